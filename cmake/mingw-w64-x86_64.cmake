@@ -1,0 +1,18 @@
+# Cross-compiles for 64-bit Windows with mingw-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VANTOREL_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${VANTOREL_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VANTOREL_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER  ${VANTOREL_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VANTOREL_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Test programs run under Wine; ctest prefixes every test command with this.
+find_program(VANTOREL_WINE NAMES wine wine64 REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${VANTOREL_WINE})

@@ -1,0 +1,139 @@
+# Shared set-up for scripts/run.sh and scripts/test.sh: installs what is
+# missing, builds the dependencies that Debian does not ship for mingw, and
+# configures and builds the project. Sourced, not run.
+
+set -euo pipefail
+
+VANTOREL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_ROOT=${VANTOREL_BUILD_ROOT:-$VANTOREL_ROOT/build}
+CMAKE_BUILD_DIR=$BUILD_ROOT/vantorel
+DEPS_DIR=$BUILD_ROOT/deps
+WINE_PREFIX_DIR=$BUILD_ROOT/wine
+TOOLCHAIN_FILE=$VANTOREL_ROOT/cmake/mingw-w64-x86_64.cmake
+
+REQUIRED_PACKAGES=(
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb cmake ninja-build
+  libz-mingw-w64-dev googletest fonts-liberation fonts-wine dpkg-dev python3 x11-apps xauth
+)
+
+log() { printf '==> %s\n' "$*"; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+  local missing=()
+  for pkg in "${REQUIRED_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "Installing ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# apt-get source needs deb-src entries; derive them from the machine's own
+# Debian entries when there are none.
+ensure_deb_src() {
+  if apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Package:'; then return 0; fi
+  log "Adding deb-src entries for the machine's Debian suites"
+  local out=/etc/apt/sources.list.d/vantorel-deb-src.sources
+  local tmp; tmp=$(mktemp)
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$f" ] || continue
+    [ "$f" = "$out" ] && continue
+    # Copy each "Types: deb" stanza that points at a Debian archive as deb-src.
+    awk 'BEGIN { RS=""; ORS="\n\n" }
+         /(^|\n)Types:[^\n]*deb/ && /debian/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" >>"$tmp"
+  done
+  if [ -e /etc/apt/sources.list ]; then
+    grep -E '^deb[[:space:]].*debian' /etc/apt/sources.list | sed 's/^deb[[:space:]]/deb-src /' |
+      while read -r line; do
+        # One-line entries become a stanza of their own.
+        set -- $line
+        shift; uri=$1; shift; suite=$1; shift
+        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n\n' "$uri" "$suite" "$*"
+      done >>"$tmp"
+  fi
+  as_root install -m 0644 "$tmp" "$out"
+  rm -f "$tmp"
+  as_root apt-get update -qq
+}
+
+# libjpeg: Debian has no mingw build, so cross-build its own source package.
+build_libjpeg() {
+  local prefix=$DEPS_DIR/libjpeg
+  [ -e "$prefix/.built" ] && return 0
+  ensure_deb_src
+  log "Building libjpeg-turbo for Windows from Debian's source package"
+  local src=$DEPS_DIR/src
+  rm -rf "$src" "$prefix"
+  mkdir -p "$src"
+  (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1)
+  local dir; dir=$(find "$src" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+  [ -n "$dir" ] || { echo "apt-get source libjpeg-turbo produced no source folder" >&2; return 1; }
+  cmake -S "$dir" -B "$src/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
+    -DWITH_JAVA=OFF -DCMAKE_POLICY_DEFAULT_CMP0091=NEW >"$src/configure.log" 2>&1 ||
+    { cat "$src/configure.log" >&2; return 1; }
+  cmake --build "$src/build" --target install >"$src/build.log" 2>&1 ||
+    { tail -n 50 "$src/build.log" >&2; return 1; }
+  rm -rf "$src"
+  touch "$prefix/.built"
+}
+
+build_project() {
+  install_packages
+  build_libjpeg
+  local werror=OFF
+  [ "${CI:-}" = "true" ] && werror=ON
+  if [ ! -e "$CMAKE_BUILD_DIR/build.ninja" ]; then
+    log "Configuring"
+    cmake -S "$VANTOREL_ROOT" -B "$CMAKE_BUILD_DIR" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" -DCMAKE_BUILD_TYPE=Release \
+      -DVANTOREL_JPEG_ROOT="$DEPS_DIR/libjpeg" -DVANTOREL_WERROR=$werror >/dev/null
+  else
+    cmake -DVANTOREL_WERROR=$werror "$CMAKE_BUILD_DIR" >/dev/null
+  fi
+  log "Building"
+  cmake --build "$CMAKE_BUILD_DIR"
+}
+
+export_wine_env() {
+  export WINEPREFIX=$WINE_PREFIX_DIR
+  export WINEARCH=win64
+  # Never offer to download or install Mono or Gecko.
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
+  export WINEDEBUG=${WINEDEBUG:--all}
+}
+
+# Creates the Wine prefix once: Wine (not a window manager) draws non-client
+# areas, and the fonts the program names map to metric-compatible families.
+init_wine_prefix() {
+  [ -e "$WINEPREFIX/.vantorel-ready" ] && return 0
+  log "Creating the Wine prefix"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  local reg; reg=$(mktemp --suffix=.reg)
+  cat >"$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="N"
+"UseTakeFocus"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+  rm -f "$reg"
+  touch "$WINEPREFIX/.vantorel-ready"
+}

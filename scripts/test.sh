@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds Vantorel and runs every test under Wine inside a private Xvfb.
+# Installs whatever is missing first. Exits non-zero when any test fails.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+build_project
+export_wine_env
+
+xvfb_pid=""
+wineserver_pid=""
+cleanup() {
+  local status=$?
+  trap - EXIT INT TERM
+  if [ -n "$wineserver_pid" ]; then
+    wineserver -k 2>/dev/null || true   # the processes of our own prefix only
+    kill "$wineserver_pid" 2>/dev/null || true
+    wait "$wineserver_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Xvfb picks a free display itself and reports its number on a pipe.
+display_file=$(mktemp)
+setsid Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb failed to start" >&2; exit 1; }
+  sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$display_file")"
+rm -f "$display_file"
+log "Xvfb on display $DISPLAY"
+
+# One persistent wineserver for the whole run, so each test program starts fast.
+# Own session, so an interrupt reaches the cleanup before it reaches them.
+mkdir -p "$WINEPREFIX"
+setsid wineserver -f -p >/dev/null 2>&1 &
+wineserver_pid=$!
+# The server is ready once its socket exists in the folder it works in.
+for _ in $(seq 100); do
+  [ -S "/proc/$wineserver_pid/cwd/socket" ] && break
+  kill -0 "$wineserver_pid" 2>/dev/null || { echo "wineserver failed to start" >&2; exit 1; }
+  sleep 0.1
+done
+init_wine_prefix
+
+log "Running tests"
+cd "$CMAKE_BUILD_DIR"
+ctest --output-on-failure --timeout 600 -j "${VANTOREL_TEST_JOBS:-$(nproc)}" "$@"
