@@ -51,7 +51,9 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 init_wine_prefix
+# Start Wine's services once, before test programs start side by side.
+wineboot >/dev/null 2>&1
 
 log "Running tests"
 cd "$CMAKE_BUILD_DIR"
-ctest --output-on-failure --timeout 600 -j "${VANTOREL_TEST_JOBS:-$(nproc)}" "$@"
+ctest --output-on-failure --timeout 300 -j "${VANTOREL_TEST_JOBS:-$(nproc)}" "$@"

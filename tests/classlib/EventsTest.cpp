@@ -1,0 +1,53 @@
+#include "classlib/Events.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Counter {
+    int Hits = 0;
+    void Add(TObject*) { ++Hits; }
+    void Other(TObject*) { Hits += 100; }
+    virtual void Virtual(TObject*) { Hits += 10; }
+    virtual ~Counter() = default;
+};
+
+struct Derived : Counter {
+    void Virtual(TObject*) override { Hits += 1000; }
+};
+
+} // namespace
+
+TEST(Events, BindCallAndCompareByObjectAndMember) {
+    Counter a, b;
+    TNotifyEvent onA(&a, &Counter::Add), onB(&b, &Counter::Add), other(&a, &Counter::Other);
+    EXPECT_FALSE(TNotifyEvent());
+    ASSERT_TRUE(onA);
+    onA(nullptr);
+    other(nullptr);
+    EXPECT_EQ(a.Hits, 101);
+
+    EXPECT_EQ(onA, TNotifyEvent(&a, &Counter::Add));
+    EXPECT_FALSE(onA == onB);
+    EXPECT_TRUE(onA.SameMember(onB));
+    EXPECT_FALSE(onA.SameMember(other));
+}
+
+TEST(Events, VirtualMembersDispatchOnTheObject) {
+    Derived d;
+    TNotifyEvent e(&d, &Counter::Virtual);
+    e(nullptr);
+    EXPECT_EQ(d.Hits, 1000);
+}
+
+TEST(Events, ErasedMethodKeepsItsSignature) {
+    Counter a;
+    TNotifyEvent e(&a, &Counter::Add);
+    EXPECT_TRUE(TNotifyEvent::FromMethod(e.Method()));
+    EXPECT_FALSE((TEvent<void(TObject*, int)>::FromMethod(e.Method())));
+
+    int seen = 0;
+    auto lambda = TEvent<int(int)>::FromCallable([&](int v) { return seen = v * 2; });
+    EXPECT_EQ(lambda(21), 42);
+    EXPECT_EQ(seen, 42);
+}
