@@ -12,12 +12,15 @@
 class TObject;
 class TComponent;
 class TFiler;
+class TPropertyList;
 
 struct TClassInfo {
     const char* Name;
     const TClassInfo* Parent;
     // Builds an instance owned by Owner; null for classes that cannot be built so.
     TComponent* (*Create)(TComponent* Owner);
+    // Adds the properties this class itself publishes (not its parent's); may be null.
+    void (*Published)(TPropertyList& List);
 
     bool InheritsFrom(const TClassInfo* ancestor) const {
         for (const TClassInfo* c = this; c; c = c->Parent)
@@ -35,13 +38,26 @@ template <typename C> constexpr TComponent* (*FactoryOf())(TComponent*) {
     else
         return nullptr;
 }
+// A class publishes properties by declaring `static void Published(TPropertyList&)`;
+// one it merely inherits from its parent is not its own.
+template <typename C, typename P> void (*PublishedOf())(TPropertyList&) {
+    if constexpr (requires { &C::Published; }) {
+        if constexpr (requires { &P::Published; }) {
+            if (&C::Published == &P::Published) return nullptr;
+        }
+        return &C::Published;
+    } else {
+        return nullptr;
+    }
+}
 } // namespace classinfo_detail
 
 #define DECLARE_CLASS(Class, ParentClass)                                                          \
 public:                                                                                            \
     static const TClassInfo* StaticClass() {                                                       \
         static const TClassInfo info{#Class, ParentClass::StaticClass(),                           \
-                                     classinfo_detail::FactoryOf<Class>()};                        \
+                                     classinfo_detail::FactoryOf<Class>(),                         \
+                                     classinfo_detail::PublishedOf<Class, ParentClass>()};         \
         return &info;                                                                              \
     }                                                                                              \
     const TClassInfo* ClassType() const override { return StaticClass(); }                         \
@@ -56,7 +72,7 @@ public:
     virtual ~TObject() = default;
 
     static const TClassInfo* StaticClass() {
-        static const TClassInfo info{"TObject", nullptr, nullptr};
+        static const TClassInfo info{"TObject", nullptr, nullptr, nullptr};
         return &info;
     }
     virtual const TClassInfo* ClassType() const { return StaticClass(); }

@@ -1,0 +1,227 @@
+#include "classlib/Component.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/Strings.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool IsValidIdent(const AnsiString& S) {
+    if (S.empty()) return false;
+    auto isAlpha = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; };
+    if (!isAlpha(S[0])) return false;
+    return std::all_of(S.begin() + 1, S.end(), [&](char c) {
+        return isAlpha(c) || std::isdigit(static_cast<unsigned char>(c));
+    });
+}
+
+void Erase(std::vector<TComponent*>& List, TComponent* Item) {
+    List.erase(std::remove(List.begin(), List.end(), Item), List.end());
+}
+
+} // namespace
+
+TComponent::TComponent(TComponent* AOwner) {
+    if (AOwner) AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+    ReleaseBeforeDestruction();
+    DestroyComponents();
+}
+
+void TComponent::operator delete(TComponent* Component, std::destroying_delete_t) {
+    void* memory = dynamic_cast<void*>(Component);
+    Component->ReleaseBeforeDestruction();
+    Component->~TComponent();
+    ::operator delete(memory);
+}
+
+void* TComponent::operator new(std::size_t Size) {
+    return ::operator new(Size);
+}
+
+void TComponent::operator delete(void* Memory) {
+    ::operator delete(Memory);
+}
+
+void TComponent::ReleaseBeforeDestruction() {
+    if (FReleased) return;
+    FReleased = true;
+    Destroying();
+    NotifyFreeNotificationPartners();
+    if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::NotifyFreeNotificationPartners() {
+    while (!FFreeNotifies.empty()) {
+        TComponent* partner = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        Erase(partner->FFreeNotifies, this);
+        partner->Notification(this, opRemove);
+    }
+}
+
+void TComponent::DestroyComponents() {
+    // Each one leaves this list on its way out.
+    while (!FComponents.empty())
+        delete FComponents.back();
+}
+
+void TComponent::Destroying() {
+    if (FComponentState.Contains(csDestroying)) return;
+    FComponentState.Include(csDestroying);
+    for (TComponent* c : FComponents)
+        c->Destroying();
+}
+
+TComponent* TComponent::GetOwner() {
+    return FOwner;
+}
+
+int TComponent::GetComponentCount() const {
+    return static_cast<int>(FComponents.size());
+}
+
+TComponent* TComponent::GetComponent(int Index) const {
+    if (Index < 0 || Index >= GetComponentCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return FComponents[static_cast<std::size_t>(Index)];
+}
+
+int TComponent::GetComponentIndex() const {
+    if (!FOwner) return -1;
+    auto& siblings = FOwner->FComponents;
+    return static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
+}
+
+const AnsiString& TComponent::GetName() const {
+    return FName;
+}
+
+void TComponent::SetName(const AnsiString& NewName) {
+    if (NewName == FName) return;
+    if (!NewName.empty() && !IsValidIdent(NewName))
+        throw EComponentError("'" + NewName + "' is not a valid component name");
+    if (FOwner)
+        FOwner->ValidateRename(this, FName, NewName);
+    else
+        ValidateRename(nullptr, FName, NewName);
+    FName = NewName;
+}
+
+void TComponent::ValidateRename(TComponent* AComponent, const AnsiString&,
+                                const AnsiString& NewName) {
+    if (!AComponent || NewName.empty()) return;
+    TComponent* holder = FindComponent(NewName);
+    if (holder && holder != AComponent)
+        throw EComponentError("A component named " + NewName + " already exists");
+}
+
+TComponent* TComponent::FindComponent(const AnsiString& AName) const {
+    if (AName.empty()) return nullptr;
+    for (TComponent* c : FComponents)
+        if (SameText(c->FName, AName)) return c;
+    return nullptr;
+}
+
+AnsiString TComponent::GetNamePath() {
+    return FName;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent) {
+    if (!AComponent || AComponent->FOwner == this) return;
+    ValidateRename(AComponent, AnsiString(), AComponent->FName);
+    if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
+    FComponents.push_back(AComponent);
+    AComponent->FOwner = this;
+    if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);
+    Notification(AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent) {
+    if (!AComponent || AComponent->FOwner != this) return;
+    Notification(AComponent, opRemove);
+    Erase(FComponents, AComponent);
+    AComponent->FOwner = nullptr;
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
+    // A handler may delete components of this one: tell only those still owned.
+    const std::vector<TComponent*> owned = FComponents;
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        if (std::find(FComponents.begin(), FComponents.end(), *it) != FComponents.end())
+            (*it)->Notification(AComponent, Operation);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this) return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end())
+        FFreeNotifies.push_back(AComponent);
+    auto& theirs = AComponent->FFreeNotifies;
+    if (std::find(theirs.begin(), theirs.end(), this) == theirs.end()) theirs.push_back(this);
+    FComponentState.Include(csFreeNotification);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent) return;
+    Erase(FFreeNotifies, AComponent);
+    Erase(AComponent->FFreeNotifies, this);
+}
+
+TComponentState TComponent::GetComponentState() const {
+    return FComponentState;
+}
+
+int TComponent::GetTag() const {
+    return FTag;
+}
+
+void TComponent::SetTag(int Value) {
+    FTag = Value;
+}
+
+void TComponent::GetChildren(TGetChildProc, TComponent*) {}
+
+TComponent* TComponent::GetChildOwner() {
+    return nullptr;
+}
+
+TComponent* TComponent::GetParentComponent() const {
+    return nullptr;
+}
+
+bool TComponent::HasParent() const {
+    return false;
+}
+
+void TComponent::SetParentComponent(TComponent*) {}
+
+void TComponent::SetLoading(bool On) {
+    if (On)
+        FComponentState.Include(csLoading);
+    else
+        FComponentState.Exclude(csLoading);
+}
+
+void TComponent::SetReading(bool On) {
+    if (On)
+        FComponentState.Include(csReading);
+    else
+        FComponentState.Exclude(csReading);
+}
+
+void TComponent::SetDesigning(bool On) {
+    if (On)
+        FComponentState.Include(csDesigning);
+    else
+        FComponentState.Exclude(csDesigning);
+    for (TComponent* c : FComponents)
+        c->SetDesigning(On);
+}
+
+void TComponent::Loaded() {
+    FComponentState.Exclude(csLoading);
+}

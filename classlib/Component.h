@@ -1,0 +1,137 @@
+// TComponent: the base of every object that lives on a form or data module.
+//
+// Ownership: a component owns the components created with it as owner, in creation
+// order, and deletes them when it is deleted. Owned components must be created with
+// new. A component deleted before its owner first leaves the owner.
+//
+// Notifications: when a component is inserted into or removed from an owner, the
+// owner's Notification runs, and TComponent::Notification passes it on to every
+// component the owner owns (recursively). FreeNotification links two components in
+// both directions: whichever is deleted first tells the other with opRemove and the
+// link is gone. A component may hear of the same removal both through its owner and
+// through a free-notification link, so Notification handlers must be idempotent.
+// opInsert is sent from TComponent's constructor, before the new component's derived
+// parts exist: its pointer is known then, its final class is not.
+//
+// Deletion. C++ destructors run from the most derived class down, and during
+// ~TComponent virtual calls no longer reach derived overrides. So `delete` of a
+// component goes through TComponent's destroying operator delete, which, while the
+// component is still whole (its own overrides and its dynamic type visible to those
+// notified), marks it and everything it owns csDestroying, notifies its
+// free-notification partners, and leaves its owner (the owner and the owner's
+// components get opRemove). Then the destructors run: a derived destructor may still
+// use or delete the components its class owns; ~TComponent deletes the ones that are
+// left, last created first. By then the derived parts of the dying component are gone,
+// so a class whose owned components refer back to it (as a parent, say) detaches them
+// in its own destructor. A component that is not deleted through `delete` (a member or
+// local object) does the same steps from ~TComponent, where its overrides no longer run.
+#pragma once
+
+#include "classlib/Objects.h"
+#include "classlib/Sets.h"
+
+#include <cstddef>
+#include <functional>
+#include <new>
+#include <vector>
+
+enum TOperation { opInsert, opRemove };
+
+enum TComponentStateItem {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups,
+    csFreeNotification,
+    csInline
+};
+using TComponentState = TSet<TComponentStateItem>;
+
+using TGetChildProc = std::function<void(TComponent* Child)>;
+
+class TComponent : public TPersistent {
+    DECLARE_CLASS(TComponent, TPersistent)
+public:
+    // Inserts itself into AOwner (which then gets opInsert); AOwner may be null.
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+
+    // `delete` of any component comes here first (see above). The plain pair below
+    // only allocates, and frees a component whose constructor threw.
+    static void operator delete(TComponent* Component, std::destroying_delete_t);
+    static void* operator new(std::size_t Size);
+    static void operator delete(void* Memory);
+
+    TComponent* GetOwner() override;
+    int GetComponentCount() const;
+    // EListError "List index out of bounds (%d)" for a bad Index.
+    TComponent* GetComponent(int Index) const;
+    // The position in the owner's list; -1 without owner.
+    int GetComponentIndex() const;
+
+    const AnsiString& GetName() const;
+    // A valid identifier or empty, unique within the owner ignoring case; else
+    // EComponentError "'%s' is not a valid component name" or
+    // "A component named %s already exists".
+    virtual void SetName(const AnsiString& NewName);
+    // Among the owned components only, ignoring case; null when absent or AName is empty.
+    TComponent* FindComponent(const AnsiString& AName) const;
+    // The component's name.
+    AnsiString GetNamePath() override;
+
+    // Takes AComponent over from its current owner; its name must be unique here.
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+
+    // Links this component and AComponent: whichever goes first tells the other.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    TComponentState GetComponentState() const;
+    int GetTag() const;
+    void SetTag(int Value);
+
+    // Calls Proc for each child that a form resource stores under this component.
+    virtual void GetChildren(TGetChildProc Proc, TComponent* Root);
+    // The owner of the children read under this component from a form resource;
+    // default null: the resource's root owns them.
+    virtual TComponent* GetChildOwner();
+    virtual TComponent* GetParentComponent() const;
+    virtual bool HasParent() const;
+    virtual void SetParentComponent(TComponent* Value);
+
+    // Deletes every owned component, last created first.
+    void DestroyComponents();
+    // Marks this component and everything it owns csDestroying.
+    void Destroying();
+
+    // Loading state, used by the form-resource reader. Designing applies to the
+    // owned components too.
+    void SetLoading(bool On);
+    void SetReading(bool On);
+    void SetDesigning(bool On);
+    // Called once the whole resource is read; clears csLoading.
+    virtual void Loaded();
+
+protected:
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // Raises when NewName is taken by another component this one owns.
+    virtual void ValidateRename(TComponent* AComponent, const AnsiString& CurName,
+                                const AnsiString& NewName);
+
+private:
+    void ReleaseBeforeDestruction();
+    void NotifyFreeNotificationPartners();
+
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    AnsiString FName;
+    TComponentState FComponentState;
+    int FTag = 0;
+    bool FReleased = false;
+};

@@ -1,0 +1,41 @@
+// The text form of form resources (".form" files) and its conversion to and from the
+// binary form of Filer.h.
+//
+//   object FM: TFM
+//     Caption = 'LED editor'
+//     Font.Height = -11
+//     Font.Style = [fsBold]
+//     Items.Strings = (
+//       'Common anode'
+//       'Common cathode')
+//     OnShow = FormShow
+//     object BTN_Add: TskSkinButton
+//       Caption = '&Add'
+//     end
+//   end
+//
+// Values: integers (-11), floating-point numbers (1.5, 2e-7), strings in single quotes with
+// '' for a quote and #13-style codes for other characters ('a'#13#10'b'), continued on the
+// next line with "+"; identifiers (True, False, nil, enumeration values, handler names,
+// references such as DMM.STS_SkinData); sets [a, b]; lists ( ... ); collections
+// < item ... end ... >; binary data in hexadecimal { 0102FF }. An unnamed component is
+// written "object TClass". Keywords and True, False and nil ignore case.
+//
+// The text written is canonical: two spaces of indent per level, one property per line,
+// one list item per line, strings cut into pieces of at most 64 characters and binary data
+// into lines of 32 bytes, CR LF line ends. So a canonical text converted to binary and back
+// is unchanged, as is a binary form converted to text and back.
+#pragma once
+
+#include "classlib/Filer.h"
+
+// Converts the text from Input's position to its end into the binary form, written to
+// Output. Errors raise EReadError "Error reading SourceName (line N): Component.Property: ..."
+// (bad token, unterminated string, list or collection, bad number, missing "end").
+// Lines, when given, receives the line of every object record and property written.
+void ObjectTextToBinary(TStream* Input, TStream* Output, const AnsiString& SourceName = "",
+                        TLineMap* Lines = nullptr);
+
+// Converts the binary form from Input's position into canonical text, written to Output.
+// A malformed binary form raises EReadError.
+void ObjectBinaryToText(TStream* Input, TStream* Output);

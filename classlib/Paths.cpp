@@ -1,0 +1,159 @@
+#include "classlib/Paths.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/Strings.h"
+
+#include <vector>
+
+namespace {
+
+const char* const PathDelimiters = "\\/:";
+
+bool IsSlash(char C) {
+    return C == '\\' || C == '/';
+}
+
+// Index of the last delimiter, npos when there is none.
+std::size_t LastDelimiter(const AnsiString& FileName) {
+    return FileName.find_last_of(PathDelimiters);
+}
+
+// Index of the extension's dot, npos when the name part has none.
+std::size_t ExtensionDot(const AnsiString& FileName) {
+    std::size_t dot = FileName.find_last_of(std::string(PathDelimiters) + ".");
+    return dot != AnsiString::npos && FileName[dot] == '.' ? dot : AnsiString::npos;
+}
+
+DWORD Attributes(const AnsiString& Name) {
+    return GetFileAttributesA(Name.c_str());
+}
+
+} // namespace
+
+AnsiString ExtractFilePath(const AnsiString& FileName) {
+    std::size_t last = LastDelimiter(FileName);
+    return last == AnsiString::npos ? AnsiString() : FileName.substr(0, last + 1);
+}
+
+AnsiString ExtractFileDir(const AnsiString& FileName) {
+    std::size_t last = LastDelimiter(FileName);
+    if (last == AnsiString::npos) return AnsiString();
+    // "C:\" and "\" keep their delimiter: without it they would name another folder.
+    bool keep = last == 0 || !IsSlash(FileName[last]) ||
+                AnsiString(PathDelimiters).find(FileName[last - 1]) != AnsiString::npos;
+    return FileName.substr(0, keep ? last + 1 : last);
+}
+
+AnsiString ExtractFileName(const AnsiString& FileName) {
+    std::size_t last = LastDelimiter(FileName);
+    return last == AnsiString::npos ? FileName : FileName.substr(last + 1);
+}
+
+AnsiString ExtractFileExt(const AnsiString& FileName) {
+    std::size_t dot = ExtensionDot(FileName);
+    return dot == AnsiString::npos ? AnsiString() : FileName.substr(dot);
+}
+
+AnsiString ChangeFileExt(const AnsiString& FileName, const AnsiString& Extension) {
+    return FileName.substr(0, ExtensionDot(FileName)) + Extension;
+}
+
+AnsiString IncludeTrailingPathDelimiter(const AnsiString& S) {
+    return !S.empty() && IsSlash(S.back()) ? S : S + "\\";
+}
+
+AnsiString ExcludeTrailingPathDelimiter(const AnsiString& S) {
+    return !S.empty() && IsSlash(S.back()) ? S.substr(0, S.size() - 1) : S;
+}
+
+AnsiString ExpandFileName(const AnsiString& FileName) {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetFullPathNameA(FileName.c_str(), static_cast<DWORD>(buffer.size()),
+                                        buffer.data(), nullptr);
+        if (length == 0) RaiseLastOSError();
+        if (length < buffer.size()) return AnsiString(buffer.data(), length);
+        buffer.resize(length);
+    }
+}
+
+bool FileExists(const AnsiString& FileName) {
+    DWORD attributes = Attributes(FileName);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const AnsiString& Name) {
+    DWORD attributes = Attributes(Name);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+bool ForceFullDirectory(const AnsiString& Dir) {
+    if (DirectoryExists(Dir)) return true;
+    AnsiString parent = ExcludeTrailingPathDelimiter(ExtractFileDir(Dir));
+    if (parent.empty() || parent == Dir || !ForceFullDirectory(parent)) return false;
+    return CreateDirectoryA(Dir.c_str(), nullptr) || DirectoryExists(Dir);
+}
+
+} // namespace
+
+bool ForceDirectories(const AnsiString& Dir) {
+    if (Dir.empty()) return false;
+    return ForceFullDirectory(ExcludeTrailingPathDelimiter(ExpandFileName(Dir)));
+}
+
+bool DeleteFile(const AnsiString& FileName) {
+    return DeleteFileA(FileName.c_str()) != 0;
+}
+
+bool RenameFile(const AnsiString& OldName, const AnsiString& NewName) {
+    return MoveFileA(OldName.c_str(), NewName.c_str()) != 0;
+}
+
+AnsiString GetCurrentDir() {
+    for (;;) {
+        DWORD needed = GetCurrentDirectoryA(0, nullptr);
+        if (needed == 0) RaiseLastOSError();
+        std::vector<char> buffer(needed);
+        DWORD length = GetCurrentDirectoryA(needed, buffer.data());
+        if (length == 0) RaiseLastOSError();
+        // A longer result means the folder changed between the two calls.
+        if (length < needed) return AnsiString(buffer.data(), length);
+    }
+}
+
+bool SetCurrentDir(const AnsiString& Dir) {
+    return SetCurrentDirectoryA(Dir.c_str()) != 0;
+}
+
+AnsiString ExeFileName() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) RaiseLastOSError();
+        if (length < buffer.size()) return AnsiString(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+AnsiString ExeDir() {
+    return ExtractFilePath(ExeFileName());
+}
+
+AnsiString SysErrorMessage(Cardinal ErrorCode) {
+    char text[1024] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ErrorCode,
+                   0, text, sizeof text, nullptr);
+    return TrimRight(text);
+}
+
+void RaiseLastOSError() {
+    DWORD code = GetLastError();
+    if (code == 0) throw EOSError("A call to an OS function failed");
+    AnsiString message = "System error " + IntToStr(code);
+    AnsiString description = SysErrorMessage(code);
+    if (!description.empty()) message += ": " + description;
+    throw EOSError(message);
+}

@@ -1,0 +1,304 @@
+#include "classlib/ClassRegistry.h"
+#include "classlib/Component.h"
+#include "classlib/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records what it hears: "+Name" on insertion, "-Name" on removal, with the class
+// name of the component as Notification saw it.
+class TListener : public TComponent {
+    DECLARE_CLASS(TListener, TComponent)
+public:
+    explicit TListener(TComponent* AOwner, std::vector<std::string>* Log = nullptr)
+        : TComponent(AOwner), FLog(Log) {}
+
+    TComponent* Watched = nullptr;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && AComponent == Watched) Watched = nullptr;
+        if (FLog)
+            FLog->push_back(GetName() + (Operation == opInsert ? " +" : " -") +
+                            AComponent->GetName() + ":" + AComponent->ClassName());
+    }
+
+private:
+    std::vector<std::string>* FLog;
+};
+
+// Counts its own destruction.
+class TCounted : public TComponent {
+    DECLARE_CLASS(TCounted, TComponent)
+public:
+    TCounted(TComponent* AOwner, std::vector<std::string>* Deaths, const char* Name)
+        : TComponent(AOwner), FDeaths(Deaths) {
+        SetName(Name);
+    }
+    ~TCounted() override { FDeaths->push_back(GetName()); }
+
+private:
+    std::vector<std::string>* FDeaths;
+};
+
+// Owns a component and deletes it in its own destructor.
+class TSelfCleaning : public TComponent {
+    DECLARE_CLASS(TSelfCleaning, TComponent)
+public:
+    explicit TSelfCleaning(TComponent* AOwner) : TComponent(AOwner) { Part = new TComponent(this); }
+    ~TSelfCleaning() override { delete Part; }
+    TComponent* Part;
+};
+
+} // namespace
+
+TEST(ComponentOwnership, OwnedComponentsAreListedInCreationOrder) {
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    auto* b = new TComponent(&owner);
+    ASSERT_EQ(owner.GetComponentCount(), 2);
+    EXPECT_EQ(owner.GetComponent(0), a);
+    EXPECT_EQ(owner.GetComponent(1), b);
+    EXPECT_EQ(b->GetOwner(), &owner);
+    EXPECT_EQ(b->GetComponentIndex(), 1);
+    EXPECT_EQ(owner.GetComponentIndex(), -1);
+    EXPECT_THROW(owner.GetComponent(2), EListError);
+}
+
+TEST(ComponentOwnership, OwnerDeletesOwnedComponentsLastCreatedFirst) {
+    std::vector<std::string> deaths;
+    auto* owner = new TCounted(nullptr, &deaths, "Owner");
+    new TCounted(owner, &deaths, "First");
+    auto* second = new TCounted(owner, &deaths, "Second");
+    new TCounted(second, &deaths, "Grandchild");
+    delete owner;
+    EXPECT_EQ(deaths, (std::vector<std::string>{"Owner", "Second", "Grandchild", "First"}));
+}
+
+TEST(ComponentOwnership, ComponentDeletedBeforeItsOwnerLeavesIt) {
+    std::vector<std::string> deaths;
+    auto* owner = new TCounted(nullptr, &deaths, "Owner");
+    auto* child = new TCounted(owner, &deaths, "Child");
+    delete child;
+    EXPECT_EQ(owner->GetComponentCount(), 0);
+    delete owner; // must not delete Child again
+    EXPECT_EQ(deaths, (std::vector<std::string>{"Child", "Owner"}));
+}
+
+TEST(ComponentOwnership, DerivedDestructorMayDeleteWhatItOwns) {
+    auto* owner = new TSelfCleaning(nullptr);
+    EXPECT_EQ(owner->GetComponentCount(), 1);
+    delete owner; // the part is deleted once, by the derived destructor
+}
+
+TEST(ComponentOwnership, InsertComponentMovesToTheNewOwner) {
+    TComponent first(nullptr), second(nullptr);
+    auto* c = new TComponent(&first);
+    second.InsertComponent(c);
+    EXPECT_EQ(first.GetComponentCount(), 0);
+    EXPECT_EQ(second.GetComponent(0), c);
+    EXPECT_EQ(c->GetOwner(), &second);
+    second.RemoveComponent(c);
+    EXPECT_EQ(c->GetOwner(), nullptr);
+    delete c;
+}
+
+TEST(ComponentOwnership, DestroyComponentsEmptiesTheOwner) {
+    TComponent owner(nullptr);
+    new TComponent(&owner);
+    new TComponent(&owner);
+    owner.DestroyComponents();
+    EXPECT_EQ(owner.GetComponentCount(), 0);
+}
+
+TEST(ComponentNames, ValidUniqueNamesAreAccepted) {
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    auto* b = new TComponent(&owner);
+    a->SetName("BTN_Add");
+    b->SetName("_x1");
+    a->SetName("btn_add"); // its own name in another case
+    EXPECT_EQ(owner.FindComponent("BTN_ADD"), a);
+    EXPECT_EQ(owner.FindComponent("_X1"), b);
+    EXPECT_EQ(owner.FindComponent("Missing"), nullptr);
+    EXPECT_EQ(owner.FindComponent(""), nullptr);
+    b->SetName("");
+    EXPECT_EQ(b->GetName(), "");
+}
+
+TEST(ComponentNames, InvalidOrDuplicateNamesRaise) {
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    auto* b = new TComponent(&owner);
+    a->SetName("Panel");
+    try {
+        b->SetName("PANEL");
+        FAIL() << "duplicate accepted";
+    } catch (const EComponentError& e) {
+        EXPECT_EQ(e.Message(), "A component named PANEL already exists");
+    }
+    try {
+        b->SetName("1st");
+        FAIL() << "invalid name accepted";
+    } catch (const EComponentError& e) {
+        EXPECT_EQ(e.Message(), "'1st' is not a valid component name");
+    }
+    EXPECT_THROW(b->SetName("a b"), EComponentError);
+    EXPECT_EQ(b->GetName(), "");
+}
+
+TEST(ComponentNames, InsertingANamedComponentChecksTheNewOwner) {
+    TComponent first(nullptr), second(nullptr);
+    auto* here = new TComponent(&first);
+    here->SetName("Label1");
+    auto* there = new TComponent(&second);
+    there->SetName("Label1");
+    EXPECT_THROW(first.InsertComponent(there), EComponentError);
+    EXPECT_EQ(there->GetOwner(), &second);
+}
+
+TEST(ComponentNotification, OwnerAndSiblingsHearOfInsertionAndRemoval) {
+    std::vector<std::string> log;
+    TListener form(nullptr, &log);
+    form.SetName("Form");
+    auto* sibling = new TListener(&form, &log);
+    sibling->SetName("Sibling");
+    log.clear();
+    auto* child = new TComponent(&form);
+    child->SetName("Child");
+    // The listeners pass the news on to what they own before logging it.
+    EXPECT_EQ(log, (std::vector<std::string>{"Sibling +:TComponent", "Form +:TComponent"}));
+    log.clear();
+    delete child;
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"Sibling -Child:TComponent", "Form -Child:TComponent"}));
+}
+
+TEST(ComponentNotification, RemovalIsToldWhileTheRemovedComponentIsWhole) {
+    std::vector<std::string> log;
+    TListener form(nullptr, &log);
+    form.SetName("Form");
+    auto* other = new TListener(&form);
+    other->SetName("Other");
+    log.clear();
+    delete other;
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "Form -Other:TListener");
+}
+
+TEST(ComponentFreeNotification, PartnerInAnotherOwnerLearnsOfDeletion) {
+    TComponent formA(nullptr), formB(nullptr);
+    auto* control = new TListener(&formA);
+    auto* skin = new TComponent(&formB);
+    control->Watched = skin;
+    skin->FreeNotification(control);
+    EXPECT_TRUE(skin->GetComponentState().Contains(csFreeNotification));
+    delete skin;
+    EXPECT_EQ(control->Watched, nullptr);
+}
+
+TEST(ComponentFreeNotification, SubscriberDeletedFirstUnsubscribes) {
+    std::vector<std::string> log;
+    TComponent form(nullptr);
+    auto* control = new TListener(&form);
+    auto* skin = new TListener(nullptr, &log);
+    skin->SetName("Skin");
+    control->SetName("Control");
+    skin->FreeNotification(control);
+    delete control; // the link works both ways: the skin is told
+    EXPECT_EQ(log, (std::vector<std::string>{"Skin -Control:TListener"}));
+    log.clear();
+    delete skin; // and nobody is left to call
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(ComponentFreeNotification, RemoveFreeNotificationUnlinksBothWays) {
+    TComponent formA(nullptr), formB(nullptr);
+    auto* control = new TListener(&formA);
+    auto* skin = new TComponent(&formB);
+    control->Watched = skin;
+    skin->FreeNotification(control);
+    control->RemoveFreeNotification(skin);
+    delete skin;
+    EXPECT_NE(control->Watched, nullptr);
+}
+
+TEST(ComponentState, LoadingReadingDesigning) {
+    TComponent owner(nullptr);
+    auto* child = new TComponent(&owner);
+    owner.SetLoading(true);
+    owner.SetReading(true);
+    EXPECT_TRUE(owner.GetComponentState().Contains(csLoading));
+    EXPECT_TRUE(owner.GetComponentState().Contains(csReading));
+    EXPECT_FALSE(child->GetComponentState().Contains(csLoading));
+    owner.Loaded();
+    EXPECT_FALSE(owner.GetComponentState().Contains(csLoading));
+
+    owner.SetDesigning(true);
+    EXPECT_TRUE(child->GetComponentState().Contains(csDesigning));
+    auto* late = new TComponent(&owner);
+    EXPECT_TRUE(late->GetComponentState().Contains(csDesigning));
+}
+
+TEST(ComponentState, EverythingOwnedIsMarkedDestroyingBeforeAnyoneIsTold) {
+    std::vector<std::string> states;
+    auto* form = new TComponent(nullptr);
+    auto* child = new TComponent(form);
+    struct TProbe : TListener {
+        using TListener::TListener;
+        std::vector<std::string>* States = nullptr;
+        TComponent* Child = nullptr;
+        void Notification(TComponent* AComponent, TOperation Operation) override {
+            TListener::Notification(AComponent, Operation);
+            States->push_back(Child->GetComponentState().Contains(csDestroying) ? "child dying"
+                                                                                : "child alive");
+        }
+    };
+    auto* probe = new TProbe(nullptr);
+    probe->States = &states;
+    probe->Child = child;
+    form->FreeNotification(probe);
+    delete form;
+    EXPECT_EQ(states, (std::vector<std::string>{"child dying"}));
+    delete probe;
+}
+
+TEST(ClassRegistry, RegisteredClassesAreFoundIgnoringCase) {
+    RegisterClass(TListener::StaticClass());
+    RegisterClass(TListener::StaticClass()); // twice is harmless
+    EXPECT_EQ(GetClass("tlistener"), TListener::StaticClass());
+    EXPECT_EQ(FindClass("TLISTENER"), TListener::StaticClass());
+    EXPECT_EQ(GetClass("TNeverRegistered"), nullptr);
+    try {
+        FindClass("TNeverRegistered");
+        FAIL() << "unknown class found";
+    } catch (const EClassNotFound& e) {
+        EXPECT_EQ(e.Message(), "Class TNeverRegistered not found");
+    }
+}
+
+TEST(ClassRegistry, AnotherClassUnderATakenNameRaises) {
+    static TClassInfo impostor = *TComponent::StaticClass();
+    impostor.Name = "TCounted";
+    RegisterClass(TCounted::StaticClass());
+    try {
+        RegisterClass(&impostor);
+        FAIL() << "second class accepted";
+    } catch (const EFilerError& e) {
+        EXPECT_EQ(e.Message(), "A class named TCounted already exists");
+    }
+    EXPECT_EQ(GetClass("TCounted"), TCounted::StaticClass());
+}
+
+TEST(ClassRegistry, FactoryBuildsAnOwnedInstance) {
+    RegisterClass(TListener::StaticClass());
+    TComponent owner(nullptr);
+    TComponent* made = FindClass("TListener")->Create(&owner);
+    EXPECT_STREQ(made->ClassName(), "TListener");
+    EXPECT_EQ(made->GetOwner(), &owner);
+}

@@ -1,0 +1,187 @@
+#include "classlib/Exceptions.h"
+#include "classlib/FormText.h"
+#include "classlib/Streams.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+AnsiString ToBinary(const AnsiString& Text, TLineMap* Lines = nullptr) {
+    TStringStream input(Text);
+    TStringStream output;
+    ObjectTextToBinary(&input, &output, "test", Lines);
+    return output.GetDataString();
+}
+
+AnsiString ToText(const AnsiString& Binary) {
+    TStringStream input(Binary);
+    TStringStream output;
+    ObjectBinaryToText(&input, &output);
+    return output.GetDataString();
+}
+
+AnsiString ErrorOf(const AnsiString& Text) {
+    try {
+        ToBinary(Text);
+    } catch (const EReadError& e) {
+        return e.Message();
+    }
+    return "no error";
+}
+
+const char kCanonical[] = "object FM: TFM\r\n"
+                          "  Left = 192\r\n"
+                          "  Big = 1099511627776\r\n"
+                          "  Ratio = 0.25\r\n"
+                          "  Whole = 2.0\r\n"
+                          "  Caption = 'LED editor'\r\n"
+                          "  Hint = 'It''s'#13#10'two lines'\r\n"
+                          "  Empty = ''\r\n"
+                          "  Font.Height = -11\r\n"
+                          "  Font.Style = [fsBold, fsItalic]\r\n"
+                          "  Anchors = []\r\n"
+                          "  Items.Strings = (\r\n"
+                          "    'Common anode'\r\n"
+                          "    'Common cathode')\r\n"
+                          "  TableList = (\r\n"
+                          "    'Default'\r\n"
+                          "    True\r\n"
+                          "    (\r\n"
+                          "      -1\r\n"
+                          "      0)\r\n"
+                          "    ())\r\n"
+                          "  Columns = <\r\n"
+                          "    item\r\n"
+                          "      Width = 50\r\n"
+                          "      Cell = FM.CB_LED\r\n"
+                          "    end\r\n"
+                          "    item\r\n"
+                          "    end>\r\n"
+                          "  Bitmaps = <>\r\n"
+                          "  SkinData = DMM.STS_SkinData\r\n"
+                          "  Parent = nil\r\n"
+                          "  OnShow = FormShow\r\n"
+                          "  Data = {\r\n"
+                          "    000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1F\r\n"
+                          "    2021}\r\n"
+                          "  Nothing = {}\r\n"
+                          "  object PNL_Main: TskSkinPanel\r\n"
+                          "    Caption = 'Panel'\r\n"
+                          "    object TFoo\r\n"
+                          "    end\r\n"
+                          "  end\r\n"
+                          "  object BTN_Add: TskSkinButton\r\n"
+                          "  end\r\n"
+                          "end\r\n";
+
+} // namespace
+
+TEST(FormTextConversion, CanonicalTextSurvivesBothWays) {
+    AnsiString binary = ToBinary(kCanonical);
+    EXPECT_EQ(ToText(binary), kCanonical);
+    EXPECT_EQ(ToBinary(ToText(binary)), binary);
+}
+
+TEST(FormTextConversion, SmallFormHasTheDocumentedBytes) {
+    AnsiString binary = ToBinary("object A: TX\n  Left = 130\n  Items.Strings = ( 'a' )\nend");
+    const char expected[] = "VFR1"
+                            "\x02TX\x01"
+                            "A"
+                            "\x04Left\x03\x82\x00"
+                            "\x0DItems.Strings\x01\x06\x01"
+                            "a\x00"
+                            "\x00"  // end of properties
+                            "\x00"; // end of children
+    EXPECT_EQ(binary, AnsiString(expected, sizeof expected - 1));
+}
+
+TEST(FormTextConversion, LooseLayoutBecomesCanonical) {
+    AnsiString text = "OBJECT fm: TFM Font.Style=[fsBold,fsItalic]\n"
+                      "RowData = ( 40 0 False 25 ) Caption = 'a'\n + 'b'\r"
+                      " + 'c' Data = { 01 02\n ff }\n"
+                      "Object Sub : TSub End end";
+    EXPECT_EQ(ToText(ToBinary(text)), "object fm: TFM\r\n"
+                                      "  Font.Style = [fsBold, fsItalic]\r\n"
+                                      "  RowData = (\r\n"
+                                      "    40\r\n"
+                                      "    0\r\n"
+                                      "    False\r\n"
+                                      "    25)\r\n"
+                                      "  Caption = 'abc'\r\n"
+                                      "  Data = {\r\n"
+                                      "    0102FF}\r\n"
+                                      "  object Sub: TSub\r\n"
+                                      "  end\r\n"
+                                      "end\r\n");
+}
+
+TEST(FormTextConversion, LongStringsAreCutIntoContinuedPieces) {
+    AnsiString text =
+        "object A: TX\r\n  S = '" + AnsiString(64, 'x') + "' +\r\n    'a''b'#9'c'\r\nend\r\n";
+    AnsiString binary = ToBinary(text);
+    EXPECT_NE(binary.find(AnsiString(64, 'x') + "a'b\tc"), AnsiString::npos);
+    EXPECT_EQ(ToText(binary), text);
+}
+
+TEST(FormTextConversion, LineMapPointsAtRecordsAndProperties) {
+    TLineMap lines;
+    ToBinary("object A: TX\n\n  Left = 1\n  object B: TY\n    Top = (\n 2)\n  end\nend\n", &lines);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], (std::pair<Int64, int>(4, 1)));
+    EXPECT_EQ(lines[1].second, 3);
+    EXPECT_EQ(lines[2].second, 4);
+    EXPECT_EQ(lines[3].second, 5);
+    EXPECT_LT(lines[2].first, lines[3].first);
+}
+
+TEST(FormTextErrors, UnterminatedValuesGiveTheirLine) {
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  object B: TB\n    Caption = 'abc\n  end\nend"),
+              "Error reading test (line 3): FM.B.Caption: Unterminated string");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Items.Strings = (\n    'a'\n"),
+              "Error reading test (line 2): FM.Items.Strings: Unterminated list");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Cols = <\n    item\n      W = 1\n"),
+              "Error reading test (line 2): FM.Cols: Unterminated collection");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Data = {0102\n"),
+              "Error reading test (line 2): FM.Data: Unterminated binary value");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Left = 1\n"),
+              "Error reading test (line 3): FM: 'end' expected but end of text found");
+}
+
+TEST(FormTextErrors, BadTokensAndNumbers) {
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Left = 12x\nend"),
+              "Error reading test (line 2): FM.Left: Invalid number 12x");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Left = 99999999999999999999\nend"),
+              "Error reading test (line 2): FM.Left: Number 99999999999999999999 is out of range");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Left = @\nend"),
+              "Error reading test (line 2): FM.Left: Invalid character '@'");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Left 1\nend"),
+              "Error reading test (line 2): FM.Left: '=' expected but 1 found");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Data = {012}\nend"),
+              "Error reading test (line 2): FM.Data: Invalid binary value: odd number of digits");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Data = {01\n  0G}\nend"),
+              "Error reading test (line 3): FM.Data: Invalid binary value");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  S = #300\nend"),
+              "Error reading test (line 2): FM.S: Invalid character code #300");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  S = 'a' + 1\nend"),
+              "Error reading test (line 2): FM.S: String expected but 1 found");
+    EXPECT_EQ(ErrorOf("thing FM: TFM\nend"),
+              "Error reading test (line 1): 'object' expected but 'thing' found");
+    EXPECT_EQ(ErrorOf("object FM: TFM\nend\nobject"),
+              "Error reading test (line 3): FM: Text after the end of the root object");
+}
+
+TEST(FormTextErrors, DeepNestingIsRefusedBeforeTheStackRunsOut) {
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  X = " + AnsiString(100000, '(')),
+              "Error reading test (line 2): FM.X: Values nested too deeply");
+    AnsiString binary = "VFR1\x02TX\x00\x01X" + AnsiString(100000, '\x01');
+    EXPECT_THROW(ToText(binary), EReadError);
+}
+
+TEST(FormTextErrors, MalformedBinaryRaisesReadError) {
+    AnsiString binary = ToBinary("object A: TX\n  Left = 1\nend");
+    EXPECT_THROW(ToText("XXXX" + binary.substr(4)), EReadError);
+    EXPECT_THROW(ToText(binary.substr(0, binary.size() - 3)), EReadError);
+    AnsiString badTag = binary;
+    badTag[badTag.find("Left") + 4] = '\x55';
+    EXPECT_THROW(ToText(badTag), EReadError);
+}

@@ -1,0 +1,180 @@
+#include "classlib/Paths.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+TEST(FileNames, SplitAFullName) {
+    const AnsiString name = "C:\\dir\\file.pge";
+    EXPECT_EQ(ExtractFilePath(name), "C:\\dir\\");
+    EXPECT_EQ(ExtractFileDir(name), "C:\\dir");
+    EXPECT_EQ(ExtractFileName(name), "file.pge");
+    EXPECT_EQ(ExtractFileExt(name), ".pge");
+    EXPECT_EQ(ChangeFileExt(name, ".bak"), "C:\\dir\\file.bak");
+    EXPECT_EQ(ChangeFileExt(name, ""), "C:\\dir\\file");
+}
+
+TEST(FileNames, NamesWithoutFolderOrExtension) {
+    EXPECT_EQ(ExtractFilePath("file"), "");
+    EXPECT_EQ(ExtractFileDir("file"), "");
+    EXPECT_EQ(ExtractFileName("file"), "file");
+    EXPECT_EQ(ExtractFileExt("file"), "");
+    EXPECT_EQ(ChangeFileExt("file", ".pge"), "file.pge");
+
+    EXPECT_EQ(ExtractFilePath("dir\\"), "dir\\");
+    EXPECT_EQ(ExtractFileDir("dir\\"), "dir");
+    EXPECT_EQ(ExtractFileName("dir\\"), "");
+    EXPECT_EQ(ExtractFileExt("dir\\"), "");
+
+    // The dot of a folder is no extension.
+    EXPECT_EQ(ExtractFileExt("a.b\\c"), "");
+    EXPECT_EQ(ChangeFileExt("a.b\\c", ".x"), "a.b\\c.x");
+    EXPECT_EQ(ExtractFileExt("archive.tar.gz"), ".gz");
+    EXPECT_EQ(ExtractFileExt("name."), ".");
+}
+
+TEST(FileNames, SlashesColonsAndRoots) {
+    EXPECT_EQ(ExtractFilePath("/usr/x.y"), "/usr/");
+    EXPECT_EQ(ExtractFileExt("/usr/x.y"), ".y");
+    EXPECT_EQ(ExtractFilePath("C:file"), "C:");
+    EXPECT_EQ(ExtractFileName("C:file"), "file");
+    EXPECT_EQ(ExtractFileDir("C:\\file"), "C:\\");
+    EXPECT_EQ(ExtractFileDir("\\file"), "\\");
+    EXPECT_EQ(ExtractFileDir("C:\\a/b"), "C:\\a");
+
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\dir"), "C:\\dir\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\dir\\"), "C:\\dir\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("a/"), "a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "\\");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\dir\\"), "C:\\dir");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("a/"), "a");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("x"), "x");
+}
+
+namespace {
+
+// A fresh folder in the temporary folder, removed with everything in it.
+class FileSystem : public testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        Root = IncludeTrailingPathDelimiter(temp) +
+               Format("vantorel_paths_%u_%s", GetCurrentProcessId(),
+                      testing::UnitTest::GetInstance()->current_test_info()->name());
+        ASSERT_TRUE(ForceDirectories(Root));
+        SavedDir = GetCurrentDir();
+    }
+    void TearDown() override {
+        SetCurrentDir(SavedDir);
+        RemoveTree(Root);
+    }
+
+    static void WriteFile(const AnsiString& name) {
+        FILE* f = std::fopen(name.c_str(), "w");
+        ASSERT_NE(f, nullptr) << name;
+        std::fputs("x", f);
+        std::fclose(f);
+    }
+
+    static void RemoveTree(const AnsiString& dir) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                AnsiString name = found.cFileName;
+                if (name == "." || name == "..") continue;
+                AnsiString full = dir + "\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(full);
+                else
+                    DeleteFileA(full.c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(dir.c_str());
+    }
+
+    AnsiString Root;
+    AnsiString SavedDir;
+};
+
+} // namespace
+
+TEST_F(FileSystem, ForceDirectoriesCreatesEveryMissingLevel) {
+    const AnsiString deep = Root + "\\a\\b\\c\\";
+    EXPECT_FALSE(DirectoryExists(Root + "\\a"));
+    EXPECT_TRUE(ForceDirectories(deep));
+    EXPECT_TRUE(DirectoryExists(Root + "\\a\\b\\c"));
+    EXPECT_FALSE(FileExists(Root + "\\a\\b\\c"));
+    EXPECT_TRUE(ForceDirectories(deep));
+    EXPECT_FALSE(ForceDirectories(""));
+
+    WriteFile(Root + "\\file");
+    EXPECT_FALSE(ForceDirectories(Root + "\\file\\sub"));
+
+    ASSERT_TRUE(SetCurrentDir(Root));
+    EXPECT_TRUE(ForceDirectories("rel\\ative"));
+    EXPECT_TRUE(DirectoryExists(Root + "\\rel\\ative"));
+}
+
+TEST_F(FileSystem, FilesAreFoundRenamedAndDeleted) {
+    const AnsiString file = Root + "\\page.pge";
+    EXPECT_FALSE(FileExists(file));
+    WriteFile(file);
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_FALSE(DirectoryExists(file));
+    EXPECT_FALSE(FileExists(Root));
+    EXPECT_TRUE(DirectoryExists(Root));
+
+    WriteFile(Root + "\\other.pge");
+    EXPECT_FALSE(RenameFile(file, Root + "\\other.pge"));
+    EXPECT_TRUE(RenameFile(file, Root + "\\renamed.pge"));
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_TRUE(FileExists(Root + "\\renamed.pge"));
+
+    EXPECT_TRUE(DeleteFile(Root + "\\renamed.pge"));
+    EXPECT_FALSE(FileExists(Root + "\\renamed.pge"));
+    EXPECT_FALSE(DeleteFile(Root + "\\renamed.pge"));
+}
+
+TEST_F(FileSystem, ExpandsAgainstTheCurrentFolder) {
+    ASSERT_TRUE(SetCurrentDir(Root));
+    EXPECT_TRUE(SameText(GetCurrentDir(), Root));
+    EXPECT_TRUE(SameText(ExpandFileName("x\\..\\y.txt"), Root + "\\y.txt"));
+    EXPECT_TRUE(SameText(ExpandFileName("."), Root));
+    EXPECT_THROW(ExpandFileName(""), EOSError);
+    EXPECT_FALSE(SetCurrentDir(Root + "\\missing"));
+    EXPECT_TRUE(SameText(GetCurrentDir(), Root));
+}
+
+TEST(Program, KnowsItsOwnFileAndFolder) {
+    AnsiString exe = ExeFileName();
+    EXPECT_TRUE(SameText(ExtractFileName(exe), "classlib_PathsTest.exe")) << exe;
+    EXPECT_TRUE(FileExists(exe));
+    EXPECT_EQ(ExeDir(), ExtractFilePath(exe));
+    EXPECT_EQ(ExeDir().back(), '\\');
+}
+
+TEST(OSErrors, CarryTheSystemText) {
+    AnsiString text = SysErrorMessage(ERROR_FILE_NOT_FOUND);
+    ASSERT_FALSE(text.empty());
+    EXPECT_GT(static_cast<unsigned char>(text.back()), ' ');
+    EXPECT_EQ(SysErrorMessage(0x2FFFFFFF), "");
+
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    try {
+        RaiseLastOSError();
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.Message(), "System error 2: " + text);
+    }
+    SetLastError(0);
+    try {
+        RaiseLastOSError();
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.Message(), "A call to an OS function failed");
+    }
+}
