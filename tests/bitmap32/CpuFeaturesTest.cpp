@@ -1,0 +1,67 @@
+#include "bitmap32/Bmp32_CpuFeatures.h"
+
+#include <gtest/gtest.h>
+
+using namespace Bmp32;
+
+namespace {
+
+const TCPUInstructionSet AllSets[] = {ciMMX, ciEMMX, ciSSE, ciSSE2, ci3DNow, ci3DNowExt};
+
+// A family 6 processor with the given feature words and extended leaves up to 0x80000001.
+TCpuIdReport Family6(Cardinal Leaf1Edx, Cardinal ExtendedEdx) {
+    return {true, 6 << 8, Leaf1Edx, 0x80000001, ExtendedEdx};
+}
+
+} // namespace
+
+TEST(CpuFeatures, NothingWithoutCpuIdOrBelowFamily5) {
+    TCpuIdReport report = Family6(0xFFFFFFFF, 0xFFFFFFFF);
+    report.HasCpuId = false;
+    for (TCPUInstructionSet set : AllSets)
+        EXPECT_FALSE(HasInstructionSet(report, set)) << int(set);
+    report = Family6(0xFFFFFFFF, 0xFFFFFFFF);
+    report.Leaf1Eax = 4 << 8;
+    for (TCPUInstructionSet set : AllSets)
+        EXPECT_FALSE(HasInstructionSet(report, set)) << int(set);
+    report.Leaf1Eax = 5 << 8;
+    EXPECT_TRUE(HasInstructionSet(report, ciMMX));
+}
+
+TEST(CpuFeatures, Leaf1Sets) {
+    const TCpuIdReport report = Family6(0x00800000 | 0x04000000, 0);
+    EXPECT_TRUE(HasInstructionSet(report, ciMMX));
+    EXPECT_FALSE(HasInstructionSet(report, ciSSE));
+    EXPECT_TRUE(HasInstructionSet(report, ciSSE2));
+    EXPECT_FALSE(HasInstructionSet(report, ciEMMX));
+}
+
+TEST(CpuFeatures, ExtendedMmxFromSseOrTheExtendedLeaf) {
+    EXPECT_TRUE(HasInstructionSet(Family6(0x02000000, 0), ciEMMX));
+    EXPECT_TRUE(HasInstructionSet(Family6(0, 0x00400000), ciEMMX));
+    TCpuIdReport noExtendedLeaf = Family6(0, 0x00400000);
+    noExtendedLeaf.MaxExtendedLeaf = 0x80000000;
+    EXPECT_FALSE(HasInstructionSet(noExtendedLeaf, ciEMMX));
+}
+
+TEST(CpuFeatures, ThreeDNowNeedsTheExtendedLeaf) {
+    TCpuIdReport report = Family6(0, 0x80000000 | 0x40000000);
+    EXPECT_TRUE(HasInstructionSet(report, ci3DNow));
+    EXPECT_TRUE(HasInstructionSet(report, ci3DNowExt));
+    report.MaxExtendedLeaf = 0x80000000;
+    EXPECT_FALSE(HasInstructionSet(report, ci3DNow));
+    EXPECT_FALSE(HasInstructionSet(report, ci3DNowExt));
+    // 3DNow bits in leaf 1 do not count.
+    EXPECT_FALSE(HasInstructionSet(Family6(0xC0000000, 0), ci3DNow));
+}
+
+TEST(CpuFeatures, ThisProcessorHasSse2) {
+    // Every 64-bit x86 processor has SSE2.
+    const TCpuIdReport report = ReadCpuId();
+    EXPECT_TRUE(report.HasCpuId);
+    EXPECT_TRUE(HasMMX());
+    EXPECT_TRUE(HasSSE());
+    EXPECT_TRUE(HasSSE2());
+    EXPECT_TRUE(HasEMMX());
+    EXPECT_EQ(HasSSE2(), HasInstructionSet(report, ciSSE2));
+}
