@@ -1,0 +1,822 @@
+#include "classlib/Bitmaps.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/GdiCounter.h"
+#include "classlib/Streams.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <cstdlib>
+
+namespace {
+
+[[noreturn]] void InvalidBitmap() {
+    throw EInvalidGraphic("Bitmap image is not valid");
+}
+[[noreturn]] void InvalidIcon() {
+    throw EInvalidGraphic("Icon image is not valid");
+}
+[[noreturn]] void OutOfResources() {
+    throw EOutOfResources("Out of system resources");
+}
+
+std::uint16_t ReadWord(const Byte* P) {
+    std::uint16_t value;
+    std::memcpy(&value, P, sizeof value);
+    return value;
+}
+
+std::uint32_t ReadDWord(const Byte* P) {
+    std::uint32_t value;
+    std::memcpy(&value, P, sizeof value);
+    return value;
+}
+
+template <typename T> void WriteValue(Byte* P, T Value) {
+    std::memcpy(P, &Value, sizeof Value);
+}
+
+int BitsPerPixel(TPixelFormat Format) {
+    static const int bits[] = {0, 1, 4, 8, 16, 16, 24, 32};
+    return bits[Format];
+}
+
+bool HasColorTable(TPixelFormat Format) {
+    return Format >= pf1bit && Format <= pf8bit;
+}
+
+Int64 RowBytes(Int64 Width, int Bits) {
+    return (Width * Bits + 31) / 32 * 4;
+}
+
+bool SameTable(const std::vector<RGBQUAD>& A, const std::vector<RGBQUAD>& B) {
+    return A.size() == B.size() &&
+           (A.empty() || std::memcmp(A.data(), B.data(), A.size() * sizeof(RGBQUAD)) == 0);
+}
+
+const DWORD Masks565[] = {0xF800, 0x07E0, 0x001F};
+const DWORD Masks555[] = {0x7C00, 0x03E0, 0x001F};
+const DWORD Masks888[] = {0xFF0000, 0x00FF00, 0x0000FF};
+
+// The device-independent format of the screen.
+TPixelFormat ScreenFormat() {
+    HDC screen = GetDC(nullptr);
+    int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    switch (bits) {
+    case 1:
+        return pf1bit;
+    case 4:
+        return pf4bit;
+    case 8:
+        return pf8bit;
+    case 15:
+        return pf15bit;
+    case 16:
+        return pf16bit;
+    case 32:
+        return pf32bit;
+    default:
+        return pf24bit;
+    }
+}
+
+RGBQUAD Quad(int R, int G, int B) {
+    return RGBQUAD{static_cast<BYTE>(B), static_cast<BYTE>(G), static_cast<BYTE>(R), 0};
+}
+
+// Black and white; the 16 standard colours; those 16, a 6 x 6 x 6 colour cube and
+// 24 greys.
+std::vector<RGBQUAD> StandardColorTable(TPixelFormat Format) {
+    static const int vga[16][3] = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                   {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                   {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                   {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+    std::vector<RGBQUAD> table;
+    if (Format == pf1bit) return {Quad(0, 0, 0), Quad(255, 255, 255)};
+    for (const auto& c : vga)
+        table.push_back(Quad(c[0], c[1], c[2]));
+    if (Format == pf8bit) {
+        for (int r = 0; r < 6; ++r)
+            for (int g = 0; g < 6; ++g)
+                for (int b = 0; b < 6; ++b)
+                    table.push_back(Quad(r * 51, g * 51, b * 51));
+        for (int i = 1; i <= 24; ++i)
+            table.push_back(Quad(i * 10, i * 10, i * 10));
+    }
+    return table;
+}
+
+// A BITMAPINFO with room for the largest colour table (or the three masks).
+struct TBitmapInfo {
+    BITMAPINFOHEADER Header;
+    RGBQUAD Colors[256];
+};
+
+struct TBitsLayout {
+    DWORD Compression;
+    const DWORD* Masks;
+};
+
+TBitsLayout LayoutOf(TPixelFormat Format) {
+    if (Format == pf16bit) return {BI_BITFIELDS, Masks565};
+    return {BI_RGB, nullptr};
+}
+
+// A new image, white; Bits receives the pixels of a device-independent one.
+HBITMAP CreateImage(TPixelFormat Format, int Width, int Height, const std::vector<RGBQUAD>& Table,
+                    void** Bits) {
+    HBITMAP image = nullptr;
+    *Bits = nullptr;
+    if (Format == pfDevice) {
+        HDC screen = GetDC(nullptr);
+        image = CreateCompatibleBitmap(screen, Width, Height);
+        ReleaseDC(nullptr, screen);
+    } else {
+        TBitmapInfo info{};
+        info.Header.biSize = sizeof info.Header;
+        info.Header.biWidth = Width;
+        info.Header.biHeight = -Height; // top row first
+        info.Header.biPlanes = 1;
+        info.Header.biBitCount = static_cast<WORD>(BitsPerPixel(Format));
+        TBitsLayout layout = LayoutOf(Format);
+        info.Header.biCompression = layout.Compression;
+        if (layout.Masks) {
+            std::memcpy(info.Colors, layout.Masks, 3 * sizeof(DWORD));
+        } else {
+            info.Header.biClrUsed = static_cast<DWORD>(Table.size());
+            std::copy(Table.begin(), Table.end(), info.Colors);
+        }
+        image = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                 Bits, nullptr, 0);
+    }
+    if (!image) OutOfResources();
+    GdiTrack(image);
+    HDC dc = GdiTrack(CreateCompatibleDC(nullptr));
+    HGDIOBJ old = SelectObject(dc, image);
+    RECT all{0, 0, Width, Height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SelectObject(dc, old);
+    GdiDeleteDC(dc);
+    return image;
+}
+
+// Copies the first Bits bits of a row.
+void CopyRowBits(Byte* Dest, const Byte* Source, Int64 Bits) {
+    Int64 whole = Bits / 8;
+    std::memcpy(Dest, Source, static_cast<std::size_t>(whole));
+    int rest = static_cast<int>(Bits % 8);
+    if (rest) {
+        Byte mask = static_cast<Byte>(0xFF00 >> rest); // the leftmost pixels are the high bits
+        Dest[whole] = static_cast<Byte>((Dest[whole] & ~mask) | (Source[whole] & mask));
+    }
+}
+
+// A BMP file checked against its own bytes; Pixels points into the file.
+struct TBmpLayout {
+    TPixelFormat Format = pf24bit;
+    int Width = 0;
+    int Height = 0;
+    bool TopDown = false;
+    std::vector<RGBQUAD> Table;
+    const Byte* Pixels = nullptr;
+};
+
+TPixelFormat FormatFromMasks(int Bits, const DWORD* Masks) {
+    auto same = [Masks](const DWORD* expected) {
+        return std::equal(expected, expected + 3, Masks);
+    };
+    if (Bits == 16 && same(Masks555)) return pf15bit;
+    if (Bits == 16 && same(Masks565)) return pf16bit;
+    if (Bits == 32 && same(Masks888)) return pf32bit;
+    InvalidBitmap();
+}
+
+// Every size, offset and count is checked against the bytes present, in 64-bit
+// arithmetic, before anything is allocated for the image.
+TBmpLayout ParseBmp(const std::vector<Byte>& File) {
+    const Byte* p = File.data();
+    const Int64 size = static_cast<Int64>(File.size());
+    if (size < 18 || p[0] != 'B' || p[1] != 'M') InvalidBitmap();
+    const Int64 pixelOffset = ReadDWord(p + 10);
+    const Int64 headerSize = ReadDWord(p + 14);
+    if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
+        headerSize != 124)
+        InvalidBitmap();
+    if (14 + headerSize > size) InvalidBitmap();
+
+    const std::int32_t width = static_cast<std::int32_t>(ReadDWord(p + 18));
+    const std::int32_t height = static_cast<std::int32_t>(ReadDWord(p + 22));
+    const int planes = ReadWord(p + 26);
+    const int bits = ReadWord(p + 28);
+    const DWORD compression = ReadDWord(p + 30);
+    const Int64 colorsUsed = ReadDWord(p + 46);
+    if (planes != 1) InvalidBitmap();
+
+    TBmpLayout layout;
+    Int64 tableStart = 14 + headerSize;
+    switch (bits) {
+    case 1:
+    case 4:
+    case 8:
+        if (compression != BI_RGB) InvalidBitmap();
+        layout.Format = bits == 1 ? pf1bit : bits == 4 ? pf4bit : pf8bit;
+        break;
+    case 24:
+        if (compression != BI_RGB) InvalidBitmap();
+        layout.Format = pf24bit;
+        break;
+    case 16:
+    case 32:
+        if (compression == BI_RGB) {
+            layout.Format = bits == 16 ? pf15bit : pf32bit;
+        } else if (compression == BI_BITFIELDS) {
+            const Byte* masks = p + 14 + 40; // inside the larger headers
+            if (headerSize == 40) {
+                if (tableStart + 12 > size) InvalidBitmap();
+                masks = p + tableStart;
+                tableStart += 12;
+            }
+            DWORD values[3] = {ReadDWord(masks), ReadDWord(masks + 4), ReadDWord(masks + 8)};
+            layout.Format = FormatFromMasks(bits, values);
+        } else {
+            InvalidBitmap();
+        }
+        break;
+    default:
+        InvalidBitmap();
+    }
+
+    // Palette formats need their table; the others may carry one that is of no use here.
+    Int64 tableCount = 0;
+    if (HasColorTable(layout.Format)) {
+        tableCount = colorsUsed ? colorsUsed : Int64{1} << bits;
+        if (tableCount > (Int64{1} << bits)) InvalidBitmap();
+    }
+    const Int64 tableEnd = tableStart + tableCount * 4;
+    if (tableEnd > pixelOffset || pixelOffset > size) InvalidBitmap();
+    if (tableCount) {
+        layout.Table.resize(static_cast<std::size_t>(tableCount));
+        std::memcpy(layout.Table.data(), p + tableStart, static_cast<std::size_t>(tableCount * 4));
+        for (RGBQUAD& entry : layout.Table)
+            entry.rgbReserved = 0;
+    }
+
+    if (width == 0 && height == 0) return layout; // an empty bitmap
+    if (width <= 0 || height == 0 || height == INT_MIN) InvalidBitmap();
+    const Int64 rows = height < 0 ? -Int64{height} : height;
+    const Int64 stride = RowBytes(width, bits);
+    const Int64 room = size - pixelOffset;
+    if (stride > room || rows > room / stride) InvalidBitmap();
+    layout.Width = width;
+    layout.Height = static_cast<int>(rows);
+    layout.TopDown = height < 0;
+    layout.Pixels = p + pixelOffset;
+    return layout;
+}
+
+// Reads a whole BMP file whose length is the size field of its file header.
+std::vector<Byte> ReadBmpFile(TStream* Stream) {
+    const Int64 available = Stream->GetSize() - Stream->GetPosition();
+    Byte header[14];
+    if (available < static_cast<Int64>(sizeof header)) InvalidBitmap();
+    Stream->ReadBuffer(header, sizeof header);
+    const Int64 fileSize = ReadDWord(header + 2);
+    if (header[0] != 'B' || header[1] != 'M' || fileSize < 14 + 40 || fileSize > available)
+        InvalidBitmap();
+    std::vector<Byte> file(static_cast<std::size_t>(fileSize));
+    std::memcpy(file.data(), header, sizeof header);
+    Stream->ReadBuffer(file.data() + sizeof header, fileSize - static_cast<Int64>(sizeof header));
+    return file;
+}
+
+// A temporary memory DC for an image that is not selected anywhere else.
+class TImageDC {
+public:
+    explicit TImageDC(HBITMAP Image) : FDC(GdiTrack(CreateCompatibleDC(nullptr))) {
+        if (!FDC) OutOfResources();
+        FOld = SelectObject(FDC, Image);
+    }
+    ~TImageDC() {
+        SelectObject(FDC, FOld);
+        GdiDeleteDC(FDC);
+    }
+    TImageDC(const TImageDC&) = delete;
+    TImageDC& operator=(const TImageDC&) = delete;
+    operator HDC() const { return FDC; }
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TBitmap
+
+struct TBitmap::TImage {
+    HBITMAP Handle = nullptr;
+    void* Bits = nullptr;
+    int Width = 0;
+    int Height = 0;
+    TPixelFormat Format = pfDevice;
+    std::vector<RGBQUAD> Table;
+
+    TImage() = default;
+    TImage(TPixelFormat AFormat, int AWidth, int AHeight, std::vector<RGBQUAD> ATable)
+        : Width(AWidth), Height(AHeight), Format(AFormat), Table(std::move(ATable)) {
+        if (Width > 0 && Height > 0) Handle = CreateImage(Format, Width, Height, Table, &Bits);
+    }
+    ~TImage() { GdiDeleteObject(Handle); }
+    TImage(const TImage&) = delete;
+    TImage& operator=(const TImage&) = delete;
+};
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int AWidth, int AHeight) {
+    SetSize(AWidth, AHeight);
+}
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    GdiDeleteObject(FHandle);
+}
+
+TBitmapCanvas* TBitmap::GetCanvas() {
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TBitmapCanvas>(this);
+        FCanvas->OnChange = TNotifyEvent(this, &TBitmap::CanvasChanged);
+    }
+    return FCanvas.get();
+}
+
+HBITMAP TBitmap::GetHandle() {
+    if (FCanvas) FCanvas->FreeContext();
+    return FHandle;
+}
+
+void TBitmap::CanvasChanged(TObject*) {
+    Changed();
+}
+
+// The new image takes the place of the old one, which is deleted.
+void TBitmap::TakeImage(TImage& Image) {
+    if (FCanvas) FCanvas->FreeContext();
+    std::swap(FHandle, Image.Handle);
+    FBits = Image.Bits;
+    FWidth = Image.Width;
+    FHeight = Image.Height;
+    FPixelFormat = Image.Format;
+    FColorTable = Image.Table;
+}
+
+void TBitmap::Rebuild(TPixelFormat Format, int AWidth, int AHeight, std::vector<RGBQUAD> Table) {
+    TImage image(Format, AWidth, AHeight, std::move(Table));
+    if (image.Handle && FHandle) {
+        const int width = std::min(AWidth, FWidth);
+        const int height = std::min(AHeight, FHeight);
+        if (Format == FPixelFormat && Format != pfDevice && SameTable(image.Table, FColorTable)) {
+            // Same layout: copy the bits themselves, so palette indices stay as they are.
+            GdiFlush();
+            const int bits = BitsPerPixel(Format);
+            const Int64 stride = RowBytes(AWidth, bits);
+            const Int64 oldStride = RowBytes(FWidth, bits);
+            for (int y = 0; y < height; ++y)
+                CopyRowBits(static_cast<Byte*>(image.Bits) + y * stride,
+                            static_cast<const Byte*>(FBits) + y * oldStride, Int64{width} * bits);
+        } else {
+            TImageDC dest(image.Handle);
+            BitBlt(dest, 0, 0, width, height, GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+        }
+    }
+    TakeImage(image);
+    Changed();
+}
+
+void TBitmap::Assign(TPersistent* Source) {
+    if (!Source) {
+        Rebuild(FPixelFormat, 0, 0, FColorTable);
+        return;
+    }
+    auto* source = dynamic_cast<TBitmap*>(Source);
+    if (!source) {
+        TGraphic::Assign(Source);
+        return;
+    }
+    if (source == this) return;
+    TImage image(source->FPixelFormat, source->FWidth, source->FHeight, source->FColorTable);
+    if (image.Handle) {
+        if (image.Format != pfDevice) {
+            GdiFlush();
+            std::memcpy(image.Bits, source->FBits,
+                        static_cast<std::size_t>(RowBytes(image.Width, BitsPerPixel(image.Format)) *
+                                                 image.Height));
+        } else {
+            TImageDC dest(image.Handle);
+            BitBlt(dest, 0, 0, image.Width, image.Height, source->GetCanvas()->GetHandle(), 0, 0,
+                   SRCCOPY);
+        }
+    }
+    TakeImage(image);
+    FTransparentColor = source->FTransparentColor;
+    FTransparentMode = source->FTransparentMode;
+    if (GetTransparent() != source->GetTransparent()) {
+        SetTransparent(source->GetTransparent()); // fires the change
+        return;
+    }
+    Changed();
+}
+
+void TBitmap::SetWidth(int Value) {
+    SetSize(Value, FHeight);
+}
+
+void TBitmap::SetHeight(int Value) {
+    SetSize(FWidth, Value);
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight) {
+    if (AWidth < 0 || AHeight < 0)
+        throw EInvalidGraphicOperation("Invalid bitmap size " + std::to_string(AWidth) + " x " +
+                                       std::to_string(AHeight));
+    if (AWidth == FWidth && AHeight == FHeight) return;
+    Rebuild(FPixelFormat, AWidth, AHeight, FColorTable);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value) {
+    if (Value == FPixelFormat) return;
+    Rebuild(Value, FWidth, FHeight,
+            HasColorTable(Value) ? StandardColorTable(Value) : std::vector<RGBQUAD>());
+}
+
+void TBitmap::SetHandleType(TBitmapHandleType Value) {
+    if (Value == GetHandleType()) return;
+    SetPixelFormat(Value == bmDDB ? pfDevice : ScreenFormat());
+}
+
+void* TBitmap::GetScanLine(int Row) {
+    if (Row < 0 || Row >= FHeight || GetEmpty())
+        throw EInvalidGraphicOperation("Scan line index out of range");
+    if (FPixelFormat == pfDevice) SetHandleType(bmDIB);
+    GdiFlush();
+    return static_cast<Byte*>(FBits) + Row * RowBytes(FWidth, BitsPerPixel(FPixelFormat));
+}
+
+void TBitmap::SetHandle(HBITMAP Value) {
+    if (!Value) {
+        Rebuild(FPixelFormat, 0, 0, FColorTable);
+        return;
+    }
+    DIBSECTION section{};
+    const int described = GetObjectA(Value, sizeof section, &section);
+    if (described != sizeof(DIBSECTION) && described != sizeof(BITMAP))
+        throw EInvalidGraphicOperation("Invalid bitmap handle");
+    GdiTrack(Value);
+    struct DeleteAdopted {
+        HBITMAP Handle;
+        ~DeleteAdopted() { GdiDeleteObject(Handle); }
+    } adopted{Value};
+
+    const BITMAP& info = section.dsBm;
+    TPixelFormat format = pfDevice;
+    std::vector<RGBQUAD> table;
+    TImageDC source(Value);
+    if (described == sizeof(DIBSECTION)) {
+        switch (info.bmBitsPixel) {
+        case 1:
+            format = pf1bit;
+            break;
+        case 4:
+            format = pf4bit;
+            break;
+        case 8:
+            format = pf8bit;
+            break;
+        case 16:
+            format = section.dsBmih.biCompression == BI_BITFIELDS &&
+                             section.dsBitfields[1] == Masks565[1]
+                         ? pf16bit
+                         : pf15bit;
+            break;
+        case 24:
+            format = pf24bit;
+            break;
+        default:
+            format = pf32bit;
+        }
+        if (HasColorTable(format)) {
+            RGBQUAD colors[256];
+            UINT count = GetDIBColorTable(source, 0, 256, colors);
+            table.assign(colors, colors + count);
+            if (table.empty()) table = StandardColorTable(format);
+        }
+    } else if (info.bmBitsPixel == 1 && info.bmPlanes == 1) {
+        format = pf1bit;
+        table = StandardColorTable(pf1bit);
+    }
+    TImage image(format, info.bmWidth, info.bmHeight, std::move(table));
+    if (image.Handle) {
+        TImageDC dest(image.Handle);
+        BitBlt(dest, 0, 0, image.Width, image.Height, source, 0, 0, SRCCOPY);
+    }
+    TakeImage(image);
+    Changed();
+}
+
+TColor TBitmap::GetTransparentColor() {
+    if (FTransparentMode == tmFixed) return FTransparentColor;
+    if (GetEmpty()) return clDefault;
+    return GetCanvas()->GetPixels(0, FHeight - 1);
+}
+
+void TBitmap::SetTransparentColor(TColor Value) {
+    if (Value == FTransparentColor) return;
+    FTransparentColor = Value;
+    FTransparentMode = Value == clDefault ? tmAuto : tmFixed;
+    Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value) {
+    if (Value == FTransparentMode) return;
+    if (Value == tmAuto)
+        SetTransparentColor(clDefault);
+    else
+        SetTransparentColor(GetTransparentColor());
+}
+
+void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    HDC source = GetCanvas()->GetHandle();
+    HDC dest = ACanvas->GetHandle();
+    if (GetTransparent()) {
+        TransparentBlt(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0, FWidth,
+                       FHeight, ColorToRGB(GetTransparentColor()) & 0xFFFFFF);
+    } else {
+        SetStretchBltMode(dest, COLORONCOLOR);
+        StretchBlt(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0, FWidth,
+                   FHeight, ACanvas->GetCopyMode());
+    }
+}
+
+void TBitmap::LoadFromStream(TStream* Stream) {
+    std::vector<Byte> file = ReadBmpFile(Stream);
+    TBmpLayout layout = ParseBmp(file);
+    TImage image(layout.Format, layout.Width, layout.Height, layout.Table);
+    if (image.Handle) {
+        const Int64 stride = RowBytes(layout.Width, BitsPerPixel(layout.Format));
+        for (int y = 0; y < layout.Height; ++y) {
+            const int row = layout.TopDown ? y : layout.Height - 1 - y;
+            std::memcpy(static_cast<Byte*>(image.Bits) + y * stride, layout.Pixels + row * stride,
+                        static_cast<std::size_t>(stride));
+        }
+    }
+    TakeImage(image);
+    Changed();
+}
+
+void TBitmap::SaveToStream(TStream* Stream) {
+    if (FPixelFormat == pfDevice) {
+        TBitmap copy;
+        copy.Assign(this);
+        copy.SetHandleType(bmDIB);
+        copy.SaveToStream(Stream);
+        return;
+    }
+    const int bits = BitsPerPixel(FPixelFormat);
+    const TBitsLayout layout = LayoutOf(FPixelFormat);
+    const Int64 maskBytes = layout.Masks ? 12 : 0;
+    const Int64 tableBytes = static_cast<Int64>(FColorTable.size()) * 4;
+    const Int64 offset = 14 + 40 + maskBytes + tableBytes;
+    const Int64 stride = RowBytes(FWidth, bits);
+    const Int64 fileSize = offset + (GetEmpty() ? 0 : stride * FHeight);
+    if (fileSize > 0xFFFFFFFF) throw EInvalidGraphicOperation("Bitmap too large for a BMP file");
+
+    std::vector<Byte> file(static_cast<std::size_t>(fileSize));
+    Byte* p = file.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    WriteValue<std::uint32_t>(p + 2, static_cast<std::uint32_t>(fileSize));
+    WriteValue<std::uint32_t>(p + 10, static_cast<std::uint32_t>(offset));
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = GetEmpty() ? 0 : FWidth;
+    header.biHeight = GetEmpty() ? 0 : FHeight;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(bits);
+    header.biCompression = layout.Compression;
+    header.biSizeImage = static_cast<DWORD>(fileSize - offset);
+    header.biClrUsed = static_cast<DWORD>(FColorTable.size());
+    std::memcpy(p + 14, &header, sizeof header);
+    if (layout.Masks) std::memcpy(p + 54, layout.Masks, 12);
+    std::memcpy(p + 54 + maskBytes, FColorTable.data(), static_cast<std::size_t>(tableBytes));
+    if (FHandle) {
+        GdiFlush();
+        for (int y = 0; y < FHeight; ++y) // bottom row first
+            std::memcpy(p + offset + y * stride,
+                        static_cast<const Byte*>(FBits) + (FHeight - 1 - y) * stride,
+                        static_cast<std::size_t>(stride));
+    }
+    Stream->WriteBuffer(p, fileSize);
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName) {
+    LoadFromResource(Instance, ResName.c_str(), ResName);
+}
+
+void TBitmap::LoadFromResourceID(HINSTANCE Instance, int ResID) {
+    LoadFromResource(Instance, MAKEINTRESOURCEA(ResID), std::to_string(ResID));
+}
+
+// A bitmap resource is a BMP file without its file header.
+void TBitmap::LoadFromResource(HINSTANCE Instance, const char* ResName, const AnsiString& Shown) {
+    HRSRC resource = FindResourceA(Instance, ResName, RT_BITMAP);
+    HGLOBAL loaded = resource ? LoadResource(Instance, resource) : nullptr;
+    const Byte* data = loaded ? static_cast<const Byte*>(LockResource(loaded)) : nullptr;
+    if (!data) throw EResNotFound("Resource " + Shown + " not found");
+    const Int64 size = SizeofResource(Instance, resource);
+    if (size < 40) InvalidBitmap();
+    const Int64 headerSize = ReadDWord(data);
+    const int bits = ReadWord(data + 14);
+    const DWORD compression = ReadDWord(data + 16);
+    Int64 colors = ReadDWord(data + 32);
+    if (colors == 0 && bits <= 8) colors = Int64{1} << bits;
+    const Int64 masks = compression == BI_BITFIELDS && headerSize == 40 ? 12 : 0;
+    const Int64 offset = 14 + headerSize + masks + colors * 4;
+
+    std::vector<Byte> file(static_cast<std::size_t>(14 + size));
+    file[0] = 'B';
+    file[1] = 'M';
+    WriteValue<std::uint32_t>(&file[2], static_cast<std::uint32_t>(file.size()));
+    WriteValue<std::uint32_t>(&file[10], static_cast<std::uint32_t>(offset));
+    std::memcpy(&file[14], data, static_cast<std::size_t>(size));
+    TMemoryStream stream;
+    stream.WriteBuffer(file.data(), static_cast<Int64>(file.size()));
+    stream.SetPosition(0);
+    LoadFromStream(&stream);
+}
+
+// ---------------------------------------------------------------------------
+// TBitmapCanvas
+
+TBitmapCanvas::~TBitmapCanvas() {
+    FreeContext();
+}
+
+void TBitmapCanvas::CreateHandle() {
+    HDC dc = GdiTrack(CreateCompatibleDC(nullptr));
+    if (!dc) OutOfResources();
+    if (FBitmap->FHandle) FOldBitmap = SelectObject(dc, FBitmap->FHandle);
+    FDC = dc;
+    SetHandle(dc);
+}
+
+void TBitmapCanvas::FreeContext() {
+    if (!FDC) return;
+    SetHandle(nullptr);
+    if (FOldBitmap) SelectObject(FDC, FOldBitmap);
+    GdiDeleteDC(FDC);
+    FDC = nullptr;
+    FOldBitmap = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// TIcon
+
+namespace {
+
+struct TIconSize {
+    int Width = 0;
+    int Height = 0;
+};
+
+TIconSize SizeOfIcon(HICON Icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(Icon, &info)) InvalidIcon();
+    GdiTrack(info.hbmColor);
+    GdiTrack(info.hbmMask);
+    BITMAP bitmap{};
+    TIconSize size;
+    if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bitmap, &bitmap)) {
+        size = {bitmap.bmWidth, bitmap.bmHeight};
+    } else if (GetObjectA(info.hbmMask, sizeof bitmap, &bitmap)) {
+        size = {bitmap.bmWidth, bitmap.bmHeight / 2}; // the mask over the image
+    }
+    GdiDeleteObject(info.hbmColor);
+    GdiDeleteObject(info.hbmMask);
+    return size;
+}
+
+} // namespace
+
+TIcon::~TIcon() {
+    GdiDestroyIcon(FHandle);
+}
+
+void TIcon::Replace(HICON Icon, std::vector<Byte> FileData) {
+    TIconSize size = Icon ? SizeOfIcon(Icon) : TIconSize{};
+    GdiDestroyIcon(FHandle);
+    FHandle = Icon;
+    FWidth = size.Width;
+    FHeight = size.Height;
+    FFileData = std::move(FileData);
+    Changed();
+}
+
+void TIcon::Assign(TPersistent* Source) {
+    if (!Source) {
+        Replace(nullptr, {});
+        return;
+    }
+    auto* source = dynamic_cast<TIcon*>(Source);
+    if (!source) {
+        TGraphic::Assign(Source);
+        return;
+    }
+    if (source == this) return;
+    HICON copy = nullptr;
+    if (source->FHandle) {
+        copy = GdiTrack(CopyIcon(source->FHandle));
+        if (!copy) OutOfResources();
+    }
+    Replace(copy, source->FFileData);
+}
+
+void TIcon::SetWidth(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+}
+
+void TIcon::SetHeight(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+}
+
+void TIcon::SetHandle(HICON Value) {
+    if (Value == FHandle) return;
+    Replace(GdiTrack(Value), {});
+}
+
+// Icon file: a 6-byte header (0, 1, image count), 16 bytes per image (width,
+// height, colours, reserved, planes, bits per pixel, byte count, offset), the images.
+void TIcon::LoadFromStream(TStream* Stream) {
+    const Int64 start = Stream->GetPosition();
+    const Int64 available = Stream->GetSize() - start;
+    Byte header[6];
+    if (available < static_cast<Int64>(sizeof header)) InvalidIcon();
+    Stream->ReadBuffer(header, sizeof header);
+    const int count = ReadWord(header + 4);
+    if (ReadWord(header) != 0 || ReadWord(header + 2) != 1 || count == 0) InvalidIcon();
+    const Int64 directoryEnd = 6 + Int64{count} * 16;
+    if (directoryEnd > available) InvalidIcon();
+
+    std::vector<Byte> file(static_cast<std::size_t>(directoryEnd));
+    std::memcpy(file.data(), header, sizeof header);
+    Stream->ReadBuffer(file.data() + 6, directoryEnd - 6);
+    Int64 fileEnd = directoryEnd;
+    const int wanted = GetSystemMetrics(SM_CXICON);
+    int best = -1;
+    int bestDistance = INT_MAX;
+    int bestBits = -1;
+    for (int i = 0; i < count; ++i) {
+        const Byte* entry = &file[6 + i * 16];
+        const Int64 bytes = ReadDWord(entry + 8);
+        const Int64 offset = ReadDWord(entry + 12);
+        if (bytes == 0 || offset < directoryEnd || offset + bytes > available) InvalidIcon();
+        fileEnd = std::max(fileEnd, offset + bytes);
+        const int width = entry[0] ? entry[0] : 256;
+        const int distance = std::abs(width - wanted);
+        const int bits = ReadWord(entry + 6);
+        if (distance < bestDistance || (distance == bestDistance && bits > bestBits)) {
+            best = i;
+            bestDistance = distance;
+            bestBits = bits;
+        }
+    }
+    file.resize(static_cast<std::size_t>(fileEnd));
+    Stream->ReadBuffer(file.data() + directoryEnd, fileEnd - directoryEnd);
+
+    const Byte* entry = &file[6 + best * 16];
+    HICON icon = CreateIconFromResourceEx(file.data() + ReadDWord(entry + 12), ReadDWord(entry + 8),
+                                          TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+    if (!icon) InvalidIcon();
+    Replace(GdiTrack(icon), std::move(file));
+}
+
+void TIcon::SaveToStream(TStream* Stream) {
+    if (GetEmpty()) return;
+    if (FFileData.empty())
+        throw EInvalidGraphicOperation("Cannot save an icon that was not loaded from a file");
+    Stream->WriteBuffer(FFileData.data(), static_cast<Int64>(FFileData.size()));
+}
+
+void TIcon::LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName) {
+    HANDLE icon = LoadImageA(Instance, ResName.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+    if (!icon) throw EResNotFound("Resource " + ResName + " not found");
+    Replace(GdiTrack(static_cast<HICON>(icon)), {});
+}
+
+void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    DrawIconEx(ACanvas->GetHandle(), Rect.Left, Rect.Top, FHandle, Rect.Width(), Rect.Height(), 0,
+               nullptr, DI_NORMAL);
+}

@@ -1,0 +1,167 @@
+// TBitmap, a picture held by the system as a device-dependent bitmap or a
+// device-independent section, and TIcon.
+#pragma once
+
+#include "classlib/Graphics.h"
+
+#include <memory>
+#include <vector>
+
+// pfDevice is the screen's own format (a device-dependent bitmap); every other format
+// is a device-independent section with that many bits per pixel. pf15bit stores 5 bits
+// per channel, pf16bit 5-6-5; pf1bit, pf4bit and pf8bit have a colour table.
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+enum TBitmapHandleType { bmDIB, bmDDB };
+// tmAuto: the bottom-left pixel is the transparent colour; tmFixed: TransparentColor is.
+enum TTransparentMode { tmAuto, tmFixed };
+
+class TBitmapCanvas;
+
+// A bitmap with its own canvas (on a memory device context of its own, made on first use).
+//
+// Streams hold BMP files: LoadFromStream reads one whole file (its length is the size
+// in its file header) and keeps its pixel format and colour table; SaveToStream writes
+// an uncompressed file in the bitmap's format (a pfDevice bitmap is written in the
+// screen's format). A file that cannot be read raises EInvalidGraphic
+// "Bitmap image is not valid" and leaves the bitmap as it was.
+//
+// Transparency: a Transparent bitmap leaves out its transparent colour when it is
+// drawn. That colour is the bottom-left pixel's (tmAuto) unless TransparentColor has
+// been set (tmFixed); setting TransparentColor to clDefault returns to tmAuto.
+class TBitmap : public TGraphic {
+    DECLARE_CLASS(TBitmap, TGraphic)
+    friend class TBitmapCanvas;
+
+public:
+    TBitmap();
+    TBitmap(int AWidth, int AHeight);
+    ~TBitmap() override;
+
+    // A TBitmap is copied exactly (format, colour table, pixels, transparency); null
+    // empties this bitmap; any other source is asked to AssignTo this bitmap.
+    void Assign(TPersistent* Source) override;
+
+    bool GetEmpty() const override { return !FHandle; }
+    int GetWidth() const override { return FWidth; }
+    int GetHeight() const override { return FHeight; }
+    void SetWidth(int Value) override;
+    void SetHeight(int Value) override;
+    // Keeps the pixels that stay inside; new pixels are white. A bitmap with a zero
+    // side is empty. A negative side raises EInvalidGraphicOperation.
+    void SetSize(int AWidth, int AHeight);
+
+    TPixelFormat GetPixelFormat() const { return FPixelFormat; }
+    // Converts the pixels; palette formats get a standard colour table.
+    void SetPixelFormat(TPixelFormat Value);
+    TBitmapHandleType GetHandleType() const { return FPixelFormat == pfDevice ? bmDDB : bmDIB; }
+    // bmDIB turns a pfDevice bitmap into a section of the screen's depth.
+    void SetHandleType(TBitmapHandleType Value);
+    // The colours of a palette format (empty for the others).
+    const std::vector<RGBQUAD>& GetColorTable() const { return FColorTable; }
+
+    // Row Row (0 = top) of a device-independent bitmap; a pfDevice bitmap becomes one.
+    // Rows are padded to 4 bytes.
+    void* GetScanLine(int Row);
+
+    TBitmapCanvas* GetCanvas();
+    // The bitmap handle (null when empty), still owned by this bitmap. The canvas lets
+    // go of it, so that it can be selected into another device context; the canvas
+    // takes it again when it next draws.
+    HBITMAP GetHandle();
+    // Takes ownership of Value (a bitmap the caller created) and copies it in.
+    void SetHandle(HBITMAP Value);
+
+    TColor GetTransparentColor();
+    void SetTransparentColor(TColor Value);
+    TTransparentMode GetTransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(TTransparentMode Value);
+
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;
+    // A bitmap resource (RT_BITMAP) of the module Instance; EResNotFound
+    // "Resource %s not found" when it has none of that name / number.
+    void LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName);
+    void LoadFromResourceID(HINSTANCE Instance, int ResID);
+
+protected:
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+private:
+    struct TImage;
+    // Replaces the image by a new one; the pixels of the old image that fit are copied.
+    void Rebuild(TPixelFormat Format, int AWidth, int AHeight, std::vector<RGBQUAD> Table);
+    void TakeImage(TImage& Image);
+    void LoadFromResource(HINSTANCE Instance, const char* ResName, const AnsiString& Shown);
+    void CanvasChanged(TObject* Sender);
+
+    HBITMAP FHandle = nullptr;
+    void* FBits = nullptr;
+    int FWidth = 0;
+    int FHeight = 0;
+    TPixelFormat FPixelFormat = pfDevice;
+    std::vector<RGBQUAD> FColorTable;
+    std::unique_ptr<TBitmapCanvas> FCanvas;
+    TColor FTransparentColor = clDefault;
+    TTransparentMode FTransparentMode = tmAuto;
+};
+
+// The canvas of a TBitmap: a memory device context with the bitmap selected into it.
+class TBitmapCanvas : public TCanvas {
+    DECLARE_CLASS(TBitmapCanvas, TCanvas)
+public:
+    explicit TBitmapCanvas(TBitmap* ABitmap) : FBitmap(ABitmap) {}
+    ~TBitmapCanvas() override;
+
+    // Lets go of the device context (the bitmap is about to change).
+    void FreeContext();
+
+protected:
+    void CreateHandle() override;
+
+private:
+    TBitmap* FBitmap;
+    HDC FDC = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+};
+
+// An icon: loaded from an icon file (the image closest to the system's icon size is
+// chosen) or a module's icon resource, or adopted from a handle. Icons are always
+// transparent and cannot be resized. A file that cannot be read raises EInvalidGraphic
+// "Icon image is not valid".
+class TIcon : public TGraphic {
+    DECLARE_CLASS(TIcon, TGraphic)
+public:
+    TIcon() = default;
+    ~TIcon() override;
+
+    void Assign(TPersistent* Source) override;
+
+    bool GetEmpty() const override { return !FHandle; }
+    int GetWidth() const override { return FWidth; }
+    int GetHeight() const override { return FHeight; }
+    // Raise EInvalidGraphicOperation "Cannot change the size of an icon".
+    void SetWidth(int Value) override;
+    void SetHeight(int Value) override;
+    bool GetTransparent() const override { return true; }
+
+    HICON GetHandle() const { return FHandle; }
+    // Takes ownership of Value.
+    void SetHandle(HICON Value);
+
+    void LoadFromStream(TStream* Stream) override;
+    // Writes the icon file it was loaded from (nothing for an empty icon); an icon made
+    // from a handle raises EInvalidGraphicOperation.
+    void SaveToStream(TStream* Stream) override;
+    void LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName);
+
+protected:
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+private:
+    void Replace(HICON Icon, std::vector<Byte> FileData);
+
+    HICON FHandle = nullptr;
+    int FWidth = 0;
+    int FHeight = 0;
+    std::vector<Byte> FFileData;
+};

@@ -1,0 +1,434 @@
+// Colours, fonts, pens, brushes, the drawing canvas and the base of all pictures.
+//
+// Fonts, pens and brushes keep their attributes and make their GDI handle on first
+// use. When an attribute changes, the object drops its handle, fires OnChange, and
+// deletes the old handle after OnChange returns: whoever selected the handle into a
+// device context deselects it in its OnChange handler (a TCanvas does this for its own
+// font, pen and brush). A canvas selects them again before its next drawing.
+#pragma once
+
+#include "classlib/Events.h"
+#include "classlib/Objects.h"
+#include "classlib/Sets.h"
+#include "classlib/Types.h"
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <memory>
+#include <span>
+
+class TBitmap;
+class TGraphic;
+class TStream;
+
+// ---------------------------------------------------------------------------
+// Colours
+
+// 0x00BBGGRR for plain colours; 0x80000000 | COLOR_xxx for the system's colours.
+using TColor = std::int32_t;
+
+constexpr TColor SystemColor(int Index) {
+    return static_cast<TColor>(0x80000000u | Index);
+}
+
+constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
+constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);
+constexpr TColor clActiveCaption = SystemColor(COLOR_ACTIVECAPTION);
+constexpr TColor clInactiveCaption = SystemColor(COLOR_INACTIVECAPTION);
+constexpr TColor clMenu = SystemColor(COLOR_MENU);
+constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
+constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME);
+constexpr TColor clMenuText = SystemColor(COLOR_MENUTEXT);
+constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
+constexpr TColor clCaptionText = SystemColor(COLOR_CAPTIONTEXT);
+constexpr TColor clActiveBorder = SystemColor(COLOR_ACTIVEBORDER);
+constexpr TColor clInactiveBorder = SystemColor(COLOR_INACTIVEBORDER);
+constexpr TColor clAppWorkSpace = SystemColor(COLOR_APPWORKSPACE);
+constexpr TColor clHighlight = SystemColor(COLOR_HIGHLIGHT);
+constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
+constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
+constexpr TColor clBtnShadow = SystemColor(COLOR_BTNSHADOW);
+constexpr TColor clGrayText = SystemColor(COLOR_GRAYTEXT);
+constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
+constexpr TColor clInactiveCaptionText = SystemColor(COLOR_INACTIVECAPTIONTEXT);
+constexpr TColor clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT);
+constexpr TColor cl3DDkShadow = SystemColor(COLOR_3DDKSHADOW);
+constexpr TColor cl3DLight = SystemColor(COLOR_3DLIGHT);
+constexpr TColor clInfoText = SystemColor(COLOR_INFOTEXT);
+constexpr TColor clInfoBk = SystemColor(COLOR_INFOBK);
+constexpr TColor clHotLight = SystemColor(COLOR_HOTLIGHT);
+constexpr TColor clGradientActiveCaption = SystemColor(COLOR_GRADIENTACTIVECAPTION);
+constexpr TColor clGradientInactiveCaption = SystemColor(COLOR_GRADIENTINACTIVECAPTION);
+constexpr TColor clMenuHighlight = SystemColor(COLOR_MENUHILIGHT);
+constexpr TColor clMenuBar = SystemColor(COLOR_MENUBAR);
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clLtGray = 0xC0C0C0;
+constexpr TColor clDkGray = 0x808080;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clMoneyGreen = 0xC0DCC0;
+constexpr TColor clSkyBlue = 0xF0CAA6;
+constexpr TColor clCream = 0xF0FBFF;
+constexpr TColor clMedGray = 0xA4A0A0;
+
+// "No colour" and "the colour the context chooses"; neither is a system colour.
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+// The RGB value of a colour: system colours are looked up, all others returned as they are.
+COLORREF ColorToRGB(TColor Color);
+// Names used in form resources ("clRed", "clBtnFace", ...); false when Color has no
+// name / Ident names no colour (compared ignoring case).
+bool ColorToIdent(TColor Color, AnsiString& Ident);
+bool IdentToColor(const AnsiString& Ident, TColor& Color);
+
+// ---------------------------------------------------------------------------
+// Fonts, pens and brushes
+
+class TGraphicsObject : public TPersistent {
+    DECLARE_CLASS(TGraphicsObject, TPersistent)
+public:
+    TNotifyEvent OnChange;
+
+protected:
+    // Fires OnChange, then deletes Retired (the handle the change made stale).
+    void Changed(HGDIOBJ Retired);
+};
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+using TFontCharset = Byte;
+
+// The font of a new TFont; "Default" as a font name also stands for it.
+extern const char* const DefaultFontName;
+constexpr int DefaultFontHeight = -11;
+
+// A logical font. Height is in pixels (negative: character height without internal
+// leading); Size is in points at the screen's pixels per inch. Orientation is the
+// angle of the text's base line in tenths of a degree, counter-clockwise.
+class TFont : public TGraphicsObject {
+    DECLARE_CLASS(TFont, TGraphicsObject)
+public:
+    TFont();
+    ~TFont() override;
+
+    void Assign(TPersistent* Source) override;
+
+    AnsiString GetName() const;
+    // An empty name is ignored; the system keeps at most 31 characters.
+    void SetName(const AnsiString& Value);
+    int GetHeight() const { return FLogFont.lfHeight; }
+    void SetHeight(int Value);
+    int GetSize() const;
+    void SetSize(int Value);
+    TFontStyles GetStyle() const;
+    void SetStyle(TFontStyles Value);
+    TFontPitch GetPitch() const;
+    void SetPitch(TFontPitch Value);
+    TFontCharset GetCharset() const { return FLogFont.lfCharSet; }
+    void SetCharset(TFontCharset Value);
+    int GetOrientation() const { return FLogFont.lfEscapement; }
+    void SetOrientation(int Value);
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+
+    // Every attribute as the system describes the font.
+    const LOGFONTA& GetLogFont() const { return FLogFont; }
+    HFONT GetHandle();
+    // Takes ownership of Value (a font the caller created) and adopts its attributes.
+    void SetHandle(HFONT Value);
+
+    static int ScreenPixelsPerInch();
+    static void Published(TPropertyList& P);
+
+private:
+    void Change(const LOGFONTA& NewFont);
+
+    LOGFONTA FLogFont;
+    TColor FColor = clWindowText;
+    HFONT FHandle = nullptr;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// Raster operations of lines; pmCopy draws the pen's colour.
+enum TPenMode {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
+
+class TPen : public TGraphicsObject {
+    DECLARE_CLASS(TPen, TGraphicsObject)
+public:
+    TPen() = default;
+    ~TPen() override;
+
+    void Assign(TPersistent* Source) override;
+
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    int GetWidth() const { return FWidth; }
+    void SetWidth(int Value);
+    TPenStyle GetStyle() const { return FStyle; }
+    void SetStyle(TPenStyle Value);
+    TPenMode GetMode() const { return FMode; }
+    void SetMode(TPenMode Value);
+
+    HPEN GetHandle();
+    static void Published(TPropertyList& P);
+
+private:
+    void Change();
+
+    TColor FColor = clBlack;
+    int FWidth = 1;
+    TPenStyle FStyle = psSolid;
+    TPenMode FMode = pmCopy;
+    HPEN FHandle = nullptr;
+};
+
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+
+class TBrush : public TGraphicsObject {
+    DECLARE_CLASS(TBrush, TGraphicsObject)
+public:
+    TBrush() = default;
+    ~TBrush() override;
+
+    void Assign(TPersistent* Source) override;
+
+    TColor GetColor() const { return FColor; }
+    // Also makes a bsClear brush bsSolid.
+    void SetColor(TColor Value);
+    TBrushStyle GetStyle() const { return FStyle; }
+    void SetStyle(TBrushStyle Value);
+    // A pattern that replaces colour and style while set; not owned (the caller keeps
+    // it alive while the brush uses it).
+    TBitmap* GetBitmap() const { return FBitmap; }
+    void SetBitmap(TBitmap* Value);
+
+    HBRUSH GetHandle();
+    static void Published(TPropertyList& P);
+
+private:
+    void Change();
+
+    TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
+    TBitmap* FBitmap = nullptr;
+    HBRUSH FHandle = nullptr;
+    bool FOwnsHandle = false;
+};
+
+// ---------------------------------------------------------------------------
+// Canvas
+
+// Raster operations of CopyRect and of drawing bitmaps.
+using TCopyMode = DWORD;
+constexpr TCopyMode cmBlackness = BLACKNESS;
+constexpr TCopyMode cmDstInvert = DSTINVERT;
+constexpr TCopyMode cmMergeCopy = MERGECOPY;
+constexpr TCopyMode cmMergePaint = MERGEPAINT;
+constexpr TCopyMode cmNotSrcCopy = NOTSRCCOPY;
+constexpr TCopyMode cmNotSrcErase = NOTSRCERASE;
+constexpr TCopyMode cmPatCopy = PATCOPY;
+constexpr TCopyMode cmPatInvert = PATINVERT;
+constexpr TCopyMode cmPatPaint = PATPAINT;
+constexpr TCopyMode cmSrcAnd = SRCAND;
+constexpr TCopyMode cmSrcCopy = SRCCOPY;
+constexpr TCopyMode cmSrcErase = SRCERASE;
+constexpr TCopyMode cmSrcInvert = SRCINVERT;
+constexpr TCopyMode cmSrcPaint = SRCPAINT;
+constexpr TCopyMode cmWhiteness = WHITENESS;
+
+enum TCanvasStateItem { csHandleValid, csFontValid, csPenValid, csBrushValid };
+using TCanvasState = TSet<TCanvasStateItem>;
+
+// Drawing on a device context. The canvas does not own the DC; it selects its own
+// font, pen and brush into it when drawing and puts the DC's previous objects back
+// before it lets go of the DC (SetHandle with another DC or null, or destruction).
+// Every drawing operation fires OnChanging before and OnChange after it.
+class TCanvas : public TPersistent {
+    DECLARE_CLASS(TCanvas, TPersistent)
+public:
+    TCanvas();
+    ~TCanvas() override;
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+    // The DC with font, pen and brush selected; a canvas without one asks CreateHandle,
+    // and raises EInvalidOperation "Canvas does not allow drawing" when there is none.
+    HDC GetHandle();
+    void SetHandle(HDC Value);
+    bool HandleAllocated() const { return FHandle != nullptr; }
+
+    TFont* GetFont() const { return FFont.get(); }
+    void SetFont(TFont* Value);
+    TPen* GetPen() const { return FPen.get(); }
+    void SetPen(TPen* Value);
+    TBrush* GetBrush() const { return FBrush.get(); }
+    void SetBrush(TBrush* Value);
+    TCopyMode GetCopyMode() const { return FCopyMode; }
+    void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
+
+    TPoint GetPenPos();
+    void SetPenPos(TPoint Value);
+    // The colour of a pixel; CLR_INVALID (as a TColor) outside the clipping region.
+    TColor GetPixels(int X, int Y);
+    void SetPixels(int X, int Y, TColor Value);
+    TRect GetClipRect();
+
+    // Serialise drawing from several threads.
+    void Lock();
+    void Unlock();
+
+    void MoveTo(int X, int Y);
+    void LineTo(int X, int Y);
+    void Polyline(std::span<const TPoint> Points);
+    void Polyline(std::initializer_list<TPoint> Points);
+    void Polygon(std::span<const TPoint> Points);
+    void Polygon(std::initializer_list<TPoint> Points);
+    void Rectangle(int X1, int Y1, int X2, int Y2);
+    void Rectangle(const TRect& Rect);
+    void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3);
+    void Ellipse(int X1, int Y1, int X2, int Y2);
+    void Ellipse(const TRect& Rect);
+    // Fill with the brush / frame with the brush, no pen.
+    void FillRect(const TRect& Rect);
+    void FrameRect(const TRect& Rect);
+    void DrawFocusRect(const TRect& Rect);
+
+    // Text in the font's colour; on the brush colour unless the brush is bsClear.
+    // TextOut moves the pen position to the end of the text. (<windows.h> makes TextOut
+    // a macro, so the member's real name is TextOutA; every includer sees the same.)
+    void TextOut(int X, int Y, const AnsiString& Text);
+    // Text at (X, Y) clipped to Rect; the brush fills Rect unless it is bsClear.
+    void TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text);
+    // The system's DrawText with Flags (DT_xxx); with DT_CALCRECT Rect receives the size.
+    void TextRect(TRect& Rect, const AnsiString& Text, UINT Flags);
+    TSize TextExtent(const AnsiString& Text);
+    int TextWidth(const AnsiString& Text);
+    int TextHeight(const AnsiString& Text);
+
+    // Graphic at its own size / stretched to Rect; transparent bitmaps leave their
+    // transparent colour out.
+    void Draw(int X, int Y, TGraphic* Graphic);
+    void StretchDraw(const TRect& Rect, TGraphic* Graphic);
+    // Copies (stretching when the sizes differ) with CopyMode.
+    void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+    // Copies part of Bitmap, showing the brush colour where the bitmap has Color.
+    void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
+
+protected:
+    // Called when a DC is needed and there is none; subclasses make their own here.
+    virtual void CreateHandle();
+    virtual void Changing();
+    virtual void Changed();
+    // Makes sure the given parts are in place (a DC, font, pen, brush selected).
+    void RequiredState(TCanvasState State);
+
+private:
+    void FontChanged(TObject* Sender);
+    void PenChanged(TObject* Sender);
+    void BrushChanged(TObject* Sender);
+    void SelectFont();
+    void SelectPen();
+    void SelectBrush();
+    // Puts the DC's own objects back.
+    void DeselectHandles();
+    void Release(TCanvasStateItem Item);
+
+    HDC FHandle = nullptr;
+    TCanvasState FState;
+    std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TPen> FPen;
+    std::unique_ptr<TBrush> FBrush;
+    HGDIOBJ FOldFont = nullptr;
+    HGDIOBJ FOldPen = nullptr;
+    HGDIOBJ FOldBrush = nullptr;
+    TCopyMode FCopyMode = cmSrcCopy;
+    CRITICAL_SECTION FLock;
+};
+
+// Draws Width nested one-pixel frames inside Rect (TopColor on the left and top,
+// BottomColor on the right and bottom) and shrinks Rect by Width on every side.
+void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width);
+
+// ---------------------------------------------------------------------------
+// Pictures
+
+// The base of every picture kind: bitmaps, JPEG images, icons.
+class TGraphic : public TPersistent {
+    DECLARE_CLASS(TGraphic, TPersistent)
+    friend class TCanvas;
+
+public:
+    TNotifyEvent OnChange;
+
+    virtual bool GetEmpty() const = 0;
+    virtual int GetWidth() const = 0;
+    virtual int GetHeight() const = 0;
+    virtual void SetWidth(int Value) = 0;
+    virtual void SetHeight(int Value) = 0;
+    virtual bool GetTransparent() const { return FTransparent; }
+    virtual void SetTransparent(bool Value);
+    // Set by every change; cleared by its owner.
+    bool GetModified() const { return FModified; }
+    void SetModified(bool Value);
+
+    // A picture reads exactly its own bytes from the stream's position.
+    virtual void LoadFromStream(TStream* Stream) = 0;
+    virtual void SaveToStream(TStream* Stream) = 0;
+    void LoadFromFile(const AnsiString& FileName);
+    // Writes the whole file or leaves the old one as it was.
+    void SaveToFile(const AnsiString& FileName);
+
+protected:
+    // Draws the whole picture into Rect of ACanvas (stretched when the sizes differ).
+    virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;
+    // Marks the picture modified and fires OnChange.
+    virtual void Changed();
+
+private:
+    bool FTransparent = false;
+    bool FModified = false;
+};
