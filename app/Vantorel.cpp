@@ -1,42 +1,36 @@
-// Program entry: one top-level window and the message loop.
+// Program entry: the main window, the data module and the about box, then the message
+// loop until the main window closes.
+#include "app/About_sl.h"
+#include "app/Dm.h"
+#include "app/Segled.h"
+
+#include "classlib/Forms.h"
+#include "classlib/UnitInit.h"
+
 #include <windows.h>
 
-namespace {
+#include <exception>
 
-const char kWindowClass[] = "VantorelMainWindow";
-
-LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        InitializeUnits();
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), "Vantorel", MB_OK | MB_ICONSTOP);
         return 0;
     }
-    return DefWindowProcA(wnd, msg, wparam, lparam);
-}
-
-} // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExA(&wc)) return 1;
-
-    HWND wnd = CreateWindowExA(0, kWindowClass, "Vantorel", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                               CW_USEDEFAULT, 325, 480, nullptr, nullptr, instance, nullptr);
-    if (!wnd) return 1;
-    ShowWindow(wnd, show);
-    UpdateWindow(wnd);
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    try {
+        Application->Initialize();
+        Application->CreateForm(FM);
+        Application->CreateForm(DMM);
+        Application->CreateForm(FAbout);
+        Application->Run();
+    } catch (const std::exception& e) {
+        Application->ShowException(e);
     }
-    return static_cast<int>(msg.wParam);
+    try {
+        FinalizeUnits();
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), "Vantorel", MB_OK | MB_ICONSTOP);
+    }
+    return 0;
 }

@@ -1,0 +1,3 @@
+#include "app/Dm.h"
+
+TDMM* DMM = nullptr;

@@ -1,0 +1,85 @@
+#include "app/PageFile.h"
+
+#include "classlib/IniFiles.h"
+#include "classlib/Paths.h"
+#include "classlib/StringList.h"
+#include "classlib/Strings.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+const char kTypeSection[] = "Type";
+const char kTypeKey[] = "CommonType";
+const char kPageSection[] = "Page";
+
+// A page key is a page number written in decimal digits only.
+bool ParsePageNumber(const AnsiString& Key, int& Number) {
+    if (Key.empty() ||
+        !std::all_of(Key.begin(), Key.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    return TryStrToInt(Key, Number);
+}
+
+bool ParsePageByte(const AnsiString& Value, Byte& Page) {
+    int number = 0;
+    if (!TryStrToInt(Value, number) || number < 0 || number > 255) return false;
+    Page = static_cast<Byte>(number);
+    return true;
+}
+
+} // namespace
+
+TPageFileContent ReadPageFile(const AnsiString& FileName) {
+    if (!FileExists(FileName)) throw EFOpenError(Format("Cannot open file %s", FileName));
+    TMemIniFile ini(FileName);
+    bool hasType = ini.SectionExists(kTypeSection);
+    bool hasPages = ini.SectionExists(kPageSection);
+    if (!hasType && !hasPages)
+        throw EPageFileError(Format(
+            "%s is not a page file: it has neither a [Type] nor a [Page] section", FileName));
+
+    TPageFileContent content;
+    if (ini.ValueExists(kTypeSection, kTypeKey)) {
+        AnsiString type = ini.ReadString(kTypeSection, kTypeKey, "");
+        int number = 0;
+        if (!TryStrToInt(type, number))
+            throw EPageFileError(
+                Format("%s: the LED type \"%s\" is not a number (0 common anode, 1 common cathode)",
+                       FileName, type));
+        content.CommonCathode = number != 0;
+    }
+
+    TStringList entries;
+    ini.ReadSectionValues(kPageSection, &entries);
+    std::map<int, Byte> pages;
+    for (int i = 0; i < entries.GetCount(); ++i) {
+        AnsiString key = entries.GetName(i);
+        AnsiString value = entries.GetValueFromIndex(i);
+        int number = 0;
+        if (!ParsePageNumber(key, number))
+            throw EPageFileError(
+                Format("%s: \"%s\" in [Page] is not a page number", FileName, key));
+        Byte page = 0;
+        if (!ParsePageByte(value, page))
+            throw EPageFileError(
+                Format("%s: page %d holds \"%s\", which is not a number from 0 to 255", FileName,
+                       number, value));
+        if (!pages.emplace(number, page).second)
+            throw EPageFileError(Format("%s: page %d is stored more than once", FileName, number));
+    }
+    for (const auto& [number, page] : pages)
+        content.Pages.push_back(page);
+    return content;
+}
+
+void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) {
+    TMemIniFile ini(FileName);
+    ini.EraseSection(kPageSection);
+    ini.EraseSection(kTypeSection);
+    ini.WriteInteger(kTypeSection, kTypeKey, Content.CommonCathode ? 1 : 0);
+    for (std::size_t i = 0; i < Content.Pages.size(); ++i)
+        ini.WriteInteger(kPageSection, IntToStr(static_cast<Int64>(i)), Content.Pages[i]);
+    ini.UpdateFile();
+}

@@ -1,0 +1,204 @@
+// The main window: the LED view where a pattern is composed by clicking segments, the
+// page list with its table, the LED type, page files, the SXBasic export and the
+// animation of the pages.
+//
+// State: the lit flags of the segments are the picture; FPattern (the pin levels) follows
+// them under the LED type of the pages (FCommonType) after every Redraw. The type chosen
+// in CB_LedType only becomes the pages' type through Apply, which converts them; until
+// then FTypeChanged is set and nothing else reads the choice.
+#pragma once
+
+#include "app/LedPalette.h"
+#include "app/LedPattern.h"
+#include "app/PageList.h"
+
+#include "classlib/Bitmaps.h"
+#include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/UnitInit.h"
+
+#include <memory>
+#include <vector>
+
+DECLARE_UNIT(Segled)
+
+class TButton;
+class TComboBox;
+class TGroupBox;
+class TLedView;
+class TListBox;
+class TMainMenu;
+class TMenuItem;
+class TMessageDialog;
+class TOpenDialog;
+class TPanel;
+class TPopupMenu;
+class TSaveDialog;
+class TTimer;
+
+class TFM : public TForm {
+    DECLARE_CLASS(TFM, TForm)
+public:
+    explicit TFM(TComponent* AOwner);
+    ~TFM() override;
+
+    // Components of the form resource.
+    TPanel* PNL_Main = nullptr;
+    TGroupBox* SGB_Type = nullptr;
+    TComboBox* CB_LedType = nullptr;
+    TButton* BTN_ApplyNode = nullptr;
+    TGroupBox* SGB_Led = nullptr;
+    TLedView* IMG_Seg = nullptr;
+    TButton* BTN_Add = nullptr;
+    TButton* BTN_Replace = nullptr;
+    TButton* BTN_Animate = nullptr;
+    TGroupBox* SGB_Pages = nullptr;
+    TPanel* PNL_TableHead = nullptr;
+    TListBox* TBL_Leds = nullptr;
+    TPanel* PNL_PageTools = nullptr;
+    TButton* BTN_ViewPage = nullptr;
+    TButton* BTN_MoveUp = nullptr;
+    TButton* BTN_MoveDown = nullptr;
+    TButton* BTN_DeletePage = nullptr;
+    TMainMenu* MNU_MainMenu = nullptr;
+    TMenuItem* New2 = nullptr;
+    TMenuItem* Open2 = nullptr;
+    TMenuItem* S1 = nullptr;
+    TMenuItem* Exit1 = nullptr;
+    TMenuItem* MNU_Invert = nullptr;
+    TMenuItem* Clear2 = nullptr;
+    TMenuItem* PBasicStamp1 = nullptr;
+    TMenuItem* EmbeddedJavaJavelin2 = nullptr;
+    TMenuItem* SXBasicSXx1 = nullptr;
+    TMenuItem* ASMSXx2 = nullptr;
+    TMenuItem* MNU_About = nullptr;
+    TOpenDialog* DLG_Open = nullptr;
+    TSaveDialog* DLG_Save = nullptr;
+    TPopupMenu* SPU_Menu = nullptr;
+    TMenuItem* InvertSegments1 = nullptr;
+    TMenuItem* ClearSegments1 = nullptr;
+    TMenuItem* PUM_AddPage = nullptr;
+    TMenuItem* PUM_ReplacePage = nullptr;
+    TMenuItem* PUM_AnimatePages = nullptr;
+    TMessageDialog* SSM_Message = nullptr;
+
+    // Event handlers, bound by name from the form resource.
+    void FormShow(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void CB_LedTypeChange(TObject* Sender);
+    void BTN_ApplyNodeClick(TObject* Sender);
+    void IMG_SegMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y,
+                          int Segment);
+    void IMG_SegMouseMove(TObject* Sender, TShiftState Shift, int X, int Y, int Segment);
+    void GB_LEDMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void Clear2Click(TObject* Sender);
+    void MNU_InvertClick(TObject* Sender);
+    void BTN_AddClick(TObject* Sender);
+    void BTN_ReplaceClick(TObject* Sender);
+    void BTN_DeletePageClick(TObject* Sender);
+    void BTN_MoveUpClick(TObject* Sender);
+    void BTN_MoveDownClick(TObject* Sender);
+    void BTN_ViewPageClick(TObject* Sender);
+    void TBL_LedsDblClick(TObject* Sender);
+    void TBL_LedsDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
+    void SGB_PagesClick(TObject* Sender);
+    void New2Click(TObject* Sender);
+    void Open2Click(TObject* Sender);
+    void S1Click(TObject* Sender);
+    void Exit1Click(TObject* Sender);
+    void SXBasicSXx1Click(TObject* Sender);
+    void BTN_AnimateClick(TObject* Sender);
+    void AnimationTimer(TObject* Sender);
+    void MNU_AboutClick(TObject* Sender);
+
+    // What the window shows, for those who look at it from outside.
+    const TPageList& GetPages() const { return FPages; }
+    TBitmap* GetPageImage(int Index) const;
+    Byte GetPattern() const { return FPattern; }
+    bool GetCommonType() const { return FCommonType; }
+    bool GetTypeChanged() const { return FTypeChanged; }
+    bool GetModified() const { return FModified; }
+    const AnsiString& GetFileName() const { return FFileName; }
+    const AnsiString& GetAppDir() const { return FAppDir; }
+    TTimer* GetAnimationTimer() const { return FTimer; }
+    bool GetLedRolledUp() const { return FLedRolledUp; }
+
+    static void Published(TPropertyList& P);
+
+protected:
+    void CreateWnd() override;
+    void Loaded() override;
+
+    void WMCommand(TWMCommand& Message);
+
+    MESSAGE_HANDLERS(TFM, TForm)
+        MESSAGE_HANDLER(WM_COMMAND, WMCommand)
+    END_MESSAGE_HANDLERS
+
+private:
+    // Set-up
+    void SetupColors();
+    void AttachMainMenu();
+
+    // LED view
+    void DrawSegments();
+    void DrawPins(int Highlighted);
+    void HoverSegment(int Segment);
+    void UpdatePatternFromLayers();
+    void UpdateLayersFromPattern();
+    void ToggleSegment(int Segment);
+    void Redraw();
+    void UpdateCaptions();
+    void UpdateControls();
+
+    // LED type
+    // Shows the pages' own type in CB_LedType, which ends a pending change.
+    void ShowCommonType();
+
+    // Page list
+    void AddPage(Byte Page);
+    void AddPageImage(Byte Page);
+    std::unique_ptr<TBitmap> DrawPageImage(Byte Page) const;
+    void ReplacePage(int Index);
+    void DeletePage(int Index);
+    bool MovePage(int Index, bool Down);
+    bool MovePageUp();
+    bool MovePageDown();
+    void ClearPages();
+    void ViewPage();
+    int SelectedPageIndex();
+    void SelectRow(int Row);
+    // Gives the page table one row per page (at least one) and repaints it.
+    void UpdateTable();
+    void SetLedRolledUp(bool Value);
+
+    // Files
+    bool ConfirmDiscard();
+    void LoadPages();
+    void SavePages();
+    int Ask(const AnsiString& Question);
+
+    // Animation
+    void StopAnimation();
+
+    TSegmentStates FSegmentLit{};
+    TTimer* FTimer = nullptr;
+    int FFrame = 0;
+    TPageList FPages;
+    // The page thumbnails, one per page in the same order.
+    std::vector<std::unique_ptr<TBitmap>> FPageImages;
+    Byte FPattern = 0;
+    bool FHoverDirty = false;
+    bool FCommonType = false;
+    bool FTypeChanged = false;
+    bool FModified = false;
+    TLedPalette FColors;
+    AnsiString FAppDir;
+    AnsiString FFileName;
+    bool FSetUp = false;
+    bool FLedRolledUp = false;
+    int FLedHeight = 0;
+    std::vector<TControl*> FLedHidden;
+};
+
+extern TFM* FM;

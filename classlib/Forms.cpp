@@ -1,0 +1,1014 @@
+#include "classlib/Forms.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/FormLoader.h"
+#include "classlib/HiddenWindow.h"
+#include "classlib/Paths.h"
+#include "classlib/Persistence.h"
+#include "classlib/Strings.h"
+
+#include <algorithm>
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+void RegisterFormTypes() {
+    RegisterEnum<TBorderIcon>({"biSystemMenu", "biMinimize", "biMaximize"});
+    RegisterEnum<TPosition>({"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                             "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
+                             "poOwnerFormCenter"});
+    RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
+    RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
+}
+
+void InitForms() {
+    RegisterFormTypes();
+    Screen = new TScreen(nullptr);
+    Application = new TApplication(nullptr);
+}
+
+void DoneForms() {
+    delete Application;
+    Application = nullptr;
+    delete Screen;
+    Screen = nullptr;
+}
+
+// Last resort when there is no application object to report to.
+void ReportWithoutApplication(const char* Text) {
+    OutputDebugStringA(Text);
+}
+
+struct TThreadWindows {
+    HWND Except;
+    std::vector<HWND> Disabled;
+};
+
+BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data) {
+    auto* windows = reinterpret_cast<TThreadWindows*>(Data);
+    if (Wnd != windows->Except && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) {
+        EnableWindow(Wnd, FALSE);
+        windows->Disabled.push_back(Wnd);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+DEFINE_UNIT(Forms, uoClassLib + 50, InitForms, DoneForms);
+
+void HandleWindowProcException(TObject* Sender) {
+    try {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            if (Application)
+                Application->HandleException(Sender, e);
+            else
+                ReportWithoutApplication(e.what());
+        } catch (...) {
+            Exception unknown("Unknown exception");
+            if (Application)
+                Application->HandleException(Sender, unknown);
+            else
+                ReportWithoutApplication(unknown.what());
+        }
+    } catch (...) {
+        // Nothing may leave a window procedure, not even a failing exception handler.
+    }
+}
+
+namespace forms_detail {
+
+void BuildFromResource(TComponent* Root) {
+    ReadComponentRes(Root->ClassName(), Root);
+    if (auto* form = dynamic_cast<TCustomForm*>(Root)) {
+        std::weak_ptr<int> alive = form->LifeToken();
+        form->DoCreate();
+        if (!alive.expired() && form->GetVisible()) form->Perform(CM_VISIBLECHANGED, 1, 0);
+    } else if (auto* module = dynamic_cast<TDataModule*>(Root)) {
+        module->DoCreate();
+    }
+}
+
+} // namespace forms_detail
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TWinControl(AOwner), FIcon(std::make_unique<TIcon>()),
+      FCanvas(std::make_unique<TControlCanvas>(this)) {
+    SetVisible(false);
+    SetControlStyle(
+        {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 320, 240);
+    FIcon->OnChange = TNotifyEvent(this, &TCustomForm::IconChanged);
+    if (Screen) {
+        Screen->AddForm(this);
+        // Its opRemove reaches the screen while the form is still whole (OnDestroy).
+        Screen->FreeNotification(this);
+    }
+}
+
+TCustomForm::~TCustomForm() {
+    if (Screen) Screen->RemoveForm(this);
+    FCanvas->FreeHandle();
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+    if (FDestroyFired) return;
+    FDestroyFired = true;
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Activate() {
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FActiveControl) FActiveControl = nullptr;
+    if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+}
+
+// ---- Window ----------------------------------------------------------------------
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (!GetEnabled()) Params.Style |= WS_DISABLED;
+    Params.ExStyle = 0;
+    Params.WndParent = nullptr;
+    if (Application) {
+        TCustomForm* main = Application->GetMainForm();
+        if (main && main != this && main->HandleAllocated()) Params.WndParent = main->GetHandle();
+    }
+    switch (FBorderStyle) {
+    case bsNone:
+        Params.Style |= WS_POPUP;
+        break;
+    case bsSingle:
+    case bsToolWindow:
+        Params.Style |= WS_CAPTION | WS_BORDER;
+        break;
+    case bsSizeable:
+    case bsSizeToolWin:
+        Params.Style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case bsDialog:
+        Params.Style |= WS_POPUP | WS_CAPTION;
+        Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        break;
+    }
+    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
+        Params.ExStyle |= WS_EX_TOOLWINDOW;
+    if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
+        Params.Style |= WS_SYSMENU;
+        bool boxes = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
+        if (boxes && FBorderIcons.Contains(biMinimize)) Params.Style |= WS_MINIMIZEBOX;
+        if (boxes && FBorderIcons.Contains(biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
+    }
+    if (!(Params.Style & WS_POPUP)) {
+        if (FPosition == poDefault || FPosition == poDefaultPosOnly)
+            Params.X = Params.Y = CW_USEDEFAULT;
+        if (FPosition == poDefault || FPosition == poDefaultSizeOnly)
+            Params.Width = Params.Height = CW_USEDEFAULT;
+    }
+    Params.WindowClass.style = CS_DBLCLKS;
+}
+
+void TCustomForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    UpdateBounds();
+    IconChanged(nullptr);
+}
+
+TRect TCustomForm::GetClientRect() {
+    if (HandleAllocated()) return TWinControl::GetClientRect();
+    TCreateParams params;
+    CreateParams(params);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    int width = GetWidth() - (frame.right - frame.left);
+    int height = GetHeight() - (frame.bottom - frame.top);
+    return {0, 0, std::max(width, 0), std::max(height, 0)};
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+    if (Value == FBorderStyle) return;
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+    if (Value == FBorderIcons) return;
+    FBorderIcons = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetIcon(TIcon* Value) {
+    FIcon->Assign(Value);
+}
+
+void TCustomForm::IconChanged(TObject*) {
+    if (!HandleAllocated()) return;
+    auto icon = reinterpret_cast<LPARAM>(FIcon->GetHandle());
+    SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, icon);
+    SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, icon);
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+    if (Value == FWindowState) return;
+    FWindowState = Value;
+    if (!HandleAllocated() || !IsWindowVisible(GetHandle())) return;
+    static const int kShow[] = {SW_RESTORE, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(GetHandle(), kShow[Value]);
+}
+
+void TCustomForm::WMSize(TWMSize& Message) {
+    if (GetVisible()) {
+        switch (Message.SizeType()) {
+        case SIZE_MINIMIZED:
+            FWindowState = wsMinimized;
+            break;
+        case SIZE_MAXIMIZED:
+            FWindowState = wsMaximized;
+            break;
+        case SIZE_RESTORED:
+            FWindowState = wsNormal;
+            break;
+        default:
+            break;
+        }
+    }
+    TWinControl::Dispatch(Message.Message);
+}
+
+void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& Message) {
+    DefaultHandler(Message.Message);
+    MINMAXINFO* info = Message.MinMaxInfo();
+    const TSizeConstraints* limits = GetConstraints();
+    if (limits->GetMinWidth() > 0) info->ptMinTrackSize.x = limits->GetMinWidth();
+    if (limits->GetMinHeight() > 0) info->ptMinTrackSize.y = limits->GetMinHeight();
+    if (limits->GetMaxWidth() > 0) {
+        info->ptMaxTrackSize.x = limits->GetMaxWidth();
+        info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, limits->GetMaxWidth());
+    }
+    if (limits->GetMaxHeight() > 0) {
+        info->ptMaxTrackSize.y = limits->GetMaxHeight();
+        info->ptMaxSize.y = std::min<LONG>(info->ptMaxSize.y, limits->GetMaxHeight());
+    }
+    Message.Result = 0;
+}
+
+// ---- Showing and hiding --------------------------------------------------------------
+
+void TCustomForm::Show() {
+    SetVisible(true);
+    BringToFront();
+}
+
+void TCustomForm::CMVisibleChanged(TMessage&) {
+    if (GetComponentState().Contains(csLoading)) return;
+    std::weak_ptr<int> alive = LifeToken();
+    if (GetVisible()) {
+        HandleNeeded();
+        if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
+        ApplyPosition();
+        DoShow();
+        if (alive.expired() || !GetVisible()) return;
+        UpdateShowing();
+    } else {
+        DoHide();
+        if (alive.expired() || GetVisible()) return;
+        UpdateShowing();
+    }
+}
+
+void TCustomForm::UpdateShowing() {
+    if (GetComponentState().Contains(csLoading)) return;
+    if (GetVisible()) {
+        HandleNeeded();
+        if (IsWindowVisible(GetHandle())) return;
+        static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+        ShowWindow(GetHandle(), kShow[FWindowState]);
+    } else {
+        if (!HandleAllocated() || !IsWindowVisible(GetHandle())) return;
+        ShowWindow(GetHandle(), SW_HIDE);
+    }
+    Perform(CM_SHOWINGCHANGED, 0, 0);
+}
+
+void TCustomForm::ApplyPosition() {
+    TRect area{0, 0, Screen ? Screen->GetWidth() : 0, Screen ? Screen->GetHeight() : 0};
+    switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        break;
+    case poMainFormCenter: {
+        TCustomForm* main = Application ? Application->GetMainForm() : nullptr;
+        if (main && main != this) area = main->GetBoundsRect();
+        break;
+    }
+    case poOwnerFormCenter: {
+        auto* owner = dynamic_cast<TCustomForm*>(GetOwner());
+        if (owner && owner != this) area = owner->GetBoundsRect();
+        break;
+    }
+    default:
+        return;
+    }
+    SetBounds(area.Left + (area.Width() - GetWidth()) / 2,
+              area.Top + (area.Height() - GetHeight()) / 2, GetWidth(), GetHeight());
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    std::weak_ptr<int> alive = LifeToken();
+    if (!CloseQuery() || alive.expired()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (alive.expired() || action == caNone) return;
+    if (Application && Application->GetMainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide:
+        SetVisible(false);
+        break;
+    case caMinimize:
+        SetWindowState(wsMinimized);
+        break;
+    case caFree:
+        Release();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomForm::WMClose(TMessage&) {
+    Close();
+}
+
+void TCustomForm::Release() {
+    PostMessageA(GetHandle(), CM_RELEASE, 0, 0);
+}
+
+void TCustomForm::CMRelease(TMessage&) {
+    delete this;
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (GetVisible() || !GetEnabled() || FModal)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (!Application) throw EInvalidOperation("There is no application to run a modal loop");
+    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+    HandleNeeded();
+    std::weak_ptr<int> alive = LifeToken();
+    HWND activeBefore = GetActiveWindow();
+    TThreadWindows windows{GetHandle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&windows));
+    // Puts the other windows back however the loop ends; touches the form only while it lives.
+    struct TRestore {
+        TThreadWindows& Windows;
+        HWND ActiveBefore;
+        ~TRestore() {
+            for (HWND wnd : Windows.Disabled)
+                if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+            if (ActiveBefore && IsWindow(ActiveBefore)) SetActiveWindow(ActiveBefore);
+        }
+    } restore{windows, activeBefore};
+    FModal = true;
+    FModalResult = mrNone;
+    try {
+        Show();
+        while (!alive.expired()) {
+            Application->HandleMessage();
+            if (alive.expired()) break;
+            if (Application->GetTerminated()) {
+                if (FModalResult == mrNone) FModalResult = mrCancel;
+                break;
+            }
+            if (FModalResult != mrNone) {
+                CloseModal();
+                if (alive.expired() || FModalResult != mrNone) break;
+            }
+        }
+    } catch (...) {
+        if (!alive.expired()) {
+            FModal = false;
+            SetVisible(false);
+        }
+        throw;
+    }
+    if (alive.expired()) return mrCancel;
+    FModal = false;
+    TModalResult result = FModalResult;
+    SetVisible(false);
+    return result;
+}
+
+void TCustomForm::CloseModal() {
+    std::weak_ptr<int> alive = LifeToken();
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        if (alive.expired()) return;
+        action = caHide;
+        DoClose(action);
+    }
+    if (alive.expired()) return;
+    if (action == caNone) FModalResult = mrNone;
+    if (action == caFree) Release();
+}
+
+// ---- Focus -------------------------------------------------------------------------
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+    if (Control == FActiveControl) return;
+    if (Control && !GetComponentState().Contains(csLoading)) {
+        if (Control == this || Control->GetParentForm() != this ||
+            (GetVisible() && !Control->CanFocus()))
+            throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    }
+    FActiveControl = Control;
+    if (Control && FActive && !GetComponentState().Contains(csLoading))
+        ::SetFocus(Control->GetHandle());
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+    SetActiveControl(Control);
+    if (Control && GetVisible()) ::SetFocus(Control->GetHandle());
+}
+
+void TCustomForm::SetFocus() {
+    if (!GetVisible() || !GetEnabled())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    SetWindowFocus();
+}
+
+void TCustomForm::SetWindowFocus() {
+    HWND target = GetHandle();
+    if (FActiveControl && FActiveControl->CanFocus()) target = FActiveControl->GetHandle();
+    ::SetFocus(target);
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+    if (GetComponentState().Contains(csDestroying)) return true;
+    if (Control == FFocusedControl) return true;
+    std::weak_ptr<int> alive = LifeToken();
+    TWinControl* previous = FFocusedControl;
+    FFocusedControl = Control;
+    if (Control && Control != this) FActiveControl = Control;
+    for (TWinControl* c = previous; c && c != this && !(Control && c->ContainsControl(Control));
+         c = c->GetParent()) {
+        c->Perform(CM_EXIT, 0, 0);
+        if (alive.expired() || FFocusedControl != Control) return false;
+    }
+    std::vector<TWinControl*> entering;
+    for (TWinControl* c = Control; c && c != this && !(previous && c->ContainsControl(previous));
+         c = c->GetParent())
+        entering.push_back(c);
+    for (auto it = entering.rbegin(); it != entering.rend(); ++it) {
+        (*it)->Perform(CM_ENTER, 0, 0);
+        if (alive.expired() || FFocusedControl != Control) return false;
+    }
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+    return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control) {
+    if (!Control || GetComponentState().Contains(csDestroying)) return;
+    if (Control->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+    if (Control->ContainsControl(FFocusedControl)) {
+        FFocusedControl = nullptr;
+        HWND focus = GetFocus();
+        if (Control->HandleAllocated() && focus &&
+            (focus == Control->GetHandle() || IsChild(Control->GetHandle(), focus)) &&
+            HandleAllocated())
+            ::SetFocus(GetHandle());
+    }
+}
+
+void TCustomForm::SendCancelMode(TControl* Sender) {
+    if (FActiveControl) FActiveControl->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(Sender));
+}
+
+bool TCustomForm::IsShortCut(TWMKey& Message) {
+    bool handled = false;
+    if (OnShortCut) OnShortCut(Message, handled);
+    return handled;
+}
+
+void TCustomForm::WMActivate(TWMActivate& Message) {
+    std::weak_ptr<int> alive = LifeToken();
+    if (Message.Active() != WA_INACTIVE) {
+        FActive = true;
+        if (Screen) Screen->FActiveForm = this;
+        if (!Message.Minimized()) SetWindowFocus();
+        if (alive.expired()) return;
+        Activate();
+    } else {
+        // The screen keeps its active form while another program is active.
+        FActive = false;
+        Deactivate();
+        if (alive.expired()) return;
+        DefaultHandler(Message.Message);
+    }
+}
+
+void TCustomForm::WMNextDlgCtl(TWMNextDlgCtl& Message) {
+    if (Message.Handle()) {
+        auto wnd = reinterpret_cast<HWND>(Message.CtlFocus());
+        TWinControl* control = FindControl(wnd);
+        if (control && control->CanFocus())
+            control->SetFocus();
+        else if (IsWindow(wnd))
+            ::SetFocus(wnd);
+        return;
+    }
+    SelectNext(FActiveControl, Message.CtlFocus() == 0, true);
+}
+
+void TCustomForm::CMDialogKey(TWMKey& Message) {
+    Word key = Message.CharCode();
+    TShiftState shift = KeyDataToShiftState(Message.KeyData());
+    if (key == VK_TAB && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+        SelectNext(FActiveControl, !shift.Contains(ssShift), true);
+        Message.Result = 1;
+        return;
+    }
+    if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+        if (FActiveControl && FActiveControl->GetParent()) {
+            FActiveControl->GetParent()->SelectNext(FActiveControl,
+                                                    key == VK_RIGHT || key == VK_DOWN, false);
+            Message.Result = 1;
+        }
+        return;
+    }
+    TWinControl::Dispatch(Message.Message);
+}
+
+// ---- Painting ------------------------------------------------------------------------
+
+void TCustomForm::PaintWindow(HDC DC) {
+    FCanvas->FreeHandle();
+    FCanvas->Lock();
+    FCanvas->SetHandle(DC);
+    struct TRelease {
+        TControlCanvas* Canvas;
+        ~TRelease() {
+            Canvas->SetHandle(nullptr);
+            Canvas->Unlock();
+        }
+    } release{FCanvas.get()};
+    Paint();
+}
+
+void TCustomForm::ReleaseCanvasHandle() {
+    FCanvas->FreeHandle();
+}
+
+void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
+    if (Root == this) {
+        for (int i = 0; i < GetComponentCount(); ++i) {
+            TComponent* component = GetComponent(i);
+            if (!component->HasParent()) Proc(component);
+        }
+    }
+    TWinControl::GetChildren(Proc, Root);
+}
+
+// ---------------------------------------------------------------------------
+// TForm
+
+void TForm::Published(TPropertyList& P) {
+    P.Add("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
+    P.Add("BorderIcons", &TCustomForm::GetBorderIcons, &TCustomForm::SetBorderIcons,
+          TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+    P.Add("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle, bsSizeable);
+    P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
+    P.Add("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight);
+    P.Add("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth);
+    P.Add("Color", &TControl::GetColor, &TControl::SetColor, clBtnFace)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("Constraints", &TControl::GetConstraints);
+    P.Add("Cursor", &TControl::GetCursor, &TControl::SetCursor, crDefault)
+        .Idents(CursorToIdent, IdentToCursor);
+    P.Add("Enabled", &TControl::GetEnabled, &TControl::SetEnabled, true);
+    P.Add("Font", &TControl::GetFont);
+    P.Add("Hint", &TControl::GetHint, &TControl::SetHint);
+    P.Add("Icon", &TCustomForm::GetIcon);
+    P.Add("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview, false);
+    P.Add("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);
+    P.Add("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition, poDesigned);
+    P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
+    P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, false);
+    P.Add("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState, wsNormal);
+    P.Add("OnActivate", &TCustomForm::OnActivate);
+    P.Add("OnClick", &TControl::OnClick);
+    P.Add("OnClose", &TCustomForm::OnClose);
+    P.Add("OnCloseQuery", &TCustomForm::OnCloseQuery);
+    P.Add("OnCreate", &TCustomForm::OnCreate);
+    P.Add("OnDblClick", &TControl::OnDblClick);
+    P.Add("OnDeactivate", &TCustomForm::OnDeactivate);
+    P.Add("OnDestroy", &TCustomForm::OnDestroy);
+    P.Add("OnHide", &TCustomForm::OnHide);
+    P.Add("OnKeyDown", &TWinControl::OnKeyDown);
+    P.Add("OnKeyPress", &TWinControl::OnKeyPress);
+    P.Add("OnKeyUp", &TWinControl::OnKeyUp);
+    P.Add("OnMouseDown", &TControl::OnMouseDown);
+    P.Add("OnMouseMove", &TControl::OnMouseMove);
+    P.Add("OnMouseUp", &TControl::OnMouseUp);
+    P.Add("OnPaint", &TCustomForm::OnPaint);
+    P.Add("OnResize", &TControl::OnResize);
+    P.Add("OnShortCut", &TCustomForm::OnShortCut);
+    P.Add("OnShow", &TCustomForm::OnShow);
+}
+
+// ---------------------------------------------------------------------------
+// TDataModule
+
+TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {
+    if (Screen) {
+        Screen->AddDataModule(this);
+        Screen->FreeNotification(this);
+    }
+}
+
+TDataModule::~TDataModule() {
+    if (Screen) Screen->RemoveDataModule(this);
+}
+
+void TDataModule::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TDataModule::DoDestroy() {
+    if (FDestroyFired) return;
+    FDestroyFired = true;
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TDataModule::GetChildren(TGetChildProc Proc, TComponent* Root) {
+    if (Root != this) return;
+    for (int i = 0; i < GetComponentCount(); ++i) {
+        TComponent* component = GetComponent(i);
+        if (!component->HasParent()) Proc(component);
+    }
+}
+
+void TDataModule::Published(TPropertyList& P) {
+    P.Add("Left", &TDataModule::GetLeft, &TDataModule::SetLeft, 0);
+    P.Add("Top", &TDataModule::GetTop, &TDataModule::SetTop, 0);
+    P.Add("Height", &TDataModule::GetHeight, &TDataModule::SetHeight, 0);
+    P.Add("Width", &TDataModule::GetWidth, &TDataModule::SetWidth, 0);
+    P.Add("OnCreate", &TDataModule::OnCreate);
+    P.Add("OnDestroy", &TDataModule::OnDestroy);
+}
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+    FTitle = ChangeFileExt(ExtractFileName(ExeFileName()), "");
+}
+
+TApplication::~TApplication() {
+    // The forms go while the application is still whole: they ask it about the main form.
+    DestroyComponents();
+    FMainForm = nullptr;
+    if (FHandle) DeallocateHWnd(FHandle);
+}
+
+void TApplication::Initialize() {}
+
+void TApplication::SetMainForm(TCustomForm* Form) {
+    FMainForm = Form;
+    if (Form) Form->HandleNeeded();
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+HWND TApplication::GetHandle() {
+    if (!FHandle) FHandle = AllocateHWnd(TWndMethod(this, &TApplication::WndProc));
+    return FHandle;
+}
+
+void TApplication::WndProc(TMessage& Message) {
+    DefaultWindowHandler(FHandle, Message);
+}
+
+AnsiString TApplication::GetExeName() const {
+    return ExeFileName();
+}
+
+void TApplication::Run() {
+    FTerminated = false;
+    if (!FMainForm) return;
+    FMainForm->SetVisible(true);
+    do {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleWindowProcException(this);
+        }
+    } while (!FTerminated);
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::HandleMessage() {
+    MSG msg;
+    if (!ProcessMessage(msg)) Idle();
+}
+
+void TApplication::Idle() {
+    bool done = true;
+    if (OnIdle) {
+        try {
+            OnIdle(this, done);
+        } catch (...) {
+            HandleWindowProcException(this);
+        }
+    }
+    if (done) WaitMessage();
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+    if (!PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (Msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    bool handled = false;
+    try {
+        if (OnMessage) OnMessage(Msg, handled);
+        if (!handled) handled = IsKeyMsg(Msg);
+    } catch (...) {
+        HandleWindowProcException(this);
+        handled = true;
+    }
+    if (!handled) {
+        TranslateMessage(&Msg);
+        DispatchMessageA(&Msg);
+    }
+    return true;
+}
+
+bool TApplication::IsKeyMsg(MSG& Msg) {
+    if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST) return false;
+    TWinControl* control = nullptr;
+    for (HWND wnd = Msg.hwnd; wnd && !control; wnd = ::GetParent(wnd)) {
+        control = FindControl(wnd);
+        if (!(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD)) break;
+    }
+    if (!control) return false;
+    return control->Perform(CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* Sender, const std::exception& E) {
+    if (dynamic_cast<const EAbort*>(&E)) return;
+    if (OnException)
+        OnException(Sender, E);
+    else
+        ShowException(E);
+}
+
+void TApplication::ShowException(const std::exception& E) {
+    HWND owner = GetActiveWindow();
+    MessageBoxA(owner, E.what(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::Minimize() {
+    if (FMinimized || !Screen) return;
+    FMinimized = true;
+    FHiddenByMinimize.clear();
+    for (int i = 0; i < Screen->GetFormCount(); ++i) {
+        TCustomForm* form = Screen->GetForm(i);
+        if (form == FMainForm || !form->HandleAllocated()) continue;
+        HWND wnd = form->GetHandle();
+        if (!IsWindowVisible(wnd)) continue;
+        ShowWindow(wnd, SW_HIDE);
+        FHiddenByMinimize.push_back(wnd);
+    }
+    if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->GetHandle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    if (!FMinimized) return;
+    FMinimized = false;
+    if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->GetHandle(), SW_RESTORE);
+    for (HWND wnd : FHiddenByMinimize)
+        if (IsWindow(wnd)) ShowWindow(wnd, SW_SHOWNA);
+    FHiddenByMinimize.clear();
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+namespace {
+
+struct TSystemCursor {
+    TCursor Index;
+    LPCSTR Id;
+};
+
+// Cursors without a system counterpart take the nearest system one.
+const TSystemCursor kSystemCursors[] = {
+    {crDefault, IDC_ARROW},
+    {crArrow, IDC_ARROW},
+    {crCross, IDC_CROSS},
+    {crIBeam, IDC_IBEAM},
+    {crSizeNESW, IDC_SIZENESW},
+    {crSizeNS, IDC_SIZENS},
+    {crSizeNWSE, IDC_SIZENWSE},
+    {crSizeWE, IDC_SIZEWE},
+    {crUpArrow, IDC_UPARROW},
+    {crHourGlass, IDC_WAIT},
+    {crDrag, IDC_ARROW},
+    {crNoDrop, IDC_NO},
+    {crHSplit, IDC_SIZEWE},
+    {crVSplit, IDC_SIZENS},
+    {crMultiDrag, IDC_ARROW},
+    {crSQLWait, IDC_WAIT},
+    {crNo, IDC_NO},
+    {crAppStart, IDC_APPSTARTING},
+    {crHelp, IDC_HELP},
+    {crHandPoint, IDC_HAND},
+    {crSizeAll, IDC_SIZEALL},
+};
+
+} // namespace
+
+TScreen::TCursorList::TCursorList() {
+    for (const TSystemCursor& entry : kSystemCursors)
+        FSystem[entry.Index] = LoadCursorA(nullptr, entry.Id);
+    FSystem[crNone] = nullptr;
+}
+
+TScreen::TCursorList::~TCursorList() {
+    for (auto& [index, cursor] : FCursors)
+        DestroyCursor(cursor);
+}
+
+HCURSOR TScreen::TCursorList::Get(TCursor Index) const {
+    auto own = FCursors.find(Index);
+    if (own != FCursors.end()) return own->second;
+    auto system = FSystem.find(Index);
+    if (system != FSystem.end()) return system->second;
+    return FSystem.at(crDefault);
+}
+
+void TScreen::TCursorList::Set(TCursor Index, HCURSOR Cursor) {
+    auto own = FCursors.find(Index);
+    if (own != FCursors.end()) {
+        if (own->second == Cursor) return;
+        DestroyCursor(own->second);
+        FCursors.erase(own);
+    }
+    if (Cursor) FCursors[Index] = Cursor;
+}
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+TScreen::~TScreen() = default;
+
+TCustomForm* TScreen::GetForm(int Index) const {
+    if (Index < 0 || Index >= GetFormCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return FForms[static_cast<std::size_t>(Index)];
+}
+
+TDataModule* TScreen::GetDataModule(int Index) const {
+    if (Index < 0 || Index >= GetDataModuleCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return FDataModules[static_cast<std::size_t>(Index)];
+}
+
+TWinControl* TScreen::GetActiveControl() const {
+    return FActiveForm ? FActiveForm->FFocusedControl : nullptr;
+}
+
+void TScreen::SetCursor(TCursor Value) {
+    if (Value == FCursor) return;
+    FCursor = Value;
+    POINT p;
+    if (!GetCursorPos(&p)) return;
+    if (Value != crDefault) {
+        ::SetCursor(Cursors[Value]);
+        return;
+    }
+    HWND wnd = WindowFromPoint(p);
+    if (wnd && FindControl(wnd))
+        SendMessageA(
+            wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd),
+            MAKELPARAM(SendMessageA(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), WM_MOUSEMOVE));
+}
+
+int TScreen::GetWidth() const {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int TScreen::GetHeight() const {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+TRect TScreen::GetWorkAreaRect() const {
+    RECT r{0, 0, GetWidth(), GetHeight()};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+int TScreen::GetPixelsPerInch() const {
+    HDC dc = GetDC(nullptr);
+    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return ppi;
+}
+
+void TScreen::AddForm(TCustomForm* Form) {
+    FForms.push_back(Form);
+}
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+    if (FActiveForm == Form) FActiveForm = nullptr;
+}
+
+void TScreen::AddDataModule(TDataModule* Module) {
+    FDataModules.push_back(Module);
+}
+
+void TScreen::RemoveDataModule(TDataModule* Module) {
+    FDataModules.erase(std::remove(FDataModules.begin(), FDataModules.end(), Module),
+                       FDataModules.end());
+}
+
+void TScreen::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    // A form or data module being deleted: it is still whole here, so OnDestroy can run.
+    if (auto* form = dynamic_cast<TCustomForm*>(AComponent)) {
+        if (std::find(FForms.begin(), FForms.end(), form) != FForms.end()) {
+            form->DoDestroy();
+            RemoveForm(form);
+        }
+    } else if (auto* module = dynamic_cast<TDataModule*>(AComponent)) {
+        if (std::find(FDataModules.begin(), FDataModules.end(), module) != FDataModules.end()) {
+            module->DoDestroy();
+            RemoveDataModule(module);
+        }
+    }
+}

@@ -1,0 +1,443 @@
+// Forms, data modules, the application object and the screen.
+//
+// A form is a top-level window that holds controls; a data module holds non-visual
+// components. Both are usually built from their form resource: the RCDATA resource named
+// after their class. That takes two steps, because a C++ base class constructor cannot
+// see the fields and methods of the class being built: the object is constructed, then
+// its resource is read into it and its OnCreate runs. Application->CreateForm(Reference)
+// and CreateFromResource<T>(Owner) do both; a form made with `new` alone stays empty, to
+// be filled in code.
+//
+// The application object runs the message loop. Every message passes through
+// TApplication::ProcessMessage: OnMessage may take it; keys are offered to the focused
+// control first (see WinControls.h); the rest is dispatched to the window procedures.
+// An exception that escapes a message handler reaches HandleException, which shows its
+// message (or hands it to OnException), and the loop goes on.
+//
+// The global objects Application and Screen exist from the class library's start-up
+// (InitializeUnits) to its shut-down, which destroys the forms and data modules the
+// application owns.
+#pragma once
+
+#include "classlib/Bitmaps.h"
+#include "classlib/UnitInit.h"
+#include "classlib/WinControls.h"
+
+#include <exception>
+#include <map>
+#include <type_traits>
+#include <vector>
+
+DECLARE_UNIT(Forms)
+
+class TDataModule;
+
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
+
+using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+using TShortCutEvent = TEvent<void(TWMKey& Message, bool& Handled)>;
+using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception& E)>;
+using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
+using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
+
+namespace forms_detail {
+// Reads Root's resource (named after its class) and runs what follows the reading.
+void BuildFromResource(TComponent* Root);
+} // namespace forms_detail
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+class TCustomForm : public TWinControl {
+    DECLARE_CLASS(TCustomForm, TWinControl)
+    friend void forms_detail::BuildFromResource(TComponent* Root);
+    friend class TScreen;
+
+public:
+    // An empty, hidden form.
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    // Offered every key first; Handled ends the key there.
+    TShortCutEvent OnShortCut;
+
+    // Shows the form and brings it to the front.
+    void Show();
+    // Asks OnCloseQuery and OnClose, then hides, minimizes or releases the form as
+    // OnClose decided; closing the main form ends the application. Inside ShowModal it
+    // sets ModalResult to mrCancel instead.
+    void Close();
+    bool CloseQuery();
+    // Shows the form with the other windows of the thread disabled until ModalResult is
+    // set (or the application terminates); returns ModalResult.
+    TModalResult ShowModal();
+    TModalResult GetModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    // Destroys the form once the messages already waiting have been handled.
+    void Release();
+
+    TWinControl* GetActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* Control);
+    // Makes Control the active control and gives it the focus.
+    void FocusControl(TWinControl* Control);
+    // Called when a control of the form receives the focus; fires the exit and enter
+    // events and tells the controls (CM_FOCUSCHANGED). False cancels the change.
+    virtual bool SetFocusedControl(TWinControl* Control);
+    // Forgets Control (and what lies inside it) as active or focused control.
+    void DefocusControl(TWinControl* Control);
+    // The form is the active window.
+    bool GetActive() const { return FActive; }
+    bool GetKeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+    // Fires OnShortCut.
+    virtual bool IsShortCut(TWMKey& Message);
+    // Tells the active control that Sender was pressed (CM_CANCELMODE), so that it can
+    // close what it has open.
+    void SendCancelMode(TControl* Sender);
+
+    TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TBorderIcons GetBorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons Value);
+    TPosition GetPosition() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    TWindowState GetWindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    TIcon* GetIcon() const { return FIcon.get(); }
+    void SetIcon(TIcon* Value);
+    TCanvas* GetCanvas() const { return FCanvas.get(); }
+
+    void SetFocus() override;
+    TRect GetClientRect() override;
+    void PaintWindow(HDC DC) override;
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void UpdateShowing() override;
+    void ReleaseCanvasHandle() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual void Activate();
+    virtual void Deactivate();
+    // Fires OnPaint with Canvas on the paint DC.
+    virtual void Paint();
+
+    void WMClose(TMessage& Message);
+    void WMActivate(TWMActivate& Message);
+    void WMGetMinMaxInfo(TWMGetMinMaxInfo& Message);
+    void WMNextDlgCtl(TWMNextDlgCtl& Message);
+    void WMSize(TWMSize& Message);
+    void CMRelease(TMessage& Message);
+    void CMDialogKey(TWMKey& Message);
+    void CMVisibleChanged(TMessage& Message);
+
+    MESSAGE_HANDLERS(TCustomForm, TWinControl)
+    MESSAGE_HANDLER(WM_CLOSE, WMClose)
+    MESSAGE_HANDLER(WM_ACTIVATE, WMActivate)
+    MESSAGE_HANDLER(WM_GETMINMAXINFO, WMGetMinMaxInfo)
+    MESSAGE_HANDLER(WM_NEXTDLGCTL, WMNextDlgCtl)
+    MESSAGE_HANDLER(WM_SIZE, WMSize)
+    MESSAGE_HANDLER(CM_RELEASE, CMRelease)
+    MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey)
+    MESSAGE_HANDLER(CM_VISIBLECHANGED, CMVisibleChanged)
+    END_MESSAGE_HANDLERS
+
+private:
+    void IconChanged(TObject* Sender);
+    void ApplyPosition();
+    void SetWindowFocus();
+    void CloseModal();
+
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TPosition FPosition = poDesigned;
+    TWindowState FWindowState = wsNormal;
+    std::unique_ptr<TIcon> FIcon;
+    std::unique_ptr<TControlCanvas> FCanvas;
+    TModalResult FModalResult = mrNone;
+    bool FKeyPreview = false;
+    bool FActive = false;
+    bool FModal = false;
+    bool FDestroyFired = false;
+};
+
+class TForm : public TCustomForm {
+    DECLARE_CLASS(TForm, TCustomForm)
+public:
+    explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+
+    static void Published(TPropertyList& P);
+};
+
+// The form Control is on; null when it is on none.
+inline TCustomForm* GetParentForm(TControl* Control) {
+    return Control ? Control->GetParentForm() : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// TDataModule
+
+class TDataModule : public TComponent {
+    DECLARE_CLASS(TDataModule, TComponent)
+    friend void forms_detail::BuildFromResource(TComponent* Root);
+    friend class TScreen;
+
+public:
+    explicit TDataModule(TComponent* AOwner);
+    ~TDataModule() override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+
+    // Where the module was placed while it was designed; kept, with no effect.
+    int GetLeft() const { return FLeft; }
+    void SetLeft(int Value) { FLeft = Value; }
+    int GetTop() const { return FTop; }
+    void SetTop(int Value) { FTop = Value; }
+    int GetWidth() const { return FWidth; }
+    void SetWidth(int Value) { FWidth = Value; }
+    int GetHeight() const { return FHeight; }
+    void SetHeight(int Value) { FHeight = Value; }
+
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    static void Published(TPropertyList& P);
+
+protected:
+    virtual void DoCreate();
+    virtual void DoDestroy();
+
+private:
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    bool FDestroyFired = false;
+};
+
+// Creates a form or data module of class T owned by Owner and builds it from its
+// resource; OnCreate has run when it returns. When building fails the object is
+// destroyed and the exception goes on.
+template <typename T> T* CreateFromResource(TComponent* Owner) {
+    static_assert(std::is_base_of_v<TCustomForm, T> || std::is_base_of_v<TDataModule, T>,
+                  "only forms and data modules have resources");
+    T* root = new T(Owner);
+    try {
+        forms_detail::BuildFromResource(root);
+    } catch (...) {
+        delete root;
+        throw;
+    }
+    return root;
+}
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+class TApplication : public TComponent {
+    DECLARE_CLASS(TApplication, TComponent)
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    TExceptionEvent OnException;
+    // Every message the loop takes from the queue; Handled keeps it from going further.
+    TMessageEvent OnMessage;
+    // When the queue is empty; Done (true by default) lets the loop wait for messages.
+    TIdleEvent OnIdle;
+
+    void Initialize();
+    // Creates a form or data module owned by the application from its resource. Reference
+    // is set before the resource is read, so that code run while reading finds it. The
+    // first form created becomes the main form.
+    template <typename T> void CreateForm(T*& Reference);
+    // Shows the main form and runs the message loop until the application terminates
+    // (closing the main form terminates it). Returns at once without a main form.
+    void Run();
+    // Handles the messages waiting in the queue, and returns.
+    void ProcessMessages();
+    // Handles one message; waits for one (after OnIdle) when there is none.
+    void HandleMessage();
+    void Terminate();
+    bool GetTerminated() const { return FTerminated; }
+    // Shows E's message in a message box, or passes it to OnException when assigned.
+    // EAbort is silent.
+    void HandleException(TObject* Sender, const std::exception& E);
+    void ShowException(const std::exception& E);
+    // Minimizes the main form and hides the other forms, without changing their Visible;
+    // Restore brings them back. Neither fires OnShow or OnHide.
+    void Minimize();
+    void Restore();
+
+    const AnsiString& GetTitle() const { return FTitle; }
+    void SetTitle(const AnsiString& Value) { FTitle = Value; }
+    AnsiString GetExeName() const;
+    TCustomForm* GetMainForm() const { return FMainForm; }
+    // The application's hidden window.
+    HWND GetHandle();
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool ProcessMessage(MSG& Msg);
+    bool IsKeyMsg(MSG& Msg);
+    void Idle();
+    void WndProc(TMessage& Message);
+    void SetMainForm(TCustomForm* Form);
+
+    TCustomForm* FMainForm = nullptr;
+    HWND FHandle = nullptr;
+    AnsiString FTitle;
+    bool FTerminated = false;
+    bool FMinimized = false;
+    std::vector<HWND> FHiddenByMinimize;
+};
+
+extern TApplication* Application;
+
+template <typename T> void TApplication::CreateForm(T*& Reference) {
+    static_assert(std::is_base_of_v<TCustomForm, T> || std::is_base_of_v<TDataModule, T>,
+                  "CreateForm makes forms and data modules");
+    Reference = new T(this);
+    try {
+        forms_detail::BuildFromResource(Reference);
+    } catch (...) {
+        delete Reference;
+        Reference = nullptr;
+        throw;
+    }
+    if constexpr (std::is_base_of_v<TCustomForm, T>) {
+        if (!FMainForm) SetMainForm(Reference);
+    }
+}
+
+// Hands the exception being handled (call it in a catch block) to the application's
+// HandleException, and anything that goes wrong there to nobody: window procedures call
+// it so that no exception crosses a system frame.
+void HandleWindowProcException(TObject* Sender);
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+class TScreen : public TComponent {
+    DECLARE_CLASS(TScreen, TComponent)
+public:
+    explicit TScreen(TComponent* AOwner);
+    ~TScreen() override;
+
+    // The cursor handles by TCursor index: Screen->Cursors[5] = LoadCursorA(...).
+    // Unknown indexes give the default cursor; a cursor set here is destroyed when
+    // replaced and at shut-down.
+    class TCursorList {
+    public:
+        class TEntry {
+        public:
+            TEntry(TCursorList& List, TCursor Index) : FList(List), FIndex(Index) {}
+            operator HCURSOR() const { return FList.Get(FIndex); }
+            TEntry& operator=(HCURSOR Cursor) {
+                FList.Set(FIndex, Cursor);
+                return *this;
+            }
+
+        private:
+            TCursorList& FList;
+            TCursor FIndex;
+        };
+
+        TCursorList();
+        ~TCursorList();
+        TCursorList(const TCursorList&) = delete;
+        TCursorList& operator=(const TCursorList&) = delete;
+
+        TEntry operator[](TCursor Index) { return {*this, Index}; }
+        HCURSOR Get(TCursor Index) const;
+        void Set(TCursor Index, HCURSOR Cursor);
+
+    private:
+        std::map<TCursor, HCURSOR> FCursors;
+        std::map<TCursor, HCURSOR> FSystem;
+    };
+    TCursorList Cursors;
+
+    int GetFormCount() const { return static_cast<int>(FForms.size()); }
+    // Forms in the order they were created.
+    TCustomForm* GetForm(int Index) const;
+    int GetDataModuleCount() const { return static_cast<int>(FDataModules.size()); }
+    TDataModule* GetDataModule(int Index) const;
+    TCustomForm* GetActiveForm() const { return FActiveForm; }
+    // The focused control of the active form.
+    TWinControl* GetActiveControl() const;
+
+    // A cursor for the whole screen while not crDefault.
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+
+    int GetWidth() const;
+    int GetHeight() const;
+    // The desktop without the task bar.
+    TRect GetWorkAreaRect() const;
+    int GetPixelsPerInch() const;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    friend class TCustomForm;
+    friend class TDataModule;
+
+    void AddForm(TCustomForm* Form);
+    void RemoveForm(TCustomForm* Form);
+    void AddDataModule(TDataModule* Module);
+    void RemoveDataModule(TDataModule* Module);
+
+    std::vector<TCustomForm*> FForms;
+    std::vector<TDataModule*> FDataModules;
+    TCustomForm* FActiveForm = nullptr;
+    TCursor FCursor = crDefault;
+};
+
+extern TScreen* Screen;

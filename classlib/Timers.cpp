@@ -1,0 +1,79 @@
+#include "classlib/Timers.h"
+
+#include "classlib/ClassRegistry.h"
+#include "classlib/Exceptions.h"
+#include "classlib/Forms.h"
+#include "classlib/HiddenWindow.h"
+#include "classlib/Persistence.h"
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+
+void RegisterTimerClass() {
+    RegisterClass(TTimer::StaticClass());
+}
+
+} // namespace
+
+DEFINE_UNIT(Timers, uoClassLib + 60, RegisterTimerClass, nullptr);
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+    FWindowHandle = AllocateHWnd(TWndMethod(this, &TTimer::WndProc));
+}
+
+TTimer::~TTimer() {
+    FEnabled = false;
+    UpdateTimer();
+    DeallocateHWnd(FWindowHandle);
+}
+
+void TTimer::SetEnabled(bool Value) {
+    if (Value == FEnabled) return;
+    FEnabled = Value;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(Cardinal Value) {
+    if (Value == FInterval) return;
+    FInterval = Value;
+    UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent Value) {
+    OnTimer = Value;
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+    KillTimer(FWindowHandle, kTimerId);
+    if (!FEnabled || FInterval == 0 || !OnTimer) return;
+    if (!SetTimer(FWindowHandle, kTimerId, FInterval, nullptr))
+        throw EOutOfResources("Not enough timers available");
+}
+
+void TTimer::Timer() {
+    if (!FEnabled || !OnTimer) return;
+    // A copy: the handler may free the timer and with it OnTimer.
+    TNotifyEvent handler = OnTimer;
+    handler(this);
+}
+
+void TTimer::WndProc(TMessage& Message) {
+    if (Message.Msg != WM_TIMER) {
+        DefaultWindowHandler(FWindowHandle, Message);
+        return;
+    }
+    Message.Result = 0;
+    try {
+        Timer();
+    } catch (...) {
+        HandleWindowProcException(this);
+    }
+}
+
+void TTimer::Published(TPropertyList& P) {
+    P.Add("Enabled", &TTimer::GetEnabled, &TTimer::SetEnabled, true);
+    P.Add("Interval", &TTimer::GetInterval, &TTimer::SetInterval, Cardinal{1000});
+    P.Add("OnTimer", &TTimer::GetOnTimer, &TTimer::SetOnTimer);
+}

@@ -1,0 +1,1224 @@
+#include "classlib/WinControls.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/Forms.h"
+#include "classlib/Strings.h"
+
+#include <algorithm>
+
+namespace controls_detail {
+void ChangeMouseControl(TControl* Entered);
+} // namespace controls_detail
+
+namespace {
+
+// The control whose window CreateWindowEx is making on this thread: its first message
+// ties the window to it.
+thread_local TWinControl* gCreatingControl = nullptr;
+
+ATOM ControlPropertyAtom() {
+    static const ATOM atom = [] {
+        AnsiString name = "VantorelControl." + IntToHex(GetCurrentProcessId(), 8);
+        return GlobalAddAtomA(name.c_str());
+    }();
+    return atom;
+}
+
+LPCSTR ControlProperty() {
+    return MAKEINTATOM(ControlPropertyAtom());
+}
+
+// Control IDs of child windows, so that notifications naming an ID find their window.
+WORD NextChildId() {
+    static WORD id = 100;
+    if (++id == 0) id = 100;
+    return id;
+}
+
+bool InRect(const TRect& R, const TPoint& P) {
+    return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+
+// Sets a control's FPlacedByParent for the duration of a placement.
+class TPlacement {
+public:
+    TPlacement(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TPlacement() { FFlag = false; }
+
+private:
+    bool& FFlag;
+};
+
+} // namespace
+
+TWinControl* FindControl(HWND Wnd) {
+    if (!Wnd) return nullptr;
+    return static_cast<TWinControl*>(GetPropA(Wnd, ControlProperty()));
+}
+
+// The window procedure of every window of a control.
+LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    TWinControl* control = FindControl(Wnd);
+    if (!control) {
+        control = gCreatingControl;
+        if (!control) return DefWindowProcA(Wnd, Msg, WParam, LParam);
+        gCreatingControl = nullptr;
+        control->AttachHandle(Wnd);
+    }
+    TMessage message{Msg, WParam, LParam, 0};
+    if (control->GetComponentState().Contains(csDestroying)) {
+        // The control is on its way out: its own handling no longer runs.
+        control->TWinControl::DefaultHandler(message);
+    } else {
+        try {
+            control->WindowProc(message);
+        } catch (...) {
+            HandleWindowProcException(control);
+        }
+    }
+    if (Msg == WM_NCDESTROY) {
+        if (TWinControl* owner = FindControl(Wnd)) owner->DetachHandle();
+    }
+    return message.Result;
+}
+
+// ---------------------------------------------------------------------------
+// TWinControl
+
+TWinControl::TWinControl(TComponent* AOwner)
+    : TControl(AOwner), FBrush(std::make_unique<TBrush>()) {
+    FBrush->SetColor(GetColor());
+}
+
+TWinControl::~TWinControl() {
+    // From here on the window's messages get only the default processing.
+    Destroying();
+    // Leaves the parent while still a windowed control (tab order, focus, window).
+    if (FParent) FParent->RemoveControl(this);
+    DestroyHandle();
+    // Children go with their parent; each leaves this list as it goes.
+    while (!FControls.empty())
+        delete FControls.back();
+}
+
+// ---- Window --------------------------------------------------------------------
+
+HWND TWinControl::GetHandle() {
+    HandleNeeded();
+    return FHandle;
+}
+
+void TWinControl::HandleNeeded() {
+    if (FHandle) return;
+    if (FParent) FParent->HandleNeeded();
+    if (!FHandle) CreateHandle();
+}
+
+void TWinControl::CreateHandle() {
+    if (FHandle) return;
+    CreateWnd();
+    CreateChildHandles();
+}
+
+void TWinControl::CreateChildHandles() {
+    for (std::size_t i = 0; i < FControls.size(); ++i) {
+        TControl* child = FControls[i];
+        if (child->IsWindowed() && child->GetVisible())
+            static_cast<TWinControl*>(child)->CreateHandle();
+    }
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+    Params = TCreateParams{};
+    Params.Caption = FText;
+    Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (GetControlStyle().Contains(csAcceptsControls)) Params.Style |= WS_CLIPCHILDREN;
+    if (GetVisible()) Params.Style |= WS_VISIBLE;
+    if (!GetEnabled()) Params.Style |= WS_DISABLED;
+    if (FTabStop) Params.Style |= WS_TABSTOP;
+    Params.X = GetLeft();
+    Params.Y = GetTop();
+    Params.Width = GetWidth();
+    Params.Height = GetHeight();
+    if (FParent)
+        Params.WndParent = FParent->GetHandle();
+    else
+        Params.WndParent = FParentWindow;
+    Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    Params.WindowClass.lpfnWndProc = DefWindowProcA;
+    Params.WindowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateSubClass(TCreateParams& Params, const char* ClassName) {
+    WNDCLASSA system = {};
+    if (!GetClassInfoA(GetModuleHandleA(nullptr), ClassName, &system) &&
+        !GetClassInfoA(nullptr, ClassName, &system))
+        throw EOutOfResources(Format("Window class %s is not registered", ClassName));
+    system.style &= ~CS_GLOBALCLASS;
+    Params.WindowClass = system;
+}
+
+void TWinControl::RegisterWindowClass(TCreateParams& Params) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing = {};
+    if (GetClassInfoA(instance, Params.WinClassName.c_str(), &existing)) {
+        if (existing.lpfnWndProc == ControlWindowProc) return;
+        UnregisterClassA(Params.WinClassName.c_str(), instance);
+    }
+    WNDCLASSA wc = Params.WindowClass;
+    wc.lpfnWndProc = ControlWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = Params.WinClassName.c_str();
+    wc.lpszMenuName = nullptr;
+    if (!RegisterClassA(&wc))
+        throw EOutOfResources(Format("Cannot register the window class %s", Params.WinClassName));
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    if ((params.Style & WS_CHILD) && !params.WndParent)
+        throw EInvalidOperation(Format("Control '%s' has no parent window", GetName()));
+    if (FHandle) return; // made while the parent's window was made
+    WNDPROC defaultProc = params.WindowClass.lpfnWndProc;
+    FDefWndProc = defaultProc == DefWindowProcA ? nullptr : defaultProc;
+    RegisterWindowClass(params);
+    TControlState state = GetControlState();
+    SetControlState(state.Include(csCreating));
+    try {
+        CreateWindowHandle(params);
+    } catch (...) {
+        SetControlState(GetControlState().Exclude(csCreating));
+        throw;
+    }
+    SetControlState(GetControlState().Exclude(csCreating));
+    if (!FHandle)
+        throw EOutOfResources(Format("Cannot create the window of control '%s'", GetName()));
+    if (FDefWndProc) Perform(WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), 0);
+    UpdateZOrder();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
+    HMENU id = (Params.Style & WS_CHILD)
+                   ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId()))
+                   : nullptr;
+    gCreatingControl = this;
+    HWND wnd = CreateWindowExA(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(),
+                               Params.Style, Params.X, Params.Y, Params.Width, Params.Height,
+                               Params.WndParent, id, GetModuleHandleA(nullptr), Params.Param);
+    gCreatingControl = nullptr;
+    if (wnd && !FHandle) AttachHandle(wnd);
+}
+
+void TWinControl::AttachHandle(HWND Wnd) {
+    FHandle = Wnd;
+    SetPropA(Wnd, ControlProperty(), this);
+}
+
+void TWinControl::DetachHandle() {
+    if (!FHandle) return;
+    RemovePropA(FHandle, ControlProperty());
+    FHandle = nullptr;
+    FTrackingLeave = false;
+}
+
+void TWinControl::DestroyHandle() {
+    if (!FHandle) return;
+    for (std::size_t i = 0; i < FControls.size(); ++i) {
+        TControl* child = FControls[i];
+        if (child->IsWindowed()) static_cast<TWinControl*>(child)->DestroyHandle();
+    }
+    DestroyWnd();
+}
+
+void TWinControl::DestroyWnd() {
+    FText = RealGetText();
+    ReleaseCanvasHandle();
+    for (TControl* child : FControls)
+        if (!child->IsWindowed()) child->ReleaseCanvasHandle();
+    DestroyWindowHandle();
+}
+
+void TWinControl::DestroyWindowHandle() {
+    SetControlState(GetControlState().Include(csDestroyingHandle));
+    DestroyWindow(FHandle);
+    SetControlState(GetControlState().Exclude(csDestroyingHandle));
+    DetachHandle(); // when the window outlived the call
+}
+
+void TWinControl::RecreateWnd() {
+    if (!FHandle) return;
+    DestroyHandle();
+    UpdateShowing();
+}
+
+void TWinControl::SetParentWindow(HWND Value) {
+    if (FParent || Value == FParentWindow) return;
+    DestroyHandle();
+    FParentWindow = Value;
+    UpdateShowing();
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+    if (!FHandle) {
+        TControl::DefaultHandler(Message);
+        return;
+    }
+    // The library's own messages mean nothing to the system.
+    if (Message.Msg >= CM_BASE && Message.Msg < CN_BASE + 0x400) return;
+    Message.Result =
+        FDefWndProc
+            ? CallWindowProcA(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam)
+            : DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+AnsiString TWinControl::RealGetText() {
+    if (!FHandle) return TControl::RealGetText();
+    int length = GetWindowTextLengthA(FHandle);
+    AnsiString text(static_cast<std::size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(FHandle, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+// ---- Showing and bounds -------------------------------------------------------------
+
+bool TWinControl::IsShowing() const {
+    if (!GetVisible()) return false;
+    if (FParent) return FParent->IsShowing();
+    if (FParentWindow) return IsWindowVisible(FParentWindow) != FALSE;
+    return FHandle && IsWindowVisible(FHandle);
+}
+
+void TWinControl::UpdateShowing() {
+    bool parentReady = FParent ? FParent->HandleAllocated() : FParentWindow != nullptr;
+    if (!parentReady) return;
+    if (GetVisible() && !FHandle) {
+        if (GetComponentState().Contains(csLoading)) return;
+        CreateHandle();
+        return;
+    }
+    if (!FHandle) return;
+    bool shown = (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown == GetVisible()) return;
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     (GetVisible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    Perform(CM_SHOWINGCHANGED, 0, 0);
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    ConstrainSize(AWidth, AHeight);
+    if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    if (FHandle) {
+        SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateBounds();
+    } else {
+        bool resized = AWidth != FWidth || AHeight != FHeight;
+        FLeft = ALeft;
+        FTop = ATop;
+        FWidth = AWidth;
+        FHeight = AHeight;
+        if (!FPlacedByParent && FAlign == alNone) UpdateAnchorRules();
+        if (resized) {
+            AlignControl(nullptr);
+            if (!GetComponentState().Contains(csLoading)) Resize();
+        }
+    }
+    RequestAlign();
+}
+
+void TWinControl::UpdateBounds() {
+    if (!FHandle) return;
+    RECT r;
+    GetWindowRect(FHandle, &r);
+    if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) {
+        if (HWND parent = ::GetParent(FHandle))
+            MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    }
+    if (r.left == FLeft && r.top == FTop && r.right - r.left == FWidth &&
+        r.bottom - r.top == FHeight)
+        return;
+    FLeft = r.left;
+    FTop = r.top;
+    FWidth = r.right - r.left;
+    FHeight = r.bottom - r.top;
+    if (!FPlacedByParent && FAlign == alNone) UpdateAnchorRules();
+}
+
+TRect TWinControl::GetClientRect() {
+    if (!FHandle) return TControl::GetClientRect();
+    RECT r;
+    ::GetClientRect(FHandle, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+TPoint TWinControl::GetClientOrigin() {
+    if (!FHandle) return TControl::GetClientOrigin();
+    POINT p{0, 0};
+    ::ClientToScreen(FHandle, &p);
+    return {p.x, p.y};
+}
+
+// ---- Children ---------------------------------------------------------------------
+
+TControl* TWinControl::GetControl(int Index) const {
+    if (Index < 0 || Index >= GetControlCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return FControls[static_cast<std::size_t>(Index)];
+}
+
+TControl* TWinControl::GraphicControlAtPos(const TPoint& Pos, bool AllowDisabled) const {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (c->IsWindowed() || !c->GetVisible() || (!AllowDisabled && !c->GetEnabled())) continue;
+        if (!InRect(c->GetBoundsRect(), Pos)) continue;
+        LPARAM local = MAKELPARAM(static_cast<WORD>(Pos.X - c->GetLeft()),
+                                  static_cast<WORD>(Pos.Y - c->GetTop()));
+        if (c->Perform(CM_HITTEST, 0, local) != 0) return c;
+    }
+    return nullptr;
+}
+
+bool TWinControl::ContainsControl(TControl* Control) const {
+    for (; Control; Control = Control->GetParent())
+        if (Control == this) return true;
+    return false;
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+    AControl->FParent = this;
+    FControls.push_back(AControl);
+    if (AControl->IsWindowed()) FTabList.push_back(static_cast<TWinControl*>(AControl));
+    if (AControl->GetParentFont()) AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
+    if (AControl->GetParentColor()) AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    if (AControl->GetParentCtl3D()) AControl->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+    if (AControl->GetParentShowHint()) AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (AControl->GetAlign() == alNone) AControl->UpdateAnchorRules();
+    if (AControl->IsWindowed())
+        static_cast<TWinControl*>(AControl)->UpdateShowing();
+    else
+        AControl->Invalidate();
+    AControl->RequestAlign();
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+    auto it = std::find(FControls.begin(), FControls.end(), AControl);
+    if (it == FControls.end()) return;
+    if (AControl->IsWindowed()) {
+        auto* child = static_cast<TWinControl*>(AControl);
+        ForgetFocus(child);
+        child->DestroyHandle();
+        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), child), FTabList.end());
+    } else {
+        AControl->Invalidate();
+        AControl->ReleaseCanvasHandle();
+    }
+    FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
+    TControl* mouse = GetMouseControl();
+    if (mouse &&
+        (mouse == AControl ||
+         (AControl->IsWindowed() && static_cast<TWinControl*>(AControl)->ContainsControl(mouse))))
+        controls_detail::ChangeMouseControl(nullptr);
+    if (GetCaptureControl() == AControl) SetCaptureControl(nullptr);
+    AControl->FParent = nullptr;
+    if (AControl->GetAlign() != alNone && !GetComponentState().Contains(csDestroying))
+        AlignControl(nullptr);
+}
+
+void TWinControl::ForgetFocus(TWinControl* Leaving) {
+    if (GetComponentState().Contains(csDestroying)) return;
+    if (TCustomForm* form = GetParentForm()) form->DefocusControl(Leaving);
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+    for (std::size_t i = 0; i < FControls.size(); ++i) {
+        FControls[i]->WindowProc(Message);
+        if (Message.Result != 0) return;
+    }
+}
+
+void TWinControl::NotifyControls(UINT Msg) {
+    for (std::size_t i = 0; i < FControls.size(); ++i)
+        FControls[i]->Perform(Msg, 0, 0);
+}
+
+void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root) {
+    for (TControl* control : std::vector<TControl*>(FControls))
+        if (control->GetOwner() == Root) Proc(control);
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    if (FParent && FTabOrderWanted >= 0) {
+        FParent->SortTabList();
+        FTabOrderWanted = -1;
+    }
+    Realign();
+}
+
+// ---- Z-order ------------------------------------------------------------------------
+
+void TWinControl::SetZOrder(bool TopMost) {
+    if (!FParent) {
+        if (FHandle)
+            SetWindowPos(FHandle, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    TControl::SetZOrder(TopMost);
+    UpdateZOrder();
+}
+
+void TWinControl::UpdateZOrder() {
+    if (!FHandle || !FParent) return;
+    const std::vector<TControl*>& siblings = FParent->FControls;
+    auto it = std::find(siblings.begin(), siblings.end(), this);
+    HWND above = HWND_TOP;
+    if (it != siblings.end()) {
+        for (++it; it != siblings.end(); ++it) {
+            if ((*it)->IsWindowed() && static_cast<TWinControl*>(*it)->FHandle) {
+                above = static_cast<TWinControl*>(*it)->FHandle;
+                break;
+            }
+        }
+    }
+    SetWindowPos(FHandle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// ---- Layout -------------------------------------------------------------------------
+
+void TWinControl::DisableAlign() {
+    ++FAlignLevel;
+}
+
+void TWinControl::EnableAlign() {
+    if (FAlignLevel > 0) --FAlignLevel;
+    if (FAlignLevel == 0 && FAlignPending) Realign();
+}
+
+void TWinControl::Realign() {
+    AlignControl(nullptr);
+}
+
+void TWinControl::AdjustClientRect(TRect&) {}
+
+void TWinControl::AlignControl(TControl* AControl) {
+    TComponentState state = GetComponentState();
+    if (state.Contains(csLoading) || state.Contains(csDestroying) || FAlignLevel > 0) {
+        FAlignPending = true;
+        return;
+    }
+    if (FAligning) return;
+    FAligning = true;
+    FAlignPending = false;
+    try {
+        TRect rect = GetClientRect();
+        AdjustClientRect(rect);
+        AlignControls(AControl, rect);
+    } catch (...) {
+        FAligning = false;
+        throw;
+    }
+    FAligning = false;
+}
+
+void TWinControl::AlignControls(TControl*, TRect& Rect) {
+    static const TAlign kOrder[] = {alTop, alBottom, alLeft, alRight, alClient};
+    for (TAlign align : kOrder) {
+        std::vector<TControl*> list;
+        for (TControl* c : FControls)
+            if (c->FAlign == align && c->FVisible) list.push_back(c);
+        auto key = [align](const TControl* c) {
+            switch (align) {
+            case alTop:
+                return c->FTop;
+            case alBottom:
+                return -(c->FTop + c->FHeight);
+            case alLeft:
+                return c->FLeft;
+            case alRight:
+                return -(c->FLeft + c->FWidth);
+            default:
+                return 0;
+            }
+        };
+        std::stable_sort(list.begin(), list.end(), [&](const TControl* a, const TControl* b) {
+            int ka = key(a), kb = key(b);
+            if (ka != kb) return ka < kb;
+            return a->FCreationOrder < b->FCreationOrder;
+        });
+        for (TControl* c : list) {
+            TPlacement placement(c->FPlacedByParent);
+            int width = std::max(Rect.Width(), 0);
+            int height = std::max(Rect.Height(), 0);
+            switch (align) {
+            case alTop:
+                c->SetBounds(Rect.Left, Rect.Top, width, c->FHeight);
+                Rect.Top += c->FHeight;
+                break;
+            case alBottom: {
+                int h = c->FHeight;
+                c->ConstrainSize(width, h);
+                c->SetBounds(Rect.Left, Rect.Bottom - h, width, h);
+                if (c->FHeight != h) c->SetBounds(Rect.Left, Rect.Bottom - c->FHeight, width, h);
+                Rect.Bottom -= c->FHeight;
+                break;
+            }
+            case alLeft:
+                c->SetBounds(Rect.Left, Rect.Top, c->FWidth, height);
+                Rect.Left += c->FWidth;
+                break;
+            case alRight: {
+                int w = c->FWidth;
+                c->ConstrainSize(w, height);
+                c->SetBounds(Rect.Right - w, Rect.Top, w, height);
+                if (c->FWidth != w) c->SetBounds(Rect.Right - c->FWidth, Rect.Top, w, height);
+                Rect.Right -= c->FWidth;
+                break;
+            }
+            default:
+                c->SetBounds(Rect.Left, Rect.Top, width, height);
+                break;
+            }
+        }
+    }
+    TRect client = GetClientRect();
+    for (TControl* c : std::vector<TControl*>(FControls))
+        if (c->FAlign == alNone) ApplyAnchors(c, client);
+}
+
+void TWinControl::ApplyAnchors(TControl* Control, const TRect& Client) {
+    const TControl::TAnchorRules& rules = Control->FAnchorRules;
+    TAnchors anchors = Control->FAnchors;
+    if (!rules.Valid || anchors == TAnchors{akLeft, akTop}) return;
+    int left = Control->FLeft, top = Control->FTop;
+    int width = Control->FWidth, height = Control->FHeight;
+    if (anchors.Contains(akRight)) {
+        if (anchors.Contains(akLeft)) {
+            left = rules.Left;
+            width = Client.Width() - rules.Left - rules.Right;
+        } else {
+            left = Client.Width() - rules.Right - width;
+        }
+    } else if (!anchors.Contains(akLeft) && rules.ParentWidth > 0) {
+        left = (rules.Left + width / 2) * Client.Width() / rules.ParentWidth - width / 2;
+    }
+    if (anchors.Contains(akBottom)) {
+        if (anchors.Contains(akTop)) {
+            top = rules.Top;
+            height = Client.Height() - rules.Top - rules.Bottom;
+        } else {
+            top = Client.Height() - rules.Bottom - height;
+        }
+    } else if (!anchors.Contains(akTop) && rules.ParentHeight > 0) {
+        top = (rules.Top + height / 2) * Client.Height() / rules.ParentHeight - height / 2;
+    }
+    TPlacement placement(Control->FPlacedByParent);
+    Control->SetBounds(left, top, std::max(width, 0), std::max(height, 0));
+}
+
+// ---- Focus ---------------------------------------------------------------------------
+
+void TWinControl::SetTabStop(bool Value) {
+    if (Value == FTabStop) return;
+    FTabStop = Value;
+    if (FHandle) {
+        LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+        style = Value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+    }
+    Perform(CM_TABSTOPCHANGED, 0, 0);
+}
+
+int TWinControl::GetTabOrder() const {
+    if (!FParent) return -1;
+    const auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int Value) {
+    if (GetComponentState().Contains(csLoading)) FTabOrderWanted = Value;
+    if (!FParent) return;
+    auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    if (it == list.end()) return;
+    list.erase(it);
+    int count = static_cast<int>(list.size());
+    int index = Value < 0 || Value > count ? count : Value;
+    list.insert(list.begin() + index, this);
+}
+
+void TWinControl::SortTabList() {
+    std::vector<std::pair<int, TWinControl*>> keyed;
+    for (std::size_t i = 0; i < FTabList.size(); ++i) {
+        TWinControl* c = FTabList[i];
+        keyed.emplace_back(c->FTabOrderWanted >= 0 ? c->FTabOrderWanted : static_cast<int>(i), c);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        FTabList[i] = keyed[i].second;
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) {
+    for (TWinControl* c : FTabList) {
+        List.push_back(c);
+        c->GetTabOrderList(List);
+    }
+}
+
+bool TWinControl::CanFocus() {
+    if (GetComponentState().Contains(csDestroying)) return false;
+    const TControl* c = this;
+    for (; c; c = c->GetParent())
+        if (!c->GetVisible() || !c->GetEnabled()) return false;
+    return true;
+}
+
+bool TWinControl::Focused() const {
+    return FHandle && GetFocus() == FHandle;
+}
+
+void TWinControl::SetFocus() {
+    TCustomForm* form = GetParentForm();
+    if (form && form != static_cast<TControl*>(this)) {
+        form->FocusControl(this);
+        return;
+    }
+    ::SetFocus(GetHandle());
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward,
+                                          bool CheckTabStop, bool CheckParent) {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    if (list.empty()) return nullptr;
+    int count = static_cast<int>(list.size());
+    auto found = std::find(list.begin(), list.end(), CurControl);
+    int start =
+        found == list.end() ? (GoForward ? count - 1 : 0) : static_cast<int>(found - list.begin());
+    int i = start;
+    for (int step = 0; step < count; ++step) {
+        i = GoForward ? (i + 1) % count : (i - 1 + count) % count;
+        TWinControl* c = list[static_cast<std::size_t>(i)];
+        if (c == CurControl) break;
+        if (c->CanFocus() && (!CheckTabStop || c->FTabStop) && (!CheckParent || c->FParent == this))
+            return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+    TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop);
+    if (next) next->SetFocus();
+}
+
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+void TWinControl::CMEnter(TMessage&) {
+    DoEnter();
+}
+
+void TWinControl::CMExit(TMessage&) {
+    DoExit();
+}
+
+void TWinControl::CMFocusChanged(TMessage& Message) {
+    for (std::size_t i = 0; i < FControls.size(); ++i) {
+        TMessage copy = Message;
+        FControls[i]->WindowProc(copy);
+    }
+}
+
+// ---- Keyboard --------------------------------------------------------------------------
+
+void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char& Key) {
+    if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+bool TWinControl::DoKeyDown(TWMKey& Message) {
+    std::weak_ptr<int> alive = LifeToken();
+    TCustomForm* form = GetParentForm();
+    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
+        form->DoKeyDown(Message))
+        return true;
+    if (alive.expired()) return true;
+    if (GetControlStyle().Contains(csNoStdEvents)) return false;
+    Word key = Message.CharCode();
+    KeyDown(key, KeyDataToShiftState(Message.KeyData()));
+    if (alive.expired() || key == 0) return true;
+    Message.SetCharCode(key);
+    return false;
+}
+
+bool TWinControl::DoKeyPress(TWMKey& Message) {
+    std::weak_ptr<int> alive = LifeToken();
+    TCustomForm* form = GetParentForm();
+    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
+        form->DoKeyPress(Message))
+        return true;
+    if (alive.expired()) return true;
+    if (GetControlStyle().Contains(csNoStdEvents)) return false;
+    char key = static_cast<char>(Message.CharCode());
+    KeyPress(key);
+    if (alive.expired() || key == 0) return true;
+    Message.SetCharCode(static_cast<Byte>(key));
+    return false;
+}
+
+bool TWinControl::DoKeyUp(TWMKey& Message) {
+    std::weak_ptr<int> alive = LifeToken();
+    TCustomForm* form = GetParentForm();
+    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
+        form->DoKeyUp(Message))
+        return true;
+    if (alive.expired()) return true;
+    if (GetControlStyle().Contains(csNoStdEvents)) return false;
+    Word key = Message.CharCode();
+    KeyUp(key, KeyDataToShiftState(Message.KeyData()));
+    if (alive.expired() || key == 0) return true;
+    Message.SetCharCode(key);
+    return false;
+}
+
+void TWinControl::CNKeyDown(TWMKey& Message) {
+    std::weak_ptr<int> alive = LifeToken();
+    Message.Result = 1;
+    TCustomForm* form = GetParentForm();
+    if (form && form->IsShortCut(Message)) return;
+    if (alive.expired()) return;
+    Word key = Message.CharCode();
+    DWORD mask = 0;
+    switch (key) {
+    case VK_TAB:
+        mask = DLGC_WANTTAB;
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        mask = DLGC_WANTARROWS;
+        break;
+    case VK_RETURN:
+    case VK_EXECUTE:
+    case VK_ESCAPE:
+    case VK_CANCEL:
+        mask = DLGC_WANTALLKEYS;
+        break;
+    default:
+        break;
+    }
+    if (mask != 0 && Message.Msg() == CN_KEYDOWN &&
+        Perform(CM_WANTSPECIALKEY, key, Message.KeyData()) == 0) {
+        MSG msg{FHandle, WM_KEYDOWN, key, Message.KeyData(), 0, {0, 0}};
+        LRESULT code = Perform(WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg));
+        if (alive.expired()) return;
+        if ((code & mask) == 0 && form && form->Perform(CM_DIALOGKEY, key, Message.KeyData()) != 0)
+            return;
+        if (alive.expired()) return;
+    }
+    Message.Result = 0;
+}
+
+void TWinControl::CNChar(TWMKey& Message) {
+    Message.Result = 1;
+    MSG msg{FHandle, WM_CHAR, Message.CharCode(), Message.KeyData(), 0, {0, 0}};
+    LRESULT code = Perform(WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg));
+    TCustomForm* form = GetParentForm();
+    if ((code & DLGC_WANTCHARS) == 0 && form &&
+        form->Perform(CM_DIALOGCHAR, Message.CharCode(), Message.KeyData()) != 0)
+        return;
+    Message.Result = 0;
+}
+
+void TWinControl::CNSysChar(TWMKey& Message) {
+    TCustomForm* form = GetParentForm();
+    Message.Result =
+        form && form->Perform(CM_DIALOGCHAR, Message.CharCode(), Message.KeyData()) != 0;
+}
+
+void TWinControl::CMDialogKey(TWMKey& Message) {
+    Broadcast(Message.Message);
+}
+
+void TWinControl::CMDialogChar(TWMKey& Message) {
+    Broadcast(Message.Message);
+}
+
+// ---- The common message work ------------------------------------------------------------
+
+void TWinControl::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SETFOCUS: {
+        TCustomForm* form = GetParentForm();
+        if (form && !form->SetFocusedControl(this)) return;
+        break;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        TWMKey key(Message);
+        if (DoKeyDown(key)) return;
+        break;
+    }
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+        TWMKey key(Message);
+        if (DoKeyPress(key)) return;
+        break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        TWMKey key(Message);
+        if (DoKeyUp(key)) return;
+        break;
+    }
+    default:
+        if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST &&
+            Message.Msg != WM_MOUSEWHEEL && Message.Msg != WM_MOUSEHWHEEL) {
+            if (Message.Msg == WM_MOUSEMOVE) {
+                TWMMouse mouse(Message);
+                TrackMouseControl(mouse.Pos());
+            }
+            if (RouteMouseToChild(Message)) return;
+        }
+        break;
+    }
+    TControl::WndProc(Message);
+}
+
+void TWinControl::TrackMouseControl(const TPoint& Pos) {
+    TControl* target = nullptr;
+    if (InRect(GetClientRect(), Pos)) {
+        target = GraphicControlAtPos(Pos);
+        if (!target) target = this;
+    }
+    if (target && !FTrackingLeave && FHandle) {
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
+        FTrackingLeave = TrackMouseEvent(&track) != FALSE;
+    }
+    TControl* current = GetMouseControl();
+    if (target == current) return;
+    bool currentIsHere =
+        current == this || (current && !current->IsWindowed() && current->GetParent() == this);
+    if (target || currentIsHere) controls_detail::ChangeMouseControl(target);
+}
+
+void TWinControl::WMMouseLeave(TMessage& Message) {
+    FTrackingLeave = false;
+    TControl* current = GetMouseControl();
+    if (current == this || (current && !current->IsWindowed() && current->GetParent() == this))
+        controls_detail::ChangeMouseControl(nullptr);
+    DefaultHandler(Message);
+}
+
+bool TWinControl::RouteMouseToChild(TMessage& Message) {
+    TWMMouse mouse(Message);
+    TPoint pos = mouse.Pos();
+    TControl* target = nullptr;
+    TControl* capture = GetCaptureControl();
+    if (capture) {
+        if (capture->GetParent() != this || capture->IsWindowed()) return false;
+        target = capture;
+    } else {
+        target = GraphicControlAtPos(pos);
+    }
+    if (!target) return false;
+    TMessage routed = Message;
+    TWMMouse(routed).SetPos({pos.X - target->GetLeft(), pos.Y - target->GetTop()});
+    HWND wnd = FHandle;
+    target->WindowProc(routed);
+    Message.Result = routed.Result;
+    if (Message.Result == 0 && wnd && IsWindow(wnd))
+        DefWindowProcA(wnd, Message.Msg, Message.WParam, Message.LParam);
+    return true;
+}
+
+// ---- Painting -------------------------------------------------------------------------
+
+void TWinControl::Invalidate() {
+    Perform(CM_INVALIDATE, 0, 0);
+}
+
+void TWinControl::CMInvalidate(TMessage&) {
+    if (FHandle) InvalidateRect(FHandle, nullptr, !GetControlStyle().Contains(csOpaque));
+}
+
+void TWinControl::Update() {
+    if (FHandle) UpdateWindow(FHandle);
+}
+
+void TWinControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+void TWinControl::PaintWindow(HDC DC) {
+    // A system control paints itself into the DC it is handed; a window of our own class
+    // has nothing to paint but its children.
+    if (!FDefWndProc) return;
+    TMessage message{WM_PAINT, reinterpret_cast<WPARAM>(DC), 0, 0};
+    DefaultHandler(message);
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+    auto begin = FControls.begin();
+    if (First) {
+        auto it = std::find(FControls.begin(), FControls.end(), First);
+        if (it != FControls.end()) begin = it;
+    }
+    std::vector<TControl*> controls(begin, FControls.end());
+    for (TControl* c : controls) {
+        if (c->IsWindowed() || !c->GetVisible()) continue;
+        RECT bounds{c->GetLeft(), c->GetTop(), c->GetLeft() + c->GetWidth(),
+                    c->GetTop() + c->GetHeight()};
+        if (!RectVisible(DC, &bounds)) continue;
+        int saved = SaveDC(DC);
+        POINT origin;
+        GetViewportOrgEx(DC, &origin);
+        SetViewportOrgEx(DC, origin.x + c->GetLeft(), origin.y + c->GetTop(), nullptr);
+        IntersectClipRect(DC, 0, 0, c->GetWidth(), c->GetHeight());
+        struct TRestore {
+            HDC DC;
+            int Saved;
+            ~TRestore() { RestoreDC(DC, Saved); }
+        } restore{DC, saved};
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    }
+}
+
+void TWinControl::PaintHandler(HDC DC) {
+    int saved = SaveDC(DC);
+    for (TControl* c : FControls) {
+        if (c->IsWindowed() || !c->GetVisible() || !c->GetControlStyle().Contains(csOpaque))
+            continue;
+        ExcludeClipRect(DC, c->GetLeft(), c->GetTop(), c->GetLeft() + c->GetWidth(),
+                        c->GetTop() + c->GetHeight());
+    }
+    try {
+        PaintWindow(DC);
+    } catch (...) {
+        RestoreDC(DC, saved);
+        throw;
+    }
+    RestoreDC(DC, saved);
+    PaintControls(DC, nullptr);
+}
+
+void TWinControl::WMPaint(TWMPaint& Message) {
+    if (Message.DC()) {
+        PaintHandler(Message.DC());
+        return;
+    }
+    bool hasGraphicChildren = std::any_of(FControls.begin(), FControls.end(),
+                                          [](TControl* c) { return !c->IsWindowed(); });
+    if (FDefWndProc && !hasGraphicChildren) {
+        DefaultHandler(Message.Message);
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(FHandle, &ps);
+    struct TEndPaint {
+        HWND Wnd;
+        PAINTSTRUCT* Paint;
+        ~TEndPaint() { EndPaint(Wnd, Paint); }
+    } end{FHandle, &ps};
+    PaintHandler(dc);
+}
+
+void TWinControl::WMEraseBkgnd(TWMEraseBkgnd& Message) {
+    if (!Message.DC()) {
+        DefaultHandler(Message.Message);
+        return;
+    }
+    TRect client = GetClientRect();
+    RECT r{client.Left, client.Top, client.Right, client.Bottom};
+    FillRect(Message.DC(), &r, FBrush->GetHandle());
+    Message.Result = 1;
+}
+
+// ---- Size, position, cursor -------------------------------------------------------------
+
+void TWinControl::WMSize(TWMSize& Message) {
+    UpdateBounds();
+    DefaultHandler(Message.Message);
+    Realign();
+    if (!GetComponentState().Contains(csLoading)) Resize();
+}
+
+void TWinControl::WMMove(TWMMove& Message) {
+    UpdateBounds();
+    for (TControl* child : FControls)
+        if (!child->IsWindowed()) child->ReleaseCanvasHandle();
+    DefaultHandler(Message.Message);
+}
+
+void TWinControl::WMWindowPosChanged(TWMWindowPosChanged& Message) {
+    UpdateBounds();
+    DefaultHandler(Message.Message);
+}
+
+void TWinControl::WMSetCursor(TWMSetCursor& Message) {
+    TCursor cursor = crDefault;
+    if (Screen && Screen->GetCursor() != crDefault) {
+        cursor = Screen->GetCursor();
+    } else if (Message.CursorWnd() == FHandle && Message.HitTest() == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        TControl* child = GraphicControlAtPos(ScreenToClient({p.x, p.y}));
+        if (child) cursor = child->GetCursor();
+        if (cursor == crDefault) cursor = GetCursor();
+    }
+    if (cursor != crDefault) {
+        ::SetCursor(Screen ? static_cast<HCURSOR>(Screen->Cursors[cursor]) : nullptr);
+        Message.Result = 1;
+        return;
+    }
+    DefaultHandler(Message.Message);
+}
+
+void TWinControl::WMContextMenu(TWMContextMenu& Message) {
+    if (Message.XPos() != -1 || Message.YPos() != -1) {
+        TPoint p = ScreenToClient({Message.XPos(), Message.YPos()});
+        if (TControl* child = GraphicControlAtPos(p)) {
+            Message.Result =
+                child->Perform(WM_CONTEXTMENU, Message.Message.WParam, Message.Message.LParam);
+            if (Message.Result != 0) return;
+        }
+    }
+    TControl::Dispatch(Message.Message);
+}
+
+// ---- Notifications from child windows ----------------------------------------------------
+
+void TWinControl::WMReflect(TMessage& Message) {
+    HWND child = nullptr;
+    switch (Message.Msg) {
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+        if (item->CtlType != ODT_MENU) child = item->hwndItem;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+        if (item->CtlType != ODT_MENU && FHandle)
+            child = GetDlgItem(FHandle, static_cast<int>(item->CtlID));
+        break;
+    }
+    case WM_DELETEITEM:
+        child = reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->hwndItem;
+        break;
+    case WM_COMPAREITEM:
+        child = reinterpret_cast<COMPAREITEMSTRUCT*>(Message.LParam)->hwndItem;
+        break;
+    default:
+        child = reinterpret_cast<HWND>(Message.LParam);
+        break;
+    }
+    TWinControl* control = FindControl(child);
+    if (control && control != this) {
+        Message.Result = control->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+        return;
+    }
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMCtlColor(TWMCtlColor& Message) {
+    TWinControl* control = FindControl(Message.ChildWnd());
+    if (control && control != this) {
+        Message.Result = control->Perform(CN_BASE + Message.Msg(), Message.Message.WParam,
+                                          Message.Message.LParam);
+        return;
+    }
+    DefaultHandler(Message.Message);
+}
+
+void TWinControl::CNCtlColor(TWMCtlColor& Message) {
+    HDC dc = Message.ChildDC();
+    SetTextColor(dc, ColorToRGB(GetFont()->GetColor()));
+    SetBkColor(dc, ColorToRGB(GetColor()));
+    Message.Result = reinterpret_cast<LRESULT>(FBrush->GetHandle());
+}
+
+// ---- Changes of the looks ----------------------------------------------------------------
+
+void TWinControl::CMVisibleChanged(TMessage&) {
+    UpdateShowing();
+}
+
+void TWinControl::CMEnabledChanged(TMessage& Message) {
+    if (FHandle) EnableWindow(FHandle, GetEnabled());
+    TControl::Dispatch(Message);
+}
+
+void TWinControl::CMFontChanged(TMessage& Message) {
+    if (FHandle && FDefWndProc)
+        Perform(WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->GetHandle()), 0);
+    NotifyControls(CM_PARENTFONTCHANGED);
+    TControl::Dispatch(Message);
+}
+
+void TWinControl::CMColorChanged(TMessage& Message) {
+    FBrush->SetColor(GetColor());
+    NotifyControls(CM_PARENTCOLORCHANGED);
+    TControl::Dispatch(Message);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage&) {
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMShowHintChanged(TMessage&) {
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomControl
+
+TCustomControl::TCustomControl(TComponent* AOwner)
+    : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
+
+TCustomControl::~TCustomControl() {
+    FCanvas->FreeHandle();
+}
+
+void TCustomControl::Paint() {}
+
+void TCustomControl::ReleaseCanvasHandle() {
+    FCanvas->FreeHandle();
+}
+
+void TCustomControl::PaintWindow(HDC DC) {
+    FCanvas->FreeHandle();
+    FCanvas->Lock();
+    FCanvas->SetHandle(DC);
+    SetControlState(GetControlState().Include(csCustomPaint));
+    struct TRelease {
+        TCustomControl* Control;
+        ~TRelease() {
+            Control->SetControlState(Control->GetControlState().Exclude(csCustomPaint));
+            Control->FCanvas->SetHandle(nullptr);
+            Control->FCanvas->Unlock();
+        }
+    } release{this};
+    Paint();
+}

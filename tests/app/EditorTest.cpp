@@ -1,0 +1,710 @@
+// The editor end to end, in its real forms under the test display: mouse messages on the
+// LED view, buttons and menu commands, with every question, file dialog, shell call and
+// animation tick answered or driven by the test.
+#include "app/About_sl.h"
+#include "app/LedView.h"
+#include "app/MessageDialog.h"
+#include "app/Segled.h"
+#include "TempFolder.h"
+
+#include "classlib/Dialogs.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
+#include "classlib/Paths.h"
+#include "classlib/ShellOpen.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/StringList.h"
+#include "classlib/Timers.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kLedCaptionAllOff[] = "LED  ::  Int ( 255 )   Hex ( $FF )   String ( %11111111 )";
+const char kAnodeType[] = "Common Anode    ( pins sink  ground )";
+
+// Centres of the segments in the view, and a point where a (0) and b (1) overlap.
+const TPoint kSegmentPoints[] = {{55, 38},  {81, 60}, {81, 115}, {55, 142},
+                                 {29, 115}, {29, 60}, {55, 90},  {100, 143}};
+const TPoint kOverlapAB{78, 41};
+const TPoint kBackground{150, 100};
+
+struct TFileDialogCall {
+    bool Save;
+    AnsiString FileName;
+    AnsiString InitialDir;
+};
+
+class Editor : public testing::Test {
+protected:
+    void SetUp() override {
+        Application->OnException = TExceptionEvent::FromCallable(
+            [this](TObject*, const std::exception& E) { Errors.push_back(E.what()); });
+        SetMessageDlgHook([this](const AnsiString& Msg, TMsgDlgType, TMsgDlgButtons, int) {
+            Questions.push_back(Msg);
+            if (Answers.empty()) {
+                ADD_FAILURE() << "unexpected question: " << Msg;
+                return static_cast<int>(mrNo);
+            }
+            int answer = Answers.front();
+            Answers.pop_front();
+            return answer;
+        });
+        SetFileDialogHook([this](OPENFILENAMEA& Params, bool Save) {
+            Dialogs.push_back(
+                {Save, Params.lpstrFile, Params.lpstrInitialDir ? Params.lpstrInitialDir : ""});
+            if (Picks.empty()) {
+                ADD_FAILURE() << "unexpected file dialog";
+                return false;
+            }
+            AnsiString pick = Picks.front();
+            Picks.pop_front();
+            if (pick.empty()) return false;
+            pick.copy(Params.lpstrFile, Params.nMaxFile - 1);
+            Params.lpstrFile[pick.size()] = '\0';
+            return true;
+        });
+        SetShellExecute(
+            [this](HWND, const char* Verb, const char* File, const char*, const char*, int Show) {
+                Shell.push_back(AnsiString(Verb) + " " + File + " " + std::to_string(Show));
+                return reinterpret_cast<HINSTANCE>(ShellResult);
+            });
+        SetPopupTracker([this](TPopupMenu* Menu, int, int) {
+            Popups.push_back(Menu->GetName());
+            return PopupChoice;
+        });
+        FAbout = CreateFromResource<TFAbout>(nullptr);
+        Form = CreateFromResource<TFM>(nullptr);
+        Form->Show();
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        delete Form;
+        delete FAbout;
+        FAbout = nullptr;
+        Application->ProcessMessages();
+        SetPopupTracker(nullptr);
+        SetShellExecute(nullptr);
+        SetFileDialogHook(nullptr);
+        SetMessageDlgHook(nullptr);
+        Application->OnException = nullptr;
+        EXPECT_TRUE(Answers.empty()) << "unused answers";
+        EXPECT_TRUE(Picks.empty()) << "unused file picks";
+    }
+
+    void Mouse(TWinControl* Control, UINT Msg, WPARAM Keys, TPoint At) {
+        PostMessageA(Control->GetHandle(), Msg, Keys, MAKELPARAM(At.X, At.Y));
+        Application->ProcessMessages();
+    }
+    void ClickAt(TWinControl* Control, TPoint At) {
+        Mouse(Control, WM_LBUTTONDOWN, MK_LBUTTON, At);
+        Mouse(Control, WM_LBUTTONUP, 0, At);
+    }
+    void ClickSegment(int Segment) { ClickAt(Form->IMG_Seg, kSegmentPoints[Segment]); }
+    void Click(TWinControl* Button) { ClickAt(Button, {5, 5}); }
+    // A menu item chosen in the main menu: the command the window receives.
+    void Choose(TMenuItem* Item) {
+        SendMessageA(Form->GetHandle(), WM_COMMAND, MAKEWPARAM(Item->GetCommand(), 0), 0);
+        Application->ProcessMessages();
+    }
+    void ClickRow(int Row) { ClickAt(Form->TBL_Leds, {60, Row * 40 + 20}); }
+    // Lights exactly the given segments, then adds the pattern as a page.
+    void AddPageOf(std::initializer_list<int> Segments) {
+        Choose(Form->Clear2);
+        for (int segment : Segments)
+            ClickSegment(segment);
+        Click(Form->BTN_Add);
+    }
+    void Tick() {
+        TTimer* timer = Form->GetAnimationTimer();
+        ASSERT_NE(timer, nullptr);
+        SendMessageA(timer->GetWindowHandle(), WM_TIMER, 1, 0);
+        Application->ProcessMessages();
+    }
+    int Rows() const { return Form->TBL_Leds->GetItems()->GetCount(); }
+    static bool Enabled(TWinControl* Control) { return IsWindowEnabled(Control->GetHandle()); }
+
+    TColor ViewPixel(TPoint At) {
+        TBitmap bitmap(kLedViewWidth, kLedViewHeight);
+        bitmap.SetPixelFormat(pf24bit);
+        Form->IMG_Seg->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.GetCanvas()->GetHandle()),
+                               0);
+        return bitmap.GetCanvas()->GetPixels(At.X, At.Y);
+    }
+
+    TFM* Form = nullptr;
+    std::deque<int> Answers;
+    std::vector<AnsiString> Questions;
+    std::deque<AnsiString> Picks;
+    std::vector<TFileDialogCall> Dialogs;
+    std::vector<AnsiString> Shell;
+    INT_PTR ShellResult = 42;
+    std::vector<AnsiString> Popups;
+    UINT PopupChoice = 0;
+    std::vector<AnsiString> Errors;
+};
+
+// ---- Start-up ----------------------------------------------------------------------------
+
+TEST_F(Editor, StartsWithAllSegmentsOffAndNoPages) {
+    EXPECT_EQ(Form->SGB_Type->GetCaption(), AnsiString("Type ::  ") + kAnodeType);
+    EXPECT_EQ(Form->SGB_Led->GetCaption(), kLedCaptionAllOff);
+    AnsiString pages = Form->SGB_Pages->GetCaption();
+    EXPECT_EQ(pages.substr(0, 11), "Pages ::   ");
+    EXPECT_EQ(pages.substr(pages.size() - 12), "Untitled.pge");
+    EXPECT_EQ(Form->GetFileName(), ExeDir() + "Untitled.pge");
+    EXPECT_EQ(Form->GetPattern(), 0xFF);
+    EXPECT_EQ(Form->IMG_Seg->GetSegments(), TSegmentStates{});
+    EXPECT_EQ(Form->IMG_Seg->GetPinLevels(), 0xFF);
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_FALSE(Form->GetModified());
+    EXPECT_EQ(Form->GetWidth(), 325);
+    EXPECT_EQ(Form->CB_LedType->GetItemIndex(), 0);
+    EXPECT_EQ(Form->BTN_Animate->GetCaption(), "Animate Pages");
+    EXPECT_EQ(ViewPixel(kSegmentPoints[0]), ToColor(EditorPalette().OffFill));
+}
+
+TEST_F(Editor, FormsReadTheirResourcesWithMenusAndDisabledExamples) {
+    EXPECT_EQ(Form->GetCaption(), "Vantorel");
+    EXPECT_EQ(GetMenu(Form->GetHandle()), Form->MNU_MainMenu->GetHandle());
+    EXPECT_FALSE(Form->PBasicStamp1->GetEnabled());
+    EXPECT_FALSE(Form->EmbeddedJavaJavelin2->GetEnabled());
+    EXPECT_FALSE(Form->ASMSXx2->GetEnabled());
+    EXPECT_TRUE(Form->SXBasicSXx1->GetEnabled());
+    EXPECT_EQ(Form->PUM_AnimatePages->GetCaption(), "Animate Pages");
+    EXPECT_EQ(Form->IMG_Seg->GetPopupMenu(), Form->SPU_Menu);
+    EXPECT_EQ(FAbout->skSkinLabel1->GetCaption(), "Vantorel   Release 5.10.30");
+    EXPECT_EQ(FAbout->Image1->GetPicture()->GetWidth(), 160);
+    EXPECT_EQ(FAbout->Image1->GetPicture()->GetHeight(), 104);
+}
+
+TEST_F(Editor, ShowingAgainKeepsThePages) {
+    AddPageOf({1, 2});
+    Form->Hide();
+    Form->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(Form->GetPages().GetCount(), 1);
+    EXPECT_TRUE(Form->GetModified());
+}
+
+// ---- LED view ----------------------------------------------------------------------------
+
+TEST_F(Editor, ClickingSegmentATurnsItOnAndSetsItsPinLow) {
+    ClickSegment(0);
+    EXPECT_EQ(Form->GetPattern(), 0xFE);
+    EXPECT_EQ(Form->SGB_Led->GetCaption(),
+              "LED  ::  Int ( 254 )   Hex ( $FE )   String ( %11111110 )");
+    EXPECT_TRUE(Form->IMG_Seg->GetSegments()[0]);
+    EXPECT_EQ(Form->IMG_Seg->GetPinLevels(), 0xFE);
+    EXPECT_EQ(ViewPixel(kSegmentPoints[0]), ToColor(EditorPalette().OnFill));
+    ClickSegment(0);
+    EXPECT_EQ(Form->GetPattern(), 0xFF);
+}
+
+TEST_F(Editor, WhereSegmentsOverlapTheLaterOneIsClicked) {
+    ClickAt(Form->IMG_Seg, kOverlapAB);
+    EXPECT_EQ(Form->GetPattern(), 0xFD);
+    ClickAt(Form->IMG_Seg, kBackground);
+    EXPECT_EQ(Form->GetPattern(), 0xFD);
+}
+
+TEST_F(Editor, ARightClickOpensThePopupWithoutToggling) {
+    Mouse(Form->IMG_Seg, WM_RBUTTONDOWN, MK_RBUTTON, kSegmentPoints[3]);
+    Mouse(Form->IMG_Seg, WM_RBUTTONUP, 0, kSegmentPoints[3]);
+    EXPECT_EQ(Form->GetPattern(), 0xFF);
+    EXPECT_EQ(Popups, std::vector<AnsiString>{"SPU_Menu"});
+}
+
+TEST_F(Editor, HoveringOutlinesTheSegmentAndHighlightsItsPin) {
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[1]);
+    EXPECT_EQ(Form->IMG_Seg->GetHoverSegment(), 1);
+    EXPECT_EQ(Form->IMG_Seg->GetHighlightedPin(), 1);
+    EXPECT_EQ(Form->IMG_Seg->GetCursor(), crHandPoint);
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kBackground);
+    EXPECT_EQ(Form->IMG_Seg->GetHoverSegment(), -1);
+    EXPECT_EQ(Form->IMG_Seg->GetHighlightedPin(), -1);
+}
+
+TEST_F(Editor, InvertLightsAToGButNotThePointAndClearTurnsAllOff) {
+    Choose(Form->MNU_Invert);
+    EXPECT_EQ(Form->GetPattern(), 0x80);
+    EXPECT_FALSE(Form->IMG_Seg->GetSegments()[7]);
+    Choose(Form->Clear2);
+    EXPECT_EQ(Form->GetPattern(), 0xFF);
+    EXPECT_EQ(Form->SGB_Led->GetCaption(), kLedCaptionAllOff);
+}
+
+// ---- Pages ---------------------------------------------------------------------------------
+
+TEST_F(Editor, AddedPagesGetThumbnailsAndRows) {
+    AddPageOf({0, 1, 2, 3, 4, 5}); // "0": 0xC0
+    EXPECT_EQ(Rows(), 1);
+    AddPageOf({1, 2}); // "1": 0xF9
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xC0, 0xF9}));
+    EXPECT_TRUE(Form->GetModified());
+    TBitmap* one = Form->GetPageImage(1);
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->GetWidth(), 30);
+    EXPECT_EQ(one->GetHeight(), 40);
+    EXPECT_EQ(one->GetCanvas()->GetPixels(21, 10), clRed);  // b
+    EXPECT_EQ(one->GetCanvas()->GetPixels(10, 4), clBlack); // a is dark
+}
+
+TEST_F(Editor, ReplaceDeleteAndViewWorkOnTheSelectedRow) {
+    AddPageOf({0});
+    AddPageOf({1});
+    AddPageOf({2});
+    ClickRow(1);
+    Choose(Form->Clear2);
+    ClickSegment(6);
+    Click(Form->BTN_Replace);
+    EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xFE, 0xBF, 0xFB}));
+    Click(Form->BTN_DeletePage);
+    EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xFE, 0xFB}));
+    ClickRow(1);
+    Click(Form->BTN_ViewPage);
+    EXPECT_EQ(Form->GetPattern(), 0xFB);
+    EXPECT_TRUE(Form->IMG_Seg->GetSegments()[2]);
+    // A double click on the first row views it.
+    ClickRow(0);
+    Mouse(Form->TBL_Leds, WM_LBUTTONDBLCLK, MK_LBUTTON, {60, 20});
+    Mouse(Form->TBL_Leds, WM_LBUTTONUP, 0, {60, 20});
+    EXPECT_EQ(Form->GetPattern(), 0xFE);
+}
+
+TEST_F(Editor, DeletingTheOnlyPageLeavesOneEmptyRow) {
+    AddPageOf({3});
+    Click(Form->BTN_DeletePage);
+    EXPECT_EQ(Form->GetPages().GetCount(), 0);
+    EXPECT_EQ(Rows(), 1);
+    Click(Form->BTN_DeletePage);
+    AddPageOf({4});
+    EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{0xEF});
+}
+
+TEST_F(Editor, MovingTakesTheSelectionAlongAndStopsAtTheEnds) {
+    TTempFolder folder;
+    folder.Put("three.pge", "[Page]\r\n0=1\r\n1=2\r\n2=3\r\n");
+    Picks.push_back(folder.PathOf("three.pge"));
+    Choose(Form->Open2);
+    Click(Form->BTN_MoveUp);
+    EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 0);
+    EXPECT_FALSE(Form->GetModified());
+    Click(Form->BTN_MoveDown);
+    Click(Form->BTN_MoveDown);
+    EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{2, 3, 1}));
+    EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 2);
+    EXPECT_TRUE(Form->GetModified());
+    Click(Form->BTN_MoveDown);
+    EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 2);
+    Click(Form->BTN_MoveUp);
+    EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{2, 1, 3}));
+}
+
+TEST_F(Editor, ClickingThePagesBoxRollsTheViewUpAndViewingRollsItDown) {
+    AddPageOf({0});
+    int height = Form->SGB_Led->GetHeight();
+    Form->SGB_PagesClick(Form->SGB_Pages);
+    EXPECT_TRUE(Form->GetLedRolledUp());
+    EXPECT_LT(Form->SGB_Led->GetHeight(), height);
+    EXPECT_FALSE(Form->IMG_Seg->GetVisible());
+    Click(Form->BTN_ViewPage);
+    EXPECT_FALSE(Form->GetLedRolledUp());
+    EXPECT_EQ(Form->SGB_Led->GetHeight(), height);
+    EXPECT_TRUE(Form->IMG_Seg->GetVisible());
+}
+
+// ---- Command enabling -------------------------------------------------------------------
+
+TEST_F(Editor, ReplaceAndAnimateFollowThePageCount) {
+    EXPECT_FALSE(Enabled(Form->BTN_Replace));
+    EXPECT_FALSE(Enabled(Form->BTN_Animate));
+    EXPECT_FALSE(Enabled(Form->BTN_ApplyNode));
+    EXPECT_TRUE(Enabled(Form->BTN_Add));
+    AddPageOf({0});
+    EXPECT_TRUE(Enabled(Form->BTN_Replace));
+    EXPECT_FALSE(Enabled(Form->BTN_Animate));
+    EXPECT_FALSE(Form->PUM_AnimatePages->GetEnabled());
+    AddPageOf({1});
+    EXPECT_TRUE(Enabled(Form->BTN_Animate));
+    EXPECT_TRUE(Form->PUM_ReplacePage->GetEnabled());
+    EXPECT_TRUE(Form->PUM_AnimatePages->GetEnabled());
+}
+
+TEST_F(Editor, DuringTheAnimationOnlyStoppingAndThePopupStayAvailable) {
+    AddPageOf({0});
+    AddPageOf({1});
+    Click(Form->BTN_Animate);
+    EXPECT_FALSE(Enabled(Form->SGB_Pages));
+    EXPECT_FALSE(Enabled(Form->SGB_Type));
+    EXPECT_FALSE(Enabled(Form->BTN_Add));
+    EXPECT_FALSE(Enabled(Form->BTN_Replace));
+    EXPECT_TRUE(Enabled(Form->BTN_Animate));
+    EXPECT_TRUE(Form->PUM_AddPage->GetEnabled());
+    EXPECT_TRUE(Form->PUM_AnimatePages->GetEnabled());
+    // The popup's Add Page still works.
+    PopupChoice = Form->PUM_AddPage->GetCommand();
+    Mouse(Form->IMG_Seg, WM_RBUTTONUP, 0, kBackground);
+    EXPECT_EQ(Form->GetPages().GetCount(), 3);
+    Click(Form->BTN_Animate);
+    EXPECT_TRUE(Enabled(Form->SGB_Pages));
+    EXPECT_TRUE(Enabled(Form->BTN_Add));
+}
+
+// ---- LED type -----------------------------------------------------------------------------
+
+TEST_F(Editor, AChosenTypeChangesNothingUntilApplied) {
+    AddPageOf({1, 2});
+    Form->CB_LedType->SetItemIndex(1);
+    EXPECT_TRUE(Form->GetTypeChanged());
+    EXPECT_TRUE(Enabled(Form->BTN_ApplyNode));
+    EXPECT_FALSE(Form->GetCommonType());
+    ClickSegment(6);
+    EXPECT_EQ(Form->GetPattern(), 0xB9);
+    EXPECT_EQ(Form->SGB_Type->GetCaption(), AnsiString("Type ::  ") + kAnodeType);
+    Click(Form->BTN_Add);
+    EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xF9, 0xB9}));
+    // Choosing the pages' own type again ends the pending change.
+    Form->CB_LedType->SetItemIndex(0);
+    EXPECT_FALSE(Form->GetTypeChanged());
+    EXPECT_FALSE(Enabled(Form->BTN_ApplyNode));
+}
+
+TEST_F(Editor, ApplyConvertsOnlyOnYes) {
+    AddPageOf({1, 2});
+    Form->CB_LedType->SetItemIndex(1);
+    Answers = {mrNo, mrCancel};
+    Click(Form->BTN_ApplyNode);
+    Click(Form->BTN_ApplyNode);
+    EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{0xF9});
+    EXPECT_TRUE(Form->GetTypeChanged());
+    TColor before = Form->GetPageImage(0)->GetCanvas()->GetPixels(21, 10);
+    Answers = {mrYes};
+    Click(Form->BTN_ApplyNode);
+    EXPECT_EQ(Questions,
+              std::vector<AnsiString>(3, "Convert LED from common Anode to common Cathode?"));
+    EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{0x06});
+    EXPECT_TRUE(Form->GetCommonType());
+    EXPECT_FALSE(Form->GetTypeChanged());
+    EXPECT_FALSE(Enabled(Form->BTN_ApplyNode));
+    // The picture keeps its lit segments; their pins now read high.
+    EXPECT_EQ(Form->GetPattern(), 0x06);
+    EXPECT_EQ(Form->SGB_Type->GetCaption(), "Type ::  Common Cathode ( pins source power )");
+    EXPECT_EQ(Form->GetPageImage(0)->GetCanvas()->GetPixels(21, 10), before);
+    // And back.
+    Form->CB_LedType->SetItemIndex(0);
+    Answers = {mrYes};
+    Click(Form->BTN_ApplyNode);
+    EXPECT_EQ(Questions.back(), "Convert LED from common Cathode to common Anode?");
+    EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{0xF9});
+}
+
+// ---- Files ----------------------------------------------------------------------------------
+
+TEST_F(Editor, SaveWritesTheListAndOpenReadsItBack) {
+    TTempFolder folder;
+    AddPageOf({0, 1, 2, 3, 4, 5});
+    AddPageOf({1, 2});
+    Picks.push_back(folder.PathOf("digits"));
+    Choose(Form->S1);
+    ASSERT_EQ(Dialogs.size(), 1u);
+    EXPECT_TRUE(Dialogs[0].Save);
+    EXPECT_EQ(Dialogs[0].FileName, ExeDir() + "Untitled.pge");
+    EXPECT_EQ(Dialogs[0].InitialDir, ExeDir() + "Projects\\");
+    EXPECT_EQ(folder.Get("digits.pge"), "[Type]\r\nCommonType=0\r\n[Page]\r\n0=192\r\n1=249\r\n");
+    EXPECT_EQ(Form->GetFileName(), folder.PathOf("digits.pge"));
+    EXPECT_FALSE(Form->GetModified());
+
+    Choose(Form->New2);
+    EXPECT_EQ(Form->GetPages().GetCount(), 0);
+    EXPECT_EQ(Form->GetFileName(), ExeDir() + "Untitled.pge");
+    Picks.push_back(folder.PathOf("digits.pge"));
+    Choose(Form->Open2);
+    EXPECT_FALSE(Dialogs[1].Save);
+    EXPECT_EQ(Dialogs[1].InitialDir, ExeDir());
+    EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xC0, 0xF9}));
+    EXPECT_EQ(Form->GetPattern(), 0xC0);
+    EXPECT_EQ(Form->GetFileName(), folder.PathOf("digits.pge"));
+    EXPECT_FALSE(Form->GetModified());
+    EXPECT_TRUE(Errors.empty()) << Errors.front();
+}
+
+TEST_F(Editor, ANameWithAnotherExtensionIsSavedAsTyped) {
+    TTempFolder folder;
+    Picks.push_back(folder.PathOf("list.txt"));
+    Choose(Form->S1);
+    EXPECT_EQ(folder.Get("list.txt"), "[Type]\r\nCommonType=0\r\n");
+}
+
+TEST_F(Editor, OpeningAFileOfTheOtherTypeShowsIt) {
+    TTempFolder folder;
+    folder.Put("cathode.pge", "[Type]\r\nCommonType=1\r\n[Page]\r\n0=6\r\n");
+    Picks.push_back(folder.PathOf("cathode.pge"));
+    Choose(Form->Open2);
+    EXPECT_TRUE(Form->GetCommonType());
+    EXPECT_EQ(Form->CB_LedType->GetItemIndex(), 1);
+    EXPECT_FALSE(Form->GetTypeChanged());
+    EXPECT_EQ(Form->GetPattern(), 0x06);
+    EXPECT_EQ(Form->IMG_Seg->GetSegments(),
+              (TSegmentStates{false, true, true, false, false, false, false, false}));
+}
+
+TEST_F(Editor, DiscardingAsksAndGoesOnOnlyOnYes) {
+    AddPageOf({0});
+    Answers = {mrNo, mrCancel};
+    Choose(Form->New2);
+    Choose(Form->Open2);
+    EXPECT_EQ(Form->GetPages().GetCount(), 1);
+    EXPECT_TRUE(Dialogs.empty());
+    ASSERT_EQ(Questions.size(), 2u);
+    EXPECT_EQ(Questions[0], Form->GetFileName() +
+                                " has been modified.\rContinuing will loose changes.\r"
+                                "Do you want to continue?");
+    // Yes, then the open dialog is cancelled: the old list stays, still modified.
+    Answers = {mrYes};
+    Picks.push_back("");
+    Choose(Form->Open2);
+    EXPECT_EQ(Form->GetPages().GetCount(), 1);
+    EXPECT_TRUE(Form->GetModified());
+    Answers = {mrYes};
+    Choose(Form->New2);
+    EXPECT_EQ(Form->GetPages().GetCount(), 0);
+    EXPECT_FALSE(Form->GetModified());
+}
+
+TEST_F(Editor, OverwritingAsksAndNoChangesNothing) {
+    TTempFolder folder;
+    folder.Put("old.pge", "[Page]\r\n0=1\r\n");
+    AddPageOf({0});
+    AnsiString before = Form->GetFileName();
+    Picks.push_back(folder.PathOf("old.pge"));
+    Answers = {mrNo};
+    Choose(Form->S1);
+    EXPECT_EQ(Questions.back(), "Overwrite " + folder.PathOf("old.pge") + "?");
+    EXPECT_EQ(folder.Get("old.pge"), "[Page]\r\n0=1\r\n");
+    EXPECT_EQ(Form->GetFileName(), before);
+    EXPECT_TRUE(Form->GetModified());
+    Picks.push_back(folder.PathOf("old.pge"));
+    Answers = {mrYes};
+    Choose(Form->S1);
+    EXPECT_EQ(folder.Get("old.pge"), "[Type]\r\nCommonType=0\r\n[Page]\r\n0=254\r\n");
+    EXPECT_FALSE(Form->GetModified());
+}
+
+// Under the test system a read-only folder may still be writable, so the targets that
+// cannot be written are in a folder that does not exist and below a plain file.
+TEST_F(Editor, AFailedSaveIsReportedAndKeepsTheListModified) {
+    TTempFolder folder;
+    folder.Put("blocker", "a file, not a folder");
+    AddPageOf({0});
+    AnsiString before = Form->GetFileName();
+    for (AnsiString target :
+         {folder.PathOf("missing\\pages.pge"), folder.PathOf("blocker\\p.pge")}) {
+        Errors.clear();
+        Picks.push_back(target);
+        Choose(Form->S1);
+        ASSERT_EQ(Errors.size(), 1u) << target;
+        EXPECT_EQ(Errors[0], "Unable to write to " + target);
+        EXPECT_TRUE(Form->GetModified());
+        EXPECT_EQ(Form->GetFileName(), before);
+        EXPECT_FALSE(FileExists(target));
+    }
+    Errors.clear();
+}
+
+TEST_F(Editor, FilesThatAreNotPageListsAreReportedAndChangeNothing) {
+    TTempFolder folder;
+    folder.Put("garbage.pge", AnsiString("\x7f"
+                                         "ELF\x02\x01\x01\0\0\0",
+                                         10));
+    folder.Put("truncated.pge", "[Type]\r\nCommonType=0\r\n[Page]\r\n0=19");
+    folder.Put("big.pge", "[Page]\r\n0=300\r\n");
+    AddPageOf({0});
+    for (const char* name : {"garbage.pge", "big.pge"}) {
+        Errors.clear();
+        Answers = {mrYes};
+        Picks.push_back(folder.PathOf(name));
+        Choose(Form->Open2);
+        ASSERT_EQ(Errors.size(), 1u) << name;
+        EXPECT_NE(Errors[0].find(name), std::string::npos) << Errors[0];
+        EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{0xFE});
+        EXPECT_EQ(Form->GetFileName(), ExeDir() + "Untitled.pge");
+    }
+    Errors.clear();
+    // A file cut short after a whole value still reads what it holds.
+    Answers = {mrYes};
+    Picks.push_back(folder.PathOf("truncated.pge"));
+    Choose(Form->Open2);
+    EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{19});
+}
+
+// ---- Export --------------------------------------------------------------------------------
+
+TEST_F(Editor, ExportFillsTheShippedTemplateAndOpensTheResult) {
+    AnsiString output = ExeDir() + "sxb_sample.sxb";
+    DeleteFile(output);
+    AddPageOf({0, 1, 2, 3, 4, 5});
+    AddPageOf({1, 2});
+    Choose(Form->SXBasicSXx1);
+    TStringList expected;
+    expected.LoadFromFile(ExeDir() + "sxb.tpl");
+    for (int i = 0; i < expected.GetCount(); ++i) {
+        AnsiString line = expected[i];
+        if (line == "[SETUP]") expected.Put(i, "  RB = %11111111");
+        if (line == "[FORLOOP]") expected.Put(i, "FOR value = 0 TO 1");
+        if (line == "[PAUSE]") expected.Put(i, "    PAUSE 500");
+        if (line == "[LOOKUP]") expected.Put(i, "LOOKUP temp1, $C0, $F9, temp1");
+    }
+    EXPECT_EQ(TTempFolder::ReadWholeFile(output), expected.GetText());
+    EXPECT_NE(expected.IndexOf("LOOKUP temp1, $C0, $F9, temp1"), -1);
+    EXPECT_EQ(Shell, std::vector<AnsiString>{"open " + output + " 1"});
+}
+
+TEST_F(Editor, ExportWithoutPagesSaysSoAndWritesNothing) {
+    AnsiString output = ExeDir() + "sxb_sample.sxb";
+    DeleteFile(output);
+    Answers = {mrOk};
+    Choose(Form->SXBasicSXx1);
+    EXPECT_EQ(Questions, std::vector<AnsiString>{"There are no pages to export."});
+    EXPECT_FALSE(FileExists(output));
+    EXPECT_TRUE(Shell.empty());
+}
+
+TEST_F(Editor, ExportFailuresAreReported) {
+    AddPageOf({0});
+    ShellResult = 31; // no program is associated with the extension
+    Choose(Form->SXBasicSXx1);
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_NE(Errors[0].find("sxb_sample.sxb"), std::string::npos) << Errors[0];
+
+    // Without the template nothing is written and nothing opened.
+    AnsiString templateFile = ExeDir() + "sxb.tpl";
+    AnsiString aside = ExeDir() + "sxb.tpl.aside";
+    ASSERT_TRUE(MoveFileA(templateFile.c_str(), aside.c_str()));
+    DeleteFile(ExeDir() + "sxb_sample.sxb");
+    Errors.clear();
+    Shell.clear();
+    Choose(Form->SXBasicSXx1);
+    MoveFileA(aside.c_str(), templateFile.c_str());
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_EQ(Errors[0].rfind("Cannot open file " + templateFile, 0), 0u) << Errors[0];
+    EXPECT_FALSE(FileExists(ExeDir() + "sxb_sample.sxb"));
+    EXPECT_TRUE(Shell.empty());
+    Errors.clear();
+}
+
+// ---- Animation ----------------------------------------------------------------------------
+
+TEST_F(Editor, AnimationStepsThroughThePagesEndlessly) {
+    AddPageOf({0});
+    AddPageOf({1});
+    AddPageOf({2});
+    Click(Form->BTN_Animate);
+    EXPECT_EQ(Form->BTN_Animate->GetCaption(), "Stop");
+    ASSERT_NE(Form->GetAnimationTimer(), nullptr);
+    EXPECT_EQ(Form->GetAnimationTimer()->GetInterval(), 500u);
+    std::vector<AnsiString> captions;
+    std::vector<Byte> shown;
+    for (int i = 0; i < 4; ++i) {
+        Tick();
+        captions.push_back(Form->BTN_Animate->GetCaption());
+        shown.push_back(Form->GetPattern());
+    }
+    EXPECT_EQ(captions, (std::vector<AnsiString>{"Stop (1 - 3)", "Stop (2 - 3)", "Stop (3 - 3)",
+                                                 "Stop (1 - 3)"}));
+    EXPECT_EQ(shown, (std::vector<Byte>{0xFE, 0xFD, 0xFB, 0xFE}));
+    // A click between ticks toggles until the next tick.
+    ClickSegment(6);
+    EXPECT_EQ(Form->GetPattern(), 0xBE);
+    Tick();
+    EXPECT_EQ(Form->GetPattern(), 0xFD);
+    Click(Form->BTN_Animate);
+    EXPECT_EQ(Form->BTN_Animate->GetCaption(), "Animate");
+    EXPECT_EQ(Form->GetAnimationTimer(), nullptr);
+    EXPECT_EQ(Form->GetPattern(), 0xFD);
+}
+
+TEST_F(Editor, ATickOnAnEmptyListStopsTheAnimation) {
+    AddPageOf({0});
+    AddPageOf({1});
+    Click(Form->BTN_Animate);
+    Answers = {mrYes};
+    Choose(Form->New2);
+    Tick();
+    EXPECT_EQ(Form->GetAnimationTimer(), nullptr);
+    EXPECT_EQ(Form->BTN_Animate->GetCaption(), "Animate");
+    EXPECT_TRUE(Enabled(Form->BTN_Add));
+    EXPECT_FALSE(Enabled(Form->BTN_Animate));
+}
+
+// ---- Closing and the about box --------------------------------------------------------------
+
+TEST_F(Editor, ClosingWithUnsavedPagesAsksAndFreesOnlyOnYes) {
+    AddPageOf({0});
+    AddPageOf({1});
+    Click(Form->BTN_Animate);
+    Answers = {mrNo};
+    Choose(Form->Exit1);
+    EXPECT_TRUE(Form->GetVisible());
+    EXPECT_NE(Form->GetAnimationTimer(), nullptr);
+    Answers = {mrYes};
+    Form->Close();
+    EXPECT_EQ(Questions.size(), 2u);
+    EXPECT_FALSE(Form->GetVisible());
+    EXPECT_EQ(Form->GetAnimationTimer(), nullptr);
+    for (int i = 0; i < Form->GetComponentCount(); ++i)
+        EXPECT_EQ(dynamic_cast<TTimer*>(Form->GetComponent(i)), nullptr);
+}
+
+TEST_F(Editor, ClosingWithoutChangesAsksNothing) {
+    Form->Close();
+    EXPECT_TRUE(Questions.empty());
+    EXPECT_FALSE(Form->GetVisible());
+}
+
+TEST_F(Editor, TheAboutBoxClosesOnAClickOnItsLabel) {
+    // The click waits in the queue until the about box's own loop runs.
+    HWND about = FAbout->GetHandle();
+    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 15));
+    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(50, 15));
+    Choose(Form->MNU_About);
+    EXPECT_FALSE(FAbout->GetVisible());
+    EXPECT_EQ(FAbout->GetModalResult(), mrCancel);
+}
+
+// ---- A picture for people -------------------------------------------------------------------
+
+// Saves editor.bmp beside the test program: the window with a few pages, one viewed.
+TEST_F(Editor, ScreenshotWithPages) {
+    AddPageOf({0, 1, 2, 3, 4, 5});
+    AddPageOf({1, 2});
+    AddPageOf({0, 1, 3, 4, 6});
+    AddPageOf({0, 1, 2, 3, 6, 7});
+    ClickRow(2);
+    Click(Form->BTN_ViewPage);
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[6]);
+    HWND wnd = Form->GetHandle();
+    RedrawWindow(wnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Application->ProcessMessages();
+    RECT frame;
+    GetWindowRect(wnd, &frame);
+    TBitmap shot(frame.right - frame.left, frame.bottom - frame.top);
+    shot.SetPixelFormat(pf24bit);
+    // From the screen, where the child windows' frames and scroll bars are drawn too.
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.GetCanvas()->GetHandle(), 0, 0, shot.GetWidth(), shot.GetHeight(), screen,
+           frame.left, frame.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    AnsiString file = ExeDir() + "editor.bmp";
+    shot.SaveToFile(file);
+    EXPECT_TRUE(FileExists(file));
+}
+
+} // namespace

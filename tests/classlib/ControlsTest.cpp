@@ -1,0 +1,644 @@
+// Controls under real windows: message dispatch, layout, mouse, painting and windows
+// made on demand.
+#include "classlib/Controls.h"
+#include "classlib/Exceptions.h"
+#include "classlib/Forms.h"
+#include "classlib/GdiCounter.h"
+#include "classlib/WinControls.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kPing = WM_USER + 1;
+
+std::string Num(int Value) {
+    return std::to_string(Value);
+}
+
+// A windowed control that logs what reaches it and paints itself in one colour.
+class TProbe : public TCustomControl {
+    DECLARE_CLASS(TProbe, TCustomControl)
+public:
+    explicit TProbe(TComponent* AOwner) : TCustomControl(AOwner) {
+        SetControlStyle(GetControlStyle() + TControlStyle{csAcceptsControls});
+        OnClick = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("click"); });
+        OnDblClick = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("dblclick"); });
+        OnMouseDown = TMouseEvent::FromCallable([this](TObject*, TMouseButton, TShiftState Shift,
+                                                       int X, int Y) {
+            Log.push_back((Shift.Contains(ssDouble) ? "down2 " : "down ") + Num(X) + "," + Num(Y));
+        });
+        OnMouseUp =
+            TMouseEvent::FromCallable([this](TObject*, TMouseButton, TShiftState, int X, int Y) {
+                Log.push_back("up " + Num(X) + "," + Num(Y));
+            });
+    }
+
+    std::vector<std::string> Log;
+    COLORREF Fill = RGB(255, 0, 0);
+
+protected:
+    void Paint() override {
+        HBRUSH brush = CreateSolidBrush(Fill);
+        RECT r{0, 0, GetWidth(), GetHeight()};
+        FillRect(GetCanvas()->GetHandle(), &r, brush);
+        DeleteObject(brush);
+    }
+    void WMPing(TMessage& Message) {
+        Log.push_back("ping");
+        Message.Result = 7;
+    }
+    void CMMouseEnter(TMessage& Message) {
+        Log.push_back("enter");
+        TCustomControl::Dispatch(Message);
+    }
+    void CMMouseLeave(TMessage& Message) {
+        Log.push_back("leave");
+        TCustomControl::Dispatch(Message);
+    }
+
+    MESSAGE_HANDLERS(TProbe, TCustomControl)
+    MESSAGE_HANDLER(kPing, WMPing)
+    MESSAGE_HANDLER(CM_MOUSEENTER, CMMouseEnter)
+    MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave)
+    END_MESSAGE_HANDLERS
+};
+
+// A class below TProbe whose own handler runs first and then passes the message on.
+class TDerivedProbe : public TProbe {
+    DECLARE_CLASS(TDerivedProbe, TProbe)
+public:
+    using TProbe::TProbe;
+
+protected:
+    void WMPing(TMessage& Message) {
+        Log.push_back("derived");
+        TProbe::Dispatch(Message);
+        Message.Result += 1;
+    }
+
+    MESSAGE_HANDLERS(TDerivedProbe, TProbe)
+    MESSAGE_HANDLER(kPing, WMPing)
+    END_MESSAGE_HANDLERS
+};
+
+// A window-less control that logs and paints a colour, deliberately over its bounds.
+class TShape : public TGraphicControl {
+    DECLARE_CLASS(TShape, TGraphicControl)
+public:
+    explicit TShape(TComponent* AOwner) : TGraphicControl(AOwner) {
+        OnMouseDown =
+            TMouseEvent::FromCallable([this](TObject*, TMouseButton, TShiftState, int X, int Y) {
+                Log.push_back("down " + Num(X) + "," + Num(Y));
+            });
+        OnMouseMove = TMouseMoveEvent::FromCallable([this](TObject*, TShiftState, int X, int Y) {
+            Log.push_back("move " + Num(X) + "," + Num(Y));
+        });
+        OnMouseUp =
+            TMouseEvent::FromCallable([this](TObject*, TMouseButton, TShiftState, int X, int Y) {
+                Log.push_back("up " + Num(X) + "," + Num(Y));
+            });
+        OnClick = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("click"); });
+    }
+
+    std::vector<std::string> Log;
+    COLORREF Fill = RGB(0, 0, 255);
+
+protected:
+    void Paint() override {
+        HBRUSH brush = CreateSolidBrush(Fill);
+        RECT r{-50, -50, GetWidth() + 50, GetHeight() + 50};
+        FillRect(GetCanvas()->GetHandle(), &r, brush);
+        DeleteObject(brush);
+    }
+    void CMMouseEnter(TMessage&) { Log.push_back("enter"); }
+    void CMMouseLeave(TMessage&) { Log.push_back("leave"); }
+
+    MESSAGE_HANDLERS(TShape, TGraphicControl)
+    MESSAGE_HANDLER(CM_MOUSEENTER, CMMouseEnter)
+    MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave)
+    END_MESSAGE_HANDLERS
+};
+
+// A system check box: the control sees its window's first message, and the system's own
+// procedure does the check box's work.
+class TSystemCheck : public TWinControl {
+    DECLARE_CLASS(TSystemCheck, TWinControl)
+public:
+    using TWinControl::TWinControl;
+    std::vector<UINT> Seen;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TWinControl::CreateParams(Params);
+        CreateSubClass(Params, "BUTTON");
+        Params.Style |= BS_AUTOCHECKBOX;
+    }
+    // Messages that came through the window.
+    void WndProc(TMessage& Message) override {
+        if (HandleAllocated()) Seen.push_back(Message.Msg);
+        TWinControl::WndProc(Message);
+    }
+};
+
+class ControlsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Application->OnException =
+            TExceptionEvent::FromCallable([this](TObject* Sender, const std::exception& E) {
+                Errors.push_back(E.what());
+                ErrorSenders.push_back(Sender);
+            });
+        Form = new TForm(nullptr);
+        Form->SetBounds(60, 60, 420, 340);
+        Form->SetCaption("Controls");
+    }
+    void TearDown() override {
+        delete Form;
+        Application->ProcessMessages();
+        Application->OnException = nullptr;
+    }
+
+    static void Pump() { Application->ProcessMessages(); }
+
+    template <typename T> T* Make(TWinControl* Parent, int L, int T_, int W, int H) {
+        T* control = new T(Form);
+        control->SetParent(Parent);
+        control->SetBounds(L, T_, W, H);
+        return control;
+    }
+
+    TForm* Form = nullptr;
+    std::vector<std::string> Errors;
+    std::vector<TObject*> ErrorSenders;
+};
+
+LPARAM At(int X, int Y) {
+    return MAKELPARAM(X, Y);
+}
+
+// The log without the pointer's comings and goings.
+std::vector<std::string> Clicks(const std::vector<std::string>& Log) {
+    std::vector<std::string> result;
+    for (const std::string& entry : Log)
+        if (entry != "enter" && entry != "leave") result.push_back(entry);
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+// Dispatch
+
+TEST_F(ControlsTest, MessageMapsRouteByNumberAndPassMessagesUpTheClassChain) {
+    auto* probe = Make<TDerivedProbe>(Form, 10, 10, 50, 50);
+    Form->Show();
+    EXPECT_EQ(SendMessageA(probe->GetHandle(), kPing, 0, 0), 8);
+    EXPECT_EQ(probe->Log, (std::vector<std::string>{"derived", "ping"}));
+    // Perform takes the same road without the window.
+    EXPECT_EQ(probe->Perform(kPing, 0, 0), 8);
+}
+
+TEST_F(ControlsTest, ATakenOverWindowProcSeesEveryMessageAndGivesItBack) {
+    auto* probe = Make<TProbe>(Form, 10, 10, 50, 50);
+    Form->Show();
+    struct TTakeOver {
+        TWndMethod Old;
+        std::vector<UINT> Seen;
+        void Proc(TMessage& Message) {
+            Seen.push_back(Message.Msg);
+            Old(Message);
+        }
+    } takeOver{probe->WindowProc, {}};
+    probe->WindowProc = TWndMethod(&takeOver, &TTakeOver::Proc);
+
+    EXPECT_EQ(SendMessageA(probe->GetHandle(), kPing, 0, 0), 7);
+    probe->SetText("changed");
+    probe->Repaint();
+    EXPECT_NE(std::find(takeOver.Seen.begin(), takeOver.Seen.end(), kPing), takeOver.Seen.end());
+    EXPECT_NE(std::find(takeOver.Seen.begin(), takeOver.Seen.end(), WM_SETTEXT),
+              takeOver.Seen.end());
+    EXPECT_NE(std::find(takeOver.Seen.begin(), takeOver.Seen.end(), WM_PAINT), takeOver.Seen.end());
+
+    probe->WindowProc = takeOver.Old;
+    std::size_t seen = takeOver.Seen.size();
+    EXPECT_EQ(SendMessageA(probe->GetHandle(), kPing, 0, 0), 7);
+    EXPECT_EQ(takeOver.Seen.size(), seen);
+    EXPECT_EQ(probe->Log, (std::vector<std::string>{"ping", "ping"}));
+}
+
+TEST_F(ControlsTest, ASubclassedSystemControlGetsItsFirstMessageAndKeepsItsOwnBehaviour) {
+    auto* check = Make<TSystemCheck>(Form, 10, 10, 100, 20);
+    check->SetText("Check");
+    Form->Show();
+    ASSERT_TRUE(check->HandleAllocated());
+    ASSERT_FALSE(check->Seen.empty());
+    EXPECT_EQ(check->Seen.front(), static_cast<UINT>(WM_NCCREATE));
+    EXPECT_EQ(FindControl(check->GetHandle()), check);
+
+    char className[64] = {};
+    GetClassNameA(check->GetHandle(), className, sizeof className);
+    EXPECT_STREQ(className, "TSystemCheck");
+    SendMessageA(check->GetHandle(), BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(SendMessageA(check->GetHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(check->GetText(), "Check");
+}
+
+TEST_F(ControlsTest, AnExceptionInAHandlerReachesHandleExceptionAndTheLoopGoesOn) {
+    auto* probe = Make<TProbe>(Form, 10, 10, 50, 50);
+    probe->OnClick = TNotifyEvent::FromCallable([](TObject*) { throw EConvertError("boom"); });
+    Form->Show();
+    PostMessageA(probe->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    PostMessageA(probe->GetHandle(), WM_LBUTTONUP, 0, At(5, 5));
+    PostMessageA(probe->GetHandle(), kPing, 0, 0);
+    Pump();
+    ASSERT_EQ(Errors, (std::vector<std::string>{"boom"}));
+    EXPECT_EQ(ErrorSenders[0], probe);
+    EXPECT_EQ(probe->Log.back(), "ping");
+}
+
+TEST_F(ControlsTest, EvenAnExceptionOfNoKnownClassStaysInsideTheWindowProcedure) {
+    auto* probe = Make<TProbe>(Form, 10, 10, 50, 50);
+    probe->OnClick = TNotifyEvent::FromCallable([](TObject*) { throw 42; });
+    Form->Show();
+    SendMessageA(probe->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    SendMessageA(probe->GetHandle(), WM_LBUTTONUP, 0, At(5, 5));
+    EXPECT_EQ(Errors, (std::vector<std::string>{"Unknown exception"}));
+}
+
+// ---------------------------------------------------------------------------
+// Windows made on demand
+
+TEST_F(ControlsTest, WindowsAreMadeWithTheParentsOrOnDemand) {
+    auto* shown = Make<TProbe>(Form, 10, 10, 50, 50);
+    auto* hidden = Make<TProbe>(Form, 70, 10, 50, 50);
+    hidden->SetVisible(false);
+    shown->SetText("kept");
+    EXPECT_FALSE(Form->HandleAllocated());
+    EXPECT_FALSE(shown->HandleAllocated());
+
+    Form->HandleNeeded();
+    EXPECT_TRUE(shown->HandleAllocated());
+    EXPECT_FALSE(hidden->HandleAllocated());
+    char text[16] = {};
+    GetWindowTextA(shown->GetHandle(), text, sizeof text);
+    EXPECT_STREQ(text, "kept");
+    EXPECT_EQ(::GetParent(shown->GetHandle()), Form->GetHandle());
+
+    hidden->SetVisible(true);
+    EXPECT_TRUE(hidden->HandleAllocated());
+
+    shown->SetText("window");
+    Form->DestroyHandle();
+    EXPECT_FALSE(shown->HandleAllocated());
+    EXPECT_EQ(shown->GetText(), "window");
+}
+
+TEST_F(ControlsTest, AControlWithoutParentWindowCannotMakeOne) {
+    TProbe orphan(nullptr);
+    EXPECT_THROW(orphan.HandleNeeded(), EInvalidOperation);
+    EXPECT_THROW(orphan.SetParent(&orphan), EInvalidOperation);
+}
+
+TEST_F(ControlsTest, ChildWindowsStackInTheOrderOfTheControlList) {
+    auto* bottom = Make<TProbe>(Form, 10, 10, 50, 50);
+    auto* top = Make<TProbe>(Form, 20, 20, 50, 50);
+    Form->HandleNeeded();
+    // The first child window in the system's order is the topmost.
+    EXPECT_EQ(GetWindow(Form->GetHandle(), GW_CHILD), top->GetHandle());
+    bottom->BringToFront();
+    EXPECT_EQ(GetWindow(Form->GetHandle(), GW_CHILD), bottom->GetHandle());
+    EXPECT_EQ(Form->GetControl(1), bottom);
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+TEST_F(ControlsTest, AlignedChildrenShareTheClientAreaInAlignmentOrder) {
+    Form->SetClientWidth(400);
+    Form->SetClientHeight(300);
+    auto* client = Make<TProbe>(Form, 0, 0, 10, 10);
+    auto* left = Make<TProbe>(Form, 0, 0, 80, 10);
+    auto* top = Make<TProbe>(Form, 0, 0, 10, 50);
+    auto* bottom = Make<TProbe>(Form, 0, 0, 10, 30);
+    auto* right = Make<TProbe>(Form, 0, 0, 40, 10);
+    client->SetAlign(alClient);
+    left->SetAlign(alLeft);
+    top->SetAlign(alTop);
+    bottom->SetAlign(alBottom);
+    right->SetAlign(alRight);
+
+    EXPECT_EQ(top->GetBoundsRect(), TRect(0, 0, 400, 50));
+    EXPECT_EQ(bottom->GetBoundsRect(), TRect(0, 270, 400, 300));
+    EXPECT_EQ(left->GetBoundsRect(), TRect(0, 50, 80, 270));
+    EXPECT_EQ(right->GetBoundsRect(), TRect(360, 50, 400, 270));
+    EXPECT_EQ(client->GetBoundsRect(), TRect(80, 50, 360, 270));
+
+    // The same after the window exists, and again when it is resized.
+    Form->Show();
+    EXPECT_EQ(Form->GetClientRect(), TRect(0, 0, 400, 300));
+    EXPECT_EQ(client->GetBoundsRect(), TRect(80, 50, 360, 270));
+    Form->SetClientWidth(500);
+    EXPECT_EQ(top->GetBoundsRect(), TRect(0, 0, 500, 50));
+    EXPECT_EQ(right->GetBoundsRect(), TRect(460, 50, 500, 270));
+    EXPECT_EQ(client->GetBoundsRect(), TRect(80, 50, 460, 270));
+    RECT r;
+    GetWindowRect(client->GetHandle(), &r);
+    EXPECT_EQ(r.right - r.left, 380);
+}
+
+TEST_F(ControlsTest, SiblingsOfEqualAlignmentKeepTheirOrderByPositionThenCreation) {
+    Form->SetClientWidth(300);
+    Form->SetClientHeight(300);
+    auto* first = Make<TProbe>(Form, 0, 100, 10, 20);
+    auto* second = Make<TProbe>(Form, 0, 10, 10, 30);
+    auto* third = Make<TProbe>(Form, 0, 100, 10, 40);
+    second->SetAlign(alTop);
+    first->SetAlign(alTop);
+    third->SetAlign(alTop);
+    EXPECT_EQ(second->GetTop(), 0);
+    EXPECT_EQ(first->GetTop(), 30);
+    EXPECT_EQ(third->GetTop(), 50);
+
+    // A height change of one of them moves the ones below.
+    second->SetHeight(5);
+    EXPECT_EQ(first->GetTop(), 5);
+    EXPECT_EQ(third->GetTop(), 25);
+    // A hidden one leaves its place.
+    first->SetVisible(false);
+    EXPECT_EQ(third->GetTop(), 5);
+}
+
+TEST_F(ControlsTest, ConstraintsBoundSizesAlsoUnderAlignment) {
+    Form->SetClientWidth(300);
+    Form->SetClientHeight(200);
+    auto* panel = Make<TProbe>(Form, 0, 0, 50, 50);
+    panel->GetConstraints()->SetMaxHeight(40);
+    EXPECT_EQ(panel->GetHeight(), 40);
+    panel->SetBounds(0, 0, 10, 500);
+    EXPECT_EQ(panel->GetHeight(), 40);
+    panel->GetConstraints()->SetMinWidth(30);
+    EXPECT_EQ(panel->GetWidth(), 30);
+    panel->SetAlign(alClient);
+    EXPECT_EQ(panel->GetBoundsRect(), TRect(0, 0, 300, 40));
+}
+
+TEST_F(ControlsTest, AnchoredChildrenFollowTheEdgesOfTheirParent) {
+    auto* parent = Make<TProbe>(Form, 0, 0, 200, 100);
+    auto* pinned = Make<TProbe>(parent, 150, 70, 40, 20);
+    auto* stretched = Make<TProbe>(parent, 10, 10, 180, 20);
+    pinned->SetAnchors({akRight, akBottom});
+    stretched->SetAnchors({akLeft, akTop, akRight});
+    parent->SetBounds(0, 0, 300, 150);
+    EXPECT_EQ(pinned->GetBoundsRect(), TRect(250, 120, 290, 140));
+    EXPECT_EQ(stretched->GetBoundsRect(), TRect(10, 10, 290, 30));
+}
+
+TEST_F(ControlsTest, ChildrenTakeTheParentsFontAndColourUntilTheyHaveTheirOwn) {
+    auto* child = Make<TProbe>(Form, 0, 0, 20, 20);
+    child->SetParentColor(true);
+    Form->GetFont()->SetHeight(-20);
+    Form->SetColor(clRed);
+    EXPECT_EQ(child->GetFont()->GetHeight(), -20);
+    EXPECT_EQ(child->GetColor(), clRed);
+    child->GetFont()->SetHeight(-9);
+    EXPECT_FALSE(child->GetParentFont());
+    Form->GetFont()->SetHeight(-30);
+    EXPECT_EQ(child->GetFont()->GetHeight(), -9);
+    EXPECT_TRUE(child->GetParentColor());
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+TEST_F(ControlsTest, APressAndReleaseIsMouseDownClickMouseUpWithTheMouseCapturedBetween) {
+    auto* probe = Make<TProbe>(Form, 10, 10, 50, 50);
+    Form->Show();
+    SendMessageA(probe->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 6));
+    EXPECT_EQ(GetCapture(), probe->GetHandle());
+    EXPECT_TRUE(probe->GetMouseCapture());
+    SendMessageA(probe->GetHandle(), WM_LBUTTONUP, 0, At(7, 8));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(probe->Log, (std::vector<std::string>{"down 5,6", "click", "up 7,8"}));
+
+    // A release outside the control is no click.
+    probe->Log.clear();
+    SendMessageA(probe->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 6));
+    SendMessageA(probe->GetHandle(), WM_LBUTTONUP, 0, At(-20, 6));
+    EXPECT_EQ(probe->Log, (std::vector<std::string>{"down 5,6", "up -20,6"}));
+}
+
+TEST_F(ControlsTest, PostedMouseMessagesArriveInOrderThroughTheLoop) {
+    auto* probe = Make<TProbe>(Form, 10, 10, 50, 50);
+    Form->Show();
+    HWND wnd = probe->GetHandle();
+    PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(1, 1));
+    PostMessageA(wnd, WM_LBUTTONUP, 0, At(1, 1));
+    PostMessageA(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(2, 2));
+    PostMessageA(wnd, WM_LBUTTONUP, 0, At(2, 2));
+    Pump();
+    EXPECT_EQ(probe->Log, (std::vector<std::string>{"down 1,1", "click", "up 1,1", "dblclick",
+                                                    "down2 2,2", "up 2,2"}));
+}
+
+TEST_F(ControlsTest, TheMouseOverAWindowlessChildGoesToItInItsOwnCoordinates) {
+    auto* parent = Make<TProbe>(Form, 10, 10, 200, 150);
+    auto* shape = Make<TShape>(parent, 20, 30, 50, 40);
+    auto* below = Make<TShape>(parent, 0, 0, 100, 100);
+    shape->BringToFront();
+    Form->Show();
+    HWND wnd = parent->GetHandle();
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(25, 35));
+    // The button is held: the shape keeps the mouse even outside its bounds.
+    SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, At(150, 120));
+    SendMessageA(wnd, WM_LBUTTONUP, 0, At(150, 120));
+    EXPECT_EQ(shape->Log, (std::vector<std::string>{"down 5,5", "move 130,90", "up 130,90"}));
+    EXPECT_TRUE(below->Log.empty());
+    EXPECT_TRUE(Clicks(parent->Log).empty());
+
+    // Disabled and hidden shapes are passed over.
+    shape->Log.clear();
+    shape->SetEnabled(false);
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(25, 35));
+    SendMessageA(wnd, WM_LBUTTONUP, 0, At(25, 35));
+    EXPECT_TRUE(shape->Log.empty());
+    EXPECT_EQ(Clicks(below->Log), (std::vector<std::string>{"down 25,35", "click", "up 25,35"}));
+    below->SetVisible(false);
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(25, 35));
+    EXPECT_EQ(Clicks(parent->Log), (std::vector<std::string>{"down 25,35"}));
+    SendMessageA(wnd, WM_LBUTTONUP, 0, At(25, 35));
+}
+
+TEST_F(ControlsTest, ThePointerEnteringAndLeavingReachesWindowedAndWindowlessControls) {
+    auto* parent = Make<TProbe>(Form, 10, 10, 200, 150);
+    auto* shape = Make<TShape>(parent, 20, 30, 50, 40);
+    // Out of the way of the windows of other programs on the display.
+    Form->SetBounds(760, 560, 260, 200);
+    Form->Show();
+    SetWindowPos(Form->GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pump();
+    HWND wnd = parent->GetHandle();
+    auto moveTo = [&](int X, int Y) {
+        TPoint screen = parent->ClientToScreen({X, Y});
+        SetCursorPos(screen.X, screen.Y);
+        SendMessageA(wnd, WM_MOUSEMOVE, 0, At(X, Y));
+    };
+    moveTo(100, 100);
+    moveTo(30, 40);
+    moveTo(35, 45);
+    moveTo(150, 100);
+    EXPECT_EQ(parent->Log, (std::vector<std::string>{"enter", "leave", "enter"}));
+    EXPECT_EQ(shape->Log, (std::vector<std::string>{"enter", "move 10,10", "move 15,15", "leave"}));
+    SendMessageA(wnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(parent->Log.back(), "leave");
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    SetCursorPos(0, 0);
+}
+
+class TTestPopup : public TComponent, public TPopupHost {
+    DECLARE_CLASS(TTestPopup, TComponent)
+public:
+    using TComponent::TComponent;
+    std::vector<TPoint> Shown;
+    void Popup(int X, int Y) override { Shown.push_back({X, Y}); }
+};
+
+TEST_F(ControlsTest, ARightClickOpensThePopupMenuOfTheControlUnderThePointer) {
+    auto* parent = Make<TProbe>(Form, 10, 10, 200, 150);
+    auto* child = Make<TProbe>(parent, 100, 10, 50, 50);
+    auto* shape = Make<TShape>(parent, 20, 30, 50, 40);
+    auto* parentMenu = new TTestPopup(Form);
+    auto* shapeMenu = new TTestPopup(Form);
+    parent->SetPopupMenu(parentMenu);
+    shape->SetPopupMenu(shapeMenu);
+    Form->Show();
+    auto rightClick = [](HWND Wnd, int X, int Y) {
+        SendMessageA(Wnd, WM_RBUTTONDOWN, MK_RBUTTON, At(X, Y));
+        SendMessageA(Wnd, WM_RBUTTONUP, 0, At(X, Y));
+    };
+    rightClick(parent->GetHandle(), 30, 40);
+    ASSERT_EQ(shapeMenu->Shown.size(), 1u);
+    EXPECT_EQ(shapeMenu->Shown[0], parent->ClientToScreen({30, 40}));
+    EXPECT_TRUE(parentMenu->Shown.empty());
+
+    rightClick(parent->GetHandle(), 150, 120);
+    rightClick(child->GetHandle(), 5, 5);
+    ASSERT_EQ(parentMenu->Shown.size(), 2u);
+    EXPECT_EQ(parentMenu->Shown[1], child->ClientToScreen({5, 5}));
+
+    delete shapeMenu;
+    EXPECT_EQ(shape->GetPopupMenu(), nullptr);
+    EXPECT_THROW(shape->SetPopupMenu(Form), EInvalidOperation);
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+class TDibTarget {
+public:
+    TDibTarget(int Width, int Height) : FWidth(Width) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = Width;
+        info.bmiHeader.biHeight = -Height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        FBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        FBits = static_cast<DWORD*>(bits);
+        FDC = CreateCompatibleDC(nullptr);
+        FOld = SelectObject(FDC, FBitmap);
+        std::fill(FBits, FBits + Width * Height, 0x00FFFFFF);
+    }
+    ~TDibTarget() {
+        SelectObject(FDC, FOld);
+        DeleteDC(FDC);
+        DeleteObject(FBitmap);
+    }
+    HDC DC() const { return FDC; }
+    // 0xRRGGBB
+    DWORD Pixel(int X, int Y) const {
+        GdiFlush();
+        return FBits[Y * FWidth + X] & 0xFFFFFF;
+    }
+
+private:
+    int FWidth;
+    HBITMAP FBitmap;
+    DWORD* FBits;
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+TEST_F(ControlsTest, WMPaintWithADCPaintsIntoThatDCWithWindowlessChildrenInTheirBounds) {
+    auto* parent = Make<TProbe>(Form, 10, 10, 100, 80);
+    auto* shape = Make<TShape>(parent, 20, 30, 10, 10);
+    (void)shape;
+    Form->Show();
+    TDibTarget target(100, 80);
+    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.DC()), 0);
+    EXPECT_EQ(target.Pixel(5, 5), 0xFF0000u);
+    EXPECT_EQ(target.Pixel(20, 30), 0x0000FFu);
+    EXPECT_EQ(target.Pixel(29, 39), 0x0000FFu);
+    // The shape paints far beyond its bounds, but only its bounds show it.
+    EXPECT_EQ(target.Pixel(19, 30), 0xFF0000u);
+    EXPECT_EQ(target.Pixel(30, 39), 0xFF0000u);
+    EXPECT_EQ(target.Pixel(25, 40), 0xFF0000u);
+}
+
+TEST_F(ControlsTest, APaintIntoAShiftedDCShiftsTheWindowlessChildrenAlike) {
+    // As a control does that captures its parent's picture behind itself.
+    auto* parent = Make<TProbe>(Form, 10, 10, 100, 80);
+    Make<TShape>(parent, 20, 30, 10, 10);
+    Form->Show();
+    TDibTarget target(60, 60);
+    SetViewportOrgEx(target.DC(), -15, -25, nullptr);
+    SendMessageA(parent->GetHandle(), WM_PAINT, reinterpret_cast<WPARAM>(target.DC()), 0);
+    EXPECT_EQ(target.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(target.Pixel(5, 5), 0x0000FFu);
+    EXPECT_EQ(target.Pixel(14, 14), 0x0000FFu);
+    EXPECT_EQ(target.Pixel(15, 15), 0xFF0000u);
+}
+
+TEST_F(ControlsTest, EraseBackgroundWithADCFillsTheControlsColour) {
+    auto* parent = Make<TProbe>(Form, 10, 10, 40, 30);
+    parent->SetColor(clLime);
+    Form->Show();
+    TDibTarget target(40, 30);
+    EXPECT_EQ(
+        SendMessageA(parent->GetHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), 0),
+        1);
+    EXPECT_EQ(target.Pixel(39, 29), 0x00FF00u);
+}
+
+TEST_F(ControlsTest, NoGdiObjectLeaksOverManyCreatePaintFreeCycles) {
+    delete Form;
+    Form = nullptr;
+    long before = GdiObjectCount();
+    for (int i = 0; i < 100; ++i) {
+        auto* form = new TForm(nullptr);
+        form->SetBounds(40, 40, 200, 150);
+        auto* probe = new TProbe(form);
+        probe->SetParent(form);
+        probe->SetBounds(5, 5, 100, 80);
+        auto* shape = new TShape(form);
+        shape->SetParent(probe);
+        shape->SetBounds(10, 10, 20, 20);
+        probe->GetFont()->SetHeight(-14);
+        probe->SetColor(clYellow);
+        form->Show();
+        probe->Repaint();
+        shape->Repaint();
+        probe->GetCanvas()->TextWidth("outside painting");
+        TDibTarget target(100, 80);
+        probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.DC()), 0);
+        delete form;
+    }
+    Pump();
+    EXPECT_EQ(GdiObjectCount(), before);
+    Form = new TForm(nullptr);
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include "classlib/Dialogs.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The filter as the system receives it: every string up to the empty one.
+std::vector<std::string> FilterStrings(const char* Filter) {
+    std::vector<std::string> result;
+    for (const char* p = Filter; p && *p; p += std::strlen(p) + 1)
+        result.emplace_back(p);
+    return result;
+}
+
+class FileDialogTest : public testing::Test {
+protected:
+    void TearDown() override { SetFileDialogHook(nullptr); }
+
+    TOpenDialog Open{nullptr};
+    TSaveDialog Save{nullptr};
+};
+
+TEST_F(FileDialogTest, TheSystemGetsFilterFolderTitleAndName) {
+    Open.SetFilter("Page Files (*.pge)|*.PGE|Any File(*.*)|*.*");
+    Open.SetFilterIndex(2);
+    Open.SetInitialDir("C:\\pages");
+    Open.SetTitle("Open Page File");
+    Open.SetFileName("old.pge");
+    Open.SetDefaultExt(".pge");
+    Open.SetOptions({ofFileMustExist, ofHideReadOnly});
+    bool called = false;
+    SetFileDialogHook([&](OPENFILENAMEA& Params, bool IsSave) {
+        called = true;
+        EXPECT_FALSE(IsSave);
+        EXPECT_EQ(
+            FilterStrings(Params.lpstrFilter),
+            (std::vector<std::string>{"Page Files (*.pge)", "*.PGE", "Any File(*.*)", "*.*"}));
+        EXPECT_EQ(Params.nFilterIndex, 2u);
+        EXPECT_STREQ(Params.lpstrInitialDir, "C:\\pages");
+        EXPECT_STREQ(Params.lpstrTitle, "Open Page File");
+        EXPECT_STREQ(Params.lpstrFile, "old.pge");
+        EXPECT_STREQ(Params.lpstrDefExt, "pge");
+        EXPECT_TRUE(Params.Flags & OFN_FILEMUSTEXIST);
+        EXPECT_TRUE(Params.Flags & OFN_HIDEREADONLY);
+        EXPECT_FALSE(Params.Flags & OFN_OVERWRITEPROMPT);
+        EXPECT_GE(Params.nMaxFile, static_cast<DWORD>(MAX_PATH));
+        return false;
+    });
+    EXPECT_FALSE(Open.Execute());
+    EXPECT_TRUE(called);
+}
+
+TEST_F(FileDialogTest, ConfirmingTakesTheNameAndFilterIndex) {
+    Open.SetFilter("A|*.a|B|*.b");
+    SetFileDialogHook([](OPENFILENAMEA& Params, bool) {
+        std::strcpy(Params.lpstrFile, "C:\\data\\chosen.b");
+        Params.nFilterIndex = 2;
+        return true;
+    });
+    ASSERT_TRUE(Open.Execute());
+    EXPECT_EQ(Open.GetFileName(), "C:\\data\\chosen.b");
+    EXPECT_EQ(Open.GetFilterIndex(), 2);
+}
+
+TEST_F(FileDialogTest, CancellingLeavesNameAndFilterIndex) {
+    Open.SetFileName("keep.pge");
+    SetFileDialogHook([](OPENFILENAMEA& Params, bool) {
+        std::strcpy(Params.lpstrFile, "other");
+        Params.nFilterIndex = 3;
+        return false;
+    });
+    EXPECT_FALSE(Open.Execute());
+    EXPECT_EQ(Open.GetFileName(), "keep.pge");
+    EXPECT_EQ(Open.GetFilterIndex(), 1);
+}
+
+TEST_F(FileDialogTest, TheSaveDialogAsksForOverwriteWhenTold) {
+    Save.SetOptions({ofOverwritePrompt});
+    bool wasSave = false;
+    DWORD flags = 0;
+    SetFileDialogHook([&](OPENFILENAMEA& Params, bool IsSave) {
+        wasSave = IsSave;
+        flags = Params.Flags;
+        return false;
+    });
+    Save.Execute();
+    EXPECT_TRUE(wasSave);
+    EXPECT_TRUE(flags & OFN_OVERWRITEPROMPT);
+}
+
+TEST_F(FileDialogTest, AnEmptyFilterGivesTheSystemNone) {
+    const char* filter = "set";
+    SetFileDialogHook([&](OPENFILENAMEA& Params, bool) {
+        filter = Params.lpstrFilter;
+        return false;
+    });
+    Open.Execute();
+    EXPECT_EQ(filter, nullptr);
+}
+
+// Presses a button of the box captioned BoxCaption once it is shown.
+std::string BoxCaption;
+int BoxButton = 0;
+bool BoxFound = false;
+
+BOOL CALLBACK PressButton(HWND Wnd, LPARAM) {
+    char title[64] = {};
+    GetWindowTextA(Wnd, title, sizeof(title));
+    if (BoxCaption != title) return TRUE;
+    BoxFound = true;
+    PostMessageA(Wnd, WM_COMMAND, MAKEWPARAM(BoxButton, BN_CLICKED), 0);
+    return FALSE;
+}
+
+void CALLBACK LookForBox(HWND, UINT, UINT_PTR, DWORD) {
+    if (!BoxFound) EnumThreadWindows(GetCurrentThreadId(), PressButton, 0);
+}
+
+int AnswerBox(const char* Caption, int Button, TMsgDlgType Type, TMsgDlgButtons Buttons) {
+    BoxCaption = Caption;
+    BoxButton = Button;
+    BoxFound = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 1, LookForBox);
+    int result = MessageDlg("Question", Type, Buttons, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(BoxFound) << Caption;
+    return result;
+}
+
+TEST(SystemMessageBoxTest, AnswersWithTheButtonPressed) {
+    EXPECT_EQ(AnswerBox("Confirm", IDNO, mtConfirmation, {mbYes, mbNo}), mrNo);
+    EXPECT_EQ(AnswerBox("Warning", IDYES, mtWarning, {mbYes, mbNo, mbCancel}), mrYes);
+    EXPECT_EQ(AnswerBox("Error", IDRETRY, mtError, {mbAbort, mbRetry, mbIgnore}), mrRetry);
+}
+
+TEST(SystemMessageBoxTest, EscapeAndCloseCountAsCancel) {
+    EXPECT_EQ(AnswerBox("Information", IDCANCEL, mtInformation, {mbOK, mbCancel}), mrCancel);
+}
+
+class MessageDlgTest : public testing::Test {
+protected:
+    void TearDown() override { SetMessageDlgHook(nullptr); }
+};
+
+TEST_F(MessageDlgTest, TheHookAnswersInPlaceOfTheBox) {
+    AnsiString shown;
+    TMsgDlgType type = mtCustom;
+    TMsgDlgButtons buttons;
+    SetMessageDlgHook([&](const AnsiString& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons, int) {
+        shown = Msg;
+        type = Type;
+        buttons = Buttons;
+        return mrNo;
+    });
+    EXPECT_EQ(MessageDlg("Overwrite x?", mtConfirmation, {mbYes, mbNo}, 0), mrNo);
+    EXPECT_EQ(shown, "Overwrite x?");
+    EXPECT_EQ(type, mtConfirmation);
+    EXPECT_TRUE(buttons == (TMsgDlgButtons{mbYes, mbNo}));
+}
+
+TEST_F(MessageDlgTest, SetsTheBoxCannotShowAreRefused) {
+    EXPECT_THROW(MessageDlg("?", mtConfirmation, {mbYes, mbNo, mbYesToAll}, 0), EInvalidOperation);
+    EXPECT_THROW(MessageDlg("?", mtInformation, {}, 0), EInvalidOperation);
+}
+
+} // namespace
