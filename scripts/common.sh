@@ -84,21 +84,28 @@ build_libjpeg() {
   touch "$prefix/.built"
 }
 
+# Builds everything, or only the targets named.
 build_project() {
   install_packages
   build_libjpeg
-  local werror=OFF
-  [ "${CI:-}" = "true" ] && werror=ON
+  # CI treats warnings as errors; elsewhere the cached choice stands, so that
+  # switching between the two commands does not rebuild everything.
+  local werror=()
+  [ "${CI:-}" = "true" ] && werror=(-DVANTOREL_WERROR=ON)
   if [ ! -e "$CMAKE_BUILD_DIR/build.ninja" ]; then
     log "Configuring"
     cmake -S "$VANTOREL_ROOT" -B "$CMAKE_BUILD_DIR" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" -DCMAKE_BUILD_TYPE=Release \
-      -DVANTOREL_JPEG_ROOT="$DEPS_DIR/libjpeg" -DVANTOREL_WERROR=$werror >/dev/null
-  else
-    cmake -DVANTOREL_WERROR=$werror "$CMAKE_BUILD_DIR" >/dev/null
+      -DVANTOREL_JPEG_ROOT="$DEPS_DIR/libjpeg" "${werror[@]}" >/dev/null
+  elif [ ${#werror[@]} -gt 0 ]; then
+    cmake "${werror[@]}" "$CMAKE_BUILD_DIR" >/dev/null
   fi
   log "Building"
-  cmake --build "$CMAKE_BUILD_DIR"
+  if [ $# -gt 0 ]; then
+    cmake --build "$CMAKE_BUILD_DIR" --target "$@"
+  else
+    cmake --build "$CMAKE_BUILD_DIR"
+  fi
 }
 
 export_wine_env() {
@@ -112,7 +119,7 @@ export_wine_env() {
 # Creates the Wine prefix once: Wine (not a window manager) draws non-client
 # areas, and the fonts the program names map to metric-compatible families.
 init_wine_prefix() {
-  [ -e "$WINEPREFIX/.vantorel-ready" ] && return 0
+  [ -e "$WINEPREFIX/.vantorel-ready" ] && { link_wine_fonts; return 0; }
   log "Creating the Wine prefix"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
@@ -135,5 +142,16 @@ REGEDIT4
 REG
   wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
   rm -f "$reg"
+  link_wine_fonts
   touch "$WINEPREFIX/.vantorel-ready"
+}
+
+# Debian keeps Wine's own fonts (Marlett for the caption buttons, Tahoma …)
+# outside the prefix, where this Wine does not look for them.
+link_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+  for font in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/"
+  done
 }

@@ -2,7 +2,7 @@
 # Builds Vantorel and starts the editor under Wine. Installs whatever is missing first.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-build_project
+build_project vantorel
 if [ -z "${DISPLAY:-}" ]; then
   cat >&2 <<'MSG'
 No display is available (DISPLAY is not set), so the editor cannot open its window.
