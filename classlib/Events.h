@@ -16,13 +16,13 @@ class TObject;
 struct TMethod {
     using ErasedFunction = void (*)();
     struct AnyClass;
-    static constexpr std::size_t kMemberSize = sizeof(void (AnyClass::*)());
+    static constexpr std::size_t kMemberSize = sizeof(void(AnyClass::*)());
 
-    void* Data = nullptr;             // the object the member is called on
-    ErasedFunction Invoker = nullptr; // typed caller, cast back by TEvent
+    void* Data = nullptr;                                  // the object the member is called on
+    ErasedFunction Invoker = nullptr;                      // typed caller, cast back by TEvent
     alignas(void*) unsigned char Member[kMemberSize] = {}; // the member pointer's bytes
     const std::type_info* Signature = nullptr;
-    std::shared_ptr<void> Holder;     // keeps a bound callable alive
+    std::shared_ptr<void> Holder; // keeps a bound callable alive
 
     bool Assigned() const { return Invoker != nullptr; }
     // Same member function of the same class, whatever the object.

@@ -39,7 +39,7 @@ DECLARE_EXCEPTION(EFileStreamError, EStreamError);
 DECLARE_EXCEPTION(EFOpenError, EFileStreamError);   // "Cannot open file %s"
 DECLARE_EXCEPTION(EFCreateError, EFileStreamError); // "Cannot create file %s"
 DECLARE_EXCEPTION(EResNotFound, Exception);
-DECLARE_EXCEPTION(EIniFileException, Exception);    // "Unable to write to %s"
+DECLARE_EXCEPTION(EIniFileException, Exception); // "Unable to write to %s"
 DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
 DECLARE_EXCEPTION(EComponentError, Exception);

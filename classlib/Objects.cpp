@@ -10,13 +10,19 @@ void TPersistent::Assign(TPersistent* Source) {
     AssignError(nullptr);
 }
 
-void TPersistent::AssignTo(TPersistent* Dest) { Dest->AssignError(this); }
+void TPersistent::AssignTo(TPersistent* Dest) {
+    Dest->AssignError(this);
+}
 
 void TPersistent::DefineProperties(TFiler*) {}
 
-TPersistent* TPersistent::GetOwner() { return nullptr; }
+TPersistent* TPersistent::GetOwner() {
+    return nullptr;
+}
 
-AnsiString TPersistent::GetNamePath() { return ClassName(); }
+AnsiString TPersistent::GetNamePath() {
+    return ClassName();
+}
 
 void TPersistent::AssignError(TPersistent* Source) {
     AnsiString source = Source ? Source->ClassName() : "nil";

@@ -30,7 +30,9 @@ struct TClassInfo {
 };
 
 namespace classinfo_detail {
-template <typename C> TComponent* Construct(TComponent* owner) { return new C(owner); }
+template <typename C> TComponent* Construct(TComponent* owner) {
+    return new C(owner);
+}
 template <typename C> constexpr TComponent* (*FactoryOf())(TComponent*) {
     if constexpr (!std::is_abstract_v<C> && std::is_constructible_v<C, TComponent*> &&
                   std::is_convertible_v<C*, TComponent*>)
@@ -60,7 +62,9 @@ public:                                                                         
                                      classinfo_detail::PublishedOf<Class, ParentClass>()};         \
         return &info;                                                                              \
     }                                                                                              \
-    const TClassInfo* ClassType() const override { return StaticClass(); }                         \
+    const TClassInfo* ClassType() const override {                                                 \
+        return StaticClass();                                                                      \
+    }                                                                                              \
                                                                                                    \
 private:
 

@@ -9,7 +9,8 @@ template <typename E, std::size_t N = 64> class TSet {
 public:
     constexpr TSet() = default;
     TSet(std::initializer_list<E> items) {
-        for (E e : items) Include(e);
+        for (E e : items)
+            Include(e);
     }
 
     bool Contains(E e) const { return FBits.test(Index(e)); }

@@ -52,8 +52,12 @@ struct TRect {
     constexpr bool operator==(const TRect&) const = default;
 };
 
-constexpr TPoint Point(int X, int Y) { return {X, Y}; }
-constexpr TRect Rect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+constexpr TPoint Point(int X, int Y) {
+    return {X, Y};
+}
+constexpr TRect Rect(int Left, int Top, int Right, int Bottom) {
+    return {Left, Top, Right, Bottom};
+}
 constexpr TRect Bounds(int Left, int Top, int Width, int Height) {
     return {Left, Top, Left + Width, Top + Height};
 }
