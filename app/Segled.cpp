@@ -9,7 +9,6 @@
 #include "app/PageFile.h"
 #include "app/SxbExport.h"
 
-#include "classlib/ClassRegistry.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
@@ -21,22 +20,6 @@
 #include "classlib/Timers.h"
 
 TFM* FM = nullptr;
-
-namespace {
-
-// The file dialogs are read from the form resource.
-void RegisterDialogClasses() {
-    RegisterEnum<TOpenOption>({"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
-                               "ofNoValidate", "ofExtensionDifferent", "ofPathMustExist",
-                               "ofFileMustExist", "ofCreatePrompt", "ofNoReadOnlyReturn",
-                               "ofNoTestFileCreate", "ofEnableSizing"});
-    RegisterClass(TOpenDialog::StaticClass());
-    RegisterClass(TSaveDialog::StaticClass());
-}
-
-} // namespace
-
-DEFINE_UNIT(Segled, uoApp, RegisterDialogClasses, nullptr);
 
 namespace {
 
@@ -54,14 +37,6 @@ const int kColumnWidths[] = {50, 48, 50, 130};
 } // namespace
 
 TFM::TFM(TComponent* AOwner) : TForm(AOwner), FColors(EditorPalette()) {}
-
-TFM::~TFM() {
-    // The menu belongs to MNU_MainMenu, not to the window, which would destroy it with itself.
-    if (MNU_MainMenu && HandleAllocated()) {
-        SetMenu(GetHandle(), nullptr);
-        MNU_MainMenu->SetWindowHandle(nullptr);
-    }
-}
 
 void TFM::Published(TPropertyList& P) {
     P.Field("PNL_Main", &TFM::PNL_Main);
@@ -132,32 +107,6 @@ void TFM::Published(TPropertyList& P) {
 TBitmap* TFM::GetPageImage(int Index) const {
     if (!FPages.IsValidIndex(Index)) return nullptr;
     return FPageImages[static_cast<std::size_t>(Index)].get();
-}
-
-// ---- Main menu ---------------------------------------------------------------------
-
-void TFM::CreateWnd() {
-    TForm::CreateWnd();
-    AttachMainMenu();
-}
-
-void TFM::Loaded() {
-    TForm::Loaded();
-    AttachMainMenu();
-}
-
-void TFM::AttachMainMenu() {
-    if (!MNU_MainMenu || !HandleAllocated()) return;
-    SetMenu(GetHandle(), MNU_MainMenu->GetHandle());
-    MNU_MainMenu->SetWindowHandle(GetHandle());
-}
-
-void TFM::WMCommand(TWMCommand& Message) {
-    // A menu's command comes without a control window.
-    if (!Message.Ctl() && Message.NotifyCode() == 0 && MNU_MainMenu &&
-        MNU_MainMenu->DispatchCommand(Message.ItemID()))
-        return;
-    TForm::Dispatch(Message.Message);
 }
 
 // ---- Start-up and closing ------------------------------------------------------------

@@ -15,12 +15,9 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
-#include "classlib/UnitInit.h"
 
 #include <memory>
 #include <vector>
-
-DECLARE_UNIT(Segled)
 
 class TButton;
 class TComboBox;
@@ -40,7 +37,6 @@ class TFM : public TForm {
     DECLARE_CLASS(TFM, TForm)
 public:
     explicit TFM(TComponent* AOwner);
-    ~TFM() override;
 
     // Components of the form resource.
     TPanel* PNL_Main = nullptr;
@@ -125,20 +121,9 @@ public:
 
     static void Published(TPropertyList& P);
 
-protected:
-    void CreateWnd() override;
-    void Loaded() override;
-
-    void WMCommand(TWMCommand& Message);
-
-    MESSAGE_HANDLERS(TFM, TForm)
-        MESSAGE_HANDLER(WM_COMMAND, WMCommand)
-    END_MESSAGE_HANDLERS
-
 private:
     // Set-up
     void SetupColors();
-    void AttachMainMenu();
 
     // LED view
     void DrawSegments();

@@ -1,16 +1,9 @@
 #include "classlib/Collection.h"
 
 #include "classlib/Exceptions.h"
+#include "classlib/List.h"
 
 #include <algorithm>
-
-namespace {
-
-[[noreturn]] void IndexError(int Index) {
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
-}
-
-} // namespace
 
 // ---- TCollectionItem
 
@@ -46,7 +39,7 @@ int TCollectionItem::GetIndex() const {
 
 void TCollectionItem::SetIndex(int Value) {
     if (!FCollection) return;
-    if (Value < 0 || Value >= FCollection->GetCount()) IndexError(Value);
+    if (Value < 0 || Value >= FCollection->GetCount()) ListIndexError(Value);
     if (Value == GetIndex()) return;
     FCollection->MoveItem(this, Value);
     Changed(true);
@@ -103,7 +96,7 @@ TCollectionItem* TCollection::Add() {
 }
 
 TCollectionItem* TCollection::Insert(int Index) {
-    if (Index < 0 || Index > GetCount()) IndexError(Index);
+    if (Index < 0 || Index > GetCount()) ListIndexError(Index);
     TCollectionItem* item = CreateItem();
     MoveItem(item, Index);
     Changed();
@@ -127,7 +120,7 @@ int TCollection::GetCount() const {
 }
 
 TCollectionItem* TCollection::GetItem(int Index) const {
-    if (Index < 0 || Index >= GetCount()) IndexError(Index);
+    if (Index < 0 || Index >= GetCount()) ListIndexError(Index);
     return FItems[static_cast<std::size_t>(Index)];
 }
 

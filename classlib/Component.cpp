@@ -1,6 +1,7 @@
 #include "classlib/Component.h"
 
 #include "classlib/Exceptions.h"
+#include "classlib/List.h"
 #include "classlib/Strings.h"
 
 #include <algorithm>
@@ -86,8 +87,7 @@ int TComponent::GetComponentCount() const {
 }
 
 TComponent* TComponent::GetComponent(int Index) const {
-    if (Index < 0 || Index >= GetComponentCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= GetComponentCount()) ListIndexError(Index);
     return FComponents[static_cast<std::size_t>(Index)];
 }
 

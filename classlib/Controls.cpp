@@ -850,6 +850,7 @@ void TControl::WMMouseMove(TWMMouse& Message) {
 bool TControl::DoPopup(int X, int Y) {
     auto* host = dynamic_cast<TPopupHost*>(FPopupMenu);
     if (!host) return false;
+    host->SetPopupComponent(this);
     host->Popup(X, Y);
     return true;
 }
@@ -935,6 +936,32 @@ void TControl::Published(TPropertyList& P) {
     P.Add("Top", &TControl::GetTop, &TControl::SetTop);
     P.Add("Width", &TControl::GetWidth, &TControl::SetWidth);
     P.Add("Height", &TControl::GetHeight, &TControl::SetHeight);
+}
+
+// Setting a colour, font or 3-D look clears the matching Parent flag, so each flag comes
+// after its value and is always written: reading then ends in the stored state.
+void PublishControlProperties(TPropertyList& P) {
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, alNone);
+    P.Add("Anchors", &TControl::GetAnchors, &TControl::SetAnchors, TAnchors{akLeft, akTop});
+    P.Add("Color", &TControl::GetColor, &TControl::SetColor).Idents(ColorToIdent, IdentToColor);
+    P.Add("Constraints", &TControl::GetConstraints);
+    P.Add("Cursor", &TControl::GetCursor, &TControl::SetCursor, crDefault)
+        .Idents(CursorToIdent, IdentToCursor);
+    P.Add("Enabled", &TControl::GetEnabled, &TControl::SetEnabled, true);
+    P.Add("Font", &TControl::GetFont);
+    P.Add("Hint", &TControl::GetHint, &TControl::SetHint);
+    P.Add("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor);
+    P.Add("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont);
+    P.Add("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);
+    P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
+    P.Add("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint);
+    P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, true);
+    P.Add("OnClick", &TControl::OnClick);
+    P.Add("OnDblClick", &TControl::OnDblClick);
+    P.Add("OnMouseDown", &TControl::OnMouseDown);
+    P.Add("OnMouseMove", &TControl::OnMouseMove);
+    P.Add("OnMouseUp", &TControl::OnMouseUp);
+    P.Add("OnResize", &TControl::OnResize);
 }
 
 // ---------------------------------------------------------------------------

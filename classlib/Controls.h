@@ -159,9 +159,10 @@ using TKeyEvent = TEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
 
 // Implemented by popup menu components: a right click on a control whose PopupMenu is
-// such a component opens it at the given screen point.
+// such a component tells it the control, then opens it at the given screen point.
 class TPopupHost {
 public:
+    virtual void SetPopupComponent(TComponent* Value) = 0;
     virtual void Popup(int X, int Y) = 0;
 
 protected:
@@ -464,6 +465,11 @@ private:
     bool FPlacedByParent = false;
     std::shared_ptr<int> FLifeToken = std::make_shared<int>(0);
 };
+
+// The properties the standard controls store in form resources besides TControl's own
+// bounds: alignment, colours, font, hints, popup menu, visibility and the mouse events.
+// Not TControl's Published: forms and controls such as the LED view publish fewer.
+void PublishControlProperties(TPropertyList& P);
 
 // The control that has captured the mouse (a window-less one inside its parent's
 // capture); null when none of ours has.

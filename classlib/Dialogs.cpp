@@ -1,11 +1,27 @@
 #include "classlib/Dialogs.h"
 
+#include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
 #include "classlib/Persistence.h"
 #include "classlib/Strings.h"
 
 #include <vector>
+
+namespace {
+
+void RegisterDialogClasses() {
+    RegisterEnum<TOpenOption>({"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
+                               "ofNoValidate", "ofExtensionDifferent", "ofPathMustExist",
+                               "ofFileMustExist", "ofCreatePrompt", "ofNoReadOnlyReturn",
+                               "ofNoTestFileCreate", "ofEnableSizing"});
+    RegisterClass(TOpenDialog::StaticClass());
+    RegisterClass(TSaveDialog::StaticClass());
+}
+
+} // namespace
+
+DEFINE_UNIT(Dialogs, uoClassLib, RegisterDialogClasses, nullptr);
 
 // ---------------------------------------------------------------------------
 // File dialogs

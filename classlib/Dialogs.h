@@ -3,11 +3,14 @@
 
 #include "classlib/Component.h"
 #include "classlib/Sets.h"
+#include "classlib/UnitInit.h"
 
 #include <windows.h>
 #include <commdlg.h>
 
 #include <functional>
+
+DECLARE_UNIT(Dialogs)
 
 // ---------------------------------------------------------------------------
 // File dialogs

@@ -3,6 +3,8 @@
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 #include "classlib/HiddenWindow.h"
+#include "classlib/List.h"
+#include "classlib/Menus.h"
 #include "classlib/Paths.h"
 #include "classlib/Persistence.h"
 #include "classlib/Strings.h"
@@ -115,6 +117,7 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 }
 
 TCustomForm::~TCustomForm() {
+    DetachMenu();
     if (Screen) Screen->RemoveForm(this);
     FCanvas->FreeHandle();
 }
@@ -158,6 +161,10 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation != opRemove) return;
     if (AComponent == FActiveControl) FActiveControl = nullptr;
     if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+    if (AComponent == FMenu) {
+        DetachMenu();
+        FMenu = nullptr;
+    }
 }
 
 // ---- Window ----------------------------------------------------------------------
@@ -210,6 +217,43 @@ void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
     UpdateBounds();
     IconChanged(nullptr);
+    AttachMenu();
+}
+
+void TCustomForm::DestroyWnd() {
+    DetachMenu();
+    TWinControl::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+    if (Value == FMenu) return;
+    if (FMenu) {
+        DetachMenu();
+        FMenu->RemoveFreeNotification(this);
+    }
+    FMenu = Value;
+    if (FMenu) {
+        FMenu->FreeNotification(this);
+        AttachMenu();
+    }
+}
+
+void TCustomForm::AttachMenu() {
+    if (!FMenu || !HandleAllocated()) return;
+    ::SetMenu(GetHandle(), FMenu->GetHandle());
+    FMenu->SetWindowHandle(GetHandle());
+}
+
+void TCustomForm::DetachMenu() {
+    if (!FMenu || !HandleAllocated()) return;
+    ::SetMenu(GetHandle(), nullptr);
+    FMenu->SetWindowHandle(nullptr);
+}
+
+void TCustomForm::WMCommand(TWMCommand& Message) {
+    // A menu's command comes without a control window.
+    if (!Message.Ctl() && FMenu && FMenu->DispatchCommand(Message.ItemID())) return;
+    TWinControl::Dispatch(Message.Message);
 }
 
 TRect TCustomForm::GetClientRect() {
@@ -537,6 +581,7 @@ void TCustomForm::SendCancelMode(TControl* Sender) {
 bool TCustomForm::IsShortCut(TWMKey& Message) {
     bool handled = false;
     if (OnShortCut) OnShortCut(Message, handled);
+    if (!handled && FMenu) handled = FMenu->IsShortCut(Message);
     return handled;
 }
 
@@ -640,6 +685,7 @@ void TForm::Published(TPropertyList& P) {
     P.Add("Hint", &TControl::GetHint, &TControl::SetHint);
     P.Add("Icon", &TCustomForm::GetIcon);
     P.Add("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview, false);
+    P.Add("Menu", &TCustomForm::GetMenu, &TCustomForm::SetMenu);
     P.Add("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);
     P.Add("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition, poDesigned);
     P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
@@ -926,14 +972,12 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 TScreen::~TScreen() = default;
 
 TCustomForm* TScreen::GetForm(int Index) const {
-    if (Index < 0 || Index >= GetFormCount())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+    if (Index < 0 || Index >= GetFormCount()) ListIndexError(Index);
     return FForms[static_cast<std::size_t>(Index)];
 }
 
 TDataModule* TScreen::GetDataModule(int Index) const {
-    if (Index < 0 || Index >= GetDataModuleCount())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+    if (Index < 0 || Index >= GetDataModuleCount()) ListIndexError(Index);
     return FDataModules[static_cast<std::size_t>(Index)];
 }
 

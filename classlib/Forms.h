@@ -31,6 +31,7 @@
 DECLARE_UNIT(Forms)
 
 class TDataModule;
+class TMainMenu;
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -142,6 +143,10 @@ public:
     TIcon* GetIcon() const { return FIcon.get(); }
     void SetIcon(TIcon* Value);
     TCanvas* GetCanvas() const { return FCanvas.get(); }
+    // The menu bar of the window; not owned. Its items get the window's menu commands and,
+    // after OnShortCut, the keys that are their shortcuts.
+    TMainMenu* GetMenu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value);
 
     void SetFocus() override;
     TRect GetClientRect() override;
@@ -151,6 +156,7 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void UpdateShowing() override;
     void ReleaseCanvasHandle() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -165,6 +171,7 @@ protected:
     virtual void Paint();
 
     void WMClose(TMessage& Message);
+    void WMCommand(TWMCommand& Message);
     void WMActivate(TWMActivate& Message);
     void WMGetMinMaxInfo(TWMGetMinMaxInfo& Message);
     void WMNextDlgCtl(TWMNextDlgCtl& Message);
@@ -175,6 +182,7 @@ protected:
 
     MESSAGE_HANDLERS(TCustomForm, TWinControl)
     MESSAGE_HANDLER(WM_CLOSE, WMClose)
+    MESSAGE_HANDLER(WM_COMMAND, WMCommand)
     MESSAGE_HANDLER(WM_ACTIVATE, WMActivate)
     MESSAGE_HANDLER(WM_GETMINMAXINFO, WMGetMinMaxInfo)
     MESSAGE_HANDLER(WM_NEXTDLGCTL, WMNextDlgCtl)
@@ -189,7 +197,11 @@ private:
     void ApplyPosition();
     void SetWindowFocus();
     void CloseModal();
+    void AttachMenu();
+    // The window would destroy the menu's system menu with itself: it is the menu's.
+    void DetachMenu();
 
+    TMainMenu* FMenu = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TFormBorderStyle FBorderStyle = bsSizeable;

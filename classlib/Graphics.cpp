@@ -5,9 +5,9 @@
 #include "classlib/GdiCounter.h"
 #include "classlib/Persistence.h"
 #include "classlib/Streams.h"
+#include "classlib/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -84,15 +84,6 @@ const TColorName ColorNames[] = {
     {clDefault, "clDefault"},
 };
 
-bool SameTextAscii(const char* A, const char* B) {
-    for (; *A && *B; ++A, ++B) {
-        if (std::tolower(static_cast<unsigned char>(*A)) !=
-            std::tolower(static_cast<unsigned char>(*B)))
-            return false;
-    }
-    return *A == *B;
-}
-
 } // namespace
 
 // The first name of a colour wins, so clSilver and clGray are written rather than
@@ -109,7 +100,7 @@ bool ColorToIdent(TColor Color, AnsiString& Ident) {
 
 bool IdentToColor(const AnsiString& Ident, TColor& Color) {
     for (const TColorName& entry : ColorNames) {
-        if (SameTextAscii(entry.Name, Ident.c_str())) {
+        if (SameText(entry.Name, Ident)) {
             Color = entry.Color;
             return true;
         }
@@ -265,7 +256,7 @@ void TFont::SetColor(TColor Value) {
 HFONT TFont::GetHandle() {
     if (!FHandle) {
         LOGFONTA font = FLogFont;
-        if (SameTextAscii(font.lfFaceName, "Default")) {
+        if (SameText(font.lfFaceName, "Default")) {
             std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
             std::strncpy(font.lfFaceName, DefaultFontName, LF_FACESIZE - 1);
         }

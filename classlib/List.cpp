@@ -12,6 +12,10 @@ namespace {
 
 } // namespace
 
+void ListIndexError(int Index) {
+    ListError("index", Index);
+}
+
 void TList::CheckIndex(int Index) const {
     if (Index < 0 || Index >= GetCount()) ListError("index", Index);
 }

@@ -8,6 +8,10 @@
 // Negative when Item1 goes before Item2, 0 when equal, positive after.
 using TListSortCompare = int (*)(void* Item1, void* Item2);
 
+// Raises EListError "List index out of bounds (<Index>)", the error of every list of
+// the library that is indexed from 0.
+[[noreturn]] void ListIndexError(int Index);
+
 // Bad indexes and counts raise EListError "List index out of bounds (%d)" or
 // "List count out of bounds (%d)".
 class TList : public TObject {

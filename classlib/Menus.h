@@ -226,9 +226,9 @@ public:
     // A right click on a control that names this menu opens it.
     bool GetAutoPopup() const { return FAutoPopup; }
     void SetAutoPopup(bool Value) { FAutoPopup = Value; }
-    // The control the menu was last opened for (set by that control); not owned.
+    // The control the menu was last opened for; not owned.
     TComponent* GetPopupComponent() const { return FPopupComponent; }
-    void SetPopupComponent(TComponent* Value);
+    void SetPopupComponent(TComponent* Value) override;
     // Where the menu was last opened, in screen coordinates.
     TPoint GetPopupPoint() const { return FPopupPoint; }
 

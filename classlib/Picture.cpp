@@ -2,8 +2,8 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/JpegImage.h"
-
-#include <cctype>
+#include "classlib/Paths.h"
+#include "classlib/Strings.h"
 
 namespace {
 
@@ -26,18 +26,6 @@ const TGraphicKind& KindAt(int Index) {
         {nullptr, nullptr, nullptr},
     };
     return kinds[Index];
-}
-
-AnsiString ExtensionOf(const AnsiString& FileName) {
-    const std::size_t dot = FileName.find_last_of(".\\/:");
-    if (dot == AnsiString::npos || FileName[dot] != '.') return AnsiString();
-    return FileName.substr(dot);
-}
-
-AnsiString LowerCaseAscii(AnsiString Text) {
-    for (char& c : Text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return Text;
 }
 
 } // namespace
@@ -79,9 +67,9 @@ TBitmap* TPicture::GetBitmap() {
 }
 
 void TPicture::LoadFromFile(const AnsiString& FileName) {
-    const AnsiString extension = ExtensionOf(FileName);
+    const AnsiString extension = ExtractFileExt(FileName);
     for (int i = 0; KindAt(i).Extension; ++i) {
-        if (LowerCaseAscii(extension) == KindAt(i).Extension) {
+        if (LowerCase(extension) == KindAt(i).Extension) {
             std::unique_ptr<TGraphic> graphic = KindAt(i).Create();
             graphic->LoadFromFile(FileName);
             Replace(std::move(graphic));

@@ -46,7 +46,7 @@ bool Loading(const TComponent* Component) {
 // The messages of one kind of list window.
 struct TItemMessages {
     UINT Count, GetText, GetTextLen, AddString, InsertString, DeleteString, ResetContent,
-        GetItemData, SetItemData;
+        GetItemData, SetItemData, GetCurSel, SetCurSel;
     LRESULT Error;
 };
 
@@ -145,6 +145,9 @@ public:
             FSaved.Clear();
     }
 
+    int GetSelected() const { return static_cast<int>(Send(FMessages.GetCurSel)); }
+    void Select(int Index) const { Send(FMessages.SetCurSel, static_cast<WPARAM>(Index)); }
+
     // The window was made: it takes the kept items.
     void WindowCreated() {
         for (int i = 0; i < FSaved.GetCount(); ++i) {
@@ -190,89 +193,17 @@ private:
 namespace {
 
 const TItemMessages kListBoxMessages = {
-    LB_GETCOUNT,     LB_GETTEXT,      LB_GETTEXTLEN,  LB_ADDSTRING,   LB_INSERTSTRING,
-    LB_DELETESTRING, LB_RESETCONTENT, LB_GETITEMDATA, LB_SETITEMDATA, LB_ERR,
+    LB_GETCOUNT,     LB_GETTEXT,     LB_GETTEXTLEN,  LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING,
+    LB_RESETCONTENT, LB_GETITEMDATA, LB_SETITEMDATA, LB_GETCURSEL, LB_SETCURSEL,    LB_ERR,
 };
 
 const TItemMessages kComboBoxMessages = {
-    CB_GETCOUNT,     CB_GETLBTEXT,    CB_GETLBTEXTLEN, CB_ADDSTRING,   CB_INSERTSTRING,
-    CB_DELETESTRING, CB_RESETCONTENT, CB_GETITEMDATA,  CB_SETITEMDATA, CB_ERR,
+    CB_GETCOUNT,     CB_GETLBTEXT,    CB_GETLBTEXTLEN, CB_ADDSTRING,
+    CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETITEMDATA,
+    CB_SETITEMDATA,  CB_GETCURSEL,    CB_SETCURSEL,    CB_ERR,
 };
 
 } // namespace
-
-// ---------------------------------------------------------------------------
-// Published properties
-
-// Setting a colour, font or 3-D look clears the matching Parent flag, so each flag comes
-// after its value and is always written: reading then ends in the stored state.
-void PublishControlProperties(TPropertyList& P) {
-    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, alNone);
-    P.Add("Anchors", &TControl::GetAnchors, &TControl::SetAnchors, TAnchors{akLeft, akTop});
-    P.Add("Color", &TControl::GetColor, &TControl::SetColor).Idents(ColorToIdent, IdentToColor);
-    P.Add("Constraints", &TControl::GetConstraints);
-    P.Add("Cursor", &TControl::GetCursor, &TControl::SetCursor, crDefault)
-        .Idents(CursorToIdent, IdentToCursor);
-    P.Add("Enabled", &TControl::GetEnabled, &TControl::SetEnabled, true);
-    P.Add("Font", &TControl::GetFont);
-    P.Add("Hint", &TControl::GetHint, &TControl::SetHint);
-    P.Add("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor);
-    P.Add("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont);
-    P.Add("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);
-    P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
-    P.Add("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint);
-    P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, true);
-    P.Add("OnClick", &TControl::OnClick);
-    P.Add("OnDblClick", &TControl::OnDblClick);
-    P.Add("OnMouseDown", &TControl::OnMouseDown);
-    P.Add("OnMouseMove", &TControl::OnMouseMove);
-    P.Add("OnMouseUp", &TControl::OnMouseUp);
-    P.Add("OnResize", &TControl::OnResize);
-}
-
-void PublishWinControlProperties(TPropertyList& P) {
-    PublishControlProperties(P);
-    P.Add("Ctl3D", &TControl::GetCtl3D, &TControl::SetCtl3D, true);
-    P.Add("ParentCtl3D", &TControl::GetParentCtl3D, &TControl::SetParentCtl3D);
-    P.Add("TabOrder", &TWinControl::GetTabOrder, &TWinControl::SetTabOrder);
-    P.Add("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop);
-    P.Add("OnEnter", &TWinControl::OnEnter);
-    P.Add("OnExit", &TWinControl::OnExit);
-    P.Add("OnKeyDown", &TWinControl::OnKeyDown);
-    P.Add("OnKeyPress", &TWinControl::OnKeyPress);
-    P.Add("OnKeyUp", &TWinControl::OnKeyUp);
-}
-
-// ---------------------------------------------------------------------------
-// TSystemControl
-
-namespace {
-
-bool IsMouseMessage(UINT Msg) {
-    return Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST && Msg != WM_MOUSEWHEEL &&
-           Msg != WM_MOUSEHWHEEL;
-}
-
-} // namespace
-
-void TSystemControl::WndProc(TMessage& Message) {
-    if (IsMouseMessage(Message.Msg)) {
-        FMouseDone = 0;
-        DefaultHandler(Message);
-        // Should the library's handling ask for the default processing too, the system
-        // does not get the message twice.
-        FMouseDone = Message.Msg;
-    }
-    TWinControl::WndProc(Message);
-}
-
-void TSystemControl::DefaultHandler(TMessage& Message) {
-    if (FMouseDone != 0 && Message.Msg == FMouseDone) {
-        FMouseDone = 0;
-        return;
-    }
-    TWinControl::DefaultHandler(Message);
-}
 
 // ---------------------------------------------------------------------------
 // TCustomLabel
@@ -427,7 +358,7 @@ void TCustomLabel::CMDialogChar(TWMKey& Message) {
 // ---------------------------------------------------------------------------
 // TButton
 
-TButton::TButton(TComponent* AOwner) : TSystemControl(AOwner) {
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
     SetControlStyle({csSetCaption, csDoubleClicks});
     SetBounds(GetLeft(), GetTop(), 75, 25);
     SetTabStop(true);
@@ -443,7 +374,7 @@ void TButton::Published(TPropertyList& P) {
 }
 
 void TButton::CreateParams(TCreateParams& Params) {
-    TSystemControl::CreateParams(Params);
+    TWinControl::CreateParams(Params);
     CreateSubClass(Params, "BUTTON");
     Params.Style |= FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
@@ -476,7 +407,7 @@ void TButton::UpdateDefaultLook(bool Active) {
 void TButton::Click() {
     if (FModalResult != mrNone)
         if (TCustomForm* form = GetParentForm()) form->SetModalResult(FModalResult);
-    TSystemControl::Click();
+    TWinControl::Click();
 }
 
 void TButton::CNCommand(TWMCommand& Message) {
@@ -491,7 +422,7 @@ void TButton::CMDialogKey(TWMKey& Message) {
         Message.Result = 1;
         return;
     }
-    TSystemControl::Dispatch(Message.Message);
+    TWinControl::Dispatch(Message.Message);
 }
 
 void TButton::CMDialogChar(TWMKey& Message) {
@@ -500,14 +431,14 @@ void TButton::CMDialogChar(TWMKey& Message) {
         Message.Result = 1;
         return;
     }
-    TSystemControl::Dispatch(Message.Message);
+    TWinControl::Dispatch(Message.Message);
 }
 
 void TButton::CMFocusChanged(TMessage& Message) {
     auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
     bool active = focused == this || (FDefault && !dynamic_cast<TButton*>(focused));
     UpdateDefaultLook(active);
-    TSystemControl::Dispatch(Message);
+    TWinControl::Dispatch(Message);
 }
 
 // ---------------------------------------------------------------------------
@@ -578,7 +509,7 @@ void TBitBtn::CNDrawItem(TWMDrawItem& Message) {
 // ---------------------------------------------------------------------------
 // TCheckBox
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TSystemControl(AOwner) {
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetControlStyle({csSetCaption, csDoubleClicks});
     SetBounds(GetLeft(), GetTop(), 97, 17);
     SetTabStop(true);
@@ -595,14 +526,14 @@ void TCheckBox::Published(TPropertyList& P) {
 }
 
 void TCheckBox::CreateParams(TCreateParams& Params) {
-    TSystemControl::CreateParams(Params);
+    TWinControl::CreateParams(Params);
     CreateSubClass(Params, "BUTTON");
     Params.Style |= BS_3STATE;
     if (FAlignment == taLeftJustify) Params.Style |= BS_LEFTTEXT;
 }
 
 void TCheckBox::CreateWnd() {
-    TSystemControl::CreateWnd();
+    TWinControl::CreateWnd();
     SendMessageA(GetHandle(), BM_SETCHECK, static_cast<WPARAM>(FState), 0);
 }
 
@@ -644,13 +575,13 @@ void TCheckBox::CMDialogChar(TWMKey& Message) {
         Message.Result = 1;
         return;
     }
-    TSystemControl::Dispatch(Message.Message);
+    TWinControl::Dispatch(Message.Message);
 }
 
 // ---------------------------------------------------------------------------
 // TRadioButton
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TSystemControl(AOwner) {
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
     SetControlStyle({csSetCaption, csDoubleClicks});
     SetBounds(GetLeft(), GetTop(), 113, 17);
     SetParentColor(true);
@@ -663,13 +594,13 @@ void TRadioButton::Published(TPropertyList& P) {
 }
 
 void TRadioButton::CreateParams(TCreateParams& Params) {
-    TSystemControl::CreateParams(Params);
+    TWinControl::CreateParams(Params);
     CreateSubClass(Params, "BUTTON");
     Params.Style |= BS_RADIOBUTTON;
 }
 
 void TRadioButton::CreateWnd() {
-    TSystemControl::CreateWnd();
+    TWinControl::CreateWnd();
     SendMessageA(GetHandle(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -701,13 +632,13 @@ void TRadioButton::CMDialogChar(TWMKey& Message) {
         Message.Result = 1;
         return;
     }
-    TSystemControl::Dispatch(Message.Message);
+    TWinControl::Dispatch(Message.Message);
 }
 
 // ---------------------------------------------------------------------------
 // TCustomEdit
 
-TCustomEdit::TCustomEdit(TComponent* AOwner) : TSystemControl(AOwner) {
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     SetBounds(GetLeft(), GetTop(), 121, 21);
     SetTabStop(true);
     SetParentColor(false);
@@ -724,7 +655,7 @@ void TCustomEdit::Published(TPropertyList& P) {
 }
 
 void TCustomEdit::CreateParams(TCreateParams& Params) {
-    TSystemControl::CreateParams(Params);
+    TWinControl::CreateParams(Params);
     CreateSubClass(Params, "EDIT");
     Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     if (FReadOnly) Params.Style |= ES_READONLY;
@@ -738,7 +669,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomEdit::CreateWnd() {
-    TSystemControl::CreateWnd();
+    TWinControl::CreateWnd();
     HWND wnd = GetHandle();
     SendMessageA(wnd, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
     if (FPasswordChar != '\0')
@@ -754,7 +685,7 @@ void TCustomEdit::DestroyWnd() {
         FSelStart = GetSelStart();
         FSelLength = GetSelLength();
     }
-    TSystemControl::DestroyWnd();
+    TWinControl::DestroyWnd();
 }
 
 void TCustomEdit::SetMaxLength(int Value) {
@@ -970,16 +901,63 @@ void TCustomMemo::WMGetDlgCode(TWMGetDlgCode& Message) {
 }
 
 // ---------------------------------------------------------------------------
-// TCustomListBox
+// TCustomListControl
 
-TCustomListBox::TCustomListBox(TComponent* AOwner)
-    : TSystemControl(AOwner), FItems(std::make_unique<TItemsWindow>(this, kListBoxMessages)),
-      FCanvas(std::make_unique<TCanvas>()) {
-    SetControlStyle({csSetCaption, csDoubleClicks, csOpaque});
-    SetBounds(GetLeft(), GetTop(), 121, 97);
+TCustomListControl::TCustomListControl(TComponent* AOwner, const TItemMessages& Messages)
+    : TWinControl(AOwner), FItems(std::make_unique<TItemsWindow>(this, Messages)) {
     SetTabStop(true);
     SetParentColor(false);
     SetColor(clWindow);
+}
+
+TCustomListControl::~TCustomListControl() = default;
+
+TStrings* TCustomListControl::GetItems() const {
+    return FItems.get();
+}
+
+void TCustomListControl::SetItems(TStrings* Value) {
+    FItems->Assign(Value);
+}
+
+int TCustomListControl::GetItemIndex() {
+    return HandleAllocated() ? FItems->GetSelected() : FItemIndex;
+}
+
+void TCustomListControl::SetItemIndex(int Value) {
+    if (Value < 0 || Value >= FItems->GetCount()) Value = -1;
+    FItemIndex = Value;
+    if (HandleAllocated()) FItems->Select(Value);
+}
+
+void TCustomListControl::SetSorted(bool Value) {
+    if (FSorted == Value) return;
+    FSorted = Value;
+    FItems->SetSorted(Value);
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListControl::CreateWnd() {
+    TWinControl::CreateWnd();
+    FItems->WindowCreated();
+    FItems->Select(FItemIndex);
+}
+
+void TCustomListControl::DestroyWnd() {
+    if (HandleAllocated()) {
+        FItemIndex = GetItemIndex();
+        FItems->WindowDestroying();
+    }
+    TWinControl::DestroyWnd();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomListBox
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TCustomListControl(AOwner, kListBoxMessages), FCanvas(std::make_unique<TCanvas>()) {
+    SetControlStyle({csSetCaption, csDoubleClicks, csOpaque});
+    SetBounds(GetLeft(), GetTop(), 121, 97);
 }
 
 TCustomListBox::~TCustomListBox() = default;
@@ -991,32 +969,6 @@ void TCustomListBox::Published(TPropertyList& P) {
     P.Add("Sorted", &TCustomListBox::GetSorted, &TCustomListBox::SetSorted, false);
     P.Add("Style", &TCustomListBox::GetStyle, &TCustomListBox::SetStyle, lbStandard);
     P.Add("OnDrawItem", &TCustomListBox::OnDrawItem);
-}
-
-TStrings* TCustomListBox::GetItems() const {
-    return FItems.get();
-}
-
-void TCustomListBox::SetItems(TStrings* Value) {
-    FItems->Assign(Value);
-}
-
-int TCustomListBox::GetItemIndex() {
-    if (!HandleAllocated()) return FItemIndex;
-    return static_cast<int>(SendMessageA(GetHandle(), LB_GETCURSEL, 0, 0));
-}
-
-void TCustomListBox::SetItemIndex(int Value) {
-    if (Value < 0 || Value >= FItems->GetCount()) Value = -1;
-    FItemIndex = Value;
-    if (HandleAllocated()) SendMessageA(GetHandle(), LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
-}
-
-void TCustomListBox::SetSorted(bool Value) {
-    if (FSorted == Value) return;
-    FSorted = Value;
-    FItems->SetSorted(Value);
-    if (HandleAllocated()) RecreateWnd();
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle Value) {
@@ -1042,14 +994,14 @@ void TCustomListBox::SetItemHeight(int Value) {
 }
 
 void TCustomListBox::Clear() {
-    FItems->Clear();
+    GetItems()->Clear();
 }
 
 void TCustomListBox::CreateParams(TCreateParams& Params) {
-    TSystemControl::CreateParams(Params);
+    TCustomListControl::CreateParams(Params);
     CreateSubClass(Params, "LISTBOX");
     Params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
-    if (FSorted) Params.Style |= LBS_SORT;
+    if (GetSorted()) Params.Style |= LBS_SORT;
     if (FStyle == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     if (GetCtl3D())
         Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -1058,20 +1010,9 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomListBox::CreateWnd() {
-    TSystemControl::CreateWnd();
-    HWND wnd = GetHandle();
+    TCustomListControl::CreateWnd();
     if (FStyle == lbOwnerDrawFixed)
-        SendMessageA(wnd, LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(FItemHeight));
-    FItems->WindowCreated();
-    SendMessageA(wnd, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
-}
-
-void TCustomListBox::DestroyWnd() {
-    if (HandleAllocated()) {
-        FItemIndex = GetItemIndex();
-        FItems->WindowDestroying();
-    }
-    TSystemControl::DestroyWnd();
+        SendMessageA(GetHandle(), LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(FItemHeight));
 }
 
 void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
@@ -1080,8 +1021,8 @@ void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Stat
         return;
     }
     FCanvas->FillRect(Rect);
-    if (Index >= 0 && Index < FItems->GetCount())
-        FCanvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Get(Index));
+    if (Index >= 0 && Index < GetItems()->GetCount())
+        FCanvas->TextOut(Rect.Left + 2, Rect.Top, GetItems()->Get(Index));
 }
 
 void TCustomListBox::CNCommand(TWMCommand& Message) {
@@ -1134,12 +1075,9 @@ void TCustomListBox::CNDrawItem(TWMDrawItem& Message) {
 // TCustomComboBox
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TSystemControl(AOwner), FItems(std::make_unique<TItemsWindow>(this, kComboBoxMessages)) {
+    : TCustomListControl(AOwner, kComboBoxMessages) {
     SetControlStyle({csSetCaption, csDoubleClicks, csFixedHeight});
     SetBounds(GetLeft(), GetTop(), 145, 21);
-    SetTabStop(true);
-    SetParentColor(false);
-    SetColor(clWindow);
 }
 
 TCustomComboBox::~TCustomComboBox() = default;
@@ -1158,26 +1096,11 @@ void TCustomComboBox::Published(TPropertyList& P) {
     P.Add("OnChange", &TCustomComboBox::OnChange);
 }
 
-TStrings* TCustomComboBox::GetItems() const {
-    return FItems.get();
-}
-
-void TCustomComboBox::SetItems(TStrings* Value) {
-    FItems->Assign(Value);
-}
-
-int TCustomComboBox::GetItemIndex() {
-    if (!HandleAllocated()) return FItemIndex;
-    return static_cast<int>(SendMessageA(GetHandle(), CB_GETCURSEL, 0, 0));
-}
-
 void TCustomComboBox::SetItemIndex(int Value) {
-    if (Value < 0 || Value >= FItems->GetCount()) Value = -1;
     AnsiString shown = GetText();
-    FItemIndex = Value;
-    if (HandleAllocated()) SendMessageA(GetHandle(), CB_SETCURSEL, static_cast<WPARAM>(Value), 0);
-    if (Value < 0) return;
-    AnsiString item = FItems->Get(Value);
+    TCustomListControl::SetItemIndex(Value);
+    if (FItemIndex < 0) return;
+    AnsiString item = GetItems()->Get(FItemIndex);
     if (item == shown) return;
     // The window shows the item already; the control's own copy of the text follows.
     SetText(item);
@@ -1187,13 +1110,6 @@ void TCustomComboBox::SetItemIndex(int Value) {
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     if (FStyle == Value) return;
     FStyle = Value;
-    if (HandleAllocated()) RecreateWnd();
-}
-
-void TCustomComboBox::SetSorted(bool Value) {
-    if (FSorted == Value) return;
-    FSorted = Value;
-    FItems->SetSorted(Value);
     if (HandleAllocated()) RecreateWnd();
 }
 
@@ -1211,7 +1127,7 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
 }
 
 void TCustomComboBox::Clear() {
-    FItems->Clear();
+    GetItems()->Clear();
     FItemIndex = -1;
     SetText("");
 }
@@ -1221,7 +1137,7 @@ int TCustomComboBox::DropDownHeight() {
 }
 
 void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TSystemControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    TCustomListControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     FitWindow();
 }
 
@@ -1234,36 +1150,25 @@ void TCustomComboBox::FitWindow() {
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& Params) {
-    TSystemControl::CreateParams(Params);
+    TCustomListControl::CreateParams(Params);
     CreateSubClass(Params, "COMBOBOX");
     Params.Style |=
         WS_VSCROLL | CBS_AUTOHSCROLL | (FStyle == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
-    if (FSorted) Params.Style |= CBS_SORT;
+    if (GetSorted()) Params.Style |= CBS_SORT;
     Params.Height += DropDownHeight();
 }
 
 void TCustomComboBox::CreateWnd() {
     AnsiString text = GetText();
-    TSystemControl::CreateWnd();
-    FItems->WindowCreated();
-    HWND wnd = GetHandle();
-    SendMessageA(wnd, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
-    if (FStyle == csDropDown && FItemIndex < 0) SetWindowTextA(wnd, text.c_str());
-}
-
-void TCustomComboBox::DestroyWnd() {
-    if (HandleAllocated()) {
-        FItemIndex = GetItemIndex();
-        FItems->WindowDestroying();
-    }
-    TSystemControl::DestroyWnd();
+    TCustomListControl::CreateWnd();
+    if (FStyle == csDropDown && FItemIndex < 0) SetWindowTextA(GetHandle(), text.c_str());
 }
 
 AnsiString TCustomComboBox::RealGetText() {
     // A list-only box shows its selected item, or nothing.
-    if (HandleAllocated() || FStyle == csDropDown) return TSystemControl::RealGetText();
-    return FItemIndex >= 0 && FItemIndex < FItems->GetCount() ? FItems->Get(FItemIndex)
-                                                              : AnsiString();
+    if (HandleAllocated() || FStyle == csDropDown) return TCustomListControl::RealGetText();
+    return FItemIndex >= 0 && FItemIndex < GetItems()->GetCount() ? GetItems()->Get(FItemIndex)
+                                                                  : AnsiString();
 }
 
 void TCustomComboBox::Change() {
@@ -1279,7 +1184,7 @@ void TCustomComboBox::CNCommand(TWMCommand& Message) {
         int index = GetItemIndex();
         FItemIndex = index;
         // The window's text follows the selection only after this notification.
-        if (index >= 0) SetText(FItems->Get(index));
+        if (index >= 0) SetText(GetItems()->Get(index));
         Click();
         Change();
         break;
@@ -1292,7 +1197,7 @@ void TCustomComboBox::CNCommand(TWMCommand& Message) {
 // ---------------------------------------------------------------------------
 // TScrollBar
 
-TScrollBar::TScrollBar(TComponent* AOwner) : TSystemControl(AOwner) {
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
     SetControlStyle({csFramed, csDoubleClicks, csOpaque});
     SetBounds(GetLeft(), GetTop(), 121, GetSystemMetrics(SM_CYHSCROLL));
     SetTabStop(true);
@@ -1337,13 +1242,13 @@ void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
 }
 
 void TScrollBar::CreateParams(TCreateParams& Params) {
-    TSystemControl::CreateParams(Params);
+    TWinControl::CreateParams(Params);
     CreateSubClass(Params, "SCROLLBAR");
     Params.Style |= FKind == sbHorizontal ? SBS_HORZ : SBS_VERT;
 }
 
 void TScrollBar::CreateWnd() {
-    TSystemControl::CreateWnd();
+    TWinControl::CreateWnd();
     SCROLLINFO info = {};
     info.cbSize = sizeof(info);
     info.fMask = SIF_RANGE | SIF_POS;

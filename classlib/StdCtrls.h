@@ -16,35 +16,8 @@
 
 DECLARE_UNIT(StdCtrls)
 
-// The properties every control of this unit and of ExtCtrls stores in form resources:
-// position, alignment, colours, font, hints, popup menu, visibility and the mouse events.
-void PublishControlProperties(TPropertyList& P);
-// Those and what windowed controls add: tab order, focus and key events.
-void PublishWinControlProperties(TPropertyList& P);
-
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
-
-// ---------------------------------------------------------------------------
-// System controls
-
-// The base of the controls made of a system window class. Mouse messages reach the
-// system's procedure first (it presses buttons and selects items), then the library's
-// handling with its mouse events.
-class TSystemControl : public TWinControl {
-    DECLARE_CLASS(TSystemControl, TWinControl)
-public:
-    explicit TSystemControl(TComponent* AOwner) : TWinControl(AOwner) {}
-
-    void DefaultHandler(TMessage& Message) override;
-
-protected:
-    void WndProc(TMessage& Message) override;
-
-private:
-    // The mouse message the system has had already; 0 when none.
-    UINT FMouseDone = 0;
-};
 
 // ---------------------------------------------------------------------------
 // Labels
@@ -112,8 +85,8 @@ public:
 // ---------------------------------------------------------------------------
 // Buttons
 
-class TButton : public TSystemControl {
-    DECLARE_CLASS(TButton, TSystemControl)
+class TButton : public TWinControl {
+    DECLARE_CLASS(TButton, TWinControl)
 public:
     explicit TButton(TComponent* AOwner);
 
@@ -142,7 +115,7 @@ protected:
     void CMDialogChar(TWMKey& Message);
     void CMFocusChanged(TMessage& Message);
 
-    MESSAGE_HANDLERS(TButton, TSystemControl)
+    MESSAGE_HANDLERS(TButton, TWinControl)
     MESSAGE_HANDLER(CN_COMMAND, CNCommand)
     MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey)
     MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar)
@@ -187,8 +160,8 @@ private:
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
-class TCheckBox : public TSystemControl {
-    DECLARE_CLASS(TCheckBox, TSystemControl)
+class TCheckBox : public TWinControl {
+    DECLARE_CLASS(TCheckBox, TWinControl)
 public:
     explicit TCheckBox(TComponent* AOwner);
 
@@ -215,7 +188,7 @@ protected:
     void CNCommand(TWMCommand& Message);
     void CMDialogChar(TWMKey& Message);
 
-    MESSAGE_HANDLERS(TCheckBox, TSystemControl)
+    MESSAGE_HANDLERS(TCheckBox, TWinControl)
     MESSAGE_HANDLER(CN_COMMAND, CNCommand)
     MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar)
     END_MESSAGE_HANDLERS
@@ -227,8 +200,8 @@ private:
 };
 
 // Checking a radio button unchecks the other radio buttons of its parent.
-class TRadioButton : public TSystemControl {
-    DECLARE_CLASS(TRadioButton, TSystemControl)
+class TRadioButton : public TWinControl {
+    DECLARE_CLASS(TRadioButton, TWinControl)
 public:
     explicit TRadioButton(TComponent* AOwner);
 
@@ -245,7 +218,7 @@ protected:
     void CNCommand(TWMCommand& Message);
     void CMDialogChar(TWMKey& Message);
 
-    MESSAGE_HANDLERS(TRadioButton, TSystemControl)
+    MESSAGE_HANDLERS(TRadioButton, TWinControl)
     MESSAGE_HANDLER(CN_COMMAND, CNCommand)
     MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar)
     END_MESSAGE_HANDLERS
@@ -257,8 +230,8 @@ private:
 // ---------------------------------------------------------------------------
 // Edits
 
-class TCustomEdit : public TSystemControl {
-    DECLARE_CLASS(TCustomEdit, TSystemControl)
+class TCustomEdit : public TWinControl {
+    DECLARE_CLASS(TCustomEdit, TWinControl)
 public:
     explicit TCustomEdit(TComponent* AOwner);
 
@@ -301,7 +274,7 @@ protected:
 
     void CNCommand(TWMCommand& Message);
 
-    MESSAGE_HANDLERS(TCustomEdit, TSystemControl)
+    MESSAGE_HANDLERS(TCustomEdit, TWinControl)
     MESSAGE_HANDLER(CN_COMMAND, CNCommand)
     END_MESSAGE_HANDLERS
 
@@ -378,9 +351,41 @@ using TDrawItemEvent =
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed };
 
 class TItemsWindow;
+struct TItemMessages;
 
-class TCustomListBox : public TSystemControl {
-    DECLARE_CLASS(TCustomListBox, TSystemControl)
+// What list and combo boxes share: the items, kept in the control while there is no
+// window; the selected item; sorting.
+class TCustomListControl : public TWinControl {
+    DECLARE_CLASS(TCustomListControl, TWinControl)
+public:
+    ~TCustomListControl() override;
+
+    TStrings* GetItems() const;
+    void SetItems(TStrings* Value);
+    // -1 when no item is selected.
+    int GetItemIndex();
+    // An index outside the items selects none.
+    virtual void SetItemIndex(int Value);
+    bool GetSorted() const { return FSorted; }
+    void SetSorted(bool Value);
+
+protected:
+    // Messages are those of the system's list window class.
+    TCustomListControl(TComponent* AOwner, const TItemMessages& Messages);
+    // The new window takes the kept items and the selection.
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
+    // The selection while there is no window.
+    int FItemIndex = -1;
+
+private:
+    std::unique_ptr<TItemsWindow> FItems;
+    bool FSorted = false;
+};
+
+class TCustomListBox : public TCustomListControl {
+    DECLARE_CLASS(TCustomListBox, TCustomListControl)
 public:
     explicit TCustomListBox(TComponent* AOwner);
     ~TCustomListBox() override;
@@ -391,13 +396,6 @@ public:
     // text is drawn.
     TDrawItemEvent OnDrawItem;
 
-    TStrings* GetItems() const;
-    void SetItems(TStrings* Value);
-    // -1 when no item is selected; an index outside the items selects none.
-    int GetItemIndex();
-    void SetItemIndex(int Value);
-    bool GetSorted() const { return FSorted; }
-    void SetSorted(bool Value);
     TListBoxStyle GetStyle() const { return FStyle; }
     void SetStyle(TListBoxStyle Value);
     // The height of every item (lbOwnerDrawFixed; the font decides for lbStandard).
@@ -410,24 +408,20 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
-    void DestroyWnd() override;
     virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
 
     void CNCommand(TWMCommand& Message);
     void CNDrawItem(TWMDrawItem& Message);
 
-    MESSAGE_HANDLERS(TCustomListBox, TSystemControl)
+    MESSAGE_HANDLERS(TCustomListBox, TCustomListControl)
     MESSAGE_HANDLER(CN_COMMAND, CNCommand)
     MESSAGE_HANDLER(CN_DRAWITEM, CNDrawItem)
     END_MESSAGE_HANDLERS
 
 private:
-    std::unique_ptr<TItemsWindow> FItems;
     std::unique_ptr<TCanvas> FCanvas;
-    bool FSorted = false;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;
-    int FItemIndex = -1;
 };
 
 class TListBox : public TCustomListBox {
@@ -440,8 +434,8 @@ public:
 // being the selected item's.
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
-class TCustomComboBox : public TSystemControl {
-    DECLARE_CLASS(TCustomComboBox, TSystemControl)
+class TCustomComboBox : public TCustomListControl {
+    DECLARE_CLASS(TCustomComboBox, TCustomListControl)
 public:
     explicit TCustomComboBox(TComponent* AOwner);
     ~TCustomComboBox() override;
@@ -451,18 +445,11 @@ public:
     // Fired when the shown text changes: typed, chosen from the list or set by ItemIndex.
     TNotifyEvent OnChange;
 
-    TStrings* GetItems() const;
-    void SetItems(TStrings* Value);
-    // -1 when none is selected.
-    int GetItemIndex();
-    // Selects the item (an index outside the items selects none). When an item is
-    // selected, the shown text becomes its text, and OnChange fires when that differs
-    // from the text shown before; selecting none leaves the text as it is.
-    void SetItemIndex(int Value);
+    // When an item is selected, the shown text becomes its text, and OnChange fires when
+    // that differs from the text shown before; selecting none leaves the text as it is.
+    void SetItemIndex(int Value) override;
     TComboBoxStyle GetStyle() const { return FStyle; }
     void SetStyle(TComboBoxStyle Value);
-    bool GetSorted() const { return FSorted; }
-    void SetSorted(bool Value);
     // Lines the open list shows.
     int GetDropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(int Value);
@@ -476,14 +463,13 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
-    void DestroyWnd() override;
     // Fires OnChange.
     virtual void Change();
     AnsiString RealGetText() override;
 
     void CNCommand(TWMCommand& Message);
 
-    MESSAGE_HANDLERS(TCustomComboBox, TSystemControl)
+    MESSAGE_HANDLERS(TCustomComboBox, TCustomListControl)
     MESSAGE_HANDLER(CN_COMMAND, CNCommand)
     END_MESSAGE_HANDLERS
 
@@ -491,11 +477,8 @@ private:
     int DropDownHeight();
     void FitWindow();
 
-    std::unique_ptr<TItemsWindow> FItems;
     TComboBoxStyle FStyle = csDropDown;
-    bool FSorted = false;
     int FDropDownCount = 8;
-    int FItemIndex = -1;
 };
 
 class TComboBox : public TCustomComboBox {
@@ -521,8 +504,8 @@ enum TScrollCode {
 };
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 
-class TScrollBar : public TSystemControl {
-    DECLARE_CLASS(TScrollBar, TSystemControl)
+class TScrollBar : public TWinControl {
+    DECLARE_CLASS(TScrollBar, TWinControl)
 public:
     explicit TScrollBar(TComponent* AOwner);
 
@@ -559,7 +542,7 @@ protected:
 
     void CNScroll(TWMScroll& Message);
 
-    MESSAGE_HANDLERS(TScrollBar, TSystemControl)
+    MESSAGE_HANDLERS(TScrollBar, TWinControl)
     MESSAGE_HANDLER(CN_HSCROLL, CNScroll)
     MESSAGE_HANDLER(CN_VSCROLL, CNScroll)
     END_MESSAGE_HANDLERS

@@ -1,5 +1,7 @@
 #include "classlib/Streams.h"
 
+#include "classlib/Paths.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -15,23 +17,9 @@ namespace {
 // Largest piece handed to one ReadFile or WriteFile call.
 const Int64 MaxIoChunk = 1 << 30;
 
-// The system's description of an error, without the trailing line break.
-AnsiString SystemErrorText(DWORD Error) {
-    char* buffer = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, Error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    AnsiString text;
-    if (length && buffer) text.assign(buffer, length);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.pop_back();
-    return text;
-}
-
 // Prefix, then ". " and the description of Error when the system has one.
 AnsiString WithSystemError(const AnsiString& Prefix, DWORD Error) {
-    AnsiString text = SystemErrorText(Error);
+    AnsiString text = SysErrorMessage(Error);
     return text.empty() ? Prefix : Prefix + ". " + text;
 }
 
@@ -67,6 +55,28 @@ Int64 SeekTarget(Int64 Offset, TSeekOrigin Origin, Int64 Position, Int64 Size) {
 
 void CheckStream(const TStream* Stream) {
     if (!Stream) throw EInvalidPointer("No stream given");
+}
+
+// The reading and writing of the streams that hold their bytes in memory.
+Int64 ReadBytes(const void* Data, Int64 Size, Int64& Position, void* Buffer, Int64 Count) {
+    CheckCount(Count);
+    Int64 n = std::min(Count, std::max<Int64>(Size - Position, 0));
+    if (n <= 0) return 0;
+    std::memmove(Buffer, static_cast<const Byte*>(Data) + Position, static_cast<std::size_t>(n));
+    Position += n;
+    return n;
+}
+
+// Resize(Size) makes Bytes Size long.
+template <typename TBytes, typename TResize>
+Int64 WriteBytes(TBytes& Bytes, Int64& Position, const void* Buffer, Int64 Count, TResize Resize) {
+    CheckCount(Count);
+    if (Count == 0) return 0;
+    Int64 end = CheckedSum(Position, Count);
+    if (end > static_cast<Int64>(Bytes.size())) Resize(end);
+    std::memmove(Bytes.data() + Position, Buffer, static_cast<std::size_t>(Count));
+    Position = end;
+    return Count;
 }
 
 } // namespace
@@ -248,14 +258,7 @@ TFileStream::~TFileStream() {
 // ---------------------------------------------------------------------------- TCustomMemoryStream
 
 Int64 TCustomMemoryStream::Read(void* Buffer, Int64 Count) {
-    CheckCount(Count);
-    Int64 available = std::max<Int64>(FSize - FPosition, 0);
-    Int64 n = std::min(Count, available);
-    if (n <= 0) return 0;
-    std::memmove(Buffer, static_cast<const Byte*>(FMemory) + FPosition,
-                 static_cast<std::size_t>(n));
-    FPosition += n;
-    return n;
+    return ReadBytes(FMemory, FSize, FPosition, Buffer, Count);
 }
 
 Int64 TCustomMemoryStream::Seek(Int64 Offset, TSeekOrigin Origin) {
@@ -297,13 +300,7 @@ void TMemoryStream::Reserve(Int64 Size) {
 }
 
 Int64 TMemoryStream::Write(const void* Buffer, Int64 Count) {
-    CheckCount(Count);
-    if (Count == 0) return 0;
-    Int64 end = CheckedSum(FPosition, Count);
-    if (end > static_cast<Int64>(FData.size())) Resize(end);
-    std::memmove(FData.data() + FPosition, Buffer, static_cast<std::size_t>(Count));
-    FPosition = end;
-    return Count;
+    return WriteBytes(FData, FPosition, Buffer, Count, [this](Int64 Size) { Resize(Size); });
 }
 
 void TMemoryStream::SetSize(Int64 NewSize) {
@@ -378,22 +375,11 @@ void TStringStream::WriteString(const AnsiString& S) {
 }
 
 Int64 TStringStream::Read(void* Buffer, Int64 Count) {
-    CheckCount(Count);
-    Int64 n = std::min(Count, std::max<Int64>(static_cast<Int64>(FData.size()) - FPosition, 0));
-    if (n <= 0) return 0;
-    std::memcpy(Buffer, FData.data() + FPosition, static_cast<std::size_t>(n));
-    FPosition += n;
-    return n;
+    return ReadBytes(FData.data(), static_cast<Int64>(FData.size()), FPosition, Buffer, Count);
 }
 
 Int64 TStringStream::Write(const void* Buffer, Int64 Count) {
-    CheckCount(Count);
-    if (Count == 0) return 0;
-    Int64 end = CheckedSum(FPosition, Count);
-    if (end > static_cast<Int64>(FData.size())) Resize(end);
-    std::memmove(FData.data() + FPosition, Buffer, static_cast<std::size_t>(Count));
-    FPosition = end;
-    return Count;
+    return WriteBytes(FData, FPosition, Buffer, Count, [this](Int64 Size) { Resize(Size); });
 }
 
 Int64 TStringStream::Seek(Int64 Offset, TSeekOrigin Origin) {

@@ -2,6 +2,8 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
+#include "classlib/List.h"
+#include "classlib/Persistence.h"
 #include "classlib/Strings.h"
 
 #include <algorithm>
@@ -364,8 +366,7 @@ TPoint TWinControl::GetClientOrigin() {
 // ---- Children ---------------------------------------------------------------------
 
 TControl* TWinControl::GetControl(int Index) const {
-    if (Index < 0 || Index >= GetControlCount())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+    if (Index < 0 || Index >= GetControlCount()) ListIndexError(Index);
     return FControls[static_cast<std::size_t>(Index)];
 }
 
@@ -1189,6 +1190,19 @@ void TWinControl::CMCtl3DChanged(TMessage&) {
 
 void TWinControl::CMShowHintChanged(TMessage&) {
     NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+void PublishWinControlProperties(TPropertyList& P) {
+    PublishControlProperties(P);
+    P.Add("Ctl3D", &TControl::GetCtl3D, &TControl::SetCtl3D, true);
+    P.Add("ParentCtl3D", &TControl::GetParentCtl3D, &TControl::SetParentCtl3D);
+    P.Add("TabOrder", &TWinControl::GetTabOrder, &TWinControl::SetTabOrder);
+    P.Add("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop);
+    P.Add("OnEnter", &TWinControl::OnEnter);
+    P.Add("OnExit", &TWinControl::OnExit);
+    P.Add("OnKeyDown", &TWinControl::OnKeyDown);
+    P.Add("OnKeyPress", &TWinControl::OnKeyPress);
+    P.Add("OnKeyUp", &TWinControl::OnKeyUp);
 }
 
 // ---------------------------------------------------------------------------

@@ -284,6 +284,10 @@ private:
     bool FTrackingLeave = false;
 };
 
+// PublishControlProperties and what windowed controls add: 3-D look, tab order, focus and
+// key events.
+void PublishWinControlProperties(TPropertyList& P);
+
 // ---------------------------------------------------------------------------
 // TCustomControl
 

@@ -5,7 +5,8 @@
 #include "app/LedView.h"
 #include "app/MessageDialog.h"
 #include "app/Segled.h"
-#include "TempFolder.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -81,13 +82,13 @@ protected:
         FAbout = CreateFromResource<TFAbout>(nullptr);
         Form = CreateFromResource<TFM>(nullptr);
         Form->Show();
-        Application->ProcessMessages();
+        Pump();
     }
     void TearDown() override {
         delete Form;
         delete FAbout;
         FAbout = nullptr;
-        Application->ProcessMessages();
+        Pump();
         SetPopupTracker(nullptr);
         SetShellExecute(nullptr);
         SetFileDialogHook(nullptr);
@@ -99,18 +100,15 @@ protected:
 
     void Mouse(TWinControl* Control, UINT Msg, WPARAM Keys, TPoint At) {
         PostMessageA(Control->GetHandle(), Msg, Keys, MAKELPARAM(At.X, At.Y));
-        Application->ProcessMessages();
+        Pump();
     }
-    void ClickAt(TWinControl* Control, TPoint At) {
-        Mouse(Control, WM_LBUTTONDOWN, MK_LBUTTON, At);
-        Mouse(Control, WM_LBUTTONUP, 0, At);
-    }
+    void ClickAt(TWinControl* Control, TPoint At) { PostClick(Control, At.X, At.Y); }
     void ClickSegment(int Segment) { ClickAt(Form->IMG_Seg, kSegmentPoints[Segment]); }
     void Click(TWinControl* Button) { ClickAt(Button, {5, 5}); }
     // A menu item chosen in the main menu: the command the window receives.
     void Choose(TMenuItem* Item) {
         SendMessageA(Form->GetHandle(), WM_COMMAND, MAKEWPARAM(Item->GetCommand(), 0), 0);
-        Application->ProcessMessages();
+        Pump();
     }
     void ClickRow(int Row) { ClickAt(Form->TBL_Leds, {60, Row * 40 + 20}); }
     // Lights exactly the given segments, then adds the pattern as a page.
@@ -124,7 +122,7 @@ protected:
         TTimer* timer = Form->GetAnimationTimer();
         ASSERT_NE(timer, nullptr);
         SendMessageA(timer->GetWindowHandle(), WM_TIMER, 1, 0);
-        Application->ProcessMessages();
+        Pump();
     }
     int Rows() const { return Form->TBL_Leds->GetItems()->GetCount(); }
     static bool Enabled(TWinControl* Control) { return IsWindowEnabled(Control->GetHandle()); }
@@ -187,7 +185,7 @@ TEST_F(Editor, ShowingAgainKeepsThePages) {
     AddPageOf({1, 2});
     Form->Hide();
     Form->Show();
-    Application->ProcessMessages();
+    Pump();
     EXPECT_EQ(Form->GetPages().GetCount(), 1);
     EXPECT_TRUE(Form->GetModified());
 }
@@ -689,21 +687,8 @@ TEST_F(Editor, ScreenshotWithPages) {
     ClickRow(2);
     Click(Form->BTN_ViewPage);
     Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[6]);
-    HWND wnd = Form->GetHandle();
-    RedrawWindow(wnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Application->ProcessMessages();
-    RECT frame;
-    GetWindowRect(wnd, &frame);
-    TBitmap shot(frame.right - frame.left, frame.bottom - frame.top);
-    shot.SetPixelFormat(pf24bit);
-    // From the screen, where the child windows' frames and scroll bars are drawn too.
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.GetCanvas()->GetHandle(), 0, 0, shot.GetWidth(), shot.GetHeight(), screen,
-           frame.left, frame.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
     AnsiString file = ExeDir() + "editor.bmp";
-    shot.SaveToFile(file);
+    CaptureWindow(Form->GetHandle())->SaveToFile(file);
     EXPECT_TRUE(FileExists(file));
 }
 

@@ -1,7 +1,7 @@
 // Page files and the SXBasic export: their exact content, round trips, and bad input.
 #include "app/PageFile.h"
 #include "app/SxbExport.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "classlib/Exceptions.h"
 #include "classlib/Paths.h"

@@ -4,6 +4,8 @@
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -127,14 +129,6 @@ void FillWithNoise(TBitmap& Bitmap, unsigned Seed) {
             row[i] = static_cast<Byte>(Seed >> 16);
         }
     }
-}
-
-AnsiString TempFileName(const char* Extension) {
-    char folder[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "vbt", 0, name);
-    DeleteFileA(name);
-    return AnsiString(name) + Extension;
 }
 
 // A 16 x 16 icon file, 32 bits per pixel: opaque red in the left half, see-through
@@ -354,7 +348,8 @@ TEST(BitmapFiles, EmptyBitmapsAndScreenFormatBitmapsAreWritten) {
 }
 
 TEST(BitmapFiles, FilesAndPicturesByExtension) {
-    const AnsiString name = TempFileName(".bmp");
+    TTempFolder folder;
+    const AnsiString name = folder.PathOf("picture.bmp");
     TBitmap bitmap;
     bitmap.SetPixelFormat(pf24bit);
     bitmap.SetSize(3, 2);
@@ -380,7 +375,6 @@ TEST(BitmapFiles, FilesAndPicturesByExtension) {
     }
     EXPECT_THROW(picture.LoadFromFile(name + ".missing.bmp"), EFOpenError);
     EXPECT_EQ(picture.GetWidth(), 3); // failed loads keep the picture
-    DeleteFileA(name.c_str());
 }
 
 TEST(BitmapFiles, MissingResourcesRaise) {

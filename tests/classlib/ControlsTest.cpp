@@ -6,6 +6,8 @@
 #include "classlib/GdiCounter.h"
 #include "classlib/WinControls.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -159,11 +161,9 @@ protected:
     }
     void TearDown() override {
         delete Form;
-        Application->ProcessMessages();
+        Pump();
         Application->OnException = nullptr;
     }
-
-    static void Pump() { Application->ProcessMessages(); }
 
     template <typename T> T* Make(TWinControl* Parent, int L, int T_, int W, int H) {
         T* control = new T(Form);
@@ -502,6 +502,8 @@ class TTestPopup : public TComponent, public TPopupHost {
 public:
     using TComponent::TComponent;
     std::vector<TPoint> Shown;
+    std::vector<TComponent*> OpenedFor;
+    void SetPopupComponent(TComponent* Value) override { OpenedFor.push_back(Value); }
     void Popup(int X, int Y) override { Shown.push_back({X, Y}); }
 };
 
@@ -521,12 +523,14 @@ TEST_F(ControlsTest, ARightClickOpensThePopupMenuOfTheControlUnderThePointer) {
     rightClick(parent->GetHandle(), 30, 40);
     ASSERT_EQ(shapeMenu->Shown.size(), 1u);
     EXPECT_EQ(shapeMenu->Shown[0], parent->ClientToScreen({30, 40}));
+    EXPECT_EQ(shapeMenu->OpenedFor, std::vector<TComponent*>{shape});
     EXPECT_TRUE(parentMenu->Shown.empty());
 
     rightClick(parent->GetHandle(), 150, 120);
     rightClick(child->GetHandle(), 5, 5);
     ASSERT_EQ(parentMenu->Shown.size(), 2u);
     EXPECT_EQ(parentMenu->Shown[1], child->ClientToScreen({5, 5}));
+    EXPECT_EQ(parentMenu->OpenedFor, (std::vector<TComponent*>{parent, parent}));
 
     delete shapeMenu;
     EXPECT_EQ(shape->GetPopupMenu(), nullptr);

@@ -9,6 +9,8 @@
 #include "classlib/Persistence.h"
 #include "classlib/StdCtrls.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -58,6 +60,7 @@ const char kDemoForm[] = R"(object DemoForm: TDemoForm
   ClientWidth = 480
   ClientHeight = 330
   Color = clBtnFace
+  Menu = MNU_Main
   object MNU_Main: TMainMenu
     object File1: TMenuItem
       Caption = '&File'
@@ -234,39 +237,26 @@ TEST(DemoFormTest, EveryStandardControlIsReadShownAndPhotographed) {
 
     form->Show();
     HWND wnd = form->GetHandle();
-    SetMenu(wnd, form->MNU_Main->GetHandle());
-    form->MNU_Main->SetWindowHandle(wnd);
-    Application->ProcessMessages();
-    RedrawWindow(wnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Application->ProcessMessages();
-
-    RECT frame;
-    GetWindowRect(wnd, &frame);
-    TBitmap shot(frame.right - frame.left, frame.bottom - frame.top);
-    shot.SetPixelFormat(pf24bit);
-    HDC windowDC = GetWindowDC(wnd);
-    BitBlt(shot.GetCanvas()->GetHandle(), 0, 0, shot.GetWidth(), shot.GetHeight(), windowDC, 0, 0,
-           SRCCOPY);
-    ReleaseDC(wnd, windowDC);
-    AnsiString file = IncludeTrailingPathDelimiter(ExeDir()) + "demo.bmp";
-    shot.SaveToFile(file);
+    EXPECT_EQ(GetMenu(wnd), form->MNU_Main->GetHandle());
+    std::unique_ptr<TBitmap> shot = CaptureWindow(wnd);
+    AnsiString file = ExeDir() + "demo.bmp";
+    shot->SaveToFile(file);
     EXPECT_TRUE(FileExists(file));
 
     // A picture of many controls has many colours.
     std::set<COLORREF> colours;
-    for (int y = 0; y < shot.GetHeight(); y += 3)
-        for (int x = 0; x < shot.GetWidth(); x += 3)
-            colours.insert(static_cast<COLORREF>(shot.GetCanvas()->GetPixels(x, y)));
+    for (int y = 0; y < shot->GetHeight(); y += 3)
+        for (int x = 0; x < shot->GetWidth(); x += 3)
+            colours.insert(PixelOf(shot.get(), x, y));
     EXPECT_GT(colours.size(), 8u);
 
     // Return reaches the default button.
     PostMessageA(wnd, WM_KEYDOWN, VK_RETURN, 1);
-    Application->ProcessMessages();
+    Pump();
     EXPECT_EQ(form->Log.back(), "ok");
 
     delete form;
-    Application->ProcessMessages();
+    Pump();
     Application->OnException = nullptr;
     EXPECT_TRUE(errors.empty()) << errors.front();
 }

@@ -1,7 +1,9 @@
 #include "classlib/Dialogs.h"
 
+#include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
+#include "classlib/Persistence.h"
 
 #include <gtest/gtest.h>
 
@@ -56,52 +58,43 @@ TEST_F(FileDialogTest, TheSystemGetsFilterFolderTitleAndName) {
     EXPECT_TRUE(called);
 }
 
-TEST_F(FileDialogTest, ConfirmingTakesTheNameAndFilterIndex) {
+TEST_F(FileDialogTest, ConfirmingTakesTheNameAndFilterIndexAndCancellingLeavesThem) {
     Open.SetFilter("A|*.a|B|*.b");
-    SetFileDialogHook([](OPENFILENAMEA& Params, bool) {
+    Open.SetFileName("keep.pge");
+    bool confirm = false;
+    SetFileDialogHook([&](OPENFILENAMEA& Params, bool) {
         std::strcpy(Params.lpstrFile, "C:\\data\\chosen.b");
         Params.nFilterIndex = 2;
-        return true;
+        return confirm;
     });
+    EXPECT_FALSE(Open.Execute());
+    EXPECT_EQ(Open.GetFileName(), "keep.pge");
+    EXPECT_EQ(Open.GetFilterIndex(), 1);
+    confirm = true;
     ASSERT_TRUE(Open.Execute());
     EXPECT_EQ(Open.GetFileName(), "C:\\data\\chosen.b");
     EXPECT_EQ(Open.GetFilterIndex(), 2);
 }
 
-TEST_F(FileDialogTest, CancellingLeavesNameAndFilterIndex) {
-    Open.SetFileName("keep.pge");
-    SetFileDialogHook([](OPENFILENAMEA& Params, bool) {
-        std::strcpy(Params.lpstrFile, "other");
-        Params.nFilterIndex = 3;
-        return false;
-    });
-    EXPECT_FALSE(Open.Execute());
-    EXPECT_EQ(Open.GetFileName(), "keep.pge");
-    EXPECT_EQ(Open.GetFilterIndex(), 1);
-}
-
-TEST_F(FileDialogTest, TheSaveDialogAsksForOverwriteWhenTold) {
+TEST_F(FileDialogTest, TheSaveDialogAsksForOverwriteWhenToldAndAnEmptyFilterIsNone) {
     Save.SetOptions({ofOverwritePrompt});
     bool wasSave = false;
-    DWORD flags = 0;
+    OPENFILENAMEA seen = {};
     SetFileDialogHook([&](OPENFILENAMEA& Params, bool IsSave) {
         wasSave = IsSave;
-        flags = Params.Flags;
+        seen = Params;
         return false;
     });
     Save.Execute();
     EXPECT_TRUE(wasSave);
-    EXPECT_TRUE(flags & OFN_OVERWRITEPROMPT);
+    EXPECT_TRUE(seen.Flags & OFN_OVERWRITEPROMPT);
+    EXPECT_EQ(seen.lpstrFilter, nullptr);
 }
 
-TEST_F(FileDialogTest, AnEmptyFilterGivesTheSystemNone) {
-    const char* filter = "set";
-    SetFileDialogHook([&](OPENFILENAMEA& Params, bool) {
-        filter = Params.lpstrFilter;
-        return false;
-    });
-    Open.Execute();
-    EXPECT_EQ(filter, nullptr);
+TEST(FileDialogClasses, AreRegisteredForFormResources) {
+    EXPECT_EQ(GetClass("TOpenDialog"), TOpenDialog::StaticClass());
+    EXPECT_EQ(GetClass("TSaveDialog"), TSaveDialog::StaticClass());
+    EXPECT_EQ(GetEnumInfo<TOpenOption>()->ValueOf("ofEnableSizing"), ofEnableSizing);
 }
 
 // Presses a button of the box captioned BoxCaption once it is shown.

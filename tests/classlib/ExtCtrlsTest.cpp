@@ -4,6 +4,8 @@
 #include "classlib/Forms.h"
 #include "classlib/GdiCounter.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,50 +14,16 @@
 
 namespace {
 
-COLORREF Pixel(TBitmap* Bitmap, int X, int Y) {
-    return static_cast<COLORREF>(Bitmap->GetCanvas()->GetPixels(X, Y));
-}
-
-class ExtCtrlsTest : public testing::Test {
+class ExtCtrlsTest : public ShownFormTest {
 protected:
     void SetUp() override {
-        Application->OnException = TExceptionEvent::FromCallable(
-            [this](TObject*, const std::exception& E) { Errors.push_back(E.what()); });
-        Form = new TForm(nullptr);
-        Form->SetBounds(60, 60, 400, 300);
+        ShownFormTest::SetUp();
         Form->SetColor(clWhite);
-        Form->Show();
-        Application->ProcessMessages();
-    }
-    void TearDown() override {
-        delete Form;
-        Application->ProcessMessages();
-        Application->OnException = nullptr;
-        EXPECT_TRUE(Errors.empty()) << Errors.front();
-    }
-
-    template <typename T> T* Add(TWinControl* Parent, int Left, int Top, int Width, int Height) {
-        T* control = new T(Form);
-        control->SetParent(Parent);
-        control->SetBounds(Left, Top, Width, Height);
-        return control;
-    }
-    // Control as it paints itself into a DC handed over with WM_PAINT.
-    static std::unique_ptr<TBitmap> Snapshot(TWinControl* Control) {
-        auto bitmap =
-            std::make_unique<TBitmap>(Control->GetClientWidth(), Control->GetClientHeight());
-        bitmap->SetPixelFormat(pf24bit);
-        HDC dc = bitmap->GetCanvas()->GetHandle();
-        Control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        Control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        return bitmap;
+        Pump();
     }
     void Mouse(UINT Msg, int X, int Y, WPARAM Keys) {
         SendMessageA(Form->GetHandle(), Msg, Keys, MAKELPARAM(X, Y));
     }
-
-    TForm* Form = nullptr;
-    std::vector<std::string> Errors;
 };
 
 // ---------------------------------------------------------------------------
@@ -64,19 +32,19 @@ protected:
 TEST_F(ExtCtrlsTest, PanelsDrawRaisedBevelsAndTheirCaption) {
     auto* panel = Add<TPanel>(Form, 10, 10, 120, 40);
     panel->SetCaption("Middle");
-    auto shot = Snapshot(panel);
-    EXPECT_EQ(Pixel(shot.get(), 0, 0), ColorToRGB(clBtnHighlight));
-    EXPECT_EQ(Pixel(shot.get(), 119, 39), ColorToRGB(clBtnShadow));
-    EXPECT_EQ(Pixel(shot.get(), 5, 20), ColorToRGB(clBtnFace));
+    auto shot = PaintToBitmap(panel);
+    EXPECT_EQ(PixelOf(shot.get(), 0, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(shot.get(), 119, 39), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(shot.get(), 5, 20), ColorToRGB(clBtnFace));
     int text = 0;
     for (int x = 30; x < 90; ++x)
         for (int y = 10; y < 30; ++y)
-            if (Pixel(shot.get(), x, y) != ColorToRGB(clBtnFace)) ++text;
+            if (PixelOf(shot.get(), x, y) != ColorToRGB(clBtnFace)) ++text;
     EXPECT_GT(text, 10);
 
     panel->SetBevelOuter(bvLowered);
-    shot = Snapshot(panel);
-    EXPECT_EQ(Pixel(shot.get(), 0, 0), ColorToRGB(clBtnShadow));
+    shot = PaintToBitmap(panel);
+    EXPECT_EQ(PixelOf(shot.get(), 0, 0), ColorToRGB(clBtnShadow));
 }
 
 TEST_F(ExtCtrlsTest, PanelChildrenStayInsideBordersAndBevels) {
@@ -88,20 +56,6 @@ TEST_F(ExtCtrlsTest, PanelChildrenStayInsideBordersAndBevels) {
     EXPECT_EQ(child->GetBoundsRect(), TRect(5, 5, 195, 95));
     panel->SetBevelInner(bvNone);
     EXPECT_EQ(child->GetBoundsRect(), TRect(4, 4, 196, 96));
-}
-
-TEST_F(ExtCtrlsTest, AlignedPanelsShareTheirParent) {
-    auto* top = Add<TPanel>(Form, 0, 0, 50, 30);
-    auto* left = Add<TPanel>(Form, 0, 0, 60, 50);
-    auto* rest = Add<TPanel>(Form, 0, 0, 10, 10);
-    top->SetAlign(alTop);
-    left->SetAlign(alLeft);
-    rest->SetAlign(alClient);
-    int width = Form->GetClientWidth();
-    int height = Form->GetClientHeight();
-    EXPECT_EQ(top->GetBoundsRect(), TRect(0, 0, width, 30));
-    EXPECT_EQ(left->GetBoundsRect(), TRect(0, 30, 60, height));
-    EXPECT_EQ(rest->GetBoundsRect(), TRect(60, 30, width, height));
 }
 
 // ---------------------------------------------------------------------------
@@ -116,12 +70,12 @@ TEST_F(ExtCtrlsTest, PaintBoxesDrawInTheirParentAtTheirPlace) {
         // Wider than the box: the parent clips it to the box's bounds.
         box->GetCanvas()->FillRect(TRect(-100, -100, 100, 100));
     });
-    auto shot = Snapshot(Form);
+    auto shot = PaintToBitmap(Form);
     EXPECT_EQ(paints, 1);
-    EXPECT_EQ(Pixel(shot.get(), 30, 40), ColorToRGB(clRed));
-    EXPECT_EQ(Pixel(shot.get(), 49, 49), ColorToRGB(clRed));
-    EXPECT_EQ(Pixel(shot.get(), 50, 45), ColorToRGB(clWhite));
-    EXPECT_EQ(Pixel(shot.get(), 29, 45), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelOf(shot.get(), 30, 40), ColorToRGB(clRed));
+    EXPECT_EQ(PixelOf(shot.get(), 49, 49), ColorToRGB(clRed));
+    EXPECT_EQ(PixelOf(shot.get(), 50, 45), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelOf(shot.get(), 29, 45), ColorToRGB(clWhite));
 }
 
 TEST_F(ExtCtrlsTest, ImagesShowTheirPictureAndSizeToIt) {
@@ -137,25 +91,25 @@ TEST_F(ExtCtrlsTest, ImagesShowTheirPictureAndSizeToIt) {
     image->SetAutoSize(false);
     image->SetBounds(10, 10, 40, 30);
     image->SetStretch(true);
-    auto shot = Snapshot(Form);
-    EXPECT_EQ(Pixel(shot.get(), 10, 10), ColorToRGB(clBlue));
-    EXPECT_EQ(Pixel(shot.get(), 49, 39), ColorToRGB(clBlue));
-    EXPECT_EQ(Pixel(shot.get(), 50, 40), ColorToRGB(clWhite));
+    auto shot = PaintToBitmap(Form);
+    EXPECT_EQ(PixelOf(shot.get(), 10, 10), ColorToRGB(clBlue));
+    EXPECT_EQ(PixelOf(shot.get(), 49, 39), ColorToRGB(clBlue));
+    EXPECT_EQ(PixelOf(shot.get(), 50, 40), ColorToRGB(clWhite));
 
     image->SetStretch(false);
     image->SetCenter(true);
-    shot = Snapshot(Form);
-    EXPECT_EQ(Pixel(shot.get(), 10, 10), ColorToRGB(clWhite));
-    EXPECT_EQ(Pixel(shot.get(), 10 + 16, 10 + 12), ColorToRGB(clBlue));
+    shot = PaintToBitmap(Form);
+    EXPECT_EQ(PixelOf(shot.get(), 10, 10), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelOf(shot.get(), 10 + 16, 10 + 12), ColorToRGB(clBlue));
 }
 
 TEST_F(ExtCtrlsTest, BevelLinesUseTheThreeDColours) {
     auto* bevel = Add<TBevel>(Form, 20, 20, 50, 10);
     bevel->SetShape(bsTopLine);
-    auto shot = Snapshot(Form);
-    EXPECT_EQ(Pixel(shot.get(), 30, 20), ColorToRGB(clBtnShadow));
-    EXPECT_EQ(Pixel(shot.get(), 30, 21), ColorToRGB(clBtnHighlight));
-    EXPECT_EQ(Pixel(shot.get(), 30, 25), ColorToRGB(clWhite));
+    auto shot = PaintToBitmap(Form);
+    EXPECT_EQ(PixelOf(shot.get(), 30, 20), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(shot.get(), 30, 21), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(shot.get(), 30, 25), ColorToRGB(clWhite));
 }
 
 // ---------------------------------------------------------------------------
@@ -208,7 +162,7 @@ TEST_F(ExtCtrlsTest, CreatingPaintingAndFreeingControlsLeaksNoGdiObject) {
         image->GetPicture()->SetGraphic(&picture);
         auto* bevel = new TBevel(panel);
         bevel->SetParent(panel);
-        Snapshot(Form);
+        PaintToBitmap(Form);
         delete panel;
     };
     once(); // fonts and brushes that live as long as the program

@@ -414,15 +414,24 @@ TEST(FilerComponents, ReaderCreatesChildrenBindsHandlersAndCollectsReferences) {
     EXPECT_EQ(reader.GetFixups()[0].Referrer, read);
 }
 
+namespace {
+
+// A root THolder without properties, then the start of its child TBase B1.
+void BeginHolderWithChildB1(TWriter& Writer) {
+    Writer.WriteSignature();
+    Writer.WriteStr("THolder");
+    Writer.WriteStr("Root");
+    Writer.WriteListEnd();
+    Writer.WriteStr("TBase");
+    Writer.WriteStr("B1");
+}
+
+} // namespace
+
 TEST(FilerComponents, DefinedPropertyMustBeReadAsOneWholeValue) {
     TMemoryStream stream;
     TWriter writer(&stream);
-    writer.WriteSignature();
-    writer.WriteStr("THolder");
-    writer.WriteStr("Root");
-    writer.WriteListEnd();
-    writer.WriteStr("TBase");
-    writer.WriteStr("B1");
+    BeginHolderWithChildB1(writer);
     writer.WriteStr("Half");
     writer.WriteListBegin();
     writer.WriteInteger(1);
@@ -446,12 +455,7 @@ TEST(FilerComponents, DefinedPropertyMustBeReadAsOneWholeValue) {
 TEST(FilerComponents, ReadErrorsNameComponentAndProperty) {
     TMemoryStream stream;
     TWriter writer(&stream);
-    writer.WriteSignature();
-    writer.WriteStr("THolder");
-    writer.WriteStr("Root");
-    writer.WriteListEnd();
-    writer.WriteStr("TBase");
-    writer.WriteStr("B1");
+    BeginHolderWithChildB1(writer);
     writer.WriteStr("Size");
     writer.WriteString("big");
     writer.WriteListEnd();

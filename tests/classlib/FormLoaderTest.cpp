@@ -4,6 +4,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Filer.h"
 #include "classlib/FormLoader.h"
+#include "classlib/Graphics.h"
 #include "classlib/Persistence.h"
 #include "classlib/StringList.h"
 #include "classlib/Streams.h"
@@ -22,29 +23,6 @@ enum TTestStyle { tsBold, tsItalic, tsUnderline };
 using TTestStyles = TSet<TTestStyle>;
 const bool kAlignIdents = RegisterEnum<TTestAlign>({"taNone", "taTop", "taClient"});
 const bool kStyleIdents = RegisterEnum<TTestStyle>({"tsBold", "tsItalic", "tsUnderline"});
-
-const int clRed = 0xFF;
-const int clBtnFace = static_cast<int>(0x8000000F);
-
-bool ColorToIdent(int Value, AnsiString& Ident) {
-    if (Value == clRed)
-        Ident = "clRed";
-    else if (Value == clBtnFace)
-        Ident = "clBtnFace";
-    else
-        return false;
-    return true;
-}
-
-bool IdentToColor(const AnsiString& Ident, int& Value) {
-    if (Ident == "clRed")
-        Value = clRed;
-    else if (Ident == "clBtnFace")
-        Value = clBtnFace;
-    else
-        return false;
-    return true;
-}
 
 // Loaded calls, each with "!" when reading had not ended or loading had.
 std::vector<AnsiString> LoadLog;

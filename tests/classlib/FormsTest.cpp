@@ -5,7 +5,10 @@
 #include "classlib/FormLoader.h"
 #include "classlib/Forms.h"
 #include "classlib/HiddenWindow.h"
+#include "classlib/Menus.h"
 #include "classlib/Persistence.h"
+
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -133,13 +136,11 @@ protected:
     }
     void TearDown() override {
         delete Form;
-        Application->ProcessMessages();
+        Pump();
         Application->OnException = nullptr;
         TField::Journal = nullptr;
         SetShift(false);
     }
-
-    static void Pump() { Application->ProcessMessages(); }
 
     template <typename T> T* Make(const char* Name, int Left) {
         T* control = new T(Form);
@@ -504,6 +505,53 @@ TEST_F(FormsTest, AScreenCentredFormIsCentredWhenShown) {
 }
 
 // ---------------------------------------------------------------------------
+// The menu bar
+
+TEST_F(FormsTest, TheMenuBarGetsTheCommandsAndShortcutsAndOutlivesTheWindow) {
+    auto* menu = new TMainMenu(Form);
+    auto* file = new TMenuItem(Form);
+    file->SetCaption("&File");
+    menu->GetItems()->Add(file);
+    auto* save = new TMenuItem(Form);
+    save->SetShortCut(ShortCut(VK_F2, {}));
+    file->Add(save);
+    int clicks = 0;
+    save->OnClick = TNotifyEvent::FromCallable([&](TObject*) { ++clicks; });
+    Form->SetMenu(menu);
+    Form->Show();
+    HMENU bar = menu->GetHandle();
+    EXPECT_EQ(GetMenu(Form->GetHandle()), bar);
+
+    SendMessageA(Form->GetHandle(), WM_COMMAND, save->GetCommand(), 0);
+    TMessage f2{WM_KEYDOWN, VK_F2, 0, 0};
+    TWMKey key(f2);
+    EXPECT_TRUE(Form->IsShortCut(key));
+    EXPECT_EQ(clicks, 2);
+
+    // A new window gets the same menu; the old one did not take it along.
+    Form->SetBorderStyle(bsSingle);
+    EXPECT_TRUE(IsMenu(bar));
+    EXPECT_EQ(GetMenu(Form->GetHandle()), bar);
+    delete menu;
+    EXPECT_EQ(Form->GetMenu(), nullptr);
+    EXPECT_EQ(GetMenu(Form->GetHandle()), nullptr);
+}
+
+TEST_F(FormsTest, AFormGivesBackTheMenuOfAnotherOwnerWhenItGoes) {
+    TMainMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Item");
+    menu.GetItems()->Add(item);
+    auto* form = new TForm(nullptr);
+    form->HandleNeeded();
+    form->SetMenu(&menu);
+    EXPECT_EQ(GetMenu(form->GetHandle()), menu.GetHandle());
+    delete form;
+    EXPECT_TRUE(IsMenu(menu.GetHandle()));
+    EXPECT_EQ(menu.GetWindowHandle(), nullptr);
+}
+
+// ---------------------------------------------------------------------------
 // Forms from their text
 
 const char kLayoutText[] = R"(object LayoutForm: TLayoutForm
@@ -598,13 +646,6 @@ TEST_F(FormsTest, ScreenCursorsHoldSystemAndRegisteredCursors) {
     Screen->Cursors[5] = nullptr;
     EXPECT_EQ(static_cast<HCURSOR>(Screen->Cursors[5]),
               static_cast<HCURSOR>(Screen->Cursors[crDefault]));
-}
-
-TEST_F(FormsTest, TheScreenReportsItsGeometry) {
-    TRect work = Screen->GetWorkAreaRect();
-    EXPECT_GT(work.Width(), 0);
-    EXPECT_LE(work.Width(), Screen->GetWidth());
-    EXPECT_GT(Screen->GetPixelsPerInch(), 0);
 }
 
 TEST_F(FormsTest, DataModulesAreListedReadFromTextAndToldOfTheirEnd) {

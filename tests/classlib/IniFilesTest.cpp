@@ -3,6 +3,8 @@
 #include "classlib/StringList.h"
 #include "classlib/Streams.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,36 +14,7 @@
 
 namespace {
 
-// A fresh folder of its own for each test, removed afterwards.
-class IniFiles : public testing::Test {
-protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_TRUE(GetTempPathA(MAX_PATH, temp));
-        FFolder = std::filesystem::path(temp) /
-                  ("inifiles-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(FFolder);
-        std::filesystem::create_directories(FFolder);
-    }
-    void TearDown() override {
-        for (auto& entry : std::filesystem::recursive_directory_iterator(FFolder))
-            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove_all(FFolder);
-    }
-    AnsiString PathOf(const AnsiString& Name) const { return (FFolder / Name).string(); }
-    void Put(const AnsiString& Name, const AnsiString& Text) const {
-        WriteFileReplacing(PathOf(Name), Text.data(), Text.size());
-    }
-    AnsiString Get(const AnsiString& Name) const {
-        TStringStream text;
-        TFileStream file(PathOf(Name), fmOpenRead);
-        text.CopyFrom(&file, 0);
-        return text.GetDataString();
-    }
-
-    std::filesystem::path FFolder;
-};
+class IniFiles : public testing::Test, protected TTempFolder {};
 
 std::unique_ptr<TMemIniFile> FromText(const AnsiString& Text) {
     auto ini = std::make_unique<TMemIniFile>("");
@@ -162,7 +135,7 @@ TEST_F(IniFiles, MemIniFileWritesOnlyOnUpdate) {
     TMemIniFile ini(PathOf("missing.ini"));
     EXPECT_FALSE(ini.SectionExists("A"));
     ini.WriteString("A", "k", "v");
-    EXPECT_FALSE(std::filesystem::exists(FFolder / "missing.ini"));
+    EXPECT_FALSE(std::filesystem::exists(GetPath() / "missing.ini"));
     ini.UpdateFile();
     EXPECT_EQ(Get("missing.ini"), "[A]\r\nk=v\r\n");
 
@@ -176,7 +149,7 @@ TEST_F(IniFiles, MemIniFileWritesOnlyOnUpdate) {
 }
 
 TEST_F(IniFiles, AnUnreadableFileRaises) {
-    std::filesystem::create_directories(FFolder / "dir.ini");
+    std::filesystem::create_directories(GetPath() / "dir.ini");
     EXPECT_THROW(TMemIniFile(PathOf("dir.ini")), EFOpenError);
 }
 
@@ -232,5 +205,5 @@ TEST_F(IniFiles, AFailedWriteRaisesAndLeavesFileAndContentAsTheyWere) {
     TMemIniFile orphan(PathOf("no-folder\\x.ini"));
     orphan.WriteString("S", "k", "v");
     EXPECT_THROW(orphan.UpdateFile(), EIniFileException);
-    EXPECT_FALSE(std::filesystem::exists(FFolder / "no-folder"));
+    EXPECT_FALSE(std::filesystem::exists(GetPath() / "no-folder"));
 }

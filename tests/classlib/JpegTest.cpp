@@ -10,6 +10,8 @@
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -171,11 +173,8 @@ TEST(Jpeg, SavesTheBytesItReadAndCannotBeResized) {
 }
 
 TEST(Jpeg, PicturesChooseTheDecoderByExtension) {
-    char folder[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "vjp", 0, name);
-    DeleteFileA(name);
-    const AnsiString file = AnsiString(name) + ".JPeG";
+    TTempFolder folder;
+    const AnsiString file = folder.PathOf("picture.JPeG");
     const std::vector<Byte> good = RedBlue();
     WriteFileReplacing(file, good.data(), good.size());
 
@@ -192,7 +191,6 @@ TEST(Jpeg, PicturesChooseTheDecoderByExtension) {
     ASSERT_NE(dynamic_cast<TJPEGImage*>(copy.GetGraphic()), nullptr);
     EXPECT_NE(copy.GetGraphic(), picture.GetGraphic());
     EXPECT_EQ(copy.GetBitmap()->GetWidth(), 0); // asking for a bitmap replaces the JPEG
-    DeleteFileA(file.c_str());
 }
 
 TEST(Jpeg, NothingLeaksOverManyDecodings) {

@@ -369,7 +369,8 @@ TEST_F(MenusTest, ARightClickOnAControlOpensItsPopupMenu) {
     auto* menu = new TPopupMenu(&Root);
     panel.SetPopupMenu(menu);
     std::vector<TPoint> points;
-    SetPopupTracker([&](TPopupMenu*, int X, int Y) -> UINT {
+    SetPopupTracker([&](TPopupMenu* Menu, int X, int Y) -> UINT {
+        EXPECT_EQ(Menu->GetPopupComponent(), &panel);
         points.push_back(Point(X, Y));
         return 0;
     });

@@ -3,6 +3,8 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Strings.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -56,22 +58,10 @@ TEST(FileNames, SlashesColonsAndRoots) {
 
 namespace {
 
-// A fresh folder in the temporary folder, removed with everything in it.
-class FileSystem : public testing::Test {
+class FileSystem : public testing::Test, protected TTempFolder {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        Root = IncludeTrailingPathDelimiter(temp) +
-               Format("vantorel_paths_%u_%s", GetCurrentProcessId(),
-                      testing::UnitTest::GetInstance()->current_test_info()->name());
-        ASSERT_TRUE(ForceDirectories(Root));
-        SavedDir = GetCurrentDir();
-    }
-    void TearDown() override {
-        SetCurrentDir(SavedDir);
-        RemoveTree(Root);
-    }
+    // The folder can only go once it is no longer the current one.
+    void TearDown() override { SetCurrentDir(SavedDir); }
 
     static void WriteFile(const AnsiString& name) {
         FILE* f = std::fopen(name.c_str(), "w");
@@ -80,26 +70,8 @@ protected:
         std::fclose(f);
     }
 
-    static void RemoveTree(const AnsiString& dir) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                AnsiString name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                AnsiString full = dir + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(full);
-                else
-                    DeleteFileA(full.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(dir.c_str());
-    }
-
-    AnsiString Root;
-    AnsiString SavedDir;
+    const AnsiString Root = GetPath().string();
+    const AnsiString SavedDir = GetCurrentDir();
 };
 
 } // namespace

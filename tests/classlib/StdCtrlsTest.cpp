@@ -4,6 +4,8 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,83 +13,31 @@
 
 namespace {
 
-class StdCtrlsTest : public testing::Test {
+class StdCtrlsTest : public ShownFormTest {
 protected:
-    void SetUp() override {
-        Application->OnException = TExceptionEvent::FromCallable(
-            [this](TObject*, const std::exception& E) { Errors.push_back(E.what()); });
-        Form = new TForm(nullptr);
-        Form->SetBounds(50, 50, 400, 300);
-        Form->Show();
-        Application->ProcessMessages();
-    }
-    void TearDown() override {
-        delete Form;
-        Application->ProcessMessages();
-        Application->OnException = nullptr;
-        EXPECT_TRUE(Errors.empty()) << Errors.front();
-    }
-
-    template <typename T> T* Add(int Left, int Top, int Width, int Height) {
-        T* control = new T(Form);
-        control->SetParent(Form);
-        control->SetBounds(Left, Top, Width, Height);
-        return control;
-    }
-    void Click(TWinControl* Control, int X, int Y) {
+    static void Click(TWinControl* Control, int X, int Y) {
         // The system's controls drop a press when they lose the focus before the release.
         TakeFocus(Control);
-        HWND wnd = Control->GetHandle();
-        PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
-        PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
-        Application->ProcessMessages();
-    }
-    // Other programs on the same display may take the focus away; ask for it again until
-    // it is here (a bounded number of times).
-    static bool TakeFocus(TWinControl* Control) {
-        for (int attempt = 0; attempt < 50 && !Control->Focused(); ++attempt) {
-            SetForegroundWindow(Control->GetParentForm()->GetHandle());
-            Control->SetFocus();
-            Application->ProcessMessages();
-        }
-        return Control->Focused();
-    }
-    void PressKey(TWinControl* Control, Word Key) {
-        PostMessageA(Control->GetHandle(), WM_KEYDOWN, Key, 1);
-        PostMessageA(Control->GetHandle(), WM_KEYUP, Key, 0xC0000001);
-        Application->ProcessMessages();
+        PostClick(Control, X, Y);
     }
     void Type(TWinControl* Control, const std::string& Text) {
         for (char c : Text)
             PostMessageA(Control->GetHandle(), WM_CHAR, static_cast<unsigned char>(c), 1);
-        Application->ProcessMessages();
+        Pump();
     }
     TNotifyEvent Logger(const std::string& Entry) {
         return TNotifyEvent::FromCallable([this, Entry](TObject*) { Log.push_back(Entry); });
     }
-    // The form's client area as it paints itself, window-less children included.
-    std::unique_ptr<TBitmap> Snapshot() {
-        auto bitmap = std::make_unique<TBitmap>(Form->GetClientWidth(), Form->GetClientHeight());
-        bitmap->SetPixelFormat(pf24bit);
-        HDC dc = bitmap->GetCanvas()->GetHandle();
-        Form->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        Form->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        return bitmap;
-    }
-    static COLORREF Pixel(TBitmap* Bitmap, int X, int Y) {
-        return static_cast<COLORREF>(Bitmap->GetCanvas()->GetPixels(X, Y));
-    }
+    std::unique_ptr<TBitmap> Snapshot() { return PaintToBitmap(Form); }
     // Pixels of Rect in Bitmap that differ from Background.
     static int CountOther(TBitmap* Bitmap, const TRect& Rect, TColor Background) {
         int count = 0;
         for (int y = Rect.Top; y < Rect.Bottom; ++y)
             for (int x = Rect.Left; x < Rect.Right; ++x)
-                if (Pixel(Bitmap, x, y) != ColorToRGB(Background)) ++count;
+                if (PixelOf(Bitmap, x, y) != ColorToRGB(Background)) ++count;
         return count;
     }
 
-    TForm* Form = nullptr;
-    std::vector<std::string> Errors;
     std::vector<std::string> Log;
 };
 
@@ -95,7 +45,7 @@ protected:
 // Buttons
 
 TEST_F(StdCtrlsTest, AClickOnAButtonFiresOnClickOnce) {
-    auto* button = Add<TButton>(10, 10, 80, 25);
+    auto* button = Add<TButton>(Form, 10, 10, 80, 25);
     button->SetCaption("&Add");
     button->OnClick = Logger("click");
     Click(button, 5, 5);
@@ -104,12 +54,12 @@ TEST_F(StdCtrlsTest, AClickOnAButtonFiresOnClickOnce) {
     HWND wnd = button->GetHandle();
     PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
-    Application->ProcessMessages();
+    Pump();
     EXPECT_EQ(Log.size(), 1u);
 }
 
 TEST_F(StdCtrlsTest, AButtonsModalResultReachesItsForm) {
-    auto* button = Add<TButton>(10, 10, 80, 25);
+    auto* button = Add<TButton>(Form, 10, 10, 80, 25);
     button->SetModalResult(mrOk);
     HWND wnd = button->GetHandle();
     SendMessageA(Form->GetHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(wnd), BN_CLICKED),
@@ -118,45 +68,45 @@ TEST_F(StdCtrlsTest, AButtonsModalResultReachesItsForm) {
 }
 
 TEST_F(StdCtrlsTest, ReturnAndEscapeReachTheDefaultAndCancelButtons) {
-    auto* edit = Add<TEdit>(10, 10, 100, 21);
-    auto* ok = Add<TButton>(10, 40, 80, 25);
-    auto* cancel = Add<TButton>(100, 40, 80, 25);
+    auto* edit = Add<TEdit>(Form, 10, 10, 100, 21);
+    auto* ok = Add<TButton>(Form, 10, 40, 80, 25);
+    auto* cancel = Add<TButton>(Form, 100, 40, 80, 25);
     ok->SetDefault(true);
     cancel->SetCancel(true);
     ok->OnClick = Logger("ok");
     cancel->OnClick = Logger("cancel");
     ASSERT_TRUE(TakeFocus(edit));
-    PressKey(edit, VK_RETURN);
+    PostKey(edit, VK_RETURN);
     ASSERT_TRUE(TakeFocus(edit));
-    PressKey(edit, VK_ESCAPE);
+    PostKey(edit, VK_ESCAPE);
     EXPECT_EQ(Log, (std::vector<std::string>{"ok", "cancel"}));
 }
 
 TEST_F(StdCtrlsTest, ReturnClicksTheFocusedButtonInsteadOfTheDefault) {
-    auto* ok = Add<TButton>(10, 40, 80, 25);
-    auto* other = Add<TButton>(100, 40, 80, 25);
+    auto* ok = Add<TButton>(Form, 10, 40, 80, 25);
+    auto* other = Add<TButton>(Form, 100, 40, 80, 25);
     ok->SetDefault(true);
     ok->OnClick = Logger("ok");
     other->OnClick = Logger("other");
     ASSERT_TRUE(TakeFocus(other));
-    PressKey(other, VK_RETURN);
+    PostKey(other, VK_RETURN);
     EXPECT_EQ(Log, std::vector<std::string>{"other"});
 }
 
 TEST_F(StdCtrlsTest, AnAcceleratorClicksItsButton) {
-    auto* edit = Add<TEdit>(10, 10, 100, 21);
-    auto* button = Add<TButton>(10, 40, 80, 25);
+    auto* edit = Add<TEdit>(Form, 10, 10, 100, 21);
+    auto* button = Add<TButton>(Form, 10, 40, 80, 25);
     button->SetCaption("&Go");
     button->OnClick = Logger("go");
     ASSERT_TRUE(TakeFocus(edit));
     PostMessageA(edit->GetHandle(), WM_SYSCHAR, 'g', 0x20000001);
-    Application->ProcessMessages();
+    Pump();
     EXPECT_EQ(Log, std::vector<std::string>{"go"});
     EXPECT_EQ(edit->GetText(), "");
 }
 
 TEST_F(StdCtrlsTest, CheckBoxClicksStepThroughItsStates) {
-    auto* box = Add<TCheckBox>(10, 10, 100, 17);
+    auto* box = Add<TCheckBox>(Form, 10, 10, 100, 17);
     box->OnClick = Logger("click");
     Click(box, 5, 5);
     EXPECT_TRUE(box->GetChecked());
@@ -171,10 +121,10 @@ TEST_F(StdCtrlsTest, CheckBoxClicksStepThroughItsStates) {
 }
 
 TEST_F(StdCtrlsTest, CheckingARadioButtonUnchecksItsSiblings) {
-    auto* a = Add<TRadioButton>(10, 10, 100, 17);
-    auto* b = Add<TRadioButton>(10, 30, 100, 17);
+    auto* a = Add<TRadioButton>(Form, 10, 10, 100, 17);
+    auto* b = Add<TRadioButton>(Form, 10, 30, 100, 17);
     auto* elsewhere = new TRadioButton(Form);
-    auto* group = Add<TGroupBox>(150, 10, 150, 100);
+    auto* group = Add<TGroupBox>(Form, 150, 10, 150, 100);
     elsewhere->SetParent(group);
     a->SetChecked(true);
     elsewhere->SetChecked(true);
@@ -189,7 +139,7 @@ TEST_F(StdCtrlsTest, CheckingARadioButtonUnchecksItsSiblings) {
 // Edits and memos
 
 TEST_F(StdCtrlsTest, EditsReportEveryChange) {
-    auto* edit = Add<TEdit>(10, 10, 100, 21);
+    auto* edit = Add<TEdit>(Form, 10, 10, 100, 21);
     edit->OnChange = Logger("change");
     edit->SetText("abc");
     EXPECT_EQ(Log.size(), 1u);
@@ -214,7 +164,7 @@ TEST_F(StdCtrlsTest, EditSettingsMadeBeforeTheWindowApplyToIt) {
 }
 
 TEST_F(StdCtrlsTest, TheSelectionCanBeReadAndReplaced) {
-    auto* edit = Add<TEdit>(10, 10, 100, 21);
+    auto* edit = Add<TEdit>(Form, 10, 10, 100, 21);
     edit->SetText("one two three");
     edit->SetSelStart(4);
     edit->SetSelLength(3);
@@ -224,7 +174,7 @@ TEST_F(StdCtrlsTest, TheSelectionCanBeReadAndReplaced) {
 }
 
 TEST_F(StdCtrlsTest, MemoLinesFollowTheText) {
-    auto* memo = Add<TMemo>(10, 10, 200, 100);
+    auto* memo = Add<TMemo>(Form, 10, 10, 200, 100);
     memo->GetLines()->Add("first");
     memo->GetLines()->Add("second");
     EXPECT_EQ(memo->GetText(), "first\r\nsecond");
@@ -238,7 +188,7 @@ TEST_F(StdCtrlsTest, MemoLinesFollowTheText) {
 }
 
 TEST_F(StdCtrlsTest, MemoTabsAndReturnsFollowWantTabsAndWantReturns) {
-    auto* memo = Add<TMemo>(10, 10, 200, 100);
+    auto* memo = Add<TMemo>(Form, 10, 10, 200, 100);
     auto code = [&] { return SendMessageA(memo->GetHandle(), WM_GETDLGCODE, 0, 0); };
     EXPECT_FALSE(code() & DLGC_WANTTAB);
     memo->SetWantTabs(true);
@@ -273,7 +223,7 @@ TEST_F(StdCtrlsTest, ListBoxItemsAndIndexSurviveTheWindow) {
 }
 
 TEST_F(StdCtrlsTest, ChoosingAListItemWithTheMouseClicks) {
-    auto* list = Add<TListBox>(10, 10, 100, 80);
+    auto* list = Add<TListBox>(Form, 10, 10, 100, 80);
     list->GetItems()->SetText("one\ntwo\nthree");
     list->OnClick = Logger("click");
     int height = list->GetItemHeight();
@@ -283,7 +233,7 @@ TEST_F(StdCtrlsTest, ChoosingAListItemWithTheMouseClicks) {
 }
 
 TEST_F(StdCtrlsTest, OwnerDrawnItemsAreDrawnByOnDrawItem) {
-    auto* list = Add<TListBox>(10, 10, 100, 80);
+    auto* list = Add<TListBox>(Form, 10, 10, 100, 80);
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(20);
     list->GetItems()->SetText("one\ntwo");
@@ -324,7 +274,7 @@ TEST_F(StdCtrlsTest, ComboBoxIndexChangesTheTextAndFiresOnChangeOnlyOnADifferenc
 }
 
 TEST_F(StdCtrlsTest, ChoosingAComboItemFiresOnChange) {
-    auto* combo = Add<TComboBox>(10, 10, 150, 21);
+    auto* combo = Add<TComboBox>(Form, 10, 10, 150, 21);
     combo->GetItems()->SetText("a\nb");
     combo->OnChange = Logger("change");
     SendMessageA(combo->GetHandle(), CB_SETCURSEL, 1, 0);
@@ -345,7 +295,7 @@ TEST_F(StdCtrlsTest, ChoosingAComboItemFiresOnChange) {
 // Scroll bars
 
 TEST_F(StdCtrlsTest, ScrollBarsMoveByTheirStepsWithinTheirRange) {
-    auto* bar = Add<TScrollBar>(10, 10, 200, 17);
+    auto* bar = Add<TScrollBar>(Form, 10, 10, 200, 17);
     bar->SetParams(0, 0, 20);
     bar->SetSmallChange(2);
     bar->SetLargeChange(10);
@@ -369,7 +319,7 @@ TEST_F(StdCtrlsTest, ScrollBarsMoveByTheirStepsWithinTheirRange) {
 }
 
 TEST_F(StdCtrlsTest, OnScrollMayChangeWhereTheBarGoes) {
-    auto* bar = Add<TScrollBar>(10, 10, 200, 17);
+    auto* bar = Add<TScrollBar>(Form, 10, 10, 200, 17);
     bar->OnScroll = TScrollEvent::FromCallable([](TObject*, TScrollCode, int& Pos) { Pos = 42; });
     SendMessageA(Form->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0),
                  reinterpret_cast<LPARAM>(bar->GetHandle()));
@@ -381,7 +331,7 @@ TEST_F(StdCtrlsTest, OnScrollMayChangeWhereTheBarGoes) {
 // Labels and group boxes
 
 TEST_F(StdCtrlsTest, LabelsSizeThemselvesToTheirText) {
-    auto* label = Add<TLabel>(10, 10, 10, 10);
+    auto* label = Add<TLabel>(Form, 10, 10, 10, 10);
     label->SetCaption("A short text");
     int oneLine = label->GetHeight();
     int width = label->GetWidth();
@@ -393,33 +343,33 @@ TEST_F(StdCtrlsTest, LabelsSizeThemselvesToTheirText) {
 }
 
 TEST_F(StdCtrlsTest, LabelTextIsPaintedInsideTheLabel) {
-    auto* label = Add<TLabel>(20, 30, 10, 10);
+    auto* label = Add<TLabel>(Form, 20, 30, 10, 10);
     label->SetCaption("Visible");
     label->SetColor(clWhite);
     auto snapshot = Snapshot();
     TRect bounds = label->GetBoundsRect();
     EXPECT_GT(CountOther(snapshot.get(), bounds, clWhite), 10);
     // The background is the label's colour, the text black.
-    EXPECT_EQ(Pixel(snapshot.get(), bounds.Left, bounds.Top), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelOf(snapshot.get(), bounds.Left, bounds.Top), ColorToRGB(clWhite));
     EXPECT_EQ(CountOther(snapshot.get(), TRect(0, 0, 15, 15), clBtnFace), 0);
 }
 
 TEST_F(StdCtrlsTest, ALabelsAcceleratorFocusesItsControl) {
-    auto* label = Add<TLabel>(10, 10, 50, 15);
-    auto* first = Add<TEdit>(10, 40, 100, 21);
-    auto* target = Add<TEdit>(10, 70, 100, 21);
+    auto* label = Add<TLabel>(Form, 10, 10, 50, 15);
+    auto* first = Add<TEdit>(Form, 10, 40, 100, 21);
+    auto* target = Add<TEdit>(Form, 10, 70, 100, 21);
     label->SetCaption("&Name");
     label->SetFocusControl(target);
     ASSERT_TRUE(TakeFocus(first));
     PostMessageA(first->GetHandle(), WM_SYSCHAR, 'n', 0x20000001);
-    Application->ProcessMessages();
+    Pump();
     EXPECT_TRUE(target->Focused() || Form->GetActiveControl() == target);
     delete target;
     EXPECT_EQ(label->GetFocusControl(), nullptr);
 }
 
 TEST_F(StdCtrlsTest, GroupBoxesKeepTheirChildrenBelowTheCaption) {
-    auto* group = Add<TGroupBox>(10, 10, 200, 120);
+    auto* group = Add<TGroupBox>(Form, 10, 10, 200, 120);
     group->SetCaption("Type");
     auto* panel = new TButton(Form);
     panel->SetParent(group);

@@ -1,5 +1,7 @@
 #include "classlib/Streams.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,33 +11,11 @@
 
 namespace {
 
-// A fresh folder of its own for each test, removed afterwards.
-class StreamFiles : public testing::Test {
+class StreamFiles : public testing::Test, protected TTempFolder {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_TRUE(GetTempPathA(MAX_PATH, temp));
-        FFolder = std::filesystem::path(temp) /
-                  ("streams-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(FFolder);
-        std::filesystem::create_directories(FFolder);
-    }
-    void TearDown() override {
-        for (auto& entry : std::filesystem::recursive_directory_iterator(FFolder))
-            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove_all(FFolder);
-    }
-    AnsiString PathOf(const AnsiString& Name) const { return (FFolder / Name).string(); }
-    AnsiString Contents(const AnsiString& Name) const {
-        TMemoryStream stream;
-        stream.LoadFromFile(PathOf(Name));
-        return AnsiString(static_cast<const char*>(stream.GetMemory()),
-                          static_cast<std::size_t>(stream.GetSize()));
-    }
     std::set<AnsiString> FolderEntries() const {
         std::set<AnsiString> names;
-        for (auto& entry : std::filesystem::directory_iterator(FFolder))
+        for (auto& entry : std::filesystem::directory_iterator(GetPath()))
             names.insert(entry.path().filename().string());
         return names;
     }
@@ -43,8 +23,6 @@ protected:
         TFileStream file(PathOf(Name), fmCreate);
         file.WriteBuffer(Data.data(), static_cast<Int64>(Data.size()));
     }
-
-    std::filesystem::path FFolder;
 };
 
 // Claims ten bytes but delivers only five.
@@ -253,14 +231,14 @@ TEST_F(StreamFiles, ReadingAWriteOnlyFileRaises) {
 TEST_F(StreamFiles, WriteFileReplacingReplacesTheWholeFile) {
     CreateTestFile("t.ini", "old content that is longer");
     WriteFileReplacing(PathOf("t.ini"), "new", 3);
-    EXPECT_EQ(Contents("t.ini"), "new");
+    EXPECT_EQ(Get("t.ini"), "new");
     TStringStream source("saved");
     TMemoryStream memory;
     memory.LoadFromStream(&source);
     memory.SaveToFile(PathOf("t.ini"));
-    EXPECT_EQ(Contents("t.ini"), "saved");
+    EXPECT_EQ(Get("t.ini"), "saved");
     WriteFileReplacing(PathOf("fresh.ini"), "", 0);
-    EXPECT_EQ(Contents("fresh.ini"), "");
+    EXPECT_EQ(Get("fresh.ini"), "");
     EXPECT_EQ(FolderEntries(), (std::set<AnsiString>{"fresh.ini", "t.ini"}));
 }
 
@@ -268,11 +246,11 @@ TEST_F(StreamFiles, FailedReplacingLeavesTheOldFileAndNoTemporary) {
     CreateTestFile("locked.ini", "old");
     SetFileAttributesA(PathOf("locked.ini").c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_THROW(WriteFileReplacing(PathOf("locked.ini"), "new", 3), EFCreateError);
-    EXPECT_EQ(Contents("locked.ini"), "old");
+    EXPECT_EQ(Get("locked.ini"), "old");
 
     CreateDirectoryA(PathOf("folder.ini").c_str(), nullptr);
     EXPECT_THROW(WriteFileReplacing(PathOf("folder.ini"), "new", 3), EFCreateError);
-    EXPECT_TRUE(std::filesystem::is_directory(FFolder / "folder.ini"));
+    EXPECT_TRUE(std::filesystem::is_directory(GetPath() / "folder.ini"));
 
     EXPECT_THROW(WriteFileReplacing(PathOf("gone\\x.ini"), "new", 3), EFCreateError);
     EXPECT_EQ(FolderEntries(), (std::set<AnsiString>{"folder.ini", "locked.ini"}));

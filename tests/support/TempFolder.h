@@ -1,4 +1,5 @@
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, removed with everything in it (read-only files too)
+// afterwards. A test holds one, or its fixture derives from it.
 #pragma once
 
 #include "classlib/Streams.h"
@@ -16,19 +17,21 @@ public:
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        FPath =
-            std::filesystem::path(temp) / ("vantorel-app-" + std::to_string(GetCurrentProcessId()) +
-                                           "-" + test->test_suite_name() + "-" + test->name());
+        FPath = std::filesystem::path(temp) / ("vantorel-" + std::to_string(GetCurrentProcessId()) +
+                                               "-" + test->test_suite_name() + "-" + test->name());
         std::filesystem::remove_all(FPath);
         std::filesystem::create_directories(FPath);
     }
     ~TTempFolder() {
         std::error_code ignored;
+        for (auto& entry : std::filesystem::recursive_directory_iterator(FPath, ignored))
+            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(FPath, ignored);
     }
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
 
+    const std::filesystem::path& GetPath() const { return FPath; }
     AnsiString PathOf(const AnsiString& Name) const { return (FPath / Name).string(); }
     void Put(const AnsiString& Name, const AnsiString& Text) const {
         WriteFileReplacing(PathOf(Name), Text.data(), Text.size());

@@ -1,0 +1,48 @@
+// Helpers for tests that drive real windows on the test display.
+#pragma once
+
+#include "classlib/Bitmaps.h"
+#include "classlib/Forms.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Handles the messages waiting in the queue.
+void Pump();
+// Control as it paints itself, window-less children included, into a bitmap handed over
+// with WM_ERASEBKGND and WM_PAINT.
+std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control);
+COLORREF PixelOf(TBitmap* Bitmap, int X, int Y);
+// Other programs on the same display may take the focus away: asks for it again until
+// Control has it, a bounded number of times.
+bool TakeFocus(TWinControl* Control);
+// A left click at (X, Y) of Control, posted to its window, then handled.
+void PostClick(TWinControl* Control, int X, int Y);
+// A key pressed and released, posted to Control's window, then handled.
+void PostKey(TWinControl* Control, Word Key);
+// The window as the screen shows it after a full redraw, with its frame, its child
+// windows and their scroll bars.
+std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
+
+// A shown, empty form for the controls of one test. An exception that reaches the
+// application during the test fails it.
+class ShownFormTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A control owned by the form, placed on Parent.
+    template <typename T> T* Add(TWinControl* Parent, int Left, int Top, int Width, int Height) {
+        T* control = new T(Form);
+        control->SetParent(Parent);
+        control->SetBounds(Left, Top, Width, Height);
+        return control;
+    }
+
+    TForm* Form = nullptr;
+    std::vector<std::string> Errors;
+};
