@@ -137,15 +137,18 @@ TPoint Point(const TFixedPoint& P) {
     return {FixedRound(P.X), FixedRound(P.Y)};
 }
 
-TRect MakeRect(const TFloatRect& R, TRectRounding Rounding) {
+namespace {
+
+// Rounds the edges of R to whole pixels with the rounding functions of its coordinate type.
+template <typename Rect, typename ToInt>
+TRect RoundedRect(const Rect& R, TRectRounding Rounding, ToInt Round, ToInt Floor, ToInt Ceil) {
     switch (Rounding) {
     case rrClosest:
-        return {RoundToInt(R.Left), RoundToInt(R.Top), RoundToInt(R.Right), RoundToInt(R.Bottom)};
+        return {Round(R.Left), Round(R.Top), Round(R.Right), Round(R.Bottom)};
     case rrOutside:
-        return {FloorToInt(R.Left), FloorToInt(R.Top), CeilToInt(R.Right), CeilToInt(R.Bottom)};
+        return {Floor(R.Left), Floor(R.Top), Ceil(R.Right), Ceil(R.Bottom)};
     case rrInside: {
-        TRect result(CeilToInt(R.Left), CeilToInt(R.Top), FloorToInt(R.Right),
-                     FloorToInt(R.Bottom));
+        TRect result(Ceil(R.Left), Ceil(R.Top), Floor(R.Right), Floor(R.Bottom));
         if (result.Right < result.Left) result.Right = result.Left;
         if (result.Bottom < result.Top) result.Bottom = result.Top;
         return result;
@@ -154,21 +157,14 @@ TRect MakeRect(const TFloatRect& R, TRectRounding Rounding) {
     throw ERangeError("MakeRect: unknown rounding");
 }
 
+} // namespace
+
+TRect MakeRect(const TFloatRect& R, TRectRounding Rounding) {
+    return RoundedRect(R, Rounding, RoundToInt, FloorToInt, CeilToInt);
+}
+
 TRect MakeRect(const TFixedRect& R, TRectRounding Rounding) {
-    switch (Rounding) {
-    case rrClosest:
-        return {FixedRound(R.Left), FixedRound(R.Top), FixedRound(R.Right), FixedRound(R.Bottom)};
-    case rrOutside:
-        return {FixedFloor(R.Left), FixedFloor(R.Top), FixedCeil(R.Right), FixedCeil(R.Bottom)};
-    case rrInside: {
-        TRect result(FixedCeil(R.Left), FixedCeil(R.Top), FixedFloor(R.Right),
-                     FixedFloor(R.Bottom));
-        if (result.Right < result.Left) result.Right = result.Left;
-        if (result.Bottom < result.Top) result.Bottom = result.Top;
-        return result;
-    }
-    }
-    throw ERangeError("MakeRect: unknown rounding");
+    return RoundedRect(R, Rounding, FixedRound, FixedFloor, FixedCeil);
 }
 
 namespace {

@@ -95,6 +95,24 @@ bool StraightLineMeets(const TRect& Clip, int X1, int Y1, int X2, int Y2, bool L
     return Y1 >= Clip.Top && Y1 < Clip.Bottom && RunMeets(X1, X2, L, Clip.Left, Clip.Right);
 }
 
+using TRunDrawer = void (TBitmap32::*)(int, int, int, TColor32);
+using TPixelDrawer = void (TBitmap32::*)(int, int, TColor32);
+
+// Draws a horizontal or vertical line as one run without its last point, then that point
+// when L.
+void StraightLine(TBitmap32& B, int X1, int Y1, int X2, int Y2, TColor32 Value, bool L,
+                  TRunDrawer Vert, TRunDrawer Horz, TPixelDrawer Pixel) {
+    if (Y2 > Y1)
+        (B.*Vert)(X1, Y1, Y2 - 1, Value);
+    else if (Y2 < Y1)
+        (B.*Vert)(X1, Y2 + 1, Y1, Value);
+    else if (X2 > X1)
+        (B.*Horz)(X1, Y1, X2 - 1, Value);
+    else if (X2 < X1)
+        (B.*Horz)(X2 + 1, Y1, X1, Value);
+    if (L) (B.*Pixel)(X2, Y2, Value);
+}
+
 // ---- Bresenham ----------------------------------------------------------------------------
 // With major delta D and minor delta d (0 < d <= D), step i lies at minor offset
 // floor((2 i d + D) / 2D): the error term 2d - D and its updates, with a tie taking the minor
@@ -366,15 +384,8 @@ void TBitmap32::VertLineTSP(int X, int Y1, int Y2) {
 
 void TBitmap32::Line(int X1, int Y1, int X2, int Y2, TColor32 Value, bool L) {
     if (X1 == X2 || Y1 == Y2) {
-        if (Y2 > Y1)
-            VertLine(X1, Y1, Y2 - 1, Value);
-        else if (Y2 < Y1)
-            VertLine(X1, Y2 + 1, Y1, Value);
-        else if (X2 > X1)
-            HorzLine(X1, Y1, X2 - 1, Value);
-        else if (X2 < X1)
-            HorzLine(X2 + 1, Y1, X1, Value);
-        if (L) SetPixel(X2, Y2, Value);
+        StraightLine(*this, X1, Y1, X2, Y2, Value, L, &TBitmap32::VertLine, &TBitmap32::HorzLine,
+                     &TBitmap32::SetPixel);
     } else {
         BresenhamLine(*this, X1, Y1, X2, Y2, L, Everywhere, [Value](TColor32& P) { P = Value; });
     }
@@ -387,15 +398,8 @@ void TBitmap32::LineS(int X1, int Y1, int X2, int Y2, TColor32 Value, bool L) {
         return;
     }
     if (X1 == X2 || Y1 == Y2) {
-        if (Y2 > Y1)
-            VertLineS(X1, Y1, Y2 - 1, Value);
-        else if (Y2 < Y1)
-            VertLineS(X1, Y2 + 1, Y1, Value);
-        else if (X2 > X1)
-            HorzLineS(X1, Y1, X2 - 1, Value);
-        else if (X2 < X1)
-            HorzLineS(X2 + 1, Y1, X1, Value);
-        if (L) SetPixelS(X2, Y2, Value);
+        StraightLine(*this, X1, Y1, X2, Y2, Value, L, &TBitmap32::VertLineS, &TBitmap32::HorzLineS,
+                     &TBitmap32::SetPixelS);
         if (StraightLineMeets(FClipRect, X1, Y1, X2, Y2, L)) ReportLine(X1, Y1, X2, Y2);
         return;
     }
@@ -406,15 +410,8 @@ void TBitmap32::LineS(int X1, int Y1, int X2, int Y2, TColor32 Value, bool L) {
 
 void TBitmap32::LineT(int X1, int Y1, int X2, int Y2, TColor32 Value, bool L) {
     if (X1 == X2 || Y1 == Y2) {
-        if (Y2 > Y1)
-            VertLineT(X1, Y1, Y2 - 1, Value);
-        else if (Y2 < Y1)
-            VertLineT(X1, Y2 + 1, Y1, Value);
-        else if (X2 > X1)
-            HorzLineT(X1, Y1, X2 - 1, Value);
-        else if (X2 < X1)
-            HorzLineT(X2 + 1, Y1, X1, Value);
-        if (L) SetPixelT(X2, Y2, Value);
+        StraightLine(*this, X1, Y1, X2, Y2, Value, L, &TBitmap32::VertLineT, &TBitmap32::HorzLineT,
+                     &TBitmap32::SetPixelT);
     } else {
         const TBlendMem blend = BLEND_MEM[FCombineMode];
         BresenhamLine(*this, X1, Y1, X2, Y2, L, Everywhere,
@@ -430,15 +427,8 @@ void TBitmap32::LineTS(int X1, int Y1, int X2, int Y2, TColor32 Value, bool L) {
         return;
     }
     if (X1 == X2 || Y1 == Y2) {
-        if (Y2 > Y1)
-            VertLineTS(X1, Y1, Y2 - 1, Value);
-        else if (Y2 < Y1)
-            VertLineTS(X1, Y2 + 1, Y1, Value);
-        else if (X2 > X1)
-            HorzLineTS(X1, Y1, X2 - 1, Value);
-        else if (X2 < X1)
-            HorzLineTS(X2 + 1, Y1, X1, Value);
-        if (L) SetPixelTS(X2, Y2, Value);
+        StraightLine(*this, X1, Y1, X2, Y2, Value, L, &TBitmap32::VertLineTS,
+                     &TBitmap32::HorzLineTS, &TBitmap32::SetPixelTS);
         if (StraightLineMeets(FClipRect, X1, Y1, X2, Y2, L)) ReportLine(X1, Y1, X2, Y2);
         return;
     }

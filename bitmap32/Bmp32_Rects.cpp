@@ -14,11 +14,27 @@ bool Meets(const TRect& Clip, int X1, int Y1, int X2, int Y2) {
     return X1 < Clip.Right && X2 > Clip.Left && Y1 < Clip.Bottom && Y2 > Clip.Top;
 }
 
-void ClipTo(const TRect& Clip, int& X1, int& Y1, int& X2, int& Y2) {
+// Cuts the rectangle down to Clip; false, leaving it as it is, when none of it is in Clip.
+bool ClipTo(const TRect& Clip, int& X1, int& Y1, int& X2, int& Y2) {
+    if (X1 >= X2 || Y1 >= Y2 || !Meets(Clip, X1, Y1, X2, Y2)) return false;
     X1 = std::max(X1, Clip.Left);
     Y1 = std::max(Y1, Clip.Top);
     X2 = std::min(X2, Clip.Right);
     Y2 = std::min(Y2, Clip.Bottom);
+    return true;
+}
+
+using TRunDrawer = void (TBitmap32::*)(int, int, int, TColor32);
+
+// Draws the outline of a non-empty rectangle, each pixel once.
+void DrawFrame(TBitmap32& B, int X1, int Y1, int X2, int Y2, TColor32 Value, TRunDrawer Horz,
+               TRunDrawer Vert) {
+    (B.*Horz)(X1, Y1, X2 - 1, Value);
+    if (Y2 - 1 > Y1) (B.*Horz)(X1, Y2 - 1, X2 - 1, Value);
+    if (Y2 - 1 > Y1 + 1) {
+        (B.*Vert)(X1, Y1 + 1, Y2 - 2, Value);
+        if (X2 - 1 > X1) (B.*Vert)(X2 - 1, Y1 + 1, Y2 - 2, Value);
+    }
 }
 
 } // namespace
@@ -32,18 +48,12 @@ void TBitmap32::FillRect(int X1, int Y1, int X2, int Y2, TColor32 Value) {
 }
 
 void TBitmap32::FillRectS(int X1, int Y1, int X2, int Y2, TColor32 Value) {
-    if (!FMeasuringMode && X1 < X2 && Y1 < Y2 && Meets(FClipRect, X1, Y1, X2, Y2)) {
-        ClipTo(FClipRect, X1, Y1, X2, Y2);
-        FillRect(X1, Y1, X2, Y2, Value);
-    }
+    if (!FMeasuringMode && ClipTo(FClipRect, X1, Y1, X2, Y2)) FillRect(X1, Y1, X2, Y2, Value);
     Changed({X1, Y1, X2, Y2}, AREAINFO_RECT);
 }
 
 void TBitmap32::FillRectS(const TRect& ARect, TColor32 Value) {
-    if (FMeasuringMode)
-        Changed(ARect, AREAINFO_RECT);
-    else
-        FillRectS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value);
+    FillRectS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value);
 }
 
 void TBitmap32::FillRectT(int X1, int Y1, int X2, int Y2, TColor32 Value) {
@@ -63,30 +73,19 @@ void TBitmap32::FillRectT(int X1, int Y1, int X2, int Y2, TColor32 Value) {
 }
 
 void TBitmap32::FillRectTS(int X1, int Y1, int X2, int Y2, TColor32 Value) {
-    if (!FMeasuringMode && X1 < X2 && Y1 < Y2 && Meets(FClipRect, X1, Y1, X2, Y2)) {
-        ClipTo(FClipRect, X1, Y1, X2, Y2);
-        FillRectT(X1, Y1, X2, Y2, Value);
-    }
+    if (!FMeasuringMode && ClipTo(FClipRect, X1, Y1, X2, Y2)) FillRectT(X1, Y1, X2, Y2, Value);
     Changed({X1, Y1, X2, Y2}, AREAINFO_RECT);
 }
 
 void TBitmap32::FillRectTS(const TRect& ARect, TColor32 Value) {
-    if (FMeasuringMode)
-        Changed(ARect, AREAINFO_RECT);
-    else
-        FillRectTS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value);
+    FillRectTS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value);
 }
 
 // ---- Framed -------------------------------------------------------------------------------
 
 void TBitmap32::FrameRectS(int X1, int Y1, int X2, int Y2, TColor32 Value) {
     if (X2 <= X1 || Y2 <= Y1 || !Meets(FClipRect, X1, Y1, X2, Y2)) return;
-    HorzLineS(X1, Y1, X2 - 1, Value);
-    if (Y2 - 1 > Y1) HorzLineS(X1, Y2 - 1, X2 - 1, Value);
-    if (Y2 - 1 > Y1 + 1) {
-        VertLineS(X1, Y1 + 1, Y2 - 2, Value);
-        if (X2 - 1 > X1) VertLineS(X2 - 1, Y1 + 1, Y2 - 2, Value);
-    }
+    DrawFrame(*this, X1, Y1, X2, Y2, Value, &TBitmap32::HorzLineS, &TBitmap32::VertLineS);
 }
 
 void TBitmap32::FrameRectS(const TRect& ARect, TColor32 Value) {
@@ -95,12 +94,7 @@ void TBitmap32::FrameRectS(const TRect& ARect, TColor32 Value) {
 
 void TBitmap32::FrameRectTS(int X1, int Y1, int X2, int Y2, TColor32 Value) {
     if (X2 <= X1 || Y2 <= Y1 || !Meets(FClipRect, X1, Y1, X2, Y2)) return;
-    HorzLineTS(X1, Y1, X2 - 1, Value);
-    if (Y2 - 1 > Y1) HorzLineTS(X1, Y2 - 1, X2 - 1, Value);
-    if (Y2 - 1 > Y1 + 1) {
-        VertLineTS(X1, Y1 + 1, Y2 - 2, Value);
-        if (X2 - 1 > X1) VertLineTS(X2 - 1, Y1 + 1, Y2 - 2, Value);
-    }
+    DrawFrame(*this, X1, Y1, X2, Y2, Value, &TBitmap32::HorzLineTS, &TBitmap32::VertLineTS);
 }
 
 void TBitmap32::FrameRectTS(const TRect& ARect, TColor32 Value) {

@@ -12,6 +12,19 @@ TFixed CheckedFixed(int Value) {
     return Fixed(Value);
 }
 
+namespace {
+
+// Maps P through one of the point methods, whose coordinate type matches the point's.
+template <typename Point, typename Coord>
+Point MapPoint(TTransformation& T, const Point& P,
+               void (TTransformation::*Method)(Coord, Coord, Coord&, Coord&)) {
+    Point result;
+    (T.*Method)(P.X, P.Y, result.X, result.Y);
+    return result;
+}
+
+} // namespace
+
 void TTransformation::SetSrcRect(const TFloatRect& Value) {
     FSrcRect = Value;
     FPrepared = false;
@@ -79,44 +92,32 @@ TRect TTransformation::GetTransformedBounds() {
 
 TPoint TTransformation::ReverseTransform(const TPoint& P) {
     PrepareIfNeeded();
-    TPoint result;
-    ReverseTransformInt(P.X, P.Y, result.X, result.Y);
-    return result;
+    return MapPoint(*this, P, &TTransformation::ReverseTransformInt);
 }
 
 TFixedPoint TTransformation::ReverseTransform(const TFixedPoint& P) {
     PrepareIfNeeded();
-    TFixedPoint result;
-    ReverseTransformFixed(P.X, P.Y, result.X, result.Y);
-    return result;
+    return MapPoint(*this, P, &TTransformation::ReverseTransformFixed);
 }
 
 TFloatPoint TTransformation::ReverseTransform(const TFloatPoint& P) {
     PrepareIfNeeded();
-    TFloatPoint result;
-    ReverseTransformFloat(P.X, P.Y, result.X, result.Y);
-    return result;
+    return MapPoint(*this, P, &TTransformation::ReverseTransformFloat);
 }
 
 TPoint TTransformation::Transform(const TPoint& P) {
     PrepareIfNeeded();
-    TPoint result;
-    TransformInt(P.X, P.Y, result.X, result.Y);
-    return result;
+    return MapPoint(*this, P, &TTransformation::TransformInt);
 }
 
 TFixedPoint TTransformation::Transform(const TFixedPoint& P) {
     PrepareIfNeeded();
-    TFixedPoint result;
-    TransformFixed(P.X, P.Y, result.X, result.Y);
-    return result;
+    return MapPoint(*this, P, &TTransformation::TransformFixed);
 }
 
 TFloatPoint TTransformation::Transform(const TFloatPoint& P) {
     PrepareIfNeeded();
-    TFloatPoint result;
-    TransformFloat(P.X, P.Y, result.X, result.Y);
-    return result;
+    return MapPoint(*this, P, &TTransformation::TransformFloat);
 }
 
 } // namespace Bmp32

@@ -14,6 +14,7 @@ TEST(ColorPacking, ChannelsGoIntoTheirBytes) {
     TPalette32 palette{};
     palette[7] = 0x11223344;
     EXPECT_EQ(Color32(7, palette), 0x11223344u);
+    EXPECT_EQ(WinColor(0x80123456), 0x00563412u); // alpha dropped, red and blue swapped
 }
 
 TEST(ColorPacking, MemoryOrderIsBlueGreenRedAlpha) {
@@ -24,17 +25,9 @@ TEST(ColorPacking, MemoryOrderIsBlueGreenRedAlpha) {
     EXPECT_EQ(entry.A, 4);
 }
 
-TEST(ColorPacking, WinColorDropsAlphaAndSwapsRedAndBlue) {
-    EXPECT_EQ(WinColor(0xFFFF0000), 0x000000FFu);
-    EXPECT_EQ(WinColor(0x80123456), 0x00563412u);
-}
-
 TEST(ColorPacking, ComponentsAndSplitting) {
     const TColor32 c = 0x78123456;
-    EXPECT_EQ(AlphaComponent(c), 0x78);
-    EXPECT_EQ(RedComponent(c), 0x12);
-    EXPECT_EQ(GreenComponent(c), 0x34);
-    EXPECT_EQ(BlueComponent(c), 0x56);
+    EXPECT_EQ(Color32(RedComponent(c), GreenComponent(c), BlueComponent(c), AlphaComponent(c)), c);
 
     Byte r, g, b, a;
     Color32ToRGBA(c, r, g, b, a);
@@ -116,16 +109,12 @@ TEST(HslByte, PrimaryColours) {
     EXPECT_EQ(h, 170);
 }
 
-TEST(HslByte, LightColourUsesTheUpperSaturationFormula) {
+TEST(HslByte, LightColourUsesTheUpperSaturationFormulaAndNegativeHueAdds510) {
     Byte h, s, l;
     RGBtoHSL(Color32(255, 255, 128, 0), h, s, l);
     EXPECT_EQ(l, 191);
     EXPECT_EQ(s, 255); // 127 x 255 div (510 - 383)
     EXPECT_EQ(h, 42);  // 127 x 65025 div 194310, truncated
-}
-
-TEST(HslByte, NegativeHueAdds510AndKeepsTheLowByte) {
-    Byte h, s, l;
     RGBtoHSL(Color32(255, 0, 128, 0), h, s, l);
     EXPECT_EQ(h, 233); // -21 + 510 = 489, low byte 233
 }

@@ -150,12 +150,9 @@ TEST_F(Lines, StippledRunKeepsThePhaseOfTheWholeRun) {
     B.SetClipRect({2, 0, 6, 10});
     B.SetStipple({Red, Green, Blue});
     B.HorzLineTSP(0, 1, 7);
-    EXPECT_EQ(B.GetPixel(1, 1), Black32);
-    EXPECT_EQ(B.GetPixel(2, 1), Blue);
-    EXPECT_EQ(B.GetPixel(3, 1), Red);
-    EXPECT_EQ(B.GetPixel(4, 1), Green);
-    EXPECT_EQ(B.GetPixel(5, 1), Blue);
-    EXPECT_EQ(B.GetPixel(6, 1), Black32);
+    const TColor32 row[] = {Black32, Blue, Red, Green, Blue, Black32}; // x = 1 .. 6
+    for (int x = 1; x <= 6; ++x)
+        EXPECT_EQ(B.GetPixel(x, 1), row[x - 1]) << x;
     EXPECT_EQ(B.GetStippleCounter(), 2.0f); // 8 pixels on from 0
     EXPECT_EQ(Areas, (std::vector<TAreaReport>{{{2, 1, 6, 2}, AREAINFO_RECT}}));
     B.SetStippleCounter(0);
@@ -176,16 +173,11 @@ TEST_F(Lines, StippledFrameRunsOnRoundTheCorners) {
     const TColor32 yellow = 0xFFFFFF00;
     B.SetStipple({Red, Green, Blue, yellow});
     B.FrameRectTSP(0, 0, 4, 3);
-    EXPECT_EQ(B.GetPixel(0, 0), Red);
-    EXPECT_EQ(B.GetPixel(1, 0), Green);
-    EXPECT_EQ(B.GetPixel(2, 0), Blue);
-    EXPECT_EQ(B.GetPixel(3, 0), yellow);
-    EXPECT_EQ(B.GetPixel(3, 1), Red);
-    EXPECT_EQ(B.GetPixel(3, 2), Green);
-    EXPECT_EQ(B.GetPixel(2, 2), Blue);
-    EXPECT_EQ(B.GetPixel(1, 2), yellow);
-    EXPECT_EQ(B.GetPixel(0, 2), Red);
-    EXPECT_EQ(B.GetPixel(0, 1), Green);
+    const TPoint ring[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {3, 1},
+                           {3, 2}, {2, 2}, {1, 2}, {0, 2}, {0, 1}};
+    const TColor32 pattern[] = {Red, Green, Blue, yellow};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(B.GetPixel(ring[i].X, ring[i].Y), pattern[i % 4]) << i;
     EXPECT_EQ(B.GetPixel(1, 1), Black32);
     EXPECT_EQ(B.GetStippleCounter(), 2.0f);
     B.SetClipRect({5, 5, 10, 10});
