@@ -1,6 +1,9 @@
-// The plain variants, the routine variables and tables, and their selection at start-up.
+// The plain variants, the routine sets, the routine variables and tables, and the choice of
+// set at start-up.
 #include "bitmap32/Bmp32_Blend.h"
 
+#include "bitmap32/Bmp32_BlendAvx2.h"
+#include "bitmap32/Bmp32_BlendSse2.h"
 #include "bitmap32/Bmp32_CpuFeatures.h"
 
 #include <algorithm>
@@ -211,6 +214,23 @@ constinit const TBlendRoutines PLAIN_BLEND_ROUTINES = {
     ColorMaxPlain,      ColorMinPlain,     ColorDifferencePlain, ColorAveragePlain,
     ColorExclusionPlain};
 
+// Division has no SSE2 form, so the plain ColorDiv serves every set.
+constinit const TBlendRoutines SSE2_BLEND_ROUTINES = {
+    CombineRegSse2,  CombineMemSse2, BlendRegSse2,        BlendMemSse2,     BlendRegExSse2,
+    BlendMemExSse2,  BlendLineSse2,  BlendLineExSse2,     CombMergeRegSse2, CombMergeMemSse2,
+    MergeRegSse2,    MergeMemSse2,   MergeRegExSse2,      MergeMemExSse2,   MergeLineSse2,
+    MergeLineExSse2, ColorAddSse2,   ColorSubSse2,        ColorDivPlain,    ColorModulateSse2,
+    ColorMaxSse2,    ColorMinSse2,   ColorDifferenceSse2, ColorAverageSse2, ColorExclusionSse2};
+
+// The SSE2 set with the line routines in AVX2: a single pixel gains nothing from the wider
+// registers.
+constinit const TBlendRoutines AVX2_BLEND_ROUTINES = {
+    CombineRegSse2,  CombineMemSse2, BlendRegSse2,        BlendMemSse2,     BlendRegExSse2,
+    BlendMemExSse2,  BlendLineAvx2,  BlendLineExAvx2,     CombMergeRegSse2, CombMergeMemSse2,
+    MergeRegSse2,    MergeMemSse2,   MergeRegExSse2,      MergeMemExSse2,   MergeLineAvx2,
+    MergeLineExAvx2, ColorAddSse2,   ColorSubSse2,        ColorDivPlain,    ColorModulateSse2,
+    ColorMaxSse2,    ColorMinSse2,   ColorDifferenceSse2, ColorAverageSse2, ColorExclusionSse2};
+
 constinit TCombineReg CombineReg = CombineRegPlain;
 constinit TCombineMem CombineMem = CombineMemPlain;
 constinit TBlendReg BlendReg = BlendRegPlain;
@@ -298,7 +318,12 @@ void InstallBlendRoutines(const TBlendRoutines& Routines) {
 } // namespace
 
 void SelectBlendRoutines() {
-    InstallBlendRoutines(HasSSE2() ? SSE2_BLEND_ROUTINES : PLAIN_BLEND_ROUTINES);
+    if (HasAVX2())
+        InstallBlendRoutines(AVX2_BLEND_ROUTINES);
+    else if (HasSSE2())
+        InstallBlendRoutines(SSE2_BLEND_ROUTINES);
+    else
+        InstallBlendRoutines(PLAIN_BLEND_ROUTINES);
 }
 
 TColor32 Lighten(TColor32 Color, int Amount) {

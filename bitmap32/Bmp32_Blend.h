@@ -3,9 +3,11 @@
 // translucent result, the same over runs of pixels, and a small colour algebra.
 //
 // Callers reach the routines only through the routine variables and the tables indexed by
-// TCombineMode below. Each routine exists as a plain integer variant and as an SSE2 variant
-// with bit-identical results; start-up installs the SSE2 set when the processor has SSE2.
-// Until then the plain set is installed, so a call made earlier gives the same results.
+// TCombineMode below. There are three sets of routines with bit-identical results: the plain
+// integer set, the SSE2 set, and the AVX2 set, which is the SSE2 set with its line routines
+// in AVX2. Start-up installs the AVX2 set where the processor and the system run AVX2, else
+// the SSE2 set where the processor has SSE2. Until then the plain set is installed, so a call
+// made earlier gives the same results.
 //
 // Weights (W) and master alphas (M) are bytes: 0..255. F is the foreground colour, B the
 // background colour or the destination pixel.
@@ -55,6 +57,7 @@ struct TBlendRoutines {
 
 extern const TBlendRoutines PLAIN_BLEND_ROUTINES;
 extern const TBlendRoutines SSE2_BLEND_ROUTINES;
+extern const TBlendRoutines AVX2_BLEND_ROUTINES;
 
 // X weighted W plus Y weighted 255 - W.
 extern TCombineReg CombineReg;
@@ -101,12 +104,13 @@ extern TBlendReg ColorDifference;
 extern TBlendReg ColorAverage;
 extern TBlendReg ColorExclusion;
 
-// Installs the SSE2 set when the processor has SSE2, else the plain set, and fills the
-// tables. Run by the unit's start-up; running it again changes nothing.
+// Installs the AVX2, the SSE2 or the plain set, whichever is the first that this processor
+// runs, and fills the tables. Run by the unit's start-up; running it again changes nothing.
 void SelectBlendRoutines();
 
-// SSE2 leaves no processor state to clear, so there is nothing to do after a batch of
-// blending; callers still mark the end of each batch with it.
+// Neither SSE2 nor AVX2 leaves processor state to clear (the compiler ends every AVX2 routine
+// with the instruction that does), so there is nothing to do after a batch of blending;
+// callers still mark the end of each batch with it.
 inline void EMMS() {}
 
 // Alpha kept; red, green and blue each moved by Amount and clamped to 0..255.

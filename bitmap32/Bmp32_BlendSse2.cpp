@@ -1,18 +1,25 @@
-// The SSE2 variants of the blend routines. Each reproduces its plain variant bit for bit:
-// the same formulas on 16-bit lanes, with the plain variant's shortcuts applied as per-pixel
-// selections. Lines take four pixels at a time; single pixels use lane 0 of the same code.
+// The SSE2 variants. Each reproduces its plain variant bit for bit: the same formulas on
+// 16-bit lanes, with the plain variant's shortcuts applied as per-pixel selections. A register
+// of pixels is taken as two registers of 16-bit lanes, one with the low byte of each word
+// (blue, red) and one with the high byte (green, alpha), so no unpacking is needed. Lines take
+// four pixels at a time; single pixels take the plain variant's shortcuts first.
 #if defined(__i386__) && !defined(__SSE2__)
 #pragma GCC target("sse2")
 #endif
 
+#include "bitmap32/Bmp32_BlendSse2.h"
+
 #include "bitmap32/Bmp32_Blend.h"
 
 #include <cstdint>
+#include <cstring>
 #include <emmintrin.h>
 
 namespace Bmp32 {
 
 namespace {
+
+constexpr int PIXELS_PER_BLOCK = 4;
 
 __m128i Load1(TColor32 Color) {
     return _mm_cvtsi32_si128(int(Color));
@@ -21,138 +28,238 @@ TColor32 Store1(__m128i Pixels) {
     return TColor32(_mm_cvtsi128_si32(Pixels));
 }
 
+__m128i Words(int Value) {
+    return _mm_set1_epi16(short(Value));
+}
+
 __m128i Select(__m128i Mask, __m128i IfSet, __m128i IfClear) {
     return _mm_or_si128(_mm_and_si128(Mask, IfSet), _mm_andnot_si128(Mask, IfClear));
 }
 
 __m128i Equals(__m128i Lanes, int Value) {
-    return _mm_cmpeq_epi32(Lanes, _mm_set1_epi32(Value));
+    return _mm_cmpeq_epi16(Lanes, Words(Value));
 }
 
-// The alpha of each pixel, one per 32-bit lane.
-__m128i AlphaOf(__m128i Pixels) {
-    return _mm_srli_epi32(Pixels, 24);
+// Blue and red of each pixel, each in the low byte of a 16-bit lane.
+__m128i LowBytes(__m128i Pixels) {
+    return _mm_and_si128(Pixels, Words(0x00FF));
 }
 
-__m128i WithAlpha(__m128i Pixels, __m128i Alpha) {
+// Green and alpha of each pixel, each in the low byte of a 16-bit lane.
+__m128i HighBytes(__m128i Pixels) {
+    return _mm_srli_epi16(Pixels, 8);
+}
+
+// The alpha of each pixel in both of its 16-bit lanes.
+__m128i AlphaLanes(__m128i Pixels) {
+    const __m128i greenAlpha = HighBytes(Pixels);
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(greenAlpha, _MM_SHUFFLE(3, 3, 1, 1)),
+                               _MM_SHUFFLE(3, 3, 1, 1));
+}
+
+// All bits of a pixel set where its alpha is Value.
+__m128i AlphaEquals(__m128i Pixels, int Value) {
+    return _mm_cmpeq_epi32(_mm_srli_epi32(Pixels, 24), _mm_set1_epi32(Value));
+}
+
+__m128i WithAlpha(__m128i Pixels, __m128i AlphaLanes) {
     return _mm_or_si128(_mm_and_si128(Pixels, _mm_set1_epi32(0x00FFFFFF)),
-                        _mm_slli_epi32(Alpha, 24));
+                        _mm_slli_epi32(AlphaLanes, 24));
 }
 
-// Floor(X / 255) for 0 <= X <= 65025 in each 32-bit lane.
+__m128i WithoutAlpha(__m128i Pixels) {
+    return _mm_and_si128(Pixels, _mm_set1_epi32(0x00FFFFFF));
+}
+
+// Floor(X / 255) in each 16-bit lane: (X * 0x8081) >> 23 is exact for every 16-bit X.
 __m128i Div255(__m128i X) {
-    return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(X, _mm_set1_epi32(1)), _mm_srli_epi32(X, 8)),
-                          8);
-}
-
-// The product in each 32-bit lane, for values whose product stays below 65536.
-__m128i MulSmall(__m128i A, __m128i B) {
-    return _mm_mullo_epi16(A, B);
-}
-
-// The channels of four pixels widened to 16-bit lanes: Low holds pixels 0 and 1, High
-// pixels 2 and 3.
-struct TChannelLanes {
-    __m128i Low;
-    __m128i High;
-};
-
-// One value per 32-bit lane (its low 16 bits) copied into the four channel lanes of its pixel.
-TChannelLanes SpreadOverChannels(__m128i PerPixel) {
-    __m128i pairs = _mm_shufflelo_epi16(PerPixel, _MM_SHUFFLE(2, 2, 0, 0));
-    pairs = _mm_shufflehi_epi16(pairs, _MM_SHUFFLE(2, 2, 0, 0));
-    return {_mm_unpacklo_epi32(pairs, pairs), _mm_unpackhi_epi32(pairs, pairs)};
-}
-
-TChannelLanes Unpack(__m128i Pixels) {
-    const __m128i zero = _mm_setzero_si128();
-    return {_mm_unpacklo_epi8(Pixels, zero), _mm_unpackhi_epi8(Pixels, zero)};
+    return _mm_srli_epi16(_mm_mulhi_epu16(X, Words(0x8081)), 7);
 }
 
 // (C * W + 128) >> 8 in each 16-bit lane.
 __m128i Weigh(__m128i Channels, __m128i Weights) {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(Channels, Weights), _mm_set1_epi16(128)),
-                          8);
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(Channels, Weights), Words(128)), 8);
 }
 
-// F weighted W plus B weighted 255 - W on all four channels; W per 32-bit lane.
+// F weighted W plus B weighted 255 - W on all four channels, W in both lanes of each pixel.
 __m128i WeighPair(__m128i F, __m128i B, __m128i W) {
-    const TChannelLanes f = Unpack(F), b = Unpack(B);
-    const TChannelLanes w = SpreadOverChannels(W);
-    const TChannelLanes inverse = SpreadOverChannels(_mm_sub_epi32(_mm_set1_epi32(255), W));
-    const __m128i low = _mm_add_epi16(Weigh(f.Low, w.Low), Weigh(b.Low, inverse.Low));
-    const __m128i high = _mm_add_epi16(Weigh(f.High, w.High), Weigh(b.High, inverse.High));
-    return _mm_packus_epi16(low, high);
+    const __m128i inverse = _mm_xor_si128(W, Words(0x00FF));
+    const __m128i low = _mm_add_epi16(Weigh(LowBytes(F), W), Weigh(LowBytes(B), inverse));
+    const __m128i high = _mm_add_epi16(Weigh(HighBytes(F), W), Weigh(HighBytes(B), inverse));
+    return _mm_or_si128(low, _mm_slli_epi16(high, 8));
 }
 
-__m128i WeighPairRgb(__m128i F, __m128i B, __m128i W) {
-    return _mm_and_si128(WeighPair(F, B, W), _mm_set1_epi32(0x00FFFFFF));
+// The weight of the master-alpha forms, ((M + 1) * F's alpha) >> 8, in both lanes.
+__m128i MasterWeight(__m128i F, Byte M) {
+    return _mm_srli_epi16(_mm_mullo_epi16(AlphaLanes(F), Words(M + 1)), 8);
 }
 
-__m128i BlendPixels(__m128i F, __m128i B) {
-    const __m128i alpha = AlphaOf(F);
-    const __m128i mixed = WeighPair(F, B, alpha);
-    return Select(Equals(alpha, 0), B, Select(Equals(alpha, 255), F, mixed));
+// 65536 div Divisor for Divisor in 0..255 in both lanes of each pixel, the low 16 bits of the
+// quotient in both lanes. A divisor of 0, which only pixels that the callers replace can have,
+// counts as 1, so that no lane divides by zero. The float quotient is correctly rounded, and for a
+// divisor of 1..255 it lies at least 1/255 from the next integer while its rounding error stays
+// within 1/1024, so truncating it gives the integer quotient.
+__m128i ReciprocalLanes(__m128i Divisor) {
+    const __m128i perPixel = _mm_srli_epi32(Divisor, 16);
+    const __m128 divisor = _mm_cvtepi32_ps(_mm_max_epi16(perPixel, _mm_set1_epi32(1)));
+    const __m128i quotient = _mm_cvttps_epi32(_mm_div_ps(_mm_set1_ps(65536.0f), divisor));
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(quotient, _MM_SHUFFLE(2, 2, 0, 0)),
+                               _MM_SHUFFLE(2, 2, 0, 0));
 }
 
-__m128i BlendPixelsEx(__m128i F, __m128i B, Byte M) {
-    const __m128i weight = _mm_srli_epi32(MulSmall(AlphaOf(F), _mm_set1_epi32(M + 1)), 8);
-    return Select(Equals(weight, 0), B, WeighPairRgb(F, B, weight));
+// ((X + Bp) * Scale) mod 65536 of the plain merge for one register of channels, where
+// Bp = (Bc * Ba) >> 8 and X = (Fc - Bp) * Fa shifted right by 8 with the sign kept; the
+// channel's result is bits 8..15. BaHigh is Ba << 8, Fa7 is Fa << 7, both in 16-bit lanes.
+__m128i MergeChannels(__m128i Fc, __m128i Bc, __m128i BaHigh, __m128i Fa7, __m128i Scale) {
+    const __m128i bp = _mm_mulhi_epu16(Bc, BaHigh);
+    // Fc - Bp lies in -254..255, so twice it times Fa << 7 fits, and the high word of that
+    // product is the floor of (Fc - Bp) * Fa / 256.
+    const __m128i difference = _mm_sub_epi16(Fc, bp);
+    const __m128i x = _mm_mulhi_epi16(_mm_add_epi16(difference, difference), Fa7);
+    return _mm_mullo_epi16(_mm_add_epi16(x, bp), Scale);
 }
 
-// The colour of F weighted by Fa (per 32-bit lane) over B, for pixels where B's alpha is
-// not 0; other pixels give values that the callers replace.
-__m128i MergeWeighted(__m128i F, __m128i Fa, __m128i B) {
-    const __m128i ba = AlphaOf(B);
-    const __m128i resultAlpha = _mm_sub_epi32(_mm_add_epi32(ba, Fa), Div255(MulSmall(Fa, ba)));
-    // 65536 div ResultAlpha. The float quotient is correctly rounded, and for a divisor of
-    // 1..255 it lies at least 1/255 from the next integer while its rounding error stays
-    // within 1/1024, so truncating it gives the integer quotient. The lanes hold 0..255, so
-    // a 16-bit maximum keeps the divisor at least 1.
-    const __m128 divisor = _mm_cvtepi32_ps(_mm_max_epi16(resultAlpha, _mm_set1_epi32(1)));
-    const __m128i scale = _mm_cvttps_epi32(_mm_div_ps(_mm_set1_ps(65536.0f), divisor));
+// The colour of F weighted by Fa (in both lanes of each pixel) over B, with the combined
+// alpha, for pixels where B's alpha is not 0; other pixels give values the callers replace.
+[[gnu::always_inline]] inline __m128i MergeWeighted(__m128i F, __m128i Fa, __m128i B) {
+    const __m128i ba = AlphaLanes(B);
+    const __m128i resultAlpha =
+        _mm_sub_epi16(_mm_add_epi16(ba, Fa), Div255(_mm_mullo_epi16(Fa, ba)));
+    const __m128i scale = ReciprocalLanes(resultAlpha);
+    const __m128i baHigh = _mm_slli_epi16(ba, 8), fa7 = _mm_slli_epi16(Fa, 7);
+    const __m128i low = MergeChannels(LowBytes(F), LowBytes(B), baHigh, fa7, scale);
+    const __m128i high = MergeChannels(HighBytes(F), HighBytes(B), baHigh, fa7, scale);
+    const __m128i channels =
+        _mm_or_si128(_mm_srli_epi16(low, 8), _mm_and_si128(high, Words(0xFF00)));
+    return WithAlpha(channels, resultAlpha);
+}
 
-    const TChannelLanes f = Unpack(F), b = Unpack(B);
-    const TChannelLanes fa = SpreadOverChannels(Fa), baLanes = SpreadOverChannels(ba);
-    // Only the low 16 bits of the scale matter: the result keeps bits 8..15 of the product.
-    const TChannelLanes scaleLanes = SpreadOverChannels(scale);
-    const auto channels = [](__m128i Fc, __m128i Bc, __m128i FaLanes, __m128i BaLanes,
-                             __m128i ScaleLanes) {
-        const __m128i bp = _mm_srli_epi16(_mm_mullo_epi16(Bc, BaLanes), 8);
-        const __m128i difference = _mm_sub_epi16(Fc, bp);
-        // (difference * Fa) >> 8 with the sign kept: bits 8..23 of the 32-bit product.
-        const __m128i productLow = _mm_mullo_epi16(difference, FaLanes);
-        const __m128i productHigh = _mm_mulhi_epi16(difference, FaLanes);
-        const __m128i x =
-            _mm_or_si128(_mm_srli_epi16(productLow, 8), _mm_slli_epi16(productHigh, 8));
-        return _mm_srli_epi16(_mm_mullo_epi16(_mm_add_epi16(x, bp), ScaleLanes), 8);
+__m128i LoadBlock(const TColor32* Pixels) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(Pixels));
+}
+
+void StoreBlock(TColor32* Pixels, __m128i Block) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Pixels), Block);
+}
+
+bool AllSet(__m128i Mask) {
+    return _mm_movemask_epi8(Mask) == 0xFFFF;
+}
+
+// The blocks of the line routines. Each takes blocks in which every source alpha is 0 as a
+// whole, and so do those without master alpha with blocks in which every source alpha is 255.
+// They and MergeWeighted are inlined into the line routines: a call per block would save and
+// restore the registers that 64-bit Windows keeps across calls, and pass vectors through memory.
+// The whole-block shortcuts are marked likely so that they are laid out on the loop's straight
+// path: a run of such blocks then takes no jump but the loop's own, while the arithmetic of a
+// mixed block dwarfs the jumps around it.
+
+[[gnu::always_inline]] inline void BlendBlock(const TColor32* Src, TColor32* Dst) {
+    const __m128i f = LoadBlock(Src);
+    const __m128i transparent = AlphaEquals(f, 0);
+    const int transparentBits = _mm_movemask_epi8(transparent);
+    if (transparentBits == 0xFFFF) [[likely]]
+        return;
+    const __m128i opaque = AlphaEquals(f, 255);
+    const int opaqueBits = _mm_movemask_epi8(opaque);
+    if (opaqueBits == 0xFFFF) [[likely]]
+        return StoreBlock(Dst, f);
+    const __m128i b = LoadBlock(Dst);
+    __m128i result = WeighPair(f, b, AlphaLanes(f));
+    if ((transparentBits | opaqueBits) != 0)
+        result = Select(transparent, b, Select(opaque, f, result));
+    StoreBlock(Dst, result);
+}
+
+[[gnu::always_inline]] inline void BlendExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
+    const __m128i f = LoadBlock(Src);
+    const __m128i w = MasterWeight(f, M);
+    const __m128i keep = Equals(w, 0);
+    if (AllSet(keep)) [[likely]]
+        return;
+    const __m128i b = LoadBlock(Dst);
+    StoreBlock(Dst, Select(keep, b, WithoutAlpha(WeighPair(f, b, w))));
+}
+
+[[gnu::always_inline]] inline void MergeBlock(const TColor32* Src, TColor32* Dst) {
+    const __m128i f = LoadBlock(Src);
+    const __m128i transparent = AlphaEquals(f, 0);
+    if (AllSet(transparent)) [[likely]]
+        return;
+    const __m128i opaque = AlphaEquals(f, 255);
+    if (AllSet(opaque)) [[likely]]
+        return StoreBlock(Dst, f);
+    const __m128i b = LoadBlock(Dst);
+    __m128i result = MergeWeighted(f, AlphaLanes(f), b);
+    result = Select(AlphaEquals(b, 0), f, result);
+    result = Select(transparent, b, result);
+    StoreBlock(Dst, Select(opaque, f, result));
+}
+
+[[gnu::always_inline]] inline void MergeExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
+    const __m128i f = LoadBlock(Src);
+    const __m128i transparent = AlphaEquals(f, 0);
+    if (AllSet(transparent)) [[likely]]
+        return;
+    const __m128i b = LoadBlock(Dst);
+    const __m128i fa2 = Div255(_mm_mullo_epi16(AlphaLanes(f), Words(M)));
+    const __m128i f2 = WithAlpha(f, fa2);
+    __m128i result = MergeWeighted(f2, fa2, b);
+    result = Select(_mm_or_si128(Equals(fa2, 255), AlphaEquals(b, 0)), f2, result);
+    result = Select(transparent, b, result);
+    if (M == 0) result = Select(AlphaEquals(f, 255), b, result);
+    StoreBlock(Dst, result);
+}
+
+// Block(Src + i, Dst + i, Args...) over the run, one block at a time; the pixels left over go
+// through a block of their own in a scratch copy.
+template <auto Block, typename... Args>
+void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
+    int i = 0;
+    for (; i + PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
+        Block(Src + i, Dst + i, A...);
+    const int rest = Count - i;
+    if (rest <= 0) return;
+    TColor32 src[PIXELS_PER_BLOCK] = {}, dst[PIXELS_PER_BLOCK] = {};
+    std::memcpy(src, Src + i, rest * sizeof(TColor32));
+    std::memcpy(dst, Dst + i, rest * sizeof(TColor32));
+    Block(src, dst, A...);
+    std::memcpy(Dst + i, dst, rest * sizeof(TColor32));
+}
+
+// F weighted W plus B weighted 255 - W on all four channels of single pixels. F's channels
+// take the low four 16-bit lanes and B's the high four, so one multiplication weighs both and
+// the few registers used leave none to save.
+TColor32 WeighPairOfPixels(TColor32 F, TColor32 B, Cardinal W) {
+    const __m128i pixels =
+        _mm_unpacklo_epi8(_mm_unpacklo_epi32(Load1(F), Load1(B)), _mm_setzero_si128());
+    const __m128i weights =
+        _mm_xor_si128(Words(int(W)), _mm_set_epi16(255, 255, 255, 255, 0, 0, 0, 0));
+    const __m128i weighed = Weigh(pixels, weights);
+    const __m128i sum = _mm_add_epi16(weighed, _mm_srli_si128(weighed, 8));
+    return Store1(_mm_packus_epi16(sum, sum));
+}
+
+// MergeWeighted of single pixels: the alphas and the scale in integers, the three channels in
+// the low four 16-bit lanes. Kept out of line, so that the callers' shortcuts run without
+// saving the registers that the merge needs.
+[[gnu::noinline]] TColor32 MergeWeightedPixel(TColor32 F, Cardinal Fa, TColor32 B) {
+    const Cardinal ba = B >> 24;
+    const Cardinal resultAlpha = ba + Fa - Fa * ba / 255;
+    const Cardinal scale = 65536 / resultAlpha;
+    const auto spread = [](Cardinal Value) {
+        return _mm_shufflelo_epi16(_mm_cvtsi32_si128(int(Value)), 0);
     };
-    const __m128i low = channels(f.Low, b.Low, fa.Low, baLanes.Low, scaleLanes.Low);
-    const __m128i high = channels(f.High, b.High, fa.High, baLanes.High, scaleLanes.High);
-    return WithAlpha(_mm_packus_epi16(low, high), resultAlpha);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i channels =
+        MergeChannels(_mm_unpacklo_epi8(Load1(F), zero), _mm_unpacklo_epi8(Load1(B), zero),
+                      spread(ba << 8), spread(Fa << 7), spread(scale));
+    const TColor32 colour = Store1(_mm_packus_epi16(_mm_srli_epi16(channels, 8), zero));
+    return (colour & 0x00FFFFFF) | resultAlpha << 24;
 }
 
-__m128i MergePixels(__m128i F, __m128i B) {
-    const __m128i fa = AlphaOf(F);
-    __m128i result = MergeWeighted(F, fa, B);
-    result = Select(Equals(AlphaOf(B), 0), F, result);
-    result = Select(Equals(fa, 0), B, result);
-    return Select(Equals(fa, 255), F, result);
-}
+} // namespace
 
-__m128i MergePixelsEx(__m128i F, __m128i B, Byte M) {
-    const __m128i fa = AlphaOf(F);
-    const __m128i fa2 = Div255(MulSmall(fa, _mm_set1_epi32(M)));
-    const __m128i f2 = WithAlpha(F, fa2);
-    __m128i result = MergeWeighted(f2, fa2, B);
-    result = Select(_mm_or_si128(Equals(fa2, 255), Equals(AlphaOf(B), 0)), f2, result);
-    result = Select(Equals(fa, 0), B, result);
-    if (M == 0) result = Select(Equals(fa, 255), B, result);
-    return result;
-}
-
-// Whether the runs overlap without being the same run; then the pixels are taken one after
-// the other, as the plain variants do, so that earlier results feed later ones alike.
 bool OverlapsPartly(const TColor32* Src, const TColor32* Dst, int Count) {
     const auto src = reinterpret_cast<std::uintptr_t>(Src);
     const auto dst = reinterpret_cast<std::uintptr_t>(Dst);
@@ -160,35 +267,10 @@ bool OverlapsPartly(const TColor32* Src, const TColor32* Dst, int Count) {
     return src != dst && src < dst + bytes && dst < src + bytes;
 }
 
-// Dst[i] := Pixels(Src[i], Dst[i]). Blocks whose alphas are all 0 keep Dst and blocks whose
-// alphas are all 255 take Src, as both BlendMem and MergeMem do.
-template <bool AlphaShortcuts, typename PixelOperation>
-void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, PixelOperation Pixels) {
-    if (Count <= 0) return;
-    int i = 0;
-    if (!OverlapsPartly(Src, Dst, Count)) {
-        for (; i + 4 <= Count; i += 4) {
-            const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i));
-            auto* dst = reinterpret_cast<__m128i*>(Dst + i);
-            if constexpr (AlphaShortcuts) {
-                const __m128i alpha = AlphaOf(f);
-                if (_mm_movemask_epi8(Equals(alpha, 0)) == 0xFFFF) continue;
-                if (_mm_movemask_epi8(Equals(alpha, 255)) == 0xFFFF) {
-                    _mm_storeu_si128(dst, f);
-                    continue;
-                }
-            }
-            _mm_storeu_si128(dst, Pixels(f, _mm_loadu_si128(dst)));
-        }
-    }
-    for (; i < Count; ++i)
-        Dst[i] = Store1(Pixels(Load1(Src[i]), Load1(Dst[i])));
-}
-
 TColor32 CombineRegSse2(TColor32 X, TColor32 Y, Byte W) {
     if (W == 0) return Y;
     if (W == 255) return X;
-    return Store1(WeighPair(Load1(X), Load1(Y), _mm_set1_epi32(W)));
+    return WeighPairOfPixels(X, Y, W);
 }
 
 void CombineMemSse2(TColor32 F, TColor32& B, Byte W) {
@@ -197,44 +279,76 @@ void CombineMemSse2(TColor32 F, TColor32& B, Byte W) {
         B = F;
         return;
     }
-    B = Store1(WeighPairRgb(Load1(F), Load1(B), _mm_set1_epi32(W)));
+    B = WeighPairOfPixels(F, B, W) & 0x00FFFFFF;
 }
 
 TColor32 BlendRegSse2(TColor32 F, TColor32 B) {
-    return Store1(BlendPixels(Load1(F), Load1(B)));
+    const Cardinal w = F >> 24;
+    if (w == 255) return F;
+    if (w == 0) return B;
+    return WeighPairOfPixels(F, B, w);
 }
 
 void BlendMemSse2(TColor32 F, TColor32& B) {
-    B = BlendRegSse2(F, B);
+    const Cardinal w = F >> 24;
+    if (w == 0) return;
+    if (w == 255) {
+        B = F;
+        return;
+    }
+    B = WeighPairOfPixels(F, B, w);
 }
 
 TColor32 BlendRegExSse2(TColor32 F, TColor32 B, Byte M) {
-    return Store1(BlendPixelsEx(Load1(F), Load1(B), M));
+    const Cardinal w = ((M + 1) * (F >> 24)) >> 8;
+    if (w == 0) return B;
+    return WeighPairOfPixels(F, B, w) & 0x00FFFFFF;
 }
 
 void BlendMemExSse2(TColor32 F, TColor32& B, Byte M) {
-    B = BlendRegExSse2(F, B, M);
+    const Cardinal w = ((M + 1) * (F >> 24)) >> 8;
+    if (w == 0) return;
+    B = WeighPairOfPixels(F, B, w) & 0x00FFFFFF;
 }
 
 void BlendLineSse2(const TColor32* Src, TColor32* Dst, int Count) {
-    ProcessLine<true>(Src, Dst, Count, [](__m128i F, __m128i B) { return BlendPixels(F, B); });
+    if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.BlendLine(Src, Dst, Count);
+    ProcessLine<BlendBlock>(Src, Dst, Count);
 }
 
 void BlendLineExSse2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
-    ProcessLine<false>(Src, Dst, Count,
-                       [M](__m128i F, __m128i B) { return BlendPixelsEx(F, B, M); });
+    if (OverlapsPartly(Src, Dst, Count))
+        return PLAIN_BLEND_ROUTINES.BlendLineEx(Src, Dst, Count, M);
+    ProcessLine<BlendExBlock>(Src, Dst, Count, M);
 }
 
 TColor32 MergeRegSse2(TColor32 F, TColor32 B) {
-    return Store1(MergePixels(Load1(F), Load1(B)));
+    const Cardinal fa = F >> 24;
+    if (fa == 255) return F;
+    if (fa == 0) return B;
+    if (B >> 24 == 0) return F;
+    return MergeWeightedPixel(F, fa, B);
 }
 
 void MergeMemSse2(TColor32 F, TColor32& B) {
-    B = MergeRegSse2(F, B);
+    const Cardinal fa = F >> 24;
+    if (fa == 0) return;
+    if (fa == 255 || B >> 24 == 0) {
+        B = F;
+        return;
+    }
+    B = MergeWeightedPixel(F, fa, B);
 }
 
 TColor32 MergeRegExSse2(TColor32 F, TColor32 B, Byte M) {
-    return Store1(MergePixelsEx(Load1(F), Load1(B), M));
+    const Cardinal fa = F >> 24;
+    if (fa == 255 && M == 255) return F;
+    if (fa == 0) return B;
+    if (fa == 255 && M == 0) return B;
+    const Cardinal fa2 = fa * M / 255;
+    const TColor32 f2 = (F & 0x00FFFFFF) | fa2 << 24;
+    if (fa2 == 255 || B >> 24 == 0) return f2;
+    return MergeWeightedPixel(f2, fa2, B);
 }
 
 void MergeMemExSse2(TColor32 F, TColor32& B, Byte M) {
@@ -242,25 +356,31 @@ void MergeMemExSse2(TColor32 F, TColor32& B, Byte M) {
 }
 
 TColor32 CombMergeRegSse2(TColor32 X, TColor32 Y, Byte W) {
-    return Store1(MergePixels(WithAlpha(Load1(X), _mm_set1_epi32(W)), Load1(Y)));
+    return MergeRegSse2((X & 0x00FFFFFF) | TColor32(W) << 24, Y);
 }
 
 void CombMergeMemSse2(TColor32 F, TColor32& B, Byte W) {
-    B = CombMergeRegSse2(F, B, W);
+    MergeMemSse2((F & 0x00FFFFFF) | TColor32(W) << 24, B);
 }
 
 void MergeLineSse2(const TColor32* Src, TColor32* Dst, int Count) {
-    ProcessLine<true>(Src, Dst, Count, [](__m128i F, __m128i B) { return MergePixels(F, B); });
+    if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.MergeLine(Src, Dst, Count);
+    ProcessLine<MergeBlock>(Src, Dst, Count);
 }
 
 void MergeLineExSse2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
-    ProcessLine<false>(Src, Dst, Count,
-                       [M](__m128i F, __m128i B) { return MergePixelsEx(F, B, M); });
+    if (OverlapsPartly(Src, Dst, Count))
+        return PLAIN_BLEND_ROUTINES.MergeLineEx(Src, Dst, Count, M);
+    ProcessLine<MergeExBlock>(Src, Dst, Count, M);
 }
+
+namespace {
 
 template <typename ByteOperation> TColor32 OnBytes(TColor32 C1, TColor32 C2, ByteOperation Op) {
     return Store1(Op(Load1(C1), Load1(C2)));
 }
+
+} // namespace
 
 TColor32 ColorAddSse2(TColor32 C1, TColor32 C2) {
     return OnBytes(C1, C2, [](__m128i A, __m128i B) { return _mm_adds_epu8(A, B); });
@@ -268,11 +388,6 @@ TColor32 ColorAddSse2(TColor32 C1, TColor32 C2) {
 
 TColor32 ColorSubSse2(TColor32 C1, TColor32 C2) {
     return OnBytes(C1, C2, [](__m128i A, __m128i B) { return _mm_subs_epu8(A, B); });
-}
-
-// Division has no SSE2 form; the plain routine serves both sets.
-TColor32 ColorDivSse2(TColor32 C1, TColor32 C2) {
-    return PLAIN_BLEND_ROUTINES.ColorDiv(C1, C2);
 }
 
 TColor32 ColorModulateSse2(TColor32 C1, TColor32 C2) {
@@ -309,14 +424,5 @@ TColor32 ColorExclusionSse2(TColor32 C1, TColor32 C2) {
         _mm_sub_epi16(_mm_add_epi16(a, b), _mm_srli_epi16(_mm_mullo_epi16(a, b), 7));
     return Store1(_mm_packus_epi16(sum, zero));
 }
-
-} // namespace
-
-constinit const TBlendRoutines SSE2_BLEND_ROUTINES = {
-    CombineRegSse2,  CombineMemSse2, BlendRegSse2,        BlendMemSse2,     BlendRegExSse2,
-    BlendMemExSse2,  BlendLineSse2,  BlendLineExSse2,     CombMergeRegSse2, CombMergeMemSse2,
-    MergeRegSse2,    MergeMemSse2,   MergeRegExSse2,      MergeMemExSse2,   MergeLineSse2,
-    MergeLineExSse2, ColorAddSse2,   ColorSubSse2,        ColorDivSse2,     ColorModulateSse2,
-    ColorMaxSse2,    ColorMinSse2,   ColorDifferenceSse2, ColorAverageSse2, ColorExclusionSse2};
 
 } // namespace Bmp32

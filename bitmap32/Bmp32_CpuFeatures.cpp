@@ -4,15 +4,38 @@
 
 namespace Bmp32 {
 
+namespace {
+
+// The low 32 bits of extended control register 0; only valid where the system enabled XGETBV.
+Cardinal ReadXcr0() {
+    Cardinal low, high;
+    asm volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
+    return low;
+}
+
+const TCpuIdReport& ThisProcessor() {
+    static const TCpuIdReport report = ReadCpuId();
+    return report;
+}
+
+} // namespace
+
 TCpuIdReport ReadCpuId() {
     TCpuIdReport report;
     // Zero when the flags register's bit 21 cannot be toggled, that is without CPUID.
-    if (__get_cpuid_max(0, nullptr) < 1) return report;
+    const unsigned maxLeaf = __get_cpuid_max(0, nullptr);
+    if (maxLeaf < 1) return report;
     report.HasCpuId = true;
     unsigned eax, ebx, ecx, edx;
     __cpuid(1, eax, ebx, ecx, edx);
     report.Leaf1Eax = eax;
+    report.Leaf1Ecx = ecx;
     report.Leaf1Edx = edx;
+    if (maxLeaf >= 7) {
+        __cpuid_count(7, 0, eax, ebx, ecx, edx);
+        report.Leaf7Ebx = ebx;
+    }
+    if ((report.Leaf1Ecx & CPUID1_ECX_OSXSAVE) != 0) report.Xcr0 = ReadXcr0();
     report.MaxExtendedLeaf = __get_cpuid_max(0x80000000, nullptr);
     if (report.MaxExtendedLeaf >= 0x80000001) {
         __cpuid(0x80000001, eax, ebx, ecx, edx);
@@ -43,8 +66,17 @@ bool HasInstructionSet(const TCpuIdReport& Report, TCPUInstructionSet Instructio
 }
 
 bool HasInstructionSet(TCPUInstructionSet InstructionSet) {
-    static const TCpuIdReport report = ReadCpuId();
-    return HasInstructionSet(report, InstructionSet);
+    return HasInstructionSet(ThisProcessor(), InstructionSet);
+}
+
+bool HasAVX2(const TCpuIdReport& Report) {
+    return Report.HasCpuId && (Report.Leaf7Ebx & CPUID7_EBX_AVX2) != 0 &&
+           (Report.Leaf1Ecx & CPUID1_ECX_OSXSAVE) != 0 &&
+           (Report.Xcr0 & XCR0_SSE_AND_AVX_STATE) == XCR0_SSE_AND_AVX_STATE;
+}
+
+bool HasAVX2() {
+    return HasAVX2(ThisProcessor());
 }
 
 } // namespace Bmp32

@@ -1,4 +1,4 @@
-// The processor feature test through the CPUID instruction. It belongs to the unit
+// The processor feature test through the CPUID and XGETBV instructions. It belongs to the unit
 // Bmp32_System, whose other parts need the platform; this part needs none.
 #pragma once
 
@@ -15,13 +15,26 @@ enum TCPUInstructionSet : Byte { ciMMX, ciEMMX, ciSSE, ciSSE2, ci3DNow, ci3DNowE
 constexpr std::array<Cardinal, 6> CPUISChecks = {0x00800000, 0x00400000, 0x02000000,
                                                  0x04000000, 0x80000000, 0x40000000};
 
-// What the processor answers through CPUID.
+// The AVX2 feature bit in EBX of leaf 7; the bit in ECX of leaf 1 that says the system has
+// enabled XGETBV; and the bits of the extended control register 0 that say the system saves the
+// SSE and the upper halves of the AVX registers on a task switch.
+constexpr Cardinal CPUID7_EBX_AVX2 = 0x00000020;
+constexpr Cardinal CPUID1_ECX_OSXSAVE = 0x08000000;
+constexpr Cardinal XCR0_SSE_AND_AVX_STATE = 0x00000006;
+
+// What the processor answers through CPUID, and XGETBV.
 struct TCpuIdReport {
     bool HasCpuId = false;
     Cardinal Leaf1Eax = 0;
     Cardinal Leaf1Edx = 0;
     Cardinal MaxExtendedLeaf = 0;
     Cardinal ExtendedLeaf1Edx = 0;
+    Cardinal Leaf1Ecx = 0;
+    // 0 when the processor has no leaf 7.
+    Cardinal Leaf7Ebx = 0;
+    // The low 32 bits of the extended control register 0; 0 when the system has not enabled
+    // XGETBV.
+    Cardinal Xcr0 = 0;
 };
 
 TCpuIdReport ReadCpuId();
@@ -31,6 +44,13 @@ bool HasInstructionSet(const TCpuIdReport& Report, TCPUInstructionSet Instructio
 
 // The same for this processor (read once).
 bool HasInstructionSet(TCPUInstructionSet InstructionSet);
+
+// Whether a processor and system that gave Report run AVX2: the processor has it and the
+// system saves the registers it uses.
+bool HasAVX2(const TCpuIdReport& Report);
+
+// The same for this processor and system (read once).
+bool HasAVX2();
 
 inline bool HasMMX() {
     return HasInstructionSet(ciMMX);

@@ -164,6 +164,21 @@ std::vector<TLinearEntry> LinearMap(int DstLo, int DstHi, int ClipLo, int ClipHi
     return map;
 }
 
+// A weight of a linear map as Interpolator takes it: 256 counts as 255.
+Byte InterpolatorWeight(int Weight) {
+    return Byte(std::min(Weight, 255));
+}
+
+// The horizontal pass of Interpolator over the source row Source: Row[i] combines the pixels
+// at MapX[i].Pos and the one after it.
+void InterpolateRow(const TColor32* Source, const std::vector<TLinearEntry>& MapX,
+                    std::vector<TColor32>& Row) {
+    for (std::size_t i = 0; i < MapX.size(); ++i) {
+        const TColor32* pair = Source + MapX[i].Pos;
+        Row[i] = CombineReg(pair[0], pair[1], InterpolatorWeight(MapX[i].Weight));
+    }
+}
+
 } // namespace
 
 // ---- Weight maps --------------------------------------------------------------------------
@@ -266,14 +281,29 @@ void LinearStretch(TBitmap32* Dst, const TRect& DstRect, const TRect& DstClip, T
     const std::vector<TLinearEntry> mapY =
         LinearMap(DstRect.Top, DstRect.Bottom, DstClip.Top, DstClip.Bottom, SrcRect.Top,
                   SrcRect.Bottom, Src->GetHeight());
+    // Interpolator of every destination pixel, taken apart: the horizontal pass of a source
+    // row serves every destination row that reads the row, and enlarging, consecutive
+    // destination rows read the same rows.
+    std::vector<TColor32> upper(mapX.size()), lower(mapX.size());
+    int upperPos = -1, lowerPos = -1;
     for (std::size_t j = 0; j < mapY.size(); ++j) {
-        const TColor32* upper = Src->GetScanLine(mapY[j].Pos);
-        const TColor32* lower = Src->GetScanLine(mapY[j].Pos + 1);
-        TColor32* dst = Dst->GetPixelPtr(DstClip.Left, DstClip.Top + int(j));
-        for (std::size_t i = 0; i < mapX.size(); ++i) {
-            const int x = mapX[i].Pos;
-            write(Interpolator(mapX[i].Weight, mapY[j].Weight, upper + x, lower + x), dst[i]);
+        const int pos = mapY[j].Pos;
+        if (upperPos != pos && lowerPos == pos) {
+            std::swap(upper, lower);
+            std::swap(upperPos, lowerPos);
         }
+        if (upperPos != pos) {
+            InterpolateRow(Src->GetScanLine(pos), mapX, upper);
+            upperPos = pos;
+        }
+        if (lowerPos != pos + 1) {
+            InterpolateRow(Src->GetScanLine(pos + 1), mapX, lower);
+            lowerPos = pos + 1;
+        }
+        const Byte wy = InterpolatorWeight(mapY[j].Weight);
+        TColor32* dst = Dst->GetPixelPtr(DstClip.Left, DstClip.Top + int(j));
+        for (std::size_t i = 0; i < mapX.size(); ++i)
+            write(CombineReg(upper[i], lower[i], wy), dst[i]);
     }
     EMMS();
 }

@@ -1,4 +1,4 @@
-// Hand-computed results of every routine, checked on both variant sets.
+// Hand-computed results of every routine, checked on every routine set.
 #include "bitmap32/Bmp32_Blend.h"
 #include "bitmap32/Bmp32_CpuFeatures.h"
 
@@ -13,13 +13,18 @@ namespace {
 
 class BlendRoutines : public testing::TestWithParam<const TBlendRoutines*> {
 protected:
+    void SetUp() override {
+        if (GetParam() == &AVX2_BLEND_ROUTINES && !HasAVX2()) GTEST_SKIP() << "no AVX2";
+    }
     const TBlendRoutines& R = *GetParam();
 };
 
 INSTANTIATE_TEST_SUITE_P(Variants, BlendRoutines,
-                         testing::Values(&PLAIN_BLEND_ROUTINES, &SSE2_BLEND_ROUTINES),
+                         testing::Values(&PLAIN_BLEND_ROUTINES, &SSE2_BLEND_ROUTINES,
+                                         &AVX2_BLEND_ROUTINES),
                          [](const auto& Info) {
-                             return Info.param == &PLAIN_BLEND_ROUTINES ? "Plain" : "Sse2";
+                             if (Info.param == &PLAIN_BLEND_ROUTINES) return "Plain";
+                             return Info.param == &SSE2_BLEND_ROUTINES ? "Sse2" : "Avx2";
                          });
 
 TColor32 InPlace(TBlendMem Mem, TColor32 F, TColor32 B) {
@@ -155,9 +160,18 @@ TEST(Lighten, KeepsAlphaAndClampsEachChannel) {
     EXPECT_EQ(Lighten(0x80F02030, -0x20), 0x80D00010u);
 }
 
+namespace {
+
+const TBlendRoutines& FastestSetOfThisProcessor() {
+    if (HasAVX2()) return AVX2_BLEND_ROUTINES;
+    return HasSSE2() ? SSE2_BLEND_ROUTINES : PLAIN_BLEND_ROUTINES;
+}
+
+} // namespace
+
 TEST(Selection, StartUpInstallsOneSetAndFillsTheTables) {
     SelectBlendRoutines();
-    const TBlendRoutines& chosen = HasSSE2() ? SSE2_BLEND_ROUTINES : PLAIN_BLEND_ROUTINES;
+    const TBlendRoutines& chosen = FastestSetOfThisProcessor();
     EXPECT_EQ(CombineReg, chosen.CombineReg);
     EXPECT_EQ(MergeLineEx, chosen.MergeLineEx);
     EXPECT_EQ(ColorExclusion, chosen.ColorExclusion);
@@ -179,8 +193,16 @@ TEST(Selection, StartUpInstallsOneSetAndFillsTheTables) {
     EXPECT_EQ(BLEND_LINE_EX[cmMerge], MergeLineEx);
 }
 
-TEST(Selection, ProcessorWithSse2GetsTheSse2Set) {
-    if (!HasSSE2()) GTEST_SKIP() << "no SSE2";
+TEST(Selection, ProcessorWithAvx2GetsTheAvx2Set) {
+    if (!HasAVX2()) GTEST_SKIP() << "no AVX2";
+    InitializeUnits();
+    EXPECT_EQ(BlendLine, AVX2_BLEND_ROUTINES.BlendLine);
+    EXPECT_EQ(BLEND_LINE_EX[cmMerge], AVX2_BLEND_ROUTINES.MergeLineEx);
+    EXPECT_EQ(BLEND_MEM[cmMerge], AVX2_BLEND_ROUTINES.MergeMem);
+}
+
+TEST(Selection, ProcessorWithSse2ButNotAvx2GetsTheSse2Set) {
+    if (!HasSSE2() || HasAVX2()) GTEST_SKIP() << "SSE2 without AVX2 only";
     InitializeUnits();
     EXPECT_EQ(BlendLine, SSE2_BLEND_ROUTINES.BlendLine);
     EXPECT_EQ(BLEND_MEM[cmMerge], SSE2_BLEND_ROUTINES.MergeMem);

@@ -1,5 +1,6 @@
-// The SSE2 variants must give exactly what the plain variants give, for every input.
+// The SSE2 and AVX2 routine sets must give exactly what the plain set gives, for every input.
 #include "bitmap32/Bmp32_Blend.h"
+#include "bitmap32/Bmp32_CpuFeatures.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@ using namespace Bmp32;
 namespace {
 
 const TBlendRoutines& Plain = PLAIN_BLEND_ROUTINES;
-const TBlendRoutines& Sse2 = SSE2_BLEND_ROUTINES;
 
 class RandomColours {
 public:
@@ -44,50 +44,65 @@ TColor32 InPlace(Mem Routine, TColor32 F, TColor32 B, Args... A) {
     return B;
 }
 
+// Each fast set, compared with the plain set.
+class BlendVariants : public testing::TestWithParam<const TBlendRoutines*> {
+protected:
+    void SetUp() override {
+        if (GetParam() == &AVX2_BLEND_ROUTINES && !HasAVX2()) GTEST_SKIP() << "no AVX2";
+    }
+    const TBlendRoutines& Fast = *GetParam();
+};
+
+INSTANTIATE_TEST_SUITE_P(FastSets, BlendVariants,
+                         testing::Values(&SSE2_BLEND_ROUTINES, &AVX2_BLEND_ROUTINES),
+                         [](const auto& Info) {
+                             return Info.param == &SSE2_BLEND_ROUTINES ? "Sse2" : "Avx2";
+                         });
+
 } // namespace
 
-TEST(BlendVariants, CombineForEveryWeight) {
+TEST_P(BlendVariants, CombineForEveryWeight) {
     RandomColours colours;
     for (int w = 0; w < 256; ++w)
         for (int n = 0; n < 256; ++n) {
             const TColor32 x = colours.WithAlpha(colours.Below(256));
             const TColor32 y = colours.WithAlpha(Cardinal(n));
             const Byte weight = Byte(w);
-            ASSERT_EQ(Sse2.CombineReg(x, y, weight), Plain.CombineReg(x, y, weight));
-            ASSERT_EQ(InPlace(Sse2.CombineMem, x, y, weight),
+            ASSERT_EQ(Fast.CombineReg(x, y, weight), Plain.CombineReg(x, y, weight));
+            ASSERT_EQ(InPlace(Fast.CombineMem, x, y, weight),
                       InPlace(Plain.CombineMem, x, y, weight));
-            ASSERT_EQ(Sse2.CombMergeReg(x, y, weight), Plain.CombMergeReg(x, y, weight));
-            ASSERT_EQ(InPlace(Sse2.CombMergeMem, x, y, weight),
+            ASSERT_EQ(Fast.CombMergeReg(x, y, weight), Plain.CombMergeReg(x, y, weight));
+            ASSERT_EQ(InPlace(Fast.CombMergeMem, x, y, weight),
                       InPlace(Plain.CombMergeMem, x, y, weight));
         }
 }
 
-TEST(BlendVariants, BlendAndMergeForEveryPairOfAlphas) {
+TEST_P(BlendVariants, BlendAndMergeForEveryPairOfAlphas) {
     RandomColours colours;
     for (Cardinal fa = 0; fa < 256; ++fa)
         for (Cardinal ba = 0; ba < 256; ++ba)
             for (int n = 0; n < 2; ++n) {
                 const TColor32 f = colours.WithAlpha(fa), b = colours.WithAlpha(ba);
-                ASSERT_EQ(Sse2.BlendReg(f, b), Plain.BlendReg(f, b)) << std::hex << f << " " << b;
-                ASSERT_EQ(InPlace(Sse2.BlendMem, f, b), InPlace(Plain.BlendMem, f, b));
-                ASSERT_EQ(Sse2.MergeReg(f, b), Plain.MergeReg(f, b)) << std::hex << f << " " << b;
-                ASSERT_EQ(InPlace(Sse2.MergeMem, f, b), InPlace(Plain.MergeMem, f, b));
+                ASSERT_EQ(Fast.BlendReg(f, b), Plain.BlendReg(f, b)) << std::hex << f << " " << b;
+                ASSERT_EQ(InPlace(Fast.BlendMem, f, b), InPlace(Plain.BlendMem, f, b));
+                ASSERT_EQ(Fast.MergeReg(f, b), Plain.MergeReg(f, b)) << std::hex << f << " " << b;
+                ASSERT_EQ(InPlace(Fast.MergeMem, f, b), InPlace(Plain.MergeMem, f, b));
             }
 }
 
-TEST(BlendVariants, MergeOfExtremeChannelsForEveryPairOfAlphas) {
+TEST_P(BlendVariants, MergeOfExtremeChannelsForEveryPairOfAlphas) {
     const TColor32 extremes[] = {0x000000, 0xFFFFFF, 0xFF00FF, 0x00FF01};
     for (Cardinal fa = 0; fa < 256; ++fa)
         for (Cardinal ba = 0; ba < 256; ++ba)
             for (TColor32 fc : extremes)
                 for (TColor32 bc : extremes) {
                     const TColor32 f = fc | fa << 24, b = bc | ba << 24;
-                    ASSERT_EQ(Sse2.MergeReg(f, b), Plain.MergeReg(f, b))
+                    ASSERT_EQ(Fast.MergeReg(f, b), Plain.MergeReg(f, b))
                         << std::hex << f << " " << b;
                 }
 }
 
-TEST(BlendVariants, MasterAlphaFormsForEveryAlphaAndMaster) {
+TEST_P(BlendVariants, MasterAlphaFormsForEveryAlphaAndMaster) {
     RandomColours colours;
     const Cardinal backAlphas[] = {0, 255, 1, 128};
     for (int m = 0; m < 256; ++m)
@@ -96,17 +111,17 @@ TEST(BlendVariants, MasterAlphaFormsForEveryAlphaAndMaster) {
                 const TColor32 f = colours.WithAlpha(fa);
                 const TColor32 b = colours.WithAlpha(ba == 128 ? colours.Below(256) : ba);
                 const Byte master = Byte(m);
-                ASSERT_EQ(Sse2.BlendRegEx(f, b, master), Plain.BlendRegEx(f, b, master));
-                ASSERT_EQ(InPlace(Sse2.BlendMemEx, f, b, master),
+                ASSERT_EQ(Fast.BlendRegEx(f, b, master), Plain.BlendRegEx(f, b, master));
+                ASSERT_EQ(InPlace(Fast.BlendMemEx, f, b, master),
                           InPlace(Plain.BlendMemEx, f, b, master));
-                ASSERT_EQ(Sse2.MergeRegEx(f, b, master), Plain.MergeRegEx(f, b, master))
+                ASSERT_EQ(Fast.MergeRegEx(f, b, master), Plain.MergeRegEx(f, b, master))
                     << std::hex << f << " " << b << " " << m;
-                ASSERT_EQ(InPlace(Sse2.MergeMemEx, f, b, master),
+                ASSERT_EQ(InPlace(Fast.MergeMemEx, f, b, master),
                           InPlace(Plain.MergeMemEx, f, b, master));
             }
 }
 
-TEST(BlendVariants, ColourAlgebraForEveryPairOfChannels) {
+TEST_P(BlendVariants, ColourAlgebraForEveryPairOfChannels) {
     const TBlendReg TBlendRoutines::*routines[] = {
         &TBlendRoutines::ColorAdd,        &TBlendRoutines::ColorSub,
         &TBlendRoutines::ColorDiv,        &TBlendRoutines::ColorModulate,
@@ -121,7 +136,7 @@ TEST(BlendVariants, ColourAlgebraForEveryPairOfChannels) {
                 const int shift = int(b % 4) * 8;
                 const TColor32 c1 = (a << shift) | (colours.Rgb() & ~(0xFFu << shift));
                 const TColor32 c2 = (b << shift) | (colours.Rgb() & ~(0xFFu << shift));
-                ASSERT_EQ((Sse2.*routine)(c1, c2), (Plain.*routine)(c1, c2))
+                ASSERT_EQ((Fast.*routine)(c1, c2), (Plain.*routine)(c1, c2))
                     << std::hex << c1 << " " << c2;
             }
 }
@@ -129,11 +144,12 @@ TEST(BlendVariants, ColourAlgebraForEveryPairOfChannels) {
 namespace {
 
 // Runs a line routine of each set over the same random source and destination, at every
-// length up to 37 and at every offset from a 16-byte boundary.
-template <typename Run> void CompareLines(Run RunLine) {
+// length up to 37 and from eight successive start pixels, so that runs start at every pixel
+// of a 32-byte block.
+template <typename Run> void CompareLines(const TBlendRoutines& Fast, Run RunLine) {
     RandomColours colours;
     for (int count = 0; count <= 37; ++count)
-        for (int offset = 0; offset < 4; ++offset)
+        for (int offset = 0; offset < 8; ++offset)
             for (int round = 0; round < 8; ++round) {
                 std::vector<TColor32> src(48), dst(48);
                 if (round % 2 == 0)
@@ -143,57 +159,89 @@ template <typename Run> void CompareLines(Run RunLine) {
                         c = colours.Pixel();
                 for (TColor32& c : dst)
                     c = colours.Pixel();
-                std::vector<TColor32> plainDst = dst, sse2Dst = dst;
+                std::vector<TColor32> plainDst = dst, fastDst = dst;
                 RunLine(Plain, src.data() + offset, plainDst.data() + offset, count);
-                RunLine(Sse2, src.data() + offset, sse2Dst.data() + offset, count);
-                ASSERT_EQ(sse2Dst, plainDst) << "count " << count << " offset " << offset;
+                RunLine(Fast, src.data() + offset, fastDst.data() + offset, count);
+                ASSERT_EQ(fastDst, plainDst) << "count " << count << " offset " << offset;
             }
 }
 
 // The same with the destination run inside the source buffer: the same run, or shifted by
 // DstShift pixels.
-template <typename Run> void CompareOverlappingLines(Run RunLine, int DstShift) {
+template <typename Run>
+void CompareOverlappingLines(const TBlendRoutines& Fast, Run RunLine, int DstShift) {
     RandomColours colours;
     for (int count = 0; count <= 21; ++count)
         for (int round = 0; round < 8; ++round) {
-            std::vector<TColor32> buffer(32);
+            std::vector<TColor32> buffer(48);
             for (TColor32& c : buffer)
                 c = colours.Pixel();
-            std::vector<TColor32> plain = buffer, sse2 = buffer;
-            RunLine(Plain, plain.data() + 4, plain.data() + 4 + DstShift, count);
-            RunLine(Sse2, sse2.data() + 4, sse2.data() + 4 + DstShift, count);
-            ASSERT_EQ(sse2, plain) << "count " << count << " shift " << DstShift;
+            std::vector<TColor32> plain = buffer, fast = buffer;
+            RunLine(Plain, plain.data() + 12, plain.data() + 12 + DstShift, count);
+            RunLine(Fast, fast.data() + 12, fast.data() + 12 + DstShift, count);
+            ASSERT_EQ(fast, plain) << "count " << count << " shift " << DstShift;
         }
 }
 
-template <typename Run> void CompareAllLayouts(Run RunLine) {
-    CompareLines(RunLine);
-    for (int shift : {0, 1, -1, 3, -3, 4})
-        CompareOverlappingLines(RunLine, shift);
+// One long run holding every pair of source and destination alphas, with colours that are
+// extreme or random.
+template <typename Run> void CompareEveryPairOfAlphas(const TBlendRoutines& Fast, Run RunLine) {
+    RandomColours colours;
+    const TColor32 extremes[] = {0x000000, 0xFFFFFF, 0xFF00FF, 0x00FF01};
+    std::vector<TColor32> src(65536), dst(65536);
+    for (Cardinal i = 0; i < 65536; ++i) {
+        const bool extreme = colours.Below(4) == 0;
+        src[i] = (extreme ? extremes[colours.Below(4)] : colours.Rgb()) | (i >> 8) << 24;
+        dst[i] = (extreme ? extremes[colours.Below(4)] : colours.Rgb()) | (i & 255) << 24;
+    }
+    std::vector<TColor32> plain = dst, fast = dst;
+    RunLine(Plain, src.data(), plain.data(), int(src.size()));
+    RunLine(Fast, src.data(), fast.data(), int(src.size()));
+    for (std::size_t i = 0; i < src.size(); ++i)
+        ASSERT_EQ(fast[i], plain[i]) << std::hex << src[i] << " over " << dst[i];
+}
+
+template <typename Run> void CompareAllLayouts(const TBlendRoutines& Fast, Run RunLine) {
+    CompareLines(Fast, RunLine);
+    for (int shift : {0, 1, -1, 3, -3, 4, 7, -8, 9})
+        CompareOverlappingLines(Fast, RunLine, shift);
+    CompareEveryPairOfAlphas(Fast, RunLine);
 }
 
 } // namespace
 
-TEST(BlendVariants, BlendLine) {
-    CompareAllLayouts([](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst, int Count) {
-        R.BlendLine(Src, Dst, Count);
-    });
+TEST_P(BlendVariants, BlendLine) {
+    CompareAllLayouts(Fast, [](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
+                               int Count) { R.BlendLine(Src, Dst, Count); });
 }
 
-TEST(BlendVariants, MergeLine) {
-    CompareAllLayouts([](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst, int Count) {
-        R.MergeLine(Src, Dst, Count);
-    });
+TEST_P(BlendVariants, MergeLine) {
+    CompareAllLayouts(Fast, [](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
+                               int Count) { R.MergeLine(Src, Dst, Count); });
 }
 
-TEST(BlendVariants, BlendLineExForSeveralMasters) {
+TEST_P(BlendVariants, BlendLineExForSeveralMasters) {
     for (Byte master : {0, 1, 127, 128, 254, 255})
-        CompareAllLayouts([master](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
+        CompareAllLayouts(Fast,
+                          [master](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
                                    int Count) { R.BlendLineEx(Src, Dst, Count, master); });
 }
 
-TEST(BlendVariants, MergeLineExForSeveralMasters) {
+TEST_P(BlendVariants, MergeLineExForSeveralMasters) {
     for (Byte master : {0, 1, 127, 128, 254, 255})
-        CompareAllLayouts([master](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
+        CompareAllLayouts(Fast,
+                          [master](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
                                    int Count) { R.MergeLineEx(Src, Dst, Count, master); });
+}
+
+TEST_P(BlendVariants, LinesWithMasterAlphaForEveryMaster) {
+    for (int master = 0; master < 256; ++master) {
+        const Byte m = Byte(master);
+        CompareEveryPairOfAlphas(Fast,
+                                 [m](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
+                                     int Count) { R.BlendLineEx(Src, Dst, Count, m); });
+        CompareEveryPairOfAlphas(Fast,
+                                 [m](const TBlendRoutines& R, const TColor32* Src, TColor32* Dst,
+                                     int Count) { R.MergeLineEx(Src, Dst, Count, m); });
+    }
 }

@@ -65,3 +65,46 @@ TEST(CpuFeatures, ThisProcessorHasSse2) {
     EXPECT_TRUE(HasEMMX());
     EXPECT_EQ(HasSSE2(), HasInstructionSet(report, ciSSE2));
 }
+
+namespace {
+
+// A processor with AVX2 whose system saves the SSE and AVX registers.
+TCpuIdReport WithAvx2() {
+    TCpuIdReport report = Family6(0x04000000, 0);
+    report.Leaf1Ecx = CPUID1_ECX_OSXSAVE;
+    report.Leaf7Ebx = CPUID7_EBX_AVX2;
+    report.Xcr0 = XCR0_SSE_AND_AVX_STATE;
+    return report;
+}
+
+} // namespace
+
+TEST(CpuFeatures, Avx2NeedsTheProcessorBitAndTheSystemSavingItsRegisters) {
+    EXPECT_TRUE(HasAVX2(WithAvx2()));
+    TCpuIdReport report = WithAvx2();
+    report.Leaf7Ebx = ~CPUID7_EBX_AVX2;
+    EXPECT_FALSE(HasAVX2(report)) << "no AVX2 bit";
+    report = WithAvx2();
+    report.Leaf1Ecx = ~CPUID1_ECX_OSXSAVE;
+    EXPECT_FALSE(HasAVX2(report)) << "XGETBV not enabled";
+    report = WithAvx2();
+    report.HasCpuId = false;
+    EXPECT_FALSE(HasAVX2(report)) << "no CPUID";
+}
+
+TEST(CpuFeatures, Avx2NeedsBothSseAndAvxStateSaved) {
+    TCpuIdReport report = WithAvx2();
+    for (Cardinal xcr0 : {0u, 1u, 2u, 3u, 4u, 5u, 0xFFFFFFF9u}) {
+        report.Xcr0 = xcr0;
+        EXPECT_FALSE(HasAVX2(report)) << xcr0;
+    }
+    report.Xcr0 = 7;
+    EXPECT_TRUE(HasAVX2(report));
+    report.Xcr0 = 0xE7;
+    EXPECT_TRUE(HasAVX2(report));
+}
+
+TEST(CpuFeatures, ThisProcessorAnswersAvx2AsItsReportSays) {
+    const TCpuIdReport report = ReadCpuId();
+    EXPECT_EQ(HasAVX2(), HasAVX2(report));
+}

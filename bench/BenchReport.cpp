@@ -1,0 +1,42 @@
+#include "bench/BenchReport.h"
+
+#include <cstdio>
+
+namespace Bench {
+
+void PrintSizeHeading(const TBufferSize& Size) {
+    std::printf("\n=== %d x %d (%d pixels) ===\n", Size.Width, Size.Height, Size.Pixels());
+}
+
+void PrintSectionHeading(const char* Title) {
+    std::printf("%-34s %10s  %s\n", Title, "Mpixel/s", "ratio");
+}
+
+void PrintRateRow(const char* Name, double Mpixels, double ReferenceMpixels,
+                  const char* ReferenceName) {
+    std::printf("  %-32s %10.1f  %6.3f x %s\n", Name, Mpixels, Mpixels / ReferenceMpixels,
+                ReferenceName);
+    std::fflush(stdout);
+}
+
+void PrintVariantsHeading(const char* Title, const char* ReferenceName,
+                          const std::vector<TRoutineSet>& FastSets) {
+    std::printf("%-34s %10s %8s", Title, "plain", "x");
+    for (const TRoutineSet& set : FastSets)
+        std::printf(" %10s %8s %8s", set.Name, "x", set.Name);
+    std::printf("\n%-34s %10s %8s", "", "Mpixel/s", ReferenceName);
+    for (std::size_t i = 0; i < FastSets.size(); ++i)
+        std::printf(" %10s %8s %8s", "Mpixel/s", ReferenceName, "/plain");
+    std::printf("\n");
+}
+
+void PrintVariantsRow(const char* Name, double PlainMpixels, const std::vector<double>& FastMpixels,
+                      double ReferenceMpixels) {
+    std::printf("  %-32s %10.1f %8.3f", Name, PlainMpixels, PlainMpixels / ReferenceMpixels);
+    for (double fast : FastMpixels)
+        std::printf(" %10.1f %8.3f %8.2f", fast, fast / ReferenceMpixels, fast / PlainMpixels);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+} // namespace Bench

@@ -1,0 +1,105 @@
+// The native benchmark: the bitmap library's blend of a full image, with the plain set and each
+// fast set, against pixman's OVER composite and the C library's memcpy, on each buffer size.
+#include "bench/BenchReport.h"
+#include "bench/BenchTimer.h"
+#include "bench/PixelBench.h"
+#include "bench/VariantCheck.h"
+#include "bench/native/PixmanOver.h"
+#include "classlib/UnitInit.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace Bench;
+
+// Rates of BlendLine with the plain set, with each fast set and of pixman, then the fast sets'
+// and pixman's ratios to memcpy, then the fast sets' ratios to pixman.
+void PrintPixmanHeading(const std::vector<TRoutineSet>& FastSets) {
+    std::printf("%-24s %9s", "BlendLine against pixman", "plain");
+    for (const TRoutineSet& set : FastSets)
+        std::printf(" %9s", set.Name);
+    std::printf(" %9s", "pixman");
+    for (const TRoutineSet& set : FastSets)
+        std::printf(" %9s", set.Name);
+    std::printf(" %9s", "pixman");
+    for (const TRoutineSet& set : FastSets)
+        std::printf(" %9s", set.Name);
+    std::printf("\n%-24s %9s", "", "Mpixel/s");
+    for (std::size_t i = 0; i <= FastSets.size(); ++i)
+        std::printf(" %9s", "Mpixel/s");
+    for (std::size_t i = 0; i <= FastSets.size(); ++i)
+        std::printf(" %9s", "/memcpy");
+    for (std::size_t i = 0; i < FastSets.size(); ++i)
+        std::printf(" %9s", "/pixman");
+    std::printf("\n");
+}
+
+void PrintPixmanRow(TAlphaPattern Pattern, double Plain, const std::vector<double>& Fast,
+                    double Pixman, double Memcpy) {
+    std::printf("  %-22s %9.1f", AlphaPatternName(Pattern), Plain);
+    for (double fast : Fast)
+        std::printf(" %9.1f", fast);
+    std::printf(" %9.1f", Pixman);
+    for (double fast : Fast)
+        std::printf(" %9.3f", fast / Memcpy);
+    std::printf(" %9.3f", Pixman / Memcpy);
+    for (double fast : Fast)
+        std::printf(" %9.2f", fast / Pixman);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+double PixmanRate(const TBufferSize& Size, const TPixels& Src, const TPixels& Dst) {
+    TPixmanOver over(Src, Dst, Size);
+    return MeasureMpixelsPerSecond(Size.Pixels(), [&] {
+        over.Composite();
+        KeepMemory(over.DestinationBits());
+    });
+}
+
+void BenchAgainstPixman(const TBufferSize& Size, const TReferenceRates& References) {
+    const TBlendCase blendLine{"BlendLine", BlendLineImage};
+    const std::vector<TRoutineSet> fastSets = FastRoutineSets();
+    PrintPixmanHeading(fastSets);
+    const TPixels dst = RandomPixels(Size.Pixels(), apRandom, DESTINATION_SEED);
+    TPixels work(dst.size());
+    for (TAlphaPattern pattern : ALPHA_PATTERNS) {
+        const TPixels src = RandomPixels(Size.Pixels(), pattern, SOURCE_SEED);
+        const double plain =
+            BlendRate(Size, blendLine, Bmp32::PLAIN_BLEND_ROUTINES, src, dst, work);
+        std::vector<double> fast;
+        for (const TRoutineSet& set : fastSets)
+            fast.push_back(BlendRate(Size, blendLine, *set.Routines, src, dst, work));
+        PrintPixmanRow(pattern, plain, fast, PixmanRate(Size, src, dst), References.Memcpy);
+    }
+}
+
+int RunBenchmark() {
+    if (!CheckFastVariants()) return 1;
+    std::printf("pixman %s composites the same pixels premultiplied. "
+                "Each figure is the best of %d runs of at least %.2f s.\n",
+                pixman_version_string(), RUN_COUNT, MIN_RUN_SECONDS);
+    for (const TBufferSize& size : BUFFER_SIZES) {
+        PrintSizeHeading(size);
+        BenchAgainstPixman(size, MeasureReferences(size));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main() {
+    try {
+        InitializeUnits();
+        const int result = RunBenchmark();
+        FinalizeUnits();
+        return result;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Benchmark failed: %s\n", e.what());
+        return 1;
+    }
+}

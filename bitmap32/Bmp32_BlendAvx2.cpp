@@ -1,0 +1,229 @@
+// The AVX2 variants of the line routines: the arithmetic of the SSE2 variants on eight pixels
+// at a time. Only the functions of this file are compiled for AVX2, through their target
+// attribute, so the rest of the library runs on any x86-64 processor.
+//
+// Every helper is inlined into its line routine, so no 256-bit value passes between functions:
+// the 64-bit Windows calling convention passes such values in memory on the stack, which it
+// keeps aligned to 16 bytes only, not to the 32 that the compiler expects of them.
+#include "bitmap32/Bmp32_BlendAvx2.h"
+
+#include "bitmap32/Bmp32_Blend.h"
+#include "bitmap32/Bmp32_BlendSse2.h"
+
+#include <cstring>
+#include <immintrin.h>
+
+#define AVX2_FUNCTION __attribute__((target("avx2")))
+#define AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+namespace Bmp32 {
+
+namespace {
+
+constexpr int PIXELS_PER_BLOCK = 8;
+
+AVX2_INLINE __m256i Words(int Value) {
+    return _mm256_set1_epi16(short(Value));
+}
+
+AVX2_INLINE __m256i Equals(__m256i Lanes, int Value) {
+    return _mm256_cmpeq_epi16(Lanes, Words(Value));
+}
+
+AVX2_INLINE bool AllSet(__m256i Mask) {
+    return _mm256_movemask_epi8(Mask) == -1;
+}
+
+AVX2_INLINE __m256i Select(__m256i Mask, __m256i IfSet, __m256i IfClear) {
+    return _mm256_blendv_epi8(IfClear, IfSet, Mask);
+}
+
+// Blue and red of each pixel, each in the low byte of a 16-bit lane.
+AVX2_INLINE __m256i LowBytes(__m256i Pixels) {
+    return _mm256_and_si256(Pixels, Words(0x00FF));
+}
+
+// Green and alpha of each pixel, each in the low byte of a 16-bit lane.
+AVX2_INLINE __m256i HighBytes(__m256i Pixels) {
+    return _mm256_srli_epi16(Pixels, 8);
+}
+
+// The alpha of each pixel in the low byte of both of its 16-bit lanes.
+AVX2_INLINE __m256i AlphaLanes(__m256i Pixels) {
+    const __m256i alphaBytes =
+        _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1,
+                         7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
+    return _mm256_shuffle_epi8(Pixels, alphaBytes);
+}
+
+// The alpha of each pixel in the high byte of both of its 16-bit lanes: Alpha << 8.
+AVX2_INLINE __m256i AlphaHighLanes(__m256i Pixels) {
+    const __m256i alphaBytes =
+        _mm256_setr_epi8(-1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3,
+                         -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15);
+    return _mm256_shuffle_epi8(Pixels, alphaBytes);
+}
+
+AVX2_INLINE __m256i WithAlpha(__m256i Pixels, __m256i AlphaLanes) {
+    return _mm256_or_si256(_mm256_and_si256(Pixels, _mm256_set1_epi32(0x00FFFFFF)),
+                           _mm256_slli_epi32(AlphaLanes, 24));
+}
+
+AVX2_INLINE __m256i WithoutAlpha(__m256i Pixels) {
+    return _mm256_and_si256(Pixels, _mm256_set1_epi32(0x00FFFFFF));
+}
+
+// Floor(X / 255) in each 16-bit lane, as in the SSE2 variant.
+AVX2_INLINE __m256i Div255(__m256i X) {
+    return _mm256_srli_epi16(_mm256_mulhi_epu16(X, Words(0x8081)), 7);
+}
+
+// F weighted W plus B weighted 255 - W on all four channels, W in both lanes of each pixel.
+// For a channel C and a weight W << 7 the rounded high half of the doubled product,
+// (C * (W << 7) + 16384) >> 15, is exactly the plain (C * W + 128) >> 8.
+AVX2_INLINE __m256i WeighPair(__m256i F, __m256i B, __m256i W) {
+    const __m256i w7 = _mm256_slli_epi16(W, 7);
+    const __m256i inverse7 = _mm256_xor_si256(w7, Words(255 << 7));
+    const __m256i low = _mm256_add_epi16(_mm256_mulhrs_epi16(LowBytes(F), w7),
+                                         _mm256_mulhrs_epi16(LowBytes(B), inverse7));
+    const __m256i high = _mm256_add_epi16(_mm256_mulhrs_epi16(HighBytes(F), w7),
+                                          _mm256_mulhrs_epi16(HighBytes(B), inverse7));
+    return _mm256_or_si256(low, _mm256_slli_epi16(high, 8));
+}
+
+// 65536 div Divisor for Divisor in 0..255 in both lanes of each pixel, the low 16 bits of the
+// quotient in both lanes; a divisor of 0 counts as 1. The truncated float quotient is exact, as in
+// the SSE2 variant.
+AVX2_INLINE __m256i ReciprocalLanes(__m256i Divisor) {
+    const __m256i perPixel = _mm256_srli_epi32(Divisor, 16);
+    const __m256 divisor = _mm256_cvtepi32_ps(_mm256_max_epi32(perPixel, _mm256_set1_epi32(1)));
+    const __m256i quotient = _mm256_cvttps_epi32(_mm256_div_ps(_mm256_set1_ps(65536.0f), divisor));
+    return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(quotient, _MM_SHUFFLE(2, 2, 0, 0)),
+                                  _MM_SHUFFLE(2, 2, 0, 0));
+}
+
+// ((X + Bp) * Scale) mod 65536 of the plain merge for one register of channels, as in the
+// SSE2 variant; the channel's result is bits 8..15.
+AVX2_INLINE __m256i MergeChannels(__m256i Fc, __m256i Bc, __m256i BaHigh, __m256i Fa7,
+                                  __m256i Scale) {
+    const __m256i bp = _mm256_mulhi_epu16(Bc, BaHigh);
+    const __m256i difference = _mm256_sub_epi16(Fc, bp);
+    const __m256i x = _mm256_mulhi_epi16(_mm256_add_epi16(difference, difference), Fa7);
+    return _mm256_mullo_epi16(_mm256_add_epi16(x, bp), Scale);
+}
+
+// The colour of F weighted by Fa (in both lanes of each pixel) over B, with the combined
+// alpha, for pixels where B's alpha is not 0; other pixels give values the callers replace.
+// BaHigh is AlphaHighLanes(B).
+AVX2_INLINE __m256i MergeWeighted(__m256i F, __m256i Fa, __m256i B, __m256i BaHigh) {
+    const __m256i ba = _mm256_srli_epi16(BaHigh, 8);
+    const __m256i resultAlpha =
+        _mm256_sub_epi16(_mm256_add_epi16(ba, Fa), Div255(_mm256_mullo_epi16(Fa, ba)));
+    const __m256i scale = ReciprocalLanes(resultAlpha);
+    const __m256i fa7 = _mm256_slli_epi16(Fa, 7);
+    const __m256i low = MergeChannels(LowBytes(F), LowBytes(B), BaHigh, fa7, scale);
+    const __m256i high = MergeChannels(HighBytes(F), HighBytes(B), BaHigh, fa7, scale);
+    const __m256i channels =
+        _mm256_or_si256(_mm256_srli_epi16(low, 8), _mm256_and_si256(high, Words(0xFF00)));
+    return WithAlpha(channels, resultAlpha);
+}
+
+AVX2_INLINE __m256i LoadBlock(const TColor32* Pixels) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Pixels));
+}
+
+AVX2_INLINE void StoreBlock(TColor32* Pixels, __m256i Block) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(Pixels), Block);
+}
+
+AVX2_INLINE void BlendBlock(const TColor32* Src, TColor32* Dst) {
+    const __m256i f = LoadBlock(Src);
+    const __m256i w = AlphaLanes(f);
+    const __m256i transparent = Equals(w, 0), opaque = Equals(w, 255);
+    if (AllSet(transparent)) return;
+    if (AllSet(opaque)) return StoreBlock(Dst, f);
+    const __m256i b = LoadBlock(Dst);
+    StoreBlock(Dst, Select(opaque, f, Select(transparent, b, WeighPair(f, b, w))));
+}
+
+AVX2_INLINE void BlendExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
+    const __m256i f = LoadBlock(Src);
+    // ((M + 1) * Alpha) >> 8, as the high word of (Alpha << 8) * (M + 1).
+    const __m256i w = _mm256_mulhi_epu16(AlphaHighLanes(f), Words(M + 1));
+    const __m256i keep = Equals(w, 0);
+    if (AllSet(keep)) return;
+    const __m256i b = LoadBlock(Dst);
+    StoreBlock(Dst, Select(keep, b, WithoutAlpha(WeighPair(f, b, w))));
+}
+
+AVX2_INLINE void MergeBlock(const TColor32* Src, TColor32* Dst) {
+    const __m256i f = LoadBlock(Src);
+    const __m256i fa = AlphaLanes(f);
+    const __m256i transparent = Equals(fa, 0), opaque = Equals(fa, 255);
+    if (AllSet(transparent)) return;
+    if (AllSet(opaque)) return StoreBlock(Dst, f);
+    const __m256i b = LoadBlock(Dst);
+    const __m256i baHigh = AlphaHighLanes(b);
+    __m256i result = MergeWeighted(f, fa, b, baHigh);
+    result = Select(Equals(baHigh, 0), f, result);
+    result = Select(transparent, b, result);
+    StoreBlock(Dst, Select(opaque, f, result));
+}
+
+AVX2_INLINE void MergeExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
+    const __m256i f = LoadBlock(Src);
+    const __m256i fa = AlphaLanes(f);
+    const __m256i transparent = Equals(fa, 0);
+    if (AllSet(transparent)) return;
+    const __m256i b = LoadBlock(Dst);
+    const __m256i baHigh = AlphaHighLanes(b);
+    const __m256i fa2 = Div255(_mm256_mullo_epi16(fa, Words(M)));
+    const __m256i f2 = WithAlpha(f, fa2);
+    __m256i result = MergeWeighted(f2, fa2, b, baHigh);
+    result = Select(_mm256_or_si256(Equals(fa2, 255), Equals(baHigh, 0)), f2, result);
+    result = Select(transparent, b, result);
+    if (M == 0) result = Select(Equals(fa, 255), b, result);
+    StoreBlock(Dst, result);
+}
+
+// Block(Src + i, Dst + i, Args...) over the run, one block at a time; the pixels left over go
+// through a block of their own in a scratch copy.
+template <auto Block, typename... Args>
+AVX2_INLINE void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
+    int i = 0;
+    for (; i + PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
+        Block(Src + i, Dst + i, A...);
+    const int rest = Count - i;
+    if (rest <= 0) return;
+    TColor32 src[PIXELS_PER_BLOCK] = {}, dst[PIXELS_PER_BLOCK] = {};
+    std::memcpy(src, Src + i, rest * sizeof(TColor32));
+    std::memcpy(dst, Dst + i, rest * sizeof(TColor32));
+    Block(src, dst, A...);
+    std::memcpy(Dst + i, dst, rest * sizeof(TColor32));
+}
+
+} // namespace
+
+AVX2_FUNCTION void BlendLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
+    if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.BlendLine(Src, Dst, Count);
+    ProcessLine<BlendBlock>(Src, Dst, Count);
+}
+
+AVX2_FUNCTION void BlendLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
+    if (OverlapsPartly(Src, Dst, Count))
+        return PLAIN_BLEND_ROUTINES.BlendLineEx(Src, Dst, Count, M);
+    ProcessLine<BlendExBlock>(Src, Dst, Count, M);
+}
+
+AVX2_FUNCTION void MergeLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
+    if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.MergeLine(Src, Dst, Count);
+    ProcessLine<MergeBlock>(Src, Dst, Count);
+}
+
+AVX2_FUNCTION void MergeLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
+    if (OverlapsPartly(Src, Dst, Count))
+        return PLAIN_BLEND_ROUTINES.MergeLineEx(Src, Dst, Count, M);
+    ProcessLine<MergeExBlock>(Src, Dst, Count, M);
+}
+
+} // namespace Bmp32

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the bitmap library's platform-free pixel code natively with the host compiler and
+# runs its blend benchmark against pixman. Installs whatever is missing first.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+REQUIRED_PACKAGES=(g++ cmake ninja-build pkg-config libpixman-1-dev)
+NATIVE_BUILD_DIR=$BUILD_ROOT/bench-native
+
+install_packages
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+log "Configuring and building the native benchmark"
+cmake -S "$VANTOREL_ROOT/bench/native" -B "$NATIVE_BUILD_DIR" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release -DVANTOREL_WERROR=$werror >/dev/null
+cmake --build "$NATIVE_BUILD_DIR"
+log "Running the native benchmark"
+exec "$NATIVE_BUILD_DIR/vantorel_bench_native"
