@@ -522,6 +522,10 @@ private:
     // vertical twin.
     void ReportHorzRun(int X1, int Y, int X2);
     void ReportVertRun(int X, int Y1, int Y2);
+    // The clipped form of a horizontal or vertical run drawn by Draw (plain or blended).
+    using TRunMethod = void (TBitmap32::*)(int, int, int, TColor32);
+    void ClippedHorzRun(int X1, int Y, int X2, TColor32 Value, TRunMethod Draw);
+    void ClippedVertRun(int X, int Y1, int Y2, TColor32 Value, TRunMethod Draw);
     void ReportLine(int X1, int Y1, int X2, int Y2);
     void ReportFixedLine(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2);
     bool ClipEmpty() const {

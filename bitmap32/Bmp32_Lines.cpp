@@ -237,7 +237,7 @@ void TBitmap32::HorzLine(int X1, int Y, int X2, TColor32 Value) {
     if (count > 0) FillLongword(GetPixelPtr(X1, Y), int(count), Value);
 }
 
-void TBitmap32::HorzLineS(int X1, int Y, int X2, TColor32 Value) {
+void TBitmap32::ClippedHorzRun(int X1, int Y, int X2, TColor32 Value, TRunMethod Draw) {
     if (FMeasuringMode) {
         ReportHorzRun(X1, Y, X2);
         return;
@@ -245,8 +245,24 @@ void TBitmap32::HorzLineS(int X1, int Y, int X2, TColor32 Value) {
     if (Y < FClipRect.Top || Y >= FClipRect.Bottom ||
         !TestClip(X1, X2, FClipRect.Left, FClipRect.Right))
         return;
-    HorzLine(X1, Y, X2, Value);
+    (this->*Draw)(X1, Y, X2, Value);
     ReportHorzRun(X1, Y, X2);
+}
+
+void TBitmap32::ClippedVertRun(int X, int Y1, int Y2, TColor32 Value, TRunMethod Draw) {
+    if (FMeasuringMode) {
+        ReportVertRun(X, Y1, Y2);
+        return;
+    }
+    if (X < FClipRect.Left || X >= FClipRect.Right ||
+        !TestClip(Y1, Y2, FClipRect.Top, FClipRect.Bottom))
+        return;
+    (this->*Draw)(X, Y1, Y2, Value);
+    ReportVertRun(X, Y1, Y2);
+}
+
+void TBitmap32::HorzLineS(int X1, int Y, int X2, TColor32 Value) {
+    ClippedHorzRun(X1, Y, X2, Value, &TBitmap32::HorzLine);
 }
 
 void TBitmap32::HorzLineT(int X1, int Y, int X2, TColor32 Value) {
@@ -259,15 +275,7 @@ void TBitmap32::HorzLineT(int X1, int Y, int X2, TColor32 Value) {
 }
 
 void TBitmap32::HorzLineTS(int X1, int Y, int X2, TColor32 Value) {
-    if (FMeasuringMode) {
-        ReportHorzRun(X1, Y, X2);
-        return;
-    }
-    if (Y < FClipRect.Top || Y >= FClipRect.Bottom ||
-        !TestClip(X1, X2, FClipRect.Left, FClipRect.Right))
-        return;
-    HorzLineT(X1, Y, X2, Value);
-    ReportHorzRun(X1, Y, X2);
+    ClippedHorzRun(X1, Y, X2, Value, &TBitmap32::HorzLineT);
 }
 
 void TBitmap32::VertLine(int X, int Y1, int Y2, TColor32 Value) {
@@ -277,15 +285,7 @@ void TBitmap32::VertLine(int X, int Y1, int Y2, TColor32 Value) {
 }
 
 void TBitmap32::VertLineS(int X, int Y1, int Y2, TColor32 Value) {
-    if (FMeasuringMode) {
-        ReportVertRun(X, Y1, Y2);
-        return;
-    }
-    if (X < FClipRect.Left || X >= FClipRect.Right ||
-        !TestClip(Y1, Y2, FClipRect.Top, FClipRect.Bottom))
-        return;
-    VertLine(X, Y1, Y2, Value);
-    ReportVertRun(X, Y1, Y2);
+    ClippedVertRun(X, Y1, Y2, Value, &TBitmap32::VertLine);
 }
 
 void TBitmap32::VertLineT(int X, int Y1, int Y2, TColor32 Value) {
@@ -298,15 +298,7 @@ void TBitmap32::VertLineT(int X, int Y1, int Y2, TColor32 Value) {
 }
 
 void TBitmap32::VertLineTS(int X, int Y1, int Y2, TColor32 Value) {
-    if (FMeasuringMode) {
-        ReportVertRun(X, Y1, Y2);
-        return;
-    }
-    if (X < FClipRect.Left || X >= FClipRect.Right ||
-        !TestClip(Y1, Y2, FClipRect.Top, FClipRect.Bottom))
-        return;
-    VertLineT(X, Y1, Y2, Value);
-    ReportVertRun(X, Y1, Y2);
+    ClippedVertRun(X, Y1, Y2, Value, &TBitmap32::VertLineT);
 }
 
 // ---- Stippled runs ------------------------------------------------------------------------
