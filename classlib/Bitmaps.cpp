@@ -51,6 +51,16 @@ Int64 RowBytes(Int64 Width, int Bits) {
     return (Width * Bits + 31) / 32 * 4;
 }
 
+} // namespace
+
+bool BitmapSizeFits(Int64 Width, Int64 Height, TPixelFormat Format) {
+    if (Width < 0 || Height < 0 || Width > INT_MAX || Height > INT_MAX) return false;
+    const int bits = Format == pfDevice ? 32 : BitsPerPixel(Format);
+    return Height == 0 || RowBytes(Width, bits) <= INT32_MAX / Height;
+}
+
+namespace {
+
 bool SameTable(const std::vector<RGBQUAD>& A, const std::vector<RGBQUAD>& B) {
     return A.size() == B.size() &&
            (A.empty() || std::memcmp(A.data(), B.data(), A.size() * sizeof(RGBQUAD)) == 0);

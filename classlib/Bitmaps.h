@@ -17,6 +17,10 @@ enum TTransparentMode { tmAuto, tmFixed };
 
 class TBitmapCanvas;
 
+// Whether a bitmap of that size and format can exist: the pixels of one device-independent
+// section take at most 2^31 - 1 bytes (a pfDevice bitmap is counted at 32 bits a pixel).
+bool BitmapSizeFits(Int64 Width, Int64 Height, TPixelFormat Format);
+
 // A bitmap with its own canvas (on a memory device context of its own, made on first use).
 //
 // Streams hold BMP files: LoadFromStream reads one whole file (its length is the size
