@@ -4,6 +4,7 @@
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
+#include "tests/support/BmpSamples.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -287,7 +288,7 @@ TEST(BitmapFiles, DamagedFilesRaiseAndLeaveTheBitmapAsItWas) {
     TBmpFile masks;
     masks.Bits = 16;
     masks.Compression = BI_BITFIELDS;
-    masks.Masks = {0xF00, 0x0F0, 0x00F};
+    masks.Masks = {0xF0F, 0x0F0, 0x000};
     masks.Pixels.resize(8);
     damaged.push_back(masks.Bytes());
 
@@ -303,6 +304,60 @@ TEST(BitmapFiles, DamagedFilesRaiseAndLeaveTheBitmapAsItWas) {
         EXPECT_EQ(bitmap.GetWidth(), 2) << i;
         EXPECT_EQ(Pixel(bitmap, 0, 0), clRed) << i;
     }
+}
+
+TEST(BitmapFiles, RunLengthOs2AndMaskedFilesAreRead) {
+    const std::vector<TPixelFormat> formats = {pf8bit, pf4bit, pf8bit, pf24bit, pf24bit, pf32bit, pf24bit};
+    const auto samples = BmpSamples::All();
+    ASSERT_EQ(samples.size(), formats.size());
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const auto& sample = samples[i];
+        TBitmap bitmap;
+        LoadBytes(bitmap, sample.Bytes);
+        EXPECT_EQ(bitmap.GetPixelFormat(), formats[i]) << sample.Name;
+        ASSERT_EQ(bitmap.GetWidth(), sample.Width) << sample.Name;
+        ASSERT_EQ(bitmap.GetHeight(), int(sample.Picture.size()) / sample.Width) << sample.Name;
+        for (std::size_t k = 0; k < sample.Picture.size(); ++k) {
+            const std::uint32_t rgb = sample.Picture[k];
+            EXPECT_EQ(Pixel(bitmap, int(k) % sample.Width, int(k) / sample.Width),
+                      TColor(RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF)))
+                << sample.Name << " pixel " << k;
+        }
+    }
+    TBitmap os2;
+    LoadBytes(os2, samples[2].Bytes);
+    ASSERT_EQ(os2.GetColorTable().size(), 3u); // 3-byte entries
+    EXPECT_EQ(os2.GetColorTable()[2].rgbRed, 0xFF);
+    TBitmap masked;
+    LoadBytes(masked, samples[5].Bytes);
+    EXPECT_EQ(static_cast<const Byte*>(masked.GetScanLine(0))[3], 170); // alpha 2 of 3
+}
+
+TEST(BitmapFiles, DamagedRunLengthAndOs2FilesRaise) {
+    using namespace BmpSamples;
+    const auto rle8 = [](int Width, int Height, std::vector<Byte> Codes) {
+        return File(InfoHeader(40, Width, Height, 8, BI_RLE8, 2), Quads({Red, Blue}), Codes);
+    };
+    const std::vector<std::vector<Byte>> damaged = {
+        rle8(2, 2, {2, 1, 0, 0, 1}),             // breaks off inside the top row
+        rle8(2, 2, {2, 1, 0, 0, 0, 2, 5}),       // inside a move
+        rle8(2, 2, {0, 4, 1, 1}),                // inside literal indexes
+        rle8(2, -2, {0, 1}),                     // top-down
+        rle8(50000, 50000, {0, 1}),              // far more than its bytes can code
+        File(InfoHeader(40, 2, 2, 4, BI_RLE8), {}, {0, 1}), // RLE8 of 4-bit pixels
+        File(CoreHeader(1, 1, 16), {}, {0, 0, 0, 0}),       // OS/2 1.x has no 16-bit pixels
+        File(CoreHeader(4, 4, 8), {}, {0, 0, 0, 0}),        // rows missing
+    };
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        TBitmap bitmap;
+        LoadBytes(bitmap, SmallFile(false).Bytes());
+        EXPECT_THROW(LoadBytes(bitmap, damaged[i]), EInvalidGraphic) << i;
+        EXPECT_EQ(Pixel(bitmap, 0, 0), clRed) << i;
+    }
+    TBitmap complete; // the top row's end of line is enough
+    LoadBytes(complete, rle8(2, 2, {2, 1, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(Pixel(complete, 0, 0), clRed);
+    EXPECT_EQ(Pixel(complete, 1, 1), clBlue);
 }
 
 TEST(BitmapFiles, FilesFollowingEachOtherAreReadOneByOne) {
