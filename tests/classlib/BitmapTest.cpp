@@ -336,7 +336,7 @@ TEST(BitmapFiles, RunLengthOs2AndMaskedFilesAreRead) {
 TEST(BitmapFiles, DamagedRunLengthAndOs2FilesRaise) {
     using namespace BmpSamples;
     const auto rle8 = [](int Width, int Height, std::vector<Byte> Codes) {
-        return File(InfoHeader(40, Width, Height, 8, BI_RLE8, 2), Quads({Red, Blue}), Codes);
+        return File(InfoHeader(40, Width, Height, 8, BI_RLE8, 2), Words({Red, Blue}), Codes);
     };
     const std::vector<std::vector<Byte>> damaged = {
         rle8(2, 2, {2, 1, 0, 0, 1}),             // breaks off inside the top row

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -20,14 +21,15 @@ template <typename T> void Put(std::vector<Byte>& Data, std::size_t At, T Value)
 // A file of its header (which starts with its own size), colour table or masks, and pixels.
 inline std::vector<Byte> File(const std::vector<Byte>& Header, const std::vector<Byte>& Table,
                               const std::vector<Byte>& Pixels) {
-    std::vector<Byte> file(14);
+    const std::size_t offset = 14 + Header.size() + Table.size();
+    std::vector<Byte> file(offset + Pixels.size());
     file[0] = 'B';
     file[1] = 'M';
-    file.insert(file.end(), Header.begin(), Header.end());
-    file.insert(file.end(), Table.begin(), Table.end());
-    Put<std::uint32_t>(file, 10, static_cast<std::uint32_t>(file.size()));
-    file.insert(file.end(), Pixels.begin(), Pixels.end());
     Put<std::uint32_t>(file, 2, static_cast<std::uint32_t>(file.size()));
+    Put<std::uint32_t>(file, 10, static_cast<std::uint32_t>(offset));
+    std::copy(Header.begin(), Header.end(), file.begin() + 14);
+    std::copy(Table.begin(), Table.end(), file.begin() + 14 + Header.size());
+    std::copy(Pixels.begin(), Pixels.end(), file.begin() + offset);
     return file;
 }
 
@@ -54,19 +56,14 @@ inline std::vector<Byte> CoreHeader(int Width, int Height, int Bits) {
     return header;
 }
 
+// Little-endian words; colour table entries (blue, green, red, reserved) are the words of
+// 0xRRGGBB colours.
 inline std::vector<Byte> Words(std::initializer_list<std::uint32_t> Values) {
-    std::vector<Byte> bytes;
+    std::vector<Byte> bytes(Values.size() * 4);
+    std::size_t at = 0;
     for (const std::uint32_t value : Values)
         for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<Byte>(value >> (8 * i)));
-    return bytes;
-}
-
-// Colour table entries (blue, green, red, reserved) of 0xRRGGBB colours.
-inline std::vector<Byte> Quads(std::initializer_list<std::uint32_t> Colors) {
-    std::vector<Byte> bytes;
-    for (const std::uint32_t c : Colors)
-        bytes.insert(bytes.end(), {Byte(c), Byte(c >> 8), Byte(c >> 16), 0});
+            bytes[at++] = static_cast<Byte>(value >> (8 * i));
     return bytes;
 }
 
@@ -85,7 +82,7 @@ inline std::vector<TSample> All() {
     // Bottom row: a run, then a run past the right edge; middle row: literal indexes (7 lies
     // past the table); top row: a move right, a run, and a move past the top.
     samples.push_back({"rle8",
-                       File(InfoHeader(40, 4, 3, 8, BI_RLE8, 3), Quads({Blue, Lime, Red}),
+                       File(InfoHeader(40, 4, 3, 8, BI_RLE8, 3), Words({Blue, Lime, Red}),
                             {3, 1, 5, 2, 0, 0,                 //
                              0, 3, 2, 0, 7, 0, 0, 0,           //
                              0, 2, 1, 0, 2, 2, 0, 2, 0, 5}),
@@ -95,7 +92,7 @@ inline std::vector<TSample> All() {
     // literal indexes padded to a word, then the end of the picture.
     samples.push_back({"rle4",
                        File(InfoHeader(40, 5, 2, 4, BI_RLE4, 4),
-                            Quads({Blue, Lime, Red, White}),
+                            Words({Blue, Lime, Red, White}),
                             {7, 0x12, 0, 0, 0, 5, 0x33, 0x21, 0x00, 0, 0, 1}),
                        5,
                        {White, White, Red, Lime, Blue, Lime, Red, Lime, Red, Lime}});
