@@ -225,7 +225,7 @@ class TOtherBitmap32 : public TBitmap32 {
 TEST(Bmp, EveryCodingAgreesWithTheClassLibrary) {
     for (const auto& sample : BmpSamples::All()) {
         TMemoryStream stream;
-        Load(stream, sample.Bytes);
+        Load(stream, sample.File.Bytes());
         TBitmap32 bitmap32;
         bitmap32.LoadFromStream(&stream);
         stream.SetPosition(0);
@@ -236,7 +236,7 @@ TEST(Bmp, EveryCodingAgreesWithTheClassLibrary) {
         for (int y = 0; y < bitmap.GetHeight(); ++y)
             for (int x = 0; x < bitmap.GetWidth(); ++x) {
                 const TColor32 pixel = bitmap32.GetPixel(x, y);
-                EXPECT_EQ(pixel & 0xFFFFFF, sample.Picture[y * sample.Width + x])
+                EXPECT_EQ(pixel & 0xFFFFFF, sample.Picture[y * bitmap.GetWidth() + x])
                     << sample.Name << " " << x << "," << y;
                 EXPECT_EQ(Color32(bitmap.GetCanvas()->GetPixels(x, y)) & 0xFFFFFF,
                           pixel & 0xFFFFFF);

@@ -13,8 +13,6 @@
 
 #include "tests/support/TempFolder.h"
 
-#include <psapi.h>
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -268,17 +266,9 @@ std::string LoadError(const std::vector<Byte>& Bytes) {
     return "";
 }
 
-SIZE_T PeakWorkingSet() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakWorkingSetSize;
-}
-
 } // namespace
 
 TEST(JpegLimits, DeclaredSizesAreCheckedBeforeDecompressing) {
-    const SIZE_T peak = PeakWorkingSet();
     const auto gradient = [](int x, int y) { return unsigned(x * 8) << 8 | unsigned(y * 8); };
     const std::vector<Byte> progressive = EncodeJpeg(16, 16, false, gradient, Progressive);
     const std::vector<Byte> baseline = EncodeJpeg(16, 16, false, gradient);
@@ -295,7 +285,6 @@ TEST(JpegLimits, DeclaredSizesAreCheckedBeforeDecompressing) {
     EXPECT_EQ(LoadError(Padded(Declaring(progressive, 0xC2, 6000, 6000), 850'000)),
               "JPEG error #" + std::to_string(JERR_NO_BACKING_STORE) +
                   ": Backing store not supported");
-    EXPECT_LT(PeakWorkingSet() - peak, SIZE_T{256} << 20);
 }
 
 TEST(JpegLimits, ProgressiveFilesOfTooManyScansAreRefused) {
