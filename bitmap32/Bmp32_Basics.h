@@ -89,11 +89,15 @@ enum TWrapMode : Byte { wmClamp, wmRepeat, wmMirror };
 // Each raises ERangeError for a result outside the 32-bit range (and for NaN) instead of
 // leaving the conversion to the hardware.
 
+// True when the whole number Whole fits an int (false for NaN).
+inline bool FitsInt(double Whole) {
+    return Whole >= -2147483648.0 && Whole <= 2147483647.0;
+}
+
 // Toward zero.
 inline int TruncToInt(double Value) {
     const double whole = std::trunc(Value);
-    if (!(whole >= -2147483648.0 && whole <= 2147483647.0))
-        throw ERangeError("Floating-point value out of integer range");
+    if (!FitsInt(whole)) throw ERangeError("Floating-point value out of integer range");
     return static_cast<int>(whole);
 }
 

@@ -201,8 +201,13 @@ TColor32 TNearestResampler::GetSampleFixed(TFixed X, TFixed Y) {
     return (Bitmap().*FGetPixel)(FixedRound(X), FixedRound(Y));
 }
 
+// A safe read of a point beyond the 32-bit range lies outside the clip rectangle however
+// large the bitmap; the other reads raise ERangeError there.
 TColor32 TNearestResampler::GetSampleFloat(float X, float Y) {
-    return (Bitmap().*FGetPixel)(RoundToInt(X), RoundToInt(Y));
+    const double x = std::nearbyint(X), y = std::nearbyint(Y);
+    if (FGetPixel == &TBitmap32::GetPixelS && !(FitsInt(x) && FitsInt(y)))
+        return Bitmap().GetOuterColor();
+    return (Bitmap().*FGetPixel)(TruncToInt(x), TruncToInt(y));
 }
 
 void TNearestResampler::PrepareSampling() {
@@ -232,8 +237,13 @@ TColor32 TLinearResampler::GetSampleFixed(TFixed X, TFixed Y) {
     return (Bitmap().*FGetPixelX)(X, Y);
 }
 
+// A safe read of a point beyond the 16.16 range goes through the 24.8 read, which holds any
+// point of a bitmap and gives the outer colour beyond.
 TColor32 TLinearResampler::GetSampleFloat(float X, float Y) {
-    return (Bitmap().*FGetPixelX)(RoundToInt(double(X) * 65536), RoundToInt(double(Y) * 65536));
+    const double x = std::nearbyint(double(X) * 65536), y = std::nearbyint(double(Y) * 65536);
+    if (FGetPixelX == &TBitmap32::GetPixelXS && !(FitsInt(x) && FitsInt(y)))
+        return Bitmap().GetPixelFS(X, Y);
+    return (Bitmap().*FGetPixelX)(TruncToInt(x), TruncToInt(y));
 }
 
 void TLinearResampler::PrepareSampling() {
@@ -398,10 +408,11 @@ TColor32 TKernelResampler::GetSampleFloat(float X, float Y) {
                                 "FinalizeSampling");
     TBitmap32& bitmap = Bitmap();
     if (bitmap.Empty()) return FOuterColor;
+    const TPixelAccessMode mode = GetPixelAccessMode();
+    if (mode == pamSafe && !(FitsInt(std::ceil(X)) && FitsInt(std::ceil(Y)))) return FOuterColor;
     const int cx = CeilToInt(X);
     const int cy = CeilToInt(Y);
     int hLo = -FRadius, hHi = FRadius, vLo = -FRadius, vHi = FRadius;
-    const TPixelAccessMode mode = GetPixelAccessMode();
     if (mode == pamSafe) {
         const TRect& clip = SamplingClipRect();
         if (!ClipOffsets(cx, clip.Left, clip.Right, hLo, hHi) ||

@@ -320,9 +320,9 @@ TColor32 BlockAverage(int Width, int Height, const TColor32* First, int Pitch) {
             sum[2] += pixel >> 16 & 0xFF;
             sum[3] += pixel >> 24;
         }
-    const std::uint64_t delta = 0x1000000 / (std::uint64_t(Width) * std::uint64_t(Height));
-    return TColor32(sum[3] * delta >> 24) << 24 | TColor32(sum[2] * delta >> 24) << 16 |
-           TColor32(sum[1] * delta >> 24) << 8 | TColor32(sum[0] * delta >> 24);
+    const std::uint64_t count = std::uint64_t(Width) * std::uint64_t(Height);
+    return TColor32(sum[3] / count) << 24 | TColor32(sum[2] / count) << 16 |
+           TColor32(sum[1] / count) << 8 | TColor32(sum[0] / count);
 }
 
 namespace {

@@ -12,43 +12,11 @@
 
 namespace {
 
-[[noreturn]] void InvalidBitmap() {
-    throw EInvalidGraphic("Bitmap image is not valid");
-}
 [[noreturn]] void InvalidIcon() {
     throw EInvalidGraphic("Icon image is not valid");
 }
 [[noreturn]] void OutOfResources() {
     throw EOutOfResources("Out of system resources");
-}
-
-std::uint16_t ReadWord(const Byte* P) {
-    std::uint16_t value;
-    std::memcpy(&value, P, sizeof value);
-    return value;
-}
-
-std::uint32_t ReadDWord(const Byte* P) {
-    std::uint32_t value;
-    std::memcpy(&value, P, sizeof value);
-    return value;
-}
-
-template <typename T> void WriteValue(Byte* P, T Value) {
-    std::memcpy(P, &Value, sizeof Value);
-}
-
-int BitsPerPixel(TPixelFormat Format) {
-    static const int bits[] = {0, 1, 4, 8, 16, 16, 24, 32};
-    return bits[Format];
-}
-
-bool HasColorTable(TPixelFormat Format) {
-    return Format >= pf1bit && Format <= pf8bit;
-}
-
-Int64 RowBytes(Int64 Width, int Bits) {
-    return (Width * Bits + 31) / 32 * 4;
 }
 
 bool SameTable(const std::vector<RGBQUAD>& A, const std::vector<RGBQUAD>& B) {
@@ -57,8 +25,6 @@ bool SameTable(const std::vector<RGBQUAD>& A, const std::vector<RGBQUAD>& B) {
 }
 
 const DWORD Masks565[] = {0xF800, 0x07E0, 0x001F};
-const DWORD Masks555[] = {0x7C00, 0x03E0, 0x001F};
-const DWORD Masks888[] = {0xFF0000, 0x00FF00, 0x0000FF};
 
 // The device-independent format of the screen.
 TPixelFormat ScreenFormat() {
@@ -174,118 +140,15 @@ void CopyRowBits(Byte* Dest, const Byte* Source, Int64 Bits) {
     }
 }
 
-// A BMP file checked against its own bytes; Pixels points into the file.
-struct TBmpLayout {
-    TPixelFormat Format = pf24bit;
-    int Width = 0;
-    int Height = 0;
-    bool TopDown = false;
-    std::vector<RGBQUAD> Table;
-    const Byte* Pixels = nullptr;
-};
-
-TPixelFormat FormatFromMasks(int Bits, const DWORD* Masks) {
-    auto same = [Masks](const DWORD* expected) {
-        return std::equal(expected, expected + 3, Masks);
-    };
-    if (Bits == 16 && same(Masks555)) return pf15bit;
-    if (Bits == 16 && same(Masks565)) return pf16bit;
-    if (Bits == 32 && same(Masks888)) return pf32bit;
-    InvalidBitmap();
-}
-
-// Every size, offset and count is checked against the bytes present, in 64-bit
-// arithmetic, before anything is allocated for the image.
-TBmpLayout ParseBmp(const std::vector<Byte>& File) {
-    const Byte* p = File.data();
-    const Int64 size = static_cast<Int64>(File.size());
-    if (size < 18 || p[0] != 'B' || p[1] != 'M') InvalidBitmap();
-    const Int64 pixelOffset = ReadDWord(p + 10);
-    const Int64 headerSize = ReadDWord(p + 14);
-    if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-        headerSize != 124)
-        InvalidBitmap();
-    if (14 + headerSize > size) InvalidBitmap();
-
-    const std::int32_t width = static_cast<std::int32_t>(ReadDWord(p + 18));
-    const std::int32_t height = static_cast<std::int32_t>(ReadDWord(p + 22));
-    const int planes = ReadWord(p + 26);
-    const int bits = ReadWord(p + 28);
-    const DWORD compression = ReadDWord(p + 30);
-    const Int64 colorsUsed = ReadDWord(p + 46);
-    if (planes != 1) InvalidBitmap();
-
-    TBmpLayout layout;
-    Int64 tableStart = 14 + headerSize;
-    switch (bits) {
-    case 1:
-    case 4:
-    case 8:
-        if (compression != BI_RGB) InvalidBitmap();
-        layout.Format = bits == 1 ? pf1bit : bits == 4 ? pf4bit : pf8bit;
-        break;
-    case 24:
-        if (compression != BI_RGB) InvalidBitmap();
-        layout.Format = pf24bit;
-        break;
-    case 16:
-    case 32:
-        if (compression == BI_RGB) {
-            layout.Format = bits == 16 ? pf15bit : pf32bit;
-        } else if (compression == BI_BITFIELDS) {
-            const Byte* masks = p + 14 + 40; // inside the larger headers
-            if (headerSize == 40) {
-                if (tableStart + 12 > size) InvalidBitmap();
-                masks = p + tableStart;
-                tableStart += 12;
-            }
-            DWORD values[3] = {ReadDWord(masks), ReadDWord(masks + 4), ReadDWord(masks + 8)};
-            layout.Format = FormatFromMasks(bits, values);
-        } else {
-            InvalidBitmap();
-        }
-        break;
-    default:
-        InvalidBitmap();
-    }
-
-    // Palette formats need their table; the others may carry one that is of no use here.
-    Int64 tableCount = 0;
-    if (HasColorTable(layout.Format)) {
-        tableCount = colorsUsed ? colorsUsed : Int64{1} << bits;
-        if (tableCount > (Int64{1} << bits)) InvalidBitmap();
-    }
-    const Int64 tableEnd = tableStart + tableCount * 4;
-    if (tableEnd > pixelOffset || pixelOffset > size) InvalidBitmap();
-    if (tableCount) {
-        layout.Table.resize(static_cast<std::size_t>(tableCount));
-        std::memcpy(layout.Table.data(), p + tableStart, static_cast<std::size_t>(tableCount * 4));
-        for (RGBQUAD& entry : layout.Table)
-            entry.rgbReserved = 0;
-    }
-
-    if (width == 0 && height == 0) return layout; // an empty bitmap
-    if (width <= 0 || height == 0 || height == INT_MIN) InvalidBitmap();
-    const Int64 rows = height < 0 ? -Int64{height} : height;
-    const Int64 stride = RowBytes(width, bits);
-    const Int64 room = size - pixelOffset;
-    if (stride > room || rows > room / stride) InvalidBitmap();
-    layout.Width = width;
-    layout.Height = static_cast<int>(rows);
-    layout.TopDown = height < 0;
-    layout.Pixels = p + pixelOffset;
-    return layout;
-}
-
 // Reads a whole BMP file whose length is the size field of its file header.
 std::vector<Byte> ReadBmpFile(TStream* Stream) {
     const Int64 available = Stream->GetSize() - Stream->GetPosition();
     Byte header[14];
-    if (available < static_cast<Int64>(sizeof header)) InvalidBitmap();
+    if (available < static_cast<Int64>(sizeof header)) RaiseInvalidBitmap();
     Stream->ReadBuffer(header, sizeof header);
-    const Int64 fileSize = ReadDWord(header + 2);
-    if (header[0] != 'B' || header[1] != 'M' || fileSize < 14 + 40 || fileSize > available)
-        InvalidBitmap();
+    const Int64 fileSize = ReadLe32(header + 2);
+    if (header[0] != 'B' || header[1] != 'M' || fileSize < 14 + 12 || fileSize > available)
+        RaiseInvalidBitmap();
     std::vector<Byte> file(static_cast<std::size_t>(fileSize));
     std::memcpy(file.data(), header, sizeof header);
     Stream->ReadBuffer(file.data() + sizeof header, fileSize - static_cast<Int64>(sizeof header));
@@ -566,12 +429,9 @@ void TBitmap::LoadFromStream(TStream* Stream) {
     TBmpLayout layout = ParseBmp(file);
     TImage image(layout.Format, layout.Width, layout.Height, layout.Table);
     if (image.Handle) {
-        const Int64 stride = RowBytes(layout.Width, BitsPerPixel(layout.Format));
-        for (int y = 0; y < layout.Height; ++y) {
-            const int row = layout.TopDown ? y : layout.Height - 1 - y;
-            std::memcpy(static_cast<Byte*>(image.Bits) + y * stride, layout.Pixels + row * stride,
-                        static_cast<std::size_t>(stride));
-        }
+        GdiFlush();
+        DecodeBmpPixels(layout, static_cast<Byte*>(image.Bits),
+                        RowBytes(layout.Width, BitsPerPixel(layout.Format)));
     }
     TakeImage(image);
     Changed();
@@ -598,8 +458,8 @@ void TBitmap::SaveToStream(TStream* Stream) {
     Byte* p = file.data();
     p[0] = 'B';
     p[1] = 'M';
-    WriteValue<std::uint32_t>(p + 2, static_cast<std::uint32_t>(fileSize));
-    WriteValue<std::uint32_t>(p + 10, static_cast<std::uint32_t>(offset));
+    WriteLe32(p + 2, static_cast<std::uint32_t>(fileSize));
+    WriteLe32(p + 10, static_cast<std::uint32_t>(offset));
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = GetEmpty() ? 0 : FWidth;
@@ -636,22 +496,7 @@ void TBitmap::LoadFromResource(HINSTANCE Instance, const char* ResName, const An
     HGLOBAL loaded = resource ? LoadResource(Instance, resource) : nullptr;
     const Byte* data = loaded ? static_cast<const Byte*>(LockResource(loaded)) : nullptr;
     if (!data) throw EResNotFound("Resource " + Shown + " not found");
-    const Int64 size = SizeofResource(Instance, resource);
-    if (size < 40) InvalidBitmap();
-    const Int64 headerSize = ReadDWord(data);
-    const int bits = ReadWord(data + 14);
-    const DWORD compression = ReadDWord(data + 16);
-    Int64 colors = ReadDWord(data + 32);
-    if (colors == 0 && bits <= 8) colors = Int64{1} << bits;
-    const Int64 masks = compression == BI_BITFIELDS && headerSize == 40 ? 12 : 0;
-    const Int64 offset = 14 + headerSize + masks + colors * 4;
-
-    std::vector<Byte> file(static_cast<std::size_t>(14 + size));
-    file[0] = 'B';
-    file[1] = 'M';
-    WriteValue<std::uint32_t>(&file[2], static_cast<std::uint32_t>(file.size()));
-    WriteValue<std::uint32_t>(&file[10], static_cast<std::uint32_t>(offset));
-    std::memcpy(&file[14], data, static_cast<std::size_t>(size));
+    const std::vector<Byte> file = BmpFileOfPackedDib(data, SizeofResource(Instance, resource));
     TMemoryStream stream;
     stream.WriteBuffer(file.data(), static_cast<Int64>(file.size()));
     stream.SetPosition(0);
@@ -765,8 +610,8 @@ void TIcon::LoadFromStream(TStream* Stream) {
     Byte header[6];
     if (available < static_cast<Int64>(sizeof header)) InvalidIcon();
     Stream->ReadBuffer(header, sizeof header);
-    const int count = ReadWord(header + 4);
-    if (ReadWord(header) != 0 || ReadWord(header + 2) != 1 || count == 0) InvalidIcon();
+    const int count = ReadLe16(header + 4);
+    if (ReadLe16(header) != 0 || ReadLe16(header + 2) != 1 || count == 0) InvalidIcon();
     const Int64 directoryEnd = 6 + Int64{count} * 16;
     if (directoryEnd > available) InvalidIcon();
 
@@ -780,13 +625,13 @@ void TIcon::LoadFromStream(TStream* Stream) {
     int bestBits = -1;
     for (int i = 0; i < count; ++i) {
         const Byte* entry = &file[6 + i * 16];
-        const Int64 bytes = ReadDWord(entry + 8);
-        const Int64 offset = ReadDWord(entry + 12);
+        const Int64 bytes = ReadLe32(entry + 8);
+        const Int64 offset = ReadLe32(entry + 12);
         if (bytes == 0 || offset < directoryEnd || offset + bytes > available) InvalidIcon();
         fileEnd = std::max(fileEnd, offset + bytes);
         const int width = entry[0] ? entry[0] : 256;
         const int distance = std::abs(width - wanted);
-        const int bits = ReadWord(entry + 6);
+        const int bits = ReadLe16(entry + 6);
         if (distance < bestDistance || (distance == bestDistance && bits > bestBits)) {
             best = i;
             bestDistance = distance;
@@ -797,7 +642,7 @@ void TIcon::LoadFromStream(TStream* Stream) {
     Stream->ReadBuffer(file.data() + directoryEnd, fileEnd - directoryEnd);
 
     const Byte* entry = &file[6 + best * 16];
-    HICON icon = CreateIconFromResourceEx(file.data() + ReadDWord(entry + 12), ReadDWord(entry + 8),
+    HICON icon = CreateIconFromResourceEx(file.data() + ReadLe32(entry + 12), ReadLe32(entry + 8),
                                           TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
     if (!icon) InvalidIcon();
     Replace(GdiTrack(icon), std::move(file));

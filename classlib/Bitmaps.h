@@ -2,15 +2,12 @@
 // device-independent section, and TIcon.
 #pragma once
 
+#include "classlib/BmpFormat.h"
 #include "classlib/Graphics.h"
 
 #include <memory>
 #include <vector>
 
-// pfDevice is the screen's own format (a device-dependent bitmap); every other format
-// is a device-independent section with that many bits per pixel. pf15bit stores 5 bits
-// per channel, pf16bit 5-6-5; pf1bit, pf4bit and pf8bit have a colour table.
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 enum TBitmapHandleType { bmDIB, bmDDB };
 // tmAuto: the bottom-left pixel is the transparent colour; tmFixed: TransparentColor is.
 enum TTransparentMode { tmAuto, tmFixed };
@@ -20,7 +17,8 @@ class TBitmapCanvas;
 // A bitmap with its own canvas (on a memory device context of its own, made on first use).
 //
 // Streams hold BMP files: LoadFromStream reads one whole file (its length is the size
-// in its file header) and keeps its pixel format and colour table; SaveToStream writes
+// in its file header; ParseBmp tells what it reads) and keeps its pixel format and colour
+// table; SaveToStream writes
 // an uncompressed file in the bitmap's format (a pfDevice bitmap is written in the
 // screen's format). A file that cannot be read raises EInvalidGraphic
 // "Bitmap image is not valid" and leaves the bitmap as it was.

@@ -58,28 +58,12 @@ void DibToBitmap(HGLOBAL Dib, TBitmap* Bitmap) {
     const auto* data = static_cast<const Byte*>(GlobalLock(Dib));
     if (!data) throw EClipboardException("Clipboard does not contain a picture");
     try {
-        if (size < sizeof(BITMAPINFOHEADER)) throw EInvalidGraphic("Bitmap image is not valid");
-        BITMAPINFOHEADER header;
-        std::memcpy(&header, data, sizeof(header));
-        // The pixels follow the header, the colour masks (BI_BITFIELDS with the short
-        // header) and the colour table.
-        std::size_t offset = header.biSize;
-        if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER))
-            offset += 3 * sizeof(DWORD);
-        std::size_t colors = header.biClrUsed;
-        if (colors == 0 && header.biBitCount <= 8) colors = std::size_t{1} << header.biBitCount;
-        offset += colors * sizeof(RGBQUAD);
-
-        BITMAPFILEHEADER fileHeader = {};
-        fileHeader.bfType = 0x4D42; // "BM"
-        fileHeader.bfSize = static_cast<DWORD>(sizeof(fileHeader) + size);
-        fileHeader.bfOffBits = static_cast<DWORD>(sizeof(fileHeader) + offset);
-        TMemoryStream file;
-        file.WriteBuffer(&fileHeader, sizeof(fileHeader));
-        file.WriteBuffer(data, static_cast<Int64>(size));
-        file.SetPosition(0);
+        const std::vector<Byte> bytes = BmpFileOfPackedDib(data, static_cast<Int64>(size));
         GlobalUnlock(Dib);
         data = nullptr;
+        TMemoryStream file;
+        file.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+        file.SetPosition(0);
         Bitmap->LoadFromStream(&file);
     } catch (...) {
         if (data) GlobalUnlock(Dib);

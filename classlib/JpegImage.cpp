@@ -15,14 +15,51 @@
 
 namespace {
 
-// The outcome of one decoding: RGB rows, top row first, or an error.
-struct TDecodedJpeg {
-    unsigned char* Pixels = nullptr; // malloc'ed
-    int Width = 0;
-    int Height = 0;
-    int ErrorCode = 0;
-    char Message[JMSG_LENGTH_MAX] = {};
+// Memory of the decoder's own (the coefficient buffers of progressive and multi-scan
+// files); a file that needs more is refused ("Backing store not supported").
+constexpr long MaxDecoderMemory = 96L << 20;
+
+// How many pixels a file of Length bytes may declare. Pictures take well over a bit per
+// 5 pixels; 40 pixels a byte leaves room for flat graphics, and 2 million pixels are
+// always allowed for small plain pictures. So a file under 1 MB decodes into at most
+// 44 million pixels (132 MB), besides the decoder's capped memory.
+Int64 PlausiblePixels(Int64 Length) {
+    return 2'000'000 + 40 * Length;
+}
+
+// More scans than any encoder writes; each scan of a progressive file passes over all
+// its blocks again.
+constexpr int MaxScans = 100;
+
+// Our own refusals, numbered after the decoder's messages.
+enum {
+    JMSG_FIRST_OWN = 1000,
+    JMSG_TOO_LARGE = JMSG_FIRST_OWN,
+    JMSG_TOO_SHORT,
+    JMSG_TOO_MANY_SCANS,
 };
+const char* const OwnMessages[] = {
+    "Image of %u x %u pixels is too large for a bitmap",
+    "Corrupt JPEG data: %u x %u pixels declared in a file too short to hold them",
+    "Corrupt JPEG data: more than %d scans",
+};
+
+// Warnings that mean damaged data, refused like errors. The others (extraneous bytes
+// before a marker, an unknown JFIF revision and the like) leave the picture intact.
+bool IsDamage(int Code) {
+    switch (Code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_HIT_MARKER:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
+    case JWRN_ARITH_BAD_CODE:
+        return true;
+    default:
+        return false;
+    }
+}
 
 struct TErrorManager {
     jpeg_error_mgr Base;
@@ -33,52 +70,81 @@ void ErrorExit(j_common_ptr Info) {
     std::longjmp(reinterpret_cast<TErrorManager*>(Info->err)->Jump, 1);
 }
 
-// A file that ends early is only a warning to the decoder (it fills in grey); here it
-// is an error like any other damage.
 void EmitMessage(j_common_ptr Info, int Level) {
-    if (Level < 0 && Info->err->msg_code == JWRN_JPEG_EOF) ErrorExit(Info);
+    if (Level < 0 && IsDamage(Info->err->msg_code)) ErrorExit(Info);
 }
 
 void OutputMessage(j_common_ptr) {}
 
-// The decoder leaves through longjmp on errors, so this function holds no object with
-// a destructor; everything it allocates is released on both ways out.
-bool DecodeJpeg(const unsigned char* Data, unsigned long Size, TDecodedJpeg* Out) {
-    jpeg_decompress_struct info;
-    TErrorManager errors;
-    info.err = jpeg_std_error(&errors.Base);
-    errors.Base.error_exit = ErrorExit;
-    errors.Base.emit_message = EmitMessage;
-    errors.Base.output_message = OutputMessage;
-    if (setjmp(errors.Jump)) {
-        Out->ErrorCode = errors.Base.msg_code;
-        errors.Base.format_message(reinterpret_cast<j_common_ptr>(&info), Out->Message);
-        jpeg_destroy_decompress(&info);
-        std::free(Out->Pixels);
-        Out->Pixels = nullptr;
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, Data, Size);
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    const std::uint64_t stride = std::uint64_t{info.output_width} * 3;
-    const std::uint64_t total = stride * info.output_height;
-    // A section larger than this cannot be made anyway.
-    if (total > INT32_MAX || info.output_components != 3) ERREXIT1(&info, JERR_OUT_OF_MEMORY, 0);
-    Out->Pixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(total)));
-    if (!Out->Pixels) ERREXIT1(&info, JERR_OUT_OF_MEMORY, 1);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = Out->Pixels + info.output_scanline * stride;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    Out->Width = static_cast<int>(info.output_width);
-    Out->Height = static_cast<int>(info.output_height);
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return true;
+void LimitScans(j_common_ptr Info) {
+    if (reinterpret_cast<j_decompress_ptr>(Info)->input_scan_number > MaxScans)
+        ERREXIT1(Info, JMSG_TOO_MANY_SCANS, MaxScans);
 }
+
+// One decoding. The decoder leaves through longjmp on errors, back into the member that
+// called it, which then returns false; no object with a destructor lies on that way.
+class TJpegDecoder {
+public:
+    TJpegDecoder(const Byte* Data, std::size_t Size) : FData(Data), FSize(Size) {
+        FInfo.err = jpeg_std_error(&FErrors.Base);
+        FErrors.Base.error_exit = ErrorExit;
+        FErrors.Base.emit_message = EmitMessage;
+        FErrors.Base.output_message = OutputMessage;
+        FErrors.Base.addon_message_table = OwnMessages;
+        FErrors.Base.first_addon_message = JMSG_FIRST_OWN;
+        FErrors.Base.last_addon_message = JMSG_TOO_MANY_SCANS;
+        FProgress.progress_monitor = LimitScans;
+    }
+    ~TJpegDecoder() { jpeg_destroy_decompress(&FInfo); }
+    TJpegDecoder(const TJpegDecoder&) = delete;
+    TJpegDecoder& operator=(const TJpegDecoder&) = delete;
+
+    // Reads the header, checks the declared size before anything is allocated for it,
+    // and starts decompressing.
+    bool Start() {
+        if (setjmp(FErrors.Jump)) return false;
+        jpeg_create_decompress(&FInfo);
+        FInfo.mem->max_memory_to_use = MaxDecoderMemory;
+        FInfo.progress = &FProgress;
+        jpeg_mem_src(&FInfo, FData, static_cast<unsigned long>(FSize));
+        jpeg_read_header(&FInfo, TRUE);
+        const JDIMENSION width = FInfo.image_width, height = FInfo.image_height;
+        if (Int64{width} * height > PlausiblePixels(static_cast<Int64>(FSize)))
+            ERREXIT2(&FInfo, JMSG_TOO_SHORT, width, height);
+        if (!BitmapSizeFits(width, height, pf24bit)) ERREXIT2(&FInfo, JMSG_TOO_LARGE, width, height);
+        FInfo.out_color_space = JCS_EXT_BGR; // the order of a bitmap's pixels
+        jpeg_start_decompress(&FInfo);
+        return true;
+    }
+
+    int Width() const { return static_cast<int>(FInfo.output_width); }
+    int Height() const { return static_cast<int>(FInfo.output_height); }
+
+    // Decodes every row into Bitmap (pf24bit, of the image's size) and finishes.
+    bool ReadRows(TBitmap& Bitmap) {
+        if (setjmp(FErrors.Jump)) return false;
+        while (FInfo.output_scanline < FInfo.output_height) {
+            JSAMPROW row = static_cast<JSAMPROW>(Bitmap.GetScanLine(static_cast<int>(FInfo.output_scanline)));
+            jpeg_read_scanlines(&FInfo, &row, 1);
+        }
+        jpeg_finish_decompress(&FInfo);
+        return true;
+    }
+
+    // "JPEG error #n: text" for the last failure.
+    [[noreturn]] void Fail() {
+        char text[JMSG_LENGTH_MAX] = {};
+        FErrors.Base.format_message(reinterpret_cast<j_common_ptr>(&FInfo), text);
+        throw EInvalidGraphic("JPEG error #" + std::to_string(FErrors.Base.msg_code) + ": " + text);
+    }
+
+private:
+    const Byte* FData;
+    std::size_t FSize;
+    jpeg_decompress_struct FInfo{};
+    TErrorManager FErrors{};
+    jpeg_progress_mgr FProgress{};
+};
 
 } // namespace
 
@@ -118,27 +184,12 @@ void TJPEGImage::LoadFromStream(TStream* Stream) {
     std::vector<Byte> data(static_cast<std::size_t>(Stream->GetSize() - Stream->GetPosition()));
     Stream->ReadBuffer(data.data(), static_cast<Int64>(data.size()));
 
-    TDecodedJpeg decoded;
-    if (!DecodeJpeg(data.data(), static_cast<unsigned long>(data.size()), &decoded))
-        throw EInvalidGraphic("JPEG error #" + std::to_string(decoded.ErrorCode) + ": " +
-                              decoded.Message);
-    struct FreePixels {
-        unsigned char* Pixels;
-        ~FreePixels() { std::free(Pixels); }
-    } owner{decoded.Pixels};
-
+    TJpegDecoder decoder(data.data(), data.size());
+    if (!decoder.Start()) decoder.Fail();
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->SetPixelFormat(pf24bit);
-    bitmap->SetSize(decoded.Width, decoded.Height);
-    const unsigned char* source = decoded.Pixels;
-    for (int y = 0; y < decoded.Height; ++y) {
-        auto* row = static_cast<Byte*>(bitmap->GetScanLine(y));
-        for (int x = 0; x < decoded.Width; ++x, source += 3, row += 3) {
-            row[0] = source[2];
-            row[1] = source[1];
-            row[2] = source[0];
-        }
-    }
+    bitmap->SetSize(decoder.Width(), decoder.Height());
+    if (!decoder.ReadRows(*bitmap)) decoder.Fail();
     FBitmap = std::move(bitmap);
     FData = std::move(data);
     Changed();

@@ -7,9 +7,12 @@
 #include <vector>
 
 // Reads the rest of a stream as one JPEG file. A damaged file (garbage, a cut-off
-// end, an unsupported colour space) raises EInvalidGraphic "JPEG error #n: text" with
-// the decoder's message number and text, and leaves the image as it was. Saving
-// writes the file as it was loaded. The size cannot be set.
+// end, corrupt coded data, an unsupported colour space) raises EInvalidGraphic
+// "JPEG error #n: text" with the decoder's message number and text, and leaves the image
+// as it was; so does a file that declares more pixels than a bitmap holds or than its
+// length can plausibly code, or needs more decoder memory or scans than allowed (numbers
+// from 1000 are these refusals of our own). Saving writes the file as it was loaded. The
+// size cannot be set.
 class TJPEGImage : public TGraphic {
     DECLARE_CLASS(TJPEGImage, TGraphic)
 public:

@@ -9,6 +9,8 @@
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
+#include "tests/support/BmpSamples.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -217,6 +219,31 @@ class TOtherBitmap32 : public TBitmap32 {
 };
 
 } // namespace
+
+// The bitmap library reads BMP files as the class library does, pixel for pixel: run-length
+// coded, OS/2 1.x and masked files too (alpha only where the file has an alpha mask).
+TEST(Bmp, EveryCodingAgreesWithTheClassLibrary) {
+    for (const auto& sample : BmpSamples::All()) {
+        TMemoryStream stream;
+        Load(stream, sample.File.Bytes());
+        TBitmap32 bitmap32;
+        bitmap32.LoadFromStream(&stream);
+        stream.SetPosition(0);
+        TBitmap bitmap;
+        bitmap.LoadFromStream(&stream);
+        ASSERT_EQ(bitmap32.GetWidth(), bitmap.GetWidth()) << sample.Name;
+        ASSERT_EQ(bitmap32.GetHeight(), bitmap.GetHeight()) << sample.Name;
+        for (int y = 0; y < bitmap.GetHeight(); ++y)
+            for (int x = 0; x < bitmap.GetWidth(); ++x) {
+                const TColor32 pixel = bitmap32.GetPixel(x, y);
+                EXPECT_EQ(pixel & 0xFFFFFF, sample.Picture[y * bitmap.GetWidth() + x])
+                    << sample.Name << " " << x << "," << y;
+                EXPECT_EQ(Color32(bitmap.GetCanvas()->GetPixels(x, y)) & 0xFFFFFF,
+                          pixel & 0xFFFFFF);
+                EXPECT_EQ(pixel >> 24, bitmap.GetPixelFormat() == pf32bit ? 170u : 255u);
+            }
+    }
+}
 
 TEST(Equal, ByEmptinessClassAndPixels) {
     TBitmap32 a, b;

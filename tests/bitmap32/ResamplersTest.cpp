@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -129,6 +130,37 @@ TEST(NearestSampling, RoundingOfFixedAndFloatPositions) {
     EXPECT_EQ(r->GetSampleInt(-1, 0), 0u); // pamSafe: the outer colour
 }
 
+TEST(SafeSampling, FarOffPointsReadTheOuterColour) {
+    TBitmap32 b;
+    FillMarked(b, 3, 3);
+    b.SetOuterColor(0x11223344);
+    for (const char* name : {"TNearestResampler", "TLinearResampler", "TKernelResampler"}) {
+        b.SetResamplerClassName(name);
+        TCustomResampler* r = b.GetResampler();
+        r->PrepareSampling();
+        for (const float far : {3e9f, -3e9f, 40000.0f, 1e10f, std::nanf("")}) {
+            EXPECT_EQ(r->GetSampleFloat(far, 1), 0x11223344u) << name << " " << far;
+            EXPECT_EQ(r->GetSampleFloat(1, far), 0x11223344u) << name << " " << far;
+            EXPECT_EQ(b.GetPixelR(far, far), 0x11223344u) << name << " " << far;
+        }
+        EXPECT_EQ(r->GetSampleFloat(1, 1) >> 24, 0xFFu) << name;
+        r->FinalizeSampling();
+    }
+    auto* unsafe = static_cast<TBitmap32Resampler*>(b.GetResampler());
+    unsafe->SetPixelAccessMode(pamUnsafe);
+    unsafe->PrepareSampling();
+    EXPECT_THROW(unsafe->GetSampleFloat(3e9f, 0), ERangeError);
+    unsafe->FinalizeSampling();
+}
+
+TEST(SafeSampling, LinearReadsBeyondTheFixedPointRangeInsideWideBitmaps) {
+    TBitmap32 b;
+    FillColumns(b, std::vector<int>(40002, 77), 3, 255);
+    b.SetResamplerClassName("TLinearResampler");
+    b.GetResampler()->PrepareSampling();
+    EXPECT_EQ(b.GetPixelR(40000, 1), 0xFF00004Du);
+}
+
 // ---- Linear and draft ---------------------------------------------------------------------
 
 TEST(LinearStretch, DoubleAgainstHandComputedPixels) {
@@ -162,11 +194,16 @@ TEST(DraftResample, HalfAveragesBlocksTruncatedAndDoubleStretchesLinearly) {
     EXPECT_EQ(Blues(*Stretched(src, "TDraftResampler", 4, 4)), DoubledBlues);
 }
 
-TEST(BlockAverage, SumsAreNotLimitedToSixteenBits) {
+TEST(BlockAverage, ExactTruncatedAverageForAnyBlockSize) {
     std::vector<TColor32> block(300 * 2, 0xFFFFFFFF);
-    // Delta = 0x1000000 div 600 is truncated, so a block of 255s averages to 254.
-    EXPECT_EQ(BlockAverage(300, 2, block.data(), 300), 0xFEFEFEFEu);
-    EXPECT_EQ(BlockAverage(2, 2, block.data(), 300), 0xFFFFFFFFu);
+    EXPECT_EQ(BlockAverage(300, 2, block.data(), 300), 0xFFFFFFFFu); // sums past 16 bits
+    block[1] = 0xFEFEFEFE;
+    EXPECT_EQ(BlockAverage(3, 1, block.data(), 300), 0xFEFEFEFEu); // 764 / 3 truncated
+
+    TBitmap32 white; // more than 2^24 pixels in one block
+    white.SetSize(4097, 4097);
+    white.Clear(0xFFFFFFFF);
+    EXPECT_EQ(Stretched(white, "TDraftResampler", 1, 1)->GetPixel(0, 0), 0xFFFFFFFFu);
 }
 
 // ---- Kernel resampler ---------------------------------------------------------------------

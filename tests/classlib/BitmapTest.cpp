@@ -4,6 +4,7 @@
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
+#include "tests/support/BmpSamples.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,51 +25,11 @@ int Stride(int Width, int Bits) {
     return (Width * Bits + 31) / 32 * 4;
 }
 
-template <typename T> void Put(std::vector<Byte>& Data, std::size_t At, T Value) {
-    std::memcpy(&Data[At], &Value, sizeof Value);
-}
-
 template <typename T> T Get(const std::vector<Byte>& Data, std::size_t At) {
     T value;
     std::memcpy(&value, &Data[At], sizeof value);
     return value;
 }
-
-// A BMP file as other programs write them. Pixels are in file order; Masks go inside
-// headers larger than 40 bytes and after a 40-byte one.
-struct TBmpFile {
-    int HeaderSize = 40;
-    int Width = 2;
-    int Height = 2;
-    int Bits = 24;
-    DWORD Compression = BI_RGB;
-    std::vector<DWORD> Masks;
-    std::vector<RGBQUAD> Table;
-    std::vector<Byte> Pixels;
-
-    std::vector<Byte> Bytes() const {
-        const std::size_t masksAfter = HeaderSize == 40 ? Masks.size() * 4 : 0;
-        const std::size_t offset = 14 + HeaderSize + masksAfter + Table.size() * 4;
-        std::vector<Byte> file(offset + Pixels.size());
-        file[0] = 'B';
-        file[1] = 'M';
-        Put<std::uint32_t>(file, 2, static_cast<std::uint32_t>(file.size()));
-        Put<std::uint32_t>(file, 10, static_cast<std::uint32_t>(offset));
-        Put<std::uint32_t>(file, 14, HeaderSize);
-        Put<std::int32_t>(file, 18, Width);
-        Put<std::int32_t>(file, 22, Height);
-        Put<std::uint16_t>(file, 26, 1);
-        Put<std::uint16_t>(file, 28, static_cast<std::uint16_t>(Bits));
-        Put<std::uint32_t>(file, 30, Compression);
-        Put<std::uint32_t>(file, 34, static_cast<std::uint32_t>(Pixels.size()));
-        Put<std::uint32_t>(file, 46, static_cast<std::uint32_t>(Table.size()));
-        for (std::size_t i = 0; i < Masks.size(); ++i)
-            Put<std::uint32_t>(file, 14 + 40 + i * 4, Masks[i]);
-        std::memcpy(&file[14 + HeaderSize + masksAfter], Table.data(), Table.size() * 4);
-        std::memcpy(&file[offset], Pixels.data(), Pixels.size());
-        return file;
-    }
-};
 
 // A 2 x 2 24-bit file: top row red, blue; bottom row green, white.
 TBmpFile SmallFile(bool TopDown) {
@@ -287,7 +248,7 @@ TEST(BitmapFiles, DamagedFilesRaiseAndLeaveTheBitmapAsItWas) {
     TBmpFile masks;
     masks.Bits = 16;
     masks.Compression = BI_BITFIELDS;
-    masks.Masks = {0xF00, 0x0F0, 0x00F};
+    masks.Masks = {0xF0F, 0x0F0, 0x000};
     masks.Pixels.resize(8);
     damaged.push_back(masks.Bytes());
 
@@ -303,6 +264,64 @@ TEST(BitmapFiles, DamagedFilesRaiseAndLeaveTheBitmapAsItWas) {
         EXPECT_EQ(bitmap.GetWidth(), 2) << i;
         EXPECT_EQ(Pixel(bitmap, 0, 0), clRed) << i;
     }
+}
+
+TEST(BitmapFiles, RunLengthOs2AndMaskedFilesAreRead) {
+    const std::vector<TPixelFormat> formats = {pf8bit, pf4bit, pf8bit, pf24bit, pf24bit, pf32bit, pf24bit};
+    const auto samples = BmpSamples::All();
+    ASSERT_EQ(samples.size(), formats.size());
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const auto& sample = samples[i];
+        TBitmap bitmap;
+        LoadBytes(bitmap, sample.File.Bytes());
+        EXPECT_EQ(bitmap.GetPixelFormat(), formats[i]) << sample.Name;
+        const int width = sample.File.Width;
+        ASSERT_EQ(bitmap.GetWidth(), width) << sample.Name;
+        ASSERT_EQ(bitmap.GetHeight(), int(sample.Picture.size()) / width) << sample.Name;
+        for (std::size_t k = 0; k < sample.Picture.size(); ++k) {
+            const std::uint32_t rgb = sample.Picture[k];
+            EXPECT_EQ(Pixel(bitmap, int(k) % width, int(k) / width),
+                      TColor(RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF)))
+                << sample.Name << " pixel " << k;
+        }
+    }
+    TBitmap os2;
+    LoadBytes(os2, samples[2].File.Bytes());
+    ASSERT_EQ(os2.GetColorTable().size(), 3u); // 3-byte entries
+    EXPECT_EQ(os2.GetColorTable()[2].rgbRed, 0xFF);
+    TBitmap masked;
+    LoadBytes(masked, samples[5].File.Bytes());
+    EXPECT_EQ(static_cast<const Byte*>(masked.GetScanLine(0))[3], 170); // alpha 2 of 3
+}
+
+TEST(BitmapFiles, DamagedRunLengthAndOs2FilesRaise) {
+    using namespace BmpSamples;
+    const auto rle8 = [](int Width, int Height, std::vector<Byte> Codes) {
+        return TBmpFile{.Width = Width, .Height = Height, .Bits = 8, .Compression = BI_RLE8,
+                        .Table = {Quad(Red), Quad(Blue)}, .Pixels = Codes}
+            .Bytes();
+    };
+    const std::vector<std::vector<Byte>> damaged = {
+        rle8(2, 2, {2, 1, 0, 0, 1}),       // breaks off inside the top row
+        rle8(2, 2, {2, 1, 0, 0, 0, 2, 5}), // inside a move
+        rle8(2, 2, {0, 4, 1, 1}),          // inside literal indexes
+        rle8(2, -2, {0, 1}),               // top-down
+        rle8(50000, 50000, {0, 1}),        // far more than its bytes can code
+        TBmpFile{.Bits = 4, .Compression = BI_RLE8, .Pixels = {0, 1}}.Bytes(),
+        TBmpFile{.HeaderSize = 12, .Bits = 16, .Pixels = std::vector<Byte>(8)}.Bytes(),
+        TBmpFile{.HeaderSize = 12, .Width = 4, .Height = 4, .Bits = 8, .Pixels = {0, 0, 0, 0}}
+            .Bytes(), // rows missing
+    };
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        TBitmap bitmap;
+        LoadBytes(bitmap, SmallFile(false).Bytes());
+        EXPECT_THROW(LoadBytes(bitmap, damaged[i]), EInvalidGraphic) << i;
+        EXPECT_EQ(Pixel(bitmap, 0, 0), clRed) << i;
+    }
+    TBitmap complete; // the top row's end of line is enough
+    LoadBytes(complete, rle8(2, 2, {2, 1, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(Pixel(complete, 0, 0), clRed);
+    EXPECT_EQ(Pixel(complete, 1, 1), clBlue);
 }
 
 TEST(BitmapFiles, FilesFollowingEachOtherAreReadOneByOne) {
