@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace {
 
 // Reading trims these away.
@@ -67,7 +69,7 @@ TIniDocument ReadDocument(const AnsiString& FileName) {
     TFileStream file(FileName, fmOpenRead | fmShareDenyNone);
     AnsiString text(static_cast<std::size_t>(file.GetSize()), '\0');
     file.ReadBuffer(text.data(), static_cast<Int64>(text.size()));
-    document.SetText(text);
+    document.SetText(std::move(text));
     return document;
 }
 
@@ -80,13 +82,12 @@ TCustomIniFile::TCustomIniFile(const AnsiString& FileName)
 
 AnsiString TCustomIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
                                       const AnsiString& Default) const {
-    const AnsiString* value = FDocument.FindValue(Section, Ident);
-    return value ? *value : Default;
+    return FDocument.FindValue(Section, Ident).value_or(Default);
 }
 
 int TCustomIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident,
                                 int Default) const {
-    const AnsiString* value = FDocument.FindValue(Section, Ident);
+    std::optional<AnsiString> value = FDocument.FindValue(Section, Ident);
     return value ? StrToIntDef(*value, Default) : Default;
 }
 
@@ -97,7 +98,7 @@ bool TCustomIniFile::ReadBool(const AnsiString& Section, const AnsiString& Ident
 
 double TCustomIniFile::ReadFloat(const AnsiString& Section, const AnsiString& Ident,
                                  double Default) const {
-    const AnsiString* value = FDocument.FindValue(Section, Ident);
+    std::optional<AnsiString> value = FDocument.FindValue(Section, Ident);
     return value ? StrToFloatDef(*value, Default) : Default;
 }
 
@@ -154,7 +155,7 @@ bool TCustomIniFile::SectionExists(const AnsiString& Section) const {
 }
 
 bool TCustomIniFile::ValueExists(const AnsiString& Section, const AnsiString& Ident) const {
-    return FDocument.FindValue(Section, Ident) != nullptr;
+    return FDocument.FindValue(Section, Ident).has_value();
 }
 
 void TCustomIniFile::ApplyChange(const std::function<void(TIniDocument&)>& Change) {
@@ -184,10 +185,17 @@ void TMemIniFile::GetStrings(TStrings* List) const {
 
 void TMemIniFile::SetStrings(TStrings* List) {
     CheckStrings(List);
-    AnsiString text;
+    // Sized first: the document keeps this text as its own.
+    std::size_t size = 0;
     for (int i = 0; i < List->GetCount(); ++i)
-        text += List->Get(i) + "\r\n";
-    FDocument.SetText(text);
+        size += List->Get(i).size() + 2;
+    AnsiString text;
+    text.reserve(size);
+    for (int i = 0; i < List->GetCount(); ++i) {
+        text += List->Get(i);
+        text += "\r\n";
+    }
+    FDocument.SetText(std::move(text));
 }
 
 void TMemIniFile::Clear() {
