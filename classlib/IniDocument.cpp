@@ -23,7 +23,8 @@ std::string_view ContentOf(std::string_view Lines) {
 // ---------------------------------------------------------------------------- whole text
 
 void TIniDocument::SetText(AnsiString Text) {
-    if (Text.size() >= Flag) throw EIniFileException("INI texts of 2 GB and more are not supported");
+    if (Text.size() >= Flag)
+        throw EIniFileException("INI texts of 2 GB and more are not supported");
     Clear();
     FText = std::move(Text);
     // Counting first lets every list and index be allocated once, at its final size.
@@ -38,8 +39,7 @@ void TIniDocument::SetText(AnsiString Text) {
     });
     FBlocks.reserve(headers + FFirstNamed);
     if (FFirstNamed) FBlocks.push_back(0);
-    FSections.Reset(headers);
-    FKeys.Reset(entries);
+    SizeIndexes(headers, entries);
 
     bool indexing = false; // only the first block of a name is read by name
     ForEachLine(FText, [&](std::size_t Start, std::size_t End, std::size_t) {
@@ -67,6 +67,24 @@ void TIniDocument::SetText(AnsiString Text) {
             FDuplicateKeys = FDuplicateKeys || !added;
         }
     });
+}
+
+void TIniDocument::SizeIndexes(std::size_t Headers, std::size_t Entries) {
+    // Full indexes keep a text of three-byte headers within four bytes a byte. Texts with
+    // longer lines leave room in that budget for emptier indexes, which are faster: up to
+    // half empty, as far as three and a half bytes a byte allow.
+    const std::size_t fullSections = TIniIndex::SlotsFor(Headers);
+    const std::size_t fullKeys = TIniIndex::SlotsFor(Entries);
+    const std::size_t used = FText.size() + FBlocks.capacity() * sizeof(std::uint32_t) +
+                             fullSections * FSections.SlotBytes() + fullKeys * FKeys.SlotBytes();
+    const std::size_t budget = FText.size() / 2 * 7;
+    const std::size_t spare = budget > used ? budget - used : 0;
+    const std::size_t moreSections = Headers + 1 - std::min(Headers + 1, fullSections - Headers);
+    const std::size_t moreKeys = Entries + 1 - std::min(Entries + 1, fullKeys - Entries);
+    const std::size_t wanted = moreSections * FSections.SlotBytes() + moreKeys * FKeys.SlotBytes();
+    const double share = wanted == 0 ? 0 : std::min(1.0, double(spare) / double(wanted));
+    FSections.Reset(Headers, fullSections + static_cast<std::size_t>(share * double(moreSections)));
+    FKeys.Reset(Entries, fullKeys + static_cast<std::size_t>(share * double(moreKeys)));
 }
 
 AnsiString TIniDocument::GetText() const {
@@ -190,8 +208,8 @@ void TIniDocument::EraseSection(const AnsiString& Section) {
 // ---------------------------------------------------------------------------- measuring
 
 std::size_t TIniDocument::GetMemoryUsed() const {
-    constexpr std::size_t changedNode = sizeof(std::pair<const std::uint32_t, TChangedBlock>) +
-                                        2 * sizeof(void*);
+    constexpr std::size_t changedNode =
+        sizeof(std::pair<const std::uint32_t, TChangedBlock>) + 2 * sizeof(void*);
     return FText.capacity() + FBlocks.capacity() * sizeof(std::uint32_t) +
            FNextSame.capacity() * sizeof(std::uint32_t) + FSections.GetMemoryUsed() +
            FKeys.GetMemoryUsed() + FPieces.capacity() * sizeof(TPiece) + FAdded.capacity() +
@@ -222,15 +240,13 @@ std::string_view TIniDocument::NameOf(std::uint32_t Block) const {
     return ParseLine(ContentOf(first)).Name;
 }
 
-template <class TVisit>
-void TIniDocument::ForEachRun(std::uint32_t Block, TVisit&& Visit) const {
+template <class TVisit> void TIniDocument::ForEachRun(std::uint32_t Block, TVisit&& Visit) const {
     auto changed = FChanged.find(Block);
     if (changed == FChanged.end()) {
         Visit(SourceOf(Block));
         return;
     }
-    for (std::uint32_t piece = changed->second.Header; piece != None;
-         piece = FPieces[piece].Next) {
+    for (std::uint32_t piece = changed->second.Header; piece != None; piece = FPieces[piece].Next) {
         ++FWork;
         Visit(TextOf(FPieces[piece]));
     }
@@ -307,7 +323,8 @@ TIniDocument::TChangedBlock& TIniDocument::Change(std::uint32_t Block) {
     });
     // The index now names the pieces; each key's later entries hang off its first.
     for (auto piece = entries.rbegin(); piece != entries.rend(); ++piece) {
-        std::uint32_t* slot = FindKeySlot(Block, ParseLine(ContentOf(TextOf(FPieces[*piece]))).Name);
+        std::uint32_t* slot =
+            FindKeySlot(Block, ParseLine(ContentOf(TextOf(FPieces[*piece]))).Name);
         if (!slot) continue; // cannot happen: every key of a first block is indexed
         FPieces[*piece].NextSame = *slot & Flag ? *slot & ~Flag : None;
         *slot = Flag | *piece;
@@ -370,10 +387,9 @@ std::string_view TIniDocument::KeyLineOf(std::uint32_t Reference) const {
 
 std::uint32_t TIniDocument::BlockOf(std::uint32_t Reference) const {
     if (Reference & Flag) return FPieces[Reference & ~Flag].Block;
-    auto after = std::upper_bound(FBlocks.begin(), FBlocks.end(), Reference,
-                                  [](std::uint32_t Offset, std::uint32_t Block) {
-                                      return Offset < (Block & ~Flag);
-                                  });
+    auto after = std::upper_bound(
+        FBlocks.begin(), FBlocks.end(), Reference,
+        [](std::uint32_t Offset, std::uint32_t Block) { return Offset < (Block & ~Flag); });
     return static_cast<std::uint32_t>(after - FBlocks.begin() - 1);
 }
 
@@ -386,9 +402,8 @@ bool TIniDocument::KeyMatches(std::uint32_t Reference, std::uint32_t Block,
 
 std::uint32_t* TIniDocument::FindKeySlot(std::uint32_t Block, std::string_view Key) {
     if (!PlainName(Key)) return nullptr;
-    return FKeys.Find(KeyHash(Block, Key), [&](std::uint32_t Reference) {
-        return KeyMatches(Reference, Block, Key);
-    });
+    return FKeys.Find(KeyHash(Block, Key),
+                      [&](std::uint32_t Reference) { return KeyMatches(Reference, Block, Key); });
 }
 
 std::uint32_t TIniDocument::FindKey(std::uint32_t Block, std::string_view Key) const {

@@ -71,17 +71,15 @@ private:
         std::uint32_t Anchor = None; // the last entry, or the header: new keys follow it
     };
 
-    bool IsNamed(std::uint32_t Block) const { return Block >= FFirstNamed; }
+    void SizeIndexes(std::size_t Headers, std::size_t Entries);
     bool IsErased(std::uint32_t Block) const { return FBlocks[Block] & Flag; }
     std::uint32_t SourceBegin(std::uint32_t Block) const { return FBlocks[Block] & ~Flag; }
     std::string_view SourceOf(std::uint32_t Block) const;
     std::string_view TextOf(const TPiece& Piece) const;
     std::string_view NameOf(std::uint32_t Block) const;
     // Calls Visit(Text) for each run of whole lines of the block, in order.
-    template <class TVisit>
-    void ForEachRun(std::uint32_t Block, TVisit&& Visit) const;
-    template <class TVisit>
-    void ForEachLineOf(std::uint32_t Block, TVisit&& Visit) const;
+    template <class TVisit> void ForEachRun(std::uint32_t Block, TVisit&& Visit) const;
+    template <class TVisit> void ForEachLineOf(std::uint32_t Block, TVisit&& Visit) const;
 
     std::uint32_t FindBlock(std::string_view Name) const;
     std::uint32_t* FindSectionSlot(std::string_view Name);
@@ -111,14 +109,14 @@ private:
     std::vector<std::uint32_t> FBlocks; // where each block starts in FText; Flag: erased
     std::uint32_t FFirstNamed = 0;      // 1 when block 0 holds lines before the first header
     bool FDuplicateSections = false;
-    bool FDuplicateKeys = false; // in a section, in the text as read
+    bool FDuplicateKeys = false;          // in a section, in the text as read
     std::vector<std::uint32_t> FNextSame; // the next block of the same name, once needed
-    TIniIndex FSections{false}; // the first block of each section name
-    TIniIndex FKeys{true};      // per first block, the first entry of each key: offset or Flag|piece
+    TIniIndex FSections{false};           // the first block of each section name
+    TIniIndex FKeys{true}; // per first block, the first entry of each key: offset or Flag|piece
     std::unordered_map<std::uint32_t, TChangedBlock> FChanged;
     std::vector<TPiece> FPieces;
     std::uint32_t FFreePieces = None;
-    AnsiString FAdded;             // the text of new and changed lines
+    AnsiString FAdded;            // the text of new and changed lines
     std::size_t FAddedUnused = 0; // bytes of FAdded no piece refers to any more
     // The section last found, and its first block.
     mutable AnsiString FLastSection;

@@ -16,13 +16,16 @@ public:
 
     explicit TIniIndex(bool Tagged) : FTagged(Tagged) {}
 
-    // Empties the table and makes room for Count references without growing.
-    void Reset(std::size_t Count);
+    // Empties the table and makes room for Count references without growing, in at least
+    // Slots slots: emptier tables have shorter searches.
+    void Reset(std::size_t Count, std::size_t Slots = 0);
+    // The fewest slots, and their bytes, that Count references take.
+    static std::size_t SlotsFor(std::size_t Count) { return Count + Count * 3 / 17 + 1; }
+    std::size_t SlotBytes() const { return FTagged ? 5 : 4; }
 
     // The slot of the first reference from Hash's probe sequence that Matches accepts,
     // or null. The slot may be overwritten with a reference of the same key.
-    template <class TMatches>
-    std::uint32_t* Find(std::uint32_t Hash, TMatches&& Matches) {
+    template <class TMatches> std::uint32_t* Find(std::uint32_t Hash, TMatches&& Matches) {
         if (FSlots.empty()) return nullptr;
         std::uint32_t mixed = Mixed(Hash);
         for (std::size_t i = Home(mixed);; i = Following(i)) {
@@ -70,8 +73,7 @@ public:
 
     // Removes the reference in Slot (from Find), moving later ones of its probe run back
     // so that no search stops early.
-    template <class THashOf>
-    void Erase(std::uint32_t* Slot, THashOf&& HashOf) {
+    template <class THashOf> void Erase(std::uint32_t* Slot, THashOf&& HashOf) {
         std::size_t hole = static_cast<std::size_t>(Slot - FSlots.data());
         FSlots[hole] = Empty;
         --FCount;
@@ -98,19 +100,19 @@ public:
 private:
     // At most 85% full: short probe runs for four bytes and a bit a reference.
     static std::size_t Capacity(std::size_t Slots) { return Slots * 17 / 20; }
-    static std::size_t SlotsFor(std::size_t Count) { return Count + Count * 3 / 17 + 1; }
 
     // Of a mixed hash: the high bits choose the home slot, the low ones make the tag.
     std::size_t Home(std::uint32_t MixedHash) const {
         return static_cast<std::size_t>((std::uint64_t{MixedHash} * FSlots.size()) >> 32);
     }
-    static std::uint8_t Tag(std::uint32_t MixedHash) { return static_cast<std::uint8_t>(MixedHash); }
+    static std::uint8_t Tag(std::uint32_t MixedHash) {
+        return static_cast<std::uint8_t>(MixedHash);
+    }
     std::size_t Following(std::size_t I) const { return I + 1 == FSlots.size() ? 0 : I + 1; }
     static std::uint32_t Mixed(std::uint32_t Hash);
     void Place(std::uint32_t Hash, std::uint32_t Reference);
 
-    template <class THashOf>
-    void Grow(THashOf& HashOf) {
+    template <class THashOf> void Grow(THashOf& HashOf) {
         std::vector<std::uint32_t> old;
         old.swap(FSlots);
         FSlots.assign(SlotsFor(std::max<std::size_t>(8, FCount * 2)), Empty);

@@ -59,13 +59,14 @@ TLineKind KindOf(std::string_view Content) {
     if (first == Content.size()) return TLineKind::Other;
     switch (Content[first]) {
     case ';':
-    case '=': return TLineKind::Other;
+    case '=':
+        return TLineKind::Other;
     case '[':
         return Find(Content, ']', first) == std::string_view::npos ? TLineKind::Other
-                                                                    : TLineKind::Header;
+                                                                   : TLineKind::Header;
     default:
         return Find(Content, '=', first) == std::string_view::npos ? TLineKind::Other
-                                                                    : TLineKind::Entry;
+                                                                   : TLineKind::Entry;
     }
 }
 

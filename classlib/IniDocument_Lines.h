@@ -25,8 +25,7 @@ inline std::size_t NextLine(std::string_view Text, std::size_t End) {
 }
 
 // Calls Visit(Start, ContentEnd, Next) for each line of Text, in order.
-template <class TVisit>
-void ForEachLine(std::string_view Text, TVisit&& Visit) {
+template <class TVisit> void ForEachLine(std::string_view Text, TVisit&& Visit) {
     std::size_t start = 0;
     while (start < Text.size()) {
         std::size_t end = ContentEnd(Text, start);
