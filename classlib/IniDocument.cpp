@@ -25,7 +25,14 @@ std::string_view ContentOf(std::string_view Lines) {
 void TIniDocument::SetText(AnsiString Text) {
     if (Text.size() >= Flag)
         throw EIniFileException("INI texts of 2 GB and more are not supported");
-    Clear();
+    // Built aside, so that running out of memory leaves the document as it was.
+    TIniDocument loaded;
+    loaded.FWork = GetWork();
+    loaded.Load(std::move(Text));
+    *this = std::move(loaded);
+}
+
+void TIniDocument::Load(AnsiString Text) {
     FText = std::move(Text);
     // Counting first lets every list and index be allocated once, at its final size.
     std::size_t headers = 0;

@@ -71,6 +71,7 @@ private:
         std::uint32_t Anchor = None; // the last entry, or the header: new keys follow it
     };
 
+    void Load(AnsiString Text);
     void SizeIndexes(std::size_t Headers, std::size_t Entries);
     bool IsErased(std::uint32_t Block) const { return FBlocks[Block] & Flag; }
     std::uint32_t SourceBegin(std::uint32_t Block) const { return FBlocks[Block] & ~Flag; }
