@@ -137,16 +137,15 @@ std::optional<AnsiString> TIniDocument::FindValue(const AnsiString& Section,
     return AnsiString(ParseLine(KeyLineOf(key)).Value);
 }
 
-std::vector<std::pair<AnsiString, AnsiString>>
-TIniDocument::GetEntries(const AnsiString& Section) const {
-    std::vector<std::pair<AnsiString, AnsiString>> entries;
+void TIniDocument::ForEachEntry(
+    const AnsiString& Section,
+    const std::function<void(std::string_view Key, std::string_view Value)>& Visit) const {
     std::uint32_t block = FindBlock(Section);
-    if (block != None)
-        ForEachLineOf(block, [&](std::string_view Line) {
-            TLine line = ParseLine(Line);
-            if (line.Kind == TLineKind::Entry) entries.emplace_back(line.Name, line.Value);
-        });
-    return entries;
+    if (block == None) return;
+    ForEachLineOf(block, [&](std::string_view Line) {
+        TLine line = ParseLine(Line);
+        if (line.Kind == TLineKind::Entry) Visit(line.Name, line.Value);
+    });
 }
 
 std::vector<AnsiString> TIniDocument::GetSectionNames() const {

@@ -15,6 +15,7 @@
 #include "classlib/Types.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -33,8 +34,11 @@ public:
     bool SectionExists(const AnsiString& Section) const;
     // Empty when the section or the key is absent.
     std::optional<AnsiString> FindValue(const AnsiString& Section, const AnsiString& Ident) const;
-    // The entries of the section in file order, duplicates included.
-    std::vector<std::pair<AnsiString, AnsiString>> GetEntries(const AnsiString& Section) const;
+    // Calls Visit(Key, Value) for the entries of the section in file order, duplicates
+    // included.
+    void ForEachEntry(
+        const AnsiString& Section,
+        const std::function<void(std::string_view Key, std::string_view Value)>& Visit) const;
     // Each section name once, in file order.
     std::vector<AnsiString> GetSectionNames() const;
 

@@ -43,18 +43,25 @@ void CheckStrings(const TStrings* Strings) {
     if (!Strings) throw EInvalidPointer("No string list given");
 }
 
-void FillStrings(TStrings* Strings, const std::vector<AnsiString>& Lines) {
+// Replaces the content of Strings by what Fill adds to it.
+void FillStrings(TStrings* Strings, const std::function<void(TStrings&)>& Fill) {
     CheckStrings(Strings);
     Strings->BeginUpdate();
     try {
         Strings->Clear();
-        for (const AnsiString& line : Lines)
-            Strings->Add(line);
+        Fill(*Strings);
     } catch (...) {
         Strings->EndUpdate();
         throw;
     }
     Strings->EndUpdate();
+}
+
+void FillStrings(TStrings* Strings, const std::vector<AnsiString>& Lines) {
+    FillStrings(Strings, [&](TStrings& List) {
+        for (const AnsiString& line : Lines)
+            List.Add(line);
+    });
 }
 
 // The document in a file; empty when the file does not exist.
@@ -123,10 +130,10 @@ void TCustomIniFile::WriteFloat(const AnsiString& Section, const AnsiString& Ide
 }
 
 void TCustomIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) const {
-    std::vector<AnsiString> keys;
-    for (const auto& [key, value] : FDocument.GetEntries(Section))
-        keys.push_back(key);
-    FillStrings(Strings, keys);
+    FillStrings(Strings, [&](TStrings& List) {
+        FDocument.ForEachEntry(
+            Section, [&](std::string_view Key, std::string_view) { List.Add(AnsiString(Key)); });
+    });
 }
 
 void TCustomIniFile::ReadSections(TStrings* Strings) const {
@@ -134,10 +141,15 @@ void TCustomIniFile::ReadSections(TStrings* Strings) const {
 }
 
 void TCustomIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) const {
-    std::vector<AnsiString> lines;
-    for (const auto& [key, value] : FDocument.GetEntries(Section))
-        lines.push_back(key + "=" + value);
-    FillStrings(Strings, lines);
+    FillStrings(Strings, [&](TStrings& List) {
+        AnsiString line;
+        FDocument.ForEachEntry(Section, [&](std::string_view Key, std::string_view Value) {
+            line.assign(Key);
+            line += '=';
+            line += Value;
+            List.Add(line);
+        });
+    });
 }
 
 void TCustomIniFile::EraseSection(const AnsiString& Section) {

@@ -49,6 +49,14 @@ double WorkPer(TIniDocument& Document, int Count, const std::function<void()>& O
 
 using Entries = std::vector<std::pair<AnsiString, AnsiString>>;
 
+Entries EntriesOf(const TIniDocument& Document, const AnsiString& Section) {
+    Entries entries;
+    Document.ForEachEntry(Section, [&](std::string_view Key, std::string_view Value) {
+        entries.emplace_back(Key, Value);
+    });
+    return entries;
+}
+
 } // namespace
 
 TEST(IniDocument, OddTextsComeBackByteForByte) {
@@ -91,14 +99,14 @@ TEST(IniDocument, ChangesRewriteOnlyTheirOwnLines) {
     document.SetValue("D", "k", "v");
     EXPECT_EQ(document.GetText(), "lead\r[A]\rx=10\rnew=n\r\n\r;end of A\r[B]\nw=5\r\nv=6\r\n;c\n"
                                   "[a]\nx=shadowed\n[C]\nlast=1\r\nmore=m\r\n[D]\r\nk=v\r\n");
-    EXPECT_EQ(document.GetEntries("b"), (Entries{{"w", "5"}, {"v", "6"}}));
+    EXPECT_EQ(EntriesOf(document, "b"), (Entries{{"w", "5"}, {"v", "6"}}));
     document.EraseSection("A");
     EXPECT_EQ(document.GetText(), "lead\r[B]\nw=5\r\nv=6\r\n;c\n[C]\nlast=1\r\nmore=m\r\n[D]\r\n"
                                   "k=v\r\n");
     EXPECT_FALSE(document.SectionExists("a"));
     document.SetValue("A", "x", "again");
     EXPECT_EQ(*document.FindValue("A", "X"), "again");
-    EXPECT_EQ(FromText(document.GetText()).GetEntries("A"), (Entries{{"x", "again"}}));
+    EXPECT_EQ(EntriesOf(FromText(document.GetText()), "A"), (Entries{{"x", "again"}}));
 }
 
 TEST(IniDocument, RandomChangesReadBackAfterARoundTrip) {
@@ -123,7 +131,7 @@ TEST(IniDocument, RandomChangesReadBackAfterARoundTrip) {
     EXPECT_EQ(reread.GetText(), document.GetText());
     EXPECT_EQ(reread.GetSectionNames(), document.GetSectionNames());
     for (const AnsiString& section : document.GetSectionNames())
-        for (const auto& [key, value] : document.GetEntries(section))
+        for (const auto& [key, value] : EntriesOf(document, section))
             EXPECT_EQ(*reread.FindValue(section, key), *document.FindValue(section, key));
 }
 
