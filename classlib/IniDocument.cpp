@@ -86,8 +86,11 @@ void TIniDocument::SizeIndexes(std::size_t Headers, std::size_t Entries) {
                              fullSections * FSections.SlotBytes() + fullKeys * FKeys.SlotBytes();
     const std::size_t budget = FText.size() / 2 * 7;
     const std::size_t spare = budget > used ? budget - used : 0;
-    const std::size_t moreSections = Headers + 1 - std::min(Headers + 1, fullSections - Headers);
-    const std::size_t moreKeys = Entries + 1 - std::min(Entries + 1, fullKeys - Entries);
+    auto toHalfEmpty = [](std::size_t Count, std::size_t Slots) {
+        return std::max(2 * Count + 1, Slots) - Slots;
+    };
+    const std::size_t moreSections = toHalfEmpty(Headers, fullSections);
+    const std::size_t moreKeys = toHalfEmpty(Entries, fullKeys);
     const std::size_t wanted = moreSections * FSections.SlotBytes() + moreKeys * FKeys.SlotBytes();
     const double share = wanted == 0 ? 0 : std::min(1.0, double(spare) / double(wanted));
     FSections.Reset(Headers, fullSections + static_cast<std::size_t>(share * double(moreSections)));
