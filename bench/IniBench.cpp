@@ -117,6 +117,31 @@ void BenchPageFile() {
     if (sink == 42) std::printf(" \n");
 }
 
+// What used to grow with the square of the size: listing many sections, writing many keys.
+void BenchLargeEdits() {
+    AnsiString sections;
+    for (int i = 0; i < PAGE_COUNT; ++i) {
+        sections += "[S";
+        sections += IntToStr(Int64(i));
+        sections += "]\r\nk=1\r\n";
+    }
+    TStringList lines;
+    lines.SetText(sections);
+    TMemIniFile ini("");
+    ini.SetStrings(&lines);
+    TStringList names;
+    const double listing = Bench::BestSecondsPerCall([&] { ini.ReadSections(&names); });
+    const double writing = Bench::BestSecondsPerCall([&] {
+        TMemIniFile pages("");
+        for (int page = 0; page < PAGE_COUNT; ++page)
+            pages.WriteInteger("Page", IntToStr(Int64(page)), page % 256);
+    });
+    std::printf("\n%d sections listed by ReadSections:           %8.2f ms\n", names.GetCount(),
+                listing * 1e3);
+    std::printf("%d new keys written one by one into a section: %8.2f ms\n", PAGE_COUNT,
+                writing * 1e3);
+}
+
 SIZE_T ResidentBytes() {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof(counters);
@@ -188,6 +213,7 @@ int main() {
     try {
         InitializeUnits();
         BenchPageFile();
+        BenchLargeEdits();
         BenchMemoryPerByte();
         FinalizeUnits();
         return 0;
