@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace {
 
 // Reading trims these away.
@@ -41,18 +43,25 @@ void CheckStrings(const TStrings* Strings) {
     if (!Strings) throw EInvalidPointer("No string list given");
 }
 
-void FillStrings(TStrings* Strings, const std::vector<AnsiString>& Lines) {
+// Replaces the content of Strings by what Fill adds to it.
+void FillStrings(TStrings* Strings, const std::function<void(TStrings&)>& Fill) {
     CheckStrings(Strings);
     Strings->BeginUpdate();
     try {
         Strings->Clear();
-        for (const AnsiString& line : Lines)
-            Strings->Add(line);
+        Fill(*Strings);
     } catch (...) {
         Strings->EndUpdate();
         throw;
     }
     Strings->EndUpdate();
+}
+
+void FillStrings(TStrings* Strings, const std::vector<AnsiString>& Lines) {
+    FillStrings(Strings, [&](TStrings& List) {
+        for (const AnsiString& line : Lines)
+            List.Add(line);
+    });
 }
 
 // The document in a file; empty when the file does not exist.
@@ -67,7 +76,7 @@ TIniDocument ReadDocument(const AnsiString& FileName) {
     TFileStream file(FileName, fmOpenRead | fmShareDenyNone);
     AnsiString text(static_cast<std::size_t>(file.GetSize()), '\0');
     file.ReadBuffer(text.data(), static_cast<Int64>(text.size()));
-    document.SetText(text);
+    document.SetText(std::move(text));
     return document;
 }
 
@@ -80,13 +89,12 @@ TCustomIniFile::TCustomIniFile(const AnsiString& FileName)
 
 AnsiString TCustomIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
                                       const AnsiString& Default) const {
-    const AnsiString* value = FDocument.FindValue(Section, Ident);
-    return value ? *value : Default;
+    return FDocument.FindValue(Section, Ident).value_or(Default);
 }
 
 int TCustomIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident,
                                 int Default) const {
-    const AnsiString* value = FDocument.FindValue(Section, Ident);
+    std::optional<AnsiString> value = FDocument.FindValue(Section, Ident);
     return value ? StrToIntDef(*value, Default) : Default;
 }
 
@@ -97,7 +105,7 @@ bool TCustomIniFile::ReadBool(const AnsiString& Section, const AnsiString& Ident
 
 double TCustomIniFile::ReadFloat(const AnsiString& Section, const AnsiString& Ident,
                                  double Default) const {
-    const AnsiString* value = FDocument.FindValue(Section, Ident);
+    std::optional<AnsiString> value = FDocument.FindValue(Section, Ident);
     return value ? StrToFloatDef(*value, Default) : Default;
 }
 
@@ -122,10 +130,10 @@ void TCustomIniFile::WriteFloat(const AnsiString& Section, const AnsiString& Ide
 }
 
 void TCustomIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) const {
-    std::vector<AnsiString> keys;
-    for (const auto& [key, value] : FDocument.GetEntries(Section))
-        keys.push_back(key);
-    FillStrings(Strings, keys);
+    FillStrings(Strings, [&](TStrings& List) {
+        FDocument.ForEachEntry(
+            Section, [&](std::string_view Key, std::string_view) { List.Add(AnsiString(Key)); });
+    });
 }
 
 void TCustomIniFile::ReadSections(TStrings* Strings) const {
@@ -133,10 +141,15 @@ void TCustomIniFile::ReadSections(TStrings* Strings) const {
 }
 
 void TCustomIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) const {
-    std::vector<AnsiString> lines;
-    for (const auto& [key, value] : FDocument.GetEntries(Section))
-        lines.push_back(key + "=" + value);
-    FillStrings(Strings, lines);
+    FillStrings(Strings, [&](TStrings& List) {
+        AnsiString line;
+        FDocument.ForEachEntry(Section, [&](std::string_view Key, std::string_view Value) {
+            line.assign(Key);
+            line += '=';
+            line += Value;
+            List.Add(line);
+        });
+    });
 }
 
 void TCustomIniFile::EraseSection(const AnsiString& Section) {
@@ -154,7 +167,7 @@ bool TCustomIniFile::SectionExists(const AnsiString& Section) const {
 }
 
 bool TCustomIniFile::ValueExists(const AnsiString& Section, const AnsiString& Ident) const {
-    return FDocument.FindValue(Section, Ident) != nullptr;
+    return FDocument.FindValue(Section, Ident).has_value();
 }
 
 void TCustomIniFile::ApplyChange(const std::function<void(TIniDocument&)>& Change) {
@@ -184,10 +197,17 @@ void TMemIniFile::GetStrings(TStrings* List) const {
 
 void TMemIniFile::SetStrings(TStrings* List) {
     CheckStrings(List);
-    AnsiString text;
+    // Sized first: the document keeps this text as its own.
+    std::size_t size = 0;
     for (int i = 0; i < List->GetCount(); ++i)
-        text += List->Get(i) + "\r\n";
-    FDocument.SetText(text);
+        size += List->Get(i).size() + 2;
+    AnsiString text;
+    text.reserve(size);
+    for (int i = 0; i < List->GetCount(); ++i) {
+        text += List->Get(i);
+        text += "\r\n";
+    }
+    FDocument.SetText(std::move(text));
 }
 
 void TMemIniFile::Clear() {

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -32,6 +34,12 @@ std::vector<AnsiString> LinesOf(const TStrings& Strings) {
 }
 
 using Lines = std::vector<AnsiString>;
+
+double ResidentBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return double(counters.WorkingSetSize);
+}
 
 } // namespace
 
@@ -129,6 +137,17 @@ TEST_F(IniFiles, UntouchedLinesAreWrittenBackByteForByte) {
     ini.UpdateFile();
     EXPECT_EQ(Get("f.ini"), "lead=0\r\n; comment\n\n[One]\r\n a = 1 \r\nb=\"2\"\r[Two]\n"
                             "c=30\n[Three]\nd=4\r\ne=5\r\n");
+}
+
+TEST_F(IniFiles, AFileOfLineBreaksTakesLittleMoreThanItsOwnSize) {
+    const std::size_t size = 20u << 20;
+    Put("breaks.ini", AnsiString(size, '\n'));
+    const double before = ResidentBytes();
+    TMemIniFile ini(PathOf("breaks.ini"));
+    EXPECT_LE(ResidentBytes() - before, 1.5 * double(size));
+    TStringList sections;
+    ini.ReadSections(&sections);
+    EXPECT_EQ(sections.GetCount(), 0);
 }
 
 TEST_F(IniFiles, MemIniFileWritesOnlyOnUpdate) {
