@@ -79,7 +79,15 @@ void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) 
     ini.EraseSection(kPageSection);
     ini.EraseSection(kTypeSection);
     ini.WriteInteger(kTypeSection, kTypeKey, Content.CommonCathode ? 1 : 0);
-    for (std::size_t i = 0; i < Content.Pages.size(); ++i)
-        ini.WriteInteger(kPageSection, IntToStr(static_cast<Int64>(i)), Content.Pages[i]);
+    if (!Content.Pages.empty()) {
+        // The new section goes last as a whole: writing key by key would look each key up
+        // in a section that grows with every page.
+        TStringList lines;
+        ini.GetStrings(&lines);
+        lines.Add(AnsiString("[") + kPageSection + "]");
+        for (std::size_t i = 0; i < Content.Pages.size(); ++i)
+            lines.Add(IntToStr(static_cast<Int64>(i)) + "=" + IntToStr(Content.Pages[i]));
+        ini.SetStrings(&lines);
+    }
     ini.UpdateFile();
 }

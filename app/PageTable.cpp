@@ -39,7 +39,8 @@ void TPageTable::SetItemIndex(int Value) {
 
 void TPageTable::CreateParams(TCreateParams& Params) {
     TCustomListBox::CreateParams(Params);
-    Params.Style &= ~static_cast<DWORD>(LBS_HASSTRINGS | LBS_SORT);
+    // The columns fit the width: no horizontal scroll bar to update with every row count.
+    Params.Style &= ~static_cast<DWORD>(LBS_HASSTRINGS | LBS_SORT | WS_HSCROLL);
     Params.Style |= LBS_NODATA | LBS_OWNERDRAWFIXED;
 }
 

@@ -285,16 +285,17 @@ void TFM::BTN_ApplyNodeClick(TObject*) {
 // ---- Page list -------------------------------------------------------------------------
 
 void TFM::AddPage(Byte Page) {
-    TThumbnail image = FThumbnails.Get(Page, FCommonType);
-    FPageImages.reserve(FPageImages.size() + 1);
-    FPages.Add(Page);
+    const int count = FPages.GetCount();
     try {
+        FPageImages.push_back(FThumbnails.Get(Page, FCommonType));
+        FPages.Add(Page);
         UpdateTable();
     } catch (...) {
-        FPages.Delete(FPages.GetCount() - 1);
+        // A page that does not fit leaves the list as it was.
+        FPageImages.resize(static_cast<std::size_t>(count));
+        FPages.Delete(count);
         throw;
     }
-    FPageImages.push_back(std::move(image));
     UpdateControls();
 }
 
@@ -350,7 +351,7 @@ void TFM::UpdateTable() {
     // The table always has a current row.
     if (selected < 0) selected = 0;
     if (selected >= wanted) selected = wanted - 1;
-    SelectRow(selected);
+    if (selected != TBL_Leds->GetItemIndex()) SelectRow(selected);
     TBL_Leds->Invalidate();
 }
 
