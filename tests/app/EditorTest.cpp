@@ -6,6 +6,7 @@
 #include "app/LedGeometry.h"
 #include "app/LedPattern.h"
 #include "app/MessageDialog.h"
+#include "app/PageFile.h"
 #include "app/PageThumbnails.h"
 #include "app/Segled.h"
 #include "tests/support/GuiTestSupport.h"
@@ -615,7 +616,7 @@ TEST_F(Editor, AnOpenThatFailsAtTheLastPageChangesNothing) {
                              "; the pages stay as they were");
 }
 
-TEST_F(Editor, ManyPagesOpenAtOnceAndCostNoGdiObjects) {
+TEST_F(Editor, ManyPagesOpenAtOnceCostNoGdiObjectsAndSaveWhole) {
     TTempFolder folder;
     folder.Put("few.pge", PageFileText(300));
     folder.Put("many.pge", PageFileText(10000));
@@ -641,6 +642,13 @@ TEST_F(Editor, ManyPagesOpenAtOnceAndCostNoGdiObjects) {
     table.reset();
     EXPECT_EQ(GdiObjectCount(), objects);
     ExpectThumbnailsFollowThePages();
+    // Edited and saved whole.
+    Click(Form->BTN_Add);
+    Picks.push_back(folder.PathOf("saved.pge"));
+    Choose(Form->S1);
+    const std::vector<Byte> saved = ReadPageFile(folder.PathOf("saved.pge")).Pages;
+    EXPECT_EQ(saved, Form->GetPages().GetBytes());
+    EXPECT_EQ(saved.size(), 10001u);
 }
 
 // ---- Export --------------------------------------------------------------------------------
