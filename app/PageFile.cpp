@@ -6,7 +6,8 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,7 +54,8 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
 
     TStringList entries;
     ini.ReadSectionValues(kPageSection, &entries);
-    std::map<int, Byte> pages;
+    std::vector<std::pair<int, Byte>> pages;
+    pages.reserve(static_cast<std::size_t>(entries.GetCount()));
     for (int i = 0; i < entries.GetCount(); ++i) {
         AnsiString key = entries.GetName(i);
         AnsiString value = entries.GetValueFromIndex(i);
@@ -66,9 +68,19 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
             throw EPageFileError(
                 Format("%s: page %d holds \"%s\", which is not a number from 0 to 255", FileName,
                        number, value));
-        if (!pages.emplace(number, page).second)
-            throw EPageFileError(Format("%s: page %d is stored more than once", FileName, number));
+        pages.emplace_back(number, page);
     }
+    // Files keep their keys in order, so this is usually one pass.
+    const auto byNumber = [](const auto& A, const auto& B) { return A.first < B.first; };
+    if (!std::is_sorted(pages.begin(), pages.end(), byNumber))
+        std::stable_sort(pages.begin(), pages.end(), byNumber);
+    const auto twice = std::adjacent_find(pages.begin(), pages.end(), [](const auto& A, const auto& B) {
+        return A.first == B.first;
+    });
+    if (twice != pages.end())
+        throw EPageFileError(
+            Format("%s: page %d is stored more than once", FileName, twice->first));
+    content.Pages.reserve(pages.size());
     for (const auto& [number, page] : pages)
         content.Pages.push_back(page);
     return content;
