@@ -6,7 +6,8 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,7 +54,8 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
 
     TStringList entries;
     ini.ReadSectionValues(kPageSection, &entries);
-    std::map<int, Byte> pages;
+    std::vector<std::pair<int, Byte>> pages;
+    pages.reserve(static_cast<std::size_t>(entries.GetCount()));
     for (int i = 0; i < entries.GetCount(); ++i) {
         AnsiString key = entries.GetName(i);
         AnsiString value = entries.GetValueFromIndex(i);
@@ -66,9 +68,19 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
             throw EPageFileError(
                 Format("%s: page %d holds \"%s\", which is not a number from 0 to 255", FileName,
                        number, value));
-        if (!pages.emplace(number, page).second)
-            throw EPageFileError(Format("%s: page %d is stored more than once", FileName, number));
+        pages.emplace_back(number, page);
     }
+    // Files keep their keys in order, so this is usually one pass.
+    const auto byNumber = [](const auto& A, const auto& B) { return A.first < B.first; };
+    if (!std::is_sorted(pages.begin(), pages.end(), byNumber))
+        std::stable_sort(pages.begin(), pages.end(), byNumber);
+    const auto twice = std::adjacent_find(pages.begin(), pages.end(), [](const auto& A, const auto& B) {
+        return A.first == B.first;
+    });
+    if (twice != pages.end())
+        throw EPageFileError(
+            Format("%s: page %d is stored more than once", FileName, twice->first));
+    content.Pages.reserve(pages.size());
     for (const auto& [number, page] : pages)
         content.Pages.push_back(page);
     return content;
@@ -79,7 +91,15 @@ void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) 
     ini.EraseSection(kPageSection);
     ini.EraseSection(kTypeSection);
     ini.WriteInteger(kTypeSection, kTypeKey, Content.CommonCathode ? 1 : 0);
-    for (std::size_t i = 0; i < Content.Pages.size(); ++i)
-        ini.WriteInteger(kPageSection, IntToStr(static_cast<Int64>(i)), Content.Pages[i]);
+    if (!Content.Pages.empty()) {
+        // The new section goes last as a whole: writing key by key would look each key up
+        // in a section that grows with every page.
+        TStringList lines;
+        ini.GetStrings(&lines);
+        lines.Add(AnsiString("[") + kPageSection + "]");
+        for (std::size_t i = 0; i < Content.Pages.size(); ++i)
+            lines.Add(IntToStr(static_cast<Int64>(i)) + "=" + IntToStr(Content.Pages[i]));
+        ini.SetStrings(&lines);
+    }
     ini.UpdateFile();
 }

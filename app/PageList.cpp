@@ -42,8 +42,8 @@ void TPageList::Clear() {
     FPages.clear();
 }
 
-void TPageList::Assign(const std::vector<Byte>& Pages) {
-    FPages = Pages;
+void TPageList::Assign(std::vector<Byte> Pages) {
+    FPages = std::move(Pages);
 }
 
 void TPageList::InvertAll() {

@@ -23,7 +23,7 @@ public:
     // is none.
     bool Move(int Index, bool Down);
     void Clear();
-    void Assign(const std::vector<Byte>& Pages);
+    void Assign(std::vector<Byte> Pages);
     // Inverts every page (a change of LED type that keeps the pictures).
     void InvertAll();
 

@@ -19,6 +19,8 @@
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
 
+#include <new>
+
 TFM* FM = nullptr;
 
 namespace {
@@ -104,7 +106,7 @@ void TFM::Published(TPropertyList& P) {
     P.Method("MNU_AboutClick", &TFM::MNU_AboutClick);
 }
 
-TBitmap* TFM::GetPageImage(int Index) const {
+Bmp32::TBitmap32* TFM::GetPageImage(int Index) const {
     if (!FPages.IsValidIndex(Index)) return nullptr;
     return FPageImages[static_cast<std::size_t>(Index)].get();
 }
@@ -282,36 +284,26 @@ void TFM::BTN_ApplyNodeClick(TObject*) {
 
 // ---- Page list -------------------------------------------------------------------------
 
-std::unique_ptr<TBitmap> TFM::DrawPageImage(Byte Page) const {
-    auto image = std::make_unique<TBitmap>(kThumbnailWidth, kThumbnailHeight);
-    image->SetPixelFormat(pf24bit);
-    TCanvas* canvas = image->GetCanvas();
-    canvas->GetBrush()->SetColor(clBlack);
-    canvas->FillRect({0, 0, kThumbnailWidth, kThumbnailHeight});
-    canvas->GetBrush()->SetColor(ToColor(kThumbnailLitColor));
-    for (int segment = 0; segment < kSegmentCount; ++segment)
-        if (SegmentLit(segment, Page, FCommonType)) canvas->FillRect(ThumbnailSegmentRect(segment));
-    // The unlit area lets the table's background through.
-    image->SetTransparentColor(clBlack);
-    image->SetTransparent(true);
-    return image;
-}
-
-void TFM::AddPageImage(Byte Page) {
-    FPageImages.push_back(DrawPageImage(Page));
-}
-
 void TFM::AddPage(Byte Page) {
-    FPages.Add(Page);
-    AddPageImage(Page);
-    UpdateTable();
+    const int count = FPages.GetCount();
+    try {
+        FPageImages.push_back(FThumbnails.Get(Page, FCommonType));
+        FPages.Add(Page);
+        UpdateTable();
+    } catch (...) {
+        // A page that does not fit leaves the list as it was.
+        FPageImages.resize(static_cast<std::size_t>(count));
+        FPages.Delete(count);
+        throw;
+    }
     UpdateControls();
 }
 
 void TFM::ReplacePage(int Index) {
-    if (!FPages.Replace(Index, FPattern)) return;
-    FPageImages[static_cast<std::size_t>(Index)] = DrawPageImage(FPattern);
-    UpdateTable();
+    if (!FPages.IsValidIndex(Index)) return;
+    FPageImages[static_cast<std::size_t>(Index)] = FThumbnails.Get(FPattern, FCommonType);
+    FPages.Replace(Index, FPattern);
+    TBL_Leds->Invalidate();
 }
 
 void TFM::DeletePage(int Index) {
@@ -326,7 +318,7 @@ bool TFM::MovePage(int Index, bool Down) {
     int neighbour = Down ? Index + 1 : Index - 1;
     std::swap(FPageImages[static_cast<std::size_t>(Index)],
               FPageImages[static_cast<std::size_t>(neighbour)]);
-    UpdateTable();
+    TBL_Leds->Invalidate();
     return true;
 }
 
@@ -353,17 +345,13 @@ void TFM::SelectRow(int Row) {
 }
 
 void TFM::UpdateTable() {
-    TStrings* rows = TBL_Leds->GetItems();
     int wanted = PageTableRows(FPages.GetCount());
     int selected = TBL_Leds->GetItemIndex();
-    while (rows->GetCount() < wanted)
-        rows->Add("");
-    while (rows->GetCount() > wanted)
-        rows->Delete(rows->GetCount() - 1);
+    if (TBL_Leds->GetRowCount() != wanted) TBL_Leds->SetRowCount(wanted);
     // The table always has a current row.
     if (selected < 0) selected = 0;
     if (selected >= wanted) selected = wanted - 1;
-    SelectRow(selected);
+    if (selected != TBL_Leds->GetItemIndex()) SelectRow(selected);
     TBL_Leds->Invalidate();
 }
 
@@ -448,9 +436,12 @@ void TFM::TBL_LedsDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState 
     if (FPages.IsValidIndex(Index)) {
         Byte page = FPages.Get(Index);
         int left = Rect.Left;
-        TBitmap* image = GetPageImage(Index);
-        canvas->Draw(left + (kColumnWidths[0] - image->GetWidth()) / 2,
-                     Rect.Top + (Rect.Height() - image->GetHeight()) / 2, image);
+        Bmp32::TBitmap32* image = GetPageImage(Index);
+        FCellImage.SetSize(kColumnWidths[0], Rect.Height());
+        FCellImage.Clear(Bmp32::Color32(canvas->GetBrush()->GetColor()));
+        image->DrawTo(&FCellImage, (kColumnWidths[0] - image->GetWidth()) / 2,
+                      (Rect.Height() - image->GetHeight()) / 2);
+        FCellImage.DrawTo(static_cast<Bmp32::TPlatformHandle>(canvas->GetHandle()), left, Rect.Top);
         left += kColumnWidths[0];
         canvas->GetBrush()->SetStyle(bsClear);
         canvas->GetFont()->Assign(TBL_Leds->GetFont());
@@ -505,14 +496,25 @@ void TFM::LoadPages() {
     DLG_Open->SetFilter("Page Files (*.pge)|*.PGE|Any File(*.*)|*.*");
     if (!DLG_Open->Execute()) return;
     AnsiString fileName = DLG_Open->GetFileName();
-    // Read the whole file first: a file that cannot be used changes nothing.
-    TPageFileContent content = ReadPageFile(fileName);
+    // Everything is read and converted aside first: a file that cannot be used, or a list
+    // that does not fit in memory or in the table, changes nothing.
+    TPageFileContent content;
+    std::vector<TThumbnail> images;
+    try {
+        content = ReadPageFile(fileName);
+        images = FThumbnails.ForPages(content.Pages, content.CommonCathode);
+    } catch (const std::bad_alloc&) {
+        throw EOutOfResources(
+            Format("There is not enough memory to open %s; the pages stay as they were", fileName));
+    }
+    TBL_Leds->SetRowCount(PageTableRows(static_cast<int>(content.Pages.size())));
+    // Nothing below fails.
+    FPages.Assign(std::move(content.Pages));
+    FPageImages = std::move(images);
     FFileName = fileName;
-    ClearPages();
     FCommonType = content.CommonCathode;
     ShowCommonType();
-    for (Byte page : content.Pages)
-        AddPage(page);
+    UpdateTable();
     UpdateCaptions();
     SelectRow(0);
     if (FPages.Empty())

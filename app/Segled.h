@@ -11,6 +11,10 @@
 #include "app/LedPalette.h"
 #include "app/LedPattern.h"
 #include "app/PageList.h"
+#include "app/PageTable.h"
+#include "app/PageThumbnails.h"
+
+#include "bitmap32/Bmp32.h"
 
 #include "classlib/Bitmaps.h"
 #include "classlib/Forms.h"
@@ -23,7 +27,6 @@ class TButton;
 class TComboBox;
 class TGroupBox;
 class TLedView;
-class TListBox;
 class TMainMenu;
 class TMenuItem;
 class TMessageDialog;
@@ -50,7 +53,7 @@ public:
     TButton* BTN_Animate = nullptr;
     TGroupBox* SGB_Pages = nullptr;
     TPanel* PNL_TableHead = nullptr;
-    TListBox* TBL_Leds = nullptr;
+    TPageTable* TBL_Leds = nullptr;
     TPanel* PNL_PageTools = nullptr;
     TButton* BTN_ViewPage = nullptr;
     TButton* BTN_MoveUp = nullptr;
@@ -109,7 +112,7 @@ public:
 
     // What the window shows, for those who look at it from outside.
     const TPageList& GetPages() const { return FPages; }
-    TBitmap* GetPageImage(int Index) const;
+    Bmp32::TBitmap32* GetPageImage(int Index) const;
     Byte GetPattern() const { return FPattern; }
     bool GetCommonType() const { return FCommonType; }
     bool GetTypeChanged() const { return FTypeChanged; }
@@ -142,8 +145,6 @@ private:
 
     // Page list
     void AddPage(Byte Page);
-    void AddPageImage(Byte Page);
-    std::unique_ptr<TBitmap> DrawPageImage(Byte Page) const;
     void ReplacePage(int Index);
     void DeletePage(int Index);
     bool MovePage(int Index, bool Down);
@@ -153,7 +154,8 @@ private:
     void ViewPage();
     int SelectedPageIndex();
     void SelectRow(int Row);
-    // Gives the page table one row per page (at least one) and repaints it.
+    // Gives the page table one row per page (at least one), keeps a row current and repaints
+    // the table once.
     void UpdateTable();
     void SetLedRolledUp(bool Value);
 
@@ -171,7 +173,10 @@ private:
     int FFrame = 0;
     TPageList FPages;
     // The page thumbnails, one per page in the same order.
-    std::vector<std::unique_ptr<TBitmap>> FPageImages;
+    TPageThumbnails FThumbnails;
+    std::vector<TThumbnail> FPageImages;
+    // A table cell's picture, composed on the row's background before it is copied out.
+    Bmp32::TBitmap32 FCellImage;
     Byte FPattern = 0;
     bool FHoverDirty = false;
     bool FCommonType = false;

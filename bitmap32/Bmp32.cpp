@@ -211,11 +211,21 @@ void TBitmap32::Delete() {
 }
 
 TPlatformHandle TBitmap32::GetBitmapHandle() const {
-    return FStore ? FStore->BitmapHandle() : nullptr;
+    if (!FStore) return nullptr;
+    const TPlatformHandle bitmap = FStore->BitmapHandle();
+    FBits = FStore->Bits();
+    return bitmap;
 }
 
 TPlatformHandle TBitmap32::GetHandle() const {
-    return FStore ? FStore->DC() : nullptr;
+    if (!FStore) return nullptr;
+    const TPlatformHandle dc = FStore->DC();
+    FBits = FStore->Bits();
+    return dc;
+}
+
+bool TBitmap32::HandleAllocated() const {
+    return FStore && FStore->HandleAllocated();
 }
 
 void TBitmap32::Clear() {

@@ -162,8 +162,11 @@ extern TResamplerConstructor ConstructResampler;
 // The class of resampler every new bitmap gets.
 inline constexpr const char* DefaultResamplerClassName = "TNearestResampler";
 
-// A 32-bit ARGB bitmap in a top-down device-independent section with its own memory device
-// context. Pixel (x, y) is Bits[x + y * Width]; rows have no gaps.
+// A 32-bit ARGB bitmap. Its pixels live in ordinary memory, so a bitmap costs no platform
+// object until its context, handle or canvas is asked for; then they move into a top-down
+// device-independent section with its own memory device context (Bits changes once, there).
+// Drawing into the pixels and transfers between bitmaps never need it. Pixel (x, y) is
+// Bits[x + y * Width]; rows have no gaps.
 class TBitmap32 : public TCustomMap {
     DECLARE_CLASS(TBitmap32, TCustomMap)
 public:
@@ -186,9 +189,11 @@ public:
     TRect BoundsRect() const { return {0, 0, GetWidth(), GetHeight()}; }
 
     TColor32* GetBits() const { return FBits; }
+    // The section and the memory device context, made on first demand; null when Empty.
     TPlatformHandle GetBitmapHandle() const;
-    // The memory device context; null when Empty.
     TPlatformHandle GetHandle() const;
+    // True once the section and context exist.
+    bool HandleAllocated() const;
     const TBitmapInfo32& GetBitmapInfo() const { return FBitmapInfo; }
 
     // ---- Clip rectangle -----------------------------------------------------------------
@@ -240,8 +245,8 @@ public:
     TFont* GetFont() const { return FFont; }
     // Copies Value's attributes.
     void SetFont(TFont* Value);
-    // Selects the font into the context and sets its text colour on a transparent background;
-    // called by the text operations before they draw or measure.
+    // Selects the font into the context (making it) and sets its text colour on a transparent
+    // background; called by the text operations before they draw or measure.
     void UpdateFont();
 
     // ---- Whole-bitmap operations and notification ---------------------------------------
@@ -532,7 +537,8 @@ private:
         return FClipRect.Right <= FClipRect.Left || FClipRect.Bottom <= FClipRect.Top;
     }
 
-    TColor32* FBits = nullptr;
+    // Follows the store, whose pixels move when its context is made (even from const members).
+    mutable TColor32* FBits = nullptr;
     TPixelStore* FStore = nullptr;
     TCanvas* FCanvas = nullptr;
     TRect FClipRect;

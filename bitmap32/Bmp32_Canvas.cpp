@@ -77,7 +77,7 @@ void TBitmap32::FontChanged(TObject*) {
 }
 
 void TBitmap32::UpdateFont() {
-    if (!FStore) return;
+    if (!GetHandle()) return;
     if (!FFontHandle) FFontHandle = FFont->GetHandle();
     FStore->SelectFont(FFontHandle);
     FStore->SetTextColor(ColorToRGB(FFont->GetColor()));

@@ -1,6 +1,10 @@
 #include "bitmap32/Bmp32_PixelStore.h"
 
+#include "classlib/GdiCounter.h"
+
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
 
 #include <windows.h>
 
@@ -23,43 +27,64 @@ TBitmapInfo32 TopDownBitmapInfo(int Width, int Height) {
     return info;
 }
 
-TPixelStore::TPixelStore(const TBitmapInfo32& Info) {
+TPixelStore::TPixelStore(const TBitmapInfo32& Info) : FInfo(Info) {
     const Int64 pixels = Int64(Info.Width) * -Int64(Info.Height);
-    void* bits = nullptr;
-    HBITMAP bitmap = nullptr;
     if (Info.Width >= 1 && Info.Height <= -1 && pixels <= MaxStorePixels)
-        bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&Info),
-                                  DIB_RGB_COLORS, &bits, nullptr, 0);
+        FMemory = std::calloc(std::size_t(pixels), sizeof(TColor32));
+    if (!FMemory) throw Exception("Can't allocate the DIB handle");
+    FBits = static_cast<TColor32*>(FMemory);
+}
+
+TPixelStore::~TPixelStore() {
+    GdiDeleteDC(static_cast<HDC>(FDC));
+    GdiDeleteObject(static_cast<HBITMAP>(FBitmap));
+    std::free(FMemory);
+}
+
+void TPixelStore::AllocateHandle() {
+    if (FDC) return;
+    void* bits = nullptr;
+    HBITMAP bitmap = GdiTrack(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&FInfo),
+                                               DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) {
-        if (bitmap) DeleteObject(bitmap);
+        GdiDeleteObject(bitmap);
         throw Exception("Can't allocate the DIB handle");
     }
-    HDC dc = CreateCompatibleDC(nullptr);
+    HDC dc = GdiTrack(CreateCompatibleDC(nullptr));
     if (!dc) {
-        DeleteObject(bitmap);
+        GdiDeleteObject(bitmap);
         throw Exception("Can't create compatible DC");
     }
     const HGDIOBJ previous = SelectObject(dc, bitmap);
     if (!previous || previous == HGDI_ERROR) {
-        DeleteDC(dc);
-        DeleteObject(bitmap);
+        GdiDeleteDC(dc);
+        GdiDeleteObject(bitmap);
         throw Exception("Can't select an object into DC");
     }
+    std::memcpy(bits, FMemory, std::size_t(FInfo.Width) * std::size_t(-Int64(FInfo.Height)) * 4);
+    std::free(FMemory);
+    FMemory = nullptr;
     FBits = static_cast<TColor32*>(bits);
     FBitmap = bitmap;
     FDC = dc;
 }
 
-TPixelStore::~TPixelStore() {
-    DeleteDC(static_cast<HDC>(FDC));
-    DeleteObject(static_cast<HBITMAP>(FBitmap));
+TPlatformHandle TPixelStore::BitmapHandle() {
+    AllocateHandle();
+    return FBitmap;
+}
+
+TPlatformHandle TPixelStore::DC() {
+    AllocateHandle();
+    return FDC;
 }
 
 void TPixelStore::SelectFont(TPlatformHandle Font) {
-    SelectObject(static_cast<HDC>(FDC), static_cast<HGDIOBJ>(Font));
+    if (FDC) SelectObject(static_cast<HDC>(FDC), static_cast<HGDIOBJ>(Font));
 }
 
 void TPixelStore::SetTextColor(Cardinal ColorRef) {
+    if (!FDC) return;
     ::SetTextColor(static_cast<HDC>(FDC), ColorRef);
     SetBkMode(static_cast<HDC>(FDC), TRANSPARENT);
 }

@@ -1,6 +1,7 @@
-// The platform side of a bitmap's pixels: a top-down 32-bit device-independent section
-// selected into a memory device context of its own, the font and text settings of that
-// context, and the critical sections that bitmaps are locked with.
+// The platform side of a bitmap's pixels: ordinary memory that becomes a top-down 32-bit
+// device-independent section selected into a memory device context of its own once a
+// context is asked for, the font and text settings of that context, and the critical
+// sections that bitmaps are locked with.
 //
 // This is the one seam between the bitmap library's pixel code and the platform: nothing
 // here exposes the platform's headers, and handles travel as opaque values.
@@ -40,26 +41,37 @@ TBitmapInfo32 TopDownBitmapInfo(int Width, int Height);
 // fit in 32 bits on every build.
 constexpr Int64 MaxStorePixels = 0x1FFFFFFF;
 
-// A section of Width x Height pixels (both at least 1) in its own memory device context.
-// Raises Exception "Can't allocate the DIB handle", "Can't create compatible DC" or
-// "Can't select an object into DC" and then holds nothing.
+// Width x Height pixels (both at least 1), all 0, in ordinary memory: holding pixels costs no
+// platform object. The section and its memory device context are made on first demand
+// (HandleAllocated); the pixels then move into the section, so Bits changes once.
+// Raises Exception "Can't allocate the DIB handle" when the memory cannot be had.
 class TPixelStore {
 public:
-    TPixelStore(const TBitmapInfo32& Info);
+    explicit TPixelStore(const TBitmapInfo32& Info);
     ~TPixelStore();
     TPixelStore(const TPixelStore&) = delete;
     TPixelStore& operator=(const TPixelStore&) = delete;
 
     TColor32* Bits() const { return FBits; }
-    TPlatformHandle BitmapHandle() const { return FBitmap; }
-    TPlatformHandle DC() const { return FDC; }
+    bool HandleAllocated() const { return FDC != nullptr; }
+    // Make the section and context when there are none yet. Raise Exception "Can't allocate
+    // the DIB handle", "Can't create compatible DC" or "Can't select an object into DC",
+    // and then the pixels stay where they were.
+    TPlatformHandle BitmapHandle();
+    TPlatformHandle DC();
 
+    // Both act on the context only once it exists.
     void SelectFont(TPlatformHandle Font);
     // Text colour (a colour reference $00BBGGRR) on a transparent background.
     void SetTextColor(Cardinal ColorRef);
 
 private:
+    void AllocateHandle();
+
+    TBitmapInfo32 FInfo;
     TColor32* FBits = nullptr;
+    // The pixels' memory until the section takes them over.
+    void* FMemory = nullptr;
     TPlatformHandle FBitmap = nullptr;
     TPlatformHandle FDC = nullptr;
 };

@@ -59,11 +59,12 @@ private:
     TCanvas* FCanvas;
 };
 
+// A bitmap without a context of its own measures on the stock canvas, so measuring makes none.
 template <typename S> TSize MeasureText(TBitmap32& Bitmap, const S& Text) {
-    Bitmap.UpdateFont();
     SIZE size{0, 0};
-    if (HDC dc = static_cast<HDC>(Bitmap.GetHandle())) {
-        if (!PlatformTextExtent(dc, Text, size)) size = {0, 0};
+    if (Bitmap.HandleAllocated()) {
+        Bitmap.UpdateFont();
+        if (!PlatformTextExtent(static_cast<HDC>(Bitmap.GetHandle()), Text, size)) size = {0, 0};
     } else {
         TStockCanvas canvas;
         HDC stockDC = canvas->GetHandle();
@@ -81,9 +82,9 @@ int Saturated(Int64 Value) {
 // Draws at (X, Y), clipped to Clip when given, and reports the extent plus one pixel.
 template <typename S>
 void TextAt(TBitmap32& Bitmap, int X, int Y, const TRect* Clip, const S& Text) {
-    Bitmap.UpdateFont();
     if (!Bitmap.GetMeasuringMode())
         if (HDC dc = static_cast<HDC>(Bitmap.GetHandle())) {
+            Bitmap.UpdateFont();
             const RECT clip = Clip ? ToRECT(*Clip) : RECT{};
             PlatformTextOut(dc, X, Y, Clip ? ETO_CLIPPED : 0, Clip ? &clip : nullptr, Text);
         }
@@ -94,10 +95,12 @@ void TextAt(TBitmap32& Bitmap, int X, int Y, const TRect* Clip, const S& Text) {
 
 template <typename S>
 void TextInRect(TBitmap32& Bitmap, const TRect& DstRect, Cardinal Flags, const S& Text) {
-    Bitmap.UpdateFont();
     RECT rect = ToRECT(DstRect);
     if (!Bitmap.GetMeasuringMode())
-        if (HDC dc = static_cast<HDC>(Bitmap.GetHandle())) PlatformDrawText(dc, Text, rect, Flags);
+        if (HDC dc = static_cast<HDC>(Bitmap.GetHandle())) {
+            Bitmap.UpdateFont();
+            PlatformDrawText(dc, Text, rect, Flags);
+        }
     Bitmap.Changed({rect.left, rect.top, rect.right, rect.bottom}, AREAINFO_RECT);
 }
 

@@ -3,7 +3,11 @@
 // animation tick answered or driven by the test.
 #include "app/About_sl.h"
 #include "app/LedView.h"
+#include "app/LedGeometry.h"
+#include "app/LedPattern.h"
 #include "app/MessageDialog.h"
+#include "app/PageFile.h"
+#include "app/PageThumbnails.h"
 #include "app/Segled.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -11,6 +15,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "classlib/GdiCounter.h"
 #include "classlib/Menus.h"
 #include "classlib/Paths.h"
 #include "classlib/ShellOpen.h"
@@ -34,6 +39,20 @@ const TPoint kSegmentPoints[] = {{55, 38},  {81, 60}, {81, 115}, {55, 142},
                                  {29, 115}, {29, 60}, {55, 90},  {100, 143}};
 const TPoint kOverlapAB{78, 41};
 const TPoint kBackground{150, 100};
+
+// The centre of a segment in a thumbnail, which no other segment covers.
+TPoint SegmentCentre(int Segment) {
+    const TRect r = ThumbnailSegmentRect(Segment);
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
+// A page file of Count pages of common anode type, with every page byte in turn.
+AnsiString PageFileText(int Count) {
+    AnsiString text = "[Type]\r\nCommonType=0\r\n[Page]\r\n";
+    for (int i = 0; i < Count; ++i)
+        text += std::to_string(i) + "=" + std::to_string(i * 37 % 256) + "\r\n";
+    return text;
+}
 
 struct TFileDialogCall {
     bool Save;
@@ -124,7 +143,22 @@ protected:
         SendMessageA(timer->GetWindowHandle(), WM_TIMER, 1, 0);
         Pump();
     }
-    int Rows() const { return Form->TBL_Leds->GetItems()->GetCount(); }
+    int Rows() const {
+        return static_cast<int>(SendMessageA(Form->TBL_Leds->GetHandle(), LB_GETCOUNT, 0, 0));
+    }
+    // Whether the thumbnail of page Index shows Segment lit.
+    bool ThumbnailLit(int Index, int Segment) const {
+        const TPoint at = SegmentCentre(Segment);
+        return Form->GetPageImage(Index)->GetPixel(at.X, at.Y) == 0xFFFF0000u;
+    }
+    // Each page's thumbnail shows that page's lit segments.
+    void ExpectThumbnailsFollowThePages() const {
+        for (int i = 0; i < Form->GetPages().GetCount(); ++i)
+            for (int segment = 0; segment < 8; ++segment)
+                EXPECT_EQ(ThumbnailLit(i, segment),
+                          SegmentLit(segment, Form->GetPages().Get(i), Form->GetCommonType()))
+                    << "page " << i << ", segment " << segment;
+    }
     static bool Enabled(TWinControl* Control) { return IsWindowEnabled(Control->GetHandle()); }
 
     TColor ViewPixel(TPoint At) {
@@ -246,12 +280,18 @@ TEST_F(Editor, AddedPagesGetThumbnailsAndRows) {
     EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xC0, 0xF9}));
     EXPECT_TRUE(Form->GetModified());
-    TBitmap* one = Form->GetPageImage(1);
+    Bmp32::TBitmap32* one = Form->GetPageImage(1);
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->GetWidth(), 30);
     EXPECT_EQ(one->GetHeight(), 40);
-    EXPECT_EQ(one->GetCanvas()->GetPixels(21, 10), clRed);  // b
-    EXPECT_EQ(one->GetCanvas()->GetPixels(10, 4), clBlack); // a is dark
+    EXPECT_EQ(one->GetPixel(21, 10), 0xFFFF0000u); // b
+    EXPECT_EQ(one->GetPixel(10, 4), 0u);           // a is dark and lets the table through
+    // The table shows it in the second row, on the table's background.
+    Pump();
+    auto table = PaintToBitmap(Form->TBL_Leds);
+    EXPECT_EQ(PixelOf(table.get(), 10 + 21, 40 + 10), COLORREF(0x0000FF));
+    EXPECT_EQ(PixelOf(table.get(), 10 + 10, 40 + 4),
+              COLORREF(ColorToRGB(Form->TBL_Leds->GetColor())));
 }
 
 TEST_F(Editor, ReplaceDeleteAndViewWorkOnTheSelectedRow) {
@@ -303,6 +343,7 @@ TEST_F(Editor, MovingTakesTheSelectionAlongAndStopsAtTheEnds) {
     EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 2);
     Click(Form->BTN_MoveUp);
     EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{2, 1, 3}));
+    ExpectThumbnailsFollowThePages();
 }
 
 TEST_F(Editor, ClickingThePagesBoxRollsTheViewUpAndViewingRollsItDown) {
@@ -382,7 +423,7 @@ TEST_F(Editor, ApplyConvertsOnlyOnYes) {
     Click(Form->BTN_ApplyNode);
     EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{0xF9});
     EXPECT_TRUE(Form->GetTypeChanged());
-    TColor before = Form->GetPageImage(0)->GetCanvas()->GetPixels(21, 10);
+    const bool before = ThumbnailLit(0, 1);
     Answers = {mrYes};
     Click(Form->BTN_ApplyNode);
     EXPECT_EQ(Questions,
@@ -394,7 +435,7 @@ TEST_F(Editor, ApplyConvertsOnlyOnYes) {
     // The picture keeps its lit segments; their pins now read high.
     EXPECT_EQ(Form->GetPattern(), 0x06);
     EXPECT_EQ(Form->SGB_Type->GetCaption(), "Type ::  Common Cathode ( pins source power )");
-    EXPECT_EQ(Form->GetPageImage(0)->GetCanvas()->GetPixels(21, 10), before);
+    EXPECT_EQ(ThumbnailLit(0, 1), before);
     // And back.
     Form->CB_LedType->SetItemIndex(0);
     Answers = {mrYes};
@@ -540,6 +581,74 @@ TEST_F(Editor, FilesThatAreNotPageListsAreReportedAndChangeNothing) {
     Picks.push_back(folder.PathOf("truncated.pge"));
     Choose(Form->Open2);
     EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{19});
+}
+
+TEST_F(Editor, AnOpenThatFailsAtTheLastPageChangesNothing) {
+    TTempFolder folder;
+    // Only the last page lights g alone, so its thumbnail is the last one drawn.
+    folder.Put("pages.pge", "[Page]\r\n0=192\r\n1=249\r\n2=191\r\n");
+    AddPageOf({1});
+    AddPageOf({2});
+    ClickRow(1);
+    Bmp32::TBitmap32* thumbnail = Form->GetPageImage(1);
+    const TSegmentStates last = LitSegments(191, false);
+    const std::vector<std::function<void()>> failures = {
+        [] { throw EOutOfResources("Out of system resources"); },
+        [] { throw std::bad_alloc(); }};
+    for (const auto& fail : failures) {
+        SetThumbnailDrawHook([&](const TSegmentStates& Lit) {
+            if (Lit == last) fail();
+        });
+        Errors.clear();
+        Answers = {mrYes};
+        Picks.push_back(folder.PathOf("pages.pge"));
+        Choose(Form->Open2);
+        SetThumbnailDrawHook(nullptr);
+        ASSERT_EQ(Errors.size(), 1u);
+        EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xFD, 0xFB}));
+        EXPECT_EQ(Form->GetPageImage(1), thumbnail);
+        EXPECT_EQ(Form->GetFileName(), ExeDir() + "Untitled.pge");
+        EXPECT_TRUE(Form->GetModified());
+        EXPECT_EQ(Rows(), 2);
+        EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 1);
+    }
+    EXPECT_EQ(Errors[0], "There is not enough memory to open " + folder.PathOf("pages.pge") +
+                             "; the pages stay as they were");
+}
+
+TEST_F(Editor, ManyPagesOpenAtOnceCostNoGdiObjectsAndSaveWhole) {
+    TTempFolder folder;
+    folder.Put("few.pge", PageFileText(300));
+    folder.Put("many.pge", PageFileText(10000));
+    Picks.push_back(folder.PathOf("few.pge"));
+    Choose(Form->Open2);
+    PaintToBitmap(Form->TBL_Leds);
+    const long objects = GdiObjectCount();
+    Picks.push_back(folder.PathOf("many.pge"));
+    Choose(Form->Open2);
+    EXPECT_EQ(Rows(), 10000);
+    HWND list = Form->TBL_Leds->GetHandle();
+    SendMessageA(list, LB_SETTOPINDEX, 9999, 0);
+    RECT last{};
+    SendMessageA(list, LB_GETITEMRECT, 9999, reinterpret_cast<LPARAM>(&last));
+    auto table = PaintToBitmap(Form->TBL_Leds);
+    // The last row shows the last page, 9999 * 37 % 256 = 43.
+    for (int segment : {0, 2}) {
+        const TPoint at = SegmentCentre(segment);
+        const bool red =
+            PixelOf(table.get(), last.left + 10 + at.X, last.top + at.Y) == COLORREF(0x0000FF);
+        EXPECT_EQ(red, SegmentLit(segment, 43, false)) << segment;
+    }
+    table.reset();
+    EXPECT_EQ(GdiObjectCount(), objects);
+    ExpectThumbnailsFollowThePages();
+    // Edited and saved whole.
+    Click(Form->BTN_Add);
+    Picks.push_back(folder.PathOf("saved.pge"));
+    Choose(Form->S1);
+    const std::vector<Byte> saved = ReadPageFile(folder.PathOf("saved.pge")).Pages;
+    EXPECT_EQ(saved, Form->GetPages().GetBytes());
+    EXPECT_EQ(saved.size(), 10001u);
 }
 
 // ---- Export --------------------------------------------------------------------------------

@@ -3,8 +3,10 @@
 
 #include "bitmap32/Bmp32_Blend.h"
 #include "bitmap32/Bmp32_LowLevel.h"
+#include "classlib/GdiCounter.h"
 #include "classlib/Graphics.h"
 #include "classlib/Persistence.h"
+#include "classlib/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,46 @@ TEST(Bitmap32Storage, SizedBitmapIsATopDownSectionWithoutRowGaps) {
     EXPECT_EQ(b.GetScanLine(1), b.GetBits() + 3);
     EXPECT_EQ(b.GetClipRect(), TRect(0, 0, 3, 2));
     EXPECT_FALSE(b.GetClipping());
+}
+
+TEST(Bitmap32Storage, PixelsCostNoPlatformObjectUntilAContextIsAskedFor) {
+    const long before = GdiObjectCount();
+    {
+        TBitmap32 a;
+        TBitmap32 b;
+        a.SetSize(4, 3);
+        b.SetSize(4, 3);
+        a.FillRect(1, 1, 3, 2, 0xFFFF0000);
+        a.DrawTo(&b);
+        TMemoryStream data;
+        a.WriteData(&data);
+        data.SetPosition(0);
+        TBitmap32 loaded;
+        loaded.ReadData(&data);
+        TBitmap32 copy;
+        copy.Assign(&loaded);
+        EXPECT_EQ(GdiObjectCount(), before);
+        EXPECT_GT(a.TextExtent("Wide").cx, 0); // measured elsewhere
+        EXPECT_FALSE(a.HandleAllocated());
+
+        // The pixels move into the section unchanged, and drawing there reaches them.
+        const long beforeContext = GdiObjectCount();
+        HDC dc = static_cast<HDC>(b.GetHandle());
+        ASSERT_NE(dc, nullptr);
+        EXPECT_TRUE(b.HandleAllocated());
+        EXPECT_EQ(GdiObjectCount(), beforeContext + 2);
+        EXPECT_EQ(b.GetPixel(1, 1), 0xFFFF0000u);
+        EXPECT_EQ(b.GetPixel(0, 0), 0u);
+        EXPECT_EQ(::GetPixel(dc, 2, 1), COLORREF(0x0000FF));
+        b.GetCanvas()->GetBrush()->SetColor(clLime);
+        b.GetCanvas()->FillRect({0, 0, 1, 1});
+        GdiFlush();
+        EXPECT_EQ(b.GetPixel(0, 0) & 0x00FFFFFF, 0x00FF00u);
+        EXPECT_EQ(copy.GetPixel(2, 1), 0xFFFF0000u);
+        b.SetSize(5, 5);
+        EXPECT_FALSE(b.HandleAllocated());
+        EXPECT_LE(GdiObjectCount(), beforeContext);
+    }
 }
 
 TEST(Bitmap32Storage, NegativeSideIsZeroAndLeavesNoSectionToClear) {
