@@ -230,6 +230,10 @@ TControl::TControl(TComponent* AOwner)
 }
 
 TControl::~TControl() {
+    TControl::Unlink();
+}
+
+void TControl::Unlink() {
     if (gCaptureChild == this) {
         gCaptureChild = nullptr;
         ReleaseCapture();
@@ -366,9 +370,8 @@ void TControl::WndProc(TMessage& Message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (TCustomForm* form = GetParentForm()) {
-                std::weak_ptr<int> alive = FLifeToken;
                 form->SendCancelMode(this);
-                if (alive.expired()) return;
+                if (IsDestroying()) return;
             }
             if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
             if (Message.Msg == WM_LBUTTONDOWN && FControlStyle.Contains(csClickEvents))
@@ -746,10 +749,12 @@ void TControl::SetMouseCapture(bool Value) {
 }
 
 void TControl::Click() {
+    TComponentProtector protect(this);
     if (OnClick) OnClick(this);
 }
 
 void TControl::DblClick() {
+    TComponentProtector protect(this);
     if (OnDblClick) OnDblClick(this);
 }
 
@@ -794,11 +799,11 @@ void TControl::WMMButtonDown(TWMMouse& Message) {
 }
 
 void TControl::WMLButtonDblClk(TWMMouse& Message) {
-    std::weak_ptr<int> alive = FLifeToken;
+    TComponentProtector protect(this);
     DefaultHandler(Message.Message);
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     if (FControlStyle.Contains(csClickEvents)) DblClick();
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     DoMouseDown(Message, mbLeft, {ssDouble});
 }
 
@@ -813,9 +818,9 @@ void TControl::WMMButtonDblClk(TWMMouse& Message) {
 }
 
 void TControl::WMLButtonUp(TWMMouse& Message) {
-    std::weak_ptr<int> alive = FLifeToken;
+    TComponentProtector protect(this);
     DefaultHandler(Message.Message);
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
     bool clicked = FControlState.Contains(csClicked);
     FControlState.Exclude(csClicked);
@@ -824,15 +829,15 @@ void TControl::WMLButtonUp(TWMMouse& Message) {
         TPoint p = Message.Pos();
         if (p.X >= client.Left && p.X < client.Right && p.Y >= client.Top && p.Y < client.Bottom)
             Click();
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
     }
     DoMouseUp(Message, mbLeft);
 }
 
 void TControl::WMRButtonUp(TWMMouse& Message) {
-    std::weak_ptr<int> alive = FLifeToken;
+    TComponentProtector protect(this);
     DefaultHandler(Message.Message);
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     DoMouseUp(Message, mbRight);
 }
 

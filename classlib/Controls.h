@@ -391,9 +391,8 @@ protected:
     // Lets go of a DC the control's canvas got for itself (the window it drew on goes or
     // the control moves).
     virtual void ReleaseCanvasHandle() {}
-    // Expires when the control is destroyed: code that calls out to event handlers checks
-    // it before touching the control again.
-    std::weak_ptr<int> LifeToken() const { return FLifeToken; }
+    // Lets go of the mouse and leaves the parent.
+    void Unlink() override;
 
     void WMLButtonDown(TWMMouse& Message);
     void WMRButtonDown(TWMMouse& Message);
@@ -463,7 +462,6 @@ private:
     unsigned long FCreationOrder;
     // Set while alignment or anchors place the control, so that anchors stay as they are.
     bool FPlacedByParent = false;
-    std::shared_ptr<int> FLifeToken = std::make_shared<int>(0);
 };
 
 // The properties the standard controls store in form resources besides TControl's own

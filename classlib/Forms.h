@@ -154,6 +154,8 @@ public:
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
 
 protected:
+    // Leaves the screen's list and gives the menu back before the window goes.
+    void Unlink() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;

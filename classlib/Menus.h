@@ -130,6 +130,10 @@ public:
     // A TMenu (its top level) or a TMenuItem.
     void SetParentComponent(TComponent* Value) override;
 
+protected:
+    // Leaves its parent item.
+    void Unlink() override;
+
 private:
     friend class TMenu;
 

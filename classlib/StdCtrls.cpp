@@ -783,6 +783,7 @@ void TCustomEdit::Clear() {
 }
 
 void TCustomEdit::Change() {
+    TComponentProtector protect(this);
     if (OnChange) OnChange(this);
 }
 
@@ -1172,6 +1173,7 @@ AnsiString TCustomComboBox::RealGetText() {
 }
 
 void TCustomComboBox::Change() {
+    TComponentProtector protect(this);
     if (OnChange) OnChange(this);
 }
 
@@ -1259,6 +1261,7 @@ void TScrollBar::CreateWnd() {
 }
 
 void TScrollBar::Change() {
+    TComponentProtector protect(this);
     if (OnChange) OnChange(this);
 }
 

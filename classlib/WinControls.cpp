@@ -68,7 +68,8 @@ LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
         control->AttachHandle(Wnd);
     }
     TMessage message{Msg, WParam, LParam, 0};
-    if (control->GetComponentState().Contains(csDestroying)) {
+    TComponentProtector protect(control);
+    if (control->IsDestroying()) {
         // The control is on its way out: its own handling no longer runs.
         control->TWinControl::DefaultHandler(message);
     } else {
@@ -95,12 +96,16 @@ TWinControl::TWinControl(TComponent* AOwner)
 TWinControl::~TWinControl() {
     // From here on the window's messages get only the default processing.
     Destroying();
-    // Leaves the parent while still a windowed control (tab order, focus, window).
-    if (FParent) FParent->RemoveControl(this);
-    DestroyHandle();
+    TWinControl::Unlink();
     // Children go with their parent; each leaves this list as it goes.
     while (!FControls.empty())
         delete FControls.back();
+}
+
+void TWinControl::Unlink() {
+    // Leaves the parent while still a windowed control (tab order, focus, window).
+    if (FParent) FParent->RemoveControl(this);
+    DestroyHandle();
 }
 
 // ---- Window --------------------------------------------------------------------
@@ -111,7 +116,8 @@ HWND TWinControl::GetHandle() {
 }
 
 void TWinControl::HandleNeeded() {
-    if (FHandle) return;
+    // A deleted control waiting for its callers to return gets no new window.
+    if (FHandle || IsDestroying()) return;
     if (FParent) FParent->HandleNeeded();
     if (!FHandle) CreateHandle();
 }
@@ -561,7 +567,6 @@ void TWinControl::AlignControls(TControl*, TRect& Rect) {
                 break;
             case alBottom: {
                 int h = c->FHeight;
-                c->ConstrainSize(width, h);
                 c->SetBounds(Rect.Left, Rect.Bottom - h, width, h);
                 if (c->FHeight != h) c->SetBounds(Rect.Left, Rect.Bottom - c->FHeight, width, h);
                 Rect.Bottom -= c->FHeight;
@@ -573,7 +578,6 @@ void TWinControl::AlignControls(TControl*, TRect& Rect) {
                 break;
             case alRight: {
                 int w = c->FWidth;
-                c->ConstrainSize(w, height);
                 c->SetBounds(Rect.Right - w, Rect.Top, w, height);
                 if (c->FWidth != w) c->SetBounds(Rect.Right - c->FWidth, Rect.Top, w, height);
                 Rect.Right -= c->FWidth;
@@ -755,56 +759,56 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     TCustomForm* form = GetParentForm();
     if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
         form->DoKeyDown(Message))
         return true;
-    if (alive.expired()) return true;
+    if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
     Word key = Message.CharCode();
     KeyDown(key, KeyDataToShiftState(Message.KeyData()));
-    if (alive.expired() || key == 0) return true;
+    if (IsDestroying() || key == 0) return true;
     Message.SetCharCode(key);
     return false;
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     TCustomForm* form = GetParentForm();
     if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
         form->DoKeyPress(Message))
         return true;
-    if (alive.expired()) return true;
+    if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
     char key = static_cast<char>(Message.CharCode());
     KeyPress(key);
-    if (alive.expired() || key == 0) return true;
+    if (IsDestroying() || key == 0) return true;
     Message.SetCharCode(static_cast<Byte>(key));
     return false;
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     TCustomForm* form = GetParentForm();
     if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
         form->DoKeyUp(Message))
         return true;
-    if (alive.expired()) return true;
+    if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
     Word key = Message.CharCode();
     KeyUp(key, KeyDataToShiftState(Message.KeyData()));
-    if (alive.expired() || key == 0) return true;
+    if (IsDestroying() || key == 0) return true;
     Message.SetCharCode(key);
     return false;
 }
 
 void TWinControl::CNKeyDown(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     Message.Result = 1;
     TCustomForm* form = GetParentForm();
     if (form && form->IsShortCut(Message)) return;
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     Word key = Message.CharCode();
     DWORD mask = 0;
     switch (key) {
@@ -830,10 +834,10 @@ void TWinControl::CNKeyDown(TWMKey& Message) {
         Perform(CM_WANTSPECIALKEY, key, Message.KeyData()) == 0) {
         MSG msg{FHandle, WM_KEYDOWN, key, Message.KeyData(), 0, {0, 0}};
         LRESULT code = Perform(WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg));
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
         if ((code & mask) == 0 && form && form->Perform(CM_DIALOGKEY, key, Message.KeyData()) != 0)
             return;
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
     }
     Message.Result = 0;
 }
