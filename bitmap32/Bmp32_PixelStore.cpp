@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace Bmp32 {
 

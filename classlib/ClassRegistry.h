@@ -4,11 +4,7 @@
 
 #include "classlib/Objects.h"
 
-// The system headers define RegisterClass as a macro for their window-class function.
-// Including them here and dropping the macro gives every file that uses this header
-// the same name for ours; the system function stays RegisterClassA.
-#include <windows.h>
-#undef RegisterClass
+#include "classlib/Platform.h"
 
 // Registering the same class again is harmless; another class under a name already
 // taken raises EFilerError "A class named %s already exists".

@@ -12,7 +12,7 @@
 #include "classlib/Sets.h"
 #include "classlib/Types.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <initializer_list>
 #include <memory>

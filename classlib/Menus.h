@@ -17,7 +17,7 @@
 #include "classlib/Messages.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <functional>
 #include <vector>

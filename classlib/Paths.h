@@ -7,11 +7,7 @@
 
 #include "classlib/Types.h"
 
-// The system headers define DeleteFile as a macro for their own function.
-// Including them here and dropping the macro gives every file that uses this
-// header the same name for ours; the system function stays DeleteFileA.
-#include <windows.h>
-#undef DeleteFile
+#include "classlib/Platform.h"
 
 // The folder part of FileName with its trailing delimiter ("C:\dir\" for
 // "C:\dir\file.pge"); "" when FileName has no delimiter.

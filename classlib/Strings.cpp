@@ -3,7 +3,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Paths.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <algorithm>
 #include <charconv>
