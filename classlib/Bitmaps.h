@@ -2,7 +2,7 @@
 // device-independent section, and TIcon.
 #pragma once
 
-#include "classlib/Graphics.h"
+#include "classlib/Canvas.h"
 
 #include <memory>
 #include <vector>

@@ -102,6 +102,8 @@ public:
     TComponentState GetComponentState() const;
     // Deleted, or on its way out (csDestroying).
     bool IsDestroying() const { return FComponentState.Contains(csDestroying); }
+    bool IsLoading() const { return FComponentState.Contains(csLoading); }
+    bool IsDesigning() const { return FComponentState.Contains(csDesigning); }
     int GetTag() const;
     void SetTag(int Value);
 

@@ -17,6 +17,8 @@ void RegisterControlTypes() {
     RegisterEnum<TMouseButton>({"mbLeft", "mbRight", "mbMiddle"});
     RegisterEnum<TFormBorderStyle>(
         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+    RegisterEnum<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"});
+    RegisterEnum<TTextLayout>({"tlTop", "tlCenter", "tlBottom"});
 }
 
 struct TCursorName {
@@ -976,6 +978,16 @@ TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
 
 TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::DrawDesignFrame() {
+    if (!IsDesigning()) return;
+    TCanvas* canvas = GetCanvas();
+    canvas->GetPen()->SetStyle(psDash);
+    canvas->GetPen()->SetColor(clBlack);
+    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->Rectangle(GetClientRect());
+    canvas->GetPen()->SetStyle(psSolid);
+}
 
 void TGraphicControl::Paint() {}
 

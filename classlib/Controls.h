@@ -37,7 +37,7 @@
 #pragma once
 
 #include "classlib/Component.h"
-#include "classlib/Graphics.h"
+#include "classlib/Canvas.h"
 #include "classlib/Messages.h"
 #include "classlib/UnitInit.h"
 
@@ -92,6 +92,9 @@ public:                                                                         
 // Types
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Placement of text within a control.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -493,6 +496,9 @@ public:
 protected:
     // Draws the control on Canvas, in its own coordinates.
     virtual void Paint();
+    // At design time, a dashed outline around the control (for controls that may draw
+    // nothing); nothing otherwise.
+    void DrawDesignFrame();
     void ReleaseCanvasHandle() override;
 
     void WMPaint(TWMPaint& Message);

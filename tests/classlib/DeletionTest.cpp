@@ -41,10 +41,14 @@ public:
     ~TSelfDeletingControl() override { ++*Deleted; }
 
 protected:
+    // The compiler cannot know that the deletion waits for the window procedure to return.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuse-after-free"
     void WMLButtonUp(TWMMouse& Message) {
         delete this;
         TCustomControl::Dispatch(Message.Message);
     }
+#pragma GCC diagnostic pop
     MESSAGE_HANDLERS(TSelfDeletingControl, TCustomControl)
     MESSAGE_HANDLER(WM_LBUTTONUP, WMLButtonUp)
     END_MESSAGE_HANDLERS
