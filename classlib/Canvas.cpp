@@ -1,6 +1,5 @@
 #include "classlib/Canvas.h"
 
-#include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
 
 #include <algorithm>
@@ -326,17 +325,6 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
     Changed();
 }
 
-void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
-    if (!Bitmap || Bitmap->GetEmpty()) return;
-    Changing();
-    RequiredState({csHandleValid, csBrushValid});
-    RECT r{Dest.Left, Dest.Top, Dest.Right, Dest.Bottom};
-    ::FillRect(FHandle, &r, FBrush->GetHandle());
-    TransparentBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(),
-                   Bitmap->GetCanvas()->GetHandle(), Source.Left, Source.Top, Source.Width(),
-                   Source.Height(), ColorToRGB(Color) & 0xFFFFFF);
-    Changed();
-}
 
 // ---------------------------------------------------------------------------
 // Frame3D

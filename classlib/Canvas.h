@@ -97,7 +97,8 @@ public:
     void StretchDraw(const TRect& Rect, TGraphic* Graphic);
     // Copies (stretching when the sizes differ) with CopyMode.
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
-    // Copies part of Bitmap, showing the brush colour where the bitmap has Color.
+    // Copies part of Bitmap, showing the brush colour where the bitmap has Color (the
+    // bitmaps unit defines it).
     void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
 
 protected:

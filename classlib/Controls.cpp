@@ -1,13 +1,14 @@
 #include "classlib/Controls.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/Forms.h"
 #include "classlib/Persistence.h"
 #include "classlib/Strings.h"
 #include "classlib/WinControls.h"
 
 #include <algorithm>
 #include <iterator>
+
+TScreenCursors* ScreenCursors = nullptr;
 
 namespace {
 
@@ -371,7 +372,7 @@ void TControl::WndProc(TMessage& Message) {
         switch (Message.Msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            if (TCustomForm* form = GetParentForm()) {
+            if (TFormHost* form = GetFormHost()) {
                 form->SendCancelMode(this);
                 if (IsDestroying()) return;
             }
@@ -418,11 +419,11 @@ void TControl::SetParentComponent(TComponent* Value) {
     SetParent(parent);
 }
 
-TCustomForm* TControl::GetParentForm() const {
+TFormHost* TControl::GetFormHost() const {
     const TControl* top = this;
     while (top->FParent)
         top = top->FParent;
-    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(top));
+    return dynamic_cast<TFormHost*>(const_cast<TControl*>(top));
 }
 
 // ---- Bounds ----------------------------------------------------------------

@@ -51,6 +51,30 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu; // the menus unit's; a control's PopupMenu holds one (see TPopupHost)
+class TWMKey;
+
+// What a control asks of the form it sits on. Forms implement it; the controls know no
+// more of them.
+class TFormHost {
+public:
+    // Tells the active control that the mouse went down on Sender.
+    virtual void SendCancelMode(TControl* Sender) = 0;
+    // Makes Control the form's active control and gives it the focus when shown.
+    virtual void FocusControl(TWinControl* Control) = 0;
+    // Control or one of its children is leaving: the form forgets it as focused or active.
+    virtual void DefocusControl(TWinControl* Control) = 0;
+    // Control got the focus: the form sends the exit and enter messages; false when a
+    // handler moved the focus elsewhere meanwhile.
+    virtual bool SetFocusedControl(TWinControl* Control) = 0;
+    // The form sees its controls' keys first.
+    virtual bool GetKeyPreview() const = 0;
+    // A menu or the form's OnShortCut takes the key.
+    virtual bool IsShortCut(TWMKey& Message) = 0;
+
+protected:
+    ~TFormHost() = default;
+};
+
 
 // ---------------------------------------------------------------------------
 // Message maps
@@ -128,6 +152,19 @@ using TControlState = TSet<TControlStateItem>;
 
 // Cursors: indexes into Screen->Cursors (negative ones are the system's).
 using TCursor = int;
+
+// The screen's cursors as controls need them; the forms unit's screen object provides
+// them while it exists (ScreenCursors is null otherwise).
+class TScreenCursors {
+public:
+    // The cursor that overrides every control's (crDefault: none).
+    virtual TCursor GetCursor() const = 0;
+    virtual HCURSOR CursorHandle(TCursor Cursor) = 0;
+
+protected:
+    ~TScreenCursors() = default;
+};
+extern TScreenCursors* ScreenCursors;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
 constexpr TCursor crArrow = -2;
@@ -263,7 +300,10 @@ public:
     bool HasParent() const override;
     void SetParentComponent(TComponent* Value) override;
     // The form the control is on (itself for a form); null when it is on none.
+    // The form the control sits on (the top of its parents), null when none. The forms
+    // unit defines it; the controls themselves use GetFormHost.
     TCustomForm* GetParentForm() const;
+    TFormHost* GetFormHost() const;
 
     // Bounds
     int GetLeft() const { return FLeft; }

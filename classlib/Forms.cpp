@@ -25,23 +25,27 @@ void RegisterFormTypes() {
     RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
 }
 
+void ReportToApplication(TObject* Sender, const std::exception& E) {
+    if (Application) Application->HandleException(Sender, E);
+}
+
 void InitForms() {
     RegisterFormTypes();
     Screen = new TScreen(nullptr);
+    ScreenCursors = Screen;
     Application = new TApplication(nullptr);
+    SetWindowProcErrorHandler(ReportToApplication);
 }
 
 void DoneForms() {
+    SetWindowProcErrorHandler(nullptr);
     delete Application;
     Application = nullptr;
+    ScreenCursors = nullptr;
     delete Screen;
     Screen = nullptr;
 }
 
-// Last resort when there is no application object to report to.
-void ReportWithoutApplication(const char* Text) {
-    OutputDebugStringA(Text);
-}
 
 struct TThreadWindows {
     HWND Except;
@@ -61,27 +65,6 @@ BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data) {
 
 DEFINE_UNIT(Forms, uoClassLib + 50, InitForms, DoneForms);
 
-void HandleWindowProcException(TObject* Sender) {
-    try {
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            if (Application)
-                Application->HandleException(Sender, e);
-            else
-                ReportWithoutApplication(e.what());
-        } catch (...) {
-            Exception unknown("Unknown exception");
-            if (Application)
-                Application->HandleException(Sender, unknown);
-            else
-                ReportWithoutApplication(unknown.what());
-        }
-    } catch (...) {
-        // Nothing may leave a window procedure, not even a failing exception handler.
-    }
-}
-
 namespace forms_detail {
 
 void BuildFromResource(TComponent* Root) {
@@ -96,6 +79,10 @@ void BuildFromResource(TComponent* Root) {
 }
 
 } // namespace forms_detail
+
+TCustomForm* TControl::GetParentForm() const {
+    return dynamic_cast<TCustomForm*>(GetFormHost());
+}
 
 // ---------------------------------------------------------------------------
 // TCustomForm

@@ -1,6 +1,5 @@
 #include "classlib/Graphics.h"
 
-#include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
 #include "classlib/GdiCounter.h"
 #include "classlib/Persistence.h"
@@ -414,8 +413,8 @@ void TBrush::SetBitmap(TBitmap* Value) {
 HBRUSH TBrush::GetHandle() {
     if (FHandle) return FHandle;
     HBRUSH brush;
-    if (FBitmap && !FBitmap->GetEmpty()) {
-        brush = CreatePatternBrush(FBitmap->GetHandle());
+    if (HBRUSH pattern = FBitmap ? CreatePatternBrushOf(FBitmap) : nullptr) {
+        brush = pattern;
     } else if (FStyle == bsClear) {
         FHandle = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
         return FHandle;

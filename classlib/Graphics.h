@@ -253,6 +253,8 @@ public:
     static void Published(TPropertyList& P);
 
 private:
+    // A brush of Bitmap's pattern, null for an empty bitmap (the bitmaps unit defines it).
+    static HBRUSH CreatePatternBrushOf(TBitmap* Bitmap);
     void Change();
 
     TColor FColor = clWhite;

@@ -5,6 +5,7 @@
 // into an exception for callers that need one.
 #pragma once
 
+#include "classlib/Strings.h"
 #include "classlib/Types.h"
 
 #include "classlib/Platform.h"
@@ -44,8 +45,3 @@ bool SetCurrentDir(const AnsiString& Dir);
 AnsiString ExeFileName();
 AnsiString ExeDir();
 
-// The system's text for an error code, without the final line break; "" for
-// a code the system has no text for.
-AnsiString SysErrorMessage(Cardinal ErrorCode);
-// Raises EOSError "System error <code>: <text>" for GetLastError().
-[[noreturn]] void RaiseLastOSError();

@@ -2,7 +2,7 @@
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
-#include "classlib/Forms.h"
+#include "classlib/WindowProcErrors.h"
 #include "classlib/HiddenWindow.h"
 #include "classlib/Persistence.h"
 

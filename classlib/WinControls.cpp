@@ -1,7 +1,7 @@
 #include "classlib/WinControls.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/Forms.h"
+#include "classlib/WindowProcErrors.h"
 #include "classlib/List.h"
 #include "classlib/Persistence.h"
 #include "classlib/Strings.h"
@@ -39,6 +39,18 @@ WORD NextChildId() {
 
 bool InRect(const TRect& R, const TPoint& P) {
     return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+
+// The form a control sits on, as a windowed control; null when none.
+TWinControl* FormWindow(const TControl* Control) {
+    return dynamic_cast<TWinControl*>(Control->GetFormHost());
+}
+
+// The form that sees Control's keys before it does, or null.
+TWinControl* KeyPreviewer(TWinControl* Control) {
+    TFormHost* host = Control->GetFormHost();
+    TWinControl* form = dynamic_cast<TWinControl*>(host);
+    return form && form != Control && host->GetKeyPreview() ? form : nullptr;
 }
 
 // Sets a control's FPlacedByParent for the duration of a placement.
@@ -436,7 +448,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
 
 void TWinControl::ForgetFocus(TWinControl* Leaving) {
     if (GetComponentState().Contains(csDestroying)) return;
-    if (TCustomForm* form = GetParentForm()) form->DefocusControl(Leaving);
+    if (TFormHost* form = GetFormHost()) form->DefocusControl(Leaving);
 }
 
 void TWinControl::Broadcast(TMessage& Message) {
@@ -688,8 +700,8 @@ bool TWinControl::Focused() const {
 }
 
 void TWinControl::SetFocus() {
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this)) {
+    TFormHost* form = GetFormHost();
+    if (form && FormWindow(this) != this) {
         form->FocusControl(this);
         return;
     }
@@ -760,9 +772,8 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
     TComponentProtector protect(this);
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
-        form->DoKeyDown(Message))
+    TWinControl* form = KeyPreviewer(this);
+    if (form && form->DoKeyDown(Message))
         return true;
     if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
@@ -775,9 +786,8 @@ bool TWinControl::DoKeyDown(TWMKey& Message) {
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
     TComponentProtector protect(this);
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
-        form->DoKeyPress(Message))
+    TWinControl* form = KeyPreviewer(this);
+    if (form && form->DoKeyPress(Message))
         return true;
     if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
@@ -790,9 +800,8 @@ bool TWinControl::DoKeyPress(TWMKey& Message) {
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
     TComponentProtector protect(this);
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
-        form->DoKeyUp(Message))
+    TWinControl* form = KeyPreviewer(this);
+    if (form && form->DoKeyUp(Message))
         return true;
     if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
@@ -806,8 +815,9 @@ bool TWinControl::DoKeyUp(TWMKey& Message) {
 void TWinControl::CNKeyDown(TWMKey& Message) {
     TComponentProtector protect(this);
     Message.Result = 1;
-    TCustomForm* form = GetParentForm();
-    if (form && form->IsShortCut(Message)) return;
+    TFormHost* host = GetFormHost();
+    if (host && host->IsShortCut(Message)) return;
+    TWinControl* form = FormWindow(this);
     if (IsDestroying()) return;
     Word key = Message.CharCode();
     DWORD mask = 0;
@@ -846,7 +856,7 @@ void TWinControl::CNChar(TWMKey& Message) {
     Message.Result = 1;
     MSG msg{FHandle, WM_CHAR, Message.CharCode(), Message.KeyData(), 0, {0, 0}};
     LRESULT code = Perform(WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg));
-    TCustomForm* form = GetParentForm();
+    TWinControl* form = FormWindow(this);
     if ((code & DLGC_WANTCHARS) == 0 && form &&
         form->Perform(CM_DIALOGCHAR, Message.CharCode(), Message.KeyData()) != 0)
         return;
@@ -854,7 +864,7 @@ void TWinControl::CNChar(TWMKey& Message) {
 }
 
 void TWinControl::CNSysChar(TWMKey& Message) {
-    TCustomForm* form = GetParentForm();
+    TWinControl* form = FormWindow(this);
     Message.Result =
         form && form->Perform(CM_DIALOGCHAR, Message.CharCode(), Message.KeyData()) != 0;
 }
@@ -872,7 +882,7 @@ void TWinControl::CMDialogChar(TWMKey& Message) {
 void TWinControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_SETFOCUS: {
-        TCustomForm* form = GetParentForm();
+        TFormHost* form = GetFormHost();
         if (form && !form->SetFocusedControl(this)) return;
         break;
     }
@@ -1081,8 +1091,8 @@ void TWinControl::WMWindowPosChanged(TWMWindowPosChanged& Message) {
 
 void TWinControl::WMSetCursor(TWMSetCursor& Message) {
     TCursor cursor = crDefault;
-    if (Screen && Screen->GetCursor() != crDefault) {
-        cursor = Screen->GetCursor();
+    if (ScreenCursors && ScreenCursors->GetCursor() != crDefault) {
+        cursor = ScreenCursors->GetCursor();
     } else if (Message.CursorWnd() == FHandle && Message.HitTest() == HTCLIENT) {
         POINT p;
         GetCursorPos(&p);
@@ -1091,7 +1101,7 @@ void TWinControl::WMSetCursor(TWMSetCursor& Message) {
         if (cursor == crDefault) cursor = GetCursor();
     }
     if (cursor != crDefault) {
-        ::SetCursor(Screen ? static_cast<HCURSOR>(Screen->Cursors[cursor]) : nullptr);
+        ::SetCursor(ScreenCursors ? ScreenCursors->CursorHandle(cursor) : nullptr);
         Message.Result = 1;
         return;
     }

@@ -100,11 +100,10 @@ TEST_F(DeletionTest, ATimerMayDeleteItselfOrItsOwnerInItsTick) {
 }
 
 TEST_F(DeletionTest, AControlMayDeleteItsForm) {
-    auto* form = new TForm(nullptr);
-    form->SetBounds(100, 100, 200, 150);
-    auto* button = new TButton(form);
-    button->SetParent(form);
-    button->SetBounds(10, 10, 80, 25);
+    // The fixture's own form: a second shown form would fight it for activation.
+    auto* button = Add<TButton>(Form, 10, 10, 80, 25);
+    TForm* form = Form;
+    Form = nullptr; // deleted by the test
     int notified = 0;
     struct TWatcher : TComponent {
         using TComponent::TComponent;
@@ -116,8 +115,6 @@ TEST_F(DeletionTest, AControlMayDeleteItsForm) {
     auto* probe = new TWatcher(nullptr);
     probe->Count = &notified;
     form->FreeNotification(probe);
-    form->Show();
-    Pump();
     HWND formWnd = form->GetHandle();
     button->OnClick = TNotifyEvent::FromCallable([&](TObject*) {
         delete form;
@@ -149,13 +146,9 @@ TEST_F(DeletionTest, AMenuItemMayDeleteItsMenu) {
 }
 
 TEST_F(DeletionTest, AFormFreedWhileAModalBoxFromItsClickIsOpen) {
-    auto* form = new TForm(nullptr);
-    form->SetBounds(100, 100, 200, 150);
-    auto* button = new TButton(form);
-    button->SetParent(form);
-    button->SetBounds(10, 10, 80, 25);
-    form->Show();
-    Pump();
+    auto* button = Add<TButton>(Form, 10, 10, 80, 25);
+    TForm* form = Form;
+    Form = nullptr; // deleted by the test
     TModalResult result = mrNone;
     button->OnClick = TNotifyEvent::FromCallable([&](TObject*) {
         auto* box = new TForm(nullptr);
@@ -172,7 +165,7 @@ TEST_F(DeletionTest, AFormFreedWhileAModalBoxFromItsClickIsOpen) {
     });
     PostClick(button, 5, 5);
     EXPECT_EQ(result, mrOk);
-    EXPECT_EQ(Screen->GetFormCount(), 1); // the fixture's own form
+    EXPECT_EQ(Screen->GetFormCount(), 0);
 }
 
 } // namespace
