@@ -1,6 +1,6 @@
 #include "app/MinimizeName.h"
 
-#include "classlib/Graphics.h"
+#include "classlib/Canvas.h"
 #include "classlib/Paths.h"
 
 namespace {

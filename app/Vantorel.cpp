@@ -7,7 +7,7 @@
 #include "classlib/Forms.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <exception>
 

@@ -12,7 +12,7 @@
 #include "classlib/Paths.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <algorithm>
 #include <chrono>

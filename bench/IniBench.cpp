@@ -9,7 +9,7 @@
 #include "classlib/Strings.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 #include <psapi.h>
 
 #include <algorithm>

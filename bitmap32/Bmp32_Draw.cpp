@@ -3,7 +3,7 @@
 
 #include "bitmap32/Bmp32_Resamplers.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace Bmp32 {
 

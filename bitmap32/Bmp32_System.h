@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace Bmp32 {
 

@@ -665,3 +665,23 @@ void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
     DrawIconEx(ACanvas->GetHandle(), Rect.Left, Rect.Top, FHandle, Rect.Width(), Rect.Height(), 0,
                nullptr, DI_NORMAL);
 }
+
+// ---------------------------------------------------------------------------
+// What the canvas and the brush do with bitmaps
+
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
+    if (!Bitmap || Bitmap->GetEmpty()) return;
+    Changing();
+    RequiredState({csHandleValid, csBrushValid});
+    RECT r{Dest.Left, Dest.Top, Dest.Right, Dest.Bottom};
+    ::FillRect(FHandle, &r, FBrush->GetHandle());
+    TransparentBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(),
+                   Bitmap->GetCanvas()->GetHandle(), Source.Left, Source.Top, Source.Width(),
+                   Source.Height(), ColorToRGB(Color) & 0xFFFFFF);
+    Changed();
+}
+
+HBRUSH TBrush::CreatePatternBrushOf(TBitmap* Bitmap) {
+    if (Bitmap->GetEmpty()) return nullptr;
+    return CreatePatternBrush(Bitmap->GetHandle());
+}

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "classlib/BmpFormat.h"
-#include "classlib/Graphics.h"
+#include "classlib/Canvas.h"
 
 #include <memory>
 #include <vector>

@@ -4,15 +4,21 @@
 
 #include "classlib/Objects.h"
 
-// The system headers define RegisterClass as a macro for their window-class function.
-// Including them here and dropping the macro gives every file that uses this header
-// the same name for ours; the system function stays RegisterClassA.
-#include <windows.h>
-#undef RegisterClass
+#include "classlib/Platform.h"
 
 // Registering the same class again is harmless; another class under a name already
 // taken raises EFilerError "A class named %s already exists".
 void RegisterClass(const TClassInfo* Class);
+// A class that form resources may name registers itself with one line next to its
+// definition, in its unit's .cpp:
+//     REGISTER_CLASS(TButton);
+// The unit's header says DECLARE_UNIT, so that every program including it keeps the line.
+struct TClassRegistration {
+    explicit TClassRegistration(const TClassInfo* Class) { RegisterClass(Class); }
+};
+#define REGISTER_CLASS(Class)                                                                      \
+    static const TClassRegistration Class##_Registration(Class::StaticClass())
+
 // Null when no class of that name is registered.
 const TClassInfo* GetClass(const AnsiString& Name);
 // EClassNotFound "Class %s not found" when no class of that name is registered.

@@ -5,7 +5,7 @@
 #include "classlib/Objects.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 DECLARE_EXCEPTION(EClipboardException, Exception);
 

@@ -34,8 +34,18 @@ TComponent::~TComponent() {
 }
 
 void TComponent::operator delete(TComponent* Component, std::destroying_delete_t) {
-    void* memory = dynamic_cast<void*>(Component);
+    if (Component->FDeletePending) return; // already deleted, waiting for its protectors
     Component->ReleaseBeforeDestruction();
+    if (Component->FProtectCount > 0) {
+        Component->FDeletePending = true;
+        Component->Unlink();
+        return;
+    }
+    DestroyAndFree(Component);
+}
+
+void TComponent::DestroyAndFree(TComponent* Component) {
+    void* memory = dynamic_cast<void*>(Component);
     Component->~TComponent();
     ::operator delete(memory);
 }
@@ -76,6 +86,16 @@ void TComponent::Destroying() {
     FComponentState.Include(csDestroying);
     for (TComponent* c : FComponents)
         c->Destroying();
+}
+
+TComponentProtector::TComponentProtector(TComponent* Component) : FComponent(Component) {
+    if (FComponent) ++FComponent->FProtectCount;
+}
+
+TComponentProtector::~TComponentProtector() {
+    if (!FComponent) return;
+    if (--FComponent->FProtectCount == 0 && FComponent->FDeletePending)
+        TComponent::DestroyAndFree(FComponent);
 }
 
 TComponent* TComponent::GetOwner() {

@@ -25,6 +25,14 @@
 // so a class whose owned components refer back to it (as a parent, say) detaches them
 // in its own destructor. A component that is not deleted through `delete` (a member or
 // local object) does the same steps from ~TComponent, where its overrides no longer run.
+//
+// Deletion during a call. Where the system or the application calls into a component
+// (window procedures, timer ticks, user events such as OnClick), the caller holds a
+// TComponentProtector on it. Deleting a protected component does all of the above that
+// happens while it is whole, then Unlink(): its window goes and it leaves its parent, so
+// it is gone from the program's point of view. Its destructors run (deleting what it owns)
+// and its memory is freed only when the outermost protector is released. Code after a callback may therefore read
+// its own fields again; where it must know whether to go on, it asks csDestroying.
 #pragma once
 
 #include "classlib/Objects.h"
@@ -92,6 +100,10 @@ public:
     void RemoveFreeNotification(TComponent* AComponent);
 
     TComponentState GetComponentState() const;
+    // Deleted, or on its way out (csDestroying).
+    bool IsDestroying() const { return FComponentState.Contains(csDestroying); }
+    bool IsLoading() const { return FComponentState.Contains(csLoading); }
+    bool IsDesigning() const { return FComponentState.Contains(csDesigning); }
     int GetTag() const;
     void SetTag(int Value);
 
@@ -118,12 +130,17 @@ public:
     virtual void Loaded();
 
 protected:
+    // A protected component was deleted: detach from whatever can still reach it (window,
+    // parent, lists outside the owner). The destructors run later and must tolerate it.
+    virtual void Unlink() {}
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     // Raises when NewName is taken by another component this one owns.
     virtual void ValidateRename(TComponent* AComponent, const AnsiString& CurName,
                                 const AnsiString& NewName);
 
 private:
+    friend class TComponentProtector;
+    static void DestroyAndFree(TComponent* Component);
     void ReleaseBeforeDestruction();
     void NotifyFreeNotificationPartners();
 
@@ -134,4 +151,18 @@ private:
     TComponentState FComponentState;
     int FTag = 0;
     bool FReleased = false;
+    int FProtectCount = 0;
+    bool FDeletePending = false;
+};
+
+// Keeps a component's memory valid while it is in use by a call (see Deletion above).
+class TComponentProtector {
+public:
+    explicit TComponentProtector(TComponent* Component);
+    ~TComponentProtector();
+    TComponentProtector(const TComponentProtector&) = delete;
+    TComponentProtector& operator=(const TComponentProtector&) = delete;
+
+private:
+    TComponent* FComponent;
 };

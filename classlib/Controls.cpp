@@ -1,13 +1,14 @@
 #include "classlib/Controls.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/Forms.h"
 #include "classlib/Persistence.h"
 #include "classlib/Strings.h"
 #include "classlib/WinControls.h"
 
 #include <algorithm>
 #include <iterator>
+
+TScreenCursors* ScreenCursors = nullptr;
 
 namespace {
 
@@ -17,6 +18,8 @@ void RegisterControlTypes() {
     RegisterEnum<TMouseButton>({"mbLeft", "mbRight", "mbMiddle"});
     RegisterEnum<TFormBorderStyle>(
         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+    RegisterEnum<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"});
+    RegisterEnum<TTextLayout>({"tlTop", "tlCenter", "tlBottom"});
 }
 
 struct TCursorName {
@@ -230,6 +233,10 @@ TControl::TControl(TComponent* AOwner)
 }
 
 TControl::~TControl() {
+    TControl::Unlink();
+}
+
+void TControl::Unlink() {
     if (gCaptureChild == this) {
         gCaptureChild = nullptr;
         ReleaseCapture();
@@ -365,10 +372,9 @@ void TControl::WndProc(TMessage& Message) {
         switch (Message.Msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            if (TCustomForm* form = GetParentForm()) {
-                std::weak_ptr<int> alive = FLifeToken;
+            if (TFormHost* form = GetFormHost()) {
                 form->SendCancelMode(this);
-                if (alive.expired()) return;
+                if (IsDestroying()) return;
             }
             if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
             if (Message.Msg == WM_LBUTTONDOWN && FControlStyle.Contains(csClickEvents))
@@ -413,11 +419,11 @@ void TControl::SetParentComponent(TComponent* Value) {
     SetParent(parent);
 }
 
-TCustomForm* TControl::GetParentForm() const {
+TFormHost* TControl::GetFormHost() const {
     const TControl* top = this;
     while (top->FParent)
         top = top->FParent;
-    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(top));
+    return dynamic_cast<TFormHost*>(const_cast<TControl*>(top));
 }
 
 // ---- Bounds ----------------------------------------------------------------
@@ -746,10 +752,12 @@ void TControl::SetMouseCapture(bool Value) {
 }
 
 void TControl::Click() {
+    TComponentProtector protect(this);
     if (OnClick) OnClick(this);
 }
 
 void TControl::DblClick() {
+    TComponentProtector protect(this);
     if (OnDblClick) OnDblClick(this);
 }
 
@@ -794,11 +802,11 @@ void TControl::WMMButtonDown(TWMMouse& Message) {
 }
 
 void TControl::WMLButtonDblClk(TWMMouse& Message) {
-    std::weak_ptr<int> alive = FLifeToken;
+    TComponentProtector protect(this);
     DefaultHandler(Message.Message);
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     if (FControlStyle.Contains(csClickEvents)) DblClick();
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     DoMouseDown(Message, mbLeft, {ssDouble});
 }
 
@@ -813,9 +821,9 @@ void TControl::WMMButtonDblClk(TWMMouse& Message) {
 }
 
 void TControl::WMLButtonUp(TWMMouse& Message) {
-    std::weak_ptr<int> alive = FLifeToken;
+    TComponentProtector protect(this);
     DefaultHandler(Message.Message);
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
     bool clicked = FControlState.Contains(csClicked);
     FControlState.Exclude(csClicked);
@@ -824,15 +832,15 @@ void TControl::WMLButtonUp(TWMMouse& Message) {
         TPoint p = Message.Pos();
         if (p.X >= client.Left && p.X < client.Right && p.Y >= client.Top && p.Y < client.Bottom)
             Click();
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
     }
     DoMouseUp(Message, mbLeft);
 }
 
 void TControl::WMRButtonUp(TWMMouse& Message) {
-    std::weak_ptr<int> alive = FLifeToken;
+    TComponentProtector protect(this);
     DefaultHandler(Message.Message);
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     DoMouseUp(Message, mbRight);
 }
 
@@ -971,6 +979,16 @@ TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
 
 TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::DrawDesignFrame() {
+    if (!IsDesigning()) return;
+    TCanvas* canvas = GetCanvas();
+    canvas->GetPen()->SetStyle(psDash);
+    canvas->GetPen()->SetColor(clBlack);
+    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->Rectangle(GetClientRect());
+    canvas->GetPen()->SetStyle(psSolid);
+}
 
 void TGraphicControl::Paint() {}
 

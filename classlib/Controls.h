@@ -37,7 +37,7 @@
 #pragma once
 
 #include "classlib/Component.h"
-#include "classlib/Graphics.h"
+#include "classlib/Canvas.h"
 #include "classlib/Messages.h"
 #include "classlib/UnitInit.h"
 
@@ -51,6 +51,30 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu; // the menus unit's; a control's PopupMenu holds one (see TPopupHost)
+class TWMKey;
+
+// What a control asks of the form it sits on. Forms implement it; the controls know no
+// more of them.
+class TFormHost {
+public:
+    // Tells the active control that the mouse went down on Sender.
+    virtual void SendCancelMode(TControl* Sender) = 0;
+    // Makes Control the form's active control and gives it the focus when shown.
+    virtual void FocusControl(TWinControl* Control) = 0;
+    // Control or one of its children is leaving: the form forgets it as focused or active.
+    virtual void DefocusControl(TWinControl* Control) = 0;
+    // Control got the focus: the form sends the exit and enter messages; false when a
+    // handler moved the focus elsewhere meanwhile.
+    virtual bool SetFocusedControl(TWinControl* Control) = 0;
+    // The form sees its controls' keys first.
+    virtual bool GetKeyPreview() const = 0;
+    // A menu or the form's OnShortCut takes the key.
+    virtual bool IsShortCut(TWMKey& Message) = 0;
+
+protected:
+    ~TFormHost() = default;
+};
+
 
 // ---------------------------------------------------------------------------
 // Message maps
@@ -92,6 +116,9 @@ public:                                                                         
 // Types
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Placement of text within a control.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -125,6 +152,19 @@ using TControlState = TSet<TControlStateItem>;
 
 // Cursors: indexes into Screen->Cursors (negative ones are the system's).
 using TCursor = int;
+
+// The screen's cursors as controls need them; the forms unit's screen object provides
+// them while it exists (ScreenCursors is null otherwise).
+class TScreenCursors {
+public:
+    // The cursor that overrides every control's (crDefault: none).
+    virtual TCursor GetCursor() const = 0;
+    virtual HCURSOR CursorHandle(TCursor Cursor) = 0;
+
+protected:
+    ~TScreenCursors() = default;
+};
+extern TScreenCursors* ScreenCursors;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
 constexpr TCursor crArrow = -2;
@@ -260,7 +300,10 @@ public:
     bool HasParent() const override;
     void SetParentComponent(TComponent* Value) override;
     // The form the control is on (itself for a form); null when it is on none.
+    // The form the control sits on (the top of its parents), null when none. The forms
+    // unit defines it; the controls themselves use GetFormHost.
     TCustomForm* GetParentForm() const;
+    TFormHost* GetFormHost() const;
 
     // Bounds
     int GetLeft() const { return FLeft; }
@@ -391,9 +434,8 @@ protected:
     // Lets go of a DC the control's canvas got for itself (the window it drew on goes or
     // the control moves).
     virtual void ReleaseCanvasHandle() {}
-    // Expires when the control is destroyed: code that calls out to event handlers checks
-    // it before touching the control again.
-    std::weak_ptr<int> LifeToken() const { return FLifeToken; }
+    // Lets go of the mouse and leaves the parent.
+    void Unlink() override;
 
     void WMLButtonDown(TWMMouse& Message);
     void WMRButtonDown(TWMMouse& Message);
@@ -463,7 +505,6 @@ private:
     unsigned long FCreationOrder;
     // Set while alignment or anchors place the control, so that anchors stay as they are.
     bool FPlacedByParent = false;
-    std::shared_ptr<int> FLifeToken = std::make_shared<int>(0);
 };
 
 // The properties the standard controls store in form resources besides TControl's own
@@ -495,6 +536,9 @@ public:
 protected:
     // Draws the control on Canvas, in its own coordinates.
     virtual void Paint();
+    // At design time, a dashed outline around the control (for controls that may draw
+    // nothing); nothing otherwise.
+    void DrawDesignFrame();
     void ReleaseCanvasHandle() override;
 
     void WMPaint(TWMPaint& Message);

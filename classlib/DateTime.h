@@ -8,7 +8,7 @@
 #include "classlib/Types.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 DECLARE_UNIT(DateTime);
 

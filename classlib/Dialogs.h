@@ -5,7 +5,7 @@
 #include "classlib/Sets.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 #include <commdlg.h>
 
 #include <functional>

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace {
 

@@ -25,23 +25,27 @@ void RegisterFormTypes() {
     RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
 }
 
+void ReportToApplication(TObject* Sender, const std::exception& E) {
+    if (Application) Application->HandleException(Sender, E);
+}
+
 void InitForms() {
     RegisterFormTypes();
     Screen = new TScreen(nullptr);
+    ScreenCursors = Screen;
     Application = new TApplication(nullptr);
+    SetWindowProcErrorHandler(ReportToApplication);
 }
 
 void DoneForms() {
+    SetWindowProcErrorHandler(nullptr);
     delete Application;
     Application = nullptr;
+    ScreenCursors = nullptr;
     delete Screen;
     Screen = nullptr;
 }
 
-// Last resort when there is no application object to report to.
-void ReportWithoutApplication(const char* Text) {
-    OutputDebugStringA(Text);
-}
 
 struct TThreadWindows {
     HWND Except;
@@ -61,41 +65,24 @@ BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data) {
 
 DEFINE_UNIT(Forms, uoClassLib + 50, InitForms, DoneForms);
 
-void HandleWindowProcException(TObject* Sender) {
-    try {
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            if (Application)
-                Application->HandleException(Sender, e);
-            else
-                ReportWithoutApplication(e.what());
-        } catch (...) {
-            Exception unknown("Unknown exception");
-            if (Application)
-                Application->HandleException(Sender, unknown);
-            else
-                ReportWithoutApplication(unknown.what());
-        }
-    } catch (...) {
-        // Nothing may leave a window procedure, not even a failing exception handler.
-    }
-}
-
 namespace forms_detail {
 
 void BuildFromResource(TComponent* Root) {
     ReadComponentRes(Root->ClassName(), Root);
     if (auto* form = dynamic_cast<TCustomForm*>(Root)) {
-        std::weak_ptr<int> alive = form->LifeToken();
+        TComponentProtector protect(form);
         form->DoCreate();
-        if (!alive.expired() && form->GetVisible()) form->Perform(CM_VISIBLECHANGED, 1, 0);
+        if (!form->IsDestroying() && form->GetVisible()) form->Perform(CM_VISIBLECHANGED, 1, 0);
     } else if (auto* module = dynamic_cast<TDataModule*>(Root)) {
         module->DoCreate();
     }
 }
 
 } // namespace forms_detail
+
+TCustomForm* TControl::GetParentForm() const {
+    return dynamic_cast<TCustomForm*>(GetFormHost());
+}
 
 // ---------------------------------------------------------------------------
 // TCustomForm
@@ -120,6 +107,12 @@ TCustomForm::~TCustomForm() {
     DetachMenu();
     if (Screen) Screen->RemoveForm(this);
     FCanvas->FreeHandle();
+}
+
+void TCustomForm::Unlink() {
+    DetachMenu();
+    if (Screen) Screen->RemoveForm(this);
+    TWinControl::Unlink();
 }
 
 void TCustomForm::DoCreate() {
@@ -343,17 +336,17 @@ void TCustomForm::Show() {
 
 void TCustomForm::CMVisibleChanged(TMessage&) {
     if (GetComponentState().Contains(csLoading)) return;
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     if (GetVisible()) {
         HandleNeeded();
         if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
         ApplyPosition();
         DoShow();
-        if (alive.expired() || !GetVisible()) return;
+        if (IsDestroying() || !GetVisible()) return;
         UpdateShowing();
     } else {
         DoHide();
-        if (alive.expired() || GetVisible()) return;
+        if (IsDestroying() || GetVisible()) return;
         UpdateShowing();
     }
 }
@@ -406,11 +399,11 @@ void TCustomForm::Close() {
         FModalResult = mrCancel;
         return;
     }
-    std::weak_ptr<int> alive = LifeToken();
-    if (!CloseQuery() || alive.expired()) return;
+    TComponentProtector protect(this);
+    if (!CloseQuery() || IsDestroying()) return;
     TCloseAction action = caHide;
     DoClose(action);
-    if (alive.expired() || action == caNone) return;
+    if (IsDestroying() || action == caNone) return;
     if (Application && Application->GetMainForm() == this) {
         Application->Terminate();
         return;
@@ -449,7 +442,7 @@ TModalResult TCustomForm::ShowModal() {
     if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
     ReleaseCapture();
     HandleNeeded();
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     HWND activeBefore = GetActiveWindow();
     TThreadWindows windows{GetHandle(), {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&windows));
@@ -467,26 +460,26 @@ TModalResult TCustomForm::ShowModal() {
     FModalResult = mrNone;
     try {
         Show();
-        while (!alive.expired()) {
+        while (!IsDestroying()) {
             Application->HandleMessage();
-            if (alive.expired()) break;
+            if (IsDestroying()) break;
             if (Application->GetTerminated()) {
                 if (FModalResult == mrNone) FModalResult = mrCancel;
                 break;
             }
             if (FModalResult != mrNone) {
                 CloseModal();
-                if (alive.expired() || FModalResult != mrNone) break;
+                if (IsDestroying() || FModalResult != mrNone) break;
             }
         }
     } catch (...) {
-        if (!alive.expired()) {
+        if (!IsDestroying()) {
             FModal = false;
             SetVisible(false);
         }
         throw;
     }
-    if (alive.expired()) return mrCancel;
+    if (IsDestroying()) return mrCancel;
     FModal = false;
     TModalResult result = FModalResult;
     SetVisible(false);
@@ -494,14 +487,14 @@ TModalResult TCustomForm::ShowModal() {
 }
 
 void TCustomForm::CloseModal() {
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     TCloseAction action = caNone;
     if (CloseQuery()) {
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
         action = caHide;
         DoClose(action);
     }
-    if (alive.expired()) return;
+    if (IsDestroying()) return;
     if (action == caNone) FModalResult = mrNone;
     if (action == caFree) Release();
 }
@@ -540,14 +533,14 @@ void TCustomForm::SetWindowFocus() {
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     if (GetComponentState().Contains(csDestroying)) return true;
     if (Control == FFocusedControl) return true;
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     TWinControl* previous = FFocusedControl;
     FFocusedControl = Control;
     if (Control && Control != this) FActiveControl = Control;
     for (TWinControl* c = previous; c && c != this && !(Control && c->ContainsControl(Control));
          c = c->GetParent()) {
         c->Perform(CM_EXIT, 0, 0);
-        if (alive.expired() || FFocusedControl != Control) return false;
+        if (IsDestroying() || FFocusedControl != Control) return false;
     }
     std::vector<TWinControl*> entering;
     for (TWinControl* c = Control; c && c != this && !(previous && c->ContainsControl(previous));
@@ -555,7 +548,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
         entering.push_back(c);
     for (auto it = entering.rbegin(); it != entering.rend(); ++it) {
         (*it)->Perform(CM_ENTER, 0, 0);
-        if (alive.expired() || FFocusedControl != Control) return false;
+        if (IsDestroying() || FFocusedControl != Control) return false;
     }
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
     return true;
@@ -586,18 +579,18 @@ bool TCustomForm::IsShortCut(TWMKey& Message) {
 }
 
 void TCustomForm::WMActivate(TWMActivate& Message) {
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     if (Message.Active() != WA_INACTIVE) {
         FActive = true;
         if (Screen) Screen->FActiveForm = this;
         if (!Message.Minimized()) SetWindowFocus();
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
         Activate();
     } else {
         // The screen keeps its active form while another program is active.
         FActive = false;
         Deactivate();
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
         DefaultHandler(Message.Message);
     }
 }
@@ -785,6 +778,7 @@ HWND TApplication::GetHandle() {
 }
 
 void TApplication::WndProc(TMessage& Message) {
+    TComponentProtector protect(this);
     DefaultWindowHandler(FHandle, Message);
 }
 

@@ -22,6 +22,7 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
+#include "classlib/WindowProcErrors.h"
 
 #include <exception>
 #include <map>
@@ -76,7 +77,7 @@ void BuildFromResource(TComponent* Root);
 // ---------------------------------------------------------------------------
 // TCustomForm
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TWinControl, public TFormHost {
     DECLARE_CLASS(TCustomForm, TWinControl)
     friend void forms_detail::BuildFromResource(TComponent* Root);
     friend class TScreen;
@@ -116,21 +117,21 @@ public:
     TWinControl* GetActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* Control);
     // Makes Control the active control and gives it the focus.
-    void FocusControl(TWinControl* Control);
+    void FocusControl(TWinControl* Control) override;
     // Called when a control of the form receives the focus; fires the exit and enter
     // events and tells the controls (CM_FOCUSCHANGED). False cancels the change.
-    virtual bool SetFocusedControl(TWinControl* Control);
+    bool SetFocusedControl(TWinControl* Control) override;
     // Forgets Control (and what lies inside it) as active or focused control.
-    void DefocusControl(TWinControl* Control);
+    void DefocusControl(TWinControl* Control) override;
     // The form is the active window.
     bool GetActive() const { return FActive; }
-    bool GetKeyPreview() const { return FKeyPreview; }
+    bool GetKeyPreview() const override { return FKeyPreview; }
     void SetKeyPreview(bool Value) { FKeyPreview = Value; }
     // Fires OnShortCut.
-    virtual bool IsShortCut(TWMKey& Message);
+    bool IsShortCut(TWMKey& Message) override;
     // Tells the active control that Sender was pressed (CM_CANCELMODE), so that it can
     // close what it has open.
-    void SendCancelMode(TControl* Sender);
+    void SendCancelMode(TControl* Sender) override;
 
     TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle Value);
@@ -154,6 +155,8 @@ public:
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
 
 protected:
+    // Leaves the screen's list and gives the menu back before the window goes.
+    void Unlink() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
@@ -367,15 +370,11 @@ template <typename T> void TApplication::CreateForm(T*& Reference) {
     }
 }
 
-// Hands the exception being handled (call it in a catch block) to the application's
-// HandleException, and anything that goes wrong there to nobody: window procedures call
-// it so that no exception crosses a system frame.
-void HandleWindowProcException(TObject* Sender);
 
 // ---------------------------------------------------------------------------
 // TScreen
 
-class TScreen : public TComponent {
+class TScreen : public TComponent, public TScreenCursors {
     DECLARE_CLASS(TScreen, TComponent)
 public:
     explicit TScreen(TComponent* AOwner);
@@ -425,7 +424,8 @@ public:
     TWinControl* GetActiveControl() const;
 
     // A cursor for the whole screen while not crDefault.
-    TCursor GetCursor() const { return FCursor; }
+    TCursor GetCursor() const override { return FCursor; }
+    HCURSOR CursorHandle(TCursor Cursor) override { return Cursors[Cursor]; }
     void SetCursor(TCursor Value);
 
     int GetWidth() const;

@@ -7,7 +7,7 @@
 // GdiDeleteDC or GdiDestroyIcon. Stock objects are neither tracked nor deleted.
 #pragma once
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 // Objects tracked and not deleted yet.
 long GdiObjectCount();

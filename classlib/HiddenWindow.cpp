@@ -1,7 +1,7 @@
 #include "classlib/HiddenWindow.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/Forms.h"
+#include "classlib/WindowProcErrors.h"
 
 #include <memory>
 

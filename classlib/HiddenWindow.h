@@ -9,7 +9,7 @@
 
 #include "classlib/Messages.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 // A new hidden window whose every message goes to Method. Raises EOutOfResources
 // when the system refuses the window.

@@ -4,7 +4,7 @@
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <optional>
 

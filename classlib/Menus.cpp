@@ -337,7 +337,12 @@ HMENU TMenuItem::GetHandle() {
     return FHandle;
 }
 
+void TMenuItem::Unlink() {
+    if (FParent) FParent->Remove(this);
+}
+
 void TMenuItem::Click() {
+    TComponentProtector protect(this);
     if (FEnabled && OnClick) OnClick(this);
 }
 

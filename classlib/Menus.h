@@ -17,7 +17,7 @@
 #include "classlib/Messages.h"
 #include "classlib/UnitInit.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <functional>
 #include <vector>
@@ -129,6 +129,10 @@ public:
     bool HasParent() const override { return true; }
     // A TMenu (its top level) or a TMenuItem.
     void SetParentComponent(TComponent* Value) override;
+
+protected:
+    // Leaves its parent item.
+    void Unlink() override;
 
 private:
     friend class TMenu;

@@ -17,7 +17,7 @@
 #include "classlib/Sets.h"
 #include "classlib/Types.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 struct TMessage {
     UINT Msg = 0;

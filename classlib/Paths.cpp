@@ -142,18 +142,3 @@ AnsiString ExeDir() {
     return ExtractFilePath(ExeFileName());
 }
 
-AnsiString SysErrorMessage(Cardinal ErrorCode) {
-    char text[1024] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ErrorCode,
-                   0, text, sizeof text, nullptr);
-    return TrimRight(text);
-}
-
-void RaiseLastOSError() {
-    DWORD code = GetLastError();
-    if (code == 0) throw EOSError("A call to an OS function failed");
-    AnsiString message = "System error " + IntToStr(code);
-    AnsiString description = SysErrorMessage(code);
-    if (!description.empty()) message += ": " + description;
-    throw EOSError(message);
-}

@@ -5,13 +5,10 @@
 // into an exception for callers that need one.
 #pragma once
 
+#include "classlib/Strings.h"
 #include "classlib/Types.h"
 
-// The system headers define DeleteFile as a macro for their own function.
-// Including them here and dropping the macro gives every file that uses this
-// header the same name for ours; the system function stays DeleteFileA.
-#include <windows.h>
-#undef DeleteFile
+#include "classlib/Platform.h"
 
 // The folder part of FileName with its trailing delimiter ("C:\dir\" for
 // "C:\dir\file.pge"); "" when FileName has no delimiter.
@@ -48,8 +45,3 @@ bool SetCurrentDir(const AnsiString& Dir);
 AnsiString ExeFileName();
 AnsiString ExeDir();
 
-// The system's text for an error code, without the final line break; "" for
-// a code the system has no text for.
-AnsiString SysErrorMessage(Cardinal ErrorCode);
-// Raises EOSError "System error <code>: <text>" for GetLastError().
-[[noreturn]] void RaiseLastOSError();

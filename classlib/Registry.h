@@ -4,7 +4,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Objects.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 DECLARE_EXCEPTION(ERegistryException, Exception);
 

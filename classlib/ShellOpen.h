@@ -3,7 +3,7 @@
 
 #include "classlib/Types.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 
 #include "classlib/Paths.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <algorithm>
 #include <cstdint>

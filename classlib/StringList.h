@@ -9,11 +9,7 @@
 #include "classlib/Events.h"
 #include "classlib/Objects.h"
 
-// The system headers define GetObject as a macro for their graphics-object function.
-// Including them here and dropping the macro gives every file that uses this header
-// the same name for ours; the system function stays GetObjectA.
-#include <windows.h>
-#undef GetObject
+#include "classlib/Platform.h"
 
 #include <vector>
 

@@ -1,9 +1,8 @@
 #include "classlib/Strings.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/Paths.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <algorithm>
 #include <charconv>
@@ -659,4 +658,20 @@ AnsiString StringReplace(const AnsiString& S, const AnsiString& OldPattern,
     }
     result.append(S, from, AnsiString::npos);
     return result;
+}
+
+AnsiString SysErrorMessage(Cardinal ErrorCode) {
+    char text[1024] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ErrorCode,
+                   0, text, sizeof text, nullptr);
+    return TrimRight(text);
+}
+
+void RaiseLastOSError() {
+    DWORD code = GetLastError();
+    if (code == 0) throw EOSError("A call to an OS function failed");
+    AnsiString message = "System error " + IntToStr(code);
+    AnsiString description = SysErrorMessage(code);
+    if (!description.empty()) message += ": " + description;
+    throw EOSError(message);
 }

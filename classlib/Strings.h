@@ -185,3 +185,9 @@ using TReplaceFlags = TSet<TReplaceFlag>;
 // OldPattern changes nothing.
 AnsiString StringReplace(const AnsiString& S, const AnsiString& OldPattern,
                          const AnsiString& NewPattern, TReplaceFlags Flags);
+
+// The system's text for an error code, without the final line break; "" for
+// a code the system has no text for.
+AnsiString SysErrorMessage(Cardinal ErrorCode);
+// Raises EOSError "System error <code>: <text>" for GetLastError().
+[[noreturn]] void RaiseLastOSError();

@@ -2,7 +2,7 @@
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
-#include "classlib/Forms.h"
+#include "classlib/WindowProcErrors.h"
 #include "classlib/HiddenWindow.h"
 #include "classlib/Persistence.h"
 
@@ -23,9 +23,15 @@ TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TTimer::~TTimer() {
+    TTimer::Unlink();
+}
+
+void TTimer::Unlink() {
+    if (!FWindowHandle) return;
     FEnabled = false;
     UpdateTimer();
     DeallocateHWnd(FWindowHandle);
+    FWindowHandle = nullptr;
 }
 
 void TTimer::SetEnabled(bool Value) {
@@ -46,6 +52,7 @@ void TTimer::SetOnTimer(TNotifyEvent Value) {
 }
 
 void TTimer::UpdateTimer() {
+    if (!FWindowHandle) return;
     KillTimer(FWindowHandle, kTimerId);
     if (!FEnabled || FInterval == 0 || !OnTimer) return;
     if (!SetTimer(FWindowHandle, kTimerId, FInterval, nullptr))
@@ -53,13 +60,11 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Timer() {
-    if (!FEnabled || !OnTimer) return;
-    // A copy: the handler may free the timer and with it OnTimer.
-    TNotifyEvent handler = OnTimer;
-    handler(this);
+    if (FEnabled && OnTimer) OnTimer(this);
 }
 
 void TTimer::WndProc(TMessage& Message) {
+    TComponentProtector protect(this);
     if (Message.Msg != WM_TIMER) {
         DefaultWindowHandler(FWindowHandle, Message);
         return;

@@ -32,8 +32,10 @@ public:
     static void Published(TPropertyList& P);
 
 protected:
-    // Fires OnTimer; nothing may touch the timer after it, since the handler may free it.
+    // Fires OnTimer; the handler may free the timer.
     virtual void Timer();
+    // Stops the system timer and lets the hidden window go.
+    void Unlink() override;
 
 private:
     void UpdateTimer();

@@ -1,7 +1,7 @@
 #include "classlib/WinControls.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/Forms.h"
+#include "classlib/WindowProcErrors.h"
 #include "classlib/List.h"
 #include "classlib/Persistence.h"
 #include "classlib/Strings.h"
@@ -41,6 +41,18 @@ bool InRect(const TRect& R, const TPoint& P) {
     return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
 }
 
+// The form a control sits on, as a windowed control; null when none.
+TWinControl* FormWindow(const TControl* Control) {
+    return dynamic_cast<TWinControl*>(Control->GetFormHost());
+}
+
+// The form that sees Control's keys before it does, or null.
+TWinControl* KeyPreviewer(TWinControl* Control) {
+    TFormHost* host = Control->GetFormHost();
+    TWinControl* form = dynamic_cast<TWinControl*>(host);
+    return form && form != Control && host->GetKeyPreview() ? form : nullptr;
+}
+
 // Sets a control's FPlacedByParent for the duration of a placement.
 class TPlacement {
 public:
@@ -68,7 +80,8 @@ LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
         control->AttachHandle(Wnd);
     }
     TMessage message{Msg, WParam, LParam, 0};
-    if (control->GetComponentState().Contains(csDestroying)) {
+    TComponentProtector protect(control);
+    if (control->IsDestroying()) {
         // The control is on its way out: its own handling no longer runs.
         control->TWinControl::DefaultHandler(message);
     } else {
@@ -95,12 +108,16 @@ TWinControl::TWinControl(TComponent* AOwner)
 TWinControl::~TWinControl() {
     // From here on the window's messages get only the default processing.
     Destroying();
-    // Leaves the parent while still a windowed control (tab order, focus, window).
-    if (FParent) FParent->RemoveControl(this);
-    DestroyHandle();
+    TWinControl::Unlink();
     // Children go with their parent; each leaves this list as it goes.
     while (!FControls.empty())
         delete FControls.back();
+}
+
+void TWinControl::Unlink() {
+    // Leaves the parent while still a windowed control (tab order, focus, window).
+    if (FParent) FParent->RemoveControl(this);
+    DestroyHandle();
 }
 
 // ---- Window --------------------------------------------------------------------
@@ -111,7 +128,8 @@ HWND TWinControl::GetHandle() {
 }
 
 void TWinControl::HandleNeeded() {
-    if (FHandle) return;
+    // A deleted control waiting for its callers to return gets no new window.
+    if (FHandle || IsDestroying()) return;
     if (FParent) FParent->HandleNeeded();
     if (!FHandle) CreateHandle();
 }
@@ -430,7 +448,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
 
 void TWinControl::ForgetFocus(TWinControl* Leaving) {
     if (GetComponentState().Contains(csDestroying)) return;
-    if (TCustomForm* form = GetParentForm()) form->DefocusControl(Leaving);
+    if (TFormHost* form = GetFormHost()) form->DefocusControl(Leaving);
 }
 
 void TWinControl::Broadcast(TMessage& Message) {
@@ -561,7 +579,6 @@ void TWinControl::AlignControls(TControl*, TRect& Rect) {
                 break;
             case alBottom: {
                 int h = c->FHeight;
-                c->ConstrainSize(width, h);
                 c->SetBounds(Rect.Left, Rect.Bottom - h, width, h);
                 if (c->FHeight != h) c->SetBounds(Rect.Left, Rect.Bottom - c->FHeight, width, h);
                 Rect.Bottom -= c->FHeight;
@@ -573,7 +590,6 @@ void TWinControl::AlignControls(TControl*, TRect& Rect) {
                 break;
             case alRight: {
                 int w = c->FWidth;
-                c->ConstrainSize(w, height);
                 c->SetBounds(Rect.Right - w, Rect.Top, w, height);
                 if (c->FWidth != w) c->SetBounds(Rect.Right - c->FWidth, Rect.Top, w, height);
                 Rect.Right -= c->FWidth;
@@ -684,8 +700,8 @@ bool TWinControl::Focused() const {
 }
 
 void TWinControl::SetFocus() {
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this)) {
+    TFormHost* form = GetFormHost();
+    if (form && FormWindow(this) != this) {
         form->FocusControl(this);
         return;
     }
@@ -755,56 +771,54 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
-        form->DoKeyDown(Message))
+    TComponentProtector protect(this);
+    TWinControl* form = KeyPreviewer(this);
+    if (form && form->DoKeyDown(Message))
         return true;
-    if (alive.expired()) return true;
+    if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
     Word key = Message.CharCode();
     KeyDown(key, KeyDataToShiftState(Message.KeyData()));
-    if (alive.expired() || key == 0) return true;
+    if (IsDestroying() || key == 0) return true;
     Message.SetCharCode(key);
     return false;
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
-        form->DoKeyPress(Message))
+    TComponentProtector protect(this);
+    TWinControl* form = KeyPreviewer(this);
+    if (form && form->DoKeyPress(Message))
         return true;
-    if (alive.expired()) return true;
+    if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
     char key = static_cast<char>(Message.CharCode());
     KeyPress(key);
-    if (alive.expired() || key == 0) return true;
+    if (IsDestroying() || key == 0) return true;
     Message.SetCharCode(static_cast<Byte>(key));
     return false;
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
-    TCustomForm* form = GetParentForm();
-    if (form && form != static_cast<TControl*>(this) && form->GetKeyPreview() &&
-        form->DoKeyUp(Message))
+    TComponentProtector protect(this);
+    TWinControl* form = KeyPreviewer(this);
+    if (form && form->DoKeyUp(Message))
         return true;
-    if (alive.expired()) return true;
+    if (IsDestroying()) return true;
     if (GetControlStyle().Contains(csNoStdEvents)) return false;
     Word key = Message.CharCode();
     KeyUp(key, KeyDataToShiftState(Message.KeyData()));
-    if (alive.expired() || key == 0) return true;
+    if (IsDestroying() || key == 0) return true;
     Message.SetCharCode(key);
     return false;
 }
 
 void TWinControl::CNKeyDown(TWMKey& Message) {
-    std::weak_ptr<int> alive = LifeToken();
+    TComponentProtector protect(this);
     Message.Result = 1;
-    TCustomForm* form = GetParentForm();
-    if (form && form->IsShortCut(Message)) return;
-    if (alive.expired()) return;
+    TFormHost* host = GetFormHost();
+    if (host && host->IsShortCut(Message)) return;
+    TWinControl* form = FormWindow(this);
+    if (IsDestroying()) return;
     Word key = Message.CharCode();
     DWORD mask = 0;
     switch (key) {
@@ -830,10 +844,10 @@ void TWinControl::CNKeyDown(TWMKey& Message) {
         Perform(CM_WANTSPECIALKEY, key, Message.KeyData()) == 0) {
         MSG msg{FHandle, WM_KEYDOWN, key, Message.KeyData(), 0, {0, 0}};
         LRESULT code = Perform(WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg));
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
         if ((code & mask) == 0 && form && form->Perform(CM_DIALOGKEY, key, Message.KeyData()) != 0)
             return;
-        if (alive.expired()) return;
+        if (IsDestroying()) return;
     }
     Message.Result = 0;
 }
@@ -842,7 +856,7 @@ void TWinControl::CNChar(TWMKey& Message) {
     Message.Result = 1;
     MSG msg{FHandle, WM_CHAR, Message.CharCode(), Message.KeyData(), 0, {0, 0}};
     LRESULT code = Perform(WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg));
-    TCustomForm* form = GetParentForm();
+    TWinControl* form = FormWindow(this);
     if ((code & DLGC_WANTCHARS) == 0 && form &&
         form->Perform(CM_DIALOGCHAR, Message.CharCode(), Message.KeyData()) != 0)
         return;
@@ -850,7 +864,7 @@ void TWinControl::CNChar(TWMKey& Message) {
 }
 
 void TWinControl::CNSysChar(TWMKey& Message) {
-    TCustomForm* form = GetParentForm();
+    TWinControl* form = FormWindow(this);
     Message.Result =
         form && form->Perform(CM_DIALOGCHAR, Message.CharCode(), Message.KeyData()) != 0;
 }
@@ -868,7 +882,7 @@ void TWinControl::CMDialogChar(TWMKey& Message) {
 void TWinControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_SETFOCUS: {
-        TCustomForm* form = GetParentForm();
+        TFormHost* form = GetFormHost();
         if (form && !form->SetFocusedControl(this)) return;
         break;
     }
@@ -1077,8 +1091,8 @@ void TWinControl::WMWindowPosChanged(TWMWindowPosChanged& Message) {
 
 void TWinControl::WMSetCursor(TWMSetCursor& Message) {
     TCursor cursor = crDefault;
-    if (Screen && Screen->GetCursor() != crDefault) {
-        cursor = Screen->GetCursor();
+    if (ScreenCursors && ScreenCursors->GetCursor() != crDefault) {
+        cursor = ScreenCursors->GetCursor();
     } else if (Message.CursorWnd() == FHandle && Message.HitTest() == HTCLIENT) {
         POINT p;
         GetCursorPos(&p);
@@ -1087,7 +1101,7 @@ void TWinControl::WMSetCursor(TWMSetCursor& Message) {
         if (cursor == crDefault) cursor = GetCursor();
     }
     if (cursor != crDefault) {
-        ::SetCursor(Screen ? static_cast<HCURSOR>(Screen->Cursors[cursor]) : nullptr);
+        ::SetCursor(ScreenCursors ? ScreenCursors->CursorHandle(cursor) : nullptr);
         Message.Result = 1;
         return;
     }

@@ -146,6 +146,8 @@ public:
     void DefaultHandler(TMessage& Message) override;
 
 protected:
+    // Leaves the parent, then lets its window (and its children's) go.
+    void Unlink() override;
     void WndProc(TMessage& Message) override;
     virtual void CreateParams(TCreateParams& Params);
     // Makes Params the subclass of the system window class ClassName (see above).

@@ -4,6 +4,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project
+log "Checking that no unit includes a higher one"
+python3 "$VANTOREL_ROOT/scripts/check_layers.py" "$VANTOREL_ROOT"
 export_wine_env
 
 xvfb_pid=""

@@ -1,5 +1,5 @@
 // Proves that test programs drive real windows under the test display.
-#include <windows.h>
+#include "classlib/Platform.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include "bitmap32/Bmp32_Blend.h"
 #include "bitmap32/Bmp32_LowLevel.h"
+#include "classlib/Canvas.h"
 #include "classlib/GdiCounter.h"
 #include "classlib/Graphics.h"
 #include "classlib/Persistence.h"

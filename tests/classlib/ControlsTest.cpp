@@ -355,9 +355,12 @@ TEST_F(ControlsTest, SiblingsOfEqualAlignmentKeepTheirOrderByPositionThenCreatio
     auto* first = Make<TProbe>(Form, 0, 100, 10, 20);
     auto* second = Make<TProbe>(Form, 0, 10, 10, 30);
     auto* third = Make<TProbe>(Form, 0, 100, 10, 40);
+    // Aligned together, so that first and third tie on their position.
+    Form->DisableAlign();
+    third->SetAlign(alTop);
     second->SetAlign(alTop);
     first->SetAlign(alTop);
-    third->SetAlign(alTop);
+    Form->EnableAlign();
     EXPECT_EQ(second->GetTop(), 0);
     EXPECT_EQ(first->GetTop(), 30);
     EXPECT_EQ(third->GetTop(), 50);

@@ -6,7 +6,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <psapi.h>
 

@@ -3,7 +3,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <filesystem>
 #include <set>

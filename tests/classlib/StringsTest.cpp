@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <cmath>
 #include <limits>

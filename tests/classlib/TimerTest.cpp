@@ -68,22 +68,6 @@ TEST_F(TimerTest, TheSystemTimerRunsOnlyWhenEnabledWithAnIntervalAndAHandler) {
     EXPECT_FALSE(Armed(timer));
 }
 
-TEST_F(TimerTest, ATimerMayFreeItselfInItsOwnTick) {
-    auto* timer = new TTimer(Owner);
-    HWND wnd = timer->GetWindowHandle();
-    int ticks = 0;
-    timer->SetOnTimer(TNotifyEvent::FromCallable([&](TObject* Sender) {
-        ++ticks;
-        delete static_cast<TTimer*>(Sender);
-    }));
-    SendMessageA(wnd, WM_TIMER, kTimerId, 0);
-    EXPECT_EQ(ticks, 1);
-    EXPECT_FALSE(IsWindow(wnd));
-    EXPECT_EQ(Owner->GetComponentCount(), 0);
-    SendMessageA(wnd, WM_TIMER, kTimerId, 0);
-    EXPECT_EQ(ticks, 1);
-}
-
 TEST_F(TimerTest, ATimerMayReplaceItselfWithAnotherInItsOwnTick) {
     auto* first = new TTimer(Owner);
     TTimer* second = nullptr;

@@ -4,7 +4,7 @@
 
 #include "classlib/Types.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <cstdint>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include "classlib/Forms.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <memory>
 #include <string>

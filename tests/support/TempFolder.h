@@ -6,7 +6,7 @@
 #include "classlib/Types.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <filesystem>
 #include <string>

@@ -1,0 +1,350 @@
+#include "classlib/Canvas.h"
+
+#include "classlib/Exceptions.h"
+
+#include <algorithm>
+#include <vector>
+
+TCanvas::TCanvas()
+    : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()),
+      FBrush(std::make_unique<TBrush>()) {
+    InitializeCriticalSection(&FLock);
+    FFont->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
+    FPen->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);
+    FBrush->OnChange = TNotifyEvent(this, &TCanvas::BrushChanged);
+}
+
+TCanvas::~TCanvas() {
+    DeselectHandles();
+    DeleteCriticalSection(&FLock);
+}
+
+HDC TCanvas::GetHandle() {
+    RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
+    return FHandle;
+}
+
+void TCanvas::SetHandle(HDC Value) {
+    if (Value == FHandle) return;
+    DeselectHandles();
+    FHandle = Value;
+    FState = Value ? TCanvasState{csHandleValid} : TCanvasState{};
+}
+
+void TCanvas::CreateHandle() {}
+
+void TCanvas::Changing() {
+    if (OnChanging) OnChanging(this);
+}
+
+void TCanvas::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+void TCanvas::RequiredState(TCanvasState State) {
+    if (State.Contains(csHandleValid) && !FHandle) {
+        CreateHandle();
+        if (!FHandle) throw EInvalidOperation("Canvas does not allow drawing");
+    }
+    if (!FHandle) return;
+    if (State.Contains(csFontValid) && !FState.Contains(csFontValid)) SelectFont();
+    if (State.Contains(csPenValid) && !FState.Contains(csPenValid)) SelectPen();
+    if (State.Contains(csBrushValid) && !FState.Contains(csBrushValid)) SelectBrush();
+}
+
+void TCanvas::SelectFont() {
+    HGDIOBJ previous = SelectObject(FHandle, FFont->GetHandle());
+    if (!FOldFont) FOldFont = previous;
+    SetTextColor(FHandle, ColorToRGB(FFont->GetColor()));
+    FState.Include(csFontValid);
+}
+
+void TCanvas::SelectPen() {
+    HGDIOBJ previous = SelectObject(FHandle, FPen->GetHandle());
+    if (!FOldPen) FOldPen = previous;
+    static const int modes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
+    SetROP2(FHandle, modes[FPen->GetMode()]);
+    FState.Include(csPenValid);
+}
+
+void TCanvas::SelectBrush() {
+    HGDIOBJ previous = SelectObject(FHandle, FBrush->GetHandle());
+    if (!FOldBrush) FOldBrush = previous;
+    SetBrushOrgEx(FHandle, 0, 0, nullptr);
+    if (FBrush->GetStyle() == bsSolid || FBrush->GetBitmap()) {
+        SetBkColor(FHandle, ColorToRGB(FBrush->GetColor()));
+        SetBkMode(FHandle, OPAQUE);
+    } else {
+        // Hatches and text show the background through.
+        SetBkColor(FHandle, ~ColorToRGB(FBrush->GetColor()) & 0xFFFFFF);
+        SetBkMode(FHandle, TRANSPARENT);
+    }
+    FState.Include(csBrushValid);
+}
+
+void TCanvas::Release(TCanvasStateItem Item) {
+    if (!FHandle || !FState.Contains(Item)) return;
+    HGDIOBJ& old = Item == csFontValid ? FOldFont : Item == csPenValid ? FOldPen : FOldBrush;
+    SelectObject(FHandle, old);
+    old = nullptr;
+    FState.Exclude(Item);
+}
+
+void TCanvas::DeselectHandles() {
+    Release(csFontValid);
+    Release(csPenValid);
+    Release(csBrushValid);
+}
+
+void TCanvas::FontChanged(TObject*) {
+    Release(csFontValid);
+}
+
+void TCanvas::PenChanged(TObject*) {
+    Release(csPenValid);
+}
+
+void TCanvas::BrushChanged(TObject*) {
+    Release(csBrushValid);
+}
+
+void TCanvas::SetFont(TFont* Value) {
+    FFont->Assign(Value);
+}
+
+void TCanvas::SetPen(TPen* Value) {
+    FPen->Assign(Value);
+}
+
+void TCanvas::SetBrush(TBrush* Value) {
+    FBrush->Assign(Value);
+}
+
+TPoint TCanvas::GetPenPos() {
+    RequiredState({csHandleValid});
+    POINT position;
+    GetCurrentPositionEx(FHandle, &position);
+    return {position.x, position.y};
+}
+
+void TCanvas::SetPenPos(TPoint Value) {
+    MoveTo(Value.X, Value.Y);
+}
+
+TColor TCanvas::GetPixels(int X, int Y) {
+    RequiredState({csHandleValid});
+    return static_cast<TColor>(GetPixel(FHandle, X, Y));
+}
+
+void TCanvas::SetPixels(int X, int Y, TColor Value) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid});
+    SetPixel(FHandle, X, Y, ColorToRGB(Value));
+    Changed();
+}
+
+TRect TCanvas::GetClipRect() {
+    RequiredState({csHandleValid});
+    RECT box;
+    GetClipBox(FHandle, &box);
+    return {box.left, box.top, box.right, box.bottom};
+}
+
+void TCanvas::Lock() {
+    EnterCriticalSection(&FLock);
+}
+
+void TCanvas::Unlock() {
+    LeaveCriticalSection(&FLock);
+}
+
+void TCanvas::MoveTo(int X, int Y) {
+    RequiredState({csHandleValid});
+    MoveToEx(FHandle, X, Y, nullptr);
+}
+
+void TCanvas::LineTo(int X, int Y) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    ::LineTo(FHandle, X, Y);
+    Changed();
+}
+
+namespace {
+std::vector<POINT> ToPOINTs(std::span<const TPoint> Points) {
+    std::vector<POINT> points(Points.size());
+    std::transform(Points.begin(), Points.end(), points.begin(), [](const TPoint& p) {
+        return POINT{p.X, p.Y};
+    });
+    return points;
+}
+} // namespace
+
+void TCanvas::Polyline(std::span<const TPoint> Points) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    std::vector<POINT> points = ToPOINTs(Points);
+    ::Polyline(FHandle, points.data(), static_cast<int>(points.size()));
+    Changed();
+}
+
+void TCanvas::Polyline(std::initializer_list<TPoint> Points) {
+    Polyline(std::span<const TPoint>(Points.begin(), Points.size()));
+}
+
+void TCanvas::Polygon(std::span<const TPoint> Points) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    std::vector<POINT> points = ToPOINTs(Points);
+    ::Polygon(FHandle, points.data(), static_cast<int>(points.size()));
+    Changed();
+}
+
+void TCanvas::Polygon(std::initializer_list<TPoint> Points) {
+    Polygon(std::span<const TPoint>(Points.begin(), Points.size()));
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    ::Rectangle(FHandle, X1, Y1, X2, Y2);
+    Changed();
+}
+
+void TCanvas::Rectangle(const TRect& Rect) {
+    Rectangle(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    ::RoundRect(FHandle, X1, Y1, X2, Y2, X3, Y3);
+    Changed();
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    ::Ellipse(FHandle, X1, Y1, X2, Y2);
+    Changed();
+}
+
+void TCanvas::Ellipse(const TRect& Rect) {
+    Ellipse(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+}
+
+void TCanvas::FillRect(const TRect& Rect) {
+    Changing();
+    RequiredState({csHandleValid, csBrushValid});
+    RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    ::FillRect(FHandle, &r, FBrush->GetHandle());
+    Changed();
+}
+
+void TCanvas::FrameRect(const TRect& Rect) {
+    Changing();
+    RequiredState({csHandleValid, csBrushValid});
+    RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    ::FrameRect(FHandle, &r, FBrush->GetHandle());
+    Changed();
+}
+
+void TCanvas::DrawFocusRect(const TRect& Rect) {
+    Changing();
+    RequiredState({csHandleValid, csBrushValid});
+    RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    ::DrawFocusRect(FHandle, &r);
+    Changed();
+}
+
+void TCanvas::TextOut(int X, int Y, const AnsiString& Text) {
+    Changing();
+    RequiredState({csHandleValid, csFontValid, csBrushValid});
+    ExtTextOutA(FHandle, X, Y, 0, nullptr, Text.data(), static_cast<UINT>(Text.size()), nullptr);
+    MoveToEx(FHandle, X + TextWidth(Text), Y, nullptr);
+    Changed();
+}
+
+void TCanvas::TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text) {
+    Changing();
+    RequiredState({csHandleValid, csFontValid, csBrushValid});
+    UINT options = ETO_CLIPPED;
+    if (FBrush->GetStyle() != bsClear) options |= ETO_OPAQUE;
+    RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    ExtTextOutA(FHandle, X, Y, options, &r, Text.data(), static_cast<UINT>(Text.size()), nullptr);
+    Changed();
+}
+
+void TCanvas::TextRect(TRect& Rect, const AnsiString& Text, UINT Flags) {
+    Changing();
+    RequiredState({csHandleValid, csFontValid, csBrushValid});
+    RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    DrawTextA(FHandle, Text.data(), static_cast<int>(Text.size()), &r, Flags);
+    if (Flags & DT_CALCRECT) Rect = {r.left, r.top, r.right, r.bottom};
+    Changed();
+}
+
+TSize TCanvas::TextExtent(const AnsiString& Text) {
+    RequiredState({csHandleValid, csFontValid});
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(FHandle, Text.data(), static_cast<int>(Text.size()), &size);
+    return {size.cx, size.cy};
+}
+
+int TCanvas::TextWidth(const AnsiString& Text) {
+    return TextExtent(Text).cx;
+}
+
+int TCanvas::TextHeight(const AnsiString& Text) {
+    return TextExtent(Text).cy;
+}
+
+void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
+    if (!Graphic || Graphic->GetEmpty()) return;
+    StretchDraw(Bounds(X, Y, Graphic->GetWidth(), Graphic->GetHeight()), Graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
+    if (!Graphic || Graphic->GetEmpty()) return;
+    Changing();
+    RequiredState({csHandleValid});
+    Graphic->Draw(this, Rect);
+    Changed();
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) {
+    Changing();
+    RequiredState({csHandleValid, csFontValid, csBrushValid});
+    Canvas->RequiredState({csHandleValid, csBrushValid});
+    SetStretchBltMode(FHandle, COLORONCOLOR);
+    StretchBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Canvas->FHandle,
+               Source.Left, Source.Top, Source.Width(), Source.Height(), FCopyMode);
+    Changed();
+}
+
+
+// ---------------------------------------------------------------------------
+// Frame3D
+
+void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width) {
+    TPen* pen = Canvas->GetPen();
+    pen->SetWidth(1);
+    --Rect.Bottom;
+    --Rect.Right;
+    for (; Width > 0; --Width) {
+        pen->SetColor(TopColor);
+        Canvas->Polyline({{Rect.Left, Rect.Bottom}, {Rect.Left, Rect.Top}, {Rect.Right, Rect.Top}});
+        pen->SetColor(BottomColor);
+        Canvas->Polyline(
+            {{Rect.Right, Rect.Top}, {Rect.Right, Rect.Bottom}, {Rect.Left - 1, Rect.Bottom}});
+        ++Rect.Left;
+        ++Rect.Top;
+        --Rect.Right;
+        --Rect.Bottom;
+    }
+    ++Rect.Bottom;
+    ++Rect.Right;
+}

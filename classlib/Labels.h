@@ -1,0 +1,70 @@
+// Labels: text drawn on the parent's window.
+#pragma once
+
+#include "classlib/StringList.h"
+#include "classlib/UnitInit.h"
+#include "classlib/WinControls.h"
+
+#include <memory>
+
+DECLARE_UNIT(Labels)
+
+// Text drawn by the system's DrawText on the parent's window: a lone CR or LF breaks a
+// line, and "&" marks an accelerator that focuses FocusControl.
+class TCustomLabel : public TGraphicControl {
+    DECLARE_CLASS(TCustomLabel, TGraphicControl)
+public:
+    explicit TCustomLabel(TComponent* AOwner);
+    ~TCustomLabel() override;
+
+    static void Published(TPropertyList& P);
+
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    TTextLayout GetLayout() const { return FLayout; }
+    void SetLayout(TTextLayout Value);
+    bool GetWordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    // A transparent label draws only its text; otherwise it fills its bounds with Color.
+    bool GetTransparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool GetShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool Value);
+    // Takes the focus when the caption's accelerator is pressed; not owned.
+    TWinControl* GetFocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* Value);
+
+protected:
+    void Paint() override;
+    // The text's size with the label's font, wrapped at the current width when WordWrap.
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // DrawText flags for the current settings.
+    UINT TextFlags() const;
+
+    void CMTextChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMDialogChar(TWMKey& Message);
+
+    MESSAGE_HANDLERS(TCustomLabel, TGraphicControl)
+    MESSAGE_HANDLER(CM_TEXTCHANGED, CMTextChanged)
+    MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChanged)
+    MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar)
+    END_MESSAGE_HANDLERS
+
+private:
+    void TextChanged();
+
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FWordWrap = false;
+    bool FTransparent = false;
+    bool FShowAccelChar = true;
+    TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+    DECLARE_CLASS(TLabel, TCustomLabel)
+public:
+    explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+};

@@ -1,0 +1,479 @@
+#include "classlib/ListBoxes.h"
+
+#include "classlib/Bitmaps.h"
+#include "classlib/ClassRegistry.h"
+#include "classlib/Exceptions.h"
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
+#include "classlib/Persistence.h"
+
+#include <algorithm>
+#include <vector>
+
+// The messages of one kind of list window.
+struct TItemMessages {
+    UINT Count, GetText, GetTextLen, AddString, InsertString, DeleteString, ResetContent,
+        GetItemData, SetItemData, GetCurSel, SetCurSel;
+    LRESULT Error;
+};
+
+// The items of a list or combo box: the window's own while it exists, kept in a string
+// list while it does not (before it is made and while it is made again).
+class TItemsWindow : public TStrings {
+public:
+    TItemsWindow(TWinControl* Control, const TItemMessages& Messages)
+        : FControl(Control), FMessages(Messages) {
+        FSaved.SetDuplicates(dupAccept);
+    }
+
+    void SetSorted(bool Value) {
+        FSorted = Value;
+        FSaved.SetSorted(Value);
+    }
+
+    int GetCount() const override {
+        return Live() ? static_cast<int>(Send(FMessages.Count)) : FSaved.GetCount();
+    }
+
+    AnsiString Get(int Index) const override {
+        if (!Live()) return FSaved.Get(Index);
+        CheckIndex(Index);
+        LRESULT length = Send(FMessages.GetTextLen, static_cast<WPARAM>(Index));
+        if (length == FMessages.Error) IndexError(Index);
+        AnsiString text(static_cast<std::size_t>(length) + 1, '\0');
+        LRESULT copied = Send(FMessages.GetText, static_cast<WPARAM>(Index),
+                              reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+        return text;
+    }
+
+    void Put(int Index, const AnsiString& S) override {
+        TObject* object = GetObject(Index);
+        Delete(Index);
+        if (FSorted)
+            AddObject(S, object);
+        else
+            InsertObject(Index, S, object);
+    }
+
+    TObject* GetObject(int Index) const override {
+        if (!Live()) return FSaved.GetObject(Index);
+        CheckIndex(Index);
+        return reinterpret_cast<TObject*>(Send(FMessages.GetItemData, static_cast<WPARAM>(Index)));
+    }
+
+    void PutObject(int Index, TObject* AObject) override {
+        if (!Live()) {
+            FSaved.PutObject(Index, AObject);
+            return;
+        }
+        CheckIndex(Index);
+        Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
+    }
+
+    int Add(const AnsiString& S) override { return AddObject(S, nullptr); }
+
+    int AddObject(const AnsiString& S, TObject* AObject) override {
+        if (!Live()) return FSaved.AddObject(S, AObject);
+        LRESULT index = Send(FMessages.AddString, 0, reinterpret_cast<LPARAM>(S.c_str()));
+        if (index < 0) throw EOutOfResources("Cannot add an item to the list");
+        Send(FMessages.SetItemData, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(AObject));
+        return static_cast<int>(index);
+    }
+
+    void Insert(int Index, const AnsiString& S) override { InsertObject(Index, S, nullptr); }
+
+    void InsertObject(int Index, const AnsiString& S, TObject* AObject) override {
+        if (FSorted) throw EStringListError("Operation not allowed on sorted list");
+        if (!Live()) {
+            FSaved.InsertObject(Index, S, AObject);
+            return;
+        }
+        if (Index < 0 || Index > GetCount()) IndexError(Index);
+        LRESULT index = Send(FMessages.InsertString, static_cast<WPARAM>(Index),
+                             reinterpret_cast<LPARAM>(S.c_str()));
+        if (index < 0) throw EOutOfResources("Cannot add an item to the list");
+        Send(FMessages.SetItemData, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(AObject));
+    }
+
+    void Delete(int Index) override {
+        if (!Live()) {
+            FSaved.Delete(Index);
+            return;
+        }
+        CheckIndex(Index);
+        Send(FMessages.DeleteString, static_cast<WPARAM>(Index));
+    }
+
+    void Clear() override {
+        if (Live())
+            Send(FMessages.ResetContent);
+        else
+            FSaved.Clear();
+    }
+
+    int GetSelected() const { return static_cast<int>(Send(FMessages.GetCurSel)); }
+    void Select(int Index) const { Send(FMessages.SetCurSel, static_cast<WPARAM>(Index)); }
+
+    // The window was made: it takes the kept items.
+    void WindowCreated() {
+        for (int i = 0; i < FSaved.GetCount(); ++i) {
+            LRESULT index =
+                Send(FMessages.AddString, 0, reinterpret_cast<LPARAM>(FSaved.Get(i).c_str()));
+            if (index >= 0)
+                Send(FMessages.SetItemData, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(FSaved.GetObject(i)));
+        }
+        FSaved.Clear();
+    }
+
+    // The window is about to go: its items are kept.
+    void WindowDestroying() {
+        FSaved.Clear();
+        int count = GetCount();
+        for (int i = 0; i < count; ++i)
+            FSaved.AddObject(Get(i), GetObject(i));
+    }
+
+protected:
+    void SetUpdateState(bool Updating) override {
+        if (!Live()) return;
+        Send(WM_SETREDRAW, !Updating);
+        if (!Updating) FControl->Invalidate();
+    }
+
+private:
+    bool Live() const { return FControl->HandleAllocated(); }
+    LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const {
+        return SendMessageA(FControl->GetHandle(), Msg, WParam, LParam);
+    }
+    void CheckIndex(int Index) const {
+        if (Index < 0 || Index >= GetCount()) IndexError(Index);
+    }
+
+    TWinControl* FControl;
+    TItemMessages FMessages;
+    TStringList FSaved;
+    bool FSorted = false;
+};
+
+namespace {
+
+const TItemMessages kListBoxMessages = {
+    LB_GETCOUNT,     LB_GETTEXT,     LB_GETTEXTLEN,  LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING,
+    LB_RESETCONTENT, LB_GETITEMDATA, LB_SETITEMDATA, LB_GETCURSEL, LB_SETCURSEL,    LB_ERR,
+};
+
+const TItemMessages kComboBoxMessages = {
+    CB_GETCOUNT,     CB_GETLBTEXT,    CB_GETLBTEXTLEN, CB_ADDSTRING,
+    CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETITEMDATA,
+    CB_SETITEMDATA,  CB_GETCURSEL,    CB_SETCURSEL,    CB_ERR,
+};
+
+} // namespace
+
+TCustomListControl::TCustomListControl(TComponent* AOwner, const TItemMessages& Messages)
+    : TWinControl(AOwner), FItems(std::make_unique<TItemsWindow>(this, Messages)) {
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+}
+
+TCustomListControl::~TCustomListControl() = default;
+
+TStrings* TCustomListControl::GetItems() const {
+    return FItems.get();
+}
+
+void TCustomListControl::SetItems(TStrings* Value) {
+    FItems->Assign(Value);
+}
+
+int TCustomListControl::GetItemIndex() {
+    return HandleAllocated() ? FItems->GetSelected() : FItemIndex;
+}
+
+void TCustomListControl::SetItemIndex(int Value) {
+    if (Value < 0 || Value >= FItems->GetCount()) Value = -1;
+    FItemIndex = Value;
+    if (HandleAllocated()) FItems->Select(Value);
+}
+
+void TCustomListControl::SetSorted(bool Value) {
+    if (FSorted == Value) return;
+    FSorted = Value;
+    FItems->SetSorted(Value);
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListControl::CreateWnd() {
+    TWinControl::CreateWnd();
+    FItems->WindowCreated();
+    FItems->Select(FItemIndex);
+}
+
+void TCustomListControl::DestroyWnd() {
+    if (HandleAllocated()) {
+        FItemIndex = GetItemIndex();
+        FItems->WindowDestroying();
+    }
+    TWinControl::DestroyWnd();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomListBox
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TCustomListControl(AOwner, kListBoxMessages), FCanvas(std::make_unique<TCanvas>()) {
+    SetControlStyle({csSetCaption, csDoubleClicks, csOpaque});
+    SetBounds(GetLeft(), GetTop(), 121, 97);
+}
+
+TCustomListBox::~TCustomListBox() = default;
+
+void TCustomListBox::Published(TPropertyList& P) {
+    PublishWinControlProperties(P);
+    P.Add("ItemHeight", &TCustomListBox::GetItemHeight, &TCustomListBox::SetItemHeight, 16);
+    P.Add("Items", &TCustomListBox::GetItems);
+    P.Add("Sorted", &TCustomListBox::GetSorted, &TCustomListBox::SetSorted, false);
+    P.Add("Style", &TCustomListBox::GetStyle, &TCustomListBox::SetStyle, lbStandard);
+    P.Add("OnDrawItem", &TCustomListBox::OnDrawItem);
+}
+
+void TCustomListBox::SetStyle(TListBoxStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+int TCustomListBox::GetItemHeight() {
+    if (HandleAllocated() && FStyle == lbStandard)
+        return static_cast<int>(SendMessageA(GetHandle(), LB_GETITEMHEIGHT, 0, 0));
+    return FItemHeight;
+}
+
+void TCustomListBox::SetItemHeight(int Value) {
+    if (Value <= 0 || Value > 255)
+        throw EInvalidOperation("List box item height must be between 1 and 255");
+    FItemHeight = Value;
+    if (HandleAllocated() && FStyle == lbOwnerDrawFixed) {
+        SendMessageA(GetHandle(), LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(Value));
+        Invalidate();
+    }
+}
+
+void TCustomListBox::Clear() {
+    GetItems()->Clear();
+}
+
+void TCustomListBox::CreateParams(TCreateParams& Params) {
+    TCustomListControl::CreateParams(Params);
+    CreateSubClass(Params, "LISTBOX");
+    Params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
+    if (GetSorted()) Params.Style |= LBS_SORT;
+    if (FStyle == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+    if (GetCtl3D())
+        Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        Params.Style |= WS_BORDER;
+}
+
+void TCustomListBox::CreateWnd() {
+    TCustomListControl::CreateWnd();
+    if (FStyle == lbOwnerDrawFixed)
+        SendMessageA(GetHandle(), LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(FItemHeight));
+}
+
+void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+    if (OnDrawItem) {
+        OnDrawItem(this, Index, Rect, State);
+        return;
+    }
+    FCanvas->FillRect(Rect);
+    if (Index >= 0 && Index < GetItems()->GetCount())
+        FCanvas->TextOut(Rect.Left + 2, Rect.Top, GetItems()->Get(Index));
+}
+
+void TCustomListBox::CNCommand(TWMCommand& Message) {
+    switch (Message.NotifyCode()) {
+    case LBN_SELCHANGE:
+        Click();
+        break;
+    case LBN_DBLCLK:
+        DblClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomListBox::CNDrawItem(TWMDrawItem& Message) {
+    const DRAWITEMSTRUCT* item = Message.DrawItemStruct();
+    TOwnerDrawState state;
+    if (item->itemState & ODS_SELECTED) state << odSelected;
+    if (item->itemState & ODS_GRAYED) state << odGrayed;
+    if (item->itemState & ODS_DISABLED) state << odDisabled;
+    if (item->itemState & ODS_CHECKED) state << odChecked;
+    if (item->itemState & ODS_FOCUS) state << odFocused;
+    const TRect rect(item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom);
+
+    FCanvas->SetHandle(item->hDC);
+    FCanvas->SetFont(GetFont());
+    FCanvas->GetBrush()->SetStyle(bsSolid);
+    if (state.Contains(odSelected)) {
+        FCanvas->GetBrush()->SetColor(clHighlight);
+        FCanvas->GetFont()->SetColor(clHighlightText);
+    } else {
+        FCanvas->GetBrush()->SetColor(GetColor());
+    }
+    try {
+        if (static_cast<int>(item->itemID) >= 0)
+            DrawItem(static_cast<int>(item->itemID), rect, state);
+        else
+            FCanvas->FillRect(rect);
+        if (state.Contains(odFocused)) FCanvas->DrawFocusRect(rect);
+    } catch (...) {
+        FCanvas->SetHandle(nullptr);
+        throw;
+    }
+    FCanvas->SetHandle(nullptr);
+    Message.Result = TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomComboBox
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TCustomListControl(AOwner, kComboBoxMessages) {
+    SetControlStyle({csSetCaption, csDoubleClicks, csFixedHeight});
+    SetBounds(GetLeft(), GetTop(), 145, 21);
+}
+
+TCustomComboBox::~TCustomComboBox() = default;
+
+void TCustomComboBox::Published(TPropertyList& P) {
+    PublishWinControlProperties(P);
+    P.Add("DropDownCount", &TCustomComboBox::GetDropDownCount, &TCustomComboBox::SetDropDownCount,
+          8);
+    P.Add("Sorted", &TCustomComboBox::GetSorted, &TCustomComboBox::SetSorted, false);
+    P.Add("Style", &TCustomComboBox::GetStyle, &TCustomComboBox::SetStyle, csDropDown);
+    // Text, then the items, then the index: the index needs its items and wins over the
+    // text.
+    P.Add("Text", &TControl::GetText, &TControl::SetText);
+    P.Add("Items", &TCustomComboBox::GetItems);
+    P.Add("ItemIndex", &TCustomComboBox::GetItemIndex, &TCustomComboBox::SetItemIndex, -1);
+    P.Add("OnChange", &TCustomComboBox::OnChange);
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+    AnsiString shown = GetText();
+    TCustomListControl::SetItemIndex(Value);
+    if (FItemIndex < 0) return;
+    AnsiString item = GetItems()->Get(FItemIndex);
+    if (item == shown) return;
+    // The window shows the item already; the control's own copy of the text follows.
+    SetText(item);
+    if (!IsLoading()) Change();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomComboBox::SetDropDownCount(int Value) {
+    FDropDownCount = std::max(Value, 1);
+    FitWindow();
+}
+
+bool TCustomComboBox::GetDroppedDown() {
+    return HandleAllocated() && SendMessageA(GetHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value) {
+    SendMessageA(GetHandle(), CB_SHOWDROPDOWN, Value, 0);
+}
+
+void TCustomComboBox::Clear() {
+    GetItems()->Clear();
+    FItemIndex = -1;
+    SetText("");
+}
+
+int TCustomComboBox::DropDownHeight() {
+    return FDropDownCount * (FontLineHeight(GetFont()) + 2) + 2;
+}
+
+void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TCustomListControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    FitWindow();
+}
+
+void TCustomComboBox::FitWindow() {
+    if (!HandleAllocated()) return;
+    // The window's height counts the open list; the system keeps the closed height for
+    // the control itself.
+    SetWindowPos(GetHandle(), nullptr, 0, 0, GetWidth(), GetHeight() + DropDownHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& Params) {
+    TCustomListControl::CreateParams(Params);
+    CreateSubClass(Params, "COMBOBOX");
+    Params.Style |=
+        WS_VSCROLL | CBS_AUTOHSCROLL | (FStyle == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+    if (GetSorted()) Params.Style |= CBS_SORT;
+    Params.Height += DropDownHeight();
+}
+
+void TCustomComboBox::CreateWnd() {
+    AnsiString text = GetText();
+    TCustomListControl::CreateWnd();
+    if (FStyle == csDropDown && FItemIndex < 0) SetWindowTextA(GetHandle(), text.c_str());
+}
+
+AnsiString TCustomComboBox::RealGetText() {
+    // A list-only box shows its selected item, or nothing.
+    if (HandleAllocated() || FStyle == csDropDown) return TCustomListControl::RealGetText();
+    return FItemIndex >= 0 && FItemIndex < GetItems()->GetCount() ? GetItems()->Get(FItemIndex)
+                                                                  : AnsiString();
+}
+
+void TCustomComboBox::Change() {
+    TComponentProtector protect(this);
+    if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::CNCommand(TWMCommand& Message) {
+    switch (Message.NotifyCode()) {
+    case CBN_EDITCHANGE:
+        Change();
+        break;
+    case CBN_SELCHANGE: {
+        int index = GetItemIndex();
+        FItemIndex = index;
+        // The window's text follows the selection only after this notification.
+        if (index >= 0) SetText(GetItems()->Get(index));
+        Click();
+        Change();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+REGISTER_CLASS(TListBox);
+REGISTER_CLASS(TComboBox);
+
+namespace {
+
+void RegisterListBoxesEnums() {
+    RegisterEnum<TListBoxStyle>({"lbStandard", "lbOwnerDrawFixed"});
+    RegisterEnum<TComboBoxStyle>({"csDropDown", "csDropDownList"});
+}
+
+} // namespace
+
+DEFINE_UNIT(ListBoxes, uoClassLib, RegisterListBoxesEnums, nullptr);
