@@ -1,5 +1,6 @@
 #include "bitmap32/Bmp32_Layers.h"
 
+#include "bitmap32/Bmp32_Image.h"
 #include "bitmap32/Bmp32_Resamplers.h"
 #include "classlib/Forms.h"
 
@@ -524,7 +525,12 @@ void TBitmapLayer::Paint(TBitmap32* Buffer) {
                     FBitmap->GetDrawMode(), FBitmap->OnPixelCombine);
 }
 
-bool TBitmapLayer::CropToImage(const TRect&, TRect&) {
+bool TBitmapLayer::CropToImage(const TRect& DstRect, TRect& ClipRect) {
+    TLayerCollection* collection = GetLayerCollection();
+    auto* image = collection ? dynamic_cast<TCustomImage32*>(collection->GetOwner()) : nullptr;
+    if (!image || image->GetPaintToMode()) return true;
+    if (DstRect.Right - DstRect.Left <= 0 || DstRect.Bottom - DstRect.Top <= 0) return false;
+    IntersectRect(ClipRect, ClipRect, image->GetBitmapRect());
     return true;
 }
 

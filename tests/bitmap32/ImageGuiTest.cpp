@@ -1,0 +1,176 @@
+// The paint box and image control on a shown form: repaint modes as the screen shows them,
+// the mouse and its capture through real window messages.
+#include "bitmap32/Bmp32_Image.h"
+#include "tests/support/GuiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Bmp32;
+
+namespace {
+
+COLORREF ScreenPixel(TWinControl* Control, int X, int Y) {
+    HDC dc = GetDC(Control->GetHandle());
+    const COLORREF pixel = GetPixel(dc, X, Y);
+    ReleaseDC(Control->GetHandle(), dc);
+    return pixel;
+}
+
+// Paints a pixel straight onto the screen, behind the control's back.
+void Smudge(TWinControl* Control, int X, int Y) {
+    HDC dc = GetDC(Control->GetHandle());
+    SetPixel(dc, X, Y, RGB(0, 0, 255));
+    ReleaseDC(Control->GetHandle(), dc);
+}
+
+constexpr COLORREF Green = RGB(0, 255, 0);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF White = RGB(255, 255, 255);
+
+LPARAM At(int X, int Y) {
+    return MAKELPARAM(X, Y);
+}
+
+class ImageGuiTest : public ShownFormTest {
+protected:
+    void SetUp() override {
+        ShownFormTest::SetUp();
+        Image = Add<TImage32>(Form, 10, 10, 100, 80);
+        Image->GetBitmap()->SetSize(100, 80);
+        Image->GetBitmap()->Clear(0xFF00FF00);
+        Pump();
+    }
+    TBitmapLayer* AddLayer(const TFloatRect& Location, TColor32 Color) {
+        auto* layer = Image->GetLayers()->Add<TBitmapLayer>();
+        layer->GetBitmap()->SetSize(1, 1);
+        layer->GetBitmap()->Clear(Color);
+        layer->SetLocation(Location);
+        return layer;
+    }
+    LRESULT Send(UINT Msg, WPARAM WParam, LPARAM LParam) {
+        return SendMessageA(Image->GetHandle(), Msg, WParam, LParam);
+    }
+    bool Captured() { return GetCapture() == Image->GetHandle(); }
+
+    TImage32* Image = nullptr;
+};
+
+} // namespace
+
+TEST_F(ImageGuiTest, RepaintModesReachTheScreen) {
+    EXPECT_EQ(ScreenPixel(Image, 5, 5), Green);
+    EXPECT_EQ(Send(WM_ERASEBKGND, 0, 0), 1);
+
+    // The optimiser: a posted paint that copies only the changed areas.
+    Image->SetRepaintMode(rmOptimizer);
+    TBitmapLayer* layer = AddLayer({40, 40, 50, 50}, 0xFFFF0000);
+    Pump();
+    EXPECT_EQ(ScreenPixel(Image, 45, 45), Red);
+    Smudge(Image, 5, 5);
+    layer->SetLocation({60, 10, 70, 20});
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, Image->GetHandle(), WM_PAINT, WM_PAINT, PM_NOREMOVE));
+    EXPECT_FALSE(GetUpdateRect(Image->GetHandle(), nullptr, FALSE));
+    Pump();
+    EXPECT_EQ(ScreenPixel(Image, 45, 45), Green);
+    EXPECT_EQ(ScreenPixel(Image, 65, 15), Red);
+    EXPECT_EQ(ScreenPixel(Image, 5, 5), Blue);
+    // A bitmap change: only its area.
+    Image->GetBitmap()->FillRectS(0, 70, 10, 80, 0xFFFFFFFF);
+    Pump();
+    EXPECT_EQ(ScreenPixel(Image, 5, 75), White);
+    EXPECT_EQ(ScreenPixel(Image, 5, 5), Blue);
+
+    // Direct: repainted at once, only the area.
+    Image->SetRepaintMode(rmDirect);
+    Pump();
+    Smudge(Image, 90, 70);
+    Image->GetBitmap()->FillRectS(0, 0, 10, 10, 0xFFFFFFFF);
+    EXPECT_EQ(ScreenPixel(Image, 2, 2), White);
+    EXPECT_EQ(ScreenPixel(Image, 90, 70), Blue);
+
+    // Full: everything.
+    Image->SetRepaintMode(rmFull);
+    Image->GetBitmap()->FillRectS(0, 0, 1, 1, 0xFFFFFFFF);
+    Pump();
+    EXPECT_EQ(ScreenPixel(Image, 90, 70), Green);
+}
+
+TEST_F(ImageGuiTest, PaintBoxShowsWhatItsHandlerPaints) {
+    auto* box = Add<TPaintBox32>(Form, 150, 10, 50, 50);
+    box->OnPaintBuffer = TNotifyEvent::FromCallable(
+        [box](TObject*) { box->GetBuffer()->Clear(0xFFFF0000); });
+    box->Invalidate();
+    Pump();
+    EXPECT_EQ(ScreenPixel(box, 25, 25), Red);
+    // The buffer grows with 40 pixels of slack and shrinks only past them.
+    EXPECT_EQ(box->GetBuffer()->GetWidth(), 50);
+    box->SetBounds(150, 10, 60, 50);
+    EXPECT_EQ(box->GetBuffer()->GetWidth(), 100);
+    box->SetBounds(150, 10, 70, 50);
+    EXPECT_EQ(box->GetBuffer()->GetWidth(), 100);
+    box->SetBounds(150, 10, 50, 50);
+    EXPECT_EQ(box->GetBuffer()->GetWidth(), 50);
+    EXPECT_EQ(box->GetBuffer()->GetHeight(), 50);
+}
+
+TEST_F(ImageGuiTest, MouseCaptureAndLayersThroughRealMessages) {
+    TBitmapLayer* layer = AddLayer({10, 10, 40, 40}, 0xFFFF0000);
+    layer->SetCursor(crHandPoint);
+    std::vector<TCustomLayer*> downs, moves;
+    Image->OnMouseDown = TImgMouseEvent::FromCallable(
+        [&downs](TObject*, TMouseButton, TShiftState, int, int, TCustomLayer* Layer) {
+            downs.push_back(Layer);
+        });
+    Image->OnMouseMove = TImgMouseMoveEvent::FromCallable(
+        [&moves](TObject*, TShiftState, int, int, TCustomLayer* Layer) { moves.push_back(Layer); });
+
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(80, 60));
+    EXPECT_FALSE(Captured()); // a right press on no layer
+    Send(WM_RBUTTONUP, 0, At(80, 60));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(80, 60));
+    EXPECT_TRUE(Captured()); // a left press always
+    Send(WM_LBUTTONUP, 0, At(80, 60));
+    EXPECT_FALSE(Captured());
+
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20));
+    Send(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, At(20, 20));
+    EXPECT_EQ(Image->GetLayers()->GetMouseListener(), layer);
+    Send(WM_LBUTTONUP, MK_RBUTTON, At(20, 20));
+    EXPECT_TRUE(Captured()); // the listener still holds the right button
+    Send(WM_RBUTTONUP, 0, At(20, 20));
+    EXPECT_EQ(Image->GetLayers()->GetMouseListener(), nullptr);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(80, 60));
+    Send(WM_LBUTTONUP, 0, At(80, 60));
+    EXPECT_FALSE(Captured());
+    EXPECT_EQ(downs, std::vector<TCustomLayer*>({nullptr, nullptr, layer, layer, nullptr}));
+
+    Send(WM_MOUSEMOVE, 0, At(20, 20));
+    EXPECT_EQ(Screen->GetCursor(), crHandPoint);
+    Send(WM_MOUSEMOVE, 0, At(80, 60));
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+    EXPECT_EQ(moves, std::vector<TCustomLayer*>({layer, nullptr}));
+}
+
+TEST_F(ImageGuiTest, WheelEventsCarryTheSignedDelta) {
+    std::vector<int> deltas;
+    int downs = 0, ups = 0;
+    Image->OnMouseWheel = TMouseWheelEvent::FromCallable(
+        [&deltas](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
+            deltas.push_back(Delta);
+            Handled = Delta > 200;
+        });
+    Image->OnMouseWheelDown = TMouseWheelUpDownEvent::FromCallable(
+        [&downs](TObject*, TShiftState, TPoint, bool&) { ++downs; });
+    Image->OnMouseWheelUp = TMouseWheelUpDownEvent::FromCallable(
+        [&ups](TObject*, TShiftState, TPoint, bool&) { ++ups; });
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), At(50, 50));
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), At(50, 50));
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 240), At(50, 50)); // handled by the first event
+    EXPECT_EQ(deltas, std::vector<int>({-120, 120, 240}));
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+}
