@@ -1,10 +1,13 @@
 // The paint box and image control on a shown form: repaint modes as the screen shows them,
 // the mouse and its capture through real window messages.
 #include "bitmap32/Bmp32_Image.h"
+#include "classlib/FormLoader.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
 #include <vector>
 
 using namespace Bmp32;
@@ -155,6 +158,36 @@ TEST_F(ImageGuiTest, MouseCaptureAndLayersThroughRealMessages) {
     EXPECT_EQ(moves, std::vector<TCustomLayer*>({layer, nullptr}));
 }
 
+namespace {
+
+class TOverlayLayer : public TCustomLayer {
+public:
+    using TCustomLayer::TCustomLayer;
+    void PaintGDI(TCanvas*) override { ++Calls; }
+    int Calls = 0;
+};
+
+} // namespace
+
+TEST_F(ImageGuiTest, OverlaysAndDialogCodes) {
+    int overlays = 0;
+    Image->OnGDIOverlay = TNotifyEvent::FromCallable([&overlays](TObject*) { ++overlays; });
+    auto* overlay = new TOverlayLayer(Image->GetLayers());
+    overlay->SetLayerOptions(LOB_GDI_OVERLAY);
+    Image->Invalidate();
+    Pump();
+    EXPECT_GE(overlay->Calls, 1);
+    EXPECT_EQ(overlay->Calls, overlays);
+    // An invisible overlay layer repaints at once when it changes.
+    const int before = overlays;
+    overlay->Changed();
+    EXPECT_EQ(overlays, before + 1);
+
+    EXPECT_EQ(Send(WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
+    Image->SetOptions({pboWantArrowKeys});
+    EXPECT_EQ(Send(WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+}
+
 TEST_F(ImageGuiTest, WheelEventsCarryTheSignedDelta) {
     std::vector<int> deltas;
     int downs = 0, ups = 0;
@@ -174,3 +207,49 @@ TEST_F(ImageGuiTest, WheelEventsCarryTheSignedDelta) {
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 1);
 }
+
+TEST(ImageFormTest, TravelsThroughFormText) {
+    TForm root(nullptr);
+    root.SetName("Holder");
+    auto* image = new TImage32(&root);
+    image->SetParent(&root);
+    image->SetName("IMG_Seg");
+    image->GetBitmap()->SetSize(2, 2);
+    image->GetBitmap()->Clear(0xFF102030);
+    image->SetRepaintMode(rmOptimizer);
+    image->SetScaleMode(smScale);
+    image->SetScale(2);
+    image->SetBitmapAlign(baCenter);
+    image->SetTabStop(true);
+    image->SetCursor(crHandPoint);
+    const AnsiString text = WriteComponentText(&root);
+
+    TForm copy(nullptr);
+    ReadComponentText(text, &copy, "image");
+    auto* read = dynamic_cast<TImage32*>(copy.FindComponent("IMG_Seg"));
+    ASSERT_NE(read, nullptr) << text;
+    EXPECT_EQ(read->GetBitmap()->GetPixel(1, 1), 0xFF102030u);
+    EXPECT_EQ(read->GetRepaintMode(), rmOptimizer);
+    EXPECT_EQ(read->GetScaleMode(), smScale);
+    EXPECT_FLOAT_EQ(read->GetScale(), 2);
+    EXPECT_EQ(read->GetBitmapAlign(), baCenter);
+    EXPECT_TRUE(read->GetTabStop());
+    EXPECT_EQ(read->GetCursor(), crHandPoint);
+
+    AnsiString damaged = text;
+    const auto data = damaged.find("Bitmap.Data = {");
+    ASSERT_NE(data, AnsiString::npos);
+    auto last = damaged.find('}', data); // drop the last pixel byte
+    while (!std::isxdigit(static_cast<unsigned char>(damaged[last])))
+        --last;
+    damaged.erase(last - 1, 2);
+    TForm broken(nullptr);
+    try {
+        ReadComponentText(damaged, &broken, "image");
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_NE(std::string(e.what()).find("image"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("Bitmap.Data"), std::string::npos) << e.what();
+    }
+}
+

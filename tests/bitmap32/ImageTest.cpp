@@ -168,7 +168,34 @@ TEST(ImageTest, BitmapAreasReachTheOptimiserOncePerTile) {
     EXPECT_EQ(rects->GetCount(), 0);
 }
 
-// ---- The bitmap list ------------------------------------------------------------------------
+TEST(ImageTest, AutoSizeAndCroppedLayers) {
+    Image image(40, 30, 10, 10);
+    image->SetAutoSize(true);
+    image->GetBitmap()->SetSize(33, 22);
+    EXPECT_EQ(image->GetWidth(), 33);
+    EXPECT_EQ(image->GetHeight(), 22);
+    image->SetScaleMode(smScale);
+    image->SetScale(2);
+    image->GetBitmap()->SetSize(10, 5);
+    EXPECT_EQ(image->GetWidth(), 20);
+    EXPECT_EQ(image->GetHeight(), 10);
+
+    // A cropped layer stays on the bitmap's rectangle (0, 0, 20, 10).
+    auto* layer = image->GetLayers()->Add<TBitmapLayer>();
+    layer->GetBitmap()->SetSize(1, 1);
+    layer->GetBitmap()->Clear(0xFFFFFFFF);
+    layer->SetLocation({15, 5, 30, 30});
+    layer->SetCropped(true);
+    TBitmap32 dest;
+    dest.SetSize(40, 40);
+    dest.Clear(0);
+    layer->DoPaint(&dest);
+    EXPECT_EQ(dest.GetPixel(17, 7), 0xFFFFFFFFu);
+    EXPECT_EQ(dest.GetPixel(17, 12), 0u);
+    EXPECT_EQ(dest.GetPixel(22, 7), 0u);
+}
+
+// ---- Form resources -----------------------------------------------------------------------
 
 namespace {
 

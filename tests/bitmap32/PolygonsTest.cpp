@@ -244,6 +244,14 @@ TEST(Polygon32Test, GrowAndOutline) {
     EXPECT_EQ(mitred->GetPoints()[0].size(), 3u);
     EXPECT_EQ(mitred->GetPoints()[0][0], FixedPoint(0, -2));
 
+    // A poly-line that turns right back has no mitre point: bevelled, also when shrinking.
+    TPolygon32 back;
+    back.Add(FixedPoint(0, 0));
+    back.Add(FixedPoint(10, 0));
+    std::unique_ptr<TPolygon32> shrunk(back.Grow(-Fixed(2), 0));
+    EXPECT_EQ(shrunk->GetPoints()[0],
+              TArrayOfFixedPoint({FixedPoint(0, -2), FixedPoint(0, 2), FixedPoint(10, 2), FixedPoint(10, -2)}));
+
     std::unique_ptr<TPolygon32> there(path.Outline());
     ASSERT_EQ(there->GetPoints().size(), 1u);
     EXPECT_EQ(there->GetPoints()[0].size(), 6u);
