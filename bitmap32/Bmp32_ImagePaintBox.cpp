@@ -134,7 +134,8 @@ void TCustomPaintBox32::Paint() {
 }
 
 void TCustomPaintBox32::Flush() {
-    Flush({0, 0, FBuffer->GetWidth(), FBuffer->GetHeight()});
+    const TRect viewport = GetViewportRect();
+    Flush({0, 0, viewport.Right - viewport.Left, viewport.Bottom - viewport.Top});
 }
 
 void TCustomPaintBox32::Flush(const TRect& SrcRect) {

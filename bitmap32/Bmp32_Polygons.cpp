@@ -20,6 +20,17 @@ struct TPixelVertex {
     int Y;
 };
 
+void Widen(TFixedRect& R, const TArrayOfFixedPoint& Points) {
+    for (const TFixedPoint& p : Points) {
+        R.Left = std::min(R.Left, p.X);
+        R.Right = std::max(R.Right, p.X);
+        R.Top = std::min(R.Top, p.Y);
+        R.Bottom = std::max(R.Bottom, p.Y);
+    }
+}
+
+constexpr TFixedRect EmptyBounds{0x7F000000, 0x7F000000, -0x7F000000, -0x7F000000};
+
 int RoundVertex(TFixed V) {
     return int((Int64(V) + 0x7FFF) >> 16);
 }
@@ -190,30 +201,37 @@ void FillRows(const TCrossingTable& Table, TPolyFillMode Mode, int MaxRight, F S
 
 // The aliased fill of several poly-lines as one shape, in Color or through Callback (when
 // it is assigned). A Single polygon in a transparent colour does nothing.
-void FillShape(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points, TColor32 Color,
+void FillShape(TBitmap32* Bitmap, std::vector<const TArrayOfFixedPoint*> Lines, TColor32 Color,
                const TFillLineEvent& Callback, TPolyFillMode Mode, TTransformation* Transformation,
                bool Single) {
-    TArrayOfArrayOfFixedPoint mapped(Points.size());
-    bool shape = false;
-    for (std::size_t i = 0; i < Points.size(); ++i) {
-        mapped[i].reserve(Points[i].size());
-        for (const TFixedPoint& p : Points[i])
-            mapped[i].push_back(Mapped(p, Transformation));
-        shape = shape || Points[i].size() >= 3;
+    if (std::none_of(Lines.begin(), Lines.end(),
+                     [](const TArrayOfFixedPoint* Line) { return Line->size() >= 3; }))
+        return;
+    TArrayOfArrayOfFixedPoint mapped;
+    if (Transformation) {
+        mapped.resize(Lines.size());
+        for (std::size_t i = 0; i < Lines.size(); ++i) {
+            for (const TFixedPoint& p : *Lines[i])
+                mapped[i].push_back(Mapped(p, Transformation));
+            Lines[i] = &mapped[i];
+        }
     }
-    if (!shape) return;
-    const TRect area = MakeRect(PolyPolygonBounds(mapped), rrOutside);
+    TFixedRect bounds = EmptyBounds;
+    for (const TArrayOfFixedPoint* line : Lines)
+        Widen(bounds, *line);
     if (!Bitmap->GetMeasuringMode()) {
         if (Single && !Callback && AlphaComponent(Color) == 0) return;
-        std::vector<std::vector<TPixelVertex>> vertices(mapped.size());
+        std::vector<std::vector<TPixelVertex>> vertices(Lines.size());
         int minY = INT_MAX, maxY = INT_MIN;
-        for (std::size_t i = 0; i < mapped.size(); ++i)
-            for (const TFixedPoint& p : mapped[i]) {
+        for (std::size_t i = 0; i < Lines.size(); ++i) {
+            vertices[i].reserve(Lines[i]->size());
+            for (const TFixedPoint& p : *Lines[i]) {
                 const TPixelVertex v{RoundVertex(p.X), RoundVertex(p.Y)};
                 vertices[i].push_back(v);
                 minY = std::min(minY, v.Y);
                 maxY = std::max(maxY, v.Y);
             }
+        }
         const TRect& clip = Bitmap->GetClipRect();
         minY = std::clamp(minY, clip.Top, std::max(clip.Top, clip.Bottom));
         maxY = std::clamp(maxY, clip.Top, std::max(clip.Top, clip.Bottom));
@@ -246,7 +264,15 @@ void FillShape(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points, TColo
         }
         Bitmap->EndUpdate();
     }
-    Bitmap->Changed(area, AREAINFO_RECT);
+    Bitmap->Changed(MakeRect(bounds, rrOutside), AREAINFO_RECT);
+}
+
+std::vector<const TArrayOfFixedPoint*> LinesOf(const TArrayOfArrayOfFixedPoint& Points) {
+    std::vector<const TArrayOfFixedPoint*> lines;
+    lines.reserve(Points.size());
+    for (const TArrayOfFixedPoint& line : Points)
+        lines.push_back(&line);
+    return lines;
 }
 
 TFillLineEvent FillLineOf(TCustomPolygonFiller* Filler) {
@@ -259,13 +285,13 @@ TFillLineEvent FillLineOf(TCustomPolygonFiller* Filler) {
 
 void PolygonTS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TColor32 Color,
                TPolyFillMode Mode, TTransformation* Transformation) {
-    FillShape(Bitmap, {Points}, Color, {}, Mode, Transformation, true);
+    FillShape(Bitmap, {&Points}, Color, {}, Mode, Transformation, true);
 }
 
 void PolygonTS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points,
                const TFillLineEvent& FillLineCallback, TPolyFillMode Mode,
                TTransformation* Transformation) {
-    FillShape(Bitmap, {Points}, 0, FillLineCallback, Mode, Transformation, true);
+    FillShape(Bitmap, {&Points}, 0, FillLineCallback, Mode, Transformation, true);
 }
 
 void PolygonTS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TCustomPolygonFiller* Filler,
@@ -275,13 +301,13 @@ void PolygonTS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TCustomPolyg
 
 void PolyPolygonTS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points, TColor32 Color,
                    TPolyFillMode Mode, TTransformation* Transformation) {
-    FillShape(Bitmap, Points, Color, {}, Mode, Transformation, false);
+    FillShape(Bitmap, LinesOf(Points), Color, {}, Mode, Transformation, false);
 }
 
 void PolyPolygonTS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
                    const TFillLineEvent& FillLineCallback, TPolyFillMode Mode,
                    TTransformation* Transformation) {
-    FillShape(Bitmap, Points, 0, FillLineCallback, Mode, Transformation, false);
+    FillShape(Bitmap, LinesOf(Points), 0, FillLineCallback, Mode, Transformation, false);
 }
 
 void PolyPolygonTS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
@@ -390,21 +416,6 @@ void PolyPolylineXSP(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
 }
 
 // ---- Bounds and point test ----------------------------------------------------------------
-
-namespace {
-
-void Widen(TFixedRect& R, const TArrayOfFixedPoint& Points) {
-    for (const TFixedPoint& p : Points) {
-        R.Left = std::min(R.Left, p.X);
-        R.Right = std::max(R.Right, p.X);
-        R.Top = std::min(R.Top, p.Y);
-        R.Bottom = std::max(R.Bottom, p.Y);
-    }
-}
-
-constexpr TFixedRect EmptyBounds{0x7F000000, 0x7F000000, -0x7F000000, -0x7F000000};
-
-} // namespace
 
 TFixedRect PolygonBounds(const TArrayOfFixedPoint& Points) {
     TFixedRect r = EmptyBounds;

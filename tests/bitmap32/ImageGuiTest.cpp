@@ -100,6 +100,13 @@ TEST_F(ImageGuiTest, RepaintModesReachTheScreen) {
     Image->GetBitmap()->FillRectS(0, 0, 1, 1, 0xFFFFFFFF);
     Pump();
     EXPECT_EQ(ScreenPixel(Image, 90, 70), Green);
+
+    // Flushing copies the buffer (or a rectangle of it) to the screen.
+    Smudge(Image, 30, 30);
+    Image->Flush({0, 0, 10, 10});
+    EXPECT_EQ(ScreenPixel(Image, 30, 30), Blue);
+    Image->Flush();
+    EXPECT_EQ(ScreenPixel(Image, 30, 30), Green);
 }
 
 TEST_F(ImageGuiTest, PaintBoxShowsWhatItsHandlerPaints) {
