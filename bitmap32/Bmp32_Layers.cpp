@@ -4,6 +4,7 @@
 #include "bitmap32/Bmp32_Resamplers.h"
 #include "classlib/Forms.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -13,6 +14,16 @@ namespace {
 
 void SetScreenCursor(TCursor Cursor) {
     if (Screen) Screen->SetCursor(Cursor);
+}
+
+// The pixel rectangle of a location. Edges are held within 2^24 pixels of the origin: the
+// mapping stays exact for anything nearer, and edges beyond still clip to nothing or to the
+// whole bitmap instead of leaving the integer range.
+TRect PixelRect(const TFloatRect& R) {
+    static constexpr float limit = float(1 << 24);
+    auto held = [](float V) { return V == V ? std::clamp(V, -limit, limit) : 0.0f; };
+    return MakeRect(FloatRect(held(R.Left), held(R.Top), held(R.Right), held(R.Bottom)),
+                    rrClosest);
 }
 
 TLayerState StateOf(TMouseButton Button) {
@@ -515,7 +526,7 @@ bool TBitmapLayer::DoHitTest(int X, int Y) {
 
 void TBitmapLayer::Paint(TBitmap32* Buffer) {
     if (FBitmap->Empty()) return;
-    const TRect dstRect = MakeRect(GetAdjustedLocation(), rrClosest);
+    const TRect dstRect = PixelRect(GetAdjustedLocation());
     TRect clipRect = Buffer->GetClipRect();
     TRect overlap;
     if (!IntersectRect(overlap, clipRect, dstRect)) return;
@@ -620,7 +631,7 @@ void TRubberbandLayer::SetHandleSize(int Value) {
 
 TDragState TRubberbandLayer::GetDragState(int X, int Y) {
     const int d = FHandleSize + 1;
-    TRect r = MakeRect(GetAdjustedLocation(), rrClosest);
+    TRect r = PixelRect(GetAdjustedLocation());
     --r.Right;
     --r.Bottom;
     const int cx = (r.Left + r.Right) / 2;
@@ -744,7 +755,7 @@ void TRubberbandLayer::DoResizing(TFloatRect& OldLocation, TFloatRect& NewLocati
 }
 
 void TRubberbandLayer::Paint(TBitmap32* Buffer) {
-    const TRect r = MakeRect(GetAdjustedLocation(), rrClosest);
+    const TRect r = PixelRect(GetAdjustedLocation());
     if (FHandles.Contains(rhFrame)) {
         Buffer->SetStipple(FFrameStipple);
         Buffer->SetStippleStep(FFrameStippleStep);

@@ -255,3 +255,25 @@ TEST(LayersTest, RubberbandDragStatesAndResizing) {
     layers.MouseUp(mbLeft, {}, 55, 32);
     EXPECT_EQ(changes, 3);
 }
+
+TEST(LayersTest, LocationsFarOutsideDrawClipped) {
+    TLayerCollection layers(nullptr);
+    auto* layer = layers.Add<TBitmapLayer>();
+    layer->GetBitmap()->SetSize(1, 1);
+    layer->GetBitmap()->Clear(0xFFFF0000);
+    TBitmap32 buffer;
+    buffer.SetSize(20, 20);
+    buffer.Clear(0);
+    layer->SetLocation({-1e6f, -1e6f, 1e6f, 1e6f});
+    layer->DoPaint(&buffer);
+    EXPECT_EQ(buffer.GetPixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(buffer.GetPixel(19, 19), 0xFFFF0000u);
+    buffer.Clear(0);
+    layer->SetLocation({1e12f, -1e12f, 3e12f, 1e12f});
+    layer->DoPaint(&buffer);
+    EXPECT_EQ(buffer.GetPixel(10, 10), 0u);
+    auto* band = layers.Add<TRubberbandLayer>();
+    band->SetLocation({-1e12f, -1e12f, 1e12f, 1e12f});
+    EXPECT_EQ(band->GetDragState(10, 10), dsMove);
+    band->DoPaint(&buffer);
+}
