@@ -1,7 +1,9 @@
 // The paint box and image control on a shown form: repaint modes as the screen shows them,
 // the mouse and its capture through real window messages.
 #include "bitmap32/Bmp32_Image.h"
+#include "bitmap32/Bmp32_Polygons.h"
 #include "classlib/FormLoader.h"
+#include "classlib/Paths.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +165,30 @@ TEST_F(ImageGuiTest, MouseCaptureAndLayersThroughRealMessages) {
     Send(WM_MOUSEMOVE, 0, At(80, 60));
     EXPECT_EQ(Screen->GetCursor(), crDefault);
     EXPECT_EQ(moves, std::vector<TCustomLayer*>({layer, nullptr}));
+}
+
+TEST_F(ImageGuiTest, PolygonsLayersAndRubberBandOnScreen) {
+    Image->SetRepaintMode(rmOptimizer);
+    Image->GetBitmap()->Clear(0xFFFFFFFF);
+    TPolygon32 triangle;
+    for (const auto& [x, y] : {std::pair{10, 70}, {50, 10}, {90, 70}})
+        triangle.Add(FixedPoint(x, y));
+    triangle.Draw(Image->GetBitmap(), 0xFF000000, 0xFF0000FF);
+    TBitmapLayer* layer = AddLayer({20, 20, 60, 60}, 0x80FF0000);
+    layer->GetBitmap()->SetDrawMode(dmBlend);
+    Image->GetLayers()->Add<TRubberbandLayer>()->SetChildLayer(layer);
+    Pump();
+    const std::unique_ptr<TBitmap> shot = CaptureWindow(Form->GetHandle());
+    shot->SaveToFile(ExeDir() + "image-control.bmp");
+
+    TBitmap32 expected;
+    expected.SetSize(1, 1);
+    expected.Clear(0xFF0000FF);
+    expected.SetPixelT(0, 0, 0x80FF0000); // the translucent layer over the triangle
+    EXPECT_EQ(ScreenPixel(Image, 40, 50), WinColor(expected.GetPixel(0, 0)));
+    EXPECT_EQ(ScreenPixel(Image, 80, 20), White);
+    EXPECT_EQ(ScreenPixel(Image, 17, 20), RGB(0, 0, 0)); // a handle: framed
+    EXPECT_EQ(ScreenPixel(Image, 20, 20), White);         // and filled
 }
 
 namespace {
