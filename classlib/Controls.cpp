@@ -284,6 +284,9 @@ void TControl::Dispatch(TMessage& Message) {
     case WM_MOUSEMOVE:
         CallHandler(this, &TControl::WMMouseMove, Message);
         return;
+    case WM_MOUSEWHEEL:
+        CallHandler(this, &TControl::WMMouseWheel, Message);
+        return;
     case WM_CONTEXTMENU:
         CallHandler(this, &TControl::WMContextMenu, Message);
         return;
@@ -853,6 +856,22 @@ void TControl::WMMouseMove(TWMMouse& Message) {
     DefaultHandler(Message.Message);
     if (FControlStyle.Contains(csNoStdEvents)) return;
     MouseMove(KeysToShiftState(Message.Keys()), Message.XPos(), Message.YPos());
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (handled) return true;
+    if (WheelDelta < 0 && OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    if (WheelDelta > 0 && OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
+}
+
+void TControl::WMMouseWheel(TWMMouseWheel& Message) {
+    if (DoMouseWheel(KeysToShiftState(Message.Keys()), Message.WheelDelta(), Message.Pos()))
+        Message.Message.Result = 0;
+    else
+        DefaultHandler(Message.Message);
 }
 
 bool TControl::DoPopup(int X, int Y) {

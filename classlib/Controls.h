@@ -195,6 +195,12 @@ bool IdentToCursor(const AnsiString& Ident, int& Cursor);
 using TMouseEvent =
     TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// WheelDelta is signed: positive when the wheel turns away from the user. MousePos is in
+// screen coordinates.
+using TMouseWheelEvent = TEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                     TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    TEvent<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = TEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
 
@@ -283,6 +289,11 @@ public:
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
+    // WM_MOUSEWHEEL: OnMouseWheel first; unless it handles the turn, OnMouseWheelDown or
+    // OnMouseWheelUp by its sign. A turn nobody handles goes to the default processing.
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
     TNotifyEvent OnResize;
 
     // Sends a message straight to the control's WindowProc and returns its result.
@@ -413,6 +424,8 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Fires the wheel events; true when one handled the turn.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos);
     // Fires OnResize.
     virtual void Resize();
     // Asks what size the content wants (AutoSize); false leaves the size alone.
@@ -447,6 +460,7 @@ protected:
     void WMRButtonUp(TWMMouse& Message);
     void WMMButtonUp(TWMMouse& Message);
     void WMMouseMove(TWMMouse& Message);
+    void WMMouseWheel(TWMMouseWheel& Message);
     void WMContextMenu(TWMContextMenu& Message);
     void CMVisibleChanged(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
