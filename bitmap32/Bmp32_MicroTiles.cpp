@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace Bmp32 {
 
