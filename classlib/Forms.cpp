@@ -25,6 +25,19 @@ void RegisterFormTypes() {
     RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
 }
 
+std::vector<void (*)()>& ExitProcs() {
+    static std::vector<void (*)()> procs;
+    return procs;
+}
+
+} // namespace
+
+void AddExitProc(void (*Proc)()) {
+    ExitProcs().push_back(Proc);
+}
+
+namespace {
+
 void InitForms() {
     RegisterFormTypes();
     Screen = new TScreen(nullptr);
@@ -36,6 +49,10 @@ void DoneForms() {
     Application = nullptr;
     delete Screen;
     Screen = nullptr;
+    std::vector<void (*)()> procs;
+    procs.swap(ExitProcs());
+    for (auto proc = procs.rbegin(); proc != procs.rend(); ++proc)
+        (*proc)();
 }
 
 // Last resort when there is no application object to report to.
