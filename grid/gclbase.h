@@ -4,7 +4,9 @@
 // a mouse-wheel event; and the attached label itself.
 #pragma once
 
+#include "classlib/Collection.h"
 #include "classlib/Component.h"
+#include "classlib/List.h"
 #include "classlib/Controls.h"
 #include "classlib/Messages.h"
 #include "classlib/StdCtrls.h"
@@ -15,6 +17,22 @@
 
 class TGclController;
 class TGclAttachedLabel;
+class TGclCollectionStreamer;
+
+// The collections a component keeps, streamed as its children; made on first need.
+class TGclStreamerSlot {
+public:
+    virtual ~TGclStreamerSlot();
+    TGclCollectionStreamer* GetStreamer() const { return FStreamer; }
+    TGclCollectionStreamer* NeedStreamer(TComponent* Owner);
+
+protected:
+    void StreamerChildren(TGetChildProc Proc);
+    void StreamerLoaded();
+
+private:
+    TGclCollectionStreamer* FStreamer = nullptr;
+};
 
 using TDelayNotifyEvent = TEvent<void(TObject* Sender, Word NotifyCode)>;
 using TDataErrorEvent = TEvent<void(TObject* Sender, Word ErrorCode, const AnsiString& ErrorMsg)>;
@@ -39,13 +57,16 @@ using TGclBaseEFOptions = TSet<TGclBaseEFOption>;
 
 // ---- Component bases --------------------------------------------------------
 
-class TGclComponent : public TComponent {
+class TGclComponent : public TComponent, public TGclStreamerSlot {
     DECLARE_CLASS(TGclComponent, TComponent)
 public:
     explicit TGclComponent(TComponent* AOwner) : TComponent(AOwner) {}
     AnsiString GetAbout() const;
     void SetAbout(const AnsiString&) {}
     static void Published(TPropertyList& P);
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    TComponent* GetChildOwner() override;
+    void Loaded() override;
 };
 
 class TGcl32Component : public TComponent {
@@ -57,13 +78,16 @@ public:
     static void Published(TPropertyList& P);
 };
 
-class TGclGraphicControl : public TGraphicControl {
+class TGclGraphicControl : public TGraphicControl, public TGclStreamerSlot {
     DECLARE_CLASS(TGclGraphicControl, TGraphicControl)
 public:
     explicit TGclGraphicControl(TComponent* AOwner) : TGraphicControl(AOwner) {}
     AnsiString GetAbout() const;
     void SetAbout(const AnsiString&) {}
     static void Published(TPropertyList& P);
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    TComponent* GetChildOwner() override;
+    void Loaded() override;
 };
 
 // ---- Attached labels --------------------------------------------------------
@@ -176,11 +200,14 @@ private:
     bool FLabelBelow = false; // nothing sets it: the label stands above the control
 };
 
-// The same base for the library's other controls.
-class TGclCustomControl : public TGcl32CustomControl {
+// The same base for the library's other controls, which may keep collections.
+class TGclCustomControl : public TGcl32CustomControl, public TGclStreamerSlot {
     DECLARE_CLASS(TGclCustomControl, TGcl32CustomControl)
 public:
     explicit TGclCustomControl(TComponent* AOwner) : TGcl32CustomControl(AOwner) {}
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    TComponent* GetChildOwner() override;
+    void Loaded() override;
 };
 
 // A control that works with a controller: its form's, or the default one.
@@ -262,5 +289,186 @@ TGclController* FindController(TWinControl* Form);
 void ResolveController(TWinControl* Form, TGclController*& Controller);
 // The process-wide controller, made on first use and freed at shut-down after the forms.
 TGclController* DefaultController();
+
+// ---- Collections ---------------------------------------------------------------
+
+class TGclCollection;
+
+// The collections of one component.
+class TGclCollectionStreamer : public TObject {
+    DECLARE_CLASS(TGclCollectionStreamer, TObject)
+public:
+    explicit TGclCollectionStreamer(TComponent* AOwner) : FOwner(AOwner) {}
+    // The first collection whose item class Item belongs to; Exception "No
+    // collection found for this type" when none.
+    TGclCollection* CollectionFromType(TComponent* Item) const;
+    // The items of every stored collection, in order: the owner's children.
+    void GetChildren(TGetChildProc Proc) const;
+    void Loaded();
+    void Clear();
+    TComponent* Owner() const { return FOwner; }
+
+private:
+    friend class TGclCollection;
+    std::vector<TGclCollection*> FCollections;
+    TComponent* FOwner;
+};
+
+using TItemSelectedEvent = TEvent<void(TObject* Sender, int Index)>;
+using TGetEditorCaptionEvent = TEvent<void(TObject* Sender, AnsiString& Caption)>;
+
+// A list of components of one class kept by a library component; the items are
+// components on the form and stream as the owner's children.
+class TGclCollection : public TPersistent {
+    DECLARE_CLASS(TGclCollection, TPersistent)
+public:
+    // Owner must be a TGclComponent or a TGclCustomControl.
+    TGclCollection(TComponent* AOwner, const TClassInfo* AItemClass);
+    ~TGclCollection() override;
+
+    // A new item of ItemClass owned by Owner; "Item class not set" without a class.
+    TComponent* Add();
+    // An index outside 0..Count appends.
+    TComponent* Insert(int Index);
+    void Delete(int Index);
+    void Clear();
+    TComponent* GetItem(int Index) const;
+    void SetItem(int Index, TComponent* Value);
+    int GetCount() const { return static_cast<int>(FItems.size()); }
+    // Exact, case-sensitive name.
+    TComponent* ItemByName(const AnsiString& Name) const;
+    void Changed();
+    void Loaded();
+    TCustomForm* ParentForm() const;
+    void DoOnItemSelected(int Index);
+    AnsiString GetEditorCaption();
+    // The design-time editor, owned; told of every change with message 32528.
+    void SetItemEditor(TCustomForm* Editor) { FItemEditor = Editor; }
+
+    const TClassInfo* ItemClass;
+    bool Stored = true;
+    TNotifyEvent OnChanged;
+    TItemSelectedEvent OnItemSelected;
+    TGetEditorCaptionEvent OnGetEditorCaption;
+
+    TComponent* Owner() const { return FOwner; }
+    int IndexOfItem(TComponent* Item) const;
+
+private:
+    friend class TGclCollectibleLink;
+    void AddItem(TComponent* Item);
+    void RemoveItem(TComponent* Item);
+    void MoveItem(TComponent* Item, int Index);
+    void RefreshEditor();
+
+    TCustomForm* FItemEditor = nullptr;
+    std::vector<TComponent*> FItems;
+    TComponent* FOwner;
+    TGclCollectionStreamer* FStreamer;
+    bool FLoading = false;
+    bool FLoaded = false;
+    bool FChanging = false;
+};
+
+// What collectible items share: their collection and their place in it.
+class TGclCollectibleLink {
+public:
+    explicit TGclCollectibleLink(TComponent* Self) : FSelf(Self) {}
+    virtual ~TGclCollectibleLink() { LeaveCollection(); }
+
+    TGclCollection* GetCollection() const { return FCollection; }
+    // Leaves the collection it is in and joins Value; "Item incompatible with
+    // collection" when Value does not take its class.
+    void SetCollection(TGclCollection* Value);
+    int GetIndex() const;
+    // Moves the item within its collection.
+    void SetIndex(int Value);
+    // Joins the collection of CollectionOwner that takes the item's class.
+    void JoinCollectionOf(TComponent* CollectionOwner);
+    AnsiString GetDisplayText() const { return FSelf->ClassName(); }
+    virtual AnsiString GetBaseName() const { return "CollectionItem"; }
+    // The base name and the first number no component of the form bears (any case).
+    void GenerateName();
+    void Changed();
+
+protected:
+    // As JoinCollectionOf, for an item read from a form resource: bad data is a read error.
+    void JoinFromResource(TComponent* CollectionOwner);
+    void LeaveCollection();
+
+    TComponent* FSelf;
+    TGclCollection* FCollection = nullptr;
+    bool FChanging = false;
+};
+
+class TGclCollectible : public TGclComponent, public TGclCollectibleLink {
+    DECLARE_CLASS(TGclCollectible, TGclComponent)
+public:
+    explicit TGclCollectible(TComponent* AOwner) : TGclComponent(AOwner), TGclCollectibleLink(this) {}
+    TComponent* GetParentComponent() const override;
+    bool HasParent() const override { return FCollection != nullptr; }
+    void SetParentComponent(TComponent* Value) override { JoinFromResource(Value); }
+};
+
+class TGclCollectibleControl : public TGclCustomControl, public TGclCollectibleLink {
+    DECLARE_CLASS(TGclCollectibleControl, TGclCustomControl)
+public:
+    explicit TGclCollectibleControl(TComponent* AOwner)
+        : TGclCustomControl(AOwner), TGclCollectibleLink(this) {}
+    void SetParentComponent(TComponent* Value) override;
+};
+
+// The lighter form on the class library's TCollection.
+class TGcl32CollectionItem : public TCollectionItem {
+    DECLARE_CLASS(TGcl32CollectionItem, TCollectionItem)
+public:
+    explicit TGcl32CollectionItem(TCollection* Collection) : TCollectionItem(Collection) {}
+    const AnsiString& GetName() const { return FName; }
+    void SetName(const AnsiString& Value) { FName = Value; }
+    AnsiString GetAbout() const;
+    void SetAbout(const AnsiString&) {}
+    static void Published(TPropertyList& P);
+
+private:
+    AnsiString FName;
+};
+
+class TGcl32Collection : public TCollection {
+    DECLARE_CLASS(TGcl32Collection, TCollection)
+public:
+    TGcl32Collection(TPersistent* AOwner, const TClassInfo* AItemClass,
+                     TCollectionItemFactory AItemFactory)
+        : TCollection(AOwner, AItemClass, AItemFactory) {}
+    ~TGcl32Collection() override;
+
+    TCollectionItem* Add();
+    // Exact, case-sensitive name.
+    TGcl32CollectionItem* ItemByName(const AnsiString& Name) const;
+    void Loaded();
+    TCustomForm* ParentForm();
+    void DoOnItemSelected(int Index);
+    AnsiString GetEditorCaption();
+    void SetItemEditor(TCustomForm* Editor) { FItemEditor = Editor; }
+
+    TItemSelectedEvent OnItemSelected;
+    TGetEditorCaptionEvent OnGetEditorCaption;
+
+private:
+    TCustomForm* FItemEditor = nullptr;
+    bool FLoading = false;
+    bool FLoaded = false;
+};
+
+// A list that owns the objects in it.
+class TGcl32ContainerList : public TList {
+    DECLARE_CLASS(TGcl32ContainerList, TList)
+public:
+    explicit TGcl32ContainerList(TComponent* AOwner) : FOwner(AOwner) {}
+    ~TGcl32ContainerList() override;
+    TComponent* Owner() const { return FOwner; }
+
+private:
+    TComponent* FOwner;
+};
 
 DECLARE_UNIT(gclbase)

@@ -120,37 +120,26 @@ TEST_F(CommandProcessor, StreamsOnlyTheChangesOfBuiltInTables) {
                                        vaInt8, VK_F2, vaInt8, 0, vaNull};
     EXPECT_EQ(written, expected);
 
-    TGclCommandTable& mine = *P.GetTable(P.CreateCommandTable("Mine", false));
-    mine.AddRec({'Q', 4, 'S', 128, ccHome});
-    TGclCommandTable& def = *P.GetCommandTable("Default");
-    def.PutCmdRec(0, {VK_LEFT, 0, 0, 0, ccHome});
-    def.AddRec({VK_F9, 8, 0, 0, 400});
-
+    // The whole processor through a form resource: built-in tables as differences.
     TGclController source(nullptr);
-    source.GetEntryCommands()->Clear();
-    for (int i = 0; i < P.GetCount(); ++i) {
-        auto* copy = new TGclCommandTable;
-        TMemoryStream item;
-        TWriter itemWriter(&item);
-        P.GetTable(i)->WriteItem(&itemWriter);
-        item.SetPosition(0);
-        TReader itemReader(&item);
-        copy->ReadItem(&itemReader);
-        source.GetEntryCommands()->Add(copy);
-    }
+    TGclCommandProcessor& q = *source.GetEntryCommands();
+    q.DeleteCommand("Grid", VK_F2, 0, 0, 0);
+    q.GetTable(q.CreateCommandTable("Mine", false))->AddRec({'Q', 4, 'S', 128, ccHome});
+    q.GetCommandTable("Default")->PutCmdRec(0, {VK_LEFT, 0, 0, 0, ccHome});
+    q.GetCommandTable("Default")->AddRec({VK_F9, 8, 0, 0, 400});
     TMemoryStream form;
     TWriter(&form).WriteRootComponent(&source);
     form.SetPosition(0);
     TGclController loaded(nullptr);
     TReader(&form).ReadRootComponent(&loaded);
-    TGclCommandProcessor* copy = loaded.GetEntryCommands();
-    ASSERT_EQ(copy->GetCount(), 4);
+    TGclCommandProcessor& copy = *loaded.GetEntryCommands();
+    ASSERT_EQ(copy.GetCount(), 4);
     for (int t = 0; t < 4; ++t) {
-        EXPECT_EQ(copy->GetTable(t)->TableName, P.GetTable(t)->TableName);
-        EXPECT_EQ(copy->GetTable(t)->IsActive, P.GetTable(t)->IsActive);
-        ASSERT_EQ(copy->GetTable(t)->GetCount(), P.GetTable(t)->GetCount()) << t;
-        for (int r = 0; r < P.GetTable(t)->GetCount(); ++r)
-            EXPECT_EQ(copy->GetTable(t)->GetCmdRec(r), P.GetTable(t)->GetCmdRec(r)) << t << "/" << r;
+        EXPECT_EQ(copy.GetTable(t)->TableName, q.GetTable(t)->TableName);
+        EXPECT_EQ(copy.GetTable(t)->IsActive, q.GetTable(t)->IsActive);
+        ASSERT_EQ(copy.GetTable(t)->GetCount(), q.GetTable(t)->GetCount()) << t;
+        for (int r = 0; r < q.GetTable(t)->GetCount(); ++r)
+            EXPECT_EQ(copy.GetTable(t)->GetCmdRec(r), q.GetTable(t)->GetCmdRec(r)) << t << "/" << r;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "grid/gclspary.h"
 #include "grid/gcltcary.h"
 #include "grid/gcltsell.h"
+#include "tests/grid/GridTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,8 @@ void* P(std::uintptr_t n) {
 TEST(SparseArray, BoundsPagesAndCount) {
     TGclSparseArray a;
     EXPECT_EQ(a.GetItem(319999), nullptr);
-    EXPECT_THROW(a.GetItem(320000), ESAEOutOfBounds);
+    EXPECT_EQ(MessageOf<ESAEOutOfBounds>([&] { a.GetItem(320000); }), "Index is out of bounds for sparse array");
     EXPECT_THROW(a.PutItem(-1, P(1)), ESAEOutOfBounds);
-    try {
-        a.GetItem(320000);
-    } catch (const ESparseArrayError& e) {
-        EXPECT_STREQ(e.what(), "Index is out of bounds for sparse array");
-    }
     a.PutItem(5, nullptr);
     EXPECT_EQ(a.PageCount(), 0);
     EXPECT_EQ(a.Count(), 0);
@@ -180,9 +176,7 @@ TEST(SelectionList, RangesStayDisjointAndApart) {
     s.DeselectCell(4, 0);
     EXPECT_EQ(s.ColumnRanges(0), (std::vector<TGclSelectionList::TRowRange>{{1, 3}, {5, 7}}));
     s.DeselectCellRange(0, 0, 9, 0);
-    EXPECT_EQ(s.ColumnsWithRanges(), 0);
-    s.SelectCell(10, 0); // outside: ignored
-    s.SelectCellRange(0, 0, 10, 0);
+    s.SelectCellRange(0, 0, 10, 0); // a corner outside: ignored
     EXPECT_FALSE(s.HaveSelection());
     s.SelectAll();
     EXPECT_EQ(s.ColumnsWithRanges(), 10);

@@ -1,5 +1,6 @@
 // Day-number dates, times, date-time records and their TDateTime bridges.
 #include "grid/gcldate.h"
+#include "tests/grid/GridTestSupport.h"
 
 #include "classlib/DateTime.h"
 #include "classlib/Exceptions.h"
@@ -215,12 +216,7 @@ TEST(Times, TDateTimeBridgesAndTwoByteDates) {
     EXPECT_EQ(DateTimeToStTime(1.0 - 0.25 / 86400000.0), 0);
     EXPECT_EQ(StTimeToDateTime(43200), 0.5);
     EXPECT_EQ(StTimeToDateTime(BadTime), 0.0);
-    try {
-        StTimeToDateTime(86400);
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "Invalid argument to time encode");
-    }
+    EXPECT_EQ(MessageOf<EConvertError>([] { StTimeToDateTime(86400); }), "Invalid argument to time encode");
     EXPECT_EQ(Convert2ByteDate(0), 109573);
     EXPECT_EQ(Convert2ByteDate(65535), 175108);
     EXPECT_EQ(Convert4ByteDate(109573), 0);

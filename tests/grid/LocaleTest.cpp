@@ -149,13 +149,6 @@ TEST_F(Locale, LongDateLiteralsAndMarks) {
     EXPECT_EQ(intl->LongDate.size(), 39u + 19u);
 }
 
-TEST_F(Locale, LettersComeFromTheMessageTable) {
-    auto intl = Make();
-    intl->YesChar = 'J';
-    intl->ResetInternationalInfo();
-    EXPECT_EQ(intl->YesChar, 'Y'); // "Y" is one character long
-}
-
 TEST_F(Locale, SettingChangeBroadcast) {
     auto intl = Make();
     SendMessageA(HWND_BROADCAST, WM_NULL, 0, 0);

@@ -1,6 +1,7 @@
 // Timer pool rules on a fake clock and fake system timers, plus one real-timer smoke test.
 #include "grid/gclexcpt.h"
 #include "grid/gcltimer.h"
+#include "tests/grid/GridTestSupport.h"
 
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
@@ -210,12 +211,8 @@ TEST_F(TimerPool, ElapsedTimeAcrossTheClockWrapAndSaturation) {
 
 TEST_F(TimerPool, RefusedTimerLeavesNoOrphan) {
     RefuseTimers = true;
-    try {
-        Pool->Add(nullptr, 100);
-        FAIL();
-    } catch (const ENoTimersAvailable& e) {
-        EXPECT_STREQ(e.what(), "No Window's timers are available");
-    }
+    EXPECT_EQ(MessageOf<ENoTimersAvailable>([this] { Pool->Add(nullptr, 100); }),
+              "No Window's timers are available");
     EXPECT_EQ(Pool->GetTriggerCount(), 0);
 }
 
