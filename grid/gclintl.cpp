@@ -182,6 +182,14 @@ void TGclIntlSup::ResetInternationalInfo() {
     }
 }
 
+char* TGclIntlSup::ToPChar(char* Dest, std::size_t Size, const AnsiString& Text) {
+    if (Size == 0) return Dest;
+    const std::size_t n = std::min(Text.size(), Size - 1);
+    std::memcpy(Dest, Text.data(), n);
+    Dest[n] = '\0';
+    return Dest;
+}
+
 void TGclIntlSup::SetAutoUpdate(bool Value) {
     if (Value == FAutoUpdate) return;
     FAutoUpdate = Value;

@@ -14,6 +14,7 @@
 #include "classlib/UnitInit.h"
 #include "grid/gcldate.h"
 
+#include <cstddef>
 #include <windows.h>
 
 // Where the settings come from; tests put their own here.
@@ -127,7 +128,52 @@ public:
     AnsiString isTimeToTimeStringPrim(const AnsiString& Picture, TStTime T, bool Pack,
                                       const AnsiString& AmText, const AnsiString& PmText) const;
 
+    // ---- PChar twins ------------------------------------------------------------------
+    // The texts above written into Dest, which holds Size bytes: cut to Size - 1
+    // characters and terminated. Reading takes zero-terminated texts as they are.
+    char* InternationalCurrencyPChar(char* Dest, std::size_t Size, char FormChar, Byte MaxDigits,
+                                     bool Float, bool AddCommas, bool AddNegMarks) const {
+        return ToPChar(Dest, Size, InternationalCurrency(FormChar, MaxDigits, Float, AddCommas, AddNegMarks));
+    }
+    char* InternationalDatePChar(char* Dest, std::size_t Size, bool FourDigitYear) const {
+        return ToPChar(Dest, Size, InternationalDate(FourDigitYear));
+    }
+    char* InternationalLongDatePChar(char* Dest, std::size_t Size, bool ThreeLetterNames,
+                                     bool OmitWeekday) const {
+        return ToPChar(Dest, Size, InternationalLongDate(ThreeLetterNames, OmitWeekday));
+    }
+    char* DMYtoDatePChar(char* Dest, std::size_t Size, const char* Picture, int Day, int Month,
+                         int Year, bool Pack, int Epoch) const {
+        return ToPChar(Dest, Size, DMYtoDateString(Picture, Day, Month, Year, Pack, Epoch));
+    }
+    char* DateToDatePChar(char* Dest, std::size_t Size, const char* Picture, TStDate Julian,
+                          bool Pack) const {
+        return ToPChar(Dest, Size, DateToDateString(Picture, Julian, Pack));
+    }
+    char* CurrentDatePChar(char* Dest, std::size_t Size, const char* Picture, bool Pack) const {
+        return ToPChar(Dest, Size, CurrentDateString(Picture, Pack));
+    }
+    char* InternationalTimePChar(char* Dest, std::size_t Size, bool ShowSeconds) const {
+        return ToPChar(Dest, Size, InternationalTime(ShowSeconds));
+    }
+    char* TimeToTimePChar(char* Dest, std::size_t Size, const char* Picture, TStTime T, bool Pack) const {
+        return ToPChar(Dest, Size, TimeToTimeString(Picture, T, Pack));
+    }
+    char* TimeToAmPmPChar(char* Dest, std::size_t Size, const char* Picture, TStTime T, bool Pack) const {
+        return ToPChar(Dest, Size, TimeToAmPmString(Picture, T, Pack));
+    }
+    char* CurrentTimePChar(char* Dest, std::size_t Size, const char* Picture, bool Pack) const {
+        return ToPChar(Dest, Size, CurrentTimeString(Picture, Pack));
+    }
+    char* MonthToPChar(char* Dest, std::size_t Size, int Month) const {
+        return ToPChar(Dest, Size, MonthToString(Month));
+    }
+    char* DayOfWeekToPChar(char* Dest, std::size_t Size, int Day) const {
+        return ToPChar(Dest, Size, DayOfWeekToString(Day));
+    }
+
 private:
+    static char* ToPChar(char* Dest, std::size_t Size, const AnsiString& Text);
     void isIntlWndProc(TMessage& Msg);
     void AdjustField(AnsiString& Picture, char Letter, int Width, bool Shrink) const;
 

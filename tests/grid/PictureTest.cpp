@@ -184,6 +184,9 @@ TEST_F(Pictures, TimePictures) {
     EXPECT_EQ(Intl->TimeToAmPmString("hh:mm tt", 46800, false), "01:00 PM");
     Intl->ColonChar = '.';
     EXPECT_EQ(Intl->TimeToTimeString("hh:mm", 3600, false), "01.00");
+    char dest[4] = "xyz";
+    EXPECT_STREQ(Intl->TimeToTimePChar(dest, sizeof dest, "hh:mm", 3600, false), "01."); // cut to the room
+    EXPECT_STREQ(Intl->MonthToPChar(dest, 0, 1), "01.");                                  // no room: untouched
 }
 
 TEST_F(Pictures, TimesRead) {
