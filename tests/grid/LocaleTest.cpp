@@ -151,7 +151,6 @@ TEST_F(Locale, LongDateLiteralsAndMarks) {
 
 TEST_F(Locale, SettingChangeBroadcast) {
     auto intl = Make();
-    SendMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
     EXPECT_EQ(intl->WindowHandle(), nullptr);
     intl->SetAutoUpdate(true);
     const HWND wnd = intl->WindowHandle();
