@@ -25,6 +25,19 @@ void RegisterFormTypes() {
     RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
 }
 
+std::vector<void (*)()>& ExitProcs() {
+    static std::vector<void (*)()> procs;
+    return procs;
+}
+
+} // namespace
+
+void AddExitProc(void (*Proc)()) {
+    ExitProcs().push_back(Proc);
+}
+
+namespace {
+
 void ReportToApplication(TObject* Sender, const std::exception& E) {
     if (Application) Application->HandleException(Sender, E);
 }
@@ -44,8 +57,11 @@ void DoneForms() {
     ScreenCursors = nullptr;
     delete Screen;
     Screen = nullptr;
+    std::vector<void (*)()> procs;
+    procs.swap(ExitProcs());
+    for (auto proc = procs.rbegin(); proc != procs.rend(); ++proc)
+        (*proc)();
 }
-
 
 struct TThreadWindows {
     HWND Except;

@@ -354,6 +354,10 @@ private:
 
 extern TApplication* Application;
 
+// Runs Proc at shut-down once the application object and its forms are gone, last
+// added first: the end of objects of other units that forms use to their end.
+void AddExitProc(void (*Proc)());
+
 template <typename T> void TApplication::CreateForm(T*& Reference) {
     static_assert(std::is_base_of_v<TCustomForm, T> || std::is_base_of_v<TDataModule, T>,
                   "CreateForm makes forms and data modules");

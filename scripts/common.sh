@@ -114,6 +114,8 @@ export_wine_env() {
   # Never offer to download or install Mono or Gecko.
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
   export WINEDEBUG=${WINEDEBUG:--all}
+  # The same locale and time zone on every machine: locale names, formats and the clock.
+  export LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
 }
 
 # Creates the Wine prefix once: Wine (not a window manager) draws non-client

@@ -1,0 +1,468 @@
+#include "grid/gclcmd.h"
+
+#include "classlib/Exceptions.h"
+#include "classlib/Filer.h"
+#include "classlib/StringList.h"
+#include "classlib/Strings.h"
+#include "grid/gcldata.h"
+#include "grid/gclexcpt.h"
+#include "grid/gclmisc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+Cardinal CmdKeyPart(const TGclCmdRec& Rec) {
+    return Cardinal(Rec.Key1) | Cardinal(Rec.SS1) << 8 | Cardinal(Rec.Key2) << 16 |
+           Cardinal(Rec.SS2) << 24;
+}
+
+TGclCmdRec CmdRecFromKeyPart(Cardinal KeyPart, Word Cmd) {
+    return {Byte(KeyPart), Byte(KeyPart >> 8), Byte(KeyPart >> 16), Byte(KeyPart >> 24), Cmd};
+}
+
+namespace {
+
+Byte ShiftFlagsOf(TShiftState Shift) {
+    return Byte((Shift.Contains(ssShift) ? 2 : 0) + (Shift.Contains(ssCtrl) ? 4 : 0) +
+                (Shift.Contains(ssAlt) ? 8 : 0));
+}
+
+bool IsLoneModifier(Byte Key) {
+    return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU || Key == VK_CAPITAL ||
+           Key == VK_NUMLOCK || Key == VK_SCROLL;
+}
+
+struct TBuiltIn {
+    Word Name;
+    const TGclCmdRec* Records;
+    int Count;
+    bool Active;
+};
+
+const TBuiltIn BuiltInTables[] = {
+    {30275, DefCommandTable, 64, true},
+    {30276, DefWsCommandTable, 40, false},
+    {30266, DefGridCommandTable, 38, false},
+};
+
+const TBuiltIn* BuiltInNamed(const AnsiString& Name) {
+    for (const TBuiltIn& table : BuiltInTables)
+        if (SameText(Name, GetGclStr(table.Name))) return &table;
+    return nullptr;
+}
+
+[[noreturn]] void FileError(const AnsiString& FileName, int Line, const AnsiString& What) {
+    throw EReadError(ReadErrorPrefix(FileName, Line, "", "") + What);
+}
+
+} // namespace
+
+// ---- TGclCommandTable ------------------------------------------------------
+
+TGclCommandTable::TGclCommandTable() : TableName(GetGclStr(30277)) {}
+
+void TGclCommandTable::CheckIndex(int Index) const {
+    if (Index < 0 || Index >= GetCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+}
+
+int TGclCommandTable::AddRec(const TGclCmdRec& Rec) {
+    FRecords.push_back(Rec);
+    return GetCount() - 1;
+}
+
+void TGclCommandTable::InsertRec(int Index, const TGclCmdRec& Rec) {
+    if (Index != GetCount()) CheckIndex(Index);
+    FRecords.insert(FRecords.begin() + Index, Rec);
+}
+
+void TGclCommandTable::PutCmdRec(int Index, const TGclCmdRec& Rec) {
+    CheckIndex(Index);
+    FRecords[Index] = Rec;
+}
+
+TGclCmdRec TGclCommandTable::GetCmdRec(int Index) const {
+    CheckIndex(Index);
+    return FRecords[Index];
+}
+
+void TGclCommandTable::Delete(int Index) {
+    CheckIndex(Index);
+    FRecords.erase(FRecords.begin() + Index);
+}
+
+void TGclCommandTable::Exchange(int Index1, int Index2) {
+    CheckIndex(Index1);
+    CheckIndex(Index2);
+    std::swap(FRecords[Index1], FRecords[Index2]);
+}
+
+void TGclCommandTable::Move(int FromIndex, int ToIndex) {
+    if (FromIndex == ToIndex) return;
+    CheckIndex(FromIndex);
+    CheckIndex(ToIndex);
+    const TGclCmdRec rec = FRecords[FromIndex];
+    FRecords.erase(FRecords.begin() + FromIndex);
+    FRecords.insert(FRecords.begin() + ToIndex, rec);
+}
+
+void TGclCommandTable::Clear() {
+    FRecords.clear();
+}
+
+int TGclCommandTable::IndexOf(const TGclCmdRec& Rec) const {
+    const Cardinal key = CmdKeyPart(Rec);
+    for (int i = 0; i < GetCount(); ++i)
+        if (CmdKeyPart(FRecords[i]) == key) return i;
+    return -1;
+}
+
+void TGclCommandTable::LoadFromFile(const AnsiString& FileName) {
+    TStringList lines;
+    lines.LoadFromFile(FileName);
+    if (lines.GetCount() == 0) FileError(FileName, 1, "The table name is missing");
+    std::vector<TGclCmdRec> records;
+    for (int i = 1; i < lines.GetCount(); ++i) {
+        const AnsiString line = lines[i];
+        if (Trim(line).empty()) continue;
+        std::istringstream in(line);
+        long long v[5];
+        for (long long& value : v)
+            if (!(in >> value)) FileError(FileName, i + 1, "Five whole numbers expected");
+        for (int f = 0; f < 4; ++f)
+            if (v[f] < 0 || v[f] > 255) FileError(FileName, i + 1, "Key or shift state out of range 0..255");
+        if (v[4] < 0 || v[4] > 65535) FileError(FileName, i + 1, "Command out of range 0..65535");
+        const TGclCmdRec rec{Byte(v[0]), Byte(v[1]), Byte(v[2]), Byte(v[3]), Word(v[4])};
+        for (const TGclCmdRec& earlier : records)
+            if (CmdKeyPart(earlier) == CmdKeyPart(rec)) FileError(FileName, i + 1, "Duplicate key sequence");
+        records.push_back(rec);
+    }
+    TableName = lines[0];
+    FRecords.swap(records);
+}
+
+void TGclCommandTable::SaveToFile(const AnsiString& FileName) const {
+    TStringList lines;
+    lines.Add(TableName);
+    for (const TGclCmdRec& r : FRecords) {
+        char line[40];
+        std::snprintf(line, sizeof line, "%4d%4d%4d%4d%6d", r.Key1, r.SS1, r.Key2, r.SS2, r.Cmd);
+        lines.Add(line);
+    }
+    lines.SaveToFile(FileName);
+}
+
+void TGclCommandTable::WriteItem(TWriter* Writer) const {
+    Writer->WriteString(TableName);
+    Writer->WriteBoolean(IsActive);
+    Writer->WriteListBegin();
+    auto pair = [Writer](Cardinal key, Word cmd) {
+        Writer->WriteInteger(static_cast<std::int32_t>(key));
+        Writer->WriteInteger(cmd);
+    };
+    if (const TBuiltIn* builtIn = BuiltInNamed(TableName)) {
+        for (int i = 0; i < builtIn->Count; ++i)
+            if (IndexOf(builtIn->Records[i]) < 0) pair(CmdKeyPart(builtIn->Records[i]), 0);
+        for (const TGclCmdRec& r : FRecords)
+            if (std::find(builtIn->Records, builtIn->Records + builtIn->Count, r) ==
+                builtIn->Records + builtIn->Count)
+                pair(CmdKeyPart(r), r.Cmd);
+    } else {
+        for (const TGclCmdRec& r : FRecords)
+            pair(CmdKeyPart(r), r.Cmd);
+    }
+    Writer->WriteListEnd();
+}
+
+void TGclCommandTable::ReadItem(TReader* Reader) {
+    const AnsiString name = Reader->ReadString();
+    const bool active = Reader->ReadBoolean();
+    const TBuiltIn* builtIn = BuiltInNamed(name);
+    std::vector<TGclCmdRec> records;
+    if (builtIn) records.assign(builtIn->Records, builtIn->Records + builtIn->Count);
+    Reader->ReadListBegin();
+    while (!Reader->EndOfList()) {
+        const int key = Reader->ReadInteger();
+        const int cmd = Reader->ReadInteger();
+        if (cmd < 0 || cmd > 65535) throw EReadError("Invalid property value");
+        const TGclCmdRec rec = CmdRecFromKeyPart(static_cast<Cardinal>(key), Word(cmd));
+        auto at = std::find_if(records.begin(), records.end(),
+                               [&](const TGclCmdRec& r) { return CmdKeyPart(r) == CmdKeyPart(rec); });
+        if (!builtIn || at == records.end())
+            records.push_back(rec);
+        else if (cmd != 0)
+            at->Cmd = rec.Cmd;
+        else
+            records.erase(at);
+    }
+    Reader->ReadListEnd();
+    TableName = name;
+    IsActive = active;
+    FRecords.swap(records);
+}
+
+void TGclCommandTable::DefineProperties(TFiler* Filer) {
+    Filer->DefineProperty(
+        "CommandList",
+        [this](TReader* Reader) {
+            Reader->ReadListBegin();
+            ReadItem(Reader);
+            Reader->ReadListEnd();
+        },
+        [this](TWriter* Writer) {
+            Writer->WriteListBegin();
+            WriteItem(Writer);
+            Writer->WriteListEnd();
+        },
+        GetCount() > 0);
+}
+
+// ---- TGclCommandProcessor --------------------------------------------------
+
+TGclCommandProcessor::TGclCommandProcessor() {
+    for (const TBuiltIn& builtIn : BuiltInTables) {
+        const AnsiString name = GetGclStr(builtIn.Name);
+        CreateCommandTable(name, builtIn.Active);
+        for (int i = 0; i < builtIn.Count; ++i)
+            AddCommandRec(name, builtIn.Records[i]);
+    }
+    ResetCommandProcessor();
+}
+
+TGclCommandProcessor::~TGclCommandProcessor() = default;
+
+AnsiString TGclCommandProcessor::FreeName(const AnsiString& Name) const {
+    AnsiString base = Name;
+    while (base.size() >= 2 && base.back() >= '0' && base.back() <= '9')
+        base.pop_back();
+    if (!GetCommandTable(base)) {
+        // The base is free; the table keeps its own name unless that is taken too.
+        if (!GetCommandTable(Name)) return Name;
+    }
+    for (int n = 1;; ++n) {
+        AnsiString candidate = base + IntToStr(n);
+        if (!GetCommandTable(candidate)) return candidate;
+    }
+}
+
+void TGclCommandProcessor::Add(TGclCommandTable* Table) {
+    std::unique_ptr<TGclCommandTable> owned(Table);
+    owned->TableName = FreeName(owned->TableName);
+    FTables.push_back(std::move(owned));
+}
+
+int TGclCommandProcessor::CreateCommandTable(const AnsiString& Name, bool Active) {
+    auto* table = new TGclCommandTable;
+    table->TableName = Name;
+    table->IsActive = Active;
+    Add(table);
+    return GetCount() - 1;
+}
+
+int TGclCommandProcessor::GetCommandTableIndex(const AnsiString& Name) const {
+    const AnsiString upper = AnsiUpperCase(Name);
+    for (int i = 0; i < GetCount(); ++i)
+        if (AnsiUpperCase(FTables[i]->TableName) == upper) return i;
+    return -1;
+}
+
+TGclCommandTable* TGclCommandProcessor::GetCommandTable(const AnsiString& Name) const {
+    const int index = GetCommandTableIndex(Name);
+    return index < 0 ? nullptr : FTables[index].get();
+}
+
+TGclCommandTable* TGclCommandProcessor::TableOrRaise(const AnsiString& Name) const {
+    TGclCommandTable* table = GetCommandTable(Name);
+    if (!table) throw ETableNotFound();
+    return table;
+}
+
+void TGclCommandProcessor::CheckIndex(int Index) const {
+    if (Index < 0 || Index >= GetCount()) throw ETableNotFound();
+}
+
+TGclCommandTable* TGclCommandProcessor::GetTable(int Index) const {
+    CheckIndex(Index);
+    return FTables[Index].get();
+}
+
+void TGclCommandProcessor::SetTable(int Index, TGclCommandTable* Table) {
+    std::unique_ptr<TGclCommandTable> owned(Table);
+    CheckIndex(Index);
+    FTables[Index] = std::move(owned);
+}
+
+void TGclCommandProcessor::Exchange(int Index1, int Index2) {
+    CheckIndex(Index1);
+    CheckIndex(Index2);
+    std::swap(FTables[Index1], FTables[Index2]);
+}
+
+void TGclCommandProcessor::Delete(int Index) {
+    CheckIndex(Index);
+    FTables.erase(FTables.begin() + Index);
+}
+
+void TGclCommandProcessor::DeleteCommandTable(const AnsiString& Name) {
+    const int index = GetCommandTableIndex(Name);
+    if (index < 0) throw ETableNotFound();
+    Delete(index);
+}
+
+void TGclCommandProcessor::Clear() {
+    FTables.clear();
+}
+
+void TGclCommandProcessor::AddCommand(const AnsiString& TableName, Byte Key1, Byte SS1, Byte Key2,
+                                      Byte SS2, Word Cmd) {
+    AddCommandRec(TableName, TGclCmdRec{Key1, SS1, Key2, SS2, Cmd});
+}
+
+void TGclCommandProcessor::AddCommandRec(const AnsiString& TableName, const TGclCmdRec& Rec) {
+    TGclCommandTable* table = TableOrRaise(TableName);
+    if (table->IndexOf(Rec) >= 0) throw EDuplicateCommand();
+    table->AddRec(Rec);
+}
+
+void TGclCommandProcessor::DeleteCommand(const AnsiString& TableName, Byte Key1, Byte SS1, Byte Key2,
+                                         Byte SS2) {
+    TGclCommandTable* table = TableOrRaise(TableName);
+    const int index = table->IndexOf(TGclCmdRec{Key1, SS1, Key2, SS2, 0});
+    if (index >= 0) table->Delete(index);
+}
+
+void TGclCommandProcessor::ChangeTableName(const AnsiString& OldName, const AnsiString& NewName) {
+    TableOrRaise(OldName)->TableName = NewName;
+}
+
+int TGclCommandProcessor::GetCommandCount(const AnsiString& TableName) const {
+    return TableOrRaise(TableName)->GetCount();
+}
+
+void TGclCommandProcessor::SetScanPriority(const std::vector<AnsiString>& Names) {
+    for (int i = 0; i < static_cast<int>(Names.size()); ++i) {
+        const int j = GetCommandTableIndex(Names[i]);
+        if (j >= 0 && j != i && i < GetCount()) Exchange(i, j);
+    }
+}
+
+int TGclCommandProcessor::LoadCommandTable(const AnsiString& FileName) {
+    auto table = std::make_unique<TGclCommandTable>();
+    table->LoadFromFile(FileName);
+    Add(table.release());
+    return GetCount() - 1;
+}
+
+void TGclCommandProcessor::SaveCommandTable(const AnsiString& TableName,
+                                            const AnsiString& FileName) const {
+    if (TGclCommandTable* table = GetCommandTable(TableName)) table->SaveToFile(FileName);
+}
+
+void TGclCommandProcessor::GetState(TGclProcessorState& State, Byte& Key, Byte& Shift) const {
+    State = FState;
+    Key = FKey;
+    Shift = FShift;
+}
+
+void TGclCommandProcessor::SetState(TGclProcessorState State, Byte Key, Byte Shift) {
+    FState = State;
+    FKey = Key;
+    FShift = Shift;
+}
+
+void TGclCommandProcessor::ResetCommandProcessor() {
+    SetState(psIdle, 0, 0);
+}
+
+std::vector<TGclCommandTable*> TGclCommandProcessor::ActiveTables() const {
+    std::vector<TGclCommandTable*> tables;
+    for (const auto& table : FTables)
+        if (table->IsActive) tables.push_back(table.get());
+    return tables;
+}
+
+std::vector<TGclCommandTable*>
+TGclCommandProcessor::NamedTables(const std::vector<AnsiString>& Names) const {
+    std::vector<TGclCommandTable*> tables;
+    for (const AnsiString& name : Names)
+        if (TGclCommandTable* table = GetCommandTable(name)) tables.push_back(table);
+    return tables;
+}
+
+Word TGclCommandProcessor::ScanTable(const TGclCommandTable& Table, Byte Key, Byte Shift) {
+    for (int i = 0; i < Table.GetCount(); ++i) {
+        const TGclCmdRec r = Table.GetCmdRec(i);
+        if (FState == psAwaitSecondKey) {
+            if (r.Key1 == FKey && r.SS1 == FShift && r.Key2 == Key &&
+                (r.SS2 == Shift || (r.SS2 == 128 && (Shift == 0 || Shift == 4)))) {
+                FState = r.Cmd == ccCtrlChar ? psAwaitLiteral : psIdle;
+                return r.Cmd;
+            }
+        } else if (r.Key1 == Key && r.SS1 == Shift) {
+            if (r.Key2 == 0) {
+                if (r.Cmd == ccCtrlChar) FState = psAwaitLiteral;
+                return r.Cmd;
+            }
+            SetState(psAwaitSecondKey, Key, Shift);
+            return cmdSequencePending;
+        }
+    }
+    return 0;
+}
+
+Word TGclCommandProcessor::TranslateWith(const std::vector<TGclCommandTable*>& Tables, Byte Key,
+                                         Byte Shift) {
+    if (IsLoneModifier(Key)) return FState == psAwaitSecondKey ? cmdSequencePending : cmdNoMatch;
+    if (FState == psAwaitLiteral) {
+        FState = psIdle;
+        return cmdNoMatch;
+    }
+    const bool pending = FState == psAwaitSecondKey;
+    for (TGclCommandTable* table : Tables)
+        if (Word result = ScanTable(*table, Key, Shift)) return result;
+    FState = psIdle;
+    return pending ? cmdSequenceBroken : cmdNoMatch;
+}
+
+Word TGclCommandProcessor::Translate(TMessage& Msg) {
+    return TranslateWith(ActiveTables(), Byte(Msg.WParam), GetShiftFlags());
+}
+
+Word TGclCommandProcessor::TranslateKey(Word Key, TShiftState Shift) {
+    return TranslateWith(ActiveTables(), Byte(Key), ShiftFlagsOf(Shift));
+}
+
+Word TGclCommandProcessor::TranslateUsing(const std::vector<AnsiString>& Names, TMessage& Msg) {
+    return TranslateWith(NamedTables(Names), Byte(Msg.WParam), GetShiftFlags());
+}
+
+Word TGclCommandProcessor::TranslateKeyUsing(const std::vector<AnsiString>& Names, Word Key,
+                                             TShiftState Shift) {
+    return TranslateWith(NamedTables(Names), Byte(Key), ShiftFlagsOf(Shift));
+}
+
+void TGclCommandProcessor::DefineProperties(TFiler* Filer) {
+    Filer->DefineProperty(
+        "TableList",
+        [this](TReader* Reader) {
+            // Read whole before anything changes, so bad data loses no table.
+            std::vector<std::unique_ptr<TGclCommandTable>> tables;
+            Reader->ReadListBegin();
+            while (!Reader->EndOfList()) {
+                tables.push_back(std::make_unique<TGclCommandTable>());
+                tables.back()->ReadItem(Reader);
+            }
+            Reader->ReadListEnd();
+            Clear();
+            for (auto& table : tables)
+                Add(table.release());
+        },
+        [this](TWriter* Writer) {
+            Writer->WriteListBegin();
+            for (const auto& table : FTables)
+                table->WriteItem(Writer);
+            Writer->WriteListEnd();
+        },
+        GetCount() > 0);
+}
