@@ -11,13 +11,13 @@ const char* const InvalidOperation = "Invalid stream operation";
 
 int ZlibLevel(TCompressionLevel Level) {
     switch (Level) {
-    case clNone:
+    case TCompressionLevel::clNone:
         return 0;
-    case clFastest:
+    case TCompressionLevel::clFastest:
         return 1;
-    case clDefault:
+    case TCompressionLevel::clDefault:
         return Z_DEFAULT_COMPRESSION;
-    case clMax:
+    case TCompressionLevel::clMax:
         return 9;
     }
     return Z_DEFAULT_COMPRESSION;
@@ -197,7 +197,7 @@ Int64 TDecompressionStream::Seek(Int64 Offset, TSeekOrigin Origin) {
 // ---------------------------------------------------------------------------
 
 void CompressStream(TStream* Plain, TStream* Compressed) {
-    TCompressionStream compressor(clMax, Compressed);
+    TCompressionStream compressor(TCompressionLevel::clMax, Compressed);
     Plain->SetPosition(0);
     Byte buffer[TCustomZlibStream::BufferSize];
     for (;;) {

@@ -16,7 +16,8 @@ DECLARE_EXCEPTION(EZlibError, Exception);
 DECLARE_EXCEPTION(ECompressionError, EZlibError);
 DECLARE_EXCEPTION(EDecompressionError, EZlibError);
 
-enum TCompressionLevel { clNone, clFastest, clDefault, clMax };
+// Scoped: the colour constants clNone and clDefault share the names.
+enum class TCompressionLevel { clNone, clFastest, clDefault, clMax };
 
 class TCustomZlibStream : public TStream {
     DECLARE_CLASS(TCustomZlibStream, TStream)

@@ -52,7 +52,7 @@ TEST(ZlibStream, RoundTripsAroundTheBufferSizeAsOneLevel9Stream) {
         EXPECT_EQ(outSize, size);
     }
     TStringStream plain(Sample(50000)), packed;
-    TCompressionStream stream(clMax, &packed);
+    TCompressionStream stream(TCompressionLevel::clMax, &packed);
     EXPECT_EQ(stream.GetCompressionRate(), 0.0);
     stream.CopyFrom(&plain, 0);
     stream.Finish();
@@ -64,7 +64,7 @@ TEST(ZlibStream, CompressionStreamWritesWholeBuffersAndOffersOnlyItsCount) {
     packed.WriteString("head"); // compressed bytes follow what is there
     TProgressCounter counter;
     {
-        TCompressionStream stream(clNone, &packed);
+        TCompressionStream stream(TCompressionLevel::clNone, &packed);
         stream.OnProgress = TNotifyEvent(&counter, &TProgressCounter::Count);
         std::mt19937 random(3);
         AnsiString plain(100000, '\0');
