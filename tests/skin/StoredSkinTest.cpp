@@ -6,6 +6,8 @@
 #include "skin/data/SkinData_Stored.h"
 #include "skin/data/Skzlibcompress.h"
 
+#include "classlib/FormLoader.h"
+#include "classlib/Forms.h"
 #include "classlib/Paths.h"
 #include "classlib/Strings.h"
 
@@ -232,4 +234,41 @@ TEST(CompressedSkin, DamagedBlocksAndFilesAreRefused) {
     skin.LoadFromCompressFile(folder.PathOf("v2.skn"));
     EXPECT_TRUE(skin.GetEmpty());
     data.LoadCompressedStoredSkin(&skin); // nothing at all for an empty skin
+}
+
+TEST(StoredSkin, FormResourcesCarryTheSkinAndLoadItThroughTheReference) {
+    TSkinFolder folder;
+    auto* module = new TDataModule(nullptr);
+    module->SetName("DMM");
+    auto* stored = new TskStoredSkin(module);
+    stored->SetName("STS_StoredSkin");
+    stored->SetFileName("skin.ini");
+    stored->LoadFromFile(folder.Ini());
+    auto* data = new TskSkinData(module);
+    data->SetName("STS_SkinData");
+    data->SetStoredSkin(stored);
+    auto* packed = new TskCompressedStoredSkin(module);
+    packed->SetName("CSS_Skin");
+    packed->LoadFromSkinData(data);
+    const AnsiString text = WriteComponentText(module);
+    const Int64 packedSize = packed->CompressedStream->GetSize();
+    delete module;
+
+    auto* copy = new TDataModule(nullptr);
+    ReadComponentText(text, copy);
+    auto* copyData = dynamic_cast<TskSkinData*>(copy->FindComponent("STS_SkinData"));
+    ASSERT_TRUE(copyData);
+    EXPECT_FALSE(copyData->Empty);
+    EXPECT_EQ(copyData->SkinName, "Stored");
+    EXPECT_EQ(copyData->GetControlIndex("button"), 0);
+    EXPECT_EQ(copyData->ActivePictures.size(), 2u);
+    auto* copyPacked = dynamic_cast<TskCompressedStoredSkin*>(copy->FindComponent("CSS_Skin"));
+    ASSERT_TRUE(copyPacked);
+    EXPECT_EQ(copyPacked->CompressedStream->GetSize(), packedSize);
+    EXPECT_EQ(WriteComponentText(copy), text);
+    // Removing the stored skin clears the reference and keeps the loaded skin.
+    delete copy->FindComponent("STS_StoredSkin");
+    EXPECT_EQ(copyData->GetStoredSkin(), nullptr);
+    EXPECT_FALSE(copyData->Empty);
+    delete copy;
 }
