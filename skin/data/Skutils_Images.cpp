@@ -19,32 +19,34 @@ void Copy(TBitmap* Dest, const TRect& To, TBitmap* Source, const TRect& From) {
     Dest->GetCanvas()->CopyRect(To, Source->GetCanvas(), From);
 }
 
-// Repeats the source strip From along X from S towards E, Step apart, between the rows
-// Top and Bottom; the last tile and its source are shortened by what passes E. A step
-// of 0 or less draws nothing.
-void TileH(TBitmap* Dest, TBitmap* Source, const TRect& From, int Step, int S, int E, int Top,
-           int Bottom) {
+// Repeats the source strip From from S towards E, Step apart, along X (between the
+// rows A and B) or along Y (between the columns A and B); the last tile and its source
+// are shortened by what passes E. A step of 0 or less draws nothing.
+void Tile(TBitmap* Dest, TBitmap* Source, const TRect& From, int Step, int S, int E, int A, int B,
+          bool AlongY) {
     if (Step <= 0 || E - S < 0) return;
     const int n = (E - S) / Step;
     for (int i = 0; i <= n; ++i) {
-        const int end = S + (i + 1) * Step;
-        const int off = std::max(0, end - E);
-        Copy(Dest, TRect(S + i * Step, Top, end - off, Bottom), Source,
-             TRect(From.Left, From.Top, From.Right - off, From.Bottom));
+        const int start = S + i * Step;
+        const int end = S + (i + 1) * Step - std::max(0, S + (i + 1) * Step - E);
+        const int off = S + (i + 1) * Step - end;
+        if (AlongY)
+            Copy(Dest, TRect(A, start, B, end), Source,
+                 TRect(From.Left, From.Top, From.Right, From.Bottom - off));
+        else
+            Copy(Dest, TRect(start, A, end, B), Source,
+                 TRect(From.Left, From.Top, From.Right - off, From.Bottom));
     }
 }
 
-// The same along Y, between the columns Left and Right.
+void TileH(TBitmap* Dest, TBitmap* Source, const TRect& From, int Step, int S, int E, int Top,
+           int Bottom) {
+    Tile(Dest, Source, From, Step, S, E, Top, Bottom, false);
+}
+
 void TileV(TBitmap* Dest, TBitmap* Source, const TRect& From, int Step, int S, int E, int Left,
            int Right) {
-    if (Step <= 0 || E - S < 0) return;
-    const int n = (E - S) / Step;
-    for (int i = 0; i <= n; ++i) {
-        const int end = S + (i + 1) * Step;
-        const int off = std::max(0, end - E);
-        Copy(Dest, TRect(Left, S + i * Step, Right, end - off), Source,
-             TRect(From.Left, From.Top, From.Right, From.Bottom - off));
-    }
+    Tile(Dest, Source, From, Step, S, E, Left, Right, true);
 }
 
 // The source client rectangle From tiled over To in both directions.
