@@ -1,6 +1,7 @@
 #include "skin/data/SkinData_Pictures.h"
 
-#include "classlib/JpegImage.h"
+#include "skin/data/Skutils.h"
+
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
@@ -65,10 +66,8 @@ void LoadSkinPicture(TBitmap* Bitmap, const AnsiString& FileName, const AnsiStri
         Bitmap->Assign(nullptr);
         return;
     }
-    if (Name.find(".jpg") != AnsiString::npos || Name.find(".jpeg") != AnsiString::npos) {
-        TJPEGImage jpeg;
-        jpeg.LoadFromFile(FileName);
-        Bitmap->Assign(&jpeg);
+    if (IsJpegFile(Name)) {
+        LoadFromJpegFile(Bitmap, FileName);
     } else {
         Bitmap->LoadFromFile(FileName);
     }
