@@ -73,6 +73,12 @@ void StretchStrip(TBitmap* Dest, const TRect& To, TBitmap* Source, const TRect& 
     Dest->GetCanvas()->StretchDraw(To, &strip);
 }
 
+// Masks are 24-bit sections, which the region builder reads in place.
+void SizeMask(TBitmap* Mask, int W, int H) {
+    Mask->SetPixelFormat(pf24bit);
+    Mask->SetSize(W, H);
+}
+
 bool NoSkinPoints(const TSkinGeometry& Skin, TBitmap* SB) {
     return Skin.RBPoint.X == Skin.LTPoint.X || Skin.RBPoint.Y == Skin.LTPoint.Y || SB->GetEmpty();
 }
@@ -243,7 +249,7 @@ void CreateSkinMask(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap
     auto side = [&](TBitmap* Mask, int Left, int Right, int Y0, int Y1) {
         const int w = Right - Left;
         if (w < 1 || clientH < 1) return;
-        Mask->SetSize(w, clientH);
+        SizeMask(Mask, w, clientH);
         if (Y1 - Y0 != 0) TileV(Mask, FMask, TRect(Left, Y0, Right, Y1), Y1 - Y0, 0, clientH, 0, w);
         const int above = Y0 - Cl.Top, below = Cl.Bottom - Y1;
         if (above > 0) Copy(Mask, TRect(0, 0, w, above), FMask, TRect(Left, Cl.Top, Right, Y0));
@@ -255,7 +261,7 @@ void CreateSkinMask(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap
     side(RMRight, Cl.Right, MW, RT.Y, RB.Y);
 
     if (AW >= 1 && Cl.Top >= 1) {
-        RMTop->SetSize(AW, Cl.Top);
+        SizeMask(RMTop, AW, Cl.Top);
         if (RT.X - LT.X != 0)
             TileH(RMTop, FMask, TRect(LT.X, 0, RT.X, Cl.Top), RT.X - LT.X, NLT.X, NRT.X, 0, Cl.Top);
         Copy(RMTop, TRect(0, 0, LT.X, Cl.Top), FMask, TRect(0, 0, LT.X, Cl.Top));
@@ -263,7 +269,7 @@ void CreateSkinMask(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap
     }
     const int BH = MH - Cl.Bottom;
     if (AW >= 1 && BH >= 1) {
-        RMBottom->SetSize(AW, BH);
+        SizeMask(RMBottom, AW, BH);
         if (RB.X - LB.X != 0)
             TileH(RMBottom, FMask, TRect(LB.X, Cl.Bottom, RB.X, MH), RB.X - LB.X, NLB.X, NRB.X, 0,
                   BH);
@@ -274,13 +280,17 @@ void CreateSkinMask(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap
 
 // ---- Regions -----------------------------------------------------------------------
 
-TFBitmap::TFBitmap(HBITMAP Bitmap) {
-    BITMAP info{};
-    if (!Bitmap || !GetObjectA(Bitmap, sizeof info, &info)) return;
-    FWidth = info.bmWidth;
-    FHeight = info.bmHeight;
-    FStride = 3 * FWidth + FWidth % 4;
-    FBits.resize(static_cast<std::size_t>(FStride) * FHeight);
+TFBitmap::TFBitmap(TBitmap* Bitmap) : FWidth(Bitmap->GetWidth()), FHeight(Bitmap->GetHeight()) {
+    FRows.resize(static_cast<std::size_t>(FHeight));
+    const int stride = 3 * FWidth + FWidth % 4;
+    if (Bitmap->GetPixelFormat() == pf24bit) {
+        // A 24-bit bitmap keeps its rows top-down, one stride apart.
+        const Byte* first = FHeight ? static_cast<const Byte*>(Bitmap->GetScanLine(0)) : nullptr;
+        for (int y = 0; y < FHeight; ++y)
+            FRows[static_cast<std::size_t>(y)] = first + static_cast<std::size_t>(y) * stride;
+        return;
+    }
+    FCopy.resize(static_cast<std::size_t>(stride) * FHeight);
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
     header.bmiHeader.biWidth = FWidth;
@@ -289,15 +299,17 @@ TFBitmap::TFBitmap(HBITMAP Bitmap) {
     header.bmiHeader.biBitCount = 24;
     header.bmiHeader.biCompression = BI_RGB;
     HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, Bitmap, 0, static_cast<UINT>(FHeight), FBits.data(),
-                                &header, DIB_RGB_COLORS);
+    const int lines = GetDIBits(screen, Bitmap->GetHandle(), 0, static_cast<UINT>(FHeight),
+                                FCopy.data(), &header, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (lines != FHeight) throw EInvalidGraphicOperation("Cannot read the bitmap's pixels");
+    for (int y = 0; y < FHeight; ++y)
+        FRows[static_cast<std::size_t>(y)] = FCopy.data() + static_cast<std::size_t>(y) * stride;
 }
 
 int CreateRgnFromBmp(TBitmap* Bmp, int XOffset, int YOffset, std::vector<Byte>& RgnData) {
     if (Bmp->GetEmpty()) return 0;
-    const TFBitmap scan(Bmp->GetHandle());
+    const TFBitmap scan(Bmp);
     std::vector<RECT> rects;
     rects.reserve(10000);
     for (int y = 0; y < scan.Height(); ++y) {
@@ -328,11 +340,49 @@ int CreateRgnFromBmp(TBitmap* Bmp, int XOffset, int YOffset, std::vector<Byte>& 
 
 namespace {
 
+// Merges each row whose runs repeat the row above into that row's rectangles, so that
+// the system unites far fewer rectangles; the region stays the same.
+void MergeEqualRows(std::vector<RECT>& Rects) {
+    std::vector<RECT> merged;
+    std::size_t previous = 0, previousEnd = 0; // the last row group in merged
+    for (std::size_t i = 0; i < Rects.size();) {
+        std::size_t end = i;
+        while (end < Rects.size() && Rects[end].top == Rects[i].top)
+            ++end;
+        bool same = previousEnd > previous && previousEnd - previous == end - i &&
+                    merged[previous].bottom == Rects[i].top;
+        for (std::size_t k = 0; same && k < end - i; ++k)
+            same = merged[previous + k].left == Rects[i + k].left &&
+                   merged[previous + k].right == Rects[i + k].right;
+        if (same) {
+            for (std::size_t k = previous; k < previousEnd; ++k)
+                merged[k].bottom = Rects[i].bottom;
+        } else {
+            previous = merged.size();
+            merged.insert(merged.end(), Rects.begin() + static_cast<std::ptrdiff_t>(i),
+                          Rects.begin() + static_cast<std::ptrdiff_t>(end));
+            previousEnd = merged.size();
+        }
+        i = end;
+    }
+    Rects.swap(merged);
+}
+
 HRGN RegionOf(TBitmap* Mask, int XOffset, int YOffset) {
     std::vector<Byte> data;
-    const int size = CreateRgnFromBmp(Mask, XOffset, YOffset, data);
-    if (size == 0) return nullptr;
-    return ExtCreateRegion(nullptr, static_cast<DWORD>(size),
+    if (CreateRgnFromBmp(Mask, XOffset, YOffset, data) == 0) return nullptr;
+    RGNDATAHEADER header;
+    std::memcpy(&header, data.data(), sizeof header);
+    std::vector<RECT> rects(header.nCount);
+    if (!rects.empty())
+        std::memcpy(rects.data(), data.data() + sizeof header, rects.size() * sizeof(RECT));
+    MergeEqualRows(rects);
+    header.nCount = static_cast<DWORD>(rects.size());
+    data.resize(sizeof header + rects.size() * sizeof(RECT));
+    std::memcpy(data.data(), &header, sizeof header);
+    if (!rects.empty())
+        std::memcpy(data.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
                            reinterpret_cast<const RGNDATA*>(data.data()));
 }
 
@@ -359,12 +409,18 @@ HRGN CreateSkinRegion(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitm
     if (New.LTPoint.X > New.RTPoint.X || New.LTPoint.Y > New.LBPoint.Y) return nullptr;
     TBitmap top, left, right, bottom;
     CreateSkinMask(Skin, New, FMask, &top, &left, &right, &bottom, AW, AH);
-    const TRect& NCl = New.ClRect;
-    HRGN topRgn = RegionOf(&top, 0, 0);
-    HRGN bottomRgn = RegionOf(&bottom, 0, NCl.Bottom);
-    HRGN leftRgn = RegionOf(&left, 0, NCl.Top);
-    HRGN rightRgn = RegionOf(&right, NCl.Right, NCl.Top);
-    HRGN rgn = IsNullRect(NCl) ? nullptr : CreateRectRgn(NCl.Left, NCl.Top, NCl.Right, NCl.Bottom);
+    return CreateSkinRegionFromMasks(New.ClRect, &top, &left, &right, &bottom);
+}
+
+HRGN CreateSkinRegionFromMasks(const TRect& NewClRect, TBitmap* RMTop, TBitmap* RMLeft,
+                               TBitmap* RMRight, TBitmap* RMBottom) {
+    HRGN topRgn = RegionOf(RMTop, 0, 0);
+    HRGN bottomRgn = RegionOf(RMBottom, 0, NewClRect.Bottom);
+    HRGN leftRgn = RegionOf(RMLeft, 0, NewClRect.Top);
+    HRGN rightRgn = RegionOf(RMRight, NewClRect.Right, NewClRect.Top);
+    HRGN rgn = IsNullRect(NewClRect) ? nullptr
+                                     : CreateRectRgn(NewClRect.Left, NewClRect.Top, NewClRect.Right,
+                                                     NewClRect.Bottom);
     Unite(topRgn, bottomRgn);
     Unite(leftRgn, rightRgn);
     Unite(leftRgn, topRgn);

@@ -51,20 +51,20 @@ void CreateSkinMask(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap
                     TBitmap* RMTop, TBitmap* RMLeft, TBitmap* RMRight, TBitmap* RMBottom, int AW,
                     int AH);
 
-// A 24-bit top-down copy of a bitmap for scanning its rows; pixels are blue, green, red.
+// A bitmap's pixels as 24-bit top-down rows (blue, green, red) for scanning: a 24-bit
+// bitmap is read in place, any other is copied.
 class TFBitmap {
 public:
-    explicit TFBitmap(HBITMAP Bitmap);
+    explicit TFBitmap(TBitmap* Bitmap);
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
-    int Stride() const { return FStride; }
-    const Byte* Row(int Y) const { return FBits.data() + static_cast<std::size_t>(Y) * FStride; }
+    const Byte* Row(int Y) const { return FRows[static_cast<std::size_t>(Y)]; }
 
 private:
     int FWidth = 0;
     int FHeight = 0;
-    int FStride = 0;
-    std::vector<Byte> FBits;
+    std::vector<const Byte*> FRows;
+    std::vector<Byte> FCopy;
 };
 
 // Region data (RGNDATA) of Bmp's black pixels, one rectangle per run of a row, moved
@@ -76,3 +76,7 @@ HRGN CreateSkinSimplyRegion(TBitmap* FMask);
 // border masks' regions; null when there is none, or when the new points cross.
 HRGN CreateSkinRegion(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* FMask, int AW,
                       int AH);
+// The second half of CreateSkinRegion: the client rectangle united with the regions of
+// the four border masks (as CreateSkinMask makes them), in the frame's coordinates.
+HRGN CreateSkinRegionFromMasks(const TRect& NewClRect, TBitmap* RMTop, TBitmap* RMLeft,
+                               TBitmap* RMRight, TBitmap* RMBottom);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -211,15 +212,31 @@ void CompressStream(TStream* Plain, TStream* Compressed) {
 void DeCompressStream(TStream* Plain, TStream* Compressed, Int64 MaxSize) {
     Compressed->SetPosition(0);
     TDecompressionStream decompressor(Compressed);
-    Byte buffer[TCustomZlibStream::BufferSize];
+    // A memory stream is inflated into directly; anything else through a buffer.
+    auto* memory = dynamic_cast<TMemoryStream*>(Plain);
+    constexpr Int64 Piece = Int64{16} * TCustomZlibStream::BufferSize;
+    std::vector<Byte> buffer(memory ? 0 : static_cast<std::size_t>(Piece));
+    const Int64 start = Plain->GetPosition();
+    const Int64 oldSize = memory ? memory->GetSize() : 0;
     Int64 total = 0;
     for (;;) {
-        const Int64 got = decompressor.Read(buffer, sizeof buffer);
-        if (got == 0) break;
+        Byte* into = buffer.data();
+        if (memory) {
+            memory->SetSize(std::max(memory->GetSize(), start + total + Piece));
+            into = static_cast<Byte*>(memory->GetMemory()) + start + total;
+        }
+        const Int64 got = decompressor.Read(into, Piece);
         total += got;
-        if (total > MaxSize)
+        if (total > MaxSize) {
+            if (memory) memory->SetSize(std::max(oldSize, start));
             throw EDecompressionError(Format("Compressed data is larger than %d bytes", MaxSize));
-        Plain->WriteBuffer(buffer, got);
+        }
+        if (!memory) Plain->WriteBuffer(into, got);
+        if (got < Piece) break;
+    }
+    if (memory) {
+        memory->SetSize(std::max(oldSize, start + total));
+        memory->SetPosition(start + total);
     }
     if (!decompressor.GetStreamEnded()) throw EDecompressionError("Compressed data is incomplete");
 }

@@ -152,3 +152,28 @@ TEST(ZlibStream, StringsAreLengthPrefixedAndBoundedByTheStream) {
         EXPECT_THROW(ReadStringFromStream(a, &damaged), EReadError);
     }
 }
+
+TEST(ZlibStream, DecompressingIntoAMemoryStreamWritesFromItsPosition) {
+    const AnsiString plain = Sample(70000);
+    TStringStream packed(Compress(plain));
+    TMemoryStream target;
+    target.WriteBuffer("head", 4);
+    target.SetPosition(2);
+    DeCompressStream(&target, &packed);
+    EXPECT_EQ(target.GetSize(), 2 + 70000);
+    EXPECT_EQ(target.GetPosition(), 2 + 70000);
+    const AnsiString bytes(static_cast<const char*>(target.GetMemory()), 70002);
+    EXPECT_EQ(bytes.substr(0, 2), "he");
+    EXPECT_EQ(bytes.substr(2), plain);
+
+    TMemoryStream longer;
+    const AnsiString filler(80000, 'x');
+    longer.WriteBuffer(filler.data(), 80000);
+    longer.SetPosition(0);
+    DeCompressStream(&longer, &packed);
+    EXPECT_EQ(longer.GetSize(), 80000); // the tail beyond the inflated data stays
+    EXPECT_EQ(static_cast<const char*>(longer.GetMemory())[70000], 'x');
+    TMemoryStream small;
+    EXPECT_THROW(DeCompressStream(&small, &packed, 1000), EDecompressionError);
+    EXPECT_EQ(small.GetSize(), 0);
+}
