@@ -109,24 +109,27 @@ const TSkinFieldTable& TskSkinData::FormInfoFields() {
 
 // ---- References ------------------------------------------------------------------
 
+namespace {
+
+// Moves the free-notification link of Data from Old to New.
+void Relink(TComponent* Data, TComponent* Old, TComponent* New) {
+    if (Old == New) return;
+    if (Old) Data->RemoveFreeNotification(Old);
+    if (New) Data->FreeNotification(New);
+}
+
+} // namespace
+
 void TskSkinData::SetStoredSkin(TskStoredSkin* Value) {
-    if (FStoredSkin == Value) return;
-    if (FStoredSkin) RemoveFreeNotification(FStoredSkin);
+    Relink(this, FStoredSkin, Value);
     FStoredSkin = Value;
-    if (Value) {
-        FreeNotification(Value);
-        if (!GetComponentState().Contains(csDesigning)) LoadStoredSkin(Value);
-    }
+    if (Value && !GetComponentState().Contains(csDesigning)) LoadStoredSkin(Value);
 }
 
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value) {
-    if (FCompressedStoredSkin == Value) return;
-    if (FCompressedStoredSkin) RemoveFreeNotification(FCompressedStoredSkin);
+    Relink(this, FCompressedStoredSkin, Value);
     FCompressedStoredSkin = Value;
-    if (Value) {
-        FreeNotification(Value);
-        if (!GetComponentState().Contains(csDesigning)) LoadCompressedStoredSkin(Value);
-    }
+    if (Value && !GetComponentState().Contains(csDesigning)) LoadCompressedStoredSkin(Value);
 }
 
 void TskSkinData::Notification(TComponent* AComponent, TOperation Operation) {
@@ -308,7 +311,7 @@ void TskSkinData::LoadStoredSkin(TskStoredSkin* StoredSkin) {
             ActivePictures.push_back(std::make_unique<TBitmap>());
             ActivePictures.back()->Assign(bitmap.get());
         }
-        ReadCursors(&ini, AnsiString());
+        ReadStartCursorIndex(&ini);
         ReadRecords(&ini, true);
         return true;
     });
@@ -440,9 +443,12 @@ void TskSkinData::ReadActivePictures(TCustomIniFile* IniFile, const AnsiString& 
     }
 }
 
-void TskSkinData::ReadCursors(TCustomIniFile* IniFile, const AnsiString& Folder) {
+void TskSkinData::ReadStartCursorIndex(TCustomIniFile* IniFile) {
     StartCursorIndex = std::max(1, IniFile->ReadInteger("CURSORS", "startcursorindex", 1));
-    if (Folder.empty()) return; // a stored skin has no cursor files
+}
+
+void TskSkinData::ReadCursors(TCustomIniFile* IniFile, const AnsiString& Folder) {
+    ReadStartCursorIndex(IniFile);
     ReadStrings1(IniFile, "CURSORS", "cursors", CursorNames.get());
     if (SkipCursorFiles || !Screen) return;
     for (int i = 0; i < CursorNames->GetCount(); ++i) {

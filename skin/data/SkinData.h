@@ -133,6 +133,8 @@ private:
     // Form frame, popup and hint windows, areas (when asked), objects, controls.
     void ReadRecords(TCustomIniFile* IniFile, bool Areas);
     void ReadVersion(TCustomIniFile* IniFile, bool All);
+    // "startcursorindex", raised to 1 when lower (all a stored skin reads of its cursors).
+    void ReadStartCursorIndex(TCustomIniFile* IniFile);
     void ReadPictureNames(TCustomIniFile* IniFile);
     void AdoptPictures(TSkinPictures& Pictures);
     void WriteDescription(TCustomIniFile* IniFile, const TPictureNames& Names);

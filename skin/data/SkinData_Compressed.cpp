@@ -52,6 +52,33 @@ void TskCompressedStoredSkin::DefineProperties(TFiler* Filer) {
         [this](TStream* Stream) { WriteData(Stream); }, true);
 }
 
+namespace {
+
+bool Designing(const TComponent* Component) {
+    const TComponentState state = Component->GetComponentState();
+    return state.Contains(csDesigning) && !state.Contains(csLoading);
+}
+
+} // namespace
+
+void TskCompressedStoredSkin::SetFileName(const AnsiString& Value) {
+    if (!Designing(this)) {
+        FFileName = Value;
+        return;
+    }
+    LoadFromIniFile(Value);
+    FFileName = ExtractFileName(Value);
+}
+
+void TskCompressedStoredSkin::SetCompressedFileName(const AnsiString& Value) {
+    if (!Designing(this)) {
+        FCompressedFileName = Value;
+        return;
+    }
+    LoadFromCompressFile(Value);
+    FCompressedFileName = ExtractFileName(Value);
+}
+
 bool TskCompressedStoredSkin::GetEmpty() const {
     return CompressedStream->GetSize() == 0;
 }

@@ -37,10 +37,12 @@ public:
     static void Published(TPropertyList& P);
     void DefineProperties(TFiler* Filer) override;
 
+    // While designing (not loading), setting a file name also reads that file and keeps
+    // its bare name; otherwise the value is only stored.
     const AnsiString& GetFileName() const { return FFileName; }
-    void SetFileName(const AnsiString& Value) { FFileName = Value; }
+    void SetFileName(const AnsiString& Value);
     const AnsiString& GetCompressedFileName() const { return FCompressedFileName; }
-    void SetCompressedFileName(const AnsiString& Value) { FCompressedFileName = Value; }
+    void SetCompressedFileName(const AnsiString& Value);
 
     bool GetEmpty() const;
     // Inflates the block into Stream from its position (at most MaxSkinPayloadSize bytes).

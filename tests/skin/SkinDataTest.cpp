@@ -262,3 +262,26 @@ TEST(SkinData, AddingAndDeletingPictures) {
     EXPECT_THROW(data.AddBitMap(folder.PathOf("missing.jpg")), EFOpenError);
     EXPECT_EQ(data.ActivePictures.size(), 1u);
 }
+
+TEST(SkinData, CursorFilesAreLoadedUnlessSkipped) {
+    AnsiString text = Description;
+    text.replace(text.find("[CURSORS]\nstartcursorindex=-3\n"), 30,
+                 "[CURSORS]\nstartcursorindex=40\ncursorscount=1\n0=hand.cur\n");
+    TSkinFolder folder(text);
+    TskSkinData data(nullptr);
+    try {
+        data.LoadFromFile(folder.Ini());
+        FAIL();
+    } catch (const EFOpenError& e) {
+        EXPECT_NE(e.Message().find("cursor 0"), AnsiString::npos) << e.Message();
+    }
+    data.SkipCursorFiles = true;
+    data.LoadFromFile(folder.Ini());
+    EXPECT_EQ(data.StartCursorIndex, 40);
+    EXPECT_EQ(data.CursorNames->GetCommaText(), "hand.cur");
+    TskStoredSkin stored(nullptr);
+    stored.LoadFromFile(folder.Ini());
+    data.LoadStoredSkin(&stored); // a stored skin reads no cursor names
+    EXPECT_EQ(data.StartCursorIndex, 40);
+    EXPECT_EQ(data.CursorNames->GetCount(), 0);
+}
