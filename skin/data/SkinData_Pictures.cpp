@@ -67,7 +67,11 @@ void LoadSkinPicture(TBitmap* Bitmap, const AnsiString& FileName, const AnsiStri
         return;
     }
     if (IsJpegFile(Name)) {
-        LoadFromJpegFile(Bitmap, FileName);
+        // Drawn into a fresh 24-bit bitmap, whatever the previous picture was.
+        TBitmap picture;
+        picture.SetPixelFormat(pf24bit);
+        LoadFromJpegFile(&picture, FileName);
+        Bitmap->Assign(&picture);
     } else {
         Bitmap->LoadFromFile(FileName);
     }

@@ -261,6 +261,13 @@ TEST(SkinData, AddingAndDeletingPictures) {
     EXPECT_EQ(data.ActivePictures[0]->GetHeight(), 5);
     EXPECT_THROW(data.AddBitMap(folder.PathOf("missing.jpg")), EFOpenError);
     EXPECT_EQ(data.ActivePictures.size(), 1u);
+    // Only ".jpg" and ".jpeg" as written pick the JPEG decoder.
+    MakePicture(4, 4, pf24bit, clRed)->SaveToFile(folder.PathOf("upper.JPG"));
+    data.AddBitMap(folder.PathOf("upper.JPG"));
+    EXPECT_EQ(data.ActivePictures.size(), 2u);
+    EXPECT_THROW(data.AddBitMap(folder.PathOf("a.bmp.jpeg")), EFOpenError);
+    CopyFileA(folder.PathOf("a.bmp").c_str(), folder.PathOf("a.jpeg.bmp").c_str(), FALSE);
+    EXPECT_THROW(data.AddBitMap(folder.PathOf("a.jpeg.bmp")), EInvalidGraphic);
 }
 
 TEST(SkinData, CursorFilesAreLoadedUnlessSkipped) {
