@@ -3,7 +3,7 @@
 #include "Gcl32srTable.h"
 
 #include <array>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The built-in command tables "Default", "WordStar" and "Grid".
 #include "grid/gclcmd.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 const TGclCmdRec DefCommandTable[64] = {
     {VK_LEFT, 0, 0, 0, ccLeft},

@@ -1,7 +1,7 @@
 // Constants shared by the grid library's units.
 #pragma once
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 // The version text every component of the library shows as its About property.
 inline constexpr const char GclVersion[] = "v4.06";

@@ -2,7 +2,7 @@
 
 #include "grid/Gcl32sr.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "classlib/Graphics.h"
 #include "classlib/Objects.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 class TGclDragShow : public TObject {
     DECLARE_CLASS(TGclDragShow, TObject)

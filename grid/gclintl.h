@@ -15,7 +15,7 @@
 #include "grid/gcldate.h"
 
 #include <cstddef>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 // Where the settings come from; tests put their own here.
 class TGclIntlSource {

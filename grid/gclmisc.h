@@ -8,7 +8,7 @@
 #include "classlib/Types.h"
 #include "grid/gcldata.h"
 
-#include <windows.h>
+#include "classlib/Platform.h"
 
 class TBitmap;
 class TComponent;

@@ -3,7 +3,7 @@
 #include "classlib/Strings.h"
 
 #include <cstring>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 namespace {
 

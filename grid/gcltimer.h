@@ -8,7 +8,7 @@
 
 #include <memory>
 #include <vector>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 using TTriggerEvent =
     TEvent<void(TObject* Sender, int Handle, Cardinal Interval, int ElapsedTime)>;

@@ -4,7 +4,7 @@
 #include "grid/gclexcpt.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/Platform.h"
 
 #include <fstream>
 #include <map>

@@ -1,0 +1,562 @@
+#include "skin/data/SkinData.h"
+
+#include "skin/data/SkinData_Compressed.h"
+#include "skin/data/SkinData_Stored.h"
+#include "skin/data/Skutils_Geometry.h"
+
+#include "classlib/ClassRegistry.h"
+#include "classlib/Forms.h"
+#include "classlib/Paths.h"
+#include "classlib/Persistence.h"
+#include "classlib/Strings.h"
+#include "classlib/UnitInit.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+void RegisterSkinDataClasses() {
+    RegisterClass(TskSkinData::StaticClass());
+    RegisterClass(TskStoredSkin::StaticClass());
+    RegisterClass(TskCompressedStoredSkin::StaticClass());
+}
+
+const char* const PictureKeys[4] = {"picture", "mask", "rolluppicture", "rollupmask"};
+const char* const DiskPictureNames[4] = {"picture.bmp", "mask.bmp", "rolluppicture.bmp",
+                                         "rollupmask.bmp"};
+
+// The name under which a picture goes to disk: a bare file name ending in ".bmp" that
+// the picture loading rule reads as BMP (so ".jpg" and ".jpeg" in it become "_jpg"...).
+AnsiString DiskName(const AnsiString& Name, const AnsiString& Fallback) {
+    AnsiString name = ExtractFileName(Name);
+    if (name.empty()) return Fallback;
+    for (const char* jpeg : {".jpeg", ".jpg"})
+        for (std::size_t at = name.find(jpeg); at != AnsiString::npos; at = name.find(jpeg, at))
+            name[at] = '_';
+    if (LowerCase(ExtractFileExt(name)) != ".bmp") name += ".bmp";
+    return name;
+}
+
+AnsiString Describe(TCustomIniFile* IniFile) {
+    return IniFile->GetFileName().empty() ? AnsiString("the skin description")
+                                          : IniFile->GetFileName();
+}
+
+} // namespace
+
+DEFINE_UNIT(SkinData, uoSkin, RegisterSkinDataClasses, nullptr);
+
+bool CheckSkinSections(TCustomIniFile* IniFile) {
+    for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
+        if (!IniFile->SectionExists(section)) return false;
+    return true;
+}
+
+TskSkinData::TskSkinData(TComponent* AOwner)
+    : TComponent(AOwner), Picture(std::make_unique<TBitmap>()), Mask(std::make_unique<TBitmap>()),
+      RollUpPicture(std::make_unique<TBitmap>()), RollUpMask(std::make_unique<TBitmap>()),
+      ActivePictureNames(std::make_unique<TStringList>()),
+      CursorNames(std::make_unique<TStringList>()),
+      PopupWindow(std::make_unique<TskDataSkinPopupWindow>()),
+      HintWindow(std::make_unique<TskDataSkinHintWindow>()) {}
+
+TskSkinData::~TskSkinData() {
+    Empty = true;
+    ClearObjects();
+}
+
+void TskSkinData::Published(TPropertyList& P) {
+    P.Add("StoredSkin", &TskSkinData::GetStoredSkin, &TskSkinData::SetStoredSkin);
+    P.Add("CompressedStoredSkin", &TskSkinData::GetCompressedStoredSkin,
+          &TskSkinData::SetCompressedStoredSkin);
+}
+
+const TSkinFieldTable& TskSkinData::FormInfoFields() {
+    using C = TskSkinData;
+    static const TSkinFieldTable table = {
+        SkinField("lefttoppoint", &C::LTPoint, TPoint(), 1),
+        SkinField("righttoppoint", &C::RTPoint, TPoint(), 2),
+        SkinField("leftbottompoint", &C::LBPoint, TPoint(), 3),
+        SkinField("rightbottompoint", &C::RBPoint, TPoint(), 4),
+        SkinField("clientrect", &C::ClRect, TRect(), 5),
+        SkinField("bgpictureindex", &C::BGPictureIndex, -1, 6),
+        SkinField("leftstretch", &C::LeftStretch, false, 8),
+        SkinField("rightstretch", &C::RightStretch, false, 9),
+        SkinField("topstretch", &C::TopStretch, false, 10),
+        SkinField("bottomstretch", &C::BottomStretch, false, 11),
+        SkinField("buttonsrect", &C::ButtonsRect, TRect(), 12),
+        SkinField("captionrect", &C::CaptionRect, TRect(), 13),
+        SkinField("buttonsoffset", &C::ButtonsOffset, 0, 14),
+        SkinField("buttonsinleft", &C::ButtonsInLeft, false, 15),
+        SkinField("maskrectarea", &C::MaskRectArea, TRect(), 7),
+        SkinField("hittestlefttoppoint", &C::HitTestLTPoint, TPoint(), 16),
+        SkinField("hittestrighttoppoint", &C::HitTestRTPoint, TPoint(), 17),
+        SkinField("hittestleftbottompoint", &C::HitTestLBPoint, TPoint(), 18),
+        SkinField("hittestrightbottompoint", &C::HitTestRBPoint, TPoint(), 19),
+        SkinField("rollupleftpoint", &C::RollUpLeftPoint, TPoint(), 20),
+        SkinField("rolluprightpoint", &C::RollUpRightPoint, TPoint(), 21),
+        SkinField("mainmenurect", &C::MainMenuRect, TRect(), 22),
+        SkinField("iconrect", &C::IconRect, TRect(), 23),
+        SkinField("mainmenupopupup", &C::MainMenuPopupUp, false, 24),
+        SkinField("borderwidth", &C::BorderWidth, 0, 25),
+        SkinField("cursorindex", &C::FormCursorIndex, -1, 26),
+        SkinField("autorenderinginactiveimage", &C::AutoRenderingInActiveImage, false, 27),
+        SkinField("inactiveeffect", &C::InActiveEffect, ieBrightness, 28),
+    };
+    return table;
+}
+
+// ---- References ------------------------------------------------------------------
+
+namespace {
+
+// Moves the free-notification link of Data from Old to New.
+void Relink(TComponent* Data, TComponent* Old, TComponent* New) {
+    if (Old == New) return;
+    if (Old) Data->RemoveFreeNotification(Old);
+    if (New) Data->FreeNotification(New);
+}
+
+} // namespace
+
+void TskSkinData::SetStoredSkin(TskStoredSkin* Value) {
+    Relink(this, FStoredSkin, Value);
+    FStoredSkin = Value;
+    if (Value && !GetComponentState().Contains(csDesigning)) LoadStoredSkin(Value);
+}
+
+void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value) {
+    Relink(this, FCompressedStoredSkin, Value);
+    FCompressedStoredSkin = Value;
+    if (Value && !GetComponentState().Contains(csDesigning)) LoadCompressedStoredSkin(Value);
+}
+
+void TskSkinData::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FStoredSkin) FStoredSkin = nullptr;
+    if (AComponent == FCompressedStoredSkin) FCompressedStoredSkin = nullptr;
+}
+
+// ---- Messages and clearing ---------------------------------------------------------
+
+void TskSkinData::SendSkinDataMessage(int Msg) {
+    TComponent* owner = GetOwner();
+    if (!owner || !owner->InheritsFrom(TForm::StaticClass()) || !Screen) return;
+    auto* form = static_cast<TCustomForm*>(owner);
+    const WPARAM self = reinterpret_cast<WPARAM>(this);
+    SendMessageA(form->GetHandle(), static_cast<UINT>(Msg), self, 1000);
+    for (int i = 0; i < Screen->GetFormCount(); ++i) {
+        TCustomForm* other = Screen->GetForm(i);
+        if (other != form) SendMessageA(other->GetHandle(), static_cast<UINT>(Msg), self, 1000);
+    }
+}
+
+void TskSkinData::ClearSkin() {
+    ClearAll();
+    SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+    SendSkinDataMessage(WM_CHANGESKINDATA);
+    SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
+}
+
+void TskSkinData::ClearAll() {
+    ClearObjects();
+    for (TBitmap* bitmap : MainPictures())
+        bitmap->Assign(nullptr);
+    PictureName.clear();
+    MaskName.clear();
+    RollUpPictureName.clear();
+    RollUpMaskName.clear();
+    Empty = true;
+}
+
+void TskSkinData::ClearObjects() {
+    AreaList.clear();
+    ObjectList.clear();
+    CtrlList.clear();
+    ActivePictures.clear();
+    PopupWindow->WindowPictureIndex = -1;
+    HintWindow->WindowPictureIndex = -1;
+    ActivePictureNames->Clear();
+    CursorNames->Clear();
+}
+
+std::array<TBitmap*, 4> TskSkinData::MainPictures() const {
+    return {Picture.get(), Mask.get(), RollUpPicture.get(), RollUpMask.get()};
+}
+
+// ---- Lookups -----------------------------------------------------------------------
+
+namespace {
+
+template <typename List> int IndexOfName(const List& Records, const AnsiString& Name) {
+    for (std::size_t i = 0; i < Records.size(); ++i)
+        if (Records[i]->IDName == Name) return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+int TskSkinData::GetIndex(const AnsiString& Name) const {
+    return IndexOfName(ObjectList, Name);
+}
+
+int TskSkinData::GetControlIndex(const AnsiString& Name) const {
+    return IndexOfName(CtrlList, Name);
+}
+
+int TskSkinData::GetAreaIndex(const AnsiString& Name) const {
+    return IndexOfName(AreaList, Name);
+}
+
+// ---- Pictures and areas ------------------------------------------------------------
+
+void TskSkinData::AddBitMap(const AnsiString& FileName) {
+    auto bitmap = std::make_unique<TBitmap>();
+    const AnsiString name = ExtractFileName(FileName);
+    LoadSkinPicture(bitmap.get(), FileName, name);
+    ActivePictureNames->Add(name);
+    ActivePictures.push_back(std::move(bitmap));
+}
+
+void TskSkinData::DeleteBitMap(int Index) {
+    if (Index < 0 || Index >= static_cast<int>(ActivePictures.size()))
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    if (Index < ActivePictureNames->GetCount()) ActivePictureNames->Delete(Index);
+    ActivePictures.erase(ActivePictures.begin() + Index);
+}
+
+void TskSkinData::AddSkinArea(const AnsiString& Name, const TRect& R) {
+    AreaList.push_back(std::make_unique<TskDataSkinArea>(Name, R));
+}
+
+// ---- Loads -------------------------------------------------------------------------
+
+void TskSkinData::RunLoad(const std::function<bool()>& Read) {
+    Empty = true;
+    SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+    ClearAll();
+    bool complete = false;
+    try {
+        complete = Read();
+    } catch (...) {
+        ClearAll();
+        SendSkinDataMessage(WM_CHANGESKINDATA);
+        SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
+        throw;
+    }
+    if (complete) Empty = false;
+    SendSkinDataMessage(WM_CHANGESKINDATA);
+    SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
+}
+
+void TskSkinData::ReadVersion(TCustomIniFile* IniFile, bool All) {
+    SkinName = IniFile->ReadString("VERSION", "skinname", "");
+    if (!All) return;
+    SkinAuthor = IniFile->ReadString("VERSION", "skinauthor", "");
+    AuthorEmail = IniFile->ReadString("VERSION", "authoremail", "");
+    AuthorURL = IniFile->ReadString("VERSION", "authorurl", "");
+    SkinComments = IniFile->ReadString("VERSION", "skincomments", "");
+}
+
+void TskSkinData::ReadPictureNames(TCustomIniFile* IniFile) {
+    AnsiString* names[4] = {&PictureName, &MaskName, &RollUpPictureName, &RollUpMaskName};
+    for (int i = 0; i < 4; ++i)
+        *names[i] = IniFile->ReadString("PICTURES", PictureKeys[i], "");
+}
+
+void TskSkinData::ReadRecords(TCustomIniFile* IniFile, bool Areas) {
+    ReadFormInfo(IniFile);
+    PopupWindow->LoadFromFile(IniFile);
+    HintWindow->LoadFromFile(IniFile);
+    if (Areas) ReadAreas(IniFile);
+    ReadObjects(IniFile);
+    ReadCtrls(IniFile);
+}
+
+void TskSkinData::LoadFromFile(const AnsiString& FileName) {
+    if (!FileExists(FileName)) throw EFOpenError(Format("Cannot open file %s", FileName));
+    RunLoad([&] {
+        TIniFile ini(FileName);
+        if (!CheckSkinSections(&ini)) return false;
+        const AnsiString folder = ExtractFilePath(FileName);
+        ReadVersion(&ini, true);
+        ReadPictureNames(&ini);
+        const AnsiString names[4] = {PictureName, MaskName, RollUpPictureName, RollUpMaskName};
+        const auto bitmaps = MainPictures();
+        for (int i = 0; i < 4; ++i)
+            WithErrorPrefix(Format("%s, %s \"%s\": ", FileName, SkinPictureRoles[i], names[i]),
+                            [&] { LoadSkinPicture(bitmaps[i], folder + names[i], names[i]); });
+        ReadActivePictures(&ini, folder);
+        ReadCursors(&ini, folder);
+        ReadRecords(&ini, true);
+        ini.UpdateFile();
+        return true;
+    });
+}
+
+void TskSkinData::LoadStoredSkin(TskStoredSkin* StoredSkin) {
+    if (!StoredSkin) return;
+    RunLoad([&] {
+        TMemIniFile ini("");
+        ini.SetStrings(StoredSkin->GetIniStrings());
+        if (!CheckSkinSections(&ini)) return false;
+        ReadVersion(&ini, false);
+        const auto bitmaps = MainPictures();
+        const auto source = StoredSkin->MainPictures();
+        for (int i = 0; i < 4; ++i)
+            bitmaps[i]->Assign(source[i]);
+        for (const auto& bitmap : StoredSkin->ActivePictures) {
+            ActivePictures.push_back(std::make_unique<TBitmap>());
+            ActivePictures.back()->Assign(bitmap.get());
+        }
+        ReadStartCursorIndex(&ini);
+        ReadRecords(&ini, true);
+        return true;
+    });
+}
+
+void TskSkinData::AdoptPictures(TSkinPictures& Pictures) {
+    Picture = std::move(Pictures.Main[0]);
+    Mask = std::move(Pictures.Main[1]);
+    RollUpPicture = std::move(Pictures.Main[2]);
+    RollUpMask = std::move(Pictures.Main[3]);
+    ActivePictures = std::move(Pictures.Active);
+}
+
+void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedStoredSkin) {
+    if (!CompressedStoredSkin || CompressedStoredSkin->GetEmpty()) return;
+    RunLoad([&] {
+        TSkinPayload payload = ReadSkinPayload(CompressedStoredSkin);
+        if (!payload.Valid) return false;
+        TMemIniFile ini("");
+        ini.SetStrings(payload.Description.get());
+        if (!CheckSkinSections(&ini)) return false;
+        AdoptPictures(payload.Pictures);
+        ReadVersion(&ini, true);
+        ReadPictureNames(&ini);
+        ReadStrings1(&ini, "PICTURES", "activepictures", ActivePictureNames.get());
+        ReadRecords(&ini, false);
+        return true;
+    });
+}
+
+void TskSkinData::LoadFromCompressedFile(const AnsiString& FileName) {
+    TskCompressedStoredSkin skin(nullptr);
+    skin.LoadFromCompressFile(FileName);
+    if (!skin.GetEmpty()) LoadCompressedStoredSkin(&skin);
+}
+
+void TskSkinData::SaveToCompressedFile(const AnsiString& FileName) {
+    TskCompressedStoredSkin skin(nullptr);
+    skin.LoadFromSkinData(this);
+    skin.SaveToCompressFile(FileName);
+}
+
+// ---- Section readers ---------------------------------------------------------------
+
+void TskSkinData::ReadFormInfo(TCustomIniFile* IniFile) {
+    ReadSkinFields(this, {&FormInfoFields()}, IniFile, "FORMINFO");
+    if (!MaskName.empty()) {
+        if (IsNullRect(MaskRectArea)) {
+            MaskRectArea = ClRect;
+        } else {
+            MaskRectArea.Left = std::min(MaskRectArea.Left, ClRect.Left);
+            MaskRectArea.Top = std::min(MaskRectArea.Top, ClRect.Top);
+            MaskRectArea.Right = std::max(MaskRectArea.Right, ClRect.Right);
+            MaskRectArea.Bottom = std::max(MaskRectArea.Bottom, ClRect.Bottom);
+        }
+        if (IsNullPoint(HitTestLTPoint)) HitTestLTPoint = LTPoint;
+        if (IsNullPoint(HitTestRTPoint)) HitTestRTPoint = RTPoint;
+        if (IsNullPoint(HitTestLBPoint)) HitTestLBPoint = LBPoint;
+        if (IsNullPoint(HitTestRBPoint)) HitTestRBPoint = RBPoint;
+    }
+    if (RBPoint.X != LTPoint.X && RBPoint.Y != LTPoint.Y) {
+        LTPoint = {std::max(LTPoint.X, ClRect.Left), std::max(LTPoint.Y, ClRect.Top)};
+        RTPoint = {std::min(RTPoint.X, ClRect.Right), std::max(RTPoint.Y, ClRect.Top)};
+        LBPoint = {std::max(LBPoint.X, ClRect.Left), std::min(LBPoint.Y, ClRect.Bottom)};
+        RBPoint = {std::min(RBPoint.X, ClRect.Right), std::min(RBPoint.Y, ClRect.Bottom)};
+    }
+}
+
+void TskSkinData::ReadAreas(TCustomIniFile* IniFile) {
+    const int count = ReadListCount(IniFile, "SKINAREAS", "count");
+    for (int i = 0; i < count; ++i) {
+        const AnsiString key = IntToStr(i);
+        AnsiString name;
+        TRect rect;
+        const AnsiString context =
+            Format("key \"%s\" in section [SKINAREAS] of %s", key, Describe(IniFile));
+        if (GetAreaNameRect(IniFile->ReadString("SKINAREAS", key, ""), name, rect, context))
+            AddSkinArea(name, rect);
+    }
+}
+
+namespace {
+
+template <typename R>
+void ReadTypedList(TCustomIniFile* IniFile, const AnsiString& Section,
+                   R* (*Create)(const AnsiString&, const AnsiString&),
+                   std::vector<std::unique_ptr<R>>& List) {
+    const int count = ReadListCount(IniFile, Section, "count");
+    for (int i = 0; i < count; ++i) {
+        AnsiString name, type;
+        GetObjectTypeName(IniFile->ReadString(Section, IntToStr(i), ""), name, type);
+        std::unique_ptr<R> record(Create(type, name));
+        if (!record) continue;
+        record->LoadFromFile(IniFile);
+        List.push_back(std::move(record));
+    }
+}
+
+template <typename R>
+void WriteTypedList(TCustomIniFile* IniFile, const AnsiString& Section,
+                    AnsiString (*TypeName)(const R*), const std::vector<std::unique_ptr<R>>& List) {
+    IniFile->EraseSection(Section);
+    IniFile->WriteInteger(Section, "count", static_cast<int>(List.size()));
+    for (std::size_t i = 0; i < List.size(); ++i) {
+        IniFile->WriteString(Section, IntToStr(static_cast<int>(i)),
+                             List[i]->IDName + ":" + TypeName(List[i].get()));
+        List[i]->SaveToFile(IniFile);
+    }
+}
+
+} // namespace
+
+void TskSkinData::ReadObjects(TCustomIniFile* IniFile) {
+    ReadTypedList(IniFile, "SKINOBJECTS", CreateSkinObject, ObjectList);
+}
+
+void TskSkinData::ReadCtrls(TCustomIniFile* IniFile) {
+    ReadTypedList(IniFile, "SKINCONTROLS", CreateSkinControl, CtrlList);
+}
+
+void TskSkinData::ReadActivePictures(TCustomIniFile* IniFile, const AnsiString& Folder) {
+    ReadStrings1(IniFile, "PICTURES", "activepictures", ActivePictureNames.get());
+    for (int i = 0; i < ActivePictureNames->GetCount(); ++i) {
+        const AnsiString name = ActivePictureNames->Get(i);
+        auto bitmap = std::make_unique<TBitmap>();
+        WithErrorPrefix(Format("%s, active picture %d \"%s\": ", Describe(IniFile), i, name),
+                        [&] { LoadSkinPicture(bitmap.get(), Folder + name, name); });
+        ActivePictures.push_back(std::move(bitmap));
+    }
+}
+
+void TskSkinData::ReadStartCursorIndex(TCustomIniFile* IniFile) {
+    StartCursorIndex = std::max(1, IniFile->ReadInteger("CURSORS", "startcursorindex", 1));
+}
+
+void TskSkinData::ReadCursors(TCustomIniFile* IniFile, const AnsiString& Folder) {
+    ReadStartCursorIndex(IniFile);
+    ReadStrings1(IniFile, "CURSORS", "cursors", CursorNames.get());
+    if (SkipCursorFiles || !Screen) return;
+    for (int i = 0; i < CursorNames->GetCount(); ++i) {
+        const AnsiString file = Folder + CursorNames->Get(i);
+        HCURSOR cursor = LoadCursorFromFileA(file.c_str());
+        if (!cursor)
+            throw EFOpenError(Format("%s, cursor %d: cannot load %s", Describe(IniFile), i, file));
+        Screen->Cursors[static_cast<TCursor>(StartCursorIndex + i)] = cursor;
+    }
+}
+
+// ---- Writers -----------------------------------------------------------------------
+
+void TskSkinData::WriteFormInfo(TCustomIniFile* IniFile) {
+    IniFile->EraseSection("FORMINFO");
+    WriteSkinFields(this, {&FormInfoFields()}, IniFile, "FORMINFO");
+}
+
+void TskSkinData::WriteAreas(TCustomIniFile* IniFile) {
+    IniFile->EraseSection("SKINAREAS");
+    IniFile->WriteInteger("SKINAREAS", "count", static_cast<int>(AreaList.size()));
+    for (std::size_t i = 0; i < AreaList.size(); ++i)
+        IniFile->WriteString("SKINAREAS", IntToStr(static_cast<int>(i)),
+                             AreaList[i]->IDName + ":" + SetRect(AreaList[i]->AreaRect));
+}
+
+void TskSkinData::WriteObjects(TCustomIniFile* IniFile) {
+    WriteTypedList(IniFile, "SKINOBJECTS", SkinObjectTypeName, ObjectList);
+}
+
+void TskSkinData::WriteCtrls(TCustomIniFile* IniFile) {
+    WriteTypedList(IniFile, "SKINCONTROLS", SkinControlTypeName, CtrlList);
+}
+
+void TskSkinData::WriteActivePictures(TCustomIniFile* IniFile) {
+    WriteStrings1(IniFile, "PICTURES", "activepictures", ActivePictureNames.get());
+}
+
+void TskSkinData::WriteCursors(TCustomIniFile* IniFile) {
+    IniFile->EraseSection("CURSORS");
+    IniFile->WriteInteger("CURSORS", "startcursorindex", StartCursorIndex);
+    WriteStrings1(IniFile, "CURSORS", "cursors", CursorNames.get());
+}
+
+TskSkinData::TPictureNames TskSkinData::CurrentPictureNames() const {
+    TPictureNames names;
+    names.Main = {PictureName, MaskName, RollUpPictureName, RollUpMaskName};
+    for (int i = 0; i < ActivePictureNames->GetCount(); ++i)
+        names.Active.push_back(ActivePictureNames->Get(i));
+    return names;
+}
+
+void TskSkinData::WriteDescription(TCustomIniFile* IniFile, const TPictureNames& Names) {
+    IniFile->EraseSection("VERSION");
+    IniFile->WriteInteger("VERSION", "ver", 2);
+    IniFile->WriteString("VERSION", "skinname", SkinName);
+    IniFile->WriteString("VERSION", "skinauthor", SkinAuthor);
+    IniFile->WriteString("VERSION", "authoremail", AuthorEmail);
+    IniFile->WriteString("VERSION", "authorurl", AuthorURL);
+    IniFile->WriteString("VERSION", "skincomments", SkinComments);
+
+    IniFile->EraseSection("PICTURES");
+    for (int i = 0; i < 4; ++i)
+        IniFile->WriteString("PICTURES", PictureKeys[i], Names.Main[i]);
+    TStringList active;
+    for (const AnsiString& name : Names.Active)
+        active.Add(name);
+    WriteStrings1(IniFile, "PICTURES", "activepictures", &active);
+
+    WriteCursors(IniFile);
+    WriteFormInfo(IniFile);
+    PopupWindow->SaveToFile(IniFile);
+    HintWindow->SaveToFile(IniFile);
+    WriteAreas(IniFile);
+    WriteObjects(IniFile);
+    WriteCtrls(IniFile);
+}
+
+void TskSkinData::SaveToCustomIniFile(TCustomIniFile* IniFile) {
+    WriteDescription(IniFile, CurrentPictureNames());
+}
+
+void TskSkinData::SaveToFile(const AnsiString& FileName) {
+    WriteFileReplacing(FileName, "", 0);
+    TMemIniFile ini(FileName);
+    SaveToCustomIniFile(&ini);
+    ini.UpdateFile();
+}
+
+void TskSkinData::StoreToDisk(const AnsiString& Path) {
+    TPictureNames names;
+    const auto bitmaps = MainPictures();
+    const AnsiString given[4] = {PictureName, MaskName, RollUpPictureName, RollUpMaskName};
+    for (int i = 0; i < 4; ++i)
+        if (!bitmaps[i]->GetEmpty()) names.Main[i] = DiskName(given[i], DiskPictureNames[i]);
+    for (std::size_t i = 0; i < ActivePictures.size(); ++i) {
+        const int index = static_cast<int>(i);
+        const AnsiString name =
+            index < ActivePictureNames->GetCount() ? ActivePictureNames->Get(index) : "";
+        names.Active.push_back(DiskName(name, Format("active%d.bmp", index)));
+    }
+
+    WriteFileReplacing(Path + "skin.ini", "", 0);
+    TMemIniFile ini(Path + "skin.ini");
+    WriteDescription(&ini, names);
+    ini.UpdateFile();
+    for (int i = 0; i < 4; ++i)
+        if (!names.Main[i].empty()) bitmaps[i]->SaveToFile(Path + names.Main[i]);
+    for (std::size_t i = 0; i < ActivePictures.size(); ++i)
+        ActivePictures[i]->SaveToFile(Path + names.Active[i]);
+}

@@ -1,0 +1,146 @@
+// TskSkinData: one loaded skin (pictures, records, areas and the form frame's
+// geometry) that every skinned element shares and finds its record in by name.
+//
+// A load clears the old skin first. Around every load and ClearSkin the forms hear
+// 1225 (the skin is about to change), 1226 (the new skin is in place) and 1227 (the
+// change is over), but only when the owner is a form. A load that raises leaves the
+// skin cleared, still sends 1226 and 1227, and passes the exception on.
+#pragma once
+
+#include "skin/data/SkinData_Pictures.h"
+#include "skin/data/SkinData_Types.h"
+#include "skin/data/SkinData_Windows.h"
+
+#include "classlib/Component.h"
+
+#include <functional>
+
+class TskStoredSkin;
+class TskCompressedStoredSkin;
+class TPropertyList;
+
+const int WM_BEFORECHANGESKINDATA = 1225;
+const int WM_CHANGESKINDATA = 1226;
+const int WM_AFTERCHANGESKINDATA = 1227;
+
+// True when the five required sections all exist.
+bool CheckSkinSections(TCustomIniFile* IniFile);
+
+class TskSkinData : public TComponent {
+    DECLARE_CLASS(TskSkinData, TComponent)
+public:
+    explicit TskSkinData(TComponent* AOwner);
+    ~TskSkinData() override;
+    static void Published(TPropertyList& P);
+    static const TSkinFieldTable& FormInfoFields();
+
+    TskStoredSkin* GetStoredSkin() const { return FStoredSkin; }
+    // Loads the stored skin (outside design mode).
+    void SetStoredSkin(TskStoredSkin* Value);
+    TskCompressedStoredSkin* GetCompressedStoredSkin() const { return FCompressedStoredSkin; }
+    void SetCompressedStoredSkin(TskCompressedStoredSkin* Value);
+
+    void LoadStoredSkin(TskStoredSkin* StoredSkin);
+    // Does nothing for an empty compressed skin.
+    void LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedStoredSkin);
+    // A description file beside its pictures; EFOpenError when it does not exist.
+    void LoadFromFile(const AnsiString& FileName);
+    void LoadFromCompressedFile(const AnsiString& FileName);
+    void SaveToCompressedFile(const AnsiString& FileName);
+    // Writes the description to a new file.
+    void SaveToFile(const AnsiString& FileName);
+    void SaveToCustomIniFile(TCustomIniFile* IniFile);
+    // Writes "skin.ini" and every picture as a BMP into Path (which ends with a path
+    // separator), so that LoadFromFile of the description reads the same skin.
+    void StoreToDisk(const AnsiString& Path);
+
+    void ClearSkin();
+    void ClearAll();
+    void ClearObjects();
+    void SendSkinDataMessage(int Msg);
+
+    // The first record of that exact name; -1 when there is none.
+    int GetIndex(const AnsiString& Name) const;
+    int GetControlIndex(const AnsiString& Name) const;
+    int GetAreaIndex(const AnsiString& Name) const;
+
+    void AddBitMap(const AnsiString& FileName);
+    // Records that index later pictures are not renumbered.
+    void DeleteBitMap(int Index);
+    void AddSkinArea(const AnsiString& Name, const TRect& R);
+
+    void ReadFormInfo(TCustomIniFile* IniFile);
+    void ReadAreas(TCustomIniFile* IniFile);
+    void ReadObjects(TCustomIniFile* IniFile);
+    void ReadCtrls(TCustomIniFile* IniFile);
+    void ReadActivePictures(TCustomIniFile* IniFile, const AnsiString& Folder);
+    void ReadCursors(TCustomIniFile* IniFile, const AnsiString& Folder);
+    void WriteFormInfo(TCustomIniFile* IniFile);
+    void WriteAreas(TCustomIniFile* IniFile);
+    void WriteObjects(TCustomIniFile* IniFile);
+    void WriteCtrls(TCustomIniFile* IniFile);
+    void WriteActivePictures(TCustomIniFile* IniFile);
+    void WriteCursors(TCustomIniFile* IniFile);
+
+    bool Empty = true;
+
+    AnsiString SkinName, SkinAuthor, AuthorEmail, AuthorURL, SkinComments;
+
+    std::unique_ptr<TBitmap> Picture, Mask, RollUpPicture, RollUpMask;
+    AnsiString PictureName, MaskName, RollUpPictureName, RollUpMaskName;
+    TBitmapList ActivePictures;
+    std::unique_ptr<TStringList> ActivePictureNames;
+
+    int StartCursorIndex = 1;
+    std::unique_ptr<TStringList> CursorNames;
+    bool SkipCursorFiles = false;
+
+    std::vector<std::unique_ptr<TskDataSkinObject>> ObjectList;
+    std::vector<std::unique_ptr<TskDataSkinArea>> AreaList;
+    std::vector<std::unique_ptr<TskDataSkinControl>> CtrlList;
+    std::unique_ptr<TskDataSkinPopupWindow> PopupWindow;
+    std::unique_ptr<TskDataSkinHintWindow> HintWindow;
+
+    // The form frame.
+    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+    TRect ClRect;
+    int BGPictureIndex = -1;
+    bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+    TRect ButtonsRect, CaptionRect;
+    int ButtonsOffset = 0;
+    bool ButtonsInLeft = false;
+    TRect MaskRectArea;
+    TPoint HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint;
+    TPoint RollUpLeftPoint, RollUpRightPoint;
+    TRect MainMenuRect, IconRect;
+    bool MainMenuPopupUp = false;
+    int BorderWidth = 0;
+    int FormCursorIndex = -1;
+    bool AutoRenderingInActiveImage = false;
+    TskInActiveEffect InActiveEffect = ieBrightness;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    struct TPictureNames {
+        std::array<AnsiString, 4> Main;
+        std::vector<AnsiString> Active;
+    };
+    // The load skeleton: Read runs between the clear and the completion messages;
+    // it returns false when the description lacks a required section.
+    void RunLoad(const std::function<bool()>& Read);
+    // Form frame, popup and hint windows, areas (when asked), objects, controls.
+    void ReadRecords(TCustomIniFile* IniFile, bool Areas);
+    void ReadVersion(TCustomIniFile* IniFile, bool All);
+    // "startcursorindex", raised to 1 when lower (all a stored skin reads of its cursors).
+    void ReadStartCursorIndex(TCustomIniFile* IniFile);
+    void ReadPictureNames(TCustomIniFile* IniFile);
+    void AdoptPictures(TSkinPictures& Pictures);
+    void WriteDescription(TCustomIniFile* IniFile, const TPictureNames& Names);
+    TPictureNames CurrentPictureNames() const;
+    std::array<TBitmap*, 4> MainPictures() const;
+
+    TskStoredSkin* FStoredSkin = nullptr;
+    TskCompressedStoredSkin* FCompressedStoredSkin = nullptr;
+};

@@ -1,0 +1,82 @@
+// Skin image composition: a skin rectangle made for one size drawn at another by
+// copying its fixed corner pieces and tiling its edges and client area (the last tile
+// clipped, never scaled), the border images and masks of a frame, and window regions
+// from mask pictures (black pixels lie inside).
+//
+// Source rectangles and points are relative to the top-left of SkinRect; the "New"
+// geometry is in target coordinates. Every routine sizes its destination bitmaps
+// itself and only reads the source picture.
+#pragma once
+
+#include "classlib/Bitmaps.h"
+
+#include <vector>
+
+// The corner points and client rectangle of a skin rectangle, at skin size or at
+// the target size.
+struct TSkinGeometry {
+    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+    TRect ClRect;
+};
+
+// Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
+// wide and as high as SkinRect.
+void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,
+                      int AH);
+// The same without a right cap; a middle of width 0 steps one pixel at a time.
+void CreateHSkinImage2(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,
+                       int AH);
+// Vertical three-slice: caps TO and BO high. B becomes as wide as SkinRect and AH high.
+void CreateVSkinImage(int TO, int BO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,
+                      int AH);
+
+// Nine-slice: B becomes AW x AH; nothing is drawn when the skin gives no points
+// (RBPoint equals LTPoint in X or Y) or SB is empty. The client area is tiled only
+// with DrawClient.
+void CreateSkinImage(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* B, TBitmap* SB,
+                     const TRect& SkinRect, int AW, int AH, bool DrawClient);
+// The same open to the right (header sections): no right edge or corners.
+void CreateSkinImage2(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* B, TBitmap* SB,
+                      const TRect& SkinRect, int AW, int AH, bool DrawClient);
+
+// The four border images of a frame at AW x AH; each middle part is stretched when its
+// flag is set, else tiled. A border whose size or repeating span is below one pixel is
+// left as it was.
+void CreateSkinBorderImages(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* LeftB,
+                            TBitmap* TopB, TBitmap* RightB, TBitmap* BottomB, TBitmap* SB,
+                            const TRect& SkinRect, int AW, int AH, bool LeftStretch,
+                            bool TopStretch, bool RightStretch, bool BottomStretch);
+// The four border masks of a frame at AW x AH, from FMask (the skin rectangle's mask).
+void CreateSkinMask(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* FMask,
+                    TBitmap* RMTop, TBitmap* RMLeft, TBitmap* RMRight, TBitmap* RMBottom, int AW,
+                    int AH);
+
+// A bitmap's pixels as 24-bit top-down rows (blue, green, red) for scanning: a 24-bit
+// bitmap is read in place, any other is copied.
+class TFBitmap {
+public:
+    explicit TFBitmap(TBitmap* Bitmap);
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    const Byte* Row(int Y) const { return FRows[static_cast<std::size_t>(Y)]; }
+
+private:
+    int FWidth = 0;
+    int FHeight = 0;
+    std::vector<const Byte*> FRows;
+    std::vector<Byte> FCopy;
+};
+
+// Region data (RGNDATA) of Bmp's black pixels, one rectangle per run of a row, moved
+// by the offsets. Returns its size in bytes, 0 (RgnData untouched) for an empty Bmp.
+int CreateRgnFromBmp(TBitmap* Bmp, int XOffset, int YOffset, std::vector<Byte>& RgnData);
+// The region of FMask's black pixels; null for an empty mask.
+HRGN CreateSkinSimplyRegion(TBitmap* FMask);
+// The window region of a frame at AW x AH: the client rectangle united with the four
+// border masks' regions; null when there is none, or when the new points cross.
+HRGN CreateSkinRegion(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* FMask, int AW,
+                      int AH);
+// The second half of CreateSkinRegion: the client rectangle united with the regions of
+// the four border masks (as CreateSkinMask makes them), in the frame's coordinates.
+HRGN CreateSkinRegionFromMasks(const TRect& NewClRect, TBitmap* RMTop, TBitmap* RMLeft,
+                               TBitmap* RMRight, TBitmap* RMBottom);
