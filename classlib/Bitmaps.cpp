@@ -12,9 +12,6 @@
 
 namespace {
 
-[[noreturn]] void InvalidIcon() {
-    throw EInvalidGraphic("Icon image is not valid");
-}
 [[noreturn]] void OutOfResources() {
     throw EOutOfResources("Out of system resources");
 }
@@ -24,7 +21,6 @@ bool SameTable(const std::vector<RGBQUAD>& A, const std::vector<RGBQUAD>& B) {
            (A.empty() || std::memcmp(A.data(), B.data(), A.size() * sizeof(RGBQUAD)) == 0);
 }
 
-const DWORD Masks565[] = {0xF800, 0x07E0, 0x001F};
 
 // The device-independent format of the screen.
 TPixelFormat ScreenFormat() {
@@ -81,15 +77,6 @@ struct TBitmapInfo {
     RGBQUAD Colors[256];
 };
 
-struct TBitsLayout {
-    DWORD Compression;
-    const DWORD* Masks;
-};
-
-TBitsLayout LayoutOf(TPixelFormat Format) {
-    if (Format == pf16bit) return {BI_BITFIELDS, Masks565};
-    return {BI_RGB, nullptr};
-}
 
 // A new image, white; Bits receives the pixels of a device-independent one.
 HBITMAP CreateImage(TPixelFormat Format, int Width, int Height, const std::vector<RGBQUAD>& Table,
@@ -107,10 +94,9 @@ HBITMAP CreateImage(TPixelFormat Format, int Width, int Height, const std::vecto
         info.Header.biHeight = -Height; // top row first
         info.Header.biPlanes = 1;
         info.Header.biBitCount = static_cast<WORD>(BitsPerPixel(Format));
-        TBitsLayout layout = LayoutOf(Format);
-        info.Header.biCompression = layout.Compression;
-        if (layout.Masks) {
-            std::memcpy(info.Colors, layout.Masks, 3 * sizeof(DWORD));
+        info.Header.biCompression = Format == pf16bit ? BI_BITFIELDS : BI_RGB;
+        if (Format == pf16bit) {
+            std::memcpy(info.Colors, Masks565, sizeof Masks565);
         } else {
             info.Header.biClrUsed = static_cast<DWORD>(Table.size());
             std::copy(Table.begin(), Table.end(), info.Colors);
@@ -445,41 +431,11 @@ void TBitmap::SaveToStream(TStream* Stream) {
         copy.SaveToStream(Stream);
         return;
     }
-    const int bits = BitsPerPixel(FPixelFormat);
-    const TBitsLayout layout = LayoutOf(FPixelFormat);
-    const Int64 maskBytes = layout.Masks ? 12 : 0;
-    const Int64 tableBytes = static_cast<Int64>(FColorTable.size()) * 4;
-    const Int64 offset = 14 + 40 + maskBytes + tableBytes;
-    const Int64 stride = RowBytes(FWidth, bits);
-    const Int64 fileSize = offset + (GetEmpty() ? 0 : stride * FHeight);
-    if (fileSize > 0xFFFFFFFF) throw EInvalidGraphicOperation("Bitmap too large for a BMP file");
-
-    std::vector<Byte> file(static_cast<std::size_t>(fileSize));
-    Byte* p = file.data();
-    p[0] = 'B';
-    p[1] = 'M';
-    WriteLe32(p + 2, static_cast<std::uint32_t>(fileSize));
-    WriteLe32(p + 10, static_cast<std::uint32_t>(offset));
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = GetEmpty() ? 0 : FWidth;
-    header.biHeight = GetEmpty() ? 0 : FHeight;
-    header.biPlanes = 1;
-    header.biBitCount = static_cast<WORD>(bits);
-    header.biCompression = layout.Compression;
-    header.biSizeImage = static_cast<DWORD>(fileSize - offset);
-    header.biClrUsed = static_cast<DWORD>(FColorTable.size());
-    std::memcpy(p + 14, &header, sizeof header);
-    if (layout.Masks) std::memcpy(p + 54, layout.Masks, 12);
-    std::memcpy(p + 54 + maskBytes, FColorTable.data(), static_cast<std::size_t>(tableBytes));
-    if (FHandle) {
-        GdiFlush();
-        for (int y = 0; y < FHeight; ++y) // bottom row first
-            std::memcpy(p + offset + y * stride,
-                        static_cast<const Byte*>(FBits) + (FHeight - 1 - y) * stride,
-                        static_cast<std::size_t>(stride));
-    }
-    Stream->WriteBuffer(p, fileSize);
+    if (FHandle) GdiFlush();
+    std::vector<Byte> file =
+        BuildBmpFile(FPixelFormat, GetEmpty() ? 0 : FWidth, GetEmpty() ? 0 : FHeight, FColorTable,
+                     FHandle ? static_cast<const Byte*>(FBits) : nullptr);
+    Stream->WriteBuffer(file.data(), static_cast<Int64>(file.size()));
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName) {
@@ -525,145 +481,6 @@ void TBitmapCanvas::FreeContext() {
     GdiDeleteDC(FDC);
     FDC = nullptr;
     FOldBitmap = nullptr;
-}
-
-// ---------------------------------------------------------------------------
-// TIcon
-
-namespace {
-
-struct TIconSize {
-    int Width = 0;
-    int Height = 0;
-};
-
-TIconSize SizeOfIcon(HICON Icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(Icon, &info)) InvalidIcon();
-    GdiTrack(info.hbmColor);
-    GdiTrack(info.hbmMask);
-    BITMAP bitmap{};
-    TIconSize size;
-    if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bitmap, &bitmap)) {
-        size = {bitmap.bmWidth, bitmap.bmHeight};
-    } else if (GetObjectA(info.hbmMask, sizeof bitmap, &bitmap)) {
-        size = {bitmap.bmWidth, bitmap.bmHeight / 2}; // the mask over the image
-    }
-    GdiDeleteObject(info.hbmColor);
-    GdiDeleteObject(info.hbmMask);
-    return size;
-}
-
-} // namespace
-
-TIcon::~TIcon() {
-    GdiDestroyIcon(FHandle);
-}
-
-void TIcon::Replace(HICON Icon, std::vector<Byte> FileData) {
-    TIconSize size = Icon ? SizeOfIcon(Icon) : TIconSize{};
-    GdiDestroyIcon(FHandle);
-    FHandle = Icon;
-    FWidth = size.Width;
-    FHeight = size.Height;
-    FFileData = std::move(FileData);
-    Changed();
-}
-
-void TIcon::Assign(TPersistent* Source) {
-    if (!Source) {
-        Replace(nullptr, {});
-        return;
-    }
-    auto* source = dynamic_cast<TIcon*>(Source);
-    if (!source) {
-        TGraphic::Assign(Source);
-        return;
-    }
-    if (source == this) return;
-    HICON copy = nullptr;
-    if (source->FHandle) {
-        copy = GdiTrack(CopyIcon(source->FHandle));
-        if (!copy) OutOfResources();
-    }
-    Replace(copy, source->FFileData);
-}
-
-void TIcon::SetWidth(int) {
-    throw EInvalidGraphicOperation("Cannot change the size of an icon");
-}
-
-void TIcon::SetHeight(int) {
-    throw EInvalidGraphicOperation("Cannot change the size of an icon");
-}
-
-void TIcon::SetHandle(HICON Value) {
-    if (Value == FHandle) return;
-    Replace(GdiTrack(Value), {});
-}
-
-// Icon file: a 6-byte header (0, 1, image count), 16 bytes per image (width,
-// height, colours, reserved, planes, bits per pixel, byte count, offset), the images.
-void TIcon::LoadFromStream(TStream* Stream) {
-    const Int64 start = Stream->GetPosition();
-    const Int64 available = Stream->GetSize() - start;
-    Byte header[6];
-    if (available < static_cast<Int64>(sizeof header)) InvalidIcon();
-    Stream->ReadBuffer(header, sizeof header);
-    const int count = ReadLe16(header + 4);
-    if (ReadLe16(header) != 0 || ReadLe16(header + 2) != 1 || count == 0) InvalidIcon();
-    const Int64 directoryEnd = 6 + Int64{count} * 16;
-    if (directoryEnd > available) InvalidIcon();
-
-    std::vector<Byte> file(static_cast<std::size_t>(directoryEnd));
-    std::memcpy(file.data(), header, sizeof header);
-    Stream->ReadBuffer(file.data() + 6, directoryEnd - 6);
-    Int64 fileEnd = directoryEnd;
-    const int wanted = GetSystemMetrics(SM_CXICON);
-    int best = -1;
-    int bestDistance = INT_MAX;
-    int bestBits = -1;
-    for (int i = 0; i < count; ++i) {
-        const Byte* entry = &file[6 + i * 16];
-        const Int64 bytes = ReadLe32(entry + 8);
-        const Int64 offset = ReadLe32(entry + 12);
-        if (bytes == 0 || offset < directoryEnd || offset + bytes > available) InvalidIcon();
-        fileEnd = std::max(fileEnd, offset + bytes);
-        const int width = entry[0] ? entry[0] : 256;
-        const int distance = std::abs(width - wanted);
-        const int bits = ReadLe16(entry + 6);
-        if (distance < bestDistance || (distance == bestDistance && bits > bestBits)) {
-            best = i;
-            bestDistance = distance;
-            bestBits = bits;
-        }
-    }
-    file.resize(static_cast<std::size_t>(fileEnd));
-    Stream->ReadBuffer(file.data() + directoryEnd, fileEnd - directoryEnd);
-
-    const Byte* entry = &file[6 + best * 16];
-    HICON icon = CreateIconFromResourceEx(file.data() + ReadLe32(entry + 12), ReadLe32(entry + 8),
-                                          TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
-    if (!icon) InvalidIcon();
-    Replace(GdiTrack(icon), std::move(file));
-}
-
-void TIcon::SaveToStream(TStream* Stream) {
-    if (GetEmpty()) return;
-    if (FFileData.empty())
-        throw EInvalidGraphicOperation("Cannot save an icon that was not loaded from a file");
-    Stream->WriteBuffer(FFileData.data(), static_cast<Int64>(FFileData.size()));
-}
-
-void TIcon::LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName) {
-    HANDLE icon = LoadImageA(Instance, ResName.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
-    if (!icon) throw EResNotFound("Resource " + ResName + " not found");
-    Replace(GdiTrack(static_cast<HICON>(icon)), {});
-}
-
-void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
-    DrawIconEx(ACanvas->GetHandle(), Rect.Left, Rect.Top, FHandle, Rect.Width(), Rect.Height(), 0,
-               nullptr, DI_NORMAL);
 }
 
 // ---------------------------------------------------------------------------

@@ -7,10 +7,11 @@
 #include <climits>
 #include <cstring>
 
+const std::uint32_t Masks565[3] = {0xF800, 0x07E0, 0x001F};
+
 namespace {
 
 const std::uint32_t Masks555[] = {0x7C00, 0x03E0, 0x001F};
-const std::uint32_t Masks565[] = {0xF800, 0x07E0, 0x001F};
 const std::uint32_t Masks888[] = {0xFF0000, 0x00FF00, 0x0000FF};
 
 // How many pixels run-length codes of Bytes bytes may declare. A run codes at most 255
@@ -339,5 +340,42 @@ std::vector<Byte> BmpFileOfPackedDib(const Byte* Dib, Int64 Size) {
     WriteLe32(&file[2], static_cast<std::uint32_t>(file.size()));
     WriteLe32(&file[10], static_cast<std::uint32_t>(14 + headerSize + tableBytes));
     std::memcpy(&file[14], Dib, static_cast<std::size_t>(Size));
+    return file;
+}
+
+std::vector<Byte> BuildBmpFile(TPixelFormat Format, int Width, int Height,
+                               const std::vector<RGBQUAD>& Table, const Byte* TopDownRows) {
+    const int bits = BitsPerPixel(Format);
+    const bool masks = Format == pf16bit;
+    const Int64 maskBytes = masks ? 12 : 0;
+    const Int64 tableBytes = static_cast<Int64>(Table.size()) * 4;
+    const Int64 offset = 14 + 40 + maskBytes + tableBytes;
+    const Int64 stride = RowBytes(Width, bits);
+    const Int64 fileSize = offset + stride * Height;
+    if (fileSize > 0xFFFFFFFF) throw EInvalidGraphicOperation("Bitmap too large for a BMP file");
+
+    std::vector<Byte> file(static_cast<std::size_t>(fileSize));
+    Byte* p = file.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    WriteLe32(p + 2, static_cast<std::uint32_t>(fileSize));
+    WriteLe32(p + 10, static_cast<std::uint32_t>(offset));
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = Width;
+    header.biHeight = Height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(bits);
+    header.biCompression = masks ? BI_BITFIELDS : BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(fileSize - offset);
+    header.biClrUsed = static_cast<DWORD>(Table.size());
+    std::memcpy(p + 14, &header, sizeof header);
+    if (masks) std::memcpy(p + 54, Masks565, sizeof Masks565);
+    if (tableBytes > 0)
+        std::memcpy(p + 54 + maskBytes, Table.data(), static_cast<std::size_t>(tableBytes));
+    if (TopDownRows)
+        for (int y = 0; y < Height; ++y) // bottom row first
+            std::memcpy(p + offset + y * stride, TopDownRows + (Height - 1 - y) * stride,
+                        static_cast<std::size_t>(stride));
     return file;
 }

@@ -23,6 +23,9 @@ Int64 RowBytes(Int64 Width, int Bits);
 // section take at most 2^31 - 1 bytes (a pfDevice bitmap is counted at 32 bits a pixel).
 bool BitmapSizeFits(Int64 Width, Int64 Height, TPixelFormat Format);
 
+// The channel masks of pf16bit: 5-6-5.
+extern const std::uint32_t Masks565[3];
+
 // Raises EInvalidGraphic "Bitmap image is not valid".
 [[noreturn]] void RaiseInvalidBitmap();
 
@@ -68,3 +71,10 @@ void DecodeBmpPixels(const TBmpLayout& Layout, Byte* Dest, Int64 Stride);
 // The BMP file of a packed bitmap (a header, its colour table or masks, the pixels), as
 // bitmap resources hold them.
 std::vector<Byte> BmpFileOfPackedDib(const Byte* Dib, Int64 Size);
+
+// The BMP file of a picture: a 40-byte header, the colour table (or the 5-6-5 masks of
+// pf16bit) and the rows, bottom row first. TopDownRows holds Height rows of
+// RowBytes(Width, bits) bytes, top row first; null writes zero pixels. Raises
+// EInvalidGraphicOperation "Bitmap too large for a BMP file" past 4 GB.
+std::vector<Byte> BuildBmpFile(TPixelFormat Format, int Width, int Height,
+                               const std::vector<RGBQUAD>& Table, const Byte* TopDownRows);

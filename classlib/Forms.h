@@ -20,6 +20,7 @@
 #pragma once
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Icons.h"
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
 #include "classlib/WindowProcErrors.h"

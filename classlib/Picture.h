@@ -2,6 +2,7 @@
 #pragma once
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Icons.h"
 
 #include <memory>
 

@@ -22,7 +22,7 @@ Component Collection Streams HiddenWindow ShellOpen
 StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat
-Graphics Canvas Bitmaps JpegImage Picture
+Graphics Canvas Bitmaps Icons JpegImage Picture
 Timers
 Controls WinControls
 Menus

@@ -1,4 +1,5 @@
 #include "classlib/Bitmaps.h"
+#include "classlib/BmpFormat.h"
 #include "classlib/Exceptions.h"
 #include "classlib/GdiCounter.h"
 #include "classlib/Picture.h"
@@ -147,6 +148,21 @@ TEST(BitmapFiles, EveryFormatRoundTripsWithPixelsAndColourTable) {
         EXPECT_TRUE(SameRows(original, copy)) << format;
         EXPECT_EQ(SavedBytes(copy), bytes) << format;
     }
+}
+
+TEST(BitmapFiles, TheFormatIsWrittenAndReadOnBytesAlone) {
+    // A 3 x 2 picture of 16-bit 5-6-5 pixels, rows padded to 8 bytes.
+    const Byte rows[2][8] = {{1, 2, 3, 4, 5, 6, 0, 0}, {7, 8, 9, 10, 11, 12, 0, 0}};
+    std::vector<Byte> file = BuildBmpFile(pf16bit, 3, 2, {}, &rows[0][0]);
+    ASSERT_EQ(file.size(), 14u + 40 + 12 + 16);
+    TBmpLayout layout = ParseBmp(file);
+    EXPECT_EQ(layout.Format, pf16bit);
+    EXPECT_EQ(layout.Width, 3);
+    EXPECT_EQ(layout.Height, 2);
+    Byte decoded[2][8] = {};
+    DecodeBmpPixels(layout, &decoded[0][0], 8);
+    for (int y = 0; y < 2; ++y)
+        EXPECT_EQ(std::memcmp(decoded[y], rows[y], 6), 0) << "row " << y;
 }
 
 TEST(BitmapFiles, ShortColourTablesAreKept) {
