@@ -20,9 +20,9 @@ void PrintRateRow(const char* Name, double Mpixels, double ReferenceMpixels,
 }
 
 void PrintVariantsHeading(const char* Title, const char* ReferenceName,
-                          const std::vector<TRoutineSet>& FastSets) {
+                          const std::vector<TFastSet>& FastSets) {
     std::printf("%-34s %10s %8s", Title, "plain", "x");
-    for (const TRoutineSet& set : FastSets)
+    for (const TFastSet& set : FastSets)
         std::printf(" %10s %8s %8s", set.Name, "x", set.Name);
     std::printf("\n%-34s %10s %8s", "", "Mpixel/s", ReferenceName);
     for (std::size_t i = 0; i < FastSets.size(); ++i)

@@ -16,7 +16,7 @@ void PrintRateRow(const char* Name, double Mpixels, double ReferenceMpixels,
                   const char* ReferenceName);
 // The column titles of the table of the plain set against the fast sets.
 void PrintVariantsHeading(const char* Title, const char* ReferenceName,
-                          const std::vector<TRoutineSet>& FastSets);
+                          const std::vector<TFastSet>& FastSets);
 // The plain set's rate with its ratio to the reference, then each fast set's rate (in the order
 // of the heading) with its ratio to the reference and its speed-up over the plain set.
 void PrintVariantsRow(const char* Name, double PlainMpixels, const std::vector<double>& FastMpixels,

@@ -4,10 +4,11 @@
 
 namespace Bench {
 
-std::vector<TRoutineSet> FastRoutineSets() {
-    std::vector<TRoutineSet> sets;
-    if (Bmp32::HasSSE2()) sets.push_back({"SSE2", &Bmp32::SSE2_BLEND_ROUTINES});
-    if (Bmp32::HasAVX2()) sets.push_back({"AVX2", &Bmp32::AVX2_BLEND_ROUTINES});
+std::vector<TFastSet> FastRoutineSets() {
+    const char* names[] = {"plain", "SSE2", "AVX2"};
+    std::vector<TFastSet> sets;
+    for (int set = Bmp32::rsSse2; set <= Bmp32::FastestRoutineSet(); ++set)
+        sets.push_back({names[set], Bmp32::BlendRoutinesOf(Bmp32::TRoutineSet(set))});
     return sets;
 }
 

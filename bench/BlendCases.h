@@ -19,13 +19,13 @@ struct TBlendCase {
     TImageBlend Run;
 };
 
-struct TRoutineSet {
+struct TFastSet {
     const char* Name;
-    const Bmp32::TBlendRoutines* Routines;
+    Bmp32::TBlendRoutines Routines;
 };
 
 // The fast routine sets that this processor runs, each to be compared with the plain set.
-std::vector<TRoutineSet> FastRoutineSets();
+std::vector<TFastSet> FastRoutineSets();
 
 void BlendLineImage(const Bmp32::TBlendRoutines& Routines, const TColor32* Src, TColor32* Dst,
                     const TBufferSize& Size);

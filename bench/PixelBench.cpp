@@ -52,10 +52,12 @@ TReferenceRates MeasureReferences(const TBufferSize& Size) {
 }
 
 void BenchFillLongword(const TBufferSize& Size, const TReferenceRates& References) {
-    PrintRateRow("FillLongword plain", FillRate(Size, Bmp32::FillLongwordPlain), References.Memset,
-                 "memset");
-    PrintRateRow("FillLongword SSE2", FillRate(Size, Bmp32::FillLongwordSse2), References.Memset,
-                 "memset");
+    PrintRateRow("FillLongword plain",
+                 FillRate(Size, Bmp32::LowLevelRoutinesOf(Bmp32::rsPlain).FillLongword),
+                 References.Memset, "memset");
+    PrintRateRow("FillLongword SSE2",
+                 FillRate(Size, Bmp32::LowLevelRoutinesOf(Bmp32::rsSse2).FillLongword),
+                 References.Memset, "memset");
 }
 
 void BenchMoveLongword(const TBufferSize& Size, const TReferenceRates& References) {
@@ -69,7 +71,7 @@ void BenchMoveLongword(const TBufferSize& Size, const TReferenceRates& Reference
 }
 
 void BenchBlendRoutines(const TBufferSize& Size, const TReferenceRates& References) {
-    const std::vector<TRoutineSet> fastSets = FastRoutineSets();
+    const std::vector<TFastSet> fastSets = FastRoutineSets();
     PrintVariantsHeading("blend", "memcpy", fastSets);
     std::vector<TPixels> sources;
     for (TAlphaPattern pattern : ALPHA_PATTERNS)
@@ -82,8 +84,8 @@ void BenchBlendRoutines(const TBufferSize& Size, const TReferenceRates& Referenc
             const double plain =
                 BlendRate(Size, blendCase, Bmp32::PLAIN_BLEND_ROUTINES, src, dst, work);
             std::vector<double> fast;
-            for (const TRoutineSet& set : fastSets)
-                fast.push_back(BlendRate(Size, blendCase, *set.Routines, src, dst, work));
+            for (const TFastSet& set : fastSets)
+                fast.push_back(BlendRate(Size, blendCase, set.Routines, src, dst, work));
             const std::string name =
                 std::string(blendCase.Name) + ", " + AlphaPatternName(ALPHA_PATTERNS[i]);
             PrintVariantsRow(name.c_str(), plain, fast, References.Memcpy);

@@ -29,8 +29,8 @@ std::string FirstDifference(const char* Name, const char* FastName, const TBuffe
 
 std::string FillMismatch(const TBufferSize& Size) {
     TPixels plain(Size.Pixels()), fast(Size.Pixels());
-    Bmp32::FillLongwordPlain(plain.data(), Size.Pixels(), FILL_COLOR);
-    Bmp32::FillLongwordSse2(fast.data(), Size.Pixels(), FILL_COLOR);
+    Bmp32::LowLevelRoutinesOf(Bmp32::rsPlain).FillLongword(plain.data(), Size.Pixels(), FILL_COLOR);
+    Bmp32::LowLevelRoutinesOf(Bmp32::rsSse2).FillLongword(fast.data(), Size.Pixels(), FILL_COLOR);
     return FirstDifference("FillLongword", "SSE2", Size, plain, fast);
 }
 
@@ -41,9 +41,9 @@ std::string BlendMismatch(const TBufferSize& Size, TAlphaPattern Pattern) {
         TPixels plain = dst;
         blendCase.Run(Bmp32::PLAIN_BLEND_ROUTINES, src.data(), plain.data(), Size);
         const std::string name = std::string(blendCase.Name) + " with " + AlphaPatternName(Pattern);
-        for (const TRoutineSet& set : FastRoutineSets()) {
+        for (const TFastSet& set : FastRoutineSets()) {
             TPixels fast = dst;
-            blendCase.Run(*set.Routines, src.data(), fast.data(), Size);
+            blendCase.Run(set.Routines, src.data(), fast.data(), Size);
             std::string mismatch = FirstDifference(name.c_str(), set.Name, Size, plain, fast);
             if (!mismatch.empty()) return mismatch;
         }

@@ -1,5 +1,4 @@
-// The plain variants, the routine sets, the routine variables and tables, and the choice of
-// set at start-up.
+// The plain variants, the routine sets and the installed set.
 #include "bitmap32/Bmp32_Blend.h"
 
 #include "bitmap32/Bmp32_BlendAvx2.h"
@@ -205,7 +204,7 @@ TColor32 ColorExclusionPlain(TColor32 C1, TColor32 C2) {
 
 } // namespace
 
-constinit const TBlendRoutines PLAIN_BLEND_ROUTINES = {
+constexpr TBlendRoutines PLAIN_BLEND_ROUTINES = {
     CombineRegPlain,    CombineMemPlain,   BlendRegPlain,        BlendMemPlain,
     BlendRegExPlain,    BlendMemExPlain,   BlendLinePlain,       BlendLineExPlain,
     CombMergeRegPlain,  CombMergeMemPlain, MergeRegPlain,        MergeMemPlain,
@@ -214,116 +213,19 @@ constinit const TBlendRoutines PLAIN_BLEND_ROUTINES = {
     ColorMaxPlain,      ColorMinPlain,     ColorDifferencePlain, ColorAveragePlain,
     ColorExclusionPlain};
 
-// Division has no SSE2 form, so the plain ColorDiv serves every set.
-constinit const TBlendRoutines SSE2_BLEND_ROUTINES = {
-    CombineRegSse2,  CombineMemSse2, BlendRegSse2,        BlendMemSse2,     BlendRegExSse2,
-    BlendMemExSse2,  BlendLineSse2,  BlendLineExSse2,     CombMergeRegSse2, CombMergeMemSse2,
-    MergeRegSse2,    MergeMemSse2,   MergeRegExSse2,      MergeMemExSse2,   MergeLineSse2,
-    MergeLineExSse2, ColorAddSse2,   ColorSubSse2,        ColorDivPlain,    ColorModulateSse2,
-    ColorMaxSse2,    ColorMinSse2,   ColorDifferenceSse2, ColorAverageSse2, ColorExclusionSse2};
-
-// The SSE2 set with the line routines in AVX2: a single pixel gains nothing from the wider
-// registers.
-constinit const TBlendRoutines AVX2_BLEND_ROUTINES = {
-    CombineRegSse2,  CombineMemSse2, BlendRegSse2,        BlendMemSse2,     BlendRegExSse2,
-    BlendMemExSse2,  BlendLineAvx2,  BlendLineExAvx2,     CombMergeRegSse2, CombMergeMemSse2,
-    MergeRegSse2,    MergeMemSse2,   MergeRegExSse2,      MergeMemExSse2,   MergeLineAvx2,
-    MergeLineExAvx2, ColorAddSse2,   ColorSubSse2,        ColorDivPlain,    ColorModulateSse2,
-    ColorMaxSse2,    ColorMinSse2,   ColorDifferenceSse2, ColorAverageSse2, ColorExclusionSse2};
-
-constinit TCombineReg CombineReg = CombineRegPlain;
-constinit TCombineMem CombineMem = CombineMemPlain;
-constinit TBlendReg BlendReg = BlendRegPlain;
-constinit TBlendMem BlendMem = BlendMemPlain;
-constinit TBlendRegEx BlendRegEx = BlendRegExPlain;
-constinit TBlendMemEx BlendMemEx = BlendMemExPlain;
-constinit TBlendLine BlendLine = BlendLinePlain;
-constinit TBlendLineEx BlendLineEx = BlendLineExPlain;
-constinit TCombineReg CombMergeReg = CombMergeRegPlain;
-constinit TCombineMem CombMergeMem = CombMergeMemPlain;
-constinit TBlendReg MergeReg = MergeRegPlain;
-constinit TBlendMem MergeMem = MergeMemPlain;
-constinit TBlendRegEx MergeRegEx = MergeRegExPlain;
-constinit TBlendMemEx MergeMemEx = MergeMemExPlain;
-constinit TBlendLine MergeLine = MergeLinePlain;
-constinit TBlendLineEx MergeLineEx = MergeLineExPlain;
-
-constinit TBlendReg BLEND_REG[2] = {BlendRegPlain, MergeRegPlain};
-constinit TBlendMem BLEND_MEM[2] = {BlendMemPlain, MergeMemPlain};
-constinit TCombineReg COMBINE_REG[2] = {CombineRegPlain, CombMergeRegPlain};
-constinit TCombineMem COMBINE_MEM[2] = {CombineMemPlain, CombMergeMemPlain};
-constinit TBlendRegEx BLEND_REG_EX[2] = {BlendRegExPlain, MergeRegExPlain};
-constinit TBlendMemEx BLEND_MEM_EX[2] = {BlendMemExPlain, MergeMemExPlain};
-constinit TBlendLine BLEND_LINE[2] = {BlendLinePlain, MergeLinePlain};
-constinit TBlendLineEx BLEND_LINE_EX[2] = {BlendLineExPlain, MergeLineExPlain};
-
-constinit TBlendReg ColorAdd = ColorAddPlain;
-constinit TBlendReg ColorSub = ColorSubPlain;
-constinit TBlendReg ColorDiv = ColorDivPlain;
-constinit TBlendReg ColorModulate = ColorModulatePlain;
-constinit TBlendReg ColorMax = ColorMaxPlain;
-constinit TBlendReg ColorMin = ColorMinPlain;
-constinit TBlendReg ColorDifference = ColorDifferencePlain;
-constinit TBlendReg ColorAverage = ColorAveragePlain;
-constinit TBlendReg ColorExclusion = ColorExclusionPlain;
-
-namespace {
-
-void InstallBlendRoutines(const TBlendRoutines& Routines) {
-    CombineReg = Routines.CombineReg;
-    CombineMem = Routines.CombineMem;
-    BlendReg = Routines.BlendReg;
-    BlendMem = Routines.BlendMem;
-    BlendRegEx = Routines.BlendRegEx;
-    BlendMemEx = Routines.BlendMemEx;
-    BlendLine = Routines.BlendLine;
-    BlendLineEx = Routines.BlendLineEx;
-    CombMergeReg = Routines.CombMergeReg;
-    CombMergeMem = Routines.CombMergeMem;
-    MergeReg = Routines.MergeReg;
-    MergeMem = Routines.MergeMem;
-    MergeRegEx = Routines.MergeRegEx;
-    MergeMemEx = Routines.MergeMemEx;
-    MergeLine = Routines.MergeLine;
-    MergeLineEx = Routines.MergeLineEx;
-
-    BLEND_REG[cmBlend] = BlendReg;
-    BLEND_REG[cmMerge] = MergeReg;
-    BLEND_MEM[cmBlend] = BlendMem;
-    BLEND_MEM[cmMerge] = MergeMem;
-    COMBINE_REG[cmBlend] = CombineReg;
-    COMBINE_REG[cmMerge] = CombMergeReg;
-    COMBINE_MEM[cmBlend] = CombineMem;
-    COMBINE_MEM[cmMerge] = CombMergeMem;
-    BLEND_REG_EX[cmBlend] = BlendRegEx;
-    BLEND_REG_EX[cmMerge] = MergeRegEx;
-    BLEND_MEM_EX[cmBlend] = BlendMemEx;
-    BLEND_MEM_EX[cmMerge] = MergeMemEx;
-    BLEND_LINE[cmBlend] = BlendLine;
-    BLEND_LINE[cmMerge] = MergeLine;
-    BLEND_LINE_EX[cmBlend] = BlendLineEx;
-    BLEND_LINE_EX[cmMerge] = MergeLineEx;
-
-    ColorAdd = Routines.ColorAdd;
-    ColorSub = Routines.ColorSub;
-    ColorDiv = Routines.ColorDiv;
-    ColorModulate = Routines.ColorModulate;
-    ColorMax = Routines.ColorMax;
-    ColorMin = Routines.ColorMin;
-    ColorDifference = Routines.ColorDifference;
-    ColorAverage = Routines.ColorAverage;
-    ColorExclusion = Routines.ColorExclusion;
+TBlendRoutines BlendRoutinesOf(TRoutineSet Set) {
+    TBlendRoutines routines = PLAIN_BLEND_ROUTINES;
+    if (Set >= rsSse2) FillSse2BlendRoutines(routines);
+    // The AVX2 set is the SSE2 set with its line routines in AVX2: a single pixel gains nothing
+    // from the wider registers.
+    if (Set >= rsAvx2) FillAvx2BlendRoutines(routines);
+    return routines;
 }
 
-} // namespace
+constinit TBlendRoutines InstalledBlendRoutines = PLAIN_BLEND_ROUTINES;
 
 void SelectBlendRoutines() {
-    if (HasAVX2())
-        InstallBlendRoutines(AVX2_BLEND_ROUTINES);
-    else if (HasSSE2())
-        InstallBlendRoutines(SSE2_BLEND_ROUTINES);
-    else
-        InstallBlendRoutines(PLAIN_BLEND_ROUTINES);
+    InstalledBlendRoutines = BlendRoutinesOf(FastestRoutineSet());
 }
 
 TColor32 Lighten(TColor32 Color, int Amount) {

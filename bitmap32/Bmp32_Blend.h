@@ -3,17 +3,18 @@
 // translucent result, the same over runs of pixels, and a small colour algebra.
 //
 // Callers reach the routines only through the routine variables and the tables indexed by
-// TCombineMode below. There are three sets of routines with bit-identical results: the plain
-// integer set, the SSE2 set, and the AVX2 set, which is the SSE2 set with its line routines
-// in AVX2. Start-up installs the AVX2 set where the processor and the system run AVX2, else
-// the SSE2 set where the processor has SSE2. Until then the plain set is installed, so a call
-// made earlier gives the same results.
+// TCombineMode below, which read the installed routine table. There are three sets of routines
+// with bit-identical results: the plain integer set, the SSE2 set, and the AVX2 set, which is
+// the SSE2 set with its line routines in AVX2. Start-up installs the fastest set this processor
+// and system run. Until then the plain set is installed, so a call made earlier gives the same
+// results.
 //
 // Weights (W) and master alphas (M) are bytes: 0..255. F is the foreground colour, B the
 // background colour or the destination pixel.
 #pragma once
 
 #include "bitmap32/Bmp32_Basics.h"
+#include "bitmap32/Bmp32_CpuFeatures.h"
 
 namespace Bmp32 {
 
@@ -26,24 +27,34 @@ using TBlendMemEx = void (*)(TColor32 F, TColor32& B, Byte M);
 using TBlendLine = void (*)(const TColor32* Src, TColor32* Dst, int Count);
 using TBlendLineEx = void (*)(const TColor32* Src, TColor32* Dst, int Count, Byte M);
 
-// One complete set of variants.
+// The routine table: one complete set of variants. The plain set fills it in Bmp32_Blend.cpp;
+// the SSE2 and AVX2 sets overwrite the routines they have in Bmp32_BlendSse2.cpp and
+// Bmp32_BlendAvx2.cpp.
 struct TBlendRoutines {
+    // X weighted W plus Y weighted 255 - W.
     TCombineReg CombineReg;
     TCombineMem CombineMem;
+    // F over B by F's alpha.
     TBlendReg BlendReg;
     TBlendMem BlendMem;
+    // F over B by F's alpha scaled by M.
     TBlendRegEx BlendRegEx;
     TBlendMemEx BlendMemEx;
+    // BlendMem / BlendMemEx of Src[i] into Dst[i] for i = 0 .. Count - 1.
     TBlendLine BlendLine;
     TBlendLineEx BlendLineEx;
+    // MergeReg of X with its alpha replaced by W, over Y.
     TCombineReg CombMergeReg;
     TCombineMem CombMergeMem;
+    // F composited over B, producing a combined alpha.
     TBlendReg MergeReg;
     TBlendMem MergeMem;
+    // MergeReg with F's alpha scaled by M.
     TBlendRegEx MergeRegEx;
     TBlendMemEx MergeMemEx;
     TBlendLine MergeLine;
     TBlendLineEx MergeLineEx;
+    // Channel by channel.
     TBlendReg ColorAdd;
     TBlendReg ColorSub;
     TBlendReg ColorDiv;
@@ -53,60 +64,70 @@ struct TBlendRoutines {
     TBlendReg ColorDifference;
     TBlendReg ColorAverage;
     TBlendReg ColorExclusion;
+
+    bool operator==(const TBlendRoutines&) const = default;
 };
 
 extern const TBlendRoutines PLAIN_BLEND_ROUTINES;
-extern const TBlendRoutines SSE2_BLEND_ROUTINES;
-extern const TBlendRoutines AVX2_BLEND_ROUTINES;
 
-// X weighted W plus Y weighted 255 - W.
-extern TCombineReg CombineReg;
-extern TCombineMem CombineMem;
-// F over B by F's alpha.
-extern TBlendReg BlendReg;
-extern TBlendMem BlendMem;
-// F over B by F's alpha scaled by M.
-extern TBlendRegEx BlendRegEx;
-extern TBlendMemEx BlendMemEx;
-// BlendMem / BlendMemEx of Src[i] into Dst[i] for i = 0 .. Count - 1.
-extern TBlendLine BlendLine;
-extern TBlendLineEx BlendLineEx;
-// MergeReg of X with its alpha replaced by W, over Y.
-extern TCombineReg CombMergeReg;
-extern TCombineMem CombMergeMem;
-// F composited over B, producing a combined alpha.
-extern TBlendReg MergeReg;
-extern TBlendMem MergeMem;
-// MergeReg with F's alpha scaled by M.
-extern TBlendRegEx MergeRegEx;
-extern TBlendMemEx MergeMemEx;
-extern TBlendLine MergeLine;
-extern TBlendLineEx MergeLineEx;
+// The routines of the set given: the plain ones, with the SSE2 ones over them from rsSse2 on and
+// the AVX2 line routines over those for rsAvx2.
+TBlendRoutines BlendRoutinesOf(TRoutineSet Set);
 
-// Indexed by TCombineMode: the cmBlend routine, then the cmMerge routine.
-extern TBlendReg BLEND_REG[2];
-extern TBlendMem BLEND_MEM[2];
-extern TCombineReg COMBINE_REG[2];
-extern TCombineMem COMBINE_MEM[2];
-extern TBlendRegEx BLEND_REG_EX[2];
-extern TBlendMemEx BLEND_MEM_EX[2];
-extern TBlendLine BLEND_LINE[2];
-extern TBlendLineEx BLEND_LINE_EX[2];
-
-// Channel by channel.
-extern TBlendReg ColorAdd;
-extern TBlendReg ColorSub;
-extern TBlendReg ColorDiv;
-extern TBlendReg ColorModulate;
-extern TBlendReg ColorMax;
-extern TBlendReg ColorMin;
-extern TBlendReg ColorDifference;
-extern TBlendReg ColorAverage;
-extern TBlendReg ColorExclusion;
-
-// Installs the AVX2, the SSE2 or the plain set, whichever is the first that this processor
-// runs, and fills the tables. Run by the unit's start-up; running it again changes nothing.
+// The installed set. Start-up installs BlendRoutinesOf(FastestRoutineSet()) here; running its
+// SelectBlendRoutines again changes nothing.
+extern TBlendRoutines InstalledBlendRoutines;
 void SelectBlendRoutines();
+
+// The routine variables: the routines of the installed set under their own names.
+inline TCombineReg& CombineReg = InstalledBlendRoutines.CombineReg;
+inline TCombineMem& CombineMem = InstalledBlendRoutines.CombineMem;
+inline TBlendReg& BlendReg = InstalledBlendRoutines.BlendReg;
+inline TBlendMem& BlendMem = InstalledBlendRoutines.BlendMem;
+inline TBlendRegEx& BlendRegEx = InstalledBlendRoutines.BlendRegEx;
+inline TBlendMemEx& BlendMemEx = InstalledBlendRoutines.BlendMemEx;
+inline TBlendLine& BlendLine = InstalledBlendRoutines.BlendLine;
+inline TBlendLineEx& BlendLineEx = InstalledBlendRoutines.BlendLineEx;
+inline TCombineReg& CombMergeReg = InstalledBlendRoutines.CombMergeReg;
+inline TCombineMem& CombMergeMem = InstalledBlendRoutines.CombMergeMem;
+inline TBlendReg& MergeReg = InstalledBlendRoutines.MergeReg;
+inline TBlendMem& MergeMem = InstalledBlendRoutines.MergeMem;
+inline TBlendRegEx& MergeRegEx = InstalledBlendRoutines.MergeRegEx;
+inline TBlendMemEx& MergeMemEx = InstalledBlendRoutines.MergeMemEx;
+inline TBlendLine& MergeLine = InstalledBlendRoutines.MergeLine;
+inline TBlendLineEx& MergeLineEx = InstalledBlendRoutines.MergeLineEx;
+inline TBlendReg& ColorAdd = InstalledBlendRoutines.ColorAdd;
+inline TBlendReg& ColorSub = InstalledBlendRoutines.ColorSub;
+inline TBlendReg& ColorDiv = InstalledBlendRoutines.ColorDiv;
+inline TBlendReg& ColorModulate = InstalledBlendRoutines.ColorModulate;
+inline TBlendReg& ColorMax = InstalledBlendRoutines.ColorMax;
+inline TBlendReg& ColorMin = InstalledBlendRoutines.ColorMin;
+inline TBlendReg& ColorDifference = InstalledBlendRoutines.ColorDifference;
+inline TBlendReg& ColorAverage = InstalledBlendRoutines.ColorAverage;
+inline TBlendReg& ColorExclusion = InstalledBlendRoutines.ColorExclusion;
+
+// A table indexed by TCombineMode of two routines of the installed set: the cmBlend routine,
+// then the cmMerge routine.
+template <auto BlendEntry, auto MergeEntry> struct TCombineModeTable {
+    auto operator[](TCombineMode Mode) const {
+        return InstalledBlendRoutines.*(Mode == cmMerge ? MergeEntry : BlendEntry);
+    }
+};
+
+inline constexpr TCombineModeTable<&TBlendRoutines::BlendReg, &TBlendRoutines::MergeReg> BLEND_REG;
+inline constexpr TCombineModeTable<&TBlendRoutines::BlendMem, &TBlendRoutines::MergeMem> BLEND_MEM;
+inline constexpr TCombineModeTable<&TBlendRoutines::CombineReg, &TBlendRoutines::CombMergeReg>
+    COMBINE_REG;
+inline constexpr TCombineModeTable<&TBlendRoutines::CombineMem, &TBlendRoutines::CombMergeMem>
+    COMBINE_MEM;
+inline constexpr TCombineModeTable<&TBlendRoutines::BlendRegEx, &TBlendRoutines::MergeRegEx>
+    BLEND_REG_EX;
+inline constexpr TCombineModeTable<&TBlendRoutines::BlendMemEx, &TBlendRoutines::MergeMemEx>
+    BLEND_MEM_EX;
+inline constexpr TCombineModeTable<&TBlendRoutines::BlendLine, &TBlendRoutines::MergeLine>
+    BLEND_LINE;
+inline constexpr TCombineModeTable<&TBlendRoutines::BlendLineEx, &TBlendRoutines::MergeLineEx>
+    BLEND_LINE_EX;
 
 // Neither SSE2 nor AVX2 leaves processor state to clear (the compiler ends every AVX2 routine
 // with the instruction that does), so there is nothing to do after a batch of blending;

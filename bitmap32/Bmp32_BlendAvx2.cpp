@@ -1,5 +1,5 @@
 // The AVX2 variants of the line routines: the arithmetic of the SSE2 variants on eight pixels
-// at a time. Only the functions of this file are compiled for AVX2, through their target
+// at a time. Only the line routines of this file are compiled for AVX2, through their target
 // attribute, so the rest of the library runs on any x86-64 processor.
 //
 // Every helper is inlined into its line routine, so no 256-bit value passes between functions:
@@ -202,8 +202,6 @@ AVX2_INLINE void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args
     std::memcpy(Dst + i, dst, rest * sizeof(TColor32));
 }
 
-} // namespace
-
 AVX2_FUNCTION void BlendLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.BlendLine(Src, Dst, Count);
     ProcessLine<BlendBlock>(Src, Dst, Count);
@@ -224,6 +222,15 @@ AVX2_FUNCTION void MergeLineExAvx2(const TColor32* Src, TColor32* Dst, int Count
     if (OverlapsPartly(Src, Dst, Count))
         return PLAIN_BLEND_ROUTINES.MergeLineEx(Src, Dst, Count, M);
     ProcessLine<MergeExBlock>(Src, Dst, Count, M);
+}
+
+} // namespace
+
+void FillAvx2BlendRoutines(TBlendRoutines& Routines) {
+    Routines.BlendLine = BlendLineAvx2;
+    Routines.BlendLineEx = BlendLineExAvx2;
+    Routines.MergeLine = MergeLineAvx2;
+    Routines.MergeLineEx = MergeLineExAvx2;
 }
 
 } // namespace Bmp32

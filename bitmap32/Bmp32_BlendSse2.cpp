@@ -258,15 +258,6 @@ TColor32 WeighPairOfPixels(TColor32 F, TColor32 B, Cardinal W) {
     return (colour & 0x00FFFFFF) | resultAlpha << 24;
 }
 
-} // namespace
-
-bool OverlapsPartly(const TColor32* Src, const TColor32* Dst, int Count) {
-    const auto src = reinterpret_cast<std::uintptr_t>(Src);
-    const auto dst = reinterpret_cast<std::uintptr_t>(Dst);
-    const std::uintptr_t bytes = std::uintptr_t(Count) * sizeof(TColor32);
-    return src != dst && src < dst + bytes && dst < src + bytes;
-}
-
 TColor32 CombineRegSse2(TColor32 X, TColor32 Y, Byte W) {
     if (W == 0) return Y;
     if (W == 255) return X;
@@ -374,13 +365,9 @@ void MergeLineExSse2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
     ProcessLine<MergeExBlock>(Src, Dst, Count, M);
 }
 
-namespace {
-
 template <typename ByteOperation> TColor32 OnBytes(TColor32 C1, TColor32 C2, ByteOperation Op) {
     return Store1(Op(Load1(C1), Load1(C2)));
 }
-
-} // namespace
 
 TColor32 ColorAddSse2(TColor32 C1, TColor32 C2) {
     return OnBytes(C1, C2, [](__m128i A, __m128i B) { return _mm_adds_epu8(A, B); });
@@ -423,6 +410,43 @@ TColor32 ColorExclusionSse2(TColor32 C1, TColor32 C2) {
     const __m128i sum =
         _mm_sub_epi16(_mm_add_epi16(a, b), _mm_srli_epi16(_mm_mullo_epi16(a, b), 7));
     return Store1(_mm_packus_epi16(sum, zero));
+}
+
+} // namespace
+
+bool OverlapsPartly(const TColor32* Src, const TColor32* Dst, int Count) {
+    const auto src = reinterpret_cast<std::uintptr_t>(Src);
+    const auto dst = reinterpret_cast<std::uintptr_t>(Dst);
+    const std::uintptr_t bytes = std::uintptr_t(Count) * sizeof(TColor32);
+    return src != dst && src < dst + bytes && dst < src + bytes;
+}
+
+// Division has no SSE2 form, so the plain ColorDiv stays.
+void FillSse2BlendRoutines(TBlendRoutines& Routines) {
+    Routines.CombineReg = CombineRegSse2;
+    Routines.CombineMem = CombineMemSse2;
+    Routines.BlendReg = BlendRegSse2;
+    Routines.BlendMem = BlendMemSse2;
+    Routines.BlendRegEx = BlendRegExSse2;
+    Routines.BlendMemEx = BlendMemExSse2;
+    Routines.BlendLine = BlendLineSse2;
+    Routines.BlendLineEx = BlendLineExSse2;
+    Routines.CombMergeReg = CombMergeRegSse2;
+    Routines.CombMergeMem = CombMergeMemSse2;
+    Routines.MergeReg = MergeRegSse2;
+    Routines.MergeMem = MergeMemSse2;
+    Routines.MergeRegEx = MergeRegExSse2;
+    Routines.MergeMemEx = MergeMemExSse2;
+    Routines.MergeLine = MergeLineSse2;
+    Routines.MergeLineEx = MergeLineExSse2;
+    Routines.ColorAdd = ColorAddSse2;
+    Routines.ColorSub = ColorSubSse2;
+    Routines.ColorModulate = ColorModulateSse2;
+    Routines.ColorMax = ColorMaxSse2;
+    Routines.ColorMin = ColorMinSse2;
+    Routines.ColorDifference = ColorDifferenceSse2;
+    Routines.ColorAverage = ColorAverageSse2;
+    Routines.ColorExclusion = ColorExclusionSse2;
 }
 
 } // namespace Bmp32

@@ -79,4 +79,13 @@ bool HasAVX2() {
     return HasAVX2(ThisProcessor());
 }
 
+TRoutineSet FastestRoutineSet(const TCpuIdReport& Report) {
+    if (!HasInstructionSet(Report, ciSSE2)) return rsPlain;
+    return HasAVX2(Report) ? rsAvx2 : rsSse2;
+}
+
+TRoutineSet FastestRoutineSet() {
+    return FastestRoutineSet(ThisProcessor());
+}
+
 } // namespace Bmp32

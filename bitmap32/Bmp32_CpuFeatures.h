@@ -52,6 +52,17 @@ bool HasAVX2(const TCpuIdReport& Report);
 // The same for this processor and system (read once).
 bool HasAVX2();
 
+// The sets of routine variants that the units with processor variants fill their routine
+// tables from: each set uses the instructions of the sets before it and more.
+enum TRoutineSet : Byte { rsPlain, rsSse2, rsAvx2 };
+
+// The fastest set that a processor and system that gave Report run: AVX2 where they run AVX2,
+// else SSE2 where the processor has SSE2, else plain. Every AVX2 processor has SSE2.
+TRoutineSet FastestRoutineSet(const TCpuIdReport& Report);
+
+// The same for this processor and system (read once).
+TRoutineSet FastestRoutineSet();
+
 inline bool HasMMX() {
     return HasInstructionSet(ciMMX);
 }

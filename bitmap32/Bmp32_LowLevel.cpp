@@ -1,6 +1,6 @@
 #include "bitmap32/Bmp32_LowLevel.h"
 
-#include "bitmap32/Bmp32_CpuFeatures.h"
+#include "bitmap32/Bmp32_LowLevelSse2.h"
 
 #include <cstdint>
 #include <cstring>
@@ -57,15 +57,27 @@ int Mirror(int Value, int Min, int Max) {
     return CheckedResult(IsOdd(offset / period) ? Int64(Min) + Max - position : position);
 }
 
-constinit TFillLongword FillLongword = FillLongwordPlain;
+namespace {
 
 void FillLongwordPlain(Cardinal* X, int Count, Cardinal Value) {
     for (int i = 0; i < Count; ++i)
         X[i] = Value;
 }
 
-void SelectFillLongword() {
-    FillLongword = HasSSE2() ? FillLongwordSse2 : FillLongwordPlain;
+constexpr TLowLevelRoutines PLAIN_LOW_LEVEL_ROUTINES = {FillLongwordPlain};
+
+} // namespace
+
+TLowLevelRoutines LowLevelRoutinesOf(TRoutineSet Set) {
+    TLowLevelRoutines routines = PLAIN_LOW_LEVEL_ROUTINES;
+    if (Set >= rsSse2) FillSse2LowLevelRoutines(routines);
+    return routines;
+}
+
+constinit TLowLevelRoutines InstalledLowLevelRoutines = PLAIN_LOW_LEVEL_ROUTINES;
+
+void SelectLowLevelRoutines() {
+    InstalledLowLevelRoutines = LowLevelRoutinesOf(FastestRoutineSet());
 }
 
 void FillWord(Word* X, int Count, Cardinal Value) {
@@ -98,4 +110,4 @@ void MoveWord(const Word* Source, Word* Dest, int Count) {
 
 } // namespace Bmp32
 
-DEFINE_UNIT(Bmp32_LowLevel, uoBmp32LowLevel, Bmp32::SelectFillLongword, nullptr);
+DEFINE_UNIT(Bmp32_LowLevel, uoBmp32LowLevel, Bmp32::SelectLowLevelRoutines, nullptr);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bitmap32/Bmp32_Basics.h"
+#include "bitmap32/Bmp32_CpuFeatures.h"
 
 #include <algorithm>
 #include <utility>
@@ -86,13 +87,26 @@ inline bool TestClip(int& A, int& B, int Start, int Stop) {
 
 // ---- Memory -------------------------------------------------------------------------------
 
-// Stores Value into Count consecutive 32-bit words from X; nothing for Count <= 0.
-// Start-up chooses the SSE2 variant when the processor has it; both write the same.
 using TFillLongword = void (*)(Cardinal* X, int Count, Cardinal Value);
-extern TFillLongword FillLongword;
-void FillLongwordPlain(Cardinal* X, int Count, Cardinal Value);
-void FillLongwordSse2(Cardinal* X, int Count, Cardinal Value);
-void SelectFillLongword();
+
+// The routine table of this unit: one complete set of variants, all writing the same. The plain
+// set fills it; the SSE2 set overwrites the routines it has in Bmp32_LowLevelSse2.cpp.
+struct TLowLevelRoutines {
+    // Stores Value into Count consecutive 32-bit words from X; nothing for Count <= 0.
+    TFillLongword FillLongword;
+
+    bool operator==(const TLowLevelRoutines&) const = default;
+};
+
+// The routines of the set given; the AVX2 set is the SSE2 set.
+TLowLevelRoutines LowLevelRoutinesOf(TRoutineSet Set);
+
+// The installed set: the plain set until start-up installs
+// LowLevelRoutinesOf(FastestRoutineSet()) here.
+extern TLowLevelRoutines InstalledLowLevelRoutines;
+void SelectLowLevelRoutines();
+
+inline TFillLongword& FillLongword = InstalledLowLevelRoutines.FillLongword;
 
 // The low 16 bits of Value into Count consecutive 16-bit words; nothing for Count <= 0.
 void FillWord(Word* X, int Count, Cardinal Value);

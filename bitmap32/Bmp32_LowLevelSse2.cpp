@@ -3,11 +3,13 @@
 #pragma GCC target("sse2")
 #endif
 
-#include "bitmap32/Bmp32_LowLevel.h"
+#include "bitmap32/Bmp32_LowLevelSse2.h"
 
 #include <emmintrin.h>
 
 namespace Bmp32 {
+
+namespace {
 
 void FillLongwordSse2(Cardinal* X, int Count, Cardinal Value) {
     const __m128i block = _mm_set1_epi32(int(Value));
@@ -16,6 +18,12 @@ void FillLongwordSse2(Cardinal* X, int Count, Cardinal Value) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(X + i), block);
     for (; i < Count; ++i)
         X[i] = Value;
+}
+
+} // namespace
+
+void FillSse2LowLevelRoutines(TLowLevelRoutines& Routines) {
+    Routines.FillLongword = FillLongwordSse2;
 }
 
 } // namespace Bmp32

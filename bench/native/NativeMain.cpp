@@ -18,15 +18,15 @@ using namespace Bench;
 
 // Rates of BlendLine with the plain set, with each fast set and of pixman, then the fast sets'
 // and pixman's ratios to memcpy, then the fast sets' ratios to pixman.
-void PrintPixmanHeading(const std::vector<TRoutineSet>& FastSets) {
+void PrintPixmanHeading(const std::vector<TFastSet>& FastSets) {
     std::printf("%-24s %9s", "BlendLine against pixman", "plain");
-    for (const TRoutineSet& set : FastSets)
+    for (const TFastSet& set : FastSets)
         std::printf(" %9s", set.Name);
     std::printf(" %9s", "pixman");
-    for (const TRoutineSet& set : FastSets)
+    for (const TFastSet& set : FastSets)
         std::printf(" %9s", set.Name);
     std::printf(" %9s", "pixman");
-    for (const TRoutineSet& set : FastSets)
+    for (const TFastSet& set : FastSets)
         std::printf(" %9s", set.Name);
     std::printf("\n%-24s %9s", "", "Mpixel/s");
     for (std::size_t i = 0; i <= FastSets.size(); ++i)
@@ -63,7 +63,7 @@ double PixmanRate(const TBufferSize& Size, const TPixels& Src, const TPixels& Ds
 
 void BenchAgainstPixman(const TBufferSize& Size, const TReferenceRates& References) {
     const TBlendCase blendLine{"BlendLine", BlendLineImage};
-    const std::vector<TRoutineSet> fastSets = FastRoutineSets();
+    const std::vector<TFastSet> fastSets = FastRoutineSets();
     PrintPixmanHeading(fastSets);
     const TPixels dst = RandomPixels(Size.Pixels(), apRandom, DESTINATION_SEED);
     TPixels work(dst.size());
@@ -72,8 +72,8 @@ void BenchAgainstPixman(const TBufferSize& Size, const TReferenceRates& Referenc
         const double plain =
             BlendRate(Size, blendLine, Bmp32::PLAIN_BLEND_ROUTINES, src, dst, work);
         std::vector<double> fast;
-        for (const TRoutineSet& set : fastSets)
-            fast.push_back(BlendRate(Size, blendLine, *set.Routines, src, dst, work));
+        for (const TFastSet& set : fastSets)
+            fast.push_back(BlendRate(Size, blendLine, set.Routines, src, dst, work));
         PrintPixmanRow(pattern, plain, fast, PixmanRate(Size, src, dst), References.Memcpy);
     }
 }

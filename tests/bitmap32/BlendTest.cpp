@@ -1,31 +1,31 @@
 // Hand-computed results of every routine, checked on every routine set.
 #include "bitmap32/Bmp32_Blend.h"
-#include "bitmap32/Bmp32_CpuFeatures.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 #include <vector>
 
 using namespace Bmp32;
 
 namespace {
 
-class BlendRoutines : public testing::TestWithParam<const TBlendRoutines*> {
+// Each set that this processor runs.
+class BlendRoutines : public testing::TestWithParam<TRoutineSet> {
 protected:
     void SetUp() override {
-        if (GetParam() == &AVX2_BLEND_ROUTINES && !HasAVX2()) GTEST_SKIP() << "no AVX2";
+        if (GetParam() > FastestRoutineSet()) GTEST_SKIP() << "not run by this processor";
     }
-    const TBlendRoutines& R = *GetParam();
+    const TBlendRoutines R = BlendRoutinesOf(GetParam());
 };
 
-INSTANTIATE_TEST_SUITE_P(Variants, BlendRoutines,
-                         testing::Values(&PLAIN_BLEND_ROUTINES, &SSE2_BLEND_ROUTINES,
-                                         &AVX2_BLEND_ROUTINES),
-                         [](const auto& Info) {
-                             if (Info.param == &PLAIN_BLEND_ROUTINES) return "Plain";
-                             return Info.param == &SSE2_BLEND_ROUTINES ? "Sse2" : "Avx2";
-                         });
+std::string SetName(const testing::TestParamInfo<TRoutineSet>& Info) {
+    return Info.param == rsPlain ? "Plain" : Info.param == rsSse2 ? "Sse2" : "Avx2";
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, BlendRoutines, testing::Values(rsPlain, rsSse2, rsAvx2),
+                         SetName);
 
 TColor32 InPlace(TBlendMem Mem, TColor32 F, TColor32 B) {
     Mem(F, B);
@@ -160,50 +160,62 @@ TEST(Lighten, KeepsAlphaAndClampsEachChannel) {
     EXPECT_EQ(Lighten(0x80F02030, -0x20), 0x80D00010u);
 }
 
-namespace {
-
-const TBlendRoutines& FastestSetOfThisProcessor() {
-    if (HasAVX2()) return AVX2_BLEND_ROUTINES;
-    return HasSSE2() ? SSE2_BLEND_ROUTINES : PLAIN_BLEND_ROUTINES;
-}
-
-} // namespace
-
-TEST(Selection, StartUpInstallsOneSetAndFillsTheTables) {
+TEST(Selection, StartUpInstallsTheFastestSetAndTheTablesFollowIt) {
+    InitializeUnits();
+    EXPECT_EQ(InstalledBlendRoutines, BlendRoutinesOf(FastestRoutineSet()));
     SelectBlendRoutines();
-    const TBlendRoutines& chosen = FastestSetOfThisProcessor();
-    EXPECT_EQ(CombineReg, chosen.CombineReg);
-    EXPECT_EQ(MergeLineEx, chosen.MergeLineEx);
-    EXPECT_EQ(ColorExclusion, chosen.ColorExclusion);
-    EXPECT_EQ(BLEND_REG[cmBlend], BlendReg);
-    EXPECT_EQ(BLEND_REG[cmMerge], MergeReg);
-    EXPECT_EQ(BLEND_MEM[cmBlend], BlendMem);
-    EXPECT_EQ(BLEND_MEM[cmMerge], MergeMem);
-    EXPECT_EQ(COMBINE_REG[cmBlend], CombineReg);
-    EXPECT_EQ(COMBINE_REG[cmMerge], CombMergeReg);
-    EXPECT_EQ(COMBINE_MEM[cmBlend], CombineMem);
-    EXPECT_EQ(COMBINE_MEM[cmMerge], CombMergeMem);
-    EXPECT_EQ(BLEND_REG_EX[cmBlend], BlendRegEx);
-    EXPECT_EQ(BLEND_REG_EX[cmMerge], MergeRegEx);
-    EXPECT_EQ(BLEND_MEM_EX[cmBlend], BlendMemEx);
-    EXPECT_EQ(BLEND_MEM_EX[cmMerge], MergeMemEx);
-    EXPECT_EQ(BLEND_LINE[cmBlend], BlendLine);
-    EXPECT_EQ(BLEND_LINE[cmMerge], MergeLine);
-    EXPECT_EQ(BLEND_LINE_EX[cmBlend], BlendLineEx);
-    EXPECT_EQ(BLEND_LINE_EX[cmMerge], MergeLineEx);
+    EXPECT_EQ(InstalledBlendRoutines, BlendRoutinesOf(FastestRoutineSet()));
+    const TBlendRoutines& installed = InstalledBlendRoutines;
+    EXPECT_EQ(CombineReg, installed.CombineReg);
+    EXPECT_EQ(MergeLineEx, installed.MergeLineEx);
+    EXPECT_EQ(ColorExclusion, installed.ColorExclusion);
+    EXPECT_EQ(BLEND_REG[cmBlend], installed.BlendReg);
+    EXPECT_EQ(BLEND_REG[cmMerge], installed.MergeReg);
+    EXPECT_EQ(BLEND_MEM[cmBlend], installed.BlendMem);
+    EXPECT_EQ(BLEND_MEM[cmMerge], installed.MergeMem);
+    EXPECT_EQ(COMBINE_REG[cmBlend], installed.CombineReg);
+    EXPECT_EQ(COMBINE_REG[cmMerge], installed.CombMergeReg);
+    EXPECT_EQ(COMBINE_MEM[cmBlend], installed.CombineMem);
+    EXPECT_EQ(COMBINE_MEM[cmMerge], installed.CombMergeMem);
+    EXPECT_EQ(BLEND_REG_EX[cmBlend], installed.BlendRegEx);
+    EXPECT_EQ(BLEND_REG_EX[cmMerge], installed.MergeRegEx);
+    EXPECT_EQ(BLEND_MEM_EX[cmBlend], installed.BlendMemEx);
+    EXPECT_EQ(BLEND_MEM_EX[cmMerge], installed.MergeMemEx);
+    EXPECT_EQ(BLEND_LINE[cmBlend], installed.BlendLine);
+    EXPECT_EQ(BLEND_LINE[cmMerge], installed.MergeLine);
+    EXPECT_EQ(BLEND_LINE_EX[cmBlend], installed.BlendLineEx);
+    EXPECT_EQ(BLEND_LINE_EX[cmMerge], installed.MergeLineEx);
 }
 
-TEST(Selection, ProcessorWithAvx2GetsTheAvx2Set) {
-    if (!HasAVX2()) GTEST_SKIP() << "no AVX2";
-    InitializeUnits();
-    EXPECT_EQ(BlendLine, AVX2_BLEND_ROUTINES.BlendLine);
-    EXPECT_EQ(BLEND_LINE_EX[cmMerge], AVX2_BLEND_ROUTINES.MergeLineEx);
-    EXPECT_EQ(BLEND_MEM[cmMerge], AVX2_BLEND_ROUTINES.MergeMem);
+TEST(Selection, InstallingAnotherSetChangesTheVariablesAndTables) {
+    InstalledBlendRoutines = BlendRoutinesOf(rsSse2);
+    EXPECT_EQ(BlendLine, BlendRoutinesOf(rsSse2).BlendLine);
+    EXPECT_EQ(BLEND_MEM[cmMerge], BlendRoutinesOf(rsSse2).MergeMem);
+    InstalledBlendRoutines = PLAIN_BLEND_ROUTINES;
+    EXPECT_EQ(BlendLine, PLAIN_BLEND_ROUTINES.BlendLine);
+    EXPECT_EQ(BLEND_MEM[cmMerge], PLAIN_BLEND_ROUTINES.MergeMem);
+    SelectBlendRoutines();
 }
 
-TEST(Selection, ProcessorWithSse2ButNotAvx2GetsTheSse2Set) {
-    if (!HasSSE2() || HasAVX2()) GTEST_SKIP() << "SSE2 without AVX2 only";
-    InitializeUnits();
-    EXPECT_EQ(BlendLine, SSE2_BLEND_ROUTINES.BlendLine);
-    EXPECT_EQ(BLEND_MEM[cmMerge], SSE2_BLEND_ROUTINES.MergeMem);
+// The fast sets put their own variants in, so comparing them with the plain set tests them.
+TEST(Selection, EachSetHasItsOwnVariants) {
+    const TBlendRoutines plain = BlendRoutinesOf(rsPlain);
+    const TBlendRoutines sse2 = BlendRoutinesOf(rsSse2);
+    const TBlendRoutines avx2 = BlendRoutinesOf(rsAvx2);
+    EXPECT_EQ(plain, PLAIN_BLEND_ROUTINES);
+    EXPECT_NE(sse2.BlendMem, plain.BlendMem);
+    EXPECT_NE(sse2.BlendLine, plain.BlendLine);
+    EXPECT_NE(sse2.ColorAdd, plain.ColorAdd);
+    EXPECT_EQ(sse2.ColorDiv, plain.ColorDiv) << "division has no SSE2 variant";
+    // The AVX2 set is the SSE2 set with other line routines.
+    TBlendRoutines avx2WithSse2Lines = avx2;
+    for (auto line : {&TBlendRoutines::BlendLine, &TBlendRoutines::MergeLine}) {
+        EXPECT_NE(avx2.*line, sse2.*line);
+        avx2WithSse2Lines.*line = sse2.*line;
+    }
+    for (auto line : {&TBlendRoutines::BlendLineEx, &TBlendRoutines::MergeLineEx}) {
+        EXPECT_NE(avx2.*line, sse2.*line);
+        avx2WithSse2Lines.*line = sse2.*line;
+    }
+    EXPECT_EQ(avx2WithSse2Lines, sse2);
 }

@@ -1,6 +1,5 @@
 // The SSE2 and AVX2 routine sets must give exactly what the plain set gives, for every input.
 #include "bitmap32/Bmp32_Blend.h"
-#include "bitmap32/Bmp32_CpuFeatures.h"
 
 #include <gtest/gtest.h>
 
@@ -44,20 +43,17 @@ TColor32 InPlace(Mem Routine, TColor32 F, TColor32 B, Args... A) {
     return B;
 }
 
-// Each fast set, compared with the plain set.
-class BlendVariants : public testing::TestWithParam<const TBlendRoutines*> {
+// Each fast set that this processor runs, compared with the plain set.
+class BlendVariants : public testing::TestWithParam<TRoutineSet> {
 protected:
     void SetUp() override {
-        if (GetParam() == &AVX2_BLEND_ROUTINES && !HasAVX2()) GTEST_SKIP() << "no AVX2";
+        if (GetParam() > FastestRoutineSet()) GTEST_SKIP() << "not run by this processor";
     }
-    const TBlendRoutines& Fast = *GetParam();
+    const TBlendRoutines Fast = BlendRoutinesOf(GetParam());
 };
 
-INSTANTIATE_TEST_SUITE_P(FastSets, BlendVariants,
-                         testing::Values(&SSE2_BLEND_ROUTINES, &AVX2_BLEND_ROUTINES),
-                         [](const auto& Info) {
-                             return Info.param == &SSE2_BLEND_ROUTINES ? "Sse2" : "Avx2";
-                         });
+INSTANTIATE_TEST_SUITE_P(FastSets, BlendVariants, testing::Values(rsSse2, rsAvx2),
+                         [](const auto& Info) { return Info.param == rsSse2 ? "Sse2" : "Avx2"; });
 
 } // namespace
 

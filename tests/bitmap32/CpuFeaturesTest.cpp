@@ -108,3 +108,17 @@ TEST(CpuFeatures, ThisProcessorAnswersAvx2AsItsReportSays) {
     const TCpuIdReport report = ReadCpuId();
     EXPECT_EQ(HasAVX2(), HasAVX2(report));
 }
+
+TEST(CpuFeatures, FastestRoutineSetOfEachKindOfProcessor) {
+    EXPECT_EQ(FastestRoutineSet(TCpuIdReport{}), rsPlain) << "no CPUID";
+    EXPECT_EQ(FastestRoutineSet(Family6(0x00800000, 0)), rsPlain) << "MMX only";
+    EXPECT_EQ(FastestRoutineSet(Family6(0x04000000, 0)), rsSse2) << "SSE2 without AVX2";
+    EXPECT_EQ(FastestRoutineSet(WithAvx2()), rsAvx2);
+    TCpuIdReport report = WithAvx2();
+    report.Xcr0 = 0;
+    EXPECT_EQ(FastestRoutineSet(report), rsSse2) << "AVX2 registers not saved by the system";
+    report = WithAvx2();
+    report.Leaf1Edx = 0;
+    EXPECT_EQ(FastestRoutineSet(report), rsPlain) << "AVX2 without SSE2";
+    EXPECT_EQ(FastestRoutineSet(), FastestRoutineSet(ReadCpuId()));
+}

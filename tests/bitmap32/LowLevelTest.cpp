@@ -119,22 +119,27 @@ std::vector<Cardinal> Filled(TFillLongword Fill, int Offset, int Count) {
 
 } // namespace
 
-TEST(Memory, FillLongwordVariantsWriteExactlyCountWords) {
-    for (TFillLongword fill : {FillLongwordPlain, FillLongwordSse2})
+TEST(Memory, FillLongwordOfEachSetWritesExactlyCountWords) {
+    ASSERT_NE(LowLevelRoutinesOf(rsSse2).FillLongword, LowLevelRoutinesOf(rsPlain).FillLongword);
+    for (int set = rsPlain; set <= FastestRoutineSet(); ++set)
         for (int offset = 0; offset < 4; ++offset)
             for (int count = -2; count <= 21; ++count) {
+                const TFillLongword fill = LowLevelRoutinesOf(TRoutineSet(set)).FillLongword;
                 const std::vector<Cardinal> buffer = Filled(fill, offset, count);
                 for (int i = 0; i < 40; ++i) {
                     const bool inside = i >= offset && i < offset + count;
                     ASSERT_EQ(buffer[i], inside ? 0x12345678u : 0xDEADBEEFu)
-                        << "offset " << offset << " count " << count << " word " << i;
+                        << "set " << set << " offset " << offset << " count " << count << " word "
+                        << i;
                 }
             }
 }
 
-TEST(Memory, StartUpChoosesTheSse2Fill) {
-    SelectFillLongword();
-    EXPECT_EQ(FillLongword, HasSSE2() ? FillLongwordSse2 : FillLongwordPlain);
+TEST(Memory, StartUpInstallsTheFastestFill) {
+    SelectLowLevelRoutines();
+    EXPECT_EQ(InstalledLowLevelRoutines, LowLevelRoutinesOf(FastestRoutineSet()));
+    EXPECT_EQ(FillLongword, InstalledLowLevelRoutines.FillLongword);
+    EXPECT_EQ(LowLevelRoutinesOf(rsAvx2), LowLevelRoutinesOf(rsSse2));
 }
 
 TEST(Memory, FillWordUsesTheLowHalf) {
