@@ -6,6 +6,8 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,17 +17,28 @@ const char kTypeSection[] = "Type";
 const char kTypeKey[] = "CommonType";
 const char kPageSection[] = "Page";
 
-// A page key is a page number written in decimal digits only.
-bool ParsePageNumber(const AnsiString& Key, int& Number) {
-    if (Key.empty() ||
-        !std::all_of(Key.begin(), Key.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return false;
-    return TryStrToInt(Key, Number);
+bool AllDigits(std::string_view Text) {
+    return !Text.empty() &&
+           std::all_of(Text.begin(), Text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool ParsePageByte(const AnsiString& Value, Byte& Page) {
+// A page key is a page number written in decimal digits only.
+bool ParsePageNumber(std::string_view Key, int& Number) {
+    if (!AllDigits(Key)) return false;
+    auto [end, error] = std::from_chars(Key.data(), Key.data() + Key.size(), Number);
+    return error == std::errc() && end == Key.data() + Key.size();
+}
+
+// Plain decimal values are read directly; any other integer form goes through the general
+// conversion.
+bool ParsePageByte(std::string_view Value, Byte& Page) {
     int number = 0;
-    if (!TryStrToInt(Value, number) || number < 0 || number > 255) return false;
+    if (AllDigits(Value) && Value.size() <= 3) {
+        std::from_chars(Value.data(), Value.data() + Value.size(), number);
+    } else if (!TryStrToInt(AnsiString(Value), number)) {
+        return false;
+    }
+    if (number < 0 || number > 255) return false;
     Page = static_cast<Byte>(number);
     return true;
 }
@@ -52,24 +65,19 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
         content.CommonCathode = number != 0;
     }
 
-    TStringList entries;
-    ini.ReadSectionValues(kPageSection, &entries);
     std::vector<std::pair<int, Byte>> pages;
-    pages.reserve(static_cast<std::size_t>(entries.GetCount()));
-    for (int i = 0; i < entries.GetCount(); ++i) {
-        AnsiString key = entries.GetName(i);
-        AnsiString value = entries.GetValueFromIndex(i);
+    ini.ForEachValue(kPageSection, [&](std::string_view Key, std::string_view Value) {
         int number = 0;
-        if (!ParsePageNumber(key, number))
-            throw EPageFileError(
-                Format("%s: \"%s\" in [Page] is not a page number", FileName, key));
+        if (!ParsePageNumber(Key, number))
+            throw EPageFileError(Format("%s: \"%s\" in [Page] is not a page number", FileName,
+                                        AnsiString(Key)));
         Byte page = 0;
-        if (!ParsePageByte(value, page))
+        if (!ParsePageByte(Value, page))
             throw EPageFileError(
                 Format("%s: page %d holds \"%s\", which is not a number from 0 to 255", FileName,
-                       number, value));
+                       number, AnsiString(Value)));
         pages.emplace_back(number, page);
-    }
+    });
     // Files keep their keys in order, so this is usually one pass.
     const auto byNumber = [](const auto& A, const auto& B) { return A.first < B.first; };
     if (!std::is_sorted(pages.begin(), pages.end(), byNumber))

@@ -140,6 +140,12 @@ void TCustomIniFile::ReadSections(TStrings* Strings) const {
     FillStrings(Strings, FDocument.GetSectionNames());
 }
 
+void TCustomIniFile::ForEachValue(
+    const AnsiString& Section,
+    const std::function<void(std::string_view Key, std::string_view Value)>& Visit) const {
+    FDocument.ForEachEntry(Section, Visit);
+}
+
 void TCustomIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) const {
     FillStrings(Strings, [&](TStrings& List) {
         AnsiString line;

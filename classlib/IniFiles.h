@@ -49,6 +49,11 @@ public:
     void ReadSection(const AnsiString& Section, TStrings* Strings) const;
     void ReadSections(TStrings* Strings) const;
     void ReadSectionValues(const AnsiString& Section, TStrings* Strings) const;
+    // Calls Visit(Key, Value) for the entries of Section in file order, duplicates included,
+    // without copying them: for readers of large sections.
+    void ForEachValue(
+        const AnsiString& Section,
+        const std::function<void(std::string_view Key, std::string_view Value)>& Visit) const;
 
     void EraseSection(const AnsiString& Section);
     void DeleteKey(const AnsiString& Section, const AnsiString& Ident);
