@@ -116,6 +116,19 @@ AnsiString TempFolder() {
     return folder;
 }
 
+void RemoveFolder(const AnsiString& Folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((Folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((Folder + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(Folder.c_str());
+}
+
 AnsiString ResourceToFile(const char* Name, const AnsiString& FileName) {
     TResourceStream resource(GetModuleHandleA(nullptr), Name, RT_RCDATA);
     resource.SaveToFile(FileName);
@@ -212,7 +225,7 @@ TEST_F(ProgramSkin, TheCompressedResourceLoadsTheSameRecordsAndPictures) {
     compressed.LoadFromCompressedFile(file);
     // A compressed skin carries no areas; the program's skin has none.
     ExpectSameSkin(Skin(), &compressed, false);
-    DeleteFileA(file.c_str());
+    RemoveFolder(ExtractFilePath(file));
 }
 
 TEST_F(ProgramSkin, RoundTripsAreByteStable) {
@@ -263,6 +276,7 @@ TEST_F(ProgramSkin, RoundTripsAreByteStable) {
     fromDisk.SkipCursorFiles = true;
     fromDisk.LoadFromFile(folder + "skin.ini");
     ExpectSameSkin(Skin(), &fromDisk);
+    RemoveFolder(folder);
 }
 
 // ---- The contact sheet ------------------------------------------------------------
