@@ -122,7 +122,6 @@ class Picture:
 
 GLYPHS = {
     "cmminimize": ["########", "########"],
-    "cmminimize_pad": None,
     "cmmaximize": ["#########", "#########", "#.......#", "#.......#", "#.......#",
                    "#.......#", "#########"],
     "cmmaximize_restore": ["..#######", "..#######", "..#.....#", "#######.#", "#######.#",
@@ -566,9 +565,8 @@ def main():
     ini.optionxform = str
     with open(source, encoding="ascii") as f:
         ini.read_file(f)
-    names = [s for s in ini.sections()]
     lowered = {}
-    for s in names:
+    for s in ini.sections():
         if s.lower() in lowered:
             raise SystemExit(f"sections [{lowered[s.lower()]}] and [{s}] differ only in case")
         lowered[s.lower()] = s
