@@ -24,6 +24,9 @@ void StartTable() {
                                  "otoNoSelection", "otoMouseDragSelect", "otoRowSelection",
                                  "otoColSelection", "otoThumbTrack", "otoAllowColMoves",
                                  "otoAllowRowMoves"});
+    if (!GetEnumInfo<TPenStyle>())
+        RegisterEnum<TPenStyle>(
+            {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"});
     RegisterEnum<TGridEffect>({"geNone", "geVertical", "geHorizontal", "geBoth", "ge3D"});
     RegisterClass(TGclTable::StaticClass());
 }
@@ -773,11 +776,15 @@ void TGclCustomTable::CMFontChanged(TMessage& Msg) {
     tbNotifyCellsOfTableChange();
 }
 
+void TGclTable::Published(TPropertyList& P) {
+    P.Add("Color", &TControl::GetColor, &TControl::SetColor, clBtnFace).Idents(ColorToIdent, IdentToColor);
+    P.Add("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor, false);
+    P.Add("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop, true);
+}
+
 void TGclCustomTable::Published(TPropertyList& P) {
     using T = TGclCustomTable;
     PublishWinControlProperties(P);
-    P.Add("Color", &TControl::GetColor, &TControl::SetColor, clBtnFace).Idents(ColorToIdent, IdentToColor);
-    P.Add("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor, false);
     P.Add("LockedRows", &T::GetLockedRows, &T::SetLockedRows, 1);
     P.Add("TopRow", &T::GetTopRow, &T::SetTopRow, 1);
     P.Add("ActiveRow", &T::GetActiveRow, &T::SetActiveRow, 1);
@@ -793,7 +800,8 @@ void TGclCustomTable::Published(TPropertyList& P) {
     P.Add("ColorUnused", &T::GetColorUnused, &T::SetColorUnused, clWindow)
         .Idents(ColorToIdent, IdentToColor);
     P.Add("Colors", &T::GetColors);
-    P.Add("Controller", &T::GetControllerComponent, &T::SetControllerComponent);
+    P.Add("Controller", &T::GetControllerComponent, &T::SetControllerComponent)
+        .Stored(&T::IsControllerStored);
     P.Add("GridPenSet", &T::GetGridPenSet);
     P.Add("LockedRowsCell", &T::GetLockedRowsCell, &T::SetLockedRowsCell);
     P.Add("Options", &T::GetOptions, &T::SetOptions, TGclTblOptionSet());

@@ -79,6 +79,8 @@ public:
     void SetController(TGclController* Value) override;
     void SetControllerComponent(TComponent* Value);
     TComponent* GetControllerComponent() const { return FController; }
+    // The process-wide default controller belongs to no form and is not stored.
+    bool IsControllerStored() const { return FController && FController != DefaultController(); }
 
     // ---- Block setters ----
     int GetBlockColBegin() const { return FBlockColBegin; }
@@ -301,7 +303,8 @@ private:
     void TakeColumns(TGclTableColumns* Columns);
 
     // Navigation and scrolling
-    void MoveTo(int RowNum, int ColNum);
+    // NewTop and NewLeft, when not -1, scroll in the same repaint as the move.
+    void MoveTo(int RowNum, int ColNum, int NewTop = -1, int NewLeft = -1);
     void EnsureRowVisible(int RowNum);
     void EnsureColVisible(int ColNum);
     void ScrollRowsTo(int NewTop);
@@ -317,7 +320,7 @@ private:
     int PageLeftCol();
     int LastVisibleRow() const;
     int LastVisibleCol() const;
-    void MoveWithEvent(Word Command, int RowNum, int ColNum);
+    void MoveWithEvent(Word Command, int RowNum, int ColNum, int NewTop = -1, int NewLeft = -1);
     bool EditorRefusesScroll();
 
     // Mouse
@@ -397,4 +400,5 @@ class TGclTable : public TGclCustomTable {
     DECLARE_CLASS(TGclTable, TGclCustomTable)
 public:
     explicit TGclTable(TComponent* AOwner) : TGclCustomTable(AOwner) {}
+    static void Published(TPropertyList& P);
 };

@@ -22,7 +22,7 @@ void TGclCustomTable::SetActiveCell(int RowNum, int ColNum) {
     MoveTo(RowNum, ColNum);
 }
 
-void TGclCustomTable::MoveTo(int RowNum, int ColNum) {
+void TGclCustomTable::MoveTo(int RowNum, int ColNum, int NewTop, int NewLeft) {
     int NewRow = IncRow(RowNum, 0), NewCol = IncCol(ColNum, 0);
     if (NewRow == FActiveRow && NewCol == FActiveCol) return;
     if (!HandleAllocated() || FRowArray.Count == 0 || FColArray.Count == 0) {
@@ -61,6 +61,8 @@ void TGclCustomTable::MoveTo(int RowNum, int ColNum) {
         if (!FOldRowColBehavior && ColChanges) DoEnteringColumn(NewCol);
         FActiveCol = NewCol;
         PaintCellList(Private);
+        if (NewTop >= 0) SetTopRow(NewTop);
+        if (NewLeft >= 0) SetLeftCol(NewLeft);
         EnsureRowVisible(NewRow);
         EnsureColVisible(NewCol);
         if (!IsDesigning() && FOptions.Contains(otoAlwaysEditing))
@@ -138,7 +140,7 @@ namespace {
 // Moves the pixels of Area by (DX, DY), validates the uncovered strip and lets the
 // window repaint whatever else is damaged while the cells are only marked.
 void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY) {
-    ScrollWindowEx(Wnd, DX, DY, &Area, &Area, nullptr, nullptr, 0);
+    ScrollWindow(Wnd, DX, DY, &Area, &Area);
 }
 
 } // namespace
@@ -362,14 +364,14 @@ int TGclCustomTable::LastVisibleCol() const {
     return ColHidden(c) ? IncCol(c, -1) : IncCol(c, 0);
 }
 
-void TGclCustomTable::MoveWithEvent(Word Command, int RowNum, int ColNum) {
+void TGclCustomTable::MoveWithEvent(Word Command, int RowNum, int ColNum, int NewTop, int NewLeft) {
     DoActiveCellMoving(Command, RowNum, ColNum);
     if (RowNum == FActiveRow && ColNum == FActiveCol) return;
     if (FExtendPending)
         UpdateSelection(RowNum, ColNum, tstDeselectAll);
     else
         SetAnchor(RowNum, ColNum, tstDeselectAll);
-    MoveTo(RowNum, ColNum);
+    MoveTo(RowNum, ColNum, NewTop, NewLeft);
 }
 
 void TGclCustomTable::MoveActiveCell(Word Command) {
@@ -380,34 +382,30 @@ void TGclCustomTable::MoveActiveCell(Word Command) {
         MoveWithEvent(Command, IncRow(Row, -1), Col);
         break;
     case ccDown: {
-        int Target = IncRow(Row, 1);
-        TGclTableRedraw Bracket(this);
+        // From the last row, when it ends exactly at the bottom edge, the rows scroll in
+        // the same repaint as the move.
+        int Target = IncRow(Row, 1), NewTop = -1;
         int Idx = RowDisplayIndex(Row);
         if (Target > Row && Idx >= 0 && Idx == FRowArray.Count - 1 &&
             DisplayedEnd(FRowArray) == GetClientHeight()) {
-            int Steps = 0;
-            for (int r = Row + 1; r <= Target; ++r)
-                if (!RowHidden(r)) ++Steps;
-            int Top = FTopRow;
-            for (int s = 0; s < Steps; ++s) Top = IncRow(Top, 1);
-            if (Top != Target) SetTopRow(Top);
+            int Top = IncRow(FTopRow, 1);
+            if (Top != Target) NewTop = Top;
         }
-        MoveWithEvent(Command, Target, Col);
+        MoveWithEvent(Command, Target, Col, NewTop);
         break;
     }
     case ccLeft:
         MoveWithEvent(Command, Row, IncCol(Col, -1));
         break;
     case ccRight: {
-        int Target = IncCol(Col, 1);
-        TGclTableRedraw Bracket(this);
+        int Target = IncCol(Col, 1), NewLeft = -1;
         int Idx = ColDisplayIndex(Col);
         if (Target > Col && Idx >= 0 && Idx == FColArray.Count - 1 &&
             DisplayedEnd(FColArray) == GetClientWidth()) {
             int Left = IncCol(FLeftCol, 1);
-            if (Left != Target) SetLeftCol(Left);
+            if (Left != Target) NewLeft = Left;
         }
-        MoveWithEvent(Command, Row, Target);
+        MoveWithEvent(Command, Row, Target, -1, NewLeft);
         break;
     }
     case ccHome:

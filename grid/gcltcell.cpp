@@ -373,9 +373,13 @@ void TGclTableAncestor::tbReadCellData(TReader* Reader) {
     Reader->ReadListEnd();
 }
 
+// Names read but not resolved yet are written as they were read, so nothing is lost.
 void TGclTableAncestor::tbWriteCellData(TWriter* Writer) {
     Writer->WriteListBegin();
-    for (TGclTableCellAncestor* Cell : FCells) Writer->WriteString(CellReferenceName(Cell));
+    if (FCellNames)
+        for (int i = 0; i < FCellNames->GetCount(); ++i) Writer->WriteString(FCellNames->Get(i));
+    else
+        for (TGclTableCellAncestor* Cell : FCells) Writer->WriteString(CellReferenceName(Cell));
     Writer->WriteListEnd();
 }
 
