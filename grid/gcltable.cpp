@@ -98,6 +98,7 @@ void TGclCustomTable::CreateWnd() {
     TGclTableAncestor::CreateWnd();
     PostMessageA(GetHandle(), ctimLoadDefaultCells, 0, 0);
     FRedrawLock = 0;
+    FShownVMax = FShownVPos = FShownHMax = FShownHPos = -1;
     FHasHorzBar = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
     FHasVertBar = FScrollBars == ssVertical || FScrollBars == ssBoth;
     CalcLastPage();
@@ -498,12 +499,23 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
     }
     if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
     if (!HandleAllocated()) return;
+    if (WholeClientPending()) FInvalid->Clear();
     if (!FInvalid->GetEmpty()) PaintCellList(*FInvalid);
     if (FState.Contains(otsHiddenEdit) && RowDisplayIndex(FActiveRow) >= 0 &&
         ColDisplayIndex(FActiveCol) >= 0)
         PlaceHiddenEditor();
     else
         DrawActiveCellFrame();
+}
+
+bool TGclCustomTable::WholeClientPending() {
+    RECT Pending, Client;
+    if (!GetUpdateRect(GetHandle(), &Pending, FALSE)) return false;
+    ::GetClientRect(GetHandle(), &Client);
+    HRGN Region = CreateRectRgn(0, 0, 0, 0);
+    bool Whole = GetUpdateRgn(GetHandle(), Region, FALSE) == SIMPLEREGION && EqualRect(&Pending, &Client);
+    DeleteObject(Region);
+    return Whole;
 }
 
 void TGclCustomTable::MarkCell(TGclCellArray& List, int RowNum, int ColNum) {
@@ -694,6 +706,17 @@ void TGclCustomTable::RemoveCell(TGclTableCellAncestor* Cell) {
         InvalidateTable();
         SetAllowRedraw(true);
     }
+}
+
+// The client area changes size without the window doing so when a scroll bar comes or
+// goes: what is on screen and the last page follow.
+void TGclCustomTable::WMSize(TMessage& Msg) {
+    TGclTableAncestor::Dispatch(Msg);
+    if (!HandleAllocated() || FRowArray.Capacity == 0) return;
+    TGclTableRedraw Bracket(this);
+    BuildColArray(FLeftCol);
+    BuildRowArray(FTopRow);
+    CalcLastPage();
 }
 
 void TGclCustomTable::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -233,6 +233,7 @@ protected:
     void WMLButtonUp(TMessage& Msg);
     void WMLButtonDblClk(TMessage& Msg);
     void WMSetCursor(TMessage& Msg);
+    void WMSize(TMessage& Msg);
 
     MESSAGE_HANDLERS(TGclCustomTable, TGclTableAncestor)
     MESSAGE_HANDLER(ctimQueryOptions, CtimQuery)
@@ -264,6 +265,7 @@ protected:
     MESSAGE_HANDLER(WM_LBUTTONUP, WMLButtonUp)
     MESSAGE_HANDLER(WM_LBUTTONDBLCLK, WMLButtonDblClk)
     MESSAGE_HANDLER(WM_SETCURSOR, WMSetCursor)
+    MESSAGE_HANDLER(WM_SIZE, WMSize)
     END_MESSAGE_HANDLERS
 
 private:
@@ -287,6 +289,8 @@ private:
     // 0 cells only, 1 cells and the unused area, 2 the unused area only.
     int CellsOfRect(const TRect& R, int& LeftIdx, int& TopIdx, int& RightIdx, int& BottomIdx);
     void PaintCellList(TGclCellArray& List);
+    // The window system is about to repaint the whole client area anyway.
+    bool WholeClientPending();
     void PaintRow(int RowIdx, int FirstColIdx, int LastColIdx);
     void DrawActiveCellFrame();
     void DrawGridLines(const TGclGridPen* Pen, int Left, int Top, int Width, int Height);
@@ -377,6 +381,8 @@ private:
     std::unique_ptr<TFont> FAttrFont;
     HCURSOR FColMoveCursor = nullptr, FRowMoveCursor = nullptr;
     int FHorzScrollCount = 0;
+    // What the scroll bars were last given: each change costs the bar a repaint.
+    int FShownVMax = -1, FShownVPos = -1, FShownHMax = -1, FShownHPos = -1;
     std::unique_ptr<TGclDragShow> FDragImage;
     bool FHasHorzBar = false, FHasVertBar = false, FScrollPosPending = false;
     bool FSelecting = false, FDeselecting = false, FExtendPending = false;

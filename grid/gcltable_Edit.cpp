@@ -129,7 +129,7 @@ bool TGclCustomTable::StartEditingState() {
     }
     TGclCellAttributes Attr;
     Attr.Font = FAttrFont.get();
-    Attr.Font->Assign(GetFont());
+    CopyFont(Attr.Font, GetFont());
     FEditingCell->ResolveAttributes(FActiveRow, FActiveCol, Attr);
     if (Attr.Access != otxNormal) {
         FEditingCell = nullptr;

@@ -315,6 +315,8 @@ void TGclCustomTable::SetVertRange() {
     } else {
         Max = M / VertDivisor(M);
     }
+    if (Max == FShownVMax) return;
+    FShownVMax = Max;
     SetScrollRange(GetHandle(), SB_VERT, FLockedRows, Max, TRUE);
 }
 
@@ -327,6 +329,8 @@ void TGclCustomTable::SetVertPos() {
     int M = FLastPageRow;
     int Pos = M < 16384 ? FTopRow : FTopRow / VertDivisor(M);
     if (M >= 16384 && FTopRow >= M) Pos = M / VertDivisor(M);
+    if (Pos == FShownVPos) return;
+    FShownVPos = Pos;
     SetScrollPos(GetHandle(), SB_VERT, Pos, TRUE);
 }
 
@@ -337,6 +341,8 @@ void TGclCustomTable::SetHorzRange() {
     for (int c = FLockedCols; c < FLastPageCol; ++c)
         if (!ColHidden(c)) ++Count;
     FHorzScrollCount = Count;
+    if (Count == FShownHMax) return;
+    FShownHMax = Count;
     SetScrollRange(GetHandle(), SB_HORZ, 0, Count, TRUE);
 }
 
@@ -349,6 +355,8 @@ void TGclCustomTable::SetHorzPos() {
     int Count = 0;
     for (int c = FLockedCols; c < FLeftCol; ++c)
         if (!ColHidden(c)) ++Count;
+    if (Count == FShownHPos) return;
+    FShownHPos = Count;
     SetScrollPos(GetHandle(), SB_HORZ, Count, TRUE);
 }
 

@@ -167,14 +167,14 @@ void TGclCustomTable::PaintRow(int RowIdx, int FirstColIdx, int LastColIdx) {
         TGclBaseTableCell* Cell = ActiveEditing ? nullptr : FindCell(RowNum, ColNum);
         if (Cell) {
             void* Data = DoGetCellData(RowNum, ColNum, cdpForPaint);
-            Attr.Font->Assign(GetFont());
+            CopyFont(Attr.Font, GetFont());
             Cell->ResolveAttributes(RowNum, ColNum, Attr);
             Cell->Paint(Canvas, R, RowNum, ColNum, Attr, Data);
         } else {
             Attr.Access = otxDefault;
             Attr.Adjust = otaDefault;
             Attr.Color = GetColor();
-            Attr.Font->Assign(GetFont());
+            CopyFont(Attr.Font, GetFont());
             Attr.FontColor = GetFont()->GetColor();
             ResolveCellAttributes(RowNum, ColNum, Attr);
             Canvas->GetBrush()->SetStyle(bsSolid);
@@ -299,7 +299,7 @@ void TGclCustomTable::ResolveCellAttributes(int RowNum, int ColNum, TGclCellAttr
         CellAttr.Adjust = Over.Adjust;
     else if (CellAttr.Adjust == otaDefault)
         CellAttr.Adjust = FAdjust;
-    if (Over.Font && CellAttr.Font) CellAttr.Font->Assign(Over.Font);
+    if (Over.Font) CopyFont(CellAttr.Font, Over.Font);
     bool IsActive = RowNum == FActiveRow && ColNum == FActiveCol;
     bool Focused = FState.Contains(otsFocused);
     bool Locked = RowNum < FLockedRows || ColNum < FLockedCols;

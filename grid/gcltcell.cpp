@@ -53,7 +53,7 @@ void TGclBaseTableCell::ResolveAttributes(int RowNum, int ColNum, TGclCellAttrib
     CellAttr.Adjust = FAdjust;
     CellAttr.Color = GetColor();
     TFont* Font = GetFont();
-    if (CellAttr.Font) CellAttr.Font->Assign(Font);
+    CopyFont(CellAttr.Font, Font);
     CellAttr.FontColor = Font->GetColor();
     CellAttr.FontHiColor = FTextHiColor;
     CellAttr.TextStyle = FTextStyle;

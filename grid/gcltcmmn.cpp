@@ -3,6 +3,7 @@
 #include "grid/gcldata.h"
 
 #include <algorithm>
+#include <cstring>
 
 TRowStyle MakeRowStyle(int Height, bool Hidden) { return TRowStyle{Height, Hidden}; }
 
@@ -19,3 +20,12 @@ void AssignDisplayArray(TGclTblDisplayArray& A, int Num) {
 void TableError(const AnsiString& Msg) { throw EGclTable(Msg); }
 
 void TableErrorRes(Word Num) { throw EGclTable(GetGclStr(Num)); }
+
+void CopyFont(TFont* Dest, TFont* Source) {
+    if (!Dest || !Source || Dest == Source) return;
+    if (std::memcmp(&Dest->GetLogFont(), &Source->GetLogFont(), sizeof(LOGFONTA)) == 0) {
+        Dest->SetColor(Source->GetColor());
+        return;
+    }
+    Dest->Assign(Source);
+}

@@ -91,6 +91,9 @@ struct TRowStyle {
 };
 TRowStyle MakeRowStyle(int Height, bool Hidden);
 
+// Dest takes Source's look; nothing is done (no new font handle) when it has it already.
+void CopyFont(TFont* Dest, TFont* Source);
+
 // What is on screen of rows or columns: table number and pixel offset per entry, then
 // one more entry whose offset is the end of the last one.
 struct TGclDisplayEntry {

@@ -63,7 +63,7 @@ UINT HorzFlags(TGclTblAdjust A) {
 
 void TGclTCBaseString::tcPaintStrZ(TCanvas* TableCanvas, const TRect& CellRect,
                                    const TGclCellAttributes& CellAttr, const char* Text) {
-    TableCanvas->GetFont()->Assign(CellAttr.Font);
+    CopyFont(TableCanvas->GetFont(), CellAttr.Font);
     TableCanvas->GetFont()->SetColor(CellAttr.FontColor);
     int Half = GetMargin() / 2;
     TRect R(CellRect.Left + Half, CellRect.Top + Half, CellRect.Right - Half, CellRect.Bottom - Half);
