@@ -42,12 +42,13 @@ void TGclGridPen::DoCfgChanged() {
 }
 
 void TGclGridPen::Published(TPropertyList& P) {
-    P.Add("NormalColor", &TGclGridPen::GetNormalColor, &TGclGridPen::SetNormalColor, clBtnShadow)
+    // No defaults: the four pens of a set start from different values.
+    P.Add("NormalColor", &TGclGridPen::GetNormalColor, &TGclGridPen::SetNormalColor)
         .Idents(ColorToIdent, IdentToColor);
-    P.Add("SecondColor", &TGclGridPen::GetSecondColor, &TGclGridPen::SetSecondColor, clBtnHighlight)
+    P.Add("SecondColor", &TGclGridPen::GetSecondColor, &TGclGridPen::SetSecondColor)
         .Idents(ColorToIdent, IdentToColor);
-    P.Add("Style", &TGclGridPen::GetStyle, &TGclGridPen::SetStyle, psSolid);
-    P.Add("Effect", &TGclGridPen::GetEffect, &TGclGridPen::SetEffect, geBoth);
+    P.Add("Style", &TGclGridPen::GetStyle, &TGclGridPen::SetStyle);
+    P.Add("Effect", &TGclGridPen::GetEffect, &TGclGridPen::SetEffect);
 }
 
 TGclGridPenSet::TGclGridPenSet()
