@@ -2,13 +2,17 @@
 // against plain models under random operations, colours and pens, cell attribute
 // resolution, headings and options.
 #include "grid/gcltable.h"
+#include "classlib/Bitmaps.h"
 #include "grid/gcltbclr.h"
+#include "grid/gcltcbmp.h"
 #include "grid/gcltchdr.h"
 #include "grid/gcltcstr.h"
 
 #include "tests/grid/GridTestSupport.h"
 
 #include <map>
+#include <memory>
+#include <optional>
 #include <random>
 #include <utility>
 #include <vector>
@@ -333,4 +337,58 @@ TEST(HeadingCells, LettersAndHeadingsFollowColumns) {
     EXPECT_EQ(head.GetHeadings()->GetCount(), 7);
     EXPECT_EQ(head.GetHeadings()->Get(6), "Integer");
     EXPECT_EQ(head.GetHeadings()->Get(1), "");
+}
+
+// Bitmap cells on a memory canvas: nothing for a missing bitmap, a negative glyph or no
+// room; a glyph past the strip is glyph 0, written back.
+TEST(BitmapCells, DrawNothingForMissingOrBadGlyphs) {
+    auto cell = std::make_unique<TGclTCBaseBitMap>(nullptr); // strip records as data
+    auto target = std::make_unique<TBitmap>(40, 40);
+    auto strip = std::make_unique<TBitmap>(64, 16);
+    TFont font;
+    TGclCellAttributes attr;
+    attr.Font = &font;
+    attr.Color = clWhite;
+    attr.Adjust = otaCenter;
+    attr.Access = otxReadOnly;
+    strip->GetCanvas()->GetBrush()->SetColor(clRed);
+    strip->GetCanvas()->FillRect(TRect(0, 0, 64, 15));
+    strip->GetCanvas()->GetBrush()->SetColor(clBlue);
+    strip->GetCanvas()->FillRect(TRect(0, 15, 64, 16)); // the see-through bottom row
+    auto RedPixels = [&] {
+        int red = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                red += target->GetCanvas()->GetPixels(x, y) == clRed ? 1 : 0;
+        return red;
+    };
+    const TRect all(0, 0, 40, 40);
+    TCellBitMapInfo info{strip.get(), 4, 4, -1};
+    cell->SetMargin(0);
+    cell->Paint(target->GetCanvas(), all, 1, 1, attr, &info);
+    EXPECT_EQ(RedPixels(), 0);
+    info.Bitmap = nullptr;
+    info.GlyphIndex = 0;
+    cell->Paint(target->GetCanvas(), all, 1, 1, attr, &info);
+    EXPECT_EQ(RedPixels(), 0);
+    cell->SetMargin(25); // no room left
+    info.Bitmap = strip.get();
+    cell->Paint(target->GetCanvas(), all, 1, 1, attr, &info);
+    EXPECT_EQ(RedPixels(), 0);
+    cell->SetMargin(0);
+    info.GlyphIndex = 5;
+    cell->Paint(target->GetCanvas(), all, 1, 1, attr, &info);
+    EXPECT_EQ(info.GlyphIndex, 0);
+    EXPECT_EQ(RedPixels(), 16 * 15);
+    EXPECT_EQ(target->GetCanvas()->GetPixels(12, 12 + 15), clWhite); // the cell shows through
+    // The published cell takes a plain bitmap, and null paints the background only.
+    TGclTCBitMap plain(nullptr);
+    plain.SetMargin(0);
+    target->GetCanvas()->GetBrush()->SetColor(clBlack);
+    target->GetCanvas()->FillRect(all);
+    plain.Paint(target->GetCanvas(), all, 1, 1, attr, nullptr);
+    EXPECT_EQ(RedPixels(), 0);
+    EXPECT_EQ(target->GetCanvas()->GetPixels(20, 20), clWhite);
+    plain.Paint(target->GetCanvas(), all, 1, 1, attr, strip.get());
+    EXPECT_EQ(RedPixels(), 40 * 15); // the whole strip as one glyph, clipped to the cell
 }

@@ -396,6 +396,28 @@ TEST(TableStream, MalformedDataIsAReadErrorNamingTheProperty) {
     EXPECT_NE(wrongKind.find("RowData"), std::string::npos) << wrongKind;
 }
 
+TEST_F(TableTest, ManyRowsScaleTheThumbAndLockedRowsLeaveAnUnlockedRow) {
+    MakeTable(20000);
+    T->SetScrollBars(ssVertical);
+    Pump();
+    int lowest = 0, highest = 0;
+    GetScrollRange(T->GetHandle(), SB_VERT, &lowest, &highest);
+    int m = T->GetLastPageTopRow();
+    EXPECT_EQ(lowest, 1);
+    EXPECT_EQ(highest, m / (m / 1024 + 1));
+    // The thumb at the range's end reaches the last page.
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, highest, 0};
+    SetScrollInfo(T->GetHandle(), SB_VERT, &info, FALSE);
+    SendMessageA(T->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, highest), 0);
+    EXPECT_EQ(T->GetTopRow(), m);
+    EXPECT_EQ(GetScrollPos(T->GetHandle(), SB_VERT), highest);
+    T->SetLockedRows(20000);
+    EXPECT_EQ(T->GetLockedRows(), 1);
+    T->SetLockedRows(3);
+    EXPECT_EQ(T->GetLockedRows(), 3);
+    EXPECT_GE(T->GetActiveRow(), 3);
+}
+
 TEST_F(TableTest, DemoTableEditsResizesMovesAndSelects) {
     WithTexts = true;
     MakeTable(1000, 6);
@@ -405,6 +427,7 @@ TEST_F(TableTest, DemoTableEditsResizesMovesAndSelects) {
     T->SetScrollBars(ssBoth);
     T->SetOptions(TGclTblOptionSet{otoAllowColMoves, otoMouseDragSelect});
     auto* head = new TGclTCString(Form);
+    head->SetUseASCIIZStrings(true);
     T->SetLockedRowsCell(head);
     ASSERT_TRUE(TakeFocus(T));
     Mouse(WM_LBUTTONDOWN, 10, 45, MK_LBUTTON);
