@@ -51,8 +51,10 @@ void TFM::Published(TPropertyList& P) {
     P.Field("BTN_Replace", &TFM::BTN_Replace);
     P.Field("BTN_Animate", &TFM::BTN_Animate);
     P.Field("SGB_Pages", &TFM::SGB_Pages);
-    P.Field("PNL_TableHead", &TFM::PNL_TableHead);
     P.Field("TBL_Leds", &TFM::TBL_Leds);
+    P.Field("CH_Header", &TFM::CH_Header);
+    P.Field("CB_LED", &TFM::CB_LED);
+    P.Field("CS_Data", &TFM::CS_Data);
     P.Field("PNL_PageTools", &TFM::PNL_PageTools);
     P.Field("BTN_ViewPage", &TFM::BTN_ViewPage);
     P.Field("BTN_MoveUp", &TFM::BTN_MoveUp);
@@ -95,7 +97,7 @@ void TFM::Published(TPropertyList& P) {
     P.Method("BTN_MoveDownClick", &TFM::BTN_MoveDownClick);
     P.Method("BTN_ViewPageClick", &TFM::BTN_ViewPageClick);
     P.Method("TBL_LedsDblClick", &TFM::TBL_LedsDblClick);
-    P.Method("TBL_LedsDrawItem", &TFM::TBL_LedsDrawItem);
+    P.Method("TBL_LedsGetCellData", &TFM::TBL_LedsGetCellData);
     P.Method("SGB_PagesClick", &TFM::SGB_PagesClick);
     P.Method("New2Click", &TFM::New2Click);
     P.Method("Open2Click", &TFM::Open2Click);
@@ -118,6 +120,7 @@ void TFM::FormShow(TObject*) {
     if (FSetUp) return;
     FSetUp = true;
     SetupColors();
+    FCellBitmap = std::make_unique<TBitmap>();
     TSizeConstraints* limits = GetConstraints();
     limits->SetMaxWidth(kWindowWidth);
     limits->SetMinWidth(kWindowWidth);
@@ -130,7 +133,6 @@ void TFM::FormShow(TObject*) {
     SGB_Type->SetAlign(alTop);
     SGB_Led->SetAlign(alTop);
     SGB_Pages->SetAlign(alClient);
-    PNL_TableHead->SetAlign(alTop);
     PNL_PageTools->SetAlign(alBottom);
     TBL_Leds->SetAlign(alClient);
     FCommonType = false;
@@ -146,8 +148,15 @@ void TFM::FormShow(TObject*) {
 void TFM::SetupColors() {
     FColors = EditorPalette();
     IMG_Seg->SetPalette(FColors);
+    TBL_Leds->SetColorUnused(ToColor(FColors.OffFill));
     TBL_Leds->SetColor(ToColor(FColors.OffFill));
-    PNL_TableHead->SetColor(ToColor(kHeadingColor));
+    TGclTableColors* colors = TBL_Leds->GetColors();
+    colors->SetActiveFocused(ToColor(FColors.Back));
+    colors->SetActiveUnfocused(ToColor(FColors.Back));
+    colors->SetActiveFocusedText(ToColor(FColors.Select));
+    colors->SetActiveUnfocusedText(ToColor(FColors.Select));
+    colors->SetLocked(ToColor(kHeadingColor));
+    colors->SetLockedText(clBlack);
 }
 
 void TFM::FormCloseQuery(TObject*, bool& CanClose) {
@@ -303,7 +312,8 @@ void TFM::ReplacePage(int Index) {
     if (!FPages.IsValidIndex(Index)) return;
     FPageImages[static_cast<std::size_t>(Index)] = FThumbnails.Get(FPattern, FCommonType);
     FPages.Replace(Index, FPattern);
-    TBL_Leds->Invalidate();
+    TGclTableRedraw redraw(TBL_Leds);
+    TBL_Leds->InvalidateRow(Index + 1);
 }
 
 void TFM::DeletePage(int Index) {
@@ -318,7 +328,8 @@ bool TFM::MovePage(int Index, bool Down) {
     int neighbour = Down ? Index + 1 : Index - 1;
     std::swap(FPageImages[static_cast<std::size_t>(Index)],
               FPageImages[static_cast<std::size_t>(neighbour)]);
-    TBL_Leds->Invalidate();
+    TGclTableRedraw redraw(TBL_Leds);
+    TBL_Leds->InvalidateTable();
     return true;
 }
 
@@ -336,23 +347,20 @@ void TFM::ClearPages() {
     UpdateTable();
 }
 
+// Page i is table row i + 1: row 0 holds the headings.
 int TFM::SelectedPageIndex() {
-    return TBL_Leds->GetItemIndex();
+    return TBL_Leds->GetActiveRow() - 1;
 }
 
 void TFM::SelectRow(int Row) {
-    TBL_Leds->SetItemIndex(Row);
+    TBL_Leds->SetActiveRow(Row + 1);
 }
 
+// The table always shows at least one data row; its active row follows a shorter list.
 void TFM::UpdateTable() {
-    int wanted = PageTableRows(FPages.GetCount());
-    int selected = TBL_Leds->GetItemIndex();
-    if (TBL_Leds->GetRowCount() != wanted) TBL_Leds->SetRowCount(wanted);
-    // The table always has a current row.
-    if (selected < 0) selected = 0;
-    if (selected >= wanted) selected = wanted - 1;
-    if (selected != TBL_Leds->GetItemIndex()) SelectRow(selected);
-    TBL_Leds->Invalidate();
+    TGclTableRedraw redraw(TBL_Leds);
+    TBL_Leds->SetRowLimit(PageTableRows(FPages.GetCount()) + 1);
+    TBL_Leds->InvalidateTable();
 }
 
 void TFM::ViewPage() {
@@ -362,8 +370,7 @@ void TFM::ViewPage() {
     Redraw();
     if (FLedRolledUp) {
         SetLedRolledUp(false);
-        SendMessageA(TBL_Leds->GetHandle(), LB_SETTOPINDEX,
-                     static_cast<WPARAM>(SelectedPageIndex()), 0);
+        TBL_Leds->SetTopRow(TBL_Leds->GetActiveRow());
     }
     UpdateControls();
 }
@@ -428,40 +435,25 @@ void TFM::SGB_PagesClick(TObject*) {
     SetLedRolledUp(!FLedRolledUp);
 }
 
-void TFM::TBL_LedsDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState State) {
-    TCanvas* canvas = TBL_Leds->GetCanvas();
-    bool selected = State.Contains(odSelected);
-    canvas->GetBrush()->SetColor(ToColor(selected ? FColors.Back : FColors.OffFill));
-    canvas->FillRect(Rect);
-    if (FPages.IsValidIndex(Index)) {
-        Byte page = FPages.Get(Index);
-        int left = Rect.Left;
-        Bmp32::TBitmap32* image = GetPageImage(Index);
-        FCellImage.SetSize(kColumnWidths[0], Rect.Height());
-        FCellImage.Clear(Bmp32::Color32(canvas->GetBrush()->GetColor()));
-        image->DrawTo(&FCellImage, (kColumnWidths[0] - image->GetWidth()) / 2,
-                      (Rect.Height() - image->GetHeight()) / 2);
-        FCellImage.DrawTo(static_cast<Bmp32::TPlatformHandle>(canvas->GetHandle()), left, Rect.Top);
-        left += kColumnWidths[0];
-        canvas->GetBrush()->SetStyle(bsClear);
-        canvas->GetFont()->Assign(TBL_Leds->GetFont());
-        canvas->GetFont()->SetColor(selected ? ToColor(FColors.Select) : clBlack);
-        for (int column = 1; column <= 3; ++column) {
-            TRect cell{left, Rect.Top, left + kColumnWidths[column], Rect.Bottom};
-            canvas->TextRect(cell, PageCellText(page, column),
-                             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-            left += kColumnWidths[column];
-        }
-        canvas->GetBrush()->SetStyle(bsSolid);
+// Every cell is answered from the one text and the one picture that the form keeps.
+void TFM::TBL_LedsGetCellData(TObject*, int RowNum, int ColNum, void*& Data, TGclCellDataPurpose) {
+    static char Empty[] = "";
+    Data = nullptr;
+    if (RowNum < 1 || !FPages.IsValidIndex(RowNum - 1)) return;
+    const int index = RowNum - 1;
+    if (ColNum == 0) {
+        Bmp32::TBitmap32* image = GetPageImage(index);
+        if (!image || !FCellBitmap) return;
+        FCellImage.SetSize(image->GetWidth(), image->GetHeight());
+        FCellImage.Clear(Bmp32::Color32(TBL_Leds->GetColor()));
+        image->DrawTo(&FCellImage, 0, 0);
+        FCellBitmap->SetSize(image->GetWidth(), image->GetHeight());
+        FCellImage.DrawTo(static_cast<Bmp32::TPlatformHandle>(FCellBitmap->GetCanvas()->GetHandle()), 0, 0);
+        Data = FCellBitmap.get();
+        return;
     }
-    // Grid line between rows, and a frame on the current row while the table has the focus.
-    canvas->GetPen()->SetColor(clBtnShadow);
-    canvas->MoveTo(Rect.Left, Rect.Bottom - 1);
-    canvas->LineTo(Rect.Right, Rect.Bottom - 1);
-    if (State.Contains(odFocused)) {
-        canvas->GetBrush()->SetColor(clBlack);
-        canvas->FrameRect(Rect);
-    }
+    FCellText = PageCellText(FPages.Get(index), ColNum);
+    Data = FCellText.empty() ? Empty : FCellText.data();
 }
 
 // ---- Files -----------------------------------------------------------------------------
@@ -507,7 +499,6 @@ void TFM::LoadPages() {
         throw EOutOfResources(
             Format("There is not enough memory to open %s; the pages stay as they were", fileName));
     }
-    TBL_Leds->SetRowCount(PageTableRows(static_cast<int>(content.Pages.size())));
     // Nothing below fails.
     FPages.Assign(std::move(content.Pages));
     FPageImages = std::move(images);

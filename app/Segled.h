@@ -11,7 +11,6 @@
 #include "app/LedPalette.h"
 #include "app/LedPattern.h"
 #include "app/PageList.h"
-#include "app/PageTable.h"
 #include "app/PageThumbnails.h"
 
 #include "bitmap32/Bmp32.h"
@@ -19,6 +18,11 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+
+#include "grid/gcltable.h"
+#include "grid/gcltcbmp.h"
+#include "grid/gcltchdr.h"
+#include "grid/gcltcstr.h"
 
 #include <memory>
 #include <vector>
@@ -52,13 +56,15 @@ public:
     TButton* BTN_Replace = nullptr;
     TButton* BTN_Animate = nullptr;
     TGroupBox* SGB_Pages = nullptr;
-    TPanel* PNL_TableHead = nullptr;
-    TPageTable* TBL_Leds = nullptr;
+    TGclTable* TBL_Leds = nullptr;
     TPanel* PNL_PageTools = nullptr;
     TButton* BTN_ViewPage = nullptr;
     TButton* BTN_MoveUp = nullptr;
     TButton* BTN_MoveDown = nullptr;
     TButton* BTN_DeletePage = nullptr;
+    TGclTCColHead* CH_Header = nullptr;
+    TGclTCBitMap* CB_LED = nullptr;
+    TGclTCString* CS_Data = nullptr;
     TMainMenu* MNU_MainMenu = nullptr;
     TMenuItem* New2 = nullptr;
     TMenuItem* Open2 = nullptr;
@@ -99,7 +105,8 @@ public:
     void BTN_MoveDownClick(TObject* Sender);
     void BTN_ViewPageClick(TObject* Sender);
     void TBL_LedsDblClick(TObject* Sender);
-    void TBL_LedsDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
+    void TBL_LedsGetCellData(TObject* Sender, int RowNum, int ColNum, void*& Data,
+                             TGclCellDataPurpose Purpose);
     void SGB_PagesClick(TObject* Sender);
     void New2Click(TObject* Sender);
     void Open2Click(TObject* Sender);
@@ -175,7 +182,10 @@ private:
     // The page thumbnails, one per page in the same order.
     TPageThumbnails FThumbnails;
     std::vector<TThumbnail> FPageImages;
-    // A table cell's picture, composed on the row's background before it is copied out.
+    // The last cell data handed to the page table, alive until the table has painted it:
+    // one text and one picture for every row, so rows cost no memory or GDI object.
+    AnsiString FCellText;
+    std::unique_ptr<TBitmap> FCellBitmap;
     Bmp32::TBitmap32 FCellImage;
     Byte FPattern = 0;
     bool FHoverDirty = false;

@@ -86,7 +86,7 @@ double AddOnePage(TFM* Form) {
             Form->BTN_AddClick(nullptr);
             PaintNow(Form);
         }));
-        Form->TBL_Leds->SetItemIndex(Form->GetPages().GetCount() - 1);
+        Form->TBL_Leds->SetActiveRow(Form->GetPages().GetCount());
         Form->BTN_DeletePageClick(nullptr);
         PaintNow(Form);
     }

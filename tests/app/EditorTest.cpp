@@ -22,6 +22,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/StringList.h"
 #include "classlib/Timers.h"
+#include "grid/gclmisc.h"
 
 #include <gtest/gtest.h>
 
@@ -129,7 +130,9 @@ protected:
         SendMessageA(Form->GetHandle(), WM_COMMAND, MAKEWPARAM(Item->GetCommand(), 0), 0);
         Pump();
     }
-    void ClickRow(int Row) { ClickAt(Form->TBL_Leds, {60, Row * 40 + 20}); }
+    // The heading row is 25 pixels high, the page rows 40.
+    void ClickRow(int Row) { ClickAt(Form->TBL_Leds, {60, 25 + Row * 40 + 20}); }
+    int Selected() const { return Form->TBL_Leds->GetActiveRow() - 1; }
     // Lights exactly the given segments, then adds the pattern as a page.
     void AddPageOf(std::initializer_list<int> Segments) {
         Choose(Form->Clear2);
@@ -144,7 +147,7 @@ protected:
         Pump();
     }
     int Rows() const {
-        return static_cast<int>(SendMessageA(Form->TBL_Leds->GetHandle(), LB_GETCOUNT, 0, 0));
+        return Form->TBL_Leds->GetRowLimit() - 1;
     }
     // Whether the thumbnail of page Index shows Segment lit.
     bool ThumbnailLit(int Index, int Segment) const {
@@ -289,8 +292,8 @@ TEST_F(Editor, AddedPagesGetThumbnailsAndRows) {
     // The table shows it in the second row, on the table's background.
     Pump();
     auto table = PaintToBitmap(Form->TBL_Leds);
-    EXPECT_EQ(PixelOf(table.get(), 10 + 21, 40 + 10), COLORREF(0x0000FF));
-    EXPECT_EQ(PixelOf(table.get(), 10 + 10, 40 + 4),
+    EXPECT_EQ(PixelOf(table.get(), 10 + 21, 65 + 10), COLORREF(0x0000FF));
+    EXPECT_EQ(PixelOf(table.get(), 10 + 10, 65 + 4),
               COLORREF(ColorToRGB(Form->TBL_Leds->GetColor())));
 }
 
@@ -311,8 +314,8 @@ TEST_F(Editor, ReplaceDeleteAndViewWorkOnTheSelectedRow) {
     EXPECT_TRUE(Form->IMG_Seg->GetSegments()[2]);
     // A double click on the first row views it.
     ClickRow(0);
-    Mouse(Form->TBL_Leds, WM_LBUTTONDBLCLK, MK_LBUTTON, {60, 20});
-    Mouse(Form->TBL_Leds, WM_LBUTTONUP, 0, {60, 20});
+    Mouse(Form->TBL_Leds, WM_LBUTTONDBLCLK, MK_LBUTTON, {60, 45});
+    Mouse(Form->TBL_Leds, WM_LBUTTONUP, 0, {60, 45});
     EXPECT_EQ(Form->GetPattern(), 0xFE);
 }
 
@@ -332,15 +335,15 @@ TEST_F(Editor, MovingTakesTheSelectionAlongAndStopsAtTheEnds) {
     Picks.push_back(folder.PathOf("three.pge"));
     Choose(Form->Open2);
     Click(Form->BTN_MoveUp);
-    EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 0);
+    EXPECT_EQ(Selected(), 0);
     EXPECT_FALSE(Form->GetModified());
     Click(Form->BTN_MoveDown);
     Click(Form->BTN_MoveDown);
     EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{2, 3, 1}));
-    EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 2);
+    EXPECT_EQ(Selected(), 2);
     EXPECT_TRUE(Form->GetModified());
     Click(Form->BTN_MoveDown);
-    EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 2);
+    EXPECT_EQ(Selected(), 2);
     Click(Form->BTN_MoveUp);
     EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{2, 1, 3}));
     ExpectThumbnailsFollowThePages();
@@ -610,7 +613,7 @@ TEST_F(Editor, AnOpenThatFailsAtTheLastPageChangesNothing) {
         EXPECT_EQ(Form->GetFileName(), ExeDir() + "Untitled.pge");
         EXPECT_TRUE(Form->GetModified());
         EXPECT_EQ(Rows(), 2);
-        EXPECT_EQ(Form->TBL_Leds->GetItemIndex(), 1);
+        EXPECT_EQ(Selected(), 1);
     }
     EXPECT_EQ(Errors[0], "There is not enough memory to open " + folder.PathOf("pages.pge") +
                              "; the pages stay as they were");
@@ -627,10 +630,8 @@ TEST_F(Editor, ManyPagesOpenAtOnceCostNoGdiObjectsAndSaveWhole) {
     Picks.push_back(folder.PathOf("many.pge"));
     Choose(Form->Open2);
     EXPECT_EQ(Rows(), 10000);
-    HWND list = Form->TBL_Leds->GetHandle();
-    SendMessageA(list, LB_SETTOPINDEX, 9999, 0);
-    RECT last{};
-    SendMessageA(list, LB_GETITEMRECT, 9999, reinterpret_cast<LPARAM>(&last));
+    Form->TBL_Leds->SetTopRow(10000);
+    RECT last{0, Form->TBL_Leds->GetRowOffset(10000), 0, 0};
     auto table = PaintToBitmap(Form->TBL_Leds);
     // The last row shows the last page, 9999 * 37 % 256 = 43.
     for (int segment : {0, 2}) {
@@ -788,6 +789,74 @@ TEST_F(Editor, TheAboutBoxClosesOnAClickOnItsLabel) {
 // ---- A picture for people -------------------------------------------------------------------
 
 // Saves editor.bmp beside the test program: the window with a few pages, one viewed.
+// The page table: headings, the three values and the thumbnail in each page's row, the
+// browse colours and frame of the active row, and moves by key, wheel and scroll bar.
+TEST_F(Editor, PageTableShowsPagesAndMovesByKeysWheelAndScrollBar) {
+    AddPageOf({0, 1, 2, 3, 4, 5});
+    AddPageOf({1, 2});
+    AddPageOf({0, 1, 3, 4, 6});
+    TGclTable* table = Form->TBL_Leds;
+    ASSERT_TRUE(TakeFocus(table));
+    ClickRow(1);
+    EXPECT_EQ(Selected(), 1);
+    AnsiString file = ExeDir() + "editor_table.bmp";
+    CaptureWindow(Form->GetHandle())->SaveToFile(file);
+    EXPECT_TRUE(FileExists(file));
+    auto shot = PaintToBitmap(table);
+    EXPECT_EQ(PixelOf(shot.get(), 2, 12), COLORREF(ColorToRGB(table->GetColors()->GetLocked())));
+    // Row 2 (page 1) is active: its value cells take the browse colours.
+    EXPECT_EQ(PixelOf(shot.get(), 52, 25 + 40 + 3), COLORREF(ColorToRGB(table->GetColors()->GetActiveFocused())));
+    EXPECT_EQ(PixelOf(shot.get(), 52, 25 + 3), COLORREF(ColorToRGB(table->GetColor())));
+    // The black frame of the focused cell (the click made column 1 active), inside the band.
+    EXPECT_EQ(table->GetActiveCol(), 1);
+    EXPECT_EQ(PixelOf(shot.get(), 50, 25 + 40 + 20), COLORREF(0));
+    EXPECT_EQ(PixelOf(shot.get(), 97, 25 + 40 + 20), COLORREF(0));
+    // The thumbnail of page 1 (segments b and c) in the first column.
+    EXPECT_EQ(PixelOf(shot.get(), 10 + 21, 25 + 40 + 10), COLORREF(0x0000FF));
+    EXPECT_EQ(PixelOf(shot.get(), 10 + 10, 25 + 40 + 4), COLORREF(ColorToRGB(table->GetColors()->GetActiveFocused())));
+    std::string texts;
+    void* data = nullptr;
+    for (int column = 1; column <= 3; ++column) {
+        Form->TBL_LedsGetCellData(table, 2, column, data, cdpForPaint);
+        texts += static_cast<const char*>(data);
+        texts += ' ';
+    }
+    EXPECT_EQ(texts, "249 $F9 %11111001 ");
+    Form->TBL_LedsGetCellData(table, 0, 1, data, cdpForPaint);
+    EXPECT_EQ(data, nullptr);
+    Form->TBL_LedsGetCellData(table, 4, 1, data, cdpForPaint);
+    EXPECT_EQ(data, nullptr);
+
+    PostKey(table, VK_DOWN);
+    EXPECT_EQ(Selected(), 2);
+    PostKey(table, VK_UP);
+    PostKey(table, VK_UP);
+    EXPECT_EQ(Selected(), 0);
+    PostKey(table, VK_UP); // the heading row is never active
+    EXPECT_EQ(Selected(), 0);
+    SHORT (*ctrl)(int) = [](int Key) -> SHORT { return Key == VK_CONTROL ? SHORT(0x8000) : SHORT(0); };
+    TGclKeyStateFunc previous = SetGclKeyStateSource(ctrl);
+    PostKey(table, VK_END);
+    EXPECT_EQ(Selected(), 2);
+    PostKey(table, VK_HOME);
+    EXPECT_EQ(Selected(), 0);
+    SetGclKeyStateSource(previous);
+    PostKey(table, VK_NEXT);
+    EXPECT_GT(Selected(), 0);
+    PostKey(table, VK_PRIOR);
+    EXPECT_EQ(Selected(), 0);
+    SendMessageA(table->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    Pump();
+    EXPECT_EQ(Selected(), 1);
+    SendMessageA(table->GetHandle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    Pump();
+    EXPECT_EQ(table->GetTopRow(), table->GetLastPageTopRow());
+    // A double click views the row under it.
+    Mouse(table, WM_LBUTTONDBLCLK, MK_LBUTTON, {60, table->GetRowOffset(table->GetActiveRow()) + 20});
+    Mouse(table, WM_LBUTTONUP, 0, {60, table->GetRowOffset(table->GetActiveRow()) + 20});
+    EXPECT_EQ(Form->GetPattern(), Form->GetPages().Get(Selected()));
+}
+
 TEST_F(Editor, ScreenshotWithPages) {
     AddPageOf({0, 1, 2, 3, 4, 5});
     AddPageOf({1, 2});

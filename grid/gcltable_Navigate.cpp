@@ -1,0 +1,785 @@
+// The active cell, the sixteen movements, keys, the wheel, scroll bars, physical
+// scrolling and focus.
+#include "grid/gcltable.h"
+
+#include "grid/gclcmd.h"
+#include "grid/gclmisc.h"
+
+#include <algorithm>
+
+namespace {
+constexpr Word MouseMoveCommand = 250;
+}
+
+// ---- Active cell ------------------------------------------------------------------------
+
+void TGclCustomTable::SetActiveCell(int RowNum, int ColNum) {
+    DoActiveCellMoving(ccNone, RowNum, ColNum);
+    if (FExtendPending)
+        UpdateSelection(RowNum, ColNum, tstDeselectAll);
+    else
+        SetAnchor(RowNum, ColNum, tstDeselectAll);
+    MoveTo(RowNum, ColNum);
+}
+
+void TGclCustomTable::MoveTo(int RowNum, int ColNum, int NewTop, int NewLeft) {
+    int NewRow = IncRow(RowNum, 0), NewCol = IncCol(ColNum, 0);
+    if (NewRow == FActiveRow && NewCol == FActiveCol) return;
+    if (!HandleAllocated() || FRowArray.Count == 0 || FColArray.Count == 0) {
+        FActiveRow = NewRow;
+        FActiveCol = NewCol;
+        return;
+    }
+    {
+        TGclTableRedraw Bracket(this);
+        TGclCellArray Private;
+        bool RowChanges = NewRow != FActiveRow, ColChanges = NewCol != FActiveCol;
+        if (RowChanges) {
+            for (int i = 0; i < FColArray.Count && FColArray.Entries[i].Num < FLockedCols; ++i) {
+                MarkCell(Private, FActiveRow, FColArray.Entries[i].Num);
+                MarkCell(*FInvalid, NewRow, FColArray.Entries[i].Num);
+            }
+            DoLeavingRow(FActiveRow);
+        }
+        if (ColChanges) {
+            for (int i = 0; i < FRowArray.Count && FRowArray.Entries[i].Num < FLockedRows; ++i) {
+                MarkCell(Private, FRowArray.Entries[i].Num, FActiveCol);
+                MarkCell(*FInvalid, FRowArray.Entries[i].Num, NewCol);
+            }
+            DoLeavingColumn(FActiveCol);
+        }
+        FInvalid->DeleteCell(FActiveRow, FActiveCol);
+        if (FOptions.Contains(otoBrowseRow) && RowChanges) {
+            for (int i = 0; i < FColArray.Count; ++i) {
+                FInvalid->DeleteCell(FActiveRow, FColArray.Entries[i].Num);
+                MarkCell(Private, FActiveRow, FColArray.Entries[i].Num);
+            }
+        }
+        MarkCell(Private, FActiveRow, FActiveCol);
+        if (!FOldRowColBehavior && RowChanges) DoEnteringRow(NewRow);
+        FActiveRow = NewRow;
+        if (!FOldRowColBehavior && ColChanges) DoEnteringColumn(NewCol);
+        FActiveCol = NewCol;
+        PaintCellList(Private);
+        if (NewTop >= 0) SetTopRow(NewTop);
+        if (NewLeft >= 0) SetLeftCol(NewLeft);
+        EnsureRowVisible(NewRow);
+        EnsureColVisible(NewCol);
+        if (!IsDesigning() && FOptions.Contains(otoAlwaysEditing))
+            PostMessageA(GetHandle(), ctimStartEdit, 0, 0);
+        else
+            MarkActiveCell();
+    }
+    SetHorzPos();
+    SetVertPos();
+    DoActiveCellChanged(FActiveRow, FActiveCol);
+}
+
+void TGclCustomTable::EnsureRowVisible(int RowNum) {
+    int Idx = RowDisplayIndex(RowNum);
+    if (Idx < 0) {
+        SetTopRow(RowNum);
+        return;
+    }
+    int End = FRowArray.Entries[Idx + 1].Offset, H = GetClientHeight();
+    if (End <= H) return;
+    int Top = FTopRow, Dropped = 0;
+    int i = RowDisplayIndex(FTopRow);
+    while (i >= 0 && i < Idx && End - Dropped > H) {
+        Dropped += FRowArray.Entries[i + 1].Offset - FRowArray.Entries[i].Offset;
+        ++i;
+        Top = FRowArray.Entries[i].Num;
+    }
+    SetTopRow(Top);
+}
+
+void TGclCustomTable::EnsureColVisible(int ColNum) {
+    int Idx = ColDisplayIndex(ColNum);
+    if (Idx < 0) {
+        SetLeftCol(ColNum);
+        return;
+    }
+    int End = FColArray.Entries[Idx + 1].Offset, W = GetClientWidth();
+    if (End <= W) return;
+    int Left = FLeftCol, Dropped = 0;
+    int i = ColDisplayIndex(FLeftCol);
+    while (i >= 0 && i < Idx && End - Dropped > W) {
+        Dropped += FColArray.Entries[i + 1].Offset - FColArray.Entries[i].Offset;
+        ++i;
+        Left = FColArray.Entries[i].Num;
+    }
+    SetLeftCol(Left);
+}
+
+// ---- Top-left cell and physical scrolling -------------------------------------------
+
+void TGclCustomTable::SetTopLeftCell(int RowNum, int ColNum) {
+    if (RowNum > FLastPageRow) RowNum = FLastPageRow;
+    if (ColNum > FLastPageCol) ColNum = FLastPageCol;
+    RowNum = IncRow(RowNum, 0);
+    ColNum = IncCol(ColNum, 0);
+    DoTopLeftCellChanging(RowNum, ColNum);
+    if (!HandleAllocated()) {
+        FTopRow = RowNum;
+        FLeftCol = ColNum;
+        return;
+    }
+    if (RowNum == FTopRow && ColNum == FLeftCol) return;
+    {
+        TGclTableRedraw Bracket(this);
+        if (RowNum != FTopRow) ScrollRowsTo(RowNum);
+        if (ColNum != FLeftCol) ScrollColsTo(ColNum);
+    }
+    SetVertPos();
+    SetHorzPos();
+    DoTopLeftCellChanged(FTopRow, FLeftCol);
+}
+
+namespace {
+
+// Moves the pixels of Area by (DX, DY), validates the uncovered strip and lets the
+// window repaint whatever else is damaged while the cells are only marked.
+void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY) {
+    ScrollWindow(Wnd, DX, DY, &Area, &Area);
+}
+
+} // namespace
+
+void TGclCustomTable::ScrollRowsTo(int NewTop) {
+    int H = GetClientHeight(), W = GetClientWidth();
+    int OldTopIdx = RowDisplayIndex(FTopRow);
+    int NewIdx = RowDisplayIndex(NewTop);
+    if (NewTop > FTopRow) {
+        if (NewIdx >= 0 && OldTopIdx >= 0 && FRowArray.Entries[NewIdx + 1].Offset <= H) {
+            int OldOffset = FRowArray.Entries[OldTopIdx].Offset;
+            int Delta = FRowArray.Entries[NewIdx].Offset - OldOffset;
+            int OldEnd = DisplayedEnd(FRowArray);
+            int LastShown = FRowArray.Entries[FRowArray.Count - 1].Num;
+            RECT Area{0, OldOffset, W, H};
+            ScrollArea(GetHandle(), Area, 0, -Delta);
+            FTopRow = NewTop;
+            BuildRowArray(NewTop);
+            // Rows that come in at the bottom, and what used to lie in the uncovered strip.
+            for (int i = 0; i < FRowArray.Count; ++i)
+                if (FRowArray.Entries[i].Num > LastShown || FRowArray.Entries[i + 1].Offset > OldEnd - Delta)
+                    if (FRowArray.Entries[i].Num >= FLockedRows) InvalidateRow(FRowArray.Entries[i].Num);
+            FInvalid->AddUnusedBit();
+            RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
+            ValidateRect(GetHandle(), &Strip);
+            FPaintWhileLocked = true;
+            UpdateWindow(GetHandle());
+            FPaintWhileLocked = false;
+            return;
+        }
+        FTopRow = NewTop;
+        BuildRowArray(NewTop);
+        InvalidateTableNotLockedRows();
+        return;
+    }
+    int OldTop = FTopRow;
+    int OldOffset = OldTopIdx >= 0 ? FRowArray.Entries[OldTopIdx].Offset : 0;
+    FTopRow = NewTop;
+    BuildRowArray(NewTop);
+    int NowIdx = RowDisplayIndex(OldTop);
+    if (NowIdx >= 0 && OldTopIdx >= 0) {
+        int Delta = FRowArray.Entries[NowIdx].Offset - OldOffset;
+        RECT Area{0, OldOffset, W, H};
+        ScrollArea(GetHandle(), Area, 0, Delta);
+        for (int r = NewTop; r < OldTop; ++r) InvalidateRow(r);
+        RECT Strip{0, OldOffset, W, OldOffset + Delta};
+        ValidateRect(GetHandle(), &Strip);
+        FPaintWhileLocked = true;
+        UpdateWindow(GetHandle());
+        FPaintWhileLocked = false;
+    } else {
+        InvalidateTableNotLockedRows();
+    }
+}
+
+void TGclCustomTable::ScrollColsTo(int NewLeft) {
+    int H = GetClientHeight(), W = GetClientWidth();
+    int OldIdx = ColDisplayIndex(FLeftCol);
+    int NewIdx = ColDisplayIndex(NewLeft);
+    if (NewLeft > FLeftCol) {
+        if (NewIdx >= 0 && OldIdx >= 0 && FColArray.Entries[NewIdx + 1].Offset <= W) {
+            int OldOffset = FColArray.Entries[OldIdx].Offset;
+            int Delta = FColArray.Entries[NewIdx].Offset - OldOffset;
+            int OldEnd = DisplayedEnd(FColArray);
+            int LastShown = FColArray.Entries[FColArray.Count - 1].Num;
+            RECT Area{OldOffset, 0, W, H};
+            ScrollArea(GetHandle(), Area, -Delta, 0);
+            FLeftCol = NewLeft;
+            BuildColArray(NewLeft);
+            for (int i = 0; i < FColArray.Count; ++i)
+                if (FColArray.Entries[i].Num > LastShown || FColArray.Entries[i + 1].Offset > OldEnd - Delta)
+                    if (FColArray.Entries[i].Num >= FLockedCols) InvalidateColumn(FColArray.Entries[i].Num);
+            FInvalid->AddUnusedBit();
+            RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
+            ValidateRect(GetHandle(), &Strip);
+            FPaintWhileLocked = true;
+            UpdateWindow(GetHandle());
+            FPaintWhileLocked = false;
+            return;
+        }
+        FLeftCol = NewLeft;
+        BuildColArray(NewLeft);
+        InvalidateTableNotLockedCols();
+        return;
+    }
+    int OldLeft = FLeftCol;
+    int OldOffset = OldIdx >= 0 ? FColArray.Entries[OldIdx].Offset : 0;
+    FLeftCol = NewLeft;
+    BuildColArray(NewLeft);
+    int NowIdx = ColDisplayIndex(OldLeft);
+    if (NowIdx >= 0 && OldIdx >= 0) {
+        int Delta = FColArray.Entries[NowIdx].Offset - OldOffset;
+        RECT Area{OldOffset, 0, W, H};
+        ScrollArea(GetHandle(), Area, Delta, 0);
+        for (int c = NewLeft; c < OldLeft; ++c) InvalidateColumn(c);
+        RECT Strip{OldOffset, 0, OldOffset + Delta, H};
+        ValidateRect(GetHandle(), &Strip);
+        FPaintWhileLocked = true;
+        UpdateWindow(GetHandle());
+        FPaintWhileLocked = false;
+    } else {
+        InvalidateTableNotLockedCols();
+    }
+}
+
+// ---- Last page and scroll bars ---------------------------------------------------------
+
+void TGclCustomTable::CalcLastPage() {
+    int H = HandleAllocated() ? GetClientHeight() : GetHeight();
+    int W = HandleAllocated() ? GetClientWidth() : GetWidth();
+    if (GetRowLimit() > FLockedRows) {
+        int LockedH = 0;
+        for (int r = 0; r < FLockedRows; ++r)
+            if (!RowHidden(r)) LockedH += RowHeight(r);
+        int Last = LastVisibleRow();
+        int Start = Last, Used = LockedH + RowHeight(Last);
+        if (H > Used) {
+            for (int r = Start - 1; r >= FLockedRows; --r) {
+                if (RowHidden(r)) continue;
+                if (Used + RowHeight(r) >= H) break;
+                Used += RowHeight(r);
+                Start = r;
+            }
+        }
+        FLastPageRow = Start;
+        FLastPageRows = GetRowLimit() - Start;
+        if (FTopRow > Start) FTopRow = Start;
+    } else {
+        FLastPageRows = 0;
+        FLastPageRow = FLockedRows;
+    }
+    if (GetColCount() > FLockedCols) {
+        int LockedW = 0;
+        for (int c = 0; c < FLockedCols; ++c)
+            if (!ColHidden(c)) LockedW += ColWidth(c);
+        int Last = LastVisibleCol();
+        int Start = Last, Used = LockedW + ColWidth(Last);
+        if (W >= Used) {
+            for (int c = Start - 1; c >= FLockedCols; --c) {
+                if (ColHidden(c)) continue;
+                if (Used + ColWidth(c) >= W) break;
+                Used += ColWidth(c);
+                Start = c;
+            }
+        }
+        FLastPageCol = Start;
+        FLastPageCols = GetColCount() - Start;
+        if (FLeftCol > Start) FLeftCol = Start;
+    } else {
+        FLastPageCols = 0;
+        FLastPageCol = FLockedCols;
+    }
+}
+
+namespace {
+// One divisor scales range, position and thumb alike once the rows pass 16384.
+int VertDivisor(int M) { return M == 16384 ? M / 64 + 1 : M / 1024 + 1; }
+} // namespace
+
+void TGclCustomTable::SetVertRange() {
+    CalcLastPage();
+    if (!HandleAllocated() || !FHasVertBar) return;
+    int M = FLastPageRow;
+    int Max = FLockedRows;
+    if (M < 16384) {
+        bool Needed = M > FLockedRows;
+        if (Needed && FRows->StyledRows() > 0) {
+            Needed = false;
+            for (int r = FLockedRows; r < M && !Needed; ++r) Needed = !RowHidden(r);
+        }
+        if (Needed) Max = M;
+    } else {
+        Max = M / VertDivisor(M);
+    }
+    if (Max == FShownVMax) return;
+    FShownVMax = Max;
+    SetScrollRange(GetHandle(), SB_VERT, FLockedRows, Max, TRUE);
+}
+
+void TGclCustomTable::SetVertPos() {
+    if (!HandleAllocated() || FRedrawLock > 0) {
+        FScrollPosPending = true;
+        return;
+    }
+    if (!FHasVertBar) return;
+    int M = FLastPageRow;
+    int Pos = M < 16384 ? FTopRow : FTopRow / VertDivisor(M);
+    if (M >= 16384 && FTopRow >= M) Pos = M / VertDivisor(M);
+    if (Pos == FShownVPos) return;
+    FShownVPos = Pos;
+    SetScrollPos(GetHandle(), SB_VERT, Pos, TRUE);
+}
+
+void TGclCustomTable::SetHorzRange() {
+    CalcLastPage();
+    if (!HandleAllocated() || !FHasHorzBar) return;
+    int Count = 0;
+    for (int c = FLockedCols; c < FLastPageCol; ++c)
+        if (!ColHidden(c)) ++Count;
+    FHorzScrollCount = Count;
+    if (Count == FShownHMax) return;
+    FShownHMax = Count;
+    SetScrollRange(GetHandle(), SB_HORZ, 0, Count, TRUE);
+}
+
+void TGclCustomTable::SetHorzPos() {
+    if (!HandleAllocated() || FRedrawLock > 0) {
+        FScrollPosPending = true;
+        return;
+    }
+    if (!FHasHorzBar) return;
+    int Count = 0;
+    for (int c = FLockedCols; c < FLeftCol; ++c)
+        if (!ColHidden(c)) ++Count;
+    if (Count == FShownHPos) return;
+    FShownHPos = Count;
+    SetScrollPos(GetHandle(), SB_HORZ, Count, TRUE);
+}
+
+// ---- Movements ------------------------------------------------------------------------------
+
+int TGclCustomTable::LastVisibleRow() const {
+    int r = GetRowLimit() - 1;
+    return RowHidden(r) ? IncRow(r, -1) : IncRow(r, 0);
+}
+
+int TGclCustomTable::LastVisibleCol() const {
+    int c = GetColCount() - 1;
+    return ColHidden(c) ? IncCol(c, -1) : IncCol(c, 0);
+}
+
+void TGclCustomTable::MoveWithEvent(Word Command, int RowNum, int ColNum, int NewTop, int NewLeft) {
+    DoActiveCellMoving(Command, RowNum, ColNum);
+    if (RowNum == FActiveRow && ColNum == FActiveCol) return;
+    if (FExtendPending)
+        UpdateSelection(RowNum, ColNum, tstDeselectAll);
+    else
+        SetAnchor(RowNum, ColNum, tstDeselectAll);
+    MoveTo(RowNum, ColNum, NewTop, NewLeft);
+}
+
+void TGclCustomTable::MoveActiveCell(Word Command) {
+    if (FOptions.Contains(otoNoSelection)) FExtendPending = false;
+    int Row = FActiveRow, Col = FActiveCol;
+    switch (Command) {
+    case ccUp:
+        MoveWithEvent(Command, IncRow(Row, -1), Col);
+        break;
+    case ccDown: {
+        // From the last row, when it ends exactly at the bottom edge, the rows scroll in
+        // the same repaint as the move.
+        int Target = IncRow(Row, 1), NewTop = -1;
+        int Idx = RowDisplayIndex(Row);
+        if (Target > Row && Idx >= 0 && Idx == FRowArray.Count - 1 &&
+            DisplayedEnd(FRowArray) == GetClientHeight()) {
+            int Top = IncRow(FTopRow, 1);
+            if (Top != Target) NewTop = Top;
+        }
+        MoveWithEvent(Command, Target, Col, NewTop);
+        break;
+    }
+    case ccLeft:
+        MoveWithEvent(Command, Row, IncCol(Col, -1));
+        break;
+    case ccRight: {
+        int Target = IncCol(Col, 1), NewLeft = -1;
+        int Idx = ColDisplayIndex(Col);
+        if (Target > Col && Idx >= 0 && Idx == FColArray.Count - 1 &&
+            DisplayedEnd(FColArray) == GetClientWidth()) {
+            int Left = IncCol(FLeftCol, 1);
+            if (Left != Target) NewLeft = Left;
+        }
+        MoveWithEvent(Command, Row, Target, -1, NewLeft);
+        break;
+    }
+    case ccHome:
+        MoveWithEvent(Command, Row, IncCol(FLockedCols, 0));
+        break;
+    case ccEnd:
+        MoveWithEvent(Command, Row, LastVisibleCol());
+        break;
+    case ccFirstPage: {
+        int Target = IncRow(FLockedRows, 0);
+        if (Target != Row) MoveWithEvent(Command, Target, Col);
+        break;
+    }
+    case ccLastPage: {
+        int Target = LastVisibleRow();
+        if (Target != Row) MoveWithEvent(Command, Target, Col);
+        break;
+    }
+    case ccTopOfPage:
+        MoveWithEvent(Command, IncRow(FTopRow, 0), Col);
+        break;
+    case ccBotOfPage: {
+        int Target;
+        if (DisplayedEnd(FRowArray) > GetClientHeight() && FRowArray.Count >= 2) {
+            Target = FRowArray.Entries[FRowArray.Count - 2].Num;
+            if (Target < FLockedRows) Target = FTopRow;
+        } else {
+            Target = FRowArray.Count ? FRowArray.Entries[FRowArray.Count - 1].Num : Row;
+        }
+        MoveWithEvent(Command, Target, Col);
+        break;
+    }
+    case ccTopLeftCell:
+        MoveWithEvent(Command, IncRow(FLockedRows, 0), IncCol(FLockedCols, 0));
+        break;
+    case ccBotRightCell:
+        MoveWithEvent(Command, LastVisibleRow(), LastVisibleCol());
+        break;
+    case ccNextPage:
+        PageDown();
+        break;
+    case ccPrevPage:
+        PageUp();
+        break;
+    case ccPageRight: {
+        TGclTableRedraw Bracket(this);
+        int Idx = ColDisplayIndex(Col);
+        int Last = FColArray.Count ? FColArray.Entries[FColArray.Count - 1].Num : FLeftCol;
+        SetLeftCol(Last == FLeftCol ? IncCol(FLeftCol, 1) : Last);
+        int Target = FLeftCol;
+        if (Idx >= 0) Target = Idx < FColArray.Count ? FColArray.Entries[Idx].Num : Last;
+        MoveWithEvent(Command, Row, Target);
+        break;
+    }
+    case ccPageLeft: {
+        TGclTableRedraw Bracket(this);
+        int Idx = ColDisplayIndex(Col);
+        int OldLeft = FLeftCol;
+        SetLeftCol(PageLeftCol());
+        int Target = FLeftCol;
+        if (FLeftCol != OldLeft && Idx >= 0)
+            Target = Idx < FColArray.Count ? FColArray.Entries[Idx].Num
+                                           : FColArray.Entries[FColArray.Count - 1].Num;
+        MoveWithEvent(Command, Row, Target);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TGclCustomTable::PageDown() {
+    TGclTableRedraw Bracket(this);
+    int Idx = RowDisplayIndex(FActiveRow);
+    int Last = FRowArray.Count ? FRowArray.Entries[FRowArray.Count - 1].Num : FTopRow;
+    SetTopRow(Last == FTopRow ? IncRow(FTopRow, 1) : Last);
+    int Target = FTopRow;
+    if (Idx >= 0)
+        Target = Idx < FRowArray.Count ? FRowArray.Entries[Idx].Num
+                                       : FRowArray.Entries[FRowArray.Count - 1].Num;
+    MoveWithEvent(ccNextPage, Target, FActiveCol);
+}
+
+int TGclCustomTable::PageUpTop() {
+    int H = GetClientHeight();
+    int LockedH = 0;
+    for (int r = 0; r < FLockedRows; ++r)
+        if (!RowHidden(r)) LockedH += RowHeight(r);
+    int Top = FTopRow;
+    int Used = LockedH;
+    for (int r = FTopRow - 1; r >= FLockedRows; --r) {
+        if (RowHidden(r)) continue;
+        Used += RowHeight(r);
+        Top = r;
+        if (Used + RowHeight(FTopRow) >= H) break;
+    }
+    return Top;
+}
+
+int TGclCustomTable::PageLeftCol() {
+    int W = GetClientWidth();
+    int LockedW = 0;
+    for (int c = 0; c < FLockedCols; ++c)
+        if (!ColHidden(c)) LockedW += ColWidth(c);
+    int Left = FLeftCol, Used = LockedW;
+    for (int c = FLeftCol - 1; c >= FLockedCols; --c) {
+        if (ColHidden(c)) continue;
+        Used += ColWidth(c);
+        Left = c;
+        if (Used + ColWidth(FLeftCol) >= W) break;
+    }
+    return Left;
+}
+
+void TGclCustomTable::PageUp() {
+    TGclTableRedraw Bracket(this);
+    if (FTopRow == FActiveRow && IncRow(FTopRow, -1) == FTopRow) return;
+    int Idx = RowDisplayIndex(FActiveRow);
+    int OldTop = FTopRow;
+    SetTopRow(PageUpTop());
+    int Target = FTopRow;
+    if (FTopRow != OldTop && Idx >= 0)
+        Target = Idx < FRowArray.Count ? FRowArray.Entries[Idx].Num
+                                       : FRowArray.Entries[FRowArray.Count - 1].Num;
+    MoveWithEvent(ccPrevPage, Target, FActiveCol);
+}
+
+// ---- Keys --------------------------------------------------------------------------------
+
+void TGclCustomTable::WMKeyDown(TMessage& Msg) {
+    Word Key = static_cast<Word>(Msg.WParam);
+    Byte Shift = GetShiftFlags();
+    Word Command = cmdNoMatch;
+    if (FOptions.Contains(otoTabToArrow) && Key == VK_TAB)
+        Command = Shift == 0 ? ccRight : (Shift == 2 ? ccLeft : cmdNoMatch);
+    else if (FOptions.Contains(otoEnterToArrow) && Key == VK_RETURN)
+        Command = Shift == 0 ? ccRight : cmdNoMatch;
+    else if (GetController())
+        Command = GetController()->GetEntryCommands()->TranslateUsing({FGridTableName}, Msg);
+    if (InEditingState()) {
+        if (!FOptions.Contains(otoAlwaysEditing) && (Command == ccTableEdit || Key == VK_ESCAPE))
+            if (!StopEditingState(Key != VK_ESCAPE)) return;
+    } else if (Command == ccTableEdit) {
+        PostMessageA(GetHandle(), ctimStartEdit, 0, 0);
+    } else if (Command >= 76 && Command <= 255 &&
+               (Key == VK_SPACE || (Key >= 48 && Key <= 111) || Key >= 186)) {
+        PostMessageA(GetHandle(), ctimStartEdit, 0, 0);
+        PostMessageA(GetHandle(), ctimStartEditKey, Msg.WParam, Msg.LParam);
+    }
+    FExtendPending = false;
+    switch (Command) {
+    case ccBotOfPage: case ccBotRightCell: case ccDown: case ccEnd: case ccFirstPage:
+    case ccHome: case ccLastPage: case ccLeft: case ccNextPage: case ccPageLeft:
+    case ccPageRight: case ccPrevPage: case ccRight: case ccTopLeftCell: case ccTopOfPage:
+    case ccUp: case ccWordLeft: case ccWordRight:
+        MoveActiveCell(Command);
+        break;
+    case ccExtendDown: case ccExtendEnd: case ccExtendHome: case ccExtendLeft:
+    case ccExtendPgDn: case ccExtendPgUp: case ccExtendRight: case ccExtendUp:
+    case ccExtBotOfPage: case ccExtFirstPage: case ccExtLastPage: case ccExtTopOfPage:
+    case ccExtWordLeft: case ccExtWordRight: {
+        static const Word Plain[] = {ccDown, ccEnd, ccHome, ccLeft, ccNextPage, ccPrevPage,
+                                     ccRight, ccUp, ccBotOfPage, ccFirstPage, ccLastPage,
+                                     ccTopOfPage, ccWordLeft, ccWordRight};
+        FExtendPending = true;
+        MoveActiveCell(Plain[Command - ccExtendDown]);
+        break;
+    }
+    case ccCopy:
+        DoClipboardCopy();
+        break;
+    case ccCut:
+        DoClipboardCut();
+        break;
+    case ccPaste:
+        DoClipboardPaste();
+        break;
+    default:
+        if (Command >= ccUserFirst) DoUserCommand(Command);
+        break;
+    }
+    Msg.Result = 0;
+}
+
+TGclTblKeyNeeds TGclCustomTable::FilterKey(TWMKey& Msg) {
+    Word Key = Msg.CharCode();
+    Word Command = GetController()
+                       ? GetController()->GetEntryCommands()->TranslateUsing({FGridTableName}, Msg.Message)
+                       : Word(cmdNoMatch);
+    TGclTblKeyNeeds Answer = otkDontCare;
+    if ((Key == VK_TAB && FOptions.Contains(otoTabToArrow)) ||
+        (Key == VK_RETURN && FOptions.Contains(otoEnterToArrow)) || Key == VK_ESCAPE)
+        Answer = otkMustHave;
+    switch (Command) {
+    case ccTableEdit:
+        return otkMustHave;
+    case ccBotOfPage: case ccBotRightCell: case ccDown: case ccEnd: case ccFirstPage:
+    case ccHome: case ccLastPage: case ccLeft: case ccNextPage: case ccPageLeft:
+    case ccPageRight: case ccPrevPage: case ccRight: case ccTopLeftCell: case ccTopOfPage:
+    case ccUp: case ccWordLeft: case ccWordRight:
+        return otkWouldLike;
+    default:
+        return Answer;
+    }
+}
+
+void TGclCustomTable::DoOnMouseWheel(TShiftState Shift, short Delta, Word XPos, Word YPos) {
+    TGclTableAncestor::DoOnMouseWheel(Shift, Delta, XPos, YPos);
+    if (Shift.Contains(ssCtrl))
+        MoveActiveCell(Delta < 1 ? ccNextPage : ccPrevPage);
+    else
+        MoveActiveCell(Delta >= 0 ? ccUp : ccDown);
+}
+
+// ---- Scroll bars --------------------------------------------------------------------------
+
+bool TGclCustomTable::EditorRefusesScroll() {
+    return InEditingState() && FEditingCell && !FEditingCell->CanSaveEditedData(true);
+}
+
+void TGclCustomTable::WMVScroll(TMessage& Msg) {
+    if (FVScrollInProgress) return;
+    int Code = LOWORD(Msg.WParam);
+    if (Code == SB_ENDSCROLL || (Code == SB_THUMBTRACK && !FOptions.Contains(otoThumbTrack))) {
+        DefaultHandler(Msg);
+        return;
+    }
+    FVScrollInProgress = true;
+    struct TReset {
+        bool& Flag;
+        ~TReset() { Flag = false; }
+    } Reset{FVScrollInProgress};
+    if (!FState.Contains(otsFocused) && !IsDesigning()) SetFocus();
+    if (EditorRefusesScroll()) return;
+    switch (Code) {
+    case SB_LINEUP:
+    case SB_LINEDOWN:
+    case SB_PAGEUP:
+    case SB_PAGEDOWN:
+        ProcessScrollBarClick(otsbVertical, Code);
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SCROLLINFO Info{sizeof(SCROLLINFO), SIF_TRACKPOS | SIF_RANGE, 0, 0, 0, 0, 0};
+        GetScrollInfo(GetHandle(), SB_VERT, &Info);
+        int P = Info.nTrackPos;
+        int M = FLastPageRow;
+        if (P == FTopRow && M < 16384) break;
+        if (M < 16384)
+            SetTopRow(P);
+        else if (P == FLockedRows)
+            SetTopRow(FLockedRows);
+        else if (P >= Info.nMax)
+            SetTopRow(GetRowLimit() - 1); // the thumb at its end reaches the last page
+        else
+            SetTopRow(P * VertDivisor(M));
+        break;
+    }
+    default:
+        DefaultHandler(Msg);
+        return;
+    }
+    Msg.Result = 0;
+}
+
+void TGclCustomTable::WMHScroll(TMessage& Msg) {
+    int Code = LOWORD(Msg.WParam);
+    if (Code == SB_ENDSCROLL || (Code == SB_THUMBTRACK && !FOptions.Contains(otoThumbTrack))) {
+        DefaultHandler(Msg);
+        return;
+    }
+    if (!FState.Contains(otsFocused) && !IsDesigning()) SetFocus();
+    if (EditorRefusesScroll()) return;
+    switch (Code) {
+    case SB_LINELEFT:
+    case SB_LINERIGHT:
+    case SB_PAGELEFT:
+    case SB_PAGERIGHT:
+        ProcessScrollBarClick(otsbHorizontal, Code);
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SCROLLINFO Info{sizeof(SCROLLINFO), SIF_TRACKPOS, 0, 0, 0, 0, 0};
+        GetScrollInfo(GetHandle(), SB_HORZ, &Info);
+        int Col = IncCol(FLockedCols, 0);
+        for (int i = 0; i < Info.nTrackPos; ++i) Col = IncCol(Col, 1);
+        if (Col != FLeftCol) SetLeftCol(Col);
+        break;
+    }
+    default:
+        DefaultHandler(Msg);
+        return;
+    }
+    Msg.Result = 0;
+}
+
+void TGclCustomTable::ProcessScrollBarClick(TGclScrollBar ScrollBar, int ScrollCode) {
+    if (EditorRefusesScroll()) return;
+    if (ScrollBar == otsbVertical) {
+        switch (ScrollCode) {
+        case SB_LINEUP:
+            SetTopRow(IncRow(FTopRow, -1));
+            break;
+        case SB_LINEDOWN:
+            SetTopRow(IncRow(FTopRow, 1));
+            break;
+        case SB_PAGEDOWN: {
+            int Last = FRowArray.Count ? FRowArray.Entries[FRowArray.Count - 1].Num : FTopRow;
+            SetTopRow(Last == FTopRow ? IncRow(FTopRow, 1) : Last);
+            break;
+        }
+        case SB_PAGEUP:
+            if (IncRow(FTopRow, -1) != FTopRow) SetTopRow(PageUpTop());
+            break;
+        }
+        return;
+    }
+    switch (ScrollCode) {
+    case SB_LINELEFT:
+        SetLeftCol(IncCol(FLeftCol, -1));
+        break;
+    case SB_LINERIGHT:
+        SetLeftCol(IncCol(FLeftCol, 1));
+        break;
+    case SB_PAGERIGHT: {
+        int Last = FColArray.Count ? FColArray.Entries[FColArray.Count - 1].Num : FLeftCol;
+        SetLeftCol(Last == FLeftCol ? IncCol(FLeftCol, 1) : Last);
+        break;
+    }
+    case SB_PAGELEFT:
+        if (IncCol(FLeftCol, -1) != FLeftCol) SetLeftCol(PageLeftCol());
+        break;
+    }
+}
+
+// ---- Focus -------------------------------------------------------------------------------
+
+void TGclCustomTable::WMSetFocus(TMessage& Msg) {
+    TGclTableAncestor::Dispatch(Msg);
+    if (FState.Contains(otsEditing) && FEditingCell && FEditingCell->EditHandle()) {
+        HWND Lost = reinterpret_cast<HWND>(Msg.WParam);
+        HWND Editor = FEditingCell->EditHandle();
+        if (Lost && (Lost == Editor || IsChild(Editor, Lost))) {
+            if (HWND Form = GetParent() ? GetParent()->GetHandle() : nullptr)
+                PostMessageA(GetAncestor(Form, GA_ROOT), WM_NEXTDLGCTL, 1, 0);
+        } else {
+            ::SetFocus(Editor);
+        }
+        return;
+    }
+    if (InEditingState() || FState.Contains(otsFocused)) return;
+    TGclTableRedraw Bracket(this);
+    MarkActiveCell();
+    FState.Exclude(otsUnfocused).Include(otsFocused);
+}
+
+void TGclCustomTable::WMKillFocus(TMessage& Msg) {
+    TGclTableAncestor::Dispatch(Msg);
+    if (FState.Contains(otsEditing)) return;
+    TGclTableRedraw Bracket(this);
+    MarkActiveCell();
+    FState.Exclude(otsFocused).Include(otsUnfocused);
+}
+
+void TGclCustomTable::WMCancelMode(TMessage& Msg) {
+    DefaultHandler(Msg);
+    FExtendPending = false;
+    if (FState.Contains(otsMouseSelect)) FState.Exclude(otsMouseSelect).Include(otsNormal);
+}

@@ -1,0 +1,445 @@
+// The table on a shown form: painted pixels, redraw brackets counted through
+// OnGetCellData, the event order of key moves, physical scrolling against a full
+// repaint, selection repaint sets, resizing and moving columns, in-place editing,
+// the stream properties and a demo table's screenshot.
+#include "grid/gcltable.h"
+#include "grid/gcltcstr.h"
+
+#include "classlib/FormLoader.h"
+#include "classlib/Paths.h"
+#include "classlib/Streams.h"
+#include "classlib/Strings.h"
+#include "tests/support/GuiTestSupport.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Cells = std::set<std::pair<int, int>>;
+
+class TableTest : public ShownFormTest {
+protected:
+    // Rows of 20 pixels, three columns of 50 and one heading row, no locked column.
+    TGclTable* MakeTable(int Rows, int Cols = 3) {
+        T = new TGclTable(Form);
+        T->SetName("T");
+        T->SetBorderStyle(bsNone);
+        T->SetScrollBars(ssNone);
+        T->SetLockedCols(0);
+        T->SetLeftCol(0);
+        T->SetBounds(0, 0, 200, 120);
+        T->GetRows()->SetDefHeight(20);
+        T->SetRowLimit(Rows);
+        T->SetColCount(Cols);
+        Cell = new TGclTCString(Form);
+        Cell->SetUseASCIIZStrings(true);
+        for (int c = 0; c < Cols; ++c) {
+            T->GetColumns()->SetWidth(c, 50);
+            T->GetColumns()->SetDefaultCell(c, Cell);
+        }
+        T->OnGetCellData = TCellDataNotifyEvent::FromCallable(
+            [this](TObject*, int R, int C, void*& Data, TGclCellDataPurpose Purpose) {
+                if (Purpose == cdpForPaint) Requested.insert({R, C});
+                Log.push_back(Format("data %d %d", R, C));
+                if (!WithTexts) return;
+                Held.push_back(Format("%d:%d", R, C));
+                Data = Held.back().data();
+            });
+        T->SetParent(Form);
+        Pump();
+        return T;
+    }
+
+    void Clear() {
+        Pump();
+        Requested.clear();
+        Log.clear();
+    }
+
+    // What the screen shows of the table now, without asking it to repaint.
+    std::unique_ptr<TBitmap> Screen() {
+        auto shot = std::make_unique<TBitmap>(T->GetWidth(), T->GetHeight());
+        HDC dc = GetDC(T->GetHandle());
+        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, T->GetWidth(), T->GetHeight(), dc, 0, 0, SRCCOPY);
+        ReleaseDC(T->GetHandle(), dc);
+        return shot;
+    }
+
+    void Mouse(UINT Msg, int X, int Y, WPARAM Keys = 0) {
+        SendMessageA(T->GetHandle(), Msg, Keys, MAKELPARAM(X, Y));
+    }
+
+    // Hovering: the real pointer goes there, then the window is asked for its cursor.
+    void Hover(int X, int Y) {
+        POINT p{X, Y};
+        ClientToScreen(T->GetHandle(), &p);
+        SetCursorPos(p.x, p.y);
+        SendMessageA(T->GetHandle(), WM_SETCURSOR, WPARAM(T->GetHandle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        Mouse(WM_MOUSEMOVE, X, Y);
+    }
+
+    TGclTable* T = nullptr;
+    TGclTCString* Cell = nullptr;
+    Cells Requested;
+    std::vector<std::string> Log;
+    std::deque<std::string> Held;
+    bool WithTexts = false;
+};
+
+bool SameColour(COLORREF A, TColor B) { return A == ColorToRGB(B); }
+
+} // namespace
+
+TEST_F(TableTest, PaintsCellsGridLinesFrameAndUnusedArea) {
+    MakeTable(4);
+    T->SetColor(clWhite);
+    T->SetColorUnused(clYellow);
+    T->GetColors()->SetLocked(clRed);
+    T->GetColors()->SetActiveFocused(clLime);
+    TGclGridPen* normal = T->GetGridPenSet()->GetNormalGrid();
+    normal->SetEffect(geHorizontal);
+    normal->SetStyle(psSolid);
+    normal->SetNormalColor(clBlue);
+    T->GetGridPenSet()->GetLockedGrid()->SetNormalColor(clBlack);
+    T->GetGridPenSet()->GetLockedGrid()->SetSecondColor(clWhite);
+    ASSERT_TRUE(TakeFocus(T));
+    std::unique_ptr<TBitmap> shot = PaintToBitmap(T);
+    TBitmap* b = shot.get();
+    EXPECT_TRUE(SameColour(PixelOf(b, 170, 10), clYellow)); // right of the columns
+    EXPECT_TRUE(SameColour(PixelOf(b, 10, 100), clYellow)); // below the rows
+    EXPECT_TRUE(SameColour(PixelOf(b, 25, 10), clRed));     // heading cell
+    EXPECT_TRUE(SameColour(PixelOf(b, 0, 10), clWhite));    // 3-D heading: light left edge
+    EXPECT_TRUE(SameColour(PixelOf(b, 49, 10), clBlack));   // and dark right edge
+    EXPECT_TRUE(SameColour(PixelOf(b, 25, 19), clBlack));
+    EXPECT_TRUE(SameColour(PixelOf(b, 25, 50), clWhite));   // a plain cell
+    EXPECT_TRUE(SameColour(PixelOf(b, 25, 59), clBlue));    // its horizontal line only
+    EXPECT_TRUE(SameColour(PixelOf(b, 49, 50), clWhite));
+    EXPECT_TRUE(SameColour(PixelOf(b, 75, 30), clLime));    // the focused active cell
+    EXPECT_TRUE(SameColour(PixelOf(b, 99, 30), clBlack));   // inside its black frame
+    EXPECT_TRUE(SameColour(PixelOf(b, 50, 30), clBlack));
+    EXPECT_TRUE(SameColour(PixelOf(b, 75, 20), clBlack));
+    EXPECT_TRUE(SameColour(PixelOf(b, 75, 38), clBlack));
+    EXPECT_TRUE(SameColour(PixelOf(b, 75, 39), clBlue));
+}
+
+TEST_F(TableTest, RedrawBracketsPaintOnlyMarkedCellsWhenTheOutermostCloses) {
+    MakeTable(100);
+    Clear();
+    T->SetAllowRedraw(false);
+    T->SetAllowRedraw(false);
+    T->InvalidateRow(3);
+    T->InvalidateRow(90); // not on screen: nothing
+    T->SetAllowRedraw(true);
+    EXPECT_TRUE(Requested.empty());
+    T->SetAllowRedraw(true);
+    EXPECT_EQ(Requested, (Cells{{3, 0}, {3, 1}, {3, 2}, {1, 1}}));
+    Clear();
+    T->InvalidateTable();
+    Pump();
+    EXPECT_TRUE(Requested.empty());
+    T->SetAllowRedraw(false);
+    T->SetAllowRedraw(true);
+    EXPECT_EQ(Requested.size(), 15u); // five data rows of three; the heading row has no cell
+    // A paint while locked keeps its damage for the closing bracket.
+    Clear();
+    T->SetAllowRedraw(false);
+    InvalidateRect(T->GetHandle(), nullptr, FALSE);
+    UpdateWindow(T->GetHandle());
+    EXPECT_TRUE(Requested.empty());
+    T->SetAllowRedraw(true);
+    EXPECT_EQ(Requested.size(), 15u);
+}
+
+TEST_F(TableTest, KeyMovesFireTheirEventsInOrder) {
+    MakeTable(100);
+    T->OnActiveCellMoving = TCellMoveNotifyEvent::FromCallable(
+        [&](TObject*, Word Cmd, int& R, int& C) { Log.push_back(Format("moving %d %d %d", Cmd, R, C)); });
+    T->OnLeavingRow = TRowNotifyEvent::FromCallable([&](TObject*, int R) { Log.push_back(Format("leaving %d", R)); });
+    T->OnEnteringRow = TRowNotifyEvent::FromCallable([&](TObject*, int R) { Log.push_back(Format("entering %d", R)); });
+    T->OnLeavingColumn = TColNotifyEvent::FromCallable([&](TObject*, int C) { Log.push_back(Format("leaving col %d", C)); });
+    T->OnTopLeftCellChanged = TCellNotifyEvent::FromCallable(
+        [&](TObject*, int R, int C) { Log.push_back(Format("top %d %d", R, C)); });
+    T->OnActiveCellChanged = TCellNotifyEvent::FromCallable(
+        [&](TObject*, int R, int C) { Log.push_back(Format("changed %d %d", R, C)); });
+    ASSERT_TRUE(TakeFocus(T));
+    Clear();
+    PostKey(T, VK_DOWN);
+    ASSERT_GE(Log.size(), 5u);
+    EXPECT_EQ(Log[0], "moving 15 2 1");
+    EXPECT_EQ(Log[1], "leaving 1");
+    EXPECT_EQ(Log[2], "entering 2");
+    EXPECT_EQ(Log[3], "data 1 1"); // the old cell loses its look first
+    EXPECT_EQ(Log.back(), "changed 2 1");
+    EXPECT_EQ(T->GetActiveRow(), 2);
+
+    // Down from the last fully shown row scrolls one row in the same move.
+    T->SetActiveRow(5);
+    Clear();
+    PostKey(T, VK_DOWN);
+    EXPECT_EQ(T->GetActiveRow(), 6);
+    EXPECT_EQ(T->GetTopRow(), 2);
+    EXPECT_NE(std::find(Log.begin(), Log.end(), "top 2 0"), Log.end());
+    EXPECT_EQ(Log.back(), "changed 6 1");
+
+    // Ctrl+End through the key-state seam: the last row.
+    SHORT (*ctrl)(int) = [](int Key) -> SHORT { return Key == VK_CONTROL ? SHORT(0x8000) : SHORT(0); };
+    TGclKeyStateFunc previous = SetGclKeyStateSource(ctrl);
+    PostKey(T, VK_END);
+    SetGclKeyStateSource(previous);
+    EXPECT_EQ(T->GetActiveRow(), 99);
+    EXPECT_EQ(T->GetTopRow(), T->GetLastPageTopRow());
+}
+
+TEST_F(TableTest, ScrollingMovesPixelsAndPaintsOnlyTheUncoveredRows) {
+    WithTexts = true;
+    MakeTable(200);
+    ASSERT_TRUE(TakeFocus(T));
+    Clear();
+    T->SetTopRow(2);
+    Pump();
+    Cells newRow{{6, 0}, {6, 1}, {6, 2}};
+    for (const auto& c : newRow) EXPECT_TRUE(Requested.count(c));
+    EXPECT_LE(Requested.size(), 6u);
+    std::unique_ptr<TBitmap> screen = Screen();
+    std::unique_ptr<TBitmap> full = PaintToBitmap(T);
+    int differing = 0;
+    for (int y = 0; y < T->GetHeight(); ++y)
+        for (int x = 0; x < T->GetWidth(); ++x)
+            if (PixelOf(screen.get(), x, y) != PixelOf(full.get(), x, y)) ++differing;
+    EXPECT_EQ(differing, 0);
+    T->SetTopRow(1); // and back down
+    Pump();
+    screen = Screen();
+    full = PaintToBitmap(T);
+    differing = 0;
+    for (int y = 0; y < T->GetHeight(); ++y)
+        for (int x = 0; x < T->GetWidth(); ++x)
+            if (PixelOf(screen.get(), x, y) != PixelOf(full.get(), x, y)) ++differing;
+    EXPECT_EQ(differing, 0);
+    T->SetTopRow(5000);
+    EXPECT_EQ(T->GetTopRow(), T->GetLastPageTopRow());
+}
+
+TEST_F(TableTest, ShiftClickSelectsARangeAndRepaintsOnlyWhatChanged) {
+    MakeTable(20);
+    ASSERT_TRUE(TakeFocus(T));
+    Mouse(WM_LBUTTONDOWN, 10, 45, MK_LBUTTON); // row 2, column 0
+    Mouse(WM_LBUTTONUP, 10, 45);
+    EXPECT_EQ(T->GetActiveRow(), 2);
+    EXPECT_EQ(T->GetActiveCol(), 0);
+    Clear();
+    Mouse(WM_LBUTTONDOWN, 60, 85, MK_LBUTTON | MK_SHIFT); // row 4, column 1
+    Mouse(WM_LBUTTONUP, 60, 85);
+    for (int r = 2; r <= 4; ++r)
+        for (int c = 0; c <= 1; ++c) EXPECT_TRUE(T->InSelection(r, c)) << r << "," << c;
+    EXPECT_FALSE(T->InSelection(4, 2));
+    Cells expected;
+    for (int r = 2; r <= 4; ++r)
+        for (int c = 0; c <= 1; ++c) expected.insert({r, c});
+    EXPECT_EQ(Requested, expected);
+    // A click below the last row goes to the last row.
+    T->SetRowLimit(4);
+    Mouse(WM_LBUTTONDOWN, 10, 110, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 10, 110);
+    EXPECT_EQ(T->GetActiveRow(), 3);
+}
+
+TEST_F(TableTest, HeadingLinesResizeAndHeadingsMoveColumns) {
+    MakeTable(10, 5);
+    T->SetOptions(TGclTblOptionSet{otoAllowColMoves});
+    std::vector<std::string> changes;
+    T->OnColumnsChanged = TColChangeNotifyEvent::FromCallable([&](TObject*, int A, int B, TGclTblActions Act) {
+        if (Act == taExchange) changes.push_back(Format("%d-%d", A, B));
+    });
+    T->GetColumns()->SetWidth(1, 40); // columns at 0, 50, 90, 140
+    ASSERT_TRUE(TakeFocus(T));
+    Hover(90, 10); // the line between columns 1 and 2
+    EXPECT_TRUE(T->GetState().Contains(otsShowSize));
+    Mouse(WM_LBUTTONDOWN, 90, 10, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, 80, 10, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, 52, 10, MK_LBUTTON); // closer than 6 pixels to the left edge: ignored
+    Mouse(WM_LBUTTONUP, 52, 10);
+    EXPECT_EQ(T->GetColumns()->GetWidth(1), 30);
+    EXPECT_FALSE(T->GetState().Contains(otsDoingCol));
+    EXPECT_FALSE(T->GetState().Contains(otsSizing));
+    T->GetColumns()->SetWidth(1, 40);
+
+    Hover(70, 10); // inside the heading of column 1
+    EXPECT_TRUE(T->GetState().Contains(otsShowMove));
+    Mouse(WM_LBUTTONDOWN, 70, 10, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, 150, 10, MK_LBUTTON); // column 3
+    Mouse(WM_LBUTTONUP, 150, 10);
+    EXPECT_EQ(changes, (std::vector<std::string>{"1-2", "2-3"}));
+    EXPECT_EQ(T->GetColumns()->GetWidth(3), 40);
+    EXPECT_EQ(T->GetActiveCol(), 3);
+}
+
+TEST_F(TableTest, EditsInPlaceAndSavesAtMostMaxLengthCharacters) {
+    MakeTable(10);
+    char value[64] = "abc";
+    T->OnGetCellData = TCellDataNotifyEvent::FromCallable(
+        [&](TObject*, int R, int C, void*& Data, TGclCellDataPurpose) {
+            if (R == 1 && C == 1) Data = value;
+        });
+    T->OnBeginEdit = TCellBeginEditNotifyEvent::FromCallable([&](TObject*, int, int, bool&) { Log.push_back("begin"); });
+    T->OnEndEdit = TCellEndEditNotifyEvent::FromCallable(
+        [&](TObject*, TGclTableCellAncestor*, int, int, bool&) { Log.push_back("end"); });
+    T->OnDoneEdit = TCellNotifyEvent::FromCallable([&](TObject*, int, int) { Log.push_back("done"); });
+    Cell->SetMaxLength(5);
+    ASSERT_TRUE(TakeFocus(T));
+    Clear();
+    PostKey(T, VK_F2);
+    ASSERT_TRUE(T->InEditingState());
+    auto* editor = dynamic_cast<TCustomEdit*>(Cell->GetCellEditor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetText(), "abc");
+    editor->SetText("hello world");
+    EXPECT_TRUE(T->SaveEditedData());
+    EXPECT_STREQ(value, "hello");
+    editor->SetText("xyzzy1");
+    PostKey(editor, VK_ESCAPE); // closes without saving
+    EXPECT_FALSE(T->InEditingState());
+    EXPECT_STREQ(value, "hello");
+    EXPECT_EQ(Log, (std::vector<std::string>{"begin", "end", "done"}));
+    ASSERT_TRUE(T->StartEditingState());
+    dynamic_cast<TCustomEdit*>(Cell->GetCellEditor())->SetText("123456789");
+    EXPECT_TRUE(T->StopEditingState(true));
+    EXPECT_STREQ(value, "12345");
+    // Read-only cells open no editor.
+    Cell->SetAccess(otxReadOnly);
+    EXPECT_FALSE(T->StartEditingState());
+    EXPECT_FALSE(T->InEditingState());
+}
+
+namespace {
+
+std::string Bytes(TMemoryStream& S) {
+    return std::string(static_cast<const char*>(S.GetMemory()), std::size_t(S.GetSize()));
+}
+
+const char* const PageTableForm =
+    "object FM: TForm\n"
+    "  object T: TGclTable\n"
+    "    RowLimit = 5\n"
+    "    RowData = (40 0 False 25)\n"
+    "    ColData = (50 False True 'FM.CB' 48 False True 'FM.CS' 130 False True 'FM.CS')\n"
+    "    CellData = ('FM.CS' 'FM.CB')\n"
+    "  end\n"
+    "  object CS: TGclTCString\n"
+    "  end\n"
+    "  object CB: TGclTCString\n"
+    "  end\n"
+    "end\n";
+
+} // namespace
+
+TEST(TableStream, RowColAndCellDataTravelWithTheirBytes) {
+    TForm form(nullptr);
+    ReadComponentText(PageTableForm, &form);
+    auto* t = static_cast<TGclTable*>(form.FindComponent("T"));
+    auto* cs = static_cast<TGclTCString*>(form.FindComponent("CS"));
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->GetRows()->GetDefaultHeight(), 40);
+    EXPECT_EQ(t->GetRows()->GetRowHeight(0), 25);
+    EXPECT_EQ(t->GetColCount(), 3);
+    EXPECT_EQ(t->GetColumns()->GetWidth(2), 130);
+    TMemoryStream stream;
+    WriteComponentStream(&stream, &form); // resolves the pending default cells first
+    EXPECT_EQ(t->GetColumns()->GetDefaultCell(1), cs);
+    std::string bytes = Bytes(stream);
+#define BYTES(S) std::string(S, sizeof(S) - 1)
+    EXPECT_NE(bytes.find(BYTES("\x07RowData\x01\x02\x28\x02\x00\x08\x02\x19\x00")), std::string::npos);
+    EXPECT_NE(bytes.find(BYTES("\x07" "ColData\x01\x02\x32\x08\x09\x06\x05" "FM.CB"
+                               "\x02\x30\x08\x09\x06\x05" "FM.CS"
+                               "\x03\x82\x00\x08\x09\x06\x05" "FM.CS\x00")),
+              std::string::npos);
+    EXPECT_NE(bytes.find(BYTES("\x08" "CellData\x01\x06\x05" "FM.CS\x06\x05" "FM.CB\x00")),
+              std::string::npos);
+    // Once the form is shown the names are resolved, last to first, and written in the
+    // order the cells were attached.
+    form.Show();
+    Pump();
+    auto* cb = form.FindComponent("CB");
+    ASSERT_EQ(t->AttachedCells().size(), 2u);
+    EXPECT_EQ(t->AttachedCells()[0], cb);
+    EXPECT_EQ(t->AttachedCells()[1], cs);
+    TMemoryStream again;
+    WriteComponentStream(&again, &form);
+    EXPECT_NE(Bytes(again).find(BYTES("\x08" "CellData\x01\x06\x05" "FM.CB\x06\x05" "FM.CS\x00")),
+              std::string::npos);
+#undef BYTES
+}
+
+TEST(TableStream, MalformedDataIsAReadErrorNamingTheProperty) {
+    std::string text = PageTableForm;
+    auto Refused = [](std::string Text, const char* From, const char* To) {
+        Text.replace(Text.find(From), std::strlen(From), To);
+        TForm form(nullptr);
+        try {
+            ReadComponentText(Text, &form);
+        } catch (const EReadError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    std::string rowOutside = Refused(text, "(40 0 False 25)", "(40 7 False 25)");
+    EXPECT_NE(rowOutside.find("RowData"), std::string::npos) << rowOutside;
+    EXPECT_NE(rowOutside.find("Table row out of bounds"), std::string::npos) << rowOutside;
+    std::string oneColumn = Refused(text, "48 False True 'FM.CS' 130 False True 'FM.CS'", "");
+    EXPECT_NE(oneColumn.find("ColData"), std::string::npos) << oneColumn;
+    std::string wrongKind = Refused(text, "(40 0 False 25)", "(40 0 25 False)");
+    EXPECT_NE(wrongKind.find("RowData"), std::string::npos) << wrongKind;
+}
+
+TEST_F(TableTest, ManyRowsScaleTheThumbAndLockedRowsLeaveAnUnlockedRow) {
+    MakeTable(20000);
+    T->SetScrollBars(ssVertical);
+    Pump();
+    int lowest = 0, highest = 0;
+    GetScrollRange(T->GetHandle(), SB_VERT, &lowest, &highest);
+    int m = T->GetLastPageTopRow();
+    EXPECT_EQ(lowest, 1);
+    EXPECT_EQ(highest, m / (m / 1024 + 1));
+    // The thumb at the range's end reaches the last page.
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, highest, 0};
+    SetScrollInfo(T->GetHandle(), SB_VERT, &info, FALSE);
+    SendMessageA(T->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, highest), 0);
+    EXPECT_EQ(T->GetTopRow(), m);
+    EXPECT_EQ(GetScrollPos(T->GetHandle(), SB_VERT), highest);
+    T->SetLockedRows(20000);
+    EXPECT_EQ(T->GetLockedRows(), 1);
+    T->SetLockedRows(3);
+    EXPECT_EQ(T->GetLockedRows(), 3);
+    EXPECT_GE(T->GetActiveRow(), 3);
+}
+
+TEST_F(TableTest, DemoTableEditsResizesMovesAndSelects) {
+    WithTexts = true;
+    MakeTable(1000, 6);
+    Form->SetBounds(50, 50, 360, 260);
+    T->SetBounds(0, 0, 340, 220);
+    T->SetBorderStyle(bsSingle);
+    T->SetScrollBars(ssBoth);
+    T->SetOptions(TGclTblOptionSet{otoAllowColMoves, otoMouseDragSelect});
+    auto* head = new TGclTCString(Form);
+    head->SetUseASCIIZStrings(true);
+    T->SetLockedRowsCell(head);
+    ASSERT_TRUE(TakeFocus(T));
+    Mouse(WM_LBUTTONDOWN, 10, 45, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 10, 45);
+    Mouse(WM_LBUTTONDOWN, 110, 85, MK_LBUTTON | MK_SHIFT);
+    Mouse(WM_LBUTTONUP, 110, 85);
+    EXPECT_TRUE(T->HaveSelection());
+    PostKey(T, VK_NEXT);
+    EXPECT_GT(T->GetTopRow(), 1);
+    Pump();
+    std::unique_ptr<TBitmap> shot = CaptureWindow(Form->GetHandle());
+    AnsiString file = ExeDir() + "table_demo.bmp";
+    shot->SaveToFile(file);
+    EXPECT_TRUE(FileExists(file));
+}
