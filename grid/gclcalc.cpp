@@ -116,6 +116,8 @@ void TGclCustomCalculator::ClearAll() {
 }
 
 void TGclCustomCalculator::SetOperand(long double Value) {
+    // The entry takes the value too, so that the next operator works on it.
+    FOperand = Value;
     if (Value != FEngine->TopOperand()) FEngine->PushOperand(Value);
 }
 

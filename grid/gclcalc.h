@@ -117,7 +117,10 @@ class TGclCustomCalculator : public TGclCustomControl {
     DECLARE_CLASS(TGclCustomCalculator, TGclCustomControl)
 public:
     explicit TGclCustomCalculator(TComponent* AOwner);
+    // AsPopup: a bordered popup window that saves the screen bits under it.
+    TGclCustomCalculator(TComponent* AOwner, bool AsPopup);
     ~TGclCustomCalculator() override;
+    bool IsPopup() const { return FPopup; }
 
     // One press of Button; nothing while the calculator has no window.
     void PressButton(TGclCalculatorButton Button);
@@ -155,6 +158,7 @@ public:
     static void Published(TPropertyList& P);
 
 protected:
+    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Paint() override;
     void Resize() override;
@@ -217,12 +221,14 @@ private:
     bool FDecimalEntered = false;
     bool FNegativePending = false;
     int FDisplayChars = 20;
+    bool FPopup = false;
 };
 
 class TGclCalculator : public TGclCustomCalculator {
     DECLARE_CLASS(TGclCalculator, TGclCustomCalculator)
 public:
     explicit TGclCalculator(TComponent* AOwner) : TGclCustomCalculator(AOwner) {}
+    TGclCalculator(TComponent* AOwner, bool AsPopup) : TGclCustomCalculator(AOwner, AsPopup) {}
 };
 
 DECLARE_UNIT(gclcalc)

@@ -53,6 +53,18 @@ TGclCustomCalculator::TGclCustomCalculator(TComponent* AOwner)
     FButtons[cbSqrt].Caption = GetGclStr(30302);
 }
 
+TGclCustomCalculator::TGclCustomCalculator(TComponent* AOwner, bool AsPopup)
+    : TGclCustomCalculator(AOwner) {
+    FPopup = AsPopup;
+}
+
+void TGclCustomCalculator::CreateParams(TCreateParams& Params) {
+    TGclCustomControl::CreateParams(Params);
+    if (!FPopup) return;
+    Params.Style = (Params.Style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_BORDER;
+    Params.WindowClass.style |= CS_SAVEBITS;
+}
+
 TGclCustomCalculator::~TGclCustomCalculator() {
     delete FEngine;
     delete FTape;
@@ -278,7 +290,8 @@ void TGclCustomCalculator::WMFocusChanged(TMessage& Msg) {
 }
 
 void TGclCustomCalculator::WMGetDlgCode(TMessage& Msg) {
-    Msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
+    // A popup hands Tab to the edit that opened it.
+    Msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | (FPopup ? DLGC_WANTTAB : 0);
 }
 
 void TGclCustomCalculator::KeyDown(Word& Key, TShiftState Shift) {
