@@ -129,12 +129,10 @@ TRect TGclBorderParent::EditRect() const {
     const TGclBorder* bottom = FBorders->GetBottomBorder();
     int x = left->GetEnabled() ? left->GetPenWidth() : 0;
     int y = top->GetEnabled() ? top->GetPenWidth() : 0;
-    int width = GetWidth();
-    if (left->GetEnabled() || right->GetEnabled()) {
-        width -= FShowButton ? FButtonGlyphWidth + 4 : 0;
-        if (left->GetEnabled()) width -= left->GetPenWidth();
-        if (right->GetEnabled()) width -= right->GetPenWidth();
-    }
+    // A shown button always keeps its room, side borders or not: the edit never covers it.
+    int width = GetWidth() - (FShowButton ? FButtonGlyphWidth + 4 : 0);
+    if (left->GetEnabled()) width -= left->GetPenWidth();
+    if (right->GetEnabled()) width -= right->GetPenWidth();
     int height = GetHeight();
     if (top->GetEnabled() || bottom->GetEnabled()) {
         if (top->GetEnabled()) height -= top->GetPenWidth();
@@ -181,6 +179,11 @@ void TGclBorderParent::PaintBorders() {
     }
     if (FEdit && FEdit->HandleAllocated()) FEdit->Invalidate();
     ValidateRect(GetHandle(), nullptr);
+}
+
+void TGclBorderParent::CreateParams(TCreateParams& Params) {
+    TGclCustomControl::CreateParams(Params);
+    Params.Style |= WS_CLIPCHILDREN; // the inner edit paints itself
 }
 
 void TGclBorderParent::Paint() {

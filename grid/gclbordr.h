@@ -92,6 +92,7 @@ public:
     static void Published(TPropertyList& P);
 
 protected:
+    void CreateParams(TCreateParams& Params) override;
     void Paint() override;
     void WMSetFocus(TMessage& Msg);
 

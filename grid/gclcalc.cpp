@@ -51,6 +51,7 @@ void TGclCustomCalculator::PressButton(TGclCalculatorButton Button) {
         RepaintButton(shown);
     }
     FLastButton = Button;
+    RefreshTape();
     if (OnButtonPressed.Assigned()) OnButtonPressed(this, Button);
 }
 

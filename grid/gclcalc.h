@@ -6,6 +6,7 @@
 #include "classlib/Sets.h"
 #include "classlib/UnitInit.h"
 #include "classlib/Exceptions.h"
+#include "classlib/ListBoxes.h"
 #include "classlib/Panels.h"
 #include "grid/gclbase.h"
 
@@ -144,6 +145,8 @@ public:
     TGclCalcTape* GetTape() const { return FTape; }
     TGclCustomCalculatorEngine* GetEngine() const { return FEngine; }
     TPanel* GetDisplayPanel() const { return FPanel; }
+    // Null until the tape is first shown.
+    TListBox* GetTapeBox() const { return FTapeBox; }
     TRect ButtonRect(TGclCalculatorButton Button) const { return FButtons[Button].Position; }
     bool ButtonVisible(TGclCalculatorButton Button) const { return FButtons[Button].Visible; }
     TGclCalculatorButton GetPressedButton() const { return FPressed; }
@@ -206,10 +209,15 @@ private:
     TGclCalculatorButton ButtonAt(int X, int Y) const;
     bool AddingMachine() const { return FEngine->Decimals < 0 && !FDecimalEntered; }
     void TypeChar(char Key);
+    // The tape's list box shows the tape's lines, the last one in view.
+    void RefreshTape();
+    void TapeDblClick(TObject* Sender);
+    void TapeClick(TObject* Sender);
 
     TGclCustomCalculatorEngine* FEngine;
     TGclCalcTape* FTape;
     TPanel* FPanel;
+    TListBox* FTapeBox = nullptr;
     TButtonInfo FButtons[cbSubTotal + 1];
     TGclCalculatorOptions FOptions{coShowItemCount, coShowMemoryButtons};
     long double FDisplay = 0;

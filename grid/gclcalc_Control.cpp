@@ -145,6 +145,19 @@ void TGclCustomCalculator::CalculateLook() {
     bool tape = FOptions.Contains(coShowTape);
     int tapeHeight = tape ? ch / 3 : 0;
     int displayTop = tape ? tapeHeight + 2 * m : m;
+    if (tape && !FTapeBox) {
+        FTapeBox = new TListBox(this);
+        FTapeBox->SetTabStop(false);
+        FTapeBox->GetFont()->SetName("Courier New");
+        FTapeBox->GetFont()->SetSize(10);
+        FTapeBox->OnDblClick = TNotifyEvent(this, &TGclCustomCalculator::TapeDblClick);
+        FTapeBox->OnClick = TNotifyEvent(this, &TGclCustomCalculator::TapeClick);
+        FTapeBox->SetParent(this);
+    }
+    if (FTapeBox) {
+        FTapeBox->SetVisible(tape);
+        if (tape) FTapeBox->SetBounds(m, m, memory ? 6 * bw + s + 4 * g : 5 * bw + 4 * g, tapeHeight);
+    }
     FPanel->SetBounds(m, displayTop, displayWidth, dh);
     int areaTop = 2 * m + dh + (tape ? tapeHeight + m : 0);
     int bh = (ch - areaTop - m - 4 * g) / 5;
@@ -190,9 +203,32 @@ void TGclCustomCalculator::CalculateLook() {
     int charWidth = TextSize(FPanel->GetFont(), "0").cx;
     if (charWidth > 0) {
         FDisplayChars = displayWidth / charWidth;
-        FTape->SetWidthChars((displayWidth - charWidth / 2) / charWidth);
+        // The tape's text stands left of its scroll bar.
+        int tapeWidth = tape ? displayWidth - GetSystemMetrics(SM_CXVSCROLL) - 4 : displayWidth;
+        FTape->SetWidthChars((tapeWidth - charWidth / 2) / charWidth);
     }
     ShowDisplay(FDisplayStr);
+    RefreshTape();
+}
+
+void TGclCustomCalculator::RefreshTape() {
+    if (!FTapeBox || !FTapeBox->GetVisible()) return;
+    TStrings* items = FTapeBox->GetItems();
+    items->BeginUpdate();
+    items->Clear();
+    for (const AnsiString& line : FTape->Lines())
+        items->Add(line);
+    items->EndUpdate();
+    if (FTapeBox->HandleAllocated())
+        SendMessageA(FTapeBox->GetHandle(), LB_SETTOPINDEX, FTape->Lines().size() - 1, 0);
+}
+
+void TGclCustomCalculator::TapeDblClick(TObject*) {
+    TakeTapeLine(FTapeBox->GetItemIndex());
+}
+
+void TGclCustomCalculator::TapeClick(TObject*) {
+    if (CanFocus()) SetFocus();
 }
 
 void TGclCustomCalculator::Paint() {

@@ -31,6 +31,10 @@ TEST_F(EditsTest, BorderedEditSitsInsideTheEnabledBorders) {
     EXPECT_EQ(r.Right - r.Left, 120 - 19);
     box->GetBorders()->GetRightBorder()->SetPenWidth(0);
     EXPECT_EQ(box->GetBorders()->GetRightBorder()->GetPenWidth(), 2);
+    // Without side borders a shown button still keeps its room.
+    box->GetBorders()->GetLeftBorder()->SetEnabled(false);
+    box->GetBorders()->GetRightBorder()->SetEnabled(false);
+    EXPECT_EQ(box->EditRect().Right, 120 - 14);
 
     // A bottom border of 2 is drawn on the last two rows (y = 30 - 1 for width 2 pens
     // centred on 29); the rows above stay the container's colour.
