@@ -112,6 +112,45 @@ private:
     int FWidthChars = 20;
 };
 
+enum TGclCalcColorScheme { cscalcCustom, cscalcWindows, cscalcDark, cscalcOcean, cscalcPlain };
+
+// The calculator's colours: eight of them, set one by one or from a scheme.
+class TGclCalcColors : public TPersistent {
+    DECLARE_CLASS(TGclCalcColors, TPersistent)
+public:
+    enum TIndex {
+        ciDisabledMemoryButtons, ciDisplay, ciDisplayTextColor, ciEditButtons,
+        ciFunctionButtons, ciMemoryButtons, ciNumberButtons, ciOperatorButtons
+    };
+
+    TGclCalcColors();
+
+    TColor GetColor(int Index) const { return FColors[Index]; }
+    // A changed colour fires the change event and makes the scheme custom.
+    void SetColor(int Index, TColor Value);
+    TGclCalcColorScheme GetColorScheme() const { return FScheme; }
+    // Any scheme but the custom one copies its colours and fires the event once.
+    void SetColorScheme(TGclCalcColorScheme Value);
+    // Between the two no change event fires; EndUpdate fires one.
+    void BeginUpdate() { FUpdating = true; }
+    void EndUpdate();
+    void Assign(TPersistent* Source) override;
+
+    TNotifyEvent OnChange;
+
+    static void Published(TPropertyList& P);
+
+private:
+    void Changed();
+    template <int I> TColor Get() const { return FColors[I]; }
+    template <int I> void Set(TColor Value) { SetColor(I, Value); }
+
+    TColor FColors[8];
+    TGclCalcColorScheme FScheme = cscalcWindows;
+    bool FUpdating = false;
+    bool FApplyingScheme = false;
+};
+
 // The calculator: paints its own buttons, shows the number in a display panel, keeps
 // the tape, and turns clicks and keys into PressButton.
 class TGclCustomCalculator : public TGclCustomControl {
@@ -143,6 +182,7 @@ public:
     char GetTapeSeparatorChar() const { return FTape->SeparatorChar; }
     void SetTapeSeparatorChar(char Value) { FTape->SeparatorChar = Value; }
     TGclCalcTape* GetTape() const { return FTape; }
+    TGclCalcColors* GetColors() const { return FColors; }
     TGclCustomCalculatorEngine* GetEngine() const { return FEngine; }
     TPanel* GetDisplayPanel() const { return FPanel; }
     // Null until the tape is first shown.
@@ -213,11 +253,13 @@ private:
     void RefreshTape();
     void TapeDblClick(TObject* Sender);
     void TapeClick(TObject* Sender);
+    void ColorsChanged(TObject* Sender);
 
     TGclCustomCalculatorEngine* FEngine;
     TGclCalcTape* FTape;
     TPanel* FPanel;
     TListBox* FTapeBox = nullptr;
+    TGclCalcColors* FColors;
     TButtonInfo FButtons[cbSubTotal + 1];
     TGclCalculatorOptions FOptions{coShowItemCount, coShowMemoryButtons};
     long double FDisplay = 0;

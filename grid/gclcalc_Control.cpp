@@ -21,7 +21,9 @@ TSize TextSize(TFont* Font, const char* Text) {
 } // namespace
 
 TGclCustomCalculator::TGclCustomCalculator(TComponent* AOwner)
-    : TGclCustomControl(AOwner), FEngine(new TGclBasicCalculatorEngine), FTape(new TGclCalcTape) {
+    : TGclCustomControl(AOwner), FEngine(new TGclBasicCalculatorEngine), FTape(new TGclCalcTape),
+      FColors(new TGclCalcColors) {
+    FColors->OnChange = TNotifyEvent(this, &TGclCustomCalculator::ColorsChanged);
     SetBounds(GetLeft(), GetTop(), 200, 140);
     SetTabStop(true);
     SetColor(clBtnFace);
@@ -36,6 +38,7 @@ TGclCustomCalculator::TGclCustomCalculator(TComponent* AOwner)
     FPanel->SetColor(clWindow);
     FPanel->SetAlignment(taRightJustify);
     FPanel->SetCaption("0 ");
+    ColorsChanged(FColors);
     static const char* const fixed[] = {
         "", "", "", "", "", "+", "-", "*", "/", "0", "1", "2", "3", "4", "5", "6",
         "7", "8", "9", ".", "=", "1/x", "+/-", "%", "", "", "", "", "", "", ""};
@@ -66,6 +69,7 @@ void TGclCustomCalculator::CreateParams(TCreateParams& Params) {
 }
 
 TGclCustomCalculator::~TGclCustomCalculator() {
+    delete FColors;
     delete FEngine;
     delete FTape;
 }
@@ -75,6 +79,13 @@ void TGclCustomCalculator::CreateWnd() {
     FButtons[cbDecimal].Caption = AnsiString(1, CalcDecimalSeparator());
     CalculateLook();
     ClearAll();
+}
+
+void TGclCustomCalculator::ColorsChanged(TObject*) {
+    FPanel->SetColor(FColors->GetColor(TGclCalcColors::ciDisplay));
+    FPanel->GetFont()->SetColor(FColors->GetColor(TGclCalcColors::ciDisplayTextColor));
+    if (FTapeBox) FTapeBox->SetColor(FColors->GetColor(TGclCalcColors::ciDisplay));
+    Invalidate();
 }
 
 void TGclCustomCalculator::Resize() {
@@ -148,6 +159,7 @@ void TGclCustomCalculator::CalculateLook() {
     if (tape && !FTapeBox) {
         FTapeBox = new TListBox(this);
         FTapeBox->SetTabStop(false);
+        FTapeBox->SetColor(FColors->GetColor(TGclCalcColors::ciDisplay));
         FTapeBox->GetFont()->SetName("Courier New");
         FTapeBox->GetFont()->SetSize(10);
         FTapeBox->OnDblClick = TNotifyEvent(this, &TGclCustomCalculator::TapeDblClick);
@@ -246,13 +258,16 @@ void TGclCustomCalculator::Paint() {
         RECT r{info.Position.Left, info.Position.Top, info.Position.Right, info.Position.Bottom};
         DrawFrameControl(dc, &r, DFC_BUTTON,
                          DFCS_BUTTONPUSH | (b == FPressed ? DFCS_PUSHED : 0));
-        TColor color;
-        if (b <= cbClear) color = clMaroon;
-        else if (b <= cbDiv || b == cbEqual) color = clRed;
-        else if (b <= cbDecimal) color = clBlue;
-        else if (b <= cbSqrt) color = clNavy;
-        else if ((b == cbMemClear || b == cbMemRecall) && FEngine->Memory == 0) color = clGray;
-        else color = clRed;
+        using C = TGclCalcColors;
+        int group;
+        if (b <= cbClear) group = C::ciEditButtons;
+        else if (b <= cbDiv || b == cbEqual) group = C::ciOperatorButtons;
+        else if (b <= cbDecimal) group = C::ciNumberButtons;
+        else if (b <= cbSqrt) group = C::ciFunctionButtons;
+        else if ((b == cbMemClear || b == cbMemRecall) && FEngine->Memory == 0)
+            group = C::ciDisabledMemoryButtons;
+        else group = C::ciMemoryButtons;
+        TColor color = FColors->GetColor(group);
         SetTextColor(dc, ColorToRGB(color));
         DrawTextA(dc, info.Caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         if (b == cbEqual && GetFocus() == GetHandle()) {
@@ -418,6 +433,7 @@ void TGclCustomCalculator::Published(TPropertyList& P) {
     P.Add("Decimals", &TGclCustomCalculator::GetDecimals, &TGclCustomCalculator::SetDecimals, 2);
     P.Add("Options", &TGclCustomCalculator::GetOptions, &TGclCustomCalculator::SetOptions,
           TGclCalculatorOptions{coShowItemCount, coShowMemoryButtons});
+    P.Add("Colors", &TGclCustomCalculator::GetColors);
     P.Add("OnButtonPressed", &TGclCustomCalculator::OnButtonPressed);
 }
 
@@ -428,6 +444,8 @@ void StartCalculator() {
     RegisterEnum<TGclCalculatorOption>({"coShowItemCount", "coShowMemoryButtons",
                                         "coShowClearTapeButton", "coShowTape",
                                         "coShowSeparatePercent"});
+    RegisterEnum<TGclCalcColorScheme>(
+        {"cscalcCustom", "cscalcWindows", "cscalcDark", "cscalcOcean", "cscalcPlain"});
 }
 } // namespace
 

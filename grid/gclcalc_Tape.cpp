@@ -91,11 +91,15 @@ bool TGclCalcTape::LineValue(int Index, long double& Value, AnsiString& Text) co
     if (Index < 0 || Index >= static_cast<int>(FLines.size())) return false;
     const AnsiString& line = FLines[Index];
     if (line.size() <= MarkWidth) return false;
+    // Item counts ("002") start with a zero that no decimal point follows.
+    std::size_t first = line.find_first_not_of(' ');
+    if (first != AnsiString::npos && first + 1 < line.size() && line[first] == '0' &&
+        line[first + 1] != CalcDecimalSeparator())
+        return false;
     Text = line.substr(0, line.size() - MarkWidth);
     while (!Text.empty() && Text.front() == ' ')
         Text.erase(0, 1);
     while (!Text.empty() && Text.back() == ' ')
         Text.pop_back();
-    if (Text.size() > 1 && Text[0] == '0' && Text[1] != CalcDecimalSeparator()) return false;
     return ParseNumber(Text, Value);
 }

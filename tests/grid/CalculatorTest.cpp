@@ -2,6 +2,8 @@
 #include "grid/gclmisc.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/Clipboard.h"
+
 #include <string>
 
 namespace {
@@ -181,6 +183,66 @@ TEST_F(CalculatorTest, LayoutFollowsTheGrid) {
     Calc->SetOptions({coShowItemCount});
     EXPECT_FALSE(Calc->ButtonVisible(cbMemClear));
     EXPECT_EQ(Calc->ButtonRect(cb7).Left, Calc->GetDisplayPanel()->GetLeft());
+}
+
+// Pixels of Color inside R of the calculator as it paints itself.
+int PixelsOf(TGclCalculator* Calc, const TRect& R, TColor Color) {
+    std::unique_ptr<TBitmap> shot = PaintToBitmap(Calc);
+    int count = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (PixelOf(shot.get(), x, y) == static_cast<COLORREF>(ColorToRGB(Color))) ++count;
+    return count;
+}
+
+TEST_F(CalculatorTest, ColoursBySchemeAndMemoryButtonsByMemory) {
+    TGclCalcColors* colors = Calc->GetColors();
+    int changes = 0;
+    TNotifyEvent own = colors->OnChange;
+    colors->OnChange = TNotifyEvent::FromCallable([&](TObject* s) {
+        ++changes;
+        own(s);
+    });
+    colors->SetColorScheme(cscalcDark);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Calc->GetDisplayPanel()->GetColor(), clBlack);
+    EXPECT_EQ(Calc->GetDisplayPanel()->GetFont()->GetColor(), clAqua);
+    colors->SetColor(TGclCalcColors::ciMemoryButtons, clFuchsia);
+    EXPECT_EQ(colors->GetColorScheme(), cscalcCustom);
+    colors->BeginUpdate();
+    colors->SetColor(TGclCalcColors::ciNumberButtons, clLime);
+    colors->SetColor(TGclCalcColors::ciDisabledMemoryButtons, clOlive);
+    EXPECT_EQ(changes, 2);
+    colors->EndUpdate();
+    EXPECT_EQ(changes, 3);
+
+    // With nothing in memory MC is drawn in the disabled colour, else in the memory colour.
+    EXPECT_GT(PixelsOf(Calc, Calc->ButtonRect(cbMemClear), clOlive), 0);
+    EXPECT_GT(PixelsOf(Calc, Calc->ButtonRect(cb7), clLime), 0);
+    Press({cb5, cbMemStore});
+    EXPECT_EQ(PixelsOf(Calc, Calc->ButtonRect(cbMemClear), clOlive), 0);
+    EXPECT_GT(PixelsOf(Calc, Calc->ButtonRect(cbMemClear), clFuchsia), 0);
+}
+
+TEST_F(CalculatorTest, TapeLinesTakenBackAndClipboard) {
+    Press({cb2, cbAdd, cb3, cbEqual});
+    const std::vector<AnsiString>& lines = Calc->GetTape()->Lines();
+    int count = static_cast<int>(lines.size());
+    // The value line "5.00 *" is taken; the separator and the item count are not numbers.
+    Calc->TakeTapeLine(count - 5);
+    EXPECT_EQ(Calc->GetDisplayStr(), "2");
+    Calc->TakeTapeLine(count - 1);
+    Calc->TakeTapeLine(count - 3);
+    EXPECT_EQ(Calc->GetDisplayStr(), "2");
+    Calc->TakeTapeLine(count - 2);
+    EXPECT_EQ(Calc->GetDisplayStr(), "5.00");
+    EXPECT_EQ(Calc->GetOperand(), 5);
+
+    Calc->CopyToClipboard();
+    EXPECT_EQ(Trimmed(Clipboard()->GetAsText()), "5.00");
+    Clipboard()->SetAsText("7x*6=");
+    Calc->PasteFromClipboard();
+    EXPECT_EQ(Shown(), "42.00");
 }
 
 } // namespace
