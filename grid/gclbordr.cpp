@@ -1,5 +1,6 @@
 #include "grid/gclbordr.h"
 
+#include "classlib/Graphics.h"
 #include "classlib/Persistence.h"
 
 // ---- TGclBorder -------------------------------------------------------------------
@@ -53,7 +54,8 @@ void TGclBorder::Published(TPropertyList& P) {
     P.Add("BorderStyle", &TGclBorder::GetBorderStyle, &TGclBorder::SetBorderStyle, bpsSolid);
     P.Add("Enabled", &TGclBorder::GetEnabled, &TGclBorder::SetEnabled, false);
     P.Add("OnChange", &TGclBorder::OnChange);
-    P.Add("PenColor", &TGclBorder::GetPenColor, &TGclBorder::SetPenColor, TColor(clBlack));
+    P.Add("PenColor", &TGclBorder::GetPenColor, &TGclBorder::SetPenColor, TColor(clBlack))
+        .Idents(ColorToIdent, IdentToColor);
     P.Add("PenStyle", &TGclBorder::GetPenStyle, &TGclBorder::SetPenStyle, psSolid);
     P.Add("PenWidth", &TGclBorder::GetPenWidth, &TGclBorder::SetPenWidth, 2);
 }

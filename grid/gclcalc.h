@@ -179,6 +179,10 @@ public:
     void SetDecimals(int Value);
     TGclCalculatorOptions GetOptions() const { return FOptions; }
     void SetOptions(TGclCalculatorOptions Value);
+    int GetTapeHeight() const { return FTapeHeight; }
+    void SetTapeHeight(int Value);
+    int GetMaxPaperCount() const { return FTape->MaxPaperCount; }
+    void SetMaxPaperCount(int Value) { FTape->MaxPaperCount = Value; }
     char GetTapeSeparatorChar() const { return FTape->SeparatorChar; }
     void SetTapeSeparatorChar(char Value) { FTape->SeparatorChar = Value; }
     TGclCalcTape* GetTape() const { return FTape; }
@@ -271,6 +275,7 @@ private:
     bool FDecimalEntered = false;
     bool FNegativePending = false;
     int FDisplayChars = 20;
+    int FTapeHeight = 140 / 3;
     bool FPopup = false;
 };
 

@@ -1,3 +1,4 @@
+#include "classlib/Graphics.h"
 #include "classlib/Persistence.h"
 #include "grid/gclcalc.h"
 
@@ -63,17 +64,25 @@ void TGclCalcColors::Published(TPropertyList& P) {
     P.Add("ColorScheme", &TGclCalcColors::GetColorScheme, &TGclCalcColors::SetColorScheme,
           cscalcWindows);
     P.Add("DisabledMemoryButtons", &TGclCalcColors::Get<ciDisabledMemoryButtons>,
-          &TGclCalcColors::Set<ciDisabledMemoryButtons>);
-    P.Add("Display", &TGclCalcColors::Get<ciDisplay>, &TGclCalcColors::Set<ciDisplay>);
+          &TGclCalcColors::Set<ciDisabledMemoryButtons>)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("Display", &TGclCalcColors::Get<ciDisplay>, &TGclCalcColors::Set<ciDisplay>)
+        .Idents(ColorToIdent, IdentToColor);
     P.Add("DisplayTextColor", &TGclCalcColors::Get<ciDisplayTextColor>,
-          &TGclCalcColors::Set<ciDisplayTextColor>);
-    P.Add("EditButtons", &TGclCalcColors::Get<ciEditButtons>, &TGclCalcColors::Set<ciEditButtons>);
+          &TGclCalcColors::Set<ciDisplayTextColor>)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("EditButtons", &TGclCalcColors::Get<ciEditButtons>, &TGclCalcColors::Set<ciEditButtons>)
+        .Idents(ColorToIdent, IdentToColor);
     P.Add("FunctionButtons", &TGclCalcColors::Get<ciFunctionButtons>,
-          &TGclCalcColors::Set<ciFunctionButtons>);
+          &TGclCalcColors::Set<ciFunctionButtons>)
+        .Idents(ColorToIdent, IdentToColor);
     P.Add("MemoryButtons", &TGclCalcColors::Get<ciMemoryButtons>,
-          &TGclCalcColors::Set<ciMemoryButtons>);
+          &TGclCalcColors::Set<ciMemoryButtons>)
+        .Idents(ColorToIdent, IdentToColor);
     P.Add("NumberButtons", &TGclCalcColors::Get<ciNumberButtons>,
-          &TGclCalcColors::Set<ciNumberButtons>);
+          &TGclCalcColors::Set<ciNumberButtons>)
+        .Idents(ColorToIdent, IdentToColor);
     P.Add("OperatorButtons", &TGclCalcColors::Get<ciOperatorButtons>,
-          &TGclCalcColors::Set<ciOperatorButtons>);
+          &TGclCalcColors::Set<ciOperatorButtons>)
+        .Idents(ColorToIdent, IdentToColor);
 }

@@ -110,6 +110,15 @@ void TGclCustomCalculator::SetDecimals(int Value) {
     }
 }
 
+void TGclCustomCalculator::SetTapeHeight(int Value) {
+    if (Value < 0 || Value == FTapeHeight) return;
+    FTapeHeight = Value;
+    if (HandleAllocated()) {
+        CalculateLook();
+        Invalidate();
+    }
+}
+
 void TGclCustomCalculator::SetOptions(TGclCalculatorOptions Value) {
     FOptions = Value;
     FEngine->ShowSeparatePercent = Value.Contains(coShowSeparatePercent);
@@ -154,7 +163,7 @@ void TGclCustomCalculator::CalculateLook() {
     }
     int displayWidth = memory ? 6 * bw + s + 4 * g : 5 * bw + 4 * g;
     bool tape = FOptions.Contains(coShowTape);
-    int tapeHeight = tape ? ch / 3 : 0;
+    int tapeHeight = tape ? FTapeHeight : 0;
     int displayTop = tape ? tapeHeight + 2 * m : m;
     if (tape && !FTapeBox) {
         FTapeBox = new TListBox(this);
@@ -434,6 +443,9 @@ void TGclCustomCalculator::Published(TPropertyList& P) {
     P.Add("Options", &TGclCustomCalculator::GetOptions, &TGclCustomCalculator::SetOptions,
           TGclCalculatorOptions{coShowItemCount, coShowMemoryButtons});
     P.Add("Colors", &TGclCustomCalculator::GetColors);
+    P.Add("MaxPaperCount", &TGclCustomCalculator::GetMaxPaperCount,
+          &TGclCustomCalculator::SetMaxPaperCount, 9999);
+    P.Add("TapeHeight", &TGclCustomCalculator::GetTapeHeight, &TGclCustomCalculator::SetTapeHeight);
     P.Add("OnButtonPressed", &TGclCustomCalculator::OnButtonPressed);
 }
 

@@ -1,6 +1,7 @@
 #include "grid/gclcolor.h"
 
 #include "classlib/Filer.h"
+#include "classlib/Graphics.h"
 #include "classlib/Persistence.h"
 
 TGclColors::TGclColors(TColor DefaultText, TColor DefaultBack)
@@ -51,6 +52,8 @@ void TGclColors::DefineProperties(TFiler* Filer) {
 }
 
 void TGclColors::Published(TPropertyList& P) {
-    P.Add("BackColor", &TGclColors::GetBackColor, &TGclColors::SetBackColor);
-    P.Add("TextColor", &TGclColors::GetTextColor, &TGclColors::SetTextColor);
+    P.Add("BackColor", &TGclColors::GetBackColor, &TGclColors::SetBackColor)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("TextColor", &TGclColors::GetTextColor, &TGclColors::SetTextColor)
+        .Idents(ColorToIdent, IdentToColor);
 }

@@ -1,10 +1,16 @@
 #include "grid/gclcolor.h"
 #include "grid/gcluser.h"
 
+#include "classlib/Component.h"
+#include "classlib/Exceptions.h"
+#include "classlib/FormLoader.h"
+#include "classlib/Persistence.h"
 #include "classlib/Graphics.h"
 
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -31,6 +37,35 @@ TEST(GclColors, DefaultsAndChangeEvents) {
     copy.Assign(&colors);
     EXPECT_EQ(copy.GetTextColor(), clGrayText);
     EXPECT_EQ(copy.GetBackColor(), clWindow);
+}
+
+class TColorHost : public TComponent {
+    DECLARE_CLASS(TColorHost, TComponent)
+public:
+    explicit TColorHost(TComponent* AOwner) : TComponent(AOwner) {}
+    TGclColors* GetColors() const { return FColors.get(); }
+    static void Published(TPropertyList& P) { P.Add("Colors", &TColorHost::GetColors); }
+
+private:
+    std::unique_ptr<TGclColors> FColors = std::make_unique<TGclColors>(clGrayText, clWindow);
+};
+
+TEST(GclColors, OldUseDefaultIsReadAndDropped) {
+    TColorHost host(nullptr);
+    ReadComponentText("object Host: TColorHost\n"
+                      "  Colors.BackColor = clRed\n"
+                      "  Colors.UseDefault = True\n"
+                      "end\n",
+                      &host);
+    EXPECT_EQ(host.GetColors()->GetBackColor(), clRed);
+    EXPECT_FALSE(host.GetColors()->GetUseDefault());
+    AnsiString written = WriteComponentText(&host);
+    EXPECT_EQ(written.find("UseDefault"), AnsiString::npos);
+    EXPECT_NE(written.find("clRed"), AnsiString::npos);
+    // A flag of another type is a read error, not a crash.
+    EXPECT_THROW(ReadComponentText("object Host: TColorHost\n  Colors.UseDefault = 'x'\nend\n",
+                                   &host),
+                 Exception);
 }
 
 TEST(GclUserData, SetsCasesAndSubstitutes) {

@@ -106,6 +106,33 @@ TEST_F(NumberEditTest, EscapeAndTheButtonOpenAndClose) {
     EXPECT_FALSE(Edit->GetCalculator()->GetVisible());
 }
 
+TEST_F(NumberEditTest, TabAltUpAndAnOutsideClickClose) {
+    auto* next = Add<TGclNumberEdit>(Form, 20, 120, 120, 21);
+    next->GetHandle();
+    Edit->SetText("5");
+    TGclCalculator* calc = Edit->GetCalculator();
+
+    Edit->PopupOpen();
+    ASSERT_TRUE(calc->GetVisible());
+    PostKey(calc, VK_TAB);
+    EXPECT_FALSE(calc->GetVisible());
+    EXPECT_EQ(GetFocus(), next->GetHandle()); // the Tab went on to the edit and past it
+
+    Edit->PopupOpen();
+    PostMessageA(calc->GetHandle(), WM_SYSKEYDOWN, VK_UP, 0x20000001);
+    Pump();
+    EXPECT_FALSE(calc->GetVisible());
+    EXPECT_EQ(Edit->GetSelStart(), 1);
+    EXPECT_EQ(Edit->GetSelLength(), 0);
+
+    // A click outside the calculator (it holds the mouse) closes it.
+    Edit->PopupOpen();
+    PostMessageA(calc->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-20, -20));
+    Pump();
+    EXPECT_FALSE(calc->GetVisible());
+    EXPECT_EQ(Edit->GetText(), "5");
+}
+
 TEST_F(NumberEditTest, NearTheBottomTheCalculatorGoesAbove) {
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
