@@ -15,7 +15,10 @@
 #include "grid/gclcmd.h"
 #include "grid/gcltimer.h"
 
+#include <vector>
+
 class TGclController;
+class TGclBaseEntryField;
 class TGclAttachedLabel;
 class TGclCollectionStreamer;
 
@@ -291,6 +294,16 @@ public:
     // Only 1600 to 3999 are taken.
     void SetEpoch(int Value);
     bool IsSpecialButton(HWND Handle);
+
+    // Entry fields among the owner form's components, searched depth first.
+    void MarkAsUninitialized(bool Uninitialized);
+    TGclBaseEntryField* ValidateEntryFields();
+    // The first invalid visible, enabled field, or null; reports it and asks for the focus
+    // on request (once: not while an error is pending). Stops at the first invalid field
+    // unless both are false.
+    TGclBaseEntryField* ValidateEntryFieldsEx(bool ReportError, bool ChangeFocus);
+    // The same over Fields in order, visibility aside; always reports and moves the focus.
+    TGclBaseEntryField* ValidateTheseEntryFields(const std::vector<TComponent*>& Fields);
 
     TDelayNotifyEvent OnDelayNotify;
     TDataErrorEvent OnError;
