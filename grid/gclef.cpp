@@ -47,7 +47,9 @@ TGclBaseEntryField::TGclBaseEntryField(TComponent* AOwner)
       FColors(new TGclEfColors(TNotifyEvent(this, &TGclBaseEntryField::ColorsChanged))),
       FCarets(new TGclCaretPair(this)) {
     SetCursor(crIBeam);
+    FAdjusting = true;
     SetBounds(GetLeft(), GetTop(), 130, 25);
+    FAdjusting = false;
     SetParentColor(false);
     SetColor(clWindow);
     SetTabStop(true);
@@ -295,6 +297,7 @@ bool TGclBaseEntryField::efCharOK(char MaskChar, char& Ch, char PrevChar, bool F
 }
 
 void TGclBaseEntryField::Published(TPropertyList& P) {
+    P.Add("AutoSize", &TGclBaseEntryField::GetAutoSize, &TGclBaseEntryField::SetAutoSize, true);
     P.Add("Borders", &TGclBaseEntryField::GetBorders);
     P.Add("Colors", &TGclBaseEntryField::GetColors);
     P.Add("DecimalPlaces", &TGclBaseEntryField::GetDecimalPlaces,

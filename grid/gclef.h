@@ -116,6 +116,11 @@ public:
     bool GetInsertMode();
     void SetInsertMode(bool Value);
     bool IsValid() const { return !FInError; }
+    bool GetAutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    // With AutoSize: the height that the font asks for.
+    void efAdjustSize();
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     // ---- Value ----
     // Size: the room at Data; less than the data size raises, writing nothing.
@@ -302,6 +307,8 @@ private:
     bool FCharExpected = false;
     bool FClearing = false;
     bool FHeldBack = false;
+    bool FAutoSize = true;
+    bool FAdjusting = false;
 };
 
 DECLARE_UNIT(gclef)

@@ -30,6 +30,7 @@ void TGclBaseEntryField::CreateWnd() {
     FSelStart = FSelEnd = 0;
     FDataSize = 0;
     efRemoveBadOptions();
+    efAdjustSize();
 }
 
 void TGclBaseEntryField::efPerformEdit(TMessage& Msg, Word Cmd) {

@@ -24,6 +24,27 @@ TEXTMETRICA Metrics(TFont* Font) {
 }
 } // namespace
 
+void TGclBaseEntryField::SetAutoSize(bool Value) {
+    FAutoSize = Value;
+    if (Value) efAdjustSize();
+}
+
+void TGclBaseEntryField::efAdjustSize() {
+    if (!FAutoSize || !HandleAllocated()) return;
+    int border = GetSystemMetrics(SM_CYBORDER);
+    int height = Metrics(GetFont()).tmHeight + border * (GetCtl3D() ? 8 : 6);
+    FAdjusting = true;
+    SetBounds(GetLeft(), GetTop(), GetWidth(), height);
+    FAdjusting = false;
+}
+
+void TGclBaseEntryField::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    // A height set by hand ends the automatic height.
+    if (!FAdjusting && AHeight != GetHeight() && !GetComponentState().Contains(csLoading))
+        FAutoSize = false;
+    TGclCustomControlEx::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 int TGclBaseEntryField::efGetTextExtent(const char* S, int Len) {
     if (Len <= 0) return 0;
     SIZE size{};

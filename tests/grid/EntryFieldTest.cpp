@@ -9,6 +9,7 @@
 #include "classlib/Clipboard.h"
 #include "classlib/Dialogs.h"
 #include "classlib/Exceptions.h"
+#include "classlib/FormLoader.h"
 
 #include <cstring>
 
@@ -345,6 +346,62 @@ TEST_F(EntryFieldTest, NoDateReadsAsTheDayBeforeDayZero) {
     EXPECT_EQ(date->GetAsDateTime(), -1.0);
     date->SetAsDateTime(0.0); // 30 December 1899 is a date
     EXPECT_EQ(date->GetAsDateTime(), 0.0);
+}
+
+TEST_F(EntryFieldTest, SpecialButtonZeroDisplayAndSize) {
+    // Leaving a required empty field for a special button (say, Cancel) reports nothing.
+    Field->SetOptions({efoInputRequired});
+    auto* cancel = Add<TButton>(Form, 10, 80, 80, 25);
+    Controller->OnIsSpecialControl = TIsSpecialControlEvent::FromCallable(
+        [&](TObject*, TWinControl* Control, bool& Special) { Special = Control == cancel; });
+    int boxes = 0;
+    SetMessageDlgHook([&](const AnsiString&, TMsgDlgType, TMsgDlgButtons, int) {
+        ++boxes;
+        return mrOk;
+    });
+    ASSERT_TRUE(TakeFocus(Field));
+    cancel->SetFocus();
+    Pump();
+    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(GetFocus(), cancel->GetHandle());
+    EXPECT_EQ(Field->GetLastError(), 0); // the type check of the test field passes
+
+    auto* number = Make(10, 40, fsubLongInt);
+    number->SetAsInteger(0);
+    number->SetZeroDisplay(zdHide);
+    EXPECT_EQ(number->GetDisplayString(), " ");
+    number->SetAsInteger(5);
+    EXPECT_EQ(number->GetDisplayString(), "5");
+
+    // The height follows the font until it is set by hand.
+    number->SetAutoSize(true);
+    HDC dc = GetDC(nullptr);
+    SelectObject(dc, number->GetFont()->GetHandle());
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(number->GetHeight(), tm.tmHeight + GetSystemMetrics(SM_CYBORDER) * 8);
+    number->SetBounds(10, 40, 150, 40);
+    EXPECT_FALSE(number->GetAutoSize());
+}
+
+TEST_F(EntryFieldTest, StreamedRangesHoldTenBytes) {
+    auto* number = Make(10, 40, fsubLongInt);
+    number->SetName("Count");
+    number->SetRangeHiStr("99");
+    AnsiString text = WriteComponentText(number);
+    EXPECT_NE(text.find("RangeHigh"), AnsiString::npos);
+    TTestField copy(nullptr, fsubLongInt);
+    ReadComponentText(text, &copy);
+    EXPECT_EQ(copy.GetRangeHiStr(), "99");
+    TTestField broken(nullptr, fsubLongInt);
+    std::string message = MessageOf<EReadError>([&] {
+        ReadComponentText("object Count: TTestField\n  RangeHigh = {630000000000000000}\nend\n",
+                          &broken);
+    });
+    EXPECT_NE(message.find("RangeHigh"), std::string::npos) << message;
+    EXPECT_NE(message.find("10 bytes"), std::string::npos) << message;
+    EXPECT_EQ(broken.GetRangeHiStr(), "2147483647");
 }
 
 } // namespace
