@@ -128,10 +128,4 @@ void TGclBorderedNumberEdit::Published(TPropertyList& P) {
 
 REGISTER_CLASS(TGclBorderedNumberEdit);
 
-namespace {
-void StartBorderedEdits() {
-    RegisterEnum<TGclPopupAnchor>({"paLeft", "paRight"});
-}
-} // namespace
-
-DEFINE_UNIT(gclbcalc, uoGridModules, StartBorderedEdits, nullptr);
+DEFINE_UNIT(gclbcalc, uoGridModules, nullptr, nullptr);

@@ -61,6 +61,16 @@ void TGclCustomNumberEdit::SetAsInteger(long long Value) {
     SetText(std::to_string(Value));
 }
 
+void TGclCustomNumberEdit::SetPopupWidth(int Value) {
+    FCalculator->SetBounds(FCalculator->GetLeft(), FCalculator->GetTop(), Value,
+                           FCalculator->GetHeight());
+}
+
+void TGclCustomNumberEdit::SetPopupHeight(int Value) {
+    FCalculator->SetBounds(FCalculator->GetLeft(), FCalculator->GetTop(), FCalculator->GetWidth(),
+                           Value);
+}
+
 void TGclCustomNumberEdit::SetReadOnly(bool Value) {
     TGclEdPopup::SetReadOnly(Value);
     GetButton()->SetEnabled(!Value);
@@ -220,10 +230,26 @@ void TGclCustomNumberEdit::CalcExit(TObject*) {
 }
 
 void TGclCustomNumberEdit::Published(TPropertyList& P) {
+    P.Add("AllowIncDec", &TGclCustomNumberEdit::GetAllowIncDec,
+          &TGclCustomNumberEdit::SetAllowIncDec, false);
+    P.Add("PopupAnchor", &TGclCustomNumberEdit::GetPopupAnchor,
+          &TGclCustomNumberEdit::SetPopupAnchor, paLeft);
+    P.Add("PopupColors", &TGclCustomNumberEdit::GetPopupColors);
     P.Add("PopupDecimals", &TGclCustomNumberEdit::GetPopupDecimals,
           &TGclCustomNumberEdit::SetPopupDecimals, 2);
+    P.Add("PopupFont", &TGclCustomNumberEdit::GetPopupFont);
+    P.Add("PopupHeight", &TGclCustomNumberEdit::GetPopupHeight,
+          &TGclCustomNumberEdit::SetPopupHeight, 140);
+    P.Add("PopupWidth", &TGclCustomNumberEdit::GetPopupWidth,
+          &TGclCustomNumberEdit::SetPopupWidth, 200);
 }
 
 REGISTER_CLASS(TGclNumberEdit);
 
-DEFINE_UNIT(gcledclc, uoGridModules, nullptr, nullptr);
+namespace {
+void StartNumberEdits() {
+    RegisterEnum<TGclPopupAnchor>({"paLeft", "paRight"});
+}
+} // namespace
+
+DEFINE_UNIT(gcledclc, uoGridModules, StartNumberEdits, nullptr);

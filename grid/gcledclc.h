@@ -28,6 +28,16 @@ public:
     TGclCalculator* GetCalculator() const { return FCalculator; }
     int GetPopupDecimals() const { return FCalculator->GetDecimals(); }
     void SetPopupDecimals(int Value) { FCalculator->SetDecimals(Value); }
+    int GetPopupWidth() const { return FCalculator->GetWidth(); }
+    void SetPopupWidth(int Value);
+    int GetPopupHeight() const { return FCalculator->GetHeight(); }
+    void SetPopupHeight(int Value);
+    TGclCalcColors* GetPopupColors() const { return FCalculator->GetColors(); }
+    TFont* GetPopupFont() const { return FCalculator->GetFont(); }
+    bool GetAllowIncDec() const { return AllowIncDec; }
+    void SetAllowIncDec(bool Value) { AllowIncDec = Value; }
+    TGclPopupAnchor GetPopupAnchor() const { return PopupAnchor; }
+    void SetPopupAnchor(TGclPopupAnchor Value) { PopupAnchor = Value; }
     void SetReadOnly(bool Value);
 
     void PopupOpen() override;
