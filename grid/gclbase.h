@@ -15,7 +15,10 @@
 #include "grid/gclcmd.h"
 #include "grid/gcltimer.h"
 
+#include <vector>
+
 class TGclController;
+class TGclBaseEntryField;
 class TGclAttachedLabel;
 class TGclCollectionStreamer;
 
@@ -141,6 +144,41 @@ private:
     TWinControl* FControl = nullptr;
 };
 
+// The attached-label behaviour that the library's controls and edits share: attaching
+// and freeing the label, keeping it beside the control, and the three label messages.
+class TGclLabelHost {
+public:
+    explicit TGclLabelHost(TWinControl* AControl);
+    ~TGclLabelHost();
+    TGclLabelHost(const TGclLabelHost&) = delete;
+    TGclLabelHost& operator=(const TGclLabelHost&) = delete;
+
+    TGclLabelInfo* GetInfo() const { return FInfo; }
+    // Exception "Label not attached" while no label is shown.
+    TGclAttachedLabel* GetAttachedLabel() const;
+    // Below: the label stands under the control instead of above it.
+    bool GetBelow() const { return FBelow; }
+    void SetBelow(bool Value);
+    void Position();
+
+    // For the control's handlers.
+    void Removed(TComponent* AComponent);
+    void VisibleChanged();
+    void PositionMessage();
+    void RecordPositionMessage();
+    void AssignMessage(LPARAM Label);
+
+private:
+    bool Loading() const;
+    void Attach(TObject* Sender, bool Value);
+    void Changed(TObject* Sender);
+    void Offsets(int& X, int& Y) const;
+
+    TWinControl* FControl;
+    TGclLabelInfo* FInfo;
+    bool FBelow = false;
+};
+
 // ---- Custom-control bases ---------------------------------------------------
 
 class TGcl32CustomControl : public TCustomControl {
@@ -151,7 +189,7 @@ public:
 
     // Exception "Label not attached" while no label is shown.
     TGclAttachedLabel* GetAttachedLabel() const;
-    TGclLabelInfo* GetLabelInfo() const { return FLabelInfo; }
+    TGclLabelInfo* GetLabelInfo() const { return FLabels.GetInfo(); }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     AnsiString GetAbout() const;
     void SetAbout(const AnsiString&) {}
@@ -165,9 +203,8 @@ public:
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoOnMouseWheel(TShiftState Shift, short Delta, Word XPos, Word YPos);
-    void LabelAttach(TObject* Sender, bool Value);
-    void LabelChange(TObject* Sender);
-    void PositionLabel();
+    void PositionLabel() { FLabels.Position(); }
+    TGclLabelHost& Labels() { return FLabels; }
     bool Loading() const { return GetComponentState().Contains(csLoading); }
 
     void WMSetFocus(TMessage& Msg);
@@ -193,11 +230,7 @@ protected:
     END_MESSAGE_HANDLERS
 
 private:
-    // The offsets that the label's present place implies.
-    void LabelOffsets(int& X, int& Y) const;
-
-    TGclLabelInfo* FLabelInfo;
-    bool FLabelBelow = false; // nothing sets it: the label stands above the control
+    TGclLabelHost FLabels;
 };
 
 // The same base for the library's other controls, which may keep collections.
@@ -262,6 +295,16 @@ public:
     void SetEpoch(int Value);
     bool IsSpecialButton(HWND Handle);
 
+    // Entry fields among the owner form's components, searched depth first.
+    void MarkAsUninitialized(bool Uninitialized);
+    TGclBaseEntryField* ValidateEntryFields();
+    // The first invalid visible, enabled field, or null; reports it and asks for the focus
+    // on request (once: not while an error is pending). Stops at the first invalid field
+    // unless both are false.
+    TGclBaseEntryField* ValidateEntryFieldsEx(bool ReportError, bool ChangeFocus);
+    // The same over Fields in order, visibility aside; always reports and moves the focus.
+    TGclBaseEntryField* ValidateTheseEntryFields(const std::vector<TComponent*>& Fields);
+
     TDelayNotifyEvent OnDelayNotify;
     TDataErrorEvent OnError;
     TGetEpochEvent OnGetEpoch;
@@ -287,6 +330,9 @@ TWinControl* GetImmediateParentForm(TControl* Control);
 // The first component of Form that is a controller, or null.
 TGclController* FindController(TWinControl* Form);
 void ResolveController(TWinControl* Form, TGclController*& Controller);
+// The controller a control starts its window with: at design time Current as the form
+// resolves it; when none, the form's first controller, else (at run time) the default.
+TGclController* ChooseController(TControl* Control, TGclController* Current);
 // The process-wide controller, made on first use and freed at shut-down after the forms.
 TGclController* DefaultController();
 

@@ -108,15 +108,9 @@ void TGclAttachedLabel::SavePosition() {
 // ---- TGcl32CustomControl ------------------------------------------------------
 
 TGcl32CustomControl::TGcl32CustomControl(TComponent* AOwner)
-    : TCustomControl(AOwner), FLabelInfo(new TGclLabelInfo) {
-    FLabelInfo->OnChange = TNotifyEvent(this, &TGcl32CustomControl::LabelChange);
-    FLabelInfo->OnAttach = TLabelAttachEvent(this, &TGcl32CustomControl::LabelAttach);
-}
+    : TCustomControl(AOwner), FLabels(this) {}
 
-TGcl32CustomControl::~TGcl32CustomControl() {
-    FLabelInfo->SetVisible(false);
-    delete FLabelInfo;
-}
+TGcl32CustomControl::~TGcl32CustomControl() = default;
 
 void TGcl32CustomControl::Published(TPropertyList& P) {
     P.Add("About", &TGcl32CustomControl::GetAbout, &TGcl32CustomControl::SetAbout).Stored(false);
@@ -126,53 +120,7 @@ void TGcl32CustomControl::Published(TPropertyList& P) {
 }
 
 TGclAttachedLabel* TGcl32CustomControl::GetAttachedLabel() const {
-    if (!FLabelInfo->GetVisible() || !FLabelInfo->ALabel) throw Exception(GetGclStr(30244));
-    return FLabelInfo->ALabel;
-}
-
-void TGcl32CustomControl::LabelAttach(TObject*, bool Value) {
-    if (Loading()) return;
-    TWinControl* form = GetImmediateParentForm(this);
-    if (!form) return;
-    TGclAttachedLabel*& label = FLabelInfo->ALabel;
-    if (!Value) {
-        delete label;
-        label = nullptr;
-        return;
-    }
-    if (label && label->GetControl() == this) { // a label of its own already: kept
-        PositionLabel();
-        return;
-    }
-    delete label;
-    label = new TGclAttachedLabel(form, this);
-    label->FreeNotification(this);
-    label->SetParent(GetParent());
-    const AnsiString name = GenerateComponentName(form, GetName() + "Label");
-    label->SetName(name);
-    label->SetCaption(name);
-    FLabelInfo->SetOffsets(0, 0);
-    PositionLabel();
-    label->BringToFront();
-    label->SetAutoSize(true);
-}
-
-void TGcl32CustomControl::LabelChange(TObject*) {
-    if (!Loading()) PositionLabel();
-}
-
-void TGcl32CustomControl::PositionLabel() {
-    TGclAttachedLabel* label = FLabelInfo->ALabel;
-    if (!FLabelInfo->GetVisible() || !label || !label->GetParent() || Loading()) return;
-    const int height = label->GetHeight();
-    label->SetBounds(GetLeft() + FLabelInfo->GetOffsetX(), GetTop() + FLabelInfo->GetOffsetY() - height,
-                     label->GetWidth(), height);
-}
-
-void TGcl32CustomControl::LabelOffsets(int& X, int& Y) const {
-    const TGclAttachedLabel* label = FLabelInfo->ALabel;
-    X = label->GetLeft() - GetLeft();
-    Y = label->GetTop() + label->GetHeight() - GetTop();
+    return FLabels.GetAttachedLabel();
 }
 
 void TGcl32CustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -182,11 +130,7 @@ void TGcl32CustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight
 
 void TGcl32CustomControl::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove || AComponent != FLabelInfo->ALabel) return;
-    // The label is gone: forget it whatever happens to the form.
-    FLabelInfo->ALabel = nullptr;
-    TWinControl* form = GetImmediateParentForm(this);
-    if (!form || !form->GetComponentState().Contains(csDestroying)) FLabelInfo->SetVisible(false);
+    if (Operation == opRemove) FLabels.Removed(AComponent);
 }
 
 void TGcl32CustomControl::DoOnMouseWheel(TShiftState Shift, short Delta, Word XPos, Word YPos) {
@@ -210,8 +154,7 @@ void TGcl32CustomControl::WMMouseWheel(TMessage& Msg) {
 
 void TGcl32CustomControl::CMVisibleChanged(TMessage& Msg) {
     TCustomControl::Dispatch(Msg);
-    if (!Loading() && FLabelInfo->GetVisible() && FLabelInfo->ALabel)
-        FLabelInfo->ALabel->SetVisible(GetVisible());
+    FLabels.VisibleChanged();
 }
 
 void TGcl32CustomControl::OMAfterEnter(TMessage&) {
@@ -223,24 +166,15 @@ void TGcl32CustomControl::OMAfterExit(TMessage&) {
 }
 
 void TGcl32CustomControl::OMAssignLabel(TMessage& Msg) {
-    FLabelInfo->ALabel = reinterpret_cast<TGclAttachedLabel*>(Msg.LParam);
-    if (FLabelInfo->ALabel) FLabelInfo->ALabel->FreeNotification(this);
+    FLabels.AssignMessage(Msg.LParam);
 }
 
 void TGcl32CustomControl::OMPositionLabel(TMessage&) {
-    if (!FLabelInfo->ALabel) return;
-    int x, y;
-    LabelOffsets(x, y);
-    if (x != FLabelInfo->GetOffsetX() || y != FLabelInfo->GetOffsetY()) PositionLabel();
+    FLabels.PositionMessage();
 }
 
 void TGcl32CustomControl::OMRecordLabelPosition(TMessage&) {
-    TGclAttachedLabel* label = FLabelInfo->ALabel;
-    if (!label || !label->GetParent()) return;
-    FLabelInfo->SetVisible(true);
-    int x, y;
-    LabelOffsets(x, y);
-    FLabelInfo->SetOffsets(x, y);
+    FLabels.RecordPositionMessage();
 }
 
 // ---- TGclCustomControlEx ------------------------------------------------------
@@ -254,17 +188,21 @@ void TGclCustomControlEx::SetController(TComponent* Value) {
     if (FController) FController->FreeNotification(this);
 }
 
-void TGclCustomControlEx::CreateWnd() {
-    TWinControl* form = GetImmediateParentForm(this);
-    const TComponentState state = GetComponentState();
+TGclController* ChooseController(TControl* Control, TGclController* Current) {
+    TWinControl* form = GetImmediateParentForm(Control);
+    const TComponentState state = Control->GetComponentState();
     const bool designing = state.Contains(csDesigning);
     const bool loading = state.Contains(csLoading);
-    if (designing && !loading) ResolveController(form, FController);
-    if (!FController && !loading) {
-        TGclController* found = FindController(form);
-        if (!found && !designing) found = DefaultController();
-        SetController(found);
+    if (designing && !loading) ResolveController(form, Current);
+    if (!Current && !loading) {
+        Current = FindController(form);
+        if (!Current && !designing) Current = DefaultController();
     }
+    return Current;
+}
+
+void TGclCustomControlEx::CreateWnd() {
+    SetController(ChooseController(this, FController));
     TGclCustomControl::CreateWnd();
 }
 

@@ -190,3 +190,20 @@ void FixRealPrim(char* P, std::size_t Size, char DecimalChar) {
     std::memcpy(P, s.data(), n);
     P[n] = '\0';
 }
+
+namespace {
+void SystemBeep() {
+    MessageBeep(0);
+}
+TGclBeepProc BeepProc = SystemBeep;
+} // namespace
+
+TGclBeepProc SetGclBeepProc(TGclBeepProc Proc) {
+    TGclBeepProc previous = BeepProc;
+    BeepProc = Proc ? Proc : SystemBeep;
+    return previous;
+}
+
+void GclBeep() {
+    BeepProc();
+}

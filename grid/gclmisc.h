@@ -90,3 +90,9 @@ bool TransStretchBlt(HDC DstDC, int DstX, int DstY, int DstW, int DstH, HDC SrcD
                      int SrcY, int SrcW, int SrcH, HDC MaskDC, int MaskX, int MaskY);
 void CopyParentImage(TControl* Control, TCanvas* Canvas);
 void GetRGB(TColor Color, Byte& R, Byte& G, Byte& B);
+
+// The library's error beep (the system's default sound), replaceable so that tests
+// count beeps; returns the previous routine.
+using TGclBeepProc = void (*)();
+TGclBeepProc SetGclBeepProc(TGclBeepProc Proc);
+void GclBeep();

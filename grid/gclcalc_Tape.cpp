@@ -1,0 +1,105 @@
+#include "grid/gclcalc.h"
+#include "grid/gclintl.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+char CalcDecimalSeparator() {
+    return GclIntlSup ? GclIntlSup->DecimalChar : '.';
+}
+
+namespace {
+
+// The text as the C conversion reads it, or false when it is not one whole number.
+bool ParseNumber(AnsiString Text, long double& Value) {
+    while (!Text.empty() && Text.front() == ' ')
+        Text.erase(0, 1);
+    while (!Text.empty() && Text.back() == ' ')
+        Text.pop_back();
+    char sep = CalcDecimalSeparator();
+    for (char& c : Text)
+        if (c == sep) c = '.';
+    if (Text.empty()) return false;
+    char* end = nullptr;
+    Value = __mingw_strtold(Text.c_str(), &end);
+    return end && *end == '\0';
+}
+} // namespace
+
+AnsiString FormatCalcNumber(long double Value, int Decimals) {
+    // The system C runtime cannot print 80-bit values: mingw's own formatting can.
+    char buffer[128];
+    if (Decimals == 0)
+        __mingw_snprintf(buffer, sizeof buffer, "%Lg", Value);
+    else
+        __mingw_snprintf(buffer, sizeof buffer, "%.*Lf", Decimals < 0 ? -Decimals : Decimals,
+                         Value);
+    AnsiString text = buffer;
+    char sep = CalcDecimalSeparator();
+    for (char& c : text)
+        if (c == '.') c = sep;
+    return text;
+}
+
+long double CalcTextToNumber(const AnsiString& Text) {
+    long double value = 0;
+    if (ParseNumber(Text, value)) return value;
+    // A partial entry such as "-" or "0," reads as far as it goes.
+    AnsiString trimmed = Text;
+    while (!trimmed.empty() && !(trimmed.back() >= '0' && trimmed.back() <= '9'))
+        trimmed.pop_back();
+    return ParseNumber(trimmed, value) ? value : 0;
+}
+
+TGclCalcTape::TGclCalcTape() : FLines(30) {}
+
+void TGclCalcTape::SetWidthChars(int Value) {
+    if (Value < 1) Value = 1;
+    FWidthChars = Value;
+}
+
+AnsiString TGclCalcTape::ValueLine(const AnsiString& Value, const AnsiString& Mark) const {
+    AnsiString mark = Mark;
+    mark.resize(MarkWidth, ' ');
+    int pad = FWidthChars + 1 - static_cast<int>(Value.size()) - 1 - MarkWidth;
+    return AnsiString(pad > 0 ? pad : 0, ' ') + Value + " " + mark;
+}
+
+void TGclCalcTape::AddLine(const AnsiString& Line) {
+    if (!FLines.empty() && FLines.front().empty()) FLines.erase(FLines.begin());
+    FLines.push_back(Line);
+}
+
+void TGclCalcTape::AddValueLine(const AnsiString& Value, const char* Mark) {
+    AddLine(ValueLine(Value, Mark));
+}
+
+void TGclCalcTape::AddLeftLine(const AnsiString& Text) {
+    AddLine(Text);
+}
+
+void TGclCalcTape::AddSeparatorLine() {
+    AddLine(AnsiString(FWidthChars, SeparatorChar));
+}
+
+void TGclCalcTape::Blank() {
+    for (AnsiString& line : FLines)
+        line.clear();
+}
+
+bool TGclCalcTape::LineValue(int Index, long double& Value, AnsiString& Text) const {
+    if (Index < 0 || Index >= static_cast<int>(FLines.size())) return false;
+    const AnsiString& line = FLines[Index];
+    if (line.size() <= MarkWidth) return false;
+    // Item counts ("002") start with a zero that no decimal point follows.
+    std::size_t first = line.find_first_not_of(' ');
+    if (first != AnsiString::npos && first + 1 < line.size() && line[first] == '0' &&
+        line[first + 1] != CalcDecimalSeparator())
+        return false;
+    Text = line.substr(0, line.size() - MarkWidth);
+    while (!Text.empty() && Text.front() == ' ')
+        Text.erase(0, 1);
+    while (!Text.empty() && Text.back() == ' ')
+        Text.pop_back();
+    return ParseNumber(Text, Value);
+}

@@ -1,0 +1,248 @@
+#include "grid/gclcalc.h"
+#include "grid/gclmisc.h"
+#include "tests/support/GuiTestSupport.h"
+
+#include "classlib/Clipboard.h"
+
+#include <string>
+
+namespace {
+
+int Beeps = 0;
+void CountBeep() {
+    ++Beeps;
+}
+
+std::string Trimmed(const AnsiString& S) {
+    std::string t = S;
+    t.erase(0, t.find_first_not_of(' '));
+    t.erase(t.find_last_not_of(' ') + 1);
+    return t;
+}
+
+class CalculatorTest : public ShownFormTest {
+protected:
+    void SetUp() override {
+        ShownFormTest::SetUp();
+        Beeps = 0;
+        OldBeep = SetGclBeepProc(CountBeep);
+        Calc = Add<TGclCalculator>(Form, 10, 10, 240, 200);
+        Calc->GetHandle();
+    }
+    void TearDown() override {
+        SetGclBeepProc(OldBeep);
+        ShownFormTest::TearDown();
+    }
+    void Press(std::initializer_list<TGclCalculatorButton> Buttons) {
+        for (TGclCalculatorButton b : Buttons)
+            Calc->PressButton(b);
+    }
+    std::string Shown() const { return Trimmed(Calc->GetDisplayText()); }
+    // The tape's lines from the first non-empty one, trimmed.
+    std::vector<std::string> Tape() const {
+        std::vector<std::string> lines;
+        for (const AnsiString& line : Calc->GetTape()->Lines())
+            if (!line.empty() || !lines.empty()) lines.push_back(Trimmed(line));
+        return lines;
+    }
+
+    TGclCalculator* Calc = nullptr;
+    TGclBeepProc OldBeep = nullptr;
+};
+
+TEST_F(CalculatorTest, AddsLeftToRightAndPrintsTheTape) {
+    Press({cb2, cbAdd, cb3, cbEqual});
+    EXPECT_EQ(Shown(), "5.00");
+    std::vector<std::string> tape = Tape();
+    ASSERT_EQ(tape.size(), 5u);
+    EXPECT_EQ(tape[0], "2 +");
+    EXPECT_EQ(tape[1], "3 =");
+    EXPECT_EQ(tape[2], "002");
+    EXPECT_EQ(tape[3], "5.00 *");
+    EXPECT_EQ(tape[4], std::string(Calc->GetTape()->GetWidthChars(), '_'));
+    // Value lines fill the width plus one, the mark in the last two columns.
+    const AnsiString& raw = Calc->GetTape()->Lines()[Calc->GetTape()->Lines().size() - 2];
+    EXPECT_EQ(static_cast<int>(raw.size()), Calc->GetTape()->GetWidthChars() + 1);
+    EXPECT_EQ(raw.substr(raw.size() - 2), "* ");
+
+    Press({cbClear, cb2, cbAdd, cb3, cbAdd, cb4, cbEqual});
+    EXPECT_EQ(Shown(), "9.00");
+    // Equals right after equals clears all.
+    Press({cbEqual});
+    EXPECT_EQ(Shown(), "0.00");
+}
+
+TEST_F(CalculatorTest, DivisionByZeroLocksUntilClear) {
+    Press({cb1, cbDiv, cb0, cbEqual});
+    EXPECT_EQ(Shown(), "******");
+    EXPECT_EQ(Beeps, 1);
+    Press({cbAdd, cbEqual});
+    EXPECT_EQ(Beeps, 3);
+    EXPECT_EQ(Shown(), "******");
+    Press({cbClear});
+    EXPECT_EQ(Shown(), "0.00");
+    Press({cb4, cbSqrt});
+    EXPECT_EQ(Shown(), "2.00");
+    Press({cbClear, cb0, cbInvert});
+    EXPECT_EQ(Shown(), "******");
+    Press({cbClear, cb4, cbChangeSign, cbSqrt});
+    EXPECT_EQ(Shown(), "******");
+}
+
+TEST_F(CalculatorTest, PercentAddsOrStandsApart) {
+    Press({cb2, cb0, cb0, cbAdd, cb1, cb0, cbPercent});
+    EXPECT_EQ(Shown(), "220.00");
+    Press({cbClear, cb5, cb0, cbMul, cb1, cb0, cbPercent});
+    EXPECT_EQ(Shown(), "5.00");
+    Calc->SetOptions(Calc->GetOptions() + TGclCalculatorOptions{coShowSeparatePercent});
+    Press({cbClear, cb2, cb0, cb0, cbAdd, cb1, cb0, cbPercent});
+    EXPECT_EQ(Shown(), "20.00");
+    Press({cbEqual});
+    EXPECT_EQ(Shown(), "220.00");
+}
+
+TEST_F(CalculatorTest, EntryEditing) {
+    Calc->SetDecimals(-2);
+    Press({cbClear, cb1});
+    EXPECT_EQ(Shown(), "0.01");
+    Press({cb2});
+    EXPECT_EQ(Shown(), "0.12");
+    Press({cb3});
+    EXPECT_EQ(Shown(), "1.23");
+    Press({cbBack});
+    EXPECT_EQ(Shown(), "0.12");
+
+    Calc->SetDecimals(2);
+    Press({cbClear, cbClearEntry, cbChangeSign, cb5});
+    EXPECT_EQ(Calc->GetDisplayStr(), "-5");
+    Press({cbClear, cbChangeSign, cb5});
+    EXPECT_EQ(Calc->GetDisplayStr(), "5");
+    Press({cbClear, cb0, cb0});
+    EXPECT_EQ(Calc->GetDisplayStr(), "0");
+    EXPECT_EQ(Shown(), "0.00");
+    Press({cb1, cbDecimal, cb5});
+    EXPECT_EQ(Shown(), "1.5");
+}
+
+TEST_F(CalculatorTest, MemoryAndItsButtons) {
+    Press({cb7, cbMemStore});
+    EXPECT_EQ(Calc->GetMemory(), 7);
+    Press({cbClear, cb3, cbMemAdd});
+    EXPECT_EQ(Calc->GetMemory(), 10);
+    Press({cbClear, cbMemRecall});
+    EXPECT_EQ(Shown(), "10.00");
+    Press({cbMemClear});
+    EXPECT_EQ(Calc->GetMemory(), 0);
+    // With nothing in memory a click on MR presses nothing.
+    int pressed = 0;
+    Calc->OnButtonPressed = TGclCalcButtonPressedEvent::FromCallable(
+        [&](TObject*, TGclCalculatorButton) { ++pressed; });
+    TRect mr = Calc->ButtonRect(cbMemRecall);
+    PostClick(Calc, mr.Left + 3, mr.Top + 3);
+    EXPECT_EQ(pressed, 0);
+    TRect seven = Calc->ButtonRect(cb7);
+    PostClick(Calc, seven.Left + 3, seven.Top + 3);
+    EXPECT_EQ(pressed, 1);
+    EXPECT_EQ(Calc->GetDisplayStr(), "7");
+}
+
+TEST_F(CalculatorTest, PressCountsOnlyWhenReleasedOverTheSameButton) {
+    TRect one = Calc->ButtonRect(cb1), two = Calc->ButtonRect(cb2);
+    HWND wnd = Calc->GetHandle();
+    PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(one.Left + 2, one.Top + 2));
+    PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(two.Left + 2, two.Top + 2));
+    Pump();
+    EXPECT_EQ(Calc->GetDisplayStr(), "0");
+    EXPECT_EQ(Calc->GetPressedButton(), cbNone);
+}
+
+TEST_F(CalculatorTest, KeysAndWindowText) {
+    ASSERT_TRUE(TakeFocus(Calc));
+    for (char c : std::string("12+3="))
+        PostMessageA(Calc->GetHandle(), WM_CHAR, static_cast<WPARAM>(c), 0);
+    Pump();
+    EXPECT_EQ(Shown(), "15.00");
+    PostKey(Calc, VK_ESCAPE);
+    EXPECT_EQ(Shown(), "0.00");
+    SendMessageA(Calc->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("6*7="));
+    char text[64] = {};
+    SendMessageA(Calc->GetHandle(), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(Trimmed(text), "42.00");
+}
+
+TEST_F(CalculatorTest, LayoutFollowsTheGrid) {
+    // 240 wide: wide margins, six columns with memory.
+    RECT client;
+    GetClientRect(Calc->GetHandle(), &client);
+    int bw = (client.right - 3 * 6 - 4 * 4) / 6;
+    EXPECT_EQ(Calc->ButtonRect(cbMemClear).Left, 6);
+    EXPECT_EQ(Calc->ButtonRect(cbMemClear).Right - Calc->ButtonRect(cbMemClear).Left, bw);
+    EXPECT_EQ(Calc->ButtonRect(cbEqual).Right, Calc->ButtonRect(cbSqrt).Right);
+    EXPECT_EQ(Calc->ButtonRect(cbMemSub).Bottom, client.bottom - 6);
+    EXPECT_FALSE(Calc->ButtonVisible(cbTape));
+    Calc->SetOptions({coShowItemCount});
+    EXPECT_FALSE(Calc->ButtonVisible(cbMemClear));
+    EXPECT_EQ(Calc->ButtonRect(cb7).Left, Calc->GetDisplayPanel()->GetLeft());
+}
+
+// Pixels of Color inside R of the calculator as it paints itself.
+int PixelsOf(TGclCalculator* Calc, const TRect& R, TColor Color) {
+    std::unique_ptr<TBitmap> shot = PaintToBitmap(Calc);
+    int count = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (PixelOf(shot.get(), x, y) == static_cast<COLORREF>(ColorToRGB(Color))) ++count;
+    return count;
+}
+
+TEST_F(CalculatorTest, ColoursBySchemeAndMemoryButtonsByMemory) {
+    TGclCalcColors* colors = Calc->GetColors();
+    int changes = 0;
+    TNotifyEvent own = colors->OnChange;
+    colors->OnChange = TNotifyEvent::FromCallable([&](TObject* s) {
+        ++changes;
+        own(s);
+    });
+    colors->SetColorScheme(cscalcDark);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Calc->GetDisplayPanel()->GetColor(), clBlack);
+    EXPECT_EQ(Calc->GetDisplayPanel()->GetFont()->GetColor(), clAqua);
+    colors->SetColor(TGclCalcColors::ciMemoryButtons, clFuchsia);
+    EXPECT_EQ(colors->GetColorScheme(), cscalcCustom);
+    colors->BeginUpdate();
+    colors->SetColor(TGclCalcColors::ciNumberButtons, clLime);
+    colors->SetColor(TGclCalcColors::ciDisabledMemoryButtons, clOlive);
+    EXPECT_EQ(changes, 2);
+    colors->EndUpdate();
+    EXPECT_EQ(changes, 3);
+
+    // With nothing in memory MC is drawn in the disabled colour, else in the memory colour.
+    EXPECT_GT(PixelsOf(Calc, Calc->ButtonRect(cbMemClear), clOlive), 0);
+    EXPECT_GT(PixelsOf(Calc, Calc->ButtonRect(cb7), clLime), 0);
+    Press({cb5, cbMemStore});
+    EXPECT_EQ(PixelsOf(Calc, Calc->ButtonRect(cbMemClear), clOlive), 0);
+    EXPECT_GT(PixelsOf(Calc, Calc->ButtonRect(cbMemClear), clFuchsia), 0);
+}
+
+TEST_F(CalculatorTest, TapeLinesTakenBackAndClipboard) {
+    Press({cb2, cbAdd, cb3, cbEqual});
+    const std::vector<AnsiString>& lines = Calc->GetTape()->Lines();
+    int count = static_cast<int>(lines.size());
+    // The value line "5.00 *" is taken; the separator and the item count are not numbers.
+    Calc->TakeTapeLine(count - 5);
+    EXPECT_EQ(Calc->GetDisplayStr(), "2");
+    Calc->TakeTapeLine(count - 1);
+    Calc->TakeTapeLine(count - 3);
+    EXPECT_EQ(Calc->GetDisplayStr(), "2");
+    Calc->TakeTapeLine(count - 2);
+    EXPECT_EQ(Calc->GetDisplayStr(), "5.00");
+    EXPECT_EQ(Calc->GetOperand(), 5);
+
+    Calc->CopyToClipboard();
+    EXPECT_EQ(Trimmed(Clipboard()->GetAsText()), "5.00");
+    Clipboard()->SetAsText("7x*6=");
+    Calc->PasteFromClipboard();
+    EXPECT_EQ(Shown(), "42.00");
+}
+
+} // namespace
