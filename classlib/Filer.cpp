@@ -11,7 +11,6 @@
 #include "classlib/ClassRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -19,21 +18,6 @@
 namespace {
 
 const char kSignature[4] = {'V', 'F', 'R', '1'};
-
-bool IsDottedIdent(const AnsiString& S) {
-    bool expectStart = true;
-    for (char c : S) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (c == '.' && !expectStart) {
-            expectStart = true;
-        } else if (std::isalpha(u) || c == '_' || (!expectStart && std::isdigit(u))) {
-            expectStart = false;
-        } else {
-            return false;
-        }
-    }
-    return !expectStart;
-}
 
 AnsiString ChildPath(TComponent* Root, const AnsiString& ClassName, const AnsiString& Name) {
     AnsiString own = Name.empty() ? ClassName : Name;
@@ -194,6 +178,8 @@ double TReader::ReadFloat() {
     if (type == vaDouble) {
         double value;
         FStream->ReadBuffer(&value, sizeof value);
+        // As in the text form, which has no way to write them.
+        if (!std::isfinite(value)) throw EReadError("Invalid floating point value");
         return value;
     }
     bool isInteger;
@@ -639,7 +625,8 @@ void TWriter::WriteIdent(const AnsiString& Ident) {
     } else if (SameText(Ident, "nil")) {
         WriteValue(vaNil);
     } else {
-        if (!IsDottedIdent(Ident)) throw EWriteError("'" + Ident + "' is not a valid identifier");
+        if (!IsValidIdent(Ident, true))
+            throw EWriteError("'" + Ident + "' is not a valid identifier");
         WriteValue(vaIdent);
         WriteStr(Ident);
     }

@@ -143,7 +143,7 @@ public:
     bool ReadBoolean();
     // vaString or vaLString.
     AnsiString ReadString();
-    // vaDouble or an integer.
+    // vaDouble or an integer; NaN and infinities raise EReadError.
     double ReadFloat();
     // vaIdent; vaFalse, vaTrue and vaNil give "False", "True" and "nil".
     AnsiString ReadIdent();
