@@ -297,7 +297,7 @@ void TReader::ReadRootComponent(TComponent* Root) {
         FLoaded.push_back(Root);
         Root->SetLoading(true);
         Root->SetReading(true);
-        Root->SetName(name);
+        NameComponent(Root, name);
         ReadProperties(Root);
         ReadChildren(Root);
     } catch (Exception& E) {
@@ -305,6 +305,15 @@ void TReader::ReadRootComponent(TComponent* Root) {
         throw;
     } catch (const std::exception& E) {
         throw EReadError(ErrorPrefix() + E.what());
+    }
+}
+
+void TReader::NameComponent(TComponent* Component, const AnsiString& Name) {
+    // A name that is no identifier or is taken is a fault of the stream being read.
+    try {
+        Component->SetName(Name);
+    } catch (const EComponentError& E) {
+        throw EReadError(E.Message());
     }
 }
 
@@ -330,7 +339,7 @@ void TReader::ReadComponent(TComponent* Parent) {
     FLoaded.push_back(component);
     component->SetLoading(true);
     component->SetReading(true);
-    component->SetName(name);
+    NameComponent(component, name);
     component->SetParentComponent(Parent);
 
     TComponent* savedComponent = FComponent;

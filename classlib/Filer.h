@@ -175,6 +175,7 @@ private:
     Byte ReadByte();
     [[noreturn]] void InvalidValue();
     AnsiString ErrorPrefix() const;
+    void NameComponent(TComponent* Component, const AnsiString& Name);
     void ReadComponent(TComponent* Parent);
     void ReadChildren(TComponent* Parent);
     void ReadProperties(TPersistent* Instance);
