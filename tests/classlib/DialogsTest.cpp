@@ -180,22 +180,22 @@ TEST_F(MessageDlgTest, SetsTheBoxCannotShowAreRefused) {
 
 } // namespace
 
-// Two shown forms of the program, the second one active.
+// A shown, active form of the program and another window of the program beside it.
 class ProgramModalBoxTest : public testing::Test {
 protected:
     void SetUp() override {
-        for (TForm*& form : Forms) {
-            form = new TForm(nullptr);
-            form->SetBounds(40 + 200 * static_cast<int>(&form - Forms), 40, 180, 120);
-            form->Show();
-            Pump();
-            Watched.push_back(form->GetHandle());
-        }
-        Active = Forms[1];
+        Other = CreateWindowExA(0, "STATIC", "Beside", WS_OVERLAPPEDWINDOW, 240, 40, 180, 120,
+                                nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(Other, SW_SHOWNOACTIVATE);
+        Active = new TForm(nullptr);
+        Active->SetBounds(40, 40, 180, 120);
+        Active->Show();
+        Pump();
+        Watched = {Active->GetHandle(), Other};
     }
     void TearDown() override {
-        for (TForm* form : Forms)
-            delete form;
+        delete Active;
+        DestroyWindow(Other);
         Watched.clear();
         Pump();
     }
@@ -203,12 +203,12 @@ protected:
     void ExpectOwnedByActiveFormWithTheProgramDisabled() {
         EXPECT_EQ(BoxOwner, Active->GetHandle());
         EXPECT_EQ(WatchedEnabled, (std::vector<bool>{false, false}));
-        for (TForm* form : Forms)
-            EXPECT_TRUE(IsWindowEnabled(form->GetHandle()));
+        for (HWND wnd : Watched)
+            EXPECT_TRUE(IsWindowEnabled(wnd));
     }
 
-    TForm* Forms[2] = {};
     TForm* Active = nullptr;
+    HWND Other = nullptr;
 };
 
 // A window of another thread in front, as another program's would be.

@@ -691,10 +691,8 @@ TEST(ApplicationIconTest, FormsWithoutAnIconOfTheirOwnShowTheProgramsIcon) {
     TIcon ownIcon;
     ownIcon.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_QUESTION)));
     own.SetIcon(&ownIcon);
-    plain.Show();
-    Pump();
-    own.Show();
-    Pump();
+    plain.HandleNeeded();
+    own.HandleNeeded();
     EXPECT_EQ(ShownIcon(&plain), Application->GetIcon()->GetHandle());
     EXPECT_EQ(ShownIcon(&own), own.GetIcon()->GetHandle());
 
