@@ -33,7 +33,7 @@ TEST(Bitmap32DataRobustness, LoadsOrRefusesEveryDamagedValue) {
         ASSERT_NO_THROW(LoadData(seed));
         std::string name = "data of " + std::to_string(seed.size()) + " bytes";
         AddTruncations(corpus, name, seed);
-        AddBitFlips(corpus, name, seed, 50, random++);
+        AddBitFlips(corpus, name, seed, 200, random++);
         AddFieldValues(corpus, name, seed, {width, height});
         AddFieldProducts(corpus, name, seed, width, height);
     }

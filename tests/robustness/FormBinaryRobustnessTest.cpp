@@ -53,7 +53,7 @@ TCorpus BinaryCorpus(const std::string& Binary, const std::vector<TField>& Field
                      std::uint32_t Random) {
     TCorpus corpus;
     AddTruncations(corpus, "binary", Binary);
-    AddBitFlips(corpus, "binary", Binary, 300, Random);
+    AddBitFlips(corpus, "binary", Binary, 1000, Random);
     AddFieldValues(corpus, "binary", Binary, Fields);
     const std::size_t deep = 20000 * CorpusScale();
     const std::string root = Binary.substr(0, 4 + 1 + Binary[4] + 1 + Binary[5 + Binary[4]]);

@@ -27,7 +27,7 @@ void Convert(const std::string& Text) {
 TCorpus TextCorpus(const std::string& Seed, std::uint32_t Random) {
     TCorpus corpus;
     AddTruncations(corpus, "text", Seed);
-    AddBitFlips(corpus, "text", Seed, 300, Random);
+    AddBitFlips(corpus, "text", Seed, 1000, Random);
     const std::string head = Seed.substr(0, Seed.find("\r\n") + 2);
     const std::size_t deep = 20000 * CorpusScale();
     corpus.push_back({"nested objects",

@@ -86,7 +86,7 @@ TEST(JpegRobustness, LoadsOrRefusesEveryDamagedFile) {
     for (const TCorpusEntry& seed : Seeds()) {
         ASSERT_NO_THROW(LoadFromStream<TJPEGImage>(seed.Bytes)) << seed.Name;
         AddTruncations(corpus, seed.Name, seed.Bytes);
-        AddBitFlips(corpus, seed.Name, seed.Bytes, 100, random++);
+        AddBitFlips(corpus, seed.Name, seed.Bytes, 500, random++);
         std::vector<TField> fields = JpegFields(seed.Bytes);
         std::erase_if(fields,
                       [](const TField& F) { return F.Name == "height" || F.Name == "width"; });

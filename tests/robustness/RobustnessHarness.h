@@ -30,6 +30,7 @@
 inline const std::map<std::string, std::string> kAwaitingFixes = {
     {"JpegHugeDeclaredSize",
      "the JPEG reader lets libjpeg allocate for the declared size before checking it"},
+    {"BmpOs2AndRle", "the BMP readers refuse OS/2 headers and run-length compression"},
     {"IniLargeInputs",
      "TMemIniFile takes hundreds of bytes per line and lists sections in quadratic time"},
 };
