@@ -20,6 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     try {
         Application->Initialize();
+        Application->SetTitle("Vantorel");
         Application->CreateForm(FM);
         Application->CreateForm(DMM);
         Application->CreateForm(FAbout);

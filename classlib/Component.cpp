@@ -5,18 +5,8 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-bool IsValidIdent(const AnsiString& S) {
-    if (S.empty()) return false;
-    auto isAlpha = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; };
-    if (!isAlpha(S[0])) return false;
-    return std::all_of(S.begin() + 1, S.end(), [&](char c) {
-        return isAlpha(c) || std::isdigit(static_cast<unsigned char>(c));
-    });
-}
 
 void Erase(std::vector<TComponent*>& List, TComponent* Item) {
     List.erase(std::remove(List.begin(), List.end(), Item), List.end());

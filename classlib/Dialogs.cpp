@@ -242,8 +242,9 @@ int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Button
     if (!set) throw EInvalidOperation("The message box cannot show this set of buttons");
     UINT style = set->Style | IconOf(DlgType);
     if (Buttons.Contains(mbHelp)) style |= MB_HELP;
-    HWND owner = GetActiveWindow();
-    // Without an owner the box still keeps the program's other windows waiting.
-    if (!owner) style |= MB_TASKMODAL;
-    return ModalResultOf(MessageBoxA(owner, Msg.c_str(), CaptionOf(DlgType).c_str(), style));
+    AnsiString caption = CaptionOf(DlgType);
+    int pressed = Application
+                      ? Application->ShowMessageBox(Msg, caption, style)
+                      : MessageBoxA(nullptr, Msg.c_str(), caption.c_str(), style | MB_TASKMODAL);
+    return ModalResultOf(pressed);
 }

@@ -109,11 +109,11 @@ enum TMsgDlgBtn {
 };
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
-// Shows Msg in a box captioned by its type ("Warning", "Error", "Information", "Confirm",
-// the application's title for mtCustom) with the buttons of the set, and returns the
-// modal result of the button pressed (mrYes, mrNo, mrOk, ...; mrCancel when the box is
-// closed with Escape or its close button). The box offers the sets OK; OK, Cancel; Yes,
-// No; Yes, No, Cancel; Retry, Cancel; Abort, Retry, Ignore; each optionally with Help.
+// Shows Msg in a box modal to the program (TApplication::ShowMessageBox) captioned by its type
+// ("Warning", "Error", "Information", "Confirm", the application's title for mtCustom) with the
+// buttons of the set, and returns the modal result of the button pressed (mrYes, mrNo, mrOk, ...;
+// mrCancel when the box is closed with Escape or its close button). The box offers the sets OK; OK,
+// Cancel; Yes, No; Yes, No, Cancel; Retry, Cancel; Abort, Retry, Ignore; each optionally with Help.
 // Any other set raises EInvalidOperation.
 int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 

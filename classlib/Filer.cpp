@@ -11,7 +11,6 @@
 #include "classlib/ClassRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -19,21 +18,6 @@
 namespace {
 
 const char kSignature[4] = {'V', 'F', 'R', '1'};
-
-bool IsDottedIdent(const AnsiString& S) {
-    bool expectStart = true;
-    for (char c : S) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (c == '.' && !expectStart) {
-            expectStart = true;
-        } else if (std::isalpha(u) || c == '_' || (!expectStart && std::isdigit(u))) {
-            expectStart = false;
-        } else {
-            return false;
-        }
-    }
-    return !expectStart;
-}
 
 AnsiString ChildPath(TComponent* Root, const AnsiString& ClassName, const AnsiString& Name) {
     AnsiString own = Name.empty() ? ClassName : Name;
@@ -194,6 +178,8 @@ double TReader::ReadFloat() {
     if (type == vaDouble) {
         double value;
         FStream->ReadBuffer(&value, sizeof value);
+        // As in the text form, which has no way to write them.
+        if (!std::isfinite(value)) throw EReadError("Invalid floating point value");
         return value;
     }
     bool isInteger;
@@ -311,7 +297,7 @@ void TReader::ReadRootComponent(TComponent* Root) {
         FLoaded.push_back(Root);
         Root->SetLoading(true);
         Root->SetReading(true);
-        Root->SetName(name);
+        NameComponent(Root, name);
         ReadProperties(Root);
         ReadChildren(Root);
     } catch (Exception& E) {
@@ -319,6 +305,15 @@ void TReader::ReadRootComponent(TComponent* Root) {
         throw;
     } catch (const std::exception& E) {
         throw EReadError(ErrorPrefix() + E.what());
+    }
+}
+
+void TReader::NameComponent(TComponent* Component, const AnsiString& Name) {
+    // A name that is no identifier or is taken is a fault of the stream being read.
+    try {
+        Component->SetName(Name);
+    } catch (const EComponentError& E) {
+        throw EReadError(E.Message());
     }
 }
 
@@ -344,7 +339,7 @@ void TReader::ReadComponent(TComponent* Parent) {
     FLoaded.push_back(component);
     component->SetLoading(true);
     component->SetReading(true);
-    component->SetName(name);
+    NameComponent(component, name);
     component->SetParentComponent(Parent);
 
     TComponent* savedComponent = FComponent;
@@ -639,7 +634,8 @@ void TWriter::WriteIdent(const AnsiString& Ident) {
     } else if (SameText(Ident, "nil")) {
         WriteValue(vaNil);
     } else {
-        if (!IsDottedIdent(Ident)) throw EWriteError("'" + Ident + "' is not a valid identifier");
+        if (!IsValidIdent(Ident, true))
+            throw EWriteError("'" + Ident + "' is not a valid identifier");
         WriteValue(vaIdent);
         WriteStr(Ident);
     }

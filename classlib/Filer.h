@@ -143,7 +143,7 @@ public:
     bool ReadBoolean();
     // vaString or vaLString.
     AnsiString ReadString();
-    // vaDouble or an integer.
+    // vaDouble or an integer; NaN and infinities raise EReadError.
     double ReadFloat();
     // vaIdent; vaFalse, vaTrue and vaNil give "False", "True" and "nil".
     AnsiString ReadIdent();
@@ -175,6 +175,7 @@ private:
     Byte ReadByte();
     [[noreturn]] void InvalidValue();
     AnsiString ErrorPrefix() const;
+    void NameComponent(TComponent* Component, const AnsiString& Name);
     void ReadComponent(TComponent* Parent);
     void ReadChildren(TComponent* Parent);
     void ReadProperties(TPersistent* Instance);

@@ -11,6 +11,8 @@
 namespace {
 
 const std::size_t kStringPieceLength = 64;
+// The binary form gives names and identifiers a length byte.
+const std::size_t kMaxIdentLength = 255;
 const std::size_t kBinaryLineBytes = 32;
 
 bool IsIdentStart(char c) {
@@ -117,6 +119,8 @@ private:
         }
         FToken = tkIdent;
         FTokenText = FText.substr(start, FPos - start);
+        if (FTokenText.size() > kMaxIdentLength)
+            Error("Identifier " + FTokenText.substr(0, 32) + "... is too long");
     }
 
     void SkipDigits() {
@@ -251,7 +255,6 @@ private:
     void ParseProperty(const AnsiString& Prefix) {
         MarkLine();
         FPropertyPath = Prefix + FTokenText;
-        if (FTokenText.size() > 255) Error("Property name too long");
         FWriter.WriteStr(FTokenText);
         Next();
         Expect('=');
@@ -425,10 +428,24 @@ private:
         FText.append(static_cast<std::size_t>(Indent), ' ');
     }
 
+    // A name or identifier as the text reader reads it back, or EReadError.
+    AnsiString ReadIdentText(bool AllowDots, bool AllowEmpty = false) {
+        AnsiString ident = FReader.ReadStr();
+        if (!IsValidIdent(ident, AllowDots) && !(AllowEmpty && ident.empty()))
+            throw EReadError("Invalid name or identifier '" + Printable(ident) + "'");
+        return ident;
+    }
+    static AnsiString Printable(const AnsiString& S) {
+        AnsiString shown;
+        for (char c : S.substr(0, 32))
+            shown += static_cast<unsigned char>(c) < 32 ? '?' : c;
+        return shown;
+    }
+
     void PrintObject(int Indent) {
         TNestingGuard nesting(FNesting);
-        AnsiString className = FReader.ReadStr();
-        AnsiString name = FReader.ReadStr();
+        AnsiString className = ReadIdentText(false);
+        AnsiString name = ReadIdentText(false, true);
         FText.append(static_cast<std::size_t>(Indent), ' ');
         FText += "object " + (name.empty() ? className : name + ": " + className);
         PrintProperties(Indent + 2);
@@ -445,7 +462,7 @@ private:
     void PrintProperties(int Indent) {
         while (!FReader.EndOfList()) {
             NewLine(Indent);
-            FText += FReader.ReadStr() + " = ";
+            FText += ReadIdentText(true) + " = ";
             PrintValue(Indent);
         }
         FReader.ReadListEnd();
@@ -478,6 +495,9 @@ private:
             PrintString(FReader.ReadString(), Indent);
             break;
         case vaIdent:
+            FReader.ReadValue();
+            FText += ReadIdentText(true);
+            break;
         case vaFalse:
         case vaTrue:
         case vaNil:
@@ -490,7 +510,7 @@ private:
             FReader.ReadValue();
             FText += "[";
             bool first = true;
-            for (AnsiString ident; !(ident = FReader.ReadStr()).empty(); first = false)
+            for (AnsiString ident; !(ident = ReadIdentText(false, true)).empty(); first = false)
                 FText += (first ? "" : ", ") + ident;
             FText += "]";
             break;
@@ -515,7 +535,6 @@ private:
     }
 
     void PrintFloat(double Value) {
-        if (!std::isfinite(Value)) throw EReadError("Invalid floating point value");
         char buffer[64];
         auto result = std::to_chars(buffer, buffer + sizeof buffer, Value);
         AnsiString text(buffer, result.ptr);

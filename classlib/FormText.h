@@ -31,11 +31,13 @@
 
 // Converts the text from Input's position to its end into the binary form, written to
 // Output. Errors raise EReadError "Error reading SourceName (line N): Component.Property: ..."
-// (bad token, unterminated string, list or collection, bad number, missing "end").
+// (bad token, unterminated string, list or collection, bad number, missing "end",
+// an identifier over 255 characters).
 // Lines, when given, receives the line of every object record and property written.
 void ObjectTextToBinary(TStream* Input, TStream* Output, const AnsiString& SourceName = "",
                         TLineMap* Lines = nullptr);
 
 // Converts the binary form from Input's position into canonical text, written to Output.
-// A malformed binary form raises EReadError.
+// A malformed binary form raises EReadError, as do names and identifiers that the text
+// form cannot hold (spaces, control characters) and floats that are NaN or infinite.
 void ObjectBinaryToText(TStream* Input, TStream* Output);

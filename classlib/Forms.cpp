@@ -63,19 +63,32 @@ void DoneForms() {
         (*proc)();
 }
 
-struct TThreadWindows {
-    HWND Except;
-    std::vector<HWND> Disabled;
-};
-
-BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data) {
-    auto* windows = reinterpret_cast<TThreadWindows*>(Data);
-    if (Wnd != windows->Except && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) {
-        EnableWindow(Wnd, FALSE);
-        windows->Disabled.push_back(Wnd);
+// Disables the thread's visible, enabled windows but one for as long as it lives.
+class TDisabledWindows {
+public:
+    explicit TDisabledWindows(HWND Except) : FExcept(Except) {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
     }
-    return TRUE;
-}
+    ~TDisabledWindows() {
+        for (HWND wnd : FDisabled)
+            if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+    }
+    TDisabledWindows(const TDisabledWindows&) = delete;
+    TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND Wnd, LPARAM Data) {
+        auto* self = reinterpret_cast<TDisabledWindows*>(Data);
+        if (Wnd != self->FExcept && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) {
+            EnableWindow(Wnd, FALSE);
+            self->FDisabled.push_back(Wnd);
+        }
+        return TRUE;
+    }
+
+    HWND FExcept;
+    std::vector<HWND> FDisabled;
+};
 
 } // namespace
 
@@ -294,7 +307,8 @@ void TCustomForm::SetIcon(TIcon* Value) {
 
 void TCustomForm::IconChanged(TObject*) {
     if (!HandleAllocated()) return;
-    auto icon = reinterpret_cast<LPARAM>(FIcon->GetHandle());
+    TIcon* shown = FIcon->GetEmpty() && Application ? Application->GetIcon() : FIcon.get();
+    auto icon = reinterpret_cast<LPARAM>(shown->GetHandle());
     SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, icon);
     SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, icon);
 }
@@ -459,19 +473,14 @@ TModalResult TCustomForm::ShowModal() {
     ReleaseCapture();
     HandleNeeded();
     TComponentProtector protect(this);
-    HWND activeBefore = GetActiveWindow();
-    TThreadWindows windows{GetHandle(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&windows));
     // Puts the other windows back however the loop ends; touches the form only while it lives.
-    struct TRestore {
-        TThreadWindows& Windows;
+    struct TReactivate {
         HWND ActiveBefore;
-        ~TRestore() {
-            for (HWND wnd : Windows.Disabled)
-                if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+        ~TReactivate() {
             if (ActiveBefore && IsWindow(ActiveBefore)) SetActiveWindow(ActiveBefore);
         }
-    } restore{windows, activeBefore};
+    } reactivate{GetActiveWindow()};
+    TDisabledWindows others(GetHandle());
     FModal = true;
     FModalResult = mrNone;
     try {
@@ -765,8 +774,13 @@ void TDataModule::Published(TPropertyList& P) {
 // ---------------------------------------------------------------------------
 // TApplication
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+TApplication::TApplication(TComponent* AOwner)
+    : TComponent(AOwner), FIcon(std::make_unique<TIcon>()) {
     FTitle = ChangeFileExt(ExtractFileName(ExeFileName()), "");
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    if (FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14))) // RT_GROUP_ICON
+        FIcon->LoadFromResourceName(module, "MAINICON");
+    FIcon->OnChange = TNotifyEvent(this, &TApplication::IconChanged);
 }
 
 TApplication::~TApplication() {
@@ -777,6 +791,16 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {}
+
+void TApplication::SetIcon(TIcon* Value) {
+    FIcon->Assign(Value);
+}
+
+void TApplication::IconChanged(TObject*) {
+    if (!Screen) return;
+    for (int i = 0; i < Screen->GetFormCount(); ++i)
+        Screen->GetForm(i)->IconChanged(nullptr);
+}
 
 void TApplication::SetMainForm(TCustomForm* Form) {
     FMainForm = Form;
@@ -883,8 +907,23 @@ void TApplication::HandleException(TObject* Sender, const std::exception& E) {
 }
 
 void TApplication::ShowException(const std::exception& E) {
-    HWND owner = GetActiveWindow();
-    MessageBoxA(owner, E.what(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+    ShowMessageBox(E.what(), FTitle, MB_OK | MB_ICONSTOP);
+}
+
+HWND TApplication::DialogOwner() const {
+    for (TCustomForm* form : {Screen ? Screen->GetActiveForm() : nullptr, FMainForm})
+        if (form && form->HandleAllocated() && IsWindowVisible(form->GetHandle()))
+            return form->GetHandle();
+    return GetActiveWindow();
+}
+
+int TApplication::ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, UINT Flags) {
+    HWND owner = DialogOwner();
+    // The box disables its owner itself, and gives it back the activation when it closes.
+    TDisabledWindows others(owner);
+    // Without an owner the system keeps the program's windows waiting.
+    if (!owner) Flags |= MB_TASKMODAL;
+    return MessageBoxA(owner, Text.c_str(), Caption.c_str(), Flags);
 }
 
 void TApplication::Minimize() {

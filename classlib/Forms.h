@@ -82,6 +82,7 @@ class TCustomForm : public TWinControl, public TFormHost {
     DECLARE_CLASS(TCustomForm, TWinControl)
     friend void forms_detail::BuildFromResource(TComponent* Root);
     friend class TScreen;
+    friend class TApplication;
 
 public:
     // An empty, hidden form.
@@ -142,6 +143,7 @@ public:
     void SetPosition(TPosition Value) { FPosition = Value; }
     TWindowState GetWindowState() const { return FWindowState; }
     void SetWindowState(TWindowState Value);
+    // The window's icon; while empty, the window shows the application's.
     TIcon* GetIcon() const { return FIcon.get(); }
     void SetIcon(TIcon* Value);
     TCanvas* GetCanvas() const { return FCanvas.get(); }
@@ -322,14 +324,25 @@ public:
     // Shows E's message in a message box, or passes it to OnException when assigned.
     // EAbort is silent.
     void HandleException(TObject* Sender, const std::exception& E);
+    // E's message in an error box captioned with the title.
     void ShowException(const std::exception& E);
+    // Shows the system's message box modal to the program and returns the button pressed
+    // (IDOK, IDYES, ...). The box is owned by the active form (the one that was active
+    // last, while another program is), else by the main form; its owner and every other
+    // window of the program stay disabled until it closes.
+    int ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, UINT Flags);
     // Minimizes the main form and hides the other forms, without changing their Visible;
     // Restore brings them back. Neither fires OnShow or OnHide.
     void Minimize();
     void Restore();
 
+    // The caption of the error boxes; at first the program file's name without extension.
     const AnsiString& GetTitle() const { return FTitle; }
     void SetTitle(const AnsiString& Value) { FTitle = Value; }
+    // The program's icon: the module's icon resource "MAINICON" when it has one. Forms
+    // without an icon of their own show it.
+    TIcon* GetIcon() const { return FIcon.get(); }
+    void SetIcon(TIcon* Value);
     AnsiString GetExeName() const;
     TCustomForm* GetMainForm() const { return FMainForm; }
     // The application's hidden window.
@@ -344,8 +357,11 @@ private:
     void Idle();
     void WndProc(TMessage& Message);
     void SetMainForm(TCustomForm* Form);
+    void IconChanged(TObject* Sender);
+    HWND DialogOwner() const;
 
     TCustomForm* FMainForm = nullptr;
+    std::unique_ptr<TIcon> FIcon;
     HWND FHandle = nullptr;
     AnsiString FTitle;
     bool FTerminated = false;

@@ -4,26 +4,21 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Strings.h"
 
-#include <cctype>
 #include <map>
 #include <mutex>
+#include <unordered_map>
 
 namespace {
 
-bool IsIdent(const AnsiString& S) {
-    if (S.empty() || !(std::isalpha(static_cast<unsigned char>(S[0])) || S[0] == '_')) return false;
-    for (char c : S)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
-    return true;
-}
-
 void CheckName(const char* Kind, const char* Name) {
-    if (!Name || !IsIdent(Name))
+    if (!Name || !IsValidIdent(Name))
         throw EFilerError(Format("Invalid %s name '%s'", Kind, Name ? Name : ""));
 }
 
-std::map<std::type_index, TEnumInfo>& EnumRegistry() {
-    static std::map<std::type_index, TEnumInfo> registry;
+// Hashed, not ordered: type_info::before gives no consistent order once a type with
+// internal linkage takes part, while equality is exact. Elements never move.
+std::unordered_map<std::type_index, TEnumInfo>& EnumRegistry() {
+    static std::unordered_map<std::type_index, TEnumInfo> registry;
     return registry;
 }
 

@@ -584,6 +584,21 @@ bool SameText(const AnsiString& S1, const AnsiString& S2) {
     return CompareText(S1, S2) == 0;
 }
 
+bool IsValidIdent(const AnsiString& Ident, bool AllowDots) {
+    bool partStart = true;
+    for (char c : Ident) {
+        auto u = static_cast<unsigned char>(c);
+        if (c == '.' && AllowDots && !partStart)
+            partStart = true;
+        else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+                 (!partStart && u >= '0' && u <= '9'))
+            partStart = false;
+        else
+            return false;
+    }
+    return !partStart;
+}
+
 namespace {
 
 int LocaleCompare(const AnsiString& S1, const AnsiString& S2, DWORD Flags) {

@@ -176,6 +176,9 @@ void Insert(const AnsiString& Source, AnsiString& S, int Index);
 AnsiString StringOfChar(char Ch, int Count);
 // S in single quotes, each quote inside doubled.
 AnsiString QuotedStr(const AnsiString& S);
+// A letter or "_", then letters, digits and "_"; with AllowDots, several such parts
+// joined by single dots ("DMM.STS_SkinData").
+bool IsValidIdent(const AnsiString& Ident, bool AllowDots = false);
 
 enum TReplaceFlag { rfReplaceAll, rfIgnoreCase };
 using TReplaceFlags = TSet<TReplaceFlag>;

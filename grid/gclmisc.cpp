@@ -16,14 +16,6 @@ bool KeyDown(int VirtualKey) {
     return ((KeyState ? KeyState : GetKeyState)(VirtualKey) & 0x8000) != 0;
 }
 
-bool IsValidIdent(const AnsiString& S) {
-    auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (S.empty() || !alpha(S[0])) return false;
-    for (char c : S)
-        if (!alpha(c) && !(c >= '0' && c <= '9')) return false;
-    return true;
-}
-
 struct TWindowSearch {
     HWND Target;
     bool Found;

@@ -4,11 +4,14 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
 #include "classlib/Persistence.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -97,16 +100,24 @@ TEST(FileDialogClasses, AreRegisteredForFormResources) {
     EXPECT_EQ(GetEnumInfo<TOpenOption>()->ValueOf("ofEnableSizing"), ofEnableSizing);
 }
 
-// Presses a button of the box captioned BoxCaption once it is shown.
+// Presses a button of the box captioned BoxCaption once it is shown, noting its owner and
+// which of the Watched windows were enabled while it was open.
 std::string BoxCaption;
 int BoxButton = 0;
 bool BoxFound = false;
+HWND BoxOwner = nullptr;
+std::vector<HWND> Watched;
+std::vector<bool> WatchedEnabled;
 
 BOOL CALLBACK PressButton(HWND Wnd, LPARAM) {
     char title[64] = {};
     GetWindowTextA(Wnd, title, sizeof(title));
     if (BoxCaption != title) return TRUE;
     BoxFound = true;
+    BoxOwner = GetWindow(Wnd, GW_OWNER);
+    WatchedEnabled.clear();
+    for (HWND wnd : Watched)
+        WatchedEnabled.push_back(IsWindowEnabled(wnd) != FALSE);
     PostMessageA(Wnd, WM_COMMAND, MAKEWPARAM(BoxButton, BN_CLICKED), 0);
     return FALSE;
 }
@@ -115,15 +126,20 @@ void CALLBACK LookForBox(HWND, UINT, UINT_PTR, DWORD) {
     if (!BoxFound) EnumThreadWindows(GetCurrentThreadId(), PressButton, 0);
 }
 
-int AnswerBox(const char* Caption, int Button, TMsgDlgType Type, TMsgDlgButtons Buttons) {
+template <typename F> auto AnswerBoxOf(const AnsiString& Caption, int Button, F Show) {
     BoxCaption = Caption;
     BoxButton = Button;
     BoxFound = false;
+    BoxOwner = nullptr;
     UINT_PTR timer = SetTimer(nullptr, 0, 1, LookForBox);
-    int result = MessageDlg("Question", Type, Buttons, 0);
+    auto result = Show();
     KillTimer(nullptr, timer);
     EXPECT_TRUE(BoxFound) << Caption;
     return result;
+}
+
+int AnswerBox(const char* Caption, int Button, TMsgDlgType Type, TMsgDlgButtons Buttons) {
+    return AnswerBoxOf(Caption, Button, [&] { return MessageDlg("Question", Type, Buttons, 0); });
 }
 
 TEST(SystemMessageBoxTest, AnswersWithTheButtonPressed) {
@@ -163,3 +179,85 @@ TEST_F(MessageDlgTest, SetsTheBoxCannotShowAreRefused) {
 }
 
 } // namespace
+
+// A shown, active form of the program and another window of the program beside it.
+class ProgramModalBoxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Other = CreateWindowExA(0, "STATIC", "Beside", WS_OVERLAPPEDWINDOW, 240, 40, 180, 120,
+                                nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(Other, SW_SHOWNOACTIVATE);
+        Active = new TForm(nullptr);
+        Active->SetBounds(40, 40, 180, 120);
+        Active->Show();
+        Pump();
+        Watched = {Active->GetHandle(), Other};
+    }
+    void TearDown() override {
+        delete Active;
+        DestroyWindow(Other);
+        Watched.clear();
+        Pump();
+    }
+
+    void ExpectOwnedByActiveFormWithTheProgramDisabled() {
+        EXPECT_EQ(BoxOwner, Active->GetHandle());
+        EXPECT_EQ(WatchedEnabled, (std::vector<bool>{false, false}));
+        for (HWND wnd : Watched)
+            EXPECT_TRUE(IsWindowEnabled(wnd));
+    }
+
+    TForm* Active = nullptr;
+    HWND Other = nullptr;
+};
+
+// A window of another thread in front, as another program's would be.
+class TOtherProgramWindow {
+public:
+    TOtherProgramWindow() : FThread([this] { Run(); }) { WaitForSingleObject(FReady, INFINITE); }
+    ~TOtherProgramWindow() {
+        SetEvent(FDone);
+        FThread.join();
+        CloseHandle(FReady);
+        CloseHandle(FDone);
+    }
+
+private:
+    void Run() {
+        HWND wnd = CreateWindowExA(0, "STATIC", "Other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   600, 300, 200, 100, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(wnd);
+        SetEvent(FReady);
+        while (MsgWaitForMultipleObjects(1, &FDone, FALSE, INFINITE, QS_ALLINPUT) !=
+               WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+        }
+        DestroyWindow(wnd);
+    }
+
+    HANDLE FReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE FDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread FThread;
+};
+
+TEST_F(ProgramModalBoxTest,
+       ErrorBoxIsCaptionedWithTheTitleOwnedByTheActiveFormAndBlocksTheProgram) {
+    AnsiString title = Application->GetTitle();
+    Application->SetTitle("Box owner test");
+    AnswerBoxOf("Box owner test", IDOK, [] {
+        Application->ShowException(EConvertError("Broken"));
+        return 0;
+    });
+    Application->SetTitle(title);
+    ExpectOwnedByActiveFormWithTheProgramDisabled();
+}
+
+TEST_F(ProgramModalBoxTest, BoxesStayModalToTheProgramWhileAnotherProgramIsActive) {
+    TOtherProgramWindow other;
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(AnswerBox("Information", IDOK, mtInformation, {mbOK}), mrOk);
+    ExpectOwnedByActiveFormWithTheProgramDisabled();
+}

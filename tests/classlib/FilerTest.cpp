@@ -472,3 +472,21 @@ TEST(FilerComponents, ReadErrorsNameComponentAndProperty) {
         EXPECT_EQ(e.Message(), "Error reading THolder: Root.B1.Size: Invalid property value");
     }
 }
+
+TEST(FilerComponents, NamesThatAreNoIdentifiersOrAreTakenAreReadErrors) {
+    for (const char* second : {"B 2", "B1"}) {
+        TMemoryStream stream;
+        TWriter writer(&stream);
+        BeginHolderWithChildB1(writer);
+        writer.WriteListEnd();
+        writer.WriteListEnd();
+        writer.WriteStr("TBase");
+        writer.WriteStr(second);
+        writer.WriteListEnd();
+        writer.WriteListEnd();
+        writer.WriteListEnd();
+        stream.SetPosition(0);
+        THolder root;
+        EXPECT_THROW(TReader(&stream).ReadRootComponent(&root), EReadError) << second;
+    }
+}

@@ -1,8 +1,12 @@
 #include "classlib/Exceptions.h"
+#include "classlib/Filer.h"
 #include "classlib/FormText.h"
 #include "classlib/Streams.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -184,4 +188,59 @@ TEST(FormTextErrors, MalformedBinaryRaisesReadError) {
     AnsiString badTag = binary;
     badTag[badTag.find("Left") + 4] = '\x55';
     EXPECT_THROW(ToText(badTag), EReadError);
+}
+
+TEST(FormTextErrors, BinaryNamesAndIdentsTheTextCannotHoldAreRefused) {
+    AnsiString good = ToBinary("object A: TX\n  Cell = FM.CB\n  Style = [fsBold]\nend");
+    EXPECT_NO_THROW(ToText(good));
+    auto replaced = [&](const AnsiString& Name, const AnsiString& By) {
+        AnsiString binary = good;
+        binary.replace(binary.find(Name), Name.size(), By);
+        return binary;
+    };
+    for (const char* bad : {"T\x01", "T ", "1X"})
+        EXPECT_THROW(ToText(replaced("\x02TX", "\x02" + AnsiString(bad, 2))), EReadError) << bad;
+    EXPECT_THROW(ToText(replaced("\x01"
+                                 "A",
+                                 "\x01\x0D")),
+                 EReadError);
+    EXPECT_THROW(ToText(replaced("\x04"
+                                 "Cell",
+                                 "\x04"
+                                 "Ce l")),
+                 EReadError);
+    EXPECT_THROW(ToText(replaced("\x05"
+                                 "FM.CB",
+                                 "\x05"
+                                 "FM\x0A"
+                                 "CB")),
+                 EReadError);
+    EXPECT_THROW(ToText(replaced("\x06"
+                                 "fsBold",
+                                 "\x06"
+                                 "fs old")),
+                 EReadError);
+}
+
+TEST(FormTextErrors, BinaryFloatsThatAreNotFiniteAreRefused) {
+    AnsiString binary = ToBinary("object A: TX\n  Ratio = 0.5\nend");
+    std::size_t at = binary.find('\x05', binary.find("Ratio")) + 1;
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        AnsiString damaged = binary;
+        std::memcpy(damaged.data() + at, &bad, sizeof bad);
+        EXPECT_THROW(ToText(damaged), EReadError);
+        TStringStream stream(damaged.substr(at - 1));
+        EXPECT_THROW(TReader(&stream).ReadFloat(), EReadError);
+    }
+}
+
+TEST(FormTextErrors, IdentifiersOver255CharactersAreReadErrors) {
+    AnsiString longName(256, 'x');
+    AnsiString okName(255, 'x');
+    EXPECT_NO_THROW(ToBinary("object A: TX\n  " + okName + " = " + okName + "\nend"));
+    for (AnsiString text :
+         {"object A: T" + longName + "\nend", "object A: TX\n  P = " + longName + "\nend",
+          "object A: TX\n  " + longName + " = 1\nend",
+          "object A: TX\n  S = [" + longName + "]\nend"})
+        EXPECT_NE(ErrorOf(text).find("is too long"), AnsiString::npos) << ErrorOf(text);
 }

@@ -676,3 +676,34 @@ TEST_F(FormsTest, TerminateEndsTheLoop) {
 }
 
 } // namespace
+
+namespace {
+
+HICON ShownIcon(TCustomForm* Form) {
+    return reinterpret_cast<HICON>(SendMessageA(Form->GetHandle(), WM_GETICON, ICON_BIG, 0));
+}
+
+TEST(ApplicationIconTest, FormsWithoutAnIconOfTheirOwnShowTheProgramsIcon) {
+    // Read from the program's icon resource "MAINICON" when the application was made.
+    ASSERT_FALSE(Application->GetIcon()->GetEmpty());
+    TForm plain(nullptr);
+    TForm own(nullptr);
+    TIcon ownIcon;
+    ownIcon.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_QUESTION)));
+    own.SetIcon(&ownIcon);
+    plain.HandleNeeded();
+    own.HandleNeeded();
+    EXPECT_EQ(ShownIcon(&plain), Application->GetIcon()->GetHandle());
+    EXPECT_EQ(ShownIcon(&own), own.GetIcon()->GetHandle());
+
+    TIcon saved;
+    saved.Assign(Application->GetIcon());
+    TIcon other;
+    other.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_WARNING)));
+    Application->SetIcon(&other);
+    EXPECT_EQ(ShownIcon(&plain), Application->GetIcon()->GetHandle());
+    EXPECT_EQ(ShownIcon(&own), own.GetIcon()->GetHandle());
+    Application->SetIcon(&saved);
+}
+
+} // namespace

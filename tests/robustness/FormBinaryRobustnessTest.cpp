@@ -1,0 +1,86 @@
+// The binary form of form resources, read by the form loader and converted to text.
+#include "classlib/Exceptions.h"
+#include "classlib/Filer.h"
+#include "classlib/FormLoader.h"
+#include "classlib/FormText.h"
+#include "classlib/Forms.h"
+#include "classlib/Streams.h"
+
+#include "tests/robustness/FormSeeds.h"
+#include "tests/robustness/RobustnessHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ToBinary(const std::string& Text) {
+    TStringStream input(Text);
+    TStringStream output;
+    ObjectTextToBinary(&input, &output);
+    return output.GetDataString();
+}
+
+void LoadForm(const std::string& Binary) {
+    TStringStream stream(Binary);
+    TForm form(nullptr);
+    ReadComponentStream(&stream, &form);
+}
+
+void ConvertToText(const std::string& Binary) {
+    TStringStream input(Binary);
+    TStringStream output;
+    ObjectBinaryToText(&input, &output);
+}
+
+// The 4-byte length after the first Tag whose length is Length.
+TField LengthField(const std::string& Binary, const std::string& Name, char Tag,
+                   std::uint32_t Length) {
+    std::string marker(1, Tag);
+    PutLE(marker, Length, 4);
+    std::size_t at = Binary.find(marker);
+    EXPECT_NE(at, std::string::npos) << Name;
+    return {Name, at == std::string::npos ? 0 : at + 1, 4};
+}
+
+// The length byte of the first occurrence of Name.
+TField NameLength(const std::string& Binary, const std::string& Name) {
+    std::size_t at = Binary.find(static_cast<char>(Name.size()) + Name);
+    EXPECT_NE(at, std::string::npos) << Name;
+    return {"length of " + Name, at == std::string::npos ? 0 : at, 1};
+}
+
+TCorpus BinaryCorpus(const std::string& Binary, const std::vector<TField>& Fields,
+                     std::uint32_t Random) {
+    TCorpus corpus;
+    AddTruncations(corpus, "binary", Binary);
+    AddBitFlips(corpus, "binary", Binary, 1000, Random);
+    AddFieldValues(corpus, "binary", Binary, Fields);
+    const std::size_t deep = 20000 * CorpusScale();
+    const std::string root = Binary.substr(0, 4 + 1 + Binary[4] + 1 + Binary[5 + Binary[4]]);
+    corpus.push_back({"nested components", root + std::string(1, '\0') +
+                                               Repeat(std::string("\x06TPanel\x00\x00", 8), deep)});
+    corpus.push_back({"nested lists", root + "\x03Tag" + std::string(deep, '\x01')});
+    corpus.push_back({"nested collections", root + "\x03Tag" + Repeat("\x0E\x01\x01X", deep)});
+    corpus.push_back({"endless list", root + "\x03Tag\x01" + Repeat("\x02\x01", deep)});
+    return corpus;
+}
+
+TEST(FormBinaryRobustness, TheLoaderBuildsOrRefusesEveryDamagedForm) {
+    const std::string binary = ToBinary(kFormSeed);
+    ASSERT_NO_THROW(LoadForm(binary));
+    std::vector<TField> fields = {LengthField(binary, "hint length", '\x0C', 300),
+                                  NameLength(binary, "Caption"), NameLength(binary, "TPanel"),
+                                  NameLength(binary, "alTop")};
+    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, fields, 21), LoadForm);
+}
+
+TEST(FormBinaryRobustness, TheConversionToTextConvertsOrRefusesEveryDamagedForm) {
+    const std::string binary = ToBinary(kSyntaxSeed);
+    ASSERT_NO_THROW(ConvertToText(binary));
+    std::vector<TField> fields = {LengthField(binary, "data length", '\x0A', 16),
+                                  LengthField(binary, "string length", '\x0C', 300),
+                                  NameLength(binary, "Columns"), NameLength(binary, "FormShow")};
+    ExpectBoundedLoads<EReadError>(BinaryCorpus(binary, fields, 22), ConvertToText);
+}
+
+} // namespace

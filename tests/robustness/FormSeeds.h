@@ -1,0 +1,93 @@
+// Form texts for the form readers' corpora: one that builds a real form, one that uses
+// every kind of value of the text form.
+#pragma once
+
+// The units whose classes the form seed names.
+#include "classlib/ExtCtrls.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/Timers.h"
+
+#include <string>
+
+// Reads into a TForm: properties of every kind on controls, menus and a timer.
+inline const std::string kFormSeed = "object Probe: TForm\r\n"
+                                     "  Left = 10\r\n"
+                                     "  Width = 320\r\n"
+                                     "  Caption = 'Probe'#13#10'form'\r\n"
+                                     "  Color = clBtnFace\r\n"
+                                     "  BorderIcons = [biSystemMenu, biMinimize]\r\n"
+                                     "  Position = poScreenCenter\r\n"
+                                     "  Font.Height = -11\r\n"
+                                     "  Font.Style = [fsBold]\r\n"
+                                     "  Constraints.MinWidth = 100\r\n"
+                                     "  Hint = '" +
+                                     std::string(300, 'h') +
+                                     "'\r\n"
+                                     "  object PNL_Top: TPanel\r\n"
+                                     "    Align = alTop\r\n"
+                                     "    Caption = 'Top'\r\n"
+                                     "    object BTN_Ok: TButton\r\n"
+                                     "      Left = 8\r\n"
+                                     "      Caption = 'O&K'\r\n"
+                                     "      ModalResult = 1\r\n"
+                                     "      Default = True\r\n"
+                                     "    end\r\n"
+                                     "    object CHK_On: TCheckBox\r\n"
+                                     "      Checked = True\r\n"
+                                     "    end\r\n"
+                                     "  end\r\n"
+                                     "  object LST_Items: TListBox\r\n"
+                                     "    Items.Strings = (\r\n"
+                                     "      'one'\r\n"
+                                     "      'two'#9'three')\r\n"
+                                     "  end\r\n"
+                                     "  object MEM_Text: TMemo\r\n"
+                                     "    Lines.Strings = (\r\n"
+                                     "      'a')\r\n"
+                                     "  end\r\n"
+                                     "  object EDT_Name: TEdit\r\n"
+                                     "    Text = 'x'\r\n"
+                                     "    MaxLength = 10\r\n"
+                                     "  end\r\n"
+                                     "  object TMR_Tick: TTimer\r\n"
+                                     "    Enabled = False\r\n"
+                                     "    Interval = 500\r\n"
+                                     "  end\r\n"
+                                     "  object MNU_Main: TMainMenu\r\n"
+                                     "    object MNU_File: TMenuItem\r\n"
+                                     "      Caption = '&File'\r\n"
+                                     "      object MNU_Open: TMenuItem\r\n"
+                                     "        Caption = 'Open'\r\n"
+                                     "        ShortCut = 16463\r\n"
+                                     "      end\r\n"
+                                     "    end\r\n"
+                                     "  end\r\n"
+                                     "end\r\n";
+
+// Only converted between text and binary: floats, references, collections, binary data.
+inline const std::string kSyntaxSeed = "object FM: TFM\r\n"
+                                       "  Big = 1099511627776\r\n"
+                                       "  Ratio = 0.25\r\n"
+                                       "  Anchors = []\r\n"
+                                       "  TableList = (\r\n"
+                                       "    'Default'\r\n"
+                                       "    True\r\n"
+                                       "    (\r\n"
+                                       "      -1\r\n"
+                                       "      0))\r\n"
+                                       "  Columns = <\r\n"
+                                       "    item\r\n"
+                                       "      Width = 50\r\n"
+                                       "      Cell = FM.CB_LED\r\n"
+                                       "    end>\r\n"
+                                       "  Parent = nil\r\n"
+                                       "  OnShow = FormShow\r\n"
+                                       "  Data = {\r\n"
+                                       "    000102030405060708090A0B0C0D0E0F}\r\n"
+                                       "  Long = '" +
+                                       std::string(300, 'l') +
+                                       "'\r\n"
+                                       "  object TFoo\r\n"
+                                       "  end\r\n"
+                                       "end\r\n";

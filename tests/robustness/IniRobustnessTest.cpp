@@ -1,0 +1,101 @@
+// INI files read by TMemIniFile, then listed and looked up whole.
+#include "classlib/Exceptions.h"
+#include "classlib/IniFiles.h"
+#include "classlib/StringList.h"
+
+#include "tests/robustness/RobustnessHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kSeed[] = "; settings\r\n"
+                     "[Window]\r\n"
+                     "Left=10\r\n"
+                     "Caption = Pattern editor \r\n"
+                     "Empty=\r\n"
+                     "\r\n"
+                     "[Pages]\n"
+                     "0=255\n"
+                     "1=6\n"
+                     "=no key\n"
+                     "no value\n"
+                     "[window]\r\n"
+                     "left=duplicate\r\n"
+                     "[Last";
+
+// Reads the file, then every section, its lines and each of its values.
+class TIniReader {
+public:
+    void operator()(const std::string& Bytes) const {
+        FFile.Write(Bytes);
+        TMemIniFile ini(FFile.Path());
+        TStringList sections;
+        ini.ReadSections(&sections);
+        TStringList values;
+        for (int i = 0; i < sections.GetCount(); ++i) {
+            ini.ReadSectionValues(sections[i], &values);
+            for (int k = 0; k < values.GetCount(); ++k)
+                ini.ReadString(sections[i], values.GetName(k), "");
+        }
+    }
+
+private:
+    TScratchFile FFile{".ini"};
+};
+
+// Reads the file and visits the entries of two sections in place: what a reader of a large
+// file does, without lists of every name that would cost more than the file itself.
+class TIniVisitor {
+public:
+    void operator()(const std::string& Bytes) const {
+        FFile.Write(Bytes);
+        TMemIniFile ini(FFile.Path());
+        std::size_t entries = 0;
+        for (const char* section : {"Page", "s"})
+            ini.ForEachValue(section, [&](std::string_view, std::string_view) { ++entries; });
+        ini.ReadString("A", "x", "");
+    }
+
+private:
+    TScratchFile FFile{".ini"};
+};
+
+TEST(IniRobustness, ReadsEveryDamagedFile) {
+    TCorpus corpus;
+    AddTruncations(corpus, "INI", kSeed);
+    AddBitFlips(corpus, "INI", kSeed, 1000, 11);
+    corpus.push_back({"NUL bytes", std::string(64, '\0') + "[A]\0x=1\0" + kSeed});
+    corpus.push_back({"bare CRs", "[A]\rx=1\r\r[B]\ry=2"});
+    TIniReader reader;
+    ExpectBoundedLoads<EIniFileException>(corpus, std::ref(reader));
+}
+
+// Memory within four times the file's size, and loading in linear time.
+TEST(IniRobustness, LargeFilesStayWithinFourTimesTheirSize) {
+    const std::size_t lines = 200000 * CorpusScale();
+    TCorpus corpus = {
+        {"line feeds", std::string(lines * 5, '\n')},
+        {"CR LFs", Repeat("\r\n", lines * 2)},
+        {"sections", Repeat("[s]\n", lines)},
+        {"distinct sections",
+         [&] {
+             std::string text;
+             for (std::size_t i = 0; i < lines / 2; ++i)
+                 text += "[s" + std::to_string(i) + "]\n";
+             return text;
+         }()},
+        {"keys of one section", "[Page]\n" + Repeat("k=v\n", lines)},
+        {"one long line", "[A]\nx=" + std::string(lines * 5, 'v')},
+        {"brackets", std::string(lines * 5, '[')},
+        {"equals signs", "[A]\n" + std::string(lines * 5, '=')},
+    };
+    TBounds bounds;
+    bounds.HeapBase = 64 << 10;
+    bounds.HeapPerByte = 4;
+    bounds.CpuSeconds = 1;
+    TIniVisitor reader;
+    ExpectBoundedLoads<EIniFileException>(corpus, std::ref(reader), bounds);
+}
+
+} // namespace
