@@ -135,8 +135,9 @@ TEST_F(StepSampling, NegativeLobesClampInEveryMode) {
         for (const char* kernel : {"TLanczosKernel", "TCubicKernel", "TMitchellKernel"}) {
             // Beside the step the lobes undershoot below black and overshoot above white.
             EXPECT_EQ(Blue(kernel, mode, 2.5f), 0) << kernel << mode;
-            if (std::string(kernel) != "TMitchellKernel") // it blurs rather than overshoots
+            if (std::string(kernel) != "TMitchellKernel") { // it blurs rather than overshoots
                 EXPECT_EQ(Blue(kernel, mode, 4.5f), 255) << kernel << mode;
+            }
         }
     }
     EXPECT_EQ(Blue("TLanczosKernel", kmDynamic, 3.3f), ExpectedDynamic(TLanczosKernel(), 3.3f));
