@@ -42,6 +42,14 @@ void TIVScrollProperties::SetVisibility(TScrollBarVisibility Value) {
     FView->Resize();
 }
 
+void TIVScrollProperties::Published(TPropertyList& P) {
+    TArrowBarAccess::Published(P);
+    P.Add("Increment", &TIVScrollProperties::GetIncrement, &TIVScrollProperties::SetIncrement, 8);
+    P.Add("Size", &TIVScrollProperties::GetSize, &TIVScrollProperties::SetSize, 0);
+    P.Add("Visibility", &TIVScrollProperties::GetVisibility, &TIVScrollProperties::SetVisibility,
+          svAlways);
+}
+
 // ---- TCustomImgView32 -----------------------------------------------------------------------
 
 TCustomImgView32::TCustomImgView32(TComponent* AOwner) : TCustomImage32(AOwner) {
@@ -308,6 +316,7 @@ void TCustomImgView32::Published(TPropertyList& P) {
     P.Add("Centered", &TCustomImgView32::GetCentered, &TCustomImgView32::SetCentered, true);
     P.Add("SizeGrip", &TCustomImgView32::GetSizeGrip, &TCustomImgView32::SetSizeGrip, sgAuto);
     P.Add("OverSize", &TCustomImgView32::GetOverSize, &TCustomImgView32::SetOverSize, 0);
+    P.Add("ScrollBars", &TCustomImgView32::GetScrollBars);
     P.Add("OnScroll", &TCustomImgView32::OnScroll);
 }
 

@@ -29,6 +29,8 @@ public:
     TScrollBarVisibility GetVisibility() const;
     void SetVisibility(TScrollBarVisibility Value);
 
+    static void Published(TPropertyList& P);
+
 private:
     TCustomImgView32* FView;
 };

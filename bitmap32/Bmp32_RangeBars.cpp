@@ -855,6 +855,32 @@ void TArrowBarAccess::SetShowArrows(bool Value) { Apply(&TArrowBar::SetShowArrow
 void TArrowBarAccess::SetShowHandleGrip(bool Value) { Apply(&TArrowBar::SetShowHandleGrip, Value); }
 void TArrowBarAccess::SetStyle(TRBStyle Value) { Apply(&TArrowBar::SetStyle, Value); }
 
+void TArrowBarAccess::Published(TPropertyList& P) {
+    P.Add("Color", &TArrowBarAccess::GetColor, &TArrowBarAccess::SetColor, clScrollBar)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("Backgnd", &TArrowBarAccess::GetBackgnd, &TArrowBarAccess::SetBackgnd, bgPattern);
+    P.Add("ButtonSize", &TArrowBarAccess::GetButtonSize, &TArrowBarAccess::SetButtonSize, 0);
+    P.Add("HandleColor", &TArrowBarAccess::GetHandleColor, &TArrowBarAccess::SetHandleColor,
+          clBtnShadow)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("ButtonColor", &TArrowBarAccess::GetButtonColor, &TArrowBarAccess::SetButtonColor,
+          clBtnFace)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("HighLightColor", &TArrowBarAccess::GetHighLightColor,
+          &TArrowBarAccess::SetHighLightColor, clBtnHighlight)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("ShadowColor", &TArrowBarAccess::GetShadowColor, &TArrowBarAccess::SetShadowColor,
+          clBtnShadow)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("BorderColor", &TArrowBarAccess::GetBorderColor, &TArrowBarAccess::SetBorderColor,
+          clWindowFrame)
+        .Idents(ColorToIdent, IdentToColor);
+    P.Add("ShowArrows", &TArrowBarAccess::GetShowArrows, &TArrowBarAccess::SetShowArrows, true);
+    P.Add("ShowHandleGrip", &TArrowBarAccess::GetShowHandleGrip,
+          &TArrowBarAccess::SetShowHandleGrip, true);
+    P.Add("Style", &TArrowBarAccess::GetStyle, &TArrowBarAccess::SetStyle, rbsDefault);
+}
+
 } // namespace Bmp32
 
 namespace {

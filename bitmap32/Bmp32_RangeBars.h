@@ -292,6 +292,8 @@ public:
     TRBStyle GetStyle() const { return FMaster->GetStyle(); }
     void SetStyle(TRBStyle Value);
 
+    static void Published(TPropertyList& P);
+
 private:
     template <typename T> void Apply(void (TArrowBar::*Setter)(T), T Value);
     TArrowBar* FMaster = nullptr;

@@ -2,6 +2,7 @@
 // margin, centring and scrolling, automatic bars, the size grip handing its press to the form,
 // and a screenshot over a large bitmap.
 #include "bitmap32/Bmp32_ImageView.h"
+#include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
 #include "tests/support/GuiTestSupport.h"
 
@@ -111,4 +112,31 @@ TEST_F(ImageViewGuiTest, ScreenshotOverALargeBitmap) {
     EXPECT_EQ(GetPixel(dc, 10, 10), RGB(0x20, 0x40, 0x60));
     EXPECT_EQ(GetPixel(dc, 30, 10), RGB(0xE0, 0xC0, 0x80));
     ReleaseDC(View->GetHandle(), dc);
+}
+
+TEST(ImageViewFormTest, TravelsThroughFormText) {
+    TForm root(nullptr);
+    root.SetName("Holder");
+    auto* view = new TImgView32(&root);
+    view->SetParent(&root);
+    view->SetName("View");
+    view->SetSizeGrip(sgAlways);
+    view->SetOverSize(5);
+    view->GetScrollBars()->SetVisibility(svAuto);
+    view->GetScrollBars()->SetStyle(rbsMac);
+    view->GetScrollBars()->SetSize(12);
+    const AnsiString text = WriteComponentText(&root);
+    TForm copy(nullptr);
+    ReadComponentText(text, &copy, "view");
+    auto* read = dynamic_cast<TImgView32*>(copy.FindComponent("View"));
+    ASSERT_NE(read, nullptr) << text;
+    EXPECT_EQ(read->GetSizeGrip(), sgAlways);
+    EXPECT_EQ(read->GetOverSize(), 5);
+    EXPECT_EQ(read->GetScrollBars()->GetVisibility(), svAuto);
+    EXPECT_EQ(read->GetScrollBars()->GetSize(), 12);
+    EXPECT_EQ(read->GetVerScroll()->GetStyle(), rbsMac); // the slave bar follows
+    AnsiString bad = text;
+    bad.replace(bad.find("sgAlways"), 8, "sgSometimes");
+    TForm broken(nullptr);
+    EXPECT_THROW(ReadComponentText(bad, &broken, "view"), EReadError);
 }

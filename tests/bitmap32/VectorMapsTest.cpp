@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -185,6 +186,32 @@ TEST(MeshFiles, DamagedFilesLeaveTheMapAsItWas) {
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "File not found!");
     }
+}
+
+namespace {
+
+// A stream that takes no more than Room bytes.
+class TShortStream : public TMemoryStream {
+public:
+    explicit TShortStream(Int64 Room) : FRoom(Room) {}
+    Int64 Write(const void* Buffer, Int64 Count) override {
+        const Int64 n = std::min(Count, FRoom - GetPosition());
+        return n > 0 ? TMemoryStream::Write(Buffer, n) : 0;
+    }
+
+private:
+    Int64 FRoom;
+};
+
+} // namespace
+
+TEST(MeshFiles, AFailedSaveLeavesTheVectorsAlone) {
+    TVectorMap map;
+    map.SetSize(1, 1);
+    map.SetFixedVector(0, 0, {0x12345679, 0}); // not exactly a float
+    TShortStream full(30);
+    EXPECT_THROW(map.SaveToStream(full), Exception);
+    EXPECT_EQ(map.GetFixedVector(0, 0).X, 0x12345679);
 }
 
 TEST(Remap, DisplacesThroughTheMeshAndRecordsTransformations) {
