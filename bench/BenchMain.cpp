@@ -3,6 +3,7 @@
 #include "bench/BenchReport.h"
 #include "bench/BitmapBench.h"
 #include "bench/BenchTimer.h"
+#include "bench/KernelBench.h"
 #include "bench/PixelBench.h"
 #include "bench/VariantCheck.h"
 #include "classlib/UnitInit.h"
@@ -30,6 +31,8 @@ int RunBenchmark() {
         BenchBlendRoutines(size, references);
         BenchStretchTransfer(size, references);
     }
+    if (!BenchKernelResampling()) return 1;
+    BenchKernelSampling();
     return 0;
 }
 

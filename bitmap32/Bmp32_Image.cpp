@@ -1,4 +1,5 @@
 #include "bitmap32/Bmp32_Image.h"
+#include "bitmap32/Bmp32_ImageView.h"
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Persistence.h"
@@ -115,6 +116,7 @@ void RegisterImageClasses() {
     for (const TClassInfo* info :
          {TPaintBox32::StaticClass(), TImage32::StaticClass(), TBitmap32List::StaticClass()})
         RegisterClass(info);
+    RegisterImageViewClasses();
 }
 
 } // namespace

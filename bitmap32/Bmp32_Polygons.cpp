@@ -2,6 +2,7 @@
 
 #include "bitmap32/Bmp32_Blend.h"
 #include "bitmap32/Bmp32_Math.h"
+#include "bitmap32/Bmp32_PolygonsCrossings.h"
 
 #include <algorithm>
 #include <climits>
@@ -11,14 +12,6 @@
 namespace Bmp32 {
 
 namespace {
-
-constexpr Cardinal DirectionBit = 0x80000000;
-constexpr Cardinal PositionMask = 0x7FFFFFFF;
-
-struct TPixelVertex {
-    int X;
-    int Y;
-};
 
 void Widen(TFixedRect& R, const TArrayOfFixedPoint& Points) {
     for (const TFixedPoint& p : Points) {
@@ -39,129 +32,9 @@ TFixedPoint Mapped(const TFixedPoint& P, TTransformation* Transformation) {
     return Transformation ? Transformation->Transform(P) : P;
 }
 
-// One row of crossings per pixel row from BaseY; X in 1/256 pixel, bit 31 set for a
-// crossing of negative direction.
-struct TCrossingTable {
-    int BaseY;
-    int LastRow;
-    Int64 XMin;
-    Int64 XMax;
-    std::vector<std::vector<Cardinal>> Rows;
-
-    void Add(Int64 X, Int64 Y, int Direction) {
-        if (Y < BaseY || Y > LastRow || Y - BaseY >= Int64(Rows.size())) return;
-        X = std::clamp(X, XMin, XMax);
-        Rows[std::size_t(Y - BaseY)].push_back(Cardinal(X) | (Direction < 0 ? DirectionBit : 0));
-    }
-};
-
-// Adds a crossing on every row from Y1 up to (not including) Y2; returns the direction.
-int TraceEdge(TCrossingTable& Table, Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) {
-    if (Y1 == Y2) return 0;
-    Int64 dx = X2 - X1, dy = Y2 - Y1;
-    int direction = 1;
-    if (dy < 0) {
-        direction = -1;
-        dy = -dy;
-    }
-    int stepX = 1;
-    if (dx <= 0) {
-        stepX = -1;
-        dx = -dx;
-    }
-    Int64 error = (dx % dy) >> 1;
-    Int64 x = X1, y = Y1;
-    for (Int64 i = 0; i < dy; ++i) {
-        Table.Add(x, y, direction);
-        y += direction;
-        error += dx;
-        if (error > dy) {
-            x += stepX;
-            error -= dy;
-            if (error > dy) {
-                x += stepX;
-                error -= dy;
-                if (error > dy) {
-                    const Int64 t = (error + dy - 1) / dy;
-                    x += t * stepX;
-                    error -= t * dy;
-                }
-            }
-        }
-    }
-    return direction;
-}
-
-int Sign(Int64 V) {
-    return V > 0 ? 1 : V < 0 ? -1 : 0;
-}
-
-void AddPolygonEdges(TCrossingTable& Table, const std::vector<TPixelVertex>& P) {
-    const std::size_t count = P.size();
-    if (count < 3) return;
-    Int64 x1 = Int64(P[0].X) * 256, y1 = P[0].Y;
-    int previous = 0;
-    for (std::size_t i = count - 1; i >= 1; --i) {
-        previous = Sign(Int64(P[0].Y) - P[i].Y);
-        if (previous != 0) break;
-    }
-    for (std::size_t i = 1; i <= count; ++i) {
-        const TPixelVertex& next = P[i % count];
-        const Int64 x2 = Int64(next.X) * 256, y2 = next.Y;
-        if (y2 != y1) {
-            const int direction = TraceEdge(Table, x1, y1, x2, y2);
-            if (direction != previous) {
-                // Where the edges turn, the row is crossed once more.
-                Table.Add(x1, y1, -direction);
-                previous = direction;
-            }
-        }
-        x1 = x2;
-        y1 = y2;
-    }
-}
-
-void QuickSortRow(std::vector<Cardinal>& Row, int Low, int High) {
-    while (Low < High) {
-        int i = Low, j = High;
-        const Cardinal pivot = Row[std::size_t(Low + High) / 2] & PositionMask;
-        do {
-            while ((Row[i] & PositionMask) < pivot)
-                ++i;
-            while ((Row[j] & PositionMask) > pivot)
-                --j;
-            if (i <= j) {
-                std::swap(Row[i], Row[j]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (Low < j) QuickSortRow(Row, Low, j);
-        Low = i;
-    }
-}
-
-void SortRow(std::vector<Cardinal>& Row) {
-    if (Row.size() % 2 != 0)
-        throw EAssertionFailed("Bmp32_Polygons: a row holds an odd number of crossings");
-    if (Row.size() == 2) {
-        if ((Row[0] & PositionMask) > (Row[1] & PositionMask)) std::swap(Row[0], Row[1]);
-    } else if (Row.size() > 2) {
-        QuickSortRow(Row, 0, int(Row.size()) - 1);
-    }
-}
-
 // Sub-pixel position to pixel: halves and above round up.
 int PixelOf(Int64 Position) {
     return int(Position >> 8) + ((Position & 0xFF) >= 128 ? 1 : 0);
-}
-
-Int64 PositionOf(Cardinal Entry) {
-    return Entry & PositionMask;
-}
-
-int WindingOf(Cardinal Entry) {
-    return (Entry & DirectionBit) != 0 ? 1 : -1;
 }
 
 // Calls Span(Left, Right, Y) for every span of the sorted table.
@@ -240,7 +113,7 @@ void FillShape(TBitmap32* Bitmap, std::vector<const TArrayOfFixedPoint*> Lines, 
                              Int64(clip.Right) * 256 - 1, {}};
         table.Rows.resize(std::size_t(maxY - minY + 1));
         for (const auto& polyline : vertices)
-            AddPolygonEdges(table, polyline);
+            AddPolygonEdges(table, polyline, 256);
         for (auto& row : table.Rows)
             SortRow(row);
         Bitmap->BeginUpdate();
@@ -273,10 +146,6 @@ std::vector<const TArrayOfFixedPoint*> LinesOf(const TArrayOfArrayOfFixedPoint& 
     for (const TArrayOfFixedPoint& line : Points)
         lines.push_back(&line);
     return lines;
-}
-
-TFillLineEvent FillLineOf(TCustomPolygonFiller* Filler) {
-    return Filler ? Filler->GetFillLine() : TFillLineEvent();
 }
 
 } // namespace
@@ -524,10 +393,11 @@ template <typename F> void TPolygon32::Bracketed(TBitmap32* Bitmap, F Action) {
     Bitmap->Changed();
 }
 
-void TPolygon32::FillAliased(TBitmap32* Bitmap, TColor32 Color, TTransformation* Transformation) {
+void TPolygon32::FillInColor(TBitmap32* Bitmap, TColor32 Color, TTransformation* Transformation) {
     if (FAntialiased)
-        throw EInvalidOperation("Antialiased polygon filling is not available");
-    PolyPolygonTS(Bitmap, FPoints, Color, FFillMode, Transformation);
+        PolyPolygonXS(Bitmap, FPoints, Color, FFillMode, FAntialiasMode, Transformation);
+    else
+        PolyPolygonTS(Bitmap, FPoints, Color, FFillMode, Transformation);
 }
 
 void TPolygon32::StrokeOutline(TBitmap32* Bitmap, TColor32 Color, TTransformation* Transformation) {
@@ -540,7 +410,7 @@ void TPolygon32::StrokeOutline(TBitmap32* Bitmap, TColor32 Color, TTransformatio
 void TPolygon32::Draw(TBitmap32* Bitmap, TColor32 OutlineColor, TColor32 FillColor,
                       TTransformation* Transformation) {
     Bracketed(Bitmap, [&] {
-        if (AlphaComponent(FillColor) != 0) FillAliased(Bitmap, FillColor, Transformation);
+        if (AlphaComponent(FillColor) != 0) FillInColor(Bitmap, FillColor, Transformation);
         if (AlphaComponent(OutlineColor) != 0) StrokeOutline(Bitmap, OutlineColor, Transformation);
     });
 }
@@ -563,15 +433,16 @@ void TPolygon32::DrawEdge(TBitmap32* Bitmap, TColor32 Color, TTransformation* Tr
 }
 
 void TPolygon32::DrawFill(TBitmap32* Bitmap, TColor32 Color, TTransformation* Transformation) {
-    Bracketed(Bitmap, [&] { FillAliased(Bitmap, Color, Transformation); });
+    Bracketed(Bitmap, [&] { FillInColor(Bitmap, Color, Transformation); });
 }
 
 void TPolygon32::DrawFill(TBitmap32* Bitmap, const TFillLineEvent& FillCallback,
                           TTransformation* Transformation) {
     Bracketed(Bitmap, [&] {
         if (FAntialiased)
-            throw EInvalidOperation("Antialiased polygon filling is not available");
-        PolyPolygonTS(Bitmap, FPoints, FillCallback, FFillMode, Transformation);
+            PolyPolygonXS(Bitmap, FPoints, FillCallback, FFillMode, FAntialiasMode, Transformation);
+        else
+            PolyPolygonTS(Bitmap, FPoints, FillCallback, FFillMode, Transformation);
     });
 }
 

@@ -54,6 +54,55 @@ void PolyPolygonTS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
                    TCustomPolygonFiller* Filler, TPolyFillMode Mode = pfAlternate,
                    TTransformation* Transformation = nullptr);
 
+// Antialiased fills on a grid of 2 to 32 sub-samples per pixel and axis (by AntialiasMode):
+// each pixel's alpha is its covered share (251 at most with am32times), multiplied by the
+// colour's alpha; a callback gets the uncut coverage alphas. The bounds of the vertices as
+// given (before the transformation) are announced, in measuring mode without drawing;
+// nothing is announced when nothing could be drawn.
+void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TColor32 Color,
+               TPolyFillMode Mode = pfAlternate, TAntialiasMode AntialiasMode = am8times,
+               TTransformation* Transformation = nullptr);
+void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points,
+               const TFillLineEvent& FillLineCallback, TPolyFillMode Mode = pfAlternate,
+               TAntialiasMode AntialiasMode = am8times, TTransformation* Transformation = nullptr);
+void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TCustomPolygonFiller* Filler,
+               TPolyFillMode Mode = pfAlternate, TAntialiasMode AntialiasMode = am8times,
+               TTransformation* Transformation = nullptr);
+void PolyPolygonXS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points, TColor32 Color,
+                   TPolyFillMode Mode = pfAlternate, TAntialiasMode AntialiasMode = am8times,
+                   TTransformation* Transformation = nullptr);
+void PolyPolygonXS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
+                   const TFillLineEvent& FillLineCallback, TPolyFillMode Mode = pfAlternate,
+                   TAntialiasMode AntialiasMode = am8times, TTransformation* Transformation = nullptr);
+void PolyPolygonXS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
+                   TCustomPolygonFiller* Filler, TPolyFillMode Mode = pfAlternate,
+                   TAntialiasMode AntialiasMode = am8times, TTransformation* Transformation = nullptr);
+
+// Fills spans from Pattern (not owned), tiled from (OffsetX, OffsetY), written by the
+// pattern's draw mode; no routine for a missing pattern, dmTransparent or dmCustom without
+// a handler.
+class TBitmapPolygonFiller : public TCustomPolygonFiller {
+    DECLARE_CLASS(TBitmapPolygonFiller, TCustomPolygonFiller)
+public:
+    TBitmap32* Pattern = nullptr;
+    int OffsetX = 0;
+    int OffsetY = 0;
+
+    TFillLineEvent GetFillLine() override;
+
+private:
+    void FillLineOpaque(TColor32* Dst, int DstX, int DstY, int Length, const Cardinal* AlphaValues);
+    void FillLineBlend(TColor32* Dst, int DstX, int DstY, int Length, const Cardinal* AlphaValues);
+    void FillLineBlendMasterAlpha(TColor32* Dst, int DstX, int DstY, int Length,
+                                  const Cardinal* AlphaValues);
+    void FillLineCustomCombine(TColor32* Dst, int DstX, int DstY, int Length,
+                               const Cardinal* AlphaValues);
+    // Calls Write(destination pixel, pattern pixel, coverage or -1) along the span.
+    template <typename TWrite>
+    void ForSpan(TColor32* Dst, int DstX, int DstY, int Length, const Cardinal* AlphaValues,
+                 TWrite Write);
+};
+
 // Line strips: TS with 1-pixel lines between rounded vertices (blended below alpha 255),
 // AS antialiased between rounded vertices, XS antialiased at full precision, XSP with the
 // bitmap's stipple pattern. Each ends with the bitmap's Changed.
@@ -115,8 +164,7 @@ public:
     virtual void AssignProperties(TPolygon32* Dest);
 
     // Fill (unless its colour is transparent), then outline (likewise); then the bitmap's
-    // Changed. The antialiased fill is not part of this library yet: with Antialiased set, a
-    // visible fill raises EInvalidOperation.
+    // Changed. Antialiased polygons are filled by AntialiasMode.
     void Draw(TBitmap32* Bitmap, TColor32 OutlineColor, TColor32 FillColor,
               TTransformation* Transformation = nullptr);
     void Draw(TBitmap32* Bitmap, TColor32 OutlineColor, const TFillLineEvent& FillCallback,
@@ -142,7 +190,7 @@ protected:
 
 private:
     template <typename F> void Bracketed(TBitmap32* Bitmap, F Action);
-    void FillAliased(TBitmap32* Bitmap, TColor32 Color, TTransformation* Transformation);
+    void FillInColor(TBitmap32* Bitmap, TColor32 Color, TTransformation* Transformation);
     void StrokeOutline(TBitmap32* Bitmap, TColor32 Color, TTransformation* Transformation);
 
     bool FAntialiased = false;

@@ -4,6 +4,7 @@
 #include "bitmap32/Bmp32_Resamplers.h"
 
 #include "bitmap32/Bmp32_LowLevel.h"
+#include "bitmap32/Bmp32_ResamplersKernels.h"
 #include "bitmap32/Bmp32_Math.h"
 #include "classlib/ClassRegistry.h"
 
@@ -528,8 +529,7 @@ void InitializeResamplers() {
     RegisterResampler<TLinearResampler>();
     RegisterResampler<TDraftResampler>();
     RegisterResampler<TKernelResampler>();
-    RegisterKernel<TBoxKernel>();
-    RegisterKernel<TLinearKernel>();
+    RegisterKernels();
     ConstructResampler = ConstructRegisteredResampler;
 }
 

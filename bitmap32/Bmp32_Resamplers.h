@@ -330,6 +330,15 @@ bool CheckSrcRect(const TBitmap32& Src, const TRect& SrcRect);
 void BlockTransferX(TBitmap32* Dst, const TRect& DstRect, TBitmap32* Src, int SrcX, int SrcY,
                     TDrawMode CombineOp, const TPixelCombineEvent& CombineCallBack);
 
+// Four channel accumulators of weighted sums.
+struct TBufferEntry {
+    int B = 0;
+    int G = 0;
+    int R = 0;
+    int A = 0;
+};
+inline constexpr TBufferEntry EMPTY_ENTRY{};
+
 // One weight, scaled by 256, per source position that a destination position draws from.
 struct TWeightPair {
     int Pos;

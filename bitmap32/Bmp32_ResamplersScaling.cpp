@@ -101,13 +101,6 @@ void Normalise(TCluster& Cluster) {
 
 // ---- Kernel resampling --------------------------------------------------------------------
 
-struct TBufferEntry {
-    int B = 0;
-    int G = 0;
-    int R = 0;
-    int A = 0;
-};
-
 void Accumulate(TBufferEntry& Entry, TColor32 Color, int Weight) {
     Entry.B += int(Color & 0xFF) * Weight;
     Entry.G += int(Color >> 8 & 0xFF) * Weight;

@@ -218,7 +218,9 @@ TEST(Polygon32Test, PolyLinesNormalsAndDrawing) {
     EXPECT_THROW(notAPolygon.Assign(&polygon), Exception);
 
     polygon.SetAntialiased(true);
-    EXPECT_THROW(polygon.Draw(&c.B, TColor32(0), TColor32(0xFFFFFFFF)), EInvalidOperation);
+    c.B.Clear(0);
+    polygon.Draw(&c.B, TColor32(0), TColor32(0xFFFFFFFF));
+    EXPECT_EQ(c.B.GetPixel(4, 3) & 0xFFFFFF, 0xFEFEFEu); // blended in at full coverage
     EXPECT_EQ(c.B.GetUpdateCount(), 0);
     polygon.Clear();
     EXPECT_EQ(polygon.GetPoints(), TArrayOfArrayOfFixedPoint({{}}));
