@@ -3,11 +3,14 @@
 #include "app/About_sl.h"
 #include "app/Bits.h"
 #include "app/LedGeometry.h"
-#include "app/LedView.h"
 #include "app/MessageDialog.h"
 #include "app/MinimizeName.h"
 #include "app/PageFile.h"
+#include "app/PageThumbnails.h"
 #include "app/SxbExport.h"
+
+#include "bitmap32/Bmp32_Image.h"
+#include "bitmap32/Bmp32_Polygons.h"
 
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -39,6 +42,8 @@ const int kColumnWidths[] = {50, 48, 50, 130};
 } // namespace
 
 TFM::TFM(TComponent* AOwner) : TForm(AOwner), FColors(EditorPalette()) {}
+
+TFM::~TFM() = default;
 
 void TFM::Published(TPropertyList& P) {
     P.Field("PNL_Main", &TFM::PNL_Main);
@@ -78,6 +83,7 @@ void TFM::Published(TPropertyList& P) {
     P.Field("PUM_AddPage", &TFM::PUM_AddPage);
     P.Field("PUM_ReplacePage", &TFM::PUM_ReplacePage);
     P.Field("PUM_AnimatePages", &TFM::PUM_AnimatePages);
+    P.Field("IML_Pages", &TFM::IML_Pages);
     P.Field("SSM_Message", &TFM::SSM_Message);
     P.Method("FormShow", &TFM::FormShow);
     P.Method("FormCloseQuery", &TFM::FormCloseQuery);
@@ -106,11 +112,6 @@ void TFM::Published(TPropertyList& P) {
     P.Method("MNU_AboutClick", &TFM::MNU_AboutClick);
 }
 
-Bmp32::TBitmap32* TFM::GetPageImage(int Index) const {
-    if (!FPages.IsValidIndex(Index)) return nullptr;
-    return FPageImages[static_cast<std::size_t>(Index)].get();
-}
-
 // ---- Start-up and closing ------------------------------------------------------------
 
 void TFM::FormShow(TObject*) {
@@ -118,6 +119,11 @@ void TFM::FormShow(TObject*) {
     if (FSetUp) return;
     FSetUp = true;
     SetupColors();
+    CreateSegmentShapes();
+    SetupViewBitmap();
+    FCellBitmap = std::make_unique<TBitmap>();
+    FCellBitmap->SetTransparent(true);
+    IMG_Seg->SetRepaintMode(Bmp32::rmOptimizer);
     TSizeConstraints* limits = GetConstraints();
     limits->SetMaxWidth(kWindowWidth);
     limits->SetMinWidth(kWindowWidth);
@@ -137,6 +143,7 @@ void TFM::FormShow(TObject*) {
     ShowCommonType();
     FPattern = 0xFF;
     ClearPages();
+    BuildWires();
     Redraw();
     FTypeChanged = false;
     UpdateControls();
@@ -145,7 +152,6 @@ void TFM::FormShow(TObject*) {
 
 void TFM::SetupColors() {
     FColors = EditorPalette();
-    IMG_Seg->SetPalette(FColors);
     TBL_Leds->SetColor(ToColor(FColors.OffFill));
     PNL_TableHead->SetColor(ToColor(kHeadingColor));
 }
@@ -160,43 +166,6 @@ void TFM::MNU_AboutClick(TObject*) {
 }
 
 // ---- LED view -------------------------------------------------------------------------
-
-void TFM::DrawSegments() {
-    IMG_Seg->SetSegments(FSegmentLit);
-    IMG_Seg->SetHoverSegment(-1);
-    FHoverDirty = false;
-}
-
-void TFM::DrawPins(int Highlighted) {
-    IMG_Seg->SetPins(FPattern, Highlighted);
-}
-
-void TFM::HoverSegment(int Segment) {
-    IMG_Seg->SetHoverSegment(Segment);
-    FHoverDirty = true;
-    DrawPins(Segment);
-}
-
-void TFM::UpdatePatternFromLayers() {
-    FPattern = PatternFromSegments(FSegmentLit, FCommonType);
-    UpdateCaptions();
-    UpdateControls();
-}
-
-void TFM::UpdateLayersFromPattern() {
-    FSegmentLit = LitSegments(FPattern, FCommonType);
-}
-
-void TFM::ToggleSegment(int Segment) {
-    bool& lit = FSegmentLit.at(static_cast<std::size_t>(Segment));
-    lit = !lit;
-}
-
-void TFM::Redraw() {
-    DrawSegments();
-    UpdatePatternFromLayers();
-    DrawPins(-1);
-}
 
 void TFM::UpdateCaptions() {
     SGB_Type->SetCaption("Type ::  " + CB_LedType->GetItems()->Get(FCommonType ? 1 : 0));
@@ -222,36 +191,6 @@ void TFM::UpdateControls() {
     PUM_AddPage->SetEnabled(BTN_Add->GetEnabled());
     PUM_ReplacePage->SetEnabled(BTN_Replace->GetEnabled());
     PUM_AnimatePages->SetEnabled(BTN_Animate->GetEnabled());
-}
-
-void TFM::IMG_SegMouseDown(TObject*, TMouseButton, TShiftState Shift, int, int, int Segment) {
-    if (Segment < 0 || Shift.Contains(ssRight)) return;
-    ToggleSegment(Segment);
-    Redraw();
-}
-
-void TFM::IMG_SegMouseMove(TObject*, TShiftState, int, int, int Segment) {
-    if (FHoverDirty) DrawSegments();
-    if (Segment >= 0)
-        HoverSegment(Segment);
-    else
-        DrawPins(-1);
-}
-
-void TFM::GB_LEDMouseMove(TObject*, TShiftState, int, int) {
-    if (FHoverDirty) DrawSegments();
-}
-
-void TFM::Clear2Click(TObject*) {
-    FPattern = 0;
-    FSegmentLit.fill(false);
-    Redraw();
-}
-
-void TFM::MNU_InvertClick(TObject*) {
-    for (int segment = 0; segment < kDecimalPoint; ++segment)
-        ToggleSegment(segment);
-    Redraw();
 }
 
 // ---- LED type --------------------------------------------------------------------------
@@ -287,28 +226,36 @@ void TFM::BTN_ApplyNodeClick(TObject*) {
 void TFM::AddPage(Byte Page) {
     const int count = FPages.GetCount();
     try {
-        FPageImages.push_back(FThumbnails.Get(Page, FCommonType));
         FPages.Add(Page);
+        AddPageImage(Page);
         UpdateTable();
     } catch (...) {
         // A page that does not fit leaves the list as it was.
-        FPageImages.resize(static_cast<std::size_t>(count));
         FPages.Delete(count);
+        if (IML_Pages->GetBitmaps()->GetCount() > count) IML_Pages->GetBitmaps()->Delete(count);
         throw;
     }
     UpdateControls();
 }
 
+void TFM::AddPageImage(Byte Page) {
+    CallThumbnailHook(Page);
+    DrawThumbnail(IML_Pages->GetBitmaps()->Add()->GetBitmap(), Page, FCommonType);
+}
+
 void TFM::ReplacePage(int Index) {
     if (!FPages.IsValidIndex(Index)) return;
-    FPageImages[static_cast<std::size_t>(Index)] = FThumbnails.Get(FPattern, FCommonType);
+    Bmp32::TBitmap32 image;
+    DrawThumbnail(&image, FPattern, FCommonType);
+    IML_Pages->GetBitmap(Index)->Assign(&image);
     FPages.Replace(Index, FPattern);
     TBL_Leds->Invalidate();
 }
 
 void TFM::DeletePage(int Index) {
-    if (!FPages.Delete(Index)) return;
-    FPageImages.erase(FPageImages.begin() + Index);
+    if (!FPages.IsValidIndex(Index)) return;
+    IML_Pages->GetBitmaps()->Delete(Index);
+    FPages.Delete(Index);
     UpdateTable();
     UpdateControls();
 }
@@ -316,8 +263,10 @@ void TFM::DeletePage(int Index) {
 bool TFM::MovePage(int Index, bool Down) {
     if (!FPages.Move(Index, Down)) return false;
     int neighbour = Down ? Index + 1 : Index - 1;
-    std::swap(FPageImages[static_cast<std::size_t>(Index)],
-              FPageImages[static_cast<std::size_t>(neighbour)]);
+    Bmp32::TBitmap32 image;
+    image.Assign(IML_Pages->GetBitmap(Index));
+    IML_Pages->GetBitmap(Index)->Assign(IML_Pages->GetBitmap(neighbour));
+    IML_Pages->GetBitmap(neighbour)->Assign(&image);
     TBL_Leds->Invalidate();
     return true;
 }
@@ -332,7 +281,7 @@ bool TFM::MovePageDown() {
 
 void TFM::ClearPages() {
     FPages.Clear();
-    FPageImages.clear();
+    IML_Pages->GetBitmaps()->Clear();
     UpdateTable();
 }
 
@@ -436,12 +385,9 @@ void TFM::TBL_LedsDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState 
     if (FPages.IsValidIndex(Index)) {
         Byte page = FPages.Get(Index);
         int left = Rect.Left;
-        Bmp32::TBitmap32* image = GetPageImage(Index);
-        FCellImage.SetSize(kColumnWidths[0], Rect.Height());
-        FCellImage.Clear(Bmp32::Color32(canvas->GetBrush()->GetColor()));
-        image->DrawTo(&FCellImage, (kColumnWidths[0] - image->GetWidth()) / 2,
-                      (Rect.Height() - image->GetHeight()) / 2);
-        FCellImage.DrawTo(static_cast<Bmp32::TPlatformHandle>(canvas->GetHandle()), left, Rect.Top);
+        FCellBitmap->Assign(IML_Pages->GetBitmap(Index));
+        canvas->Draw(left + (kColumnWidths[0] - FCellBitmap->GetWidth()) / 2,
+                     Rect.Top + (Rect.Height() - FCellBitmap->GetHeight()) / 2, FCellBitmap.get());
         left += kColumnWidths[0];
         canvas->GetBrush()->SetStyle(bsClear);
         canvas->GetFont()->Assign(TBL_Leds->GetFont());
@@ -499,18 +445,36 @@ void TFM::LoadPages() {
     // Everything is read and converted aside first: a file that cannot be used, or a list
     // that does not fit in memory or in the table, changes nothing.
     TPageFileContent content;
-    std::vector<TThumbnail> images;
+    // The thumbnails reuse the bitmaps there are; any more are made before anything changes.
+    Bmp32::TBitmap32Collection* images = IML_Pages->GetBitmaps();
+    const int had = images->GetCount();
+    const auto dropAdded = [&] {
+        while (images->GetCount() > had)
+            images->Delete(images->GetCount() - 1);
+    };
     try {
         content = ReadPageFile(fileName);
-        images = FThumbnails.ForPages(content.Pages, content.CommonCathode);
+        for (std::size_t i = static_cast<std::size_t>(had); i < content.Pages.size(); ++i) {
+            CallThumbnailHook(content.Pages[i]);
+            images->Add()->GetBitmap()->SetSize(kThumbnailWidth, kThumbnailHeight);
+        }
+        TBL_Leds->SetRowCount(PageTableRows(static_cast<int>(content.Pages.size())));
     } catch (const std::bad_alloc&) {
+        dropAdded();
         throw EOutOfResources(
             Format("There is not enough memory to open %s; the pages stay as they were", fileName));
+    } catch (...) {
+        dropAdded();
+        throw;
     }
-    TBL_Leds->SetRowCount(PageTableRows(static_cast<int>(content.Pages.size())));
+    const int wanted = static_cast<int>(content.Pages.size());
     // Nothing below fails.
+    while (images->GetCount() > wanted)
+        images->Delete(images->GetCount() - 1);
+    for (int i = 0; i < wanted; ++i)
+        DrawThumbnail(images->GetItem(i)->GetBitmap(), content.Pages[static_cast<std::size_t>(i)],
+                      content.CommonCathode);
     FPages.Assign(std::move(content.Pages));
-    FPageImages = std::move(images);
     FFileName = fileName;
     FCommonType = content.CommonCathode;
     ShowCommonType();
