@@ -40,19 +40,48 @@ TFixedPoint Mapped(const TFixedPoint& P, TTransformation* Transformation) {
 }
 
 // One row of crossings per pixel row from BaseY; X in 1/256 pixel, bit 31 set for a
-// crossing of negative direction.
+// crossing of negative direction. The rows lie one after the other in Crossings, sized by
+// counting the rows each edge crosses before any is traced.
 struct TCrossingTable {
-    int BaseY;
-    int LastRow;
-    Int64 XMin;
-    Int64 XMax;
-    std::vector<std::vector<Cardinal>> Rows;
+    int BaseY = 0;
+    int LastRow = 0;
+    Int64 XMin = 0;
+    Int64 XMax = 0;
+    int RowCount = 0;
+    // While counting, Starts[r + 1] - Starts[r] is the change of the crossing count from row
+    // r - 1 to row r; afterwards row r's crossings are Crossings[Starts[r]] up to
+    // Crossings[Starts[r + 1]].
+    std::vector<int> Starts;
+    std::vector<int> Ends;
+    std::vector<Cardinal> Crossings;
 
-    void Add(Int64 X, Int64 Y, int Direction) {
-        if (Y < BaseY || Y > LastRow || Y - BaseY >= Int64(Rows.size())) return;
-        X = std::clamp(X, XMin, XMax);
-        Rows[std::size_t(Y - BaseY)].push_back(Cardinal(X) | (Direction < 0 ? DirectionBit : 0));
+    // The last row that takes crossings.
+    int TopRow() const { return std::min(LastRow, BaseY + RowCount - 1); }
+    // One crossing more on rows First to Last.
+    void Count(Int64 First, Int64 Last) {
+        First = std::max<Int64>(First, BaseY);
+        Last = std::min<Int64>(Last, TopRow());
+        if (First > Last) return;
+        ++Starts[std::size_t(First - BaseY) + 1];
+        if (Last + 1 - BaseY < RowCount) --Starts[std::size_t(Last + 1 - BaseY) + 1];
     }
+    // Room for every crossing counted, each row empty at its start.
+    void EndCounting() {
+        for (std::size_t r = 2; r < Starts.size(); ++r)
+            Starts[r] += Starts[r - 1];
+        for (std::size_t r = 1; r < Starts.size(); ++r)
+            Starts[r] += Starts[r - 1];
+        Ends.assign(Starts.begin(), Starts.end() - 1);
+        Crossings.resize(std::size_t(Starts.back()));
+    }
+    void Add(Int64 X, Int64 Y, int Direction) {
+        if (Y < BaseY || Y > TopRow()) return;
+        const std::size_t row = std::size_t(Y - BaseY);
+        X = std::clamp(X, XMin, XMax);
+        Crossings[std::size_t(Ends[row]++)] = Cardinal(X) | (Direction < 0 ? DirectionBit : 0);
+    }
+    Cardinal* RowBegin(int Row) { return Crossings.data() + Starts[std::size_t(Row)]; }
+    int RowSize(int Row) const { return Starts[std::size_t(Row) + 1] - Starts[std::size_t(Row)]; }
 };
 
 // Adds a crossing on every row from Y1 up to (not including) Y2; returns the direction.
@@ -96,7 +125,10 @@ int Sign(Int64 V) {
     return V > 0 ? 1 : V < 0 ? -1 : 0;
 }
 
-void AddPolygonEdges(TCrossingTable& Table, const std::vector<TPixelVertex>& P) {
+// Calls Edge(X1, Y1, X2, Y2) for each edge that changes rows (X in 1/256 pixel) and, where
+// the direction turns, Turn(X1, Y1, Direction) for the crossing the row takes once more.
+template <typename E, typename T>
+void ForEachEdge(const std::vector<TPixelVertex>& P, E Edge, T Turn) {
     const std::size_t count = P.size();
     if (count < 3) return;
     Int64 x1 = Int64(P[0].X) * 256, y1 = P[0].Y;
@@ -109,10 +141,10 @@ void AddPolygonEdges(TCrossingTable& Table, const std::vector<TPixelVertex>& P) 
         const TPixelVertex& next = P[i % count];
         const Int64 x2 = Int64(next.X) * 256, y2 = next.Y;
         if (y2 != y1) {
-            const int direction = TraceEdge(Table, x1, y1, x2, y2);
+            const int direction = y2 > y1 ? 1 : -1;
+            Edge(x1, y1, x2, y2);
             if (direction != previous) {
-                // Where the edges turn, the row is crossed once more.
-                Table.Add(x1, y1, -direction);
+                Turn(x1, y1, -direction);
                 previous = direction;
             }
         }
@@ -121,7 +153,26 @@ void AddPolygonEdges(TCrossingTable& Table, const std::vector<TPixelVertex>& P) 
     }
 }
 
-void QuickSortRow(std::vector<Cardinal>& Row, int Low, int High) {
+// An edge crosses the rows from Y1 towards Y2, Y2 left out.
+void CountPolygonEdges(TCrossingTable& Table, const std::vector<TPixelVertex>& P) {
+    ForEachEdge(
+        P,
+        [&](Int64, Int64 Y1, Int64, Int64 Y2) {
+            if (Y2 > Y1)
+                Table.Count(Y1, Y2 - 1);
+            else
+                Table.Count(Y2 + 1, Y1);
+        },
+        [&](Int64, Int64 Y, int) { Table.Count(Y, Y); });
+}
+
+void AddPolygonEdges(TCrossingTable& Table, const std::vector<TPixelVertex>& P) {
+    ForEachEdge(
+        P, [&](Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) { TraceEdge(Table, X1, Y1, X2, Y2); },
+        [&](Int64 X, Int64 Y, int Direction) { Table.Add(X, Y, Direction); });
+}
+
+void QuickSortRow(Cardinal* Row, int Low, int High) {
     while (Low < High) {
         int i = Low, j = High;
         const Cardinal pivot = Row[std::size_t(Low + High) / 2] & PositionMask;
@@ -141,13 +192,19 @@ void QuickSortRow(std::vector<Cardinal>& Row, int Low, int High) {
     }
 }
 
-void SortRow(std::vector<Cardinal>& Row) {
-    if (Row.size() % 2 != 0)
+// Even-odd spans read positions only, so any sort gives them the same spans; winding sums
+// also read the directions, whose order among equal positions the quicksort decides.
+void SortRow(Cardinal* Row, int Size, TPolyFillMode Mode) {
+    if (Size % 2 != 0)
         throw EAssertionFailed("Bmp32_Polygons: a row holds an odd number of crossings");
-    if (Row.size() == 2) {
+    if (Mode == pfAlternate && Size > 2) {
+        for (int i = 0; i < Size; ++i)
+            Row[i] &= PositionMask;
+        std::sort(Row, Row + Size);
+    } else if (Size == 2) {
         if ((Row[0] & PositionMask) > (Row[1] & PositionMask)) std::swap(Row[0], Row[1]);
-    } else if (Row.size() > 2) {
-        QuickSortRow(Row, 0, int(Row.size()) - 1);
+    } else if (Size > 2) {
+        QuickSortRow(Row, 0, Size - 1);
     }
 }
 
@@ -166,14 +223,15 @@ int WindingOf(Cardinal Entry) {
 
 // Calls Span(Left, Right, Y) for every span of the sorted table.
 template <typename F>
-void FillRows(const TCrossingTable& Table, TPolyFillMode Mode, int MaxRight, F Span) {
-    for (std::size_t j = 0; j < Table.Rows.size(); ++j) {
-        const std::vector<Cardinal>& row = Table.Rows[j];
-        if (row.empty()) continue;
-        const int y = Table.BaseY + int(j);
+void FillRows(TCrossingTable& Table, TPolyFillMode Mode, int MaxRight, F Span) {
+    for (int j = 0; j < Table.RowCount; ++j) {
+        const Cardinal* row = Table.RowBegin(j);
+        const int size = Table.RowSize(j);
+        if (size == 0) continue;
+        const int y = Table.BaseY + j;
         if (Mode == pfAlternate) {
             int oldRight = -1;
-            for (std::size_t k = 0; k + 1 < row.size(); k += 2) {
+            for (int k = 0; k + 1 < size; k += 2) {
                 const Int64 left = PositionOf(row[k]);
                 const Int64 right = PositionOf(row[k + 1]) - 1;
                 if (right <= left) continue;
@@ -186,7 +244,7 @@ void FillRows(const TCrossingTable& Table, TPolyFillMode Mode, int MaxRight, F S
         } else {
             int winding = WindingOf(row[0]);
             Int64 left = PositionOf(row[0]);
-            for (std::size_t k = 1; k < row.size(); ++k) {
+            for (int k = 1; k < size; ++k) {
                 const Int64 right = PositionOf(row[k]);
                 if (winding != 0) {
                     const int l = PixelOf(left), r = std::min(PixelOf(right), MaxRight);
@@ -236,13 +294,20 @@ void FillShape(TBitmap32* Bitmap, std::vector<const TArrayOfFixedPoint*> Lines, 
         minY = std::clamp(minY, clip.Top, std::max(clip.Top, clip.Bottom));
         maxY = std::clamp(maxY, clip.Top, std::max(clip.Top, clip.Bottom));
         if (minY >= maxY) return;
-        TCrossingTable table{minY, clip.Bottom - 1, Int64(clip.Left) * 256,
-                             Int64(clip.Right) * 256 - 1, {}};
-        table.Rows.resize(std::size_t(maxY - minY + 1));
+        TCrossingTable table;
+        table.BaseY = minY;
+        table.LastRow = clip.Bottom - 1;
+        table.XMin = Int64(clip.Left) * 256;
+        table.XMax = Int64(clip.Right) * 256 - 1;
+        table.RowCount = maxY - minY + 1;
+        table.Starts.assign(std::size_t(table.RowCount) + 1, 0);
+        for (const auto& polyline : vertices)
+            CountPolygonEdges(table, polyline);
+        table.EndCounting();
         for (const auto& polyline : vertices)
             AddPolygonEdges(table, polyline);
-        for (auto& row : table.Rows)
-            SortRow(row);
+        for (int row = 0; row < table.RowCount; ++row)
+            SortRow(table.RowBegin(row), table.RowSize(row), Mode);
         Bitmap->BeginUpdate();
         try {
             const int maxRight = clip.Right - 1;
@@ -252,8 +317,16 @@ void FillShape(TBitmap32* Bitmap, std::vector<const TArrayOfFixedPoint*> Lines, 
                 });
                 EMMS();
             } else if (AlphaComponent(Color) == 255) {
-                FillRows(table, Mode, maxRight,
-                         [&](int L, int R, int Y) { Bitmap->HorzLine(L, Y, R, Color); });
+                // Short spans are written in place: the fill routine's set-up costs more.
+                FillRows(table, Mode, maxRight, [&](int L, int R, int Y) {
+                    if (R - L < 16) {
+                        TColor32* p = Bitmap->GetPixelPtr(L, Y);
+                        for (int x = L; x <= R; ++x)
+                            *p++ = Color;
+                    } else {
+                        Bitmap->HorzLine(L, Y, R, Color);
+                    }
+                });
             } else {
                 FillRows(table, Mode, maxRight,
                          [&](int L, int R, int Y) { Bitmap->HorzLineT(L, Y, R, Color); });
