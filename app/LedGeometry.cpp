@@ -76,31 +76,15 @@ TRect SegmentLocation(int Segment) {
     return kLocations[static_cast<std::size_t>(Segment)];
 }
 
-std::vector<TPoint> SegmentOutline(int Segment) {
-    std::vector<TPoint> outline;
+std::vector<TPoint> SegmentShape(int Segment) {
     switch (SegmentKind(Segment)) {
     case skHorizontal:
-        outline.assign(std::begin(kHorizontal), std::end(kHorizontal));
-        break;
+        return {std::begin(kHorizontal), std::end(kHorizontal)};
     case skVertical:
-        outline.assign(std::begin(kVertical), std::end(kVertical));
-        break;
-    case skSquare:
-        outline.assign(std::begin(kSquare), std::end(kSquare));
-        break;
+        return {std::begin(kVertical), std::end(kVertical)};
+    default:
+        return {std::begin(kSquare), std::end(kSquare)};
     }
-    TPoint origin = SegmentLocation(Segment).TopLeft();
-    for (TPoint& p : outline)
-        p = TPoint(p.X + origin.X, p.Y + origin.Y);
-    return outline;
-}
-
-int SegmentAt(int X, int Y) {
-    for (int segment = kSegmentCount - 1; segment >= 0; --segment) {
-        const TRect& r = kLocations[static_cast<std::size_t>(segment)];
-        if (X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom) return segment;
-    }
-    return -1;
 }
 
 TPoint PinPosition(int Pin) {

@@ -1,5 +1,5 @@
 // The geometry of the LED picture: where each segment, pin, wire and pin label
-// lies in the view, which segment a point hits, and the page thumbnail layout.
+// lies in the view, and the page thumbnail layout.
 // All coordinates are whole pixels; rectangles exclude their right and bottom edges.
 #pragma once
 
@@ -25,11 +25,8 @@ enum TSegmentKind { skHorizontal, skVertical, skSquare };
 TSegmentKind SegmentKind(int Segment);
 // The segment's own area in the view: its layer, which is what the mouse hits.
 TRect SegmentLocation(int Segment);
-// The closed outline of the segment, in view coordinates.
-std::vector<TPoint> SegmentOutline(int Segment);
-// The segment under (X, Y): the last one whose location holds the point, so that
-// a later segment wins where two overlap; -1 when none does.
-int SegmentAt(int X, int Y);
+// The closed outline of the segment, in its layer's pixels.
+std::vector<TPoint> SegmentShape(int Segment);
 
 // Where pin Pin sits at the right of the view.
 TPoint PinPosition(int Pin);

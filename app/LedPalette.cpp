@@ -4,6 +4,10 @@ TColor ToColor(const TLedColor& C) {
     return static_cast<TColor>(C.R | (C.G << 8) | (C.B << 16));
 }
 
+Bmp32::TColor32 ToColor32(const TLedColor& C) {
+    return Bmp32::Color32(C.R, C.G, C.B, C.A);
+}
+
 TLedPalette EditorPalette() {
     TLedPalette p;
     // The background is fully transparent; every other colour all but opaque.

@@ -2,6 +2,7 @@
 // transparency can use them as they are.
 #pragma once
 
+#include "bitmap32/Bmp32_Basics.h"
 #include "classlib/Graphics.h"
 
 struct TLedColor {
@@ -13,6 +14,8 @@ struct TLedColor {
 
 // The system colour of C (its alpha dropped).
 TColor ToColor(const TLedColor& C);
+// C with its alpha, for drawing on bitmaps.
+Bmp32::TColor32 ToColor32(const TLedColor& C);
 
 struct TLedPalette {
     TLedColor Back;    // view background; active row of the page table

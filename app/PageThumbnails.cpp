@@ -2,42 +2,38 @@
 
 #include "app/LedGeometry.h"
 #include "app/LedPalette.h"
+#include "app/LedPattern.h"
 
 namespace {
 
-TThumbnailDrawHook DrawHook;
-
-TThumbnail DrawThumbnail(const TSegmentStates& Lit) {
-    if (DrawHook) DrawHook(Lit);
-    auto picture = std::make_shared<Bmp32::TBitmap32>();
-    picture->SetSize(kThumbnailWidth, kThumbnailHeight);
-    const Bmp32::TColor32 lit = Bmp32::Color32(kThumbnailLitColor.R, kThumbnailLitColor.G,
-                                               kThumbnailLitColor.B, kThumbnailLitColor.A);
-    for (int segment = 0; segment < kSegmentCount; ++segment)
-        if (Lit[static_cast<std::size_t>(segment)])
-            picture->FillRectS(ThumbnailSegmentRect(segment), lit);
-    picture->SetDrawMode(Bmp32::dmBlend);
-    return picture;
-}
+TThumbnailHook Hook;
 
 } // namespace
 
-TThumbnail TPageThumbnails::Get(Byte Page, bool CommonCathode) {
-    const TSegmentStates lit = LitSegments(Page, CommonCathode);
-    TThumbnail& picture = FPictures[PatternFromSegments(lit, true)];
-    if (!picture) picture = DrawThumbnail(lit);
+void DrawThumbnail(Bmp32::TBitmap32* Bitmap, Byte Page, bool CommonCathode) {
+    Bitmap->SetSize(kThumbnailWidth, kThumbnailHeight);
+    Bitmap->Clear(0);
+    const Bmp32::TColor32 lit = ToColor32(kThumbnailLitColor);
+    for (int segment = 0; segment < kSegmentCount; ++segment)
+        if (SegmentLit(segment, Page, CommonCathode))
+            Bitmap->FillRectS(ThumbnailSegmentRect(segment), lit);
+}
+
+void SetThumbnailHook(TThumbnailHook Value) {
+    Hook = std::move(Value);
+}
+
+Bmp32::TBitmap32* TPageThumbnails::Get(Byte Page, bool CommonCathode) {
+    // The lit segments, whatever the LED type: the same picture serves both readings.
+    const Byte lit = CommonCathode ? Page : static_cast<Byte>(~Page);
+    Bmp32::TBitmap32Collection* items = FList->GetBitmaps();
+    while (items->GetCount() < 256)
+        items->Add();
+    Bmp32::TBitmap32* picture = FList->GetBitmap(lit);
+    if (!FDrawn[lit]) {
+        if (Hook) Hook(Page);
+        DrawThumbnail(picture, lit, true);
+        FDrawn.set(lit);
+    }
     return picture;
-}
-
-std::vector<TThumbnail> TPageThumbnails::ForPages(const std::vector<Byte>& Pages,
-                                                  bool CommonCathode) {
-    std::vector<TThumbnail> pictures;
-    pictures.reserve(Pages.size());
-    for (Byte page : Pages)
-        pictures.push_back(Get(page, CommonCathode));
-    return pictures;
-}
-
-void SetThumbnailDrawHook(TThumbnailDrawHook Hook) {
-    DrawHook = std::move(Hook);
 }

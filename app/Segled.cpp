@@ -3,11 +3,14 @@
 #include "app/About_sl.h"
 #include "app/Bits.h"
 #include "app/LedGeometry.h"
-#include "app/LedView.h"
 #include "app/MessageDialog.h"
 #include "app/MinimizeName.h"
 #include "app/PageFile.h"
+#include "app/PageThumbnails.h"
 #include "app/SxbExport.h"
+
+#include "bitmap32/Bmp32_Image.h"
+#include "bitmap32/Bmp32_Polygons.h"
 
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -39,6 +42,8 @@ const int kColumnWidths[] = {50, 48, 50, 130};
 } // namespace
 
 TFM::TFM(TComponent* AOwner) : TForm(AOwner), FColors(EditorPalette()) {}
+
+TFM::~TFM() = default;
 
 void TFM::Published(TPropertyList& P) {
     P.Field("PNL_Main", &TFM::PNL_Main);
@@ -80,6 +85,7 @@ void TFM::Published(TPropertyList& P) {
     P.Field("PUM_AddPage", &TFM::PUM_AddPage);
     P.Field("PUM_ReplacePage", &TFM::PUM_ReplacePage);
     P.Field("PUM_AnimatePages", &TFM::PUM_AnimatePages);
+    P.Field("IML_Pages", &TFM::IML_Pages);
     P.Field("SSM_Message", &TFM::SSM_Message);
     P.Method("FormShow", &TFM::FormShow);
     P.Method("FormCloseQuery", &TFM::FormCloseQuery);
@@ -108,11 +114,6 @@ void TFM::Published(TPropertyList& P) {
     P.Method("MNU_AboutClick", &TFM::MNU_AboutClick);
 }
 
-Bmp32::TBitmap32* TFM::GetPageImage(int Index) const {
-    if (!FPages.IsValidIndex(Index)) return nullptr;
-    return FPageImages[static_cast<std::size_t>(Index)].get();
-}
-
 // ---- Start-up and closing ------------------------------------------------------------
 
 void TFM::FormShow(TObject*) {
@@ -120,7 +121,10 @@ void TFM::FormShow(TObject*) {
     if (FSetUp) return;
     FSetUp = true;
     SetupColors();
+    CreateSegmentShapes();
+    SetupViewBitmap();
     FCellBitmap = std::make_unique<TBitmap>();
+    IMG_Seg->SetRepaintMode(Bmp32::rmOptimizer);
     TSizeConstraints* limits = GetConstraints();
     limits->SetMaxWidth(kWindowWidth);
     limits->SetMinWidth(kWindowWidth);
@@ -139,6 +143,7 @@ void TFM::FormShow(TObject*) {
     ShowCommonType();
     FPattern = 0xFF;
     ClearPages();
+    BuildWires();
     Redraw();
     FTypeChanged = false;
     UpdateControls();
@@ -147,7 +152,6 @@ void TFM::FormShow(TObject*) {
 
 void TFM::SetupColors() {
     FColors = EditorPalette();
-    IMG_Seg->SetPalette(FColors);
     TBL_Leds->SetColorUnused(ToColor(FColors.OffFill));
     TBL_Leds->SetColor(ToColor(FColors.OffFill));
     TGclTableColors* colors = TBL_Leds->GetColors();
@@ -169,43 +173,6 @@ void TFM::MNU_AboutClick(TObject*) {
 }
 
 // ---- LED view -------------------------------------------------------------------------
-
-void TFM::DrawSegments() {
-    IMG_Seg->SetSegments(FSegmentLit);
-    IMG_Seg->SetHoverSegment(-1);
-    FHoverDirty = false;
-}
-
-void TFM::DrawPins(int Highlighted) {
-    IMG_Seg->SetPins(FPattern, Highlighted);
-}
-
-void TFM::HoverSegment(int Segment) {
-    IMG_Seg->SetHoverSegment(Segment);
-    FHoverDirty = true;
-    DrawPins(Segment);
-}
-
-void TFM::UpdatePatternFromLayers() {
-    FPattern = PatternFromSegments(FSegmentLit, FCommonType);
-    UpdateCaptions();
-    UpdateControls();
-}
-
-void TFM::UpdateLayersFromPattern() {
-    FSegmentLit = LitSegments(FPattern, FCommonType);
-}
-
-void TFM::ToggleSegment(int Segment) {
-    bool& lit = FSegmentLit.at(static_cast<std::size_t>(Segment));
-    lit = !lit;
-}
-
-void TFM::Redraw() {
-    DrawSegments();
-    UpdatePatternFromLayers();
-    DrawPins(-1);
-}
 
 void TFM::UpdateCaptions() {
     SGB_Type->SetCaption("Type ::  " + CB_LedType->GetItems()->Get(FCommonType ? 1 : 0));
@@ -231,36 +198,6 @@ void TFM::UpdateControls() {
     PUM_AddPage->SetEnabled(BTN_Add->GetEnabled());
     PUM_ReplacePage->SetEnabled(BTN_Replace->GetEnabled());
     PUM_AnimatePages->SetEnabled(BTN_Animate->GetEnabled());
-}
-
-void TFM::IMG_SegMouseDown(TObject*, TMouseButton, TShiftState Shift, int, int, int Segment) {
-    if (Segment < 0 || Shift.Contains(ssRight)) return;
-    ToggleSegment(Segment);
-    Redraw();
-}
-
-void TFM::IMG_SegMouseMove(TObject*, TShiftState, int, int, int Segment) {
-    if (FHoverDirty) DrawSegments();
-    if (Segment >= 0)
-        HoverSegment(Segment);
-    else
-        DrawPins(-1);
-}
-
-void TFM::GB_LEDMouseMove(TObject*, TShiftState, int, int) {
-    if (FHoverDirty) DrawSegments();
-}
-
-void TFM::Clear2Click(TObject*) {
-    FPattern = 0;
-    FSegmentLit.fill(false);
-    Redraw();
-}
-
-void TFM::MNU_InvertClick(TObject*) {
-    for (int segment = 0; segment < kDecimalPoint; ++segment)
-        ToggleSegment(segment);
-    Redraw();
 }
 
 // ---- LED type --------------------------------------------------------------------------
@@ -293,16 +230,24 @@ void TFM::BTN_ApplyNodeClick(TObject*) {
 
 // ---- Page list -------------------------------------------------------------------------
 
+TPageThumbnails& TFM::Thumbnails() {
+    if (!FThumbnails) FThumbnails = std::make_unique<TPageThumbnails>(IML_Pages);
+    return *FThumbnails;
+}
+
+Bmp32::TBitmap32* TFM::GetPageImage(int Index) {
+    return Thumbnails().Get(FPages.Get(Index), FCommonType);
+}
+
 void TFM::AddPage(Byte Page) {
     const int count = FPages.GetCount();
+    // Its picture first: a page that does not fit leaves the list as it was.
+    Thumbnails().Get(Page, FCommonType);
     try {
-        FPageImages.push_back(FThumbnails.Get(Page, FCommonType));
         FPages.Add(Page);
         UpdateTable();
     } catch (...) {
-        // A page that does not fit leaves the list as it was.
-        FPageImages.resize(static_cast<std::size_t>(count));
-        FPages.Delete(count);
+        if (FPages.GetCount() > count) FPages.Delete(count);
         throw;
     }
     UpdateControls();
@@ -310,24 +255,21 @@ void TFM::AddPage(Byte Page) {
 
 void TFM::ReplacePage(int Index) {
     if (!FPages.IsValidIndex(Index)) return;
-    FPageImages[static_cast<std::size_t>(Index)] = FThumbnails.Get(FPattern, FCommonType);
+    Thumbnails().Get(FPattern, FCommonType);
     FPages.Replace(Index, FPattern);
     TGclTableRedraw redraw(TBL_Leds);
     TBL_Leds->InvalidateRow(Index + 1);
 }
 
 void TFM::DeletePage(int Index) {
-    if (!FPages.Delete(Index)) return;
-    FPageImages.erase(FPageImages.begin() + Index);
+    if (!FPages.IsValidIndex(Index)) return;
+    FPages.Delete(Index);
     UpdateTable();
     UpdateControls();
 }
 
 bool TFM::MovePage(int Index, bool Down) {
     if (!FPages.Move(Index, Down)) return false;
-    int neighbour = Down ? Index + 1 : Index - 1;
-    std::swap(FPageImages[static_cast<std::size_t>(Index)],
-              FPageImages[static_cast<std::size_t>(neighbour)]);
     TGclTableRedraw redraw(TBL_Leds);
     TBL_Leds->InvalidateTable();
     return true;
@@ -343,7 +285,6 @@ bool TFM::MovePageDown() {
 
 void TFM::ClearPages() {
     FPages.Clear();
-    FPageImages.clear();
     UpdateTable();
 }
 
@@ -491,17 +432,16 @@ void TFM::LoadPages() {
     // Everything is read and converted aside first: a file that cannot be used, or a list
     // that does not fit in memory or in the table, changes nothing.
     TPageFileContent content;
-    std::vector<TThumbnail> images;
     try {
         content = ReadPageFile(fileName);
-        images = FThumbnails.ForPages(content.Pages, content.CommonCathode);
+        for (Byte page : content.Pages)
+            Thumbnails().Get(page, content.CommonCathode);
     } catch (const std::bad_alloc&) {
         throw EOutOfResources(
             Format("There is not enough memory to open %s; the pages stay as they were", fileName));
     }
     // Nothing below fails.
     FPages.Assign(std::move(content.Pages));
-    FPageImages = std::move(images);
     FFileName = fileName;
     FCommonType = content.CommonCathode;
     ShowCommonType();

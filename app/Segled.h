@@ -2,12 +2,14 @@
 // page list with its table, the LED type, page files, the SXBasic export and the
 // animation of the pages.
 //
-// State: the lit flags of the segments are the picture; FPattern (the pin levels) follows
-// them under the LED type of the pages (FCommonType) after every Redraw. The type chosen
+// State: the lit flags of the segments (the Tag of each segment's layer, 1 for lit) are the
+// picture; FPattern (the pin levels) follows them under the LED type of the pages
+// (FCommonType) after every Redraw. The type chosen
 // in CB_LedType only becomes the pages' type through Apply, which converts them; until
 // then FTypeChanged is set and nothing else reads the choice.
 #pragma once
 
+#include "app/LedGeometry.h"
 #include "app/LedPalette.h"
 #include "app/LedPattern.h"
 #include "app/PageList.h"
@@ -24,13 +26,21 @@
 #include "grid/gcltchdr.h"
 #include "grid/gcltcstr.h"
 
+#include <array>
 #include <memory>
 #include <vector>
+
+namespace Bmp32 {
+class TBitmap32List;
+class TBitmapLayer;
+class TCustomLayer;
+class TImage32;
+class TPolygon32;
+} // namespace Bmp32
 
 class TButton;
 class TComboBox;
 class TGroupBox;
-class TLedView;
 class TMainMenu;
 class TMenuItem;
 class TMessageDialog;
@@ -44,6 +54,8 @@ class TFM : public TForm {
     DECLARE_CLASS(TFM, TForm)
 public:
     explicit TFM(TComponent* AOwner);
+    // Frees the shapes, wires and the cell bitmap; the layers go with IMG_Seg.
+    ~TFM() override;
 
     // Components of the form resource.
     TPanel* PNL_Main = nullptr;
@@ -51,7 +63,7 @@ public:
     TComboBox* CB_LedType = nullptr;
     TButton* BTN_ApplyNode = nullptr;
     TGroupBox* SGB_Led = nullptr;
-    TLedView* IMG_Seg = nullptr;
+    Bmp32::TImage32* IMG_Seg = nullptr;
     TButton* BTN_Add = nullptr;
     TButton* BTN_Replace = nullptr;
     TButton* BTN_Animate = nullptr;
@@ -85,6 +97,7 @@ public:
     TMenuItem* PUM_AddPage = nullptr;
     TMenuItem* PUM_ReplacePage = nullptr;
     TMenuItem* PUM_AnimatePages = nullptr;
+    Bmp32::TBitmap32List* IML_Pages = nullptr;
     TMessageDialog* SSM_Message = nullptr;
 
     // Event handlers, bound by name from the form resource.
@@ -93,8 +106,9 @@ public:
     void CB_LedTypeChange(TObject* Sender);
     void BTN_ApplyNodeClick(TObject* Sender);
     void IMG_SegMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y,
-                          int Segment);
-    void IMG_SegMouseMove(TObject* Sender, TShiftState Shift, int X, int Y, int Segment);
+                          Bmp32::TCustomLayer* Layer);
+    void IMG_SegMouseMove(TObject* Sender, TShiftState Shift, int X, int Y,
+                          Bmp32::TCustomLayer* Layer);
     void GB_LEDMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void Clear2Click(TObject* Sender);
     void MNU_InvertClick(TObject* Sender);
@@ -119,7 +133,6 @@ public:
 
     // What the window shows, for those who look at it from outside.
     const TPageList& GetPages() const { return FPages; }
-    Bmp32::TBitmap32* GetPageImage(int Index) const;
     Byte GetPattern() const { return FPattern; }
     bool GetCommonType() const { return FCommonType; }
     bool GetTypeChanged() const { return FTypeChanged; }
@@ -128,6 +141,8 @@ public:
     const AnsiString& GetAppDir() const { return FAppDir; }
     TTimer* GetAnimationTimer() const { return FTimer; }
     bool GetLedRolledUp() const { return FLedRolledUp; }
+    // The thumbnail the page table shows for page Index.
+    Bmp32::TBitmap32* GetPageImage(int Index);
 
     static void Published(TPropertyList& P);
 
@@ -136,12 +151,19 @@ private:
     void SetupColors();
 
     // LED view
+    void CreateSegmentShapes();
+    void SetupSegmentLayer(Bmp32::TBitmapLayer* Layer, TSegmentKind Kind);
+    void BuildSegmentShape(Bmp32::TPolygon32* Shape, int Segment);
+    void OffsetSegmentLayer(Bmp32::TBitmapLayer* Layer, int Dx, int Dy);
+    void SetupViewBitmap();
+    void BuildWires();
+    bool SegmentLitFlag(int Segment) const;
     void DrawSegments();
     void DrawPins(int Highlighted);
     void HoverSegment(int Segment);
     void UpdatePatternFromLayers();
     void UpdateLayersFromPattern();
-    void ToggleSegment(int Segment);
+    void ToggleSegment(Bmp32::TCustomLayer* Layer);
     void Redraw();
     void UpdateCaptions();
     void UpdateControls();
@@ -152,6 +174,7 @@ private:
 
     // Page list
     void AddPage(Byte Page);
+    TPageThumbnails& Thumbnails();
     void ReplacePage(int Index);
     void DeletePage(int Index);
     bool MovePage(int Index, bool Down);
@@ -175,13 +198,15 @@ private:
     // Animation
     void StopAnimation();
 
-    TSegmentStates FSegmentLit{};
+    std::array<std::unique_ptr<Bmp32::TPolygon32>, kSegmentCount> FSegmentShapes;
+    std::array<std::unique_ptr<Bmp32::TPolygon32>, kPinCount> FWires;
+    // Owned by IMG_Seg's layer collection; index = segment.
+    std::array<Bmp32::TBitmapLayer*, kSegmentCount> FSegmentLayers{};
     TTimer* FTimer = nullptr;
     int FFrame = 0;
     TPageList FPages;
-    // The page thumbnails, one per page in the same order.
-    TPageThumbnails FThumbnails;
-    std::vector<TThumbnail> FPageImages;
+    // The page thumbnails, kept in IML_Pages: one picture per pattern, made on first use.
+    std::unique_ptr<TPageThumbnails> FThumbnails;
     // The last cell data handed to the page table, alive until the table has painted it:
     // one text and one picture for every row, so rows cost no memory or GDI object.
     AnsiString FCellText;

@@ -93,6 +93,8 @@ protected:
     void CMInvalidate(TMessage& Message);
     void CMMouseEnter(TMessage& Message);
     void CMMouseLeave(TMessage& Message);
+    // A new window has no paint posted to it.
+    void CreateWnd() override;
 
     MESSAGE_HANDLERS(TCustomPaintBox32, TCustomControl)
     MESSAGE_HANDLER(WM_PAINT, WMPaint)
@@ -113,6 +115,8 @@ private:
     std::unique_ptr<TMicroTilesRepaintOptimizer> FRepaintOptimizer;
     TPaintBoxOptions FOptions;
     bool FMouseInControl = false;
+    // A WM_PAINT is posted and not yet handled.
+    bool FPaintPosted = false;
 };
 
 class TPaintBox32 : public TCustomPaintBox32 {

@@ -199,11 +199,16 @@ void TCustomPaintBox32::MouseLeave() {
 }
 
 void TCustomPaintBox32::WMPaint(TWMPaint& Message) {
+    FPaintPosted = false;
     if (CustomRepaint()) {
-        if (InvalidRectsAvailable())
+        if (InvalidRectsAvailable()) {
             Paint();
-        else if (HandleAllocated())
+            // A posted paint that found nothing else to do: the window has no region of its
+            // own to paint, and painting it would copy the whole buffer to nowhere.
+            if (HandleAllocated() && !GetUpdateRect(GetHandle(), nullptr, FALSE)) return;
+        } else if (HandleAllocated()) {
             InvalidateRect(GetHandle(), nullptr, FALSE);
+        }
     }
     TCustomControl::Dispatch(Message.Message);
 }
@@ -222,10 +227,16 @@ void TCustomPaintBox32::WMGetDlgCode(TMessage& Message) {
 
 void TCustomPaintBox32::CMInvalidate(TMessage& Message) {
     if (CustomRepaint() && HandleAllocated()) {
-        PostMessageA(GetHandle(), WM_PAINT, 0, 0);
+        // One posted paint serves every change made before it arrives.
+        if (!FPaintPosted) FPaintPosted = PostMessageA(GetHandle(), WM_PAINT, 0, 0) != 0;
         return;
     }
     TCustomControl::Dispatch(Message);
+}
+
+void TCustomPaintBox32::CreateWnd() {
+    FPaintPosted = false;
+    TCustomControl::CreateWnd();
 }
 
 void TCustomPaintBox32::CMMouseEnter(TMessage& Message) {

@@ -15,25 +15,7 @@ static_assert(offsetof(BITMAPINFO, bmiColors) == 40);
 static_assert(offsetof(TBitmapInfo32, Colors) == 40);
 static_assert(offsetof(TBitmapInfo32, BitCount) == offsetof(BITMAPINFOHEADER, biBitCount));
 static_assert(offsetof(TBitmapInfo32, ClrImportant) == offsetof(BITMAPINFOHEADER, biClrImportant));
-
-TBitmapInfo32 TopDownBitmapInfo(int Width, int Height) {
-    TBitmapInfo32 info;
-    info.HeaderSize = sizeof(BITMAPINFOHEADER);
-    info.Width = Width;
-    info.Height = -Height;
-    info.Planes = 1;
-    info.BitCount = 32;
-    info.Compression = BI_RGB;
-    return info;
-}
-
-TPixelStore::TPixelStore(const TBitmapInfo32& Info) : FInfo(Info) {
-    const Int64 pixels = Int64(Info.Width) * -Int64(Info.Height);
-    if (Info.Width >= 1 && Info.Height <= -1 && pixels <= MaxStorePixels)
-        FMemory = std::calloc(std::size_t(pixels), sizeof(TColor32));
-    if (!FMemory) throw Exception("Can't allocate the DIB handle");
-    FBits = static_cast<TColor32*>(FMemory);
-}
+static_assert(BI_RGB == 0);
 
 TPixelStore::~TPixelStore() {
     GdiDeleteDC(static_cast<HDC>(FDC));

@@ -4,6 +4,7 @@
 #include "classlib/List.h"
 
 #include <algorithm>
+#include <iterator>
 
 // ---- TCollectionItem
 
@@ -196,7 +197,9 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 }
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
-    FItems.erase(std::remove(FItems.begin(), FItems.end(), Item), FItems.end());
+    // An item is listed once; searching from the end makes emptying a long list linear.
+    auto it = std::find(FItems.rbegin(), FItems.rend(), Item);
+    if (it != FItems.rend()) FItems.erase(std::next(it).base());
     Item->FCollection = nullptr;
     Changed();
 }

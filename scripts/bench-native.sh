@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the bitmap library's platform-free pixel code natively with the host compiler and
-# runs its blend benchmark against pixman. Installs whatever is missing first.
+# Builds the bitmap library's platform-free pixel code, TBitmap32 and its polygon fill natively
+# with the host compiler and runs the blend benchmark against pixman and the polygon fill
+# against cairo. Installs whatever is missing first.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-REQUIRED_PACKAGES=(g++ cmake ninja-build pkg-config libpixman-1-dev)
+REQUIRED_PACKAGES=(g++ cmake ninja-build pkg-config libpixman-1-dev libcairo2-dev)
 NATIVE_BUILD_DIR=$BUILD_ROOT/bench-native
 
 install_packages

@@ -162,3 +162,21 @@ link_wine_fonts() {
     [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/"
   done
 }
+
+# Starts a private Xvfb with one screen of the given geometry (1280x1024x24) in its own session,
+# sets xvfb_pid (the caller stops it by that pid) and exports DISPLAY. Xvfb picks a free display
+# itself and reports its number on a pipe.
+start_xvfb() {
+  local display_file
+  display_file=$(mktemp)
+  setsid Xvfb -displayfd 9 -screen 0 "$1" -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb failed to start" >&2; exit 1; }
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n 1 "$display_file")"
+  rm -f "$display_file"
+  log "Xvfb on display $DISPLAY"
+}

@@ -28,18 +28,7 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Xvfb picks a free display itself and reports its number on a pipe.
-display_file=$(mktemp)
-setsid Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb failed to start" >&2; exit 1; }
-  sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$display_file")"
-rm -f "$display_file"
-log "Xvfb on display $DISPLAY"
+start_xvfb 1280x1024x24
 
 # One persistent wineserver for the whole run, so each test program starts fast.
 # Own session, so an interrupt reaches the cleanup before it reaches them.

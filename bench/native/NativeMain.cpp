@@ -1,10 +1,12 @@
 // The native benchmark: the bitmap library's blend of a full image, with the plain set and each
-// fast set, against pixman's OVER composite and the C library's memcpy, on each buffer size.
+// fast set, against pixman's OVER composite and the C library's memcpy, on each buffer size;
+// then its aliased polygon fill against cairo's.
 #include "bench/BenchReport.h"
 #include "bench/BenchTimer.h"
 #include "bench/PixelBench.h"
 #include "bench/VariantCheck.h"
 #include "bench/native/PixmanOver.h"
+#include "bench/native/PolygonVsCairo.h"
 #include "classlib/UnitInit.h"
 
 #include <cstdio>
@@ -87,7 +89,7 @@ int RunBenchmark() {
         PrintSizeHeading(size);
         BenchAgainstPixman(size, MeasureReferences(size));
     }
-    return 0;
+    return BenchPolygonsAgainstCairo() ? 0 : 1;
 }
 
 } // namespace

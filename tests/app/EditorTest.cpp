@@ -2,7 +2,6 @@
 // LED view, buttons and menu commands, with every question, file dialog, shell call and
 // animation tick answered or driven by the test.
 #include "app/About_sl.h"
-#include "app/LedView.h"
 #include "app/LedGeometry.h"
 #include "app/LedPattern.h"
 #include "app/MessageDialog.h"
@@ -11,6 +10,10 @@
 #include "app/Segled.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TempFolder.h"
+
+#include "bitmap32/Bmp32_Blend.h"
+#include "bitmap32/Bmp32_Image.h"
+#include "bitmap32/Bmp32_Layers.h"
 
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -40,6 +43,19 @@ const TPoint kSegmentPoints[] = {{55, 38},  {81, 60}, {81, 115}, {55, 142},
                                  {29, 115}, {29, 60}, {55, 90},  {100, 143}};
 const TPoint kOverlapAB{78, 41};
 const TPoint kBackground{150, 100};
+
+using Bmp32::TColor32;
+
+// F blended over B Times times, as the plain routines do it.
+TColor32 Blended(TColor32 F, TColor32 B, int Times = 1) {
+    for (int i = 0; i < Times; ++i)
+        B = Bmp32::PLAIN_BLEND_ROUTINES.BlendReg(F, B);
+    return B;
+}
+
+COLORREF ScreenColor(TColor32 C) {
+    return RGB((C >> 16) & 0xFF, (C >> 8) & 0xFF, C & 0xFF);
+}
 
 // The centre of a segment in a thumbnail, which no other segment covers.
 TPoint SegmentCentre(int Segment) {
@@ -164,12 +180,20 @@ protected:
     }
     static bool Enabled(TWinControl* Control) { return IsWindowEnabled(Control->GetHandle()); }
 
-    TColor ViewPixel(TPoint At) {
-        TBitmap bitmap(kLedViewWidth, kLedViewHeight);
-        bitmap.SetPixelFormat(pf24bit);
-        Form->IMG_Seg->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.GetCanvas()->GetHandle()),
-                               0);
-        return bitmap.GetCanvas()->GetPixels(At.X, At.Y);
+    // The segment's lit flag: its layer's Tag.
+    int Tag(int Segment) const { return Form->IMG_Seg->GetLayers()->GetItem(Segment)->GetTag(); }
+    Bmp32::TBitmap32* LayerBitmap(int Segment) const {
+        return static_cast<Bmp32::TBitmapLayer*>(Form->IMG_Seg->GetLayers()->GetItem(Segment))
+            ->GetBitmap();
+    }
+    // The view's pixel as the control last painted it.
+    TColor32 ViewPixel(TPoint At) {
+        UpdateWindow(Form->IMG_Seg->GetHandle());
+        return Form->IMG_Seg->GetBuffer()->GetPixel(At.X, At.Y);
+    }
+    // What the view shows where a layer's pixel lies on the view's background.
+    static TColor32 OnBackground(TColor32 LayerPixel) {
+        return Blended(LayerPixel, ToColor32(EditorPalette().Back));
     }
 
     TFM* Form = nullptr;
@@ -194,14 +218,15 @@ TEST_F(Editor, StartsWithAllSegmentsOffAndNoPages) {
     EXPECT_EQ(pages.substr(pages.size() - 12), "Untitled.pge");
     EXPECT_EQ(Form->GetFileName(), ExeDir() + "Untitled.pge");
     EXPECT_EQ(Form->GetPattern(), 0xFF);
-    EXPECT_EQ(Form->IMG_Seg->GetSegments(), TSegmentStates{});
-    EXPECT_EQ(Form->IMG_Seg->GetPinLevels(), 0xFF);
+    for (int segment = 0; segment < kSegmentCount; ++segment)
+        EXPECT_EQ(Tag(segment), 0);
+    EXPECT_EQ(Form->IMG_Seg->GetRepaintMode(), Bmp32::rmOptimizer);
+    EXPECT_EQ(Form->IML_Pages->GetBitmaps()->GetCount(), 0);
     EXPECT_EQ(Rows(), 1);
     EXPECT_FALSE(Form->GetModified());
     EXPECT_EQ(Form->GetWidth(), 325);
     EXPECT_EQ(Form->CB_LedType->GetItemIndex(), 0);
     EXPECT_EQ(Form->BTN_Animate->GetCaption(), "Animate Pages");
-    EXPECT_EQ(ViewPixel(kSegmentPoints[0]), ToColor(EditorPalette().OffFill));
 }
 
 TEST_F(Editor, FormsReadTheirResourcesWithMenusAndDisabledExamples) {
@@ -234,11 +259,10 @@ TEST_F(Editor, ClickingSegmentATurnsItOnAndSetsItsPinLow) {
     EXPECT_EQ(Form->GetPattern(), 0xFE);
     EXPECT_EQ(Form->SGB_Led->GetCaption(),
               "LED  ::  Int ( 254 )   Hex ( $FE )   String ( %11111110 )");
-    EXPECT_TRUE(Form->IMG_Seg->GetSegments()[0]);
-    EXPECT_EQ(Form->IMG_Seg->GetPinLevels(), 0xFE);
-    EXPECT_EQ(ViewPixel(kSegmentPoints[0]), ToColor(EditorPalette().OnFill));
+    EXPECT_EQ(Tag(0), 1);
     ClickSegment(0);
     EXPECT_EQ(Form->GetPattern(), 0xFF);
+    EXPECT_EQ(Tag(0), 0);
 }
 
 TEST_F(Editor, WhereSegmentsOverlapTheLaterOneIsClicked) {
@@ -255,23 +279,123 @@ TEST_F(Editor, ARightClickOpensThePopupWithoutToggling) {
     EXPECT_EQ(Popups, std::vector<AnsiString>{"SPU_Menu"});
 }
 
-TEST_F(Editor, HoveringOutlinesTheSegmentAndHighlightsItsPin) {
+TEST_F(Editor, LeavingASegmentTakesTheOutlineAndThePinHighlightAway) {
+    const TLedPalette colors = EditorPalette();
+    // The top vertex of b's outline: the fill leaves its row out, so only outlines reach it.
+    const TPoint edge{81, 39};
+    const TColor32 before = LayerBitmap(1)->GetPixel(5, 0);
+    const TPoint wireB{150, 37};
     Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[1]);
-    EXPECT_EQ(Form->IMG_Seg->GetHoverSegment(), 1);
-    EXPECT_EQ(Form->IMG_Seg->GetHighlightedPin(), 1);
-    EXPECT_EQ(Form->IMG_Seg->GetCursor(), crHandPoint);
+    const TColor32 hovered = Blended(ToColor32(colors.Hover), before);
+    EXPECT_EQ(ViewPixel(edge), OnBackground(hovered));
+    EXPECT_EQ(Screen->GetCursor(), crHandPoint);
+    EXPECT_EQ(ViewPixel(wireB), Blended(ToColor32(colors.Select), ToColor32(kPinHighColor)));
     Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kBackground);
-    EXPECT_EQ(Form->IMG_Seg->GetHoverSegment(), -1);
-    EXPECT_EQ(Form->IMG_Seg->GetHighlightedPin(), -1);
+    EXPECT_EQ(ViewPixel(edge), OnBackground(Blended(ToColor32(colors.OffEdge), hovered)));
+    EXPECT_EQ(ViewPixel(wireB), ToColor32(kPinHighColor));
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
 }
 
 TEST_F(Editor, InvertLightsAToGButNotThePointAndClearTurnsAllOff) {
     Choose(Form->MNU_Invert);
     EXPECT_EQ(Form->GetPattern(), 0x80);
-    EXPECT_FALSE(Form->IMG_Seg->GetSegments()[7]);
+    EXPECT_EQ(Tag(7), 0);
     Choose(Form->Clear2);
     EXPECT_EQ(Form->GetPattern(), 0xFF);
     EXPECT_EQ(Form->SGB_Led->GetCaption(), kLedCaptionAllOff);
+}
+
+// Writes led-view.bmp beside the test program: a, b and g clicked, the pointer over c. Every
+// pixel checked follows from the number of times each layer was drawn: once at start-up, then
+// once per click; hovering outlines c once more and highlights pin C.
+TEST_F(Editor, LedViewShowsClickedSegmentsTheHoverAndThePins) {
+    const TLedPalette colors = EditorPalette();
+    const TColor32 offFill = ToColor32(colors.OffFill);
+    const TColor32 offEdge = ToColor32(colors.OffEdge);
+    const TColor32 onFill = ToColor32(colors.OnFill);
+    const TColor32 select = ToColor32(colors.Select);
+    const TColor32 horizontal = Bmp32::Color32(200, 0, 0, 0);
+    const TColor32 vertical = Bmp32::Color32(0, 200, 0, 0);
+    Bmp32::TLayerCollection* layers = Form->IMG_Seg->GetLayers();
+    ASSERT_EQ(layers->GetCount(), 8);
+    const auto hit = [&](int X, int Y) { return layers->FindLayerAtPos(X, Y, Bmp32::LOB_MOUSE_EVENTS); };
+    // The top-most layer whose whole location holds the point: b lies over a, a transparent
+    // corner hits, right and bottom edges do not, nor do the wire ends.
+    EXPECT_EQ(hit(kOverlapAB.X, kOverlapAB.Y), layers->GetItem(1));
+    EXPECT_EQ(hit(30, 33), layers->GetItem(0));
+    EXPECT_EQ(hit(81, 38), nullptr);
+    EXPECT_EQ(hit(100, 148), nullptr);
+    for (int pin = 0; pin < kPinCount; ++pin)
+        EXPECT_EQ(hit(PinWire(pin).back().X, PinWire(pin).back().Y), nullptr) << pin;
+
+    ClickAt(Form->IMG_Seg, {30, 33}); // a, by its transparent corner
+    ClickAt(Form->IMG_Seg, kOverlapAB); // b
+    ClickSegment(6);
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[2]);
+    EXPECT_EQ(Form->GetPattern(), 0xBC);
+    EXPECT_EQ(Form->SGB_Led->GetCaption(),
+              "LED  ::  Int ( 188 )   Hex ( $BC )   String ( %10111100 )");
+    for (int segment = 0; segment < kSegmentCount; ++segment)
+        EXPECT_EQ(Tag(segment), segment == 0 || segment == 1 || segment == 6 ? 1 : 0);
+    EXPECT_EQ(Screen->GetCursor(), crHandPoint);
+
+    Pump();
+    std::unique_ptr<TBitmap> shot = CaptureWindow(Form->IMG_Seg->GetHandle());
+    const AnsiString file = ExeDir() + "led-view.bmp";
+    shot->SaveToFile(file);
+    ASSERT_TRUE(FileExists(file));
+    const auto expect = [&](TPoint At, TColor32 Pixel, const char* What) {
+        EXPECT_EQ(ViewPixel(At), Pixel) << What;
+        EXPECT_EQ(PixelOf(shot.get(), At.X, At.Y), ScreenColor(Pixel)) << What << " on the screen";
+    };
+    // Segment fills: each draw blends again, nothing clears the layers.
+    expect(kSegmentPoints[0], OnBackground(Blended(onFill, Blended(offFill, horizontal), 3)), "a");
+    expect(kSegmentPoints[1], OnBackground(Blended(onFill, Blended(offFill, vertical, 2), 2)), "b");
+    expect(kSegmentPoints[6], OnBackground(Blended(onFill, Blended(offFill, horizontal, 3))), "g");
+    expect(kSegmentPoints[3], OnBackground(Blended(offFill, horizontal, 4)), "d");
+    // The decimal point is opaque: its own pixels, alpha and all, replace the view's.
+    expect(kSegmentPoints[7], Blended(offFill, offFill, 4), "decimal point");
+    // c's right edge: filled, then outlined, four times; then outlined in the hover colour.
+    TColor32 edge = vertical;
+    for (int draw = 0; draw < 4; ++draw)
+        edge = Blended(offEdge, Blended(offFill, edge));
+    expect({86, 116}, OnBackground(Blended(ToColor32(colors.Hover), edge)), "c's hovered edge");
+    expect(kBackground, ToColor32(colors.Back), "background");
+    expect({0, 0}, offEdge, "frame");
+    expect({kLedViewWidth - 1, kLedViewHeight - 1}, offEdge, "frame");
+    // Wires: A reads low (a is lit), C is highlighted over its high level.
+    expect({150, 17}, ToColor32(kPinLowColor), "wire A");
+    expect({150, 57}, Blended(select, ToColor32(kPinHighColor)), "wire C");
+    // Labels, as the screen shows them: the text in its pin's colour on the unlit fill, C's in
+    // the highlight colour.
+    for (int pin = 0; pin < kPinCount; ++pin) {
+        const bool level = (0xBC >> pin) & 1;
+        const TColor32 ink = pin == 2 ? Blended(select, offFill)
+                                      : ToColor32(level ? kPinHighColor : kPinLowColor);
+        const TRect label = PinLabelRect(pin);
+        int inked = 0;
+        for (int y = label.Top; y < label.Bottom; ++y)
+            for (int x = label.Left; x < label.Right; ++x) {
+                const COLORREF pixel = PixelOf(shot.get(), x, y);
+                if (pixel == ScreenColor(ink))
+                    ++inked;
+                else
+                    EXPECT_EQ(pixel, ScreenColor(offFill)) << "label " << pin << " at " << x << ", " << y;
+            }
+        EXPECT_GT(inked, 20) << "label " << pin;
+    }
+}
+
+TEST_F(Editor, ClosingKeepsTheViewUntilTheWindowIsDestroyed) {
+    Form->Close();
+    EXPECT_FALSE(Form->GetVisible());
+    EXPECT_EQ(Form->IMG_Seg->GetLayers()->GetCount(), 8);
+    Form->Show();
+    Pump();
+    ClickSegment(3);
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[4]);
+    EXPECT_EQ(Tag(3), 1);
+    EXPECT_EQ(Form->GetPattern(), 0xF7);
 }
 
 // ---- Pages ---------------------------------------------------------------------------------
@@ -283,6 +407,11 @@ TEST_F(Editor, AddedPagesGetThumbnailsAndRows) {
     EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xC0, 0xF9}));
     EXPECT_TRUE(Form->GetModified());
+    // Pages that light the same segments share one picture in the bitmap list.
+    AddPageOf({1, 2});
+    EXPECT_EQ(Form->GetPageImage(2), Form->GetPageImage(1));
+    EXPECT_NE(Form->GetPageImage(0), Form->GetPageImage(1));
+    EXPECT_LE(Form->IML_Pages->GetBitmaps()->GetCount(), 256);
     Bmp32::TBitmap32* one = Form->GetPageImage(1);
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->GetWidth(), 30);
@@ -311,7 +440,8 @@ TEST_F(Editor, ReplaceDeleteAndViewWorkOnTheSelectedRow) {
     ClickRow(1);
     Click(Form->BTN_ViewPage);
     EXPECT_EQ(Form->GetPattern(), 0xFB);
-    EXPECT_TRUE(Form->IMG_Seg->GetSegments()[2]);
+    EXPECT_EQ(Tag(2), 1);
+    ExpectThumbnailsFollowThePages();
     // A double click on the first row views it.
     ClickRow(0);
     Mouse(Form->TBL_Leds, WM_LBUTTONDBLCLK, MK_LBUTTON, {60, 45});
@@ -493,8 +623,9 @@ TEST_F(Editor, OpeningAFileOfTheOtherTypeShowsIt) {
     EXPECT_EQ(Form->CB_LedType->GetItemIndex(), 1);
     EXPECT_FALSE(Form->GetTypeChanged());
     EXPECT_EQ(Form->GetPattern(), 0x06);
-    EXPECT_EQ(Form->IMG_Seg->GetSegments(),
-              (TSegmentStates{false, true, true, false, false, false, false, false}));
+    for (int segment = 0; segment < kSegmentCount; ++segment)
+        EXPECT_EQ(Tag(segment), segment == 1 || segment == 2 ? 1 : 0) << segment;
+    ExpectThumbnailsFollowThePages();
 }
 
 TEST_F(Editor, DiscardingAsksAndGoesOnOnlyOnYes) {
@@ -588,28 +719,28 @@ TEST_F(Editor, FilesThatAreNotPageListsAreReportedAndChangeNothing) {
 
 TEST_F(Editor, AnOpenThatFailsAtTheLastPageChangesNothing) {
     TTempFolder folder;
-    // Only the last page lights g alone, so its thumbnail is the last one drawn.
+    // The third page of the file is the last whose thumbnail needs drawing.
     folder.Put("pages.pge", "[Page]\r\n0=192\r\n1=249\r\n2=191\r\n");
     AddPageOf({1});
     AddPageOf({2});
     ClickRow(1);
     Bmp32::TBitmap32* thumbnail = Form->GetPageImage(1);
-    const TSegmentStates last = LitSegments(191, false);
     const std::vector<std::function<void()>> failures = {
         [] { throw EOutOfResources("Out of system resources"); },
         [] { throw std::bad_alloc(); }};
     for (const auto& fail : failures) {
-        SetThumbnailDrawHook([&](const TSegmentStates& Lit) {
-            if (Lit == last) fail();
+        SetThumbnailHook([&](Byte Page) {
+            if (Page == 191) fail();
         });
         Errors.clear();
         Answers = {mrYes};
         Picks.push_back(folder.PathOf("pages.pge"));
         Choose(Form->Open2);
-        SetThumbnailDrawHook(nullptr);
+        SetThumbnailHook(nullptr);
         ASSERT_EQ(Errors.size(), 1u);
         EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xFD, 0xFB}));
         EXPECT_EQ(Form->GetPageImage(1), thumbnail);
+        ExpectThumbnailsFollowThePages();
         EXPECT_EQ(Form->GetFileName(), ExeDir() + "Untitled.pge");
         EXPECT_TRUE(Form->GetModified());
         EXPECT_EQ(Rows(), 2);

@@ -1,4 +1,4 @@
-// Where the LED picture's parts lie, which segment a point hits, and the shortening
+// Where the LED picture's parts lie, and the shortening
 // of file names for the pages caption.
 #include "app/LedGeometry.h"
 #include "app/MinimizeName.h"
@@ -9,50 +9,23 @@
 
 namespace {
 
-TEST(SegmentHit, EachSegmentIsHitInsideItsArea) {
-    EXPECT_EQ(SegmentAt(55, 38), 0);   // a
-    EXPECT_EQ(SegmentAt(81, 60), 1);   // b
-    EXPECT_EQ(SegmentAt(81, 115), 2);  // c
-    EXPECT_EQ(SegmentAt(55, 142), 3);  // d
-    EXPECT_EQ(SegmentAt(29, 115), 4);  // e
-    EXPECT_EQ(SegmentAt(29, 60), 5);   // f
-    EXPECT_EQ(SegmentAt(55, 90), 6);   // g
-    EXPECT_EQ(SegmentAt(100, 143), 7); // decimal point
-}
-
-TEST(SegmentHit, TheLaterSegmentWinsWhereTwoOverlap) {
-    // a (30..80 x 33..43) and b (76..86 x 39..89) share 76..80 x 39..43.
-    EXPECT_EQ(SegmentAt(78, 41), 1);
-    // b and g (30..80 x 85..95) share 76..80 x 85..89.
-    EXPECT_EQ(SegmentAt(78, 87), 6);
-    EXPECT_EQ(SegmentAt(78, 35), 0);
-}
-
-TEST(SegmentHit, RightAndBottomEdgesAreOutside) {
-    EXPECT_EQ(SegmentAt(29, 38), -1);
-    EXPECT_EQ(SegmentAt(30, 38), 0);
-    EXPECT_EQ(SegmentAt(105, 143), -1);
-    EXPECT_EQ(SegmentAt(100, 148), -1);
-    EXPECT_EQ(SegmentAt(150, 100), -1);
-}
-
-TEST(SegmentShape, OutlinesLieWithinTheirAreas) {
+TEST(SegmentShape, OutlinesLieWithinTheirLayers) {
     for (int segment = 0; segment < kSegmentCount; ++segment) {
-        TRect area = SegmentLocation(segment);
-        for (const TPoint& p : SegmentOutline(segment)) {
-            EXPECT_GE(p.X, area.Left);
-            EXPECT_LT(p.X, area.Right);
-            EXPECT_GE(p.Y, area.Top);
-            EXPECT_LT(p.Y, area.Bottom);
+        const TRect area = SegmentLocation(segment);
+        for (const TPoint& p : SegmentShape(segment)) {
+            EXPECT_GE(p.X, 0);
+            EXPECT_LT(p.X, area.Width());
+            EXPECT_GE(p.Y, 0);
+            EXPECT_LT(p.Y, area.Height());
         }
     }
-    EXPECT_EQ(SegmentOutline(0).front(), TPoint(30, 38));
-    EXPECT_EQ(SegmentOutline(1).front(), TPoint(81, 39));
+    EXPECT_EQ(SegmentShape(0).front(), TPoint(0, 5));
+    EXPECT_EQ(SegmentShape(1).front(), TPoint(5, 0));
 }
 
 TEST(SegmentShape, BadNumbersRaise) {
     EXPECT_THROW(SegmentLocation(8), ERangeError);
-    EXPECT_THROW(SegmentOutline(-1), ERangeError);
+    EXPECT_THROW(SegmentShape(-1), ERangeError);
     EXPECT_THROW(PinWire(8), ERangeError);
 }
 
@@ -67,7 +40,6 @@ TEST(PinWires, StartWithTheConnectorAndEndBesideTheirSegment) {
         EXPECT_EQ(wire[3], TPoint(at.X + 28, at.Y - 5));
         EXPECT_EQ(wire[7], at);
         EXPECT_EQ(wire.back(), ends[pin]) << "pin " << pin;
-        EXPECT_EQ(SegmentAt(wire.back().X, wire.back().Y), -1) << "pin " << pin;
     }
 }
 

@@ -65,6 +65,32 @@ protected:
 
 } // namespace
 
+TEST_F(ImageGuiTest, ChangesUnderTheOptimiserShareOnePostedPaint) {
+    Image->SetRepaintMode(rmOptimizer);
+    TBitmapLayer* layer = AddLayer({40, 40, 50, 50}, 0xFFFF0000);
+    Pump();
+    layer->SetLocation({60, 10, 70, 20});
+    layer->SetLocation({10, 60, 20, 70});
+    Image->GetBitmap()->FillRectS(0, 0, 10, 10, 0xFFFFFFFF);
+    int paints = 0;
+    MSG message;
+    while (PeekMessageA(&message, Image->GetHandle(), WM_PAINT, WM_PAINT, PM_REMOVE)) {
+        ++paints;
+        DispatchMessageA(&message);
+    }
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(ScreenPixel(Image, 15, 65), Red);
+    EXPECT_EQ(ScreenPixel(Image, 65, 15), Green);
+    EXPECT_EQ(ScreenPixel(Image, 5, 5), White);
+    // The next change posts again, also after the window was made anew.
+    Image->RecreateWnd();
+    Pump();
+    layer->SetLocation({40, 40, 50, 50});
+    Pump();
+    EXPECT_EQ(ScreenPixel(Image, 45, 45), Red);
+    EXPECT_EQ(ScreenPixel(Image, 15, 65), Green);
+}
+
 TEST_F(ImageGuiTest, RepaintModesReachTheScreen) {
     EXPECT_EQ(ScreenPixel(Image, 5, 5), Green);
     EXPECT_EQ(Send(WM_ERASEBKGND, 0, 0), 1);
