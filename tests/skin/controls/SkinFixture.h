@@ -52,3 +52,19 @@ public:
 
     std::unique_ptr<TskSkinData> Data;
 };
+
+// The mouse messages a user's pointer sends to Control's window, handled at once.
+inline void MouseMove(TWinControl* Control, int X, int Y) {
+    SendMessageA(Control->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
+}
+inline void MouseDown(TWinControl* Control, int X, int Y) {
+    MouseMove(Control, X, Y);
+    SendMessageA(Control->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+}
+inline void MouseUp(TWinControl* Control, int X, int Y) {
+    SendMessageA(Control->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
+}
+// The pointer leaves the control (moved away while the control holds the mouse).
+inline void MouseAway(TWinControl* Control) {
+    MouseMove(Control, -20, -20);
+}
