@@ -1,6 +1,17 @@
 #include "skin/controls/SkinCtrls_Base.h"
 
+#include "skin/data/Skutils.h"
+
 #include "classlib/ClassRegistry.h"
+
+void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style) {
+    switch (Style) {
+    case TskSkinBorderStyle::bvFrame: Frm3D(Canvas, R, clBtnShadow, clBtnShadow); break;
+    case TskSkinBorderStyle::bvRaised: Frm3D(Canvas, R, clBtnHighlight, clBtnShadow); break;
+    case TskSkinBorderStyle::bvLowered: Frm3D(Canvas, R, clBtnShadow, clBtnHighlight); break;
+    case TskSkinBorderStyle::bvNone: break;
+    }
+}
 
 // ---- TskSkinControl ----------------------------------------------------------------
 
@@ -196,4 +207,12 @@ void TskSkinCustomControl::CreateControlSkinImage(TBitmap* B) {
 REGISTER_CLASS(TskSkinControl);
 REGISTER_CLASS(TskSkinCustomControl);
 
-DEFINE_UNIT(SkinCtrls, uoSkin + 10, nullptr, nullptr);
+namespace {
+
+void RegisterSkinCtrlsEnums() {
+    RegisterEnum<TskSkinBorderStyle>({"bvFrame", "bvRaised", "bvLowered", "bvNone"});
+}
+
+} // namespace
+
+DEFINE_UNIT(SkinCtrls, uoSkin + 10, RegisterSkinCtrlsEnums, nullptr);

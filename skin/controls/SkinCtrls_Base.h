@@ -11,6 +11,14 @@
 
 DECLARE_UNIT(SkinCtrls)
 
+// The frame of a skinned container or label without a skin. Its own scope keeps its names apart
+// from the class library's panel bevels; form resources write "bvFrame" and so on.
+enum class TskSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
+
+// The one-pixel frame of that style round R, in the system's 3-D colours.
+void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style);
+
+
 class TskSkinControl : public TCustomControl, public TskSkinClient {
     DECLARE_CLASS(TskSkinControl, TCustomControl)
 public:

@@ -310,13 +310,7 @@ void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
 void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
     TskSkinCustomControl::CreateControlDefaultImage(B);
     TCanvas* canvas = B->GetCanvas();
-    const TRect whole(0, 0, GetWidth(), GetHeight());
-    switch (FBorderStyle) {
-    case bvFrame: Frm3D(canvas, whole, clBtnShadow, clBtnShadow); break;
-    case bvRaised: Frm3D(canvas, whole, clBtnHighlight, clBtnShadow); break;
-    case bvLowered: Frm3D(canvas, whole, clBtnShadow, clBtnHighlight); break;
-    case bvNone: break;
-    }
+    DrawBorderFrame(canvas, TRect(0, 0, GetWidth(), GetHeight()), FBorderStyle);
     if (!FCaptionMode) return;
     TRect r(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
     if (FBorderStyle != bvFrame) {
@@ -365,12 +359,4 @@ REGISTER_CLASS(TskSkinPanel);
 REGISTER_CLASS(TskSkinGroupBox);
 REGISTER_CLASS(TskSkinStatusBar);
 
-namespace {
-
-void RegisterPanelEnums() {
-    RegisterEnum<TskSkinBorderStyle>({"bvFrame", "bvRaised", "bvLowered", "bvNone"});
-}
-
-} // namespace
-
-DEFINE_UNIT(SkinCtrls_Panels, uoSkin + 10, RegisterPanelEnums, nullptr);
+DEFINE_UNIT(SkinCtrls_Panels, uoSkin + 10, nullptr, nullptr);

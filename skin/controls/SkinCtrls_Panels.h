@@ -9,10 +9,6 @@
 
 DECLARE_UNIT(SkinCtrls_Panels)
 
-// The frame of a skinned container without a skin. Its own scope keeps its names apart
-// from the class library's panel bevels; form resources write "bvFrame" and so on.
-enum class TskSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
-
 class TskSkinPanel : public TskSkinCustomControl {
     DECLARE_CLASS(TskSkinPanel, TskSkinCustomControl)
 public:
