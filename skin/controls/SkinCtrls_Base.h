@@ -70,15 +70,16 @@ public:
     // Rectangle R of SB at the control's current size, stretched with the corner points.
     void CreateSkinControlImage(TBitmap* B, TBitmap* SB, const TRect& R);
 
+    // The canvas font from the skin (name, height, style, DefaultFont's charset) when
+    // UseSkinFont, else a copy of DefaultFont.
+    void SetSkinFont(TCanvas* Canvas, const AnsiString& Name, int Height, TFontStyles Style);
+
     bool UseSkinFont = true;
 
 protected:
     virtual TskSkinClient& Client() = 0;
     // A changed DefaultFont: descendants react here.
     virtual void DefaultFontChange() {}
-    // The canvas font from the skin (name, height, style, DefaultFont's charset) when
-    // UseSkinFont, else a copy of DefaultFont.
-    void SetSkinFont(TCanvas* Canvas, const AnsiString& Name, int Height, TFontStyles Style);
     // After the client's lookup: the geometry of the record found.
     void ReadRecordShape(int& CursorIndex);
     // Before a change of bounds: a skinned resize maps the geometry and may change the

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "skin/data/SkinData.h"
+#include "skin/data/Skutils_Geometry.h"
 #include "skin/data/Skutils_Images.h"
 
 // ResizeMode values.
