@@ -81,12 +81,20 @@ void TskSkinExPanel::GetSkinData() {
     }
 }
 
+// A skin without a rolled picture rolls to the default caption strip.
 int TskSkinExPanel::GetRollWidth() const {
-    return FIndex == -1 ? FDefaultCaptionHeight : RectWidth(RollHSkinRect);
+    return FIndex == -1 || IsNullRect(RollHSkinRect) ? FDefaultCaptionHeight
+                                                     : RectWidth(RollHSkinRect);
 }
 
 int TskSkinExPanel::GetRollHeight() const {
-    return FIndex == -1 ? FDefaultCaptionHeight : RectHeight(RollVSkinRect);
+    return FIndex == -1 || IsNullRect(RollVSkinRect) ? FDefaultCaptionHeight
+                                                     : RectHeight(RollVSkinRect);
+}
+
+bool TskSkinExPanel::SkinLook() const {
+    if (FIndex == -1) return false;
+    return !FRollState || !IsNullRect(Horizontal() ? RollHSkinRect : RollVSkinRect);
 }
 
 // ---- Rolling ---------------------------------------------------------------------------------
@@ -208,10 +216,10 @@ void TskSkinExPanel::TestActive(int X, int Y) {
     const int first = FShowCloseButton ? ebClose : ebRoll;
     const int last = FShowRollButton ? ebRoll : ebClose;
     if (first > last) return;
-    if (FIndex == -1)
-        LayoutDefault();
-    else
+    if (SkinLook())
         LayoutSkinned();
+    else
+        LayoutDefault();
     FOldActiveButton = FActiveButton;
     FActiveButton = -1;
     for (int i = first; i <= last; ++i)
@@ -381,7 +389,7 @@ void TskSkinExPanel::ButtonSources(int Index, TRect& Normal, TRect& Active, TRec
 void TskSkinExPanel::DrawButton(TCanvas* Canvas, int Index) {
     const TButtonState& button = FButtons[Index];
     if (IsNullRect(button.Rect)) return;
-    if (FIndex != -1) {
+    if (SkinLook()) {
         TRect normal, active, down;
         ButtonSources(Index, normal, active, down);
         const TRect& source = button.Down && button.Active ? down : button.Active ? active : normal;
@@ -436,6 +444,10 @@ void TskSkinExPanel::CreateControlDefaultImage(TBitmap* B) {
 }
 
 void TskSkinExPanel::CreateControlSkinImage(TBitmap* B) {
+    if (!SkinLook()) {
+        CreateControlDefaultImage(B);
+        return;
+    }
     if (!FRollState)
         TskSkinCustomControl::CreateControlSkinImage(B);
     else if (!Picture)

@@ -73,6 +73,8 @@ private:
     };
 
     bool Horizontal() const { return FRollKind == rkRollHorizontal; }
+    // Drawn from the skin: a record, and a rolled picture when rolled.
+    bool SkinLook() const;
     void TestActive(int X, int Y);
     void HideControls();
     void ShowControls();

@@ -93,4 +93,14 @@ TEST_F(SkinExPanel, TheCaptionButtonsActOnALeftReleaseOverThem) {
     EXPECT_TRUE(Panel->GetRollState());
 }
 
+TEST_F(SkinExPanel, ASkinWithoutARolledPictureRollsToTheDefaultStrip) {
+    TFixtureSkin skin;
+    const int pic = skin.AddPicture(100, 60);
+    skin.AddFramed<TskDataSkinExPanelControl>("expanel", pic, TRect(0, 0, 100, 60));
+    Panel->SetSkinData(skin.Data.get());
+    Panel->SetRollState(true);
+    EXPECT_EQ(Panel->GetHeight(), 21);
+    PaintToBitmap(Panel);
+}
+
 } // namespace
