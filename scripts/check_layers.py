@@ -23,11 +23,12 @@ StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat
 Graphics Canvas Bitmaps JpegImage Picture
-Timers
+Timers ImageLists
 Controls WinControls
 Menus
 Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
+TreeViews ListViews
 StdCtrls ExtCtrls Dialogs Clipboard
 """
 
