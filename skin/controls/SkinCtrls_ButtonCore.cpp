@@ -3,6 +3,8 @@
 #include "skin/data/Skeffbmp.h"
 #include "skin/data/Skutils.h"
 
+#include <functional>
+
 // ---- Glyph and caption layout --------------------------------------------------------
 
 void CalcGlyphAndTextLayout(TskButtonLayout Layout, const TRect& R, int GW, int GH, int TW, int TH,
@@ -59,13 +61,13 @@ void CalcGlyphAndTextLayout(TskButtonLayout Layout, const TRect& R, int GW, int 
     }
 }
 
-void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
-                      int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
-                      TskButtonLayout Layout, int Spacing) {
-    const bool hasGlyph = Glyph && !Glyph->GetEmpty();
-    const int count = NumGlyphs < 1 ? 1 : NumGlyphs;
-    const int gw = hasGlyph ? Glyph->GetWidth() / count : 0;
-    const int gh = hasGlyph ? Glyph->GetHeight() : 0;
+namespace {
+
+// The caption laid out with an image of GW x GH, which Draw paints at its place after
+// the caption.
+void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW, int GH,
+                 const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
+                 const std::function<void(int X, int Y)>& Draw) {
     RECT measure = {0, 0, 0, 0};
     DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &measure,
               DT_CALCRECT);
@@ -73,7 +75,7 @@ void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, i
     const int th = measure.bottom - measure.top;
     Canvas->GetBrush()->SetStyle(bsClear);
     int gx = 0, gy = 0, tx = 0, ty = 0;
-    CalcGlyphAndTextLayout(Layout, R, gw, gh, tw, th, Margin, Spacing, gx, gy, tx, ty);
+    CalcGlyphAndTextLayout(Layout, R, GW, GH, tw, th, Margin, Spacing, gx, gy, tx, ty);
     if (Shift) {
         ++gx;
         ++gy;
@@ -83,7 +85,33 @@ void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, i
     RECT text = {tx, ty, tx + tw + 2, ty + th};
     DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &text,
               DT_CENTER | DT_VCENTER);
-    if (hasGlyph) DrawGlyph(Canvas, gx, gy, Glyph, count, GlyphIndex);
+    if (Draw) Draw(gx, gy);
+}
+
+} // namespace
+
+void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
+                      int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
+                      TskButtonLayout Layout, int Spacing) {
+    const bool hasGlyph = Glyph && !Glyph->GetEmpty();
+    const int count = NumGlyphs < 1 ? 1 : NumGlyphs;
+    const int gw = hasGlyph ? Glyph->GetWidth() / count : 0;
+    const int gh = hasGlyph ? Glyph->GetHeight() : 0;
+    std::function<void(int, int)> draw;
+    if (hasGlyph)
+        draw = [&](int X, int Y) { DrawGlyph(Canvas, X, Y, Glyph, count, GlyphIndex); };
+    DrawLaidOut(Canvas, R, Margin, Shift, gw, gh, Caption, Layout, Spacing, draw);
+}
+
+void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled, bool Shift,
+                      TCustomImageList* Images, int ImageIndex, const AnsiString& Caption,
+                      TskButtonLayout Layout, int Spacing) {
+    const bool hasImage = Images && ImageIndex >= 0 && ImageIndex < Images->GetCount();
+    std::function<void(int, int)> draw;
+    if (hasImage)
+        draw = [&](int X, int Y) { Images->Draw(Canvas, X, Y, ImageIndex, Enabled); };
+    DrawLaidOut(Canvas, R, Margin, Shift, hasImage ? Images->GetWidth() : 0,
+                hasImage ? Images->GetHeight() : 0, Caption, Layout, Spacing, draw);
 }
 
 void DrawDefaultButtonFace(TCanvas* Canvas, const TRect& R, bool Down, bool Lit) {
@@ -256,9 +284,13 @@ void TskButtonCore::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bo
     TCanvas* canvas = B->GetCanvas();
     sizing.SetSkinFont(canvas, FontName, FontHeight, FontStyle);
     canvas->GetFont()->SetColor(FontColorOf(ADown, AActive));
-    DrawGlyphAndText(canvas, sizing.NewClRect, GetMargin(), AActive && ADown,
-                     GlyphIndex(ADown, AActive), GetNumGlyphs(), GetGlyph(),
-                     ButtonControl()->GetCaption(), GetLayout(), GetSpacing());
+    DrawContent(canvas, sizing.NewClRect, AActive && ADown, ADown, AActive);
+}
+
+void TskButtonCore::DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, bool ADown,
+                                bool AActive) {
+    DrawGlyphAndText(Canvas, R, GetMargin(), Shift, GlyphIndex(ADown, AActive), GetNumGlyphs(),
+                     GetGlyph(), ButtonControl()->GetCaption(), GetLayout(), GetSpacing());
 }
 
 void TskButtonCore::CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit) {

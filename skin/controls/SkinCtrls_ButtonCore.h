@@ -6,6 +6,8 @@
 
 #include "skin/controls/SkinCtrls_Base.h"
 
+#include "classlib/ImageLists.h"
+
 #include "classlib/Timers.h"
 
 enum TskButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -16,6 +18,11 @@ void CalcGlyphAndTextLayout(TskButtonLayout Layout, const TRect& R, int GW, int 
 // The caption (measured in the canvas's font), then frame GlyphIndex of the glyph strip.
 void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
                       int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
+                      TskButtonLayout Layout, int Spacing);
+
+// The same with image ImageIndex of Images (greyed when not Enabled) for the glyph.
+void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled, bool Shift,
+                      TCustomImageList* Images, int ImageIndex, const AnsiString& Caption,
                       TskButtonLayout Layout, int Spacing);
 
 // The default (skinless) face of a button: pressed, lit or normal.
@@ -65,6 +72,8 @@ protected:
     virtual TskSkinSizing& ButtonSizing() = 0;
     // The skin's rectangle R at the button's size with glyph and caption in that look.
     virtual void CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AActive);
+    // Glyph (or image) and caption of a look in R.
+    virtual void DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, bool ADown, bool AActive);
     // The skinned image of the look the state asks for: a running fade, disabled,
     // pressed, lit (or faded in), normal.
     void CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit);

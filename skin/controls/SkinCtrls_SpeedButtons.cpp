@@ -42,6 +42,25 @@ void TskSkinSpeedButton::ChangeSkinData() {
     if (FMorphing && FIndex != -1 && FMouseIn) FMorphKf = 1;
 }
 
+void TskSkinSpeedButton::SetImageIndex(int Value) {
+    FImageIndex = Value;
+    if (dynamic_cast<TskButtonImages*>(GetParent())) Repaint();
+}
+
+void TskSkinSpeedButton::DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, bool ADown,
+                                     bool AActive) {
+    auto* source = dynamic_cast<TskButtonImages*>(GetParent());
+    TCustomImageList* images =
+        source && GetGlyph()->GetEmpty() ? source->ButtonImages(!GetEnabled(), ADown || AActive)
+                                         : nullptr;
+    if (!images) {
+        TskButtonCore::DrawContent(Canvas, R, Shift, ADown, AActive);
+        return;
+    }
+    DrawImageAndText(Canvas, R, GetMargin(), GetEnabled(), Shift, images, FImageIndex, GetCaption(),
+                     GetLayout(), GetSpacing());
+}
+
 void TskSkinSpeedButton::ButtonClick() {
     if (OnClick) OnClick(this);
 }
@@ -70,8 +89,7 @@ void TskSkinSpeedButton::PaintContentOnly(const TRect& R) {
         SetSkinFont(canvas, FontName, FontHeight, FontStyle);
         canvas->GetFont()->SetColor(GetEnabled() ? FontColor : DisabledFontColor);
     }
-    DrawGlyphAndText(canvas, R, GetMargin(), false, GlyphIndex(false, false), GetNumGlyphs(),
-                     GetGlyph(), GetCaption(), GetLayout(), GetSpacing());
+    DrawContent(canvas, R, false, false, false);
 }
 
 void TskSkinSpeedButton::Paint() {
@@ -98,8 +116,7 @@ void TskSkinSpeedButton::CreateControlDefaultImage(TBitmap* B) {
     DrawDefaultButtonFace(canvas, r, down, FMouseIn);
     canvas->GetFont()->Assign(GetDefaultFont());
     if (!GetEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
-    DrawGlyphAndText(canvas, r, GetMargin(), down, GlyphIndex(down, FMouseIn), GetNumGlyphs(),
-                     GetGlyph(), GetCaption(), GetLayout(), GetSpacing());
+    DrawContent(canvas, r, down, down, FMouseIn);
 }
 
 void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -306,9 +323,8 @@ void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B) {
     }
     canvas->GetFont()->Assign(GetDefaultFont());
     if (!GetEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
-    DrawGlyphAndText(canvas, TRect(0, 0, GetWidth() - kTrackWidth, GetHeight()), GetMargin(),
-                     pressed, GlyphIndex(pressed, FMouseIn), GetNumGlyphs(), GetGlyph(),
-                     GetCaption(), GetLayout(), GetSpacing());
+    DrawContent(canvas, TRect(0, 0, GetWidth() - kTrackWidth, GetHeight()), pressed, pressed,
+                FMouseIn);
     TRect arrowGlyph = arrow;
     if (pressed || FMenuTracking) {
         arrowGlyph.Left += 2;

@@ -24,6 +24,16 @@ protected:
     ~TskRectPopup() = default;
 };
 
+// A container whose speed buttons take their pictures from its image lists (the tool bar).
+class TskButtonImages {
+public:
+    // The list a button without a glyph draws from: disabled, hot, else the normal one.
+    virtual TCustomImageList* ButtonImages(bool Disabled, bool Hot) = 0;
+
+protected:
+    ~TskButtonImages() = default;
+};
+
 class TskSkinSpeedButton : public TskGraphicSkinCustomControl, public TskButtonCore {
     DECLARE_CLASS(TskSkinSpeedButton, TskGraphicSkinCustomControl)
 public:
@@ -39,7 +49,8 @@ public:
     // A flat button is transparent and never fades.
     void SetFlat(bool Value);
     int GetImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value) { FImageIndex = Value; }
+    // Repaints only on a container with image lists.
+    void SetImageIndex(int Value);
 
 protected:
     TControl* ButtonControl() override { return this; }
@@ -53,6 +64,8 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap*) override {}
+    // The glyph, or the container's image when the glyph is empty.
+    void DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, bool ADown, bool AActive) override;
     // Glyph and caption straight on the canvas, without a face (flat and not lit).
     void PaintContentOnly(const TRect& R);
     // Shown pressed: Down and grouped or under the pointer.

@@ -1,6 +1,7 @@
 // Window-less speed buttons and the menu speed button, driven by mouse messages to the
 // form they sit on; the skinned bevel and splitter.
 #include "skin/controls/SkinCtrls_Bevels.h"
+#include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/form/SkinMenus.h"
 
 #include "classlib/FormLoader.h"
@@ -173,6 +174,41 @@ TEST_F(SpeedButtons, TheMenuButtonTracksUntilTheMenuCloses) {
     MouseDown(Form, 10 + 25, 15);
     EXPECT_TRUE(button->IsMenuTracking());
     button->Perform(WM_CLOSESKINMENU, 0, 0);
+}
+
+TEST_F(SpeedButtons, TheToolBarHandsItsSkinFlatModeAndImagesToItsButtons) {
+    auto* bar = Add<TskSkinToolBar>(Form, 0, 0, 200, 30);
+    auto* button = new TskSkinSpeedButton(Form);
+    button->SetParent(bar);
+    button->SetBounds(40, 2, 26, 26);
+    auto* bevel = new TskSkinBevel(Form);
+    bevel->SetParent(bar);
+    bar->SetSkinData(Skin.Data.get());
+    EXPECT_EQ(button->GetSkin(), Skin.Data.get());
+    EXPECT_EQ(bevel->GetSkin(), Skin.Data.get());
+    bar->SetFlat(true);
+    EXPECT_TRUE(button->GetFlat());
+
+    TImageList images(nullptr), disabled(nullptr);
+    TBitmap picture(16, 16);
+    picture.GetCanvas()->GetBrush()->SetColor(clPurple);
+    picture.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    images.AddMasked(&picture, clFuchsia);
+    picture.GetCanvas()->GetBrush()->SetColor(clOlive);
+    picture.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    disabled.AddMasked(&picture, clFuchsia);
+    bar->SetImages(&images);
+    bar->SetDisabledImages(&disabled);
+    button->SetImageIndex(0);
+    auto shown = PaintToBitmap(bar);
+    EXPECT_EQ(PixelOf(shown.get(), 40 + 13, 2 + 13), ColorToRGB(clPurple));
+    button->SetEnabled(false);
+    auto greyed = PaintToBitmap(bar);
+    const COLORREF grey = PixelOf(greyed.get(), 40 + 13, 2 + 13);
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+    bar->SetImages(nullptr);
+    bar->SetDisabledImages(nullptr);
 }
 
 TEST_F(SpeedButtons, TheBevelTakesTheSkinsColoursAndDrawsADividerGroove) {
