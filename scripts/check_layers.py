@@ -24,6 +24,7 @@ Filer IniFiles FormText FormLoader
 BmpFormat
 Graphics Canvas Bitmaps JpegImage Picture
 Timers ImageLists
+ActnList
 Controls WinControls
 Menus
 Forms

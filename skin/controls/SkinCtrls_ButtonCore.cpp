@@ -135,6 +135,30 @@ TskButtonCore::TskButtonCore() : FGlyph(std::make_unique<TBitmap>()) {}
 
 TskButtonCore::~TskButtonCore() = default;
 
+void TskButtonCore::SetAction(TCustomAction* Value) {
+    FActionLink.reset();
+    if (!Value) return;
+    FActionLink = std::make_unique<TActionLink>(
+        Value, [this](TCustomAction* Action) { ActionChange(Action); });
+    ActionChange(Value);
+}
+
+void TskButtonCore::ActionChange(TCustomAction* Sender) {
+    TControl* control = ButtonControl();
+    control->SetCaption(Sender->GetCaption());
+    control->SetEnabled(Sender->GetEnabled());
+    TActionList* list = Sender->GetActionList();
+    TCustomImageList* images = list ? list->GetImages() : nullptr;
+    const int index = Sender->GetImageIndex();
+    if (FGlyph->GetEmpty() && images && index >= 0 && index < images->GetCount()) {
+        FGlyph->SetSize(images->GetWidth(), images->GetHeight());
+        FGlyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+        FGlyph->GetCanvas()->FillRect(TRect(0, 0, images->GetWidth(), images->GetHeight()));
+        images->Draw(FGlyph->GetCanvas(), 0, 0, index);
+    }
+    control->Repaint();
+}
+
 void TskButtonCore::SetGlyph(TBitmap* Value) {
     FGlyph->Assign(Value);
     ButtonControl()->Repaint();

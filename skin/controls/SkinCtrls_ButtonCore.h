@@ -6,6 +6,7 @@
 
 #include "skin/controls/SkinCtrls_Base.h"
 
+#include "classlib/ActnList.h"
 #include "classlib/ImageLists.h"
 
 #include "classlib/Timers.h"
@@ -58,6 +59,10 @@ public:
     TskButtonLayout GetLayout() const { return FLayout; }
     void SetLayout(TskButtonLayout Value);
 
+    // The linked action: the button takes its caption, enabled state and image, and runs it.
+    TCustomAction* GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+    void SetAction(TCustomAction* Value);
+
     // The hover fade: 0 normal look, 1 active look.
     double GetMorphKf() const { return FMorphKf; }
     bool IsMorphing() const { return FMorphTimer != nullptr; }
@@ -72,6 +77,9 @@ protected:
     virtual TskSkinSizing& ButtonSizing() = 0;
     // The skin's rectangle R at the button's size with glyph and caption in that look.
     virtual void CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AActive);
+    // The action changed: caption and enabled state, and an empty glyph takes the action's
+    // image (on clFuchsia, the transparent colour).
+    virtual void ActionChange(TCustomAction* Sender);
     // Glyph (or image) and caption of a look in R.
     virtual void DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, bool ADown, bool AActive);
     // The skinned image of the look the state asks for: a running fade, disabled,
@@ -105,6 +113,7 @@ protected:
     void PointerEntered();
     void PointerLeft();
 
+    std::unique_ptr<TActionLink> FActionLink;
     bool FMouseIn = false;
     bool FMouseDown = false;
     bool FAllUpPending = false;
@@ -150,5 +159,6 @@ template <class C> void PublishButtonCore(TPropertyList& P) {
     P.Add("Spacing", Own<C>(&C::GetSpacing), Own<C>(&C::SetSpacing), 1);
     P.Add("Layout", Own<C>(&C::GetLayout), Own<C>(&C::SetLayout), blGlyphLeft);
     P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
+    P.Add("Action", Own<C>(&C::GetAction), Own<C>(&C::SetAction));
     P.Add("OnClick", &TControl::OnClick);
 }

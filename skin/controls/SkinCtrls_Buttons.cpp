@@ -46,8 +46,18 @@ void TskSkinButton::Click() {
 }
 
 void TskSkinButton::ButtonClick() {
+    // Any button with a ModalResult sets its form's, grouped or not.
     if (FModalResult != 0)
         if (TCustomForm* form = GetParentForm()) form->SetModalResult(FModalResult);
+    TCustomAction* action = GetAction();
+    if (OnClick && action && !(OnClick.Method() == action->OnExecute.Method())) {
+        OnClick(this);
+        return;
+    }
+    if (action && !IsDesigning()) {
+        FActionLink->Execute(this);
+        return;
+    }
     if (OnClick) OnClick(this);
 }
 

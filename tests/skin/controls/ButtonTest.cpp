@@ -31,7 +31,10 @@ protected:
         button->OnClick = TNotifyEvent(this, &SkinButton::Clicked);
         return button;
     }
+public:
     void Clicked(TObject* Sender) { Clicks.push_back(static_cast<TskSkinButton*>(Sender)); }
+
+protected:
     COLORREF Middle(TskSkinButton* B) {
         auto picture = PaintToBitmap(B);
         return PixelOf(picture.get(), B->GetWidth() / 2, B->GetHeight() / 2);
@@ -181,6 +184,45 @@ TEST_F(SkinButton, ReturnAndEscapeReachTheDefaultAndCancelButtons) {
     PostKey(edit, VK_ESCAPE);
     EXPECT_EQ(Clicks, (std::vector<TskSkinButton*>{ok, cancel}));
     Form->SetModalResult(mrNone);
+}
+
+TEST_F(SkinButton, ALinkedActionGivesCaptionStateAndGlyphAndRunsOnTheClick) {
+    TImageList images(nullptr);
+    TBitmap picture(16, 16);
+    picture.GetCanvas()->GetBrush()->SetColor(clPurple);
+    picture.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    images.AddMasked(&picture, clFuchsia);
+    TActionList list(nullptr);
+    list.SetImages(&images);
+    TAction action(nullptr);
+    action.SetActionList(&list);
+    action.SetCaption("Go");
+    action.SetImageIndex(0);
+    int runs = 0;
+    struct TCounter {
+        int* Count;
+        void Fire(TObject*) { ++*Count; }
+    } counter{&runs};
+    action.OnExecute = TNotifyEvent(&counter, &TCounter::Fire);
+
+    TskSkinButton* button = Button(10, 10, false);
+    button->OnClick = TNotifyEvent();
+    button->SetAction(&action);
+    EXPECT_EQ(button->GetCaption(), "Go");
+    EXPECT_EQ(button->GetGlyph()->GetWidth(), 16);
+    EXPECT_EQ(PixelOf(button->GetGlyph(), 8, 8), static_cast<COLORREF>(clPurple));
+    MouseDown(button, 5, 5);
+    MouseUp(button, 5, 5);
+    EXPECT_EQ(runs, 1);
+    // An OnClick of its own runs instead of the action.
+    button->OnClick = TNotifyEvent(this, &SkinButton::Clicked);
+    MouseDown(button, 5, 5);
+    MouseUp(button, 5, 5);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(Clicks.size(), 1u);
+    action.SetEnabled(false);
+    EXPECT_FALSE(button->GetEnabled());
+    button->SetAction(nullptr);
 }
 
 TEST(SkinButtonLayout, GlyphAndCaptionFollowTheTable) {
