@@ -33,8 +33,6 @@ const Cardinal kAnimationInterval = 500;
 const int kWindowWidth = 325;
 const int kMinWindowHeight = 320;
 const int kFileCaptionWidth = 280;
-// Height of SGB_Led rolled up: its caption bar.
-const int kRolledUpHeight = 23;
 
 // Page table columns: thumbnail, decimal, hexadecimal, bits.
 const int kColumnWidths[] = {50, 48, 50, 130};
@@ -134,6 +132,7 @@ void TFM::FormShow(TObject*) {
     FFileName = FAppDir + kUntitled;
     FTimer = nullptr;
     PNL_Main->SetAlign(alClient);
+    SGB_Type->SetRollUpState(true);
     SGB_Type->SetAlign(alTop);
     SGB_Led->SetAlign(alTop);
     SGB_Pages->SetAlign(alClient);
@@ -309,32 +308,11 @@ void TFM::ViewPage() {
     FPattern = FPages.Get(SelectedPageIndex());
     UpdateLayersFromPattern();
     Redraw();
-    if (FLedRolledUp) {
-        SetLedRolledUp(false);
+    if (SGB_Led->GetRollUpState()) {
+        SGB_Led->SetRollUpState(false);
         TBL_Leds->SetTopRow(TBL_Leds->GetActiveRow());
     }
     UpdateControls();
-}
-
-void TFM::SetLedRolledUp(bool Value) {
-    if (Value == FLedRolledUp) return;
-    FLedRolledUp = Value;
-    if (Value) {
-        FLedHeight = SGB_Led->GetHeight();
-        FLedHidden.clear();
-        for (int i = 0; i < SGB_Led->GetControlCount(); ++i) {
-            TControl* child = SGB_Led->GetControl(i);
-            if (child->GetVisible()) FLedHidden.push_back(child);
-        }
-        for (TControl* child : FLedHidden)
-            child->Hide();
-        SGB_Led->SetHeight(kRolledUpHeight);
-    } else {
-        SGB_Led->SetHeight(FLedHeight);
-        for (TControl* child : FLedHidden)
-            child->Show();
-        FLedHidden.clear();
-    }
 }
 
 void TFM::BTN_AddClick(TObject*) {
@@ -373,7 +351,7 @@ void TFM::TBL_LedsDblClick(TObject*) {
 }
 
 void TFM::SGB_PagesClick(TObject*) {
-    SetLedRolledUp(!FLedRolledUp);
+    SGB_Led->SetRollUpState(!SGB_Led->GetRollUpState());
 }
 
 // Every cell is answered from the one text and the one picture that the form keeps.

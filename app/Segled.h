@@ -26,6 +26,9 @@
 #include "grid/gcltchdr.h"
 #include "grid/gcltcstr.h"
 
+#include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/controls/SkinCtrls_Panels.h"
+
 #include <array>
 #include <memory>
 #include <vector>
@@ -38,9 +41,7 @@ class TImage32;
 class TPolygon32;
 } // namespace Bmp32
 
-class TButton;
 class TComboBox;
-class TGroupBox;
 class TMainMenu;
 class TMenuItem;
 class TMessageDialog;
@@ -58,22 +59,22 @@ public:
     ~TFM() override;
 
     // Components of the form resource.
-    TPanel* PNL_Main = nullptr;
-    TGroupBox* SGB_Type = nullptr;
+    TskSkinPanel* PNL_Main = nullptr;
+    TskSkinGroupBox* SGB_Type = nullptr;
     TComboBox* CB_LedType = nullptr;
-    TButton* BTN_ApplyNode = nullptr;
-    TGroupBox* SGB_Led = nullptr;
+    TskSkinButton* BTN_ApplyNode = nullptr;
+    TskSkinGroupBox* SGB_Led = nullptr;
     Bmp32::TImage32* IMG_Seg = nullptr;
-    TButton* BTN_Add = nullptr;
-    TButton* BTN_Replace = nullptr;
-    TButton* BTN_Animate = nullptr;
-    TGroupBox* SGB_Pages = nullptr;
+    TskSkinButton* BTN_Add = nullptr;
+    TskSkinButton* BTN_Replace = nullptr;
+    TskSkinButton* BTN_Animate = nullptr;
+    TskSkinGroupBox* SGB_Pages = nullptr;
     TGclTable* TBL_Leds = nullptr;
-    TPanel* PNL_PageTools = nullptr;
-    TButton* BTN_ViewPage = nullptr;
-    TButton* BTN_MoveUp = nullptr;
-    TButton* BTN_MoveDown = nullptr;
-    TButton* BTN_DeletePage = nullptr;
+    TskSkinPanel* PNL_PageTools = nullptr;
+    TskSkinButton* BTN_ViewPage = nullptr;
+    TskSkinButton* BTN_MoveUp = nullptr;
+    TskSkinButton* BTN_MoveDown = nullptr;
+    TskSkinButton* BTN_DeletePage = nullptr;
     TGclTCColHead* CH_Header = nullptr;
     TGclTCBitMap* CB_LED = nullptr;
     TGclTCString* CS_Data = nullptr;
@@ -140,7 +141,6 @@ public:
     const AnsiString& GetFileName() const { return FFileName; }
     const AnsiString& GetAppDir() const { return FAppDir; }
     TTimer* GetAnimationTimer() const { return FTimer; }
-    bool GetLedRolledUp() const { return FLedRolledUp; }
     // The thumbnail the page table shows for page Index.
     Bmp32::TBitmap32* GetPageImage(int Index);
 
@@ -187,7 +187,6 @@ private:
     // Gives the page table one row per page (at least one), keeps a row current and repaints
     // the table once.
     void UpdateTable();
-    void SetLedRolledUp(bool Value);
 
     // Files
     bool ConfirmDiscard();
@@ -221,9 +220,6 @@ private:
     AnsiString FAppDir;
     AnsiString FFileName;
     bool FSetUp = false;
-    bool FLedRolledUp = false;
-    int FLedHeight = 0;
-    std::vector<TControl*> FLedHidden;
 };
 
 extern TFM* FM;

@@ -23,11 +23,13 @@ StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat
 Graphics Canvas Bitmaps Icons JpegImage Picture
-Timers
+Timers ImageLists
+ActnList
 Controls WinControls
 Menus
 Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
+TreeViews ListViews
 StdCtrls ExtCtrls Dialogs Clipboard
 """
 

@@ -483,11 +483,11 @@ TEST_F(Editor, ClickingThePagesBoxRollsTheViewUpAndViewingRollsItDown) {
     AddPageOf({0});
     int height = Form->SGB_Led->GetHeight();
     Form->SGB_PagesClick(Form->SGB_Pages);
-    EXPECT_TRUE(Form->GetLedRolledUp());
+    EXPECT_TRUE(Form->SGB_Led->GetRollUpState());
     EXPECT_LT(Form->SGB_Led->GetHeight(), height);
     EXPECT_FALSE(Form->IMG_Seg->GetVisible());
     Click(Form->BTN_ViewPage);
-    EXPECT_FALSE(Form->GetLedRolledUp());
+    EXPECT_FALSE(Form->SGB_Led->GetRollUpState());
     EXPECT_EQ(Form->SGB_Led->GetHeight(), height);
     EXPECT_TRUE(Form->IMG_Seg->GetVisible());
 }
@@ -909,9 +909,9 @@ TEST_F(Editor, ClosingWithoutChangesAsksNothing) {
 
 TEST_F(Editor, TheAboutBoxClosesOnAClickOnItsLabel) {
     // The click waits in the queue until the about box's own loop runs.
-    HWND about = FAbout->GetHandle();
-    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 15));
-    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(50, 15));
+    HWND label = FAbout->skSkinLabel1->GetHandle();
+    PostMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(46, 7));
+    PostMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(46, 7));
     Choose(Form->MNU_About);
     EXPECT_FALSE(FAbout->GetVisible());
     EXPECT_EQ(FAbout->GetModalResult(), mrCancel);
@@ -923,6 +923,8 @@ TEST_F(Editor, TheAboutBoxClosesOnAClickOnItsLabel) {
 // The page table: headings, the three values and the thumbnail in each page's row, the
 // browse colours and frame of the active row, and moves by key, wheel and scroll bar.
 TEST_F(Editor, PageTableShowsPagesAndMovesByKeysWheelAndScrollBar) {
+    // The type box open makes the table short: three pages take more than one page of rows.
+    Form->SGB_Type->SetRollUpState(false);
     AddPageOf({0, 1, 2, 3, 4, 5});
     AddPageOf({1, 2});
     AddPageOf({0, 1, 3, 4, 6});

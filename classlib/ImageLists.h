@@ -1,0 +1,48 @@
+// Image lists: equally sized images in one system image list, drawn normally or greyed.
+#pragma once
+
+#include "classlib/Bitmaps.h"
+#include "classlib/Component.h"
+#include "classlib/UnitInit.h"
+
+#include "classlib/Platform.h"
+
+#include <commctrl.h>
+
+DECLARE_UNIT(ImageLists)
+
+class TCustomImageList : public TComponent {
+    DECLARE_CLASS(TCustomImageList, TComponent)
+public:
+    explicit TCustomImageList(TComponent* AOwner);
+    ~TCustomImageList() override;
+    static void Published(TPropertyList& P);
+
+    int GetWidth() const { return FWidth; }
+    void SetWidth(int Value) { SetSize(Value, FHeight); }
+    int GetHeight() const { return FHeight; }
+    void SetHeight(int Value) { SetSize(FWidth, Value); }
+    // Empties the list and takes the new image size.
+    void SetSize(int AWidth, int AHeight);
+    int GetCount() const;
+    // Adds the images of Image, cut in Width-wide pieces; pixels of Transparent do not show.
+    // Returns the index of the first.
+    int AddMasked(TBitmap* Image, TColor Transparent);
+    void Clear();
+    // Image Index at (X, Y); greyed when not Enabled. Nothing for an index outside the list.
+    void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
+    HIMAGELIST GetHandle();
+
+private:
+    void CreateList();
+
+    HIMAGELIST FHandle = nullptr;
+    int FWidth = 16;
+    int FHeight = 16;
+};
+
+class TImageList : public TCustomImageList {
+    DECLARE_CLASS(TImageList, TCustomImageList)
+public:
+    explicit TImageList(TComponent* AOwner) : TCustomImageList(AOwner) {}
+};
