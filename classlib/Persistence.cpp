@@ -79,6 +79,12 @@ void persistence_detail::WrongClass(TObject* Instance, const char* Wanted) {
     throw EFilerError(Format("%s is not a %s", Instance ? Instance->ClassName() : "nil", Wanted));
 }
 
+char persistence_detail::OneChar(const AnsiString& Text) {
+    if (Text.size() != 1)
+        throw EFilerError(Format("A character property takes one character, not %d", static_cast<int>(Text.size())));
+    return Text[0];
+}
+
 // ---- TPropInfo --------------------------------------------------------------
 
 TPropInfo::TPropInfo(const AnsiString& Name) : FName(Name) {}

@@ -16,6 +16,7 @@
 //
 // The kind of a property follows from the type its getter returns:
 //   bool                      Boolean
+//   char                      string of exactly one character
 //   any other integral type   integer; with Idents() also written as a name (colours, cursors)
 //   an enumeration            identifier from the table given to RegisterEnum
 //   TSet<E>                   set of identifiers of the registered enumeration E
@@ -204,6 +205,9 @@ template <typename C> C* As(TObject* Instance) {
     return object;
 }
 
+// The character of a one-character text; any other length raises EFilerError.
+char OneChar(const AnsiString& Text);
+
 template <typename... A> struct TFirst { using Type = void; };
 template <typename A0, typename... A> struct TFirst<A0, A...> { using Type = A0; };
 
@@ -236,7 +240,11 @@ template <typename V> struct TBinder {
 
     static void Bind(TPropInfo& P, Getter Get, Setter Set) {
         P.FHasSetter = static_cast<bool>(Set);
-        if constexpr (std::is_same_v<V, bool> || std::is_integral_v<V> || std::is_enum_v<V> ||
+        if constexpr (std::is_same_v<V, char>) {
+            P.FKind = pkString;
+            P.FGetStr = [Get](TObject* o) { return AnsiString(1, Get(o)); };
+            if (Set) P.FSetStr = [Set](TObject* o, const AnsiString& v) { Set(o, OneChar(v)); };
+        } else if constexpr (std::is_same_v<V, bool> || std::is_integral_v<V> || std::is_enum_v<V> ||
                       TSetTraits<V>::value) {
             P.FGetOrd = [Get](TObject* o) { return ToOrd(Get(o)); };
             if (Set) P.FSetOrd = [Set](TObject* o, Int64 v) { Set(o, FromOrd(v)); };
@@ -294,7 +302,9 @@ template <typename V> struct TBinder {
     template <typename D> static void SetDefault(TPropInfo& P, const D& Default) {
         V value = static_cast<V>(Default);
         P.FHasDefault = true;
-        if constexpr (std::is_floating_point_v<V>)
+        if constexpr (std::is_same_v<V, char>)
+            P.FDefaultStr = AnsiString(1, value);
+        else if constexpr (std::is_floating_point_v<V>)
             P.FDefaultFloat = static_cast<double>(value);
         else if constexpr (std::is_same_v<V, AnsiString>)
             P.FDefaultStr = value;

@@ -105,25 +105,62 @@ TGclBorderedNumberEdit::TGclBorderedNumberEdit(TComponent* AOwner)
 
 void TGclBorderedNumberEdit::SetReadOnly(bool Value) {
     FNumberEdit->SetReadOnly(Value);
-    GetButton()->SetEnabled(!Value);
+    UpdateButton();
+}
+
+void TGclBorderedNumberEdit::SetEditEnabled(bool Value) {
+    FNumberEdit->SetEnabled(Value);
+    UpdateButton();
+}
+
+void TGclBorderedNumberEdit::UpdateButton() {
+    GetButton()->SetEnabled(FNumberEdit->GetEnabled() && !FNumberEdit->GetReadOnly());
 }
 
 void TGclBorderedNumberEdit::PopupOpen() {
     FNumberEdit->PopupOpen();
 }
 
+namespace {
+template <auto Member> void AddEditEvent(TPropertyList& P, const char* Name) {
+    P.Add(Name, &TGclBorderedNumberEdit::GetEditEvent<Member>,
+          &TGclBorderedNumberEdit::SetEditEvent<Member>);
+}
+} // namespace
+
 void TGclBorderedNumberEdit::Published(TPropertyList& P) {
-    P.Add("Text", &TGclBorderedNumberEdit::GetText, &TGclBorderedNumberEdit::SetText);
-    P.Add("ReadOnly", &TGclBorderedNumberEdit::GetReadOnly, &TGclBorderedNumberEdit::SetReadOnly,
-          false);
-    P.Add("MaxLength", &TGclBorderedNumberEdit::GetMaxLength,
-          &TGclBorderedNumberEdit::SetMaxLength, 0);
-    P.Add("AllowIncDec", &TGclBorderedNumberEdit::GetAllowIncDec,
-          &TGclBorderedNumberEdit::SetAllowIncDec, false);
-    P.Add("PopupAnchor", &TGclBorderedNumberEdit::GetPopupAnchor,
-          &TGclBorderedNumberEdit::SetPopupAnchor, paLeft);
-    P.Add("PopupDecimals", &TGclBorderedNumberEdit::GetPopupDecimals,
-          &TGclBorderedNumberEdit::SetPopupDecimals, 2);
+    using T = TGclBorderedNumberEdit;
+    P.Add("Text", &T::GetText, &T::SetText);
+    P.Add("AutoSize", &T::GetEditAutoSize, &T::SetEditAutoSize, false);
+    P.Add("Controller", &T::GetController, &T::SetController);
+    P.Add("Cursor", &T::GetEditCursor, &T::SetEditCursor, crDefault)
+        .Idents(CursorToIdent, IdentToCursor);
+    P.Add("Enabled", &T::GetEditEnabled, &T::SetEditEnabled, true);
+    P.Add("Font", &T::GetEditFont);
+    P.Add("MaxLength", &T::GetMaxLength, &T::SetMaxLength, 0);
+    P.Add("ParentFont", &T::GetEditParentFont, &T::SetEditParentFont);
+    P.Add("ParentShowHint", &T::GetEditParentShowHint, &T::SetEditParentShowHint);
+    P.Add("PasswordChar", &T::GetPasswordChar, &T::SetPasswordChar, '\0');
+    P.Add("ReadOnly", &T::GetReadOnly, &T::SetReadOnly, false);
+    P.Add("AllowIncDec", &T::GetAllowIncDec, &T::SetAllowIncDec, false);
+    P.Add("PopupAnchor", &T::GetPopupAnchor, &T::SetPopupAnchor, paLeft);
+    P.Add("PopupColors", &T::GetPopupColors);
+    P.Add("PopupDecimals", &T::GetPopupDecimals, &T::SetPopupDecimals, 2);
+    P.Add("PopupFont", &T::GetPopupFont);
+    P.Add("PopupHeight", &T::GetPopupHeight, &T::SetPopupHeight, 140);
+    P.Add("PopupWidth", &T::GetPopupWidth, &T::SetPopupWidth, 200);
+    P.Add("ShowButton", &T::GetShowButton, &T::SetShowButton, true);
+    AddEditEvent<&TCustomEdit::OnChange>(P, "OnChange");
+    AddEditEvent<&TControl::OnClick>(P, "OnClick");
+    AddEditEvent<&TControl::OnDblClick>(P, "OnDblClick");
+    AddEditEvent<&TWinControl::OnKeyDown>(P, "OnKeyDown");
+    AddEditEvent<&TWinControl::OnKeyPress>(P, "OnKeyPress");
+    AddEditEvent<&TWinControl::OnKeyUp>(P, "OnKeyUp");
+    AddEditEvent<&TControl::OnMouseDown>(P, "OnMouseDown");
+    AddEditEvent<&TControl::OnMouseMove>(P, "OnMouseMove");
+    AddEditEvent<&TControl::OnMouseUp>(P, "OnMouseUp");
+    P.Add("OnPopupOpen", &TGclBorderEdPopup::OnPopupOpen);
+    P.Add("OnPopupClose", &TGclBorderEdPopup::OnPopupClose);
 }
 
 REGISTER_CLASS(TGclBorderedNumberEdit);

@@ -8,6 +8,8 @@
 #include "grid/gcledclc.h"
 
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 class TGclBorderEdPopup : public TGclBorderParent {
     DECLARE_CLASS(TGclBorderEdPopup, TGclBorderParent)
@@ -58,6 +60,8 @@ public:
     explicit TGclNumberEditEx(TComponent* AOwner);
 };
 
+// Every edit property and event reads from and writes to the inner edit, so an event's
+// sender is the inner edit. The button is the container's own.
 class TGclBorderedNumberEdit : public TGclBorderEdPopup {
     DECLARE_CLASS(TGclBorderedNumberEdit, TGclBorderEdPopup)
 public:
@@ -70,22 +74,50 @@ public:
     void SetAsFloat(double Value) { FNumberEdit->SetAsFloat(Value); }
     bool GetReadOnly() const { return FNumberEdit->GetReadOnly(); }
     void SetReadOnly(bool Value);
+    // A disabled inner edit takes no value from the calculator either.
+    bool GetEditEnabled() const { return FNumberEdit->GetEnabled(); }
+    void SetEditEnabled(bool Value);
     int GetMaxLength() const { return FNumberEdit->GetMaxLength(); }
     void SetMaxLength(int Value) { FNumberEdit->SetMaxLength(Value); }
+    char GetPasswordChar() const { return FNumberEdit->GetPasswordChar(); }
+    void SetPasswordChar(char Value) { FNumberEdit->SetPasswordChar(Value); }
+    bool GetEditAutoSize() const { return FNumberEdit->GetAutoSize(); }
+    void SetEditAutoSize(bool Value) { FNumberEdit->SetAutoSize(Value); }
+    TGclController* GetController() const { return FNumberEdit->GetController(); }
+    void SetController(TGclController* Value) { FNumberEdit->SetController(Value); }
+    TCursor GetEditCursor() const { return FNumberEdit->GetCursor(); }
+    void SetEditCursor(TCursor Value) { FNumberEdit->SetCursor(Value); }
+    TFont* GetEditFont() const { return FNumberEdit->GetFont(); }
+    bool GetEditParentFont() const { return FNumberEdit->GetParentFont(); }
+    void SetEditParentFont(bool Value) { FNumberEdit->SetParentFont(Value); }
+    bool GetEditParentShowHint() const { return FNumberEdit->GetParentShowHint(); }
+    void SetEditParentShowHint(bool Value) { FNumberEdit->SetParentShowHint(Value); }
     bool GetAllowIncDec() const { return FNumberEdit->AllowIncDec; }
     void SetAllowIncDec(bool Value) { FNumberEdit->AllowIncDec = Value; }
     TGclPopupAnchor GetPopupAnchor() const { return FNumberEdit->PopupAnchor; }
     void SetPopupAnchor(TGclPopupAnchor Value) { FNumberEdit->PopupAnchor = Value; }
+    TGclCalcColors* GetPopupColors() const { return FNumberEdit->GetPopupColors(); }
     int GetPopupDecimals() const { return FNumberEdit->GetPopupDecimals(); }
     void SetPopupDecimals(int Value) { FNumberEdit->SetPopupDecimals(Value); }
-    TNotifyEvent GetOnChange() const { return FNumberEdit->OnChange; }
-    void SetOnChange(TNotifyEvent Value) { FNumberEdit->OnChange = Value; }
+    TFont* GetPopupFont() const { return FNumberEdit->GetPopupFont(); }
+    int GetPopupHeight() const { return FNumberEdit->GetPopupHeight(); }
+    void SetPopupHeight(int Value) { FNumberEdit->SetPopupHeight(Value); }
+    int GetPopupWidth() const { return FNumberEdit->GetPopupWidth(); }
+    void SetPopupWidth(int Value) { FNumberEdit->SetPopupWidth(Value); }
+    // The inner edit's event kept in Member (OnChange, OnClick, the key and mouse events).
+    template <auto Member> auto GetEditEvent() const { return FNumberEdit->*Member; }
+    template <auto Member>
+    void SetEditEvent(std::remove_cvref_t<decltype(std::declval<TGclNumberEditEx&>().*Member)> Value) {
+        FNumberEdit->*Member = Value;
+    }
 
     void PopupOpen() override;
 
     static void Published(TPropertyList& P);
 
 private:
+    void UpdateButton();
+
     TGclNumberEditEx* FNumberEdit;
 };
 

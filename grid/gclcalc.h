@@ -213,6 +213,7 @@ protected:
     void KeyPress(char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
 
     void WMGetText(TMessage& Msg);
     void WMGetTextLength(TMessage& Msg);
@@ -258,6 +259,11 @@ private:
     void TapeDblClick(TObject* Sender);
     void TapeClick(TObject* Sender);
     void ColorsChanged(TObject* Sender);
+    // Design-time tape sizing; Start and End say whether they took the mouse.
+    bool InTapeSizeZone(int Y) const;
+    bool StartTapeSizing(int Y);
+    bool EndTapeSizing();
+    void DrawSizeLine();
 
     TGclCustomCalculatorEngine* FEngine;
     TGclCalcTape* FTape;
@@ -277,6 +283,8 @@ private:
     int FDisplayChars = 20;
     int FTapeHeight = 140 / 3;
     bool FPopup = false;
+    bool FSizing = false;
+    int FSizeLine = 0;
 };
 
 class TGclCalculator : public TGclCustomCalculator {

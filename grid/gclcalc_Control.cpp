@@ -312,7 +312,7 @@ TGclCalculatorButton TGclCustomCalculator::ButtonAt(int X, int Y) const {
 
 void TGclCustomCalculator::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TGclCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
+    if (Button != mbLeft || StartTapeSizing(Y)) return;
     if (CanFocus()) SetFocus();
     FMouseButton = ButtonAt(X, Y);
     if (FMouseButton == cbNone) return;
@@ -322,7 +322,7 @@ void TGclCustomCalculator::MouseDown(TMouseButton Button, TShiftState Shift, int
 
 void TGclCustomCalculator::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TGclCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft || FMouseButton == cbNone) return;
+    if (Button != mbLeft || EndTapeSizing() || FMouseButton == cbNone) return;
     TGclCalculatorButton down = FMouseButton;
     FMouseButton = cbNone;
     // A press counts only when released over the button it started on.
@@ -334,6 +334,10 @@ void TGclCustomCalculator::MouseUp(TMouseButton Button, TShiftState Shift, int X
 
 void TGclCustomCalculator::WMCancelMode(TMessage& Msg) {
     TGclCustomControl::Dispatch(Msg);
+    if (FSizing) {
+        FSizing = false;
+        DrawSizeLine();
+    }
     TGclCalculatorButton shown = FPressed;
     FMouseButton = FPressed = cbNone;
     RepaintButton(shown);
@@ -446,6 +450,8 @@ void TGclCustomCalculator::Published(TPropertyList& P) {
     P.Add("MaxPaperCount", &TGclCustomCalculator::GetMaxPaperCount,
           &TGclCustomCalculator::SetMaxPaperCount, 9999);
     P.Add("TapeHeight", &TGclCustomCalculator::GetTapeHeight, &TGclCustomCalculator::SetTapeHeight);
+    P.Add("TapeSeparatorChar", &TGclCustomCalculator::GetTapeSeparatorChar,
+          &TGclCustomCalculator::SetTapeSeparatorChar, '_');
     P.Add("OnButtonPressed", &TGclCustomCalculator::OnButtonPressed);
 }
 

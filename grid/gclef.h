@@ -16,6 +16,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <variant>
 
 enum TGclEntryFieldOption {
     efoArrowIncDec, efoCaretToEnd, efoForceInsert, efoForceOvertype, efoInputRequired,
@@ -46,6 +48,10 @@ enum TZeroDisplay { zdShow, zdHide, zdHideUntilModified };
 
 // Ten raw bytes: the range of any type, 80-bit floats included.
 using TRangeType = std::array<Byte, 10>;
+
+// What AsVariant gives: Boolean and YesNo as bool, the integer types as a 32-bit
+// integer, the floating-point types as double, the others as their text.
+using TGclFieldVariant = std::variant<bool, std::int32_t, double, AnsiString>;
 
 using TUserCommandEvent = TEvent<void(TObject* Sender, Word Command)>;
 using TValidationErrorEvent = TEvent<void(TObject* Sender, Word ErrorCode, const AnsiString& ErrorMsg)>;
@@ -136,6 +142,16 @@ public:
     void SetAsString(const AnsiString& Value);
     double GetAsDateTime();
     void SetAsDateTime(double Value);
+    // The floating-point value in hundredths, rounded to the nearest integer.
+    std::int64_t GetAsCents();
+    void SetAsCents(std::int64_t Value);
+    TGclFieldVariant GetAsVariant();
+    // The day number and the seconds since midnight; -1 when the value does not
+    // validate.
+    std::int32_t GetAsStDate();
+    void SetAsStDate(std::int32_t Value);
+    std::int32_t GetAsStTime();
+    void SetAsStTime(std::int32_t Value);
 
     // ---- Range ----
     const TRangeType& GetRangeHi() const { return FRangeHi; }
@@ -172,6 +188,12 @@ public:
     void SelectAll();
     int GetCaretPos() const { return FCaretPos; }
     void ProcessCommand(Word Cmd, Word CharCode);
+    void IncreaseValue(bool Wrap, double Delta);
+    void DecreaseValue(bool Wrap, double Delta);
+    // With the focus: N caret steps right, or -N left for a negative N.
+    void MoveCaret(int N);
+    void MoveCaretToEnd();
+    void MoveCaretToStart();
     // The caret position for a client x-coordinate.
     int efGetMousePos(int X);
 
@@ -265,6 +287,9 @@ private:
     void efPerformEdit(TMessage& Msg, Word Cmd);
     void efCopyPrim();
     Word RequiredCheck();
+    std::int32_t GetDayOrSeconds(Byte Type);
+    void SetDayOrSeconds(Byte Type, std::int32_t Value);
+    void IncDec(bool Wrap, double Delta);
     void PaintPrim(HDC DC, int Width, int Height);
     void ColorsChanged(TObject* Sender);
     void BordersChanged(TObject* Sender);
@@ -307,6 +332,8 @@ private:
     bool FCharExpected = false;
     bool FClearing = false;
     bool FHeldBack = false;
+    bool FLostToNone = false;
+    bool FFocusByMouse = false;
     bool FAutoSize = true;
     bool FAdjusting = false;
 };

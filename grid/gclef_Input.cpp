@@ -52,6 +52,38 @@ void TGclBaseEntryField::ProcessCommand(Word Cmd, Word CharCode) {
     efPerformEdit(msg, Cmd);
 }
 
+void TGclBaseEntryField::IncDec(bool Wrap, double Delta) {
+    if (!HandleAllocated()) return;
+    SendMessageA(GetHandle(), WM_SETREDRAW, 0, 0);
+    efIncDecValue(Wrap, Delta);
+    SendMessageA(GetHandle(), WM_SETREDRAW, 1, 0);
+    FSelStart = FSelEnd = 0;
+    Invalidate();
+}
+
+void TGclBaseEntryField::IncreaseValue(bool Wrap, double Delta) {
+    IncDec(Wrap, Delta);
+}
+
+void TGclBaseEntryField::DecreaseValue(bool Wrap, double Delta) {
+    IncDec(Wrap, -Delta);
+}
+
+void TGclBaseEntryField::MoveCaret(int N) {
+    if (!FHasFocus) return;
+    for (int i = 0; i < (N < 0 ? -N : N); ++i)
+        ProcessCommand(N < 0 ? ccLeft : ccRight, 0);
+}
+
+void TGclBaseEntryField::MoveCaretToEnd() {
+    SetCaretPos(static_cast<int>(FEditString.size()));
+}
+
+void TGclBaseEntryField::MoveCaretToStart() {
+    FFirstChar = 0;
+    SetCaretPos(0);
+}
+
 void TGclBaseEntryField::WMKeyDown(TMessage& Msg) {
     TGclCustomControlEx::Dispatch(Msg);
     Word key = static_cast<Word>(Msg.WParam);
@@ -94,31 +126,45 @@ void TGclBaseEntryField::WMChar(TMessage& Msg) {
 
 void TGclBaseEntryField::WMSetFocus(TMessage& Msg) {
     TGclController* controller = GetController();
+    HWND losing = reinterpret_cast<HWND>(Msg.WParam);
     FHasFocus = true;
     controller->GetEntryCommands()->ResetCommandProcessor();
+    if (FInError && losing && IsWindow(losing)) {
+        // The field was left in error: end whatever drag or capture the other window
+        // had begun, at the pointer's place.
+        SendMessageA(losing, WM_CANCELMODE, 0, 0);
+        POINT p{};
+        GetCursorPos(&p);
+        ::ScreenToClient(losing, &p);
+        SendMessageA(losing, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+        Show();
+        if (TCustomForm* form = GetParentForm()) form->SetActiveControl(this);
+    }
     if (!FOptions.Contains(efoForceInsert) && !FOptions.Contains(efoForceOvertype))
         FInsert = controller->InsertMode;
-    bool heldBack = FHeldBack;
-    FHeldBack = false;
-    if (!heldBack && !controller->ErrorPending) {
+    // Coming back after leaving for no sibling, or after a refused exit.
+    bool returning = FHeldBack || FLostToNone;
+    bool byMouse = FFocusByMouse;
+    FHeldBack = FLostToNone = FFocusByMouse = false;
+    if (!returning && !controller->ErrorPending) {
         if (!FInError) FModified = false;
-        controller->DoOnPreEdit(this, FindControl(reinterpret_cast<HWND>(Msg.WParam)));
+        controller->DoOnPreEdit(this, FindControl(losing));
         FSavedEditString = FEditString;
         FHasSaved = true;
     }
-    if (!heldBack) controller->ErrorPending = false;
+    if (!returning) controller->ErrorPending = false;
     TGclCustomControlEx::Dispatch(Msg);
     if (FOptions.Contains(efoForceInsert)) FInsert = true;
     if (FOptions.Contains(efoForceOvertype)) FInsert = false;
     FCarets->SetInsMode(FInsert);
     FCarets->SetLinked(true);
     FCarets->SetVisible(true);
-    if (!heldBack) {
+    if (returning || byMouse) {
+        SetCaretPos(FCaretPos);
+    } else {
         SetCaretPos(FOptions.Contains(efoCaretToEnd) ? static_cast<int>(FEditString.size()) : 0);
         if (controller->EntryOptions.Contains(efoAutoSelect) && !controller->ErrorPending)
             SelectAll();
-    } else {
-        SetCaretPos(FCaretPos);
     }
     Invalidate();
 }
@@ -128,6 +174,7 @@ void TGclBaseEntryField::WMKillFocus(TMessage& Msg) {
     TControl* gainingControl = gaining ? FindControl(gaining) : nullptr;
     // Only a window of the same form counts as the next field.
     bool sibling = gainingControl && GetImmediateParentForm(gainingControl) == GetImmediateParentForm(this);
+    FLostToNone = !sibling;
     FCarets->SetLinked(false);
     if (GetCapture() == GetHandle()) ReleaseCapture();
     TGclCustomControlEx::Dispatch(Msg);
@@ -151,7 +198,9 @@ void TGclBaseEntryField::WMKillFocus(TMessage& Msg) {
 void TGclBaseEntryField::WMLButtonDown(TMessage& Msg) {
     if (!FHasFocus) {
         FSelStart = FSelEnd = 0;
+        FFocusByMouse = true;
         if (CanFocus()) SetFocus();
+        FFocusByMouse = false;
         return;
     }
     SetCapture(GetHandle());

@@ -217,20 +217,17 @@ AnsiString TGclBaseEntryField::RangeToStr(const TRangeType& Range) {
             }
         }
         if (text.empty() || static_cast<int>(text.size()) > FMaxLength) {
+            // A sign place, one digit, the point, the fraction and "E+dddd" fill the
+            // width; at least one fraction digit is written.
             int width = FMaxLength;
             if (decimals > 0 && decimals + 9 < FMaxLength) width = decimals + 9;
-            int digits = width - 7 > 0 ? width - 7 : 1;
-            __mingw_snprintf(buffer, sizeof buffer, "%*.*LE", width, digits, v);
-            text.clear();
-            for (char c : AnsiString(buffer))
-                if (c != ' ') text += c;
-            // Embedded zeros of the exponent are dropped ("1.5E+0007" reads "1.5E+7").
-            std::size_t e = text.find('E');
-            if (e != AnsiString::npos) {
-                std::size_t p = e + 2;
-                while (p + 1 < text.size() && text[p] == '0')
-                    text.erase(p, 1);
-            }
+            int fraction = width - 9 > 0 ? width - 9 : 1;
+            __mingw_snprintf(buffer, sizeof buffer, "%.*LE", fraction, v);
+            text = buffer;
+            // The exponent's leading zeros are dropped ("1.5E+0007" reads "1.5E+7").
+            std::size_t p = text.find('E') + 2;
+            while (p + 1 < text.size() && text[p] == '0')
+                text.erase(p, 1);
         }
         char sep = GetIntlSupport()->DecimalChar;
         for (char& c : text)

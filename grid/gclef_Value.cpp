@@ -264,6 +264,60 @@ void TGclBaseEntryField::SetAsDateTime(double Value) {
     SetValue(buffer, sizeof buffer);
 }
 
+std::int64_t TGclBaseEntryField::GetAsCents() {
+    Byte type = GetFieldType();
+    if (type < fsubReal || type > fsubSingle) throw EInvalidDataType();
+    // The default rounding mode takes halves to the even neighbour.
+    return static_cast<std::int64_t>(std::nearbyint(static_cast<long double>(GetAsFloat()) * 100));
+}
+
+void TGclBaseEntryField::SetAsCents(std::int64_t Value) {
+    Byte type = GetFieldType();
+    if (type < fsubReal || type > fsubSingle) throw EInvalidDataType();
+    SetAsFloat(static_cast<double>(Value) / 100.0);
+}
+
+TGclFieldVariant TGclBaseEntryField::GetAsVariant() {
+    Byte type = GetFieldType();
+    if (type == fsubBoolean || type == fsubYesNo) return GetAsBoolean();
+    if (type >= fsubLongInt && type <= fsubShortInt) return static_cast<std::int32_t>(GetAsInteger());
+    if (IsNumericType(type)) return GetAsFloat();
+    return GetAsString();
+}
+
+std::int32_t TGclBaseEntryField::GetDayOrSeconds(Byte Type) {
+    if (GetFieldType() != Type) throw EInvalidDataType();
+    Byte buffer[10] = {};
+    FLastError = GetValue(buffer, sizeof buffer);
+    if (FLastError) return -1;
+    std::int32_t v;
+    std::memcpy(&v, buffer, 4);
+    return v;
+}
+
+void TGclBaseEntryField::SetDayOrSeconds(Byte Type, std::int32_t Value) {
+    if (GetFieldType() != Type) throw EInvalidDataType();
+    Byte buffer[10] = {};
+    std::memcpy(buffer, &Value, 4);
+    SetValue(buffer, sizeof buffer);
+}
+
+std::int32_t TGclBaseEntryField::GetAsStDate() {
+    return GetDayOrSeconds(fsubDate);
+}
+
+void TGclBaseEntryField::SetAsStDate(std::int32_t Value) {
+    SetDayOrSeconds(fsubDate, Value);
+}
+
+std::int32_t TGclBaseEntryField::GetAsStTime() {
+    return GetDayOrSeconds(fsubTime);
+}
+
+void TGclBaseEntryField::SetAsStTime(std::int32_t Value) {
+    SetDayOrSeconds(fsubTime, Value);
+}
+
 // ---- Validation -------------------------------------------------------------------------
 
 Word TGclBaseEntryField::RequiredCheck() {

@@ -3,6 +3,9 @@
 #include "tests/support/GuiTestSupport.h"
 
 #include "classlib/Clipboard.h"
+#include "classlib/Exceptions.h"
+#include "classlib/FormLoader.h"
+#include "tests/grid/GridTestSupport.h"
 
 #include <string>
 
@@ -243,6 +246,52 @@ TEST_F(CalculatorTest, TapeLinesTakenBackAndClipboard) {
     Clipboard()->SetAsText("7x*6=");
     Calc->PasteFromClipboard();
     EXPECT_EQ(Shown(), "42.00");
+}
+
+TEST_F(CalculatorTest, TapeSeparatorTravelsAsOneCharacter) {
+    Calc->SetName("Calc");
+    Calc->SetTapeSeparatorChar('=');
+    AnsiString text = WriteComponentText(Calc);
+    EXPECT_NE(text.find("TapeSeparatorChar = '='"), AnsiString::npos) << text;
+    TGclCalculator copy(nullptr);
+    ReadComponentText(text, &copy);
+    EXPECT_EQ(copy.GetTapeSeparatorChar(), '=');
+    std::string message = MessageOf<EFilerError>([&] {
+        ReadComponentText("object Calc: TGclCalculator\n  TapeSeparatorChar = '=='\nend\n", &copy);
+    });
+    EXPECT_NE(message.find("one character"), std::string::npos) << message;
+    EXPECT_EQ(copy.GetTapeSeparatorChar(), '=');
+}
+
+TEST_F(CalculatorTest, TapeResizedByDraggingAtDesignTime) {
+    Calc->SetOptions({coShowItemCount, coShowMemoryButtons, coShowTape});
+    TListBox* tape = Calc->GetTapeBox();
+    ASSERT_NE(tape, nullptr);
+    int bottom = tape->GetTop() + tape->GetHeight();
+    HWND wnd = Calc->GetHandle();
+    auto drag = [&](int FromY, int ToY) {
+        SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, FromY));
+        SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, ToY));
+        SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(50, ToY));
+    };
+    int before = Calc->GetTapeHeight();
+    drag(bottom + 1, bottom + 20); // only at design time
+    EXPECT_EQ(Calc->GetTapeHeight(), before);
+
+    Calc->SetDesigning(true);
+    SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(50, bottom + 3));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_SIZENS));
+    drag(bottom + 1, bottom + 20);
+    EXPECT_EQ(Calc->GetTapeHeight(), bottom + 20 - 8);
+    EXPECT_EQ(tape->GetHeight(), Calc->GetTapeHeight());
+    // The line stays 30 pixels below the tape's top and above the bottom.
+    bottom = tape->GetTop() + tape->GetHeight();
+    drag(bottom + 2, 0);
+    EXPECT_EQ(Calc->GetTapeHeight(), tape->GetTop() + 30 - 8);
+    bottom = tape->GetTop() + tape->GetHeight();
+    drag(bottom, 1000);
+    EXPECT_EQ(Calc->GetTapeHeight(), Calc->GetClientHeight() - 30 - 8);
+    Calc->SetDesigning(false);
 }
 
 } // namespace

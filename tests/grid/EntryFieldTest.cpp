@@ -173,10 +173,21 @@ TEST_F(EntryFieldTest, RangeStringsPerType) {
     TGclIntlSup* intl = Field->GetIntlSupport();
     EXPECT_EQ(Field->GetRangeHiStr(), AnsiString("12") + intl->DecimalChar + "5");
     EXPECT_THROW(Field->SetRangeHiStr("1e400"), EInvalidRangeValue);
+    // Scientific: with an "E" in the picture, or when the fixed form is too long; the
+    // width is MaxLength, or decimals + 9 when that is less, with one place for the sign
+    // and four for the exponent, whose leading zeros go.
     Field->SetPictureMask("#E####");
     Field->SetMaxLength(12);
     Field->SetRangeHiStr("15000");
-    EXPECT_NE(Field->GetRangeHiStr().find('E'), AnsiString::npos);
+    EXPECT_EQ(Field->GetRangeHiStr(), AnsiString("1") + intl->DecimalChar + "500E+4");
+    Field->SetPictureMask("###.##");
+    Field->SetRangeHiStr("-1.5e20");
+    EXPECT_EQ(Field->GetRangeHiStr(), AnsiString("-1") + intl->DecimalChar + "50E+20");
+    Field->SetPictureMask("######");
+    Field->SetRangeHiStr("0.000015");
+    EXPECT_EQ(Field->GetRangeHiStr(), "0");
+    Field->SetRangeHiStr("1e15");
+    EXPECT_EQ(Field->GetRangeHiStr(), AnsiString("1") + intl->DecimalChar + "000E+15");
 
     Field->SetDataType(fsubDate, 0);
     AnsiString picture = intl->InternationalDate(true);
@@ -346,6 +357,117 @@ TEST_F(EntryFieldTest, NoDateReadsAsTheDayBeforeDayZero) {
     EXPECT_EQ(date->GetAsDateTime(), -1.0);
     date->SetAsDateTime(0.0); // 30 December 1899 is a date
     EXPECT_EQ(date->GetAsDateTime(), 0.0);
+}
+
+TEST_F(EntryFieldTest, TypedValuesOfEveryKind) {
+    auto* money = Make(10, 40, fsubDouble);
+    money->SetAsCents(12345);
+    EXPECT_DOUBLE_EQ(money->GetAsFloat(), 123.45);
+    EXPECT_EQ(money->GetAsCents(), 12345);
+    money->SetAsFloat(0.125);
+    EXPECT_EQ(money->GetAsCents(), 12); // a half goes to the even neighbour
+    EXPECT_EQ(std::get<double>(money->GetAsVariant()), 0.125);
+    EXPECT_THROW(money->GetAsStDate(), EInvalidDataType);
+
+    auto* count = Make(10, 70, fsubLongInt);
+    count->SetAsInteger(-7);
+    EXPECT_EQ(std::get<std::int32_t>(count->GetAsVariant()), -7);
+    EXPECT_THROW(count->GetAsCents(), EInvalidDataType);
+    auto* flag = Make(10, 100, fsubBoolean);
+    flag->SetAsBoolean(true);
+    EXPECT_TRUE(std::get<bool>(flag->GetAsVariant()));
+    Field->SetEditString("text");
+    EXPECT_EQ(std::get<AnsiString>(Field->GetAsVariant()), "text");
+
+    auto* date = Make(10, 130, fsubDate);
+    date->SetAsStDate(40000);
+    EXPECT_EQ(date->GetAsStDate(), 40000);
+    EXPECT_THROW(date->GetAsStTime(), EInvalidDataType);
+    date->SetEditString("bad");
+    EXPECT_EQ(date->GetAsStDate(), -1);
+    EXPECT_EQ(date->GetLastError(), oeInvalidDate);
+    auto* time = Make(10, 160, fsubTime);
+    time->SetAsStTime(3600);
+    EXPECT_EQ(time->GetAsStTime(), 3600);
+}
+
+TEST_F(EntryFieldTest, StepsCaretMovesAndAltNumericPad) {
+    auto* count = Make(10, 40, fsubLongInt);
+    count->SetAsInteger(5);
+    count->IncreaseValue(false, 2);
+    EXPECT_EQ(count->GetEditString(), "7");
+    count->DecreaseValue(true, 3);
+    EXPECT_EQ(count->LastDelta, -3);
+    EXPECT_EQ(count->GetEditString(), "4");
+
+    Field->SetEditString("abcdef");
+    Field->MoveCaret(3); // without the focus nothing moves
+    EXPECT_EQ(Field->GetCaretPos(), 0);
+    ASSERT_TRUE(TakeFocus(Field));
+    Field->MoveCaretToStart();
+    Field->MoveCaret(4);
+    EXPECT_EQ(Field->GetCaretPos(), 4);
+    Field->MoveCaret(-3);
+    EXPECT_EQ(Field->GetCaretPos(), 1);
+    Field->MoveCaretToEnd();
+    EXPECT_EQ(Field->GetCaretPos(), 6);
+
+    // A control character arrives only as Alt plus a numeric-pad code.
+    SendMessageA(Field->GetHandle(), WM_CHAR, 1, 0);
+    EXPECT_EQ(Field->GetEditString(), "abcdef");
+    SendMessageA(Field->GetHandle(), WM_SYSKEYDOWN, VK_NUMPAD1, 1 << 29);
+    SendMessageA(Field->GetHandle(), WM_CHAR, 1, 0);
+    EXPECT_EQ(Field->GetEditString(), AnsiString("abcdef") + '\x01');
+}
+
+// Records what the window it watches receives.
+std::vector<UINT> Received;
+WNDPROC OldProc = nullptr;
+LRESULT CALLBACK Recording(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == WM_CANCELMODE || Msg == WM_LBUTTONUP) Received.push_back(Msg);
+    return CallWindowProcA(OldProc, Wnd, Msg, W, L);
+}
+
+TEST_F(EntryFieldTest, FocusBackToAFieldLeftInErrorEndsTheOtherWindowsDrag) {
+    auto* count = Make(10, 40, fsubLongInt);
+    count->SetOptions({efoSoftValidation, efoCaretToEnd});
+    auto* other = Add<TButton>(Form, 10, 80, 80, 25);
+    auto leaveAndComeBack = [&] {
+        other->SetFocus();
+        Pump();
+        Received.clear();
+        OldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            other->GetHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Recording)));
+        count->SetFocus();
+        Pump();
+        SetWindowLongPtrA(other->GetHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldProc));
+    };
+    ASSERT_TRUE(TakeFocus(count));
+    count->SetEditString("x1");
+    leaveAndComeBack(); // soft validation lets it go, marked in error
+    EXPECT_EQ(Received, (std::vector<UINT>{WM_CANCELMODE, WM_LBUTTONUP}));
+    EXPECT_EQ(Form->GetActiveControl(), count);
+
+    // The focus that comes with a press keeps the caret where it is; from the keyboard
+    // the caret goes to the end.
+    other->SetFocus();
+    Pump();
+    SendMessageA(count->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_EQ(GetFocus(), count->GetHandle());
+    EXPECT_EQ(count->GetCaretPos(), 0);
+    other->SetFocus();
+    Pump();
+    count->SetFocus();
+    Pump();
+    EXPECT_EQ(GetFocus(), count->GetHandle());
+    EXPECT_EQ(count->GetCaretPos(), 2);
+
+    // A valid field coming back sends nothing.
+    count->SetEditString("12");
+    count->ValidateContents(false);
+    leaveAndComeBack();
+    EXPECT_TRUE(Received.empty());
 }
 
 TEST_F(EntryFieldTest, SpecialButtonZeroDisplayAndSize) {

@@ -1,6 +1,7 @@
 #include "grid/gclbcalc.h"
 #include "grid/gcledclc.h"
 #include "grid/gclmisc.h"
+#include "classlib/FormLoader.h"
 #include "tests/support/GuiTestSupport.h"
 
 namespace {
@@ -159,6 +160,39 @@ TEST_F(NumberEditTest, BorderedNumberEditForwardsToItsInnerEdit) {
     bordered->GetButton()->Click();
     EXPECT_TRUE(bordered->GetNumberEdit()->GetCalculator()->GetVisible());
     bordered->GetNumberEdit()->PopupClose(bordered);
+
+    // Properties read from form text land on the inner edit and its calculator.
+    bordered->SetName("Amount");
+    ReadComponentText("object Amount: TGclBorderedNumberEdit\n"
+                      "  Enabled = False\n  MaxLength = 8\n  PasswordChar = '#'\n"
+                      "  PopupDecimals = 4\n  PopupWidth = 260\n  Font.Height = -20\nend\n",
+                      bordered);
+    TGclNumberEditEx* inner = bordered->GetNumberEdit();
+    EXPECT_FALSE(inner->GetEnabled());
+    EXPECT_TRUE(bordered->GetEnabled());
+    EXPECT_FALSE(bordered->GetButton()->GetEnabled());
+    EXPECT_EQ(inner->GetMaxLength(), 8);
+    EXPECT_EQ(inner->GetPasswordChar(), '#');
+    EXPECT_EQ(inner->GetCalculator()->GetDecimals(), 4);
+    EXPECT_EQ(inner->GetCalculator()->GetWidth(), 260);
+    EXPECT_EQ(inner->GetFont()->GetHeight(), -20);
+    bordered->SetEditEnabled(true);
+    EXPECT_TRUE(bordered->GetButton()->GetEnabled());
+
+    // Events too: the inner edit is their sender.
+    TObject* sender = nullptr;
+    char typed = 0;
+    bordered->SetEditEvent<&TWinControl::OnKeyPress>(TKeyPressEvent::FromCallable(
+        [&](TObject* Sender, char& Key) { sender = Sender, typed = Key; }));
+    EXPECT_TRUE(inner->OnKeyPress.Assigned());
+    Type(inner, "3");
+    EXPECT_EQ(sender, inner);
+    EXPECT_EQ(typed, '3');
+    int changes = 0;
+    bordered->SetEditEvent<&TCustomEdit::OnChange>(
+        TNotifyEvent::FromCallable([&](TObject*) { ++changes; }));
+    bordered->SetText("9");
+    EXPECT_EQ(changes, 1);
 }
 
 } // namespace

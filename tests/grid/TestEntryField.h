@@ -1,5 +1,6 @@
 // A small concrete entry field for the tests: text or a LongInt typed through the mask
-// at the caret. The library leaves the concrete fields to its users.
+// at the caret; a value of any other type is kept as its raw bytes. The library leaves
+// the concrete fields to its users.
 #pragma once
 
 #include "grid/gclef.h"
@@ -17,6 +18,7 @@ public:
     }
     using TGclBaseEntryField::SetDataType;
     using TGclBaseEntryField::SetEditString;
+    double LastDelta = 0;
 
 protected:
     void Type(char Ch) {
@@ -53,8 +55,13 @@ protected:
         default: break;
         }
     }
-    void efIncDecValue(bool, double) override {}
+    void efIncDecValue(bool, double Delta) override {
+        LastDelta = Delta;
+        if (GetFieldType() == fsubLongInt)
+            SetEditString(std::to_string(std::atoi(GetEditString().c_str()) + static_cast<int>(Delta)));
+    }
     Word efValidateField() override {
+        if (GetEditString() == "bad") return GetFieldType() == fsubTime ? oeInvalidTime : oeInvalidDate;
         if (GetFieldType() != fsubLongInt) return 0;
         AnsiString s = GetEditString();
         if (s.find_first_not_of(' ') == AnsiString::npos) return 0;
@@ -72,6 +79,13 @@ protected:
                 SetEditString(static_cast<const char*>(Data));
             else
                 std::strcpy(static_cast<char*>(Data), GetEditString().c_str());
+        } else if (GetFieldType() != fsubLongInt) {
+            if (ToField) {
+                std::memcpy(Raw, Data, GetDataSize());
+                SetEditString("raw");
+            } else {
+                std::memcpy(Data, Raw, GetDataSize());
+            }
         } else {
             std::int32_t v = 0;
             if (ToField) {
@@ -83,5 +97,8 @@ protected:
             }
         }
     }
+
+private:
+    unsigned char Raw[10] = {};
 };
 
