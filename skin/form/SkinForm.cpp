@@ -28,13 +28,6 @@ TFont* MakeCaptionFont(TColor Color) {
     return font;
 }
 
-TTimer* MakeTimer(TComponent* Owner, Cardinal Interval, TNotifyEvent Tick) {
-    auto* timer = new TTimer(Owner);
-    timer->SetEnabled(false);
-    timer->SetInterval(Interval);
-    timer->SetOnTimer(Tick);
-    return timer;
-}
 
 int SignedLow(LPARAM L) {
     return static_cast<short>(LOWORD(L));
@@ -60,6 +53,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     FForm = static_cast<TForm*>(AOwner);
     FForm->SetBorderIcons(TBorderIcons{});
     FSysMenu = new TPopupMenu(this);
+    SkinMenu = new TskSkinMenu(this, FForm);
 
     if (!IsDesigning()) {
         OldWindowProc = FForm->WindowProc;
@@ -71,6 +65,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
 }
 
 TskSkinForm::~TskSkinForm() {
+    UnHookApp();
     if (FForm && !IsDesigning() && !FForm->IsDestroying()) {
         FForm->WindowProc = OldWindowProc;
         if (FForm->HandleAllocated()) {
@@ -127,22 +122,16 @@ void TskSkinForm::Loaded() {
 
 void TskSkinForm::SetSkinData(TskSkinData* Value) {
     if (FSkinData == Value) return;
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
+    SetReference(this, FSkinData, Value);
     if (!IsDesigning() && !IsLoading()) ChangeSkinData();
 }
 
 void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
-    if (FMenusSkinData) FMenusSkinData->RemoveFreeNotification(this);
-    FMenusSkinData = Value;
-    if (FMenusSkinData) FMenusSkinData->FreeNotification(this);
+    SetReference(this, FMenusSkinData, Value);
 }
 
 void TskSkinForm::SetMainMenu(TMainMenu* Value) {
-    if (FMainMenu) FMainMenu->RemoveFreeNotification(this);
-    FMainMenu = Value;
-    if (FMainMenu) FMainMenu->FreeNotification(this);
+    SetReference(this, FMainMenu, Value);
 }
 
 void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -288,6 +277,7 @@ void TskSkinForm::ChangeSkinData() {
 
 void TskSkinForm::NewWndProc(TMessage& Message) {
     TComponentProtector protect(this);
+    CheckMenuVisible(Message);
     bool passOn = true;
     auto passNow = [&] {
         CallOld(Message);
@@ -442,6 +432,12 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             if (FSkinData && !FSkinData->Empty) SendNCPaint();
         }
         break;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        // The system would track its own system menu in a loop of its own; the frame
+        // shows the skinned one.
+        if (nc && Message.WParam == HTCAPTION) passOn = false;
+        break;
     case WM_BEFORECHANGESKINDATA:
         if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) {
             FSkinApplied = false;
@@ -454,6 +450,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
         break;
     default:
+        if (Message.Msg == WM_CLOSESKINMENU) SkinMenuClose();
         break;
     }
     if (passOn) CallOld(Message);
@@ -790,12 +787,143 @@ void TskSkinForm::MouseLeaveEvent(const AnsiString& IDName) {
 // ---------------------------------------------------------------------------
 // Menus
 
+void TskSkinForm::CheckMenuVisible(TMessage& Message) {
+    if (!CanMenuClose(Message.Msg)) return;
+    if (SkinMenu->Visible)
+        SkinMenu->Hide();
+    else if (FSkinMenuOpen)
+        SkinMenuClose();
+}
+
+void TskSkinForm::HookApp() {
+    if (FHooked || !Application) return;
+    FSavedAppMessage = Application->OnMessage;
+    Application->OnMessage = TMessageEvent(this, &TskSkinForm::NewAppMessage);
+    FHooked = true;
+}
+
+void TskSkinForm::UnHookApp() {
+    if (!FHooked) return;
+    FHooked = false;
+    if (Application) Application->OnMessage = FSavedAppMessage;
+    FSavedAppMessage = nullptr;
+}
+
+void TskSkinForm::NewAppMessage(MSG& Msg, bool& Handled) {
+    TComponentProtector protect(this);
+    if (Msg.message == WM_KEYDOWN) {
+        FormKeyDown(static_cast<Word>(Msg.wParam));
+        Msg.message = 0;
+        Handled = true;
+    } else if (Msg.message == WM_MOUSEWHEEL) {
+        Msg.message = 0;
+        Handled = true;
+    } else if (FSavedAppMessage) {
+        FSavedAppMessage(Msg, Handled);
+    }
+}
+
+void TskSkinForm::FormKeyDown(Word Key) {
+    const int levels = SkinMenu->GetCount();
+    if (levels == 0) {
+        if (Key == VK_ESCAPE) SkinMenuClose();
+        return;
+    }
+    SkinMenu->GetLevel(levels - 1)->PopupKeyDown(Key);
+    if (IsDestroying()) return;
+    if (Key == VK_ESCAPE && SkinMenu->GetCount() == 0) SkinMenuClose();
+}
+
+void TskSkinForm::SkinMenuOpen() {
+    HookApp();
+    if (FSkinMenuOpen) return;
+    FSkinMenuOpen = true;
+    if (OnSkinMenuOpen) OnSkinMenuOpen(this);
+}
+
+void TskSkinForm::SkinMenuClose() {
+    FSkinMenuOpen = false;
+    for (auto& o : FObjectList) {
+        auto* button = dynamic_cast<TskSkinButtonObject*>(o.get());
+        if (button && button->MenuItem && button->Down) {
+            button->SetDown(false);
+            break;
+        }
+    }
+    UnHookApp();
+    if (OnSkinMenuClose) OnSkinMenuClose(this);
+}
+
+void TskSkinForm::PopupSkinMenu(TMenu* Menu, TPoint P) {
+    SkinMenuOpen();
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(P.X, P.Y, P.X, P.Y),
+                    Menu->GetItems(), false);
+}
+
+void TskSkinForm::SM_Min(TObject*) {
+    SetWindowState(wsMinimized);
+}
+void TskSkinForm::SM_Max(TObject*) {
+    SetWindowState(wsMaximized);
+}
+void TskSkinForm::SM_RollUp(TObject*) {
+    SetRollUpState(true);
+}
+void TskSkinForm::SM_Close(TObject*) {
+    FForm->Close();
+}
+void TskSkinForm::SM_Restore(TObject*) {
+    if (FMaxRollUpState || (FRollUpState && FWindowState == wsNormal))
+        SetRollUpState(false);
+    else
+        SetWindowState(wsNormal);
+}
+
+void TskSkinForm::CreateSysMenu() {
+    TMenuItem* items = FSysMenu->GetItems();
+    items->Clear();
+    auto add = [&](const char* Name, const char* Caption, void (TskSkinForm::*Click)(TObject*)) {
+        auto* item = new TMenuItem(this);
+        item->SetName(Name);
+        item->SetCaption(Caption);
+        if (Click) item->OnClick = TNotifyEvent(this, Click);
+        items->Add(item);
+        return item;
+    };
+    if (FBorderIcons.Contains(TskBorderIcon::biMinimize) && FWindowState != wsMinimized)
+        add("DSF_MINITEM", "Mi&nimize", &TskSkinForm::SM_Min);
+    if (FBorderIcons.Contains(TskBorderIcon::biMaximize) && FWindowState != wsMaximized)
+        add("DSF_MAXITEM", "Ma&ximize", &TskSkinForm::SM_Max);
+    if (FWindowState != wsNormal || FRollUpState) add("DSF_RESTORE", "&Restore", &TskSkinForm::SM_Restore);
+    if (FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized)
+        add("DSF_ROLLUP", "Ro&llUp", &TskSkinForm::SM_RollUp);
+    if (FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray))
+        add("DSF_MINTOTRAY", "Minimize to &Tray", nullptr);
+    if (items->GetCount() > 0) add("", "-", nullptr);
+    add("DSF_CLOSE", "&Close", &TskSkinForm::SM_Close)->SetShortCut(TextToShortCut("Alt+F4"));
+}
+
 TPopupMenu* TskSkinForm::GetSystemMenu() {
+    CreateSysMenu();
     return FSysMenu;
 }
 
-void TskSkinForm::TrackSystemMenu(int, int) {}
+void TskSkinForm::TrackSystemMenu(int X, int Y) {
+    GetSystemMenu();
+    SkinMenuOpen();
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(X, Y, X, Y), FSysMenu->GetItems(),
+                    false);
+}
 
-void TskSkinForm::TrackObjectMenu(TMenuItem*, const TRect&, bool) {}
+void TskSkinForm::TrackObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool PopupUp) {
+    if (auto* popup = dynamic_cast<TskSkinPopupMenu*>(Item->GetParentMenu())) {
+        popup->PopupFromRect(ScreenRect, PopupUp);
+        return;
+    }
+    SkinMenuOpen();
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, ScreenRect, Item, PopupUp);
+}
 
-void TskSkinForm::KeyMenu() {}
+void TskSkinForm::KeyMenu() {
+    if (SkinMenu->Visible) SkinMenu->Hide();
+}

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "skin/form/SkinForm_Objects.h"
+#include "skin/form/SkinMenus.h"
 
 #include "classlib/Forms.h"
 #include "classlib/Timers.h"
@@ -167,6 +168,21 @@ public:
     void TrackObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool PopupUp);
     // Alt or F10 (SC_KEYMENU).
     void KeyMenu();
+    TskSkinMenu* GetSkinMenu() const { return SkinMenu; }
+    // A skinned menu of the form opened: keys and the wheel go to it through the
+    // application's message hook until it closes.
+    void SkinMenuOpen();
+    void SkinMenuClose();
+    bool GetSkinMenuOpen() const { return FSkinMenuOpen; }
+    void PopupSkinMenu(TMenu* Menu, TPoint P);
+    int GetDefMenuItemHeight() const { return SkinMenu->DefaultMenuItemHeight; }
+    void SetDefMenuItemHeight(int Value) {
+        if (Value > 0) SkinMenu->DefaultMenuItemHeight = Value;
+    }
+    TFont* GetDefMenuItemFont() const { return SkinMenu->DefaultMenuItemFont.get(); }
+    void SetDefMenuItemFont(TFont* Value) { SkinMenu->SetDefaultMenuItemFont(Value); }
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
     // The standard system menu, rebuilt on each call.
     TPopupMenu* GetSystemMenu();
     // Shows the system menu at the screen point.
@@ -208,6 +224,17 @@ private:
     void DoMagnetic(int& L, int& T, int W, int H);
     void DrawNCObjects(TBitmap* Top, TBitmap* Bottom);
     void ResetObjectIndexes();
+    void CheckMenuVisible(TMessage& Message);
+    void HookApp();
+    void UnHookApp();
+    void NewAppMessage(MSG& Msg, bool& Handled);
+    void FormKeyDown(Word Key);
+    void CreateSysMenu();
+    void SM_Min(TObject* Sender);
+    void SM_Max(TObject* Sender);
+    void SM_Restore(TObject* Sender);
+    void SM_RollUp(TObject* Sender);
+    void SM_Close(TObject* Sender);
     TskActiveSkinObject* ObjectAt(int Index) const;
 
     TForm* FForm = nullptr;
@@ -239,6 +266,10 @@ private:
     std::unique_ptr<TBitmap> TopMask, BottomMask, LeftMask, RightMask;
     std::unique_ptr<TIcon> FIcon;
     TPopupMenu* FSysMenu = nullptr;
+    TskSkinMenu* SkinMenu = nullptr;
+    bool FSkinMenuOpen = false;
+    bool FHooked = false;
+    TMessageEvent FSavedAppMessage;
 
     TskSkinData* FSkinData = nullptr;
     TskSkinData* FMenusSkinData = nullptr;
