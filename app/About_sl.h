@@ -4,15 +4,16 @@
 
 #include "classlib/Forms.h"
 
+#include "skin/controls/SkinCtrls_Labels.h"
+
 class TImage;
-class TLabel;
 
 class TFAbout : public TForm {
     DECLARE_CLASS(TFAbout, TForm)
 public:
     explicit TFAbout(TComponent* AOwner) : TForm(AOwner) {}
 
-    TLabel* skSkinLabel1 = nullptr;
+    TskSkinLabel* skSkinLabel1 = nullptr;
     TImage* Image1 = nullptr;
 
     void skSkinLabel1Click(TObject* Sender);

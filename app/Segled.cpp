@@ -30,8 +30,6 @@ const Cardinal kAnimationInterval = 500;
 const int kWindowWidth = 325;
 const int kMinWindowHeight = 320;
 const int kFileCaptionWidth = 280;
-// Height of SGB_Led rolled up: its caption bar.
-const int kRolledUpHeight = 23;
 
 // Page table columns: thumbnail, decimal, hexadecimal, bits.
 const int kColumnWidths[] = {50, 48, 50, 130};
@@ -127,6 +125,7 @@ void TFM::FormShow(TObject*) {
     FFileName = FAppDir + kUntitled;
     FTimer = nullptr;
     PNL_Main->SetAlign(alClient);
+    SGB_Type->SetRollUpState(true);
     SGB_Type->SetAlign(alTop);
     SGB_Led->SetAlign(alTop);
     SGB_Pages->SetAlign(alClient);
@@ -360,33 +359,12 @@ void TFM::ViewPage() {
     FPattern = FPages.Get(SelectedPageIndex());
     UpdateLayersFromPattern();
     Redraw();
-    if (FLedRolledUp) {
-        SetLedRolledUp(false);
+    if (SGB_Led->GetRollUpState()) {
+        SGB_Led->SetRollUpState(false);
         SendMessageA(TBL_Leds->GetHandle(), LB_SETTOPINDEX,
                      static_cast<WPARAM>(SelectedPageIndex()), 0);
     }
     UpdateControls();
-}
-
-void TFM::SetLedRolledUp(bool Value) {
-    if (Value == FLedRolledUp) return;
-    FLedRolledUp = Value;
-    if (Value) {
-        FLedHeight = SGB_Led->GetHeight();
-        FLedHidden.clear();
-        for (int i = 0; i < SGB_Led->GetControlCount(); ++i) {
-            TControl* child = SGB_Led->GetControl(i);
-            if (child->GetVisible()) FLedHidden.push_back(child);
-        }
-        for (TControl* child : FLedHidden)
-            child->Hide();
-        SGB_Led->SetHeight(kRolledUpHeight);
-    } else {
-        SGB_Led->SetHeight(FLedHeight);
-        for (TControl* child : FLedHidden)
-            child->Show();
-        FLedHidden.clear();
-    }
 }
 
 void TFM::BTN_AddClick(TObject*) {
@@ -425,7 +403,7 @@ void TFM::TBL_LedsDblClick(TObject*) {
 }
 
 void TFM::SGB_PagesClick(TObject*) {
-    SetLedRolledUp(!FLedRolledUp);
+    SGB_Led->SetRollUpState(!SGB_Led->GetRollUpState());
 }
 
 void TFM::TBL_LedsDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState State) {

@@ -20,12 +20,13 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 
+#include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/controls/SkinCtrls_Panels.h"
+
 #include <memory>
 #include <vector>
 
-class TButton;
 class TComboBox;
-class TGroupBox;
 class TLedView;
 class TMainMenu;
 class TMenuItem;
@@ -42,23 +43,23 @@ public:
     explicit TFM(TComponent* AOwner);
 
     // Components of the form resource.
-    TPanel* PNL_Main = nullptr;
-    TGroupBox* SGB_Type = nullptr;
+    TskSkinPanel* PNL_Main = nullptr;
+    TskSkinGroupBox* SGB_Type = nullptr;
     TComboBox* CB_LedType = nullptr;
-    TButton* BTN_ApplyNode = nullptr;
-    TGroupBox* SGB_Led = nullptr;
+    TskSkinButton* BTN_ApplyNode = nullptr;
+    TskSkinGroupBox* SGB_Led = nullptr;
     TLedView* IMG_Seg = nullptr;
-    TButton* BTN_Add = nullptr;
-    TButton* BTN_Replace = nullptr;
-    TButton* BTN_Animate = nullptr;
-    TGroupBox* SGB_Pages = nullptr;
+    TskSkinButton* BTN_Add = nullptr;
+    TskSkinButton* BTN_Replace = nullptr;
+    TskSkinButton* BTN_Animate = nullptr;
+    TskSkinGroupBox* SGB_Pages = nullptr;
     TPanel* PNL_TableHead = nullptr;
     TPageTable* TBL_Leds = nullptr;
-    TPanel* PNL_PageTools = nullptr;
-    TButton* BTN_ViewPage = nullptr;
-    TButton* BTN_MoveUp = nullptr;
-    TButton* BTN_MoveDown = nullptr;
-    TButton* BTN_DeletePage = nullptr;
+    TskSkinPanel* PNL_PageTools = nullptr;
+    TskSkinButton* BTN_ViewPage = nullptr;
+    TskSkinButton* BTN_MoveUp = nullptr;
+    TskSkinButton* BTN_MoveDown = nullptr;
+    TskSkinButton* BTN_DeletePage = nullptr;
     TMainMenu* MNU_MainMenu = nullptr;
     TMenuItem* New2 = nullptr;
     TMenuItem* Open2 = nullptr;
@@ -120,7 +121,6 @@ public:
     const AnsiString& GetFileName() const { return FFileName; }
     const AnsiString& GetAppDir() const { return FAppDir; }
     TTimer* GetAnimationTimer() const { return FTimer; }
-    bool GetLedRolledUp() const { return FLedRolledUp; }
 
     static void Published(TPropertyList& P);
 
@@ -157,7 +157,6 @@ private:
     // Gives the page table one row per page (at least one), keeps a row current and repaints
     // the table once.
     void UpdateTable();
-    void SetLedRolledUp(bool Value);
 
     // Files
     bool ConfirmDiscard();
@@ -186,9 +185,6 @@ private:
     AnsiString FAppDir;
     AnsiString FFileName;
     bool FSetUp = false;
-    bool FLedRolledUp = false;
-    int FLedHeight = 0;
-    std::vector<TControl*> FLedHidden;
 };
 
 extern TFM* FM;

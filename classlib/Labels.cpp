@@ -10,21 +10,6 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-// The size DrawText gives Text with Font; Width limits the lines when Flags wrap words.
-TSize MeasureText(TFont* Font, const AnsiString& Text, UINT Flags, int Width) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font->GetHandle());
-    RECT r = {0, 0, Width, 0};
-    DrawTextA(dc, Text.c_str(), static_cast<int>(Text.size()), &r, Flags | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
-} // namespace
-
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     SetControlStyle(GetControlStyle() << csOpaque << csReplicatable);
     SetBounds(GetLeft(), GetTop(), 65, 17);
@@ -116,39 +101,58 @@ void TCustomLabel::Paint() {
         canvas->FillRect(rect);
     }
     canvas->GetBrush()->SetStyle(bsClear);
-    canvas->SetFont(GetFont());
-    AnsiString text = GetCaption();
     UINT flags = TextFlags();
     if (FLayout != tlTop) {
         TRect measured = rect;
-        canvas->TextRect(measured, text, flags | DT_CALCRECT);
+        DoDrawText(measured, flags | DT_CALCRECT);
         int free = rect.Height() - measured.Height();
         rect.Top += FLayout == tlBottom ? free : free / 2;
     }
-    if (GetEnabled()) {
-        canvas->TextRect(rect, text, flags);
+    DoDrawText(rect, flags);
+}
+
+void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags) {
+    GetCanvas()->SetFont(GetFont());
+    DrawLabelText(Rect, GetCaption(), Flags);
+}
+
+void TCustomLabel::DrawLabelText(TRect& Rect, AnsiString Text, UINT Flags) {
+    TCanvas* canvas = GetCanvas();
+    // An empty caption still takes the height of a line.
+    if ((Flags & DT_CALCRECT) && (Text.empty() || (FShowAccelChar && Text == "&"))) Text += " ";
+    if ((Flags & DT_CALCRECT) || GetEnabled()) {
+        canvas->TextRect(Rect, Text, Flags);
         return;
     }
     // Disabled text: a light copy one pixel down and right under a shadowed one.
-    TRect light(rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom + 1);
+    TRect light(Rect.Left + 1, Rect.Top + 1, Rect.Right + 1, Rect.Bottom + 1);
     canvas->GetFont()->SetColor(clBtnHighlight);
-    canvas->TextRect(light, text, flags);
+    canvas->TextRect(light, Text, Flags);
     canvas->GetFont()->SetColor(clBtnShadow);
-    canvas->TextRect(rect, text, flags);
+    canvas->TextRect(Rect, Text, Flags);
 }
 
 bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
-    AnsiString text = GetCaption();
-    // An empty caption still takes the height of a line.
-    if (text.empty() || (FShowAccelChar && text == "&")) text += " ";
-    TSize size = MeasureText(GetFont(), text, TextFlags(), FWordWrap ? GetWidth() : 0);
-    if (!FWordWrap) NewWidth = size.cx;
-    NewHeight = size.cy;
+    // Measured on a screen DC, so that a label sizes itself before it has a parent.
+    ReleaseCanvasHandle();
+    HDC dc = GetDC(nullptr);
+    TCanvas* canvas = GetCanvas();
+    canvas->SetHandle(dc);
+    TRect rect(0, 0, FWordWrap ? GetWidth() : 0, 0);
+    DoDrawText(rect, TextFlags() | DT_CALCRECT);
+    canvas->SetHandle(nullptr);
+    ReleaseDC(nullptr, dc);
+    if (!FWordWrap) NewWidth = rect.Width();
+    NewHeight = rect.Height();
     return true;
 }
 
-void TCustomLabel::TextChanged() {
+void TCustomLabel::AdjustBounds() {
     AdjustSize();
+}
+
+void TCustomLabel::TextChanged() {
+    AdjustBounds();
     Invalidate();
 }
 

@@ -36,8 +36,16 @@ public:
 
 protected:
     void Paint() override;
-    // The text's size with the label's font, wrapped at the current width when WordWrap.
+    // The text's size as DoDrawText measures it, wrapped at the current width when WordWrap.
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
+    // Draws the caption on Canvas in Rect with DrawText Flags; with DT_CALCRECT it only
+    // measures, setting Rect to the text's extent. Disabled text is embossed.
+    virtual void DoDrawText(TRect& Rect, UINT Flags);
+    // Fits the size to the text after a change (AutoSize).
+    virtual void AdjustBounds();
+    // Text in Rect in the canvas's current font: measured with DT_CALCRECT, else drawn,
+    // embossed when the label is disabled. An empty text measures as one blank.
+    void DrawLabelText(TRect& Rect, AnsiString Text, UINT Flags);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // DrawText flags for the current settings.
     UINT TextFlags() const;

@@ -100,12 +100,17 @@ build_project() {
   elif [ ${#werror[@]} -gt 0 ]; then
     cmake "${werror[@]}" "$CMAKE_BUILD_DIR" >/dev/null
   fi
+  # The build runs skinwrite under Wine in the project's prefix, which must exist
+  # first; its wineserver must have ended before a script starts its own.
+  export_wine_env
+  init_wine_prefix
   log "Building"
   if [ $# -gt 0 ]; then
     cmake --build "$CMAKE_BUILD_DIR" --target "$@"
   else
     cmake --build "$CMAKE_BUILD_DIR"
   fi
+  wineserver -w
 }
 
 export_wine_env() {

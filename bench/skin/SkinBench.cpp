@@ -5,8 +5,7 @@
 //     least 0.8 of its throughput);
 //   - CreateSkinRegion of a masked frame at the main window's size against uniting one
 //     CreateRectRgn per black run with CombineRgn (at least 5x faster, equal regions).
-// The skin is built here: a description of 60 control and 13 object records, an 8-bit
-// frame picture and six 24-bit pictures, as large as the program's own.
+// The skin is the program's own, read from the skin folder the build draws.
 #include "bench/BenchTimer.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Compressed.h"
@@ -14,7 +13,7 @@
 #include "skin/data/Skutils_Images.h"
 #include "skin/data/Skzlibcompress.h"
 
-#include "classlib/Strings.h"
+#include "classlib/Paths.h"
 #include "classlib/UnitInit.h"
 
 #include <cstdio>
@@ -23,55 +22,13 @@
 
 namespace {
 
-// A picture of soft vertical gradients in bands, as skin pictures are drawn.
-std::unique_ptr<TBitmap> Picture(int W, int H, TPixelFormat Format, int Seed) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetPixelFormat(pf24bit);
-    bitmap->SetSize(W, H);
-    for (int y = 0; y < H; ++y) {
-        auto* row = static_cast<Byte*>(bitmap->GetScanLine(y));
-        for (int x = 0; x < W; ++x) {
-            const int band = (x / 23 + y / 21 + Seed) % 5;
-            row[3 * x] = static_cast<Byte>(120 + band * 20 + y % 21 * 3);
-            row[3 * x + 1] = static_cast<Byte>(90 + band * 25 + y % 21 * 2);
-            row[3 * x + 2] = static_cast<Byte>(60 + band * 30 + x % 23);
-        }
-    }
-    if (Format != pf24bit) bitmap->SetPixelFormat(Format);
-    return bitmap;
-}
-
-void Describe(TStrings* Lines) {
-    AnsiString text = "[VERSION]\nskinname=Bench\n[PICTURES]\n[FORMINFO]\nlefttoppoint=20,30\n"
-                      "righttoppoint=138,30\nleftbottompoint=20,110\nrightbottompoint=138,110\n"
-                      "clientrect=5,25,153,131\n[SKINOBJECTS]\ncount=13\n";
-    for (int i = 0; i < 13; ++i)
-        text += Format("%d=object%d:stdbutton\n", i, i);
-    text += "[SKINCONTROLS]\ncount=60\n";
-    for (int i = 0; i < 60; ++i)
-        text += Format("%d=control%d:button\n", i, i);
-    for (int i = 0; i < 13; ++i)
-        text += Format(
-            "[object%d]\nskinrect=0,0,16,14\nactiveskinrect=16,0,32,14\ncommand=cmclose\n", i);
-    for (int i = 0; i < 60; ++i)
-        text += Format("[control%d]\npictureindex=1\nskinrect=0,0,60,21\nlefttoppoint=3,"
-                       "3\nrighttoppoint=57,3\n"
-                       "leftbottompoint=3,18\nrightbottompoint=57,18\nclientrect=3,3,57,18\n"
-                       "activeskinrect=0,21,60,42\ndownskinrect=0,42,60,63\nfontcolor=0\n",
-                       i);
-    Lines->SetText(text);
-}
-
 void Report(const char* What, double Ratio, const char* Bound, bool Met) {
     std::printf("%-62s %7.2f  (%s) %s\n", What, Ratio, Bound, Met ? "met" : "NOT MET");
 }
 
 int Run() {
     TskStoredSkin stored(nullptr);
-    Describe(stored.IniStrings.get());
-    stored.Picture = Picture(158, 136, pf8bit, 1);
-    for (int i = 0; i < 6; ++i)
-        stored.ActivePictures.push_back(Picture(110, 60 + 20 * i, pf24bit, i));
+    stored.LoadFromFile(ExeDir() + "..\\generated\\skin\\skin.ini");
     TStringStream pictures;
     stored.WriteData(&pictures);
     TskSkinData data(nullptr);
@@ -115,21 +72,29 @@ int Run() {
     Report("DeCompressStream throughput / direct uncompress", direct / ours, "at least 0.8",
            direct / ours >= 0.8);
 
-    // A 158 x 136 frame mask with rounded top corners, at the main window's size.
+    // The skin's frame with a mask of rounded top corners, at the main window's size.
+    const int PW = data.Picture->GetWidth(), PH = data.Picture->GetHeight();
     TBitmap mask;
     mask.SetPixelFormat(pf24bit);
-    mask.SetSize(158, 136);
+    mask.SetSize(PW, PH);
     mask.GetCanvas()->GetBrush()->SetColor(clBlack);
-    mask.GetCanvas()->FillRect(TRect(0, 0, 158, 136));
+    mask.GetCanvas()->FillRect(TRect(0, 0, PW, PH));
     mask.GetCanvas()->GetBrush()->SetColor(clWhite);
     for (int y = 0; y < 6; ++y) {
         mask.GetCanvas()->FillRect(TRect(0, y, 6 - y, y + 1));
-        mask.GetCanvas()->FillRect(TRect(152 + y, y, 158, y + 1));
+        mask.GetCanvas()->FillRect(TRect(PW - 6 + y, y, PW, y + 1));
     }
-    const TSkinGeometry skin{{20, 30}, {138, 30}, {20, 110}, {138, 110}, TRect(5, 25, 153, 131)};
-    const int AW = 325, AH = 480;
-    const TSkinGeometry target{
-        {20, 30}, {AW - 20, 30}, {20, AH - 26}, {AW - 20, AH - 26}, TRect(5, 25, AW - 5, AH - 5)};
+    const TSkinGeometry skin{data.LTPoint, data.RTPoint, data.LBPoint, data.RBPoint, data.ClRect};
+    // The editor's client area, 390 x 501, inside the frame.
+    const int AW = 390 + PW - (data.ClRect.Right - data.ClRect.Left);
+    const int AH = 501 + PH - (data.ClRect.Bottom - data.ClRect.Top);
+    const int DW = AW - PW, DH = AH - PH;
+    const TSkinGeometry target{skin.LTPoint,
+                               {skin.RTPoint.X + DW, skin.RTPoint.Y},
+                               {skin.LBPoint.X, skin.LBPoint.Y + DH},
+                               {skin.RBPoint.X + DW, skin.RBPoint.Y + DH},
+                               TRect(skin.ClRect.Left, skin.ClRect.Top, skin.ClRect.Right + DW,
+                                     skin.ClRect.Bottom + DH)};
     // Both build the region from the same four border masks.
     TBitmap top, left, right, bottom;
     CreateSkinMask(skin, target, &mask, &top, &left, &right, &bottom, AW, AH);

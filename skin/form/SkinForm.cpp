@@ -1,6 +1,7 @@
 #include "skin/form/SkinForm.h"
 
 #include "skin/form/SkinForm_Frame.h"
+#include "skin/form/SkinRelay.h"
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Persistence.h"
@@ -445,9 +446,13 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             MouseTimer->SetEnabled(false);
             ClearObjects();
         }
+        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
+            client->BeforeChangeSkinData();
         break;
     case WM_CHANGESKINDATA:
         if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
+        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
+            client->ChangeSkinData();
         break;
     default:
         if (Message.Msg == WM_CLOSESKINMENU) SkinMenuClose();

@@ -934,7 +934,7 @@ void TskSkinPopupMenu::Notification(TComponent* AComponent, TOperation Operation
     if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
 }
 
-void TskSkinPopupMenu::Show(TControl* AControl, const TRect& R, bool PopupUp, bool NeedSkin) {
+bool TskSkinPopupMenu::Show(TControl* AControl, const TRect& R, bool PopupUp, bool NeedSkin) {
     if (OnPopup) OnPopup(this);
     TskSkinForm* form = nullptr;
     if (PopupForm)
@@ -944,9 +944,10 @@ void TskSkinPopupMenu::Show(TControl* AControl, const TRect& R, bool PopupUp, bo
     else if (GetOwner())
         if (auto* f2 = dynamic_cast<TForm*>(GetOwner()->GetOwner())) form = GetSkinFormComponent(f2);
     if (!FSkinData && form) SetSkinData(form->GetMenusSkinData() ? form->GetMenusSkinData() : form->GetSkinData());
-    if (!form || (NeedSkin && !FSkinData)) return;
+    if (!form || (NeedSkin && !FSkinData)) return false;
     form->SkinMenuOpen();
     form->GetSkinMenu()->Popup(AControl, FSkinData, 0, R, GetItems(), PopupUp);
+    return form->GetSkinMenu()->Visible;
 }
 
 void TskSkinPopupMenu::Popup(int X, int Y) {
@@ -957,8 +958,8 @@ void TskSkinPopupMenu::PopupFromRect(const TRect& R, bool PopupUp) {
     Show(nullptr, R, PopupUp, false);
 }
 
-void TskSkinPopupMenu::PopupFromRect2(TControl* AControl, const TRect& R, bool PopupUp) {
-    Show(AControl, R, PopupUp, false);
+bool TskSkinPopupMenu::PopupFromRect2(TControl* AControl, const TRect& R, bool PopupUp) {
+    return Show(AControl, R, PopupUp, false);
 }
 
 void TskSkinPopupMenu::Popup2(TControl* AControl, int X, int Y) {

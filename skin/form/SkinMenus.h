@@ -5,6 +5,7 @@
 // TskSkinPopupMenu is a popup menu that shows itself through its form's TskSkinForm.
 #pragma once
 
+#include "skin/controls/SkinCtrls_SpeedButtons.h"
 #include "skin/data/SkinData.h"
 
 #include "classlib/Menus.h"
@@ -21,8 +22,6 @@ class TskEffectBmp;
 class TForm;
 
 DECLARE_UNIT(SkinMenus)
-
-constexpr UINT WM_CLOSESKINMENU = 1228;
 
 // Points Field at Value and keeps Self told when Value goes (a reference, not ownership).
 template <typename T> void SetReference(TComponent* Self, T*& Field, T* Value) {
@@ -181,7 +180,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 };
 
-class TskSkinPopupMenu : public TPopupMenu {
+class TskSkinPopupMenu : public TPopupMenu, public TskRectPopup {
     DECLARE_CLASS(TskSkinPopupMenu, TPopupMenu)
 public:
     explicit TskSkinPopupMenu(TComponent* AOwner);
@@ -193,13 +192,14 @@ public:
 
     void Popup(int X, int Y) override;
     void PopupFromRect(const TRect& R, bool PopupUp);
-    void PopupFromRect2(TControl* AControl, const TRect& R, bool PopupUp);
+    bool PopupFromRect2(TControl* AControl, const TRect& R, bool PopupUp) override;
     void Popup2(TControl* AControl, int X, int Y);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    void Show(TControl* AControl, const TRect& R, bool PopupUp, bool NeedSkin);
+    // False when nothing was shown.
+    bool Show(TControl* AControl, const TRect& R, bool PopupUp, bool NeedSkin);
     TskSkinData* FSkinData = nullptr;
 };

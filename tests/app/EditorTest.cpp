@@ -350,11 +350,11 @@ TEST_F(Editor, ClickingThePagesBoxRollsTheViewUpAndViewingRollsItDown) {
     AddPageOf({0});
     int height = Form->SGB_Led->GetHeight();
     Form->SGB_PagesClick(Form->SGB_Pages);
-    EXPECT_TRUE(Form->GetLedRolledUp());
+    EXPECT_TRUE(Form->SGB_Led->GetRollUpState());
     EXPECT_LT(Form->SGB_Led->GetHeight(), height);
     EXPECT_FALSE(Form->IMG_Seg->GetVisible());
     Click(Form->BTN_ViewPage);
-    EXPECT_FALSE(Form->GetLedRolledUp());
+    EXPECT_FALSE(Form->SGB_Led->GetRollUpState());
     EXPECT_EQ(Form->SGB_Led->GetHeight(), height);
     EXPECT_TRUE(Form->IMG_Seg->GetVisible());
 }
@@ -777,9 +777,9 @@ TEST_F(Editor, ClosingWithoutChangesAsksNothing) {
 
 TEST_F(Editor, TheAboutBoxClosesOnAClickOnItsLabel) {
     // The click waits in the queue until the about box's own loop runs.
-    HWND about = FAbout->GetHandle();
-    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 15));
-    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(50, 15));
+    HWND label = FAbout->skSkinLabel1->GetHandle();
+    PostMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(46, 7));
+    PostMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(46, 7));
     Choose(Form->MNU_About);
     EXPECT_FALSE(FAbout->GetVisible());
     EXPECT_EQ(FAbout->GetModalResult(), mrCancel);

@@ -1,0 +1,585 @@
+#!/usr/bin/env python3
+"""Draws the program's skin: reads the hand-written description (resources/skin/skin.ini),
+draws every rectangle it names into the pictures it lists and writes the skin folder
+(the description and its BMP pictures) into the given output folder.
+
+Usage: make_skin.py SKIN_INI OUTPUT_FOLDER
+
+The frame picture is 8-bit with a colour table, the others 24-bit. Each record is drawn
+by its type and each rectangle by its key: the normal look, the hot look ("active..."),
+the pressed look ("down...") and the disabled look ("disabled...", "unenabled...").
+Edges and client parts that the program repeats are drawn uniform along the direction
+of repetition, so that a skinned element of any size shows no seams."""
+import configparser
+import os
+import shutil
+import struct
+import sys
+
+# One palette (RGB).
+FACE = (236, 238, 242)
+FACE_DARK = (224, 228, 235)
+LINE = (150, 160, 176)
+DARK = (96, 108, 128)
+WHITE = (255, 255, 255)
+GLYPH = (44, 52, 66)
+ACCENT_TOP = (84, 122, 172)
+ACCENT_BOTTOM = (42, 72, 116)
+ACCENT_EDGE = (28, 50, 84)
+ACCENT_LIGHT = (120, 156, 204)
+BUTTON_TOP = (252, 253, 255)
+BUTTON_BOTTOM = (214, 221, 232)
+SELECT = (204, 222, 246)
+SELECT_EDGE = (116, 154, 208)
+TRACK = (228, 231, 237)
+FIELD_SHADOW = (226, 230, 236)
+
+NORMAL, HOT, DOWN, DISABLED = "normal", "hot", "down", "disabled"
+
+
+def mix(a, b, t):
+    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+
+
+def lighter(c, t=0.45):
+    return mix(c, WHITE, t)
+
+
+def darker(c, t=0.82):
+    return tuple(round(x * t) for x in c)
+
+
+def grey(c):
+    g = round(0.3 * c[0] + 0.59 * c[1] + 0.11 * c[2])
+    return mix((g, g, g), FACE, 0.55)
+
+
+def in_state(c, state):
+    return {NORMAL: c, HOT: lighter(c), DOWN: darker(c), DISABLED: grey(c)}[state]
+
+
+def state_of(key):
+    if key.startswith(("disable", "unenabled")):
+        return DISABLED
+    if key.startswith("down") or key in ("restoredownrect", "closebuttondownrect",
+                                         "hrollbuttondownrect"):
+        return DOWN
+    if key.startswith("active") or key in ("restoreactiverect", "closebuttonactiverect",
+                                           "hrollbuttonactiverect"):
+        return HOT
+    return NORMAL
+
+
+class Picture:
+    def __init__(self, width, height, back=FACE):
+        self.width, self.height = width, height
+        self.pixels = [[back] * width for _ in range(height)]
+
+    def put(self, x, y, c):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = c
+
+    def fill(self, r, c):
+        for y in range(r[1], r[3]):
+            for x in range(r[0], r[2]):
+                self.put(x, y, c)
+
+    def vgradient(self, r, top, bottom):
+        h = r[3] - r[1]
+        for y in range(r[1], r[3]):
+            t = (y - r[1]) / max(1, h - 1)
+            self.fill((r[0], y, r[2], y + 1), mix(top, bottom, t))
+
+    def hgradient(self, r, left, right):
+        w = r[2] - r[0]
+        for x in range(r[0], r[2]):
+            t = (x - r[0]) / max(1, w - 1)
+            self.fill((x, r[1], x + 1, r[3]), mix(left, right, t))
+
+    def frame(self, r, c):
+        x0, y0, x1, y1 = r
+        self.fill((x0, y0, x1, y0 + 1), c)
+        self.fill((x0, y1 - 1, x1, y1), c)
+        self.fill((x0, y0, x0 + 1, y1), c)
+        self.fill((x1 - 1, y0, x1, y1), c)
+
+    def soften_corners(self, r, back):
+        """Rounds a framed box by blending its four corner pixels into the background."""
+        x0, y0, x1, y1 = r
+        for x, y in ((x0, y0), (x1 - 1, y0), (x0, y1 - 1), (x1 - 1, y1 - 1)):
+            self.put(x, y, mix(self.pixels[y][x], back, 0.65))
+
+    def glyph(self, r, rows, c):
+        """Draws a glyph given as rows of '#' centred in r."""
+        gw, gh = max(len(row) for row in rows), len(rows)
+        left = r[0] + (r[2] - r[0] - gw) // 2
+        top = r[1] + (r[3] - r[1] - gh) // 2
+        for j, row in enumerate(rows):
+            for i, ch in enumerate(row):
+                if ch == "#":
+                    self.put(left + i, top + j, c)
+
+
+GLYPHS = {
+    "cmminimize": ["########", "########"],
+    "cmmaximize": ["#########", "#########", "#.......#", "#.......#", "#.......#",
+                   "#.......#", "#########"],
+    "cmmaximize_restore": ["..#######", "..#######", "..#.....#", "#######.#", "#######.#",
+                           "#.....###", "#.....#..", "#######.."],
+    "cmrollup": ["....#....", "...###...", "..#####..", ".#######.", "#########"],
+    "cmrollup_restore": ["#########", ".#######.", "..#####..", "...###...", "....#...."],
+    # The window menu shows one lit 7-segment digit.
+    "cmsysmenu": [".####.", "#....#", "#....#", "#....#", ".####.", "#....#", "#....#",
+                  "#....#", ".####."],
+    "close": ["#.....#", "##...##", ".##.##.", "..###..", ".##.##.", "##...##", "#.....#"],
+    "left": ["...#", "..##", ".###", "####", ".###", "..##", "...#"],
+    "right": ["#...", "##..", "###.", "####", "###.", "##..", "#..."],
+    "up": ["...#...", "..###..", ".#####.", "#######"],
+    "down": ["#######", ".#####.", "..###..", "...#..."],
+}
+
+
+def minimize_glyph():
+    return ["........"] * 6 + GLYPHS["cmminimize"]
+
+
+# ---- Frame, caption objects and the roll-up panel's caption ------------------------
+
+def caption_colour(y, height):
+    """The caption's shade at row y of a caption band 'height' rows high."""
+    return mix(ACCENT_TOP, ACCENT_BOTTOM, min(1.0, y / max(1, height - 1)))
+
+
+def draw_frame(pic, client):
+    w, h = pic.width, pic.height
+    pic.fill((0, 0, w, h), ACCENT_BOTTOM)
+    for y in range(client[1]):
+        pic.fill((0, y, w, y + 1), caption_colour(y, client[1]))
+    pic.fill((1, 1, w - 1, 2), ACCENT_LIGHT)
+    pic.frame((0, 0, w, h), ACCENT_EDGE)
+    pic.fill(client, FACE)
+    pic.frame((client[0] - 1, client[1] - 1, client[2] + 1, client[3] + 1), ACCENT_EDGE)
+
+
+def caption_button(pic, r, glyph, state, band_top, band_height):
+    """A caption button over the caption band: the band shows through the normal look."""
+    for y in range(r[1], r[3]):
+        pic.fill((r[0], y, r[2], y + 1), caption_colour(band_top + y - r[1], band_height))
+    if state != NORMAL:
+        box = {HOT: lighter(ACCENT_TOP, 0.3), DOWN: ACCENT_EDGE, DISABLED: ACCENT_BOTTOM}[state]
+        pic.vgradient(r, lighter(box, 0.15), box)
+        pic.frame(r, ACCENT_EDGE if state != HOT else ACCENT_LIGHT)
+        pic.soften_corners(r, caption_colour(band_top + 1, band_height))
+    colour = {NORMAL: WHITE, HOT: WHITE, DOWN: (214, 226, 244), DISABLED: ACCENT_LIGHT}[state]
+    pic.glyph(r, glyph, colour)
+
+
+def std_button_glyph(command, restore):
+    if command == "cmminimize":
+        return minimize_glyph()
+    if restore:
+        return GLYPHS[command + "_restore"]
+    return GLYPHS[command]
+
+
+# ---- Buttons, fields, panels ------------------------------------------------------
+
+def draw_button(pic, r, state):
+    top, bottom = BUTTON_TOP, BUTTON_BOTTOM
+    edge = LINE
+    if state == HOT:
+        top, bottom, edge = WHITE, lighter(SELECT, 0.3), SELECT_EDGE
+    elif state == DOWN:
+        top, bottom, edge = darker(BUTTON_BOTTOM, 0.9), darker(BUTTON_TOP, 0.9), DARK
+    elif state == DISABLED:
+        top, bottom, edge = FACE, FACE_DARK, grey(LINE)
+    pic.vgradient(r, top, bottom)
+    if state != DOWN:
+        pic.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), WHITE)
+    pic.frame(r, edge)
+    pic.soften_corners(r, FACE)
+
+
+def draw_field(pic, r, state):
+    edge = {NORMAL: LINE, HOT: SELECT_EDGE, DOWN: SELECT_EDGE, DISABLED: grey(LINE)}[state]
+    pic.fill(r, WHITE if state != DISABLED else FACE)
+    pic.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), FIELD_SHADOW if state == NORMAL
+             else lighter(SELECT, 0.4))
+    pic.frame(r, edge)
+
+
+def draw_panel(pic, r):
+    pic.fill(r, FACE)
+    pic.frame(r, LINE)
+    pic.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), WHITE)
+    pic.fill((r[0] + 1, r[1] + 1, r[0] + 2, r[3] - 1), WHITE)
+
+
+def draw_group(pic, r, caption_bottom):
+    draw_panel(pic, r)
+    pic.vgradient((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + caption_bottom), WHITE, FACE_DARK)
+    pic.fill((r[0] + 1, r[1] + caption_bottom - 1, r[2] - 1, r[1] + caption_bottom),
+             ACCENT_LIGHT)
+
+
+def draw_tool_panel(pic, r):
+    pic.fill(r, FACE_DARK)
+    pic.fill((r[0], r[1], r[2], r[1] + 1), WHITE)
+    pic.fill((r[0], r[1] + 1, r[2], r[1] + 2), FACE)
+    pic.fill((r[0], r[3] - 1, r[2], r[3]), LINE)
+
+
+def draw_item(pic, r, state, back=WHITE):
+    pic.fill(r, back)
+    if state == NORMAL:
+        return
+    fill = {HOT: SELECT, DOWN: ACCENT_TOP, DISABLED: FACE}[state]
+    edge = {HOT: SELECT_EDGE, DOWN: ACCENT_EDGE, DISABLED: LINE}[state]
+    pic.vgradient(r, lighter(fill, 0.35), fill)
+    pic.frame(r, edge)
+    pic.soften_corners(r, back)
+
+
+def draw_small_button(pic, r, glyph, state):
+    draw_button(pic, r, state)
+    pic.glyph(r, GLYPHS[glyph], GLYPH if state != DISABLED else grey(GLYPH))
+
+
+# ---- The description ---------------------------------------------------------------
+
+def rect(value):
+    return tuple(int(v) for v in value.split(","))
+
+
+def point(value):
+    return tuple(int(v) for v in value.split(","))
+
+
+def nonzero(r):
+    return r[2] > r[0] and r[3] > r[1]
+
+
+def offset(r, base):
+    return (r[0] + base[0], r[1] + base[1], r[2] + base[0], r[3] + base[1])
+
+
+def typed_list(ini, section):
+    entries = []
+    for i in range(ini.getint(section, "count")):
+        name, _, kind = ini.get(section, str(i)).partition(":")
+        entries.append((name, kind))
+    return entries
+
+
+# Keys whose rectangles lie inside their record's own rectangle; the others are places
+# in a picture that get drawn.
+RELATIVE_KEYS = {"clientrect", "captionrect", "textrect", "itemsrect", "itemtextrect",
+                 "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect",
+                 "closebuttonrect", "hrollbuttonrect", "framerect", "activeframerect",
+                 "frametextrect", "checkimagerect", "uncheckimagerect", "maskrectarea",
+                 "mainmenurect", "iconrect", "buttonsrect"}
+
+
+class SkinPainter:
+    def __init__(self, ini):
+        self.ini = ini
+        self.active_names = [ini.get("PICTURES", str(i))
+                             for i in range(ini.getint("PICTURES", "activepicturescount"))]
+        self.jobs = {i: [] for i in range(len(self.active_names))}
+        self.drawn = set()
+
+    def rects(self, section):
+        return {k: rect(v) for k, v in self.ini.items(section)
+                if k.endswith(("rect", "area", "rsect")) and k != "maskrectarea"
+                and "," in v}
+
+    def schedule(self, index, r, draw, what):
+        if index not in self.jobs:
+            raise SystemExit(f"{what}: picture index {index} is not in [PICTURES]")
+        self.jobs[index].append((r, draw))
+        self.drawn.add(what)
+
+    # Frame picture and the caption objects' normal looks.
+    def frame_picture(self):
+        client = rect(self.ini.get("FORMINFO", "clientrect"))
+        pic = Picture(client[2] + client[0], client[3] + client[0])
+        draw_frame(pic, client)
+        for name, kind in typed_list(self.ini, "SKINOBJECTS"):
+            if kind == "stdbutton" and self.ini.getint(name, "skinrectinapicture") == 0:
+                r = rect(self.ini.get(name, "skinrect"))
+                command = self.ini.get(name, "command")
+                caption_button(pic, r, std_button_glyph(command, False), NORMAL, r[1],
+                               client[1])
+        return pic
+
+    def objects(self):
+        band = rect(self.ini.get("FORMINFO", "clientrect"))[1]
+        for name, kind in typed_list(self.ini, "SKINOBJECTS"):
+            index = self.ini.getint(name, "activepictureindex")
+            rects = self.rects(name)
+            if kind == "stdbutton":
+                skin_top = rects["skinrect"][1]
+                command = self.ini.get(name, "command")
+                for key, r in rects.items():
+                    if key == "skinrect" or not nonzero(r):
+                        continue
+                    glyph = std_button_glyph(command, key.startswith("restore"))
+                    self.schedule(index, r, lambda p, r=r, g=glyph, s=state_of(key):
+                                  caption_button(p, r, g, s, skin_top, band), f"{name}.{key}")
+            elif kind in ("mainmenubaritem", "menuitem"):
+                for key, r in rects.items():
+                    if key in RELATIVE_KEYS or not nonzero(r):
+                        continue
+                    if key == "dividerrect":
+                        draw = lambda p, r=r: (p.fill(r, WHITE), p.fill(
+                            (r[0] + 4, (r[1] + r[3]) // 2, r[2] - 4, (r[1] + r[3]) // 2 + 1),
+                            LINE))
+                    else:
+                        back = FACE if kind == "mainmenubaritem" else WHITE
+                        draw = lambda p, r=r, s=state_of(key), b=back: draw_item(p, r, s, b)
+                    self.schedule(index, r, draw, f"{name}.{key}")
+            elif kind == "caption":
+                pass  # drawn with the frame's caption band
+            else:
+                raise SystemExit(f"[{name}]: no drawing for objects of type {kind}")
+
+    def controls(self):
+        for name, kind in typed_list(self.ini, "SKINCONTROLS"):
+            index = self.ini.getint(name, "pictureindex")
+            rects = self.rects(name)
+            skin = rects.get("skinrect", (0, 0, 0, 0))
+            drawer = getattr(self, "control_" + kind, None)
+            if drawer is None:
+                raise SystemExit(f"[{name}]: no drawing for controls of type {kind}")
+            drawer(name, index, skin, rects)
+
+    def each_state(self, name, index, rects, draw, keys=None):
+        for key, r in rects.items():
+            if key in RELATIVE_KEYS or not nonzero(r) or (keys and key not in keys):
+                continue
+            self.schedule(index, r, lambda p, r=r, s=state_of(key): draw(p, r, s),
+                          f"{name}.{key}")
+
+    def control_button(self, name, index, skin, rects):
+        def draw(p, r, s):
+            draw_button(p, r, s)
+            if name == "resizebutton":
+                for i in range(3):
+                    for j in range(i + 1):
+                        p.put(r[2] - 4 - 2 * j, r[3] - 4 - 2 * (2 - i), DARK)
+        self.each_state(name, index, rects, draw)
+
+    def control_panel(self, name, index, skin, rects):
+        caption = rects.get("captionrect", (0, 0, 0, 0))
+        if name == "toolpanel":
+            draw = lambda p, r, s: draw_tool_panel(p, r)
+        elif nonzero(caption):
+            client = rects["clientrect"]
+            draw = lambda p, r, s: draw_group(p, r, client[1])
+        else:
+            draw = lambda p, r, s: draw_panel(p, r)
+        self.each_state(name, index, rects, draw)
+
+    def control_expanel(self, name, index, skin, rects):
+        client = rects["clientrect"]
+
+        def draw(p, r, s):
+            p.fill(r, ACCENT_BOTTOM)
+            for y in range(client[1]):
+                p.fill((r[0], r[1] + y, r[2], r[1] + y + 1), caption_colour(y, client[1]))
+            p.frame(r, ACCENT_EDGE)
+            p.fill(offset(client, r), FACE)
+            for key, glyph in (("closebuttonrect", GLYPHS["close"]),
+                               ("hrollbuttonrect", GLYPHS["cmrollup"])):
+                p.glyph(offset(rects[key], r), glyph, WHITE)
+        self.schedule(index, skin, lambda p: draw(p, skin, NORMAL), f"{name}.skinrect")
+        for key, glyph in (("closebutton", GLYPHS["close"]), ("hrollbutton", GLYPHS["cmrollup"])):
+            top = rects[key + "rect"][1]
+            for state_key in (key + "activerect", key + "downrect"):
+                r = rects[state_key]
+                self.schedule(index, r, lambda p, r=r, g=glyph, s=state_of(state_key):
+                              caption_button(p, r, g, s, top, client[1]), f"{name}.{state_key}")
+
+    def control_label(self, name, index, skin, rects):
+        self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))
+
+    def control_splitter(self, name, index, skin, rects):
+        def draw(p, r, s):
+            p.fill(r, FACE)
+            p.fill((r[0], r[1], r[0] + 1, r[3]), WHITE)
+            p.fill((r[2] - 1, r[1], r[2], r[3]), FACE_DARK)
+            lt, lb = point(self.ini.get(name, "lefttoppoint")), point(self.ini.get(name, "leftbottompoint"))
+            for y in range(r[1] + lt[1], r[1] + lb[1], 4):
+                p.put(r[0] + 2, y + 1, DARK)
+                p.put(r[0] + 3, y + 2, WHITE)
+        self.each_state(name, index, rects, draw)
+
+    def control_edit(self, name, index, skin, rects):
+        self.each_state(name, index, rects, draw_field)
+
+    def control_combobox(self, name, index, skin, rects):
+        button = rects["buttonrect"]
+
+        def base(p, r, s):
+            draw_field(p, r, s)
+            draw_small_button(p, offset(button, r), "down", NORMAL)
+        self.each_state(name, index, rects, base, {"skinrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, "down", s),
+                        {"activebuttonrect", "downbuttonrect", "unenabledbuttonrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, NORMAL), {"itemrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, DOWN),
+                        {"focusitemrect"})
+
+    def control_listbox(self, name, index, skin, rects):
+        self.each_state(name, index, rects, draw_field, {"skinrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, NORMAL), {"itemrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, HOT),
+                        {"activeitemrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, DOWN),
+                        {"focusitemrect"})
+
+    def control_mainmenubar(self, name, index, skin, rects):
+        def draw(p, r, s):
+            p.vgradient(r, WHITE, FACE)
+            p.fill((r[0], r[3] - 1, r[2], r[3]), LINE)
+        self.each_state(name, index, rects, draw)
+
+    def control_scrollbar(self, name, index, skin, rects):
+        vertical = skin[3] - skin[1] > skin[2] - skin[0]
+        less, more = ("up", "down") if vertical else ("left", "right")
+
+        def base(p, r, s):
+            p.fill(r, FACE)
+            track = offset(rects["trackarea"], r)
+            if vertical:
+                p.hgradient(track, FACE_DARK, TRACK)
+            else:
+                p.vgradient(track, FACE_DARK, TRACK)
+            draw_small_button(p, offset(rects["downbuttonrect"], r), less, NORMAL)
+            draw_small_button(p, offset(rects["upbuttonrect"], r), more, NORMAL)
+
+        def thumb(p, r, s):
+            top, bottom = {NORMAL: (BUTTON_TOP, BUTTON_BOTTOM), HOT: (WHITE, SELECT),
+                           DOWN: (SELECT, ACCENT_LIGHT)}[s]
+            if vertical:
+                p.hgradient(r, top, bottom)
+            else:
+                p.vgradient(r, top, bottom)
+            p.frame(r, SELECT_EDGE if s != NORMAL else LINE)
+            p.soften_corners(r, TRACK)
+        self.each_state(name, index, rects, base, {"skinrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, less, s),
+                        {"activedownbuttonrect", "downdownbuttonrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, more, s),
+                        {"activeupbuttonrect", "downupbuttonrect"})
+        self.each_state(name, index, rects, thumb,
+                        {"thumbrect", "activethumbrect", "downthumbrect"})
+
+    def control_stdlabel(self, name, index, skin, rects):
+        self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))
+
+    control_bevel = control_stdlabel
+    control_treeview = control_stdlabel
+    control_listview = control_stdlabel
+
+    def window_picture(self, section, inner_key, back):
+        inner = rect(self.ini.get(section, inner_key))
+        pic = Picture(inner[2] + inner[0], inner[3] + inner[1], back)
+        pic.fill((0, 0, pic.width, pic.height), back)
+        pic.frame((0, 0, pic.width, pic.height), DARK)
+        pic.fill((1, 1, pic.width - 1, 2), WHITE)
+        return self.ini.getint(section, "windowpictureindex"), pic
+
+    def active_pictures(self):
+        self.objects()
+        self.controls()
+        pictures = {}
+        for section, inner, back in (("POPUPWINDOW", "itemsrect", WHITE),
+                                     ("HINTWINDOW", "clientrect", (246, 248, 252))):
+            index, pic = self.window_picture(section, inner, back)
+            pictures[index] = pic
+        for index, jobs in self.jobs.items():
+            if index in pictures:
+                if jobs:
+                    raise SystemExit(f"picture {index} is a window picture; it holds no rectangles")
+                continue
+            check_overlaps(index, jobs)
+            width = max(r[2] for r, _ in jobs)
+            height = max(r[3] for r, _ in jobs)
+            pic = Picture(width, height, WHITE)
+            for _, draw in jobs:
+                draw(pic)
+            pictures[index] = pic
+        return pictures
+
+
+def check_overlaps(index, jobs):
+    """Two different rectangles of one picture must not share a pixel (records may
+    name the same rectangle)."""
+    rects = sorted({r for r, _ in jobs})
+    for i, a in enumerate(rects):
+        for b in rects[i + 1:]:
+            if a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]:
+                raise SystemExit(f"picture {index}: rectangles {a} and {b} overlap")
+
+
+# ---- BMP files ---------------------------------------------------------------------
+
+def bmp_24(pic):
+    stride = (pic.width * 3 + 3) & ~3
+    rows = bytearray()
+    for row in reversed(pic.pixels):
+        data = b"".join(bytes((b, g, r)) for r, g, b in row)
+        rows += data + bytes(stride - len(data))
+    return bmp_file(pic, 24, b"", bytes(rows), 0)
+
+
+def bmp_8(pic):
+    colours = sorted({c for row in pic.pixels for c in row})
+    if len(colours) > 256:
+        raise SystemExit(f"the frame picture has {len(colours)} colours, more than 256")
+    index = {c: i for i, c in enumerate(colours)}
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    stride = (pic.width + 3) & ~3
+    rows = bytearray()
+    for row in reversed(pic.pixels):
+        data = bytes(index[c] for c in row)
+        rows += data + bytes(stride - len(data))
+    return bmp_file(pic, 8, table, bytes(rows), len(colours))
+
+
+def bmp_file(pic, bits, table, rows, used):
+    info = struct.pack("<IiiHHIIiiII", 40, pic.width, pic.height, 1, bits, 0, len(rows),
+                       2835, 2835, used, used)
+    offset_bits = 14 + len(info) + len(table)
+    head = struct.pack("<2sIHHI", b"BM", offset_bits + len(rows), 0, 0, offset_bits)
+    return head + info + table + rows
+
+
+def main():
+    if len(sys.argv) != 3:
+        raise SystemExit(__doc__)
+    source, folder = sys.argv[1], sys.argv[2]
+    ini = configparser.ConfigParser(interpolation=None, comment_prefixes=(";",),
+                                    strict=True)
+    ini.optionxform = str
+    with open(source, encoding="ascii") as f:
+        ini.read_file(f)
+    lowered = {}
+    for s in ini.sections():
+        if s.lower() in lowered:
+            raise SystemExit(f"sections [{lowered[s.lower()]}] and [{s}] differ only in case")
+        lowered[s.lower()] = s
+    painter = SkinPainter(ini)
+    os.makedirs(folder, exist_ok=True)
+    frame = painter.frame_picture()
+    with open(os.path.join(folder, ini.get("PICTURES", "picture")), "wb") as f:
+        f.write(bmp_8(frame))
+    for index, pic in painter.active_pictures().items():
+        with open(os.path.join(folder, painter.active_names[index]), "wb") as f:
+            f.write(bmp_24(pic))
+    shutil.copyfile(source, os.path.join(folder, "skin.ini"))
+
+
+if __name__ == "__main__":
+    main()

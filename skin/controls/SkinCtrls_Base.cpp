@@ -1,0 +1,218 @@
+#include "skin/controls/SkinCtrls_Base.h"
+
+#include "skin/data/Skutils.h"
+
+#include "classlib/ClassRegistry.h"
+
+void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style) {
+    switch (Style) {
+    case TskSkinBorderStyle::bvFrame: Frm3D(Canvas, R, clBtnShadow, clBtnShadow); break;
+    case TskSkinBorderStyle::bvRaised: Frm3D(Canvas, R, clBtnHighlight, clBtnShadow); break;
+    case TskSkinBorderStyle::bvLowered: Frm3D(Canvas, R, clBtnShadow, clBtnHighlight); break;
+    case TskSkinBorderStyle::bvNone: break;
+    }
+}
+
+// ---- TskSkinControl ----------------------------------------------------------------
+
+TskSkinControl::TskSkinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+
+TskSkinControl::~TskSkinControl() = default;
+
+void TskSkinControl::Published(TPropertyList& P) {
+    PublishWinControlProperties(P);
+    PublishSkinClient<TskSkinControl>(P);
+}
+
+void TskSkinControl::Paint() {
+    PaintOffScreen(GetCanvas());
+}
+
+void TskSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    SkinNotification(AComponent, Operation);
+}
+
+void TskSkinControl::CMMouseEnter(TMessage& Message) {
+    TCustomControl::Dispatch(Message);
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TskSkinControl::CMMouseLeave(TMessage& Message) {
+    TCustomControl::Dispatch(Message);
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TskSkinControl::WMEraseBkgnd(TMessage& Message) {
+    // The off-screen paint covers the whole control.
+    Message.Result = 1;
+}
+
+void TskSkinControl::WMMove(TMessage& Message) {
+    TCustomControl::Dispatch(Message);
+    MovedRepaint();
+}
+
+// ---- TskSkinSizing -----------------------------------------------------------------
+
+TskSkinSizing::TskSkinSizing() : FDefaultFont(std::make_unique<TFont>()) {
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetHeight(14);
+    FDefaultFont->SetStyle(TFontStyles());
+    FDefaultFont->OnChange = TNotifyEvent(this, &TskSkinSizing::DefaultFontChanged);
+}
+
+void TskSkinSizing::DefaultFontChanged(TObject*) {
+    DefaultFontChange();
+    if (Client().GetSkinIndex() == -1) Client().SkinnedControl()->Repaint();
+}
+
+void TskSkinSizing::SetDefaultFont(TFont* Value) {
+    FDefaultFont->Assign(Value);
+    DefaultFontChange();
+}
+
+void TskSkinSizing::SetDefaultWidth(int Value) {
+    FDefaultWidth = Value;
+    if (Client().GetSkinIndex() == -1 && Value >= 1) Client().SkinnedControl()->SetWidth(Value);
+}
+
+void TskSkinSizing::SetDefaultHeight(int Value) {
+    FDefaultHeight = Value;
+    if (Client().GetSkinIndex() == -1 && Value >= 1) Client().SkinnedControl()->SetHeight(Value);
+}
+
+void TskSkinSizing::CalcSize(int& W, int& H) {
+    MapToSize(W, H, Client().GetSkinIndex() != -1);
+}
+
+TRect TskSkinSizing::GetNewRect(const TRect& R) {
+    TControl* control = Client().SkinnedControl();
+    return TskSkinShape::GetNewRect(R, control->GetWidth(), control->GetHeight());
+}
+
+void TskSkinSizing::CreateSkinControlImage(TBitmap* B, TBitmap* SB, const TRect& R) {
+    TControl* control = Client().SkinnedControl();
+    TskSkinShape::CreateSkinControlImage(B, SB, R, control->GetWidth(), control->GetHeight());
+}
+
+void TskSkinSizing::SetSkinFont(TCanvas* Canvas, const AnsiString& Name, int Height,
+                                TFontStyles Style) {
+    TFont* font = Canvas->GetFont();
+    if (!UseSkinFont) {
+        font->Assign(FDefaultFont.get());
+        return;
+    }
+    font->SetName(Name);
+    font->SetHeight(Height);
+    font->SetStyle(Style);
+    font->SetCharset(FDefaultFont->GetCharset());
+}
+
+void TskSkinSizing::ReadRecordShape(int& CursorIndex) {
+    TskSkinClient& client = Client();
+    if (TskDataSkinControl* record = client.GetSkinRecord())
+        ReadShape(client.GetSkin(), record, CursorIndex);
+}
+
+bool TskSkinSizing::FitBounds(int& AWidth, int& AHeight) {
+    TskSkinClient& client = Client();
+    TControl* control = client.SkinnedControl();
+    client.GetSkinData();
+    if (AWidth == control->GetWidth() && AHeight == control->GetHeight()) return false;
+    if (client.GetSkinIndex() == -1) return false;
+    CalcSize(AWidth, AHeight);
+    if (ResizeMode == rmFixed) NewClRect = ClRect;
+    return true;
+}
+
+bool TskSkinSizing::ApplySkinSize() {
+    TskSkinClient& client = Client();
+    TControl* control = client.SkinnedControl();
+    if (client.GetSkinIndex() == -1) {
+        if (FDefaultWidth > 0) control->SetWidth(FDefaultWidth);
+        if (FDefaultHeight > 0) control->SetHeight(FDefaultHeight);
+        return false;
+    }
+    int w = control->GetWidth();
+    int h = control->GetHeight();
+    CalcSize(w, h);
+    if (w == control->GetWidth() && h == control->GetHeight()) return false;
+    control->SetBounds(control->GetLeft(), control->GetTop(), w, h);
+    return true;
+}
+
+// ---- TskSkinCustomControl ------------------------------------------------------------
+
+TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner) {}
+
+void TskSkinCustomControl::Published(TPropertyList& P) {
+    PublishSkinSizing<TskSkinCustomControl>(P);
+}
+
+void TskSkinCustomControl::GetSkinData() {
+    TskSkinControl::GetSkinData();
+    ReadRecordShape(FSkinCursorIndex);
+}
+
+void TskSkinCustomControl::ChangeSkinData() {
+    GetSkinData();
+    ApplySkinCursor();
+    if (ApplySkinSize()) return;
+    SetControlRegion();
+    Repaint();
+}
+
+void TskSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const bool fitted = FitBounds(AWidth, AHeight);
+    TskSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (!fitted) return;
+    SetControlRegion();
+    Repaint();
+}
+
+void TskSkinCustomControl::CreateWnd() {
+    TskSkinControl::CreateWnd();
+    // A region asked for before the window existed is set now.
+    FRgn = nullptr;
+    SetControlRegion();
+}
+
+void TskSkinCustomControl::SetControlRegion() {
+    if (MaskPicture && FIndex != -1) {
+        CreateControlRegion();
+    } else if (FRgn) {
+        if (HandleAllocated()) SetWindowRgn(GetHandle(), nullptr, TRUE);
+        FRgn = nullptr;
+    }
+}
+
+void TskSkinCustomControl::CreateControlRegion() {
+    if (ResizeMode == rmNoSkinRect || !HandleAllocated()) return;
+    // The window owns the region from here on and frees it when it is replaced.
+    FRgn = CreateShapeRegion(GetWidth(), GetHeight());
+    SetWindowRgn(GetHandle(), FRgn, TRUE);
+}
+
+void TskSkinCustomControl::CreateControlDefaultImage(TBitmap* B) {
+    TCanvas* canvas = B->GetCanvas();
+    canvas->GetBrush()->SetColor(clBtnFace);
+    canvas->FillRect(GetClientRect());
+}
+
+void TskSkinCustomControl::CreateControlSkinImage(TBitmap* B) {
+    CreateSkinControlImage(B, Picture, SkinRect);
+}
+
+REGISTER_CLASS(TskSkinControl);
+REGISTER_CLASS(TskSkinCustomControl);
+
+namespace {
+
+void RegisterSkinCtrlsEnums() {
+    RegisterEnum<TskSkinBorderStyle>({"bvFrame", "bvRaised", "bvLowered", "bvNone"});
+}
+
+} // namespace
+
+DEFINE_UNIT(SkinCtrls, uoSkin + 10, RegisterSkinCtrlsEnums, nullptr);

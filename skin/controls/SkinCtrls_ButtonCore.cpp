@@ -1,0 +1,343 @@
+#include "skin/controls/SkinCtrls_ButtonCore.h"
+
+#include "skin/data/Skeffbmp.h"
+#include "skin/data/Skutils.h"
+
+// ---- Glyph and caption layout --------------------------------------------------------
+
+void CalcGlyphAndTextLayout(TskButtonLayout Layout, const TRect& R, int GW, int GH, int TW, int TH,
+                            int Margin, int Spacing, int& GX, int& GY, int& TX, int& TY) {
+    const int cx = R.Left + RectWidth(R) / 2;
+    const int cy = R.Top + RectHeight(R) / 2;
+    const int h = (TW + GW + Spacing) / 2;
+    const int v = (TH + GH + Spacing) / 2;
+    switch (Layout) {
+    case blGlyphLeft:
+        GY = cy - GH / 2;
+        TY = cy - TH / 2;
+        if (Margin == -1) {
+            GX = cx - h;
+            TX = cx + h - TW;
+        } else {
+            GX = R.Left + Margin;
+            TX = GX + GW + Spacing;
+        }
+        break;
+    case blGlyphRight:
+        GY = cy - GH / 2;
+        TY = cy - TH / 2;
+        if (Margin == -1) {
+            TX = cx - h;
+            GX = cx + h - GW;
+        } else {
+            GX = R.Right - GW - Margin;
+            TX = GX - Spacing - TW;
+        }
+        break;
+    case blGlyphTop:
+        GX = cx - GW / 2;
+        TX = cx - TW / 2;
+        if (Margin == -1) {
+            GY = cy - v;
+            TY = cy + v - TH;
+        } else {
+            GY = R.Top + Margin;
+            TY = GY + GH + Spacing;
+        }
+        break;
+    case blGlyphBottom:
+        GX = cx - GW / 2;
+        TX = cx - TW / 2;
+        if (Margin == -1) {
+            GY = cy + v - GH;
+            TY = cy - v;
+        } else {
+            GY = R.Bottom - GH - Margin;
+            TY = GY - Spacing - TH;
+        }
+        break;
+    }
+}
+
+void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
+                      int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
+                      TskButtonLayout Layout, int Spacing) {
+    const bool hasGlyph = Glyph && !Glyph->GetEmpty();
+    const int count = NumGlyphs < 1 ? 1 : NumGlyphs;
+    const int gw = hasGlyph ? Glyph->GetWidth() / count : 0;
+    const int gh = hasGlyph ? Glyph->GetHeight() : 0;
+    RECT measure = {0, 0, 0, 0};
+    DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &measure,
+              DT_CALCRECT);
+    const int tw = measure.right - measure.left;
+    const int th = measure.bottom - measure.top;
+    Canvas->GetBrush()->SetStyle(bsClear);
+    int gx = 0, gy = 0, tx = 0, ty = 0;
+    CalcGlyphAndTextLayout(Layout, R, gw, gh, tw, th, Margin, Spacing, gx, gy, tx, ty);
+    if (Shift) {
+        ++gx;
+        ++gy;
+        ++tx;
+        ++ty;
+    }
+    RECT text = {tx, ty, tx + tw + 2, ty + th};
+    DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &text,
+              DT_CENTER | DT_VCENTER);
+    if (hasGlyph) DrawGlyph(Canvas, gx, gy, Glyph, count, GlyphIndex);
+}
+
+void DrawDefaultButtonFace(TCanvas* Canvas, const TRect& R, bool Down, bool Lit) {
+    TColor frame = clNavy;
+    TColor fill = static_cast<TColor>(RGB(182, 189, 210));
+    if (Down) {
+        fill = static_cast<TColor>(RGB(133, 147, 181));
+    } else if (!Lit) {
+        frame = clBtnShadow;
+        fill = clBtnFace;
+    }
+    Canvas->GetBrush()->SetColor(fill);
+    Canvas->FillRect(R);
+    Canvas->GetBrush()->SetColor(frame);
+    Canvas->FrameRect(R);
+}
+
+// ---- TskButtonCore --------------------------------------------------------------------
+
+TskButtonCore::TskButtonCore() : FGlyph(std::make_unique<TBitmap>()) {}
+
+TskButtonCore::~TskButtonCore() = default;
+
+void TskButtonCore::SetGlyph(TBitmap* Value) {
+    FGlyph->Assign(Value);
+    ButtonControl()->Repaint();
+}
+
+void TskButtonCore::SetNumGlyphs(int Value) {
+    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
+    ButtonControl()->Repaint();
+}
+
+void TskButtonCore::SetMargin(int Value) {
+    if (Value == FMargin || Value < -1) return;
+    FMargin = Value;
+    ButtonControl()->Repaint();
+}
+
+void TskButtonCore::SetSpacing(int Value) {
+    if (Value == FSpacing) return;
+    FSpacing = Value;
+    ButtonControl()->Repaint();
+}
+
+void TskButtonCore::SetLayout(TskButtonLayout Value) {
+    if (Value == FLayout) return;
+    FLayout = Value;
+    ButtonControl()->Repaint();
+}
+
+void TskButtonCore::ReadButtonRecord() {
+    auto* record = dynamic_cast<TskDataSkinButtonControl*>(ButtonClient().GetSkinRecord());
+    if (!record) {
+        if (ButtonClient().GetSkinIndex() == -1) FMorphing = false;
+        return;
+    }
+    FontName = record->FontName;
+    FontStyle = record->FontStyle;
+    FontHeight = record->FontHeight;
+    FontColor = record->FontColor;
+    ActiveFontColor = record->ActiveFontColor;
+    DownFontColor = record->DownFontColor;
+    DisabledFontColor = record->DisabledFontColor;
+    ActiveSkinRect = IsNullRect(record->ActiveSkinRect) ? ButtonSizing().SkinRect : record->ActiveSkinRect;
+    DownSkinRect = IsNullRect(record->DownSkinRect) ? ActiveSkinRect : record->DownSkinRect;
+    DisabledSkinRect = record->DisabledSkinRect;
+    FMorphing = record->Morphing;
+    FMorphKind = record->MorphKind;
+}
+
+void TskButtonCore::SetDown(bool Value) {
+    FDown = Value;
+    if (FMorphing) {
+        FMorphKf = 1;
+        if (Value)
+            StopMorph();
+        else
+            StartMorph();
+    }
+    ButtonControl()->Repaint();
+    if (FGroupIndex != 0 && Value && !FAllowAllUp) DoAllUp();
+}
+
+void TskButtonCore::DoAllUp() {
+    TWinControl* parent = ButtonControl()->GetParent();
+    if (!parent) return;
+    for (int i = 0; i < parent->GetControlCount(); ++i) {
+        TControl* control = parent->GetControl(i);
+        if (control == ButtonControl() || !IsGroupMate(control)) continue;
+        auto* other = dynamic_cast<TskButtonCore*>(control);
+        if (other->FGroupIndex == FGroupIndex && other->FDown) other->SetDown(false);
+    }
+}
+
+// ---- The hover fade and the repeat -----------------------------------------------------
+
+void TskButtonCore::ReDrawControl() {
+    if (FMorphing && ButtonClient().GetSkinIndex() != -1)
+        StartMorph();
+    else
+        ButtonControl()->Repaint();
+}
+
+void TskButtonCore::StartMorph() {
+    if (FMorphTimer) return;
+    FMorphTimer = std::make_unique<TTimer>(nullptr);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->SetOnTimer(TNotifyEvent(this, &TskButtonCore::DoMorph));
+    FMorphTimer->SetEnabled(true);
+}
+
+void TskButtonCore::StopMorph() {
+    FMorphTimer.reset();
+}
+
+void TskButtonCore::DoMorph(TObject*) {
+    const bool lit = IsLit();
+    if (ButtonClient().GetSkinIndex() != -1 && FMorphing) {
+        if (lit && FMorphKf < 1) {
+            FMorphKf += 0.1;
+        } else if (!lit && FMorphKf > 0) {
+            FMorphKf -= 0.1;
+        } else {
+            FMorphKf = lit ? 1 : 0;
+            StopMorph();
+        }
+        ButtonControl()->Repaint();
+        return;
+    }
+    FMorphKf = lit ? 1 : 0;
+    StopMorph();
+}
+
+void TskButtonCore::StartRepeat() {
+    FRepeatTimer = std::make_unique<TTimer>(nullptr);
+    FRepeatTimer->SetInterval(static_cast<Cardinal>(FRepeatInterval));
+    FRepeatTimer->SetOnTimer(TNotifyEvent(this, &TskButtonCore::RepeatTimerProc));
+    FRepeatTimer->SetEnabled(true);
+}
+
+void TskButtonCore::StopRepeat() {
+    if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
+    FRepeatTimer.reset();
+}
+
+void TskButtonCore::RepeatTimerProc(TObject*) {
+    ButtonClick();
+}
+
+// ---- Looks -----------------------------------------------------------------------------
+
+int TskButtonCore::GlyphIndex(bool ADown, bool AActive) {
+    if (AActive && ADown && FNumGlyphs > 2) return 3;
+    if (AActive && FNumGlyphs > 3) return 4;
+    if (ButtonControl()->GetEnabled() || FNumGlyphs < 2)
+        return 1;
+    return 2;
+}
+
+TColor TskButtonCore::FontColorOf(bool ADown, bool AActive) {
+    if (!ButtonControl()->GetEnabled()) return DisabledFontColor;
+    if (AActive) return ADown ? DownFontColor : ActiveFontColor;
+    return FontColor;
+}
+
+void TskButtonCore::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AActive) {
+    TskSkinSizing& sizing = ButtonSizing();
+    sizing.CreateSkinControlImage(B, sizing.Picture, R);
+    TCanvas* canvas = B->GetCanvas();
+    sizing.SetSkinFont(canvas, FontName, FontHeight, FontStyle);
+    canvas->GetFont()->SetColor(FontColorOf(ADown, AActive));
+    DrawGlyphAndText(canvas, sizing.NewClRect, GetMargin(), AActive && ADown,
+                     GlyphIndex(ADown, AActive), GetNumGlyphs(), GetGlyph(),
+                     ButtonControl()->GetCaption(), GetLayout(), GetSpacing());
+}
+
+void TskButtonCore::CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit) {
+    const TskSkinSizing& sizing = ButtonSizing();
+    const bool enabled = ButtonControl()->GetEnabled();
+    if (FMorphing && FMorphKf != 0 && FMorphKf != 1 && enabled) {
+        TBitmap active(Image->GetWidth(), Image->GetHeight());
+        CreateButtonImage(Image, sizing.SkinRect, false, false);
+        CreateButtonImage(&active, ActiveSkinRect, false, true);
+        TskEffectBmp normal(Image->GetHandle());
+        TskEffectBmp lit(active.GetHandle());
+        normal.MorphByKind(FMorphKind, &lit, FMorphKf);
+        normal.Draw(Image->GetCanvas()->GetHandle(), 0, 0);
+    } else if (!enabled && !IsNullRect(DisabledSkinRect)) {
+        CreateButtonImage(Image, DisabledSkinRect, false, false);
+    } else if (ShowsDown) {
+        CreateButtonImage(Image, DownSkinRect, true, true);
+    } else if (Lit || (FMorphing && FMorphKf == 1)) {
+        CreateButtonImage(Image, ActiveSkinRect, false, true);
+    } else {
+        CreateButtonImage(Image, sizing.SkinRect, false, false);
+    }
+}
+
+// ---- Mouse -----------------------------------------------------------------------------
+
+void TskButtonCore::LeftPress() {
+    FMouseDown = true;
+    if (!FDown) {
+        FMouseIn = true;
+        SetDown(true);
+        if (FRepeatMode && FGroupIndex == 0)
+            StartRepeat();
+        else if (FGroupIndex != 0)
+            ButtonClick();
+        FAllUpPending = false;
+    } else if (FGroupIndex != 0) {
+        FAllUpPending = true;
+    }
+}
+
+void TskButtonCore::LeftRelease() {
+    FMouseDown = false;
+    if (FGroupIndex != 0) {
+        if (FDown && FAllowAllUp && FAllUpPending && FMouseIn) {
+            SetDown(false);
+            ButtonClick();
+        }
+    } else if (FMouseIn) {
+        SetDown(false);
+        StopRepeat();
+        ButtonClick();
+    } else {
+        // Released outside: no click, and no repaint.
+        FDown = false;
+        StopRepeat();
+    }
+}
+
+void TskButtonCore::EnabledChanged() {
+    if (FMorphing) {
+        StopMorph();
+        FMorphKf = 0;
+    }
+    FMouseIn = false;
+    ButtonControl()->Repaint();
+}
+
+void TskButtonCore::TextChanged() {
+    TskSkinClient& client = ButtonClient();
+    if (client.GetSkinIndex() == -1 && !ButtonControl()->IsDesigning() && !client.DrawDefault)
+        return;
+    ButtonControl()->Repaint();
+}
+
+void TskButtonCore::PointerEntered() {
+    if (FDown && FRepeatMode && FGroupIndex == 0) StartRepeat();
+}
+
+void TskButtonCore::PointerLeft() {
+    if (FDown && FRepeatMode && FGroupIndex == 0) StopRepeat();
+}

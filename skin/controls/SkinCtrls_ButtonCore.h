@@ -1,0 +1,145 @@
+// What the skinned push button and the skinned speed button share: the glyph strip and
+// its layout with the caption, latched Down in exclusive groups, the repeat while held,
+// the hover cross-fade between the normal and the active look, and the copy of the
+// skin's button record.
+#pragma once
+
+#include "skin/controls/SkinCtrls_Base.h"
+
+#include "classlib/Timers.h"
+
+enum TskButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// The glyph's and the caption's top-left corners in R.
+void CalcGlyphAndTextLayout(TskButtonLayout Layout, const TRect& R, int GW, int GH, int TW, int TH,
+                            int Margin, int Spacing, int& GX, int& GY, int& TX, int& TY);
+// The caption (measured in the canvas's font), then frame GlyphIndex of the glyph strip.
+void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
+                      int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
+                      TskButtonLayout Layout, int Spacing);
+
+// The default (skinless) face of a button: pressed, lit or normal.
+void DrawDefaultButtonFace(TCanvas* Canvas, const TRect& R, bool Down, bool Lit);
+
+class TskButtonCore {
+public:
+    TskButtonCore();
+    virtual ~TskButtonCore();
+
+    // Every click of the button goes through here.
+    virtual void ButtonClick() = 0;
+
+    bool GetDown() const { return FDown; }
+    void SetDown(bool Value);
+    int GetGroupIndex() const { return FGroupIndex; }
+    virtual void SetGroupIndex(int Value) { FGroupIndex = Value; }
+    bool GetAllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
+    bool GetRepeatMode() const { return FRepeatMode; }
+    void SetRepeatMode(bool Value) { FRepeatMode = Value; }
+    int GetRepeatInterval() const { return FRepeatInterval; }
+    void SetRepeatInterval(int Value) { FRepeatInterval = Value; }
+    TBitmap* GetGlyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* Value);
+    int GetNumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int Value);
+    int GetMargin() const { return FMargin; }
+    // Values below -1 are refused.
+    void SetMargin(int Value);
+    int GetSpacing() const { return FSpacing; }
+    void SetSpacing(int Value);
+    TskButtonLayout GetLayout() const { return FLayout; }
+    void SetLayout(TskButtonLayout Value);
+
+    // The hover fade: 0 normal look, 1 active look.
+    double GetMorphKf() const { return FMorphKf; }
+    bool IsMorphing() const { return FMorphTimer != nullptr; }
+    bool IsRepeating() const { return FRepeatTimer != nullptr; }
+    // One tick of the fade timer and of the repeat timer.
+    void DoMorph(TObject* Sender = nullptr);
+    void RepeatTimerProc(TObject* Sender = nullptr);
+
+protected:
+    virtual TControl* ButtonControl() = 0;
+    virtual TskSkinClient& ButtonClient() = 0;
+    virtual TskSkinSizing& ButtonSizing() = 0;
+    // The skin's rectangle R at the button's size with glyph and caption in that look.
+    virtual void CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AActive);
+    // The skinned image of the look the state asks for: a running fade, disabled,
+    // pressed, lit (or faded in), normal.
+    void CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit);
+    // Shown lit: the pointer is over the button (or it has the focus).
+    virtual bool IsLit() { return FMouseIn; }
+    // Another button of the same kind, with which this one forms groups.
+    virtual bool IsGroupMate(TControl* Other) = 0;
+
+    // Copies the button record found by the lookup.
+    void ReadButtonRecord();
+    void ReDrawControl();
+    void StartMorph();
+    void StopMorph();
+    void StartRepeat();
+    void StopRepeat();
+    void DoAllUp();
+    // The frame of the glyph strip for a look.
+    int GlyphIndex(bool ADown, bool AActive);
+    // The font colour for a look.
+    TColor FontColorOf(bool ADown, bool AActive);
+    // The left button's press and release as grouped and plain buttons take them.
+    void LeftPress();
+    void LeftRelease();
+    // The fade stops and the button is no longer lit.
+    void EnabledChanged();
+    // Repaints, unless nothing would show the caption.
+    void TextChanged();
+    // Pointer enter and leave: the redraw and the repeat that follow the pointer.
+    void PointerEntered();
+    void PointerLeft();
+
+    bool FMouseIn = false;
+    bool FMouseDown = false;
+    bool FAllUpPending = false;
+    double FMorphKf = 0;
+    std::unique_ptr<TTimer> FMorphTimer;
+    std::unique_ptr<TTimer> FRepeatTimer;
+
+    // Copied from the record.
+    AnsiString FontName;
+    TFontStyles FontStyle;
+    int FontHeight = 0;
+    TColor FontColor = clBtnText, ActiveFontColor = clBtnText, DownFontColor = clBtnText,
+           DisabledFontColor = clBtnShadow;
+    TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect;
+    bool FMorphing = false;
+    TMorphKind FMorphKind = mkDefault;
+
+private:
+    bool FDown = false;
+    int FGroupIndex = 0;
+    bool FAllowAllUp = false;
+    bool FRepeatMode = false;
+    int FRepeatInterval = 100;
+    std::unique_ptr<TBitmap> FGlyph;
+    int FNumGlyphs = 1;
+    int FMargin = -1;
+    int FSpacing = 1;
+    TskButtonLayout FLayout = blGlyphLeft;
+};
+
+// The properties both buttons store in form resources.
+template <class C> void PublishButtonCore(TPropertyList& P) {
+    using skinctrls_detail::Own;
+    P.Add("RepeatMode", Own<C>(&C::GetRepeatMode), Own<C>(&C::SetRepeatMode), false);
+    P.Add("RepeatInterval", Own<C>(&C::GetRepeatInterval), Own<C>(&C::SetRepeatInterval), 100);
+    P.Add("AllowAllUp", Own<C>(&C::GetAllowAllUp), Own<C>(&C::SetAllowAllUp), false);
+    P.Add("Down", Own<C>(&C::GetDown), Own<C>(&C::SetDown), false);
+    P.Add("GroupIndex", Own<C>(&C::GetGroupIndex), Own<C>(&C::SetGroupIndex), 0);
+    P.Add("Glyph", Own<C>(&C::GetGlyph), Own<C>(&C::SetGlyph));
+    P.Add("NumGlyphs", Own<C>(&C::GetNumGlyphs), Own<C>(&C::SetNumGlyphs), 1);
+    P.Add("Margin", Own<C>(&C::GetMargin), Own<C>(&C::SetMargin), -1);
+    // The constructor's value is the stored default, so that every other value survives.
+    P.Add("Spacing", Own<C>(&C::GetSpacing), Own<C>(&C::SetSpacing), 1);
+    P.Add("Layout", Own<C>(&C::GetLayout), Own<C>(&C::SetLayout), blGlyphLeft);
+    P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
+    P.Add("OnClick", &TControl::OnClick);
+}

@@ -1,0 +1,103 @@
+// What every skinned control, windowed or not, holds of the shared skin: the skin data
+// object (never owned), the name of its section, the index of its record once looked up,
+// the off-screen paint that asks for the skinned or the default image, alpha blending
+// with the parent's picture, the skin cursor, and the two calls through which a skin
+// change reaches the control.
+#pragma once
+
+#include "skin/data/SkinData.h"
+
+#include "classlib/Controls.h"
+#include "classlib/Persistence.h"
+
+class TskSkinClient {
+public:
+    virtual ~TskSkinClient() = default;
+
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    // The skin data object the control uses (the SkinData property).
+    TskSkinData* GetSkin() const { return FSD; }
+    // Applies a non-empty skin outside design mode; null clears the reference and repaints.
+    virtual void SetSkinData(TskSkinData* Value);
+    const AnsiString& GetSkinDataName() const { return FSkinDataName; }
+    // Only stores: the next lookup uses the new name.
+    virtual void SetSkinDataName(const AnsiString& Value) { FSkinDataName = Value; }
+    bool GetAlphaBlend() const { return FAlphaBlend; }
+    virtual void SetAlphaBlend(bool Value);
+    Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
+    virtual void SetAlphaBlendValue(Byte Value);
+    bool GetDrawDefault() const { return DrawDefault; }
+    void SetDrawDefault(bool Value) { DrawDefault = Value; }
+    bool GetUseSkinCursor() const { return UseSkinCursor; }
+    void SetUseSkinCursor(bool Value) { UseSkinCursor = Value; }
+    const AnsiString& GetAreaName() const { return AreaName; }
+    void SetAreaName(const AnsiString& Value) { AreaName = Value; }
+
+    // Looks the record up again (every paint does).
+    virtual void GetSkinData();
+    // The new skin is in place: look up, cursor, size, repaint.
+    virtual void ChangeSkinData();
+    // The skin is about to be replaced: nothing paints from its records any more.
+    virtual void BeforeChangeSkinData() { FIndex = -1; }
+
+    // The record's index in the skin's control list; -1 when unskinned.
+    int GetSkinIndex() const { return FIndex; }
+    // The control's record; null when unskinned.
+    TskDataSkinControl* GetSkinRecord() const;
+
+    bool DrawDefault = true;
+    bool UseSkinCursor = false;
+    AnsiString AreaName;
+
+    // The control this is the skin of.
+    virtual TControl* SkinnedControl() = 0;
+
+protected:
+    virtual void CreateControlDefaultImage(TBitmap*) {}
+    virtual void CreateControlSkinImage(TBitmap*) {}
+
+    // The cursor of the record, or the default one, when UseSkinCursor is set.
+    void ApplySkinCursor();
+    // Builds the image off-screen and copies it to Canvas in one step.
+    void PaintOffScreen(TCanvas* Canvas);
+    // Draws Image at 0,0 of Canvas, blended with the parent's picture when AlphaBlend is on.
+    void DrawBlended(TCanvas* Canvas, TBitmap* Image);
+    // Clears the reference when the skin data component goes.
+    void SkinNotification(TComponent* AComponent, TOperation Operation);
+    // Repaints when the control is blended with what lies under it (it moved).
+    void MovedRepaint();
+
+    TskSkinData* FSD = nullptr;
+    AnsiString FSkinDataName;
+    int FIndex = -1;
+    int FSkinCursorIndex = -1;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 200;
+};
+
+namespace skinctrls_detail {
+// A member of a base class as a member of C, so that C publishes it as its own.
+template <class C, class R, class B> auto Own(R (B::*Member)() const) {
+    return static_cast<R (C::*)() const>(Member);
+}
+template <class C, class A, class B> auto Own(void (B::*Member)(A)) {
+    return static_cast<void (C::*)(A)>(Member);
+}
+} // namespace skinctrls_detail
+
+// The properties every skinned control stores in form resources.
+template <class C> void PublishSkinClient(TPropertyList& P) {
+    using skinctrls_detail::Own;
+    P.Add("DrawDefault", Own<C>(&C::GetDrawDefault), Own<C>(&C::SetDrawDefault), true);
+    P.Add("SkinData", Own<C>(&C::GetSkin), Own<C>(&C::SetSkinData));
+    P.Add("AreaName", Own<C>(&C::GetAreaName), Own<C>(&C::SetAreaName));
+    P.Add("SkinDataName", Own<C>(&C::GetSkinDataName), Own<C>(&C::SetSkinDataName));
+    P.Add("AlphaBlend", Own<C>(&C::GetAlphaBlend), Own<C>(&C::SetAlphaBlend), false);
+    P.Add("AlphaBlendValue", Own<C>(&C::GetAlphaBlendValue), Own<C>(&C::SetAlphaBlendValue),
+          200);
+    P.Add("UseSkinCursor", Own<C>(&C::GetUseSkinCursor), Own<C>(&C::SetUseSkinCursor), false);
+    P.Add("OnMouseEnter", static_cast<TNotifyEvent C::*>(&C::OnMouseEnter));
+    P.Add("OnMouseLeave", static_cast<TNotifyEvent C::*>(&C::OnMouseLeave));
+}

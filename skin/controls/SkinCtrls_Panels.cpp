@@ -1,0 +1,362 @@
+#include "skin/controls/SkinCtrls_Panels.h"
+
+#include "skin/data/Skutils.h"
+
+#include "classlib/ClassRegistry.h"
+
+using enum TskSkinBorderStyle;
+
+TskSkinPanel::TskSkinPanel(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
+    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks,
+                     csSetCaption, csOpaque, csReplicatable});
+    FSkinDataName = "panel";
+    SetBounds(GetLeft(), GetTop(), 150, 150);
+}
+
+void TskSkinPanel::Published(TPropertyList& P) {
+    P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
+    P.Add("AutoEnabledControls", &TskSkinPanel::GetAutoEnabledControls,
+          &TskSkinPanel::SetAutoEnabledControls, true);
+    P.Add("CheckedMode", &TskSkinPanel::GetCheckedMode, &TskSkinPanel::SetCheckedMode, false);
+    P.Add("Checked", &TskSkinPanel::GetChecked, &TskSkinPanel::SetChecked, false);
+    P.Add("Glyph", &TskSkinPanel::GetGlyph, &TskSkinPanel::SetGlyph);
+    P.Add("NumGlyphs", &TskSkinPanel::GetNumGlyphs, &TskSkinPanel::SetNumGlyphs, 1);
+    P.Add("Spacing", &TskSkinPanel::GetSpacing, &TskSkinPanel::SetSpacing, 2);
+    P.Add("DefaultAlignment", &TskSkinPanel::GetDefaultAlignment,
+          &TskSkinPanel::SetDefaultAlignment, taLeftJustify);
+    P.Add("DefaultCaptionHeight", &TskSkinPanel::GetDefaultCaptionHeight,
+          &TskSkinPanel::SetDefaultCaptionHeight, 22);
+    P.Add("BorderStyle", &TskSkinPanel::GetBorderStyle, &TskSkinPanel::SetBorderStyle, bvFrame);
+    P.Add("CaptionMode", &TskSkinPanel::GetCaptionMode, &TskSkinPanel::SetCaptionMode, false);
+    P.Add("RollUpMode", &TskSkinPanel::GetRollUpMode, &TskSkinPanel::SetRollUpMode, false);
+    P.Add("RollUpState", &TskSkinPanel::GetRollUpState, &TskSkinPanel::SetRollUpState, false);
+    P.Add("OnChecked", &TskSkinPanel::OnChecked);
+    P.Add("OnClick", &TControl::OnClick);
+    P.Add("OnDblClick", &TControl::OnDblClick);
+}
+
+void TskSkinPanel::CreateParams(TCreateParams& Params) {
+    TskSkinCustomControl::CreateParams(Params);
+    Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TskSkinPanel::GetSkinData() {
+    TskSkinCustomControl::GetSkinData();
+    BGPictureIndex = -1;
+    auto* record = dynamic_cast<TskDataSkinPanelControl*>(GetSkinRecord());
+    if (!record) return;
+    CaptionRect = record->CaptionRect;
+    Alignment = record->Alignment;
+    FontName = record->FontName;
+    FontStyle = record->FontStyle;
+    FontHeight = record->FontHeight;
+    FontColor = record->FontColor;
+    BGPictureIndex = record->BGPictureIndex;
+    CheckImageRect = record->CheckImageRect;
+    UnCheckImageRect = record->UnCheckImageRect;
+}
+
+// ---- Roll-up -----------------------------------------------------------------------
+
+void TskSkinPanel::SetRollUpState(bool Value) {
+    if (!FRollUpMode) {
+        FRollUpState = false;
+        return;
+    }
+    if (Value == FRollUpState) return;
+    FRollUpState = Value;
+    DoRollUp(Value);
+}
+
+void TskSkinPanel::DoRollUp(bool Value) {
+    if (Value) {
+        FStoredHeight = GetHeight();
+        if (!FHiddenControls) HideControls();
+        SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
+    } else if (FStoredHeight != -1) {
+        SetHeight(FStoredHeight);
+        if (FHiddenControls) ShowControls();
+    }
+}
+
+void TskSkinPanel::HideControls() {
+    FHiddenControls = std::make_unique<std::vector<TControl*>>();
+    for (int i = 0; i < GetControlCount(); ++i) {
+        TControl* control = GetControl(i);
+        if (!control->GetVisible()) continue;
+        FHiddenControls->push_back(control);
+    }
+    for (TControl* control : *FHiddenControls) control->SetVisible(false);
+}
+
+void TskSkinPanel::ShowControls() {
+    auto hidden = std::move(FHiddenControls);
+    for (TControl* control : *hidden)
+        // A child freed while hidden has left the panel.
+        for (int i = 0; i < GetControlCount(); ++i)
+            if (GetControl(i) == control) control->SetVisible(true);
+}
+
+void TskSkinPanel::ChangeSkinData() {
+    TskSkinCustomControl::ChangeSkinData();
+    if (FRollUpState && FStoredHeight != -1) {
+        // Rolled again for the new skin's caption, from the height kept before rolling.
+        const int stored = FStoredHeight;
+        SetHeight(stored);
+        SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
+        FStoredHeight = stored;
+    } else {
+        Realign();
+    }
+}
+
+// ---- Properties ----------------------------------------------------------------------
+
+void TskSkinPanel::DefaultLookChanged(bool Realign) {
+    if (FIndex != -1) return;
+    Repaint();
+    if (Realign) TskSkinCustomControl::Realign();
+}
+
+void TskSkinPanel::SetChecked(bool Value) {
+    FChecked = Value;
+    if (FCheckedMode) Repaint();
+    if (FAutoEnabledControls && FCheckedMode)
+        for (int i = 0; i < GetControlCount(); ++i) GetControl(i)->SetEnabled(FChecked);
+    if (OnChecked) OnChecked(this);
+}
+
+void TskSkinPanel::SetCheckedMode(bool Value) {
+    FCheckedMode = Value;
+    Repaint();
+}
+
+void TskSkinPanel::SetGlyph(TBitmap* Value) {
+    FGlyph->Assign(Value);
+    Repaint();
+}
+
+void TskSkinPanel::SetNumGlyphs(int Value) {
+    FNumGlyphs = Value < 1 ? 1 : (Value > 2 ? 2 : Value);
+    Repaint();
+}
+
+void TskSkinPanel::SetSpacing(int Value) {
+    FSpacing = Value;
+    Repaint();
+}
+
+void TskSkinPanel::SetDefaultAlignment(TAlignment Value) {
+    FDefaultAlignment = Value;
+    if (FCaptionMode) DefaultLookChanged(false);
+}
+
+void TskSkinPanel::SetRollUpMode(bool Value) {
+    FRollUpMode = Value;
+    if (FCaptionMode) DefaultLookChanged(false);
+}
+
+void TskSkinPanel::SetDefaultCaptionHeight(int Value) {
+    FDefaultCaptionHeight = Value;
+    if (FCaptionMode) DefaultLookChanged(true);
+}
+
+void TskSkinPanel::SetBorderStyle(TskSkinBorderStyle Value) {
+    FBorderStyle = Value;
+    DefaultLookChanged(true);
+}
+
+void TskSkinPanel::SetCaptionMode(bool Value) {
+    FCaptionMode = Value;
+    Repaint();
+    Realign();
+}
+
+void TskSkinPanel::SetAlphaBlend(bool Value) {
+    FAlphaBlend = Value;
+    Repaint();
+}
+
+void TskSkinPanel::SetAlphaBlendValue(Byte Value) {
+    FAlphaBlendValue = Value;
+    Repaint();
+}
+
+void TskSkinPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TskSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FIndex == -1) Repaint();
+}
+
+void TskSkinPanel::CMTextChanged(TMessage&) {
+    if (FCaptionMode) Repaint();
+}
+
+void TskSkinPanel::AdjustClientRect(TRect& Rect) {
+    if (FIndex != -1 && !IsDesigning()) {
+        if (BGPictureIndex == -1) Rect = NewClRect;
+        return;
+    }
+    if (FBorderStyle != bvNone) Rect = TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right - 1, Rect.Bottom - 1);
+    if (FCaptionMode) Rect.Top += FDefaultCaptionHeight;
+}
+
+TRect TskSkinPanel::CaptionBar() {
+    return FIndex != -1 ? NewCaptionRect : TRect(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
+}
+
+void TskSkinPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if ((FRollUpMode || FCheckedMode) && FCaptionMode && Button == mbLeft &&
+        PointInRect(CaptionBar(), TPoint(X, Y))) {
+        if (FCheckedMode) SetChecked(!FChecked);
+        if (FRollUpMode) SetRollUpState(!FRollUpState);
+    }
+    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+// ---- Painting -------------------------------------------------------------------------
+
+TBitmap* TskSkinPanel::BackgroundPicture() {
+    if (FIndex == -1 || BGPictureIndex == -1) return nullptr;
+    return SkinPicture(FSD, BGPictureIndex);
+}
+
+void TskSkinPanel::Paint() {
+    GetSkinData();
+    if (FIndex != -1 && BGPictureIndex != -1) {
+        // A background picture is tiled straight onto the panel.
+        TBitmap* picture = BackgroundPicture();
+        if (!picture || GetWidth() < 1 || GetHeight() < 1) return;
+        const int pw = picture->GetWidth();
+        const int ph = picture->GetHeight();
+        if (pw < 1 || ph < 1) return;
+        for (int i = 0; i <= GetWidth() / pw; ++i)
+            for (int j = 0; j <= GetHeight() / ph; ++j) GetCanvas()->Draw(i * pw, j * ph, picture);
+        return;
+    }
+    TskSkinCustomControl::Paint();
+}
+
+void TskSkinPanel::TileClientPart(TBitmap* B) {
+    const int cw = RectWidth(ClRect);
+    const int ch = RectHeight(ClRect);
+    if (cw < 1 || ch < 1 || !Picture) return;
+    const int w = GetWidth();
+    const int h = GetHeight();
+    for (int i = 0; i <= w / cw; ++i)
+        for (int j = 0; j <= h / ch; ++j) {
+            const int xo = std::max(0, cw * (i + 1) - w);
+            const int yo = std::max(0, ch * (j + 1) - h);
+            const TRect source(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,
+                               SkinRect.Left + ClRect.Right - xo, SkinRect.Top + ClRect.Bottom - yo);
+            const TRect dest(i * cw, j * ch, i * cw + cw - xo, (j + 1) * ch - yo);
+            if (IsNullRect(dest)) continue;
+            B->GetCanvas()->CopyRect(dest, Picture->GetCanvas(), source);
+        }
+}
+
+void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,
+                                      TColor ArrowColor) {
+    const AnsiString caption = GetCaption();
+    const bool hasGlyph = !FGlyph->GetEmpty();
+    const int gw = hasGlyph ? FGlyph->GetWidth() / FNumGlyphs : 0;
+    const int ty = R.Top + RectHeight(R) / 2 - Canvas->TextHeight(caption) / 2;
+    const int block = Canvas->TextWidth(caption) + (hasGlyph ? gw + FSpacing : 0);
+    int tx = R.Left + LeftPad;
+    if (Align == taRightJustify)
+        tx = R.Right - block;
+    else if (Align == taCenter)
+        tx = R.Left + LeftPad + RectWidth(R) / 2 - block / 2;
+    int gx = tx;
+    const int gy = R.Top + RectHeight(R) / 2 - FGlyph->GetHeight() / 2;
+    if (hasGlyph) tx += gw + FSpacing;
+    if (FRollUpMode)
+        DrawArrowImage(Canvas, TRect(R.Right, R.Top, R.Right + 10, R.Bottom), ArrowColor,
+                       FRollUpState ? 4 : 3);
+    Canvas->GetBrush()->SetStyle(bsClear);
+    Canvas->TextRect(R, tx, ty, caption);
+    if (hasGlyph)
+        DrawGlyph(Canvas, gx, gy, FGlyph.get(), FNumGlyphs,
+                  !GetEnabled() && FNumGlyphs == 2 ? 2 : 1);
+}
+
+void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
+    if (FBorderStyle == bvNone && ResizeMode == rmBoth && !FCaptionMode) {
+        TileClientPart(B);
+        return;
+    }
+    TskSkinCustomControl::CreateControlSkinImage(B);
+    NewCaptionRect = ResizeMode > 0 ? GetNewRect(CaptionRect) : CaptionRect;
+    if (GetCaption().empty() || IsNullRect(CaptionRect)) return;
+    TCanvas* canvas = B->GetCanvas();
+    TRect r = NewCaptionRect;
+    if (FRollUpMode) r.Right -= 12;
+    if (FCheckedMode && Picture) {
+        const TRect check = FChecked ? CheckImageRect : UnCheckImageRect;
+        if (!IsNullRect(check)) {
+            TBitmap image(RectWidth(check), RectHeight(check));
+            image.GetCanvas()->CopyRect(TRect(0, 0, RectWidth(check), RectHeight(check)),
+                                        Picture->GetCanvas(), check);
+            image.SetTransparent(true);
+            canvas->Draw(r.Left, r.Top + RectHeight(r) / 2 - RectHeight(check) / 2, &image);
+            r.Left += RectWidth(check) + 2;
+        }
+    }
+    SetSkinFont(canvas, FontName, FontHeight, FontStyle);
+    canvas->GetFont()->SetColor(FontColor);
+    DrawCaptionContent(canvas, r, Alignment, 0, FontColor);
+}
+
+void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
+    TskSkinCustomControl::CreateControlDefaultImage(B);
+    TCanvas* canvas = B->GetCanvas();
+    DrawBorderFrame(canvas, TRect(0, 0, GetWidth(), GetHeight()), FBorderStyle);
+    if (!FCaptionMode) return;
+    TRect r(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
+    if (FBorderStyle != bvFrame) {
+        Frm3D(canvas, r, clBtnShadow, clBtnHighlight);
+        Frm3D(canvas, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), clBtnHighlight,
+              clBtnShadow);
+    } else {
+        r = TRect(0, 0, GetWidth(), FDefaultCaptionHeight);
+        Frm3D(canvas, r, clBtnShadow, clBtnShadow);
+        Frm3D(canvas, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), clBtnHighlight,
+              clBtnFace);
+    }
+    if (FCheckedMode) r.Left += 20;
+    if (FRollUpMode) r.Right -= 10;
+    canvas->GetFont()->Assign(GetDefaultFont());
+    if (FCheckedMode) {
+        const int cy = r.Top + RectHeight(r) / 2;
+        const TRect box(5, cy - 7, 19, cy + 7);
+        Frm3D(canvas, box, clBtnShadow, clBtnShadow);
+        if (FChecked) DrawCheckImage(canvas, box.Left + 1 + 3, box.Top + 1 + 2, clBtnText);
+    }
+    DrawCaptionContent(canvas, r, FDefaultAlignment, 2, clBtnText);
+}
+
+// ---- Descendants ------------------------------------------------------------------------
+
+TskSkinGroupBox::TskSkinGroupBox(TComponent* AOwner) : TskSkinPanel(AOwner) {
+    FSkinDataName = "groupbox";
+    SetCaptionMode(true);
+}
+
+TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
+    FSkinDataName = "statusbar";
+    SetAlign(alBottom);
+    SetDefaultHeight(21);
+    SetBorderStyle(bvNone);
+}
+
+void TskSkinStatusBar::SetSkinData(TskSkinData* Value) {
+    TskSkinPanel::SetSkinData(Value);
+    for (int i = 0; i < GetControlCount(); ++i)
+        if (auto* child = dynamic_cast<TskSkinControl*>(GetControl(i))) child->SetSkinData(Value);
+}
+
+REGISTER_CLASS(TskSkinPanel);
+REGISTER_CLASS(TskSkinGroupBox);
+REGISTER_CLASS(TskSkinStatusBar);
+
+DEFINE_UNIT(SkinCtrls_Panels, uoSkin + 10, nullptr, nullptr);

@@ -1,0 +1,46 @@
+// The corner-point geometry of a skinned control's record, copied from the skin and
+// mapped to the control's current size: how the control may be resized, the size it
+// takes, rectangles of the skin moved to that size, and the skin image at that size.
+// The windowed and the window-less skinned controls share it.
+#pragma once
+
+#include "skin/data/SkinData.h"
+#include "skin/data/Skutils_Geometry.h"
+#include "skin/data/Skutils_Images.h"
+
+// ResizeMode values.
+enum : int { rmNoSkinRect = -1, rmFixed = 0, rmBoth = 1, rmWidth = 2, rmHeight = 3 };
+
+class TskSkinShape {
+public:
+    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+    TRect SkinRect, ClRect;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewClRect;
+    // Borrowed from the skin data object; null when the record names no picture.
+    TBitmap* Picture = nullptr;
+    TBitmap* MaskPicture = nullptr;
+    int ResizeMode = rmNoSkinRect;
+
+    // Copies the geometry of Record (and its cursor index) when it has corner geometry;
+    // a record of another class gives a fixed size and no pictures.
+    void ReadShape(TskSkinData* Data, TskDataSkinControl* Record, int& CursorIndex);
+    // -1 without a skin rectangle, else 1, 2, 3 or 0 by the corner points given.
+    int GetResizeMode() const;
+    // Maps the geometry to W x H, which the mode may change (nothing when not Skinned).
+    void MapToSize(int& W, int& H, bool Skinned);
+    // R (in SkinRect's coordinates) moved and stretched to a control of W x H.
+    TRect GetNewRect(const TRect& R, int W, int H) const;
+    // The picture's rectangle R at W x H into B, stretched with the corner points.
+    void CreateSkinControlImage(TBitmap* B, TBitmap* SB, const TRect& R, int W, int H) const;
+    // The window region of the mask at W x H; null when there is none.
+    HRGN CreateShapeRegion(int W, int H) const;
+
+    TSkinGeometry SkinGeometry() const { return {LTPoint, RTPoint, LBPoint, RBPoint, ClRect}; }
+    TSkinGeometry NewGeometry() const {
+        return {NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect};
+    }
+};
+
+// Picture Index of the skin, or null when the index lies outside the list.
+TBitmap* SkinPicture(TskSkinData* Data, int Index);

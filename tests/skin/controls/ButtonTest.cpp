@@ -1,0 +1,200 @@
+// The skinned button: its four looks on a fixture skin and without one, the hover fade,
+// groups, repeat, the default and cancel roles and the glyph-and-caption layout.
+#include "skin/controls/SkinCtrls_Buttons.h"
+
+#include "classlib/Edits.h"
+
+#include "tests/skin/controls/SkinFixture.h"
+
+namespace {
+
+const TColor kNormal = clRed, kActive = clLime, kDown = clBlue, kDisabled = clGray;
+
+class SkinButton : public ShownFormTest {
+protected:
+    void SetUp() override {
+        ShownFormTest::SetUp();
+        const int pic = Skin.AddPicture(160, 20);
+        Skin.Fill(pic, TRect(0, 0, 40, 20), kNormal);
+        Skin.Fill(pic, TRect(40, 0, 80, 20), kActive);
+        Skin.Fill(pic, TRect(80, 0, 120, 20), kDown);
+        Skin.Fill(pic, TRect(120, 0, 160, 20), kDisabled);
+        Record = Skin.AddFramed<TskDataSkinButtonControl>("button", pic, TRect(0, 0, 40, 20));
+        Record->ActiveSkinRect = TRect(40, 0, 80, 20);
+        Record->DownSkinRect = TRect(80, 0, 120, 20);
+        Record->DisabledSkinRect = TRect(120, 0, 160, 20);
+    }
+
+    TskSkinButton* Button(int Left, int Top, bool Skinned = true) {
+        auto* button = Add<TskSkinButton>(Form, Left, Top, 60, 24);
+        if (Skinned) button->SetSkinData(Skin.Data.get());
+        button->OnClick = TNotifyEvent(this, &SkinButton::Clicked);
+        return button;
+    }
+    void Clicked(TObject* Sender) { Clicks.push_back(static_cast<TskSkinButton*>(Sender)); }
+    COLORREF Middle(TskSkinButton* B) {
+        auto picture = PaintToBitmap(B);
+        return PixelOf(picture.get(), B->GetWidth() / 2, B->GetHeight() / 2);
+    }
+
+    TFixtureSkin Skin;
+    TskDataSkinButtonControl* Record = nullptr;
+    std::vector<TskSkinButton*> Clicks;
+};
+
+TEST_F(SkinButton, EachStatePaintsItsRectangle) {
+    TskSkinButton* button = Button(10, 10);
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
+    MouseMove(button, 5, 5);
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kActive));
+    MouseDown(button, 5, 5);
+    ASSERT_TRUE(button->GetDown());
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kDown));
+    MouseUp(button, 5, 5);
+    EXPECT_EQ(Clicks.size(), 1u);
+    button->SetEnabled(false);
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kDisabled));
+
+    // Empty active and down rectangles fall back to the normal one.
+    Record->ActiveSkinRect = Record->DownSkinRect = TRect();
+    button->SetEnabled(true);
+    MouseMove(button, 5, 5);
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
+}
+
+TEST_F(SkinButton, TheDefaultLookFollowsTheSameStates) {
+    TskSkinButton* button = Button(10, 10, false);
+    auto normal = PaintToBitmap(button);
+    EXPECT_EQ(PixelOf(normal.get(), 0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(normal.get(), 30, 12), ColorToRGB(clBtnFace));
+    MouseMove(button, 5, 5);
+    auto lit = PaintToBitmap(button);
+    EXPECT_EQ(PixelOf(lit.get(), 0, 0), ColorToRGB(clNavy));
+    EXPECT_EQ(PixelOf(lit.get(), 30, 12), static_cast<COLORREF>(RGB(182, 189, 210)));
+    MouseDown(button, 5, 5);
+    auto pressed = PaintToBitmap(button);
+    EXPECT_EQ(PixelOf(pressed.get(), 30, 12), static_cast<COLORREF>(RGB(133, 147, 181)));
+    MouseUp(button, 5, 5);
+}
+
+TEST_F(SkinButton, AHoverFadesInByTenthsAndEndsAtExactlyOne) {
+    Record->Morphing = true;
+    TskSkinButton* button = Button(10, 10);
+    MouseMove(button, 5, 5);
+    ASSERT_TRUE(button->IsMorphing());
+    EXPECT_EQ(button->GetMorphKf(), 0);
+    button->DoMorph();
+    EXPECT_DOUBLE_EQ(button->GetMorphKf(), 0.1);
+    const COLORREF halfway = Middle(button);
+    EXPECT_NE(halfway, static_cast<COLORREF>(kNormal));
+    EXPECT_NE(halfway, static_cast<COLORREF>(kActive));
+    int ticks = 1;
+    while (button->IsMorphing() && ticks < 20) {
+        button->DoMorph();
+        ++ticks;
+    }
+    // Ten steps of 0.1 in floating point stay just below 1, so one more step passes it
+    // before a tick clamps it.
+    EXPECT_EQ(ticks, 12);
+    EXPECT_EQ(button->GetMorphKf(), 1.0);
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kActive));
+
+    MouseAway(button);
+    ASSERT_TRUE(button->IsMorphing());
+    while (button->IsMorphing()) button->DoMorph();
+    EXPECT_EQ(button->GetMorphKf(), 0.0);
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
+}
+
+TEST_F(SkinButton, APressDraggedOffDoesNotClick) {
+    TskSkinButton* button = Button(10, 10);
+    MouseDown(button, 5, 5);
+    MouseAway(button);
+    MouseUp(button, -20, -20);
+    EXPECT_TRUE(Clicks.empty());
+    EXPECT_FALSE(button->GetDown());
+}
+
+TEST_F(SkinButton, GroupedButtonsClickOnThePressAndReleaseEachOther) {
+    TskSkinButton* a = Button(10, 10);
+    TskSkinButton* b = Button(80, 10);
+    for (TskSkinButton* button : {a, b}) {
+        button->SetGroupIndex(1);
+        button->SetModalResult(mrYes);
+    }
+    EXPECT_FALSE(a->GetCanFocused());
+    MouseDown(a, 5, 5);
+    EXPECT_EQ(Clicks, std::vector<TskSkinButton*>{a});
+    EXPECT_EQ(Form->GetModalResult(), mrYes);
+    MouseUp(a, 5, 5);
+    EXPECT_TRUE(a->GetDown());
+    EXPECT_EQ(Middle(a), static_cast<COLORREF>(kDown));
+    MouseDown(b, 5, 5);
+    MouseUp(b, 5, 5);
+    EXPECT_FALSE(a->GetDown());
+    EXPECT_TRUE(b->GetDown());
+
+    // Pressed again: stays down, unless AllowAllUp lets it go on the release.
+    Clicks.clear();
+    MouseDown(b, 5, 5);
+    MouseUp(b, 5, 5);
+    EXPECT_TRUE(b->GetDown());
+    EXPECT_TRUE(Clicks.empty());
+    b->SetAllowAllUp(true);
+    MouseDown(b, 5, 5);
+    MouseUp(b, 5, 5);
+    EXPECT_FALSE(b->GetDown());
+    EXPECT_EQ(Clicks, std::vector<TskSkinButton*>{b});
+}
+
+TEST_F(SkinButton, RepeatClicksWhileHeldOverTheButton) {
+    TskSkinButton* button = Button(10, 10);
+    button->SetRepeatMode(true);
+    MouseDown(button, 5, 5);
+    EXPECT_TRUE(Clicks.empty()); // the first repeat comes one interval after the press
+    ASSERT_TRUE(button->IsRepeating());
+    button->RepeatTimerProc();
+    button->RepeatTimerProc();
+    EXPECT_EQ(Clicks.size(), 2u);
+    MouseAway(button);
+    EXPECT_FALSE(button->IsRepeating());
+    MouseMove(button, 5, 5);
+    EXPECT_TRUE(button->IsRepeating());
+    MouseUp(button, 5, 5);
+    EXPECT_FALSE(button->IsRepeating());
+    EXPECT_EQ(Clicks.size(), 3u);
+}
+
+TEST_F(SkinButton, ReturnAndEscapeReachTheDefaultAndCancelButtons) {
+    auto* edit = Add<TEdit>(Form, 10, 60, 100, 22);
+    TskSkinButton* ok = Button(10, 10);
+    TskSkinButton* cancel = Button(80, 10);
+    ok->SetDefault(true);
+    ok->SetModalResult(mrOk);
+    cancel->SetCancel(true);
+    ASSERT_TRUE(TakeFocus(edit));
+    // The default button is lit while a control that is no button has the focus.
+    EXPECT_EQ(Middle(ok), static_cast<COLORREF>(kActive));
+    PostKey(edit, VK_RETURN);
+    EXPECT_EQ(Clicks, std::vector<TskSkinButton*>{ok});
+    EXPECT_EQ(Form->GetModalResult(), mrOk);
+    PostKey(edit, VK_ESCAPE);
+    EXPECT_EQ(Clicks, (std::vector<TskSkinButton*>{ok, cancel}));
+    Form->SetModalResult(mrNone);
+}
+
+TEST(SkinButtonLayout, GlyphAndCaptionFollowTheTable) {
+    const TRect r(0, 0, 100, 40); // centre (50, 20)
+    int gx, gy, tx, ty;
+    // Centred: one block of 16 + 4 + 30 pixels around the centre.
+    CalcGlyphAndTextLayout(blGlyphLeft, r, 16, 16, 30, 12, -1, 4, gx, gy, tx, ty);
+    EXPECT_EQ(TRect(gx, gy, tx, ty), TRect(25, 12, 45, 14));
+    CalcGlyphAndTextLayout(blGlyphRight, r, 16, 16, 30, 12, 3, 4, gx, gy, tx, ty);
+    EXPECT_EQ(TRect(gx, gy, tx, ty), TRect(81, 12, 47, 14));
+    CalcGlyphAndTextLayout(blGlyphTop, r, 16, 16, 30, 12, -1, 2, gx, gy, tx, ty);
+    EXPECT_EQ(TRect(gx, gy, tx, ty), TRect(42, 5, 35, 23));
+    CalcGlyphAndTextLayout(blGlyphBottom, r, 16, 16, 30, 12, 3, 2, gx, gy, tx, ty);
+    EXPECT_EQ(TRect(gx, gy, tx, ty), TRect(42, 21, 35, 7));
+}
+
+} // namespace

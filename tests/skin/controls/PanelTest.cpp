@@ -1,0 +1,147 @@
+// Skinned panels and group boxes: rolling up and down with and without a skin, caption
+// clicks, the check mode, client-part and background tiling, and the default frames.
+#include "skin/controls/SkinCtrls_Panels.h"
+
+#include "tests/skin/controls/SkinFixture.h"
+
+namespace {
+
+const TColor kEdge = clNavy, kClient = clYellow, kBackground = clFuchsia;
+
+class SkinPanel : public ShownFormTest {
+protected:
+    void SetUp() override {
+        ShownFormTest::SetUp();
+        Pic = Skin.AddPicture(60, 60);
+        Skin.Fill(Pic, TRect(0, 0, 60, 60), kEdge);
+        Skin.Fill(Pic, TRect(2, 14, 58, 58), kClient);
+        Record = Skin.AddFramed<TskDataSkinPanelControl>("groupbox", Pic, TRect(0, 0, 60, 60));
+        Record->ClRect = TRect(2, 14, 58, 58);
+        Record->CaptionRect = TRect(2, 2, 58, 12);
+        Box = Add<TskSkinGroupBox>(Form, 10, 10, 200, 150);
+        Box->SetCaption("Pages");
+        Box->SetRollUpMode(true);
+        Inside = Add<TskSkinPanel>(Box, 10, 30, 50, 50);
+        Hidden = Add<TskSkinPanel>(Box, 70, 30, 50, 50);
+        Hidden->SetVisible(false);
+    }
+
+    TFixtureSkin Skin;
+    int Pic = 0;
+    TskDataSkinPanelControl* Record = nullptr;
+    TskSkinGroupBox* Box = nullptr;
+    TskSkinPanel* Inside = nullptr;
+    TskSkinPanel* Hidden = nullptr;
+};
+
+TEST_F(SkinPanel, RollsUpToItsCaptionAndBackWithoutASkin) {
+    Box->SetRollUpMode(false);
+    Box->SetRollUpState(true);
+    EXPECT_FALSE(Box->GetRollUpState());
+    EXPECT_EQ(Box->GetHeight(), 150);
+
+    Box->SetRollUpMode(true);
+    Box->SetRollUpState(true);
+    EXPECT_EQ(Box->GetHeight(), 23);
+    EXPECT_FALSE(Inside->GetVisible());
+    // Rolling up again changes nothing and keeps the height to come back to.
+    Box->SetRollUpState(true);
+    EXPECT_EQ(Box->GetStoredHeight(), 150);
+    Box->SetRollUpState(false);
+    EXPECT_EQ(Box->GetHeight(), 150);
+    EXPECT_TRUE(Inside->GetVisible());
+    EXPECT_FALSE(Hidden->GetVisible());
+    Box->SetRollUpState(false);
+    EXPECT_EQ(Box->GetHeight(), 150);
+}
+
+TEST_F(SkinPanel, ASkinnedRollRemovesTheMappedClientHeightAndSurvivesASkinChange) {
+    Box->SetSkinData(Skin.Data.get());
+    ASSERT_EQ(Box->GetSkinIndex(), 0);
+    EXPECT_EQ(Box->NewClRect, TRect(2, 14, 198, 148));
+    Box->SetRollUpState(true);
+    EXPECT_EQ(Box->GetHeight(), 16);
+
+    // The new skin has a taller caption: the panel rolls to it and keeps its height.
+    Record->ClRect = TRect(2, 20, 58, 58);
+    Box->BeforeChangeSkinData();
+    Box->ChangeSkinData();
+    EXPECT_TRUE(Box->GetRollUpState());
+    EXPECT_EQ(Box->GetHeight(), 22);
+    EXPECT_EQ(Box->GetStoredHeight(), 150);
+    Box->SetRollUpState(false);
+    EXPECT_EQ(Box->GetHeight(), 150);
+}
+
+TEST_F(SkinPanel, ACaptionReleaseTogglesCheckAndRoll) {
+    int checkedEvents = 0;
+    struct TCounter {
+        int* Count;
+        void Fire(TObject*) { ++*Count; }
+    } counter{&checkedEvents};
+    Box->OnChecked = TNotifyEvent(&counter, &TCounter::Fire);
+    Box->SetCheckedMode(true);
+    MouseDown(Box, 50, 10);
+    MouseUp(Box, 50, 10);
+    EXPECT_TRUE(Box->GetChecked());
+    EXPECT_TRUE(Box->GetRollUpState());
+    EXPECT_EQ(checkedEvents, 1);
+    // A release below the caption, or of another button, does nothing.
+    Box->SetRollUpState(false);
+    MouseDown(Box, 50, 100);
+    MouseUp(Box, 50, 100);
+    SendMessageA(Box->GetHandle(), WM_RBUTTONUP, 0, MAKELPARAM(50, 10));
+    EXPECT_FALSE(Box->GetRollUpState());
+    EXPECT_TRUE(Box->GetChecked());
+    // Unchecking disables the children; OnChecked fires even without a change.
+    Box->SetChecked(false);
+    Box->SetChecked(false);
+    EXPECT_FALSE(Inside->GetEnabled());
+    EXPECT_EQ(checkedEvents, 3);
+}
+
+TEST_F(SkinPanel, PaintsTheSkinTheClientTilesAndTheBackground) {
+    Box->SetSkinData(Skin.Data.get());
+    auto framed = PaintToBitmap(Box);
+    EXPECT_EQ(PixelOf(framed.get(), 0, 0), static_cast<COLORREF>(kEdge));
+    EXPECT_EQ(PixelOf(framed.get(), 100, 100), static_cast<COLORREF>(kClient));
+
+    // No border and no caption: the client part tiles the whole panel.
+    auto* panel = Add<TskSkinPanel>(Form, 220, 10, 130, 90);
+    Skin.AddFramed<TskDataSkinPanelControl>("panel", Pic, TRect(0, 0, 60, 60))->ClRect =
+        TRect(2, 14, 58, 58);
+    panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
+    panel->SetSkinData(Skin.Data.get());
+    auto tiled = PaintToBitmap(panel);
+    EXPECT_EQ(PixelOf(tiled.get(), 0, 0), static_cast<COLORREF>(kClient));
+    EXPECT_EQ(PixelOf(tiled.get(), 129, 89), static_cast<COLORREF>(kClient));
+
+    // A background picture is tiled; one outside the list, or an empty one, draws nothing.
+    const int background = Skin.AddPicture(8, 8);
+    Skin.Fill(background, TRect(0, 0, 8, 8), kBackground);
+    Record->BGPictureIndex = background;
+    auto tiledBackground = PaintToBitmap(Box);
+    EXPECT_EQ(PixelOf(tiledBackground.get(), 199, 149), static_cast<COLORREF>(kBackground));
+    Record->BGPictureIndex = 99;
+    PaintToBitmap(Box);
+    Skin.Data->ActivePictures[static_cast<std::size_t>(background)] = std::make_unique<TBitmap>();
+    Record->BGPictureIndex = background;
+    PaintToBitmap(Box);
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SkinPanel, TheDefaultLookFramesByBorderStyle) {
+    auto frame = PaintToBitmap(Box);
+    EXPECT_EQ(PixelOf(frame.get(), 0, 100), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(frame.get(), 100, 100), ColorToRGB(clBtnFace));
+    Box->SetBorderStyle(TskSkinBorderStyle::bvRaised);
+    auto raised = PaintToBitmap(Box);
+    EXPECT_EQ(PixelOf(raised.get(), 0, 100), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(raised.get(), 199, 100), ColorToRGB(clBtnShadow));
+    // Children are aligned inside the frame and below the caption bar.
+    TRect client = Box->GetClientRect();
+    Box->AdjustClientRect(client);
+    EXPECT_EQ(client, TRect(1, 23, 199, 149));
+}
+
+} // namespace

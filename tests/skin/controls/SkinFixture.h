@@ -1,0 +1,70 @@
+// Fixture skins for the skinned control tests: one picture in which every state
+// rectangle of a record is one flat colour, so that any stretched image of a state is
+// that colour all over.
+#pragma once
+
+#include "skin/data/SkinData.h"
+
+#include "tests/support/GuiTestSupport.h"
+
+#include <memory>
+
+class TFixtureSkin {
+public:
+    TFixtureSkin() : Data(std::make_unique<TskSkinData>(nullptr)) {}
+
+    // A new picture of W x H in clWhite; its index.
+    int AddPicture(int W, int H) {
+        auto picture = std::make_unique<TBitmap>(W, H);
+        picture->SetPixelFormat(pf24bit);
+        picture->GetCanvas()->GetBrush()->SetColor(clWhite);
+        picture->GetCanvas()->FillRect(TRect(0, 0, W, H));
+        Data->ActivePictures.push_back(std::move(picture));
+        return static_cast<int>(Data->ActivePictures.size()) - 1;
+    }
+    void Fill(int Picture, const TRect& R, TColor Color) {
+        TCanvas* canvas = Data->ActivePictures[static_cast<std::size_t>(Picture)]->GetCanvas();
+        canvas->GetBrush()->SetColor(Color);
+        canvas->FillRect(R);
+    }
+    // A record of class R named Name; the skin is no longer empty.
+    template <typename R> R* Add(const char* Name) {
+        auto record = std::make_unique<R>(Name);
+        R* result = record.get();
+        Data->CtrlList.push_back(std::move(record));
+        Data->Empty = false;
+        return result;
+    }
+    // A resizable record in Picture at SkinRect with 2-pixel edges.
+    template <typename R> R* AddFramed(const char* Name, int Picture, const TRect& SkinRect) {
+        R* record = Add<R>(Name);
+        const int w = SkinRect.Right - SkinRect.Left;
+        const int h = SkinRect.Bottom - SkinRect.Top;
+        record->PictureIndex = Picture;
+        record->SkinRect = SkinRect;
+        record->LTPoint = TPoint(2, 2);
+        record->RTPoint = TPoint(w - 2, 2);
+        record->LBPoint = TPoint(2, h - 2);
+        record->RBPoint = TPoint(w - 2, h - 2);
+        record->ClRect = TRect(2, 2, w - 2, h - 2);
+        return record;
+    }
+
+    std::unique_ptr<TskSkinData> Data;
+};
+
+// The mouse messages a user's pointer sends to Control's window, handled at once.
+inline void MouseMove(TWinControl* Control, int X, int Y) {
+    SendMessageA(Control->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
+}
+inline void MouseDown(TWinControl* Control, int X, int Y) {
+    MouseMove(Control, X, Y);
+    SendMessageA(Control->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+}
+inline void MouseUp(TWinControl* Control, int X, int Y) {
+    SendMessageA(Control->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
+}
+// The pointer leaves the control (moved away while the control holds the mouse).
+inline void MouseAway(TWinControl* Control) {
+    MouseMove(Control, -20, -20);
+}
