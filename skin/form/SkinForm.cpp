@@ -53,6 +53,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
 
     FForm = static_cast<TForm*>(AOwner);
     FForm->SetBorderIcons(TBorderIcons{});
+    FForm->OnShortCut = TShortCutEvent(this, &TskSkinForm::FormShortCut);
     FSysMenu = new TPopupMenu(this);
     SkinMenu = new TskSkinMenu(this, FForm);
 
@@ -92,6 +93,11 @@ void TskSkinForm::Published(TPropertyList& P) {
           &TskSkinForm::SetDefInActiveCaptionFont);
     P.Add("SupportNCArea", &TskSkinForm::GetSupportNCArea, &TskSkinForm::SetSupportNCArea, true);
     P.Add("MainMenu", &TskSkinForm::GetMainMenu, &TskSkinForm::SetMainMenu);
+    P.Add("MainMenuBar", &TskSkinForm::GetMainMenuBar, &TskSkinForm::SetMainMenuBar);
+    P.Add("OnMainMenuEnter", &TskSkinForm::OnMainMenuEnter);
+    P.Add("OnMainMenuExit", &TskSkinForm::OnMainMenuExit);
+    P.Add("OnSkinMenuOpen", &TskSkinForm::OnSkinMenuOpen);
+    P.Add("OnSkinMenuClose", &TskSkinForm::OnSkinMenuClose);
     P.Add("SkinData", &TskSkinForm::GetSkinData, &TskSkinForm::SetSkinData);
     P.Add("MenusSkinData", &TskSkinForm::GetMenusSkinData, &TskSkinForm::SetMenusSkinData);
     P.Add("MinHeight", &TskSkinForm::GetMinHeightProp, &TskSkinForm::SetMinHeight, 0);
@@ -131,6 +137,10 @@ void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
     SetReference(this, FMenusSkinData, Value);
 }
 
+void TskSkinForm::SetMainMenuBar(TskSkinMainMenuBar* Value) {
+    SetReference(this, FMainMenuBar, Value);
+}
+
 void TskSkinForm::SetMainMenu(TMainMenu* Value) {
     SetReference(this, FMainMenu, Value);
 }
@@ -145,6 +155,8 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
         FMenusSkinData = nullptr;
     } else if (AComponent == FMainMenu) {
         FMainMenu = nullptr;
+    } else if (AComponent == FMainMenuBar) {
+        FMainMenuBar = nullptr;
     }
 }
 
@@ -343,6 +355,8 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
     }
     case WM_SHOWWINDOW:
         if (Message.WParam && nc) UpDateForm();
+        // The menu is shown skinned, not as the system's menu bar.
+        if (Message.WParam && FForm->GetMenu()) FForm->SetMenu(nullptr);
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
@@ -392,7 +406,8 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         }
         break;
     case WM_SYSCOMMAND:
-        if (Message.WParam == 61440) {
+        // SC_KEYMENU exactly (61696); 61440 would be SC_SIZE, keyboard sizing.
+        if (Message.WParam == SC_KEYMENU) {
             KeyMenu();
             passOn = false;
         }
@@ -830,13 +845,58 @@ void TskSkinForm::NewAppMessage(MSG& Msg, bool& Handled) {
 
 void TskSkinForm::FormKeyDown(Word Key) {
     const int levels = SkinMenu->GetCount();
+    TskSkinMainMenuBar* bar = FMainMenuActive ? FMainMenuBar : nullptr;
+    if (bar && levels == 0 && bar->FindHotKeyItem(Key)) return;
+    if (bar && Key == VK_ESCAPE && levels == 0) return SkinMainMenuClose();
+    if (bar && Key == VK_LEFT && levels < 2) return bar->PriorMainMenuItem();
+    if (bar && Key == VK_RIGHT) {
+        TskSkinPopupWindow* last = levels ? SkinMenu->GetLevel(levels - 1) : nullptr;
+        if (!last || last->ActiveItem < 0 ||
+            last->ItemList[static_cast<std::size_t>(last->ActiveItem)]->MenuItem->GetCount() == 0)
+            return bar->NextMainMenuItem();
+    }
+    if (bar && Key == VK_RETURN && levels == 0) {
+        bar->CheckReturnKey();
+        return;
+    }
     if (levels == 0) {
         if (Key == VK_ESCAPE) SkinMenuClose();
         return;
     }
     SkinMenu->GetLevel(levels - 1)->PopupKeyDown(Key);
     if (IsDestroying()) return;
-    if (Key == VK_ESCAPE && SkinMenu->GetCount() == 0) SkinMenuClose();
+    if (Key == VK_ESCAPE && SkinMenu->GetCount() == 0) {
+        if (bar) {
+            FSkinMenuOpen = false;
+            bar->MenuClose();
+        } else {
+            SkinMenuClose();
+        }
+    }
+}
+
+void TskSkinForm::SkinMainMenuClose() {
+    FMainMenuActive = false;
+    if (SkinMenu->Visible) SkinMenu->Hide();
+    if (FMainMenuBar) FMainMenuBar->MenuExit();
+    UnHookApp();
+    if (OnMainMenuExit) OnMainMenuExit(this);
+}
+
+void TskSkinForm::FormShortCut(TWMKey& Msg, bool& Handled) {
+    if (FShortCutHandled) {
+        FShortCutHandled = false;
+        Handled = false;
+        return;
+    }
+    TMainMenu* menu = FMainMenuBar && FMainMenuBar->GetMainMenu() ? FMainMenuBar->GetMainMenu() : FMainMenu;
+    if (!menu) return;
+    if ((GetKeyState(VK_MENU) & 0x8000) && FMainMenuBar && FMainMenuBar->FindHotKeyItem(Msg.CharCode())) {
+        Handled = true;
+        return;
+    }
+    FShortCutHandled = menu->IsShortCut(Msg);
+    Handled = FShortCutHandled;
 }
 
 void TskSkinForm::SkinMenuOpen() {
@@ -855,8 +915,9 @@ void TskSkinForm::SkinMenuClose() {
             break;
         }
     }
-    UnHookApp();
+    if (!FMainMenuActive) UnHookApp();
     if (OnSkinMenuClose) OnSkinMenuClose(this);
+    if (FMainMenuActive) SkinMainMenuClose();
 }
 
 void TskSkinForm::PopupSkinMenu(TMenu* Menu, TPoint P) {
@@ -930,5 +991,10 @@ void TskSkinForm::TrackObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool
 }
 
 void TskSkinForm::KeyMenu() {
+    if (FMainMenuActive) return SkinMainMenuClose();
     if (SkinMenu->Visible) SkinMenu->Hide();
+    FMainMenuActive = true;
+    if (FMainMenuBar) FMainMenuBar->MenuEnter();
+    HookApp();
+    if (OnMainMenuEnter) OnMainMenuEnter(this);
 }

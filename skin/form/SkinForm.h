@@ -10,6 +10,7 @@
 // and given back when the component goes.
 #pragma once
 
+#include "skin/form/SkinForm_MenuBar.h"
 #include "skin/form/SkinForm_Objects.h"
 #include "skin/form/SkinMenus.h"
 
@@ -76,6 +77,13 @@ public:
     TMainMenu* GetMainMenu() const { return FMainMenu; }
     void SetMainMenu(TMainMenu* Value);
     TskSkinData* GetMenusSkinData() const { return FMenusSkinData; }
+    TskSkinMainMenuBar* GetMainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TskSkinMainMenuBar* Value);
+    bool GetMainMenuActive() const { return FMainMenuActive; }
+    // The form's OnShortCut: Alt and an accelerator of the menu bar open its item.
+    void FormShortCut(TWMKey& Msg, bool& Handled);
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
     void SetMenusSkinData(TskSkinData* Value);
 
     TNotifyEvent OnActivate;
@@ -229,6 +237,7 @@ private:
     void UnHookApp();
     void NewAppMessage(MSG& Msg, bool& Handled);
     void FormKeyDown(Word Key);
+    void SkinMainMenuClose();
     void CreateSysMenu();
     void SM_Min(TObject* Sender);
     void SM_Max(TObject* Sender);
@@ -269,6 +278,9 @@ private:
     TskSkinMenu* SkinMenu = nullptr;
     bool FSkinMenuOpen = false;
     bool FHooked = false;
+    bool FMainMenuActive = false;
+    bool FShortCutHandled = false;
+    TskSkinMainMenuBar* FMainMenuBar = nullptr;
     TMessageEvent FSavedAppMessage;
 
     TskSkinData* FSkinData = nullptr;

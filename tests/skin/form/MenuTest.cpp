@@ -4,6 +4,7 @@
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMenus.h"
 #include "tests/skin/form/FormTestSkins.h"
+#include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include "classlib/Paths.h"
@@ -35,14 +36,7 @@ protected:
         ShownFormTest::TearDown();
     }
 
-    TMenuItem* Item(TMenuItem* Parent, const char* Caption) {
-        auto* item = new TMenuItem(Form);
-        item->SetCaption(Caption);
-        std::string name = StripHotkey(Caption).c_str();
-        item->OnClick = TNotifyEvent::FromCallable([this, name](TObject*) { Log.push_back(name); });
-        Parent->Add(item);
-        return item;
-    }
+    TMenuItem* Item(TMenuItem* Parent, const char* Caption) { return AddLoggedItem(Form, Parent, Caption, Log); }
     TskSkinMenu* Chain() { return Skin->GetSkinMenu(); }
     TskSkinPopupWindow* Level(int I) { return Chain()->GetLevel(I); }
     void Key(Word K) {
