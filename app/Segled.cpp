@@ -4,7 +4,7 @@
 #include "app/Bits.h"
 #include "app/LedGeometry.h"
 #include "app/LedView.h"
-#include "app/MessageDialog.h"
+#include "skin/form/skMessages.h"
 #include "app/MinimizeName.h"
 #include "app/PageFile.h"
 #include "app/SxbExport.h"
@@ -77,6 +77,8 @@ void TFM::Published(TPropertyList& P) {
     P.Field("PUM_ReplacePage", &TFM::PUM_ReplacePage);
     P.Field("PUM_AnimatePages", &TFM::PUM_AnimatePages);
     P.Field("SSM_Message", &TFM::SSM_Message);
+    P.Field("skSkinForm1", &TFM::skSkinForm1);
+    P.Field("SMN_MenuBar", &TFM::SMN_MenuBar);
     P.Method("FormShow", &TFM::FormShow);
     P.Method("FormCloseQuery", &TFM::FormCloseQuery);
     P.Method("CB_LedTypeChange", &TFM::CB_LedTypeChange);

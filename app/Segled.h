@@ -30,7 +30,9 @@ class TComboBox;
 class TLedView;
 class TMainMenu;
 class TMenuItem;
-class TMessageDialog;
+class TskSkinMessage;
+class TskSkinForm;
+class TskSkinMainMenuBar;
 class TOpenDialog;
 class TPanel;
 class TPopupMenu;
@@ -80,7 +82,9 @@ public:
     TMenuItem* PUM_AddPage = nullptr;
     TMenuItem* PUM_ReplacePage = nullptr;
     TMenuItem* PUM_AnimatePages = nullptr;
-    TMessageDialog* SSM_Message = nullptr;
+    TskSkinMessage* SSM_Message = nullptr;
+    TskSkinForm* skSkinForm1 = nullptr;
+    TskSkinMainMenuBar* SMN_MenuBar = nullptr;
 
     // Event handlers, bound by name from the form resource.
     void FormShow(TObject* Sender);
