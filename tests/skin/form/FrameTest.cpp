@@ -248,7 +248,9 @@ TEST_F(SkinFrame, MaskWithoutBlackPixelsMakesNoRegion) {
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     // Only the known inside remains; the window never vanishes.
     const int kind = GetWindowRgn(Form->GetHandle(), rgn);
-    if (kind != ERROR) EXPECT_TRUE(PtInRegion(rgn, 150, 100));
+    if (kind != ERROR) {
+        EXPECT_TRUE(PtInRegion(rgn, 150, 100));
+    }
     DeleteObject(rgn);
 }
 
