@@ -2,6 +2,7 @@
 // 1280 x 1000 on the program's own skin against the system's own non-client repaint of a
 // captioned window of that size (at most 3x).
 #include "bench/BenchTimer.h"
+#include "bench/skin/SkinBenchMain.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Stored.h"
 #include "skin/form/SkinForm.h"
@@ -47,13 +48,5 @@ int Run() {
 } // namespace
 
 int main() {
-    try {
-        InitializeUnits();
-        const int result = Run();
-        FinalizeUnits();
-        return result;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "Benchmark failed: %s\n", e.what());
-        return 1;
-    }
+    return RunSkinBench(Run);
 }
