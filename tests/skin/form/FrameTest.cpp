@@ -347,3 +347,45 @@ TEST(SkinFrameResources, TwoHundredCyclesLeaveNoGdiObjects) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SkinFrame, AnotherFormMinimizesToASmallFrameAtTheBottomLeft) {
+    Skin->SetWindowState(wsMinimized);
+    RECT wa;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
+    EXPECT_EQ(Window(), TRect(wa.left, wa.bottom - 25, wa.left + 130, wa.bottom));
+    EXPECT_EQ(HitAt(5, 5), HTOBJECT_FRAME) << "a minimized frame does not size";
+    // A second one goes beside it.
+    TForm other(nullptr);
+    other.SetBounds(300, 300, 200, 150);
+    other.Show();
+    auto* second = new TskSkinForm(&other);
+    second->SetWindowState(wsMinimized);
+    EXPECT_EQ(other.GetLeft(), wa.left + 130);
+    // Restoring brings the saved bounds back.
+    Skin->SetWindowState(wsNormal);
+    EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
+}
+
+TEST_F(SkinFrame, ASkinLoadedIntoTheFormsDataRebuildsTheFrame) {
+    UseSkin();
+    int changes = 0;
+    Skin->OnChangeSkinData = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
+    // The skin data belongs to the form: its loads announce themselves with 1225 to 1227.
+    Data->ClearSkin();
+    Pump();
+    EXPECT_FALSE(Skin->SkinApplied());
+    EXPECT_EQ(Skin->GetIndex("closebutton"), 0) << "the plain frame's buttons";
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
+    testskins::Build(Data);
+    Data->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_CHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
+    Pump();
+    EXPECT_TRUE(Skin->SkinApplied());
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 28);
+    EXPECT_EQ(changes, 2);
+}
+
+} // namespace
