@@ -7,6 +7,7 @@
 //     CreateRectRgn per black run with CombineRgn (at least 5x faster, equal regions).
 // The skin is the program's own, read from the skin folder the build draws.
 #include "bench/BenchTimer.h"
+#include "bench/skin/SkinBenchMain.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Compressed.h"
 #include "skin/data/SkinData_Stored.h"
@@ -153,13 +154,5 @@ int Run() {
 } // namespace
 
 int main() {
-    try {
-        InitializeUnits();
-        const int result = Run();
-        FinalizeUnits();
-        return result;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "Benchmark failed: %s\n", e.what());
-        return 1;
-    }
+    return RunSkinBench(Run);
 }

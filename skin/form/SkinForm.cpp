@@ -1,0 +1,1000 @@
+#include "skin/form/SkinForm.h"
+
+#include "skin/form/SkinForm_Frame.h"
+#include "skin/form/SkinRelay.h"
+
+#include "classlib/ClassRegistry.h"
+#include "classlib/Persistence.h"
+
+namespace {
+
+void RegisterSkinFormClasses() {
+    RegisterEnum<TskBorderIcon>(
+        {"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"});
+    RegisterClass(TskSkinForm::StaticClass());
+}
+
+// The owner is checked before the component joins it.
+TComponent* FormOwner(TComponent* AOwner) {
+    if (!dynamic_cast<TForm*>(AOwner)) throw EConvertError("Invalid class typecast");
+    return AOwner;
+}
+
+TFont* MakeCaptionFont(TColor Color) {
+    auto* font = new TFont;
+    font->SetName("Arial");
+    font->SetStyle(TFontStyles{fsBold});
+    font->SetHeight(14);
+    font->SetColor(Color);
+    return font;
+}
+
+
+int SignedLow(LPARAM L) {
+    return static_cast<short>(LOWORD(L));
+}
+int SignedHigh(LPARAM L) {
+    return static_cast<short>(HIWORD(L));
+}
+
+} // namespace
+
+DEFINE_UNIT(SkinForm, uoSkin + 20, RegisterSkinFormClasses, nullptr);
+
+TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
+    FDefCaptionFont.reset(MakeCaptionFont(clBtnText));
+    FDefInActiveCaptionFont.reset(MakeCaptionFont(clBtnShadow));
+    TopMask = std::make_unique<TBitmap>();
+    BottomMask = std::make_unique<TBitmap>();
+    LeftMask = std::make_unique<TBitmap>();
+    RightMask = std::make_unique<TBitmap>();
+    MorphTimer = MakeTimer(this, 20, TNotifyEvent(this, &TskSkinForm::TestMorph));
+    MouseTimer = MakeTimer(this, 50, TNotifyEvent(this, &TskSkinForm::TestMouse));
+
+    FForm = static_cast<TForm*>(AOwner);
+    FForm->SetBorderIcons(TBorderIcons{});
+    FForm->OnShortCut = TShortCutEvent(this, &TskSkinForm::FormShortCut);
+    FSysMenu = new TPopupMenu(this);
+    SkinMenu = new TskSkinMenu(this, FForm);
+
+    if (!IsDesigning()) {
+        OldWindowProc = FForm->WindowProc;
+        FForm->WindowProc = TWndMethod(this, &TskSkinForm::NewWndProc);
+        if (FForm->HandleAllocated()) FForm->RecreateWnd();
+        FForm->GetHandle();
+        RemoveCaptionStyle();
+    }
+}
+
+TskSkinForm::~TskSkinForm() {
+    UnHookApp();
+    if (FForm && !IsDesigning() && !FForm->IsDestroying()) {
+        FForm->WindowProc = OldWindowProc;
+        if (FForm->HandleAllocated()) {
+            HWND wnd = FForm->GetHandle();
+            SetWindowRgn(wnd, nullptr, TRUE);
+            SetWindowLongPtrA(wnd, GWL_STYLE, GetWindowLongPtrA(wnd, GWL_STYLE) | (FSavedStyle & WS_CAPTION));
+            SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    FObjectList.clear();
+    // The window that held the region is gone or has given it back.
+    if (FRgn && FForm && FForm->IsDestroying()) FRgn = nullptr;
+    FRgn = nullptr;
+}
+
+void TskSkinForm::Published(TPropertyList& P) {
+    P.Add("ShowIcon", &TskSkinForm::GetShowIcon, &TskSkinForm::SetShowIcon, false);
+    P.Add("MaximizeOnFullScreen", &TskSkinForm::GetMaximizeOnFullScreen,
+          &TskSkinForm::SetMaximizeOnFullScreen, false);
+    P.Add("DefCaptionFont", &TskSkinForm::GetDefCaptionFont, &TskSkinForm::SetDefCaptionFont);
+    P.Add("DefInActiveCaptionFont", &TskSkinForm::GetDefInActiveCaptionFont,
+          &TskSkinForm::SetDefInActiveCaptionFont);
+    P.Add("SupportNCArea", &TskSkinForm::GetSupportNCArea, &TskSkinForm::SetSupportNCArea, true);
+    P.Add("MainMenu", &TskSkinForm::GetMainMenu, &TskSkinForm::SetMainMenu);
+    P.Add("MainMenuBar", &TskSkinForm::GetMainMenuBar, &TskSkinForm::SetMainMenuBar);
+    P.Add("OnMainMenuEnter", &TskSkinForm::OnMainMenuEnter);
+    P.Add("OnMainMenuExit", &TskSkinForm::OnMainMenuExit);
+    P.Add("OnSkinMenuOpen", &TskSkinForm::OnSkinMenuOpen);
+    P.Add("OnSkinMenuClose", &TskSkinForm::OnSkinMenuClose);
+    P.Add("SkinData", &TskSkinForm::GetSkinData, &TskSkinForm::SetSkinData);
+    P.Add("MenusSkinData", &TskSkinForm::GetMenusSkinData, &TskSkinForm::SetMenusSkinData);
+    P.Add("MinHeight", &TskSkinForm::GetMinHeightProp, &TskSkinForm::SetMinHeight, 0);
+    P.Add("MinWidth", &TskSkinForm::GetMinWidthProp, &TskSkinForm::SetMinWidth, 0);
+    P.Add("Sizeable", &TskSkinForm::GetSizeable, &TskSkinForm::SetSizeable, true);
+    P.Add("Magnetic", &TskSkinForm::GetMagnetic, &TskSkinForm::SetMagnetic, false);
+    P.Add("MagneticSize", &TskSkinForm::GetMagneticSize, &TskSkinForm::SetMagneticSize, Byte{10});
+    P.Add("BorderIcons", &TskSkinForm::GetBorderIcons, &TskSkinForm::SetBorderIcons);
+    P.Add("OnActivate", &TskSkinForm::OnActivate);
+    P.Add("OnDeActivate", &TskSkinForm::OnDeActivate);
+    P.Add("OnChangeRollUpState", &TskSkinForm::OnChangeRollUpState);
+    P.Add("OnChangeSkinData", &TskSkinForm::OnChangeSkinData);
+}
+
+TskSkinForm* GetSkinFormComponent(TCustomForm* Form) {
+    if (!Form) return nullptr;
+    for (int i = 0; i < Form->GetComponentCount(); ++i)
+        if (auto* c = dynamic_cast<TskSkinForm*>(Form->GetComponent(i))) return c;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Properties
+
+void TskSkinForm::Loaded() {
+    TComponent::Loaded();
+    ChangeSkinData();
+}
+
+void TskSkinForm::SetSkinData(TskSkinData* Value) {
+    if (FSkinData == Value) return;
+    SetReference(this, FSkinData, Value);
+    if (!IsDesigning() && !IsLoading()) ChangeSkinData();
+}
+
+void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
+    SetReference(this, FMenusSkinData, Value);
+}
+
+void TskSkinForm::SetMainMenuBar(TskSkinMainMenuBar* Value) {
+    SetReference(this, FMainMenuBar, Value);
+}
+
+void TskSkinForm::SetMainMenu(TMainMenu* Value) {
+    SetReference(this, FMainMenu, Value);
+}
+
+void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSkinData) {
+        FSkinData = nullptr;
+        if (!IsDestroying()) ChangeSkinData();
+    } else if (AComponent == FMenusSkinData) {
+        FMenusSkinData = nullptr;
+    } else if (AComponent == FMainMenu) {
+        FMainMenu = nullptr;
+    } else if (AComponent == FMainMenuBar) {
+        FMainMenuBar = nullptr;
+    }
+}
+
+void TskSkinForm::SetBorderIcons(TskBorderIcons Value) {
+    FBorderIcons = Value;
+    if (IsLoading()) return;
+    if (FSkinApplied) {
+        LoadObjects();
+        CheckObjects();
+    } else if (FSupportNCArea) {
+        LoadDefObjects();
+    }
+    SendNCPaint();
+}
+
+void TskSkinForm::SetShowIcon(bool Value) {
+    FShowIcon = Value;
+    if (!IsLoading() && !IsDesigning()) SendNCPaint();
+}
+
+void TskSkinForm::SetDefCaptionFont(TFont* Value) {
+    FDefCaptionFont->Assign(Value);
+    if (!IsLoading() && !IsDesigning() && !FSkinApplied) SendNCPaint();
+}
+
+void TskSkinForm::SetDefInActiveCaptionFont(TFont* Value) {
+    FDefInActiveCaptionFont->Assign(Value);
+    if (!IsLoading() && !IsDesigning() && !FSkinApplied) SendNCPaint();
+}
+
+// ---------------------------------------------------------------------------
+// Window procedure
+
+void TskSkinForm::CallOld(TMessage& Message) {
+    if (OldWindowProc.Assigned()) OldWindowProc(Message);
+}
+
+void TskSkinForm::SendNCPaint() {
+    if (FForm && FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
+}
+
+void TskSkinForm::RemoveCaptionStyle() {
+    HWND wnd = FForm->GetHandle();
+    LONG_PTR style = GetWindowLongPtrA(wnd, GWL_STYLE);
+    if (!(style & WS_CAPTION)) return;
+    FSavedStyle = style;
+    SetWindowLongPtrA(wnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TskSkinForm::GetFormActive() {
+    return FForm->GetActive() && Screen->GetActiveForm() == FForm;
+}
+
+void TskSkinForm::FormChangeActive(bool AUpdate) {
+    const bool active = GetFormActive();
+    for (auto& object : FObjectList) {
+        auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get());
+        if (!caption) continue;
+        if (AUpdate && CanObjectTest(caption->RollUp)) {
+            if (FSupportNCArea && !IsNullRect(caption->ActiveSkinRect)) DrawSkinObject(caption);
+        } else if (caption->Morphing) {
+            caption->MorphKf = active ? 1.0 : 0.0;
+        }
+    }
+    if (active) {
+        if (OnActivate) OnActivate(this);
+    } else if (OnDeActivate) {
+        OnDeActivate(this);
+    }
+}
+
+void TskSkinForm::UpDateForm() {
+    if (!FForm->HandleAllocated()) return;
+    const int w = FForm->GetWidth();
+    if (GetMinWidth() > w - 1) {
+        FForm->SetWidth(w + 1);
+        FForm->SetWidth(w);
+    } else {
+        FForm->SetWidth(w - 1);
+        FForm->SetWidth(w);
+    }
+}
+
+void TskSkinForm::CreateNewForm(bool AUpdate) {
+    if (IsDesigning() || !FSkinData || FSkinData->Empty) return;
+    CalcRects();
+    if (AUpdate) CalcAllRealObjectRect();
+    CreateNewRegion(AUpdate);
+    if (OnChangeClientRect) OnChangeClientRect(NewClRect);
+    if (FSupportNCArea && !FRgn) SendNCPaint();
+}
+
+void TskSkinForm::ChangeSkinData() {
+    ResetObjectIndexes();
+    FSkinApplied = FSkinData && !FSkinData->Empty;
+    if (!FSupportNCArea) return;
+    if (FSkinApplied) {
+        LoadObjects();
+        CheckObjects();
+    } else {
+        ClearObjects();
+        CreateNewRegion(true);
+    }
+    if (!FForm->HandleAllocated()) return;
+    FInChangeSkinData = true;
+    // The client area follows the new frame.
+    SetWindowPos(FForm->GetHandle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int mw = GetMinWidth(), mh = GetMinHeight();
+    if (mw > FForm->GetWidth() && mh > FForm->GetHeight())
+        FForm->SetBounds(FForm->GetLeft(), FForm->GetTop(), mw, mh);
+    else if (mh > FForm->GetHeight())
+        FForm->SetHeight(mh);
+    else if (mw > FForm->GetWidth())
+        FForm->SetWidth(mw);
+    else
+        UpDateForm();
+    if ((FRollUpState || FWindowState == wsMinimized) && FForm->GetHeight() != mh) FForm->SetHeight(mh);
+    if (FWindowState == wsMinimized && FForm->GetWidth() != mw) FForm->SetWidth(mw);
+    FNewWidth = FForm->GetWidth();
+    FNewHeight = FForm->GetHeight();
+    if (FSkinApplied) CreateNewForm(true);
+    FForm->Invalidate();
+    FormChangeActive(true);
+    MouseTimer->SetEnabled(true);
+    if (OnChangeSkinData) OnChangeSkinData(this);
+    FInChangeSkinData = false;
+}
+
+void TskSkinForm::NewWndProc(TMessage& Message) {
+    TComponentProtector protect(this);
+    CheckMenuVisible(Message);
+    bool passOn = true;
+    auto passNow = [&] {
+        CallOld(Message);
+        passOn = false;
+    };
+    const bool nc = FSupportNCArea;
+    const bool plainStyle = FForm->GetBorderStyle() == bsNone;
+    const bool iconic = FForm->HandleAllocated() && IsIconic(FForm->GetHandle());
+    switch (Message.Msg) {
+    case WM_CREATE:
+        passNow();
+        RemoveCaptionStyle();
+        break;
+    case WM_DESTROY:
+        MorphTimer->SetEnabled(false);
+        MouseTimer->SetEnabled(false);
+        break;
+    case WM_SIZE:
+        if (FInSizeMove && FFullDrag) break;
+        passNow();
+        FNewWidth = FForm->GetWidth();
+        FNewHeight = FForm->GetHeight();
+        if (!FSkinApplied) {
+            if (nc) SendNCPaint();
+        } else if (nc && GetMinWidth() <= FNewWidth && GetMinHeight() <= FNewHeight) {
+            CreateNewForm(true);
+        }
+        break;
+    case WM_ACTIVATE:
+        passNow();
+        if (nc) {
+            SendNCPaint();
+            TestActive(-1, -1, false);
+            for (auto& object : FObjectList) {
+                if (dynamic_cast<TskSkinCaptionObject*>(object.get())) continue;
+                object->Active = false;
+                object->MorphKf = 0;
+            }
+        }
+        FormChangeActive(true);
+        break;
+    case WM_SETTEXT:
+        passNow();
+        if (!plainStyle) {
+            SendNCPaint();
+            if (FSkinApplied) SetDefaultCaptionText();
+        }
+        break;
+    case WM_ERASEBKGND: {
+        HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        if (nc && FSkinApplied) {
+            if (FSkinData->BGPictureIndex == -1)
+                PaintBG(dc);
+            else
+                PaintBG2(dc);
+        } else {
+            PaintBGDefault(dc);
+        }
+        Message.Result = 1;
+        passOn = false;
+        break;
+    }
+    case WM_SHOWWINDOW:
+        if (Message.WParam && nc) UpDateForm();
+        // The menu is shown skinned, not as the system's menu bar.
+        if (Message.WParam && FForm->GetMenu()) FForm->SetMenu(nullptr);
+        break;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+        info->ptMinTrackSize = POINT{GetMinWidth(), GetMinHeight()};
+        info->ptMaxTrackSize = POINT{GetMaxWidth(), GetMaxHeight()};
+        break;
+    }
+    case WM_NCCALCSIZE:
+        NCCalcSize(Message);
+        passOn = false;
+        break;
+    case WM_NCHITTEST:
+        if (iconic || !nc) break;
+        {
+            TPoint p(SignedLow(Message.LParam), SignedHigh(Message.LParam));
+            PointToNCPoint(p);
+            Message.Result = FSkinApplied ? NewNCHitTest(p) : NewDefNCHitTest(p);
+            if (Message.Result == HTOBJECT_FRAME && !MouseTimer->GetEnabled()) {
+                TestActive(p.X, p.Y, true);
+                MouseTimer->SetEnabled(true);
+            }
+            passOn = false;
+        }
+        break;
+    case WM_NCPAINT:
+        if (iconic) break;
+        if (!plainStyle && nc) {
+            if (FSkinApplied)
+                PaintNCSkin();
+            else
+                PaintNCDefault();
+        }
+        passOn = false;
+        break;
+    case WM_NCACTIVATE:
+        FFormActive = Message.WParam != 0;
+        Message.Result = 1;
+        passOn = false;
+        if (!plainStyle) SendNCPaint();
+        FormChangeActive(true);
+        break;
+    case WM_SYNCPAINT:
+        if (FRollUpState && nc) {
+            SendNCPaint();
+            Message.Result = 0;
+            passOn = false;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        // SC_KEYMENU exactly (61696); 61440 would be SC_SIZE, keyboard sizing.
+        if (Message.WParam == SC_KEYMENU) {
+            KeyMenu();
+            passOn = false;
+        }
+        break;
+    case WM_SIZING:
+        if (FInSizeMove && FFullDrag) {
+            passNow();
+            auto* r = reinterpret_cast<RECT*>(Message.LParam);
+            FNewWidth = r->right - r->left;
+            FNewHeight = r->bottom - r->top;
+            if (nc && FSkinData && GetMinWidth() <= FForm->GetWidth() && GetMinHeight() <= FForm->GetHeight())
+                CreateNewForm(true);
+        }
+        break;
+    case WM_MOVING: {
+        auto* r = reinterpret_cast<RECT*>(Message.LParam);
+        if (FWindowState == wsMaximized) {
+            *r = RECT{FForm->GetLeft(), FForm->GetTop(), FForm->GetLeft() + FForm->GetWidth(),
+                      FForm->GetTop() + FForm->GetHeight()};
+        } else if (FMagnetic) {
+            int l = r->left, t = r->top;
+            DoMagnetic(l, t, FForm->GetWidth(), FForm->GetHeight());
+            *r = RECT{l, t, l + FForm->GetWidth(), t + FForm->GetHeight()};
+        }
+        break;
+    }
+    case WM_ENTERSIZEMOVE:
+        if (nc) {
+            FInSizeMove = true;
+            BOOL full = FALSE;
+            SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+            FFullDrag = full != FALSE;
+        }
+        break;
+    case WM_EXITSIZEMOVE:
+        if (nc) {
+            FInSizeMove = false;
+            if (FSkinData && !FSkinData->Empty) SendNCPaint();
+        }
+        break;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        // The system would track its own system menu in a loop of its own; the frame
+        // shows the skinned one.
+        if (nc && Message.WParam == HTCAPTION) passOn = false;
+        break;
+    case WM_BEFORECHANGESKINDATA:
+        if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) {
+            FSkinApplied = false;
+            MorphTimer->SetEnabled(false);
+            MouseTimer->SetEnabled(false);
+            ClearObjects();
+        }
+        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
+            client->BeforeChangeSkinData();
+        break;
+    case WM_CHANGESKINDATA:
+        if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
+        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
+            client->ChangeSkinData();
+        break;
+    default:
+        if (Message.Msg == WM_CLOSESKINMENU) SkinMenuClose();
+        break;
+    }
+    if (passOn) CallOld(Message);
+    if (IsDestroying()) return;
+    if (!iconic) RouteMouse(Message);
+}
+
+// ---------------------------------------------------------------------------
+// Mouse routing
+
+void TskSkinForm::RouteMouse(TMessage& Message) {
+    const bool nc = FSupportNCArea;
+    TPoint frame(SignedLow(Message.LParam), SignedHigh(Message.LParam));
+    if (nc) PointToNCPoint(frame);
+    const int x = SignedLow(Message.LParam), y = SignedHigh(Message.LParam);
+    const bool onCaption = Message.WParam == HTCAPTION;
+    auto press = [&](TMouseButton Button) {
+        TestActive(frame.X, frame.Y, true);
+        MouseDown(Button, frame.X, frame.Y);
+    };
+    switch (Message.Msg) {
+    case WM_NCMOUSEMOVE:
+        if (nc) MouseMove(frame.X, frame.Y);
+        break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+        if (!nc) break;
+        press(Message.Msg == WM_NCLBUTTONDOWN ? mbLeft : mbRight);
+        if (onCaption) MouseDownObject = -1;
+        break;
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+        if (nc) MouseUp(Message.Msg == WM_NCLBUTTONUP ? mbLeft : mbRight, frame.X, frame.Y);
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        if (!nc) break;
+        press(mbLeft);
+        if (IsDestroying()) return;
+        MouseDBlClick();
+        if (onCaption && !IsDestroying()) {
+            CaptionDoubleClick();
+            MouseDownObject = -1;
+        }
+        break;
+    case WM_NCRBUTTONDOWN:
+        if (!nc) break;
+        press(mbRight);
+        if (onCaption) {
+            MouseDownObject = -1;
+            POINT cursor;
+            GetCursorPos(&cursor);
+            TrackSystemMenu(cursor.x, cursor.y);
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (!nc) MouseMove(x, y);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        if (!nc) MouseDown(Message.Msg == WM_LBUTTONDOWN ? mbLeft : mbRight, x, y);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+        const TMouseButton button = Message.Msg == WM_LBUTTONUP ? mbLeft : mbRight;
+        if (nc)
+            MouseUp(button, -1, -1);
+        else
+            MouseUp(button, x, y);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+        MouseDown(mbLeft, x, y);
+        if (!IsDestroying()) MouseDBlClick();
+        break;
+    case WM_RBUTTONDBLCLK:
+        MouseDown(mbRight, x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+void TskSkinForm::CaptionDoubleClick() {
+    if (FSizeable && FWindowState == wsMinimized)
+        SetWindowState(wsNormal);
+    else if (FSizeable && FWindowState != wsMaximized && !FRollUpState &&
+             FBorderIcons.Contains(TskBorderIcon::biMaximize))
+        SetWindowState(wsMaximized);
+    else if (FSizeable && FWindowState == wsMaximized && !FMaxRollUpState)
+        SetWindowState(wsNormal);
+    else
+        SetRollUpState(!FRollUpState);
+}
+
+TskActiveSkinObject* TskSkinForm::ObjectAt(int Index) const {
+    if (Index < 0 || Index >= GetObjectCount()) return nullptr;
+    return FObjectList[static_cast<std::size_t>(Index)].get();
+}
+
+void TskSkinForm::ResetObjectIndexes() {
+    ActiveObject = OldActiveObject = MouseDownObject = -1;
+}
+
+void TskSkinForm::TestActive(int X, int Y, bool AActive) {
+    if (FObjectList.empty()) return;
+    if (FSupportNCArea && !GetFormActive()) return;
+    OldActiveObject = ActiveObject;
+    int found = -1;
+    for (int i = 0; i < GetObjectCount(); ++i) {
+        TskActiveSkinObject* o = GetObject(i);
+        if (CanObjectTest(o->RollUp) && o->Enabled && o->Visible && PointInRect(o->ObjectRect, TPoint(X, Y)) &&
+            X < o->ObjectRect.Right && Y < o->ObjectRect.Bottom) {
+            found = i;
+            break;
+        }
+    }
+    ActiveObject = AActive ? found : -1;
+    if (MouseDownObject != -1 && ActiveObject != -1 && ActiveObject != MouseDownObject) ActiveObject = -1;
+    if (ActiveObject >= GetObjectCount()) ActiveObject = -1;
+    if (ActiveObject == OldActiveObject) return;
+    if (TskActiveSkinObject* old = ObjectAt(OldActiveObject))
+        if (old->Enabled && old->Visible) old->MouseLeave();
+    if (IsDestroying()) return;
+    if (TskActiveSkinObject* now = ObjectAt(ActiveObject))
+        if (now->Enabled && now->Visible) now->MouseEnter();
+}
+
+void TskSkinForm::MouseDown(TMouseButton Button, int X, int Y) {
+    TskActiveSkinObject* o = ObjectAt(ActiveObject);
+    if (!o) return;
+    if (FSupportNCArea && !dynamic_cast<TskSkinCaptionObject*>(o)) SetCapture(FForm->GetHandle());
+    MouseDownObject = ActiveObject;
+    o->MouseDown(X, Y, Button);
+}
+
+void TskSkinForm::MouseUp(TMouseButton Button, int X, int Y) {
+    TskActiveSkinObject* o = ObjectAt(MouseDownObject);
+    if (!o) {
+        MouseDownObject = -1;
+        return;
+    }
+    if (FSupportNCArea && !dynamic_cast<TskSkinCaptionObject*>(o)) ReleaseCapture();
+    MouseDownObject = -1;
+    o->MouseUp(X, Y, Button);
+}
+
+void TskSkinForm::MouseMove(int X, int Y) {
+    TskActiveSkinObject* o = ObjectAt(MouseDownObject != -1 ? MouseDownObject : ActiveObject);
+    if (o) o->MouseMove(X, Y);
+}
+
+void TskSkinForm::MouseDBlClick() {
+    if (TskActiveSkinObject* o = ObjectAt(ActiveObject)) o->DblClick();
+}
+
+void TskSkinForm::TestMouse(TObject*) {
+    TComponentProtector protect(this);
+    if (!FSkinApplied && !FSupportNCArea) return;
+    if (!FForm->HandleAllocated()) return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    HWND under = WindowFromPoint(cursor);
+    if (under != FForm->GetHandle()) {
+        TestActive(-1, -1, false);
+        MouseTimer->SetEnabled(false);
+        return;
+    }
+    if (FInSizeMove) return;
+    TPoint p(cursor.x, cursor.y);
+    PointToNCPoint(p);
+    const TRect client = FSkinApplied ? NewClRect
+                                      : TRect(3, GetDefCaptionHeight() + 3, FForm->GetWidth() - 3,
+                                              FForm->GetHeight() - 3);
+    const bool inClient = p.X >= client.Left && p.X < client.Right && p.Y >= client.Top && p.Y < client.Bottom;
+    if (!inClient)
+        TestActive(p.X, p.Y, true);
+    else if (ActiveObject != -1)
+        TestActive(-1, -1, true);
+}
+
+void TskSkinForm::TestMorph(TObject*) {
+    TComponentProtector protect(this);
+    bool any = false;
+    for (int i = 0; i < GetObjectCount() && !IsDestroying(); ++i) {
+        TskActiveSkinObject* o = GetObject(i);
+        if (o->Morphing && o->CanMorphing()) {
+            o->DoMorphing();
+            any = true;
+        }
+    }
+    if (!any) MorphTimer->SetEnabled(false);
+}
+
+// ---------------------------------------------------------------------------
+// Objects
+
+void TskSkinForm::ClearObjects() {
+    ResetObjectIndexes();
+    FObjectList.clear();
+}
+
+void TskSkinForm::LoadObjects() {
+    ClearObjects();
+    if (!FSkinData) return;
+    for (auto& record : FSkinData->ObjectList) {
+        TskDataSkinObject* data = record.get();
+        std::unique_ptr<TskActiveSkinObject> object;
+        if (dynamic_cast<TskDataSkinMainMenuItem*>(data) || dynamic_cast<TskDataSkinMenuItem*>(data) ||
+            dynamic_cast<TskDataSkinMainMenuBarButton*>(data))
+            continue;
+        if (dynamic_cast<TskDataSkinStdButton*>(data))
+            object = std::make_unique<TskSkinStdButtonObject>(this, data);
+        else if (dynamic_cast<TskDataSkinButton*>(data))
+            object = std::make_unique<TskSkinButtonObject>(this, data);
+        else if (dynamic_cast<TskDataSkinCaption*>(data))
+            object = std::make_unique<TskSkinCaptionObject>(this, data);
+        else if (dynamic_cast<TskDataUserObject*>(data))
+            object = std::make_unique<TskUserObject>(this, data);
+        if (object) FObjectList.push_back(std::move(object));
+    }
+}
+
+void TskSkinForm::LoadDefObjects() {
+    ClearObjects();
+    static const std::pair<const char*, TStdCommand> kButtons[] = {{"closebutton", cmClose},
+                                                                   {"maxbutton", cmMaximize},
+                                                                   {"minbutton", cmMinimize},
+                                                                   {"rollupbutton", cmRollUp},
+                                                                   {"sysmenubutton", cmSysMenu}};
+    for (const auto& [name, command] : kButtons)
+        FObjectList.push_back(std::make_unique<TskSkinStdButtonObject>(this, name, command));
+    CheckObjects();
+}
+
+namespace {
+bool CommandAllowed(TStdCommand Command, const TskBorderIcons& Icons) {
+    switch (Command) {
+    case cmRollUp:
+        return Icons.Contains(TskBorderIcon::biRollUp);
+    case cmMaximize:
+        return Icons.Contains(TskBorderIcon::biMaximize);
+    case cmMinimize:
+        return Icons.Contains(TskBorderIcon::biMinimize);
+    case cmSysMenu:
+        return Icons.Contains(TskBorderIcon::biSystemMenu);
+    default:
+        return true;
+    }
+}
+} // namespace
+
+void TskSkinForm::CheckObjects() {
+    TskSkinCaptionObject* first = nullptr;
+    bool anyDefault = false;
+    for (auto& object : FObjectList) {
+        if (auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get())) {
+            if (!CommandAllowed(button->Command, FBorderIcons)) {
+                button->Enabled = false;
+                button->Visible = !button->SkinRectInAPicture;
+            }
+        } else if (auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get())) {
+            if (!first) first = caption;
+            if (caption->DefaultCaption) {
+                anyDefault = true;
+                caption->SimpleSetTextValue(FForm->GetCaption());
+            }
+        }
+    }
+    if (!anyDefault && first) {
+        first->DefaultCaption = true;
+        first->SimpleSetTextValue(FForm->GetCaption());
+    }
+}
+
+void TskSkinForm::SetDefaultCaptionText() {
+    if (!FSkinData || FSkinData->Empty) return;
+    for (auto& object : FObjectList)
+        if (auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get()))
+            if (caption->DefaultCaption) caption->SetTextValue(FForm->GetCaption());
+}
+
+int TskSkinForm::GetIndex(const AnsiString& IDName) const {
+    for (int i = 0; i < GetObjectCount(); ++i)
+        if (GetObject(i)->IDName == IDName) return i;
+    return -1;
+}
+
+void TskSkinForm::SetEnabled(const AnsiString& IDName, bool Value) {
+    if (TskActiveSkinObject* o = ObjectAt(GetIndex(IDName))) o->Enabled = Value;
+}
+
+void TskSkinForm::CaptionSetText(const AnsiString& IDName, const AnsiString& Value) {
+    auto* caption = dynamic_cast<TskSkinCaptionObject*>(ObjectAt(GetIndex(IDName)));
+    if (!caption) return;
+    if (FInChangeSkinData)
+        caption->SimpleSetTextValue(Value);
+    else
+        caption->SetTextValue(Value);
+}
+
+bool TskSkinForm::ButtonGetDown(const AnsiString& IDName) {
+    auto* button = dynamic_cast<TskSkinButtonObject*>(ObjectAt(GetIndex(IDName)));
+    return button && button->Down;
+}
+
+void TskSkinForm::ButtonSetDown(const AnsiString& IDName, bool Value) {
+    if (auto* button = dynamic_cast<TskSkinButtonObject*>(ObjectAt(GetIndex(IDName)))) button->SetDown(Value);
+}
+
+void TskSkinForm::UserObjectDraw(const AnsiString& IDName) {
+    if (auto* user = dynamic_cast<TskUserObject*>(ObjectAt(GetIndex(IDName))))
+        user->Draw(FForm->GetCanvas(), true);
+}
+
+void TskSkinForm::PaintEvent(const AnsiString& IDName, TCanvas* Canvas, const TRect& ObjectRect) {
+    if (OnPaintEvent) OnPaintEvent(IDName, Canvas, ObjectRect);
+}
+void TskSkinForm::MouseUpEvent(const AnsiString& IDName, int X, int Y, const TRect& R, TMouseButton B) {
+    if (OnMouseUpEvent) OnMouseUpEvent(IDName, X, Y, R, B);
+}
+void TskSkinForm::MouseDownEvent(const AnsiString& IDName, int X, int Y, const TRect& R, TMouseButton B) {
+    if (OnMouseDownEvent) OnMouseDownEvent(IDName, X, Y, R, B);
+}
+void TskSkinForm::MouseMoveEvent(const AnsiString& IDName, int X, int Y, const TRect& R) {
+    if (OnMouseMoveEvent) OnMouseMoveEvent(IDName, X, Y, R);
+}
+void TskSkinForm::MouseEnterEvent(const AnsiString& IDName) {
+    if (OnMouseEnterEvent) OnMouseEnterEvent(IDName);
+}
+void TskSkinForm::MouseLeaveEvent(const AnsiString& IDName) {
+    if (OnMouseLeaveEvent) OnMouseLeaveEvent(IDName);
+}
+
+// ---------------------------------------------------------------------------
+// Menus
+
+void TskSkinForm::CheckMenuVisible(TMessage& Message) {
+    if (!CanMenuClose(Message.Msg)) return;
+    if (SkinMenu->Visible)
+        SkinMenu->Hide();
+    else if (FSkinMenuOpen)
+        SkinMenuClose();
+}
+
+void TskSkinForm::HookApp() {
+    if (FHooked || !Application) return;
+    FSavedAppMessage = Application->OnMessage;
+    Application->OnMessage = TMessageEvent(this, &TskSkinForm::NewAppMessage);
+    FHooked = true;
+}
+
+void TskSkinForm::UnHookApp() {
+    if (!FHooked) return;
+    FHooked = false;
+    if (Application) Application->OnMessage = FSavedAppMessage;
+    FSavedAppMessage = nullptr;
+}
+
+void TskSkinForm::NewAppMessage(MSG& Msg, bool& Handled) {
+    TComponentProtector protect(this);
+    if (Msg.message == WM_KEYDOWN) {
+        FormKeyDown(static_cast<Word>(Msg.wParam));
+        Msg.message = 0;
+        Handled = true;
+    } else if (Msg.message == WM_MOUSEWHEEL) {
+        Msg.message = 0;
+        Handled = true;
+    } else if (FSavedAppMessage) {
+        FSavedAppMessage(Msg, Handled);
+    }
+}
+
+void TskSkinForm::FormKeyDown(Word Key) {
+    const int levels = SkinMenu->GetCount();
+    TskSkinMainMenuBar* bar = FMainMenuActive ? FMainMenuBar : nullptr;
+    if (bar && levels == 0 && bar->FindHotKeyItem(Key)) return;
+    if (bar && Key == VK_ESCAPE && levels == 0) return SkinMainMenuClose();
+    if (bar && Key == VK_LEFT && levels < 2) return bar->PriorMainMenuItem();
+    if (bar && Key == VK_RIGHT) {
+        TskSkinPopupWindow* last = levels ? SkinMenu->GetLevel(levels - 1) : nullptr;
+        if (!last || last->ActiveItem < 0 ||
+            last->ItemList[static_cast<std::size_t>(last->ActiveItem)]->MenuItem->GetCount() == 0)
+            return bar->NextMainMenuItem();
+    }
+    if (bar && Key == VK_RETURN && levels == 0) {
+        bar->CheckReturnKey();
+        return;
+    }
+    if (levels == 0) {
+        if (Key == VK_ESCAPE) SkinMenuClose();
+        return;
+    }
+    SkinMenu->GetLevel(levels - 1)->PopupKeyDown(Key);
+    if (IsDestroying()) return;
+    if (Key == VK_ESCAPE && SkinMenu->GetCount() == 0) {
+        if (bar) {
+            FSkinMenuOpen = false;
+            bar->MenuClose();
+        } else {
+            SkinMenuClose();
+        }
+    }
+}
+
+void TskSkinForm::SkinMainMenuClose() {
+    FMainMenuActive = false;
+    if (SkinMenu->Visible) SkinMenu->Hide();
+    if (FMainMenuBar) FMainMenuBar->MenuExit();
+    UnHookApp();
+    if (OnMainMenuExit) OnMainMenuExit(this);
+}
+
+void TskSkinForm::FormShortCut(TWMKey& Msg, bool& Handled) {
+    if (FShortCutHandled) {
+        FShortCutHandled = false;
+        Handled = false;
+        return;
+    }
+    TMainMenu* menu = FMainMenuBar && FMainMenuBar->GetMainMenu() ? FMainMenuBar->GetMainMenu() : FMainMenu;
+    if (!menu) return;
+    if ((GetKeyState(VK_MENU) & 0x8000) && FMainMenuBar && FMainMenuBar->FindHotKeyItem(Msg.CharCode())) {
+        Handled = true;
+        return;
+    }
+    FShortCutHandled = menu->IsShortCut(Msg);
+    Handled = FShortCutHandled;
+}
+
+void TskSkinForm::SkinMenuOpen() {
+    HookApp();
+    if (FSkinMenuOpen) return;
+    FSkinMenuOpen = true;
+    if (OnSkinMenuOpen) OnSkinMenuOpen(this);
+}
+
+void TskSkinForm::SkinMenuClose() {
+    FSkinMenuOpen = false;
+    for (auto& o : FObjectList) {
+        auto* button = dynamic_cast<TskSkinButtonObject*>(o.get());
+        if (button && button->MenuItem && button->Down) {
+            button->SetDown(false);
+            break;
+        }
+    }
+    if (!FMainMenuActive) UnHookApp();
+    if (OnSkinMenuClose) OnSkinMenuClose(this);
+    if (FMainMenuActive) SkinMainMenuClose();
+}
+
+void TskSkinForm::PopupSkinMenu(TMenu* Menu, TPoint P) {
+    SkinMenuOpen();
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(P.X, P.Y, P.X, P.Y),
+                    Menu->GetItems(), false);
+}
+
+void TskSkinForm::SM_Min(TObject*) {
+    SetWindowState(wsMinimized);
+}
+void TskSkinForm::SM_Max(TObject*) {
+    SetWindowState(wsMaximized);
+}
+void TskSkinForm::SM_RollUp(TObject*) {
+    SetRollUpState(true);
+}
+void TskSkinForm::SM_Close(TObject*) {
+    FForm->Close();
+}
+void TskSkinForm::SM_Restore(TObject*) {
+    if (FMaxRollUpState || (FRollUpState && FWindowState == wsNormal))
+        SetRollUpState(false);
+    else
+        SetWindowState(wsNormal);
+}
+
+void TskSkinForm::CreateSysMenu() {
+    TMenuItem* items = FSysMenu->GetItems();
+    items->Clear();
+    auto add = [&](const char* Name, const char* Caption, void (TskSkinForm::*Click)(TObject*)) {
+        auto* item = new TMenuItem(this);
+        item->SetName(Name);
+        item->SetCaption(Caption);
+        if (Click) item->OnClick = TNotifyEvent(this, Click);
+        items->Add(item);
+        return item;
+    };
+    if (FBorderIcons.Contains(TskBorderIcon::biMinimize) && FWindowState != wsMinimized)
+        add("DSF_MINITEM", "Mi&nimize", &TskSkinForm::SM_Min);
+    if (FBorderIcons.Contains(TskBorderIcon::biMaximize) && FWindowState != wsMaximized)
+        add("DSF_MAXITEM", "Ma&ximize", &TskSkinForm::SM_Max);
+    if (FWindowState != wsNormal || FRollUpState) add("DSF_RESTORE", "&Restore", &TskSkinForm::SM_Restore);
+    if (FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized)
+        add("DSF_ROLLUP", "Ro&llUp", &TskSkinForm::SM_RollUp);
+    if (FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray))
+        add("DSF_MINTOTRAY", "Minimize to &Tray", nullptr);
+    if (items->GetCount() > 0) add("", "-", nullptr);
+    add("DSF_CLOSE", "&Close", &TskSkinForm::SM_Close)->SetShortCut(TextToShortCut("Alt+F4"));
+}
+
+TPopupMenu* TskSkinForm::GetSystemMenu() {
+    CreateSysMenu();
+    return FSysMenu;
+}
+
+void TskSkinForm::TrackSystemMenu(int X, int Y) {
+    GetSystemMenu();
+    SkinMenuOpen();
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(X, Y, X, Y), FSysMenu->GetItems(),
+                    false);
+}
+
+void TskSkinForm::TrackObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool PopupUp) {
+    if (auto* popup = dynamic_cast<TskSkinPopupMenu*>(Item->GetParentMenu())) {
+        popup->PopupFromRect(ScreenRect, PopupUp);
+        return;
+    }
+    SkinMenuOpen();
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, ScreenRect, Item, PopupUp);
+}
+
+void TskSkinForm::KeyMenu() {
+    if (FMainMenuActive) return SkinMainMenuClose();
+    if (SkinMenu->Visible) SkinMenu->Hide();
+    FMainMenuActive = true;
+    if (FMainMenuBar) FMainMenuBar->MenuEnter();
+    HookApp();
+    if (OnMainMenuEnter) OnMainMenuEnter(this);
+}

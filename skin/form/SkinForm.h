@@ -1,0 +1,302 @@
+// TskSkinForm: dropped on a form, it takes over the form's window procedure and draws and
+// runs the whole frame itself: from the skin's pictures when it has a skin, else as a
+// plain three-pixel frame with an engraved caption band. It keeps its own window state
+// (the form itself stays normal), rolls the form up to its caption, answers hit tests so
+// that the system sizes and moves the form by the skin's borders, and routes the mouse to
+// the frame's objects.
+//
+// Without a window manager the system would paint its own caption over the frame while the
+// window carries WS_CAPTION, so the style is taken off after every creation of the window
+// and given back when the component goes.
+#pragma once
+
+#include "skin/form/SkinForm_MenuBar.h"
+#include "skin/form/SkinForm_Objects.h"
+#include "skin/form/SkinMenus.h"
+
+#include "classlib/Forms.h"
+#include "classlib/Timers.h"
+
+#include <memory>
+#include <vector>
+
+// biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray.
+enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
+using TskBorderIcons = TSet<TskBorderIcon>;
+
+enum TSwitchState { swOn, swOff };
+
+using TChangeClientRectEvent = TEvent<void(const TRect& NewClientRect)>;
+using TskMouseUpEvent =
+    TEvent<void(const AnsiString& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button)>;
+using TskMouseDownEvent = TskMouseUpEvent;
+using TskMouseMoveEvent =
+    TEvent<void(const AnsiString& IDName, int X, int Y, const TRect& ObjectRect)>;
+using TskMouseEnterEvent = TEvent<void(const AnsiString& IDName)>;
+using TskMouseLeaveEvent = TskMouseEnterEvent;
+using TskPaintEvent = TEvent<void(const AnsiString& IDName, TCanvas* Canvas, const TRect& ObjectRect)>;
+
+// The system's code for a frame part without a meaning of its own.
+constexpr int HTOBJECT_FRAME = 19;
+
+class TskSkinForm : public TComponent {
+    DECLARE_CLASS(TskSkinForm, TComponent)
+public:
+    // AOwner must be a form (EInvalidCast otherwise).
+    explicit TskSkinForm(TComponent* AOwner);
+    ~TskSkinForm() override;
+    static void Published(TPropertyList& P);
+
+    void NewWndProc(TMessage& Message);
+
+    // Properties
+    TskSkinData* GetSkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value);
+    TskBorderIcons GetBorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TskBorderIcons Value);
+    bool GetSizeable() const { return FSizeable; }
+    void SetSizeable(bool Value) { FSizeable = Value; }
+    bool GetSupportNCArea() const { return FSupportNCArea; }
+    void SetSupportNCArea(bool Value) { FSupportNCArea = Value; }
+    bool GetShowIcon() const { return FShowIcon; }
+    void SetShowIcon(bool Value);
+    bool GetMagnetic() const { return FMagnetic; }
+    void SetMagnetic(bool Value) { FMagnetic = Value; }
+    Byte GetMagneticSize() const { return FMagneticSize; }
+    void SetMagneticSize(Byte Value) { FMagneticSize = Value; }
+    bool GetMaximizeOnFullScreen() const { return FMaximizeOnFullScreen; }
+    void SetMaximizeOnFullScreen(bool Value) { FMaximizeOnFullScreen = Value; }
+    int GetMinWidthProp() const { return FMinWidth; }
+    void SetMinWidth(int Value) { FMinWidth = Value; }
+    int GetMinHeightProp() const { return FMinHeight; }
+    void SetMinHeight(int Value) { FMinHeight = Value; }
+    TFont* GetDefCaptionFont() const { return FDefCaptionFont.get(); }
+    void SetDefCaptionFont(TFont* Value);
+    TFont* GetDefInActiveCaptionFont() const { return FDefInActiveCaptionFont.get(); }
+    void SetDefInActiveCaptionFont(TFont* Value);
+    TMainMenu* GetMainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    TskSkinData* GetMenusSkinData() const { return FMenusSkinData; }
+    TskSkinMainMenuBar* GetMainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TskSkinMainMenuBar* Value);
+    bool GetMainMenuActive() const { return FMainMenuActive; }
+    // The form's OnShortCut: Alt and an accelerator of the menu bar open its item.
+    void FormShortCut(TWMKey& Msg, bool& Handled);
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
+    void SetMenusSkinData(TskSkinData* Value);
+
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeActivate;
+    TNotifyEvent OnChangeRollUpState;
+    TNotifyEvent OnChangeSkinData;
+    TChangeClientRectEvent OnChangeClientRect;
+    TskMouseUpEvent OnMouseUpEvent;
+    TskMouseDownEvent OnMouseDownEvent;
+    TskMouseMoveEvent OnMouseMoveEvent;
+    TskMouseEnterEvent OnMouseEnterEvent;
+    TskMouseLeaveEvent OnMouseLeaveEvent;
+    TskPaintEvent OnPaintEvent;
+
+    // Window state of the frame (the form's own stays wsNormal).
+    TWindowState GetWindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    bool GetRollUpState() const { return FRollUpState; }
+    void SetRollUpState(bool Value);
+    bool GetFormActive();
+    bool SkinApplied() const { return FSkinApplied; }
+    TForm* GetForm() const { return FForm; }
+
+    // Size limits of the frame.
+    int GetMinWidth();
+    int GetMinHeight();
+    int GetMaxWidth();
+    int GetMaxHeight();
+    int GetDefCaptionHeight();
+    int GetDefButtonSize();
+    TRect GetDefCaptionRect();
+    void GetIconSize(int& W, int& H);
+    void DrawFormIcon(TCanvas* Cnvs, int X, int Y);
+    // Where a minimized form that is not the main form goes: the bottom-left corner of the
+    // work area, beside the minimized forms already there.
+    TPoint GetMinimizeCoord();
+    bool CanObjectTest(bool ObjectRollUp) const;
+    // A screen point in frame coordinates.
+    void PointToNCPoint(TPoint& P);
+    bool CanNCSupport() const;
+
+    // Objects.
+    int GetObjectCount() const { return static_cast<int>(FObjectList.size()); }
+    TskActiveSkinObject* GetObject(int Index) const { return FObjectList[static_cast<std::size_t>(Index)].get(); }
+    int GetIndex(const AnsiString& IDName) const;
+    void SetEnabled(const AnsiString& IDName, bool Value);
+    void CaptionSetText(const AnsiString& IDName, const AnsiString& Value);
+    bool ButtonGetDown(const AnsiString& IDName);
+    void ButtonSetDown(const AnsiString& IDName, bool Value);
+    void UserObjectDraw(const AnsiString& IDName);
+    void LoadObjects();
+    void LoadDefObjects();
+    void ClearObjects();
+    void CheckObjects();
+    void DrawSkinObject(TskActiveSkinObject* Object);
+    int GetActiveObject() const { return ActiveObject; }
+    int GetMouseDownObject() const { return MouseDownObject; }
+
+    // Object events, fired for the objects.
+    void PaintEvent(const AnsiString& IDName, TCanvas* Canvas, const TRect& ObjectRect);
+    void MouseUpEvent(const AnsiString& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button);
+    void MouseDownEvent(const AnsiString& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button);
+    void MouseMoveEvent(const AnsiString& IDName, int X, int Y, const TRect& ObjectRect);
+    void MouseEnterEvent(const AnsiString& IDName);
+    void MouseLeaveEvent(const AnsiString& IDName);
+
+    // Hit tests in frame coordinates (client coordinates for NewHitTest).
+    int NewNCHitTest(TPoint P);
+    int NewDefNCHitTest(TPoint P);
+    bool PtInMask(TPoint P);
+    void TestActive(int X, int Y, bool AActive);
+    // Timer ticks, public so that tests can step them.
+    void TestMouse(TObject* Sender);
+    void TestMorph(TObject* Sender);
+    TTimer* GetMorphTimer() const { return MorphTimer; }
+    TTimer* GetMouseTimer() const { return MouseTimer; }
+
+    // Frame geometry for the present size (frame coordinates).
+    void CalcRects();
+    TRect CalcRealObjectRect(const TRect& R);
+    void CalcAllRealObjectRect();
+    void CalcDefRects();
+    TRect NewClRect, NewCaptionRect, NewButtonsRect, NewMaskRectArea, NewIconRect, NewMainMenuRect;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
+    TRect DefCaptionRect;
+    HRGN GetRegion() const { return FRgn; }
+
+    // Shows a menu item's sub-items at a screen rectangle (the frame's menu buttons).
+    void TrackObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool PopupUp);
+    // Alt or F10 (SC_KEYMENU).
+    void KeyMenu();
+    TskSkinMenu* GetSkinMenu() const { return SkinMenu; }
+    // A skinned menu of the form opened: keys and the wheel go to it through the
+    // application's message hook until it closes.
+    void SkinMenuOpen();
+    void SkinMenuClose();
+    bool GetSkinMenuOpen() const { return FSkinMenuOpen; }
+    void PopupSkinMenu(TMenu* Menu, TPoint P);
+    int GetDefMenuItemHeight() const { return SkinMenu->DefaultMenuItemHeight; }
+    void SetDefMenuItemHeight(int Value) {
+        if (Value > 0) SkinMenu->DefaultMenuItemHeight = Value;
+    }
+    TFont* GetDefMenuItemFont() const { return SkinMenu->DefaultMenuItemFont.get(); }
+    void SetDefMenuItemFont(TFont* Value) { SkinMenu->SetDefaultMenuItemFont(Value); }
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    // The standard system menu, rebuilt on each call.
+    TPopupMenu* GetSystemMenu();
+    // Shows the system menu at the screen point.
+    void TrackSystemMenu(int X, int Y);
+
+    void UpDateForm();
+    void CreateNewForm(bool AUpdate);
+    void PaintNCSkin();
+    void PaintNCDefault();
+
+    void ChangeSkinData();
+    void SetDefaultCaptionText();
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void CallOld(TMessage& Message);
+    void RemoveCaptionStyle();
+    void SendNCPaint();
+    void FormChangeActive(bool AUpdate);
+    void CreateNewRegion(bool AUpdate);
+    void RemoveRegion();
+    void PaintBG(HDC DC);
+    void PaintBG2(HDC DC);
+    void PaintBGDefault(HDC DC);
+    void NCCalcSize(TMessage& Message);
+    void RouteMouse(TMessage& Message);
+    void CaptionDoubleClick();
+    void MouseDown(TMouseButton Button, int X, int Y);
+    void MouseUp(TMouseButton Button, int X, int Y);
+    void MouseMove(int X, int Y);
+    void MouseDBlClick();
+    void DoMinimize();
+    void DoMaximize();
+    void DoNormalize();
+    void SetFormBounds(const TRect& R);
+    void DoMagnetic(int& L, int& T, int W, int H);
+    void DrawNCObjects(TBitmap* Top, TBitmap* Bottom);
+    void ResetObjectIndexes();
+    void CheckMenuVisible(TMessage& Message);
+    void HookApp();
+    void UnHookApp();
+    void NewAppMessage(MSG& Msg, bool& Handled);
+    void FormKeyDown(Word Key);
+    void SkinMainMenuClose();
+    void CreateSysMenu();
+    void SM_Min(TObject* Sender);
+    void SM_Max(TObject* Sender);
+    void SM_Restore(TObject* Sender);
+    void SM_RollUp(TObject* Sender);
+    void SM_Close(TObject* Sender);
+    TskActiveSkinObject* ObjectAt(int Index) const;
+
+    TForm* FForm = nullptr;
+    TWndMethod OldWindowProc;
+    LONG_PTR FSavedStyle = 0;
+    bool FSkinApplied = false;
+    bool FFormActive = false;
+    bool FRollUpState = false;
+    bool FMaxRollUpState = false;
+    TWindowState FWindowState = wsNormal;
+    bool FInSizeMove = false;
+    bool FFullDrag = false;
+    int FNewWidth = 0;
+    int FNewHeight = 0;
+    HRGN FRgn = nullptr;
+    std::vector<std::unique_ptr<TskActiveSkinObject>> FObjectList;
+    int ActiveObject = -1;
+    int OldActiveObject = -1;
+    int MouseDownObject = -1;
+    TTimer* MorphTimer = nullptr;
+    TTimer* MouseTimer = nullptr;
+    TRect NormalBounds;
+    int RollUpHeight = 0;
+    int FRollUpConstraintHeight = 0;
+    bool FInChangeSkinData = false;
+
+    std::unique_ptr<TFont> FDefCaptionFont;
+    std::unique_ptr<TFont> FDefInActiveCaptionFont;
+    std::unique_ptr<TBitmap> TopMask, BottomMask, LeftMask, RightMask;
+    std::unique_ptr<TIcon> FIcon;
+    TPopupMenu* FSysMenu = nullptr;
+    TskSkinMenu* SkinMenu = nullptr;
+    bool FSkinMenuOpen = false;
+    bool FHooked = false;
+    bool FMainMenuActive = false;
+    bool FShortCutHandled = false;
+    TskSkinMainMenuBar* FMainMenuBar = nullptr;
+    TMessageEvent FSavedAppMessage;
+
+    TskSkinData* FSkinData = nullptr;
+    TskSkinData* FMenusSkinData = nullptr;
+    TMainMenu* FMainMenu = nullptr;
+    TskBorderIcons FBorderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize,
+                                TskBorderIcon::biMaximize, TskBorderIcon::biRollUp};
+    bool FShowIcon = false;
+    bool FSizeable = true;
+    bool FSupportNCArea = true;
+    bool FMagnetic = false;
+    Byte FMagneticSize = 10;
+    bool FMaximizeOnFullScreen = false;
+    int FMinWidth = 0;
+    int FMinHeight = 0;
+};
+
+// The first TskSkinForm among the form's components; null when none.
+TskSkinForm* GetSkinFormComponent(TCustomForm* Form);

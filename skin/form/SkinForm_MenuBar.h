@@ -1,0 +1,101 @@
+// The skinned main menu bar: a row of the main menu's top-level items along the top of a
+// form, each opening its submenu as a skinned popup below it; items that do not fit are
+// hidden and disabled behind a marker until they fit again. TskSkinMainMenu marks a main
+// menu that a skinned form shows itself.
+#pragma once
+
+#include "skin/controls/SkinCtrls_Base.h"
+#include "skin/form/SkinMenus.h"
+
+class TskSkinForm;
+
+class TskSkinMainMenu : public TMainMenu {
+    DECLARE_CLASS(TskSkinMainMenu, TMainMenu)
+public:
+    explicit TskSkinMainMenu(TComponent* AOwner) : TMainMenu(AOwner) {}
+    static void Published(TPropertyList& P);
+    TskSkinData* GetSkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value) { SetReference(this, FSkinData, Value); }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TskSkinData* FSkinData = nullptr;
+};
+
+struct TskMenuBarItem {
+    TMenuItem* MenuItem = nullptr;
+    TRect ObjectRect;
+    bool Active = false;
+    bool Down = false;
+    bool InBar = true;
+};
+
+class TskSkinMainMenuBar : public TskSkinControl {
+    DECLARE_CLASS(TskSkinMainMenuBar, TskSkinControl)
+public:
+    explicit TskSkinMainMenuBar(TComponent* AOwner);
+    ~TskSkinMainMenuBar() override;
+    static void Published(TPropertyList& P);
+
+    TMainMenu* GetMainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    TskSkinForm* GetSkinForm() const { return FSkinForm; }
+    void SetSkinForm(TskSkinForm* Value);
+    TFont* GetDefItemFont() const { return FDefItemFont.get(); }
+    void SetDefItemFont(TFont* Value) { FDefItemFont->Assign(Value); }
+    bool GetPopupToUp() const { return FPopupToUp; }
+    void SetPopupToUp(bool Value) { FPopupToUp = Value; }
+
+    // The items as laid out for the present width.
+    const std::vector<TskMenuBarItem>& Items();
+    bool GetScrollMarker() { Items(); return FScrollMarker; }
+    int GetActiveItem() const { return FActive; }
+
+    // Keyboard menu mode: Alt or F10 enters it, Esc leaves it.
+    void MenuEnter();
+    void MenuExit();
+    // The open submenu closed; keyboard menu mode stays.
+    void MenuClose();
+    void NextMainMenuItem();
+    void PriorMainMenuItem();
+    // The item whose caption has Key as its accelerator is opened or chosen.
+    bool FindHotKeyItem(Word Key);
+    // Return in keyboard menu mode: opens or chooses the highlighted item.
+    bool CheckReturnKey();
+    bool InMenu() const { return FInMenu; }
+
+    void CreateControlDefaultImage(TBitmap* B) override;
+    void CreateControlSkinImage(TBitmap* B) override { CreateControlDefaultImage(B); }
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WMCloseSkinMenu(TMessage& Message);
+    void CMMouseLeave2(TMessage& Message);
+
+    MESSAGE_HANDLERS(TskSkinMainMenuBar, TskSkinControl)
+    MESSAGE_HANDLER(WM_CLOSESKINMENU, WMCloseSkinMenu)
+    MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave2)
+    END_MESSAGE_HANDLERS
+
+private:
+    void Layout();
+    int ItemAt(int X, int Y);
+    void SetActive(int Index);
+    // Opens the item's submenu, or runs a plain item.
+    void OpenItem(int Index);
+    void Step(int Direction);
+
+    TMainMenu* FMainMenu = nullptr;
+    TskSkinForm* FSkinForm = nullptr;
+    std::unique_ptr<TFont> FDefItemFont;
+    bool FPopupToUp = false;
+    std::vector<TskMenuBarItem> FItems;
+    bool FScrollMarker = false;
+    int FActive = -1;
+    int FDown = -1;
+    bool FInMenu = false;
+};

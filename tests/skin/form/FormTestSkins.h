@@ -1,0 +1,101 @@
+// Tiny solid-colour skins for the form tests, built in memory: a 120 x 80 frame picture
+// whose top band is red, left band green, right band blue, bottom band yellow and client
+// grey, with a caption, caption buttons and (optionally) a mask with cut corners.
+#pragma once
+
+#include "skin/data/SkinData.h"
+
+#include "classlib/Bitmaps.h"
+
+#include <memory>
+
+namespace testskins {
+
+constexpr TColor kTop = 0x0000FF, kLeft = 0x00FF00, kRight = 0xFF0000, kBottom = 0x00FFFF;
+constexpr TColor kClient = 0x808080, kButton = 0xFF00FF, kHover = 0x80FF00, kDown = 0x8000FF;
+constexpr int kWidth = 120, kHeight = 80;
+
+inline std::unique_ptr<TBitmap> Solid(int W, int H, TColor Color) {
+    auto b = std::make_unique<TBitmap>(W, H);
+    b->SetPixelFormat(pf24bit);
+    b->GetCanvas()->GetBrush()->SetColor(Color);
+    b->GetCanvas()->FillRect(TRect(0, 0, W, H));
+    return b;
+}
+
+inline void Fill(TBitmap* B, const TRect& R, TColor Color) {
+    B->GetCanvas()->GetBrush()->SetColor(Color);
+    B->GetCanvas()->FillRect(R);
+}
+
+struct Options {
+    bool Mask = false;
+    bool Buttons = true;
+    bool Caption = true;
+    // A mask that is all white (no pixel inside).
+    bool EmptyMask = false;
+    int ActivePictureIndex = 0;
+};
+
+// Frame: top 24, left 4, right 4, bottom 4. Buttons 16 x 16 laid out from the right of
+// the buttons band, one pixel apart; the caption from 24 to 64.
+inline void Build(TskSkinData* S, const Options& O = Options()) {
+    S->ClearAll();
+    S->Picture = Solid(kWidth, kHeight, kClient);
+    Fill(S->Picture.get(), TRect(0, 0, kWidth, 24), kTop);
+    Fill(S->Picture.get(), TRect(0, 24, 4, 76), kLeft);
+    Fill(S->Picture.get(), TRect(116, 24, 120, 76), kRight);
+    Fill(S->Picture.get(), TRect(0, 76, kWidth, kHeight), kBottom);
+    S->LTPoint = TPoint(20, 24);
+    S->RTPoint = TPoint(100, 24);
+    S->LBPoint = TPoint(20, 76);
+    S->RBPoint = TPoint(100, 76);
+    S->ClRect = TRect(4, 24, 116, 76);
+    S->CaptionRect = TRect(4, 4, 116, 20);
+    S->ButtonsRect = TRect(64, 4, 116, 20);
+    S->ButtonsOffset = 1;
+    S->HitTestLTPoint = TPoint(8, 8);
+    S->HitTestRTPoint = TPoint(112, 8);
+    S->HitTestLBPoint = TPoint(8, 72);
+    S->HitTestRBPoint = TPoint(112, 72);
+    S->BorderWidth = 2;
+    S->MaskRectArea = TRect(4, 4, 116, 76);
+    S->ActivePictures.clear();
+    // Button looks: hover 0..16, pressed 16..32, normal 32..48.
+    S->ActivePictures.push_back(Solid(48, 16, kButton));
+    Fill(S->ActivePictures[0].get(), TRect(0, 0, 16, 16), kHover);
+    Fill(S->ActivePictures[0].get(), TRect(16, 0, 32, 16), kDown);
+    if (O.Mask || O.EmptyMask) {
+        S->Mask = Solid(kWidth, kHeight, O.EmptyMask ? TColor(0xFFFFFF) : TColor(0));
+        if (!O.EmptyMask) {
+            Fill(S->Mask.get(), TRect(0, 0, 3, 3), 0xFFFFFF);
+            Fill(S->Mask.get(), TRect(117, 0, 120, 3), 0xFFFFFF);
+        }
+    }
+    if (O.Caption) {
+        auto caption = std::make_unique<TskDataSkinCaption>("caption");
+        caption->SkinRect = TRect(24, 4, 64, 20);
+        caption->TextRect = TRect(2, 0, 38, 16);
+        caption->FontColor = 0x000000;
+        caption->ActiveFontColor = 0xFFFFFF;
+        S->ObjectList.push_back(std::move(caption));
+    }
+    if (O.Buttons) {
+        const std::pair<const char*, TStdCommand> buttons[] = {
+            {"closebutton", cmClose}, {"maxbutton", cmMaximize}, {"minbutton", cmMinimize},
+            {"rollupbutton", cmRollUp}};
+        for (const auto& [name, command] : buttons) {
+            auto b = std::make_unique<TskDataSkinStdButton>(name);
+            b->Command = command;
+            b->SkinRectInAPicture = true;
+            b->SkinRect = TRect(32, 0, 48, 16);
+            b->ActiveSkinRect = TRect(0, 0, 16, 16);
+            b->DownRect = TRect(16, 0, 32, 16);
+            b->ActivePictureIndex = O.ActivePictureIndex;
+            S->ObjectList.push_back(std::move(b));
+        }
+    }
+    S->Empty = false;
+}
+
+} // namespace testskins

@@ -1,0 +1,391 @@
+// The skinned form frame on real windows: the plain frame without a skin and the frame of
+// the test skins, their hit tests, painted pixels, caption commands, roll-up and sizing.
+#include "skin/form/SkinForm.h"
+#include "tests/skin/form/FormTestSkins.h"
+#include "tests/support/GuiTestSupport.h"
+
+#include "classlib/GdiCounter.h"
+#include "classlib/Paths.h"
+
+namespace {
+
+COLORREF Rgb(TColor C) {
+    return static_cast<COLORREF>(ColorToRGB(C)) & 0xFFFFFF;
+}
+
+class SkinFrame : public ShownFormTest {
+protected:
+    void SetUp() override {
+        ShownFormTest::SetUp();
+        Form->SetCaption("Frame");
+        Skin = new TskSkinForm(Form);
+        Form->SetBounds(100, 100, 300, 200);
+        Pump();
+    }
+
+    TRect Window() {
+        RECT r;
+        GetWindowRect(Form->GetHandle(), &r);
+        return TRect(r.left, r.top, r.right, r.bottom);
+    }
+    // The hit-test answer at (X, Y) of the window.
+    int HitAt(int X, int Y) {
+        const TRect w = Window();
+        return static_cast<int>(SendMessageA(Form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(w.Left + X, w.Top + Y)));
+    }
+    void NcMessage(UINT Msg, WPARAM Code, int X, int Y) {
+        const TRect w = Window();
+        SendMessageA(Form->GetHandle(), Msg, Code, MAKELPARAM(w.Left + X, w.Top + Y));
+        Pump();
+    }
+    std::unique_ptr<TBitmap> Shot(const char* Name) {
+        auto shot = CaptureWindow(Form->GetHandle());
+        shot->SaveToFile(ExeDir() + Name);
+        return shot;
+    }
+    void UseSkin(const testskins::Options& O = testskins::Options()) {
+        Data = new TskSkinData(Form);
+        testskins::Build(Data, O);
+        Skin->SetSkinData(Data);
+        Pump();
+    }
+    bool Activate() {
+        for (int i = 0; i < 50 && !Skin->GetFormActive(); ++i) {
+            SetForegroundWindow(Form->GetHandle());
+            Pump();
+        }
+        return Skin->GetFormActive();
+    }
+
+    TskSkinForm* Skin = nullptr;
+    TskSkinData* Data = nullptr;
+};
+
+TEST_F(SkinFrame, PlainFrameReplacesTheSystemCaption) {
+    EXPECT_EQ(GetWindowLongPtrA(Form->GetHandle(), GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(Form->GetClientWidth(), 300 - 6);
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 19 - 6);
+    // Setting the caption does not bring the system's caption back.
+    Form->SetCaption("Another");
+    Pump();
+    EXPECT_EQ(GetWindowLongPtrA(Form->GetHandle(), GWL_STYLE) & WS_CAPTION, 0);
+    // A new window of the form loses its caption style as well.
+    Form->RecreateWnd();
+    Form->HandleNeeded();
+    Pump();
+    EXPECT_EQ(GetWindowLongPtrA(Form->GetHandle(), GWL_STYLE) & WS_CAPTION, 0);
+}
+
+TEST_F(SkinFrame, PlainFrameHitTests) {
+    EXPECT_EQ(HitAt(0, 0), HTTOPLEFT);
+    EXPECT_EQ(HitAt(299, 199), HTBOTTOMRIGHT);
+    EXPECT_EQ(HitAt(1, 100), HTLEFT);
+    EXPECT_EQ(HitAt(298, 100), HTRIGHT);
+    EXPECT_EQ(HitAt(150, 10), HTCAPTION);
+    EXPECT_EQ(HitAt(150, 100), HTCLIENT);
+    // The caption band ends at the buttons: close, maximize, minimize, roll-up, 17 wide.
+    EXPECT_EQ(HitAt(297 - 4 * 17 - 1, 10), HTCAPTION);
+    EXPECT_EQ(HitAt(297 - 4 * 17, 10), HTOBJECT_FRAME);
+    EXPECT_EQ(HitAt(290, 10), HTOBJECT_FRAME);
+    // A hovered button answers for the whole frame until the pointer leaves it.
+    SetCursorPos(1279, 1023);
+    Skin->TestMouse(nullptr);
+    // Negative screen coordinates are read signed.
+    Form->SetBounds(-50, -5, 300, 200);
+    Pump();
+    ASSERT_EQ(Window(), TRect(-50, -5, 250, 195));
+    EXPECT_EQ(HitAt(0, 0), HTTOPLEFT);
+    EXPECT_EQ(HitAt(150, 100), HTCLIENT);
+}
+
+TEST_F(SkinFrame, PlainFramePaintsBorderStripesAndButtons) {
+    auto shot = Shot("skinform_plain.bmp");
+    EXPECT_EQ(PixelOf(shot.get(), 0, 0), Rgb(cl3DLight));
+    EXPECT_EQ(PixelOf(shot.get(), 299, 199), Rgb(cl3DDkShadow));
+    EXPECT_EQ(PixelOf(shot.get(), 1, 1), Rgb(clBtnHighlight));
+    // Stripes on the caption band's rows 2.. (window rows 5..), left of the text.
+    const TRect caption = Skin->GetDefCaptionRect();
+    EXPECT_EQ(PixelOf(shot.get(), caption.Left + 4, 5), Rgb(clBtnHighlight));
+    EXPECT_EQ(PixelOf(shot.get(), caption.Left + 4, 6), Rgb(clBtnShadow));
+    // The close glyph sits in the rightmost button.
+    int glyph = 0;
+    for (int y = 4; y < 21; ++y)
+        for (int x = 280; x < 297; ++x) glyph += PixelOf(shot.get(), x, y) == Rgb(clBtnText);
+    EXPECT_GT(glyph, 10);
+    // The client area is the form's own.
+    EXPECT_EQ(PixelOf(shot.get(), 150, 100), Rgb(clBtnFace));
+}
+
+TEST_F(SkinFrame, ToolWindowCaptionIsSmaller) {
+    Form->SetBorderStyle(bsToolWindow);
+    Pump();
+    EXPECT_EQ(Skin->GetDefCaptionHeight(), 15);
+    EXPECT_EQ(Skin->GetDefButtonSize(), 13);
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 15 - 6);
+    EXPECT_EQ(GetWindowLongPtrA(Form->GetHandle(), GWL_STYLE) & WS_CAPTION, 0);
+    Shot("skinform_toolwindow.bmp");
+}
+
+TEST_F(SkinFrame, CaptionDoubleClickMaximizesAndRestores) {
+    NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
+    EXPECT_EQ(Skin->GetWindowState(), wsMaximized);
+    EXPECT_EQ(Form->GetWindowState(), wsNormal);
+    EXPECT_EQ(Form->GetWidth(), Skin->GetMaxWidth());
+    NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
+    EXPECT_EQ(Skin->GetWindowState(), wsNormal);
+    EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
+}
+
+TEST_F(SkinFrame, RollUpWinsOverConstraintsAndGivesThemBack) {
+    Skin->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biRollUp});
+    Form->GetConstraints()->SetMinHeight(150);
+    int changes = 0;
+    Skin->OnChangeRollUpState = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
+    NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
+    EXPECT_TRUE(Skin->GetRollUpState());
+    EXPECT_EQ(Form->GetHeight(), 19 + 6);
+    EXPECT_EQ(HitAt(0, 0), HTOBJECT_FRAME) << "a rolled-up frame does not size";
+    Shot("skinform_rolledup.bmp");
+    NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
+    EXPECT_FALSE(Skin->GetRollUpState());
+    EXPECT_EQ(Form->GetHeight(), 200);
+    EXPECT_EQ(Form->GetConstraints()->GetMinHeight(), 150);
+    EXPECT_EQ(changes, 2);
+    // Without the maximize icon its button stays, disabled.
+    const int max = Skin->GetIndex("maxbutton");
+    ASSERT_NE(max, -1);
+    EXPECT_FALSE(Skin->GetObject(max)->Enabled);
+}
+
+TEST_F(SkinFrame, CloseButtonClosesAfterItsOwnRelease) {
+    if (!Activate()) GTEST_SKIP() << "the form could not be activated";
+    bool closed = false;
+    Form->OnClose = TCloseEvent::FromCallable([&](TObject*, TCloseAction& A) {
+        closed = true;
+        A = caHide;
+    });
+    NcMessage(WM_NCLBUTTONDOWN, HTOBJECT_FRAME, 288, 12);
+    EXPECT_EQ(Skin->GetMouseDownObject(), Skin->GetIndex("closebutton"));
+    EXPECT_FALSE(closed);
+    SendMessageA(Form->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    Pump();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(Skin->GetMouseDownObject(), -1);
+}
+
+TEST_F(SkinFrame, HoverLightsOnlyThePressedButtonWhileHeld) {
+    if (!Activate()) GTEST_SKIP() << "the form could not be activated";
+    const int close = Skin->GetIndex("closebutton"), max = Skin->GetIndex("maxbutton");
+    Skin->TestActive(288, 12, true);
+    EXPECT_EQ(Skin->GetActiveObject(), close);
+    EXPECT_TRUE(Skin->GetObject(close)->MouseIn);
+    NcMessage(WM_NCLBUTTONDOWN, HTOBJECT_FRAME, 288, 12);
+    Skin->TestActive(270, 12, true);
+    EXPECT_EQ(Skin->GetActiveObject(), -1);
+    EXPECT_FALSE(Skin->GetObject(max)->MouseIn);
+    ReleaseCapture();
+    // The pointer outside the window ends the hover at the next tick.
+    SetCursorPos(5, 5);
+    Skin->TestMouse(nullptr);
+    EXPECT_EQ(Skin->GetActiveObject(), -1);
+    EXPECT_FALSE(Skin->GetMouseTimer()->GetEnabled());
+}
+
+TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
+    UseSkin();
+    ASSERT_TRUE(Skin->SkinApplied());
+    EXPECT_EQ(Form->GetClientWidth(), 300 - 8);
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 28);
+    // The buttons band starts right of the picture's middle: the buttons follow the right edge.
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("closebutton"))->ObjectRect, TRect(280, 4, 296, 20));
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("maxbutton"))->ObjectRect, TRect(263, 4, 279, 20));
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("caption"))->ObjectRect, TRect(24, 4, 64, 20));
+    struct Case {
+        int X, Y, Code;
+    };
+    const Case cases[] = {{0, 0, HTTOPLEFT},      {299, 0, HTTOPRIGHT},  {0, 199, HTBOTTOMLEFT},
+                          {299, 199, HTBOTTOMRIGHT}, {150, 0, HTTOP},    {150, 199, HTBOTTOM},
+                          {0, 100, HTLEFT},       {299, 100, HTRIGHT},   {30, 12, HTCAPTION},
+                          {150, 12, HTOBJECT_FRAME}, {150, 100, HTCLIENT}, {2, 100, HTOBJECT_FRAME}};
+    for (const Case& c : cases) EXPECT_EQ(HitAt(c.X, c.Y), c.Code) << c.X << "," << c.Y;
+    auto shot = Shot("skinform_skinned.bmp");
+    EXPECT_EQ(PixelOf(shot.get(), 150, 10), Rgb(testskins::kTop));
+    EXPECT_EQ(PixelOf(shot.get(), 1, 100), Rgb(testskins::kLeft));
+    EXPECT_EQ(PixelOf(shot.get(), 298, 100), Rgb(testskins::kRight));
+    EXPECT_EQ(PixelOf(shot.get(), 150, 198), Rgb(testskins::kBottom));
+    EXPECT_EQ(PixelOf(shot.get(), 288, 12), Rgb(testskins::kButton));
+    // Taking the skin away brings the plain frame back.
+    Skin->SetSkinData(nullptr);
+    Pump();
+    EXPECT_FALSE(Skin->SkinApplied());
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
+}
+
+TEST_F(SkinFrame, MaskMakesTheWindowRegion) {
+    UseSkin({.Mask = true});
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(Form->GetHandle(), rgn), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0)) << "cut corner";
+    EXPECT_FALSE(PtInRegion(rgn, 298, 1)) << "cut corner follows the right edge";
+    EXPECT_TRUE(PtInRegion(rgn, 5, 5));
+    EXPECT_TRUE(PtInRegion(rgn, 150, 100));
+    EXPECT_TRUE(PtInRegion(rgn, 299, 199));
+    // The region follows the size.
+    Form->SetWidth(400);
+    Pump();
+    ASSERT_NE(GetWindowRgn(Form->GetHandle(), rgn), ERROR);
+    EXPECT_TRUE(PtInRegion(rgn, 395, 100));
+    EXPECT_FALSE(PtInRegion(rgn, 398, 1));
+    // Inside the mask away from its edge is frame, not border.
+    EXPECT_EQ(HitAt(150, 2), HTOBJECT_FRAME);
+    EXPECT_EQ(HitAt(1, 1), HTTOPLEFT);
+    EXPECT_EQ(HitAt(1, 100), HTLEFT);
+    DeleteObject(rgn);
+}
+
+TEST_F(SkinFrame, MaskWithoutBlackPixelsMakesNoRegion) {
+    UseSkin({.EmptyMask = true});
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    // Only the known inside remains; the window never vanishes.
+    const int kind = GetWindowRgn(Form->GetHandle(), rgn);
+    if (kind != ERROR) {
+        EXPECT_TRUE(PtInRegion(rgn, 150, 100));
+    }
+    DeleteObject(rgn);
+}
+
+TEST_F(SkinFrame, InactiveFrameTakesTheSkinsEffect) {
+    UseSkin();
+    Data->AutoRenderingInActiveImage = true;
+    Data->InActiveEffect = ieGrayScale;
+    TForm other(nullptr);
+    other.SetBounds(600, 600, 100, 100);
+    other.Show();
+    for (int i = 0; i < 50 && Skin->GetFormActive(); ++i) {
+        SetForegroundWindow(other.GetHandle());
+        Pump();
+    }
+    if (Skin->GetFormActive()) GTEST_SKIP() << "the form stayed active";
+    auto shot = Shot("skinform_inactive.bmp");
+    const COLORREF top = PixelOf(shot.get(), 150, 10);
+    EXPECT_EQ(GetRValue(top), GetGValue(top));
+    EXPECT_EQ(GetGValue(top), GetBValue(top));
+    EXPECT_EQ(PixelOf(shot.get(), 150, 100), Rgb(testskins::kClient)) << "the client area is left alone";
+}
+
+TEST_F(SkinFrame, BadSkinsGivePlainLooksNeverACrash) {
+    using Mutate = void (*)(TskSkinData*);
+    const Mutate mutations[] = {
+        [](TskSkinData* S) { S->ClRect = TRect(); },
+        [](TskSkinData* S) { S->Picture->SetSize(0, 0); },
+        [](TskSkinData* S) { S->ActivePictures.clear(); },
+        [](TskSkinData* S) { S->BGPictureIndex = 7; },
+        [](TskSkinData* S) { S->ButtonsRect = TRect(); S->CaptionRect = TRect(); },
+        [](TskSkinData* S) { S->LTPoint = S->RTPoint = S->LBPoint = S->RBPoint = TPoint(); },
+        [](TskSkinData* S) { S->ObjectList.push_back(std::make_unique<TskDataSkinGauge>("closebutton")); },
+        [](TskSkinData* S) { S->Mask = std::make_unique<TBitmap>(); },
+        [](TskSkinData* S) { S->Mask = testskins::Solid(3, 3, 0); },
+        [](TskSkinData* S) { for (auto& o : S->ObjectList) o->SkinRect = TRect(500, 500, 400, 400); },
+    };
+    Data = new TskSkinData(Form);
+    for (Mutate m : mutations) {
+        testskins::Build(Data, {.Mask = true, .ActivePictureIndex = 9});
+        m(Data);
+        Skin->SetSkinData(nullptr);
+        Skin->SetSkinData(Data);
+        Form->SetBounds(100, 100, 250 + Errors.size(), 180);
+        Pump();
+        CaptureWindow(Form->GetHandle());
+        for (int y = 0; y < 200; y += 7)
+            for (int x = 0; x < 300; x += 7) HitAt(x, y);
+        NcMessage(WM_NCMOUSEMOVE, HTOBJECT_FRAME, 240, 12);
+        Skin->TestMouse(nullptr);
+        Skin->TestMorph(nullptr);
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SkinFrame, FreeingTheComponentGivesTheWindowBack) {
+    UseSkin({.Mask = true});
+    delete Skin;
+    Skin = nullptr;
+    Pump();
+    EXPECT_NE(GetWindowLongPtrA(Form->GetHandle(), GWL_STYLE) & WS_CAPTION, 0);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(Form->GetHandle(), rgn), ERROR);
+    DeleteObject(rgn);
+    EXPECT_LT(Form->GetClientHeight(), 200 - 5) << "the system's caption is back";
+}
+
+TEST(SkinFrameOwner, AnOwnerThatIsNoFormIsRefused) {
+    TComponent owner(nullptr);
+    EXPECT_THROW(new TskSkinForm(&owner), EConvertError);
+    EXPECT_EQ(owner.GetComponentCount(), 0);
+}
+
+TEST(SkinFrameResources, TwoHundredCyclesLeaveNoGdiObjects) {
+    auto cycle = [] {
+        TForm* form = new TForm(nullptr);
+        form->SetBounds(50, 50, 220, 160);
+        auto* skin = new TskSkinForm(form);
+        auto* data = new TskSkinData(form);
+        testskins::Build(data, {.Mask = true});
+        form->Show();
+        Pump();
+        skin->SetSkinData(data);
+        SendMessageA(form->GetHandle(), WM_NCPAINT, 0, 0);
+        skin->SetSkinData(nullptr);
+        SendMessageA(form->GetHandle(), WM_NCPAINT, 0, 0);
+        Pump();
+        delete form;
+        Pump();
+    };
+    cycle();
+    const long before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i) cycle();
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SkinFrame, AnotherFormMinimizesToASmallFrameAtTheBottomLeft) {
+    Skin->SetWindowState(wsMinimized);
+    RECT wa;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
+    EXPECT_EQ(Window(), TRect(wa.left, wa.bottom - 25, wa.left + 130, wa.bottom));
+    EXPECT_EQ(HitAt(5, 5), HTOBJECT_FRAME) << "a minimized frame does not size";
+    // A second one goes beside it.
+    TForm other(nullptr);
+    other.SetBounds(300, 300, 200, 150);
+    other.Show();
+    auto* second = new TskSkinForm(&other);
+    second->SetWindowState(wsMinimized);
+    EXPECT_EQ(other.GetLeft(), wa.left + 130);
+    // Restoring brings the saved bounds back.
+    Skin->SetWindowState(wsNormal);
+    EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
+}
+
+TEST_F(SkinFrame, ASkinLoadedIntoTheFormsDataRebuildsTheFrame) {
+    UseSkin();
+    int changes = 0;
+    Skin->OnChangeSkinData = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
+    // The skin data belongs to the form: its loads announce themselves with 1225 to 1227.
+    Data->ClearSkin();
+    Pump();
+    EXPECT_FALSE(Skin->SkinApplied());
+    EXPECT_EQ(Skin->GetIndex("closebutton"), 0) << "the plain frame's buttons";
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
+    testskins::Build(Data);
+    Data->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_CHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
+    Pump();
+    EXPECT_TRUE(Skin->SkinApplied());
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 28);
+    EXPECT_EQ(changes, 2);
+}
+
+} // namespace
