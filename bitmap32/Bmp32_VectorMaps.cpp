@@ -240,8 +240,8 @@ void TVectorMap::LoadFromStream(TStream& Stream) {
     std::vector<TFixed> fixed(values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (!(std::fabs(values[i]) <= 32768.0f)) throw Exception(BadMeshFormat);
-        fixed[i] = TFixed(std::clamp(std::nearbyint(double(values[i]) * 65536), -2147483648.0,
-                                     2147483647.0));
+        fixed[i] = TFixed(
+            std::clamp(std::nearbyint(double(values[i]) * 65536), -2147483648.0, 2147483647.0));
     }
     SetSize(width, height);
     for (std::size_t i = 0; i < FVectors.size(); ++i)

@@ -140,7 +140,8 @@ class TProbeOwner : public TGclComponent {
     DECLARE_CLASS(TProbeOwner, TGclComponent)
 public:
     explicit TProbeOwner(TComponent* AOwner)
-        : TGclComponent(AOwner), Items(std::make_unique<TGclCollection>(this, TProbeItem::StaticClass())) {}
+        : TGclComponent(AOwner),
+          Items(std::make_unique<TGclCollection>(this, TProbeItem::StaticClass())) {}
     std::unique_ptr<TGclCollection> Items;
 };
 
@@ -192,8 +193,12 @@ const std::string kTable = "  object T: TGclTable\r\n"
                            "    CellData = ('FM.CS' 'FM.CB')\r\n"
                            "  end\r\n";
 const std::string kNumberEdit = "  object NE: TTestField\r\n"
-                                "    RangeHigh = {" + RangeHex(99) + "}\r\n"
-                                "    RangeLow = {" + RangeHex(-5.5L) + "}\r\n"
+                                "    RangeHigh = {" +
+                                RangeHex(99) +
+                                "}\r\n"
+                                "    RangeLow = {" +
+                                RangeHex(-5.5L) +
+                                "}\r\n"
                                 "  end\r\n";
 // Collection items stream as their owner's children.
 const std::string kCollection = "  object PO: TProbeOwner\r\n"
@@ -236,47 +241,50 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
         AddTruncations(corpus, body.substr(0, 20), seed);
         AddBitFlips(corpus, body.substr(0, 20), seed, 200, random++);
     }
-    const std::vector<std::string> numbers = {"0", "-1", "2147483647", "-2147483648", "319999",
-                                              "320000", "65536", "'x'", "()", "False"};
+    const std::vector<std::string> numbers = {
+        "0", "-1", "2147483647", "-2147483648", "319999", "320000", "65536", "'x'", "()", "False"};
     const std::size_t many = 20000 * CorpusScale();
 
     const std::string controller = FormText(kController);
     AddReplacements(corpus, controller, "113", numbers);
     AddReplacements(corpus, controller, "400", numbers);
-    AddReplacements(corpus, controller, "False (", {"'x' (", "False 5 (", "False (() ", Repeat("(", 50) + Repeat(")", 50) + " ("});
+    AddReplacements(corpus, controller, "False (",
+                    {"'x' (", "False 5 (", "False (() ", Repeat("(", 50) + Repeat(")", 50) + " ("});
     AddReplacements(corpus, controller, "(113 0", {"(" + Repeat("1 1 ", many)});
-    AddReplacements(corpus, controller, "'Grid'", {"'Default' True (" + Repeat("9 9 ", many) + ")"});
+    AddReplacements(corpus, controller, "'Grid'",
+                    {"'Default' True (" + Repeat("9 9 ", many) + ")"});
 
     const std::string table = FormText(kTable);
     AddReplacements(corpus, table, "40 0", numbers);
     AddReplacements(corpus, table, "0 False 25", numbers);
     AddReplacements(corpus, table, "25", numbers);
     AddReplacements(corpus, table, "3 True", numbers);
-    AddReplacements(corpus, table, "RowLimit = 5", {"RowLimit = 2147483647", "RowLimit = 0",
-                                                   "RowLimit = -1"});
+    AddReplacements(corpus, table, "RowLimit = 5",
+                    {"RowLimit = 2147483647", "RowLimit = 0", "RowLimit = -1"});
     AddReplacements(corpus, table, "(50 False True 'FM.CB' 48 False True 'FM.CS' 130 True False)",
                     {"()", "(50)", "(50 False True 5)", "(50 False True 'FM.CB')",
                      "(" + Repeat("50 False True 'FM.CS' ", many) + ")"});
     AddReplacements(corpus, table, "50", numbers);
-    AddReplacements(corpus, table, "'FM.CB'", {"'FM.FM'", "'T'", "'FM.T'", "'CS'", "''", "'.'",
-                                              "'FM.'", "'X.CS'", "'FM.CS_'",
-                                              "'" + std::string(300, 'c') + "'"});
-    AddReplacements(corpus, table, "('FM.CS' 'FM.CB')",
-                    {"()", "(5)", "('FM.NE' 'FM.T' 'FM.FM')", "(" + Repeat("'FM.CS' ", many) + ")"});
-    AddReplacements(corpus, table, "(40 0 False 25 3 True 70000)",
-                    {"()", "(40)", "(40 0)", "(40 0 False)", Repeat("(", 50) + Repeat(")", 50),
-                     "(40 " + [&] {
-                         std::string rows;
-                         for (std::size_t r = 0; r < many; ++r)
-                             rows += std::to_string(r * 16) + " False 20 ";
-                         return rows;
-                     }() + ")"});
+    AddReplacements(corpus, table, "'FM.CB'",
+                    {"'FM.FM'", "'T'", "'FM.T'", "'CS'", "''", "'.'", "'FM.'", "'X.CS'", "'FM.CS_'",
+                     "'" + std::string(300, 'c') + "'"});
+    AddReplacements(
+        corpus, table, "('FM.CS' 'FM.CB')",
+        {"()", "(5)", "('FM.NE' 'FM.T' 'FM.FM')", "(" + Repeat("'FM.CS' ", many) + ")"});
+    AddReplacements(
+        corpus, table, "(40 0 False 25 3 True 70000)",
+        {"()", "(40)", "(40 0)", "(40 0 False)", Repeat("(", 50) + Repeat(")", 50), "(40 " + [&] {
+             std::string rows;
+             for (std::size_t r = 0; r < many; ++r)
+                 rows += std::to_string(r * 16) + " False 20 ";
+             return rows;
+         }() + ")"});
 
     const std::string edit = FormText(kNumberEdit);
-    for (const std::string& range : std::vector<std::string>{"{}", "{00}", "{" + RangeHex(99) + "00}",
-                                     "{FFFFFFFFFFFFFFFFFFFF}", "{0000000000000000FF7F}",
-                                     "{000000000000000000C0}", "{0000000000000080FF7F}",
-                                     "{" + std::string(1 << 20, '0') + "}", "5", "'x'"})
+    for (const std::string& range : std::vector<std::string>{
+             "{}", "{00}", "{" + RangeHex(99) + "00}", "{FFFFFFFFFFFFFFFFFFFF}",
+             "{0000000000000000FF7F}", "{000000000000000000C0}", "{0000000000000080FF7F}",
+             "{" + std::string(1 << 20, '0') + "}", "5", "'x'"})
         AddReplacements(corpus, edit, "{" + RangeHex(99) + "}", {range});
 
     const std::string collection = FormText(kCollection);
@@ -284,11 +292,11 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
     AddReplacements(corpus, collection, "Value = 7", {"Value = 'x'", "Value = 2147483648"});
     // A fixed, smaller number of items: a form's loading time grows faster than linearly
     // with the number of its components, whatever their class.
-    AddReplacements(corpus, collection, "    object P1",
-                    {Repeat("    object TProbeItem\r\n    end\r\n", 2000) + "    object P1",
-                     "    object PO2: TProbeOwner\r\n    end\r\n    object P1",
-                     Repeat("    object TProbeOwner\r\n", 100) +
-                         Repeat("    end\r\n", 100) + "    object P1"});
+    AddReplacements(
+        corpus, collection, "    object P1",
+        {Repeat("    object TProbeItem\r\n    end\r\n", 2000) + "    object P1",
+         "    object PO2: TProbeOwner\r\n    end\r\n    object P1",
+         Repeat("    object TProbeOwner\r\n", 100) + Repeat("    end\r\n", 100) + "    object P1"});
     ExpectBoundedLoads<EFilerError>(corpus, LoadForm);
 }
 

@@ -76,8 +76,8 @@ TEST(MeshRobustness, LoadsOrRefusesEveryDamagedMeshAndKeepsTheMapOnRefusal) {
     }
     const std::string seed = Mesh(3, 2);
     const float inf = std::numeric_limits<float>::infinity();
-    for (float value : {inf, -inf, std::numeric_limits<float>::quiet_NaN(), 1e30f, -1e30f,
-                        32768.0f, -32769.0f, std::numeric_limits<float>::denorm_min()})
+    for (float value : {inf, -inf, std::numeric_limits<float>::quiet_NaN(), 1e30f, -1e30f, 32768.0f,
+                        -32769.0f, std::numeric_limits<float>::denorm_min()})
         for (std::size_t at : {std::size_t(0), std::size_t(11)})
             corpus.push_back({"vector " + std::to_string(at) + " = " + std::to_string(value),
                               WithFloat(seed, at, value)});
@@ -93,9 +93,8 @@ TEST(MeshRobustness, FilesLoadOrRefuseAndAreClosedAfterwards) {
     TScratchFile file(".msh");
     auto loadFile = [&file](const std::string& Bytes) {
         file.Write(Bytes);
-        LoadOverPrevious(Bytes, [&file](TVectorMap& Map, const std::string&) {
-            Map.LoadFromFile(file.Path());
-        });
+        LoadOverPrevious(
+            Bytes, [&file](TVectorMap& Map, const std::string&) { Map.LoadFromFile(file.Path()); });
     };
     const std::string seed = Mesh(3, 2);
     TCorpus corpus;

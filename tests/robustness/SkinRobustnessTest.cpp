@@ -53,7 +53,7 @@ struct TSkinFolder : TTempFolder {
 
 // The header fields of the BMP file at Offset of Bytes.
 std::vector<TField> BmpFields(const std::string& Name, std::size_t Offset) {
-    return {{Name + " size", Offset + 2, 4},       {Name + " offset", Offset + 10, 4},
+    return {{Name + " size", Offset + 2, 4},         {Name + " offset", Offset + 10, 4},
             {Name + " header size", Offset + 14, 4}, {Name + " width", Offset + 18, 4},
             {Name + " height", Offset + 22, 4},      {Name + " bits", Offset + 28, 2},
             {Name + " compression", Offset + 30, 4}, {Name + " colours", Offset + 46, 4}};
@@ -94,10 +94,10 @@ TCorpus DescriptionCorpus() {
     AddTruncations(corpus, "description", kDescription);
     AddBitFlips(corpus, "description", kDescription, 80, 31);
     const std::string text = kDescription;
-    for (const char* number : {"-1", "0", "2147483647", "-2147483648", "4294967296", "99999999999",
-                               "1,2", "x", ""})
-        for (const char* key : {"activepicturescount=", "[SKINAREAS]\ncount=", "clientrect=2,", "picture=",
-                                "windowpictureindex=", "fontheight="}) {
+    for (const char* number :
+         {"-1", "0", "2147483647", "-2147483648", "4294967296", "99999999999", "1,2", "x", ""})
+        for (const char* key : {"activepicturescount=", "[SKINAREAS]\ncount=", "clientrect=2,",
+                                "picture=", "windowpictureindex=", "fontheight="}) {
             std::string damaged = text;
             const std::size_t at = damaged.find(key) + std::strlen(key);
             damaged.replace(at, damaged.find_first_of(",\n", at) - at, number);
@@ -229,6 +229,47 @@ TEST(SkinRobustness, CompressedBlocksPayloadsAndFilesLoadOrAreRefused) {
             DeCompressStream(&plain, &compressed, MaxSkinPayloadSize);
         },
         bounds);
+}
+
+// The program's own compressed skin, from the resources linked into this test.
+TEST(SkinRobustness, TheProgramsOwnSkinLoadsOrIsRefusedWhenDamaged) {
+    TResourceStream resource(GetModuleHandleA(nullptr), "VANTOREL_SKIN", RT_RCDATA);
+    const std::string file(static_cast<const char*>(resource.GetMemory()),
+                           static_cast<std::size_t>(resource.GetSize()));
+    TScratchFile scratch(".skn");
+    auto loadFile = [&scratch](const std::string& Bytes) {
+        scratch.Write(Bytes);
+        TskSkinData data(nullptr);
+        data.LoadFromCompressedFile(scratch.Path());
+    };
+    ASSERT_NO_THROW(loadFile(file));
+
+    TskCompressedStoredSkin skin(nullptr);
+    skin.LoadFromCompressFile(scratch.Path());
+    TMemoryStream payloadStream;
+    skin.DeCompressToStream(&payloadStream);
+    const std::string payload(static_cast<const char*>(payloadStream.GetMemory()),
+                              static_cast<std::size_t>(payloadStream.GetSize()));
+
+    TCorpus corpus;
+    AddBitFlips(corpus, "skin file", file, 100, 36);
+    AddFieldValues(corpus, "skin file", file, {{"block length", 4, 4}});
+    // Damaged payloads packed into sound files reach the pictures and the description.
+    TCorpus payloads;
+    AddBitFlips(payloads, "payload", payload, 20, 37);
+    const std::size_t text = payload.find("[VERSION]");
+    ASSERT_NE(text, std::string::npos);
+    AddBitFlips(payloads, "description", payload.substr(text), 20, 38);
+    for (TCorpusEntry& entry : payloads) {
+        if (entry.Name.rfind("description", 0) == 0)
+            entry.Bytes = payload.substr(0, text) + entry.Bytes;
+        TStringStream plain(entry.Bytes), packed;
+        CompressStream(&plain, &packed);
+        const std::string block = packed.GetDataString();
+        corpus.push_back(
+            {entry.Name, Int32(1) + Int32(static_cast<std::int32_t>(block.size())) + block});
+    }
+    ExpectBoundedLoads<SKIN_ERRORS>(corpus, loadFile);
 }
 
 } // namespace
