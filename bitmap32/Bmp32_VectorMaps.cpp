@@ -6,6 +6,8 @@
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -225,14 +227,25 @@ void TVectorMap::LoadFromStream(TStream& Stream) {
     std::int32_t width = 0, height = 0;
     std::memcpy(&width, header + 16, 4);
     std::memcpy(&height, header + 20, 4);
-    const Int64 bytes = Int64(width) * Int64(height) * 8;
-    if (width < 0 || height < 0 || bytes > Stream.GetSize() - Stream.GetPosition())
+    // Divided, not multiplied: the product of two large sizes overflows even 64 bits.
+    const Int64 left = Stream.GetSize() - Stream.GetPosition();
+    if (width < 0 || height < 0 || (width > 0 && Int64(height) > left / 8 / width))
         throw Exception(BadMeshFormat);
+    const Int64 bytes = Int64(width) * Int64(height) * 8;
     std::vector<float> values(std::size_t(bytes / 4));
     Stream.ReadBuffer(values.data(), bytes);
+    // Converted before the map changes: a value no fixed-point number holds (NaN, infinite
+    // or beyond +-32768) makes the file unreadable, not the map half-loaded. The largest
+    // vectors are saved as 32768 after rounding to float, so that reads as the largest.
+    std::vector<TFixed> fixed(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!(std::fabs(values[i]) <= 32768.0f)) throw Exception(BadMeshFormat);
+        fixed[i] = TFixed(
+            std::clamp(std::nearbyint(double(values[i]) * 65536), -2147483648.0, 2147483647.0));
+    }
     SetSize(width, height);
     for (std::size_t i = 0; i < FVectors.size(); ++i)
-        FVectors[i] = {Fixed(values[2 * i]), Fixed(values[2 * i + 1])};
+        FVectors[i] = {fixed[2 * i], fixed[2 * i + 1]};
     Changed();
 }
 

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstring>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 Cardinal CmdKeyPart(const TGclCmdRec& Rec) {
     return Cardinal(Rec.Key1) | Cardinal(Rec.SS1) << 8 | Cardinal(Rec.Key2) << 16 |
@@ -123,6 +125,7 @@ void TGclCommandTable::LoadFromFile(const AnsiString& FileName) {
     lines.LoadFromFile(FileName);
     if (lines.GetCount() == 0) FileError(FileName, 1, "The table name is missing");
     std::vector<TGclCmdRec> records;
+    std::unordered_set<Cardinal> keys;
     for (int i = 1; i < lines.GetCount(); ++i) {
         const AnsiString line = lines[i];
         if (Trim(line).empty()) continue;
@@ -134,8 +137,7 @@ void TGclCommandTable::LoadFromFile(const AnsiString& FileName) {
             if (v[f] < 0 || v[f] > 255) FileError(FileName, i + 1, "Key or shift state out of range 0..255");
         if (v[4] < 0 || v[4] > 65535) FileError(FileName, i + 1, "Command out of range 0..65535");
         const TGclCmdRec rec{Byte(v[0]), Byte(v[1]), Byte(v[2]), Byte(v[3]), Word(v[4])};
-        for (const TGclCmdRec& earlier : records)
-            if (CmdKeyPart(earlier) == CmdKeyPart(rec)) FileError(FileName, i + 1, "Duplicate key sequence");
+        if (!keys.insert(CmdKeyPart(rec)).second) FileError(FileName, i + 1, "Duplicate key sequence");
         records.push_back(rec);
     }
     TableName = lines[0];
@@ -179,24 +181,40 @@ void TGclCommandTable::ReadItem(TReader* Reader) {
     const AnsiString name = Reader->ReadString();
     const bool active = Reader->ReadBoolean();
     const TBuiltIn* builtIn = BuiltInNamed(name);
+    // A built-in table's records by key part (each key once), so that a long list of
+    // changes costs linear time; removed records are dropped at the end.
     std::vector<TGclCmdRec> records;
-    if (builtIn) records.assign(builtIn->Records, builtIn->Records + builtIn->Count);
+    std::vector<bool> removed;
+    std::unordered_map<Cardinal, std::size_t> byKey;
+    if (builtIn)
+        for (int i = 0; i < builtIn->Count; ++i) {
+            byKey.emplace(CmdKeyPart(builtIn->Records[i]), records.size());
+            records.push_back(builtIn->Records[i]);
+        }
+    removed.resize(records.size());
     Reader->ReadListBegin();
     while (!Reader->EndOfList()) {
         const int key = Reader->ReadInteger();
         const int cmd = Reader->ReadInteger();
         if (cmd < 0 || cmd > 65535) throw EReadError("Invalid property value");
         const TGclCmdRec rec = CmdRecFromKeyPart(static_cast<Cardinal>(key), Word(cmd));
-        auto at = std::find_if(records.begin(), records.end(),
-                               [&](const TGclCmdRec& r) { return CmdKeyPart(r) == CmdKeyPart(rec); });
-        if (!builtIn || at == records.end())
+        auto at = builtIn ? byKey.find(CmdKeyPart(rec)) : byKey.end();
+        if (at == byKey.end()) {
+            if (builtIn) byKey.emplace(CmdKeyPart(rec), records.size());
             records.push_back(rec);
-        else if (cmd != 0)
-            at->Cmd = rec.Cmd;
-        else
-            records.erase(at);
+            removed.push_back(false);
+        } else if (cmd != 0) {
+            records[at->second].Cmd = rec.Cmd;
+        } else {
+            removed[at->second] = true;
+            byKey.erase(at);
+        }
     }
     Reader->ReadListEnd();
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (!removed[i]) records[kept++] = records[i];
+    records.resize(kept);
     TableName = name;
     IsActive = active;
     FRecords.swap(records);

@@ -86,14 +86,15 @@ void CheckBoundedLoads(const TCorpus& Corpus, const std::function<void(const std
                        const std::string& Expected, const TBounds& Bounds);
 } // namespace robustness_detail
 
-// Loads every input of Corpus with Load. Each must finish, or raise E (or a class derived
-// from it), within Bounds; every other outcome fails the test, naming the input.
-template <typename E>
+// Loads every input of Corpus with Load. Each must finish, or raise one of E (or a class
+// derived from one), within Bounds; every other outcome fails the test, naming the input.
+template <typename... E>
 void ExpectBoundedLoads(const TCorpus& Corpus, const std::function<void(const std::string&)>& Load,
                         const TBounds& Bounds = {}) {
     robustness_detail::CheckBoundedLoads(
-        Corpus, Load, [](const std::exception& X) { return dynamic_cast<const E*>(&X) != nullptr; },
-        typeid(E).name(), Bounds);
+        Corpus, Load,
+        [](const std::exception& X) { return ((dynamic_cast<const E*>(&X) != nullptr) || ...); },
+        ((std::string(typeid(E).name()) + " ") + ...), Bounds);
 }
 
 // Reads Bytes into a new T with its LoadFromStream.
