@@ -494,8 +494,8 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
     FRedrawLock = 0;
     if (FScrollPosPending) {
         FScrollPosPending = false;
-        SetHorzPos();
-        SetVertPos();
+        ShowHorzBar();
+        ShowVertBar();
     }
     if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
     if (!HandleAllocated()) return;

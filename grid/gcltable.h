@@ -328,6 +328,8 @@ private:
     void SetHorzRange();
     void SetVertPos();
     void SetHorzPos();
+    void ShowVertBar();
+    void ShowHorzBar();
     void PageDown();
     void PageUp();
     int PageUpTop();

@@ -302,7 +302,38 @@ int VertDivisor(int M) { return M == 16384 ? M / 64 + 1 : M / 1024 + 1; }
 
 void TGclCustomTable::SetVertRange() {
     CalcLastPage();
-    if (!HandleAllocated() || !FHasVertBar) return;
+    ShowVertBar();
+}
+
+void TGclCustomTable::SetVertPos() { ShowVertBar(); }
+
+void TGclCustomTable::SetHorzRange() {
+    CalcLastPage();
+    ShowHorzBar();
+}
+
+void TGclCustomTable::SetHorzPos() { ShowHorzBar(); }
+
+namespace {
+// Range and position go in one call, made only when one of them changed: the window
+// system redraws the whole bar for each call, which costs more than painting the cells.
+void ShowBar(HWND Wnd, int Bar, int Min, int Max, int Pos, int& ShownMax, int& ShownPos) {
+    if (Max == ShownMax && Pos == ShownPos) return;
+    ShownMax = Max;
+    ShownPos = Pos;
+    SCROLLINFO Info{sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, Min, Max, 0, Pos, 0};
+    SetScrollInfo(Wnd, Bar, &Info, TRUE);
+}
+} // namespace
+
+// While the redraw lock is held the bar waits for the bracket to close, so an operation
+// that changes both range and position redraws it once.
+void TGclCustomTable::ShowVertBar() {
+    if (!HandleAllocated() || FRedrawLock > 0) {
+        FScrollPosPending = true;
+        return;
+    }
+    if (!FHasVertBar) return;
     int M = FLastPageRow;
     int Max = FLockedRows;
     if (M < 16384) {
@@ -315,49 +346,24 @@ void TGclCustomTable::SetVertRange() {
     } else {
         Max = M / VertDivisor(M);
     }
-    if (Max == FShownVMax) return;
-    FShownVMax = Max;
-    SetScrollRange(GetHandle(), SB_VERT, FLockedRows, Max, TRUE);
-}
-
-void TGclCustomTable::SetVertPos() {
-    if (!HandleAllocated() || FRedrawLock > 0) {
-        FScrollPosPending = true;
-        return;
-    }
-    if (!FHasVertBar) return;
-    int M = FLastPageRow;
     int Pos = M < 16384 ? FTopRow : FTopRow / VertDivisor(M);
     if (M >= 16384 && FTopRow >= M) Pos = M / VertDivisor(M);
-    if (Pos == FShownVPos) return;
-    FShownVPos = Pos;
-    SetScrollPos(GetHandle(), SB_VERT, Pos, TRUE);
+    ShowBar(GetHandle(), SB_VERT, FLockedRows, Max, Pos, FShownVMax, FShownVPos);
 }
 
-void TGclCustomTable::SetHorzRange() {
-    CalcLastPage();
-    if (!HandleAllocated() || !FHasHorzBar) return;
-    int Count = 0;
-    for (int c = FLockedCols; c < FLastPageCol; ++c)
-        if (!ColHidden(c)) ++Count;
-    FHorzScrollCount = Count;
-    if (Count == FShownHMax) return;
-    FShownHMax = Count;
-    SetScrollRange(GetHandle(), SB_HORZ, 0, Count, TRUE);
-}
-
-void TGclCustomTable::SetHorzPos() {
+void TGclCustomTable::ShowHorzBar() {
     if (!HandleAllocated() || FRedrawLock > 0) {
         FScrollPosPending = true;
         return;
     }
     if (!FHasHorzBar) return;
-    int Count = 0;
-    for (int c = FLockedCols; c < FLeftCol; ++c)
+    int Count = 0, Pos = 0;
+    for (int c = FLockedCols; c < FLastPageCol; ++c)
         if (!ColHidden(c)) ++Count;
-    if (Count == FShownHPos) return;
-    FShownHPos = Count;
-    SetScrollPos(GetHandle(), SB_HORZ, Count, TRUE);
+    for (int c = FLockedCols; c < FLeftCol; ++c)
+        if (!ColHidden(c)) ++Pos;
+    FHorzScrollCount = Count;
+    ShowBar(GetHandle(), SB_HORZ, 0, Count, Pos, FShownHMax, FShownHPos);
 }
 
 // ---- Movements ------------------------------------------------------------------------------
