@@ -323,6 +323,7 @@ private:
     void EnsureColVisible(int ColNum);
     void ScrollRowsTo(int NewTop);
     void ScrollColsTo(int NewLeft);
+    void PaintPendingWhileLocked();
     void CalcLastPage();
     void SetVertRange();
     void SetHorzRange();

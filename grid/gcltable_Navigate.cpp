@@ -145,6 +145,15 @@ void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY) {
 
 } // namespace
 
+// Whatever else the window has pending (damage the scroll moved, or that was there
+// before) is only marked by the locked paint; a window with nothing pending is not asked.
+void TGclCustomTable::PaintPendingWhileLocked() {
+    if (!GetUpdateRect(GetHandle(), nullptr, FALSE)) return;
+    FPaintWhileLocked = true;
+    UpdateWindow(GetHandle());
+    FPaintWhileLocked = false;
+}
+
 void TGclCustomTable::ScrollRowsTo(int NewTop) {
     int H = GetClientHeight(), W = GetClientWidth();
     int OldTopIdx = RowDisplayIndex(FTopRow);
@@ -166,9 +175,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
             FInvalid->AddUnusedBit();
             RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
             ValidateRect(GetHandle(), &Strip);
-            FPaintWhileLocked = true;
-            UpdateWindow(GetHandle());
-            FPaintWhileLocked = false;
+            PaintPendingWhileLocked();
             return;
         }
         FTopRow = NewTop;
@@ -188,9 +195,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
         for (int r = NewTop; r < OldTop; ++r) InvalidateRow(r);
         RECT Strip{0, OldOffset, W, OldOffset + Delta};
         ValidateRect(GetHandle(), &Strip);
-        FPaintWhileLocked = true;
-        UpdateWindow(GetHandle());
-        FPaintWhileLocked = false;
+        PaintPendingWhileLocked();
     } else {
         InvalidateTableNotLockedRows();
     }
@@ -216,9 +221,7 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
             FInvalid->AddUnusedBit();
             RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
             ValidateRect(GetHandle(), &Strip);
-            FPaintWhileLocked = true;
-            UpdateWindow(GetHandle());
-            FPaintWhileLocked = false;
+            PaintPendingWhileLocked();
             return;
         }
         FLeftCol = NewLeft;
@@ -238,9 +241,7 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
         for (int c = NewLeft; c < OldLeft; ++c) InvalidateColumn(c);
         RECT Strip{OldOffset, 0, OldOffset + Delta, H};
         ValidateRect(GetHandle(), &Strip);
-        FPaintWhileLocked = true;
-        UpdateWindow(GetHandle());
-        FPaintWhileLocked = false;
+        PaintPendingWhileLocked();
     } else {
         InvalidateTableNotLockedCols();
     }
