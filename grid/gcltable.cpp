@@ -494,8 +494,8 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
     FRedrawLock = 0;
     if (FScrollPosPending) {
         FScrollPosPending = false;
-        SetHorzPos();
-        SetVertPos();
+        ShowHorzBar();
+        ShowVertBar();
     }
     if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
     if (!HandleAllocated()) return;
@@ -791,6 +791,28 @@ void TGclCustomTable::CMColorChanged(TMessage& Msg) {
     TGclTableAncestor::Dispatch(Msg);
     TGclTableRedraw Bracket(this);
     tbNotifyCellsOfTableChange();
+}
+
+// The border's look depends on Ctl3D, which only a new window picks up.
+void TGclCustomTable::CMCtl3DChanged(TMessage& Msg) {
+    if (!IsLoading() && HandleAllocated() && FBorderStyle == bsSingle) RecreateWnd();
+    TGclTableAncestor::Dispatch(Msg);
+}
+
+void TGclCustomTable::ChangeScale(int M, int D) {
+    if (M == D || D == 0) return;
+    TGclTableRedraw Bracket(this);
+    FRows->rwScaleHeights(M, D);
+    for (int c = 0; c < GetColCount(); ++c) FColumns->SetWidth(c, MulDiv(FColumns->GetWidth(c), M, D));
+    for (TGclTableCellAncestor* Cell : AttachedCells()) Cell->tcChangeScale(M, D);
+    if (!HandleAllocated()) return;
+    BuildRowArray(FTopRow);
+    BuildColArray(FLeftCol);
+    SetVertRange();
+    SetHorzRange();
+    if (FTopRow > FLastPageRow) SetTopRow(FLastPageRow);
+    if (FLeftCol > FLastPageCol) SetLeftCol(FLastPageCol);
+    InvalidateTable();
 }
 
 void TGclCustomTable::CMFontChanged(TMessage& Msg) {

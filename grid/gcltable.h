@@ -207,6 +207,10 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Paint() override;
+public:
+    // Scales row heights, column widths and the attached cells' own fonts by M / D.
+    virtual void ChangeScale(int M, int D);
+protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoOnMouseWheel(TShiftState Shift, short Delta, Word XPos, Word YPos) override;
 
@@ -234,6 +238,9 @@ protected:
     void WMLButtonDblClk(TMessage& Msg);
     void WMSetCursor(TMessage& Msg);
     void WMSize(TMessage& Msg);
+    void CMCtl3DChanged(TMessage& Msg);
+    void WMNCHitTest(TMessage& Msg);
+    void CMDesignHitTest(TMessage& Msg);
 
     MESSAGE_HANDLERS(TGclCustomTable, TGclTableAncestor)
     MESSAGE_HANDLER(ctimQueryOptions, CtimQuery)
@@ -266,6 +273,9 @@ protected:
     MESSAGE_HANDLER(WM_LBUTTONDBLCLK, WMLButtonDblClk)
     MESSAGE_HANDLER(WM_SETCURSOR, WMSetCursor)
     MESSAGE_HANDLER(WM_SIZE, WMSize)
+    MESSAGE_HANDLER(CM_CTL3DCHANGED, CMCtl3DChanged)
+    MESSAGE_HANDLER(WM_NCHITTEST, WMNCHitTest)
+    MESSAGE_HANDLER(CM_DESIGNHITTEST, CMDesignHitTest)
     END_MESSAGE_HANDLERS
 
 private:
@@ -313,11 +323,14 @@ private:
     void EnsureColVisible(int ColNum);
     void ScrollRowsTo(int NewTop);
     void ScrollColsTo(int NewLeft);
+    void PaintPendingWhileLocked();
     void CalcLastPage();
     void SetVertRange();
     void SetHorzRange();
     void SetVertPos();
     void SetHorzPos();
+    void ShowVertBar();
+    void ShowHorzBar();
     void PageDown();
     void PageUp();
     int PageUpTop();

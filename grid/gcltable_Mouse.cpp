@@ -100,6 +100,23 @@ void TGclCustomTable::WMSetCursor(TMessage& Msg) {
     Msg.Result = 1;
 }
 
+void TGclCustomTable::WMNCHitTest(TMessage& Msg) {
+    if (IsDesigning())
+        Msg.Result = DefWindowProcA(GetHandle(), Msg.Msg, Msg.WParam, Msg.LParam);
+    else
+        TGclTableAncestor::Dispatch(Msg);
+}
+
+// At design time the table takes the mouse only where it sizes or moves rows and columns.
+void TGclCustomTable::CMDesignHitTest(TMessage& Msg) {
+    Msg.Result = 1;
+    if (!IsDesigning() || FState.Contains(otsSizing) || FState.Contains(otsMoving)) return;
+    TWMNCHitTest Hit(Msg);
+    int X = Hit.XPos(), Y = Hit.YPos(), Idx;
+    bool Takes = OnRowLine(X, Y, Idx) || OnColLine(X, Y, Idx) || InColMoveArea(X, Y) || InRowMoveArea(X, Y);
+    Msg.Result = Takes ? 1 : 0;
+}
+
 // ---- Selection --------------------------------------------------------------------------------
 
 bool TGclCustomTable::InSelection(int RowNum, int ColNum) const {

@@ -145,6 +145,15 @@ void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY) {
 
 } // namespace
 
+// Whatever else the window has pending (damage the scroll moved, or that was there
+// before) is only marked by the locked paint; a window with nothing pending is not asked.
+void TGclCustomTable::PaintPendingWhileLocked() {
+    if (!GetUpdateRect(GetHandle(), nullptr, FALSE)) return;
+    FPaintWhileLocked = true;
+    UpdateWindow(GetHandle());
+    FPaintWhileLocked = false;
+}
+
 void TGclCustomTable::ScrollRowsTo(int NewTop) {
     int H = GetClientHeight(), W = GetClientWidth();
     int OldTopIdx = RowDisplayIndex(FTopRow);
@@ -166,9 +175,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
             FInvalid->AddUnusedBit();
             RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
             ValidateRect(GetHandle(), &Strip);
-            FPaintWhileLocked = true;
-            UpdateWindow(GetHandle());
-            FPaintWhileLocked = false;
+            PaintPendingWhileLocked();
             return;
         }
         FTopRow = NewTop;
@@ -188,9 +195,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
         for (int r = NewTop; r < OldTop; ++r) InvalidateRow(r);
         RECT Strip{0, OldOffset, W, OldOffset + Delta};
         ValidateRect(GetHandle(), &Strip);
-        FPaintWhileLocked = true;
-        UpdateWindow(GetHandle());
-        FPaintWhileLocked = false;
+        PaintPendingWhileLocked();
     } else {
         InvalidateTableNotLockedRows();
     }
@@ -216,9 +221,7 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
             FInvalid->AddUnusedBit();
             RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
             ValidateRect(GetHandle(), &Strip);
-            FPaintWhileLocked = true;
-            UpdateWindow(GetHandle());
-            FPaintWhileLocked = false;
+            PaintPendingWhileLocked();
             return;
         }
         FLeftCol = NewLeft;
@@ -238,9 +241,7 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
         for (int c = NewLeft; c < OldLeft; ++c) InvalidateColumn(c);
         RECT Strip{OldOffset, 0, OldOffset + Delta, H};
         ValidateRect(GetHandle(), &Strip);
-        FPaintWhileLocked = true;
-        UpdateWindow(GetHandle());
-        FPaintWhileLocked = false;
+        PaintPendingWhileLocked();
     } else {
         InvalidateTableNotLockedCols();
     }
@@ -302,7 +303,38 @@ int VertDivisor(int M) { return M == 16384 ? M / 64 + 1 : M / 1024 + 1; }
 
 void TGclCustomTable::SetVertRange() {
     CalcLastPage();
-    if (!HandleAllocated() || !FHasVertBar) return;
+    ShowVertBar();
+}
+
+void TGclCustomTable::SetVertPos() { ShowVertBar(); }
+
+void TGclCustomTable::SetHorzRange() {
+    CalcLastPage();
+    ShowHorzBar();
+}
+
+void TGclCustomTable::SetHorzPos() { ShowHorzBar(); }
+
+namespace {
+// Range and position go in one call, made only when one of them changed: the window
+// system redraws the whole bar for each call, which costs more than painting the cells.
+void ShowBar(HWND Wnd, int Bar, int Min, int Max, int Pos, int& ShownMax, int& ShownPos) {
+    if (Max == ShownMax && Pos == ShownPos) return;
+    ShownMax = Max;
+    ShownPos = Pos;
+    SCROLLINFO Info{sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, Min, Max, 0, Pos, 0};
+    SetScrollInfo(Wnd, Bar, &Info, TRUE);
+}
+} // namespace
+
+// While the redraw lock is held the bar waits for the bracket to close, so an operation
+// that changes both range and position redraws it once.
+void TGclCustomTable::ShowVertBar() {
+    if (!HandleAllocated() || FRedrawLock > 0) {
+        FScrollPosPending = true;
+        return;
+    }
+    if (!FHasVertBar) return;
     int M = FLastPageRow;
     int Max = FLockedRows;
     if (M < 16384) {
@@ -315,49 +347,24 @@ void TGclCustomTable::SetVertRange() {
     } else {
         Max = M / VertDivisor(M);
     }
-    if (Max == FShownVMax) return;
-    FShownVMax = Max;
-    SetScrollRange(GetHandle(), SB_VERT, FLockedRows, Max, TRUE);
-}
-
-void TGclCustomTable::SetVertPos() {
-    if (!HandleAllocated() || FRedrawLock > 0) {
-        FScrollPosPending = true;
-        return;
-    }
-    if (!FHasVertBar) return;
-    int M = FLastPageRow;
     int Pos = M < 16384 ? FTopRow : FTopRow / VertDivisor(M);
     if (M >= 16384 && FTopRow >= M) Pos = M / VertDivisor(M);
-    if (Pos == FShownVPos) return;
-    FShownVPos = Pos;
-    SetScrollPos(GetHandle(), SB_VERT, Pos, TRUE);
+    ShowBar(GetHandle(), SB_VERT, FLockedRows, Max, Pos, FShownVMax, FShownVPos);
 }
 
-void TGclCustomTable::SetHorzRange() {
-    CalcLastPage();
-    if (!HandleAllocated() || !FHasHorzBar) return;
-    int Count = 0;
-    for (int c = FLockedCols; c < FLastPageCol; ++c)
-        if (!ColHidden(c)) ++Count;
-    FHorzScrollCount = Count;
-    if (Count == FShownHMax) return;
-    FShownHMax = Count;
-    SetScrollRange(GetHandle(), SB_HORZ, 0, Count, TRUE);
-}
-
-void TGclCustomTable::SetHorzPos() {
+void TGclCustomTable::ShowHorzBar() {
     if (!HandleAllocated() || FRedrawLock > 0) {
         FScrollPosPending = true;
         return;
     }
     if (!FHasHorzBar) return;
-    int Count = 0;
-    for (int c = FLockedCols; c < FLeftCol; ++c)
+    int Count = 0, Pos = 0;
+    for (int c = FLockedCols; c < FLastPageCol; ++c)
         if (!ColHidden(c)) ++Count;
-    if (Count == FShownHPos) return;
-    FShownHPos = Count;
-    SetScrollPos(GetHandle(), SB_HORZ, Count, TRUE);
+    for (int c = FLockedCols; c < FLeftCol; ++c)
+        if (!ColHidden(c)) ++Pos;
+    FHorzScrollCount = Count;
+    ShowBar(GetHandle(), SB_HORZ, 0, Count, Pos, FShownHMax, FShownHPos);
 }
 
 // ---- Movements ------------------------------------------------------------------------------

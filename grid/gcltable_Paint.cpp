@@ -3,6 +3,7 @@
 #include "grid/gcltable.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 TGclTblRegion TGclCustomTable::CalcRowColFromXY(int X, int Y, int& RowNum, int& ColNum) {
     RowNum = -1;
@@ -186,28 +187,31 @@ void TGclCustomTable::PaintRow(int RowIdx, int FirstColIdx, int LastColIdx) {
 }
 
 void TGclCustomTable::DrawGridLines(const TGclGridPen* Pen, int Left, int Top, int Width, int Height) {
+    // The gaps of dotted and dashed lines show the table's colour. The lines go straight
+    // to the device context, whose background is put back afterwards, so the canvas keeps
+    // the brush the cells paint with.
     TCanvas* Canvas = GetCanvas();
-    Canvas->GetBrush()->SetStyle(bsSolid);
-    Canvas->GetBrush()->SetColor(GetColor());
     Canvas->GetPen()->SetStyle(Pen->GetStyle());
     Canvas->GetPen()->SetWidth(1);
     Canvas->GetPen()->SetMode(pmCopy);
-    SetBkColor(Canvas->GetHandle(), ColorToRGB(GetColor()));
-    if (Pen->GetEffect() == ge3D) {
-        Canvas->GetPen()->SetColor(Pen->GetSecondColor());
-        Canvas->MoveTo(Left, Top + Height - 1);
-        Canvas->LineTo(Left, Top);
-        Canvas->LineTo(Left + Width, Top);
-    }
-    Canvas->GetPen()->SetColor(Pen->GetNormalColor());
-    if (Pen->GetEffect() != geHorizontal) {
-        Canvas->MoveTo(Left + Width - 1, Top);
-        Canvas->LineTo(Left + Width - 1, Top + Height);
-    }
-    if (Pen->GetEffect() != geVertical) {
-        Canvas->MoveTo(Left, Top + Height - 1);
-        Canvas->LineTo(Left + Width, Top + Height - 1);
-    }
+    auto Line = [Canvas](TColor Color, std::initializer_list<POINT> Points) {
+        Canvas->GetPen()->SetColor(Color);
+        HDC DC = Canvas->GetHandle();
+        const POINT* P = Points.begin();
+        MoveToEx(DC, P->x, P->y, nullptr);
+        for (++P; P != Points.end(); ++P) ::LineTo(DC, P->x, P->y);
+    };
+    HDC DC = Canvas->GetHandle();
+    COLORREF OldBk = SetBkColor(DC, ColorToRGB(GetColor()));
+    int OldMode = SetBkMode(DC, OPAQUE);
+    if (Pen->GetEffect() == ge3D)
+        Line(Pen->GetSecondColor(), {{Left, Top + Height - 1}, {Left, Top}, {Left + Width, Top}});
+    if (Pen->GetEffect() != geHorizontal)
+        Line(Pen->GetNormalColor(), {{Left + Width - 1, Top}, {Left + Width - 1, Top + Height}});
+    if (Pen->GetEffect() != geVertical)
+        Line(Pen->GetNormalColor(), {{Left, Top + Height - 1}, {Left + Width, Top + Height - 1}});
+    SetBkColor(DC, OldBk);
+    SetBkMode(DC, OldMode);
 }
 
 void TGclCustomTable::DrawActiveCellFrame() {

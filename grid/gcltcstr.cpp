@@ -72,16 +72,20 @@ void TGclTCBaseString::tcPaintStrZ(TCanvas* TableCanvas, const TRect& CellRect,
     if (FUseWordWrap) {
         Flags = DT_WORDBREAK | DT_NOPREFIX | HorzFlags(Adjust);
     } else {
-        // A text too wide for the cell keeps its beginning in view.
-        if (TableCanvas->TextWidth(Text) > R.Right - R.Left)
+        // A text too wide for the cell keeps its beginning in view (left texts already do).
+        if (Column3(Adjust) != 0 && TableCanvas->TextWidth(Text) > R.Right - R.Left)
             Adjust = static_cast<TGclTblAdjust>(Row3(Adjust) * 3 + 1);
         Flags = DT_SINGLELINE | DT_NOPREFIX | HorzFlags(Adjust);
         Flags |= Row3(Adjust) == 0 ? DT_TOP : (Row3(Adjust) == 2 ? DT_BOTTOM : DT_VCENTER);
     }
     if (CellAttr.TextStyle == tsFlat) {
-        TableCanvas->GetBrush()->SetStyle(bsClear);
-        TableCanvas->TextRect(R, Text, Flags);
-        TableCanvas->GetBrush()->SetStyle(bsSolid);
+        // Drawn straight on the device context with a transparent background, so the
+        // canvas keeps its brush (re-creating it for every cell is what painting costs most).
+        HDC DC = TableCanvas->GetHandle();
+        int OldMode = SetBkMode(DC, TRANSPARENT);
+        RECT Box{R.Left, R.Top, R.Right, R.Bottom};
+        DrawTextA(DC, Text, -1, &Box, Flags);
+        SetBkMode(DC, OldMode);
         return;
     }
     int Shift = CellAttr.TextStyle == tsRaised ? -1 : 1;

@@ -443,3 +443,94 @@ TEST_F(TableTest, DemoTableEditsResizesMovesAndSelects) {
     shot->SaveToFile(file);
     EXPECT_TRUE(FileExists(file));
 }
+
+// A string field without MaxLength holds 255 characters in either data mode; the memo's
+// SaveEditedData stores its text while the editor stays open.
+TEST_F(TableTest, ZeroMaxLengthMeansTwoHundredFiftyFiveAndTheMemoSavesOnRequest) {
+    MakeTable(10);
+    auto* memo = new TGclTCMemo(Form);
+    memo->SetUseASCIIZStrings(true);
+    T->GetColumns()->SetDefaultCell(2, memo);
+    char text[400] = "abc";
+    unsigned char shortText[256] = {0};
+    bool shortMode = false;
+    T->OnGetCellData = TCellDataNotifyEvent::FromCallable([&](TObject*, int, int, void*& Data, TGclCellDataPurpose) {
+        Data = shortMode ? static_cast<void*>(shortText) : static_cast<void*>(text);
+    });
+    ASSERT_TRUE(TakeFocus(T));
+    std::string longText(300, 'x');
+    for (bool mode : {false, true}) {
+        shortMode = mode;
+        Cell->SetUseASCIIZStrings(!mode);
+        T->SetActiveCell(1, 0);
+        ASSERT_TRUE(T->StartEditingState());
+        dynamic_cast<TCustomEdit*>(Cell->GetCellEditor())->SetText(longText.c_str());
+        EXPECT_TRUE(T->StopEditingState(true));
+    }
+    EXPECT_EQ(std::strlen(text), 255u);
+    EXPECT_EQ(shortText[0], 255);
+    T->SetActiveCell(1, 2);
+    ASSERT_TRUE(T->StartEditingState());
+    shortMode = false;
+    auto* editor = dynamic_cast<TCustomEdit*>(memo->GetCellEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->SetText("memo text");
+    EXPECT_TRUE(T->SaveEditedData());
+    EXPECT_STREQ(text, "memo text");
+    EXPECT_TRUE(T->InEditingState());
+    EXPECT_TRUE(T->StopEditingState(false));
+}
+
+// A click right of the last column or below the last row moves the active cell there,
+// except when the table takes no selection clicks.
+TEST_F(TableTest, ClickInTheUnusedAreaMovesOnlyWithSelectionClicks) {
+    MakeTable(4);
+    ASSERT_TRUE(TakeFocus(T));
+    T->SetActiveCell(1, 0);
+    T->SetOptions(TGclTblOptionSet{otoNoSelection});
+    Mouse(WM_LBUTTONDOWN, 180, 50, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 180, 50);
+    Mouse(WM_LBUTTONDOWN, 20, 110, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 20, 110);
+    EXPECT_EQ(T->GetActiveRow(), 1);
+    EXPECT_EQ(T->GetActiveCol(), 0);
+    T->SetOptions(TGclTblOptionSet{});
+    Mouse(WM_LBUTTONDOWN, 180, 50, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 180, 50);
+    EXPECT_EQ(T->GetActiveRow(), 2);
+    EXPECT_EQ(T->GetActiveCol(), 2);
+}
+
+// Scaling resizes rows, columns and a cell with its own font; turning Ctl3D off gives a
+// single-border table a new window with a flat border.
+TEST_F(TableTest, ScalesAndRebuildsItsBorderWhenCtl3DChanges) {
+    MakeTable(10);
+    T->GetRows()->SetRowHeight(3, 30);
+    auto* own = new TGclTCString(Form);
+    own->SetTableFont(false);
+    own->GetFont()->SetSize(10);
+    T->SetLockedRowsCell(own);
+    T->ChangeScale(3, 2);
+    EXPECT_EQ(T->GetRows()->GetDefaultHeight(), 30);
+    EXPECT_EQ(T->GetRows()->GetRowHeight(3), 45);
+    EXPECT_EQ(T->GetColumns()->GetWidth(0), 75);
+    EXPECT_EQ(own->GetFont()->GetSize(), 15);
+    EXPECT_EQ(T->GetRowOffset(2), 60);
+    T->SetBorderStyle(bsSingle);
+    HWND before = T->GetHandle();
+    EXPECT_NE(GetWindowLongA(before, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    T->SetCtl3D(false);
+    EXPECT_EQ(GetWindowLongA(T->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_NE(GetWindowLongA(T->GetHandle(), GWL_STYLE) & WS_BORDER, 0);
+}
+
+// At design time the table takes the mouse only on heading lines and in move areas.
+TEST_F(TableTest, DesignHitTestTakesTheMouseOnHeadingLinesAndMoveAreas) {
+    MakeTable(10);
+    EXPECT_EQ(T->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(70, 50)), 1);
+    T->SetDesigning(true);
+    EXPECT_EQ(T->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(70, 50)), 0);
+    EXPECT_EQ(T->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(50, 10)), 1); // a column line
+    EXPECT_EQ(T->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(25, 10)), 1); // a column move area
+    T->SetDesigning(false);
+}
