@@ -63,14 +63,26 @@ void QuickSortRow(Cardinal* Row, int Low, int High) {
     }
 }
 
-void InsertionSort(Cardinal* Row, int Size) {
+// Sorts by insertion as long as that takes at most Budget moves; false, with the row
+// reordered but unsorted, once it would take more.
+bool InsertionSort(Cardinal* Row, int Size, int Budget) {
     for (int i = 1; i < Size; ++i) {
         const Cardinal v = Row[i];
         int j = i;
         for (; j > 0 && Row[j - 1] > v; --j)
             Row[j] = Row[j - 1];
         Row[j] = v;
+        Budget -= i - j;
+        if (Budget < 0) return false;
     }
+    return true;
+}
+
+// Rows come nearly sorted, one way or the other, when the edges run around the shape in
+// order: insertion sorts those in a few passes; the others take the library's sort.
+void SortPositions(Cardinal* Row, int Size) {
+    if (Row[0] > Row[Size - 1]) std::reverse(Row, Row + Size);
+    if (!InsertionSort(Row, Size, Size <= 16 ? Size * Size : 4 * Size)) std::sort(Row, Row + Size);
 }
 
 } // namespace
@@ -209,10 +221,7 @@ void TCrossingTable::SortRow(int R, TPolyFillMode Mode) {
     } else if (size > 2 && Mode == pfAlternate) {
         for (int i = 0; i < size; ++i)
             row[i] &= PositionMask;
-        if (size <= 16)
-            InsertionSort(row, size);
-        else
-            std::sort(row, row + size);
+        SortPositions(row, size);
     } else if (size > 2) {
         QuickSortRow(row, 0, size - 1);
     }
