@@ -124,10 +124,19 @@ void FillShape(TBitmap32* Bitmap, std::vector<const TArrayOfFixedPoint*> Lines, 
             } else if (AlphaComponent(Color) == 255) {
                 // Short spans are written in place: the fill routine's set-up costs more.
                 FillRows(table, Mode, maxRight, [&](int L, int R, int Y) {
-                    if (R - L < 16)
-                        std::fill_n(Bitmap->GetPixelPtr(L, Y), R - L + 1, Color);
-                    else
+                    TColor32* p = Bitmap->GetPixelPtr(L, Y);
+                    const int last = R - L;
+                    if (last < 4) {
+                        // Up to four pixels without a branch on the length: some twice.
+                        p[0] = Color;
+                        p[last >> 1] = Color;
+                        p[(last + 1) >> 1] = Color;
+                        p[last] = Color;
+                    } else if (last < 16) {
+                        std::fill_n(p, last + 1, Color);
+                    } else {
                         Bitmap->HorzLine(L, Y, R, Color);
+                    }
                 });
             } else {
                 FillRows(table, Mode, maxRight,

@@ -166,9 +166,9 @@ void TCrossingTable::TraceEdge(Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) {
     };
     const Int64 e0 = (dx % dy) >> 1;
     if (dx >= 4 * dy) {
-        Int64 i = first;
         // Every row takes the last branch, so the error stays in (-dy, 0] and
         // K(i) = ceil((e0 + i * dx) / dy) from the second row on.
+        Int64 i = first;
         if (i == 0) {
             put(0, X1);
             if (++i > last) return;
@@ -177,6 +177,24 @@ void TCrossingTable::TraceEdge(Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) {
         Int64 k = Int64((s + dy - 1) / dy);
         Int64 rem = Int64(__int128(k) * dy - s); // s = k * dy - rem, 0 <= rem < dy
         const Int64 q = dx / dy, r = dx % dy;
+        const Int64 lastX = X1 + stepX * dx;
+        if (std::min(X1, lastX) >= FXMin && std::max(X1, lastX) <= FXMax) {
+            // Within the clip: no clamping, and X and the row step.
+            Int64 x = X1 + stepX * k;
+            const Int64 xq = stepX * q;
+            Int64 row = row0 + direction * i;
+            for (Int64 n = last - i + 1; n > 0; --n) {
+                crossings[ends[row]++] = Cardinal(x) | directionBit;
+                row += direction;
+                x += xq;
+                rem -= r;
+                if (rem < 0) {
+                    rem += dy;
+                    x += stepX;
+                }
+            }
+            return;
+        }
         for (;; ++i) {
             put(i, X1 + stepX * k);
             if (i == last) return;
