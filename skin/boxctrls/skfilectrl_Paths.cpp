@@ -1,5 +1,7 @@
 #include "skin/boxctrls/skfilectrl_Paths.h"
 
+#include "skin/boxctrls/skfilectrl_Folders.h"
+
 #include "classlib/Canvas.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Strings.h"
@@ -51,18 +53,6 @@ AnsiString MinimizeName(const AnsiString& FileName, TCanvas* Canvas, int MaxWidt
 }
 
 namespace {
-
-// "C:" of "C:\dir", "\\server\share" of a network path, else "".
-AnsiString ExtractFileDrive(const AnsiString& Path) {
-    if (Path.size() >= 2 && Path[1] == ':') return Path.substr(0, 2);
-    if (Path.size() >= 2 && Path[0] == '\\' && Path[1] == '\\') {
-        std::size_t server = Path.find('\\', 2);
-        if (server == AnsiString::npos) return Path;
-        std::size_t share = Path.find('\\', server + 1);
-        return share == AnsiString::npos ? Path : Path.substr(0, share);
-    }
-    return AnsiString();
-}
 
 void ChangeDir(const AnsiString& Dir) {
     if (!SetCurrentDir(Dir)) {
