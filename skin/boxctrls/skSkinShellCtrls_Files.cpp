@@ -79,6 +79,11 @@ AnsiString AttributeLetters(int Attr) {
     return letters;
 }
 
+bool IsValidNewFolderName(const AnsiString& Name) {
+    return !Name.empty() && Name != "." && Name != ".." &&
+           Name.find_first_of("\\*?/=\"<>|:,;+^") == AnsiString::npos;
+}
+
 int CompareFileEntries(const TFileEntry& A, const TFileEntry& B, int Column, bool Reversed) {
     int result = Sign(B.IsFolder() && !A.IsFolder(), A.IsFolder() && !B.IsFolder());
     if (result == 0) {

@@ -30,6 +30,10 @@ AnsiString ModifiedText(TDateTime Time);
 // "A" archive, "R" read-only, "H" hidden, "S" system, in this order.
 AnsiString AttributeLetters(int Attr);
 
+// Whether Name may become a folder's new name: not empty, not "." or "..", and
+// without any of \ * ? / = " < > | : , ; + ^.
+bool IsValidNewFolderName(const AnsiString& Name);
+
 // The columns the file list sorts by.
 enum class TSortColumn { Name = 0, Size = 1, Modified = 3 };
 

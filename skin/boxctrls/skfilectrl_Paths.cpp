@@ -103,13 +103,13 @@ void ProcessPath(const AnsiString& EditText, char& Drive, AnsiString& DirPart,
 
     FilePart = ExtractFileName(DirPart);
     if (DirPart.size() == FilePart.size() + 1) {
-        DirPart = "\\";
+        DirPart.assign(1, '\\');
     } else if (DirPart.size() > FilePart.size() + 1) {
         DirPart.erase(DirPart.size() - FilePart.size() - 1);
     } else {
         DirPart = GetCurrentDir();
         DirPart.erase(0, ExtractFileDrive(DirPart).size());
-        if (DirPart.empty()) DirPart = "\\";
+        if (DirPart.empty()) DirPart.assign(1, '\\');
     }
     if (!DirPart.empty()) ChangeDir(DirPart);
 

@@ -50,6 +50,14 @@ TEST(EntryTexts, AttributesAndTimes) {
     EXPECT_EQ(ModifiedText(EncodeDate(2026, 1, 2) + EncodeTime(3, 4, 0, 0)), "01/02/2026 03:04");
 }
 
+TEST(EntryTexts, NewFolderNames) {
+    EXPECT_TRUE(IsValidNewFolderName("new folder (2)"));
+    EXPECT_TRUE(IsValidNewFolderName(".hidden"));
+    for (const char* bad : {"", ".", "..", "a\\b", "a/b", "a*", "a?", "a=b", "a\"b", "a<b", "a>b",
+                            "a|b", "a:b", "a,b", "a;b", "a+b", "a^b"})
+        EXPECT_FALSE(IsValidNewFolderName(bad)) << bad;
+}
+
 TEST(SortEntries, FoldersFirstByColumnAndReversedAsAWhole) {
     const Int64 big = Int64(5) << 32;
     std::vector<TFileEntry> entries = {
