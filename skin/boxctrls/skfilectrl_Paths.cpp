@@ -141,4 +141,10 @@ std::vector<TFilterEntry> ParseFilter(const AnsiString& Filter) {
     return entries;
 }
 
+AnsiString DefaultFilter() {
+    char text[256];
+    int length = LoadStringA(GetModuleHandleA(nullptr), DefaultFilterId, text, sizeof text);
+    return AnsiString(text, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
 } // namespace Skfilectrl

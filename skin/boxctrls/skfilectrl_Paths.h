@@ -46,4 +46,9 @@ struct TFilterEntry {
 // none; a trailing description without its mask is dropped.
 std::vector<TFilterEntry> ParseFilter(const AnsiString& Filter);
 
+// The string-table entry that holds the filter combo box's default filter.
+constexpr unsigned DefaultFilterId = 65408;
+// Its text, "All files (*.*)|*.*".
+AnsiString DefaultFilter();
+
 } // namespace Skfilectrl

@@ -109,6 +109,11 @@ TEST(Filter, PairsOfDescriptionAndMask) {
     ASSERT_EQ(trailing.size(), 1u);
     EXPECT_EQ(trailing[0].Mask, "*.*");
 
+    auto all = ParseFilter(DefaultFilter());
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].Description, "All files (*.*)");
+    EXPECT_EQ(all[0].Mask, "*.*");
+
     EXPECT_TRUE(ParseFilter("").empty());
     EXPECT_TRUE(ParseFilter("no bars").empty());
 }
