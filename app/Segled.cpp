@@ -4,7 +4,6 @@
 #include "app/Bits.h"
 #include "app/LedGeometry.h"
 #include "app/MessageDialog.h"
-#include "app/MinimizeName.h"
 #include "app/PageFile.h"
 #include "app/PageThumbnails.h"
 #include "app/SxbExport.h"
@@ -21,6 +20,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
+#include "skin/boxctrls/skfilectrl_Paths.h"
 
 #include <new>
 
@@ -180,7 +180,8 @@ void TFM::UpdateCaptions() {
                         " )");
     TCanvas* canvas = GetCanvas();
     canvas->GetFont()->Assign(GetFont());
-    SGB_Pages->SetCaption("Pages ::   " + MinimizeName(FFileName, canvas, kFileCaptionWidth));
+    SGB_Pages->SetCaption("Pages ::   " +
+                          Skfilectrl::MinimizeName(FFileName, canvas, kFileCaptionWidth));
 }
 
 void TFM::UpdateControls() {
