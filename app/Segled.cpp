@@ -3,8 +3,6 @@
 #include "app/About_sl.h"
 #include "app/Bits.h"
 #include "app/LedGeometry.h"
-#include "skin/form/skMessages.h"
-#include "app/MinimizeName.h"
 #include "app/PageFile.h"
 #include "app/PageThumbnails.h"
 #include "app/SxbExport.h"
@@ -21,6 +19,8 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
+#include "skin/boxctrls/skfilectrl_Paths.h"
+#include "skin/form/skMessages.h"
 
 #include <new>
 
@@ -182,7 +182,8 @@ void TFM::UpdateCaptions() {
                         " )");
     TCanvas* canvas = GetCanvas();
     canvas->GetFont()->Assign(GetFont());
-    SGB_Pages->SetCaption("Pages ::   " + MinimizeName(FFileName, canvas, kFileCaptionWidth));
+    SGB_Pages->SetCaption("Pages ::   " +
+                          Skfilectrl::MinimizeName(FFileName, canvas, kFileCaptionWidth));
 }
 
 void TFM::UpdateControls() {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <span>
 #include <utility>
 
 namespace Bmp32 {
@@ -40,10 +41,10 @@ int PixelOf(Int64 Position) {
 // Calls Span(Left, Right, Y) for every span of the sorted table.
 template <typename F>
 void FillRows(const TCrossingTable& Table, TPolyFillMode Mode, int MaxRight, F Span) {
-    for (std::size_t j = 0; j < Table.Rows.size(); ++j) {
-        const std::vector<Cardinal>& row = Table.Rows[j];
+    for (int j = 0; j < Table.RowCount(); ++j) {
+        const std::span<const Cardinal> row = Table.Row(j);
         if (row.empty()) continue;
-        const int y = Table.BaseY + int(j);
+        const int y = Table.BaseY() + j;
         if (Mode == pfAlternate) {
             int oldRight = -1;
             for (std::size_t k = 0; k + 1 < row.size(); k += 2) {
@@ -109,13 +110,9 @@ void FillShape(TBitmap32* Bitmap, std::vector<const TArrayOfFixedPoint*> Lines, 
         minY = std::clamp(minY, clip.Top, std::max(clip.Top, clip.Bottom));
         maxY = std::clamp(maxY, clip.Top, std::max(clip.Top, clip.Bottom));
         if (minY >= maxY) return;
-        TCrossingTable table{minY, clip.Bottom - 1, Int64(clip.Left) * 256,
-                             Int64(clip.Right) * 256 - 1, {}};
-        table.Rows.resize(std::size_t(maxY - minY + 1));
-        for (const auto& polyline : vertices)
-            AddPolygonEdges(table, polyline, 256);
-        for (auto& row : table.Rows)
-            SortRow(row);
+        TCrossingTable table(minY, std::min(maxY, clip.Bottom - 1), Int64(clip.Left) * 256,
+                             Int64(clip.Right) * 256 - 1);
+        table.Build(vertices, 256, Mode);
         Bitmap->BeginUpdate();
         try {
             const int maxRight = clip.Right - 1;
@@ -125,8 +122,22 @@ void FillShape(TBitmap32* Bitmap, std::vector<const TArrayOfFixedPoint*> Lines, 
                 });
                 EMMS();
             } else if (AlphaComponent(Color) == 255) {
-                FillRows(table, Mode, maxRight,
-                         [&](int L, int R, int Y) { Bitmap->HorzLine(L, Y, R, Color); });
+                // Short spans are written in place: the fill routine's set-up costs more.
+                FillRows(table, Mode, maxRight, [&](int L, int R, int Y) {
+                    TColor32* p = Bitmap->GetPixelPtr(L, Y);
+                    const int last = R - L;
+                    if (last < 4) {
+                        // Up to four pixels without a branch on the length: some twice.
+                        p[0] = Color;
+                        p[last >> 1] = Color;
+                        p[(last + 1) >> 1] = Color;
+                        p[last] = Color;
+                    } else if (last < 16) {
+                        std::fill_n(p, last + 1, Color);
+                    } else {
+                        Bitmap->HorzLine(L, Y, R, Color);
+                    }
+                });
             } else {
                 FillRows(table, Mode, maxRight,
                          [&](int L, int R, int Y) { Bitmap->HorzLineT(L, Y, R, Color); });

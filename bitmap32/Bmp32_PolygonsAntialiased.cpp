@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <span>
 
 namespace Bmp32 {
 
@@ -29,7 +30,7 @@ template <typename TRow>
 void ResolveCoverage(const TCrossingTable& Table, TPolyFillMode Mode, const TAntialiasTable& AA,
                      int MaxRight, TRow Row) {
     const int k = AA.Shift, mask = AA.Samples - 1;
-    const int base = Table.BaseY, rows = int(Table.Rows.size());
+    const int base = Table.BaseY(), rows = Table.RowCount();
     std::vector<int> coverage;
     std::vector<Cardinal> alphas;
     for (int y = base >> k; y < (rows + base + mask) >> k; ++y) {
@@ -37,7 +38,7 @@ void ResolveCoverage(const TCrossingTable& Table, TPolyFillMode Mode, const TAnt
         const int last = std::min(y * AA.Samples - base + mask, rows - 1);
         Int64 minX = 0x7F000000, maxX = -0x7F000000;
         for (int r = first; r <= last; ++r) {
-            const std::vector<Cardinal>& row = Table.Rows[std::size_t(r)];
+            const std::span<const Cardinal> row = Table.Row(r);
             if (row.size() < 2) continue;
             minX = std::min(minX, PositionOf(row.front()));
             maxX = std::max(maxX, PositionOf(row.back()) + mask);
@@ -56,7 +57,7 @@ void ResolveCoverage(const TCrossingTable& Table, TPolyFillMode Mode, const TAnt
             coverage[std::size_t(cell) + 1] += Sign * int(X & mask);
         };
         for (int r = first; r <= last; ++r) {
-            const std::vector<Cardinal>& row = Table.Rows[std::size_t(r)];
+            const std::span<const Cardinal> row = Table.Row(r);
             if (Mode == pfAlternate) {
                 for (std::size_t i = 0; i + 1 < row.size(); i += 2) {
                     edge(PositionOf(row[i]), 1);
@@ -114,13 +115,9 @@ void FillAntialiased(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Lines, 
         minY = std::clamp(minY, top, bottom);
         maxY = std::clamp(maxY, top, bottom);
         if (minY >= maxY) return;
-        TCrossingTable table{minY, clip.Bottom * aa.Samples - 1, Int64(clip.Left) * aa.Samples,
-                             Int64(clip.Right) * aa.Samples - 1, {}};
-        table.Rows.resize(std::size_t(maxY - minY + 1));
-        for (const auto& polyline : vertices)
-            AddPolygonEdges(table, polyline, 1);
-        for (auto& row : table.Rows)
-            SortRow(row);
+        TCrossingTable table(minY, maxY, Int64(clip.Left) * aa.Samples,
+                             Int64(clip.Right) * aa.Samples - 1);
+        table.Build(vertices, 1, Mode);
         Bitmap->BeginUpdate();
         try {
             if (Callback) {

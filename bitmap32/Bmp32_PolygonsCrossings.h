@@ -5,7 +5,7 @@
 
 #include "bitmap32/Bmp32_Polygons.h"
 
-#include <algorithm>
+#include <span>
 #include <vector>
 
 namespace Bmp32 {
@@ -19,26 +19,43 @@ struct TPixelVertex {
 };
 
 // One row of crossings per row from BaseY (pixel rows, or sub-sample rows for the
-// antialiased fill); X in 1/256 pixel or in sub-samples, bit 31 set for a crossing of
-// negative direction.
-struct TCrossingTable {
-    int BaseY;
-    int LastRow;
-    Int64 XMin;
-    Int64 XMax;
-    std::vector<std::vector<Cardinal>> Rows;
+// antialiased fill) up to LastRow; X in 1/256 pixel or in sub-samples, clamped to XMin..XMax,
+// bit 31 set for a crossing of negative direction. The rows lie one after the other in one
+// array, sized by counting the rows each edge crosses before any is traced.
+class TCrossingTable {
+public:
+    TCrossingTable(int BaseY, int LastRow, Int64 XMin, Int64 XMax);
 
-    void Add(Int64 X, Int64 Y, int Direction) {
-        if (Y < BaseY || Y > LastRow || Y - BaseY >= Int64(Rows.size())) return;
-        X = std::clamp(X, XMin, XMax);
-        Rows[std::size_t(Y - BaseY)].push_back(Cardinal(X) | (Direction < 0 ? DirectionBit : 0));
+    // Fills the table from the closed poly-lines (X multiplied by XScale) and sorts each
+    // row; raises EAssertionFailed for a row with an odd number of crossings.
+    void Build(const std::vector<std::vector<TPixelVertex>>& Lines, int XScale,
+               TPolyFillMode Mode);
+
+    int BaseY() const { return FBaseY; }
+    int RowCount() const { return FLastRow - FBaseY + 1; }
+    std::span<const Cardinal> Row(int R) const {
+        return {FCrossings.data() + FStarts[std::size_t(R)],
+                std::size_t(FStarts[std::size_t(R) + 1] - FStarts[std::size_t(R)])};
     }
-};
 
-// Adds the edges of one closed poly-line (at least 3 vertices), X multiplied by XScale.
-void AddPolygonEdges(TCrossingTable& Table, const std::vector<TPixelVertex>& P, int XScale);
-// Sorts a row by position; raises EAssertionFailed for an odd number of crossings.
-void SortRow(std::vector<Cardinal>& Row);
+private:
+    int FBaseY;
+    int FLastRow;
+    Int64 FXMin;
+    Int64 FXMax;
+    // While counting, FStarts[r + 1] - FStarts[r] is the change of the crossing count from
+    // row r - 1 to row r; afterwards row r's crossings are FCrossings[FStarts[r]] up to
+    // FCrossings[FStarts[r + 1]], and FEnds[r] is where the next crossing of row r goes.
+    std::vector<int> FStarts;
+    std::vector<int> FEnds;
+    std::vector<Cardinal> FCrossings;
+
+    void Count(Int64 First, Int64 Last);
+    void EndCounting();
+    void Add(Int64 X, Int64 Y, int Direction);
+    void TraceEdge(Int64 X1, Int64 Y1, Int64 X2, Int64 Y2);
+    void SortRow(int R, TPolyFillMode Mode);
+};
 
 inline Int64 PositionOf(Cardinal Entry) {
     return Entry & PositionMask;

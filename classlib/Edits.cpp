@@ -273,7 +273,12 @@ void TCustomMemo::WMGetDlgCode(TWMGetDlgCode& Message) {
     if (!FWantReturns) Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
 }
 
+void TCustomMaskEdit::Published(TPropertyList& P) {
+    P.Add("EditMask", &TCustomMaskEdit::GetEditMask, &TCustomMaskEdit::SetEditMask);
+}
+
 REGISTER_CLASS(TEdit);
+REGISTER_CLASS(TMaskEdit);
 REGISTER_CLASS(TMemo);
 
 namespace {

@@ -73,6 +73,28 @@ public:
     explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 };
 
+// An edit that keeps an input mask. The mask is stored and streamed; what typing
+// it allows belongs to the controls that read it.
+class TCustomMaskEdit : public TCustomEdit {
+    DECLARE_CLASS(TCustomMaskEdit, TCustomEdit)
+public:
+    explicit TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+    static void Published(TPropertyList& P);
+
+    const AnsiString& GetEditMask() const { return FEditMask; }
+    void SetEditMask(const AnsiString& Value) { FEditMask = Value; }
+
+private:
+    AnsiString FEditMask;
+};
+
+class TMaskEdit : public TCustomMaskEdit {
+    DECLARE_CLASS(TMaskEdit, TCustomMaskEdit)
+public:
+    explicit TMaskEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {}
+};
+
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TCustomMemo : public TCustomEdit {

@@ -47,6 +47,7 @@ DECLARE_EXCEPTION(EInvalidOperation, Exception);
 DECLARE_EXCEPTION(EInvalidPointer, Exception);
 DECLARE_EXCEPTION(EOutOfResources, Exception);
 DECLARE_EXCEPTION(EOSError, Exception);
+DECLARE_EXCEPTION(EInOutError, Exception); // "I/O error %d"
 DECLARE_EXCEPTION(EAssertionFailed, Exception);
 DECLARE_EXCEPTION(EMathError, Exception);
 DECLARE_EXCEPTION(EZeroDivide, EMathError);

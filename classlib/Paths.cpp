@@ -1,5 +1,6 @@
 #include "classlib/Paths.h"
 
+#include "classlib/DateTime.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Strings.h"
 
@@ -127,6 +128,62 @@ bool SetCurrentDir(const AnsiString& Dir) {
     return SetCurrentDirectoryA(Dir.c_str()) != 0;
 }
 
+namespace {
+
+constexpr int SpecialAttributes = faHidden | faSysFile | faDirectory;
+
+// Moves F past entries whose special attributes were not asked for and fills
+// it from Data; the system's error code when the search ran out.
+int MatchingEntry(TSearchRec& F, WIN32_FIND_DATAA& Data) {
+    while (static_cast<int>(Data.dwFileAttributes) & F.ExcludeAttr) {
+        if (!FindNextFileA(F.FindHandle, &Data)) return static_cast<int>(GetLastError());
+    }
+    FILETIME local;
+    SYSTEMTIME time;
+    FileTimeToLocalFileTime(&Data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &time);
+    F.Time = SystemTimeToDateTime(time);
+    F.Size = static_cast<Int64>(Data.nFileSizeHigh) << 32 | Data.nFileSizeLow;
+    F.Attr = static_cast<int>(Data.dwFileAttributes);
+    F.Name = Data.cFileName;
+    return 0;
+}
+
+} // namespace
+
+int FindFirst(const AnsiString& Path, int Attr, TSearchRec& F) {
+    FindClose(F);
+    F.ExcludeAttr = ~Attr & SpecialAttributes;
+    WIN32_FIND_DATAA data;
+    F.FindHandle = FindFirstFileA(Path.c_str(), &data);
+    if (F.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    int result = MatchingEntry(F, data);
+    if (result != 0) FindClose(F);
+    return result;
+}
+
+int FindNext(TSearchRec& F) {
+    if (F.FindHandle == INVALID_HANDLE_VALUE) return ERROR_NO_MORE_FILES;
+    WIN32_FIND_DATAA data;
+    if (!FindNextFileA(F.FindHandle, &data)) return static_cast<int>(GetLastError());
+    return MatchingEntry(F, data);
+}
+
+void FindClose(TSearchRec& F) {
+    if (F.FindHandle != INVALID_HANDLE_VALUE) ::FindClose(F.FindHandle);
+    F.FindHandle = INVALID_HANDLE_VALUE;
+}
+
+Int64 DiskSize(Byte Drive) {
+    AnsiString root;
+    if (Drive != 0) root = AnsiString(1, static_cast<char>('A' + Drive - 1)) + ":\\";
+    ULARGE_INTEGER total;
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    BOOL ok = GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), nullptr, &total, nullptr);
+    SetErrorMode(oldMode);
+    return ok ? static_cast<Int64>(total.QuadPart) : -1;
+}
+
 AnsiString ExeFileName() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
@@ -141,4 +198,3 @@ AnsiString ExeFileName() {
 AnsiString ExeDir() {
     return ExtractFilePath(ExeFileName());
 }
-

@@ -41,7 +41,40 @@ bool RenameFile(const AnsiString& OldName, const AnsiString& NewName);
 AnsiString GetCurrentDir();
 bool SetCurrentDir(const AnsiString& Dir);
 
+// ---- Searching folders ----------------------------------------------------
+
+// File attributes as FindFirst takes them and TSearchRec reports them.
+constexpr int faReadOnly = 0x01;
+constexpr int faHidden = 0x02;
+constexpr int faSysFile = 0x04;
+constexpr int faVolumeID = 0x08;
+constexpr int faDirectory = 0x10;
+constexpr int faArchive = 0x20;
+constexpr int faAnyFile = 0x3F;
+
+// One entry found by FindFirst/FindNext and the search it belongs to.
+struct TSearchRec {
+    TDateTime Time = 0; // last write, local time
+    Int64 Size = 0;
+    int Attr = 0;
+    AnsiString Name;
+    int ExcludeAttr = 0;
+    HANDLE FindHandle = INVALID_HANDLE_VALUE;
+};
+
+// Starts a search for Path (wildcards allowed in its name part). Hidden, system
+// and folder entries are found only when Attr names them; the others always
+// are. Returns 0 with the first entry in F, or the system's error code (then
+// F holds no open search). FindNext moves to the next entry alike; FindClose
+// ends the search and may be called more than once.
+int FindFirst(const AnsiString& Path, int Attr, TSearchRec& F);
+int FindNext(TSearchRec& F);
+void FindClose(TSearchRec& F);
+
+// The size in bytes of drive Drive (0 the current drive, 1 A, 2 B, ...); -1
+// when the drive is missing or not ready.
+Int64 DiskSize(Byte Drive);
+
 // The running program's full file name, and its folder with a trailing "\".
 AnsiString ExeFileName();
 AnsiString ExeDir();
-

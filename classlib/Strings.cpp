@@ -357,6 +357,103 @@ AnsiString FloatToStr(double Value) {
     return GeneralText(Value, 15);
 }
 
+namespace {
+
+// Splits Picture at the ";" outside quotes.
+std::vector<AnsiString> PictureSections(const AnsiString& Picture) {
+    std::vector<AnsiString> sections(1);
+    char quote = 0;
+    for (char c : Picture) {
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == ';') {
+            sections.emplace_back();
+            continue;
+        }
+        sections.back() += c;
+    }
+    return sections;
+}
+
+struct TPicture {
+    AnsiString Prefix, Suffix;
+    int MinWhole = 0, MinDecimals = 0, MaxDecimals = 0;
+    bool Grouped = false;
+};
+
+TPicture ReadPicture(const AnsiString& Section) {
+    TPicture picture;
+    bool digitsSeen = false, digitsDone = false, afterPoint = false;
+    char quote = 0;
+    for (char c : Section) {
+        bool placeholder = !quote && (c == '0' || c == '#' || c == '.' || c == ',');
+        if (placeholder && !digitsDone) {
+            digitsSeen = true;
+            if (c == '.')
+                afterPoint = true;
+            else if (c == ',')
+                picture.Grouped = true;
+            else if (afterPoint) {
+                ++picture.MaxDecimals;
+                if (c == '0') picture.MinDecimals = picture.MaxDecimals;
+            } else if (c == '0') {
+                ++picture.MinWhole;
+            }
+            continue;
+        }
+        if (digitsSeen) digitsDone = true;
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            else
+                (digitsSeen ? picture.Suffix : picture.Prefix) += c;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else {
+            (digitsSeen ? picture.Suffix : picture.Prefix) += c;
+        }
+    }
+    return picture;
+}
+
+} // namespace
+
+AnsiString FormatFloat(const AnsiString& Picture, double Value) {
+    if (Picture.empty() || !std::isfinite(Value)) return FloatToStr(Value);
+    std::vector<AnsiString> sections = PictureSections(Picture);
+    const AnsiString* section = &sections[0];
+    bool sign = Value < 0;
+    if (sign && sections.size() > 1 && !sections[1].empty()) {
+        section = &sections[1];
+        sign = false;
+    }
+    TPicture picture = ReadPicture(*section);
+    AnsiString fixed = Format("%.*f", picture.MaxDecimals, std::fabs(Value));
+    if (sections.size() > 2 && !sections[2].empty() &&
+        fixed.find_first_not_of("0.") == AnsiString::npos) {
+        picture = ReadPicture(sections[2]);
+        fixed = Format("%.*f", picture.MaxDecimals, 0.0);
+        sign = false;
+    }
+    std::size_t point = fixed.find('.');
+    AnsiString whole = fixed.substr(0, point);
+    AnsiString decimals = point == AnsiString::npos ? AnsiString() : fixed.substr(point + 1);
+    while (static_cast<int>(decimals.size()) > picture.MinDecimals && decimals.back() == '0')
+        decimals.pop_back();
+    if (whole == "0" && picture.MinWhole == 0) whole.clear();
+    if (static_cast<int>(whole.size()) < picture.MinWhole)
+        whole.insert(0, static_cast<std::size_t>(picture.MinWhole) - whole.size(), '0');
+    if (picture.Grouped) {
+        for (int at = static_cast<int>(whole.size()) - 3; at > 0; at -= 3)
+            whole.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    AnsiString number = whole + (decimals.empty() ? AnsiString() : "." + decimals);
+    bool minus = sign && number.find_first_not_of("0.,") != AnsiString::npos;
+    return (minus ? "-" : "") + picture.Prefix + number + picture.Suffix;
+}
+
 // ---- Format ------------------------------------------------------------
 
 std::uint64_t TFormatArg::IntegerBits() const {

@@ -72,6 +72,14 @@ bool TryStrToFloat(const AnsiString& S, double& Value);
 // Infinities and NaN give "INF", "-INF" and "NAN".
 AnsiString FloatToStr(double Value);
 
+// Value by a picture such as "###,###,##0" or "0.00": "0" is a digit always shown,
+// "#" a digit shown when it counts, "." the decimal point, "," anywhere among the
+// digits groups the whole part in threes; text in quotes or outside the digits is
+// written before or after the number. Up to three sections split by ";" serve
+// positive, negative (written without its sign) and zero values. An empty picture
+// gives FloatToStr.
+AnsiString FormatFloat(const AnsiString& Picture, double Value);
+
 // ---- Format ------------------------------------------------------------
 
 // One argument of Format: an integer, a character, a text, a floating-point

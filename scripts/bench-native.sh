@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the bitmap library's platform-free pixel code, TBitmap32 and its polygon fill natively
-# with the host compiler and runs the blend benchmark against pixman and the polygon fill
-# against cairo. Installs whatever is missing first.
+# with the host compiler and runs the blend benchmark against pixman and the polygon fills
+# (aliased and antialiased) against cairo. Installs whatever is missing first.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 REQUIRED_PACKAGES=(g++ cmake ninja-build pkg-config libpixman-1-dev libcairo2-dev)

@@ -1,12 +1,13 @@
 // The native benchmark: the bitmap library's blend of a full image, with the plain set and each
 // fast set, against pixman's OVER composite and the C library's memcpy, on each buffer size;
-// then its aliased polygon fill against cairo's.
+// then its aliased and antialiased polygon fills against cairo's.
 #include "bench/BenchReport.h"
 #include "bench/BenchTimer.h"
 #include "bench/PixelBench.h"
 #include "bench/VariantCheck.h"
 #include "bench/native/PixmanOver.h"
 #include "bench/native/PolygonVsCairo.h"
+#include "bench/native/PolygonXsVsCairo.h"
 #include "classlib/UnitInit.h"
 
 #include <cstdio>
@@ -89,7 +90,9 @@ int RunBenchmark() {
         PrintSizeHeading(size);
         BenchAgainstPixman(size, MeasureReferences(size));
     }
-    return BenchPolygonsAgainstCairo() ? 0 : 1;
+    if (!BenchPolygonsAgainstCairo()) return 1;
+    BenchAntialiasedPolygonsAgainstCairo();
+    return 0;
 }
 
 } // namespace

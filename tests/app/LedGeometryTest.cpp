@@ -1,7 +1,6 @@
 // Where the LED picture's parts lie, and the shortening
 // of file names for the pages caption.
 #include "app/LedGeometry.h"
-#include "app/MinimizeName.h"
 
 #include "classlib/Exceptions.h"
 
@@ -57,31 +56,6 @@ TEST(Thumbnail, SegmentsFillTheirRectanglesWithinTheThumbnail) {
         EXPECT_LE(r.Right, kThumbnailWidth);
         EXPECT_LE(r.Bottom, kThumbnailHeight);
     }
-}
-
-// One pixel per character makes the steps easy to follow.
-int Chars(const AnsiString& Text) {
-    return static_cast<int>(Text.size());
-}
-
-TEST(MinimizeName, ANameThatFitsStaysWhole) {
-    EXPECT_EQ(MinimizeName("C:\\pages\\digits.pge", Chars, 100), "C:\\pages\\digits.pge");
-}
-
-TEST(MinimizeName, LeadingFoldersGiveWayOneByOne) {
-    const AnsiString name = "C:\\one\\two\\three\\digits.pge"; // 27 characters
-    EXPECT_EQ(MinimizeName(name, Chars, 27), name);
-    EXPECT_EQ(MinimizeName(name, Chars, 26), "C:\\...\\three\\digits.pge");
-    EXPECT_EQ(MinimizeName(name, Chars, 22), "C:\\...\\digits.pge");
-    EXPECT_EQ(MinimizeName(name, Chars, 16), "...\\digits.pge");
-    EXPECT_EQ(MinimizeName(name, Chars, 13), "digits.pge");
-    EXPECT_EQ(MinimizeName(name, Chars, 5), "digits.pge");
-}
-
-TEST(MinimizeName, NamesWithoutDrive) {
-    EXPECT_EQ(MinimizeName("digits.pge", Chars, 3), "digits.pge");
-    EXPECT_EQ(MinimizeName("one\\two\\digits.pge", Chars, 18), "one\\two\\digits.pge");
-    EXPECT_EQ(MinimizeName("one\\two\\digits.pge", Chars, 16), "...\\digits.pge");
 }
 
 } // namespace

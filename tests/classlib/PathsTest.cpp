@@ -1,5 +1,6 @@
 #include "classlib/Paths.h"
 
+#include "classlib/DateTime.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Strings.h"
 
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 
 TEST(FileNames, SplitAFullName) {
     const AnsiString name = "C:\\dir\\file.pge";
@@ -149,4 +151,47 @@ TEST(OSErrors, CarryTheSystemText) {
     } catch (const EOSError& e) {
         EXPECT_EQ(e.Message(), "A call to an OS function failed");
     }
+}
+
+TEST_F(FileSystem, FindFirstListsEntriesByMaskAndAttributes) {
+    WriteFile(Root + "\\one.pge");
+    WriteFile(Root + "\\two.pge");
+    WriteFile(Root + "\\other.txt");
+    WriteFile(Root + "\\hidden.pge");
+    ASSERT_TRUE(SetFileAttributesA((Root + "\\hidden.pge").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(ForceDirectories(Root + "\\sub.pge"));
+
+    auto names = [&](const AnsiString& mask, int attr) {
+        std::set<AnsiString> found;
+        TSearchRec f;
+        for (int r = FindFirst(Root + "\\" + mask, attr, f); r == 0; r = FindNext(f)) {
+            found.insert(f.Name);
+            if (f.Name == "one.pge") {
+                EXPECT_EQ(f.Size, 1);
+                EXPECT_GT(f.Time, EncodeDate(2000, 1, 1));
+                EXPECT_EQ(f.Attr & faDirectory, 0);
+            }
+        }
+        FindClose(f);
+        FindClose(f);
+        return found;
+    };
+    EXPECT_EQ(names("*.pge", 0), (std::set<AnsiString>{"one.pge", "two.pge"}));
+    EXPECT_EQ(names("*.pge", faHidden), (std::set<AnsiString>{"hidden.pge", "one.pge", "two.pge"}));
+    EXPECT_EQ(names("*.pge", faDirectory), (std::set<AnsiString>{"one.pge", "sub.pge", "two.pge"}));
+    EXPECT_EQ(names("*.none", faAnyFile), std::set<AnsiString>{});
+
+    TSearchRec missing;
+    EXPECT_NE(FindFirst(Root + "\\gone\\*.*", faAnyFile, missing), 0);
+    EXPECT_NE(FindNext(missing), 0);
+}
+
+TEST(Disks, SizeOfAFixedDriveAndOfAMissingOne) {
+    EXPECT_GT(DiskSize(3), 0); // C:
+    EXPECT_GT(DiskSize(0), 0);
+    Int64 missing = -2;
+    for (Byte drive = 4; drive <= 25 && missing == -2; ++drive) {
+        if (!(GetLogicalDrives() & (1u << (drive - 1)))) missing = DiskSize(drive);
+    }
+    EXPECT_EQ(missing, -1);
 }

@@ -2,6 +2,7 @@
 
 #include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
+#include "classlib/FormLoader.h"
 #include "classlib/Forms.h"
 
 #include "tests/support/GuiTestSupport.h"
@@ -56,6 +57,26 @@ TEST_F(StdCtrlsTest, AClickOnAButtonFiresOnClickOnce) {
     PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
     Pump();
     EXPECT_EQ(Log.size(), 1u);
+}
+
+TEST_F(StdCtrlsTest, AMaskEditKeepsItsMaskThroughStreamingAndTakesTyping) {
+    TForm form(nullptr);
+    ReadComponentText("object Masked: TForm\n"
+                      "  object ME_Time: TMaskEdit\n"
+                      "    EditMask = '!90:00;1;_'\n"
+                      "    Text = '12'\n"
+                      "  end\n"
+                      "end",
+                      &form);
+    auto* edit = dynamic_cast<TMaskEdit*>(form.FindComponent("ME_Time"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetEditMask(), "!90:00;1;_");
+    EXPECT_NE(WriteComponentText(&form).find("EditMask = '!90:00;1;_'"), AnsiString::npos);
+
+    auto* typed = Add<TMaskEdit>(Form, 10, 10, 100, 21);
+    ASSERT_TRUE(TakeFocus(typed));
+    Type(typed, "7a");
+    EXPECT_EQ(typed->GetText(), "7a");
 }
 
 TEST_F(StdCtrlsTest, AButtonsModalResultReachesItsForm) {

@@ -273,3 +273,21 @@ TEST(TextEdits, StringReplaceHonoursItsFlags) {
     EXPECT_EQ(StringReplace("aaa", "a", "aa", {rfReplaceAll}), "aaaaaa");
     EXPECT_EQ(StringReplace("abc", "", "x", {rfReplaceAll}), "abc");
 }
+
+TEST(FormatFloat, DigitsGroupsDecimalsAndSections) {
+    EXPECT_EQ(FormatFloat("###,###,##0", 1234567), "1,234,567");
+    EXPECT_EQ(FormatFloat("###,###,##0", 5e12), "5,000,000,000,000");
+    EXPECT_EQ(FormatFloat("###,###,##0", 0), "0");
+    EXPECT_EQ(FormatFloat("###,###,##0", 999.5), "1,000");
+    EXPECT_EQ(FormatFloat("###,###,##0", -1234), "-1,234");
+    EXPECT_EQ(FormatFloat("0.00", 3.14159), "3.14");
+    EXPECT_EQ(FormatFloat("000.0#", 1.5), "001.5");
+    EXPECT_EQ(FormatFloat("0.0#", 1.456), "1.46");
+    EXPECT_EQ(FormatFloat("#.##", 0.5), ".5");
+    EXPECT_EQ(FormatFloat("0", -0.2), "0");
+    EXPECT_EQ(FormatFloat("'$'0.00 \"each\"", -2.5), "-$2.50 each");
+    EXPECT_EQ(FormatFloat("0;(0);'zero'", -5), "(5)");
+    EXPECT_EQ(FormatFloat("0;(0);'zero'", 0.2), "zero");
+    EXPECT_EQ(FormatFloat("0;(0);'zero'", 7), "7");
+    EXPECT_EQ(FormatFloat("", 0.25), "0.25");
+}

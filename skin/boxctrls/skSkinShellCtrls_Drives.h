@@ -1,0 +1,41 @@
+// Drives as the shell controls see them: whether one is ready, and its media type.
+#pragma once
+
+#include "classlib/Types.h"
+
+namespace Skshellctrls {
+
+// In the order of the system's drive type codes 0 to 6.
+enum class TMediaType {
+    dtUnknown,
+    dtNotExists,
+    dtRemovable,
+    dtFixed,
+    dtRemote,
+    dtCDROM,
+    dtRAMDisk
+};
+
+// "<unknown>", "<not exists>", "Removable", "Fixed", "Remote", "CDROM", "RAM".
+AnsiString GetMediaTypeStr(TMediaType MediaType);
+// The type of the drive whose root is Letter + ":\".
+TMediaType GetMediaType(char Letter);
+
+// Answers whether a drive can be read; tests put one that says no in its place.
+class TDriveProbe {
+public:
+    virtual ~TDriveProbe() = default;
+    virtual bool IsReady(char Letter) = 0;
+};
+
+// The probe in use: the system's (a drive is ready when its size can be read) unless
+// one was set. SetDriveProbe(nullptr) puts the system's back; returns the one before.
+TDriveProbe& DriveProbe();
+TDriveProbe* SetDriveProbe(TDriveProbe* Probe);
+
+// A drive root: three characters with ":\" ("C:\").
+bool IsDriveRoot(const AnsiString& Path);
+// False for a drive root whose drive is not ready; any other path passes.
+bool DriveRootReady(const AnsiString& Path);
+
+} // namespace Skshellctrls
