@@ -3,7 +3,6 @@
 #include "app/About_sl.h"
 #include "app/Bits.h"
 #include "app/LedGeometry.h"
-#include "app/MessageDialog.h"
 #include "app/PageFile.h"
 #include "app/PageThumbnails.h"
 #include "app/SxbExport.h"
@@ -21,6 +20,7 @@
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
 #include "skin/boxctrls/skfilectrl_Paths.h"
+#include "skin/form/skMessages.h"
 
 #include <new>
 
@@ -85,6 +85,8 @@ void TFM::Published(TPropertyList& P) {
     P.Field("PUM_AnimatePages", &TFM::PUM_AnimatePages);
     P.Field("IML_Pages", &TFM::IML_Pages);
     P.Field("SSM_Message", &TFM::SSM_Message);
+    P.Field("skSkinForm1", &TFM::skSkinForm1);
+    P.Field("SMN_MenuBar", &TFM::SMN_MenuBar);
     P.Method("FormShow", &TFM::FormShow);
     P.Method("FormCloseQuery", &TFM::FormCloseQuery);
     P.Method("CB_LedTypeChange", &TFM::CB_LedTypeChange);

@@ -44,7 +44,9 @@ class TPolygon32;
 class TComboBox;
 class TMainMenu;
 class TMenuItem;
-class TMessageDialog;
+class TskSkinMessage;
+class TskSkinForm;
+class TskSkinMainMenuBar;
 class TOpenDialog;
 class TPanel;
 class TPopupMenu;
@@ -99,7 +101,9 @@ public:
     TMenuItem* PUM_ReplacePage = nullptr;
     TMenuItem* PUM_AnimatePages = nullptr;
     Bmp32::TBitmap32List* IML_Pages = nullptr;
-    TMessageDialog* SSM_Message = nullptr;
+    TskSkinMessage* SSM_Message = nullptr;
+    TskSkinForm* skSkinForm1 = nullptr;
+    TskSkinMainMenuBar* SMN_MenuBar = nullptr;
 
     // Event handlers, bound by name from the form resource.
     void FormShow(TObject* Sender);

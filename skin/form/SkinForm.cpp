@@ -60,9 +60,15 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     if (!IsDesigning()) {
         OldWindowProc = FForm->WindowProc;
         FForm->WindowProc = TWndMethod(this, &TskSkinForm::NewWndProc);
-        if (FForm->HandleAllocated()) FForm->RecreateWnd();
-        FForm->GetHandle();
-        RemoveCaptionStyle();
+        // A form still reading its resource makes its window later, with every property in
+        // place: making it now would give its controls their windows half-read.
+        if (FForm->HandleAllocated()) {
+            FForm->RecreateWnd();
+            RemoveCaptionStyle();
+        } else if (!FForm->IsLoading()) {
+            FForm->GetHandle();
+            RemoveCaptionStyle();
+        }
     }
 }
 

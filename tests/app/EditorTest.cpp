@@ -4,7 +4,7 @@
 #include "app/About_sl.h"
 #include "app/LedGeometry.h"
 #include "app/LedPattern.h"
-#include "app/MessageDialog.h"
+#include "skin/form/skMessages.h"
 #include "app/PageFile.h"
 #include "app/PageThumbnails.h"
 #include "app/Segled.h"
@@ -111,10 +111,6 @@ protected:
                 Shell.push_back(AnsiString(Verb) + " " + File + " " + std::to_string(Show));
                 return reinterpret_cast<HINSTANCE>(ShellResult);
             });
-        SetPopupTracker([this](TPopupMenu* Menu, int, int) {
-            Popups.push_back(Menu->GetName());
-            return PopupChoice;
-        });
         FAbout = CreateFromResource<TFAbout>(nullptr);
         Form = CreateFromResource<TFM>(nullptr);
         Form->Show();
@@ -125,7 +121,6 @@ protected:
         delete FAbout;
         FAbout = nullptr;
         Pump();
-        SetPopupTracker(nullptr);
         SetShellExecute(nullptr);
         SetFileDialogHook(nullptr);
         SetMessageDlgHook(nullptr);
@@ -142,9 +137,23 @@ protected:
     void ClickSegment(int Segment) { ClickAt(Form->IMG_Seg, kSegmentPoints[Segment]); }
     void Click(TWinControl* Button) { ClickAt(Button, {5, 5}); }
     // A menu item chosen in the main menu: the command the window receives.
+    // As the skinned menus run a chosen item: through the menu that holds it, inside a
+    // message, whose errors go to the application.
     void Choose(TMenuItem* Item) {
-        SendMessageA(Form->GetHandle(), WM_COMMAND, MAKEWPARAM(Item->GetCommand(), 0), 0);
+        try {
+            Item->GetParentMenu()->DispatchCommand(Item->GetCommand());
+        } catch (const std::exception& E) {
+            Application->HandleException(Form, E);
+        }
         Pump();
+    }
+    // A click on Item's row in the open skinned popup.
+    void ChooseInPopup(TMenuItem* Item) {
+        TskSkinMenu* chain = Form->skSkinForm1->GetSkinMenu();
+        ASSERT_EQ(chain->GetCount(), 1);
+        for (auto& row : chain->GetLevel(0)->ItemList)
+            if (row->MenuItem == Item) return row->MouseDown();
+        FAIL() << "no such row";
     }
     // The heading row is 25 pixels high, the page rows 40.
     void ClickRow(int Row) { ClickAt(Form->TBL_Leds, {60, 25 + Row * 40 + 20}); }
@@ -203,8 +212,6 @@ protected:
     std::vector<TFileDialogCall> Dialogs;
     std::vector<AnsiString> Shell;
     INT_PTR ShellResult = 42;
-    std::vector<AnsiString> Popups;
-    UINT PopupChoice = 0;
     std::vector<AnsiString> Errors;
 };
 
@@ -231,7 +238,10 @@ TEST_F(Editor, StartsWithAllSegmentsOffAndNoPages) {
 
 TEST_F(Editor, FormsReadTheirResourcesWithMenusAndDisabledExamples) {
     EXPECT_EQ(Form->GetCaption(), "Vantorel");
-    EXPECT_EQ(GetMenu(Form->GetHandle()), Form->MNU_MainMenu->GetHandle());
+    // The menu is the skinned bar's, not the system's.
+    EXPECT_EQ(GetMenu(Form->GetHandle()), nullptr);
+    EXPECT_EQ(Form->SMN_MenuBar->GetMainMenu(), Form->MNU_MainMenu);
+    EXPECT_EQ(GetWindowLongPtrA(Form->GetHandle(), GWL_STYLE) & WS_CAPTION, 0);
     EXPECT_FALSE(Form->PBasicStamp1->GetEnabled());
     EXPECT_FALSE(Form->EmbeddedJavaJavelin2->GetEnabled());
     EXPECT_FALSE(Form->ASMSXx2->GetEnabled());
@@ -276,7 +286,10 @@ TEST_F(Editor, ARightClickOpensThePopupWithoutToggling) {
     Mouse(Form->IMG_Seg, WM_RBUTTONDOWN, MK_RBUTTON, kSegmentPoints[3]);
     Mouse(Form->IMG_Seg, WM_RBUTTONUP, 0, kSegmentPoints[3]);
     EXPECT_EQ(Form->GetPattern(), 0xFF);
-    EXPECT_EQ(Popups, std::vector<AnsiString>{"SPU_Menu"});
+    TskSkinMenu* chain = Form->skSkinForm1->GetSkinMenu();
+    ASSERT_EQ(chain->GetCount(), 1);
+    EXPECT_EQ(chain->GetLevel(0)->ItemList[0]->MenuItem, Form->InvertSegments1);
+    chain->Hide();
 }
 
 TEST_F(Editor, LeavingASegmentTakesTheOutlineAndThePinHighlightAway) {
@@ -521,8 +534,8 @@ TEST_F(Editor, DuringTheAnimationOnlyStoppingAndThePopupStayAvailable) {
     EXPECT_TRUE(Form->PUM_AddPage->GetEnabled());
     EXPECT_TRUE(Form->PUM_AnimatePages->GetEnabled());
     // The popup's Add Page still works.
-    PopupChoice = Form->PUM_AddPage->GetCommand();
     Mouse(Form->IMG_Seg, WM_RBUTTONUP, 0, kBackground);
+    ChooseInPopup(Form->PUM_AddPage);
     EXPECT_EQ(Form->GetPages().GetCount(), 3);
     Click(Form->BTN_Animate);
     EXPECT_TRUE(Enabled(Form->SGB_Pages));
