@@ -24,15 +24,47 @@ struct TAntialiasTable {
 constexpr TAntialiasTable AntialiasTables[] = {
     {32, 5, 65}, {16, 4, 273}, {8, 3, 1167}, {4, 2, 5460}, {2, 1, 32662}};
 
+// The working storage of one fill. Small polygons come by the hundred, so each thread keeps
+// one set and reuses it; a fill started from inside another's callback takes its own.
+struct TScratch {
+    std::vector<std::vector<TPixelVertex>> Vertices;
+    TCrossingTable Table;
+    std::vector<int> Coverage;
+    std::vector<Cardinal> Alphas;
+    std::vector<TColor32> Colors;
+    bool Busy = false;
+};
+
+class TScratchLease {
+public:
+    TScratchLease() : FShared(Shared()), FScratch(FShared.Busy ? FOwn : FShared) {
+        FScratch.Busy = true;
+    }
+    ~TScratchLease() { FScratch.Busy = false; }
+    TScratchLease(const TScratchLease&) = delete;
+    TScratchLease& operator=(const TScratchLease&) = delete;
+    TScratch& operator*() { return FScratch; }
+
+private:
+    static TScratch& Shared() {
+        thread_local TScratch scratch;
+        return scratch;
+    }
+    TScratch& FShared;
+    TScratch FOwn;
+    TScratch& FScratch;
+};
+
 // The coverage of every pixel row of a sorted sub-sample crossing table, handed to Row(first
 // cell, pixel row, coverage alphas (uncut), cell count) for the cells left of MaxRight.
 template <typename TRow>
-void ResolveCoverage(const TCrossingTable& Table, TPolyFillMode Mode, const TAntialiasTable& AA,
+void ResolveCoverage(TScratch& Scratch, TPolyFillMode Mode, const TAntialiasTable& AA,
                      int MaxRight, TRow Row) {
+    const TCrossingTable& Table = Scratch.Table;
+    std::vector<int>& coverage = Scratch.Coverage;
+    std::vector<Cardinal>& alphas = Scratch.Alphas;
     const int k = AA.Shift, mask = AA.Samples - 1;
     const int base = Table.BaseY(), rows = Table.RowCount();
-    std::vector<int> coverage;
-    std::vector<Cardinal> alphas;
     for (int y = base >> k; y < (rows + base + mask) >> k; ++y) {
         const int first = std::max(y * AA.Samples - base, 0);
         const int last = std::min(y * AA.Samples - base + mask, rows - 1);
@@ -84,7 +116,7 @@ void ResolveCoverage(const TCrossingTable& Table, TPolyFillMode Mode, const TAnt
     }
 }
 
-void FillAntialiased(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Lines, TColor32 Color,
+void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Lines, TColor32 Color,
                      const TFillLineEvent& Callback, TPolyFillMode Mode, TAntialiasMode AAMode,
                      TTransformation* Transformation, bool Single) {
     if (std::none_of(Lines.begin(), Lines.end(),
@@ -94,11 +126,17 @@ void FillAntialiased(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Lines, 
         if (Single && !Callback && AlphaComponent(Color) == 0) return;
         const TAntialiasTable& aa = AntialiasTables[AAMode];
         const int toSubSamples = 16 - aa.Shift;
-        std::vector<std::vector<TPixelVertex>> vertices;
+        TScratchLease lease;
+        TScratch& scratch = *lease;
+        std::vector<std::vector<TPixelVertex>>& vertices = scratch.Vertices;
+        vertices.resize(std::size_t(std::count_if(
+            Lines.begin(), Lines.end(), [](const TArrayOfFixedPoint& Line) { return Line.size() > 2; })));
+        std::size_t lineIndex = 0;
         int minY = INT_MAX, maxY = INT_MIN;
         for (const TArrayOfFixedPoint& line : Lines) {
             if (line.size() < 3) continue;
-            std::vector<TPixelVertex>& converted = vertices.emplace_back();
+            std::vector<TPixelVertex>& converted = vertices[lineIndex++];
+            converted.clear();
             converted.reserve(line.size());
             for (const TFixedPoint& point : line) {
                 const TFixedPoint p = Transformation ? Transformation->Transform(point) : point;
@@ -115,13 +153,13 @@ void FillAntialiased(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Lines, 
         minY = std::clamp(minY, top, bottom);
         maxY = std::clamp(maxY, top, bottom);
         if (minY >= maxY) return;
-        TCrossingTable table(minY, maxY, Int64(clip.Left) * aa.Samples,
-                             Int64(clip.Right) * aa.Samples - 1);
-        table.Build(vertices, 1, Mode);
+        scratch.Table.Reset(minY, maxY, Int64(clip.Left) * aa.Samples,
+                            Int64(clip.Right) * aa.Samples - 1);
+        scratch.Table.Build(vertices, 1, Mode);
         Bitmap->BeginUpdate();
         try {
             if (Callback) {
-                ResolveCoverage(table, Mode, aa, clip.Right,
+                ResolveCoverage(scratch, Mode, aa, clip.Right,
                                 [&](int X, int Y, const Cardinal* Alphas, int Length) {
                                     Callback(Bitmap->GetPixelPtr(X, Y), X, Y, Length, Alphas);
                                     EMMS();
@@ -129,8 +167,8 @@ void FillAntialiased(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Lines, 
             } else {
                 const TBlendLineEx blendLine = BLEND_LINE_EX[Bitmap->GetCombineMode()];
                 const Byte master = Byte(AlphaComponent(Color));
-                std::vector<TColor32> colors;
-                ResolveCoverage(table, Mode, aa, clip.Right,
+                std::vector<TColor32>& colors = scratch.Colors;
+                ResolveCoverage(scratch, Mode, aa, clip.Right,
                                 [&](int X, int Y, const Cardinal* Alphas, int Length) {
                                     colors.resize(std::max(colors.size(), std::size_t(Length)));
                                     for (int i = 0; i < Length; ++i)
@@ -145,20 +183,26 @@ void FillAntialiased(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Lines, 
         }
         Bitmap->EndUpdate();
     }
-    Bitmap->Changed(MakeRect(PolyPolygonBounds(Lines), rrOutside), AREAINFO_RECT);
+    TFixedRect bounds = PolygonBounds({});
+    for (const TArrayOfFixedPoint& line : Lines) {
+        const TFixedRect r = PolygonBounds(line);
+        bounds = {std::min(bounds.Left, r.Left), std::min(bounds.Top, r.Top),
+                  std::max(bounds.Right, r.Right), std::max(bounds.Bottom, r.Bottom)};
+    }
+    Bitmap->Changed(MakeRect(bounds, rrOutside), AREAINFO_RECT);
 }
 
 } // namespace
 
 void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TColor32 Color,
                TPolyFillMode Mode, TAntialiasMode AntialiasMode, TTransformation* Transformation) {
-    FillAntialiased(Bitmap, {Points}, Color, {}, Mode, AntialiasMode, Transformation, true);
+    FillAntialiased(Bitmap, std::span(&Points, 1), Color, {}, Mode, AntialiasMode, Transformation, true);
 }
 
 void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points,
                const TFillLineEvent& FillLineCallback, TPolyFillMode Mode,
                TAntialiasMode AntialiasMode, TTransformation* Transformation) {
-    FillAntialiased(Bitmap, {Points}, 0, FillLineCallback, Mode, AntialiasMode, Transformation, true);
+    FillAntialiased(Bitmap, std::span(&Points, 1), 0, FillLineCallback, Mode, AntialiasMode, Transformation, true);
 }
 
 void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TCustomPolygonFiller* Filler,

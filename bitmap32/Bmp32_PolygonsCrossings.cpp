@@ -87,8 +87,16 @@ void SortPositions(Cardinal* Row, int Size) {
 
 } // namespace
 
-TCrossingTable::TCrossingTable(int BaseY, int LastRow, Int64 XMin, Int64 XMax)
-    : FBaseY(BaseY), FLastRow(LastRow), FXMin(XMin), FXMax(XMax) {}
+TCrossingTable::TCrossingTable(int BaseY, int LastRow, Int64 XMin, Int64 XMax) {
+    Reset(BaseY, LastRow, XMin, XMax);
+}
+
+void TCrossingTable::Reset(int BaseY, int LastRow, Int64 XMin, Int64 XMax) {
+    FBaseY = BaseY;
+    FLastRow = LastRow;
+    FXMin = XMin;
+    FXMax = XMax;
+}
 
 void TCrossingTable::Build(const std::vector<std::vector<TPixelVertex>>& Lines, int XScale,
                            TPolyFillMode Mode) {

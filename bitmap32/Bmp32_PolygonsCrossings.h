@@ -24,7 +24,10 @@ struct TPixelVertex {
 // array, sized by counting the rows each edge crosses before any is traced.
 class TCrossingTable {
 public:
+    TCrossingTable() = default;
     TCrossingTable(int BaseY, int LastRow, Int64 XMin, Int64 XMax);
+    // Takes a new row range and clip for the next Build, keeping the storage.
+    void Reset(int BaseY, int LastRow, Int64 XMin, Int64 XMax);
 
     // Fills the table from the closed poly-lines (X multiplied by XScale) and sorts each
     // row; raises EAssertionFailed for a row with an odd number of crossings.
@@ -39,10 +42,10 @@ public:
     }
 
 private:
-    int FBaseY;
-    int FLastRow;
-    Int64 FXMin;
-    Int64 FXMax;
+    int FBaseY = 0;
+    int FLastRow = -1;
+    Int64 FXMin = 0;
+    Int64 FXMax = 0;
     // While counting, FStarts[r + 1] - FStarts[r] is the change of the crossing count from
     // row r - 1 to row r; afterwards row r's crossings are FCrossings[FStarts[r]] up to
     // FCrossings[FStarts[r + 1]], and FEnds[r] is where the next crossing of row r goes.
