@@ -4,6 +4,14 @@
 
 namespace Bmp32 {
 
+namespace {
+
+// The LParam of the paints the optimiser posts, which the system's own paints (LParam 0)
+// never carry: asking the window for its update region costs more than a small repaint.
+constexpr LPARAM PostedPaintMark = 0x50423332;
+
+} // namespace
+
 TCustomPaintBox32::TCustomPaintBox32(TComponent* AOwner)
     : TCustomControl(AOwner), FBuffer(std::make_unique<TBitmap32>()),
       FInvalidRects(std::make_unique<TRectList>()),
@@ -203,8 +211,10 @@ void TCustomPaintBox32::WMPaint(TWMPaint& Message) {
     if (CustomRepaint()) {
         if (InvalidRectsAvailable()) {
             Paint();
-            // A posted paint that found nothing else to do: the window has no region of its
-            // own to paint, and painting it would copy the whole buffer to nowhere.
+            // Our posted paint is done: a region of the window's own (uncovered meanwhile)
+            // brings the system's paint after it. A system paint with no region left would
+            // copy the whole buffer to nowhere.
+            if (Message.Message.LParam == PostedPaintMark) return;
             if (HandleAllocated() && !GetUpdateRect(GetHandle(), nullptr, FALSE)) return;
         } else if (HandleAllocated()) {
             InvalidateRect(GetHandle(), nullptr, FALSE);
@@ -228,7 +238,7 @@ void TCustomPaintBox32::WMGetDlgCode(TMessage& Message) {
 void TCustomPaintBox32::CMInvalidate(TMessage& Message) {
     if (CustomRepaint() && HandleAllocated()) {
         // One posted paint serves every change made before it arrives.
-        if (!FPaintPosted) FPaintPosted = PostMessageA(GetHandle(), WM_PAINT, 0, 0) != 0;
+        if (!FPaintPosted) FPaintPosted = PostMessageA(GetHandle(), WM_PAINT, 0, PostedPaintMark) != 0;
         return;
     }
     TCustomControl::Dispatch(Message);

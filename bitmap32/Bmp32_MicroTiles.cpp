@@ -213,12 +213,19 @@ int MicroTilesCalcRects(const TMicroTiles& Tiles, TRectList* DstRects, const TRe
                         bool CountOnly, bool RoundToWholeTiles) {
     if (Tiles.Count() == 0 || UsedEmpty(Tiles)) return 0;
     const int columns = Tiles.Columns, rows = Tiles.Rows;
+    // Every dirty cell lies within the used cells, so only they are scanned; a candidate's
+    // link is kept for the cell below its first cell.
+    const TRect& used = Tiles.BoundsUsedTiles;
+    const int usedLeft = used.Left, usedRight = std::min(used.Right, columns - 1);
+    const int usedBottom = std::min(used.Bottom, rows - 1);
     std::vector<TRect> candidates;
-    std::vector<int> links(std::size_t(columns) * rows, -1);
+    std::vector<int> links(std::size_t(usedRight - usedLeft + 1), -1);
+    std::vector<int> nextLinks(links.size(), -1);
     auto horz = [&Clip](int V) { return std::clamp(V, Clip.Left, std::max(Clip.Left, Clip.Right)); };
     auto vert = [&Clip](int V) { return std::clamp(V, Clip.Top, std::max(Clip.Top, Clip.Bottom)); };
-    for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < columns; ++x) {
+    for (int y = used.Top; y <= usedBottom; ++y) {
+        std::fill(nextLinks.begin(), nextLinks.end(), -1);
+        for (int x = usedLeft; x <= usedRight; ++x) {
             TMicroTile tile = Tiles.Tile(x, y);
             if (tile == MICROTILE_EMPTY) continue;
             const int first = x;
@@ -245,7 +252,7 @@ int MicroTilesCalcRects(const TMicroTiles& Tiles, TRectList* DstRects, const TRe
                 r.Right = x * TileSize + MicroTileRight(tile);
             }
             r = {horz(r.Left), vert(r.Top), horz(r.Right), vert(r.Bottom)};
-            int index = links[std::size_t(y) * columns + first];
+            int index = links[std::size_t(first - usedLeft)];
             if (index >= 0 && candidates[index].Left == r.Left &&
                 candidates[index].Right == r.Right && candidates[index].Bottom == r.Top) {
                 candidates[index].Bottom = r.Bottom;
@@ -253,8 +260,9 @@ int MicroTilesCalcRects(const TMicroTiles& Tiles, TRectList* DstRects, const TRe
                 candidates.push_back(r);
                 index = int(candidates.size()) - 1;
             }
-            if (y < rows - 1) links[std::size_t(y + 1) * columns + first] = index;
+            nextLinks[std::size_t(first - usedLeft)] = index;
         }
+        links.swap(nextLinks);
     }
     if (!CountOnly)
         for (const TRect& r : candidates)

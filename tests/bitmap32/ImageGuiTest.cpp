@@ -82,6 +82,15 @@ TEST_F(ImageGuiTest, ChangesUnderTheOptimiserShareOnePostedPaint) {
     EXPECT_EQ(ScreenPixel(Image, 15, 65), Red);
     EXPECT_EQ(ScreenPixel(Image, 65, 15), Green);
     EXPECT_EQ(ScreenPixel(Image, 5, 5), White);
+    // A region of the window's own, invalid beside a posted paint, is still painted.
+    Smudge(Image, 90, 70);
+    const RECT own{80, 60, 100, 80};
+    InvalidateRect(Image->GetHandle(), &own, FALSE);
+    layer->SetLocation({60, 10, 70, 20});
+    Pump();
+    EXPECT_EQ(ScreenPixel(Image, 90, 70), Green);
+    EXPECT_EQ(ScreenPixel(Image, 65, 15), Red);
+    EXPECT_FALSE(GetUpdateRect(Image->GetHandle(), nullptr, FALSE));
     // The next change posts again, also after the window was made anew.
     Image->RecreateWnd();
     Pump();
