@@ -35,7 +35,6 @@ const int kMinWindowHeight = 320;
 const int kFileCaptionWidth = 280;
 
 // Page table columns: thumbnail, decimal, hexadecimal, bits.
-const int kColumnWidths[] = {50, 48, 50, 130};
 
 } // namespace
 

@@ -138,8 +138,9 @@ int RunBenchmark(int PageCount) {
         form->Open2Click(nullptr);
         PaintNow(form);
     });
-    const double bytesPerPage =
-        (ResidentBytes() - shortBytes) / double(PageCount - kShortListPageCount);
+    // Measured against the short list, so only for a file longer than it.
+    const int extraPages = PageCount - kShortListPageCount;
+    const double bytesPerPage = extraPages > 0 ? (ResidentBytes() - shortBytes) / extraPages : 0;
     const long gdiGrowth = long(GdiObjects()) - long(shortGdi);
     Progress("parsing");
     const double parse = BestSecondsPerCall([&] { TMemIniFile ini(file.c_str()); });
@@ -180,9 +181,10 @@ int RunBenchmark(int PageCount) {
                 addToShort * 1e3, addToLarge / addToShort);
     std::printf("%-34s %10.3f ms   (%zu pages read back)\n", "Save of the edited file, once",
                 save * 1e3, savedPages);
-    std::printf("%-34s %10.0f bytes per page (%.1f MB for the whole list), %ld GDI objects more\n",
-                "Memory of the open file", bytesPerPage, bytesPerPage * PageCount / 1048576.0,
-                gdiGrowth);
+    if (extraPages > 0)
+        std::printf("%-34s %10.0f bytes per page (%.1f MB for the whole list), %ld GDI objects more\n",
+                    "Memory of the open file", bytesPerPage, bytesPerPage * PageCount / 1048576.0,
+                    gdiGrowth);
 
     delete form;
     delete FAbout;

@@ -393,7 +393,6 @@ private:
     std::unique_ptr<TGclSelectionList> FSelections;
     std::unique_ptr<TFont> FAttrFont;
     HCURSOR FColMoveCursor = nullptr, FRowMoveCursor = nullptr;
-    int FHorzScrollCount = 0;
     // What the scroll bars were last given: each change costs the bar a repaint.
     int FShownVMax = -1, FShownVPos = -1, FShownHMax = -1, FShownHPos = -1;
     std::unique_ptr<TGclDragShow> FDragImage;

@@ -363,7 +363,6 @@ void TGclCustomTable::ShowHorzBar() {
         if (!ColHidden(c)) ++Count;
     for (int c = FLockedCols; c < FLeftCol; ++c)
         if (!ColHidden(c)) ++Pos;
-    FHorzScrollCount = Count;
     ShowBar(GetHandle(), SB_HORZ, 0, Count, Pos, FShownHMax, FShownHPos);
 }
 

@@ -3,9 +3,4 @@
 # shows the real main window). Installs whatever is missing first.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-build_project
-export_wine_env
-init_wine_prefix
-log "Running the editor benchmark"
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-  wine "$CMAKE_BUILD_DIR/bin/vantorel_editor_bench.exe" "$@"
+run_gui_bench vantorel_editor_bench.exe "$@"

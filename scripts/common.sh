@@ -180,3 +180,15 @@ start_xvfb() {
   rm -f "$display_file"
   log "Xvfb on display $DISPLAY"
 }
+
+# Runs a benchmark program of the build under Wine on a private virtual display (the GUI
+# benchmarks show real windows), passing on the remaining arguments.
+run_gui_bench() {
+  local program=$1
+  shift
+  build_project
+  export_wine_env
+  init_wine_prefix
+  log "Running $program"
+  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" wine "$CMAKE_BUILD_DIR/bin/$program" "$@"
+}
