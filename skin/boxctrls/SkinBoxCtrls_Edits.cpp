@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace {
 
 AnsiString WithoutLineBreaks(const AnsiString& Text) {
@@ -61,7 +63,6 @@ void TskCustomEdit::Invalidate() {
         TCustomMaskEdit::Invalidate();
         return;
     }
-    FRepaintPending = true;
     RECT r;
     ::GetClientRect(GetHandle(), &r);
     MapWindowPoints(GetHandle(), GetParent()->GetHandle(), reinterpret_cast<POINT*>(&r), 2);
@@ -99,21 +100,14 @@ void TskCustomEdit::CNCtlColor(TMessage& Message) {
 }
 
 // Erasing would wipe the picture under the text: the control asks for a whole repaint
-// instead, except in the paint that serves such a request.
+// instead (which erases the parent, not itself, so it asks once).
 void TskCustomEdit::WMEraseBkgnd(TMessage& Message) {
     if (!FEditTransparent) {
         TCustomMaskEdit::Dispatch(Message);
         return;
     }
-    if (!FInOwnRepaint) Invalidate();
+    Invalidate();
     Message.Result = 1;
-}
-
-void TskCustomEdit::WMPaint(TMessage& Message) {
-    FInOwnRepaint = FRepaintPending;
-    FRepaintPending = false;
-    TCustomMaskEdit::Dispatch(Message);
-    FInOwnRepaint = false;
 }
 
 void TskCustomEdit::WMChar(TMessage& Message) {

@@ -35,6 +35,9 @@ protected:
         record->DownButtonRect = TRect(200, 4, 215, 20);
         record->FontName = "Courier New";
         record->FontHeight = 13;
+        record->FontColor = clNavy;
+        record->ActiveFontColor = clRed;
+        record->DisabledFontColor = clGray;
         return record;
     }
     static TSize ClientSize(TWinControl* Control) {
@@ -108,6 +111,15 @@ TEST_F(SkinEdit, SkinnedClientAreaFollowsTheRecordAndTheHeightSnapsToIt) {
     // The button lies in the right cap, so it moves with the right edge.
     EXPECT_EQ(edit->GetButtonRect(), TRect(132, 4, 147, 20));
     EXPECT_EQ(edit->GetEditRect(), TRect(3, 4, 130, 20));
+
+    // The text's colour follows the pointer and the enabled state.
+    EXPECT_EQ(edit->GetFont()->GetColor(), clNavy);
+    edit->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(edit->GetFont()->GetColor(), clRed);
+    edit->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(edit->GetFont()->GetColor(), clNavy);
+    edit->SetEnabled(false);
+    EXPECT_EQ(edit->GetFont()->GetColor(), clGray);
 }
 
 TEST_F(SkinEdit, ASkinWithoutAnEditRecordGivesThePlainLook) {
@@ -126,6 +138,23 @@ TEST_F(SkinEdit, ASkinWithoutAnEditRecordGivesThePlainLook) {
         CaptureWindow(edit->GetHandle());
         delete edit;
     }
+}
+
+TEST_F(SkinEdit, TransparentTextShowsTheParentAndRepaintsSettle) {
+    Form->SetColor(clYellow);
+    auto* inner = Add<TskCustomEdit>(Form, 10, 10, 120, 20);
+    inner->SetEditTransparent(true);
+    inner->SetText("inner");
+    auto* edit = Edit<TskSkinEdit>(40);
+    ASSERT_TRUE(TakeFocus(edit));
+    Type(edit, "typed");
+    auto image = CaptureWindow(inner->GetHandle());
+    EXPECT_EQ(PixelOf(image.get(), 100, 10), ColorToRGB(clYellow));
+    // Nothing is left to paint: no repaint asks for the next one.
+    Pump();
+    for (TWinControl* control : {static_cast<TWinControl*>(inner), static_cast<TWinControl*>(edit),
+                                 static_cast<TWinControl*>(Form)})
+        EXPECT_FALSE(GetUpdateRect(control->GetHandle(), nullptr, FALSE));
 }
 
 TEST_F(SkinEdit, EnterIsReportedNotTypedAndEscReachesBothKeyEvents) {
