@@ -480,7 +480,6 @@ void TskSkinCustomEdit::PaintDefault(TBitmap* B) {
 }
 
 void TskSkinCustomEdit::PaintSkin(TBitmap* B) {
-    if (!FPicture) return;
     const TRect& source = Hot() ? FActiveSkinRect : FSkinRect;
     CreateHSkinImage(FLOffset, FROffset, B, FPicture, source, GetWidth(), RectHeight(source));
     if (!HasButton()) return;
@@ -501,7 +500,8 @@ void TskSkinCustomEdit::WMNCPaint(TMessage& Message) {
     GetSkinData();
     CalcRects();
     TBitmap image(GetWidth(), GetHeight());
-    if (IsSkinned())
+    // A record whose picture is missing paints the plain look rather than nothing.
+    if (IsSkinned() && FPicture)
         PaintSkin(&image);
     else
         PaintDefault(&image);
