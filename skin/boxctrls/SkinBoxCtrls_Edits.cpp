@@ -440,10 +440,11 @@ void TskSkinCustomEdit::WMNCCalcSize(TMessage& Message) {
     auto* r = reinterpret_cast<RECT*>(Message.LParam); // the first of the params when WParam
     int left = 2, top = 2, right = HasButton() ? 22 : 2, bottom = 2;
     if (IsSkinned()) {
-        left = FClRect.Left;
-        top = FClRect.Top;
-        right = RectWidth(FSkinRect) - FClRect.Right;
-        bottom = RectHeight(FSkinRect) - FClRect.Bottom;
+        // A client rectangle outside the skin's leaves no negative border.
+        left = std::max(0, FClRect.Left);
+        top = std::max(0, FClRect.Top);
+        right = std::max(0, RectWidth(FSkinRect) - FClRect.Right);
+        bottom = std::max(0, RectHeight(FSkinRect) - FClRect.Bottom);
     }
     r->left += left;
     r->top += top;
