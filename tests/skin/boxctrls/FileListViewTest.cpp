@@ -235,11 +235,24 @@ TEST_F(FileListView, DrivesAndADriveThatIsNotReady) {
 }
 
 TEST_F(FileListView, AwkwardFoldersAreRefusedOrShownPlainly) {
-    const AnsiString longName(255 - 4, 'n');
-    ASSERT_TRUE(CreateDirectoryA(PathOf("Sub\\" + longName + ".dir").c_str(), nullptr) ||
-                GetLastError() == ERROR_FILENAME_EXCED_RANGE);
+    // A 255-character name makes a full path longer than the system's path buffers.
+    const AnsiString longName = AnsiString(251, 'n') + ".txt";
+    const AnsiString longPath = Root + "Sub\\" + longName;
+    const std::wstring wide = L"\\\\?\\" + std::wstring(longPath.begin(), longPath.end());
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
     List->SetDirectory(Root + "Sub");
-    EXPECT_GE(List->GetItemCount(), 1);
+    ASSERT_EQ(List->GetItemCount(), 2);
+    const int item = IndexOf(longName);
+    ASSERT_GE(item, 0);
+    EXPECT_EQ(List->GetSubItem(item, 4), longPath);
+    EXPECT_EQ(List->GetSubItem(item, 0), "0");
+    List->SelectItem(item);
+    EXPECT_EQ(List->GetSelectedFilenames(), longPath);
+    List->GetSelectedSize();
+    DeleteFileW(wide.c_str());
 
     List->SetDirectory(Root + "missing");
     EXPECT_EQ(List->GetDirectory(), Root + "Sub\\");
