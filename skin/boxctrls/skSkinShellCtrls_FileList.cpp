@@ -272,7 +272,7 @@ TskSkinFileListView::TShellInfo TskSkinFileListView::ShellInfo(const TFileEntry&
         result.Icon = info.iIcon;
         result.TypeName = info.szTypeName;
     }
-    if (!own) FShellInfo.emplace(key, result);
+    FShellInfo.emplace(key, result);
     return result;
 }
 
@@ -284,11 +284,10 @@ void TskSkinFileListView::AddEntries() {
     for (const TFileEntry& entry : entries) {
         const AnsiString path = FDirectory + entry.Name;
         const TShellInfo info = ShellInfo(entry, path);
-        const TFileEntry& e = entry;
-        FItems.push_back({e,
-                          {SizeText(e), info.TypeName, ModifiedText(e.Time), AttributeLetters(e.Attr),
-                           path, e.IsFolder() ? kDir : kFile}});
-        AddItem(e.Name, static_cast<LPARAM>(FItems.size() - 1), info.Icon);
+        FItems.push_back({entry,
+                          {SizeText(entry), info.TypeName, ModifiedText(entry.Time),
+                           AttributeLetters(entry.Attr), path, entry.IsFolder() ? kDir : kFile}});
+        AddItem(entry.Name, static_cast<LPARAM>(FItems.size() - 1), info.Icon);
     }
 }
 
@@ -378,10 +377,13 @@ void TskSkinFileListView::DblClick() {
 }
 
 void TskSkinFileListView::KeyDown(Word& Key, TShiftState Shift) {
+    TComponentProtector protect(this);
     if (Key == VK_BACK || (Key == VK_UP && Shift == TShiftState{ssCtrl}))
         OneLevelUp();
     else if (Key == VK_RETURN && GetSelectedIndex() >= 0)
         DblClick();
+    // A refill lets pending messages run, which may have closed the form.
+    if (IsDestroying()) return;
     TskSkinListView::KeyDown(Key, Shift);
 }
 

@@ -166,8 +166,8 @@ private:
     bool FInCreateWnd = false;
     // By the items' data values.
     std::vector<TListed> FItems;
-    // Shell answers by extension (folders under one key), or by path for files that
-    // carry their own icons.
+    // Shell answers by extension (folders under one key), or by full path for files
+    // that carry their own icons.
     std::map<AnsiString, TShellInfo> FShellInfo;
     TImageList* FLargeIcons = nullptr;
     TImageList* FSmallIcons = nullptr;

@@ -175,7 +175,18 @@ TEST_F(FileListView, SelectionReports) {
     SendMessageA(List->GetHandle(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     EXPECT_EQ(List->GetObjectTypes(), (TObjectTypes{otFile, otDirectory}));
 
+    // A right press reaches OnMouseDown only: the selection stays.
     const TRect folder = ItemRect(IndexOf("Sub"));
+    const LPARAM at = MAKELPARAM(folder.Left + 5, (folder.Top + folder.Bottom) / 2);
+    TMouseButton pressed = mbLeft;
+    List->OnMouseDown = TMouseEvent::FromCallable(
+        [&](TObject*, TMouseButton Button, TShiftState, int, int) { pressed = Button; });
+    PostMessageA(List->GetHandle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(List->GetHandle(), WM_RBUTTONUP, 0, at);
+    Pump();
+    EXPECT_EQ(pressed, mbRight);
+    EXPECT_EQ(List->GetSelCount(), 3);
+
     PostClick(List, folder.Left + 5, (folder.Top + folder.Bottom) / 2);
     EXPECT_EQ(List->GetFileName(), "");
 }
