@@ -101,6 +101,10 @@ TEST_F(FileListView, ListsFoldersFirstWithTheirSubItemsAndColumns) {
     EXPECT_EQ(Captions(),
               (std::vector<AnsiString>{"alpha", "Sub", "a.txt", "b.txt", "D.ico", "new.txt"}));
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "filelist-report.bmp");
+
+    // A window made again lists the folder again.
+    List->SetShowColumnHeaders(false);
+    EXPECT_EQ(List->GetItemCount(), 6);
 }
 
 TEST_F(FileListView, EnterDoubleClickBackspaceAndCtrlUpNavigate) {
