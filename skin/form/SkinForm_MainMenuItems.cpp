@@ -52,33 +52,39 @@ TRect TskSkinMainMenuItem::CalcItemRect() {
     return TRect(left, top, left + w, top + h);
 }
 
+void DrawItemLook(TCanvas* C, const TRect& At, TBitmap* Source, const TRect& S, int LO, int RO) {
+    if (!Source || Source->GetEmpty() || IsNullRect(S)) return;
+    HDC d = C->GetHandle(), src = Source->GetCanvas()->GetHandle();
+    const int w = RectWidth(At), h = RectHeight(At);
+    const int lo = std::clamp(LO, 0, RectWidth(S)), ro = std::clamp(RO, 0, RectWidth(S));
+    const int middle = RectWidth(S) - lo - ro;
+    if (middle > 0)
+        for (int x = lo; x < w - ro; x += middle)
+            BitBlt(d, At.Left + x, At.Top, std::min(middle, w - ro - x), h, src, S.Left + lo, S.Top, SRCCOPY);
+    if (lo > 0) BitBlt(d, At.Left, At.Top, lo, h, src, S.Left, S.Top, SRCCOPY);
+    if (ro > 0) BitBlt(d, At.Right - ro, At.Top, ro, h, src, S.Right - ro, S.Top, SRCCOPY);
+}
+
+void DrawItemCaption(TCanvas* C, const TRect& At, const TRect& TextRect, const AnsiString& Caption) {
+    C->GetBrush()->SetStyle(bsClear);
+    TRect r(At.Left + TextRect.Left, At.Top, At.Left + TextRect.Left, At.Bottom);
+    TRect m = r;
+    C->TextRect(m, Caption, DT_CALCRECT | DT_SINGLELINE);
+    r.Right = m.Right + 2;
+    C->TextRect(r, Caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    C->GetBrush()->SetStyle(bsSolid);
+}
+
 std::unique_ptr<TBitmap> TskSkinMainMenuItem::Image(const TRect& S, bool ActiveText) {
     const int w = std::max(RectWidth(ObjectRect), 1), h = std::max(RectHeight(ObjectRect), 1);
     auto b = std::make_unique<TBitmap>(w, h);
     b->SetPixelFormat(pf24bit);
     TCanvas* c = b->GetCanvas();
-    if (ActivePicture && !ActivePicture->GetEmpty() && !IsNullRect(S)) {
-        HDC d = c->GetHandle(), src = ActivePicture->GetCanvas()->GetHandle();
-        const int lo = std::clamp(ItemLeftOffset, 0, RectWidth(S)), ro = std::clamp(ItemRightOffset, 0, RectWidth(S));
-        // A look without a middle between its ends is not tiled.
-        const int middle = RectWidth(S) - lo - ro;
-        if (middle > 0)
-            for (int x = lo; x < w - ro; x += middle)
-                BitBlt(d, x, 0, std::min(middle, w - ro - x), h, src, S.Left + lo, S.Top, SRCCOPY);
-        if (lo > 0) BitBlt(d, 0, 0, lo, h, src, S.Left, S.Top, SRCCOPY);
-        if (ro > 0) BitBlt(d, w - ro, 0, ro, h, src, S.Right - ro, S.Top, SRCCOPY);
-    }
+    DrawItemLook(c, TRect(0, 0, w, h), ActivePicture, S, ItemLeftOffset, ItemRightOffset);
     SetFont(c);
     const bool enabled = MenuItem && MenuItem->GetEnabled();
     c->GetFont()->SetColor(Down ? DownFontColor : ActiveText ? ActiveFontColor : enabled ? FontColor : UnEnabledFontColor);
-    c->GetBrush()->SetStyle(bsClear);
-    if (MenuItem) {
-        TRect r(TextRect.Left, 0, TextRect.Right, h);
-        TRect m = r;
-        c->TextRect(m, MenuItem->GetCaption(), DT_CALCRECT | DT_SINGLELINE);
-        r.Right = m.Right + 2;
-        c->TextRect(r, MenuItem->GetCaption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
+    if (MenuItem) DrawItemCaption(c, TRect(0, 0, w, h), TextRect, MenuItem->GetCaption());
     return b;
 }
 

@@ -6,6 +6,13 @@
 
 #include "skin/form/SkinForm_Objects.h"
 
+// Look S of Source painted over At: its ends LO and RO wide unscaled, the middle between
+// them tiled (the last tile cut); a look without a middle is not tiled.
+void DrawItemLook(TCanvas* C, const TRect& At, TBitmap* Source, const TRect& S, int LO, int RO);
+// Caption centred in TextRect (only its left edge is used, relative to At) widened to the
+// caption's width + 2, in C's font and colour, without background.
+void DrawItemCaption(TCanvas* C, const TRect& At, const TRect& TextRect, const AnsiString& Caption);
+
 class TskSkinMainMenuItem : public TskActiveSkinObject {
     DECLARE_CLASS(TskSkinMainMenuItem, TskActiveSkinObject)
 public:
