@@ -14,6 +14,7 @@ using testskins::Solid;
 constexpr int kWidth = 280, kHeight = 160;
 constexpr TColor kTop = testskins::kTop, kPassed = 0x00A000, kThumb = 0xA00000, kFill = 0x0060C0;
 constexpr TColor kFrames[4] = {0x101010, 0x202020, 0x303030, 0x404040};
+constexpr TColor kShadow = 0x00FF00;
 constexpr TColor kSwitchOn = 0x00C0C0, kItem = 0xC0C0C0, kItemHover = 0xE0A0A0, kItemDown = 0x604020;
 // Glyph of digit d: 0x0000F0 + d.
 inline TColor Glyph(int D) {
@@ -54,6 +55,9 @@ inline void Build(TskSkinData* S, const Options& O = Options()) {
     S->HitTestRBPoint = TPoint(272, 146);
     S->MaskRectArea = TRect(4, 4, 276, 150);
     S->MainMenuRect = TRect(4, 22, 276, 40);
+    auto* caption = dynamic_cast<TskDataSkinCaption*>(S->ObjectList.front().get());
+    caption->Shadow = true;
+    caption->ShadowColor = caption->ActiveShadowColor = kShadow;
     // Active picture 1: row 0 track passed part and thumb, row 1 gauge fill and menu item
     // looks, row 2 frame strips, row 3 the digit glyphs.
     auto p = Solid(220, 64, 0xFFFFFF);

@@ -113,6 +113,23 @@ TEST_F(SkinObjects, ArithmeticTables) {
     tie.Value = 5;
     EXPECT_EQ(tie.CalcValue(), 5);
 
+    // Caption stretch kinds against the corner points (20,60) (260,60) (20,150) (260,150).
+    struct KindCase {
+        TRect Skin;
+        int Kind;
+    };
+    const KindCase kinds[] = {{TRect(24, 4, 64, 20), 1}, {TRect(24, 152, 64, 158), 2},
+                              {TRect(0, 70, 4, 100), 4}, {TRect(0, 0, 4, 160), 3}};
+    TskDataSkinCaption captionRecord("c");
+    for (const KindCase& c : kinds) {
+        captionRecord.SkinRect = c.Skin;
+        TskSkinCaptionObject caption(Skin, &captionRecord);
+        EXPECT_EQ(caption.StretchKind(), 0) << "at its own size";
+        caption.ObjectRect.Right += 10;
+        caption.ObjectRect.Bottom += 10;
+        EXPECT_EQ(caption.StretchKind(), c.Kind) << c.Skin.Left << "," << c.Skin.Top;
+    }
+
     auto* strip = Object<TskSkinFrameGaugeObject>("framegauge");
     ASSERT_TRUE(strip);
     struct FrameCase {
@@ -175,6 +192,10 @@ TEST_F(SkinObjects, EveryKindDrawsItsLookAndTakesValuesByName) {
         {240, 48, objectskins::kFrames[3]},  // regulator at its maximum
     };
     for (const Pixel& p : pixels) EXPECT_EQ(PixelOf(shot.get(), p.X, p.Y), Rgb(p.Color)) << p.X << "," << p.Y;
+    int shadow = 0;
+    for (int y = 4; y < 20; ++y)
+        for (int x = 24; x < 64; ++x) shadow += PixelOf(shot.get(), x, y) == Rgb(objectskins::kShadow) ? 1 : 0;
+    EXPECT_GT(shadow, 0) << "the caption text has its shadow";
 }
 
 TEST_F(SkinObjects, TrackBarAndRegulatorFollowTheMouse) {
