@@ -366,10 +366,16 @@ TEST_F(SkinObjects, MainMenuItemsThatDoNotFitAreHiddenAndDisabled) {
     EXPECT_TRUE(items[8]->ItemVisible);
     EXPECT_TRUE(items[7]->Enabled);
     EXPECT_FALSE(items[8]->Enabled); // its own disabled state came back
-    // Without a "MAINMENUITEM" record there are no items; a menu without items is fine.
+    // A menu without items, or of 500 dividers and trailing "&"s, is drawn without harm.
     Menu->GetItems()->Clear();
     Skin->UpdateMainMenu(true);
     EXPECT_TRUE(Skin->MainMenuItems().empty());
+    for (int i = 0; i < 500; ++i) AddLoggedItem(Form, Menu->GetItems(), i % 2 ? "-" : "Item &", Log);
+    Skin->UpdateMainMenu(true);
+    Pump();
+    Shot("skinform_mainmenu_many.bmp");
+    EXPECT_EQ(Skin->MainMenuItems().size(), 500u);
+    EXPECT_FALSE(Skin->MainMenuItems().back()->ItemVisible);
 }
 
 } // namespace
