@@ -5,10 +5,14 @@
 #include "skin/form/SkinForm_MainMenuItems.h"
 
 #include "skin/controls/SkinCtrls_Shape.h"
+#include "skin/data/Skeffbmp.h"
 #include "skin/data/Skutils_Images.h"
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Persistence.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 void RegisterMenuBarClasses() {
@@ -40,6 +44,10 @@ TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwn
     SetDrawDefault(true);
     SetAlign(alTop);
     SetHeight(22);
+    FMorphTimer = new TTimer(this);
+    FMorphTimer->SetEnabled(false);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->OnTimer = TNotifyEvent(this, &TskSkinMainMenuBar::TestMorph);
 }
 
 TskSkinMainMenuBar::~TskSkinMainMenuBar() = default;
@@ -107,6 +115,8 @@ void TskSkinMainMenuBar::GetSkinData() {
     look.DownFontColor = item->DownFontColor;
     look.ItemLeftOffset = item->ItemLeftOffset;
     look.ItemRightOffset = item->ItemRightOffset;
+    look.Morphing = item->Morphing && !IsNullRect(look.ActiveSkinRect);
+    look.MorphKind = item->MorphKind;
 }
 
 void TskSkinMainMenuBar::ChangeSkinData() {
@@ -174,6 +184,7 @@ void TskSkinMainMenuBar::Layout() {
         if (items[i].MenuItem == FItems[i].MenuItem) {
             items[i].Active = FItems[i].Active;
             items[i].Down = FItems[i].Down;
+            items[i].MorphKf = FItems[i].MorphKf;
         }
     FItems = std::move(items);
     if (FActive >= static_cast<int>(FItems.size())) FActive = -1;
@@ -185,26 +196,49 @@ const std::vector<TskMenuBarItem>& TskSkinMainMenuBar::Items() {
     return FItems;
 }
 
+std::unique_ptr<TBitmap> TskSkinMainMenuBar::ItemImage(const TskMenuBarItem& Item, const TRect& S, bool ActiveText) {
+    const TskMenuBarItemLook& look = FItemLook;
+    const TRect r(0, 0, std::max(RectWidth(Item.ObjectRect), 1), std::max(RectHeight(Item.ObjectRect), 1));
+    auto b = std::make_unique<TBitmap>(r.Right, r.Bottom);
+    b->SetPixelFormat(pf24bit);
+    TCanvas* c = b->GetCanvas();
+    DrawItemLook(c, r, look.Picture, S, look.ItemLeftOffset, look.ItemRightOffset);
+    c->GetFont()->Assign(FDefItemFont.get());
+    if (!look.FontName.empty()) c->GetFont()->SetName(look.FontName);
+    c->GetFont()->SetStyle(look.FontStyle);
+    if (look.FontHeight) c->GetFont()->SetHeight(look.FontHeight);
+    c->GetFont()->SetColor(Item.Down        ? look.DownFontColor
+                           : ActiveText     ? look.ActiveFontColor
+                           : Item.MenuItem->GetEnabled() ? look.FontColor
+                                                         : look.UnEnabledFontColor);
+    DrawItemCaption(c, r, look.TextRect, Item.MenuItem->GetCaption());
+    return b;
+}
+
 void TskSkinMainMenuBar::DrawItem(TCanvas* C, const TskMenuBarItem& Item) {
     const TRect r = Item.ObjectRect;
-    const bool enabled = Item.MenuItem->GetEnabled();
     if (FItemSkinned) {
         const TskMenuBarItemLook& look = FItemLook;
-        const TRect s = Item.Down ? look.DownRect
-                        : Item.Active && !IsNullRect(look.ActiveSkinRect) ? look.ActiveSkinRect
-                                                                          : look.SkinRect;
-        DrawItemLook(C, r, look.Picture, s, look.ItemLeftOffset, look.ItemRightOffset);
-        C->GetFont()->Assign(FDefItemFont.get());
-        if (!look.FontName.empty()) C->GetFont()->SetName(look.FontName);
-        C->GetFont()->SetStyle(look.FontStyle);
-        if (look.FontHeight) C->GetFont()->SetHeight(look.FontHeight);
-        C->GetFont()->SetColor(Item.Down     ? look.DownFontColor
-                               : Item.Active ? look.ActiveFontColor
-                               : enabled     ? look.FontColor
-                                             : look.UnEnabledFontColor);
-        DrawItemCaption(C, r, look.TextRect, Item.MenuItem->GetCaption());
+        const double target = Item.Active ? 1 : 0;
+        std::unique_ptr<TBitmap> image;
+        if (Item.Down) {
+            image = ItemImage(Item, look.DownRect, true);
+        } else if (look.Morphing && Item.MorphKf != target) {
+            image = ItemImage(Item, look.SkinRect, false);
+            auto active = ItemImage(Item, look.ActiveSkinRect, true);
+            TskEffectBmp e1(image->GetHandle()), e2(active->GetHandle());
+            e1.MorphByKind(look.MorphKind, &e2, Item.MorphKf);
+            e1.Draw(C->GetHandle(), r.Left, r.Top);
+            return;
+        } else {
+            image = ItemImage(Item, Item.Active && !IsNullRect(look.ActiveSkinRect) ? look.ActiveSkinRect : look.SkinRect,
+                              Item.Active);
+        }
+        BitBlt(C->GetHandle(), r.Left, r.Top, image->GetWidth(), image->GetHeight(), image->GetCanvas()->GetHandle(), 0,
+               0, SRCCOPY);
         return;
     }
+    const bool enabled = Item.MenuItem->GetEnabled();
     if (Item.Down || Item.Active) {
         C->GetBrush()->SetColor(Item.Down ? kDownColor : kActiveColor);
         C->FillRect(r);
@@ -271,7 +305,24 @@ int TskSkinMainMenuBar::ItemAt(int X, int Y) {
 void TskSkinMainMenuBar::SetActive(int Index) {
     for (int i = 0; i < static_cast<int>(FItems.size()); ++i) FItems[static_cast<std::size_t>(i)].Active = i == Index;
     FActive = Index;
+    if (FItemSkinned && FItemLook.Morphing) FMorphTimer->SetEnabled(true);
     Invalidate();
+}
+
+void TskSkinMainMenuBar::TestMorph(TObject*) {
+    bool any = false;
+    for (TskMenuBarItem& item : FItems) {
+        // An open item shows its down look at once and comes back from the full active look.
+        const double target = item.Active || item.Down ? 1 : 0;
+        if (item.MorphKf == target) continue;
+        item.MorphKf = item.MorphKf < target ? std::min(item.MorphKf + 0.1, 1.0) : std::max(item.MorphKf - 0.1, 0.0);
+        if (std::abs(item.MorphKf - target) < 1e-9) item.MorphKf = target;
+        any = true;
+    }
+    if (any)
+        Invalidate();
+    else
+        FMorphTimer->SetEnabled(false);
 }
 
 void TskSkinMainMenuBar::OpenItem(int Index) {

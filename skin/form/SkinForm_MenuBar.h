@@ -7,6 +7,8 @@
 #include "skin/controls/SkinCtrls_Base.h"
 #include "skin/form/SkinMenus.h"
 
+#include "classlib/Timers.h"
+
 class TskSkinForm;
 
 class TskSkinMainMenu : public TMainMenu {
@@ -32,6 +34,8 @@ struct TskMenuBarItem {
     bool Active = false;
     bool Down = false;
     bool InBar = true;
+    // 0 normal look .. 1 active look, stepped by the bar's morph timer.
+    double MorphKf = 0;
 };
 
 // The look of the bar's items from the skin's menu-bar item record.
@@ -43,6 +47,8 @@ struct TskMenuBarItemLook {
     TFontStyles FontStyle;
     TColor UnEnabledFontColor = 0, FontColor = 0, ActiveFontColor = 0, DownFontColor = 0;
     int ItemLeftOffset = 0, ItemRightOffset = 0;
+    bool Morphing = false;
+    TMorphKind MorphKind = mkDefault;
 };
 
 class TskSkinMainMenuBar : public TskSkinControl {
@@ -92,6 +98,9 @@ public:
     TRect ScrollMarkerRect() const;
     // Opens the items that do not fit in a menu under the marker.
     void TrackScrollMenu();
+    // One 20 ms step of the items' hover morphing, public so that tests can step it.
+    void TestMorph(TObject* Sender);
+    TTimer* GetMorphTimer() const { return FMorphTimer; }
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -132,6 +141,10 @@ private:
     bool FItemSkinned = false;
     TskMenuBarItemLook FItemLook;
 
+    TTimer* FMorphTimer = nullptr;
+
     void DrawItem(TCanvas* C, const TskMenuBarItem& Item);
+    // The skinned item at its own size from look S, its caption in the state's colour.
+    std::unique_ptr<TBitmap> ItemImage(const TskMenuBarItem& Item, const TRect& S, bool ActiveText);
     int ItemWidth(TCanvas* Probe, TMenuItem* Item);
 };

@@ -20,7 +20,7 @@ COLORREF Rgb(TColor C) {
 
 // A menu-bar record over a 120 x 20 bar picture with 2-px ends, and an item record whose
 // normal and active looks are solid, with 4-px ends of their own.
-void BuildBarSkin(TskSkinData* S) {
+void BuildBarSkin(TskSkinData* S, bool Morphing = false) {
     using testskins::Fill;
     S->ClearAll();
     auto p = testskins::Solid(160, 40, kBarEnd);
@@ -42,6 +42,7 @@ void BuildBarSkin(TskSkinData* S) {
     item->ActiveSkinRect = TRect(48, 20, 96, 40);
     item->TextRect = TRect(6, 0, 42, 20);
     item->ItemLeftOffset = item->ItemRightOffset = 4;
+    item->Morphing = Morphing;
     S->ObjectList.push_back(std::move(item));
     S->Empty = false;
 }
@@ -216,6 +217,29 @@ TEST_F(SkinMenuBar, MenusWithoutItemsOnlyDividersOrManyItemsAreSafe) {
     SendMessageA(Bar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(marker.Left + 2, 10));
     Pump();
     EXPECT_EQ(Levels(), 1);
+}
+
+TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {
+    auto* data = new TskSkinData(Form);
+    BuildBarSkin(data, true);
+    Bar->SetSkinData(data);
+    Pump();
+    const TRect first = Bar->Items()[0].ObjectRect;
+    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(first.Left + 3, 5));
+    Pump();
+    EXPECT_TRUE(Bar->GetMorphTimer()->GetEnabled());
+    Bar->GetMorphTimer()->SetEnabled(false); // the ticks are stepped here
+    for (int i = 0; i < 5; ++i) Bar->TestMorph(nullptr);
+    EXPECT_NEAR(Bar->Items()[0].MorphKf, 0.5, 1e-9);
+    const COLORREF half = PixelOf(PaintToBitmap(Bar).get(), first.Left + 1, 2);
+    EXPECT_NE(half, Rgb(kItem));
+    EXPECT_NE(half, Rgb(kItemHover));
+    for (int i = 0; i < 5; ++i) Bar->TestMorph(nullptr);
+    EXPECT_EQ(Bar->Items()[0].MorphKf, 1.0);
+    Bar->GetMorphTimer()->SetEnabled(true);
+    Bar->TestMorph(nullptr);
+    EXPECT_FALSE(Bar->GetMorphTimer()->GetEnabled()) << "the timer stops once nothing morphs";
+    EXPECT_EQ(PixelOf(PaintToBitmap(Bar).get(), first.Left + 1, 2), Rgb(kItemHover));
 }
 
 } // namespace
