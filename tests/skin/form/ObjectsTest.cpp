@@ -275,7 +275,10 @@ TEST_F(SkinObjects, DegenerateAndBrokenRecordsNeverCrash) {
             if (auto* b = dynamic_cast<TskDataSkinBitLabel*>(r.get()); b && mutation == 4) b->SymbolWidth = 0;
         }
         if (mutation == 2) Data->ActivePictures[1] = std::make_unique<TBitmap>();
+        // A record of another kind under the main-menu item's name gives no items.
+        if (mutation == 3) Data->ObjectList.back() = std::make_unique<TskDataSkinButton>("MAINMENUITEM");
         Skin->SetSkinData(Data);
+        EXPECT_EQ(Skin->MainMenuItems().size(), mutation == 3 ? 0u : 3u);
         Skin->TrackBarSetValue("track", 5);
         Skin->GaugeSetValue("gauge", 5);
         Skin->AnimateStart("animate");
