@@ -7,6 +7,7 @@
 #include "tests/skin/form/ObjectTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
 
 namespace {
@@ -196,6 +197,25 @@ TEST_F(SkinObjects, EveryKindDrawsItsLookAndTakesValuesByName) {
     for (int y = 4; y < 20; ++y)
         for (int x = 24; x < 64; ++x) shadow += PixelOf(shot.get(), x, y) == Rgb(objectskins::kShadow) ? 1 : 0;
     EXPECT_GT(shadow, 0) << "the caption text has its shadow";
+}
+
+TEST_F(SkinObjects, TwoHundredRedrawsLeaveNoGdiObjects) {
+    UseSkin();
+    auto cycle = [&](int I) {
+        Skin->TrackBarSetValue("track", I % 53);
+        Skin->GaugeSetValue("gauge", I % 101);
+        Skin->FrameGaugeSetValue("framegauge", I % 31);
+        Skin->BitLabelSetText("bits", std::to_string(I).c_str());
+        Skin->GetObject(Skin->GetIndex("label"))->MouseEnter();
+        Skin->GetObject(Skin->GetIndex("label"))->MouseLeave();
+        RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    };
+    cycle(0);
+    Pump();
+    const long before = GdiObjectCount();
+    for (int i = 1; i <= 200; ++i) cycle(i);
+    Pump();
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 TEST_F(SkinObjects, TrackBarAndRegulatorFollowTheMouse) {
