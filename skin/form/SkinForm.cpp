@@ -50,6 +50,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     RightMask = std::make_unique<TBitmap>();
     MorphTimer = MakeTimer(this, 20, TNotifyEvent(this, &TskSkinForm::TestMorph));
     MouseTimer = MakeTimer(this, 50, TNotifyEvent(this, &TskSkinForm::TestMouse));
+    AnimateTimer = MakeTimer(this, 25, TNotifyEvent(this, &TskSkinForm::TestAnimate));
 
     FForm = static_cast<TForm*>(AOwner);
     FForm->SetBorderIcons(TBorderIcons{});
@@ -149,6 +150,7 @@ void TskSkinForm::SetMainMenuBar(TskSkinMainMenuBar* Value) {
 
 void TskSkinForm::SetMainMenu(TMainMenu* Value) {
     SetReference(this, FMainMenu, Value);
+    if (FSkinData && !FSkinData->Empty && !IsDesigning()) UpdateMainMenu(true);
 }
 
 void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -161,6 +163,7 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
         FMenusSkinData = nullptr;
     } else if (AComponent == FMainMenu) {
         FMainMenu = nullptr;
+        UpdateMainMenu(false);
     } else if (AComponent == FMainMenuBar) {
         FMainMenuBar = nullptr;
     }
@@ -681,22 +684,9 @@ void TskSkinForm::ClearObjects() {
 void TskSkinForm::LoadObjects() {
     ClearObjects();
     if (!FSkinData) return;
-    for (auto& record : FSkinData->ObjectList) {
-        TskDataSkinObject* data = record.get();
-        std::unique_ptr<TskActiveSkinObject> object;
-        if (dynamic_cast<TskDataSkinMainMenuItem*>(data) || dynamic_cast<TskDataSkinMenuItem*>(data) ||
-            dynamic_cast<TskDataSkinMainMenuBarButton*>(data))
-            continue;
-        if (dynamic_cast<TskDataSkinStdButton*>(data))
-            object = std::make_unique<TskSkinStdButtonObject>(this, data);
-        else if (dynamic_cast<TskDataSkinButton*>(data))
-            object = std::make_unique<TskSkinButtonObject>(this, data);
-        else if (dynamic_cast<TskDataSkinCaption*>(data))
-            object = std::make_unique<TskSkinCaptionObject>(this, data);
-        else if (dynamic_cast<TskDataUserObject*>(data))
-            object = std::make_unique<TskUserObject>(this, data);
-        if (object) FObjectList.push_back(std::move(object));
-    }
+    for (auto& record : FSkinData->ObjectList)
+        if (auto object = CreateSkinObject(this, record.get())) FObjectList.push_back(std::move(object));
+    CreateMainMenu();
 }
 
 void TskSkinForm::LoadDefObjects() {
@@ -737,6 +727,10 @@ void TskSkinForm::CheckObjects() {
                 button->Enabled = false;
                 button->Visible = !button->SkinRectInAPicture;
             }
+        } else if (auto* animate = dynamic_cast<TskSkinAnimateObject*>(object.get())) {
+            if (animate->ButtonStyle && animate->Command != cmDefault &&
+                !CommandAllowed(animate->Command, FBorderIcons))
+                animate->Enabled = false;
         } else if (auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get())) {
             if (!first) first = caption;
             if (caption->DefaultCaption) {
@@ -851,18 +845,19 @@ void TskSkinForm::NewAppMessage(MSG& Msg, bool& Handled) {
 
 void TskSkinForm::FormKeyDown(Word Key) {
     const int levels = SkinMenu->GetCount();
-    TskSkinMainMenuBar* bar = FMainMenuActive ? FMainMenuBar : nullptr;
-    if (bar && levels == 0 && bar->FindHotKeyItem(Key)) return;
-    if (bar && Key == VK_ESCAPE && levels == 0) return SkinMainMenuClose();
-    if (bar && Key == VK_LEFT && levels < 2) return bar->PriorMainMenuItem();
-    if (bar && Key == VK_RIGHT) {
+    const bool kb = FMainMenuActive;
+    if (kb && levels == 0 && FindHotKeyItem(Key)) return;
+    if (kb && Key == VK_ESCAPE && levels == 0) return SkinMainMenuClose();
+    if (kb && Key == VK_LEFT && levels < 2) return PriorMainMenuItem();
+    if (kb && Key == VK_RIGHT) {
         TskSkinPopupWindow* last = levels ? SkinMenu->GetLevel(levels - 1) : nullptr;
         if (!last || last->ActiveItem < 0 ||
             last->ItemList[static_cast<std::size_t>(last->ActiveItem)]->MenuItem->GetCount() == 0)
-            return bar->NextMainMenuItem();
+            return NextMainMenuItem();
     }
-    if (bar && Key == VK_RETURN && levels == 0) {
-        bar->CheckReturnKey();
+    if (Key == VK_RETURN) {
+        if (kb && CheckReturnKey()) return;
+        if (levels) SkinMenu->GetLevel(levels - 1)->PopupKeyDown(Key);
         return;
     }
     if (levels == 0) {
@@ -872,19 +867,40 @@ void TskSkinForm::FormKeyDown(Word Key) {
     SkinMenu->GetLevel(levels - 1)->PopupKeyDown(Key);
     if (IsDestroying()) return;
     if (Key == VK_ESCAPE && SkinMenu->GetCount() == 0) {
-        if (bar) {
-            FSkinMenuOpen = false;
-            bar->MenuClose();
-        } else {
+        if (kb)
+            SkinMenuClose2();
+        else
             SkinMenuClose();
-        }
     }
+}
+
+void TskSkinForm::SkinMenuClose2() {
+    FSkinMenuOpen = false;
+    if (FMainMenuBar) {
+        FMainMenuBar->MenuClose();
+    } else {
+        for (TskSkinMainMenuItem* item : MainMenuItems())
+            if (item->Down) {
+                item->SetDown(false);
+                item->MouseEnter();
+                break;
+            }
+    }
+    if (OnSkinMenuClose) OnSkinMenuClose(this);
 }
 
 void TskSkinForm::SkinMainMenuClose() {
     FMainMenuActive = false;
     if (SkinMenu->Visible) SkinMenu->Hide();
-    if (FMainMenuBar) FMainMenuBar->MenuExit();
+    if (FMainMenuBar) {
+        FMainMenuBar->MenuExit();
+    } else {
+        for (TskSkinMainMenuItem* item : MainMenuItems())
+            if (item->Active) {
+                item->MouseLeave();
+                break;
+            }
+    }
     UnHookApp();
     if (OnMainMenuExit) OnMainMenuExit(this);
 }
@@ -897,7 +913,7 @@ void TskSkinForm::FormShortCut(TWMKey& Msg, bool& Handled) {
     }
     TMainMenu* menu = FMainMenuBar && FMainMenuBar->GetMainMenu() ? FMainMenuBar->GetMainMenu() : FMainMenu;
     if (!menu) return;
-    if ((GetKeyState(VK_MENU) & 0x8000) && FMainMenuBar && FMainMenuBar->FindHotKeyItem(Msg.CharCode())) {
+    if ((GetKeyState(VK_MENU) & 0x8000) && FindHotKeyItem(Msg.CharCode())) {
         Handled = true;
         return;
     }
@@ -914,13 +930,14 @@ void TskSkinForm::SkinMenuOpen() {
 
 void TskSkinForm::SkinMenuClose() {
     FSkinMenuOpen = false;
-    for (auto& o : FObjectList) {
-        auto* button = dynamic_cast<TskSkinButtonObject*>(o.get());
-        if (button && button->MenuItem && button->Down) {
-            button->SetDown(false);
-            break;
+    if (!ReleaseDownMainMenuItem())
+        for (auto& o : FObjectList) {
+            auto* button = dynamic_cast<TskSkinButtonObject*>(o.get());
+            if (button && button->MenuItem && button->Down) {
+                button->SetDown(false);
+                break;
+            }
         }
-    }
     if (!FMainMenuActive) UnHookApp();
     if (OnSkinMenuClose) OnSkinMenuClose(this);
     if (FMainMenuActive) SkinMainMenuClose();
@@ -1000,7 +1017,10 @@ void TskSkinForm::KeyMenu() {
     if (FMainMenuActive) return SkinMainMenuClose();
     if (SkinMenu->Visible) SkinMenu->Hide();
     FMainMenuActive = true;
-    if (FMainMenuBar) FMainMenuBar->MenuEnter();
+    if (FMainMenuBar)
+        FMainMenuBar->MenuEnter();
+    else
+        ActivateMenu();
     HookApp();
     if (OnMainMenuEnter) OnMainMenuEnter(this);
 }

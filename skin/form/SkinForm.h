@@ -10,8 +10,10 @@
 // and given back when the component goes.
 #pragma once
 
+#include "skin/form/SkinForm_MainMenuItems.h"
 #include "skin/form/SkinForm_MenuBar.h"
 #include "skin/form/SkinForm_Objects.h"
+#include "skin/form/SkinForm_ValueObjects.h"
 #include "skin/form/SkinMenus.h"
 
 #include "classlib/Forms.h"
@@ -24,8 +26,6 @@
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = TSet<TskBorderIcon>;
 
-enum TSwitchState { swOn, swOff };
-
 using TChangeClientRectEvent = TEvent<void(const TRect& NewClientRect)>;
 using TskMouseUpEvent =
     TEvent<void(const AnsiString& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button)>;
@@ -35,6 +35,9 @@ using TskMouseMoveEvent =
 using TskMouseEnterEvent = TEvent<void(const AnsiString& IDName)>;
 using TskMouseLeaveEvent = TskMouseEnterEvent;
 using TskPaintEvent = TEvent<void(const AnsiString& IDName, TCanvas* Canvas, const TRect& ObjectRect)>;
+using TSwitchChangeStateEvent = TEvent<void(const AnsiString& IDName, TSwitchState State)>;
+using TTrackBarChangeValueEvent = TEvent<void(const AnsiString& IDName, int Value)>;
+using TFrameRegulatorChangeValueEvent = TEvent<void(const AnsiString& IDName, int Value)>;
 
 // The system's code for a frame part without a meaning of its own.
 constexpr int HTOBJECT_FRAME = 19;
@@ -97,6 +100,9 @@ public:
     TskMouseEnterEvent OnMouseEnterEvent;
     TskMouseLeaveEvent OnMouseLeaveEvent;
     TskPaintEvent OnPaintEvent;
+    TSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
 
     // Window state of the frame (the form's own stays wsNormal).
     TWindowState GetWindowState() const { return FWindowState; }
@@ -134,6 +140,41 @@ public:
     bool ButtonGetDown(const AnsiString& IDName);
     void ButtonSetDown(const AnsiString& IDName, bool Value);
     void UserObjectDraw(const AnsiString& IDName);
+    // Values of the objects by name: a missing object, or one of another kind, leaves a
+    // setter without effect and gives a getter's default.
+    void AnimateStart(const AnsiString& IDName);
+    void AnimateStop(const AnsiString& IDName);
+    int TrackBarGetValue(const AnsiString& IDName);
+    void TrackBarSetValue(const AnsiString& IDName, int Value);
+    int FrameRegulatorGetValue(const AnsiString& IDName);
+    void FrameRegulatorSetValue(const AnsiString& IDName, int Value);
+    void GaugeSetValue(const AnsiString& IDName, int Value);
+    void FrameGaugeSetValue(const AnsiString& IDName, int Value);
+    void LabelSetText(const AnsiString& IDName, const AnsiString& Value);
+    void BitLabelSetText(const AnsiString& IDName, const AnsiString& Value);
+    void SwitchSetState(const AnsiString& IDName, TSwitchState Value);
+    TSwitchState SwitchGetState(const AnsiString& IDName);
+    // Pressing the named button (or button-style animation) opens Menu.
+    void LinkMenu(const AnsiString& IDName, TMenu* Menu, bool PopupUp);
+    void SwitchChangeStateEvent(const AnsiString& IDName, TSwitchState State);
+    void TrackBarChangeValueEvent(const AnsiString& IDName, int Value);
+    void FrameRegulatorChangeValueEvent(const AnsiString& IDName, int Value);
+    // The 25 ms tick of the animations, public so that tests can step it.
+    void TestAnimate(TObject* Sender);
+    TTimer* GetAnimateTimer() const { return AnimateTimer; }
+
+    // The main menu drawn as frame objects (skins with a "MAINMENUITEM" record).
+    std::vector<TskSkinMainMenuItem*> MainMenuItems() const;
+    void CreateMainMenu();
+    void UpdateMainMenu(bool AUpdate);
+    // Keyboard of the main menu, the bar's when the form has one.
+    void ActivateMenu();
+    void NextMainMenuItem();
+    void PriorMainMenuItem();
+    bool FindHotKeyItem(Word CharCode);
+    bool CheckReturnKey();
+    // An item opened its menu: keyboard menu mode starts.
+    void EnterMainMenuMode();
     void LoadObjects();
     void LoadDefObjects();
     void ClearObjects();
@@ -238,6 +279,8 @@ private:
     void NewAppMessage(MSG& Msg, bool& Handled);
     void FormKeyDown(Word Key);
     void SkinMainMenuClose();
+    // Esc at the top level in keyboard menu mode: the open item closes, the mode stays.
+    void SkinMenuClose2();
     void CreateSysMenu();
     void SM_Min(TObject* Sender);
     void SM_Max(TObject* Sender);
@@ -245,6 +288,12 @@ private:
     void SM_RollUp(TObject* Sender);
     void SM_Close(TObject* Sender);
     TskActiveSkinObject* ObjectAt(int Index) const;
+    template <class T> T* ObjectAs(const AnsiString& IDName) const { return dynamic_cast<T*>(ObjectAt(GetIndex(IDName))); }
+    void StepMainMenuItem(int Direction);
+    // Releases the open main-menu item; false when none was open.
+    bool ReleaseDownMainMenuItem();
+    friend class TskSkinMainMenuItem;
+    friend class TskSkinMainMenuBar;
 
     TForm* FForm = nullptr;
     TWndMethod OldWindowProc;
@@ -265,6 +314,7 @@ private:
     int MouseDownObject = -1;
     TTimer* MorphTimer = nullptr;
     TTimer* MouseTimer = nullptr;
+    TTimer* AnimateTimer = nullptr;
     TRect NormalBounds;
     int RollUpHeight = 0;
     int FRollUpConstraintHeight = 0;

@@ -330,8 +330,12 @@ void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
 }
 
 void TskSkinForm::DrawNCObjects(TBitmap* Top, TBitmap* Bottom) {
+    // The main-menu items first, into the border that holds the menu area; each places
+    // itself after the one before it.
+    for (TskSkinMainMenuItem* item : MainMenuItems())
+        item->Draw(NewMainMenuRect.Top > NewClRect.Top ? Bottom->GetCanvas() : Top->GetCanvas(), false);
     for (auto& o : FObjectList) {
-        if (!CanObjectTest(o->RollUp) || !o->Visible) continue;
+        if (!CanObjectTest(o->RollUp) || !o->Visible || dynamic_cast<TskSkinMainMenuItem*>(o.get())) continue;
         if (o->ObjectRect.Bottom > NewClRect.Top) {
             const TRect kept = o->ObjectRect;
             o->ObjectRect = MovedRect(o->ObjectRect, 0, -NewClRect.Bottom);
