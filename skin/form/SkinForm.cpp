@@ -6,6 +6,8 @@
 #include "classlib/ClassRegistry.h"
 #include "classlib/Persistence.h"
 
+#include <algorithm>
+
 namespace {
 
 void RegisterSkinFormClasses() {
@@ -100,6 +102,8 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("SupportNCArea", &TskSkinForm::GetSupportNCArea, &TskSkinForm::SetSupportNCArea, true);
     P.Add("MainMenu", &TskSkinForm::GetMainMenu, &TskSkinForm::SetMainMenu);
     P.Add("MainMenuBar", &TskSkinForm::GetMainMenuBar, &TskSkinForm::SetMainMenuBar);
+    P.Add("SystemMenu", &TskSkinForm::GetSystemMenuProp, &TskSkinForm::SetSystemMenu);
+    P.Add("UseDefaultSysMenu", &TskSkinForm::GetUseDefaultSysMenu, &TskSkinForm::SetUseDefaultSysMenu, true);
     P.Add("OnMainMenuEnter", &TskSkinForm::OnMainMenuEnter);
     P.Add("OnMainMenuExit", &TskSkinForm::OnMainMenuExit);
     P.Add("OnSkinMenuOpen", &TskSkinForm::OnSkinMenuOpen);
@@ -147,6 +151,10 @@ void TskSkinForm::SetMainMenuBar(TskSkinMainMenuBar* Value) {
     SetReference(this, FMainMenuBar, Value);
 }
 
+void TskSkinForm::SetSystemMenu(TPopupMenu* Value) {
+    SetReference(this, FSystemMenu, Value);
+}
+
 void TskSkinForm::SetMainMenu(TMainMenu* Value) {
     SetReference(this, FMainMenu, Value);
 }
@@ -163,6 +171,8 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
         FMainMenu = nullptr;
     } else if (AComponent == FMainMenuBar) {
         FMainMenuBar = nullptr;
+    } else if (AComponent == FSystemMenu) {
+        FSystemMenu = nullptr;
     }
 }
 
@@ -951,39 +961,91 @@ void TskSkinForm::SM_Restore(TObject*) {
         SetWindowState(wsNormal);
 }
 
+TMenuItem* TskSkinForm::NewSysMenuItem(const char* Name, const char* Caption) {
+    static const struct {
+        const char* Name;
+        void (TskSkinForm::*Click)(TObject*);
+    } kClicks[] = {{"DSF_MINITEM", &TskSkinForm::SM_Min},     {"DSF_MAXITEM", &TskSkinForm::SM_Max},
+                   {"DSF_RESTORE", &TskSkinForm::SM_Restore}, {"DSF_ROLLUP", &TskSkinForm::SM_RollUp},
+                   {"DSF_CLOSE", &TskSkinForm::SM_Close}};
+    auto* item = new TMenuItem(this);
+    item->SetName(Name);
+    item->SetCaption(Caption);
+    for (const auto& c : kClicks)
+        if (AnsiString(Name) == c.Name) item->OnClick = TNotifyEvent(this, c.Click);
+    if (AnsiString(Name) == "DSF_CLOSE") item->SetShortCut(TextToShortCut("Alt+F4"));
+    return item;
+}
+
+bool TskSkinForm::SysMenuWants(const char* Name) const {
+    const AnsiString name = Name;
+    if (name == "DSF_MINITEM")
+        return FBorderIcons.Contains(TskBorderIcon::biMinimize) && FWindowState != wsMinimized;
+    if (name == "DSF_MAXITEM")
+        return FBorderIcons.Contains(TskBorderIcon::biMaximize) && FWindowState != wsMaximized;
+    if (name == "DSF_RESTORE") return FWindowState != wsNormal || FRollUpState;
+    if (name == "DSF_ROLLUP")
+        return FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized;
+    if (name == "DSF_MINTOTRAY") return FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray);
+    return true;
+}
+
+void TskSkinForm::DropStandardSysMenuItems() {
+    // Names are unique among the component's items: the last menu's go first.
+    for (int i = GetComponentCount() - 1; i >= 0; --i)
+        if (auto* item = dynamic_cast<TMenuItem*>(GetComponent(i)))
+            if (item->GetName().rfind("DSF_", 0) == 0) delete item;
+}
+
 void TskSkinForm::CreateSysMenu() {
+    DropStandardSysMenuItems();
     TMenuItem* items = FSysMenu->GetItems();
     items->Clear();
-    auto add = [&](const char* Name, const char* Caption, void (TskSkinForm::*Click)(TObject*)) {
-        auto* item = new TMenuItem(this);
-        item->SetName(Name);
-        item->SetCaption(Caption);
-        if (Click) item->OnClick = TNotifyEvent(this, Click);
-        items->Add(item);
-        return item;
-    };
-    if (FBorderIcons.Contains(TskBorderIcon::biMinimize) && FWindowState != wsMinimized)
-        add("DSF_MINITEM", "Mi&nimize", &TskSkinForm::SM_Min);
-    if (FBorderIcons.Contains(TskBorderIcon::biMaximize) && FWindowState != wsMaximized)
-        add("DSF_MAXITEM", "Ma&ximize", &TskSkinForm::SM_Max);
-    if (FWindowState != wsNormal || FRollUpState) add("DSF_RESTORE", "&Restore", &TskSkinForm::SM_Restore);
-    if (FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized)
-        add("DSF_ROLLUP", "Ro&llUp", &TskSkinForm::SM_RollUp);
-    if (FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray))
-        add("DSF_MINTOTRAY", "Minimize to &Tray", nullptr);
-    if (items->GetCount() > 0) add("", "-", nullptr);
-    add("DSF_CLOSE", "&Close", &TskSkinForm::SM_Close)->SetShortCut(TextToShortCut("Alt+F4"));
+    static const std::pair<const char*, const char*> kItems[] = {{"DSF_MINITEM", "Mi&nimize"},
+                                                                 {"DSF_MAXITEM", "Ma&ximize"},
+                                                                 {"DSF_RESTORE", "&Restore"},
+                                                                 {"DSF_ROLLUP", "Ro&llUp"},
+                                                                 {"DSF_MINTOTRAY", "Minimize to &Tray"}};
+    for (const auto& [name, caption] : kItems)
+        if (SysMenuWants(name)) items->Add(NewSysMenuItem(name, caption));
+    if (items->GetCount() > 0) items->Add(NewSysMenuItem("", "-"));
+    items->Add(NewSysMenuItem("DSF_CLOSE", "&Close"));
+}
+
+void TskSkinForm::CreateUserSysMenu() {
+    if (!FUseDefaultSysMenu) return;
+    DropStandardSysMenuItems();
+    TMenuItem* items = FSystemMenu->GetItems();
+    static const char* const kNames[] = {"DSF_MINITEM", "DSF_MAXITEM",   "DSF_CLOSE",
+                                         "DSF_MINTOTRAY", "DSF_ROLLUP", "DSF_RESTORE"};
+    for (int i = items->GetCount() - 1; i >= 0; --i) {
+        const AnsiString name = items->GetItem(i)->GetName();
+        if (std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames)) delete items->GetItem(i);
+    }
+    // Each goes on top of the ones before it.
+    static const std::pair<const char*, const char*> kOnTop[] = {{"DSF_MINTOTRAY", "Minimize to &Tray"},
+                                                                 {"DSF_ROLLUP", "Ro&llUp"},
+                                                                 {"DSF_MAXITEM", "Ma&ximize"},
+                                                                 {"DSF_RESTORE", "&Restore"},
+                                                                 {"DSF_MINITEM", "Mi&nimize"}};
+    for (const auto& [name, caption] : kOnTop)
+        if (SysMenuWants(name)) items->Insert(0, NewSysMenuItem(name, caption));
+    items->Add(NewSysMenuItem("DSF_CLOSE", "&Close"));
 }
 
 TPopupMenu* TskSkinForm::GetSystemMenu() {
-    CreateSysMenu();
-    return FSysMenu;
+    if (!FSystemMenu) {
+        CreateSysMenu();
+        return FSysMenu;
+    }
+    CreateUserSysMenu();
+    return FSystemMenu;
 }
 
 void TskSkinForm::TrackSystemMenu(int X, int Y) {
-    GetSystemMenu();
+    TPopupMenu* menu = GetSystemMenu();
     SkinMenuOpen();
-    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(X, Y, X, Y), FSysMenu->GetItems(),
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(X, Y, X, Y), menu->GetItems(),
                     false);
 }
 

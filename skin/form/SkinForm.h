@@ -191,8 +191,13 @@ public:
     void SetDefMenuItemFont(TFont* Value) { SkinMenu->SetDefaultMenuItemFont(Value); }
     TNotifyEvent OnSkinMenuOpen;
     TNotifyEvent OnSkinMenuClose;
-    // The standard system menu, rebuilt on each call.
+    // The system menu, rebuilt on each call: the standard items, or the user's SystemMenu
+    // with the standard items merged in (when UseDefaultSysMenu).
     TPopupMenu* GetSystemMenu();
+    TPopupMenu* GetSystemMenuProp() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
+    bool GetUseDefaultSysMenu() const { return FUseDefaultSysMenu; }
+    void SetUseDefaultSysMenu(bool Value) { FUseDefaultSysMenu = Value; }
     // Shows the system menu at the screen point.
     void TrackSystemMenu(int X, int Y);
 
@@ -239,6 +244,11 @@ private:
     void FormKeyDown(Word Key);
     void SkinMainMenuClose();
     void CreateSysMenu();
+    void CreateUserSysMenu();
+    void DropStandardSysMenuItems();
+    // A standard system-menu item, owned by the component, and whether the state wants it.
+    TMenuItem* NewSysMenuItem(const char* Name, const char* Caption);
+    bool SysMenuWants(const char* Name) const;
     void SM_Min(TObject* Sender);
     void SM_Max(TObject* Sender);
     void SM_Restore(TObject* Sender);
@@ -275,6 +285,8 @@ private:
     std::unique_ptr<TBitmap> TopMask, BottomMask, LeftMask, RightMask;
     std::unique_ptr<TIcon> FIcon;
     TPopupMenu* FSysMenu = nullptr;
+    TPopupMenu* FSystemMenu = nullptr;
+    bool FUseDefaultSysMenu = true;
     TskSkinMenu* SkinMenu = nullptr;
     bool FSkinMenuOpen = false;
     bool FHooked = false;
