@@ -116,6 +116,9 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("Magnetic", &TskSkinForm::GetMagnetic, &TskSkinForm::SetMagnetic, false);
     P.Add("MagneticSize", &TskSkinForm::GetMagneticSize, &TskSkinForm::SetMagneticSize, Byte{10});
     P.Add("BorderIcons", &TskSkinForm::GetBorderIcons, &TskSkinForm::SetBorderIcons);
+    P.Add("AlphaBlendAnimation", &TskSkinForm::GetAlphaBlendAnimation, &TskSkinForm::SetAlphaBlendAnimation, false);
+    P.Add("AlphaBlendValue", &TskSkinForm::GetAlphaBlendValue, &TskSkinForm::SetAlphaBlendValue, Byte{200});
+    P.Add("AlphaBlend", &TskSkinForm::GetAlphaBlend, &TskSkinForm::SetAlphaBlend, false);
     P.Add("OnActivate", &TskSkinForm::OnActivate);
     P.Add("OnDeActivate", &TskSkinForm::OnDeActivate);
     P.Add("OnChangeRollUpState", &TskSkinForm::OnChangeRollUpState);
@@ -201,6 +204,55 @@ void TskSkinForm::SetDefCaptionFont(TFont* Value) {
 void TskSkinForm::SetDefInActiveCaptionFont(TFont* Value) {
     FDefInActiveCaptionFont->Assign(Value);
     if (!IsLoading() && !IsDesigning() && !FSkinApplied) SendNCPaint();
+}
+
+void TskSkinForm::SetLayered(bool Value) {
+    if (!FForm->HandleAllocated()) return;
+    HWND wnd = FForm->GetHandle();
+    const LONG_PTR ex = GetWindowLongPtrA(wnd, GWL_EXSTYLE);
+    const LONG_PTR wanted = Value ? ex | WS_EX_LAYERED : ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+    if (wanted != ex) SetWindowLongPtrA(wnd, GWL_EXSTYLE, wanted);
+}
+
+void TskSkinForm::SetAlphaBlend(bool Value) {
+    if (FAlphaBlend == Value) return;
+    FAlphaBlend = Value;
+    if (!GetComponentState().Empty() || !FForm->HandleAllocated()) return;
+    SetLayered(Value);
+    if (Value) SetAlphaBlendTransparent(FForm->GetHandle(), FAlphaBlendValue);
+}
+
+void TskSkinForm::SetAlphaBlendValue(Byte Value) {
+    if (FAlphaBlendValue == Value) return;
+    FAlphaBlendValue = Value;
+    if (FAlphaBlend && GetComponentState().Empty() && FForm->HandleAllocated())
+        SetAlphaBlendTransparent(FForm->GetHandle(), Value);
+}
+
+// The window shows fully transparent; timer 1 fades it in.
+void TskSkinForm::StartFadeIn() {
+    if (!CheckW2KWXP() || !(FAlphaBlend || FAlphaBlendAnimation)) return;
+    SetLayered(true);
+    SetAlphaBlendTransparent(FForm->GetHandle(), 0);
+    SetTimer(FForm->GetHandle(), 1, 1, nullptr);
+}
+
+void TskSkinForm::FadeIn() {
+    if (!CheckW2KWXP() || !(FAlphaBlend || FAlphaBlendAnimation)) return;
+    HWND wnd = FForm->GetHandle();
+    KillTimer(wnd, 1);
+    const int target = FAlphaBlendAnimation && !FAlphaBlend ? 255 : FAlphaBlendValue;
+    if (FAlphaBlendAnimation) {
+        Application->ProcessMessages();
+        if (IsDestroying() || !FForm->HandleAllocated()) return;
+        for (int alpha = 5;; alpha += 5) {
+            SetAlphaBlendTransparent(wnd, static_cast<Byte>(std::min(alpha, target)));
+            if (alpha >= target) break;
+        }
+    } else if (target != 255) {
+        SetAlphaBlendTransparent(wnd, FAlphaBlendValue);
+    }
+    if (target == 255) SetLayered(false);
 }
 
 // ---------------------------------------------------------------------------
@@ -334,6 +386,10 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         } else if (nc && GetMinWidth() <= FNewWidth && GetMinHeight() <= FNewHeight) {
             CreateNewForm(true);
         }
+        if (FAlphaBlend && FAlphaBlendValue != 255 && CheckW2KWXP() && nc) {
+            SendNCPaint();
+            FForm->Invalidate();
+        }
         break;
     case WM_ACTIVATE:
         passNow();
@@ -370,6 +426,10 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     }
     case WM_SHOWWINDOW:
+        if (Message.WParam)
+            StartFadeIn();
+        else if (CheckW2KWXP() && FAlphaBlend)
+            SetLayered(false);
         if (Message.WParam && nc) UpDateForm();
         // The menu is shown skinned, not as the system's menu bar.
         if (Message.WParam && FForm->GetMenu()) FForm->SetMenu(nullptr);
@@ -413,6 +473,9 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         passOn = false;
         if (!plainStyle) SendNCPaint();
         FormChangeActive(true);
+        break;
+    case WM_TIMER:
+        if (Message.WParam == 1) FadeIn();
         break;
     case WM_SYNCPAINT:
         if (FRollUpState && nc) {

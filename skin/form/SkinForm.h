@@ -77,6 +77,15 @@ public:
     TMainMenu* GetMainMenu() const { return FMainMenu; }
     void SetMainMenu(TMainMenu* Value);
     TskSkinData* GetMenusSkinData() const { return FMenusSkinData; }
+    // Translucency: applied to the window at once only outside loading and design; the
+    // window is layered, and faded in from its first showing, where the system has
+    // layered windows (Windows 2000 to XP).
+    bool GetAlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    bool GetAlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
     TskSkinMainMenuBar* GetMainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TskSkinMainMenuBar* Value);
     bool GetMainMenuActive() const { return FMainMenuActive; }
@@ -215,6 +224,9 @@ protected:
 
 private:
     void CallOld(TMessage& Message);
+    void SetLayered(bool Value);
+    void StartFadeIn();
+    void FadeIn();
     void RemoveCaptionStyle();
     void SendNCPaint();
     void FormChangeActive(bool AUpdate);
@@ -304,6 +316,9 @@ private:
     bool FSizeable = true;
     bool FSupportNCArea = true;
     bool FMagnetic = false;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 200;
+    bool FAlphaBlendAnimation = false;
     Byte FMagneticSize = 10;
     bool FMaximizeOnFullScreen = false;
     int FMinWidth = 0;
