@@ -563,6 +563,13 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
 void TskSkinForm::RouteMouse(TMessage& Message) {
     const bool nc = FSupportNCArea;
     TPoint frame(SignedLow(Message.LParam), SignedHigh(Message.LParam));
+    if (Message.Msg == WM_NCLBUTTONDOWN && Message.WParam != HTOBJECT_FRAME) {
+        // The system has just moved or sized the window in its own loop: the press point
+        // now lies elsewhere on the frame, perhaps over a button.
+        POINT cursor;
+        GetCursorPos(&cursor);
+        frame = TPoint(cursor.x, cursor.y);
+    }
     if (nc) PointToNCPoint(frame);
     const int x = SignedLow(Message.LParam), y = SignedHigh(Message.LParam);
     const bool onCaption = Message.WParam == HTCAPTION;
