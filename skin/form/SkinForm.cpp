@@ -177,6 +177,10 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     } else if (AComponent == FSystemMenu) {
         FSystemMenu = nullptr;
     }
+    if (auto* control = dynamic_cast<TControl*>(AComponent)) {
+        UnLinkControlFromArea(control);
+        std::erase(RollUpControls, control);
+    }
 }
 
 void TskSkinForm::SetBorderIcons(TskBorderIcons Value) {
@@ -286,7 +290,12 @@ void TskSkinForm::FormChangeActive(bool AUpdate) {
         auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get());
         if (!caption) continue;
         if (AUpdate && CanObjectTest(caption->RollUp)) {
-            if (FSupportNCArea && !IsNullRect(caption->ActiveSkinRect)) DrawSkinObject(caption);
+            if (!FSupportNCArea) {
+                caption->Active = active;
+                DrawSkinObject(caption);
+            } else if (!IsNullRect(caption->ActiveSkinRect)) {
+                DrawSkinObject(caption);
+            }
         } else if (caption->Morphing) {
             caption->MorphKf = active ? 1.0 : 0.0;
         }
@@ -316,13 +325,18 @@ void TskSkinForm::CreateNewForm(bool AUpdate) {
     if (AUpdate) CalcAllRealObjectRect();
     CreateNewRegion(AUpdate);
     if (OnChangeClientRect) OnChangeClientRect(NewClRect);
-    if (FSupportNCArea && !FRgn) SendNCPaint();
+    if (!FSupportNCArea) {
+        FForm->Invalidate();
+        ControlsToAreas();
+    } else if (!FRgn) {
+        SendNCPaint();
+    }
 }
 
 void TskSkinForm::ChangeSkinData() {
     ResetObjectIndexes();
     FSkinApplied = FSkinData && !FSkinData->Empty;
-    if (!FSupportNCArea) return;
+    if (!FSupportNCArea) return ChangeClientSkinData();
     if (FSkinApplied) {
         LoadObjects();
         CheckObjects();
@@ -385,6 +399,8 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             if (nc) SendNCPaint();
         } else if (nc && GetMinWidth() <= FNewWidth && GetMinHeight() <= FNewHeight) {
             CreateNewForm(true);
+        } else if (!nc && !FRollUpState) {
+            RebuildClientFrame(CanScale());
         }
         if (FAlphaBlend && FAlphaBlendValue != 255 && CheckW2KWXP() && nc) {
             SendNCPaint();
@@ -413,7 +429,9 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(Message.WParam);
-        if (nc && FSkinApplied) {
+        if (!nc) {
+            Paint(dc);
+        } else if (FSkinApplied) {
             if (FSkinData->BGPictureIndex == -1)
                 PaintBG(dc);
             else
@@ -431,6 +449,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         else if (CheckW2KWXP() && FAlphaBlend)
             SetLayered(false);
         if (Message.WParam && nc) UpDateForm();
+        if (Message.WParam && !nc) ControlsToAreas();
         // The menu is shown skinned, not as the system's menu bar.
         if (Message.WParam && FForm->GetMenu()) FForm->SetMenu(nullptr);
         break;
@@ -445,6 +464,10 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         passOn = false;
         break;
     case WM_NCHITTEST:
+        if (!nc && FSkinApplied) {
+            ClientHitTest(Message);
+            passOn = false;
+        }
         if (iconic || !nc) break;
         {
             TPoint p(SignedLow(Message.LParam), SignedHigh(Message.LParam));
@@ -630,6 +653,7 @@ void TskSkinForm::RouteMouse(TMessage& Message) {
     case WM_LBUTTONDBLCLK:
         MouseDown(mbLeft, x, y);
         if (!IsDestroying()) MouseDBlClick();
+        if (!IsDestroying()) CheckWindowState();
         break;
     case WM_RBUTTONDBLCLK:
         MouseDown(mbRight, x, y);
@@ -685,14 +709,22 @@ void TskSkinForm::TestActive(int X, int Y, bool AActive) {
 }
 
 void TskSkinForm::MouseDown(TMouseButton Button, int X, int Y) {
+    if (!FSupportNCArea) {
+        EndDragg();
+        TestActive(X, Y, true);
+    }
     TskActiveSkinObject* o = ObjectAt(ActiveObject);
-    if (!o) return;
+    if (!o) {
+        if (!FSupportNCArea && Button == mbLeft && FWindowState != wsMaximized && FDraggAble) StartDragg(X, Y);
+        return;
+    }
     if (FSupportNCArea && !dynamic_cast<TskSkinCaptionObject*>(o)) SetCapture(FForm->GetHandle());
     MouseDownObject = ActiveObject;
     o->MouseDown(X, Y, Button);
 }
 
 void TskSkinForm::MouseUp(TMouseButton Button, int X, int Y) {
+    if (!FSupportNCArea) EndDragg();
     TskActiveSkinObject* o = ObjectAt(MouseDownObject);
     if (!o) {
         MouseDownObject = -1;
@@ -704,6 +736,7 @@ void TskSkinForm::MouseUp(TMouseButton Button, int X, int Y) {
 }
 
 void TskSkinForm::MouseMove(int X, int Y) {
+    if (!FSupportNCArea && FDragging) return;
     TskActiveSkinObject* o = ObjectAt(MouseDownObject != -1 ? MouseDownObject : ActiveObject);
     if (o) o->MouseMove(X, Y);
 }
@@ -719,6 +752,18 @@ void TskSkinForm::TestMouse(TObject*) {
     POINT cursor;
     GetCursorPos(&cursor);
     HWND under = WindowFromPoint(cursor);
+    if (!FSupportNCArea) {
+        if (FDragging) return DragTo(cursor);
+        if (under != FForm->GetHandle()) {
+            TestActive(-1, -1, false);
+            FMouseTracking = false;
+            MouseTimer->SetEnabled(false);
+        } else {
+            ScreenToClient(FForm->GetHandle(), &cursor);
+            TestActive(cursor.x, cursor.y, true);
+        }
+        return;
+    }
     if (under != FForm->GetHandle()) {
         TestActive(-1, -1, false);
         MouseTimer->SetEnabled(false);
@@ -756,6 +801,7 @@ void TskSkinForm::TestMorph(TObject*) {
 void TskSkinForm::ClearObjects() {
     ResetObjectIndexes();
     FObjectList.clear();
+    AreaLinks.clear();
 }
 
 void TskSkinForm::LoadObjects() {

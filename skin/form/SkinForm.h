@@ -57,7 +57,11 @@ public:
     bool GetSizeable() const { return FSizeable; }
     void SetSizeable(bool Value) { FSizeable = Value; }
     bool GetSupportNCArea() const { return FSupportNCArea; }
-    void SetSupportNCArea(bool Value) { FSupportNCArea = Value; }
+    // False: client mode. The window has no non-client area; the whole skin picture, frame
+    // included, is painted in the client area and named areas of it hold chosen controls.
+    void SetSupportNCArea(bool Value);
+    bool GetDraggAble() const { return FDraggAble; }
+    void SetDraggAble(bool Value) { FDraggAble = Value; }
     bool GetShowIcon() const { return FShowIcon; }
     void SetShowIcon(bool Value);
     bool GetMagnetic() const { return FMagnetic; }
@@ -161,6 +165,7 @@ public:
 
     // Hit tests in frame coordinates (client coordinates for NewHitTest).
     int NewNCHitTest(TPoint P);
+    int NewHitTest(TPoint P);
     int NewDefNCHitTest(TPoint P);
     bool PtInMask(TPoint P);
     void TestActive(int X, int Y, bool AActive);
@@ -218,6 +223,21 @@ public:
     void ChangeSkinData();
     void SetDefaultCaptionText();
 
+    // Client mode.
+    // The skin has a middle that stretches both ways.
+    bool CanScale() const;
+    // After a skin load or an unroll: the client area fits the skin picture.
+    void CheckSize();
+    void Paint(HDC DC);
+    // A double click on a caption object: roll-up, maximize or restore.
+    void CheckWindowState();
+    void LinkControlsToAreas();
+    void LinkControlToArea(const AnsiString& AreaName, TControl* Control);
+    void UnLinkControlFromArea(TControl* Control);
+    // Linked controls take their areas' rectangles at the present size.
+    void ControlsToAreas();
+    bool GetDragging() const { return FDragging; }
+
 protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -250,6 +270,17 @@ private:
     void DrawNCObjects(TBitmap* Top, TBitmap* Bottom);
     void ResetObjectIndexes();
     void CheckMenuVisible(TMessage& Message);
+    int SkinBorderHitTest(TPoint P);
+    void ClientHitTest(TMessage& Message);
+    void CreateRollUpForm();
+    void RestoreRollUpForm();
+    void SetRollUpFormRegion();
+    void ChangeClientSkinData();
+    void RebuildClientFrame(bool Scalable);
+    void StartDragg(int X, int Y);
+    void EndDragg();
+    void DragTo(POINT Cursor);
+    void SetRegion(HRGN Rgn);
     void HookApp();
     void UnHookApp();
     void NewAppMessage(MSG& Msg, bool& Handled);
@@ -289,7 +320,19 @@ private:
     TTimer* MouseTimer = nullptr;
     TRect NormalBounds;
     int RollUpHeight = 0;
+    int RollUpWidth = 0;
     int FRollUpConstraintHeight = 0;
+    int FRollUpConstraintWidth = 0;
+    struct TAreaLink {
+        TControl* Control;
+        TRect Rect;
+    };
+    std::vector<TAreaLink> AreaLinks;
+    std::vector<TControl*> RollUpControls;
+    bool FDraggAble = false;
+    bool FDragging = false;
+    POINT DragOrigin{};
+    bool FMouseTracking = false;
     bool FInChangeSkinData = false;
 
     std::unique_ptr<TFont> FDefCaptionFont;

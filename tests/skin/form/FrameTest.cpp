@@ -23,16 +23,9 @@ protected:
         Pump();
     }
 
-    TRect Window() {
-        RECT r;
-        GetWindowRect(Form->GetHandle(), &r);
-        return TRect(r.left, r.top, r.right, r.bottom);
-    }
+    TRect Window() { return testskins::WindowRectOf(Form); }
     // The hit-test answer at (X, Y) of the window.
-    int HitAt(int X, int Y) {
-        const TRect w = Window();
-        return static_cast<int>(SendMessageA(Form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(w.Left + X, w.Top + Y)));
-    }
+    int HitAt(int X, int Y) { return testskins::HitTestAt(Form, X, Y); }
     void NcMessage(UINT Msg, WPARAM Code, int X, int Y) {
         const TRect w = Window();
         SendMessageA(Form->GetHandle(), Msg, Code, MAKELPARAM(w.Left + X, w.Top + Y));
@@ -323,7 +316,7 @@ TEST(SkinFrameOwner, AnOwnerThatIsNoFormIsRefused) {
     EXPECT_EQ(owner.GetComponentCount(), 0);
 }
 
-TEST(SkinFrameResources, TwoHundredCyclesLeaveNoGdiObjects) {
+TEST(SkinFrameResources, TwoHundredCyclesInBothModesLeaveNoGdiObjects) {
     auto cycle = [] {
         TForm* form = new TForm(nullptr);
         form->SetBounds(50, 50, 220, 160);
@@ -337,6 +330,14 @@ TEST(SkinFrameResources, TwoHundredCyclesLeaveNoGdiObjects) {
         skin->SetSkinData(nullptr);
         SendMessageA(form->GetHandle(), WM_NCPAINT, 0, 0);
         Pump();
+        // Client mode, rolled up and back.
+        testskins::Build(data, {.Mask = true, .ClientMode = true});
+        skin->SetSupportNCArea(false);
+        skin->SetSkinData(data);
+        skin->SetRollUpState(true);
+        form->Repaint();
+        skin->SetRollUpState(false);
+        form->Repaint();
         delete form;
         Pump();
     };

@@ -75,11 +75,7 @@ protected:
     static inline int Step = 0;
     static inline TPoint Pending;
     static inline UINT_PTR TimerId = 0;
-    TRect Window() {
-        RECT r;
-        GetWindowRect(Form->GetHandle(), &r);
-        return TRect(r.left, r.top, r.right, r.bottom);
-    }
+    TRect Window() { return testskins::WindowRectOf(Form); }
 
     TskSkinForm* Skin = nullptr;
     TskSkinData* Data = nullptr;
