@@ -1,7 +1,5 @@
 // Translucent skinned forms where the system has layered windows: this program runs as
 // Windows 5.2 (the test harness gives it that version in Wine's per-program settings).
-// The about box fades in to 245 on its first showing; a form's AlphaBlend applies at once
-// once it runs; a fade without AlphaBlend ends opaque and no longer layered.
 #include "app/About_sl.h"
 #include "app/Dm.h"
 #include "tests/support/GuiTestSupport.h"
@@ -28,32 +26,18 @@ int Alpha(TWinControl* C) {
 }
 
 // The fade-in timer's tick, sent rather than waited for.
-void FadeTick(TWinControl* C) {
-    SendMessageA(C->GetHandle(), WM_TIMER, 1, 0);
-}
-
-TEST(LayeredWindows, TheSystemReportsWindowsXP) {
-    int major = 0, minor = 0;
-    GetWindowsVersion(major, minor);
-    EXPECT_EQ(major, 5);
-    EXPECT_EQ(minor, 2);
-    EXPECT_TRUE(CheckW2KWXP());
+void Tick(TWinControl* C, WPARAM Id = 1) {
+    SendMessageA(C->GetHandle(), WM_TIMER, Id, 0);
 }
 
 TEST(LayeredWindows, TheAboutBoxFadesInTo245) {
-    TDMM* dmm = CreateFromResource<TDMM>(nullptr);
-    DMM = dmm;
+    ASSERT_TRUE(CheckW2KWXP()) << "the program runs as Windows 2000 to XP";
+    DMM = CreateFromResource<TDMM>(nullptr);
     auto* about = CreateFromResource<TFAbout>(nullptr);
-    TskSkinForm* skin = GetSkinFormComponent(about);
-    ASSERT_NE(skin, nullptr);
-    EXPECT_TRUE(skin->GetAlphaBlend());
-    EXPECT_TRUE(skin->GetAlphaBlendAnimation());
-    EXPECT_EQ(skin->GetAlphaBlendValue(), 245);
     about->Show();
     // Shown transparent, then raised by the first tick of timer 1.
-    EXPECT_TRUE(Layered(about));
     EXPECT_EQ(Alpha(about), 0);
-    FadeTick(about);
+    Tick(about);
     EXPECT_TRUE(Layered(about));
     EXPECT_EQ(Alpha(about), 245);
     Pump();
@@ -61,50 +45,29 @@ TEST(LayeredWindows, TheAboutBoxFadesInTo245) {
     about->Hide();
     EXPECT_FALSE(Layered(about)) << "hidden, it is an ordinary window again";
     delete about;
-    delete dmm;
+    delete DMM;
     DMM = nullptr;
     Pump();
 }
 
-class LayeredForm : public ShownFormTest {
-protected:
-    void SetUp() override {
-        ShownFormTest::SetUp();
-        Skin = new TskSkinForm(Form);
-        Pump();
-    }
-    TskSkinForm* Skin = nullptr;
-};
+class LayeredForm : public ShownFormTest {};
 
-TEST_F(LayeredForm, AlphaBlendAppliesAtOnceAndGoes) {
-    Skin->SetAlphaBlend(true);
-    EXPECT_TRUE(Layered(Form));
+TEST_F(LayeredForm, AlphaBlendAppliesAtOnceAndAFadeWithoutItEndsOpaque) {
+    auto* skin = new TskSkinForm(Form);
+    skin->SetAlphaBlend(true);
     EXPECT_EQ(Alpha(Form), 200);
-    Skin->SetAlphaBlendValue(120);
-    EXPECT_EQ(Alpha(Form), 120);
-    // Sizing keeps the translucent frame painted.
+    skin->SetAlphaBlendValue(120);
     Form->SetWidth(Form->GetWidth() + 20);
     Pump();
     EXPECT_EQ(Alpha(Form), 120);
-    Skin->SetAlphaBlend(false);
+    skin->SetAlphaBlend(false);
     EXPECT_FALSE(Layered(Form));
-    Skin->SetAlphaBlendValue(90);
-    EXPECT_FALSE(Layered(Form)) << "the value alone changes nothing";
-}
-
-TEST_F(LayeredForm, AFadeWithoutAlphaBlendEndsOpaque) {
-    Skin->SetAlphaBlendAnimation(true);
+    skin->SetAlphaBlendAnimation(true);
     Form->Hide();
     Form->Show();
-    EXPECT_EQ(Alpha(Form), 0);
-    FadeTick(Form);
-    EXPECT_FALSE(Layered(Form));
-    // Another timer of the window is no fade.
-    Form->Hide();
-    Form->Show();
-    SendMessageA(Form->GetHandle(), WM_TIMER, 2, 0);
-    EXPECT_EQ(Alpha(Form), 0);
-    FadeTick(Form);
+    Tick(Form, 2);
+    EXPECT_EQ(Alpha(Form), 0) << "another timer is no fade";
+    Tick(Form);
     EXPECT_FALSE(Layered(Form));
 }
 

@@ -113,30 +113,22 @@ TEST_F(ClientMode, RollUpShowsTheRollUpPictureCutByItsMask) {
     EXPECT_EQ(Form->GetConstraints()->GetMinHeight(), 150);
     EXPECT_FALSE(InRegion(0, 0));
     EXPECT_TRUE(InRegion(299, 199));
-    // A skin without a roll-up picture does not roll up.
-    testskins::Build(Data, {.Mask = true});
-    Skin->SetSkinData(nullptr);
-    Skin->SetSkinData(Data);
+    // A skin change keeps the roll-up with a roll-up picture and ends it without one.
     Skin->SetRollUpState(true);
-    EXPECT_FALSE(Skin->GetRollUpState());
-}
-
-TEST_F(ClientMode, ASkinChangeKeepsTheRollUpOnlyWithARollUpPicture) {
-    Skin->SetRollUpState(true);
-    ASSERT_TRUE(Skin->GetRollUpState());
-    testskins::Build(Data, {.Mask = true, .ClientMode = true});
-    Data->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
-    Data->SendSkinDataMessage(WM_CHANGESKINDATA);
-    Pump();
-    EXPECT_TRUE(Skin->GetRollUpState());
+    auto reload = [&](const testskins::Options& O) {
+        testskins::Build(Data, O);
+        Data->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+        Data->SendSkinDataMessage(WM_CHANGESKINDATA);
+        Pump();
+    };
+    reload({.Mask = true, .ClientMode = true});
     EXPECT_EQ(Form->GetHeight(), testskins::kRollUpHeight);
-    testskins::Build(Data, {.Mask = true});
-    Data->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
-    Data->SendSkinDataMessage(WM_CHANGESKINDATA);
-    Pump();
+    reload({.Mask = true});
     EXPECT_FALSE(Skin->GetRollUpState());
     EXPECT_EQ(Form->GetHeight(), 200);
     EXPECT_TRUE(Panel->GetVisible());
+    Skin->SetRollUpState(true);
+    EXPECT_FALSE(Skin->GetRollUpState()) << "no roll-up picture, no roll-up";
 }
 
 TEST_F(ClientMode, ADraggableFormFollowsThePointerFromOutsideTheObjects) {

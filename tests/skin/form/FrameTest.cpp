@@ -131,7 +131,9 @@ TEST_F(SkinFrame, CaptionDoubleClickMaximizesAndRestores) {
 
 TEST_F(SkinFrame, RollUpWinsOverConstraintsAndGivesThemBack) {
     Skin->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biRollUp});
-    Form->GetConstraints()->SetMinHeight(150);
+    // The main window's least height.
+    Form->GetConstraints()->SetMinHeight(320);
+    Pump();
     int changes = 0;
     Skin->OnChangeRollUpState = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
     NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
@@ -141,8 +143,8 @@ TEST_F(SkinFrame, RollUpWinsOverConstraintsAndGivesThemBack) {
     Shot("skinform_rolledup.bmp");
     NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
     EXPECT_FALSE(Skin->GetRollUpState());
-    EXPECT_EQ(Form->GetHeight(), 200);
-    EXPECT_EQ(Form->GetConstraints()->GetMinHeight(), 150);
+    EXPECT_EQ(Form->GetHeight(), 320);
+    EXPECT_EQ(Form->GetConstraints()->GetMinHeight(), 320);
     EXPECT_EQ(changes, 2);
     // Without the maximize icon its button stays, disabled.
     const int max = Skin->GetIndex("maxbutton");

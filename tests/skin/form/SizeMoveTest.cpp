@@ -122,16 +122,4 @@ TEST_F(SizeMove, MovingDocksToTheWorkAreaEdgeWithinMagneticSize) {
     EXPECT_EQ(Window().Left, 300);
 }
 
-TEST_F(SizeMove, RollUpWinsOverTheFormsConstraints) {
-    Form->GetConstraints()->SetMinHeight(320);
-    Form->SetHeight(400);
-    Pump();
-    Skin->SetRollUpState(true);
-    EXPECT_EQ(Form->GetHeight(), Skin->GetMinHeight());
-    EXPECT_EQ(Form->GetHeight(), testskins::kHeight - 52) << "the frame without its client part";
-    Skin->SetRollUpState(false);
-    EXPECT_EQ(Form->GetHeight(), 400);
-    EXPECT_EQ(Form->GetConstraints()->GetMinHeight(), 320);
-}
-
 } // namespace
