@@ -218,10 +218,18 @@ void TskSkinForm::SetLayered(bool Value) {
     if (wanted != ex) SetWindowLongPtrA(wnd, GWL_EXSTYLE, wanted);
 }
 
+// Neither loading, designing nor being destroyed: other components watching this one for
+// its freeing do not count.
+bool TskSkinForm::Running() const {
+    TComponentState state = GetComponentState();
+    state.Exclude(csFreeNotification);
+    return state.Empty();
+}
+
 void TskSkinForm::SetAlphaBlend(bool Value) {
     if (FAlphaBlend == Value) return;
     FAlphaBlend = Value;
-    if (!GetComponentState().Empty() || !FForm->HandleAllocated()) return;
+    if (!Running() || !FForm->HandleAllocated()) return;
     SetLayered(Value);
     if (Value) SetAlphaBlendTransparent(FForm->GetHandle(), FAlphaBlendValue);
 }
@@ -229,7 +237,7 @@ void TskSkinForm::SetAlphaBlend(bool Value) {
 void TskSkinForm::SetAlphaBlendValue(Byte Value) {
     if (FAlphaBlendValue == Value) return;
     FAlphaBlendValue = Value;
-    if (FAlphaBlend && GetComponentState().Empty() && FForm->HandleAllocated())
+    if (FAlphaBlend && Running() && FForm->HandleAllocated())
         SetAlphaBlendTransparent(FForm->GetHandle(), Value);
 }
 

@@ -245,6 +245,7 @@ protected:
 private:
     void CallOld(TMessage& Message);
     void SetLayered(bool Value);
+    bool Running() const;
     void StartFadeIn();
     void FadeIn();
     void RemoveCaptionStyle();
