@@ -60,7 +60,11 @@ public:
     bool GetSizeable() const { return FSizeable; }
     void SetSizeable(bool Value) { FSizeable = Value; }
     bool GetSupportNCArea() const { return FSupportNCArea; }
-    void SetSupportNCArea(bool Value) { FSupportNCArea = Value; }
+    // False: client mode. The window has no non-client area; the whole skin picture, frame
+    // included, is painted in the client area and named areas of it hold chosen controls.
+    void SetSupportNCArea(bool Value);
+    bool GetDraggAble() const { return FDraggAble; }
+    void SetDraggAble(bool Value) { FDraggAble = Value; }
     bool GetShowIcon() const { return FShowIcon; }
     void SetShowIcon(bool Value);
     bool GetMagnetic() const { return FMagnetic; }
@@ -80,6 +84,15 @@ public:
     TMainMenu* GetMainMenu() const { return FMainMenu; }
     void SetMainMenu(TMainMenu* Value);
     TskSkinData* GetMenusSkinData() const { return FMenusSkinData; }
+    // Translucency: applied to the window at once only outside loading and design; the
+    // window is layered, and faded in from its first showing, where the system has
+    // layered windows (Windows 2000 to XP).
+    bool GetAlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    bool GetAlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
     TskSkinMainMenuBar* GetMainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TskSkinMainMenuBar* Value);
     bool GetMainMenuActive() const { return FMainMenuActive; }
@@ -193,6 +206,7 @@ public:
 
     // Hit tests in frame coordinates (client coordinates for NewHitTest).
     int NewNCHitTest(TPoint P);
+    int NewHitTest(TPoint P);
     int NewDefNCHitTest(TPoint P);
     bool PtInMask(TPoint P);
     void TestActive(int X, int Y, bool AActive);
@@ -232,8 +246,13 @@ public:
     void SetDefMenuItemFont(TFont* Value) { SkinMenu->SetDefaultMenuItemFont(Value); }
     TNotifyEvent OnSkinMenuOpen;
     TNotifyEvent OnSkinMenuClose;
-    // The standard system menu, rebuilt on each call.
+    // The system menu, rebuilt on each call: the standard items, or the user's SystemMenu
+    // with the standard items merged in (when UseDefaultSysMenu).
     TPopupMenu* GetSystemMenu();
+    TPopupMenu* GetSystemMenuProp() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
+    bool GetUseDefaultSysMenu() const { return FUseDefaultSysMenu; }
+    void SetUseDefaultSysMenu(bool Value) { FUseDefaultSysMenu = Value; }
     // Shows the system menu at the screen point.
     void TrackSystemMenu(int X, int Y);
 
@@ -245,12 +264,31 @@ public:
     void ChangeSkinData();
     void SetDefaultCaptionText();
 
+    // Client mode.
+    // The skin has a middle that stretches both ways.
+    bool CanScale() const;
+    // After a skin load or an unroll: the client area fits the skin picture.
+    void CheckSize();
+    void Paint(HDC DC);
+    // A double click on a caption object: roll-up, maximize or restore.
+    void CheckWindowState();
+    void LinkControlsToAreas();
+    void LinkControlToArea(const AnsiString& AreaName, TControl* Control);
+    void UnLinkControlFromArea(TControl* Control);
+    // Linked controls take their areas' rectangles at the present size.
+    void ControlsToAreas();
+    bool GetDragging() const { return FDragging; }
+
 protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void CallOld(TMessage& Message);
+    void SetLayered(bool Value);
+    bool Running() const;
+    void StartFadeIn();
+    void FadeIn();
     void RemoveCaptionStyle();
     void SendNCPaint();
     void FormChangeActive(bool AUpdate);
@@ -274,6 +312,17 @@ private:
     void DrawNCObjects(TBitmap* Top, TBitmap* Bottom);
     void ResetObjectIndexes();
     void CheckMenuVisible(TMessage& Message);
+    int SkinBorderHitTest(TPoint P);
+    void ClientHitTest(TMessage& Message);
+    void CreateRollUpForm();
+    void RestoreRollUpForm();
+    void SetRollUpFormRegion();
+    void ChangeClientSkinData();
+    void RebuildClientFrame(bool Scalable);
+    void StartDragg(int X, int Y);
+    void EndDragg();
+    void DragTo(POINT Cursor);
+    void SetRegion(HRGN Rgn);
     void HookApp();
     void UnHookApp();
     void NewAppMessage(MSG& Msg, bool& Handled);
@@ -282,6 +331,11 @@ private:
     // Esc at the top level in keyboard menu mode: the open item closes, the mode stays.
     void SkinMenuClose2();
     void CreateSysMenu();
+    void CreateUserSysMenu();
+    void DropStandardSysMenuItems();
+    // A standard system-menu item, owned by the component, and whether the state wants it.
+    TMenuItem* NewSysMenuItem(const char* Name, const char* Caption);
+    bool SysMenuWants(const char* Name) const;
     void SM_Min(TObject* Sender);
     void SM_Max(TObject* Sender);
     void SM_Restore(TObject* Sender);
@@ -317,7 +371,19 @@ private:
     TTimer* AnimateTimer = nullptr;
     TRect NormalBounds;
     int RollUpHeight = 0;
+    int RollUpWidth = 0;
     int FRollUpConstraintHeight = 0;
+    int FRollUpConstraintWidth = 0;
+    struct TAreaLink {
+        TControl* Control;
+        TRect Rect;
+    };
+    std::vector<TAreaLink> AreaLinks;
+    std::vector<TControl*> RollUpControls;
+    bool FDraggAble = false;
+    bool FDragging = false;
+    POINT DragOrigin{};
+    bool FMouseTracking = false;
     bool FInChangeSkinData = false;
 
     std::unique_ptr<TFont> FDefCaptionFont;
@@ -325,6 +391,8 @@ private:
     std::unique_ptr<TBitmap> TopMask, BottomMask, LeftMask, RightMask;
     std::unique_ptr<TIcon> FIcon;
     TPopupMenu* FSysMenu = nullptr;
+    TPopupMenu* FSystemMenu = nullptr;
+    bool FUseDefaultSysMenu = true;
     TskSkinMenu* SkinMenu = nullptr;
     bool FSkinMenuOpen = false;
     bool FHooked = false;
@@ -342,6 +410,9 @@ private:
     bool FSizeable = true;
     bool FSupportNCArea = true;
     bool FMagnetic = false;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 200;
+    bool FAlphaBlendAnimation = false;
     Byte FMagneticSize = 10;
     bool FMaximizeOnFullScreen = false;
     int FMinWidth = 0;
