@@ -6,7 +6,25 @@
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TCustomImageList::~TCustomImageList() {
-    if (FHandle) ImageList_Destroy(FHandle);
+    ReleaseHandle();
+}
+
+void TCustomImageList::ReleaseHandle() {
+    if (FHandle && !FShared) ImageList_Destroy(FHandle);
+    FHandle = nullptr;
+    FShared = false;
+}
+
+void TCustomImageList::ShareHandle(HIMAGELIST Handle) {
+    ReleaseHandle();
+    if (!Handle) return;
+    FHandle = Handle;
+    FShared = true;
+    int w = 0, h = 0;
+    if (ImageList_GetIconSize(Handle, &w, &h)) {
+        FWidth = w;
+        FHeight = h;
+    }
 }
 
 void TCustomImageList::Published(TPropertyList& P) {
@@ -25,8 +43,7 @@ HIMAGELIST TCustomImageList::GetHandle() {
 
 void TCustomImageList::SetSize(int AWidth, int AHeight) {
     Clear();
-    if (FHandle) ImageList_Destroy(FHandle);
-    FHandle = nullptr;
+    ReleaseHandle();
     FWidth = AWidth;
     FHeight = AHeight;
 }
@@ -36,6 +53,7 @@ int TCustomImageList::GetCount() const {
 }
 
 int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
+    if (FShared) return -1;
     CreateList();
     // The list keeps its own copy of the pixels.
     TBitmap copy;
@@ -45,7 +63,7 @@ int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
 }
 
 void TCustomImageList::Clear() {
-    if (FHandle) ImageList_RemoveAll(FHandle);
+    if (FHandle && !FShared) ImageList_RemoveAll(FHandle);
 }
 
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {
