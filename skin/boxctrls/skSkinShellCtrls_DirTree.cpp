@@ -59,6 +59,8 @@ TskSkinDirTreeView::TskSkinDirTreeView(TComponent* AOwner)
     : TskSkinCustomTreeView(AOwner), FImages(std::make_unique<TImageList>(nullptr)) {
     SetReadOnly(true);
     SetBounds(GetLeft(), GetTop(), 180, 120);
+    // The shell's list draws transparently on any skin colour; giving it the tree's colour
+    // would change it for every other view of that list.
     FImages->ShareHandle(SmallSystemImages());
     SetImages(FImages.get());
     OnExpanding = TTVExpandingEvent(this, &TskSkinDirTreeView::Expanding);
@@ -81,12 +83,6 @@ void TskSkinDirTreeView::SetSkinMessage(TskSkinMessage* Value) {
 void TskSkinDirTreeView::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinCustomTreeView::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FSkinMessage) FSkinMessage = nullptr;
-}
-
-void TskSkinDirTreeView::ChangeSkinData() {
-    // The shared image list keeps drawing transparently: giving it the tree's colour would
-    // change it for every other view of the shell's list.
-    TskSkinCustomTreeView::ChangeSkinData();
 }
 
 void TskSkinDirTreeView::CreateWnd() {

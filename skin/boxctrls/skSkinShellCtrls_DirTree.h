@@ -47,7 +47,6 @@ public:
     void MakePath(TTreeNode Node);
     AnsiString GetPathFromNode(TTreeNode Node);
 
-    void ChangeSkinData() override;
     void Loaded() override;
 
 protected:

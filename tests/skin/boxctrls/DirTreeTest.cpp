@@ -141,6 +141,19 @@ TEST_F(DirTree, OpenPathWalksIgnoringCaseAndReadsFoldersOnlyWhenOpened) {
     EXPECT_EQ(Tree->GetFirstChild(gamma), nullptr);
     EXPECT_TRUE(Errors.empty());
 
+    // A name that makes the path longer than the system's limit is listed, and refused
+    // when opened.
+    const AnsiString longName(240, 'L');
+    std::filesystem::create_directories(GetPath() / longName / "inner");
+    PostKey(Tree, VK_F5);
+    TTreeNode longNode = Child(Selected(), longName);
+    ASSERT_NE(longNode, nullptr);
+    Tree->Expand(longNode);
+    Tree->OpenPath(Root + "\\" + longName + "\\inner");
+    EXPECT_EQ(Tree->GetDirectory(), Root);
+    std::filesystem::remove(GetPath() / longName / "inner");
+    std::filesystem::remove(GetPath() / longName);
+
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "dirtree.bmp");
 }
 
