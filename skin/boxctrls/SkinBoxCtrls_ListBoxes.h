@@ -230,6 +230,7 @@ protected:
     MESSAGE_HANDLER(CM_TEXTCHANGED, CMTextChanged)
     END_MESSAGE_HANDLERS
 
+protected:
     TskListBox* ListBox = nullptr;
     TskSkinScrollBar* VScrollBar = nullptr;
     TskSkinScrollBar* HScrollBar = nullptr;
