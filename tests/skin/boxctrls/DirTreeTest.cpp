@@ -293,12 +293,15 @@ class SelectFolderDialog : public DirTree {
 protected:
     // Runs the dialog; Script acts once it shows and leaves it open or closes it.
     bool Run(std::function<void(TskSelDirDlgForm*)> Script) {
-        Application->OnIdle = TIdleEvent::FromCallable([this, Script](TObject*, bool&) {
+        Application->OnIdle = TIdleEvent::FromCallable([this, Script](TObject*, bool& Done) {
+            // Clearing the event frees this callable: keep what it holds first.
             const std::function<void(TskSelDirDlgForm*)> act = Script;
             TskSelDirDlgForm* form = Dialog.Dlg;
             if (!form || !form->GetVisible()) return;
             Application->OnIdle = nullptr;
             act(form);
+            // The modal loop looks at the result again without waiting for a message.
+            Done = false;
             if (form->GetModalResult() == mrNone) PostMessageA(form->GetHandle(), WM_CLOSE, 0, 0);
         });
         return Dialog.Execute();
