@@ -133,6 +133,10 @@ TEST_F(DirTree, OpenPathWalksIgnoringCaseAndReadsFoldersOnlyWhenOpened) {
         EXPECT_EQ(Selected(), beta) << bad;
         EXPECT_EQ(Tree->GetFollowedPath(), typed + "\\") << bad;
     }
+    // A folder made after its parent was read is not looked for elsewhere in the tree.
+    ASSERT_TRUE(ForceDirectories(PathOf("Alpha\\Gamma")));
+    Tree->OpenPath(Root + "\\Alpha\\Gamma");
+    EXPECT_EQ(Selected(), alpha) << "the walk stops where the tree ends";
     Tree->SetDirectory(Root);
     EXPECT_EQ(Tree->GetDirectory(), Root);
 
