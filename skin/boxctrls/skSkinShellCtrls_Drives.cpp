@@ -1,8 +1,12 @@
 #include "skin/boxctrls/skSkinShellCtrls_Drives.h"
 
+#include "skin/form/skMessages.h"
+
 #include "classlib/Paths.h"
 #include "classlib/Platform.h"
 #include "classlib/Strings.h"
+
+#include <winnetwk.h>
 
 #include <cctype>
 
@@ -15,7 +19,10 @@ public:
     bool IsReady(char Letter) override {
         int upper = std::toupper(static_cast<unsigned char>(Letter));
         if (upper < 'A' || upper > 'Z') return false;
-        return DiskSize(static_cast<Byte>(upper - 'A' + 1)) != -1;
+        const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+        const bool ready = DiskSize(static_cast<Byte>(upper - 'A' + 1)) != -1;
+        SetErrorMode(previous);
+        return ready;
     }
 };
 
@@ -35,6 +42,28 @@ TMediaType GetMediaType(char Letter) {
     return type <= DRIVE_RAMDISK ? static_cast<TMediaType>(type) : TMediaType::dtUnknown;
 }
 
+std::uint32_t TDriveProbe::LogicalDrives() {
+    return GetLogicalDrives();
+}
+
+AnsiString TDriveProbe::VolumeName(char Letter) {
+    const AnsiString root = AnsiString(1, Letter) + ":\\";
+    char name[MAX_PATH + 1] = {};
+    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    const BOOL read = GetVolumeInformationA(root.c_str(), name, sizeof(name), nullptr, nullptr,
+                                            nullptr, nullptr, 0);
+    SetErrorMode(previous);
+    return read ? AnsiString(name) : AnsiString();
+}
+
+AnsiString TDriveProbe::RemoteName(char Letter) {
+    const AnsiString local = AnsiString(1, Letter) + ":";
+    char remote[MAX_PATH + 1] = {};
+    DWORD length = sizeof(remote);
+    if (WNetGetConnectionA(local.c_str(), remote, &length) != NO_ERROR) return AnsiString();
+    return AnsiString(remote);
+}
+
 TDriveProbe& DriveProbe() {
     return *CurrentProbe;
 }
@@ -52,6 +81,28 @@ bool IsDriveRoot(const AnsiString& Path) {
 bool DriveRootReady(const AnsiString& Path) {
     return !IsDriveRoot(Path) ||
            DriveProbe().IsReady(static_cast<char>(std::toupper(static_cast<unsigned char>(Path[0]))));
+}
+
+namespace {
+
+void Say(TskSkinMessage* Message, const AnsiString& Text, TMsgDlgType Type) {
+    if (Message)
+        Message->MessageDlg(Text, Type, {mbOK}, 0);
+    else
+        MessageDlg(Text, Type, {mbOK}, 0);
+}
+
+} // namespace
+
+bool CheckDriveReady(char Letter, bool Report, TskSkinMessage* Message) {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)));
+    if (upper < 'A' || upper > 'Z') Say(Message, "Not a valid Drive ID", mtError);
+    if (DriveProbe().IsReady(upper)) return true;
+    if (Report) {
+        MessageBeep(MB_ICONHAND);
+        Say(Message, "There is no disk in Drive or Drive is not ready", mtWarning);
+    }
+    return false;
 }
 
 } // namespace Skshellctrls
