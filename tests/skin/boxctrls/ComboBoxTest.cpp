@@ -3,6 +3,7 @@
 // focus, the edit style, and screenshots of the closed and the open combo box.
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 
+#include "classlib/Buttons.h"
 #include "classlib/Edits.h"
 #include "classlib/Paths.h"
 
@@ -122,6 +123,11 @@ TEST_F(ComboBox, AcceptedRowFiresChangeClickChangeCloseUpAndEscapeRestores) {
 }
 
 TEST_F(ComboBox, EmptyListOpensForNoRowsAndEnterStillClosesUp) {
+    // Enter closes the open list before a default button sees it.
+    auto* button = Add<TButton>(Form, 200, 60, 80, 25);
+    button->SetDefault(true);
+    int pressed = 0;
+    button->OnClick = TNotifyEvent::FromCallable([&](TObject*) { ++pressed; });
     Fill(0);
     ASSERT_TRUE(TakeFocus(Combo));
     Combo->DropDown();
@@ -130,6 +136,9 @@ TEST_F(ComboBox, EmptyListOpensForNoRowsAndEnterStillClosesUp) {
     EXPECT_FALSE(Combo->IsPopupVisible());
     EXPECT_EQ(Combo->GetItemIndex(), -1);
     EXPECT_EQ(Combo->Log, (Events{"closeup"}));
+    EXPECT_EQ(pressed, 0);
+    Key(Combo, VK_RETURN);
+    EXPECT_EQ(pressed, 1);
 }
 
 TEST_F(ComboBox, KeysAndWheelMoveTheChoice) {

@@ -70,6 +70,11 @@ protected:
 };
 
 TEST_F(FileCombos, FilterListsItsTypesAndHandsTheMaskToTheFileList) {
+    // The mask is there before any window is.
+    TskSkinFilterComboBox windowless(nullptr);
+    windowless.SetFilter("Pages (*.pge)|*.pge");
+    EXPECT_EQ(windowless.GetMask(), "*.pge");
+
     auto* filter = Add<TskSkinFilterComboBox>(Form, 10, 10, 150, 20);
     EXPECT_EQ(filter->GetFilter(), "All files (*.*)|*.*");
     EXPECT_EQ(Rows(filter), (std::vector<AnsiString>{"All files (*.*)"}));
