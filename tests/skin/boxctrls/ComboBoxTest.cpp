@@ -69,18 +69,12 @@ protected:
     TLoggedCombo* Combo = nullptr;
 };
 
-TEST_F(ComboBox, SetItemIndexClicksEveryTimeAndChangesOnlyWithTheText) {
-    Combo->SetItemIndex(3);
-    EXPECT_EQ(Combo->GetText(), "Item 3");
-    EXPECT_EQ(Combo->Log, (Events{"change", "click", "Change"}));
-    Combo->Log.clear();
-    Combo->SetItemIndex(3);
-    EXPECT_EQ(Combo->Log, (Events{"click", "Change"}));
-}
-
-TEST_F(ComboBox, AcceptedRowFiresChangeClickChangeCloseUpAndEscapeRestores) {
+TEST_F(ComboBox, ChoicesFireChangeClickChangeCloseUpAndEscapeRestores) {
     ASSERT_TRUE(TakeFocus(Combo));
+    // ItemIndex clicks every time, the text changes only once.
     Combo->SetItemIndex(2);
+    Combo->SetItemIndex(2);
+    EXPECT_EQ(Combo->Log, (Events{"change", "click", "Change", "click", "Change"}));
     Combo->Log.clear();
     AltKey(VK_DOWN);
     ASSERT_TRUE(Combo->IsPopupVisible());
@@ -156,12 +150,9 @@ TEST_F(ComboBox, KeysAndWheelMoveTheChoice) {
     EXPECT_EQ(Combo->GetItemIndex(), 17);
     Key(Combo, VK_RIGHT);
     EXPECT_EQ(Combo->GetText(), "Item 18");
-    Combo->SetItemIndex(0);
-    Key(Combo, VK_PRIOR);
-    Key(Combo, VK_UP);
-    EXPECT_EQ(Combo->GetItemIndex(), 0);
 
     // Closed, the wheel chooses; open, it only moves the highlight.
+    Combo->SetItemIndex(0);
     Combo->Log.clear();
     Wheel(Combo->GetHandle(), -120);
     EXPECT_EQ(Combo->GetText(), "Item 1");
@@ -220,8 +211,6 @@ TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
     TPoint p = Inner()->ClientToScreen(TPoint(row.Left + 10, row.Top + 5));
     SetCursorPos(p.X, p.Y);
     Pump();
-    EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
-    EXPECT_EQ(GetFocus(), Combo->GetHandle());
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     Pump();
     EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
