@@ -7,6 +7,7 @@
 
 #include "classlib/Edits.h"
 #include "classlib/Exceptions.h"
+#include "classlib/Forms.h"
 #include "classlib/Paths.h"
 
 #include "tests/support/GuiTestSupport.h"
@@ -14,6 +15,17 @@
 #include <fstream>
 
 namespace {
+
+// Notes the screen cursor as each row is added.
+class TCursorWatch : public TskSkinFileListBox {
+public:
+    using TskSkinFileListBox::TskSkinFileListBox;
+    void ListBoxWProc(TMessage& Message, bool& PassOn) override {
+        TskSkinFileListBox::ListBoxWProc(Message, PassOn);
+        if (Message.Msg == LB_ADDSTRING) Cursors.push_back(Screen->GetCursor());
+    }
+    std::vector<TCursor> Cursors;
+};
 
 class FileLists : public ShownFormTest {
 protected:
@@ -109,6 +121,19 @@ TEST_F(FileLists, TheFileListReadsEveryMaskOnceAndFoldersOnRequest) {
     rows = Rows(files);
     EXPECT_NE(std::find(rows.begin(), rows.end(), "[Alpha]"), rows.end());
     EXPECT_NE(std::find(rows.begin(), rows.end(), "[beta]"), rows.end());
+
+    // Reading many rows shows the hourglass once the 101st is in, and puts the cursor back.
+    for (int i = 0; i < 105; ++i) Touch(Root + "\\Alpha\\" + IntToStr(i) + ".n");
+    auto* watched = Add<TCursorWatch>(Form, 220, 10, 100, 100);
+    Pump();
+    const TCursor before = Screen->GetCursor();
+    watched->Cursors.clear();
+    watched->SetDirectory(Root + "\\Alpha");
+    for (int i = 0; i < 105; ++i) DeleteFile(Root + "\\Alpha\\" + IntToStr(i) + ".n");
+    ASSERT_EQ(watched->Cursors.size(), 105u);
+    EXPECT_EQ(watched->Cursors[100], before);
+    EXPECT_EQ(watched->Cursors[101], crHourGlass);
+    EXPECT_EQ(Screen->GetCursor(), before);
 
     // A folder that is gone is refused and the list keeps its folder.
     EXPECT_THROW(files->SetDirectory(Root + "\\missing"), EInOutError);
