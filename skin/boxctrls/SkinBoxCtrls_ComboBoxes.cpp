@@ -106,6 +106,8 @@ TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustom
     FListBox = new TskPopupListBox(this);
     FListBox->SetVisible(false);
     FListBox->SetTabStop(false);
+    // Tab must not move the focus into the open list: that would activate its window.
+    FListBox->SetListBoxTabStop(false);
     FListBox->SetParent(this);
     TControl* inner = FListBox->GetListBox();
     inner->OnMouseDown = TMouseEvent(this, &TskSkinCustomComboBox::ListMouseDown);

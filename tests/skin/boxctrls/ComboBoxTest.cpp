@@ -206,6 +206,18 @@ TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
     EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     EXPECT_EQ(SendMessageA(wnd, WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
     EXPECT_EQ(SendMessageA(Inner()->GetHandle(), WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
+    // A real click on the list's bar scrolls it and keeps it open.
+    TskSkinScrollBar* bar = list->GetVScrollBar();
+    ASSERT_NE(bar, nullptr);
+    TPoint arrow = bar->ClientToScreen(TPoint(bar->GetWidth() / 2, bar->GetHeight() - 5));
+    SetCursorPos(arrow.X, arrow.Y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Pump();
+    EXPECT_TRUE(Combo->IsPopupVisible());
+    EXPECT_EQ(list->GetTopIndex(), 2);
+    EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
+    EXPECT_EQ(GetFocus(), Combo->GetHandle());
     // A real click on the third row.
     TRect row = list->ItemRect(3);
     TPoint p = Inner()->ClientToScreen(TPoint(row.Left + 10, row.Top + 5));
@@ -222,6 +234,14 @@ TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
     EXPECT_EQ(Combo->GetItemIndex(), 3);
     EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
     EXPECT_EQ(GetFocus(), Combo->GetHandle());
+    // Tab leaves for the next control, never into the open list.
+    auto* next = Add<TEdit>(Form, 200, 20, 100, 20);
+    Pump();
+    Combo->DropDown();
+    Key(Combo, VK_TAB);
+    EXPECT_FALSE(Combo->IsPopupVisible());
+    EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
+    EXPECT_EQ(GetFocus(), next->GetHandle());
 }
 
 TEST_F(ComboBox, EditStyleTypesMovesAndKeepsTypedTextOnEnter) {
