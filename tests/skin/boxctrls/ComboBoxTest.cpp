@@ -3,6 +3,8 @@
 // focus, the edit style, and screenshots of the closed and the open combo box.
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 
+#include "skin/data/Skutils.h"
+
 #include "classlib/Buttons.h"
 #include "classlib/Edits.h"
 #include "classlib/Paths.h"
@@ -242,6 +244,30 @@ TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
     EXPECT_FALSE(Combo->IsPopupVisible());
     EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
     EXPECT_EQ(GetFocus(), next->GetHandle());
+}
+
+TEST_F(ComboBox, ListIsLayeredOnlyWhenBlendingAndFadesToItsValue) {
+    ASSERT_TRUE(CheckW2KWXP()); // the program runs as Windows 5.2
+    HWND wnd = Combo->GetListBox()->GetHandle();
+    auto shownAlpha = [&]() -> int {
+        Combo->DropDown();
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        const bool layered = (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+        if (layered) GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags);
+        Combo->CloseUp(false);
+        return layered ? alpha : -1;
+    };
+    Combo->SetListBoxAlphaBlendAnimation(true);
+    EXPECT_EQ(shownAlpha(), -1);
+    Combo->SetListBoxAlphaBlend(true);
+    Combo->SetListBoxAlphaBlendValue(201);
+    EXPECT_EQ(shownAlpha(), 201);
+    Combo->SetListBoxAlphaBlendAnimation(false);
+    Combo->SetListBoxAlphaBlendValue(150);
+    EXPECT_EQ(shownAlpha(), 150);
+    Combo->SetListBoxAlphaBlend(false);
+    EXPECT_EQ(shownAlpha(), -1);
 }
 
 TEST_F(ComboBox, EditStyleTypesMovesAndKeepsTypedTextOnEnter) {
