@@ -266,7 +266,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
         FEdit->OnEditCancelMode = TEditCancelModeEvent(this, &TskSkinCustomComboBox::EditCancelMode);
         FEdit->OnChange = TNotifyEvent(this, &TskSkinCustomComboBox::EditChange);
         GetSkinData();
-        ApplyEditLook();
+        ApplyEditLook(GetFont());
         FEdit->SetText(GetText());
         if (Focused()) FEdit->SetFocus();
     } else {
@@ -280,11 +280,11 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
     Repaint();
 }
 
-void TskSkinCustomComboBox::ApplyEditLook() {
+void TskSkinCustomComboBox::ApplyEditLook(TFont* PlainFont) {
     if (!FEdit) return;
     TFont* font = FEdit->GetFont();
     if (FIndex == -1) {
-        font->Assign(GetFont());
+        font->Assign(PlainFont);
     } else {
         font->SetStyle(FontStyle);
         font->SetColor(FontColor);
@@ -321,10 +321,7 @@ void TskSkinCustomComboBox::GetSkinData() {
 void TskSkinCustomComboBox::ChangeSkinData() {
     TskSkinCustomControl::ChangeSkinData();
     CalcRects();
-    if (FEdit) {
-        FEdit->GetFont()->Assign(GetDefaultFont());
-        ApplyEditLook();
-    }
+    ApplyEditLook(GetDefaultFont());
     Repaint();
     FListBox->SetSkinDataName(FIndex != -1 ? ListBoxName : AnsiString());
     FListBox->SetSkinData(GetSkin());
