@@ -273,7 +273,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
         SetTabStop(true);
         TskCustomEdit* edit = FEdit;
         FEdit = nullptr;
-        edit->SetVisible(false);
+        if (edit) edit->SetVisible(false);
         delete edit;
     }
     CalcRects();
