@@ -1,6 +1,6 @@
 // The folder and file lists on a temporary tree under C:\: the folder rows and where they
 // lead, the file list's ";" masks, the links between folder list, file list, label and
-// edit, typed paths and selected names.
+// edit, typed paths and selected names; a screenshot filelists.bmp beside the test program.
 #include "skin/boxctrls/skfilectrl_DirList.h"
 #include "skin/boxctrls/skfilectrl_FileList.h"
 #include "skin/controls/SkinCtrls_Labels.h"
@@ -86,8 +86,13 @@ TEST_F(FileLists, TheFolderListShowsAncestorsCurrentAndSubFoldersAndMovesByRow) 
     EXPECT_EQ(dirs->GetItemPath(100), "");
 
     // A double click opens the row; Enter too.
-    dirs->SetItemIndex(current + 2);
-    SendMessageA(dirs->GetListBox()->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+    const TRect beta = dirs->ItemRect(current + 2);
+    const LPARAM at = MAKELPARAM(beta.Left + 20, beta.Top + 2);
+    HWND list = dirs->GetListBox()->GetHandle();
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(dirs->GetDirectory(), Root + "\\beta");
     EXPECT_EQ(Rows(dirs).back(), "gamma");
     dirs->SetItemIndex(current);
@@ -178,6 +183,11 @@ TEST_F(FileLists, LinkedListsLabelAndEditFollowEachOtherUntilOneGoes) {
     files->SetFileName("nothing.here");
     EXPECT_EQ(files->GetFileName(), "");
     EXPECT_EQ(edit->GetText(), "z.dat");
+
+    files->SetMask("*.*");
+    files->SetFileName("y.pge");
+    dirs->SetItemIndex(0);
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "filelists.bmp");
 
     delete edit;
     delete label;
