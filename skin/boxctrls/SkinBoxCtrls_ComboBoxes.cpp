@@ -92,8 +92,9 @@ void TskPopupListBox::Hide() {
 // ---- TskSkinCustomComboBox -----------------------------------------------------------
 
 TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
-    // OnClick belongs to the choices, not to presses on the face.
-    SetControlStyle(GetControlStyle().Exclude(csClickEvents));
+    // OnClick belongs to the choices, not to presses on the face; the text is the choice's,
+    // never the component's name.
+    SetControlStyle(GetControlStyle().Exclude(csClickEvents).Exclude(csSetCaption));
     SetTabStop(true);
     SetBounds(GetLeft(), GetTop(), 120, 20);
     TFont* font = GetFont();

@@ -305,6 +305,8 @@ TEST_F(ComboBox, EditStyleTypesMovesAndKeepsTypedTextOnEnter) {
 }
 
 TEST_F(ComboBox, PlainFaceLightsItsButtonAndSkinnedFaceFollowsTheSkin) {
+    Combo->SetName("CB_Named"); // the name never becomes the text
+    EXPECT_EQ(Combo->GetText(), "");
     Combo->SetItemIndex(1);
     TRect button = Combo->GetButtonRect();
     EXPECT_EQ(button, TRect(150 - 19, 2, 150 - 2, 18));
