@@ -345,6 +345,16 @@ TEST_F(ComboBox, PlainFaceLightsItsButtonAndSkinnedFaceFollowsTheSkin) {
     Combo->SetSkinData(other.Data.get());
     EXPECT_EQ(Combo->GetButtonRect(), button);
     EXPECT_EQ(Combo->GetListBox()->GetSkinDataName(), "");
+    // A record whose picture is missing paints, and opens, all the same.
+    auto* broken = other.AddFramed<TskDataSkinComboBox>("combobox", 7, TRect(0, 0, 120, 21));
+    broken->ItemRect = TRect(0, 0, 80, 16);
+    broken->ActiveButtonRect = TRect(0, 0, 17, 17);
+    Combo->SetSkinData(other.Data.get());
+    MouseMove(Combo, Combo->GetButtonRect().Left + 3, 5);
+    PaintToBitmap(Combo);
+    Combo->DropDown();
+    Pump();
+    Combo->CloseUp(false);
     Combo->SetSkinData(nullptr);
 }
 
