@@ -92,8 +92,9 @@ void TskPopupListBox::Hide() {
 // ---- TskSkinCustomComboBox -----------------------------------------------------------
 
 TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
-    // OnClick belongs to the choices, not to presses on the face.
-    SetControlStyle(GetControlStyle().Exclude(csClickEvents));
+    // OnClick belongs to the choices, not to presses on the face; the text is the choice's,
+    // never the component's name.
+    SetControlStyle(GetControlStyle().Exclude(csClickEvents).Exclude(csSetCaption));
     SetTabStop(true);
     SetBounds(GetLeft(), GetTop(), 120, 20);
     TFont* font = GetFont();
@@ -106,6 +107,8 @@ TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustom
     FListBox = new TskPopupListBox(this);
     FListBox->SetVisible(false);
     FListBox->SetTabStop(false);
+    // Tab must not move the focus into the open list: that would activate its window.
+    FListBox->SetListBoxTabStop(false);
     FListBox->SetParent(this);
     TControl* inner = FListBox->GetListBox();
     inner->OnMouseDown = TMouseEvent(this, &TskSkinCustomComboBox::ListMouseDown);
@@ -264,25 +267,25 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
         FEdit->OnEditCancelMode = TEditCancelModeEvent(this, &TskSkinCustomComboBox::EditCancelMode);
         FEdit->OnChange = TNotifyEvent(this, &TskSkinCustomComboBox::EditChange);
         GetSkinData();
-        ApplyEditLook();
+        ApplyEditLook(GetFont());
         FEdit->SetText(GetText());
         if (Focused()) FEdit->SetFocus();
     } else {
         SetTabStop(true);
         TskCustomEdit* edit = FEdit;
         FEdit = nullptr;
-        edit->SetVisible(false);
+        if (edit) edit->SetVisible(false);
         delete edit;
     }
     CalcRects();
     Repaint();
 }
 
-void TskSkinCustomComboBox::ApplyEditLook() {
+void TskSkinCustomComboBox::ApplyEditLook(TFont* PlainFont) {
     if (!FEdit) return;
     TFont* font = FEdit->GetFont();
     if (FIndex == -1) {
-        font->Assign(GetFont());
+        font->Assign(PlainFont);
     } else {
         font->SetStyle(FontStyle);
         font->SetColor(FontColor);
@@ -319,10 +322,7 @@ void TskSkinCustomComboBox::GetSkinData() {
 void TskSkinCustomComboBox::ChangeSkinData() {
     TskSkinCustomControl::ChangeSkinData();
     CalcRects();
-    if (FEdit) {
-        FEdit->GetFont()->Assign(GetDefaultFont());
-        ApplyEditLook();
-    }
+    ApplyEditLook(GetDefaultFont());
     Repaint();
     FListBox->SetSkinDataName(FIndex != -1 ? ListBoxName : AnsiString());
     FListBox->SetSkinData(GetSkin());
@@ -779,6 +779,13 @@ void TskSkinCustomComboBox::ListCheckButtonClick(TObject*) {
 
 void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
     switch (Message.Msg) {
+    case WM_ERASEBKGND:
+        if (!FEdit->GetEditTransparent()) break;
+        // The face under the transparent text. Left to the edit, the erase would invalidate
+        // the face, which (not clipping its children) invalidates the edit again.
+        PaintUnderEdit(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = 1;
+        return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_KILLFOCUS:
@@ -828,6 +835,16 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
         break;
     }
     FOldEditProc(Message);
+}
+
+void TskSkinCustomComboBox::PaintUnderEdit(HDC DC) {
+    TBitmap face(GetWidth(), GetHeight());
+    if (FIndex != -1)
+        CreateControlSkinImage(&face);
+    else
+        CreateControlDefaultImage(&face);
+    BitBlt(DC, 0, 0, FEdit->GetWidth(), FEdit->GetHeight(), face.GetCanvas()->GetHandle(),
+           FEdit->GetLeft(), FEdit->GetTop(), SRCCOPY);
 }
 
 void TskSkinCustomComboBox::EditChange(TObject*) {

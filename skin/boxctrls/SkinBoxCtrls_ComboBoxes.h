@@ -171,7 +171,8 @@ private:
     // Image and text of the shown item on C within TR, or OnComboBoxDrawItem.
     void DrawItemContent(TCanvas* C, int Index, int W, int H, TRect TR, bool Focused);
     void MoveTo(int Index, bool AChange);
-    void ApplyEditLook();
+    // The edit's font (PlainFont without a record) and transparency (with one).
+    void ApplyEditLook(TFont* PlainFont);
     void CloseOnCancel(TControl* Sender);
 
     void ListMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -180,6 +181,8 @@ private:
     void ListCheckButtonClick(TObject* Sender);
     void ListWindowProc(TMessage& Message);
     void EditWindowProc(TMessage& Message);
+    // The face's picture under the edit into the edit's DC.
+    void PaintUnderEdit(HDC DC);
     void EditChange(TObject* Sender);
     void EditCancelMode(TObject* Sender, TControl* Control);
 
