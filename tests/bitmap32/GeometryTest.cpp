@@ -7,7 +7,7 @@
 
 using namespace Bmp32;
 
-TEST(FixedConversion, RoundToNearestEvenAndRaiseOutsideTheRange) {
+TEST(FloatConversion, FixedAndIntegerFormsRoundHalvesToEvenAndRaiseOutsideTheRange) {
     EXPECT_EQ(Fixed(1.5f), 0x18000);
     EXPECT_EQ(Fixed(-0.5f), -0x8000);
     EXPECT_EQ(Fixed(0.5f / 65536), 0); // half a unit: to the even 0
@@ -15,9 +15,6 @@ TEST(FixedConversion, RoundToNearestEvenAndRaiseOutsideTheRange) {
     EXPECT_EQ(Fixed(-2.5f / 65536), -2);
     EXPECT_EQ(Fixed(2), 0x20000); // integers shift
     EXPECT_EQ(Fixed(-1), -0x10000);
-}
-
-TEST(FloatToInteger, RoundingRules) {
     EXPECT_EQ(RoundToInt(2.5), 2);
     EXPECT_EQ(RoundToInt(3.5), 4);
     EXPECT_EQ(RoundToInt(-0.5), 0);
