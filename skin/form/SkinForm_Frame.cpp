@@ -364,6 +364,8 @@ void TskSkinForm::PaintNCSkin() {
     if (FNewWidth < GetMinWidth() || FNewHeight < GetMinHeight()) return;
     CalcRects();
     CalcAllRealObjectRect();
+    // A hidden frame shows nothing; showing it paints the frame again.
+    if (!IsWindowVisible(FForm->GetHandle())) return;
     const TskSkinData& s = *FSkinData;
     TBitmap top, left, right, bottom;
     CreateSkinBorderImages(Geometry(s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClRect),
