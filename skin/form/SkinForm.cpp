@@ -120,6 +120,15 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("AlphaBlendAnimation", &TskSkinForm::GetAlphaBlendAnimation, &TskSkinForm::SetAlphaBlendAnimation, false);
     P.Add("AlphaBlendValue", &TskSkinForm::GetAlphaBlendValue, &TskSkinForm::SetAlphaBlendValue, Byte{200});
     P.Add("AlphaBlend", &TskSkinForm::GetAlphaBlend, &TskSkinForm::SetAlphaBlend, false);
+    P.Add("MenusAlphaBlend", &TskSkinForm::GetMenusAlphaBlend, &TskSkinForm::SetMenusAlphaBlend, false);
+    P.Add("MenusAlphaBlendAnimation", &TskSkinForm::GetMenusAlphaBlendAnimation,
+          &TskSkinForm::SetMenusAlphaBlendAnimation, false);
+    P.Add("MenusAlphaBlendValue", &TskSkinForm::GetMenusAlphaBlendValue, &TskSkinForm::SetMenusAlphaBlendValue,
+          Byte{200});
+    P.Add("UseSkinCursors", &TskSkinForm::GetUseSkinCursors, &TskSkinForm::SetUseSkinCursors, false);
+    P.Add("DraggAble", &TskSkinForm::GetDraggAble, &TskSkinForm::SetDraggAble, false);
+    P.Add("DefMenuItemHeight", &TskSkinForm::GetDefMenuItemHeight, &TskSkinForm::SetDefMenuItemHeight, 20);
+    P.Add("DefMenuItemFont", &TskSkinForm::GetDefMenuItemFont, &TskSkinForm::SetDefMenuItemFont);
     P.Add("OnActivate", &TskSkinForm::OnActivate);
     P.Add("OnDeActivate", &TskSkinForm::OnDeActivate);
     P.Add("OnChangeRollUpState", &TskSkinForm::OnChangeRollUpState);
@@ -145,6 +154,25 @@ void TskSkinForm::SetSkinData(TskSkinData* Value) {
     if (FSkinData == Value) return;
     SetReference(this, FSkinData, Value);
     if (!IsDesigning() && !IsLoading()) ChangeSkinData();
+}
+
+bool TskSkinForm::GetMenusAlphaBlend() const {
+    return SkinMenu->AlphaBlend;
+}
+void TskSkinForm::SetMenusAlphaBlend(bool Value) {
+    SkinMenu->AlphaBlend = Value;
+}
+bool TskSkinForm::GetMenusAlphaBlendAnimation() const {
+    return SkinMenu->AlphaBlendAnimation;
+}
+void TskSkinForm::SetMenusAlphaBlendAnimation(bool Value) {
+    SkinMenu->AlphaBlendAnimation = Value;
+}
+Byte TskSkinForm::GetMenusAlphaBlendValue() const {
+    return SkinMenu->AlphaBlendValue;
+}
+void TskSkinForm::SetMenusAlphaBlendValue(Byte Value) {
+    SkinMenu->AlphaBlendValue = Value;
 }
 
 void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
@@ -764,8 +792,9 @@ void TskSkinForm::TestMouse(TObject*) {
     GetCursorPos(&cursor);
     HWND under = WindowFromPoint(cursor);
     if (!FSupportNCArea) {
-        if (FDragging) return DragTo(cursor);
-        if (under != FForm->GetHandle()) {
+        if (FDragging) {
+            DragTo(cursor);
+        } else if (under != FForm->GetHandle()) {
             TestActive(-1, -1, false);
             FMouseTracking = false;
             MouseTimer->SetEnabled(false);
@@ -773,6 +802,7 @@ void TskSkinForm::TestMouse(TObject*) {
             ScreenToClient(FForm->GetHandle(), &cursor);
             TestActive(cursor.x, cursor.y, true);
         }
+        if (FUseSkinCursors && !IsDestroying()) TestCursors();
         return;
     }
     if (under != FForm->GetHandle()) {
@@ -791,6 +821,18 @@ void TskSkinForm::TestMouse(TObject*) {
         TestActive(p.X, p.Y, true);
     else if (ActiveObject != -1)
         TestActive(-1, -1, true);
+}
+
+void TskSkinForm::TestCursors() {
+    int index = 0;
+    if (FSkinData && !FSkinData->Empty) {
+        const TskActiveSkinObject* active = ObjectAt(ActiveObject);
+        if (active && active->CursorIndex != -1)
+            index = FSkinData->StartCursorIndex + active->CursorIndex;
+        else if (FSkinData->FormCursorIndex != -1)
+            index = FSkinData->StartCursorIndex + FSkinData->FormCursorIndex;
+    }
+    if (FForm->GetCursor() != static_cast<TCursor>(index)) FForm->SetCursor(static_cast<TCursor>(index));
 }
 
 void TskSkinForm::TestMorph(TObject*) {

@@ -239,6 +239,7 @@ void TskSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
                 DrawCheckMark(c, r1.Left + 3, middle - 4, color);
         }
     }
+    Parent->BlendWithScreen(&b, ObjectRect.Left, ObjectRect.Top);
     Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
 }
 
@@ -281,12 +282,13 @@ void TskSkinMenuItem::Draw(TCanvas* Cnvs) {
             SkinnedImage(&lit, true);
             TskEffectBmp e1(normal.GetHandle()), e2(lit.GetHandle());
             e1.MorphByKind(ItemData->MorphKind, &e2, MorphKf);
-            e1.Draw(Cnvs->GetHandle(), ObjectRect.Left, ObjectRect.Top);
-            return;
+            e1.Draw(b.GetCanvas()->GetHandle(), 0, 0);
+        } else {
+            SkinnedImage(&b, active);
         }
-        SkinnedImage(&b, active);
     }
     if (b.GetWidth() != w || b.GetHeight() != h) b.SetSize(w, h);
+    Parent->BlendWithScreen(&b, ObjectRect.Left, ObjectRect.Top);
     Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
 }
 
@@ -299,6 +301,10 @@ TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskSkinMenu* ASkinMen
     SetVisible(false);
     MouseTimer = MakeTimer(this, 50, TNotifyEvent(this, &TskSkinPopupWindow::TestMouse));
     MorphTimer = MakeTimer(this, 20, TNotifyEvent(this, &TskSkinPopupWindow::TestMorph));
+    ShowTimer = MakeTimer(this, 100, TNotifyEvent(this, &TskSkinPopupWindow::WTProc));
+    AlphaBlend = ASkinMenu->AlphaBlend;
+    AlphaBlendValue = ASkinMenu->AlphaBlendValue;
+    AlphaBlendAnimation = ASkinMenu->AlphaBlendAnimation;
     if (APopupWindowData && APopupWindowData->WindowPictureIndex != -1 &&
         PictureAt(ASkinMenu->SkinData, APopupWindowData->WindowPictureIndex)) {
         PopupWindowData = APopupWindowData;
@@ -457,6 +463,10 @@ int TskSkinPopupWindow::GetEndStartVisibleIndex() {
 }
 
 void TskSkinPopupWindow::Show(const TRect& R, TMenuItem* Item, int StartIndex, bool PopupByItem, bool PopupUp) {
+    const bool layered = CheckW2KWXP();
+    // Only the first level of a menu just opened fades in.
+    const bool fade = layered && AlphaBlend && AlphaBlendAnimation && SkinMenu->FirstShow;
+    if (fade) Application->ProcessMessages();
     CreateMenu(Item, StartIndex);
     const TRect& wa = SkinMenu->WorkArea;
     const int w = GetWidth(), h = GetHeight();
@@ -510,10 +520,32 @@ void TskSkinPopupWindow::Show(const TRect& R, TMenuItem* Item, int StartIndex, b
     PopupX = x;
     PopupY = y;
     SetBounds(x, y, w, h);
+    if (AlphaBlend && !layered) {
+        ShowTimer->SetEnabled(true);
+        return;
+    }
+    if (layered && AlphaBlend) {
+        HWND wnd = GetHandle();
+        SetWindowLongPtrA(wnd, GWL_EXSTYLE, GetWindowLongPtrA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetAlphaBlendTransparent(wnd, fade ? 0 : AlphaBlendValue);
+    }
+    ShowNow();
+    if (fade)
+        for (int alpha = 2;; alpha += 2) {
+            SetAlphaBlendTransparent(GetHandle(), static_cast<Byte>(std::min<int>(alpha, AlphaBlendValue)));
+            if (alpha >= AlphaBlendValue) break;
+        }
+    MouseTimer->SetEnabled(true);
+    ActivateFirstRow();
+}
+
+void TskSkinPopupWindow::ShowNow() {
     if (SkinData && PopupWindowData && PopupWindowData->CursorIndex != -1)
         SetCursor(static_cast<TCursor>(SkinData->StartCursorIndex + PopupWindowData->CursorIndex));
     SetWindowPos(GetHandle(), HWND_TOPMOST, PopupX, PopupY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    MouseTimer->SetEnabled(true);
+}
+
+void TskSkinPopupWindow::ActivateFirstRow() {
     ActiveItem = -1;
     for (int i = 0; i < static_cast<int>(ItemList.size()); ++i) {
         TskSkinMenuItem* row = ItemList[static_cast<std::size_t>(i)].get();
@@ -525,11 +557,30 @@ void TskSkinPopupWindow::Show(const TRect& R, TMenuItem* Item, int StartIndex, b
     }
 }
 
+void TskSkinPopupWindow::WTProc(TObject*) {
+    ShowTimer->SetEnabled(false);
+    ScreenImage = std::make_unique<TBitmap>(GetWidth() + 1, GetHeight() + 1);
+    GetScreenImage(PopupX, PopupY, ScreenImage.get());
+    BGEffect = std::make_unique<TskEffectBmp>(ScreenImage->GetHandle());
+    ShowNow();
+    MouseTimer->SetEnabled(true);
+    // A first row that is a divider or disabled is never made active.
+    ActivateFirstRow();
+}
+
+void TskSkinPopupWindow::BlendWithScreen(TBitmap* B, int X, int Y) {
+    if (!AlphaBlend || !BGEffect) return;
+    TskEffectBmp image(B->GetHandle());
+    image.MorphRect(BGEffect.get(), 1.0 - AlphaBlendValue / 255.0, TRect(0, 0, B->GetWidth(), B->GetHeight()), X, Y);
+    image.Draw(B->GetCanvas()->GetHandle(), 0, 0);
+}
+
 void TskSkinPopupWindow::Hide() {
     if (HandleAllocated())
         SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     MouseTimer->SetEnabled(false);
+    ShowTimer->SetEnabled(false);
 }
 
 void TskSkinPopupWindow::UpDatePW() {
@@ -584,6 +635,7 @@ void TskSkinPopupWindow::DrawMarkers(TCanvas* C) {
 void TskSkinPopupWindow::PaintMenu(HDC DC) {
     TBitmap b;
     CreateRealImage(&b);
+    BlendWithScreen(&b, 0, 0);
     for (int i = TopIndex; i < TopIndex + VisibleCount && i < static_cast<int>(ItemList.size()); ++i)
         ItemList[static_cast<std::size_t>(i)]->Draw(b.GetCanvas());
     if (Scroll) DrawMarkers(b.GetCanvas());

@@ -154,6 +154,28 @@ TEST_F(ClientMode, ADraggableFormFollowsThePointerFromOutsideTheObjects) {
     SetCursorPos(1279, 1023);
 }
 
+TEST_F(ClientMode, SkinCursorsFollowTheObjectUnderThePointer) {
+    Data->StartCursorIndex = 5;
+    Data->FormCursorIndex = 1;
+    for (auto& o : Data->ObjectList)
+        if (o->IDName == "closebutton") o->CursorIndex = 2;
+    Skin->ChangeSkinData();
+    Pump();
+    const TRect w = Window();
+    const auto cursorAt = [&](int X, int Y) {
+        SetCursorPos(w.Left + X, w.Top + Y);
+        Skin->TestMouse(nullptr);
+        return Form->GetCursor();
+    };
+    EXPECT_EQ(cursorAt(288, 12), crDefault) << "skin cursors are off by default";
+    Skin->SetUseSkinCursors(true);
+    EXPECT_EQ(cursorAt(288, 12), 7) << "the object's own cursor";
+    EXPECT_EQ(cursorAt(150, 100), 6) << "elsewhere the form's";
+    Data->FormCursorIndex = -1;
+    EXPECT_EQ(cursorAt(150, 110), crDefault);
+    SetCursorPos(1279, 1023);
+}
+
 TEST_F(ClientMode, MutatedSkinsGivePlainLooksNeverACrash) {
     using Mutate = void (*)(TskSkinData*);
     const Mutate mutations[] = {

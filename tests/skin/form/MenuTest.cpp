@@ -77,6 +77,30 @@ TEST_F(SkinMenu, FirstLevelIsANeverActivatedPopupSizedFromItsRows) {
     EXPECT_EQ(PixelOf(shot.get(), 0, 0), static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
 }
 
+TEST_F(SkinMenu, WithoutLayeredWindowsATranslucentLevelShowsLateBlendedWithTheScreen) {
+    Skin->SetMenusAlphaBlend(true);
+    Skin->SetMenusAlphaBlendValue(128);
+    A->SetEnabled(false);
+    Menu->Popup(200, 150);
+    ASSERT_EQ(Chain()->GetCount(), 1);
+    TskSkinPopupWindow* level = Level(0);
+    EXPECT_FALSE(IsWindowVisible(level->GetHandle())) << "shown only when the screen under it is taken";
+    const int right = level->GetWidth() - 10;
+    HDC screen = GetDC(nullptr);
+    const COLORREF under = GetPixel(screen, 200 + right, 150 + 57);
+    ReleaseDC(nullptr, screen);
+    level->WTProc(nullptr);
+    EXPECT_TRUE(IsWindowVisible(level->GetHandle()));
+    EXPECT_EQ(level->ActiveItem, 1) << "the first row that can be chosen is lit";
+    EXPECT_EQ(GetWindowLongPtrA(level->GetHandle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    auto shot = CaptureWindow(level->GetHandle());
+    shot->SaveToFile(ExeDir() + "skinmenu_softalpha.bmp");
+    const COLORREF blended = PixelOf(shot.get(), right, 57);
+    const COLORREF window = static_cast<COLORREF>(ColorToRGB(clWindow)) & 0xFFFFFF;
+    EXPECT_NE(blended, window);
+    EXPECT_NEAR(GetRValue(blended), (GetRValue(window) + GetRValue(under)) / 2, 3);
+}
+
 TEST_F(SkinMenu, KeysMoveOpenAndChooseInOrder) {
     Menu->Popup(200, 150);
     Key(VK_DOWN);
