@@ -7,6 +7,7 @@
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
 
 #include <string>
@@ -320,6 +321,24 @@ TEST_F(SkinMenu, UserSystemMenuGetsTheStandardItemsAndAShortCutColumn) {
     EXPECT_GE(widestGap, 12);
     EXPECT_LE(inked.back(), close.Right - 2 - 19);
     EXPECT_GE(inked.back(), close.Right - 2 - 19 - 4) << "right-aligned";
+}
+
+TEST_F(SkinMenu, TwoHundredOpeningsLeaveNoGdiObjects) {
+    const auto cycle = [&](bool Translucent) {
+        Skin->SetMenusAlphaBlend(Translucent);
+        Menu->Popup(200, 150);
+        if (Translucent) Level(0)->WTProc(nullptr);
+        Key(VK_DOWN);
+        Key(VK_RIGHT);
+        Key(VK_ESCAPE);
+        Key(VK_ESCAPE);
+    };
+    cycle(true);
+    cycle(false);
+    const long before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i) cycle(i % 2 == 0);
+    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(Chain()->GetCount(), 0);
 }
 
 TEST_F(SkinMenu, SkinnedLevelsDrawFromTheSkinAndPlainWithoutRowRecords) {
