@@ -57,6 +57,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     FForm = static_cast<TForm*>(AOwner);
     FForm->SetBorderIcons(TBorderIcons{});
     FForm->OnShortCut = TShortCutEvent(this, &TskSkinForm::FormShortCut);
+    FForm->SetAutoSize(false);
     FSysMenu = new TPopupMenu(this);
     SkinMenu = new TskSkinMenu(this, FForm);
 
@@ -133,6 +134,16 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("OnDeActivate", &TskSkinForm::OnDeActivate);
     P.Add("OnChangeRollUpState", &TskSkinForm::OnChangeRollUpState);
     P.Add("OnChangeSkinData", &TskSkinForm::OnChangeSkinData);
+    P.Add("OnChangeClientRect", &TskSkinForm::OnChangeClientRect);
+    P.Add("OnMouseUpEvent", &TskSkinForm::OnMouseUpEvent);
+    P.Add("OnMouseDownEvent", &TskSkinForm::OnMouseDownEvent);
+    P.Add("OnMouseMoveEvent", &TskSkinForm::OnMouseMoveEvent);
+    P.Add("OnMouseEnterEvent", &TskSkinForm::OnMouseEnterEvent);
+    P.Add("OnMouseLeaveEvent", &TskSkinForm::OnMouseLeaveEvent);
+    P.Add("OnPaintEvent", &TskSkinForm::OnPaintEvent);
+    P.Add("OnSwitchChangeStateEvent", &TskSkinForm::OnSwitchChangeStateEvent);
+    P.Add("OnTrackBarChangeValueEvent", &TskSkinForm::OnTrackBarChangeValueEvent);
+    P.Add("OnFrameRegulatorChangeValueEvent", &TskSkinForm::OnFrameRegulatorChangeValueEvent);
 }
 
 TskSkinForm* GetSkinFormComponent(TCustomForm* Form) {
@@ -447,6 +458,8 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         }
         break;
     case WM_ACTIVATE:
+        // A drag that loses the activation has lost its button too.
+        FDragging = false;
         passNow();
         if (nc) {
             SendNCPaint();

@@ -146,6 +146,12 @@ TEST_F(ClientMode, ADraggableFormFollowsThePointerFromOutsideTheObjects) {
     Mouse(WM_LBUTTONUP, 180, 120);
     EXPECT_FALSE(Skin->GetDragging());
     EXPECT_EQ(GetCapture(), nullptr);
+    // A change of activation ends a drag.
+    Mouse(WM_LBUTTONDOWN, 150, 100);
+    ASSERT_TRUE(Skin->GetDragging());
+    SendMessageA(Form->GetHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_FALSE(Skin->GetDragging());
+    Mouse(WM_LBUTTONUP, 150, 100);
     // On a button the press is the button's.
     Mouse(WM_LBUTTONDOWN, 288, 12);
     EXPECT_FALSE(Skin->GetDragging());
