@@ -341,34 +341,90 @@ TEST_F(SkinMenu, TwoHundredOpeningsLeaveNoGdiObjects) {
     EXPECT_EQ(Chain()->GetCount(), 0);
 }
 
-TEST_F(SkinMenu, SkinnedLevelsDrawFromTheSkinAndPlainWithoutRowRecords) {
-    auto* data = new TskSkinData(Form);
-    testskins::Build(data);
-    data->PopupWindow = std::make_unique<TskDataSkinPopupWindow>();
-    auto& pw = *data->PopupWindow;
-    data->ActivePictures.push_back(testskins::Solid(40, 40, 0x00C0FF));
+// A popup-window record over a 40 x 40 picture with 4-px borders.
+void BuildPopupSkin(TskSkinData* Data) {
+    testskins::Build(Data);
+    Data->PopupWindow = std::make_unique<TskDataSkinPopupWindow>();
+    auto& pw = *Data->PopupWindow;
+    Data->ActivePictures.push_back(testskins::Solid(40, 40, 0x00C0FF));
     pw.WindowPictureIndex = 1;
     pw.LTPoint = TPoint(4, 4);
     pw.RTPoint = TPoint(36, 4);
     pw.LBPoint = TPoint(4, 36);
     pw.RBPoint = TPoint(36, 36);
     pw.ItemsRect = TRect(4, 4, 36, 36);
-    Menu->SetSkinData(data);
-    Menu->Popup(200, 150);
-    ASSERT_EQ(Chain()->GetCount(), 1);
-    EXPECT_EQ(Level(0)->PopupWindowData, nullptr) << "no MENUITEM record: plain rows";
-    EXPECT_EQ(Level(0)->GetHeight(), 70);
-    Chain()->CloseMenu(0);
+}
+
+// A MENUITEM record over picture 2: normal look on top, active look below, a divider.
+void AddRowRecord(TskSkinData* Data) {
     auto row = std::make_unique<TskDataSkinMenuItem>("MENUITEM");
-    data->ActivePictures.push_back(testskins::Solid(60, 40, 0x204080));
-    testskins::Fill(data->ActivePictures[2].get(), TRect(0, 20, 60, 40), 0xFFFFFF);
+    Data->ActivePictures.push_back(testskins::Solid(60, 40, 0x204080));
+    testskins::Fill(Data->ActivePictures[2].get(), TRect(0, 20, 60, 40), 0xFFFFFF);
     row->ActivePictureIndex = 2;
     row->SkinRect = TRect(0, 0, 60, 18);
     row->ActiveSkinRect = TRect(0, 20, 60, 38);
     row->DividerRect = TRect(0, 38, 60, 40);
     row->TextRect = TRect(4, 0, 56, 18);
     row->FontColor = 0xFFFFFF;
-    data->ObjectList.push_back(std::move(row));
+    Data->ObjectList.push_back(std::move(row));
+}
+
+TskDataSkinMenuItem* Row(TskSkinData* S) {
+    return static_cast<TskDataSkinMenuItem*>(S->ObjectList.back().get());
+}
+
+TEST_F(SkinMenu, MutatedMenuSkinsGivePlainLooksNeverACrash) {
+    using Mutate = void (*)(TskSkinData*);
+    const Mutate mutations[] = {
+        [](TskSkinData* S) { S->PopupWindow->WindowPictureIndex = 9; },
+        [](TskSkinData* S) { S->ActivePictures[1] = std::make_unique<TBitmap>(); },
+        [](TskSkinData* S) { S->PopupWindow->ItemsRect = TRect(30, 30, 10, 10); },
+        [](TskSkinData* S) { S->PopupWindow->LTPoint = S->PopupWindow->RBPoint = TPoint(); },
+        [](TskSkinData* S) { S->PopupWindow->RTPoint = TPoint(400, 4); },
+        [](TskSkinData* S) {
+            S->ActivePictures.push_back(testskins::Solid(40, 40, 0xFFFFFF));
+            S->PopupWindow->MaskPictureIndex = static_cast<int>(S->ActivePictures.size()) - 1;
+        },
+        [](TskSkinData* S) { S->PopupWindow->MaskPictureIndex = 40; },
+        [](TskSkinData* S) { Row(S)->ActivePictureIndex = 7; },
+        [](TskSkinData* S) { Row(S)->SkinRect = Row(S)->ActiveSkinRect = Row(S)->DividerRect = TRect(); },
+        [](TskSkinData* S) { Row(S)->TextRect = TRect(50, 0, 4, 18); },
+        [](TskSkinData* S) { Row(S)->SkinRect = TRect(0, 0, 600, 400); },
+        [](TskSkinData* S) { Row(S)->Morphing = true; Row(S)->ActiveSkinRect = TRect(); },
+    };
+    auto* data = new TskSkinData(Form);
+    Menu->SetSkinData(data);
+    for (Mutate m : mutations) {
+        BuildPopupSkin(data);
+        AddRowRecord(data);
+        m(data);
+        for (bool translucent : {false, true}) {
+            Skin->SetMenusAlphaBlend(translucent);
+            Menu->Popup(200, 150);
+            if (Chain()->GetCount() && translucent) Level(0)->WTProc(nullptr);
+            Key(VK_DOWN);
+            Key(VK_RIGHT);
+            for (int i = 0; i < Chain()->GetCount(); ++i) {
+                CaptureWindow(Level(i)->GetHandle());
+                Level(i)->TestMorph(nullptr);
+            }
+            Key(VK_ESCAPE);
+            Key(VK_ESCAPE);
+        }
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SkinMenu, SkinnedLevelsDrawFromTheSkinAndPlainWithoutRowRecords) {
+    auto* data = new TskSkinData(Form);
+    BuildPopupSkin(data);
+    Menu->SetSkinData(data);
+    Menu->Popup(200, 150);
+    ASSERT_EQ(Chain()->GetCount(), 1);
+    EXPECT_EQ(Level(0)->PopupWindowData, nullptr) << "no MENUITEM record: plain rows";
+    EXPECT_EQ(Level(0)->GetHeight(), 70);
+    Chain()->CloseMenu(0);
+    AddRowRecord(data);
     Menu->Popup(200, 150);
     TskSkinPopupWindow* level = Level(0);
     ASSERT_NE(level->PopupWindowData, nullptr);
