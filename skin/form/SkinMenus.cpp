@@ -8,6 +8,7 @@
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Forms.h"
+#include "classlib/ImageLists.h"
 #include "classlib/Persistence.h"
 
 namespace {
@@ -98,6 +99,20 @@ void DrawRowMark(TCanvas* C, TMenuItem* Item, int X, int Y, TColor Color) {
         DrawRadioDot(C, X + 1, Y + 1, Color);
     else
         DrawCheckMark(C, X + 1, Y, Color);
+}
+
+// The row's picture from the menu's images at X, centred on Middle, framed in Color when
+// the item is checked; false when the row has none.
+bool DrawRowImage(TCanvas* C, TCustomImageList* Images, TMenuItem* Item, int X, int Middle, TColor Color) {
+    const int index = Item->GetImageIndex();
+    if (!Images || index < 0 || index >= Images->GetCount()) return false;
+    const int y = Middle - Images->GetHeight() / 2;
+    Images->Draw(C, X, y, index, Item->GetEnabled());
+    if (Item->GetChecked()) {
+        C->GetBrush()->SetColor(Color);
+        C->FrameRect(TRect(X - 1, y - 1, X + Images->GetWidth() + 1, y + Images->GetHeight() + 1));
+    }
+    return true;
 }
 
 } // namespace
@@ -207,7 +222,7 @@ void TskSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
     TBitmap b(w, h);
     TCanvas* c = b.GetCanvas();
     c->GetFont()->Assign(Parent->SkinMenu->DefaultMenuItemFont.get());
-    const int ic = 19;
+    const int ic = Parent->Images ? Parent->ImageWidth : 19;
     const bool active = MouseIn || Down;
     if (active && !IsDivider()) {
         c->GetBrush()->SetColor(static_cast<TColor>(0xD2BDB6));
@@ -232,12 +247,8 @@ void TskSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
         DrawRowText(c, MenuItem, r1, ic, 19, Parent->ShortCutWidth);
         const int middle = r1.Top + RectHeight(r1) / 2;
         const TColor color = c->GetFont()->GetColor();
-        if (!DrawNamedGlyph(c, MenuItem->GetName(), r1.Left + 2, middle - 4, color) && MenuItem->GetChecked()) {
-            if (MenuItem->GetRadioItem())
-                DrawRadioDot(c, r1.Left + 3, middle - 3, color);
-            else
-                DrawCheckMark(c, r1.Left + 3, middle - 4, color);
-        }
+        if (!DrawRowImage(c, Parent->Images, MenuItem, r1.Left, middle, color))
+            DrawRowMark(c, MenuItem, r1.Left + 2, middle - 4, color);
     }
     Parent->BlendWithScreen(&b, ObjectRect.Left, ObjectRect.Top);
     Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
@@ -260,7 +271,9 @@ void TskSkinMenuItem::SkinnedImage(TBitmap* B, bool Active) {
                                   : MenuItem->GetEnabled() ? ItemData->FontColor : ItemData->UnEnabledFontColor);
     c->GetBrush()->SetStyle(bsClear);
     DrawRowText(c, MenuItem, tr, Parent->ImageWidth, 16, Parent->ShortCutWidth);
-    DrawRowMark(c, MenuItem, tr.Left + 2, tr.Top + RectHeight(tr) / 2 - 4, c->GetFont()->GetColor());
+    const int middle = tr.Top + RectHeight(tr) / 2;
+    if (!DrawRowImage(c, Parent->Images, MenuItem, tr.Left + 2, middle, c->GetFont()->GetColor()))
+        DrawRowMark(c, MenuItem, tr.Left + 2, middle - 4, c->GetFont()->GetColor());
 }
 
 void TskSkinMenuItem::Draw(TCanvas* Cnvs) {
@@ -384,7 +397,8 @@ void TskSkinPopupWindow::CreateMenu(TMenuItem* Item, int StartIndex) {
     // Captions and the shortcut column never touch.
     if (ShortCutWidth > 0) widest = std::max(widest, widestCaption + kShortCutGap + ShortCutWidth);
     canvas->GetFont()->Assign(&measure);
-    ImageWidth = 16;
+    Images = Item->GetParentMenu() ? Item->GetParentMenu()->GetImages() : nullptr;
+    ImageWidth = Images ? Images->GetWidth() + 5 : 16;
     int w = widest + 2 + 16 + ImageWidth;
     int h = 0;
     for (auto& row : ItemList) h += row->Height();
@@ -604,10 +618,11 @@ void TskSkinPopupWindow::CreateRealImage(TBitmap* B) {
     }
     B->SetSize(w, h);
     TCanvas* c = B->GetCanvas();
+    const int column = Images ? ImageWidth + 3 : 22;
     c->GetBrush()->SetColor(clBtnFace);
-    c->FillRect(TRect(0, 0, 22, h));
+    c->FillRect(TRect(0, 0, column, h));
     c->GetBrush()->SetColor(clWindow);
-    c->FillRect(TRect(22, 0, w, h));
+    c->FillRect(TRect(column, 0, w, h));
     c->GetBrush()->SetColor(clBtnShadow);
     c->FrameRect(TRect(0, 0, w, h));
     c->GetBrush()->SetColor(clWindow);

@@ -19,6 +19,7 @@ class TskSkinMenu;
 class TskSkinPopupWindow;
 class TskSkinForm;
 class TskEffectBmp;
+class TCustomImageList;
 class TForm;
 
 DECLARE_UNIT(SkinMenus)
@@ -107,6 +108,8 @@ public:
     TRect NewItemsRect;
     int PopupX = 0, PopupY = 0;
     TPoint OldMousePoint{-1, -1};
+    // The pictures of the rows: the images of the menu that holds the level's item.
+    TCustomImageList* Images = nullptr;
     int ImageWidth = 16;
     // The shortcut column: the widest shortcut text of the level, right-aligned in it.
     int ShortCutWidth = 0;

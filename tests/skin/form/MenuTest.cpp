@@ -8,6 +8,7 @@
 #include "tests/support/GuiTestSupport.h"
 
 #include "classlib/GdiCounter.h"
+#include "classlib/ImageLists.h"
 #include "classlib/Paths.h"
 
 #include <string>
@@ -76,6 +77,31 @@ TEST_F(SkinMenu, FirstLevelIsANeverActivatedPopupSizedFromItsRows) {
     auto shot = CaptureWindow(wnd);
     shot->SaveToFile(ExeDir() + "skinmenu_plain.bmp");
     EXPECT_EQ(PixelOf(shot.get(), 0, 0), static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
+}
+
+TEST_F(SkinMenu, TheMenusImagesStandInTheImageColumn) {
+    auto* images = new TCustomImageList(Form);
+    images->SetSize(12, 12);
+    auto strip = testskins::Solid(24, 12, 0x0000FF);
+    testskins::Fill(strip.get(), TRect(12, 0, 24, 12), 0x00FF00);
+    images->AddMasked(strip.get(), 0xFFFFFF);
+    Menu->SetImages(images);
+    A->SetImageIndex(0);
+    A->SetChecked(true);
+    B->SetImageIndex(7);
+    Menu->Popup(200, 150);
+    TskSkinPopupWindow* level = Level(0);
+    EXPECT_EQ(level->ImageWidth, 12 + 5);
+    auto shot = CaptureWindow(level->GetHandle());
+    shot->SaveToFile(ExeDir() + "skinmenu_images.bmp");
+    // Row 0 from y 3: its image at (3 + 2, 3 + 10 - 6), framed as the item is checked.
+    EXPECT_EQ(PixelOf(shot.get(), 10, 12), static_cast<COLORREF>(0x0000FF));
+    EXPECT_EQ(PixelOf(shot.get(), 4, 12), static_cast<COLORREF>(ColorToRGB(clWindowText)) & 0xFFFFFF);
+    // The image column of a plain row is as wide as the images, not the 19 pixels without.
+    const int y = level->ItemList[3]->ObjectRect.Top + 10;
+    EXPECT_EQ(PixelOf(shot.get(), 3 + 18, y), static_cast<COLORREF>(ColorToRGB(clWindow)) & 0xFFFFFF);
+    delete images;
+    EXPECT_EQ(Menu->GetImages(), nullptr) << "a freed image list is let go";
 }
 
 TEST_F(SkinMenu, WithoutLayeredWindowsATranslucentLevelShowsLateBlendedWithTheScreen) {
