@@ -108,10 +108,9 @@ TEST_P(BlendRoutines, OutcomesOfMasterAlphaFormsHoldForEveryDestination) {
                 const TColor32 f = alpha << 24 | 0xD0200C;
                 TColor32 result = 0;
                 const TBlendOutcome outcome = BlendExOutcome(mode, f, Byte(m), result);
-                for (TColor32 b : destinations) {
-                    if (outcome == boKeeps) EXPECT_EQ(InPlace(routine, f, b, Byte(m)), b);
-                    if (outcome == boReplaces) EXPECT_EQ(InPlace(routine, f, b, Byte(m)), result);
-                }
+                if (outcome == boDepends) continue;
+                for (TColor32 b : destinations)
+                    EXPECT_EQ(InPlace(routine, f, b, Byte(m)), outcome == boKeeps ? b : result);
             }
         TColor32 result = 0;
         EXPECT_EQ(BlendExOutcome(mode, 0xFFD0200C, 255, result), boReplaces);
