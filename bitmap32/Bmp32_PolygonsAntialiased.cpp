@@ -91,8 +91,12 @@ void ResolveCoverageBy(TScratch& Scratch, const TAntialiasTable& AA, Int64 MinX,
         Scratch.Alphas.resize(coverage.size());
     }
     int* const cells = coverage.data();
-    // Span starts, and span ends, are gathered while they fall into the same cell, so that the
-    // rows of a steep edge do not each add to the cell that the one before has just added to.
+    const auto edge = [&](Int64 X, int Sign) {
+        AddEdge(cells, int(X >> k) - origin, Sign * (mask - int(X & mask)), Sign * int(X & mask));
+    };
+    // In rows of one span, its start and its end are gathered while they fall into the same
+    // cell, so that the rows of a steep edge do not each add to the cell that the one before
+    // has just added to.
     int startCell = 0, startHere = 0, startNext = 0;
     int endCell = 0, endHere = 0, endNext = 0;
     const auto add = [&](int& Cell, int& Here, int& Next, Int64 X, int Sign) {
@@ -131,20 +135,21 @@ void ResolveCoverageBy(TScratch& Scratch, const TAntialiasTable& AA, Int64 MinX,
             if (row.size() < 2) continue;
             minX = std::min(minX, PositionOf(row.front()));
             maxX = std::max(maxX, PositionOf(row.back()) + mask);
-            if constexpr (Mode == pfAlternate) {
+            if (row.size() == 2) {
+                add(startCell, startHere, startNext, PositionOf(row[0]), 1);
+                add(endCell, endHere, endNext, PositionOf(row[1]), -1);
+            } else if constexpr (Mode == pfAlternate) {
                 for (std::size_t i = 0; i + 1 < row.size(); i += 2) {
-                    add(startCell, startHere, startNext, PositionOf(row[i]), 1);
-                    add(endCell, endHere, endNext, PositionOf(row[i + 1]), -1);
+                    edge(PositionOf(row[i]), 1);
+                    edge(PositionOf(row[i + 1]), -1);
                 }
             } else {
                 int winding = 0;
                 for (const Cardinal entry : row) {
                     const int before = winding;
                     winding += WindingOf(entry);
-                    if (before == 0 && winding != 0)
-                        add(startCell, startHere, startNext, PositionOf(entry), 1);
-                    if (before != 0 && winding == 0)
-                        add(endCell, endHere, endNext, PositionOf(entry), -1);
+                    if (before == 0 && winding != 0) edge(PositionOf(entry), 1);
+                    if (before != 0 && winding == 0) edge(PositionOf(entry), -1);
                 }
             }
         }
