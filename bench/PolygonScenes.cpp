@@ -34,9 +34,8 @@ TPolygonScene Star(const char* Name, int Count) {
         const double angle = 2 * 3.14159265358979323846 * i / Count;
         const double radius = i % 2 ? 180.0 : 520.0;
         const auto fixed = [](double V) { return TFixed(std::lround(V * 256)) * 256; };
-        scene.Polygons[0].push_back(
-            {fixed(SCENE_WIDTH / 2 + radius * std::cos(angle)),
-             fixed(SCENE_HEIGHT / 2 + radius * std::sin(angle))});
+        scene.Polygons[0].push_back({fixed(SCENE_WIDTH / 2 + radius * std::cos(angle)),
+                                     fixed(SCENE_HEIGHT / 2 + radius * std::sin(angle))});
     }
     return scene;
 }
@@ -47,19 +46,46 @@ std::vector<TPolygonScene> PolygonScenes() {
     return {LedShapes(), Star("star of 100 vertices", 100), Star("star of 1000 vertices", 1000)};
 }
 
+namespace {
+
+// Each scene filled opaque and blended by Fill(bitmap, polygon, colour), each on a cleared
+// bitmap, hashed over all pixels into Hash.
+template <typename TFill> void HashScenes(TBitmap32& Bitmap, std::uint32_t& Hash, TFill Fill) {
+    for (const TPolygonScene& scene : PolygonScenes())
+        for (TColor32 color : {SCENE_OPAQUE, SCENE_BLENDED}) {
+            Bitmap.Clear(SCENE_BACKGROUND);
+            for (const TArrayOfFixedPoint& polygon : scene.Polygons)
+                Fill(Bitmap, polygon, color);
+            const TColor32* bits = Bitmap.GetBits();
+            for (int i = 0; i < SCENE_WIDTH * SCENE_HEIGHT; ++i)
+                Hash = (Hash ^ bits[i]) * 16777619u;
+        }
+}
+
+} // namespace
+
 std::uint32_t PolygonScenesChecksum() {
     std::uint32_t hash = 2166136261u;
     TBitmap32 bitmap;
     bitmap.SetSize(SCENE_WIDTH, SCENE_HEIGHT);
-    for (const TPolygonScene& scene : PolygonScenes())
-        for (TColor32 color : {SCENE_OPAQUE, SCENE_BLENDED}) {
-            bitmap.Clear(SCENE_BACKGROUND);
-            for (const TArrayOfFixedPoint& polygon : scene.Polygons)
-                PolygonTS(&bitmap, polygon, color);
-            const TColor32* bits = bitmap.GetBits();
-            for (int i = 0; i < SCENE_WIDTH * SCENE_HEIGHT; ++i)
-                hash = (hash ^ bits[i]) * 16777619u;
-        }
+    HashScenes(bitmap, hash,
+               [](TBitmap32& Bitmap, const TArrayOfFixedPoint& Polygon, TColor32 Color) {
+                   PolygonTS(&Bitmap, Polygon, Color);
+               });
+    return hash;
+}
+
+std::uint32_t AntialiasedScenesChecksum() {
+    std::uint32_t hash = 2166136261u;
+    TBitmap32 bitmap;
+    bitmap.SetSize(SCENE_WIDTH, SCENE_HEIGHT);
+    for (TCombineMode mode : {cmBlend, cmMerge}) {
+        bitmap.SetCombineMode(mode);
+        HashScenes(bitmap, hash,
+                   [](TBitmap32& Bitmap, const TArrayOfFixedPoint& Polygon, TColor32 Color) {
+                       PolygonXS(&Bitmap, Polygon, Color, pfAlternate, am8times);
+                   });
+    }
     return hash;
 }
 

@@ -28,5 +28,7 @@ std::vector<TPolygonScene> PolygonScenes();
 // Every scene filled (pfAlternate) opaque and blended, each on a cleared 1920 by 1080 bitmap,
 // hashed over all pixels.
 std::uint32_t PolygonScenesChecksum();
+// The same with the antialiased fill (am8times, pfAlternate), blending and then merging.
+std::uint32_t AntialiasedScenesChecksum();
 
 } // namespace Bench

@@ -213,6 +213,22 @@ constexpr TBlendRoutines PLAIN_BLEND_ROUTINES = {
     ColorMaxPlain,      ColorMinPlain,     ColorDifferencePlain, ColorAveragePlain,
     ColorExclusionPlain};
 
+TBlendOutcome BlendExOutcome(TCombineMode Mode, TColor32 F, Byte M, TColor32& Result) {
+    const Cardinal alpha = AlphaOf(F);
+    if (Mode == cmMerge) {
+        if (alpha == 0 || (alpha == 255 && M == 0)) return boKeeps;
+        if (alpha != 255 || M != 255) return boDepends;
+        Result = F;
+        return boReplaces;
+    }
+    // The background's weight 255 - w leaves nothing of it at w = 255.
+    const Cardinal w = ((M + 1) * alpha) >> 8;
+    if (w == 0) return boKeeps;
+    if (w != 255) return boDepends;
+    Result = BlendRegExPlain(F, 0, M);
+    return boReplaces;
+}
+
 TBlendRoutines BlendRoutinesOf(TRoutineSet Set) {
     TBlendRoutines routines = PLAIN_BLEND_ROUTINES;
     if (Set >= rsSse2) FillSse2BlendRoutines(routines);

@@ -129,6 +129,12 @@ inline constexpr TCombineModeTable<&TBlendRoutines::BlendLine, &TBlendRoutines::
 inline constexpr TCombineModeTable<&TBlendRoutines::BlendLineEx, &TBlendRoutines::MergeLineEx>
     BLEND_LINE_EX;
 
+// What BLEND_MEM_EX[Mode](F, B, M) makes of a destination B, the same with every routine set:
+// boKeeps leaves every B as it is; boReplaces writes Result over every B, so a run of such pixels
+// can be filled without reading it; boDepends needs B.
+enum TBlendOutcome { boKeeps, boReplaces, boDepends };
+TBlendOutcome BlendExOutcome(TCombineMode Mode, TColor32 F, Byte M, TColor32& Result);
+
 // Neither SSE2 nor AVX2 leaves processor state to clear (the compiler ends every AVX2 routine
 // with the instruction that does), so there is nothing to do after a batch of blending;
 // callers still mark the end of each batch with it.

@@ -55,42 +55,90 @@ private:
     TScratch& FScratch;
 };
 
-// The coverage of every pixel row of a sorted sub-sample crossing table, handed to Row(first
-// cell, pixel row, coverage alphas (uncut), cell count) for the cells left of MaxRight.
-template <typename TRow>
-void ResolveCoverage(TScratch& Scratch, TPolyFillMode Mode, const TAntialiasTable& AA,
-                     int MaxRight, TRow Row) {
+// Whether rows First..Last each hold one pair of crossings at the same two positions.
+bool UniformRows(const TCrossingTable& Table, int First, int Last) {
+    const std::span<const Cardinal> top = Table.Row(First);
+    if (top.size() != 2) return false;
+    for (int r = First + 1; r <= Last; ++r) {
+        const std::span<const Cardinal> row = Table.Row(r);
+        if (row.size() != 2 || PositionOf(row[0]) != PositionOf(top[0]) ||
+            PositionOf(row[1]) != PositionOf(top[1]))
+            return false;
+    }
+    return true;
+}
+
+// A span edge's share of a cell and of the cell after it.
+inline void AddEdge(int* Cells, int Cell, int Here, int Next) {
+    Cells[Cell] += Here;
+    Cells[Cell + 1] += Next;
+}
+
+// The coverage of every pixel row of a sorted sub-sample crossing table whose positions lie
+// in MinX..MaxX, handed to Row(first cell, pixel row, coverage differences, cell count) for
+// the cells left of MaxRight: a cell's coverage is the sum of the differences up to it. The
+// difference cells stay zero between rows, so each row clears only what it touched.
+template <TPolyFillMode Mode, typename TRow>
+void ResolveCoverageBy(TScratch& Scratch, const TAntialiasTable& AA, Int64 MinX, Int64 MaxX,
+                       int MaxRight, TRow Row) {
     const TCrossingTable& Table = Scratch.Table;
     std::vector<int>& coverage = Scratch.Coverage;
-    std::vector<Cardinal>& alphas = Scratch.Alphas;
     const int k = AA.Shift, mask = AA.Samples - 1;
+    const int origin = int(MinX >> k);
+    const std::size_t needed = std::size_t(((MaxX + mask) >> k) - origin + 2);
+    if (coverage.size() < needed) {
+        coverage.resize(needed + 64);
+        Scratch.Alphas.resize(coverage.size());
+    }
+    int* const cells = coverage.data();
+    const auto edge = [&](Int64 X, int Sign) {
+        AddEdge(cells, int(X >> k) - origin, Sign * (mask - int(X & mask)), Sign * int(X & mask));
+    };
+    // In rows of one span, its start and its end are gathered while they fall into the same
+    // cell, so that the rows of a steep edge do not each add to the cell that the one before
+    // has just added to.
+    int startCell = 0, startHere = 0, startNext = 0;
+    int endCell = 0, endHere = 0, endNext = 0;
+    const auto add = [&](int& Cell, int& Here, int& Next, Int64 X, int Sign) {
+        const int cell = int(X >> k) - origin;
+        if (cell != Cell) {
+            AddEdge(cells, Cell, Here, Next);
+            Cell = cell;
+            Here = 0;
+            Next = 0;
+        }
+        Here += Sign * (mask - int(X & mask));
+        Next += Sign * int(X & mask);
+    };
     const int base = Table.BaseY(), rows = Table.RowCount();
     for (int y = base >> k; y < (rows + base + mask) >> k; ++y) {
         const int first = std::max(y * AA.Samples - base, 0);
         const int last = std::min(y * AA.Samples - base + mask, rows - 1);
         Int64 minX = 0x7F000000, maxX = -0x7F000000;
-        for (int r = first; r <= last; ++r) {
+        bool uniform = false;
+        if constexpr (Mode == pfAlternate)
+            uniform = last - first == mask && UniformRows(Table, first, last);
+        if (uniform) {
+            // Edges that run straight down through the whole pixel row give each sub-row the same
+            // span: it is added once, weighted by the sub-row count.
+            const std::span<const Cardinal> top = Table.Row(first);
+            const Int64 from = PositionOf(top[0]), to = PositionOf(top[1]);
+            minX = from;
+            maxX = to + mask;
+            AddEdge(cells, int(from >> k) - origin, AA.Samples * (mask - int(from & mask)),
+                    AA.Samples * int(from & mask));
+            AddEdge(cells, int(to >> k) - origin, -AA.Samples * (mask - int(to & mask)),
+                    -AA.Samples * int(to & mask));
+        }
+        for (int r = first; r <= last && !uniform; ++r) {
             const std::span<const Cardinal> row = Table.Row(r);
             if (row.size() < 2) continue;
             minX = std::min(minX, PositionOf(row.front()));
             maxX = std::max(maxX, PositionOf(row.back()) + mask);
-        }
-        if (maxX < minX) continue;
-        const int firstCell = int(minX >> k);
-        const int count = int(maxX >> k) - firstCell + 2;
-        if (int(coverage.size()) < count) {
-            coverage.resize(std::size_t(count) + 64);
-            alphas.resize(coverage.size());
-        }
-        std::fill(coverage.begin(), coverage.begin() + count, 0);
-        auto edge = [&](Int64 X, int Sign) {
-            const int cell = int(X >> k) - firstCell;
-            coverage[std::size_t(cell)] += Sign * (mask - int(X & mask));
-            coverage[std::size_t(cell) + 1] += Sign * int(X & mask);
-        };
-        for (int r = first; r <= last; ++r) {
-            const std::span<const Cardinal> row = Table.Row(r);
-            if (Mode == pfAlternate) {
+            if (row.size() == 2) {
+                add(startCell, startHere, startNext, PositionOf(row[0]), 1);
+                add(endCell, endHere, endNext, PositionOf(row[1]), -1);
+            } else if constexpr (Mode == pfAlternate) {
                 for (std::size_t i = 0; i + 1 < row.size(); i += 2) {
                     edge(PositionOf(row[i]), 1);
                     edge(PositionOf(row[i + 1]), -1);
@@ -105,16 +153,102 @@ void ResolveCoverage(TScratch& Scratch, TPolyFillMode Mode, const TAntialiasTabl
                 }
             }
         }
+        AddEdge(cells, startCell, startHere, startNext);
+        AddEdge(cells, endCell, endHere, endNext);
+        startHere = startNext = endHere = endNext = 0;
+        if (maxX < minX) continue;
+        const int firstCell = int(minX >> k);
+        const int count = int(maxX >> k) - firstCell + 2;
         const int length = std::min(count, MaxRight - firstCell);
-        if (length <= 0) continue;
-        int sum = 0;
-        for (int i = 0; i < length; ++i) {
-            sum += coverage[std::size_t(i)];
-            alphas[std::size_t(i)] = Cardinal(sum * AA.Multiplier) >> 8;
-        }
-        Row(firstCell, y, alphas.data(), length);
+        int* const rowCells = cells + (firstCell - origin);
+        if (length > 0) Row(firstCell, y, rowCells, length);
+        std::fill(rowCells, rowCells + count, 0);
     }
 }
+
+template <typename TRow>
+void ResolveCoverage(TScratch& Scratch, TPolyFillMode Mode, const TAntialiasTable& AA, Int64 MinX,
+                     Int64 MaxX, int MaxRight, TRow Row) {
+    if (Mode == pfAlternate)
+        ResolveCoverageBy<pfAlternate>(Scratch, AA, MinX, MaxX, MaxRight, Row);
+    else
+        ResolveCoverageBy<pfWinding>(Scratch, AA, MinX, MaxX, MaxRight, Row);
+}
+
+// Blends one colour, weighted by coverage, into the pixel rows of a bitmap. Coverage comes in
+// runs: nothing outside the shape, full inside it, a few partial cells at its edges. A run that
+// the blend leaves as it is is skipped and one that it overwrites whatever lies beneath is
+// filled without reading the pixels, so an opaque shape costs its edges and a fill.
+class TCoverageWriter {
+public:
+    TCoverageWriter(TBitmap32* Bitmap, TColor32 Color, const TAntialiasTable& AA,
+                    std::vector<TColor32>& Colors)
+        : FBitmap(Bitmap), FRgb(Color & 0x00FFFFFF), FMaster(Byte(AlphaComponent(Color))),
+          FMultiplier(AA.Multiplier), FMode(Bitmap->GetCombineMode()),
+          FBlendMem(BLEND_MEM_EX[FMode]), FBlendLine(BLEND_LINE_EX[FMode]), FColors(Colors) {
+        FFullAlpha = AlphaOf(AA.Samples * (AA.Samples - 1));
+        FFullOutcome = BlendExOutcome(FMode, FRgb | FFullAlpha << 24, FMaster, FFullColor);
+    }
+
+    void operator()(int X, int Y, const int* Cells, int Length) {
+        TColor32* dst = FBitmap->GetPixelPtr(X, Y);
+        if (Y + PREFETCH_ROWS < FBitmap->GetClipRect().Bottom) {
+            const TColor32* ahead = dst + std::ptrdiff_t(PREFETCH_ROWS) * FBitmap->GetWidth();
+            for (int i = 0; i < Length; i += CACHE_LINE_PIXELS)
+                __builtin_prefetch(ahead + i, 1);
+            __builtin_prefetch(ahead + Length - 1, 1);
+        }
+        int sum = 0;
+        for (int i = 0; i < Length;) {
+            sum += Cells[i];
+            int end = i + 1;
+            while (end < Length && Cells[end] == 0)
+                ++end;
+            WriteRun(dst + i, end - i, AlphaOf(sum));
+            i = end;
+        }
+        EMMS();
+    }
+
+private:
+    // Runs shorter than this go pixel by pixel rather than through the line routine.
+    static constexpr int SHORT_RUN = 8;
+    // Shapes scattered over a large bitmap find few of their pixels in the cache; the pixels
+    // this many rows below, which the next rows will read, are asked for early.
+    static constexpr int PREFETCH_ROWS = 2;
+    static constexpr int CACHE_LINE_PIXELS = 16;
+
+    TBitmap32* FBitmap;
+    TColor32 FRgb;
+    Byte FMaster;
+    int FMultiplier;
+    TCombineMode FMode;
+    TBlendMemEx FBlendMem;
+    TBlendLineEx FBlendLine;
+    std::vector<TColor32>& FColors;
+    Cardinal FFullAlpha = 0;
+    TBlendOutcome FFullOutcome = boDepends;
+    TColor32 FFullColor = 0;
+
+    Cardinal AlphaOf(int Coverage) const { return (Cardinal(Coverage * FMultiplier) >> 8) & 0xFF; }
+
+    void WriteRun(TColor32* Dst, int Length, Cardinal Alpha) {
+        if (Alpha == 0) return; // no coverage: every combine mode keeps the pixel
+        if (Alpha == FFullAlpha && FFullOutcome != boDepends) {
+            if (FFullOutcome == boReplaces) std::fill(Dst, Dst + Length, FFullColor);
+            return;
+        }
+        const TColor32 color = FRgb | Alpha << 24;
+        if (Length < SHORT_RUN) {
+            for (int i = 0; i < Length; ++i)
+                FBlendMem(color, Dst[i], FMaster);
+            return;
+        }
+        if (int(FColors.size()) < Length) FColors.resize(std::size_t(Length));
+        std::fill(FColors.begin(), FColors.begin() + Length, color);
+        FBlendLine(FColors.data(), Dst, Length, FMaster);
+    }
+};
 
 void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Lines, TColor32 Color,
                      const TFillLineEvent& Callback, TPolyFillMode Mode, TAntialiasMode AAMode,
@@ -129,10 +263,11 @@ void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Line
         TScratchLease lease;
         TScratch& scratch = *lease;
         std::vector<std::vector<TPixelVertex>>& vertices = scratch.Vertices;
-        vertices.resize(std::size_t(std::count_if(
-            Lines.begin(), Lines.end(), [](const TArrayOfFixedPoint& Line) { return Line.size() > 2; })));
+        vertices.resize(std::size_t(
+            std::count_if(Lines.begin(), Lines.end(),
+                          [](const TArrayOfFixedPoint& Line) { return Line.size() > 2; })));
         std::size_t lineIndex = 0;
-        int minY = INT_MAX, maxY = INT_MIN;
+        int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
         for (const TArrayOfFixedPoint& line : Lines) {
             if (line.size() < 3) continue;
             std::vector<TPixelVertex>& converted = vertices[lineIndex++];
@@ -143,6 +278,8 @@ void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Line
                 const TPixelVertex v{int((Int64(p.X) + 0x7FF) >> toSubSamples),
                                      int((Int64(p.Y) + 0x7FF) >> toSubSamples)};
                 converted.push_back(v);
+                minX = std::min(minX, v.X);
+                maxX = std::max(maxX, v.X);
                 minY = std::min(minY, v.Y);
                 maxY = std::max(maxY, v.Y);
             }
@@ -153,31 +290,34 @@ void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Line
         minY = std::clamp(minY, top, bottom);
         maxY = std::clamp(maxY, top, bottom);
         if (minY >= maxY) return;
-        scratch.Table.Reset(minY, maxY, Int64(clip.Left) * aa.Samples,
-                            Int64(clip.Right) * aa.Samples - 1);
+        const Int64 left = Int64(clip.Left) * aa.Samples,
+                    right = Int64(clip.Right) * aa.Samples - 1;
+        scratch.Table.Reset(minY, maxY, left, right);
+        // Every crossing lies between the extreme vertices, clamped as the crossings are.
+        const Int64 fromX = std::clamp<Int64>(minX, left, right),
+                    toX = std::clamp<Int64>(maxX, left, right);
         scratch.Table.Build(vertices, 1, Mode);
         Bitmap->BeginUpdate();
         try {
             if (Callback) {
-                ResolveCoverage(scratch, Mode, aa, clip.Right,
-                                [&](int X, int Y, const Cardinal* Alphas, int Length) {
-                                    Callback(Bitmap->GetPixelPtr(X, Y), X, Y, Length, Alphas);
+                std::vector<Cardinal>& alphas = scratch.Alphas;
+                ResolveCoverage(scratch, Mode, aa, fromX, toX, clip.Right,
+                                [&](int X, int Y, const int* Cells, int Length) {
+                                    int sum = 0;
+                                    for (int i = 0; i < Length; ++i) {
+                                        sum += Cells[i];
+                                        alphas[std::size_t(i)] = Cardinal(sum * aa.Multiplier) >> 8;
+                                    }
+                                    Callback(Bitmap->GetPixelPtr(X, Y), X, Y, Length,
+                                             alphas.data());
                                     EMMS();
                                 });
             } else {
-                const TBlendLineEx blendLine = BLEND_LINE_EX[Bitmap->GetCombineMode()];
-                const Byte master = Byte(AlphaComponent(Color));
-                std::vector<TColor32>& colors = scratch.Colors;
-                ResolveCoverage(scratch, Mode, aa, clip.Right,
-                                [&](int X, int Y, const Cardinal* Alphas, int Length) {
-                                    colors.resize(std::max(colors.size(), std::size_t(Length)));
-                                    for (int i = 0; i < Length; ++i)
-                                        colors[std::size_t(i)] = (Color & 0x00FFFFFF) | (Alphas[i] & 0xFF) << 24;
-                                    blendLine(colors.data(), Bitmap->GetPixelPtr(X, Y), Length, master);
-                                    EMMS();
-                                });
+                ResolveCoverage(scratch, Mode, aa, fromX, toX, clip.Right,
+                                TCoverageWriter(Bitmap, Color, aa, scratch.Colors));
             }
         } catch (...) {
+            std::fill(scratch.Coverage.begin(), scratch.Coverage.end(), 0);
             Bitmap->EndUpdate();
             throw;
         }
@@ -196,13 +336,15 @@ void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Line
 
 void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TColor32 Color,
                TPolyFillMode Mode, TAntialiasMode AntialiasMode, TTransformation* Transformation) {
-    FillAntialiased(Bitmap, std::span(&Points, 1), Color, {}, Mode, AntialiasMode, Transformation, true);
+    FillAntialiased(Bitmap, std::span(&Points, 1), Color, {}, Mode, AntialiasMode, Transformation,
+                    true);
 }
 
 void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points,
                const TFillLineEvent& FillLineCallback, TPolyFillMode Mode,
                TAntialiasMode AntialiasMode, TTransformation* Transformation) {
-    FillAntialiased(Bitmap, std::span(&Points, 1), 0, FillLineCallback, Mode, AntialiasMode, Transformation, true);
+    FillAntialiased(Bitmap, std::span(&Points, 1), 0, FillLineCallback, Mode, AntialiasMode,
+                    Transformation, true);
 }
 
 void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TCustomPolygonFiller* Filler,
@@ -211,14 +353,16 @@ void PolygonXS(TBitmap32* Bitmap, const TArrayOfFixedPoint& Points, TCustomPolyg
 }
 
 void PolyPolygonXS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points, TColor32 Color,
-                   TPolyFillMode Mode, TAntialiasMode AntialiasMode, TTransformation* Transformation) {
+                   TPolyFillMode Mode, TAntialiasMode AntialiasMode,
+                   TTransformation* Transformation) {
     FillAntialiased(Bitmap, Points, Color, {}, Mode, AntialiasMode, Transformation, false);
 }
 
 void PolyPolygonXS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
                    const TFillLineEvent& FillLineCallback, TPolyFillMode Mode,
                    TAntialiasMode AntialiasMode, TTransformation* Transformation) {
-    FillAntialiased(Bitmap, Points, 0, FillLineCallback, Mode, AntialiasMode, Transformation, false);
+    FillAntialiased(Bitmap, Points, 0, FillLineCallback, Mode, AntialiasMode, Transformation,
+                    false);
 }
 
 void PolyPolygonXS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
@@ -232,15 +376,18 @@ void PolyPolygonXS(TBitmap32* Bitmap, const TArrayOfArrayOfFixedPoint& Points,
 TFillLineEvent TBitmapPolygonFiller::GetFillLine() {
     if (!Pattern) return {};
     switch (Pattern->GetDrawMode()) {
-    case dmOpaque: return TFillLineEvent(this, &TBitmapPolygonFiller::FillLineOpaque);
+    case dmOpaque:
+        return TFillLineEvent(this, &TBitmapPolygonFiller::FillLineOpaque);
     case dmBlend:
         return Pattern->GetMasterAlpha() == 255
                    ? TFillLineEvent(this, &TBitmapPolygonFiller::FillLineBlend)
                    : TFillLineEvent(this, &TBitmapPolygonFiller::FillLineBlendMasterAlpha);
     case dmCustom:
-        if (Pattern->OnPixelCombine) return TFillLineEvent(this, &TBitmapPolygonFiller::FillLineCustomCombine);
+        if (Pattern->OnPixelCombine)
+            return TFillLineEvent(this, &TBitmapPolygonFiller::FillLineCustomCombine);
         return {};
-    case dmTransparent: return {};
+    case dmTransparent:
+        return {};
     }
     return {};
 }

@@ -114,10 +114,22 @@ void TCrossingTable::Build(const std::vector<std::vector<TPixelVertex>>& Lines, 
     EndCounting();
     for (const auto& polyline : Lines)
         ForEachEdge(
-            polyline, XScale, [&](Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) { TraceEdge(X1, Y1, X2, Y2); },
+            polyline, XScale,
+            [&](Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) { TraceEdge(X1, Y1, X2, Y2); },
             [&](Int64 X, Int64 Y, int Direction) { Add(X, Y, Direction); });
-    for (int r = 0; r < RowCount(); ++r)
-        SortRow(r, Mode);
+    // Most rows of most shapes hold one pair, put in order here; the others take SortRow.
+    Cardinal* crossings = FCrossings.data();
+    const int* starts = FStarts.data();
+    for (int r = 0; r < RowCount(); ++r) {
+        const int start = starts[r];
+        if (starts[r + 1] - start != 2) {
+            SortRow(r, Mode);
+            continue;
+        }
+        Cardinal& a = crossings[start];
+        Cardinal& b = crossings[start + 1];
+        if ((a & PositionMask) > (b & PositionMask)) std::swap(a, b);
+    }
 }
 
 void TCrossingTable::Count(Int64 First, Int64 Last) {
@@ -129,18 +141,19 @@ void TCrossingTable::Count(Int64 First, Int64 Last) {
 }
 
 void TCrossingTable::EndCounting() {
-    for (std::size_t r = 2; r < FStarts.size(); ++r)
-        FStarts[r] += FStarts[r - 1];
-    for (std::size_t r = 1; r < FStarts.size(); ++r)
-        FStarts[r] += FStarts[r - 1];
-    FEnds.assign(FStarts.begin(), FStarts.end() - 1);
-    FCrossings.resize(std::size_t(FStarts.back()));
+    int count = 0, start = 0;
+    for (std::size_t r = 1; r < FStarts.size(); ++r) {
+        count += FStarts[r];
+        FStarts[r] = start;
+        start += count;
+    }
+    FCrossings.resize(std::size_t(start));
 }
 
 void TCrossingTable::Add(Int64 X, Int64 Y, int Direction) {
     if (Y < FBaseY || Y > FLastRow) return;
     X = std::clamp(X, FXMin, FXMax);
-    FCrossings[std::size_t(FEnds[std::size_t(Y - FBaseY)]++)] =
+    FCrossings[std::size_t(FStarts[std::size_t(Y - FBaseY) + 1]++)] =
         Cardinal(X) | (Direction < 0 ? DirectionBit : 0);
 }
 
@@ -166,7 +179,7 @@ void TCrossingTable::TraceEdge(Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) {
     if (first > last) return;
     const Cardinal directionBit = direction < 0 ? DirectionBit : 0;
     const Int64 row0 = Y1 - FBaseY;
-    int* ends = FEnds.data();
+    int* ends = FStarts.data() + 1;
     Cardinal* crossings = FCrossings.data();
     const auto put = [&](Int64 I, Int64 X) {
         crossings[ends[row0 + direction * I]++] =
@@ -214,24 +227,37 @@ void TCrossingTable::TraceEdge(Int64 X1, Int64 Y1, Int64 X2, Int64 Y2) {
             }
         }
     }
+    // The error loop: per row the error grows by dx and X steps while it exceeds dy.
     Int64 error = e0, x = X1;
+    const auto advance = [&] {
+        error += dx;
+        if (error <= dy) return;
+        x += stepX;
+        error -= dy;
+        if (error <= dy) return;
+        x += stepX;
+        error -= dy;
+        if (error <= dy) return;
+        const Int64 t = (error + dy - 1) / dy;
+        x += t * stepX;
+        error -= t * dy;
+    };
+    if (std::min(X1, X2) >= FXMin && std::max(X1, X2) <= FXMax) {
+        // Within the clip: no clamping, and the row steps instead of being computed.
+        Int64 row = row0 + direction * first;
+        for (Int64 i = 0;; ++i) {
+            if (i >= first) {
+                crossings[ends[row]++] = Cardinal(x) | directionBit;
+                row += direction;
+            }
+            if (i == last) return;
+            advance();
+        }
+    }
     for (Int64 i = 0;; ++i) {
         if (i >= first) put(i, x);
         if (i == last) return;
-        error += dx;
-        if (error > dy) {
-            x += stepX;
-            error -= dy;
-            if (error > dy) {
-                x += stepX;
-                error -= dy;
-                if (error > dy) {
-                    const Int64 t = (error + dy - 1) / dy;
-                    x += t * stepX;
-                    error -= t * dy;
-                }
-            }
-        }
+        advance();
     }
 }
 

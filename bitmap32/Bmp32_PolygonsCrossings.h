@@ -46,11 +46,10 @@ private:
     int FLastRow = -1;
     Int64 FXMin = 0;
     Int64 FXMax = 0;
-    // While counting, FStarts[r + 1] - FStarts[r] is the change of the crossing count from
-    // row r - 1 to row r; afterwards row r's crossings are FCrossings[FStarts[r]] up to
-    // FCrossings[FStarts[r + 1]], and FEnds[r] is where the next crossing of row r goes.
+    // While counting, FStarts[r + 1] holds the change of the crossing count from row r - 1 to
+    // row r; while tracing, where the next crossing of row r goes; afterwards row r's
+    // crossings are FCrossings[FStarts[r]] up to FCrossings[FStarts[r + 1]].
     std::vector<int> FStarts;
-    std::vector<int> FEnds;
     std::vector<Cardinal> FCrossings;
 
     void Count(Int64 First, Int64 Last);

@@ -7,6 +7,7 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace controls_detail {
 void ChangeMouseControl(TControl* Entered);
@@ -18,16 +19,13 @@ namespace {
 // ties the window to it.
 thread_local TWinControl* gCreatingControl = nullptr;
 
-ATOM ControlPropertyAtom() {
-    static const ATOM atom = [] {
-        AnsiString name = "VantorelControl." + IntToHex(GetCurrentProcessId(), 8);
-        return GlobalAddAtomA(name.c_str());
-    }();
-    return atom;
-}
-
-LPCSTR ControlProperty() {
-    return MAKEINTATOM(ControlPropertyAtom());
+// The control of each window made for one on this thread, whose windows' messages only this
+// thread handles. The window procedure looks its control up for every message, so the table
+// lives in the process: a window property would cost a trip to the system's server each time.
+// Never freed, so that windows destroyed at exit still find it.
+std::unordered_map<HWND, TWinControl*>& WindowControls() {
+    thread_local auto* controls = new std::unordered_map<HWND, TWinControl*>;
+    return *controls;
 }
 
 // Control IDs of child windows, so that notifications naming an ID find their window.
@@ -67,7 +65,8 @@ private:
 
 TWinControl* FindControl(HWND Wnd) {
     if (!Wnd) return nullptr;
-    return static_cast<TWinControl*>(GetPropA(Wnd, ControlProperty()));
+    const auto found = WindowControls().find(Wnd);
+    return found != WindowControls().end() ? found->second : nullptr;
 }
 
 // The window procedure of every window of a control.
@@ -233,12 +232,12 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 
 void TWinControl::AttachHandle(HWND Wnd) {
     FHandle = Wnd;
-    SetPropA(Wnd, ControlProperty(), this);
+    WindowControls()[Wnd] = this;
 }
 
 void TWinControl::DetachHandle() {
     if (!FHandle) return;
-    RemovePropA(FHandle, ControlProperty());
+    WindowControls().erase(FHandle);
     FHandle = nullptr;
     FTrackingLeave = false;
 }

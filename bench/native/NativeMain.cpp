@@ -91,8 +91,7 @@ int RunBenchmark() {
         BenchAgainstPixman(size, MeasureReferences(size));
     }
     if (!BenchPolygonsAgainstCairo()) return 1;
-    BenchAntialiasedPolygonsAgainstCairo();
-    return 0;
+    return BenchAntialiasedPolygonsAgainstCairo() ? 0 : 1;
 }
 
 } // namespace

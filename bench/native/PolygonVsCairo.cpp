@@ -68,13 +68,15 @@ void PrintCairoRow(const char* Scene, const char* Fill, double Ours, double Cair
     std::fflush(stdout);
 }
 
+bool MatchesPinnedChecksum(const char* What, std::uint32_t Checksum, std::uint32_t Pinned) {
+    if (Checksum == Pinned) return true;
+    std::printf("The checksum of %s is %08X, not the pinned %08X\n", What, Checksum, Pinned);
+    return false;
+}
+
 bool BenchPolygonsAgainstCairo() {
-    const std::uint32_t checksum = PolygonScenesChecksum();
-    if (checksum != PINNED_CHECKSUM) {
-        std::printf("The polygon scenes' checksum is %08X, not the pinned %08X\n", checksum,
-                    PINNED_CHECKSUM);
+    if (!MatchesPinnedChecksum("the polygon scenes", PolygonScenesChecksum(), PINNED_CHECKSUM))
         return false;
-    }
     PrintCairoHeading("Aliased", "no antialiasing", "fill");
     TBitmap32 bitmap;
     PrepareSceneBitmap(bitmap);

@@ -6,6 +6,7 @@
 #include "bench/PolygonScenes.h"
 
 #include <cairo.h>
+#include <cstdint>
 
 namespace Bench {
 
@@ -31,6 +32,9 @@ void PrepareSceneBitmap(Bmp32::TBitmap32& Bitmap);
 // One row of a comparison: both times, cairo's over ours, and whether a target ratio is met.
 void PrintCairoRow(const char* Scene, const char* Fill, double Ours, double Cairo, double Target,
                    bool Targeted);
+
+// False, having said so, when the checksum of What differs from the pinned one.
+bool MatchesPinnedChecksum(const char* What, std::uint32_t Checksum, std::uint32_t Pinned);
 
 // False, having said why, when the pixels differ from the pinned checksum.
 bool BenchPolygonsAgainstCairo();

@@ -16,16 +16,24 @@ struct TModeCase {
     const char* Name;
 };
 
-constexpr TModeCase MODES[] = {{am32times, "am32times"}, {am16times, "am16times"},
-                               {am8times, "am8times"},   {am4times, "am4times"},
+constexpr TModeCase MODES[] = {{am32times, "am32times"},
+                               {am16times, "am16times"},
+                               {am8times, "am8times"},
+                               {am4times, "am4times"},
                                {am2times, "am2times"}};
 
 // am8times is to run at least half as fast as cairo's default antialiasing.
 constexpr double AM8_TARGET = 0.5;
 
+// The checksum of the antialiased scenes, as tests/app/PolygonScenesTest.cpp pins it.
+constexpr std::uint32_t PINNED_CHECKSUM = 0x95227F55u;
+
 } // namespace
 
-void BenchAntialiasedPolygonsAgainstCairo() {
+bool BenchAntialiasedPolygonsAgainstCairo() {
+    if (!MatchesPinnedChecksum("the antialiased polygon scenes", AntialiasedScenesChecksum(),
+                               PINNED_CHECKSUM))
+        return false;
     PrintCairoHeading("Antialiased", "default antialiasing", "mode, fill");
     TBitmap32 bitmap;
     PrepareSceneBitmap(bitmap);
@@ -46,6 +54,7 @@ void BenchAntialiasedPolygonsAgainstCairo() {
             }
         }
     }
+    return true;
 }
 
 } // namespace Bench

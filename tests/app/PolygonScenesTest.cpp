@@ -1,5 +1,5 @@
 // The polygon fill benchmark's scenes draw the same pixels here as in the native build, which
-// checks this checksum before it times anything.
+// checks these checksums before it times anything.
 #include "bench/PolygonScenes.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@ namespace {
 
 TEST(PolygonScenes, FillToThePinnedPixels) {
     EXPECT_EQ(Bench::PolygonScenesChecksum(), 0x89C93B05u);
+    EXPECT_EQ(Bench::AntialiasedScenesChecksum(), 0x95227F55u);
 }
 
 } // namespace

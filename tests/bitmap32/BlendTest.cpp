@@ -89,6 +89,27 @@ TEST_P(BlendRoutines, MergeCompositesTheAlphasWithAndWithoutMasterAlpha) {
     EXPECT_EQ(InPlace(R.MergeMemEx, 0xFFFF0000, 0xFF0000FF, Byte(128)), 0xFF7F007Fu);
 }
 
+// Fills of covered pixels skip what the blend keeps and write what it replaces unread.
+TEST_P(BlendRoutines, OutcomesOfMasterAlphaFormsHoldForEveryDestination) {
+    const TColor32 destinations[] = {0, 0xFFFFFFFF, 0x80402010, 0x00FF00FF, 0x7F7F7F7F};
+    for (TCombineMode mode : {cmBlend, cmMerge}) {
+        const TBlendMemEx routine = mode == cmMerge ? R.MergeMemEx : R.BlendMemEx;
+        for (Cardinal alpha = 0; alpha < 256; ++alpha)
+            for (int m : {0, 1, 127, 254, 255}) {
+                const TColor32 f = alpha << 24 | 0xD0200C;
+                TColor32 result = 0;
+                const TBlendOutcome outcome = BlendExOutcome(mode, f, Byte(m), result);
+                if (outcome == boDepends) continue;
+                for (TColor32 b : destinations)
+                    EXPECT_EQ(InPlace(routine, f, b, Byte(m)), outcome == boKeeps ? b : result);
+            }
+        TColor32 result = 0;
+        EXPECT_EQ(BlendExOutcome(mode, 0xFFD0200C, 255, result), boReplaces);
+        EXPECT_EQ(BlendExOutcome(mode, 0x00D0200C, 255, result), boKeeps);
+        EXPECT_EQ(BlendExOutcome(mode, 0xFFD0200C, 254, result), boDepends);
+    }
+}
+
 TEST_P(BlendRoutines, CombMergeReplacesTheForegroundAlpha) {
     EXPECT_EQ(R.CombMergeReg(0x00FF0000, 0x800000FF, 128), 0xC0A90053u);
     EXPECT_EQ(R.CombMergeReg(0x12FF0000, 0x800000FF, 255), 0xFFFF0000u);

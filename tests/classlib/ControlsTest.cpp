@@ -244,6 +244,12 @@ TEST_F(ControlsTest, ASubclassedSystemControlGetsItsFirstMessageAndKeepsItsOwnBe
     SendMessageA(check->GetHandle(), BM_SETCHECK, BST_CHECKED, 0);
     EXPECT_EQ(SendMessageA(check->GetHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(check->GetText(), "Check");
+
+    // The window leaves its control when it goes; windows of no control have none.
+    const HWND wnd = check->GetHandle();
+    check->DestroyHandle();
+    EXPECT_EQ(FindControl(wnd), nullptr);
+    EXPECT_EQ(FindControl(GetDesktopWindow()), nullptr);
 }
 
 TEST_F(ControlsTest, AnExceptionOfAnyClassInAHandlerReachesHandleExceptionAndTheLoopGoesOn) {
