@@ -6,6 +6,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
 #include "classlib/Persistence.h"
+#include "classlib/Strings.h"
 
 #include <algorithm>
 #include <vector>
@@ -266,11 +267,109 @@ void TCustomListBox::Clear() {
     GetItems()->Clear();
 }
 
+void TCustomListBox::SetMultiSelect(bool Value) {
+    if (FMultiSelect == Value) return;
+    FMultiSelect = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value) {
+    if (FExtendedSelect == Value) return;
+    FExtendedSelect = Value;
+    if (HandleAllocated() && FMultiSelect) RecreateWnd();
+}
+
+void TCustomListBox::SetColumns(int Value) {
+    Value = std::max(Value, 0);
+    if (FColumns == Value) return;
+    const bool restyle = (FColumns == 0) != (Value == 0);
+    FColumns = Value;
+    if (restyle && HandleAllocated())
+        RecreateWnd();
+    else
+        ApplyColumnWidth();
+}
+
+void TCustomListBox::ApplyColumnWidth() {
+    if (!HandleAllocated() || FColumns == 0) return;
+    SendMessageA(GetHandle(), LB_SETCOLUMNWIDTH,
+                 static_cast<WPARAM>(std::max(GetWidth() / FColumns, 1)), 0);
+}
+
+void TCustomListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const bool widthChanged = AWidth != GetWidth();
+    TCustomListControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (widthChanged) ApplyColumnWidth();
+}
+
+int TCustomListBox::GetTopIndex() {
+    return HandleAllocated() ? static_cast<int>(SendMessageA(GetHandle(), LB_GETTOPINDEX, 0, 0))
+                             : 0;
+}
+
+void TCustomListBox::SetTopIndex(int Value) {
+    if (GetTopIndex() != Value)
+        SendMessageA(GetHandle(), LB_SETTOPINDEX, static_cast<WPARAM>(Value), 0);
+}
+
+int TCustomListBox::ItemAtPos(const TPoint& Pos, bool Existing) {
+    const int count = GetItems()->GetCount();
+    if (count == 0) return Existing ? -1 : 0;
+    // Every item has the same height, so the rows are counted from the first visible one.
+    const int height = std::max(GetItemHeight(), 1);
+    TRect first = ItemRect(GetTopIndex());
+    if (FColumns > 0) {
+        const int width = std::max(first.Right - first.Left, 1);
+        const int perColumn = std::max(GetClientHeight() / height, 1);
+        if (Pos.X < first.Left || Pos.Y < 0 || Pos.Y >= perColumn * height)
+            return Existing ? -1 : count;
+        const int index =
+            GetTopIndex() + (Pos.X - first.Left) / width * perColumn + Pos.Y / height;
+        if (index < count) return index;
+        return Existing ? -1 : count;
+    }
+    if (Pos.Y < 0) return Existing ? -1 : GetTopIndex();
+    const int index = GetTopIndex() + (Pos.Y - first.Top) / height;
+    if (index < count && Pos.X >= 0 && Pos.X < GetClientWidth()) return index;
+    return Existing ? -1 : count;
+}
+
+TRect TCustomListBox::ItemRect(int Index) {
+    RECT r{};
+    if (HandleAllocated() &&
+        SendMessageA(GetHandle(), LB_GETITEMRECT, static_cast<WPARAM>(Index),
+                     reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+        return TRect(r.left, r.top, r.right, r.bottom);
+    return TRect();
+}
+
+int TCustomListBox::GetSelCount() {
+    if (!FMultiSelect) return -1;
+    return static_cast<int>(SendMessageA(GetHandle(), LB_GETSELCOUNT, 0, 0));
+}
+
+bool TCustomListBox::GetSelected(int Index) {
+    if (Index < 0 || Index >= GetItems()->GetCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return SendMessageA(GetHandle(), LB_GETSEL, static_cast<WPARAM>(Index), 0) > 0;
+}
+
+void TCustomListBox::SetSelected(int Index, bool Value) {
+    if (Index < 0 || Index >= GetItems()->GetCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    if (FMultiSelect)
+        SendMessageA(GetHandle(), LB_SETSEL, Value, static_cast<LPARAM>(Index));
+    else
+        SetItemIndex(Value ? Index : (GetItemIndex() == Index ? -1 : GetItemIndex()));
+}
+
 void TCustomListBox::CreateParams(TCreateParams& Params) {
     TCustomListControl::CreateParams(Params);
     CreateSubClass(Params, "LISTBOX");
     Params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
     if (GetSorted()) Params.Style |= LBS_SORT;
+    if (FMultiSelect) Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
+    if (FColumns > 0) Params.Style |= LBS_MULTICOLUMN;
     if (FStyle == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     if (GetCtl3D())
         Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -282,6 +381,7 @@ void TCustomListBox::CreateWnd() {
     TCustomListControl::CreateWnd();
     if (FStyle == lbOwnerDrawFixed)
         SendMessageA(GetHandle(), LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(FItemHeight));
+    ApplyColumnWidth();
 }
 
 void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {

@@ -71,6 +71,29 @@ public:
     TCanvas* GetCanvas() const { return FCanvas.get(); }
     void Clear();
 
+    // Several items may be selected; with ExtendedSelect by Shift and Ctrl.
+    bool GetMultiSelect() const { return FMultiSelect; }
+    void SetMultiSelect(bool Value);
+    bool GetExtendedSelect() const { return FExtendedSelect; }
+    void SetExtendedSelect(bool Value);
+    // Items flow in columns of this many per width (0: one column scrolled vertically).
+    int GetColumns() const { return FColumns; }
+    void SetColumns(int Value);
+    // The first visible item.
+    int GetTopIndex();
+    void SetTopIndex(int Value);
+    // The item at Pos (client coordinates); with Existing -1 when no item lies there,
+    // else the nearest one.
+    int ItemAtPos(const TPoint& Pos, bool Existing);
+    // Item Index's rectangle, empty for an index outside the items.
+    TRect ItemRect(int Index);
+    // The selected items of a multi-selection list; -1 for a single-selection one.
+    int GetSelCount();
+    bool GetSelected(int Index);
+    void SetSelected(int Index, bool Value);
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
@@ -85,9 +108,14 @@ protected:
     END_MESSAGE_HANDLERS
 
 private:
+    void ApplyColumnWidth();
+
     std::unique_ptr<TCanvas> FCanvas;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;
+    bool FMultiSelect = false;
+    bool FExtendedSelect = true;
+    int FColumns = 0;
 };
 
 class TListBox : public TCustomListBox {

@@ -4,6 +4,8 @@
 #include "classlib/Platform.h"
 #include "classlib/Strings.h"
 
+#include <winnetwk.h>
+
 #include <cctype>
 
 namespace Skshellctrls {
@@ -33,6 +35,28 @@ AnsiString GetMediaTypeStr(TMediaType MediaType) {
 TMediaType GetMediaType(char Letter) {
     UINT type = GetDriveTypeA((AnsiString(1, Letter) + ":\\").c_str());
     return type <= DRIVE_RAMDISK ? static_cast<TMediaType>(type) : TMediaType::dtUnknown;
+}
+
+std::uint32_t TDriveProbe::LogicalDrives() {
+    return GetLogicalDrives();
+}
+
+AnsiString TDriveProbe::VolumeName(char Letter) {
+    const AnsiString root = AnsiString(1, Letter) + ":\\";
+    char name[MAX_PATH + 1] = {};
+    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    const BOOL read = GetVolumeInformationA(root.c_str(), name, sizeof(name), nullptr, nullptr,
+                                            nullptr, nullptr, 0);
+    SetErrorMode(previous);
+    return read ? AnsiString(name) : AnsiString();
+}
+
+AnsiString TDriveProbe::RemoteName(char Letter) {
+    const AnsiString local = AnsiString(1, Letter) + ":";
+    char remote[MAX_PATH + 1] = {};
+    DWORD length = sizeof(remote);
+    if (WNetGetConnectionA(local.c_str(), remote, &length) != NO_ERROR) return AnsiString();
+    return AnsiString(remote);
 }
 
 TDriveProbe& DriveProbe() {

@@ -24,8 +24,18 @@ TMediaType GetMediaType(char Letter);
 // Answers whether a drive can be read; tests put one that says no in its place.
 class TDriveProbe {
 public:
+    // The drives there are, one bit per letter from A at bit 0.
+    virtual std::uint32_t LogicalDrives();
+    // Letter's volume label, read with the system's critical-error boxes off; "" when it
+    // cannot be read.
+    virtual AnsiString VolumeName(char Letter);
+    // The network share Letter is connected to; "" for a local drive or on failure.
+    virtual AnsiString RemoteName(char Letter);
+
     virtual ~TDriveProbe() = default;
     virtual bool IsReady(char Letter) = 0;
+    // GetMediaType unless a stand-in says otherwise.
+    virtual TMediaType MediaType(char Letter) { return GetMediaType(Letter); }
 };
 
 // The probe in use: the system's (a drive is ready when its size can be read) unless

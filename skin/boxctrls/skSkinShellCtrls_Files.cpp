@@ -1,5 +1,7 @@
 #include "skin/boxctrls/skSkinShellCtrls_Files.h"
 
+#include "skin/boxctrls/skfilectrl_Paths.h"
+
 #include "classlib/DateTime.h"
 #include "classlib/Paths.h"
 #include "classlib/Strings.h"
@@ -44,14 +46,8 @@ std::vector<TFileEntry> ReadFolder(const AnsiString& Directory, const AnsiString
     std::set<AnsiString> seen;
     AddMatches(folder + "*.*", true, entries, seen);
     std::size_t folders = entries.size();
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t end = Mask.find(';', start);
-        AnsiString part = Trim(Mask.substr(start, end == AnsiString::npos ? end : end - start));
-        if (!part.empty()) AddMatches(folder + part, false, entries, seen);
-        if (end == AnsiString::npos) break;
-        start = end + 1;
-    }
+    for (const AnsiString& part : Skfilectrl::SplitMasks(Mask))
+        AddMatches(folder + part, false, entries, seen);
     std::stable_sort(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(folders),
                      NameLess);
     std::stable_sort(entries.begin() + static_cast<std::ptrdiff_t>(folders), entries.end(),

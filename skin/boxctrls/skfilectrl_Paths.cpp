@@ -52,8 +52,6 @@ AnsiString MinimizeName(const AnsiString& FileName, TCanvas* Canvas, int MaxWidt
         FileName, [Canvas](const AnsiString& Text) { return Canvas->TextWidth(Text); }, MaxWidth);
 }
 
-namespace {
-
 void ChangeDir(const AnsiString& Dir) {
     if (!SetCurrentDir(Dir)) {
         auto code = static_cast<int>(GetLastError());
@@ -64,6 +62,8 @@ void ChangeDir(const AnsiString& Dir) {
 bool HasWildcards(const AnsiString& S) {
     return S.find_first_of("*?") != AnsiString::npos;
 }
+
+namespace {
 
 // Puts the saved folder back however the work ends, when it still exists.
 class TCurrentDirKeeper {
@@ -119,6 +119,18 @@ void ProcessPath(const AnsiString& EditText, char& Drive, AnsiString& DirPart,
         FilePart.clear();
     }
     if (Drive == '\0') DirPart = root + DirPart;
+}
+
+std::vector<AnsiString> SplitMasks(const AnsiString& Mask) {
+    std::vector<AnsiString> masks;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = Mask.find(';', start);
+        AnsiString part = Trim(Mask.substr(start, end == AnsiString::npos ? end : end - start));
+        if (!part.empty()) masks.push_back(part);
+        if (end == AnsiString::npos) return masks;
+        start = end + 1;
+    }
 }
 
 std::vector<TFilterEntry> ParseFilter(const AnsiString& Filter) {

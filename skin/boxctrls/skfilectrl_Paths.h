@@ -28,6 +28,14 @@ AnsiString MinimizeName(const AnsiString& FileName, const TTextWidth& TextWidth,
 // The same, measuring with Canvas's font.
 AnsiString MinimizeName(const AnsiString& FileName, TCanvas* Canvas, int MaxWidth);
 
+// Makes Dir the current folder; EInOutError when it cannot be entered.
+void ChangeDir(const AnsiString& Dir);
+// Whether S holds "*" or "?".
+bool HasWildcards(const AnsiString& S);
+
+// The non-empty, trimmed parts of a ";"-separated list of masks ("*.txt; *.pge").
+std::vector<AnsiString> SplitMasks(const AnsiString& Mask);
+
 // Splits a typed path into its drive letter (#0 for a network path, whose share then
 // leads DirPart), its folder and its file part. A text in "[" "]" is a folder row; a
 // name without wildcards that is no existing file is taken as a folder and joins

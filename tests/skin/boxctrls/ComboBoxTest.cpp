@@ -1,0 +1,311 @@
+// The skinned combo box on real windows: the events of choices, closing and cancelling,
+// keys and the wheel, where the list opens, a list that never takes the activation or the
+// focus, the edit style, and screenshots of the closed and the open combo box.
+#include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
+
+#include "classlib/Edits.h"
+#include "classlib/Paths.h"
+
+#include "tests/skin/controls/SkinFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class TLoggedCombo : public TskSkinComboBox {
+public:
+    explicit TLoggedCombo(TComponent* AOwner) : TskSkinComboBox(AOwner) {
+        OnChange = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("change"); });
+        OnClick = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("click"); });
+        OnCloseUp = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("closeup"); });
+    }
+    std::vector<std::string> Log;
+
+protected:
+    void Change() override { Log.push_back("Change"); }
+};
+
+using Events = std::vector<std::string>;
+
+class ComboBox : public ShownFormTest {
+protected:
+    void SetUp() override {
+        ShownFormTest::SetUp();
+        Combo = Add<TLoggedCombo>(Form, 20, 20, 150, 20);
+        Fill(20);
+        Pump();
+    }
+    void TearDown() override {
+        Combo->CloseUp(false);
+        ShownFormTest::TearDown();
+    }
+    void Fill(int Count) {
+        Combo->GetItems()->Clear();
+        for (int i = 0; i < Count; ++i) Combo->GetItems()->Add("Item " + IntToStr(i));
+    }
+    void Key(TWinControl* C, Word K) { PostKey(C, K); }
+    void AltKey(Word K) {
+        PostMessageA(Combo->GetHandle(), WM_SYSKEYDOWN, K, 0x20000001);
+        PostMessageA(Combo->GetHandle(), WM_SYSKEYUP, K, static_cast<LPARAM>(0xE0000001u));
+        Pump();
+    }
+    void Wheel(HWND Wnd, int Delta) {
+        SendMessageA(Wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(Delta)), 0);
+    }
+    TskListBox* Inner() { return Combo->GetListBox()->GetListBox(); }
+    // The pointer over row Row of the open list.
+    void HoverRow(int Row) {
+        TRect r = Combo->GetListBox()->ItemRect(Row);
+        SendMessageA(Inner()->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.Left + 5, r.Top + 3));
+    }
+    TRect ScreenRect(TWinControl* C) {
+        RECT r;
+        GetWindowRect(C->GetHandle(), &r);
+        return TRect(r.left, r.top, r.right, r.bottom);
+    }
+
+    TLoggedCombo* Combo = nullptr;
+};
+
+TEST_F(ComboBox, SetItemIndexClicksEveryTimeAndChangesOnlyWithTheText) {
+    Combo->SetItemIndex(3);
+    EXPECT_EQ(Combo->GetText(), "Item 3");
+    EXPECT_EQ(Combo->Log, (Events{"change", "click", "Change"}));
+    Combo->Log.clear();
+    Combo->SetItemIndex(3);
+    EXPECT_EQ(Combo->Log, (Events{"click", "Change"}));
+}
+
+TEST_F(ComboBox, AcceptedRowFiresChangeClickChangeCloseUpAndEscapeRestores) {
+    ASSERT_TRUE(TakeFocus(Combo));
+    Combo->SetItemIndex(2);
+    Combo->Log.clear();
+    AltKey(VK_DOWN);
+    ASSERT_TRUE(Combo->IsPopupVisible());
+    HoverRow(5);
+    EXPECT_EQ(Combo->GetItemIndex(), 5);
+    EXPECT_TRUE(Combo->Log.empty());
+    Key(Combo, VK_ESCAPE);
+    EXPECT_FALSE(Combo->IsPopupVisible());
+    EXPECT_EQ(Combo->GetItemIndex(), 2);
+    EXPECT_EQ(Combo->GetText(), "Item 2");
+    EXPECT_TRUE(Combo->Log.empty());
+
+    Combo->DropDown();
+    HoverRow(4);
+    Key(Combo, VK_RETURN);
+    EXPECT_FALSE(Combo->IsPopupVisible());
+    EXPECT_EQ(Combo->GetText(), "Item 4");
+    EXPECT_EQ(Combo->Log, (Events{"change", "click", "Change", "closeup"}));
+
+    // A release over a row accepts it; Alt+Up cancels.
+    Combo->Log.clear();
+    Combo->DropDown();
+    HoverRow(7);
+    SendMessageA(Inner()->GetHandle(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(Combo->GetItemIndex(), 7);
+    EXPECT_EQ(Combo->Log, (Events{"change", "click", "Change", "closeup"}));
+    AltKey(VK_DOWN);
+    HoverRow(1);
+    AltKey(VK_UP);
+    EXPECT_FALSE(Combo->IsPopupVisible());
+    EXPECT_EQ(Combo->GetItemIndex(), 7);
+}
+
+TEST_F(ComboBox, EmptyListOpensForNoRowsAndEnterStillClosesUp) {
+    Fill(0);
+    ASSERT_TRUE(TakeFocus(Combo));
+    Combo->DropDown();
+    EXPECT_EQ(Combo->GetListBox()->GetHeight(), Combo->GetListBox()->CalcHeight(0));
+    Key(Combo, VK_RETURN);
+    EXPECT_FALSE(Combo->IsPopupVisible());
+    EXPECT_EQ(Combo->GetItemIndex(), -1);
+    EXPECT_EQ(Combo->Log, (Events{"closeup"}));
+}
+
+TEST_F(ComboBox, KeysAndWheelMoveTheChoice) {
+    ASSERT_TRUE(TakeFocus(Combo));
+    Combo->SetItemIndex(10);
+    Key(Combo, VK_PRIOR);
+    EXPECT_EQ(Combo->GetItemIndex(), 1);
+    Combo->SetItemIndex(10);
+    Key(Combo, VK_NEXT);
+    EXPECT_EQ(Combo->GetItemIndex(), 17);
+    Key(Combo, VK_NEXT);
+    EXPECT_EQ(Combo->GetItemIndex(), 19);
+    Key(Combo, VK_UP);
+    Key(Combo, VK_LEFT);
+    EXPECT_EQ(Combo->GetItemIndex(), 17);
+    Key(Combo, VK_RIGHT);
+    EXPECT_EQ(Combo->GetText(), "Item 18");
+    Combo->SetItemIndex(0);
+    Key(Combo, VK_PRIOR);
+    Key(Combo, VK_UP);
+    EXPECT_EQ(Combo->GetItemIndex(), 0);
+
+    // Closed, the wheel chooses; open, it only moves the highlight.
+    Combo->Log.clear();
+    Wheel(Combo->GetHandle(), -120);
+    EXPECT_EQ(Combo->GetText(), "Item 1");
+    EXPECT_EQ(Combo->Log, (Events{"change", "click", "Change"}));
+    Combo->Log.clear();
+    Combo->DropDown();
+    Wheel(Combo->GetHandle(), -120);
+    Wheel(Combo->GetHandle(), -120);
+    Wheel(Combo->GetHandle(), 120);
+    EXPECT_EQ(Combo->GetItemIndex(), 2);
+    EXPECT_EQ(Combo->GetText(), "Item 1");
+    EXPECT_TRUE(Combo->Log.empty());
+}
+
+TEST_F(ComboBox, ListSizedForItsRowsOpensBelowOrAboveAtTheWorkAreaBottom) {
+    Combo->SetItemIndex(0);
+    Combo->DropDown();
+    TskPopupListBox* list = Combo->GetListBox();
+    TRect combo = ScreenRect(Combo);
+    TRect below = ScreenRect(list);
+    EXPECT_EQ(list->GetHeight(), list->CalcHeight(8));
+    EXPECT_EQ(below.Width(), combo.Width());
+    EXPECT_EQ(below.Left, combo.Left);
+    EXPECT_EQ(below.Top, combo.Bottom);
+    Combo->CloseUp(false);
+
+    Fill(3);
+    RECT workArea;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    Form->SetBounds(Form->GetLeft(), workArea.bottom - 120, Form->GetWidth(), Form->GetHeight());
+    Combo->SetTop(60);
+    Pump();
+    Combo->DropDown();
+    combo = ScreenRect(Combo);
+    TRect above = ScreenRect(list);
+    EXPECT_EQ(list->GetHeight(), list->CalcHeight(3));
+    EXPECT_EQ(above.Bottom, combo.Top);
+    EXPECT_EQ(above.Left, combo.Left);
+}
+
+TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
+    ASSERT_TRUE(TakeFocus(Combo));
+    Combo->SetItemIndex(1);
+    Combo->DropDown();
+    TskPopupListBox* list = Combo->GetListBox();
+    HWND wnd = list->GetHandle();
+    EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE) & (WS_POPUP | WS_CHILD | WS_CLIPCHILDREN),
+              WS_POPUP | WS_CLIPCHILDREN);
+    EXPECT_NE(GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_NE(GetClassLongA(wnd, GCL_STYLE) & CS_SAVEBITS, 0u);
+    EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(SendMessageA(wnd, WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
+    EXPECT_EQ(SendMessageA(Inner()->GetHandle(), WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
+    // A real click on the third row.
+    TRect row = list->ItemRect(3);
+    TPoint p = Inner()->ClientToScreen(TPoint(row.Left + 10, row.Top + 5));
+    SetCursorPos(p.X, p.Y);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
+    EXPECT_EQ(GetFocus(), Combo->GetHandle());
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
+    EXPECT_EQ(GetFocus(), Combo->GetHandle());
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Pump();
+    SetCursorPos(0, 0);
+    EXPECT_FALSE(Combo->IsPopupVisible());
+    EXPECT_EQ(Combo->GetItemIndex(), 3);
+    EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
+    EXPECT_EQ(GetFocus(), Combo->GetHandle());
+}
+
+TEST_F(ComboBox, ClickOnAnotherControlCancelsTheOpenList) {
+    auto* other = Add<TEdit>(Form, 200, 20, 100, 20);
+    Pump();
+    ASSERT_TRUE(TakeFocus(Combo));
+    Combo->SetItemIndex(1);
+    Combo->DropDown();
+    HoverRow(6);
+    MouseDown(other, 10, 10);
+    MouseUp(other, 10, 10);
+    EXPECT_FALSE(Combo->IsPopupVisible());
+    EXPECT_EQ(Combo->GetItemIndex(), 1);
+}
+
+TEST_F(ComboBox, EditStyleTypesMovesAndKeepsTypedTextOnEnter) {
+    Combo->SetItemIndex(2);
+    Combo->SetStyle(skcbEditStyle);
+    TskCustomEdit* edit = Combo->GetEdit();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_FALSE(Combo->GetTabStop());
+    EXPECT_EQ(edit->GetText(), "Item 2");
+    EXPECT_EQ(edit->GetBoundsRect(), Combo->GetItemRect());
+    ASSERT_TRUE(TakeFocus(edit));
+    Combo->Log.clear();
+    edit->SetText("");
+    for (char c : std::string("typed")) PostMessageA(edit->GetHandle(), WM_CHAR, c, 1);
+    Pump();
+    EXPECT_EQ(Combo->GetText(), "typed");
+    EXPECT_EQ(Combo->Log.back(), "Change");
+    Combo->Log.clear();
+    Key(edit, VK_RETURN);
+    EXPECT_EQ(Combo->GetText(), "typed");
+    EXPECT_EQ(edit->GetText(), "typed");
+    EXPECT_TRUE(Combo->Log.empty());
+
+    Key(edit, VK_DOWN);
+    EXPECT_EQ(Combo->GetText(), "Item 3");
+    EXPECT_EQ(edit->GetText(), "Item 3");
+    Combo->DropDown();
+    EXPECT_EQ(GetFocus(), edit->GetHandle());
+    HoverRow(9);
+    Combo->Log.clear();
+    Key(edit, VK_RETURN);
+    EXPECT_EQ(edit->GetText(), "Item 9");
+    EXPECT_EQ(Combo->Log, (Events{"change", "Change", "click", "Change", "closeup"}));
+
+    Combo->SetStyle(skcbFixedStyle);
+    EXPECT_EQ(Combo->GetEdit(), nullptr);
+    EXPECT_TRUE(Combo->GetTabStop());
+}
+
+TEST_F(ComboBox, PlainFaceLightsItsButtonAndSkinnedFaceFollowsTheSkin) {
+    Combo->SetItemIndex(1);
+    TRect button = Combo->GetButtonRect();
+    EXPECT_EQ(button, TRect(150 - 19, 2, 150 - 2, 18));
+    auto plain = PaintToBitmap(Combo);
+    EXPECT_EQ(PixelOf(plain.get(), button.Left, button.Top), ColorToRGB(clBtnShadow));
+    MouseMove(Combo, button.Left + 5, 8);
+    auto hot = PaintToBitmap(Combo);
+    EXPECT_EQ(PixelOf(hot.get(), button.Left, button.Top), ColorToRGB(clNavy));
+    EXPECT_EQ(PixelOf(hot.get(), button.Left + 2, button.Top + 2), 0xD2BDB6u);
+    MouseAway(Combo);
+
+    TskSkinData skin(nullptr);
+    skin.LoadFromFile(VANTOREL_SKIN_INI);
+    ASSERT_FALSE(skin.Empty);
+    Combo->SetSkinData(&skin);
+    Combo->SetWidth(150);
+    Pump();
+    // The skin's button keeps its place at the right edge; the list takes its own record.
+    EXPECT_EQ(Combo->GetButtonRect(), TRect(131, 2, 148, 19));
+    EXPECT_EQ(Combo->GetListBox()->GetSkinDataName(), "listbox");
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "combobox_closed.bmp");
+    Combo->DropDown();
+    HoverRow(3);
+    Pump();
+    TRect face = ScreenRect(Combo);
+    TRect list = ScreenRect(Combo->GetListBox());
+    RedrawWindow(Combo->GetListBox()->GetHandle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    TBitmap shot(face.Width(), list.Bottom - face.Top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.GetCanvas()->GetHandle(), 0, 0, shot.GetWidth(), shot.GetHeight(), screen, face.Left,
+           face.Top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    shot.SaveToFile(ExeDir() + "combobox_open.bmp");
+    Combo->CloseUp(false);
+    Combo->SetSkinData(nullptr);
+}
+
+} // namespace

@@ -1,0 +1,298 @@
+// Skinned edits on real windows: client areas skinned and plain, keys reported and
+// filtered, the button's hit codes and click, the number edit's characters and steps,
+// paste rules, and a screenshot (edits.bmp beside the test program) of both looks.
+#include "skin/boxctrls/SkinBoxCtrls_Edits.h"
+
+#include "skin/data/SkinData_EditControls.h"
+
+#include "classlib/Clipboard.h"
+#include "classlib/Paths.h"
+
+#include "tests/skin/controls/SkinFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr TColor kFace = 0x00FFFF;   // the edit's normal picture
+constexpr TColor kActive = 0xFF00FF; // hot
+constexpr TColor kDown = 0x0000FF;   // the pressed button
+
+class SkinEdit : public ShownFormTest {
+protected:
+    // An "edit" record 100 x 24: client (3, 4, 95, 20), right cap from 80, a button at 82.
+    TskDataSkinEditControl* AddEditRecord(TFixtureSkin& Skin, const char* Name = "edit") {
+        const int picture = Skin.AddPicture(240, 24);
+        Skin.Fill(picture, TRect(0, 0, 100, 24), kFace);
+        Skin.Fill(picture, TRect(100, 0, 200, 24), kActive);
+        Skin.Fill(picture, TRect(200, 0, 220, 24), kDown);
+        auto* record = Skin.AddFramed<TskDataSkinEditControl>(Name, picture, TRect(0, 0, 100, 24));
+        record->RTPoint = TPoint(80, 4);
+        record->ClRect = TRect(3, 4, 80, 20);
+        record->ActiveSkinRect = TRect(100, 0, 200, 24);
+        record->ButtonRect = TRect(82, 4, 97, 20);
+        record->DownButtonRect = TRect(200, 4, 215, 20);
+        record->FontName = "Courier New";
+        record->FontHeight = 13;
+        return record;
+    }
+    static TSize ClientSize(TWinControl* Control) {
+        RECT r;
+        GetClientRect(Control->GetHandle(), &r);
+        return TSize{r.right, r.bottom};
+    }
+    template <typename T> T* Edit(int Top) {
+        T* edit = Add<T>(Form, 10, Top, 120, 20);
+        edit->OnKeyDown = TKeyEvent::FromCallable([this](TObject*, Word& Key, TShiftState) {
+            Log.push_back("down " + std::to_string(Key));
+        });
+        edit->OnKeyPress = TKeyPressEvent::FromCallable(
+            [this](TObject*, char& Key) { Log.push_back("press " + std::to_string(int(Key))); });
+        return edit;
+    }
+    void Type(TWinControl* Control, const std::string& Text) {
+        for (char c : Text)
+            PostMessageA(Control->GetHandle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        Pump();
+    }
+    static LRESULT HitAt(TWinControl* Control, int X, int Y) {
+        RECT w;
+        GetWindowRect(Control->GetHandle(), &w);
+        return SendMessageA(Control->GetHandle(), WM_NCHITTEST, 0,
+                            MAKELPARAM(w.left + X, w.top + Y));
+    }
+    static void NCMouse(TWinControl* Control, UINT Msg, int X, int Y) {
+        RECT w;
+        GetWindowRect(Control->GetHandle(), &w);
+        const LRESULT code = HitAt(Control, X, Y);
+        SendMessageA(Control->GetHandle(), Msg, code, MAKELPARAM(w.left + X, w.top + Y));
+    }
+
+    std::vector<std::string> Log;
+};
+
+TEST_F(SkinEdit, PlainClientAreaLeavesTwoPixelsAndTwentyTwoForTheButton) {
+    auto* edit = Edit<TskSkinEdit>(10);
+    const LONG style = GetWindowLongA(edit->GetHandle(), GWL_STYLE);
+    EXPECT_TRUE(style & ES_MULTILINE);
+    EXPECT_FALSE(style & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongA(edit->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(SendMessageA(edit->GetHandle(), EM_GETMARGINS, 0, 0), MAKELONG(2, 0));
+    EXPECT_EQ(ClientSize(edit), (TSize{116, 16}));
+
+    edit->SetButtonMode(true);
+    EXPECT_EQ(ClientSize(edit), (TSize{96, 16}));
+    edit->CalcRects();
+    EXPECT_EQ(edit->GetButtonRect(), TRect(100, 0, 120, 20));
+    EXPECT_EQ(edit->GetEditRect(), TRect(2, 2, 98, 18));
+}
+
+TEST_F(SkinEdit, SkinnedClientAreaFollowsTheRecordAndTheHeightSnapsToIt) {
+    TFixtureSkin skin;
+    AddEditRecord(skin);
+    auto* edit = Edit<TskSkinEdit>(10);
+    edit->SetButtonMode(true);
+    edit->SetSkinData(skin.Data.get());
+    ASSERT_TRUE(edit->IsSkinned());
+    EXPECT_EQ(edit->GetHeight(), 24);
+    EXPECT_EQ(edit->GetFont()->GetName(), "Courier New");
+    EXPECT_EQ(edit->GetFont()->GetHeight(), 13);
+    // 120 wide: 3 on the left, 100 - 80 on the right, 4 at the top and the bottom.
+    EXPECT_EQ(ClientSize(edit), (TSize{97, 16}));
+
+    edit->SetBounds(10, 10, 150, 40);
+    EXPECT_EQ(edit->GetHeight(), 24);
+    EXPECT_EQ(ClientSize(edit), (TSize{127, 16}));
+    edit->CalcRects();
+    // The button lies in the right cap, so it moves with the right edge.
+    EXPECT_EQ(edit->GetButtonRect(), TRect(132, 4, 147, 20));
+    EXPECT_EQ(edit->GetEditRect(), TRect(3, 4, 130, 20));
+}
+
+TEST_F(SkinEdit, ASkinWithoutAnEditRecordGivesThePlainLook) {
+    TFixtureSkin others;
+    others.AddFramed<TskDataSkinCustomControl>("panel", others.AddPicture(10, 10), TRect(0, 0, 10, 10));
+    TFixtureSkin wrongKind;
+    wrongKind.AddFramed<TskDataSkinCustomControl>("edit", wrongKind.AddPicture(10, 10),
+                                                  TRect(0, 0, 10, 10));
+    for (TFixtureSkin* skin : {&others, &wrongKind}) {
+        auto* edit = Edit<TskSkinEdit>(10);
+        edit->SetSkinData(skin->Data.get());
+        EXPECT_FALSE(edit->IsSkinned());
+        edit->SetBounds(10, 10, 120, 30);
+        EXPECT_EQ(edit->GetHeight(), 30);
+        EXPECT_EQ(ClientSize(edit), (TSize{116, 26}));
+        CaptureWindow(edit->GetHandle());
+        delete edit;
+    }
+}
+
+TEST_F(SkinEdit, EnterIsReportedNotTypedAndEscReachesBothKeyEvents) {
+    auto* edit = Edit<TskSkinEdit>(10);
+    ASSERT_TRUE(TakeFocus(edit));
+    Type(edit, "ab");
+    Log.clear();
+    PostKey(edit, VK_RETURN);
+    EXPECT_EQ(Log, (std::vector<std::string>{"down 13", "press 13"}));
+    // Ctrl+Enter types a line feed: no line break either.
+    Type(edit, "\ncd");
+    EXPECT_EQ(edit->GetText(), "abcd");
+    Log.clear();
+    PostKey(edit, VK_ESCAPE);
+    EXPECT_EQ(Log, (std::vector<std::string>{"down 27", "press 27"}));
+    EXPECT_EQ(edit->GetText(), "abcd");
+}
+
+TEST_F(SkinEdit, ReadOnlyDropsTypingDeletionAndEditCommands) {
+    auto* edit = Edit<TskSkinEdit>(10);
+    edit->SetText("fixed");
+    edit->SetReadOnly(true);
+    ASSERT_TRUE(TakeFocus(edit));
+    edit->SelectAll();
+    Type(edit, "x\b");
+    PostKey(edit, VK_DELETE);
+    Clipboard()->SetAsText("pasted");
+    for (UINT msg : {WM_CUT, WM_PASTE, WM_CLEAR, WM_UNDO}) SendMessageA(edit->GetHandle(), msg, 0, 0);
+    EXPECT_EQ(edit->GetText(), "fixed");
+    Log.clear();
+    PostKey(edit, VK_ESCAPE);
+    EXPECT_EQ(Log, (std::vector<std::string>{"down 27", "press 27"}));
+
+    edit->SetReadOnly(false);
+    Type(edit, "x");
+    EXPECT_EQ(edit->GetText(), "x");
+}
+
+TEST_F(SkinEdit, PasteDropsLineBreaksAndTheNumberEditFiltersLikeTyping) {
+    auto* edit = Edit<TskSkinEdit>(10);
+    ASSERT_TRUE(TakeFocus(edit));
+    Clipboard()->SetAsText("one\r\ntwo\nthree");
+    SendMessageA(edit->GetHandle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(edit->GetText(), "onetwothree");
+
+    auto* number = Edit<TskSkinNumEdit>(40);
+    number->Float = true;
+    number->SetText("7");
+    number->SetSelStart(1);
+    Clipboard()->SetAsText("1x2\r\n-3.4.5");
+    SendMessageA(number->GetHandle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(number->GetText(), "712-3.45");
+    // The separator it replaces does not count.
+    number->SelectAll();
+    Clipboard()->SetAsText("0.5");
+    SendMessageA(number->GetHandle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(number->GetText(), "0.5");
+    number->EditorEnabled = false;
+    SendMessageA(number->GetHandle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(number->GetText(), "0.5");
+}
+
+TEST_F(SkinEdit, NumberEditTakesNumberCharactersAndTurnsArrowsAndWheelIntoSteps) {
+    auto* number = Edit<TskSkinNumEdit>(10);
+    number->OnUpClick = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("up"); });
+    number->OnDownClick = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("step down"); });
+    ASSERT_TRUE(TakeFocus(number));
+    Type(number, "1a2.-3");
+    EXPECT_EQ(number->GetText(), "12-3");
+    number->Float = true;
+    Type(number, ".4.5");
+    EXPECT_EQ(number->GetText(), "12-3.45");
+    Type(number, "\b");
+    EXPECT_EQ(number->GetText(), "12-3.4");
+
+    Log.clear();
+    PostKey(number, VK_UP);
+    PostKey(number, VK_DOWN);
+    SendMessageA(number->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    SendMessageA(number->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(Log, (std::vector<std::string>{"up", "step down", "step down", "up"}));
+
+    number->EditorEnabled = false;
+    Log.clear();
+    Type(number, "9\b");
+    EXPECT_EQ(number->GetText(), "12-3.4");
+    PostKey(number, VK_UP);
+    PostKey(number, VK_RETURN);
+    EXPECT_EQ(Log, (std::vector<std::string>{"up", "down 13", "press 13"}));
+}
+
+TEST_F(SkinEdit, TheButtonAnswersItsHitCodesAndClicksOnReleaseAfterFocusing) {
+    auto* other = Edit<TskSkinEdit>(60);
+    auto* edit = Edit<TskSkinEdit>(10);
+    edit->SetButtonMode(true);
+    int clicks = 0;
+    bool focusedAtClick = false;
+    edit->OnButtonClick = TNotifyEvent::FromCallable([&](TObject*) {
+        ++clicks;
+        focusedAtClick = edit->Focused();
+    });
+    EXPECT_EQ(HitAt(edit, 110, 10), HTEDITBUTTON);
+    EXPECT_EQ(HitAt(edit, 50, 10), HTCLIENT);
+    EXPECT_EQ(HitAt(edit, 1, 1), HTEDITFRAME);
+    EXPECT_EQ(HitAt(edit, 99, 10), HTEDITFRAME);
+
+    ASSERT_TRUE(TakeFocus(other));
+    NCMouse(edit, WM_NCMOUSEMOVE, 110, 10);
+    EXPECT_TRUE(edit->IsButtonHot());
+    NCMouse(edit, WM_NCLBUTTONDOWN, 110, 10);
+    EXPECT_TRUE(edit->IsButtonDown());
+    EXPECT_EQ(clicks, 0);
+    NCMouse(edit, WM_NCLBUTTONUP, 110, 10);
+    EXPECT_FALSE(edit->IsButtonDown());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(focusedAtClick);
+
+    // A press on the frame starts nothing (no scroll bar is tracked) and clicks nothing.
+    NCMouse(edit, WM_NCLBUTTONDOWN, 1, 1);
+    NCMouse(edit, WM_NCLBUTTONUP, 1, 1);
+    EXPECT_EQ(clicks, 1);
+    NCMouse(edit, WM_NCMOUSEMOVE, 1, 1);
+    EXPECT_FALSE(edit->IsButtonHot());
+}
+
+TEST_F(SkinEdit, ScreenshotOfSkinnedAndPlainEdits) {
+    Form->SetBounds(50, 50, 420, 200);
+    TskSkinData program(nullptr);
+    program.LoadFromFile(VANTOREL_SKIN_INI);
+    ASSERT_FALSE(program.Empty);
+    TFixtureSkin fixture;
+    AddEditRecord(fixture);
+    TskSkinData* skins[] = {program.GetControlIndex("edit") != -1 ? &program : nullptr,
+                            fixture.Data.get(), nullptr};
+    ASSERT_NE(skins[0], nullptr);
+    std::vector<TskSkinEdit*> edits;
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column) {
+            auto* edit = Add<TskSkinEdit>(Form, 10 + column * 130, 10 + row * 40, 120, 20);
+            edit->SetButtonMode(column == 2);
+            if (skins[row]) edit->SetSkinData(skins[row]);
+            edit->SetText(column == 1 ? "hot" : "Text 123");
+            if (column == 1) edit->Perform(CM_MOUSEENTER, 0, 0);
+            edits.push_back(edit);
+        }
+    auto shot = CaptureWindow(Form->GetHandle());
+    shot->SaveToFile(ExeDir() + "edits.bmp");
+
+    auto pixelAt = [&](TskSkinEdit* Edit, int X, int Y) {
+        auto image = CaptureWindow(Edit->GetHandle());
+        return PixelOf(image.get(), X, Y);
+    };
+    // The program's skin: the frame's corner is the picture's.
+    TBitmap* picture = program.ActivePictures[0].get();
+    auto* record = static_cast<TskDataSkinEditControl*>(
+        program.CtrlList[static_cast<std::size_t>(program.GetControlIndex("edit"))].get());
+    EXPECT_EQ(pixelAt(edits[0], 0, 0),
+              PixelOf(picture, record->SkinRect.Left, record->SkinRect.Top));
+    // The text is drawn over the skin's picture, not over a background of its own.
+    EXPECT_EQ(pixelAt(edits[3], 90, 10), ColorToRGB(kFace));
+    EXPECT_EQ(pixelAt(edits[4], 90, 10), ColorToRGB(kActive));
+    // Plain: a face ring outside a shadow ring, the window colour inside, the button face.
+    EXPECT_EQ(pixelAt(edits[6], 0, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(pixelAt(edits[6], 1, 1), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(pixelAt(edits[6], 100, 10), ColorToRGB(clWindow));
+    EXPECT_EQ(pixelAt(edits[7], 0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(pixelAt(edits[8], 110, 10), ColorToRGB(clBtnFace));
+}
+
+} // namespace

@@ -1,0 +1,226 @@
+// The skinned list box on a real native list: its layout and heights, the skinned bars
+// following the list both ways (past 65,535 rows too), wheel and Left/Right, items drawn
+// by the container in the skin's look, the plain look and by OnDrawItem, the caption
+// buttons; a screenshot listboxes.bmp beside the test program.
+#include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+
+#include "classlib/Paths.h"
+
+#include "tests/skin/controls/SkinFixture.h"
+
+namespace {
+
+// Item states in the fixture picture, one flat colour each.
+constexpr TColor kItem = 0x00C0FFC0;
+constexpr TColor kActiveItem = 0x00FFC0C0;
+constexpr TColor kClient = 0x00C0C0FF;
+constexpr TColor kFrame = 0x00404040;
+
+class SkinListBox : public ShownFormTest {
+protected:
+    void SetUp() override {
+        ShownFormTest::SetUp();
+        Form->SetBounds(0, 0, 600, 400);
+        const int pic = Skin.AddPicture(200, 100);
+        Skin.Fill(pic, TRect(0, 0, 100, 80), kFrame);
+        Skin.Fill(pic, TRect(4, 4, 96, 76), kClient);
+        Skin.Fill(pic, TRect(100, 0, 180, 16), kItem);
+        Skin.Fill(pic, TRect(100, 16, 180, 32), kActiveItem);
+        Record = Skin.AddFramed<TskDataSkinListBox>("listbox", pic, TRect(0, 0, 100, 80));
+        Record->LTPoint = TPoint(4, 4);
+        Record->RTPoint = TPoint(96, 4);
+        Record->LBPoint = TPoint(4, 76);
+        Record->RBPoint = TPoint(96, 76);
+        Record->ClRect = TRect(4, 4, 96, 76);
+        Record->ItemRect = TRect(100, 0, 180, 16);
+        Record->ActiveItemRect = TRect(100, 16, 180, 32);
+        Record->ItemTextRect = TRect(2, 0, 78, 16);
+    }
+    TskSkinListBox* Filled(int Count, int Height = 120) {
+        auto* list = Add<TskSkinListBox>(Form, 10, 10, 150, Height);
+        TStrings* items = list->GetItems();
+        items->BeginUpdate();
+        for (int i = 0; i < Count; ++i) items->Add("item " + IntToStr(i));
+        items->EndUpdate();
+        Pump();
+        return list;
+    }
+
+    TFixtureSkin Skin;
+    TskDataSkinListBox* Record = nullptr;
+};
+
+TEST_F(SkinListBox, HeightsAndLayoutFollowTheSkinTheCaptionAndTheBars) {
+    auto* plain = Filled(3);
+    EXPECT_EQ(plain->CalcHeight(5), 5 * 20 + 4);
+    EXPECT_EQ(plain->GetListBoxRect(), TRect(2, 2, 148, 118));
+    plain->SetCaptionMode(true);
+    EXPECT_EQ(plain->CalcHeight(5), 5 * 20 + 4 + 20);
+    EXPECT_EQ(plain->GetListBoxRect(), TRect(2, 21, 148, 118));
+    plain->SetRowCount(3);
+    EXPECT_EQ(plain->GetHeight(), 3 * 20 + 4 + 20);
+    EXPECT_EQ(plain->GetVScrollBar(), nullptr);
+
+    auto* skinned = Filled(3);
+    skinned->SetSkinData(Skin.Data.get());
+    // The frame is 8 pixels high around its client area; items are as high as ItemRect.
+    EXPECT_EQ(skinned->GetListBox()->GetItemHeight(), 16);
+    EXPECT_EQ(skinned->CalcHeight(5), 8 + 5 * 16);
+    EXPECT_EQ(skinned->GetListBoxRect(), TRect(4, 4, 146, 116));
+    for (int i = 0; i < 20; ++i) skinned->GetItems()->Add("more");
+    Pump();
+    TskSkinScrollBar* bar = skinned->GetVScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetBoundsRect(), TRect(146 - bar->GetWidth(), 4, 146, 116));
+    EXPECT_EQ(skinned->GetListBoxRect().Right, bar->GetLeft());
+    EXPECT_EQ(skinned->CalcHeight(5), 8 + 5 * 16);
+}
+
+TEST_F(SkinListBox, TheVerticalBarFollowsTheListBothWaysPast65535Rows) {
+    auto* list = Filled(70000);
+    TskSkinScrollBar* bar = list->GetVScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetMax(), 69999);
+    EXPECT_EQ(bar->GetPageSize(), list->GetListBox()->GetHeight() / 20);
+
+    bar->SetPosition(69000);
+    EXPECT_EQ(list->GetTopIndex(), 69000);
+    list->SetTopIndex(100);
+    EXPECT_EQ(bar->GetPosition(), 100);
+    list->SetItemIndex(69990);
+    EXPECT_GT(list->GetTopIndex(), 69900);
+    EXPECT_EQ(bar->GetPosition(), list->GetTopIndex());
+    TakeFocus(list->GetListBox());
+    PostKey(list->GetListBox(), VK_HOME);
+    EXPECT_EQ(list->GetTopIndex(), 0);
+    EXPECT_EQ(bar->GetPosition(), 0);
+
+    // Rows that fit need no bar; it is freed and the list takes its place.
+    list->Clear();
+    list->GetItems()->Add("one");
+    EXPECT_EQ(list->GetVScrollBar(), nullptr);
+    EXPECT_EQ(list->GetListBoxRect().Right, list->GetWidth() - 2);
+}
+
+TEST_F(SkinListBox, TheWheelStepsALineAndLeftRightScrollTheWideText) {
+    auto* list = Filled(40);
+    const auto wheel = [&](int Delta) {
+        SendMessageA(list->GetListBox()->GetHandle(), WM_MOUSEWHEEL,
+                     MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(Delta))), 0);
+    };
+    wheel(-WHEEL_DELTA);
+    wheel(-WHEEL_DELTA);
+    EXPECT_EQ(list->GetTopIndex(), 2);
+    EXPECT_EQ(list->GetVScrollBar()->GetPosition(), 2);
+    wheel(WHEEL_DELTA);
+    EXPECT_EQ(list->GetTopIndex(), 1);
+
+    auto* wide = Filled(2);
+    EXPECT_EQ(wide->GetHScrollBar(), nullptr);
+    wide->GetItems()->Add(AnsiString(60, 'W'));
+    wide->SetHorizontalExtent(true);
+    TskSkinScrollBar* hbar = wide->GetHScrollBar();
+    ASSERT_NE(hbar, nullptr);
+    const int step = hbar->GetSmallChange();
+    EXPECT_GT(step, 0);
+    PostKey(wide->GetListBox(), VK_RIGHT);
+    PostKey(wide->GetListBox(), VK_RIGHT);
+    EXPECT_EQ(wide->GetListBox()->HOffset, 2 * step);
+    PostKey(wide->GetListBox(), VK_LEFT);
+    EXPECT_EQ(wide->GetListBox()->HOffset, step);
+    // Without a vertical bar the wheel scrolls the text sideways.
+    wheel(0);
+    SendMessageA(wide->GetListBox()->GetHandle(), WM_MOUSEWHEEL,
+                 MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(wide->GetListBox()->HOffset, 2 * step);
+    wide->SetHorizontalExtent(false);
+    EXPECT_EQ(wide->GetHScrollBar(), nullptr);
+    EXPECT_EQ(wide->GetListBox()->HOffset, 0);
+}
+
+TEST_F(SkinListBox, ItemsAreDrawnInTheSkinTheirStateOrThePlainLookOrByTheEvent) {
+    auto* skinned = Filled(2);
+    skinned->SetSkinData(Skin.Data.get());
+    skinned->SetItemIndex(1);
+    auto image = PaintToBitmap(skinned->GetListBox());
+    // Item text starts 4 pixels in; its right end is still the item's picture.
+    EXPECT_EQ(PixelOf(image.get(), 140, 2), ColorToRGB(kItem));
+    EXPECT_EQ(PixelOf(image.get(), 140, 18), ColorToRGB(kActiveItem));
+    EXPECT_EQ(PixelOf(image.get(), 70, 80), ColorToRGB(kClient));
+
+    // A skin whose record is no list box record keeps the plain look.
+    auto* plain = Filled(2);
+    plain->SetItemIndex(0);
+    image = PaintToBitmap(plain->GetListBox());
+    EXPECT_EQ(PixelOf(image.get(), 140, 2), ColorToRGB(clHighlight));
+    EXPECT_EQ(PixelOf(image.get(), 140, 22), ColorToRGB(clWindow));
+    EXPECT_EQ(PixelOf(image.get(), 140, 90), ColorToRGB(clWindow));
+
+    int drawn = 0;
+    struct TPainter {
+        int* Count;
+        void Draw(TCanvas* Cnvs, int, int W, int H, const TRect&, TOwnerDrawState) {
+            ++*Count;
+            Cnvs->GetBrush()->SetColor(clLime);
+            Cnvs->FillRect(TRect(0, 0, W, H));
+        }
+    } painter{&drawn};
+    skinned->OnDrawItem = TskDrawSkinItemEvent(&painter, &TPainter::Draw);
+    plain->OnDrawItem = TskDrawSkinItemEvent(&painter, &TPainter::Draw);
+    image = PaintToBitmap(skinned->GetListBox());
+    EXPECT_EQ(PixelOf(image.get(), 140, 18), ColorToRGB(clLime));
+    image = PaintToBitmap(plain->GetListBox());
+    EXPECT_EQ(PixelOf(image.get(), 140, 2), ColorToRGB(clLime));
+    EXPECT_EQ(drawn, 4);
+}
+
+TEST_F(SkinListBox, CaptionButtonsStepTheSelectionRepeatWhileHeldOrFireTheirEvents) {
+    auto* list = Filled(10, 150);
+    list->SetCaptionMode(true);
+    list->SetItemIndex(3);
+    Pump();
+    const TRect down = list->GetButtonRect(1);
+    ASSERT_FALSE(IsNullRect(down));
+    const int x = down.Left + 3, y = down.Top + 3;
+    MouseDown(list, x, y);
+    // The first tick only ends the wait; each later one steps.
+    SendMessageA(list->GetHandle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(list->GetItemIndex(), 3);
+    SendMessageA(list->GetHandle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(list->GetItemIndex(), 4);
+    MouseUp(list, x, y);
+    EXPECT_EQ(list->GetItemIndex(), 5);
+
+    int clicks = 0;
+    struct TCounter {
+        int* Count;
+        void Click(TObject*) { ++*Count; }
+    } counter{&clicks};
+    list->OnUpButtonClick = TNotifyEvent(&counter, &TCounter::Click);
+    const TRect up = list->GetButtonRect(0);
+    MouseDown(list, up.Left + 3, up.Top + 3);
+    MouseUp(list, up.Left + 3, up.Top + 3);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(list->GetItemIndex(), 5);
+}
+
+TEST_F(SkinListBox, Screenshot) {
+    auto* skinned = Filled(30, 150);
+    skinned->SetSkinData(Skin.Data.get());
+    skinned->SetItemIndex(2);
+    auto* plain = Add<TskSkinListBox>(Form, 200, 10, 150, 150);
+    plain->SetCaption("Plain");
+    plain->SetCaptionMode(true);
+    for (int i = 0; i < 30; ++i) plain->GetItems()->Add("plain item " + IntToStr(i));
+    plain->SetItemIndex(1);
+    auto* wide = Add<TskSkinListBox>(Form, 380, 10, 150, 150);
+    wide->SetHorizontalExtent(true);
+    for (int i = 0; i < 30; ++i) wide->GetItems()->Add("a rather long item text " + IntToStr(i));
+    Pump();
+    auto shot = CaptureWindow(Form->GetHandle());
+    shot->SaveToFile(ExeDir() + "listboxes.bmp");
+    ASSERT_NE(wide->GetHScrollBar(), nullptr);
+    EXPECT_NE(wide->GetVScrollBar(), nullptr);
+}
+
+} // namespace
