@@ -6,7 +6,20 @@
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TCustomImageList::~TCustomImageList() {
-    if (FHandle) ImageList_Destroy(FHandle);
+    ReleaseList();
+}
+
+void TCustomImageList::ReleaseList() {
+    if (FHandle && !FShared) ImageList_Destroy(FHandle);
+    FHandle = nullptr;
+    FShared = false;
+}
+
+void TCustomImageList::ShareHandle(HIMAGELIST Handle) {
+    ReleaseList();
+    FHandle = Handle;
+    FShared = Handle != nullptr;
+    if (Handle) ImageList_GetIconSize(Handle, &FWidth, &FHeight);
 }
 
 void TCustomImageList::Published(TPropertyList& P) {
@@ -25,8 +38,7 @@ HIMAGELIST TCustomImageList::GetHandle() {
 
 void TCustomImageList::SetSize(int AWidth, int AHeight) {
     Clear();
-    if (FHandle) ImageList_Destroy(FHandle);
-    FHandle = nullptr;
+    ReleaseList();
     FWidth = AWidth;
     FHeight = AHeight;
 }
@@ -36,6 +48,7 @@ int TCustomImageList::GetCount() const {
 }
 
 int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
+    if (FShared) return -1;
     CreateList();
     // The list keeps its own copy of the pixels.
     TBitmap copy;
@@ -45,7 +58,7 @@ int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
 }
 
 void TCustomImageList::Clear() {
-    if (FHandle) ImageList_RemoveAll(FHandle);
+    if (FHandle && !FShared) ImageList_RemoveAll(FHandle);
 }
 
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {

@@ -32,11 +32,17 @@ public:
     // Image Index at (X, Y); greyed when not Enabled. Nothing for an index outside the list.
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
     HIMAGELIST GetHandle();
+    // Shows the images of a list that belongs to someone else (the shell's system image
+    // lists): it is never changed, emptied or destroyed through this object.
+    void ShareHandle(HIMAGELIST Handle);
+    bool GetShared() const { return FShared; }
 
 private:
     void CreateList();
+    void ReleaseList();
 
     HIMAGELIST FHandle = nullptr;
+    bool FShared = false;
     int FWidth = 16;
     int FHeight = 16;
 };

@@ -74,7 +74,8 @@ bool IsDriveRoot(const AnsiString& Path) {
 }
 
 bool DriveRootReady(const AnsiString& Path) {
-    return !IsDriveRoot(Path) || DriveProbe().IsReady(Path[0]);
+    return !IsDriveRoot(Path) ||
+           DriveProbe().IsReady(static_cast<char>(std::toupper(static_cast<unsigned char>(Path[0]))));
 }
 
 } // namespace Skshellctrls

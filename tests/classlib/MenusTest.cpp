@@ -5,6 +5,8 @@
 #include "classlib/FormLoader.h"
 #include "classlib/Persistence.h"
 
+#include "tests/support/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -46,22 +48,6 @@ AnsiString MenuText(HMENU Menu, int Position) {
 UINT MenuState(HMENU Menu, int Position) {
     return GetMenuState(Menu, static_cast<UINT>(Position), MF_BYPOSITION);
 }
-
-// Holds Ctrl down in this thread's keyboard state while it lives.
-class TCtrlDown {
-public:
-    TCtrlDown() {
-        GetKeyboardState(FSaved);
-        BYTE state[256];
-        GetKeyboardState(state);
-        state[VK_CONTROL] = 0x80;
-        SetKeyboardState(state);
-    }
-    ~TCtrlDown() { SetKeyboardState(FSaved); }
-
-private:
-    BYTE FSaved[256];
-};
 
 class MenusTest : public testing::Test {
 protected:

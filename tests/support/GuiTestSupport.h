@@ -24,6 +24,21 @@ bool TakeFocus(TWinControl* Control);
 void PostClick(TWinControl* Control, int X, int Y);
 // A key pressed and released, posted to Control's window, then handled.
 void PostKey(TWinControl* Control, Word Key);
+// Holds Ctrl down in this thread's keyboard state while it lives.
+class TCtrlDown {
+public:
+    TCtrlDown() {
+        GetKeyboardState(FSaved);
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CONTROL] = 0x80;
+        SetKeyboardState(state);
+    }
+    ~TCtrlDown() { SetKeyboardState(FSaved); }
+
+private:
+    BYTE FSaved[256];
+};
 // The window as the screen shows it after a full redraw, with its frame, its child
 // windows and their scroll bars.
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
