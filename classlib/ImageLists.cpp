@@ -6,20 +6,25 @@
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TCustomImageList::~TCustomImageList() {
-    ReleaseList();
+    ReleaseHandle();
 }
 
-void TCustomImageList::ReleaseList() {
+void TCustomImageList::ReleaseHandle() {
     if (FHandle && !FShared) ImageList_Destroy(FHandle);
     FHandle = nullptr;
     FShared = false;
 }
 
 void TCustomImageList::ShareHandle(HIMAGELIST Handle) {
-    ReleaseList();
+    ReleaseHandle();
+    if (!Handle) return;
     FHandle = Handle;
-    FShared = Handle != nullptr;
-    if (Handle) ImageList_GetIconSize(Handle, &FWidth, &FHeight);
+    FShared = true;
+    int w = 0, h = 0;
+    if (ImageList_GetIconSize(Handle, &w, &h)) {
+        FWidth = w;
+        FHeight = h;
+    }
 }
 
 void TCustomImageList::Published(TPropertyList& P) {
@@ -38,7 +43,7 @@ HIMAGELIST TCustomImageList::GetHandle() {
 
 void TCustomImageList::SetSize(int AWidth, int AHeight) {
     Clear();
-    ReleaseList();
+    ReleaseHandle();
     FWidth = AWidth;
     FHeight = AHeight;
 }

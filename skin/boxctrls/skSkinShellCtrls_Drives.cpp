@@ -1,5 +1,7 @@
 #include "skin/boxctrls/skSkinShellCtrls_Drives.h"
 
+#include "skin/form/skMessages.h"
+
 #include "classlib/Paths.h"
 #include "classlib/Platform.h"
 #include "classlib/Strings.h"
@@ -17,7 +19,10 @@ public:
     bool IsReady(char Letter) override {
         int upper = std::toupper(static_cast<unsigned char>(Letter));
         if (upper < 'A' || upper > 'Z') return false;
-        return DiskSize(static_cast<Byte>(upper - 'A' + 1)) != -1;
+        const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+        const bool ready = DiskSize(static_cast<Byte>(upper - 'A' + 1)) != -1;
+        SetErrorMode(previous);
+        return ready;
     }
 };
 
@@ -76,6 +81,28 @@ bool IsDriveRoot(const AnsiString& Path) {
 bool DriveRootReady(const AnsiString& Path) {
     return !IsDriveRoot(Path) ||
            DriveProbe().IsReady(static_cast<char>(std::toupper(static_cast<unsigned char>(Path[0]))));
+}
+
+namespace {
+
+void Say(TskSkinMessage* Message, const AnsiString& Text, TMsgDlgType Type) {
+    if (Message)
+        Message->MessageDlg(Text, Type, {mbOK}, 0);
+    else
+        MessageDlg(Text, Type, {mbOK}, 0);
+}
+
+} // namespace
+
+bool CheckDriveReady(char Letter, bool Report, TskSkinMessage* Message) {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)));
+    if (upper < 'A' || upper > 'Z') Say(Message, "Not a valid Drive ID", mtError);
+    if (DriveProbe().IsReady(upper)) return true;
+    if (Report) {
+        MessageBeep(MB_ICONHAND);
+        Say(Message, "There is no disk in Drive or Drive is not ready", mtWarning);
+    }
+    return false;
 }
 
 } // namespace Skshellctrls

@@ -3,6 +3,8 @@
 
 #include "classlib/Types.h"
 
+class TskSkinMessage;
+
 namespace Skshellctrls {
 
 // In the order of the system's drive type codes 0 to 6.
@@ -47,5 +49,12 @@ TDriveProbe* SetDriveProbe(TDriveProbe* Probe);
 bool IsDriveRoot(const AnsiString& Path);
 // False for a drive root whose drive is not ready; any other path passes.
 bool DriveRootReady(const AnsiString& Path);
+
+// Whether the drive of Letter (either case) is ready, asked with the system's critical-error
+// boxes off. A letter outside A to Z first shows "Not a valid Drive ID" (an error, whatever
+// Report says); a drive that is not ready, when Report, beeps and shows "There is no disk in
+// Drive or Drive is not ready" (a warning). Message shows them when given, else the class
+// library's MessageDlg.
+bool CheckDriveReady(char Letter, bool Report, TskSkinMessage* Message);
 
 } // namespace Skshellctrls

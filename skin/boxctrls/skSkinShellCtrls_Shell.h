@@ -1,0 +1,28 @@
+// What the shell tells about drives and folders: display names and the indexes of their
+// small icons in the shell's small system image list.
+#pragma once
+
+#include "classlib/Types.h"
+
+#include "classlib/Platform.h"
+
+#include <commctrl.h>
+
+namespace Skshellctrls {
+
+struct TShellItem {
+    AnsiString DisplayName;
+    int Icon = -1;
+    int OpenIcon = -1;
+};
+
+// The shell's small system image list; owned by the shell, never destroyed here.
+HIMAGELIST SmallSystemImages();
+// The virtual folder of the computer's drives.
+TShellItem DrivesFolderItem();
+// The shell's name and icons of Path, asked by its path (slow: for drive roots).
+TShellItem PathItem(const AnsiString& Path);
+// The icons of a plain folder, asked by attributes once and remembered.
+TShellItem FolderIcons();
+
+} // namespace Skshellctrls
