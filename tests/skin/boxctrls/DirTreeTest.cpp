@@ -2,6 +2,7 @@
 // paths in any case, folders read when opened, F5, the arrow keys, renames in place, a
 // drive that is not ready, and the select-folder dialog scripted in-process.
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
+#include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
 #include "skin/boxctrls/skSkinShellCtrls_Drives.h"
 #include "skin/boxctrls/skSkinShellCtrls_FolderDialog.h"
 #include "skin/boxctrls/skSkinShellCtrls_Shell.h"
@@ -235,6 +236,55 @@ TEST_F(DirTree, ADriveThatIsNotReadyIsReportedAndTheSelectionStepsBack) {
 
     delete box;
     EXPECT_EQ(Tree->GetSkinMessage(), nullptr);
+}
+
+// ---- The drive combo box ---------------------------------------------------------------------
+
+// Drives C: (fixed) and D: (a CD drive), no others.
+class TTwoDrives : public TDriveProbe {
+public:
+    bool IsReady(char) override { return true; }
+    TMediaType MediaType(char Letter) override {
+        return Letter == 'C'   ? TMediaType::dtFixed
+               : Letter == 'D' ? TMediaType::dtCDROM
+                               : TMediaType::dtNotExists;
+    }
+};
+
+TEST_F(DirTree, TheDriveComboListsTheProbedDrivesAndFollowsSetDriveAndKeys) {
+    TTwoDrives probe;
+    SetDriveProbe(&probe);
+    auto* combo = Add<TskSkinShellDriveComboBox>(Form, 10, 10, 200, 21);
+    int changes = 0;
+    combo->OnChange = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
+    Pump();
+    ASSERT_EQ(combo->GetItems()->GetCount(), 2);
+    EXPECT_EQ(combo->GetDriveLetters()->GetText(), "C\r\nD\r\n");
+    EXPECT_EQ(combo->GetItems()->Get(0), PathItem("C:\\").DisplayName);
+    EXPECT_EQ(combo->GetDrive(), 'C');
+    EXPECT_EQ(combo->GetItemIndex(), 0);
+    EXPECT_EQ(combo->GetDriveImages()->GetHandle(), SmallSystemImages());
+
+    combo->SetDrive('d');
+    EXPECT_EQ(combo->GetItemIndex(), 1);
+    EXPECT_EQ(combo->GetDrive(), 'D');
+    EXPECT_EQ(combo->GetLastIndex(), 1);
+    EXPECT_EQ(changes, 1);
+    combo->SetDrive('q');
+    EXPECT_EQ(combo->GetItemIndex(), 1) << "no such drive";
+    EXPECT_EQ(changes, 1);
+
+    ASSERT_TRUE(TakeFocus(combo));
+    PostKey(combo, VK_UP);
+    EXPECT_EQ(combo->GetDrive(), 'C');
+    EXPECT_EQ(changes, 2) << "one event per choice";
+
+    combo->UpdateDrives();
+    EXPECT_EQ(combo->GetItemIndex(), 0) << "the chosen drive stays chosen";
+    EXPECT_EQ(combo->GetDrive(), 'C');
+    combo->DropDown();
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "drivecombo.bmp");
+    combo->CloseUp(false);
 }
 
 // ---- The select-folder dialog ---------------------------------------------------------------
