@@ -343,6 +343,19 @@ TRect TCustomListBox::ItemRect(int Index) {
     return TRect();
 }
 
+void TCustomListBox::SetItemIndex(int Value) {
+    if (!FMultiSelect || !HandleAllocated()) {
+        TCustomListControl::SetItemIndex(Value);
+        return;
+    }
+    if (Value < 0 || Value >= GetItems()->GetCount()) Value = -1;
+    FItemIndex = Value;
+    SendMessageA(GetHandle(), LB_SETSEL, FALSE, -1);
+    if (Value < 0) return;
+    SendMessageA(GetHandle(), LB_SETSEL, TRUE, static_cast<LPARAM>(Value));
+    SendMessageA(GetHandle(), LB_SETCARETINDEX, static_cast<WPARAM>(Value), FALSE);
+}
+
 int TCustomListBox::GetSelCount() {
     if (!FMultiSelect) return -1;
     return static_cast<int>(SendMessageA(GetHandle(), LB_GETSELCOUNT, 0, 0));

@@ -93,6 +93,8 @@ public:
     void SetSelected(int Index, bool Value);
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // In a multi-selection list: Value becomes the only selected item and the focused one.
+    void SetItemIndex(int Value) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;

@@ -106,6 +106,8 @@ TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustom
     FListBox = new TskPopupListBox(this);
     FListBox->SetVisible(false);
     FListBox->SetTabStop(false);
+    // Tab must not move the focus into the open list: that would activate its window.
+    FListBox->SetListBoxTabStop(false);
     FListBox->SetParent(this);
     TControl* inner = FListBox->GetListBox();
     inner->OnMouseDown = TMouseEvent(this, &TskSkinCustomComboBox::ListMouseDown);
@@ -264,25 +266,25 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
         FEdit->OnEditCancelMode = TEditCancelModeEvent(this, &TskSkinCustomComboBox::EditCancelMode);
         FEdit->OnChange = TNotifyEvent(this, &TskSkinCustomComboBox::EditChange);
         GetSkinData();
-        ApplyEditLook();
+        ApplyEditLook(GetFont());
         FEdit->SetText(GetText());
         if (Focused()) FEdit->SetFocus();
     } else {
         SetTabStop(true);
         TskCustomEdit* edit = FEdit;
         FEdit = nullptr;
-        edit->SetVisible(false);
+        if (edit) edit->SetVisible(false);
         delete edit;
     }
     CalcRects();
     Repaint();
 }
 
-void TskSkinCustomComboBox::ApplyEditLook() {
+void TskSkinCustomComboBox::ApplyEditLook(TFont* PlainFont) {
     if (!FEdit) return;
     TFont* font = FEdit->GetFont();
     if (FIndex == -1) {
-        font->Assign(GetFont());
+        font->Assign(PlainFont);
     } else {
         font->SetStyle(FontStyle);
         font->SetColor(FontColor);
@@ -319,10 +321,7 @@ void TskSkinCustomComboBox::GetSkinData() {
 void TskSkinCustomComboBox::ChangeSkinData() {
     TskSkinCustomControl::ChangeSkinData();
     CalcRects();
-    if (FEdit) {
-        FEdit->GetFont()->Assign(GetDefaultFont());
-        ApplyEditLook();
-    }
+    ApplyEditLook(GetDefaultFont());
     Repaint();
     FListBox->SetSkinDataName(FIndex != -1 ? ListBoxName : AnsiString());
     FListBox->SetSkinData(GetSkin());

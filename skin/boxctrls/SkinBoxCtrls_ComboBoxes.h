@@ -171,7 +171,8 @@ private:
     // Image and text of the shown item on C within TR, or OnComboBoxDrawItem.
     void DrawItemContent(TCanvas* C, int Index, int W, int H, TRect TR, bool Focused);
     void MoveTo(int Index, bool AChange);
-    void ApplyEditLook();
+    // The edit's font (PlainFont without a record) and transparency (with one).
+    void ApplyEditLook(TFont* PlainFont);
     void CloseOnCancel(TControl* Sender);
 
     void ListMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);

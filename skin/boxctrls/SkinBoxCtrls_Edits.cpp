@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace {
 
 AnsiString WithoutLineBreaks(const AnsiString& Text) {
@@ -61,7 +63,6 @@ void TskCustomEdit::Invalidate() {
         TCustomMaskEdit::Invalidate();
         return;
     }
-    FRepaintPending = true;
     RECT r;
     ::GetClientRect(GetHandle(), &r);
     MapWindowPoints(GetHandle(), GetParent()->GetHandle(), reinterpret_cast<POINT*>(&r), 2);
@@ -99,21 +100,14 @@ void TskCustomEdit::CNCtlColor(TMessage& Message) {
 }
 
 // Erasing would wipe the picture under the text: the control asks for a whole repaint
-// instead, except in the paint that serves such a request.
+// instead (which erases the parent, not itself, so it asks once).
 void TskCustomEdit::WMEraseBkgnd(TMessage& Message) {
     if (!FEditTransparent) {
         TCustomMaskEdit::Dispatch(Message);
         return;
     }
-    if (!FInOwnRepaint) Invalidate();
+    Invalidate();
     Message.Result = 1;
-}
-
-void TskCustomEdit::WMPaint(TMessage& Message) {
-    FInOwnRepaint = FRepaintPending;
-    FRepaintPending = false;
-    TCustomMaskEdit::Dispatch(Message);
-    FInOwnRepaint = false;
 }
 
 void TskCustomEdit::WMChar(TMessage& Message) {
@@ -446,10 +440,11 @@ void TskSkinCustomEdit::WMNCCalcSize(TMessage& Message) {
     auto* r = reinterpret_cast<RECT*>(Message.LParam); // the first of the params when WParam
     int left = 2, top = 2, right = HasButton() ? 22 : 2, bottom = 2;
     if (IsSkinned()) {
-        left = FClRect.Left;
-        top = FClRect.Top;
-        right = RectWidth(FSkinRect) - FClRect.Right;
-        bottom = RectHeight(FSkinRect) - FClRect.Bottom;
+        // A client rectangle outside the skin's leaves no negative border.
+        left = std::max(0, FClRect.Left);
+        top = std::max(0, FClRect.Top);
+        right = std::max(0, RectWidth(FSkinRect) - FClRect.Right);
+        bottom = std::max(0, RectHeight(FSkinRect) - FClRect.Bottom);
     }
     r->left += left;
     r->top += top;
@@ -486,7 +481,6 @@ void TskSkinCustomEdit::PaintDefault(TBitmap* B) {
 }
 
 void TskSkinCustomEdit::PaintSkin(TBitmap* B) {
-    if (!FPicture) return;
     const TRect& source = Hot() ? FActiveSkinRect : FSkinRect;
     CreateHSkinImage(FLOffset, FROffset, B, FPicture, source, GetWidth(), RectHeight(source));
     if (!HasButton()) return;
@@ -507,7 +501,8 @@ void TskSkinCustomEdit::WMNCPaint(TMessage& Message) {
     GetSkinData();
     CalcRects();
     TBitmap image(GetWidth(), GetHeight());
-    if (IsSkinned())
+    // A record whose picture is missing paints the plain look rather than nothing.
+    if (IsSkinned() && FPicture)
         PaintSkin(&image);
     else
         PaintDefault(&image);

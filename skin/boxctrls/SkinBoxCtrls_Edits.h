@@ -52,7 +52,6 @@ protected:
     void WMSetFont(TMessage& Message);
     void CNCtlColor(TMessage& Message);
     void WMEraseBkgnd(TMessage& Message);
-    void WMPaint(TMessage& Message);
     void WMChar(TMessage& Message);
     void WMKeyDown(TMessage& Message);
     void WMPaste(TMessage& Message);
@@ -68,7 +67,6 @@ protected:
     MESSAGE_HANDLER(CN_CTLCOLOREDIT, CNCtlColor)
     MESSAGE_HANDLER(CN_CTLCOLORSTATIC, CNCtlColor)
     MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
-    MESSAGE_HANDLER(WM_PAINT, WMPaint)
     MESSAGE_HANDLER(WM_CHAR, WMChar)
     MESSAGE_HANDLER(WM_KEYDOWN, WMKeyDown)
     MESSAGE_HANDLER(WM_PASTE, WMPaste)
@@ -89,9 +87,6 @@ private:
     bool FMouseDown = false;
     bool FReadOnly = false;
     bool FEditTransparent = false;
-    // A repaint this control asked for is due; the paint that serves it must not ask again.
-    bool FRepaintPending = false;
-    bool FInOwnRepaint = false;
 };
 
 // An edit of numbers: digits and '-' (and the decimal separator with Float); Up, Down and

@@ -217,7 +217,7 @@ TOwnerDrawState TskListBox::ItemState(int Index) {
 
 void TskListBox::DrawItemState(TCanvas* Canvas, int Index, const TRect& R, TOwnerDrawState State) {
     if (!SkinListBox) return;
-    if (SkinListBox->Skinned())
+    if (SkinListBox->SkinnedItems())
         SkinListBox->DrawSkinItem(Canvas, Index, R, State);
     else
         SkinListBox->DrawDefaultItem(Canvas, Index, R, State);
@@ -444,7 +444,7 @@ void TskSkinCustomListBox::SetAlignment(TAlignment Value) {
 
 void TskSkinCustomListBox::SetDefaultItemHeight(int Value) {
     FDefaultItemHeight = Value;
-    if (!Skinned()) ListBox->SetItemHeight(Value);
+    if (!SkinnedItems()) ListBox->SetItemHeight(Value);
 }
 
 TStrings* TskSkinCustomListBox::GetItems() const {
@@ -674,12 +674,9 @@ void TskSkinCustomListBox::SkinHScrollBar() {
 void TskSkinCustomListBox::ChangeSkinData() {
     TskSkinCustomControl::ChangeSkinData();
     SkinChanging = true;
-    if (!Skinned()) {
-        ListBox->SetItemHeight(std::clamp(FDefaultItemHeight, 1, 255));
-        GetFont()->Assign(GetDefaultFont());
-    } else {
-        ListBox->SetItemHeight(std::clamp(RectHeight(SkinItemRect), 1, 255));
-    }
+    if (!Skinned()) GetFont()->Assign(GetDefaultFont());
+    ListBox->SetItemHeight(
+        std::clamp(SkinnedItems() ? RectHeight(SkinItemRect) : FDefaultItemHeight, 1, 255));
     SkinVScrollBar();
     SkinHScrollBar();
     if (FRowCount != 0) SetHeight(CalcHeight(FRowCount));

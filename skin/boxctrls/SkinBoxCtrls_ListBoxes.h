@@ -213,6 +213,8 @@ protected:
     // The skin's client area tiled over W x H, drawn at (X, Y).
     void PaintBGWH(TCanvas* Canvas, int W, int H, int X, int Y);
     bool Skinned() const { return FIndex != -1; }
+    // Items come from the skin only when its record gives their picture; else they are plain.
+    bool SkinnedItems() const { return Skinned() && Picture && !IsNullRect(SkinItemRect); }
 
     void WMSize(TMessage& Message);
     void WMTimer(TMessage& Message);

@@ -10,6 +10,7 @@
 #include "tests/support/GuiTestSupport.h"
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -69,6 +70,11 @@ protected:
 };
 
 TEST_F(FileCombos, FilterListsItsTypesAndHandsTheMaskToTheFileList) {
+    // The mask is there before any window is.
+    TskSkinFilterComboBox windowless(nullptr);
+    windowless.SetFilter("Pages (*.pge)|*.pge");
+    EXPECT_EQ(windowless.GetMask(), "*.pge");
+
     auto* filter = Add<TskSkinFilterComboBox>(Form, 10, 10, 150, 20);
     EXPECT_EQ(filter->GetFilter(), "All files (*.*)|*.*");
     EXPECT_EQ(Rows(filter), (std::vector<AnsiString>{"All files (*.*)"}));
@@ -103,21 +109,17 @@ TEST_F(FileCombos, DrivesListedFromTheProbeWithNamesAndPictures) {
     Pump();
     EXPECT_EQ(Rows(drives), (std::vector<AnsiString>{"a:", "c: [system]", "e: []", "m: [backup]",
                                                     "n: \\\\server\\pages", "r: [ramdisk]", "z: []"}));
+    // Floppy, hard disk, CD, network (twice), RAM disk, hard disk: five pictures of 16 x 16.
     TStrings* items = drives->GetItems();
-    std::vector<TObject*> pictures;
-    for (int i = 0; i < 6; ++i) {
+    std::set<TObject*> pictures;
+    for (int i = 0; i < items->GetCount(); ++i) {
         auto* picture = dynamic_cast<TBitmap*>(items->GetObject(i));
         ASSERT_NE(picture, nullptr);
         EXPECT_EQ(picture->GetWidth(), 16);
-        pictures.push_back(picture);
+        pictures.insert(picture);
     }
-    // Floppy, hard disk, CD, network (twice), RAM disk; the hard disks share theirs.
-    EXPECT_EQ(pictures[3], pictures[4]);
-    EXPECT_EQ(items->GetObject(1), items->GetObject(6));
-    EXPECT_NE(pictures[0], pictures[1]);
-    EXPECT_NE(pictures[1], pictures[2]);
-    EXPECT_NE(pictures[2], pictures[3]);
-    EXPECT_NE(pictures[3], pictures[5]);
+    EXPECT_EQ(pictures.size(), 5u);
+    EXPECT_EQ(items->GetObject(3), items->GetObject(4));
 
     drives->SetTextCase(tcUpperCase);
     EXPECT_EQ(items->Get(1), "C: [SYSTEM]");
@@ -129,12 +131,6 @@ TEST_F(FileCombos, DrivesListedFromTheProbeWithNamesAndPictures) {
     EXPECT_EQ(drives->GetDrive(), 'C');
     drives->SetDrive('\0');
     EXPECT_EQ(drives->GetItemIndex(), -1);
-
-    drives->SetDrive('c');
-    drives->DropDown();
-    Pump();
-    CaptureWindow(drives->GetListBox()->GetHandle())->SaveToFile(ExeDir() + "drivecombo_open.bmp");
-    drives->CloseUp(false);
 }
 
 TEST_F(FileCombos, DriveComboAndFolderListFollowEachOther) {

@@ -1,12 +1,13 @@
 // The folder and file lists on a temporary tree under C:\: the folder rows and where they
 // lead, the file list's ";" masks, the links between folder list, file list, label and
-// edit, typed paths and selected names.
+// edit, typed paths and selected names; a screenshot filelists.bmp beside the test program.
 #include "skin/boxctrls/skfilectrl_DirList.h"
 #include "skin/boxctrls/skfilectrl_FileList.h"
 #include "skin/controls/SkinCtrls_Labels.h"
 
 #include "classlib/Edits.h"
 #include "classlib/Exceptions.h"
+#include "classlib/Forms.h"
 #include "classlib/Paths.h"
 
 #include "tests/support/GuiTestSupport.h"
@@ -14,6 +15,17 @@
 #include <fstream>
 
 namespace {
+
+// Notes the screen cursor as each row is added.
+class TCursorWatch : public TskSkinFileListBox {
+public:
+    using TskSkinFileListBox::TskSkinFileListBox;
+    void ListBoxWProc(TMessage& Message, bool& PassOn) override {
+        TskSkinFileListBox::ListBoxWProc(Message, PassOn);
+        if (Message.Msg == LB_ADDSTRING) Cursors.push_back(Screen->GetCursor());
+    }
+    std::vector<TCursor> Cursors;
+};
 
 class FileLists : public ShownFormTest {
 protected:
@@ -74,8 +86,13 @@ TEST_F(FileLists, TheFolderListShowsAncestorsCurrentAndSubFoldersAndMovesByRow) 
     EXPECT_EQ(dirs->GetItemPath(100), "");
 
     // A double click opens the row; Enter too.
-    dirs->SetItemIndex(current + 2);
-    SendMessageA(dirs->GetListBox()->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+    const TRect beta = dirs->ItemRect(current + 2);
+    const LPARAM at = MAKELPARAM(beta.Left + 20, beta.Top + 2);
+    HWND list = dirs->GetListBox()->GetHandle();
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(dirs->GetDirectory(), Root + "\\beta");
     EXPECT_EQ(Rows(dirs).back(), "gamma");
     dirs->SetItemIndex(current);
@@ -109,6 +126,19 @@ TEST_F(FileLists, TheFileListReadsEveryMaskOnceAndFoldersOnRequest) {
     rows = Rows(files);
     EXPECT_NE(std::find(rows.begin(), rows.end(), "[Alpha]"), rows.end());
     EXPECT_NE(std::find(rows.begin(), rows.end(), "[beta]"), rows.end());
+
+    // Reading many rows shows the hourglass once the 101st is in, and puts the cursor back.
+    for (int i = 0; i < 105; ++i) Touch(Root + "\\Alpha\\" + IntToStr(i) + ".n");
+    auto* watched = Add<TCursorWatch>(Form, 220, 10, 100, 100);
+    Pump();
+    const TCursor before = Screen->GetCursor();
+    watched->Cursors.clear();
+    watched->SetDirectory(Root + "\\Alpha");
+    for (int i = 0; i < 105; ++i) DeleteFile(Root + "\\Alpha\\" + IntToStr(i) + ".n");
+    ASSERT_EQ(watched->Cursors.size(), 105u);
+    EXPECT_EQ(watched->Cursors[100], before);
+    EXPECT_EQ(watched->Cursors[101], crHourGlass);
+    EXPECT_EQ(Screen->GetCursor(), before);
 
     // A folder that is gone is refused and the list keeps its folder.
     EXPECT_THROW(files->SetDirectory(Root + "\\missing"), EInOutError);
@@ -153,6 +183,11 @@ TEST_F(FileLists, LinkedListsLabelAndEditFollowEachOtherUntilOneGoes) {
     files->SetFileName("nothing.here");
     EXPECT_EQ(files->GetFileName(), "");
     EXPECT_EQ(edit->GetText(), "z.dat");
+
+    files->SetMask("*.*");
+    files->SetFileName("y.pge");
+    dirs->SetItemIndex(0);
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "filelists.bmp");
 
     delete edit;
     delete label;

@@ -102,6 +102,33 @@ TEST_F(SkinListBox, TheVerticalBarFollowsTheListBothWaysPast65535Rows) {
     EXPECT_EQ(list->GetListBoxRect().Right, list->GetWidth() - 2);
 }
 
+TEST_F(SkinListBox, InColumnsTheBarLiesAlongTheBottomAndScrollsByColumns) {
+    auto* list = Filled(60);
+    list->SetColumns(3);
+    list->SetHorizontalExtent(true);
+    Pump();
+    TskSkinScrollBar* bar = list->GetVScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetKind(), sbHorizontal);
+    EXPECT_EQ(bar->GetBoundsRect(), TRect(1, 100, 149, 119));
+    EXPECT_EQ(list->GetListBoxRect(), TRect(2, 2, 148, 100));
+    EXPECT_EQ(list->GetHScrollBar(), nullptr);
+    HWND wnd = list->GetListBox()->GetHandle();
+    int min = 0, max = 0;
+    GetScrollRange(wnd, SB_HORZ, &min, &max);
+    EXPECT_EQ(bar->GetMax(), max);
+    bar->SetPosition(2);
+    EXPECT_EQ(GetScrollPos(wnd, SB_HORZ), 2);
+    EXPECT_EQ(list->GetTopIndex(), 2 * (98 / 20));
+
+    // As many rows as RowCount never need a bar.
+    auto* fitted = Filled(10);
+    fitted->SetRowCount(10);
+    Pump();
+    EXPECT_EQ(fitted->GetVScrollBar(), nullptr);
+    EXPECT_EQ(fitted->GetHeight(), fitted->CalcHeight(10));
+}
+
 TEST_F(SkinListBox, TheWheelStepsALineAndLeftRightScrollTheWideText) {
     auto* list = Filled(40);
     const auto wheel = [&](int Delta) {
@@ -172,6 +199,32 @@ TEST_F(SkinListBox, ItemsAreDrawnInTheSkinTheirStateOrThePlainLookOrByTheEvent) 
     image = PaintToBitmap(plain->GetListBox());
     EXPECT_EQ(PixelOf(image.get(), 140, 2), ColorToRGB(clLime));
     EXPECT_EQ(drawn, 4);
+}
+
+TEST_F(SkinListBox, ARecordWithoutStatePicturesOrClientAreaStillDraws) {
+    Record->ActiveItemRect = TRect();
+    Record->ClRect = TRect();
+    auto* list = Filled(2);
+    list->SetSkinData(Skin.Data.get());
+    list->SetItemIndex(1);
+    auto image = PaintToBitmap(list->GetListBox());
+    EXPECT_EQ(PixelOf(image.get(), 40, 18), ColorToRGB(kItem));
+    // Nothing to tile below the items: the window colour.
+    EXPECT_EQ(PixelOf(image.get(), 20, 36), ColorToRGB(clWindow));
+
+    // Without item pictures the items take the plain look and the default height.
+    Record->ItemRect = TRect();
+    auto* plain = Filled(2);
+    plain->SetSkinData(Skin.Data.get());
+    plain->SetItemIndex(0);
+    EXPECT_EQ(plain->GetListBox()->GetItemHeight(), 20);
+    image = PaintToBitmap(plain->GetListBox());
+    EXPECT_EQ(PixelOf(image.get(), 30, 2), ColorToRGB(clHighlight));
+
+    auto* empty = Filled(0);
+    empty->SetSkinData(Skin.Data.get());
+    EXPECT_EQ(empty->GetVScrollBar(), nullptr);
+    EXPECT_EQ(empty->GetHScrollBar(), nullptr);
 }
 
 TEST_F(SkinListBox, CaptionButtonsStepTheSelectionRepeatWhileHeldOrFireTheirEvents) {
