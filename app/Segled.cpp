@@ -395,6 +395,11 @@ void TFM::New2Click(TObject*) {
     if (!ConfirmDiscard()) return;
     ClearPages();
     FFileName = FAppDir + kUntitled;
+    // A chosen type not yet applied becomes the new list's: there is nothing to convert.
+    if (FTypeChanged) {
+        FCommonType = CB_LedType->GetItemIndex() != 0;
+        Redraw();
+    }
     ShowCommonType();
     UpdateCaptions();
     FModified = false;
@@ -453,11 +458,10 @@ void TFM::SavePages() {
     if (FileExists(fileName) && Ask("Overwrite " + fileName + "?") != mrYes) return;
     WritePageFile(fileName, {FCommonType, FPages.GetBytes()});
     FFileName = fileName;
-    ShowCommonType();
+    // The file holds the pages' own type; a chosen type not yet applied stays chosen.
     UpdateCaptions();
     UpdateControls();
     FModified = false;
-    FTypeChanged = false;
 }
 
 void TFM::Exit1Click(TObject*) {

@@ -4,9 +4,9 @@
 //
 // State: the lit flags of the segments (the Tag of each segment's layer, 1 for lit) are the
 // picture; FPattern (the pin levels) follows them under the LED type of the pages
-// (FCommonType) after every Redraw. The type chosen
-// in CB_LedType only becomes the pages' type through Apply, which converts them; until
-// then FTypeChanged is set and nothing else reads the choice.
+// (FCommonType) after every Redraw. The type chosen in CB_LedType only becomes the pages'
+// type through Apply, which converts them, or through New, whose empty list has nothing to
+// convert; until then FTypeChanged is set, and Save writes the pages' own type.
 #pragma once
 
 #include "app/LedGeometry.h"

@@ -42,8 +42,17 @@ void FillSxbTemplate(TStrings* Lines, const std::vector<Byte>& Pages) {
 void ExportSxb(const AnsiString& TemplateFile, const AnsiString& OutputFile,
                const std::vector<Byte>& Pages) {
     if (Pages.empty()) throw EInvalidOperation("There are no pages to export");
+    // The messages name the file alone, without the system's reason.
     TStringList lines;
-    lines.LoadFromFile(TemplateFile);
+    try {
+        lines.LoadFromFile(TemplateFile);
+    } catch (const EFOpenError&) {
+        throw EFOpenError(Format("Cannot open file %s", TemplateFile));
+    }
     FillSxbTemplate(&lines, Pages);
-    lines.SaveToFile(OutputFile);
+    try {
+        lines.SaveToFile(OutputFile);
+    } catch (const EFCreateError&) {
+        throw EFCreateError(Format("Cannot create file %s", OutputFile));
+    }
 }

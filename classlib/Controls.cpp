@@ -9,6 +9,7 @@
 #include <iterator>
 
 TScreenCursors* ScreenCursors = nullptr;
+THintHost* HintHost = nullptr;
 
 namespace {
 
@@ -107,6 +108,7 @@ void ChangeMouseControl(TControl* Entered) {
     if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
     if (Entered && gMouseControl == Entered)
         Entered->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(Entered));
+    if (HintHost) HintHost->HintMouseEnter(gMouseControl);
 }
 
 } // namespace controls_detail

@@ -165,6 +165,18 @@ protected:
     ~TScreenCursors() = default;
 };
 extern TScreenCursors* ScreenCursors;
+
+// Hints as the pointer moves over controls; the forms unit's application object provides
+// them while it exists (HintHost is null otherwise).
+class THintHost {
+public:
+    // The pointer is now over Control (null: over none of the program's controls).
+    virtual void HintMouseEnter(TControl* Control) = 0;
+
+protected:
+    ~THintHost() = default;
+};
+extern THintHost* HintHost;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
 constexpr TCursor crArrow = -2;

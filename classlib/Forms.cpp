@@ -3,11 +3,13 @@
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 #include "classlib/HiddenWindow.h"
+#include "classlib/Hints.h"
 #include "classlib/List.h"
 #include "classlib/Menus.h"
 #include "classlib/Paths.h"
 #include "classlib/Persistence.h"
 #include "classlib/Strings.h"
+#include "classlib/Timers.h"
 
 #include <algorithm>
 
@@ -47,11 +49,13 @@ void InitForms() {
     Screen = new TScreen(nullptr);
     ScreenCursors = Screen;
     Application = new TApplication(nullptr);
+    HintHost = Application;
     SetWindowProcErrorHandler(ReportToApplication);
 }
 
 void DoneForms() {
     SetWindowProcErrorHandler(nullptr);
+    HintHost = nullptr;
     delete Application;
     Application = nullptr;
     ScreenCursors = nullptr;
@@ -784,6 +788,8 @@ TApplication::TApplication(TComponent* AOwner)
 }
 
 TApplication::~TApplication() {
+    CancelHint();
+    FHintWindow.reset();
     // The forms go while the application is still whole: they ask it about the main form.
     DestroyComponents();
     FMainForm = nullptr;
@@ -810,6 +816,7 @@ void TApplication::SetMainForm(TCustomForm* Form) {
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+    if (Operation == opRemove && AComponent == FHintControl) CancelHint();
 }
 
 HWND TApplication::GetHandle() {
@@ -867,6 +874,20 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     if (Msg.message == WM_QUIT) {
         FTerminated = true;
         return true;
+    }
+    switch (Msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        CancelHint();
+        break;
+    default:
+        break;
     }
     bool handled = false;
     try {
@@ -1104,4 +1125,109 @@ void TScreen::Notification(TComponent* AComponent, TOperation Operation) {
             RemoveDataModule(module);
         }
     }
+}
+
+// ---------------------------------------------------------------------------
+// Hints
+
+namespace {
+
+// How far below the pointer's hot spot a hint starts: clear of the arrow.
+constexpr int kHintBelowPointer = 20;
+
+// The hint of Control, or of the nearest of its parents that has one.
+AnsiString HintOf(TControl* Control) {
+    while (Control && Control->GetHint().empty()) Control = Control->GetParent();
+    return Control ? Control->GetHint() : AnsiString();
+}
+
+} // namespace
+
+void TApplication::SetShowHint(bool Value) {
+    if (Value == FShowHint) return;
+    FShowHint = Value;
+    if (!Value) {
+        CancelHint();
+        FHintWindow.reset();
+    }
+}
+
+void TApplication::SetHint(const AnsiString& Value) {
+    if (Value == FHint) return;
+    FHint = Value;
+    if (OnHint) OnHint(this);
+}
+
+void TApplication::HintMouseEnter(TControl* Control) {
+    SetHint(HintOf(Control));
+    TControl* hintControl = Control;
+    while (hintControl && !hintControl->GetShowHint()) hintControl = hintControl->GetParent();
+    if (hintControl == FHintControl) return;
+    CancelHint();
+    if (!FShowHint || !hintControl || HintOf(hintControl).empty()) return;
+    FHintControl = hintControl;
+    FHintControl->FreeNotification(this);
+    if (FHintPause > 0)
+        StartHintTimer(FHintPause);
+    else
+        ActivateHint();
+}
+
+void TApplication::CancelHint() {
+    HideHint();
+    if (!FHintControl) return;
+    FHintControl->RemoveFreeNotification(this);
+    FHintControl = nullptr;
+}
+
+void TApplication::HideHint() {
+    if (FHintTimer) FHintTimer->SetEnabled(false);
+    if (!FHintShowing) return;
+    FHintShowing = false;
+    FHintWindow->ReleaseHandle();
+}
+
+void TApplication::StartHintTimer(int Interval) {
+    if (!FHintTimer) {
+        FHintTimer = std::make_unique<TTimer>(nullptr);
+        FHintTimer->SetOnTimer(TNotifyEvent(this, &TApplication::HintTimerExpired));
+    }
+    FHintTimer->SetEnabled(false);
+    FHintTimer->SetInterval(static_cast<Cardinal>(Interval));
+    FHintTimer->SetEnabled(true);
+}
+
+void TApplication::HintTimerExpired(TObject*) {
+    if (FHintShowing) {
+        // Shown long enough: it stays hidden while the pointer stays on the control.
+        HideHint();
+    } else if (FHintControl && FHintControl->IsShowing()) {
+        ActivateHint();
+    } else {
+        CancelHint();
+    }
+}
+
+void TApplication::ActivateHint() {
+    if (!FHintWindow || FHintWindow->ClassType() != HintWindowClass) {
+        if (!HintWindowClass || !HintWindowClass->Create ||
+            !HintWindowClass->InheritsFrom(THintWindow::StaticClass()))
+            throw EInvalidOperation("HintWindowClass is not a hint window class");
+        FHintWindow.reset(static_cast<THintWindow*>(HintWindowClass->Create(nullptr)));
+    }
+    const AnsiString text = HintOf(FHintControl);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    TRect rect = FHintWindow->CalcHintRect(Screen->GetWidth(), text, nullptr);
+    const int width = rect.Right - rect.Left;
+    const int height = rect.Bottom - rect.Top;
+    int top = pointer.y + kHintBelowPointer;
+    // Above the pointer where there is no room below it.
+    if (top + height > Screen->GetHeight()) top = pointer.y - height;
+    FHintWindow->ActivateHint(TRect(pointer.x, top, pointer.x + width, top + height), text);
+    FHintShowing = true;
+    if (FHintHidePause > 0)
+        StartHintTimer(FHintHidePause);
+    else if (FHintTimer)
+        FHintTimer->SetEnabled(false);
 }

@@ -33,7 +33,9 @@
 DECLARE_UNIT(Forms)
 
 class TDataModule;
+class THintWindow;
 class TMainMenu;
+class TTimer;
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -295,7 +297,7 @@ template <typename T> T* CreateFromResource(TComponent* Owner) {
 // ---------------------------------------------------------------------------
 // TApplication
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public THintHost {
     DECLARE_CLASS(TApplication, TComponent)
 public:
     explicit TApplication(TComponent* AOwner);
@@ -306,6 +308,8 @@ public:
     TMessageEvent OnMessage;
     // When the queue is empty; Done (true by default) lets the loop wait for messages.
     TIdleEvent OnIdle;
+    // Hint changed.
+    TNotifyEvent OnHint;
 
     void Initialize();
     // Creates a form or data module owned by the application from its resource. Reference
@@ -348,6 +352,31 @@ public:
     // The application's hidden window.
     HWND GetHandle();
 
+    // Hints. When the pointer rests HintPause milliseconds over a control whose ShowHint
+    // is set (or over a control inside it), the control's Hint (or that of the nearest of
+    // its parents that has one) shows in a window of
+    // HintWindowClass below the pointer, for HintHidePause milliseconds (0: until the
+    // pointer leaves). A key, a click or the pointer leaving the control hides it; it shows
+    // again only after the pointer has been over another control.
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    int GetHintPause() const { return FHintPause; }
+    void SetHintPause(int Value) { FHintPause = Value; }
+    int GetHintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int Value) { FHintHidePause = Value; }
+    // The hint of the control under the pointer, or of the nearest of its parents that has
+    // one; empty over none. Setting a different text fires OnHint.
+    const AnsiString& GetHint() const { return FHint; }
+    void SetHint(const AnsiString& Value);
+    // Hides a shown or waiting hint until the pointer moves onto another control.
+    void CancelHint();
+    void HintMouseEnter(TControl* Control) override;
+    // The window the hint shows in (null before the first hint) and the timer that shows
+    // and hides it.
+    THintWindow* GetHintWindow() const { return FHintWindow.get(); }
+    bool GetHintShowing() const { return FHintShowing; }
+    TTimer* GetHintTimer() const { return FHintTimer.get(); }
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -359,6 +388,10 @@ private:
     void SetMainForm(TCustomForm* Form);
     void IconChanged(TObject* Sender);
     HWND DialogOwner() const;
+    void HintTimerExpired(TObject* Sender);
+    void ActivateHint();
+    void HideHint();
+    void StartHintTimer(int Interval);
 
     TCustomForm* FMainForm = nullptr;
     std::unique_ptr<TIcon> FIcon;
@@ -367,6 +400,15 @@ private:
     bool FTerminated = false;
     bool FMinimized = false;
     std::vector<HWND> FHiddenByMinimize;
+    bool FShowHint = true;
+    int FHintPause = 500;
+    int FHintHidePause = 2500;
+    AnsiString FHint;
+    // The control whose hint waits or shows.
+    TControl* FHintControl = nullptr;
+    std::unique_ptr<THintWindow> FHintWindow;
+    std::unique_ptr<TTimer> FHintTimer;
+    bool FHintShowing = false;
 };
 
 extern TApplication* Application;

@@ -26,7 +26,7 @@ Graphics Canvas Bitmaps Icons JpegImage Picture
 Timers ImageLists
 ActnList
 Controls WinControls
-Menus
+Menus Hints
 Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
 TreeViews ListViews

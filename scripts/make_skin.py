@@ -240,6 +240,20 @@ def draw_item(pic, r, state, back=WHITE):
     pic.soften_corners(r, back)
 
 
+def draw_bar_item(pic, r, state):
+    """A menu-bar item on the bar's own gradient, so that the bar reads as one strip."""
+    pic.vgradient(r, WHITE, FACE)
+    pic.fill((r[0], r[3] - 1, r[2], r[3]), LINE)
+    if state == NORMAL:
+        return
+    inner = (r[0], r[1] + 1, r[2], r[3] - 2)
+    fill = {HOT: SELECT, DOWN: ACCENT_TOP, DISABLED: FACE}[state]
+    edge = {HOT: SELECT_EDGE, DOWN: ACCENT_EDGE, DISABLED: LINE}[state]
+    pic.vgradient(inner, lighter(fill, 0.35), fill)
+    pic.frame(inner, edge)
+    pic.soften_corners(inner, FACE)
+
+
 def draw_small_button(pic, r, glyph, state):
     draw_button(pic, r, state)
     pic.glyph(r, GLYPHS[glyph], GLYPH if state != DISABLED else grey(GLYPH))
@@ -334,9 +348,10 @@ class SkinPainter:
                         draw = lambda p, r=r: (p.fill(r, WHITE), p.fill(
                             (r[0] + 4, (r[1] + r[3]) // 2, r[2] - 4, (r[1] + r[3]) // 2 + 1),
                             LINE))
+                    elif kind == "mainmenubaritem":
+                        draw = lambda p, r=r, s=state_of(key): draw_bar_item(p, r, s)
                     else:
-                        back = FACE if kind == "mainmenubaritem" else WHITE
-                        draw = lambda p, r=r, s=state_of(key), b=back: draw_item(p, r, s, b)
+                        draw = lambda p, r=r, s=state_of(key): draw_item(p, r, s)
                     self.schedule(index, r, draw, f"{name}.{key}")
             elif kind == "caption":
                 pass  # drawn with the frame's caption band

@@ -167,7 +167,7 @@ void TskSkinButton::WMFocus(TMessage& Message) {
 
 void TskSkinButton::CMDialogKey(TWMKey& Message) {
     const Word key = Message.CharCode();
-    if (key == VK_RETURN && FDefaultActive && GetEnabled()) {
+    if (key == VK_RETURN && FDefaultActive && KeyDataToShiftState(Message.KeyData()).Empty() && CanFocus()) {
         ButtonClick();
         Message.Message.Result = 1;
         return;

@@ -6,6 +6,8 @@
 #include "classlib/ClassRegistry.h"
 #include "classlib/Persistence.h"
 
+#include <algorithm>
+
 namespace {
 
 void RegisterSkinFormClasses() {
@@ -50,6 +52,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     RightMask = std::make_unique<TBitmap>();
     MorphTimer = MakeTimer(this, 20, TNotifyEvent(this, &TskSkinForm::TestMorph));
     MouseTimer = MakeTimer(this, 50, TNotifyEvent(this, &TskSkinForm::TestMouse));
+    AnimateTimer = MakeTimer(this, 25, TNotifyEvent(this, &TskSkinForm::TestAnimate));
 
     FForm = static_cast<TForm*>(AOwner);
     FForm->SetBorderIcons(TBorderIcons{});
@@ -100,6 +103,8 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("SupportNCArea", &TskSkinForm::GetSupportNCArea, &TskSkinForm::SetSupportNCArea, true);
     P.Add("MainMenu", &TskSkinForm::GetMainMenu, &TskSkinForm::SetMainMenu);
     P.Add("MainMenuBar", &TskSkinForm::GetMainMenuBar, &TskSkinForm::SetMainMenuBar);
+    P.Add("SystemMenu", &TskSkinForm::GetSystemMenuProp, &TskSkinForm::SetSystemMenu);
+    P.Add("UseDefaultSysMenu", &TskSkinForm::GetUseDefaultSysMenu, &TskSkinForm::SetUseDefaultSysMenu, true);
     P.Add("OnMainMenuEnter", &TskSkinForm::OnMainMenuEnter);
     P.Add("OnMainMenuExit", &TskSkinForm::OnMainMenuExit);
     P.Add("OnSkinMenuOpen", &TskSkinForm::OnSkinMenuOpen);
@@ -112,6 +117,9 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("Magnetic", &TskSkinForm::GetMagnetic, &TskSkinForm::SetMagnetic, false);
     P.Add("MagneticSize", &TskSkinForm::GetMagneticSize, &TskSkinForm::SetMagneticSize, Byte{10});
     P.Add("BorderIcons", &TskSkinForm::GetBorderIcons, &TskSkinForm::SetBorderIcons);
+    P.Add("AlphaBlendAnimation", &TskSkinForm::GetAlphaBlendAnimation, &TskSkinForm::SetAlphaBlendAnimation, false);
+    P.Add("AlphaBlendValue", &TskSkinForm::GetAlphaBlendValue, &TskSkinForm::SetAlphaBlendValue, Byte{200});
+    P.Add("AlphaBlend", &TskSkinForm::GetAlphaBlend, &TskSkinForm::SetAlphaBlend, false);
     P.Add("OnActivate", &TskSkinForm::OnActivate);
     P.Add("OnDeActivate", &TskSkinForm::OnDeActivate);
     P.Add("OnChangeRollUpState", &TskSkinForm::OnChangeRollUpState);
@@ -147,8 +155,13 @@ void TskSkinForm::SetMainMenuBar(TskSkinMainMenuBar* Value) {
     SetReference(this, FMainMenuBar, Value);
 }
 
+void TskSkinForm::SetSystemMenu(TPopupMenu* Value) {
+    SetReference(this, FSystemMenu, Value);
+}
+
 void TskSkinForm::SetMainMenu(TMainMenu* Value) {
     SetReference(this, FMainMenu, Value);
+    if (FSkinData && !FSkinData->Empty && !IsDesigning()) UpdateMainMenu(true);
 }
 
 void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -161,8 +174,15 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
         FMenusSkinData = nullptr;
     } else if (AComponent == FMainMenu) {
         FMainMenu = nullptr;
+        UpdateMainMenu(false);
     } else if (AComponent == FMainMenuBar) {
         FMainMenuBar = nullptr;
+    } else if (AComponent == FSystemMenu) {
+        FSystemMenu = nullptr;
+    }
+    if (auto* control = dynamic_cast<TControl*>(AComponent)) {
+        UnLinkControlFromArea(control);
+        std::erase(RollUpControls, control);
     }
 }
 
@@ -191,6 +211,63 @@ void TskSkinForm::SetDefCaptionFont(TFont* Value) {
 void TskSkinForm::SetDefInActiveCaptionFont(TFont* Value) {
     FDefInActiveCaptionFont->Assign(Value);
     if (!IsLoading() && !IsDesigning() && !FSkinApplied) SendNCPaint();
+}
+
+void TskSkinForm::SetLayered(bool Value) {
+    if (!FForm->HandleAllocated()) return;
+    HWND wnd = FForm->GetHandle();
+    const LONG_PTR ex = GetWindowLongPtrA(wnd, GWL_EXSTYLE);
+    const LONG_PTR wanted = Value ? ex | WS_EX_LAYERED : ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+    if (wanted != ex) SetWindowLongPtrA(wnd, GWL_EXSTYLE, wanted);
+}
+
+// Neither loading, designing nor being destroyed: other components watching this one for
+// its freeing do not count.
+bool TskSkinForm::Running() const {
+    TComponentState state = GetComponentState();
+    state.Exclude(csFreeNotification);
+    return state.Empty();
+}
+
+void TskSkinForm::SetAlphaBlend(bool Value) {
+    if (FAlphaBlend == Value) return;
+    FAlphaBlend = Value;
+    if (!Running() || !FForm->HandleAllocated()) return;
+    SetLayered(Value);
+    if (Value) SetAlphaBlendTransparent(FForm->GetHandle(), FAlphaBlendValue);
+}
+
+void TskSkinForm::SetAlphaBlendValue(Byte Value) {
+    if (FAlphaBlendValue == Value) return;
+    FAlphaBlendValue = Value;
+    if (FAlphaBlend && Running() && FForm->HandleAllocated())
+        SetAlphaBlendTransparent(FForm->GetHandle(), Value);
+}
+
+// The window shows fully transparent; timer 1 fades it in.
+void TskSkinForm::StartFadeIn() {
+    if (!CheckW2KWXP() || !(FAlphaBlend || FAlphaBlendAnimation)) return;
+    SetLayered(true);
+    SetAlphaBlendTransparent(FForm->GetHandle(), 0);
+    SetTimer(FForm->GetHandle(), 1, 1, nullptr);
+}
+
+void TskSkinForm::FadeIn() {
+    if (!CheckW2KWXP() || !(FAlphaBlend || FAlphaBlendAnimation)) return;
+    HWND wnd = FForm->GetHandle();
+    KillTimer(wnd, 1);
+    const int target = FAlphaBlendAnimation && !FAlphaBlend ? 255 : FAlphaBlendValue;
+    if (FAlphaBlendAnimation) {
+        Application->ProcessMessages();
+        if (IsDestroying() || !FForm->HandleAllocated()) return;
+        for (int alpha = 5;; alpha += 5) {
+            SetAlphaBlendTransparent(wnd, static_cast<Byte>(std::min(alpha, target)));
+            if (alpha >= target) break;
+        }
+    } else if (target != 255) {
+        SetAlphaBlendTransparent(wnd, FAlphaBlendValue);
+    }
+    if (target == 255) SetLayered(false);
 }
 
 // ---------------------------------------------------------------------------
@@ -224,7 +301,12 @@ void TskSkinForm::FormChangeActive(bool AUpdate) {
         auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get());
         if (!caption) continue;
         if (AUpdate && CanObjectTest(caption->RollUp)) {
-            if (FSupportNCArea && !IsNullRect(caption->ActiveSkinRect)) DrawSkinObject(caption);
+            if (!FSupportNCArea) {
+                caption->Active = active;
+                DrawSkinObject(caption);
+            } else if (!IsNullRect(caption->ActiveSkinRect)) {
+                DrawSkinObject(caption);
+            }
         } else if (caption->Morphing) {
             caption->MorphKf = active ? 1.0 : 0.0;
         }
@@ -254,13 +336,18 @@ void TskSkinForm::CreateNewForm(bool AUpdate) {
     if (AUpdate) CalcAllRealObjectRect();
     CreateNewRegion(AUpdate);
     if (OnChangeClientRect) OnChangeClientRect(NewClRect);
-    if (FSupportNCArea && !FRgn) SendNCPaint();
+    if (!FSupportNCArea) {
+        FForm->Invalidate();
+        ControlsToAreas();
+    } else if (!FRgn) {
+        SendNCPaint();
+    }
 }
 
 void TskSkinForm::ChangeSkinData() {
     ResetObjectIndexes();
     FSkinApplied = FSkinData && !FSkinData->Empty;
-    if (!FSupportNCArea) return;
+    if (!FSupportNCArea) return ChangeClientSkinData();
     if (FSkinApplied) {
         LoadObjects();
         CheckObjects();
@@ -323,6 +410,12 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             if (nc) SendNCPaint();
         } else if (nc && GetMinWidth() <= FNewWidth && GetMinHeight() <= FNewHeight) {
             CreateNewForm(true);
+        } else if (!nc && !FRollUpState) {
+            RebuildClientFrame(CanScale());
+        }
+        if (FAlphaBlend && FAlphaBlendValue != 255 && CheckW2KWXP() && nc) {
+            SendNCPaint();
+            FForm->Invalidate();
         }
         break;
     case WM_ACTIVATE:
@@ -347,7 +440,9 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(Message.WParam);
-        if (nc && FSkinApplied) {
+        if (!nc) {
+            Paint(dc);
+        } else if (FSkinApplied) {
             if (FSkinData->BGPictureIndex == -1)
                 PaintBG(dc);
             else
@@ -360,7 +455,12 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     }
     case WM_SHOWWINDOW:
+        if (Message.WParam)
+            StartFadeIn();
+        else if (CheckW2KWXP() && FAlphaBlend)
+            SetLayered(false);
         if (Message.WParam && nc) UpDateForm();
+        if (Message.WParam && !nc) ControlsToAreas();
         // The menu is shown skinned, not as the system's menu bar.
         if (Message.WParam && FForm->GetMenu()) FForm->SetMenu(nullptr);
         break;
@@ -375,6 +475,10 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         passOn = false;
         break;
     case WM_NCHITTEST:
+        if (!nc && FSkinApplied) {
+            ClientHitTest(Message);
+            passOn = false;
+        }
         if (iconic || !nc) break;
         {
             TPoint p(SignedLow(Message.LParam), SignedHigh(Message.LParam));
@@ -403,6 +507,9 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         passOn = false;
         if (!plainStyle) SendNCPaint();
         FormChangeActive(true);
+        break;
+    case WM_TIMER:
+        if (Message.WParam == 1) FadeIn();
         break;
     case WM_SYNCPAINT:
         if (FRollUpState && nc) {
@@ -490,6 +597,13 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
 void TskSkinForm::RouteMouse(TMessage& Message) {
     const bool nc = FSupportNCArea;
     TPoint frame(SignedLow(Message.LParam), SignedHigh(Message.LParam));
+    if (Message.Msg == WM_NCLBUTTONDOWN && Message.WParam != HTOBJECT_FRAME) {
+        // The system has just moved or sized the window in its own loop: the press point
+        // now lies elsewhere on the frame, perhaps over a button.
+        POINT cursor;
+        GetCursorPos(&cursor);
+        frame = TPoint(cursor.x, cursor.y);
+    }
     if (nc) PointToNCPoint(frame);
     const int x = SignedLow(Message.LParam), y = SignedHigh(Message.LParam);
     const bool onCaption = Message.WParam == HTCAPTION;
@@ -550,6 +664,7 @@ void TskSkinForm::RouteMouse(TMessage& Message) {
     case WM_LBUTTONDBLCLK:
         MouseDown(mbLeft, x, y);
         if (!IsDestroying()) MouseDBlClick();
+        if (!IsDestroying()) CheckWindowState();
         break;
     case WM_RBUTTONDBLCLK:
         MouseDown(mbRight, x, y);
@@ -605,14 +720,22 @@ void TskSkinForm::TestActive(int X, int Y, bool AActive) {
 }
 
 void TskSkinForm::MouseDown(TMouseButton Button, int X, int Y) {
+    if (!FSupportNCArea) {
+        EndDragg();
+        TestActive(X, Y, true);
+    }
     TskActiveSkinObject* o = ObjectAt(ActiveObject);
-    if (!o) return;
+    if (!o) {
+        if (!FSupportNCArea && Button == mbLeft && FWindowState != wsMaximized && FDraggAble) StartDragg(X, Y);
+        return;
+    }
     if (FSupportNCArea && !dynamic_cast<TskSkinCaptionObject*>(o)) SetCapture(FForm->GetHandle());
     MouseDownObject = ActiveObject;
     o->MouseDown(X, Y, Button);
 }
 
 void TskSkinForm::MouseUp(TMouseButton Button, int X, int Y) {
+    if (!FSupportNCArea) EndDragg();
     TskActiveSkinObject* o = ObjectAt(MouseDownObject);
     if (!o) {
         MouseDownObject = -1;
@@ -624,6 +747,7 @@ void TskSkinForm::MouseUp(TMouseButton Button, int X, int Y) {
 }
 
 void TskSkinForm::MouseMove(int X, int Y) {
+    if (!FSupportNCArea && FDragging) return;
     TskActiveSkinObject* o = ObjectAt(MouseDownObject != -1 ? MouseDownObject : ActiveObject);
     if (o) o->MouseMove(X, Y);
 }
@@ -639,6 +763,18 @@ void TskSkinForm::TestMouse(TObject*) {
     POINT cursor;
     GetCursorPos(&cursor);
     HWND under = WindowFromPoint(cursor);
+    if (!FSupportNCArea) {
+        if (FDragging) return DragTo(cursor);
+        if (under != FForm->GetHandle()) {
+            TestActive(-1, -1, false);
+            FMouseTracking = false;
+            MouseTimer->SetEnabled(false);
+        } else {
+            ScreenToClient(FForm->GetHandle(), &cursor);
+            TestActive(cursor.x, cursor.y, true);
+        }
+        return;
+    }
     if (under != FForm->GetHandle()) {
         TestActive(-1, -1, false);
         MouseTimer->SetEnabled(false);
@@ -676,27 +812,15 @@ void TskSkinForm::TestMorph(TObject*) {
 void TskSkinForm::ClearObjects() {
     ResetObjectIndexes();
     FObjectList.clear();
+    AreaLinks.clear();
 }
 
 void TskSkinForm::LoadObjects() {
     ClearObjects();
     if (!FSkinData) return;
-    for (auto& record : FSkinData->ObjectList) {
-        TskDataSkinObject* data = record.get();
-        std::unique_ptr<TskActiveSkinObject> object;
-        if (dynamic_cast<TskDataSkinMainMenuItem*>(data) || dynamic_cast<TskDataSkinMenuItem*>(data) ||
-            dynamic_cast<TskDataSkinMainMenuBarButton*>(data))
-            continue;
-        if (dynamic_cast<TskDataSkinStdButton*>(data))
-            object = std::make_unique<TskSkinStdButtonObject>(this, data);
-        else if (dynamic_cast<TskDataSkinButton*>(data))
-            object = std::make_unique<TskSkinButtonObject>(this, data);
-        else if (dynamic_cast<TskDataSkinCaption*>(data))
-            object = std::make_unique<TskSkinCaptionObject>(this, data);
-        else if (dynamic_cast<TskDataUserObject*>(data))
-            object = std::make_unique<TskUserObject>(this, data);
-        if (object) FObjectList.push_back(std::move(object));
-    }
+    for (auto& record : FSkinData->ObjectList)
+        if (auto object = CreateSkinObject(this, record.get())) FObjectList.push_back(std::move(object));
+    CreateMainMenu();
 }
 
 void TskSkinForm::LoadDefObjects() {
@@ -737,6 +861,10 @@ void TskSkinForm::CheckObjects() {
                 button->Enabled = false;
                 button->Visible = !button->SkinRectInAPicture;
             }
+        } else if (auto* animate = dynamic_cast<TskSkinAnimateObject*>(object.get())) {
+            if (animate->ButtonStyle && animate->Command != cmDefault &&
+                !CommandAllowed(animate->Command, FBorderIcons))
+                animate->Enabled = false;
         } else if (auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get())) {
             if (!first) first = caption;
             if (caption->DefaultCaption) {
@@ -851,18 +979,19 @@ void TskSkinForm::NewAppMessage(MSG& Msg, bool& Handled) {
 
 void TskSkinForm::FormKeyDown(Word Key) {
     const int levels = SkinMenu->GetCount();
-    TskSkinMainMenuBar* bar = FMainMenuActive ? FMainMenuBar : nullptr;
-    if (bar && levels == 0 && bar->FindHotKeyItem(Key)) return;
-    if (bar && Key == VK_ESCAPE && levels == 0) return SkinMainMenuClose();
-    if (bar && Key == VK_LEFT && levels < 2) return bar->PriorMainMenuItem();
-    if (bar && Key == VK_RIGHT) {
+    const bool kb = FMainMenuActive;
+    if (kb && levels == 0 && FindHotKeyItem(Key)) return;
+    if (kb && Key == VK_ESCAPE && levels == 0) return SkinMainMenuClose();
+    if (kb && Key == VK_LEFT && levels < 2) return PriorMainMenuItem();
+    if (kb && Key == VK_RIGHT) {
         TskSkinPopupWindow* last = levels ? SkinMenu->GetLevel(levels - 1) : nullptr;
         if (!last || last->ActiveItem < 0 ||
             last->ItemList[static_cast<std::size_t>(last->ActiveItem)]->MenuItem->GetCount() == 0)
-            return bar->NextMainMenuItem();
+            return NextMainMenuItem();
     }
-    if (bar && Key == VK_RETURN && levels == 0) {
-        bar->CheckReturnKey();
+    if (Key == VK_RETURN) {
+        if (kb && CheckReturnKey()) return;
+        if (levels) SkinMenu->GetLevel(levels - 1)->PopupKeyDown(Key);
         return;
     }
     if (levels == 0) {
@@ -872,19 +1001,40 @@ void TskSkinForm::FormKeyDown(Word Key) {
     SkinMenu->GetLevel(levels - 1)->PopupKeyDown(Key);
     if (IsDestroying()) return;
     if (Key == VK_ESCAPE && SkinMenu->GetCount() == 0) {
-        if (bar) {
-            FSkinMenuOpen = false;
-            bar->MenuClose();
-        } else {
+        if (kb)
+            SkinMenuClose2();
+        else
             SkinMenuClose();
-        }
     }
+}
+
+void TskSkinForm::SkinMenuClose2() {
+    FSkinMenuOpen = false;
+    if (FMainMenuBar) {
+        FMainMenuBar->MenuClose();
+    } else {
+        for (TskSkinMainMenuItem* item : MainMenuItems())
+            if (item->Down) {
+                item->SetDown(false);
+                item->MouseEnter();
+                break;
+            }
+    }
+    if (OnSkinMenuClose) OnSkinMenuClose(this);
 }
 
 void TskSkinForm::SkinMainMenuClose() {
     FMainMenuActive = false;
     if (SkinMenu->Visible) SkinMenu->Hide();
-    if (FMainMenuBar) FMainMenuBar->MenuExit();
+    if (FMainMenuBar) {
+        FMainMenuBar->MenuExit();
+    } else {
+        for (TskSkinMainMenuItem* item : MainMenuItems())
+            if (item->Active) {
+                item->MouseLeave();
+                break;
+            }
+    }
     UnHookApp();
     if (OnMainMenuExit) OnMainMenuExit(this);
 }
@@ -897,7 +1047,7 @@ void TskSkinForm::FormShortCut(TWMKey& Msg, bool& Handled) {
     }
     TMainMenu* menu = FMainMenuBar && FMainMenuBar->GetMainMenu() ? FMainMenuBar->GetMainMenu() : FMainMenu;
     if (!menu) return;
-    if ((GetKeyState(VK_MENU) & 0x8000) && FMainMenuBar && FMainMenuBar->FindHotKeyItem(Msg.CharCode())) {
+    if ((GetKeyState(VK_MENU) & 0x8000) && FindHotKeyItem(Msg.CharCode())) {
         Handled = true;
         return;
     }
@@ -914,13 +1064,14 @@ void TskSkinForm::SkinMenuOpen() {
 
 void TskSkinForm::SkinMenuClose() {
     FSkinMenuOpen = false;
-    for (auto& o : FObjectList) {
-        auto* button = dynamic_cast<TskSkinButtonObject*>(o.get());
-        if (button && button->MenuItem && button->Down) {
-            button->SetDown(false);
-            break;
+    if (!ReleaseDownMainMenuItem())
+        for (auto& o : FObjectList) {
+            auto* button = dynamic_cast<TskSkinButtonObject*>(o.get());
+            if (button && button->MenuItem && button->Down) {
+                button->SetDown(false);
+                break;
+            }
         }
-    }
     if (!FMainMenuActive) UnHookApp();
     if (OnSkinMenuClose) OnSkinMenuClose(this);
     if (FMainMenuActive) SkinMainMenuClose();
@@ -951,39 +1102,91 @@ void TskSkinForm::SM_Restore(TObject*) {
         SetWindowState(wsNormal);
 }
 
+TMenuItem* TskSkinForm::NewSysMenuItem(const char* Name, const char* Caption) {
+    static const struct {
+        const char* Name;
+        void (TskSkinForm::*Click)(TObject*);
+    } kClicks[] = {{"DSF_MINITEM", &TskSkinForm::SM_Min},     {"DSF_MAXITEM", &TskSkinForm::SM_Max},
+                   {"DSF_RESTORE", &TskSkinForm::SM_Restore}, {"DSF_ROLLUP", &TskSkinForm::SM_RollUp},
+                   {"DSF_CLOSE", &TskSkinForm::SM_Close}};
+    auto* item = new TMenuItem(this);
+    item->SetName(Name);
+    item->SetCaption(Caption);
+    for (const auto& c : kClicks)
+        if (AnsiString(Name) == c.Name) item->OnClick = TNotifyEvent(this, c.Click);
+    if (AnsiString(Name) == "DSF_CLOSE") item->SetShortCut(TextToShortCut("Alt+F4"));
+    return item;
+}
+
+bool TskSkinForm::SysMenuWants(const char* Name) const {
+    const AnsiString name = Name;
+    if (name == "DSF_MINITEM")
+        return FBorderIcons.Contains(TskBorderIcon::biMinimize) && FWindowState != wsMinimized;
+    if (name == "DSF_MAXITEM")
+        return FBorderIcons.Contains(TskBorderIcon::biMaximize) && FWindowState != wsMaximized;
+    if (name == "DSF_RESTORE") return FWindowState != wsNormal || FRollUpState;
+    if (name == "DSF_ROLLUP")
+        return FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized;
+    if (name == "DSF_MINTOTRAY") return FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray);
+    return true;
+}
+
+void TskSkinForm::DropStandardSysMenuItems() {
+    // Names are unique among the component's items: the last menu's go first.
+    for (int i = GetComponentCount() - 1; i >= 0; --i)
+        if (auto* item = dynamic_cast<TMenuItem*>(GetComponent(i)))
+            if (item->GetName().rfind("DSF_", 0) == 0) delete item;
+}
+
 void TskSkinForm::CreateSysMenu() {
+    DropStandardSysMenuItems();
     TMenuItem* items = FSysMenu->GetItems();
     items->Clear();
-    auto add = [&](const char* Name, const char* Caption, void (TskSkinForm::*Click)(TObject*)) {
-        auto* item = new TMenuItem(this);
-        item->SetName(Name);
-        item->SetCaption(Caption);
-        if (Click) item->OnClick = TNotifyEvent(this, Click);
-        items->Add(item);
-        return item;
-    };
-    if (FBorderIcons.Contains(TskBorderIcon::biMinimize) && FWindowState != wsMinimized)
-        add("DSF_MINITEM", "Mi&nimize", &TskSkinForm::SM_Min);
-    if (FBorderIcons.Contains(TskBorderIcon::biMaximize) && FWindowState != wsMaximized)
-        add("DSF_MAXITEM", "Ma&ximize", &TskSkinForm::SM_Max);
-    if (FWindowState != wsNormal || FRollUpState) add("DSF_RESTORE", "&Restore", &TskSkinForm::SM_Restore);
-    if (FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized)
-        add("DSF_ROLLUP", "Ro&llUp", &TskSkinForm::SM_RollUp);
-    if (FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray))
-        add("DSF_MINTOTRAY", "Minimize to &Tray", nullptr);
-    if (items->GetCount() > 0) add("", "-", nullptr);
-    add("DSF_CLOSE", "&Close", &TskSkinForm::SM_Close)->SetShortCut(TextToShortCut("Alt+F4"));
+    static const std::pair<const char*, const char*> kItems[] = {{"DSF_MINITEM", "Mi&nimize"},
+                                                                 {"DSF_MAXITEM", "Ma&ximize"},
+                                                                 {"DSF_RESTORE", "&Restore"},
+                                                                 {"DSF_ROLLUP", "Ro&llUp"},
+                                                                 {"DSF_MINTOTRAY", "Minimize to &Tray"}};
+    for (const auto& [name, caption] : kItems)
+        if (SysMenuWants(name)) items->Add(NewSysMenuItem(name, caption));
+    if (items->GetCount() > 0) items->Add(NewSysMenuItem("", "-"));
+    items->Add(NewSysMenuItem("DSF_CLOSE", "&Close"));
+}
+
+void TskSkinForm::CreateUserSysMenu() {
+    if (!FUseDefaultSysMenu) return;
+    DropStandardSysMenuItems();
+    TMenuItem* items = FSystemMenu->GetItems();
+    static const char* const kNames[] = {"DSF_MINITEM", "DSF_MAXITEM",   "DSF_CLOSE",
+                                         "DSF_MINTOTRAY", "DSF_ROLLUP", "DSF_RESTORE"};
+    for (int i = items->GetCount() - 1; i >= 0; --i) {
+        const AnsiString name = items->GetItem(i)->GetName();
+        if (std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames)) delete items->GetItem(i);
+    }
+    // Each goes on top of the ones before it.
+    static const std::pair<const char*, const char*> kOnTop[] = {{"DSF_MINTOTRAY", "Minimize to &Tray"},
+                                                                 {"DSF_ROLLUP", "Ro&llUp"},
+                                                                 {"DSF_MAXITEM", "Ma&ximize"},
+                                                                 {"DSF_RESTORE", "&Restore"},
+                                                                 {"DSF_MINITEM", "Mi&nimize"}};
+    for (const auto& [name, caption] : kOnTop)
+        if (SysMenuWants(name)) items->Insert(0, NewSysMenuItem(name, caption));
+    items->Add(NewSysMenuItem("DSF_CLOSE", "&Close"));
 }
 
 TPopupMenu* TskSkinForm::GetSystemMenu() {
-    CreateSysMenu();
-    return FSysMenu;
+    if (!FSystemMenu) {
+        CreateSysMenu();
+        return FSysMenu;
+    }
+    CreateUserSysMenu();
+    return FSystemMenu;
 }
 
 void TskSkinForm::TrackSystemMenu(int X, int Y) {
-    GetSystemMenu();
+    TPopupMenu* menu = GetSystemMenu();
     SkinMenuOpen();
-    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(X, Y, X, Y), FSysMenu->GetItems(),
+    SkinMenu->Popup(nullptr, FMenusSkinData ? FMenusSkinData : FSkinData, 0, TRect(X, Y, X, Y), menu->GetItems(),
                     false);
 }
 
@@ -1000,7 +1203,10 @@ void TskSkinForm::KeyMenu() {
     if (FMainMenuActive) return SkinMainMenuClose();
     if (SkinMenu->Visible) SkinMenu->Hide();
     FMainMenuActive = true;
-    if (FMainMenuBar) FMainMenuBar->MenuEnter();
+    if (FMainMenuBar)
+        FMainMenuBar->MenuEnter();
+    else
+        ActivateMenu();
     HookApp();
     if (OnMainMenuEnter) OnMainMenuEnter(this);
 }

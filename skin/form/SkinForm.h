@@ -10,8 +10,10 @@
 // and given back when the component goes.
 #pragma once
 
+#include "skin/form/SkinForm_MainMenuItems.h"
 #include "skin/form/SkinForm_MenuBar.h"
 #include "skin/form/SkinForm_Objects.h"
+#include "skin/form/SkinForm_ValueObjects.h"
 #include "skin/form/SkinMenus.h"
 
 #include "classlib/Forms.h"
@@ -24,8 +26,6 @@
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = TSet<TskBorderIcon>;
 
-enum TSwitchState { swOn, swOff };
-
 using TChangeClientRectEvent = TEvent<void(const TRect& NewClientRect)>;
 using TskMouseUpEvent =
     TEvent<void(const AnsiString& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button)>;
@@ -35,6 +35,9 @@ using TskMouseMoveEvent =
 using TskMouseEnterEvent = TEvent<void(const AnsiString& IDName)>;
 using TskMouseLeaveEvent = TskMouseEnterEvent;
 using TskPaintEvent = TEvent<void(const AnsiString& IDName, TCanvas* Canvas, const TRect& ObjectRect)>;
+using TSwitchChangeStateEvent = TEvent<void(const AnsiString& IDName, TSwitchState State)>;
+using TTrackBarChangeValueEvent = TEvent<void(const AnsiString& IDName, int Value)>;
+using TFrameRegulatorChangeValueEvent = TEvent<void(const AnsiString& IDName, int Value)>;
 
 // The system's code for a frame part without a meaning of its own.
 constexpr int HTOBJECT_FRAME = 19;
@@ -57,7 +60,11 @@ public:
     bool GetSizeable() const { return FSizeable; }
     void SetSizeable(bool Value) { FSizeable = Value; }
     bool GetSupportNCArea() const { return FSupportNCArea; }
-    void SetSupportNCArea(bool Value) { FSupportNCArea = Value; }
+    // False: client mode. The window has no non-client area; the whole skin picture, frame
+    // included, is painted in the client area and named areas of it hold chosen controls.
+    void SetSupportNCArea(bool Value);
+    bool GetDraggAble() const { return FDraggAble; }
+    void SetDraggAble(bool Value) { FDraggAble = Value; }
     bool GetShowIcon() const { return FShowIcon; }
     void SetShowIcon(bool Value);
     bool GetMagnetic() const { return FMagnetic; }
@@ -77,6 +84,15 @@ public:
     TMainMenu* GetMainMenu() const { return FMainMenu; }
     void SetMainMenu(TMainMenu* Value);
     TskSkinData* GetMenusSkinData() const { return FMenusSkinData; }
+    // Translucency: applied to the window at once only outside loading and design; the
+    // window is layered, and faded in from its first showing, where the system has
+    // layered windows (Windows 2000 to XP).
+    bool GetAlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    bool GetAlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
     TskSkinMainMenuBar* GetMainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TskSkinMainMenuBar* Value);
     bool GetMainMenuActive() const { return FMainMenuActive; }
@@ -97,6 +113,9 @@ public:
     TskMouseEnterEvent OnMouseEnterEvent;
     TskMouseLeaveEvent OnMouseLeaveEvent;
     TskPaintEvent OnPaintEvent;
+    TSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
 
     // Window state of the frame (the form's own stays wsNormal).
     TWindowState GetWindowState() const { return FWindowState; }
@@ -134,6 +153,41 @@ public:
     bool ButtonGetDown(const AnsiString& IDName);
     void ButtonSetDown(const AnsiString& IDName, bool Value);
     void UserObjectDraw(const AnsiString& IDName);
+    // Values of the objects by name: a missing object, or one of another kind, leaves a
+    // setter without effect and gives a getter's default.
+    void AnimateStart(const AnsiString& IDName);
+    void AnimateStop(const AnsiString& IDName);
+    int TrackBarGetValue(const AnsiString& IDName);
+    void TrackBarSetValue(const AnsiString& IDName, int Value);
+    int FrameRegulatorGetValue(const AnsiString& IDName);
+    void FrameRegulatorSetValue(const AnsiString& IDName, int Value);
+    void GaugeSetValue(const AnsiString& IDName, int Value);
+    void FrameGaugeSetValue(const AnsiString& IDName, int Value);
+    void LabelSetText(const AnsiString& IDName, const AnsiString& Value);
+    void BitLabelSetText(const AnsiString& IDName, const AnsiString& Value);
+    void SwitchSetState(const AnsiString& IDName, TSwitchState Value);
+    TSwitchState SwitchGetState(const AnsiString& IDName);
+    // Pressing the named button (or button-style animation) opens Menu.
+    void LinkMenu(const AnsiString& IDName, TMenu* Menu, bool PopupUp);
+    void SwitchChangeStateEvent(const AnsiString& IDName, TSwitchState State);
+    void TrackBarChangeValueEvent(const AnsiString& IDName, int Value);
+    void FrameRegulatorChangeValueEvent(const AnsiString& IDName, int Value);
+    // The 25 ms tick of the animations, public so that tests can step it.
+    void TestAnimate(TObject* Sender);
+    TTimer* GetAnimateTimer() const { return AnimateTimer; }
+
+    // The main menu drawn as frame objects (skins with a "MAINMENUITEM" record).
+    std::vector<TskSkinMainMenuItem*> MainMenuItems() const;
+    void CreateMainMenu();
+    void UpdateMainMenu(bool AUpdate);
+    // Keyboard of the main menu, the bar's when the form has one.
+    void ActivateMenu();
+    void NextMainMenuItem();
+    void PriorMainMenuItem();
+    bool FindHotKeyItem(Word CharCode);
+    bool CheckReturnKey();
+    // An item opened its menu: keyboard menu mode starts.
+    void EnterMainMenuMode();
     void LoadObjects();
     void LoadDefObjects();
     void ClearObjects();
@@ -152,6 +206,7 @@ public:
 
     // Hit tests in frame coordinates (client coordinates for NewHitTest).
     int NewNCHitTest(TPoint P);
+    int NewHitTest(TPoint P);
     int NewDefNCHitTest(TPoint P);
     bool PtInMask(TPoint P);
     void TestActive(int X, int Y, bool AActive);
@@ -191,8 +246,13 @@ public:
     void SetDefMenuItemFont(TFont* Value) { SkinMenu->SetDefaultMenuItemFont(Value); }
     TNotifyEvent OnSkinMenuOpen;
     TNotifyEvent OnSkinMenuClose;
-    // The standard system menu, rebuilt on each call.
+    // The system menu, rebuilt on each call: the standard items, or the user's SystemMenu
+    // with the standard items merged in (when UseDefaultSysMenu).
     TPopupMenu* GetSystemMenu();
+    TPopupMenu* GetSystemMenuProp() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
+    bool GetUseDefaultSysMenu() const { return FUseDefaultSysMenu; }
+    void SetUseDefaultSysMenu(bool Value) { FUseDefaultSysMenu = Value; }
     // Shows the system menu at the screen point.
     void TrackSystemMenu(int X, int Y);
 
@@ -204,12 +264,31 @@ public:
     void ChangeSkinData();
     void SetDefaultCaptionText();
 
+    // Client mode.
+    // The skin has a middle that stretches both ways.
+    bool CanScale() const;
+    // After a skin load or an unroll: the client area fits the skin picture.
+    void CheckSize();
+    void Paint(HDC DC);
+    // A double click on a caption object: roll-up, maximize or restore.
+    void CheckWindowState();
+    void LinkControlsToAreas();
+    void LinkControlToArea(const AnsiString& AreaName, TControl* Control);
+    void UnLinkControlFromArea(TControl* Control);
+    // Linked controls take their areas' rectangles at the present size.
+    void ControlsToAreas();
+    bool GetDragging() const { return FDragging; }
+
 protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void CallOld(TMessage& Message);
+    void SetLayered(bool Value);
+    bool Running() const;
+    void StartFadeIn();
+    void FadeIn();
     void RemoveCaptionStyle();
     void SendNCPaint();
     void FormChangeActive(bool AUpdate);
@@ -233,18 +312,42 @@ private:
     void DrawNCObjects(TBitmap* Top, TBitmap* Bottom);
     void ResetObjectIndexes();
     void CheckMenuVisible(TMessage& Message);
+    int SkinBorderHitTest(TPoint P);
+    void ClientHitTest(TMessage& Message);
+    void CreateRollUpForm();
+    void RestoreRollUpForm();
+    void SetRollUpFormRegion();
+    void ChangeClientSkinData();
+    void RebuildClientFrame(bool Scalable);
+    void StartDragg(int X, int Y);
+    void EndDragg();
+    void DragTo(POINT Cursor);
+    void SetRegion(HRGN Rgn);
     void HookApp();
     void UnHookApp();
     void NewAppMessage(MSG& Msg, bool& Handled);
     void FormKeyDown(Word Key);
     void SkinMainMenuClose();
+    // Esc at the top level in keyboard menu mode: the open item closes, the mode stays.
+    void SkinMenuClose2();
     void CreateSysMenu();
+    void CreateUserSysMenu();
+    void DropStandardSysMenuItems();
+    // A standard system-menu item, owned by the component, and whether the state wants it.
+    TMenuItem* NewSysMenuItem(const char* Name, const char* Caption);
+    bool SysMenuWants(const char* Name) const;
     void SM_Min(TObject* Sender);
     void SM_Max(TObject* Sender);
     void SM_Restore(TObject* Sender);
     void SM_RollUp(TObject* Sender);
     void SM_Close(TObject* Sender);
     TskActiveSkinObject* ObjectAt(int Index) const;
+    template <class T> T* ObjectAs(const AnsiString& IDName) const { return dynamic_cast<T*>(ObjectAt(GetIndex(IDName))); }
+    void StepMainMenuItem(int Direction);
+    // Releases the open main-menu item; false when none was open.
+    bool ReleaseDownMainMenuItem();
+    friend class TskSkinMainMenuItem;
+    friend class TskSkinMainMenuBar;
 
     TForm* FForm = nullptr;
     TWndMethod OldWindowProc;
@@ -265,9 +368,22 @@ private:
     int MouseDownObject = -1;
     TTimer* MorphTimer = nullptr;
     TTimer* MouseTimer = nullptr;
+    TTimer* AnimateTimer = nullptr;
     TRect NormalBounds;
     int RollUpHeight = 0;
+    int RollUpWidth = 0;
     int FRollUpConstraintHeight = 0;
+    int FRollUpConstraintWidth = 0;
+    struct TAreaLink {
+        TControl* Control;
+        TRect Rect;
+    };
+    std::vector<TAreaLink> AreaLinks;
+    std::vector<TControl*> RollUpControls;
+    bool FDraggAble = false;
+    bool FDragging = false;
+    POINT DragOrigin{};
+    bool FMouseTracking = false;
     bool FInChangeSkinData = false;
 
     std::unique_ptr<TFont> FDefCaptionFont;
@@ -275,6 +391,8 @@ private:
     std::unique_ptr<TBitmap> TopMask, BottomMask, LeftMask, RightMask;
     std::unique_ptr<TIcon> FIcon;
     TPopupMenu* FSysMenu = nullptr;
+    TPopupMenu* FSystemMenu = nullptr;
+    bool FUseDefaultSysMenu = true;
     TskSkinMenu* SkinMenu = nullptr;
     bool FSkinMenuOpen = false;
     bool FHooked = false;
@@ -292,6 +410,9 @@ private:
     bool FSizeable = true;
     bool FSupportNCArea = true;
     bool FMagnetic = false;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 200;
+    bool FAlphaBlendAnimation = false;
     Byte FMagneticSize = 10;
     bool FMaximizeOnFullScreen = false;
     int FMinWidth = 0;

@@ -223,15 +223,20 @@ void TskSkinForm::CreateNewRegion(bool AUpdate) {
     } else {
         rgn = CreateSkinSimplyRegion(s.Mask.get());
     }
+    SetRegion(rgn);
+}
+
+// Sets Rgn as the window region; a missing or empty one (a mask without black pixels)
+// leaves the window whole rather than invisible.
+void TskSkinForm::SetRegion(HRGN Rgn) {
     RECT box;
-    if (!rgn || GetRgnBox(rgn, &box) == NULLREGION) {
-        // A mask without black pixels would make the window vanish.
-        if (rgn) DeleteObject(rgn);
+    if (!Rgn || GetRgnBox(Rgn, &box) == NULLREGION) {
+        if (Rgn) DeleteObject(Rgn);
         RemoveRegion();
         return;
     }
-    SetWindowRgn(FForm->GetHandle(), rgn, TRUE);
-    FRgn = rgn;
+    SetWindowRgn(FForm->GetHandle(), Rgn, TRUE);
+    FRgn = Rgn;
 }
 
 bool TskSkinForm::PtInMask(TPoint P) {
@@ -250,6 +255,30 @@ bool TskSkinForm::PtInMask(TPoint P) {
 // ---------------------------------------------------------------------------
 // Hit tests
 
+// The sizing code of P on the skin's border; 0 off the border or where no code applies.
+int TskSkinForm::SkinBorderHitTest(TPoint P) {
+    const int b = FSkinData->BorderWidth;
+    const int w = FForm->GetWidth(), h = FForm->GetHeight();
+    const TPoint around[] = {TPoint(P.X - b, P.Y), TPoint(P.X, P.Y - b), TPoint(P.X + b, P.Y), TPoint(P.X, P.Y + b)};
+    bool border = false;
+    if (!FSkinData->Mask || FSkinData->Mask->GetEmpty()) {
+        for (const TPoint& q : around) border = border || !InHalfOpen(TRect(0, 0, w, h), q);
+    } else if (!InHalfOpen(NewMaskRectArea, P)) {
+        for (const TPoint& q : around) border = border || !PtInMask(q);
+    }
+    if (!border) return 0;
+    const int x = P.X, y = P.Y;
+    if (x <= NewHitTestLTPoint.X && y <= NewHitTestLTPoint.Y) return HTTOPLEFT;
+    if (x >= NewHitTestRTPoint.X && y <= NewHitTestRTPoint.Y) return HTTOPRIGHT;
+    if (x <= NewHitTestLBPoint.X && y >= NewHitTestLBPoint.Y) return HTBOTTOMLEFT;
+    if (x >= NewHitTestRBPoint.X && y >= NewHitTestRBPoint.Y) return HTBOTTOMRIGHT;
+    if (InHalfOpen(TRect(NewHitTestLTPoint.X, 0, NewHitTestRTPoint.X, NewClRect.Top), P)) return HTTOP;
+    if (InHalfOpen(TRect(NewHitTestLBPoint.X, NewClRect.Bottom, NewHitTestRBPoint.X, h), P)) return HTBOTTOM;
+    if (InHalfOpen(TRect(0, NewHitTestLTPoint.Y, NewClRect.Left, NewHitTestLBPoint.Y), P)) return HTLEFT;
+    if (InHalfOpen(TRect(NewClRect.Right, NewHitTestRTPoint.Y, w, NewHitTestRBPoint.Y), P)) return HTRIGHT;
+    return 0;
+}
+
 int TskSkinForm::NewNCHitTest(TPoint P) {
     auto captionTest = [&] {
         for (auto& o : FObjectList)
@@ -261,26 +290,7 @@ int TskSkinForm::NewNCHitTest(TPoint P) {
     if (FRollUpState || FWindowState == wsMinimized) return captionTest();
     if (ActiveObject != -1 && captionTest() != HTCAPTION && !InHalfOpen(NewClRect, P)) return HTOBJECT_FRAME;
     if (FWindowState == wsMaximized || !FSizeable) return InHalfOpen(NewClRect, P) ? HTCLIENT : captionTest();
-    const int b = FSkinData->BorderWidth;
-    const int w = FForm->GetWidth(), h = FForm->GetHeight();
-    const TPoint around[] = {TPoint(P.X - b, P.Y), TPoint(P.X, P.Y - b), TPoint(P.X + b, P.Y), TPoint(P.X, P.Y + b)};
-    bool border = false;
-    if (!FSkinData->Mask || FSkinData->Mask->GetEmpty()) {
-        for (const TPoint& q : around) border = border || !InHalfOpen(TRect(0, 0, w, h), q);
-    } else if (!InHalfOpen(NewMaskRectArea, P)) {
-        for (const TPoint& q : around) border = border || !PtInMask(q);
-    }
-    if (border) {
-        const int x = P.X, y = P.Y;
-        if (x <= NewHitTestLTPoint.X && y <= NewHitTestLTPoint.Y) return HTTOPLEFT;
-        if (x >= NewHitTestRTPoint.X && y <= NewHitTestRTPoint.Y) return HTTOPRIGHT;
-        if (x <= NewHitTestLBPoint.X && y >= NewHitTestLBPoint.Y) return HTBOTTOMLEFT;
-        if (x >= NewHitTestRBPoint.X && y >= NewHitTestRBPoint.Y) return HTBOTTOMRIGHT;
-        if (InHalfOpen(TRect(NewHitTestLTPoint.X, 0, NewHitTestRTPoint.X, NewClRect.Top), P)) return HTTOP;
-        if (InHalfOpen(TRect(NewHitTestLBPoint.X, NewClRect.Bottom, NewHitTestRBPoint.X, h), P)) return HTBOTTOM;
-        if (InHalfOpen(TRect(0, NewHitTestLTPoint.Y, NewClRect.Left, NewHitTestLBPoint.Y), P)) return HTLEFT;
-        if (InHalfOpen(TRect(NewClRect.Right, NewHitTestRTPoint.Y, w, NewHitTestRBPoint.Y), P)) return HTRIGHT;
-    }
+    if (const int code = SkinBorderHitTest(P)) return code;
     return InHalfOpen(NewClRect, P) ? HTCLIENT : captionTest();
 }
 
@@ -330,8 +340,12 @@ void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
 }
 
 void TskSkinForm::DrawNCObjects(TBitmap* Top, TBitmap* Bottom) {
+    // The main-menu items first, into the border that holds the menu area; each places
+    // itself after the one before it.
+    for (TskSkinMainMenuItem* item : MainMenuItems())
+        item->Draw(NewMainMenuRect.Top > NewClRect.Top ? Bottom->GetCanvas() : Top->GetCanvas(), false);
     for (auto& o : FObjectList) {
-        if (!CanObjectTest(o->RollUp) || !o->Visible) continue;
+        if (!CanObjectTest(o->RollUp) || !o->Visible || dynamic_cast<TskSkinMainMenuItem*>(o.get())) continue;
         if (o->ObjectRect.Bottom > NewClRect.Top) {
             const TRect kept = o->ObjectRect;
             o->ObjectRect = MovedRect(o->ObjectRect, 0, -NewClRect.Bottom);
@@ -533,7 +547,11 @@ int TskSkinForm::GetMinWidth() {
         return p < FMinWidth && FWindowState != wsMinimized ? FMinWidth : p;
     }
     if (!FSkinApplied) return 0;
-    const int p = FSkinData->Picture ? FSkinData->Picture->GetWidth() : 0;
+    // Rolled up to a picture that does not stretch: that picture's width.
+    const TskSkinData& s = *FSkinData;
+    if (FRollUpState && s.RollUpPicture && s.RollUpLeftPoint.X >= s.RollUpRightPoint.X)
+        return s.RollUpPicture->GetWidth();
+    const int p = s.Picture ? s.Picture->GetWidth() : 0;
     return FMinWidth == 0 || p < FMinWidth ? p : FMinWidth;
 }
 
@@ -548,6 +566,8 @@ int TskSkinForm::GetMinHeight() {
         return p < FMinHeight && free ? FMinHeight : p;
     }
     if (!FSkinApplied) return 0;
+    // Rolled up: the roll-up picture's height.
+    if (FRollUpState && FSkinData->RollUpPicture) return FSkinData->RollUpPicture->GetHeight();
     const int p = FSkinData->Picture ? FSkinData->Picture->GetHeight() : 0;
     return FMinHeight == 0 || p < FMinHeight ? p : FMinHeight;
 }
@@ -669,22 +689,33 @@ void TskSkinForm::SetRollUpState(bool Value) {
     if (!FBorderIcons.Contains(TskBorderIcon::biRollUp)) return;
     if (FRollUpState && FWindowState == wsMaximized && !FMaxRollUpState) return;
     if (FWindowState == wsMinimized || Value == FRollUpState) return;
+    // Client mode rolls up to the skin's roll-up picture, and not without one.
+    if (!FSupportNCArea && (!FSkinData->RollUpPicture || FSkinData->RollUpPicture->GetEmpty())) return;
     if (FWindowState == wsMaximized) FMaxRollUpState = Value;
     FRollUpState = Value;
-    if (!FSupportNCArea) {
-        // The client-mode frame has no roll-up picture support here: it keeps its size.
-        FRollUpState = false;
-    } else if (Value) {
+    MouseDownObject = -1;
+    TSizeConstraints* constraints = FForm->GetConstraints();
+    if (Value) {
         RollUpHeight = FForm->GetHeight();
+        RollUpWidth = FForm->GetWidth();
         // Rolled up, the form is exactly its caption high, whatever its constraints say.
-        FRollUpConstraintHeight = FForm->GetConstraints()->GetMinHeight();
-        FForm->GetConstraints()->SetMinHeight(0);
-        FForm->SetHeight(GetMinHeight());
+        FRollUpConstraintHeight = constraints->GetMinHeight();
+        FRollUpConstraintWidth = constraints->GetMinWidth();
+        constraints->SetMinHeight(0);
+        constraints->SetMinWidth(0);
+        if (FSupportNCArea)
+            FForm->SetHeight(GetMinHeight());
+        else
+            CreateRollUpForm();
     } else {
-        FForm->SetHeight(RollUpHeight);
-        FForm->GetConstraints()->SetMinHeight(FRollUpConstraintHeight);
+        if (FSupportNCArea)
+            FForm->SetHeight(RollUpHeight);
+        else
+            RestoreRollUpForm();
+        constraints->SetMinHeight(FRollUpConstraintHeight);
+        constraints->SetMinWidth(FRollUpConstraintWidth);
     }
-    SendNCPaint();
+    if (FSupportNCArea) SendNCPaint();
     if (OnChangeRollUpState) OnChangeRollUpState(this);
 }
 

@@ -2,9 +2,17 @@
 
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinForm_Frame.h"
+#include "skin/form/SkinForm_MainMenuItems.h"
+
+#include "skin/controls/SkinCtrls_Shape.h"
+#include "skin/data/Skeffbmp.h"
+#include "skin/data/Skutils_Images.h"
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Persistence.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 void RegisterMenuBarClasses() {
@@ -36,6 +44,10 @@ TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwn
     SetDrawDefault(true);
     SetAlign(alTop);
     SetHeight(22);
+    FMorphTimer = new TTimer(this);
+    FMorphTimer->SetEnabled(false);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->OnTimer = TNotifyEvent(this, &TskSkinMainMenuBar::TestMorph);
 }
 
 TskSkinMainMenuBar::~TskSkinMainMenuBar() = default;
@@ -63,24 +75,106 @@ void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operati
     if (AComponent == FSkinForm) FSkinForm = nullptr;
 }
 
+void TskSkinMainMenuBar::GetSkinData() {
+    TskSkinClient::GetSkinData();
+    auto* record = dynamic_cast<TskDataSkinMainMenuBar*>(GetSkinRecord());
+    FSkinned = record && !IsNullRect(record->SkinRect);
+    FItemSkinned = false;
+    FPicture = nullptr;
+    if (!FSkinned) {
+        FIndex = -1;
+        return;
+    }
+    FSkinRect = record->SkinRect;
+    FItemsRect = record->ItemsRect;
+    FMenuBarItem = record->MenuBarItem;
+    FCloseButton = record->CloseButton;
+    FMaxButton = record->MaxButton;
+    FMinButton = record->MinButton;
+    FSysMenuButton = record->SysMenuButton;
+    FTrackMarkColor = record->TrackMarkColor;
+    FTrackMarkActiveColor = record->TrackMarkActiveColor;
+    FPicture = SkinPicture(FSD, record->PictureIndex);
+    const int index = FMenuBarItem.empty() ? -1 : FSD->GetIndex(FMenuBarItem);
+    auto* item = index < 0 ? nullptr : dynamic_cast<TskDataSkinMainMenuItem*>(FSD->ObjectList[static_cast<std::size_t>(index)].get());
+    if (!item) return;
+    TskMenuBarItemLook& look = FItemLook;
+    look.Picture = SkinPicture(FSD, item->ActivePictureIndex);
+    FItemSkinned = look.Picture && !IsNullRect(item->SkinRect) && !IsNullRect(item->TextRect);
+    look.SkinRect = item->SkinRect;
+    look.ActiveSkinRect = item->ActiveSkinRect;
+    look.DownRect = item->DownRect;
+    if (IsNullRect(look.DownRect)) look.DownRect = IsNullRect(look.ActiveSkinRect) ? look.SkinRect : look.ActiveSkinRect;
+    look.TextRect = item->TextRect;
+    look.FontName = item->FontName;
+    look.FontHeight = item->FontHeight;
+    look.FontStyle = item->FontStyle;
+    look.UnEnabledFontColor = item->UnEnabledFontColor;
+    look.FontColor = item->FontColor;
+    look.ActiveFontColor = item->ActiveFontColor;
+    look.DownFontColor = item->DownFontColor;
+    look.ItemLeftOffset = item->ItemLeftOffset;
+    look.ItemRightOffset = item->ItemRightOffset;
+    look.Morphing = item->Morphing && !IsNullRect(look.ActiveSkinRect);
+    look.MorphKind = item->MorphKind;
+}
+
+void TskSkinMainMenuBar::ChangeSkinData() {
+    GetSkinData();
+    SetHeight(FSkinned ? RectHeight(FSkinRect) : 22);
+    Invalidate();
+}
+
+void TskSkinMainMenuBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    if (FSkinned) AHeight = RectHeight(FSkinRect);
+    TskSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    Invalidate();
+}
+
+TRect TskSkinMainMenuBar::ItemsArea() const {
+    if (FSkinned)
+        return TRect(FItemsRect.Left, FItemsRect.Top, GetWidth() - (RectWidth(FSkinRect) - FItemsRect.Right),
+                     FItemsRect.Bottom);
+    return TRect(2, 2, GetWidth() - 2, GetHeight() - 2);
+}
+
+TRect TskSkinMainMenuBar::ScrollMarkerRect() const {
+    const TRect area = ItemsArea();
+    return TRect(area.Right - 5, area.Top, area.Right, area.Bottom);
+}
+
+int TskSkinMainMenuBar::ItemWidth(TCanvas* Probe, TMenuItem* Item) {
+    TFont* f = Probe->GetFont();
+    f->Assign(FDefItemFont.get());
+    if (FItemSkinned) {
+        if (!FItemLook.FontName.empty()) f->SetName(FItemLook.FontName);
+        f->SetStyle(FItemLook.FontStyle);
+        if (FItemLook.FontHeight) f->SetHeight(FItemLook.FontHeight);
+    }
+    TRect r(0, 0, 0, 0);
+    Probe->TextRect(r, Item->GetCaption(), DT_CALCRECT | DT_SINGLELINE);
+    if (FItemSkinned) return RectWidth(FItemLook.SkinRect) - RectWidth(FItemLook.TextRect) + RectWidth(r) + 2;
+    return RectWidth(r) + 12;
+}
+
 void TskSkinMainMenuBar::Layout() {
+    GetSkinData();
     std::vector<TskMenuBarItem> items;
     FScrollMarker = false;
     if (FMainMenu) {
         TBitmap probe(1, 1);
-        probe.GetCanvas()->GetFont()->Assign(FDefItemFont.get());
-        const TRect area(2, 2, GetWidth() - 2, GetHeight() - 2);
+        const TRect area = ItemsArea();
+        const int h = FItemSkinned ? RectHeight(FItemLook.SkinRect) : RectHeight(area);
         int x = area.Left;
         TMenuItem* top = FMainMenu->GetItems();
         for (int i = 0; i < top->GetCount(); ++i) {
             TMenuItem* m = top->GetItem(i);
             if (!m->GetVisible()) continue;
-            TRect r(0, 0, 0, 0);
-            probe.GetCanvas()->TextRect(r, m->GetCaption(), DT_CALCRECT | DT_SINGLELINE);
             TskMenuBarItem item;
             item.MenuItem = m;
-            item.ObjectRect = TRect(x, area.Top, x + RectWidth(r) + 12, area.Bottom);
-            item.InBar = item.ObjectRect.Right <= area.Right - 5;
+            item.ObjectRect = TRect(x, area.Top, x + ItemWidth(probe.GetCanvas(), m), area.Top + h);
+            // Once one item does not fit, none after it is shown either.
+            item.InBar = !FScrollMarker && item.ObjectRect.Right <= area.Right - 5;
             FScrollMarker = FScrollMarker || !item.InBar;
             x = item.ObjectRect.Right;
             items.push_back(item);
@@ -90,6 +184,7 @@ void TskSkinMainMenuBar::Layout() {
         if (items[i].MenuItem == FItems[i].MenuItem) {
             items[i].Active = FItems[i].Active;
             items[i].Down = FItems[i].Down;
+            items[i].MorphKf = FItems[i].MorphKf;
         }
     FItems = std::move(items);
     if (FActive >= static_cast<int>(FItems.size())) FActive = -1;
@@ -101,6 +196,63 @@ const std::vector<TskMenuBarItem>& TskSkinMainMenuBar::Items() {
     return FItems;
 }
 
+std::unique_ptr<TBitmap> TskSkinMainMenuBar::ItemImage(const TskMenuBarItem& Item, const TRect& S, bool ActiveText) {
+    const TskMenuBarItemLook& look = FItemLook;
+    const TRect r(0, 0, std::max(RectWidth(Item.ObjectRect), 1), std::max(RectHeight(Item.ObjectRect), 1));
+    auto b = std::make_unique<TBitmap>(r.Right, r.Bottom);
+    b->SetPixelFormat(pf24bit);
+    TCanvas* c = b->GetCanvas();
+    DrawItemLook(c, r, look.Picture, S, look.ItemLeftOffset, look.ItemRightOffset);
+    c->GetFont()->Assign(FDefItemFont.get());
+    if (!look.FontName.empty()) c->GetFont()->SetName(look.FontName);
+    c->GetFont()->SetStyle(look.FontStyle);
+    if (look.FontHeight) c->GetFont()->SetHeight(look.FontHeight);
+    c->GetFont()->SetColor(Item.Down        ? look.DownFontColor
+                           : ActiveText     ? look.ActiveFontColor
+                           : Item.MenuItem->GetEnabled() ? look.FontColor
+                                                         : look.UnEnabledFontColor);
+    DrawItemCaption(c, r, look.TextRect, Item.MenuItem->GetCaption());
+    return b;
+}
+
+void TskSkinMainMenuBar::DrawItem(TCanvas* C, const TskMenuBarItem& Item) {
+    const TRect r = Item.ObjectRect;
+    if (FItemSkinned) {
+        const TskMenuBarItemLook& look = FItemLook;
+        const double target = Item.Active ? 1 : 0;
+        std::unique_ptr<TBitmap> image;
+        if (Item.Down) {
+            image = ItemImage(Item, look.DownRect, true);
+        } else if (look.Morphing && Item.MorphKf != target) {
+            image = ItemImage(Item, look.SkinRect, false);
+            auto active = ItemImage(Item, look.ActiveSkinRect, true);
+            TskEffectBmp e1(image->GetHandle()), e2(active->GetHandle());
+            e1.MorphByKind(look.MorphKind, &e2, Item.MorphKf);
+            e1.Draw(C->GetHandle(), r.Left, r.Top);
+            return;
+        } else {
+            image = ItemImage(Item, Item.Active && !IsNullRect(look.ActiveSkinRect) ? look.ActiveSkinRect : look.SkinRect,
+                              Item.Active);
+        }
+        BitBlt(C->GetHandle(), r.Left, r.Top, image->GetWidth(), image->GetHeight(), image->GetCanvas()->GetHandle(), 0,
+               0, SRCCOPY);
+        return;
+    }
+    const bool enabled = Item.MenuItem->GetEnabled();
+    if (Item.Down || Item.Active) {
+        C->GetBrush()->SetColor(Item.Down ? kDownColor : kActiveColor);
+        C->FillRect(r);
+        C->GetBrush()->SetColor(clNavy);
+        C->FrameRect(r);
+    }
+    C->GetFont()->Assign(FDefItemFont.get());
+    C->GetBrush()->SetStyle(bsClear);
+    C->GetFont()->SetColor(enabled ? FDefItemFont->GetColor() : clBtnShadow);
+    TRect t = Item.Down ? MovedRect(r, 1, 1) : r;
+    C->TextRect(t, Item.MenuItem->GetCaption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    C->GetBrush()->SetStyle(bsSolid);
+}
+
 void TskSkinMainMenuBar::CreateControlDefaultImage(TBitmap* B) {
     Layout();
     const int w = GetWidth(), h = GetHeight();
@@ -108,22 +260,37 @@ void TskSkinMainMenuBar::CreateControlDefaultImage(TBitmap* B) {
     TCanvas* c = B->GetCanvas();
     c->GetBrush()->SetColor(clBtnFace);
     c->FillRect(TRect(0, 0, w, h));
-    c->GetFont()->Assign(FDefItemFont.get());
-    for (const TskMenuBarItem& item : FItems) {
-        if (!item.InBar) continue;
-        TRect r = item.ObjectRect;
-        if (item.Down || item.Active) {
-            c->GetBrush()->SetColor(item.Down ? kDownColor : kActiveColor);
-            c->FillRect(r);
-            c->GetBrush()->SetColor(clNavy);
-            c->FrameRect(r);
-        }
-        c->GetBrush()->SetStyle(bsClear);
-        c->GetFont()->SetColor(item.MenuItem->GetEnabled() ? FDefItemFont->GetColor() : clBtnShadow);
-        c->TextRect(r, item.MenuItem->GetCaption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        c->GetBrush()->SetStyle(bsSolid);
+    if (FSkinned && FPicture && !FPicture->GetEmpty()) {
+        // The bar's ends stay, its middle is repeated across.
+        TBitmap back;
+        CreateHSkinImage(FItemsRect.Left, RectWidth(FSkinRect) - FItemsRect.Right, &back, FPicture, FSkinRect, w, h);
+        BitBlt(c->GetHandle(), 0, 0, back.GetWidth(), back.GetHeight(), back.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
     }
-    if (FScrollMarker) DrawArrowImage(c, TRect(w - 7, 2, w - 2, h - 2), clBtnText, 2);
+    for (const TskMenuBarItem& item : FItems)
+        if (item.InBar) DrawItem(c, item);
+    if (FScrollMarker) {
+        const TColor color = FSkinned ? (FScrollMarkerActive ? FTrackMarkActiveColor : FTrackMarkColor)
+                                      : (FScrollMarkerActive ? clBtnText : clBtnShadow);
+        DrawArrowImage(c, ScrollMarkerRect(), color, 2);
+    }
+}
+
+void TskSkinMainMenuBar::TrackScrollMenu() {
+    Layout();
+    if (!FSkinForm || !FMainMenu || !FScrollMarker) return;
+    int start = -1;
+    for (const TskMenuBarItem& item : FItems)
+        if (!item.InBar) {
+            start = item.MenuItem->GetMenuIndex();
+            break;
+        }
+    if (start < 0) return;
+    const TRect marker = ScrollMarkerRect();
+    const TPoint at = ClientToScreen(TPoint(marker.Left, marker.Top));
+    const TRect r(at.X, at.Y, at.X + RectWidth(marker), at.Y + RectHeight(marker));
+    FSkinForm->GetSkinMenu()->CloseMenu(0);
+    FSkinForm->SkinMenuOpen();
+    FSkinForm->GetSkinMenu()->Popup(this, GetSkin(), start, r, FMainMenu->GetItems(), false);
 }
 
 int TskSkinMainMenuBar::ItemAt(int X, int Y) {
@@ -138,7 +305,24 @@ int TskSkinMainMenuBar::ItemAt(int X, int Y) {
 void TskSkinMainMenuBar::SetActive(int Index) {
     for (int i = 0; i < static_cast<int>(FItems.size()); ++i) FItems[static_cast<std::size_t>(i)].Active = i == Index;
     FActive = Index;
+    if (FItemSkinned && FItemLook.Morphing) FMorphTimer->SetEnabled(true);
     Invalidate();
+}
+
+void TskSkinMainMenuBar::TestMorph(TObject*) {
+    bool any = false;
+    for (TskMenuBarItem& item : FItems) {
+        // An open item shows its down look at once and comes back from the full active look.
+        const double target = item.Active || item.Down ? 1 : 0;
+        if (item.MorphKf == target) continue;
+        item.MorphKf = item.MorphKf < target ? std::min(item.MorphKf + 0.1, 1.0) : std::max(item.MorphKf - 0.1, 0.0);
+        if (std::abs(item.MorphKf - target) < 1e-9) item.MorphKf = target;
+        any = true;
+    }
+    if (any)
+        Invalidate();
+    else
+        FMorphTimer->SetEnabled(false);
 }
 
 void TskSkinMainMenuBar::OpenItem(int Index) {
@@ -175,7 +359,10 @@ void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
     TskSkinControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft) return;
     const int index = ItemAt(X, Y);
-    if (index == -1) return;
+    if (index == -1) {
+        if (FScrollMarker && InHalfOpen(ScrollMarkerRect(), TPoint(X, Y))) TrackScrollMenu();
+        return;
+    }
     if (index == FDown) {
         if (FSkinForm) FSkinForm->GetSkinMenu()->Hide();
         return;
@@ -185,6 +372,11 @@ void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
     TskSkinControl::MouseMove(Shift, X, Y);
+    const bool onMarker = FScrollMarker && InHalfOpen(ScrollMarkerRect(), TPoint(X, Y));
+    if (onMarker != FScrollMarkerActive) {
+        FScrollMarkerActive = onMarker;
+        Invalidate();
+    }
     const int index = ItemAt(X, Y);
     if (index == FActive || index == -1) return;
     // While a submenu is open the menu follows the pointer.
@@ -196,6 +388,10 @@ void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TskSkinMainMenuBar::CMMouseLeave2(TMessage& Message) {
     TskSkinControl::Dispatch(Message);
+    if (FScrollMarkerActive) {
+        FScrollMarkerActive = false;
+        Invalidate();
+    }
     if (FDown == -1 && !FInMenu) SetActive(-1);
 }
 

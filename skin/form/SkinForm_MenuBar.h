@@ -7,6 +7,8 @@
 #include "skin/controls/SkinCtrls_Base.h"
 #include "skin/form/SkinMenus.h"
 
+#include "classlib/Timers.h"
+
 class TskSkinForm;
 
 class TskSkinMainMenu : public TMainMenu {
@@ -24,12 +26,29 @@ private:
     TskSkinData* FSkinData = nullptr;
 };
 
+// An item that does not fit leaves the bar (InBar false) and counts as disabled until it
+// fits again; its menu item's own Enabled decides then.
 struct TskMenuBarItem {
     TMenuItem* MenuItem = nullptr;
     TRect ObjectRect;
     bool Active = false;
     bool Down = false;
     bool InBar = true;
+    // 0 normal look .. 1 active look, stepped by the bar's morph timer.
+    double MorphKf = 0;
+};
+
+// The look of the bar's items from the skin's menu-bar item record.
+struct TskMenuBarItemLook {
+    TBitmap* Picture = nullptr;
+    TRect SkinRect, ActiveSkinRect, DownRect, TextRect;
+    AnsiString FontName;
+    int FontHeight = 0;
+    TFontStyles FontStyle;
+    TColor UnEnabledFontColor = 0, FontColor = 0, ActiveFontColor = 0, DownFontColor = 0;
+    int ItemLeftOffset = 0, ItemRightOffset = 0;
+    bool Morphing = false;
+    TMorphKind MorphKind = mkDefault;
 };
 
 class TskSkinMainMenuBar : public TskSkinControl {
@@ -68,6 +87,20 @@ public:
 
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override { CreateControlDefaultImage(B); }
+    // A "mainmenubar" record of its kind skins the bar; any other leaves the plain look.
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    bool GetSkinned() const { return FSkinned; }
+    // Where the items stand: the skin's items rectangle, or 2 pixels in from each edge.
+    TRect ItemsArea() const;
+    // The overflow marker at the right end of the items area.
+    TRect ScrollMarkerRect() const;
+    // Opens the items that do not fit in a menu under the marker.
+    void TrackScrollMenu();
+    // One 20 ms step of the items' hover morphing, public so that tests can step it.
+    void TestMorph(TObject* Sender);
+    TTimer* GetMorphTimer() const { return FMorphTimer; }
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -98,4 +131,20 @@ private:
     int FActive = -1;
     int FDown = -1;
     bool FInMenu = false;
+    bool FScrollMarkerActive = false;
+    bool FSkinned = false;
+    // The bar record's values while skinned.
+    TRect FSkinRect, FItemsRect;
+    AnsiString FMenuBarItem, FCloseButton, FMaxButton, FMinButton, FSysMenuButton;
+    TColor FTrackMarkColor = 0, FTrackMarkActiveColor = 0;
+    TBitmap* FPicture = nullptr;
+    bool FItemSkinned = false;
+    TskMenuBarItemLook FItemLook;
+
+    TTimer* FMorphTimer = nullptr;
+
+    void DrawItem(TCanvas* C, const TskMenuBarItem& Item);
+    // The skinned item at its own size from look S, its caption in the state's colour.
+    std::unique_ptr<TBitmap> ItemImage(const TskMenuBarItem& Item, const TRect& S, bool ActiveText);
+    int ItemWidth(TCanvas* Probe, TMenuItem* Item);
 };

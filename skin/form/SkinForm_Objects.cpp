@@ -387,6 +387,13 @@ TskSkinCaptionObject::TskSkinCaptionObject(TskSkinForm* AParent, TskDataSkinObje
     Shadow = data->Shadow;
     Alignment = data->Alignment;
     TextRect = data->TextRect;
+    if (ActivePicture) {
+        FrameRect = data->FrameRect;
+        ActiveFrameRect = data->ActiveFrameRect;
+    }
+    FrameLeftOffset = data->FrameLeftOffset;
+    FrameRightOffset = data->FrameRightOffset;
+    FrameTextRect = data->FrameTextRect;
 }
 
 void TskSkinCaptionObject::SetTextValue(const AnsiString& Value) {
@@ -394,35 +401,167 @@ void TskSkinCaptionObject::SetTextValue(const AnsiString& Value) {
     Parent->DrawSkinObject(this);
 }
 
-void TskSkinCaptionObject::Draw(TCanvas* Cnvs, bool) {
-    const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
-    if (w <= 0 || h <= 0) return;
-    const bool active = Parent->GetFormActive();
-    TBitmap* source = active && !IsNullRect(ActiveSkinRect) ? ActivePicture : NormalPicture();
-    const TRect look = active && !IsNullRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect;
-    TBitmap b(w, h);
-    TCanvas* c = b.GetCanvas();
-    // The look's ends stay, its middle is tiled across the wider caption.
-    if (Usable(source) && !IsNullRect(look))
-        CreateHSkinImage(TextRect.Left, RectWidth(look) - TextRect.Right, &b, source, look, w, h);
-    if (b.GetWidth() != w || b.GetHeight() != h) b.SetSize(w, h);
-    TRect text(TextRect.Left, TextRect.Top, w - (RectWidth(SkinRect) - TextRect.Right), TextRect.Bottom);
-    if (IsNullRect(TextRect)) text = TRect(0, 0, w, h);
-    c->GetFont()->SetName(FontName.empty() ? AnsiString("Arial") : FontName);
-    if (FontHeight) c->GetFont()->SetHeight(FontHeight);
-    c->GetFont()->SetStyle(FontStyle);
-    c->GetBrush()->SetStyle(bsClear);
-    AnsiString s = TextValue;
-    CorrectTextbyWidth(c, s, RectWidth(text));
-    UINT align = Alignment == taCenter ? DT_CENTER : Alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
-    const UINT flags = align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    if (Shadow) {
-        TRect shadow = text;
-        shadow = MovedRect(shadow, 1, 1);
-        c->GetFont()->SetColor(active ? ActiveShadowColor : ShadowColor);
-        c->TextRect(shadow, s, flags);
+void TskSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button) {
+    Parent->MouseUpEvent(IDName, X, Y, ObjectRect, Button);
+}
+
+void TskSkinCaptionObject::MouseEnter() {
+    MouseIn = true;
+    Parent->MouseEnterEvent(IDName);
+}
+
+void TskSkinCaptionObject::MouseLeave() {
+    MouseIn = false;
+    Parent->MouseLeaveEvent(IDName);
+}
+
+int TskSkinCaptionObject::StretchKind() const {
+    if (RectWidth(ObjectRect) == RectWidth(SkinRect) && RectHeight(ObjectRect) == RectHeight(SkinRect)) return 0;
+    if (!SkinData) return 0;
+    const TskSkinData& s = *SkinData;
+    if (SkinRect.Top <= s.LTPoint.Y && SkinRect.Bottom < s.RTPoint.Y) return 1;
+    if (SkinRect.Top >= s.LBPoint.Y && SkinRect.Bottom > s.RBPoint.Y) return 2;
+    if (SkinRect.Top > s.LTPoint.Y || SkinRect.Bottom <= s.LBPoint.Y) return 4;
+    return 3;
+}
+
+namespace {
+
+// Tiles Source's span [From, To) along one axis of B from 0, the last tile cut.
+void TileSpan(TBitmap* B, TBitmap* Source, const TRect& S, int From, int To, bool Horizontal) {
+    const int span = To - From;
+    if (span <= 0) return;
+    HDC d = B->GetCanvas()->GetHandle(), src = Source->GetCanvas()->GetHandle();
+    const int length = Horizontal ? B->GetWidth() : B->GetHeight();
+    for (int at = 0; at < length; at += span) {
+        const int n = std::min(span, length - at);
+        if (Horizontal)
+            BitBlt(d, at, 0, n, B->GetHeight(), src, S.Left + From, S.Top, SRCCOPY);
+        else
+            BitBlt(d, 0, at, B->GetWidth(), n, src, S.Left, S.Top + From, SRCCOPY);
     }
-    c->GetFont()->SetColor(active ? ActiveFontColor : FontColor);
-    c->TextRect(text, s, flags);
-    BitBlt(Cnvs->GetHandle(), ObjectRect.Left, ObjectRect.Top, w, h, c->GetHandle(), 0, 0, SRCCOPY);
+}
+
+} // namespace
+
+std::unique_ptr<TBitmap> TskSkinCaptionObject::Stretched(TBitmap* Source, const TRect& S) {
+    const int w = std::max(RectWidth(ObjectRect), 1), h = std::max(RectHeight(ObjectRect), 1);
+    auto b = std::make_unique<TBitmap>(w, h);
+    b->SetPixelFormat(pf24bit);
+    if (!Usable(Source) || IsNullRect(S)) return b;
+    const TskSkinData& s = *SkinData;
+    const bool canScale = !(s.RBPoint.X == s.LTPoint.X || s.RBPoint.Y == s.LTPoint.Y);
+    const int kind = StretchKind();
+    const bool horizontal = kind <= 2;
+    int lead = 0, trail = 0;
+    if (kind == 1) lead = s.LTPoint.X - S.Left, trail = S.Right - s.RTPoint.X;
+    if (kind == 2) lead = s.LBPoint.X - S.Left, trail = S.Right - s.RBPoint.X;
+    if (kind == 3) lead = s.LTPoint.Y - S.Top, trail = S.Bottom - s.LBPoint.Y;
+    if (kind == 4) lead = s.RTPoint.Y - S.Top, trail = S.Bottom - s.RBPoint.Y;
+    // An end outside the look is no end; ends that leave no middle stretch the whole look.
+    const int size = horizontal ? RectWidth(S) : RectHeight(S);
+    lead = std::clamp(lead, 0, size);
+    trail = std::clamp(trail, 0, size);
+    TCanvas* c = b->GetCanvas();
+    if (!canScale || (lead == 0 && trail == 0) || lead + trail >= size) {
+        c->CopyRect(TRect(0, 0, w, h), Source->GetCanvas(), S);
+        return b;
+    }
+    TileSpan(b.get(), Source, S, lead, size - trail, horizontal);
+    HDC d = c->GetHandle(), src = Source->GetCanvas()->GetHandle();
+    if (horizontal) {
+        BitBlt(d, 0, 0, lead, h, src, S.Left, S.Top, SRCCOPY);
+        BitBlt(d, w - trail, 0, trail, h, src, S.Right - trail, S.Top, SRCCOPY);
+    } else {
+        BitBlt(d, 0, 0, w, lead, src, S.Left, S.Top, SRCCOPY);
+        BitBlt(d, 0, h - trail, w, trail, src, S.Left, S.Bottom - trail, SRCCOPY);
+    }
+    return b;
+}
+
+void TskSkinCaptionObject::DrawText(TCanvas* C, int DX, int DY, bool AActive) {
+    AnsiString text = Parent->GetForm()->GetCaption();
+    if (text.empty() || IsNullRect(TextRect)) return;
+    const int w = RectWidth(ObjectRect);
+    TRect t = TextRect;
+    t.Right = w - (RectWidth(SkinRect) - TextRect.Right);
+    if (!IsNullRect(FrameRect)) {
+        t.Left += FrameTextRect.Left;
+        t.Top += FrameTextRect.Top;
+        t.Right -= RectWidth(FrameRect) - FrameTextRect.Right;
+    }
+    TFont* f = C->GetFont();
+    f->SetName(FontName.empty() ? AnsiString("Arial") : FontName);
+    f->SetStyle(FontStyle);
+    if (FontHeight) f->SetHeight(FontHeight);
+    f->SetCharset(Parent->GetDefCaptionFont()->GetCharset());
+    CorrectTextbyWidth(C, text, std::max(RectWidth(t), 0));
+    const int tw = C->TextWidth(text), th = C->TextHeight(text);
+    int x = Alignment == taRightJustify ? t.Right - tw : Alignment == taCenter ? t.Left + RectWidth(t) / 2 - tw / 2 : t.Left;
+    int y = t.Top + RectHeight(t) / 2 - th / 2;
+    x += DX;
+    y += DY;
+    C->GetBrush()->SetStyle(bsClear);
+    if (!IsNullRect(FrameRect)) {
+        const TRect look = AActive && !IsNullRect(ActiveFrameRect) ? ActiveFrameRect : FrameRect;
+        const int fw = RectWidth(FrameRect) + tw - RectWidth(FrameTextRect);
+        if (fw > 0) {
+            TBitmap frame;
+            CreateHSkinImage(FrameLeftOffset, FrameRightOffset, &frame, ActivePicture, look, fw, RectHeight(FrameRect));
+            BitBlt(C->GetHandle(), x - FrameTextRect.Left, y - FrameTextRect.Top, frame.GetWidth(), frame.GetHeight(),
+                   frame.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+        }
+    }
+    if (Shadow) {
+        f->SetColor(AActive ? ActiveShadowColor : ShadowColor);
+        C->TextOut(x + 1, y + 1, text);
+    }
+    f->SetColor(AActive ? ActiveFontColor : FontColor);
+    C->TextOut(x, y, text);
+}
+
+void TskSkinCaptionObject::ApplyInActiveEffect(TskEffectBmp& E) {
+    if (!SkinData || SkinData->Empty || !SkinData->AutoRenderingInActiveImage || Active) return;
+    switch (SkinData->InActiveEffect) {
+    case ieBrightness: E.ChangeBrightness(0.5); break;
+    case ieDarkness: E.ChangeDarkness(0.3); break;
+    case ieGrayScale: E.GrayScale(); break;
+    case ieNoise: E.AddMonoNoise(50); break;
+    case ieSplitBlur: E.SplitBlur(1); break;
+    case ieInvert: E.Invert(); break;
+    }
+}
+
+std::unique_ptr<TBitmap> TskSkinCaptionObject::Look(bool AActive) {
+    auto b = AActive ? Stretched(ActivePicture, ActiveSkinRect) : Stretched(Picture, SkinRect);
+    DrawText(b->GetCanvas(), 0, 0, AActive);
+    return b;
+}
+
+void TskSkinCaptionObject::Draw(TCanvas* Cnvs, bool UpDate) {
+    if (RectWidth(ObjectRect) <= 0 || RectHeight(ObjectRect) <= 0) return;
+    Active = Parent->GetFormActive();
+    const bool noActiveLook = IsNullRect(ActiveSkinRect);
+    if (noActiveLook || (!Active && MorphKf == 0)) {
+        // A partial paint lays the text on the frame image that already shows the look; a
+        // full one repaints the look too, so that no earlier text shows through.
+        if (!UpDate) return DrawText(Cnvs, ObjectRect.Left, ObjectRect.Top, Active);
+        auto b = Stretched(Picture, SkinRect);
+        DrawText(b->GetCanvas(), 0, 0, Active);
+        TskEffectBmp e(b->GetHandle());
+        ApplyInActiveEffect(e);
+        e.Draw(Cnvs->GetHandle(), ObjectRect.Left, ObjectRect.Top);
+        return;
+    }
+    auto active = Look(true);
+    if (Active && (MorphKf == 1 || (MorphKf == 0 && !Morphing))) {
+        BitBlt(Cnvs->GetHandle(), ObjectRect.Left, ObjectRect.Top, active->GetWidth(), active->GetHeight(),
+               active->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+        return;
+    }
+    auto normal = Look(false);
+    TskEffectBmp e1(normal->GetHandle()), e2(active->GetHandle());
+    e1.MorphByKind(MorphKind, &e2, MorphKf);
+    ApplyInActiveEffect(e1);
+    e1.Draw(Cnvs->GetHandle(), ObjectRect.Left, ObjectRect.Top);
 }

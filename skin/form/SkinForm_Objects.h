@@ -11,6 +11,7 @@
 #include "classlib/Menus.h"
 
 class TskSkinForm;
+class TskEffectBmp;
 
 class TskActiveSkinObject : public TObject {
     DECLARE_CLASS(TskActiveSkinObject, TObject)
@@ -129,13 +130,20 @@ private:
     bool DrawsIcon() const;
 };
 
-// The form's caption text on the frame.
+// The form's caption text on the frame: its look stretched or tiled with the frame's
+// corner zones, the text optionally on a picture of its own and with a shadow, the
+// inactive look rendered with the skin's effect when the skin asks for it.
 class TskSkinCaptionObject : public TskActiveSkinObject {
     DECLARE_CLASS(TskSkinCaptionObject, TskActiveSkinObject)
 public:
     TskSkinCaptionObject(TskSkinForm* AParent, TskDataSkinObject* AData);
 
     void Draw(TCanvas* Cnvs, bool UpDate) override;
+    void MouseUp(int X, int Y, TMouseButton Button) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    // 0 unstretched, 1 top band, 2 bottom band, 3 and 4 the left and right bands.
+    int StretchKind() const;
     void SetTextValue(const AnsiString& Value);
     // Stores without drawing.
     void SimpleSetTextValue(const AnsiString& Value) { TextValue = Value; }
@@ -152,4 +160,16 @@ public:
     bool Shadow = false;
     TAlignment Alignment = taLeftJustify;
     TRect TextRect;
+    TRect FrameRect;
+    TRect ActiveFrameRect;
+    int FrameLeftOffset = 0;
+    int FrameRightOffset = 0;
+    TRect FrameTextRect;
+
+private:
+    // Source's rectangle S stretched to the object's size by the stretch kind.
+    std::unique_ptr<TBitmap> Stretched(TBitmap* Source, const TRect& S);
+    void DrawText(TCanvas* C, int DX, int DY, bool AActive);
+    std::unique_ptr<TBitmap> Look(bool AActive);
+    void ApplyInActiveEffect(TskEffectBmp& E);
 };

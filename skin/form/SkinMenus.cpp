@@ -26,6 +26,9 @@ TBitmap* PictureAt(TskSkinData* S, int Index) {
     return b->GetEmpty() ? nullptr : b;
 }
 
+// Least space between the widest caption and the shortcut column.
+constexpr int kShortCutGap = 12;
+
 TRect WorkAreaRect() {
     RECT r;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
@@ -70,8 +73,9 @@ bool DrawNamedGlyph(TCanvas* C, const AnsiString& Name, int X, int Y, TColor Col
     return true;
 }
 
-// Caption, shortcut, submenu arrow and check of one row inside R, text starting after IC.
-void DrawRowText(TCanvas* C, TMenuItem* Item, const TRect& R, int IC, int RightGap) {
+// Caption, shortcut, submenu arrow and check of one row inside R, text starting after IC;
+// the shortcut right-aligned in a column ShortCutWidth wide that ends RightGap from the right.
+void DrawRowText(TCanvas* C, TMenuItem* Item, const TRect& R, int IC, int RightGap, int ShortCutWidth) {
     const int middle = R.Top + RectHeight(R) / 2;
     TRect text(R.Left + IC, 0, R.Right - RightGap, 0);
     const AnsiString caption = Item->GetCaption();
@@ -81,10 +85,8 @@ void DrawRowText(TCanvas* C, TMenuItem* Item, const TRect& R, int IC, int RightG
     C->TextRect(text, caption, DT_CENTER | DT_VCENTER);
     if (Item->GetShortCut() != scNone) {
         const AnsiString sc = ShortCutToText(Item->GetShortCut());
-        TRect s(0, 0, 0, 0);
-        C->TextRect(s, sc, DT_CALCRECT);
-        TRect at(R.Right - RightGap - RectWidth(s), text.Top, R.Right - RightGap + 2, text.Bottom);
-        C->TextRect(at, sc, DT_CENTER | DT_VCENTER);
+        TRect column(R.Right - RightGap - ShortCutWidth, text.Top, R.Right - RightGap, text.Bottom);
+        C->TextRect(column, sc, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     const TColor color = C->GetFont()->GetColor();
     if (Item->GetCount() > 0) DrawSubArrow(C, R.Right - 7, middle - 4, color);
@@ -227,7 +229,7 @@ void TskSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
     } else {
         c->GetBrush()->SetStyle(bsClear);
         const TRect r1(2, 2, w - 2, h - 2);
-        DrawRowText(c, MenuItem, r1, ic, 19);
+        DrawRowText(c, MenuItem, r1, ic, 19, Parent->ShortCutWidth);
         const int middle = r1.Top + RectHeight(r1) / 2;
         const TColor color = c->GetFont()->GetColor();
         if (!DrawNamedGlyph(c, MenuItem->GetName(), r1.Left + 2, middle - 4, color) && MenuItem->GetChecked()) {
@@ -256,7 +258,7 @@ void TskSkinMenuItem::SkinnedImage(TBitmap* B, bool Active) {
     c->GetFont()->SetColor(Active ? ItemData->ActiveFontColor
                                   : MenuItem->GetEnabled() ? ItemData->FontColor : ItemData->UnEnabledFontColor);
     c->GetBrush()->SetStyle(bsClear);
-    DrawRowText(c, MenuItem, tr, Parent->ImageWidth, 16);
+    DrawRowText(c, MenuItem, tr, Parent->ImageWidth, 16, Parent->ShortCutWidth);
     DrawRowMark(c, MenuItem, tr.Left + 2, tr.Top + RectHeight(tr) / 2 - 4, c->GetFont()->GetColor());
 }
 
@@ -359,12 +361,22 @@ void TskSkinPopupWindow::CreateMenu(TMenuItem* Item, int StartIndex) {
     // Widths measured on a memory canvas: the window has no device context yet.
     TBitmap probe(1, 1);
     probe.GetCanvas()->GetFont()->Assign(&measure);
-    int widest = 0;
-    for (auto& row : ItemList) {
+    auto textWidth = [&](const AnsiString& Text, UINT Flags) {
         TRect r(0, 0, 0, 0);
-        probe.GetCanvas()->TextRect(r, RowText(row->MenuItem), DT_CALCRECT);
-        widest = std::max(widest, RectWidth(r));
+        probe.GetCanvas()->TextRect(r, Text, DT_CALCRECT | Flags);
+        return RectWidth(r);
+    };
+    int widest = 0, widestCaption = 0;
+    ShortCutWidth = 0;
+    for (auto& row : ItemList) {
+        widest = std::max(widest, textWidth(RowText(row->MenuItem), 0));
+        widestCaption = std::max(widestCaption, textWidth(row->MenuItem->GetCaption(), 0));
+        if (row->MenuItem->GetShortCut() != scNone)
+            ShortCutWidth = std::max(ShortCutWidth,
+                                     textWidth(ShortCutToText(row->MenuItem->GetShortCut()), DT_NOPREFIX));
     }
+    // Captions and the shortcut column never touch.
+    if (ShortCutWidth > 0) widest = std::max(widest, widestCaption + kShortCutGap + ShortCutWidth);
     canvas->GetFont()->Assign(&measure);
     ImageWidth = 16;
     int w = widest + 2 + 16 + ImageWidth;

@@ -102,6 +102,8 @@ public:
     int PopupX = 0, PopupY = 0;
     TPoint OldMousePoint{-1, -1};
     int ImageWidth = 16;
+    // The shortcut column: the widest shortcut text of the level, right-aligned in it.
+    int ShortCutWidth = 0;
     TBitmap* Picture = nullptr;
     TBitmap* MaskPicture = nullptr;
     int OldActiveItem = -1;

@@ -116,6 +116,8 @@ TskMessageForm* TskSkinMessage::Build(const AnsiString& Msg, TMsgDlgType DlgType
         label->SetName("Message");
         label->SetParent(form);
         label->SetAutoSize(true);
+        // Messages name files, whose "&" is a plain character.
+        label->SetShowAccelChar(false);
         label->SetCaption(Msg);
         label->SetLeft(50);
         label->SetTop(15);

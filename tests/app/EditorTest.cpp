@@ -606,7 +606,53 @@ TEST_F(Editor, ApplyConvertsOnlyOnYes) {
     EXPECT_EQ(Form->GetPages().GetBytes(), std::vector<Byte>{0xF9});
 }
 
+TEST_F(Editor, NewAdoptsAnUnappliedTypeAndSaveKeepsItChosen) {
+    TTempFolder folder;
+    AddPageOf({1, 2});
+    Form->CB_LedType->SetItemIndex(1);
+    // Save writes the pages' own type and leaves the choice waiting.
+    Picks.push_back(folder.PathOf("digits"));
+    Choose(Form->S1);
+    EXPECT_EQ(folder.Get("digits.pge"), "[Type]\r\nCommonType=0\r\n[Page]\r\n0=249\r\n");
+    EXPECT_EQ(Form->CB_LedType->GetItemIndex(), 1);
+    EXPECT_TRUE(Form->GetTypeChanged());
+    EXPECT_TRUE(Enabled(Form->BTN_ApplyNode));
+    EXPECT_FALSE(Form->GetCommonType());
+    // New: the empty list takes the chosen type, and the picture's pins follow it.
+    Choose(Form->New2);
+    EXPECT_EQ(Form->GetPages().GetCount(), 0);
+    EXPECT_TRUE(Form->GetCommonType());
+    EXPECT_FALSE(Form->GetTypeChanged());
+    EXPECT_FALSE(Enabled(Form->BTN_ApplyNode));
+    EXPECT_EQ(Form->CB_LedType->GetItemIndex(), 1);
+    EXPECT_EQ(Form->GetPattern(), 0x06);
+    EXPECT_EQ(Form->SGB_Type->GetCaption(), "Type ::  Common Cathode ( pins source power )");
+    EXPECT_TRUE(Questions.empty());
+}
+
 // ---- Files ----------------------------------------------------------------------------------
+
+// The rightmost column where the pages box painted with Caption differs from the box
+// without one: where the caption's text ends.
+int CaptionEnd(TFM* Form, const AnsiString& Caption) {
+    Form->SGB_Pages->SetCaption("");
+    auto plain = PaintToBitmap(Form->SGB_Pages);
+    Form->SGB_Pages->SetCaption(Caption);
+    auto shown = PaintToBitmap(Form->SGB_Pages);
+    for (int x = plain->GetWidth() - 1; x >= 0; --x)
+        for (int y = 0; y < plain->GetHeight(); ++y)
+            if (PixelOf(plain.get(), x, y) != PixelOf(shown.get(), x, y)) return x;
+    return -1;
+}
+
+TEST_F(Editor, AnAmpersandInAFileNameShowsInThePagesCaption) {
+    TTempFolder folder;
+    Picks.push_back(folder.PathOf("a&b"));
+    Choose(Form->S1);
+    const AnsiString caption = Form->SGB_Pages->GetCaption();
+    EXPECT_EQ(caption.substr(caption.size() - 7), "a&b.pge");
+    EXPECT_GT(CaptionEnd(Form, "Pages ::   a&b"), CaptionEnd(Form, "Pages ::   ab"));
+}
 
 TEST_F(Editor, SaveWritesTheListAndOpenReadsItBack) {
     TTempFolder folder;
@@ -861,8 +907,20 @@ TEST_F(Editor, ExportFailuresAreReported) {
     Choose(Form->SXBasicSXx1);
     MoveFileA(aside.c_str(), templateFile.c_str());
     ASSERT_EQ(Errors.size(), 1u);
-    EXPECT_EQ(Errors[0].rfind("Cannot open file " + templateFile, 0), 0u) << Errors[0];
+    EXPECT_EQ(Errors[0], "Cannot open file " + templateFile);
     EXPECT_FALSE(FileExists(ExeDir() + "sxb_sample.sxb"));
+    EXPECT_TRUE(Shell.empty());
+
+    // An output that cannot be replaced.
+    AnsiString output = ExeDir() + "sxb_sample.sxb";
+    WriteFileReplacing(output, "kept", 4);
+    SetFileAttributesA(output.c_str(), FILE_ATTRIBUTE_READONLY);
+    Errors.clear();
+    Choose(Form->SXBasicSXx1);
+    SetFileAttributesA(output.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFile(output);
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_EQ(Errors[0], "Cannot create file " + output);
     EXPECT_TRUE(Shell.empty());
     Errors.clear();
 }

@@ -1,8 +1,9 @@
 // The editor's windows on the program's own skin: the panel, group boxes, buttons and
 // the about box's label drawn from it, the roll-ups, the hover fade, the disabled look;
-// screenshots of both windows (editor-skinned.bmp, about-skinned.bmp), the combo box's
-// drop-down, the popup menu, the Apply question and the file dialogs beside the test program
-// for people to look at; the file commands end to end by keys and clicks.
+// screenshots of both windows (editor-skinned.bmp, about-skinned.bmp), of the about box's
+// hint (about-hint.bmp), the combo box's drop-down, the popup menu, the Apply question and
+// the file dialogs beside the test program for people to look at; the file commands end
+// to end by keys and clicks.
 #include "app/About_sl.h"
 #include "app/Dm.h"
 #include "app/Segled.h"
@@ -17,6 +18,9 @@
 #include "skin/form/skMessages.h"
 
 #include "classlib/FormLoader.h"
+#include "classlib/Hints.h"
+#include "classlib/Images.h"
+#include "classlib/Timers.h"
 #include "classlib/Paths.h"
 
 #include <gtest/gtest.h>
@@ -114,9 +118,39 @@ TEST_F(SkinnedWindows, ScreenshotsOfBothWindows) {
     FAbout->Show();
     Pump();
     CaptureWindow(FAbout->GetHandle())->SaveToFile(ExeDir() + "about-skinned.bmp");
-    // A click on the label closes the about box.
+    // Resting on the label or the picture shows "Close" (the pauses are long here: the
+    // hint timer is ticked by hand).
+    Application->SetHintPause(600000);
+    Application->SetHintHidePause(600000);
+    auto hintAt = [](TControl* Control, int X, int Y) {
+        TPoint screen = Control->ClientToScreen({X, Y});
+        SetCursorPos(screen.X, screen.Y);
+        Pump();
+        SendMessageA(Application->GetHintTimer()->GetWindowHandle(), WM_TIMER, 1, 0);
+        Pump();
+        char text[16] = {};
+        if (Application->GetHintShowing())
+            GetWindowTextA(Application->GetHintWindow()->GetHandle(), text, sizeof(text));
+        return std::string(text);
+    };
+    EXPECT_EQ(hintAt(FAbout->Image1, 80, 50), "Close");
+    EXPECT_EQ(hintAt(FAbout->skSkinLabel1, 40, 8), "Close");
+    RECT about, hint;
+    GetWindowRect(FAbout->GetHandle(), &about);
+    GetWindowRect(Application->GetHintWindow()->GetHandle(), &hint);
+    UnionRect(&about, &about, &hint);
+    auto shot = CaptureWindow(GetDesktopWindow());
+    TBitmap part(about.right - about.left, about.bottom - about.top);
+    BitBlt(part.GetCanvas()->GetHandle(), 0, 0, part.GetWidth(), part.GetHeight(),
+           shot->GetCanvas()->GetHandle(), about.left, about.top, SRCCOPY);
+    part.SaveToFile(ExeDir() + "about-hint.bmp");
+    // A click on the label hides the hint and closes the about box.
     PostClick(FAbout->skSkinLabel1, 40, 8);
+    EXPECT_FALSE(Application->GetHintShowing());
     EXPECT_FALSE(FAbout->GetVisible());
+    Application->SetHintPause(500);
+    Application->SetHintHidePause(2500);
+    SetCursorPos(0, 0);
 }
 
 // ---- Questions, drop-down, popup menu and file dialogs -------------------------------------

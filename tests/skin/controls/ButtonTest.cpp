@@ -1,6 +1,7 @@
 // The skinned button: its four looks on a fixture skin and without one, the hover fade,
 // groups, repeat, the default and cancel roles and the glyph-and-caption layout.
 #include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/controls/SkinCtrls_Panels.h"
 
 #include "classlib/Edits.h"
 
@@ -184,6 +185,43 @@ TEST_F(SkinButton, ReturnAndEscapeReachTheDefaultAndCancelButtons) {
     PostKey(edit, VK_ESCAPE);
     EXPECT_EQ(Clicks, (std::vector<TskSkinButton*>{ok, cancel}));
     Form->SetModalResult(mrNone);
+}
+
+TEST_F(SkinButton, ReturnClicksOnlyTheDefaultOrTheFocusedButton) {
+    auto* edit = Add<TEdit>(Form, 10, 60, 100, 22);
+    // Inside a group box, as the editor's buttons stand.
+    auto* box = Add<TskSkinGroupBox>(Form, 150, 0, 120, 60);
+    TskSkinButton* plain = Add<TskSkinButton>(box, 10, 20, 60, 24);
+    plain->OnClick = TNotifyEvent(this, &SkinButton::Clicked);
+    ASSERT_TRUE(TakeFocus(edit));
+    PostKey(edit, VK_RETURN);
+    EXPECT_TRUE(Clicks.empty()) << "no default button: Return stays with the edit";
+    ASSERT_TRUE(TakeFocus(plain));
+    PostKey(plain, VK_RETURN);
+    EXPECT_EQ(Clicks, std::vector<TskSkinButton*>{plain}) << "the focused button, once";
+    // The focus leaves it the way a click moves it.
+    SetFocus(edit->GetHandle());
+    Pump();
+    PostKey(edit, VK_RETURN);
+    EXPECT_EQ(Clicks, std::vector<TskSkinButton*>{plain}) << "a button that lost the focus";
+    TskSkinButton* ok = Button(80, 10);
+    ok->SetDefault(true);
+    Clicks.clear();
+    ASSERT_TRUE(TakeFocus(plain));
+    PostKey(plain, VK_RETURN);
+    EXPECT_EQ(Clicks, std::vector<TskSkinButton*>{plain}) << "the focused one, not the default";
+    Clicks.clear();
+    ASSERT_TRUE(TakeFocus(edit));
+    PostKey(edit, VK_RETURN);
+    EXPECT_EQ(Clicks, std::vector<TskSkinButton*>{ok});
+    // A default button that cannot be reached stays still.
+    Clicks.clear();
+    ok->SetVisible(false);
+    PostKey(edit, VK_RETURN);
+    ok->SetVisible(true);
+    ok->SetEnabled(false);
+    PostKey(edit, VK_RETURN);
+    EXPECT_TRUE(Clicks.empty());
 }
 
 TEST_F(SkinButton, ALinkedActionGivesCaptionStateAndGlyphAndRunsOnTheClick) {

@@ -1,11 +1,14 @@
 // Tiny solid-colour skins for the form tests, built in memory: a 120 x 80 frame picture
 // whose top band is red, left band green, right band blue, bottom band yellow and client
-// grey, with a caption, caption buttons and (optionally) a mask with cut corners.
+// grey, with a caption, caption buttons and (optionally) a mask with cut corners. The
+// client-mode skin adds an orange 120 x 24 roll-up picture with its own caption and
+// unroll button, a roll-up mask with cut corners, and an area for a control.
 #pragma once
 
 #include "skin/data/SkinData.h"
 
 #include "classlib/Bitmaps.h"
+#include "classlib/WinControls.h"
 
 #include <memory>
 
@@ -13,7 +16,23 @@ namespace testskins {
 
 constexpr TColor kTop = 0x0000FF, kLeft = 0x00FF00, kRight = 0xFF0000, kBottom = 0x00FFFF;
 constexpr TColor kClient = 0x808080, kButton = 0xFF00FF, kHover = 0x80FF00, kDown = 0x8000FF;
-constexpr int kWidth = 120, kHeight = 80;
+constexpr TColor kRollUp = 0x0080FF;
+constexpr int kWidth = 120, kHeight = 80, kRollUpHeight = 24;
+// Where the client-mode skin puts a control named after its area.
+const TRect kArea(8, 28, 60, 60);
+
+// The window's rectangle on the screen.
+inline TRect WindowRectOf(TWinControl* C) {
+    RECT r;
+    GetWindowRect(C->GetHandle(), &r);
+    return TRect(r.left, r.top, r.right, r.bottom);
+}
+
+// The window's hit-test answer at its point (X, Y).
+inline int HitTestAt(TWinControl* C, int X, int Y) {
+    const TRect w = WindowRectOf(C);
+    return static_cast<int>(SendMessageA(C->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(w.Left + X, w.Top + Y)));
+}
 
 inline std::unique_ptr<TBitmap> Solid(int W, int H, TColor Color) {
     auto b = std::make_unique<TBitmap>(W, H);
@@ -35,6 +54,8 @@ struct Options {
     // A mask that is all white (no pixel inside).
     bool EmptyMask = false;
     int ActivePictureIndex = 0;
+    // Roll-up picture, roll-up mask, roll-up objects and an area.
+    bool ClientMode = false;
 };
 
 // Frame: top 24, left 4, right 4, bottom 4. Buttons 16 x 16 laid out from the right of
@@ -94,6 +115,26 @@ inline void Build(TskSkinData* S, const Options& O = Options()) {
             b->ActivePictureIndex = O.ActivePictureIndex;
             S->ObjectList.push_back(std::move(b));
         }
+    }
+    if (O.ClientMode) {
+        S->RollUpPicture = Solid(kWidth, kRollUpHeight, kRollUp);
+        Fill(S->RollUpPicture.get(), TRect(100, 4, 116, 20), kButton);
+        S->RollUpMask = Solid(kWidth, kRollUpHeight, 0);
+        Fill(S->RollUpMask.get(), TRect(0, 0, 3, 3), 0xFFFFFF);
+        Fill(S->RollUpMask.get(), TRect(117, 0, 120, 3), 0xFFFFFF);
+        S->RollUpLeftPoint = TPoint(20, 0);
+        S->RollUpRightPoint = TPoint(100, 0);
+        auto caption = std::make_unique<TskDataSkinCaption>("rollupcaption");
+        caption->RollUp = true;
+        caption->SkinRect = TRect(24, 4, 64, 20);
+        caption->TextRect = TRect(2, 0, 38, 16);
+        S->ObjectList.push_back(std::move(caption));
+        auto unroll = std::make_unique<TskDataSkinStdButton>("unrollbutton");
+        unroll->RollUp = true;
+        unroll->Command = cmRollUp;
+        unroll->SkinRect = TRect(100, 4, 116, 20);
+        S->ObjectList.push_back(std::move(unroll));
+        S->AddSkinArea("panelarea", kArea);
     }
     S->Empty = false;
 }

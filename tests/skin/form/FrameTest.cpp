@@ -23,16 +23,9 @@ protected:
         Pump();
     }
 
-    TRect Window() {
-        RECT r;
-        GetWindowRect(Form->GetHandle(), &r);
-        return TRect(r.left, r.top, r.right, r.bottom);
-    }
+    TRect Window() { return testskins::WindowRectOf(Form); }
     // The hit-test answer at (X, Y) of the window.
-    int HitAt(int X, int Y) {
-        const TRect w = Window();
-        return static_cast<int>(SendMessageA(Form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(w.Left + X, w.Top + Y)));
-    }
+    int HitAt(int X, int Y) { return testskins::HitTestAt(Form, X, Y); }
     void NcMessage(UINT Msg, WPARAM Code, int X, int Y) {
         const TRect w = Window();
         SendMessageA(Form->GetHandle(), Msg, Code, MAKELPARAM(w.Left + X, w.Top + Y));
@@ -138,7 +131,9 @@ TEST_F(SkinFrame, CaptionDoubleClickMaximizesAndRestores) {
 
 TEST_F(SkinFrame, RollUpWinsOverConstraintsAndGivesThemBack) {
     Skin->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biRollUp});
-    Form->GetConstraints()->SetMinHeight(150);
+    // The main window's least height.
+    Form->GetConstraints()->SetMinHeight(320);
+    Pump();
     int changes = 0;
     Skin->OnChangeRollUpState = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
     NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
@@ -148,8 +143,8 @@ TEST_F(SkinFrame, RollUpWinsOverConstraintsAndGivesThemBack) {
     Shot("skinform_rolledup.bmp");
     NcMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 10);
     EXPECT_FALSE(Skin->GetRollUpState());
-    EXPECT_EQ(Form->GetHeight(), 200);
-    EXPECT_EQ(Form->GetConstraints()->GetMinHeight(), 150);
+    EXPECT_EQ(Form->GetHeight(), 320);
+    EXPECT_EQ(Form->GetConstraints()->GetMinHeight(), 320);
     EXPECT_EQ(changes, 2);
     // Without the maximize icon its button stays, disabled.
     const int max = Skin->GetIndex("maxbutton");
@@ -323,7 +318,7 @@ TEST(SkinFrameOwner, AnOwnerThatIsNoFormIsRefused) {
     EXPECT_EQ(owner.GetComponentCount(), 0);
 }
 
-TEST(SkinFrameResources, TwoHundredCyclesLeaveNoGdiObjects) {
+TEST(SkinFrameResources, TwoHundredCyclesInBothModesLeaveNoGdiObjects) {
     auto cycle = [] {
         TForm* form = new TForm(nullptr);
         form->SetBounds(50, 50, 220, 160);
@@ -337,6 +332,14 @@ TEST(SkinFrameResources, TwoHundredCyclesLeaveNoGdiObjects) {
         skin->SetSkinData(nullptr);
         SendMessageA(form->GetHandle(), WM_NCPAINT, 0, 0);
         Pump();
+        // Client mode, rolled up and back.
+        testskins::Build(data, {.Mask = true, .ClientMode = true});
+        skin->SetSupportNCArea(false);
+        skin->SetSkinData(data);
+        skin->SetRollUpState(true);
+        form->Repaint();
+        skin->SetRollUpState(false);
+        form->Repaint();
         delete form;
         Pump();
     };

@@ -1,6 +1,7 @@
 // The skinned main menu bar on a skinned form: layout and overflow, opening by click and
 // by hover while open, and keyboard menu mode through SC_KEYMENU and real keys.
 #include "skin/form/SkinForm.h"
+#include "tests/skin/form/FormTestSkins.h"
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
@@ -10,6 +11,41 @@
 #include <vector>
 
 namespace {
+
+constexpr TColor kBarEnd = 0x202080, kBarMiddle = 0x80C0C0, kItem = 0xC08040, kItemHover = 0x40C040;
+
+COLORREF Rgb(TColor C) {
+    return static_cast<COLORREF>(ColorToRGB(C)) & 0xFFFFFF;
+}
+
+// A menu-bar record over a 120 x 20 bar picture with 2-px ends, and an item record whose
+// normal and active looks are solid, with 4-px ends of their own.
+void BuildBarSkin(TskSkinData* S, bool Morphing = false) {
+    using testskins::Fill;
+    S->ClearAll();
+    auto p = testskins::Solid(160, 40, kBarEnd);
+    Fill(p.get(), TRect(2, 0, 118, 20), kBarMiddle);
+    Fill(p.get(), TRect(0, 20, 48, 40), kItem);
+    Fill(p.get(), TRect(48, 20, 96, 40), kItemHover);
+    S->ActivePictures.push_back(std::move(p));
+    auto bar = std::make_unique<TskDataSkinMainMenuBar>("mainmenubar");
+    bar->PictureIndex = 0;
+    bar->SkinRect = TRect(0, 0, 120, 20);
+    bar->ItemsRect = TRect(2, 0, 118, 20);
+    bar->MenuBarItem = "menubaritem";
+    bar->TrackMarkColor = 0x0000C0;
+    bar->TrackMarkActiveColor = 0x00C000;
+    S->CtrlList.push_back(std::move(bar));
+    auto item = std::make_unique<TskDataSkinMainMenuBarItem>("menubaritem");
+    item->ActivePictureIndex = 0;
+    item->SkinRect = TRect(0, 20, 48, 40);
+    item->ActiveSkinRect = TRect(48, 20, 96, 40);
+    item->TextRect = TRect(6, 0, 42, 20);
+    item->ItemLeftOffset = item->ItemRightOffset = 4;
+    item->Morphing = Morphing;
+    S->ObjectList.push_back(std::move(item));
+    S->Empty = false;
+}
 
 class SkinMenuBar : public ShownFormTest {
 protected:
@@ -112,6 +148,98 @@ TEST_F(SkinMenuBar, KeyboardMenuMode) {
     SendMessageA(Form->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
     SendMessageA(Form->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
     EXPECT_FALSE(Skin->GetMainMenuActive());
+}
+
+TEST_F(SkinMenuBar, SkinnedBarTilesItsPictureAndOverflowsIntoAMenu) {
+    auto* data = new TskSkinData(Form);
+    BuildBarSkin(data);
+    Bar->SetSkinData(data);
+    Pump();
+    ASSERT_TRUE(Bar->GetSkinned());
+    EXPECT_EQ(Bar->GetHeight(), 20);
+    Bar->SetHeight(40);
+    EXPECT_EQ(Bar->GetHeight(), 20) << "a skinned bar keeps its skin's height";
+    const auto& items = Bar->Items();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].ObjectRect.Left, 2);
+    EXPECT_EQ(RectHeight(items[0].ObjectRect), 20);
+    EXPECT_EQ(Bar->ItemsArea(), TRect(2, 0, Bar->GetWidth() - 2, 20));
+    const TRect second = items[1].ObjectRect;
+    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(second.Left + 3, 5));
+    Pump();
+    auto shot = PaintToBitmap(Bar);
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "skinmenubar_skinned.bmp");
+    EXPECT_EQ(PixelOf(shot.get(), 0, 10), Rgb(kBarEnd));
+    EXPECT_EQ(PixelOf(shot.get(), Bar->GetWidth() - 10, 10), Rgb(kBarMiddle));
+    EXPECT_EQ(PixelOf(shot.get(), Bar->GetWidth() - 1, 10), Rgb(kBarEnd));
+    EXPECT_EQ(PixelOf(shot.get(), items[0].ObjectRect.Left + 1, 2), Rgb(kItem));
+    EXPECT_EQ(PixelOf(shot.get(), second.Left + 1, 2), Rgb(kItemHover));
+
+    // Too narrow: the items that do not fit leave the bar and the marker lists them.
+    Form->SetWidth(120);
+    Pump();
+    EXPECT_TRUE(Bar->GetScrollMarker());
+    int hidden = 0;
+    for (const auto& item : Bar->Items()) hidden += item.InBar ? 0 : 1;
+    ASSERT_GT(hidden, 0);
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "skinmenubar_overflow.bmp");
+    const TRect marker = Bar->ScrollMarkerRect();
+    EXPECT_EQ(marker, TRect(Bar->GetWidth() - 7, 0, Bar->GetWidth() - 2, 20));
+    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(marker.Left + 2, 10));
+    Pump();
+    EXPECT_EQ(PixelOf(PaintToBitmap(Bar).get(), marker.Left + 2, 10), Rgb(0x00C000)) << "the marker lights";
+    SendMessageA(Bar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(marker.Left + 2, 10));
+    Pump();
+    ASSERT_EQ(Levels(), 1);
+    EXPECT_EQ(static_cast<int>(Skin->GetSkinMenu()->GetLevel(0)->ItemList.size()), hidden);
+    CaptureWindow(Skin->GetSkinMenu()->GetLevel(0)->GetHandle())->SaveToFile(ExeDir() + "skinmenubar_overflow_menu.bmp");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(Levels(), 0);
+
+    // A record of another kind under the bar's name leaves the plain look.
+    data->CtrlList.clear();
+    data->CtrlList.push_back(std::make_unique<TskDataSkinControl>("mainmenubar"));
+    Bar->ChangeSkinData();
+    EXPECT_FALSE(Bar->GetSkinned());
+    EXPECT_EQ(Bar->GetHeight(), 22);
+}
+
+TEST_F(SkinMenuBar, MenusWithoutItemsOnlyDividersOrManyItemsAreSafe) {
+    Menu->GetItems()->Clear();
+    Pump();
+    EXPECT_TRUE(Bar->Items().empty());
+    for (int i = 0; i < 500; ++i) Add(Menu->GetItems(), i % 2 ? "-" : "Item &");
+    Bar->Invalidate();
+    Pump();
+    EXPECT_EQ(Bar->Items().size(), 500u);
+    EXPECT_TRUE(Bar->GetScrollMarker());
+    const TRect marker = Bar->ScrollMarkerRect();
+    SendMessageA(Bar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(marker.Left + 2, 10));
+    Pump();
+    EXPECT_EQ(Levels(), 1);
+}
+
+TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {
+    auto* data = new TskSkinData(Form);
+    BuildBarSkin(data, true);
+    Bar->SetSkinData(data);
+    Pump();
+    const TRect first = Bar->Items()[0].ObjectRect;
+    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(first.Left + 3, 5));
+    Pump();
+    EXPECT_TRUE(Bar->GetMorphTimer()->GetEnabled());
+    Bar->GetMorphTimer()->SetEnabled(false); // the ticks are stepped here
+    for (int i = 0; i < 5; ++i) Bar->TestMorph(nullptr);
+    EXPECT_NEAR(Bar->Items()[0].MorphKf, 0.5, 1e-9);
+    const COLORREF half = PixelOf(PaintToBitmap(Bar).get(), first.Left + 1, 2);
+    EXPECT_NE(half, Rgb(kItem));
+    EXPECT_NE(half, Rgb(kItemHover));
+    for (int i = 0; i < 5; ++i) Bar->TestMorph(nullptr);
+    EXPECT_EQ(Bar->Items()[0].MorphKf, 1.0);
+    Bar->GetMorphTimer()->SetEnabled(true);
+    Bar->TestMorph(nullptr);
+    EXPECT_FALSE(Bar->GetMorphTimer()->GetEnabled()) << "the timer stops once nothing morphs";
+    EXPECT_EQ(PixelOf(PaintToBitmap(Bar).get(), first.Left + 1, 2), Rgb(kItemHover));
 }
 
 } // namespace

@@ -247,6 +247,57 @@ TEST_F(SkinMenu, SystemMenuFollowsTheWindowState) {
     EXPECT_EQ(captions(), (std::vector<std::string>{"&Close"}));
 }
 
+TEST_F(SkinMenu, UserSystemMenuGetsTheStandardItemsAndAShortCutColumn) {
+    auto* user = new TPopupMenu(Form);
+    Item(user->GetItems(), "User &One");
+    Item(user->GetItems(), "User &Two");
+    Skin->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
+                          TskBorderIcon::biRollUp, TskBorderIcon::biMinimizeToTray});
+    Skin->SetSystemMenu(user);
+    auto names = [&] {
+        std::vector<std::string> list;
+        TMenuItem* items = Skin->GetSystemMenu()->GetItems();
+        for (int i = 0; i < items->GetCount(); ++i)
+            list.push_back((items->GetItem(i)->GetName() + "=" + items->GetItem(i)->GetCaption()).c_str());
+        return list;
+    };
+    const std::vector<std::string> normal{"DSF_MINITEM=Mi&nimize", "DSF_MAXITEM=Ma&ximize", "DSF_ROLLUP=Ro&llUp",
+                                          "DSF_MINTOTRAY=Minimize to &Tray", "=User &One", "=User &Two",
+                                          "DSF_CLOSE=&Close"};
+    EXPECT_EQ(names(), normal);
+    EXPECT_EQ(names(), normal) << "rebuilt, not doubled";
+    Skin->SetWindowState(wsMinimized);
+    EXPECT_EQ(names(), (std::vector<std::string>{"DSF_RESTORE=&Restore", "DSF_MAXITEM=Ma&ximize",
+                                                 "DSF_MINTOTRAY=Minimize to &Tray", "=User &One", "=User &Two",
+                                                 "DSF_CLOSE=&Close"}));
+    Skin->SetWindowState(wsNormal);
+    Skin->SetUseDefaultSysMenu(false);
+    Skin->SetSystemMenu(nullptr);
+    EXPECT_EQ(names().back(), "DSF_CLOSE=&Close") << "the default menu again";
+    Skin->SetSystemMenu(user);
+    EXPECT_EQ(names().size(), 2u) << "without the standard items the user's menu stands as it is";
+    Skin->SetUseDefaultSysMenu(true);
+    Skin->TrackSystemMenu(200, 200);
+    ASSERT_EQ(Chain()->GetCount(), 1);
+    auto shot = CaptureWindow(Level(0)->GetHandle());
+    shot->SaveToFile(ExeDir() + "skinmenu_system_user.bmp");
+    // The last row: "Close", a gap, then "Alt+F4" right-aligned before the right margin.
+    const TRect close = Level(0)->ItemList.back()->ObjectRect;
+    std::vector<int> inked;
+    for (int x = close.Left + 19; x < close.Right; ++x) {
+        bool ink = false;
+        for (int y = close.Top; y < close.Bottom; ++y)
+            ink = ink || PixelOf(shot.get(), x, y) == (static_cast<COLORREF>(ColorToRGB(clWindowText)) & 0xFFFFFF);
+        if (ink) inked.push_back(x);
+    }
+    ASSERT_FALSE(inked.empty());
+    int widestGap = 0;
+    for (std::size_t i = 1; i < inked.size(); ++i) widestGap = std::max(widestGap, inked[i] - inked[i - 1]);
+    EXPECT_GE(widestGap, 12);
+    EXPECT_LE(inked.back(), close.Right - 2 - 19);
+    EXPECT_GE(inked.back(), close.Right - 2 - 19 - 4) << "right-aligned";
+}
+
 TEST_F(SkinMenu, SkinnedLevelsDrawFromTheSkinAndPlainWithoutRowRecords) {
     auto* data = new TskSkinData(Form);
     testskins::Build(data);

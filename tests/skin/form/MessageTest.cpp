@@ -104,6 +104,12 @@ TEST_F(SkinMessageBox, LongAndOddTextsWidenTheBoxWithinTheWorkArea) {
         EXPECT_EQ(F->GetClientHeight(), 25 + 50 + label->GetHeight());
         EXPECT_GT(label->GetHeight(), 30);
     }, VK_RETURN);
+    // An "&" in a message (a file name) is a plain character.
+    int widths[2] = {};
+    for (int i = 0; i < 2; ++i)
+        Ask(i ? "C:\\a&b.pge" : "C:\\ab.pge", mtConfirmation, {mbOK},
+            [&](TskMessageForm*) { widths[i] = Find("Message")->GetWidth(); }, VK_RETURN);
+    EXPECT_GT(widths[1], widths[0]);
     Application->SetTitle("Vantorel");
     Ask("", mtCustom, {}, [&](TskMessageForm* F) {
         EXPECT_EQ(F->GetCaption(), "Vantorel");

@@ -1,0 +1,77 @@
+// Translucent skinned forms where the system has layered windows: this program runs as
+// Windows 5.2 (the test harness gives it that version in Wine's per-program settings).
+#include "app/About_sl.h"
+#include "app/Dm.h"
+#include "tests/support/GuiTestSupport.h"
+
+#include "skin/data/Skutils.h"
+#include "skin/form/SkinForm.h"
+
+#include "classlib/FormLoader.h"
+#include "classlib/Paths.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Layered(TWinControl* C) {
+    return (GetWindowLongPtrA(C->GetHandle(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
+int Alpha(TWinControl* C) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(C->GetHandle(), nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) return -1;
+    return alpha;
+}
+
+// The fade-in timer's tick, sent rather than waited for.
+void Tick(TWinControl* C, WPARAM Id = 1) {
+    SendMessageA(C->GetHandle(), WM_TIMER, Id, 0);
+}
+
+TEST(LayeredWindows, TheAboutBoxFadesInTo245) {
+    ASSERT_TRUE(CheckW2KWXP()) << "the program runs as Windows 2000 to XP";
+    DMM = CreateFromResource<TDMM>(nullptr);
+    auto* about = CreateFromResource<TFAbout>(nullptr);
+    about->Show();
+    // Shown transparent, then raised by the first tick of timer 1.
+    EXPECT_EQ(Alpha(about), 0);
+    Tick(about);
+    EXPECT_TRUE(Layered(about));
+    EXPECT_EQ(Alpha(about), 245);
+    Pump();
+    CaptureWindow(about->GetHandle())->SaveToFile(ExeDir() + "about-layered.bmp");
+    about->Hide();
+    EXPECT_FALSE(Layered(about)) << "hidden, it is an ordinary window again";
+    delete about;
+    delete DMM;
+    DMM = nullptr;
+    Pump();
+}
+
+class LayeredForm : public ShownFormTest {};
+
+TEST_F(LayeredForm, AlphaBlendAppliesAtOnceAndAFadeWithoutItEndsOpaque) {
+    auto* skin = new TskSkinForm(Form);
+    // Watched by another component (a menu bar does so), it still applies at once.
+    TComponent watcher(nullptr);
+    skin->FreeNotification(&watcher);
+    skin->SetAlphaBlend(true);
+    EXPECT_EQ(Alpha(Form), 200);
+    skin->SetAlphaBlendValue(120);
+    Form->SetWidth(Form->GetWidth() + 20);
+    Pump();
+    EXPECT_EQ(Alpha(Form), 120);
+    skin->SetAlphaBlend(false);
+    EXPECT_FALSE(Layered(Form));
+    skin->SetAlphaBlendAnimation(true);
+    Form->Hide();
+    Form->Show();
+    Tick(Form, 2);
+    EXPECT_EQ(Alpha(Form), 0) << "another timer is no fade";
+    Tick(Form);
+    EXPECT_FALSE(Layered(Form));
+}
+
+} // namespace
