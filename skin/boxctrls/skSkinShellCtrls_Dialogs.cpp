@@ -54,6 +54,9 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
     ListToolButton->SetDown(true);
     RightDivider = MakeDivider(26, alRight);
     LeftDivider = MakeDivider(26, alLeft);
+    DCB = new TskSkinShellDriveComboBox(this);
+    DCB->SetParent(ToolPanel);
+    DCB->OnChange = TNotifyEvent(this, &TskOpenDlgForm::DCBChange);
 
     BottomPanel = new TskSkinPanel(this);
     BottomPanel->SetParent(this);
@@ -109,7 +112,7 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
     Edit->SetDefaultHeight(21);
     Edit->OnKeyPress = TKeyPressEvent(this, &TskOpenDlgForm::EditKeyPress);
 
-    FCB = new TskSkinComboBox(this);
+    FCB = new TskSkinFilterComboBox(this);
     FCB->SetParent(BottomPanel);
     FCB->SetBounds(70, 45, 300, FCB->GetHeight());
     FCB->SetDefaultHeight(21);
@@ -136,6 +139,7 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
     TypeLabel = MakeLabel("File type:", 45);
 
     SetActiveControl(Edit);
+    ToolPanelOnResize(ToolPanel);
 }
 
 TskSkinSpeedButton* TskOpenDlgForm::MakeToolButton(const char* Glyph, TAlign Align, TNotifyEvent Click) {
@@ -169,23 +173,6 @@ TskSkinStdLabel* TskOpenDlgForm::MakeLabel(const AnsiString& Caption, int Top) {
     label->SetTop(Top);
     label->SetAutoSize(true);
     return label;
-}
-
-void TskOpenDlgForm::SetFilter(const AnsiString& Filter) {
-    FMasks.clear();
-    TStrings* items = FCB->GetItems();
-    items->Clear();
-    for (const Skfilectrl::TFilterEntry& entry : Skfilectrl::ParseFilter(Filter)) {
-        items->Add(entry.Description);
-        FMasks.push_back(entry.Mask);
-    }
-    FCB->SetItemIndex(0);
-}
-
-AnsiString TskOpenDlgForm::GetMask() {
-    int index = FCB->GetItemIndex();
-    if (index < 0) index = static_cast<int>(FMasks.size()) - 1;
-    return index >= 0 && index < static_cast<int>(FMasks.size()) ? FMasks[index] : AnsiString("*.*");
 }
 
 TskSkinSpeedButton* TskOpenDlgForm::StyleButton(TViewStyle Style) {
@@ -259,17 +246,19 @@ void TskOpenDlgForm::DTVChange(TObject*) {
         FLV->SetDirectory(DTV->GetPathFromNode(DTV->GetSelected()));
         DTVPanel->SetCaption(DTV->GetNodeText(DTV->GetSelected()));
     }
+    const AnsiString directory = DTV->GetDirectory();
+    if (!FromDCB && DCB && DCB->GetItems()->GetCount() > 0 && !directory.empty())
+        DCB->SetDrive(directory[0]);
     FromDTV = false;
 }
 
 void TskOpenDlgForm::DCBChange(TObject*) {
     FromDCB = true;
-    if (!FromFLV && !FromDTV && DCB && !DCB->GetText().empty())
-        DTV->SetDirectory(DCB->GetText().substr(0, 1) + ":\\");
+    if (!FromFLV && !FromDTV && DCB->GetDrive()) DTV->SetDirectory(AnsiString(1, DCB->GetDrive()) + ":\\");
     FromDCB = false;
 }
 
-void TskOpenDlgForm::FCBChange(TObject*) { FLV->SetMask(GetMask()); }
+void TskOpenDlgForm::FCBChange(TObject*) { FLV->SetMask(FCB->GetMask()); }
 
 void TskOpenDlgForm::Accept(const AnsiString& Path) {
     FileName = Path;
@@ -380,6 +369,9 @@ bool TskSkinOpenDialog::Execute() {
     frame->SetBorderIcons({});
     frame->SetSkinData(FSkinData);
     frame->SetMenusSkinData(FCtrlSkinData);
+    frame->SetAlphaBlend(FAlphaBlend);
+    frame->SetAlphaBlendAnimation(FAlphaBlendAnimation);
+    frame->SetAlphaBlendValue(FAlphaBlendValue);
 
     form->DTV->SetSkinData(FCtrlSkinData);
     form->DTV->SetSkinMessage(FSkinMessage);
@@ -390,11 +382,15 @@ bool TskSkinOpenDialog::Execute() {
     form->FLV->SetViewStyle(ListViewStyle);
 
     OpenStartFolder(form.get());
+    form->FromFLV = true;
+    const AnsiString listed = form->FLV->GetDirectory();
+    form->DCB->SetDrive(listed.empty() ? 'C' : listed[0]);
+    form->FromFLV = false;
     form->FLV->SetHeaderSkinDataName(FLVHeaderSkinDataName);
     form->FLV->SetSkinData(FCtrlSkinData);
     form->FLV->SetSkinMessage(FSkinMessage);
 
-    form->SetFilter(FFilter);
+    form->FCB->SetFilter(FFilter);
     form->FCB->SetItemIndex(FFilterIndex - 1);
 
     form->SetControlsSkinData(FCtrlSkinData);

@@ -5,10 +5,11 @@
 // from one run to the next.
 #pragma once
 
-#include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
+#include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
 #include "skin/boxctrls/skSkinShellCtrls_FileList.h"
+#include "skin/boxctrls/skfilectrl_Combos.h"
 #include "skin/controls/SkinCtrls_Bevels.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
 #include "skin/controls/SkinCtrls_ExPanels.h"
@@ -46,8 +47,7 @@ public:
     TskSkinSpeedButton* ReportToolButton = nullptr;
     TskSkinBevel* RightDivider = nullptr;
     TskSkinBevel* LeftDivider = nullptr;
-    // The drive combo box; null until the shell drive combo box exists.
-    TskSkinComboBox* DCB = nullptr;
+    TskSkinShellDriveComboBox* DCB = nullptr;
     TskSkinPanel* BottomPanel = nullptr;
     TskSkinSplitter* Splitter = nullptr;
     TskSkinExPanel* DTVPanel = nullptr;
@@ -59,16 +59,12 @@ public:
     TskSkinScrollBar* FLVVScrollBar = nullptr;
     TskSkinFileListView* FLV = nullptr;
     TskSkinEdit* Edit = nullptr;
-    TskSkinComboBox* FCB = nullptr;
+    TskSkinFilterComboBox* FCB = nullptr;
     TskSkinButton* OpenButton = nullptr;
     TskSkinButton* CancelButton = nullptr;
     TskSkinStdLabel* NameLabel = nullptr;
     TskSkinStdLabel* TypeLabel = nullptr;
 
-    // The filter combo box's file types from "Description|Mask|...", the first chosen.
-    void SetFilter(const AnsiString& Filter);
-    // The chosen type's mask, "*.*" when there is none.
-    AnsiString GetMask();
     // The speed button that stands for a view style.
     TskSkinSpeedButton* StyleButton(TViewStyle Style);
     // Every skinned control of the form except the tree and the list.
@@ -98,8 +94,6 @@ private:
     void SetViewStyle(TViewStyle Style, bool UpdateBars);
     // Closes the form with Path as the accepted name.
     void Accept(const AnsiString& Path);
-
-    std::vector<AnsiString> FMasks;
 };
 
 class TskSkinOpenDialog : public TComponent {

@@ -77,6 +77,9 @@ TEST_F(FileDialog, FirstRunLayoutAndTheStateRememberedAfterCancel) {
         EXPECT_EQ(F->BottomPanel->GetHeight(), 80);
         EXPECT_EQ(F->ToolPanel->GetHeight(), 25);
         EXPECT_EQ(F->Edit->GetBoundsRect(), TRect(70, 10, 370, 31));
+        EXPECT_EQ(F->DCB->GetLeft(), F->LeftDivider->GetLeft() + 26) << "between the dividers";
+        EXPECT_EQ(F->DCB->GetLeft() + F->DCB->GetWidth(), F->RightDivider->GetLeft());
+        EXPECT_EQ(F->DCB->GetDrive(), ExeDir()[0]);
         EXPECT_EQ(F->FLV->GetDirectory(), IncludeTrailingPathDelimiter(ExeDir()))
             << "a name without folder and no initial folder: the program's folder";
         EXPECT_EQ(F->Edit->GetText(), "a.pge");
@@ -162,22 +165,26 @@ TEST_F(FileDialog, SaveAcceptsANewNameThroughTheButtonOnly) {
 }
 
 TEST_F(FileDialog, EnterSetsAMaskOrMovesEverythingToATypedFolder) {
-    Open.SetFileName(Data + "a.pge");
     Run(Open, [&](TskOpenDlgForm* F) {
+        ASSERT_EQ(F->FLV->GetDirectory(), IncludeTrailingPathDelimiter(ExeDir()));
+        Type(F, Data);
+        EXPECT_EQ(F->FLV->GetDirectory(), Data);
+        EXPECT_EQ(AnsiUpperCase(F->DTV->GetDirectory()), AnsiUpperCase(ExcludeTrailingPathDelimiter(Data)));
+        EXPECT_EQ(AnsiUpperCase(F->DTVPanel->GetCaption()), "DATA");
+        EXPECT_EQ(F->DCB->GetDrive(), 'C');
+
         Type(F, "*.txt");
         EXPECT_EQ(Captions(F->FLV), (std::vector<AnsiString>{"Sub", "b.txt"}));
         EXPECT_EQ(F->FCB->GetItemIndex(), 0) << "the filter keeps its choice";
         EXPECT_EQ(F->GetModalResult(), mrNone);
+        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "opendialog-mask.bmp");
 
-        Type(F, Data + "Sub");
-        EXPECT_EQ(F->FLV->GetDirectory(), Data + "Sub\\");
-        EXPECT_EQ(AnsiUpperCase(F->DTV->GetDirectory()), AnsiUpperCase(Data + "Sub"));
-        EXPECT_EQ(AnsiUpperCase(F->DTVPanel->GetCaption()), "SUB");
-        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "opendialog-folder.bmp");
-
-        // The tree's choice moves the list.
-        F->DTV->SetDirectory(Data);
-        EXPECT_EQ(AnsiUpperCase(F->FLV->GetDirectory()), AnsiUpperCase(Data));
+        // The tree's choice moves the list; the drive box's choice moves both.
+        F->DTV->SetDirectory(Data + "Sub");
+        EXPECT_EQ(AnsiUpperCase(F->FLV->GetDirectory()), AnsiUpperCase(Data + "Sub\\"));
+        F->DCB->SetDrive(ExeDir()[0]);
+        EXPECT_EQ(F->DTV->GetDirectory(), ExeDir().substr(0, 3));
+        EXPECT_EQ(F->FLV->GetDirectory(), ExeDir().substr(0, 3));
     });
 }
 
