@@ -24,6 +24,9 @@ public:
     }
     ~TTempFolder() {
         std::error_code ignored;
+        // A folder that is the current one cannot be removed: step out of it first.
+        const auto current = std::filesystem::current_path(ignored).lexically_relative(FPath);
+        if (!current.empty() && *current.begin() != "..") std::filesystem::current_path(FPath.parent_path(), ignored);
         for (auto& entry : std::filesystem::recursive_directory_iterator(FPath, ignored))
             SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(FPath, ignored);
