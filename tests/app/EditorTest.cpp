@@ -95,7 +95,10 @@ protected:
             return answer;
         });
         // The skinned file dialogs run their modal loop; each is answered once it shows.
-        Application->OnIdle = TIdleEvent::FromCallable([this](TObject*, bool&) { AnswerFileDialog(); });
+        Application->OnIdle = TIdleEvent::FromCallable([this](TObject*, bool& Done) {
+            // The modal loop looks at the result only after a message: it must not wait.
+            if (AnswerFileDialog()) Done = false;
+        });
         SetShellExecute(
             [this](HWND, const char* Verb, const char* File, const char*, const char*, int Show) {
                 Shell.push_back(AnsiString(Verb) + " " + File + " " + std::to_string(Show));
@@ -121,29 +124,35 @@ protected:
 
     // Picks the next name of Picks in the open file dialog through its list, edit and
     // button; an empty name cancels. A folder the dialog cannot show is taken as accepted.
-    void AnswerFileDialog() {
-        if (!Form) return;
+    // Whether a dialog was answered.
+    bool AnswerFileDialog() {
+        if (!Form) return false;
         TskSkinOpenDialog* dialog = Form->DLG_Open->Dlg ? Form->DLG_Open : Form->DLG_Save;
         TskOpenDlgForm* F = dialog->Dlg;
-        if (!F || !F->GetVisible() || F->GetTag() != 0) return;
+        if (!F || !F->GetVisible() || F->GetTag() != 0) return false;
         F->SetTag(1);
         Dialogs.push_back({dialog->SaveMode, dialog->GetFileName(), dialog->GetInitialDir()});
         if (Picks.empty()) {
             ADD_FAILURE() << "unexpected file dialog";
             PostKey(F, VK_ESCAPE);
-            return;
+            return true;
         }
         const AnsiString pick = Picks.front();
         Picks.pop_front();
-        if (pick.empty()) return PostKey(F, VK_ESCAPE);
+        if (pick.empty()) {
+            PostKey(F, VK_ESCAPE);
+            return true;
+        }
         if (!DirectoryExists(ExtractFilePath(pick))) {
             F->FileName = pick;
-            return F->SetModalResult(mrOk);
+            F->SetModalResult(mrOk);
+            return true;
         }
         F->FLV->SetDirectory(ExtractFilePath(pick));
         F->Edit->SetText(ExtractFileName(pick));
         PostClick(F->OpenButton, 10, 10);
         EXPECT_EQ(F->GetModalResult(), mrOk) << pick;
+        return true;
     }
     void Mouse(TWinControl* Control, UINT Msg, WPARAM Keys, TPoint At) {
         PostMessageA(Control->GetHandle(), Msg, Keys, MAKELPARAM(At.X, At.Y));

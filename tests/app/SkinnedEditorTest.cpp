@@ -33,6 +33,9 @@ protected:
         DMM = nullptr;
     }
     void SetUp() override {
+        // An error shown in a system box would wait for ever: each one fails the test.
+        Application->OnException = TExceptionEvent::FromCallable(
+            [](TObject*, const std::exception& E) { ADD_FAILURE() << "error shown: " << E.what(); });
         Form = CreateFromResource<TFM>(nullptr);
         Form->Show();
         Pump();
@@ -42,6 +45,7 @@ protected:
         SetMessageFormHook(nullptr);
         delete Form;
         Pump();
+        Application->OnException = nullptr;
         SetCurrentDir(ExeDir());
     }
     static void Send(TWinControl* Control, UINT Msg, WPARAM Keys, int X, int Y) {
@@ -50,7 +54,7 @@ protected:
     // Script acts on the next file dialog of the editor once it shows; it stays open
     // when the script leaves it open, so the script closes it.
     void OnFileDialog(std::function<void(TskOpenDlgForm*)> Script) {
-        Application->OnIdle = TIdleEvent::FromCallable([this, Script](TObject*, bool&) {
+        Application->OnIdle = TIdleEvent::FromCallable([this, Script](TObject*, bool& Done) {
             const std::function<void(TskOpenDlgForm*)> act = Script;
             TskSkinOpenDialog* dialog = Form->DLG_Open->Dlg ? Form->DLG_Open : Form->DLG_Save;
             TskOpenDlgForm* form = dialog->Dlg;
@@ -58,6 +62,8 @@ protected:
             Application->OnIdle = nullptr;
             act(form);
             if (form->GetModalResult() == mrNone) PostMessageA(form->GetHandle(), WM_CLOSE, 0, 0);
+            // The modal loop looks at the result only after a message: it must not wait.
+            Done = false;
         });
     }
     // A key pressed and released; with Alt, the key data says so.
@@ -65,6 +71,11 @@ protected:
         const LPARAM alt = Alt ? 0x20000000 : 0;
         PostMessageA(Wnd, Alt ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, 1 | alt);
         PostMessageA(Wnd, Alt ? WM_SYSKEYUP : WM_KEYUP, Key, 0xC0000001 | alt);
+        Pump();
+    }
+    // A menu command as a chosen menu row runs it.
+    static void Choose(TMenuItem* Item) {
+        Item->GetParentMenu()->DispatchCommand(Item->GetCommand());
         Pump();
     }
     static void TypeText(TWinControl* Control, const AnsiString& Text) {
@@ -123,14 +134,17 @@ TEST_F(SkinnedEditorInUse, FrameCornersDropDownPopupMenuAndApplyQuestion) {
     Form->CB_LedType->SetItemIndex(1);
     AnsiString asked;
     SetMessageFormHook([&](TskMessageForm* F) {
-        Application->OnIdle = TIdleEvent::FromCallable([F, &asked](TObject*, bool&) {
+        Application->OnIdle = TIdleEvent::FromCallable([F, &asked](TObject*, bool& Done) {
+            // Clearing the event frees this callable: keep what it holds first.
             TskMessageForm* box = F;
+            AnsiString& caption = asked;
             Application->OnIdle = nullptr;
-            asked = box->GetCaption();
+            caption = box->GetCaption();
             CaptureWindow(box->GetHandle())->SaveToFile(ExeDir() + "editor-apply-question.bmp");
             PostMessageA(box->GetHandle(), WM_KEYDOWN, 'N', 1);
             Pump();
             if (box->GetModalResult() == mrNone) PostMessageA(box->GetHandle(), WM_CLOSE, 0, 0);
+            Done = false;
         });
     });
     PostClick(Form->BTN_ApplyNode, 5, 5);
@@ -149,16 +163,11 @@ TEST_F(SkinnedEditorInUse, OpenByKeysLoadsADoubleClickedFileAndSaveWritesTheType
         ADD_FAILURE() << "unexpected question: " << F->GetCaption();
         PostMessageA(F->GetHandle(), WM_CLOSE, 0, 0);
     });
+    // Alt, Return, Down, Return: Pages, Open.
     AnsiString title;
     OnFileDialog([&](TskOpenDlgForm* F) {
         title = F->GetCaption();
-        ASSERT_TRUE(TakeFocus(F->Edit));
-        TypeText(F->Edit, folder);
-        PostKey(F->Edit, VK_RETURN);
-        EXPECT_EQ(F->FLV->GetDirectory(), folder);
-        EXPECT_EQ(F->FCB->GetItemIndex(), 0);
-        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "editor-open-dialog.bmp");
-        DoubleClickItem(F->FLV, "anode.pge");
+        PostKey(F, VK_ESCAPE);
     });
     // The pointer rests below the window, away from the menus it opens.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -170,6 +179,18 @@ TEST_F(SkinnedEditorInUse, OpenByKeysLoadsADoubleClickedFileAndSaveWritesTheType
     Key(wnd, VK_DOWN);
     Key(wnd, VK_RETURN);
     EXPECT_EQ(title, "Open Page File");
+
+    // The sample folder typed, a page file double-clicked.
+    OnFileDialog([&](TskOpenDlgForm* F) {
+        ASSERT_TRUE(TakeFocus(F->Edit));
+        TypeText(F->Edit, folder);
+        PostKey(F->Edit, VK_RETURN);
+        EXPECT_EQ(F->FLV->GetDirectory(), folder);
+        EXPECT_EQ(F->FCB->GetItemIndex(), 0);
+        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "editor-open-dialog.bmp");
+        DoubleClickItem(F->FLV, "anode.pge");
+    });
+    Choose(Form->Open2);
     EXPECT_EQ(Form->GetFileName(), folder + "anode.pge");
     EXPECT_EQ(Form->GetPages().GetBytes(), (std::vector<Byte>{0xC0, 0xF9}));
 
@@ -183,8 +204,7 @@ TEST_F(SkinnedEditorInUse, OpenByKeysLoadsADoubleClickedFileAndSaveWritesTheType
         TypeText(F->Edit, "digits");
         PostClick(F->OpenButton, 10, 10);
     });
-    Form->S1->GetParentMenu()->DispatchCommand(Form->S1->GetCommand());
-    Pump();
+    Choose(Form->S1);
     EXPECT_EQ(title, "Save file");
     EXPECT_EQ(Get("digits.pge"), "[Type]\r\nCommonType=0\r\n[Page]\r\n0=192\r\n1=249\r\n");
     EXPECT_EQ(Form->GetFileName(), folder + "digits.pge");

@@ -27,13 +27,15 @@ protected:
     // Runs Dialog; Script acts once the form shows, and the form is closed when it is
     // still open afterwards.
     bool Run(TskSkinOpenDialog& Dialog, std::function<void(TskOpenDlgForm*)> Script) {
-        Application->OnIdle = TIdleEvent::FromCallable([&Dialog, Script](TObject*, bool&) {
+        Application->OnIdle = TIdleEvent::FromCallable([&Dialog, Script](TObject*, bool& Done) {
             const std::function<void(TskOpenDlgForm*)> act = Script;
             TskOpenDlgForm* form = Dialog.Dlg;
             if (!form || !form->GetVisible()) return;
             Application->OnIdle = nullptr;
             act(form);
             if (form->GetModalResult() == mrNone) PostMessageA(form->GetHandle(), WM_CLOSE, 0, 0);
+            // The modal loop looks at the result only after a message: it must not wait.
+            Done = false;
         });
         return Dialog.Execute();
     }
