@@ -119,7 +119,7 @@ void TskSkinDirTreeView::LoadRoot() {
 void TskSkinDirTreeView::LoadDrives() {
     TTreeNode root = GetFirstNode();
     if (!root) return;
-    const DWORD drives = GetLogicalDrives();
+    const std::uint32_t drives = DriveProbe().LogicalDrives();
     for (int bit = 0; bit < 26; ++bit) {
         if (!(drives & (1u << bit))) continue;
         const char letter = static_cast<char>('A' + bit);

@@ -133,6 +133,10 @@ TEST_F(DirTree, OpenPathWalksIgnoringCaseAndReadsFoldersOnlyWhenOpened) {
         EXPECT_EQ(Selected(), beta) << bad;
         EXPECT_EQ(Tree->GetFollowedPath(), typed + "\\") << bad;
     }
+    // A folder made after its parent was read is not looked for elsewhere in the tree.
+    ASSERT_TRUE(ForceDirectories(PathOf("Alpha\\Gamma")));
+    Tree->OpenPath(Root + "\\Alpha\\Gamma");
+    EXPECT_EQ(Selected(), alpha) << "the walk stops where the tree ends";
     Tree->SetDirectory(Root);
     EXPECT_EQ(Tree->GetDirectory(), Root);
 
@@ -293,12 +297,15 @@ class SelectFolderDialog : public DirTree {
 protected:
     // Runs the dialog; Script acts once it shows and leaves it open or closes it.
     bool Run(std::function<void(TskSelDirDlgForm*)> Script) {
-        Application->OnIdle = TIdleEvent::FromCallable([this, Script](TObject*, bool&) {
+        Application->OnIdle = TIdleEvent::FromCallable([this, Script](TObject*, bool& Done) {
+            // Clearing the event frees this callable: keep what it holds first.
             const std::function<void(TskSelDirDlgForm*)> act = Script;
             TskSelDirDlgForm* form = Dialog.Dlg;
             if (!form || !form->GetVisible()) return;
             Application->OnIdle = nullptr;
             act(form);
+            // The modal loop looks at the result again without waiting for a message.
+            Done = false;
             if (form->GetModalResult() == mrNone) PostMessageA(form->GetHandle(), WM_CLOSE, 0, 0);
         });
         return Dialog.Execute();
