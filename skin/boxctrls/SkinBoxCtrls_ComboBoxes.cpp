@@ -92,8 +92,9 @@ void TskPopupListBox::Hide() {
 // ---- TskSkinCustomComboBox -----------------------------------------------------------
 
 TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
-    // OnClick belongs to the choices, not to presses on the face.
-    SetControlStyle(GetControlStyle().Exclude(csClickEvents));
+    // OnClick belongs to the choices, not to presses on the face; the text is the choice's,
+    // never the component's name.
+    SetControlStyle(GetControlStyle().Exclude(csClickEvents).Exclude(csSetCaption));
     SetTabStop(true);
     SetBounds(GetLeft(), GetTop(), 120, 20);
     TFont* font = GetFont();
@@ -778,6 +779,13 @@ void TskSkinCustomComboBox::ListCheckButtonClick(TObject*) {
 
 void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
     switch (Message.Msg) {
+    case WM_ERASEBKGND:
+        if (!FEdit->GetEditTransparent()) break;
+        // The face under the transparent text. Left to the edit, the erase would invalidate
+        // the face, which (not clipping its children) invalidates the edit again.
+        PaintUnderEdit(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = 1;
+        return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_KILLFOCUS:
@@ -827,6 +835,16 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
         break;
     }
     FOldEditProc(Message);
+}
+
+void TskSkinCustomComboBox::PaintUnderEdit(HDC DC) {
+    TBitmap face(GetWidth(), GetHeight());
+    if (FIndex != -1)
+        CreateControlSkinImage(&face);
+    else
+        CreateControlDefaultImage(&face);
+    BitBlt(DC, 0, 0, FEdit->GetWidth(), FEdit->GetHeight(), face.GetCanvas()->GetHandle(),
+           FEdit->GetLeft(), FEdit->GetTop(), SRCCOPY);
 }
 
 void TskSkinCustomComboBox::EditChange(TObject*) {

@@ -305,6 +305,8 @@ TEST_F(ComboBox, EditStyleTypesMovesAndKeepsTypedTextOnEnter) {
 }
 
 TEST_F(ComboBox, PlainFaceLightsItsButtonAndSkinnedFaceFollowsTheSkin) {
+    Combo->SetName("CB_Named"); // the name never becomes the text
+    EXPECT_EQ(Combo->GetText(), "");
     Combo->SetItemIndex(1);
     TRect button = Combo->GetButtonRect();
     EXPECT_EQ(button, TRect(150 - 19, 2, 150 - 2, 18));
@@ -343,6 +345,16 @@ TEST_F(ComboBox, PlainFaceLightsItsButtonAndSkinnedFaceFollowsTheSkin) {
     Combo->SetSkinData(other.Data.get());
     EXPECT_EQ(Combo->GetButtonRect(), button);
     EXPECT_EQ(Combo->GetListBox()->GetSkinDataName(), "");
+    // A record whose picture is missing paints, and opens, all the same.
+    auto* broken = other.AddFramed<TskDataSkinComboBox>("combobox", 7, TRect(0, 0, 120, 21));
+    broken->ItemRect = TRect(0, 0, 80, 16);
+    broken->ActiveButtonRect = TRect(0, 0, 17, 17);
+    Combo->SetSkinData(other.Data.get());
+    MouseMove(Combo, Combo->GetButtonRect().Left + 3, 5);
+    PaintToBitmap(Combo);
+    Combo->DropDown();
+    Pump();
+    Combo->CloseUp(false);
     Combo->SetSkinData(nullptr);
 }
 

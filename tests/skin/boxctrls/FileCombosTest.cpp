@@ -18,11 +18,7 @@ using Skshellctrls::TMediaType;
 
 class TFakeDrives : public Skshellctrls::TDriveProbe {
 public:
-    struct TDrive {
-        TMediaType Type;
-        AnsiString Volume;
-        AnsiString Remote;
-    };
+    struct TDrive { TMediaType Type; AnsiString Volume, Remote; };
     std::map<char, TDrive> Drives{
         {'A', {TMediaType::dtRemovable, "", ""}},
         {'C', {TMediaType::dtFixed, "System", ""}},
