@@ -1,6 +1,7 @@
 #include "classlib/Dialogs.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/DelayLoad.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
 #include "classlib/Persistence.h"
@@ -27,6 +28,9 @@ DEFINE_UNIT(Dialogs, uoClassLib, RegisterDialogClasses, nullptr);
 // File dialogs
 
 namespace {
+
+// Loaded by the first dialog: it brings the printing DLLs in with it.
+constexpr const char* kDialogsDll = "comdlg32.dll";
 
 TFileDialogHook& CurrentFileDialogHook() {
     static TFileDialogHook hook;
@@ -123,9 +127,12 @@ bool TOpenDialog::RunDialog(bool Save) {
     if (const TFileDialogHook& hook = CurrentFileDialogHook()) {
         confirmed = hook(params, Save);
     } else {
-        confirmed = (Save ? GetSaveFileNameA(&params) : GetOpenFileNameA(&params)) != FALSE;
+        auto* run = Save ? DelayLoaded<decltype(GetSaveFileNameA)>(kDialogsDll, "GetSaveFileNameA")
+                         : DelayLoaded<decltype(GetOpenFileNameA)>(kDialogsDll, "GetOpenFileNameA");
+        confirmed = run(&params) != FALSE;
         if (!confirmed) {
-            DWORD error = CommDlgExtendedError();
+            DWORD error =
+                DelayLoaded<decltype(CommDlgExtendedError)>(kDialogsDll, "CommDlgExtendedError")();
             if (error != 0)
                 throw EOSError(Format("The file dialog cannot be shown (error %u)", error));
         }

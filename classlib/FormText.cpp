@@ -24,6 +24,13 @@ bool IsIdentChar(char c) {
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
+// The value of one hexadecimal digit, -1 for any other character.
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
 
 AnsiString ReadAll(TStream* Input) {
     Int64 size = Input->GetSize() - Input->GetPosition();
@@ -363,6 +370,9 @@ private:
     void ParseBinary() {
         int start = FTokenLine;
         AnsiString bytes;
+        // Stored pictures make values of a megabyte: reserve once, decode without calls.
+        const std::size_t close = FText.find('}', FPos);
+        if (close != AnsiString::npos) bytes.reserve((close - FPos) / 2);
         int high = -1;
         for (;;) {
             if (AtEnd()) Error("Unterminated binary value", start);
@@ -370,12 +380,11 @@ private:
             Advance();
             if (c == '}') break;
             if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
-            if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            const int digit = HexDigitValue(c);
+            if (digit < 0) {
                 FTokenLine = FLine;
                 Error("Invalid binary value");
             }
-            int digit =
-                IsDigit(c) ? c - '0' : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
             if (high < 0) {
                 high = digit;
             } else {

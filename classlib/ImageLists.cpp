@@ -6,25 +6,20 @@
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TCustomImageList::~TCustomImageList() {
-    ReleaseHandle();
+    ReleaseList();
 }
 
-void TCustomImageList::ReleaseHandle() {
+void TCustomImageList::ReleaseList() {
     if (FHandle && !FShared) ImageList_Destroy(FHandle);
     FHandle = nullptr;
     FShared = false;
 }
 
 void TCustomImageList::ShareHandle(HIMAGELIST Handle) {
-    ReleaseHandle();
-    if (!Handle) return;
+    ReleaseList();
     FHandle = Handle;
-    FShared = true;
-    int w = 0, h = 0;
-    if (ImageList_GetIconSize(Handle, &w, &h)) {
-        FWidth = w;
-        FHeight = h;
-    }
+    FShared = Handle != nullptr;
+    if (Handle) ImageList_GetIconSize(Handle, &FWidth, &FHeight);
 }
 
 void TCustomImageList::Published(TPropertyList& P) {
@@ -43,7 +38,7 @@ HIMAGELIST TCustomImageList::GetHandle() {
 
 void TCustomImageList::SetSize(int AWidth, int AHeight) {
     Clear();
-    ReleaseHandle();
+    ReleaseList();
     FWidth = AWidth;
     FHeight = AHeight;
 }

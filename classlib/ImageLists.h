@@ -26,20 +26,20 @@ public:
     void SetSize(int AWidth, int AHeight);
     int GetCount() const;
     // Adds the images of Image, cut in Width-wide pieces; pixels of Transparent do not show.
-    // Returns the index of the first; -1 on a shared list.
+    // Returns the index of the first.
     int AddMasked(TBitmap* Image, TColor Transparent);
     void Clear();
     // Image Index at (X, Y); greyed when not Enabled. Nothing for an index outside the list.
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
     HIMAGELIST GetHandle();
-    // Makes the list a view of Handle, a list that someone else owns (the shell's system
-    // image lists): it is never changed or destroyed through this object. Null forgets it.
+    // Shows the images of a list that belongs to someone else (the shell's system image
+    // lists): it is never changed, emptied or destroyed through this object.
     void ShareHandle(HIMAGELIST Handle);
     bool GetShared() const { return FShared; }
 
 private:
     void CreateList();
-    void ReleaseHandle();
+    void ReleaseList();
 
     HIMAGELIST FHandle = nullptr;
     bool FShared = false;

@@ -1,5 +1,7 @@
 #include "classlib/Menus.h"
 
+#include "classlib/ImageLists.h"
+
 #include "classlib/ClassRegistry.h"
 #include "classlib/HiddenWindow.h"
 #include "classlib/Persistence.h"
@@ -425,6 +427,22 @@ TMenu::~TMenu() {
         ::SetMenu(FWindowHandle, nullptr);
     FWindowHandle = nullptr;
     delete FItems;
+}
+
+void TMenu::Published(TPropertyList& P) {
+    P.Add("Images", &TMenu::GetImages, &TMenu::SetImages);
+}
+
+void TMenu::SetImages(TCustomImageList* Value) {
+    if (FImages == Value) return;
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages) FImages->FreeNotification(this);
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
 void TMenu::SetWindowHandle(HWND Value) {

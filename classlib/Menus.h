@@ -22,6 +22,7 @@
 #include <functional>
 #include <vector>
 
+class TCustomImageList;
 class TMenu;
 class TPopupMenu;
 class TPropertyList;
@@ -180,6 +181,11 @@ public:
     HWND GetWindowHandle() const { return FWindowHandle; }
     void SetWindowHandle(HWND Value);
 
+    // The pictures of the items (by their ImageIndex); borrowed, cleared when freed.
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    static void Published(TPropertyList& P);
+
     TMenuItem* FindItem(UINT_PTR Value, TFindItemKind Kind);
     // Clicks the item of that command; false when the menu has none.
     bool DispatchCommand(Word ACommand);
@@ -194,10 +200,12 @@ protected:
     virtual HMENU CreateMenuHandle();
     // Something in the tree changed (after the system menus were updated).
     virtual void MenuChanged(TMenuItem* Source);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TMenuItem;
     TMenuItem* FItems;
+    TCustomImageList* FImages = nullptr;
     HWND FWindowHandle = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "classlib/ShellOpen.h"
 
+#include "classlib/DelayLoad.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Paths.h"
 #include "classlib/Strings.h"
@@ -18,7 +19,8 @@ INT_PTR OpenWithShell(const AnsiString& FileName, HWND Owner) {
     const TShellExecute& custom = CurrentShellExecute();
     HINSTANCE result =
         custom ? custom(Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL)
-               : ShellExecuteA(Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+               : DelayLoaded<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA")(
+                     Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result);
 }
 

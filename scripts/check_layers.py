@@ -17,7 +17,7 @@ CLASSLIB = """
 Platform Types Sets Events UnitInit
 Exceptions Messages GdiCounter
 Objects Strings DateTime
-Paths Registry ClassRegistry List IniDocument WindowProcErrors
+Paths Registry ClassRegistry List IniDocument WindowProcErrors DelayLoad
 Component Collection Streams HiddenWindow ShellOpen
 StringList Persistence
 Filer IniFiles FormText FormLoader

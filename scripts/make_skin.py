@@ -165,12 +165,14 @@ def caption_button(pic, r, glyph, state, band_top, band_height):
     """A caption button over the caption band: the band shows through the normal look."""
     for y in range(r[1], r[3]):
         pic.fill((r[0], y, r[2], y + 1), caption_colour(band_top + y - r[1], band_height))
+    if state == DISABLED:
+        return  # a caption command the window does not allow leaves plain band
     if state != NORMAL:
-        box = {HOT: lighter(ACCENT_TOP, 0.3), DOWN: ACCENT_EDGE, DISABLED: ACCENT_BOTTOM}[state]
+        box = {HOT: lighter(ACCENT_TOP, 0.3), DOWN: ACCENT_EDGE}[state]
         pic.vgradient(r, lighter(box, 0.15), box)
         pic.frame(r, ACCENT_EDGE if state != HOT else ACCENT_LIGHT)
         pic.soften_corners(r, caption_colour(band_top + 1, band_height))
-    colour = {NORMAL: WHITE, HOT: WHITE, DOWN: (214, 226, 244), DISABLED: ACCENT_LIGHT}[state]
+    colour = {NORMAL: WHITE, HOT: WHITE, DOWN: (214, 226, 244)}[state]
     pic.glyph(r, glyph, colour)
 
 

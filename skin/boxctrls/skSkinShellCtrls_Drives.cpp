@@ -98,11 +98,15 @@ bool CheckDriveReady(char Letter, bool Report, TskSkinMessage* Message) {
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)));
     if (upper < 'A' || upper > 'Z') Say(Message, "Not a valid Drive ID", mtError);
     if (DriveProbe().IsReady(upper)) return true;
-    if (Report) {
-        MessageBeep(MB_ICONHAND);
-        Say(Message, "There is no disk in Drive or Drive is not ready", mtWarning);
-    }
+    if (Report) ReportDriveNotReady(Message);
     return false;
+}
+
+const char* const DriveNotReadyText = "There is no disk in Drive or Drive is not ready";
+
+void ReportDriveNotReady(TskSkinMessage* Message) {
+    MessageBeep(MB_ICONHAND);
+    Say(Message, DriveNotReadyText, mtWarning);
 }
 
 } // namespace Skshellctrls

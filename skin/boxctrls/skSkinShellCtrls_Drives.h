@@ -56,5 +56,8 @@ bool DriveRootReady(const AnsiString& Path);
 // Drive or Drive is not ready" (a warning). Message shows them when given, else the class
 // library's MessageDlg.
 bool CheckDriveReady(char Letter, bool Report, TskSkinMessage* Message);
+// The beep and warning of a drive that is not ready, through Message when given.
+void ReportDriveNotReady(TskSkinMessage* Message);
+extern const char* const DriveNotReadyText;
 
 } // namespace Skshellctrls

@@ -105,9 +105,6 @@ void GetDiskInfo(const TDiskSign& Sign, TDiskInfo& Info) {
 
 } // namespace Skshellctrls
 
-const char* const TskSkinFileListView::NotReadyMessage =
-    "There is no disk in Drive or Drive is not ready";
-
 TskSkinFileListView::TskSkinFileListView(TComponent* AOwner) : TskSkinListView(AOwner) {
     if (IsDesigning()) FDirectory = "c:\\";
     FLargeIcons = new TImageList(this);
@@ -149,11 +146,7 @@ bool TskSkinFileListView::IsDrivesView() const {
 
 bool TskSkinFileListView::DriveReady(const AnsiString& Value) {
     if (DriveRootReady(Value)) return true;
-    MessageBeep(MB_ICONHAND);
-    if (FSkinMessage)
-        FSkinMessage->MessageDlg(NotReadyMessage, mtWarning, TMsgDlgButtons{mbOK}, 0);
-    else
-        MessageDlg(NotReadyMessage, mtWarning, TMsgDlgButtons{mbOK}, 0);
+    Skshellctrls::ReportDriveNotReady(FSkinMessage);
     return false;
 }
 

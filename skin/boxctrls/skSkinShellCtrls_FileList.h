@@ -119,8 +119,6 @@ public:
     Int64 GetDiskCap();
     Int64 GetDiskFree();
 
-    static const char* const NotReadyMessage;
-
 protected:
     AnsiString SubItemText(LPARAM Data, int SubItem) override;
     void CreateWnd() override;

@@ -57,6 +57,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     FForm = static_cast<TForm*>(AOwner);
     FForm->SetBorderIcons(TBorderIcons{});
     FForm->OnShortCut = TShortCutEvent(this, &TskSkinForm::FormShortCut);
+    FForm->SetAutoSize(false);
     FSysMenu = new TPopupMenu(this);
     SkinMenu = new TskSkinMenu(this, FForm);
 
@@ -120,10 +121,29 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("AlphaBlendAnimation", &TskSkinForm::GetAlphaBlendAnimation, &TskSkinForm::SetAlphaBlendAnimation, false);
     P.Add("AlphaBlendValue", &TskSkinForm::GetAlphaBlendValue, &TskSkinForm::SetAlphaBlendValue, Byte{200});
     P.Add("AlphaBlend", &TskSkinForm::GetAlphaBlend, &TskSkinForm::SetAlphaBlend, false);
+    P.Add("MenusAlphaBlend", &TskSkinForm::GetMenusAlphaBlend, &TskSkinForm::SetMenusAlphaBlend, false);
+    P.Add("MenusAlphaBlendAnimation", &TskSkinForm::GetMenusAlphaBlendAnimation,
+          &TskSkinForm::SetMenusAlphaBlendAnimation, false);
+    P.Add("MenusAlphaBlendValue", &TskSkinForm::GetMenusAlphaBlendValue, &TskSkinForm::SetMenusAlphaBlendValue,
+          Byte{200});
+    P.Add("UseSkinCursors", &TskSkinForm::GetUseSkinCursors, &TskSkinForm::SetUseSkinCursors, false);
+    P.Add("DraggAble", &TskSkinForm::GetDraggAble, &TskSkinForm::SetDraggAble, false);
+    P.Add("DefMenuItemHeight", &TskSkinForm::GetDefMenuItemHeight, &TskSkinForm::SetDefMenuItemHeight, 20);
+    P.Add("DefMenuItemFont", &TskSkinForm::GetDefMenuItemFont, &TskSkinForm::SetDefMenuItemFont);
     P.Add("OnActivate", &TskSkinForm::OnActivate);
     P.Add("OnDeActivate", &TskSkinForm::OnDeActivate);
     P.Add("OnChangeRollUpState", &TskSkinForm::OnChangeRollUpState);
     P.Add("OnChangeSkinData", &TskSkinForm::OnChangeSkinData);
+    P.Add("OnChangeClientRect", &TskSkinForm::OnChangeClientRect);
+    P.Add("OnMouseUpEvent", &TskSkinForm::OnMouseUpEvent);
+    P.Add("OnMouseDownEvent", &TskSkinForm::OnMouseDownEvent);
+    P.Add("OnMouseMoveEvent", &TskSkinForm::OnMouseMoveEvent);
+    P.Add("OnMouseEnterEvent", &TskSkinForm::OnMouseEnterEvent);
+    P.Add("OnMouseLeaveEvent", &TskSkinForm::OnMouseLeaveEvent);
+    P.Add("OnPaintEvent", &TskSkinForm::OnPaintEvent);
+    P.Add("OnSwitchChangeStateEvent", &TskSkinForm::OnSwitchChangeStateEvent);
+    P.Add("OnTrackBarChangeValueEvent", &TskSkinForm::OnTrackBarChangeValueEvent);
+    P.Add("OnFrameRegulatorChangeValueEvent", &TskSkinForm::OnFrameRegulatorChangeValueEvent);
 }
 
 TskSkinForm* GetSkinFormComponent(TCustomForm* Form) {
@@ -145,6 +165,25 @@ void TskSkinForm::SetSkinData(TskSkinData* Value) {
     if (FSkinData == Value) return;
     SetReference(this, FSkinData, Value);
     if (!IsDesigning() && !IsLoading()) ChangeSkinData();
+}
+
+bool TskSkinForm::GetMenusAlphaBlend() const {
+    return SkinMenu->AlphaBlend;
+}
+void TskSkinForm::SetMenusAlphaBlend(bool Value) {
+    SkinMenu->AlphaBlend = Value;
+}
+bool TskSkinForm::GetMenusAlphaBlendAnimation() const {
+    return SkinMenu->AlphaBlendAnimation;
+}
+void TskSkinForm::SetMenusAlphaBlendAnimation(bool Value) {
+    SkinMenu->AlphaBlendAnimation = Value;
+}
+Byte TskSkinForm::GetMenusAlphaBlendValue() const {
+    return SkinMenu->AlphaBlendValue;
+}
+void TskSkinForm::SetMenusAlphaBlendValue(Byte Value) {
+    SkinMenu->AlphaBlendValue = Value;
 }
 
 void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
@@ -419,6 +458,8 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         }
         break;
     case WM_ACTIVATE:
+        // A drag that loses the activation has lost its button too.
+        FDragging = false;
         passNow();
         if (nc) {
             SendNCPaint();
@@ -764,8 +805,9 @@ void TskSkinForm::TestMouse(TObject*) {
     GetCursorPos(&cursor);
     HWND under = WindowFromPoint(cursor);
     if (!FSupportNCArea) {
-        if (FDragging) return DragTo(cursor);
-        if (under != FForm->GetHandle()) {
+        if (FDragging) {
+            DragTo(cursor);
+        } else if (under != FForm->GetHandle()) {
             TestActive(-1, -1, false);
             FMouseTracking = false;
             MouseTimer->SetEnabled(false);
@@ -773,6 +815,7 @@ void TskSkinForm::TestMouse(TObject*) {
             ScreenToClient(FForm->GetHandle(), &cursor);
             TestActive(cursor.x, cursor.y, true);
         }
+        if (FUseSkinCursors && !IsDestroying()) TestCursors();
         return;
     }
     if (under != FForm->GetHandle()) {
@@ -791,6 +834,18 @@ void TskSkinForm::TestMouse(TObject*) {
         TestActive(p.X, p.Y, true);
     else if (ActiveObject != -1)
         TestActive(-1, -1, true);
+}
+
+void TskSkinForm::TestCursors() {
+    int index = 0;
+    if (FSkinData && !FSkinData->Empty) {
+        const TskActiveSkinObject* active = ObjectAt(ActiveObject);
+        if (active && active->CursorIndex != -1)
+            index = FSkinData->StartCursorIndex + active->CursorIndex;
+        else if (FSkinData->FormCursorIndex != -1)
+            index = FSkinData->StartCursorIndex + FSkinData->FormCursorIndex;
+    }
+    if (FForm->GetCursor() != static_cast<TCursor>(index)) FForm->SetCursor(static_cast<TCursor>(index));
 }
 
 void TskSkinForm::TestMorph(TObject*) {

@@ -93,6 +93,17 @@ public:
     void SetAlphaBlendValue(Byte Value);
     bool GetAlphaBlendAnimation() const { return FAlphaBlendAnimation; }
     void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
+    // Translucency of the form's skinned menus, handed to the menu chain.
+    bool GetMenusAlphaBlend() const;
+    void SetMenusAlphaBlend(bool Value);
+    bool GetMenusAlphaBlendAnimation() const;
+    void SetMenusAlphaBlendAnimation(bool Value);
+    Byte GetMenusAlphaBlendValue() const;
+    void SetMenusAlphaBlendValue(Byte Value);
+    // The skin's cursors over a client-mode form and its objects.
+    bool GetUseSkinCursors() const { return FUseSkinCursors; }
+    void SetUseSkinCursors(bool Value) { FUseSkinCursors = Value; }
+    void TestCursors();
     TskSkinMainMenuBar* GetMainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TskSkinMainMenuBar* Value);
     bool GetMainMenuActive() const { return FMainMenuActive; }
@@ -415,6 +426,7 @@ private:
     bool FAlphaBlendAnimation = false;
     Byte FMagneticSize = 10;
     bool FMaximizeOnFullScreen = false;
+    bool FUseSkinCursors = false;
     int FMinWidth = 0;
     int FMinHeight = 0;
 };

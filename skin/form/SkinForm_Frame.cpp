@@ -364,8 +364,12 @@ void TskSkinForm::PaintNCSkin() {
     if (FNewWidth < GetMinWidth() || FNewHeight < GetMinHeight()) return;
     CalcRects();
     CalcAllRealObjectRect();
+    // A hidden frame shows nothing; showing it paints the frame again.
+    if (!IsWindowVisible(FForm->GetHandle())) return;
     const TskSkinData& s = *FSkinData;
     TBitmap top, left, right, bottom;
+    // Memory images: a device bitmap of the frame's width costs more to make than to fill.
+    for (TBitmap* b : {&top, &left, &right, &bottom}) b->SetPixelFormat(pf32bit);
     CreateSkinBorderImages(Geometry(s.LTPoint, s.RTPoint, s.LBPoint, s.RBPoint, s.ClRect),
                            Geometry(NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect), &left, &top,
                            &right, &bottom, s.Picture.get(),

@@ -57,6 +57,7 @@ void TskSkinMainMenuBar::Published(TPropertyList& P) {
     P.Add("SkinForm", &TskSkinMainMenuBar::GetSkinForm, &TskSkinMainMenuBar::SetSkinForm);
     P.Add("DefItemFont", &TskSkinMainMenuBar::GetDefItemFont, &TskSkinMainMenuBar::SetDefItemFont);
     P.Add("PopupToUp", &TskSkinMainMenuBar::GetPopupToUp, &TskSkinMainMenuBar::SetPopupToUp, false);
+    P.Add("OnMainMenuItemClick", &TskSkinMainMenuBar::OnMainMenuItemClick);
 }
 
 void TskSkinMainMenuBar::SetMainMenu(TMainMenu* Value) {
@@ -355,6 +356,18 @@ void TskSkinMainMenuBar::OpenItem(int Index) {
     FSkinForm->GetSkinMenu()->Popup(this, skin, 0, r, menuItem, FPopupToUp);
 }
 
+void TskSkinMainMenuBar::ClickItem(int Index) {
+    if (Index < 0 || Index >= static_cast<int>(FItems.size())) return;
+    const TskMenuBarItem& item = FItems[static_cast<std::size_t>(Index)];
+    if (!item.InBar || !item.MenuItem->GetEnabled()) return;
+    if (OnMainMenuItemClick) {
+        TComponentProtector protect(this);
+        OnMainMenuItemClick(item.MenuItem->GetName());
+        if (IsDestroying()) return;
+    }
+    OpenItem(Index);
+}
+
 void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TskSkinControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft) return;
@@ -367,7 +380,7 @@ void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
         if (FSkinForm) FSkinForm->GetSkinMenu()->Hide();
         return;
     }
-    OpenItem(index);
+    ClickItem(index);
 }
 
 void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
@@ -451,7 +464,7 @@ bool TskSkinMainMenuBar::FindHotKeyItem(Word Key) {
     for (int i = 0; i < static_cast<int>(FItems.size()); ++i) {
         const TskMenuBarItem& item = FItems[static_cast<std::size_t>(i)];
         if (item.InBar && item.MenuItem->GetEnabled() && IsAccel(Key, item.MenuItem->GetCaption())) {
-            OpenItem(i);
+            ClickItem(i);
             return true;
         }
     }
@@ -460,6 +473,6 @@ bool TskSkinMainMenuBar::FindHotKeyItem(Word Key) {
 
 bool TskSkinMainMenuBar::CheckReturnKey() {
     if (FActive < 0 || FDown != -1) return false;
-    OpenItem(FActive);
+    ClickItem(FActive);
     return true;
 }

@@ -51,6 +51,8 @@ struct TskMenuBarItemLook {
     TMorphKind MorphKind = mkDefault;
 };
 
+using TMainMenuItemClick = TEvent<void(const AnsiString& IDName)>;
+
 class TskSkinMainMenuBar : public TskSkinControl {
     DECLARE_CLASS(TskSkinMainMenuBar, TskSkinControl)
 public:
@@ -66,6 +68,8 @@ public:
     void SetDefItemFont(TFont* Value) { FDefItemFont->Assign(Value); }
     bool GetPopupToUp() const { return FPopupToUp; }
     void SetPopupToUp(bool Value) { FPopupToUp = Value; }
+    // An item of the bar pressed by the mouse or the keyboard, with the menu item's name.
+    TMainMenuItemClick OnMainMenuItemClick;
 
     // The items as laid out for the present width.
     const std::vector<TskMenuBarItem>& Items();
@@ -120,6 +124,8 @@ private:
     void SetActive(int Index);
     // Opens the item's submenu, or runs a plain item.
     void OpenItem(int Index);
+    // A press on the item: OnMainMenuItemClick, then the item opens or acts.
+    void ClickItem(int Index);
     void Step(int Direction);
 
     TMainMenu* FMainMenu = nullptr;

@@ -8,6 +8,7 @@
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Forms.h"
+#include "classlib/ImageLists.h"
 #include "classlib/Persistence.h"
 
 namespace {
@@ -98,6 +99,20 @@ void DrawRowMark(TCanvas* C, TMenuItem* Item, int X, int Y, TColor Color) {
         DrawRadioDot(C, X + 1, Y + 1, Color);
     else
         DrawCheckMark(C, X + 1, Y, Color);
+}
+
+// The row's picture from the menu's images at X, centred on Middle, framed in Color when
+// the item is checked; false when the row has none.
+bool DrawRowImage(TCanvas* C, TCustomImageList* Images, TMenuItem* Item, int X, int Middle, TColor Color) {
+    const int index = Item->GetImageIndex();
+    if (!Images || index < 0 || index >= Images->GetCount()) return false;
+    const int y = Middle - Images->GetHeight() / 2;
+    Images->Draw(C, X, y, index, Item->GetEnabled());
+    if (Item->GetChecked()) {
+        C->GetBrush()->SetColor(Color);
+        C->FrameRect(TRect(X - 1, y - 1, X + Images->GetWidth() + 1, y + Images->GetHeight() + 1));
+    }
+    return true;
 }
 
 } // namespace
@@ -207,7 +222,7 @@ void TskSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
     TBitmap b(w, h);
     TCanvas* c = b.GetCanvas();
     c->GetFont()->Assign(Parent->SkinMenu->DefaultMenuItemFont.get());
-    const int ic = 19;
+    const int ic = Parent->Images ? Parent->ImageWidth : 19;
     const bool active = MouseIn || Down;
     if (active && !IsDivider()) {
         c->GetBrush()->SetColor(static_cast<TColor>(0xD2BDB6));
@@ -232,13 +247,10 @@ void TskSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
         DrawRowText(c, MenuItem, r1, ic, 19, Parent->ShortCutWidth);
         const int middle = r1.Top + RectHeight(r1) / 2;
         const TColor color = c->GetFont()->GetColor();
-        if (!DrawNamedGlyph(c, MenuItem->GetName(), r1.Left + 2, middle - 4, color) && MenuItem->GetChecked()) {
-            if (MenuItem->GetRadioItem())
-                DrawRadioDot(c, r1.Left + 3, middle - 3, color);
-            else
-                DrawCheckMark(c, r1.Left + 3, middle - 4, color);
-        }
+        if (!DrawRowImage(c, Parent->Images, MenuItem, r1.Left, middle, color))
+            DrawRowMark(c, MenuItem, r1.Left + 2, middle - 4, color);
     }
+    Parent->BlendWithScreen(&b, ObjectRect.Left, ObjectRect.Top);
     Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
 }
 
@@ -259,7 +271,9 @@ void TskSkinMenuItem::SkinnedImage(TBitmap* B, bool Active) {
                                   : MenuItem->GetEnabled() ? ItemData->FontColor : ItemData->UnEnabledFontColor);
     c->GetBrush()->SetStyle(bsClear);
     DrawRowText(c, MenuItem, tr, Parent->ImageWidth, 16, Parent->ShortCutWidth);
-    DrawRowMark(c, MenuItem, tr.Left + 2, tr.Top + RectHeight(tr) / 2 - 4, c->GetFont()->GetColor());
+    const int middle = tr.Top + RectHeight(tr) / 2;
+    if (!DrawRowImage(c, Parent->Images, MenuItem, tr.Left + 2, middle, c->GetFont()->GetColor()))
+        DrawRowMark(c, MenuItem, tr.Left + 2, middle - 4, c->GetFont()->GetColor());
 }
 
 void TskSkinMenuItem::Draw(TCanvas* Cnvs) {
@@ -281,12 +295,13 @@ void TskSkinMenuItem::Draw(TCanvas* Cnvs) {
             SkinnedImage(&lit, true);
             TskEffectBmp e1(normal.GetHandle()), e2(lit.GetHandle());
             e1.MorphByKind(ItemData->MorphKind, &e2, MorphKf);
-            e1.Draw(Cnvs->GetHandle(), ObjectRect.Left, ObjectRect.Top);
-            return;
+            e1.Draw(b.GetCanvas()->GetHandle(), 0, 0);
+        } else {
+            SkinnedImage(&b, active);
         }
-        SkinnedImage(&b, active);
     }
     if (b.GetWidth() != w || b.GetHeight() != h) b.SetSize(w, h);
+    Parent->BlendWithScreen(&b, ObjectRect.Left, ObjectRect.Top);
     Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
 }
 
@@ -299,6 +314,10 @@ TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskSkinMenu* ASkinMen
     SetVisible(false);
     MouseTimer = MakeTimer(this, 50, TNotifyEvent(this, &TskSkinPopupWindow::TestMouse));
     MorphTimer = MakeTimer(this, 20, TNotifyEvent(this, &TskSkinPopupWindow::TestMorph));
+    ShowTimer = MakeTimer(this, 100, TNotifyEvent(this, &TskSkinPopupWindow::WTProc));
+    AlphaBlend = ASkinMenu->AlphaBlend;
+    AlphaBlendValue = ASkinMenu->AlphaBlendValue;
+    AlphaBlendAnimation = ASkinMenu->AlphaBlendAnimation;
     if (APopupWindowData && APopupWindowData->WindowPictureIndex != -1 &&
         PictureAt(ASkinMenu->SkinData, APopupWindowData->WindowPictureIndex)) {
         PopupWindowData = APopupWindowData;
@@ -378,7 +397,8 @@ void TskSkinPopupWindow::CreateMenu(TMenuItem* Item, int StartIndex) {
     // Captions and the shortcut column never touch.
     if (ShortCutWidth > 0) widest = std::max(widest, widestCaption + kShortCutGap + ShortCutWidth);
     canvas->GetFont()->Assign(&measure);
-    ImageWidth = 16;
+    Images = Item->GetParentMenu() ? Item->GetParentMenu()->GetImages() : nullptr;
+    ImageWidth = Images ? Images->GetWidth() + 5 : 16;
     int w = widest + 2 + 16 + ImageWidth;
     int h = 0;
     for (auto& row : ItemList) h += row->Height();
@@ -457,6 +477,10 @@ int TskSkinPopupWindow::GetEndStartVisibleIndex() {
 }
 
 void TskSkinPopupWindow::Show(const TRect& R, TMenuItem* Item, int StartIndex, bool PopupByItem, bool PopupUp) {
+    const bool layered = CheckW2KWXP();
+    // Only the first level of a menu just opened fades in.
+    const bool fade = layered && AlphaBlend && AlphaBlendAnimation && SkinMenu->FirstShow;
+    if (fade) Application->ProcessMessages();
     CreateMenu(Item, StartIndex);
     const TRect& wa = SkinMenu->WorkArea;
     const int w = GetWidth(), h = GetHeight();
@@ -510,10 +534,32 @@ void TskSkinPopupWindow::Show(const TRect& R, TMenuItem* Item, int StartIndex, b
     PopupX = x;
     PopupY = y;
     SetBounds(x, y, w, h);
+    if (AlphaBlend && !layered) {
+        ShowTimer->SetEnabled(true);
+        return;
+    }
+    if (layered && AlphaBlend) {
+        HWND wnd = GetHandle();
+        SetWindowLongPtrA(wnd, GWL_EXSTYLE, GetWindowLongPtrA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetAlphaBlendTransparent(wnd, fade ? 0 : AlphaBlendValue);
+    }
+    ShowNow();
+    if (fade)
+        for (int alpha = 2;; alpha += 2) {
+            SetAlphaBlendTransparent(GetHandle(), static_cast<Byte>(std::min<int>(alpha, AlphaBlendValue)));
+            if (alpha >= AlphaBlendValue) break;
+        }
+    MouseTimer->SetEnabled(true);
+    ActivateFirstRow();
+}
+
+void TskSkinPopupWindow::ShowNow() {
     if (SkinData && PopupWindowData && PopupWindowData->CursorIndex != -1)
         SetCursor(static_cast<TCursor>(SkinData->StartCursorIndex + PopupWindowData->CursorIndex));
     SetWindowPos(GetHandle(), HWND_TOPMOST, PopupX, PopupY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    MouseTimer->SetEnabled(true);
+}
+
+void TskSkinPopupWindow::ActivateFirstRow() {
     ActiveItem = -1;
     for (int i = 0; i < static_cast<int>(ItemList.size()); ++i) {
         TskSkinMenuItem* row = ItemList[static_cast<std::size_t>(i)].get();
@@ -525,11 +571,30 @@ void TskSkinPopupWindow::Show(const TRect& R, TMenuItem* Item, int StartIndex, b
     }
 }
 
+void TskSkinPopupWindow::WTProc(TObject*) {
+    ShowTimer->SetEnabled(false);
+    ScreenImage = std::make_unique<TBitmap>(GetWidth() + 1, GetHeight() + 1);
+    GetScreenImage(PopupX, PopupY, ScreenImage.get());
+    BGEffect = std::make_unique<TskEffectBmp>(ScreenImage->GetHandle());
+    ShowNow();
+    MouseTimer->SetEnabled(true);
+    // A first row that is a divider or disabled is never made active.
+    ActivateFirstRow();
+}
+
+void TskSkinPopupWindow::BlendWithScreen(TBitmap* B, int X, int Y) {
+    if (!AlphaBlend || !BGEffect) return;
+    TskEffectBmp image(B->GetHandle());
+    image.MorphRect(BGEffect.get(), 1.0 - AlphaBlendValue / 255.0, TRect(0, 0, B->GetWidth(), B->GetHeight()), X, Y);
+    image.Draw(B->GetCanvas()->GetHandle(), 0, 0);
+}
+
 void TskSkinPopupWindow::Hide() {
     if (HandleAllocated())
         SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     MouseTimer->SetEnabled(false);
+    ShowTimer->SetEnabled(false);
 }
 
 void TskSkinPopupWindow::UpDatePW() {
@@ -553,10 +618,11 @@ void TskSkinPopupWindow::CreateRealImage(TBitmap* B) {
     }
     B->SetSize(w, h);
     TCanvas* c = B->GetCanvas();
+    const int column = Images ? ImageWidth + 3 : 22;
     c->GetBrush()->SetColor(clBtnFace);
-    c->FillRect(TRect(0, 0, 22, h));
+    c->FillRect(TRect(0, 0, column, h));
     c->GetBrush()->SetColor(clWindow);
-    c->FillRect(TRect(22, 0, w, h));
+    c->FillRect(TRect(column, 0, w, h));
     c->GetBrush()->SetColor(clBtnShadow);
     c->FrameRect(TRect(0, 0, w, h));
     c->GetBrush()->SetColor(clWindow);
@@ -584,6 +650,7 @@ void TskSkinPopupWindow::DrawMarkers(TCanvas* C) {
 void TskSkinPopupWindow::PaintMenu(HDC DC) {
     TBitmap b;
     CreateRealImage(&b);
+    BlendWithScreen(&b, 0, 0);
     for (int i = TopIndex; i < TopIndex + VisibleCount && i < static_cast<int>(ItemList.size()); ++i)
         ItemList[static_cast<std::size_t>(i)]->Draw(b.GetCanvas());
     if (Scroll) DrawMarkers(b.GetCanvas());

@@ -19,6 +19,7 @@ class TskSkinMenu;
 class TskSkinPopupWindow;
 class TskSkinForm;
 class TskEffectBmp;
+class TCustomImageList;
 class TForm;
 
 DECLARE_UNIT(SkinMenus)
@@ -91,6 +92,12 @@ public:
     void ScrollTick();
     void PaintMenu(HDC DC);
     void ActivateRow(int Index, bool Kb);
+    // The delayed show of a level blended in software with the screen under it (alpha
+    // without layered windows): 100 ms after Show, so that the screen shows what lies under
+    // the level rather than a level of the menu just closed.
+    void WTProc(TObject* Sender);
+    // Blends B, drawn at (X, Y) in the level, with the captured screen (software alpha).
+    void BlendWithScreen(TBitmap* B, int X, int Y);
 
     TskDataSkinMenuItem* MenuItemData = nullptr;
     int VisibleCount = 0;
@@ -101,6 +108,8 @@ public:
     TRect NewItemsRect;
     int PopupX = 0, PopupY = 0;
     TPoint OldMousePoint{-1, -1};
+    // The pictures of the rows: the images of the menu that holds the level's item.
+    TCustomImageList* Images = nullptr;
     int ImageWidth = 16;
     // The shortcut column: the widest shortcut text of the level, right-aligned in it.
     int ShortCutWidth = 0;
@@ -109,6 +118,12 @@ public:
     int OldActiveItem = -1;
     TTimer* MouseTimer = nullptr;
     TTimer* MorphTimer = nullptr;
+    TTimer* ShowTimer = nullptr;
+    std::unique_ptr<TBitmap> ScreenImage;
+    std::unique_ptr<TskEffectBmp> BGEffect;
+    bool AlphaBlend = false;
+    Byte AlphaBlendValue = 200;
+    bool AlphaBlendAnimation = false;
     TskSkinMenu* SkinMenu;
     TskSkinData* SkinData = nullptr;
     TskDataSkinPopupWindow* PopupWindowData = nullptr;
@@ -136,6 +151,8 @@ private:
     int GetEndStartVisibleIndex();
     void CreateRealImage(TBitmap* B);
     void DrawMarkers(TCanvas* C);
+    void ShowNow();
+    void ActivateFirstRow();
     void StartScroll();
     void StopScroll();
     void RedrawAll();

@@ -68,6 +68,10 @@ TskSkinMessage::TskSkinMessage(TComponent* AOwner)
     : TComponent(AOwner), FDefaultFont(MakeFont()), FDefaultButtonFont(MakeFont()) {}
 
 void TskSkinMessage::Published(TPropertyList& P) {
+    P.Add("AlphaBlend", &TskSkinMessage::GetAlphaBlend, &TskSkinMessage::SetAlphaBlend, false);
+    P.Add("AlphaBlendAnimation", &TskSkinMessage::GetAlphaBlendAnimation, &TskSkinMessage::SetAlphaBlendAnimation,
+          false);
+    P.Add("AlphaBlendValue", &TskSkinMessage::GetAlphaBlendValue, &TskSkinMessage::SetAlphaBlendValue, Byte{200});
     P.Add("SkinData", &TskSkinMessage::GetSkinData, &TskSkinMessage::SetSkinData);
     P.Add("CtrlSkinData", &TskSkinMessage::GetCtrlSkinData, &TskSkinMessage::SetCtrlSkinData);
     P.Add("ButtonSkinDataName", &TskSkinMessage::GetButtonSkinDataName, &TskSkinMessage::SetButtonSkinDataName,
@@ -91,6 +95,9 @@ TskMessageForm* TskSkinMessage::Build(const AnsiString& Msg, TMsgDlgType DlgType
     try {
         form->SkinForm->SetSkinData(FSkinData);
         form->SkinForm->SetMenusSkinData(FCtrlSkinData);
+        form->SkinForm->SetAlphaBlend(FAlphaBlend);
+        form->SkinForm->SetAlphaBlendAnimation(FAlphaBlendAnimation);
+        form->SkinForm->SetAlphaBlendValue(FAlphaBlendValue);
         const int w = 60, g = 10;
         int h = 25;
         if (FCtrlSkinData && !FCtrlSkinData->Empty) {

@@ -35,6 +35,13 @@ public:
     // The modal result of the button pressed. HelpCtx is accepted and not used.
     int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 
+    // Handed to the box's frame.
+    bool GetAlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
+    bool GetAlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
+    Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value) { FAlphaBlendValue = Value; }
     TskSkinData* GetSkinData() const { return FSkinData; }
     void SetSkinData(TskSkinData* Value) { SetReference(this, FSkinData, Value); }
     TskSkinData* GetCtrlSkinData() const { return FCtrlSkinData; }
@@ -56,6 +63,9 @@ protected:
 private:
     TskMessageForm* Build(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
 
+    bool FAlphaBlend = false;
+    bool FAlphaBlendAnimation = false;
+    Byte FAlphaBlendValue = 200;
     TskSkinData* FSkinData = nullptr;
     TskSkinData* FCtrlSkinData = nullptr;
     AnsiString FButtonSkinDataName = "button";

@@ -6,6 +6,7 @@
 
 #include "skin/data/Skutils.h"
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinMenus.h"
 
 #include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
@@ -72,6 +73,33 @@ TEST_F(LayeredForm, AlphaBlendAppliesAtOnceAndAFadeWithoutItEndsOpaque) {
     EXPECT_EQ(Alpha(Form), 0) << "another timer is no fade";
     Tick(Form);
     EXPECT_FALSE(Layered(Form));
+}
+
+TEST_F(LayeredForm, TranslucentMenusAreLayeredAndTheFirstLevelFadesIn) {
+    auto* skin = new TskSkinForm(Form);
+    skin->SetMenusAlphaBlend(true);
+    skin->SetMenusAlphaBlendValue(150);
+    skin->SetMenusAlphaBlendAnimation(true);
+    auto* menu = new TskSkinPopupMenu(Form);
+    auto* item = new TMenuItem(Form);
+    item->SetCaption("Sub");
+    menu->GetItems()->Add(item);
+    auto* sub = new TMenuItem(Form);
+    sub->SetCaption("Leaf");
+    item->Add(sub);
+    menu->Popup(Form->GetLeft() + 20, Form->GetTop() + 20);
+    TskSkinMenu* chain = skin->GetSkinMenu();
+    ASSERT_EQ(chain->GetCount(), 1);
+    TskSkinPopupWindow* level = chain->GetLevel(0);
+    EXPECT_TRUE(IsWindowVisible(level->GetHandle())) << "layered levels show at once";
+    EXPECT_TRUE(Layered(level));
+    EXPECT_EQ(Alpha(level), 150);
+    PostMessageA(Form->GetHandle(), WM_KEYDOWN, VK_RIGHT, 1);
+    Pump();
+    ASSERT_EQ(chain->GetCount(), 2);
+    EXPECT_EQ(Alpha(chain->GetLevel(1)), 150);
+    CaptureWindow(level->GetHandle())->SaveToFile(ExeDir() + "skinmenu-layered.bmp");
+    chain->CloseMenu(0);
 }
 
 } // namespace

@@ -33,7 +33,6 @@ const std::vector<TNamedRecord>& ExpectedObjects() {
         {"caption", TskDataSkinCaption::StaticClass()},
         {"sysmenubutton", TskDataSkinStdButton::StaticClass()},
         {"minbutton", TskDataSkinStdButton::StaticClass()},
-        {"maxbutton", TskDataSkinStdButton::StaticClass()},
         {"rollupbutton", TskDataSkinStdButton::StaticClass()},
         {"menubaritem", TskDataSkinMainMenuBarItem::StaticClass()},
         {"MENUITEM", TskDataSkinMenuItem::StaticClass()},

@@ -9,6 +9,7 @@
 
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
 
 #include "classlib/FormLoader.h"
 #include "classlib/Hints.h"
@@ -56,6 +57,34 @@ protected:
 
     TFM* Form = nullptr;
 };
+
+TEST_F(SkinnedWindows, TheMainWindowMinimizesThroughTheApplicationAndItsIconRestoresIt) {
+    delete Form;
+    Application->CreateForm(Form);
+    ASSERT_EQ(Application->GetMainForm(), Form);
+    Form->Show();
+    Pump();
+    int shows = 0;
+    Form->OnShow = TNotifyEvent::FromCallable([&](TObject*) { ++shows; });
+    TskSkinForm* frame = GetSkinFormComponent(Form);
+    ASSERT_NE(frame, nullptr);
+    frame->SetWindowState(wsMinimized);
+    Pump();
+    HWND wnd = Form->GetHandle();
+    ASSERT_TRUE(IsIconic(wnd));
+    // The icon is the system's: its hit tests and its double click are left to it, so the
+    // double click restores the window instead of rolling it up.
+    RECT icon;
+    GetWindowRect(wnd, &icon);
+    const LPARAM middle = MAKELPARAM((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
+    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, middle), DefWindowProcA(wnd, WM_NCHITTEST, 0, middle));
+    SendMessageA(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, middle);
+    Pump();
+    EXPECT_FALSE(IsIconic(wnd));
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_FALSE(frame->GetRollUpState());
+    EXPECT_EQ(shows, 0);
+}
 
 TEST_F(SkinnedWindows, EverySwappedControlIsDrawnFromTheSkin) {
     ASSERT_FALSE(DMM->STS_SkinData->Empty);

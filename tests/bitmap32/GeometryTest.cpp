@@ -7,7 +7,7 @@
 
 using namespace Bmp32;
 
-TEST(FixedConversion, FloatsRoundToNearestEven) {
+TEST(FloatConversion, FixedAndIntegerFormsRoundHalvesToEvenAndRaiseOutsideTheRange) {
     EXPECT_EQ(Fixed(1.5f), 0x18000);
     EXPECT_EQ(Fixed(-0.5f), -0x8000);
     EXPECT_EQ(Fixed(0.5f / 65536), 0); // half a unit: to the even 0
@@ -15,9 +15,6 @@ TEST(FixedConversion, FloatsRoundToNearestEven) {
     EXPECT_EQ(Fixed(-2.5f / 65536), -2);
     EXPECT_EQ(Fixed(2), 0x20000); // integers shift
     EXPECT_EQ(Fixed(-1), -0x10000);
-}
-
-TEST(FloatToInteger, RoundingRules) {
     EXPECT_EQ(RoundToInt(2.5), 2);
     EXPECT_EQ(RoundToInt(3.5), 4);
     EXPECT_EQ(RoundToInt(-0.5), 0);
@@ -26,9 +23,6 @@ TEST(FloatToInteger, RoundingRules) {
     EXPECT_EQ(FloorToInt(-2.5), -3);
     EXPECT_EQ(CeilToInt(-2.5), -2);
     EXPECT_EQ(TruncToInt(2147483647.9), INT_MAX);
-}
-
-TEST(FixedConversion, FloatsOutsideTheRangeRaise) {
     EXPECT_THROW(Fixed(40000.0f), ERangeError);
     EXPECT_THROW(RoundToInt(std::nan("")), ERangeError);
     EXPECT_EQ(RoundToInt(-2147483648.0), INT_MIN);
@@ -74,7 +68,7 @@ TEST(RectConversion, BetweenIntegerFixedAndFloat) {
     EXPECT_EQ(MakeRect(1, 2, 3, 4), TRect(1, 2, 3, 4));
 }
 
-TEST(RectSets, IntersectionCountsTouchingEdgesAndDisjointRectanglesGiveZeros) {
+TEST(RectSets, IntersectionCountsTouchingEdgesGivesZerosWhenDisjointAndMayWriteAnOperand) {
     TRect dst;
     EXPECT_TRUE(IntersectRect(dst, TRect(0, 0, 10, 10), TRect(10, 2, 20, 8)));
     EXPECT_EQ(dst, TRect(10, 2, 10, 8));
@@ -83,9 +77,6 @@ TEST(RectSets, IntersectionCountsTouchingEdgesAndDisjointRectanglesGiveZeros) {
     TFloatRect fdst = FloatRect(1, 2, 3, 4);
     EXPECT_FALSE(IntersectRect(fdst, FloatRect(0, 0, 1, 1), FloatRect(0, 1.5, 1, 2)));
     EXPECT_EQ(fdst, TFloatRect());
-}
-
-TEST(RectSets, DestinationMayBeAnOperand) {
     TRect r(0, 0, 10, 10);
     EXPECT_TRUE(IntersectRect(r, r, TRect(2, 3, 12, 13)));
     EXPECT_EQ(r, TRect(2, 3, 10, 10));
@@ -139,15 +130,12 @@ TEST(RectSets, EmptinessAndPointInside) {
     EXPECT_FALSE(PtInRect(r, TPoint(-1, 0)));
 }
 
-TEST(Gamma, StartUpFillsTheTableWithGamma07) {
+TEST(Gamma, TableHoldsGamma07FromStartUpAndFollowsOtherExponents) {
     InitializeUnits();
     const int index[] = {0, 1, 2, 64, 128, 192, 254, 255};
     const int expected[] = {0, 5, 9, 97, 157, 209, 254, 255};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(GAMMA_TABLE[index[i]], expected[i]) << index[i];
-}
-
-TEST(Gamma, OtherExponents) {
     SetGamma(1.0);
     for (int i = 0; i < 256; ++i)
         ASSERT_EQ(GAMMA_TABLE[i], i);

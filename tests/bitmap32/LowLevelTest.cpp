@@ -3,13 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 #include <vector>
 
 using namespace Bmp32;
 
-TEST(Ranges, Clamp) {
+TEST(Ranges, ClampAndSwapConstrainInEitherOrder) {
     EXPECT_EQ(Clamp(-1), 0);
     EXPECT_EQ(Clamp(300), 255);
     EXPECT_EQ(Clamp(17), 17);
@@ -21,39 +22,30 @@ TEST(Ranges, Clamp) {
     EXPECT_EQ(Constrain(15, 10, 20), 15);
     EXPECT_EQ(Constrain(2.5f, 0.0f, 1.0f), 1.0f);
     EXPECT_EQ(Constrain(-2.5f, 0.0f, 1.0f), 0.0f);
-}
-
-TEST(Ranges, SwapConstrainTakesTheBoundsInEitherOrder) {
     EXPECT_EQ(SwapConstrain(5, 10, 0), 5);
     EXPECT_EQ(SwapConstrain(20, 10, 0), 10);
     EXPECT_EQ(SwapConstrain(-3, 10, 0), 0);
     EXPECT_EQ(SwapConstrain(-3, 0, 10), 0);
 }
 
-TEST(Wrapping, WrapHasThePeriodMaxPlusOne) {
+TEST(Wrapping, WrapHasThePeriodMaxPlusOneOrLiesBetweenBounds) {
     EXPECT_EQ(Wrap(-1, 9), 9);
     EXPECT_EQ(Wrap(10, 9), 0);
     EXPECT_EQ(Wrap(-10, 9), 0);
     EXPECT_EQ(Wrap(23, 9), 3);
     EXPECT_EQ(Wrap(INT_MIN, INT_MAX), 0);
-}
-
-TEST(Wrapping, WrapBetweenBounds) {
     EXPECT_EQ(Wrap(12, 2, 5), 4);
     for (int v = -20; v <= 20; ++v)
         EXPECT_EQ(Wrap(v, 2, 5), ((v - 2) % 4 + 4) % 4 + 2) << v;
 }
 
-TEST(Wrapping, MirrorHasThePeriodMax) {
+TEST(Wrapping, MirrorHasThePeriodMaxOrRepeatsTheEdgesBetweenBounds) {
     EXPECT_EQ(Mirror(11, 10), 9);
     EXPECT_EQ(Mirror(-3, 10), 3);
     EXPECT_EQ(Mirror(10, 10), 10);
     EXPECT_EQ(Mirror(15, 10), 5);
     EXPECT_EQ(Mirror(20, 10), 0);
     EXPECT_EQ(Mirror(INT_MIN, INT_MAX), INT_MAX - 1);
-}
-
-TEST(Wrapping, MirrorBetweenBoundsRepeatsTheEdges) {
     const int expected[] = {1, 0, 0, 1, 2, 3, 3, 2, 1, 0, 0, 1};
     for (int v = -2; v <= 9; ++v)
         EXPECT_EQ(Mirror(v, 0, 3), expected[v + 2]) << v;
@@ -61,14 +53,11 @@ TEST(Wrapping, MirrorBetweenBoundsRepeatsTheEdges) {
     EXPECT_EQ(Mirror(2, 5, 9), 7);
 }
 
-TEST(Wrapping, ZeroPeriodRaises) {
+TEST(Wrapping, ZeroPeriodRaisesAndBoundsInTheWrongOrderCanOverflow) {
     EXPECT_THROW(Wrap(5, -1), EDivByZero);
     EXPECT_THROW(Wrap(5, 3, 2), EDivByZero);
     EXPECT_THROW(Mirror(5, 0), EDivByZero);
     EXPECT_THROW(Mirror(5, 3, 2), EDivByZero);
-}
-
-TEST(Wrapping, BoundsInTheWrongOrderCanOverflow) {
     // Bounds in the wrong order: the reflection of INT_MIN lands at 2^31 + 1.
     EXPECT_THROW(Mirror(INT_MIN, INT_MAX - 1, 0), EIntOverflow);
     // A negative period: -5 + (INT_MIN + 1) lies below INT_MIN.
@@ -153,7 +142,7 @@ TEST(Memory, FillWordUsesTheLowHalf) {
     EXPECT_EQ(words[0], 1);
 }
 
-TEST(Memory, MoveLongwordCopiesForward) {
+TEST(Memory, MoveWordAndMoveLongwordCopyForwardAndRefuseTheirOwnSource) {
     Cardinal words[6] = {1, 2, 3, 4, 5, 6};
     Cardinal copy[3] = {};
     MoveLongword(words + 1, copy, 3);
@@ -165,23 +154,18 @@ TEST(Memory, MoveLongwordCopiesForward) {
     MoveLongword(words, words, 6);
     MoveLongword(words + 1, copy, 0);
     EXPECT_EQ(copy[0], 2u);
-}
-
-TEST(Memory, MoveOntoItsOwnSourceOrNegativeCountRaises) {
-    Cardinal words[6] = {1, 2, 3, 4, 5, 6};
+    const Cardinal fresh[6] = {1, 2, 3, 4, 5, 6};
+    std::copy(fresh, fresh + 6, words);
     EXPECT_THROW(MoveLongword(words, words + 2, 4), EInvalidOperation);
     EXPECT_EQ(words[2], 3u);
     EXPECT_THROW(MoveLongword(words, words + 3, -1), ERangeError);
     MoveLongword(words, words + 3, 3); // adjacent, not overlapping
     EXPECT_EQ(words[5], 3u);
-}
-
-TEST(Memory, MoveWord) {
-    Word words[4] = {1, 2, 3, 4};
-    MoveWord(words + 2, words, 2);
-    EXPECT_EQ(words[0], 3);
-    EXPECT_EQ(words[1], 4);
-    EXPECT_THROW(MoveWord(words, words + 1, 2), EInvalidOperation);
+    Word halves[4] = {1, 2, 3, 4};
+    MoveWord(halves + 2, halves, 2);
+    EXPECT_EQ(halves[0], 3);
+    EXPECT_EQ(halves[1], 4);
+    EXPECT_THROW(MoveWord(halves, halves + 1, 2), EInvalidOperation);
 }
 
 TEST(ShiftsAndColours, ArithmeticShiftsKeepTheSign) {

@@ -7,23 +7,17 @@
 
 using namespace Bmp32;
 
-TEST(FixedRounding, HalfRoundsDown) {
+TEST(FixedRounding, FloorCeilAndRoundHalvesDownWithoutWrappingAtTheEnds) {
     EXPECT_EQ(FixedRound(0x00018000), 1);
     EXPECT_EQ(FixedRound(0x00018001), 2);
     EXPECT_EQ(FixedRound(0x00017FFF), 1);
     EXPECT_EQ(FixedRound(-0x8000), -1); // -0.5 rounds down too
     EXPECT_EQ(FixedRound(-0x7FFF), 0);
-}
-
-TEST(FixedRounding, FloorAndCeil) {
     EXPECT_EQ(FixedFloor(-1), -1);
     EXPECT_EQ(FixedFloor(0x1FFFF), 1);
     EXPECT_EQ(FixedCeil(0x00010001), 2);
     EXPECT_EQ(FixedCeil(0x00010000), 1);
     EXPECT_EQ(FixedCeil(-0x18000), -1);
-}
-
-TEST(FixedRounding, EndsOfTheRangeDoNotWrap) {
     EXPECT_EQ(FixedCeil(INT_MAX), 32768);
     EXPECT_EQ(FixedRound(INT_MAX), 32768);
     EXPECT_EQ(FixedFloor(INT_MIN), -32768);
@@ -40,13 +34,10 @@ TEST(FixedArithmetic, Multiply) {
     EXPECT_EQ(FixedMul(0x7FFF0000, 0x7FFF0000), TFixed(std::uint32_t(product)));
 }
 
-TEST(FixedArithmetic, DivideTruncates) {
+TEST(FixedArithmetic, DivideTruncatesAndRaisesOnZeroOrOverflow) {
     EXPECT_EQ(FixedDiv(0x30000, 0x20000), 0x18000);
     EXPECT_EQ(FixedDiv(-0x10000, 0x30000), -21845); // -21845.33
     EXPECT_EQ(FixedDiv(0x10000, 3), 0x55555555);
-}
-
-TEST(FixedArithmetic, DivideByZeroOrOverflowRaises) {
     EXPECT_THROW(FixedDiv(1, 0), EDivByZero);
     EXPECT_THROW(FixedDiv(0x7FFF0000, 0x100), EIntOverflow);
     EXPECT_THROW(FixedDiv(INT_MIN, -0x10000), EIntOverflow);
@@ -84,7 +75,7 @@ TEST(Trigonometry, SinCos) {
     EXPECT_NEAR(c, 0, 1e-6);
 }
 
-TEST(MulDiv, HalvesRoundAwayFromZero) {
+TEST(MulDiv, HalvesRoundAwayFromZeroOverTheWhole64BitProduct) {
     EXPECT_EQ(MulDiv(5, 3, 2), 8);
     EXPECT_EQ(MulDiv(-5, 3, 2), -8);
     EXPECT_EQ(MulDiv(3, 3, -2), -5);
@@ -92,9 +83,6 @@ TEST(MulDiv, HalvesRoundAwayFromZero) {
     EXPECT_EQ(MulDiv(2, 1, 3), 1);
     EXPECT_EQ(MulDiv(-2, -1, 3), 1);
     EXPECT_EQ(MulDiv(0, -7, 3), 0);
-}
-
-TEST(MulDiv, UsesTheWhole64BitProduct) {
     EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MAX), INT_MAX);
     EXPECT_EQ(MulDiv(INT_MAX, 2, 4), 1073741824); // 1073741823.5
     EXPECT_EQ(MulDiv(INT_MIN, 1, 1), INT_MIN);

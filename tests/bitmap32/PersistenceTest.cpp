@@ -138,12 +138,10 @@ TEST(Data, TravelsThroughAFormResourceAndOnlyWhenThereArePixels) {
     EXPECT_EQ(Pixels(*copy.GetBitmap()), Pixels(*source.GetBitmap()));
 }
 
-TEST_F(DamagedData, TruncatedPixelsAndHeader) {
+TEST_F(DamagedData, TruncatedHugeAndNegativeBlocksAreRefused) {
     ExpectRefused(DataBlock(2, 2, 15));
     ExpectRefused({2, 0, 0, 0, 2});
-}
-
-TEST_F(DamagedData, HugeAndNegativeSizesAreRefusedBeforeAllocating) {
+    // Huge and negative sizes are refused before allocating.
     ExpectRefused(DataBlock(100000, 100000, 16));
     ExpectRefused(DataBlock(INT32_MAX, INT32_MAX, 16));
     ExpectRefused(DataBlock(-1, 4, 16));
@@ -151,7 +149,7 @@ TEST_F(DamagedData, HugeAndNegativeSizesAreRefusedBeforeAllocating) {
 
 // ---- BMP streams and files ----------------------------------------------------------------
 
-TEST(Bmp, StreamRoundTripKeepsEveryChannel) {
+TEST(Bmp, StreamAndFileRoundTripsKeepEveryChannel) {
     TBitmap32 b, copy;
     FillVaried(b, 3, 2);
     TMemoryStream stream;
@@ -163,19 +161,17 @@ TEST(Bmp, StreamRoundTripKeepsEveryChannel) {
     stream.SetPosition(0);
     copy.LoadFromStream(&stream);
     EXPECT_EQ(Pixels(copy), Pixels(b));
-}
 
-TEST(Bmp, FilesAreBmpWhateverTheExtension) {
+    // Files are BMP whatever the extension.
     const auto folder = std::filesystem::temp_directory_path();
     const AnsiString asPng = (folder / "vantorel_bitmap32_test.png").string();
     const AnsiString asBmp = (folder / "vantorel_bitmap32_test.bmp").string();
-    TBitmap32 b, copy;
-    FillVaried(b, 2, 3);
     b.SaveToFile(asPng);
     TMemoryStream written;
     written.LoadFromFile(asPng);
     EXPECT_EQ(BytesOf(written).at(0), 'B');
     b.SaveToFile(asBmp);
+    copy.Delete();
     copy.LoadFromFile(asBmp);
     EXPECT_EQ(Pixels(copy), Pixels(b));
     std::filesystem::remove(asPng);
@@ -262,17 +258,7 @@ TEST(Equal, ByEmptinessClassAndPixels) {
 
 // ---- Conversion ---------------------------------------------------------------------------
 
-TEST(Assign, NullEmptiesWithOneChange) {
-    TBitmap32 b;
-    FillVaried(b, 2, 2);
-    int changes = 0;
-    b.OnChange = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
-    b.Assign(nullptr);
-    EXPECT_TRUE(b.Empty());
-    EXPECT_EQ(changes, 1);
-}
-
-TEST(Assign, FromABitmap32CopiesPixelsAndPropertiesButNotTheCombineMode) {
+TEST(Assign, FromABitmap32CopiesPixelsAndPropertiesButNotTheCombineModeNullEmpties) {
     TBitmap32 source, b;
     FillVaried(source, 3, 2);
     source.SetDrawMode(dmBlend);
@@ -287,6 +273,11 @@ TEST(Assign, FromABitmap32CopiesPixelsAndPropertiesButNotTheCombineMode) {
     EXPECT_EQ(b.GetOuterColor(), 0x01020304u);
     EXPECT_EQ(b.GetFont()->GetName(), "Courier New");
     EXPECT_EQ(b.GetCombineMode(), cmBlend);
+    int changes = 0;
+    b.OnChange = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
+    b.Assign(nullptr);
+    EXPECT_TRUE(b.Empty());
+    EXPECT_EQ(changes, 1);
 }
 
 TEST(Assign, From24BitBitmapsIsOpaqueExceptTheTransparentColor) {

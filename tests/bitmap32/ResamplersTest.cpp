@@ -269,56 +269,28 @@ TEST(WeightMaps, OnePixelSourceGivesOnePairPerPosition) {
     EXPECT_EQ(map, (TMappingTable{{{5, 256}}, {{5, 256}}}));
 }
 
-TEST(WeightMaps, EveryClusterSumsTo256AndStaysInTheSource) {
-    const TLinearKernel linear;
-    const TBoxKernel box;
-    const int sizes[][2] = {{3, 7}, {7, 3}, {5, 2}, {10, 1}, {2, 9}, {1000, 3}};
+TEST(WeightMaps, EveryClusterOfEveryKernelSumsTo256AndStaysInTheSource) {
+    const int sizes[][2] = {{3, 7}, {7, 3}, {5, 2}, {10, 1}, {2, 9}, {1000, 3}, {10, 37}, {37, 10}};
     for (const bool fullEdge : {true, false}) {
         TFullEdge edge(fullEdge);
-        for (const TCustomKernel* kernel :
-             {static_cast<const TCustomKernel*>(&linear), static_cast<const TCustomKernel*>(&box)})
+        for (int i = 0; i < KernelList->GetCount(); ++i) {
+            std::unique_ptr<TCustomKernel> kernel(CreateKernel(KernelList->Get(i)->Name));
             for (const auto& size : sizes)
                 for (const TCluster& cluster :
                      BuildMappingTable(0, size[1], 0, size[1], 2, 2 + size[0], *kernel)) {
                     int sum = 0;
                     for (const TWeightPair& pair : cluster) {
                         sum += pair.Weight;
-                        EXPECT_GE(pair.Pos, 2);
-                        EXPECT_LT(pair.Pos, 2 + size[0]);
+                        ASSERT_GE(pair.Pos, 2);
+                        ASSERT_LT(pair.Pos, 2 + size[0]);
                     }
-                    EXPECT_EQ(sum, 256) << size[0] << " -> " << size[1];
+                    ASSERT_EQ(sum, 256) << kernel->ClassName() << " " << size[0] << " -> " << size[1];
                 }
+        }
     }
 }
 
 // ---- The bitmap's resampler and the registries --------------------------------------------
-
-namespace {
-
-class TWatchedResampler : public TNearestResampler {
-public:
-    TWatchedResampler(TBitmap32* Bitmap, bool& Destroyed)
-        : TNearestResampler(Bitmap), FDestroyed(Destroyed) {}
-    ~TWatchedResampler() override { FDestroyed = true; }
-
-private:
-    bool& FDestroyed;
-};
-
-} // namespace
-
-TEST(ResamplerSlot, SettingTheResamplerInPlaceKeepsIt) {
-    bool destroyed = false;
-    {
-        TBitmap32 b;
-        auto* mine = new TWatchedResampler(&b, destroyed);
-        ASSERT_EQ(b.GetResampler(), mine);
-        b.SetResampler(mine);
-        EXPECT_FALSE(destroyed);
-        EXPECT_EQ(b.GetResampler(), mine);
-    }
-    EXPECT_TRUE(destroyed);
-}
 
 TEST(ResamplerSlot, NearestByDefaultOthersByClassName) {
     TBitmap32 b;
@@ -336,9 +308,6 @@ TEST(Registries, HoldTheClassesInRegistrationOrder) {
     ASSERT_EQ(ResamplerList->GetCount(), 4);
     EXPECT_STREQ(ResamplerList->Get(0)->Name, "TNearestResampler");
     EXPECT_STREQ(ResamplerList->Get(3)->Name, "TKernelResampler");
-    ASSERT_NE(KernelList, nullptr);
-    EXPECT_STREQ(KernelList->Get(1)->Name, "TLinearKernel");
-    EXPECT_EQ(CreateKernel("TSomethingElse"), nullptr);
 }
 
 // ---- Sampling through a transformation ----------------------------------------------------

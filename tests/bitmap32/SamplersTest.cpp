@@ -146,13 +146,3 @@ TEST(KernelSamplers, ConvolutionSelectiveAndMorphology) {
     Expand(&gray, &dst, *Kernel(1, 1, {512}), 0, 0);
     EXPECT_EQ(dst.GetPixel(0, 0), 0xFF808080u);
 }
-
-TEST(KernelSamplers, NestedSamplerWithoutInnerSampler) {
-    TConvolver c;
-    try {
-        c.PrepareSampling();
-        FAIL();
-    } catch (const ENestedException& e) {
-        EXPECT_STREQ(e.what(), "Nested sampler is nil");
-    }
-}

@@ -60,14 +60,11 @@ TEST(PerfTimer, SystemTimerReadsASmallNonNegativeValue) {
     EXPECT_LT(elapsed, 60000000);
 }
 
-TEST(VisualStyles, HandlesFollowWhetherThemesAreInUse) {
+TEST(VisualStyles, HandlesFollowWhetherThemesAreInUseAlsoAfterAThemeChange) {
     ASSERT_NE(ThemeNexus, nullptr);
     EXPECT_EQ(USE_THEMES, ThemesInUse());
     EXPECT_EQ(SCROLLBAR_THEME != nullptr, USE_THEMES);
     EXPECT_EQ(GLOBALS_THEME != nullptr, USE_THEMES);
-}
-
-TEST(VisualStyles, ThemeChangeReopensTheHandles) {
     SendMessageA(ThemeNexus->GetWindowHandle(), WM_THEMECHANGED, 0, 0);
     EXPECT_EQ(USE_THEMES, ThemesInUse());
     EXPECT_EQ(SCROLLBAR_THEME != nullptr, USE_THEMES);

@@ -137,7 +137,7 @@ TEST_F(Text, MeasuringWithoutAContextUsesTheStockCanvas) {
     EXPECT_EQ(empty.TextExtent("Measure"), B.TextExtent("Measure"));
 }
 
-TEST(TextHelpers, BlueBecomesAlpha) {
+TEST(TextHelpers, BlueBecomesAlphaAndScalingDownAveragesTheBlueOfEachBlock) {
     TBitmap32 b;
     b.SetSize(2, 1);
     b.SetPixel(0, 0, 0);
@@ -145,9 +145,6 @@ TEST(TextHelpers, BlueBecomesAlpha) {
     TextBlueToAlpha(&b, 0x00112233);
     EXPECT_EQ(b.GetPixel(0, 0), 0u);
     EXPECT_EQ(b.GetPixel(1, 0), 0x80112233u);
-}
-
-TEST(TextHelpers, ScaleDownAveragesTheBlueOfEachBlock) {
     TBitmap32 large, small;
     large.SetSize(4, 2);
     large.Clear(0);
@@ -162,3 +159,4 @@ TEST(TextHelpers, ScaleDownAveragesTheBlueOfEachBlock) {
     small.SetSize(3, 1);
     EXPECT_THROW(TextScaleDown(&small, &large, 1, 0), ERangeError);
 }
+

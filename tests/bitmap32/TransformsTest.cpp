@@ -172,7 +172,7 @@ TEST(Warps, ReverseOnlyAndTheirFormulas) {
     EXPECT_EQ(half.Transform(TPoint{0, 0}), (TPoint{0, 1}));
 }
 
-TEST(TransformBitmaps, DrawsThroughTheTransformationAndAnnounces) {
+TEST(TransformBitmaps, DrawsThroughTheTransformationAnnouncesAndKeepsBordersTransparent) {
     TBitmap32 src, dst;
     src.SetSize(4, 4);
     for (int y = 0; y < 4; ++y)
@@ -209,9 +209,6 @@ TEST(TransformBitmaps, DrawsThroughTheTransformationAndAnnounces) {
     TArrayOfArrayOfFixedPoint points{{{0, 0}, {FixedOne, 0}}};
     EXPECT_EQ(TransformPoints(points, t)[0][1], (TFixedPoint{2 * FixedOne, 0}));
     EXPECT_TRUE(TransformPoints({}, t).empty());
-}
-
-TEST(TransformBitmaps, BorderTransparency) {
     TBitmap32 b;
     b.SetSize(4, 4);
     b.Clear(0xFF112233);
@@ -221,3 +218,4 @@ TEST(TransformBitmaps, BorderTransparency) {
     EXPECT_EQ(b.GetPixel(2, 2), 0xFF112233u);
     EXPECT_EQ(b.GetPixel(0, 0), 0xFF112233u);
 }
+

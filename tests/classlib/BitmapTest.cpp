@@ -165,7 +165,7 @@ TEST(BitmapFiles, TheFormatIsWrittenAndReadOnBytesAlone) {
         EXPECT_EQ(std::memcmp(decoded[y], rows[y], 6), 0) << "row " << y;
 }
 
-TEST(BitmapFiles, ShortColourTablesAreKept) {
+TEST(BitmapFiles, ShortColourTablesAreKeptAndTrueColourFilesIgnoreTheirColourCount) {
     TBmpFile file;
     file.Bits = 8;
     file.Width = 3;
@@ -181,6 +181,11 @@ TEST(BitmapFiles, ShortColourTablesAreKept) {
     EXPECT_EQ(Pixel(bitmap, 2, 0), clRed);
     std::vector<Byte> saved = SavedBytes(bitmap);
     EXPECT_EQ(saved, file.Bytes());
+    std::vector<Byte> bytes = SmallFile(false).Bytes();
+    Put<std::uint32_t>(bytes, 46, 16); // no table follows
+    LoadBytes(bitmap, bytes);
+    EXPECT_EQ(Pixel(bitmap, 0, 0), clRed);
+    EXPECT_TRUE(bitmap.GetColorTable().empty());
 }
 
 TEST(BitmapFiles, BottomUpAndTopDownGiveTheSamePicture) {
@@ -219,15 +224,6 @@ TEST(BitmapFiles, LargerHeadersAndBitFieldsAreRead) {
     LoadBytes(bitmap, info.Bytes());
     EXPECT_EQ(bitmap.GetPixelFormat(), pf32bit);
     EXPECT_EQ(static_cast<const Byte*>(bitmap.GetScanLine(0))[3], 0x80); // alpha byte kept
-}
-
-TEST(BitmapFiles, ColourCountsOfTrueColourFilesAreIgnored) {
-    std::vector<Byte> bytes = SmallFile(false).Bytes();
-    Put<std::uint32_t>(bytes, 46, 16); // no table follows
-    TBitmap bitmap;
-    LoadBytes(bitmap, bytes);
-    EXPECT_EQ(Pixel(bitmap, 0, 0), clRed);
-    EXPECT_TRUE(bitmap.GetColorTable().empty());
 }
 
 TEST(BitmapFiles, DamagedFilesRaiseAndLeaveTheBitmapAsItWas) {
@@ -426,7 +422,7 @@ TEST(BitmapFiles, MissingResourcesRaise) {
 // ---------------------------------------------------------------------------
 // Size, format, copies
 
-TEST(Bitmap, ResizingKeepsThePixelsAndWhitensNewOnes) {
+TEST(Bitmap, ResizingKeepsThePixelsAndPaletteIndicesAndWhitensNewOnes) {
     TBitmap bitmap;
     bitmap.SetPixelFormat(pf24bit);
     bitmap.SetSize(2, 2);
@@ -439,10 +435,6 @@ TEST(Bitmap, ResizingKeepsThePixelsAndWhitensNewOnes) {
     EXPECT_EQ(bitmap.GetHeight(), 3);
     EXPECT_THROW(bitmap.SetSize(-1, 3), EInvalidGraphicOperation);
     EXPECT_THROW(bitmap.GetScanLine(0), EInvalidGraphicOperation);
-}
-
-TEST(Bitmap, PaletteIndicesSurviveResizing) {
-    TBitmap bitmap;
     bitmap.SetPixelFormat(pf4bit);
     bitmap.SetSize(3, 1);
     static_cast<Byte*>(bitmap.GetScanLine(0))[0] = 0x9C; // red, blue

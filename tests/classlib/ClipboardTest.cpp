@@ -13,16 +13,13 @@ COLORREF Pixel(TBitmap* Bitmap, int X, int Y) {
     return static_cast<COLORREF>(Bitmap->GetCanvas()->GetPixels(X, Y));
 }
 
-TEST(ClipboardTest, TextGoesInAndComesBack) {
+TEST(ClipboardTest, TextAndOtherFormatsGoInAndComeBackThroughNestedOpens) {
     Clipboard()->SetAsText("Page 1\r\nPage 2");
     EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
     EXPECT_EQ(Clipboard()->GetAsText(), "Page 1\r\nPage 2");
     Clipboard()->Clear();
     EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
     EXPECT_EQ(Clipboard()->GetAsText(), "");
-}
-
-TEST(ClipboardTest, OpenAndCloseNestAndKeepSeveralFormats) {
     UINT custom = RegisterClipboardFormatA("VantorelTestFormat");
     Clipboard()->Open();
     Clipboard()->Open();

@@ -64,36 +64,28 @@ TRecordingCollection& Fill(TRecordingCollection& C, std::initializer_list<int> V
 
 } // namespace
 
-TEST(Collection, AddCreatesItemsOfTheItemClass) {
+TEST(Collection, AddInsertDeleteAndClearEachReportTheWholeCollection) {
     TRecordingCollection c;
     TCollectionItem* item = c.Add();
     EXPECT_STREQ(item->ClassName(), "TNumberItem");
     EXPECT_EQ(item->GetCollection(), &c);
     EXPECT_EQ(item->GetIndex(), 0);
-    EXPECT_EQ(c.GetCount(), 1);
     EXPECT_EQ(c.Updates, (std::vector<std::string>{"all"}));
-}
-
-TEST(Collection, InsertPutsTheNewItemAtTheIndex) {
-    TRecordingCollection c;
-    Fill(c, {1, 2});
-    static_cast<TNumberItem*>(c.Insert(1))->SetValue(9);
-    EXPECT_EQ(Values(c), (std::vector<int>{1, 9, 2}));
-    EXPECT_THROW(c.Insert(4), EListError);
-}
-
-TEST(Collection, DeleteAndDeletingAnItemRemoveIt) {
-    TRecordingCollection c;
+    c.Clear();
     Fill(c, {1, 2, 3});
+    static_cast<TNumberItem*>(c.Insert(1))->SetValue(9);
+    EXPECT_EQ(Values(c), (std::vector<int>{1, 9, 2, 3}));
+    EXPECT_THROW(c.Insert(5), EListError);
+    c.Updates.clear();
     c.Delete(0);
     delete c.GetItem(1);
-    EXPECT_EQ(Values(c), (std::vector<int>{2}));
+    EXPECT_EQ(Values(c), (std::vector<int>{9, 3}));
     EXPECT_EQ(c.Updates, (std::vector<std::string>{"all", "all"}));
-    EXPECT_THROW(c.Delete(1), EListError);
-}
-
-TEST(Collection, BadIndexRaisesListError) {
-    TRecordingCollection c;
+    EXPECT_THROW(c.Delete(2), EListError);
+    c.Updates.clear();
+    c.Clear();
+    EXPECT_EQ(c.GetCount(), 0);
+    EXPECT_EQ(c.Updates, (std::vector<std::string>{"all"}));
     try {
         c.GetItem(0);
         FAIL() << "no error";
@@ -102,16 +94,12 @@ TEST(Collection, BadIndexRaisesListError) {
     }
 }
 
-TEST(Collection, ItemChangeIsReportedWithTheItem) {
+TEST(Collection, ItemChangesReportTheItemAndUpdatesHoldBackUntilTheOutermostEnd) {
     TRecordingCollection c;
     Fill(c, {1, 2});
     c.Number(1)->SetValue(5);
     EXPECT_EQ(c.Updates, (std::vector<std::string>{"1"}));
-}
-
-TEST(Collection, UpdatesAreHeldBackUntilTheOutermostEndUpdate) {
-    TRecordingCollection c;
-    Fill(c, {1});
+    c.Updates.clear();
     c.BeginUpdate();
     c.BeginUpdate();
     c.Add();
@@ -123,46 +111,29 @@ TEST(Collection, UpdatesAreHeldBackUntilTheOutermostEndUpdate) {
     EXPECT_THROW(c.EndUpdate(), EInvalidOperation);
 }
 
-TEST(Collection, ClearReportsOnce) {
-    TRecordingCollection c;
-    Fill(c, {1, 2, 3});
-    c.Clear();
-    EXPECT_EQ(c.GetCount(), 0);
-    EXPECT_EQ(c.Updates, (std::vector<std::string>{"all"}));
-}
-
-TEST(Collection, SetIndexMovesTheItem) {
-    TRecordingCollection c;
-    Fill(c, {1, 2, 3});
-    c.Number(0)->SetIndex(2);
-    EXPECT_EQ(Values(c), (std::vector<int>{2, 3, 1}));
-    EXPECT_EQ(c.Updates, (std::vector<std::string>{"all"}));
-    EXPECT_THROW(c.Number(0)->SetIndex(3), EListError);
-}
-
-TEST(Collection, SetCollectionMovesBetweenCollections) {
+TEST(Collection, ItemsMoveWithinAndBetweenCollectionsOfTheirClass) {
     TRecordingCollection a, b;
-    Fill(a, {1, 2});
-    Fill(b, {3});
+    Fill(a, {1, 2, 3});
+    Fill(b, {4});
+    a.Number(0)->SetIndex(2);
+    EXPECT_EQ(Values(a), (std::vector<int>{2, 3, 1}));
+    EXPECT_EQ(a.Updates, (std::vector<std::string>{"all"}));
+    EXPECT_THROW(a.Number(0)->SetIndex(3), EListError);
     a.Number(0)->SetCollection(&b);
-    EXPECT_EQ(Values(a), (std::vector<int>{2}));
-    EXPECT_EQ(Values(b), (std::vector<int>{3, 1}));
-}
+    EXPECT_EQ(Values(a), (std::vector<int>{3, 1}));
+    EXPECT_EQ(Values(b), (std::vector<int>{4, 2}));
 
-TEST(Collection, ItemOfAnotherClassCannotJoin) {
-    TRecordingCollection numbers;
     TCollection plain(nullptr, TCollectionItem::StaticClass(), &NewCollectionItem<TCollectionItem>);
     TCollectionItem* stranger = plain.Add();
-    EXPECT_THROW(stranger->SetCollection(&numbers), EInvalidOperation);
+    EXPECT_THROW(stranger->SetCollection(&a), EInvalidOperation);
     EXPECT_EQ(stranger->GetCollection(), &plain);
-
     TCollection mismatched(nullptr, TNumberItem::StaticClass(),
                            &NewCollectionItem<TCollectionItem>);
     EXPECT_THROW(mismatched.Add(), EInvalidOperation);
     EXPECT_EQ(mismatched.GetCount(), 0);
 }
 
-TEST(Collection, AssignCopiesItemsThroughTheirAssign) {
+TEST(Collection, AssignCopiesItemsThroughTheirAssignAndRefusesUnrelatedClasses) {
     TRecordingCollection source, dest;
     Fill(source, {4, 5});
     Fill(dest, {9, 9, 9});
@@ -170,12 +141,8 @@ TEST(Collection, AssignCopiesItemsThroughTheirAssign) {
     EXPECT_EQ(Values(dest), (std::vector<int>{4, 5}));
     EXPECT_NE(dest.GetItem(0), source.GetItem(0));
     EXPECT_EQ(dest.Updates, (std::vector<std::string>{"all"}));
-}
-
-TEST(Collection, AssignFromAnUnrelatedClassRaises) {
-    TRecordingCollection c;
     TComponent stranger(nullptr);
-    EXPECT_THROW(c.Assign(&stranger), EConvertError);
+    EXPECT_THROW(dest.Assign(&stranger), EConvertError);
 }
 
 TEST(Collection, OwnerAndNamePaths) {

@@ -68,9 +68,20 @@ TEST(ComponentOwnership, OwnedComponentsAreListedInCreationOrder) {
     EXPECT_EQ(b->GetComponentIndex(), 1);
     EXPECT_EQ(owner.GetComponentIndex(), -1);
     EXPECT_THROW(owner.GetComponent(2), EListError);
+
+    TComponent second(nullptr);
+    second.InsertComponent(a);
+    EXPECT_EQ(owner.GetComponent(0), b);
+    EXPECT_EQ(second.GetComponent(0), a);
+    EXPECT_EQ(a->GetOwner(), &second);
+    second.RemoveComponent(a);
+    EXPECT_EQ(a->GetOwner(), nullptr);
+    delete a;
+    owner.DestroyComponents();
+    EXPECT_EQ(owner.GetComponentCount(), 0);
 }
 
-TEST(ComponentOwnership, OwnerDeletesOwnedComponentsLastCreatedFirst) {
+TEST(ComponentOwnership, OwnerDeletesOwnedComponentsLastCreatedFirstAndDeletedOnesLeaveIt) {
     std::vector<std::string> deaths;
     auto* owner = new TCounted(nullptr, &deaths, "Owner");
     new TCounted(owner, &deaths, "First");
@@ -78,11 +89,8 @@ TEST(ComponentOwnership, OwnerDeletesOwnedComponentsLastCreatedFirst) {
     new TCounted(second, &deaths, "Grandchild");
     delete owner;
     EXPECT_EQ(deaths, (std::vector<std::string>{"Owner", "Second", "Grandchild", "First"}));
-}
-
-TEST(ComponentOwnership, ComponentDeletedBeforeItsOwnerLeavesIt) {
-    std::vector<std::string> deaths;
-    auto* owner = new TCounted(nullptr, &deaths, "Owner");
+    deaths.clear();
+    owner = new TCounted(nullptr, &deaths, "Owner");
     auto* child = new TCounted(owner, &deaths, "Child");
     delete child;
     EXPECT_EQ(owner->GetComponentCount(), 0);
@@ -96,27 +104,7 @@ TEST(ComponentOwnership, DerivedDestructorMayDeleteWhatItOwns) {
     delete owner; // the part is deleted once, by the derived destructor
 }
 
-TEST(ComponentOwnership, InsertComponentMovesToTheNewOwner) {
-    TComponent first(nullptr), second(nullptr);
-    auto* c = new TComponent(&first);
-    second.InsertComponent(c);
-    EXPECT_EQ(first.GetComponentCount(), 0);
-    EXPECT_EQ(second.GetComponent(0), c);
-    EXPECT_EQ(c->GetOwner(), &second);
-    second.RemoveComponent(c);
-    EXPECT_EQ(c->GetOwner(), nullptr);
-    delete c;
-}
-
-TEST(ComponentOwnership, DestroyComponentsEmptiesTheOwner) {
-    TComponent owner(nullptr);
-    new TComponent(&owner);
-    new TComponent(&owner);
-    owner.DestroyComponents();
-    EXPECT_EQ(owner.GetComponentCount(), 0);
-}
-
-TEST(ComponentNames, ValidUniqueNamesAreAccepted) {
+TEST(ComponentNames, ValidUniqueNamesAreAcceptedOthersRaise) {
     TComponent owner(nullptr);
     auto* a = new TComponent(&owner);
     auto* b = new TComponent(&owner);
@@ -129,12 +117,6 @@ TEST(ComponentNames, ValidUniqueNamesAreAccepted) {
     EXPECT_EQ(owner.FindComponent(""), nullptr);
     b->SetName("");
     EXPECT_EQ(b->GetName(), "");
-}
-
-TEST(ComponentNames, InvalidOrDuplicateNamesRaise) {
-    TComponent owner(nullptr);
-    auto* a = new TComponent(&owner);
-    auto* b = new TComponent(&owner);
     a->SetName("Panel");
     try {
         b->SetName("PANEL");
@@ -177,18 +159,12 @@ TEST(ComponentNotification, OwnerAndSiblingsHearOfInsertionAndRemoval) {
     delete child;
     EXPECT_EQ(log,
               (std::vector<std::string>{"Sibling -Child:TComponent", "Form -Child:TComponent"}));
-}
-
-TEST(ComponentNotification, RemovalIsToldWhileTheRemovedComponentIsWhole) {
-    std::vector<std::string> log;
-    TListener form(nullptr, &log);
-    form.SetName("Form");
     auto* other = new TListener(&form);
     other->SetName("Other");
     log.clear();
-    delete other;
+    delete other; // told while Other is still a TListener
     ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.front(), "Form -Other:TListener");
+    EXPECT_EQ(log.back(), "Form -Other:TListener");
 }
 
 TEST(ComponentFreeNotification, PartnerInAnotherOwnerLearnsOfDeletionUntilItUnlinks) {
@@ -264,7 +240,7 @@ TEST(ComponentState, EverythingOwnedIsMarkedDestroyingBeforeAnyoneIsTold) {
     delete probe;
 }
 
-TEST(ClassRegistry, RegisteredClassesAreFoundIgnoringCase) {
+TEST(ClassRegistry, RegisteredClassesAreFoundIgnoringCaseAndBuildOwnedInstances) {
     RegisterClass(TListener::StaticClass());
     RegisterClass(TListener::StaticClass()); // twice is harmless
     EXPECT_EQ(GetClass("tlistener"), TListener::StaticClass());
@@ -276,6 +252,10 @@ TEST(ClassRegistry, RegisteredClassesAreFoundIgnoringCase) {
     } catch (const EClassNotFound& e) {
         EXPECT_EQ(e.Message(), "Class TNeverRegistered not found");
     }
+    TComponent owner(nullptr);
+    TComponent* made = FindClass("TListener")->Create(&owner);
+    EXPECT_STREQ(made->ClassName(), "TListener");
+    EXPECT_EQ(made->GetOwner(), &owner);
 }
 
 TEST(ClassRegistry, AnotherClassUnderATakenNameRaises) {
@@ -289,12 +269,4 @@ TEST(ClassRegistry, AnotherClassUnderATakenNameRaises) {
         EXPECT_EQ(e.Message(), "A class named TCounted already exists");
     }
     EXPECT_EQ(GetClass("TCounted"), TCounted::StaticClass());
-}
-
-TEST(ClassRegistry, FactoryBuildsAnOwnedInstance) {
-    RegisterClass(TListener::StaticClass());
-    TComponent owner(nullptr);
-    TComponent* made = FindClass("TListener")->Create(&owner);
-    EXPECT_STREQ(made->ClassName(), "TListener");
-    EXPECT_EQ(made->GetOwner(), &owner);
 }

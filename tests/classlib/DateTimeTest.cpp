@@ -57,7 +57,7 @@ AnsiString LocaleName(LCTYPE item) {
 
 } // namespace
 
-TEST(DateEncoding, AnchorsOfTheDayCount) {
+TEST(DateEncoding, AnchorsNegativeValuesLimitsAndWeekdaysOfTheDayCount) {
     EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
     EXPECT_EQ(EncodeDate(1899, 12, 29), -1.0);
     EXPECT_EQ(EncodeDate(1900, 1, 1), 2.0);
@@ -71,6 +71,23 @@ TEST(DateEncoding, AnchorsOfTheDayCount) {
     EXPECT_EQ(Decoded(0.0), (TDate{1899, 12, 30}));
     EXPECT_EQ(Decoded(2.75), (TDate{1900, 1, 1}));
     EXPECT_EQ(DecodedTime(2.75), (TTime{18, 0, 0, 0}));
+    EXPECT_EQ(Decoded(-1.25), (TDate{1899, 12, 29}));
+    EXPECT_EQ(DecodedTime(-1.25), (TTime{6, 0, 0, 0}));
+    EXPECT_EQ(Decoded(-0.5), (TDate{1899, 12, 30}));
+    EXPECT_EQ(DecodedTime(-0.5), (TTime{12, 0, 0, 0}));
+    // Rounding to the millisecond moves the value itself: this is -2.0.
+    EXPECT_EQ(Decoded(-1.9999999999), (TDate{1899, 12, 28}));
+    EXPECT_EQ(DecodedTime(-1.9999999999), (TTime{0, 0, 0, 0}));
+    EXPECT_EQ(Decoded(-693594.0), (TDate{0, 0, 0}));
+    EXPECT_THROW(Decoded(2958466.0), EConvertError);
+    EXPECT_THROW(Decoded(std::numeric_limits<double>::quiet_NaN()), EConvertError);
+    EXPECT_THROW(DecodedTime(std::numeric_limits<double>::infinity()), EConvertError);
+    EXPECT_EQ(DayOfWeek(0.0), 7);                     // Saturday 30 Dec 1899
+    EXPECT_EQ(DayOfWeek(-1.25), 6);                   // Friday
+    EXPECT_EQ(DayOfWeek(EncodeDate(1600, 1, 1)), 7);  // Saturday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 1, 7)), 1);  // Sunday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 2, 29)), 5); // Thursday
+    EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);     // Monday
 }
 
 TEST(DateEncoding, LeapYearsAndInvalidDates) {
@@ -116,20 +133,6 @@ TEST(DateEncoding, EveryDayFromYearOneToNineThousandRoundTrips) {
     EXPECT_EQ(previous, (TDate{9999, 12, 31}));
 }
 
-TEST(DateEncoding, NegativeValuesAndTheLimits) {
-    EXPECT_EQ(Decoded(-1.25), (TDate{1899, 12, 29}));
-    EXPECT_EQ(DecodedTime(-1.25), (TTime{6, 0, 0, 0}));
-    EXPECT_EQ(Decoded(-0.5), (TDate{1899, 12, 30}));
-    EXPECT_EQ(DecodedTime(-0.5), (TTime{12, 0, 0, 0}));
-    // Rounding to the millisecond moves the value itself: this is -2.0.
-    EXPECT_EQ(Decoded(-1.9999999999), (TDate{1899, 12, 28}));
-    EXPECT_EQ(DecodedTime(-1.9999999999), (TTime{0, 0, 0, 0}));
-    EXPECT_EQ(Decoded(-693594.0), (TDate{0, 0, 0}));
-    EXPECT_THROW(Decoded(2958466.0), EConvertError);
-    EXPECT_THROW(Decoded(std::numeric_limits<double>::quiet_NaN()), EConvertError);
-    EXPECT_THROW(DecodedTime(std::numeric_limits<double>::infinity()), EConvertError);
-}
-
 TEST(TimeEncoding, FractionsOfTheDay) {
     EXPECT_EQ(EncodeTime(12, 0, 0, 0), 0.5);
     EXPECT_EQ(EncodeTime(6, 0, 0, 0), 0.25);
@@ -158,15 +161,6 @@ TEST(TimeEncoding, DecodingRoundsToTheNearestMillisecondAndCarries) {
     TDateTime stillEvening = EncodeDate(1900, 1, 4) + 86399999.4 * msec;
     EXPECT_EQ(Decoded(stillEvening), (TDate{1900, 1, 4}));
     EXPECT_EQ(DecodedTime(stillEvening), (TTime{23, 59, 59, 999}));
-}
-
-TEST(DateEncoding, DayOfWeekStartsOnSunday) {
-    EXPECT_EQ(DayOfWeek(0.0), 7);                     // Saturday 30 Dec 1899
-    EXPECT_EQ(DayOfWeek(-1.25), 6);                   // Friday
-    EXPECT_EQ(DayOfWeek(EncodeDate(1600, 1, 1)), 7);  // Saturday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 1, 7)), 1);  // Sunday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 2, 29)), 5); // Thursday
-    EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);     // Monday
 }
 
 TEST(DateEncoding, SystemTimeConversionsRoundTrip) {

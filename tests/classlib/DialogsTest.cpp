@@ -142,13 +142,10 @@ int AnswerBox(const char* Caption, int Button, TMsgDlgType Type, TMsgDlgButtons 
     return AnswerBoxOf(Caption, Button, [&] { return MessageDlg("Question", Type, Buttons, 0); });
 }
 
-TEST(SystemMessageBoxTest, AnswersWithTheButtonPressed) {
+TEST(SystemMessageBoxTest, AnswersWithTheButtonPressedAndCountsEscapeAndCloseAsCancel) {
     EXPECT_EQ(AnswerBox("Confirm", IDNO, mtConfirmation, {mbYes, mbNo}), mrNo);
     EXPECT_EQ(AnswerBox("Warning", IDYES, mtWarning, {mbYes, mbNo, mbCancel}), mrYes);
     EXPECT_EQ(AnswerBox("Error", IDRETRY, mtError, {mbAbort, mbRetry, mbIgnore}), mrRetry);
-}
-
-TEST(SystemMessageBoxTest, EscapeAndCloseCountAsCancel) {
     EXPECT_EQ(AnswerBox("Information", IDCANCEL, mtInformation, {mbOK, mbCancel}), mrCancel);
 }
 

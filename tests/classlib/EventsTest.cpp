@@ -18,7 +18,7 @@ struct Derived : Counter {
 
 } // namespace
 
-TEST(Events, BindCallAndCompareByObjectAndMember) {
+TEST(Events, BindCallCompareByObjectAndMemberAndDispatchVirtualsOnTheObject) {
     Counter a, b;
     TNotifyEvent onA(&a, &Counter::Add), onB(&b, &Counter::Add), other(&a, &Counter::Other);
     EXPECT_FALSE(TNotifyEvent());
@@ -31,12 +31,10 @@ TEST(Events, BindCallAndCompareByObjectAndMember) {
     EXPECT_FALSE(onA == onB);
     EXPECT_TRUE(onA.SameMember(onB));
     EXPECT_FALSE(onA.SameMember(other));
-}
 
-TEST(Events, VirtualMembersDispatchOnTheObject) {
-    Derived d;
-    TNotifyEvent e(&d, &Counter::Virtual);
-    e(nullptr);
+    Derived d; // virtual members dispatch on the object
+    TNotifyEvent virtualOne(&d, &Counter::Virtual);
+    virtualOne(nullptr);
     EXPECT_EQ(d.Hits, 1000);
 }
 

@@ -168,7 +168,7 @@ TEST(FilerValues, RowDataListHasTheExactBytes) {
     EXPECT_EQ(bytes, (Bytes{0x01, 0x02, 0x28, 0x02, 0x00, 0x08, 0x02, 0x19, 0x00}));
 }
 
-TEST(FilerValues, IntegersTakeTheSmallestFormAndReadBack) {
+TEST(FilerValues, IntegersTakeTheSmallestFormReadBackAndRefuseBeyond32BitsWhereAskedFor) {
     struct Case {
         Int64 Value;
         Bytes Expected;
@@ -189,9 +189,6 @@ TEST(FilerValues, IntegersTakeTheSmallestFormAndReadBack) {
         Load(stream, bytes);
         EXPECT_EQ(TReader(&stream).ReadInt64(), c.Value);
     }
-}
-
-TEST(FilerValues, ReadIntegerRefusesValuesBeyond32Bits) {
     TMemoryStream stream;
     Load(stream, Written([](TWriter& w) { w.WriteInteger(Int64(1) << 40); }));
     EXPECT_THROW(TReader(&stream).ReadInteger(), EReadError);

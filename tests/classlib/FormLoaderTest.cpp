@@ -387,8 +387,12 @@ AnsiString LoadError(const AnsiString& Text) {
 
 // ---- Loading ------------------------------------------------------------------------
 
-TEST(FormLoading, BuildsTheTreeAndSetsEveryKindOfValue) {
+TEST(FormLoading, BuildsTheTreeSetsEveryKindOfValueAndThenRunsLoadedInCreationOrder) {
+    LoadLog.clear();
     auto form = Loaded<TTestForm>(kMainForm);
+    EXPECT_EQ(LoadLog, (std::vector<AnsiString>{"Main", "PNL_Main", "BTN_Add"}));
+    for (int i = 0; i < form->GetComponentCount(); ++i)
+        EXPECT_FALSE(form->GetComponent(i)->GetComponentState().Contains(csLoading));
     EXPECT_EQ(form->GetName(), "Main");
     EXPECT_EQ(form->GetCaption(), "Main form");
     ASSERT_EQ(form->GetComponentCount(), 3);
@@ -435,14 +439,6 @@ TEST(FormLoading, BuildsTheTreeAndSetsEveryKindOfValue) {
     EXPECT_EQ(FindLoadedRoot("main"), form.get());
 }
 
-TEST(FormLoading, LoadedRunsInCreationOrderOnceReadingHasEnded) {
-    LoadLog.clear();
-    auto form = Loaded<TTestForm>(kMainForm);
-    EXPECT_EQ(LoadLog, (std::vector<AnsiString>{"Main", "PNL_Main", "BTN_Add"}));
-    for (int i = 0; i < form->GetComponentCount(); ++i)
-        EXPECT_FALSE(form->GetComponent(i)->GetComponentState().Contains(csLoading));
-}
-
 TEST(FormLoading, WritingBackGivesTheSameTextAndBytes) {
     auto form = Loaded<TTestForm>(kMainForm);
     EXPECT_EQ(WriteComponentText(form.get()), kMainForm);
@@ -450,6 +446,11 @@ TEST(FormLoading, WritingBackGivesTheSameTextAndBytes) {
     TMemoryStream first;
     WriteComponentStream(&first, form.get());
     form.reset();
+    // The defined value list goes under its own name with the table's bytes.
+    const AnsiString bytes(static_cast<const char*>(first.GetMemory()),
+                           static_cast<std::size_t>(first.GetSize()));
+    const char rowData[] = "\x07RowData\x01\x02\x28\x02\x00\x08\x02\x19\x00";
+    EXPECT_NE(bytes.find(AnsiString(rowData, sizeof rowData - 1)), AnsiString::npos);
     TTestForm copy;
     first.SetPosition(0);
     ReadComponentStream(&first, &copy);
@@ -458,16 +459,6 @@ TEST(FormLoading, WritingBackGivesTheSameTextAndBytes) {
     ASSERT_EQ(first.GetSize(), second.GetSize());
     EXPECT_EQ(0, std::memcmp(first.GetMemory(), second.GetMemory(),
                              static_cast<std::size_t>(first.GetSize())));
-}
-
-TEST(FormLoading, ValueListPropertyHasTheTableBytes) {
-    auto form = Loaded<TTestForm>(kMainForm);
-    TMemoryStream stream;
-    WriteComponentStream(&stream, form.get());
-    AnsiString bytes(static_cast<const char*>(stream.GetMemory()),
-                     static_cast<std::size_t>(stream.GetSize()));
-    const char expected[] = "\x07RowData\x01\x02\x28\x02\x00\x08\x02\x19\x00";
-    EXPECT_NE(bytes.find(AnsiString(expected, sizeof expected - 1)), AnsiString::npos);
 }
 
 // ---- References across roots -------------------------------------------------------------
@@ -489,18 +480,15 @@ TEST(FormReferences, ReferenceWaitsForTheDataModuleLoadedLater) {
                                               "end\r\n");
 }
 
-TEST(FormReferences, ReferenceToALoadedDataModuleIsSetAtOnce) {
+TEST(FormReferences, AWaitingReferenceGoesWithItsComponentAndALoadedModuleIsFoundAtOnce) {
+    auto waiting = Loaded<TTestForm>(SkinnedForm("DMM.STS_SkinData"));
+    waiting.reset();
     auto dataModule = Loaded<TTestDataModule>(kDataModule);
+    EXPECT_EQ(FindLoadedRoot("DMM"), dataModule.get());
     auto form = Loaded<TTestForm>(SkinnedForm("dmm.sts_skindata"));
     EXPECT_EQ(Control(form.get(), "BTN_Skinned")->GetSkin(),
               dataModule->FindComponent("STS_SkinData"));
-}
-
-TEST(FormReferences, WaitingReferenceGoesWithItsComponent) {
-    auto form = Loaded<TTestForm>(SkinnedForm("DMM.STS_SkinData"));
     form.reset();
-    auto dataModule = Loaded<TTestDataModule>(kDataModule);
-    EXPECT_EQ(FindLoadedRoot("DMM"), dataModule.get());
     dataModule.reset();
     EXPECT_EQ(FindLoadedRoot("DMM"), nullptr);
 }

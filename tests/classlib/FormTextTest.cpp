@@ -80,26 +80,10 @@ const char kCanonical[] = "object FM: TFM\r\n"
 
 } // namespace
 
-TEST(FormTextConversion, CanonicalTextSurvivesBothWays) {
+TEST(FormTextConversion, CanonicalTextSurvivesBothWaysAndLooseLayoutBecomesCanonical) {
     AnsiString binary = ToBinary(kCanonical);
     EXPECT_EQ(ToText(binary), kCanonical);
     EXPECT_EQ(ToBinary(ToText(binary)), binary);
-}
-
-TEST(FormTextConversion, SmallFormHasTheDocumentedBytes) {
-    AnsiString binary = ToBinary("object A: TX\n  Left = 130\n  Items.Strings = ( 'a' )\nend");
-    const char expected[] = "VFR1"
-                            "\x02TX\x01"
-                            "A"
-                            "\x04Left\x03\x82\x00"
-                            "\x0DItems.Strings\x01\x06\x01"
-                            "a\x00"
-                            "\x00"  // end of properties
-                            "\x00"; // end of children
-    EXPECT_EQ(binary, AnsiString(expected, sizeof expected - 1));
-}
-
-TEST(FormTextConversion, LooseLayoutBecomesCanonical) {
     AnsiString text = "OBJECT fm: TFM Font.Style=[fsBold,fsItalic]\n"
                       "RowData = ( 40 0 False 25 ) Caption = 'a'\n + 'b'\r"
                       " + 'c' Data = { 01 02\n ff }\n"
@@ -117,6 +101,19 @@ TEST(FormTextConversion, LooseLayoutBecomesCanonical) {
                                       "  object Sub: TSub\r\n"
                                       "  end\r\n"
                                       "end\r\n");
+}
+
+TEST(FormTextConversion, SmallFormHasTheDocumentedBytes) {
+    AnsiString binary = ToBinary("object A: TX\n  Left = 130\n  Items.Strings = ( 'a' )\nend");
+    const char expected[] = "VFR1"
+                            "\x02TX\x01"
+                            "A"
+                            "\x04Left\x03\x82\x00"
+                            "\x0DItems.Strings\x01\x06\x01"
+                            "a\x00"
+                            "\x00"  // end of properties
+                            "\x00"; // end of children
+    EXPECT_EQ(binary, AnsiString(expected, sizeof expected - 1));
 }
 
 TEST(FormTextConversion, LongStringsAreCutIntoContinuedPieces) {

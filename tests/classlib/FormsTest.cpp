@@ -663,13 +663,10 @@ TEST_F(FormsTest, DataModulesAreListedReadFromTextAndToldOfTheirEnd) {
     EXPECT_EQ(Screen->GetDataModuleCount(), modules);
 }
 
-TEST_F(FormsTest, HandleExceptionGoesToOnExceptionAndEAbortIsSilent) {
+TEST_F(FormsTest, HandleExceptionGoesToOnExceptionEAbortIsSilentAndTerminateEndsTheLoop) {
     Application->HandleException(nullptr, EConvertError("bad"));
     Application->HandleException(nullptr, EAbort("quiet"));
     EXPECT_EQ(Errors, (std::vector<std::string>{"bad"}));
-}
-
-TEST_F(FormsTest, TerminateEndsTheLoop) {
     Application->Terminate();
     Pump();
     EXPECT_TRUE(Application->GetTerminated());

@@ -40,15 +40,12 @@ struct ChangeCounter {
 // ---------------------------------------------------------------------------
 // Colours
 
-TEST(Colors, SystemColorsResolveThroughTheSystemAndPlainColorsStay) {
+TEST(Colors, ResolveThroughTheSystemOrStayAndTheirNamesRoundTrip) {
     EXPECT_EQ(static_cast<std::uint32_t>(clBtnFace), 0x8000000Fu);
     EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(ColorToRGB(clWindowText), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(ColorToRGB(0x123456), 0x123456u);
     EXPECT_EQ(ColorToRGB(clRed), RGB(255, 0, 0));
-}
-
-TEST(Colors, NamesRoundTripIgnoringCaseAndPreferTheFirstName) {
     for (TColor color : {clBlack, clRed, clNavy, clBtnFace, clInfoBk, clHighlight, clNone,
                          clDefault, clMenuBar, cl3DDkShadow}) {
         AnsiString name;

@@ -89,7 +89,7 @@ TEST(IniReading, SectionListsKeepFileOrderAndTheFirstDuplicateWins) {
     EXPECT_THROW(ini->ReadSections(nullptr), EInvalidPointer);
 }
 
-TEST(IniWriting, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
+TEST(IniWriting, NewKeysGoToTheEndOfTheirSectionNewSectionsToTheEndAndErasedOnesGo) {
     auto ini = FromText("[A]\nx=1\n\n; about B\n[B]\ny=2\n");
     ini->WriteString("a", "new", "n");
     ini->WriteString("A", "X", "changed");
@@ -98,16 +98,13 @@ TEST(IniWriting, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
     ini->GetStrings(&lines);
     EXPECT_EQ(LinesOf(lines), (Lines{"[A]", "x=changed", "new=n", "", "; about B", "[B]", "y=2",
                                      "[C]", "count=3"}));
-}
 
-TEST(IniWriting, EraseAndDelete) {
-    auto ini = FromText("[A]\nx=1\nX=2\ny=3\n[B]\nk=v\n[a]\nw=4\n");
+    ini = FromText("[A]\nx=1\nX=2\ny=3\n[B]\nk=v\n[a]\nw=4\n"); // erase and delete
     ini->DeleteKey("A", "x");
     EXPECT_FALSE(ini->ValueExists("A", "x"));
     EXPECT_EQ(ini->ReadString("A", "y", ""), "3");
     ini->EraseSection("a");
     EXPECT_FALSE(ini->SectionExists("A"));
-    TStringList lines;
     ini->GetStrings(&lines);
     EXPECT_EQ(LinesOf(lines), (Lines{"[B]", "k=v"}));
 }

@@ -97,7 +97,7 @@ bool RoughlyBlue(Rgb c) {
 
 } // namespace
 
-TEST(Jpeg, DecodesToItsSizeAndColours) {
+TEST(Jpeg, DecodesToItsSizeAndColoursAndGreyToGrey) {
     TJPEGImage jpeg;
     EXPECT_TRUE(jpeg.GetEmpty());
     int changes = 0;
@@ -122,12 +122,7 @@ TEST(Jpeg, DecodesToItsSizeAndColours) {
     EXPECT_TRUE(RoughlyRed(PixelOf(canvas, 6, 5)));
     EXPECT_TRUE(RoughlyBlue(PixelOf(canvas, 18, 5)));
     EXPECT_EQ(PixelOf(canvas, 30, 5).G, 255); // untouched white
-}
-
-TEST(Jpeg, GreyImagesDecodeToGreyColours) {
-    TJPEGImage jpeg;
     LoadBytes(jpeg, EncodeJpeg(8, 8, true, [](int, int) { return 128u; }));
-    TBitmap bitmap;
     bitmap.Assign(&jpeg);
     const Rgb c = PixelOf(bitmap, 3, 3);
     EXPECT_NEAR(c.R, 128, 6);

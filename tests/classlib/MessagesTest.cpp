@@ -9,7 +9,7 @@ LPARAM Pos(int X, int Y) {
     return MAKELPARAM(static_cast<WORD>(X), static_cast<WORD>(Y));
 }
 
-TEST(MessageViews, MouseCoordinatesAreSignedAndWrittenBack) {
+TEST(MessageViews, MouseWheelAndKeyViewsReadSignedValuesAndWriteBack) {
     TMessage message{WM_MOUSEMOVE, MK_LBUTTON, Pos(-5, -300), 0};
     TWMMouse mouse(message);
     EXPECT_EQ(mouse.XPos(), -5);
@@ -19,26 +19,21 @@ TEST(MessageViews, MouseCoordinatesAreSignedAndWrittenBack) {
     EXPECT_EQ(TWMMouse(message).Pos(), TPoint(12, -7));
     mouse.Result = 3;
     EXPECT_EQ(message.Result, 3);
-}
 
-TEST(MessageViews, TheWheelDeltaIsSigned) {
-    TMessage message{WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-240)), Pos(100, -2),
-                     0};
-    TWMMouseWheel wheel(message);
+    TMessage turn{WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-240)), Pos(100, -2), 0};
+    TWMMouseWheel wheel(turn);
     EXPECT_EQ(wheel.WheelDelta(), -240);
     EXPECT_EQ(wheel.Keys(), MK_CONTROL);
     EXPECT_EQ(wheel.Pos(), TPoint(100, -2));
-    message.WParam = MAKEWPARAM(0, WHEEL_DELTA);
+    turn.WParam = MAKEWPARAM(0, WHEEL_DELTA);
     EXPECT_EQ(wheel.WheelDelta(), 120);
-}
 
-TEST(MessageViews, KeyViewsReadAndChangeTheirMessage) {
-    TMessage message{WM_KEYDOWN, VK_TAB, 0x000F0001, 0};
-    TWMKey key(message);
+    TMessage press{WM_KEYDOWN, VK_TAB, 0x000F0001, 0};
+    TWMKey key(press);
     EXPECT_EQ(key.CharCode(), VK_TAB);
     EXPECT_EQ(key.KeyData(), 0x000F0001);
     key.SetCharCode(0);
-    EXPECT_EQ(message.WParam, 0u);
+    EXPECT_EQ(press.WParam, 0u);
 }
 
 TEST(MessageViews, SplitParametersAndPointersKeepTheirMeaning) {

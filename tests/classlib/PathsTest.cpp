@@ -11,40 +11,36 @@
 #include <cstdio>
 #include <set>
 
-TEST(FileNames, SplitAFullName) {
-    const AnsiString name = "C:\\dir\\file.pge";
-    EXPECT_EQ(ExtractFilePath(name), "C:\\dir\\");
-    EXPECT_EQ(ExtractFileDir(name), "C:\\dir");
-    EXPECT_EQ(ExtractFileName(name), "file.pge");
-    EXPECT_EQ(ExtractFileExt(name), ".pge");
-    EXPECT_EQ(ChangeFileExt(name, ".bak"), "C:\\dir\\file.bak");
-    EXPECT_EQ(ChangeFileExt(name, ""), "C:\\dir\\file");
-}
-
-TEST(FileNames, NamesWithoutFolderOrExtension) {
-    EXPECT_EQ(ExtractFilePath("file"), "");
-    EXPECT_EQ(ExtractFileDir("file"), "");
-    EXPECT_EQ(ExtractFileName("file"), "file");
-    EXPECT_EQ(ExtractFileExt("file"), "");
+TEST(FileNames, SplitIntoFolderNameAndExtension) {
+    const struct {
+        const char* Name;
+        const char* Path;
+        const char* Dir;
+        const char* File;
+        const char* Ext;
+    } names[] = {
+        {"C:\\dir\\file.pge", "C:\\dir\\", "C:\\dir", "file.pge", ".pge"},
+        {"file", "", "", "file", ""},
+        {"dir\\", "dir\\", "dir", "", ""},
+        {"a.b\\c", "a.b\\", "a.b", "c", ""}, // the dot of a folder is no extension
+        {"archive.tar.gz", "", "", "archive.tar.gz", ".gz"},
+        {"name.", "", "", "name.", "."},
+        {"/usr/x.y", "/usr/", "/usr", "x.y", ".y"},
+        {"C:file", "C:", "C:", "file", ""},
+    };
+    for (const auto& n : names) {
+        EXPECT_EQ(ExtractFilePath(n.Name), n.Path) << n.Name;
+        EXPECT_EQ(ExtractFileDir(n.Name), n.Dir) << n.Name;
+        EXPECT_EQ(ExtractFileName(n.Name), n.File) << n.Name;
+        EXPECT_EQ(ExtractFileExt(n.Name), n.Ext) << n.Name;
+    }
+    EXPECT_EQ(ChangeFileExt("C:\\dir\\file.pge", ".bak"), "C:\\dir\\file.bak");
+    EXPECT_EQ(ChangeFileExt("C:\\dir\\file.pge", ""), "C:\\dir\\file");
     EXPECT_EQ(ChangeFileExt("file", ".pge"), "file.pge");
-
-    EXPECT_EQ(ExtractFilePath("dir\\"), "dir\\");
-    EXPECT_EQ(ExtractFileDir("dir\\"), "dir");
-    EXPECT_EQ(ExtractFileName("dir\\"), "");
-    EXPECT_EQ(ExtractFileExt("dir\\"), "");
-
-    // The dot of a folder is no extension.
-    EXPECT_EQ(ExtractFileExt("a.b\\c"), "");
     EXPECT_EQ(ChangeFileExt("a.b\\c", ".x"), "a.b\\c.x");
-    EXPECT_EQ(ExtractFileExt("archive.tar.gz"), ".gz");
-    EXPECT_EQ(ExtractFileExt("name."), ".");
 }
 
-TEST(FileNames, SlashesColonsAndRoots) {
-    EXPECT_EQ(ExtractFilePath("/usr/x.y"), "/usr/");
-    EXPECT_EQ(ExtractFileExt("/usr/x.y"), ".y");
-    EXPECT_EQ(ExtractFilePath("C:file"), "C:");
-    EXPECT_EQ(ExtractFileName("C:file"), "file");
+TEST(FileNames, RootsAndTrailingDelimiters) {
     EXPECT_EQ(ExtractFileDir("C:\\file"), "C:\\");
     EXPECT_EQ(ExtractFileDir("\\file"), "\\");
     EXPECT_EQ(ExtractFileDir("C:\\a/b"), "C:\\a");

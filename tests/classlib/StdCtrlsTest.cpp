@@ -88,7 +88,7 @@ TEST_F(StdCtrlsTest, AButtonsModalResultReachesItsForm) {
     EXPECT_EQ(Form->GetModalResult(), mrOk);
 }
 
-TEST_F(StdCtrlsTest, ReturnAndEscapeReachTheDefaultAndCancelButtons) {
+TEST_F(StdCtrlsTest, ReturnAndEscapeReachTheDefaultAndCancelButtonsUnlessAButtonHasTheFocus) {
     auto* edit = Add<TEdit>(Form, 10, 10, 100, 21);
     auto* ok = Add<TButton>(Form, 10, 40, 80, 25);
     auto* cancel = Add<TButton>(Form, 100, 40, 80, 25);
@@ -101,17 +101,10 @@ TEST_F(StdCtrlsTest, ReturnAndEscapeReachTheDefaultAndCancelButtons) {
     ASSERT_TRUE(TakeFocus(edit));
     PostKey(edit, VK_ESCAPE);
     EXPECT_EQ(Log, (std::vector<std::string>{"ok", "cancel"}));
-}
-
-TEST_F(StdCtrlsTest, ReturnClicksTheFocusedButtonInsteadOfTheDefault) {
-    auto* ok = Add<TButton>(Form, 10, 40, 80, 25);
-    auto* other = Add<TButton>(Form, 100, 40, 80, 25);
-    ok->SetDefault(true);
-    ok->OnClick = Logger("ok");
-    other->OnClick = Logger("other");
-    ASSERT_TRUE(TakeFocus(other));
-    PostKey(other, VK_RETURN);
-    EXPECT_EQ(Log, std::vector<std::string>{"other"});
+    // Return clicks the focused button instead of the default one.
+    ASSERT_TRUE(TakeFocus(cancel));
+    PostKey(cancel, VK_RETURN);
+    EXPECT_EQ(Log, (std::vector<std::string>{"ok", "cancel", "cancel"}));
 }
 
 TEST_F(StdCtrlsTest, AnAcceleratorClicksItsButton) {
@@ -159,7 +152,7 @@ TEST_F(StdCtrlsTest, CheckingARadioButtonUnchecksItsSiblings) {
 // ---------------------------------------------------------------------------
 // Edits and memos
 
-TEST_F(StdCtrlsTest, EditsReportEveryChange) {
+TEST_F(StdCtrlsTest, EditsReportEveryChangeAndReplaceTheirSelection) {
     auto* edit = Add<TEdit>(Form, 10, 10, 100, 21);
     edit->OnChange = Logger("change");
     edit->SetText("abc");
@@ -171,6 +164,12 @@ TEST_F(StdCtrlsTest, EditsReportEveryChange) {
     EXPECT_EQ(edit->GetText(), "abcde");
     EXPECT_EQ(Log.size(), 3u);
     EXPECT_TRUE(edit->GetModified());
+    edit->SetText("one two three");
+    edit->SetSelStart(4);
+    edit->SetSelLength(3);
+    EXPECT_EQ(edit->GetSelText(), "two");
+    edit->SetSelText("2");
+    EXPECT_EQ(edit->GetText(), "one 2 three");
 }
 
 TEST_F(StdCtrlsTest, EditSettingsMadeBeforeTheWindowApplyToIt) {
@@ -184,17 +183,7 @@ TEST_F(StdCtrlsTest, EditSettingsMadeBeforeTheWindowApplyToIt) {
     EXPECT_EQ(edit->GetText(), "123");
 }
 
-TEST_F(StdCtrlsTest, TheSelectionCanBeReadAndReplaced) {
-    auto* edit = Add<TEdit>(Form, 10, 10, 100, 21);
-    edit->SetText("one two three");
-    edit->SetSelStart(4);
-    edit->SetSelLength(3);
-    EXPECT_EQ(edit->GetSelText(), "two");
-    edit->SetSelText("2");
-    EXPECT_EQ(edit->GetText(), "one 2 three");
-}
-
-TEST_F(StdCtrlsTest, MemoLinesFollowTheText) {
+TEST_F(StdCtrlsTest, MemoLinesFollowTheTextAndKeysFollowWantTabsAndWantReturns) {
     auto* memo = Add<TMemo>(Form, 10, 10, 200, 100);
     memo->GetLines()->Add("first");
     memo->GetLines()->Add("second");
@@ -206,10 +195,7 @@ TEST_F(StdCtrlsTest, MemoLinesFollowTheText) {
     ASSERT_EQ(memo->GetLines()->GetCount(), 3);
     EXPECT_EQ(memo->GetLines()->Get(2), "c");
     EXPECT_THROW(memo->GetLines()->Get(3), EStringListError);
-}
-
-TEST_F(StdCtrlsTest, MemoTabsAndReturnsFollowWantTabsAndWantReturns) {
-    auto* memo = Add<TMemo>(Form, 10, 10, 200, 100);
+    // Tabs and returns follow WantTabs and WantReturns.
     auto code = [&] { return SendMessageA(memo->GetHandle(), WM_GETDLGCODE, 0, 0); };
     EXPECT_FALSE(code() & DLGC_WANTTAB);
     memo->SetWantTabs(true);
@@ -315,7 +301,7 @@ TEST_F(StdCtrlsTest, ChoosingAComboItemFiresOnChange) {
 // ---------------------------------------------------------------------------
 // Scroll bars
 
-TEST_F(StdCtrlsTest, ScrollBarsMoveByTheirStepsWithinTheirRange) {
+TEST_F(StdCtrlsTest, ScrollBarsMoveByTheirStepsWithinTheirRangeOrWhereOnScrollSays) {
     auto* bar = Add<TScrollBar>(Form, 10, 10, 200, 17);
     bar->SetParams(0, 0, 20);
     bar->SetSmallChange(2);
@@ -337,10 +323,8 @@ TEST_F(StdCtrlsTest, ScrollBarsMoveByTheirStepsWithinTheirRange) {
     EXPECT_EQ(GetScrollPos(bar->GetHandle(), SB_CTL), 20);
     EXPECT_EQ(Log.size(), 3u);
     EXPECT_EQ(codes, (std::vector<TScrollCode>{scLineDown, scPageDown, scPageDown, scEndScroll}));
-}
-
-TEST_F(StdCtrlsTest, OnScrollMayChangeWhereTheBarGoes) {
-    auto* bar = Add<TScrollBar>(Form, 10, 10, 200, 17);
+    // OnScroll may change where the bar goes.
+    bar->SetParams(0, 0, 100);
     bar->OnScroll = TScrollEvent::FromCallable([](TObject*, TScrollCode, int& Pos) { Pos = 42; });
     SendMessageA(Form->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0),
                  reinterpret_cast<LPARAM>(bar->GetHandle()));

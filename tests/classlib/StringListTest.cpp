@@ -53,7 +53,7 @@ struct TChangeLog {
 
 } // namespace
 
-TEST(StringListText, SplitsAtCrLfAndCrLf) {
+TEST(StringListText, SplitsAtCrLfAndCrLfAndEndsEveryLineWithCrLf) {
     TStringList s;
     s.SetText("one\r\ntwo\nthree\rfour");
     EXPECT_EQ(Lines(s), (L{"one", "two", "three", "four"}));
@@ -63,17 +63,13 @@ TEST(StringListText, SplitsAtCrLfAndCrLf) {
     EXPECT_EQ(s.GetCount(), 0);
     s.SetText("\n\r");
     EXPECT_EQ(Lines(s), (L{"", ""}));
-}
-
-TEST(StringListText, EveryLineEndsWithCrLf) {
-    TStringList s;
-    s.SetText("x\ny");
+    s.SetText("x\ny"); // every line ends with CR LF
     EXPECT_EQ(s.GetText(), "x\r\ny\r\n");
     s.Add("");
     EXPECT_EQ(s.GetText(), "x\r\ny\r\n\r\n");
 }
 
-TEST(StringListText, StreamRoundTripFromThePosition) {
+TEST(StringListText, StreamFromThePositionAndFileRoundTripsAndAMissingFile) {
     TStringStream in("skip|a\rb\n");
     in.SetPosition(5);
     TStringList s;
@@ -82,11 +78,8 @@ TEST(StringListText, StreamRoundTripFromThePosition) {
     TStringStream out;
     s.SaveToStream(&out);
     EXPECT_EQ(out.GetDataString(), "a\r\nb\r\n");
-}
 
-TEST(StringListText, FileRoundTripAndMissingFile) {
     AnsiString name = ExeDir() + "stringlist_roundtrip.txt";
-    TStringList s;
     s.SetText("first\nsecond");
     s.SaveToFile(name);
     TStringList back;
@@ -97,17 +90,15 @@ TEST(StringListText, FileRoundTripAndMissingFile) {
     EXPECT_EQ(back.GetCount(), 2);
 }
 
-TEST(StringListCommaText, QuotesOnlyWhatNeedsIt) {
+TEST(StringListCommaText, QuotesOnlyWhatNeedsItAndRoundTripsAnyLines) {
     TStringList s;
     for (const char* line : {"plain", "two words", "a,b", "say \"hi\"", ""})
         s.Add(line);
     EXPECT_EQ(s.GetCommaText(), "plain,\"two words\",\"a,b\",\"say \"\"hi\"\"\",\"\"");
-}
-
-TEST(StringListCommaText, RoundTripsAnyLines) {
-    TStringList s, back;
+    s.Clear();
     for (const char* line : {"", " lead", "tab\there", "\"", ",", "x", ""})
         s.Add(line);
+    TStringList back;
     back.SetCommaText(s.GetCommaText());
     EXPECT_EQ(Lines(back), Lines(s));
 }
@@ -194,7 +185,7 @@ TEST(StringListSorted, AddInsertsAtTheSortedPlace) {
     EXPECT_EQ(s.IndexOf("PEAR"), 3);
 }
 
-TEST(StringListSorted, DuplicatesAreIgnoredAcceptedOrRefused) {
+TEST(StringListSorted, DuplicatesAreIgnoredAcceptedOrRefusedByCase) {
     TObject first, second;
     TStringList s;
     s.SetSorted(true);
@@ -214,6 +205,15 @@ TEST(StringListSorted, DuplicatesAreIgnoredAcceptedOrRefused) {
     } catch (const EStringListError& e) {
         EXPECT_EQ(e.Message(), "String list does not allow duplicates");
     }
+    s.SetCaseSensitive(true);
+    EXPECT_NO_THROW(s.Add("A")); // no longer the same as "a"
+    EXPECT_THROW(s.Add("A"), EStringListError);
+    TStringList unsorted;
+    unsorted.Add("b");
+    unsorted.Add("B");
+    EXPECT_EQ(unsorted.IndexOf("B"), 0);
+    unsorted.SetCaseSensitive(true);
+    EXPECT_EQ(unsorted.IndexOf("B"), 1);
 }
 
 TEST(StringListSorted, OrderChangingOperationsRaise) {
@@ -235,20 +235,7 @@ TEST(StringListSorted, OrderChangingOperationsRaise) {
     EXPECT_THROW(unsorted.Find("a", index), EStringListError);
 }
 
-TEST(StringListSorted, CaseSensitivity) {
-    TStringList s;
-    s.Add("b");
-    s.Add("B");
-    EXPECT_EQ(s.IndexOf("B"), 0);
-    s.SetCaseSensitive(true);
-    EXPECT_EQ(s.IndexOf("B"), 1);
-    s.SetSorted(true);
-    s.SetDuplicates(dupError);
-    EXPECT_NO_THROW(s.Add("A"));
-    EXPECT_THROW(s.Add("B"), EStringListError);
-}
-
-TEST(StringListUpdates, EventsFireOnlyOutsideAnUpdate) {
+TEST(StringListUpdates, EventsFireOnlyOutsideAnUpdateAndBulkChangesAreOne) {
     TChangeLog log;
     TStringList s;
     s.OnChanging = TNotifyEvent(&log, &TChangeLog::Changing);
@@ -266,12 +253,9 @@ TEST(StringListUpdates, EventsFireOnlyOutsideAnUpdate) {
     s.EndUpdate();
     EXPECT_EQ(log.Events, (L{"changing", "change"}));
     EXPECT_THROW(s.EndUpdate(), EInvalidOperation);
-}
-
-TEST(StringListUpdates, BulkChangesAreOneChange) {
-    TChangeLog log;
-    TStringList s;
-    s.OnChange = TNotifyEvent(&log, &TChangeLog::Change);
+    // Bulk changes are one change each.
+    s.OnChanging = nullptr;
+    log.Events.clear();
     s.SetText("a\nb\nc");
     s.SetCommaText("x,y");
     TStringList other;

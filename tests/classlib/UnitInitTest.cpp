@@ -113,35 +113,3 @@ TEST(ProgramUnits, StartBeforeTheTestsInGroupOrder) {
     EXPECT_GE(ProbeStartedAt, 1);
     EXPECT_EQ(static_cast<std::size_t>(ProbeStartedAt) + 1, GlobalUnits().StartedCount());
 }
-
-TEST(ProgramUnits, BitmapModulesFollowTheGridModulesInTheirListedOrder) {
-    const int order[] = {uoClassLib,
-                         uoGridMessages,
-                         uoGridDate,
-                         uoGridLocale,
-                         uoGridModules,
-                         uoGridTable,
-                         uoBmp32System,
-                         uoBmp32LowLevel,
-                         uoBmp32Containers,
-                         uoBmp32Blend,
-                         uoBmp32DrawingEx,
-                         uoBmp32OrdinalMaps,
-                         uoBmp32Rasterizers,
-                         uoBmp32VectorMaps,
-                         uoBmp32Transforms,
-                         uoBmp32Resamplers,
-                         uoBmp32Filters,
-                         uoBmp32,
-                         uoBmp32Math,
-                         uoBmp32Layers,
-                         uoBmp32RepaintOpt,
-                         uoBmp32MicroTiles,
-                         uoBmp32RangeBars,
-                         uoBmp32Image,
-                         uoBmp32Polygons,
-                         uoSkin,
-                         uoApp};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        EXPECT_LT(order[i - 1], order[i]) << i;
-}

@@ -234,7 +234,7 @@ TEST_F(FileListView, DrivesAndADriveThatIsNotReady) {
         });
     });
     List->SetDirectory("c:\\");
-    EXPECT_EQ(shown, TskSkinFileListView::NotReadyMessage);
+    EXPECT_EQ(shown, Skshellctrls::DriveNotReadyText);
     EXPECT_EQ(List->GetDirectory(), Root);
 
     // Without a skinned box, the class library's.
@@ -243,7 +243,7 @@ TEST_F(FileListView, DrivesAndADriveThatIsNotReady) {
     TMessageDlgHook beforeDlg = SetMessageDlgHook(
         [&](const AnsiString& Msg, TMsgDlgType, TMsgDlgButtons, int) { plain = Msg; return mrOk; });
     List->SetDirectory("C:\\");
-    EXPECT_EQ(plain, TskSkinFileListView::NotReadyMessage);
+    EXPECT_EQ(plain, Skshellctrls::DriveNotReadyText);
     SetMessageDlgHook(beforeDlg);
     SetMessageFormHook(before);
     SetDriveProbe(previous);

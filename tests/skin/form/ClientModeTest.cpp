@@ -146,11 +146,39 @@ TEST_F(ClientMode, ADraggableFormFollowsThePointerFromOutsideTheObjects) {
     Mouse(WM_LBUTTONUP, 180, 120);
     EXPECT_FALSE(Skin->GetDragging());
     EXPECT_EQ(GetCapture(), nullptr);
+    // A change of activation ends a drag.
+    Mouse(WM_LBUTTONDOWN, 150, 100);
+    ASSERT_TRUE(Skin->GetDragging());
+    SendMessageA(Form->GetHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_FALSE(Skin->GetDragging());
+    Mouse(WM_LBUTTONUP, 150, 100);
     // On a button the press is the button's.
     Mouse(WM_LBUTTONDOWN, 288, 12);
     EXPECT_FALSE(Skin->GetDragging());
     EXPECT_EQ(Skin->GetMouseDownObject(), Skin->GetIndex("closebutton"));
     Mouse(WM_LBUTTONUP, 5, 150);
+    SetCursorPos(1279, 1023);
+}
+
+TEST_F(ClientMode, SkinCursorsFollowTheObjectUnderThePointer) {
+    Data->StartCursorIndex = 5;
+    Data->FormCursorIndex = 1;
+    for (auto& o : Data->ObjectList)
+        if (o->IDName == "closebutton") o->CursorIndex = 2;
+    Skin->ChangeSkinData();
+    Pump();
+    const TRect w = Window();
+    const auto cursorAt = [&](int X, int Y) {
+        SetCursorPos(w.Left + X, w.Top + Y);
+        Skin->TestMouse(nullptr);
+        return Form->GetCursor();
+    };
+    EXPECT_EQ(cursorAt(288, 12), crDefault) << "skin cursors are off by default";
+    Skin->SetUseSkinCursors(true);
+    EXPECT_EQ(cursorAt(288, 12), 7) << "the object's own cursor";
+    EXPECT_EQ(cursorAt(150, 100), 6) << "elsewhere the form's";
+    Data->FormCursorIndex = -1;
+    EXPECT_EQ(cursorAt(150, 110), crDefault);
     SetCursorPos(1279, 1023);
 }
 

@@ -166,6 +166,15 @@ TEST_F(SkinFrame, CloseButtonClosesAfterItsOwnRelease) {
     Pump();
     EXPECT_TRUE(closed);
     EXPECT_EQ(Skin->GetMouseDownObject(), -1);
+    // A double click on the system-menu button closes too.
+    Form->Show();
+    closed = false;
+    ASSERT_TRUE(Activate());
+    NcMessage(WM_NCLBUTTONDBLCLK, HTOBJECT_FRAME, 10, 12);
+    SendMessageA(Form->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    Pump();
+    EXPECT_TRUE(closed);
+    Skin->GetSkinMenu()->CloseMenu(0);
 }
 
 TEST_F(SkinFrame, HoverLightsOnlyThePressedButtonWhileHeld) {

@@ -103,6 +103,9 @@ TEST_F(SkinMenuBar, ItemsLineUpAndHideWhenTheyDoNotFit) {
 }
 
 TEST_F(SkinMenuBar, ClickOpensBelowAndHoverMovesTheOpenMenu) {
+    Menu->GetItems()->GetItem(0)->SetName("MNU_Pages");
+    Bar->OnMainMenuItemClick =
+        TMainMenuItemClick::FromCallable([&](const AnsiString& IDName) { Log.push_back("bar " + IDName); });
     const TRect first = Bar->Items()[0].ObjectRect;
     SendMessageA(Bar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.Left + 3, 5));
     Pump();
@@ -119,8 +122,8 @@ TEST_F(SkinMenuBar, ClickOpensBelowAndHoverMovesTheOpenMenu) {
     EXPECT_FALSE(Bar->Items()[0].Down);
     Key(VK_RETURN);
     EXPECT_EQ(Levels(), 0);
-    EXPECT_EQ(Log, (std::vector<std::string>{"Pages", "Segments", "Segments one"}))
-        << "each item's own click runs as its menu opens";
+    EXPECT_EQ(Log, (std::vector<std::string>{"bar MNU_Pages", "Pages", "Segments", "Segments one"}))
+        << "the bar reports the press, then each item's own click runs as its menu opens";
     EXPECT_FALSE(Bar->Items()[1].Down);
 }
 

@@ -7,6 +7,8 @@
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/GdiCounter.h"
+#include "classlib/ImageLists.h"
 #include "classlib/Paths.h"
 
 #include <string>
@@ -75,6 +77,55 @@ TEST_F(SkinMenu, FirstLevelIsANeverActivatedPopupSizedFromItsRows) {
     auto shot = CaptureWindow(wnd);
     shot->SaveToFile(ExeDir() + "skinmenu_plain.bmp");
     EXPECT_EQ(PixelOf(shot.get(), 0, 0), static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
+}
+
+TEST_F(SkinMenu, TheMenusImagesStandInTheImageColumn) {
+    auto* images = new TCustomImageList(Form);
+    images->SetSize(12, 12);
+    auto strip = testskins::Solid(24, 12, 0x0000FF);
+    testskins::Fill(strip.get(), TRect(12, 0, 24, 12), 0x00FF00);
+    images->AddMasked(strip.get(), 0xFFFFFF);
+    Menu->SetImages(images);
+    A->SetImageIndex(0);
+    A->SetChecked(true);
+    B->SetImageIndex(7);
+    Menu->Popup(200, 150);
+    TskSkinPopupWindow* level = Level(0);
+    EXPECT_EQ(level->ImageWidth, 12 + 5);
+    auto shot = CaptureWindow(level->GetHandle());
+    shot->SaveToFile(ExeDir() + "skinmenu_images.bmp");
+    // Row 0 from y 3: its image at (3 + 2, 3 + 10 - 6), framed as the item is checked.
+    EXPECT_EQ(PixelOf(shot.get(), 10, 12), static_cast<COLORREF>(0x0000FF));
+    EXPECT_EQ(PixelOf(shot.get(), 4, 12), static_cast<COLORREF>(ColorToRGB(clWindowText)) & 0xFFFFFF);
+    // The image column of a plain row is as wide as the images, not the 19 pixels without.
+    const int y = level->ItemList[3]->ObjectRect.Top + 10;
+    EXPECT_EQ(PixelOf(shot.get(), 3 + 18, y), static_cast<COLORREF>(ColorToRGB(clWindow)) & 0xFFFFFF);
+    delete images;
+    EXPECT_EQ(Menu->GetImages(), nullptr) << "a freed image list is let go";
+}
+
+TEST_F(SkinMenu, WithoutLayeredWindowsATranslucentLevelShowsLateBlendedWithTheScreen) {
+    Skin->SetMenusAlphaBlend(true);
+    Skin->SetMenusAlphaBlendValue(128);
+    A->SetEnabled(false);
+    Menu->Popup(200, 150);
+    ASSERT_EQ(Chain()->GetCount(), 1);
+    TskSkinPopupWindow* level = Level(0);
+    EXPECT_FALSE(IsWindowVisible(level->GetHandle())) << "shown only when the screen under it is taken";
+    const int right = level->GetWidth() - 10;
+    HDC screen = GetDC(nullptr);
+    const COLORREF under = GetPixel(screen, 200 + right, 150 + 57);
+    ReleaseDC(nullptr, screen);
+    level->WTProc(nullptr);
+    EXPECT_TRUE(IsWindowVisible(level->GetHandle()));
+    EXPECT_EQ(level->ActiveItem, 1) << "the first row that can be chosen is lit";
+    EXPECT_EQ(GetWindowLongPtrA(level->GetHandle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    auto shot = CaptureWindow(level->GetHandle());
+    shot->SaveToFile(ExeDir() + "skinmenu_softalpha.bmp");
+    const COLORREF blended = PixelOf(shot.get(), right, 57);
+    const COLORREF window = static_cast<COLORREF>(ColorToRGB(clWindow)) & 0xFFFFFF;
+    EXPECT_NE(blended, window);
+    EXPECT_NEAR(GetRValue(blended), (GetRValue(window) + GetRValue(under)) / 2, 3);
 }
 
 TEST_F(SkinMenu, KeysMoveOpenAndChooseInOrder) {
@@ -298,34 +349,108 @@ TEST_F(SkinMenu, UserSystemMenuGetsTheStandardItemsAndAShortCutColumn) {
     EXPECT_GE(inked.back(), close.Right - 2 - 19 - 4) << "right-aligned";
 }
 
-TEST_F(SkinMenu, SkinnedLevelsDrawFromTheSkinAndPlainWithoutRowRecords) {
-    auto* data = new TskSkinData(Form);
-    testskins::Build(data);
-    data->PopupWindow = std::make_unique<TskDataSkinPopupWindow>();
-    auto& pw = *data->PopupWindow;
-    data->ActivePictures.push_back(testskins::Solid(40, 40, 0x00C0FF));
+TEST_F(SkinMenu, TwoHundredOpeningsLeaveNoGdiObjects) {
+    const auto cycle = [&](bool Translucent) {
+        Skin->SetMenusAlphaBlend(Translucent);
+        Menu->Popup(200, 150);
+        if (Translucent) Level(0)->WTProc(nullptr);
+        Key(VK_DOWN);
+        Key(VK_RIGHT);
+        Key(VK_ESCAPE);
+        Key(VK_ESCAPE);
+    };
+    cycle(true);
+    cycle(false);
+    const long before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i) cycle(i % 2 == 0);
+    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(Chain()->GetCount(), 0);
+}
+
+// A popup-window record over a 40 x 40 picture with 4-px borders.
+void BuildPopupSkin(TskSkinData* Data) {
+    testskins::Build(Data);
+    Data->PopupWindow = std::make_unique<TskDataSkinPopupWindow>();
+    auto& pw = *Data->PopupWindow;
+    Data->ActivePictures.push_back(testskins::Solid(40, 40, 0x00C0FF));
     pw.WindowPictureIndex = 1;
     pw.LTPoint = TPoint(4, 4);
     pw.RTPoint = TPoint(36, 4);
     pw.LBPoint = TPoint(4, 36);
     pw.RBPoint = TPoint(36, 36);
     pw.ItemsRect = TRect(4, 4, 36, 36);
-    Menu->SetSkinData(data);
-    Menu->Popup(200, 150);
-    ASSERT_EQ(Chain()->GetCount(), 1);
-    EXPECT_EQ(Level(0)->PopupWindowData, nullptr) << "no MENUITEM record: plain rows";
-    EXPECT_EQ(Level(0)->GetHeight(), 70);
-    Chain()->CloseMenu(0);
+}
+
+// A MENUITEM record over picture 2: normal look on top, active look below, a divider.
+void AddRowRecord(TskSkinData* Data) {
     auto row = std::make_unique<TskDataSkinMenuItem>("MENUITEM");
-    data->ActivePictures.push_back(testskins::Solid(60, 40, 0x204080));
-    testskins::Fill(data->ActivePictures[2].get(), TRect(0, 20, 60, 40), 0xFFFFFF);
+    Data->ActivePictures.push_back(testskins::Solid(60, 40, 0x204080));
+    testskins::Fill(Data->ActivePictures[2].get(), TRect(0, 20, 60, 40), 0xFFFFFF);
     row->ActivePictureIndex = 2;
     row->SkinRect = TRect(0, 0, 60, 18);
     row->ActiveSkinRect = TRect(0, 20, 60, 38);
     row->DividerRect = TRect(0, 38, 60, 40);
     row->TextRect = TRect(4, 0, 56, 18);
     row->FontColor = 0xFFFFFF;
-    data->ObjectList.push_back(std::move(row));
+    Data->ObjectList.push_back(std::move(row));
+}
+
+TskDataSkinMenuItem* Row(TskSkinData* S) {
+    return static_cast<TskDataSkinMenuItem*>(S->ObjectList.back().get());
+}
+
+TEST_F(SkinMenu, MutatedMenuSkinsGivePlainLooksNeverACrash) {
+    using Mutate = void (*)(TskSkinData*);
+    const Mutate mutations[] = {
+        [](TskSkinData* S) { S->PopupWindow->WindowPictureIndex = 9; },
+        [](TskSkinData* S) { S->ActivePictures[1] = std::make_unique<TBitmap>(); },
+        [](TskSkinData* S) { S->PopupWindow->ItemsRect = TRect(30, 30, 10, 10); },
+        [](TskSkinData* S) { S->PopupWindow->LTPoint = S->PopupWindow->RBPoint = TPoint(); },
+        [](TskSkinData* S) { S->PopupWindow->RTPoint = TPoint(400, 4); },
+        [](TskSkinData* S) {
+            S->ActivePictures.push_back(testskins::Solid(40, 40, 0xFFFFFF));
+            S->PopupWindow->MaskPictureIndex = static_cast<int>(S->ActivePictures.size()) - 1;
+        },
+        [](TskSkinData* S) { S->PopupWindow->MaskPictureIndex = 40; },
+        [](TskSkinData* S) { Row(S)->ActivePictureIndex = 7; },
+        [](TskSkinData* S) { Row(S)->SkinRect = Row(S)->ActiveSkinRect = Row(S)->DividerRect = TRect(); },
+        [](TskSkinData* S) { Row(S)->TextRect = TRect(50, 0, 4, 18); },
+        [](TskSkinData* S) { Row(S)->SkinRect = TRect(0, 0, 600, 400); },
+        [](TskSkinData* S) { Row(S)->Morphing = true; Row(S)->ActiveSkinRect = TRect(); },
+    };
+    auto* data = new TskSkinData(Form);
+    Menu->SetSkinData(data);
+    for (Mutate m : mutations) {
+        BuildPopupSkin(data);
+        AddRowRecord(data);
+        m(data);
+        for (bool translucent : {false, true}) {
+            Skin->SetMenusAlphaBlend(translucent);
+            Menu->Popup(200, 150);
+            if (Chain()->GetCount() && translucent) Level(0)->WTProc(nullptr);
+            Key(VK_DOWN);
+            Key(VK_RIGHT);
+            for (int i = 0; i < Chain()->GetCount(); ++i) {
+                CaptureWindow(Level(i)->GetHandle());
+                Level(i)->TestMorph(nullptr);
+            }
+            Key(VK_ESCAPE);
+            Key(VK_ESCAPE);
+        }
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SkinMenu, SkinnedLevelsDrawFromTheSkinAndPlainWithoutRowRecords) {
+    auto* data = new TskSkinData(Form);
+    BuildPopupSkin(data);
+    Menu->SetSkinData(data);
+    Menu->Popup(200, 150);
+    ASSERT_EQ(Chain()->GetCount(), 1);
+    EXPECT_EQ(Level(0)->PopupWindowData, nullptr) << "no MENUITEM record: plain rows";
+    EXPECT_EQ(Level(0)->GetHeight(), 70);
+    Chain()->CloseMenu(0);
+    AddRowRecord(data);
     Menu->Popup(200, 150);
     TskSkinPopupWindow* level = Level(0);
     ASSERT_NE(level->PopupWindowData, nullptr);

@@ -73,8 +73,14 @@ TEST_F(SkinMessageBox, YesNoLayoutDefaultsAndAnswers) {
     EXPECT_EQ(Ask("Save?", mtConfirmation, {mbYes, mbNo}, nullptr, VK_ESCAPE), mrNo) << "No is the cancel button";
 }
 
-TEST_F(SkinMessageBox, OkIsDefaultAndCancelAtOnce) {
-    EXPECT_EQ(Ask("Done.", mtInformation, {mbOK}, nullptr, VK_RETURN), mrOk);
+TEST_F(SkinMessageBox, OkIsDefaultAndCancelAtOnceAndTheFrameTakesTheAlpha) {
+    Box->SetAlphaBlendAnimation(true);
+    Box->SetAlphaBlendValue(90);
+    EXPECT_EQ(Ask("Done.", mtInformation, {mbOK}, [](TskMessageForm* F) {
+        EXPECT_FALSE(F->SkinForm->GetAlphaBlend());
+        EXPECT_TRUE(F->SkinForm->GetAlphaBlendAnimation());
+        EXPECT_EQ(F->SkinForm->GetAlphaBlendValue(), 90);
+    }, VK_RETURN), mrOk);
     EXPECT_EQ(Ask("Done.", mtInformation, {mbOK}, nullptr, VK_ESCAPE), mrOk);
 }
 
