@@ -19,6 +19,8 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
+#include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
+#include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skfilectrl_Paths.h"
 #include "skin/form/skMessages.h"
 

@@ -41,16 +41,16 @@ class TImage32;
 class TPolygon32;
 } // namespace Bmp32
 
-class TComboBox;
 class TMainMenu;
 class TMenuItem;
+class TskSkinComboBox;
 class TskSkinMessage;
+class TskSkinOpenDialog;
+class TskSkinSaveDialog;
 class TskSkinForm;
 class TskSkinMainMenuBar;
-class TOpenDialog;
 class TPanel;
 class TPopupMenu;
-class TSaveDialog;
 class TTimer;
 
 class TFM : public TForm {
@@ -63,7 +63,7 @@ public:
     // Components of the form resource.
     TskSkinPanel* PNL_Main = nullptr;
     TskSkinGroupBox* SGB_Type = nullptr;
-    TComboBox* CB_LedType = nullptr;
+    TskSkinComboBox* CB_LedType = nullptr;
     TskSkinButton* BTN_ApplyNode = nullptr;
     TskSkinGroupBox* SGB_Led = nullptr;
     Bmp32::TImage32* IMG_Seg = nullptr;
@@ -92,8 +92,8 @@ public:
     TMenuItem* SXBasicSXx1 = nullptr;
     TMenuItem* ASMSXx2 = nullptr;
     TMenuItem* MNU_About = nullptr;
-    TOpenDialog* DLG_Open = nullptr;
-    TSaveDialog* DLG_Save = nullptr;
+    TskSkinOpenDialog* DLG_Open = nullptr;
+    TskSkinSaveDialog* DLG_Save = nullptr;
     TPopupMenu* SPU_Menu = nullptr;
     TMenuItem* InvertSegments1 = nullptr;
     TMenuItem* ClearSegments1 = nullptr;

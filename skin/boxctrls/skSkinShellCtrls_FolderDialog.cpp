@@ -7,7 +7,20 @@
 
 namespace {
 
-TskSkinScrollBar* MakeBar(TWinControl* Parent, TScrollBarKind Kind) {
+TskSkinButton* MakeButton(TWinControl* Parent, const AnsiString& Caption, int Left, int Result) {
+    auto* button = new TskSkinButton(Parent->GetOwner());
+    button->SetParent(Parent);
+    button->SetCaption(Caption);
+    button->SetCanFocused(true);
+    button->SetBounds(Left, 15, 70, button->GetHeight());
+    button->SetDefaultHeight(25);
+    button->SetModalResult(Result);
+    return button;
+}
+
+} // namespace
+
+TskSkinScrollBar* MakeDialogScrollBar(TWinControl* Parent, TScrollBarKind Kind) {
     auto* bar = new TskSkinScrollBar(Parent->GetOwner());
     bar->SetParent(Parent);
     if (Kind == sbVertical) {
@@ -25,19 +38,6 @@ TskSkinScrollBar* MakeBar(TWinControl* Parent, TScrollBarKind Kind) {
     return bar;
 }
 
-TskSkinButton* MakeButton(TWinControl* Parent, const AnsiString& Caption, int Left, int Result) {
-    auto* button = new TskSkinButton(Parent->GetOwner());
-    button->SetParent(Parent);
-    button->SetCaption(Caption);
-    button->SetCanFocused(true);
-    button->SetBounds(Left, 15, 70, button->GetHeight());
-    button->SetDefaultHeight(25);
-    button->SetModalResult(Result);
-    return button;
-}
-
-} // namespace
-
 TskSelDirDlgForm::TskSelDirDlgForm(TComponent* AOwner) : TForm(AOwner) {
     SetKeyPreview(true);
     SetPosition(poScreenCenter);
@@ -48,8 +48,8 @@ TskSelDirDlgForm::TskSelDirDlgForm(TComponent* AOwner) : TForm(AOwner) {
     TreePanel->SetAlign(alClient);
     TreePanel->SetBorderStyle(TskSkinBorderStyle::bvFrame);
     TreePanel->SetHeight(200);
-    VScrollBar = MakeBar(TreePanel, sbVertical);
-    HScrollBar = MakeBar(TreePanel, sbHorizontal);
+    VScrollBar = MakeDialogScrollBar(TreePanel, sbVertical);
+    HScrollBar = MakeDialogScrollBar(TreePanel, sbHorizontal);
     DTV = new TskSkinDirTreeView(this);
     DTV->SetParent(TreePanel);
     DTV->SetAlign(alClient);

@@ -10,6 +10,10 @@
 
 DECLARE_UNIT(skSkinShellCtrls_FolderDialog)
 
+// A disabled skinned scroll bar for a view of a dialog: vertical at Parent's right or
+// horizontal at its bottom, 19 pixels thick, owned by Parent's owner.
+TskSkinScrollBar* MakeDialogScrollBar(TWinControl* Parent, TScrollBarKind Kind);
+
 class TskSelDirDlgForm : public TForm {
     DECLARE_CLASS(TskSelDirDlgForm, TForm)
 public:

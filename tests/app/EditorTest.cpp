@@ -4,6 +4,8 @@
 #include "app/About_sl.h"
 #include "app/LedGeometry.h"
 #include "app/LedPattern.h"
+#include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
+#include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/form/skMessages.h"
 #include "app/PageFile.h"
 #include "app/PageThumbnails.h"
@@ -92,19 +94,10 @@ protected:
             Answers.pop_front();
             return answer;
         });
-        SetFileDialogHook([this](OPENFILENAMEA& Params, bool Save) {
-            Dialogs.push_back(
-                {Save, Params.lpstrFile, Params.lpstrInitialDir ? Params.lpstrInitialDir : ""});
-            if (Picks.empty()) {
-                ADD_FAILURE() << "unexpected file dialog";
-                return false;
-            }
-            AnsiString pick = Picks.front();
-            Picks.pop_front();
-            if (pick.empty()) return false;
-            pick.copy(Params.lpstrFile, Params.nMaxFile - 1);
-            Params.lpstrFile[pick.size()] = '\0';
-            return true;
+        // The skinned file dialogs run their modal loop; each is answered once it shows.
+        Application->OnIdle = TIdleEvent::FromCallable([this](TObject*, bool& Done) {
+            // The modal loop looks at the result only after a message: it must not wait.
+            if (AnswerFileDialog()) Done = false;
         });
         SetShellExecute(
             [this](HWND, const char* Verb, const char* File, const char*, const char*, int Show) {
@@ -122,13 +115,45 @@ protected:
         FAbout = nullptr;
         Pump();
         SetShellExecute(nullptr);
-        SetFileDialogHook(nullptr);
+        Application->OnIdle = nullptr;
         SetMessageDlgHook(nullptr);
         Application->OnException = nullptr;
         EXPECT_TRUE(Answers.empty()) << "unused answers";
         EXPECT_TRUE(Picks.empty()) << "unused file picks";
     }
 
+    // Picks the next name of Picks in the open file dialog through its list, edit and
+    // button; an empty name cancels. A folder the dialog cannot show is taken as accepted.
+    // Whether a dialog was answered.
+    bool AnswerFileDialog() {
+        if (!Form) return false;
+        TskSkinOpenDialog* dialog = Form->DLG_Open->Dlg ? Form->DLG_Open : Form->DLG_Save;
+        TskOpenDlgForm* F = dialog->Dlg;
+        if (!F || !F->GetVisible() || F->GetTag() != 0) return false;
+        F->SetTag(1);
+        Dialogs.push_back({dialog->SaveMode, dialog->GetFileName(), dialog->GetInitialDir()});
+        if (Picks.empty()) {
+            ADD_FAILURE() << "unexpected file dialog";
+            PostKey(F, VK_ESCAPE);
+            return true;
+        }
+        const AnsiString pick = Picks.front();
+        Picks.pop_front();
+        if (pick.empty()) {
+            PostKey(F, VK_ESCAPE);
+            return true;
+        }
+        if (!DirectoryExists(ExtractFilePath(pick))) {
+            F->FileName = pick;
+            F->SetModalResult(mrOk);
+            return true;
+        }
+        F->FLV->SetDirectory(ExtractFilePath(pick));
+        F->Edit->SetText(ExtractFileName(pick));
+        PostClick(F->OpenButton, 10, 10);
+        EXPECT_EQ(F->GetModalResult(), mrOk) << pick;
+        return true;
+    }
     void Mouse(TWinControl* Control, UINT Msg, WPARAM Keys, TPoint At) {
         PostMessageA(Control->GetHandle(), Msg, Keys, MAKELPARAM(At.X, At.Y));
         Pump();

@@ -7,6 +7,7 @@
 #include "app/Segled.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
 
@@ -90,7 +91,7 @@ TEST_F(SkinnedWindows, EverySwappedControlIsDrawnFromTheSkin) {
     for (TskSkinClient* control :
          std::initializer_list<TskSkinClient*>{Form->PNL_Main, Form->SGB_Type, Form->SGB_Led,
                                                Form->SGB_Pages, Form->PNL_PageTools, Form->BTN_Add,
-                                               Form->BTN_DeletePage, FAbout->skSkinLabel1}) {
+                                               Form->BTN_DeletePage, Form->CB_LedType, FAbout->skSkinLabel1}) {
         EXPECT_EQ(control->GetSkin(), DMM->STS_SkinData);
         control->GetSkinData();
         EXPECT_NE(control->GetSkinIndex(), -1) << control->GetSkinDataName();

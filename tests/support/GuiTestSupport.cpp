@@ -33,6 +33,16 @@ void PostClick(TWinControl* Control, int X, int Y) {
     Pump();
 }
 
+void PostDoubleClick(TWinControl* Control, int X, int Y) {
+    HWND wnd = Control->GetHandle();
+    const LPARAM at = MAKELPARAM(X, Y);
+    PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(wnd, WM_LBUTTONUP, 0, at);
+    PostMessageA(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(wnd, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
 void PostKey(TWinControl* Control, Word Key) {
     PostMessageA(Control->GetHandle(), WM_KEYDOWN, Key, 1);
     PostMessageA(Control->GetHandle(), WM_KEYUP, Key, 0xC0000001);

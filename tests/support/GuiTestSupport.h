@@ -22,6 +22,8 @@ COLORREF PixelOf(TBitmap* Bitmap, int X, int Y);
 bool TakeFocus(TWinControl* Control);
 // A left click at (X, Y) of Control, posted to its window, then handled.
 void PostClick(TWinControl* Control, int X, int Y);
+// A double click at (X, Y) of Control as the system sends it, posted, then handled.
+void PostDoubleClick(TWinControl* Control, int X, int Y);
 // A key pressed and released, posted to Control's window, then handled.
 void PostKey(TWinControl* Control, Word Key);
 // Holds Ctrl down in this thread's keyboard state while it lives.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include "classlib/Platform.h"
 
+#include <cctype>
 #include <filesystem>
 #include <string>
 
@@ -24,6 +25,13 @@ public:
     }
     ~TTempFolder() {
         std::error_code ignored;
+        // A folder that is the current one cannot be removed: step out of it first.
+        auto lower = [](std::string Text) {
+            for (char& c : Text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return Text;
+        };
+        const std::string current = lower(std::filesystem::current_path(ignored).string());
+        if (current.rfind(lower(FPath.string()), 0) == 0) std::filesystem::current_path(FPath.parent_path(), ignored);
         for (auto& entry : std::filesystem::recursive_directory_iterator(FPath, ignored))
             SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(FPath, ignored);

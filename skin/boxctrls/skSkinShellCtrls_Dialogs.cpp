@@ -1,0 +1,426 @@
+#include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
+
+#include "skin/boxctrls/skSkinShellCtrls_FolderDialog.h"
+#include "skin/boxctrls/skfilectrl_Paths.h"
+#include "skin/form/skMessages.h"
+
+#include "classlib/ClassRegistry.h"
+#include "classlib/Paths.h"
+#include "classlib/Persistence.h"
+
+namespace {
+
+// Characters no file name may hold; a typed name with one is refused.
+bool IsBadName(const AnsiString& Name) {
+    return Name.find_first_of("\\/:*?\"<>|") != AnsiString::npos;
+}
+
+} // namespace
+
+TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
+    : TForm(AOwner), SaveMode(ASaveMode) {
+    SetKeyPreview(true);
+    SetPosition(poScreenCenter);
+    DSF = new TskSkinForm(this);
+
+    ToolPanel = new TskSkinPanel(this);
+    ToolPanel->SetParent(this);
+    ToolPanel->SetAlign(alTop);
+    ToolPanel->SetBorderStyle(TskSkinBorderStyle::bvNone);
+    ToolPanel->SetDefaultHeight(25);
+    ToolPanel->SetSkinDataName("toolpanel");
+    ToolPanel->OnResize = TNotifyEvent(this, &TskOpenDlgForm::ToolPanelOnResize);
+
+    BackToolButton = MakeToolButton("SK_UP", alLeft, TNotifyEvent(this, &TskOpenDlgForm::BackToolButtonClick));
+    BackToolButton->SetDefaultHeight(25);
+    BackToolButton->SetDefaultWidth(70);
+    SortNameToolButton = MakeToolButton("SK_SORTNAME", alRight,
+                                        TNotifyEvent(this, &TskOpenDlgForm::SortNameToolButtonClick));
+    SortSizeToolButton = MakeToolButton("SK_SORTSIZE", alRight,
+                                        TNotifyEvent(this, &TskOpenDlgForm::SortSizeToolButtonClick));
+    SortDateButton = MakeToolButton("SK_SORTDATE", alRight,
+                                    TNotifyEvent(this, &TskOpenDlgForm::SortDateButtonClick));
+    SortDivider = MakeDivider(27, alRight);
+    ListToolButton = MakeToolButton("SK_LISTSTYLE", alRight,
+                                    TNotifyEvent(this, &TskOpenDlgForm::ListToolButtonClick));
+    SmallIconToolButton = MakeToolButton("SK_SMALLICONSTYLE", alRight,
+                                         TNotifyEvent(this, &TskOpenDlgForm::SmallIconToolButtonClick));
+    IconToolButton = MakeToolButton("SK_ICONSTYLE", alRight,
+                                    TNotifyEvent(this, &TskOpenDlgForm::IconToolButtonClick));
+    ReportToolButton = MakeToolButton("SK_REPORTSTYLE", alRight,
+                                      TNotifyEvent(this, &TskOpenDlgForm::ReportToolButtonClick));
+    for (TskSkinSpeedButton* button : {ListToolButton, SmallIconToolButton, IconToolButton, ReportToolButton})
+        button->SetGroupIndex(1);
+    ListToolButton->SetDown(true);
+    RightDivider = MakeDivider(26, alRight);
+    LeftDivider = MakeDivider(26, alLeft);
+    DCB = new TskSkinShellDriveComboBox(this);
+    DCB->SetParent(ToolPanel);
+    DCB->OnChange = TNotifyEvent(this, &TskOpenDlgForm::DCBChange);
+
+    BottomPanel = new TskSkinPanel(this);
+    BottomPanel->SetParent(this);
+    BottomPanel->SetAlign(alBottom);
+    BottomPanel->SetBorderStyle(TskSkinBorderStyle::bvNone);
+    BottomPanel->SetHeight(80);
+
+    Splitter = new TskSkinSplitter(this);
+    Splitter->SetParent(this);
+    Splitter->SetAlign(alLeft);
+    Splitter->SetWidth(10);
+    Splitter->SetDefaultSize(10);
+
+    DTVPanel = new TskSkinExPanel(this);
+    DTVPanel->SetParent(this);
+    DTVPanel->SetAlign(alLeft);
+    DTVPanel->SetRollKind(rkRollHorizontal);
+    DTVPanel->SetShowCloseButton(false);
+    DTVPanel->SetWidth(200);
+
+    FLVPanel = new TskSkinPanel(this);
+    FLVPanel->SetParent(this);
+    FLVPanel->SetAlign(alClient);
+    FLVPanel->SetBorderStyle(TskSkinBorderStyle::bvFrame);
+
+    DTVVScrollBar = MakeDialogScrollBar(DTVPanel, sbVertical);
+    DTVHScrollBar = MakeDialogScrollBar(DTVPanel, sbHorizontal);
+    DTV = new TskSkinDirTreeView(this);
+    DTV->SetParent(DTVPanel);
+    DTV->SetAlign(alClient);
+    DTV->SetHScrollBar(DTVHScrollBar);
+    DTV->SetVScrollBar(DTVVScrollBar);
+    DTV->OnChange = TNotifyEvent(this, &TskOpenDlgForm::DTVChange);
+    DTV->SetHideSelection(false);
+
+    FLVHScrollBar = MakeDialogScrollBar(FLVPanel, sbHorizontal);
+    FLVVScrollBar = MakeDialogScrollBar(FLVPanel, sbVertical);
+    FLV = new TskSkinFileListView(this);
+    FLV->SetParent(FLVPanel);
+    FLV->SetViewStyle(vsList);
+    FLV->SetShowColumnHeaders(true);
+    FLV->SetGridLines(true);
+    FLV->SetAlign(alClient);
+    FLV->SetHScrollBar(FLVHScrollBar);
+    FLV->SetVScrollBar(FLVVScrollBar);
+    FLV->OnChange = decltype(FLV->OnChange)(this, &TskOpenDlgForm::FLVChange);
+    FLV->OnDblClick = TNotifyEvent(this, &TskOpenDlgForm::FLVDBLClick);
+    FLV->SetHideSelection(false);
+
+    Edit = new TskSkinEdit(this);
+    Edit->SetParent(BottomPanel);
+    Edit->SetBounds(70, 10, 300, Edit->GetHeight());
+    Edit->SetDefaultHeight(21);
+    Edit->OnKeyPress = TKeyPressEvent(this, &TskOpenDlgForm::EditKeyPress);
+
+    FCB = new TskSkinFilterComboBox(this);
+    FCB->SetParent(BottomPanel);
+    FCB->SetBounds(70, 45, 300, FCB->GetHeight());
+    FCB->SetDefaultHeight(21);
+    FCB->OnChange = TNotifyEvent(this, &TskOpenDlgForm::FCBChange);
+
+    OpenButton = new TskSkinButton(this);
+    OpenButton->SetParent(BottomPanel);
+    OpenButton->SetCaption(SaveMode ? "&Save" : "&Open");
+    OpenButton->SetCanFocused(true);
+    OpenButton->SetBounds(390, 10, 70, OpenButton->GetHeight());
+    OpenButton->SetDefaultHeight(25);
+    OpenButton->OnClick = TNotifyEvent(this, &TskOpenDlgForm::OpenButtonClick);
+
+    CancelButton = new TskSkinButton(this);
+    CancelButton->SetParent(BottomPanel);
+    CancelButton->SetCaption("Cancel");
+    CancelButton->SetCanFocused(true);
+    CancelButton->SetBounds(390, 45, 70, CancelButton->GetHeight());
+    CancelButton->SetDefaultHeight(25);
+    CancelButton->SetModalResult(mrCancel);
+    CancelButton->SetCancel(true);
+
+    NameLabel = MakeLabel("File name:", 10);
+    TypeLabel = MakeLabel("File type:", 45);
+
+    SetActiveControl(Edit);
+    ToolPanelOnResize(ToolPanel);
+}
+
+TskSkinSpeedButton* TskOpenDlgForm::MakeToolButton(const char* Glyph, TAlign Align, TNotifyEvent Click) {
+    auto* button = new TskSkinSpeedButton(this);
+    button->SetParent(ToolPanel);
+    button->SetSkinDataName("toolbutton");
+    button->SetAlign(Align);
+    if (Align == alRight) button->SetDefaultWidth(27);
+    button->SetNumGlyphs(1);
+    TBitmap glyph;
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), Glyph);
+    button->SetGlyph(&glyph);
+    button->OnClick = Click;
+    return button;
+}
+
+TskSkinBevel* TskOpenDlgForm::MakeDivider(int Width, TAlign Align) {
+    auto* bevel = new TskSkinBevel(this);
+    bevel->SetParent(ToolPanel);
+    bevel->SetWidth(Width);
+    bevel->SetAlign(Align);
+    bevel->SetDividerMode(true);
+    return bevel;
+}
+
+TskSkinStdLabel* TskOpenDlgForm::MakeLabel(const AnsiString& Caption, int Top) {
+    auto* label = new TskSkinStdLabel(this);
+    label->SetParent(BottomPanel);
+    label->SetCaption(Caption);
+    label->SetLeft(10);
+    label->SetTop(Top);
+    label->SetAutoSize(true);
+    return label;
+}
+
+TskSkinSpeedButton* TskOpenDlgForm::StyleButton(TViewStyle Style) {
+    switch (Style) {
+    case vsIcon: return IconToolButton;
+    case vsSmallIcon: return SmallIconToolButton;
+    case vsReport: return ReportToolButton;
+    default: return ListToolButton;
+    }
+}
+
+void TskOpenDlgForm::SetControlsSkinData(TskSkinData* Value) {
+    for (TskSkinPanel* panel : {FLVPanel, BottomPanel, ToolPanel}) panel->SetSkinData(Value);
+    DTVPanel->SetSkinData(Value);
+    for (TskSkinBevel* bevel : {SortDivider, RightDivider, LeftDivider}) bevel->SetSkinData(Value);
+    if (DCB) DCB->SetSkinData(Value);
+    for (TskSkinSpeedButton* button : {BackToolButton, SortNameToolButton, SortSizeToolButton, SortDateButton,
+                                       ListToolButton, SmallIconToolButton, IconToolButton, ReportToolButton})
+        button->SetSkinData(Value);
+    Splitter->SetSkinData(Value);
+    for (TskSkinScrollBar* bar : {DTVVScrollBar, DTVHScrollBar, FLVHScrollBar, FLVVScrollBar})
+        bar->SetSkinData(Value);
+    Edit->SetSkinData(Value);
+    FCB->SetSkinData(Value);
+    OpenButton->SetSkinData(Value);
+    CancelButton->SetSkinData(Value);
+    NameLabel->SetSkinData(Value);
+    TypeLabel->SetSkinData(Value);
+}
+
+void TskOpenDlgForm::ToolPanelOnResize(TObject*) {
+    if (!DCB || !LeftDivider || !RightDivider) return;
+    const int left = LeftDivider->GetLeft() + LeftDivider->GetWidth();
+    DCB->SetBounds(left, ToolPanel->GetHeight() / 2 - DCB->GetHeight() / 2, RightDivider->GetLeft() - left,
+                   DCB->GetHeight());
+}
+
+void TskOpenDlgForm::BackToolButtonClick(TObject*) {
+    FLV->OneLevelUp();
+    FLV->UpDateScrollBars();
+}
+
+void TskOpenDlgForm::SortNameToolButtonClick(TObject*) { FLV->ColumnClick(0); }
+void TskOpenDlgForm::SortSizeToolButtonClick(TObject*) { FLV->ColumnClick(1); }
+void TskOpenDlgForm::SortDateButtonClick(TObject*) { FLV->ColumnClick(3); }
+
+void TskOpenDlgForm::SetViewStyle(TViewStyle Style, bool UpdateBars) {
+    FLV->SetViewStyle(Style);
+    if (UpdateBars) FLV->UpDateScrollBars();
+}
+
+void TskOpenDlgForm::ListToolButtonClick(TObject*) { SetViewStyle(vsList, true); }
+void TskOpenDlgForm::SmallIconToolButtonClick(TObject*) { SetViewStyle(vsSmallIcon, true); }
+void TskOpenDlgForm::IconToolButtonClick(TObject*) { SetViewStyle(vsIcon, false); }
+void TskOpenDlgForm::ReportToolButtonClick(TObject*) { SetViewStyle(vsReport, true); }
+
+void TskOpenDlgForm::FLVChange(TObject*, int, TItemChange) {
+    FromFLV = true;
+    if (!FromDTV && FLV->GetDirectory() != DTV->GetFollowedPath()) {
+        DTV->SetDirectory(FLV->GetDirectory());
+        DTVPanel->SetCaption(DTV->GetNodeText(DTV->GetSelected()));
+    }
+    const int item = FLV->GetSelectedIndex();
+    if (item >= 0) Edit->SetText(FLV->IsFile(item) ? FLV->GetItemCaption(item) : AnsiString());
+    FromFLV = false;
+}
+
+void TskOpenDlgForm::DTVChange(TObject*) {
+    FromDTV = true;
+    if (!FromFLV) {
+        FLV->SetDirectory(DTV->GetPathFromNode(DTV->GetSelected()));
+        DTVPanel->SetCaption(DTV->GetNodeText(DTV->GetSelected()));
+    }
+    const AnsiString directory = DTV->GetDirectory();
+    if (!FromDCB && DCB && DCB->GetItems()->GetCount() > 0 && !directory.empty())
+        DCB->SetDrive(directory[0]);
+    FromDTV = false;
+}
+
+void TskOpenDlgForm::DCBChange(TObject*) {
+    FromDCB = true;
+    if (!FromFLV && !FromDTV && DCB->GetDrive()) DTV->SetDirectory(AnsiString(1, DCB->GetDrive()) + ":\\");
+    FromDCB = false;
+}
+
+void TskOpenDlgForm::FCBChange(TObject*) { FLV->SetMask(FCB->GetMask()); }
+
+void TskOpenDlgForm::Accept(const AnsiString& Path) {
+    FileName = Path;
+    SetModalResult(mrOk);
+}
+
+void TskOpenDlgForm::OpenButtonClick(TObject*) {
+    const AnsiString text = Edit->GetText();
+    if (text.empty() || IsBadName(text)) return;
+    const AnsiString path = FLV->GetDirectory() + text;
+    if (SaveMode || FileExists(path)) Accept(path);
+}
+
+void TskOpenDlgForm::EditKeyPress(TObject*, char& Key) {
+    if (Key != '\r') return;
+    const AnsiString text = Edit->GetText();
+    if (text.find('*') != AnsiString::npos)
+        FLV->SetMask(text);
+    else if (!text.empty() && FileExists(FLV->GetDirectory() + text))
+        OpenButtonClick(OpenButton);
+    else if (!text.empty() && DirectoryExists(text))
+        FLV->SetDirectory(text);
+}
+
+void TskOpenDlgForm::FLVDBLClick(TObject*) {
+    const int item = FLV->GetSelectedIndex();
+    if (item < 0 || !FLV->IsFile(item)) return;
+    Edit->SetText(FLV->GetItemCaption(item));
+    Accept(FLV->GetDirectory() + Edit->GetText());
+}
+
+// ---- The components --------------------------------------------------------------------------
+
+TskSkinOpenDialog::TskSkinOpenDialog(TComponent* AOwner)
+    : TComponent(AOwner), FDefaultFont(std::make_unique<TFont>()) {
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetHeight(14);
+    FDefaultFont->SetStyle(TFontStyles());
+}
+
+void TskSkinOpenDialog::Published(TPropertyList& P) {
+    using C = TskSkinOpenDialog;
+    P.Add("SkinMessage", &C::GetSkinMessage, &C::SetSkinMessage);
+    P.Add("AlphaBlend", &C::GetAlphaBlend, &C::SetAlphaBlend, false);
+    P.Add("AlphaBlendValue", &C::GetAlphaBlendValue, &C::SetAlphaBlendValue, Byte(200));
+    P.Add("AlphaBlendAnimation", &C::GetAlphaBlendAnimation, &C::SetAlphaBlendAnimation, false);
+    P.Add("LVHeaderSkinDataName", &C::GetLVHeaderSkinDataName, &C::SetLVHeaderSkinDataName,
+          AnsiString("resizebutton"));
+    P.Add("SkinData", &C::GetSkinData, &C::SetSkinData);
+    P.Add("CtrlSkinData", &C::GetCtrlSkinData, &C::SetCtrlSkinData);
+    P.Add("DefaultFont", &C::GetDefaultFont, &C::SetDefaultFont);
+    // No default: the save dialog has another title.
+    P.Add("Title", &C::GetTitle, &C::SetTitle);
+    P.Add("InitialDir", &C::GetInitialDir, &C::SetInitialDir);
+    P.Add("Filter", &C::GetFilter, &C::SetFilter, AnsiString("All files|*.*"));
+    P.Add("FilterIndex", &C::GetFilterIndex, &C::SetFilterIndex, 1);
+    P.Add("FileName", &C::GetFileName, &C::SetFileName);
+}
+
+void TskSkinOpenDialog::SetSkinMessage(TskSkinMessage* Value) { SetReference(this, FSkinMessage, Value); }
+void TskSkinOpenDialog::SetSkinData(TskSkinData* Value) { SetReference(this, FSkinData, Value); }
+void TskSkinOpenDialog::SetCtrlSkinData(TskSkinData* Value) { SetReference(this, FCtrlSkinData, Value); }
+
+void TskSkinOpenDialog::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSkinData) FSkinData = nullptr;
+    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
+    if (AComponent == FSkinMessage) FSkinMessage = nullptr;
+}
+
+void TskSkinOpenDialog::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TskSkinOpenDialog::OpenStartFolder(TskOpenDlgForm* Form) {
+    AnsiString folder = ExtractFilePath(FFileName);
+    AnsiString name = FFileName;
+    if (!folder.empty())
+        name = ExtractFileName(FFileName);
+    else
+        folder = FInitialDir;
+    if (folder.empty() || !DirectoryExists(folder)) folder = ExtractFilePath(ExeFileName());
+    Form->FLV->SetDirectory(folder);
+    Form->Edit->SetText(name);
+}
+
+void TskSkinOpenDialog::Remember(TskOpenDlgForm* Form) {
+    FFilterIndex = Form->FCB->GetItemIndex() + 1;
+    TskSkinExPanel* pane = Form->DTVPanel;
+    PaneWidth = pane->GetRollState() ? pane->GetStoredWidth() : pane->GetWidth();
+    DialogWidth = Form->GetClientWidth();
+    DialogHeight = Form->GetClientHeight();
+    PaneRolled = pane->GetRollState();
+    ListViewStyle = Form->FLV->GetViewStyle();
+}
+
+bool TskSkinOpenDialog::Execute() {
+    std::unique_ptr<TskOpenDlgForm> form(new TskOpenDlgForm(Application, SaveMode));
+    Dlg = form.get();
+    struct TForget {
+        TskOpenDlgForm*& Field;
+        ~TForget() { Field = nullptr; }
+    } forget{Dlg};
+
+    form->SetCaption(FTitle);
+    TskSkinForm* frame = form->DSF;
+    frame->SetBorderIcons({});
+    frame->SetSkinData(FSkinData);
+    frame->SetMenusSkinData(FCtrlSkinData);
+    frame->SetAlphaBlend(FAlphaBlend);
+    frame->SetAlphaBlendAnimation(FAlphaBlendAnimation);
+    frame->SetAlphaBlendValue(FAlphaBlendValue);
+
+    form->DTV->SetSkinData(FCtrlSkinData);
+    form->DTV->SetSkinMessage(FSkinMessage);
+    form->DTVPanel->SetWidth(PaneWidth);
+    form->DTVPanel->SetRollState(PaneRolled);
+
+    form->StyleButton(ListViewStyle)->SetDown(true);
+    form->FLV->SetViewStyle(ListViewStyle);
+
+    OpenStartFolder(form.get());
+    form->FromFLV = true;
+    const AnsiString listed = form->FLV->GetDirectory();
+    form->DCB->SetDrive(listed.empty() ? 'C' : listed[0]);
+    form->FromFLV = false;
+    form->FLV->SetHeaderSkinDataName(FLVHeaderSkinDataName);
+    form->FLV->SetSkinData(FCtrlSkinData);
+    form->FLV->SetSkinMessage(FSkinMessage);
+
+    form->FCB->SetFilter(FFilter);
+    form->FCB->SetItemIndex(FFilterIndex - 1);
+
+    form->SetControlsSkinData(FCtrlSkinData);
+
+    int width = DialogWidth != 0 ? DialogWidth : 500;
+    int height = DialogWidth != 0 ? DialogHeight : 300;
+    if (FSkinData && !FSkinData->Empty) {
+        width = std::max(width, frame->GetMinWidth());
+        height = std::max(height, frame->GetMinHeight());
+    }
+    form->SetClientWidth(width);
+    form->SetClientHeight(height);
+
+    const bool accepted = form->ShowModal() == mrOk;
+    Remember(form.get());
+    if (accepted) {
+        FFileName = form->FileName;
+        Change();
+    }
+    return accepted;
+}
+
+TskSkinSaveDialog::TskSkinSaveDialog(TComponent* AOwner) : TskSkinOpenDialog(AOwner) {
+    SetTitle("Save file");
+    SaveMode = true;
+}
+
+void TskSkinSaveDialog::Published(TPropertyList&) {}
+
+REGISTER_CLASS(TskSkinOpenDialog);
+REGISTER_CLASS(TskSkinSaveDialog);
+
+DEFINE_UNIT(skSkinShellCtrls_Dialogs, uoSkin + 32, nullptr, nullptr);

@@ -1,0 +1,212 @@
+// The open and save dialogs on a temporary folder of drive C:, scripted in-process: each run
+// acts on the shown form with real key and mouse messages from inside its modal loop.
+#include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
+
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include "classlib/Paths.h"
+
+#include <functional>
+
+namespace {
+
+class FileDialog : public testing::Test, protected TTempFolder {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ForceDirectories(PathOf("Data\\Sub")));
+        Put("Data\\a.pge", "[Type]\r\nCommonType=0\r\n");
+        Put("Data\\b.txt", "b");
+        Data = IncludeTrailingPathDelimiter(PathOf("Data"));
+    }
+    void TearDown() override {
+        Application->OnIdle = nullptr;
+        SetCurrentDir(ExeDir());
+    }
+
+    // Runs Dialog; Script acts once the form shows, and the form is closed when it is
+    // still open afterwards.
+    bool Run(TskSkinOpenDialog& Dialog, std::function<void(TskOpenDlgForm*)> Script) {
+        Application->OnIdle = TIdleEvent::FromCallable([&Dialog, Script](TObject*, bool& Done) {
+            const std::function<void(TskOpenDlgForm*)> act = Script;
+            TskOpenDlgForm* form = Dialog.Dlg;
+            if (!form || !form->GetVisible()) return;
+            Application->OnIdle = nullptr;
+            act(form);
+            if (form->GetModalResult() == mrNone) PostMessageA(form->GetHandle(), WM_CLOSE, 0, 0);
+            // The modal loop looks at the result only after a message: it must not wait.
+            Done = false;
+        });
+        return Dialog.Execute();
+    }
+    static void Type(TskOpenDlgForm* F, const AnsiString& Text) {
+        F->Edit->SetText(Text);
+        ASSERT_TRUE(TakeFocus(F->Edit));
+        PostKey(F->Edit, VK_RETURN);
+    }
+    static std::vector<AnsiString> Captions(TskSkinFileListView* List) {
+        std::vector<AnsiString> names;
+        for (int i = 0; i < List->GetItemCount(); ++i) names.push_back(List->GetItemCaption(i));
+        return names;
+    }
+    static int IndexOf(TskSkinFileListView* List, const AnsiString& Caption) {
+        for (int i = 0; i < List->GetItemCount(); ++i)
+            if (List->GetItemCaption(i) == Caption) return i;
+        return -1;
+    }
+
+    AnsiString Data;
+    TskSkinOpenDialog Open{nullptr};
+    TskSkinSaveDialog Save{nullptr};
+};
+
+TEST_F(FileDialog, FirstRunLayoutAndTheStateRememberedAfterCancel) {
+    Open.SetFilter("Page Files (*.pge)|*.PGE|Any File(*.*)|*.*");
+    Open.SetFileName("a.pge");
+    EXPECT_FALSE(Run(Open, [&](TskOpenDlgForm* F) {
+        EXPECT_EQ(F->GetCaption(), "Open file");
+        EXPECT_EQ(F->GetClientWidth(), 500);
+        EXPECT_EQ(F->GetClientHeight(), 300);
+        EXPECT_EQ(F->DTVPanel->GetWidth(), 200);
+        EXPECT_EQ(F->FLV->GetViewStyle(), vsList);
+        EXPECT_TRUE(F->ListToolButton->GetDown());
+        EXPECT_EQ(F->FCB->GetItemIndex(), 0);
+        EXPECT_EQ(F->FLV->GetMask(), "*.PGE");
+        EXPECT_EQ(F->OpenButton->GetCaption(), "&Open");
+        EXPECT_EQ(F->OpenButton->GetLeft(), 390);
+        EXPECT_EQ(F->OpenButton->GetTop(), 10);
+        EXPECT_EQ(F->CancelButton->GetTop(), 45);
+        EXPECT_EQ(F->BottomPanel->GetHeight(), 80);
+        EXPECT_EQ(F->ToolPanel->GetHeight(), 25);
+        EXPECT_EQ(F->Edit->GetBoundsRect(), TRect(70, 10, 370, 31));
+        EXPECT_EQ(F->DCB->GetLeft(), F->LeftDivider->GetLeft() + 26) << "between the dividers";
+        EXPECT_EQ(F->DCB->GetLeft() + F->DCB->GetWidth(), F->RightDivider->GetLeft());
+        EXPECT_EQ(F->DCB->GetDrive(), ExeDir()[0]);
+        EXPECT_EQ(F->FLV->GetDirectory(), IncludeTrailingPathDelimiter(ExeDir()))
+            << "a name without folder and no initial folder: the program's folder";
+        EXPECT_EQ(F->Edit->GetText(), "a.pge");
+        EXPECT_EQ(F->GetActiveControl(), F->Edit);
+        // Another filter and size, then Esc.
+        F->FCB->SetItemIndex(1);
+        EXPECT_EQ(F->FLV->GetMask(), "*.*");
+        F->SetClientWidth(560);
+        F->DTVPanel->SetWidth(150);
+        PostClick(F->ReportToolButton->GetParent(), F->ReportToolButton->GetLeft() + 5, 5);
+        EXPECT_EQ(F->FLV->GetViewStyle(), vsReport);
+        PostKey(F, VK_ESCAPE);
+    }));
+    EXPECT_EQ(Open.GetFileName(), "a.pge") << "unchanged by Cancel";
+    EXPECT_EQ(Open.GetFilterIndex(), 2);
+    EXPECT_EQ(Open.DialogWidth, 560);
+    EXPECT_EQ(Open.PaneWidth, 150);
+    EXPECT_EQ(Open.ListViewStyle, vsReport);
+    EXPECT_EQ(Open.Dlg, nullptr);
+
+    EXPECT_FALSE(Run(Open, [&](TskOpenDlgForm* F) {
+        EXPECT_EQ(F->GetClientWidth(), 560);
+        EXPECT_EQ(F->DTVPanel->GetWidth(), 150);
+        EXPECT_TRUE(F->ReportToolButton->GetDown());
+        EXPECT_FALSE(F->ListToolButton->GetDown());
+        EXPECT_EQ(F->FCB->GetItemIndex(), 1);
+    }));
+}
+
+TEST_F(FileDialog, StartFolderComesFromFileNameThenInitialDirThenTheProgram) {
+    Open.SetInitialDir(ExeDir());
+    Open.SetFileName(Data + "a.pge");
+    Run(Open, [&](TskOpenDlgForm* F) {
+        EXPECT_EQ(F->FLV->GetDirectory(), Data);
+        EXPECT_EQ(F->Edit->GetText(), "a.pge");
+        EXPECT_EQ(AnsiUpperCase(F->DTV->GetFollowedPath()), AnsiUpperCase(Data)) << "the tree follows";
+    });
+    Open.SetFileName("");
+    Open.SetInitialDir(Data + "Sub");
+    Run(Open, [&](TskOpenDlgForm* F) { EXPECT_EQ(F->FLV->GetDirectory(), Data + "Sub\\"); });
+    Open.SetFileName(Data + "Missing\\a.pge");
+    Run(Open, [&](TskOpenDlgForm* F) {
+        EXPECT_EQ(F->FLV->GetDirectory(), IncludeTrailingPathDelimiter(ExeDir()));
+        EXPECT_EQ(F->Edit->GetText(), "a.pge");
+    });
+}
+
+TEST_F(FileDialog, OpenAcceptsOnlyAnExistingFileOfTheListedFolder) {
+    Open.SetFileName(Data + "none.pge");
+    int changes = 0;
+    Open.OnChange = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
+    EXPECT_FALSE(Run(Open, [&](TskOpenDlgForm* F) {
+        PostClick(F->OpenButton, 10, 10);
+        EXPECT_EQ(F->GetModalResult(), mrNone) << "a missing file is refused";
+        EXPECT_TRUE(F->FileName.empty());
+        Type(F, Data + "a.pge");
+        EXPECT_EQ(F->GetModalResult(), mrNone) << "the button takes no full path";
+    }));
+    EXPECT_EQ(Open.GetFileName(), Data + "none.pge");
+
+    EXPECT_TRUE(Run(Open, [&](TskOpenDlgForm* F) { Type(F, "a.pge"); }));
+    EXPECT_EQ(Open.GetFileName(), Data + "a.pge");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(FileDialog, SaveAcceptsANewNameThroughTheButtonOnly) {
+    Save.SetFileName(Data + "old.pge");
+    EXPECT_TRUE(Run(Save, [&](TskOpenDlgForm* F) {
+        EXPECT_EQ(F->GetCaption(), "Save file");
+        EXPECT_EQ(F->OpenButton->GetCaption(), "&Save");
+        Type(F, "digits");
+        EXPECT_EQ(F->GetModalResult(), mrNone) << "Enter does not take a new name";
+        for (const char* bad : {"*.txt", "a?b", "x:y", "sub\\c", "a|b", "<a>", "a\"b", "a/b"}) {
+            F->Edit->SetText(bad);
+            PostClick(F->OpenButton, 10, 10);
+            EXPECT_EQ(F->GetModalResult(), mrNone) << bad;
+        }
+        F->Edit->SetText("digits");
+        PostClick(F->OpenButton, 10, 10);
+    }));
+    EXPECT_EQ(Save.GetFileName(), Data + "digits");
+    EXPECT_FALSE(FileExists(Data + "digits")) << "the dialog writes nothing";
+}
+
+TEST_F(FileDialog, EnterSetsAMaskOrMovesEverythingToATypedFolder) {
+    Run(Open, [&](TskOpenDlgForm* F) {
+        ASSERT_EQ(F->FLV->GetDirectory(), IncludeTrailingPathDelimiter(ExeDir()));
+        Type(F, Data);
+        EXPECT_EQ(F->FLV->GetDirectory(), Data);
+        EXPECT_EQ(AnsiUpperCase(F->DTV->GetDirectory()), AnsiUpperCase(ExcludeTrailingPathDelimiter(Data)));
+        EXPECT_EQ(AnsiUpperCase(F->DTVPanel->GetCaption()), "DATA");
+        EXPECT_EQ(F->DCB->GetDrive(), 'C');
+
+        Type(F, "*.txt");
+        EXPECT_EQ(Captions(F->FLV), (std::vector<AnsiString>{"Sub", "b.txt"}));
+        EXPECT_EQ(F->FCB->GetItemIndex(), 0) << "the filter keeps its choice";
+        EXPECT_EQ(F->GetModalResult(), mrNone);
+        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "opendialog-mask.bmp");
+
+        // The tree's choice moves the list; the drive box's choice moves both.
+        F->DTV->SetDirectory(Data + "Sub");
+        EXPECT_EQ(AnsiUpperCase(F->FLV->GetDirectory()), AnsiUpperCase(Data + "Sub\\"));
+        F->DCB->SetDrive(ExeDir()[0]);
+        EXPECT_EQ(F->DTV->GetDirectory(), ExeDir().substr(0, 3));
+        EXPECT_EQ(F->FLV->GetDirectory(), ExeDir().substr(0, 3));
+    });
+}
+
+TEST_F(FileDialog, SelectionFillsTheEditAndADoubleClickOnAFileAccepts) {
+    Open.SetFileName(Data + "x");
+    EXPECT_TRUE(Run(Open, [&](TskOpenDlgForm* F) {
+        TskSkinFileListView* list = F->FLV;
+        list->SelectItem(IndexOf(list, "b.txt"));
+        Pump();
+        EXPECT_EQ(F->Edit->GetText(), "b.txt");
+        list->SelectItem(IndexOf(list, "Sub"));
+        Pump();
+        EXPECT_EQ(F->Edit->GetText(), "");
+
+        RECT r{};
+        r.left = LVIR_LABEL;
+        SendMessageA(list->GetHandle(), LVM_GETITEMRECT, IndexOf(list, "a.pge"), reinterpret_cast<LPARAM>(&r));
+        PostDoubleClick(list, r.left + 5, (r.top + r.bottom) / 2);
+    }));
+    EXPECT_EQ(Open.GetFileName(), Data + "a.pge");
+}
+
+} // namespace
