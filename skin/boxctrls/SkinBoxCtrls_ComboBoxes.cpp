@@ -779,13 +779,6 @@ void TskSkinCustomComboBox::ListCheckButtonClick(TObject*) {
 
 void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_ERASEBKGND:
-        if (!FEdit->GetEditTransparent()) break;
-        // The face under the transparent text. Left to the edit, the erase would invalidate
-        // the face, which (not clipping its children) invalidates the edit again.
-        PaintUnderEdit(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = 1;
-        return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_KILLFOCUS:
@@ -835,16 +828,6 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
         break;
     }
     FOldEditProc(Message);
-}
-
-void TskSkinCustomComboBox::PaintUnderEdit(HDC DC) {
-    TBitmap face(GetWidth(), GetHeight());
-    if (FIndex != -1)
-        CreateControlSkinImage(&face);
-    else
-        CreateControlDefaultImage(&face);
-    BitBlt(DC, 0, 0, FEdit->GetWidth(), FEdit->GetHeight(), face.GetCanvas()->GetHandle(),
-           FEdit->GetLeft(), FEdit->GetTop(), SRCCOPY);
 }
 
 void TskSkinCustomComboBox::EditChange(TObject*) {

@@ -145,6 +145,61 @@ TEST_F(SkinEdit, TransparentTextShowsTheParentAndRepaintsSettle) {
         EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE));
 }
 
+// A parent that does not clip its children: invalidating it invalidates the edit too.
+class TNoClipPanel : public TCustomControl {
+public:
+    explicit TNoClipPanel(TComponent* AOwner) : TCustomControl(AOwner) {}
+    int Paints = 0;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TCustomControl::CreateParams(Params);
+        Params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+    }
+    void Paint() override {
+        ++Paints;
+        GetCanvas()->GetBrush()->SetColor(clLime);
+        GetCanvas()->FillRect(GetClientRect());
+    }
+};
+
+// Messages handled until none is left, at most Limit; how many were handled.
+int PumpAtMost(int Limit) {
+    MSG msg;
+    int handled = 0;
+    while (handled < Limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        ++handled;
+    }
+    return handled;
+}
+
+TEST_F(SkinEdit, TransparentTextInAParentThatDoesNotClipItsChildrenSettles) {
+    auto* panel = Add<TNoClipPanel>(Form, 10, 10, 200, 60);
+    auto* inner = Add<TskCustomEdit>(panel, 10, 10, 120, 20);
+    inner->SetEditTransparent(true);
+    int editPaints = 0;
+    TWndMethod old = inner->WindowProc;
+    inner->WindowProc = TWndMethod::FromCallable([&](TMessage& Message) {
+        if (Message.Msg == WM_PAINT) ++editPaints;
+        old(Message);
+    });
+    inner->SetText("settles");
+    ASSERT_LT(PumpAtMost(1000), 1000);
+    panel->Paints = editPaints = 0;
+    inner->Invalidate();
+    panel->Invalidate();
+    EXPECT_LT(PumpAtMost(1000), 1000);
+    EXPECT_LE(panel->Paints, 2);
+    EXPECT_LE(editPaints, 2);
+    for (HWND wnd : {inner->GetHandle(), panel->GetHandle()})
+        EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE));
+    // Still transparent: the parent's colour shows beside the text.
+    EXPECT_EQ(PixelOf(CaptureWindow(inner->GetHandle()).get(), 110, 10), ColorToRGB(clLime));
+    inner->WindowProc = old;
+}
+
 TEST_F(SkinEdit, EnterIsReportedNotTypedAndReadOnlyDropsEverythingButEsc) {
     auto* edit = Edit<TskSkinEdit>(10);
     ASSERT_TRUE(TakeFocus(edit));
