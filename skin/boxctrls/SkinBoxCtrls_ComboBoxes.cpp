@@ -10,18 +10,6 @@
 
 namespace {
 
-// Sets Flag for the lifetime of the guard.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagGuard() { FFlag = false; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-};
-
 int WheelDelta(const TMessage& Message) {
     return static_cast<short>(HIWORD(Message.WParam));
 }
