@@ -11,6 +11,7 @@
 #include "tests/skin/controls/SkinFixture.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -176,28 +177,36 @@ int PumpAtMost(int Limit) {
 }
 
 TEST_F(SkinEdit, TransparentTextInAParentThatDoesNotClipItsChildrenSettles) {
-    auto* panel = Add<TNoClipPanel>(Form, 10, 10, 200, 60);
+    auto* panel = Add<TNoClipPanel>(Form, 10, 10, 200, 70);
     auto* inner = Add<TskCustomEdit>(panel, 10, 10, 120, 20);
     inner->SetEditTransparent(true);
+    auto* skinned = Add<TskSkinEdit>(panel, 10, 40, 120, 20);
     int editPaints = 0;
-    TWndMethod old = inner->WindowProc;
-    inner->WindowProc = TWndMethod::FromCallable([&](TMessage& Message) {
-        if (Message.Msg == WM_PAINT) ++editPaints;
-        old(Message);
-    });
-    inner->SetText("settles");
+    std::vector<std::pair<TskCustomEdit*, TWndMethod>> hooked;
+    for (TskCustomEdit* edit : {inner, static_cast<TskCustomEdit*>(skinned)}) {
+        TWndMethod old = edit->WindowProc;
+        hooked.emplace_back(edit, old);
+        edit->WindowProc = TWndMethod::FromCallable([&editPaints, old](TMessage& Message) {
+            if (Message.Msg == WM_PAINT) ++editPaints;
+            old(Message);
+        });
+        edit->SetText("settles");
+    }
     ASSERT_LT(PumpAtMost(1000), 1000);
     panel->Paints = editPaints = 0;
     inner->Invalidate();
+    skinned->Invalidate();
     panel->Invalidate();
     EXPECT_LT(PumpAtMost(1000), 1000);
     EXPECT_LE(panel->Paints, 2);
-    EXPECT_LE(editPaints, 2);
-    for (HWND wnd : {inner->GetHandle(), panel->GetHandle()})
+    EXPECT_LE(editPaints, 4);
+    for (HWND wnd : {inner->GetHandle(), skinned->GetHandle(), panel->GetHandle()})
         EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE));
-    // Still transparent: the parent's colour shows beside the text.
+    // Still transparent: the parent's colour shows beside the text, and the skinned edit's
+    // own (plain) picture beside its text.
     EXPECT_EQ(PixelOf(CaptureWindow(inner->GetHandle()).get(), 110, 10), ColorToRGB(clLime));
-    inner->WindowProc = old;
+    EXPECT_EQ(PixelOf(CaptureWindow(skinned->GetHandle()).get(), 110, 10), ColorToRGB(clWindow));
+    for (auto& [edit, old] : hooked) edit->WindowProc = old;
 }
 
 TEST_F(SkinEdit, EnterIsReportedNotTypedAndReadOnlyDropsEverythingButEsc) {
