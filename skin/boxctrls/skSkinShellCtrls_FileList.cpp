@@ -25,6 +25,7 @@ enum TSubItem { siSize, siType, siModified, siAttributes, siPath, siKind };
 
 void RegisterFileListEnums() {
     RegisterEnum<TFileAttr>({"ftReadOnly", "ftHidden", "ftSystem", "ftArchive", "ftNormal"});
+    RegisterEnum<TObjectType>({"otFile", "otDirectory", "otDisk"});
 }
 
 // Files whose icon is their own, not their type's: asked for by path.
@@ -125,6 +126,11 @@ void TskSkinFileListView::Published(TPropertyList& P) {
           &TskSkinFileListView::SetContextMenu, false);
     P.Add("ContextAction", &TskSkinFileListView::GetContextAction,
           &TskSkinFileListView::SetContextAction, false);
+    // Read only, never stored.
+    P.Add("SelectedCount", &TskSkinFileListView::GetSelectedNum);
+    P.Add("SelectedSize", &TskSkinFileListView::GetSelectedSize);
+    P.Add("SelectedFilenames", &TskSkinFileListView::GetSelectedFilenames);
+    P.Add("SelectedTypes", &TskSkinFileListView::GetObjectTypes);
 }
 
 void TskSkinFileListView::SetSkinMessage(TskSkinMessage* Value) {

@@ -183,6 +183,12 @@ TEST_F(FileListView, SelectionReports) {
     EXPECT_EQ(List->GetObjectTypes(), TObjectTypes{otFile});
     SendMessageA(List->GetHandle(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     EXPECT_EQ(List->GetObjectTypes(), (TObjectTypes{otFile, otDirectory}));
+    // Published too, read only.
+    const TPublishedClass& published = GetPublished(TskSkinFileListView::StaticClass());
+    for (const char* name : {"SelectedCount", "SelectedSize", "SelectedFilenames", "SelectedTypes"})
+        ASSERT_NE(published.FindProperty(name), nullptr) << name;
+    EXPECT_EQ(published.FindProperty("SelectedFilenames")->GetStrValue(List),
+              List->GetSelectedFilenames());
 
     // A right press reaches OnMouseDown only: the selection stays.
     const TRect folder = ItemRect(IndexOf("Sub"));
