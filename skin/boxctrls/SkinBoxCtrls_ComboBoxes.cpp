@@ -1,5 +1,6 @@
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 
+#include "skin/controls/SkinCtrls_ButtonCore.h"
 #include "skin/data/Skutils.h"
 
 #include "classlib/ClassRegistry.h"
@@ -389,20 +390,7 @@ void TskSkinCustomComboBox::DrawButton(TCanvas* C) {
 }
 
 void TskSkinCustomComboBox::DrawDefaultButton(TCanvas* C) {
-    TColor frame = clBtnShadow;
-    TColor fill = clBtnFace;
-    if (FButtonDown && FButtonActive) {
-        frame = clNavy;
-        fill = static_cast<TColor>(0xB59385);
-    } else if (FButtonActive) {
-        frame = clNavy;
-        fill = static_cast<TColor>(0xD2BDB6);
-    }
-    TRect r = FButtonRect;
-    Frm3D(C, r, frame, frame);
-    InflateRect(reinterpret_cast<RECT*>(&r), -1, -1);
-    C->GetBrush()->SetColor(fill);
-    C->FillRect(r);
+    DrawDefaultButtonFace(C, FButtonRect, FButtonDown && FButtonActive, FButtonActive);
     DrawArrowImage(C, FButtonRect, GetEnabled() ? clBlack : clBtnShadow, 4);
 }
 

@@ -1,5 +1,6 @@
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 
+#include "skin/controls/SkinCtrls_ButtonCore.h"
 #include "skin/data/SkinData_EditControls.h"
 #include "skin/data/Skeffbmp.h"
 #include "skin/data/Skutils.h"
@@ -475,21 +476,7 @@ void TskSkinCustomEdit::PaintDefault(TBitmap* B) {
     const bool hot = Hot();
     Frame3D(c, r, hot ? clBtnShadow : clBtnFace, hot ? clBtnShadow : clBtnFace, 1);
     Frame3D(c, r, hot ? clBtnFace : clBtnShadow, hot ? clBtnFace : clBtnShadow, 1);
-    if (!HasButton()) return;
-    TColor ring = clBtnShadow;
-    TColor fill = clBtnFace;
-    if (FButtonDown && FButtonHot) {
-        ring = clNavy;
-        fill = static_cast<TColor>(0xB59385);
-    } else if (FButtonHot) {
-        ring = clNavy;
-        fill = static_cast<TColor>(0xD2BDB6);
-    }
-    c->GetBrush()->SetColor(ring);
-    c->FrameRect(FButtonRect);
-    c->GetBrush()->SetColor(fill);
-    c->FillRect(TRect(FButtonRect.Left + 1, FButtonRect.Top + 1, FButtonRect.Right - 1,
-                      FButtonRect.Bottom - 1));
+    if (HasButton()) DrawDefaultButtonFace(c, FButtonRect, FButtonDown && FButtonHot, FButtonHot);
 }
 
 void TskSkinCustomEdit::PaintSkin(TBitmap* B) {
