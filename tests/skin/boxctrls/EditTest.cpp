@@ -206,6 +206,15 @@ TEST_F(SkinEdit, TransparentTextInAParentThatDoesNotClipItsChildrenSettles) {
     // own (plain) picture beside its text.
     EXPECT_EQ(PixelOf(CaptureWindow(inner->GetHandle()).get(), 110, 10), ColorToRGB(clLime));
     EXPECT_EQ(PixelOf(CaptureWindow(skinned->GetHandle()).get(), 110, 10), ColorToRGB(clWindow));
+    // Text taken away leaves nothing of itself behind.
+    inner->SetText("");
+    ASSERT_LT(PumpAtMost(1000), 1000);
+    auto emptied = CaptureWindow(inner->GetHandle());
+    int leftovers = 0;
+    for (int y = 0; y < inner->GetHeight(); ++y)
+        for (int x = 8; x < inner->GetWidth(); ++x)
+            leftovers += PixelOf(emptied.get(), x, y) != ColorToRGB(clLime);
+    EXPECT_EQ(leftovers, 0);
     for (auto& [edit, old] : hooked) edit->WindowProc = old;
 }
 
