@@ -1,5 +1,6 @@
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 
+#include "skin/controls/SkinCtrls_ButtonCore.h"
 #include "skin/data/Skutils.h"
 
 #include "classlib/ClassRegistry.h"
@@ -9,18 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-// Sets Flag for the lifetime of the guard.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagGuard() { FFlag = false; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 int WheelDelta(const TMessage& Message) {
     return static_cast<short>(HIWORD(Message.WParam));
@@ -401,20 +390,7 @@ void TskSkinCustomComboBox::DrawButton(TCanvas* C) {
 }
 
 void TskSkinCustomComboBox::DrawDefaultButton(TCanvas* C) {
-    TColor frame = clBtnShadow;
-    TColor fill = clBtnFace;
-    if (FButtonDown && FButtonActive) {
-        frame = clNavy;
-        fill = static_cast<TColor>(0xB59385);
-    } else if (FButtonActive) {
-        frame = clNavy;
-        fill = static_cast<TColor>(0xD2BDB6);
-    }
-    TRect r = FButtonRect;
-    Frm3D(C, r, frame, frame);
-    InflateRect(reinterpret_cast<RECT*>(&r), -1, -1);
-    C->GetBrush()->SetColor(fill);
-    C->FillRect(r);
+    DrawDefaultButtonFace(C, FButtonRect, FButtonDown && FButtonActive, FButtonActive);
     DrawArrowImage(C, FButtonRect, GetEnabled() ? clBlack : clBtnShadow, 4);
 }
 
@@ -779,13 +755,6 @@ void TskSkinCustomComboBox::ListCheckButtonClick(TObject*) {
 
 void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_ERASEBKGND:
-        if (!FEdit->GetEditTransparent()) break;
-        // The face under the transparent text. Left to the edit, the erase would invalidate
-        // the face, which (not clipping its children) invalidates the edit again.
-        PaintUnderEdit(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = 1;
-        return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_KILLFOCUS:
@@ -835,16 +804,6 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
         break;
     }
     FOldEditProc(Message);
-}
-
-void TskSkinCustomComboBox::PaintUnderEdit(HDC DC) {
-    TBitmap face(GetWidth(), GetHeight());
-    if (FIndex != -1)
-        CreateControlSkinImage(&face);
-    else
-        CreateControlDefaultImage(&face);
-    BitBlt(DC, 0, 0, FEdit->GetWidth(), FEdit->GetHeight(), face.GetCanvas()->GetHandle(),
-           FEdit->GetLeft(), FEdit->GetTop(), SRCCOPY);
 }
 
 void TskSkinCustomComboBox::EditChange(TObject*) {

@@ -181,8 +181,6 @@ private:
     void ListCheckButtonClick(TObject* Sender);
     void ListWindowProc(TMessage& Message);
     void EditWindowProc(TMessage& Message);
-    // The face's picture under the edit into the edit's DC.
-    void PaintUnderEdit(HDC DC);
     void EditChange(TObject* Sender);
     void EditCancelMode(TObject* Sender, TControl* Control);
 

@@ -1,5 +1,6 @@
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 
+#include "skin/controls/SkinCtrls_ButtonCore.h"
 #include "skin/data/SkinData_EditControls.h"
 #include "skin/data/Skeffbmp.h"
 #include "skin/data/Skutils.h"
@@ -63,11 +64,7 @@ void TskCustomEdit::Invalidate() {
         TCustomMaskEdit::Invalidate();
         return;
     }
-    RECT r;
-    ::GetClientRect(GetHandle(), &r);
-    MapWindowPoints(GetHandle(), GetParent()->GetHandle(), reinterpret_cast<POINT*>(&r), 2);
-    InvalidateRect(GetParent()->GetHandle(), &r, TRUE);
-    RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TskCustomEdit::InvalidateTransparent() {
@@ -99,15 +96,31 @@ void TskCustomEdit::CNCtlColor(TMessage& Message) {
     Message.Result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
-// Erasing would wipe the picture under the text: the control asks for a whole repaint
-// instead (which erases the parent, not itself, so it asks once).
 void TskCustomEdit::WMEraseBkgnd(TMessage& Message) {
-    if (!FEditTransparent) {
+    if (!FEditTransparent || !Message.WParam) {
         TCustomMaskEdit::Dispatch(Message);
         return;
     }
-    Invalidate();
+    PaintBackground(reinterpret_cast<HDC>(Message.WParam));
     Message.Result = 1;
+}
+
+TPoint TskCustomEdit::ClientOffset() {
+    POINT client{0, 0};
+    ::ClientToScreen(GetHandle(), &client);
+    RECT window;
+    GetWindowRect(GetHandle(), &window);
+    return TPoint(client.x - window.left, client.y - window.top);
+}
+
+void TskCustomEdit::PaintBackground(HDC DC) {
+    if (!GetParent() || !GetParent()->HandleAllocated() || GetWidth() < 1 || GetHeight() < 1)
+        return;
+    TBitmap under(GetWidth(), GetHeight());
+    GetParentImage(this, under.GetCanvas());
+    const TPoint origin = ClientOffset();
+    BitBlt(DC, 0, 0, GetClientWidth(), GetClientHeight(), under.GetCanvas()->GetHandle(),
+           origin.X, origin.Y, SRCCOPY);
 }
 
 void TskCustomEdit::WMChar(TMessage& Message) {
@@ -463,21 +476,7 @@ void TskSkinCustomEdit::PaintDefault(TBitmap* B) {
     const bool hot = Hot();
     Frame3D(c, r, hot ? clBtnShadow : clBtnFace, hot ? clBtnShadow : clBtnFace, 1);
     Frame3D(c, r, hot ? clBtnFace : clBtnShadow, hot ? clBtnFace : clBtnShadow, 1);
-    if (!HasButton()) return;
-    TColor ring = clBtnShadow;
-    TColor fill = clBtnFace;
-    if (FButtonDown && FButtonHot) {
-        ring = clNavy;
-        fill = static_cast<TColor>(0xB59385);
-    } else if (FButtonHot) {
-        ring = clNavy;
-        fill = static_cast<TColor>(0xD2BDB6);
-    }
-    c->GetBrush()->SetColor(ring);
-    c->FrameRect(FButtonRect);
-    c->GetBrush()->SetColor(fill);
-    c->FillRect(TRect(FButtonRect.Left + 1, FButtonRect.Top + 1, FButtonRect.Right - 1,
-                      FButtonRect.Bottom - 1));
+    if (HasButton()) DrawDefaultButtonFace(c, FButtonRect, FButtonDown && FButtonHot, FButtonHot);
 }
 
 void TskSkinCustomEdit::PaintSkin(TBitmap* B) {
@@ -495,9 +494,7 @@ void TskSkinCustomEdit::PaintSkin(TBitmap* B) {
         B->GetCanvas()->CopyRect(FButtonRect, FPicture->GetCanvas(), *button);
 }
 
-void TskSkinCustomEdit::WMNCPaint(TMessage& Message) {
-    Message.Result = 0;
-    if (!HandleAllocated() || GetWidth() < 1 || GetHeight() < 1) return;
+void TskSkinCustomEdit::PaintWhole(HDC DC) {
     GetSkinData();
     CalcRects();
     TBitmap image(GetWidth(), GetHeight());
@@ -506,14 +503,27 @@ void TskSkinCustomEdit::WMNCPaint(TMessage& Message) {
         PaintSkin(&image);
     else
         PaintDefault(&image);
+    TCanvas canvas;
+    canvas.SetHandle(DC);
+    DrawBlended(&canvas, &image);
+    canvas.SetHandle(nullptr);
+}
+
+void TskSkinCustomEdit::WMNCPaint(TMessage& Message) {
+    Message.Result = 0;
+    if (!HandleAllocated() || GetWidth() < 1 || GetHeight() < 1) return;
     HDC dc = GetWindowDC(GetHandle());
-    {
-        TCanvas canvas;
-        canvas.SetHandle(dc);
-        DrawBlended(&canvas, &image);
-        canvas.SetHandle(nullptr);
-    }
+    PaintWhole(dc);
     ReleaseDC(GetHandle(), dc);
+}
+
+void TskSkinCustomEdit::PaintBackground(HDC DC) {
+    if (GetWidth() < 1 || GetHeight() < 1) return;
+    const TPoint origin = ClientOffset();
+    const int saved = SaveDC(DC);
+    OffsetWindowOrgEx(DC, origin.X, origin.Y, nullptr);
+    PaintWhole(DC);
+    RestoreDC(DC, saved);
 }
 
 LRESULT TskSkinCustomEdit::HitCode(int ScreenX, int ScreenY) {

@@ -37,7 +37,7 @@ public:
     // Stores and makes the window again.
     void SetEditTransparent(bool Value);
 
-    // Transparent: the parent repaints the part under the edit, then the edit repaints.
+    // Transparent: the edit repaints with its background erased (see PaintBackground).
     void Invalidate() override;
 
 protected:
@@ -48,6 +48,12 @@ protected:
     virtual AnsiString PasteText(const AnsiString& Text);
     // Repaints after a message the EDIT handled, when the text is transparent.
     void InvalidateTransparent();
+    // What shows under transparent text, painted into DC (the client area's): the parent
+    // as it paints itself there. Painting rather than invalidating the parent keeps a
+    // parent that does not clip its children from invalidating the edit again.
+    virtual void PaintBackground(HDC DC);
+    // Where the client area's top-left lies in the window.
+    TPoint ClientOffset();
 
     void WMSetFont(TMessage& Message);
     void CNCtlColor(TMessage& Message);
@@ -174,6 +180,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // The client part of the edit's own picture.
+    void PaintBackground(HDC DC) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     void WMNCCalcSize(TMessage& Message);
@@ -218,6 +226,8 @@ private:
     LRESULT HitCode(int ScreenX, int ScreenY);
     void PaintDefault(TBitmap* B);
     void PaintSkin(TBitmap* B);
+    // The whole picture, frame and button included, with its top-left at DC's origin.
+    void PaintWhole(HDC DC);
 
     bool FButtonMode = false;
     TAlignment FAlignment = taLeftJustify;

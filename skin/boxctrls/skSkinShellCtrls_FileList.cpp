@@ -25,6 +25,7 @@ enum TSubItem { siSize, siType, siModified, siAttributes, siPath, siKind };
 
 void RegisterFileListEnums() {
     RegisterEnum<TFileAttr>({"ftReadOnly", "ftHidden", "ftSystem", "ftArchive", "ftNormal"});
+    RegisterEnum<TObjectType>({"otFile", "otDirectory", "otDisk"});
 }
 
 // Files whose icon is their own, not their type's: asked for by path.
@@ -125,6 +126,11 @@ void TskSkinFileListView::Published(TPropertyList& P) {
           &TskSkinFileListView::SetContextMenu, false);
     P.Add("ContextAction", &TskSkinFileListView::GetContextAction,
           &TskSkinFileListView::SetContextAction, false);
+    // Read only, never stored.
+    P.Add("SelectedCount", &TskSkinFileListView::GetSelectedNum);
+    P.Add("SelectedSize", &TskSkinFileListView::GetSelectedSize);
+    P.Add("SelectedFilenames", &TskSkinFileListView::GetSelectedFilenames);
+    P.Add("SelectedTypes", &TskSkinFileListView::GetObjectTypes);
 }
 
 void TskSkinFileListView::SetSkinMessage(TskSkinMessage* Value) {
@@ -285,16 +291,21 @@ void TskSkinFileListView::AddEntries() {
 }
 
 void TskSkinFileListView::AddDrives() {
-    const DWORD drives = GetLogicalDrives();
+    TDriveProbe& probe = DriveProbe();
+    const std::uint32_t drives = probe.LogicalDrives();
     for (int bit = 0; bit < 26; ++bit) {
         if (!(drives & (1u << bit))) continue;
-        const TDiskSign sign = AnsiString(1, static_cast<char>('A' + bit)) + ":";
+        const char letter = static_cast<char>('A' + bit);
+        const TDiskSign sign = AnsiString(1, letter) + ":";
         const AnsiString root = sign + "\\";
         SHFILEINFOA shell{};
         SHGetFileInfoA(root.c_str(), 0, &shell, sizeof(shell), SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME);
-        TDiskInfo disk;
-        GetDiskInfo(sign, disk);
         const bool floppy = bit < 2;
+        // A drive that is not ready is not measured.
+        TDiskInfo disk;
+        if (!floppy && probe.IsReady(letter)) GetDiskInfo(sign, disk);
+        disk.Sign = sign;
+        disk.MediaType = probe.MediaType(letter);
         FItems.push_back({{sign, disk.Capacity, 0, faDirectory},
                           {GetMediaTypeStr(disk.MediaType),
                            floppy ? AnsiString() : GroupedSize(disk.Capacity),

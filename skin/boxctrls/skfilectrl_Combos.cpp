@@ -120,7 +120,7 @@ TskSkinDriveComboBox::TskSkinDriveComboBox(TComponent* AOwner)
 }
 
 TskSkinDriveComboBox::~TskSkinDriveComboBox() {
-    SetDirList(nullptr);
+    SetDirListBox(nullptr);
     // The rows point at the pictures and the drawing at this object, which go before the
     // list does.
     OnChange = nullptr;
@@ -203,7 +203,7 @@ void TskSkinDriveComboBox::SetTextCase(TTextCase Value) {
     BuildList();
 }
 
-void TskSkinDriveComboBox::SetDirList(TskSkinDirectoryListBox* Value) {
+void TskSkinDriveComboBox::SetDirListBox(TskSkinDirectoryListBox* Value) {
     if (Value == FDirList) return;
     if (FDirList) {
         FDirList->SetDriveCombo(nullptr, nullptr);
@@ -242,7 +242,7 @@ void TskSkinDriveComboBox::DrawDriveItem(TCanvas* Cnvs, int Index, int, int, con
 void TskSkinDriveComboBox::Published(TPropertyList& P) {
     using C = TskSkinDriveComboBox;
     P.Add("TextCase", &C::GetTextCase, &C::SetTextCase, tcLowerCase);
-    P.Add("DirList", &C::GetDirList, &C::SetDirList);
+    P.Add("DirList", &C::GetDirList, &C::SetDirListBox);
 }
 
 REGISTER_CLASS(TskSkinFilterComboBox);

@@ -59,7 +59,7 @@ public:
     TTextCase GetTextCase() const { return FTextCase; }
     void SetTextCase(TTextCase Value);
     TskSkinDirectoryListBox* GetDirList() const { return FDirList; }
-    void SetDirList(TskSkinDirectoryListBox* Value);
+    void SetDirListBox(TskSkinDirectoryListBox* Value);
 
     // One row per drive the drive probe reports, with its type's picture.
     virtual void BuildList();

@@ -28,18 +28,6 @@ std::unique_ptr<TBitmap> ResourceBitmap(const char* Name) {
     return bitmap;
 }
 
-// Restores a flag however the work ends.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
-
 } // namespace
 
 TskSkinDirectoryListBox::TskSkinDirectoryListBox(TComponent* AOwner)
@@ -120,7 +108,7 @@ void TskSkinDirectoryListBox::SetDirectory(const AnsiString& Value) {
     ProcessPath(Value, drive, dirPart, filePart);
     if (drive != '\0' && toupper(static_cast<unsigned char>(drive)) !=
                              toupper(static_cast<unsigned char>(GetDrive()))) {
-        TFlagScope inSetDir(FInSetDir);
+        TFlagGuard inSetDir(FInSetDir);
         if (FDriveCombo)
             FDriveCombo->SetDrive(drive);
         else

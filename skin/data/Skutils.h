@@ -32,6 +32,18 @@ void GetParentImage(TControl* Control, TCanvas* Dest);
 // The same for window-less controls: the parent and the window-less siblings before it.
 void GetParentImage2(TControl* Control, TCanvas* Dest);
 
+// Sets a flag for its own lifetime, however the work ends.
+class TFlagGuard {
+public:
+    explicit TFlagGuard(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TFlagGuard() { FFlag = false; }
+    TFlagGuard(const TFlagGuard&) = delete;
+    TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+    bool& FFlag;
+};
+
 void DrawTrackArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color);
 // Direction 1 left, 2 right, 3 up, 4 down; any other value only sets the pen colour.
 void DrawArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color, int Direction);

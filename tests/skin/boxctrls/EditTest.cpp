@@ -11,6 +11,7 @@
 #include "tests/skin/controls/SkinFixture.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -143,6 +144,78 @@ TEST_F(SkinEdit, TransparentTextShowsTheParentAndRepaintsSettle) {
     Pump();
     for (HWND wnd : {inner->GetHandle(), edit->GetHandle(), Form->GetHandle()})
         EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE));
+}
+
+// A parent that does not clip its children: invalidating it invalidates the edit too.
+class TNoClipPanel : public TCustomControl {
+public:
+    explicit TNoClipPanel(TComponent* AOwner) : TCustomControl(AOwner) {}
+    int Paints = 0;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TCustomControl::CreateParams(Params);
+        Params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+    }
+    void Paint() override {
+        ++Paints;
+        GetCanvas()->GetBrush()->SetColor(clLime);
+        GetCanvas()->FillRect(GetClientRect());
+    }
+};
+
+// Messages handled until none is left, at most Limit; how many were handled.
+int PumpAtMost(int Limit) {
+    MSG msg;
+    int handled = 0;
+    while (handled < Limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        ++handled;
+    }
+    return handled;
+}
+
+TEST_F(SkinEdit, TransparentTextInAParentThatDoesNotClipItsChildrenSettles) {
+    auto* panel = Add<TNoClipPanel>(Form, 10, 10, 200, 70);
+    auto* inner = Add<TskCustomEdit>(panel, 10, 10, 120, 20);
+    inner->SetEditTransparent(true);
+    auto* skinned = Add<TskSkinEdit>(panel, 10, 40, 120, 20);
+    int editPaints = 0;
+    std::vector<std::pair<TskCustomEdit*, TWndMethod>> hooked;
+    for (TskCustomEdit* edit : {inner, static_cast<TskCustomEdit*>(skinned)}) {
+        TWndMethod old = edit->WindowProc;
+        hooked.emplace_back(edit, old);
+        edit->WindowProc = TWndMethod::FromCallable([&editPaints, old](TMessage& Message) {
+            if (Message.Msg == WM_PAINT) ++editPaints;
+            old(Message);
+        });
+        edit->SetText("settles");
+    }
+    ASSERT_LT(PumpAtMost(1000), 1000);
+    panel->Paints = editPaints = 0;
+    inner->Invalidate();
+    skinned->Invalidate();
+    panel->Invalidate();
+    EXPECT_LT(PumpAtMost(1000), 1000);
+    EXPECT_LE(panel->Paints, 2);
+    EXPECT_LE(editPaints, 4);
+    for (HWND wnd : {inner->GetHandle(), skinned->GetHandle(), panel->GetHandle()})
+        EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE));
+    // Still transparent: the parent's colour shows beside the text, and the skinned edit's
+    // own (plain) picture beside its text.
+    EXPECT_EQ(PixelOf(CaptureWindow(inner->GetHandle()).get(), 110, 10), ColorToRGB(clLime));
+    EXPECT_EQ(PixelOf(CaptureWindow(skinned->GetHandle()).get(), 110, 10), ColorToRGB(clWindow));
+    // Text taken away leaves nothing of itself behind.
+    inner->SetText("");
+    ASSERT_LT(PumpAtMost(1000), 1000);
+    auto emptied = CaptureWindow(inner->GetHandle());
+    int leftovers = 0;
+    for (int y = 0; y < inner->GetHeight(); ++y)
+        for (int x = 8; x < inner->GetWidth(); ++x)
+            leftovers += PixelOf(emptied.get(), x, y) != ColorToRGB(clLime);
+    EXPECT_EQ(leftovers, 0);
+    for (auto& [edit, old] : hooked) edit->WindowProc = old;
 }
 
 TEST_F(SkinEdit, EnterIsReportedNotTypedAndReadOnlyDropsEverythingButEsc) {

@@ -133,7 +133,7 @@ TEST_F(FileCombos, DriveComboAndFolderListFollowEachOther) {
     auto* drives = Add<TskSkinDriveComboBox>(Form, 10, 10, 200, 20);
     auto* folders = Add<TskSkinDirectoryListBox>(Form, 10, 40, 200, 150);
     Pump();
-    drives->SetDirList(folders);
+    drives->SetDirListBox(folders);
     EXPECT_EQ(folders->GetDriveCombo(), drives);
     drives->SetDrive('c');
     EXPECT_EQ(std::toupper(folders->GetDrive()), 'C');

@@ -14,9 +14,14 @@ using namespace Skshellctrls;
 
 namespace {
 
+// C: not ready, and a removable Q: that is.
 class TNotReady : public TDriveProbe {
 public:
+    std::uint32_t LogicalDrives() override { return 1u << 2 | 1u << 16; }
     bool IsReady(char Letter) override { return Letter != 'C'; }
+    TMediaType MediaType(char Letter) override {
+        return Letter == 'Q' ? TMediaType::dtRemovable : TMediaType::dtFixed;
+    }
 };
 
 class FileListView : public ShownFormTest, public TTempFolder {
@@ -178,6 +183,12 @@ TEST_F(FileListView, SelectionReports) {
     EXPECT_EQ(List->GetObjectTypes(), TObjectTypes{otFile});
     SendMessageA(List->GetHandle(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     EXPECT_EQ(List->GetObjectTypes(), (TObjectTypes{otFile, otDirectory}));
+    // Published too, read only.
+    const TPublishedClass& published = GetPublished(TskSkinFileListView::StaticClass());
+    for (const char* name : {"SelectedCount", "SelectedSize", "SelectedFilenames", "SelectedTypes"})
+        ASSERT_NE(published.FindProperty(name), nullptr) << name;
+    EXPECT_EQ(published.FindProperty("SelectedFilenames")->GetStrValue(List),
+              List->GetSelectedFilenames());
 
     // A right press reaches OnMouseDown only: the selection stays.
     const TRect folder = ItemRect(IndexOf("Sub"));
@@ -236,6 +247,15 @@ TEST_F(FileListView, DrivesAndADriveThatIsNotReady) {
     List->SetDirectory("c:\\");
     EXPECT_EQ(shown, Skshellctrls::DriveNotReadyText);
     EXPECT_EQ(List->GetDirectory(), Root);
+    // The drives view asks the probe too: C: is listed with nothing measured.
+    List->SetDirectory("DRIVES");
+    ASSERT_EQ(List->GetItemCount(), 2);
+    EXPECT_EQ(List->GetSubItem(0, 4), "C:\\");
+    EXPECT_EQ(List->GetSubItem(0, 0), "Fixed");
+    EXPECT_EQ(List->GetSubItem(0, 1), "0");
+    EXPECT_EQ(List->GetSubItem(1, 4), "Q:\\");
+    EXPECT_EQ(List->GetSubItem(1, 0), "Removable");
+    List->SetDirectory(Root);
 
     // Without a skinned box, the class library's.
     List->SetSkinMessage(nullptr);
