@@ -24,7 +24,9 @@
 #include "skin/boxctrls/skfilectrl_Paths.h"
 #include "skin/form/skMessages.h"
 
+#include <initializer_list>
 #include <new>
+#include <vector>
 
 TFM* FM = nullptr;
 
@@ -37,6 +39,26 @@ const int kMinWindowHeight = 320;
 const int kFileCaptionWidth = 280;
 
 // Page table columns: thumbnail, decimal, hexadecimal, bits.
+
+// Holds the aligns of a few containers, then (on Release or at the end of the scope) lets
+// them lay out in the order given, so each is sized before it places its own children.
+class TAlignBatch {
+public:
+    explicit TAlignBatch(std::initializer_list<TWinControl*> Containers) : FContainers(Containers) {
+        for (TWinControl* c : FContainers) c->DisableAlign();
+    }
+    ~TAlignBatch() { Release(); }
+    TAlignBatch(const TAlignBatch&) = delete;
+    TAlignBatch& operator=(const TAlignBatch&) = delete;
+
+    void Release() {
+        for (TWinControl* c : FContainers) c->EnableAlign();
+        FContainers.clear();
+    }
+
+private:
+    std::vector<TWinControl*> FContainers;
+};
 
 } // namespace
 
@@ -126,6 +148,9 @@ void TFM::FormShow(TObject*) {
     SetupViewBitmap();
     FCellBitmap = std::make_unique<TBitmap>();
     IMG_Seg->SetRepaintMode(Bmp32::rmOptimizer);
+    // The size and the aligns below lay the window out once, outermost first, instead of
+    // once per change.
+    TAlignBatch layout({this, PNL_Main, SGB_Pages});
     TSizeConstraints* limits = GetConstraints();
     limits->SetMaxWidth(kWindowWidth);
     limits->SetMinWidth(kWindowWidth);
@@ -141,6 +166,7 @@ void TFM::FormShow(TObject*) {
     SGB_Pages->SetAlign(alClient);
     PNL_PageTools->SetAlign(alBottom);
     TBL_Leds->SetAlign(alClient);
+    layout.Release();
     FCommonType = false;
     ShowCommonType();
     FPattern = 0xFF;
@@ -153,6 +179,8 @@ void TFM::FormShow(TObject*) {
 }
 
 void TFM::SetupColors() {
+    // One table update for all the colours.
+    TGclTableRedraw batch(TBL_Leds);
     FColors = EditorPalette();
     TBL_Leds->SetColorUnused(ToColor(FColors.OffFill));
     TBL_Leds->SetColor(ToColor(FColors.OffFill));

@@ -276,6 +276,7 @@ void TCustomImgView32::Paint() {
         FillRect(dc, &r, face);
         DeleteObject(face);
         if (GetSizeGripVisible()) {
+            VisualStylesNeeded();
             if (USE_THEMES && SCROLLBAR_THEME && DrawThemeBackground)
                 DrawThemeBackground(SCROLLBAR_THEME, dc, 10 /* size box */, 1 /* right-aligned */, &r, nullptr);
             else

@@ -235,6 +235,7 @@ namespace {
 
 // The visual style stands in for the default look; rbsMac keeps its own.
 bool Themed(TRBStyle Style) {
+    if (Style == rbsDefault) VisualStylesNeeded();
     return Style == rbsDefault && USE_THEMES && SCROLLBAR_THEME && DrawThemeBackground;
 }
 

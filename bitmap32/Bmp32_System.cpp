@@ -167,12 +167,15 @@ void TThemeNexus::WndProc(TMessage& Message) {
     DefaultWindowHandler(FWindowHandle, Message);
 }
 
+void VisualStylesNeeded() {
+    if (!ThemeNexus) ThemeNexus = new TThemeNexus;
+}
+
 } // namespace Bmp32
 
 namespace {
 
 void InitializeSystem() {
-    Bmp32::ThemeNexus = new Bmp32::TThemeNexus;
     Bmp32::GlobalPerfTimer = new Bmp32::TPerfTimer;
 }
 

@@ -1,5 +1,5 @@
 // Unit Bmp32_System: a stopwatch over the system's high-resolution performance counter, the
-// visual-style functions of uxtheme.dll (loaded at run time when present) with the two theme
+// visual-style functions of uxtheme.dll (loaded on first use when present) with the two theme
 // handles the library draws with, and the processor feature test of Bmp32_CpuFeatures.h.
 #pragma once
 
@@ -91,7 +91,8 @@ extern TIsThemeActive IsThemeActive;
 extern TIsAppThemed IsAppThemed;
 extern TEnableTheming EnableTheming;
 
-// Whether the library draws with the theme handles; the handles are 0 while closed.
+// Whether the library draws with the theme handles; the handles are 0 while closed. They
+// are opened by VisualStylesNeeded, which every drawing that reads them calls first.
 extern bool USE_THEMES;
 extern HTHEME SCROLLBAR_THEME;
 extern HTHEME GLOBALS_THEME;
@@ -126,8 +127,12 @@ private:
     HWND FWindowHandle = nullptr;
 };
 
-// Made at the unit's start-up, freed at its shut-down.
+// Made by the first VisualStylesNeeded, freed at the unit's shut-down.
 extern TThemeNexus* ThemeNexus;
+
+// Opens the theme handles on first use (a program that never draws themed parts never pays
+// for them): makes ThemeNexus unless it exists.
+void VisualStylesNeeded();
 
 } // namespace Bmp32
 

@@ -1,7 +1,17 @@
 #include "classlib/ImageLists.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/DelayLoad.h"
 #include "classlib/Persistence.h"
+
+namespace {
+
+// The common controls load with the first image list, not at the program's start.
+template <typename F> F* CommonControls(const char* Name) {
+    return DelayLoaded<F>("comctl32.dll", Name);
+}
+
+} // namespace
 
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -10,7 +20,8 @@ TCustomImageList::~TCustomImageList() {
 }
 
 void TCustomImageList::ReleaseList() {
-    if (FHandle && !FShared) ImageList_Destroy(FHandle);
+    if (FHandle && !FShared)
+        CommonControls<decltype(ImageList_Destroy)>("ImageList_Destroy")(FHandle);
     FHandle = nullptr;
     FShared = false;
 }
@@ -19,7 +30,9 @@ void TCustomImageList::ShareHandle(HIMAGELIST Handle) {
     ReleaseList();
     FHandle = Handle;
     FShared = Handle != nullptr;
-    if (Handle) ImageList_GetIconSize(Handle, &FWidth, &FHeight);
+    if (Handle)
+        CommonControls<decltype(ImageList_GetIconSize)>("ImageList_GetIconSize")(Handle, &FWidth,
+                                                                                 &FHeight);
 }
 
 void TCustomImageList::Published(TPropertyList& P) {
@@ -28,7 +41,9 @@ void TCustomImageList::Published(TPropertyList& P) {
 }
 
 void TCustomImageList::CreateList() {
-    if (!FHandle) FHandle = ImageList_Create(FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 4, 4);
+    if (!FHandle)
+        FHandle = CommonControls<decltype(ImageList_Create)>("ImageList_Create")(
+            FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 4, 4);
 }
 
 HIMAGELIST TCustomImageList::GetHandle() {
@@ -44,7 +59,9 @@ void TCustomImageList::SetSize(int AWidth, int AHeight) {
 }
 
 int TCustomImageList::GetCount() const {
-    return FHandle ? ImageList_GetImageCount(FHandle) : 0;
+    return FHandle ? CommonControls<decltype(ImageList_GetImageCount)>("ImageList_GetImageCount")(
+                         FHandle)
+                   : 0;
 }
 
 int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
@@ -54,17 +71,20 @@ int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
     TBitmap copy;
     copy.Assign(Image);
     copy.SetPixelFormat(pf24bit);
-    return ImageList_AddMasked(FHandle, copy.GetHandle(), ColorToRGB(Transparent));
+    return CommonControls<decltype(ImageList_AddMasked)>("ImageList_AddMasked")(
+        FHandle, copy.GetHandle(), ColorToRGB(Transparent));
 }
 
 void TCustomImageList::Clear() {
-    if (FHandle && !FShared) ImageList_RemoveAll(FHandle);
+    if (FHandle && !FShared)
+        CommonControls<decltype(ImageList_Remove)>("ImageList_Remove")(FHandle, -1);
 }
 
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {
     if (Index < 0 || Index >= GetCount()) return;
     if (Enabled) {
-        ImageList_Draw(FHandle, Index, Canvas->GetHandle(), X, Y, ILD_TRANSPARENT);
+        CommonControls<decltype(ImageList_Draw)>("ImageList_Draw")(
+            FHandle, Index, Canvas->GetHandle(), X, Y, ILD_TRANSPARENT);
         return;
     }
     // Greyed: every shown pixel in a light grey of its own brightness. The image is drawn
@@ -77,7 +97,8 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
     RECT all{0, 0, FWidth, FHeight};
     FillRect(dc, &all, brush);
     DeleteObject(brush);
-    ImageList_Draw(FHandle, Index, dc, 0, 0, ILD_TRANSPARENT);
+    CommonControls<decltype(ImageList_Draw)>("ImageList_Draw")(FHandle, Index, dc, 0, 0,
+                                                               ILD_TRANSPARENT);
     HDC target = Canvas->GetHandle();
     for (int y = 0; y < FHeight; ++y)
         for (int x = 0; x < FWidth; ++x) {

@@ -1,6 +1,7 @@
 #include "classlib/TreeViews.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/DelayLoad.h"
 #include "classlib/Persistence.h"
 
 #include <vector>
@@ -9,7 +10,9 @@ void InitViewControls() {
     static const bool done = [] {
         INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
+        // The common controls load here, with the first view, not at the program's start.
+        return DelayLoaded<decltype(InitCommonControlsEx)>("comctl32.dll",
+                                                           "InitCommonControlsEx")(&init) != FALSE;
     }();
     (void)done;
 }
@@ -53,7 +56,8 @@ void TCustomTreeView::CreateWnd() {
 void TCustomTreeView::SetStyleBit(DWORD Bit, bool On) {
     if (!HandleAllocated()) return;
     const LONG_PTR style = GetWindowLongPtrA(GetHandle(), GWL_STYLE);
-    SetWindowLongPtrA(GetHandle(), GWL_STYLE, On ? (style | Bit) : (style & ~static_cast<LONG_PTR>(Bit)));
+    SetWindowLongPtrA(GetHandle(), GWL_STYLE,
+                      On ? (style | Bit) : (style & ~static_cast<LONG_PTR>(Bit)));
     InvalidateRect(GetHandle(), nullptr, TRUE);
 }
 
@@ -177,7 +181,8 @@ TTreeNode TCustomTreeView::GetNextNode(TTreeNode Node) {
 
 int TCustomTreeView::GetLevel(TTreeNode Node) {
     int level = 0;
-    for (TTreeNode up = GetParentNode(Node); up; up = GetParentNode(up)) ++level;
+    for (TTreeNode up = GetParentNode(Node); up; up = GetParentNode(up))
+        ++level;
     return level;
 }
 
@@ -298,8 +303,8 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
     }
     case TVN_BEGINLABELEDITA:
     case TVN_BEGINLABELEDITW:
-        Message.Result = CanEdit(reinterpret_cast<const NMTVDISPINFOA*>(header)->item.hItem) ? FALSE
-                                                                                               : TRUE;
+        Message.Result =
+            CanEdit(reinterpret_cast<const NMTVDISPINFOA*>(header)->item.hItem) ? FALSE : TRUE;
         return;
     case TVN_ENDLABELEDITA:
         Edit(reinterpret_cast<const NMTVDISPINFOA*>(header)->item);
@@ -312,7 +317,8 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
         item.hItem = wide.hItem;
         std::vector<char> text;
         if (wide.pszText) {
-            int size = WideCharToMultiByte(CP_ACP, 0, wide.pszText, -1, nullptr, 0, nullptr, nullptr);
+            int size =
+                WideCharToMultiByte(CP_ACP, 0, wide.pszText, -1, nullptr, 0, nullptr, nullptr);
             text.resize(static_cast<std::size_t>(size > 0 ? size : 1));
             WideCharToMultiByte(CP_ACP, 0, wide.pszText, -1, text.data(), size, nullptr, nullptr);
             item.pszText = text.data();
@@ -321,7 +327,8 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
         Message.Result = FALSE;
         return;
     }
-    default: break;
+    default:
+        break;
     }
     TWinControl::Dispatch(Message);
 }

@@ -6,6 +6,7 @@
 #include "skin/form/skMessages.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/DelayLoad.h"
 #include "classlib/Paths.h"
 #include "classlib/Strings.h"
 
@@ -300,7 +301,8 @@ bool TskSkinDirTreeView::RenameFolder(const AnsiString& OldPath, const AnsiStrin
     operation.pFrom = from.data();
     operation.pTo = to.data();
     operation.fFlags = FOF_ALLOWUNDO;
-    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
+    const auto fileOperation = DelayLoaded<decltype(SHFileOperationA)>("shell32.dll", "SHFileOperationA");
+    return fileOperation(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
 void TskSkinDirTreeView::Edit(const TVITEMA& Item) {

@@ -2,6 +2,7 @@
 
 #include "skin/form/skMessages.h"
 
+#include "classlib/DelayLoad.h"
 #include "classlib/Paths.h"
 #include "classlib/Platform.h"
 #include "classlib/Strings.h"
@@ -60,7 +61,8 @@ AnsiString TDriveProbe::RemoteName(char Letter) {
     const AnsiString local = AnsiString(1, Letter) + ":";
     char remote[MAX_PATH + 1] = {};
     DWORD length = sizeof(remote);
-    if (WNetGetConnectionA(local.c_str(), remote, &length) != NO_ERROR) return AnsiString();
+    const auto connection = DelayLoaded<decltype(WNetGetConnectionA)>("mpr.dll", "WNetGetConnectionA");
+    if (connection(local.c_str(), remote, &length) != NO_ERROR) return AnsiString();
     return AnsiString(remote);
 }
 

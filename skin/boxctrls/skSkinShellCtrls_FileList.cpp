@@ -1,5 +1,6 @@
 #include "skin/boxctrls/skSkinShellCtrls_FileList.h"
 
+#include "skin/boxctrls/skSkinShellCtrls_Shell.h"
 #include "skin/form/skMessages.h"
 
 #include "classlib/ClassRegistry.h"
@@ -38,7 +39,7 @@ bool HasOwnIcon(const AnsiString& Extension) {
 HIMAGELIST SystemImages(UINT Size) {
     SHFILEINFOA info{};
     return reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | Size));
+        Skshellctrls::ShellFileInfo("", 0, info, SHGFI_SYSICONINDEX | Size));
 }
 
 } // namespace
@@ -259,12 +260,11 @@ TskSkinFileListView::TShellInfo TskSkinFileListView::ShellInfo(const TFileEntry&
     const UINT flags = SHGFI_SYSICONINDEX | SHGFI_TYPENAME;
     // Asking by attributes leaves the disk alone; only files with icons of their own
     // are opened, and one that cannot be read gets its type's answer.
-    bool known = own && SHGetFileInfoA(Path.c_str(), 0, &info, sizeof(info), flags) != 0;
+    bool known = own && Skshellctrls::ShellFileInfo(Path.c_str(), 0, info, flags) != 0;
     if (!known) {
         info = SHFILEINFOA{};
         const DWORD attributes = Entry.IsFolder() ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-        known = SHGetFileInfoA(Entry.Name.c_str(), attributes, &info, sizeof(info),
-                               flags | SHGFI_USEFILEATTRIBUTES) != 0;
+        known = Skshellctrls::ShellFileInfo(Entry.Name.c_str(), attributes, info, flags | SHGFI_USEFILEATTRIBUTES) != 0;
     }
     TShellInfo result;
     if (known) {
@@ -299,7 +299,7 @@ void TskSkinFileListView::AddDrives() {
         const TDiskSign sign = AnsiString(1, letter) + ":";
         const AnsiString root = sign + "\\";
         SHFILEINFOA shell{};
-        SHGetFileInfoA(root.c_str(), 0, &shell, sizeof(shell), SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME);
+        Skshellctrls::ShellFileInfo(root.c_str(), 0, shell, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME);
         const bool floppy = bit < 2;
         // A drive that is not ready is not measured.
         TDiskInfo disk;

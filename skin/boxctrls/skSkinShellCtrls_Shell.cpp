@@ -1,6 +1,7 @@
 #include "skin/boxctrls/skSkinShellCtrls_Shell.h"
 
-#include <shellapi.h>
+#include "classlib/DelayLoad.h"
+
 #include <shlobj.h>
 
 namespace Skshellctrls {
@@ -13,28 +14,34 @@ constexpr UINT SmallIcon = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
 // SHGFI_PIDL, an item list.
 int AskShell(LPCSTR Source, DWORD Attributes, UINT Flags, AnsiString* Name) {
     SHFILEINFOA info{};
-    if (!SHGetFileInfoA(Source, Attributes, &info, sizeof info, Flags | SmallIcon)) return -1;
+    if (!ShellFileInfo(Source, Attributes, info, Flags | SmallIcon)) return -1;
     if (Name) *Name = info.szDisplayName;
     return info.iIcon;
 }
 
 } // namespace
 
+DWORD_PTR ShellFileInfo(LPCSTR Path, DWORD Attributes, SHFILEINFOA& Info, UINT Flags) {
+    static auto* const Function = DelayLoaded<decltype(SHGetFileInfoA)>("shell32.dll", "SHGetFileInfoA");
+    return Function(Path, Attributes, &Info, sizeof Info, Flags);
+}
+
 HIMAGELIST SmallSystemImages() {
     SHFILEINFOA info{};
     return reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                       SHGFI_USEFILEATTRIBUTES | SmallIcon));
+        ShellFileInfo("C:\\", FILE_ATTRIBUTE_DIRECTORY, info, SHGFI_USEFILEATTRIBUTES | SmallIcon));
 }
 
 TShellItem DrivesFolderItem() {
     TShellItem item;
     LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &list)) || !list) return item;
+    const auto folderLocation =
+        DelayLoaded<decltype(SHGetSpecialFolderLocation)>("shell32.dll", "SHGetSpecialFolderLocation");
+    if (FAILED(folderLocation(nullptr, CSIDL_DRIVES, &list)) || !list) return item;
     const auto source = reinterpret_cast<LPCSTR>(list);
     item.Icon = AskShell(source, 0, SHGFI_PIDL | SHGFI_DISPLAYNAME, &item.DisplayName);
     item.OpenIcon = item.Icon;
-    CoTaskMemFree(list);
+    DelayLoaded<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree")(list);
     return item;
 }
 

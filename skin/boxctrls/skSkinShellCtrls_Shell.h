@@ -7,6 +7,7 @@
 #include "classlib/Platform.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace Skshellctrls {
 
@@ -16,6 +17,8 @@ struct TShellItem {
     int OpenIcon = -1;
 };
 
+// SHGetFileInfoA, with the shell loaded on the first call rather than at the program's start.
+DWORD_PTR ShellFileInfo(LPCSTR Path, DWORD Attributes, SHFILEINFOA& Info, UINT Flags);
 // The shell's small system image list; owned by the shell, never destroyed here.
 HIMAGELIST SmallSystemImages();
 // The virtual folder of the computer's drives.

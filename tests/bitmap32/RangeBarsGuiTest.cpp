@@ -224,6 +224,7 @@ TEST_F(RangeBarsGuiTest, LooksAsPaintedAndThemedThroughTheStyleFunctions) {
 
     static std::vector<int> parts;
     parts.clear();
+    VisualStylesNeeded();
     const auto savedDraw = DrawThemeBackground;
     const bool savedUse = USE_THEMES;
     const HTHEME savedTheme = SCROLLBAR_THEME;

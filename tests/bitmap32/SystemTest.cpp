@@ -60,8 +60,12 @@ TEST(PerfTimer, SystemTimerReadsASmallNonNegativeValue) {
     EXPECT_LT(elapsed, 60000000);
 }
 
-TEST(VisualStyles, HandlesFollowWhetherThemesAreInUseAlsoAfterAThemeChange) {
+TEST(VisualStyles, HandlesOpenOnFirstUseAndFollowWhetherThemesAreInUseAfterAThemeChange) {
+    VisualStylesNeeded();
     ASSERT_NE(ThemeNexus, nullptr);
+    TThemeNexus* nexus = ThemeNexus;
+    VisualStylesNeeded();
+    EXPECT_EQ(ThemeNexus, nexus);
     EXPECT_EQ(USE_THEMES, ThemesInUse());
     EXPECT_EQ(SCROLLBAR_THEME != nullptr, USE_THEMES);
     EXPECT_EQ(GLOBALS_THEME != nullptr, USE_THEMES);
@@ -71,6 +75,7 @@ TEST(VisualStyles, HandlesFollowWhetherThemesAreInUseAlsoAfterAThemeChange) {
 }
 
 TEST(VisualStyles, MissingOrIncompleteLibraryLeavesEverythingNull) {
+    VisualStylesNeeded();
     CloseVisualStyles();
     EXPECT_FALSE(LoadThemeLibrary("no-such-theme-library.dll"));
     EXPECT_FALSE(ThemesInUse());
