@@ -18,15 +18,20 @@ void RegisterTimerClass() {
 
 DEFINE_UNIT(Timers, uoClassLib + 60, RegisterTimerClass, nullptr);
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
-    FWindowHandle = AllocateHWnd(TWndMethod(this, &TTimer::WndProc));
-}
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {}
 
 TTimer::~TTimer() {
     TTimer::Unlink();
 }
 
+HWND TTimer::GetWindowHandle() {
+    if (!FWindowHandle && !FUnlinked)
+        FWindowHandle = AllocateHWnd(TWndMethod(this, &TTimer::WndProc));
+    return FWindowHandle;
+}
+
 void TTimer::Unlink() {
+    FUnlinked = true;
     if (!FWindowHandle) return;
     FEnabled = false;
     UpdateTimer();
@@ -52,10 +57,11 @@ void TTimer::SetOnTimer(TNotifyEvent Value) {
 }
 
 void TTimer::UpdateTimer() {
-    if (!FWindowHandle) return;
-    KillTimer(FWindowHandle, kTimerId);
+    if (FWindowHandle) KillTimer(FWindowHandle, kTimerId);
     if (!FEnabled || FInterval == 0 || !OnTimer) return;
-    if (!SetTimer(FWindowHandle, kTimerId, FInterval, nullptr))
+    HWND window = GetWindowHandle();
+    if (!window) return;
+    if (!SetTimer(window, kTimerId, FInterval, nullptr))
         throw EOutOfResources("Not enough timers available");
 }
 

@@ -1,5 +1,6 @@
 // TTimer: a component that fires OnTimer every Interval milliseconds on the thread that
-// made it, through a system timer on a hidden window of its own.
+// made it, through a system timer on a hidden window of its own, made when the timer first
+// runs (most timers of a skinned window never do at start-up).
 #pragma once
 
 #include "classlib/Component.h"
@@ -26,8 +27,9 @@ public:
     TNotifyEvent GetOnTimer() const { return OnTimer; }
     void SetOnTimer(TNotifyEvent Value);
 
-    // The hidden window the system timer posts its WM_TIMER messages to.
-    HWND GetWindowHandle() const { return FWindowHandle; }
+    // The hidden window the system timer posts its WM_TIMER messages to, made on the first
+    // call; null once the timer is being freed.
+    HWND GetWindowHandle();
 
     static void Published(TPropertyList& P);
 
@@ -44,4 +46,5 @@ private:
     bool FEnabled = true;
     Cardinal FInterval = 1000;
     HWND FWindowHandle = nullptr;
+    bool FUnlinked = false;
 };

@@ -6,25 +6,31 @@
 // "Painted" means the window and its visible children hold no update region any more, which
 // the harness can ask of another process's windows.
 //
-// Where the editor's start goes (ms, measured inside the process from its creation time on a
-// quiet machine; the harness adds about 50 ms to both programs):
-//   Wine maps the exe and its DLLs and attaches them; the common controls'
-//   attach brings up the X11 driver and the theme engine            50-75  (bare: 25 to WinMain,
-//                                                                           then ~10 for the same)
-//   unit start-up: the bitmap library's theme handles 8, forms 2.5  11-20
-//   main form: reading its resource 4-10, its window handles 14     18-24
-//   data module: form text 3, skin pictures and records 3, fixing
-//   the skin into the main form's components 5                     11
-//   about box                                                       3-9
-//   FormShow: table colours 6-10 (nine setters, each a table update),
-//   size constraints 3, six aligns 6, LED view 7, captions 3         25-35
-//   showing and activating: the skinned frame is composed 4-5 times 20-25
-//   first paint: every skinned control composes a fresh bitmap      15-20
-// The frame of a hidden window is not composed (it was, four times, while the skin was
-// fixed in), the stored skin's hexadecimal text decodes without library calls (10 ms
-// before), and the common dialogs and the shell load on their first call (DelayLoad): the
-// dialogs bring the printing DLLs, 10-20 ms of a start. A stripped or page-aligned
-// executable starts no faster: Wine reads the image in a few ms.
+// Where the editor's start goes (ms from its process's creation, medians and ranges of eight
+// starts on a loaded machine; the harness adds 30-50 ms to both programs):
+//   Wine maps the exe and its DLLs (kernel32, user32, gdi32, msimg32,
+//   zlib1) up to our first code                                     46-54  (bare: 30-50)
+//   the first use of the display (the application's icon brings up
+//   Wine's X11 driver): the same cost any program pays once         28-35  (bare: ~30, at its
+//                                                                           first window)
+//   main form: reading its resource 9-15; its windows 38-64: the
+//   form's own ~12, the system combo box ~12 (its first one: ~7
+//   intrinsic), nine skinned buttons ~1.2 each, table 5, image 2    50-75
+//   data module: the skin is fixed in; the frame change and the
+//   width nudge lay out the hidden form three times                 14-18
+//   about box                                                       3-4
+//   FormShow: LED view and pages ~8, aligns (one layout) ~4,
+//   size limits (one layout) ~4, table colours (one update) 0.6     14-22
+//   showing, activating and the first paint: frame 4 ms the first
+//   time, 0.5 after; focus change ~7; child windows painted ~13     25-40
+// Deferred until first needed: the common controls (comctl32's attach alone cost ~35 ms
+// before WinMain), the common dialogs, the shell, ole32 and mpr (DelayLoad), the theme
+// handles of the bitmap library, and the hidden window of every timer (the skinned frame,
+// menu bar and menus make several that do not run at start-up). The frame of a hidden window is not
+// composed, and the stored skin's hexadecimal text decodes without library calls. What is
+// left is mostly window creation and the first paint of some twenty child windows (about
+// 1 ms each under Wine) and the display's start-up that every program pays. A stripped or
+// page-aligned executable starts no faster: Wine reads the image in a few ms.
 #include <windows.h>
 
 #include <algorithm>
