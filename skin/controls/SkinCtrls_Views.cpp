@@ -1,6 +1,7 @@
 #include "skin/controls/SkinCtrls_Views.h"
 
 #include "skin/data/Skutils.h"
+#include "classlib/DelayLoad.h"
 
 #include "classlib/ClassRegistry.h"
 
@@ -215,13 +216,36 @@ void TskSkinCustomTreeView::OnHScrollBarChange(TObject*) {
 
 // ---- List view ----------------------------------------------------------------------------------
 
+namespace {
+
+// The common controls' subclassing, loaded with the first list view rather than at start-up.
+BOOL SetSubclass(HWND Wnd, SUBCLASSPROC Proc, UINT_PTR Id, DWORD_PTR Data) {
+    static auto* const set =
+        DelayLoaded<decltype(SetWindowSubclass)>("comctl32.dll", "SetWindowSubclass");
+    return set(Wnd, Proc, Id, Data);
+}
+
+BOOL RemoveSubclass(HWND Wnd, SUBCLASSPROC Proc, UINT_PTR Id) {
+    static auto* const remove =
+        DelayLoaded<decltype(RemoveWindowSubclass)>("comctl32.dll", "RemoveWindowSubclass");
+    return remove(Wnd, Proc, Id);
+}
+
+LRESULT DefSubclass(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    static auto* const def =
+        DelayLoaded<decltype(DefSubclassProc)>("comctl32.dll", "DefSubclassProc");
+    return def(Wnd, Msg, WParam, LParam);
+}
+
+} // namespace
+
 LRESULT CALLBACK HeaderSubclassProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
                                     DWORD_PTR Data) {
     auto* view = reinterpret_cast<TskSkinCustomListView*>(Data);
     if (Msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(Wnd, HeaderSubclassProc, 1);
+        RemoveSubclass(Wnd, HeaderSubclassProc, 1);
         if (view->FHeaderHandle == Wnd) view->FHeaderHandle = nullptr;
-        return DefSubclassProc(Wnd, Msg, WParam, LParam);
+        return DefSubclass(Wnd, Msg, WParam, LParam);
     }
     return view->HeaderWndProc(Msg, WParam, LParam);
 }
@@ -261,13 +285,13 @@ void TskSkinCustomListView::DestroyWnd() {
 void TskSkinCustomListView::HookHeader(HWND Header) {
     if (Header == FHeaderHandle) return;
     UnhookHeader();
-    if (SetWindowSubclass(Header, HeaderSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)))
+    if (SetSubclass(Header, HeaderSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)))
         FHeaderHandle = Header;
 }
 
 void TskSkinCustomListView::UnhookHeader() {
     if (!FHeaderHandle) return;
-    RemoveWindowSubclass(FHeaderHandle, HeaderSubclassProc, 1);
+    RemoveSubclass(FHeaderHandle, HeaderSubclassProc, 1);
     FHeaderHandle = nullptr;
 }
 
@@ -450,7 +474,7 @@ LRESULT TskSkinCustomListView::HeaderWndProc(UINT Msg, WPARAM WParam, LPARAM LPa
     }
     if (Msg == WM_ERASEBKGND) return 1;
     const HWND header = FHeaderHandle;
-    const LRESULT result = DefSubclassProc(header, Msg, WParam, LParam);
+    const LRESULT result = DefSubclass(header, Msg, WParam, LParam);
     if (Msg == WM_LBUTTONDOWN) {
         const POINT point{static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
         FHotSection = -1;
