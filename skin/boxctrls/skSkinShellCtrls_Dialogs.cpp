@@ -1,6 +1,5 @@
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 
-#include "skin/boxctrls/skSkinShellCtrls_FolderDialog.h"
 #include "skin/boxctrls/skfilectrl_Paths.h"
 #include "skin/form/skMessages.h"
 
@@ -293,45 +292,18 @@ void TskOpenDlgForm::FLVDBLClick(TObject*) {
 // ---- The components --------------------------------------------------------------------------
 
 TskSkinOpenDialog::TskSkinOpenDialog(TComponent* AOwner)
-    : TComponent(AOwner), FDefaultFont(std::make_unique<TFont>()) {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(TFontStyles());
-}
+    : TskSkinDialogComponent(AOwner, "Open file") {}
 
 void TskSkinOpenDialog::Published(TPropertyList& P) {
     using C = TskSkinOpenDialog;
-    P.Add("SkinMessage", &C::GetSkinMessage, &C::SetSkinMessage);
-    P.Add("AlphaBlend", &C::GetAlphaBlend, &C::SetAlphaBlend, false);
-    P.Add("AlphaBlendValue", &C::GetAlphaBlendValue, &C::SetAlphaBlendValue, Byte(200));
-    P.Add("AlphaBlendAnimation", &C::GetAlphaBlendAnimation, &C::SetAlphaBlendAnimation, false);
     P.Add("LVHeaderSkinDataName", &C::GetLVHeaderSkinDataName, &C::SetLVHeaderSkinDataName,
           AnsiString("resizebutton"));
-    P.Add("SkinData", &C::GetSkinData, &C::SetSkinData);
-    P.Add("CtrlSkinData", &C::GetCtrlSkinData, &C::SetCtrlSkinData);
-    P.Add("DefaultFont", &C::GetDefaultFont, &C::SetDefaultFont);
     // No default: the save dialog has another title.
     P.Add("Title", &C::GetTitle, &C::SetTitle);
     P.Add("InitialDir", &C::GetInitialDir, &C::SetInitialDir);
     P.Add("Filter", &C::GetFilter, &C::SetFilter, AnsiString("All files|*.*"));
     P.Add("FilterIndex", &C::GetFilterIndex, &C::SetFilterIndex, 1);
     P.Add("FileName", &C::GetFileName, &C::SetFileName);
-}
-
-void TskSkinOpenDialog::SetSkinMessage(TskSkinMessage* Value) { SetReference(this, FSkinMessage, Value); }
-void TskSkinOpenDialog::SetSkinData(TskSkinData* Value) { SetReference(this, FSkinData, Value); }
-void TskSkinOpenDialog::SetCtrlSkinData(TskSkinData* Value) { SetReference(this, FCtrlSkinData, Value); }
-
-void TskSkinOpenDialog::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-    if (AComponent == FSkinMessage) FSkinMessage = nullptr;
-}
-
-void TskSkinOpenDialog::Change() {
-    if (OnChange) OnChange(this);
 }
 
 void TskSkinOpenDialog::OpenStartFolder(TskOpenDlgForm* Form) {
@@ -395,14 +367,7 @@ bool TskSkinOpenDialog::Execute() {
 
     form->SetControlsSkinData(FCtrlSkinData);
 
-    int width = DialogWidth != 0 ? DialogWidth : 500;
-    int height = DialogWidth != 0 ? DialogHeight : 300;
-    if (FSkinData && !FSkinData->Empty) {
-        width = std::max(width, frame->GetMinWidth());
-        height = std::max(height, frame->GetMinHeight());
-    }
-    form->SetClientWidth(width);
-    form->SetClientHeight(height);
+    FitClientSize(form.get(), frame, 500, 300);
 
     const bool accepted = form->ShowModal() == mrOk;
     Remember(form.get());

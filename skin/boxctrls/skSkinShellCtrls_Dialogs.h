@@ -9,6 +9,7 @@
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
 #include "skin/boxctrls/skSkinShellCtrls_FileList.h"
+#include "skin/boxctrls/skSkinShellCtrls_FolderDialog.h"
 #include "skin/boxctrls/skfilectrl_Combos.h"
 #include "skin/controls/SkinCtrls_Bevels.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
@@ -96,29 +97,17 @@ private:
     void Accept(const AnsiString& Path);
 };
 
-class TskSkinOpenDialog : public TComponent {
-    DECLARE_CLASS(TskSkinOpenDialog, TComponent)
+class TskSkinOpenDialog : public TskSkinDialogComponent {
+    DECLARE_CLASS(TskSkinOpenDialog, TskSkinDialogComponent)
 public:
     explicit TskSkinOpenDialog(TComponent* AOwner);
     static void Published(TPropertyList& P);
 
     // True when the user accepted a name: FileName then holds its full path.
     bool Execute();
-    // Fires OnChange.
-    void Change();
 
-    TskSkinMessage* GetSkinMessage() const { return FSkinMessage; }
-    void SetSkinMessage(TskSkinMessage* Value);
-    TskSkinData* GetSkinData() const { return FSkinData; }
-    void SetSkinData(TskSkinData* Value);
-    TskSkinData* GetCtrlSkinData() const { return FCtrlSkinData; }
-    void SetCtrlSkinData(TskSkinData* Value);
     const AnsiString& GetLVHeaderSkinDataName() const { return FLVHeaderSkinDataName; }
     void SetLVHeaderSkinDataName(const AnsiString& Value) { FLVHeaderSkinDataName = Value; }
-    TFont* GetDefaultFont() const { return FDefaultFont.get(); }
-    void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
-    const AnsiString& GetTitle() const { return FTitle; }
-    void SetTitle(const AnsiString& Value) { FTitle = Value; }
     const AnsiString& GetInitialDir() const { return FInitialDir; }
     void SetInitialDir(const AnsiString& Value) { FInitialDir = Value; }
     const AnsiString& GetFilter() const { return FFilter; }
@@ -127,45 +116,25 @@ public:
     void SetFilterIndex(int Value) { FFilterIndex = Value; }
     const AnsiString& GetFileName() const { return FFileName; }
     void SetFileName(const AnsiString& Value) { FFileName = Value; }
-    bool GetAlphaBlend() const { return FAlphaBlend; }
-    void SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
-    Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
-    void SetAlphaBlendValue(Byte Value) { FAlphaBlendValue = Value; }
-    bool GetAlphaBlendAnimation() const { return FAlphaBlendAnimation; }
-    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
 
     // The form while Execute runs, null otherwise.
     TskOpenDlgForm* Dlg = nullptr;
-    TNotifyEvent OnChange;
     bool SaveMode = false;
-    // Remembered from the last close; a DialogWidth of 0 means never shown.
+    // Remembered from the last close, with the dialog's client size.
     int PaneWidth = 200;
     bool PaneRolled = false;
     TViewStyle ListViewStyle = vsList;
-    int DialogWidth = 0;
-    int DialogHeight = 0;
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     // Puts the list in its first folder and the edit's first text.
     void OpenStartFolder(TskOpenDlgForm* Form);
     void Remember(TskOpenDlgForm* Form);
 
-    TskSkinMessage* FSkinMessage = nullptr;
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FCtrlSkinData = nullptr;
     AnsiString FLVHeaderSkinDataName = "resizebutton";
-    std::unique_ptr<TFont> FDefaultFont;
-    AnsiString FTitle = "Open file";
     AnsiString FInitialDir;
     AnsiString FFilter = "All files|*.*";
     AnsiString FFileName;
     int FFilterIndex = 1;
-    bool FAlphaBlend = false;
-    Byte FAlphaBlendValue = 200;
-    bool FAlphaBlendAnimation = false;
 };
 
 class TskSkinSaveDialog : public TskSkinOpenDialog {

@@ -124,7 +124,7 @@ void TskSkinDirTreeView::LoadDrives() {
     for (int bit = 0; bit < 26; ++bit) {
         if (!(drives & (1u << bit))) continue;
         const char letter = static_cast<char>('A' + bit);
-        const TShellItem drive = PathItem(AnsiString(1, letter) + ":\\");
+        const TShellItem drive = PathItem(AnsiString(1, letter) + ":\\", true);
         const AnsiString name = drive.DisplayName.substr(0, drive.DisplayName.find('('));
         TTreeNode node = AddChild(root, " (" + AnsiString(1, letter) + ":)  " + name);
         SetHasChildren(node, true);

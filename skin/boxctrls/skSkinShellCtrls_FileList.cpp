@@ -298,8 +298,7 @@ void TskSkinFileListView::AddDrives() {
         const char letter = static_cast<char>('A' + bit);
         const TDiskSign sign = AnsiString(1, letter) + ":";
         const AnsiString root = sign + "\\";
-        SHFILEINFOA shell{};
-        Skshellctrls::ShellFileInfo(root.c_str(), 0, shell, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME);
+        const Skshellctrls::TShellItem shell = Skshellctrls::PathItem(root);
         const bool floppy = bit < 2;
         // A drive that is not ready is not measured.
         TDiskInfo disk;
@@ -311,8 +310,8 @@ void TskSkinFileListView::AddDrives() {
                            floppy ? AnsiString() : GroupedSize(disk.Capacity),
                            floppy ? AnsiString() : GroupedSize(disk.FreeSpace), AnsiString(), root,
                            kDrive}});
-        const AnsiString caption = shell.szDisplayName[0] ? AnsiString(shell.szDisplayName) : root;
-        AddItem(caption, static_cast<LPARAM>(FItems.size() - 1), shell.iIcon);
+        const AnsiString caption = shell.DisplayName.empty() ? root : shell.DisplayName;
+        AddItem(caption, static_cast<LPARAM>(FItems.size() - 1), shell.Icon);
     }
 }
 

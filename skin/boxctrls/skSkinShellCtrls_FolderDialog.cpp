@@ -68,15 +68,15 @@ TskSelDirDlgForm::TskSelDirDlgForm(TComponent* AOwner) : TForm(AOwner) {
     CancelButton->SetCancel(true);
 }
 
-TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner)
-    : TComponent(AOwner), FDefaultFont(std::make_unique<TFont>()) {
+TskSkinDialogComponent::TskSkinDialogComponent(TComponent* AOwner, const AnsiString& ATitle)
+    : TComponent(AOwner), FDefaultFont(std::make_unique<TFont>()), FTitle(ATitle) {
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetHeight(14);
     FDefaultFont->SetStyle(TFontStyles());
 }
 
-void TskSkinSelectDirectoryDialog::Published(TPropertyList& P) {
-    using C = TskSkinSelectDirectoryDialog;
+void TskSkinDialogComponent::Published(TPropertyList& P) {
+    using C = TskSkinDialogComponent;
     P.Add("SkinMessage", &C::GetSkinMessage, &C::SetSkinMessage);
     P.Add("AlphaBlend", &C::GetAlphaBlend, &C::SetAlphaBlend, false);
     P.Add("AlphaBlendValue", &C::GetAlphaBlendValue, &C::SetAlphaBlendValue, Byte(200));
@@ -84,23 +84,21 @@ void TskSkinSelectDirectoryDialog::Published(TPropertyList& P) {
     P.Add("SkinData", &C::GetSkinData, &C::SetSkinData);
     P.Add("CtrlSkinData", &C::GetCtrlSkinData, &C::SetCtrlSkinData);
     P.Add("DefaultFont", &C::GetDefaultFont, &C::SetDefaultFont);
-    P.Add("Title", &C::GetTitle, &C::SetTitle, AnsiString("Select folder"));
-    P.Add("Directory", &C::GetDirectory, &C::SetDirectory);
 }
 
-void TskSkinSelectDirectoryDialog::SetSkinMessage(TskSkinMessage* Value) {
+void TskSkinDialogComponent::SetSkinMessage(TskSkinMessage* Value) {
     SetReference(this, FSkinMessage, Value);
 }
 
-void TskSkinSelectDirectoryDialog::SetSkinData(TskSkinData* Value) {
+void TskSkinDialogComponent::SetSkinData(TskSkinData* Value) {
     SetReference(this, FSkinData, Value);
 }
 
-void TskSkinSelectDirectoryDialog::SetCtrlSkinData(TskSkinData* Value) {
+void TskSkinDialogComponent::SetCtrlSkinData(TskSkinData* Value) {
     SetReference(this, FCtrlSkinData, Value);
 }
 
-void TskSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperation Operation) {
+void TskSkinDialogComponent::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FSkinData) FSkinData = nullptr;
@@ -108,8 +106,29 @@ void TskSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperati
     if (AComponent == FSkinMessage) FSkinMessage = nullptr;
 }
 
-void TskSkinSelectDirectoryDialog::Change() {
+void TskSkinDialogComponent::Change() {
     if (OnChange) OnChange(this);
+}
+
+void TskSkinDialogComponent::FitClientSize(TForm* Form, TskSkinForm* Frame, int DefaultWidth,
+                                           int DefaultHeight) const {
+    int width = DialogWidth != 0 ? DialogWidth : DefaultWidth;
+    int height = DialogWidth != 0 ? DialogHeight : DefaultHeight;
+    if (FSkinData && !FSkinData->Empty) {
+        width = std::max(width, Frame->GetMinWidth());
+        height = std::max(height, Frame->GetMinHeight());
+    }
+    Form->SetClientWidth(width);
+    Form->SetClientHeight(height);
+}
+
+TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner)
+    : TskSkinDialogComponent(AOwner, "Select folder") {}
+
+void TskSkinSelectDirectoryDialog::Published(TPropertyList& P) {
+    using C = TskSkinSelectDirectoryDialog;
+    P.Add("Title", &C::GetTitle, &C::SetTitle, AnsiString("Select folder"));
+    P.Add("Directory", &C::GetDirectory, &C::SetDirectory);
 }
 
 bool TskSkinSelectDirectoryDialog::Execute() {
@@ -139,14 +158,7 @@ bool TskSkinSelectDirectoryDialog::Execute() {
         button->SetDefaultFont(FDefaultFont.get());
     }
 
-    int width = DialogWidth != 0 ? DialogWidth : 250;
-    int height = DialogWidth != 0 ? DialogHeight : 250;
-    if (FSkinData && !FSkinData->Empty) {
-        width = std::max(width, form->DSF->GetMinWidth());
-        height = std::max(height, form->DSF->GetMinHeight());
-    }
-    form->SetClientWidth(width);
-    form->SetClientHeight(height);
+    FitClientSize(form.get(), form->DSF, 250, 250);
 
     const bool accepted = form->ShowModal() == mrOk;
     DialogWidth = form->GetClientWidth();

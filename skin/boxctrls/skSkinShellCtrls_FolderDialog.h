@@ -29,15 +29,14 @@ public:
     TskSkinButton* CancelButton = nullptr;
 };
 
-class TskSkinSelectDirectoryDialog : public TComponent {
-    DECLARE_CLASS(TskSkinSelectDirectoryDialog, TComponent)
+// What the folder, open and save dialog components share: the skins, the message box, the
+// font, the title, the frame's blending, the remembered client size and OnChange.
+class TskSkinDialogComponent : public TComponent {
+    DECLARE_CLASS(TskSkinDialogComponent, TComponent)
 public:
-    explicit TskSkinSelectDirectoryDialog(TComponent* AOwner);
+    TskSkinDialogComponent(TComponent* AOwner, const AnsiString& ATitle);
     static void Published(TPropertyList& P);
 
-    // True when the user chose a folder with OK: Directory then holds the tree's path of
-    // the chosen node (a drive's root, a folder without trailing "\", "" for the root).
-    bool Execute();
     // Fires OnChange.
     void Change();
 
@@ -51,8 +50,6 @@ public:
     void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
     const AnsiString& GetTitle() const { return FTitle; }
     void SetTitle(const AnsiString& Value) { FTitle = Value; }
-    const AnsiString& GetDirectory() const { return FDirectory; }
-    void SetDirectory(const AnsiString& Value) { FDirectory = Value; }
     bool GetAlphaBlend() const { return FAlphaBlend; }
     void SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
     Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
@@ -60,8 +57,6 @@ public:
     bool GetAlphaBlendAnimation() const { return FAlphaBlendAnimation; }
     void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
 
-    // The form while Execute runs, null otherwise.
-    TskSelDirDlgForm* Dlg = nullptr;
     TNotifyEvent OnChange;
     // The client size the dialog had when it last closed; 0 before the first run.
     int DialogWidth = 0;
@@ -69,15 +64,36 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The remembered client size, or the default one before the first run, never below
+    // what the skinned frame needs.
+    void FitClientSize(TForm* Form, TskSkinForm* Frame, int DefaultWidth, int DefaultHeight) const;
 
-private:
     TskSkinMessage* FSkinMessage = nullptr;
     TskSkinData* FSkinData = nullptr;
     TskSkinData* FCtrlSkinData = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
-    AnsiString FTitle = "Select folder";
-    AnsiString FDirectory;
+    AnsiString FTitle;
     bool FAlphaBlend = false;
     Byte FAlphaBlendValue = 200;
     bool FAlphaBlendAnimation = false;
+};
+
+class TskSkinSelectDirectoryDialog : public TskSkinDialogComponent {
+    DECLARE_CLASS(TskSkinSelectDirectoryDialog, TskSkinDialogComponent)
+public:
+    explicit TskSkinSelectDirectoryDialog(TComponent* AOwner);
+    static void Published(TPropertyList& P);
+
+    // True when the user chose a folder with OK: Directory then holds the tree's path of
+    // the chosen node (a drive's root, a folder without trailing "\", "" for the root).
+    bool Execute();
+
+    const AnsiString& GetDirectory() const { return FDirectory; }
+    void SetDirectory(const AnsiString& Value) { FDirectory = Value; }
+
+    // The form while Execute runs, null otherwise.
+    TskSelDirDlgForm* Dlg = nullptr;
+
+private:
+    AnsiString FDirectory;
 };

@@ -45,10 +45,10 @@ TShellItem DrivesFolderItem() {
     return item;
 }
 
-TShellItem PathItem(const AnsiString& Path) {
+TShellItem PathItem(const AnsiString& Path, bool WithOpenIcon) {
     TShellItem item;
     item.Icon = AskShell(Path.c_str(), 0, SHGFI_DISPLAYNAME, &item.DisplayName);
-    item.OpenIcon = AskShell(Path.c_str(), 0, SHGFI_OPENICON, nullptr);
+    if (WithOpenIcon) item.OpenIcon = AskShell(Path.c_str(), 0, SHGFI_OPENICON, nullptr);
     return item;
 }
 

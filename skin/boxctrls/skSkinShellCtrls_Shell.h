@@ -23,8 +23,9 @@ DWORD_PTR ShellFileInfo(LPCSTR Path, DWORD Attributes, SHFILEINFOA& Info, UINT F
 HIMAGELIST SmallSystemImages();
 // The virtual folder of the computer's drives.
 TShellItem DrivesFolderItem();
-// The shell's name and icons of Path, asked by its path (slow: for drive roots).
-TShellItem PathItem(const AnsiString& Path);
+// The shell's name and icon of Path, asked by its path (slow: for drive roots); the open
+// icon only when asked, as it costs another call.
+TShellItem PathItem(const AnsiString& Path, bool WithOpenIcon = false);
 // The icons of a plain folder, asked by attributes once and remembered.
 TShellItem FolderIcons();
 
