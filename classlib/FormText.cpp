@@ -24,13 +24,6 @@ bool IsIdentChar(char c) {
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
-// The value of one hexadecimal digit, -1 for any other character.
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 AnsiString ReadAll(TStream* Input) {
     Int64 size = Input->GetSize() - Input->GetPosition();

@@ -6,9 +6,31 @@
 
 namespace {
 
-// The common controls load with the first image list, not at the program's start.
-template <typename F> F* CommonControls(const char* Name) {
-    return DelayLoaded<F>("comctl32.dll", Name);
+// The common controls' image-list functions, looked up together with the first image list
+// (not at the program's start) and kept: Draw runs for every painted item.
+struct TImageListFunctions {
+    decltype(ImageList_Create)* Create;
+    decltype(ImageList_Destroy)* Destroy;
+    decltype(ImageList_GetIconSize)* GetIconSize;
+    decltype(ImageList_GetImageCount)* GetImageCount;
+    decltype(ImageList_AddMasked)* AddMasked;
+    decltype(ImageList_Remove)* Remove;
+    decltype(ImageList_Draw)* Draw;
+};
+
+const TImageListFunctions& ImageListFunctions() {
+    static const TImageListFunctions functions = [] {
+        const char* const dll = "comctl32.dll";
+        return TImageListFunctions{
+            DelayLoaded<decltype(ImageList_Create)>(dll, "ImageList_Create"),
+            DelayLoaded<decltype(ImageList_Destroy)>(dll, "ImageList_Destroy"),
+            DelayLoaded<decltype(ImageList_GetIconSize)>(dll, "ImageList_GetIconSize"),
+            DelayLoaded<decltype(ImageList_GetImageCount)>(dll, "ImageList_GetImageCount"),
+            DelayLoaded<decltype(ImageList_AddMasked)>(dll, "ImageList_AddMasked"),
+            DelayLoaded<decltype(ImageList_Remove)>(dll, "ImageList_Remove"),
+            DelayLoaded<decltype(ImageList_Draw)>(dll, "ImageList_Draw")};
+    }();
+    return functions;
 }
 
 } // namespace
@@ -20,8 +42,7 @@ TCustomImageList::~TCustomImageList() {
 }
 
 void TCustomImageList::ReleaseList() {
-    if (FHandle && !FShared)
-        CommonControls<decltype(ImageList_Destroy)>("ImageList_Destroy")(FHandle);
+    if (FHandle && !FShared) ImageListFunctions().Destroy(FHandle);
     FHandle = nullptr;
     FShared = false;
 }
@@ -30,9 +51,7 @@ void TCustomImageList::ShareHandle(HIMAGELIST Handle) {
     ReleaseList();
     FHandle = Handle;
     FShared = Handle != nullptr;
-    if (Handle)
-        CommonControls<decltype(ImageList_GetIconSize)>("ImageList_GetIconSize")(Handle, &FWidth,
-                                                                                 &FHeight);
+    if (Handle) ImageListFunctions().GetIconSize(Handle, &FWidth, &FHeight);
 }
 
 void TCustomImageList::Published(TPropertyList& P) {
@@ -42,8 +61,7 @@ void TCustomImageList::Published(TPropertyList& P) {
 
 void TCustomImageList::CreateList() {
     if (!FHandle)
-        FHandle = CommonControls<decltype(ImageList_Create)>("ImageList_Create")(
-            FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 4, 4);
+        FHandle = ImageListFunctions().Create(FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 4, 4);
 }
 
 HIMAGELIST TCustomImageList::GetHandle() {
@@ -59,9 +77,7 @@ void TCustomImageList::SetSize(int AWidth, int AHeight) {
 }
 
 int TCustomImageList::GetCount() const {
-    return FHandle ? CommonControls<decltype(ImageList_GetImageCount)>("ImageList_GetImageCount")(
-                         FHandle)
-                   : 0;
+    return FHandle ? ImageListFunctions().GetImageCount(FHandle) : 0;
 }
 
 int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
@@ -71,20 +87,17 @@ int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
     TBitmap copy;
     copy.Assign(Image);
     copy.SetPixelFormat(pf24bit);
-    return CommonControls<decltype(ImageList_AddMasked)>("ImageList_AddMasked")(
-        FHandle, copy.GetHandle(), ColorToRGB(Transparent));
+    return ImageListFunctions().AddMasked(FHandle, copy.GetHandle(), ColorToRGB(Transparent));
 }
 
 void TCustomImageList::Clear() {
-    if (FHandle && !FShared)
-        CommonControls<decltype(ImageList_Remove)>("ImageList_Remove")(FHandle, -1);
+    if (FHandle && !FShared) ImageListFunctions().Remove(FHandle, -1);
 }
 
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {
     if (Index < 0 || Index >= GetCount()) return;
     if (Enabled) {
-        CommonControls<decltype(ImageList_Draw)>("ImageList_Draw")(
-            FHandle, Index, Canvas->GetHandle(), X, Y, ILD_TRANSPARENT);
+        ImageListFunctions().Draw(FHandle, Index, Canvas->GetHandle(), X, Y, ILD_TRANSPARENT);
         return;
     }
     // Greyed: every shown pixel in a light grey of its own brightness. The image is drawn
@@ -97,8 +110,7 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
     RECT all{0, 0, FWidth, FHeight};
     FillRect(dc, &all, brush);
     DeleteObject(brush);
-    CommonControls<decltype(ImageList_Draw)>("ImageList_Draw")(FHandle, Index, dc, 0, 0,
-                                                               ILD_TRANSPARENT);
+    ImageListFunctions().Draw(FHandle, Index, dc, 0, 0, ILD_TRANSPARENT);
     HDC target = Canvas->GetHandle();
     for (int y = 0; y < FHeight; ++y)
         for (int x = 0; x < FWidth; ++x) {

@@ -317,19 +317,19 @@ int TCustomListBox::ItemAtPos(const TPoint& Pos, bool Existing) {
     if (count == 0) return Existing ? -1 : 0;
     // Every item has the same height, so the rows are counted from the first visible one.
     const int height = std::max(GetItemHeight(), 1);
-    TRect first = ItemRect(GetTopIndex());
+    const int top = GetTopIndex();
+    TRect first = ItemRect(top);
     if (FColumns > 0) {
         const int width = std::max(first.Right - first.Left, 1);
         const int perColumn = std::max(GetClientHeight() / height, 1);
         if (Pos.X < first.Left || Pos.Y < 0 || Pos.Y >= perColumn * height)
             return Existing ? -1 : count;
-        const int index =
-            GetTopIndex() + (Pos.X - first.Left) / width * perColumn + Pos.Y / height;
+        const int index = top + (Pos.X - first.Left) / width * perColumn + Pos.Y / height;
         if (index < count) return index;
         return Existing ? -1 : count;
     }
-    if (Pos.Y < 0) return Existing ? -1 : GetTopIndex();
-    const int index = GetTopIndex() + (Pos.Y - first.Top) / height;
+    if (Pos.Y < 0) return Existing ? -1 : top;
+    const int index = top + (Pos.Y - first.Top) / height;
     if (index < count && Pos.X >= 0 && Pos.X < GetClientWidth()) return index;
     return Existing ? -1 : count;
 }

@@ -35,13 +35,6 @@ bool IsBlank(char C) {
     return C == ' ' || C == '\t';
 }
 
-int HexValue(char C) {
-    if (C >= '0' && C <= '9') return C - '0';
-    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
-    if (C >= 'a' && C <= 'f') return C - 'a' + 10;
-    return -1;
-}
-
 [[noreturn]] void RaiseNotInteger(const AnsiString& S) {
     throw EConvertError("'" + S + "' is not a valid integer value");
 }
@@ -51,6 +44,13 @@ int HexValue(char C) {
 }
 
 } // namespace
+
+int HexDigitValue(char C) {
+    if (C >= '0' && C <= '9') return C - '0';
+    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+    if (C >= 'a' && C <= 'f') return C - 'a' + 10;
+    return -1;
+}
 
 AnsiString strings_detail::HexDigits(std::uint64_t Bits, int Digits) {
     static const char digits[] = "0123456789ABCDEF";
@@ -89,7 +89,7 @@ int ParseInteger(const AnsiString& S, Int64& Value, int Bits) {
     std::uint64_t magnitude = 0;
     if (hex) {
         for (; i < length; ++i) {
-            int digit = HexValue(S[i]);
+            int digit = HexDigitValue(S[i]);
             if (digit < 0 || magnitude > (mask >> 4)) return static_cast<int>(i) + 1;
             magnitude = (magnitude << 4) | static_cast<std::uint64_t>(digit);
         }

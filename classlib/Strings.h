@@ -38,6 +38,9 @@ template <strings_detail::Integer T> AnsiString IntToHex(T Value, int Digits) {
     return strings_detail::HexDigits(static_cast<U>(Value), Digits);
 }
 
+// The value of one hexadecimal digit (either case), -1 for any other character.
+int HexDigitValue(char C);
+
 // Reads an integer: leading blanks (space, tab), an optional "+" or "-", then
 // decimal digits, or hexadecimal digits after "$", "0x", "0X", "x" or "X".
 // Decimal values must fit the signed range of Bits bits; hexadecimal values
