@@ -122,8 +122,15 @@ void TCustomListView::SetLargeImages(TCustomImageList* Value) {
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSmallImages) FSmallImages = nullptr;
-    if (AComponent == FLargeImages) FLargeImages = nullptr;
+    // The window shares the list's handle: it must let go before the handle is destroyed.
+    if (AComponent == FSmallImages) {
+        FSmallImages = nullptr;
+        if (HandleAllocated()) ApplyImages(LVSIL_SMALL, nullptr);
+    }
+    if (AComponent == FLargeImages) {
+        FLargeImages = nullptr;
+        if (HandleAllocated()) ApplyImages(LVSIL_NORMAL, nullptr);
+    }
 }
 
 void TCustomListView::ColumnInfo(int Index, LVCOLUMNA& Info) {

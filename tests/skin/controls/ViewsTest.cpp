@@ -72,6 +72,15 @@ TEST_F(SkinViews, TheListViewScrollsByRowsAndHidesTheVerticalBarAsAList) {
     list->SetViewStyle(vsList);
     list->UpDateScrollBars();
     EXPECT_FALSE(VBar->GetVisible());
+
+    // A freed image list is let go of by the window too, which would otherwise draw with a
+    // destroyed handle.
+    auto* images = new TImageList(Form);
+    images->GetHandle();
+    list->SetSmallImages(images);
+    EXPECT_NE(SendMessageA(list->GetHandle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
+    delete images;
+    EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
 }
 
 TEST_F(SkinViews, TheHeaderIsPaintedFromTheSkinAndPressedOffItsDividers) {
