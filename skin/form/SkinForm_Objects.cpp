@@ -85,17 +85,21 @@ bool TskActiveSkinObject::CanMorphing() {
     return (Active && MorphKf < 1) || (!Active && MorphKf > 0);
 }
 
+bool TskActiveSkinObject::HoverChangesLook() const {
+    return !IsNullRect(ActiveSkinRect);
+}
+
 void TskActiveSkinObject::MouseEnter() {
     MouseIn = true;
     Active = true;
-    if (!IsNullRect(ActiveSkinRect)) Redraw();
+    if (HoverChangesLook()) Redraw();
     Parent->MouseEnterEvent(IDName);
 }
 
 void TskActiveSkinObject::MouseLeave() {
     MouseIn = false;
     Active = false;
-    if (!IsNullRect(ActiveSkinRect)) Redraw();
+    if (HoverChangesLook()) Redraw();
     Parent->MouseLeaveEvent(IDName);
 }
 

@@ -63,6 +63,8 @@ protected:
     // Blends the normal look R1 of Source1 and the active look R2 of ActivePicture by MorphKf.
     void DrawMorphed(TCanvas* Cnvs, TBitmap* Source1, const TRect& R1, const TRect& R2);
     bool MorphAtEnd() const { return (Active && MorphKf == 1) || (!Active && MorphKf == 0); }
+    // Whether the pointer coming or going changes what the object shows.
+    virtual bool HoverChangesLook() const;
 };
 
 // Painted by the application through the form's OnPaintEvent.

@@ -33,6 +33,11 @@ void Put(TCanvas* Cnvs, const TRect& At, TBitmap* B) {
            SRCCOPY);
 }
 
+// V held between A and B, whichever is the larger.
+int Within(int V, int A, int B) {
+    return std::clamp(V, std::min(A, B), std::max(A, B));
+}
+
 template <class T> T* RecordAs(TskDataSkinObject* Data) {
     return dynamic_cast<T*>(Data);
 }
@@ -122,19 +127,19 @@ void TskSkinTrackBarObject::ValueChanged(bool AUpdate) {
     Parent->TrackBarChangeValueEvent(IDName, Value);
 }
 
-void TskSkinTrackBarObject::SetValue(int V) {
-    if (V == Value) return;
-    Value = std::clamp(V, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+void TskSkinTrackBarObject::MoveTo(int V, bool AUpdate) {
+    Value = Within(V, MinValue, MaxValue);
     OldButtonPos = ButtonPos;
     ButtonPos = CalcButtonPos(Value);
-    ValueChanged(true);
+    ValueChanged(AUpdate);
+}
+
+void TskSkinTrackBarObject::SetValue(int V) {
+    if (V != Value) MoveTo(V, true);
 }
 
 void TskSkinTrackBarObject::SimplySetValue(int V) {
-    Value = std::clamp(V, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
-    OldButtonPos = ButtonPos;
-    ButtonPos = CalcButtonPos(Value);
-    ValueChanged(false);
+    MoveTo(V, false);
 }
 
 void TskSkinTrackBarObject::SetButtonPos(TPoint P) {
@@ -178,11 +183,9 @@ void TskSkinTrackBarObject::MouseDown(int X, int Y, TMouseButton Button) {
         if (!IsNullRect(ActiveButtonRect)) Parent->DrawSkinObject(this);
     } else if (Button == mbLeft && MouseDownChangeValue) {
         if (!Vertical)
-            SetButtonPos(TPoint(std::clamp(p.X, std::min(BeginPoint.X, EndPoint.X), std::max(BeginPoint.X, EndPoint.X)),
-                                BeginPoint.Y));
+            SetButtonPos(TPoint(Within(p.X, BeginPoint.X, EndPoint.X), BeginPoint.Y));
         else
-            SetButtonPos(TPoint(BeginPoint.X,
-                                std::clamp(p.Y, std::min(EndPoint.Y, BeginPoint.Y), std::max(EndPoint.Y, BeginPoint.Y))));
+            SetButtonPos(TPoint(BeginPoint.X, Within(p.Y, EndPoint.Y, BeginPoint.Y)));
     }
     TskActiveSkinObject::MouseDown(X, Y, Button);
 }
@@ -299,16 +302,6 @@ void TskSkinFrameGaugeObject::SetValue(int V) {
     Parent->DrawSkinObject(this);
 }
 
-void TskSkinFrameGaugeObject::MouseEnter() {
-    MouseIn = Active = true;
-    Parent->MouseEnterEvent(IDName);
-}
-
-void TskSkinFrameGaugeObject::MouseLeave() {
-    MouseIn = Active = false;
-    Parent->MouseLeaveEvent(IDName);
-}
-
 TskSkinFrameRegulatorObject::TskSkinFrameRegulatorObject(TskSkinForm* AParent, TskDataSkinObject* AData)
     : TskSkinFrameObject(AParent, AData, StripOf<TskDataSkinFrameRegulatorObject>(AData).first,
                          StripOf<TskDataSkinFrameRegulatorObject>(AData).second) {
@@ -364,7 +357,7 @@ void TskSkinFrameRegulatorObject::CalcValue() {
     if (std::abs(OldOffset - CurrentOffset) < PixelStep) return;
     TempValue += OldOffset > CurrentOffset ? -ValueStep : ValueStep;
     OldOffset = CurrentOffset;
-    TempValue = std::clamp(TempValue, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+    TempValue = Within(TempValue, MinValue, MaxValue);
     SetValue(TempValue);
 }
 
@@ -521,7 +514,7 @@ TPoint TskSkinGaugeObject::CalcProgressPos() const {
 
 void TskSkinGaugeObject::SimplySetValue(int V) {
     if (V == Value) return;
-    Value = std::clamp(V, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+    Value = Within(V, MinValue, MaxValue);
     OldProgressPos = ProgressPos;
     ProgressPos = CalcProgressPos();
 }
@@ -553,16 +546,6 @@ void TskSkinGaugeObject::Draw(TCanvas* Cnvs, bool UpDate) {
             Blit(b.get(), 0, split, w, h - split, Picture, SkinRect.Left, SkinRect.Top + split);
     }
     Put(Cnvs, ObjectRect, b.get());
-}
-
-void TskSkinGaugeObject::MouseEnter() {
-    MouseIn = Active = true;
-    Parent->MouseEnterEvent(IDName);
-}
-
-void TskSkinGaugeObject::MouseLeave() {
-    MouseIn = Active = false;
-    Parent->MouseLeaveEvent(IDName);
 }
 
 // ---------------------------------------------------------------------------
@@ -667,16 +650,8 @@ void TskSkinLabelObject::Draw(TCanvas* Cnvs, bool) {
     Put(Cnvs, ObjectRect, Image(false, false).get());
 }
 
-void TskSkinLabelObject::MouseEnter() {
-    MouseIn = Active = true;
-    if (!(IsNullRect(ActiveSkinRect) && ActiveFontColor == FontColor)) Redraw();
-    Parent->MouseEnterEvent(IDName);
-}
-
-void TskSkinLabelObject::MouseLeave() {
-    MouseIn = Active = false;
-    if (!(IsNullRect(ActiveSkinRect) && ActiveFontColor == FontColor)) Redraw();
-    Parent->MouseLeaveEvent(IDName);
+bool TskSkinLabelObject::HoverChangesLook() const {
+    return !IsNullRect(ActiveSkinRect) || ActiveFontColor != FontColor;
 }
 
 // ---------------------------------------------------------------------------
