@@ -6,6 +6,8 @@
 #pragma once
 
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include "classlib/Bitmaps.h"
 #include "classlib/WinControls.h"
@@ -20,6 +22,15 @@ constexpr TColor kRollUp = 0x0080FF;
 constexpr int kWidth = 120, kHeight = 80, kRollUpHeight = 24;
 // Where the client-mode skin puts a control named after its area.
 const TRect kArea(8, 28, 60, 60);
+
+// Brings the skinned form to the front until its skin sees it active; whether it did.
+inline bool Activate(TskSkinForm* Skin, TWinControl* Form) {
+    for (int i = 0; i < 50 && !Skin->GetFormActive(); ++i) {
+        SetForegroundWindow(Form->GetHandle());
+        Pump();
+    }
+    return Skin->GetFormActive();
+}
 
 // The window's rectangle on the screen.
 inline TRect WindowRectOf(TWinControl* C) {
