@@ -28,10 +28,7 @@ TskSkinMainMenuItem::TskSkinMainMenuItem(TskSkinForm* AParent, TskDataSkinObject
 }
 
 void TskSkinMainMenuItem::SetFont(TCanvas* C) const {
-    TFont* f = C->GetFont();
-    if (!FontName.empty()) f->SetName(FontName);
-    f->SetStyle(FontStyle);
-    if (FontHeight) f->SetHeight(FontHeight);
+    SetSkinFont(C->GetFont(), FontName, FontStyle, FontHeight);
 }
 
 TRect TskSkinMainMenuItem::CalcItemRect() {

@@ -22,6 +22,12 @@ std::unique_ptr<TBitmap> Cut(TBitmap* Source, const TRect& R, int W, int H) {
 
 } // namespace
 
+void SetSkinFont(TFont* F, const AnsiString& Name, TFontStyles Style, int Height) {
+    if (!Name.empty()) F->SetName(Name);
+    F->SetStyle(Style);
+    if (Height) F->SetHeight(Height);
+}
+
 TskActiveSkinObject::TskActiveSkinObject(TskSkinForm* AParent, TskDataSkinObject* AData)
     : Parent(AParent), SkinData(AParent->GetSkinData()) {
     if (!AData) return;

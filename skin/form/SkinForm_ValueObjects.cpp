@@ -618,9 +618,7 @@ std::unique_ptr<TBitmap> TskSkinLabelObject::Image(bool ActiveBackground, bool A
     else
         Blit(b.get(), 0, 0, w, h, Picture, SkinRect.Left, SkinRect.Top);
     TCanvas* c = b->GetCanvas();
-    if (!FontName.empty()) c->GetFont()->SetName(FontName);
-    c->GetFont()->SetStyle(FontStyle);
-    if (FontHeight) c->GetFont()->SetHeight(FontHeight);
+    SetSkinFont(c->GetFont(), FontName, FontStyle, FontHeight);
     c->GetFont()->SetColor(ActiveText ? ActiveFontColor : FontColor);
     c->GetBrush()->SetStyle(bsClear);
     const int tw = c->TextWidth(TextValue), th = c->TextHeight(TextValue);
