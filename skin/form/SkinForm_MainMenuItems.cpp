@@ -50,7 +50,7 @@ TRect TskSkinMainMenuItem::CalcItemRect() {
 }
 
 void DrawItemLook(TCanvas* C, const TRect& At, TBitmap* Source, const TRect& S, int LO, int RO) {
-    if (!Source || Source->GetEmpty() || IsNullRect(S)) return;
+    if (!Usable(Source) || IsNullRect(S)) return;
     HDC d = C->GetHandle(), src = Source->GetCanvas()->GetHandle();
     const int w = RectWidth(At), h = RectHeight(At);
     const int lo = std::clamp(LO, 0, RectWidth(S)), ro = std::clamp(RO, 0, RectWidth(S));

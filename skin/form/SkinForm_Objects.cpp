@@ -5,11 +5,11 @@
 
 #include "skin/data/Skeffbmp.h"
 
-namespace {
-
 bool Usable(TBitmap* B) {
     return B && !B->GetEmpty();
 }
+
+namespace {
 
 // Source's rectangle R as a bitmap of Size.
 std::unique_ptr<TBitmap> Cut(TBitmap* Source, const TRect& R, int W, int H) {

@@ -13,6 +13,9 @@
 class TskSkinForm;
 class TskEffectBmp;
 
+// A picture that is there and has pixels.
+bool Usable(TBitmap* B);
+
 // A skin record's font on F: its name when it has one, its style, its height when set.
 void SetSkinFont(TFont* F, const AnsiString& Name, TFontStyles Style, int Height);
 

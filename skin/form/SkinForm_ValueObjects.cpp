@@ -11,10 +11,6 @@
 
 namespace {
 
-bool Usable(TBitmap* B) {
-    return B && !B->GetEmpty();
-}
-
 // Copies W x H pixels of Src at (SX, SY) to Dst at (X, Y), unscaled; nothing without a
 // picture or with an empty size.
 void Blit(TBitmap* Dst, int X, int Y, int W, int H, TBitmap* Src, int SX, int SY) {
