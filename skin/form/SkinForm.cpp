@@ -952,7 +952,7 @@ void TskSkinForm::SetEnabled(const AnsiString& IDName, bool Value) {
 }
 
 void TskSkinForm::CaptionSetText(const AnsiString& IDName, const AnsiString& Value) {
-    auto* caption = dynamic_cast<TskSkinCaptionObject*>(ObjectAt(GetIndex(IDName)));
+    auto* caption = ObjectAs<TskSkinCaptionObject>(IDName);
     if (!caption) return;
     if (FInChangeSkinData)
         caption->SimpleSetTextValue(Value);
@@ -961,16 +961,16 @@ void TskSkinForm::CaptionSetText(const AnsiString& IDName, const AnsiString& Val
 }
 
 bool TskSkinForm::ButtonGetDown(const AnsiString& IDName) {
-    auto* button = dynamic_cast<TskSkinButtonObject*>(ObjectAt(GetIndex(IDName)));
+    auto* button = ObjectAs<TskSkinButtonObject>(IDName);
     return button && button->Down;
 }
 
 void TskSkinForm::ButtonSetDown(const AnsiString& IDName, bool Value) {
-    if (auto* button = dynamic_cast<TskSkinButtonObject*>(ObjectAt(GetIndex(IDName)))) button->SetDown(Value);
+    if (auto* button = ObjectAs<TskSkinButtonObject>(IDName)) button->SetDown(Value);
 }
 
 void TskSkinForm::UserObjectDraw(const AnsiString& IDName) {
-    if (auto* user = dynamic_cast<TskUserObject*>(ObjectAt(GetIndex(IDName))))
+    if (auto* user = ObjectAs<TskUserObject>(IDName))
         user->Draw(FForm->GetCanvas(), true);
 }
 

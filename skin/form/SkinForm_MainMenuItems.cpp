@@ -28,10 +28,7 @@ TskSkinMainMenuItem::TskSkinMainMenuItem(TskSkinForm* AParent, TskDataSkinObject
 }
 
 void TskSkinMainMenuItem::SetFont(TCanvas* C) const {
-    TFont* f = C->GetFont();
-    if (!FontName.empty()) f->SetName(FontName);
-    f->SetStyle(FontStyle);
-    if (FontHeight) f->SetHeight(FontHeight);
+    SetSkinFont(C->GetFont(), FontName, FontStyle, FontHeight);
 }
 
 TRect TskSkinMainMenuItem::CalcItemRect() {
@@ -53,7 +50,7 @@ TRect TskSkinMainMenuItem::CalcItemRect() {
 }
 
 void DrawItemLook(TCanvas* C, const TRect& At, TBitmap* Source, const TRect& S, int LO, int RO) {
-    if (!Source || Source->GetEmpty() || IsNullRect(S)) return;
+    if (!Usable(Source) || IsNullRect(S)) return;
     HDC d = C->GetHandle(), src = Source->GetCanvas()->GetHandle();
     const int w = RectWidth(At), h = RectHeight(At);
     const int lo = std::clamp(LO, 0, RectWidth(S)), ro = std::clamp(RO, 0, RectWidth(S));

@@ -147,11 +147,7 @@ TRect TskSkinMainMenuBar::ScrollMarkerRect() const {
 int TskSkinMainMenuBar::ItemWidth(TCanvas* Probe, TMenuItem* Item) {
     TFont* f = Probe->GetFont();
     f->Assign(FDefItemFont.get());
-    if (FItemSkinned) {
-        if (!FItemLook.FontName.empty()) f->SetName(FItemLook.FontName);
-        f->SetStyle(FItemLook.FontStyle);
-        if (FItemLook.FontHeight) f->SetHeight(FItemLook.FontHeight);
-    }
+    if (FItemSkinned) SetSkinFont(f, FItemLook.FontName, FItemLook.FontStyle, FItemLook.FontHeight);
     TRect r(0, 0, 0, 0);
     Probe->TextRect(r, Item->GetCaption(), DT_CALCRECT | DT_SINGLELINE);
     if (FItemSkinned) return RectWidth(FItemLook.SkinRect) - RectWidth(FItemLook.TextRect) + RectWidth(r) + 2;
@@ -205,9 +201,7 @@ std::unique_ptr<TBitmap> TskSkinMainMenuBar::ItemImage(const TskMenuBarItem& Ite
     TCanvas* c = b->GetCanvas();
     DrawItemLook(c, r, look.Picture, S, look.ItemLeftOffset, look.ItemRightOffset);
     c->GetFont()->Assign(FDefItemFont.get());
-    if (!look.FontName.empty()) c->GetFont()->SetName(look.FontName);
-    c->GetFont()->SetStyle(look.FontStyle);
-    if (look.FontHeight) c->GetFont()->SetHeight(look.FontHeight);
+    SetSkinFont(c->GetFont(), look.FontName, look.FontStyle, look.FontHeight);
     c->GetFont()->SetColor(Item.Down        ? look.DownFontColor
                            : ActiveText     ? look.ActiveFontColor
                            : Item.MenuItem->GetEnabled() ? look.FontColor

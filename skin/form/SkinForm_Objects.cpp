@@ -5,11 +5,11 @@
 
 #include "skin/data/Skeffbmp.h"
 
-namespace {
-
 bool Usable(TBitmap* B) {
     return B && !B->GetEmpty();
 }
+
+namespace {
 
 // Source's rectangle R as a bitmap of Size.
 std::unique_ptr<TBitmap> Cut(TBitmap* Source, const TRect& R, int W, int H) {
@@ -21,6 +21,12 @@ std::unique_ptr<TBitmap> Cut(TBitmap* Source, const TRect& R, int W, int H) {
 }
 
 } // namespace
+
+void SetSkinFont(TFont* F, const AnsiString& Name, TFontStyles Style, int Height) {
+    if (!Name.empty()) F->SetName(Name);
+    F->SetStyle(Style);
+    if (Height) F->SetHeight(Height);
+}
 
 TskActiveSkinObject::TskActiveSkinObject(TskSkinForm* AParent, TskDataSkinObject* AData)
     : Parent(AParent), SkinData(AParent->GetSkinData()) {
@@ -85,17 +91,21 @@ bool TskActiveSkinObject::CanMorphing() {
     return (Active && MorphKf < 1) || (!Active && MorphKf > 0);
 }
 
+bool TskActiveSkinObject::HoverChangesLook() const {
+    return !IsNullRect(ActiveSkinRect);
+}
+
 void TskActiveSkinObject::MouseEnter() {
     MouseIn = true;
     Active = true;
-    if (!IsNullRect(ActiveSkinRect)) Redraw();
+    if (HoverChangesLook()) Redraw();
     Parent->MouseEnterEvent(IDName);
 }
 
 void TskActiveSkinObject::MouseLeave() {
     MouseIn = false;
     Active = false;
-    if (!IsNullRect(ActiveSkinRect)) Redraw();
+    if (HoverChangesLook()) Redraw();
     Parent->MouseLeaveEvent(IDName);
 }
 

@@ -13,6 +13,12 @@
 class TskSkinForm;
 class TskEffectBmp;
 
+// A picture that is there and has pixels.
+bool Usable(TBitmap* B);
+
+// A skin record's font on F: its name when it has one, its style, its height when set.
+void SetSkinFont(TFont* F, const AnsiString& Name, TFontStyles Style, int Height);
+
 class TskActiveSkinObject : public TObject {
     DECLARE_CLASS(TskActiveSkinObject, TObject)
 public:
@@ -63,6 +69,8 @@ protected:
     // Blends the normal look R1 of Source1 and the active look R2 of ActivePicture by MorphKf.
     void DrawMorphed(TCanvas* Cnvs, TBitmap* Source1, const TRect& R1, const TRect& R2);
     bool MorphAtEnd() const { return (Active && MorphKf == 1) || (!Active && MorphKf == 0); }
+    // Whether the pointer coming or going changes what the object shows.
+    virtual bool HoverChangesLook() const;
 };
 
 // Painted by the application through the form's OnPaintEvent.

@@ -11,10 +11,6 @@
 
 namespace {
 
-bool Usable(TBitmap* B) {
-    return B && !B->GetEmpty();
-}
-
 // Copies W x H pixels of Src at (SX, SY) to Dst at (X, Y), unscaled; nothing without a
 // picture or with an empty size.
 void Blit(TBitmap* Dst, int X, int Y, int W, int H, TBitmap* Src, int SX, int SY) {
@@ -31,6 +27,11 @@ std::unique_ptr<TBitmap> NewImage(int W, int H) {
 void Put(TCanvas* Cnvs, const TRect& At, TBitmap* B) {
     BitBlt(Cnvs->GetHandle(), At.Left, At.Top, B->GetWidth(), B->GetHeight(), B->GetCanvas()->GetHandle(), 0, 0,
            SRCCOPY);
+}
+
+// V held between A and B, whichever is the larger.
+int Within(int V, int A, int B) {
+    return std::clamp(V, std::min(A, B), std::max(A, B));
 }
 
 template <class T> T* RecordAs(TskDataSkinObject* Data) {
@@ -122,19 +123,19 @@ void TskSkinTrackBarObject::ValueChanged(bool AUpdate) {
     Parent->TrackBarChangeValueEvent(IDName, Value);
 }
 
-void TskSkinTrackBarObject::SetValue(int V) {
-    if (V == Value) return;
-    Value = std::clamp(V, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+void TskSkinTrackBarObject::MoveTo(int V, bool AUpdate) {
+    Value = Within(V, MinValue, MaxValue);
     OldButtonPos = ButtonPos;
     ButtonPos = CalcButtonPos(Value);
-    ValueChanged(true);
+    ValueChanged(AUpdate);
+}
+
+void TskSkinTrackBarObject::SetValue(int V) {
+    if (V != Value) MoveTo(V, true);
 }
 
 void TskSkinTrackBarObject::SimplySetValue(int V) {
-    Value = std::clamp(V, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
-    OldButtonPos = ButtonPos;
-    ButtonPos = CalcButtonPos(Value);
-    ValueChanged(false);
+    MoveTo(V, false);
 }
 
 void TskSkinTrackBarObject::SetButtonPos(TPoint P) {
@@ -178,11 +179,9 @@ void TskSkinTrackBarObject::MouseDown(int X, int Y, TMouseButton Button) {
         if (!IsNullRect(ActiveButtonRect)) Parent->DrawSkinObject(this);
     } else if (Button == mbLeft && MouseDownChangeValue) {
         if (!Vertical)
-            SetButtonPos(TPoint(std::clamp(p.X, std::min(BeginPoint.X, EndPoint.X), std::max(BeginPoint.X, EndPoint.X)),
-                                BeginPoint.Y));
+            SetButtonPos(TPoint(Within(p.X, BeginPoint.X, EndPoint.X), BeginPoint.Y));
         else
-            SetButtonPos(TPoint(BeginPoint.X,
-                                std::clamp(p.Y, std::min(EndPoint.Y, BeginPoint.Y), std::max(EndPoint.Y, BeginPoint.Y))));
+            SetButtonPos(TPoint(BeginPoint.X, Within(p.Y, EndPoint.Y, BeginPoint.Y)));
     }
     TskActiveSkinObject::MouseDown(X, Y, Button);
 }
@@ -299,16 +298,6 @@ void TskSkinFrameGaugeObject::SetValue(int V) {
     Parent->DrawSkinObject(this);
 }
 
-void TskSkinFrameGaugeObject::MouseEnter() {
-    MouseIn = Active = true;
-    Parent->MouseEnterEvent(IDName);
-}
-
-void TskSkinFrameGaugeObject::MouseLeave() {
-    MouseIn = Active = false;
-    Parent->MouseLeaveEvent(IDName);
-}
-
 TskSkinFrameRegulatorObject::TskSkinFrameRegulatorObject(TskSkinForm* AParent, TskDataSkinObject* AData)
     : TskSkinFrameObject(AParent, AData, StripOf<TskDataSkinFrameRegulatorObject>(AData).first,
                          StripOf<TskDataSkinFrameRegulatorObject>(AData).second) {
@@ -364,7 +353,7 @@ void TskSkinFrameRegulatorObject::CalcValue() {
     if (std::abs(OldOffset - CurrentOffset) < PixelStep) return;
     TempValue += OldOffset > CurrentOffset ? -ValueStep : ValueStep;
     OldOffset = CurrentOffset;
-    TempValue = std::clamp(TempValue, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+    TempValue = Within(TempValue, MinValue, MaxValue);
     SetValue(TempValue);
 }
 
@@ -521,7 +510,7 @@ TPoint TskSkinGaugeObject::CalcProgressPos() const {
 
 void TskSkinGaugeObject::SimplySetValue(int V) {
     if (V == Value) return;
-    Value = std::clamp(V, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+    Value = Within(V, MinValue, MaxValue);
     OldProgressPos = ProgressPos;
     ProgressPos = CalcProgressPos();
 }
@@ -553,16 +542,6 @@ void TskSkinGaugeObject::Draw(TCanvas* Cnvs, bool UpDate) {
             Blit(b.get(), 0, split, w, h - split, Picture, SkinRect.Left, SkinRect.Top + split);
     }
     Put(Cnvs, ObjectRect, b.get());
-}
-
-void TskSkinGaugeObject::MouseEnter() {
-    MouseIn = Active = true;
-    Parent->MouseEnterEvent(IDName);
-}
-
-void TskSkinGaugeObject::MouseLeave() {
-    MouseIn = Active = false;
-    Parent->MouseLeaveEvent(IDName);
 }
 
 // ---------------------------------------------------------------------------
@@ -635,9 +614,7 @@ std::unique_ptr<TBitmap> TskSkinLabelObject::Image(bool ActiveBackground, bool A
     else
         Blit(b.get(), 0, 0, w, h, Picture, SkinRect.Left, SkinRect.Top);
     TCanvas* c = b->GetCanvas();
-    if (!FontName.empty()) c->GetFont()->SetName(FontName);
-    c->GetFont()->SetStyle(FontStyle);
-    if (FontHeight) c->GetFont()->SetHeight(FontHeight);
+    SetSkinFont(c->GetFont(), FontName, FontStyle, FontHeight);
     c->GetFont()->SetColor(ActiveText ? ActiveFontColor : FontColor);
     c->GetBrush()->SetStyle(bsClear);
     const int tw = c->TextWidth(TextValue), th = c->TextHeight(TextValue);
@@ -667,16 +644,8 @@ void TskSkinLabelObject::Draw(TCanvas* Cnvs, bool) {
     Put(Cnvs, ObjectRect, Image(false, false).get());
 }
 
-void TskSkinLabelObject::MouseEnter() {
-    MouseIn = Active = true;
-    if (!(IsNullRect(ActiveSkinRect) && ActiveFontColor == FontColor)) Redraw();
-    Parent->MouseEnterEvent(IDName);
-}
-
-void TskSkinLabelObject::MouseLeave() {
-    MouseIn = Active = false;
-    if (!(IsNullRect(ActiveSkinRect) && ActiveFontColor == FontColor)) Redraw();
-    Parent->MouseLeaveEvent(IDName);
+bool TskSkinLabelObject::HoverChangesLook() const {
+    return !IsNullRect(ActiveSkinRect) || ActiveFontColor != FontColor;
 }
 
 // ---------------------------------------------------------------------------

@@ -50,6 +50,7 @@ public:
 
 private:
     TPoint Local(int X, int Y) const { return TPoint(X - ObjectRect.Left, Y - ObjectRect.Top); }
+    void MoveTo(int V, bool AUpdate);
     void ValueChanged(bool AUpdate);
 };
 
@@ -92,14 +93,15 @@ public:
     TskSkinFrameGaugeObject(TskSkinForm* AParent, TskDataSkinObject* AData);
 
     void Draw(TCanvas* Cnvs, bool UpDate) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
     void SetValue(int V);
     void SimplySetValue(int V);
     int CalcFrame() const { return FrameOf(Value, MinValue, MaxValue); }
 
     int Value = 0;
     int MinValue = 0, MaxValue = 0;
+
+protected:
+    bool HoverChangesLook() const override { return false; }
 };
 
 class TskSkinFrameRegulatorObject : public TskSkinFrameObject {
@@ -166,8 +168,6 @@ public:
     TskSkinGaugeObject(TskSkinForm* AParent, TskDataSkinObject* AData);
 
     void Draw(TCanvas* Cnvs, bool UpDate) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
     void SetValue(int V);
     void SimplySetValue(int V);
     TPoint CalcProgressPos() const;
@@ -176,6 +176,9 @@ public:
     int Value = 0;
     int MinValue = 0, MaxValue = 0;
     TGaugeKind Kind = gkHorizontal;
+
+protected:
+    bool HoverChangesLook() const override { return false; }
 };
 
 class TskSkinBitLabelObject : public TskActiveSkinObject {
@@ -197,8 +200,6 @@ public:
     TskSkinLabelObject(TskSkinForm* AParent, TskDataSkinObject* AData);
 
     void Draw(TCanvas* Cnvs, bool UpDate) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
     void SetTextValue(const AnsiString& S, bool AUpdate);
 
     AnsiString TextValue;
@@ -207,6 +208,9 @@ public:
     int FontHeight = 0;
     TColor FontColor = 0, ActiveFontColor = 0;
     TAlignment Alignment = taLeftJustify;
+
+protected:
+    bool HoverChangesLook() const override;
 
 private:
     std::unique_ptr<TBitmap> Image(bool ActiveBackground, bool ActiveText);

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "tests/support/GuiTestSupport.h"
 
 #include "classlib/Bitmaps.h"
 #include "classlib/WinControls.h"
@@ -20,6 +22,15 @@ constexpr TColor kRollUp = 0x0080FF;
 constexpr int kWidth = 120, kHeight = 80, kRollUpHeight = 24;
 // Where the client-mode skin puts a control named after its area.
 const TRect kArea(8, 28, 60, 60);
+
+// Brings the skinned form to the front until its skin sees it active; whether it did.
+inline bool Activate(TskSkinForm* Skin, TWinControl* Form) {
+    for (int i = 0; i < 50 && !Skin->GetFormActive(); ++i) {
+        SetForegroundWindow(Form->GetHandle());
+        Pump();
+    }
+    return Skin->GetFormActive();
+}
 
 // The window's rectangle on the screen.
 inline TRect WindowRectOf(TWinControl* C) {
@@ -58,29 +69,36 @@ struct Options {
     bool ClientMode = false;
 };
 
+// A W x H frame picture: the top band down to Top, 4-pixel sides, the bottom band from
+// Bottom; the corner points 20 in from the sides, the caption row at 4..20, the hit-test
+// points 8 in from the sides and 4 above the bottom band.
+inline void Frame(TskSkinData* S, int W, int H, int Top, int Bottom) {
+    S->Picture = Solid(W, H, kClient);
+    Fill(S->Picture.get(), TRect(0, 0, W, Top), kTop);
+    Fill(S->Picture.get(), TRect(0, Top, 4, Bottom), kLeft);
+    Fill(S->Picture.get(), TRect(W - 4, Top, W, Bottom), kRight);
+    Fill(S->Picture.get(), TRect(0, Bottom, W, H), kBottom);
+    S->LTPoint = TPoint(20, Top);
+    S->RTPoint = TPoint(W - 20, Top);
+    S->LBPoint = TPoint(20, Bottom);
+    S->RBPoint = TPoint(W - 20, Bottom);
+    S->ClRect = TRect(4, Top, W - 4, Bottom);
+    S->CaptionRect = TRect(4, 4, W - 4, 20);
+    S->HitTestLTPoint = TPoint(8, 8);
+    S->HitTestRTPoint = TPoint(W - 8, 8);
+    S->HitTestLBPoint = TPoint(8, Bottom - 4);
+    S->HitTestRBPoint = TPoint(W - 8, Bottom - 4);
+    S->MaskRectArea = TRect(4, 4, W - 4, Bottom);
+}
+
 // Frame: top 24, left 4, right 4, bottom 4. Buttons 16 x 16 laid out from the right of
 // the buttons band, one pixel apart; the caption from 24 to 64.
 inline void Build(TskSkinData* S, const Options& O = Options()) {
     S->ClearAll();
-    S->Picture = Solid(kWidth, kHeight, kClient);
-    Fill(S->Picture.get(), TRect(0, 0, kWidth, 24), kTop);
-    Fill(S->Picture.get(), TRect(0, 24, 4, 76), kLeft);
-    Fill(S->Picture.get(), TRect(116, 24, 120, 76), kRight);
-    Fill(S->Picture.get(), TRect(0, 76, kWidth, kHeight), kBottom);
-    S->LTPoint = TPoint(20, 24);
-    S->RTPoint = TPoint(100, 24);
-    S->LBPoint = TPoint(20, 76);
-    S->RBPoint = TPoint(100, 76);
-    S->ClRect = TRect(4, 24, 116, 76);
-    S->CaptionRect = TRect(4, 4, 116, 20);
+    Frame(S, kWidth, kHeight, 24, 76);
     S->ButtonsRect = TRect(64, 4, 116, 20);
     S->ButtonsOffset = 1;
-    S->HitTestLTPoint = TPoint(8, 8);
-    S->HitTestRTPoint = TPoint(112, 8);
-    S->HitTestLBPoint = TPoint(8, 72);
-    S->HitTestRBPoint = TPoint(112, 72);
     S->BorderWidth = 2;
-    S->MaskRectArea = TRect(4, 4, 116, 76);
     S->ActivePictures.clear();
     // Button looks: hover 0..16, pressed 16..32, normal 32..48.
     S->ActivePictures.push_back(Solid(48, 16, kButton));

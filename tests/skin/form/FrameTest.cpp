@@ -42,13 +42,6 @@ protected:
         Skin->SetSkinData(Data);
         Pump();
     }
-    bool Activate() {
-        for (int i = 0; i < 50 && !Skin->GetFormActive(); ++i) {
-            SetForegroundWindow(Form->GetHandle());
-            Pump();
-        }
-        return Skin->GetFormActive();
-    }
 
     TskSkinForm* Skin = nullptr;
     TskSkinData* Data = nullptr;
@@ -153,7 +146,7 @@ TEST_F(SkinFrame, RollUpWinsOverConstraintsAndGivesThemBack) {
 }
 
 TEST_F(SkinFrame, CloseButtonClosesAfterItsOwnRelease) {
-    if (!Activate()) GTEST_SKIP() << "the form could not be activated";
+    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
     bool closed = false;
     Form->OnClose = TCloseEvent::FromCallable([&](TObject*, TCloseAction& A) {
         closed = true;
@@ -169,7 +162,7 @@ TEST_F(SkinFrame, CloseButtonClosesAfterItsOwnRelease) {
     // A double click on the system-menu button closes too.
     Form->Show();
     closed = false;
-    ASSERT_TRUE(Activate());
+    ASSERT_TRUE(testskins::Activate(Skin, Form));
     NcMessage(WM_NCLBUTTONDBLCLK, HTOBJECT_FRAME, 10, 12);
     SendMessageA(Form->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
     Pump();
@@ -178,7 +171,7 @@ TEST_F(SkinFrame, CloseButtonClosesAfterItsOwnRelease) {
 }
 
 TEST_F(SkinFrame, HoverLightsOnlyThePressedButtonWhileHeld) {
-    if (!Activate()) GTEST_SKIP() << "the form could not be activated";
+    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
     const int close = Skin->GetIndex("closebutton"), max = Skin->GetIndex("maxbutton");
     Skin->TestActive(288, 12, true);
     EXPECT_EQ(Skin->GetActiveObject(), close);

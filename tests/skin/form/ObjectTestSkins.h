@@ -38,22 +38,8 @@ template <class R> R* Add(TskSkinData* S, const char* Name, const TRect& Skin, c
 
 inline void Build(TskSkinData* S, const Options& O = Options()) {
     testskins::Build(S);
-    S->Picture = Solid(kWidth, kHeight, testskins::kClient);
-    Fill(S->Picture.get(), TRect(0, 0, kWidth, 60), kTop);
-    Fill(S->Picture.get(), TRect(0, 60, 4, 150), testskins::kLeft);
-    Fill(S->Picture.get(), TRect(276, 60, kWidth, 150), testskins::kRight);
-    Fill(S->Picture.get(), TRect(0, 150, kWidth, kHeight), testskins::kBottom);
-    S->LTPoint = TPoint(20, 60);
-    S->RTPoint = TPoint(260, 60);
-    S->LBPoint = TPoint(20, 150);
-    S->RBPoint = TPoint(260, 150);
-    S->ClRect = TRect(4, 60, 276, 150);
-    S->CaptionRect = TRect(4, 4, 276, 20);
+    testskins::Frame(S, kWidth, kHeight, 60, 150);
     S->ButtonsRect = TRect(200, 4, 276, 20);
-    S->HitTestRTPoint = TPoint(272, 8);
-    S->HitTestLBPoint = TPoint(8, 146);
-    S->HitTestRBPoint = TPoint(272, 146);
-    S->MaskRectArea = TRect(4, 4, 276, 150);
     S->MainMenuRect = TRect(4, 22, 276, 40);
     auto* caption = dynamic_cast<TskDataSkinCaption*>(S->ObjectList.front().get());
     caption->Shadow = true;

@@ -61,13 +61,6 @@ protected:
         PostMessageA(Form->GetHandle(), WM_KEYDOWN, K, 1);
         Pump();
     }
-    bool Activate() {
-        for (int i = 0; i < 50 && !Skin->GetFormActive(); ++i) {
-            SetForegroundWindow(Form->GetHandle());
-            Pump();
-        }
-        return Skin->GetFormActive();
-    }
     std::unique_ptr<TBitmap> Shot(const char* Name) {
         RedrawWindow(Form->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         Pump();
@@ -220,7 +213,7 @@ TEST_F(SkinObjects, TwoHundredRedrawsLeaveNoGdiObjects) {
 
 TEST_F(SkinObjects, TrackBarAndRegulatorFollowTheMouse) {
     UseSkin();
-    if (!Activate()) GTEST_SKIP() << "the form could not be activated";
+    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
     auto* track = Object<TskSkinTrackBarObject>("track");
     // A press on the track jumps the thumb there; dragging past the end leaves it alone.
     NcPress(24 + 14, 50);
@@ -325,7 +318,7 @@ TEST_F(SkinObjects, MainMenuItemsOpenByClickAndKeys) {
     EXPECT_EQ(items[0]->ObjectRect.Left, 4);
     EXPECT_EQ(items[0]->ObjectRect.Top, 22);
     EXPECT_EQ(items[1]->ObjectRect.Left, items[0]->ObjectRect.Right);
-    if (!Activate()) GTEST_SKIP() << "the form could not be activated";
+    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
     // A click opens the item's menu below it.
     const TRect second = items[1]->ObjectRect;
     NcPress(second.Left + 5, second.Top + 5);

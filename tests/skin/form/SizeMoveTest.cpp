@@ -18,10 +18,7 @@ protected:
         Skin->SetSkinData(Data);
         Form->SetBounds(200, 200, 300, 200);
         Pump();
-        for (int i = 0; i < 50 && !Skin->GetFormActive(); ++i) {
-            SetForegroundWindow(Form->GetHandle());
-            Pump();
-        }
+        testskins::Activate(Skin, Form);
     }
     void TearDown() override {
         SetCursorPos(1279, 1023);
