@@ -207,6 +207,27 @@ TSkinField SkinLinesField(const char* Key, TStringList* C::*Member, int Written)
     return field;
 }
 
+// The font a record draws its text with; Height is a new record's font height.
+template <int Height> struct TskDataSkinFont {
+    AnsiString FontName = "Arial";
+    TFontStyles FontStyle;
+    int FontHeight = Height;
+    TColor FontColor = 0;
+};
+
+// The fields of record class C (which derives from TskDataSkinFont): Others,
+// then its font's, written as fontname, fontheight, fontstyle and fontcolor from
+// FontFirst on.
+template <typename C> TSkinFieldTable WithSkinFont(TSkinFieldTable Others, int FontFirst) {
+    Others.push_back(
+        SkinField<C, AnsiString>("fontname", &C::FontName, AnsiString("Arial"), FontFirst));
+    Others.push_back(SkinField<C, int>("fontheight", &C::FontHeight, 14, FontFirst + 1));
+    Others.push_back(
+        SkinField<C, TFontStyles>("fontstyle", &C::FontStyle, TFontStyles(), FontFirst + 2));
+    Others.push_back(SkinField<C, TColor>("fontcolor", &C::FontColor, 0, FontFirst + 3));
+    return Others;
+}
+
 // A record class with fields of its own: its constructor is its parent's, its
 // table is OwnFields, and its levels are its parent's followed by its own.
 #define DECLARE_SKIN_RECORD(Class, Parent)                                                         \
