@@ -172,23 +172,19 @@ const TSkinFieldTable& TskDataSkinTrackBarControl::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinScrollBarControl::OwnFields() {
     using C = TskDataSkinScrollBarControl;
-    static const TSkinFieldTable table = {
-        SkinField("trackarea", &C::TrackArea, TRect(), 1),
-        SkinField("upbuttonrect", &C::UpButtonRect, TRect(), 2),
-        SkinField("activeupbuttonrect", &C::ActiveUpButtonRect, TRect(), 3),
-        SkinField("downupbuttonrect", &C::DownUpButtonRect, TRect(), 4),
-        SkinField("downbuttonrect", &C::DownButtonRect, TRect(), 5),
-        SkinField("activedownbuttonrect", &C::ActiveDownButtonRect, TRect(), 6),
-        SkinField("downdownbuttonrect", &C::DownDownButtonRect, TRect(), 7),
-        SkinField("thumbrect", &C::ThumbRect, TRect(), 8),
-        SkinField("activethumbrect", &C::ActiveThumbRect, TRect(), 9),
-        SkinField("downthumbrect", &C::DownThumbRect, TRect(), 10),
-        SkinField("thumboffset1", &C::ThumbOffset1, 0, 11),
-        SkinField("thumboffset2", &C::ThumbOffset2, 0, 12),
-        SkinField("glyphrect", &C::GlyphRect, TRect(), 13),
-        SkinField("activeglyphrect", &C::ActiveGlyphRect, TRect(), 14),
-        SkinField("downglyphrect", &C::DownGlyphRect, TRect(), 15),
-    };
+    static const TSkinFieldTable table = WithUpDownButtons<C>(
+        {
+            SkinField("trackarea", &C::TrackArea, TRect(), 1),
+            SkinField("thumbrect", &C::ThumbRect, TRect(), 8),
+            SkinField("activethumbrect", &C::ActiveThumbRect, TRect(), 9),
+            SkinField("downthumbrect", &C::DownThumbRect, TRect(), 10),
+            SkinField("thumboffset1", &C::ThumbOffset1, 0, 11),
+            SkinField("thumboffset2", &C::ThumbOffset2, 0, 12),
+            SkinField("glyphrect", &C::GlyphRect, TRect(), 13),
+            SkinField("activeglyphrect", &C::ActiveGlyphRect, TRect(), 14),
+            SkinField("downglyphrect", &C::DownGlyphRect, TRect(), 15),
+        },
+        2);
     return table;
 }
 
@@ -217,14 +213,7 @@ const TSkinFieldTable& TskDataSkinBevel::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinUpDownControl::OwnFields() {
     using C = TskDataSkinUpDownControl;
-    static const TSkinFieldTable table = {
-        SkinField("upbuttonrect", &C::UpButtonRect, TRect(), 1),
-        SkinField("activeupbuttonrect", &C::ActiveUpButtonRect, TRect(), 2),
-        SkinField("downupbuttonrect", &C::DownUpButtonRect, TRect(), 3),
-        SkinField("downbuttonrect", &C::DownButtonRect, TRect(), 4),
-        SkinField("activedownbuttonrect", &C::ActiveDownButtonRect, TRect(), 5),
-        SkinField("downdownbuttonrect", &C::DownDownButtonRect, TRect(), 6),
-    };
+    static const TSkinFieldTable table = WithUpDownButtons<C>({}, 1);
     return table;
 }
 

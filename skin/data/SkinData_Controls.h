@@ -157,16 +157,11 @@ public:
     bool Vertical = false;
 };
 
-class TskDataSkinScrollBarControl : public TskDataSkinCustomControl {
+class TskDataSkinScrollBarControl : public TskDataSkinCustomControl,
+                                    public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinScrollBarControl, TskDataSkinCustomControl)
 public:
     TRect TrackArea;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
     TRect ThumbRect;
     TRect ActiveThumbRect;
     TRect DownThumbRect;
@@ -196,16 +191,9 @@ public:
     TColor DarkColor = 0;
 };
 
-class TskDataSkinUpDownControl : public TskDataSkinCustomControl {
+class TskDataSkinUpDownControl : public TskDataSkinCustomControl, public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinUpDownControl, TskDataSkinCustomControl)
 public:
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
-
 protected:
     // The up-down record never has corner points or a client rectangle.
     void Loaded() override { ClearGeometry(); }

@@ -27,50 +27,37 @@ const TSkinFieldTable& TskDataSkinMemoControl::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinSpinEditControl::OwnFields() {
     using C = TskDataSkinSpinEditControl;
-    static const TSkinFieldTable table = WithSkinFont<C>(
-        {
-            SkinField("upbuttonrect", &C::UpButtonRect, TRect(), 5),
-            SkinField("activeupbuttonrect", &C::ActiveUpButtonRect, TRect(), 6),
-            SkinField("downupbuttonrect", &C::DownUpButtonRect, TRect(), 7),
-            SkinField("downbuttonrect", &C::DownButtonRect, TRect(), 8),
-            SkinField("activedownbuttonrect", &C::ActiveDownButtonRect, TRect(), 9),
-            SkinField("downdownbuttonrect", &C::DownDownButtonRect, TRect(), 10),
-        },
-        1);
+    static const TSkinFieldTable table = WithSkinFont<C>(WithUpDownButtons<C>({}, 5), 1);
     return table;
 }
 
 const TSkinFieldTable& TskDataSkinListBox::OwnFields() {
     using C = TskDataSkinListBox;
     static const TSkinFieldTable table = WithSkinFont<C>(
-        {
-            SkinField("itemrect", &C::ItemRect, TRect(), 1),
-            SkinField("activeitemrect", &C::ActiveItemRect, TRect(), 2),
-            SkinField("focusitemrect", &C::FocusItemRect, TRect(), 3),
-            SkinField("itemleftoffset", &C::ItemLeftOffset, 0, 4),
-            SkinField("itemrightoffset", &C::ItemRightOffset, 0, 5),
-            SkinField("itemtextrect", &C::ItemTextRect, TRect(), 6),
-            SkinField("activefontcolor", &C::ActiveFontColor, 0, 11),
-            SkinField("focusfontcolor", &C::FocusFontColor, 0, 12),
-            SkinField("captionrect", &C::CaptionRect, TRect(), 13),
-            SkinField("captionfontname", &C::CaptionFontName, AnsiString("Arial"), 14),
-            SkinField("captionfontstyle", &C::CaptionFontStyle, TFontStyles(), 16),
-            SkinField("captionfontheight", &C::CaptionFontHeight, 14, 15),
-            SkinField("captionfontcolor", &C::CaptionFontColor, 0, 17),
-            SkinField("upbuttonrect", &C::UpButtonRect, TRect(), 18),
-            SkinField("activeupbuttonrect", &C::ActiveUpButtonRect, TRect(), 19),
-            SkinField("downupbuttonrect", &C::DownUpButtonRect, TRect(), 20),
-            SkinField("downbuttonrect", &C::DownButtonRect, TRect(), 21),
-            SkinField("activedownbuttonrect", &C::ActiveDownButtonRect, TRect(), 22),
-            SkinField("downdownbuttonrect", &C::DownDownButtonRect, TRect(), 23),
-            SkinField("checkbuttonrect", &C::CheckButtonRect, TRect(), 24),
-            SkinField("activecheckbuttonrect", &C::ActiveCheckButtonRect, TRect(), 25),
-            SkinField("downcheckbuttonrect", &C::DownCheckButtonRect, TRect(), 26),
-            SkinField("hscrollbarname", &C::HScrollBarName, AnsiString("hscrollbar"), 28),
-            SkinField("vscrollbarname", &C::VScrollBarName, AnsiString("vscrollbar"), 27),
-            SkinField("bothhscrollbarname", &C::BothHScrollBarName, AnsiString("bothhscrollbar"),
-                      29),
-        },
+        WithUpDownButtons<C>(
+            {
+                SkinField("itemrect", &C::ItemRect, TRect(), 1),
+                SkinField("activeitemrect", &C::ActiveItemRect, TRect(), 2),
+                SkinField("focusitemrect", &C::FocusItemRect, TRect(), 3),
+                SkinField("itemleftoffset", &C::ItemLeftOffset, 0, 4),
+                SkinField("itemrightoffset", &C::ItemRightOffset, 0, 5),
+                SkinField("itemtextrect", &C::ItemTextRect, TRect(), 6),
+                SkinField("activefontcolor", &C::ActiveFontColor, 0, 11),
+                SkinField("focusfontcolor", &C::FocusFontColor, 0, 12),
+                SkinField("captionrect", &C::CaptionRect, TRect(), 13),
+                SkinField("captionfontname", &C::CaptionFontName, AnsiString("Arial"), 14),
+                SkinField("captionfontstyle", &C::CaptionFontStyle, TFontStyles(), 16),
+                SkinField("captionfontheight", &C::CaptionFontHeight, 14, 15),
+                SkinField("captionfontcolor", &C::CaptionFontColor, 0, 17),
+                SkinField("checkbuttonrect", &C::CheckButtonRect, TRect(), 24),
+                SkinField("activecheckbuttonrect", &C::ActiveCheckButtonRect, TRect(), 25),
+                SkinField("downcheckbuttonrect", &C::DownCheckButtonRect, TRect(), 26),
+                SkinField("hscrollbarname", &C::HScrollBarName, AnsiString("hscrollbar"), 28),
+                SkinField("vscrollbarname", &C::VScrollBarName, AnsiString("vscrollbar"), 27),
+                SkinField("bothhscrollbarname", &C::BothHScrollBarName,
+                          AnsiString("bothhscrollbar"), 29),
+            },
+            18),
         7);
     return table;
 }

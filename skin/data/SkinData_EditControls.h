@@ -22,18 +22,16 @@ public:
     TColor ActiveBGColor = 0;
 };
 
-class TskDataSkinSpinEditControl : public TskDataSkinCustomControl, public TskDataSkinFont<12> {
+class TskDataSkinSpinEditControl : public TskDataSkinCustomControl,
+                                   public TskDataSkinFont<12>,
+                                   public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinSpinEditControl, TskDataSkinCustomControl)
 public:
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
 };
 
-class TskDataSkinListBox : public TskDataSkinCustomControl, public TskDataSkinFont<14> {
+class TskDataSkinListBox : public TskDataSkinCustomControl,
+                           public TskDataSkinFont<14>,
+                           public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinListBox, TskDataSkinCustomControl)
 public:
     TRect ItemRect;
@@ -49,12 +47,6 @@ public:
     TFontStyles CaptionFontStyle;
     int CaptionFontHeight = 14;
     TColor CaptionFontColor = 0;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
     TRect CheckButtonRect;
     TRect ActiveCheckButtonRect;
     TRect DownCheckButtonRect;
