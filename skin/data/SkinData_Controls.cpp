@@ -25,20 +25,18 @@ const TSkinFieldTable& TskDataSkinCustomControl::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinButtonControl::OwnFields() {
     using C = TskDataSkinButtonControl;
-    static const TSkinFieldTable table = {
-        SkinField("fontname", &C::FontName, AnsiString("Arial"), 1),
-        SkinField("fontstyle", &C::FontStyle, TFontStyles(), 3),
-        SkinField("fontheight", &C::FontHeight, 14, 2),
-        SkinField("fontcolor", &C::FontColor, 0, 4),
-        SkinField("activefontcolor", &C::ActiveFontColor, 0, 5),
-        SkinField("downfontcolor", &C::DownFontColor, 0, 6),
-        SkinField("disabledfontcolor", &C::DisabledFontColor, 0, 7),
-        SkinField("morphing", &C::Morphing, false, 8),
-        SkinField("morphkind", &C::MorphKind, mkDefault, 9),
-        SkinField("activeskinrect", &C::ActiveSkinRect, TRect(), 10),
-        SkinField("downskinrect", &C::DownSkinRect, TRect(), 11),
-        SkinField("disabledskinrect", &C::DisabledSkinRect, TRect(), 12),
-    };
+    static const TSkinFieldTable table = WithSkinFont<C>(
+        {
+            SkinField("activefontcolor", &C::ActiveFontColor, 0, 5),
+            SkinField("downfontcolor", &C::DownFontColor, 0, 6),
+            SkinField("disabledfontcolor", &C::DisabledFontColor, 0, 7),
+            SkinField("morphing", &C::Morphing, false, 8),
+            SkinField("morphkind", &C::MorphKind, mkDefault, 9),
+            SkinField("activeskinrect", &C::ActiveSkinRect, TRect(), 10),
+            SkinField("downskinrect", &C::DownSkinRect, TRect(), 11),
+            SkinField("disabledskinrect", &C::DisabledSkinRect, TRect(), 12),
+        },
+        1);
     return table;
 }
 
@@ -52,100 +50,87 @@ const TSkinFieldTable& TskDataSkinMenuButtonControl::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinCheckRadioControl::OwnFields() {
     using C = TskDataSkinCheckRadioControl;
-    static const TSkinFieldTable table = {
-        SkinField("fontname", &C::FontName, AnsiString("Arial"), 1),
-        SkinField("fontstyle", &C::FontStyle, TFontStyles(), 3),
-        SkinField("fontheight", &C::FontHeight, 14, 2),
-        SkinField("fontcolor", &C::FontColor, 0, 4),
-        SkinField("activefontcolor", &C::ActiveFontColor, 0, 5),
-        SkinField("unenabledfontcolor", &C::UnEnabledFontColor, 0, 6),
-        SkinField("morphing", &C::Morphing, false, 8),
-        SkinField("morphkind", &C::MorphKind, mkDefault, 9),
-        SkinField("activeskinrect", &C::ActiveSkinRect, TRect(), 10),
-        SkinField("checkimagearea", &C::CheckImageArea, TRect(), 11),
-        SkinField("textarea", &C::TextArea, TRect(), 12),
-        SkinField("checkimagerect", &C::CheckImageRect, TRect(), 13),
-        SkinField("uncheckimagerect", &C::UnCheckImageRect, TRect(), 14),
-        SkinField("activecheckimagerect", &C::ActiveCheckImageRect, TRect(), 15),
-        SkinField("activeuncheckimagerect", &C::ActiveUnCheckImageRect, TRect(), 16),
-        SkinField("unenabledcheckimagerect", &C::UnEnabledCheckImageRect, TRect(), 17),
-        SkinField("unenableduncheckimagerect", &C::UnEnabledUnCheckImageRect, TRect(), 18),
-        SkinField("framefontcolor", &C::FrameFontColor, 0, 7),
-    };
+    static const TSkinFieldTable table = WithSkinFont<C>(
+        {
+            SkinField("activefontcolor", &C::ActiveFontColor, 0, 5),
+            SkinField("unenabledfontcolor", &C::UnEnabledFontColor, 0, 6),
+            SkinField("morphing", &C::Morphing, false, 8),
+            SkinField("morphkind", &C::MorphKind, mkDefault, 9),
+            SkinField("activeskinrect", &C::ActiveSkinRect, TRect(), 10),
+            SkinField("checkimagearea", &C::CheckImageArea, TRect(), 11),
+            SkinField("textarea", &C::TextArea, TRect(), 12),
+            SkinField("checkimagerect", &C::CheckImageRect, TRect(), 13),
+            SkinField("uncheckimagerect", &C::UnCheckImageRect, TRect(), 14),
+            SkinField("activecheckimagerect", &C::ActiveCheckImageRect, TRect(), 15),
+            SkinField("activeuncheckimagerect", &C::ActiveUnCheckImageRect, TRect(), 16),
+            SkinField("unenabledcheckimagerect", &C::UnEnabledCheckImageRect, TRect(), 17),
+            SkinField("unenableduncheckimagerect", &C::UnEnabledUnCheckImageRect, TRect(), 18),
+            SkinField("framefontcolor", &C::FrameFontColor, 0, 7),
+        },
+        1);
     return table;
 }
 
 const TSkinFieldTable& TskDataSkinPanelControl::OwnFields() {
     using C = TskDataSkinPanelControl;
-    static const TSkinFieldTable table = {
-        SkinField("captionrect", &C::CaptionRect, TRect(), 2),
-        SkinField("alignment", &C::Alignment, taCenter, 3),
-        SkinField("fontname", &C::FontName, AnsiString("Arial"), 4),
-        SkinField("fontstyle", &C::FontStyle, TFontStyles(), 6),
-        SkinField("fontheight", &C::FontHeight, 14, 5),
-        SkinField("fontcolor", &C::FontColor, 0, 7),
-        SkinField("bgpictureindex", &C::BGPictureIndex, -1, 1),
-        SkinField("checkimagerect", &C::CheckImageRect, TRect(), 8),
-        SkinField("uncheckimagerect", &C::UnCheckImageRect, TRect(), 9),
-    };
+    static const TSkinFieldTable table = WithSkinFont<C>(
+        {
+            SkinField("captionrect", &C::CaptionRect, TRect(), 2),
+            SkinField("alignment", &C::Alignment, taCenter, 3),
+            SkinField("bgpictureindex", &C::BGPictureIndex, -1, 1),
+            SkinField("checkimagerect", &C::CheckImageRect, TRect(), 8),
+            SkinField("uncheckimagerect", &C::UnCheckImageRect, TRect(), 9),
+        },
+        4);
     return table;
 }
 
 const TSkinFieldTable& TskDataSkinExPanelControl::OwnFields() {
     using C = TskDataSkinExPanelControl;
-    static const TSkinFieldTable table = {
-        SkinField("rollhskinrect", &C::RollHSkinRect, TRect(), 1),
-        SkinField("rollvskinrect", &C::RollVSkinRect, TRect(), 2),
-        SkinField("rollleftoffset", &C::RollLeftOffset, 0, 3),
-        SkinField("rollrightoffset", &C::RollRightOffset, 0, 4),
-        SkinField("rolltopoffset", &C::RollTopOffset, 0, 5),
-        SkinField("rollbottomoffset", &C::RollBottomOffset, 0, 6),
-        SkinField("rollvcaptionrect", &C::RollVCaptionRect, TRect(), 7),
-        SkinField("rollhcaptionrect", &C::RollHCaptionRect, TRect(), 8),
-        SkinField("closebuttonrect", &C::CloseButtonRect, TRect(), 9),
-        SkinField("closebuttonactiverect", &C::CloseButtonActiveRect, TRect(), 10),
-        SkinField("closebuttondownrect", &C::CloseButtonDownRect, TRect(), 11),
-        SkinField("hrollbuttonrect", &C::HRollButtonRect, TRect(), 12),
-        SkinField("hrollbuttonactiverect", &C::HRollButtonActiveRect, TRect(), 13),
-        SkinField("hrollbuttondownrect", &C::HRollButtonDownRect, TRect(), 14),
-        SkinField("hrestorebuttonrect", &C::HRestoreButtonRect, TRect(), 15),
-        SkinField("hrestorebuttonactiverect", &C::HRestoreButtonActiveRect, TRect(), 16),
-        SkinField("hrestorebuttondownrect", &C::HRestoreButtonDownRect, TRect(), 17),
-        SkinField("vrollbuttonrect", &C::VRollButtonRect, TRect(), 18),
-        SkinField("vrollbuttonactiverect", &C::VRollButtonActiveRect, TRect(), 19),
-        SkinField("vrollbuttondownrect", &C::VRollButtonDownRect, TRect(), 20),
-        SkinField("vrestorebuttonrect", &C::VRestoreButtonRect, TRect(), 21),
-        SkinField("vrestorebuttonactiverect", &C::VRestoreButtonActiveRect, TRect(), 22),
-        SkinField("vrestorebuttondownrect", &C::VRestoreButtonDownRect, TRect(), 23),
-        SkinField("captionrect", &C::CaptionRect, TRect(), 24),
-        SkinField("fontname", &C::FontName, AnsiString("Arial"), 25),
-        SkinField("fontstyle", &C::FontStyle, TFontStyles(), 27),
-        SkinField("fontheight", &C::FontHeight, 14, 26),
-        SkinField("fontcolor", &C::FontColor, 0, 28),
-    };
+    static const TSkinFieldTable table = WithSkinFont<C>(
+        {
+            SkinField("rollhskinrect", &C::RollHSkinRect, TRect(), 1),
+            SkinField("rollvskinrect", &C::RollVSkinRect, TRect(), 2),
+            SkinField("rollleftoffset", &C::RollLeftOffset, 0, 3),
+            SkinField("rollrightoffset", &C::RollRightOffset, 0, 4),
+            SkinField("rolltopoffset", &C::RollTopOffset, 0, 5),
+            SkinField("rollbottomoffset", &C::RollBottomOffset, 0, 6),
+            SkinField("rollvcaptionrect", &C::RollVCaptionRect, TRect(), 7),
+            SkinField("rollhcaptionrect", &C::RollHCaptionRect, TRect(), 8),
+            SkinField("closebuttonrect", &C::CloseButtonRect, TRect(), 9),
+            SkinField("closebuttonactiverect", &C::CloseButtonActiveRect, TRect(), 10),
+            SkinField("closebuttondownrect", &C::CloseButtonDownRect, TRect(), 11),
+            SkinField("hrollbuttonrect", &C::HRollButtonRect, TRect(), 12),
+            SkinField("hrollbuttonactiverect", &C::HRollButtonActiveRect, TRect(), 13),
+            SkinField("hrollbuttondownrect", &C::HRollButtonDownRect, TRect(), 14),
+            SkinField("hrestorebuttonrect", &C::HRestoreButtonRect, TRect(), 15),
+            SkinField("hrestorebuttonactiverect", &C::HRestoreButtonActiveRect, TRect(), 16),
+            SkinField("hrestorebuttondownrect", &C::HRestoreButtonDownRect, TRect(), 17),
+            SkinField("vrollbuttonrect", &C::VRollButtonRect, TRect(), 18),
+            SkinField("vrollbuttonactiverect", &C::VRollButtonActiveRect, TRect(), 19),
+            SkinField("vrollbuttondownrect", &C::VRollButtonDownRect, TRect(), 20),
+            SkinField("vrestorebuttonrect", &C::VRestoreButtonRect, TRect(), 21),
+            SkinField("vrestorebuttonactiverect", &C::VRestoreButtonActiveRect, TRect(), 22),
+            SkinField("vrestorebuttondownrect", &C::VRestoreButtonDownRect, TRect(), 23),
+            SkinField("captionrect", &C::CaptionRect, TRect(), 24),
+        },
+        25);
     return table;
 }
 
 const TSkinFieldTable& TskDataSkinLabelControl::OwnFields() {
     using C = TskDataSkinLabelControl;
-    static const TSkinFieldTable table = {
-        SkinField("fontname", &C::FontName, AnsiString("Arial"), 1),
-        SkinField("fontstyle", &C::FontStyle, TFontStyles(), 3),
-        SkinField("fontheight", &C::FontHeight, 14, 2),
-        SkinField("fontcolor", &C::FontColor, 0, 4),
-    };
+    static const TSkinFieldTable table = WithSkinFont<C>({}, 1);
     return table;
 }
 
 const TSkinFieldTable& TskDataSkinStdLabelControl::OwnFields() {
     using C = TskDataSkinStdLabelControl;
-    static const TSkinFieldTable table = {
-        SkinField("fontname", &C::FontName, AnsiString("Arial"), 1),
-        SkinField("fontstyle", &C::FontStyle, TFontStyles(), 3),
-        SkinField("fontheight", &C::FontHeight, 14, 2),
-        SkinField("fontcolor", &C::FontColor, 0, 4),
-        SkinField("activefontcolor", &C::ActiveFontColor, 16711680, 5),
-    };
+    static const TSkinFieldTable table = WithSkinFont<C>(
+        {
+            SkinField("activefontcolor", &C::ActiveFontColor, 16711680, 5),
+        },
+        1);
     return table;
 }
 
@@ -162,17 +147,15 @@ const TSkinFieldTable& TskDataSkinBitLabelControl::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinGaugeControl::OwnFields() {
     using C = TskDataSkinGaugeControl;
-    static const TSkinFieldTable table = {
-        SkinField("progressarea", &C::ProgressArea, TRect(), 1),
-        SkinField("progressrect", &C::ProgressRect, TRect(), 2),
-        SkinField("vertical", &C::Vertical, false, 5),
-        SkinField("beginoffset", &C::BeginOffset, 0, 3),
-        SkinField("endoffset", &C::EndOffset, 0, 4),
-        SkinField("fontname", &C::FontName, AnsiString("Arial"), 6),
-        SkinField("fontstyle", &C::FontStyle, TFontStyles(), 8),
-        SkinField("fontheight", &C::FontHeight, 14, 7),
-        SkinField("fontcolor", &C::FontColor, 0, 9),
-    };
+    static const TSkinFieldTable table = WithSkinFont<C>(
+        {
+            SkinField("progressarea", &C::ProgressArea, TRect(), 1),
+            SkinField("progressrect", &C::ProgressRect, TRect(), 2),
+            SkinField("vertical", &C::Vertical, false, 5),
+            SkinField("beginoffset", &C::BeginOffset, 0, 3),
+            SkinField("endoffset", &C::EndOffset, 0, 4),
+        },
+        6);
     return table;
 }
 
@@ -189,23 +172,19 @@ const TSkinFieldTable& TskDataSkinTrackBarControl::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinScrollBarControl::OwnFields() {
     using C = TskDataSkinScrollBarControl;
-    static const TSkinFieldTable table = {
-        SkinField("trackarea", &C::TrackArea, TRect(), 1),
-        SkinField("upbuttonrect", &C::UpButtonRect, TRect(), 2),
-        SkinField("activeupbuttonrect", &C::ActiveUpButtonRect, TRect(), 3),
-        SkinField("downupbuttonrect", &C::DownUpButtonRect, TRect(), 4),
-        SkinField("downbuttonrect", &C::DownButtonRect, TRect(), 5),
-        SkinField("activedownbuttonrect", &C::ActiveDownButtonRect, TRect(), 6),
-        SkinField("downdownbuttonrect", &C::DownDownButtonRect, TRect(), 7),
-        SkinField("thumbrect", &C::ThumbRect, TRect(), 8),
-        SkinField("activethumbrect", &C::ActiveThumbRect, TRect(), 9),
-        SkinField("downthumbrect", &C::DownThumbRect, TRect(), 10),
-        SkinField("thumboffset1", &C::ThumbOffset1, 0, 11),
-        SkinField("thumboffset2", &C::ThumbOffset2, 0, 12),
-        SkinField("glyphrect", &C::GlyphRect, TRect(), 13),
-        SkinField("activeglyphrect", &C::ActiveGlyphRect, TRect(), 14),
-        SkinField("downglyphrect", &C::DownGlyphRect, TRect(), 15),
-    };
+    static const TSkinFieldTable table = WithUpDownButtons<C>(
+        {
+            SkinField("trackarea", &C::TrackArea, TRect(), 1),
+            SkinField("thumbrect", &C::ThumbRect, TRect(), 8),
+            SkinField("activethumbrect", &C::ActiveThumbRect, TRect(), 9),
+            SkinField("downthumbrect", &C::DownThumbRect, TRect(), 10),
+            SkinField("thumboffset1", &C::ThumbOffset1, 0, 11),
+            SkinField("thumboffset2", &C::ThumbOffset2, 0, 12),
+            SkinField("glyphrect", &C::GlyphRect, TRect(), 13),
+            SkinField("activeglyphrect", &C::ActiveGlyphRect, TRect(), 14),
+            SkinField("downglyphrect", &C::DownGlyphRect, TRect(), 15),
+        },
+        2);
     return table;
 }
 
@@ -234,14 +213,7 @@ const TSkinFieldTable& TskDataSkinBevel::OwnFields() {
 
 const TSkinFieldTable& TskDataSkinUpDownControl::OwnFields() {
     using C = TskDataSkinUpDownControl;
-    static const TSkinFieldTable table = {
-        SkinField("upbuttonrect", &C::UpButtonRect, TRect(), 1),
-        SkinField("activeupbuttonrect", &C::ActiveUpButtonRect, TRect(), 2),
-        SkinField("downupbuttonrect", &C::DownUpButtonRect, TRect(), 3),
-        SkinField("downbuttonrect", &C::DownButtonRect, TRect(), 4),
-        SkinField("activedownbuttonrect", &C::ActiveDownButtonRect, TRect(), 5),
-        SkinField("downdownbuttonrect", &C::DownDownButtonRect, TRect(), 6),
-    };
+    static const TSkinFieldTable table = WithUpDownButtons<C>({}, 1);
     return table;
 }
 

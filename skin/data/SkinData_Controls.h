@@ -40,13 +40,9 @@ public:
     TRect ClRect;
 };
 
-class TskDataSkinButtonControl : public TskDataSkinCustomControl {
+class TskDataSkinButtonControl : public TskDataSkinCustomControl, public TskDataSkinFont<12> {
     DECLARE_SKIN_RECORD(TskDataSkinButtonControl, TskDataSkinCustomControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor DisabledFontColor = 0;
@@ -63,13 +59,9 @@ public:
     TRect TrackButtonRect;
 };
 
-class TskDataSkinCheckRadioControl : public TskDataSkinCustomControl {
+class TskDataSkinCheckRadioControl : public TskDataSkinCustomControl, public TskDataSkinFont<12> {
     DECLARE_SKIN_RECORD(TskDataSkinCheckRadioControl, TskDataSkinCustomControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     bool Morphing = false;
@@ -86,21 +78,17 @@ public:
     TColor FrameFontColor = 0;
 };
 
-class TskDataSkinPanelControl : public TskDataSkinCustomControl {
+class TskDataSkinPanelControl : public TskDataSkinCustomControl, public TskDataSkinFont<12> {
     DECLARE_SKIN_RECORD(TskDataSkinPanelControl, TskDataSkinCustomControl)
 public:
     TRect CaptionRect;
     TAlignment Alignment = taCenter;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     int BGPictureIndex = -1;
     TRect CheckImageRect;
     TRect UnCheckImageRect;
 };
 
-class TskDataSkinExPanelControl : public TskDataSkinCustomControl {
+class TskDataSkinExPanelControl : public TskDataSkinCustomControl, public TskDataSkinFont<12> {
     DECLARE_SKIN_RECORD(TskDataSkinExPanelControl, TskDataSkinCustomControl)
 public:
     TRect RollHSkinRect;
@@ -127,28 +115,16 @@ public:
     TRect VRestoreButtonActiveRect;
     TRect VRestoreButtonDownRect;
     TRect CaptionRect;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
 };
 
-class TskDataSkinLabelControl : public TskDataSkinCustomControl {
+class TskDataSkinLabelControl : public TskDataSkinCustomControl, public TskDataSkinFont<12> {
     DECLARE_SKIN_RECORD(TskDataSkinLabelControl, TskDataSkinCustomControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
 };
 
-class TskDataSkinStdLabelControl : public TskDataSkinControl {
+class TskDataSkinStdLabelControl : public TskDataSkinControl, public TskDataSkinFont<12> {
     DECLARE_SKIN_RECORD(TskDataSkinStdLabelControl, TskDataSkinControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 16711680;
 };
 
@@ -162,7 +138,7 @@ public:
     ~TskDataSkinBitLabelControl() override { delete Symbols; }
 };
 
-class TskDataSkinGaugeControl : public TskDataSkinCustomControl {
+class TskDataSkinGaugeControl : public TskDataSkinCustomControl, public TskDataSkinFont<14> {
     DECLARE_SKIN_RECORD(TskDataSkinGaugeControl, TskDataSkinCustomControl)
 public:
     TRect ProgressArea;
@@ -170,10 +146,6 @@ public:
     bool Vertical = false;
     int BeginOffset = 0;
     int EndOffset = 0;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
 };
 
 class TskDataSkinTrackBarControl : public TskDataSkinCustomControl {
@@ -185,16 +157,11 @@ public:
     bool Vertical = false;
 };
 
-class TskDataSkinScrollBarControl : public TskDataSkinCustomControl {
+class TskDataSkinScrollBarControl : public TskDataSkinCustomControl,
+                                    public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinScrollBarControl, TskDataSkinCustomControl)
 public:
     TRect TrackArea;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
     TRect ThumbRect;
     TRect ActiveThumbRect;
     TRect DownThumbRect;
@@ -224,16 +191,9 @@ public:
     TColor DarkColor = 0;
 };
 
-class TskDataSkinUpDownControl : public TskDataSkinCustomControl {
+class TskDataSkinUpDownControl : public TskDataSkinCustomControl, public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinUpDownControl, TskDataSkinCustomControl)
 public:
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
-
 protected:
     // The up-down record never has corner points or a client rectangle.
     void Loaded() override { ClearGeometry(); }

@@ -3,14 +3,10 @@
 
 #include "skin/data/SkinData_Controls.h"
 
-class TskDataSkinEditControl : public TskDataSkinCustomControl {
+class TskDataSkinEditControl : public TskDataSkinCustomControl, public TskDataSkinFont<12> {
     DECLARE_SKIN_RECORD(TskDataSkinEditControl, TskDataSkinCustomControl)
 public:
     TRect ActiveSkinRect;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     TColor DisabledFontColor = 0;
     TColor ActiveFontColor = 0;
     TRect ButtonRect;
@@ -26,22 +22,16 @@ public:
     TColor ActiveBGColor = 0;
 };
 
-class TskDataSkinSpinEditControl : public TskDataSkinCustomControl {
+class TskDataSkinSpinEditControl : public TskDataSkinCustomControl,
+                                   public TskDataSkinFont<12>,
+                                   public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinSpinEditControl, TskDataSkinCustomControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
 };
 
-class TskDataSkinListBox : public TskDataSkinCustomControl {
+class TskDataSkinListBox : public TskDataSkinCustomControl,
+                           public TskDataSkinFont<14>,
+                           public TskDataSkinUpDownButtons {
     DECLARE_SKIN_RECORD(TskDataSkinListBox, TskDataSkinCustomControl)
 public:
     TRect ItemRect;
@@ -50,10 +40,6 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TRect CaptionRect;
@@ -61,12 +47,6 @@ public:
     TFontStyles CaptionFontStyle;
     int CaptionFontHeight = 14;
     TColor CaptionFontColor = 0;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
     TRect CheckButtonRect;
     TRect ActiveCheckButtonRect;
     TRect DownCheckButtonRect;
@@ -83,7 +63,7 @@ public:
     TRect ItemCheckRect;
 };
 
-class TskDataSkinComboBox : public TskDataSkinCustomControl {
+class TskDataSkinComboBox : public TskDataSkinCustomControl, public TskDataSkinFont<14> {
     DECLARE_SKIN_RECORD(TskDataSkinComboBox, TskDataSkinCustomControl)
 public:
     TRect ItemRect;
@@ -91,10 +71,6 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor FocusFontColor = 0;
     TRect ButtonRect;
     TRect ActiveButtonRect;
@@ -103,37 +79,25 @@ public:
     AnsiString ListBoxName;
 };
 
-class TskDataSkinTreeView : public TskDataSkinControl {
+class TskDataSkinTreeView : public TskDataSkinControl, public TskDataSkinFont<14> {
     DECLARE_SKIN_RECORD(TskDataSkinTreeView, TskDataSkinControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = 16777215;
 };
 
-class TskDataSkinListView : public TskDataSkinControl {
+class TskDataSkinListView : public TskDataSkinControl, public TskDataSkinFont<14> {
     DECLARE_SKIN_RECORD(TskDataSkinListView, TskDataSkinControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = 16777215;
 };
 
-class TskDataSkinRichEdit : public TskDataSkinControl {
+class TskDataSkinRichEdit : public TskDataSkinControl, public TskDataSkinFont<14> {
     DECLARE_SKIN_RECORD(TskDataSkinRichEdit, TskDataSkinControl)
 public:
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = 16777215;
 };
 
-class TskDataSkinTabControl : public TskDataSkinControl {
+class TskDataSkinTabControl : public TskDataSkinControl, public TskDataSkinFont<14> {
     DECLARE_SKIN_RECORD(TskDataSkinTabControl, TskDataSkinControl)
 public:
     TRect TabRect;
@@ -148,10 +112,6 @@ public:
     TPoint RBPoint;
     int TabLeftOffset = 0;
     int TabRightOffset = 0;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TColor MouseInFontColor = 0;
@@ -159,7 +119,7 @@ public:
     int BGPictureIndex = -1;
 };
 
-class TskDataSkinGridControl : public TskDataSkinControl {
+class TskDataSkinGridControl : public TskDataSkinControl, public TskDataSkinFont<14> {
     DECLARE_SKIN_RECORD(TskDataSkinGridControl, TskDataSkinControl)
 public:
     TRect FixedCellRect;
@@ -174,10 +134,6 @@ public:
     TColor LinesColor = 0;
     TColor BGColor = 0;
     int BGPictureIndex = -1;
-    AnsiString FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor SelectFontColor = 0;
     TColor FocusFontColor = 0;
     AnsiString FixedFontName = "Arial";

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 enum TSkinFieldKind {
@@ -205,6 +206,55 @@ TSkinField SkinLinesField(const char* Key, TStringList* C::*Member, int Written)
         return (As<C>(Record)->*Member)->GetCount() == 0;
     };
     return field;
+}
+
+// The font a record draws its text with; Height is a new record's font height.
+template <int Height> struct TskDataSkinFont {
+    AnsiString FontName = "Arial";
+    TFontStyles FontStyle;
+    int FontHeight = Height;
+    TColor FontColor = 0;
+};
+
+// The fields of record class C (which derives from TskDataSkinFont): Others,
+// then its font's, written as fontname, fontheight, fontstyle and fontcolor from
+// FontFirst on.
+template <typename C> TSkinFieldTable WithSkinFont(TSkinFieldTable Others, int FontFirst) {
+    Others.push_back(
+        SkinField<C, AnsiString>("fontname", &C::FontName, AnsiString("Arial"), FontFirst));
+    Others.push_back(SkinField<C, int>("fontheight", &C::FontHeight, 14, FontFirst + 1));
+    Others.push_back(
+        SkinField<C, TFontStyles>("fontstyle", &C::FontStyle, TFontStyles(), FontFirst + 2));
+    Others.push_back(SkinField<C, TColor>("fontcolor", &C::FontColor, 0, FontFirst + 3));
+    return Others;
+}
+
+// The rectangles of a pair of up and down buttons, each as it is drawn normally,
+// under the mouse and pressed.
+struct TskDataSkinUpDownButtons {
+    TRect UpButtonRect;
+    TRect ActiveUpButtonRect;
+    TRect DownUpButtonRect;
+    TRect DownButtonRect;
+    TRect ActiveDownButtonRect;
+    TRect DownDownButtonRect;
+};
+
+// The fields of record class C (which derives from TskDataSkinUpDownButtons):
+// Others, then its buttons' rectangles, written from First on.
+template <typename C> TSkinFieldTable WithUpDownButtons(TSkinFieldTable Others, int First) {
+    using B = TskDataSkinUpDownButtons;
+    const std::pair<const char*, TRect B::*> rects[] = {
+        {"upbuttonrect", &B::UpButtonRect},
+        {"activeupbuttonrect", &B::ActiveUpButtonRect},
+        {"downupbuttonrect", &B::DownUpButtonRect},
+        {"downbuttonrect", &B::DownButtonRect},
+        {"activedownbuttonrect", &B::ActiveDownButtonRect},
+        {"downdownbuttonrect", &B::DownDownButtonRect},
+    };
+    for (const auto& [key, member] : rects)
+        Others.push_back(SkinField<C, TRect>(key, member, TRect(), First++));
+    return Others;
 }
 
 // A record class with fields of its own: its constructor is its parent's, its
