@@ -21,11 +21,13 @@ public:
     const AnsiString& GetSkinDataName() const { return SkinDataName; }
     void SetSkinDataName(const AnsiString& Value) { SkinDataName = Value; }
     bool GetUseSkinFont() const { return UseSkinFont; }
-    void SetUseSkinFont(bool Value) { UseSkinFont = Value; }
+    // A change of the font the label is drawn in sizes an AutoSize label again.
+    void SetUseSkinFont(bool Value);
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
-    void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
+    void SetDefaultFont(TFont* Value);
 
     void GetSkinData();
+    // Looks the record up again; an AutoSize label fits its text in the skin's font.
     void ChangeSkinData();
 
     AnsiString SkinDataName = "stdlabel";
