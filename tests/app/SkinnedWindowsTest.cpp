@@ -344,8 +344,8 @@ TEST_F(SkinnedWindows, TheMainWindowSizesByItsBottomEdgeOnlyAndToNoLessThan320) 
 TEST_F(SkinnedWindows, DuringTheAnimationTheControlsThatTakeNoInputLookDisabled) {
     Form->BTN_AddClick(nullptr);
     Form->BTN_AddClick(nullptr);
-    std::vector<TWinControl*> idle{Form->SGB_Pages, Form->BTN_ViewPage, Form->BTN_DeletePage,
-                                   Form->BTN_Add};
+    std::vector<TWinControl*> idle{Form->SGB_Pages, Form->TBL_Leds, Form->BTN_ViewPage,
+                                   Form->BTN_DeletePage, Form->BTN_Add};
     std::vector<std::vector<COLORREF>> before;
     for (TWinControl* control : idle) before.push_back(PixelsOf(control));
     Form->BTN_AnimateClick(nullptr);
