@@ -1,7 +1,9 @@
 // The editor's windows on the program's own skin: the panel, group boxes, buttons and
-// the about box's label drawn from it, the roll-ups, the hover fade, the disabled look;
-// screenshots of both windows (editor-skinned.bmp, about-skinned.bmp) and of the about
-// box's hint (about-hint.bmp) beside the test program for people to look at.
+// the about box's label drawn from it, the roll-ups, the hover fade, the disabled look
+// (also of what a disabled container holds), every text's fit, sizing by the frame's
+// bottom edge with the real pointer; screenshots of both windows (editor-skinned.bmp,
+// about-skinned.bmp), of the editor while it animates (editor-animating.bmp) and of the
+// about box's hint (about-hint.bmp) beside the test program for people to look at.
 #include "app/About_sl.h"
 #include "app/Dm.h"
 #include "app/Segled.h"
