@@ -274,7 +274,7 @@ TEST_F(SkinnedWindows, EveryTextOfTheMainWindowAndTheAboutBoxFitsWhereItIsDrawn)
     }
     ExpectButtonFits(Form->BTN_Add, {"Add Page"});
     ExpectButtonFits(Form->BTN_Replace, {"Replace Page"});
-    ExpectButtonFits(Form->BTN_Animate, {"Animate Pages", "Animate", "Stop", "Stop (88 - 88)"});
+    ExpectButtonFits(Form->BTN_Animate, {"Animate Pages", "Animate", "Stop", "Stop (888 - 888)"});
     ExpectButtonFits(Form->BTN_ApplyNode, {"Apply"});
     for (TskSkinButton* tool : {Form->BTN_ViewPage, Form->BTN_MoveUp, Form->BTN_MoveDown, Form->BTN_DeletePage})
         ExpectButtonFits(tool, {tool->GetCaption()});
