@@ -166,6 +166,10 @@ void TskSkinLabel::AdjustBounds() {
     if (offset != 0) SetWidth(GetWidth() + offset);
 }
 
+void TskSkinLabel::DefaultFontChange() {
+    if (GetAutoSize()) AdjustBounds();
+}
+
 void TskSkinLabel::SetAutoSize(bool Value) {
     TControl::SetAutoSize(Value);
     if (Value) AdjustBounds();

@@ -67,6 +67,8 @@ public:
 protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
+    // An AutoSize label fits its text in the new default font.
+    void DefaultFontChange() override;
     // Only the skin's corner-point image, for descendants that draw their own text.
     void PaintLabel(TBitmap* B);
     void DrawLabelText(TCanvas* Canvas, const TRect& R);

@@ -79,6 +79,11 @@ TEST_F(SkinLabels, TheFramedLabelWidensToItsTextUnlessItsSkinIsFixed) {
     // The text, the room for its overhang and the frame.
     EXPECT_EQ(label->GetWidth(), measure.GetCanvas()->TextWidth("A rather long caption") +
                                      measure.GetCanvas()->TextOverhang() + 4);
+    // A larger default font widens it again.
+    label->GetDefaultFont()->SetHeight(24);
+    measure.GetCanvas()->GetFont()->Assign(label->GetDefaultFont());
+    EXPECT_EQ(label->GetWidth(), measure.GetCanvas()->TextWidth("A rather long caption") +
+                                     measure.GetCanvas()->TextOverhang() + 4);
 
     // A fixed-size skin: AutoSize goes off and the skin's size holds.
     const int pic = Skin.AddPicture(40, 20);
