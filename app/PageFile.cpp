@@ -94,7 +94,9 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
     return content;
 }
 
-void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) {
+namespace {
+
+void WritePageSections(const AnsiString& FileName, const TPageFileContent& Content) {
     TMemIniFile ini(FileName);
     ini.EraseSection(kPageSection);
     ini.EraseSection(kTypeSection);
@@ -110,4 +112,16 @@ void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) 
         ini.SetStrings(&lines);
     }
     ini.UpdateFile();
+}
+
+} // namespace
+
+void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) {
+    try {
+        WritePageSections(FileName, Content);
+    } catch (const EStreamError&) {
+        // An existing file that cannot be read cannot be rewritten either: one message for
+        // every way a save fails.
+        throw EIniFileException(Format("Unable to write to %s", FileName));
+    }
 }

@@ -592,6 +592,10 @@ bool TControl::IsShowing() const {
     return FVisible && FParent && FParent->IsShowing();
 }
 
+bool TControl::IsEffectivelyEnabled() const {
+    return FEnabled && (!FParent || FParent->IsEffectivelyEnabled());
+}
+
 void TControl::SetEnabled(bool Value) {
     if (Value == FEnabled) return;
     FEnabled = Value;

@@ -369,6 +369,9 @@ public:
     virtual bool IsShowing() const;
     bool GetEnabled() const { return FEnabled; }
     virtual void SetEnabled(bool Value);
+    // Enabled, and so are all its parents: a disabled container passes no input to the
+    // controls inside it, which keep their own Enabled but look disabled with it.
+    bool IsEffectivelyEnabled() const;
 
     AnsiString GetCaption() { return GetText(); }
     void SetCaption(const AnsiString& Value) { SetText(Value); }

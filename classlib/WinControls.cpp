@@ -1180,7 +1180,11 @@ void TWinControl::CMVisibleChanged(TMessage&) {
 }
 
 void TWinControl::CMEnabledChanged(TMessage& Message) {
-    if (FHandle) EnableWindow(FHandle, GetEnabled());
+    if (FHandle) {
+        EnableWindow(FHandle, GetEnabled());
+        // The controls inside look enabled or disabled with it.
+        RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
     TControl::Dispatch(Message);
 }
 

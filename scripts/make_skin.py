@@ -210,9 +210,13 @@ def draw_field(pic, r, state):
     pic.frame(r, edge)
 
 
-def draw_panel(pic, r):
+def draw_panel(pic, r, highlight=True):
+    """A framed face; the highlight inside the frame needs a border of two pixels, or it
+    would lie in the client part that the program repeats."""
     pic.fill(r, FACE)
     pic.frame(r, LINE)
+    if not highlight:
+        return
     pic.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), WHITE)
     pic.fill((r[0] + 1, r[1] + 1, r[0] + 2, r[3] - 1), WHITE)
 
@@ -394,7 +398,8 @@ class SkinPainter:
             client = rects["clientrect"]
             draw = lambda p, r, s: draw_group(p, r, client[1])
         else:
-            draw = lambda p, r, s: draw_panel(p, r)
+            inset = min(rects["clientrect"][:2])
+            draw = lambda p, r, s: draw_panel(p, r, highlight=inset >= 2)
         self.each_state(name, index, rects, draw)
 
     def control_expanel(self, name, index, skin, rects):

@@ -379,7 +379,7 @@ void TskSkinCustomComboBox::CreateControlDefaultImage(TBitmap* B) {
 void TskSkinCustomComboBox::DrawButton(TCanvas* C) {
     if (!Picture) return;
     TRect look;
-    if (!GetEnabled() && !IsNullRect(UnEnabledButtonRect))
+    if (!IsEffectivelyEnabled() && !IsNullRect(UnEnabledButtonRect))
         look = UnEnabledButtonRect;
     else if (FButtonDown && FButtonActive)
         look = IsNullRect(DownButtonRect) ? ActiveButtonRect : DownButtonRect;
@@ -391,7 +391,7 @@ void TskSkinCustomComboBox::DrawButton(TCanvas* C) {
 
 void TskSkinCustomComboBox::DrawDefaultButton(TCanvas* C) {
     DrawDefaultButtonFace(C, FButtonRect, FButtonDown && FButtonActive, FButtonActive);
-    DrawArrowImage(C, FButtonRect, GetEnabled() ? clBlack : clBtnShadow, 4);
+    DrawArrowImage(C, FButtonRect, IsEffectivelyEnabled() ? clBlack : clBtnShadow, 4);
 }
 
 void TskSkinCustomComboBox::DrawItemContent(TCanvas* C, int Index, int W, int H, TRect TR,
@@ -427,13 +427,18 @@ void TskSkinCustomComboBox::DrawSkinItem(TCanvas* C) {
         CreateHSkinImage(ItemLeftOffset, ItemRightOffset, &buffer, Picture, look, w, h);
     else
         bc->CopyRect(TRect(0, 0, w, h), C, FItemRect);
-    TRect tr = ItemTextRect;
-    tr.Right += w - (IsNullRect(SItemRect) ? RectWidth(ClRect) : RectWidth(SItemRect));
+    const TRect tr = ShownTextRect();
     SetSkinFont(bc, FontName, FontHeight, FontStyle);
-    bc->GetFont()->SetColor(focused ? FocusFontColor : FontColor);
+    bc->GetFont()->SetColor(!IsEffectivelyEnabled() ? clGrayText : focused ? FocusFontColor : FontColor);
     bc->GetBrush()->SetStyle(bsClear);
     DrawItemContent(bc, ShownIndex(), buffer.GetWidth(), buffer.GetHeight(), tr, focused);
     C->Draw(FItemRect.Left, FItemRect.Top, &buffer);
+}
+
+TRect TskSkinCustomComboBox::ShownTextRect() const {
+    TRect tr = ItemTextRect;
+    tr.Right += RectWidth(FItemRect) - (IsNullRect(SItemRect) ? RectWidth(ClRect) : RectWidth(SItemRect));
+    return tr;
 }
 
 void TskSkinCustomComboBox::DrawDefaultItem(TCanvas* C) {

@@ -119,6 +119,9 @@ public:
     TskCustomEdit* GetEdit() const { return FEdit; }
     const TRect& GetButtonRect() const { return FButtonRect; }
     const TRect& GetItemRect() const { return FItemRect; }
+    // Where the skinned face draws the shown item's text, in the item's own coordinates
+    // (the item lies at GetItemRect).
+    TRect ShownTextRect() const;
 
     void GetSkinData() override;
     void ChangeSkinData() override;

@@ -205,6 +205,36 @@ TRect TskSkinPanel::CaptionBar() {
     return FIndex != -1 ? NewCaptionRect : TRect(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
 }
 
+TRect TskSkinPanel::CaptionTextRect() {
+    if (FIndex == -1) {
+        TRect r = DefaultCaptionRect();
+        r.Left += 2;
+        return r;
+    }
+    TRect r = ResizeMode > 0 ? GetNewRect(CaptionRect) : CaptionRect;
+    if (FRollUpMode) r.Right -= 12;
+    return r;
+}
+
+TRect TskSkinPanel::DefaultCaptionBar() {
+    return FBorderStyle != bvFrame ? TRect(1, 1, GetWidth() - 1, FDefaultCaptionHeight)
+                                   : TRect(0, 0, GetWidth(), FDefaultCaptionHeight);
+}
+
+TRect TskSkinPanel::DefaultCaptionRect() {
+    TRect r = DefaultCaptionBar();
+    if (FCheckedMode) r.Left += 20;
+    if (FRollUpMode) r.Right -= 10;
+    return r;
+}
+
+void TskSkinPanel::SetCaptionFont(TCanvas* Canvas) {
+    if (FIndex == -1)
+        Canvas->GetFont()->Assign(GetDefaultFont());
+    else
+        SetSkinFont(Canvas, FontName, FontHeight, FontStyle);
+}
+
 void TskSkinPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if ((FRollUpMode || FCheckedMode) && FCaptionMode && Button == mbLeft &&
         PointInRect(CaptionBar(), TPoint(X, Y))) {
@@ -277,7 +307,7 @@ void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align
     Canvas->TextRect(R, tx, ty, caption);
     if (hasGlyph)
         DrawGlyph(Canvas, gx, gy, FGlyph.get(), FNumGlyphs,
-                  !GetEnabled() && FNumGlyphs == 2 ? 2 : 1);
+                  !IsEffectivelyEnabled() && FNumGlyphs == 2 ? 2 : 1);
 }
 
 void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
@@ -289,8 +319,7 @@ void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
     NewCaptionRect = ResizeMode > 0 ? GetNewRect(CaptionRect) : CaptionRect;
     if (GetCaption().empty() || IsNullRect(CaptionRect)) return;
     TCanvas* canvas = B->GetCanvas();
-    TRect r = NewCaptionRect;
-    if (FRollUpMode) r.Right -= 12;
+    TRect r = CaptionTextRect();
     if (FCheckedMode && Picture) {
         const TRect check = FChecked ? CheckImageRect : UnCheckImageRect;
         if (!IsNullRect(check)) {
@@ -302,9 +331,10 @@ void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
             r.Left += RectWidth(check) + 2;
         }
     }
-    SetSkinFont(canvas, FontName, FontHeight, FontStyle);
-    canvas->GetFont()->SetColor(FontColor);
-    DrawCaptionContent(canvas, r, Alignment, 0, FontColor);
+    SetCaptionFont(canvas);
+    const TColor colour = CaptionColor(FontColor);
+    canvas->GetFont()->SetColor(colour);
+    DrawCaptionContent(canvas, r, Alignment, 0, colour);
 }
 
 void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
@@ -312,27 +342,29 @@ void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
     TCanvas* canvas = B->GetCanvas();
     DrawBorderFrame(canvas, TRect(0, 0, GetWidth(), GetHeight()), FBorderStyle);
     if (!FCaptionMode) return;
-    TRect r(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
+    const TRect bar = DefaultCaptionBar();
+    const TRect inner(bar.Left + 1, bar.Top + 1, bar.Right - 1, bar.Bottom - 1);
     if (FBorderStyle != bvFrame) {
-        Frm3D(canvas, r, clBtnShadow, clBtnHighlight);
-        Frm3D(canvas, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), clBtnHighlight,
-              clBtnShadow);
+        Frm3D(canvas, bar, clBtnShadow, clBtnHighlight);
+        Frm3D(canvas, inner, clBtnHighlight, clBtnShadow);
     } else {
-        r = TRect(0, 0, GetWidth(), FDefaultCaptionHeight);
-        Frm3D(canvas, r, clBtnShadow, clBtnShadow);
-        Frm3D(canvas, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), clBtnHighlight,
-              clBtnFace);
+        Frm3D(canvas, bar, clBtnShadow, clBtnShadow);
+        Frm3D(canvas, inner, clBtnHighlight, clBtnFace);
     }
-    if (FCheckedMode) r.Left += 20;
-    if (FRollUpMode) r.Right -= 10;
+    const TRect r = DefaultCaptionRect();
     canvas->GetFont()->Assign(GetDefaultFont());
+    canvas->GetFont()->SetColor(CaptionColor(canvas->GetFont()->GetColor()));
     if (FCheckedMode) {
         const int cy = r.Top + RectHeight(r) / 2;
         const TRect box(5, cy - 7, 19, cy + 7);
         Frm3D(canvas, box, clBtnShadow, clBtnShadow);
         if (FChecked) DrawCheckImage(canvas, box.Left + 1 + 3, box.Top + 1 + 2, clBtnText);
     }
-    DrawCaptionContent(canvas, r, FDefaultAlignment, 2, clBtnText);
+    DrawCaptionContent(canvas, r, FDefaultAlignment, 2, CaptionColor(clBtnText));
+}
+
+TColor TskSkinPanel::CaptionColor(TColor Enabled) {
+    return IsEffectivelyEnabled() ? Enabled : clGrayText;
 }
 
 // ---- Descendants ------------------------------------------------------------------------

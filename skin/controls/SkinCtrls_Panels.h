@@ -53,6 +53,11 @@ public:
     int GetStoredHeight() const { return FStoredHeight; }
     // The caption bar the panel answers clicks on.
     TRect CaptionBar();
+    // The part of the caption bar the caption's text is laid out in: the roll-up arrow's
+    // room is taken off (a check box takes more from its left).
+    TRect CaptionTextRect();
+    // The canvas font the caption is drawn in.
+    void SetCaptionFont(TCanvas* Canvas);
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -79,6 +84,12 @@ protected:
     void DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,
                             TColor ArrowColor);
     void TileClientPart(TBitmap* B);
+    // The unskinned caption bar as drawn, and that bar less the check box's and the
+    // arrow's room.
+    TRect DefaultCaptionBar();
+    TRect DefaultCaptionRect();
+    // The caption's colour: Enabled, or grey while the panel takes no input.
+    TColor CaptionColor(TColor Enabled);
 
     // Copied from the record.
     TRect CaptionRect, NewCaptionRect, CheckImageRect, UnCheckImageRect;

@@ -5,6 +5,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/Paths.h"
+#include "classlib/Platform.h"
 #include "classlib/StringList.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,19 @@ TEST_F(PageFile, AFailedWriteRaisesAndLeavesNoFile) {
         EXPECT_EQ(e.Message(), "Unable to write to " + target);
     }
     EXPECT_FALSE(FileExists(target));
+    // A file another program holds shut cannot be read before it is replaced: the same text.
+    Folder.Put("held.pge", "[Type]\r\nCommonType=0\r\n");
+    target = Folder.PathOf("held.pge");
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    try {
+        WritePageFile(target, {false, {1}});
+        ADD_FAILURE() << "written";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message(), "Unable to write to " + target);
+    }
+    CloseHandle(held);
+    EXPECT_EQ(Folder.Get("held.pge"), "[Type]\r\nCommonType=0\r\n");
 }
 
 // ---- SXBasic export -------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include "classlib/Platform.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,13 @@ private:
 // The window as the screen shows it after a full redraw, with its frame, its child
 // windows and their scroll bars.
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
+
+// A drag by the user's mouse: the pointer at screen point From, the left button pressed,
+// the pointer moved by (DX, DY) in two steps, the button released. The moves and the
+// release come from a timer, so that a sizing or moving loop of the system, which holds
+// the mouse, takes each of them. Hover runs once the pointer rests at From, before the
+// press. Returns how far the pointer really moved.
+TPoint DragPointer(TPoint From, int DX, int DY, const std::function<void()>& Hover = {});
 
 // A shown, empty form for the controls of one test. An exception that reaches the
 // application during the test fails it.

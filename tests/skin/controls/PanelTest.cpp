@@ -144,4 +144,20 @@ TEST_F(SkinPanel, TheDefaultLookFramesByBorderStyle) {
     EXPECT_EQ(client, TRect(1, 23, 199, 149));
 }
 
+TEST_F(SkinPanel, ADisabledGroupBoxGreysItsCaption) {
+    Box->SetSkinData(Skin.Data.get());
+    auto enabled = PaintToBitmap(Box);
+    Box->SetEnabled(false);
+    auto disabled = PaintToBitmap(Box);
+    int grey = 0, changed = 0;
+    const TRect text = Box->CaptionTextRect();
+    for (int y = text.Top; y < text.Bottom; ++y)
+        for (int x = text.Left; x < text.Right; ++x) {
+            changed += PixelOf(enabled.get(), x, y) != PixelOf(disabled.get(), x, y);
+            grey += PixelOf(disabled.get(), x, y) == ColorToRGB(clGrayText);
+        }
+    EXPECT_GT(changed, 10);
+    EXPECT_GT(grey, 10);
+}
+
 } // namespace
