@@ -51,7 +51,8 @@ public:
     // section changes nothing; so does any error.
     void LoadFromIniFile(const AnsiString& FileName);
     // A compressed skin file of another version leaves the component empty; a
-    // damaged one raises EReadError and changes nothing.
+    // damaged one (one whose block length is not the rest of the file) raises
+    // EReadError and changes nothing.
     void LoadFromCompressFile(const AnsiString& FileName);
     // Writes nothing when empty.
     void SaveToCompressFile(const AnsiString& FileName);
