@@ -88,9 +88,12 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
     if (twice != pages.end())
         throw EPageFileError(
             Format("%s: page %d is stored more than once", FileName, twice->first));
-    content.Pages.reserve(pages.size());
+    // As many pages as entries, each read by its position: a key that is not a position
+    // is not read, and a position without a key is page 0.
+    content.Pages.assign(pages.size(), 0);
     for (const auto& [number, page] : pages)
-        content.Pages.push_back(page);
+        if (static_cast<std::size_t>(number) < pages.size())
+            content.Pages[static_cast<std::size_t>(number)] = page;
     return content;
 }
 

@@ -965,10 +965,11 @@ void TControl::Loaded() {
 }
 
 void TControl::Published(TPropertyList& P) {
-    P.Add("Left", &TControl::GetLeft, &TControl::SetLeft);
-    P.Add("Top", &TControl::GetTop, &TControl::SetTop);
-    P.Add("Width", &TControl::GetWidth, &TControl::SetWidth);
-    P.Add("Height", &TControl::GetHeight, &TControl::SetHeight);
+    P.Add("Left", &TControl::GetLeft, &TControl::SetLeft)
+        .Range(-MaxControlExtent - 1, MaxControlExtent);
+    P.Add("Top", &TControl::GetTop, &TControl::SetTop).Range(-MaxControlExtent - 1, MaxControlExtent);
+    P.Add("Width", &TControl::GetWidth, &TControl::SetWidth).Range(0, MaxControlExtent);
+    P.Add("Height", &TControl::GetHeight, &TControl::SetHeight).Range(0, MaxControlExtent);
 }
 
 // Setting a colour, font or 3-D look clears the matching Parent flag, so each flag comes

@@ -285,6 +285,11 @@ private:
 // ---------------------------------------------------------------------------
 // TControl
 
+// The position and size a form may give a control: windows receive mouse positions in
+// 16 bits, so nothing larger can be meant, and reading refuses it before any control
+// sizes a buffer to it.
+constexpr int MaxControlExtent = 32767;
+
 class TControl : public TComponent {
     DECLARE_CLASS(TControl, TComponent)
     friend class TWinControl;

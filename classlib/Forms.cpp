@@ -695,8 +695,10 @@ void TForm::Published(TPropertyList& P) {
           TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     P.Add("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle, bsSizeable);
     P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
-    P.Add("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight);
-    P.Add("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth);
+    P.Add("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight)
+        .Range(0, MaxControlExtent);
+    P.Add("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth)
+        .Range(0, MaxControlExtent);
     P.Add("Color", &TControl::GetColor, &TControl::SetColor, clBtnFace)
         .Idents(ColorToIdent, IdentToColor);
     P.Add("Constraints", &TControl::GetConstraints);

@@ -53,6 +53,13 @@ bool CheckSkinSections(TCustomIniFile* IniFile) {
     return true;
 }
 
+void CheckSkinLists(TCustomIniFile* IniFile) {
+    ReadListCount(IniFile, "PICTURES", "activepicturescount");
+    ReadListCount(IniFile, "CURSORS", "cursorscount");
+    for (const char* section : {"SKINAREAS", "SKINOBJECTS", "SKINCONTROLS"})
+        ReadListCount(IniFile, section, "count");
+}
+
 TskSkinData::TskSkinData(TComponent* AOwner)
     : TComponent(AOwner), Picture(std::make_unique<TBitmap>()), Mask(std::make_unique<TBitmap>()),
       RollUpPicture(std::make_unique<TBitmap>()), RollUpMask(std::make_unique<TBitmap>()),
@@ -277,8 +284,9 @@ void TskSkinData::ReadRecords(TCustomIniFile* IniFile, bool Areas) {
 
 void TskSkinData::LoadFromFile(const AnsiString& FileName) {
     if (!FileExists(FileName)) throw EFOpenError(Format("Cannot open file %s", FileName));
+    TIniFile ini(FileName);
+    CheckSkinLists(&ini);
     RunLoad([&] {
-        TIniFile ini(FileName);
         if (!CheckSkinSections(&ini)) return false;
         const AnsiString folder = ExtractFilePath(FileName);
         ReadVersion(&ini, true);
@@ -298,9 +306,10 @@ void TskSkinData::LoadFromFile(const AnsiString& FileName) {
 
 void TskSkinData::LoadStoredSkin(TskStoredSkin* StoredSkin) {
     if (!StoredSkin) return;
+    TMemIniFile ini("");
+    ini.SetStrings(StoredSkin->GetIniStrings());
+    CheckSkinLists(&ini);
     RunLoad([&] {
-        TMemIniFile ini("");
-        ini.SetStrings(StoredSkin->GetIniStrings());
         if (!CheckSkinSections(&ini)) return false;
         ReadVersion(&ini, false);
         const auto bitmaps = MainPictures();
@@ -327,11 +336,11 @@ void TskSkinData::AdoptPictures(TSkinPictures& Pictures) {
 
 void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedStoredSkin) {
     if (!CompressedStoredSkin || CompressedStoredSkin->GetEmpty()) return;
+    TSkinPayload payload = ReadSkinPayload(CompressedStoredSkin);
+    TMemIniFile ini("");
+    ini.SetStrings(payload.Description.get());
+    CheckSkinLists(&ini);
     RunLoad([&] {
-        TSkinPayload payload = ReadSkinPayload(CompressedStoredSkin);
-        if (!payload.Valid) return false;
-        TMemIniFile ini("");
-        ini.SetStrings(payload.Description.get());
         if (!CheckSkinSections(&ini)) return false;
         AdoptPictures(payload.Pictures);
         ReadVersion(&ini, true);
@@ -345,7 +354,8 @@ void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedSt
 void TskSkinData::LoadFromCompressedFile(const AnsiString& FileName) {
     TskCompressedStoredSkin skin(nullptr);
     skin.LoadFromCompressFile(FileName);
-    if (!skin.GetEmpty()) LoadCompressedStoredSkin(&skin);
+    if (skin.GetEmpty()) return;
+    WithErrorPrefix(FileName + ": ", [&] { LoadCompressedStoredSkin(&skin); });
 }
 
 void TskSkinData::SaveToCompressedFile(const AnsiString& FileName) {

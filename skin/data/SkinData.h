@@ -25,6 +25,9 @@ const int WM_AFTERCHANGESKINDATA = 1227;
 
 // True when the five required sections all exist.
 bool CheckSkinSections(TCustomIniFile* IniFile);
+// Raises EReadError (EConvertError past the limit) when a count of the description's
+// lists of pictures, cursors, areas, objects or controls exceeds the entries present.
+void CheckSkinLists(TCustomIniFile* IniFile);
 
 class TskSkinData : public TComponent {
     DECLARE_CLASS(TskSkinData, TComponent)
@@ -40,6 +43,9 @@ public:
     TskCompressedStoredSkin* GetCompressedStoredSkin() const { return FCompressedStoredSkin; }
     void SetCompressedStoredSkin(TskCompressedStoredSkin* Value);
 
+    // Each load reads what it can before the skin is cleared: a damaged stored or
+    // compressed skin, or a list that counts more entries than the description holds,
+    // raises and leaves the loaded skin as it was.
     void LoadStoredSkin(TskStoredSkin* StoredSkin);
     // Does nothing for an empty compressed skin.
     void LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedStoredSkin);

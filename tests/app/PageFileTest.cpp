@@ -45,11 +45,13 @@ TEST_F(PageFile, SavingOverAFileReplacesOnlyItsPagesAndType) {
               "[Notes]\r\nAuthor=me\r\n[Type]\r\nCommonType=0\r\n[Page]\r\n0=9\r\n");
 }
 
-TEST_F(PageFile, KeysWithGapsLoseNoValue) {
-    Folder.Put("gaps.pge", "[Page]\r\n5=7\r\n0=1\r\n1=2\r\n");
+TEST_F(PageFile, PagesAreReadByPositionUpToTheCountOfEntries) {
+    Folder.Put("gaps.pge", "[Page]\r\n0=1\r\n1=2\r\n5=7\r\n");
     TPageFileContent read = ReadPageFile(Folder.PathOf("gaps.pge"));
     EXPECT_FALSE(read.CommonCathode);
-    EXPECT_EQ(read.Pages, (std::vector<Byte>{1, 2, 7}));
+    EXPECT_EQ(read.Pages, (std::vector<Byte>{1, 2, 0}));
+    Folder.Put("order.pge", "[Page]\r\n2=7\r\n0=1\r\n1=2\r\n");
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("order.pge")).Pages, (std::vector<Byte>{1, 2, 7}));
 }
 
 TEST_F(PageFile, AnyNonZeroTypeIsCommonCathode) {

@@ -205,6 +205,51 @@ TEST(SkinData, BadPicturesAreNamedInTheError) {
     EXPECT_TRUE(data.Empty);
 }
 
+// Counts that the entries do not bear out: a description cut short, or pictures it never
+// names. Each is refused, naming the description and the entry, and the skin loaded before
+// stays as it was, without a message.
+TEST(SkinData, ListsThatCountMoreEntriesThanPresentAreRefused) {
+    TSkinFolder folder;
+    TskSkinData data(nullptr);
+    data.LoadFromFile(folder.Ini());
+    ASSERT_FALSE(data.Empty);
+    const AnsiString text = Description;
+    auto replaced = [&](const AnsiString& Old, const AnsiString& New) {
+        AnsiString damaged = text;
+        damaged.replace(damaged.find(Old), Old.size(), New);
+        return damaged;
+    };
+    for (const AnsiString& damaged :
+         {replaced("activepicturescount=2", "activepicturescount=65536"),
+          replaced("[SKINCONTROLS]\ncount=4", "[SKINCONTROLS]\ncount=5"),
+          replaced("[SKINOBJECTS]\ncount=3", "[SKINOBJECTS]\ncount=4"),
+          replaced("[SKINAREAS]\ncount=2", "[SKINAREAS]\ncount=3"),
+          text.substr(0, text.find("3=panel:panel")),
+          replaced("startcursorindex=-3", "startcursorindex=-3\ncursorscount=1")}) {
+        folder.Put("skin.ini", damaged);
+        try {
+            data.LoadFromFile(folder.Ini());
+            ADD_FAILURE() << "loaded: " << damaged;
+        } catch (const EReadError& e) {
+            EXPECT_NE(e.Message().find(folder.Ini()), AnsiString::npos) << e.Message();
+            EXPECT_NE(e.Message().find("is missing"), AnsiString::npos) << e.Message();
+        }
+        EXPECT_FALSE(data.Empty);
+        EXPECT_EQ(data.CtrlList.size(), 2u);
+        EXPECT_EQ(data.ActivePictures.size(), 2u);
+
+        TskStoredSkin stored(nullptr);
+        stored.IniStrings->SetText(damaged);
+        EXPECT_THROW(data.LoadStoredSkin(&stored), EReadError);
+        EXPECT_FALSE(data.Empty);
+    }
+    // A record's multi-line text that counts more lines than it has.
+    const AnsiString withSymbols = replaced("3=panel:panel", "3=bits:bitlabel") +
+                             "[bits]\nsymbolslinecount=3\nsymbolsline0=x\n";
+    folder.Put("skin.ini", withSymbols);
+    EXPECT_THROW(data.LoadFromFile(folder.Ini()), EReadError);
+}
+
 TEST(SkinData, TheDescriptionWriterIsStableAndReadsBack) {
     TSkinFolder folder;
     TskSkinData data(nullptr);
