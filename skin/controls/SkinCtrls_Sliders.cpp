@@ -510,6 +510,12 @@ void TskSkinCustomSlider::CMEnabledChanged(TMessage& Message) {
     InvalidateThumb();
 }
 
+void TskSkinCustomSlider::WMMove(TMessage& Message) {
+    TskSkinControl::WMMove(Message);
+    // A transparent slider shows what lies under its new place.
+    if (FTransparent) Invalidate();
+}
+
 // ---- Painting ----------------------------------------------------------------------------------
 
 void TskSkinCustomSlider::DefaultDrawPoints(int PointsStep, int PointsHeight,

@@ -102,6 +102,7 @@ protected:
     void WMTimer(TMessage& Message);
     void WMFocus(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
+    void WMMove(TMessage& Message);
 
     MESSAGE_HANDLERS(TskSkinCustomSlider, TskSkinControl)
     MESSAGE_HANDLER(WM_GETDLGCODE, WMGetDlgCode)
@@ -109,6 +110,7 @@ protected:
     MESSAGE_HANDLER(WM_SETFOCUS, WMFocus)
     MESSAGE_HANDLER(WM_KILLFOCUS, WMFocus)
     MESSAGE_HANDLER(CM_ENABLEDCHANGED, CMEnabledChanged)
+    MESSAGE_HANDLER(WM_MOVE, WMMove)
     END_MESSAGE_HANDLERS
 
 private:
