@@ -3,11 +3,8 @@
 #include "skin/controls/SkinCtrls_Sliders.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/FormLoader.h"
-#include "classlib/FormText.h"
-#include "classlib/Forms.h"
-#include "classlib/Streams.h"
 
+#include "tests/robustness/FormSeeds.h"
 #include "tests/robustness/RobustnessHarness.h"
 
 #include <gtest/gtest.h>
@@ -26,22 +23,9 @@ const std::string kSliderSeed = "object Probe: TForm\r\n"
                                 "  end\r\n"
                                 "end\r\n";
 
-std::string ToBinary(const std::string& Text) {
-    TStringStream input(Text);
-    TStringStream output;
-    ObjectTextToBinary(&input, &output);
-    return output.GetDataString();
-}
-
-void LoadForm(const std::string& Binary) {
-    TStringStream stream(Binary);
-    TForm form(nullptr);
-    ReadComponentStream(&stream, &form);
-}
-
 TEST(SliderRobustness, TheLoaderBuildsOrRefusesEveryDamagedUserImagesValue) {
     const std::string binary = ToBinary(kSliderSeed);
-    ASSERT_NO_THROW(LoadForm(binary));
+    ASSERT_NO_THROW(LoadFormBinary(binary));
     std::string length(1, '\x0A');
     PutLE(length, 1, 4);
     const std::size_t at = binary.find("UserImages" + length);
@@ -52,7 +36,7 @@ TEST(SliderRobustness, TheLoaderBuildsOrRefusesEveryDamagedUserImagesValue) {
     AddTruncations(corpus, "binary", binary);
     AddBitFlips(corpus, "binary", binary, 400, 31);
     AddFieldValues(corpus, "binary", binary, {size, flags});
-    ExpectBoundedLoads<EFilerError>(corpus, LoadForm);
+    ExpectBoundedLoads<EFilerError>(corpus, LoadFormBinary);
 }
 
 } // namespace
