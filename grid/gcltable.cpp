@@ -5,6 +5,7 @@
 #include "grid/gcltable.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/Exceptions.h"
 #include "grid/gcldata.h"
 #include "grid/gclconst.h"
 #include "grid/gclmisc.h"
@@ -266,8 +267,19 @@ void TGclCustomTable::SetColCount(int Value) {
     SetHorzPos();
 }
 
+namespace {
+// No table has a negative number of locked rows or columns: a form that gives one is
+// damaged, and elsewhere the value is ignored.
+bool RefuseNegativeLockedCount(const TComponent* Table, int Value) {
+    if (Value >= 0) return false;
+    if (Table->IsLoading()) throw EReadError("Invalid property value " + IntToStr(Value));
+    return true;
+}
+} // namespace
+
 // Once the window exists, the locked rows must leave at least one unlocked row.
 void TGclCustomTable::SetLockedRows(int Value) {
+    if (RefuseNegativeLockedCount(this, Value)) return;
     if (!HandleAllocated()) {
         FLockedRows = Value;
         return;
@@ -286,6 +298,7 @@ void TGclCustomTable::SetLockedRows(int Value) {
 }
 
 void TGclCustomTable::SetLockedCols(int Value) {
+    if (RefuseNegativeLockedCount(this, Value)) return;
     if (!HandleAllocated()) {
         FLockedCols = Value;
         return;
@@ -382,23 +395,15 @@ void TGclCustomTable::SetLockedRowsCell(TGclBaseTableCell* Value) {
     tbCellChanged(this);
 }
 
-// The owned columns take the given ones' values: the caller keeps its list.
+// The owned columns take the given ones' values: the caller keeps its list, and whoever
+// holds the owned list keeps a valid one.
 void TGclCustomTable::SetColumns(TGclTableColumns* Value) {
     if (!Value || Value == FColumns) return;
     TGclTableRedraw Bracket(this);
-    auto* Copy = new TGclTableColumns(this, 0);
-    for (int i = 0; i < Value->GetCount(); ++i) {
-        auto* Column = new TGclTableColumn(this);
-        Column->Assign(Value->GetCol(i));
-        Copy->Append(Column);
-    }
-    TakeColumns(Copy);
-}
-
-void TGclCustomTable::TakeColumns(TGclTableColumns* Columns) {
-    delete FColumns;
-    FColumns = Columns;
-    FColumns->SetTable(this);
+    FColumns->SetOnColumnChanged(nullptr);
+    while (FColumns->GetCount() > Value->GetCount()) FColumns->Delete(FColumns->GetCount() - 1);
+    while (FColumns->GetCount() < Value->GetCount()) FColumns->Append(new TGclTableColumn(this));
+    for (int i = 0; i < Value->GetCount(); ++i) FColumns->SetCol(i, Value->GetCol(i));
     FColumns->SetOnColumnChanged(TColChangeNotifyEvent(this, &TGclCustomTable::ColumnsChanged));
     ColumnsChanged(FColumns, 0, 0, taGeneral);
 }
@@ -825,6 +830,7 @@ void TGclTable::Published(TPropertyList& P) {
     P.Add("Color", &TControl::GetColor, &TControl::SetColor, clBtnFace).Idents(ColorToIdent, IdentToColor);
     P.Add("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor, false);
     P.Add("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop, true);
+    P.Add("OnMouseWheel", &TGcl32CustomControl::OnMouseWheel);
 }
 
 void TGclCustomTable::Published(TPropertyList& P) {

@@ -314,7 +314,6 @@ private:
     void PensChanged(TObject* Sender);
     void RowsChanged(TObject* Sender, int RowNum1, int RowNum2, TGclTblActions Action);
     void ColumnsChanged(TObject* Sender, int ColNum1, int ColNum2, TGclTblActions Action);
-    void TakeColumns(TGclTableColumns* Columns);
 
     // Navigation and scrolling
     // NewTop and NewLeft, when not -1, scroll in the same repaint as the move.

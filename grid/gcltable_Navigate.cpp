@@ -162,15 +162,15 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
         if (NewIdx >= 0 && OldTopIdx >= 0 && FRowArray.Entries[NewIdx + 1].Offset <= H) {
             int OldOffset = FRowArray.Entries[OldTopIdx].Offset;
             int Delta = FRowArray.Entries[NewIdx].Offset - OldOffset;
-            int OldEnd = DisplayedEnd(FRowArray);
             int LastShown = FRowArray.Entries[FRowArray.Count - 1].Num;
             RECT Area{0, OldOffset, W, H};
             ScrollArea(GetHandle(), Area, 0, -Delta);
             FTopRow = NewTop;
             BuildRowArray(NewTop);
-            // Rows that come in at the bottom, and what used to lie in the uncovered strip.
+            // Rows that come in at the bottom, and every row reaching into the uncovered
+            // strip: a row that was only partly shown has more of itself to show.
             for (int i = 0; i < FRowArray.Count; ++i)
-                if (FRowArray.Entries[i].Num > LastShown || FRowArray.Entries[i + 1].Offset > OldEnd - Delta)
+                if (FRowArray.Entries[i].Num > LastShown || FRowArray.Entries[i + 1].Offset > H - Delta)
                     if (FRowArray.Entries[i].Num >= FLockedRows) InvalidateRow(FRowArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
             RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
@@ -209,14 +209,13 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
         if (NewIdx >= 0 && OldIdx >= 0 && FColArray.Entries[NewIdx + 1].Offset <= W) {
             int OldOffset = FColArray.Entries[OldIdx].Offset;
             int Delta = FColArray.Entries[NewIdx].Offset - OldOffset;
-            int OldEnd = DisplayedEnd(FColArray);
             int LastShown = FColArray.Entries[FColArray.Count - 1].Num;
             RECT Area{OldOffset, 0, W, H};
             ScrollArea(GetHandle(), Area, -Delta, 0);
             FLeftCol = NewLeft;
             BuildColArray(NewLeft);
             for (int i = 0; i < FColArray.Count; ++i)
-                if (FColArray.Entries[i].Num > LastShown || FColArray.Entries[i + 1].Offset > OldEnd - Delta)
+                if (FColArray.Entries[i].Num > LastShown || FColArray.Entries[i + 1].Offset > W - Delta)
                     if (FColArray.Entries[i].Num >= FLockedCols) InvalidateColumn(FColArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
             RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
@@ -636,6 +635,21 @@ void TGclCustomTable::DoOnMouseWheel(TShiftState Shift, short Delta, Word XPos, 
 
 // ---- Scroll bars --------------------------------------------------------------------------
 
+namespace {
+// The thumb position a scroll message carries. Its 16-bit field is all a message from
+// another program or a test has; only while the user drags the thumb of a bar whose range
+// passes 65,535 does the bar's own 32-bit track position hold more (and then its low word
+// is the message's position).
+int ThumbPosition(HWND Wnd, int Bar, WPARAM WParam) {
+    int P = HIWORD(WParam);
+    SCROLLINFO Info{sizeof(SCROLLINFO), SIF_RANGE | SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    if (GetCapture() == Wnd && GetScrollInfo(Wnd, Bar, &Info) && Info.nMax > 0xFFFF &&
+        LOWORD(Info.nTrackPos) == P)
+        return Info.nTrackPos;
+    return P;
+}
+} // namespace
+
 bool TGclCustomTable::EditorRefusesScroll() {
     return InEditingState() && FEditingCell && !FEditingCell->CanSaveEditedData(true);
 }
@@ -663,16 +677,14 @@ void TGclCustomTable::WMVScroll(TMessage& Msg) {
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        SCROLLINFO Info{sizeof(SCROLLINFO), SIF_TRACKPOS | SIF_RANGE, 0, 0, 0, 0, 0};
-        GetScrollInfo(GetHandle(), SB_VERT, &Info);
-        int P = Info.nTrackPos;
+        int P = ThumbPosition(GetHandle(), SB_VERT, Msg.WParam);
         int M = FLastPageRow;
         if (P == FTopRow && M < 16384) break;
         if (M < 16384)
             SetTopRow(P);
         else if (P == FLockedRows)
             SetTopRow(FLockedRows);
-        else if (P >= Info.nMax)
+        else if (P >= M / VertDivisor(M))
             SetTopRow(GetRowLimit() - 1); // the thumb at its end reaches the last page
         else
             SetTopRow(P * VertDivisor(M));
@@ -702,10 +714,9 @@ void TGclCustomTable::WMHScroll(TMessage& Msg) {
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        SCROLLINFO Info{sizeof(SCROLLINFO), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        GetScrollInfo(GetHandle(), SB_HORZ, &Info);
+        int P = ThumbPosition(GetHandle(), SB_HORZ, Msg.WParam);
         int Col = IncCol(FLockedCols, 0);
-        for (int i = 0; i < Info.nTrackPos; ++i) Col = IncCol(Col, 1);
+        for (int i = 0; i < P; ++i) Col = IncCol(Col, 1);
         if (Col != FLeftCol) SetLeftCol(Col);
         break;
     }
