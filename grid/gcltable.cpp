@@ -215,8 +215,8 @@ int TGclCustomTable::IncRow(int RowNum, int Direction) const {
     int Start = (RowNum < FLockedRows || RowNum >= GetRowLimit()) ? FLockedRows : RowNum;
     if (Direction == 0 && !RowHidden(Start)) return Start;
     if (Direction >= 0) {
-        for (int r = Start + 1; r < GetRowLimit(); ++r)
-            if (!RowHidden(r)) return r;
+        for (int r = Start; r < GetRowLimit() - 1;)
+            if (!RowHidden(++r)) return r;
         if (Direction > 0) return Start;
     }
     for (int r = Start - 1; r >= FLockedRows; --r)
@@ -228,8 +228,8 @@ int TGclCustomTable::IncCol(int ColNum, int Direction) const {
     int Start = (ColNum < FLockedCols || ColNum >= GetColCount()) ? FLockedCols : ColNum;
     if (Direction == 0 && !ColHidden(Start)) return Start;
     if (Direction >= 0) {
-        for (int c = Start + 1; c < GetColCount(); ++c)
-            if (!ColHidden(c)) return c;
+        for (int c = Start; c < GetColCount() - 1;)
+            if (!ColHidden(++c)) return c;
         if (Direction > 0) return Start;
     }
     for (int c = Start - 1; c >= FLockedCols; --c)

@@ -334,6 +334,8 @@ private:
     void PageUp();
     int PageUpTop();
     int PageLeftCol();
+    int LockedRowsHeight(int Enough) const;
+    int LockedColsWidth(int Enough) const;
     int LastVisibleRow() const;
     int LastVisibleCol() const;
     void MoveWithEvent(Word Command, int RowNum, int ColNum, int NewTop = -1, int NewLeft = -1);

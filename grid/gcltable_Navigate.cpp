@@ -248,13 +248,27 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
 
 // ---- Last page and scroll bars ---------------------------------------------------------
 
+// What the locked rows take of the client height, counted only until it reaches Enough:
+// beyond that nothing unlocked is shown anyway, and the count may be any number.
+int TGclCustomTable::LockedRowsHeight(int Enough) const {
+    int Sum = 0;
+    for (int r = 0, Locked = std::min(FLockedRows, GetRowLimit()); r < Locked && Sum < Enough; ++r)
+        if (!RowHidden(r)) Sum += RowHeight(r);
+    return Sum;
+}
+
+int TGclCustomTable::LockedColsWidth(int Enough) const {
+    int Sum = 0;
+    for (int c = 0, Locked = std::min(FLockedCols, GetColCount()); c < Locked && Sum < Enough; ++c)
+        if (!ColHidden(c)) Sum += ColWidth(c);
+    return Sum;
+}
+
 void TGclCustomTable::CalcLastPage() {
     int H = HandleAllocated() ? GetClientHeight() : GetHeight();
     int W = HandleAllocated() ? GetClientWidth() : GetWidth();
     if (GetRowLimit() > FLockedRows) {
-        int LockedH = 0;
-        for (int r = 0; r < FLockedRows; ++r)
-            if (!RowHidden(r)) LockedH += RowHeight(r);
+        int LockedH = LockedRowsHeight(H);
         int Last = LastVisibleRow();
         int Start = Last, Used = LockedH + RowHeight(Last);
         if (H > Used) {
@@ -273,9 +287,7 @@ void TGclCustomTable::CalcLastPage() {
         FLastPageRow = FLockedRows;
     }
     if (GetColCount() > FLockedCols) {
-        int LockedW = 0;
-        for (int c = 0; c < FLockedCols; ++c)
-            if (!ColHidden(c)) LockedW += ColWidth(c);
+        int LockedW = LockedColsWidth(W);
         int Last = LastVisibleCol();
         int Start = Last, Used = LockedW + ColWidth(Last);
         if (W >= Used) {
@@ -504,11 +516,8 @@ void TGclCustomTable::PageDown() {
 
 int TGclCustomTable::PageUpTop() {
     int H = GetClientHeight();
-    int LockedH = 0;
-    for (int r = 0; r < FLockedRows; ++r)
-        if (!RowHidden(r)) LockedH += RowHeight(r);
     int Top = FTopRow;
-    int Used = LockedH;
+    int Used = LockedRowsHeight(H);
     for (int r = FTopRow - 1; r >= FLockedRows; --r) {
         if (RowHidden(r)) continue;
         Used += RowHeight(r);
@@ -520,10 +529,7 @@ int TGclCustomTable::PageUpTop() {
 
 int TGclCustomTable::PageLeftCol() {
     int W = GetClientWidth();
-    int LockedW = 0;
-    for (int c = 0; c < FLockedCols; ++c)
-        if (!ColHidden(c)) LockedW += ColWidth(c);
-    int Left = FLeftCol, Used = LockedW;
+    int Left = FLeftCol, Used = LockedColsWidth(W);
     for (int c = FLeftCol - 1; c >= FLockedCols; --c) {
         if (ColHidden(c)) continue;
         Used += ColWidth(c);

@@ -312,6 +312,25 @@ TEST_F(TableTest, ScrollMessagesMoveToThePositionTheyCarry) {
     EXPECT_EQ(T->GetLeftCol(), 1);
 }
 
+TEST_F(TableTest, LockedCountsPastTheEndCostNoWalkThroughThem) {
+    // Stored as they are before the window exists; shown and paged, the table walks only
+    // what it has.
+    T = new TGclTable(Form);
+    T->SetLockedCols(2147483647);
+    T->SetLockedRows(2147483000);
+    FILETIME created, ended, kernel, user, userBefore;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &userBefore);
+    T->SetParent(Form);
+    ASSERT_TRUE(TakeFocus(T));
+    for (Word key : {VK_NEXT, VK_PRIOR, VK_DOWN, VK_RIGHT, VK_END}) PostKey(T, key);
+    SendMessageA(T->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_PAGEUP, 0), 0);
+    SendMessageA(T->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_PAGELEFT, 0), 0);
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+    auto ticks = [](FILETIME F) { return (ULONGLONG(F.dwHighDateTime) << 32) | F.dwLowDateTime; };
+    EXPECT_LT(ticks(user) - ticks(userBefore), 10000000u); // a second, in 100 ns ticks
+    EXPECT_EQ(T->GetLockedCols(), 2147483647);
+}
+
 TEST_F(TableTest, ShiftClickSelectsARangeAndRepaintsOnlyWhatChanged) {
     MakeTable(20);
     ASSERT_TRUE(TakeFocus(T));
