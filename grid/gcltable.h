@@ -340,6 +340,7 @@ private:
     int LastVisibleCol() const;
     void MoveWithEvent(Word Command, int RowNum, int ColNum, int NewTop = -1, int NewLeft = -1);
     bool EditorRefusesScroll();
+    int ThumbPosition(int Bar, WPARAM WParam);
 
     // Mouse
     bool OnRowLine(int X, int Y, int& RowIdx) const;
@@ -396,6 +397,8 @@ private:
     HCURSOR FColMoveCursor = nullptr, FRowMoveCursor = nullptr;
     // What the scroll bars were last given: each change costs the bar a repaint.
     int FShownVMax = -1, FShownVPos = -1, FShownHMax = -1, FShownHPos = -1;
+    // The 32-bit thumb position of a drag in progress, -1 outside one.
+    int FDraggedVPos = -1, FDraggedHPos = -1;
     std::unique_ptr<TGclDragShow> FDragImage;
     bool FHasHorzBar = false, FHasVertBar = false, FScrollPosPending = false;
     bool FSelecting = false, FDeselecting = false, FExtendPending = false;

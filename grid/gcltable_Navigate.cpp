@@ -641,20 +641,21 @@ void TGclCustomTable::DoOnMouseWheel(TShiftState Shift, short Delta, Word XPos, 
 
 // ---- Scroll bars --------------------------------------------------------------------------
 
-namespace {
-// The thumb position a scroll message carries. Its 16-bit field is all a message from
-// another program or a test has; only while the user drags the thumb of a bar whose range
-// passes 65,535 does the bar's own 32-bit track position hold more (and then its low word
-// is the message's position).
-int ThumbPosition(HWND Wnd, int Bar, WPARAM WParam) {
+// The thumb position a scroll message carries. Its 16-bit field is all that a message from
+// another program or a test has. Past 65,535 the bar's own 32-bit track position, read while
+// the user drags the thumb (the bar holds the mouse then), supplies the rest, up to the
+// final position that the system sends once the button is up.
+int TGclCustomTable::ThumbPosition(int Bar, WPARAM WParam) {
     int P = HIWORD(WParam);
+    int& Dragged = Bar == SB_VERT ? FDraggedVPos : FDraggedHPos;
     SCROLLINFO Info{sizeof(SCROLLINFO), SIF_RANGE | SIF_TRACKPOS, 0, 0, 0, 0, 0};
-    if (GetCapture() == Wnd && GetScrollInfo(Wnd, Bar, &Info) && Info.nMax > 0xFFFF &&
-        LOWORD(Info.nTrackPos) == P)
-        return Info.nTrackPos;
-    return P;
+    if (LOWORD(WParam) == SB_ENDSCROLL || !GetScrollInfo(GetHandle(), Bar, &Info) || Info.nMax <= 0xFFFF) {
+        Dragged = -1;
+        return P;
+    }
+    if (LOWORD(WParam) == SB_THUMBTRACK) Dragged = GetCapture() == GetHandle() ? Info.nTrackPos : -1;
+    return Dragged >= 0 && LOWORD(Dragged) == P ? Dragged : P;
 }
-} // namespace
 
 bool TGclCustomTable::EditorRefusesScroll() {
     return InEditingState() && FEditingCell && !FEditingCell->CanSaveEditedData(true);
@@ -663,6 +664,7 @@ bool TGclCustomTable::EditorRefusesScroll() {
 void TGclCustomTable::WMVScroll(TMessage& Msg) {
     if (FVScrollInProgress) return;
     int Code = LOWORD(Msg.WParam);
+    int P = ThumbPosition(SB_VERT, Msg.WParam);
     if (Code == SB_ENDSCROLL || (Code == SB_THUMBTRACK && !FOptions.Contains(otoThumbTrack))) {
         DefaultHandler(Msg);
         return;
@@ -683,7 +685,6 @@ void TGclCustomTable::WMVScroll(TMessage& Msg) {
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        int P = ThumbPosition(GetHandle(), SB_VERT, Msg.WParam);
         int M = FLastPageRow;
         if (P == FTopRow && M < 16384) break;
         if (M < 16384)
@@ -705,6 +706,7 @@ void TGclCustomTable::WMVScroll(TMessage& Msg) {
 
 void TGclCustomTable::WMHScroll(TMessage& Msg) {
     int Code = LOWORD(Msg.WParam);
+    int P = ThumbPosition(SB_HORZ, Msg.WParam);
     if (Code == SB_ENDSCROLL || (Code == SB_THUMBTRACK && !FOptions.Contains(otoThumbTrack))) {
         DefaultHandler(Msg);
         return;
@@ -720,7 +722,6 @@ void TGclCustomTable::WMHScroll(TMessage& Msg) {
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        int P = ThumbPosition(GetHandle(), SB_HORZ, Msg.WParam);
         int Col = IncCol(FLockedCols, 0);
         for (int i = 0; i < P; ++i) Col = IncCol(Col, 1);
         if (Col != FLeftCol) SetLeftCol(Col);

@@ -331,6 +331,42 @@ TEST_F(TableTest, LockedCountsPastTheEndCostNoWalkThroughThem) {
     EXPECT_EQ(T->GetLockedCols(), 2147483647);
 }
 
+TEST_F(TableTest, DraggingTheThumbPastSixteenBitsReachesTheColumnsBeyond) {
+    MakeTable(10);
+    TGclTableColumns narrow(nullptr, 70000);
+    for (int c = 0; c < 70000; ++c) narrow.SetWidth(c, 2);
+    T->SetColumns(&narrow);
+    T->SetScrollBars(ssHorizontal);
+    Pump();
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(T->GetHandle(), OBJID_HSCROLL, &bar));
+    int y = (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2;
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    auto moveTo = [w, h](int X, int Y) {
+        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DWORD((X * 65536 + w / 2) / w),
+                    DWORD((Y * 65536 + h / 2) / h), 0, 0);
+    };
+    moveTo(bar.rcScrollBar.left + (bar.xyThumbTop + bar.xyThumbBottom) / 2, y);
+    Pump();
+    std::vector<int> seen;
+    T->OnTopLeftCellChanged = TCellNotifyEvent::FromCallable(
+        [&seen](TObject*, int, int Col) { seen.push_back(Col); });
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    moveTo(bar.rcScrollBar.right - 30, y);
+    moveTo(bar.rcScrollBar.right - 20, y);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Pump();
+    // Without thumb tracking the table moves once, when the button is up, and the system's
+    // final message carries only the low 16 bits of where the thumb went.
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_GT(seen[0], 65536);
+    EXPECT_EQ(T->GetLeftCol(), seen[0]);
+    // A message sent afterwards is taken at its word.
+    SendMessageA(T->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0);
+    EXPECT_EQ(T->GetLeftCol(), 5);
+}
+
 TEST_F(TableTest, ShiftClickSelectsARangeAndRepaintsOnlyWhatChanged) {
     MakeTable(20);
     ASSERT_TRUE(TakeFocus(T));
