@@ -403,7 +403,11 @@ void TGclCustomTable::SetColumns(TGclTableColumns* Value) {
     FColumns->SetOnColumnChanged(nullptr);
     while (FColumns->GetCount() > Value->GetCount()) FColumns->Delete(FColumns->GetCount() - 1);
     while (FColumns->GetCount() < Value->GetCount()) FColumns->Append(new TGclTableColumn(this));
-    for (int i = 0; i < Value->GetCount(); ++i) FColumns->SetCol(i, Value->GetCol(i));
+    for (int i = 0; i < Value->GetCount(); ++i) {
+        FColumns->SetCol(i, Value->GetCol(i));
+        // A cell another table holds is refused, and the column is left without one.
+        if (FColumns->GetDefaultCell(i) != Value->GetDefaultCell(i)) FColumns->SetDefaultCell(i, nullptr);
+    }
     FColumns->SetOnColumnChanged(TColChangeNotifyEvent(this, &TGclCustomTable::ColumnsChanged));
     ColumnsChanged(FColumns, 0, 0, taGeneral);
 }

@@ -332,10 +332,15 @@ TEST(TableColumnsAndRows, AssigningCopiesIntoTheOwnedObjects) {
     EXPECT_EQ(t.GetColumns()->GetWidth(2), 66);
     t.SetColumns(t.GetColumns()); // itself: nothing happens
     EXPECT_EQ(t.GetColCount(), 3);
+    TGclTCString mine(nullptr), theirs(nullptr);
+    held->SetDefaultCell(0, &mine);
+    source.GetColumns()->SetDefaultCell(0, &theirs); // held by the other table
     source.GetColumns()->SetCount(12);
     t.SetColumns(source.GetColumns());
     EXPECT_EQ(held->GetCount(), 12);
     EXPECT_EQ(held->GetWidth(1), 77);
+    EXPECT_EQ(held->GetDefaultCell(0), nullptr);
+    EXPECT_EQ(mine.RefCount(), 0);
     source.GetRows()->SetRowHeight(2, 44);
     t.SetRows(source.GetRows());
     EXPECT_EQ(t.GetRows()->GetRowHeight(2), 44);
