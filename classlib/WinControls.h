@@ -187,6 +187,9 @@ protected:
     void WMWindowPosChanged(TWMWindowPosChanged& Message);
     void WMSetCursor(TWMSetCursor& Message);
     void WMMouseLeave(TMessage& Message);
+    // A control's window is destroyed by its control only: a close request (one a system
+    // control posts to its parent, say) is ignored. Forms answer it by closing.
+    void WMClose(TMessage& Message);
     void WMContextMenu(TWMContextMenu& Message);
     void WMReflect(TMessage& Message);
     void WMCtlColor(TWMCtlColor& Message);
@@ -212,6 +215,7 @@ protected:
     MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
     MESSAGE_HANDLER(WM_SIZE, WMSize)
     MESSAGE_HANDLER(WM_MOVE, WMMove)
+    MESSAGE_HANDLER(WM_CLOSE, WMClose)
     MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, WMWindowPosChanged)
     MESSAGE_HANDLER(WM_SETCURSOR, WMSetCursor)
     MESSAGE_HANDLER(WM_MOUSELEAVE, WMMouseLeave)
