@@ -232,13 +232,15 @@ TEST_F(FileDialog, SelectionFillsTheEditAndADoubleClickOnAFileAccepts) {
 TEST_F(FileDialog, EscInEveryFieldPressesCancelReturnInTheNameActsAndNoWindowGoes) {
     for (TskSkinOpenDialog* dialog : {static_cast<TskSkinOpenDialog*>(&Open), static_cast<TskSkinOpenDialog*>(&Save)}) {
         dialog->SetFileName(Data + "x");
-        EXPECT_FALSE(Run(*dialog, [&](TskOpenDlgForm* F) {
-            const std::vector<HWND> windows = Windows(F);
-            ASSERT_TRUE(TakeFocus(F->Edit));
-            PressKey(VK_ESCAPE);
-            EXPECT_EQ(F->GetModalResult(), mrCancel) << F->GetCaption();
-            ExpectAlive(windows);
-        }));
+        for (int field = 0; field < 3; ++field)
+            EXPECT_FALSE(Run(*dialog, [&](TskOpenDlgForm* F) {
+                const std::vector<HWND> windows = Windows(F);
+                TWinControl* fields[] = {F->Edit, F->FCB, F->DCB};
+                ASSERT_TRUE(TakeFocus(fields[field]));
+                PressKey(VK_ESCAPE);
+                EXPECT_EQ(F->GetModalResult(), mrCancel) << F->GetCaption() << " " << field;
+                ExpectAlive(windows);
+            }));
     }
     // In the filter box Esc closes an open list first.
     EXPECT_FALSE(Run(Open, [&](TskOpenDlgForm* F) {
