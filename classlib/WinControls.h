@@ -158,6 +158,9 @@ protected:
     virtual void DestroyWindowHandle();
     // Makes the window and the windows of the visible children.
     virtual void CreateHandle();
+    // Places the aligned children in Rect, alignment by alignment, each group in the order of
+    // the children's positions; AControl, the child being aligned, keeps the place it was
+    // given against a sibling at the same position.
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     void SetZOrder(bool TopMost) override;
     AnsiString RealGetText() override;
