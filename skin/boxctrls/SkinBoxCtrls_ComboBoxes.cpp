@@ -774,6 +774,13 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
             EditDown(change);
         break;
     }
+    case CM_WANTSPECIALKEY:
+        // The typed-in field keys for the box: Return and Esc close an open list.
+        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) {
+            CMWantSpecialKey(Message);
+            return;
+        }
+        break;
     case WM_KEYDOWN:
         switch (Message.WParam) {
         case VK_RETURN:

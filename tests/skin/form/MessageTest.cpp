@@ -23,14 +23,14 @@ protected:
         delete Box;
     }
     TControl* Find(const char* Name) { return dynamic_cast<TControl*>(Form->FindComponent(Name)); }
-    // Lays the box out, looks at it, and answers with Key.
+    // Lays the box out, looks at it, and answers with Key pressed on the keyboard.
     int Ask(const AnsiString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons, std::function<void(TskMessageForm*)> Look,
             Word Key) {
         Script = [&](TskMessageForm* F) {
             Answer(F, [&Look, Key](TskMessageForm* Shown) {
                 if (Look) Look(Shown);
                 TakeFocus(Shown);
-                PostMessageA(Shown->GetHandle(), WM_KEYDOWN, Key, 1);
+                PressKey(Key);
             });
         };
         return Box->MessageDlg(Text, Type, Buttons, 7);
