@@ -153,6 +153,18 @@ TEST_F(NumberEditTest, BorderedNumberEditForwardsToItsInnerEdit) {
     bordered->SetText("4.25");
     EXPECT_EQ(bordered->GetNumberEdit()->GetText(), "4.25");
     EXPECT_TRUE(bordered->GetBorders()->GetBottomBorder()->GetEnabled());
+    // Without borders the inner edit spans the container and the button stays over it,
+    // where the pointer reaches it.
+    bordered->GetBorders()->GetBottomBorder()->SetEnabled(false);
+    Pump();
+    EXPECT_EQ(bordered->GetNumberEdit()->GetBoundsRect(),
+              TRect(0, 0, bordered->GetWidth(), bordered->GetHeight()));
+    const TRect button = bordered->GetButton()->GetBoundsRect();
+    EXPECT_EQ(button.Right, bordered->GetWidth());
+    POINT middle{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(bordered->GetHandle(), middle, CWP_SKIPINVISIBLE),
+              bordered->GetButton()->GetHandle());
+    bordered->GetBorders()->GetBottomBorder()->SetEnabled(true);
     bordered->SetReadOnly(true);
     EXPECT_TRUE(bordered->GetNumberEdit()->GetReadOnly());
     EXPECT_FALSE(bordered->GetButton()->GetEnabled());
