@@ -346,7 +346,13 @@ TEST_F(CalculatorTest, TapeIsOwnerDrawnInItsOwnFont) {
     EXPECT_EQ(Calc->GetDisplayedItemCount(), 3);
 }
 
-TEST_F(CalculatorTest, DisplayHeightOfTheOldControlLook) {
+TEST_F(CalculatorTest, BorderAndDisplayHeightFollowTheControlLook) {
+    EXPECT_FALSE(GetWindowLongA(Calc->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    Calc->SetBorderStyle(bsSingle); // the sunken edge, and no plain border besides
+    EXPECT_TRUE(GetWindowLongA(Calc->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(GetWindowLongA(Calc->GetHandle(), GWL_STYLE) & WS_BORDER);
+    Calc->SetBorderStyle(bsNone);
+
     TFont* font = Calc->GetDisplayPanel()->GetFont();
     const int border = GetSystemMetrics(SM_CYBORDER);
     const int text = TextHeight(font, "0");

@@ -11,6 +11,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -508,6 +509,18 @@ TEST_F(EntryFieldTest, SpecialButtonZeroDisplayAndSize) {
     EXPECT_EQ(number->GetHeight(), tm.tmHeight + GetSystemMetrics(SM_CYBORDER) * 8);
     number->SetBounds(10, 40, 150, 40);
     EXPECT_FALSE(number->GetAutoSize());
+    // The old control look: a four-pixel border and a quarter of the smaller of the system
+    // font's and the field's font's heights.
+    dc = GetDC(nullptr);
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    TEXTMETRICA system;
+    GetTextMetricsA(dc, &system);
+    ReleaseDC(nullptr, dc);
+    NewStyleControls = false;
+    number->SetAutoSize(true);
+    NewStyleControls = true;
+    EXPECT_EQ(number->GetHeight(), tm.tmHeight + GetSystemMetrics(SM_CYBORDER) * 4 +
+                                       std::min(system.tmHeight, tm.tmHeight) / 4);
 }
 
 TEST_F(EntryFieldTest, StreamedRangesHoldTenBytes) {
