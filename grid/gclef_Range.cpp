@@ -31,6 +31,12 @@ template <typename T> void Put(TRangeType& R, T v) {
 bool IsIntegerType(Byte T) {
     return T >= fsubLongInt && T <= fsubShortInt;
 }
+// Whether V lies in the bounds of integer type T (LongInt to ShortInt).
+bool InIntegerBounds(Byte T, long long V) {
+    static const long long bounds[][2] = {
+        {INT32_MIN, INT32_MAX}, {0, 65535}, {-32768, 32767}, {0, 255}, {-128, 127}};
+    return V >= bounds[T - fsubLongInt][0] && V <= bounds[T - fsubLongInt][1];
+}
 bool IsFloatType(Byte T) {
     return T >= fsubReal && T <= fsubComp;
 }
@@ -127,13 +133,10 @@ void TGclBaseEntryField::SetInitialValue() {
 
 bool TGclBaseEntryField::IsValidRange(const TRangeType& Range) const {
     Byte type = GetFieldType();
-    if (IsIntegerType(type) || type == fsubDate || type == fsubTime) {
-        static const std::int64_t bounds[][2] = {
-            {INT32_MIN, INT32_MAX}, {0, 65535}, {-32768, 32767}, {0, 255}, {-128, 127}};
-        std::int64_t v = Get<std::int32_t>(Range);
-        if (type == fsubDate) return v >= MinDate && v <= MaxDate;
-        if (type == fsubTime) return v >= 0 && v <= 86399;
-        return v >= bounds[type - fsubLongInt][0] && v <= bounds[type - fsubLongInt][1];
+    if (IsIntegerType(type)) return InIntegerBounds(type, Get<std::int32_t>(Range));
+    if (type == fsubDate || type == fsubTime) {
+        std::int32_t v = Get<std::int32_t>(Range);
+        return v >= 0 && v <= (type == fsubDate ? MaxDate : 86399);
     }
     if (type == fsubReal) return std::isfinite(Get<double>(Range));
     if (!IsFloatType(type)) return true;
@@ -196,12 +199,7 @@ bool TGclBaseEntryField::StrToRange(const AnsiString& Text, TRangeType& Range) {
             v = std::strtoll(s.c_str(), &end, 10);
             if (*end != '\0') return false;
         }
-        long long lo = INT32_MIN, hi = INT32_MAX;
-        if (type == fsubWord) lo = 0, hi = 65535;
-        else if (type == fsubSmallInt) lo = -32768, hi = 32767;
-        else if (type == fsubByte) lo = 0, hi = 255;
-        else if (type == fsubShortInt) lo = -128, hi = 127;
-        if (v < lo || v > hi) return false;
+        if (!InIntegerBounds(type, v)) return false;
         Put<std::int32_t>(Range, static_cast<std::int32_t>(v));
         return true;
     }
