@@ -92,6 +92,9 @@ TEST_F(NumberEditTest, CalculatorOpensUnderTheEditAndWritesBack) {
 }
 
 TEST_F(NumberEditTest, EscapeAndTheButtonOpenAndClose) {
+    // The form's own activation settles first: a late one would take the focus from the
+    // calculator, which closes it.
+    ASSERT_TRUE(TakeFocus(Edit));
     Edit->SetText("7");
     PostMessageA(Edit->GetHandle(), WM_SYSKEYDOWN, VK_DOWN, 0x20000001);
     Pump();
@@ -110,6 +113,7 @@ TEST_F(NumberEditTest, EscapeAndTheButtonOpenAndClose) {
 TEST_F(NumberEditTest, TabAltUpAndAnOutsideClickClose) {
     auto* next = Add<TGclNumberEdit>(Form, 20, 120, 120, 21);
     next->GetHandle();
+    ASSERT_TRUE(TakeFocus(Edit));
     Edit->SetText("5");
     TGclCalculator* calc = Edit->GetCalculator();
 
