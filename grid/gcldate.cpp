@@ -109,9 +109,10 @@ void StDateToDMY(TStDate Julian, int& Day, int& Month, int& Year) {
         }
         return;
     }
-    const int i = 4 * (Julian - 59) - 1;
-    const int j = 4 * ((i % 146097) / 4) + 3;
-    Year = 100 * (i / 146097) + j / 1461;
+    // Wide enough for every day number: 4 x 2147483647 does not fit 32 bits.
+    const long long i = 4LL * (Julian - 59LL) - 1;
+    const int j = static_cast<int>(4 * ((i % 146097) / 4) + 3);
+    Year = static_cast<int>(100 * (i / 146097) + j / 1461);
     const int d = ((j % 1461) + 4) / 4;
     const int e = 5 * d - 3;
     Day = ((e % 153) + 5) / 5;

@@ -63,6 +63,11 @@ TEST(Dates, FixedPointsValidityAndEpochs) {
     EXPECT_EQ(d + m + y, 0);
     StDateToDMY(-5, d, m, y);
     EXPECT_EQ(d, -4);
+    // The largest day number is 14699 whole 400-year cycles and 3844 days after day 0.
+    StDateToDMY(2147483647, d, m, y);
+    EXPECT_EQ(d, 11);
+    EXPECT_EQ(m, 7);
+    EXPECT_EQ(y, 1610 + 14699 * 400);
 }
 
 TEST(Dates, WeekdaysAndWeeks) {
