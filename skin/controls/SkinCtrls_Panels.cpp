@@ -337,9 +337,19 @@ void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
 
 // ---- Descendants ------------------------------------------------------------------------
 
+void TskSkinPanel::PublishDocked(TPropertyList& P, TAlign Align, int DefaultHeight) {
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, Align);
+    P.Add("BorderStyle", &TskSkinPanel::GetBorderStyle, &TskSkinPanel::SetBorderStyle, bvNone);
+    PublishDefaultSize<TskSkinPanel>(P, 0, DefaultHeight);
+}
+
 TskSkinGroupBox::TskSkinGroupBox(TComponent* AOwner) : TskSkinPanel(AOwner) {
     FSkinDataName = "groupbox";
     SetCaptionMode(true);
+}
+
+void TskSkinGroupBox::Published(TPropertyList& P) {
+    P.Add("CaptionMode", &TskSkinPanel::GetCaptionMode, &TskSkinPanel::SetCaptionMode, true);
 }
 
 TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
@@ -347,6 +357,10 @@ TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
     SetAlign(alBottom);
     SetDefaultHeight(21);
     SetBorderStyle(bvNone);
+}
+
+void TskSkinStatusBar::Published(TPropertyList& P) {
+    PublishDocked(P, alBottom, 21);
 }
 
 void TskSkinStatusBar::SetSkinData(TskSkinData* Value) {

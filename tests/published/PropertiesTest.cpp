@@ -5,13 +5,20 @@
 #include "bitmap32/Bmp32_ImageView.h"
 #include "bitmap32/Bmp32_RangeBars.h"
 #include "grid/gclcalc.h"
+#include "grid/gcledclc.h"
+#include "grid/gcleditf.h"
 #include "grid/gcltable.h"
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
 #include "skin/controls/SkinCtrls_ExPanels.h"
+#include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/controls/SkinCtrls_Panels.h"
 #include "skin/controls/SkinCtrls_ScrollBars.h"
+#include "skin/controls/SkinCtrls_SpeedButtons.h"
+#include "skin/controls/SkinCtrls_ToolBars.h"
+#include "skin/controls/SkinCtrls_Views.h"
+#include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/skMessages.h"
 
@@ -88,6 +95,8 @@ const std::vector<TClassProperties>& Table() {
           "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
           "TabStop", "TapeSeparatorChar", "Visible", "OnButtonPressed"},
          {"Align", "BorderStyle", "Ctl3D", "Font", "TapeFont", "Cursor", "DragCursor", "DragMode", "Enabled", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible"}},
+        {"TGclEdit", {"Controller", "LabelInfo", "About"}, {"Controller"}},
+        {"TGclNumberEdit", {"Controller", "LabelInfo", "About"}, {"Controller"}},
         {"TskSkinPanel",
          Join({SkinControl, SkinCustomControl,
                {"AutoEnabledControls", "CheckedMode", "Checked", "Glyph", "NumGlyphs", "Spacing",
@@ -168,7 +177,14 @@ const std::vector<TClassProperties>& Table() {
          {}},
         {"TskSkinToolBar",
          Join({SkinControl, SkinCustomControl,
-               {"Caption", "BorderStyle", "Flat", "Images", "HotImages", "DisabledImages"}}),
+               {"Caption", "Align", "BorderStyle", "Flat", "Images", "HotImages",
+                "DisabledImages"}}),
+         {}},
+        {"TskSkinStatusBar",
+         Join({SkinControl, SkinCustomControl, {"Caption", "Align", "BorderStyle"}}), {}},
+        {"TskSkinGroupBox",
+         Join({SkinControl, SkinCustomControl,
+               {"Caption", "Align", "BorderStyle", "CaptionMode", "RollUpMode", "RollUpState"}}),
          {}},
         {"TskSkinSpeedButton",
          {"Visible", "DrawDefault", "SkinData", "AreaName", "SkinDataName", "OnMouseEnter",
@@ -241,25 +257,75 @@ bool Derived(const AnsiString& Name) {
     return names.count(Name) > 0;
 }
 
+// The declared default: a value a form does not write, which must then be the value the
+// class is made with.
+bool SetDeclaredDefault(const TPropInfo* P, TObject* Instance) {
+    if (!P->HasDefault()) return false;
+    switch (P->GetKind()) {
+    case pkInteger:
+    case pkBoolean:
+    case pkEnumeration:
+    case pkSet: P->SetOrdValue(Instance, P->GetDefaultOrd()); return true;
+    case pkFloat: P->SetFloatValue(Instance, P->GetDefaultFloat()); return true;
+    case pkString: P->SetStrValue(Instance, P->GetDefaultStr()); return true;
+    default: return false;
+    }
+}
+
+using TChange = bool (*)(const TPropInfo*, TObject*);
+
+// An instance of Info (on a form, unless it is a form) whose properties Change gives their
+// values, written and read into a new form; the properties read back otherwise go to Lost.
+void RoundTrip(const TClassInfo* Info, const std::vector<const TPropInfo*>& Properties,
+               TChange Change, std::ostream& Lost) {
+    const bool isForm = Info->InheritsFrom(TForm::StaticClass());
+    TForm* root = isForm ? nullptr : new TForm(nullptr);
+    TComponent* instance = Info->Create(root);
+    ASSERT_NE(instance, nullptr) << Info->Name;
+    if (root) instance->SetName("Item");
+    if (auto* control = dynamic_cast<TControl*>(instance); control && root) control->SetParent(root);
+
+    std::vector<std::pair<const TPropInfo*, AnsiString>> changed;
+    for (const TPropInfo* p : Properties) {
+        try {
+            if (Change(p, instance)) changed.emplace_back(p, "");
+        } catch (const std::exception& e) {
+            Lost << Info->Name << "." << p->GetName() << " (refused: " << e.what() << ") ";
+        }
+    }
+    for (auto& [p, value] : changed) value = ValueText(p, instance);
+
+    const AnsiString text = WriteComponentText(root ? static_cast<TComponent*>(root) : instance);
+    TForm* readRoot = new TForm(nullptr);
+    TComponent* read = nullptr;
+    try {
+        ReadComponentText(text, readRoot, Info->Name);
+        read = root ? readRoot->FindComponent("Item") : readRoot;
+    } catch (const std::exception& e) {
+        Lost << Info->Name << " (not read back: " << e.what() << ") ";
+    }
+    for (const auto& [p, value] : changed)
+        if (read && ValueText(p, read) != value)
+            Lost << Info->Name << "." << p->GetName() << " (" << value << " read as "
+                 << ValueText(p, read) << ") ";
+    delete readRoot;
+    delete (root ? static_cast<TComponent*>(root) : instance);
+}
+
 class PublishedProperties : public ShownFormTest {};
 
 TEST_F(PublishedProperties, EveryListedPropertyIsPublishedAndReadBack) {
     RegisterClass(TForm::StaticClass());
-    std::ostringstream missing, unexpected, lost;
+    std::ostringstream unregistered, missing, unexpected, lost, defaults;
     for (const TClassProperties& row : Table()) {
         const TClassInfo* info = GetClass(row.Class);
-        ASSERT_NE(info, nullptr) << row.Class << " is not registered";
+        if (!info) {
+            unregistered << row.Class << " ";
+            continue;
+        }
         const TPublishedClass& published = GetPublished(info);
         const std::set<std::string> gaps(row.Gaps.begin(), row.Gaps.end());
-
-        TForm* root = info == TForm::StaticClass() ? nullptr : new TForm(nullptr);
-        TComponent* instance = root ? info->Create(root) : info->Create(nullptr);
-        ASSERT_NE(instance, nullptr) << row.Class;
-        if (root) instance->SetName("Item");
-        if (auto* control = dynamic_cast<TControl*>(instance); control && root)
-            control->SetParent(root);
-
-        std::vector<std::pair<const TPropInfo*, AnsiString>> changed;
+        std::vector<const TPropInfo*> settable;
         for (const char* name : row.Properties) {
             const TPropInfo* p = published.FindProperty(name);
             if (!p) {
@@ -267,36 +333,19 @@ TEST_F(PublishedProperties, EveryListedPropertyIsPublishedAndReadBack) {
                 continue;
             }
             if (gaps.count(name)) unexpected << row.Class << "." << name << " ";
-            if (!p->HasSetter() || Derived(name)) continue;
-            try {
-                if (ChangeValue(p, instance)) changed.emplace_back(p, "");
-            } catch (const std::exception& e) {
-                lost << row.Class << "." << name << " (refused: " << e.what() << ") ";
-            }
+            if (p->HasSetter()) settable.push_back(p);
         }
-        for (auto& [p, value] : changed) value = ValueText(p, instance);
-
-        // Written and read into a new form (or form) of the same class.
-        TComponent* writtenRoot = root ? static_cast<TComponent*>(root) : instance;
-        const AnsiString text = WriteComponentText(writtenRoot);
-        TForm* readRoot = new TForm(nullptr);
-        TComponent* read = nullptr;
-        try {
-            ReadComponentText(text, readRoot, row.Class);
-            read = root ? readRoot->FindComponent("Item") : readRoot;
-        } catch (const std::exception& e) {
-            lost << row.Class << " (not read back: " << e.what() << ") ";
-        }
-        for (const auto& [p, value] : changed)
-            if (read && ValueText(p, read) != value)
-                lost << row.Class << "." << p->GetName() << " (" << value << " read as "
-                     << ValueText(p, read) << ") ";
-        delete readRoot;
-        delete (root ? static_cast<TComponent*>(root) : instance);
+        std::vector<const TPropInfo*> independent;
+        for (const TPropInfo* p : settable)
+            if (!Derived(p->GetName())) independent.push_back(p);
+        RoundTrip(info, independent, ChangeValue, lost);
+        RoundTrip(info, settable, SetDeclaredDefault, defaults);
     }
+    EXPECT_EQ(unregistered.str(), "") << "not registered";
     EXPECT_EQ(missing.str(), "") << "listed but not published";
     EXPECT_EQ(unexpected.str(), "") << "published now: take them off the gap list";
     EXPECT_EQ(lost.str(), "") << "not read back as written";
+    EXPECT_EQ(defaults.str(), "") << "set to the declared default and not read back so";
 }
 
 } // namespace
