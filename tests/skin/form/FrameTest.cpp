@@ -219,6 +219,24 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
 }
 
+TEST_F(SkinFrame, AFrameShowingTheFormIconGivesBackEveryHandleItCounted) {
+    auto cycle = [] {
+        auto* form = new TForm(nullptr);
+        form->SetBounds(50, 50, 220, 160);
+        auto* skin = new TskSkinForm(form);
+        skin->SetShowIcon(true);
+        form->Show();
+        Pump();
+        SendMessageA(form->GetHandle(), WM_NCPAINT, 0, 0);
+        delete form;
+        Pump();
+    };
+    cycle();
+    const long before = GdiObjectCount();
+    for (int i = 0; i < 3; ++i) cycle();
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
 TEST_F(SkinFrame, ANewFormStyleRefreshesTheSkinnedControlsOfATranslucentForm) {
     struct TCountingPanel : TskSkinPanel {
         using TskSkinPanel::TskSkinPanel;
