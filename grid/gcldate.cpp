@@ -46,7 +46,7 @@ TSplit SplitFrom28(TStDate Julian, int Months, int Years) {
 }
 
 bool IsLastOfFebruary(int Day, int Month, int Year) {
-    return Month == 2 && Day == (IsLeapYear(Year) ? 29 : 28);
+    return Month == 2 && Day == (gcldate::IsLeapYear(Year) ? 29 : 28);
 }
 
 } // namespace
@@ -55,7 +55,7 @@ DEFINE_UNIT(gcldate, uoGridDate, StartDates, nullptr);
 
 // ---- Dates -------------------------------------------------------------------
 
-bool IsLeapYear(int Year) {
+bool gcldate::IsLeapYear(int Year) {
     return Year % 4 == 0 && Year % 4000 != 0 && (Year % 100 != 0 || Year % 400 == 0);
 }
 
@@ -69,7 +69,7 @@ int ResolveEpoch(int Year, int Epoch) {
 int DaysInMonth(int Month, int Year, int Epoch) {
     Year = ResolveEpoch(Year, Epoch);
     if (Year < MinYear || Year > MaxYear || Month < 1 || Month > 12) return 0;
-    return Month == 2 && IsLeapYear(Year) ? 29 : MonthDays[Month - 1];
+    return Month == 2 && gcldate::IsLeapYear(Year) ? 29 : MonthDays[Month - 1];
 }
 
 bool ValidDate(int Day, int Month, int Year, int Epoch) {
@@ -211,7 +211,7 @@ double AstJulianDate(TStDate Julian) {
 
 double AstJulianDatePrim(int Year, int Month, int Date, TStTime UT) {
     if (Month < 1 || Month > 12 || Date < 1 || UT < 0 || UT > MaxTime) return BadAstJulian;
-    const int length = Month == 2 ? (IsLeapYear(Year) ? 29 : 28) : MonthDays[Month - 1];
+    const int length = Month == 2 ? (gcldate::IsLeapYear(Year) ? 29 : 28) : MonthDays[Month - 1];
     if (Date > length) return BadAstJulian;
     if (Month < 3) {
         --Year;

@@ -194,7 +194,7 @@ void TskSkinPanel::CMTextChanged(TMessage&) {
 
 void TskSkinPanel::AdjustClientRect(TRect& Rect) {
     if (FIndex != -1 && !IsDesigning()) {
-        if (BGPictureIndex == -1) Rect = NewClRect;
+        if (!BackgroundPicture()) Rect = NewClRect;
         return;
     }
     if (FBorderStyle != bvNone) Rect = TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right - 1, Rect.Bottom - 1);
@@ -253,10 +253,10 @@ TBitmap* TskSkinPanel::BackgroundPicture() {
 
 void TskSkinPanel::Paint() {
     GetSkinData();
-    if (FIndex != -1 && BGPictureIndex != -1) {
-        // A background picture is tiled straight onto the panel.
-        TBitmap* picture = BackgroundPicture();
-        if (!picture || GetWidth() < 1 || GetHeight() < 1) return;
+    // A background picture (an index naming one of the skin's pictures) is tiled straight
+    // onto the panel; any other index paints as a panel without one.
+    if (TBitmap* picture = BackgroundPicture()) {
+        if (GetWidth() < 1 || GetHeight() < 1) return;
         const int pw = picture->GetWidth();
         const int ph = picture->GetHeight();
         if (pw < 1 || ph < 1) return;
@@ -369,9 +369,19 @@ TColor TskSkinPanel::CaptionColor(TColor Enabled) {
 
 // ---- Descendants ------------------------------------------------------------------------
 
+void TskSkinPanel::PublishDocked(TPropertyList& P, TAlign Align, int DefaultHeight) {
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, Align);
+    P.Add("BorderStyle", &TskSkinPanel::GetBorderStyle, &TskSkinPanel::SetBorderStyle, bvNone);
+    PublishDefaultSize<TskSkinPanel>(P, 0, DefaultHeight);
+}
+
 TskSkinGroupBox::TskSkinGroupBox(TComponent* AOwner) : TskSkinPanel(AOwner) {
     FSkinDataName = "groupbox";
     SetCaptionMode(true);
+}
+
+void TskSkinGroupBox::Published(TPropertyList& P) {
+    P.Add("CaptionMode", &TskSkinPanel::GetCaptionMode, &TskSkinPanel::SetCaptionMode, true);
 }
 
 TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
@@ -379,6 +389,10 @@ TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
     SetAlign(alBottom);
     SetDefaultHeight(21);
     SetBorderStyle(bvNone);
+}
+
+void TskSkinStatusBar::Published(TPropertyList& P) {
+    PublishDocked(P, alBottom, 21);
 }
 
 void TskSkinStatusBar::SetSkinData(TskSkinData* Value) {

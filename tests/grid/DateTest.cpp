@@ -44,10 +44,10 @@ TEST(Dates, FixedPointsValidityAndEpochs) {
         EXPECT_EQ(bad, BadDate);
     EXPECT_EQ(DMYtoStDate(1, 1, 5, 1950), D(1, 1, 2005));
     EXPECT_EQ(DMYtoStDate(1, 1, 5, 0), BadDate);
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_TRUE(IsLeapYear(1600));
-    EXPECT_FALSE(IsLeapYear(1900));
-    EXPECT_FALSE(IsLeapYear(4000));
+    EXPECT_TRUE(gcldate::IsLeapYear(2000));
+    EXPECT_TRUE(gcldate::IsLeapYear(1600));
+    EXPECT_FALSE(gcldate::IsLeapYear(1900));
+    EXPECT_FALSE(gcldate::IsLeapYear(4000));
     EXPECT_EQ(DaysInMonth(2, 0, 2000), 29);
     EXPECT_EQ(DaysInMonth(13, 2000, 0), 0);
     EXPECT_EQ(DaysInMonth(2, 4000, 0), 0);

@@ -5,6 +5,7 @@
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
 
 namespace {
@@ -71,6 +72,14 @@ TEST_F(SkinMessageBox, YesNoLayoutDefaultsAndAnswers) {
     }, VK_RETURN);
     EXPECT_EQ(result, mrYes) << "Yes is the default";
     EXPECT_EQ(Ask("Save?", mtConfirmation, {mbYes, mbNo}, nullptr, VK_ESCAPE), mrNo) << "No is the cancel button";
+}
+
+TEST_F(SkinMessageBox, EachBoxGivesBackTheHandlesItCounted) {
+    EXPECT_EQ(Ask("Done.", mtInformation, {mbOK}, nullptr, VK_RETURN), mrOk);
+    const long before = GdiObjectCount();
+    for (TMsgDlgType type : {mtInformation, mtWarning, mtError, mtConfirmation})
+        Ask("Done.", type, {mbOK}, nullptr, VK_RETURN);
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 TEST_F(SkinMessageBox, OkIsDefaultAndCancelAtOnceAndTheFrameTakesTheAlpha) {
