@@ -88,7 +88,7 @@ const std::vector<TClassProperties>& Table() {
                 "Controller", "GridPenSet", "LockedRowsCell", "Options", "Rows", "ScrollBars",
                 "OnPaintUnusedArea", "OnMouseWheel"},
                {"DragCursor", "DragKind", "DragMode"}}),
-         {"Columns", "Rows", "OnMouseWheel", "DragCursor", "DragKind", "DragMode"}},
+         {"Columns", "Rows", "DragCursor", "DragKind", "DragMode"}},
         {"TGclCalculator",
          {"Align", "BorderStyle", "Ctl3D", "Font", "TapeFont", "Colors", "Cursor", "Decimals",
           "DragCursor", "DragMode", "Enabled", "LabelInfo", "MaxPaperCount", "TapeHeight", "Options",

@@ -80,6 +80,38 @@ TEST(GridRobustness, CommandTableFilesLoadOrAreRefused) {
     ExpectBoundedLoads<EReadError>(corpus, load);
 }
 
+TEST(GridRobustness, DamagedCommandTableFilesAreRefused) {
+    TScratchFile file(".txt");
+    auto load = [&file](const std::string& Bytes) {
+        file.Write(Bytes);
+        TGclCommandTable table;
+        table.LoadFromFile(file.Path());
+    };
+    const std::string good = "Mine\r\n  37   0   0   0    46\r\n  81   4  83 128    42\r\n";
+    ASSERT_NO_THROW(load(good));
+    TCorpus corpus = {
+        {"text after the numbers", good + "  46   0   0   0    46 garbage\r\n"},
+        {"an exponent", good + " 1e3 0 0 0 5\r\n"},
+        {"a fraction", good + " 1 0 0 0 2.75\r\n"},
+        {"a sixth number", good + " 1 0 0 0 5 6\r\n"},
+        {"four numbers", good + " 1 0 0 0\r\n"},
+        {"a negative key", good + " -1 0 0 0 5\r\n"},
+        {"a negative command", good + " 1 0 0 0 -5\r\n"},
+        {"a hexadecimal key", good + " 0x10 0 0 0 5\r\n"},
+        {"a blank name", "\r\n" + good.substr(6)},
+        {"a name of spaces", "   \r\n" + good.substr(6)},
+        {"the same keys twice", good + "  37   0   0   0    47\r\n"},
+        {"the same keys many times", "Mine\r\n" + Repeat("  37   0   0   0    46\r\n", 5000)},
+        {"nothing", ""},
+    };
+    ExpectRefusals<EReadError>(corpus, load);
+    // A file of blank lines is read a line at a time, not into memory whole.
+    TCorpus blank = {{"10 MB of blank lines", "Blank\r\n" + Repeat("\r\n", 5 << 20)}};
+    TBounds bounds;
+    bounds.HeapBase = std::size_t(1) << 20;
+    ExpectBoundedLoads<EReadError>(blank, load, bounds);
+}
+
 std::string ItemBytes(const TGclCommandTable& Table) {
     TStringStream stream;
     {
@@ -121,6 +153,41 @@ TEST(GridRobustness, CommandTableStreamsLoadOrAreRefused) {
     corpus.push_back({"endless list", "\x06\x04Mine\x09\x01" + Repeat("\x02\x01\x02\x01", 100000)});
     corpus.push_back({"nested lists", "\x06\x04Mine\x09" + std::string(100000, '\x01')});
     ExpectBoundedLoads<EReadError>(corpus, load);
+}
+
+TEST(GridRobustness, DamagedCommandTableStreamsAreRefused) {
+    auto load = [](const std::string& Bytes) {
+        TStringStream stream(Bytes);
+        TReader reader(&stream);
+        TGclCommandTable table;
+        table.ReadItem(&reader);
+    };
+    // Name, IsActive, then the list of (key part, command) pairs.
+    auto item = [](const std::string& Name, const std::vector<int>& Pairs) {
+        TStringStream stream;
+        {
+            TWriter writer(&stream);
+            writer.WriteString(Name);
+            writer.WriteBoolean(true);
+            writer.WriteListBegin();
+            for (int v : Pairs) writer.WriteInteger(v);
+            writer.WriteListEnd();
+        }
+        return stream.GetDataString();
+    };
+    ASSERT_NO_THROW(load(item("Mine", {'A', 5, 'B', 5})));
+    std::vector<int> many;
+    for (int i = 0; i < 5000; ++i) many.insert(many.end(), {'A', i});
+    TCorpus corpus = {
+        {"the same keys twice in a plain table", item("Mine", {'A', 5, 'A', 6})},
+        {"the same keys many times", item("Mine", many)},
+        {"a built-in binding removed twice", item("Grid", {VK_F2, 0, VK_F2, 0})},
+        {"a binding added twice to a built-in table", item("Grid", {'A', 5, 'A', 6})},
+        {"a negative command", item("Mine", {'A', -1})},
+        {"a command past 65535", item("Mine", {'A', 65536})},
+        {"a pair cut in half", item("Mine", {'A', 5, 'B'})},
+    };
+    ExpectRefusals<EReadError>(corpus, load);
 }
 
 // ---- Form resources ---------------------------------------------------------------------
@@ -254,7 +321,9 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
                     {"'x' (", "False 5 (", "False (() ", Repeat("(", 50) + Repeat(")", 50) + " ("});
     AddReplacements(corpus, controller, "(113 0", {"(" + Repeat("1 1 ", many)});
     AddReplacements(corpus, controller, "'Grid'",
-                    {"'Default' True (" + Repeat("9 9 ", many) + ")"});
+                    {"'Default' True (" + Repeat("9 9 ", many) + ")",
+                     Repeat("'Grid' False () ", 1000) + "'Grid'",
+                     Repeat("'Mine7' False () ", 1000) + "'Grid'"});
 
     const std::string table = FormText(kTable);
     AddReplacements(corpus, table, "40 0", numbers);
@@ -300,6 +369,19 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
          "    object PO2: TProbeOwner\r\n    end\r\n    object P1",
          Repeat("    object TProbeOwner\r\n", 100) + Repeat("    end\r\n", 100) + "    object P1"});
     ExpectBoundedLoads<EFilerError>(corpus, LoadForm);
+}
+
+TEST(GridRobustness, DamagedTableAndCommandFormsAreRefused) {
+    TCorpus corpus;
+    const std::string table = FormText(kTable);
+    AddReplacements(corpus, table, "RowLimit = 5",
+                    {"LockedCols = -2147483648", "LockedRows = -1", "LockedCols = -100"});
+    const std::string controller = FormText(kController);
+    AddReplacements(corpus, controller, "(-2142175663 300 82 65535)",
+                    {"(-2142175663 300 -2142175663 301)", "(" + Repeat("82 5 ", 1000) + ")",
+                     "(82 -1)", "(82 65536)", "(82)"});
+    AddReplacements(corpus, controller, "(113 0 2296 400)", {"(113 0 113 0)", "(2296 400 2296 401)"});
+    ExpectRefusals<EFilerError>(corpus, LoadForm);
 }
 
 std::string FieldForm(int Type, const std::string& High) {
