@@ -216,3 +216,12 @@ void RegisterSkinCtrlsEnums() {
 } // namespace
 
 DEFINE_UNIT(SkinCtrls, uoSkin + 10, RegisterSkinCtrlsEnums, nullptr);
+
+void SetChildrenVisible(TWinControl* Parent, std::vector<TControl*> Controls, bool Visible) {
+    for (TControl* control : Controls)
+        for (int i = 0; i < Parent->GetControlCount(); ++i)
+            if (Parent->GetControl(i) == control) {
+                control->SetVisible(Visible);
+                break;
+            }
+}

@@ -125,3 +125,8 @@ protected:
     void CreateControlSkinImage(TBitmap* B) override;
     void CreateControlRegion();
 };
+
+// Shows or hides those of Controls that are still Parent's children. It works on a copy of
+// its own: each change runs the child's events, which may change the caller's list or free
+// a child.
+void SetChildrenVisible(TWinControl* Parent, std::vector<TControl*> Controls, bool Visible);

@@ -140,15 +140,14 @@ void TskSkinExPanel::HideControls() {
     FHiddenControls = std::make_unique<std::vector<TControl*>>();
     for (int i = 0; i < GetControlCount(); ++i)
         if (GetControl(i)->GetVisible()) FHiddenControls->push_back(GetControl(i));
-    for (TControl* control : *FHiddenControls) control->SetVisible(false);
+    SetChildrenVisible(this, *FHiddenControls, false);
 }
 
 void TskSkinExPanel::ShowControls() {
     if (!FHiddenControls) return;
-    auto hidden = std::move(FHiddenControls);
-    for (TControl* control : *hidden)
-        for (int i = 0; i < GetControlCount(); ++i)
-            if (GetControl(i) == control) control->SetVisible(true);
+    const auto hidden = std::move(FHiddenControls);
+    // A child freed while hidden has left the panel.
+    SetChildrenVisible(this, *hidden, true);
 }
 
 void TskSkinExPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -82,20 +82,16 @@ void TskSkinPanel::DoRollUp(bool Value) {
 
 void TskSkinPanel::HideControls() {
     FHiddenControls = std::make_unique<std::vector<TControl*>>();
-    for (int i = 0; i < GetControlCount(); ++i) {
-        TControl* control = GetControl(i);
-        if (!control->GetVisible()) continue;
-        FHiddenControls->push_back(control);
-    }
-    for (TControl* control : *FHiddenControls) control->SetVisible(false);
+    for (int i = 0; i < GetControlCount(); ++i)
+        if (GetControl(i)->GetVisible()) FHiddenControls->push_back(GetControl(i));
+    SetChildrenVisible(this, *FHiddenControls, false);
 }
 
 void TskSkinPanel::ShowControls() {
-    auto hidden = std::move(FHiddenControls);
-    for (TControl* control : *hidden)
-        // A child freed while hidden has left the panel.
-        for (int i = 0; i < GetControlCount(); ++i)
-            if (GetControl(i) == control) control->SetVisible(true);
+    if (!FHiddenControls) return;
+    const auto hidden = std::move(FHiddenControls);
+    // A child freed while hidden has left the panel.
+    SetChildrenVisible(this, *hidden, true);
 }
 
 void TskSkinPanel::ChangeSkinData() {

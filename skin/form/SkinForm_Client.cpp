@@ -7,6 +7,8 @@
 
 #include "skin/form/SkinForm_Frame.h"
 
+#include <algorithm>
+
 namespace {
 
 bool HasPicture(const std::unique_ptr<TBitmap>& B) {
@@ -287,7 +289,12 @@ void TskSkinForm::ControlsToAreas() {
     if (AreaLinks.empty() || !FSkinApplied) return;
     const bool scale = CanScale();
     if (scale) CalcRects();
-    for (const TAreaLink& link : AreaLinks) {
+    // A control's resize runs its events, which may link, unlink or free controls: the
+    // links are walked on a copy, and each is taken only while it still stands.
+    const std::vector<TAreaLink> links = AreaLinks;
+    for (const TAreaLink& link : links) {
+        const auto linked = [&](const TAreaLink& L) { return L.Control == link.Control; };
+        if (std::none_of(AreaLinks.begin(), AreaLinks.end(), linked)) continue;
         const TRect r = scale ? CalcRealObjectRect(link.Rect) : link.Rect;
         link.Control->SetBounds(r.Left, r.Top, RectWidth(r), RectHeight(r));
     }
