@@ -411,7 +411,7 @@ void TskSkinForm::PaintBG(HDC DC) {
     const TRect client = FForm->GetClientRect();
     const TRect& cl = FSkinData->ClRect;
     TBitmap* picture = FSkinData->Picture.get();
-    TBitmap b(RectWidth(client), RectHeight(client));
+    TBitmap b(RectWidth(client), RectHeight(client), pf24bit);
     if (!IsNullRect(cl) && picture && !picture->GetEmpty()) {
         HDC src = picture->GetCanvas()->GetHandle();
         for (int y = 0; y < b.GetHeight(); y += RectHeight(cl))
@@ -494,7 +494,7 @@ void TskSkinForm::PaintNCDefault() {
     CalcDefRects();
     const int capH = GetDefCaptionHeight();
     const int w = FNewWidth, h = FNewHeight;
-    TBitmap b(std::max(w - 6, 1), capH);
+    TBitmap b(std::max(w - 6, 1), capH, pf24bit);
     TCanvas* c = b.GetCanvas();
     c->GetBrush()->SetColor(clBtnFace);
     c->FillRect(TRect(0, 0, b.GetWidth(), b.GetHeight()));
