@@ -520,7 +520,13 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             ClientHitTest(Message);
             passOn = false;
         }
-        if (iconic || !nc) break;
+        if (iconic) {
+            // The whole of a minimized window is its caption: a double click restores it.
+            Message.Result = HTCAPTION;
+            passOn = false;
+            break;
+        }
+        if (!nc) break;
         {
             TPoint p(SignedLow(Message.LParam), SignedHigh(Message.LParam));
             PointToNCPoint(p);
@@ -998,7 +1004,9 @@ void TskSkinForm::MouseLeaveEvent(const AnsiString& IDName) {
 
 void TskSkinForm::CheckMenuVisible(TMessage& Message) {
     if (!CanMenuClose(Message.Msg)) return;
-    if (SkinMenu->Visible)
+    if (FMainMenuActive && !SkinMenu->Visible)
+        SkinMainMenuClose();
+    else if (SkinMenu->Visible)
         SkinMenu->Hide();
     else if (FSkinMenuOpen)
         SkinMenuClose();

@@ -375,6 +375,24 @@ TEST_F(SkinFrame, AnotherFormMinimizesToASmallFrameAtTheBottomLeft) {
     EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
 }
 
+TEST_F(SkinFrame, AMinimizedWindowIsAllCaptionAndADoubleClickRestoresIt) {
+    UseSkin();
+    ShowWindow(Form->GetHandle(), SW_MINIMIZE);
+    Pump();
+    ASSERT_TRUE(IsIconic(Form->GetHandle()));
+    const TRect w = Window();
+    EXPECT_EQ(HitAt(RectWidth(w) / 2, RectHeight(w) / 2), HTCAPTION);
+    Shot("skinframe_iconic.bmp");
+    SetCursorPos((w.Left + w.Right) / 2, (w.Top + w.Bottom) / 2);
+    Pump();
+    for (int click = 0; click < 2; ++click) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    Pump();
+    EXPECT_FALSE(IsIconic(Form->GetHandle()));
+}
+
 TEST_F(SkinFrame, ASkinLoadedIntoTheFormsDataRebuildsTheFrame) {
     UseSkin();
     int changes = 0;
