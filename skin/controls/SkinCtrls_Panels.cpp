@@ -73,6 +73,8 @@ void TskSkinPanel::DoRollUp(bool Value) {
     if (Value) {
         FStoredHeight = GetHeight();
         if (!FHiddenControls) HideControls();
+        // A child's event unrolled the panel while it was hiding its children.
+        if (!FRollUpState) return;
         SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
     } else if (FStoredHeight != -1) {
         SetHeight(FStoredHeight);
@@ -81,17 +83,11 @@ void TskSkinPanel::DoRollUp(bool Value) {
 }
 
 void TskSkinPanel::HideControls() {
-    FHiddenControls = std::make_unique<std::vector<TControl*>>();
-    for (int i = 0; i < GetControlCount(); ++i)
-        if (GetControl(i)->GetVisible()) FHiddenControls->push_back(GetControl(i));
-    SetChildrenVisible(this, *FHiddenControls, false);
+    HideChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ShowControls() {
-    if (!FHiddenControls) return;
-    const auto hidden = std::move(FHiddenControls);
-    // A child freed while hidden has left the panel.
-    SetChildrenVisible(this, *hidden, true);
+    ShowChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ChangeSkinData() {

@@ -102,6 +102,14 @@ protected:
         const TRect r = Bar->Items()[static_cast<std::size_t>(Index)].ObjectRect;
         return Bar->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
     }
+    // The screen as it shows now (the drop-downs included) within R.
+    static void SaveScreen(const TRect& R, const char* Name) {
+        TBitmap shot(RectWidth(R), RectHeight(R), pf24bit);
+        HDC screen = GetDC(nullptr);
+        BitBlt(shot.GetCanvas()->GetHandle(), 0, 0, RectWidth(R), RectHeight(R), screen, R.Left, R.Top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        shot.SaveToFile(ExeDir() + Name);
+    }
     TPoint OnClientArea() { return Form->ClientToScreen(TPoint(150, 120)); }
     TRect LevelRect(int Index) {
         RECT r;
@@ -297,6 +305,7 @@ TEST_F(SkinMenuBar, RealClicksOpenEachDropDownUnderItsItem) {
         for (int i = 0; i < 3; ++i) {
             ClickAt(ItemCentre(i));
             ASSERT_EQ(Levels(), 1) << "item " << i;
+            if (left == 100 && i == 1) SaveScreen(TRect(100, 100, 400, 300), "skinmenubar_real_clicks.bmp");
             const TRect item = Bar->Items()[static_cast<std::size_t>(i)].ObjectRect;
             const TPoint bottomLeft = Bar->ClientToScreen(TPoint(item.Left, item.Bottom));
             const TRect level = LevelRect(0);
@@ -307,7 +316,6 @@ TEST_F(SkinMenuBar, RealClicksOpenEachDropDownUnderItsItem) {
             EXPECT_EQ(Levels(), 0) << "item " << i;
         }
     }
-    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "skinmenubar_real_clicks.bmp");
 }
 
 TEST_F(SkinMenuBar, NoHighlightStaysAfterEscAClickElsewhereOrACommand) {
