@@ -947,6 +947,16 @@ void TskSkinForm::SetDefaultCaptionText() {
             if (caption->DefaultCaption) caption->SetTextValue(FForm->GetCaption());
 }
 
+std::vector<TskActiveSkinObject*> TskSkinForm::ObjectSnapshot() const {
+    std::vector<TskActiveSkinObject*> objects;
+    for (const auto& o : FObjectList) objects.push_back(o.get());
+    return objects;
+}
+
+bool TskSkinForm::HasObject(const TskActiveSkinObject* Object) const {
+    return std::any_of(FObjectList.begin(), FObjectList.end(), [&](const auto& o) { return o.get() == Object; });
+}
+
 int TskSkinForm::GetIndex(const AnsiString& IDName) const {
     for (int i = 0; i < GetObjectCount(); ++i)
         if (GetObject(i)->IDName == IDName) return i;

@@ -120,8 +120,8 @@ void TskSkinForm::Paint(HDC DC) {
                         TRect(0, 0, p->GetWidth(), p->GetHeight()), FNewWidth, FNewHeight, true);
     }
     if (b.GetWidth() <= 0 || b.GetHeight() <= 0) return;
-    for (auto& o : FObjectList)
-        if (o->RollUp == FRollUpState && o->Visible) o->Draw(b.GetCanvas(), true);
+    for (TskActiveSkinObject* o : ObjectSnapshot())
+        if (HasObject(o) && o->RollUp == FRollUpState && o->Visible) o->Draw(b.GetCanvas(), true);
     BitBlt(DC, 0, 0, b.GetWidth(), b.GetHeight(), b.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 

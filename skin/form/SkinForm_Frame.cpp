@@ -344,13 +344,14 @@ void TskSkinForm::DrawNCObjects(TBitmap* Top, TBitmap* Bottom) {
     // itself after the one before it.
     for (TskSkinMainMenuItem* item : MainMenuItems())
         item->Draw(NewMainMenuRect.Top > NewClRect.Top ? Bottom->GetCanvas() : Top->GetCanvas(), false);
-    for (auto& o : FObjectList) {
-        if (!CanObjectTest(o->RollUp) || !o->Visible || dynamic_cast<TskSkinMainMenuItem*>(o.get())) continue;
+    for (TskActiveSkinObject* o : ObjectSnapshot()) {
+        if (!HasObject(o) || !CanObjectTest(o->RollUp) || !o->Visible || dynamic_cast<TskSkinMainMenuItem*>(o))
+            continue;
         if (o->ObjectRect.Bottom > NewClRect.Top) {
             const TRect kept = o->ObjectRect;
             o->ObjectRect = MovedRect(o->ObjectRect, 0, -NewClRect.Bottom);
             o->Draw(Bottom->GetCanvas(), false);
-            o->ObjectRect = kept;
+            if (HasObject(o)) o->ObjectRect = kept;
         } else {
             o->Draw(Top->GetCanvas(), false);
         }
@@ -520,11 +521,11 @@ void TskSkinForm::PaintNCDefault() {
         c->TextOut(x + 3, y, text);
         c->GetBrush()->SetStyle(bsSolid);
     }
-    for (auto& o : FObjectList) {
-        if (!o->Visible) continue;
+    for (TskActiveSkinObject* o : ObjectSnapshot()) {
+        if (!HasObject(o) || !o->Visible) continue;
         o->ObjectRect = MovedRect(o->ObjectRect, -3, -3);
         o->Draw(c, true);
-        o->ObjectRect = MovedRect(o->ObjectRect, 3, 3);
+        if (HasObject(o)) o->ObjectRect = MovedRect(o->ObjectRect, 3, 3);
     }
     HWND wnd = FForm->GetHandle();
     HDC dc = GetWindowDC(wnd);
