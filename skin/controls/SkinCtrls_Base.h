@@ -100,12 +100,18 @@ private:
     int FDefaultHeight = 0;
 };
 
+// The default size with the values the class is made with: a form leaves them out.
+template <class C> void PublishDefaultSize(TPropertyList& P, int Width, int Height) {
+    using skinctrls_detail::Own;
+    P.Add("DefaultWidth", Own<C>(&C::GetDefaultWidth), Own<C>(&C::SetDefaultWidth), Width);
+    P.Add("DefaultHeight", Own<C>(&C::GetDefaultHeight), Own<C>(&C::SetDefaultHeight), Height);
+}
+
 template <class C> void PublishSkinSizing(TPropertyList& P) {
     using skinctrls_detail::Own;
     P.Add("DefaultFont", Own<C>(&C::GetDefaultFont));
     P.Add("UseSkinFont", Own<C>(&C::GetUseSkinFont), Own<C>(&C::SetUseSkinFont), true);
-    P.Add("DefaultWidth", Own<C>(&C::GetDefaultWidth), Own<C>(&C::SetDefaultWidth), 0);
-    P.Add("DefaultHeight", Own<C>(&C::GetDefaultHeight), Own<C>(&C::SetDefaultHeight), 0);
+    PublishDefaultSize<C>(P, 0, 0);
 }
 
 class TskSkinCustomControl : public TskSkinControl, public TskSkinSizing {

@@ -190,6 +190,11 @@ void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
     SetReference(this, FMenusSkinData, Value);
 }
 
+void TskSkinForm::SetFormStyle(TFormStyle Value) {
+    FForm->SetFormStyle(Value);
+    if (FAlphaBlend) RelaySkinChange(FForm, nullptr, [] {});
+}
+
 void TskSkinForm::SetMainMenuBar(TskSkinMainMenuBar* Value) {
     SetReference(this, FMainMenuBar, Value);
 }
@@ -484,10 +489,10 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         if (!nc) {
             Paint(dc);
         } else if (FSkinApplied) {
-            if (FSkinData->BGPictureIndex == -1)
-                PaintBG(dc);
-            else
+            if (BackgroundPicture())
                 PaintBG2(dc);
+            else
+                PaintBG(dc);
         } else {
             PaintBGDefault(dc);
         }

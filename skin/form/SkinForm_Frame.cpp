@@ -2,9 +2,9 @@
 
 #include "skin/form/SkinForm.h"
 
+#include "skin/controls/SkinCtrls_Shape.h"
 #include "skin/data/Skeffbmp.h"
 
-#include "classlib/GdiCounter.h"
 
 namespace {
 
@@ -425,12 +425,14 @@ void TskSkinForm::PaintBG(HDC DC) {
     BitBlt(DC, 0, 0, b.GetWidth(), b.GetHeight(), b.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
+TBitmap* TskSkinForm::BackgroundPicture() const {
+    TBitmap* p = FSkinData ? SkinPicture(FSkinData, FSkinData->BGPictureIndex) : nullptr;
+    return p && !p->GetEmpty() ? p : nullptr;
+}
+
 void TskSkinForm::PaintBG2(HDC DC) {
-    const int index = FSkinData->BGPictureIndex;
-    if (index < 0 || index >= static_cast<int>(FSkinData->ActivePictures.size()) ||
-        FSkinData->ActivePictures[static_cast<std::size_t>(index)]->GetEmpty())
-        return PaintBGDefault(DC);
-    TBitmap* p = FSkinData->ActivePictures[static_cast<std::size_t>(index)].get();
+    TBitmap* p = BackgroundPicture();
+    if (!p) return PaintBG(DC);
     const TRect client = FForm->GetClientRect();
     for (int y = 0; y <= RectHeight(client) / p->GetHeight(); ++y)
         for (int x = 0; x <= RectWidth(client) / p->GetWidth(); ++x)
@@ -601,7 +603,7 @@ void TskSkinForm::DrawFormIcon(TCanvas* Cnvs, int X, int Y) {
         if (!source) source = reinterpret_cast<HICON>(GetClassLongPtrA(Application->GetHandle(), GCLP_HICON));
         if (!source) source = loaded = LoadIconA(nullptr, IDI_APPLICATION);
         FIcon = std::make_unique<TIcon>();
-        FIcon->SetHandle(GdiTrack(static_cast<HICON>(CopyImage(source, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE))));
+        FIcon->SetHandle(static_cast<HICON>(CopyImage(source, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE)));
         (void)loaded; // shared system icon: not destroyed
     }
     if (FIcon->GetHandle())

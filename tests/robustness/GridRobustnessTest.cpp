@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -160,10 +161,11 @@ std::string ToBinary(const std::string& Text) {
     return output.GetDataString();
 }
 
-// The 80-bit range value as the form text's binary data.
-std::string RangeHex(long double Value) {
-    unsigned char bytes[10];
-    std::memcpy(bytes, &Value, 10);
+// The ten range bytes of a value of type T (an 80-bit number by default) as the form
+// text's binary data.
+template <typename T = long double> std::string RangeHex(T Value) {
+    unsigned char bytes[10] = {};
+    std::memcpy(bytes, &Value, sizeof(T) < 10 ? sizeof(T) : 10);
     std::string hex;
     for (unsigned char b : bytes) {
         char digits[3];
@@ -194,7 +196,7 @@ const std::string kTable = "  object T: TGclTable\r\n"
                            "  end\r\n";
 const std::string kNumberEdit = "  object NE: TTestField\r\n"
                                 "    RangeHigh = {" +
-                                RangeHex(99) +
+                                RangeHex<long double>(99) +
                                 "}\r\n"
                                 "    RangeLow = {" +
                                 RangeHex(-5.5L) +
@@ -282,10 +284,10 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
 
     const std::string edit = FormText(kNumberEdit);
     for (const std::string& range : std::vector<std::string>{
-             "{}", "{00}", "{" + RangeHex(99) + "00}", "{FFFFFFFFFFFFFFFFFFFF}",
+             "{}", "{00}", "{" + RangeHex<long double>(99) + "00}", "{FFFFFFFFFFFFFFFFFFFF}",
              "{0000000000000000FF7F}", "{000000000000000000C0}", "{0000000000000080FF7F}",
              "{" + std::string(1 << 20, '0') + "}", "5", "'x'"})
-        AddReplacements(corpus, edit, "{" + RangeHex(99) + "}", {range});
+        AddReplacements(corpus, edit, "{" + RangeHex<long double>(99) + "}", {range});
 
     const std::string collection = FormText(kCollection);
     AddReplacements(corpus, collection, "TProbeItem", {"TProbeOwner", "TGclController", "TForm"});
@@ -298,6 +300,59 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
          "    object PO2: TProbeOwner\r\n    end\r\n    object P1",
          Repeat("    object TProbeOwner\r\n", 100) + Repeat("    end\r\n", 100) + "    object P1"});
     ExpectBoundedLoads<EFilerError>(corpus, LoadForm);
+}
+
+std::string FieldForm(int Type, const std::string& High) {
+    return ToBinary(FormText("  object NE: TTestField\r\n    DataType = " + std::to_string(Type) +
+                             "\r\n    RangeHigh = {" + High + "}\r\n  end\r\n"));
+}
+
+TEST(GridRobustness, EntryFieldRangesTheTypeCannotHoldAreRefused) {
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    struct Case {
+        const char* Name;
+        int Type;
+        std::string High;
+    };
+    const std::vector<Case> refused = {
+        {"Extended NaN", fsubExtended, RangeHex(nan)},
+        {"Extended infinity", fsubExtended, RangeHex(-inf)},
+        {"Extended pseudo-infinity", fsubExtended, "0000000000000000FF7F"},
+        {"Extended unnormal", fsubExtended, "0000000000000040FF3F"},
+        {"Extended pseudo-denormal", fsubExtended, "00000000000000800000"},
+        {"Comp NaN", fsubComp, RangeHex(nan)},
+        {"Real NaN", fsubReal, RangeHex(std::numeric_limits<double>::quiet_NaN())},
+        {"Real infinity", fsubReal, RangeHex(std::numeric_limits<double>::infinity())},
+        {"Double beyond its bounds", fsubDouble, RangeHex(1e309L)},
+        {"Single beyond its bounds", fsubSingle, RangeHex(-1e39L)},
+        {"Word $7FFFFFFF", fsubWord, RangeHex<std::int32_t>(0x7FFFFFFF)},
+        {"Word 65536", fsubWord, RangeHex<std::int32_t>(65536)},
+        {"Word -1", fsubWord, RangeHex<std::int32_t>(-1)},
+        {"SmallInt 32768", fsubSmallInt, RangeHex<std::int32_t>(32768)},
+        {"Byte 256", fsubByte, RangeHex<std::int32_t>(256)},
+        {"ShortInt -129", fsubShortInt, RangeHex<std::int32_t>(-129)},
+        {"Date INT_MAX", fsubDate, RangeHex<std::int32_t>(2147483647)},
+        {"Date past 3999", fsubDate, RangeHex<std::int32_t>(876582)},
+        {"Date none", fsubDate, RangeHex<std::int32_t>(-1)},
+        {"Time 86400", fsubTime, RangeHex<std::int32_t>(86400)},
+        {"Time -1", fsubTime, RangeHex<std::int32_t>(-1)},
+    };
+    for (const Case& c : refused)
+        EXPECT_THROW(LoadForm(FieldForm(c.Type, c.High)), EReadError) << c.Name;
+    // The edges of each type load.
+    const std::vector<Case> accepted = {
+        {"Extended 1e4000", fsubExtended, RangeHex(1e4000L)},
+        {"Extended denormal", fsubExtended, "01000000000000000000"},
+        {"Word 65535", fsubWord, RangeHex<std::int32_t>(65535)},
+        {"LongInt minimum", fsubLongInt, RangeHex<std::int32_t>(INT32_MIN)},
+        {"Date 31 December 3999", fsubDate, RangeHex<std::int32_t>(876581)},
+        {"Time 23:59:59", fsubTime, RangeHex<std::int32_t>(86399)},
+        {"Double maximum", fsubDouble, RangeHex(static_cast<long double>(1.7976931348623157e308))},
+        {"Char 255", fsubChar, "FF000000000000000000"},
+    };
+    for (const Case& c : accepted)
+        EXPECT_NO_THROW(LoadForm(FieldForm(c.Type, c.High))) << c.Name;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The skinned form frame on real windows: the plain frame without a skin and the frame of
 // the test skins, their hit tests, painted pixels, caption commands, roll-up and sizing.
+#include "skin/controls/SkinCtrls_Panels.h"
 #include "skin/form/SkinForm.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
@@ -218,6 +219,55 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     Pump();
     EXPECT_FALSE(Skin->SkinApplied());
     EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
+}
+
+TEST_F(SkinFrame, AFrameShowingTheFormIconGivesBackEveryHandleItCounted) {
+    auto cycle = [] {
+        auto* form = new TForm(nullptr);
+        form->SetBounds(50, 50, 220, 160);
+        auto* skin = new TskSkinForm(form);
+        skin->SetShowIcon(true);
+        form->Show();
+        Pump();
+        SendMessageA(form->GetHandle(), WM_NCPAINT, 0, 0);
+        delete form;
+        Pump();
+    };
+    cycle();
+    const long before = GdiObjectCount();
+    for (int i = 0; i < 3; ++i) cycle();
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+TEST_F(SkinFrame, ANewFormStyleRefreshesTheSkinnedControlsOfATranslucentForm) {
+    struct TCountingPanel : TskSkinPanel {
+        using TskSkinPanel::TskSkinPanel;
+        int Changes = 0;
+        void ChangeSkinData() override {
+            ++Changes;
+            TskSkinPanel::ChangeSkinData();
+        }
+    };
+    UseSkin();
+    auto* panel = Add<TCountingPanel>(Form, 10, 10, 50, 50);
+    panel->SetSkinData(Data);
+    const int before = panel->Changes;
+    Skin->SetFormStyle(fsStayOnTop);
+    EXPECT_NE(GetWindowLongPtrA(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(panel->Changes, before) << "an opaque form's controls keep their looks";
+    Skin->SetAlphaBlend(true);
+    Skin->SetFormStyle(fsNormal);
+    EXPECT_EQ(GetWindowLongPtrA(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(panel->Changes, before + 1);
+}
+
+TEST_F(SkinFrame, ABackgroundIndexOutsideThePicturesPaintsTheClientPart) {
+    UseSkin();
+    Data->BGPictureIndex = 7;
+    InvalidateRect(Form->GetHandle(), nullptr, TRUE);
+    Pump();
+    auto shot = Shot("skinform_badbackground.bmp");
+    EXPECT_EQ(PixelOf(shot.get(), 150, 100), Rgb(testskins::kClient));
 }
 
 TEST_F(SkinFrame, MaskMakesTheWindowRegion) {
