@@ -4,7 +4,6 @@
 #include "skin/controls/SkinCtrls_Panels.h"
 
 #include "tests/skin/controls/SkinFixture.h"
-#include "tests/support/FreedMemoryPoison.h"
 
 namespace {
 

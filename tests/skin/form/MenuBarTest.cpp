@@ -5,7 +5,6 @@
 #include "skin/form/SkinForm.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/skin/form/MenuTestSupport.h"
-#include "tests/support/FreedMemoryPoison.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include "classlib/Paths.h"

@@ -5,7 +5,6 @@
 #include "skin/form/SkinForm.h"
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/skin/form/ObjectTestSkins.h"
-#include "tests/support/FreedMemoryPoison.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include "classlib/GdiCounter.h"
