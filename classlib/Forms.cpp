@@ -12,6 +12,7 @@
 #include "classlib/Timers.h"
 
 #include <algorithm>
+#include <utility>
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -977,9 +978,10 @@ void TApplication::Restore() {
     if (!FMinimized) return;
     FMinimized = false;
     if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->GetHandle(), SW_RESTORE);
-    for (HWND wnd : FHiddenByMinimize)
+    // Showing a window runs its events, which may minimize the application again.
+    const std::vector<HWND> hidden = std::exchange(FHiddenByMinimize, {});
+    for (HWND wnd : hidden)
         if (IsWindow(wnd)) ShowWindow(wnd, SW_SHOWNA);
-    FHiddenByMinimize.clear();
 }
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,9 @@
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
 
+#include <memory>
+#include <vector>
+
 DECLARE_UNIT(SkinCtrls)
 
 // The frame of a skinned container or label without a skin. Its own scope keeps its names apart
@@ -131,3 +134,9 @@ protected:
     void CreateControlSkinImage(TBitmap* B) override;
     void CreateControlRegion();
 };
+
+// Hides Parent's visible children and lists them in Hidden. A child's events may roll the
+// parent back meanwhile (Hidden is then taken or replaced): the hiding stops there.
+void HideChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden);
+// Shows those of Hidden's children that are still Parent's and empties Hidden.
+void ShowChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden);

@@ -73,6 +73,8 @@ void TskSkinPanel::DoRollUp(bool Value) {
     if (Value) {
         FStoredHeight = GetHeight();
         if (!FHiddenControls) HideControls();
+        // A child's event unrolled the panel while it was hiding its children.
+        if (!FRollUpState) return;
         SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
     } else if (FStoredHeight != -1) {
         SetHeight(FStoredHeight);
@@ -81,21 +83,11 @@ void TskSkinPanel::DoRollUp(bool Value) {
 }
 
 void TskSkinPanel::HideControls() {
-    FHiddenControls = std::make_unique<std::vector<TControl*>>();
-    for (int i = 0; i < GetControlCount(); ++i) {
-        TControl* control = GetControl(i);
-        if (!control->GetVisible()) continue;
-        FHiddenControls->push_back(control);
-    }
-    for (TControl* control : *FHiddenControls) control->SetVisible(false);
+    HideChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ShowControls() {
-    auto hidden = std::move(FHiddenControls);
-    for (TControl* control : *hidden)
-        // A child freed while hidden has left the panel.
-        for (int i = 0; i < GetControlCount(); ++i)
-            if (GetControl(i) == control) control->SetVisible(true);
+    ShowChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ChangeSkinData() {

@@ -207,6 +207,10 @@ public:
     void ClearObjects();
     void CheckObjects();
     void DrawSkinObject(TskActiveSkinObject* Object);
+    // The objects as they stand now. Drawing one may run the program's paint event, which
+    // may change the list: painters walk this copy and skip what left the list meanwhile.
+    std::vector<TskActiveSkinObject*> ObjectSnapshot() const;
+    bool HasObject(const TskActiveSkinObject* Object) const;
     int GetActiveObject() const { return ActiveObject; }
     int GetMouseDownObject() const { return MouseDownObject; }
 

@@ -148,7 +148,7 @@ const std::vector<TClassProperties>& Table() {
                {"DefItemFont", "DefaultWidth", "DefaultHeight", "PopupToUp", "SkinForm", "MainMenu",
                 "OnMainMenuItemClick", "Enabled", "OnMouseDown", "OnMouseMove", "OnMouseUp",
                 "OnClick"}}),
-         {"DefaultWidth", "DefaultHeight"}},
+         {}},
         {"TskSkinMessage",
          {"AlphaBlend", "AlphaBlendAnimation", "AlphaBlendValue", "SkinData", "CtrlSkinData",
           "ButtonSkinDataName", "MessageLabelSkinDataName", "DefaultFont", "DefaultButtonFont",

@@ -1,5 +1,6 @@
 // Skinned panels and group boxes: rolling up and down with and without a skin, caption
 // clicks, the check mode, client-part and background tiling, and the default frames.
+// Freed memory is poisoned here: a child's events may roll its panel while it rolls.
 #include "skin/controls/SkinCtrls_Panels.h"
 
 #include "tests/skin/controls/SkinFixture.h"
@@ -71,6 +72,29 @@ TEST_F(SkinPanel, ASkinnedRollRemovesTheMappedClientHeightAndSurvivesASkinChange
     EXPECT_EQ(Box->GetStoredHeight(), 150);
     Box->SetRollUpState(false);
     EXPECT_EQ(Box->GetHeight(), 150);
+}
+
+// A child whose hiding rolls its group box down again, as a program's event may.
+class TUnrollingChild : public TskSkinPanel {
+public:
+    using TskSkinPanel::TskSkinPanel;
+    void SetVisible(bool Value) override {
+        TskSkinPanel::SetVisible(Value);
+        if (auto* box = dynamic_cast<TskSkinGroupBox*>(GetParent()); !Value && box) box->SetRollUpState(false);
+    }
+};
+
+TEST_F(SkinPanel, AChildWhoseHidingUnrollsTheBoxLeavesTheRollSound) {
+    auto* child = Add<TUnrollingChild>(Box, 130, 30, 40, 40);
+    // The child is hidden first: the box unrolls while it is still hiding its children.
+    Inside->SetParent(nullptr);
+    Inside->SetParent(Box);
+    Box->SetRollUpState(true);
+    EXPECT_FALSE(Box->GetRollUpState());
+    EXPECT_EQ(Box->GetHeight(), 150);
+    EXPECT_TRUE(child->GetVisible());
+    EXPECT_TRUE(Inside->GetVisible()) << "the hiding stops once the box is unrolled";
+    EXPECT_FALSE(Hidden->GetVisible());
 }
 
 TEST_F(SkinPanel, ACaptionReleaseTogglesCheckAndRoll) {
