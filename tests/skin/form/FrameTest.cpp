@@ -8,7 +8,6 @@
 #include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -461,76 +460,6 @@ TEST_F(SkinFrame, ASkinLoadedIntoTheFormsDataRebuildsTheFrame) {
     EXPECT_TRUE(Skin->SkinApplied());
     EXPECT_EQ(Form->GetClientHeight(), 200 - 28);
     EXPECT_EQ(changes, 2);
-}
-
-} // namespace
-
-namespace {
-
-// Ends the test program with a message when it lives past Seconds: a test whose window
-// calls block must fail, not hang the test run (the blocked thread cannot be freed).
-class TWatchdog {
-public:
-    explicit TWatchdog(DWORD Seconds) : FDone(CreateEventA(nullptr, TRUE, FALSE, nullptr)), FSeconds(Seconds) {
-        FThread = CreateThread(nullptr, 0, &TWatchdog::Watch, this, 0, nullptr);
-    }
-    ~TWatchdog() {
-        SetEvent(FDone);
-        WaitForSingleObject(FThread, INFINITE);
-        CloseHandle(FThread);
-        CloseHandle(FDone);
-    }
-
-private:
-    static DWORD WINAPI Watch(LPVOID P) {
-        auto* self = static_cast<TWatchdog*>(P);
-        if (WaitForSingleObject(self->FDone, self->FSeconds * 1000) == WAIT_TIMEOUT) {
-            std::fprintf(stderr, "The window calls did not return within %lu s\n", self->FSeconds);
-            std::fflush(stderr);
-            TerminateProcess(GetCurrentProcess(), 3);
-        }
-        return 0;
-    }
-    HANDLE FDone;
-    DWORD FSeconds;
-    HANDLE FThread;
-};
-
-// Two frames shown by turns, one hidden and shown, the other freed, the first hidden and
-// shown again: each paint of the frame returns. Without a window manager Wine can fall into
-// an endless exchange of activation between two top-level windows brought to the front in
-// quick turns (WM_ACTIVATE, WM_NCACTIVATE, WM_SETFOCUS, WM_KILLFOCUS for ever, so the
-// queue never empties); a plain program of two bare windows does the same. The test is
-// therefore run by hand: --gtest_also_run_disabled_tests.
-TEST(SkinFramePaint, DISABLED_PaintsReturnAfterForegroundSwitchesHidingAndFreeing) {
-    TWatchdog watchdog(20);
-    auto make = [](int Left) {
-        auto* form = new TForm(nullptr);
-        form->SetBounds(Left, 100, 260, 180);
-        new TskSkinForm(form);
-        form->Show();
-        Pump();
-        return form;
-    };
-    TForm* first = make(100);
-    TForm* second = make(400);
-    SetForegroundWindow(first->GetHandle());
-    Pump();
-    SetForegroundWindow(second->GetHandle());
-    Pump();
-    second->Hide();
-    Pump();
-    second->Show();
-    Pump();
-    delete first;
-    Pump();
-    second->Hide();
-    Pump();
-    second->Show();
-    Pump();
-    RedrawWindow(second->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
-    delete second;
-    Pump();
 }
 
 } // namespace
