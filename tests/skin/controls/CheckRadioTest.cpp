@@ -1,11 +1,15 @@
-// Skinned check and radio boxes: checked semantics and exclusive groups driven by the
-// user's mouse and keys, their form resources, and their looks on a flat-colour fixture
-// skin, flat on the parent and without a skin.
+// Skinned check and radio boxes and the radio and check groups made of them: checked
+// semantics, exclusive groups and arrangement driven by the user's mouse and keys, their
+// form resources, and the boxes' looks on a flat-colour fixture skin, flat on the parent
+// and without a skin.
+#include "skin/controls/SkinCtrls_ButtonGroups.h"
 #include "skin/controls/SkinCtrls_CheckRadio.h"
 
 #include "classlib/Edits.h"
+#include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 #include "classlib/Streams.h"
+#include "classlib/Strings.h"
 
 #include "tests/skin/controls/SkinFixture.h"
 
@@ -333,6 +337,175 @@ TEST_F(CheckRadio, TheDefaultLookFramesTheBoxAndMarksIt) {
     check->SetFlat(true);
     EXPECT_EQ(At(check, 60, 10), ColorToRGB(Form->GetColor()));
     EXPECT_EQ(At(check, 3, 3), ColorToRGB(clBtnShadow));
+}
+
+// ---- Radio and check groups -------------------------------------------------------------
+
+class ButtonGroups : public ShownFormTest {
+protected:
+    template <typename G> G* Group(int Lines) {
+        auto* group = Add<G>(Form, 10, 10, 220, 130);
+        for (int i = 0; i < Lines; ++i) group->GetItems()->Add("Line " + IntToStr(i));
+        group->OnClick = TNotifyEvent(this, &ButtonGroups::GroupClicked);
+        return group;
+    }
+    static void Click(TskSkinCustomButtonGroup* Group, int Index) {
+        TskSkinCheckRadioBox* button = Group->GetButton(Index);
+        MouseDown(button, 10, button->GetHeight() / 2);
+        MouseUp(button, 10, button->GetHeight() / 2);
+    }
+
+public:
+    void GroupClicked(TObject*) { ++GroupClicks; }
+
+protected:
+    int GroupClicks = 0;
+};
+
+TEST_F(ButtonGroups, FiveLinesInTwoColumnsFillTheLeftColumnFirst) {
+    auto* group = Group<TskSkinRadioGroup>(5);
+    group->SetColumns(2);
+    ASSERT_EQ(group->GetButtonCount(), 5);
+    TRect r(0, 0, group->GetWidth(), group->GetHeight());
+    group->AdjustClientRect(r);
+    const int w = RectWidth(r) / 2 - 2;
+    const int h = RectHeight(r) / 3;
+    for (int i = 0; i < 5; ++i) {
+        TskSkinCheckRadioBox* button = group->GetButton(i);
+        EXPECT_TRUE(button->GetVisible());
+        EXPECT_TRUE(button->GetFlat());
+        EXPECT_TRUE(button->GetRadio());
+        EXPECT_EQ(button->GetCaption(), "Line " + IntToStr(i));
+        EXPECT_EQ(button->GetBoundsRect(),
+                  Bounds(r.Left + 1 + (i / 3) * w, r.Top + (i % 3) * h, w, h))
+            << i;
+    }
+    // A new size places them again.
+    group->SetWidth(300);
+    EXPECT_EQ(group->GetButton(3)->GetLeft(), r.Left + 1 + (RectWidth(r) + 80) / 2 - 2);
+
+    group->SetColumns(0);
+    EXPECT_EQ(group->GetColumns(), 1);
+    group->SetColumns(20);
+    EXPECT_EQ(group->GetColumns(), 16);
+}
+
+TEST_F(ButtonGroups, ItemIndexIsClampedAndFollowsDeletedLines) {
+    auto* group = Group<TskSkinRadioGroup>(3);
+    group->SetItemIndex(7);
+    EXPECT_EQ(group->GetItemIndex(), 2);
+    EXPECT_TRUE(group->GetButton(2)->GetChecked());
+    EXPECT_EQ(GroupClicks, 1);
+    group->SetItemIndex(-5);
+    EXPECT_EQ(group->GetItemIndex(), -1);
+    EXPECT_FALSE(group->GetButton(2)->GetChecked());
+    group->SetItemIndex(2);
+    group->GetItems()->Delete(2);
+    EXPECT_EQ(group->GetItemIndex(), 1);
+    ASSERT_EQ(group->GetButtonCount(), 2);
+    EXPECT_TRUE(group->GetButton(1)->GetChecked());
+}
+
+TEST_F(ButtonGroups, ClickingARadioButtonSelectsItOnce) {
+    auto* group = Group<TskSkinRadioGroup>(3);
+    group->SetItemIndex(0);
+    GroupClicks = 0;
+    Click(group, 2);
+    EXPECT_EQ(group->GetItemIndex(), 2);
+    EXPECT_TRUE(group->GetButton(2)->GetChecked());
+    EXPECT_FALSE(group->GetButton(0)->GetChecked());
+    EXPECT_EQ(GroupClicks, 1);
+    Click(group, 2);
+    EXPECT_EQ(group->GetItemIndex(), 2);
+    EXPECT_EQ(GroupClicks, 1);
+}
+
+TEST_F(ButtonGroups, ACheckGroupClicksForTheUserButNotForItsCheckedProperty) {
+    auto* group = Group<TskSkinCheckGroup>(4);
+    EXPECT_FALSE(group->GetButton(0)->GetRadio());
+    EXPECT_EQ(group->GetButton(0)->GetSkinDataName(), "checkbox");
+    Click(group, 2);
+    EXPECT_EQ(group->GetItemIndex(), 2);
+    EXPECT_TRUE(group->GetChecked(2));
+    EXPECT_EQ(GroupClicks, 1);
+    group->SetChecked(0, true);
+    group->SetChecked(3, true);
+    EXPECT_TRUE(group->GetChecked(0));
+    EXPECT_TRUE(group->GetChecked(2));
+    EXPECT_EQ(GroupClicks, 1);
+    EXPECT_EQ(group->GetItemIndex(), 2);
+    group->SetChecked(9, true);
+    EXPECT_FALSE(group->GetChecked(9));
+    EXPECT_FALSE(group->GetChecked(-1));
+}
+
+const char* const kGroupForm = "object Choices: TChoiceForm\r\n"
+                               "  object RG_Pick: TskSkinRadioGroup\r\n"
+                               "    Left = 10\r\n"
+                               "    Width = 200\r\n"
+                               "    Height = 100\r\n"
+                               "    OnClick = BoxClick\r\n"
+                               "    Columns = 2\r\n"
+                               "    Items.Strings = (\r\n"
+                               "      'one'\r\n"
+                               "      'two'\r\n"
+                               "      'three')\r\n"
+                               "    ItemIndex = 1\r\n"
+                               "  end\r\n"
+                               "end\r\n";
+
+TEST(ButtonGroupResource, AReadGroupChecksItsItemWithoutClickingAndStoresNoButtons) {
+    TChoiceForm form;
+    ReadComponentText(kGroupForm, &form);
+    auto* group = dynamic_cast<TskSkinRadioGroup*>(form.FindComponent("RG_Pick"));
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(form.Clicks, 0);
+    EXPECT_EQ(group->GetColumns(), 2);
+    EXPECT_EQ(group->GetItemIndex(), 1);
+    ASSERT_EQ(group->GetButtonCount(), 3);
+    EXPECT_TRUE(group->GetButton(1)->GetChecked());
+    EXPECT_FALSE(group->GetButton(0)->GetChecked());
+    EXPECT_EQ(group->GetButton(2)->GetCaption(), "three");
+
+    const AnsiString text = WriteComponentText(&form);
+    EXPECT_EQ(text.find("TskGroupButton"), AnsiString::npos) << text;
+    TChoiceForm copy;
+    ReadComponentText(text, &copy);
+    EXPECT_EQ(WriteComponentText(&copy), text);
+    EXPECT_EQ(copy.Clicks, 0);
+}
+
+TEST(ButtonGroupResource, AnIndexPastTheLinesSelectsTheLastOne) {
+    AnsiString text = kGroupForm;
+    text.replace(text.find("ItemIndex = 1"), 13, "ItemIndex = 9");
+    TChoiceForm form;
+    ReadComponentText(text, &form);
+    auto* group = dynamic_cast<TskSkinRadioGroup*>(form.FindComponent("RG_Pick"));
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->GetItemIndex(), 2);
+    EXPECT_TRUE(group->GetButton(2)->GetChecked());
+}
+
+TEST(ButtonGroupResource, AChildObjectInAGroupsResourceIsRefusedNamingTheGroup) {
+    for (const char* kind : {"TskSkinRadioGroup", "TskSkinCheckGroup"}) {
+        const AnsiString text = AnsiString("object Choices: TChoiceForm\r\n"
+                                           "  object GRP_Pick: ") +
+                                kind +
+                                "\r\n"
+                                "    Items.Strings = (\r\n"
+                                "      'one')\r\n"
+                                "    object CB_Stray: TskSkinCheckRadioBox\r\n"
+                                "    end\r\n"
+                                "  end\r\n"
+                                "end\r\n";
+        TChoiceForm form;
+        try {
+            ReadComponentText(text, &form);
+            ADD_FAILURE() << kind << " read a child";
+        } catch (const EReadError& E) {
+            EXPECT_NE(E.Message().find("GRP_Pick"), AnsiString::npos) << E.Message();
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// A demo form of the check and radio boxes, each normal, hot, pressed and disabled, with
-// the program's skin and without any; screenshots choices-skinned.bmp and
-// choices-default.bmp beside the test program for people to look at.
+// A demo form of the check and radio boxes and the radio and check groups, each normal,
+// hot, pressed and disabled, with the program's skin and without any; screenshots
+// choices-skinned.bmp and choices-default.bmp beside the test program for people to
+// look at.
+#include "skin/controls/SkinCtrls_ButtonGroups.h"
 #include "skin/controls/SkinCtrls_CheckRadio.h"
 
 #include "classlib/Paths.h"
@@ -62,6 +64,19 @@ protected:
             box->Perform(CM_MOUSEENTER, 0, 0);
             while (box->IsMorphing()) box->DoMorph();
         }
+        auto* radios = Place<TskSkinRadioGroup>(10, 10 + 6 * kRow + 10, 310, 120);
+        radios->SetCaption("Radio group");
+        for (const char* line : {"Red", "Green", "Blue", "Cyan", "Magenta"})
+            radios->GetItems()->Add(line);
+        radios->SetColumns(2);
+        radios->SetItemIndex(3);
+        auto* checks = Place<TskSkinCheckGroup>(10 + 2 * kColumn, 10 + 6 * kRow + 10, 310, 120);
+        checks->SetCaption("Check group");
+        for (const char* line : {"Segments", "Points", "Colons", "Blink"})
+            checks->GetItems()->Add(line);
+        checks->SetChecked(0, true);
+        checks->SetChecked(2, true);
+        checks->GetButton(3)->SetEnabled(false);
         Pump();
         CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + FileName);
         EXPECT_TRUE(Errors.empty());
