@@ -258,6 +258,39 @@ def draw_bar_item(pic, r, state):
     pic.soften_corners(inner, FACE)
 
 
+CHECK_MARK = ["......#", ".....##", "#...##.", "##.##..", ".###...", "..#...."]
+
+
+def draw_check_picture(pic, r, state, checked, radio):
+    """A check or radio box inside a margin of face colour, which the program leaves out
+    when it draws the picture (its bottom-left pixel is the transparent colour)."""
+    pic.fill(r, FACE)
+    box = (r[0] + 1, r[1] + 1, r[2] - 1, r[3] - 1)
+    top, bottom, edge = {NORMAL: (FIELD_SHADOW, WHITE, LINE),
+                         HOT: (lighter(SELECT, 0.4), WHITE, SELECT_EDGE),
+                         DISABLED: (FACE_DARK, FACE_DARK, grey(LINE))}[state]
+    mark = grey(ACCENT_BOTTOM) if state == DISABLED else ACCENT_BOTTOM
+    size = box[2] - box[0]
+    if not radio:
+        pic.vgradient(box, top, bottom)
+        pic.frame(box, edge)
+        pic.soften_corners(box, FACE_DARK)
+        if checked:
+            pic.glyph(box, CHECK_MARK, mark)
+        return
+    centre = (size - 1) / 2
+    for j in range(size):
+        for i in range(size):
+            d = ((i - centre) ** 2 + (j - centre) ** 2) ** 0.5
+            x, y = box[0] + i, box[1] + j
+            if d <= centre - 0.5:
+                pic.put(x, y, mix(top, bottom, j / max(1, size - 1)))
+            elif d <= centre + 0.5:
+                pic.put(x, y, edge)
+            if checked and d <= 2.3:
+                pic.put(x, y, mark)
+
+
 def draw_small_button(pic, r, glyph, state):
     draw_button(pic, r, state)
     pic.glyph(r, GLYPHS[glyph], GLYPH if state != DISABLED else grey(GLYPH))
@@ -503,6 +536,16 @@ class SkinPainter:
                         {"activeupbuttonrect", "downupbuttonrect"})
         self.each_state(name, index, rects, thumb,
                         {"thumbrect", "activethumbrect", "downthumbrect"})
+
+    def control_checkradio(self, name, index, skin, rects):
+        self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE),
+                        {"skinrect", "activeskinrect"})
+        radio = name.startswith("radio")
+        for key, r in rects.items():
+            if key.endswith("checkimagerect") and nonzero(r):
+                checked = "uncheck" not in key
+                self.schedule(index, r, lambda p, r=r, s=state_of(key), c=checked:
+                              draw_check_picture(p, r, s, c, radio), f"{name}.{key}")
 
     def control_stdlabel(self, name, index, skin, rects):
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))

@@ -13,6 +13,35 @@ void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style) 
     }
 }
 
+std::unique_ptr<TTimer> NewFadeTimer(TNotifyEvent Tick) {
+    auto timer = std::make_unique<TTimer>(nullptr);
+    timer->SetInterval(20);
+    timer->SetOnTimer(Tick);
+    timer->SetEnabled(true);
+    return timer;
+}
+
+bool StepFade(double& Kf, bool Lit) {
+    if (Lit && Kf < 1) {
+        Kf += 0.1;
+    } else if (!Lit && Kf > 0) {
+        Kf -= 0.1;
+    } else {
+        Kf = Lit ? 1 : 0;
+        return false;
+    }
+    return true;
+}
+
+bool FocusOnPress(TWinControl* Control, bool& SettingFocus) {
+    if (Control->IsDesigning() || Control->Focused()) return true;
+    {
+        TFlagGuard settingFocus(SettingFocus);
+        ::SetFocus(Control->GetHandle());
+    }
+    return Control->Focused();
+}
+
 // ---- TskSkinControl ----------------------------------------------------------------
 
 TskSkinControl::TskSkinControl(TComponent* AOwner) : TCustomControl(AOwner) {}

@@ -6,6 +6,7 @@
 #include "skin/controls/SkinCtrls_Client.h"
 #include "skin/controls/SkinCtrls_Shape.h"
 
+#include "classlib/Timers.h"
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
 
@@ -13,6 +14,16 @@
 #include <vector>
 
 DECLARE_UNIT(SkinCtrls)
+
+// The hover cross-fade of buttons and boxes: a weight from 0 (the normal look) to 1 (the
+// active look), stepped by a 20 ms timer that lives while the fade runs.
+std::unique_ptr<TTimer> NewFadeTimer(TNotifyEvent Tick);
+// One tick toward Lit by 0.1; false once the weight is exactly 1 or 0 (the fade is over).
+bool StepFade(double& Kf, bool Lit);
+
+// A press on a control that takes the focus by clicks: an unfocused one takes it first,
+// with SettingFocus raised meanwhile. False when it still has no focus: the press is dropped.
+bool FocusOnPress(TWinControl* Control, bool& SettingFocus);
 
 // The frame of a skinned container or label without a skin. Its own scope keeps its names apart
 // from the class library's panel bevels; form resources write "bvFrame" and so on.

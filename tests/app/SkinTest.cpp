@@ -62,6 +62,8 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"treeview", TskDataSkinTreeView::StaticClass()},
         {"listview", TskDataSkinListView::StaticClass()},
         {"edit", TskDataSkinEditControl::StaticClass()},
+        {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
+        {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
     };
     return controls;
 }
