@@ -61,6 +61,8 @@ using TComponentState = TSet<TComponentStateItem>;
 
 using TGetChildProc = std::function<void(TComponent* Child)>;
 
+class TReader;
+
 class TComponent : public TPersistent {
     DECLARE_CLASS(TComponent, TPersistent)
 public:
@@ -109,6 +111,9 @@ public:
 
     // Calls Proc for each child that a form resource stores under this component.
     virtual void GetChildren(TGetChildProc Proc, TComponent* Root);
+    // Reads this component's properties, then its children, from a form resource. A
+    // component that makes its children itself reads them differently here.
+    virtual void ReadState(TReader* Reader);
     // The owner of the children read under this component from a form resource;
     // default null: the resource's root owns them.
     virtual TComponent* GetChildOwner();

@@ -990,12 +990,16 @@ void PublishControlProperties(TPropertyList& P) {
     P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
     P.Add("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint);
     P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, true);
+    PublishMouseEvents(P);
+    P.Add("OnResize", &TControl::OnResize);
+}
+
+void PublishMouseEvents(TPropertyList& P) {
     P.Add("OnClick", &TControl::OnClick);
     P.Add("OnDblClick", &TControl::OnDblClick);
     P.Add("OnMouseDown", &TControl::OnMouseDown);
     P.Add("OnMouseMove", &TControl::OnMouseMove);
     P.Add("OnMouseUp", &TControl::OnMouseUp);
-    P.Add("OnResize", &TControl::OnResize);
 }
 
 // ---------------------------------------------------------------------------

@@ -545,6 +545,8 @@ private:
 // bounds: alignment, colours, font, hints, popup menu, visibility and the mouse events.
 // Not TControl's Published: forms and controls such as the LED view publish fewer.
 void PublishControlProperties(TPropertyList& P);
+// The click, double-click and mouse events, for controls that publish a selection.
+void PublishMouseEvents(TPropertyList& P);
 
 // The control that has captured the mouse (a window-less one inside its parent's
 // capture); null when none of ours has.

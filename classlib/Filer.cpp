@@ -298,8 +298,7 @@ void TReader::ReadRootComponent(TComponent* Root) {
         Root->SetLoading(true);
         Root->SetReading(true);
         NameComponent(Root, name);
-        ReadProperties(Root);
-        ReadChildren(Root);
+        Root->ReadState(this);
     } catch (Exception& E) {
         E.SetMessage(ErrorPrefix() + E.Message());
         throw;
@@ -315,6 +314,12 @@ void TReader::NameComponent(TComponent* Component, const AnsiString& Name) {
     } catch (const EComponentError& E) {
         throw EReadError(E.Message());
     }
+}
+
+// The component's own reading of its record, here beside the reader it calls.
+void TComponent::ReadState(TReader* Reader) {
+    Reader->ReadProperties(this);
+    Reader->ReadChildren(this);
 }
 
 void TReader::ReadChildren(TComponent* Parent) {
@@ -346,8 +351,7 @@ void TReader::ReadComponent(TComponent* Parent) {
     TComponent* savedParent = FParent;
     FComponent = component;
     FParent = Parent;
-    ReadProperties(component);
-    ReadChildren(component);
+    component->ReadState(this);
     FComponent = savedComponent;
     FParent = savedParent;
 }

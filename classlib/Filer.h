@@ -165,6 +165,10 @@ public:
     const std::vector<TReferenceFixup>& GetFixups() const { return FFixups; }
     // The object that encloses the one being read.
     TComponent* GetParent() const { return FParent; }
+    // The two parts of a component's record, for its ReadState: the properties up to their
+    // end marker, then the child records up to theirs.
+    void ReadProperties(TPersistent* Instance);
+    void ReadChildren(TComponent* Parent);
 
     void DefineProperty(const AnsiString& Name, TReaderProc ReadData, TWriterProc WriteData,
                         bool HasData) override;
@@ -177,8 +181,6 @@ private:
     AnsiString ErrorPrefix() const;
     void NameComponent(TComponent* Component, const AnsiString& Name);
     void ReadComponent(TComponent* Parent);
-    void ReadChildren(TComponent* Parent);
-    void ReadProperties(TPersistent* Instance);
     void ReadProperty(TPersistent* Instance);
     void ReadPropertyValue(TPersistent* Instance, const AnsiString& Name);
     void ReadPublished(TPersistent* Instance, const TPropInfo* Property);

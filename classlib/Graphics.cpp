@@ -1,6 +1,7 @@
 #include "classlib/Graphics.h"
 
 #include "classlib/Exceptions.h"
+#include "classlib/Filer.h"
 #include "classlib/GdiCounter.h"
 #include "classlib/Persistence.h"
 #include "classlib/Streams.h"
@@ -470,6 +471,31 @@ void TGraphic::SaveToFile(const AnsiString& FileName) {
     TMemoryStream stream;
     SaveToStream(&stream);
     WriteFileReplacing(FileName, stream.GetMemory(), static_cast<std::size_t>(stream.GetSize()));
+}
+
+void TGraphic::DefineProperties(TFiler* Filer) {
+    TPersistent::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(
+        "Data", [this](TStream* Stream) { ReadData(Stream); },
+        [this](TStream* Stream) { WriteData(Stream); }, !GetEmpty());
+}
+
+void TGraphic::ReadData(TStream* Stream) {
+    // The reader's error, so that a damaged picture is reported where the form was read.
+    try {
+        LoadFromStream(Stream);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const Exception& E) {
+        throw EReadError("Invalid picture data: " + E.Message());
+    }
+    const Int64 rest = Stream->GetSize() - Stream->GetPosition();
+    if (rest != 0)
+        throw EReadError("Invalid picture data: " + IntToStr(rest) + " bytes after the picture");
+}
+
+void TGraphic::WriteData(TStream* Stream) {
+    SaveToStream(Stream);
 }
 
 int FontLineHeight(TFont* Font) {

@@ -293,6 +293,14 @@ public:
     // Writes the whole file or leaves the old one as it was.
     void SaveToFile(const AnsiString& FileName);
 
+    // The binary property "Data" of form resources: the picture's own file (what
+    // SaveToStream writes), stored when the picture is not empty.
+    void DefineProperties(TFiler* Filer) override;
+    // Loads the whole of Stream as the picture. A block that is no picture of this kind, or
+    // that holds bytes after the picture, raises EReadError.
+    void ReadData(TStream* Stream);
+    void WriteData(TStream* Stream);
+
 protected:
     // Draws the whole picture into Rect of ACanvas (stretched when the sizes differ).
     virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;

@@ -1,8 +1,10 @@
 #include "classlib/Picture.h"
 
 #include "classlib/Exceptions.h"
+#include "classlib/Filer.h"
 #include "classlib/JpegImage.h"
 #include "classlib/Paths.h"
+#include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
 namespace {
@@ -101,4 +103,35 @@ void TPicture::AssignTo(TPersistent* Dest) {
         return;
     }
     TPersistent::AssignTo(Dest);
+}
+
+void TPicture::DefineProperties(TFiler* Filer) {
+    TPersistent::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(
+        "Data", [this](TStream* Stream) { ReadData(Stream); },
+        [this](TStream* Stream) { WriteData(Stream); }, FGraphic != nullptr);
+}
+
+void TPicture::ReadData(TStream* Stream) {
+    Byte length = 0;
+    Stream->ReadBuffer(&length, 1);
+    AnsiString className(length, '\0');
+    if (length) Stream->ReadBuffer(className.data(), length);
+    for (int i = 0; KindAt(i).Extension; ++i) {
+        if (SameText(className, KindAt(i).Class->Name)) {
+            std::unique_ptr<TGraphic> graphic = KindAt(i).Create();
+            graphic->ReadData(Stream);
+            Replace(std::move(graphic));
+            return;
+        }
+    }
+    throw EReadError("Invalid picture data: " + className + " is no kind of picture");
+}
+
+void TPicture::WriteData(TStream* Stream) {
+    const AnsiString className = FGraphic->ClassName();
+    const auto length = static_cast<Byte>(className.size());
+    Stream->WriteBuffer(&length, 1);
+    Stream->WriteBuffer(className.data(), length);
+    FGraphic->WriteData(Stream);
 }

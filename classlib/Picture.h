@@ -42,6 +42,13 @@ public:
     // asked to AssignTo this picture.
     void Assign(TPersistent* Source) override;
 
+    // The binary property "Data" of form resources: the graphic's class name (a length byte
+    // and its characters), then the graphic's own "Data"; stored when there is a graphic.
+    // A class that is no picture kind, or damaged graphic data, raises EReadError.
+    void DefineProperties(TFiler* Filer) override;
+    void ReadData(TStream* Stream);
+    void WriteData(TStream* Stream);
+
 protected:
     // Assigns the graphic to Dest when there is one.
     void AssignTo(TPersistent* Dest) override;

@@ -61,11 +61,9 @@ def in_state(c, state):
 def state_of(key):
     if key.startswith(("disable", "unenabled")):
         return DISABLED
-    if key.startswith("down") or key in ("restoredownrect", "closebuttondownrect",
-                                         "hrollbuttondownrect"):
+    if key.startswith("down") or key == "restoredownrect":
         return DOWN
-    if key.startswith("active") or key in ("restoreactiverect", "closebuttonactiverect",
-                                           "hrollbuttonactiverect"):
+    if key.startswith("active") or key == "restoreactiverect":
         return HOT
     return NORMAL
 
@@ -260,6 +258,39 @@ def draw_bar_item(pic, r, state):
     pic.soften_corners(inner, FACE)
 
 
+CHECK_MARK = ["......#", ".....##", "#...##.", "##.##..", ".###...", "..#...."]
+
+
+def draw_check_picture(pic, r, state, checked, radio):
+    """A check or radio box inside a margin of face colour, which the program leaves out
+    when it draws the picture (its bottom-left pixel is the transparent colour)."""
+    pic.fill(r, FACE)
+    box = (r[0] + 1, r[1] + 1, r[2] - 1, r[3] - 1)
+    top, bottom, edge = {NORMAL: (FIELD_SHADOW, WHITE, LINE),
+                         HOT: (lighter(SELECT, 0.4), WHITE, SELECT_EDGE),
+                         DISABLED: (FACE_DARK, FACE_DARK, grey(LINE))}[state]
+    mark = grey(ACCENT_BOTTOM) if state == DISABLED else ACCENT_BOTTOM
+    size = box[2] - box[0]
+    if not radio:
+        pic.vgradient(box, top, bottom)
+        pic.frame(box, edge)
+        pic.soften_corners(box, FACE_DARK)
+        if checked:
+            pic.glyph(box, CHECK_MARK, mark)
+        return
+    centre = (size - 1) / 2
+    for j in range(size):
+        for i in range(size):
+            d = ((i - centre) ** 2 + (j - centre) ** 2) ** 0.5
+            x, y = box[0] + i, box[1] + j
+            if d <= centre - 0.5:
+                pic.put(x, y, mix(top, bottom, j / max(1, size - 1)))
+            elif d <= centre + 0.5:
+                pic.put(x, y, edge)
+            if checked and d <= 2.3:
+                pic.put(x, y, mark)
+
+
 def draw_small_button(pic, r, glyph, state):
     draw_button(pic, r, state)
     pic.glyph(r, GLYPHS[glyph], GLYPH if state != DISABLED else grey(GLYPH))
@@ -313,8 +344,7 @@ def typed_list(ini, section):
 # Keys whose rectangles lie inside their record's own rectangle; the others are places
 # in a picture that get drawn.
 RELATIVE_KEYS = {"clientrect", "captionrect", "textrect", "itemsrect", "itemtextrect",
-                 "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect",
-                 "closebuttonrect", "hrollbuttonrect", "framerect", "activeframerect",
+                 "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect", "framerect", "activeframerect",
                  "frametextrect", "checkimagerect", "uncheckimagerect", "maskrectarea",
                  "mainmenurect", "iconrect", "buttonsrect"}
 
@@ -422,24 +452,34 @@ class SkinPainter:
         self.each_state(name, index, rects, draw)
 
     def control_expanel(self, name, index, skin, rects):
-        client = rects["clientrect"]
+        """The roll-up panel: its caption band over the body, the band alone (rolled up)
+        and the band turned into a strip (rolled to the side), and its caption buttons,
+        whose normal look lets the band show through where they sit."""
+        band = rects["clientrect"][1]
+        button_top = rects["captionrect"][1]
 
-        def draw(p, r, s):
+        def body(p, r, top_band):
             p.fill(r, ACCENT_BOTTOM)
-            for y in range(client[1]):
-                p.fill((r[0], r[1] + y, r[2], r[1] + y + 1), caption_colour(y, client[1]))
+            for y in range(min(top_band, r[3] - r[1])):
+                p.fill((r[0], r[1] + y, r[2], r[1] + y + 1), caption_colour(y, band))
             p.frame(r, ACCENT_EDGE)
-            p.fill(offset(client, r), FACE)
-            for key, glyph in (("closebuttonrect", GLYPHS["close"]),
-                               ("hrollbuttonrect", GLYPHS["cmrollup"])):
-                p.glyph(offset(rects[key], r), glyph, WHITE)
-        self.schedule(index, skin, lambda p: draw(p, skin, NORMAL), f"{name}.skinrect")
-        for key, glyph in (("closebutton", GLYPHS["close"]), ("hrollbutton", GLYPHS["cmrollup"])):
-            top = rects[key + "rect"][1]
-            for state_key in (key + "activerect", key + "downrect"):
-                r = rects[state_key]
-                self.schedule(index, r, lambda p, r=r, g=glyph, s=state_of(state_key):
-                              caption_button(p, r, g, s, top, client[1]), f"{name}.{state_key}")
+
+        def panel(p, r):
+            body(p, r, band)
+            p.fill(offset(rects["clientrect"], r), FACE)
+
+        rolled_h, rolled_v = rects["rollhskinrect"], rects["rollvskinrect"]
+        self.schedule(index, skin, lambda p: panel(p, skin), f"{name}.skinrect")
+        self.schedule(index, rolled_v, lambda p: body(p, rolled_v, band), f"{name}.rollvskinrect")
+        self.schedule(index, rolled_h, lambda p: body(p, rolled_h, band), f"{name}.rollhskinrect")
+        glyphs = {"closebutton": "close", "hrollbutton": "left", "hrestorebutton": "right",
+                  "vrollbutton": "up", "vrestorebutton": "down"}
+        for button, glyph in glyphs.items():
+            for suffix, state in (("rect", NORMAL), ("activerect", HOT), ("downrect", DOWN)):
+                key = button + suffix
+                r = rects[key]
+                self.schedule(index, r, lambda p, r=r, g=GLYPHS[glyph], s=state:
+                              caption_button(p, r, g, s, button_top, band), f"{name}.{key}")
 
     def control_label(self, name, index, skin, rects):
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))
@@ -583,6 +623,15 @@ class SkinPainter:
         for key, vertical in (("hthumbrect", False), ("vthumbrect", True)):
             r = rects[key]
             self.schedule(index, r, lambda p, r=r, v=vertical: thumbs(p, r, v), f"{name}.{key}")
+    def control_checkradio(self, name, index, skin, rects):
+        self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE),
+                        {"skinrect", "activeskinrect"})
+        radio = name.startswith("radio")
+        for key, r in rects.items():
+            if key.endswith("checkimagerect") and nonzero(r):
+                checked = "uncheck" not in key
+                self.schedule(index, r, lambda p, r=r, s=state_of(key), c=checked:
+                              draw_check_picture(p, r, s, c, radio), f"{name}.{key}")
 
     def control_stdlabel(self, name, index, skin, rects):
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))

@@ -247,7 +247,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
     if (Value == FStyle) return;
     FStyle = Value;
     if (Value == skcbEditStyle) {
-        SetTabStop(false);
+        if (!IsLoading()) SetTabStop(false);
         FEdit = new TskCustomEdit(this);
         FEdit->SetAutoSize(false);
         FEdit->SetParent(this);
@@ -260,7 +260,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
         FEdit->SetText(GetText());
         if (Focused()) FEdit->SetFocus();
     } else {
-        SetTabStop(true);
+        if (!IsLoading()) SetTabStop(true);
         TskCustomEdit* edit = FEdit;
         FEdit = nullptr;
         if (edit) edit->SetVisible(false);
@@ -774,6 +774,13 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
             EditDown(change);
         break;
     }
+    case CM_WANTSPECIALKEY:
+        // The typed-in field keys for the box: Return and Esc close an open list.
+        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) {
+            CMWantSpecialKey(Message);
+            return;
+        }
+        break;
     case WM_KEYDOWN:
         switch (Message.WParam) {
         case VK_RETURN:
@@ -830,7 +837,8 @@ void TskSkinCustomComboBox::Published(TPropertyList& P) {
     P.Add("Sorted", &C::GetSorted, &C::SetSorted, false);
     P.Add("Style", &C::GetStyle, &C::SetStyle, skcbFixedStyle);
     P.Add("Text", &C::GetText, &C::SetText);
-    P.Add("TabStop", &C::GetTabStop, &C::SetTabStop, true);
+    // Always written: it is read before the style, which must not decide it then.
+    P.Add("TabStop", &C::GetTabStop, &C::SetTabStop);
     P.Add("Font", &C::GetFont, &C::SetFont);
     P.Add("ListBoxAlphaBlend", &C::GetListBoxAlphaBlend, &C::SetListBoxAlphaBlend, false);
     P.Add("ListBoxAlphaBlendValue", &C::GetListBoxAlphaBlendValue, &C::SetListBoxAlphaBlendValue, 200);
@@ -851,6 +859,7 @@ void TskSkinCustomComboBox::Published(TPropertyList& P) {
     P.Add("OnClick", &C::OnClick);
     P.Add("OnCloseUp", &C::OnCloseUp);
     P.Add("OnComboBoxDrawItem", &C::OnComboBoxDrawItem);
+    P.Add("OnListBoxDrawItem", &C::GetOnListBoxDrawItem, &C::SetOnListBoxDrawItem);
 }
 
 REGISTER_CLASS(TskPopupListBox);

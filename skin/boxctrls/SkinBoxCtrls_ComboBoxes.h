@@ -68,6 +68,7 @@ public:
     bool GetSorted() const;
     void SetSorted(bool Value);
     TskSkinCustomComboBoxStyle GetStyle() const { return FStyle; }
+    // No tab stop while the edit exists; a form being read keeps the tab stop it gives.
     void SetStyle(TskSkinCustomComboBoxStyle Value);
 
     bool GetListBoxAlphaBlend() const { return FListBoxAlphaBlend; }

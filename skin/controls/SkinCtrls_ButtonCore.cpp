@@ -241,11 +241,7 @@ void TskButtonCore::ReDrawControl() {
 }
 
 void TskButtonCore::StartMorph() {
-    if (FMorphTimer) return;
-    FMorphTimer = std::make_unique<TTimer>(nullptr);
-    FMorphTimer->SetInterval(20);
-    FMorphTimer->SetOnTimer(TNotifyEvent(this, &TskButtonCore::DoMorph));
-    FMorphTimer->SetEnabled(true);
+    if (!FMorphTimer) FMorphTimer = NewFadeTimer(TNotifyEvent(this, &TskButtonCore::DoMorph));
 }
 
 void TskButtonCore::StopMorph() {
@@ -255,14 +251,7 @@ void TskButtonCore::StopMorph() {
 void TskButtonCore::DoMorph(TObject*) {
     const bool lit = IsLit();
     if (ButtonClient().GetSkinIndex() != -1 && FMorphing) {
-        if (lit && FMorphKf < 1) {
-            FMorphKf += 0.1;
-        } else if (!lit && FMorphKf > 0) {
-            FMorphKf -= 0.1;
-        } else {
-            FMorphKf = lit ? 1 : 0;
-            StopMorph();
-        }
+        if (!StepFade(FMorphKf, lit)) StopMorph();
         ButtonControl()->Repaint();
         return;
     }

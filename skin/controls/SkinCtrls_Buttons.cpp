@@ -227,13 +227,8 @@ void TskSkinButton::WndProc(TMessage& Message) {
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            if (!IsDesigning() && !Focused()) {
-                FSettingFocus = true;
-                ::SetFocus(GetHandle());
-                FSettingFocus = false;
-                // The press belongs to a button that got the focus.
-                if (!Focused()) return;
-            }
+            // The press belongs to a button that got the focus.
+            if (!FocusOnPress(this, FSettingFocus)) return;
             break;
         case CN_COMMAND:
             if (FSettingFocus) return;

@@ -73,6 +73,8 @@ void TskSkinPanel::DoRollUp(bool Value) {
     if (Value) {
         FStoredHeight = GetHeight();
         if (!FHiddenControls) HideControls();
+        // A child's event unrolled the panel while it was hiding its children.
+        if (!FRollUpState) return;
         SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
     } else if (FStoredHeight != -1) {
         SetHeight(FStoredHeight);
@@ -81,21 +83,11 @@ void TskSkinPanel::DoRollUp(bool Value) {
 }
 
 void TskSkinPanel::HideControls() {
-    FHiddenControls = std::make_unique<std::vector<TControl*>>();
-    for (int i = 0; i < GetControlCount(); ++i) {
-        TControl* control = GetControl(i);
-        if (!control->GetVisible()) continue;
-        FHiddenControls->push_back(control);
-    }
-    for (TControl* control : *FHiddenControls) control->SetVisible(false);
+    HideChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ShowControls() {
-    auto hidden = std::move(FHiddenControls);
-    for (TControl* control : *hidden)
-        // A child freed while hidden has left the panel.
-        for (int i = 0; i < GetControlCount(); ++i)
-            if (GetControl(i) == control) control->SetVisible(true);
+    ShowChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ChangeSkinData() {
@@ -194,7 +186,7 @@ void TskSkinPanel::CMTextChanged(TMessage&) {
 
 void TskSkinPanel::AdjustClientRect(TRect& Rect) {
     if (FIndex != -1 && !IsDesigning()) {
-        if (BGPictureIndex == -1) Rect = NewClRect;
+        if (!BackgroundPicture()) Rect = NewClRect;
         return;
     }
     if (FBorderStyle != bvNone) Rect = TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right - 1, Rect.Bottom - 1);
@@ -253,10 +245,10 @@ TBitmap* TskSkinPanel::BackgroundPicture() {
 
 void TskSkinPanel::Paint() {
     GetSkinData();
-    if (FIndex != -1 && BGPictureIndex != -1) {
-        // A background picture is tiled straight onto the panel.
-        TBitmap* picture = BackgroundPicture();
-        if (!picture || GetWidth() < 1 || GetHeight() < 1) return;
+    // A background picture (an index naming one of the skin's pictures) is tiled straight
+    // onto the panel; any other index paints as a panel without one.
+    if (TBitmap* picture = BackgroundPicture()) {
+        if (GetWidth() < 1 || GetHeight() < 1) return;
         const int pw = picture->GetWidth();
         const int ph = picture->GetHeight();
         if (pw < 1 || ph < 1) return;
@@ -369,9 +361,19 @@ TColor TskSkinPanel::CaptionColor(TColor Enabled) {
 
 // ---- Descendants ------------------------------------------------------------------------
 
+void TskSkinPanel::PublishDocked(TPropertyList& P, TAlign Align, int DefaultHeight) {
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, Align);
+    P.Add("BorderStyle", &TskSkinPanel::GetBorderStyle, &TskSkinPanel::SetBorderStyle, bvNone);
+    PublishDefaultSize<TskSkinPanel>(P, 0, DefaultHeight);
+}
+
 TskSkinGroupBox::TskSkinGroupBox(TComponent* AOwner) : TskSkinPanel(AOwner) {
     FSkinDataName = "groupbox";
     SetCaptionMode(true);
+}
+
+void TskSkinGroupBox::Published(TPropertyList& P) {
+    P.Add("CaptionMode", &TskSkinPanel::GetCaptionMode, &TskSkinPanel::SetCaptionMode, true);
 }
 
 TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
@@ -379,6 +381,10 @@ TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
     SetAlign(alBottom);
     SetDefaultHeight(21);
     SetBorderStyle(bvNone);
+}
+
+void TskSkinStatusBar::Published(TPropertyList& P) {
+    PublishDocked(P, alBottom, 21);
 }
 
 void TskSkinStatusBar::SetSkinData(TskSkinData* Value) {

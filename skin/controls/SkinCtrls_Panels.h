@@ -14,6 +14,8 @@ class TskSkinPanel : public TskSkinCustomControl {
 public:
     explicit TskSkinPanel(TComponent* AOwner);
     static void Published(TPropertyList& P);
+    // For a panel docked at a side: the alignment, no border and the height it is made with.
+    static void PublishDocked(TPropertyList& P, TAlign Align, int DefaultHeight);
 
     TNotifyEvent OnChecked;
 
@@ -121,12 +123,14 @@ class TskSkinGroupBox : public TskSkinPanel {
     DECLARE_CLASS(TskSkinGroupBox, TskSkinPanel)
 public:
     explicit TskSkinGroupBox(TComponent* AOwner);
+    static void Published(TPropertyList& P);
 };
 
 class TskSkinStatusBar : public TskSkinPanel {
     DECLARE_CLASS(TskSkinStatusBar, TskSkinPanel)
 public:
     explicit TskSkinStatusBar(TComponent* AOwner);
+    static void Published(TPropertyList& P);
     // The children that are skinned controls take the same skin.
     void SetSkinData(TskSkinData* Value) override;
 };

@@ -67,6 +67,8 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"gauge", TskDataSkinGaugeControl::StaticClass()},
         {"vgauge", TskDataSkinGaugeControl::StaticClass()},
         {"slider", TskDataSkinSlider::StaticClass()},
+        {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
+        {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
     };
     return controls;
 }

@@ -155,12 +155,12 @@ TEST_F(SkinnedWindows, TheMainWindowMinimizesThroughTheApplicationAndItsIconRest
     Pump();
     HWND wnd = Form->GetHandle();
     ASSERT_TRUE(IsIconic(wnd));
-    // The icon is the system's: its hit tests and its double click are left to it, so the
-    // double click restores the window instead of rolling it up.
+    // The icon is all caption, and its double click is left to the system, so the double
+    // click restores the window instead of rolling it up.
     RECT icon;
     GetWindowRect(wnd, &icon);
     const LPARAM middle = MAKELPARAM((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
-    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, middle), DefWindowProcA(wnd, WM_NCHITTEST, 0, middle));
+    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, middle), HTCAPTION);
     SendMessageA(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, middle);
     Pump();
     EXPECT_FALSE(IsIconic(wnd));

@@ -1,7 +1,10 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/BmpFormat.h"
 #include "classlib/Exceptions.h"
+#include "classlib/FormLoader.h"
+#include "classlib/Forms.h"
 #include "classlib/GdiCounter.h"
+#include "classlib/Images.h"
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
@@ -668,6 +671,110 @@ TEST(Picture, HoldsCopiesAndMakesABitmapOnRequest) {
     TOddGraphic odd;
     EXPECT_THROW(picture.SetGraphic(&odd), EInvalidGraphic);
     EXPECT_EQ(picture.GetWidth(), 3);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures in form resources
+
+namespace {
+
+TImage* AddImage(TForm& Form, const AnsiString& Name) {
+    auto* image = new TImage(&Form);
+    image->SetName(Name);
+    image->SetParent(&Form);
+    return image;
+}
+
+TImage* ImageOf(TForm& Form, const AnsiString& Name) {
+    return dynamic_cast<TImage*>(Form.FindComponent(Name));
+}
+
+std::string Hex(const std::string& Bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (unsigned char c : Bytes)
+        text += std::string{digits[c >> 4], digits[c & 15]};
+    return text;
+}
+
+// Reads a form whose image IMG_Bad holds Data as its picture's data.
+void ReadPictureData(const std::string& Data) {
+    TForm form(nullptr);
+    ReadComponentText("object Holder: TForm\r\n"
+                      "  object IMG_Bad: TImage\r\n"
+                      "    Picture.Data = {" +
+                          Hex(Data) +
+                          "}\r\n"
+                          "  end\r\n"
+                          "end\r\n",
+                      &form);
+}
+
+std::string ClassTag(const std::string& Name) {
+    return std::string(1, static_cast<char>(Name.size())) + Name;
+}
+
+} // namespace
+
+TEST(PictureData, BitmapsIconsAndEmptyPicturesTravelThroughFormResources) {
+    TForm form(nullptr);
+    form.SetName("Holder");
+    TBitmap* bitmap = AddImage(form, "IMG_Bitmap")->GetPicture()->GetBitmap();
+    bitmap->SetPixelFormat(pf4bit);
+    bitmap->SetSize(7, 3);
+    FillWithNoise(*bitmap, 11);
+    TIcon icon;
+    const std::vector<Byte> iconFile = IconFile();
+    TMemoryStream iconStream;
+    iconStream.WriteBuffer(iconFile.data(), static_cast<Int64>(iconFile.size()));
+    iconStream.SetPosition(0);
+    icon.LoadFromStream(&iconStream);
+    AddImage(form, "IMG_Icon")->GetPicture()->SetGraphic(&icon);
+    AddImage(form, "IMG_Empty");
+
+    TMemoryStream stream;
+    WriteComponentStream(&stream, &form);
+    const AnsiString text = WriteComponentText(&form);
+    EXPECT_NE(text.find("Picture.Data = {"), AnsiString::npos);
+    EXPECT_EQ(text.find("Picture.Data", text.find("IMG_Empty")), AnsiString::npos);
+
+    TForm copy(nullptr);
+    stream.SetPosition(0);
+    ReadComponentStream(&stream, &copy);
+    auto* read = dynamic_cast<TBitmap*>(ImageOf(copy, "IMG_Bitmap")->GetPicture()->GetGraphic());
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GetPixelFormat(), pf4bit);
+    EXPECT_TRUE(SameTable(*read, *bitmap));
+    EXPECT_TRUE(SameRows(*read, *bitmap));
+    TGraphic* readIcon = ImageOf(copy, "IMG_Icon")->GetPicture()->GetGraphic();
+    ASSERT_NE(dynamic_cast<TIcon*>(readIcon), nullptr);
+    EXPECT_EQ(readIcon->GetWidth(), 16);
+    EXPECT_EQ(ImageOf(copy, "IMG_Empty")->GetPicture()->GetGraphic(), nullptr);
+    EXPECT_EQ(WriteComponentText(&copy), text);
+}
+
+TEST(PictureData, DamagedDataIsTheReadersErrorNamingTheComponent) {
+    TBitmap small(2, 2);
+    const std::vector<Byte> saved = SavedBytes(small);
+    const std::string bmp(saved.begin(), saved.end());
+    ASSERT_NO_THROW(ReadPictureData(ClassTag("TBitmap") + bmp));
+    const std::string damaged[] = {
+        "",
+        ClassTag("TBitmap"),
+        ClassTag("TBitmap") + bmp.substr(0, bmp.size() - 1),
+        ClassTag("TBitmap") + bmp + "x",
+        ClassTag("TStrings") + bmp,
+        ClassTag("TIcon") + bmp,
+        std::string("\x20TBitmap"),
+    };
+    for (const std::string& data : damaged) {
+        try {
+            ReadPictureData(data);
+            ADD_FAILURE() << "read: " << Hex(data);
+        } catch (const EReadError& E) {
+            EXPECT_NE(E.Message().find("IMG_Bad.Picture.Data"), AnsiString::npos) << E.Message();
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -49,9 +49,19 @@ void PostKey(TWinControl* Control, Word Key) {
     Pump();
 }
 
+void PressKey(Word Key) {
+    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
+    Pump();
+}
+
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
     RedrawWindow(Wnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return ScreenShot(Wnd);
+}
+
+std::unique_ptr<TBitmap> ScreenShot(HWND Wnd) {
     Pump();
     RECT frame;
     GetWindowRect(Wnd, &frame);

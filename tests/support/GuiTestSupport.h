@@ -27,6 +27,9 @@ void PostClick(TWinControl* Control, int X, int Y);
 void PostDoubleClick(TWinControl* Control, int X, int Y);
 // A key pressed and released, posted to Control's window, then handled.
 void PostKey(TWinControl* Control, Word Key);
+// A key pressed and released on the keyboard, then handled: it reaches the window with the
+// focus, as a person's key does.
+void PressKey(Word Key);
 // Holds Ctrl down in this thread's keyboard state while it lives.
 class TCtrlDown {
 public:
@@ -42,6 +45,8 @@ public:
 private:
     BYTE FSaved[256];
 };
+// The window as the screen shows it now, once the waiting messages are handled.
+std::unique_ptr<TBitmap> ScreenShot(HWND Wnd);
 // The window as the screen shows it after a full redraw, with its frame, its child
 // windows and their scroll bars.
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
