@@ -320,20 +320,27 @@ def pictures():
     return found
 
 
-def bmp(rows):
+def bmp(rows, colours=None, bits=8):
+    """A palette BMP of rows of letters (8 or 4 bits a pixel), by the letters' colours."""
+    colours = colours or COLOURS
+    letters = list(colours)
     width, height = len(rows[0]), len(rows)
-    row_bytes = (width + 3) // 4 * 4
+    per_byte = 8 // bits
+    row_bytes = ((width + per_byte - 1) // per_byte + 3) // 4 * 4
     image = bytearray()
-    for row in reversed(rows):  # bottom-up
+    for row in reversed(rows):  # bottom-up, the leftmost pixel of a byte in its high bits
         line = bytearray(row_bytes)
         for x, letter in enumerate(row):
-            line[x] = LETTERS.index(letter)
+            shift = bits * (per_byte - 1 - x % per_byte)
+            line[x // per_byte] |= letters.index(letter) << shift
         image += line
-    colours = [COLOURS[letter] for letter in LETTERS] + [(0, 0, 0)] * (256 - len(LETTERS))
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in colours)
+    size = 1 << bits
+    table = [colours[letter] for letter in letters] + [(0, 0, 0)] * (size - len(letters))
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in table)
     offset = 14 + 40 + len(palette)
     header = struct.pack("<2sIHHI", b"BM", offset + len(image), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(image), 2835, 2835, 256, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(image), 2835, 2835,
+                       size, 0)
     return header + info + palette + bytes(image)
 
 

@@ -296,6 +296,25 @@ def draw_small_button(pic, r, glyph, state):
     pic.glyph(r, GLYPHS[glyph], GLYPH if state != DISABLED else grey(GLYPH))
 
 
+def draw_thumb(pic, r, state, vertical, back):
+    """A value control's thumb: shaded across its length, lit when hot, blue when held."""
+    top, bottom = {NORMAL: (BUTTON_TOP, BUTTON_BOTTOM), HOT: (WHITE, SELECT),
+                   DOWN: (SELECT, ACCENT_LIGHT), DISABLED: (FACE, FACE_DARK)}[state]
+    if vertical:
+        pic.vgradient(r, top, bottom)
+    else:
+        pic.hgradient(r, top, bottom)
+    pic.frame(r, {NORMAL: LINE, HOT: SELECT_EDGE, DOWN: ACCENT_TOP, DISABLED: grey(LINE)}[state])
+    pic.soften_corners(r, back)
+    # A grip of three lines across the middle.
+    cx, cy = (r[0] + r[2]) // 2, (r[1] + r[3]) // 2
+    for d in (-2, 0, 2):
+        if vertical:
+            pic.fill((r[0] + 3, cy + d, r[2] - 3, cy + d + 1), DARK if state != DISABLED else LINE)
+        else:
+            pic.fill((cx + d, r[1] + 3, cx + d + 1, r[3] - 3), DARK if state != DISABLED else LINE)
+
+
 # ---- The description ---------------------------------------------------------------
 
 def rect(value):
@@ -537,6 +556,73 @@ class SkinPainter:
         self.each_state(name, index, rects, thumb,
                         {"thumbrect", "activethumbrect", "downthumbrect"})
 
+    def control_trackbar(self, name, index, skin, rects):
+        vertical = self.ini.getint(name, "vertical") == 1
+
+        def base(p, r):
+            p.fill(r, FACE)
+            track = offset(rects["trackarea"], r)
+            if vertical:
+                mid = (track[0] + track[2]) // 2
+                groove = (mid - 2, track[1] + 2, mid + 2, track[3] - 2)
+                p.hgradient(groove, FACE_DARK, TRACK)
+            else:
+                mid = (track[1] + track[3]) // 2
+                groove = (track[0] + 2, mid - 2, track[2] - 2, mid + 2)
+                p.vgradient(groove, FACE_DARK, TRACK)
+            p.frame(groove, LINE)
+        self.schedule(index, skin, lambda p: base(p, skin), f"{name}.skinrect")
+        for key in ("buttonrect", "activebuttonrect"):
+            r = rects[key]
+            self.schedule(index, r, lambda p, r=r, s=state_of(key):
+                          draw_thumb(p, r, s, vertical, FACE), f"{name}.{key}")
+
+    def control_gauge(self, name, index, skin, rects):
+        vertical = self.ini.getint(name, "vertical") == 1
+        begin = self.ini.getint(name, "beginoffset")
+        end = self.ini.getint(name, "endoffset")
+
+        def base(p, r):
+            p.fill(r, FACE)
+            area = offset(rects["progressarea"], r)
+            draw_field(p, (area[0] - 1, area[1] - 1, area[2] + 1, area[3] + 1), NORMAL)
+
+        def fill(p, r):
+            if vertical:
+                p.hgradient(r, ACCENT_LIGHT, ACCENT_TOP)
+                p.fill((r[0], r[1], r[2], r[1] + begin), ACCENT_EDGE)
+                p.fill((r[0], r[1] + begin - 1, r[2], r[1] + begin), ACCENT_LIGHT)
+                p.fill((r[0], r[3] - end, r[2], r[3]), ACCENT_EDGE)
+            else:
+                p.vgradient(r, ACCENT_LIGHT, ACCENT_TOP)
+                p.fill((r[0], r[1], r[0] + begin, r[3]), ACCENT_EDGE)
+                p.fill((r[2] - end, r[1], r[2], r[3]), ACCENT_EDGE)
+                p.fill((r[2] - end, r[1], r[2] - end + 1, r[3]), ACCENT_LIGHT)
+        self.schedule(index, skin, lambda p: base(p, skin), f"{name}.skinrect")
+        progress = rects["progressrect"]
+        self.schedule(index, progress, lambda p: fill(p, progress), f"{name}.progressrect")
+
+    def control_slider(self, name, index, skin, rects):
+        def ruler(p, r, vertical):
+            if vertical:
+                p.hgradient(r, FACE_DARK, TRACK)
+            else:
+                p.vgradient(r, FACE_DARK, TRACK)
+            p.frame(r, LINE)
+            p.soften_corners(r, FACE)
+
+        def thumbs(p, r, vertical):
+            """Two states side by side: the normal one, then the pressed one."""
+            half = (r[2] - r[0]) // 2
+            for i, state in enumerate((NORMAL, DOWN)):
+                draw_thumb(p, (r[0] + i * half, r[1], r[0] + (i + 1) * half, r[3]), state,
+                           vertical, FACE)
+        for key, vertical in (("hrulerrect", False), ("vrulerrect", True)):
+            r = rects[key]
+            self.schedule(index, r, lambda p, r=r, v=vertical: ruler(p, r, v), f"{name}.{key}")
+        for key, vertical in (("hthumbrect", False), ("vthumbrect", True)):
+            r = rects[key]
+            self.schedule(index, r, lambda p, r=r, v=vertical: thumbs(p, r, v), f"{name}.{key}")
     def control_checkradio(self, name, index, skin, rects):
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE),
                         {"skinrect", "activeskinrect"})

@@ -5,8 +5,6 @@
 
 #include "classlib/ClassRegistry.h"
 
-#include <cmath>
-
 namespace {
 
 constexpr UINT kTimerId = 1;
@@ -14,11 +12,6 @@ constexpr UINT kFirstDelay = 500;
 constexpr UINT kRepeatDelay = 50;
 // The default look's button length and least thumb length.
 constexpr int kDefaultSize = 16;
-
-// Nearest integer, halves to even.
-int RoundEven(double Value) {
-    return static_cast<int>(std::nearbyint(Value));
-}
 
 TRect Shifted(const TRect& R, int DX, int DY) {
     return TRect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY);

@@ -2,6 +2,16 @@
 
 #include "skin/data/Skutils_Geometry.h"
 
+TRect TskSkinShape::AreaAtSize(const TRect& Area, bool Vertical, int W, int H) const {
+    TRect r = Area;
+    if (ResizeMode <= rmFixed) return r;
+    if (Vertical)
+        r.Bottom += H - RectHeight(SkinRect);
+    else
+        r.Right += W - RectWidth(SkinRect);
+    return r;
+}
+
 TBitmap* SkinPicture(TskSkinData* Data, int Index) {
     if (!Data || Index < 0 || Index >= static_cast<int>(Data->ActivePictures.size()))
         return nullptr;

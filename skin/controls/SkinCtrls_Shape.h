@@ -33,6 +33,9 @@ public:
     TRect GetNewRect(const TRect& R, int W, int H) const;
     // The picture's rectangle R at W x H into B, stretched with the corner points.
     void CreateSkinControlImage(TBitmap* B, TBitmap* SB, const TRect& R, int W, int H) const;
+    // Area (a track or progress area of the skin) at W x H: a resizable skin stretches its
+    // bottom edge (Vertical) or its right edge with the control.
+    TRect AreaAtSize(const TRect& Area, bool Vertical, int W, int H) const;
     // The window region of the mask at W x H; null when there is none.
     HRGN CreateShapeRegion(int W, int H) const;
 

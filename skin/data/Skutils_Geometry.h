@@ -1,8 +1,11 @@
 // Rectangle and point tests shared by every skinned element. A rectangle whose width
-// or height is 0 or less is empty: the skin gives no such image.
+// or height is 0 or less is empty: the skin gives no such image. Also the rounding and
+// range fraction of the value controls.
 #pragma once
 
 #include "classlib/Types.h"
+
+#include <cmath>
 
 inline int RectWidth(const TRect& R) {
     return R.Right - R.Left;
@@ -25,4 +28,17 @@ inline bool EqRects(const TRect& R1, const TRect& R2) {
 // All four sides included.
 inline bool PointInRect(const TRect& R, const TPoint& P) {
     return R.Left <= P.X && P.X <= R.Right && R.Top <= P.Y && P.Y <= R.Bottom;
+}
+
+// The nearest integer, halves to even.
+inline int RoundEven(double Value) {
+    return static_cast<int>(std::nearbyint(Value));
+}
+// How far Value lies from Min towards Max, as a real number; 0 for an empty range.
+inline double RangeFraction(int Value, int Min, int Max) {
+    return Max == Min ? 0.0 : static_cast<double>(Value - Min) / (static_cast<double>(Max) - Min);
+}
+// Value lowered to Max when above it, else raised to Min when below it.
+inline int ClampValue(int Value, int Min, int Max) {
+    return Value > Max ? Max : Value < Min ? Min : Value;
 }

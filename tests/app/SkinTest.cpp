@@ -62,6 +62,11 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"treeview", TskDataSkinTreeView::StaticClass()},
         {"listview", TskDataSkinListView::StaticClass()},
         {"edit", TskDataSkinEditControl::StaticClass()},
+        {"htrackbar", TskDataSkinTrackBarControl::StaticClass()},
+        {"trackbar", TskDataSkinTrackBarControl::StaticClass()},
+        {"gauge", TskDataSkinGaugeControl::StaticClass()},
+        {"vgauge", TskDataSkinGaugeControl::StaticClass()},
+        {"slider", TskDataSkinSlider::StaticClass()},
         {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
         {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
     };

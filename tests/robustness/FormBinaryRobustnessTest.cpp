@@ -13,19 +13,6 @@
 
 namespace {
 
-std::string ToBinary(const std::string& Text) {
-    TStringStream input(Text);
-    TStringStream output;
-    ObjectTextToBinary(&input, &output);
-    return output.GetDataString();
-}
-
-void LoadForm(const std::string& Binary) {
-    TStringStream stream(Binary);
-    TForm form(nullptr);
-    ReadComponentStream(&stream, &form);
-}
-
 void ConvertToText(const std::string& Binary) {
     TStringStream input(Binary);
     TStringStream output;
@@ -67,11 +54,11 @@ TCorpus BinaryCorpus(const std::string& Binary, const std::vector<TField>& Field
 
 TEST(FormBinaryRobustness, TheLoaderBuildsOrRefusesEveryDamagedForm) {
     const std::string binary = ToBinary(kFormSeed);
-    ASSERT_NO_THROW(LoadForm(binary));
+    ASSERT_NO_THROW(LoadFormBinary(binary));
     std::vector<TField> fields = {LengthField(binary, "hint length", '\x0C', 300),
                                   NameLength(binary, "Caption"), NameLength(binary, "TPanel"),
                                   NameLength(binary, "alTop")};
-    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, fields, 21), LoadForm);
+    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, fields, 21), LoadFormBinary);
 }
 
 TEST(FormBinaryRobustness, TheConversionToTextConvertsOrRefusesEveryDamagedForm) {

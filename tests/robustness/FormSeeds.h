@@ -1,6 +1,11 @@
 // Form texts for the form readers' corpora: one that builds a real form, one that uses
-// every kind of value of the text form.
+// every kind of value of the text form; and the binary forms' conversion and loading.
 #pragma once
+
+#include "classlib/FormLoader.h"
+#include "classlib/FormText.h"
+#include "classlib/Forms.h"
+#include "classlib/Streams.h"
 
 // The units whose classes the form seed names.
 #include "classlib/ExtCtrls.h"
@@ -91,3 +96,18 @@ inline const std::string kSyntaxSeed = "object FM: TFM\r\n"
                                        "  object TFoo\r\n"
                                        "  end\r\n"
                                        "end\r\n";
+
+// Text converted to the binary form.
+inline std::string ToBinary(const std::string& Text) {
+    TStringStream input(Text);
+    TStringStream output;
+    ObjectTextToBinary(&input, &output);
+    return output.GetDataString();
+}
+
+// A binary form read into a new form.
+inline void LoadFormBinary(const std::string& Binary) {
+    TStringStream stream(Binary);
+    TForm form(nullptr);
+    ReadComponentStream(&stream, &form);
+}

@@ -9,8 +9,6 @@
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_SpeedButtons.h"
 
-#include "classlib/Paths.h"
-
 #include "tests/skin/controls/SkinFixture.h"
 
 namespace {
@@ -18,16 +16,11 @@ namespace {
 constexpr int kColumn = 110;
 constexpr int kRow = 34;
 
-class SkinDemo : public ShownFormTest {
+class SkinDemo : public SkinDemoTest {
 protected:
     // Column State: 0 normal, 1 hot, 2 pressed, 3 disabled.
     template <typename T> T* Place(int Row, int State, int Width, int Height) {
-        T* control = new T(Form);
-        control->SetParent(Form);
-        control->SetBounds(10 + State * kColumn, 10 + Row * kRow, Width, Height);
-        control->SetSkinData(Data);
-        Controls.push_back(control);
-        return control;
+        return PlaceAt<T>(10 + State * kColumn, 10 + Row * kRow, Width, Height);
     }
     void Hot(TControl* Control) { Control->Perform(CM_MOUSEENTER, 0, 0); }
     void Press(TWinControl* Parent, TControl* Control, int X, int Y) {
@@ -83,21 +76,12 @@ protected:
                 panel->SetChecked(true);
                 expanel->SetRollState(true);
                 break;
-            case 3:
-                for (TControl* control : Controls) control->SetEnabled(false);
-                break;
             default: break;
             }
-            Controls.clear();
+            EndColumn(state);
         }
-        Pump();
-        CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + FileName);
-        EXPECT_TRUE(Errors.empty());
-        ReleaseCapture();
+        Capture(FileName);
     }
-
-    TskSkinData* Data = nullptr;
-    std::vector<TControl*> Controls;
 };
 
 TEST_F(SkinDemo, WithTheProgramsSkin) {

@@ -5,6 +5,8 @@
 
 #include "skin/data/SkinData.h"
 
+#include "classlib/Paths.h"
+
 #include "tests/support/GuiTestSupport.h"
 
 #include <memory>
@@ -68,3 +70,37 @@ inline void MouseUp(TWinControl* Control, int X, int Y) {
 inline void MouseAway(TWinControl* Control) {
     MouseMove(Control, -20, -20);
 }
+
+// A demo form of skinned controls, each in its looks side by side, for a screenshot that
+// people look at.
+class SkinDemoTest : public ShownFormTest {
+protected:
+    // A control on the form, named by its skin section (when given) before the skin sizes it.
+    template <typename T>
+    T* PlaceAt(int Left, int Top, int Width, int Height, const char* Section = nullptr) {
+        T* control = new T(Form);
+        control->SetParent(Form);
+        if (Section) control->SetSkinDataName(Section);
+        control->SetBounds(Left, Top, Width, Height);
+        control->SetSkinData(Data);
+        Controls.push_back(control);
+        return control;
+    }
+    // The column of State is complete: the last column (3) shows its controls disabled.
+    void EndColumn(int State) {
+        if (State == 3)
+            for (TControl* control : Controls) control->SetEnabled(false);
+        Controls.clear();
+    }
+    // The form as the screen shows it, saved beside the test program.
+    void Capture(const char* FileName) {
+        Pump();
+        CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + FileName);
+        EXPECT_TRUE(Errors.empty());
+        ReleaseCapture();
+    }
+
+    TskSkinData* Data = nullptr;
+    // The controls of the column being built.
+    std::vector<TControl*> Controls;
+};
