@@ -289,10 +289,10 @@ TShot GrabStill(const RECT& R, int Ms = 2000) {
     return last;
 }
 
-// Asks Wnd and everything in it to paint itself again from scratch.
+// Asks Wnd and everything in it to paint itself again from scratch, without waiting for it
+// (a busy program must not hold the test up): the caller waits for a still screen.
 void ForceFullRepaint(HWND Wnd) {
-    RedrawWindow(Wnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // ---- The editor in a process of its own --------------------------------------------------------
@@ -355,8 +355,10 @@ private:
 class PersonUsesEditor : public testing::Test, protected TTempFolder {
 protected:
     void SetUp() override {
+        // A short folder name: the file dialogs show it in their captions.
+        std::filesystem::create_directories(GetPath() / kFolder);
         FAudit = GetPath() / "text-audit.log";
-        Editor = std::make_unique<TEditorProcess>(GetPath(), FAudit);
+        Editor = std::make_unique<TEditorProcess>(GetPath() / kFolder, FAudit);
         ASSERT_NE(Editor->Main, nullptr) << "the editor's main window never showed";
         ParkPointer();
         SetForegroundWindow(Editor->Main);
@@ -490,7 +492,7 @@ protected:
         for (const TDrawnText& t : NewTexts()) {
             if (t.NeedWidth + 2 <= t.RoomWidth && t.NeedHeight <= t.RoomHeight) continue;
             std::ostringstream s;
-            s << "\"" << t.Text << "\" needs " << t.NeedWidth << " x " << t.NeedHeight
+            s << "drawn by now in one of the editor's windows: \"" << t.Text << "\" needs " << t.NeedWidth << " x " << t.NeedHeight
               << " (+2 wide) in a text rectangle of " << t.RoomWidth << " x " << t.RoomHeight;
             if (reported.insert(s.str()).second) ADD_FAILURE() << s.str();
         }
@@ -512,6 +514,10 @@ protected:
         EXPECT_TRUE(WaitUntil([this] { return IsWindowEnabled(Main) != 0; }, 2000))
             << "the main window stays disabled after " << What;
     }
+
+    // The editor's own folder, inside the test's.
+    static constexpr const char* kFolder = "ed";
+    static AnsiString InFolder(const char* Name) { return AnsiString(kFolder) + "\\" + Name; }
 
     std::unique_ptr<TEditorProcess> Editor;
     HWND Main = nullptr;
@@ -548,6 +554,8 @@ TEST_F(PersonUsesEditor, MenuBarDropDownsOpenUnderTheirItemsAndLeaveNoHighlight)
         UnionRect(&shown, &barRect, &dropDown);
         RECT window = WindowRectOf(Main);
         UnionRect(&shown, &shown, &window);
+        const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        IntersectRect(&shown, &shown, &screen);
         GrabStill(shown, 800).Save(std::string("person-menu-") + names[i] + ".bmp");
         // Touching the item's lower edge (or the bar's, a margin below it).
         EXPECT_GE(dropDown.top, item.bottom) << "drop-down at " << Describe(dropDown) << ", item at "
@@ -700,7 +708,7 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     ParkPointer();
 
     // The export without its template: the error box.
-    std::filesystem::remove(GetPath() / "sxb.tpl");
+    std::filesystem::remove(GetPath() / kFolder / "sxb.tpl");
     for (WORD key : {VK_ESCAPE, VK_RETURN}) {
         before = Editor->Windows();
         Command(kExamplesMenu, 0);  // SXBasic, the one item that works
@@ -723,8 +731,8 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
 }
 
 TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
-    Put("two.pge", "[Page]\r\n0=192\r\n1=249\r\n[Type]\r\nCommonType=0\r\n");
-    for (const char* name : {"alpha.txt", "beta.txt", "gamma.pge", "delta.bin"}) Put(name, name);
+    Put(InFolder("two.pge"), "[Page]\r\n0=192\r\n1=249\r\n[Type]\r\nCommonType=0\r\n");
+    for (const char* name : {"alpha.txt", "beta.txt", "gamma.pge", "delta.bin"}) Put(InFolder(name), name);
 
     // Open, then Esc in the name field.
     std::vector<HWND> before = Editor->Windows();
@@ -745,14 +753,19 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
     HWND tools = FindInside(dialog, "TskSkinPanel");
     ASSERT_NE(tools, nullptr);
     const RECT toolRect = ClientRectOnScreen(tools), dialogRect = WindowRectOf(dialog);
-    // The four view buttons end the tool bar: list, small icons, icons, report.
+    // The four view buttons end the tool bar: list, small icons, icons, report. The list
+    // shows first; each other view is chosen in turn, then the list again.
     const char* views[] = {"list", "small-icons", "icons", "report"};
-    for (int v = 0; v < 4; ++v) {
+    MoveTo(dialogRect.right - 4, dialogRect.top + 8);
+    TShot previous = GrabStill(dialogRect);
+    for (int v : {1, 2, 3, 0}) {
         SCOPED_TRACE(views[v]);
         Click(toolRect.right - 13 - 27 * (3 - v), (toolRect.top + toolRect.bottom) / 2);
         MoveTo(dialogRect.right - 4, dialogRect.top + 8);
         const TShot shown = GrabStill(dialogRect);
         shown.Save(std::string("person-open-") + views[v] + ".bmp");
+        EXPECT_FALSE(shown == previous) << "the view button changed nothing";
+        previous = shown;
         ForceFullRepaint(dialog);
         const TShot repainted = GrabStill(dialogRect);
         const RECT differs = shown.Changes(repainted);
@@ -774,7 +787,7 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
     ASSERT_NE(dialog, nullptr) << "Save showed no dialog";
     AuditLayout(dialog, "save-dialog");
     AnswerBox(dialog, VK_ESCAPE, "Esc in the save dialog");
-    const AnsiString written = Get("two.pge");
+    const AnsiString written = Get(InFolder("two.pge"));
     for (WORD key : {VK_ESCAPE, VK_RETURN}) {
         before = Editor->Windows();
         Command(kPagesMenu, 2);
@@ -791,9 +804,9 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
         if (key == VK_ESCAPE) AuditLayout(box, "overwrite-question");
         AnswerBox(box, key, key == VK_ESCAPE ? "Esc in the overwrite question" : "Return in the overwrite question");
         if (key == VK_ESCAPE)
-            EXPECT_EQ(Get("two.pge"), written) << "Esc is No: the file stays";
+            EXPECT_EQ(Get(InFolder("two.pge")), written) << "Esc is No: the file stays";
         else
-            EXPECT_TRUE(WaitUntil([&] { return Get("two.pge") != written; }, 2000))
+            EXPECT_TRUE(WaitUntil([&] { return Get(InFolder("two.pge")) != written; }, 2000))
                 << "Return is Yes: the file is written";
     }
 }
