@@ -613,11 +613,18 @@ TEST_F(PersonUsesEditor, MainWindowResizesByItsBottomEdgeDownTo320) {
 
 TEST_F(PersonUsesEditor, EveryTabStopOfTheMainWindowShowsItsFocus) {
     const RECT window = WindowRectOf(Main);
-    // The caption activates the window without focusing a control.
+    // The type box unrolled, so that its combo box is a stop too; then the caption activates
+    // the window without focusing a control.
+    HWND typeBox = FindInside(Main, "TskSkinGroupBox", "Type");
+    ASSERT_NE(typeBox, nullptr);
+    const RECT typeRect = WindowRectOf(typeBox);
+    Click(typeRect.left + 40, typeRect.top + 8);
+    HWND combo = FindInside(Main, "TskSkinComboBox");
+    ASSERT_TRUE(WaitUntil([combo] { return IsWindowVisible(combo) != 0; }, 2000));
     Click((window.left + window.right) / 2, window.top + 8);
     ParkPointer();
     std::vector<HWND> stops;
-    bool viewStopped = false;
+    bool viewStopped = false, comboStopped = false;
     for (int press = 0; press < 14; ++press) {
         const TShot before = GrabStill(window, 1000);
         PressKey(VK_TAB);
@@ -628,6 +635,7 @@ TEST_F(PersonUsesEditor, EveryTabStopOfTheMainWindowShowsItsFocus) {
         if (std::find(stops.begin(), stops.end(), focus) != stops.end()) break;
         stops.push_back(focus);
         viewStopped = viewStopped || ClassOf(focus) == "TImage32";
+        comboStopped = comboStopped || focus == combo;
         RECT own = WindowRectOf(focus);
         OffsetRect(&own, -window.left, -window.top);
         after.Save("person-tab-" + std::to_string(stops.size()) + "-" + ClassOf(focus) + ".bmp");
@@ -636,6 +644,7 @@ TEST_F(PersonUsesEditor, EveryTabStopOfTheMainWindowShowsItsFocus) {
     }
     EXPECT_GE(stops.size(), 5u) << "Add Page, Replace Page, Animate Pages, the view and the table at least";
     EXPECT_TRUE(viewStopped) << "the LED view takes the focus by Tab";
+    EXPECT_TRUE(comboStopped) << "the type combo box takes the focus by Tab";
 }
 
 TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsTexts) {
