@@ -88,13 +88,18 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
     if (twice != pages.end())
         throw EPageFileError(
             Format("%s: page %d is stored more than once", FileName, twice->first));
-    content.Pages.reserve(pages.size());
+    // As many pages as entries, each read by its position: a key that is not a position
+    // is not read, and a position without a key is page 0.
+    content.Pages.assign(pages.size(), 0);
     for (const auto& [number, page] : pages)
-        content.Pages.push_back(page);
+        if (static_cast<std::size_t>(number) < pages.size())
+            content.Pages[static_cast<std::size_t>(number)] = page;
     return content;
 }
 
-void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) {
+namespace {
+
+void WritePageSections(const AnsiString& FileName, const TPageFileContent& Content) {
     TMemIniFile ini(FileName);
     ini.EraseSection(kPageSection);
     ini.EraseSection(kTypeSection);
@@ -110,4 +115,16 @@ void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) 
         ini.SetStrings(&lines);
     }
     ini.UpdateFile();
+}
+
+} // namespace
+
+void WritePageFile(const AnsiString& FileName, const TPageFileContent& Content) {
+    try {
+        WritePageSections(FileName, Content);
+    } catch (const EStreamError&) {
+        // An existing file that cannot be read cannot be rewritten either: one message for
+        // every way a save fails.
+        throw EIniFileException(Format("Unable to write to %s", FileName));
+    }
 }

@@ -14,8 +14,8 @@ struct TPageFileContent {
     std::vector<Byte> Pages;
 };
 
-// Reads a whole page file. Pages come in the order of their key numbers; keys that
-// leave numbers out lose nothing. Raises EFOpenError when the file cannot be read, and
+// Reads a whole page file: as many pages as [Page] has entries, page i from key "i"
+// (0 when there is no such key; keys at or past the count are not read). Raises EFOpenError when the file cannot be read, and
 // EPageFileError when it holds neither section or a key or value that is not a page.
 TPageFileContent ReadPageFile(const AnsiString& FileName);
 

@@ -24,6 +24,7 @@
 #include "skin/boxctrls/skfilectrl_Paths.h"
 #include "skin/form/skMessages.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <new>
 #include <vector>
@@ -210,10 +211,15 @@ void TFM::UpdateCaptions() {
     SGB_Led->SetCaption("LED  ::  Int ( " + IntToStr(FPattern) + " )   Hex ( $" +
                         IntToHex(FPattern, 2) + " )   String ( %" + Bits::ToBinaryString(FPattern) +
                         " )");
+    // The file name is shortened in the font the caption is drawn in, to what the caption
+    // bar has room for after its title.
+    const AnsiString title = "Pages ::   ";
     TCanvas* canvas = GetCanvas();
-    canvas->GetFont()->Assign(GetFont());
-    SGB_Pages->SetCaption("Pages ::   " +
-                          Skfilectrl::MinimizeName(FFileName, canvas, kFileCaptionWidth));
+    SGB_Pages->SetCaptionFont(canvas);
+    const int room = RectWidth(SGB_Pages->CaptionTextRect()) - canvas->TextWidth(title) -
+                     canvas->TextOverhang();
+    SGB_Pages->SetCaption(
+        title + Skfilectrl::MinimizeName(FFileName, canvas, std::min(kFileCaptionWidth, room)));
 }
 
 void TFM::UpdateControls() {

@@ -144,7 +144,7 @@ void PrintTimes(const char* Name, const TModeTimes& Times, double Limit) {
     const double ratio = Times.Optimizer / Times.Full;
     std::printf("%-44s %9.3f ms %9.3f ms %7.2fx %4d/%d/%d (at most %.1fx: %s)\n", Name,
                 Times.Optimizer * 1e3, Times.Full * 1e3, ratio, Times.Levels[0], Times.Levels[1],
-                Times.Levels[2], Limit, ratio <= Limit ? "met" : "NOT met");
+                Times.Levels[2], Limit, ratio <= Limit ? "met" : "not met");
     std::fflush(stdout);
 }
 

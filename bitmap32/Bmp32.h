@@ -49,6 +49,10 @@ using TPixelCombineEvent = TEvent<void(TColor32 F, TColor32& B, Cardinal M)>;
 // negative, resolved to the current system colour. The result is opaque.
 TColor32 Color32(std::int32_t WinColor);
 
+// A system palette (HPALETTE) of the 256 colours, alpha dropped. The caller owns it and
+// deletes it with DeleteObject.
+TPlatformHandle WinPalette(const TPalette32& Palette);
+
 // The system font (selected into a bitmap's context when it lets go of its own font) and an
 // 8 x 8 class-library bitmap whose canvas measures text for bitmaps without a context. Both
 // exist from the unit's start-up to its shut-down.

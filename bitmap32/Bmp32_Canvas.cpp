@@ -7,6 +7,7 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Controls.h"
 #include "classlib/Graphics.h"
+#include "classlib/Platform.h"
 
 namespace Bmp32 {
 
@@ -15,6 +16,18 @@ TBitmap* StockBitmap = nullptr;
 
 TColor32 Color32(std::int32_t WinColor) {
     return ColorSwap(ColorToRGB(WinColor));
+}
+
+TPlatformHandle WinPalette(const TPalette32& Palette) {
+    struct {
+        WORD Version = 0x300;
+        WORD Count = 256;
+        PALETTEENTRY Entries[256];
+    } palette;
+    for (std::size_t i = 0; i < Palette.size(); ++i)
+        palette.Entries[i] = {Byte(RedComponent(Palette[i])), Byte(GreenComponent(Palette[i])),
+                              Byte(BlueComponent(Palette[i])), 0};
+    return CreatePalette(reinterpret_cast<const LOGPALETTE*>(&palette));
 }
 
 void TCustomMap::SetSizeFrom(TPersistent* Source) {

@@ -718,6 +718,11 @@ void TCustomRangeBar::Published(TPropertyList& P) {
     P.Add("Position", &TCustomRangeBar::GetPosition, &TCustomRangeBar::SetPosition, 0.0f);
 }
 
+void TRangeBar::Published(TPropertyList& P) {
+    P.Add("OnMouseWheelUp", &TControl::OnMouseWheelUp);
+    P.Add("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+}
+
 // ---- TCustomGaugeBar ------------------------------------------------------------------------
 
 TCustomGaugeBar::TCustomGaugeBar(TComponent* AOwner) : TArrowBar(AOwner) {}

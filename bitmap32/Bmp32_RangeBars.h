@@ -208,6 +208,7 @@ class TRangeBar : public TCustomRangeBar {
     DECLARE_CLASS(TRangeBar, TCustomRangeBar)
 public:
     using TCustomRangeBar::TCustomRangeBar;
+    static void Published(TPropertyList& P);
 };
 
 class TCustomGaugeBar : public TArrowBar {

@@ -192,15 +192,15 @@ void RegisterKernels() {
     RegisterKernel<TLinearKernel>();
     RegisterKernel<TCosineKernel>();
     RegisterKernel<TSplineKernel>();
-    RegisterKernel<TMitchellKernel>();
     RegisterKernel<TCubicKernel>();
-    RegisterKernel<THermiteKernel>();
+    RegisterKernel<TMitchellKernel>();
     RegisterKernel<TLanczosKernel>();
     RegisterKernel<TGaussianKernel>();
     RegisterKernel<TBlackmanKernel>();
     RegisterKernel<THannKernel>();
     RegisterKernel<THammingKernel>();
     RegisterKernel<TSinshKernel>();
+    RegisterKernel<THermiteKernel>();
 }
 
 } // namespace Bmp32

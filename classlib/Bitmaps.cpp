@@ -190,6 +190,11 @@ TBitmap::TBitmap(int AWidth, int AHeight) {
     SetSize(AWidth, AHeight);
 }
 
+TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat) {
+    SetPixelFormat(AFormat);
+    SetSize(AWidth, AHeight);
+}
+
 TBitmap::~TBitmap() {
     FCanvas.reset();
     GdiDeleteObject(FHandle);

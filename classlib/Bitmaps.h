@@ -33,6 +33,9 @@ class TBitmap : public TGraphic {
 public:
     TBitmap();
     TBitmap(int AWidth, int AHeight);
+    // A device-independent bitmap from the start: the screen device is never asked, as a
+    // look drawn on every paint needs no screen-compatible image.
+    TBitmap(int AWidth, int AHeight, TPixelFormat AFormat);
     ~TBitmap() override;
 
     // A TBitmap is copied exactly (format, colour table, pixels, transparency); null

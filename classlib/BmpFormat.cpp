@@ -173,11 +173,11 @@ TBmpLayout ParseBmp(const std::vector<Byte>& File) {
         layout.Table[static_cast<std::size_t>(i)] = RGBQUAD{entry[0], entry[1], entry[2], 0};
     }
 
+    layout.PixelBytes = size - pixelOffset;
     if (width == 0 && height == 0) return layout; // an empty bitmap
     if (width <= 0 || height == 0 || height == INT_MIN) RaiseInvalidBitmap();
     const Int64 rows = height < 0 ? -Int64{height} : height;
     layout.Pixels = p + pixelOffset;
-    layout.PixelBytes = size - pixelOffset;
     if (layout.Coding == TBmpCoding::Rle8 || layout.Coding == TBmpCoding::Rle4) {
         // Run-length codes run bottom-up; their length says little about the size.
         if (height < 0 || !BitmapSizeFits(width, rows, layout.Format) ||
@@ -236,14 +236,16 @@ void DecodeMasked(const TBmpLayout& Layout, Byte* Dest, Int64 Stride) {
 
 // Run-length codes, bottom row first: a count and an index (RLE4: two indexes, used in
 // turn) repeat it; 0 0 ends the line, 0 1 the picture, 0 2 dx dy moves right and up,
-// 0 n (n >= 3) is followed by n indexes, padded to a 16-bit word.
+// 0 n (n >= 3) is followed by n indexes, padded to a 16-bit word. Without a destination
+// the codes are only walked.
 class TRleDecoder {
 public:
     TRleDecoder(const TBmpLayout& Layout, Byte* Dest, Int64 Stride)
         : FLayout(Layout), FDest(Dest), FStride(Stride), FFour(Layout.Coding == TBmpCoding::Rle4) {}
 
-    void Run() {
-        for (int y = 0; y < FLayout.Height; ++y)
+    // Returns the bytes of codes used.
+    Int64 Run() {
+        for (int y = 0; FDest && y < FLayout.Height; ++y)
             std::memset(FDest + y * FStride, 0, static_cast<std::size_t>(FStride));
         const Byte* p = FLayout.Pixels;
         const Byte* end = p + FLayout.PixelBytes;
@@ -260,7 +262,7 @@ public:
                 FX = 0;
                 ++FY;
             } else if (value == 1) {
-                return;
+                return p - FLayout.Pixels;
             } else if (value == 2) {
                 if (end - p < 2) RaiseInvalidBitmap();
                 FX += p[0];
@@ -275,6 +277,9 @@ public:
                 p += std::min<Int64>((bytes + 1) & ~Int64{1}, end - p);
             }
         }
+        // The end-of-picture code after a last line that was ended as a line.
+        if (end - p >= 2 && p[0] == 0 && p[1] == 1) p += 2;
+        return p - FLayout.Pixels;
     }
 
 private:
@@ -283,6 +288,7 @@ private:
         return static_cast<int>(std::clamp<Int64>(FLayout.Width - FX, 0, Count));
     }
     void Put(Int64 X, int Index) {
+        if (!FDest) return;
         Byte* row = FDest + (FLayout.Height - 1 - FY) * FStride;
         if (!FFour) {
             row[X] = static_cast<Byte>(Index);
@@ -316,6 +322,17 @@ void DecodeBmpPixels(const TBmpLayout& Layout, Byte* Dest, Int64 Stride) {
     case TBmpCoding::Rle4:
         TRleDecoder(Layout, Dest, Stride).Run();
         break;
+    }
+}
+
+Int64 BmpSpareBytes(const TBmpLayout& Layout) {
+    if (!Layout.Pixels) return Layout.PixelBytes;
+    switch (Layout.Coding) {
+    case TBmpCoding::Rle8:
+    case TBmpCoding::Rle4:
+        return Layout.PixelBytes - TRleDecoder(Layout, nullptr, 0).Run();
+    default:
+        return Layout.PixelBytes - RowBytes(Layout.Width, Layout.CodedBits) * Layout.Height;
     }
 }
 

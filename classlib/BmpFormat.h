@@ -52,8 +52,8 @@ struct TBmpLayout {
     TBmpCoding Coding = TBmpCoding::Rows;
     int CodedBits = 0;             // bits of a coded pixel
     std::uint32_t Masks[4] = {};   // red, green, blue, alpha (TBmpCoding::Masks)
-    const Byte* Pixels = nullptr;
-    Int64 PixelBytes = 0;          // from Pixels to the end of the file
+    const Byte* Pixels = nullptr;  // null for an empty bitmap
+    Int64 PixelBytes = 0;          // from the pixels' offset to the end of the file
 };
 
 // Reads the headers of a whole file (Windows headers of 40 to 124 bytes, OS/2 1.x headers
@@ -67,6 +67,10 @@ TBmpLayout ParseBmp(const std::vector<Byte>& File);
 // on. Run-length codes that leave the picture are clipped; pixels they never reach keep
 // index 0. Codes that break off before the picture is complete raise as RaiseInvalidBitmap.
 void DecodeBmpPixels(const TBmpLayout& Layout, Byte* Dest, Int64 Stride);
+
+// The bytes of the file that follow its pixels (the codes up to the end-of-picture code
+// for run-length files): 0 for a file whose size field gives exactly what it holds.
+Int64 BmpSpareBytes(const TBmpLayout& Layout);
 
 // The BMP file of a packed bitmap (a header, its colour table or masks, the pixels), as
 // bitmap resources hold them.

@@ -302,6 +302,15 @@ int TCanvas::TextHeight(const AnsiString& Text) {
     return TextExtent(Text).cy;
 }
 
+int TCanvas::TextOverhang() {
+    RequiredState({csHandleValid, csFontValid});
+    // The system draws up to two pixels of a glyph's edge beyond its advance width.
+    const int kEdgeSpill = 2;
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(FHandle, &metrics);
+    return kEdgeSpill + metrics.tmOverhang;
+}
+
 void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
     if (!Graphic || Graphic->GetEmpty()) return;
     StretchDraw(Bounds(X, Y, Graphic->GetWidth(), Graphic->GetHeight()), Graphic);

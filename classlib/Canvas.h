@@ -90,6 +90,10 @@ public:
     TSize TextExtent(const AnsiString& Text);
     int TextWidth(const AnsiString& Text);
     int TextHeight(const AnsiString& Text);
+    // The pixels a text in the current font may reach past the width TextExtent measures
+    // (antialiased edges, synthesised bold or italic): a control sized to its text leaves
+    // that much room after it.
+    int TextOverhang();
 
     // Graphic at its own size / stretched to Rect; transparent bitmaps leave their
     // transparent colour out.

@@ -592,6 +592,10 @@ bool TControl::IsShowing() const {
     return FVisible && FParent && FParent->IsShowing();
 }
 
+bool TControl::IsEffectivelyEnabled() const {
+    return FEnabled && (!FParent || FParent->IsEffectivelyEnabled());
+}
+
 void TControl::SetEnabled(bool Value) {
     if (Value == FEnabled) return;
     FEnabled = Value;
@@ -961,10 +965,11 @@ void TControl::Loaded() {
 }
 
 void TControl::Published(TPropertyList& P) {
-    P.Add("Left", &TControl::GetLeft, &TControl::SetLeft);
-    P.Add("Top", &TControl::GetTop, &TControl::SetTop);
-    P.Add("Width", &TControl::GetWidth, &TControl::SetWidth);
-    P.Add("Height", &TControl::GetHeight, &TControl::SetHeight);
+    P.Add("Left", &TControl::GetLeft, &TControl::SetLeft)
+        .Range(-MaxControlExtent - 1, MaxControlExtent);
+    P.Add("Top", &TControl::GetTop, &TControl::SetTop).Range(-MaxControlExtent - 1, MaxControlExtent);
+    P.Add("Width", &TControl::GetWidth, &TControl::SetWidth).Range(0, MaxControlExtent);
+    P.Add("Height", &TControl::GetHeight, &TControl::SetHeight).Range(0, MaxControlExtent);
 }
 
 // Setting a colour, font or 3-D look clears the matching Parent flag, so each flag comes
@@ -985,12 +990,16 @@ void PublishControlProperties(TPropertyList& P) {
     P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
     P.Add("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint);
     P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, true);
+    PublishMouseEvents(P);
+    P.Add("OnResize", &TControl::OnResize);
+}
+
+void PublishMouseEvents(TPropertyList& P) {
     P.Add("OnClick", &TControl::OnClick);
     P.Add("OnDblClick", &TControl::OnDblClick);
     P.Add("OnMouseDown", &TControl::OnMouseDown);
     P.Add("OnMouseMove", &TControl::OnMouseMove);
     P.Add("OnMouseUp", &TControl::OnMouseUp);
-    P.Add("OnResize", &TControl::OnResize);
 }
 
 // ---------------------------------------------------------------------------

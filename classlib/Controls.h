@@ -285,6 +285,11 @@ private:
 // ---------------------------------------------------------------------------
 // TControl
 
+// The position and size a form may give a control: windows receive mouse positions in
+// 16 bits, so nothing larger can be meant, and reading refuses it before any control
+// sizes a buffer to it.
+constexpr int MaxControlExtent = 32767;
+
 class TControl : public TComponent {
     DECLARE_CLASS(TControl, TComponent)
     friend class TWinControl;
@@ -369,6 +374,9 @@ public:
     virtual bool IsShowing() const;
     bool GetEnabled() const { return FEnabled; }
     virtual void SetEnabled(bool Value);
+    // Enabled, and so are all its parents: a disabled container passes no input to the
+    // controls inside it, which keep their own Enabled but look disabled with it.
+    bool IsEffectivelyEnabled() const;
 
     AnsiString GetCaption() { return GetText(); }
     void SetCaption(const AnsiString& Value) { SetText(Value); }
@@ -537,6 +545,8 @@ private:
 // bounds: alignment, colours, font, hints, popup menu, visibility and the mouse events.
 // Not TControl's Published: forms and controls such as the LED view publish fewer.
 void PublishControlProperties(TPropertyList& P);
+// The click, double-click and mouse events, for controls that publish a selection.
+void PublishMouseEvents(TPropertyList& P);
 
 // The control that has captured the mouse (a window-less one inside its parent's
 // capture); null when none of ours has.

@@ -12,6 +12,7 @@
 #include "classlib/Timers.h"
 
 #include <algorithm>
+#include <utility>
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -24,6 +25,7 @@ void RegisterFormTypes() {
                              "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
                              "poOwnerFormCenter"});
     RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
+    RegisterEnum<TFormStyle>({"fsNormal", "fsStayOnTop"});
     RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
 }
 
@@ -224,6 +226,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     }
     if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
         Params.ExStyle |= WS_EX_TOOLWINDOW;
+    if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
     if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
         Params.Style |= WS_SYSMENU;
         bool boxes = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
@@ -296,6 +299,12 @@ TRect TCustomForm::GetClientRect() {
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
     if (Value == FBorderStyle) return;
     FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+    if (Value == FFormStyle) return;
+    FFormStyle = Value;
     RecreateWnd();
 }
 
@@ -695,8 +704,10 @@ void TForm::Published(TPropertyList& P) {
           TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     P.Add("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle, bsSizeable);
     P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
-    P.Add("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight);
-    P.Add("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth);
+    P.Add("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight)
+        .Range(0, MaxControlExtent);
+    P.Add("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth)
+        .Range(0, MaxControlExtent);
     P.Add("Color", &TControl::GetColor, &TControl::SetColor, clBtnFace)
         .Idents(ColorToIdent, IdentToColor);
     P.Add("Constraints", &TControl::GetConstraints);
@@ -704,6 +715,7 @@ void TForm::Published(TPropertyList& P) {
         .Idents(CursorToIdent, IdentToCursor);
     P.Add("Enabled", &TControl::GetEnabled, &TControl::SetEnabled, true);
     P.Add("Font", &TControl::GetFont);
+    P.Add("FormStyle", &TCustomForm::GetFormStyle, &TCustomForm::SetFormStyle, fsNormal);
     P.Add("Hint", &TControl::GetHint, &TControl::SetHint);
     P.Add("Icon", &TCustomForm::GetIcon);
     P.Add("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview, false);
@@ -966,9 +978,10 @@ void TApplication::Restore() {
     if (!FMinimized) return;
     FMinimized = false;
     if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->GetHandle(), SW_RESTORE);
-    for (HWND wnd : FHiddenByMinimize)
+    // Showing a window runs its events, which may minimize the application again.
+    const std::vector<HWND> hidden = std::exchange(FHiddenByMinimize, {});
+    for (HWND wnd : hidden)
         if (IsWindow(wnd)) ShowWindow(wnd, SW_SHOWNA);
-    FHiddenByMinimize.clear();
 }
 
 // ---------------------------------------------------------------------------

@@ -50,6 +50,8 @@ enum TPosition {
     poOwnerFormCenter
 };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// fsStayOnTop keeps the window above all windows that are not topmost.
+enum TFormStyle { fsNormal, fsStayOnTop };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;
@@ -139,6 +141,9 @@ public:
 
     TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle Value);
+    TFormStyle GetFormStyle() const { return FFormStyle; }
+    // Makes the window anew in the new style.
+    void SetFormStyle(TFormStyle Value);
     TBorderIcons GetBorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TBorderIcons Value);
     TPosition GetPosition() const { return FPosition; }
@@ -213,6 +218,7 @@ private:
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TFormBorderStyle FBorderStyle = bsSizeable;
+    TFormStyle FFormStyle = fsNormal;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TPosition FPosition = poDesigned;
     TWindowState FWindowState = wsNormal;

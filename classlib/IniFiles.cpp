@@ -19,9 +19,17 @@ bool HasLineBreak(const AnsiString& S) {
     return S.find_first_of("\r\n") != AnsiString::npos;
 }
 
+} // namespace
+
+bool IsValidIniSectionName(const AnsiString& Section) {
+    return !Section.empty() && !HasBlankAround(Section) && !HasLineBreak(Section) &&
+           Section.find(']') == AnsiString::npos;
+}
+
+namespace {
+
 void CheckSectionName(const AnsiString& Section) {
-    if (Section.empty() || HasBlankAround(Section) || HasLineBreak(Section) ||
-        Section.find(']') != AnsiString::npos)
+    if (!IsValidIniSectionName(Section))
         throw EIniFileException("Invalid INI section name \"" + Section + "\"");
 }
 

@@ -21,6 +21,10 @@
 
 class TStrings;
 
+// Whether a section of that name can be written (writers raise EIniFileException
+// otherwise): not empty, no blanks around it, no line break and no "]".
+bool IsValidIniSectionName(const AnsiString& Section);
+
 class TCustomIniFile : public TObject {
     DECLARE_CLASS(TCustomIniFile, TObject)
 public:

@@ -102,6 +102,14 @@ void TCustomLabel::Paint() {
     }
     canvas->GetBrush()->SetStyle(bsClear);
     UINT flags = TextFlags();
+    if (GetAutoSize() && !FWordWrap && FAlignment != taLeftJustify) {
+        // The room an autosized label keeps for the glyphs' overhang lies after the text:
+        // aligned lines end where the text does, and the overhang may run past it.
+        TRect measured = rect;
+        DoDrawText(measured, flags | DT_CALCRECT);
+        rect.Right = std::min(rect.Right, rect.Left + measured.Width());
+        flags |= DT_NOCLIP;
+    }
     if (FLayout != tlTop) {
         TRect measured = rect;
         DoDrawText(measured, flags | DT_CALCRECT);
@@ -120,7 +128,7 @@ void TCustomLabel::DrawLabelText(TRect& Rect, AnsiString Text, UINT Flags) {
     TCanvas* canvas = GetCanvas();
     // An empty caption still takes the height of a line.
     if ((Flags & DT_CALCRECT) && (Text.empty() || (FShowAccelChar && Text == "&"))) Text += " ";
-    if ((Flags & DT_CALCRECT) || GetEnabled()) {
+    if ((Flags & DT_CALCRECT) || IsEffectivelyEnabled()) {
         canvas->TextRect(Rect, Text, Flags);
         return;
     }
@@ -140,9 +148,11 @@ bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
     canvas->SetHandle(dc);
     TRect rect(0, 0, FWordWrap ? GetWidth() : 0, 0);
     DoDrawText(rect, TextFlags() | DT_CALCRECT);
+    // Measured in the font the text is drawn with, which DoDrawText has just chosen.
+    const int room = canvas->TextOverhang();
     canvas->SetHandle(nullptr);
     ReleaseDC(nullptr, dc);
-    if (!FWordWrap) NewWidth = rect.Width();
+    if (!FWordWrap) NewWidth = rect.Width() + room;
     NewHeight = rect.Height();
     return true;
 }

@@ -75,9 +75,16 @@ void TCustomListView::ApplyImages(int Which, TCustomImageList* Images) {
 void TCustomListView::SetViewStyle(TViewStyle Value) {
     if (Value == FViewStyle) return;
     FViewStyle = Value;
-    if (!HandleAllocated()) return;
-    const LONG_PTR style = GetWindowLongPtrA(GetHandle(), GWL_STYLE);
-    SetWindowLongPtrA(GetHandle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | StyleBits(Value));
+    if (HandleAllocated()) ChangeStyleBits(LVS_TYPEMASK, StyleBits(Value));
+}
+
+void TCustomListView::ChangeStyleBits(DWORD Mask, DWORD Bits) {
+    HWND wnd = GetHandle();
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE));
+    SetWindowLongPtrA(wnd, GWL_STYLE, static_cast<LONG_PTR>((style & ~Mask) | Bits));
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TCustomListView::SetShowColumnHeaders(bool Value) {
@@ -99,10 +106,7 @@ void TCustomListView::SetGridLines(bool Value) {
 void TCustomListView::SetHideSelection(bool Value) {
     if (Value == FHideSelection) return;
     FHideSelection = Value;
-    if (!HandleAllocated()) return;
-    const LONG_PTR style = GetWindowLongPtrA(GetHandle(), GWL_STYLE);
-    SetWindowLongPtrA(GetHandle(), GWL_STYLE,
-                      Value ? style & ~LVS_SHOWSELALWAYS : style | LVS_SHOWSELALWAYS);
+    if (HandleAllocated()) ChangeStyleBits(LVS_SHOWSELALWAYS, Value ? 0 : LVS_SHOWSELALWAYS);
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* Value) {

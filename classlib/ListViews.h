@@ -105,6 +105,9 @@ private:
     void ColumnInfo(int Index, LVCOLUMNA& Info);
     void ApplyImages(int Which, TCustomImageList* Images);
     void ApplyExtendedStyle();
+    // Replaces the window's style bits under Mask with Bits and repaints the whole control:
+    // the system control does not redraw after a style change.
+    void ChangeStyleBits(DWORD Mask, DWORD Bits);
     void GiveSubItemText(NMHDR* Header);
 
     TViewStyle FViewStyle = vsIcon;

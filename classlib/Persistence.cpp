@@ -4,6 +4,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Strings.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -96,6 +97,13 @@ TPropInfo& TPropInfo::Idents(TIntToIdent ToIdent, TIdentToInt ToInt) {
     FEnumInfo = nullptr;
     FToIdent = std::move(ToIdent);
     FToInt = std::move(ToInt);
+    return *this;
+}
+
+TPropInfo& TPropInfo::Range(Int64 Min, Int64 Max) {
+    if (FKind != pkInteger) throw EFilerError("Property " + FName + " is not an integer property");
+    FMin = std::max(FMin, Min);
+    FMax = std::min(FMax, Max);
     return *this;
 }
 

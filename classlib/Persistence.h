@@ -102,6 +102,8 @@ public:
     // one, and reads names through ToInt (numbers are read too).
     TPropInfo& Idents(TIntToIdent ToIdent, TIdentToInt ToInt);
     TPropInfo& Stored(bool Value);
+    // Integer properties only: narrows the values that reading accepts.
+    TPropInfo& Range(Int64 Min, Int64 Max);
     // A member function of the object that answers whether the value is written.
     template <typename F>
     requires std::is_member_function_pointer_v<F> TPropInfo& Stored(F IsStored);

@@ -542,7 +542,7 @@ void TWinControl::AlignControl(TControl* AControl) {
     FAligning = false;
 }
 
-void TWinControl::AlignControls(TControl*, TRect& Rect) {
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     static const TAlign kOrder[] = {alTop, alBottom, alLeft, alRight, alClient};
     for (TAlign align : kOrder) {
         std::vector<TControl*> list;
@@ -562,9 +562,12 @@ void TWinControl::AlignControls(TControl*, TRect& Rect) {
                 return 0;
             }
         };
+        // Each keeps its place: the one being aligned takes the place it was given before
+        // a sibling that was there already; creation order decides only between the others.
         std::stable_sort(list.begin(), list.end(), [&](const TControl* a, const TControl* b) {
             int ka = key(a), kb = key(b);
             if (ka != kb) return ka < kb;
+            if (a != b && (a == AControl || b == AControl)) return a == AControl;
             return a->FCreationOrder < b->FCreationOrder;
         });
         for (TControl* c : list) {
@@ -942,6 +945,10 @@ void TWinControl::WMMouseLeave(TMessage& Message) {
     DefaultHandler(Message);
 }
 
+void TWinControl::WMClose(TMessage& Message) {
+    Message.Result = 0;
+}
+
 bool TWinControl::RouteMouseToChild(TMessage& Message) {
     TWMMouse mouse(Message);
     TPoint pos = mouse.Pos();
@@ -1180,7 +1187,11 @@ void TWinControl::CMVisibleChanged(TMessage&) {
 }
 
 void TWinControl::CMEnabledChanged(TMessage& Message) {
-    if (FHandle) EnableWindow(FHandle, GetEnabled());
+    if (FHandle) {
+        EnableWindow(FHandle, GetEnabled());
+        // The controls inside look enabled or disabled with it.
+        RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
     TControl::Dispatch(Message);
 }
 

@@ -158,6 +158,9 @@ protected:
     virtual void DestroyWindowHandle();
     // Makes the window and the windows of the visible children.
     virtual void CreateHandle();
+    // Places the aligned children in Rect, alignment by alignment, each group in the order of
+    // the children's positions; AControl, the child being aligned, keeps the place it was
+    // given against a sibling at the same position.
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     void SetZOrder(bool TopMost) override;
     AnsiString RealGetText() override;
@@ -187,6 +190,9 @@ protected:
     void WMWindowPosChanged(TWMWindowPosChanged& Message);
     void WMSetCursor(TWMSetCursor& Message);
     void WMMouseLeave(TMessage& Message);
+    // A control's window is destroyed by its control only: a close request (one a system
+    // control posts to its parent, say) is ignored. Forms answer it by closing.
+    void WMClose(TMessage& Message);
     void WMContextMenu(TWMContextMenu& Message);
     void WMReflect(TMessage& Message);
     void WMCtlColor(TWMCtlColor& Message);
@@ -212,6 +218,7 @@ protected:
     MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
     MESSAGE_HANDLER(WM_SIZE, WMSize)
     MESSAGE_HANDLER(WM_MOVE, WMMove)
+    MESSAGE_HANDLER(WM_CLOSE, WMClose)
     MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, WMWindowPosChanged)
     MESSAGE_HANDLER(WM_SETCURSOR, WMSetCursor)
     MESSAGE_HANDLER(WM_MOUSELEAVE, WMMouseLeave)

@@ -88,6 +88,8 @@ TGclBorderedNumberEdit::TGclBorderedNumberEdit(TComponent* AOwner)
     FNumberEdit->SetBounds(0, 0, FNumberEdit->GetWidth(), FNumberEdit->GetHeight());
     FNumberEdit->SetTabStop(GetTabStop());
     SetEditControl(FNumberEdit);
+    // The edit may span the container (no side borders): the button stays above it.
+    GetButton()->BringToFront();
     GetBorders()->GetBottomBorder()->SetEnabled(true);
     TBitmap glyph;
     LoadCalculatorGlyph(&glyph);

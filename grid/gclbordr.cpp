@@ -131,10 +131,14 @@ TRect TGclBorderParent::EditRect() const {
     const TGclBorder* bottom = FBorders->GetBottomBorder();
     int x = left->GetEnabled() ? left->GetPenWidth() : 0;
     int y = top->GetEnabled() ? top->GetPenWidth() : 0;
-    // A shown button always keeps its room, side borders or not: the edit never covers it.
-    int width = GetWidth() - (FShowButton ? FButtonGlyphWidth + 4 : 0);
-    if (left->GetEnabled()) width -= left->GetPenWidth();
-    if (right->GetEnabled()) width -= right->GetPenWidth();
+    // Without side borders the edit spans the container (a shown button stays above it);
+    // with them it keeps the button's room besides.
+    int width = GetWidth();
+    if (left->GetEnabled() || right->GetEnabled()) {
+        width -= FShowButton ? FButtonGlyphWidth + 4 : 0;
+        if (left->GetEnabled()) width -= left->GetPenWidth();
+        if (right->GetEnabled()) width -= right->GetPenWidth();
+    }
     int height = GetHeight();
     if (top->GetEnabled() || bottom->GetEnabled()) {
         if (top->GetEnabled()) height -= top->GetPenWidth();

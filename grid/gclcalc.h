@@ -88,12 +88,19 @@ public:
     static constexpr int MarkWidth = 2;
 
     TGclCalcTape();
+    ~TGclCalcTape() override;
 
     const std::vector<AnsiString>& Lines() const { return FLines; }
     int GetWidthChars() const { return FWidthChars; }
+    // The lines keep their layout until Realign.
     void SetWidthChars(int Value);
+    // Every line laid out again at the present width: values right-aligned, separators
+    // refilled.
+    void Realign();
     char SeparatorChar = '_';
     int MaxPaperCount = 9999;
+    // The font the lines are drawn in ("Courier New", 10 points).
+    TFont* GetFont() const { return FFont; }
 
     void AddValueLine(const AnsiString& Value, const char* Mark);
     void AddLeftLine(const AnsiString& Text);
@@ -105,11 +112,20 @@ public:
     bool LineValue(int Index, long double& Value, AnsiString& Text) const;
 
 private:
-    void AddLine(const AnsiString& Line);
-    AnsiString ValueLine(const AnsiString& Value, const AnsiString& Mark) const;
+    enum TKind { tkText, tkValue, tkSeparator };
+    // What a line holds, so that it can be laid out at another width.
+    struct TEntry {
+        TKind Kind;
+        AnsiString Text;
+        AnsiString Mark;
+    };
+    void AddLine(const TEntry& Entry);
+    AnsiString Render(const TEntry& Entry) const;
 
+    std::vector<TEntry> FEntries;
     std::vector<AnsiString> FLines;
     int FWidthChars = 20;
+    TFont* FFont;
 };
 
 enum TGclCalcColorScheme { cscalcCustom, cscalcWindows, cscalcDark, cscalcOcean, cscalcPlain };
@@ -186,6 +202,16 @@ public:
     char GetTapeSeparatorChar() const { return FTape->SeparatorChar; }
     void SetTapeSeparatorChar(char Value) { FTape->SeparatorChar = Value; }
     TGclCalcTape* GetTape() const { return FTape; }
+    TFont* GetTapeFont() const { return FTape->GetFont(); }
+    void SetTapeFont(TFont* Value) { FTape->GetFont()->Assign(Value); }
+    // bsNone or bsSingle (the sunken edge of the new control look); a change recreates
+    // the window.
+    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    // The tape's lines laid out again at the present width and shown.
+    void RefreshDisplays();
+    // The lines the tape shows at once: at least 3.
+    int GetDisplayedItemCount();
     TGclCalcColors* GetColors() const { return FColors; }
     TGclCustomCalculatorEngine* GetEngine() const { return FEngine; }
     TPanel* GetDisplayPanel() const { return FPanel; }
@@ -258,6 +284,8 @@ private:
     void RefreshTape();
     void TapeDblClick(TObject* Sender);
     void TapeClick(TObject* Sender);
+    void TapeDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
+    void TapeFontChanged(TObject* Sender);
     void ColorsChanged(TObject* Sender);
     // Design-time tape sizing; Start and End say whether they took the mouse.
     bool InTapeSizeZone(int Y) const;
@@ -283,6 +311,7 @@ private:
     int FDisplayChars = 20;
     int FTapeHeight = 140 / 3;
     bool FPopup = false;
+    TBorderStyle FBorderStyle = bsNone;
     bool FSizing = false;
     int FSizeLine = 0;
 };

@@ -18,12 +18,16 @@ TSize TextSize(TFont* Font, const char* Text) {
     ReleaseDC(nullptr, dc);
     return {size.cx, size.cy};
 }
+
+// The text whose height is a tape line's.
+constexpr const char* kTapeSample = " 0123456789";
 } // namespace
 
 TGclCustomCalculator::TGclCustomCalculator(TComponent* AOwner)
     : TGclCustomControl(AOwner), FEngine(new TGclBasicCalculatorEngine), FTape(new TGclCalcTape),
       FColors(new TGclCalcColors) {
     FColors->OnChange = TNotifyEvent(this, &TGclCustomCalculator::ColorsChanged);
+    FTape->GetFont()->OnChange = TNotifyEvent(this, &TGclCustomCalculator::TapeFontChanged);
     SetBounds(GetLeft(), GetTop(), 200, 140);
     SetTabStop(true);
     SetColor(clBtnFace);
@@ -63,9 +67,23 @@ TGclCustomCalculator::TGclCustomCalculator(TComponent* AOwner, bool AsPopup)
 
 void TGclCustomCalculator::CreateParams(TCreateParams& Params) {
     TGclCustomControl::CreateParams(Params);
-    if (!FPopup) return;
-    Params.Style = (Params.Style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_BORDER;
-    Params.WindowClass.style |= CS_SAVEBITS;
+    if (FPopup) {
+        Params.Style = (Params.Style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_BORDER;
+        Params.WindowClass.style |= CS_SAVEBITS;
+    }
+    if (FBorderStyle != bsSingle) return;
+    if (!NewStyleControls) {
+        Params.Style |= WS_BORDER;
+        return;
+    }
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+    if (!FPopup && GetCtl3D()) Params.Style &= ~static_cast<DWORD>(WS_BORDER);
+}
+
+void TGclCustomCalculator::SetBorderStyle(TBorderStyle Value) {
+    if ((Value != bsNone && Value != bsSingle) || Value == FBorderStyle) return;
+    FBorderStyle = Value;
+    if (HandleAllocated()) RecreateWnd();
 }
 
 TGclCustomCalculator::~TGclCustomCalculator() {
@@ -86,6 +104,11 @@ void TGclCustomCalculator::ColorsChanged(TObject*) {
     FPanel->GetFont()->SetColor(FColors->GetColor(TGclCalcColors::ciDisplayTextColor));
     if (FTapeBox) FTapeBox->SetColor(FColors->GetColor(TGclCalcColors::ciDisplay));
     Invalidate();
+}
+
+void TGclCustomCalculator::TapeFontChanged(TObject*) {
+    if (HandleAllocated()) CalculateLook();
+    if (FTapeBox) FTapeBox->Invalidate();
 }
 
 void TGclCustomCalculator::Resize() {
@@ -138,8 +161,7 @@ void TGclCustomCalculator::ShowDisplay(const AnsiString& Text) {
 }
 
 int TGclCustomCalculator::DisplayHeight() {
-    int border = GetSystemMetrics(SM_CYBORDER);
-    return TextSize(FPanel->GetFont(), "0").cy + border * (GetCtl3D() ? 8 : 6);
+    return GetEditHeight(FPanel->GetFont(), GetCtl3D());
 }
 
 void TGclCustomCalculator::CalculateLook() {
@@ -168,14 +190,16 @@ void TGclCustomCalculator::CalculateLook() {
     if (tape && !FTapeBox) {
         FTapeBox = new TListBox(this);
         FTapeBox->SetTabStop(false);
+        FTapeBox->SetStyle(lbOwnerDrawFixed);
         FTapeBox->SetColor(FColors->GetColor(TGclCalcColors::ciDisplay));
-        FTapeBox->GetFont()->SetName("Courier New");
-        FTapeBox->GetFont()->SetSize(10);
+        FTapeBox->OnDrawItem = TDrawItemEvent(this, &TGclCustomCalculator::TapeDrawItem);
         FTapeBox->OnDblClick = TNotifyEvent(this, &TGclCustomCalculator::TapeDblClick);
         FTapeBox->OnClick = TNotifyEvent(this, &TGclCustomCalculator::TapeClick);
         FTapeBox->SetParent(this);
     }
     if (FTapeBox) {
+        FTapeBox->GetFont()->Assign(FTape->GetFont());
+        FTapeBox->SetItemHeight(TextSize(FTape->GetFont(), kTapeSample).cy);
         FTapeBox->SetVisible(tape);
         if (tape) FTapeBox->SetBounds(m, m, memory ? 6 * bw + s + 4 * g : 5 * bw + 4 * g, tapeHeight);
     }
@@ -222,14 +246,36 @@ void TGclCustomCalculator::CalculateLook() {
         x += width + g;
     }
     int charWidth = TextSize(FPanel->GetFont(), "0").cx;
-    if (charWidth > 0) {
-        FDisplayChars = displayWidth / charWidth;
+    if (charWidth > 0) FDisplayChars = displayWidth / charWidth;
+    int tapeCharWidth = TextSize(FTape->GetFont(), "0").cx;
+    if (tapeCharWidth > 0) {
         // The tape's text stands left of its scroll bar.
         int tapeWidth = tape ? displayWidth - GetSystemMetrics(SM_CXVSCROLL) - 4 : displayWidth;
-        FTape->SetWidthChars((tapeWidth - charWidth / 2) / charWidth);
+        FTape->SetWidthChars((tapeWidth - tapeCharWidth / 2) / tapeCharWidth);
     }
     ShowDisplay(FDisplayStr);
+    RefreshDisplays();
+}
+
+void TGclCustomCalculator::RefreshDisplays() {
+    FTape->Realign();
     RefreshTape();
+}
+
+int TGclCustomCalculator::GetDisplayedItemCount() {
+    int height = FTapeBox ? FTapeBox->GetClientHeight() : FTapeHeight;
+    int line = TextSize(FTape->GetFont(), kTapeSample).cy;
+    int count = line > 0 ? height / line : 0;
+    return count < 3 ? 3 : count;
+}
+
+void TGclCustomCalculator::TapeDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState State) {
+    TCanvas* canvas = FTapeBox->GetCanvas();
+    canvas->GetFont()->Assign(FTape->GetFont());
+    if (State.Contains(odSelected)) canvas->GetFont()->SetColor(clHighlightText);
+    canvas->FillRect(Rect);
+    if (Index >= 0 && Index < FTapeBox->GetItems()->GetCount())
+        canvas->TextOut(Rect.Left + 2, Rect.Top, FTapeBox->GetItems()->Get(Index));
 }
 
 void TGclCustomCalculator::RefreshTape() {
@@ -443,6 +489,31 @@ void TGclCustomCalculator::WMSetText(TMessage& Msg) {
 }
 
 void TGclCustomCalculator::Published(TPropertyList& P) {
+    using T = TGclCustomCalculator;
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, alNone);
+    P.Add("BorderStyle", &T::GetBorderStyle, &T::SetBorderStyle, bsNone);
+    // Setting the 3-D look or the font clears the matching Parent flag, so each flag
+    // comes after its value.
+    P.Add("Ctl3D", &TControl::GetCtl3D, &TControl::SetCtl3D, true);
+    P.Add("ParentCtl3D", &TControl::GetParentCtl3D, &TControl::SetParentCtl3D);
+    P.Add("Font", &TControl::GetFont);
+    P.Add("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont);
+    P.Add("TapeFont", &T::GetTapeFont, &T::SetTapeFont);
+    P.Add("Cursor", &TControl::GetCursor, &TControl::SetCursor, crDefault)
+        .Idents(CursorToIdent, IdentToCursor);
+    P.Add("Enabled", &TControl::GetEnabled, &TControl::SetEnabled, true);
+    P.Add("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);
+    P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
+    P.Add("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint);
+    P.Add("TabOrder", &TWinControl::GetTabOrder, &TWinControl::SetTabOrder);
+    P.Add("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop);
+    P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, true);
+    PublishMouseEvents(P);
+    P.Add("OnKeyDown", &TWinControl::OnKeyDown);
+    P.Add("OnKeyPress", &TWinControl::OnKeyPress);
+    P.Add("OnKeyUp", &TWinControl::OnKeyUp);
+    P.Add("OnEnter", &TWinControl::OnEnter);
+    P.Add("OnExit", &TWinControl::OnExit);
     P.Add("Decimals", &TGclCustomCalculator::GetDecimals, &TGclCustomCalculator::SetDecimals, 2);
     P.Add("Options", &TGclCustomCalculator::GetOptions, &TGclCustomCalculator::SetOptions,
           TGclCalculatorOptions{coShowItemCount, coShowMemoryButtons});

@@ -51,38 +51,62 @@ long double CalcTextToNumber(const AnsiString& Text) {
     return ParseNumber(trimmed, value) ? value : 0;
 }
 
-TGclCalcTape::TGclCalcTape() : FLines(30) {}
+TGclCalcTape::TGclCalcTape() : FEntries(30, TEntry{tkText, "", ""}), FLines(30), FFont(new TFont) {
+    FFont->SetName("Courier New");
+    FFont->SetSize(10);
+}
+
+TGclCalcTape::~TGclCalcTape() {
+    delete FFont;
+}
 
 void TGclCalcTape::SetWidthChars(int Value) {
     if (Value < 1) Value = 1;
     FWidthChars = Value;
 }
 
-AnsiString TGclCalcTape::ValueLine(const AnsiString& Value, const AnsiString& Mark) const {
-    AnsiString mark = Mark;
-    mark.resize(MarkWidth, ' ');
-    int pad = FWidthChars + 1 - static_cast<int>(Value.size()) - 1 - MarkWidth;
-    return AnsiString(pad > 0 ? pad : 0, ' ') + Value + " " + mark;
+AnsiString TGclCalcTape::Render(const TEntry& Entry) const {
+    switch (Entry.Kind) {
+    case tkValue: {
+        AnsiString mark = Entry.Mark;
+        mark.resize(MarkWidth, ' ');
+        int pad = FWidthChars + 1 - static_cast<int>(Entry.Text.size()) - 1 - MarkWidth;
+        return AnsiString(pad > 0 ? pad : 0, ' ') + Entry.Text + " " + mark;
+    }
+    case tkSeparator: return AnsiString(FWidthChars, SeparatorChar);
+    default: return Entry.Text;
+    }
 }
 
-void TGclCalcTape::AddLine(const AnsiString& Line) {
-    if (!FLines.empty() && FLines.front().empty()) FLines.erase(FLines.begin());
-    FLines.push_back(Line);
+void TGclCalcTape::Realign() {
+    for (std::size_t i = 0; i < FEntries.size(); ++i)
+        FLines[i] = Render(FEntries[i]);
+}
+
+void TGclCalcTape::AddLine(const TEntry& Entry) {
+    if (!FLines.empty() && FLines.front().empty()) {
+        FLines.erase(FLines.begin());
+        FEntries.erase(FEntries.begin());
+    }
+    FEntries.push_back(Entry);
+    FLines.push_back(Render(Entry));
 }
 
 void TGclCalcTape::AddValueLine(const AnsiString& Value, const char* Mark) {
-    AddLine(ValueLine(Value, Mark));
+    AddLine({tkValue, Value, Mark});
 }
 
 void TGclCalcTape::AddLeftLine(const AnsiString& Text) {
-    AddLine(Text);
+    AddLine({tkText, Text, ""});
 }
 
 void TGclCalcTape::AddSeparatorLine() {
-    AddLine(AnsiString(FWidthChars, SeparatorChar));
+    AddLine({tkSeparator, "", ""});
 }
 
 void TGclCalcTape::Blank() {
+    for (TEntry& entry : FEntries)
+        entry = {tkText, "", ""};
     for (AnsiString& line : FLines)
         line.clear();
 }

@@ -3,6 +3,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Filer.h"
 #include "classlib/StringList.h"
+#include "classlib/Streams.h"
 #include "classlib/Strings.h"
 #include "grid/gcldata.h"
 #include "grid/gclexcpt.h"
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sstream>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -120,27 +120,97 @@ int TGclCommandTable::IndexOf(const TGclCmdRec& Rec) const {
     return -1;
 }
 
+namespace {
+
+// The lines of a file one at a time, so that a file of any length costs one line of
+// memory. A line ends at CR, LF or CR LF.
+class TFileLines {
+public:
+    explicit TFileLines(const AnsiString& FileName)
+        : FStream(FileName, fmOpenRead | fmShareDenyWrite), FBuffer(65536) {}
+
+    bool Next(AnsiString& Line) {
+        Line.clear();
+        for (;;) {
+            if (FAt == FFilled && !Fill()) return !Line.empty(); // the last line may lack its end
+            char c = FBuffer[FAt++];
+            if (FSkipLF) {
+                FSkipLF = false;
+                if (c == '\n') continue;
+            }
+            if (c == '\r' || c == '\n') {
+                FSkipLF = c == '\r';
+                return true;
+            }
+            Line += c;
+        }
+    }
+
+private:
+    bool Fill() {
+        FAt = 0;
+        Int64 Got = FStream.Read(FBuffer.data(), static_cast<Int64>(FBuffer.size()));
+        FFilled = Got > 0 ? static_cast<std::size_t>(Got) : 0;
+        return FFilled > 0;
+    }
+
+    TFileStream FStream;
+    std::vector<char> FBuffer;
+    std::size_t FAt = 0, FFilled = 0;
+    bool FSkipLF = false;
+};
+
+// The whitespace-separated words of Line.
+std::vector<AnsiString> WordsOf(const AnsiString& Line) {
+    std::vector<AnsiString> words;
+    std::size_t at = 0;
+    for (;;) {
+        at = Line.find_first_not_of(" \t", at);
+        if (at == AnsiString::npos) return words;
+        std::size_t end = std::min(Line.find_first_of(" \t", at), Line.size());
+        words.push_back(Line.substr(at, end - at));
+        at = end;
+    }
+}
+
+// A decimal whole number from 0 to Max, or -1 when Text is none.
+long WholeNumber(const AnsiString& Text, long Max) {
+    if (Text.empty()) return -1;
+    long value = 0;
+    for (char c : Text) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+        if (value > Max) return -1;
+    }
+    return value;
+}
+
+} // namespace
+
 void TGclCommandTable::LoadFromFile(const AnsiString& FileName) {
-    TStringList lines;
-    lines.LoadFromFile(FileName);
-    if (lines.GetCount() == 0) FileError(FileName, 1, "The table name is missing");
+    TFileLines lines(FileName);
+    AnsiString name, line;
+    if (!lines.Next(name) || Trim(name).empty()) FileError(FileName, 1, "The table name is missing");
     std::vector<TGclCmdRec> records;
     std::unordered_set<Cardinal> keys;
-    for (int i = 1; i < lines.GetCount(); ++i) {
-        const AnsiString line = lines[i];
-        if (Trim(line).empty()) continue;
-        std::istringstream in(line);
-        long long v[5];
-        for (long long& value : v)
-            if (!(in >> value)) FileError(FileName, i + 1, "Five whole numbers expected");
-        for (int f = 0; f < 4; ++f)
-            if (v[f] < 0 || v[f] > 255) FileError(FileName, i + 1, "Key or shift state out of range 0..255");
-        if (v[4] < 0 || v[4] > 65535) FileError(FileName, i + 1, "Command out of range 0..65535");
+    for (int number = 2; lines.Next(line); ++number) {
+        const std::vector<AnsiString> words = WordsOf(line);
+        if (words.empty()) continue;
+        if (words.size() < 5) FileError(FileName, number, "Five whole numbers expected");
+        if (words.size() > 5) FileError(FileName, number, "Text after the fifth number");
+        long v[5];
+        for (int f = 0; f < 5; ++f) {
+            v[f] = WholeNumber(words[f], f < 4 ? 255 : 65535);
+            if (v[f] < 0)
+                FileError(FileName, number,
+                          "'" + words[f] + (f < 4 ? "' is no key or shift state from 0 to 255"
+                                                  : "' is no command from 0 to 65535"));
+        }
         const TGclCmdRec rec{Byte(v[0]), Byte(v[1]), Byte(v[2]), Byte(v[3]), Word(v[4])};
-        if (!keys.insert(CmdKeyPart(rec)).second) FileError(FileName, i + 1, "Duplicate key sequence");
+        if (!keys.insert(CmdKeyPart(rec)).second) FileError(FileName, number, "Duplicate key sequence");
         records.push_back(rec);
     }
-    TableName = lines[0];
+    TableName = name;
     FRecords.swap(records);
 }
 
@@ -186,6 +256,7 @@ void TGclCommandTable::ReadItem(TReader* Reader) {
     std::vector<TGclCmdRec> records;
     std::vector<bool> removed;
     std::unordered_map<Cardinal, std::size_t> byKey;
+    std::unordered_set<Cardinal> listed;
     if (builtIn)
         for (int i = 0; i < builtIn->Count; ++i) {
             byKey.emplace(CmdKeyPart(builtIn->Records[i]), records.size());
@@ -198,16 +269,16 @@ void TGclCommandTable::ReadItem(TReader* Reader) {
         const int cmd = Reader->ReadInteger();
         if (cmd < 0 || cmd > 65535) throw EReadError("Invalid property value");
         const TGclCmdRec rec = CmdRecFromKeyPart(static_cast<Cardinal>(key), Word(cmd));
-        auto at = builtIn ? byKey.find(CmdKeyPart(rec)) : byKey.end();
+        // One binding per key sequence, as in a file: the writer names each key once.
+        if (!listed.insert(CmdKeyPart(rec)).second) throw EReadError("Duplicate key sequence");
+        auto at = byKey.find(CmdKeyPart(rec));
         if (at == byKey.end()) {
-            if (builtIn) byKey.emplace(CmdKeyPart(rec), records.size());
             records.push_back(rec);
             removed.push_back(false);
         } else if (cmd != 0) {
             records[at->second].Cmd = rec.Cmd;
         } else {
             removed[at->second] = true;
-            byKey.erase(at);
         }
     }
     Reader->ReadListEnd();
@@ -250,23 +321,44 @@ TGclCommandProcessor::TGclCommandProcessor() {
 
 TGclCommandProcessor::~TGclCommandProcessor() = default;
 
-AnsiString TGclCommandProcessor::FreeName(const AnsiString& Name) const {
-    AnsiString base = Name;
-    while (base.size() >= 2 && base.back() >= '0' && base.back() <= '9')
-        base.pop_back();
-    if (!GetCommandTable(base)) {
-        // The base is free; the table keeps its own name unless that is taken too.
-        if (!GetCommandTable(Name)) return Name;
+// The names in use, upper-cased once, and for each base the number from which a free
+// numbered name is still to be found: a batch of tables of one name costs time in
+// proportion to the batch, not to its cube.
+class TGclCommandProcessor::TNameSearch {
+public:
+    explicit TNameSearch(const TGclCommandProcessor& Processor) {
+        for (const auto& table : Processor.FTables) FTaken.insert(AnsiUpperCase(table->TableName));
     }
-    for (int n = 1;; ++n) {
-        AnsiString candidate = base + IntToStr(n);
-        if (!GetCommandTable(candidate)) return candidate;
+
+    // The name a table called Name gets: its own while the base of it (the name without
+    // its trailing digits) is free, else the base with the first free number.
+    AnsiString FreeName(const AnsiString& Name) {
+        AnsiString base = Name;
+        while (base.size() >= 2 && base.back() >= '0' && base.back() <= '9') base.pop_back();
+        const AnsiString upperBase = AnsiUpperCase(base);
+        AnsiString chosen = Name;
+        if (FTaken.count(upperBase) || FTaken.count(AnsiUpperCase(Name))) {
+            int& n = FNext.try_emplace(upperBase, 1).first->second;
+            while (FTaken.count(upperBase + IntToStr(n))) ++n;
+            chosen = base + IntToStr(n);
+        }
+        FTaken.insert(AnsiUpperCase(chosen));
+        return chosen;
     }
-}
+
+private:
+    std::unordered_set<AnsiString> FTaken;
+    std::unordered_map<AnsiString, int> FNext;
+};
 
 void TGclCommandProcessor::Add(TGclCommandTable* Table) {
+    TNameSearch names(*this);
+    AddNamed(Table, names);
+}
+
+void TGclCommandProcessor::AddNamed(TGclCommandTable* Table, TNameSearch& Names) {
     std::unique_ptr<TGclCommandTable> owned(Table);
-    owned->TableName = FreeName(owned->TableName);
+    owned->TableName = Names.FreeName(owned->TableName);
     FTables.push_back(std::move(owned));
 }
 
@@ -473,8 +565,9 @@ void TGclCommandProcessor::DefineProperties(TFiler* Filer) {
             }
             Reader->ReadListEnd();
             Clear();
+            TNameSearch names(*this);
             for (auto& table : tables)
-                Add(table.release());
+                AddNamed(table.release(), names);
         },
         [this](TWriter* Writer) {
             Writer->WriteListBegin();

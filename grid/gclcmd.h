@@ -146,7 +146,8 @@ private:
     std::vector<TGclCommandTable*> NamedTables(const std::vector<AnsiString>& Names) const;
     TGclCommandTable* TableOrRaise(const AnsiString& Name) const;
     void CheckIndex(int Index) const;
-    AnsiString FreeName(const AnsiString& Name) const;
+    class TNameSearch;
+    void AddNamed(TGclCommandTable* Table, TNameSearch& Names);
 
     std::vector<std::unique_ptr<TGclCommandTable>> FTables;
     TGclProcessorState FState = psIdle;

@@ -46,7 +46,7 @@ TSplit SplitFrom28(TStDate Julian, int Months, int Years) {
 }
 
 bool IsLastOfFebruary(int Day, int Month, int Year) {
-    return Month == 2 && Day == (IsLeapYear(Year) ? 29 : 28);
+    return Month == 2 && Day == (gcldate::IsLeapYear(Year) ? 29 : 28);
 }
 
 } // namespace
@@ -55,7 +55,7 @@ DEFINE_UNIT(gcldate, uoGridDate, StartDates, nullptr);
 
 // ---- Dates -------------------------------------------------------------------
 
-bool IsLeapYear(int Year) {
+bool gcldate::IsLeapYear(int Year) {
     return Year % 4 == 0 && Year % 4000 != 0 && (Year % 100 != 0 || Year % 400 == 0);
 }
 
@@ -69,7 +69,7 @@ int ResolveEpoch(int Year, int Epoch) {
 int DaysInMonth(int Month, int Year, int Epoch) {
     Year = ResolveEpoch(Year, Epoch);
     if (Year < MinYear || Year > MaxYear || Month < 1 || Month > 12) return 0;
-    return Month == 2 && IsLeapYear(Year) ? 29 : MonthDays[Month - 1];
+    return Month == 2 && gcldate::IsLeapYear(Year) ? 29 : MonthDays[Month - 1];
 }
 
 bool ValidDate(int Day, int Month, int Year, int Epoch) {
@@ -109,9 +109,10 @@ void StDateToDMY(TStDate Julian, int& Day, int& Month, int& Year) {
         }
         return;
     }
-    const int i = 4 * (Julian - 59) - 1;
-    const int j = 4 * ((i % 146097) / 4) + 3;
-    Year = 100 * (i / 146097) + j / 1461;
+    // Wide enough for every day number: 4 x 2147483647 does not fit 32 bits.
+    const long long i = 4LL * (Julian - 59LL) - 1;
+    const int j = static_cast<int>(4 * ((i % 146097) / 4) + 3);
+    Year = static_cast<int>(100 * (i / 146097) + j / 1461);
     const int d = ((j % 1461) + 4) / 4;
     const int e = 5 * d - 3;
     Day = ((e % 153) + 5) / 5;
@@ -210,7 +211,7 @@ double AstJulianDate(TStDate Julian) {
 
 double AstJulianDatePrim(int Year, int Month, int Date, TStTime UT) {
     if (Month < 1 || Month > 12 || Date < 1 || UT < 0 || UT > MaxTime) return BadAstJulian;
-    const int length = Month == 2 ? (IsLeapYear(Year) ? 29 : 28) : MonthDays[Month - 1];
+    const int length = Month == 2 ? (gcldate::IsLeapYear(Year) ? 29 : 28) : MonthDays[Month - 1];
     if (Date > length) return BadAstJulian;
     if (Month < 3) {
         --Year;

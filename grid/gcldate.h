@@ -40,8 +40,11 @@ extern signed char DefaultMonth;
 
 // ---- Dates -------------------------------------------------------------------
 
-// Divisible by 4 and not by 4000, and either not by 100 or by 400.
+// Divisible by 4 and not by 4000, and either not by 100 or by 400. The unit's own rule,
+// apart from the calendar rule of the class library and the skin utilities.
+namespace gcldate {
 bool IsLeapYear(int Year);
+}
 // A year whose low 16 bits are below 100 is placed in the hundred years from Epoch.
 int ResolveEpoch(int Year, int Epoch);
 int DaysInMonth(int Month, int Year, int Epoch);

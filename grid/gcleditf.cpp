@@ -54,6 +54,7 @@ void TGclCustomEdit::OMAssignLabel(TMessage& Msg) {
 
 void TGclCustomEdit::Published(TPropertyList& P) {
     P.Add("About", &TGclCustomEdit::GetAbout, &TGclCustomEdit::SetAbout).Stored(false);
+    P.Add("Controller", &TGclCustomEdit::GetController, &TGclCustomEdit::SetController);
     P.Add("LabelInfo", &TGclCustomEdit::GetLabelInfo);
 }
 

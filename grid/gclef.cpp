@@ -66,7 +66,26 @@ void TGclBaseEntryField::ColorsChanged(TObject*) {
 }
 
 void TGclBaseEntryField::BordersChanged(TObject*) {
+    efBorderChanged();
     Invalidate();
+}
+
+void TGclBaseEntryField::efBorderChanged() {
+    bool active = false;
+    for (const TGclBorder* b : {FBorders->GetLeftBorder(), FBorders->GetRightBorder(),
+                                FBorders->GetTopBorder(), FBorders->GetBottomBorder()})
+        active = active || b->GetEnabled();
+    TBorderStyle style = active ? bsNone : bsSingle;
+    if (style == FBorderStyle && GetCtl3D() == !active) return;
+    FBorderStyle = style;
+    SetCtl3D(!active);
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TGclBaseEntryField::SetBorderStyle(TBorderStyle Value) {
+    if ((Value != bsNone && Value != bsSingle) || Value == FBorderStyle) return;
+    FBorderStyle = Value;
+    if (HandleAllocated()) RecreateWnd();
 }
 
 bool TGclBaseEntryField::IsEditableMaskChar(char Ch) {
@@ -165,6 +184,27 @@ void TGclBaseEntryField::SetPictureMask(const AnsiString& Mask) {
     if (FMaxLength < static_cast<int>(FPicture.size())) FMaxLength = static_cast<int>(FPicture.size());
     FDataSize = 0;
     Invalidate();
+}
+
+bool TGclBaseEntryField::IsLiteralAt(int Position) const {
+    char mask = efNthMaskChar(Position);
+    return FFieldClass == 1 && !IsEditableMaskChar(mask) && mask != '$' && mask != ',';
+}
+
+AnsiString TGclBaseEntryField::GetStrippedEditString() const {
+    AnsiString stripped;
+    for (int i = 0; i < static_cast<int>(FEditString.size()); ++i)
+        if (!IsLiteralAt(i)) stripped += FEditString[i];
+    return stripped;
+}
+
+AnsiString TGclBaseEntryField::MergeWithPicture(const AnsiString& Text) const {
+    if (FFieldClass != 1) return Text;
+    AnsiString merged;
+    std::size_t next = 0;
+    for (int i = 0; i < static_cast<int>(FPicture.size()) && i < FMaxLength; ++i)
+        merged += IsLiteralAt(i) ? FPicture[i] : next < Text.size() ? Text[next++] : ' ';
+    return merged;
 }
 
 char TGclBaseEntryField::efNthMaskChar(int N) const {
@@ -299,6 +339,9 @@ bool TGclBaseEntryField::efCharOK(char MaskChar, char& Ch, char PrevChar, bool F
 void TGclBaseEntryField::Published(TPropertyList& P) {
     P.Add("AutoSize", &TGclBaseEntryField::GetAutoSize, &TGclBaseEntryField::SetAutoSize, true);
     P.Add("Borders", &TGclBaseEntryField::GetBorders);
+    // After the borders, whose reading sets the style that they ask for.
+    P.Add("BorderStyle", &TGclBaseEntryField::GetBorderStyle, &TGclBaseEntryField::SetBorderStyle,
+          bsSingle);
     P.Add("Colors", &TGclBaseEntryField::GetColors);
     P.Add("DecimalPlaces", &TGclBaseEntryField::GetDecimalPlaces,
           &TGclBaseEntryField::SetDecimalPlaces, Byte(0));
@@ -312,6 +355,7 @@ void TGclBaseEntryField::Published(TPropertyList& P) {
     P.Add("OnChange", &TGclBaseEntryField::OnChange);
     P.Add("OnError", &TGclBaseEntryField::OnError);
     P.Add("OnUserCommand", &TGclBaseEntryField::OnUserCommand);
+    P.Add("OnUserValidation", &TGclBaseEntryField::OnUserValidation);
 }
 
 namespace {

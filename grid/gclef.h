@@ -55,6 +55,9 @@ using TGclFieldVariant = std::variant<bool, std::int32_t, double, AnsiString>;
 
 using TUserCommandEvent = TEvent<void(TObject* Sender, Word Command)>;
 using TValidationErrorEvent = TEvent<void(TObject* Sender, Word ErrorCode, const AnsiString& ErrorMsg)>;
+// A concrete field's own check of its contents: ErrorCode comes in as the field found it
+// and may be changed.
+using TUserValidationEvent = TEvent<void(TObject* Sender, Word& ErrorCode)>;
 
 class TGclEfColors : public TPersistent {
     DECLARE_CLASS(TGclEfColors, TPersistent)
@@ -81,6 +84,9 @@ public:
 
     // ---- Properties ----
     TGclBorders* GetBorders() const { return FBorders; }
+    // bsNone or bsSingle (any other value is ignored); a change recreates the window.
+    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
     TGclEfColors* GetColors() const { return FColors; }
     TGclCaretPair* GetCarets() const { return FCarets; }
     int GetMaxLength() const { return FMaxLength; }
@@ -119,6 +125,8 @@ public:
     bool GetModified() const { return FModified; }
     void SetModified(bool Value);
     bool GetEverModified() const { return FModified || FEverModified; }
+    // False clears both modified flags; true marks the field ever modified.
+    void SetEverModified(bool Value);
     bool GetInsertMode();
     void SetInsertMode(bool Value);
     bool IsValid() const { return !FInError; }
@@ -134,6 +142,8 @@ public:
     void SetValue(const void* Data, std::size_t Size);
     int GetAsInteger();
     void SetAsInteger(int Value);
+    // The numeric types at the full 80-bit precision.
+    long double GetAsExtended();
     double GetAsFloat();
     void SetAsFloat(double Value);
     bool GetAsBoolean();
@@ -163,10 +173,19 @@ public:
     // EInvalidRangeValue for a text that does not convert; the range is kept.
     void SetRangeHiStr(const AnsiString& Value);
     void SetRangeLoStr(const AnsiString& Value);
+    // The value a new field starts with: none for a date or time, a space or 0 unless the
+    // range excludes them (then RangeLo), stored with SetValue. Nothing at design time.
+    void SetInitialValue();
 
     // ---- Edit string and validation ----
     const AnsiString& GetEditString() const { return FEditString; }
-    AnsiString GetDisplayString();
+    // What is shown, copied and measured for the mouse: the edit string with its control
+    // characters mapped, blank under the zero display. Concrete fields give their own.
+    virtual AnsiString GetDisplayString();
+    // A picture field's edit string without the picture's literal characters, and the
+    // inverse: Text laid into the picture's editable places. Other fields keep the text.
+    AnsiString GetStrippedEditString() const;
+    AnsiString MergeWithPicture(const AnsiString& Text) const;
     bool FieldIsEmpty();
     Word ValidateContents(bool ReportError);
     bool ValidateSelf();
@@ -184,9 +203,27 @@ public:
     // ---- Selection and commands ----
     int GetSelStart() const { return FSelStart; }
     int GetSelLength() const { return FSelEnd - FSelStart; }
+    // An empty selection at Value.
+    void SetSelStart(int Value);
+    void SetSelLength(int Value);
+    AnsiString GetSelText() const;
+    // Value pasted over the selection.
+    void SetSelText(const AnsiString& Value);
     void SetSelection(int Start, int End);
     void SelectAll();
     int GetCaretPos() const { return FCaretPos; }
+    // The caret position while the field has the focus, else -1.
+    int GetCurrentPos() const { return FHasFocus ? FCaretPos : -1; }
+    // The clipboard messages, sent when the window exists.
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void ClearSelection();
+    // Focus moves posted for after the present message: to Control through the
+    // controller, or to the form's next or previous control.
+    void efMoveFocus(TWinControl* Control);
+    void efMoveFocusToNextField();
+    void efMoveFocusToPrevField();
     void ProcessCommand(Word Cmd, Word CharCode);
     void IncreaseValue(bool Wrap, double Delta);
     void DecreaseValue(bool Wrap, double Delta);
@@ -200,6 +237,7 @@ public:
     TNotifyEvent OnChange;
     TValidationErrorEvent OnError;
     TUserCommandEvent OnUserCommand;
+    TUserValidationEvent OnUserValidation;
     TGetEpochEvent OnGetEpoch;
 
     static void Published(TPropertyList& P);
@@ -217,6 +255,8 @@ protected:
     void SetCaretPos(int Pos);
     void efFieldModified();
     void DoOnChange();
+    // OnUserValidation with Code; the code it leaves.
+    Word DoOnUserValidation(Word Code);
     void efConditionalBeep();
     int efGetTextExtent(const char* S, int Len);
     int FFirstChar = 0;
@@ -284,6 +324,9 @@ private:
     // A caller's value in the range's form for the field's type.
     TRangeType RangeForm(const TRangeType& Value);
     void StoreRange(TRangeType& Target, const TRangeType& Value);
+    // Whether Range holds a value the field's type can take as a range (the range texts'
+    // rule): a bounded integer, a calendar day or time of day, a finite number.
+    bool IsValidRange(const TRangeType& Range) const;
     void efPerformEdit(TMessage& Msg, Word Cmd);
     void efCopyPrim();
     Word RequiredCheck();
@@ -293,11 +336,16 @@ private:
     void PaintPrim(HDC DC, int Width, int Height);
     void ColorsChanged(TObject* Sender);
     void BordersChanged(TObject* Sender);
+    // Any active side border: no border style and no 3-D look; none: a single 3-D border.
+    void efBorderChanged();
+    int TopTextMargin();
     bool ZeroHidden();
+    bool IsLiteralAt(int Position) const;
 
     TGclBorders* FBorders;
     TGclEfColors* FColors;
     TGclCaretPair* FCarets;
+    TBorderStyle FBorderStyle = bsSingle;
     TColor FCtrlColor = clRed;
     Byte FDecimalPlaces = 0;
     int FEpoch = 0;

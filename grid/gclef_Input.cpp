@@ -3,6 +3,7 @@
 #include "classlib/Clipboard.h"
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
+#include "grid/gclconst.h"
 #include "grid/gcldata.h"
 #include "grid/gclef.h"
 #include "grid/gclmisc.h"
@@ -19,7 +20,8 @@ bool IsModifying(Word Cmd) {
 void TGclBaseEntryField::CreateParams(TCreateParams& Params) {
     TGclCustomControlEx::CreateParams(Params);
     if (FMaxLength == 0) FMaxLength = static_cast<int>(FPicture.size());
-    if (GetCtl3D())
+    if (FBorderStyle != bsSingle) return;
+    if (NewStyleControls && GetCtl3D())
         Params.ExStyle |= WS_EX_CLIENTEDGE;
     else
         Params.Style |= WS_BORDER;
@@ -82,6 +84,18 @@ void TGclBaseEntryField::MoveCaretToEnd() {
 void TGclBaseEntryField::MoveCaretToStart() {
     FFirstChar = 0;
     SetCaretPos(0);
+}
+
+void TGclBaseEntryField::efMoveFocus(TWinControl* Control) {
+    PostMessageA(GetController()->GetHandle(), om_FocusControl, 0, reinterpret_cast<LPARAM>(Control));
+}
+
+void TGclBaseEntryField::efMoveFocusToNextField() {
+    if (TCustomForm* form = GetParentForm()) PostMessageA(form->GetHandle(), WM_NEXTDLGCTL, 0, 0);
+}
+
+void TGclBaseEntryField::efMoveFocusToPrevField() {
+    if (TCustomForm* form = GetParentForm()) PostMessageA(form->GetHandle(), WM_NEXTDLGCTL, 1, 0);
 }
 
 void TGclBaseEntryField::WMKeyDown(TMessage& Msg) {
@@ -272,6 +286,22 @@ void TGclBaseEntryField::efCopyPrim() {
     Clipboard()->SetAsText(text);
 }
 
+void TGclBaseEntryField::CopyToClipboard() {
+    if (HandleAllocated()) SendMessageA(GetHandle(), WM_COPY, 0, 0);
+}
+
+void TGclBaseEntryField::CutToClipboard() {
+    if (HandleAllocated()) SendMessageA(GetHandle(), WM_CUT, 0, 0);
+}
+
+void TGclBaseEntryField::PasteFromClipboard() {
+    if (HandleAllocated()) SendMessageA(GetHandle(), WM_PASTE, 0, 0);
+}
+
+void TGclBaseEntryField::ClearSelection() {
+    if (HandleAllocated()) SendMessageA(GetHandle(), WM_CLEAR, 0, 0);
+}
+
 void TGclBaseEntryField::WMCopy(TMessage& Msg) {
     efCopyPrim();
     efPerformEdit(Msg, ccCopy);
@@ -320,6 +350,25 @@ void TGclBaseEntryField::SetSelection(int Start, int End) {
     FSelStart = Start;
     FSelEnd = End;
     Invalidate();
+}
+
+void TGclBaseEntryField::SetSelStart(int Value) {
+    SetSelection(Value, Value);
+}
+
+void TGclBaseEntryField::SetSelLength(int Value) {
+    SetSelection(FSelStart, FSelStart + Value);
+}
+
+AnsiString TGclBaseEntryField::GetSelText() const {
+    int start = FSelStart < static_cast<int>(FEditString.size()) ? FSelStart
+                                                                : static_cast<int>(FEditString.size());
+    return FEditString.substr(start, GetSelLength()).substr(0, 255);
+}
+
+void TGclBaseEntryField::SetSelText(const AnsiString& Value) {
+    TMessage paste{WM_PASTE, 0, reinterpret_cast<LPARAM>(Value.c_str()), 0};
+    efPerformEdit(paste, ccPaste);
 }
 
 void TGclBaseEntryField::SelectAll() {

@@ -31,8 +31,7 @@ void TGclBaseEntryField::SetAutoSize(bool Value) {
 
 void TGclBaseEntryField::efAdjustSize() {
     if (!FAutoSize || !HandleAllocated()) return;
-    int border = GetSystemMetrics(SM_CYBORDER);
-    int height = Metrics(GetFont()).tmHeight + border * (GetCtl3D() ? 8 : 6);
+    int height = GetEditHeight(GetFont(), GetCtl3D());
     FAdjusting = true;
     SetBounds(GetLeft(), GetTop(), GetWidth(), height);
     FAdjusting = false;
@@ -64,9 +63,12 @@ void TGclBaseEntryField::SetCaretPos(int Pos) {
     TEXTMETRICA tm = Metrics(GetFont());
     FCarets->SetCellHeight(tm.tmHeight);
     FCarets->SetCellWidth(tm.tmAveCharWidth);
-    int top = GetTopTextMargin(GetFont(), bsSingle, GetHeight(), GetCtl3D()) +
-              BorderWidth(FBorders->GetTopBorder());
-    FCarets->SetPos({x, top});
+    FCarets->SetPos({x, TopTextMargin()});
+}
+
+int TGclBaseEntryField::TopTextMargin() {
+    int margin = HandleAllocated() ? GetTopTextMargin(GetFont(), FBorderStyle, GetHeight(), GetCtl3D()) : 0;
+    return margin + BorderWidth(FBorders->GetTopBorder());
 }
 
 int TGclBaseEntryField::efGetMousePos(int X) {
@@ -128,14 +130,18 @@ void TGclBaseEntryField::Paint() {
         c->MoveTo(x1, y1);
         c->LineTo(x2, y2);
     };
-    int cw = GetClientWidth(), ch = GetClientHeight();
+    // Half a pen width in from each edge; an odd width one pixel further in on the right
+    // and at the bottom.
     auto half = [](const TGclBorder* b) { return b->GetPenWidth() / 2; };
-    line(FBorders->GetLeftBorder(), half(FBorders->GetLeftBorder()), 0, half(FBorders->GetLeftBorder()), ch);
-    line(FBorders->GetRightBorder(), cw - half(FBorders->GetRightBorder()) - 1, 0,
-         cw - half(FBorders->GetRightBorder()) - 1, ch);
-    line(FBorders->GetTopBorder(), 0, half(FBorders->GetTopBorder()), cw, half(FBorders->GetTopBorder()));
-    line(FBorders->GetBottomBorder(), 0, ch - half(FBorders->GetBottomBorder()) - 1, cw,
-         ch - half(FBorders->GetBottomBorder()) - 1);
+    auto inward = [&](const TGclBorder* b, int Edge) { return Edge - half(b) - b->GetPenWidth() % 2; };
+    const TGclBorder* left = FBorders->GetLeftBorder();
+    const TGclBorder* right = FBorders->GetRightBorder();
+    const TGclBorder* top = FBorders->GetTopBorder();
+    const TGclBorder* bottom = FBorders->GetBottomBorder();
+    line(left, half(left), 0, half(left), h);
+    line(right, inward(right, w), 0, inward(right, w), h);
+    line(top, 0, half(top), w, half(top));
+    line(bottom, 0, inward(bottom, h), w, inward(bottom, h));
 }
 
 void TGclBaseEntryField::PaintPrim(HDC DC, int Width, int Height) {
@@ -178,8 +184,7 @@ void TGclBaseEntryField::PaintPrim(HDC DC, int Width, int Height) {
     }
     int rightGap = FTextMargin + BorderWidth(FBorders->GetRightBorder());
     int clientWidth = GetClientWidth();
-    int y = GetTopTextMargin(GetFont(), bsSingle, GetHeight(), GetCtl3D()) +
-            BorderWidth(FBorders->GetTopBorder());
+    int y = TopTextMargin();
     const char* text = display.c_str() + first;
     int remaining = static_cast<int>(display.size()) - first;
     int x;

@@ -3,6 +3,8 @@
 #include "classlib/Filer.h"
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
+#include "grid/gcldata.h"
+#include "grid/gcldate.h"
 #include "grid/gclef.h"
 #include "grid/gclexcpt.h"
 
@@ -10,8 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace {
+// The largest finite values of the narrower floating-point types, exactly.
+constexpr long double kDoubleMax = std::numeric_limits<double>::max();
+constexpr long double kSingleMax = std::numeric_limits<float>::max();
+
 template <typename T> T Get(const TRangeType& R) {
     T v{};
     std::memcpy(&v, R.data(), sizeof(T) < 10 ? sizeof(T) : 10);
@@ -23,6 +30,12 @@ template <typename T> void Put(TRangeType& R, T v) {
 }
 bool IsIntegerType(Byte T) {
     return T >= fsubLongInt && T <= fsubShortInt;
+}
+// Whether V lies in the bounds of integer type T (LongInt to ShortInt).
+bool InIntegerBounds(Byte T, long long V) {
+    static const long long bounds[][2] = {
+        {INT32_MIN, INT32_MAX}, {0, 65535}, {-32768, 32767}, {0, 255}, {-128, 127}};
+    return V >= bounds[T - fsubLongInt][0] && V <= bounds[T - fsubLongInt][1];
 }
 bool IsFloatType(Byte T) {
     return T >= fsubReal && T <= fsubComp;
@@ -44,6 +57,15 @@ bool ReadRadix(const AnsiString& S, int Base, long long& Value) {
     }
     Value = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
     return true;
+}
+// Whether the ten bytes hold a finite 80-bit number: not an infinity or NaN, and none of
+// the encodings (an unnormal, a pseudo-denormal) that the processor refuses to compute with.
+bool IsFiniteExtended(const TRangeType& R) {
+    std::uint64_t mantissa = Get<std::uint64_t>(R);
+    int exponent = (R[8] | R[9] << 8) & 0x7FFF;
+    bool integerBit = (mantissa >> 63) != 0;
+    if (exponent == 0x7FFF) return false;
+    return exponent == 0 ? !integerBit : integerBit;
 }
 } // namespace
 
@@ -80,6 +102,49 @@ TRangeType TGclBaseEntryField::RangeForm(const TRangeType& Value) {
     default: break;
     }
     return r;
+}
+
+void TGclBaseEntryField::SetInitialValue() {
+    if (IsDesigning()) return;
+    Byte value[16] = {};
+    Byte type = GetFieldType();
+    if (type == fsubChar) {
+        value[0] = FRangeLo[0] > ' ' || FRangeHi[0] < ' ' ? FRangeLo[0] : ' ';
+    } else if (IsIntegerType(type)) {
+        // The 32-bit range form's low bytes are the smaller types' values.
+        if (Get<std::int32_t>(FRangeLo) > 0 || Get<std::int32_t>(FRangeHi) < 0)
+            std::memcpy(value, FRangeLo.data(), 4);
+    } else if (type == fsubReal) {
+        if (Get<double>(FRangeLo) > 0 || Get<double>(FRangeHi) < 0) std::memcpy(value, FRangeLo.data(), 8);
+    } else if (IsFloatType(type)) {
+        long double lo = Get<long double>(FRangeLo);
+        if (lo > 0 || Get<long double>(FRangeHi) < 0) {
+            if (type == fsubExtended) std::memcpy(value, FRangeLo.data(), 10);
+            else if (type == fsubDouble) { double v = static_cast<double>(lo); std::memcpy(value, &v, 8); }
+            else if (type == fsubSingle) { float v = static_cast<float>(lo); std::memcpy(value, &v, 4); }
+            else { std::int64_t v = std::llrint(lo); std::memcpy(value, &v, 8); }
+        }
+    } else if (type == fsubDate || type == fsubTime) {
+        std::int32_t none = -1;
+        std::memcpy(value, &none, 4);
+    }
+    SetValue(value, sizeof value);
+}
+
+bool TGclBaseEntryField::IsValidRange(const TRangeType& Range) const {
+    Byte type = GetFieldType();
+    if (IsIntegerType(type)) return InIntegerBounds(type, Get<std::int32_t>(Range));
+    if (type == fsubDate || type == fsubTime) {
+        std::int32_t v = Get<std::int32_t>(Range);
+        return v >= 0 && v <= (type == fsubDate ? MaxDate : 86399);
+    }
+    if (type == fsubReal) return std::isfinite(Get<double>(Range));
+    if (!IsFloatType(type)) return true;
+    if (!IsFiniteExtended(Range)) return false;
+    long double v = std::fabs(Get<long double>(Range));
+    if (type == fsubDouble) return v <= kDoubleMax;
+    if (type == fsubSingle) return v <= kSingleMax;
+    return true;
 }
 
 void TGclBaseEntryField::StoreRange(TRangeType& Target, const TRangeType& Value) {
@@ -134,12 +199,7 @@ bool TGclBaseEntryField::StrToRange(const AnsiString& Text, TRangeType& Range) {
             v = std::strtoll(s.c_str(), &end, 10);
             if (*end != '\0') return false;
         }
-        long long lo = INT32_MIN, hi = INT32_MAX;
-        if (type == fsubWord) lo = 0, hi = 65535;
-        else if (type == fsubSmallInt) lo = -32768, hi = 32767;
-        else if (type == fsubByte) lo = 0, hi = 255;
-        else if (type == fsubShortInt) lo = -128, hi = 127;
-        if (v < lo || v > hi) return false;
+        if (!InIntegerBounds(type, v)) return false;
         Put<std::int32_t>(Range, static_cast<std::int32_t>(v));
         return true;
     }
@@ -155,11 +215,11 @@ bool TGclBaseEntryField::StrToRange(const AnsiString& Text, TRangeType& Range) {
             if (*end != '\0' || !std::isfinite(v)) return false;
         }
         if (type == fsubReal) {
-            if (std::fabs(v) > 1.7976931348623157e308L) return false;
+            if (std::fabs(v) > kDoubleMax) return false;
             Put<double>(Range, static_cast<double>(v));
         } else {
-            if (type == fsubDouble && std::fabs(v) > 1.7976931348623157e308L) return false;
-            if (type == fsubSingle && std::fabs(v) > 3.4028234663852886e38L) return false;
+            if (type == fsubDouble && std::fabs(v) > kDoubleMax) return false;
+            if (type == fsubSingle && std::fabs(v) > kSingleMax) return false;
             Put<long double>(Range, v);
         }
         return true;
@@ -264,11 +324,18 @@ void TGclBaseEntryField::DefineProperties(TFiler* Filer) {
     auto define = [&](const char* Name, TRangeType& Range) {
         Filer->DefineBinaryProperty(
             Name,
-            [&Range](TStream* Stream) {
+            [this, &Range](TStream* Stream) {
                 if (Stream->GetSize() != 10)
                     throw EReadError("A range holds 10 bytes, not " +
                                      std::to_string(Stream->GetSize()));
-                Stream->ReadBuffer(Range.data(), 10);
+                TRangeType read;
+                Stream->ReadBuffer(read.data(), 10);
+                // What the range text would refuse is refused here too.
+                if (!IsValidRange(read))
+                    throw EReadError("A range outside what a " +
+                                     GetGclStr(static_cast<Word>(34068 + GetFieldType())) +
+                                     " field holds");
+                Range = read;
             },
             [&Range](TStream* Stream) { Stream->WriteBuffer(Range.data(), 10); }, stored);
     };

@@ -46,7 +46,7 @@ bool TGclBaseEntryField::ZeroHidden() {
         return false;
     AnsiString text;
     char sep = GetIntlSupport()->DecimalChar;
-    for (char c : FEditString)
+    for (char c : GetStrippedEditString())
         if (c != ' ') text += c == sep ? '.' : c;
     if (text.empty()) return false;
     char* end = nullptr;
@@ -57,6 +57,16 @@ bool TGclBaseEntryField::ZeroHidden() {
 void TGclBaseEntryField::SetModified(bool Value) {
     FModified = Value;
     if (Value) FEverModified = true;
+}
+
+void TGclBaseEntryField::SetEverModified(bool Value) {
+    FEverModified = Value;
+    if (!Value) FModified = false;
+}
+
+Word TGclBaseEntryField::DoOnUserValidation(Word Code) {
+    if (OnUserValidation.Assigned()) OnUserValidation(this, Code);
+    return Code;
 }
 
 void TGclBaseEntryField::efFieldModified() {
@@ -142,7 +152,7 @@ void TGclBaseEntryField::SetAsInteger(int Value) {
     SetValue(buffer, sizeof buffer);
 }
 
-double TGclBaseEntryField::GetAsFloat() {
+long double TGclBaseEntryField::GetAsExtended() {
     Byte type = GetFieldType();
     if (!IsNumericType(type)) throw EInvalidDataType();
     if (type <= fsubShortInt) return GetAsInteger();
@@ -153,9 +163,13 @@ double TGclBaseEntryField::GetAsFloat() {
     case fsubReal:
     case fsubDouble: { double v; std::memcpy(&v, buffer, 8); return v; }
     case fsubSingle: { float v; std::memcpy(&v, buffer, 4); return v; }
-    case fsubComp: { std::int64_t v; std::memcpy(&v, buffer, 8); return static_cast<double>(v); }
-    default: { long double v = 0; std::memcpy(&v, buffer, 10); return static_cast<double>(v); }
+    case fsubComp: { std::int64_t v; std::memcpy(&v, buffer, 8); return static_cast<long double>(v); }
+    default: { long double v = 0; std::memcpy(&v, buffer, 10); return v; }
     }
+}
+
+double TGclBaseEntryField::GetAsFloat() {
+    return static_cast<double>(GetAsExtended());
 }
 
 void TGclBaseEntryField::SetAsFloat(double Value) {

@@ -150,10 +150,7 @@ void TGclIntlSup::ResetInternationalInfo() {
     if (CurrencyForm == 3) CurrencyRtStr = ' ' + CurrencyRtStr;
     HourLeadingZero = Source->ProfileInt("iTLZero", 0) != 0;
     TwelveHour = !LongTimeFormat.empty() && LongTimeFormat.back() == 'M';
-    // Systems store the time separator as "sTime"; "sTTime" is looked at first.
-    AnsiString colon;
-    if (!Source->ProfileString("sTTime", colon) && !Source->ProfileString("sTime", colon)) colon.assign(1, ':');
-    ColonChar = colon.empty() ? ':' : colon[0];
+    ColonChar = ReadChar("sTTime", ":");
     SlashChar = ReadChar("sDate", "/");
     AmString = ReadString("s1159", "AM", 6);
     PmString = ReadString("s2359", "PM", 6);

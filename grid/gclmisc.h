@@ -70,7 +70,14 @@ void FixRealPrim(char* P, std::size_t Size, char DecimalChar);
 
 // ---- Fonts and text fitting (gclmisc_Draw.cpp) -----------------------------
 
+// The new control look of Windows 95 and later (true), or the flat look before it; the
+// edits' heights, text margins and button frames follow it.
+extern bool NewStyleControls;
+
 HFONT CreateRotatedFont(TFont* Font, int Angle);
+// The height of a one-line edit in Font: the text height and room for the border of the
+// control look (3-D or flat).
+int GetEditHeight(TFont* Font, bool Ctl3D);
 int GetTopTextMargin(TFont* Font, TBorderStyle BorderStyle, int Height, bool Ctl3D);
 AnsiString GetDisplayString(TCanvas* Canvas, const AnsiString& S, int MinChars, int MaxWidth);
 AnsiString PathEllipsis(const AnsiString& S, int MaxWidth);

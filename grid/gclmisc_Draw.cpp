@@ -6,10 +6,9 @@
 
 #include <memory>
 
-namespace {
+bool NewStyleControls = true;
 
-// The new control look of Windows 95 and later; the library draws no other.
-constexpr bool NewStyleControls = true;
+namespace {
 
 int FontTextHeight(HFONT Font) {
     HDC dc = GetDC(nullptr);
@@ -99,6 +98,14 @@ HFONT CreateRotatedFont(TFont* Font, int Angle) {
                                                          : DEFAULT_PITCH;
     lstrcpynA(rotated.lfFaceName, lf.lfFaceName, LF_FACESIZE);
     return CreateFontIndirectA(&rotated);
+}
+
+int GetEditHeight(TFont* Font, bool Ctl3D) {
+    const int border = GetSystemMetrics(SM_CYBORDER);
+    const int f = FontTextHeight(Font->GetHandle());
+    if (NewStyleControls) return f + border * (Ctl3D ? 8 : 6);
+    const int t = std::min(FontTextHeight(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))), f);
+    return f + border * 4 + t / 4;
 }
 
 int GetTopTextMargin(TFont* Font, TBorderStyle BorderStyle, int Height, bool Ctl3D) {

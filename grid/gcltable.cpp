@@ -5,6 +5,7 @@
 #include "grid/gcltable.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/Exceptions.h"
 #include "grid/gcldata.h"
 #include "grid/gclconst.h"
 #include "grid/gclmisc.h"
@@ -214,8 +215,8 @@ int TGclCustomTable::IncRow(int RowNum, int Direction) const {
     int Start = (RowNum < FLockedRows || RowNum >= GetRowLimit()) ? FLockedRows : RowNum;
     if (Direction == 0 && !RowHidden(Start)) return Start;
     if (Direction >= 0) {
-        for (int r = Start + 1; r < GetRowLimit(); ++r)
-            if (!RowHidden(r)) return r;
+        for (int r = Start; r < GetRowLimit() - 1;)
+            if (!RowHidden(++r)) return r;
         if (Direction > 0) return Start;
     }
     for (int r = Start - 1; r >= FLockedRows; --r)
@@ -227,8 +228,8 @@ int TGclCustomTable::IncCol(int ColNum, int Direction) const {
     int Start = (ColNum < FLockedCols || ColNum >= GetColCount()) ? FLockedCols : ColNum;
     if (Direction == 0 && !ColHidden(Start)) return Start;
     if (Direction >= 0) {
-        for (int c = Start + 1; c < GetColCount(); ++c)
-            if (!ColHidden(c)) return c;
+        for (int c = Start; c < GetColCount() - 1;)
+            if (!ColHidden(++c)) return c;
         if (Direction > 0) return Start;
     }
     for (int c = Start - 1; c >= FLockedCols; --c)
@@ -266,8 +267,19 @@ void TGclCustomTable::SetColCount(int Value) {
     SetHorzPos();
 }
 
+namespace {
+// No table has a negative number of locked rows or columns: a form that gives one is
+// damaged, and elsewhere the value is ignored.
+bool RefuseNegativeLockedCount(const TComponent* Table, int Value) {
+    if (Value >= 0) return false;
+    if (Table->IsLoading()) throw EReadError("Invalid property value " + IntToStr(Value));
+    return true;
+}
+} // namespace
+
 // Once the window exists, the locked rows must leave at least one unlocked row.
 void TGclCustomTable::SetLockedRows(int Value) {
+    if (RefuseNegativeLockedCount(this, Value)) return;
     if (!HandleAllocated()) {
         FLockedRows = Value;
         return;
@@ -286,6 +298,7 @@ void TGclCustomTable::SetLockedRows(int Value) {
 }
 
 void TGclCustomTable::SetLockedCols(int Value) {
+    if (RefuseNegativeLockedCount(this, Value)) return;
     if (!HandleAllocated()) {
         FLockedCols = Value;
         return;
@@ -382,23 +395,19 @@ void TGclCustomTable::SetLockedRowsCell(TGclBaseTableCell* Value) {
     tbCellChanged(this);
 }
 
-// The owned columns take the given ones' values: the caller keeps its list.
+// The owned columns take the given ones' values: the caller keeps its list, and whoever
+// holds the owned list keeps a valid one.
 void TGclCustomTable::SetColumns(TGclTableColumns* Value) {
     if (!Value || Value == FColumns) return;
     TGclTableRedraw Bracket(this);
-    auto* Copy = new TGclTableColumns(this, 0);
+    FColumns->SetOnColumnChanged(nullptr);
+    while (FColumns->GetCount() > Value->GetCount()) FColumns->Delete(FColumns->GetCount() - 1);
+    while (FColumns->GetCount() < Value->GetCount()) FColumns->Append(new TGclTableColumn(this));
     for (int i = 0; i < Value->GetCount(); ++i) {
-        auto* Column = new TGclTableColumn(this);
-        Column->Assign(Value->GetCol(i));
-        Copy->Append(Column);
+        FColumns->SetCol(i, Value->GetCol(i));
+        // A cell another table holds is refused, and the column is left without one.
+        if (FColumns->GetDefaultCell(i) != Value->GetDefaultCell(i)) FColumns->SetDefaultCell(i, nullptr);
     }
-    TakeColumns(Copy);
-}
-
-void TGclCustomTable::TakeColumns(TGclTableColumns* Columns) {
-    delete FColumns;
-    FColumns = Columns;
-    FColumns->SetTable(this);
     FColumns->SetOnColumnChanged(TColChangeNotifyEvent(this, &TGclCustomTable::ColumnsChanged));
     ColumnsChanged(FColumns, 0, 0, taGeneral);
 }
@@ -825,6 +834,7 @@ void TGclTable::Published(TPropertyList& P) {
     P.Add("Color", &TControl::GetColor, &TControl::SetColor, clBtnFace).Idents(ColorToIdent, IdentToColor);
     P.Add("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor, false);
     P.Add("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop, true);
+    P.Add("OnMouseWheel", &TGcl32CustomControl::OnMouseWheel);
 }
 
 void TGclCustomTable::Published(TPropertyList& P) {

@@ -314,7 +314,6 @@ private:
     void PensChanged(TObject* Sender);
     void RowsChanged(TObject* Sender, int RowNum1, int RowNum2, TGclTblActions Action);
     void ColumnsChanged(TObject* Sender, int ColNum1, int ColNum2, TGclTblActions Action);
-    void TakeColumns(TGclTableColumns* Columns);
 
     // Navigation and scrolling
     // NewTop and NewLeft, when not -1, scroll in the same repaint as the move.
@@ -335,10 +334,13 @@ private:
     void PageUp();
     int PageUpTop();
     int PageLeftCol();
+    int LockedRowsHeight(int Enough) const;
+    int LockedColsWidth(int Enough) const;
     int LastVisibleRow() const;
     int LastVisibleCol() const;
     void MoveWithEvent(Word Command, int RowNum, int ColNum, int NewTop = -1, int NewLeft = -1);
     bool EditorRefusesScroll();
+    int ThumbPosition(int Bar, WPARAM WParam);
 
     // Mouse
     bool OnRowLine(int X, int Y, int& RowIdx) const;
@@ -395,6 +397,8 @@ private:
     HCURSOR FColMoveCursor = nullptr, FRowMoveCursor = nullptr;
     // What the scroll bars were last given: each change costs the bar a repaint.
     int FShownVMax = -1, FShownVPos = -1, FShownHMax = -1, FShownHPos = -1;
+    // The 32-bit thumb position of a drag in progress, -1 outside one.
+    int FDraggedVPos = -1, FDraggedHPos = -1;
     std::unique_ptr<TGclDragShow> FDragImage;
     bool FHasHorzBar = false, FHasVertBar = false, FScrollPosPending = false;
     bool FSelecting = false, FDeselecting = false, FExtendPending = false;

@@ -162,15 +162,15 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
         if (NewIdx >= 0 && OldTopIdx >= 0 && FRowArray.Entries[NewIdx + 1].Offset <= H) {
             int OldOffset = FRowArray.Entries[OldTopIdx].Offset;
             int Delta = FRowArray.Entries[NewIdx].Offset - OldOffset;
-            int OldEnd = DisplayedEnd(FRowArray);
             int LastShown = FRowArray.Entries[FRowArray.Count - 1].Num;
             RECT Area{0, OldOffset, W, H};
             ScrollArea(GetHandle(), Area, 0, -Delta);
             FTopRow = NewTop;
             BuildRowArray(NewTop);
-            // Rows that come in at the bottom, and what used to lie in the uncovered strip.
+            // Rows that come in at the bottom, and every row reaching into the uncovered
+            // strip: a row that was only partly shown has more of itself to show.
             for (int i = 0; i < FRowArray.Count; ++i)
-                if (FRowArray.Entries[i].Num > LastShown || FRowArray.Entries[i + 1].Offset > OldEnd - Delta)
+                if (FRowArray.Entries[i].Num > LastShown || FRowArray.Entries[i + 1].Offset > H - Delta)
                     if (FRowArray.Entries[i].Num >= FLockedRows) InvalidateRow(FRowArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
             RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
@@ -209,14 +209,13 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
         if (NewIdx >= 0 && OldIdx >= 0 && FColArray.Entries[NewIdx + 1].Offset <= W) {
             int OldOffset = FColArray.Entries[OldIdx].Offset;
             int Delta = FColArray.Entries[NewIdx].Offset - OldOffset;
-            int OldEnd = DisplayedEnd(FColArray);
             int LastShown = FColArray.Entries[FColArray.Count - 1].Num;
             RECT Area{OldOffset, 0, W, H};
             ScrollArea(GetHandle(), Area, -Delta, 0);
             FLeftCol = NewLeft;
             BuildColArray(NewLeft);
             for (int i = 0; i < FColArray.Count; ++i)
-                if (FColArray.Entries[i].Num > LastShown || FColArray.Entries[i + 1].Offset > OldEnd - Delta)
+                if (FColArray.Entries[i].Num > LastShown || FColArray.Entries[i + 1].Offset > W - Delta)
                     if (FColArray.Entries[i].Num >= FLockedCols) InvalidateColumn(FColArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
             RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
@@ -249,13 +248,27 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
 
 // ---- Last page and scroll bars ---------------------------------------------------------
 
+// What the locked rows take of the client height, counted only until it reaches Enough:
+// beyond that nothing unlocked is shown anyway, and the count may be any number.
+int TGclCustomTable::LockedRowsHeight(int Enough) const {
+    int Sum = 0;
+    for (int r = 0, Locked = std::min(FLockedRows, GetRowLimit()); r < Locked && Sum < Enough; ++r)
+        if (!RowHidden(r)) Sum += RowHeight(r);
+    return Sum;
+}
+
+int TGclCustomTable::LockedColsWidth(int Enough) const {
+    int Sum = 0;
+    for (int c = 0, Locked = std::min(FLockedCols, GetColCount()); c < Locked && Sum < Enough; ++c)
+        if (!ColHidden(c)) Sum += ColWidth(c);
+    return Sum;
+}
+
 void TGclCustomTable::CalcLastPage() {
     int H = HandleAllocated() ? GetClientHeight() : GetHeight();
     int W = HandleAllocated() ? GetClientWidth() : GetWidth();
     if (GetRowLimit() > FLockedRows) {
-        int LockedH = 0;
-        for (int r = 0; r < FLockedRows; ++r)
-            if (!RowHidden(r)) LockedH += RowHeight(r);
+        int LockedH = LockedRowsHeight(H);
         int Last = LastVisibleRow();
         int Start = Last, Used = LockedH + RowHeight(Last);
         if (H > Used) {
@@ -274,9 +287,7 @@ void TGclCustomTable::CalcLastPage() {
         FLastPageRow = FLockedRows;
     }
     if (GetColCount() > FLockedCols) {
-        int LockedW = 0;
-        for (int c = 0; c < FLockedCols; ++c)
-            if (!ColHidden(c)) LockedW += ColWidth(c);
+        int LockedW = LockedColsWidth(W);
         int Last = LastVisibleCol();
         int Start = Last, Used = LockedW + ColWidth(Last);
         if (W >= Used) {
@@ -505,11 +516,8 @@ void TGclCustomTable::PageDown() {
 
 int TGclCustomTable::PageUpTop() {
     int H = GetClientHeight();
-    int LockedH = 0;
-    for (int r = 0; r < FLockedRows; ++r)
-        if (!RowHidden(r)) LockedH += RowHeight(r);
     int Top = FTopRow;
-    int Used = LockedH;
+    int Used = LockedRowsHeight(H);
     for (int r = FTopRow - 1; r >= FLockedRows; --r) {
         if (RowHidden(r)) continue;
         Used += RowHeight(r);
@@ -521,10 +529,7 @@ int TGclCustomTable::PageUpTop() {
 
 int TGclCustomTable::PageLeftCol() {
     int W = GetClientWidth();
-    int LockedW = 0;
-    for (int c = 0; c < FLockedCols; ++c)
-        if (!ColHidden(c)) LockedW += ColWidth(c);
-    int Left = FLeftCol, Used = LockedW;
+    int Left = FLeftCol, Used = LockedColsWidth(W);
     for (int c = FLeftCol - 1; c >= FLockedCols; --c) {
         if (ColHidden(c)) continue;
         Used += ColWidth(c);
@@ -636,6 +641,22 @@ void TGclCustomTable::DoOnMouseWheel(TShiftState Shift, short Delta, Word XPos, 
 
 // ---- Scroll bars --------------------------------------------------------------------------
 
+// The thumb position a scroll message carries. Its 16-bit field is all that a message from
+// another program or a test has. Past 65,535 the bar's own 32-bit track position, read while
+// the user drags the thumb (the bar holds the mouse then), supplies the rest, up to the
+// final position that the system sends once the button is up.
+int TGclCustomTable::ThumbPosition(int Bar, WPARAM WParam) {
+    int P = HIWORD(WParam);
+    int& Dragged = Bar == SB_VERT ? FDraggedVPos : FDraggedHPos;
+    SCROLLINFO Info{sizeof(SCROLLINFO), SIF_RANGE | SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    if (LOWORD(WParam) == SB_ENDSCROLL || !GetScrollInfo(GetHandle(), Bar, &Info) || Info.nMax <= 0xFFFF) {
+        Dragged = -1;
+        return P;
+    }
+    if (LOWORD(WParam) == SB_THUMBTRACK) Dragged = GetCapture() == GetHandle() ? Info.nTrackPos : -1;
+    return Dragged >= 0 && LOWORD(Dragged) == P ? Dragged : P;
+}
+
 bool TGclCustomTable::EditorRefusesScroll() {
     return InEditingState() && FEditingCell && !FEditingCell->CanSaveEditedData(true);
 }
@@ -643,6 +664,7 @@ bool TGclCustomTable::EditorRefusesScroll() {
 void TGclCustomTable::WMVScroll(TMessage& Msg) {
     if (FVScrollInProgress) return;
     int Code = LOWORD(Msg.WParam);
+    int P = ThumbPosition(SB_VERT, Msg.WParam);
     if (Code == SB_ENDSCROLL || (Code == SB_THUMBTRACK && !FOptions.Contains(otoThumbTrack))) {
         DefaultHandler(Msg);
         return;
@@ -663,16 +685,13 @@ void TGclCustomTable::WMVScroll(TMessage& Msg) {
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        SCROLLINFO Info{sizeof(SCROLLINFO), SIF_TRACKPOS | SIF_RANGE, 0, 0, 0, 0, 0};
-        GetScrollInfo(GetHandle(), SB_VERT, &Info);
-        int P = Info.nTrackPos;
         int M = FLastPageRow;
         if (P == FTopRow && M < 16384) break;
         if (M < 16384)
             SetTopRow(P);
         else if (P == FLockedRows)
             SetTopRow(FLockedRows);
-        else if (P >= Info.nMax)
+        else if (P >= M / VertDivisor(M))
             SetTopRow(GetRowLimit() - 1); // the thumb at its end reaches the last page
         else
             SetTopRow(P * VertDivisor(M));
@@ -687,6 +706,7 @@ void TGclCustomTable::WMVScroll(TMessage& Msg) {
 
 void TGclCustomTable::WMHScroll(TMessage& Msg) {
     int Code = LOWORD(Msg.WParam);
+    int P = ThumbPosition(SB_HORZ, Msg.WParam);
     if (Code == SB_ENDSCROLL || (Code == SB_THUMBTRACK && !FOptions.Contains(otoThumbTrack))) {
         DefaultHandler(Msg);
         return;
@@ -702,10 +722,8 @@ void TGclCustomTable::WMHScroll(TMessage& Msg) {
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        SCROLLINFO Info{sizeof(SCROLLINFO), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        GetScrollInfo(GetHandle(), SB_HORZ, &Info);
         int Col = IncCol(FLockedCols, 0);
-        for (int i = 0; i < Info.nTrackPos; ++i) Col = IncCol(Col, 1);
+        for (int i = 0; i < P; ++i) Col = IncCol(Col, 1);
         if (Col != FLeftCol) SetLeftCol(Col);
         break;
     }

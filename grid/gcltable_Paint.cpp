@@ -329,6 +329,7 @@ void TGclCustomTable::ResolveCellAttributes(int RowNum, int ColNum, TGclCellAttr
         if (Color == clGclUnset) Color = Locked ? FColors->GetLocked() : CellAttr.Color;
     }
     CellAttr.Color = Color;
-    CellAttr.FontColor = FontColor;
+    // A table that takes no input (itself or a container disabled) shows grey text.
+    CellAttr.FontColor = IsEffectivelyEnabled() ? FontColor : clGrayText;
     DoGetCellAttributes(RowNum, ColNum, CellAttr);
 }

@@ -40,4 +40,5 @@ void TGclTableColors::Published(TPropertyList& P) {
     P.Add("Selected", &C::GetSelected, &C::SetSelected, clHighlight).Idents(ColorToIdent, IdentToColor);
     P.Add("SelectedText", &C::GetSelectedText, &C::SetSelectedText, clHighlightText)
         .Idents(ColorToIdent, IdentToColor);
+    P.Add("OnCfgChanged", &C::OnCfgChanged);
 }

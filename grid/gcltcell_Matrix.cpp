@@ -1,5 +1,7 @@
 #include "grid/gcltcell.h"
 
+#include <vector>
+
 namespace {
 
 TGclSparseArray* RowArray(const TGclSparseArray& Matrix, int Row) {
@@ -209,29 +211,32 @@ void TGclTableCells::ExchangeCols(int Col1, int Col2) {
         false, nullptr);
 }
 
+// The entries that hold OldCell are collected first and changed afterwards: clearing a
+// slot can free its page, which a walk over the array must not be standing on.
 // Entries left without anything are freed, so no empty entry stays behind.
 void TGclTableCells::tcNotifyCellDeletion(TGclBaseTableCell* OldCell) {
     if (FCount == 0 || !OldCell) return;
+    struct TSlot {
+        int Row, Col;
+    };
+    std::vector<TSlot> Holding;
     FMatrix.ForAll(
-        [this, OldCell](int, void* Item, void*) {
-            auto* RowItems = static_cast<TGclSparseArray*>(Item);
-            RowItems->ForAll(
-                [this, OldCell, RowItems](int Col, void* Entry, void*) {
-                    auto* E = static_cast<TGclSparseAttr*>(Entry);
-                    if (E->Cell != OldCell) return true;
-                    E->Cell = nullptr;
-                    OldCell->DecRefs();
-                    if (EntryEmpty(*E)) {
-                        RowItems->PutItem(Col, nullptr);
-                        delete E;
-                        --FCount;
-                    }
+        [OldCell, &Holding](int Row, void* Item, void*) {
+            static_cast<TGclSparseArray*>(Item)->ForAll(
+                [OldCell, &Holding, Row](int Col, void* Entry, void*) {
+                    if (static_cast<TGclSparseAttr*>(Entry)->Cell == OldCell) Holding.push_back({Row, Col});
                     return true;
                 },
                 false, nullptr);
             return true;
         },
         false, nullptr);
+    for (const TSlot& Slot : Holding) {
+        TGclSparseAttr* E = Find(Slot.Row, Slot.Col);
+        E->Cell = nullptr;
+        OldCell->DecRefs();
+        DropIfEmpty(Slot.Row, Slot.Col, E);
+    }
 }
 
 void TGclTableCells::tcDoCfgChanged() {

@@ -61,11 +61,9 @@ def in_state(c, state):
 def state_of(key):
     if key.startswith(("disable", "unenabled")):
         return DISABLED
-    if key.startswith("down") or key in ("restoredownrect", "closebuttondownrect",
-                                         "hrollbuttondownrect"):
+    if key.startswith("down") or key == "restoredownrect":
         return DOWN
-    if key.startswith("active") or key in ("restoreactiverect", "closebuttonactiverect",
-                                           "hrollbuttonactiverect"):
+    if key.startswith("active") or key == "restoreactiverect":
         return HOT
     return NORMAL
 
@@ -210,9 +208,13 @@ def draw_field(pic, r, state):
     pic.frame(r, edge)
 
 
-def draw_panel(pic, r):
+def draw_panel(pic, r, highlight=True):
+    """A framed face; the highlight inside the frame needs a border of two pixels, or it
+    would lie in the client part that the program repeats."""
     pic.fill(r, FACE)
     pic.frame(r, LINE)
+    if not highlight:
+        return
     pic.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), WHITE)
     pic.fill((r[0] + 1, r[1] + 1, r[0] + 2, r[3] - 1), WHITE)
 
@@ -290,8 +292,7 @@ def typed_list(ini, section):
 # Keys whose rectangles lie inside their record's own rectangle; the others are places
 # in a picture that get drawn.
 RELATIVE_KEYS = {"clientrect", "captionrect", "textrect", "itemsrect", "itemtextrect",
-                 "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect",
-                 "closebuttonrect", "hrollbuttonrect", "framerect", "activeframerect",
+                 "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect", "framerect", "activeframerect",
                  "frametextrect", "checkimagerect", "uncheckimagerect", "maskrectarea",
                  "mainmenurect", "iconrect", "buttonsrect"}
 
@@ -394,28 +395,39 @@ class SkinPainter:
             client = rects["clientrect"]
             draw = lambda p, r, s: draw_group(p, r, client[1])
         else:
-            draw = lambda p, r, s: draw_panel(p, r)
+            inset = min(rects["clientrect"][:2])
+            draw = lambda p, r, s: draw_panel(p, r, highlight=inset >= 2)
         self.each_state(name, index, rects, draw)
 
     def control_expanel(self, name, index, skin, rects):
-        client = rects["clientrect"]
+        """The roll-up panel: its caption band over the body, the band alone (rolled up)
+        and the band turned into a strip (rolled to the side), and its caption buttons,
+        whose normal look lets the band show through where they sit."""
+        band = rects["clientrect"][1]
+        button_top = rects["captionrect"][1]
 
-        def draw(p, r, s):
+        def body(p, r, top_band):
             p.fill(r, ACCENT_BOTTOM)
-            for y in range(client[1]):
-                p.fill((r[0], r[1] + y, r[2], r[1] + y + 1), caption_colour(y, client[1]))
+            for y in range(min(top_band, r[3] - r[1])):
+                p.fill((r[0], r[1] + y, r[2], r[1] + y + 1), caption_colour(y, band))
             p.frame(r, ACCENT_EDGE)
-            p.fill(offset(client, r), FACE)
-            for key, glyph in (("closebuttonrect", GLYPHS["close"]),
-                               ("hrollbuttonrect", GLYPHS["cmrollup"])):
-                p.glyph(offset(rects[key], r), glyph, WHITE)
-        self.schedule(index, skin, lambda p: draw(p, skin, NORMAL), f"{name}.skinrect")
-        for key, glyph in (("closebutton", GLYPHS["close"]), ("hrollbutton", GLYPHS["cmrollup"])):
-            top = rects[key + "rect"][1]
-            for state_key in (key + "activerect", key + "downrect"):
-                r = rects[state_key]
-                self.schedule(index, r, lambda p, r=r, g=glyph, s=state_of(state_key):
-                              caption_button(p, r, g, s, top, client[1]), f"{name}.{state_key}")
+
+        def panel(p, r):
+            body(p, r, band)
+            p.fill(offset(rects["clientrect"], r), FACE)
+
+        rolled_h, rolled_v = rects["rollhskinrect"], rects["rollvskinrect"]
+        self.schedule(index, skin, lambda p: panel(p, skin), f"{name}.skinrect")
+        self.schedule(index, rolled_v, lambda p: body(p, rolled_v, band), f"{name}.rollvskinrect")
+        self.schedule(index, rolled_h, lambda p: body(p, rolled_h, band), f"{name}.rollhskinrect")
+        glyphs = {"closebutton": "close", "hrollbutton": "left", "hrestorebutton": "right",
+                  "vrollbutton": "up", "vrestorebutton": "down"}
+        for button, glyph in glyphs.items():
+            for suffix, state in (("rect", NORMAL), ("activerect", HOT), ("downrect", DOWN)):
+                key = button + suffix
+                r = rects[key]
+                self.schedule(index, r, lambda p, r=r, g=GLYPHS[glyph], s=state:
+                              caption_button(p, r, g, s, button_top, band), f"{name}.{key}")
 
     def control_label(self, name, index, skin, rects):
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))

@@ -6,6 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 build_project
 log "Checking that no unit includes a higher one"
 python3 "$VANTOREL_ROOT/scripts/check_layers.py" "$VANTOREL_ROOT"
+log "Checking that no two libraries define the same global symbol"
+python3 "$VANTOREL_ROOT/scripts/check_symbols.py" "$CMAKE_BUILD_DIR"
 export_wine_env
 
 xvfb_pid=""

@@ -63,7 +63,7 @@ void PrintCairoRow(const char* Scene, const char* Fill, double Ours, double Cair
     std::printf("  %-24s %-20s %9.3f ms %9.3f ms %7.2fx", Scene, Fill, Ours * 1e3, Cairo * 1e3,
                 ratio);
     if (Targeted)
-        std::printf("  (at least %.1fx: %s)", Target, ratio >= Target ? "met" : "NOT met");
+        std::printf("  (at least %.1fx: %s)", Target, ratio >= Target ? "met" : "not met");
     std::printf("\n");
     std::fflush(stdout);
 }
@@ -82,9 +82,8 @@ bool BenchPolygonsAgainstCairo() {
     PrepareSceneBitmap(bitmap);
     TCairoCanvas cairo(CAIRO_ANTIALIAS_NONE);
     const std::vector<TPolygonScene> scenes = PolygonScenes();
-    for (std::size_t i = 0; i < scenes.size(); ++i) {
-        const TPolygonScene& scene = scenes[i];
-        const bool star = i > 0;
+    // At least as fast as cairo on every scene, opaque and blended.
+    for (const TPolygonScene& scene : scenes) {
         for (TColor32 color : {SCENE_OPAQUE, SCENE_BLENDED}) {
             const double ours = BestSecondsPerCall([&] {
                 for (const TArrayOfFixedPoint& polygon : scene.Polygons)
@@ -93,8 +92,7 @@ bool BenchPolygonsAgainstCairo() {
             });
             const double theirs = BestSecondsPerCall([&] { cairo.Fill(scene, color); });
             const bool opaque = color == SCENE_OPAQUE;
-            PrintCairoRow(scene.Name, opaque ? "opaque" : "alpha 254", ours, theirs,
-                          opaque ? 1.0 : 0.5, star);
+            PrintCairoRow(scene.Name, opaque ? "opaque" : "alpha 254", ours, theirs, 1.0, true);
         }
     }
     return true;

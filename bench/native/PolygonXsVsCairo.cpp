@@ -4,6 +4,7 @@
 #include "bench/native/PolygonVsCairo.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace Bench {
 
@@ -22,8 +23,10 @@ constexpr TModeCase MODES[] = {{am32times, "am32times"},
                                {am4times, "am4times"},
                                {am2times, "am2times"}};
 
-// am8times is to run at least half as fast as cairo's default antialiasing.
-constexpr double AM8_TARGET = 0.5;
+// am8times against cairo's default antialiasing: at least half as fast on the LED shapes (the
+// first scene), at least as fast on the stars.
+constexpr double AM8_LED_TARGET = 0.5;
+constexpr double AM8_STAR_TARGET = 1.0;
 
 // The checksum of the antialiased scenes, as tests/app/PolygonScenesTest.cpp pins it.
 constexpr std::uint32_t PINNED_CHECKSUM = 0x95227F55u;
@@ -38,7 +41,9 @@ bool BenchAntialiasedPolygonsAgainstCairo() {
     TBitmap32 bitmap;
     PrepareSceneBitmap(bitmap);
     TCairoCanvas cairo(CAIRO_ANTIALIAS_DEFAULT);
-    for (const TPolygonScene& scene : PolygonScenes()) {
+    const std::vector<TPolygonScene> scenes = PolygonScenes();
+    for (std::size_t i = 0; i < scenes.size(); ++i) {
+        const TPolygonScene& scene = scenes[i];
         for (TColor32 color : {SCENE_OPAQUE, SCENE_BLENDED}) {
             const double theirs = BestSecondsPerCall([&] { cairo.Fill(scene, color); });
             const char* fill = color == SCENE_OPAQUE ? "opaque" : "alpha 254";
@@ -50,7 +55,8 @@ bool BenchAntialiasedPolygonsAgainstCairo() {
                 });
                 char label[32];
                 std::snprintf(label, sizeof label, "%s, %s", mode.Name, fill);
-                PrintCairoRow(scene.Name, label, ours, theirs, AM8_TARGET, mode.Mode == am8times);
+                PrintCairoRow(scene.Name, label, ours, theirs, i == 0 ? AM8_LED_TARGET : AM8_STAR_TARGET,
+                              mode.Mode == am8times);
             }
         }
     }

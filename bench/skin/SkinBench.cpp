@@ -24,7 +24,7 @@
 namespace {
 
 void Report(const char* What, double Ratio, const char* Bound, bool Met) {
-    std::printf("%-62s %7.2f  (%s) %s\n", What, Ratio, Bound, Met ? "met" : "NOT MET");
+    std::printf("%-62s %7.2f  (%s) %s\n", What, Ratio, Bound, Met ? "met" : "not met");
 }
 
 int Run() {

@@ -247,7 +247,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
     if (Value == FStyle) return;
     FStyle = Value;
     if (Value == skcbEditStyle) {
-        SetTabStop(false);
+        if (!IsLoading()) SetTabStop(false);
         FEdit = new TskCustomEdit(this);
         FEdit->SetAutoSize(false);
         FEdit->SetParent(this);
@@ -260,7 +260,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
         FEdit->SetText(GetText());
         if (Focused()) FEdit->SetFocus();
     } else {
-        SetTabStop(true);
+        if (!IsLoading()) SetTabStop(true);
         TskCustomEdit* edit = FEdit;
         FEdit = nullptr;
         if (edit) edit->SetVisible(false);
@@ -379,7 +379,7 @@ void TskSkinCustomComboBox::CreateControlDefaultImage(TBitmap* B) {
 void TskSkinCustomComboBox::DrawButton(TCanvas* C) {
     if (!Picture) return;
     TRect look;
-    if (!GetEnabled() && !IsNullRect(UnEnabledButtonRect))
+    if (!IsEffectivelyEnabled() && !IsNullRect(UnEnabledButtonRect))
         look = UnEnabledButtonRect;
     else if (FButtonDown && FButtonActive)
         look = IsNullRect(DownButtonRect) ? ActiveButtonRect : DownButtonRect;
@@ -391,7 +391,7 @@ void TskSkinCustomComboBox::DrawButton(TCanvas* C) {
 
 void TskSkinCustomComboBox::DrawDefaultButton(TCanvas* C) {
     DrawDefaultButtonFace(C, FButtonRect, FButtonDown && FButtonActive, FButtonActive);
-    DrawArrowImage(C, FButtonRect, GetEnabled() ? clBlack : clBtnShadow, 4);
+    DrawArrowImage(C, FButtonRect, IsEffectivelyEnabled() ? clBlack : clBtnShadow, 4);
 }
 
 void TskSkinCustomComboBox::DrawItemContent(TCanvas* C, int Index, int W, int H, TRect TR,
@@ -428,13 +428,18 @@ void TskSkinCustomComboBox::DrawSkinItem(TCanvas* C) {
         CreateHSkinImage(ItemLeftOffset, ItemRightOffset, &buffer, Picture, look, w, h);
     else
         bc->CopyRect(TRect(0, 0, w, h), C, FItemRect);
-    TRect tr = ItemTextRect;
-    tr.Right += w - (IsNullRect(SItemRect) ? RectWidth(ClRect) : RectWidth(SItemRect));
+    const TRect tr = ShownTextRect();
     SetSkinFont(bc, FontName, FontHeight, FontStyle);
-    bc->GetFont()->SetColor(focused ? FocusFontColor : FontColor);
+    bc->GetFont()->SetColor(!IsEffectivelyEnabled() ? clGrayText : focused ? FocusFontColor : FontColor);
     bc->GetBrush()->SetStyle(bsClear);
     DrawItemContent(bc, ShownIndex(), buffer.GetWidth(), buffer.GetHeight(), tr, focused);
     C->Draw(FItemRect.Left, FItemRect.Top, &buffer);
+}
+
+TRect TskSkinCustomComboBox::ShownTextRect() const {
+    TRect tr = ItemTextRect;
+    tr.Right += RectWidth(FItemRect) - (IsNullRect(SItemRect) ? RectWidth(ClRect) : RectWidth(SItemRect));
+    return tr;
 }
 
 void TskSkinCustomComboBox::DrawDefaultItem(TCanvas* C) {
@@ -770,6 +775,13 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
             EditDown(change);
         break;
     }
+    case CM_WANTSPECIALKEY:
+        // The typed-in field keys for the box: Return and Esc close an open list.
+        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) {
+            CMWantSpecialKey(Message);
+            return;
+        }
+        break;
     case WM_KEYDOWN:
         switch (Message.WParam) {
         case VK_RETURN:
@@ -826,7 +838,8 @@ void TskSkinCustomComboBox::Published(TPropertyList& P) {
     P.Add("Sorted", &C::GetSorted, &C::SetSorted, false);
     P.Add("Style", &C::GetStyle, &C::SetStyle, skcbFixedStyle);
     P.Add("Text", &C::GetText, &C::SetText);
-    P.Add("TabStop", &C::GetTabStop, &C::SetTabStop, true);
+    // Always written: it is read before the style, which must not decide it then.
+    P.Add("TabStop", &C::GetTabStop, &C::SetTabStop);
     P.Add("Font", &C::GetFont, &C::SetFont);
     P.Add("ListBoxAlphaBlend", &C::GetListBoxAlphaBlend, &C::SetListBoxAlphaBlend, false);
     P.Add("ListBoxAlphaBlendValue", &C::GetListBoxAlphaBlendValue, &C::SetListBoxAlphaBlendValue, 200);
@@ -847,6 +860,7 @@ void TskSkinCustomComboBox::Published(TPropertyList& P) {
     P.Add("OnClick", &C::OnClick);
     P.Add("OnCloseUp", &C::OnCloseUp);
     P.Add("OnComboBoxDrawItem", &C::OnComboBoxDrawItem);
+    P.Add("OnListBoxDrawItem", &C::GetOnListBoxDrawItem, &C::SetOnListBoxDrawItem);
 }
 
 REGISTER_CLASS(TskPopupListBox);

@@ -68,6 +68,7 @@ public:
     bool GetSorted() const;
     void SetSorted(bool Value);
     TskSkinCustomComboBoxStyle GetStyle() const { return FStyle; }
+    // No tab stop while the edit exists; a form being read keeps the tab stop it gives.
     void SetStyle(TskSkinCustomComboBoxStyle Value);
 
     bool GetListBoxAlphaBlend() const { return FListBoxAlphaBlend; }
@@ -119,6 +120,9 @@ public:
     TskCustomEdit* GetEdit() const { return FEdit; }
     const TRect& GetButtonRect() const { return FButtonRect; }
     const TRect& GetItemRect() const { return FItemRect; }
+    // Where the skinned face draws the shown item's text, in the item's own coordinates
+    // (the item lies at GetItemRect).
+    TRect ShownTextRect() const;
 
     void GetSkinData() override;
     void ChangeSkinData() override;

@@ -123,6 +123,16 @@ void TskCustomEdit::PaintBackground(HDC DC) {
            origin.X, origin.Y, SRCCOPY);
 }
 
+void TskCustomEdit::WMGetDlgCode(TMessage& Message) {
+    // The EDIT is multi-line only to place its text; to the user it is one line, so Return,
+    // Esc and Tab belong to the form (default and cancel buttons, focus). The key message is
+    // kept from the EDIT: with it the EDIT would switch to dialog mode, claim every key and
+    // answer Esc by closing its parent window.
+    Message.LParam = 0;
+    TCustomMaskEdit::Dispatch(Message);
+    Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+}
+
 void TskCustomEdit::WMChar(TMessage& Message) {
     // The EDIT is multi-line: a line break typed (Enter, Ctrl+Enter) would split the text.
     // Enter has reached OnKeyPress already.

@@ -58,6 +58,7 @@ protected:
     void WMSetFont(TMessage& Message);
     void CNCtlColor(TMessage& Message);
     void WMEraseBkgnd(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
     void WMChar(TMessage& Message);
     void WMKeyDown(TMessage& Message);
     void WMPaste(TMessage& Message);
@@ -73,6 +74,7 @@ protected:
     MESSAGE_HANDLER(CN_CTLCOLOREDIT, CNCtlColor)
     MESSAGE_HANDLER(CN_CTLCOLORSTATIC, CNCtlColor)
     MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
+    MESSAGE_HANDLER(WM_GETDLGCODE, WMGetDlgCode)
     MESSAGE_HANDLER(WM_CHAR, WMChar)
     MESSAGE_HANDLER(WM_KEYDOWN, WMKeyDown)
     MESSAGE_HANDLER(WM_PASTE, WMPaste)

@@ -368,6 +368,10 @@ void TskSkinCustomListBox::Published(TPropertyList& P) {
     P.Add("OnDrawItem", &C::OnDrawItem);
 }
 
+void TskSkinListBox::Published(TPropertyList& P) {
+    P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
+}
+
 void TskSkinCustomListBox::SetHorizontalExtent(bool Value) {
     FHorizontalExtent = Value;
     UpDateScrollBar();

@@ -306,4 +306,5 @@ class TskSkinListBox : public TskSkinCustomListBox {
     DECLARE_CLASS(TskSkinListBox, TskSkinCustomListBox)
 public:
     explicit TskSkinListBox(TComponent* AOwner) : TskSkinCustomListBox(AOwner) {}
+    static void Published(TPropertyList& P);
 };

@@ -39,7 +39,7 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
                                         TNotifyEvent(this, &TskOpenDlgForm::SortSizeToolButtonClick));
     SortDateButton = MakeToolButton("SK_SORTDATE", alRight,
                                     TNotifyEvent(this, &TskOpenDlgForm::SortDateButtonClick));
-    SortDivider = MakeDivider(27, alRight);
+    SortDivider = MakeDivider(27, alRight, ToolPanel->GetWidth());
     ListToolButton = MakeToolButton("SK_LISTSTYLE", alRight,
                                     TNotifyEvent(this, &TskOpenDlgForm::ListToolButtonClick));
     SmallIconToolButton = MakeToolButton("SK_SMALLICONSTYLE", alRight,
@@ -51,8 +51,10 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
     for (TskSkinSpeedButton* button : {ListToolButton, SmallIconToolButton, IconToolButton, ReportToolButton})
         button->SetGroupIndex(1);
     ListToolButton->SetDown(true);
-    RightDivider = MakeDivider(26, alRight);
-    LeftDivider = MakeDivider(26, alLeft);
+    // The right divider closes the right-aligned group toward the drive box, the left one
+    // follows the back button.
+    RightDivider = MakeDivider(26, alRight, SortNameToolButton->GetLeft() - 26);
+    LeftDivider = MakeDivider(26, alLeft, BackToolButton->GetLeft() + BackToolButton->GetWidth());
     DCB = new TskSkinShellDriveComboBox(this);
     DCB->SetParent(ToolPanel);
     DCB->OnChange = TNotifyEvent(this, &TskOpenDlgForm::DCBChange);
@@ -143,9 +145,8 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
 
 TskSkinSpeedButton* TskOpenDlgForm::MakeToolButton(const char* Glyph, TAlign Align, TNotifyEvent Click) {
     auto* button = new TskSkinSpeedButton(this);
-    button->SetParent(ToolPanel);
     button->SetSkinDataName("toolbutton");
-    button->SetAlign(Align);
+    JoinToolBar(button, Align, Align == alRight ? ToolPanel->GetWidth() : 0);
     if (Align == alRight) button->SetDefaultWidth(27);
     button->SetNumGlyphs(1);
     TBitmap glyph;
@@ -155,11 +156,16 @@ TskSkinSpeedButton* TskOpenDlgForm::MakeToolButton(const char* Glyph, TAlign Ali
     return button;
 }
 
-TskSkinBevel* TskOpenDlgForm::MakeDivider(int Width, TAlign Align) {
+void TskOpenDlgForm::JoinToolBar(TControl* Control, TAlign Align, int Left) {
+    Control->SetParent(ToolPanel);
+    Control->SetLeft(Left);
+    Control->SetAlign(Align);
+}
+
+TskSkinBevel* TskOpenDlgForm::MakeDivider(int Width, TAlign Align, int Left) {
     auto* bevel = new TskSkinBevel(this);
-    bevel->SetParent(ToolPanel);
     bevel->SetWidth(Width);
-    bevel->SetAlign(Align);
+    JoinToolBar(bevel, Align, Left);
     bevel->SetDividerMode(true);
     return bevel;
 }

@@ -89,8 +89,12 @@ public:
     void OpenButtonClick(TObject* Sender);
 
 private:
+    // Puts Control into the tool bar at Left, then aligns it: alignment keeps each control
+    // at the place it was given among those of its alignment.
+    void JoinToolBar(TControl* Control, TAlign Align, int Left);
+    // Right-aligned buttons join the bar at its right end.
     TskSkinSpeedButton* MakeToolButton(const char* Glyph, TAlign Align, TNotifyEvent Click);
-    TskSkinBevel* MakeDivider(int Width, TAlign Align);
+    TskSkinBevel* MakeDivider(int Width, TAlign Align, int Left);
     TskSkinStdLabel* MakeLabel(const AnsiString& Caption, int Top);
     void SetViewStyle(TViewStyle Style, bool UpdateBars);
     // Closes the form with Path as the accepted name.

@@ -216,3 +216,33 @@ void RegisterSkinCtrlsEnums() {
 } // namespace
 
 DEFINE_UNIT(SkinCtrls, uoSkin + 10, RegisterSkinCtrlsEnums, nullptr);
+
+namespace {
+bool IsChildOf(TWinControl* Parent, TControl* Control) {
+    for (int i = 0; i < Parent->GetControlCount(); ++i)
+        if (Parent->GetControl(i) == Control) return true;
+    return false;
+}
+} // namespace
+
+void HideChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden) {
+    auto list = std::make_unique<std::vector<TControl*>>();
+    for (int i = 0; i < Parent->GetControlCount(); ++i)
+        if (Parent->GetControl(i)->GetVisible()) list->push_back(Parent->GetControl(i));
+    // Each step runs the child's events: the walk goes over a copy of its own.
+    const std::vector<TControl*> children = *list;
+    const auto* mine = list.get();
+    Hidden = std::move(list);
+    for (TControl* control : children) {
+        if (Hidden.get() != mine) return;
+        if (IsChildOf(Parent, control)) control->SetVisible(false);
+    }
+}
+
+void ShowChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden) {
+    if (!Hidden) return;
+    const auto list = std::move(Hidden);
+    // A child freed while hidden has left the parent.
+    for (TControl* control : *list)
+        if (IsChildOf(Parent, control)) control->SetVisible(true);
+}

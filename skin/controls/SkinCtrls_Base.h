@@ -9,6 +9,9 @@
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
 
+#include <memory>
+#include <vector>
+
 DECLARE_UNIT(SkinCtrls)
 
 // The frame of a skinned container or label without a skin. Its own scope keeps its names apart
@@ -97,12 +100,18 @@ private:
     int FDefaultHeight = 0;
 };
 
+// The default size with the values the class is made with: a form leaves them out.
+template <class C> void PublishDefaultSize(TPropertyList& P, int Width, int Height) {
+    using skinctrls_detail::Own;
+    P.Add("DefaultWidth", Own<C>(&C::GetDefaultWidth), Own<C>(&C::SetDefaultWidth), Width);
+    P.Add("DefaultHeight", Own<C>(&C::GetDefaultHeight), Own<C>(&C::SetDefaultHeight), Height);
+}
+
 template <class C> void PublishSkinSizing(TPropertyList& P) {
     using skinctrls_detail::Own;
     P.Add("DefaultFont", Own<C>(&C::GetDefaultFont));
     P.Add("UseSkinFont", Own<C>(&C::GetUseSkinFont), Own<C>(&C::SetUseSkinFont), true);
-    P.Add("DefaultWidth", Own<C>(&C::GetDefaultWidth), Own<C>(&C::SetDefaultWidth), 0);
-    P.Add("DefaultHeight", Own<C>(&C::GetDefaultHeight), Own<C>(&C::SetDefaultHeight), 0);
+    PublishDefaultSize<C>(P, 0, 0);
 }
 
 class TskSkinCustomControl : public TskSkinControl, public TskSkinSizing {
@@ -125,3 +134,9 @@ protected:
     void CreateControlSkinImage(TBitmap* B) override;
     void CreateControlRegion();
 };
+
+// Hides Parent's visible children and lists them in Hidden. A child's events may roll the
+// parent back meanwhile (Hidden is then taken or replaced): the hiding stops there.
+void HideChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden);
+// Shows those of Hidden's children that are still Parent's and empties Hidden.
+void ShowChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden);

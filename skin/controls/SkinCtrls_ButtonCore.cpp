@@ -292,13 +292,13 @@ void TskButtonCore::RepeatTimerProc(TObject*) {
 int TskButtonCore::GlyphIndex(bool ADown, bool AActive) {
     if (AActive && ADown && FNumGlyphs > 2) return 3;
     if (AActive && FNumGlyphs > 3) return 4;
-    if (ButtonControl()->GetEnabled() || FNumGlyphs < 2)
+    if (ButtonControl()->IsEffectivelyEnabled() || FNumGlyphs < 2)
         return 1;
     return 2;
 }
 
 TColor TskButtonCore::FontColorOf(bool ADown, bool AActive) {
-    if (!ButtonControl()->GetEnabled()) return DisabledFontColor;
+    if (!ButtonControl()->IsEffectivelyEnabled()) return DisabledFontColor;
     if (AActive) return ADown ? DownFontColor : ActiveFontColor;
     return FontColor;
 }
@@ -320,7 +320,7 @@ void TskButtonCore::DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, boo
 
 void TskButtonCore::CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit) {
     const TskSkinSizing& sizing = ButtonSizing();
-    const bool enabled = ButtonControl()->GetEnabled();
+    const bool enabled = ButtonControl()->IsEffectivelyEnabled();
     if (FMorphing && FMorphKf != 0 && FMorphKf != 1 && enabled) {
         TBitmap active(Image->GetWidth(), Image->GetHeight());
         CreateButtonImage(Image, sizing.SkinRect, false, false);

@@ -106,7 +106,7 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap* B) {
     TskSkinCustomControl::CreateControlDefaultImage(B);
     TCanvas* canvas = B->GetCanvas();
     canvas->GetFont()->Assign(GetDefaultFont());
-    if (!GetEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
+    if (!IsEffectivelyEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
     const TRect r = GetClientRect();
     const bool down = ShowsDown();
     DrawDefaultButtonFace(canvas, r, down, IsLit());

@@ -104,10 +104,12 @@ void TskSkinExPanel::SetRollState(bool Value) {
     FRollState = Value;
     FRollChanging = true;
     if (Value) {
-        HideControls();
         // Both dimensions are kept, so that a change of kind while rolled unrolls right.
         FStoredWidth = GetWidth();
         FStoredHeight = GetHeight();
+        HideControls();
+        // A child's event unrolled the panel while it was hiding its children.
+        if (!FRollState) return;
         if (Horizontal())
             SetWidth(GetRollWidth());
         else
@@ -137,18 +139,11 @@ void TskSkinExPanel::SetRollKind(TskExPanelRollKind Value) {
 }
 
 void TskSkinExPanel::HideControls() {
-    FHiddenControls = std::make_unique<std::vector<TControl*>>();
-    for (int i = 0; i < GetControlCount(); ++i)
-        if (GetControl(i)->GetVisible()) FHiddenControls->push_back(GetControl(i));
-    for (TControl* control : *FHiddenControls) control->SetVisible(false);
+    HideChildren(this, FHiddenControls);
 }
 
 void TskSkinExPanel::ShowControls() {
-    if (!FHiddenControls) return;
-    auto hidden = std::move(FHiddenControls);
-    for (TControl* control : *hidden)
-        for (int i = 0; i < GetControlCount(); ++i)
-            if (GetControl(i) == control) control->SetVisible(true);
+    ShowChildren(this, FHiddenControls);
 }
 
 void TskSkinExPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -7,11 +7,16 @@
 
 namespace {
 
-// The width of Text in the canvas's font, measured off-screen.
-int TextWidthIn(TFont* Font, const AnsiString& Text) {
+// The width Text takes in the canvas's font, with room for the glyphs' overhang.
+int TextRoomIn(TCanvas* Canvas, const AnsiString& Text) {
+    return Canvas->TextWidth(Text) + Canvas->TextOverhang();
+}
+
+// The same in Font, measured off-screen.
+int TextRoomIn(TFont* Font, const AnsiString& Text) {
     TBitmap measure(1, 1);
     measure.GetCanvas()->GetFont()->Assign(Font);
-    return measure.GetCanvas()->TextWidth(Text);
+    return TextRoomIn(measure.GetCanvas(), Text);
 }
 
 } // namespace
@@ -58,7 +63,22 @@ void TskSkinStdLabel::GetSkinData() {
 
 void TskSkinStdLabel::ChangeSkinData() {
     GetSkinData();
+    // The skin's font measures differently from the one the label was sized in.
+    AdjustBounds();
     Repaint();
+}
+
+void TskSkinStdLabel::SetUseSkinFont(bool Value) {
+    if (Value == UseSkinFont) return;
+    UseSkinFont = Value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TskSkinStdLabel::SetDefaultFont(TFont* Value) {
+    FDefaultFont->Assign(Value);
+    AdjustBounds();
+    Invalidate();
 }
 
 void TskSkinStdLabel::DoDrawText(TRect& Rect, UINT Flags) {
@@ -125,7 +145,7 @@ int TskSkinLabel::CalcWidthOffset() {
     if (ResizeMode == rmFixed) return 0;
     TBitmap measure(1, 1);
     SetLabelFont(measure.GetCanvas());
-    return measure.GetCanvas()->TextWidth(GetCaption()) - RectWidth(NewClRect);
+    return TextRoomIn(measure.GetCanvas(), GetCaption()) - RectWidth(NewClRect);
 }
 
 void TskSkinLabel::CalcSize(int& W, int& H) {
@@ -142,10 +162,14 @@ void TskSkinLabel::AdjustBounds() {
     if (GetAlign() != alNone) return;
     int offset = 0;
     if (FIndex == -1)
-        offset = TextWidthIn(GetDefaultFont(), GetCaption()) - (GetWidth() - 4);
+        offset = TextRoomIn(GetDefaultFont(), GetCaption()) - (GetWidth() - 4);
     else
         offset = CalcWidthOffset();
     if (offset != 0) SetWidth(GetWidth() + offset);
+}
+
+void TskSkinLabel::DefaultFontChange() {
+    if (GetAutoSize()) AdjustBounds();
 }
 
 void TskSkinLabel::SetAutoSize(bool Value) {

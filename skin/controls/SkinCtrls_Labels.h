@@ -21,11 +21,13 @@ public:
     const AnsiString& GetSkinDataName() const { return SkinDataName; }
     void SetSkinDataName(const AnsiString& Value) { SkinDataName = Value; }
     bool GetUseSkinFont() const { return UseSkinFont; }
-    void SetUseSkinFont(bool Value) { UseSkinFont = Value; }
+    // A change of the font the label is drawn in sizes an AutoSize label again.
+    void SetUseSkinFont(bool Value);
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
-    void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
+    void SetDefaultFont(TFont* Value);
 
     void GetSkinData();
+    // Looks the record up again; an AutoSize label fits its text in the skin's font.
     void ChangeSkinData();
 
     AnsiString SkinDataName = "stdlabel";
@@ -65,6 +67,8 @@ public:
 protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
+    // An AutoSize label fits its text in the new default font.
+    void DefaultFontChange() override;
     // Only the skin's corner-point image, for descendants that draw their own text.
     void PaintLabel(TBitmap* B);
     void DrawLabelText(TCanvas* Canvas, const TRect& R);

@@ -73,6 +73,8 @@ void TskSkinPanel::DoRollUp(bool Value) {
     if (Value) {
         FStoredHeight = GetHeight();
         if (!FHiddenControls) HideControls();
+        // A child's event unrolled the panel while it was hiding its children.
+        if (!FRollUpState) return;
         SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
     } else if (FStoredHeight != -1) {
         SetHeight(FStoredHeight);
@@ -81,21 +83,11 @@ void TskSkinPanel::DoRollUp(bool Value) {
 }
 
 void TskSkinPanel::HideControls() {
-    FHiddenControls = std::make_unique<std::vector<TControl*>>();
-    for (int i = 0; i < GetControlCount(); ++i) {
-        TControl* control = GetControl(i);
-        if (!control->GetVisible()) continue;
-        FHiddenControls->push_back(control);
-    }
-    for (TControl* control : *FHiddenControls) control->SetVisible(false);
+    HideChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ShowControls() {
-    auto hidden = std::move(FHiddenControls);
-    for (TControl* control : *hidden)
-        // A child freed while hidden has left the panel.
-        for (int i = 0; i < GetControlCount(); ++i)
-            if (GetControl(i) == control) control->SetVisible(true);
+    ShowChildren(this, FHiddenControls);
 }
 
 void TskSkinPanel::ChangeSkinData() {
@@ -194,7 +186,7 @@ void TskSkinPanel::CMTextChanged(TMessage&) {
 
 void TskSkinPanel::AdjustClientRect(TRect& Rect) {
     if (FIndex != -1 && !IsDesigning()) {
-        if (BGPictureIndex == -1) Rect = NewClRect;
+        if (!BackgroundPicture()) Rect = NewClRect;
         return;
     }
     if (FBorderStyle != bvNone) Rect = TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right - 1, Rect.Bottom - 1);
@@ -203,6 +195,36 @@ void TskSkinPanel::AdjustClientRect(TRect& Rect) {
 
 TRect TskSkinPanel::CaptionBar() {
     return FIndex != -1 ? NewCaptionRect : TRect(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
+}
+
+TRect TskSkinPanel::CaptionTextRect() {
+    if (FIndex == -1) {
+        TRect r = DefaultCaptionRect();
+        r.Left += 2;
+        return r;
+    }
+    TRect r = ResizeMode > 0 ? GetNewRect(CaptionRect) : CaptionRect;
+    if (FRollUpMode) r.Right -= 12;
+    return r;
+}
+
+TRect TskSkinPanel::DefaultCaptionBar() {
+    return FBorderStyle != bvFrame ? TRect(1, 1, GetWidth() - 1, FDefaultCaptionHeight)
+                                   : TRect(0, 0, GetWidth(), FDefaultCaptionHeight);
+}
+
+TRect TskSkinPanel::DefaultCaptionRect() {
+    TRect r = DefaultCaptionBar();
+    if (FCheckedMode) r.Left += 20;
+    if (FRollUpMode) r.Right -= 10;
+    return r;
+}
+
+void TskSkinPanel::SetCaptionFont(TCanvas* Canvas) {
+    if (FIndex == -1)
+        Canvas->GetFont()->Assign(GetDefaultFont());
+    else
+        SetSkinFont(Canvas, FontName, FontHeight, FontStyle);
 }
 
 void TskSkinPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -223,10 +245,10 @@ TBitmap* TskSkinPanel::BackgroundPicture() {
 
 void TskSkinPanel::Paint() {
     GetSkinData();
-    if (FIndex != -1 && BGPictureIndex != -1) {
-        // A background picture is tiled straight onto the panel.
-        TBitmap* picture = BackgroundPicture();
-        if (!picture || GetWidth() < 1 || GetHeight() < 1) return;
+    // A background picture (an index naming one of the skin's pictures) is tiled straight
+    // onto the panel; any other index paints as a panel without one.
+    if (TBitmap* picture = BackgroundPicture()) {
+        if (GetWidth() < 1 || GetHeight() < 1) return;
         const int pw = picture->GetWidth();
         const int ph = picture->GetHeight();
         if (pw < 1 || ph < 1) return;
@@ -279,7 +301,7 @@ void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align
                   caption);
     if (hasGlyph)
         DrawGlyph(Canvas, gx, gy, FGlyph.get(), FNumGlyphs,
-                  !GetEnabled() && FNumGlyphs == 2 ? 2 : 1);
+                  !IsEffectivelyEnabled() && FNumGlyphs == 2 ? 2 : 1);
 }
 
 void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
@@ -291,8 +313,7 @@ void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
     NewCaptionRect = ResizeMode > 0 ? GetNewRect(CaptionRect) : CaptionRect;
     if (GetCaption().empty() || IsNullRect(CaptionRect)) return;
     TCanvas* canvas = B->GetCanvas();
-    TRect r = NewCaptionRect;
-    if (FRollUpMode) r.Right -= 12;
+    TRect r = CaptionTextRect();
     if (FCheckedMode && Picture) {
         const TRect check = FChecked ? CheckImageRect : UnCheckImageRect;
         if (!IsNullRect(check)) {
@@ -304,9 +325,10 @@ void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
             r.Left += RectWidth(check) + 2;
         }
     }
-    SetSkinFont(canvas, FontName, FontHeight, FontStyle);
-    canvas->GetFont()->SetColor(FontColor);
-    DrawCaptionContent(canvas, r, Alignment, 0, FontColor);
+    SetCaptionFont(canvas);
+    const TColor colour = CaptionColor(FontColor);
+    canvas->GetFont()->SetColor(colour);
+    DrawCaptionContent(canvas, r, Alignment, 0, colour);
 }
 
 void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
@@ -314,34 +336,46 @@ void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
     TCanvas* canvas = B->GetCanvas();
     DrawBorderFrame(canvas, TRect(0, 0, GetWidth(), GetHeight()), FBorderStyle);
     if (!FCaptionMode) return;
-    TRect r(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
+    const TRect bar = DefaultCaptionBar();
+    const TRect inner(bar.Left + 1, bar.Top + 1, bar.Right - 1, bar.Bottom - 1);
     if (FBorderStyle != bvFrame) {
-        Frm3D(canvas, r, clBtnShadow, clBtnHighlight);
-        Frm3D(canvas, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), clBtnHighlight,
-              clBtnShadow);
+        Frm3D(canvas, bar, clBtnShadow, clBtnHighlight);
+        Frm3D(canvas, inner, clBtnHighlight, clBtnShadow);
     } else {
-        r = TRect(0, 0, GetWidth(), FDefaultCaptionHeight);
-        Frm3D(canvas, r, clBtnShadow, clBtnShadow);
-        Frm3D(canvas, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), clBtnHighlight,
-              clBtnFace);
+        Frm3D(canvas, bar, clBtnShadow, clBtnShadow);
+        Frm3D(canvas, inner, clBtnHighlight, clBtnFace);
     }
-    if (FCheckedMode) r.Left += 20;
-    if (FRollUpMode) r.Right -= 10;
+    const TRect r = DefaultCaptionRect();
     canvas->GetFont()->Assign(GetDefaultFont());
+    canvas->GetFont()->SetColor(CaptionColor(canvas->GetFont()->GetColor()));
     if (FCheckedMode) {
         const int cy = r.Top + RectHeight(r) / 2;
         const TRect box(5, cy - 7, 19, cy + 7);
         Frm3D(canvas, box, clBtnShadow, clBtnShadow);
         if (FChecked) DrawCheckImage(canvas, box.Left + 1 + 3, box.Top + 1 + 2, clBtnText);
     }
-    DrawCaptionContent(canvas, r, FDefaultAlignment, 2, clBtnText);
+    DrawCaptionContent(canvas, r, FDefaultAlignment, 2, CaptionColor(clBtnText));
+}
+
+TColor TskSkinPanel::CaptionColor(TColor Enabled) {
+    return IsEffectivelyEnabled() ? Enabled : clGrayText;
 }
 
 // ---- Descendants ------------------------------------------------------------------------
 
+void TskSkinPanel::PublishDocked(TPropertyList& P, TAlign Align, int DefaultHeight) {
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, Align);
+    P.Add("BorderStyle", &TskSkinPanel::GetBorderStyle, &TskSkinPanel::SetBorderStyle, bvNone);
+    PublishDefaultSize<TskSkinPanel>(P, 0, DefaultHeight);
+}
+
 TskSkinGroupBox::TskSkinGroupBox(TComponent* AOwner) : TskSkinPanel(AOwner) {
     FSkinDataName = "groupbox";
     SetCaptionMode(true);
+}
+
+void TskSkinGroupBox::Published(TPropertyList& P) {
+    P.Add("CaptionMode", &TskSkinPanel::GetCaptionMode, &TskSkinPanel::SetCaptionMode, true);
 }
 
 TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
@@ -349,6 +383,10 @@ TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
     SetAlign(alBottom);
     SetDefaultHeight(21);
     SetBorderStyle(bvNone);
+}
+
+void TskSkinStatusBar::Published(TPropertyList& P) {
+    PublishDocked(P, alBottom, 21);
 }
 
 void TskSkinStatusBar::SetSkinData(TskSkinData* Value) {

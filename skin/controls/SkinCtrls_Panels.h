@@ -14,6 +14,8 @@ class TskSkinPanel : public TskSkinCustomControl {
 public:
     explicit TskSkinPanel(TComponent* AOwner);
     static void Published(TPropertyList& P);
+    // For a panel docked at a side: the alignment, no border and the height it is made with.
+    static void PublishDocked(TPropertyList& P, TAlign Align, int DefaultHeight);
 
     TNotifyEvent OnChecked;
 
@@ -53,6 +55,11 @@ public:
     int GetStoredHeight() const { return FStoredHeight; }
     // The caption bar the panel answers clicks on.
     TRect CaptionBar();
+    // The part of the caption bar the caption's text is laid out in: the roll-up arrow's
+    // room is taken off (a check box takes more from its left).
+    TRect CaptionTextRect();
+    // The canvas font the caption is drawn in.
+    void SetCaptionFont(TCanvas* Canvas);
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -79,6 +86,12 @@ protected:
     void DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,
                             TColor ArrowColor);
     void TileClientPart(TBitmap* B);
+    // The unskinned caption bar as drawn, and that bar less the check box's and the
+    // arrow's room.
+    TRect DefaultCaptionBar();
+    TRect DefaultCaptionRect();
+    // The caption's colour: Enabled, or grey while the panel takes no input.
+    TColor CaptionColor(TColor Enabled);
 
     // Copied from the record.
     TRect CaptionRect, NewCaptionRect, CheckImageRect, UnCheckImageRect;
@@ -110,12 +123,14 @@ class TskSkinGroupBox : public TskSkinPanel {
     DECLARE_CLASS(TskSkinGroupBox, TskSkinPanel)
 public:
     explicit TskSkinGroupBox(TComponent* AOwner);
+    static void Published(TPropertyList& P);
 };
 
 class TskSkinStatusBar : public TskSkinPanel {
     DECLARE_CLASS(TskSkinStatusBar, TskSkinPanel)
 public:
     explicit TskSkinStatusBar(TComponent* AOwner);
+    static void Published(TPropertyList& P);
     // The children that are skinned controls take the same skin.
     void SetSkinData(TskSkinData* Value) override;
 };

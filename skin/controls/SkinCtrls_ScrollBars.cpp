@@ -34,6 +34,7 @@ TskSkinScrollBar::TskSkinScrollBar(TComponent* AOwner) : TskSkinCustomControl(AO
 }
 
 void TskSkinScrollBar::Published(TPropertyList& P) {
+    PublishDefaultSize<TskSkinScrollBar>(P, 0, 19);
     P.Add("Kind", &TskSkinScrollBar::GetKind, &TskSkinScrollBar::SetKind, sbHorizontal);
     P.Add("Min", &TskSkinScrollBar::GetMin, &TskSkinScrollBar::SetMin, 0);
     P.Add("Max", &TskSkinScrollBar::GetMax, &TskSkinScrollBar::SetMax, 100);

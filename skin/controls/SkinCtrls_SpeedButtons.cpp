@@ -51,13 +51,13 @@ void TskSkinSpeedButton::DrawContent(TCanvas* Canvas, const TRect& R, bool Shift
                                      bool AActive) {
     auto* source = dynamic_cast<TskButtonImages*>(GetParent());
     TCustomImageList* images =
-        source && GetGlyph()->GetEmpty() ? source->ButtonImages(!GetEnabled(), ADown || AActive)
+        source && GetGlyph()->GetEmpty() ? source->ButtonImages(!IsEffectivelyEnabled(), ADown || AActive)
                                          : nullptr;
     if (!images) {
         TskButtonCore::DrawContent(Canvas, R, Shift, ADown, AActive);
         return;
     }
-    DrawImageAndText(Canvas, R, GetMargin(), GetEnabled(), Shift, images, FImageIndex, GetCaption(),
+    DrawImageAndText(Canvas, R, GetMargin(), IsEffectivelyEnabled(), Shift, images, FImageIndex, GetCaption(),
                      GetLayout(), GetSpacing());
 }
 
@@ -84,10 +84,10 @@ void TskSkinSpeedButton::PaintContentOnly(const TRect& R) {
     TCanvas* canvas = GetCanvas();
     if (FIndex == -1) {
         canvas->GetFont()->Assign(GetDefaultFont());
-        if (!GetEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
+        if (!IsEffectivelyEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
     } else {
         SetSkinFont(canvas, FontName, FontHeight, FontStyle);
-        canvas->GetFont()->SetColor(GetEnabled() ? FontColor : DisabledFontColor);
+        canvas->GetFont()->SetColor(IsEffectivelyEnabled() ? FontColor : DisabledFontColor);
     }
     DrawContent(canvas, R, false, false, false);
 }
@@ -115,7 +115,7 @@ void TskSkinSpeedButton::CreateControlDefaultImage(TBitmap* B) {
     const bool down = ShowsDown();
     DrawDefaultButtonFace(canvas, r, down, FMouseIn);
     canvas->GetFont()->Assign(GetDefaultFont());
-    if (!GetEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
+    if (!IsEffectivelyEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
     DrawContent(canvas, r, down, down, FMouseIn);
 }
 
@@ -322,7 +322,7 @@ void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B) {
                               FMouseIn || FMenuTracking);
     }
     canvas->GetFont()->Assign(GetDefaultFont());
-    if (!GetEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
+    if (!IsEffectivelyEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
     DrawContent(canvas, TRect(0, 0, GetWidth() - kTrackWidth, GetHeight()), pressed, pressed,
                 FMouseIn);
     TRect arrowGlyph = arrow;

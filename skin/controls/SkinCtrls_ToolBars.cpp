@@ -10,6 +10,7 @@ TskSkinToolBar::TskSkinToolBar(TComponent* AOwner) : TskSkinPanel(AOwner) {
 }
 
 void TskSkinToolBar::Published(TPropertyList& P) {
+    PublishDocked(P, alTop, 25);
     P.Add("Flat", &TskSkinToolBar::GetFlat, &TskSkinToolBar::SetFlat, false);
     P.Add("Images", &TskSkinToolBar::GetImages, &TskSkinToolBar::SetImages);
     P.Add("HotImages", &TskSkinToolBar::GetHotImages, &TskSkinToolBar::SetHotImages);

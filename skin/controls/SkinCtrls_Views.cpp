@@ -57,8 +57,25 @@ void TskViewSkin::ChangeSkinData() {
     UpDateScrollBars();
 }
 
+TskViewSkin::~TskViewSkin() {
+    ForgetBars();
+}
+
+void TskViewSkin::ForgetBars() {
+    // A bar freed first has told this view already; one still here stops calling it.
+    for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
+        if (bar && bar->OnChange.Object() == this) bar->OnChange = nullptr;
+    FVScrollBar = FHScrollBar = nullptr;
+}
+
+void TskViewSkin::ReleaseBar(TskSkinScrollBar* Bar, TskSkinScrollBar* Other) {
+    if (!Bar) return;
+    if (Bar->OnChange.Object() == this) Bar->OnChange = nullptr;
+    if (Bar != Other) Bar->RemoveFreeNotification(View());
+}
+
 void TskViewSkin::SetVScrollBar(TskSkinScrollBar* Value) {
-    if (FVScrollBar && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(View());
+    if (FVScrollBar != Value) ReleaseBar(FVScrollBar, FHScrollBar);
     FVScrollBar = Value;
     if (Value) {
         Value->FreeNotification(View());
@@ -70,7 +87,7 @@ void TskViewSkin::SetVScrollBar(TskSkinScrollBar* Value) {
 }
 
 void TskViewSkin::SetHScrollBar(TskSkinScrollBar* Value) {
-    if (FHScrollBar && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(View());
+    if (FHScrollBar != Value) ReleaseBar(FHScrollBar, FVScrollBar);
     FHScrollBar = Value;
     if (Value) {
         Value->FreeNotification(View());
@@ -152,6 +169,11 @@ void TskSkinCustomTreeView::CMVisibleChanged(TMessage& Message) {
 void TskSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomTreeView::Notification(AComponent, Operation);
     ViewNotification(AComponent, Operation);
+}
+
+void TskSkinCustomTreeView::Unlink() {
+    TCustomTreeView::Unlink();
+    ForgetBars();
 }
 
 void TskSkinCustomTreeView::Loaded() {
@@ -307,6 +329,11 @@ void TskSkinCustomListView::CMVisibleChanged(TMessage& Message) {
 void TskSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomListView::Notification(AComponent, Operation);
     ViewNotification(AComponent, Operation);
+}
+
+void TskSkinCustomListView::Unlink() {
+    TCustomListView::Unlink();
+    ForgetBars();
 }
 
 void TskSkinCustomListView::Loaded() {

@@ -14,7 +14,7 @@ DECLARE_UNIT(SkinCtrls_Views)
 class TskViewSkin {
 public:
     TskViewSkin();
-    virtual ~TskViewSkin() = default;
+    virtual ~TskViewSkin();
 
     TskSkinData* GetSkin() const { return FSD; }
     void SetSkinData(TskSkinData* Value);
@@ -41,6 +41,12 @@ protected:
     virtual void OnVScrollBarChange(TObject* Sender) = 0;
     virtual void OnHScrollBarChange(TObject* Sender) = 0;
     void ViewNotification(TComponent* AComponent, TOperation Operation);
+    // The view lets go of a bar it no longer drives: the bar stops calling it, and the
+    // free link goes unless the other bar is the same one.
+    void ReleaseBar(TskSkinScrollBar* Bar, TskSkinScrollBar* Other);
+    // The view is going: no bar calls it any more. A view deleted during one of its own
+    // calls does this when it is unlinked, since its free links are gone by then.
+    void ForgetBars();
     // The bars show and hide with the view.
     void BarsFollowView();
     // Shows or hides a bar with the guard set; true when its visibility changed.
@@ -90,6 +96,7 @@ protected:
     void WndProc(TMessage& Message) override;
     void Change(TTreeNode Node) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Unlink() override;
 
     void WMNCSwallow(TMessage& Message);
     void CMVisibleChanged(TMessage& Message);
@@ -131,6 +138,7 @@ protected:
     void DestroyWnd() override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Unlink() override;
 
     void WMNCSwallow(TMessage& Message);
     void CMVisibleChanged(TMessage& Message);

@@ -6,8 +6,10 @@
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Forms.h"
+#include "classlib/IniFiles.h"
 #include "classlib/Paths.h"
 #include "classlib/Persistence.h"
+#include "classlib/Streams.h"
 #include "classlib/Strings.h"
 #include "classlib/UnitInit.h"
 
@@ -51,6 +53,13 @@ bool CheckSkinSections(TCustomIniFile* IniFile) {
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
         if (!IniFile->SectionExists(section)) return false;
     return true;
+}
+
+void CheckSkinLists(TCustomIniFile* IniFile) {
+    ReadListCount(IniFile, "PICTURES", "activepicturescount");
+    ReadListCount(IniFile, "CURSORS", "cursorscount");
+    for (const char* section : {"SKINAREAS", "SKINOBJECTS", "SKINCONTROLS"})
+        ReadListCount(IniFile, section, "count");
 }
 
 TskSkinData::TskSkinData(TComponent* AOwner)
@@ -180,6 +189,7 @@ void TskSkinData::ClearObjects() {
     HintWindow->WindowPictureIndex = -1;
     ActivePictureNames->Clear();
     CursorNames->Clear();
+    FCursorFiles.clear();
 }
 
 std::array<TBitmap*, 4> TskSkinData::MainPictures() const {
@@ -277,8 +287,9 @@ void TskSkinData::ReadRecords(TCustomIniFile* IniFile, bool Areas) {
 
 void TskSkinData::LoadFromFile(const AnsiString& FileName) {
     if (!FileExists(FileName)) throw EFOpenError(Format("Cannot open file %s", FileName));
+    TIniFile ini(FileName);
+    CheckSkinLists(&ini);
     RunLoad([&] {
-        TIniFile ini(FileName);
         if (!CheckSkinSections(&ini)) return false;
         const AnsiString folder = ExtractFilePath(FileName);
         ReadVersion(&ini, true);
@@ -298,9 +309,10 @@ void TskSkinData::LoadFromFile(const AnsiString& FileName) {
 
 void TskSkinData::LoadStoredSkin(TskStoredSkin* StoredSkin) {
     if (!StoredSkin) return;
+    TMemIniFile ini("");
+    ini.SetStrings(StoredSkin->GetIniStrings());
+    CheckSkinLists(&ini);
     RunLoad([&] {
-        TMemIniFile ini("");
-        ini.SetStrings(StoredSkin->GetIniStrings());
         if (!CheckSkinSections(&ini)) return false;
         ReadVersion(&ini, false);
         const auto bitmaps = MainPictures();
@@ -327,11 +339,11 @@ void TskSkinData::AdoptPictures(TSkinPictures& Pictures) {
 
 void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedStoredSkin) {
     if (!CompressedStoredSkin || CompressedStoredSkin->GetEmpty()) return;
+    TSkinPayload payload = ReadSkinPayload(CompressedStoredSkin);
+    TMemIniFile ini("");
+    ini.SetStrings(payload.Description.get());
+    CheckSkinLists(&ini);
     RunLoad([&] {
-        TSkinPayload payload = ReadSkinPayload(CompressedStoredSkin);
-        if (!payload.Valid) return false;
-        TMemIniFile ini("");
-        ini.SetStrings(payload.Description.get());
         if (!CheckSkinSections(&ini)) return false;
         AdoptPictures(payload.Pictures);
         ReadVersion(&ini, true);
@@ -345,7 +357,8 @@ void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedSt
 void TskSkinData::LoadFromCompressedFile(const AnsiString& FileName) {
     TskCompressedStoredSkin skin(nullptr);
     skin.LoadFromCompressFile(FileName);
-    if (!skin.GetEmpty()) LoadCompressedStoredSkin(&skin);
+    if (skin.GetEmpty()) return;
+    WithErrorPrefix(FileName + ": ", [&] { LoadCompressedStoredSkin(&skin); });
 }
 
 void TskSkinData::SaveToCompressedFile(const AnsiString& FileName) {
@@ -403,6 +416,9 @@ void ReadTypedList(TCustomIniFile* IniFile, const AnsiString& Section,
     for (int i = 0; i < count; ++i) {
         AnsiString name, type;
         GetObjectTypeName(IniFile->ReadString(Section, IntToStr(i), ""), name, type);
+        // A record keeps its fields in a section of its own name: one that cannot be a
+        // section could never be written back.
+        if (!IsValidIniSectionName(name)) continue;
         std::unique_ptr<R> record(Create(type, name));
         if (!record) continue;
         record->LoadFromFile(IniFile);
@@ -457,6 +473,10 @@ void TskSkinData::ReadCursors(TCustomIniFile* IniFile, const AnsiString& Folder)
         if (!cursor)
             throw EFOpenError(Format("%s, cursor %d: cannot load %s", Describe(IniFile), i, file));
         Screen->Cursors[static_cast<TCursor>(StartCursorIndex + i)] = cursor;
+        TMemoryStream content;
+        content.LoadFromFile(file);
+        FCursorFiles.emplace_back(static_cast<const char*>(content.GetMemory()),
+                                  static_cast<std::size_t>(content.GetSize()));
     }
 }
 
@@ -488,9 +508,16 @@ void TskSkinData::WriteActivePictures(TCustomIniFile* IniFile) {
 }
 
 void TskSkinData::WriteCursors(TCustomIniFile* IniFile) {
+    WriteCursorList(IniFile, CurrentPictureNames().Cursors);
+}
+
+void TskSkinData::WriteCursorList(TCustomIniFile* IniFile, const std::vector<AnsiString>& Names) {
     IniFile->EraseSection("CURSORS");
     IniFile->WriteInteger("CURSORS", "startcursorindex", StartCursorIndex);
-    WriteStrings1(IniFile, "CURSORS", "cursors", CursorNames.get());
+    TStringList list;
+    for (const AnsiString& name : Names)
+        list.Add(name);
+    WriteStrings1(IniFile, "CURSORS", "cursors", &list);
 }
 
 TskSkinData::TPictureNames TskSkinData::CurrentPictureNames() const {
@@ -498,6 +525,8 @@ TskSkinData::TPictureNames TskSkinData::CurrentPictureNames() const {
     names.Main = {PictureName, MaskName, RollUpPictureName, RollUpMaskName};
     for (int i = 0; i < ActivePictureNames->GetCount(); ++i)
         names.Active.push_back(ActivePictureNames->Get(i));
+    for (int i = 0; i < CursorNames->GetCount(); ++i)
+        names.Cursors.push_back(CursorNames->Get(i));
     return names;
 }
 
@@ -518,7 +547,7 @@ void TskSkinData::WriteDescription(TCustomIniFile* IniFile, const TPictureNames&
         active.Add(name);
     WriteStrings1(IniFile, "PICTURES", "activepictures", &active);
 
-    WriteCursors(IniFile);
+    WriteCursorList(IniFile, Names.Cursors);
     WriteFormInfo(IniFile);
     PopupWindow->SaveToFile(IniFile);
     HintWindow->SaveToFile(IniFile);
@@ -532,9 +561,10 @@ void TskSkinData::SaveToCustomIniFile(TCustomIniFile* IniFile) {
 }
 
 void TskSkinData::SaveToFile(const AnsiString& FileName) {
-    WriteFileReplacing(FileName, "", 0);
-    TMemIniFile ini(FileName);
+    // The whole description is made before the file is replaced by it.
+    TMemIniFile ini("");
     SaveToCustomIniFile(&ini);
+    ini.Rename(FileName, false);
     ini.UpdateFile();
 }
 
@@ -550,13 +580,20 @@ void TskSkinData::StoreToDisk(const AnsiString& Path) {
             index < ActivePictureNames->GetCount() ? ActivePictureNames->Get(index) : "";
         names.Active.push_back(DiskName(name, Format("active%d.bmp", index)));
     }
+    const bool cursorFiles = static_cast<int>(FCursorFiles.size()) == CursorNames->GetCount();
+    for (int i = 0; cursorFiles && i < CursorNames->GetCount(); ++i)
+        names.Cursors.push_back(ExtractFileName(CursorNames->Get(i)));
 
-    WriteFileReplacing(Path + "skin.ini", "", 0);
-    TMemIniFile ini(Path + "skin.ini");
+    // The description is made first (it can fail on a record's name) and written last, so
+    // the folder's description never names a file that is not there.
+    TMemIniFile ini("");
     WriteDescription(&ini, names);
-    ini.UpdateFile();
     for (int i = 0; i < 4; ++i)
         if (!names.Main[i].empty()) bitmaps[i]->SaveToFile(Path + names.Main[i]);
     for (std::size_t i = 0; i < ActivePictures.size(); ++i)
         ActivePictures[i]->SaveToFile(Path + names.Active[i]);
+    for (std::size_t i = 0; i < names.Cursors.size(); ++i)
+        WriteFileReplacing(Path + names.Cursors[i], FCursorFiles[i].data(), FCursorFiles[i].size());
+    ini.Rename(Path + "skin.ini", false);
+    ini.UpdateFile();
 }

@@ -25,6 +25,9 @@ const int WM_AFTERCHANGESKINDATA = 1227;
 
 // True when the five required sections all exist.
 bool CheckSkinSections(TCustomIniFile* IniFile);
+// Raises EReadError (EConvertError past the limit) when a count of the description's
+// lists of pictures, cursors, areas, objects or controls exceeds the entries present.
+void CheckSkinLists(TCustomIniFile* IniFile);
 
 class TskSkinData : public TComponent {
     DECLARE_CLASS(TskSkinData, TComponent)
@@ -40,6 +43,9 @@ public:
     TskCompressedStoredSkin* GetCompressedStoredSkin() const { return FCompressedStoredSkin; }
     void SetCompressedStoredSkin(TskCompressedStoredSkin* Value);
 
+    // Each load reads what it can before the skin is cleared: a damaged stored or
+    // compressed skin, or a list that counts more entries than the description holds,
+    // raises and leaves the loaded skin as it was.
     void LoadStoredSkin(TskStoredSkin* StoredSkin);
     // Does nothing for an empty compressed skin.
     void LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedStoredSkin);
@@ -47,11 +53,14 @@ public:
     void LoadFromFile(const AnsiString& FileName);
     void LoadFromCompressedFile(const AnsiString& FileName);
     void SaveToCompressedFile(const AnsiString& FileName);
-    // Writes the description to a new file.
+    // Writes the description to a new file; the old file stays whole when writing fails
+    // (a record name that cannot be a section name, say).
     void SaveToFile(const AnsiString& FileName);
     void SaveToCustomIniFile(TCustomIniFile* IniFile);
-    // Writes "skin.ini" and every picture as a BMP into Path (which ends with a path
-    // separator), so that LoadFromFile of the description reads the same skin.
+    // Writes "skin.ini", every picture as a BMP and the cursor files read with the skin
+    // into Path (which ends with a path separator), so that LoadFromFile of the
+    // description reads the same skin. Cursors whose files were not read (skipped, or a
+    // stored skin) are left out of the description.
     void StoreToDisk(const AnsiString& Path);
 
     void ClearSkin();
@@ -123,9 +132,11 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // The file names a description gives.
     struct TPictureNames {
         std::array<AnsiString, 4> Main;
         std::vector<AnsiString> Active;
+        std::vector<AnsiString> Cursors;
     };
     // The load skeleton: Read runs between the clear and the completion messages;
     // it returns false when the description lacks a required section.
@@ -140,6 +151,11 @@ private:
     void WriteDescription(TCustomIniFile* IniFile, const TPictureNames& Names);
     TPictureNames CurrentPictureNames() const;
     std::array<TBitmap*, 4> MainPictures() const;
+
+    void WriteCursorList(TCustomIniFile* IniFile, const std::vector<AnsiString>& Names);
+    // The contents of the cursor files read with the skin, one for each of CursorNames
+    // when every file was read.
+    std::vector<std::string> FCursorFiles;
 
     TskStoredSkin* FStoredSkin = nullptr;
     TskCompressedStoredSkin* FCompressedStoredSkin = nullptr;

@@ -18,21 +18,25 @@ constexpr std::int32_t SkinFormatVersion = 1;
 } // namespace
 
 TSkinPayload ReadSkinPayload(TskCompressedStoredSkin* Skin) {
+    const AnsiString source =
+        (Skin->GetName().empty() ? AnsiString("Compressed skin") : Skin->GetName()) +
+        ".CompressedData";
     TSkinPayload payload;
     TMemoryStream plain;
     Skin->DeCompressToStream(&plain);
     plain.SetPosition(0);
     std::int32_t version = 0;
     if (plain.Read(&version, sizeof version) != sizeof version)
-        throw EReadError("Compressed skin: the payload ends before its version");
-    if (version != SkinFormatVersion) return payload;
-    payload.Pictures = ReadSkinPictures(&plain, "Compressed skin");
+        throw EReadError(Format("%s: the payload ends before its version", source));
+    if (version != SkinFormatVersion)
+        throw EReadError(Format("%s: the payload is of version %d, not %d", source, version,
+                                SkinFormatVersion));
+    payload.Pictures = ReadSkinPictures(&plain, source);
     const Int64 rest = plain.GetSize() - plain.GetPosition();
     AnsiString text(static_cast<std::size_t>(rest), '\0');
     plain.ReadBuffer(text.data(), rest);
     payload.Description = std::make_unique<TStringList>();
     payload.Description->SetText(text);
-    payload.Valid = true;
     return payload;
 }
 
@@ -158,7 +162,7 @@ void TskCompressedStoredSkin::LoadFromCompressFile(const AnsiString& FileName) {
         return;
     }
     const Int64 size = file.GetSize();
-    if (file.Read(&header[1], 4) != 4 || header[1] < 0 || header[1] > size - 8)
+    if (file.Read(&header[1], 4) != 4 || header[1] < 0 || header[1] != size - 8)
         throw EReadError(Format(
             "%s: the compressed skin file's block length does not match its size", FileName));
     auto block = std::make_unique<TMemoryStream>();

@@ -20,14 +20,13 @@ class TskCompressedStoredSkin;
 constexpr Int64 MaxSkinPayloadSize = Int64{64} << 20;
 
 struct TSkinPayload {
-    // False when the payload's version is not 1.
-    bool Valid = false;
     TSkinPictures Pictures;
     std::unique_ptr<TStringList> Description;
 };
 
 // Inflates and splits the component's block; damaged data raises EDecompressionError
-// (the block) or EReadError (the pictures).
+// (the block) or EReadError (a payload of another version than 1, the pictures), naming
+// the component's property.
 TSkinPayload ReadSkinPayload(TskCompressedStoredSkin* Skin);
 
 class TskCompressedStoredSkin : public TComponent {
@@ -52,7 +51,8 @@ public:
     // section changes nothing; so does any error.
     void LoadFromIniFile(const AnsiString& FileName);
     // A compressed skin file of another version leaves the component empty; a
-    // damaged one raises EReadError and changes nothing.
+    // damaged one (one whose block length is not the rest of the file) raises
+    // EReadError and changes nothing.
     void LoadFromCompressFile(const AnsiString& FileName);
     // Writes nothing when empty.
     void SaveToCompressFile(const AnsiString& FileName);

@@ -2,6 +2,7 @@
 
 #include "skin/data/Skutils.h"
 
+#include "classlib/BmpFormat.h"
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
@@ -14,12 +15,22 @@ namespace {
 // The smallest BMP file: file header and information header.
 constexpr Int64 MinBmpSize = 14 + 40;
 
+// Each picture is delimited by the size field of its own header, so a size that claims
+// more than the picture holds would take in the pictures after it.
 void ReadBmp(TStream* Stream, TBitmap* Bitmap, const AnsiString& Source, const AnsiString& Role) {
+    const Int64 start = Stream->GetPosition();
     try {
         Bitmap->LoadFromStream(Stream);
     } catch (const Exception& e) {
         throw EReadError(Format("%s: the %s cannot be read: %s", Source, Role, e.Message()));
     }
+    std::vector<Byte> file(static_cast<std::size_t>(Stream->GetPosition() - start));
+    Stream->SetPosition(start);
+    Stream->ReadBuffer(file.data(), static_cast<Int64>(file.size()));
+    const Int64 spare = BmpSpareBytes(ParseBmp(file));
+    if (spare != 0)
+        throw EReadError(Format("%s: the size of the %s claims %d bytes more than its pixels take",
+                                Source, Role, spare));
 }
 
 } // namespace
@@ -45,11 +56,15 @@ TSkinPictures ReadSkinPictures(TStream* Stream, const AnsiString& Source) {
         if (Stream->Read(&flag, 1) != 1)
             throw EReadError(
                 Format("%s: the pictures end before the %s", Source, SkinPictureRoles[i]));
+        if (flag > 1)
+            throw EReadError(Format("%s: the flag of the %s is %d, neither 0 nor 1", Source,
+                                    SkinPictureRoles[i], int{flag}));
         if (flag == 0) ReadBmp(Stream, pictures.Main[i].get(), Source, SkinPictureRoles[i]);
     }
     std::int32_t count = 0;
     if (Stream->Read(&count, sizeof count) != sizeof count)
         throw EReadError(Format("%s: the pictures end before their count", Source));
+    if (count < 0) throw EReadError(Format("%s: the count of pictures is %d", Source, count));
     const Int64 left = Stream->GetSize() - Stream->GetPosition();
     if (count > left / MinBmpSize)
         throw EReadError(
@@ -59,6 +74,11 @@ TSkinPictures ReadSkinPictures(TStream* Stream, const AnsiString& Source) {
         ReadBmp(Stream, pictures.Active.back().get(), Source, Format("active picture %d", i));
     }
     return pictures;
+}
+
+void CheckSkinPicturesEnd(TStream* Stream, const AnsiString& Source) {
+    const Int64 left = Stream->GetSize() - Stream->GetPosition();
+    if (left != 0) throw EReadError(Format("%s: %d bytes follow the pictures", Source, left));
 }
 
 void LoadSkinPicture(TBitmap* Bitmap, const AnsiString& FileName, const AnsiString& Name) {

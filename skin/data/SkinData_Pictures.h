@@ -27,9 +27,12 @@ extern const char* const SkinPictureRoles[4];
 
 void WriteSkinPictures(TStream* Stream, const std::array<TBitmap*, 4>& Main,
                        const TBitmapList& Active);
-// Reads the layout into new bitmaps. Data that ends early or a damaged BMP raises
+// Reads the layout into new bitmaps. Data that ends early, a flag other than 0 and 1, a
+// negative count, a damaged BMP or one whose size claims more than its pixels raises
 // EReadError naming Source and the picture.
 TSkinPictures ReadSkinPictures(TStream* Stream, const AnsiString& Source);
+// Raises EReadError naming Source when Stream holds bytes after the pictures.
+void CheckSkinPicturesEnd(TStream* Stream, const AnsiString& Source);
 
 // Loads FileName into Bitmap: decoded as JPEG when Name contains ".jpg" or ".jpeg"
 // (case-sensitive), else as BMP. An empty Name empties the bitmap.

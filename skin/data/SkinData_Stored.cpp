@@ -42,8 +42,10 @@ void TskStoredSkin::Adopt(TSkinPictures& Pictures) {
 }
 
 void TskStoredSkin::ReadData(TStream* Stream) {
-    const AnsiString name = GetName().empty() ? AnsiString("stored skin") : GetName();
-    TSkinPictures pictures = ReadSkinPictures(Stream, name + ".Pictures");
+    const AnsiString source =
+        (GetName().empty() ? AnsiString("stored skin") : GetName()) + ".Pictures";
+    TSkinPictures pictures = ReadSkinPictures(Stream, source);
+    CheckSkinPicturesEnd(Stream, source);
     Adopt(pictures);
 }
 

@@ -23,9 +23,11 @@ TRect RectToCenter(TRect& R, const TRect& Bounds) {
 
 void CorrectTextbyWidth(TCanvas* Cnvs, AnsiString& S, int W) {
     if (Cnvs->TextWidth(S) <= W) return;
-    do {
+    // A text that cannot fit (an empty one at a negative width too) ends as "..." alone.
+    while (!S.empty()) {
         S.pop_back();
-    } while (!S.empty() && Cnvs->TextWidth(S + "...") > W);
+        if (Cnvs->TextWidth(S + "...") <= W) break;
+    }
     S += "...";
 }
 
@@ -349,12 +351,12 @@ int ExtractYear(TDateTime D) {
     return y;
 }
 
-bool IsLeapYear(int Year) {
+bool Skutils::IsLeapYear(int Year) {
     return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
 }
 
 int DaysPerMonth(int Year, int Month) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (Month < 1 || Month > 12) return 0;
-    return Month == 2 && IsLeapYear(Year) ? 29 : days[Month - 1];
+    return Month == 2 && Skutils::IsLeapYear(Year) ? 29 : days[Month - 1];
 }

@@ -81,6 +81,9 @@ void LoadFromJpegFile(TBitmap* B, const AnsiString& FileName);
 int ExtractDay(TDateTime D);
 int ExtractMonth(TDateTime D);
 int ExtractYear(TDateTime D);
+// The skin's own calendar rule, apart from the other libraries' ones.
+namespace Skutils {
 bool IsLeapYear(int Year);
+}
 // 0 outside the months 1 to 12.
 int DaysPerMonth(int Year, int Month);

@@ -220,17 +220,24 @@ void WriteInActiveEffect(TCustomIniFile* Ini, const AnsiString& Section, const A
     Ini->WriteString(Section, Key, InActiveEffectToText(Value));
 }
 
-int ReadListCount(TCustomIniFile* Ini, const AnsiString& Section, const AnsiString& Key) {
+int ReadListCount(TCustomIniFile* Ini, const AnsiString& Section, const AnsiString& Key,
+                  const AnsiString& EntryPrefix) {
     const int count = Ini->ReadInteger(Section, Key, 0);
     if (count > MaxSkinListCount)
         throw EConvertError(Format("List count %d of %s exceeds %d", count,
                                    KeyContext(Ini, Section, Key), MaxSkinListCount));
+    // A count beyond the entries present is a description cut short (or made up): what
+    // is left of it would load as something else.
+    for (int i = 0; i < count; ++i)
+        if (!Ini->ValueExists(Section, EntryPrefix + IntToStr(i)))
+            throw EReadError(Format("%s counts %d entries, but entry \"%s\" is missing", 
+                                    KeyContext(Ini, Section, Key), count, EntryPrefix + IntToStr(i)));
     return count < 0 ? 0 : count;
 }
 
 void ReadStrings(TCustomIniFile* Ini, const AnsiString& Section, const AnsiString& Key,
                  TStrings* Strings) {
-    const int count = ReadListCount(Ini, Section, Key + "linecount");
+    const int count = ReadListCount(Ini, Section, Key + "linecount", Key + "line");
     for (int i = 0; i < count; ++i)
         Strings->Add(Ini->ReadString(Section, Key + "line" + IntToStr(i), ""));
 }

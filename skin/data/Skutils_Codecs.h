@@ -94,8 +94,11 @@ void ReadStrings1(TCustomIniFile* Ini, const AnsiString& Section, const AnsiStri
                   TStrings* Strings);
 void WriteStrings1(TCustomIniFile* Ini, const AnsiString& Section, const AnsiString& Key,
                    TStrings* Strings);
-// The count of a list, checked against MaxSkinListCount; negative counts give 0.
-int ReadListCount(TCustomIniFile* Ini, const AnsiString& Section, const AnsiString& Key);
+// The count of a list, checked against MaxSkinListCount (else EConvertError) and against
+// its entries EntryPrefix + "0", EntryPrefix + "1", ..., which must all be present (else
+// EReadError naming the description and the missing entry); negative counts give 0.
+int ReadListCount(TCustomIniFile* Ini, const AnsiString& Section, const AnsiString& Key,
+                  const AnsiString& EntryPrefix = AnsiString());
 
 // Entries of the typed and area lists: split at the first ":". Without ":" both
 // parts are empty (and the area entry gives false).

@@ -164,6 +164,10 @@ Int64 TDecompressionStream::Read(void* Buffer, Int64 Count) {
     return done;
 }
 
+Int64 TDecompressionStream::GetBytesAfterEnd() const {
+    return FZStream.avail_in + std::max<Int64>(0, FStrm->GetSize() - FStrmPos);
+}
+
 Int64 TDecompressionStream::Write(const void*, Int64) {
     throw EDecompressionError(InvalidOperation);
 }
@@ -239,6 +243,8 @@ void DeCompressStream(TStream* Plain, TStream* Compressed, Int64 MaxSize) {
         memory->SetPosition(start + total);
     }
     if (!decompressor.GetStreamEnded()) throw EDecompressionError("Compressed data is incomplete");
+    if (const Int64 extra = decompressor.GetBytesAfterEnd())
+        throw EDecompressionError(Format("%d bytes follow the compressed data", extra));
 }
 
 void WriteStringToStream(const AnsiString& S, TStream* Stream) {

@@ -76,6 +76,8 @@ public:
     Int64 Seek(Int64 Offset, TSeekOrigin Origin) override;
     // True once the end of the zlib stream has been inflated.
     bool GetStreamEnded() const { return FStreamEnded; }
+    // The source's bytes after the end of the zlib stream (once it has ended).
+    Int64 GetBytesAfterEnd() const;
 
 private:
     void Skip(Int64 Count);
@@ -85,7 +87,8 @@ private:
 // Deflates all of Plain (from its start) at clMax into Compressed, from its position.
 void CompressStream(TStream* Plain, TStream* Compressed);
 // Inflates all of Compressed (from its start) into Plain, from its position. The zlib
-// stream must be complete (else EDecompressionError "Compressed data is incomplete"),
+// stream must be complete (else EDecompressionError "Compressed data is incomplete")
+// and end Compressed (else EDecompressionError "%d bytes follow the compressed data"),
 // and at most MaxSize bytes are inflated (else EDecompressionError
 // "Compressed data is larger than %d bytes").
 void DeCompressStream(TStream* Plain, TStream* Compressed, Int64 MaxSize = INT64_MAX);

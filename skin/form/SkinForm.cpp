@@ -190,6 +190,11 @@ void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
     SetReference(this, FMenusSkinData, Value);
 }
 
+void TskSkinForm::SetFormStyle(TFormStyle Value) {
+    FForm->SetFormStyle(Value);
+    if (FAlphaBlend) RelaySkinChange(FForm, nullptr, [] {});
+}
+
 void TskSkinForm::SetMainMenuBar(TskSkinMainMenuBar* Value) {
     SetReference(this, FMainMenuBar, Value);
 }
@@ -484,10 +489,10 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         if (!nc) {
             Paint(dc);
         } else if (FSkinApplied) {
-            if (FSkinData->BGPictureIndex == -1)
-                PaintBG(dc);
-            else
+            if (BackgroundPicture())
                 PaintBG2(dc);
+            else
+                PaintBG(dc);
         } else {
             PaintBGDefault(dc);
         }
@@ -520,7 +525,13 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             ClientHitTest(Message);
             passOn = false;
         }
-        if (iconic || !nc) break;
+        if (iconic) {
+            // The whole of a minimized window is its caption: a double click restores it.
+            Message.Result = HTCAPTION;
+            passOn = false;
+            break;
+        }
+        if (!nc) break;
         {
             TPoint p(SignedLow(Message.LParam), SignedHigh(Message.LParam));
             PointToNCPoint(p);
@@ -941,6 +952,16 @@ void TskSkinForm::SetDefaultCaptionText() {
             if (caption->DefaultCaption) caption->SetTextValue(FForm->GetCaption());
 }
 
+std::vector<TskActiveSkinObject*> TskSkinForm::ObjectSnapshot() const {
+    std::vector<TskActiveSkinObject*> objects;
+    for (const auto& o : FObjectList) objects.push_back(o.get());
+    return objects;
+}
+
+bool TskSkinForm::HasObject(const TskActiveSkinObject* Object) const {
+    return std::any_of(FObjectList.begin(), FObjectList.end(), [&](const auto& o) { return o.get() == Object; });
+}
+
 int TskSkinForm::GetIndex(const AnsiString& IDName) const {
     for (int i = 0; i < GetObjectCount(); ++i)
         if (GetObject(i)->IDName == IDName) return i;
@@ -998,7 +1019,9 @@ void TskSkinForm::MouseLeaveEvent(const AnsiString& IDName) {
 
 void TskSkinForm::CheckMenuVisible(TMessage& Message) {
     if (!CanMenuClose(Message.Msg)) return;
-    if (SkinMenu->Visible)
+    if (FMainMenuActive && !SkinMenu->Visible)
+        SkinMainMenuClose();
+    else if (SkinMenu->Visible)
         SkinMenu->Hide();
     else if (FSkinMenuOpen)
         SkinMenuClose();

@@ -112,6 +112,9 @@ public:
     TNotifyEvent OnMainMenuEnter;
     TNotifyEvent OnMainMenuExit;
     void SetMenusSkinData(TskSkinData* Value);
+    // The form's style; its window is made anew, so with AlphaBlend every skinned control
+    // of the form reads its skin again.
+    void SetFormStyle(TFormStyle Value);
 
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeActivate;
@@ -204,6 +207,10 @@ public:
     void ClearObjects();
     void CheckObjects();
     void DrawSkinObject(TskActiveSkinObject* Object);
+    // The objects as they stand now. Drawing one may run the program's paint event, which
+    // may change the list: painters walk this copy and skip what left the list meanwhile.
+    std::vector<TskActiveSkinObject*> ObjectSnapshot() const;
+    bool HasObject(const TskActiveSkinObject* Object) const;
     int GetActiveObject() const { return ActiveObject; }
     int GetMouseDownObject() const { return MouseDownObject; }
 
@@ -307,6 +314,9 @@ private:
     void RemoveRegion();
     void PaintBG(HDC DC);
     void PaintBG2(HDC DC);
+    // The skin's background picture: nil when its index names no picture with pixels, and
+    // the client part of the frame is the background then.
+    TBitmap* BackgroundPicture() const;
     void PaintBGDefault(HDC DC);
     void NCCalcSize(TMessage& Message);
     void RouteMouse(TMessage& Message);

@@ -7,6 +7,8 @@
 
 #include "skin/form/SkinForm_Frame.h"
 
+#include <algorithm>
+
 namespace {
 
 bool HasPicture(const std::unique_ptr<TBitmap>& B) {
@@ -118,8 +120,8 @@ void TskSkinForm::Paint(HDC DC) {
                         TRect(0, 0, p->GetWidth(), p->GetHeight()), FNewWidth, FNewHeight, true);
     }
     if (b.GetWidth() <= 0 || b.GetHeight() <= 0) return;
-    for (auto& o : FObjectList)
-        if (o->RollUp == FRollUpState && o->Visible) o->Draw(b.GetCanvas(), true);
+    for (TskActiveSkinObject* o : ObjectSnapshot())
+        if (HasObject(o) && o->RollUp == FRollUpState && o->Visible) o->Draw(b.GetCanvas(), true);
     BitBlt(DC, 0, 0, b.GetWidth(), b.GetHeight(), b.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
@@ -287,7 +289,12 @@ void TskSkinForm::ControlsToAreas() {
     if (AreaLinks.empty() || !FSkinApplied) return;
     const bool scale = CanScale();
     if (scale) CalcRects();
-    for (const TAreaLink& link : AreaLinks) {
+    // A control's resize runs its events, which may link, unlink or free controls: the
+    // links are walked on a copy, and each is taken only while it still stands.
+    const std::vector<TAreaLink> links = AreaLinks;
+    for (const TAreaLink& link : links) {
+        const auto linked = [&](const TAreaLink& L) { return L.Control == link.Control; };
+        if (std::none_of(AreaLinks.begin(), AreaLinks.end(), linked)) continue;
         const TRect r = scale ? CalcRealObjectRect(link.Rect) : link.Rect;
         link.Control->SetBounds(r.Left, r.Top, RectWidth(r), RectHeight(r));
     }

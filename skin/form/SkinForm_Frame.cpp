@@ -2,9 +2,9 @@
 
 #include "skin/form/SkinForm.h"
 
+#include "skin/controls/SkinCtrls_Shape.h"
 #include "skin/data/Skeffbmp.h"
 
-#include "classlib/GdiCounter.h"
 
 namespace {
 
@@ -344,13 +344,14 @@ void TskSkinForm::DrawNCObjects(TBitmap* Top, TBitmap* Bottom) {
     // itself after the one before it.
     for (TskSkinMainMenuItem* item : MainMenuItems())
         item->Draw(NewMainMenuRect.Top > NewClRect.Top ? Bottom->GetCanvas() : Top->GetCanvas(), false);
-    for (auto& o : FObjectList) {
-        if (!CanObjectTest(o->RollUp) || !o->Visible || dynamic_cast<TskSkinMainMenuItem*>(o.get())) continue;
+    for (TskActiveSkinObject* o : ObjectSnapshot()) {
+        if (!HasObject(o) || !CanObjectTest(o->RollUp) || !o->Visible || dynamic_cast<TskSkinMainMenuItem*>(o))
+            continue;
         if (o->ObjectRect.Bottom > NewClRect.Top) {
             const TRect kept = o->ObjectRect;
             o->ObjectRect = MovedRect(o->ObjectRect, 0, -NewClRect.Bottom);
             o->Draw(Bottom->GetCanvas(), false);
-            o->ObjectRect = kept;
+            if (HasObject(o)) o->ObjectRect = kept;
         } else {
             o->Draw(Top->GetCanvas(), false);
         }
@@ -411,7 +412,7 @@ void TskSkinForm::PaintBG(HDC DC) {
     const TRect client = FForm->GetClientRect();
     const TRect& cl = FSkinData->ClRect;
     TBitmap* picture = FSkinData->Picture.get();
-    TBitmap b(RectWidth(client), RectHeight(client));
+    TBitmap b(RectWidth(client), RectHeight(client), pf24bit);
     if (!IsNullRect(cl) && picture && !picture->GetEmpty()) {
         HDC src = picture->GetCanvas()->GetHandle();
         for (int y = 0; y < b.GetHeight(); y += RectHeight(cl))
@@ -424,12 +425,14 @@ void TskSkinForm::PaintBG(HDC DC) {
     BitBlt(DC, 0, 0, b.GetWidth(), b.GetHeight(), b.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
+TBitmap* TskSkinForm::BackgroundPicture() const {
+    TBitmap* p = FSkinData ? SkinPicture(FSkinData, FSkinData->BGPictureIndex) : nullptr;
+    return p && !p->GetEmpty() ? p : nullptr;
+}
+
 void TskSkinForm::PaintBG2(HDC DC) {
-    const int index = FSkinData->BGPictureIndex;
-    if (index < 0 || index >= static_cast<int>(FSkinData->ActivePictures.size()) ||
-        FSkinData->ActivePictures[static_cast<std::size_t>(index)]->GetEmpty())
-        return PaintBGDefault(DC);
-    TBitmap* p = FSkinData->ActivePictures[static_cast<std::size_t>(index)].get();
+    TBitmap* p = BackgroundPicture();
+    if (!p) return PaintBG(DC);
     const TRect client = FForm->GetClientRect();
     for (int y = 0; y <= RectHeight(client) / p->GetHeight(); ++y)
         for (int x = 0; x <= RectWidth(client) / p->GetWidth(); ++x)
@@ -494,7 +497,7 @@ void TskSkinForm::PaintNCDefault() {
     CalcDefRects();
     const int capH = GetDefCaptionHeight();
     const int w = FNewWidth, h = FNewHeight;
-    TBitmap b(std::max(w - 6, 1), capH);
+    TBitmap b(std::max(w - 6, 1), capH, pf24bit);
     TCanvas* c = b.GetCanvas();
     c->GetBrush()->SetColor(clBtnFace);
     c->FillRect(TRect(0, 0, b.GetWidth(), b.GetHeight()));
@@ -520,11 +523,11 @@ void TskSkinForm::PaintNCDefault() {
         c->TextOut(x + 3, y, text);
         c->GetBrush()->SetStyle(bsSolid);
     }
-    for (auto& o : FObjectList) {
-        if (!o->Visible) continue;
+    for (TskActiveSkinObject* o : ObjectSnapshot()) {
+        if (!HasObject(o) || !o->Visible) continue;
         o->ObjectRect = MovedRect(o->ObjectRect, -3, -3);
         o->Draw(c, true);
-        o->ObjectRect = MovedRect(o->ObjectRect, 3, 3);
+        if (HasObject(o)) o->ObjectRect = MovedRect(o->ObjectRect, 3, 3);
     }
     HWND wnd = FForm->GetHandle();
     HDC dc = GetWindowDC(wnd);
@@ -600,7 +603,7 @@ void TskSkinForm::DrawFormIcon(TCanvas* Cnvs, int X, int Y) {
         if (!source) source = reinterpret_cast<HICON>(GetClassLongPtrA(Application->GetHandle(), GCLP_HICON));
         if (!source) source = loaded = LoadIconA(nullptr, IDI_APPLICATION);
         FIcon = std::make_unique<TIcon>();
-        FIcon->SetHandle(GdiTrack(static_cast<HICON>(CopyImage(source, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE))));
+        FIcon->SetHandle(static_cast<HICON>(CopyImage(source, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE)));
         (void)loaded; // shared system icon: not destroyed
     }
     if (FIcon->GetHandle())

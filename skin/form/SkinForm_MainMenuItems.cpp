@@ -32,7 +32,7 @@ void TskSkinMainMenuItem::SetFont(TCanvas* C) const {
 }
 
 TRect TskSkinMainMenuItem::CalcItemRect() {
-    TBitmap probe(1, 1);
+    TBitmap probe(1, 1, pf24bit);
     SetFont(probe.GetCanvas());
     TRect text(0, 0, 0, 0);
     const AnsiString caption = MenuItem ? MenuItem->GetCaption() : AnsiString();

@@ -57,6 +57,8 @@ void TskSkinMainMenuBar::Published(TPropertyList& P) {
     P.Add("SkinForm", &TskSkinMainMenuBar::GetSkinForm, &TskSkinMainMenuBar::SetSkinForm);
     P.Add("DefItemFont", &TskSkinMainMenuBar::GetDefItemFont, &TskSkinMainMenuBar::SetDefItemFont);
     P.Add("PopupToUp", &TskSkinMainMenuBar::GetPopupToUp, &TskSkinMainMenuBar::SetPopupToUp, false);
+    P.Add("DefaultWidth", &TskSkinMainMenuBar::GetDefaultWidth, &TskSkinMainMenuBar::SetDefaultWidth, 0);
+    P.Add("DefaultHeight", &TskSkinMainMenuBar::GetDefaultHeight, &TskSkinMainMenuBar::SetDefaultHeight, 22);
     P.Add("OnMainMenuItemClick", &TskSkinMainMenuBar::OnMainMenuItemClick);
 }
 
@@ -122,8 +124,21 @@ void TskSkinMainMenuBar::GetSkinData() {
 
 void TskSkinMainMenuBar::ChangeSkinData() {
     GetSkinData();
-    SetHeight(FSkinned ? RectHeight(FSkinRect) : 22);
+    if (FSkinned)
+        SetHeight(RectHeight(FSkinRect));
+    else if (FDefaultHeight > 0)
+        SetHeight(FDefaultHeight);
     Invalidate();
+}
+
+void TskSkinMainMenuBar::SetDefaultWidth(int Value) {
+    FDefaultWidth = Value;
+    if (!FSkinned && Value >= 1) SetWidth(Value);
+}
+
+void TskSkinMainMenuBar::SetDefaultHeight(int Value) {
+    FDefaultHeight = Value;
+    if (!FSkinned && Value >= 1) SetHeight(Value);
 }
 
 void TskSkinMainMenuBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -159,7 +174,7 @@ void TskSkinMainMenuBar::Layout() {
     std::vector<TskMenuBarItem> items;
     FScrollMarker = false;
     if (FMainMenu) {
-        TBitmap probe(1, 1);
+        TBitmap probe(1, 1, pf24bit);
         const TRect area = ItemsArea();
         const int h = FItemSkinned ? RectHeight(FItemLook.SkinRect) : RectHeight(area);
         int x = area.Left;
@@ -320,13 +335,25 @@ void TskSkinMainMenuBar::TestMorph(TObject*) {
         FMorphTimer->SetEnabled(false);
 }
 
+int TskSkinMainMenuBar::IndexOf(TMenuItem* MenuItem) {
+    Layout();
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+        if (FItems[i].MenuItem == MenuItem) return static_cast<int>(i);
+    return -1;
+}
+
 void TskSkinMainMenuBar::OpenItem(int Index) {
     if (Index < 0 || Index >= static_cast<int>(FItems.size())) return;
-    TskMenuBarItem& item = FItems[static_cast<std::size_t>(Index)];
-    if (!item.InBar || !item.MenuItem->GetEnabled()) return;
-    TMenuItem* menuItem = item.MenuItem;
+    TMenuItem* menuItem = FItems[static_cast<std::size_t>(Index)].MenuItem;
+    if (!FItems[static_cast<std::size_t>(Index)].InBar || !menuItem->GetEnabled()) return;
+    TComponentProtector protect(this);
     if (menuItem->GetCount() == 0) {
-        MenuExit();
+        // A plain item acts at once: keyboard menu mode and any open menu end first.
+        if (FSkinForm && FSkinForm->GetMainMenuActive())
+            FSkinForm->SkinMainMenuClose();
+        else
+            MenuExit();
+        if (FSkinForm) FSkinForm->FSkinMenuOpen = false;
         if (TMenu* menu = menuItem->GetParentMenu()) menu->DispatchCommand(menuItem->GetCommand());
         return;
     }
@@ -335,29 +362,34 @@ void TskSkinMainMenuBar::OpenItem(int Index) {
     // as its opener.
     FSkinForm->GetSkinMenu()->CloseMenu(0);
     if (TMenu* menu = menuItem->GetParentMenu()) menu->DispatchCommand(menuItem->GetCommand());
+    // The item's click, the repaint and the menu-mode event below may each lay the bar out
+    // afresh or change the menu: the item is looked up again after each.
+    if (IsDestroying() || !FSkinForm || (Index = IndexOf(menuItem)) < 0) return;
     for (auto& other : FItems) other.Down = false;
-    item.Down = true;
+    FItems[static_cast<std::size_t>(Index)].Down = true;
     FDown = Index;
     SetActive(Index);
     Update();
+    FInMenu = true;
+    FSkinForm->EnterMainMenuMode();
+    if (IsDestroying() || !FSkinForm || (Index = IndexOf(menuItem)) < 0) return;
     const TPoint origin = ClientToScreen(TPoint(0, 0));
-    const TRect r = MovedRect(item.ObjectRect, origin.X, origin.Y);
+    const TRect r = MovedRect(FItems[static_cast<std::size_t>(Index)].ObjectRect, origin.X, origin.Y);
     TskSkinData* skin = nullptr;
     if (auto* skinned = dynamic_cast<TskSkinMainMenu*>(FMainMenu)) skin = skinned->GetSkinData();
     if (!skin) skin = FSkinForm->GetMenusSkinData() ? FSkinForm->GetMenusSkinData() : FSkinForm->GetSkinData();
-    FInMenu = true;
     FSkinForm->SkinMenuOpen();
     FSkinForm->GetSkinMenu()->Popup(this, skin, 0, r, menuItem, FPopupToUp);
 }
 
 void TskSkinMainMenuBar::ClickItem(int Index) {
     if (Index < 0 || Index >= static_cast<int>(FItems.size())) return;
-    const TskMenuBarItem& item = FItems[static_cast<std::size_t>(Index)];
-    if (!item.InBar || !item.MenuItem->GetEnabled()) return;
+    TMenuItem* menuItem = FItems[static_cast<std::size_t>(Index)].MenuItem;
+    if (!FItems[static_cast<std::size_t>(Index)].InBar || !menuItem->GetEnabled()) return;
     if (OnMainMenuItemClick) {
         TComponentProtector protect(this);
-        OnMainMenuItemClick(item.MenuItem->GetName());
-        if (IsDestroying()) return;
+        OnMainMenuItemClick(menuItem->GetName());
+        if (IsDestroying() || (Index = IndexOf(menuItem)) < 0) return;
     }
     OpenItem(Index);
 }
@@ -367,7 +399,10 @@ void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
     if (Button != mbLeft) return;
     const int index = ItemAt(X, Y);
     if (index == -1) {
-        if (FScrollMarker && InHalfOpen(ScrollMarkerRect(), TPoint(X, Y))) TrackScrollMenu();
+        if (FScrollMarker && InHalfOpen(ScrollMarkerRect(), TPoint(X, Y)))
+            TrackScrollMenu();
+        else if (FDown != -1 && FSkinForm)
+            FSkinForm->GetSkinMenu()->Hide();
         return;
     }
     if (index == FDown) {
@@ -391,6 +426,18 @@ void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
         OpenItem(index);
     else
         SetActive(index);
+}
+
+void TskSkinMainMenuBar::CreateParams(TCreateParams& Params) {
+    TskSkinControl::CreateParams(Params);
+    Params.ExStyle |= WS_EX_NOPARENTNOTIFY;
+}
+
+void TskSkinMainMenuBar::WMMouseActivate(TMessage& Message) {
+    if (FDown != -1)
+        Message.Result = MA_ACTIVATE;
+    else
+        TskSkinControl::Dispatch(Message);
 }
 
 void TskSkinMainMenuBar::CMMouseLeave2(TMessage& Message) {

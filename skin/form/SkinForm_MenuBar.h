@@ -68,6 +68,11 @@ public:
     void SetDefItemFont(TFont* Value) { FDefItemFont->Assign(Value); }
     bool GetPopupToUp() const { return FPopupToUp; }
     void SetPopupToUp(bool Value) { FPopupToUp = Value; }
+    // The bar's size without a skin record; values below 1 leave the size alone.
+    int GetDefaultWidth() const { return FDefaultWidth; }
+    void SetDefaultWidth(int Value);
+    int GetDefaultHeight() const { return FDefaultHeight; }
+    void SetDefaultHeight(int Value);
     // An item of the bar pressed by the mouse or the keyboard, with the menu item's name.
     TMainMenuItemClick OnMainMenuItemClick;
 
@@ -110,10 +115,16 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // A press on the bar is the bar's own: the form hears of it neither as a child's press
+    // nor, while one of the bar's menus is open, as an activating click, since either
+    // closes that menu just before the press would toggle or move it.
+    void CreateParams(TCreateParams& Params) override;
+    void WMMouseActivate(TMessage& Message);
     void WMCloseSkinMenu(TMessage& Message);
     void CMMouseLeave2(TMessage& Message);
 
     MESSAGE_HANDLERS(TskSkinMainMenuBar, TskSkinControl)
+    MESSAGE_HANDLER(WM_MOUSEACTIVATE, WMMouseActivate)
     MESSAGE_HANDLER(WM_CLOSESKINMENU, WMCloseSkinMenu)
     MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave2)
     END_MESSAGE_HANDLERS
@@ -127,11 +138,15 @@ private:
     // A press on the item: OnMainMenuItemClick, then the item opens or acts.
     void ClickItem(int Index);
     void Step(int Direction);
+    // The index of the menu item's entry in the present layout, -1 when it has none.
+    int IndexOf(TMenuItem* MenuItem);
 
     TMainMenu* FMainMenu = nullptr;
     TskSkinForm* FSkinForm = nullptr;
     std::unique_ptr<TFont> FDefItemFont;
     bool FPopupToUp = false;
+    int FDefaultWidth = 0;
+    int FDefaultHeight = 22;
     std::vector<TskMenuBarItem> FItems;
     bool FScrollMarker = false;
     int FActive = -1;

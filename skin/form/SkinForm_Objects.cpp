@@ -339,7 +339,7 @@ void TskSkinStdButtonObject::DefaultDraw(TCanvas* Cnvs) {
         return Parent->DrawFormIcon(Cnvs, ObjectRect.Left, ObjectRect.Top);
     const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
     if (w <= 0 || h <= 0) return;
-    TBitmap b(w, h);
+    TBitmap b(w, h, pf24bit);
     TCanvas* c = b.GetCanvas();
     const bool pressed = Down && MouseIn;
     if (MouseIn) {

@@ -219,7 +219,7 @@ void TskSkinMenuItem::MouseDown() {
 void TskSkinMenuItem::DefaultDraw(TCanvas* Cnvs) {
     const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
     if (w <= 0 || h <= 0) return;
-    TBitmap b(w, h);
+    TBitmap b(w, h, pf24bit);
     TCanvas* c = b.GetCanvas();
     c->GetFont()->Assign(Parent->SkinMenu->DefaultMenuItemFont.get());
     const int ic = Parent->Images ? Parent->ImageWidth : 19;
@@ -281,7 +281,7 @@ void TskSkinMenuItem::Draw(TCanvas* Cnvs) {
     if (!ItemData) return DefaultDraw(Cnvs);
     const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
     if (w <= 0 || h <= 0) return;
-    TBitmap b(w, h);
+    TBitmap b(w, h, pf24bit);
     if (IsDivider()) {
         if (Picture && !IsNullRect(ItemData->DividerRect))
             CreateHSkinImage(ItemData->DividerLeftOffset, ItemData->DividerRightOffset, &b, Picture,
@@ -378,7 +378,7 @@ void TskSkinPopupWindow::CreateMenu(TMenuItem* Item, int StartIndex) {
     TopIndex = 0;
     VisibleCount = static_cast<int>(ItemList.size());
     // Widths measured on a memory canvas: the window has no device context yet.
-    TBitmap probe(1, 1);
+    TBitmap probe(1, 1, pf24bit);
     probe.GetCanvas()->GetFont()->Assign(&measure);
     auto textWidth = [&](const AnsiString& Text, UINT Flags) {
         TRect r(0, 0, 0, 0);

@@ -4,7 +4,6 @@
 #include "skin/controls/SkinCtrls_Labels.h"
 
 #include "classlib/ClassRegistry.h"
-#include "classlib/GdiCounter.h"
 #include "classlib/Images.h"
 #include "classlib/Persistence.h"
 
@@ -135,7 +134,7 @@ TskMessageForm* TskSkinMessage::Build(const AnsiString& Msg, TMsgDlgType DlgType
         image->SetParent(form);
         if (DlgType != mtCustom) {
             TIcon icon;
-            icon.SetHandle(GdiTrack(CopyIcon(LoadIconA(nullptr, kIcons[DlgType]))));
+            icon.SetHandle(CopyIcon(LoadIconA(nullptr, kIcons[DlgType])));
             image->GetPicture()->SetGraphic(&icon);
         }
         image->SetBounds(5, std::max(label->GetTop() + label->GetHeight() / 2 - 16, 10), 32, 32);

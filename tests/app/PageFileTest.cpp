@@ -5,6 +5,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/Paths.h"
+#include "classlib/Platform.h"
 #include "classlib/StringList.h"
 
 #include <gtest/gtest.h>
@@ -44,11 +45,13 @@ TEST_F(PageFile, SavingOverAFileReplacesOnlyItsPagesAndType) {
               "[Notes]\r\nAuthor=me\r\n[Type]\r\nCommonType=0\r\n[Page]\r\n0=9\r\n");
 }
 
-TEST_F(PageFile, KeysWithGapsLoseNoValue) {
-    Folder.Put("gaps.pge", "[Page]\r\n5=7\r\n0=1\r\n1=2\r\n");
+TEST_F(PageFile, PagesAreReadByPositionUpToTheCountOfEntries) {
+    Folder.Put("gaps.pge", "[Page]\r\n0=1\r\n1=2\r\n5=7\r\n");
     TPageFileContent read = ReadPageFile(Folder.PathOf("gaps.pge"));
     EXPECT_FALSE(read.CommonCathode);
-    EXPECT_EQ(read.Pages, (std::vector<Byte>{1, 2, 7}));
+    EXPECT_EQ(read.Pages, (std::vector<Byte>{1, 2, 0}));
+    Folder.Put("order.pge", "[Page]\r\n2=7\r\n0=1\r\n1=2\r\n");
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("order.pge")).Pages, (std::vector<Byte>{1, 2, 7}));
 }
 
 TEST_F(PageFile, AnyNonZeroTypeIsCommonCathode) {
@@ -100,6 +103,19 @@ TEST_F(PageFile, AFailedWriteRaisesAndLeavesNoFile) {
         EXPECT_EQ(e.Message(), "Unable to write to " + target);
     }
     EXPECT_FALSE(FileExists(target));
+    // A file another program holds shut cannot be read before it is replaced: the same text.
+    Folder.Put("held.pge", "[Type]\r\nCommonType=0\r\n");
+    target = Folder.PathOf("held.pge");
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    try {
+        WritePageFile(target, {false, {1}});
+        ADD_FAILURE() << "written";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message(), "Unable to write to " + target);
+    }
+    CloseHandle(held);
+    EXPECT_EQ(Folder.Get("held.pge"), "[Type]\r\nCommonType=0\r\n");
 }
 
 // ---- SXBasic export -------------------------------------------------------------------

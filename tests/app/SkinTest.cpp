@@ -186,7 +186,7 @@ TEST_F(ProgramSkin, PicturesFitTheRecordsThatReadThem) {
         EXPECT_EQ(picture->GetPixelFormat(), pf24bit);
     // Every skinned form is at least as wide as the frame picture: the about box fits.
     EXPECT_LE(RectWidth(skin->ClRect), 169);
-    EXPECT_EQ(skin->Picture->GetWidth() - RectWidth(skin->ClRect), 8);
+    EXPECT_EQ(skin->Picture->GetWidth() - RectWidth(skin->ClRect), 6);
 
     // Resize modes: buttons, panels, labels, boxes and edits take any size; the
     // horizontal bars only their width, the vertical bar only its height.

@@ -9,7 +9,7 @@
 
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
-#include "skin/boxctrls/skfilectrl_Paths.h"
+#include "skin/data/Skutils_Geometry.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinMenus.h"
 #include "skin/form/skMessages.h"
@@ -208,10 +208,13 @@ TEST_F(SkinnedEditorInUse, OpenByKeysLoadsADoubleClickedFileAndSaveWritesTheType
     EXPECT_EQ(title, "Save file");
     EXPECT_EQ(Get("digits.pge"), "[Type]\r\nCommonType=0\r\n[Page]\r\n0=192\r\n1=249\r\n");
     EXPECT_EQ(Form->GetFileName(), folder + "digits.pge");
-    Form->GetCanvas()->GetFont()->Assign(Form->GetFont());
-    const AnsiString shortened = Skfilectrl::MinimizeName(folder + "digits.pge", Form->GetCanvas(), 280);
-    EXPECT_EQ(Form->SGB_Pages->GetCaption(), "Pages ::   " + shortened);
-    EXPECT_NE(shortened.find("digits.pge"), AnsiString::npos);
+    // The name, shortened when it must be, fits the caption bar in the caption's font.
+    const AnsiString caption = Form->SGB_Pages->GetCaption();
+    EXPECT_EQ(caption.rfind("Pages ::   ", 0), 0u) << caption;
+    EXPECT_NE(caption.find("digits.pge"), AnsiString::npos) << caption;
+    TBitmap measure(1, 1);
+    Form->SGB_Pages->SetCaptionFont(measure.GetCanvas());
+    EXPECT_LE(measure.GetCanvas()->TextWidth(caption) + 2, RectWidth(Form->SGB_Pages->CaptionTextRect()));
 }
 
 } // namespace

@@ -1,15 +1,20 @@
 // The editor's windows on the program's own skin: the panel, group boxes, buttons and
-// the about box's label drawn from it, the roll-ups, the hover fade, the disabled look;
-// screenshots of both windows (editor-skinned.bmp, about-skinned.bmp) and of the about
-// box's hint (about-hint.bmp) beside the test program for people to look at.
+// the about box's label drawn from it, the roll-ups, the hover fade, the disabled look
+// (also of what a disabled container holds), every text's fit, sizing by the frame's
+// bottom edge with the real pointer; screenshots of both windows (editor-skinned.bmp,
+// about-skinned.bmp), of the editor while it animates (editor-animating.bmp) and of the
+// about box's hint (about-hint.bmp) beside the test program for people to look at.
 #include "app/About_sl.h"
 #include "app/Dm.h"
 #include "app/Segled.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
+#include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/Skutils_Geometry.h"
 #include "skin/form/SkinForm.h"
+#include "skin/form/skMessages.h"
 
 #include "classlib/FormLoader.h"
 #include "classlib/Hints.h"
@@ -22,6 +27,84 @@
 #include <vector>
 
 namespace {
+
+// A canvas in the font a skin record names, to measure texts as the control draws them.
+template <class R> std::unique_ptr<TBitmap> CanvasInFontOf(TskSkinClient* Control) {
+    auto canvas = std::make_unique<TBitmap>(1, 1);
+    auto* record = dynamic_cast<R*>(Control->GetSkinRecord());
+    if (!record) {
+        ADD_FAILURE() << Control->GetSkinDataName() << " has no record of its kind";
+        return canvas;
+    }
+    TFont* font = canvas->GetCanvas()->GetFont();
+    font->SetName(record->FontName);
+    font->SetHeight(record->FontHeight);
+    font->SetStyle(record->FontStyle);
+    return canvas;
+}
+
+// Text, measured in Canvas's font with two pixels for the glyphs' overhang, fits Room.
+void ExpectFits(TCanvas* Canvas, AnsiString Text, const TRect& Room, const std::string& What) {
+    std::erase(Text, '&');
+    const TSize size = Canvas->TextExtent(Text);
+    EXPECT_LE(size.cx + 2, RectWidth(Room)) << What << ": \"" << Text << "\"";
+    EXPECT_LE(size.cy, RectHeight(Room)) << What << ": \"" << Text << "\"";
+}
+
+// A button centres its caption across its whole height between the skin's side insets.
+void ExpectButtonFits(TskSkinButton* Button, const std::vector<AnsiString>& Captions) {
+    auto canvas = CanvasInFontOf<TskDataSkinButtonControl>(Button);
+    const TRect room(Button->NewClRect.Left, 0, Button->NewClRect.Right, Button->GetHeight());
+    for (const AnsiString& caption : Captions)
+        ExpectFits(canvas->GetCanvas(), caption, room, Button->GetName());
+}
+
+void ExpectCaptionFits(TskSkinPanel* Box, const AnsiString& Caption) {
+    TBitmap canvas(1, 1);
+    Box->SetCaptionFont(canvas.GetCanvas());
+    ExpectFits(canvas.GetCanvas(), Caption, Box->CaptionTextRect(), Box->GetName());
+}
+
+// Every control lies inside its parent's client area, all the way down.
+void ExpectInsideParents(TWinControl* Parent) {
+    const TRect client = Parent->GetClientRect();
+    for (int i = 0; i < Parent->GetControlCount(); ++i) {
+        TControl* control = Parent->GetControl(i);
+        if (!control->GetVisible()) continue;
+        const TRect r = control->GetBoundsRect();
+        EXPECT_TRUE(r.Left >= client.Left && r.Top >= client.Top && r.Right <= client.Right &&
+                    r.Bottom <= client.Bottom)
+            << control->GetName() << " in " << Parent->GetName();
+        if (auto* inner = dynamic_cast<TWinControl*>(control)) ExpectInsideParents(inner);
+    }
+}
+
+// The skinned message box's text and buttons fit, inside the box.
+void ExpectMessageFits(TskMessageForm* Box) {
+    auto* label = dynamic_cast<TskSkinStdLabel*>(Box->FindComponent("Message"));
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(label->GetSkin(), nullptr);
+    const int index = label->GetSkin()->GetControlIndex(label->GetSkinDataName());
+    ASSERT_NE(index, -1);
+    auto* record = dynamic_cast<TskDataSkinStdLabelControl*>(
+        label->GetSkin()->CtrlList[static_cast<std::size_t>(index)].get());
+    ASSERT_NE(record, nullptr);
+    TBitmap canvas(1, 1);
+    canvas.GetCanvas()->GetFont()->SetName(record->FontName);
+    canvas.GetCanvas()->GetFont()->SetHeight(record->FontHeight);
+    canvas.GetCanvas()->GetFont()->SetStyle(record->FontStyle);
+    AnsiString text = label->GetCaption();
+    for (std::size_t from = 0; from <= text.size();) {
+        const std::size_t end = std::min(text.find('\r', from), text.size());
+        const AnsiString line = text.substr(from, end - from);
+        EXPECT_LE(canvas.GetCanvas()->TextWidth(line) + 2, label->GetWidth()) << line;
+        from = end + 1;
+    }
+    ExpectInsideParents(Box);
+    for (int i = 0; i < Box->GetControlCount(); ++i)
+        if (auto* button = dynamic_cast<TskSkinButton*>(Box->GetControl(i)))
+            ExpectButtonFits(button, {button->GetCaption()});
+}
 
 class SkinnedWindows : public testing::Test {
 protected:
@@ -72,12 +155,12 @@ TEST_F(SkinnedWindows, TheMainWindowMinimizesThroughTheApplicationAndItsIconRest
     Pump();
     HWND wnd = Form->GetHandle();
     ASSERT_TRUE(IsIconic(wnd));
-    // The icon is the system's: its hit tests and its double click are left to it, so the
-    // double click restores the window instead of rolling it up.
+    // The icon is all caption, and its double click is left to the system, so the double
+    // click restores the window instead of rolling it up.
     RECT icon;
     GetWindowRect(wnd, &icon);
     const LPARAM middle = MAKELPARAM((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
-    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, middle), DefWindowProcA(wnd, WM_NCHITTEST, 0, middle));
+    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, middle), HTCAPTION);
     SendMessageA(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, middle);
     Pump();
     EXPECT_FALSE(IsIconic(wnd));
@@ -172,6 +255,110 @@ TEST_F(SkinnedWindows, ScreenshotsOfBothWindows) {
     Application->SetHintPause(500);
     Application->SetHintHidePause(2500);
     SetCursorPos(0, 0);
+}
+
+TEST_F(SkinnedWindows, EveryTextOfTheMainWindowAndTheAboutBoxFitsWhereItIsDrawn) {
+    // The widest pattern caption: b and f lit under common anode give 221, $DD, %11011101.
+    Form->Clear2Click(nullptr);
+    Bmp32::TLayerCollection* layers = Form->IMG_Seg->GetLayers();
+    Form->IMG_SegMouseDown(nullptr, mbLeft, {}, 0, 0, layers->GetItem(1));
+    Form->IMG_SegMouseDown(nullptr, mbLeft, {}, 0, 0, layers->GetItem(5));
+    ASSERT_EQ(Form->GetPattern(), 0xDD);
+    ExpectCaptionFits(Form->SGB_Led, Form->SGB_Led->GetCaption());
+    ExpectCaptionFits(Form->SGB_Pages, Form->SGB_Pages->GetCaption());
+    TStrings* types = Form->CB_LedType->GetItems();
+    auto combo = CanvasInFontOf<TskDataSkinComboBox>(Form->CB_LedType);
+    for (int i = 0; i < types->GetCount(); ++i) {
+        ExpectCaptionFits(Form->SGB_Type, "Type ::  " + types->Get(i));
+        ExpectFits(combo->GetCanvas(), types->Get(i), Form->CB_LedType->ShownTextRect(), "CB_LedType");
+    }
+    ExpectButtonFits(Form->BTN_Add, {"Add Page"});
+    ExpectButtonFits(Form->BTN_Replace, {"Replace Page"});
+    ExpectButtonFits(Form->BTN_Animate, {"Animate Pages", "Animate", "Stop", "Stop (888 - 888)"});
+    ExpectButtonFits(Form->BTN_ApplyNode, {"Apply"});
+    for (TskSkinButton* tool : {Form->BTN_ViewPage, Form->BTN_MoveUp, Form->BTN_MoveDown, Form->BTN_DeletePage})
+        ExpectButtonFits(tool, {tool->GetCaption()});
+    // The page tools get the width their buttons are placed in.
+    EXPECT_GE(Form->PNL_PageTools->GetWidth(), 313);
+    ExpectInsideParents(Form);
+    Form->SGB_Type->SetRollUpState(false);
+    ExpectInsideParents(Form->SGB_Type);
+
+    TskSkinLabel* about = FAbout->skSkinLabel1;
+    auto label = CanvasInFontOf<TskDataSkinLabelControl>(about);
+    ExpectFits(label->GetCanvas(), about->GetCaption(), about->NewClRect, "skSkinLabel1");
+    ExpectInsideParents(FAbout);
+}
+
+TEST_F(SkinnedWindows, EveryQuestionAndNoticeFitsItsMessageBox) {
+    int boxes = 0;
+    SetMessageFormHook([&](TskMessageForm* Box) {
+        ++boxes;
+        ExpectMessageFits(Box);
+        Application->OnIdle = TIdleEvent::FromCallable([Box](TObject*, bool& Done) {
+            TskMessageForm* box = Box;
+            Application->OnIdle = nullptr;
+            PostMessageA(box->GetHandle(), WM_CLOSE, 0, 0);
+            Done = false;
+        });
+    });
+    Form->SXBasicSXx1Click(nullptr);
+    Form->CB_LedType->SetItemIndex(1);
+    Form->BTN_ApplyNodeClick(nullptr);
+    Form->BTN_AddClick(nullptr);
+    Form->New2Click(nullptr);
+    Form->SSM_Message->MessageDlg("Overwrite " + ExeDir() + "Untitled.pge?", mtConfirmation,
+                                  {mbYes, mbNo}, 0);
+    SetMessageFormHook(nullptr);
+    EXPECT_EQ(boxes, 4);
+}
+
+TEST_F(SkinnedWindows, TheMainWindowSizesByItsBottomEdgeOnlyAndToNoLessThan320) {
+    TskSkinForm* frame = Form->skSkinForm1;
+    for (int i = 0; i < 50 && !frame->GetFormActive(); ++i) {
+        SetForegroundWindow(Form->GetHandle());
+        Pump();
+    }
+    if (!frame->GetFormActive()) GTEST_SKIP() << "the window could not be activated";
+    auto window = [&] {
+        RECT r;
+        GetWindowRect(Form->GetHandle(), &r);
+        return TRect(r.left, r.top, r.right, r.bottom);
+    };
+    const TRect before = window();
+    ASSERT_EQ(RectWidth(before), 325);
+    const TPoint bottom((before.Left + before.Right) / 2, before.Bottom - 1);
+    EXPECT_EQ(SendMessageA(Form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(bottom.X, bottom.Y)), HTBOTTOM);
+    const auto hover = [frame] { frame->TestMouse(nullptr); };
+    TPoint moved = DragPointer(bottom, 0, 40, hover);
+    ASSERT_GT(moved.Y, 0);
+    EXPECT_EQ(window(), TRect(before.Left, before.Top, before.Right, before.Bottom + moved.Y));
+    // Far up: the window stops at its least height.
+    DragPointer(TPoint(bottom.X, window().Bottom - 1), 0, -RectHeight(before), hover);
+    EXPECT_EQ(window(), TRect(before.Left, before.Top, before.Right, before.Top + 320));
+    // The side border leaves the width as it is.
+    const TRect small = window();
+    DragPointer(TPoint(small.Right - 1, (small.Top + small.Bottom) / 2), 40, 0, hover);
+    EXPECT_EQ(window(), small);
+    SetCursorPos(0, 0);
+}
+
+TEST_F(SkinnedWindows, DuringTheAnimationTheControlsThatTakeNoInputLookDisabled) {
+    Form->BTN_AddClick(nullptr);
+    Form->BTN_AddClick(nullptr);
+    std::vector<TWinControl*> idle{Form->SGB_Pages, Form->TBL_Leds, Form->BTN_ViewPage,
+                                   Form->BTN_DeletePage, Form->BTN_Add};
+    std::vector<std::vector<COLORREF>> before;
+    for (TWinControl* control : idle) before.push_back(PixelsOf(control));
+    Form->BTN_AnimateClick(nullptr);
+    ASSERT_FALSE(Form->SGB_Pages->GetEnabled());
+    EXPECT_TRUE(Form->BTN_ViewPage->GetEnabled()) << "the page tools keep their own state";
+    for (std::size_t i = 0; i < idle.size(); ++i)
+        EXPECT_NE(PixelsOf(idle[i]), before[i]) << idle[i]->GetName();
+    CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "editor-animating.bmp");
+    Form->BTN_AnimateClick(nullptr);
+    for (std::size_t i = 0; i < idle.size(); ++i)
+        EXPECT_EQ(PixelsOf(idle[i]), before[i]) << idle[i]->GetName();
 }
 
 } // namespace

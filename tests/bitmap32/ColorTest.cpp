@@ -1,4 +1,7 @@
+#include "bitmap32/Bmp32.h"
 #include "bitmap32/Bmp32_Basics.h"
+
+#include "classlib/Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +18,26 @@ TEST(ColorPacking, ChannelsGoIntoTheirBytes) {
     palette[7] = 0x11223344;
     EXPECT_EQ(Color32(7, palette), 0x11223344u);
     EXPECT_EQ(WinColor(0x80123456), 0x00563412u); // alpha dropped, red and blue swapped
+}
+
+TEST(ColorPacking, APaletteOfTheSystemHoldsTheColoursWithoutAlpha) {
+    TPalette32 colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = Color32(Byte(i), Byte(255 - i), Byte(i / 2), Byte(i * 3));
+    auto palette = static_cast<HPALETTE>(WinPalette(colours));
+    ASSERT_NE(palette, nullptr);
+    WORD count = 0;
+    GetObjectA(palette, sizeof count, &count);
+    EXPECT_EQ(count, 256);
+    PALETTEENTRY entries[256]{};
+    ASSERT_EQ(GetPaletteEntries(palette, 0, 256, entries), 256u);
+    for (int i : {0, 1, 100, 255}) {
+        EXPECT_EQ(entries[i].peRed, i);
+        EXPECT_EQ(entries[i].peGreen, 255 - i);
+        EXPECT_EQ(entries[i].peBlue, i / 2);
+        EXPECT_EQ(entries[i].peFlags, 0);
+    }
+    DeleteObject(palette);
 }
 
 TEST(ColorPacking, MemoryOrderIsBlueGreenRedAlphaAndComponentsSplitIt) {

@@ -319,5 +319,14 @@ TEST(ImageFormTest, TravelsThroughFormText) {
         EXPECT_NE(std::string(e.what()).find("image"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("Bitmap.Data"), std::string::npos) << e.what();
     }
+
+    // Sides no window can have are refused while reading, before any buffer is sized.
+    for (const char* side : {"Height = 320000", "Width = 2147483647", "Height = -5"}) {
+        const AnsiString head = "object IMG_Seg: TImage32\r\n";
+        AnsiString huge = text;
+        huge.insert(huge.find(head) + head.size(), "    " + AnsiString(side) + "\r\n");
+        TForm refused(nullptr);
+        EXPECT_THROW(ReadComponentText(huge, &refused, "image"), EReadError) << side;
+    }
 }
 

@@ -63,11 +63,11 @@ TEST(Kernels, ParametersAnnounceOnlyChangesAndRefuseZero) {
 }
 
 TEST(Kernels, ThirteenRegisteredInOrderWithoutTheWindowedSincBase) {
-    const char* names[] = {"TBoxKernel",      "TLinearKernel",  "TCosineKernel",
-                           "TSplineKernel",   "TMitchellKernel", "TCubicKernel",
-                           "THermiteKernel",  "TLanczosKernel",  "TGaussianKernel",
-                           "TBlackmanKernel", "THannKernel",     "THammingKernel",
-                           "TSinshKernel"};
+    const char* names[] = {"TBoxKernel",      "TLinearKernel",   "TCosineKernel",
+                           "TSplineKernel",   "TCubicKernel",    "TMitchellKernel",
+                           "TLanczosKernel",  "TGaussianKernel", "TBlackmanKernel",
+                           "THannKernel",     "THammingKernel",  "TSinshKernel",
+                           "THermiteKernel"};
     ASSERT_EQ(KernelList->GetCount(), 13);
     for (int i = 0; i < 13; ++i)
         EXPECT_STREQ(KernelList->Get(i)->Name, names[i]);

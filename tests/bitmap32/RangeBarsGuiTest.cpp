@@ -5,6 +5,7 @@
 #include "bitmap32/Bmp32_RangeBars.h"
 #include "bitmap32/Bmp32_System.h"
 #include "classlib/FormLoader.h"
+#include "classlib/Persistence.h"
 #include "classlib/Paths.h"
 #include "tests/support/GuiTestSupport.h"
 
@@ -275,4 +276,11 @@ TEST_F(RangeBarsGuiTest, ScreenshotOfLooksAndStates) {
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "rangebars.bmp");
     for (TArrowBar* b : bars)
         SendMessageA(b->GetHandle(), WM_LBUTTONUP, 0, 0);
+}
+
+TEST(RangeBarsPublished, TheRangeBarPublishesItsWheelTurnsAndTheGaugeBarDoesNot) {
+    const TPublishedClass& range = GetPublished(TRangeBar::StaticClass());
+    EXPECT_NE(range.FindProperty("OnMouseWheelUp"), nullptr);
+    EXPECT_NE(range.FindProperty("OnMouseWheelDown"), nullptr);
+    EXPECT_EQ(GetPublished(TGaugeBar::StaticClass()).FindProperty("OnMouseWheelUp"), nullptr);
 }

@@ -373,6 +373,46 @@ TEST_F(ControlsTest, SiblingsOfEqualAlignmentKeepTheirOrderByPositionThenCreatio
     EXPECT_EQ(third->GetTop(), 5);
 }
 
+TEST_F(ControlsTest, AControlBeingAlignedKeepsItsPlaceAgainstSiblingsOfItsAlignment) {
+    Form->SetClientWidth(400);
+    Form->SetClientHeight(300);
+    // A splitter aligned first, then the pane given the place left of it.
+    auto* splitter = Make<TProbe>(Form, 0, 0, 10, 10);
+    splitter->SetAlign(alLeft);
+    auto* pane = Make<TProbe>(Form, 0, 0, 200, 10);
+    pane->SetAlign(alLeft);
+    EXPECT_EQ(pane->GetLeft(), 0);
+    EXPECT_EQ(splitter->GetLeft(), 200);
+
+    // Right-aligned ones put at the right end in turn read in creation order; one put
+    // further in stays there, also when a width changes.
+    std::vector<TProbe*> right;
+    for (int i = 0; i < 3; ++i) {
+        right.push_back(Make<TProbe>(Form, 400, 0, 20, 10));
+        right.back()->SetAlign(alRight);
+    }
+    auto* inner = Make<TProbe>(Form, right[0]->GetLeft() - 30, 0, 30, 10);
+    inner->SetAlign(alRight);
+    right[1]->SetWidth(25);
+    EXPECT_EQ(right[2]->GetLeft(), 380);
+    EXPECT_EQ(right[1]->GetLeft(), 355);
+    EXPECT_EQ(right[0]->GetLeft(), 335);
+    EXPECT_EQ(inner->GetLeft(), 305);
+}
+
+TEST_F(ControlsTest, ACloseRequestToAControlsWindowDestroysNothing) {
+    auto* panel = Make<TProbe>(Form, 10, 10, 100, 100);
+    auto* inner = Make<TProbe>(panel, 5, 5, 20, 20);
+    Form->Show();
+    HWND outer = panel->GetHandle(), child = inner->GetHandle();
+    SendMessageA(outer, WM_CLOSE, 0, 0);
+    PostMessageA(child, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_TRUE(IsWindow(outer));
+    EXPECT_TRUE(IsWindow(child));
+    EXPECT_TRUE(Form->GetVisible());
+}
+
 TEST_F(ControlsTest, ConstraintsBoundSizesAlsoUnderAlignment) {
     Form->SetClientWidth(300);
     Form->SetClientHeight(200);

@@ -1,35 +1,42 @@
 // Components deleted while one of their own messages or events is running. Every block
-// this program frees is overwritten with a poison pattern first, so a read of a freed
-// component (its virtual table above all) fails the test instead of passing by luck.
+// this program frees is poisoned first (tests/support/PoisoningAllocator), so a read of a
+// freed component fails the test instead of passing by luck.
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Timers.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/PoisoningAllocator.h"
 
 #include <gtest/gtest.h>
-#include <malloc.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <new>
-
-void* operator new(std::size_t Size) {
-    if (void* p = std::malloc(Size ? Size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* Memory) noexcept {
-    if (!Memory) return;
-    std::memset(Memory, 0xDD, _msize(Memory));
-    std::free(Memory);
-}
-
-void operator delete(void* Memory, std::size_t) noexcept {
-    operator delete(Memory);
-}
+#include <cstdint>
+#include <memory>
 
 namespace {
+
+// The poison must reach the freed block in this optimised build: the fill before the
+// release is a dead store the compiler would otherwise drop. The middle of a block is read
+// back, away from where the heap keeps its own list of free blocks.
+TEST(PoisoningAllocator, FreedBlocksHoldThePoisonPattern) {
+    constexpr std::size_t Size = 256;
+    auto* block = new unsigned char[Size];
+    for (std::size_t i = 0; i < Size; ++i) block[i] = 0x11;
+    // Read through an address the compiler cannot track to the freed block.
+    volatile std::uintptr_t address = reinterpret_cast<std::uintptr_t>(block);
+    delete[] block;
+    const auto* freed = reinterpret_cast<const volatile unsigned char*>(address);
+    int poisoned = 0;
+    for (std::size_t i = Size / 4; i < Size * 3 / 4; ++i) poisoned += freed[i] == PoisonByte;
+    EXPECT_EQ(poisoned, static_cast<int>(Size / 2));
+
+    // Objects go through the same path.
+    auto object = std::make_unique<std::uint64_t[]>(32);
+    object[16] = 0;
+    address = reinterpret_cast<std::uintptr_t>(object.get());
+    object.reset();
+    EXPECT_EQ(reinterpret_cast<const volatile unsigned char*>(address)[16 * 8], PoisonByte);
+}
 
 // Deletes itself from inside its WM_LBUTTONUP handler, then lets the inherited handling
 // (captures, clicks, mouse-up event) run on.

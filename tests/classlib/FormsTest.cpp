@@ -442,6 +442,24 @@ TEST_F(FormsTest, MinimizeAndRestoreDoNotShowTheFormsAgain) {
 // ---------------------------------------------------------------------------
 // Geometry
 
+TEST_F(FormsTest, AStayOnTopFormIsATopmostWindowAndTheStyleIsReadFromText) {
+    auto topmost = [this] {
+        return (GetWindowLongPtrA(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    Form->Show();
+    EXPECT_FALSE(topmost());
+    Form->SetFormStyle(fsStayOnTop);
+    EXPECT_TRUE(Form->GetVisible());
+    EXPECT_TRUE(topmost());
+    Form->SetFormStyle(fsNormal);
+    EXPECT_FALSE(topmost());
+
+    TForm read(nullptr);
+    ReadComponentText("object Read: TForm\n  FormStyle = fsStayOnTop\nend\n", &read);
+    EXPECT_EQ(read.GetFormStyle(), fsStayOnTop);
+    EXPECT_NE(WriteComponentText(&read).find("FormStyle = fsStayOnTop"), AnsiString::npos);
+}
+
 TEST_F(FormsTest, TheClientSizeIsRightBeforeAndAfterTheWindowExists) {
     Form->SetBorderStyle(bsDialog);
     Form->SetClientWidth(250);

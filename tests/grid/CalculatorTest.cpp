@@ -5,8 +5,12 @@
 #include "classlib/Clipboard.h"
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
+#include "classlib/Persistence.h"
 #include "tests/grid/GridTestSupport.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -292,6 +296,150 @@ TEST_F(CalculatorTest, TapeResizedByDraggingAtDesignTime) {
     drag(bottom, 1000);
     EXPECT_EQ(Calc->GetTapeHeight(), Calc->GetClientHeight() - 30 - 8);
     Calc->SetDesigning(false);
+}
+
+int TextHeight(TFont* Font, const char* Text) {
+    TBitmap bitmap(1, 1);
+    bitmap.GetCanvas()->SetFont(Font);
+    return bitmap.GetCanvas()->TextHeight(Text);
+}
+
+TEST_F(CalculatorTest, ResizingRealignsTheTapeToTheNewWidth) {
+    Calc->SetOptions({coShowItemCount, coShowMemoryButtons, coShowTape});
+    Press({cb2, cbAdd, cb3, cbEqual});
+    TGclCalcTape* tape = Calc->GetTape();
+    const int before = tape->GetWidthChars();
+    Calc->SetBounds(10, 10, 420, 260);
+    const int after = tape->GetWidthChars();
+    ASSERT_GT(after, before);
+    const std::vector<AnsiString>& lines = tape->Lines();
+    const std::size_t n = lines.size();
+    EXPECT_EQ(lines[n - 1], AnsiString(after, '_'));
+    EXPECT_EQ(static_cast<int>(lines[n - 2].size()), after + 1);
+    EXPECT_EQ(Trimmed(lines[n - 2]), "5.00 *");
+    EXPECT_EQ(lines[n - 3], "002"); // the count stays left-aligned
+    EXPECT_EQ(Calc->GetTapeBox()->GetItems()->Get(static_cast<int>(n) - 1), AnsiString(after, '_'));
+}
+
+TEST_F(CalculatorTest, TapeIsOwnerDrawnInItsOwnFont) {
+    Calc->SetOptions({coShowItemCount, coShowMemoryButtons, coShowTape});
+    TListBox* box = Calc->GetTapeBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetStyle(), lbOwnerDrawFixed);
+    TFont* font = Calc->GetTapeFont();
+    EXPECT_EQ(font->GetName(), "Courier New");
+    EXPECT_EQ(box->GetItemHeight(), TextHeight(font, " 0123456789"));
+    EXPECT_EQ(Calc->GetDisplayedItemCount(),
+              std::max(3, box->GetClientHeight() / TextHeight(font, " 0123456789")));
+    font->SetHeight(-24);
+    font->SetColor(clRed);
+    EXPECT_EQ(box->GetItemHeight(), TextHeight(font, " 0123456789"));
+    Press({cb8, cb8, cbAdd});
+    Pump();
+    std::unique_ptr<TBitmap> shot = PaintToBitmap(box);
+    int red = 0;
+    for (int y = 0; y < box->GetClientHeight(); ++y)
+        for (int x = 0; x < box->GetClientWidth(); ++x)
+            red += PixelOf(shot.get(), x, y) == RGB(255, 0, 0);
+    EXPECT_GT(red, 20);
+    Calc->SetTapeHeight(10);
+    EXPECT_EQ(Calc->GetDisplayedItemCount(), 3);
+}
+
+TEST_F(CalculatorTest, BorderAndDisplayHeightFollowTheControlLook) {
+    EXPECT_FALSE(GetWindowLongA(Calc->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    Calc->SetBorderStyle(bsSingle); // the sunken edge, and no plain border besides
+    EXPECT_TRUE(GetWindowLongA(Calc->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(GetWindowLongA(Calc->GetHandle(), GWL_STYLE) & WS_BORDER);
+    Calc->SetBorderStyle(bsNone);
+
+    TFont* font = Calc->GetDisplayPanel()->GetFont();
+    const int border = GetSystemMetrics(SM_CYBORDER);
+    const int text = TextHeight(font, "0");
+    EXPECT_EQ(Calc->GetDisplayPanel()->GetHeight(), text + border * 8);
+    NewStyleControls = false;
+    Calc->SetBounds(10, 10, 250, 200);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    TEXTMETRICA system{};
+    GetTextMetricsA(dc, &system);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    const int smaller = std::min(static_cast<int>(system.tmHeight), text);
+    EXPECT_EQ(Calc->GetDisplayPanel()->GetHeight(), text + border * 4 + smaller / 4);
+    NewStyleControls = true;
+}
+
+// A form whose handlers the calculator's events are bound to by name.
+class TCalcForm : public TForm {
+    DECLARE_CLASS(TCalcForm, TForm)
+public:
+    explicit TCalcForm(TComponent* AOwner) : TForm(AOwner) {}
+    void Clicked(TObject*) {}
+    void Pressed(TObject*, TMouseButton, TShiftState, int, int) {}
+    void Moved(TObject*, TShiftState, int, int) {}
+    void Keyed(TObject*, Word&, TShiftState) {}
+    void Typed(TObject*, char&) {}
+    static void Published(TPropertyList& P) {
+        P.Method("Clicked", &TCalcForm::Clicked);
+        P.Method("Pressed", &TCalcForm::Pressed);
+        P.Method("Moved", &TCalcForm::Moved);
+        P.Method("Keyed", &TCalcForm::Keyed);
+        P.Method("Typed", &TCalcForm::Typed);
+    }
+};
+
+TEST_F(CalculatorTest, EveryPublishedPropertyTravelsThroughTheFormResource) {
+    const char* text = "object Host: TCalcForm\n"
+                       "  object Menu: TPopupMenu\n  end\n"
+                       "  object Calc: TGclCalculator\n"
+                       "    Align = alBottom\n    BorderStyle = bsSingle\n"
+                       "    Ctl3D = False\n    ParentCtl3D = False\n"
+                       "    Font.Height = -15\n    ParentFont = False\n"
+                       "    TapeFont.Height = -20\n    TapeFont.Name = 'Arial'\n"
+                       "    Cursor = crHandPoint\n    Enabled = False\n    PopupMenu = Menu\n"
+                       "    ShowHint = True\n    ParentShowHint = False\n"
+                       "    TabOrder = 0\n    TabStop = False\n    Visible = False\n"
+                       "    OnClick = Clicked\n    OnDblClick = Clicked\n"
+                       "    OnMouseDown = Pressed\n    OnMouseMove = Moved\n    OnMouseUp = Pressed\n"
+                       "    OnKeyDown = Keyed\n    OnKeyPress = Typed\n    OnKeyUp = Keyed\n"
+                       "    OnEnter = Clicked\n    OnExit = Clicked\n"
+                       "  end\n"
+                       "end\n";
+    auto check = [](TCalcForm& Host) {
+        auto* calc = dynamic_cast<TGclCalculator*>(Host.FindComponent("Calc"));
+        ASSERT_NE(calc, nullptr);
+        EXPECT_EQ(calc->GetAlign(), alBottom);
+        EXPECT_EQ(calc->GetBorderStyle(), bsSingle);
+        EXPECT_FALSE(calc->GetCtl3D());
+        EXPECT_FALSE(calc->GetParentCtl3D());
+        EXPECT_EQ(calc->GetFont()->GetHeight(), -15);
+        EXPECT_FALSE(calc->GetParentFont());
+        EXPECT_EQ(calc->GetTapeFont()->GetHeight(), -20);
+        EXPECT_EQ(calc->GetTapeFont()->GetName(), "Arial");
+        EXPECT_EQ(calc->GetCursor(), crHandPoint);
+        EXPECT_FALSE(calc->GetEnabled());
+        EXPECT_EQ(calc->GetPopupMenu(), Host.FindComponent("Menu"));
+        EXPECT_TRUE(calc->GetShowHint());
+        EXPECT_FALSE(calc->GetParentShowHint());
+        EXPECT_FALSE(calc->GetTabStop());
+        EXPECT_FALSE(calc->GetVisible());
+        for (bool assigned : {calc->OnClick.Assigned(), calc->OnDblClick.Assigned(),
+                              calc->OnMouseDown.Assigned(), calc->OnMouseMove.Assigned(),
+                              calc->OnMouseUp.Assigned(), calc->OnKeyDown.Assigned(),
+                              calc->OnKeyPress.Assigned(), calc->OnKeyUp.Assigned(),
+                              calc->OnEnter.Assigned(), calc->OnExit.Assigned()})
+            EXPECT_TRUE(assigned);
+    };
+    TCalcForm first(nullptr);
+    ReadComponentText(text, &first);
+    check(first);
+    // Written back and read again, everything (Visible false included) comes back.
+    AnsiString written = WriteComponentText(&first);
+    EXPECT_NE(written.find("Visible = False"), AnsiString::npos) << written;
+    TCalcForm second(nullptr);
+    ReadComponentText(written, &second);
+    check(second);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/Filer.h"
+#include "classlib/FormLoader.h"
 #include "classlib/Streams.h"
 #include "tests/support/TempFolder.h"
 
@@ -196,4 +197,69 @@ TEST_F(CommandProcessor, TextFiles) {
     }
     EXPECT_THROW(P.LoadCommandTable(folder.PathOf("missing.txt")), EFOpenError);
     EXPECT_EQ(P.GetCount(), 4);
+
+    // Every line holds five whole numbers and nothing else; the name is never blank.
+    const std::pair<std::string, std::string> refused[] = {
+        {"T\r\n  46   0   0   0    46 garbage\r\n", "(line 2)"},
+        {"T\r\n 1e3 0 0 0 5\r\n", "(line 2)"},
+        {"T\r\n 1 0 0 0 2.75\r\n", "(line 2)"},
+        {"T\r\n 1 0 0 0 5\r\n\r\n 2 0 0 0 5 6\r\n", "(line 4)"},
+        {"T\n 1 0 0 0 5\r 2 0 0 0 -5\n", "(line 3)"},
+        {"\r\n 1 0 0 0 5\r\n", "(line 1)"},
+        {"  \t\r\n", "(line 1)"},
+        {"", "(line 1)"}};
+    for (const auto& [bad, line] : refused) {
+        folder.Put("table.txt", bad);
+        std::string message;
+        try {
+            table.LoadFromFile(name);
+        } catch (const EReadError& e) {
+            message = e.what();
+        }
+        EXPECT_NE(message.find(line), std::string::npos) << bad << ": " << message;
+        EXPECT_EQ(table.GetCount(), 64);
+    }
+    // Blank lines, spaces and tabs around the numbers, any of the three line ends, and
+    // none after the last line.
+    folder.Put("table.txt", "Mine\n\r\n\t1 0 0 0 5 \r  2 0 0 0 65535");
+    table.LoadFromFile(name);
+    EXPECT_EQ(table.TableName, "Mine");
+    ASSERT_EQ(table.GetCount(), 2);
+    EXPECT_EQ(table.GetCmdRec(1), (TGclCmdRec{2, 0, 0, 0, 65535}));
+}
+
+namespace {
+
+// The tables a controller reads from a form resource whose table list holds Items.
+std::vector<const TGclCommandTable*> ReadTableList(TGclController& Controller, const std::string& Items) {
+    ReadComponentText("object CTL: TGclController\n  EntryCommands.TableList = (" + Items + ")\nend\n",
+                      &Controller);
+    std::vector<const TGclCommandTable*> tables;
+    for (int i = 0; i < Controller.GetEntryCommands()->GetCount(); ++i)
+        tables.push_back(Controller.GetEntryCommands()->GetTable(i));
+    return tables;
+}
+
+} // namespace
+
+TEST_F(CommandProcessor, AStreamedTableNamesEachKeySequenceOnce) {
+    TGclController controller(nullptr);
+    EXPECT_EQ(ReadTableList(controller, "'Mine' True (65 300 66 300)")[0]->GetCount(), 2);
+    for (const char* twice : {"'Mine' True (65 300 65 301)", "'Grid' True (113 0 113 0)",
+                              "'Grid' True (65 300 65 301)"}) {
+        TGclController other(nullptr);
+        EXPECT_THROW(ReadTableList(other, twice), EReadError) << twice;
+    }
+    EXPECT_EQ(ReadTableList(controller, "'Grid' True (113 0 65 300)")[0]->GetCount(), 38);
+}
+
+TEST_F(CommandProcessor, ATableListOfOneNameTakesTheNamesTablesAddedOneByOneWould) {
+    std::string items;
+    for (const char* name : {"Grid", "Grid", "Mine2", "Grid", "Mine", "Mine", "Grid1", "Mine"})
+        items += std::string("'") + name + "' False () ";
+    TGclController controller(nullptr);
+    std::vector<AnsiString> names;
+    for (const TGclCommandTable* table : ReadTableList(controller, items)) names.push_back(table->TableName);
+    EXPECT_EQ(names, (std::vector<AnsiString>{"Grid", "Grid1", "Mine2", "Grid2", "Mine", "Mine1",
+                                              "Grid3", "Mine3"}));
 }

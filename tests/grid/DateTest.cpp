@@ -44,10 +44,10 @@ TEST(Dates, FixedPointsValidityAndEpochs) {
         EXPECT_EQ(bad, BadDate);
     EXPECT_EQ(DMYtoStDate(1, 1, 5, 1950), D(1, 1, 2005));
     EXPECT_EQ(DMYtoStDate(1, 1, 5, 0), BadDate);
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_TRUE(IsLeapYear(1600));
-    EXPECT_FALSE(IsLeapYear(1900));
-    EXPECT_FALSE(IsLeapYear(4000));
+    EXPECT_TRUE(gcldate::IsLeapYear(2000));
+    EXPECT_TRUE(gcldate::IsLeapYear(1600));
+    EXPECT_FALSE(gcldate::IsLeapYear(1900));
+    EXPECT_FALSE(gcldate::IsLeapYear(4000));
     EXPECT_EQ(DaysInMonth(2, 0, 2000), 29);
     EXPECT_EQ(DaysInMonth(13, 2000, 0), 0);
     EXPECT_EQ(DaysInMonth(2, 4000, 0), 0);
@@ -63,6 +63,11 @@ TEST(Dates, FixedPointsValidityAndEpochs) {
     EXPECT_EQ(d + m + y, 0);
     StDateToDMY(-5, d, m, y);
     EXPECT_EQ(d, -4);
+    // The largest day number is 14699 whole 400-year cycles and 3844 days after day 0.
+    StDateToDMY(2147483647, d, m, y);
+    EXPECT_EQ(d, 11);
+    EXPECT_EQ(m, 7);
+    EXPECT_EQ(y, 1610 + 14699 * 400);
 }
 
 TEST(Dates, WeekdaysAndWeeks) {

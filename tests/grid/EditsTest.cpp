@@ -1,4 +1,5 @@
 #include "grid/gclbcalc.h"
+#include "grid/gcledclc.h"
 #include "grid/gclbordr.h"
 #include "grid/gcledpop.h"
 #include "grid/gcleditf.h"
@@ -6,7 +7,10 @@
 #include "tests/grid/GridTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
+#include "classlib/FormLoader.h"
+#include "classlib/Forms.h"
 
 namespace {
 
@@ -31,10 +35,13 @@ TEST_F(EditsTest, BorderedEditSitsInsideTheEnabledBorders) {
     EXPECT_EQ(r.Right - r.Left, 120 - 19);
     box->GetBorders()->GetRightBorder()->SetPenWidth(0);
     EXPECT_EQ(box->GetBorders()->GetRightBorder()->GetPenWidth(), 2);
-    // Without side borders a shown button still keeps its room.
+    // With no border the edit covers the whole container, the button's place included.
     box->GetBorders()->GetLeftBorder()->SetEnabled(false);
     box->GetBorders()->GetRightBorder()->SetEnabled(false);
-    EXPECT_EQ(box->EditRect().Right, 120 - 14);
+    r = box->EditRect();
+    EXPECT_EQ(r, TRect(0, 0, 120, 30));
+    Pump();
+    EXPECT_EQ(edit->GetBoundsRect(), TRect(0, 0, 120, 30));
 
     // A bottom border of 2 is drawn on the last two rows (y = 30 - 1 for width 2 pens
     // centred on 29); the rows above stay the container's colour.
@@ -72,6 +79,29 @@ TEST_F(EditsTest, EditUsesTheDefaultControllerAtRunTime) {
     auto* edit = Add<TGclEdit>(Form, 10, 10, 100, 21);
     edit->GetHandle();
     EXPECT_EQ(edit->GetController(), DefaultController());
+}
+
+TEST_F(EditsTest, EditsStoreTheirControllerInTheFormResource) {
+    if (!GetClass("TGclController")) RegisterClass(TGclController::StaticClass());
+    const char* text = "object Host: TForm\n"
+                       "  object CTL: TGclController\n  end\n"
+                       "  object Plain: TGclEdit\n    Controller = CTL\n  end\n"
+                       "  object Number: TGclNumberEdit\n    Controller = CTL\n  end\n"
+                       "end\n";
+    auto check = [](TForm& Host) {
+        TComponent* controller = Host.FindComponent("CTL");
+        ASSERT_NE(controller, nullptr);
+        EXPECT_EQ(dynamic_cast<TGclEdit*>(Host.FindComponent("Plain"))->GetController(), controller);
+        EXPECT_EQ(dynamic_cast<TGclNumberEdit*>(Host.FindComponent("Number"))->GetController(),
+                  controller);
+    };
+    TForm first(nullptr);
+    ReadComponentText(text, &first);
+    check(first);
+    AnsiString written = WriteComponentText(&first);
+    TForm second(nullptr);
+    ReadComponentText(written, &second);
+    check(second);
 }
 
 TEST_F(EditsTest, PopupButtonAndProtocol) {

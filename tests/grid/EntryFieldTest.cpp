@@ -11,6 +11,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -173,6 +174,9 @@ TEST_F(EntryFieldTest, RangeStringsPerType) {
     TGclIntlSup* intl = Field->GetIntlSupport();
     EXPECT_EQ(Field->GetRangeHiStr(), AnsiString("12") + intl->DecimalChar + "5");
     EXPECT_THROW(Field->SetRangeHiStr("1e400"), EInvalidRangeValue);
+    EXPECT_NO_THROW(Field->SetRangeHiStr("1.7976931348623157081452742373e308")); // the largest
+    EXPECT_THROW(Field->SetRangeHiStr("1.7976931348623158e308"), EInvalidRangeValue);
+    Field->SetRangeHiStr("12.5");
     // Scientific: with an "E" in the picture, or when the fixed form is too long; the
     // width is MaxLength, or decimals + 9 when that is less, with one place for the sign
     // and four for the exponent, whose leading zeros go.
@@ -311,7 +315,7 @@ TEST_F(EntryFieldTest, SelectionClipboardAndMouse) {
     EXPECT_EQ(Clipboard()->GetAsText(), "he");
     Clipboard()->SetAsText("xy");
     SendMessageA(Field->GetHandle(), WM_PASTE, 0, 0);
-    EXPECT_EQ(Field->GetEditString(), "xyhello");
+    EXPECT_EQ(Field->GetEditString(), "xyllo"); // over the selection
 
     // The caret goes before the character whose middle lies right of the pointer.
     Field->SetEditString("WWWW");
@@ -505,6 +509,18 @@ TEST_F(EntryFieldTest, SpecialButtonZeroDisplayAndSize) {
     EXPECT_EQ(number->GetHeight(), tm.tmHeight + GetSystemMetrics(SM_CYBORDER) * 8);
     number->SetBounds(10, 40, 150, 40);
     EXPECT_FALSE(number->GetAutoSize());
+    // The old control look: a four-pixel border and a quarter of the smaller of the system
+    // font's and the field's font's heights.
+    dc = GetDC(nullptr);
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    TEXTMETRICA system;
+    GetTextMetricsA(dc, &system);
+    ReleaseDC(nullptr, dc);
+    NewStyleControls = false;
+    number->SetAutoSize(true);
+    NewStyleControls = true;
+    EXPECT_EQ(number->GetHeight(), tm.tmHeight + GetSystemMetrics(SM_CYBORDER) * 4 +
+                                       std::min(system.tmHeight, tm.tmHeight) / 4);
 }
 
 TEST_F(EntryFieldTest, StreamedRangesHoldTenBytes) {
@@ -524,6 +540,218 @@ TEST_F(EntryFieldTest, StreamedRangesHoldTenBytes) {
     EXPECT_NE(message.find("RangeHigh"), std::string::npos) << message;
     EXPECT_NE(message.find("10 bytes"), std::string::npos) << message;
     EXPECT_EQ(broken.GetRangeHiStr(), "2147483647");
+}
+
+// A field that shows its text in capitals.
+class TShoutingField : public TTestField {
+public:
+    using TTestField::TTestField;
+    AnsiString GetDisplayString() override { return UpperCase(TTestField::GetDisplayString()); }
+};
+
+TEST_F(EntryFieldTest, CopyingAndTheMouseUseTheConcreteFieldsDisplayString) {
+    auto* field = new TShoutingField(Form);
+    field->SetParent(Form);
+    field->SetBounds(10, 40, 150, 25);
+    field->SetEditString("wide");
+    SendMessageA(field->GetHandle(), EM_SETSEL, 0, 2);
+    field->CopyToClipboard();
+    EXPECT_EQ(Clipboard()->GetAsText(), "WI");
+    // The pointer is mapped over the capitals' widths.
+    HDC dc = GetDC(nullptr);
+    SelectObject(dc, field->GetFont()->GetHandle());
+    SIZE two;
+    GetTextExtentPoint32A(dc, "WI", 2, &two);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(field->efGetMousePos(field->GetTextMargin() - 1 + two.cx), 2);
+}
+
+TEST_F(EntryFieldTest, SideBordersTakeTheFieldsOwnBorderAndSitAtItsEdges) {
+    EXPECT_EQ(Field->GetBorderStyle(), bsSingle);
+    EXPECT_TRUE(GetWindowLongA(Field->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    TGclBorder* right = Field->GetBorders()->GetRightBorder();
+    TGclBorder* bottom = Field->GetBorders()->GetBottomBorder();
+    right->SetPenColor(clRed); // a border that is not enabled changes nothing
+    EXPECT_EQ(Field->GetBorderStyle(), bsSingle);
+    right->SetEnabled(true);
+    bottom->SetPenColor(clBlue);
+    bottom->SetEnabled(true);
+    EXPECT_EQ(Field->GetBorderStyle(), bsNone);
+    EXPECT_FALSE(Field->GetCtl3D());
+    HWND wnd = Field->GetHandle();
+    EXPECT_FALSE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(GetWindowLongA(wnd, GWL_STYLE) & WS_BORDER);
+    EXPECT_EQ(Field->GetClientWidth(), 150);
+
+    // Pens of width 2 cover the last two columns and rows.
+    Pump();
+    const int w = Field->GetWidth(), h = Field->GetHeight();
+    std::unique_ptr<TBitmap> shot = PaintToBitmap(Field);
+    EXPECT_EQ(PixelOf(shot.get(), w - 1, 5), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(shot.get(), w - 2, 5), RGB(255, 0, 0));
+    EXPECT_NE(PixelOf(shot.get(), w - 3, 5), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(shot.get(), 40, h - 1), RGB(0, 0, 255));
+    EXPECT_EQ(PixelOf(shot.get(), 40, h - 2), RGB(0, 0, 255));
+    EXPECT_NE(PixelOf(shot.get(), 40, h - 3), RGB(0, 0, 255));
+    // An odd width stands one pixel further in: width 3 on the last three columns.
+    right->SetPenWidth(3);
+    shot = PaintToBitmap(Field);
+    EXPECT_EQ(PixelOf(shot.get(), w - 1, 5), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(shot.get(), w - 3, 5), RGB(255, 0, 0));
+    EXPECT_NE(PixelOf(shot.get(), w - 4, 5), RGB(255, 0, 0));
+
+    // The style is stored and read back through the form reader.
+    Field->SetName("Bordered");
+    AnsiString text = WriteComponentText(Field);
+    EXPECT_NE(text.find("BorderStyle = bsNone"), AnsiString::npos) << text;
+    TTestField copy(nullptr);
+    ReadComponentText(text, &copy);
+    EXPECT_EQ(copy.GetBorderStyle(), bsNone);
+    EXPECT_TRUE(copy.GetBorders()->GetBottomBorder()->GetEnabled());
+
+    right->SetEnabled(false);
+    bottom->SetEnabled(false);
+    EXPECT_EQ(Field->GetBorderStyle(), bsSingle);
+    EXPECT_TRUE(GetWindowLongA(Field->GetHandle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    Field->SetBorderStyle(bsNone);
+    EXPECT_EQ(Field->GetClientWidth(), 150);
+    Field->SetBorderStyle(bsDialog); // not a field's style
+    EXPECT_EQ(Field->GetBorderStyle(), bsNone);
+}
+
+TEST_F(EntryFieldTest, InitialValuesFollowTheTypeAndItsRange) {
+    auto* count = Make(10, 40, fsubLongInt);
+    count->SetEditString("7");
+    count->SetInitialValue();
+    EXPECT_EQ(count->GetAsInteger(), 0);
+    count->SetRangeLoStr("5");
+    count->SetRangeHiStr("9");
+    count->SetInitialValue();
+    EXPECT_EQ(count->GetAsInteger(), 5);
+
+    auto* money = Make(10, 70, fsubDouble);
+    money->SetInitialValue();
+    EXPECT_EQ(money->GetAsFloat(), 0.0);
+    money->SetRangeHiStr("-2.5");
+    money->SetRangeLoStr("-10.25");
+    money->SetInitialValue();
+    EXPECT_EQ(money->GetAsFloat(), -10.25);
+
+    auto* letter = Make(10, 100, fsubChar);
+    letter->SetRangeLoStr("A");
+    letter->SetRangeHiStr("Z");
+    letter->SetInitialValue();
+    Byte raw[10] = {};
+    letter->GetValue(raw, sizeof raw);
+    EXPECT_EQ(raw[0], 'A');
+    letter->SetRangeLoStr(" ");
+    letter->SetInitialValue();
+    letter->GetValue(raw, sizeof raw);
+    EXPECT_EQ(raw[0], ' ');
+
+    auto* date = Make(10, 130, fsubDate);
+    date->SetAsStDate(40000);
+    date->SetInitialValue();
+    EXPECT_EQ(date->GetAsStDate(), -1);
+    auto* time = Make(10, 160, fsubTime);
+    time->SetInitialValue();
+    EXPECT_EQ(time->GetAsStTime(), -1);
+}
+
+TEST_F(EntryFieldTest, ExtendedValuesReadAtFullPrecision) {
+    auto* big = Make(10, 40, fsubExtended);
+    Byte raw[16] = {};
+    const long double huge = 1e4000L;
+    std::memcpy(raw, &huge, 10);
+    big->SetValue(raw, sizeof raw);
+    EXPECT_EQ(big->GetAsExtended(), huge);
+    auto* count = Make(10, 70, fsubLongInt);
+    count->SetAsInteger(-12);
+    EXPECT_EQ(count->GetAsExtended(), -12.0L);
+    auto* comp = Make(10, 100, fsubComp);
+    const std::int64_t exact = (std::int64_t(1) << 62) + 1; // more digits than a double holds
+    std::memset(raw, 0, sizeof raw);
+    std::memcpy(raw, &exact, 8);
+    comp->SetValue(raw, sizeof raw);
+    EXPECT_EQ(comp->GetAsExtended(), static_cast<long double>(exact));
+    EXPECT_THROW(Field->GetAsExtended(), EInvalidDataType);
+}
+
+TEST_F(EntryFieldTest, PictureLiteralsAreStrippedAndMergedBack) {
+    auto* phone = Make(10, 40);
+    phone->SetDataType(fsubString, 1);
+    phone->SetPictureMask("(999) 999-$,");
+    phone->SetEditString("(123) 456-$,");
+    EXPECT_EQ(phone->GetStrippedEditString(), "123456$,");
+    EXPECT_EQ(phone->MergeWithPicture("12345"), "(123) 45 -  ");
+    // A simple field has no literals.
+    Field->SetPictureMask("(");
+    Field->SetEditString("(a)");
+    EXPECT_EQ(Field->GetStrippedEditString(), "(a)");
+    EXPECT_EQ(Field->MergeWithPicture("xy"), "xy");
+}
+
+TEST_F(EntryFieldTest, SelectionTextClipboardAndCurrentPosition) {
+    Field->SetEditString("hello");
+    EXPECT_EQ(Field->GetCurrentPos(), -1);
+    Field->SetSelStart(1);
+    Field->SetSelLength(3);
+    EXPECT_EQ(Field->GetSelText(), "ell");
+    Field->SetSelText("EL");
+    EXPECT_EQ(Field->GetEditString(), "hELo");
+    Field->SetSelStart(0);
+    Field->SetSelLength(2);
+    Field->CutToClipboard();
+    EXPECT_EQ(Clipboard()->GetAsText(), "hE");
+    Clipboard()->SetAsText("j");
+    Field->SetSelStart(1);
+    Field->SetSelLength(1);
+    Field->PasteFromClipboard();
+    EXPECT_EQ(Field->GetEditString(), "hjLo");
+    ASSERT_TRUE(TakeFocus(Field));
+    Field->MoveCaretToStart();
+    Field->MoveCaret(2);
+    EXPECT_EQ(Field->GetCurrentPos(), 2);
+}
+
+TEST_F(EntryFieldTest, EverModifiedClearsAndZeroHidesAgain) {
+    auto* number = Make(10, 40, fsubLongInt);
+    number->SetAsInteger(0);
+    number->SetZeroDisplay(zdHideUntilModified);
+    EXPECT_EQ(number->GetDisplayString(), " ");
+    SendMessageA(number->GetHandle(), EM_SETMODIFY, 1, 0);
+    EXPECT_EQ(number->GetDisplayString(), "0");
+    number->SetEverModified(false);
+    EXPECT_FALSE(number->GetModified());
+    EXPECT_FALSE(number->GetEverModified());
+    EXPECT_EQ(number->GetDisplayString(), " ");
+    number->SetEverModified(true);
+    EXPECT_TRUE(number->GetEverModified());
+    EXPECT_FALSE(number->GetModified());
+}
+
+TEST_F(EntryFieldTest, FocusMovesArePostedAndUserValidationHasTheLastWord) {
+    auto* second = Make(10, 40);
+    auto* third = Make(10, 70);
+    ASSERT_TRUE(TakeFocus(Field));
+    Field->efMoveFocusToNextField();
+    EXPECT_EQ(GetFocus(), Field->GetHandle()); // posted: nothing moves yet
+    Pump();
+    EXPECT_EQ(GetFocus(), second->GetHandle());
+    second->efMoveFocusToPrevField();
+    Pump();
+    EXPECT_EQ(GetFocus(), Field->GetHandle());
+    Field->efMoveFocus(third);
+    Pump();
+    EXPECT_EQ(GetFocus(), third->GetHandle());
+
+    Word seen = 1;
+    third->OnUserValidation = TUserValidationEvent::FromCallable([&](TObject*, Word& Code) {
+        seen = Code;
+        Code = oeCustomError + 1;
+    });
+    EXPECT_EQ(third->ValidateContents(false), oeCustomError + 1);
+    EXPECT_EQ(seen, 0);
 }
 
 } // namespace

@@ -89,7 +89,7 @@ TEST_F(Locale, SeparatorsCurrencyAndClock) {
     EXPECT_EQ(intl->CommaChar, ',');
     EXPECT_EQ(intl->CurrencyLtStr, "DM");
     EXPECT_EQ(intl->CurrencyRtStr, " DM");
-    EXPECT_EQ(intl->ColonChar, '.'); // only "sTime" is there
+    EXPECT_EQ(intl->ColonChar, ':'); // the separator is read from "sTTime" alone
     EXPECT_TRUE(intl->HourLeadingZero);
     EXPECT_TRUE(intl->TwelveHour);
     EXPECT_EQ(intl->CurrencyDigits, 2); // low 8 bits of 258

@@ -92,6 +92,9 @@ TEST_F(NumberEditTest, CalculatorOpensUnderTheEditAndWritesBack) {
 }
 
 TEST_F(NumberEditTest, EscapeAndTheButtonOpenAndClose) {
+    // The form's own activation settles first: a late one would take the focus from the
+    // calculator, which closes it.
+    ASSERT_TRUE(TakeFocus(Edit));
     Edit->SetText("7");
     PostMessageA(Edit->GetHandle(), WM_SYSKEYDOWN, VK_DOWN, 0x20000001);
     Pump();
@@ -110,6 +113,7 @@ TEST_F(NumberEditTest, EscapeAndTheButtonOpenAndClose) {
 TEST_F(NumberEditTest, TabAltUpAndAnOutsideClickClose) {
     auto* next = Add<TGclNumberEdit>(Form, 20, 120, 120, 21);
     next->GetHandle();
+    ASSERT_TRUE(TakeFocus(Edit));
     Edit->SetText("5");
     TGclCalculator* calc = Edit->GetCalculator();
 
@@ -153,6 +157,18 @@ TEST_F(NumberEditTest, BorderedNumberEditForwardsToItsInnerEdit) {
     bordered->SetText("4.25");
     EXPECT_EQ(bordered->GetNumberEdit()->GetText(), "4.25");
     EXPECT_TRUE(bordered->GetBorders()->GetBottomBorder()->GetEnabled());
+    // Without borders the inner edit spans the container and the button stays over it,
+    // where the pointer reaches it.
+    bordered->GetBorders()->GetBottomBorder()->SetEnabled(false);
+    Pump();
+    EXPECT_EQ(bordered->GetNumberEdit()->GetBoundsRect(),
+              TRect(0, 0, bordered->GetWidth(), bordered->GetHeight()));
+    const TRect button = bordered->GetButton()->GetBoundsRect();
+    EXPECT_EQ(button.Right, bordered->GetWidth());
+    POINT middle{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(bordered->GetHandle(), middle, CWP_SKIPINVISIBLE),
+              bordered->GetButton()->GetHandle());
+    bordered->GetBorders()->GetBottomBorder()->SetEnabled(true);
     bordered->SetReadOnly(true);
     EXPECT_TRUE(bordered->GetNumberEdit()->GetReadOnly());
     EXPECT_FALSE(bordered->GetButton()->GetEnabled());

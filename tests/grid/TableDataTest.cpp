@@ -236,6 +236,21 @@ TEST(TableCells, CellsAreCountedAndLeaveEveryPlaceOfTheirTable) {
     delete other;
 }
 
+TEST(TableCells, ACellHeldAcrossSeveralPagesOfARowLeavesEveryOne) {
+    TGclTable t(nullptr);
+    auto* cell = new TGclTCString(nullptr);
+    // Three pages of row 4, each holding only the cell: clearing a page frees it.
+    for (int col : {10, 33, 70}) t.GetCellOverrides()->SetCell(4, col, cell);
+    t.GetCellOverrides()->SetColor(5, 40, clRed);
+    EXPECT_EQ(cell->RefCount(), 3);
+    t.GetCellOverrides()->tcNotifyCellDeletion(cell); // one pass finds every entry
+    for (int col : {10, 33, 70}) EXPECT_EQ(t.GetCellOverrides()->GetCell(4, col), nullptr) << col;
+    EXPECT_EQ(cell->RefCount(), 0);
+    EXPECT_EQ(t.GetCellOverrides()->EntryCount(), 1);
+    EXPECT_EQ(t.GetCellOverrides()->GetColor(5, 40), clRed);
+    delete cell;
+}
+
 TEST(TableCells, ResolutionFallsBackToDefaultsAndSettersReportChanges) {
     TGclTCString cell(nullptr);
     TFont font;
@@ -306,12 +321,26 @@ TEST(TableColumnsAndRows, AssigningCopiesIntoTheOwnedObjects) {
     TGclTable t(nullptr), source(nullptr);
     source.GetColumns()->SetCount(3);
     source.GetColumns()->SetWidth(1, 77);
+    TGclTableColumns* held = t.GetColumns();
     t.SetColumns(source.GetColumns());
+    EXPECT_EQ(t.GetColumns(), held); // what a caller took stays the table's columns
     EXPECT_NE(t.GetColumns(), source.GetColumns());
     EXPECT_EQ(t.GetColCount(), 3);
+    EXPECT_EQ(held->GetCount(), 3);
     EXPECT_EQ(t.GetColumns()->GetWidth(1), 77);
+    held->SetWidth(2, 66); // and still reports its changes to the table
+    EXPECT_EQ(t.GetColumns()->GetWidth(2), 66);
     t.SetColumns(t.GetColumns()); // itself: nothing happens
     EXPECT_EQ(t.GetColCount(), 3);
+    TGclTCString mine(nullptr), theirs(nullptr);
+    held->SetDefaultCell(0, &mine);
+    source.GetColumns()->SetDefaultCell(0, &theirs); // held by the other table
+    source.GetColumns()->SetCount(12);
+    t.SetColumns(source.GetColumns());
+    EXPECT_EQ(held->GetCount(), 12);
+    EXPECT_EQ(held->GetWidth(1), 77);
+    EXPECT_EQ(held->GetDefaultCell(0), nullptr);
+    EXPECT_EQ(mine.RefCount(), 0);
     source.GetRows()->SetRowHeight(2, 44);
     t.SetRows(source.GetRows());
     EXPECT_EQ(t.GetRows()->GetRowHeight(2), 44);

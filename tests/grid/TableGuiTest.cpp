@@ -61,13 +61,29 @@ protected:
         Log.clear();
     }
 
-    // What the screen shows of the table now, without asking it to repaint.
+    // What the screen shows of the table's client area now, without asking it to repaint.
     std::unique_ptr<TBitmap> Screen() {
-        auto shot = std::make_unique<TBitmap>(T->GetWidth(), T->GetHeight());
+        int w = T->GetClientWidth(), h = T->GetClientHeight();
+        auto shot = std::make_unique<TBitmap>(w, h);
         HDC dc = GetDC(T->GetHandle());
-        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, T->GetWidth(), T->GetHeight(), dc, 0, 0, SRCCOPY);
+        BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
         ReleaseDC(T->GetHandle(), dc);
         return shot;
+    }
+
+    // The pixels of the client area that change when the window repaints all of it.
+    int StaleAfter(const char* Step) {
+        Pump();
+        std::unique_ptr<TBitmap> before = Screen();
+        InvalidateRect(T->GetHandle(), nullptr, FALSE);
+        UpdateWindow(T->GetHandle());
+        std::unique_ptr<TBitmap> after = Screen();
+        int differing = 0;
+        for (int y = 0; y < T->GetClientHeight(); ++y)
+            for (int x = 0; x < T->GetClientWidth(); ++x)
+                if (PixelOf(before.get(), x, y) != PixelOf(after.get(), x, y)) ++differing;
+        if (differing) ADD_FAILURE() << differing << " stale pixels after " << Step;
+        return differing;
     }
 
     void Mouse(UINT Msg, int X, int Y, WPARAM Keys = 0) {
@@ -223,6 +239,132 @@ TEST_F(TableTest, ScrollingMovesPixelsAndPaintsOnlyTheUncoveredRows) {
     EXPECT_EQ(differing, 0);
     T->SetTopRow(5000);
     EXPECT_EQ(T->GetTopRow(), T->GetLastPageTopRow());
+}
+
+TEST_F(TableTest, EveryScrollStepLeavesWhatAFullRepaintShows) {
+    WithTexts = true;
+    MakeTable(40, 12);
+    auto* yellow = new TGclTCString(Form); // columns alike would hide a stale one
+    yellow->SetUseASCIIZStrings(true);
+    yellow->SetColor(clYellow);
+    for (int c = 1; c < 12; c += 2) T->GetColumns()->SetDefaultCell(c, yellow);
+    T->SetScrollBars(ssBoth);
+    T->SetLockedCols(1);
+    // A client area of 5.5 rows and 3.5 columns: the last row and column are partly shown.
+    T->SetBounds(0, 0, 175 + GetSystemMetrics(SM_CXVSCROLL), 110 + GetSystemMetrics(SM_CYHSCROLL));
+    Pump();
+    ASSERT_EQ(T->GetClientHeight(), 110);
+    ASSERT_EQ(T->GetClientWidth(), 175);
+    ASSERT_TRUE(TakeFocus(T));
+    StaleAfter("showing");
+    // Each step as the bar sends it: its code, then the end of scrolling.
+    auto step = [this](UINT Bar, WORD Code, WORD Pos, const char* Step) {
+        SendMessageA(T->GetHandle(), Bar, MAKEWPARAM(Code, Pos), 0);
+        SendMessageA(T->GetHandle(), Bar, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+        StaleAfter(Step);
+    };
+    for (int i = 0; i < 3; ++i) step(WM_VSCROLL, SB_LINEDOWN, 0, "a line down");
+    EXPECT_EQ(T->GetTopRow(), 4);
+    step(WM_VSCROLL, SB_PAGEDOWN, 0, "a page down");
+    step(WM_VSCROLL, SB_LINEUP, 0, "a line up");
+    step(WM_VSCROLL, SB_PAGEUP, 0, "a page up");
+    step(WM_VSCROLL, SB_THUMBPOSITION, 9, "the thumb");
+    for (int i = 0; i < 3; ++i) step(WM_HSCROLL, SB_LINERIGHT, 0, "a column right");
+    EXPECT_EQ(T->GetLeftCol(), 4);
+    step(WM_HSCROLL, SB_PAGERIGHT, 0, "a page right");
+    step(WM_HSCROLL, SB_LINELEFT, 0, "a column left");
+    step(WM_HSCROLL, SB_PAGELEFT, 0, "a page left");
+    step(WM_HSCROLL, SB_THUMBPOSITION, 2, "the thumb");
+    // The keys: Down and Right from the last fully shown row and column.
+    T->SetTopLeftCell(1, 1);
+    T->SetActiveCell(4, 2);
+    StaleAfter("moving");
+    PostKey(T, VK_DOWN);
+    EXPECT_EQ(T->GetActiveRow(), 5);
+    EXPECT_EQ(T->GetTopRow(), 2);
+    StaleAfter("Down");
+    T->SetActiveCell(5, 2);
+    PostKey(T, VK_RIGHT);
+    EXPECT_EQ(T->GetActiveCol(), 3);
+    EXPECT_EQ(T->GetLeftCol(), 2);
+    StaleAfter("Right");
+}
+
+TEST_F(TableTest, ScrollMessagesMoveToThePositionTheyCarry) {
+    MakeTable(60, 12);
+    T->SetScrollBars(ssBoth);
+    T->SetLockedCols(1);
+    T->GetColumns()->SetHidden(3, true);
+    Pump();
+    // Sent by another program: the bars were never dragged.
+    SendMessageA(T->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7), 0);
+    EXPECT_EQ(T->GetTopRow(), 7);
+    EXPECT_EQ(GetScrollPos(T->GetHandle(), SB_VERT), 7);
+    SendMessageA(T->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2), 0);
+    EXPECT_EQ(T->GetLeftCol(), 4); // two visible columns past the first one, 3 hidden
+    // Tracking follows the thumb only with otoThumbTrack.
+    SendMessageA(T->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 3), 0);
+    EXPECT_EQ(T->GetTopRow(), 7);
+    T->SetOptions(TGclTblOptionSet{otoThumbTrack});
+    SendMessageA(T->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 3), 0);
+    EXPECT_EQ(T->GetTopRow(), 3);
+    SendMessageA(T->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
+    EXPECT_EQ(T->GetLeftCol(), 1);
+}
+
+TEST_F(TableTest, LockedCountsPastTheEndCostNoWalkThroughThem) {
+    // Stored as they are before the window exists; shown and paged, the table walks only
+    // what it has.
+    T = new TGclTable(Form);
+    T->SetLockedCols(2147483647);
+    T->SetLockedRows(2147483000);
+    FILETIME created, ended, kernel, user, userBefore;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &userBefore);
+    T->SetParent(Form);
+    ASSERT_TRUE(TakeFocus(T));
+    for (Word key : {VK_NEXT, VK_PRIOR, VK_DOWN, VK_RIGHT, VK_END}) PostKey(T, key);
+    SendMessageA(T->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_PAGEUP, 0), 0);
+    SendMessageA(T->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_PAGELEFT, 0), 0);
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+    auto ticks = [](FILETIME F) { return (ULONGLONG(F.dwHighDateTime) << 32) | F.dwLowDateTime; };
+    EXPECT_LT(ticks(user) - ticks(userBefore), 10000000u); // a second, in 100 ns ticks
+    EXPECT_EQ(T->GetLockedCols(), 2147483647);
+}
+
+TEST_F(TableTest, DraggingTheThumbPastSixteenBitsReachesTheColumnsBeyond) {
+    MakeTable(10);
+    TGclTableColumns narrow(nullptr, 70000);
+    for (int c = 0; c < 70000; ++c) narrow.SetWidth(c, 2);
+    T->SetColumns(&narrow);
+    T->SetScrollBars(ssHorizontal);
+    Pump();
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(T->GetHandle(), OBJID_HSCROLL, &bar));
+    int y = (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2;
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    auto moveTo = [w, h](int X, int Y) {
+        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DWORD((X * 65536 + w / 2) / w),
+                    DWORD((Y * 65536 + h / 2) / h), 0, 0);
+    };
+    moveTo(bar.rcScrollBar.left + (bar.xyThumbTop + bar.xyThumbBottom) / 2, y);
+    Pump();
+    std::vector<int> seen;
+    T->OnTopLeftCellChanged = TCellNotifyEvent::FromCallable(
+        [&seen](TObject*, int, int Col) { seen.push_back(Col); });
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    moveTo(bar.rcScrollBar.right - 30, y);
+    moveTo(bar.rcScrollBar.right - 20, y);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Pump();
+    // Without thumb tracking the table moves once, when the button is up, and the system's
+    // final message carries only the low 16 bits of where the thumb went.
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_GT(seen[0], 65536);
+    EXPECT_EQ(T->GetLeftCol(), seen[0]);
+    // A message sent afterwards is taken at its word.
+    SendMessageA(T->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0);
+    EXPECT_EQ(T->GetLeftCol(), 5);
 }
 
 TEST_F(TableTest, ShiftClickSelectsARangeAndRepaintsOnlyWhatChanged) {
@@ -394,6 +536,49 @@ TEST(TableStream, MalformedDataIsAReadErrorNamingTheProperty) {
     EXPECT_NE(oneColumn.find("ColData"), std::string::npos) << oneColumn;
     std::string wrongKind = Refused(text, "(40 0 False 25)", "(40 0 25 False)");
     EXPECT_NE(wrongKind.find("RowData"), std::string::npos) << wrongKind;
+    // No table has a negative number of locked columns or rows.
+    for (const char* locked : {"LockedCols = -2147483648", "LockedRows = -1"}) {
+        std::string negative = Refused(text, "RowLimit = 5", locked);
+        EXPECT_NE(negative.find(std::string(locked).substr(0, 10)), std::string::npos) << negative;
+    }
+}
+
+namespace {
+
+class TEventsForm : public TForm {
+    DECLARE_CLASS(TEventsForm, TForm)
+public:
+    explicit TEventsForm(TComponent* AOwner) : TForm(AOwner) {}
+    std::vector<std::string> Heard;
+    void WheelTurned(TObject*, TShiftState, short Delta, Word, Word) { Heard.push_back(Format("wheel %d", Delta)); }
+    void ColoursChanged(TObject*) { Heard.push_back("colours"); }
+    static void Published(TPropertyList& P) {
+        P.Method("WheelTurned", &TEventsForm::WheelTurned);
+        P.Method("ColoursChanged", &TEventsForm::ColoursChanged);
+    }
+};
+
+} // namespace
+
+TEST(TableStream, TheWheelAndColourEventsArePublished) {
+    const char* const text = "object FM: TEventsForm\n"
+                             "  object T: TGclTable\n"
+                             "    OnMouseWheel = WheelTurned\n"
+                             "    Colors.OnCfgChanged = ColoursChanged\n"
+                             "  end\n"
+                             "end\n";
+    TEventsForm form(nullptr);
+    ReadComponentText(text, &form);
+    auto* t = static_cast<TGclTable*>(form.FindComponent("T"));
+    ASSERT_NE(t, nullptr);
+    t->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), 0);
+    t->GetColors()->SetLocked(clRed);
+    EXPECT_EQ(form.Heard, (std::vector<std::string>{"wheel -120", "colours"}));
+    TMemoryStream stream;
+    WriteComponentStream(&stream, &form);
+    std::string bytes = Bytes(stream);
+    EXPECT_NE(bytes.find("OnMouseWheel\x07\x0BWheelTurned"), std::string::npos);
+    EXPECT_NE(bytes.find("Colors.OnCfgChanged\x07\x0E" "ColoursChanged"), std::string::npos);
 }
 
 TEST_F(TableTest, ManyRowsScaleTheThumbAndLockedRowsLeaveAnUnlockedRow) {

@@ -3,6 +3,7 @@
 // the concrete fields to its users.
 #pragma once
 
+#include "classlib/Persistence.h"
 #include "grid/gclef.h"
 
 #include <cstdlib>
@@ -19,6 +20,11 @@ public:
     using TGclBaseEntryField::SetDataType;
     using TGclBaseEntryField::SetEditString;
     double LastDelta = 0;
+    // The type as a form sets it, before the ranges that follow it.
+    void SetFieldType(Byte Type) { SetDataType(Type, GetFieldClass()); }
+    static void Published(TPropertyList& P) {
+        P.Add("DataType", &TTestField::GetFieldType, &TTestField::SetFieldType, Byte(fsubString));
+    }
 
 protected:
     void Type(char Ch) {
@@ -37,10 +43,18 @@ protected:
     void efEdit(TMessage& Msg, Word Cmd) override {
         switch (Cmd) {
         case ccChar: Type(static_cast<char>(Msg.WParam)); break;
-        case ccPaste:
+        case ccPaste: {
+            // The text replaces the selection.
+            const int start = GetSelStart();
+            AnsiString s = GetEditString();
+            s.erase(start, GetSelLength());
+            SetEditString(s);
+            SetCaretPos(start);
+            SetSelStart(start);
             for (const char* p = reinterpret_cast<const char*>(Msg.LParam); p && *p; ++p)
                 Type(*p);
             break;
+        }
         case ccBack:
             if (GetCaretPos() > 0) {
                 AnsiString s = GetEditString();
@@ -60,7 +74,8 @@ protected:
         if (GetFieldType() == fsubLongInt)
             SetEditString(std::to_string(std::atoi(GetEditString().c_str()) + static_cast<int>(Delta)));
     }
-    Word efValidateField() override {
+    Word efValidateField() override { return DoOnUserValidation(TypeCheck()); }
+    Word TypeCheck() {
         if (GetEditString() == "bad") return GetFieldType() == fsubTime ? oeInvalidTime : oeInvalidDate;
         if (GetFieldType() != fsubLongInt) return 0;
         AnsiString s = GetEditString();

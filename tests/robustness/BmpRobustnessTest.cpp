@@ -154,6 +154,22 @@ TEST(BmpRobustness, ClassLibraryBitmapLoadsOrRefusesEveryDamagedFile) {
     ExpectBoundedLoads<EInvalidGraphic>(BmpCorpus(), LoadFromStream<TBitmap>);
 }
 
+// Files whose counts and sizes, each within its limits, disagree with the bytes present.
+TEST(BmpRobustness, CountsTheBytesDoNotBearOutAreRefused) {
+    const std::string bmp8 = Bmp(5, 3, 8);
+    const std::string rle = BmpRle(false);
+    const std::string cut = rle.substr(0, rle.size() - 12);
+    const TCorpus corpus = {
+        {"more colours than 8 bits index", WithField(bmp8, kBmpFields[9], 257)},
+        {"a row more than the pixels hold", WithField(bmp8, kBmpFields[4], 4)},
+        {"a width the rows do not hold", WithField(bmp8, kBmpFields[3], 9)},
+        {"pixels past the file's end", WithField(bmp8, kBmpFields[1], bmp8.size() + 1)},
+        {"a size past the data", WithField(bmp8, kBmpFields[0], bmp8.size() + 1)},
+        {"run-length codes that stop short", WithField(cut, kBmpFields[0], cut.size())},
+        {"a colour table running into the pixels", WithField(bmp8, kBmpFields[1], 54 + 100)}};
+    ExpectRefusals<EInvalidGraphic>(corpus, LoadFromStream<TBitmap>);
+}
+
 TEST(BmpRobustness, Bitmap32LoadsOrRefusesEveryDamagedFile) {
     ExpectBoundedLoads<EInvalidGraphic>(BmpCorpus(), LoadFromStream<Bmp32::TBitmap32>);
 }

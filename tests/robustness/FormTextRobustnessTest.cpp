@@ -55,6 +55,29 @@ TEST(FormTextRobustness, TheLoaderBuildsOrRefusesEveryDamagedText) {
     ExpectBoundedLoads<EFilerError>(TextCorpus(kFormSeed, 3), LoadForm);
 }
 
+// The seed with Line put after the line that starts Object's properties.
+std::string WithProperty(const std::string& Object, const std::string& Line) {
+    std::string text = kFormSeed;
+    const std::size_t at = text.find("\r\n", text.find(Object)) + 2;
+    return text.insert(at, Line + "\r\n");
+}
+
+// Forms that must not load: controls of sides and places no window can have, and many
+// components of one name.
+TEST(FormTextRobustness, TheLoaderRefusesControlsNoWindowCanHoldAndRepeatedNames) {
+    TCorpus corpus;
+    for (const char* object : {"object PNL_Top", "object BTN_Ok", "object LST_Items"})
+        for (const char* value : {"Height = 320000", "Width = 2147483647", "Height = -1",
+                                  "Width = -2147483648", "Left = 40000", "Top = -40000"})
+            corpus.push_back({std::string(object) + " " + value, WithProperty(object, value)});
+    corpus.push_back({"form client height", WithProperty("object Probe", "ClientHeight = 320000")});
+    const std::string text = kFormSeed;
+    const std::size_t last = text.rfind("end");
+    corpus.push_back({"many panels of one name",
+                      text.substr(0, last) + Repeat("object P: TPanel\r\nend\r\n", 1000) + "end\r\n"});
+    ExpectRefusals<EFilerError, EComponentError>(corpus, LoadForm);
+}
+
 TEST(FormTextRobustness, TheConversionToBinaryConvertsOrRefusesEveryDamagedText) {
     ASSERT_NO_THROW(Convert(kSyntaxSeed));
     ExpectBoundedLoads<EReadError>(TextCorpus(kSyntaxSeed, 4), Convert);

@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -79,6 +80,38 @@ TEST(GridRobustness, CommandTableFilesLoadOrAreRefused) {
     ExpectBoundedLoads<EReadError>(corpus, load);
 }
 
+TEST(GridRobustness, DamagedCommandTableFilesAreRefused) {
+    TScratchFile file(".txt");
+    auto load = [&file](const std::string& Bytes) {
+        file.Write(Bytes);
+        TGclCommandTable table;
+        table.LoadFromFile(file.Path());
+    };
+    const std::string good = "Mine\r\n  37   0   0   0    46\r\n  81   4  83 128    42\r\n";
+    ASSERT_NO_THROW(load(good));
+    TCorpus corpus = {
+        {"text after the numbers", good + "  46   0   0   0    46 garbage\r\n"},
+        {"an exponent", good + " 1e3 0 0 0 5\r\n"},
+        {"a fraction", good + " 1 0 0 0 2.75\r\n"},
+        {"a sixth number", good + " 1 0 0 0 5 6\r\n"},
+        {"four numbers", good + " 1 0 0 0\r\n"},
+        {"a negative key", good + " -1 0 0 0 5\r\n"},
+        {"a negative command", good + " 1 0 0 0 -5\r\n"},
+        {"a hexadecimal key", good + " 0x10 0 0 0 5\r\n"},
+        {"a blank name", "\r\n" + good.substr(6)},
+        {"a name of spaces", "   \r\n" + good.substr(6)},
+        {"the same keys twice", good + "  37   0   0   0    47\r\n"},
+        {"the same keys many times", "Mine\r\n" + Repeat("  37   0   0   0    46\r\n", 5000)},
+        {"nothing", ""},
+    };
+    ExpectRefusals<EReadError>(corpus, load);
+    // A file of blank lines is read a line at a time, not into memory whole.
+    TCorpus blank = {{"10 MB of blank lines", "Blank\r\n" + Repeat("\r\n", 5 << 20)}};
+    TBounds bounds;
+    bounds.HeapBase = std::size_t(1) << 20;
+    ExpectBoundedLoads<EReadError>(blank, load, bounds);
+}
+
 std::string ItemBytes(const TGclCommandTable& Table) {
     TStringStream stream;
     {
@@ -122,6 +155,41 @@ TEST(GridRobustness, CommandTableStreamsLoadOrAreRefused) {
     ExpectBoundedLoads<EReadError>(corpus, load);
 }
 
+TEST(GridRobustness, DamagedCommandTableStreamsAreRefused) {
+    auto load = [](const std::string& Bytes) {
+        TStringStream stream(Bytes);
+        TReader reader(&stream);
+        TGclCommandTable table;
+        table.ReadItem(&reader);
+    };
+    // Name, IsActive, then the list of (key part, command) pairs.
+    auto item = [](const std::string& Name, const std::vector<int>& Pairs) {
+        TStringStream stream;
+        {
+            TWriter writer(&stream);
+            writer.WriteString(Name);
+            writer.WriteBoolean(true);
+            writer.WriteListBegin();
+            for (int v : Pairs) writer.WriteInteger(v);
+            writer.WriteListEnd();
+        }
+        return stream.GetDataString();
+    };
+    ASSERT_NO_THROW(load(item("Mine", {'A', 5, 'B', 5})));
+    std::vector<int> many;
+    for (int i = 0; i < 5000; ++i) many.insert(many.end(), {'A', i});
+    TCorpus corpus = {
+        {"the same keys twice in a plain table", item("Mine", {'A', 5, 'A', 6})},
+        {"the same keys many times", item("Mine", many)},
+        {"a built-in binding removed twice", item("Grid", {VK_F2, 0, VK_F2, 0})},
+        {"a binding added twice to a built-in table", item("Grid", {'A', 5, 'A', 6})},
+        {"a negative command", item("Mine", {'A', -1})},
+        {"a command past 65535", item("Mine", {'A', 65536})},
+        {"a pair cut in half", item("Mine", {'A', 5, 'B'})},
+    };
+    ExpectRefusals<EReadError>(corpus, load);
+}
+
 // ---- Form resources ---------------------------------------------------------------------
 
 class TProbeItem : public TGclCollectible {
@@ -160,10 +228,11 @@ std::string ToBinary(const std::string& Text) {
     return output.GetDataString();
 }
 
-// The 80-bit range value as the form text's binary data.
-std::string RangeHex(long double Value) {
-    unsigned char bytes[10];
-    std::memcpy(bytes, &Value, 10);
+// The ten range bytes of a value of type T (an 80-bit number by default) as the form
+// text's binary data.
+template <typename T = long double> std::string RangeHex(T Value) {
+    unsigned char bytes[10] = {};
+    std::memcpy(bytes, &Value, sizeof(T) < 10 ? sizeof(T) : 10);
     std::string hex;
     for (unsigned char b : bytes) {
         char digits[3];
@@ -194,7 +263,7 @@ const std::string kTable = "  object T: TGclTable\r\n"
                            "  end\r\n";
 const std::string kNumberEdit = "  object NE: TTestField\r\n"
                                 "    RangeHigh = {" +
-                                RangeHex(99) +
+                                RangeHex<long double>(99) +
                                 "}\r\n"
                                 "    RangeLow = {" +
                                 RangeHex(-5.5L) +
@@ -252,7 +321,9 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
                     {"'x' (", "False 5 (", "False (() ", Repeat("(", 50) + Repeat(")", 50) + " ("});
     AddReplacements(corpus, controller, "(113 0", {"(" + Repeat("1 1 ", many)});
     AddReplacements(corpus, controller, "'Grid'",
-                    {"'Default' True (" + Repeat("9 9 ", many) + ")"});
+                    {"'Default' True (" + Repeat("9 9 ", many) + ")",
+                     Repeat("'Grid' False () ", 1000) + "'Grid'",
+                     Repeat("'Mine7' False () ", 1000) + "'Grid'"});
 
     const std::string table = FormText(kTable);
     AddReplacements(corpus, table, "40 0", numbers);
@@ -282,10 +353,10 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
 
     const std::string edit = FormText(kNumberEdit);
     for (const std::string& range : std::vector<std::string>{
-             "{}", "{00}", "{" + RangeHex(99) + "00}", "{FFFFFFFFFFFFFFFFFFFF}",
+             "{}", "{00}", "{" + RangeHex<long double>(99) + "00}", "{FFFFFFFFFFFFFFFFFFFF}",
              "{0000000000000000FF7F}", "{000000000000000000C0}", "{0000000000000080FF7F}",
              "{" + std::string(1 << 20, '0') + "}", "5", "'x'"})
-        AddReplacements(corpus, edit, "{" + RangeHex(99) + "}", {range});
+        AddReplacements(corpus, edit, "{" + RangeHex<long double>(99) + "}", {range});
 
     const std::string collection = FormText(kCollection);
     AddReplacements(corpus, collection, "TProbeItem", {"TProbeOwner", "TGclController", "TForm"});
@@ -298,6 +369,72 @@ TEST(GridRobustness, FormResourceDataLoadsOrIsRefused) {
          "    object PO2: TProbeOwner\r\n    end\r\n    object P1",
          Repeat("    object TProbeOwner\r\n", 100) + Repeat("    end\r\n", 100) + "    object P1"});
     ExpectBoundedLoads<EFilerError>(corpus, LoadForm);
+}
+
+TEST(GridRobustness, DamagedTableAndCommandFormsAreRefused) {
+    TCorpus corpus;
+    const std::string table = FormText(kTable);
+    AddReplacements(corpus, table, "RowLimit = 5",
+                    {"LockedCols = -2147483648", "LockedRows = -1", "LockedCols = -100"});
+    const std::string controller = FormText(kController);
+    AddReplacements(corpus, controller, "(-2142175663 300 82 65535)",
+                    {"(-2142175663 300 -2142175663 301)", "(" + Repeat("82 5 ", 1000) + ")",
+                     "(82 -1)", "(82 65536)", "(82)"});
+    AddReplacements(corpus, controller, "(113 0 2296 400)", {"(113 0 113 0)", "(2296 400 2296 401)"});
+    ExpectRefusals<EFilerError>(corpus, LoadForm);
+}
+
+std::string FieldForm(int Type, const std::string& High) {
+    return ToBinary(FormText("  object NE: TTestField\r\n    DataType = " + std::to_string(Type) +
+                             "\r\n    RangeHigh = {" + High + "}\r\n  end\r\n"));
+}
+
+TEST(GridRobustness, EntryFieldRangesTheTypeCannotHoldAreRefused) {
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    struct Case {
+        const char* Name;
+        int Type;
+        std::string High;
+    };
+    const std::vector<Case> refused = {
+        {"Extended NaN", fsubExtended, RangeHex(nan)},
+        {"Extended infinity", fsubExtended, RangeHex(-inf)},
+        {"Extended pseudo-infinity", fsubExtended, "0000000000000000FF7F"},
+        {"Extended unnormal", fsubExtended, "0000000000000040FF3F"},
+        {"Extended pseudo-denormal", fsubExtended, "00000000000000800000"},
+        {"Comp NaN", fsubComp, RangeHex(nan)},
+        {"Real NaN", fsubReal, RangeHex(std::numeric_limits<double>::quiet_NaN())},
+        {"Real infinity", fsubReal, RangeHex(std::numeric_limits<double>::infinity())},
+        {"Double beyond its bounds", fsubDouble, RangeHex(1e309L)},
+        {"Single beyond its bounds", fsubSingle, RangeHex(-1e39L)},
+        {"Word $7FFFFFFF", fsubWord, RangeHex<std::int32_t>(0x7FFFFFFF)},
+        {"Word 65536", fsubWord, RangeHex<std::int32_t>(65536)},
+        {"Word -1", fsubWord, RangeHex<std::int32_t>(-1)},
+        {"SmallInt 32768", fsubSmallInt, RangeHex<std::int32_t>(32768)},
+        {"Byte 256", fsubByte, RangeHex<std::int32_t>(256)},
+        {"ShortInt -129", fsubShortInt, RangeHex<std::int32_t>(-129)},
+        {"Date INT_MAX", fsubDate, RangeHex<std::int32_t>(2147483647)},
+        {"Date past 3999", fsubDate, RangeHex<std::int32_t>(876582)},
+        {"Date none", fsubDate, RangeHex<std::int32_t>(-1)},
+        {"Time 86400", fsubTime, RangeHex<std::int32_t>(86400)},
+        {"Time -1", fsubTime, RangeHex<std::int32_t>(-1)},
+    };
+    for (const Case& c : refused)
+        EXPECT_THROW(LoadForm(FieldForm(c.Type, c.High)), EReadError) << c.Name;
+    // The edges of each type load.
+    const std::vector<Case> accepted = {
+        {"Extended 1e4000", fsubExtended, RangeHex(1e4000L)},
+        {"Extended denormal", fsubExtended, "01000000000000000000"},
+        {"Word 65535", fsubWord, RangeHex<std::int32_t>(65535)},
+        {"LongInt minimum", fsubLongInt, RangeHex<std::int32_t>(INT32_MIN)},
+        {"Date 31 December 3999", fsubDate, RangeHex<std::int32_t>(876581)},
+        {"Time 23:59:59", fsubTime, RangeHex<std::int32_t>(86399)},
+        {"Double maximum", fsubDouble, RangeHex(static_cast<long double>(1.7976931348623157e308))},
+        {"Char 255", fsubChar, "FF000000000000000000"},
+    };
+    for (const Case& c : accepted)
+        EXPECT_NO_THROW(LoadForm(FieldForm(c.Type, c.High))) << c.Name;
 }
 
 } // namespace

@@ -29,6 +29,15 @@ TEST(BoundedLoads, OtherExceptionsFailNamingTheInput) {
                             "second: raised");
 }
 
+TEST(BoundedLoads, RefusalsFailForAnInputThatLoads) {
+    const auto refuseLong = [](const std::string& Bytes) {
+        if (Bytes.size() == 2) throw EReadError("refused");
+    };
+    ExpectRefusals<EReadError>({{"second", "bb"}}, refuseLong);
+    EXPECT_NONFATAL_FAILURE(ExpectRefusals<EReadError>(kTwoInputs, refuseLong),
+                            "first: loaded: the damage was taken as valid");
+}
+
 TEST(BoundedLoads, HeapBeyondTheBoundFailsAndIsCappedAtTwiceIt) {
     TBounds bounds;
     bounds.HeapBase = 1 << 20;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace {
 
 const char kSeed[] = "[Type]\r\n"
@@ -37,8 +41,9 @@ TEST(PageFileRobustness, ReadsOrRefusesEveryDamagedFile) {
     TCorpus corpus;
     AddTruncations(corpus, "page file", kSeed);
     AddBitFlips(corpus, "page file", kSeed, 1000, 5);
-    for (const char* number : {"-1", "256", "2147483647", "2147483648", "-2147483649", "4294967296",
-                               "99999999999999999999", "0x10", " 1", "1e3", ""}) {
+    std::vector<std::string> numbers = HostileNumbers();
+    numbers.insert(numbers.end(), {"256", "2147483648", "-2147483649", "99999999999999999999"});
+    for (const std::string& number : numbers) {
         corpus.push_back({std::string("type ") + number,
                           WithNumber("CommonType=1", std::string("CommonType=") + number)});
         corpus.push_back(
@@ -52,7 +57,21 @@ TEST(PageFileRobustness, ReadsOrRefusesEveryDamagedFile) {
         many += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";
     corpus.push_back({"many pages", many});
     corpus.push_back({"far page numbers", "[Page]\r\n0=1\r\n2147483647=2\r\n"});
+    corpus.push_back({"many pages of one number", "[Page]\r\n" + Repeat("0=1\r\n", pages)});
     ExpectBoundedLoads<EPageFileError>(corpus, std::ref(reader));
+}
+
+TEST(PageFileRobustness, RefusesPagesThatAreNotPageBytesOrStoredTwice) {
+    TPageFileReader reader;
+    TCorpus corpus;
+    for (const char* value : {"256", "-1", "x", "1e3", "2.75", "46 garbage", ""})
+        corpus.push_back({std::string("page ") + value, WithNumber("1=6", std::string("1=") + value)});
+    for (const char* key : {"-1", "x", "1.5"})
+        corpus.push_back({std::string("key ") + key, WithNumber("2=91", std::string(key) + "=91")});
+    corpus.push_back({"a page stored twice", WithNumber("2=91", "1=91")});
+    corpus.push_back({"many pages of one number", "[Page]\r\n" + Repeat("0=1\r\n", 1000)});
+    corpus.push_back({"not a page file", "[Pages]\r\n0=1\r\n"});
+    ExpectRefusals<EPageFileError>(corpus, std::ref(reader));
 }
 
 } // namespace

@@ -228,6 +228,14 @@ void AddFieldProducts(TCorpus& Corpus, const std::string& Name, const std::strin
                  WithField(WithField(Seed, First, a), Second, b)});
 }
 
+const std::vector<std::string>& HostileNumbers() {
+    static const std::vector<std::string> numbers = {
+        "-1",          "0",           "1",           "3",          "65536",
+        "2147483647",  "-2147483648", "4294967296",  "99999999999", "-100",
+        "1e3",         "0x10",        "2.75",        " 1",          ""};
+    return numbers;
+}
+
 std::string Repeat(const std::string& Part, std::size_t Count) {
     std::string result;
     result.reserve(Part.size() * Count);
@@ -241,7 +249,7 @@ std::string Repeat(const std::string& Part, std::size_t Count) {
 void robustness_detail::CheckBoundedLoads(
     const TCorpus& Corpus, const std::function<void(const std::string&)>& Load,
     const std::function<bool(const std::exception&)>& Accepted, const std::string& Expected,
-    const TBounds& Bounds) {
+    const TBounds& Bounds, bool MustRefuse) {
     std::vector<std::string> failures;
     std::size_t processLimit = std::max(PeakWorkingSet(), WorkingSet() + Bounds.ProcessBytes);
     for (const TCorpusEntry& input : Corpus) {
@@ -256,6 +264,7 @@ void robustness_detail::CheckBoundedLoads(
         std::string outcome;
         try {
             Load(input.Bytes);
+            if (MustRefuse) outcome = "loaded: the damage was taken as valid";
         } catch (const std::bad_alloc&) {
             outcome = "ran out of memory";
         } catch (const std::exception& E) {

@@ -80,10 +80,18 @@ struct TBounds {
 };
 
 namespace robustness_detail {
-// An exception that Accepted says is the reader's own counts as a clean refusal.
+// An exception that Accepted says is the reader's own counts as a clean refusal; with
+// MustRefuse, it is the only outcome that passes.
 void CheckBoundedLoads(const TCorpus& Corpus, const std::function<void(const std::string&)>& Load,
                        const std::function<bool(const std::exception&)>& Accepted,
-                       const std::string& Expected, const TBounds& Bounds);
+                       const std::string& Expected, const TBounds& Bounds, bool MustRefuse);
+
+template <typename... E> bool IsOneOf(const std::exception& X) {
+    return ((dynamic_cast<const E*>(&X) != nullptr) || ...);
+}
+template <typename... E> std::string NamesOf() {
+    return ((std::string(typeid(E).name()) + " ") + ...);
+}
 } // namespace robustness_detail
 
 // Loads every input of Corpus with Load. Each must finish, or raise one of E (or a class
@@ -91,11 +99,23 @@ void CheckBoundedLoads(const TCorpus& Corpus, const std::function<void(const std
 template <typename... E>
 void ExpectBoundedLoads(const TCorpus& Corpus, const std::function<void(const std::string&)>& Load,
                         const TBounds& Bounds = {}) {
-    robustness_detail::CheckBoundedLoads(
-        Corpus, Load,
-        [](const std::exception& X) { return ((dynamic_cast<const E*>(&X) != nullptr) || ...); },
-        ((std::string(typeid(E).name()) + " ") + ...), Bounds);
+    using namespace robustness_detail;
+    CheckBoundedLoads(Corpus, Load, IsOneOf<E...>, NamesOf<E...>(), Bounds, false);
 }
+
+// Damaged inputs that must not load: each must raise one of E within Bounds. An input that
+// loads was taken as valid, which fails the test as a crash would.
+template <typename... E>
+void ExpectRefusals(const TCorpus& Corpus, const std::function<void(const std::string&)>& Load,
+                    const TBounds& Bounds = {}) {
+    using namespace robustness_detail;
+    CheckBoundedLoads(Corpus, Load, IsOneOf<E...>, NamesOf<E...>(), Bounds, true);
+}
+
+// Numbers that hostile texts put where a reader expects a count, an index or a size: the
+// edges of the integer types, negative values, values just past a short list's length, and
+// texts that are almost numbers.
+const std::vector<std::string>& HostileNumbers();
 
 // Reads Bytes into a new T with its LoadFromStream.
 template <typename T> void LoadFromStream(const std::string& Bytes) {

@@ -88,24 +88,94 @@ void AddPictureDamage(TCorpus& Corpus, const std::string& Name, const std::strin
     }
 }
 
-// Damaged descriptions: cut, flipped, and with every number made hostile.
+// The description with the value after Key (up to the next "," or line end) made Value.
+std::string WithValue(const std::string& Key, const std::string& Value) {
+    std::string damaged = kDescription;
+    const std::size_t at = damaged.find(Key) + Key.size();
+    damaged.replace(at, damaged.find_first_of(",\n", at) - at, Value);
+    return damaged;
+}
+
+// The keys of the description's lists' counts.
+const char* const kListCounts[] = {"activepicturescount=", "[SKINAREAS]\ncount=",
+                                   "[SKINOBJECTS]\ncount=", "[SKINCONTROLS]\ncount="};
+
+// N entries of one name in the typed list of Section.
+std::string SameNames(const char* Section, const char* Entry, int N) {
+    std::string list = std::string("[") + Section + "]\ncount=" + std::to_string(N) + "\n";
+    for (int i = 0; i < N; ++i)
+        list += std::to_string(i) + "=" + Entry + "\n";
+    return list;
+}
+
+// Damaged descriptions: cut, flipped, with every count, index and size made hostile, negative
+// list indexes, and many entries of one name.
 TCorpus DescriptionCorpus() {
     TCorpus corpus;
     AddTruncations(corpus, "description", kDescription);
     AddBitFlips(corpus, "description", kDescription, 80, 31);
     const std::string text = kDescription;
-    for (const char* number :
-         {"-1", "0", "2147483647", "-2147483648", "4294967296", "99999999999", "1,2", "x", ""})
-        for (const char* key : {"activepicturescount=", "[SKINAREAS]\ncount=", "clientrect=2,",
-                                "picture=", "windowpictureindex=", "fontheight="}) {
-            std::string damaged = text;
-            const std::size_t at = damaged.find(key) + std::strlen(key);
-            damaged.replace(at, damaged.find_first_of(",\n", at) - at, number);
-            corpus.push_back({std::string(key) + number, damaged});
-        }
+    std::vector<std::string> numbers = HostileNumbers();
+    numbers.insert(numbers.end(), {"1,2", "x"});
+    for (const std::string& number : numbers) {
+        for (const char* key : kListCounts)
+            corpus.push_back({key + number, WithValue(key, number)});
+        for (const char* key : {"clientrect=2,", "picture=", "windowpictureindex=", "fontheight="})
+            corpus.push_back({key + number, WithValue(key, number)});
+    }
     corpus.push_back({"many objects", text + "[SKINOBJECTS]\ncount=100000\n"});
     corpus.push_back({"long list", std::string("[SKINAREAS]\ncount=1\n0=") +
                                        std::string(100000, ':') + "\n" + text});
+    corpus.push_back({"negative list indexes", WithValue("0=a.bmp\n1=b.bmp", "\n-1=a.bmp\n-2=b.bmp")});
+    const int many = 20000 * CorpusScale();
+    corpus.push_back(
+        {"many controls of one name", text + SameNames("SKINCONTROLS", "button:button", many)});
+    corpus.push_back(
+        {"many objects of one name", text + SameNames("SKINOBJECTS", "close:stdbutton", many)});
+    return corpus;
+}
+
+// Descriptions that must not load: lists that count more entries than there are, whether cut
+// short or never written (a count inside the limit, with nothing behind it).
+TCorpus CutShortDescriptions() {
+    TCorpus corpus;
+    for (const char* key : kListCounts)
+        for (const char* count : {"3", "65536"})
+            corpus.push_back({key + std::string(count), WithValue(key, count)});
+    const std::string text = kDescription;
+    for (const char* cut : {"1=list:listbox", "1=title:caption", "1=b.bmp", "0=top"})
+        corpus.push_back({std::string("cut before ") + cut, text.substr(0, text.find(cut))});
+    return corpus;
+}
+
+// Pictures that must not load, starting at Start of Seed (the stored skin's layout of two
+// main pictures and two active ones): counts inside the limit that the data does not bear
+// out, flags that are neither 0 nor 1, a size field that takes in the next picture, and
+// bytes after the last picture.
+TCorpus PictureRefusals(const std::string& Seed, std::size_t Start) {
+    std::vector<std::size_t> flags;
+    std::size_t at = Start;
+    for (int i = 0; i < 4; ++i) {
+        flags.push_back(at);
+        if (Seed[at++] == 0) at += BmpSize(Seed, at);
+    }
+    const TField count{"count", at, 4};
+    const std::size_t first = at + 4;
+    const std::size_t second = first + BmpSize(Seed, first);
+    TCorpus corpus;
+    for (std::int32_t n : {-1, INT32_MIN, 0, 1, 3})
+        corpus.push_back({"count " + std::to_string(n), WithField(Seed, count, std::uint32_t(n))});
+    corpus.push_back({"count -1 and no pictures", Seed.substr(0, at) + Int32(-1)});
+    for (std::size_t flag : flags)
+        for (std::uint64_t value : {2, 0xFF})
+            corpus.push_back({"flag at " + std::to_string(flag) + "=" + std::to_string(value),
+                              WithField(Seed, {"flag", flag, 1}, value)});
+    corpus.push_back({"first picture takes in the second",
+                      WithField(WithField(Seed, count, 1), {"size", first + 2, 4}, second - first +
+                                                                              BmpSize(Seed, second))});
+    corpus.push_back({"last picture one byte longer",
+                      WithField(Seed + "x", {"size", second + 2, 4}, BmpSize(Seed, second) + 1)});
+    corpus.push_back({"a byte after the pictures", Seed + "x"});
     return corpus;
 }
 
@@ -124,6 +194,11 @@ TEST(SkinRobustness, FoldersLoadOrAreRefusedByEveryFolderReader) {
     ExpectBoundedLoads<SKIN_ERRORS>(DescriptionCorpus(), [&](const std::string& Bytes) {
         folder.Put("skin.ini", Bytes);
         loadFolder();
+    });
+    ExpectRefusals<EReadError>(CutShortDescriptions(), [&](const std::string& Bytes) {
+        folder.Put("skin.ini", Bytes);
+        TskSkinData data(nullptr);
+        data.LoadFromFile(folder.Ini());
     });
 
     folder.Put("skin.ini", kDescription);
@@ -164,6 +239,10 @@ TEST(SkinRobustness, StoredPicturesAndDescriptionsLoadOrAreRefused) {
         pictures, [&](const std::string& Bytes) { loadStored(Bytes, kDescription); });
     ExpectBoundedLoads<SKIN_ERRORS>(DescriptionCorpus(),
                                     [&](const std::string& Text) { loadStored(seed, Text); });
+    ExpectRefusals<EReadError>(CutShortDescriptions(),
+                               [&](const std::string& Text) { loadStored(seed, Text); });
+    ExpectRefusals<EReadError>(PictureRefusals(seed, 0),
+                               [&](const std::string& Bytes) { loadStored(Bytes, kDescription); });
 }
 
 TEST(SkinRobustness, CompressedBlocksPayloadsAndFilesLoadOrAreRefused) {
@@ -219,6 +298,24 @@ TEST(SkinRobustness, CompressedBlocksPayloadsAndFilesLoadOrAreRefused) {
         compressed.LoadFromCompressFile(scratch.Path());
         TskSkinData data(nullptr);
         data.LoadCompressedStoredSkin(&compressed);
+    });
+
+    // Blocks and files that must not load: a payload of another version, bytes after the
+    // zlib stream or after the block, a block length short of the file.
+    TCorpus refusedBlocks = {{"payload of version 2", compress(Int32(2) + payload.substr(4))},
+                             {"a byte after the zlib stream", block + "x"},
+                             {"a kilobyte after the zlib stream", block + std::string(1024, '\0')}};
+    ExpectRefusals<EReadError, EDecompressionError>(refusedBlocks, loadBlock, bounds);
+    TCorpus refusedFiles = {
+        {"a byte after the block", file + "x"},
+        {"block length one short", WithField(file, {"block length", 4, 4}, block.size() - 1)}};
+    for (const TCorpusEntry& entry : refusedBlocks)
+        refusedFiles.push_back(
+            {entry.Name, Int32(1) + Int32(static_cast<std::int32_t>(entry.Bytes.size())) + entry.Bytes});
+    ExpectRefusals<EReadError, EDecompressionError>(refusedFiles, [&](const std::string& Bytes) {
+        scratch.Write(Bytes);
+        TskSkinData data(nullptr);
+        data.LoadFromCompressedFile(scratch.Path());
     });
 
     // Inflation by itself, bounded as the skins bound it.

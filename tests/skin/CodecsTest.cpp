@@ -90,9 +90,10 @@ TEST(Codecs, BooleansStylesAndWordsFollowTheirTables) {
 }
 
 TEST(Codecs, ListsAndEntrySplitting) {
-    TIni ini("[p]\nactivepicturescount=3\n0=a.bmp\n2=c.bmp\n"
-             "symbolslinecount=2\nsymbolsline0=ABC\n"
-             "[big]\nxcount=100000\n[neg]\nxcount=-4\n");
+    TIni ini("[p]\nactivepicturescount=3\n0=a.bmp\n1=\n2=c.bmp\n"
+             "symbolslinecount=2\nsymbolsline0=ABC\nsymbolsline1=\n"
+             "[big]\nxcount=100000\n[neg]\nxcount=-4\n"
+             "[cut]\nactivepicturescount=3\n0=a.bmp\n2=c.bmp\nsymbolslinecount=2\nsymbolsline0=x\n");
     TStringList values, lines;
     lines.Add("kept");
     ReadStrings1(&ini.Ini, "p", "activepictures", &values);
@@ -100,6 +101,10 @@ TEST(Codecs, ListsAndEntrySplitting) {
     EXPECT_EQ(values.GetText(), "a.bmp\r\n\r\nc.bmp\r\n");
     EXPECT_EQ(lines.GetText(), "kept\r\nABC\r\n\r\n");
     EXPECT_THROW(ReadStrings1(&ini.Ini, "big", "x", &values), EConvertError);
+    // Counts beyond the entries present: a list cut short is not read as a shorter one.
+    TStringList cut;
+    EXPECT_THROW(ReadStrings1(&ini.Ini, "cut", "activepictures", &cut), EReadError);
+    EXPECT_THROW(ReadStrings(&ini.Ini, "cut", "symbols", &cut), EReadError);
     EXPECT_EQ(ReadListCount(&ini.Ini, "neg", "xcount"), 0);
 
     TIni out("");

@@ -78,6 +78,24 @@ void ExpectSameRecords(TskSkinData& A, TskSkinData& B) {
     ExpectSamePicture(A.Picture.get(), B.Picture.get());
 }
 
+// A 32 x 32 monochrome cursor file: the arrow's hot spot at (1, 2).
+std::string CursorFileBytes() {
+    std::string bytes;
+    auto put = [&bytes](unsigned Value, int Size) {
+        for (int i = 0; i < Size; ++i) bytes += static_cast<char>((Value >> (8 * i)) & 0xFF);
+    };
+    const unsigned imageSize = 40 + 8 + 128 + 128;
+    put(0, 2), put(2, 2), put(1, 2);                              // a cursor directory of one
+    put(32, 1), put(32, 1), put(0, 1), put(0, 1), put(1, 2), put(2, 2);
+    put(imageSize, 4), put(6 + 16, 4);
+    put(40, 4), put(32, 4), put(64, 4), put(1, 2), put(1, 2);     // the image header
+    put(0, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+    put(0, 4), put(0xFFFFFF, 4);                                  // black and white
+    for (int row = 0; row < 32; ++row) put(row % 2 ? 0xF0F0F0F0 : 0, 4); // the picture
+    for (int row = 0; row < 32; ++row) put(0, 4);                         // the mask
+    return bytes;
+}
+
 AnsiString DescriptionOf(TskSkinData& Data) {
     TTestIni ini;
     Data.SaveToCustomIniFile(&ini.Ini);
@@ -205,6 +223,51 @@ TEST(SkinData, BadPicturesAreNamedInTheError) {
     EXPECT_TRUE(data.Empty);
 }
 
+// Counts that the entries do not bear out: a description cut short, or pictures it never
+// names. Each is refused, naming the description and the entry, and the skin loaded before
+// stays as it was, without a message.
+TEST(SkinData, ListsThatCountMoreEntriesThanPresentAreRefused) {
+    TSkinFolder folder;
+    TskSkinData data(nullptr);
+    data.LoadFromFile(folder.Ini());
+    ASSERT_FALSE(data.Empty);
+    const AnsiString text = Description;
+    auto replaced = [&](const AnsiString& Old, const AnsiString& New) {
+        AnsiString damaged = text;
+        damaged.replace(damaged.find(Old), Old.size(), New);
+        return damaged;
+    };
+    for (const AnsiString& damaged :
+         {replaced("activepicturescount=2", "activepicturescount=65536"),
+          replaced("[SKINCONTROLS]\ncount=4", "[SKINCONTROLS]\ncount=5"),
+          replaced("[SKINOBJECTS]\ncount=3", "[SKINOBJECTS]\ncount=4"),
+          replaced("[SKINAREAS]\ncount=2", "[SKINAREAS]\ncount=3"),
+          text.substr(0, text.find("3=panel:panel")),
+          replaced("startcursorindex=-3", "startcursorindex=-3\ncursorscount=1")}) {
+        folder.Put("skin.ini", damaged);
+        try {
+            data.LoadFromFile(folder.Ini());
+            ADD_FAILURE() << "loaded: " << damaged;
+        } catch (const EReadError& e) {
+            EXPECT_NE(e.Message().find(folder.Ini()), AnsiString::npos) << e.Message();
+            EXPECT_NE(e.Message().find("is missing"), AnsiString::npos) << e.Message();
+        }
+        EXPECT_FALSE(data.Empty);
+        EXPECT_EQ(data.CtrlList.size(), 2u);
+        EXPECT_EQ(data.ActivePictures.size(), 2u);
+
+        TskStoredSkin stored(nullptr);
+        stored.IniStrings->SetText(damaged);
+        EXPECT_THROW(data.LoadStoredSkin(&stored), EReadError);
+        EXPECT_FALSE(data.Empty);
+    }
+    // A record's multi-line text that counts more lines than it has.
+    const AnsiString withSymbols = replaced("3=panel:panel", "3=bits:bitlabel") +
+                             "[bits]\nsymbolslinecount=3\nsymbolsline0=x\n";
+    folder.Put("skin.ini", withSymbols);
+    EXPECT_THROW(data.LoadFromFile(folder.Ini()), EReadError);
+}
+
 TEST(SkinData, TheDescriptionWriterIsStableAndReadsBack) {
     TSkinFolder folder;
     TskSkinData data(nullptr);
@@ -247,6 +310,64 @@ TEST(SkinData, StoreToDiskWritesAFolderThatReloads) {
     EXPECT_EQ(reloaded.MaskName, "");
     ExpectSameRecords(data, reloaded);
     EXPECT_EQ(reloaded.GetAreaIndex("top"), 0);
+}
+
+TEST(SkinData, StoreToDiskWritesTheCursorFilesItsDescriptionNames) {
+    AnsiString text = Description;
+    text.replace(text.find("[CURSORS]\nstartcursorindex=-3\n"), 30,
+                 "[CURSORS]\nstartcursorindex=40\ncursorscount=1\n0=hand.cur\n");
+    TSkinFolder source(text);
+    source.Put("hand.cur", CursorFileBytes());
+    TskSkinData data(nullptr);
+    data.LoadFromFile(source.Ini());
+    ASSERT_EQ(data.CursorNames->GetCommaText(), "hand.cur");
+
+    TTempFolder target;
+    const AnsiString path = IncludeTrailingPathDelimiter(target.GetPath().string());
+    data.StoreToDisk(path);
+    EXPECT_EQ(target.Get("hand.cur"), CursorFileBytes());
+    TskSkinData reloaded(nullptr);
+    reloaded.LoadFromFile(path + "skin.ini");
+    EXPECT_EQ(reloaded.CursorNames->GetCommaText(), "hand.cur");
+    EXPECT_EQ(reloaded.StartCursorIndex, 40);
+
+    // Cursors whose files were never read cannot go with the folder: it lists none.
+    TskSkinData skipped(nullptr);
+    skipped.SkipCursorFiles = true;
+    skipped.LoadFromFile(source.Ini());
+    TTempFolder second;
+    const AnsiString secondPath = IncludeTrailingPathDelimiter(second.GetPath().string());
+    skipped.StoreToDisk(secondPath);
+    TskSkinData again(nullptr);
+    again.LoadFromFile(secondPath + "skin.ini");
+    EXPECT_EQ(again.CursorNames->GetCount(), 0);
+}
+
+TEST(SkinData, AFailedWriteLeavesTheOldDescriptionWhole) {
+    TSkinFolder folder;
+    TskSkinData data(nullptr);
+    data.SkipCursorFiles = true;
+    data.LoadFromFile(folder.Ini());
+    const AnsiString before = folder.Get("skin.ini");
+    // A record whose name cannot be a section of the description.
+    data.CtrlList.push_back(std::make_unique<TskDataSkinButtonControl>("bad]name"));
+    EXPECT_THROW(data.SaveToFile(folder.Ini()), EIniFileException);
+    EXPECT_EQ(folder.Get("skin.ini"), before);
+    const AnsiString path = IncludeTrailingPathDelimiter(folder.GetPath().string());
+    EXPECT_THROW(data.StoreToDisk(path), EIniFileException);
+    EXPECT_EQ(folder.Get("skin.ini"), before);
+
+    // Such names are refused when a description is read, so a loaded skin always saves.
+    AnsiString text = Description;
+    text.replace(text.find("count=4\n"), 8, "count=6\n");
+    text.replace(text.find("3=panel:panel\n"), 14, "3=panel:panel\n4=bad]name:button\n5= :panel\n");
+    folder.Put("skin.ini", text);
+    TskSkinData refusing(nullptr);
+    refusing.SkipCursorFiles = true;
+    refusing.LoadFromFile(folder.Ini());
+    EXPECT_EQ(refusing.GetControlIndex("bad]name"), -1);
+    EXPECT_EQ(refusing.CtrlList.size(), 2u);
+    refusing.SaveToFile(folder.PathOf("copy.ini"));
 }
 
 TEST(SkinData, AddingAndDeletingPictures) {

@@ -86,10 +86,25 @@ TEST(StoredSkin, DamagedPicturesRaiseAReadErrorAndChangeNothing) {
     AnsiString lying = good; // a frame whose size field runs past the data
     const std::uint32_t huge = 0x7FFFFFF0;
     std::memcpy(lying.data() + 1 + 2, &huge, 4);
-    AnsiString count = good; // a count no data could hold
-    count.replace(1 + frameSize + 1 + BmpBytes(skin.Mask.get()).size() + 2, 4, Int32(0x10000000));
-    for (const AnsiString& bad : {good.substr(0, good.size() - 1), good.substr(0, 3), lying, count,
-                                  AnsiString(1, '\0') + "XY" + good.substr(3)}) {
+    const std::size_t countAt = 1 + frameSize + 1 + BmpBytes(skin.Mask.get()).size() + 2;
+    const std::size_t firstSize = BmpBytes(skin.ActivePictures[0].get()).size();
+    auto withCount = [&](std::int32_t Count, std::size_t Keep) {
+        return good.substr(0, countAt) + Int32(Count) + good.substr(countAt + 4, Keep);
+    };
+    // Damage that used to load as something else: counts inside the limit that the data does
+    // not bear out, a flag that is neither 0 nor 1, a first active picture whose size field
+    // takes in the second, and bytes after the last picture.
+    AnsiString flag = good;
+    flag[countAt - 1] = '\2';
+    AnsiString swallowing = withCount(1, AnsiString::npos);
+    const std::uint32_t both = static_cast<std::uint32_t>(good.size() - countAt - 4);
+    std::memcpy(swallowing.data() + countAt + 4 + 2, &both, 4);
+    ASSERT_EQ(both - firstSize, BmpBytes(skin.ActivePictures[1].get()).size());
+    for (const AnsiString& bad :
+         {good.substr(0, good.size() - 1), good.substr(0, 3), lying, withCount(0x10000000, 0),
+          AnsiString(1, '\0') + "XY" + good.substr(3), withCount(-1, 0), withCount(INT32_MIN, 0),
+          withCount(0, AnsiString::npos), withCount(1, AnsiString::npos), flag, swallowing,
+          good + "x"}) {
         TStringStream stream(bad);
         try {
             skin.ReadData(&stream);
@@ -210,19 +225,39 @@ TEST(CompressedSkin, DamagedBlocksAndFilesAreRefused) {
     EXPECT_THROW(data.LoadCompressedStoredSkin(&damaged), EDecompressionError);
     EXPECT_TRUE(data.Empty);
 
-    // A payload of another version leaves the skin cleared.
+    // A payload of another version, and bytes after the zlib stream, are refused naming the
+    // component or the file, and the skin loaded before stays.
     TStringStream plain(Int32(2) + AnsiString("\1\1\1\1", 4) + Int32(0) + Description), packed;
     CompressStream(&plain, &packed);
     TStringStream versioned(packed.GetDataString());
+    damaged.SetName("CSS_Skin");
     damaged.ReadData(&versioned);
     data.LoadFromFile(folder.Ini());
-    data.LoadCompressedStoredSkin(&damaged);
-    EXPECT_TRUE(data.Empty);
-    EXPECT_TRUE(data.CtrlList.empty());
+    try {
+        data.LoadCompressedStoredSkin(&damaged);
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message().substr(0, 24), "CSS_Skin.CompressedData:") << e.Message();
+    }
+    EXPECT_FALSE(data.Empty);
+    EXPECT_EQ(data.CtrlList.size(), 1u);
+    folder.Put("v2payload.skn", Int32(1) + Int32(static_cast<std::int32_t>(packed.GetSize())) +
+                                    packed.GetDataString());
+    try {
+        data.LoadFromCompressedFile(folder.PathOf("v2payload.skn"));
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find(folder.PathOf("v2payload.skn")), AnsiString::npos);
+    }
+    TStringStream trailing(block + "tail");
+    damaged.ReadData(&trailing);
+    EXPECT_THROW(data.LoadCompressedStoredSkin(&damaged), EDecompressionError);
+    EXPECT_FALSE(data.Empty);
 
-    // Files: a block length outside the file raises and changes nothing; another
-    // version empties the component.
-    for (std::int32_t n : {-1, static_cast<std::int32_t>(block.size()) + 1, 0x7FFFFFFF}) {
+    // Files: a block length that is not the rest of the file raises and changes nothing;
+    // another version empties the component.
+    for (std::int32_t n : {-1, static_cast<std::int32_t>(block.size()) + 1, 0x7FFFFFFF,
+                           static_cast<std::int32_t>(block.size()) - 1}) {
         folder.Put("bad.skn", Int32(1) + Int32(n) + block);
         EXPECT_THROW(skin.LoadFromCompressFile(folder.PathOf("bad.skn")), EReadError);
         EXPECT_EQ(skin.CompressedStream->GetSize(), Int64(block.size()));

@@ -40,6 +40,8 @@ TEST(SkinUtils, RectanglesPointsAndDates) {
     EXPECT_TRUE(RectInRect(TRect(10, 10, 19, 19), TRect(10, 10, 20, 20)));
     TRect r(0, 0, 3, 4);
     EXPECT_EQ(RectToCenter(r, TRect(10, 10, 20, 20)), TRect(13, 13, 16, 17));
+    EXPECT_TRUE(Skutils::IsLeapYear(4000)); // no 4000-year rule here
+    EXPECT_FALSE(Skutils::IsLeapYear(1900));
     EXPECT_EQ(DaysPerMonth(1900, 2), 28);
     EXPECT_EQ(DaysPerMonth(2000, 2), 29);
     EXPECT_EQ(DaysPerMonth(2001, 12), 31);
@@ -66,6 +68,11 @@ TEST(SkinUtils, TextIsShortenedWithAnEllipsis) {
     AnsiString nothing = "Skin";
     CorrectTextbyWidth(canvas, nothing, 1);
     EXPECT_EQ(nothing, "...");
+    // An empty text at a width below nothing at all, as a header section narrower than its
+    // margins asks for.
+    AnsiString empty;
+    CorrectTextbyWidth(canvas, empty, -5);
+    EXPECT_EQ(empty, "...");
 }
 
 TEST(SkinUtils, GlyphsHaveTheirPixels) {

@@ -1,5 +1,7 @@
 #include "skin/data/Skzlibcompress.h"
 
+#include "classlib/Strings.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -133,6 +135,15 @@ TEST(ZlibStream, DamagedTruncatedAndOversizedDataRaise) {
     EXPECT_THROW(Decompress(packed, 19999), EDecompressionError);
     EXPECT_EQ(Decompress(packed, 20000).size(), 20000u);
     EXPECT_THROW(Decompress(""), EDecompressionError);
+    // Bytes after the end of the zlib stream, within the last buffer and beyond it.
+    for (std::size_t extra : {std::size_t(1), std::size_t(9000)}) {
+        try {
+            Decompress(packed + AnsiString(extra, 'x'));
+            ADD_FAILURE() << extra;
+        } catch (const EDecompressionError& e) {
+            EXPECT_EQ(AnsiString(e.what()), Format("%d bytes follow the compressed data", Int64(extra)));
+        }
+    }
 }
 
 TEST(ZlibStream, StringsAreLengthPrefixedAndBoundedByTheStream) {

@@ -49,9 +49,19 @@ void PostKey(TWinControl* Control, Word Key) {
     Pump();
 }
 
+void PressKey(Word Key) {
+    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
+    Pump();
+}
+
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
     RedrawWindow(Wnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return ScreenShot(Wnd);
+}
+
+std::unique_ptr<TBitmap> ScreenShot(HWND Wnd) {
     Pump();
     RECT frame;
     GetWindowRect(Wnd, &frame);
@@ -78,4 +88,57 @@ void ShownFormTest::TearDown() {
     Pump();
     Application->OnException = nullptr;
     EXPECT_TRUE(Errors.empty()) << Errors.front();
+}
+
+namespace {
+
+// The drag in progress: where the pointer goes, and the step the timer takes next.
+struct TPointerDrag {
+    TPoint Target;
+    int Step = 0;
+    UINT_PTR Timer = 0;
+};
+TPointerDrag Drag;
+
+void MovePointerTo(int X, int Y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
+                static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
+}
+
+// One step per tick, so that the loop takes each move before the next: halfway, the
+// whole way, then the release.
+void CALLBACK DragStep(HWND, UINT, UINT_PTR, DWORD) {
+    POINT at;
+    GetCursorPos(&at);
+    if (Drag.Step == 0) {
+        MovePointerTo((at.x + Drag.Target.X) / 2, (at.y + Drag.Target.Y) / 2);
+    } else if (Drag.Step == 1) {
+        MovePointerTo(Drag.Target.X, Drag.Target.Y);
+    } else {
+        KillTimer(nullptr, Drag.Timer);
+        Drag.Timer = 0;
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    ++Drag.Step;
+}
+
+} // namespace
+
+TPoint DragPointer(TPoint From, int DX, int DY, const std::function<void()>& Hover) {
+    SetCursorPos(From.X, From.Y);
+    Pump();
+    if (Hover) Hover();
+    POINT start;
+    GetCursorPos(&start);
+    Drag.Target = TPoint(start.x + DX, start.y + DY);
+    Drag.Step = 0;
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    Drag.Timer = SetTimer(nullptr, 0, 1, &DragStep);
+    Pump();
+    while (Drag.Timer) DragStep(nullptr, 0, 0, 0);
+    Pump();
+    POINT end;
+    GetCursorPos(&end);
+    return TPoint(end.x - start.x, end.y - start.y);
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include "classlib/Platform.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ void PostClick(TWinControl* Control, int X, int Y);
 void PostDoubleClick(TWinControl* Control, int X, int Y);
 // A key pressed and released, posted to Control's window, then handled.
 void PostKey(TWinControl* Control, Word Key);
+// A key pressed and released on the keyboard, then handled: it reaches the window with the
+// focus, as a person's key does.
+void PressKey(Word Key);
 // Holds Ctrl down in this thread's keyboard state while it lives.
 class TCtrlDown {
 public:
@@ -41,9 +45,18 @@ public:
 private:
     BYTE FSaved[256];
 };
+// The window as the screen shows it now, once the waiting messages are handled.
+std::unique_ptr<TBitmap> ScreenShot(HWND Wnd);
 // The window as the screen shows it after a full redraw, with its frame, its child
 // windows and their scroll bars.
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
+
+// A drag by the user's mouse: the pointer at screen point From, the left button pressed,
+// the pointer moved by (DX, DY) in two steps, the button released. The moves and the
+// release come from a timer, so that a sizing or moving loop of the system, which holds
+// the mouse, takes each of them. Hover runs once the pointer rests at From, before the
+// press. Returns how far the pointer really moved.
+TPoint DragPointer(TPoint From, int DX, int DY, const std::function<void()>& Hover = {});
 
 // A shown, empty form for the controls of one test. An exception that reaches the
 // application during the test fails it.

@@ -71,6 +71,12 @@ protected:
     TLoggedCombo* Combo = nullptr;
 };
 
+TEST(ComboBoxPublished, BothDrawingEventsArePublished) {
+    const TPublishedClass& combo = GetPublished(TskSkinComboBox::StaticClass());
+    EXPECT_NE(combo.FindProperty("OnComboBoxDrawItem"), nullptr);
+    EXPECT_NE(combo.FindProperty("OnListBoxDrawItem"), nullptr);
+}
+
 TEST_F(ComboBox, ChoicesFireChangeClickChangeCloseUpAndEscapeRestores) {
     ASSERT_TRUE(TakeFocus(Combo));
     // ItemIndex clicks every time, the text changes only once.

@@ -1,6 +1,8 @@
 // The open and save dialogs on a temporary folder of drive C:, scripted in-process: each run
 // acts on the shown form with real key and mouse messages from inside its modal loop.
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinData_Controls.h"
 
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -48,6 +50,24 @@ protected:
         std::vector<AnsiString> names;
         for (int i = 0; i < List->GetItemCount(); ++i) names.push_back(List->GetItemCaption(i));
         return names;
+    }
+    // Every window of the form, so that a test can see that none went.
+    static std::vector<HWND> Windows(TskOpenDlgForm* F) {
+        std::vector<HWND> windows;
+        EnumChildWindows(F->GetHandle(), [](HWND Wnd, LPARAM List) {
+            reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&windows));
+        return windows;
+    }
+    static void ExpectAlive(const std::vector<HWND>& Windows) {
+        for (HWND wnd : Windows) EXPECT_TRUE(IsWindow(wnd)) << wnd;
+    }
+    static int DifferentPixels(TBitmap* A, TBitmap* B) {
+        int count = 0;
+        for (int y = 0; y < A->GetHeight(); ++y)
+            for (int x = 0; x < A->GetWidth(); ++x) count += PixelOf(A, x, y) != PixelOf(B, x, y);
+        return count;
     }
     static int IndexOf(TskSkinFileListView* List, const AnsiString& Caption) {
         for (int i = 0; i < List->GetItemCount(); ++i)
@@ -207,6 +227,136 @@ TEST_F(FileDialog, SelectionFillsTheEditAndADoubleClickOnAFileAccepts) {
         PostDoubleClick(list, r.left + 5, (r.top + r.bottom) / 2);
     }));
     EXPECT_EQ(Open.GetFileName(), Data + "a.pge");
+}
+
+TEST_F(FileDialog, EscInEveryFieldPressesCancelReturnInTheNameActsAndNoWindowGoes) {
+    for (TskSkinOpenDialog* dialog : {static_cast<TskSkinOpenDialog*>(&Open), static_cast<TskSkinOpenDialog*>(&Save)}) {
+        dialog->SetFileName(Data + "x");
+        for (int field = 0; field < 3; ++field)
+            EXPECT_FALSE(Run(*dialog, [&](TskOpenDlgForm* F) {
+                const std::vector<HWND> windows = Windows(F);
+                TWinControl* fields[] = {F->Edit, F->FCB, F->DCB};
+                ASSERT_TRUE(TakeFocus(fields[field]));
+                PressKey(VK_ESCAPE);
+                EXPECT_EQ(F->GetModalResult(), mrCancel) << F->GetCaption() << " " << field;
+                ExpectAlive(windows);
+            }));
+    }
+    // In the filter box Esc closes an open list first.
+    EXPECT_FALSE(Run(Open, [&](TskOpenDlgForm* F) {
+        const std::vector<HWND> windows = Windows(F);
+        ASSERT_TRUE(TakeFocus(F->FCB));
+        F->FCB->DropDown();
+        Pump();
+        ASSERT_TRUE(F->FCB->IsPopupVisible());
+        PressKey(VK_ESCAPE);
+        EXPECT_FALSE(F->FCB->IsPopupVisible());
+        EXPECT_EQ(F->GetModalResult(), mrNone);
+        PressKey(VK_ESCAPE);
+        EXPECT_EQ(F->GetModalResult(), mrCancel);
+        ExpectAlive(windows);
+    }));
+    EXPECT_TRUE(Run(Open, [&](TskOpenDlgForm* F) {
+        const std::vector<HWND> windows = Windows(F);
+        F->Edit->SetText("a.pge");
+        ASSERT_TRUE(TakeFocus(F->Edit));
+        PressKey(VK_RETURN);
+        EXPECT_EQ(F->GetModalResult(), mrOk);
+        ExpectAlive(windows);
+    }));
+    EXPECT_EQ(Open.GetFileName(), Data + "a.pge");
+}
+
+TEST_F(FileDialog, EachViewSwitchShowsTheNewViewAtOnce) {
+    Open.SetFileName(Data + "x");
+    Run(Open, [&](TskOpenDlgForm* F) {
+        ASSERT_TRUE(TakeFocus(F->Edit));
+        HWND list = F->FLV->GetHandle();
+        for (TskSkinSpeedButton* button :
+             {F->ReportToolButton, F->IconToolButton, F->SmallIconToolButton, F->ListToolButton}) {
+            PostClick(F->ToolPanel, button->GetLeft() + 5, 5);
+            ASSERT_TRUE(button->GetDown());
+            const auto shown = ScreenShot(list);
+            EXPECT_EQ(DifferentPixels(shown.get(), CaptureWindow(list).get()), 0) << F->FLV->GetViewStyle();
+        }
+    });
+}
+
+TEST_F(FileDialog, TheToolBarReadsInItsOrderAndTheSplitterAtThePanesRightResizesIt) {
+    Run(Open, [&](TskOpenDlgForm* F) {
+        const std::vector<TControl*> bar{F->BackToolButton, F->LeftDivider, F->DCB, F->RightDivider,
+                                         F->SortNameToolButton, F->SortSizeToolButton, F->SortDateButton,
+                                         F->SortDivider, F->ListToolButton, F->SmallIconToolButton,
+                                         F->IconToolButton, F->ReportToolButton};
+        EXPECT_EQ(bar.front()->GetLeft(), 0);
+        for (std::size_t i = 1; i < bar.size(); ++i)
+            EXPECT_EQ(bar[i]->GetLeft(), bar[i - 1]->GetLeft() + bar[i - 1]->GetWidth()) << i;
+        EXPECT_EQ(bar.back()->GetLeft() + bar.back()->GetWidth(), F->ToolPanel->GetClientWidth());
+
+        TskSkinExPanel* pane = F->DTVPanel;
+        EXPECT_EQ(pane->GetLeft(), 0);
+        EXPECT_EQ(F->Splitter->GetLeft(), pane->GetWidth());
+        EXPECT_EQ(F->FLVPanel->GetLeft(), pane->GetWidth() + F->Splitter->GetWidth());
+        // Dragged 40 pixels to the right, the splitter widens the pane.
+        const int x = F->Splitter->GetLeft() + 5, y = F->Splitter->GetTop() + 20;
+        PostMessageA(F->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageA(F->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, y));
+        PostMessageA(F->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(x + 40, y));
+        Pump();
+        EXPECT_EQ(pane->GetWidth(), 240);
+        EXPECT_EQ(F->Splitter->GetLeft(), 240);
+    });
+}
+
+TEST_F(FileDialog, OnTheProgramsSkinThePaneRollsToItsSkinnedStripAndBack) {
+    TskSkinData skin(nullptr);
+    skin.LoadFromFile(VANTOREL_SKIN_INI);
+    ASSERT_FALSE(skin.Empty);
+    const int index = skin.GetControlIndex("expanel");
+    ASSERT_NE(index, -1);
+    auto* record = dynamic_cast<TskDataSkinExPanelControl*>(skin.CtrlList[static_cast<std::size_t>(index)].get());
+    ASSERT_NE(record, nullptr);
+    TBitmap* picture = skin.ActivePictures[static_cast<std::size_t>(record->PictureIndex)].get();
+    Open.SetSkinData(&skin);
+    Open.SetCtrlSkinData(&skin);
+    Open.SetFileName(Data + "a.pge");
+    // The pane's roll button on the screen against its picture in the skin.
+    auto expectButtonFrom = [&](TskOpenDlgForm* F, const TRect& Source) {
+        TskSkinExPanel* pane = F->DTVPanel;
+        const TRect button = pane->GetButtonRect(TskSkinExPanel::ebRoll);
+        ASSERT_EQ(RectWidth(button), RectWidth(Source));
+        auto shot = ScreenShot(pane->GetHandle());
+        for (int y = 0; y < RectHeight(button); ++y)
+            for (int x = 0; x < RectWidth(button); ++x)
+                ASSERT_EQ(PixelOf(shot.get(), button.Left + x, button.Top + y),
+                          PixelOf(picture, Source.Left + x, Source.Top + y)) << x << "," << y;
+    };
+    Run(Open, [&](TskOpenDlgForm* F) {
+        ASSERT_TRUE(TakeFocus(F->Edit));
+        TskSkinExPanel* pane = F->DTVPanel;
+        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "opendialog-skinned.bmp");
+        expectButtonFrom(F, record->HRollButtonRect);
+
+        const TRect roll = pane->GetButtonRect(TskSkinExPanel::ebRoll);
+        PostClick(pane, (roll.Left + roll.Right) / 2, (roll.Top + roll.Bottom) / 2);
+        ASSERT_TRUE(pane->GetRollState());
+        EXPECT_EQ(pane->GetWidth(), RectWidth(record->RollHSkinRect));
+        EXPECT_EQ(F->Splitter->GetLeft(), pane->GetWidth());
+        PostMessageA(pane->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(0, pane->GetHeight() - 1));
+        Pump();
+        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "opendialog-rolled.bmp");
+        expectButtonFrom(F, record->HRestoreButtonRect);
+        auto shot = ScreenShot(pane->GetHandle());
+        EXPECT_EQ(PixelOf(shot.get(), 1, pane->GetHeight() / 2),
+                  PixelOf(picture, record->RollHSkinRect.Left + 1, record->RollHSkinRect.Top + 30))
+            << "the rolled strip is the skin's";
+
+        const TRect restore = pane->GetButtonRect(TskSkinExPanel::ebRoll);
+        PostClick(pane, (restore.Left + restore.Right) / 2, (restore.Top + restore.Bottom) / 2);
+        EXPECT_FALSE(pane->GetRollState());
+        EXPECT_EQ(pane->GetWidth(), 200);
+    });
+    EXPECT_FALSE(Open.PaneRolled);
 }
 
 } // namespace

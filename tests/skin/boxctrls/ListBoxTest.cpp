@@ -4,6 +4,7 @@
 // buttons; a screenshot listboxes.bmp beside the test program.
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
 
+#include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
 
 #include "tests/skin/controls/SkinFixture.h"
@@ -49,6 +50,21 @@ protected:
     TFixtureSkin Skin;
     TskDataSkinListBox* Record = nullptr;
 };
+
+TEST_F(SkinListBox, TheCaptionIsReadFromAForm) {
+    TForm root(nullptr);
+    ReadComponentText("object Root: TForm\n"
+                      "  object List: TskSkinListBox\n"
+                      "    Caption = 'Files'\n"
+                      "    CaptionMode = True\n"
+                      "  end\n"
+                      "end\n",
+                      &root);
+    auto* list = dynamic_cast<TskSkinListBox*>(root.FindComponent("List"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetCaption(), "Files");
+    EXPECT_NE(WriteComponentText(&root).find("Caption = 'Files'"), AnsiString::npos);
+}
 
 TEST_F(SkinListBox, HeightsAndLayoutFollowTheSkinTheCaptionAndTheBars) {
     auto* plain = Filled(3);

@@ -66,6 +66,21 @@ TEST_F(SkinButton, EachStatePaintsItsRectangle) {
     EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
 }
 
+TEST_F(SkinButton, AButtonInADisabledContainerLooksDisabledWithIt) {
+    auto* box = Add<TskSkinPanel>(Form, 100, 10, 120, 60);
+    auto* button = Add<TskSkinButton>(box, 10, 10, 60, 24);
+    button->SetSkinData(Skin.Data.get());
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
+    Pump();
+    box->SetEnabled(false);
+    EXPECT_TRUE(button->GetEnabled());
+    // The container's change repaints what lies inside it.
+    EXPECT_TRUE(GetUpdateRect(button->GetHandle(), nullptr, FALSE));
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kDisabled));
+    box->SetEnabled(true);
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
+}
+
 TEST_F(SkinButton, TheDefaultLookFollowsTheSameStates) {
     TskSkinButton* button = Button(10, 10, false);
     auto normal = PaintToBitmap(button);

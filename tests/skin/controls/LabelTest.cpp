@@ -44,13 +44,46 @@ TEST_F(SkinLabels, TheStandardLabelTakesItsFontFromTheSkinOrItsDefaultFont) {
     EXPECT_EQ(CountPixels(disabled.get(), clLime, area), 0);
 }
 
+TEST_F(SkinLabels, AnAutoSizedLabelFitsItsTextInTheFontItIsDrawnInWithRoomForTheOverhang) {
+    auto* label = Add<TskSkinStdLabel>(Form, 10, 10, 20, 20);
+    TFont small;
+    small.SetName("Arial");
+    small.SetHeight(10);
+    label->SetDefaultFont(&small);
+    label->SetCaption("File name:");
+    auto widthIn = [](const AnsiString& Name, int Height) {
+        TBitmap measure(1, 1);
+        measure.GetCanvas()->GetFont()->SetName(Name);
+        measure.GetCanvas()->GetFont()->SetHeight(Height);
+        // Two pixels at least beyond what the system measures.
+        EXPECT_GE(measure.GetCanvas()->TextOverhang(), 2);
+        return measure.GetCanvas()->TextWidth("File name:") + measure.GetCanvas()->TextOverhang();
+    };
+    EXPECT_EQ(label->GetWidth(), widthIn("Arial", 10));
+    // The skin's font arrives after the label sized itself: it measures again.
+    auto* record = Skin.Add<TskDataSkinStdLabelControl>("stdlabel");
+    record->FontName = "Arial";
+    record->FontHeight = 20;
+    label->SetSkinData(Skin.Data.get());
+    EXPECT_EQ(label->GetWidth(), widthIn("Arial", 20));
+    label->SetUseSkinFont(false);
+    EXPECT_EQ(label->GetWidth(), widthIn(label->GetFont()->GetName(), label->GetFont()->GetHeight()));
+}
+
 TEST_F(SkinLabels, TheFramedLabelWidensToItsTextUnlessItsSkinIsFixed) {
     auto* label = Add<TskSkinLabel>(Form, 10, 10, 20, 21);
     label->SetCaption("A rather long caption");
     label->SetAutoSize(true);
     TBitmap measure(1, 1);
     measure.GetCanvas()->GetFont()->Assign(label->GetDefaultFont());
-    EXPECT_EQ(label->GetWidth(), measure.GetCanvas()->TextWidth("A rather long caption") + 4);
+    // The text, the room for its overhang and the frame.
+    EXPECT_EQ(label->GetWidth(), measure.GetCanvas()->TextWidth("A rather long caption") +
+                                     measure.GetCanvas()->TextOverhang() + 4);
+    // A larger default font widens it again.
+    label->GetDefaultFont()->SetHeight(24);
+    measure.GetCanvas()->GetFont()->Assign(label->GetDefaultFont());
+    EXPECT_EQ(label->GetWidth(), measure.GetCanvas()->TextWidth("A rather long caption") +
+                                     measure.GetCanvas()->TextOverhang() + 4);
 
     // A fixed-size skin: AutoSize goes off and the skin's size holds.
     const int pic = Skin.AddPicture(40, 20);
@@ -72,7 +105,8 @@ TEST_F(SkinLabels, TheFramedLabelWidensToItsTextUnlessItsSkinIsFixed) {
     measure.GetCanvas()->GetFont()->SetName("Arial");
     measure.GetCanvas()->GetFont()->SetHeight(12);
     measure.GetCanvas()->GetFont()->SetStyle(TFontStyles());
-    const int text = measure.GetCanvas()->TextWidth("Longer still, much longer");
+    const int text = measure.GetCanvas()->TextWidth("Longer still, much longer") +
+                     measure.GetCanvas()->TextOverhang();
     EXPECT_EQ(label->NewClRect.Right - label->NewClRect.Left, text);
     EXPECT_EQ(label->GetWidth(), text + 4);
 }

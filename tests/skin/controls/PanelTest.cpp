@@ -1,5 +1,6 @@
 // Skinned panels and group boxes: rolling up and down with and without a skin, caption
 // clicks, the check mode, client-part and background tiling, and the default frames.
+// Freed memory is poisoned here: a child's events may roll its panel while it rolls.
 #include "skin/controls/SkinCtrls_Panels.h"
 
 #include "tests/skin/controls/SkinFixture.h"
@@ -73,6 +74,29 @@ TEST_F(SkinPanel, ASkinnedRollRemovesTheMappedClientHeightAndSurvivesASkinChange
     EXPECT_EQ(Box->GetHeight(), 150);
 }
 
+// A child whose hiding rolls its group box down again, as a program's event may.
+class TUnrollingChild : public TskSkinPanel {
+public:
+    using TskSkinPanel::TskSkinPanel;
+    void SetVisible(bool Value) override {
+        TskSkinPanel::SetVisible(Value);
+        if (auto* box = dynamic_cast<TskSkinGroupBox*>(GetParent()); !Value && box) box->SetRollUpState(false);
+    }
+};
+
+TEST_F(SkinPanel, AChildWhoseHidingUnrollsTheBoxLeavesTheRollSound) {
+    auto* child = Add<TUnrollingChild>(Box, 130, 30, 40, 40);
+    // The child is hidden first: the box unrolls while it is still hiding its children.
+    Inside->SetParent(nullptr);
+    Inside->SetParent(Box);
+    Box->SetRollUpState(true);
+    EXPECT_FALSE(Box->GetRollUpState());
+    EXPECT_EQ(Box->GetHeight(), 150);
+    EXPECT_TRUE(child->GetVisible());
+    EXPECT_TRUE(Inside->GetVisible()) << "the hiding stops once the box is unrolled";
+    EXPECT_FALSE(Hidden->GetVisible());
+}
+
 TEST_F(SkinPanel, ACaptionReleaseTogglesCheckAndRoll) {
     int checkedEvents = 0;
     struct TCounter {
@@ -116,14 +140,24 @@ TEST_F(SkinPanel, PaintsTheSkinTheClientTilesAndTheBackground) {
     EXPECT_EQ(PixelOf(tiled.get(), 0, 0), static_cast<COLORREF>(kClient));
     EXPECT_EQ(PixelOf(tiled.get(), 129, 89), static_cast<COLORREF>(kClient));
 
-    // A background picture is tiled; one outside the list, or an empty one, draws nothing.
+    // A background picture is tiled over the whole panel, and children use all of it.
     const int background = Skin.AddPicture(8, 8);
     Skin.Fill(background, TRect(0, 0, 8, 8), kBackground);
     Record->BGPictureIndex = background;
     auto tiledBackground = PaintToBitmap(Box);
     EXPECT_EQ(PixelOf(tiledBackground.get(), 199, 149), static_cast<COLORREF>(kBackground));
+    TRect whole = Box->GetClientRect();
+    Box->AdjustClientRect(whole);
+    EXPECT_EQ(whole, Box->GetClientRect());
+    // An index outside the list names no picture: the panel paints and aligns as without.
     Record->BGPictureIndex = 99;
-    PaintToBitmap(Box);
+    auto outside = PaintToBitmap(Box);
+    EXPECT_EQ(PixelOf(outside.get(), 0, 0), static_cast<COLORREF>(kEdge));
+    EXPECT_EQ(PixelOf(outside.get(), 100, 100), static_cast<COLORREF>(kClient));
+    TRect inset = Box->GetClientRect();
+    Box->AdjustClientRect(inset);
+    EXPECT_NE(inset, Box->GetClientRect());
+    // An empty picture in the list draws nothing.
     Skin.Data->ActivePictures[static_cast<std::size_t>(background)] = std::make_unique<TBitmap>();
     Record->BGPictureIndex = background;
     PaintToBitmap(Box);
@@ -142,6 +176,22 @@ TEST_F(SkinPanel, TheDefaultLookFramesByBorderStyle) {
     TRect client = Box->GetClientRect();
     Box->AdjustClientRect(client);
     EXPECT_EQ(client, TRect(1, 23, 199, 149));
+}
+
+TEST_F(SkinPanel, ADisabledGroupBoxGreysItsCaption) {
+    Box->SetSkinData(Skin.Data.get());
+    auto enabled = PaintToBitmap(Box);
+    Box->SetEnabled(false);
+    auto disabled = PaintToBitmap(Box);
+    int grey = 0, changed = 0;
+    const TRect text = Box->CaptionTextRect();
+    for (int y = text.Top; y < text.Bottom; ++y)
+        for (int x = text.Left; x < text.Right; ++x) {
+            changed += PixelOf(enabled.get(), x, y) != PixelOf(disabled.get(), x, y);
+            grey += PixelOf(disabled.get(), x, y) == ColorToRGB(clGrayText);
+        }
+    EXPECT_GT(changed, 10);
+    EXPECT_GT(grey, 10);
 }
 
 } // namespace

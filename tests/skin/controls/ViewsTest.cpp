@@ -83,6 +83,53 @@ TEST_F(SkinViews, TheListViewScrollsByRowsAndHidesTheVerticalBarAsAList) {
     EXPECT_EQ(SendMessageA(list->GetHandle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
 }
 
+// The program poisons freed memory: a bar calling a freed view crashes it.
+TEST_F(SkinViews, AViewLetsGoOfTheBarsItDroveWhenFreedOrGivenOthers) {
+    for (bool tree : {true, false}) {
+        TWinControl* view = nullptr;
+        TskViewSkin* skin = nullptr;
+        if (tree) {
+            auto* v = Add<TskSkinTreeView>(Form, 10, 10, 150, 120);
+            for (int i = 0; i < 60; ++i) v->AddChild(nullptr, "node " + std::to_string(i));
+            view = v;
+            skin = v;
+        } else {
+            auto* v = Add<TskSkinListView>(Form, 10, 10, 150, 120);
+            v->SetViewStyle(vsReport);
+            v->AddColumn({"Name", 300, taLeftJustify, -1});
+            for (int i = 0; i < 60; ++i) v->AddItem("item " + std::to_string(i));
+            view = v;
+            skin = v;
+        }
+        skin->SetVScrollBar(VBar);
+        skin->SetHScrollBar(HBar);
+        Pump();
+        skin->UpDateScrollBars();
+        ASSERT_TRUE(VBar->OnChange.Assigned());
+
+        // Given other bars, the view no longer answers the old ones.
+        auto* otherV = Add<TskSkinScrollBar>(Form, 330, 10, 19, 150);
+        otherV->SetKind(sbVertical);
+        auto* otherH = Add<TskSkinScrollBar>(Form, 10, 230, 200, 19);
+        skin->SetVScrollBar(otherV);
+        skin->SetHScrollBar(otherH);
+        EXPECT_FALSE(VBar->OnChange.Assigned());
+        EXPECT_FALSE(HBar->OnChange.Assigned());
+        EXPECT_TRUE(otherV->OnChange.Assigned());
+
+        // Freed before its bars, the view leaves them harmless.
+        delete view;
+        EXPECT_FALSE(otherV->OnChange.Assigned());
+        EXPECT_FALSE(otherH->OnChange.Assigned());
+        otherV->SetRange(0, 100, 0, 10);
+        otherV->SetPosition(30);
+        otherH->SetRange(0, 100, 0, 10);
+        otherH->SetPosition(30);
+        delete otherV;
+        delete otherH;
+    }
+}
+
 TEST_F(SkinViews, TheHeaderIsPaintedFromTheSkinAndPressedOffItsDividers) {
     TFixtureSkin skin;
     const int pic = skin.AddPicture(80, 20);
@@ -97,6 +144,8 @@ TEST_F(SkinViews, TheHeaderIsPaintedFromTheSkinAndPressedOffItsDividers) {
     list->SetViewStyle(vsReport);
     list->AddColumn({"", 100, taLeftJustify, -1});
     list->AddColumn({"", 80, taLeftJustify, -1});
+    // A section narrower than its text margins, with no caption.
+    list->AddColumn({"", 4, taLeftJustify, -1});
     list->SetSkinData(skin.Data.get());
     Pump();
     const HWND header = reinterpret_cast<HWND>(SendMessageA(list->GetHandle(), LVM_GETHEADER, 0, 0));

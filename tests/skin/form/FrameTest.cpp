@@ -1,11 +1,13 @@
 // The skinned form frame on real windows: the plain frame without a skin and the frame of
 // the test skins, their hit tests, painted pixels, caption commands, roll-up and sizing.
+#include "skin/controls/SkinCtrls_Panels.h"
 #include "skin/form/SkinForm.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
+
 
 namespace {
 
@@ -218,6 +220,55 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
 }
 
+TEST_F(SkinFrame, AFrameShowingTheFormIconGivesBackEveryHandleItCounted) {
+    auto cycle = [] {
+        auto* form = new TForm(nullptr);
+        form->SetBounds(50, 50, 220, 160);
+        auto* skin = new TskSkinForm(form);
+        skin->SetShowIcon(true);
+        form->Show();
+        Pump();
+        SendMessageA(form->GetHandle(), WM_NCPAINT, 0, 0);
+        delete form;
+        Pump();
+    };
+    cycle();
+    const long before = GdiObjectCount();
+    for (int i = 0; i < 3; ++i) cycle();
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+TEST_F(SkinFrame, ANewFormStyleRefreshesTheSkinnedControlsOfATranslucentForm) {
+    struct TCountingPanel : TskSkinPanel {
+        using TskSkinPanel::TskSkinPanel;
+        int Changes = 0;
+        void ChangeSkinData() override {
+            ++Changes;
+            TskSkinPanel::ChangeSkinData();
+        }
+    };
+    UseSkin();
+    auto* panel = Add<TCountingPanel>(Form, 10, 10, 50, 50);
+    panel->SetSkinData(Data);
+    const int before = panel->Changes;
+    Skin->SetFormStyle(fsStayOnTop);
+    EXPECT_NE(GetWindowLongPtrA(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(panel->Changes, before) << "an opaque form's controls keep their looks";
+    Skin->SetAlphaBlend(true);
+    Skin->SetFormStyle(fsNormal);
+    EXPECT_EQ(GetWindowLongPtrA(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(panel->Changes, before + 1);
+}
+
+TEST_F(SkinFrame, ABackgroundIndexOutsideThePicturesPaintsTheClientPart) {
+    UseSkin();
+    Data->BGPictureIndex = 7;
+    InvalidateRect(Form->GetHandle(), nullptr, TRUE);
+    Pump();
+    auto shot = Shot("skinform_badbackground.bmp");
+    EXPECT_EQ(PixelOf(shot.get(), 150, 100), Rgb(testskins::kClient));
+}
+
 TEST_F(SkinFrame, MaskMakesTheWindowRegion) {
     UseSkin({.Mask = true});
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
@@ -371,6 +422,24 @@ TEST_F(SkinFrame, AnotherFormMinimizesToASmallFrameAtTheBottomLeft) {
     // Restoring brings the saved bounds back.
     Skin->SetWindowState(wsNormal);
     EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
+}
+
+TEST_F(SkinFrame, AMinimizedWindowIsAllCaptionAndADoubleClickRestoresIt) {
+    UseSkin();
+    ShowWindow(Form->GetHandle(), SW_MINIMIZE);
+    Pump();
+    ASSERT_TRUE(IsIconic(Form->GetHandle()));
+    const TRect w = Window();
+    EXPECT_EQ(HitAt(RectWidth(w) / 2, RectHeight(w) / 2), HTCAPTION);
+    Shot("skinframe_iconic.bmp");
+    SetCursorPos((w.Left + w.Right) / 2, (w.Top + w.Bottom) / 2);
+    Pump();
+    for (int click = 0; click < 2; ++click) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    Pump();
+    EXPECT_FALSE(IsIconic(Form->GetHandle()));
 }
 
 TEST_F(SkinFrame, ASkinLoadedIntoTheFormsDataRebuildsTheFrame) {

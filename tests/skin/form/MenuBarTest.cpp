@@ -1,12 +1,16 @@
 // The skinned main menu bar on a skinned form: layout and overflow, opening by click and
-// by hover while open, and keyboard menu mode through SC_KEYMENU and real keys.
+// by hover while open, keyboard menu mode through SC_KEYMENU and real keys, and drop-downs
+// opened and closed by the user's own clicks and keys. Freed memory is poisoned here: the
+// bar lays its items out afresh on every paint.
 #include "skin/form/SkinForm.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 
 #include "classlib/Paths.h"
+#include "classlib/Persistence.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,6 +80,49 @@ protected:
         Pump();
     }
     int Levels() { return Skin->GetSkinMenu()->GetCount(); }
+    // The user's own input: the pointer to a screen point, a click there, a key.
+    static void PointerTo(TPoint P) {
+        SetCursorPos(P.X, P.Y);
+        Pump();
+    }
+    static void ClickAt(TPoint P) {
+        PointerTo(P);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        Pump();
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        Pump();
+    }
+    static void Press(Word K) {
+        keybd_event(static_cast<BYTE>(K), 0, 0, 0);
+        keybd_event(static_cast<BYTE>(K), 0, KEYEVENTF_KEYUP, 0);
+        Pump();
+    }
+    TPoint ItemCentre(int Index) {
+        const TRect r = Bar->Items()[static_cast<std::size_t>(Index)].ObjectRect;
+        return Bar->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    }
+    // The screen as it shows now (the drop-downs included) within R.
+    static void SaveScreen(const TRect& R, const char* Name) {
+        TBitmap shot(RectWidth(R), RectHeight(R), pf24bit);
+        HDC screen = GetDC(nullptr);
+        BitBlt(shot.GetCanvas()->GetHandle(), 0, 0, RectWidth(R), RectHeight(R), screen, R.Left, R.Top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        shot.SaveToFile(ExeDir() + Name);
+    }
+    TPoint OnClientArea() { return Form->ClientToScreen(TPoint(150, 120)); }
+    TRect LevelRect(int Index) {
+        RECT r;
+        GetWindowRect(Skin->GetSkinMenu()->GetLevel(Index)->GetHandle(), &r);
+        return TRect(r.left, r.top, r.right, r.bottom);
+    }
+    // The bar's pixels as it paints itself now.
+    std::vector<COLORREF> BarPixels() {
+        auto shot = CaptureWindow(Bar->GetHandle());
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < shot->GetHeight(); ++y)
+            for (int x = 0; x < shot->GetWidth(); ++x) pixels.push_back(PixelOf(shot.get(), x, y));
+        return pixels;
+    }
 
     TskSkinForm* Skin = nullptr;
     TskSkinMainMenu* Menu = nullptr;
@@ -229,9 +276,9 @@ TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {
     Pump();
     const TRect first = Bar->Items()[0].ObjectRect;
     SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(first.Left + 3, 5));
-    Pump();
     EXPECT_TRUE(Bar->GetMorphTimer()->GetEnabled());
-    Bar->GetMorphTimer()->SetEnabled(false); // the ticks are stepped here
+    Bar->GetMorphTimer()->SetEnabled(false); // the ticks are stepped here, none on its own
+    Pump();
     for (int i = 0; i < 5; ++i) Bar->TestMorph(nullptr);
     EXPECT_NEAR(Bar->Items()[0].MorphKf, 0.5, 1e-9);
     const COLORREF half = PixelOf(PaintToBitmap(Bar).get(), first.Left + 1, 2);
@@ -243,6 +290,95 @@ TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {
     Bar->TestMorph(nullptr);
     EXPECT_FALSE(Bar->GetMorphTimer()->GetEnabled()) << "the timer stops once nothing morphs";
     EXPECT_EQ(PixelOf(PaintToBitmap(Bar).get(), first.Left + 1, 2), Rgb(kItemHover));
+}
+
+TEST_F(SkinMenuBar, RealClicksOpenEachDropDownUnderItsItem) {
+    testskins::Activate(Skin, Form);
+    RECT wa;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
+    // Once in the middle of the screen, once with the last item near the work area's right
+    // edge, where its drop-down moves left to stay on the screen.
+    for (const int left : {100, static_cast<int>(wa.right) - 200}) {
+        Form->SetBounds(left, 100, 300, 200);
+        Pump();
+        for (int i = 0; i < 3; ++i) {
+            ClickAt(ItemCentre(i));
+            ASSERT_EQ(Levels(), 1) << "item " << i;
+            if (left == 100 && i == 1) SaveScreen(TRect(100, 100, 400, 300), "skinmenubar_real_clicks.bmp");
+            const TRect item = Bar->Items()[static_cast<std::size_t>(i)].ObjectRect;
+            const TPoint bottomLeft = Bar->ClientToScreen(TPoint(item.Left, item.Bottom));
+            const TRect level = LevelRect(0);
+            EXPECT_EQ(level.Top, bottomLeft.Y) << "item " << i;
+            EXPECT_EQ(level.Left, std::min<int>(bottomLeft.X, wa.right - RectWidth(level))) << "item " << i;
+            // A second click on the open item closes its menu.
+            ClickAt(ItemCentre(i));
+            EXPECT_EQ(Levels(), 0) << "item " << i;
+        }
+    }
+}
+
+TEST_F(SkinMenuBar, NoHighlightStaysAfterEscAClickElsewhereOrACommand) {
+    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
+    PointerTo(OnClientArea());
+    const std::vector<COLORREF> plain = BarPixels();
+
+    // Esc closes the drop-down and leaves its item selected for the keys; a second Esc
+    // leaves the menu.
+    ClickAt(ItemCentre(1));
+    ASSERT_EQ(Levels(), 1);
+    EXPECT_TRUE(Skin->GetMainMenuActive());
+    PointerTo(OnClientArea());
+    Press(VK_ESCAPE);
+    EXPECT_EQ(Levels(), 0);
+    EXPECT_TRUE(Skin->GetMainMenuActive());
+    EXPECT_EQ(Bar->GetActiveItem(), 1);
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(Skin->GetMainMenuActive());
+    EXPECT_EQ(Bar->GetActiveItem(), -1);
+    EXPECT_TRUE(BarPixels() == plain) << "after Esc";
+
+    // A click on the form's client area.
+    ClickAt(ItemCentre(0));
+    ASSERT_EQ(Levels(), 1);
+    ClickAt(OnClientArea());
+    EXPECT_EQ(Levels(), 0);
+    EXPECT_FALSE(Skin->GetMainMenuActive());
+    EXPECT_TRUE(BarPixels() == plain) << "after a click elsewhere";
+
+    // A command chosen with the pointer.
+    ClickAt(ItemCentre(2));
+    ASSERT_EQ(Levels(), 1);
+    TskSkinPopupWindow* level = Skin->GetSkinMenu()->GetLevel(0);
+    const TRect row = level->ItemList[0]->ObjectRect;
+    ClickAt(level->ClientToScreen(TPoint((row.Left + row.Right) / 2, (row.Top + row.Bottom) / 2)));
+    EXPECT_EQ(Levels(), 0);
+    EXPECT_EQ(Log.back(), "Help one");
+    PointerTo(OnClientArea());
+    EXPECT_FALSE(Skin->GetMainMenuActive());
+    EXPECT_TRUE(BarPixels() == plain) << "after a command";
+}
+
+TEST_F(SkinMenuBar, DefaultSizeIsPublishedAndKeptWithoutASkin) {
+    const TPublishedClass& published = GetPublished(TskSkinMainMenuBar::StaticClass());
+    ASSERT_NE(published.FindProperty("DefaultWidth"), nullptr);
+    ASSERT_NE(published.FindProperty("DefaultHeight"), nullptr);
+    EXPECT_EQ(published.FindProperty("DefaultHeight")->GetDefaultOrd(), 22);
+    published.FindProperty("DefaultHeight")->SetOrdValue(Bar, 30);
+    EXPECT_EQ(Bar->GetHeight(), 30);
+    Bar->SetDefaultWidth(0);
+    EXPECT_EQ(Bar->GetWidth(), Form->GetClientWidth()) << "below 1 the size stays";
+    // A skin without a bar record keeps the default height; one with a record wins.
+    auto* data = new TskSkinData(Form);
+    BuildBarSkin(data);
+    data->CtrlList.clear();
+    Bar->SetSkinData(data);
+    Pump();
+    EXPECT_EQ(Bar->GetHeight(), 30);
+    BuildBarSkin(data);
+    Bar->ChangeSkinData();
+    EXPECT_EQ(Bar->GetHeight(), 20);
+    Bar->SetDefaultHeight(40);
+    EXPECT_EQ(Bar->GetHeight(), 20);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
 
 namespace {
@@ -23,14 +24,14 @@ protected:
         delete Box;
     }
     TControl* Find(const char* Name) { return dynamic_cast<TControl*>(Form->FindComponent(Name)); }
-    // Lays the box out, looks at it, and answers with Key.
+    // Lays the box out, looks at it, and answers with Key pressed on the keyboard.
     int Ask(const AnsiString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons, std::function<void(TskMessageForm*)> Look,
             Word Key) {
         Script = [&](TskMessageForm* F) {
             Answer(F, [&Look, Key](TskMessageForm* Shown) {
                 if (Look) Look(Shown);
                 TakeFocus(Shown);
-                PostMessageA(Shown->GetHandle(), WM_KEYDOWN, Key, 1);
+                PressKey(Key);
             });
         };
         return Box->MessageDlg(Text, Type, Buttons, 7);
@@ -71,6 +72,14 @@ TEST_F(SkinMessageBox, YesNoLayoutDefaultsAndAnswers) {
     }, VK_RETURN);
     EXPECT_EQ(result, mrYes) << "Yes is the default";
     EXPECT_EQ(Ask("Save?", mtConfirmation, {mbYes, mbNo}, nullptr, VK_ESCAPE), mrNo) << "No is the cancel button";
+}
+
+TEST_F(SkinMessageBox, EachBoxGivesBackTheHandlesItCounted) {
+    EXPECT_EQ(Ask("Done.", mtInformation, {mbOK}, nullptr, VK_RETURN), mrOk);
+    const long before = GdiObjectCount();
+    for (TMsgDlgType type : {mtInformation, mtWarning, mtError, mtConfirmation})
+        Ask("Done.", type, {mbOK}, nullptr, VK_RETURN);
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 TEST_F(SkinMessageBox, OkIsDefaultAndCancelAtOnceAndTheFrameTakesTheAlpha) {

@@ -310,6 +310,24 @@ TEST_F(SkinObjects, DegenerateAndBrokenRecordsNeverCrash) {
     }
 }
 
+TEST_F(SkinObjects, APaintEventThatDropsTheMenuWhileTheFramePaintsIsSafe) {
+    Data = new TskSkinData(Form);
+    objectskins::Build(Data);
+    objectskins::Add<TskDataUserObject>(Data, "user", TRect(4, 42, 20, 56), NullRect());
+    Skin->SetSkinData(Data);
+    Pump();
+    ASSERT_EQ(Skin->MainMenuItems().size(), 3u);
+    int paints = 0;
+    Skin->OnPaintEvent = TskPaintEvent::FromCallable([&](const AnsiString&, TCanvas*, const TRect&) {
+        // The program takes the menu away while the frame draws its objects.
+        if (paints++ == 0) Skin->SetMainMenu(nullptr);
+    });
+    SendMessageA(Form->GetHandle(), WM_NCPAINT, 1, 0);
+    EXPECT_GT(paints, 0);
+    EXPECT_TRUE(Skin->MainMenuItems().empty());
+    Skin->OnPaintEvent = nullptr;
+}
+
 TEST_F(SkinObjects, MainMenuItemsOpenByClickAndKeys) {
     UseSkin();
     auto items = Skin->MainMenuItems();

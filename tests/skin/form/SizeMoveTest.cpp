@@ -25,53 +25,12 @@ protected:
         ShownFormTest::TearDown();
     }
 
-    static void MouseTo(int X, int Y) {
-        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
-                    static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
-    }
-    // Presses at window point (X, Y), moves by (DX, DY) in two steps and releases. Input
-    // goes to the window under the pointer unless one holds the capture, so the moves are
-    // sent from inside the system's loop, once it holds the capture: by a timer it runs.
-    // Returns the pointer's move.
+    // Presses at window point (X, Y), moves by (DX, DY) and releases; the hover follows the
+    // pointer on the frame's mouse timer. Returns the pointer's move.
     TPoint Drag(int X, int Y, int DX, int DY) {
         const TRect w = Window();
-        SetCursorPos(w.Left + X, w.Top + Y);
-        Pump();
-        // The hover follows the pointer on the frame's mouse timer.
-        Skin->TestMouse(nullptr);
-        POINT start;
-        GetCursorPos(&start);
-        Pending = TPoint(start.x + DX, start.y + DY);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        Step = 0;
-        TimerId = SetTimer(nullptr, 0, 1, &SizeMove::MoveAndRelease);
-        Pump();
-        while (TimerId) MoveAndRelease(nullptr, 0, 0, 0);
-        Pump();
-        POINT end;
-        GetCursorPos(&end);
-        return TPoint(end.x - start.x, end.y - start.y);
+        return DragPointer(TPoint(w.Left + X, w.Top + Y), DX, DY, [this] { Skin->TestMouse(nullptr); });
     }
-    // One step per tick, so that the loop takes each move before the next: halfway, the
-    // whole way, then the release.
-    static void CALLBACK MoveAndRelease(HWND, UINT, UINT_PTR, DWORD) {
-        POINT at;
-        GetCursorPos(&at);
-        if (Step == 0) {
-            MouseTo((at.x + Pending.X) / 2, (at.y + Pending.Y) / 2);
-        } else if (Step == 1) {
-            MouseTo(Pending.X, Pending.Y);
-        } else {
-            KillTimer(nullptr, TimerId);
-            TimerId = 0;
-            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        }
-        ++Step;
-    }
-    static inline int Step = 0;
-    static inline TPoint Pending;
-    static inline UINT_PTR TimerId = 0;
     TRect Window() { return testskins::WindowRectOf(Form); }
 
     TskSkinForm* Skin = nullptr;

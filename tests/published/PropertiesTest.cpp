@@ -1,0 +1,351 @@
+// The published classes of the four libraries against the properties each one is meant to
+// publish: every listed property a class publishes is given a value of its own, written
+// to a form text, read into a new form and compared; the properties a class does not
+// publish (yet) are the ones in its gap list, and no others.
+#include "bitmap32/Bmp32_ImageView.h"
+#include "bitmap32/Bmp32_RangeBars.h"
+#include "grid/gclcalc.h"
+#include "grid/gcledclc.h"
+#include "grid/gcleditf.h"
+#include "grid/gcltable.h"
+#include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
+#include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+#include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/controls/SkinCtrls_ExPanels.h"
+#include "skin/controls/SkinCtrls_Labels.h"
+#include "skin/controls/SkinCtrls_Panels.h"
+#include "skin/controls/SkinCtrls_ScrollBars.h"
+#include "skin/controls/SkinCtrls_SpeedButtons.h"
+#include "skin/controls/SkinCtrls_ToolBars.h"
+#include "skin/controls/SkinCtrls_Views.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/skMessages.h"
+
+#include "classlib/ClassRegistry.h"
+#include "classlib/FormLoader.h"
+#include "classlib/Forms.h"
+#include "classlib/Persistence.h"
+#include "tests/support/GuiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TClassProperties {
+    const char* Class;
+    std::vector<const char*> Properties;
+    // Listed properties the class does not publish yet.
+    std::vector<const char*> Gaps;
+};
+
+// The skinned controls' common properties.
+const std::vector<const char*> SkinControl = {
+    "Anchors",  "TabOrder",     "Visible",      "DrawDefault",     "SkinData",      "AreaName",
+    "SkinDataName", "OnMouseEnter", "OnMouseLeave", "AlphaBlend", "AlphaBlendValue", "UseSkinCursor"};
+const std::vector<const char*> SkinCustomControl = {"DefaultFont", "UseSkinFont", "DefaultWidth",
+                                                    "DefaultHeight"};
+
+std::vector<const char*> Join(std::initializer_list<std::vector<const char*>> Lists) {
+    std::vector<const char*> all;
+    for (const auto& list : Lists) all.insert(all.end(), list.begin(), list.end());
+    return all;
+}
+
+const std::vector<const char*> DragAndDock = {"DragCursor", "DragKind", "DragMode", "OnDragDrop",
+                                              "OnDragOver", "OnEndDrag", "OnStartDrag"};
+
+const std::vector<TClassProperties>& Table() {
+    static const std::vector<TClassProperties> table = {
+        {"TRangeBar",
+         {"Align", "Anchors", "Constraints", "Color", "Backgnd", "BorderStyle", "ButtonSize", "Enabled",
+          "HandleColor", "ButtonColor", "HighLightColor", "ShadowColor", "BorderColor", "Increment",
+          "Kind", "Range", "Style", "Visible", "Window", "ShowArrows", "ShowHandleGrip", "Position",
+          "OnChange", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown", "OnMouseMove",
+          "OnMouseUp", "OnMouseWheelUp", "OnMouseWheelDown", "OnStartDrag", "OnUserChange"},
+         {"OnDragDrop", "OnDragOver", "OnEndDrag", "OnStartDrag"}},
+        {"TImgView32",
+         {"Cursor", "Align", "Anchors", "AutoSize", "Bitmap", "Centered", "Color", "Constraints",
+          "DragCursor", "ParentColor", "ParentShowHint", "PopupMenu", "RepaintMode", "Scale",
+          "ScrollBars", "ShowHint", "SizeGrip", "OverSize", "TabOrder", "TabStop", "Visible",
+          "OnBitmapResize", "OnCanResize", "OnClick", "OnChange", "OnDblClick", "OnDragDrop",
+          "OnDragOver", "OnEndDrag", "OnGDIOverlay", "OnInitStages", "OnKeyDown", "OnKeyPress",
+          "OnKeyUp", "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp",
+          "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp", "OnPaintStage", "OnResize",
+          "OnScroll", "OnStartDrag"},
+         {"DragCursor", "OnCanResize", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnStartDrag"}},
+        {"TGclTable",
+         Join({{"Align", "Anchors", "Color", "Constraints", "Ctl3D", "Enabled", "Font",
+                "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",
+                "ShowHint", "TabOrder", "TabStop", "Visible", "LockedRows", "TopRow", "ActiveRow",
+                "RowLimit", "LockedCols", "LeftCol", "ActiveCol", "OldRowColBehavior", "Access",
+                "Adjust", "BorderStyle", "ColCount", "ColorUnused", "Colors", "Columns",
+                "Controller", "GridPenSet", "LockedRowsCell", "Options", "Rows", "ScrollBars",
+                "OnPaintUnusedArea", "OnMouseWheel"},
+               {"DragCursor", "DragKind", "DragMode"}}),
+         {"Columns", "Rows", "DragCursor", "DragKind", "DragMode"}},
+        {"TGclCalculator",
+         {"Align", "BorderStyle", "Ctl3D", "Font", "TapeFont", "Colors", "Cursor", "Decimals",
+          "DragCursor", "DragMode", "Enabled", "LabelInfo", "MaxPaperCount", "TapeHeight", "Options",
+          "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
+          "TabStop", "TapeSeparatorChar", "Visible", "OnButtonPressed"},
+         {"DragCursor", "DragMode"}},
+        {"TGclEdit", {"Controller", "LabelInfo", "About"}, {}},
+        {"TGclNumberEdit", {"Controller", "LabelInfo", "About"}, {}},
+        {"TskSkinPanel",
+         Join({SkinControl, SkinCustomControl,
+               {"AutoEnabledControls", "CheckedMode", "Checked", "Glyph", "NumGlyphs", "Spacing",
+                "DefaultAlignment", "DefaultCaptionHeight", "BorderStyle", "CaptionMode",
+                "RollUpMode", "RollUpState", "OnChecked", "Caption", "Align", "Constraints"}}),
+         {}},
+        {"TskSkinButton",
+         Join({SkinControl, SkinCustomControl,
+               {"RepeatMode", "RepeatInterval", "AllowAllUp", "PopupMenu", "ShowHint", "Action",
+                "Align", "Enabled", "Caption", "TabStop", "CanFocused", "Down", "GroupIndex",
+                "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "Cancel", "Default",
+                "ModalResult", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
+                "OnKeyDown", "OnKeyPress", "OnKeyUp"}}),
+         {}},
+        {"TskSkinScrollBar",
+         Join({SkinControl, SkinCustomControl,
+               {"Kind", "Min", "Max", "Position", "PageSize", "SmallChange", "LargeChange", "Both",
+                "BothMarkerWidth", "BothSkinDataName", "CanFocused", "OnChange", "OnLastChange",
+                "OnUpButtonClick", "OnDownButtonClick"}}),
+         {}},
+        {"TskSkinExPanel",
+         Join({SkinControl, SkinCustomControl,
+               {"RollState", "RollKind", "ShowRollButton", "ShowCloseButton",
+                "DefaultCaptionHeight", "OnChangeRollState", "OnClose"}}),
+         {}},
+        {"TskSkinListBox",
+         Join({SkinControl, SkinCustomControl,
+               {"Caption", "Font", "Align", "Enabled", "PopupMenu", "ShowHint", "TabStop",
+                "HorizontalExtent", "Columns", "RowCount", "Images", "ImageIndex", "Glyph",
+                "NumGlyphs", "Spacing", "CaptionMode", "DefaultCaptionHeight", "DefaultCaptionFont",
+                "Alignment", "DefaultItemHeight", "Items", "ItemIndex", "MultiSelect",
+                "ExtandedSelect", "Sorted", "ListBoxFont", "ListBoxTabOrder", "ListBoxTabStop",
+                "ListBoxPopupMenu", "OnUpButtonClick", "OnDownButtonClick", "OnCheckButtonClick",
+                "OnListBoxClick", "OnListBoxDblClick", "OnListBoxMouseDown", "OnListBoxMouseUp",
+                "OnListBoxMouseMove", "OnListBoxKeyDown", "OnListBoxKeyUp", "OnListBoxKeyPress",
+                "OnDrawItem"}}),
+         {}},
+        {"TskSkinComboBox",
+         Join({SkinControl, SkinCustomControl,
+               {"Items", "ItemIndex", "DropDownCount", "Sorted", "Style", "Text", "Font", "TabStop",
+                "Width", "Height", "ListBoxAlphaBlend", "ListBoxAlphaBlendValue",
+                "ListBoxAlphaBlendAnimation", "HorizontalExtent", "Images", "ImageIndex",
+                "ListBoxCaption", "ListBoxCaptionMode", "ListBoxDefaultFont",
+                "ListBoxDefaultCaptionFont", "ListBoxDefaultItemHeight", "ListBoxCaptionAlignment",
+                "OnChange", "OnClick", "OnCloseUp", "OnComboBoxDrawItem", "OnListBoxDrawItem"}}),
+         {}},
+        {"TskSkinMainMenuBar",
+         Join({SkinControl,
+               {"DefItemFont", "DefaultWidth", "DefaultHeight", "PopupToUp", "SkinForm", "MainMenu",
+                "OnMainMenuItemClick", "Enabled", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+                "OnClick"}}),
+         {}},
+        {"TskSkinMessage",
+         {"AlphaBlend", "AlphaBlendAnimation", "AlphaBlendValue", "SkinData", "CtrlSkinData",
+          "ButtonSkinDataName", "MessageLabelSkinDataName", "DefaultFont", "DefaultButtonFont",
+          "UseSkinFont"},
+         {}},
+        {"TskSkinForm",
+         {"ShowIcon", "MaximizeOnFullScreen", "SkinHint", "ShowObjectHint", "UseSkinCursors",
+          "DefCaptionFont", "DefInActiveCaptionFont", "DefMenuItemHeight", "DefMenuItemFont",
+          "TrayIcon", "UseDefaultSysMenu", "MainMenuBar", "SupportNCArea", "AlphaBlendAnimation",
+          "AlphaBlendValue", "AlphaBlend", "MenusAlphaBlend", "MenusAlphaBlendAnimation",
+          "MenusAlphaBlendValue", "MainMenu", "SystemMenu", "SkinData", "MenusSkinData", "MinHeight",
+          "MinWidth", "Sizeable", "DraggAble", "Magnetic", "MagneticSize", "BorderIcons",
+          "OnChangeClientRect", "OnChangeSkinData", "OnMouseUpEvent", "OnMouseDownEvent",
+          "OnMouseMoveEvent", "OnMouseEnterEvent", "OnMouseLeaveEvent", "OnPaintEvent",
+          "OnSwitchChangeStateEvent", "OnTrackBarChangeValueEvent",
+          "OnFrameRegulatorChangeValueEvent", "OnActivate", "OnDeActivate", "OnSkinMenuOpen",
+          "OnSkinMenuClose", "OnChangeRollUpState", "OnMainMenuEnter", "OnMainMenuExit",
+          "OnMinimizeToTray", "OnRestoreFromTray"},
+         {"SkinHint", "ShowObjectHint", "TrayIcon", "OnMinimizeToTray", "OnRestoreFromTray"}},
+        {"TGaugeBar",
+         {"Align", "Anchors", "Constraints", "Color", "Backgnd", "BorderStyle", "ButtonSize", "Enabled",
+          "HandleColor", "ButtonColor", "HighLightColor", "ShadowColor", "BorderColor", "HandleSize",
+          "Kind", "LargeChange", "Max", "Min", "SmallChange", "Style", "Visible", "ShowArrows",
+          "ShowHandleGrip", "Position", "OnChange", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+          "OnUserChange"},
+         {}},
+        {"TskSkinToolBar",
+         Join({SkinControl, SkinCustomControl,
+               {"Caption", "Align", "BorderStyle", "Flat", "Images", "HotImages",
+                "DisabledImages"}}),
+         {}},
+        {"TskSkinStatusBar",
+         Join({SkinControl, SkinCustomControl, {"Caption", "Align", "BorderStyle"}}), {}},
+        {"TskSkinGroupBox",
+         Join({SkinControl, SkinCustomControl,
+               {"Caption", "Align", "BorderStyle", "CaptionMode", "RollUpMode", "RollUpState"}}),
+         {}},
+        {"TskSkinSpeedButton",
+         {"Visible", "DrawDefault", "SkinData", "AreaName", "SkinDataName", "OnMouseEnter",
+          "OnMouseLeave", "AlphaBlend", "AlphaBlendValue", "UseSkinCursor", "DefaultFont",
+          "UseSkinFont", "DefaultWidth", "DefaultHeight", "ImageIndex", "RepeatMode",
+          "RepeatInterval", "Flat", "AllowAllUp", "PopupMenu", "ShowHint", "Action", "Caption",
+          "Align", "Enabled", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
+          "Down", "GroupIndex", "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout"},
+         {}},
+        {"TskSkinStdLabel",
+         {"Alignment", "AutoSize", "Caption", "Color", "Font", "FocusControl", "Layout",
+          "ShowAccelChar", "WordWrap", "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName"},
+         {}},
+        {"TskSkinTreeView",
+         {"SkinData", "SkinDataName", "DefaultFont", "DefaultColor", "VScrollBar", "HScrollBar"}, {}},
+        {"TskSkinListView",
+         {"SkinData", "SkinDataName", "DefaultFont", "DefaultColor", "VScrollBar", "HScrollBar",
+          "HeaderSkinDataName"},
+         {}},
+        {"TskSkinData", {"StoredSkin", "CompressedStoredSkin"}, {}},
+        {"TForm", {"FormStyle", "BorderStyle", "BorderIcons", "Position", "WindowState"}, {}},
+    };
+    return table;
+}
+
+// A value of the property's own that differs from the one it has, where one can be made
+// without knowing the property: numbers, switches, names, sets and texts.
+bool ChangeValue(const TPropInfo* P, TObject* Instance) {
+    switch (P->GetKind()) {
+    case pkInteger: {
+        const Int64 v = P->GetOrdValue(Instance);
+        P->SetOrdValue(Instance, v < P->GetMaxValue() ? v + 1 : v - 1);
+        return true;
+    }
+    case pkBoolean: P->SetOrdValue(Instance, P->GetOrdValue(Instance) ? 0 : 1); return true;
+    case pkEnumeration: {
+        const Int64 count = static_cast<Int64>(P->GetEnumInfo().Names.size());
+        if (count < 2) return false;
+        P->SetOrdValue(Instance, (P->GetOrdValue(Instance) + 1) % count);
+        return true;
+    }
+    case pkSet: P->SetOrdValue(Instance, P->GetOrdValue(Instance) ^ 1); return true;
+    case pkFloat: P->SetFloatValue(Instance, P->GetFloatValue(Instance) + 1.5); return true;
+    case pkString: {
+        // A character property holds one character.
+        const AnsiString v = P->GetStrValue(Instance);
+        P->SetStrValue(Instance, v.size() == 1 ? AnsiString(v == "#" ? "*" : "#") : v + "x");
+        return true;
+    }
+    default: return false;
+    }
+}
+
+AnsiString ValueText(const TPropInfo* P, TObject* Instance) {
+    switch (P->GetKind()) {
+    case pkInteger:
+    case pkBoolean:
+    case pkEnumeration:
+    case pkSet: return std::to_string(P->GetOrdValue(Instance));
+    case pkFloat: return std::to_string(P->GetFloatValue(Instance));
+    case pkString: return P->GetStrValue(Instance);
+    default: return "";
+    }
+}
+
+// Properties whose value follows others or the window rather than what was set alone.
+bool Derived(const AnsiString& Name) {
+    static const std::set<AnsiString> names = {"Align", "Visible", "TabOrder", "Width", "Height",
+                                               "ListBoxTabOrder", "ItemIndex", "Text"};
+    return names.count(Name) > 0;
+}
+
+// The declared default: a value a form does not write, which must then be the value the
+// class is made with.
+bool SetDeclaredDefault(const TPropInfo* P, TObject* Instance) {
+    if (!P->HasDefault()) return false;
+    switch (P->GetKind()) {
+    case pkInteger:
+    case pkBoolean:
+    case pkEnumeration:
+    case pkSet: P->SetOrdValue(Instance, P->GetDefaultOrd()); return true;
+    case pkFloat: P->SetFloatValue(Instance, P->GetDefaultFloat()); return true;
+    case pkString: P->SetStrValue(Instance, P->GetDefaultStr()); return true;
+    default: return false;
+    }
+}
+
+using TChange = bool (*)(const TPropInfo*, TObject*);
+
+// An instance of Info (on a form, unless it is a form) whose properties Change gives their
+// values, written and read into a new form; the properties read back otherwise go to Lost.
+void RoundTrip(const TClassInfo* Info, const std::vector<const TPropInfo*>& Properties,
+               TChange Change, std::ostream& Lost) {
+    const bool isForm = Info->InheritsFrom(TForm::StaticClass());
+    TForm* root = isForm ? nullptr : new TForm(nullptr);
+    TComponent* instance = Info->Create(root);
+    ASSERT_NE(instance, nullptr) << Info->Name;
+    if (root) instance->SetName("Item");
+    if (auto* control = dynamic_cast<TControl*>(instance); control && root) control->SetParent(root);
+
+    std::vector<std::pair<const TPropInfo*, AnsiString>> changed;
+    for (const TPropInfo* p : Properties) {
+        try {
+            if (Change(p, instance)) changed.emplace_back(p, "");
+        } catch (const std::exception& e) {
+            Lost << Info->Name << "." << p->GetName() << " (refused: " << e.what() << ") ";
+        }
+    }
+    for (auto& [p, value] : changed) value = ValueText(p, instance);
+
+    const AnsiString text = WriteComponentText(root ? static_cast<TComponent*>(root) : instance);
+    TForm* readRoot = new TForm(nullptr);
+    TComponent* read = nullptr;
+    try {
+        ReadComponentText(text, readRoot, Info->Name);
+        read = root ? readRoot->FindComponent("Item") : readRoot;
+    } catch (const std::exception& e) {
+        Lost << Info->Name << " (not read back: " << e.what() << ") ";
+    }
+    for (const auto& [p, value] : changed)
+        if (read && ValueText(p, read) != value)
+            Lost << Info->Name << "." << p->GetName() << " (" << value << " read as "
+                 << ValueText(p, read) << ") ";
+    delete readRoot;
+    delete (root ? static_cast<TComponent*>(root) : instance);
+}
+
+class PublishedProperties : public ShownFormTest {};
+
+TEST_F(PublishedProperties, EveryListedPropertyIsPublishedAndReadBack) {
+    RegisterClass(TForm::StaticClass());
+    std::ostringstream unregistered, missing, unexpected, lost, defaults;
+    for (const TClassProperties& row : Table()) {
+        const TClassInfo* info = GetClass(row.Class);
+        if (!info) {
+            unregistered << row.Class << " ";
+            continue;
+        }
+        const TPublishedClass& published = GetPublished(info);
+        const std::set<std::string> gaps(row.Gaps.begin(), row.Gaps.end());
+        std::vector<const TPropInfo*> settable;
+        for (const char* name : row.Properties) {
+            const TPropInfo* p = published.FindProperty(name);
+            if (!p) {
+                if (!gaps.count(name)) missing << row.Class << "." << name << " ";
+                continue;
+            }
+            if (gaps.count(name)) unexpected << row.Class << "." << name << " ";
+            if (p->HasSetter()) settable.push_back(p);
+        }
+        std::vector<const TPropInfo*> independent;
+        for (const TPropInfo* p : settable)
+            if (!Derived(p->GetName())) independent.push_back(p);
+        RoundTrip(info, independent, ChangeValue, lost);
+        RoundTrip(info, settable, SetDeclaredDefault, defaults);
+    }
+    EXPECT_EQ(unregistered.str(), "") << "not registered";
+    EXPECT_EQ(missing.str(), "") << "listed but not published";
+    EXPECT_EQ(unexpected.str(), "") << "published now: take them off the gap list";
+    EXPECT_EQ(lost.str(), "") << "not read back as written";
+    EXPECT_EQ(defaults.str(), "") << "set to the declared default and not read back so";
+}
+
+} // namespace
