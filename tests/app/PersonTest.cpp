@@ -565,13 +565,13 @@ TEST_F(PersonUsesEditor, MenuBarDropDownsOpenUnderTheirItemsAndLeaveNoHighlight)
         EXPECT_GE(dropDown.left, item.left - 3) << "drop-down at " << Describe(dropDown);
         EXPECT_LE(dropDown.left, item.left + 3) << "item at " << Describe(item);
 
-        // Closed by Esc, with the pointer off the bar.
+        // Closed by Esc, with the pointer off the bar: the first Esc closes the drop-down and
+        // keeps its item lit for the arrow keys, the second leaves the bar.
         MoveTo(window.right - 10, window.bottom - 10);
         PressKey(VK_ESCAPE);
         EXPECT_TRUE(WaitGone(menu)) << "Esc left the drop-down open";
-        EXPECT_TRUE(barPlainAgain()) << "the bar stays lit after Esc";
         PressKey(VK_ESCAPE);
-        barPlainAgain();
+        EXPECT_TRUE(barPlainAgain()) << "the bar stays lit after a second Esc";
     }
 
     // Closed by a click elsewhere: on the window's caption.
