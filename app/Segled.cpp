@@ -147,6 +147,7 @@ void TFM::FormShow(TObject*) {
     SetupColors();
     CreateSegmentShapes();
     SetupViewBitmap();
+    SetupViewFocusMark();
     FCellBitmap = std::make_unique<TBitmap>();
     IMG_Seg->SetRepaintMode(Bmp32::rmOptimizer);
     // The size and the aligns below lay the window out once, outermost first, instead of

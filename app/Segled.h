@@ -160,6 +160,10 @@ private:
     void BuildSegmentShape(Bmp32::TPolygon32* Shape, int Segment);
     void OffsetSegmentLayer(Bmp32::TBitmapLayer* Layer, int Dx, int Dy);
     void SetupViewBitmap();
+    // The view takes the focus by Tab: a dotted frame inside its border shows that it has it.
+    void SetupViewFocusMark();
+    void IMG_SegFocusChange(TObject* Sender);
+    void IMG_SegPaintStage(TObject* Sender, Bmp32::TBitmap32* Buffer, int StageNum);
     void BuildWires();
     bool SegmentLitFlag(int Segment) const;
     void DrawSegments();

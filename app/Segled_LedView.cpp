@@ -78,6 +78,33 @@ void TFM::SetupViewBitmap() {
     view->FrameRectS(0, 0, view->GetWidth(), view->GetHeight(), ToColor32(FColors.OffEdge));
 }
 
+void TFM::SetupViewFocusMark() {
+    IMG_Seg->GetPaintStages()->Add()->Stage = Bmp32::PST_CUSTOM;
+    IMG_Seg->OnPaintStage = Bmp32::TPaintStageEvent(this, &TFM::IMG_SegPaintStage);
+    IMG_Seg->OnEnter = TNotifyEvent(this, &TFM::IMG_SegFocusChange);
+    IMG_Seg->OnExit = TNotifyEvent(this, &TFM::IMG_SegFocusChange);
+}
+
+void TFM::IMG_SegFocusChange(TObject*) {
+    IMG_Seg->ForceFullInvalidate();
+}
+
+void TFM::IMG_SegPaintStage(TObject*, Bmp32::TBitmap32* Buffer, int) {
+    if (!IMG_Seg->Focused()) return;
+    // Every other pixel, so that the repaint of one changed area draws the same dots again.
+    constexpr int kInset = 2;
+    const int right = Buffer->GetWidth() - 1 - kInset, bottom = Buffer->GetHeight() - 1 - kInset;
+    constexpr Bmp32::TColor32 kDot = Bmp32::Color32(0, 0, 0, 255);
+    for (int x = kInset; x <= right; x += 2) {
+        Buffer->SetPixelS(x, kInset, kDot);
+        Buffer->SetPixelS(x, bottom, kDot);
+    }
+    for (int y = kInset; y <= bottom; y += 2) {
+        Buffer->SetPixelS(kInset, y, kDot);
+        Buffer->SetPixelS(right, y, kDot);
+    }
+}
+
 void TFM::BuildWires() {
     for (int pin = 0; pin < kPinCount; ++pin) {
         Bmp32::TPolygon32* wire = FWires[static_cast<std::size_t>(pin)].get();

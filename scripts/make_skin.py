@@ -184,6 +184,11 @@ def std_button_glyph(command, restore):
 
 # ---- Buttons, fields, panels ------------------------------------------------------
 
+# Rows of a button's top and bottom edge, frame included: the shading lies in them, so
+# that the face between them, which holds the text and repeats on taller buttons, is flat.
+BUTTON_EDGE = 3
+
+
 def draw_button(pic, r, state):
     top, bottom = BUTTON_TOP, BUTTON_BOTTOM
     edge = LINE
@@ -193,7 +198,10 @@ def draw_button(pic, r, state):
         top, bottom, edge = darker(BUTTON_BOTTOM, 0.9), darker(BUTTON_TOP, 0.9), DARK
     elif state == DISABLED:
         top, bottom, edge = FACE, FACE_DARK, grey(LINE)
-    pic.vgradient(r, top, bottom)
+    face = mix(top, bottom, 0.4)
+    pic.fill(r, face)
+    pic.vgradient((r[0], r[1], r[2], r[1] + BUTTON_EDGE), top, mix(top, face, 0.6))
+    pic.vgradient((r[0], r[3] - BUTTON_EDGE, r[2], r[3]), mix(face, bottom, 0.4), bottom)
     if state != DOWN:
         pic.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), WHITE)
     pic.frame(r, edge)

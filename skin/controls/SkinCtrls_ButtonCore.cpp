@@ -82,6 +82,7 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW
         ++tx;
         ++ty;
     }
+    AuditTextRoom(Canvas, R, Caption, 0);
     RECT text = {tx, ty, tx + tw + 2, ty + th};
     DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &text,
               DT_CENTER | DT_VCENTER);

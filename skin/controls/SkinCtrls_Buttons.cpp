@@ -98,6 +98,7 @@ void TskSkinButton::Paint() {
     if (GetWidth() < 1 || GetHeight() < 1) return;
     TBitmap image(GetWidth(), GetHeight());
     CreateStateImage(&image, ShowsDown(), IsLit());
+    DrawFocusMark(image.GetCanvas());
     DrawBlended(GetCanvas(), &image);
 }
 
@@ -111,6 +112,14 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap* B) {
     DrawDefaultButtonFace(canvas, r, down, IsLit());
     DrawGlyphAndText(canvas, r, GetMargin(), down, 1, GetNumGlyphs(), GetGlyph(), GetCaption(),
                      GetLayout(), GetSpacing());
+    DrawFocusMark(canvas);
+}
+
+void TskSkinButton::DrawFocusMark(TCanvas* Canvas) {
+    // The lit look also means the pointer is over the button: the focus needs a mark of its own.
+    constexpr int kInset = 3;
+    if (IsFocused())
+        Canvas->DrawFocusRect(TRect(kInset, kInset, GetWidth() - kInset, GetHeight() - kInset));
 }
 
 // ---- Mouse and keys ------------------------------------------------------------------------

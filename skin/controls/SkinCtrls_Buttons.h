@@ -74,6 +74,8 @@ protected:
 protected:
     // Shown pressed: Down and held, grouped or focused without the mouse.
     bool ShowsDown();
+    // The dotted focus frame inside the button while it has the focus.
+    void DrawFocusMark(TCanvas* Canvas);
     // Whether the pointer's coming or going redraws the button.
     bool HoverRedraws();
 

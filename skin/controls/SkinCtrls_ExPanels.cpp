@@ -433,6 +433,7 @@ void TskSkinExPanel::CreateControlDefaultImage(TBitmap* B) {
         Frame3D(canvas, caption, clBtnShadow, clBtnShadow, 1);
         Frame3D(canvas, caption, clBtnHighlight, clBtnFace, 1);
         SKDrawText2(canvas, GetCaption(), text);
+        AuditTextRoom(canvas, TRect(text.Left + 2, text.Top, text.Right, text.Bottom), GetCaption());
     }
     DrawButton(canvas, ebClose);
     DrawButton(canvas, ebRoll);
@@ -465,6 +466,8 @@ void TskSkinExPanel::CreateControlSkinImage(TBitmap* B) {
         DrawRotatedCaption(canvas, text);
     else
         SKDrawText2(canvas, GetCaption(), text);
+    if (!FRollState || !Horizontal())
+        AuditTextRoom(canvas, TRect(text.Left + 2, text.Top, text.Right, text.Bottom), GetCaption());
     DrawButton(canvas, ebClose);
     DrawButton(canvas, ebRoll);
 }

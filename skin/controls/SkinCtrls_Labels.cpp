@@ -1,6 +1,7 @@
 #include "skin/controls/SkinCtrls_Labels.h"
 
 #include "skin/data/Skutils_Geometry.h"
+#include "skin/data/Skutils_TextAudit.h"
 
 #include "classlib/ClassRegistry.h"
 
@@ -95,6 +96,7 @@ void TskSkinStdLabel::DoDrawText(TRect& Rect, UINT Flags) {
         font->SetColor(FontColor);
     }
     DrawLabelText(Rect, GetCaption(), Flags);
+    if (!(Flags & DT_CALCRECT)) AuditTextRoom(GetCanvas(), Rect, GetCaption(), Flags);
 }
 
 // ---- TskSkinLabel --------------------------------------------------------------------------
@@ -205,6 +207,7 @@ void TskSkinLabel::DrawLabelText(TCanvas* Canvas, const TRect& R) {
         tx = R.Left + RectWidth(R) / 2 - tw / 2;
     Canvas->GetBrush()->SetStyle(bsClear);
     Canvas->TextRect(R, tx, ty, caption);
+    AuditTextRoom(Canvas, R, caption);
 }
 
 void TskSkinLabel::CreateControlDefaultImage(TBitmap* B) {

@@ -7,6 +7,7 @@
 #include "skin/data/Skutils_Codecs.h"
 #include "skin/data/Skutils_Geometry.h"
 #include "skin/data/Skutils_Images.h"
+#include "skin/data/Skutils_TextAudit.h"
 
 #include "classlib/Graphics.h"
 #include "classlib/JpegImage.h"

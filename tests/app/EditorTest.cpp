@@ -317,6 +317,21 @@ TEST_F(Editor, ARightClickOpensThePopupWithoutToggling) {
     chain->Hide();
 }
 
+TEST_F(Editor, TheViewShowsADottedFrameWhileItHasTheFocus) {
+    const TColor32 dot = Bmp32::Color32(0, 0, 0, 255), back = ToColor32(EditorPalette().Back);
+    const TPoint corner{2, 2}, gap{3, 2}, bottom{4, Form->IMG_Seg->GetHeight() - 3};
+    EXPECT_EQ(ViewPixel(corner), back);
+    ASSERT_TRUE(TakeFocus(Form->IMG_Seg));
+    EXPECT_EQ(ViewPixel(corner), dot);
+    EXPECT_EQ(ViewPixel(bottom), dot);
+    EXPECT_EQ(ViewPixel(gap), back);
+    // A hover repaints only what it changed: the dots stay.
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[1]);
+    EXPECT_EQ(ViewPixel(corner), dot);
+    ASSERT_TRUE(TakeFocus(Form->BTN_Add));
+    EXPECT_EQ(ViewPixel(corner), back);
+}
+
 TEST_F(Editor, LeavingASegmentTakesTheOutlineAndThePinHighlightAway) {
     const TLedPalette colors = EditorPalette();
     // The top vertex of b's outline: the fill leaves its row out, so only outlines reach it.

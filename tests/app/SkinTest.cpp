@@ -225,6 +225,30 @@ TEST_F(ProgramSkin, PicturesFitTheRecordsThatReadThem) {
     }
 }
 
+// The text rectangle of a control that shows a line of text is its client rectangle grown
+// with the control: at 21 pixels, the height of the message boxes' buttons and of the
+// dialogs' fields, it holds a line of the record's font.
+TEST_F(ProgramSkin, TextControlsHoldALineOfTheirFontAt21Pixels) {
+    auto fontOf = [](TskDataSkinControl* Record) {
+        if (auto* b = dynamic_cast<TskDataSkinButtonControl*>(Record)) return b->FontHeight;
+        if (auto* e = dynamic_cast<TskDataSkinEditControl*>(Record)) return e->FontHeight;
+        if (auto* l = dynamic_cast<TskDataSkinLabelControl*>(Record)) return l->FontHeight;
+        if (auto* c = dynamic_cast<TskDataSkinComboBox*>(Record)) return c->FontHeight;
+        return 0;
+    };
+    for (const char* name : {"button", "toolbutton", "edit", "combobox", "label"}) {
+        SCOPED_TRACE(name);
+        const int index = Skin()->GetControlIndex(name);
+        ASSERT_GE(index, 0);
+        auto* c = dynamic_cast<TskDataSkinCustomControl*>(Skin()->CtrlList[static_cast<std::size_t>(index)].get());
+        ASSERT_NE(c, nullptr);
+        ASSERT_GT(fontOf(c), 0);
+        const int margins = RectHeight(c->SkinRect) - RectHeight(c->ClRect);
+        EXPECT_GE(21 - margins, fontOf(c)) << "client rectangle " << RectHeight(c->ClRect) << " of "
+                                           << RectHeight(c->SkinRect) << " rows";
+    }
+}
+
 TEST_F(ProgramSkin, TheCompressedResourceLoadsTheSameRecordsAndPictures) {
     const AnsiString file = ResourceToFile("VANTOREL_SKIN", TempFolder() + "vantorel.skn");
     TskSkinData compressed(nullptr);

@@ -96,6 +96,27 @@ TEST_F(SkinButton, TheDefaultLookFollowsTheSameStates) {
     MouseUp(button, 5, 5);
 }
 
+TEST_F(SkinButton, TheFocusLooksOtherThanTheHover) {
+    for (bool skinned : {true, false}) {
+        SCOPED_TRACE(skinned ? "skinned" : "default look");
+        TskSkinButton* other = Button(10, 40, skinned);
+        TskSkinButton* button = Button(10, 10, skinned);
+        ASSERT_TRUE(TakeFocus(other));
+        MouseMove(button, 5, 5);
+        auto hovered = PaintToBitmap(button);
+        MouseAway(button);
+        ASSERT_TRUE(TakeFocus(button));
+        auto focused = PaintToBitmap(button);
+        // The dotted frame 3 pixels in: every other pixel of its top edge differs.
+        int marked = 0;
+        for (int x = 3; x < button->GetWidth() - 3; ++x)
+            if (PixelOf(focused.get(), x, 3) != PixelOf(hovered.get(), x, 3)) ++marked;
+        EXPECT_GE(marked, (button->GetWidth() - 6) / 2 - 1);
+        delete button;
+        delete other;
+    }
+}
+
 TEST_F(SkinButton, AHoverFadesInByTenthsAndEndsAtExactlyOne) {
     Record->Morphing = true;
     TskSkinButton* button = Button(10, 10);
