@@ -269,6 +269,39 @@ TEST_F(SkinMenuBar, MenusWithoutItemsOnlyDividersOrManyItemsAreSafe) {
     EXPECT_EQ(Levels(), 1);
 }
 
+TEST_F(SkinMenuBar, HoverLightGoesOutOffTheItemsAndOffTheBar) {
+    const std::vector<COLORREF> plain = BarPixels();
+    auto moveTo = [&](int X) {
+        SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, 5));
+        Pump();
+    };
+    moveTo(Bar->Items()[0].ObjectRect.Left + 3);
+    EXPECT_EQ(Bar->GetActiveItem(), 0);
+    EXPECT_TRUE(Bar->GetMouseTimer()->GetEnabled()) << "the bar watches the pointer once it moves on it";
+    moveTo(Bar->GetWidth() - 20);
+    EXPECT_EQ(Bar->GetActiveItem(), -1) << "the bar's empty end lights nothing";
+
+    // The pointer jumps off the window without the bar hearing of it: the next look at the
+    // pointer puts the light out and stops watching.
+    moveTo(Bar->Items()[1].ObjectRect.Left + 3);
+    Bar->GetMouseTimer()->SetEnabled(false); // stepped here, none on its own
+    const TPoint away = Form->ClientToScreen(TPoint(Form->GetWidth() + 100, Form->GetHeight() + 100));
+    SetCursorPos(away.X, away.Y);
+    Bar->GetMouseTimer()->SetEnabled(true);
+    Bar->TestMouse(nullptr);
+    EXPECT_EQ(Bar->GetActiveItem(), -1);
+    EXPECT_FALSE(Bar->GetMouseTimer()->GetEnabled());
+    Pump();
+    EXPECT_TRUE(BarPixels() == plain);
+
+    // The keys' selection stays lit wherever the pointer is.
+    SendMessageA(Form->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Bar->TestMouse(nullptr);
+    EXPECT_EQ(Bar->GetActiveItem(), 0);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(Bar->GetActiveItem(), -1);
+}
+
 TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {
     auto* data = new TskSkinData(Form);
     BuildBarSkin(data, true);
