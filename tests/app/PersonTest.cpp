@@ -412,7 +412,7 @@ protected:
             x = item.right + 3;
         }
         ParkPointer();
-        GrabStill(barRect, 800);
+        EXPECT_TRUE(GrabStill(barRect, 800) == plain) << "the hover light stays after the pointer left the bar";
         return FBarItems;
     }
 
