@@ -48,6 +48,10 @@ TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwn
     FMorphTimer->SetEnabled(false);
     FMorphTimer->SetInterval(20);
     FMorphTimer->OnTimer = TNotifyEvent(this, &TskSkinMainMenuBar::TestMorph);
+    FMouseTimer = new TTimer(this);
+    FMouseTimer->SetEnabled(false);
+    FMouseTimer->SetInterval(50);
+    FMouseTimer->OnTimer = TNotifyEvent(this, &TskSkinMainMenuBar::TestMouse);
 }
 
 TskSkinMainMenuBar::~TskSkinMainMenuBar() = default;
@@ -414,18 +418,37 @@ void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
     TskSkinControl::MouseMove(Shift, X, Y);
+    FMouseTimer->SetEnabled(true);
+    TestActive(X, Y);
+}
+
+void TskSkinMainMenuBar::TestActive(int X, int Y) {
     const bool onMarker = FScrollMarker && InHalfOpen(ScrollMarkerRect(), TPoint(X, Y));
     if (onMarker != FScrollMarkerActive) {
         FScrollMarkerActive = onMarker;
         Invalidate();
     }
     const int index = ItemAt(X, Y);
-    if (index == FActive || index == -1) return;
+    if (index == FActive) return;
+    if (index == -1) {
+        if (FDown == -1 && !FInMenu) SetActive(-1);
+        return;
+    }
     // While a submenu is open the menu follows the pointer.
     if (FDown != -1)
         OpenItem(index);
     else
         SetActive(index);
+}
+
+void TskSkinMainMenuBar::TestMouse(TObject*) {
+    if (!HandleAllocated()) return FMouseTimer->SetEnabled(false);
+    POINT p{};
+    GetCursorPos(&p);
+    const TPoint at = ScreenToClient(TPoint(p.x, p.y));
+    if (at.X >= 0 && at.X <= GetWidth() && at.Y >= 0 && at.Y <= GetHeight()) return TestActive(at.X, at.Y);
+    FMouseTimer->SetEnabled(false);
+    TestActive(-1, -1);
 }
 
 void TskSkinMainMenuBar::CreateParams(TCreateParams& Params) {
@@ -440,13 +463,15 @@ void TskSkinMainMenuBar::WMMouseActivate(TMessage& Message) {
         TskSkinControl::Dispatch(Message);
 }
 
+void TskSkinMainMenuBar::CMMouseEnter2(TMessage& Message) {
+    TskSkinControl::Dispatch(Message);
+    FMouseTimer->SetEnabled(true);
+}
+
 void TskSkinMainMenuBar::CMMouseLeave2(TMessage& Message) {
     TskSkinControl::Dispatch(Message);
-    if (FScrollMarkerActive) {
-        FScrollMarkerActive = false;
-        Invalidate();
-    }
-    if (FDown == -1 && !FInMenu) SetActive(-1);
+    FMouseTimer->SetEnabled(false);
+    TestActive(-1, -1);
 }
 
 void TskSkinMainMenuBar::WMCloseSkinMenu(TMessage&) {

@@ -68,7 +68,8 @@ protected:
         Bar->SetMainMenu(Menu);
         Bar->SetSkinForm(Skin);
         Skin->SetMainMenuBar(Bar);
-        Pump();
+        // Not on the bar, wherever the test before left the pointer.
+        PointerTo(OnClientArea());
     }
     void TearDown() override {
         Skin->GetSkinMenu()->CloseMenu(0);
@@ -96,6 +97,13 @@ protected:
         keybd_event(static_cast<BYTE>(K), 0, 0, 0);
         keybd_event(static_cast<BYTE>(K), 0, KEYEVENTF_KEYUP, 0);
         Pump();
+    }
+    // The pointer really at X, Y of the bar, and the bar told at once: the bar looks at the
+    // pointer itself every 50 ms and would put out a light that only a message had lit.
+    void HoverAt(int X, int Y) {
+        const TPoint p = Bar->ClientToScreen(TPoint(X, Y));
+        SetCursorPos(p.X, p.Y);
+        SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
     }
     TPoint ItemCentre(int Index) {
         const TRect r = Bar->Items()[static_cast<std::size_t>(Index)].ObjectRect;
@@ -162,7 +170,7 @@ TEST_F(SkinMenuBar, ClickOpensBelowAndHoverMovesTheOpenMenu) {
     GetWindowRect(Skin->GetSkinMenu()->GetLevel(0)->GetHandle(), &level);
     EXPECT_EQ(level.top, Bar->ClientToScreen(TPoint(0, first.Bottom)).Y);
     const TRect second = Bar->Items()[1].ObjectRect;
-    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(second.Left + 3, 5));
+    HoverAt(second.Left + 3, 5);
     Pump();
     ASSERT_EQ(Levels(), 1);
     EXPECT_TRUE(Bar->Items()[1].Down);
@@ -215,7 +223,7 @@ TEST_F(SkinMenuBar, SkinnedBarTilesItsPictureAndOverflowsIntoAMenu) {
     EXPECT_EQ(RectHeight(items[0].ObjectRect), 20);
     EXPECT_EQ(Bar->ItemsArea(), TRect(2, 0, Bar->GetWidth() - 2, 20));
     const TRect second = items[1].ObjectRect;
-    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(second.Left + 3, 5));
+    HoverAt(second.Left + 3, 5);
     Pump();
     auto shot = PaintToBitmap(Bar);
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "skinmenubar_skinned.bmp");
@@ -235,7 +243,7 @@ TEST_F(SkinMenuBar, SkinnedBarTilesItsPictureAndOverflowsIntoAMenu) {
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "skinmenubar_overflow.bmp");
     const TRect marker = Bar->ScrollMarkerRect();
     EXPECT_EQ(marker, TRect(Bar->GetWidth() - 7, 0, Bar->GetWidth() - 2, 20));
-    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(marker.Left + 2, 10));
+    HoverAt(marker.Left + 2, 10);
     Pump();
     EXPECT_EQ(PixelOf(PaintToBitmap(Bar).get(), marker.Left + 2, 10), Rgb(0x00C000)) << "the marker lights";
     SendMessageA(Bar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(marker.Left + 2, 10));
@@ -269,13 +277,46 @@ TEST_F(SkinMenuBar, MenusWithoutItemsOnlyDividersOrManyItemsAreSafe) {
     EXPECT_EQ(Levels(), 1);
 }
 
+TEST_F(SkinMenuBar, HoverLightGoesOutOffTheItemsAndOffTheBar) {
+    const std::vector<COLORREF> plain = BarPixels();
+    auto moveTo = [&](int X) {
+        HoverAt(X, 5);
+        Pump();
+    };
+    moveTo(Bar->Items()[0].ObjectRect.Left + 3);
+    EXPECT_EQ(Bar->GetActiveItem(), 0);
+    EXPECT_TRUE(Bar->GetMouseTimer()->GetEnabled()) << "the bar watches the pointer once it moves on it";
+    moveTo(Bar->GetWidth() - 20);
+    EXPECT_EQ(Bar->GetActiveItem(), -1) << "the bar's empty end lights nothing";
+
+    // The pointer jumps off the window without the bar hearing of it: the next look at the
+    // pointer puts the light out and stops watching.
+    moveTo(Bar->Items()[1].ObjectRect.Left + 3);
+    Bar->GetMouseTimer()->SetEnabled(false); // stepped here, none on its own
+    const TPoint away = Form->ClientToScreen(TPoint(Form->GetWidth() + 100, Form->GetHeight() + 100));
+    SetCursorPos(away.X, away.Y);
+    Bar->GetMouseTimer()->SetEnabled(true);
+    Bar->TestMouse(nullptr);
+    EXPECT_EQ(Bar->GetActiveItem(), -1);
+    EXPECT_FALSE(Bar->GetMouseTimer()->GetEnabled());
+    Pump();
+    EXPECT_TRUE(BarPixels() == plain);
+
+    // The keys' selection stays lit wherever the pointer is.
+    SendMessageA(Form->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Bar->TestMouse(nullptr);
+    EXPECT_EQ(Bar->GetActiveItem(), 0);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(Bar->GetActiveItem(), -1);
+}
+
 TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {
     auto* data = new TskSkinData(Form);
     BuildBarSkin(data, true);
     Bar->SetSkinData(data);
     Pump();
     const TRect first = Bar->Items()[0].ObjectRect;
-    SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(first.Left + 3, 5));
+    HoverAt(first.Left + 3, 5);
     EXPECT_TRUE(Bar->GetMorphTimer()->GetEnabled());
     Bar->GetMorphTimer()->SetEnabled(false); // the ticks are stepped here, none on its own
     Pump();
