@@ -58,3 +58,5 @@ void TGclTCBitMap::Published(TPropertyList& P) {
     P.Add("AcceptActivationClick", &TGclBaseTableCell::GetAcceptActivationClick,
           &TGclBaseTableCell::SetAcceptActivationClick, false);
 }
+
+DEFINE_UNIT(gcltcbmp, uoGridModules, nullptr, nullptr);

@@ -3,7 +3,10 @@
 // no editor and are always read-only.
 #pragma once
 
+#include "classlib/UnitInit.h"
 #include "grid/gcltcell.h"
+
+DECLARE_UNIT(gcltcbmp)
 
 class TBitmap;
 

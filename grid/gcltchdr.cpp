@@ -194,3 +194,5 @@ void TGclTCRowHead::Published(TPropertyList& P) {
     P.Add("ShowActiveRow", &H::GetShowActiveRow, &H::SetShowActiveRow, false);
     P.Add("ShowNumbers", &H::GetShowNumbers, &H::SetShowNumbers, true);
 }
+
+DEFINE_UNIT(gcltchdr, uoGridModules, nullptr, nullptr);

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "classlib/StringList.h"
+#include "classlib/UnitInit.h"
 #include "grid/gcltcstr.h"
 
 #include <memory>
+
+DECLARE_UNIT(gcltchdr)
 
 class TGclTCColHead : public TGclTCBaseString {
     DECLARE_CLASS(TGclTCColHead, TGclTCBaseString)

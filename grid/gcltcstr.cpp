@@ -280,3 +280,5 @@ void TGclTCMemo::Published(TPropertyList& P) {
     P.Add("WantTabs", &M::GetWantTabs, &M::SetWantTabs, false);
     P.Add("OnChange", &M::OnChange);
 }
+
+DEFINE_UNIT(gcltcstr, uoGridModules, nullptr, nullptr);

@@ -3,7 +3,10 @@
 // multi-line one.
 #pragma once
 
+#include "classlib/UnitInit.h"
 #include "grid/gcltcell.h"
+
+DECLARE_UNIT(gcltcstr)
 
 class TCustomEdit;
 

@@ -287,7 +287,9 @@ TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner)
 TskSkinCustomEdit::~TskSkinCustomEdit() = default;
 
 void TskSkinCustomEdit::Published(TPropertyList& P) {
-    PublishSkinClient<TskSkinCustomEdit>(P);
+    // The constructor's values are the stored defaults, so that every other value survives.
+    PublishSkinClient<TskSkinCustomEdit>(P, 0);
+    P.Add("BorderStyle", &TCustomEdit::GetBorderStyle, &TCustomEdit::SetBorderStyle, bsNone);
     P.Add("ButtonMode", &TskSkinCustomEdit::GetButtonMode, &TskSkinCustomEdit::SetButtonMode,
           false);
     P.Add("Alignment", &TskSkinCustomEdit::GetAlignment, &TskSkinCustomEdit::SetAlignment,

@@ -75,6 +75,8 @@ TskSkinDirTreeView::~TskSkinDirTreeView() {
 
 void TskSkinDirTreeView::Published(TPropertyList& P) {
     P.Add("SkinMessage", &TskSkinDirTreeView::GetSkinMessage, &TskSkinDirTreeView::SetSkinMessage);
+    P.Add("Images", &TCustomTreeView::GetImages, &TCustomTreeView::SetImages)
+        .Stored(&TskSkinDirTreeView::IsImagesStored);
 }
 
 void TskSkinDirTreeView::SetSkinMessage(TskSkinMessage* Value) {

@@ -60,6 +60,8 @@ protected:
     void Expanding(TObject* Sender, TTreeNode Node, bool& AllowExpansion);
 
 private:
+    // The shell's image list the tree is made with belongs to it, not to the form.
+    bool IsImagesStored() const { return GetImages() != FImages.get(); }
     // Takes the selected node as the followed path; a removable drive that is not ready
     // goes back to the path before when StepBack.
     void FollowSelection(bool StepBack);

@@ -127,6 +127,10 @@ void TskSkinFileListView::Published(TPropertyList& P) {
           &TskSkinFileListView::SetContextMenu, false);
     P.Add("ContextAction", &TskSkinFileListView::GetContextAction,
           &TskSkinFileListView::SetContextAction, false);
+    P.Add("SmallImages", &TCustomListView::GetSmallImages, &TCustomListView::SetSmallImages)
+        .Stored(&TskSkinFileListView::IsSmallImagesStored);
+    P.Add("LargeImages", &TCustomListView::GetLargeImages, &TCustomListView::SetLargeImages)
+        .Stored(&TskSkinFileListView::IsLargeImagesStored);
     // Read only, never stored.
     P.Add("SelectedCount", &TskSkinFileListView::GetSelectedNum);
     P.Add("SelectedSize", &TskSkinFileListView::GetSelectedSize);

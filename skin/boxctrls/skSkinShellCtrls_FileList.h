@@ -135,6 +135,9 @@ protected:
     END_MESSAGE_HANDLERS
 
 private:
+    // The shell's image lists the view is made with belong to it, not to the form.
+    bool IsLargeImagesStored() const { return GetLargeImages() != FLargeIcons; }
+    bool IsSmallImagesStored() const { return GetSmallImages() != FSmallIcons; }
     struct TShellInfo {
         int Icon = -1;
         AnsiString TypeName;

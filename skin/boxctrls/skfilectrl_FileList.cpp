@@ -56,6 +56,7 @@ TskSkinFileListBox::~TskSkinFileListBox() {
 void TskSkinFileListBox::Published(TPropertyList& P) {
     using C = TskSkinFileListBox;
     P.Add("Mask", &C::GetMask, &C::SetMask, AnsiString("*.*"));
+    P.Add("FileType", &C::GetFileType, &C::SetFileType, TFileType{ftNormal});
     P.Add("FileEdit", &C::GetFileEdit, &C::SetFileEdit);
     P.Add("OnChange", &C::OnChange);
 }

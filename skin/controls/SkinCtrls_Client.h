@@ -87,8 +87,9 @@ template <class C, class A, class B> auto Own(void (B::*Member)(A)) {
 }
 } // namespace skinctrls_detail
 
-// The properties every skinned control stores in form resources.
-template <class C> void PublishSkinClient(TPropertyList& P) {
+// The properties every skinned control stores in form resources; AlphaBlendValue's default
+// is the value the class is made with.
+template <class C> void PublishSkinClient(TPropertyList& P, Byte AlphaBlendValueDefault = 200) {
     using skinctrls_detail::Own;
     P.Add("DrawDefault", Own<C>(&C::GetDrawDefault), Own<C>(&C::SetDrawDefault), true);
     P.Add("SkinData", Own<C>(&C::GetSkin), Own<C>(&C::SetSkinData));
@@ -96,7 +97,7 @@ template <class C> void PublishSkinClient(TPropertyList& P) {
     P.Add("SkinDataName", Own<C>(&C::GetSkinDataName), Own<C>(&C::SetSkinDataName));
     P.Add("AlphaBlend", Own<C>(&C::GetAlphaBlend), Own<C>(&C::SetAlphaBlend), false);
     P.Add("AlphaBlendValue", Own<C>(&C::GetAlphaBlendValue), Own<C>(&C::SetAlphaBlendValue),
-          200);
+          AlphaBlendValueDefault);
     P.Add("UseSkinCursor", Own<C>(&C::GetUseSkinCursor), Own<C>(&C::SetUseSkinCursor), false);
     P.Add("OnMouseEnter", static_cast<TNotifyEvent C::*>(&C::OnMouseEnter));
     P.Add("OnMouseLeave", static_cast<TNotifyEvent C::*>(&C::OnMouseLeave));
