@@ -150,10 +150,21 @@ void Click(const POINT& P) {
     Click(P.x, P.y);
 }
 
-// Pressed at the first point, moved there in steps, released at the second.
-void Drag(int X0, int Y0, int X1, int Y1) {
+// True while the thread of Window runs the system's loop that moves or sizes a window.
+bool InMoveSizeLoop(HWND Window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &info) &&
+           (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+// Pressed at the first point, moved there in steps, released at the second. With a Frame,
+// the press is on its sizing border: the moves wait until its loop runs, since the loop
+// measures from where the pointer is when it starts, not from where it was pressed.
+void Drag(int X0, int Y0, int X1, int Y1, HWND Frame = nullptr) {
     MoveTo(X0, Y0);
     SendMouse(MOUSEEVENTF_LEFTDOWN, X0, Y0);
+    if (Frame) WaitUntil([Frame] { return InMoveSizeLoop(Frame); }, 3000);
     constexpr int kSteps = 8;
     for (int i = 1; i <= kSteps; ++i) {
         MoveTo(X0 + (X1 - X0) * i / kSteps, Y0 + (Y1 - Y0) * i / kSteps);
@@ -621,16 +632,16 @@ TEST_F(PersonUsesEditor, MainWindowResizesByItsBottomEdgeDownTo320) {
     const RECT start = WindowRectOf(Main);
     const int x = (start.left + start.right) / 2;
     // Pressed 2 pixels inside the edge and moved 60 pixels down from there.
-    Drag(x, start.bottom - 2, x, start.bottom - 2 + 60);
-    RECT taller{};
-    WaitUntil([&] { return (taller = WindowRectOf(Main)).bottom != start.bottom; }, 2000);
+    Drag(x, start.bottom - 2, x, start.bottom - 2 + 60, Main);
+    WaitUntil([this] { return !InMoveSizeLoop(Main); }, 3000);
+    const RECT taller = WindowRectOf(Main);
     EXPECT_EQ(taller.bottom - taller.top, start.bottom - start.top + 60)
         << "dragging the bottom edge 60 pixels down";
     EXPECT_EQ(taller.right - taller.left, start.right - start.left) << "the width stays";
 
-    Drag(x, taller.bottom - 2, x, taller.top + 100);
-    RECT least{};
-    WaitUntil([&] { return (least = WindowRectOf(Main)).bottom != taller.bottom; }, 2000);
+    Drag(x, taller.bottom - 2, x, taller.top + 100, Main);
+    WaitUntil([this] { return !InMoveSizeLoop(Main); }, 3000);
+    const RECT least = WindowRectOf(Main);
     EXPECT_EQ(least.bottom - least.top, 320) << "dragged far up, the window keeps 320";
     // At the least height the pages group keeps its caption and next to no client area:
     // its tool panel and table lie below it by the window's design, so only their texts
