@@ -311,13 +311,10 @@ void TskButtonCore::CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit) {
     const TskSkinSizing& sizing = ButtonSizing();
     const bool enabled = ButtonControl()->IsEffectivelyEnabled();
     if (FMorphing && FMorphKf != 0 && FMorphKf != 1 && enabled) {
-        TBitmap active(Image->GetWidth(), Image->GetHeight());
-        CreateButtonImage(Image, sizing.SkinRect, false, false);
-        CreateButtonImage(&active, ActiveSkinRect, false, true);
-        TskEffectBmp normal(Image->GetHandle());
-        TskEffectBmp lit(active.GetHandle());
-        normal.MorphByKind(FMorphKind, &lit, FMorphKf);
-        normal.Draw(Image->GetCanvas()->GetHandle(), 0, 0);
+        DrawMorphed(
+            Image, FMorphKind, FMorphKf,
+            [&](TBitmap* B) { CreateButtonImage(B, sizing.SkinRect, false, false); },
+            [&](TBitmap* B) { CreateButtonImage(B, ActiveSkinRect, false, true); });
     } else if (!enabled && !IsNullRect(DisabledSkinRect)) {
         CreateButtonImage(Image, DisabledSkinRect, false, false);
     } else if (ShowsDown) {

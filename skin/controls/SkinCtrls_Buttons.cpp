@@ -96,7 +96,9 @@ void TskSkinButton::Paint() {
         return;
     }
     if (GetWidth() < 1 || GetHeight() < 1) return;
-    TBitmap image(GetWidth(), GetHeight());
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, GetWidth(), GetHeight());
     CreateStateImage(&image, ShowsDown(), IsLit());
     DrawFocusMark(image.GetCanvas());
     DrawBlended(GetCanvas(), &image);

@@ -252,15 +252,13 @@ void TskSkinCheckRadioBox::Paint() {
         TskSkinCustomControl::Paint();
         return;
     }
-    TBitmap image(GetWidth(), GetHeight());
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, GetWidth(), GetHeight());
     if (FMorphing && FMorphKf > 0 && FMorphKf < 1) {
-        TBitmap active(GetWidth(), GetHeight());
-        CreateImage(&image, SkinRect, false);
-        CreateImage(&active, ActiveSkinRect, true);
-        TskEffectBmp normal(image.GetHandle());
-        TskEffectBmp lit(active.GetHandle());
-        normal.MorphByKind(FMorphKind, &lit, FMorphKf);
-        normal.Draw(image.GetCanvas()->GetHandle(), 0, 0);
+        DrawMorphed(
+            &image, FMorphKind, FMorphKf, [&](TBitmap* B) { CreateImage(B, SkinRect, false); },
+            [&](TBitmap* B) { CreateImage(B, ActiveSkinRect, true); });
     } else if (FMouseIn || IsFocused()) {
         CreateImage(&image, ActiveSkinRect, true);
     } else {

@@ -103,7 +103,9 @@ void TskSkinSpeedButton::Paint() {
         TskGraphicSkinCustomControl::Paint();
         return;
     }
-    TBitmap image(GetWidth(), GetHeight());
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, GetWidth(), GetHeight());
     CreateStateImage(&image, ShowsDown(), FMouseIn);
     DrawBlended(GetCanvas(), &image);
 }

@@ -19,6 +19,16 @@ struct TSkinGeometry {
     TRect ClRect;
 };
 
+// Every routine draws only the tiles that meet the part of its destination's image that the
+// destination holds (BitmapPart): a large control repaints in the time of its visible part.
+//
+// The tiles First..Last (of 0..Last, Step apart from Start, along one axis) that meet
+// [Low, High); none (First > Last) when no tile does.
+struct TTileRange {
+    int First, Last;
+};
+TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High);
+
 // Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
 // wide and as high as SkinRect.
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,
