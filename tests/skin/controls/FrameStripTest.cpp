@@ -1,13 +1,11 @@
 // The frame-strip controls: the frame for a value and the regulator's steps as tables, the
 // switch and the animation tick by tick, frames painted as the record's picture holds them,
-// the one-frame size, window regions from masks, form resources, damaged skins, the
-// regulator dragged by the pointer, and screenshots of every kind (frames-skinned.bmp,
-// frames-default.bmp) beside the test program.
+// regions from masks, form resources, damaged skins, the regulator dragged by the pointer,
+// and screenshots (frames-skinned.bmp, frames-default.bmp) beside the test program.
 #include "skin/controls/SkinCtrls_FrameStrips.h"
 
 #include "classlib/FormLoader.h"
 #include "classlib/Streams.h"
-#include "classlib/Strings.h"
 
 #include "tests/skin/controls/SkinFixture.h"
 
@@ -17,45 +15,40 @@
 
 namespace {
 
+using enum TskSkinSwitchState;
+
 // Frame i of every test strip is kFrames[i], its top-left pixel black.
-const TColor kFrames[] = {clRed,  clLime,   clBlue,   clYellow, clFuchsia, clAqua,
+const TColor kFrames[] = {clRed,    clLime,  clBlue, clYellow, clFuchsia, clAqua,
                           clMaroon, clGreen, clNavy, clOlive,  clPurple,  clTeal};
-constexpr int kMaxFrames = 12;
 // Timers that never fire by themselves while a test runs: ticks are sent.
 constexpr Cardinal kNoTicks = 3600000;
 
 void PaintStrip(TBitmap* Picture, TPoint At, int Count, TFramesPlacement Placement, int W, int H) {
-    TCanvas* canvas = Picture->GetCanvas();
     for (int i = 0; i < Count; ++i) {
-        const TPoint origin = Placement == fpHorizontal ? TPoint(At.X + i * W, At.Y)
-                                                        : TPoint(At.X, At.Y + i * H);
-        canvas->GetBrush()->SetColor(kFrames[i % kMaxFrames]);
-        canvas->FillRect(Bounds(origin.X, origin.Y, W, H));
-        canvas->SetPixels(origin.X, origin.Y, clBlack);
+        const TPoint o = Placement == fpHorizontal ? TPoint(At.X + i * W, At.Y)
+                                                   : TPoint(At.X, At.Y + i * H);
+        Picture->GetCanvas()->GetBrush()->SetColor(kFrames[i % 12]);
+        Picture->GetCanvas()->FillRect(Bounds(o.X, o.Y, W, H));
+        Picture->GetCanvas()->SetPixels(o.X, o.Y, clBlack);
     }
 }
 
-// A default image: a strip of Count frames of W x H.
 std::unique_ptr<TBitmap> Strip(int Count, TFramesPlacement Placement, int W, int H) {
-    auto strip = std::make_unique<TBitmap>();
-    strip->SetPixelFormat(pf24bit);
-    strip->SetSize(Placement == fpHorizontal ? Count * W : W,
-                   Placement == fpHorizontal ? H : Count * H);
+    auto strip = std::make_unique<TBitmap>(Placement == fpHorizontal ? Count * W : W,
+                                           Placement == fpHorizontal ? H : Count * H, pf24bit);
     PaintStrip(strip.get(), TPoint(0, 0), Count, Placement, W, H);
     return strip;
 }
 
-// Control's default strip: Count frames of W x H.
 void UseStrip(TskFrameSkinControl* Control, int Count, TFramesPlacement Placement, int W, int H) {
     Control->SetDefaultFramesCount(Count);
     Control->SetDefaultFramesPlacement(Placement);
     Control->SetDefaultImage(Strip(Count, Placement, W, H).get());
 }
 
-// A mask of W x H whose black part is the rectangle Black.
+// A mask of W x H, black in Black.
 std::unique_ptr<TBitmap> Mask(int W, int H, const TRect& Black) {
-    auto mask = std::make_unique<TBitmap>(W, H);
-    mask->SetPixelFormat(pf24bit);
+    auto mask = std::make_unique<TBitmap>(W, H, pf24bit);
     mask->GetCanvas()->GetBrush()->SetColor(clWhite);
     mask->GetCanvas()->FillRect(TRect(0, 0, W, H));
     mask->GetCanvas()->GetBrush()->SetColor(clBlack);
@@ -71,7 +64,7 @@ bool SameImage(TBitmap* A, TBitmap* B) {
     return true;
 }
 
-// The bounding box of the control's window region; an empty box when it has none.
+// The bounding box of the window's region; empty without one.
 TRect RegionBox(TWinControl* Control) {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     RECT box{};
@@ -81,38 +74,48 @@ TRect RegionBox(TWinControl* Control) {
 }
 
 class FrameStrips : public ShownFormTest {
+public:
+    void Changed(TObject*) { ++Changes; }
+    void Started(TObject*) { ++Starts; }
+    void Stopped(TObject*) { ++Stops; }
+
 protected:
-    // A record of class R named Name whose strip of Count frames of W x H lies at (4, 6) of a
-    // picture of its own.
+    // A record whose strip of Count frames (at least 2) lies at (4, 6) of a picture of its own.
     template <typename R>
     R* AddRecord(const char* Name, int Count, TFramesPlacement Placement, int W, int H) {
-        const int strip = Count < 2 ? 2 : Count;
-        const TPoint at(4, 6);
-        const int pic = Skin.AddPicture(at.X + strip * W + 4, at.Y + strip * H + 4);
-        PaintStrip(Skin.Data->ActivePictures[static_cast<std::size_t>(pic)].get(), at, strip,
-                   Placement, W, H);
+        const int n = std::max(Count, 2);
+        const int pic = Skin.AddPicture(8 + n * W, 10 + n * H);
+        PaintStrip(Skin.Data->ActivePictures.back().get(), TPoint(4, 6), n, Placement, W, H);
         R* record = Skin.Add<R>(Name);
         record->PictureIndex = pic;
-        record->SkinRect = Placement == fpHorizontal ? Bounds(at.X, at.Y, strip * W, H)
-                                                     : Bounds(at.X, at.Y, W, strip * H);
+        record->SkinRect = Bounds(4, 6, Placement == fpHorizontal ? n * W : W,
+                                  Placement == fpHorizontal ? H : n * H);
         record->FramesCount = Count;
         record->FramesPlacement = Placement;
         return record;
     }
-    template <typename T> T* Place(int Left = 10, int Top = 10) {
-        return Add<T>(Form, Left, Top, 60, 60);
+    template <typename T> T* Place(int Left = 10) {
+        T* control = Add<T>(Form, Left, 10, 60, 60);
+        if constexpr (std::is_base_of_v<TskFrameTimerControl, T>)
+            control->SetTimerInterval(kNoTicks);
+        return control;
     }
-    // The frame the control shows on the screen, by its colour; 0 when it shows none.
+    // The frame the control shows on the screen, by its colour; 0 for none.
     int Shown(TWinControl* Control) {
         auto picture = PaintToBitmap(Control);
-        const COLORREF centre = PixelOf(picture.get(), Control->GetWidth() / 2,
-                                        Control->GetHeight() / 2);
-        for (int i = 0; i < kMaxFrames; ++i)
-            if (centre == ColorToRGB(kFrames[i])) return i + 1;
+        const int x = Control->GetWidth() / 2, y = Control->GetHeight() / 2;
+        const COLORREF c = PixelOf(picture.get(), x, y);
+        for (int i = 0; i < 12; ++i)
+            if (c == ColorToRGB(kFrames[i])) return i + 1;
         return 0;
+    }
+    // One tick as the system's timer gives it.
+    static void Tick(TskFrameTimerControl* Control) {
+        SendMessageA(Control->GetTimer()->GetWindowHandle(), WM_TIMER, 1, 0);
     }
 
     TFixtureSkin Skin;
+    int Changes = 0, Starts = 0, Stops = 0;
 };
 
 // ---- Value geometry -------------------------------------------------------------------------
@@ -121,259 +124,186 @@ TEST(FrameForValue, EqualStepsFromTheMinimumAndFrameOneWhereThereIsNoStep) {
     struct Row {
         int Value, Min, Max, Count, Frame;
     };
+    const int least = -2147483647 - 1, most = 2147483647;
     const Row rows[] = {
-        {0, 0, 100, 5, 1},     {24, 0, 100, 5, 1},   {25, 0, 100, 5, 2},   {50, 0, 100, 5, 3},
-        {99, 0, 100, 5, 4},    {100, 0, 100, 5, 5},  {-10, -10, 10, 3, 1}, {0, -10, 10, 3, 2},
-        {10, -10, 10, 3, 3},
-        // Steps round down: 100 / 6 = 16, so 96 and above is the last frame.
-        {95, 0, 100, 7, 6},    {96, 0, 100, 7, 7},   {100, 0, 100, 7, 7},
-        // No whole step: one frame, an empty range, a range smaller than the frames.
-        {50, 0, 100, 1, 1},    {50, 0, 100, 0, 1},   {5, 5, 5, 4, 1},      {3, 0, 3, 10, 1},
-        {0, 10, 0, 4, 1},
-        // The extremes of the integers.
-        {2147483647, -2147483647 - 1, 2147483647, 3, 3},
-        {-2147483647 - 1, -2147483647 - 1, 2147483647, 3, 1},
+        {0, 0, 100, 5, 1},   {24, 0, 100, 5, 1},   {25, 0, 100, 5, 2},  {99, 0, 100, 5, 4},
+        {100, 0, 100, 5, 5}, {0, -10, 10, 3, 2},   {10, -10, 10, 3, 3},
+        // 100 / 6 = 16 values a step: 96 and up is the last frame.
+        {95, 0, 100, 7, 6},  {96, 0, 100, 7, 7},
+        // No whole step: one frame, none, an empty range, a range smaller than the frames,
+        // a turned range.
+        {50, 0, 100, 1, 1},  {50, 0, 100, 0, 1},   {5, 5, 5, 4, 1},     {3, 0, 3, 10, 1},
+        {0, 10, 0, 4, 1},    {most, least, most, 3, 3}, {least, least, most, 3, 1},
     };
     for (const Row& row : rows)
         EXPECT_EQ(FrameForValue(row.Value, row.Min, row.Max, row.Count), row.Frame)
             << row.Value << " of " << row.Min << ".." << row.Max << " on " << row.Count;
 }
 
-TEST_F(FrameStrips, AGaugeShowsTheFrameOfItsValueAndIgnoresValuesOutsideItsRange) {
-    AddRecord<TskDataSkinFrameGauge>("framegauge", 5, fpHorizontal, 20, 16);
-    auto* gauge = Place<TskSkinFrameGauge>();
-    gauge->SetSkinData(Skin.Data.get());
-    EXPECT_EQ(gauge->GetFrame(), 3);
-    EXPECT_EQ(Shown(gauge), 3);
-    const std::pair<int, int> values[] = {{0, 1}, {30, 2}, {74, 3}, {75, 4}, {100, 5}, {60, 3}};
-    for (auto [value, frame] : values) {
-        gauge->SetValue(value);
-        EXPECT_EQ(Shown(gauge), frame) << value;
-    }
-    gauge->SetValue(101);
-    gauge->SetValue(-1);
-    EXPECT_EQ(gauge->GetValue(), 60);
-    // The value follows a narrowed range and the frame follows the value.
-    gauge->SetMaxValue(40);
-    EXPECT_EQ(gauge->GetValue(), 40);
-    EXPECT_EQ(Shown(gauge), 5);
-    gauge->SetMinValue(50);
-    EXPECT_EQ(gauge->GetValue(), 50);
-    EXPECT_EQ(Shown(gauge), 1);
-}
-
-TEST_F(FrameStrips, ANewStripShowsTheFrameOfTheValueAndFrameOneWithoutAWholeStep) {
+TEST_F(FrameStrips, AGaugeShowsTheFrameOfItsValueFromItsFirstStripOn) {
+    // A new gauge at 50 shows the frame of 50 once it has a strip.
     auto* gauge = Place<TskSkinFrameGauge>();
     EXPECT_FALSE(gauge->HasPicture());
     UseStrip(gauge, 5, fpHorizontal, 20, 16);
-    EXPECT_EQ(gauge->GetFrame(), 3);
     EXPECT_EQ(Shown(gauge), 3);
     gauge->SetDefaultFramesCount(3);
-    EXPECT_EQ(gauge->GetFrameWidth(), 33);
     EXPECT_EQ(gauge->GetFrame(), 2);
-    gauge->SetDefaultFramesCount(0);
-    EXPECT_EQ(gauge->GetDefaultFramesCount(), 1);
-    EXPECT_EQ(gauge->GetFrame(), 1);
-    // A range smaller than the frames: no whole step, frame 1.
-    gauge->SetDefaultFramesCount(5);
-    gauge->SetMaxValue(3);
-    gauge->SetMinValue(0);
-    gauge->SetValue(2);
-    EXPECT_EQ(gauge->GetFrame(), 1);
 
-    auto* regulator = Place<TskSkinFrameRegulator>(80);
-    UseStrip(regulator, 1, fpHorizontal, 30, 30);
-    regulator->SetValue(90);
-    EXPECT_EQ(regulator->GetFrame(), 1);
-    EXPECT_EQ(Shown(regulator), 1);
-    EXPECT_TRUE(Errors.empty());
+    AddRecord<TskDataSkinFrameGauge>("framegauge", 5, fpHorizontal, 20, 16);
+    gauge->SetSkinData(Skin.Data.get());
+    for (auto [value, frame] : {std::pair{0, 1}, {30, 2}, {74, 3}, {75, 4}, {100, 5}, {60, 3}}) {
+        gauge->SetValue(value);
+        EXPECT_EQ(Shown(gauge), frame) << value;
+    }
+    // Values outside the range are ignored; a narrowed range takes the value along.
+    gauge->SetValue(101);
+    gauge->SetValue(-1);
+    EXPECT_EQ(gauge->GetValue(), 60);
+    gauge->SetMaxValue(40);
+    EXPECT_EQ(gauge->GetValue(), 40);
+    EXPECT_EQ(Shown(gauge), 5);
+    // A range of 3 on 5 frames has no whole step: frame 1.
+    gauge->SetMinValue(0);
+    gauge->SetMaxValue(3);
+    gauge->SetValue(2);
+    EXPECT_EQ(Shown(gauge), 1);
 }
 
 TEST_F(FrameStrips, TheControlIsOneFrameLargeAndPaintsTheFrameAsThePictureHoldsIt) {
-    TskDataSkinFrameGauge* record = AddRecord<TskDataSkinFrameGauge>("framegauge", 4, fpVertical,
-                                                                     24, 10);
+    auto* record = AddRecord<TskDataSkinFrameGauge>("framegauge", 4, fpVertical, 24, 10);
     auto* gauge = Place<TskSkinFrameGauge>();
     gauge->SetSkinData(Skin.Data.get());
-    EXPECT_EQ(TPoint(gauge->GetWidth(), gauge->GetHeight()), TPoint(24, 10));
     gauge->SetBounds(10, 10, 200, 100);
     EXPECT_EQ(TPoint(gauge->GetWidth(), gauge->GetHeight()), TPoint(24, 10));
-    TBitmap* picture = Skin.Data->ActivePictures[static_cast<std::size_t>(record->PictureIndex)]
-                           .get();
+    TBitmap* picture = Skin.Data->ActivePictures.back().get();
     for (int value : {0, 40, 70, 100}) {
         gauge->SetValue(value);
-        const int frame = gauge->GetFrame();
-        TBitmap expected(24, 10);
-        expected.SetPixelFormat(pf24bit);
+        TBitmap expected(24, 10, pf24bit);
         expected.GetCanvas()->CopyRect(TRect(0, 0, 24, 10), picture->GetCanvas(),
-                                       Bounds(4, 6 + (frame - 1) * 10, 24, 10));
-        auto painted = PaintToBitmap(gauge);
-        EXPECT_TRUE(SameImage(painted.get(), &expected)) << "frame " << frame;
+                                       Bounds(4, 6 + (gauge->GetFrame() - 1) * 10, 24, 10));
+        EXPECT_TRUE(SameImage(PaintToBitmap(gauge).get(), &expected)) << gauge->GetFrame();
     }
-    // A skin strip always has at least two frames.
+    // A skin strip always has two frames at least.
     record->FramesCount = 1;
     record->SkinRect = Bounds(4, 6, 24, 20);
     gauge->ChangeSkinData();
     EXPECT_EQ(gauge->GetFramesCount(), 2);
-    EXPECT_EQ(TPoint(gauge->GetWidth(), gauge->GetHeight()), TPoint(24, 10));
+    EXPECT_EQ(gauge->GetHeight(), 10);
 }
 
 // ---- Switch and animation -------------------------------------------------------------------
 
-class FrameTimers : public FrameStrips {
-public:
-    void Changed(TObject*) { ++Changes; }
-    void Started(TObject*) { ++Starts; }
-    void Stopped(TObject*) { ++Stops; }
-
-protected:
-    TskSkinSwitch* Switch(int Frames) {
-        auto* control = Place<TskSkinSwitch>();
-        control->SetTimerInterval(kNoTicks);
-        UseStrip(control, Frames, fpHorizontal, 20, 30);
-        control->OnChange = TNotifyEvent(this, &FrameTimers::Changed);
-        return control;
-    }
-    TskSkinAnimate* Animation(int Frames) {
-        auto* control = Place<TskSkinAnimate>();
-        control->SetTimerInterval(kNoTicks);
-        UseStrip(control, Frames, fpHorizontal, 20, 20);
-        control->OnStart = TNotifyEvent(this, &FrameTimers::Started);
-        control->OnStop = TNotifyEvent(this, &FrameTimers::Stopped);
-        return control;
-    }
-    // One tick as the system's timer gives it.
-    static void Tick(TskFrameTimerControl* Control) {
-        SendMessageA(Control->GetTimer()->GetWindowHandle(), WM_TIMER, 1, 0);
-    }
-
-    int Changes = 0, Starts = 0, Stops = 0;
-};
-
-TEST_F(FrameTimers, ATwoFrameSwitchChangesAtOnceAndALongerOneStepsEveryTickToItsEnd) {
-    TskSkinSwitch* two = Switch(2);
-    two->SetState(TskSkinSwitchState::swOn);
+TEST_F(FrameStrips, ASwitchChangesTwoFramesAtOnceAndStepsALongerStripEveryTick) {
+    auto* two = Place<TskSkinSwitch>();
+    UseStrip(two, 2, fpHorizontal, 20, 30);
+    two->OnChange = TNotifyEvent(this, &FrameStrips::Changed);
+    two->SetState(swOn);
     EXPECT_EQ(Shown(two), 2);
     EXPECT_FALSE(two->IsRunning());
-    EXPECT_EQ(Changes, 1);
-
-    TskSkinSwitch* four = Switch(4);
-    four->SetState(TskSkinSwitchState::swOn);
+    // The user's release over it toggles it, not one dragged off first.
+    MouseDown(two, 5, 5);
+    MouseUp(two, 5, 5);
+    EXPECT_EQ(two->GetState(), swOff);
+    MouseDown(two, 5, 5);
+    MouseAway(two);
+    MouseUp(two, -20, -20);
+    EXPECT_EQ(two->GetState(), swOff);
     EXPECT_EQ(Changes, 2);
-    ASSERT_TRUE(four->IsRunning());
-    EXPECT_EQ(Shown(four), 1);
-    for (int frame = 2; frame <= 4; ++frame) {
-        Tick(four);
+
+    auto* four = Place<TskSkinSwitch>(80);
+    UseStrip(four, 4, fpHorizontal, 20, 30);
+    four->SetState(swOn);
+    for (int frame : {1, 2, 3, 4}) {
         EXPECT_EQ(Shown(four), frame);
         EXPECT_TRUE(four->IsRunning());
+        Tick(four);
     }
-    // The tick after the end frame stops the timer.
-    Tick(four);
+    // The tick after the end frame stops it.
     EXPECT_EQ(Shown(four), 4);
     EXPECT_FALSE(four->IsRunning());
-
-    four->SetState(TskSkinSwitchState::swOff);
+    four->SetState(swOff);
     four->DoAnimate();
-    four->DoAnimate();
-    EXPECT_EQ(four->GetFrame(), 2);
-    // A new strip shows the state's end frame at once.
-    UseStrip(four, 6, fpHorizontal, 20, 30);
-    EXPECT_EQ(four->GetFrame(), 1);
-    EXPECT_FALSE(four->IsRunning());
-    four->SetState(TskSkinSwitchState::swOn);
+    EXPECT_EQ(four->GetFrame(), 3);
+    // A new strip shows the end frame of the state at once.
+    four->SetState(swOn);
     four->SetDefaultFramesCount(3);
     EXPECT_EQ(four->GetFrame(), 3);
+    EXPECT_FALSE(four->IsRunning());
 }
 
-TEST_F(FrameTimers, ASwitchTogglesOnAReleaseOverIt) {
-    TskSkinSwitch* control = Switch(2);
-    MouseDown(control, 5, 5);
-    MouseUp(control, 5, 5);
-    EXPECT_EQ(control->GetState(), TskSkinSwitchState::swOn);
-    MouseDown(control, 5, 5);
-    MouseUp(control, 5, 5);
-    EXPECT_EQ(control->GetState(), TskSkinSwitchState::swOff);
-    // Dragged off before the release: no toggle.
-    MouseDown(control, 5, 5);
-    MouseAway(control);
-    MouseUp(control, -20, -20);
-    EXPECT_EQ(control->GetState(), TskSkinSwitchState::swOff);
-    EXPECT_EQ(Changes, 2);
-}
-
-TEST_F(FrameTimers, AnAnimationPlaysOnceOrCyclesAndAButtonOneFollowsThePointer) {
-    TskSkinAnimate* once = Animation(3);
-    once->SetActive(true);
-    EXPECT_EQ(Starts, 1);
-    for (int frame : {2, 3, 3, 3}) {
+TEST_F(FrameStrips, AnAnimationPlaysOnceOrCyclesAndAButtonOneFollowsThePointer) {
+    auto animation = [&](int Left, auto Setup) {
+        auto* control = Place<TskSkinAnimate>(Left);
+        UseStrip(control, 3, fpHorizontal, 20, 20);
+        control->OnStart = TNotifyEvent(this, &FrameStrips::Started);
+        control->OnStop = TNotifyEvent(this, &FrameStrips::Stopped);
+        Setup(control);
+        return control;
+    };
+    auto* once = animation(10, [](TskSkinAnimate* A) { A->SetActive(true); });
+    for (int frame : {2, 3, 3}) {
         Tick(once);
         EXPECT_EQ(Shown(once), frame);
     }
-    // Without CycleMode the last frame stays and the timer keeps running.
+    // The last frame stays, the timer runs on; a new start is from the first frame.
     EXPECT_TRUE(once->IsRunning());
     once->SetActive(false);
-    EXPECT_EQ(Stops, 1);
-    EXPECT_FALSE(once->IsRunning());
-    // A plain animation starts over from its first frame.
     once->SetActive(true);
     EXPECT_EQ(once->GetFrame(), 1);
+    EXPECT_EQ(Starts, 2);
+    EXPECT_EQ(Stops, 1);
 
-    TskSkinAnimate* cycle = Animation(3);
-    cycle->SetCycleMode(true);
-    cycle->SetActive(true);
-    for (int frame : {2, 3, 1, 2}) {
+    auto* cycle = animation(40, [](TskSkinAnimate* A) {
+        A->SetCycleMode(true);
+        A->SetActive(true);
+    });
+    for (int frame : {2, 3, 1}) {
         cycle->DoAnimate();
         EXPECT_EQ(cycle->GetFrame(), frame);
     }
 
-    TskSkinAnimate* button = Animation(3);
-    button->SetButtonMode(true);
-    const int starts = Starts;
+    auto* button = animation(70, [](TskSkinAnimate* A) { A->SetButtonMode(true); });
     MouseMove(button, 5, 5);
-    EXPECT_EQ(Starts, starts + 1);
-    ASSERT_TRUE(button->IsRunning());
+    EXPECT_TRUE(button->IsRunning());
     button->DoAnimate();
     button->DoAnimate();
     EXPECT_EQ(button->GetFrame(), 3);
     MouseAway(button);
-    EXPECT_EQ(Starts, starts + 2);
-    button->DoAnimate();
-    EXPECT_EQ(button->GetFrame(), 2);
-    button->DoAnimate();
-    const int stops = Stops;
-    button->DoAnimate();
-    EXPECT_EQ(button->GetFrame(), 1);
-    EXPECT_EQ(Stops, stops + 1);
+    for (int frame : {2, 1, 1}) {
+        button->DoAnimate();
+        EXPECT_EQ(button->GetFrame(), frame);
+    }
     EXPECT_FALSE(button->IsRunning());
-}
+    EXPECT_EQ(Stops, 2);
 
-TEST_F(FrameTimers, AnActiveAnimationWithoutFramesStartsOnceItsSkinComes) {
+    // Made active before it had frames (a form read before its skin): it starts with them.
     AddRecord<TskDataSkinAnimateControl>("animate", 4, fpHorizontal, 16, 16);
-    auto* control = Place<TskSkinAnimate>();
-    control->SetTimerInterval(kNoTicks);
-    control->OnStart = TNotifyEvent(this, &FrameTimers::Started);
-    control->SetActive(true);
-    EXPECT_FALSE(control->IsRunning());
-    EXPECT_EQ(Starts, 0);
-    control->SetSkinData(Skin.Data.get());
-    EXPECT_TRUE(control->IsRunning());
-    EXPECT_EQ(Starts, 1);
-    control->DoAnimate();
-    EXPECT_EQ(Shown(control), 2);
+    auto* early = animation(100, [](TskSkinAnimate* A) {
+        A->SetDefaultImage(nullptr);
+        A->SetActive(true);
+    });
+    EXPECT_FALSE(early->IsRunning());
+    early->SetSkinData(Skin.Data.get());
+    EXPECT_TRUE(early->IsRunning());
+    early->DoAnimate();
+    EXPECT_EQ(Shown(early), 2);
 }
 
-// ---- Regulator ------------------------------------------------------------------------------
+// ---- Regulator -------------------------------------------------------------------------------
 
 class Regulator : public FrameStrips {
 protected:
-    // 11 frames of 40 x 40 over 0..100: one frame is 10 values and, along a side, 4 pixels.
+    // 11 frames of 40 x 40 over 0..100: a frame is 10 values and, along a side, 4 pixels.
     TskSkinFrameRegulator* Make(TRegulatorKind Kind) {
         auto* control = Place<TskSkinFrameRegulator>();
         UseStrip(control, 11, fpHorizontal, 40, 40);
         control->SetDefaultKind(Kind);
-        control->OnChange = TNotifyEvent::FromCallable([this](TObject*) { ++Changes; });
+        control->OnChange = TNotifyEvent(this, &FrameStrips::Changed);
         return control;
     }
-    int Changes = 0;
+    static void MoveHeld(TWinControl* Control, int X, int Y, WPARAM Buttons = MK_LBUTTON) {
+        SendMessageA(Control->GetHandle(), WM_MOUSEMOVE, Buttons, MAKELPARAM(X, Y));
+    }
 };
 
 TEST_F(Regulator, EachMouseMoveStepsOneValueStepAtMostInTheKindsDirection) {
@@ -386,14 +316,15 @@ TEST_F(Regulator, EachMouseMoveStepsOneValueStepAtMostInTheKindsDirection) {
         std::vector<Move> Moves;
     };
     const Drag drags[] = {
-        // Rightwards: less than 4 pixels is no step; a long move is still one step.
-        {rkHorizontal, {20, 20}, {{22, 20, 50}, {24, 5, 60}, {25, 20, 60}, {39, 20, 70},
-                                  {0, 20, 60}, {3, 20, 60}, {-4, 0, 50}}},
+        // Rightwards: under 4 pixels is no step, a long move one step only.
+        {rkHorizontal,
+         {20, 20},
+         {{22, 20, 50}, {24, 5, 60}, {25, 20, 60}, {39, 20, 70}, {0, 20, 60}, {-4, 0, 50}}},
         // Upwards; sideways moves do nothing.
         {rkVertical, {20, 20}, {{35, 20, 50}, {20, 16, 60}, {20, 12, 70}, {0, 30, 60}}},
         // Up and to the right: X - Y.
         {rkRound, {20, 20}, {{22, 18, 60}, {20, 20, 50}, {18, 20, 50}, {17, 21, 40}}},
-        // Clamped at the ends.
+        // Clamped at the end.
         {rkHorizontal, {0, 0}, {{5, 0, 60}, {10, 0, 70}, {15, 0, 80}, {20, 0, 90}, {25, 0, 100},
                                 {30, 0, 100}, {26, 0, 90}}},
     };
@@ -401,37 +332,29 @@ TEST_F(Regulator, EachMouseMoveStepsOneValueStepAtMostInTheKindsDirection) {
         TskSkinFrameRegulator* control = Make(drag.Kind);
         MouseDown(control, drag.Press.X, drag.Press.Y);
         for (const Move& move : drag.Moves) {
-            SendMessageA(control->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON,
-                         MAKELPARAM(move.X, move.Y));
+            MoveHeld(control, move.X, move.Y);
             EXPECT_EQ(control->GetValue(), move.Value)
-                << "kind " << drag.Kind << " at " << move.X << "," << move.Y;
-            EXPECT_EQ(control->GetFrame(), control->GetValue() / 10 + 1);
+                << drag.Kind << " " << move.X << "," << move.Y;
+            EXPECT_EQ(control->GetFrame(), move.Value / 10 + 1);
         }
         MouseUp(control, 0, 0);
         delete control;
     }
-    EXPECT_GT(Changes, 0);
+    EXPECT_EQ(Changes, 16);
 }
 
-TEST_F(Regulator, MovesWithoutAButtonHeldNeitherDragNorStepAfterALostRelease) {
+TEST_F(Regulator, AMoveWithoutAButtonEndsADragWhoseReleaseWentElsewhere) {
     TskSkinFrameRegulator* control = Make(rkHorizontal);
     MouseDown(control, 20, 20);
-    SendMessageA(control->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 20));
-    EXPECT_EQ(control->GetValue(), 60);
-    // The release went elsewhere (the mouse was taken away); later plain moves do nothing.
+    MoveHeld(control, 30, 20);
     ReleaseCapture();
-    SendMessageA(control->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(39, 20));
+    MoveHeld(control, 39, 20, 0);
+    MoveHeld(control, 20, 20, MK_LBUTTON);
     EXPECT_FALSE(control->IsDragging());
     EXPECT_EQ(control->GetValue(), 60);
-    // Without frames the regulator does not drag either.
-    control->SetDefaultImage(nullptr);
-    MouseDown(control, 20, 20);
-    SendMessageA(control->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(39, 20));
-    EXPECT_EQ(control->GetValue(), 60);
-    MouseUp(control, 39, 20);
 }
 
-// The pointer and the button as a person moves them: input to the system, then waits until
+// The pointer and the button as a person moves them: input to the system, then a wait until
 // the regulator has seen it.
 class RegulatorByHand : public Regulator {
 protected:
@@ -440,14 +363,21 @@ protected:
         Control = Make(rkHorizontal);
         Control->OnMouseMove = TMouseMoveEvent::FromCallable(
             [this](TObject*, TShiftState, int X, int Y) { Seen = TPoint(X, Y); });
-        Control->OnMouseDown = TMouseEvent::FromCallable(
-            [this](TObject*, TMouseButton, TShiftState, int, int) { Pressed = true; });
         Control->OnMouseUp = TMouseEvent::FromCallable(
-            [this](TObject*, TMouseButton, TShiftState, int, int) { Pressed = false; });
+            [this](TObject*, TMouseButton, TShiftState, int, int) { Released = true; });
         SetForegroundWindow(Form->GetHandle());
     }
-    // Polls the queue until Done, for two seconds at most.
-    static bool PumpUntil(const std::function<bool()>& Done) {
+    // Sends the input at client point P and waits, two seconds at most, until Done.
+    bool Input(DWORD Flags, TPoint P, const std::function<bool()>& Done) {
+        const TPoint at(Control->GetClientOrigin().X + P.X, Control->GetClientOrigin().Y + P.Y);
+        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        // Rounded up, so that the system's scaling back lands on the very pixel.
+        input.mi.dx = (at.X * 65536 + w - 1) / w;
+        input.mi.dy = (at.Y * 65536 + h - 1) / h;
+        input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        SendInput(1, &input, sizeof input);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (!Done()) {
             if (std::chrono::steady_clock::now() > deadline) return false;
@@ -456,70 +386,39 @@ protected:
         }
         return true;
     }
-    static void Send(DWORD Flags, TPoint At) {
-        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (At.X * 65536 + w - 1) / w;
-        input.mi.dy = (At.Y * 65536 + h - 1) / h;
-        input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        SendInput(1, &input, sizeof input);
-    }
-    // The pointer moved to client point P of the regulator.
-    bool MoveTo(TPoint P) {
-        const TPoint origin = Control->GetClientOrigin();
-        Send(0, TPoint(origin.X + P.X, origin.Y + P.Y));
-        return PumpUntil([&] { return Seen == P; });
-    }
-    bool Press(TPoint P) {
-        const TPoint origin = Control->GetClientOrigin();
-        Send(MOUSEEVENTF_LEFTDOWN, TPoint(origin.X + P.X, origin.Y + P.Y));
-        return PumpUntil([&] { return Pressed; });
-    }
-    bool Release(TPoint P) {
-        const TPoint origin = Control->GetClientOrigin();
-        Send(MOUSEEVENTF_LEFTUP, TPoint(origin.X + P.X, origin.Y + P.Y));
-        return PumpUntil([&] { return !Pressed; });
-    }
+    bool MoveTo(TPoint P) { return Input(0, P, [&] { return Seen == P; }); }
 
     TskSkinFrameRegulator* Control = nullptr;
     TPoint Seen{-1, -1};
-    bool Pressed = false;
+    bool Released = false;
 };
 
 TEST_F(RegulatorByHand, ADragToTheRightTurnsItUpOneFramePerMoveAndStopsAtTheEnd) {
     ASSERT_TRUE(MoveTo(TPoint(5, 20)));
-    ASSERT_TRUE(Press(TPoint(5, 20)));
-    // Each move is 7 pixels, past one frame's 4 but short of two.
-    int value = 50;
-    for (int x = 12; x <= 40 + 7 * 4; x += 7) {
+    ASSERT_TRUE(Input(MOUSEEVENTF_LEFTDOWN, TPoint(5, 20), [&] { return Control->IsDragging(); }));
+    // Moves of 7 pixels: more than a frame's 4, less than two frames'; past the right edge
+    // the control keeps the mouse.
+    for (int x = 12, value = 60; x <= 68; x += 7, value = std::min(value + 10, 100)) {
         ASSERT_TRUE(MoveTo(TPoint(x, 20))) << x;
-        value = std::min(value + 10, 100);
         EXPECT_EQ(Control->GetValue(), value) << x;
     }
-    // Off the control, to the right: still the control's drag, already at its end.
-    ASSERT_TRUE(MoveTo(TPoint(75, 20)));
-    EXPECT_EQ(Control->GetValue(), 100);
-    ASSERT_TRUE(MoveTo(TPoint(68, 25)));
+    ASSERT_TRUE(MoveTo(TPoint(61, 25)));
     EXPECT_EQ(Control->GetValue(), 90);
-    ASSERT_TRUE(Release(TPoint(68, 25)));
+    ASSERT_TRUE(Input(MOUSEEVENTF_LEFTUP, TPoint(61, 25), [&] { return Released; }));
     EXPECT_FALSE(Control->IsDragging());
     EXPECT_EQ(Shown(Control), 10);
-    // Moves after the release turn nothing.
     ASSERT_TRUE(MoveTo(TPoint(20, 20)));
     EXPECT_EQ(Control->GetValue(), 90);
 }
 
-// ---- Regions --------------------------------------------------------------------------------
+// ---- Regions, damaged skins, form resources -------------------------------------------------
 
-TEST_F(FrameStrips, TheMaskInUseCutsTheWindowAndASkinWithoutSectionFallsBackToTheDefaultMask) {
+TEST_F(FrameStrips, TheMaskInUseCutsTheWindowAndTheDefaultMaskReturnsWithoutTheSection) {
     auto* gauge = Place<TskSkinFrameGauge>();
     UseStrip(gauge, 3, fpHorizontal, 30, 20);
     EXPECT_EQ(RegionBox(gauge), TRect());
-    gauge->SetDefaultMask(Mask(30, 20, TRect(0, 0, 12, 20)).get());
-    EXPECT_EQ(RegionBox(gauge), TRect(0, 0, 12, 20));
-    // The region in place belongs to the window: a new mask replaces it, again and again.
-    for (int i = 1; i <= 20; ++i) {
+    // Each new region replaces the last, which the window owns.
+    for (int i = 0; i < 20; ++i) {
         gauge->SetDefaultMask(Mask(30, 20, TRect(0, 0, 12 + i % 5, 20)).get());
         ASSERT_EQ(RegionBox(gauge), TRect(0, 0, 12 + i % 5, 20)) << i;
     }
@@ -528,16 +427,11 @@ TEST_F(FrameStrips, TheMaskInUseCutsTheWindowAndASkinWithoutSectionFallsBackToTh
     EXPECT_EQ(RegionBox(gauge), TRect());
     gauge->SetDefaultMask(Mask(30, 20, TRect(5, 0, 30, 20)).get());
 
-    // A skin mask while its section is in use.
-    TskDataSkinFrameGauge* record = AddRecord<TskDataSkinFrameGauge>("framegauge", 2,
-                                                                     fpHorizontal, 16, 16);
-    const int mask = Skin.AddPicture(16, 16);
-    Skin.Fill(mask, TRect(0, 0, 16, 8), clBlack);
-    record->MaskPictureIndex = mask;
+    auto* record = AddRecord<TskDataSkinFrameGauge>("framegauge", 2, fpHorizontal, 16, 16);
+    record->MaskPictureIndex = Skin.AddPicture(16, 16);
+    Skin.Fill(record->MaskPictureIndex, TRect(0, 0, 16, 8), clBlack);
     gauge->SetSkinData(Skin.Data.get());
-    EXPECT_EQ(TPoint(gauge->GetWidth(), gauge->GetHeight()), TPoint(16, 16));
     EXPECT_EQ(RegionBox(gauge), TRect(0, 0, 16, 8));
-    // The section leaves the skin: the default strip, its size and its mask come back.
     gauge->SetSkinDataName("nosuchsection");
     gauge->ChangeSkinData();
     EXPECT_EQ(TPoint(gauge->GetWidth(), gauge->GetHeight()), TPoint(30, 20));
@@ -546,114 +440,79 @@ TEST_F(FrameStrips, TheMaskInUseCutsTheWindowAndASkinWithoutSectionFallsBackToTh
     EXPECT_EQ(RegionBox(gauge), TRect());
 }
 
-// ---- Damaged skins --------------------------------------------------------------------------
-
 TEST_F(FrameStrips, DamagedRecordsGiveTheDefaultOrABlankLookAndNoErrors) {
     auto* gauge = Place<TskSkinFrameGauge>();
     UseStrip(gauge, 3, fpHorizontal, 30, 20);
-    gauge->SetSkinData(Skin.Data.get());
-
     // A record of another kind under the control's name: the default strip.
     Skin.Add<TskDataSkinButtonControl>("framegauge");
-    gauge->ChangeSkinData();
+    gauge->SetSkinData(Skin.Data.get());
     EXPECT_EQ(gauge->GetSkinIndex(), -1);
     EXPECT_EQ(Shown(gauge), 2);
 
-    // A picture index outside the list: a blank frame of the strip's size.
-    TskDataSkinFrameGauge* record = AddRecord<TskDataSkinFrameGauge>("strip", 4, fpHorizontal,
-                                                                     10, 12);
+    auto* record = AddRecord<TskDataSkinFrameGauge>("strip", 4, fpHorizontal, 10, 12);
     gauge->SetSkinDataName("strip");
-    record->PictureIndex = 99;
-    gauge->ChangeSkinData();
-    EXPECT_EQ(TPoint(gauge->GetWidth(), gauge->GetHeight()), TPoint(10, 12));
-    EXPECT_EQ(Shown(gauge), 0);
-
-    // A strip reaching past its picture: what lies inside is drawn, the rest stays blank.
-    record->PictureIndex = 0;
-    record->SkinRect = TRect(1000, 1000, 1040, 1012);
-    record->MaskPictureIndex = -7;
-    gauge->ChangeSkinData();
-    EXPECT_EQ(Shown(gauge), 0);
-    record->SkinRect = Bounds(Skin.Data->ActivePictures[0]->GetWidth() - 25, 6, 40, 12);
-    gauge->ChangeSkinData();
-    PaintToBitmap(gauge);
-
-    // More frames than pixels, an empty or a turned rectangle: no frames, a blank look.
-    for (const TRect& rect : {TRect(4, 6, 14, 18), TRect(), TRect(40, 20, 4, 6)}) {
+    // A picture outside the list, or a strip outside the picture: a blank frame.
+    for (auto [picture, rect] : {std::pair{99, record->SkinRect}, {0, TRect(990, 6, 1030, 18)}}) {
+        record->PictureIndex = picture;
         record->SkinRect = rect;
-        record->FramesCount = rect == TRect(4, 6, 14, 18) ? 1000000 : 3;
+        record->MaskPictureIndex = -7;
         gauge->ChangeSkinData();
-        EXPECT_FALSE(gauge->HasPicture());
-        gauge->SetValue(gauge->GetValue() == 10 ? 20 : 10);
+        EXPECT_EQ(TPoint(gauge->GetWidth(), gauge->GetHeight()), TPoint(10, 12));
+        EXPECT_EQ(Shown(gauge), 0);
+    }
+    // A strip reaching past the picture's edge, more frames than pixels, no rectangle, a
+    // turned one: what lies inside the picture, or nothing.
+    const int edge = Skin.Data->ActivePictures[0]->GetWidth();
+    for (auto [count, rect] : {std::pair{4, Bounds(edge - 25, 6, 40, 12)},
+                               {1000000, TRect(4, 6, 14, 18)}, {3, TRect()},
+                               {3, TRect(40, 20, 4, 6)}}) {
+        record->FramesCount = count;
+        record->SkinRect = rect;
+        gauge->ChangeSkinData();
+        gauge->SetValue(gauge->GetValue() == 10 ? 90 : 10);
         PaintToBitmap(gauge);
     }
+    EXPECT_FALSE(gauge->HasPicture());
     EXPECT_TRUE(Errors.empty());
 }
 
-// ---- Form resources -------------------------------------------------------------------------
-
 TEST_F(FrameStrips, PicturesAndSettingsSurviveTheFormResourcesAndTheFrameFollowsTheValue) {
     TForm form(nullptr);
-    auto* gauge = new TskSkinFrameGauge(&form);
-    gauge->SetName("FG_Level");
-    gauge->SetParent(&form);
+    auto place = [&](auto* Control, const char* Name) {
+        Control->SetName(Name);
+        Control->SetParent(&form);
+        return Control;
+    };
+    auto* gauge = place(new TskSkinFrameGauge(&form), "FG_Level");
     auto image = Strip(5, fpVertical, 24, 12);
-    gauge->SetDefaultFramesPlacement(fpVertical);
-    gauge->SetDefaultFramesCount(5);
-    gauge->SetDefaultImage(image.get());
     auto mask = Mask(24, 12, TRect(2, 0, 22, 12));
+    UseStrip(gauge, 5, fpVertical, 24, 12);
     gauge->SetDefaultMask(mask.get());
     gauge->SetValue(75);
-    auto* regulator = new TskSkinFrameRegulator(&form);
-    regulator->SetName("FR_Volume");
-    regulator->SetParent(&form);
-    regulator->SetDefaultKind(rkVertical);
-    auto* animation = new TskSkinAnimate(&form);
-    animation->SetName("AN_Busy");
-    animation->SetParent(&form);
-    animation->SetCycleMode(true);
-    animation->SetTimerInterval(kNoTicks);
-    auto* control = new TskSkinSwitch(&form);
-    control->SetName("SW_Power");
-    control->SetParent(&form);
-    control->SetState(TskSkinSwitchState::swOn);
+    place(new TskSkinFrameRegulator(&form), "FR_Volume")->SetDefaultKind(rkVertical);
+    place(new TskSkinAnimate(&form), "AN_Busy")->SetTimerInterval(kNoTicks);
+    place(new TskSkinSwitch(&form), "SW_Power")->SetState(swOn);
 
     const AnsiString text = WriteComponentText(&form);
-    EXPECT_NE(text.find("DefaultImage.Data"), AnsiString::npos) << text;
     EXPECT_NE(text.find("DefaultMask.Data"), AnsiString::npos) << text;
     TMemoryStream binary;
     WriteComponentStream(&binary, &form);
-    for (int pass = 0; pass < 2; ++pass) {
+    for (bool asText : {true, false}) {
         TForm copy(nullptr);
-        if (pass == 0) {
+        binary.SetPosition(0);
+        if (asText)
             ReadComponentText(text, &copy);
-        } else {
-            binary.SetPosition(0);
+        else
             ReadComponentStream(&binary, &copy);
-        }
         EXPECT_EQ(WriteComponentText(&copy), text);
         copy.Show();
         auto* read = dynamic_cast<TskSkinFrameGauge*>(copy.FindComponent("FG_Level"));
         ASSERT_NE(read, nullptr);
         EXPECT_TRUE(SameImage(read->GetDefaultImage(), image.get()));
         EXPECT_TRUE(SameImage(read->GetDefaultMask(), mask.get()));
-        EXPECT_EQ(read->GetDefaultFramesPlacement(), fpVertical);
-        EXPECT_EQ(read->GetDefaultFramesCount(), 5);
-        EXPECT_EQ(read->GetValue(), 75);
-        EXPECT_EQ(read->GetFrame(), 4);
         EXPECT_EQ(Shown(read), 4);
         EXPECT_EQ(TPoint(read->GetWidth(), read->GetHeight()), TPoint(24, 12));
         EXPECT_EQ(RegionBox(read), TRect(2, 0, 22, 12));
-        auto* readRegulator = dynamic_cast<TskSkinFrameRegulator*>(copy.FindComponent("FR_Volume"));
-        ASSERT_NE(readRegulator, nullptr);
-        EXPECT_EQ(readRegulator->GetDefaultKind(), rkVertical);
-        auto* readAnimation = dynamic_cast<TskSkinAnimate*>(copy.FindComponent("AN_Busy"));
-        ASSERT_NE(readAnimation, nullptr);
-        EXPECT_TRUE(readAnimation->GetCycleMode());
-        EXPECT_EQ(readAnimation->GetTimerInterval(), kNoTicks);
-        auto* readSwitch = dynamic_cast<TskSkinSwitch*>(copy.FindComponent("SW_Power"));
-        ASSERT_NE(readSwitch, nullptr);
-        EXPECT_EQ(readSwitch->GetState(), TskSkinSwitchState::swOn);
     }
 }
 
@@ -661,99 +520,75 @@ TEST_F(FrameStrips, PicturesAndSettingsSurviveTheFormResourcesAndTheFrameFollows
 
 class FramesDemo : public SkinDemoTest {
 protected:
+    // Without a skin, strips of Count frames of W x H drawn by Draw (T from 0 to 1).
+    template <typename D> std::unique_ptr<TBitmap> Default(int Count, int W, int H, D Draw) {
+        auto strip = std::make_unique<TBitmap>(Count * W, H, pf24bit);
+        TCanvas* c = strip->GetCanvas();
+        c->GetBrush()->SetColor(clBtnFace);
+        c->FillRect(TRect(0, 0, Count * W, H));
+        for (int i = 0; i < Count; ++i) Draw(c, Bounds(i * W, 0, W, H), i / (Count - 1.0));
+        return strip;
+    }
+    template <typename T> T* PlaceStrip(int Left, int Top, TBitmap* Default, int Count) {
+        T* control = PlaceAt<T>(Left, Top, 50, 50);
+        if constexpr (std::is_base_of_v<TskFrameTimerControl, T>)
+            control->SetTimerInterval(kNoTicks);
+        if (Data) return control;
+        control->SetDefaultFramesCount(Count);
+        control->SetDefaultImage(Default);
+        return control;
+    }
+
     void BuildAndCapture(const char* FileName) {
         Form->SetBounds(20, 20, 480, 200);
         Form->SetColor(clBtnFace);
-        // Without a skin: strips drawn here, and the flat box of a control without any.
-        auto switchStrip = DefaultStrip(6, 44, 22, [](TCanvas* C, TRect R, double T) {
-            C->GetPen()->SetColor(clGray);
+        auto toggle = Default(6, 44, 22, [](TCanvas* C, TRect R, double T) {
             C->GetBrush()->SetColor(T < 0.5 ? clSilver : clHighlight);
             C->RoundRect(R.Left + 2, R.Top + 3, R.Right - 2, R.Bottom - 3, 16, 16);
             const int left = R.Left + 2 + static_cast<int>(T * (RectWidth(R) - 22));
             C->GetBrush()->SetColor(clWhite);
             C->Ellipse(left, R.Top + 2, left + 18, R.Bottom - 2);
         });
-        auto gaugeStrip = DefaultStrip(11, 100, 14, [](TCanvas* C, TRect R, double T) {
-            C->GetBrush()->SetColor(clWhite);
-            C->FillRect(TRect(R.Left + 1, R.Top + 2, R.Right - 1, R.Bottom - 2));
-            C->GetBrush()->SetColor(clHighlight);
-            C->FillRect(TRect(R.Left + 2, R.Top + 3,
-                              R.Left + 2 + static_cast<int>(T * (RectWidth(R) - 4)), R.Bottom - 3));
-        });
-        auto knobStrip = DefaultStrip(12, 36, 36, [](TCanvas* C, TRect R, double T) {
-            C->GetBrush()->SetColor(clWhite);
-            C->Ellipse(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
-            const double angle = (-135 + 270 * T) * 3.14159265 / 180;
-            const int cx = (R.Left + R.Right) / 2, cy = (R.Top + R.Bottom) / 2;
-            C->MoveTo(cx, cy);
-            C->LineTo(cx + static_cast<int>(13 * std::sin(angle)),
-                      cy - static_cast<int>(13 * std::cos(angle)));
-        });
-        auto digitStrip = DefaultStrip(10, 24, 36, [](TCanvas* C, TRect R, double T) {
+        auto digits = Default(10, 24, 36, [](TCanvas* C, TRect R, double T) {
             C->GetBrush()->SetColor(clBlack);
             C->FillRect(R);
             C->GetFont()->SetColor(clLime);
             C->GetFont()->SetHeight(-24);
-            C->GetBrush()->SetStyle(bsClear);
-            C->TextOut(R.Left + 5, R.Top + 5, IntToStr(static_cast<int>(T * 9 + 0.5)));
+            C->TextOut(R.Left + 5, R.Top + 5, AnsiString(1, static_cast<char>('0' + T * 9 + 0.5)));
         });
+        auto bar = Default(11, 100, 14, [](TCanvas* C, TRect R, double T) {
+            C->GetBrush()->SetColor(clWhite);
+            C->FillRect(TRect(R.Left + 1, R.Top + 2, R.Right - 1, R.Bottom - 2));
+            C->GetBrush()->SetColor(clHighlight);
+            C->FillRect(Bounds(R.Left + 2, R.Top + 3, static_cast<int>(T * 96), RectHeight(R) - 6));
+        });
+        auto knob = Default(12, 36, 36, [](TCanvas* C, TRect R, double T) {
+            C->GetBrush()->SetColor(clWhite);
+            C->Ellipse(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
+            const double angle = (-135 + 270 * T) * 3.14159265 / 180;
+            C->MoveTo(R.Left + 18, R.Top + 18);
+            C->LineTo(R.Left + 18 + static_cast<int>(13 * std::sin(angle)),
+                      R.Top + 18 - static_cast<int>(13 * std::cos(angle)));
+        });
+        // Off, caught halfway on, and on.
         for (int i = 0; i < 3; ++i) {
-            auto* control = PlaceAt<TskSkinSwitch>(10 + i * 60, 10, 25, 50);
-            control->SetTimerInterval(kNoTicks);
-            if (!Data) {
-                control->SetDefaultImage(switchStrip.get());
-                control->SetDefaultFramesCount(6);
-            }
-            if (i > 0) control->SetState(TskSkinSwitchState::swOn);
-            // The middle one is caught halfway through its run.
-            for (int tick = 0; i == 1 && tick < 3; ++tick) control->DoAnimate();
-            if (i == 2)
-                while (control->IsRunning()) control->DoAnimate();
+            auto* control = PlaceStrip<TskSkinSwitch>(10 + i * 60, 10, toggle.get(), 6);
+            if (i > 0) control->SetState(swOn);
+            for (int tick = 0; tick < (i == 1 ? 3 : 6); ++tick) control->DoAnimate();
         }
         for (int i = 0; i < 4; ++i) {
-            auto* control = PlaceAt<TskSkinAnimate>(200 + i * 34, 10, 50, 50);
-            control->SetTimerInterval(kNoTicks);
-            if (!Data) {
-                control->SetDefaultImage(digitStrip.get());
-                control->SetDefaultFramesCount(10);
-            }
+            auto* control = PlaceStrip<TskSkinAnimate>(200 + i * 34, 10, digits.get(), 10);
             control->SetActive(true);
             for (int tick = 0; tick < i * 3; ++tick) control->DoAnimate();
         }
-        for (int i = 0; i < 4; ++i) {
-            auto* control = PlaceAt<TskSkinFrameGauge>(10, 50 + i * 22, 50, 50);
-            if (!Data) {
-                control->SetDefaultImage(gaugeStrip.get());
-                control->SetDefaultFramesCount(11);
-            }
-            control->SetValue(i * 33 + 1);
-        }
-        for (int i = 0; i < 5; ++i) {
-            auto* control = PlaceAt<TskSkinFrameRegulator>(130 + i * 44, 60, 50, 50);
-            if (!Data) {
-                control->SetDefaultImage(knobStrip.get());
-                control->SetDefaultFramesCount(12);
-            }
-            control->SetValue(i * 25);
-        }
-        // Controls without any picture show a flat box.
+        for (int i = 0; i < 4; ++i)
+            PlaceStrip<TskSkinFrameGauge>(10, 50 + i * 22, bar.get(), 11)->SetValue(i * 33 + 1);
+        for (int i = 0; i < 5; ++i)
+            PlaceStrip<TskSkinFrameRegulator>(130 + i * 44, 60, knob.get(), 12)->SetValue(i * 25);
+        // Without any picture: a flat box.
         PlaceAt<TskSkinFrameGauge>(360, 110, 50, 30, "none");
         PlaceAt<TskSkinSwitch>(420, 110, 25, 50, "none");
         Capture(FileName);
-    }
-
-    template <typename D>
-    std::unique_ptr<TBitmap> DefaultStrip(int Count, int W, int H, D Draw) {
-        auto strip = std::make_unique<TBitmap>(Count * W, H);
-        strip->SetPixelFormat(pf24bit);
-        TCanvas* canvas = strip->GetCanvas();
-        canvas->GetBrush()->SetColor(clBtnFace);
-        canvas->FillRect(TRect(0, 0, Count * W, H));
-        for (int i = 0; i < Count; ++i) {
-            canvas->GetBrush()->SetStyle(bsSolid);
-            Draw(canvas, Bounds(i * W, 0, W, H), static_cast<double>(i) / (Count - 1));
-        }
-        return strip;
     }
 };
 
