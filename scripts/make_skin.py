@@ -11,6 +11,7 @@ the pressed look ("down...") and the disabled look ("disabled...", "unenabled...
 Edges and client parts that the program repeats are drawn uniform along the direction
 of repetition, so that a skinned element of any size shows no seams."""
 import configparser
+import math
 import os
 import shutil
 import struct
@@ -719,8 +720,6 @@ class SkinPainter:
 
     def control_frameregulator(self, name, index, skin, rects):
         """A round knob whose mark turns from lower left (first frame) to lower right."""
-        import math
-
         def draw(p, r, i, count):
             p.fill(r, FACE)
             size = r[2] - r[0]

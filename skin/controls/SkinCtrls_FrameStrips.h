@@ -57,8 +57,6 @@ public:
     int GetFrameHeight() const { return FFrameHeight; }
     // A frame-strip record or a default image gives the control its frames.
     bool HasPicture() const { return FFrameWidth > 0 && FFrameHeight > 0; }
-    // The region set on the window; the window owns it.
-    HRGN GetRegion() const { return FRgn; }
 
 protected:
     void Loaded() override;
