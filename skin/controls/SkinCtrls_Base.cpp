@@ -82,6 +82,24 @@ void TskSkinControl::WMMove(TMessage& Message) {
     MovedRepaint();
 }
 
+void TskSkinControl::SetWindowRegion(HRGN Rgn) {
+    RECT box;
+    if (Rgn && (!HandleAllocated() || GetRgnBox(Rgn, &box) == NULLREGION)) {
+        DeleteObject(Rgn);
+        Rgn = nullptr;
+    }
+    if (!Rgn) {
+        if (FRgn && HandleAllocated()) SetWindowRgn(GetHandle(), nullptr, TRUE);
+        FRgn = nullptr;
+        return;
+    }
+    // Once set, the system deletes the region when it is replaced or the window goes.
+    if (SetWindowRgn(GetHandle(), Rgn, TRUE))
+        FRgn = Rgn;
+    else
+        DeleteObject(Rgn);
+}
+
 // ---- TskSkinSizing -----------------------------------------------------------------
 
 TskSkinSizing::TskSkinSizing() : FDefaultFont(std::make_unique<TFont>()) {
@@ -208,19 +226,15 @@ void TskSkinCustomControl::CreateWnd() {
 }
 
 void TskSkinCustomControl::SetControlRegion() {
-    if (MaskPicture && FIndex != -1) {
+    if (MaskPicture && FIndex != -1)
         CreateControlRegion();
-    } else if (FRgn) {
-        if (HandleAllocated()) SetWindowRgn(GetHandle(), nullptr, TRUE);
-        FRgn = nullptr;
-    }
+    else
+        SetWindowRegion(nullptr);
 }
 
 void TskSkinCustomControl::CreateControlRegion() {
     if (ResizeMode == rmNoSkinRect || !HandleAllocated()) return;
-    // The window owns the region from here on and frees it when it is replaced.
-    FRgn = CreateShapeRegion(GetWidth(), GetHeight());
-    SetWindowRgn(GetHandle(), FRgn, TRUE);
+    SetWindowRegion(CreateShapeRegion(GetWidth(), GetHeight()));
 }
 
 void TskSkinCustomControl::CreateControlDefaultImage(TBitmap* B) {

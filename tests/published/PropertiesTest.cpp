@@ -30,6 +30,7 @@
 #include "skin/controls/SkinCtrls_Buttons.h"
 #include "skin/controls/SkinCtrls_CheckRadio.h"
 #include "skin/controls/SkinCtrls_ExPanels.h"
+#include "skin/controls/SkinCtrls_FrameStrips.h"
 #include "skin/controls/SkinCtrls_Gauges.h"
 #include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/controls/SkinCtrls_Panels.h"
@@ -125,6 +126,9 @@ const std::vector<const char*> SkinSpeedButton = {
     "Flat", "AllowAllUp", "PopupMenu", "ShowHint", "Action", "Caption", "Align", "Enabled",
     "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize", "Down", "GroupIndex",
     "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout"};
+// The frame-strip controls' default strip.
+const std::vector<const char*> FrameStrip = {"DefaultImage", "DefaultMask", "DefaultFramesCount",
+                                             "DefaultFramesPlacement"};
 const std::vector<const char*> SkinGroupBox = {"Caption",     "Align",      "BorderStyle",
                                                "CaptionMode", "RollUpMode", "RollUpState"};
 // The groups of skinned check and radio boxes.
@@ -327,6 +331,19 @@ const std::vector<TClassProperties>& Table() {
                {"ImageHThumb", "ImageHRuler", "ImageVThumb", "ImageVRuler", "Increment", "MinValue",
                 "MaxValue", "NumThumbStates", "Orientation", "EdgeSize", "Options", "Value",
                 "Transparent", "UseSkinThumb", "OnChange", "OnChanged", "OnDrawPoints"}}),
+         {}},
+        {"TskFrameSkinControl", Join({SkinControl, FrameStrip}), {}},
+        {"TskSkinSwitch", Join({SkinControl, FrameStrip, {"State", "TimerInterval", "OnChange"}}),
+         {}},
+        {"TskSkinAnimate",
+         Join({SkinControl, FrameStrip,
+               {"Active", "CycleMode", "ButtonMode", "TimerInterval", "OnStart", "OnStop"}}),
+         {}},
+        {"TskSkinFrameGauge", Join({SkinControl, FrameStrip, {"MinValue", "MaxValue", "Value"}}),
+         {}},
+        {"TskSkinFrameRegulator",
+         Join({SkinControl, FrameStrip,
+               {"MinValue", "MaxValue", "Value", "DefaultKind", "OnChange"}}),
          {}},
         {"TskSkinBevel", {"SkinData", "SkinDataName", "DividerMode", "Shape", "Style"}, {}},
         {"TskSkinSplitter", {"DefaultSize", "SkinDataName", "SkinData"}, {}},
