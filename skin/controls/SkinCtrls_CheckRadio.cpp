@@ -108,25 +108,28 @@ void TskSkinCheckRadioBox::FitAreas(int W) {
 // ---- Checked, grouped ----------------------------------------------------------------------
 
 void TskSkinCheckRadioBox::SetChecked(bool Value) {
+    // The mates' and this box's OnClick may delete this box, its parent or its form.
+    TComponentProtector protect(this);
     FChecked = Value;
     Repaint();
     if (FChecked && FGroupIndex != 0) UnCheckAll();
+    if (IsDestroying()) return;
     // Handlers wait until the form they belong to is read whole.
     if (OnClick && (!FRadio || FChecked) && !IsLoading()) OnClick(this);
 }
 
 void TskSkinCheckRadioBox::UnCheckAll() {
-    TWinControl* parent = GetParent();
-    if (!parent) return;
-    // By index: a mate's OnClick may change the parent's controls.
-    for (int i = 0; i < parent->GetControlCount(); ++i) {
-        auto* mate = dynamic_cast<TskSkinCheckRadioBox*>(parent->GetControl(i));
+    // By index, the parent asked again each time: a mate's OnClick may change the parent's
+    // controls or delete the parent, and with it this box, which then has no parent.
+    for (int i = 0; !IsDestroying() && GetParent() && i < GetParent()->GetControlCount(); ++i) {
+        auto* mate = dynamic_cast<TskSkinCheckRadioBox*>(GetParent()->GetControl(i));
         if (mate && mate != this && mate->FGroupIndex == FGroupIndex && mate->FChecked)
             mate->SetChecked(false);
     }
 }
 
 void TskSkinCheckRadioBox::SetCheckState() {
+    if (!CanModify()) return;
     if (!FRadio)
         SetChecked(!FChecked);
     else if (!FChecked)
