@@ -218,9 +218,14 @@ void TskSkinCustomControl::SetControlRegion() {
 
 void TskSkinCustomControl::CreateControlRegion() {
     if (ResizeMode == rmNoSkinRect || !HandleAllocated()) return;
-    // The window owns the region from here on and frees it when it is replaced.
-    FRgn = CreateShapeRegion(GetWidth(), GetHeight());
-    SetWindowRgn(GetHandle(), FRgn, TRUE);
+    HRGN rgn = CreateShapeRegion(GetWidth(), GetHeight());
+    // A region the window takes is its own from then on, freed when it is replaced; one it
+    // refuses is still ours.
+    if (SetWindowRgn(GetHandle(), rgn, TRUE)) {
+        FRgn = rgn;
+    } else if (rgn) {
+        DeleteObject(rgn);
+    }
 }
 
 void TskSkinCustomControl::CreateControlDefaultImage(TBitmap* B) {
