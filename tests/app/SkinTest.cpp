@@ -69,6 +69,9 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"slider", TskDataSkinSlider::StaticClass()},
         {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
         {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
+        {"hupdown", TskDataSkinUpDownControl::StaticClass()},
+        {"vupdown", TskDataSkinUpDownControl::StaticClass()},
+        {"spinedit", TskDataSkinSpinEditControl::StaticClass()},
     };
     return controls;
 }
