@@ -127,6 +127,9 @@ void TskSkinStepButtons::MouseDown(TMouseButton Button, TShiftState Shift, int X
     if (FActiveButton != -1 && FHeldButton == -1) {
         FButtons[1 - FActiveButton].Hot = false;
         FHeldButton = FActiveButton;
+        // Whichever mouse button holds it, its release comes here, wherever the pointer is:
+        // a release elsewhere would leave the repeat running.
+        SetMouseCapture(true);
         ButtonDown(FActiveButton);
     }
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
@@ -143,6 +146,7 @@ void TskSkinStepButtons::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
         FHeldButton = -1;
         ButtonUp(held);
         if (IsDestroying()) return;
+        SetMouseCapture(false);
     }
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }

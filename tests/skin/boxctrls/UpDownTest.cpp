@@ -596,6 +596,19 @@ TEST_F(UpDownTest, PersonHoldsTheUpArrowAndTypesIntoTheSpinEdit) {
     EXPECT_EQ(ud->GetPosition(), 4);
     EXPECT_EQ(ud->GetRepeatInterval(), 0u);
 
+    // Held with the right button, left and let go elsewhere: the repeat ends all the same.
+    const TPoint down = Centre(ud, ud->GetButtonRect(TskSkinUpDown::sbDown));
+    SendMouse(0, down);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, down);
+    ASSERT_TRUE(WaitFor([&] { return ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
+    const TPoint away(down.X, down.Y + 200);
+    SendMouse(0, away);
+    ASSERT_TRUE(WaitFor([&] { return ud->GetRepeatInterval() == 0; }));
+    SendMouse(MOUSEEVENTF_RIGHTUP, away);
+    ASSERT_TRUE(WaitFor([&] { return !ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
+    EXPECT_EQ(ud->GetPosition(), 3);
+    EXPECT_EQ(ud->GetRepeatMode(), TskSkinUpDown::repNone);
+
     auto* spin = Spin();
     spin->SetMinValue(0);
     spin->SetMaxValue(50);
