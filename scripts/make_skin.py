@@ -565,6 +565,29 @@ class SkinPainter:
         self.each_state(name, index, rects, thumb,
                         {"thumbrect", "activethumbrect", "downthumbrect"})
 
+    def control_updown(self, name, index, skin, rects):
+        vertical = skin[3] - skin[1] > skin[2] - skin[0]
+        self.step_buttons(name, index, rects, ("up", "down") if vertical else ("right", "left"),
+                          lambda p, r: p.fill(r, FACE))
+
+    def control_spinedit(self, name, index, skin, rects):
+        self.step_buttons(name, index, rects, ("up", "down"), lambda p, r: draw_field(p, r, NORMAL))
+
+    def step_buttons(self, name, index, rects, glyphs, base):
+        """A control with an up and a down button: its picture holds both in their normal
+        look; the hot and pressed looks lie apart."""
+        up, down = glyphs
+
+        def whole(p, r, s):
+            base(p, r)
+            draw_small_button(p, offset(rects["upbuttonrect"], r), up, NORMAL)
+            draw_small_button(p, offset(rects["downbuttonrect"], r), down, NORMAL)
+        self.each_state(name, index, rects, whole, {"skinrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, up, s),
+                        {"activeupbuttonrect", "downupbuttonrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, down, s),
+                        {"activedownbuttonrect", "downdownbuttonrect"})
+
     def control_trackbar(self, name, index, skin, rects):
         vertical = self.ini.getint(name, "vertical") == 1
 

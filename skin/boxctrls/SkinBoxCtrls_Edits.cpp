@@ -26,14 +26,14 @@ bool Inside(const TRect& R, const TPoint& P) {
     return R.Left <= P.X && P.X < R.Right && R.Top <= P.Y && P.Y < R.Bottom;
 }
 
+} // namespace
+
 char LocaleDecimalSeparator() {
     char buffer[8] = {};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1)
         return buffer[0];
     return '.';
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // TskCustomEdit

@@ -73,6 +73,9 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"animate", TskDataSkinAnimateControl::StaticClass()},
         {"framegauge", TskDataSkinFrameGauge::StaticClass()},
         {"frameregulator", TskDataSkinFrameRegulator::StaticClass()},
+        {"hupdown", TskDataSkinUpDownControl::StaticClass()},
+        {"vupdown", TskDataSkinUpDownControl::StaticClass()},
+        {"spinedit", TskDataSkinSpinEditControl::StaticClass()},
     };
     return controls;
 }

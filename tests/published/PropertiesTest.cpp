@@ -17,6 +17,8 @@
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+#include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
+#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
@@ -227,6 +229,17 @@ const std::vector<TClassProperties>& Table() {
                 "ListBoxCaption", "ListBoxCaptionMode", "ListBoxDefaultFont",
                 "ListBoxDefaultCaptionFont", "ListBoxDefaultItemHeight", "ListBoxCaptionAlignment",
                 "OnChange", "OnClick", "OnCloseUp", "OnComboBoxDrawItem", "OnListBoxDrawItem"}}),
+         {}},
+        {"TskSkinUpDown",
+         Join({SkinControl, SkinCustomControl,
+               {"Min", "Max", "Increment", "Position", "Orientation", "OnChange",
+                "OnUpButtonClick", "OnDownButtonClick"}}),
+         {}},
+        {"TskSkinSpinEdit",
+         Join({SkinControl, SkinCustomControl,
+               {"ValueType", "Decimal", "MinValue", "MaxValue", "Value", "Increment",
+                "EditorEnabled", "MaxLength", "OnChange", "OnEditKeyDown", "OnEditKeyPress",
+                "OnEditKeyUp"}}),
          {}},
         {"TskSkinMainMenuBar",
          Join({SkinControl,
