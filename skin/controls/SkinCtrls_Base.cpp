@@ -208,19 +208,29 @@ void TskSkinCustomControl::CreateWnd() {
 }
 
 void TskSkinCustomControl::SetControlRegion() {
-    if (MaskPicture && FIndex != -1) {
+    if (MaskPicture && FIndex != -1)
         CreateControlRegion();
-    } else if (FRgn) {
-        if (HandleAllocated()) SetWindowRgn(GetHandle(), nullptr, TRUE);
-        FRgn = nullptr;
-    }
+    else
+        RemoveControlRegion();
 }
 
 void TskSkinCustomControl::CreateControlRegion() {
-    if (ResizeMode == rmNoSkinRect || !HandleAllocated()) return;
-    // The window owns the region from here on and frees it when it is replaced.
-    FRgn = CreateShapeRegion(GetWidth(), GetHeight());
-    SetWindowRgn(GetHandle(), FRgn, TRUE);
+    if (ResizeMode == rmNoSkinRect) return;
+    SetRegion(CreateShapeRegion(GetWidth(), GetHeight()));
+}
+
+void TskSkinCustomControl::RemoveControlRegion() {
+    if (!FRgn) return;
+    if (HandleAllocated()) SetRegion(nullptr);
+    FRgn = nullptr;
+}
+
+void TskSkinCustomControl::SetRegion(HRGN Rgn) {
+    if (!HandleAllocated()) {
+        if (Rgn) DeleteObject(Rgn);
+        return;
+    }
+    FRgn = SetWindowRegion(GetHandle(), Rgn, FRgn);
 }
 
 void TskSkinCustomControl::CreateControlDefaultImage(TBitmap* B) {

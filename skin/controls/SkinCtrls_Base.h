@@ -144,6 +144,10 @@ protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void CreateControlRegion();
+    // No window region: the whole rectangle is the control's.
+    void RemoveControlRegion();
+    // Rgn (null for none) becomes the window's region; the window owns it from then on.
+    void SetRegion(HRGN Rgn);
 };
 
 // Hides Parent's visible children and lists them in Hidden. A child's events may roll the
