@@ -69,6 +69,8 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"slider", TskDataSkinSlider::StaticClass()},
         {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
         {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
+        {"menubutton", TskDataSkinMenuButtonControl::StaticClass()},
+        {"toolmenubutton", TskDataSkinMenuButtonControl::StaticClass()},
     };
     return controls;
 }
