@@ -205,6 +205,23 @@ TEST_F(MenuButtons, SpaceOpensTheMenuAndNoSpaceReleaseClicksOrRaisesItWhileItIsO
     EXPECT_EQ(Log, std::vector<std::string>{"click"});
 }
 
+TEST_F(MenuButtons, ItsAcceleratorTakesTheFocusAndOpensTheMenu) {
+    TskSkinMenuButton* button = Button();
+    button->SetCaption("&Tools");
+    auto* other = Add<TskSkinButton>(Form, 20, 60, 75, 25);
+    ASSERT_TRUE(TakeFocus(other));
+    KeyDown('T');
+    KeyUp('T');
+    ASSERT_TRUE(WaitFor([&] { return Levels() == 1; }));
+    EXPECT_TRUE(button->Focused());
+    EXPECT_TRUE(button->GetDown());
+    KeyDown(VK_ESCAPE);
+    KeyUp(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return Levels() == 0; }));
+    EXPECT_FALSE(button->GetDown());
+    EXPECT_EQ(Log, (std::vector<std::string>{"show", "hide"}));
+}
+
 TEST_F(MenuButtons, ReturnClicksOnceOnItsKeyDown) {
     TskSkinMenuButton* button = Button();
     ASSERT_TRUE(TakeFocus(button));
