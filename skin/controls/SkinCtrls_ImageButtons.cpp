@@ -14,11 +14,13 @@ TskSkinXFormButton::TskSkinXFormButton(TComponent* AOwner)
 }
 
 void TskSkinXFormButton::Published(TPropertyList& P) {
-    P.Add("CanFocused", &TskSkinXFormButton::GetCanFocused, &TskSkinXFormButton::SetCanFocused, false);
+    P.Add("CanFocused", &TskSkinXFormButton::GetCanFocused, &TskSkinXFormButton::SetCanFocused,
+          false);
     P.Add("DefImage", &TskSkinXFormButton::GetDefImage, &TskSkinXFormButton::SetDefImage);
     P.Add("DefActiveImage", &TskSkinXFormButton::GetDefActiveImage,
           &TskSkinXFormButton::SetDefActiveImage);
-    P.Add("DefDownImage", &TskSkinXFormButton::GetDefDownImage, &TskSkinXFormButton::SetDefDownImage);
+    P.Add("DefDownImage", &TskSkinXFormButton::GetDefDownImage,
+          &TskSkinXFormButton::SetDefDownImage);
     P.Add("DefMask", &TskSkinXFormButton::GetDefMask, &TskSkinXFormButton::SetDefMask);
     P.Add("DefActiveFontColor", &TskSkinXFormButton::GetDefActiveFontColor,
           &TskSkinXFormButton::SetDefActiveFontColor, clBlack)

@@ -84,13 +84,15 @@ void TskSkinMenuButton::CreateControlDefaultImage(TBitmap* B) {
     TCanvas* canvas = B->GetCanvas();
     const TRect r = GetClientRect();
     const bool pressed = GetDown() && FMouseIn;
-    DrawDefaultTrackFaces(canvas, r, GetTrackButtonMode(), FMenuTracking, pressed, FMouseIn || IsFocused());
+    DrawDefaultTrackFaces(canvas, r, GetTrackButtonMode(), FMenuTracking, pressed,
+                          FMouseIn || IsFocused());
     canvas->GetFont()->Assign(GetDefaultFont());
     if (!IsEffectivelyEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
     // Only the two boxes of track-button mode move their content when pressed.
     const bool shift = pressed && GetTrackButtonMode() && !FMenuTracking;
-    DrawGlyphAndText(canvas, TRect(r.Left, r.Top, r.Right - kTrackButtonWidth, r.Bottom), GetMargin(), shift, 1,
-                     GetNumGlyphs(), GetGlyph(), GetCaption(), GetLayout(), GetSpacing());
+    DrawGlyphAndText(canvas, TRect(r.Left, r.Top, r.Right - kTrackButtonWidth, r.Bottom),
+                     GetMargin(), shift, 1, GetNumGlyphs(), GetGlyph(), GetCaption(), GetLayout(),
+                     GetSpacing());
     DrawDefaultTrackArrow(canvas, r, pressed || FMenuTracking);
     DrawFocusMark(canvas);
 }

@@ -67,10 +67,10 @@ bool TskMenuTrack::CanMenuTrack(int X, int Y) {
     if (!FTrackButtonMode) return true;
     TskButtonCore& button = TrackedButton();
     TControl* control = button.ButtonControl();
-    const TRect part =
-        button.ButtonClient().GetSkinIndex() == -1
-            ? TRect(control->GetWidth() - kTrackButtonWidth, 0, control->GetWidth(), control->GetHeight())
-            : GetNewTrackButtonRect();
+    const TRect part = button.ButtonClient().GetSkinIndex() == -1
+                           ? TRect(control->GetWidth() - kTrackButtonWidth, 0, control->GetWidth(),
+                                   control->GetHeight())
+                           : GetNewTrackButtonRect();
     return PointInRect(part, TPoint(X, Y));
 }
 
@@ -136,7 +136,8 @@ bool TskMenuTrack::CreateTrackedImage(TBitmap* B) {
         return false;
     button.TskButtonCore::CreateButtonImage(B, button.ActiveSkinRect, false, true);
     TBitmap* picture = button.ButtonSizing().Picture;
-    const TRect source = MovedRect(TrackButtonRect, button.DownSkinRect.Left, button.DownSkinRect.Top);
+    const TRect source =
+        MovedRect(TrackButtonRect, button.DownSkinRect.Left, button.DownSkinRect.Top);
     // A part that reaches outside the picture shows nothing rather than what lies beyond it.
     if (picture && source.Left >= 0 && source.Top >= 0 && source.Right <= picture->GetWidth() &&
         source.Bottom <= picture->GetHeight())

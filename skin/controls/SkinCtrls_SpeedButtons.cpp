@@ -173,7 +173,8 @@ void TskSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Ope
 }
 
 void TskSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button != mbLeft || !StartTrackPress(X, Y)) TskSkinSpeedButton::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || !StartTrackPress(X, Y))
+        TskSkinSpeedButton::MouseDown(Button, Shift, X, Y);
 }
 
 void TskSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -199,7 +200,8 @@ void TskSkinMenuSpeedButton::Paint() {
         TskSkinSpeedButton::Paint();
         return;
     }
-    const TRect area = FIndex == -1 ? TRect(0, 0, GetWidth() - kTrackButtonWidth, GetHeight()) : NewClRect;
+    const TRect area =
+        FIndex == -1 ? TRect(0, 0, GetWidth() - kTrackButtonWidth, GetHeight()) : NewClRect;
     PaintContentOnly(area);
     DrawTrackArrowImage(GetCanvas(), TRect(area.Right, 0, GetWidth(), GetHeight()), clBtnText);
 }

@@ -18,7 +18,8 @@ std::unique_ptr<TBitmap> Noise(int W, int H, TPixelFormat Format) {
     picture->SetSize(W, H);
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
-            picture->GetCanvas()->SetPixels(x, y, static_cast<TColor>((x * 53 + y * 17) * 0x010203));
+            picture->GetCanvas()->SetPixels(x, y,
+                                            static_cast<TColor>((x * 53 + y * 17) * 0x010203));
     return picture;
 }
 
@@ -47,7 +48,8 @@ TEST(ImageButtonRobustness, TheLoaderBuildsOrRefusesEveryDamagedPicture) {
     // Each picture: the length of its value, then the BMP header's numbers.
     const std::string name = ".Data";
     int pictures = 0;
-    for (std::size_t at = binary.find(name); at != std::string::npos; at = binary.find(name, at + 1), ++pictures) {
+    for (std::size_t at = binary.find(name); at != std::string::npos;
+         at = binary.find(name, at + 1), ++pictures) {
         // The name, the value's kind, its length, then the file.
         const std::size_t length = at + name.size() + 1;
         const std::size_t bmp = length + 4;

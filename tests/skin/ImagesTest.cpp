@@ -203,7 +203,11 @@ TEST(SkinRegions, FrameRegionsUniteTheClientAndTheBorders) {
 }
 
 TEST(SkinRegions, AWindowKeepsTheRegionItTakesAndARefusedOrEmptyOneIsDeleted) {
-    HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 40, 20, nullptr, nullptr, nullptr, nullptr);
+    auto popup = [](int W, int H) {
+        return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, W, H, nullptr, nullptr, nullptr,
+                               nullptr);
+    };
+    HWND wnd = popup(40, 20);
     ASSERT_TRUE(wnd);
     HRGN held = CreateRectRgn(0, 0, 0, 0);
     HRGN left = CreateRectRgn(0, 0, 10, 20);
@@ -214,7 +218,7 @@ TEST(SkinRegions, AWindowKeepsTheRegionItTakesAndARefusedOrEmptyOneIsDeleted) {
     EXPECT_EQ(box.right, 10);
 
     // A window that is gone refuses: the region is deleted and the one in place reported.
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 4, 4, nullptr, nullptr, nullptr, nullptr);
+    HWND gone = popup(4, 4);
     DestroyWindow(gone);
     HRGN refused = CreateRectRgn(0, 0, 5, 5);
     EXPECT_EQ(SetWindowRegion(gone, refused, left), left);

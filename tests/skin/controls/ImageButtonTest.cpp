@@ -156,7 +156,8 @@ TEST_F(ImageButton, ItsPicturesTravelThroughFormResources) {
     button->SetDefActiveImage(&none);
     button->SetDefDownFontColor(clYellow);
     const AnsiString text = WriteComponentText(Form);
-    for (const char* stored : {"DefImage.Data", "DefDownImage.Data", "DefMask.Data", "DefDownFontColor"})
+    for (const char* stored :
+         {"DefImage.Data", "DefDownImage.Data", "DefMask.Data", "DefDownFontColor"})
         EXPECT_NE(text.find(stored), AnsiString::npos) << stored;
     EXPECT_EQ(text.find("DefActiveImage.Data"), AnsiString::npos) << "an empty picture is left out";
 
@@ -188,7 +189,8 @@ TEST_F(ImageButton, DamagedPictureDataIsTheReadersErrorNamingTheButton) {
     const std::string bmp = file.GetDataString();
     auto hex = [](const std::string& Bytes) {
         std::string text;
-        for (unsigned char c : Bytes) text += std::string{"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15]};
+        for (unsigned char c : Bytes)
+            text += std::string{"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15]};
         return text;
     };
     for (const char* property : {"DefImage", "DefActiveImage", "DefDownImage", "DefMask"}) {
@@ -196,7 +198,9 @@ TEST_F(ImageButton, DamagedPictureDataIsTheReadersErrorNamingTheButton) {
                                         std::string("\x07TBitmap") + bmp}) {
             const std::string text = "object Holder: TForm\r\n"
                                      "  object BTN_Go: TskSkinXFormButton\r\n"
-                                     "    " + std::string(property) + ".Data = {" + hex(data) + "}\r\n"
+                                     "    " +
+                                     std::string(property) + ".Data = {" + hex(data) +
+                                     "}\r\n"
                                      "  end\r\n"
                                      "end\r\n";
             TForm copy(nullptr);
@@ -204,16 +208,18 @@ TEST_F(ImageButton, DamagedPictureDataIsTheReadersErrorNamingTheButton) {
                 ReadComponentText(text, &copy);
                 ADD_FAILURE() << property << " read " << data.size() << " bytes";
             } catch (const EReadError& E) {
-                EXPECT_NE(E.Message().find(std::string("BTN_Go.") + property + ".Data"), AnsiString::npos)
+                EXPECT_NE(E.Message().find(std::string("BTN_Go.") + property + ".Data"),
+                          AnsiString::npos)
                     << E.Message();
             }
         }
     }
     // The whole file reads.
     TForm copy(nullptr);
-    ReadComponentText("object Holder: TForm\r\n  object BTN_Go: TskSkinXFormButton\r\n    DefMask.Data = {" +
-                          hex(bmp) + "}\r\n  end\r\nend\r\n",
-                      &copy);
+    ReadComponentText(
+        "object Holder: TForm\r\n  object BTN_Go: TskSkinXFormButton\r\n    DefMask.Data = {" +
+            hex(bmp) + "}\r\n  end\r\nend\r\n",
+        &copy);
     auto* read = dynamic_cast<TskSkinXFormButton*>(copy.FindComponent("BTN_Go"));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->GetDefMask()->GetWidth(), 4);

@@ -106,8 +106,10 @@ protected:
         button->SetSkinPopupMenu(With ? With : Menu);
         if (Skinned) button->SetSkinData(Skin.Data.get());
         button->OnClick = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("click"); });
-        button->OnShowTrackMenu = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("show"); });
-        button->OnHideTrackMenu = TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("hide"); });
+        button->OnShowTrackMenu =
+            TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("show"); });
+        button->OnHideTrackMenu =
+            TNotifyEvent::FromCallable([this](TObject*) { Log.push_back("hide"); });
         return button;
     }
     int Levels() { return SkinForm->GetSkinMenu()->GetCount(); }
@@ -122,13 +124,15 @@ protected:
     static std::vector<COLORREF> Row(TWinControl* Control, int Y) {
         auto picture = PaintToBitmap(Control);
         std::vector<COLORREF> row;
-        for (int x = 0; x < picture->GetWidth(); ++x) row.push_back(PixelOf(picture.get(), x, Y));
+        for (int x = 0; x < picture->GetWidth(); ++x)
+            row.push_back(PixelOf(picture.get(), x, Y));
         return row;
     }
     // The row a skinned button of Width shows in a look: Body, with the last 15 pixels Part.
     static std::vector<COLORREF> Expected(int Width, TColor Body, TColor Part) {
         std::vector<COLORREF> row(static_cast<std::size_t>(Width), static_cast<COLORREF>(Body));
-        for (int x = Width - 15; x < Width; ++x) row[static_cast<std::size_t>(x)] = static_cast<COLORREF>(Part);
+        for (int x = Width - 15; x < Width; ++x)
+            row[static_cast<std::size_t>(x)] = static_cast<COLORREF>(Part);
         return row;
     }
 
@@ -277,7 +281,8 @@ TEST_F(MenuButtons, TrackButtonModeOpensOnlyFromTheDropDownPartAndShowsItPressed
     EXPECT_EQ(Row(button, 1), Expected(100, kActive, kDownPart)) << "while the menu is open";
     SkinForm->GetSkinMenu()->CloseMenu(0);
     EXPECT_FALSE(button->GetDown());
-    EXPECT_EQ(Row(button, 1), Expected(100, kActive, kActive)) << "up, and lit by the focus it took";
+    EXPECT_EQ(Row(button, 1), Expected(100, kActive, kActive))
+        << "up, and lit by the focus it took";
     EXPECT_EQ(Log, (std::vector<std::string>{"show", "hide"}));
 }
 
@@ -290,9 +295,9 @@ TEST_F(MenuButtons, TheDropDownPartMovesWithTheEdgeTheSkinStretches) {
         TRect Part;
     };
     const TCase cases[] = {
-        {{0, 0}, {45, 2}, 100, 20, {85, 0, 100, 20}},  // width only: moved right
-        {{2, 18}, {0, 0}, 60, 50, {45, 30, 60, 50}},   // height only: moved down
-        {{0, 0}, {0, 0}, 60, 20, {45, 0, 60, 20}},     // fixed: where the skin has it
+        {{0, 0}, {45, 2}, 100, 20, {85, 0, 100, 20}}, // width only: moved right
+        {{2, 18}, {0, 0}, 60, 50, {45, 30, 60, 50}},  // height only: moved down
+        {{0, 0}, {0, 0}, 60, 20, {45, 0, 60, 20}},    // fixed: where the skin has it
     };
     for (const TCase& c : cases) {
         Record->LBPoint = c.LB;
@@ -429,14 +434,16 @@ private:
         const int w = std::min(RectWidth(R), kCellWidth - 10);
         const int h = std::min(RectHeight(R), kCellHeight - 10);
         HDC screen = GetDC(nullptr);
-        BitBlt(Sheet.GetCanvas()->GetHandle(), Look * kCellWidth + 5, Row * kCellHeight + 5, w, h, screen,
-               R.Left, R.Top, SRCCOPY);
+        BitBlt(Sheet.GetCanvas()->GetHandle(), Look * kCellWidth + 5, Row * kCellHeight + 5, w, h,
+               screen, R.Left, R.Top, SRCCOPY);
         ReleaseDC(nullptr, screen);
     }
     // The control's screen rectangle, grown by a margin of form.
     static TRect Around(TControl* Control) {
-        const TPoint p = Control->GetParent()->ClientToScreen(TPoint(Control->GetLeft(), Control->GetTop()));
-        return TRect(p.X - 4, p.Y - 4, p.X + Control->GetWidth() + 4, p.Y + Control->GetHeight() + 4);
+        const TPoint p =
+            Control->GetParent()->ClientToScreen(TPoint(Control->GetLeft(), Control->GetTop()));
+        return TRect(p.X - 4, p.Y - 4, p.X + Control->GetWidth() + 4,
+                     p.Y + Control->GetHeight() + 4);
     }
     // A look of one control: Hover, Hold and Release drive it as the pointer would, Track
     // opens its menu.
@@ -467,13 +474,14 @@ private:
         button->SetSkinData(Data);
         // Only the tracked look has a menu: a held press of the others is a plain one.
         const int x = button->GetWidth() - 7;
-        Cell(Row, Look, button, [=] { ::MouseMove(button, 20, 8); }, [=] { ::MouseDown(button, 20, 8); },
-             [=] { ::MouseUp(button, 20, 8); },
-             [=, this] {
-                 button->SetSkinPopupMenu(Menu);
-                 ::MouseDown(button, x, 8);
-                 ::MouseUp(button, x, 8);
-             });
+        Cell(
+            Row, Look, button, [=] { ::MouseMove(button, 20, 8); },
+            [=] { ::MouseDown(button, 20, 8); }, [=] { ::MouseUp(button, 20, 8); },
+            [=, this] {
+                button->SetSkinPopupMenu(Menu);
+                ::MouseDown(button, x, 8);
+                ::MouseUp(button, x, 8);
+            });
     }
     void SpeedCell(int Look, TskSkinData* Data) {
         auto* button = Add<TskSkinMenuSpeedButton>(Form, 20, 20, 90, 25);
@@ -481,13 +489,14 @@ private:
         button->SetTrackButtonMode(true);
         button->SetSkinData(Data);
         const int x = 20 + button->GetWidth() - 5;
-        Cell(2, Look, button, [this] { ::MouseMove(Form, 40, 28); }, [this] { ::MouseDown(Form, 40, 28); },
-             [this] { ::MouseUp(Form, 40, 28); },
-             [=, this] {
-                 button->SetSkinPopupMenu(Menu);
-                 ::MouseDown(Form, x, 28);
-                 ::MouseUp(Form, x, 28);
-             });
+        Cell(
+            2, Look, button, [this] { ::MouseMove(Form, 40, 28); },
+            [this] { ::MouseDown(Form, 40, 28); }, [this] { ::MouseUp(Form, 40, 28); },
+            [=, this] {
+                button->SetSkinPopupMenu(Menu);
+                ::MouseDown(Form, x, 28);
+                ::MouseUp(Form, x, 28);
+            });
     }
     void ImageCell(int Look, TskSkinData* Data) {
         auto* button = Add<TskSkinXFormButton>(Form, 20, 20, 70, 34);
