@@ -30,6 +30,9 @@ void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled,
 void DrawDefaultButtonFace(TCanvas* Canvas, const TRect& R, bool Down, bool Lit);
 
 class TskButtonCore {
+    // The menu buttons' tracking drives the button's Down, fade and images.
+    friend class TskMenuTrack;
+
 public:
     TskButtonCore();
     virtual ~TskButtonCore();

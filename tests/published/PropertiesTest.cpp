@@ -34,7 +34,9 @@
 #include "skin/controls/SkinCtrls_ExPanels.h"
 #include "skin/controls/SkinCtrls_FrameStrips.h"
 #include "skin/controls/SkinCtrls_Gauges.h"
+#include "skin/controls/SkinCtrls_ImageButtons.h"
 #include "skin/controls/SkinCtrls_Labels.h"
+#include "skin/controls/SkinCtrls_MenuButtons.h"
 #include "skin/controls/SkinCtrls_Panels.h"
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
@@ -78,6 +80,11 @@ const std::vector<const char*> SkinControl = {
     "SkinDataName", "OnMouseEnter", "OnMouseLeave", "AlphaBlend", "AlphaBlendValue", "UseSkinCursor"};
 const std::vector<const char*> SkinCustomControl = {"DefaultFont", "UseSkinFont", "DefaultWidth",
                                                     "DefaultHeight"};
+const std::vector<const char*> SkinButton = {
+    "RepeatMode", "RepeatInterval", "AllowAllUp", "PopupMenu", "ShowHint", "Action", "Align",
+    "Enabled", "Caption", "TabStop", "CanFocused", "Down", "GroupIndex", "Glyph", "NumGlyphs",
+    "Margin", "Spacing", "Layout", "Cancel", "Default", "ModalResult", "OnClick", "OnMouseDown",
+    "OnMouseMove", "OnMouseUp", "OnResize", "OnKeyDown", "OnKeyPress", "OnKeyUp"};
 
 std::vector<const char*> Join(std::initializer_list<std::vector<const char*>> Lists) {
     std::vector<const char*> all;
@@ -190,14 +197,7 @@ const std::vector<TClassProperties>& Table() {
                 "DefaultAlignment", "DefaultCaptionHeight", "BorderStyle", "CaptionMode",
                 "RollUpMode", "RollUpState", "OnChecked", "Caption", "Align", "Constraints"}}),
          {}},
-        {"TskSkinButton",
-         Join({SkinControl, SkinCustomControl,
-               {"RepeatMode", "RepeatInterval", "AllowAllUp", "PopupMenu", "ShowHint", "Action",
-                "Align", "Enabled", "Caption", "TabStop", "CanFocused", "Down", "GroupIndex",
-                "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "Cancel", "Default",
-                "ModalResult", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
-                "OnKeyDown", "OnKeyPress", "OnKeyUp"}}),
-         {}},
+        {"TskSkinButton", Join({SkinControl, SkinCustomControl, SkinButton}), {}},
         {"TskSkinScrollBar",
          Join({SkinControl, SkinCustomControl,
                {"Kind", "Min", "Max", "Position", "PageSize", "SmallChange", "LargeChange", "Both",
@@ -380,6 +380,15 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinBitLabel",
          Join({SkinControl, SkinCustomControl,
                {"AutoSize", "FixLength", "Caption", "OnMouseDown", "OnMouseMove", "OnMouseUp"}}),
+         {}},
+        {"TskSkinMenuButton",
+         Join({SkinControl, SkinCustomControl, SkinButton,
+               {"SkinPopupMenu", "TrackButtonMode", "OnShowTrackMenu", "OnHideTrackMenu"}}),
+         {}},
+        {"TskSkinXFormButton",
+         Join({SkinControl, SkinCustomControl, SkinButton,
+               {"DefImage", "DefActiveImage", "DefDownImage", "DefMask", "DefActiveFontColor",
+                "DefDownFontColor"}}),
          {}},
         {"TskSkinMenuSpeedButton",
          Join({SkinSpeedButton,
