@@ -36,6 +36,7 @@
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
 #include "skin/controls/SkinCtrls_SpeedButtons.h"
+#include "skin/controls/SkinCtrls_TextLabels.h"
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
@@ -350,6 +351,20 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinBitLabel",
          Join({SkinControl, SkinCustomControl,
                {"AutoSize", "FixLength", "Caption", "OnMouseDown", "OnMouseMove", "OnMouseUp"}}),
+         {}},
+        {"TskSkinTextLabel",
+         {"Lines", "Alignment", "Layout", "WordWrap", "AutoSize", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "Align", "Enabled", "Font", "ShowHint", "OnClick"},
+         {}},
+        {"TskSkinLinkLabel",
+         {"Alignment", "AutoSize", "Caption", "FocusControl", "Layout", "ShowAccelChar", "WordWrap",
+          "Transparent", "Cursor", "URL", "DefaultActiveFontColor", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "OnClick"},
+         {}},
+        {"TskSkinLinkImage", {"URL", "AutoSize", "Cursor", "Picture", "Center", "Stretch"}, {}},
+        {"TskSkinButtonLabel",
+         {"Caption", "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "DefaultActiveFontColor",
+          "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName", "Enabled", "OnClick"},
          {}},
         {"TskSkinMenuSpeedButton",
          Join({SkinSpeedButton,
