@@ -41,6 +41,7 @@
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
 #include "skin/controls/SkinCtrls_SpeedButtons.h"
+#include "skin/controls/SkinCtrls_TextLabels.h"
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
@@ -389,6 +390,20 @@ const std::vector<TClassProperties>& Table() {
          Join({SkinControl, SkinCustomControl, SkinButton,
                {"DefImage", "DefActiveImage", "DefDownImage", "DefMask", "DefActiveFontColor",
                 "DefDownFontColor"}}),
+         {}},
+        {"TskSkinTextLabel",
+         {"Lines", "Alignment", "Layout", "WordWrap", "AutoSize", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "Align", "Enabled", "Font", "ShowHint", "OnClick"},
+         {}},
+        {"TskSkinLinkLabel",
+         {"Alignment", "AutoSize", "Caption", "FocusControl", "Layout", "ShowAccelChar", "WordWrap",
+          "Transparent", "Cursor", "URL", "DefaultActiveFontColor", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "OnClick"},
+         {}},
+        {"TskSkinLinkImage", {"URL", "AutoSize", "Cursor", "Picture", "Center", "Stretch"}, {}},
+        {"TskSkinButtonLabel",
+         {"Caption", "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "DefaultActiveFontColor",
+          "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName", "Enabled", "OnClick"},
          {}},
         {"TskSkinMenuSpeedButton",
          Join({SkinSpeedButton,
