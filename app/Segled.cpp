@@ -217,7 +217,7 @@ void TFM::UpdateCaptions() {
     TCanvas* canvas = GetCanvas();
     SGB_Pages->SetCaptionFont(canvas);
     const int room = RectWidth(SGB_Pages->CaptionTextRect()) - canvas->TextWidth(title) -
-                     canvas->TextOverhang();
+                     canvas->TextOverhang(title + FFileName);
     SGB_Pages->SetCaption(
         title + Skfilectrl::MinimizeName(FFileName, canvas, std::min(kFileCaptionWidth, room)));
 }

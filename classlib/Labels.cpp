@@ -149,7 +149,7 @@ bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
     TRect rect(0, 0, FWordWrap ? GetWidth() : 0, 0);
     DoDrawText(rect, TextFlags() | DT_CALCRECT);
     // Measured in the font the text is drawn with, which DoDrawText has just chosen.
-    const int room = canvas->TextOverhang();
+    const int room = canvas->TextOverhang(GetCaption(), TextFlags());
     canvas->SetHandle(nullptr);
     ReleaseDC(nullptr, dc);
     if (!FWordWrap) NewWidth = rect.Width() + room;
