@@ -162,11 +162,15 @@ bool InMoveSizeLoop(HWND Window) {
 void Drag(int X0, int Y0, int X1, int Y1, HWND Frame) {
     MoveTo(X0, Y0);
     SendMouse(MOUSEEVENTF_LEFTDOWN, X0, Y0);
-    if (Frame) EXPECT_TRUE(WaitUntil([Frame] { return InMoveSizeLoop(Frame); }, 3000)) << "no sizing loop started";
+    if (Frame) {
+        EXPECT_TRUE(WaitUntil([Frame] { return InMoveSizeLoop(Frame); }, 3000)) << "no sizing loop started";
+    }
     constexpr int kSteps = 8;
     for (int i = 1; i <= kSteps; ++i) MoveTo(X0 + (X1 - X0) * i / kSteps, Y0 + (Y1 - Y0) * i / kSteps);
     SendMouse(MOUSEEVENTF_LEFTUP, X1, Y1);
-    if (Frame) EXPECT_TRUE(WaitUntil([Frame] { return !InMoveSizeLoop(Frame); }, 3000)) << "the sizing loop never ended";
+    if (Frame) {
+        EXPECT_TRUE(WaitUntil([Frame] { return !InMoveSizeLoop(Frame); }, 3000)) << "the sizing loop never ended";
+    }
 }
 
 void SendKey(WORD Vk, bool Up) {
@@ -274,7 +278,9 @@ TEditorProcess::TEditorProcess(const std::filesystem::path& Folder) {
                                std::filesystem::copy_options::overwrite_existing);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + exe.string() + "\"";
+    // Quoted: the folder's name may hold spaces.
+    std::string command(1, '"');
+    command.append(exe.string()).push_back('"');
     FStarted = CreateProcessA(exe.string().c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               Folder.string().c_str(), &startup, &FProcess) != 0;
     if (!FStarted) return;

@@ -168,11 +168,12 @@ protected:
                                            << Describe(area) << " of " << Name(parent);
             const std::string caption = TextOf(child);
             if (caption.empty()) continue;
-            for (const TCaptionKind& kind : kCaptionKinds)
-                if (ClassOf(child) == kind.Class)
-                    EXPECT_TRUE(ShowsWhole(Part(shot, {window.left, window.top}, own), caption,
-                                           SkinFont(kind.Section), kind.Look))
-                        << "in " << Name(child) << " at " << Describe(own);
+            for (const TCaptionKind& kind : kCaptionKinds) {
+                if (ClassOf(child) != kind.Class) continue;
+                EXPECT_TRUE(ShowsWhole(Part(shot, {window.left, window.top}, own), caption, SkinFont(kind.Section),
+                                       kind.Look))
+                    << "in " << Name(child) << " at " << Describe(own);
+            }
         }
     }
 
@@ -203,11 +204,17 @@ protected:
             EXPECT_TRUE(ShowsWhole(shot, line, SkinFont("stdlabel"))) << "in the box " << Name(Box);
     }
 
+    // A click into the edit Edit, which then has the focus: what is typed next goes there.
+    void ClickInto(HWND Edit) {
+        Click(Centre(WindowRectOf(Edit)));
+        ASSERT_TRUE(WaitUntil([&] { return Editor->Focus() == Edit; })) << Name(Edit) << " took no focus";
+    }
+
     // Name typed into the file dialog Dialog's name field and Return pressed: the dialog closes.
     void TypeAndReturn(HWND Dialog, const std::string& Name) {
         HWND edit = FindInside(Dialog, "TskSkinEdit");
         ASSERT_NE(edit, nullptr);
-        Click(Centre(WindowRectOf(edit)));
+        ClickInto(edit);
         TypeText(Name);
         AnswerBox(Dialog, VK_RETURN, "Return on " + Name);
     }
@@ -250,7 +257,7 @@ TEST_F(PersonUsesEditor, MenuBarDropDownsOpenUnderTheirItemsAndLeaveNoHighlight)
     const RECT barRect = WindowRectOf(bar);
     const std::vector<RECT> items = BarItems();
     std::string found;
-    for (const RECT& r : items) found += " " + Describe(r);
+    for (const RECT& r : items) found.append(" ").append(Describe(r));
     ASSERT_EQ(items.size(), 4u) << "Pages, Segments, Examples, Help; found" << found;
     const TShot plain = Editor->GrabSettled(barRect);
     const char* names[] = {"pages", "segments", "examples", "help"};
@@ -489,7 +496,7 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
     AuditLayout(dialog, "open-dialog");
     HWND edit = FindInside(dialog, "TskSkinEdit");
     ASSERT_NE(edit, nullptr);
-    Click(Centre(WindowRectOf(edit)));
+    ClickInto(edit);
     AnswerBox(dialog, VK_ESCAPE, "Esc in the open dialog's name field");
 
     // Open again: every view of the file list as a full repaint draws it; Return opens.
@@ -552,7 +559,7 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
         ASSERT_NE(dialog, nullptr);
         edit = FindInside(dialog, "TskSkinEdit");
         ASSERT_NE(edit, nullptr);
-        Click(Centre(WindowRectOf(edit)));
+        ClickInto(edit);
         before = Editor->Windows();
         PressKey(VK_RETURN);
         HWND box = WaitForNew(before, "TskMessageForm");
@@ -587,7 +594,7 @@ TEST_F(PersonUsesEditor, FileDialogsShrinkNoFurtherThanTheirControlsNeed) {
             // Return on a folder's full path moves the list, the tree and the pane there.
             HWND edit = FindInside(dialog, "TskSkinEdit");
             ASSERT_NE(edit, nullptr);
-            Click(Centre(WindowRectOf(edit)));
+            ClickInto(edit);
             TypeText(EditorFolder() + "\\" + longFolder);
             PressKey(VK_RETURN);
             HWND pane = FindInside(dialog, "TskSkinExPanel");

@@ -92,8 +92,9 @@ TEST(SkinUtils, TextFittedToARoomKeepsItsOverhangInside) {
         FitTextToRoom(canvas, text, room);
         ASSERT_GE(text.size(), 3u) << room;
         EXPECT_EQ(text.substr(text.size() - 3), "...") << room;
-        if (text != "...")
+        if (text != "...") {
             EXPECT_LE(canvas->TextWidth(text) + canvas->TextOverhang(text), room) << text;
+        }
     }
 }
 
