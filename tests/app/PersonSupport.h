@@ -38,8 +38,8 @@ HWND FindInside(HWND Parent, const std::string& Class, const std::string& Start 
 bool Inside(const RECT& Inner, const RECT& Outer);
 
 // ---- A person's hands --------------------------------------------------------------------------
-// Each input returns once the system has taken it: the pointer is where it was sent and the
-// button or key is in the state sent. What the program makes of it is the caller's to wait for.
+// Each input returns once the system has taken it into its input stream, a pointer input once
+// the pointer is where it was sent. What the program makes of it is the caller's to wait for.
 
 void MoveTo(int X, int Y);
 void Click(int X, int Y);

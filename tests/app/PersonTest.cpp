@@ -157,16 +157,31 @@ protected:
         SCOPED_TRACE("layout of " + Shown);
         ForceFullRepaint(Wnd);
         const RECT window = WindowRectOf(Wnd);
-        const TShot shot = Editor->GrabSettled(window);
+        // A caption that changes by itself (the animation's) counts when it is the same
+        // before and after the look.
+        const std::vector<HWND> children = DescendantsOf(Wnd);
+        auto captions = [&children] {
+            std::vector<std::string> texts;
+            for (HWND child : children) texts.push_back(TextOf(child));
+            return texts;
+        };
+        TShot shot;
+        std::vector<std::string> texts;
+        EXPECT_TRUE(WaitUntil([&] {
+            texts = captions();
+            shot = Editor->GrabSettled(window);
+            return captions() == texts;
+        })) << "the captions never held still for a look";
         shot.Save("person-" + Shown + ".bmp");
-        for (HWND child : DescendantsOf(Wnd)) {
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            const HWND child = children[i];
             if (!IsWindowVisible(child)) continue;
             if (Unchecked && (child == Unchecked || IsChild(Unchecked, child))) continue;
             HWND parent = GetParent(child);
             const RECT area = ClientRectOnScreen(parent), own = WindowRectOf(child);
             EXPECT_TRUE(Inside(own, area)) << Name(child) << " at " << Describe(own) << " leaves the client area "
                                            << Describe(area) << " of " << Name(parent);
-            const std::string caption = TextOf(child);
+            const std::string& caption = texts[i];
             if (caption.empty()) continue;
             for (const TCaptionKind& kind : kCaptionKinds) {
                 if (ClassOf(child) != kind.Class) continue;
