@@ -1,7 +1,7 @@
 #include "classlib/Canvas.h"
 
-#include "classlib/Exceptions.h"
 #include "classlib/Bitmaps.h"
+#include "classlib/Exceptions.h"
 
 #include <algorithm>
 #include <vector>
