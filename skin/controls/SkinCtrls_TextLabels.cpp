@@ -115,7 +115,7 @@ void TskSkinTextLabel::Paint() {
 bool TskSkinTextLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
     ReleaseCanvasHandle();
     const TPoint size =
-        MeasureLabelOnScreen(GetCanvas(), FWordWrap ? GetWidth() : 0,
+        MeasureLabelOnScreen(GetCanvas(), FWordWrap ? GetWidth() : 0, Text(), TextFlags(),
                              [this](TRect& R) { DoDrawText(R, TextFlags() | DT_CALCRECT); });
     // A wrapping label keeps the width it wraps at, so a longer text wraps there again.
     if (!FWordWrap) NewWidth = size.X;

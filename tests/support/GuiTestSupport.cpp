@@ -4,6 +4,16 @@ void Pump() {
     Application->ProcessMessages();
 }
 
+bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (Condition()) return true;
+        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
+        Sleep(10);
+    }
+}
+
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control) {
     auto bitmap = std::make_unique<TBitmap>(Control->GetClientWidth(), Control->GetClientHeight());
     bitmap->SetPixelFormat(pf24bit);
@@ -18,12 +28,13 @@ COLORREF PixelOf(TBitmap* Bitmap, int X, int Y) {
 }
 
 bool TakeFocus(TWinControl* Control) {
-    for (int attempt = 0; attempt < 50 && !Control->Focused(); ++attempt) {
+    return PumpUntil([Control] {
+        // A form hands its focus on to its active control.
+        if (Control->Focused() || IsChild(Control->GetHandle(), GetFocus())) return true;
         SetForegroundWindow(Control->GetParentForm()->GetHandle());
         Control->SetFocus();
-        Pump();
-    }
-    return Control->Focused();
+        return false;
+    });
 }
 
 void PostClick(TWinControl* Control, int X, int Y) {
