@@ -1,6 +1,5 @@
 #include "skin/controls/SkinCtrls_TextLabels.h"
 
-#include "skin/data/Skutils_TextAudit.h"
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
@@ -100,7 +99,6 @@ void TskSkinTextLabel::DoDrawText(TRect& Rect, UINT Flags) {
     AssignLabelFont(canvas->GetFont(), GetFont(), false);
     const AnsiString text = Text();
     DrawLabelTextOn(canvas, Rect, text, Flags, IsEffectivelyEnabled());
-    if (!(Flags & DT_CALCRECT)) AuditTextRoom(canvas, Rect, text, Flags);
 }
 
 void TskSkinTextLabel::Paint() {
