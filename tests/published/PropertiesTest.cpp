@@ -18,7 +18,7 @@
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"

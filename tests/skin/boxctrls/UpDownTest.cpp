@@ -3,7 +3,7 @@
 // records of flat-colour skins, damaged records, the real pointer and keys, a form read from
 // its resource, and screenshots (updown-skinned.bmp, updown-default.bmp) for people to see.
 #include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
 
 #include "skin/data/SkinData_EditControls.h"
 
