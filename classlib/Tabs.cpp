@@ -80,6 +80,9 @@ void TCustomTabControl::CreateWnd() {
     ApplyItemSize();
     InsertItems();
     SendMessageA(GetHandle(), TCM_SETCURSEL, static_cast<WPARAM>(FTabIndex), 0);
+    // The page area is known only now that the tabs are laid out.
+    Realign();
+    TabItemsChanged();
 }
 
 void TCustomTabControl::DestroyWnd() {
@@ -398,14 +401,20 @@ void TPageControl::SetActivePage(TTabSheet* Page) {
 }
 
 void TPageControl::ShowPage(TTabSheet* Page) {
-    TTabSheet* old = FActivePage;
     FActivePage = Page;
     if (Page) {
         Page->BringToFront();
         Page->SetVisible(true);
     }
-    // Hidden after the new page shows, so that nothing behind them flashes.
-    if (old && old != Page) old->SetVisible(false);
+    // Hidden after the new page shows, so that nothing behind them flashes. Every other
+    // page is hidden: a form resource may have left more than one visible.
+    for (std::size_t i = 0; i < FPages.size(); ++i)
+        if (FPages[i] != Page) FPages[i]->SetVisible(false);
+}
+
+void TPageControl::Loaded() {
+    TCustomTabControl::Loaded();
+    ShowPage(FActivePage);
 }
 
 void TPageControl::Change() {

@@ -83,7 +83,7 @@ protected:
     virtual bool CanChange();
     // Puts Items into the window as its tabs and selects Selected.
     void SetTabItems(const std::vector<TTabItem>& Items, int Selected);
-    // The window holds other tabs now.
+    // The tabs were laid out anew: other tabs, or a new window.
     virtual void TabItemsChanged() {}
 
     void CreateParams(TCreateParams& Params) override;
@@ -197,6 +197,7 @@ public:
 
     // Pages in page order, then the other children.
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    void Loaded() override;
 
 protected:
     // Shows the page of the tab the user selected, then fires OnChange.
