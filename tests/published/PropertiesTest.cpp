@@ -42,6 +42,7 @@
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Compressed.h"
 #include "skin/data/SkinData_Stored.h"
@@ -142,6 +143,10 @@ const std::vector<const char*> SkinEdit = {
     "DefaultHeight", "Alignment"};
 const std::vector<const char*> SkinView = {"SkinData",     "SkinDataName", "DefaultFont",
                                            "DefaultColor", "VScrollBar",   "HScrollBar"};
+// The page and tab controls (their tab height follows the look).
+const std::vector<const char*> SkinTabs = {
+    "UseSkinFont", "DefaultFont", "DefaultItemHeight", "SkinData", "SkinDataName", "TabPosition",
+    "Style", "MultiLine", "Images", "OnChange", "OnChanging", "Align", "Enabled", "TabStop"};
 // The skinned modal dialogs.
 const std::vector<const char*> SkinDialog = {"SkinMessage", "AlphaBlend", "AlphaBlendValue",
                                              "AlphaBlendAnimation", "SkinData", "CtrlSkinData",
@@ -151,8 +156,9 @@ const std::vector<const char*> FileDialog = {"LVHeaderSkinDataName", "InitialDir
 
 // Every class the libraries register for form resources, except the bases no form holds
 // on their own (the skinned control, custom control, graphic control and custom slider
-// bases, the custom combo box), the combo box's own drop-down list, and the resamplers and
-// kernels, which a bitmap holds as objects of its own.
+// bases, the custom combo box), the combo box's own drop-down list, the tab sheets, which
+// only a page control holds, and the resamplers and kernels, which a bitmap holds as
+// objects of its own.
 const std::vector<TClassProperties>& Table() {
     static const std::vector<TClassProperties> table = {
         {"TRangeBar",
@@ -287,6 +293,8 @@ const std::vector<TClassProperties>& Table() {
           "ShowAccelChar", "WordWrap", "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName"},
          {}},
         {"TskSkinTreeView", SkinView, {}},
+        {"TskSkinPageControl", Join({SkinTabs, {"ActivePage"}}), {}},
+        {"TskSkinTabControl", Join({SkinTabs, {"Tabs", "TabIndex"}}), {}},
         {"TskSkinListView", Join({SkinView, {"HeaderSkinDataName"}}), {}},
         {"TskSkinData", {"StoredSkin", "CompressedStoredSkin"}, {}},
         {"TPaintBox32", Join({PaintBox, {"Options", "OnPaintBuffer"}}), PaintBoxGaps},
