@@ -355,7 +355,7 @@ def typed_list(ini, section):
 RELATIVE_KEYS = {"clientrect", "captionrect", "textrect", "itemsrect", "itemtextrect",
                  "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect", "framerect", "activeframerect",
                  "frametextrect", "checkimagerect", "uncheckimagerect", "maskrectarea",
-                 "mainmenurect", "iconrect", "buttonsrect"}
+                 "mainmenurect", "iconrect", "buttonsrect", "trackbuttonrect"}
 
 
 class SkinPainter:
@@ -446,6 +446,22 @@ class SkinPainter:
                 for i in range(3):
                     for j in range(i + 1):
                         p.put(r[2] - 4 - 2 * j, r[3] - 4 - 2 * (2 - i), DARK)
+        self.each_state(name, index, rects, draw)
+
+    def control_menubutton(self, name, index, skin, rects):
+        """A button whose drop-down part at the right is set off by a groove and holds the
+        arrow; the part of the pressed look is what an open menu shows."""
+        track = rects["trackbuttonrect"]
+
+        def draw(p, r, s):
+            draw_button(p, r, s)
+            part = offset(track, r)
+            groove = (part[0], r[1] + BUTTON_EDGE, part[0] + 1, r[3] - BUTTON_EDGE)
+            p.fill(groove, grey(LINE) if s == DISABLED else LINE)
+            if s != DOWN:
+                p.fill(offset(groove, (1, 0)), WHITE)
+            p.glyph((part[0] + 1, part[1], part[2], part[3]), GLYPHS["down"],
+                    grey(GLYPH) if s == DISABLED else GLYPH)
         self.each_state(name, index, rects, draw)
 
     def control_panel(self, name, index, skin, rects):

@@ -83,21 +83,13 @@ void TskSkinControl::WMMove(TMessage& Message) {
 }
 
 void TskSkinControl::SetWindowRegion(HRGN Rgn) {
-    RECT box;
-    if (Rgn && (!HandleAllocated() || GetRgnBox(Rgn, &box) == NULLREGION)) {
-        DeleteObject(Rgn);
-        Rgn = nullptr;
-    }
-    if (!Rgn) {
-        if (FRgn && HandleAllocated()) SetWindowRgn(GetHandle(), nullptr, TRUE);
+    if (!HandleAllocated()) {
+        if (Rgn) DeleteObject(Rgn);
         FRgn = nullptr;
         return;
     }
-    // Once set, the system deletes the region when it is replaced or the window goes.
-    if (SetWindowRgn(GetHandle(), Rgn, TRUE))
-        FRgn = Rgn;
-    else
-        DeleteObject(Rgn);
+    if (!Rgn && !FRgn) return;
+    FRgn = ::SetWindowRegion(GetHandle(), Rgn, FRgn);
 }
 
 // ---- TskSkinSizing -----------------------------------------------------------------

@@ -112,8 +112,7 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap* B) {
     const TRect r = GetClientRect();
     const bool down = ShowsDown();
     DrawDefaultButtonFace(canvas, r, down, IsLit());
-    DrawGlyphAndText(canvas, r, GetMargin(), down, 1, GetNumGlyphs(), GetGlyph(), GetCaption(),
-                     GetLayout(), GetSpacing());
+    DrawGlyphAndCaption(canvas, r, down, 1, GetCaption());
     DrawFocusMark(canvas);
 }
 
@@ -253,12 +252,4 @@ void TskSkinButton::WndProc(TMessage& Message) {
 
 REGISTER_CLASS(TskSkinButton);
 
-namespace {
-
-void RegisterButtonEnums() {
-    RegisterEnum<TskButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
-}
-
-} // namespace
-
-DEFINE_UNIT(SkinCtrls_Buttons, uoSkin + 10, RegisterButtonEnums, nullptr);
+DEFINE_UNIT(SkinCtrls_Buttons, uoSkin + 10, nullptr, nullptr);

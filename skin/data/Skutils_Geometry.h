@@ -25,6 +25,9 @@ inline bool IsNullPoint(const TPoint& P) {
 inline bool EqRects(const TRect& R1, const TRect& R2) {
     return R1 == R2;
 }
+inline TRect MovedRect(const TRect& R, int dX, int dY) {
+    return TRect(R.Left + dX, R.Top + dY, R.Right + dX, R.Bottom + dY);
+}
 // All four sides included.
 inline bool PointInRect(const TRect& R, const TPoint& P) {
     return R.Left <= P.X && P.X <= R.Right && R.Top <= P.Y && P.Y <= R.Bottom;

@@ -416,6 +416,17 @@ HRGN CreateSkinSimplyRegion(TBitmap* FMask) {
     return RegionOf(FMask, 0, 0);
 }
 
+HRGN SetWindowRegion(HWND Wnd, HRGN Rgn, HRGN Current) {
+    RECT box;
+    if (Rgn && GetRgnBox(Rgn, &box) == NULLREGION) {
+        DeleteObject(Rgn);
+        Rgn = nullptr;
+    }
+    if (SetWindowRgn(Wnd, Rgn, TRUE)) return Rgn;
+    if (Rgn) DeleteObject(Rgn);
+    return Current;
+}
+
 HRGN CreateSkinRegion(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* FMask, int AW,
                       int AH) {
     if (New.LTPoint.X > New.RTPoint.X || New.LTPoint.Y > New.LBPoint.Y) return nullptr;

@@ -86,6 +86,12 @@ private:
 int CreateRgnFromBmp(TBitmap* Bmp, int XOffset, int YOffset, std::vector<Byte>& RgnData);
 // The region of FMask's black pixels; null for an empty mask.
 HRGN CreateSkinSimplyRegion(TBitmap* FMask);
+// Hands Rgn to Wnd as its window region (null removes the region) and returns the region in
+// place afterwards. The window owns a region it accepted and frees it when it is replaced,
+// so nobody deletes it again; a region it refused is deleted here and Current stays in
+// place. An empty region (a mask without black pixels) would hide the window: it is
+// deleted and the window left whole.
+HRGN SetWindowRegion(HWND Wnd, HRGN Rgn, HRGN Current);
 // The window region of a frame at AW x AH: the client rectangle united with the four
 // border masks' regions; null when there is none, or when the new points cross.
 HRGN CreateSkinRegion(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* FMask, int AW,

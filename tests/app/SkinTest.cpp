@@ -76,6 +76,8 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"hupdown", TskDataSkinUpDownControl::StaticClass()},
         {"vupdown", TskDataSkinUpDownControl::StaticClass()},
         {"spinedit", TskDataSkinSpinEditControl::StaticClass()},
+        {"menubutton", TskDataSkinMenuButtonControl::StaticClass()},
+        {"toolmenubutton", TskDataSkinMenuButtonControl::StaticClass()},
         {"tab", TskDataSkinTabControl::StaticClass()},
     };
     return controls;

@@ -34,11 +34,14 @@
 #include "skin/controls/SkinCtrls_ExPanels.h"
 #include "skin/controls/SkinCtrls_FrameStrips.h"
 #include "skin/controls/SkinCtrls_Gauges.h"
+#include "skin/controls/SkinCtrls_ImageButtons.h"
 #include "skin/controls/SkinCtrls_Labels.h"
+#include "skin/controls/SkinCtrls_MenuButtons.h"
 #include "skin/controls/SkinCtrls_Panels.h"
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
 #include "skin/controls/SkinCtrls_SpeedButtons.h"
+#include "skin/controls/SkinCtrls_TextLabels.h"
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
@@ -79,6 +82,11 @@ const std::vector<const char*> SkinControl = {
     "SkinDataName", "OnMouseEnter", "OnMouseLeave", "AlphaBlend", "AlphaBlendValue", "UseSkinCursor"};
 const std::vector<const char*> SkinCustomControl = {"DefaultFont", "UseSkinFont", "DefaultWidth",
                                                     "DefaultHeight"};
+const std::vector<const char*> SkinButton = {
+    "RepeatMode", "RepeatInterval", "AllowAllUp", "PopupMenu", "ShowHint", "Action", "Align",
+    "Enabled", "Caption", "TabStop", "CanFocused", "Down", "GroupIndex", "Glyph", "NumGlyphs",
+    "Margin", "Spacing", "Layout", "Cancel", "Default", "ModalResult", "OnClick", "OnMouseDown",
+    "OnMouseMove", "OnMouseUp", "OnResize", "OnKeyDown", "OnKeyPress", "OnKeyUp"};
 
 std::vector<const char*> Join(std::initializer_list<std::vector<const char*>> Lists) {
     std::vector<const char*> all;
@@ -196,14 +204,7 @@ const std::vector<TClassProperties>& Table() {
                 "DefaultAlignment", "DefaultCaptionHeight", "BorderStyle", "CaptionMode",
                 "RollUpMode", "RollUpState", "OnChecked", "Caption", "Align", "Constraints"}}),
          {}},
-        {"TskSkinButton",
-         Join({SkinControl, SkinCustomControl,
-               {"RepeatMode", "RepeatInterval", "AllowAllUp", "PopupMenu", "ShowHint", "Action",
-                "Align", "Enabled", "Caption", "TabStop", "CanFocused", "Down", "GroupIndex",
-                "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "Cancel", "Default",
-                "ModalResult", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
-                "OnKeyDown", "OnKeyPress", "OnKeyUp"}}),
-         {}},
+        {"TskSkinButton", Join({SkinControl, SkinCustomControl, SkinButton}), {}},
         {"TskSkinScrollBar",
          Join({SkinControl, SkinCustomControl,
                {"Kind", "Min", "Max", "Position", "PageSize", "SmallChange", "LargeChange", "Both",
@@ -388,6 +389,29 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinBitLabel",
          Join({SkinControl, SkinCustomControl,
                {"AutoSize", "FixLength", "Caption", "OnMouseDown", "OnMouseMove", "OnMouseUp"}}),
+         {}},
+        {"TskSkinMenuButton",
+         Join({SkinControl, SkinCustomControl, SkinButton,
+               {"SkinPopupMenu", "TrackButtonMode", "OnShowTrackMenu", "OnHideTrackMenu"}}),
+         {}},
+        {"TskSkinXFormButton",
+         Join({SkinControl, SkinCustomControl, SkinButton,
+               {"DefImage", "DefActiveImage", "DefDownImage", "DefMask", "DefActiveFontColor",
+                "DefDownFontColor"}}),
+         {}},
+        {"TskSkinTextLabel",
+         {"Lines", "Alignment", "Layout", "WordWrap", "AutoSize", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "Align", "Enabled", "Font", "ShowHint", "OnClick"},
+         {}},
+        {"TskSkinLinkLabel",
+         {"Alignment", "AutoSize", "Caption", "FocusControl", "Layout", "ShowAccelChar", "WordWrap",
+          "Transparent", "Cursor", "URL", "DefaultActiveFontColor", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "OnClick"},
+         {}},
+        {"TskSkinLinkImage", {"URL", "AutoSize", "Cursor", "Picture", "Center", "Stretch"}, {}},
+        {"TskSkinButtonLabel",
+         {"Caption", "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "DefaultActiveFontColor",
+          "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName", "Enabled", "OnClick"},
          {}},
         {"TskSkinMenuSpeedButton",
          Join({SkinSpeedButton,
