@@ -29,7 +29,7 @@ Controls WinControls
 Menus Hints
 Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
-TreeViews ListViews
+TreeViews ListViews Tabs
 StdCtrls ExtCtrls Dialogs Clipboard
 """
 

@@ -604,6 +604,34 @@ class SkinPainter:
         self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, down, s),
                         {"activedownbuttonrect", "downdownbuttonrect"})
 
+    def control_tab(self, name, index, skin, rects):
+        """The page area's frame (a panel), the tabs (rounded at the top, the selected ones
+        joined to the page below them) and the strip's plain background."""
+        self.schedule(index, skin, lambda p: draw_panel(p, skin), f"{name}.skinrect")
+
+        def tab(p, r, key):
+            top, bottom, edge = BUTTON_TOP, FACE_DARK, LINE
+            if key == "mouseintabrect":
+                top, bottom, edge = WHITE, lighter(SELECT, 0.3), SELECT_EDGE
+            elif key in ("activetabrect", "focustabrect"):
+                top, bottom = WHITE, FACE
+            p.fill(r, FACE)
+            body = (r[0], r[1] + 1, r[2], r[3])
+            p.vgradient(body, top, bottom)
+            p.fill((r[0] + 1, r[1], r[2] - 1, r[1] + 1), edge)
+            p.fill((r[0], r[1] + 1, r[0] + 1, r[3]), edge)
+            p.fill((r[2] - 1, r[1] + 1, r[2], r[3]), edge)
+            if key == "focustabrect":
+                p.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 3), ACCENT_LIGHT)
+            if key not in ("activetabrect", "focustabrect"):
+                p.fill((r[0], r[3] - 1, r[2], r[3]), LINE)
+            p.soften_corners((r[0], r[1], r[2], r[1] + 2), FACE)
+        for key in ("tabrect", "activetabrect", "focustabrect", "mouseintabrect"):
+            r = rects[key]
+            self.schedule(index, r, lambda p, r=r, k=key: tab(p, r, k), f"{name}.{key}")
+        strip = rects["tabsbgrect"]
+        self.schedule(index, strip, lambda p: p.fill(strip, FACE), f"{name}.tabsbgrect")
+
     def control_trackbar(self, name, index, skin, rects):
         vertical = self.ini.getint(name, "vertical") == 1
 

@@ -25,15 +25,31 @@ void DrawMorphed(TBitmap* Image, TMorphKind Kind, double Kf,
                  const std::function<void(TBitmap*)>& DrawNormal,
                  const std::function<void(TBitmap*)>& DrawLit);
 
-class TskSkinClient {
+// A control that follows the skin it is given. A form's skin-change relay reaches every
+// control that answers this, on the skinned bases or not (the page and tab controls keep
+// the system's control underneath).
+class TskSkinFollower {
 public:
-    virtual ~TskSkinClient() = default;
+    virtual ~TskSkinFollower() = default;
+
+    // The skin data object the control follows; null when none.
+    virtual TskSkinData* GetSkin() const = 0;
+    // The skin is about to be replaced: nothing paints from its records any more.
+    virtual void BeforeChangeSkinData() = 0;
+    // The new skin is in place.
+    virtual void ChangeSkinData() = 0;
+    // The control that follows the skin.
+    virtual TControl* SkinnedControl() = 0;
+};
+
+class TskSkinClient : public TskSkinFollower {
+public:
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
     // The skin data object the control uses (the SkinData property).
-    TskSkinData* GetSkin() const { return FSD; }
+    TskSkinData* GetSkin() const override { return FSD; }
     // Applies a non-empty skin outside design mode; null clears the reference and repaints.
     virtual void SetSkinData(TskSkinData* Value);
     const AnsiString& GetSkinDataName() const { return FSkinDataName; }
@@ -53,9 +69,8 @@ public:
     // Looks the record up again (every paint does).
     virtual void GetSkinData();
     // The new skin is in place: look up, cursor, size, repaint.
-    virtual void ChangeSkinData();
-    // The skin is about to be replaced: nothing paints from its records any more.
-    virtual void BeforeChangeSkinData() { FIndex = -1; }
+    void ChangeSkinData() override;
+    void BeforeChangeSkinData() override { FIndex = -1; }
 
     // The record's index in the skin's control list; -1 when unskinned.
     int GetSkinIndex() const { return FIndex; }
@@ -66,8 +81,6 @@ public:
     bool UseSkinCursor = false;
     AnsiString AreaName;
 
-    // The control this is the skin of.
-    virtual TControl* SkinnedControl() = 0;
 
 protected:
     virtual void CreateControlDefaultImage(TBitmap*) {}

@@ -78,6 +78,7 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"spinedit", TskDataSkinSpinEditControl::StaticClass()},
         {"menubutton", TskDataSkinMenuButtonControl::StaticClass()},
         {"toolmenubutton", TskDataSkinMenuButtonControl::StaticClass()},
+        {"tab", TskDataSkinTabControl::StaticClass()},
     };
     return controls;
 }

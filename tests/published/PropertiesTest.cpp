@@ -18,7 +18,7 @@
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
@@ -45,6 +45,7 @@
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Compressed.h"
 #include "skin/data/SkinData_Stored.h"
@@ -150,6 +151,10 @@ const std::vector<const char*> SkinEdit = {
     "DefaultHeight", "Alignment"};
 const std::vector<const char*> SkinView = {"SkinData",     "SkinDataName", "DefaultFont",
                                            "DefaultColor", "VScrollBar",   "HScrollBar"};
+// The page and tab controls (their tab height follows the look).
+const std::vector<const char*> SkinTabs = {
+    "UseSkinFont", "DefaultFont", "DefaultItemHeight", "SkinData", "SkinDataName", "TabPosition",
+    "Style", "MultiLine", "Images", "OnChange", "OnChanging", "Align", "Enabled", "TabStop"};
 // The skinned modal dialogs.
 const std::vector<const char*> SkinDialog = {"SkinMessage", "AlphaBlend", "AlphaBlendValue",
                                              "AlphaBlendAnimation", "SkinData", "CtrlSkinData",
@@ -159,8 +164,9 @@ const std::vector<const char*> FileDialog = {"LVHeaderSkinDataName", "InitialDir
 
 // Every class the libraries register for form resources, except the bases no form holds
 // on their own (the skinned control, custom control, graphic control and custom slider
-// bases, the custom combo box), the combo box's own drop-down list, and the resamplers and
-// kernels, which a bitmap holds as objects of its own.
+// bases, the custom combo box), the combo box's own drop-down list, the tab sheets, which
+// only a page control holds, and the resamplers and kernels, which a bitmap holds as
+// objects of its own.
 const std::vector<TClassProperties>& Table() {
     static const std::vector<TClassProperties> table = {
         {"TRangeBar",
@@ -288,6 +294,8 @@ const std::vector<TClassProperties>& Table() {
           "ShowAccelChar", "WordWrap", "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName"},
          {}},
         {"TskSkinTreeView", SkinView, {}},
+        {"TskSkinPageControl", Join({SkinTabs, {"ActivePage"}}), {}},
+        {"TskSkinTabControl", Join({SkinTabs, {"Tabs", "TabIndex"}}), {}},
         {"TskSkinListView", Join({SkinView, {"HeaderSkinDataName"}}), {}},
         {"TskSkinData", {"StoredSkin", "CompressedStoredSkin"}, {}},
         {"TPaintBox32", Join({PaintBox, {"Options", "OnPaintBuffer"}}), PaintBoxGaps},

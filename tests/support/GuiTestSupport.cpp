@@ -72,6 +72,18 @@ std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
     return ScreenShot(Wnd);
 }
 
+void SendMouseInput(DWORD Flags, TPoint At, DWORD Data) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Rounded up, so that the system's scaling back lands on the very pixel.
+    input.mi.dx = (At.X * 65536 + w - 1) / w;
+    input.mi.dy = (At.Y * 65536 + h - 1) / h;
+    input.mi.mouseData = Data;
+    input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
 std::unique_ptr<TBitmap> ScreenShot(HWND Wnd) {
     Pump();
     RECT frame;

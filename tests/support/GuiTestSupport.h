@@ -28,6 +28,9 @@ bool TakeFocus(TWinControl* Control);
 void PostClick(TWinControl* Control, int X, int Y);
 // A double click at (X, Y) of Control as the system sends it, posted, then handled.
 void PostDoubleClick(TWinControl* Control, int X, int Y);
+// The user's pointer through the system's input queue: moved to screen point At, with the
+// button events of Flags (MOUSEEVENTF_...) and the wheel's Data.
+void SendMouseInput(DWORD Flags, TPoint At, DWORD Data = 0);
 // A key pressed and released, posted to Control's window, then handled.
 void PostKey(TWinControl* Control, Word Key);
 // A key pressed and released on the keyboard, then handled: it reaches the window with the
