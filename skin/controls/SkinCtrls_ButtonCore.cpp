@@ -150,14 +150,22 @@ void TskButtonCore::ActionChange(TCustomAction* Sender) {
     control->SetEnabled(Sender->GetEnabled());
     TActionList* list = Sender->GetActionList();
     TCustomImageList* images = list ? list->GetImages() : nullptr;
-    const int index = Sender->GetImageIndex();
-    if (FGlyph->GetEmpty() && images && index >= 0 && index < images->GetCount()) {
-        FGlyph->SetSize(images->GetWidth(), images->GetHeight());
-        FGlyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
-        FGlyph->GetCanvas()->FillRect(TRect(0, 0, images->GetWidth(), images->GetHeight()));
-        images->Draw(FGlyph->GetCanvas(), 0, 0, index);
-    }
+    if (FGlyph->GetEmpty()) DrawImageIntoGlyph(images, Sender->GetImageIndex());
     control->Repaint();
+}
+
+void TskButtonCore::DrawImageIntoGlyph(TCustomImageList* Images, int Index) {
+    if (!Images || Index < 0 || Index >= Images->GetCount()) return;
+    FGlyph->SetSize(Images->GetWidth(), Images->GetHeight());
+    FGlyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+    FGlyph->GetCanvas()->FillRect(TRect(0, 0, Images->GetWidth(), Images->GetHeight()));
+    Images->Draw(FGlyph->GetCanvas(), 0, 0, Index);
+}
+
+void TskButtonCore::SetGlyphFromImages(TCustomImageList* Images, int Index) {
+    FGlyph->Assign(nullptr);
+    DrawImageIntoGlyph(Images, Index);
+    ButtonControl()->Repaint();
 }
 
 void TskButtonCore::SetGlyph(TBitmap* Value) {
@@ -273,6 +281,8 @@ void TskButtonCore::StopRepeat() {
 }
 
 void TskButtonCore::RepeatTimerProc(TObject*) {
+    // A click may free the button (a scroll button that is no longer needed).
+    TComponentProtector protect(ButtonControl());
     ButtonClick();
 }
 

@@ -49,6 +49,9 @@ public:
     void SetRepeatInterval(int Value) { FRepeatInterval = Value; }
     TBitmap* GetGlyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* Value);
+    // The glyph becomes image Index of Images (on clFuchsia, the transparent colour), or
+    // empty when the list has no such image.
+    void SetGlyphFromImages(TCustomImageList* Images, int Index);
     int GetNumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(int Value);
     int GetMargin() const { return FMargin; }
@@ -67,6 +70,8 @@ public:
     double GetMorphKf() const { return FMorphKf; }
     bool IsMorphing() const { return FMorphTimer != nullptr; }
     bool IsRepeating() const { return FRepeatTimer != nullptr; }
+    // The timer of the repeat while the button is held; null otherwise.
+    TTimer* GetRepeatTimer() const { return FRepeatTimer.get(); }
     // One tick of the fade timer and of the repeat timer.
     void DoMorph(TObject* Sender = nullptr);
     void RepeatTimerProc(TObject* Sender = nullptr);
@@ -90,6 +95,8 @@ protected:
     // Another button of the same kind, with which this one forms groups.
     virtual bool IsGroupMate(TControl* Other) = 0;
 
+    // Draws image Index of Images into the glyph, when the list has one.
+    void DrawImageIntoGlyph(TCustomImageList* Images, int Index);
     // Copies the button record found by the lookup.
     void ReadButtonRecord();
     void ReDrawControl();

@@ -29,6 +29,10 @@ struct TTileRange {
 };
 TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High);
 
+// The rectangle From of SB tiled over To of B from To's top-left corner; the last column
+// and row are cut to fit. Nothing for an empty From.
+void TileClient(TBitmap* B, TBitmap* SB, const TRect& From, const TRect& To);
+
 // Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
 // wide and as high as SkinRect.
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,
