@@ -160,16 +160,10 @@ void TCustomControlBar::PaintControlFrame(TCanvas* Canvas, TControl*, const TRec
 }
 
 void TCustomControlBar::AlignControls(TControl*, TRect& Rect) {
+    // The bands in the order they were placed on the bar.
     std::vector<TControl*> bands;
     for (int i = 0; i < GetControlCount(); ++i)
         if (GetControl(i)->GetVisible()) bands.push_back(GetControl(i));
-    // Bands keep their order: by the row their places fall in, then from left to right.
-    auto rowOf = [this, &Rect](const TControl* Band) {
-        return std::max(0, Band->GetTop() - Rect.Top) / FRowSize;
-    };
-    std::stable_sort(bands.begin(), bands.end(), [&](const TControl* a, const TControl* b) {
-        return rowOf(a) != rowOf(b) ? rowOf(a) < rowOf(b) : a->GetLeft() < b->GetLeft();
-    });
     auto rowHeightOf = [this](int BandHeight) {
         if (!FRowSnap) return BandHeight;
         return std::max(1, (BandHeight + FRowSize - 1) / FRowSize) * FRowSize;

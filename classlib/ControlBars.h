@@ -1,6 +1,6 @@
 // Control bars: a container whose children are bands, each shown in a frame with a grip on
-// its left, laid out left to right in rows. The bar places its bands itself; it offers no
-// dragging of them.
+// its left, laid out left to right in rows in the order they were placed on the bar. The bar
+// places its bands itself; it offers no dragging of them.
 #pragma once
 
 #include "classlib/Panels.h"
@@ -45,7 +45,8 @@ protected:
     void Paint() override;
     // Draws the frame of AControl's band in ARect (the band's rectangle on Canvas).
     virtual void PaintControlFrame(TCanvas* Canvas, TControl* AControl, const TRect& ARect);
-    // Places the visible children as bands, row by row, in the order of their places.
+    // Places the visible children as bands, row by row, in the order they were placed on
+    // the bar.
     void AlignControls(TControl* AControl, TRect& Rect) override;
     // With AutoSize: as high as its rows.
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;

@@ -66,6 +66,11 @@ void TskSkinControlBar::SetSkinData(TskSkinData* Value) {
     if ((!Value || Value->Empty) && !IsDesigning()) ChangeSkinData();
 }
 
+void TskSkinControlBar::SetSkinDataName(const AnsiString& Value) {
+    TskSkinClient::SetSkinDataName(Value);
+    if (HandleAllocated() && FSD && !FSD->Empty && !IsDesigning()) ChangeSkinData();
+}
+
 void TskSkinControlBar::ChangeSkinData() {
     GetSkinData();
     if (!HandleAllocated()) return;

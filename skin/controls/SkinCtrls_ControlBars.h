@@ -24,6 +24,8 @@ public:
     void ChangeSkinData() override;
     // Stores and applies, an empty skin and none included.
     void SetSkinData(TskSkinData* Value) override;
+    // The record of the new name takes over the frame at once.
+    void SetSkinDataName(const AnsiString& Value) override;
     bool GetSkinBevel() const { return FSkinBevel; }
     void SetSkinBevel(bool Value);
     // Whether the bar paints from its record.

@@ -34,8 +34,8 @@ void TskSkinPage::Published(TPropertyList& P) {
     P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, alClient);
     P.Add("BorderStyle", &TskSkinPanel::GetBorderStyle, &TskSkinPanel::SetBorderStyle,
           TskSkinBorderStyle::bvNone);
-    // The notebook shows the page it names; the pages' own states are not kept.
-    P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, true).Stored(false);
+    // A page is made hidden and the notebook shows the page it names: the state is not kept.
+    P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, false).Stored(false);
 }
 
 void TskSkinPage::SetImageIndex(int Value) {
