@@ -61,11 +61,14 @@ void TskSkinPage::ReadState(TReader* Reader) {
 }
 
 void TskSkinPage::WMNCHitTest(TMessage& Message) {
-    if (IsDesigning()) {
+    const TPoint at = ScreenToClient(
+        TPoint(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))));
+    // The page's empty area belongs to the notebook; a window-less control on the page, which
+    // the page's window carries, still takes the mouse.
+    if (IsDesigning() || GraphicControlAtPos(at, true)) {
         TskSkinPanel::Dispatch(Message);
         return;
     }
-    // The page's empty area belongs to the notebook.
     Message.Result = HTTRANSPARENT;
 }
 

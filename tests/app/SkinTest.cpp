@@ -69,6 +69,9 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"slider", TskDataSkinSlider::StaticClass()},
         {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
         {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
+        {"controlbar", TskDataSkinControlBar::StaticClass()},
+        {"notebook", TskDataSkinPanelControl::StaticClass()},
+        {"buttonsbar", TskDataSkinPanelControl::StaticClass()},
     };
     return controls;
 }

@@ -5,11 +5,8 @@
 #include "skin/controls/SkinCtrls_Notebooks.h"
 
 #include "classlib/Exceptions.h"
-#include "classlib/FormLoader.h"
-#include "classlib/FormText.h"
-#include "classlib/Forms.h"
-#include "classlib/Streams.h"
 
+#include "tests/robustness/FormSeeds.h"
 #include "tests/robustness/RobustnessHarness.h"
 
 #include <gtest/gtest.h>
@@ -49,13 +46,6 @@ const std::string kContainersSeed = "object Probe: TForm\r\n"
                                     "    ItemHeight = 40\r\n"
                                     "  end\r\n"
                                     "end\r\n";
-
-std::string ToBinary(const std::string& Text) {
-    TStringStream input(Text);
-    TStringStream output;
-    ObjectTextToBinary(&input, &output);
-    return output.GetDataString();
-}
 
 // Read into a shown form, so that the bar makes its buttons and the notebook its windows.
 void LoadForm(const std::string& Binary) {

@@ -42,7 +42,7 @@ protected:
             TskButtonBarSection* section = sections->Add();
             section->SetText(name);
             for (int j = 0; j < 8; ++j)
-                section->GetItems()->Add()->SetText(AnsiString(name).substr(0, 1) + IntToStr(j));
+                section->GetItems()->Add()->SetText(Format("%s %d", name, j));
         }
         sections->EndUpdate();
         bar->OpenSection(1);

@@ -29,11 +29,11 @@ protected:
         sections->BeginUpdate();
         for (int i = 0; i < Count; ++i) {
             TskButtonBarSection* section = sections->Add();
-            section->SetText("S" + IntToStr(i));
+            section->SetText(Format("S%d", i));
             section->OnClick = TNotifyEvent::FromCallable([this](TObject*) { ++SectionClicks; });
             for (int j = 0; j < Items; ++j) {
                 TskButtonBarItem* item = section->GetItems()->Add();
-                item->SetText("S" + IntToStr(i) + "." + IntToStr(j));
+                item->SetText(Format("S%d.%d", i, j));
                 item->OnClick = TNotifyEvent::FromCallable([this](TObject*) { ++ItemClicks; });
             }
         }
@@ -51,7 +51,10 @@ protected:
             const bool shown = i >= Top && i < Top + Visible;
             EXPECT_EQ(item->GetVisible(), shown) << "item " << i;
             EXPECT_EQ(item->GetParent(), shown ? Bar->GetItemsPanel() : nullptr) << "item " << i;
-            if (shown) EXPECT_EQ(item->GetBoundsRect(), TRect(0, (i - Top) * 60, PanelRect().Width(), (i - Top + 1) * 60));
+            if (shown) {
+                const TRect place(0, (i - Top) * 60, PanelRect().Width(), (i - Top + 1) * 60);
+                EXPECT_EQ(item->GetBoundsRect(), place) << "item " << i;
+            }
         }
         EXPECT_EQ(Bar->GetUpButton() != nullptr, Top > 0);
         EXPECT_EQ(Bar->GetDownButton() != nullptr, Top + Visible < Bar->GetItemButtonCount());

@@ -41,7 +41,9 @@ protected:
     void ExpectShown(int Index) const {
         EXPECT_EQ(Book->GetPageIndex(), Index);
         EXPECT_EQ(VisiblePages(), Index == -1 ? 0 : 1);
-        if (Index != -1) EXPECT_TRUE(Book->GetPage(Index)->GetVisible());
+        if (Index != -1) {
+            EXPECT_TRUE(Book->GetPage(Index)->GetVisible());
+        }
     }
 
     TskSkinNotebook* Book = nullptr;
@@ -142,13 +144,15 @@ void ExpectStacks(TskSkinNotebook* Book, int Shown) {
         TskPageButton* button = Book->GetButton(i);
         EXPECT_EQ(button->GetPageIndex(), i);
         EXPECT_EQ(button->GetCaption(), Book->GetPages()->Get(i));
-        if (i <= Shown)
+        if (i <= Shown) {
             EXPECT_LE(button->GetTop() + button->GetHeight(), page.Top) << "button " << i;
-        else
+        } else {
             EXPECT_GE(button->GetTop(), page.Bottom) << "button " << i;
+        }
         // Within a stack, each button follows the one before.
-        if (i > 0 && (i <= Shown) == (i - 1 <= Shown))
+        if (i > 0 && (i <= Shown) == (i - 1 <= Shown)) {
             EXPECT_EQ(Book->GetButton(i - 1)->GetTop() + 25, button->GetTop()) << "button " << i;
+        }
     }
 }
 
@@ -184,6 +188,21 @@ TEST_F(Notebook, ClickingAPageButtonShowsItsPage) {
     ClickAt(Book, first->GetLeft() + 20, first->GetTop() + 10);
     ASSERT_TRUE(PumpUntil([&] { return Book->GetPageIndex() == 0; }));
     ExpectStacks(Book, 0);
+}
+
+TEST_F(Notebook, AButtonOnAPageTakesAPersonsClickAndTheEmptyPageLetsItThrough) {
+    auto* button = Add<TskSkinSpeedButton>(Book->GetPage(0), 10, 10, 60, 25);
+    int clicks = 0;
+    button->OnClick = TNotifyEvent::FromCallable([&](TObject*) { ++clicks; });
+    int bookPresses = 0;
+    Book->OnMouseDown = TMouseEvent::FromCallable(
+        [&](TObject*, TMouseButton, TShiftState, int, int) { ++bookPresses; });
+    ClickAt(Book->GetPage(0), 20, 20);
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_EQ(bookPresses, 0);
+    ClickAt(Book->GetPage(0), 120, 120);
+    EXPECT_TRUE(PumpUntil([&] { return bookPresses == 1; }));
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(Notebook, ButtonsFollowCaptionsAndImages) {
