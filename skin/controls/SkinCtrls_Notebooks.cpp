@@ -155,17 +155,24 @@ TskSkinNotebook::TskSkinNotebook(TComponent* AOwner)
 }
 
 TskSkinNotebook::~TskSkinNotebook() {
+    FreePagesAndButtons();
+}
+
+void TskSkinNotebook::FreePagesAndButtons() {
     TFlagGuard removing(FRemovingPages);
     const auto buttons = std::move(FButtons);
+    FButtons.clear();
     for (TskPageButton* button : buttons) {
         button->FNotebook = nullptr;
         delete button;
     }
     const auto pages = std::move(FPageList);
+    FPageList.clear();
     for (TskSkinPage* page : pages) {
         page->FNotebook = nullptr;
         delete page;
     }
+    FShown = nullptr;
 }
 
 void TskSkinNotebook::Published(TPropertyList& P) {
@@ -296,12 +303,15 @@ void TskSkinNotebook::ShowPage(int Index) {
     if (form && form->GetActiveControl() != this && ContainsControl(form->GetActiveControl()) &&
         CanFocus())
         form->SetActiveControl(this);
+    // Showing and hiding run the pages' events, which may free them.
+    TComponentProtector protect(page);
     page->BringToFront();
     page->SetSkinData(GetSkin());
     page->SetVisible(true);
     page->SetAlign(alClient);
-    for (TskSkinPage* other : std::vector<TskSkinPage*>(FPageList))
-        if (other != page && other->GetVisible()) other->SetVisible(false);
+    for (std::size_t i = 0; i < FPageList.size(); ++i)
+        if (FPageList[i] != page && FPageList[i]->GetVisible()) FPageList[i]->SetVisible(false);
+    if (page->IsDestroying()) return;
     FPageIndex = Index;
     FShown = page;
     if (form && form->GetActiveControl() == this) SelectNext(nullptr, true, true);
@@ -327,7 +337,7 @@ void TskSkinNotebook::SetButtonsMode(bool Value) {
 
 void TskSkinNotebook::SetButtonSkinDataName(const AnsiString& Value) {
     FButtonSkinDataName = Value;
-    for (TskPageButton* button : std::vector<TskPageButton*>(FButtons)) button->SetSkinDataName(Value);
+    for (int i = 0; i < GetButtonCount(); ++i) GetButton(i)->SetSkinDataName(Value);
     Invalidate();
 }
 
@@ -372,24 +382,12 @@ void TskSkinNotebook::RealignButtons() {
 void TskSkinNotebook::SetSkinData(TskSkinData* Value) {
     TskSkinPanel::SetSkinData(Value);
     if (FShown) FShown->SetSkinData(Value);
-    for (TskPageButton* button : std::vector<TskPageButton*>(FButtons)) button->SetSkinData(Value);
+    for (int i = 0; i < GetButtonCount(); ++i) GetButton(i)->SetSkinData(Value);
 }
 
 void TskSkinNotebook::ReadState(TReader* Reader) {
     // The page the notebook was made with, and any other, give way to the pages read.
-    {
-        TFlagGuard removing(FRemovingPages);
-        const auto buttons = std::move(FButtons);
-        FButtons.clear();
-        for (TskPageButton* button : buttons) delete button;
-        const auto pages = std::move(FPageList);
-        FPageList.clear();
-        for (TskSkinPage* page : pages) {
-            page->FNotebook = nullptr;
-            delete page;
-        }
-    }
-    FShown = nullptr;
+    FreePagesAndButtons();
     FPageIndex = 0;
     Reader->ReadProperties(this);
     Reader->ReadChildren(this);

@@ -146,6 +146,8 @@ private:
     void MovePage(int CurIndex, int NewIndex);
     void ExchangePages(int Index1, int Index2);
     void SetPageCaption(int Index, const AnsiString& S);
+    // Frees every page and button at once, with nothing shown afterwards.
+    void FreePagesAndButtons();
     // A page read under the notebook joins the list.
     void AdoptPage(TskSkinPage* Page);
     // A page that goes leaves the list.
