@@ -29,6 +29,7 @@ Controls WinControls
 Menus Hints
 Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
+ControlBars
 TreeViews ListViews Tabs
 StdCtrls ExtCtrls Dialogs Clipboard
 """

@@ -217,10 +217,10 @@ def draw_field(pic, r, state):
     pic.frame(r, edge)
 
 
-def draw_panel(pic, r, highlight=True):
+def draw_panel(pic, r, highlight=True, face=FACE):
     """A framed face; the highlight inside the frame needs a border of two pixels, or it
     would lie in the client part that the program repeats."""
-    pic.fill(r, FACE)
+    pic.fill(r, face)
     pic.frame(r, LINE)
     if not highlight:
         return
@@ -468,6 +468,8 @@ class SkinPainter:
         caption = rects.get("captionrect", (0, 0, 0, 0))
         if name == "toolpanel":
             draw = lambda p, r, s: draw_tool_panel(p, r)
+        elif name == "buttonsbar":
+            draw = lambda p, r, s: draw_panel(p, r, face=FACE_DARK)
         elif nonzero(caption):
             client = rects["clientrect"]
             draw = lambda p, r, s: draw_group(p, r, client[1])
@@ -505,6 +507,23 @@ class SkinPainter:
                 r = rects[key]
                 self.schedule(index, r, lambda p, r=r, g=GLYPHS[glyph], s=state:
                               caption_button(p, r, g, s, button_top, band), f"{name}.{key}")
+
+    def control_controlbar(self, name, index, skin, rects):
+        """The bar: a framed darker face that repeats inside; the band frame: a face with
+        a grip of two grooves down its left 12 pixels, uniform along each edge."""
+        def band(p, r):
+            p.fill(r, FACE)
+            p.frame(r, LINE)
+            p.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), WHITE)
+            for x in (r[0] + 4, r[0] + 7):
+                p.fill((x, r[1] + 3, x + 1, r[3] - 3), DARK)
+                p.fill((x + 1, r[1] + 3, x + 2, r[3] - 3), WHITE)
+            p.soften_corners(r, FACE_DARK)
+        self.schedule(index, skin, lambda p: draw_panel(p, skin, face=FACE_DARK),
+                      f"{name}.skinrect")
+        item = rects["itemrect"]
+        if nonzero(item):
+            self.schedule(index, item, lambda p: band(p, item), f"{name}.itemrect")
 
     def control_label(self, name, index, skin, rects):
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))

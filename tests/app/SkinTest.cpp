@@ -79,6 +79,9 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"menubutton", TskDataSkinMenuButtonControl::StaticClass()},
         {"toolmenubutton", TskDataSkinMenuButtonControl::StaticClass()},
         {"tab", TskDataSkinTabControl::StaticClass()},
+        {"controlbar", TskDataSkinControlBar::StaticClass()},
+        {"notebook", TskDataSkinPanelControl::StaticClass()},
+        {"buttonsbar", TskDataSkinPanelControl::StaticClass()},
     };
     return controls;
 }

@@ -30,6 +30,8 @@
 #include "skin/controls/SkinCtrls_Bevels.h"
 #include "skin/controls/SkinCtrls_ButtonGroups.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/controls/SkinCtrls_ButtonsBars.h"
+#include "skin/controls/SkinCtrls_ControlBars.h"
 #include "skin/controls/SkinCtrls_CheckRadio.h"
 #include "skin/controls/SkinCtrls_ExPanels.h"
 #include "skin/controls/SkinCtrls_FrameStrips.h"
@@ -37,6 +39,7 @@
 #include "skin/controls/SkinCtrls_ImageButtons.h"
 #include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/controls/SkinCtrls_MenuButtons.h"
+#include "skin/controls/SkinCtrls_Notebooks.h"
 #include "skin/controls/SkinCtrls_Panels.h"
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
@@ -369,6 +372,30 @@ const std::vector<TClassProperties>& Table() {
          {}},
         {"TskSkinBevel", {"SkinData", "SkinDataName", "DividerMode", "Shape", "Style"}, {}},
         {"TskSkinSplitter", {"DefaultSize", "SkinDataName", "SkinData"}, {}},
+        {"TskSkinNotebook",
+         Join({SkinControl, SkinCustomControl,
+               {"Pages", "PageIndex", "ActivePage", "ButtonsMode", "ButtonSkinDataName", "Images",
+                "OnPageChanged", "Caption", "Align", "BorderStyle"}}),
+         {}},
+        {"TskSkinPage", Join({SkinControl, SkinCustomControl, {"ImageIndex", "Caption", "Align"}}),
+         {}},
+        {"TskSkinButtonsBar",
+         Join({SkinControl, SkinCustomControl,
+               {"Sections", "SectionIndex", "ShowButtons", "DefaultSectionFont", "DefaultItemFont",
+                "DefaultButtonHeight", "SectionButtonSkinDataName", "ItemHeight",
+                "ItemsTransparent", "ItemImages", "SectionImages", "Align", "BorderStyle"}}),
+         {}},
+        {"TskSkinControlBar",
+         Join({DragAndDock,
+               {"SkinDataName", "SkinData", "SkinBevel", "Align", "Anchors", "AutoDrag",
+                "AutoSize", "BevelInner", "BevelOuter", "BorderWidth", "Color", "Constraints",
+                "DockSite", "Enabled", "ParentColor", "ParentFont", "ParentShowHint", "Picture",
+                "PopupMenu", "RowSize", "RowSnap", "ShowHint", "TabOrder", "TabStop", "Visible",
+                "OnBandDrag", "OnBandInfo", "OnBandMove", "OnBandPaint", "OnClick", "OnDockDrop",
+                "OnResize", "OnUnDock"}}),
+         // The class library's control bar neither drags nor docks its bands.
+         Join({DragAndDock, {"AutoDrag", "BorderWidth", "DockSite", "OnBandDrag", "OnBandInfo",
+                             "OnBandMove", "OnBandPaint", "OnDockDrop", "OnUnDock"}})},
         {"TskSkinRadioGroup",
          Join({SkinControl, SkinCustomControl, SkinGroupBox, ButtonGroup, DragAndDock,
                {"Anchors", "BiDiMode", "Color", "Ctl3D", "Enabled", "Font", "Constraints",
