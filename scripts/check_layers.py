@@ -30,6 +30,7 @@ Menus Hints
 Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
 TreeViews ListViews
+HeaderControls RichEdits
 StdCtrls ExtCtrls Dialogs Clipboard
 """
 
