@@ -65,6 +65,7 @@ void TCustomRichEdit::CreateWnd() {
     HWND wnd = GetHandle();
     // Lines wrap at the window's width, or never.
     SendMessageA(wnd, EM_SETTARGETDEVICE, 0, GetWordWrap() ? 0 : 1);
+    ApplyColors();
     ApplyAlignment();
     SendMessageA(wnd, EM_SETEVENTMASK, 0,
                  ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED | ENM_REQUESTRESIZE);
@@ -107,20 +108,49 @@ void TCustomRichEdit::WndProc(TMessage& Message) {
         ApplyAlignment();
 }
 
-void TCustomRichEdit::ApplyAlignment() {
+void TCustomRichEdit::Quietly(const std::function<void(HWND)>& Change) {
     HWND wnd = GetHandle();
-    // Every paragraph, selected for the change without telling anyone.
     const LRESULT events = SendMessageA(wnd, EM_SETEVENTMASK, 0, 0);
-    CHARRANGE saved{};
-    SendMessageA(wnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
-    SendMessageA(wnd, EM_SETSEL, 0, -1);
-    PARAFORMAT format{};
-    format.cbSize = sizeof format;
-    format.dwMask = PFM_ALIGNMENT;
-    format.wAlignment = ParagraphAlignment(FAlignment);
-    SendMessageA(wnd, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
-    SendMessageA(wnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    Change(wnd);
     SendMessageA(wnd, EM_SETEVENTMASK, 0, events);
+}
+
+void TCustomRichEdit::ApplyAlignment() {
+    // Every paragraph, selected for the change.
+    Quietly([this](HWND Wnd) {
+        CHARRANGE saved{};
+        SendMessageA(Wnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+        SendMessageA(Wnd, EM_SETSEL, 0, -1);
+        PARAFORMAT format{};
+        format.cbSize = sizeof format;
+        format.dwMask = PFM_ALIGNMENT;
+        format.wAlignment = ParagraphAlignment(FAlignment);
+        SendMessageA(Wnd, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+        SendMessageA(Wnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    });
+}
+
+void TCustomRichEdit::ApplyColors() {
+    Quietly([this](HWND Wnd) {
+        SendMessageA(Wnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColorToRGB(GetColor())));
+        // The font's colour, as the window's font is for all the text and new text.
+        CHARFORMATA format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_COLOR;
+        format.crTextColor = static_cast<COLORREF>(ColorToRGB(GetFont()->GetColor()));
+        SendMessageA(Wnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        SendMessageA(Wnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    });
+}
+
+void TCustomRichEdit::CMColorChanged(TMessage& Message) {
+    TCustomMemo::Dispatch(Message);
+    if (HandleAllocated()) ApplyColors();
+}
+
+void TCustomRichEdit::CMFontChanged(TMessage& Message) {
+    TCustomMemo::Dispatch(Message);
+    if (HandleAllocated()) ApplyColors();
 }
 
 void TCustomRichEdit::SetAlignment(TAlignment Value) {

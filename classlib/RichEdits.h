@@ -4,6 +4,8 @@
 
 #include "classlib/Edits.h"
 
+#include <functional>
+
 DECLARE_UNIT(RichEdits)
 
 using TRichEditProtectChangeEvent =
@@ -47,13 +49,21 @@ protected:
     virtual void SelectionChange();
 
     void CNNotify(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
 
     MESSAGE_HANDLERS(TCustomRichEdit, TCustomMemo)
     MESSAGE_HANDLER(CN_NOTIFY, CNNotify)
+    MESSAGE_HANDLER(CM_COLORCHANGED, CMColorChanged)
+    MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChanged)
     END_MESSAGE_HANDLERS
 
 private:
     void ApplyAlignment();
+    // The editor paints its background and its text's colour itself: it is told them.
+    void ApplyColors();
+    // Runs Change on the editor without any of its notifications.
+    void Quietly(const std::function<void(HWND)>& Change);
 
     TAlignment FAlignment = taLeftJustify;
     bool FHideSelection = true;

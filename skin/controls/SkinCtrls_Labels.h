@@ -9,13 +9,13 @@
 
 DECLARE_UNIT(SkinCtrls_Labels)
 
-class TskSkinStdLabel : public TCustomLabel {
+class TskSkinStdLabel : public TCustomLabel, public TskSkinFollower {
     DECLARE_CLASS(TskSkinStdLabel, TCustomLabel)
 public:
     explicit TskSkinStdLabel(TComponent* AOwner);
     static void Published(TPropertyList& P);
 
-    TskSkinData* GetSkin() const { return FSD; }
+    TskSkinData* GetSkin() const override { return FSD; }
     // Applies any non-null skin at once.
     void SetSkinData(TskSkinData* Value);
     const AnsiString& GetSkinDataName() const { return SkinDataName; }
@@ -28,7 +28,7 @@ public:
 
     void GetSkinData();
     // Looks the record up again; an AutoSize label fits its text in the skin's font.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
 
     AnsiString SkinDataName = "stdlabel";
     bool UseSkinFont = true;

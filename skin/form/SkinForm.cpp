@@ -626,12 +626,12 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             MouseTimer->SetEnabled(false);
             ClearObjects();
         }
-        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
+        for (TskSkinFollower* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
             client->BeforeChangeSkinData();
         break;
     case WM_CHANGESKINDATA:
         if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
-        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
+        for (TskSkinFollower* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
             client->ChangeSkinData();
         break;
     default:

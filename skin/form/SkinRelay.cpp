@@ -2,10 +2,10 @@
 
 namespace {
 
-void Collect(TWinControl* Parent, TskSkinData* Data, std::vector<TskSkinClient*>& Found) {
+void Collect(TWinControl* Parent, TskSkinData* Data, std::vector<TskSkinFollower*>& Found) {
     for (int i = 0; i < Parent->GetControlCount(); ++i) {
         TControl* control = Parent->GetControl(i);
-        auto* client = dynamic_cast<TskSkinClient*>(control);
+        auto* client = dynamic_cast<TskSkinFollower*>(control);
         if (client && (!Data || client->GetSkin() == Data)) Found.push_back(client);
         if (auto* windowed = dynamic_cast<TWinControl*>(control)) Collect(windowed, Data, Found);
     }
@@ -13,17 +13,17 @@ void Collect(TWinControl* Parent, TskSkinData* Data, std::vector<TskSkinClient*>
 
 } // namespace
 
-std::vector<TskSkinClient*> SkinnedControlsOf(TWinControl* Root, TskSkinData* Data) {
-    std::vector<TskSkinClient*> found;
+std::vector<TskSkinFollower*> SkinnedControlsOf(TWinControl* Root, TskSkinData* Data) {
+    std::vector<TskSkinFollower*> found;
     if (Root) Collect(Root, Data, found);
     return found;
 }
 
 void RelaySkinChange(TWinControl* Root, TskSkinData* Data, const std::function<void()>& Reload) {
-    for (TskSkinClient* client : SkinnedControlsOf(Root, Data))
+    for (TskSkinFollower* client : SkinnedControlsOf(Root, Data))
         client->BeforeChangeSkinData();
     auto after = [&] {
-        for (TskSkinClient* client : SkinnedControlsOf(Root, Data))
+        for (TskSkinFollower* client : SkinnedControlsOf(Root, Data))
             client->ChangeSkinData();
     };
     try {

@@ -69,6 +69,10 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"slider", TskDataSkinSlider::StaticClass()},
         {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
         {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
+        {"header", TskDataSkinButtonControl::StaticClass()},
+        {"statusbar", TskDataSkinPanelControl::StaticClass()},
+        {"statuspanel", TskDataSkinLabelControl::StaticClass()},
+        {"richedit", TskDataSkinRichEdit::StaticClass()},
     };
     return controls;
 }

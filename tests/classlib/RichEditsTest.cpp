@@ -99,6 +99,20 @@ TEST_F(RichEdits, TheAlignmentHoldsForEveryParagraphAndANewText) {
     EXPECT_EQ(AlignmentAt(edit, 0), PFA_RIGHT);
 }
 
+TEST_F(RichEdits, TheEditorPaintsInTheControlsColours) {
+    TRichEdit* edit = NewEdit();
+    edit->SetColor(clYellow);
+    edit->GetFont()->SetColor(clRed);
+    edit->GetFont()->SetHeight(30);
+    edit->SetText("WWWW");
+    auto shot = CaptureWindow(edit->GetHandle());
+    EXPECT_EQ(PixelOf(shot.get(), 200, 150), static_cast<COLORREF>(0x00FFFF));
+    int red = 0;
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 40; ++y) red += PixelOf(shot.get(), x, y) == 0x0000FF;
+    EXPECT_GT(red, 20);
+}
+
 TEST_F(RichEdits, TheEditorsNotificationsAreEvents) {
     TRichEdit* edit = NewEdit();
     edit->SetText("open text");
