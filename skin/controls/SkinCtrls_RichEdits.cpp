@@ -91,11 +91,12 @@ void TskSkinRichEdit::UpDateBar(TskSkinScrollBar* Bar, int Kind, int Visible, bo
     const auto shown = static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)) &
                        (Kind == SB_VERT ? WS_VSCROLL : WS_HSCROLL);
     if (shown && max > min && Visible < max && HasText) {
-        // The editor measures a document taller than its range in parts of the range: the
-        // page is measured so too, or the thumb would stop short of the document's end.
-        const int page = Kind == SB_VERT && max >= 0xFFFF
-                             ? std::max(1, MulDiv(Visible, max - min, std::max(DocumentHeight(), Visible)))
-                             : Visible;
+        int page = Visible;
+        // A document taller than the editor's range is measured in parts of the range, and
+        // the editor scrolls to a thumb position in that measure. Its own page and position
+        // count pixels against another measure, so the bar takes both from the document:
+        // otherwise the thumb would stop short of the end, or show the end elsewhere.
+        if (Kind == SB_VERT && max >= 0xFFFF) ScaledPage(max - min, Visible, page, pos);
         if (!Bar->GetEnabled()) Bar->SetEnabled(true);
         Bar->SetRange(min, max, pos, page);
         // A press on the track turns a page, not a pixel.
@@ -103,22 +104,32 @@ void TskSkinRichEdit::UpDateBar(TskSkinScrollBar* Bar, int Kind, int Visible, bo
         return;
     }
     if (Bar->GetEnabled()) Bar->SetEnabled(false);
-    SetScrollRange(wnd, Kind, 0, 0, FALSE);
+    // Only a range that is not 0..0 yet: the editor lays its text out again at every change.
+    if (max != 0 || min != 0) SetScrollRange(wnd, Kind, 0, 0, FALSE);
 }
 
-int TskSkinRichEdit::DocumentHeight() {
+void TskSkinRichEdit::ScaledPage(int Range, int Visible, int& Page, int& Pos) {
     HWND wnd = GetHandle();
     const auto lines = static_cast<int>(SendMessageA(wnd, EM_GETLINECOUNT, 0, 0));
     auto lineTop = [wnd](int Line) {
         POINTL at{};
         const LRESULT start = SendMessageA(wnd, EM_LINEINDEX, static_cast<WPARAM>(Line), 0);
         SendMessageA(wnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start);
-        return static_cast<int>(at.y);
+        return static_cast<Int64>(at.y);
     };
-    const int last = lineTop(lines - 1);
+    const Int64 first = lineTop(0);
+    const Int64 last = lineTop(lines - 1);
     // The last line as high as the one before it.
-    const int height = lines > 1 ? last - lineTop(lines - 2) : GetFont()->GetHeight();
-    return last - lineTop(0) + std::abs(height);
+    const Int64 lastHeight = lines > 1 ? last - lineTop(lines - 2) : std::abs(GetFont()->GetHeight());
+    // The first line's top lies at the formatting rectangle's top when nothing is scrolled;
+    // the rectangle's height is the part of the document shown.
+    RECT format{};
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const Int64 shown = format.bottom > format.top ? format.bottom - format.top : Visible;
+    const Int64 height = std::max<Int64>(last - first + lastHeight, shown);
+    const Int64 scrolled = std::clamp<Int64>(format.top - first, 0, height);
+    Page = static_cast<int>(std::max<Int64>(1, (shown * Range + height / 2) / height));
+    Pos = static_cast<int>((scrolled * Range + height / 2) / height);
 }
 
 void TskSkinRichEdit::OnVScrollBarChange(TObject*) {

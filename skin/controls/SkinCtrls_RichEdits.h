@@ -51,8 +51,9 @@ protected:
 private:
     // One bar against the editor's own bar Kind (SB_VERT or SB_HORZ), Visible pixels seen.
     void UpDateBar(TskSkinScrollBar* Bar, int Kind, int Visible, bool HasText);
-    // From the top of the first line to the bottom of the last, in pixels.
-    int DocumentHeight();
+    // The page and position, in parts of the vertical range Range, of Visible pixels of a
+    // document taller than the range.
+    void ScaledPage(int Range, int Visible, int& Page, int& Pos);
 
     bool FSkinSupport = false;
 };

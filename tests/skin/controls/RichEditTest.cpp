@@ -166,6 +166,16 @@ TEST_F(SkinRichEdit, ATallDocumentScrollsToTheLineItsThumbShows) {
     EXPECT_GT(FirstLine(), 9980);
     VBar->SetPosition(0);
     EXPECT_EQ(FirstLine(), 0);
+
+    // Scrolled by itself, the editor shows the same place as the thumb.
+    SendMessageA(Edit->GetHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 20000), 0);
+    Edit->UpDateScrollBars();
+    EXPECT_LT(std::abs(VBar->GetPosition() * 10000 / 65535 - FirstLine()), 20)
+        << VBar->GetPosition() << " at line " << FirstLine();
+    // At the end, the thumb is at the end of its track (to a part of the range).
+    SendMessageA(Edit->GetHandle(), WM_VSCROLL, SB_BOTTOM, 0);
+    Edit->UpDateScrollBars();
+    EXPECT_GE(VBar->GetPosition() + VBar->GetPageSize(), VBar->GetMax() - 1);
 }
 
 TEST_F(SkinRichEdit, WithSkinSupportTheRecordGivesFontAndColour) {
