@@ -43,7 +43,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 void TCustomEdit::CreateWnd() {
     TWinControl::CreateWnd();
     HWND wnd = GetHandle();
-    SendMessageA(wnd, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+    LimitText();
     if (FPasswordChar != '\0')
         SendMessageA(wnd, EM_SETPASSWORDCHAR, static_cast<unsigned char>(FPasswordChar), 0);
     SendMessageA(wnd, EM_SETMODIFY, FModified, 0);
@@ -62,8 +62,11 @@ void TCustomEdit::DestroyWnd() {
 
 void TCustomEdit::SetMaxLength(int Value) {
     FMaxLength = std::max(Value, 0);
-    if (HandleAllocated())
-        SendMessageA(GetHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+    if (HandleAllocated()) LimitText();
+}
+
+void TCustomEdit::LimitText() {
+    SendMessageA(GetHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
 }
 
 void TCustomEdit::SetReadOnly(bool Value) {

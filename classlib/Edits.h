@@ -50,6 +50,8 @@ protected:
     void DestroyWnd() override;
     // Fires OnChange.
     virtual void Change();
+    // Hands MaxLength to the window.
+    virtual void LimitText();
 
     void CNCommand(TWMCommand& Message);
 

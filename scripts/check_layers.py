@@ -31,6 +31,7 @@ Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
 ControlBars
 TreeViews ListViews Tabs
+HeaderControls RichEdits
 StdCtrls ExtCtrls Dialogs Clipboard
 """
 

@@ -235,6 +235,32 @@ def draw_group(pic, r, caption_bottom):
              ACCENT_LIGHT)
 
 
+def draw_header_section(pic, r, state):
+    """A column heading: shaded downwards, a rule below, a separator in its right edge; the
+    middle repeats along the header."""
+    top, bottom, rule = {NORMAL: (WHITE, FACE, LINE), HOT: (WHITE, lighter(SELECT, 0.3), SELECT_EDGE),
+                         DOWN: (FACE_DARK, FACE, DARK)}[state]
+    pic.vgradient(r, top, bottom)
+    pic.fill((r[0], r[3] - 1, r[2], r[3]), rule)
+    pic.fill((r[2] - 1, r[1] + 3, r[2], r[3] - 3), LINE)
+    pic.fill((r[2] - 2, r[1] + 3, r[2] - 1, r[3] - 3), WHITE)
+
+
+def draw_status_bar(pic, r):
+    pic.fill(r, FACE_DARK)
+    pic.fill((r[0], r[1], r[2], r[1] + 1), LINE)
+    pic.fill((r[0], r[1] + 1, r[2], r[1] + 2), WHITE)
+
+
+def draw_status_panel(pic, r):
+    """A sunken field of the status bar: shadow above and left, light below and right."""
+    pic.fill(r, FACE)
+    pic.fill((r[0], r[1], r[2], r[1] + 1), LINE)
+    pic.fill((r[0], r[1], r[0] + 1, r[3]), LINE)
+    pic.fill((r[0], r[3] - 1, r[2], r[3]), WHITE)
+    pic.fill((r[2] - 1, r[1], r[2], r[3]), WHITE)
+
+
 def draw_tool_panel(pic, r):
     pic.fill(r, FACE_DARK)
     pic.fill((r[0], r[1], r[2], r[1] + 1), WHITE)
@@ -440,6 +466,10 @@ class SkinPainter:
                           f"{name}.{key}")
 
     def control_button(self, name, index, skin, rects):
+        if name == "header":
+            self.each_state(name, index, rects, draw_header_section)
+            return
+
         def draw(p, r, s):
             draw_button(p, r, s)
             if name == "resizebutton":
@@ -470,6 +500,8 @@ class SkinPainter:
             draw = lambda p, r, s: draw_tool_panel(p, r)
         elif name == "buttonsbar":
             draw = lambda p, r, s: draw_panel(p, r, face=FACE_DARK)
+        elif name == "statusbar":
+            draw = lambda p, r, s: draw_status_bar(p, r)
         elif nonzero(caption):
             client = rects["clientrect"]
             draw = lambda p, r, s: draw_group(p, r, client[1])
@@ -526,6 +558,9 @@ class SkinPainter:
             self.schedule(index, item, lambda p: band(p, item), f"{name}.itemrect")
 
     def control_label(self, name, index, skin, rects):
+        if name == "statuspanel":
+            self.each_state(name, index, rects, lambda p, r, s: draw_status_panel(p, r))
+            return
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))
 
     def control_splitter(self, name, index, skin, rects):
@@ -734,6 +769,7 @@ class SkinPainter:
     control_bevel = control_stdlabel
     control_treeview = control_stdlabel
     control_listview = control_stdlabel
+    control_richedit = control_stdlabel
 
     # Frame strips: every frame of the strip drawn by one routine from its number (0 first).
     def frame_strip(self, name, index, skin, draw):

@@ -139,17 +139,22 @@ void TskSkinSizing::CreateSkinControlImage(TBitmap* B, TBitmap* SB, const TRect&
     TskSkinShape::CreateSkinControlImage(B, SB, R, control->GetWidth(), control->GetHeight());
 }
 
-void TskSkinSizing::SetSkinFont(TCanvas* Canvas, const AnsiString& Name, int Height,
-                                TFontStyles Style) {
+void SetSkinFont(TCanvas* Canvas, TFont* DefaultFont, bool UseSkinFont, const AnsiString& Name,
+                 int Height, TFontStyles Style) {
     TFont* font = Canvas->GetFont();
     if (!UseSkinFont) {
-        font->Assign(FDefaultFont.get());
+        font->Assign(DefaultFont);
         return;
     }
     font->SetName(Name);
     font->SetHeight(Height);
     font->SetStyle(Style);
-    font->SetCharset(FDefaultFont->GetCharset());
+    font->SetCharset(DefaultFont->GetCharset());
+}
+
+void TskSkinSizing::SetSkinFont(TCanvas* Canvas, const AnsiString& Name, int Height,
+                                TFontStyles Style) {
+    ::SetSkinFont(Canvas, FDefaultFont.get(), UseSkinFont, Name, Height, Style);
 }
 
 void TskSkinSizing::ReadRecordShape(int& CursorIndex) {

@@ -35,6 +35,11 @@ enum class TskSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
 // The one-pixel frame of that style round R, in the system's 3-D colours.
 void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style);
 
+// The canvas font from the skin (Name, Height, Style, DefaultFont's charset) when UseSkinFont,
+// else a copy of DefaultFont.
+void SetSkinFont(TCanvas* Canvas, TFont* DefaultFont, bool UseSkinFont, const AnsiString& Name,
+                 int Height, TFontStyles Style);
+
 
 class TskSkinControl : public TCustomControl, public TskSkinClient {
     DECLARE_CLASS(TskSkinControl, TCustomControl)

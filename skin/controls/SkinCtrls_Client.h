@@ -25,26 +25,24 @@ void DrawMorphed(TBitmap* Image, TMorphKind Kind, double Kf,
                  const std::function<void(TBitmap*)>& DrawNormal,
                  const std::function<void(TBitmap*)>& DrawLit);
 
-// A control that follows the skin it is given. A form's skin-change relay reaches every
-// control that answers this, on the skinned bases or not (the page and tab controls keep
-// the system's control underneath).
+// What a skinned form's relay of a skin change asks of a control that follows the skin,
+// whatever its base: the skinned bases answer it, and so do the controls that take their
+// font, colours or pictures from a skin without being skinned controls (native views and
+// editors, the header control, labels, bevels).
 class TskSkinFollower {
 public:
     virtual ~TskSkinFollower() = default;
 
-    // The skin data object the control follows; null when none.
+    // The skin data object followed; null for none.
     virtual TskSkinData* GetSkin() const = 0;
-    // The skin is about to be replaced: nothing paints from its records any more.
-    virtual void BeforeChangeSkinData() = 0;
+    // The skin is about to be replaced: nothing may paint from its records any more.
+    virtual void BeforeChangeSkinData() {}
     // The new skin is in place.
     virtual void ChangeSkinData() = 0;
-    // The control that follows the skin.
-    virtual TControl* SkinnedControl() = 0;
 };
 
 class TskSkinClient : public TskSkinFollower {
 public:
-
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
@@ -80,6 +78,9 @@ public:
     bool DrawDefault = true;
     bool UseSkinCursor = false;
     AnsiString AreaName;
+
+    // The control this is the skin of.
+    virtual TControl* SkinnedControl() = 0;
 
 
 protected:

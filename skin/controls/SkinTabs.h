@@ -46,7 +46,6 @@ public:
     void GetSkinData();
     void BeforeChangeSkinData() override { FIndex = -1; }
     void ChangeSkinData() override;
-    TControl* SkinnedControl() override { return Tabs(); }
 
     // The number of tabs that lie beyond the right end (less the up-down) or the left
     // edge of a single-line strip.

@@ -25,9 +25,11 @@ void ForEachSkinnedControl(TWinControl* Root, TskSkinData* Data,
                            const std::function<void(TskSkinFollower*)>& Call) {
     const std::vector<TskSkinFollower*> followers = SkinnedControlsOf(Root, Data);
     std::list<TComponentProtector> protectors;
-    for (TskSkinFollower* follower : followers) protectors.emplace_back(follower->SkinnedControl());
+    // Every follower is a control: the mixins' complete objects are.
     for (TskSkinFollower* follower : followers)
-        if (!follower->SkinnedControl()->IsDestroying()) Call(follower);
+        protectors.emplace_back(dynamic_cast<TComponent*>(follower));
+    for (TskSkinFollower* follower : followers)
+        if (!dynamic_cast<TComponent*>(follower)->IsDestroying()) Call(follower);
 }
 
 void RelaySkinChange(TWinControl* Root, TskSkinData* Data, const std::function<void()>& Reload) {

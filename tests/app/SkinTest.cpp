@@ -82,6 +82,10 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"controlbar", TskDataSkinControlBar::StaticClass()},
         {"notebook", TskDataSkinPanelControl::StaticClass()},
         {"buttonsbar", TskDataSkinPanelControl::StaticClass()},
+        {"header", TskDataSkinButtonControl::StaticClass()},
+        {"statusbar", TskDataSkinPanelControl::StaticClass()},
+        {"statuspanel", TskDataSkinLabelControl::StaticClass()},
+        {"richedit", TskDataSkinRichEdit::StaticClass()},
     };
     return controls;
 }

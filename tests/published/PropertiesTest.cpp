@@ -37,14 +37,17 @@
 #include "skin/controls/SkinCtrls_FrameStrips.h"
 #include "skin/controls/SkinCtrls_Gauges.h"
 #include "skin/controls/SkinCtrls_ImageButtons.h"
+#include "skin/controls/SkinCtrls_Headers.h"
 #include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/controls/SkinCtrls_MenuButtons.h"
 #include "skin/controls/SkinCtrls_Notebooks.h"
 #include "skin/controls/SkinCtrls_Panels.h"
+#include "skin/controls/SkinCtrls_RichEdits.h"
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
 #include "skin/controls/SkinCtrls_SpeedButtons.h"
 #include "skin/controls/SkinCtrls_TextLabels.h"
+#include "skin/controls/SkinCtrls_StatusPanels.h"
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
@@ -300,6 +303,23 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinPageControl", Join({SkinTabs, {"ActivePage"}}), {}},
         {"TskSkinTabControl", Join({SkinTabs, {"Tabs", "TabIndex"}}), {}},
         {"TskSkinListView", Join({SkinView, {"HeaderSkinDataName"}}), {}},
+        {"TskSkinRichEdit",
+         Join({SkinView,
+               {"SkinSupport", "ScrollBars", "Alignment", "HideSelection", "Lines", "MaxLength",
+                "PlainText", "ReadOnly", "WantTabs", "WantReturns", "WordWrap", "OnChange",
+                "OnSelectionChange", "OnProtectChange", "OnResizeRequest", "OnSaveClipboard",
+                "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp"},
+               DragAndDock, {"OnEndDock", "OnStartDock"}}),
+         // The class library's controls are neither dragged nor docked yet.
+         Join({DragAndDock, {"OnEndDock", "OnStartDock"}})},
+        {"TskSkinHeaderControl",
+         {"SkinData", "SkinDataName", "DefaultFont", "UseSkinFont", "DefaultHeight", "Sections",
+          "Style", "DragReorder", "Images", "OnSkinSectionClick", "OnDrawSkinSection",
+          "OnSectionClick", "OnSectionResize", "OnDrawSection"},
+         {}},
+        {"TskSkinStatusPanel",
+         Join({SkinControl, SkinCustomControl, {"Glyph", "NumGlyphs", "Caption", "BorderStyle"}}),
+         {}},
         {"TskSkinData", {"StoredSkin", "CompressedStoredSkin"}, {}},
         {"TPaintBox32", Join({PaintBox, {"Options", "OnPaintBuffer"}}), PaintBoxGaps},
         {"TImage32", Join({PaintBox, ImageOfBitmap, {"BitmapAlign", "ScaleMode"}}), PaintBoxGaps},
