@@ -76,6 +76,7 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"hupdown", TskDataSkinUpDownControl::StaticClass()},
         {"vupdown", TskDataSkinUpDownControl::StaticClass()},
         {"spinedit", TskDataSkinSpinEditControl::StaticClass()},
+        {"buttonedit", TskDataSkinEditControl::StaticClass()},
     };
     return controls;
 }
