@@ -53,6 +53,10 @@ TskSkinDateEdit::~TskSkinDateEdit() {
 
 void TskSkinDateEdit::Published(TPropertyList& P) {
     using C = TskSkinDateEdit;
+    using skinctrls_detail::Own;
+    // Made with a button: a form leaves that out.
+    P.Add("ButtonMode", Own<C>(&TskSkinCustomEdit::GetButtonMode),
+          Own<C>(&TskSkinCustomEdit::SetButtonMode), true);
     P.Add("Date", &C::GetDate, &C::SetDate);
     P.Add("TodayDefault", &C::GetTodayDefault, &C::SetTodayDefault, false);
     P.Add("CalendarWidth", &C::GetCalendarWidth, &C::SetCalendarWidth, 200);

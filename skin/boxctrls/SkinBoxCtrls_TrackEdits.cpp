@@ -42,6 +42,10 @@ TskSkinTrackEdit::~TskSkinTrackEdit() {
 
 void TskSkinTrackEdit::Published(TPropertyList& P) {
     using C = TskSkinTrackEdit;
+    using skinctrls_detail::Own;
+    // Made with a button: a form leaves that out.
+    P.Add("ButtonMode", Own<C>(&TskSkinCustomEdit::GetButtonMode),
+          Own<C>(&TskSkinCustomEdit::SetButtonMode), true);
     // The bounds before the value: a form reads them in this order.
     P.Add("MinValue", &C::GetMinValue, &C::SetMinValue, 0);
     P.Add("MaxValue", &C::GetMaxValue, &C::SetMaxValue, 100);

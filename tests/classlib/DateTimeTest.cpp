@@ -2,6 +2,8 @@
 
 #include "classlib/Exceptions.h"
 
+#include "tests/support/FixedLocale.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -213,22 +215,6 @@ TEST(LocaleNames, ComeFromTheUserLocaleWithSundayFirst) {
 // ---- Dates as text ------------------------------------------------------------------------
 
 namespace {
-
-// A locale with English names and the given short date and separator.
-class TFixedLocale : public TLocaleSource {
-public:
-    TFixedLocale(const char* ShortDate, const char* Separator)
-        : FShortDate(ShortDate), FSeparator(Separator) {}
-    bool LocaleText(LCTYPE Item, AnsiString& Value) override {
-        if (Item == LOCALE_SSHORTDATE) Value = FShortDate;
-        else if (Item == LOCALE_SDATE) Value = FSeparator;
-        else return false; // the English names
-        return true;
-    }
-
-private:
-    AnsiString FShortDate, FSeparator;
-};
 
 class PinnedLocale : public testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "classlib/FormLoader.h"
 
 #include "tests/skin/controls/SkinFixture.h"
+#include "tests/support/FixedLocale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,17 +23,7 @@ namespace {
 
 constexpr TColor kFace = 0xC0C0C0, kNumbers = 0x0000C0, kTitle = 0xC00000;
 
-// English names, "dd.MM.yyyy" and 5 July 2024 (a Friday), whatever the machine's.
-class TPinnedLocale : public TLocaleSource {
-public:
-    bool LocaleText(LCTYPE Item, AnsiString& Value) override {
-        if (Item == LOCALE_SSHORTDATE) Value = "dd.MM.yyyy";
-        else if (Item == LOCALE_SDATE) Value = ".";
-        else return false;
-        return true;
-    }
-};
-
+// 5 July 2024, a Friday.
 void PinnedClock(SYSTEMTIME& Now) {
     Now = SYSTEMTIME{};
     Now.wYear = 2024;
@@ -114,7 +105,7 @@ protected:
         return count;
     }
 
-    TPinnedLocale Locale;
+    TFixedLocale Locale{"dd.MM.yyyy", "."};
     TLocalTimeSource PreviousClock = nullptr;
     TFixtureSkin Skin;
     int Clicks = 0, NumberClicks = 0, DateChanges = 0;
@@ -339,14 +330,7 @@ TEST_F(CalendarTest, TheDateEditsTextIsValidOnlyAsADateOfTheFormat) {
     for (const auto& row : rows) EXPECT_EQ(edit->IsValidText(row.Text), row.Valid) << row.Text;
 
     // In a year-first format the parts are found where the format puts them.
-    struct TYearFirst : TLocaleSource {
-        bool LocaleText(LCTYPE Item, AnsiString& Value) override {
-            if (Item == LOCALE_SSHORTDATE) Value = "yyyy-MM-dd";
-            else if (Item == LOCALE_SDATE) Value = "-";
-            else return false;
-            return true;
-        }
-    } yearFirst;
+    TFixedLocale yearFirst("yyyy-MM-dd", "-");
     SetLocaleSource(&yearFirst);
     EXPECT_TRUE(edit->IsValidText("9999-12-31"));
     EXPECT_FALSE(edit->IsValidText("2024-31-12"));
