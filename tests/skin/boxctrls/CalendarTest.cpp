@@ -419,6 +419,12 @@ TEST_F(CalendarTest, TheButtonDropsTheCalendarUnderTheEditAndAPickedDayFiresOnDa
     edit->DropDown();
     ASSERT_TRUE(ClickOnScreen(other, 5, 5, [&] { return !edit->IsCalendarVisible(); }));
     EXPECT_TRUE(PumpUntil([&] { return other->Focused(); }));
+    // And the focus moved by the program.
+    ASSERT_TRUE(TakeFocus(edit));
+    edit->DropDown();
+    other->SetFocus();
+    EXPECT_TRUE(PumpUntil([&] { return !edit->IsCalendarVisible() && other->Focused(); }));
+    EXPECT_TRUE(other->Focused());
 }
 
 TEST_F(CalendarTest, NearTheScreensBottomTheCalendarOpensAboveTheEdit) {
