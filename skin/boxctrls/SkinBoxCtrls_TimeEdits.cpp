@@ -87,8 +87,8 @@ void TskSkinTimeEdit::SetMilliseconds(int Value) {
 
 void TskSkinTimeEdit::SetTime(const AnsiString& Value) {
     int h = 0, m = 0, s = 0, ms = 0;
-    SetText(ReadParts(Value, h, m, s, ms) && IsValidTime(h, m, s, ms) ? Formatted(h, m, s, ms)
-                                                                      : Midnight());
+    // The text's own check turns a time past 24:00 into midnight.
+    SetText(ReadParts(Value, h, m, s, ms) ? Formatted(h, m, s, ms) : Midnight());
 }
 
 void TskSkinTimeEdit::DecodeTime(Word& Hour, Word& Min, Word& Sec, Word& MSec) {
