@@ -129,7 +129,8 @@ void TCustomEdit::SetSelLength(int Value) {
 }
 
 AnsiString TCustomEdit::GetSelText() {
-    AnsiString text = GetText();
+    // The selection lies in the text as the window shows it.
+    AnsiString text = TWinControl::RealGetText();
     auto start = std::min<std::size_t>(static_cast<std::size_t>(GetSelStart()), text.size());
     return text.substr(start, static_cast<std::size_t>(GetSelLength()));
 }
@@ -274,10 +275,6 @@ void TCustomMemo::WMGetDlgCode(TWMGetDlgCode& Message) {
     else
         Message.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
     if (!FWantReturns) Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
-}
-
-void TCustomMaskEdit::Published(TPropertyList& P) {
-    P.Add("EditMask", &TCustomMaskEdit::GetEditMask, &TCustomMaskEdit::SetEditMask);
 }
 
 REGISTER_CLASS(TEdit);

@@ -575,7 +575,22 @@ class SkinPainter:
         self.each_state(name, index, rects, draw)
 
     def control_edit(self, name, index, skin, rects):
-        self.each_state(name, index, rects, draw_field)
+        button = rects.get("buttonrect", (0, 0, 0, 0))
+        if not nonzero(button):
+            self.each_state(name, index, rects, draw_field)
+            return
+
+        # A button edit: its frame pictures hold the button's normal look.
+        def base(p, r, s):
+            draw_field(p, r, s)
+            draw_small_button(p, offset(button, r), "down", NORMAL)
+        self.each_state(name, index, rects, base, {"skinrect", "activeskinrect"})
+        # Here the pressed look lies in the picture, unlike the step buttons' "downbuttonrect".
+        for key in ("activebuttonrect", "downbuttonrect", "unenabledbuttonrect"):
+            r = rects.get(key, (0, 0, 0, 0))
+            if nonzero(r):
+                self.schedule(index, r, lambda p, r=r, s=state_of(key):
+                              draw_small_button(p, r, "down", s), f"{name}.{key}")
 
     def control_combobox(self, name, index, skin, rects):
         button = rects["buttonrect"]

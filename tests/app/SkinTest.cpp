@@ -86,6 +86,7 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"statusbar", TskDataSkinPanelControl::StaticClass()},
         {"statuspanel", TskDataSkinLabelControl::StaticClass()},
         {"richedit", TskDataSkinRichEdit::StaticClass()},
+        {"buttonedit", TskDataSkinEditControl::StaticClass()},
     };
     return controls;
 }

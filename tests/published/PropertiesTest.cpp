@@ -15,10 +15,13 @@
 #include "grid/gcltchdr.h"
 #include "grid/gcltcstr.h"
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
+#include "skin/boxctrls/SkinBoxCtrls_DateEdits.h"
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
 #include "skin/controls/SkinCtrls_UpDown.h"
+#include "skin/boxctrls/SkinBoxCtrls_TimeEdits.h"
+#include "skin/boxctrls/SkinBoxCtrls_TrackEdits.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
@@ -470,6 +473,24 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinMaskEdit",
          Join({SkinEdit, {"EditMask", "AutoSize", "BorderStyle", "Color", "Ctl3D"}}), {}},
         {"TskSkinNumEdit", {"OnUpClick", "OnDownClick", "EditorEnabled", "Float"}, {}},
+        {"TskSkinMonthCalendar",
+         Join({SkinControl, SkinCustomControl,
+               {"Caption", "Align", "BorderStyle", "CaptionMode", "DefaultCaptionHeight", "Date",
+                "TodayDefault", "FirstDayOfWeek", "OnNumberClick"}}),
+         {}},
+        {"TskSkinDateEdit",
+         Join({SkinEdit,
+               {"Date", "TodayDefault", "CalendarWidth", "CalendarHeight", "CalendarFont",
+                "CalendarAlphaBlend", "CalendarAlphaBlendValue", "CalendarAlphaBlendAnimation",
+                "OnDateChange"}}),
+         {}},
+        {"TskSkinTrackEdit",
+         Join({SkinEdit,
+               {"MinValue", "MaxValue", "Value", "TrackBarWidth", "TrackBarSkinDataName",
+                "TrackBarAlphaBlend", "TrackBarAlphaBlendValue", "TrackBarAlphaBlendAnimation",
+                "JumpWhenClick", "ReadOnly"}}),
+         {}},
+        {"TskSkinTimeEdit", Join({SkinEdit, {"EditMask", "ShowMilliseconds"}}), {}},
         {"TskSkinFilterComboBox", {"Filter", "FileList", "OnChange"}, {}},
         // The file controls' Drive and Directory follow the file system and are not stored.
         {"TskSkinDriveComboBox", {"TextCase", "DirList", "OnChange"}, {}},
