@@ -72,23 +72,6 @@ bool NoSkinPoints(const TSkinGeometry& Skin, TBitmap* SB) {
 
 } // namespace
 
-void TileClient(TBitmap* Dest, TBitmap* Source, const TRect& From, const TRect& To) {
-    const int cw = From.Width(), ch = From.Height();
-    if (cw <= 0 || ch <= 0 || To.Width() < 0 || To.Height() < 0) return;
-    const TRect part = BitmapPart(Dest);
-    const TTileRange columns = TilesMeeting(To.Left, cw, To.Width() / cw, part.Left, part.Right);
-    const TTileRange rows = TilesMeeting(To.Top, ch, To.Height() / ch, part.Top, part.Bottom);
-    for (int i = columns.First; i <= columns.Last; ++i) {
-        const int offX = std::max(0, (i + 1) * cw - To.Width());
-        for (int j = rows.First; j <= rows.Last; ++j) {
-            const int offY = std::max(0, (j + 1) * ch - To.Height());
-            const int x = To.Left + i * cw, y = To.Top + j * ch;
-            Copy(Dest, TRect(x, y, x + cw - offX, y + ch - offY), Source,
-                 TRect(From.Left, From.Top, From.Right - offX, From.Bottom - offY));
-        }
-    }
-}
-
 TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High) {
     // Tile i covers [Start + i * Step, Start + (i + 1) * Step).
     auto floorDiv = [](Int64 A, Int64 B) { return A / B - ((A % B != 0) && ((A < 0) != (B < 0))); };
