@@ -4,16 +4,6 @@ void Pump() {
     Application->ProcessMessages();
 }
 
-bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (Condition()) return true;
-        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
-        Sleep(10);
-    }
-}
-
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control) {
     auto bitmap = std::make_unique<TBitmap>(Control->GetClientWidth(), Control->GetClientHeight());
     bitmap->SetPixelFormat(pf24bit);

@@ -64,10 +64,6 @@ std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
 // press. Returns how far the pointer really moved.
 TPoint DragPointer(TPoint From, int DX, int DY, const std::function<void()>& Hover = {});
 
-// Handles the waiting messages until Condition holds or Ms milliseconds have passed; whether
-// it holds.
-bool PumpUntil(const std::function<bool()>& Condition, int Ms = 3000);
-
 // A person's pointer, through the system's input queue (SendInput): moved to a screen point,
 // its left button pressed or released there, its wheel turned by Clicks notches (positive
 // away from the user). Each call handles the messages its input brings.
