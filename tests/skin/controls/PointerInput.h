@@ -6,17 +6,6 @@
 
 #include <functional>
 
-// Handles messages until Done holds or Milliseconds have passed; Done's last answer.
-inline bool PumpUntil(const std::function<bool()>& Done, DWORD Milliseconds = 3000) {
-    const DWORD start = GetTickCount();
-    while (!Done()) {
-        if (GetTickCount() - start > Milliseconds) return Done();
-        Pump();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
 // One event of the mouse at screen point At.
 inline void SendPointer(DWORD Flags, const TPoint& At) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
