@@ -69,15 +69,7 @@ bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
 namespace {
 
 void SendPointer(TPoint Screen, DWORD Flags, int Wheel = 0) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // Rounded up, so that the system's scaling back lands on the very pixel.
-    input.mi.dx = (Screen.X * 65536 + w - 1) / w;
-    input.mi.dy = (Screen.Y * 65536 + h - 1) / h;
-    input.mi.mouseData = static_cast<DWORD>(Wheel);
-    input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
+    SendMouseInput(Flags, Screen, static_cast<DWORD>(Wheel));
     // The pointer is where it was sent once the input has gone through the queue.
     PumpUntil([Screen] {
         POINT at{};
