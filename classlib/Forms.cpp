@@ -821,8 +821,13 @@ void TApplication::IconChanged(TObject*) {
 }
 
 void TApplication::SetMainForm(TCustomForm* Form) {
+    if (Form == FMainForm) return;
+    // A form the application does not own tells it of its deletion through this link.
+    if (FMainForm && FMainForm->GetOwner() != this) FMainForm->RemoveFreeNotification(this);
     FMainForm = Form;
-    if (Form) Form->HandleNeeded();
+    if (!Form) return;
+    if (Form->GetOwner() != this) Form->FreeNotification(this);
+    Form->HandleNeeded();
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {

@@ -355,6 +355,11 @@ public:
     void SetIcon(TIcon* Value);
     AnsiString GetExeName() const;
     TCustomForm* GetMainForm() const { return FMainForm; }
+    // Makes Form the main form: Run shows it, closing it ends the program, and forms made
+    // after it belong to its window. For a form built in code (CreateForm makes the first
+    // form it builds the main form itself); null leaves the application without one. The
+    // application forgets the form when it is deleted.
+    void SetMainForm(TCustomForm* Form);
     // The application's hidden window.
     HWND GetHandle();
 
@@ -391,7 +396,6 @@ private:
     bool IsKeyMsg(MSG& Msg);
     void Idle();
     void WndProc(TMessage& Message);
-    void SetMainForm(TCustomForm* Form);
     void IconChanged(TObject* Sender);
     HWND DialogOwner() const;
     void HintTimerExpired(TObject* Sender);
