@@ -75,6 +75,25 @@ TPoint MinimizedSlot(const TRect& Area, int W, int H, const std::function<bool(T
 
 namespace {
 
+// The client window paints nothing while the children move and everything once after, so
+// that no child is painted over and over as the ones above it leave and arrive.
+class TArrangement {
+public:
+    explicit TArrangement(HWND Client) : FClient(Client) {
+        if (FClient) SendMessageA(FClient, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TArrangement() {
+        if (!FClient || !IsWindow(FClient)) return;
+        SendMessageA(FClient, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(FClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    TArrangement(const TArrangement&) = delete;
+    TArrangement& operator=(const TArrangement&) = delete;
+
+private:
+    HWND FClient;
+};
+
 // The children of the form with a skinned frame of their own, with that frame.
 std::vector<std::pair<TCustomForm*, TskSkinForm*>> SkinnedChildren(TCustomForm* Form) {
     std::vector<std::pair<TCustomForm*, TskSkinForm*>> children;
@@ -125,6 +144,7 @@ void TskSkinForm::CloseAll() {
 void TskSkinForm::Tile() {
     if (!IsMDIMainForm()) return;
     TComponentProtector protect(this);
+    TArrangement arrangement(FForm->GetClientHandle());
     RestoreAll();
     if (IsDestroying()) return;
     const std::vector<TCustomForm*> children = FForm->GetMDIChildList();
@@ -141,6 +161,7 @@ void TskSkinForm::Tile() {
 void TskSkinForm::Cascade() {
     if (!IsMDIMainForm()) return;
     TComponentProtector protect(this);
+    TArrangement arrangement(FForm->GetClientHandle());
     RestoreAll();
     if (IsDestroying()) return;
     const std::vector<TCustomForm*> children = FForm->GetMDIChildList();

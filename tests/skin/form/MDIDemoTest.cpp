@@ -1,6 +1,7 @@
 // An MDI program with the program's own skin, as a person sees it: three skinned children
-// tiled, cascaded, and two of them minimized and parked at the bottom left. The test writes
-// mdi-tiled.bmp, mdi-cascaded.bmp and mdi-minimized.bmp beside itself.
+// tiled, cascaded, one maximized, and two minimized and parked at the bottom left. The test
+// writes mdi-tiled.bmp, mdi-cascaded.bmp, mdi-maximized.bmp and mdi-minimized.bmp beside
+// itself.
 #include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinForm_Arrange.h"
@@ -73,8 +74,16 @@ protected:
         Application->OnException = nullptr;
         EXPECT_TRUE(Errors.empty()) << Errors.front();
     }
+    // The screen as the arrangement left it is saved, and must equal a full repaint.
     void Capture(const char* Name) {
-        CaptureWindow(Main->GetHandle())->SaveToFile(ExeDir() + Name);
+        auto shown = ScreenShot(Main->GetHandle());
+        shown->SaveToFile(ExeDir() + Name);
+        auto repainted = CaptureWindow(Main->GetHandle());
+        int differing = 0;
+        for (int y = 0; y < shown->GetHeight(); ++y)
+            for (int x = 0; x < shown->GetWidth(); ++x)
+                differing += PixelOf(shown.get(), x, y) != PixelOf(repainted.get(), x, y);
+        EXPECT_EQ(differing, 0) << Name << ": what the screen shows after the arrangement is what a repaint shows";
     }
     static TRect BoundsOf(TCustomForm* F) {
         return TRect(F->GetLeft(), F->GetTop(), F->GetLeft() + F->GetWidth(), F->GetTop() + F->GetHeight());
@@ -104,8 +113,17 @@ TEST_F(MDIDemo, TiledCascadedAndMinimizedChildren) {
         EXPECT_EQ(order[i]->GetLeft(), step * static_cast<int>(order.size() - 1 - i));
     Capture("mdi-cascaded.bmp");
 
+    // The top child maximized: its caption joins the main form's, its buttons the bar's.
+    GetSkinFormComponent(Children[2])->SetWindowState(wsMaximized);
+    Pump();
+    EXPECT_EQ(Frame->CaptionText(), "Vantorel patterns - [Pattern 3.pge]");
+    Capture("mdi-maximized.bmp");
+    GetSkinFormComponent(Children[2])->SetWindowState(wsNormal);
+
     GetSkinFormComponent(Children[0])->SetWindowState(wsMinimized);
     GetSkinFormComponent(Children[1])->SetWindowState(wsMinimized);
+    // Out of the way of the parked ones.
+    Children[2]->SetBounds(60, 10, 300, 200);
     Pump();
     const int w = GetSkinFormComponent(Children[0])->GetMinWidth();
     const int h = GetSkinFormComponent(Children[0])->GetMinHeight();
