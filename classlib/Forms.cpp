@@ -744,6 +744,7 @@ void TForm::Published(TPropertyList& P) {
     P.Add("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition, poDesigned);
     P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
     P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, false);
+    P.Add("WindowMenu", &TCustomForm::GetWindowMenu, &TCustomForm::SetWindowMenu);
     P.Add("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState, wsNormal);
     P.Add("OnActivate", &TCustomForm::OnActivate);
     P.Add("OnClick", &TControl::OnClick);

@@ -7,6 +7,7 @@
 #include "classlib/Persistence.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -84,8 +85,12 @@ TskSkinForm::~TskSkinForm() {
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The window menu keeps no item of children it can no longer list.
-    while (!FChildItems.empty()) delete FChildItems.back().Item;
-    delete FChildDivider;
+    while (!FChildItems.empty()) {
+        TMenuItem* item = FChildItems.back().Item;
+        FChildItems.pop_back();
+        delete item;
+    }
+    delete std::exchange(FChildDivider, nullptr);
     if (FForm && !IsDesigning() && !FForm->IsDestroying()) {
         FForm->WindowProc = OldWindowProc;
         if (FForm->HandleAllocated()) {

@@ -5,6 +5,7 @@
 #include "skin/form/SkinForm_Arrange.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -233,9 +234,12 @@ void TskSkinForm::DeleteChildFromMenu(TCustomForm* Child) {
     if (!main) return;
     auto found = std::find_if(main->FChildItems.begin(), main->FChildItems.end(),
                               [&](const TMDIChildItem& e) { return e.Child == Child; });
-    // Each deletion takes its entry out of the list (Notification).
-    if (found != main->FChildItems.end()) delete found->Item;
-    if (main->FChildItems.empty() && main->FChildDivider) delete main->FChildDivider;
+    if (found != main->FChildItems.end()) {
+        TMenuItem* item = found->Item;
+        main->FChildItems.erase(found);
+        delete item;
+    }
+    if (main->FChildItems.empty()) delete std::exchange(main->FChildDivider, nullptr);
 }
 
 void TskSkinForm::UpDateChildCaptionInMenu(TCustomForm* Child) {

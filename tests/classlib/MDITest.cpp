@@ -29,17 +29,6 @@ bool Overlap(const TRect& A, const TRect& B) {
     return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
 }
 
-// Keys of the user's keyboard: Ctrl held around Key.
-void PressCtrl(Word Key, bool Shift = false) {
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    if (Shift) keybd_event(VK_SHIFT, 0, 0, 0);
-    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
-    if (Shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-    Pump();
-}
-
 class MDITest : public testing::Test {
 protected:
     void SetUp() override {
@@ -184,11 +173,11 @@ TEST_F(MDITest, CtrlF4ClosesTheActiveChildAndCtrlF6MovesToTheNext) {
         closed.push_back("ChildB");
         Action = caFree;
     });
-    PressCtrl(VK_F6);
+    PressCtrlKey(VK_F6);
     EXPECT_EQ(Main->GetActiveMDIChild(), a);
-    PressCtrl(VK_F6);
+    PressCtrlKey(VK_F6);
     EXPECT_EQ(Main->GetActiveMDIChild(), b);
-    PressCtrl(VK_F4);
+    PressCtrlKey(VK_F4);
     Pump();
     EXPECT_EQ(closed, (std::vector<std::string>{"ChildB"}));
     EXPECT_EQ(Main->GetMDIChildCount(), 1);

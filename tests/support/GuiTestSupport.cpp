@@ -55,6 +55,13 @@ void PressKey(Word Key) {
     Pump();
 }
 
+void PressCtrlKey(Word Key) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    PressKey(Key);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    Pump();
+}
+
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
     RedrawWindow(Wnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -65,12 +65,6 @@ void Press(Word K) {
     keybd_event(static_cast<BYTE>(K), 0, KEYEVENTF_KEYUP, 0);
     Pump();
 }
-void PressCtrl(Word K) {
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    Press(K);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-    Pump();
-}
 
 class SkinMDI : public testing::Test {
 protected:
@@ -429,7 +423,7 @@ TEST_F(SkinMDI, AnMDIChildsSystemMenuClosesWithCtrlF4AndHasNoRollUpWhileMaximize
     // And Ctrl+F4 closes the active child indeed.
     Frame(a)->SetWindowState(wsNormal);
     ASSERT_TRUE(ActivateMain());
-    PressCtrl(VK_F4);
+    PressCtrlKey(VK_F4);
     EXPECT_FALSE(a->GetVisible());
 }
 
@@ -442,7 +436,7 @@ TEST_F(SkinMDI, ClosingAMaximizedOrRolledUpChildLeavesTheMainFormPlain) {
     Pump();
     ASSERT_TRUE(Bar->GetMDIButtons());
     ASSERT_TRUE(ActivateMain());
-    PressCtrl(VK_F4);
+    PressCtrlKey(VK_F4);
     Pump();
     ASSERT_TRUE(destroyed);
     ExpectPlainMainForm();
@@ -566,6 +560,46 @@ TEST_F(SkinMDI, KeysOfAChildDriveTheMainFormsOpenMenu) {
     Frame(a)->SkinMenuClose();
     Press(VK_ESCAPE);
     EXPECT_EQ(MainSkin->GetSkinMenu()->GetCount(), 0);
+}
+
+TEST_F(SkinMDI, AClickOnTheMainFormClosesTheActiveChildsMenu) {
+    TForm* a = NewChild("ChildA", "Alpha");
+    ASSERT_TRUE(ActivateMain());
+    Frame(a)->TrackSystemMenu(300, 200);
+    ASSERT_EQ(Frame(a)->GetSkinMenu()->GetCount(), 1);
+    // What closes menus reaches the main form's window, whose frame hands it to the active
+    // child's.
+    SendMessageA(Main->GetHandle(), WM_CANCELMODE, 0, 0);
+    Pump();
+    EXPECT_EQ(Frame(a)->GetSkinMenu()->GetCount(), 0);
+    // And the user's click on the main form's frame.
+    Frame(a)->TrackSystemMenu(300, 200);
+    ASSERT_EQ(Frame(a)->GetSkinMenu()->GetCount(), 1);
+    const TRect main = ScreenRectOf(Main->GetHandle());
+    ClickAt(TPoint(main.Left + 10, main.Top + 12));
+    EXPECT_EQ(Frame(a)->GetSkinMenu()->GetCount(), 0);
+    EXPECT_FALSE(Frame(a)->GetSkinMenuOpen());
+}
+
+TEST_F(SkinMDI, AMagneticChildDocksToTheWorkAreasEdges) {
+    TForm* a = NewChild("ChildA", "Alpha", 60, 60);
+    Frame(a)->SetMagnetic(true);
+    ASSERT_TRUE(ActivateMain());
+    // Dragged by its caption to 4 pixels from the work area's left and top edges.
+    DragPointer(ObjectCentre(a, "caption"), -56, -56);
+    Pump();
+    EXPECT_EQ(a->GetLeft(), 0);
+    EXPECT_EQ(a->GetTop(), 0);
+    DragPointer(ObjectCentre(a, "caption"), 30, 40);
+    Pump();
+    EXPECT_EQ(a->GetLeft(), 30) << "farther than the docking distance: stays where dropped";
+    EXPECT_EQ(a->GetTop(), 40);
+}
+
+TEST_F(SkinMDI, TheFrameKeepsToTheNonMDIStyles) {
+    MainSkin->SetFormStyle(fsMDIChild);
+    EXPECT_EQ(Main->GetFormStyle(), fsMDIForm) << "the MDI styles are the form's own business";
+    EXPECT_NE(Main->GetClientHandle(), nullptr);
 }
 
 TEST_F(SkinMDI, TileCascadeAndMinimizedSlots) {
