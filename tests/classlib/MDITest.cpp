@@ -184,6 +184,19 @@ TEST_F(MDITest, CtrlF4ClosesTheActiveChildAndCtrlF6MovesToTheNext) {
     EXPECT_EQ(Main->GetActiveMDIChild(), a);
 }
 
+TEST_F(MDITest, MinimizingTheApplicationLeavesTheChildrenInTheirMainForm) {
+    TForm* a = NewChild("ChildA");
+    Application->Minimize();
+    Pump();
+    EXPECT_TRUE(IsIconic(Main->GetHandle()));
+    EXPECT_NE(GetWindowLongPtrA(a->GetHandle(), GWL_STYLE) & WS_VISIBLE, 0) << "not hidden on its own";
+    Application->Restore();
+    Pump();
+    EXPECT_FALSE(IsIconic(Main->GetHandle()));
+    EXPECT_TRUE(IsWindowVisible(a->GetHandle()));
+    EXPECT_EQ(Main->GetActiveMDIChild(), a);
+}
+
 TEST_F(MDITest, AChildNeedsAnMDIMainForm) {
     Application->SetMainForm(nullptr);
     auto* child = new TForm(nullptr);
