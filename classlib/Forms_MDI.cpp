@@ -18,11 +18,14 @@ constexpr UINT kFirstMDIChildId = 0xFF00;
 void TCustomForm::CreateMDIClient() {
     CLIENTCREATESTRUCT client{nullptr, kFirstMDIChildId};
     // The children keep the styles their forms ask for.
-    FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL |
-                                        WS_VSCROLL | MDIS_ALLCHILDSTYLES,
-                                    0, 0, 0, 0, GetHandle(), nullptr, GetModuleHandleA(nullptr), &client);
-    if (!FClientHandle) throw EOutOfResources(Format("Cannot create the MDI client window of form '%s'", GetName()));
+    FClientHandle =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL |
+                            WS_VSCROLL | MDIS_ALLCHILDSTYLES,
+                        0, 0, 0, 0, GetHandle(), nullptr, GetModuleHandleA(nullptr), &client);
+    if (!FClientHandle)
+        throw EOutOfResources(
+            Format("Cannot create the MDI client window of form '%s'", GetName()));
     Realign();
 }
 
@@ -41,9 +44,11 @@ void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
 
 LRESULT TCustomForm::DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     HWND wnd = GetHandle();
-    if (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD) return DefMDIChildProcA(wnd, Msg, WParam, LParam);
+    if (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD)
+        return DefMDIChildProcA(wnd, Msg, WParam, LParam);
     // The frame's own procedure would size the client window over the aligned controls.
-    if (FClientHandle && Msg != WM_SIZE) return DefFrameProcA(wnd, FClientHandle, Msg, WParam, LParam);
+    if (FClientHandle && Msg != WM_SIZE)
+        return DefFrameProcA(wnd, FClientHandle, Msg, WParam, LParam);
     return TWinControl::DefaultWindowProc(Msg, WParam, LParam);
 }
 
@@ -65,9 +70,11 @@ void TCustomForm::DestroyWindowHandle() {
 std::vector<TCustomForm*> TCustomForm::GetMDIChildList() const {
     std::vector<TCustomForm*> children;
     if (!FClientHandle) return children;
-    for (HWND wnd = ::GetWindow(FClientHandle, GW_CHILD); wnd; wnd = ::GetWindow(wnd, GW_HWNDNEXT)) {
+    for (HWND wnd = ::GetWindow(FClientHandle, GW_CHILD); wnd;
+         wnd = ::GetWindow(wnd, GW_HWNDNEXT)) {
         auto* form = dynamic_cast<TCustomForm*>(FindControl(wnd));
-        if (form && form->FFormStyle == fsMDIChild && !form->IsDestroying()) children.push_back(form);
+        if (form && form->FFormStyle == fsMDIChild && !form->IsDestroying())
+            children.push_back(form);
     }
     return children;
 }
@@ -116,9 +123,12 @@ void TCustomForm::ActivateMDIChild() {
 
 void TCustomForm::PassMDIActivation() {
     HWND client = HandleAllocated() ? ::GetParent(GetHandle()) : nullptr;
-    if (!client || reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) != GetHandle()) return;
+    if (!client ||
+        reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) != GetHandle())
+        return;
     for (HWND wnd = ::GetWindow(client, GW_CHILD); wnd; wnd = ::GetWindow(wnd, GW_HWNDNEXT))
-        if (wnd != GetHandle() && IsWindowVisible(wnd) && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+        if (wnd != GetHandle() && IsWindowVisible(wnd) &&
+            (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
             SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
             return;
         }
@@ -144,7 +154,8 @@ void TCustomForm::WMMDIActivate(TMessage& Message) {
 
 bool TApplication::IsMDIMsg(MSG& Msg) {
     if (Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN) return false;
-    if (!FMainForm || FMainForm->GetFormStyle() != fsMDIForm || !FMainForm->GetClientHandle()) return false;
+    if (!FMainForm || FMainForm->GetFormStyle() != fsMDIForm || !FMainForm->GetClientHandle())
+        return false;
     if (!FMainForm->GetActiveMDIChild()) return false;
     return TranslateMDISysAccel(FMainForm->GetClientHandle(), &Msg) != FALSE;
 }

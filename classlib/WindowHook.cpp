@@ -18,8 +18,8 @@ void TWindowProcHook::Hook(HWND Wnd, TWndMethod Method) {
     if (!Wnd || !IsWindow(Wnd)) throw EInvalidOperation("There is no window to hook");
     FMethod = std::move(Method);
     SetPropA(Wnd, kHookProperty, this);
-    FPrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWindowProcHook::HookProc)));
+    FPrevious = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWindowProcHook::HookProc)));
     FWnd = Wnd;
 }
 
@@ -28,15 +28,16 @@ void TWindowProcHook::Unhook() {
     HWND wnd = FWnd;
     FWnd = nullptr;
     if (!IsWindow(wnd)) return;
-    if (GetWindowLongPtrA(wnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TWindowProcHook::HookProc))
+    if (GetWindowLongPtrA(wnd, GWLP_WNDPROC) ==
+        reinterpret_cast<LONG_PTR>(&TWindowProcHook::HookProc))
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FPrevious));
     RemovePropA(wnd, kHookProperty);
 }
 
 void TWindowProcHook::CallPrevious(TMessage& Message) {
-    Message.Result = FWnd && FPrevious
-                         ? CallWindowProcA(FPrevious, FWnd, Message.Msg, Message.WParam, Message.LParam)
-                         : 0;
+    Message.Result = FWnd && FPrevious ? CallWindowProcA(FPrevious, FWnd, Message.Msg,
+                                                         Message.WParam, Message.LParam)
+                                       : 0;
 }
 
 LRESULT CALLBACK TWindowProcHook::HookProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {

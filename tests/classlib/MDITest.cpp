@@ -50,7 +50,8 @@ protected:
         Pump();
     }
     void TearDown() override {
-        for (TCustomForm* child : Main->GetMDIChildList()) delete child;
+        for (TCustomForm* child : Main->GetMDIChildList())
+            delete child;
         delete Main;
         Pump();
         Application->OnException = nullptr;
@@ -130,9 +131,10 @@ TEST_F(MDITest, TheActivationReachesTheChildsEvents) {
     TForm* a = NewChild("ChildA");
     TForm* b = NewChild("ChildB", 40, 40);
     for (TForm* f : {a, b}) {
-        f->OnActivate = TNotifyEvent::FromCallable([&log, f](TObject*) { log.push_back("activate " + f->GetName()); });
-        f->OnDeactivate =
-            TNotifyEvent::FromCallable([&log, f](TObject*) { log.push_back("deactivate " + f->GetName()); });
+        f->OnActivate = TNotifyEvent::FromCallable(
+            [&log, f](TObject*) { log.push_back("activate " + f->GetName()); });
+        f->OnDeactivate = TNotifyEvent::FromCallable(
+            [&log, f](TObject*) { log.push_back("deactivate " + f->GetName()); });
     }
     a->Show();
     Pump();
@@ -142,18 +144,22 @@ TEST_F(MDITest, TheActivationReachesTheChildsEvents) {
 }
 
 TEST_F(MDITest, TheSystemsArrangementsPlaceTheChildren) {
-    std::vector<TForm*> children{NewChild("ChildA"), NewChild("ChildB", 20, 20), NewChild("ChildC", 30, 30)};
+    std::vector<TForm*> children{NewChild("ChildA"), NewChild("ChildB", 20, 20),
+                                 NewChild("ChildC", 30, 30)};
     Main->Tile();
     Pump();
     const TRect area = ChildRect(Main->GetClientHandle());
     for (std::size_t i = 0; i < children.size(); ++i)
         for (std::size_t j = i + 1; j < children.size(); ++j)
-            EXPECT_FALSE(Overlap(ChildRect(children[i]->GetHandle()), ChildRect(children[j]->GetHandle())));
-    for (TForm* c : children) EXPECT_LE(ChildRect(c->GetHandle()).Right, area.Width());
+            EXPECT_FALSE(
+                Overlap(ChildRect(children[i]->GetHandle()), ChildRect(children[j]->GetHandle())));
+    for (TForm* c : children)
+        EXPECT_LE(ChildRect(c->GetHandle()).Right, area.Width());
     Main->Cascade();
     Pump();
     std::vector<int> lefts;
-    for (TCustomForm* c : Main->GetMDIChildList()) lefts.push_back(ChildRect(c->GetHandle()).Left);
+    for (TCustomForm* c : Main->GetMDIChildList())
+        lefts.push_back(ChildRect(c->GetHandle()).Left);
     EXPECT_TRUE(std::is_sorted(lefts.rbegin(), lefts.rend())) << "the top child stands furthest in";
     EXPECT_LT(lefts.back(), lefts.front());
     children[0]->SetWindowState(wsMinimized);
@@ -161,7 +167,8 @@ TEST_F(MDITest, TheSystemsArrangementsPlaceTheChildren) {
     Main->ArrangeIcons();
     Pump();
     EXPECT_TRUE(IsIconic(children[0]->GetHandle()));
-    EXPECT_GT(ChildRect(children[0]->GetHandle()).Top, area.Height() / 2) << "icons line the bottom";
+    EXPECT_GT(ChildRect(children[0]->GetHandle()).Top, area.Height() / 2)
+        << "icons line the bottom";
 }
 
 TEST_F(MDITest, CtrlF4ClosesTheActiveChildAndCtrlF6MovesToTheNext) {
@@ -189,7 +196,8 @@ TEST_F(MDITest, MinimizingTheApplicationLeavesTheChildrenInTheirMainForm) {
     Application->Minimize();
     Pump();
     EXPECT_TRUE(IsIconic(Main->GetHandle()));
-    EXPECT_NE(GetWindowLongPtrA(a->GetHandle(), GWL_STYLE) & WS_VISIBLE, 0) << "not hidden on its own";
+    EXPECT_NE(GetWindowLongPtrA(a->GetHandle(), GWL_STYLE) & WS_VISIBLE, 0)
+        << "not hidden on its own";
     Application->Restore();
     Pump();
     EXPECT_FALSE(IsIconic(Main->GetHandle()));
@@ -223,12 +231,12 @@ TEST(WindowProcHookTest, AForeignWindowsMessagesPassThroughTheHookUntilItLetsGo)
     std::vector<UINT> seen;
     TWindowProcHook hook;
     hook.Hook(edit, TWndMethod::FromCallable([&](TMessage& M) {
-        seen.push_back(M.Msg);
-        if (M.Msg == WM_GETTEXTLENGTH)
-            M.Result = 99;
-        else
-            hook.CallPrevious(M);
-    }));
+                  seen.push_back(M.Msg);
+                  if (M.Msg == WM_GETTEXTLENGTH)
+                      M.Result = 99;
+                  else
+                      hook.CallPrevious(M);
+              }));
     EXPECT_EQ(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0), 99);
     char text[16] = {};
     SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));

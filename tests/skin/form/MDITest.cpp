@@ -301,6 +301,9 @@ TEST_F(SkinMDI, AMaximizedChildHandsItsCaptionAndButtonsToTheMainForm) {
     EXPECT_EQ(BoundsOf(a), TRect(0, 0, RectWidth(WorkArea()), RectHeight(WorkArea())));
     EXPECT_EQ(a->GetClientWidth(), a->GetWidth()) << "no frame while maximized";
     EXPECT_EQ(a->GetClientHeight(), a->GetHeight());
+    // Nothing of it can be taken for a caption or a border to drag or size.
+    for (TPoint p : {TPoint(2, 2), TPoint(a->GetWidth() / 2, 10), TPoint(a->GetWidth() - 2, a->GetHeight() - 2)})
+        EXPECT_EQ(testskins::HitTestAt(a, p.X, p.Y), HTCLIENT) << p.X << "," << p.Y;
     EXPECT_TRUE(MainSkin->IsMDIChildMaximized());
     EXPECT_EQ(MainSkin->CaptionText(), "Main - [Alpha]");
     ASSERT_EQ(Bar->Buttons().size(), 4u);
