@@ -25,7 +25,7 @@ void RegisterFormTypes() {
                              "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
                              "poOwnerFormCenter"});
     RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
-    RegisterEnum<TFormStyle>({"fsNormal", "fsStayOnTop"});
+    RegisterEnum<TFormStyle>({"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"});
     RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
 }
 
@@ -139,6 +139,9 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 }
 
 TCustomForm::~TCustomForm() {
+    // An MDI child's window leaves through its client window, which a destructor further
+    // down would no longer know to do.
+    if (FFormStyle == fsMDIChild) DestroyHandle();
     DetachMenu();
     if (Screen) Screen->RemoveForm(this);
     FCanvas->FreeHandle();
@@ -193,6 +196,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
         DetachMenu();
         FMenu = nullptr;
     }
+    if (AComponent == FWindowMenu) FWindowMenu = nullptr;
 }
 
 // ---- Window ----------------------------------------------------------------------
@@ -227,6 +231,12 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
         Params.ExStyle |= WS_EX_TOOLWINDOW;
     if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+    if (FFormStyle == fsMDIChild) {
+        // A child window of the main form's client window, framed as its border style says.
+        Params.Style = (Params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD;
+        Params.ExStyle = (Params.ExStyle & ~static_cast<DWORD>(WS_EX_TOPMOST)) | WS_EX_MDICHILD;
+        Params.WndParent = MDIParentClient();
+    }
     if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
         Params.Style |= WS_SYSMENU;
         bool boxes = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
@@ -243,15 +253,20 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomForm::CreateWnd() {
+    if (FFormStyle == fsMDIChild && !MDIParentClient())
+        throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
     TWinControl::CreateWnd();
     UpdateBounds();
     IconChanged(nullptr);
     AttachMenu();
+    if (FFormStyle == fsMDIForm) CreateMDIClient();
 }
 
 void TCustomForm::DestroyWnd() {
     DetachMenu();
     TWinControl::DestroyWnd();
+    // It went with the form's window.
+    FClientHandle = nullptr;
 }
 
 void TCustomForm::SetMenu(TMainMenu* Value) {
@@ -374,7 +389,10 @@ void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& Message) {
 
 void TCustomForm::Show() {
     SetVisible(true);
-    BringToFront();
+    if (FFormStyle == fsMDIChild)
+        ActivateMDIChild();
+    else
+        BringToFront();
 }
 
 void TCustomForm::CMVisibleChanged(TMessage&) {
@@ -401,9 +419,11 @@ void TCustomForm::UpdateShowing() {
         if (IsWindowVisible(GetHandle())) return;
         static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
         ShowWindow(GetHandle(), kShow[FWindowState]);
+        if (FFormStyle == fsMDIChild) ActivateMDIChild();
     } else {
         if (!HandleAllocated() || !IsWindowVisible(GetHandle())) return;
         ShowWindow(GetHandle(), SW_HIDE);
+        if (FFormStyle == fsMDIChild) PassMDIActivation();
     }
     Perform(CM_SHOWINGCHANGED, 0, 0);
 }
@@ -724,6 +744,7 @@ void TForm::Published(TPropertyList& P) {
     P.Add("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition, poDesigned);
     P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
     P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, false);
+    P.Add("WindowMenu", &TCustomForm::GetWindowMenu, &TCustomForm::SetWindowMenu);
     P.Add("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState, wsNormal);
     P.Add("OnActivate", &TCustomForm::OnActivate);
     P.Add("OnClick", &TControl::OnClick);
@@ -821,8 +842,13 @@ void TApplication::IconChanged(TObject*) {
 }
 
 void TApplication::SetMainForm(TCustomForm* Form) {
+    if (Form == FMainForm) return;
+    // A form the application does not own tells it of its deletion through this link.
+    if (FMainForm && FMainForm->GetOwner() != this) FMainForm->RemoveFreeNotification(this);
     FMainForm = Form;
-    if (Form) Form->HandleNeeded();
+    if (!Form) return;
+    if (Form->GetOwner() != this) Form->FreeNotification(this);
+    Form->HandleNeeded();
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
@@ -905,6 +931,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     try {
         if (OnMessage) OnMessage(Msg, handled);
         if (!handled) handled = IsKeyMsg(Msg);
+        if (!handled) handled = IsMDIMsg(Msg);
     } catch (...) {
         HandleWindowProcException(this);
         handled = true;
@@ -967,7 +994,8 @@ void TApplication::Minimize() {
         TCustomForm* form = Screen->GetForm(i);
         if (form == FMainForm || !form->HandleAllocated()) continue;
         HWND wnd = form->GetHandle();
-        if (!IsWindowVisible(wnd)) continue;
+        // MDI children go with their main form.
+        if (!IsWindowVisible(wnd) || (GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD)) continue;
         ShowWindow(wnd, SW_HIDE);
         FHiddenByMinimize.push_back(wnd);
     }

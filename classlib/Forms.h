@@ -35,6 +35,7 @@ DECLARE_UNIT(Forms)
 class TDataModule;
 class THintWindow;
 class TMainMenu;
+class TMenuItem;
 class TTimer;
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
@@ -50,8 +51,11 @@ enum TPosition {
     poOwnerFormCenter
 };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-// fsStayOnTop keeps the window above all windows that are not topmost.
-enum TFormStyle { fsNormal, fsStayOnTop };
+// fsStayOnTop keeps the window above all windows that are not topmost. An fsMDIForm holds
+// its MDI children in a client window that fills what its aligned controls leave of its
+// client area; an fsMDIChild lives in the client window of the application's main form,
+// which must be an fsMDIForm with its window when the child's window is made.
+enum TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;
@@ -159,6 +163,26 @@ public:
     TMainMenu* GetMenu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
 
+    // MDI (see TFormStyle). The client window of an fsMDIForm; null for other forms and
+    // before the form's window exists.
+    HWND GetClientHandle() const { return FClientHandle; }
+    // The MDI children of an fsMDIForm, hidden ones included, in the order of their
+    // windows from the top: the active child comes first.
+    std::vector<TCustomForm*> GetMDIChildList() const;
+    int GetMDIChildCount() const;
+    TCustomForm* GetMDIChildren(int Index) const;
+    // The active MDI child; null when none (and for forms that are not fsMDIForm).
+    TCustomForm* GetActiveMDIChild() const;
+    // The item of the main menu that lists the MDI children (filled by whoever shows the
+    // list); not owned.
+    TMenuItem* GetWindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* Value);
+    // The system's arrangements of the MDI children: side by side, overlapping from the
+    // top left, and the minimized ones in a row along the bottom.
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+
     void SetFocus() override;
     TRect GetClientRect() override;
     void PaintWindow(HDC DC) override;
@@ -170,6 +194,9 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    void DestroyWindowHandle() override;
+    LRESULT DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
     void UpdateShowing() override;
     void ReleaseCanvasHandle() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -192,6 +219,7 @@ protected:
     void CMRelease(TMessage& Message);
     void CMDialogKey(TWMKey& Message);
     void CMVisibleChanged(TMessage& Message);
+    void WMMDIActivate(TMessage& Message);
 
     MESSAGE_HANDLERS(TCustomForm, TWinControl)
     MESSAGE_HANDLER(WM_CLOSE, WMClose)
@@ -203,10 +231,17 @@ protected:
     MESSAGE_HANDLER(CM_RELEASE, CMRelease)
     MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey)
     MESSAGE_HANDLER(CM_VISIBLECHANGED, CMVisibleChanged)
+    MESSAGE_HANDLER(WM_MDIACTIVATE, WMMDIActivate)
     END_MESSAGE_HANDLERS
 
 private:
     void IconChanged(TObject* Sender);
+    void CreateMDIClient();
+    // The client window an MDI child's window lives in: the main form's; null without one.
+    static HWND MDIParentClient();
+    void ActivateMDIChild();
+    // Another visible child takes over from this one, which is being hidden.
+    void PassMDIActivation();
     void ApplyPosition();
     void SetWindowFocus();
     void CloseModal();
@@ -215,6 +250,8 @@ private:
     void DetachMenu();
 
     TMainMenu* FMenu = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
+    HWND FClientHandle = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TFormBorderStyle FBorderStyle = bsSizeable;
@@ -355,6 +392,11 @@ public:
     void SetIcon(TIcon* Value);
     AnsiString GetExeName() const;
     TCustomForm* GetMainForm() const { return FMainForm; }
+    // Makes Form the main form: Run shows it, closing it ends the program, and forms made
+    // after it belong to its window. For a form built in code (CreateForm makes the first
+    // form it builds the main form itself); null leaves the application without one. The
+    // application forgets the form when it is deleted.
+    void SetMainForm(TCustomForm* Form);
     // The application's hidden window.
     HWND GetHandle();
 
@@ -389,9 +431,10 @@ protected:
 private:
     bool ProcessMessage(MSG& Msg);
     bool IsKeyMsg(MSG& Msg);
+    // Ctrl+F4 and Ctrl+F6 of the main form's MDI children.
+    bool IsMDIMsg(MSG& Msg);
     void Idle();
     void WndProc(TMessage& Message);
-    void SetMainForm(TCustomForm* Form);
     void IconChanged(TObject* Sender);
     HWND DialogOwner() const;
     void HintTimerExpired(TObject* Sender);

@@ -721,4 +721,18 @@ TEST(ApplicationIconTest, FormsWithoutAnIconOfTheirOwnShowTheProgramsIcon) {
     Application->SetIcon(&saved);
 }
 
+TEST(MainFormTest, AFormBuiltInCodeBecomesTheMainFormAndIsForgottenWhenDeleted) {
+    ASSERT_EQ(Application->GetMainForm(), nullptr);
+    auto* form = new TForm(nullptr);
+    Application->SetMainForm(form);
+    EXPECT_EQ(Application->GetMainForm(), form);
+    EXPECT_TRUE(form->HandleAllocated());
+    auto* other = new TForm(nullptr);
+    Application->SetMainForm(other);
+    delete form;
+    EXPECT_EQ(Application->GetMainForm(), other) << "the former main form is no longer watched";
+    delete other;
+    EXPECT_EQ(Application->GetMainForm(), nullptr);
+}
+
 } // namespace
