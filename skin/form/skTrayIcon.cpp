@@ -34,6 +34,8 @@ DEFINE_UNIT(skTrayIcon, uoSkin + 25, RegisterTrayClasses, nullptr);
 struct TskTrayIcon::TFormLink {
     TskTrayIcon* Tray = nullptr;
     TWndMethod Saved;
+    // The form hooked; a component being freed has already left its owner.
+    TWinControl* Control = nullptr;
 };
 
 UINT TskTrayIcon::TaskbarCreatedMessage() {
@@ -404,6 +406,7 @@ void TskTrayIcon::HookWindows() {
     FFormLink = std::make_shared<TFormLink>();
     FFormLink->Tray = this;
     FFormLink->Saved = owner->WindowProc;
+    FFormLink->Control = owner;
     std::shared_ptr<TFormLink> link = FFormLink;
     FFormHook = TWndMethod::FromCallable([link](TMessage& Message) {
         if (link->Tray)
@@ -418,9 +421,9 @@ void TskTrayIcon::UnhookWindows() {
     if (FAppHooked && Application) Application->UnhookMainWindow(TWindowHook(this, &TskTrayIcon::AppWindowHook));
     FAppHooked = false;
     if (!FFormLink) return;
-    TWinControl* owner = OwnerControl();
+    TWinControl* owner = FFormLink->Control;
     // Hooked over by another since, the link stays in that one's chain and passes on.
-    if (owner && !owner->IsDestroying() && owner->WindowProc == FFormHook) owner->WindowProc = FFormLink->Saved;
+    if (!owner->IsDestroying() && owner->WindowProc == FFormHook) owner->WindowProc = FFormLink->Saved;
     FFormLink->Tray = nullptr;
     FFormLink.reset();
 }

@@ -395,6 +395,18 @@ TEST_F(ObjectHint, ShownAfterThePauseBelowThePointersImageAndHiddenAfterTheHideP
     EXPECT_EQ(Hint->GetHintTimer(), nullptr) << "idle";
 }
 
+TEST_F(ObjectHint, WithoutPausesItShowsAtOnceAndStaysUntilThePointerLeaves) {
+    Application->SetHintPause(0);
+    Application->SetHintHidePause(0);
+    PointerTo(CloseButton());
+    ASSERT_TRUE(Hint->IsVisible()) << "no pause: at once";
+    ASSERT_NE(Hint->GetHintTimer(), nullptr);
+    EXPECT_FALSE(Hint->GetHintTimer()->GetEnabled()) << "no hide pause: no end of its own";
+    const TRect w = WindowRectOf(Form->GetHandle());
+    PointerTo({w.Left + 30, w.Top + 10});
+    EXPECT_FALSE(Hint->IsVisible());
+}
+
 TEST_F(ObjectHint, LeavingTheObjectOrPressingTheFrameHidesIt) {
     PointerTo(CloseButton());
     Hint->HintTime1(Hint->GetHintTimer());

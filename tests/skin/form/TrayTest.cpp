@@ -375,11 +375,17 @@ TEST_F(TrayForm, TheIconLeavesTheFormsWindowProcedureWhateverHookedItSince) {
     // must leave that chain whole.
     delete Skin;
     Skin = nullptr;
+    const void* own = static_cast<TControl*>(Form);
+    ASSERT_NE(Form->WindowProc.Object(), own) << "the icon has hooked the form";
+    delete Icon;
+    EXPECT_EQ(Form->WindowProc.Object(), own) << "given back: the icon hooked it last";
+    Icon = new TskTrayIcon(Form);
     auto* second = new TskTrayIcon(Form);
     Skin = new TskSkinForm(Form);
     delete second;
     delete Icon;
     Icon = nullptr;
+    EXPECT_EQ(Form->WindowProc.Object(), Skin) << "the form component still sees the messages first";
     Form->SetCaption("Still answering");
     Form->SetBounds(120, 120, 300, 200);
     Pump();
