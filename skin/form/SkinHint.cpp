@@ -197,34 +197,36 @@ void TskSkinHintWindow::CalcHintSize(TCanvas* Cnvs, const AnsiString& S, const T
     NewRBPoint = TPoint(r->RBPoint.X + dw, r->RBPoint.Y + dh);
 }
 
-TRect TskSkinHintWindow::CalcHintRect(int, const AnsiString& AHint, void*) {
+bool TskSkinHintWindow::Measure(const AnsiString& S, TRect& WorkArea, int& W, int& H) {
     TskSkinHint* component = FindHintComponent();
-    if (!component) return TRect(0, 0, 0, 0);
+    if (!component) return false;
     UseSkin(component);
     PrepareFont();
-    const TRect work = WorkAreaAtCursor();
+    WorkArea = WorkAreaAtCursor();
+    CalcHintSize(GetCanvas(), S, TSize(RectWidth(WorkArea), RectHeight(WorkArea)), H, W);
+    return true;
+}
+
+TRect TskSkinHintWindow::CalcHintRect(int, const AnsiString& AHint, void*) {
+    TRect work;
     int w = 0, h = 0;
-    CalcHintSize(GetCanvas(), AHint, TSize(RectWidth(work), RectHeight(work)), h, w);
+    if (!Measure(AHint, work, w, h)) return TRect(0, 0, 0, 0);
     return TRect(0, 0, w, h);
 }
 
 void TskSkinHintWindow::ActivateHint(TRect Rect, const AnsiString& AHint) {
-    TskSkinHint* component = FindHintComponent();
-    if (!component) return;
-    UseSkin(component);
-    PrepareFont();
-    SetCaption(AHint);
-    const TRect work = WorkAreaAtCursor();
+    TRect work;
     int w = 0, h = 0;
-    CalcHintSize(GetCanvas(), AHint, TSize(RectWidth(work), RectHeight(work)), h, w);
+    if (!Measure(AHint, work, w, h)) return;
+    SetCaption(AHint);
     const TRect r = PlaceHintRect(TPoint(Rect.Left, Rect.Top), w, h, work);
     // What lies under the hint is taken before the hint covers it.
-    if (component->GetAlphaBlend() && !component->GetAlphaBlendSupport())
+    if (HintComponent->GetAlphaBlend() && !HintComponent->GetAlphaBlendSupport())
         CaptureScreen(r);
     else
         CapturedRect = TRect();
     SetBounds(r.Left, r.Top, w, h);
-    ApplyAlpha(r);
+    ApplyAlpha();
     SetHintWindowRegion();
     HWND wnd = GetHandle();
     SetWindowPos(wnd, HWND_TOPMOST, r.Left, r.Top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -282,7 +284,7 @@ void TskSkinHintWindow::CaptureScreen(const TRect& R) {
     CapturedRect = R;
 }
 
-void TskSkinHintWindow::ApplyAlpha(const TRect&) {
+void TskSkinHintWindow::ApplyAlpha() {
     const bool alpha = HintComponent->GetAlphaBlend();
     const bool layered = HintComponent->GetAlphaBlendSupport();
     const Byte value = HintComponent->GetAlphaBlendValue();

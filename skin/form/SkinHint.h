@@ -73,7 +73,10 @@ private:
     void PrepareFont();
     // The window's size for S, no larger than Limit; lays the skin out for it.
     void CalcHintSize(TCanvas* Cnvs, const AnsiString& S, const TSize& Limit, int& H, int& W);
-    void ApplyAlpha(const TRect& R);
+    // Finds the active hint component and sizes the window for S on the work area of the
+    // pointer's monitor; false without a component.
+    bool Measure(const AnsiString& S, TRect& WorkArea, int& W, int& H);
+    void ApplyAlpha();
     void CaptureScreen(const TRect& R);
     void SetHintWindowRegion();
 
