@@ -366,6 +366,8 @@ void TCustomForm::WMSize(TWMSize& Message) {
         }
     }
     TWinControl::Dispatch(Message.Message);
+    if (Message.SizeType() == SIZE_MINIMIZED && Application && Application->GetMainForm() == this)
+        SendMessageA(Application->GetHandle(), WM_SIZE, SIZE_MINIMIZED, 0);
 }
 
 void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& Message) {
@@ -862,8 +864,24 @@ HWND TApplication::GetHandle() {
     return FHandle;
 }
 
+void TApplication::HookMainWindow(TWindowHook Hook) {
+    FWindowHooks.push_back(Hook);
+}
+
+void TApplication::UnhookMainWindow(TWindowHook Hook) {
+    auto found = std::find(FWindowHooks.begin(), FWindowHooks.end(), Hook);
+    if (found != FWindowHooks.end()) FWindowHooks.erase(found);
+}
+
 void TApplication::WndProc(TMessage& Message) {
     TComponentProtector protect(this);
+    // A hook may remove itself or others: each still hooked when its turn comes runs.
+    const std::vector<TWindowHook> hooks = FWindowHooks;
+    for (const TWindowHook& hook : hooks) {
+        if (std::find(FWindowHooks.begin(), FWindowHooks.end(), hook) == FWindowHooks.end()) continue;
+        if (hook(Message)) return;
+        if (IsDestroying()) return;
+    }
     DefaultWindowHandler(FHandle, Message);
 }
 
@@ -874,7 +892,7 @@ AnsiString TApplication::GetExeName() const {
 void TApplication::Run() {
     FTerminated = false;
     if (!FMainForm) return;
-    FMainForm->SetVisible(true);
+    if (FShowMainForm) FMainForm->SetVisible(true);
     do {
         try {
             HandleMessage();
@@ -1204,12 +1222,14 @@ void TApplication::HintMouseEnter(TControl* Control) {
     TControl* hintControl = Control;
     while (hintControl && !hintControl->GetShowHint()) hintControl = hintControl->GetParent();
     if (hintControl == FHintControl) return;
+    // Moving on from a shown hint, the next one follows sooner.
+    const int pause = FHintShowing ? FHintShortPause : FHintPause;
     CancelHint();
     if (!FShowHint || !hintControl || HintOf(hintControl).empty()) return;
     FHintControl = hintControl;
     FHintControl->FreeNotification(this);
-    if (FHintPause > 0)
-        StartHintTimer(FHintPause);
+    if (pause > 0)
+        StartHintTimer(pause);
     else
         ActivateHint();
 }
@@ -1256,19 +1276,37 @@ void TApplication::ActivateHint() {
             throw EInvalidOperation("HintWindowClass is not a hint window class");
         FHintWindow.reset(static_cast<THintWindow*>(HintWindowClass->Create(nullptr)));
     }
-    const AnsiString text = HintOf(FHintControl);
+    AnsiString text = HintOf(FHintControl);
     POINT pointer{};
     GetCursorPos(&pointer);
-    TRect rect = FHintWindow->CalcHintRect(Screen->GetWidth(), text, nullptr);
-    const int width = rect.Right - rect.Left;
-    const int height = rect.Bottom - rect.Top;
+    THintInfo info;
+    info.HintControl = FHintControl;
+    info.CursorPos = TPoint(pointer.x, pointer.y);
+    info.HintMaxWidth = Screen->GetWidth();
+    info.HideTimeout = FHintHidePause;
+    TRect rect = FHintWindow->CalcHintRect(info.HintMaxWidth, text, nullptr);
     int top = pointer.y + kHintBelowPointer;
     // Above the pointer where there is no room below it.
-    if (top + height > Screen->GetHeight()) top = pointer.y - height;
-    FHintWindow->ActivateHint(TRect(pointer.x, top, pointer.x + width, top + height), text);
+    if (top + rect.Bottom - rect.Top > Screen->GetHeight()) top = pointer.y - (rect.Bottom - rect.Top);
+    info.HintPos = TPoint(pointer.x, top);
+    if (OnShowHint) {
+        TComponentProtector protect(this);
+        bool canShow = true;
+        OnShowHint(text, canShow, info);
+        // The handler may have let the control or the window go.
+        if (!canShow || !FHintControl || !FHintWindow || IsDestroying()) {
+            if (FHintTimer) FHintTimer->SetEnabled(false);
+            return;
+        }
+        rect = FHintWindow->CalcHintRect(info.HintMaxWidth, text, nullptr);
+    }
+    const int width = rect.Right - rect.Left;
+    const int height = rect.Bottom - rect.Top;
+    FHintWindow->ActivateHint(TRect(info.HintPos.X, info.HintPos.Y, info.HintPos.X + width, info.HintPos.Y + height),
+                              text);
     FHintShowing = true;
-    if (FHintHidePause > 0)
-        StartHintTimer(FHintHidePause);
+    if (info.HideTimeout > 0)
+        StartHintTimer(info.HideTimeout);
     else if (FHintTimer)
         FHintTimer->SetEnabled(false);
 }

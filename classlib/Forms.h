@@ -20,6 +20,7 @@
 #pragma once
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Hints.h"
 #include "classlib/Icons.h"
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
@@ -77,6 +78,8 @@ using TShortCutEvent = TEvent<void(TWMKey& Message, bool& Handled)>;
 using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception& E)>;
 using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
+// A hook on the application's window: true when it has handled Message (its Result stands).
+using TWindowHook = TEvent<bool(TMessage& Message)>;
 
 namespace forms_detail {
 // Reads Root's resource (named after its class) and runs what follows the reading.
@@ -359,9 +362,12 @@ public:
     // is set before the resource is read, so that code run while reading finds it. The
     // first form created becomes the main form.
     template <typename T> void CreateForm(T*& Reference);
-    // Shows the main form and runs the message loop until the application terminates
-    // (closing the main form terminates it). Returns at once without a main form.
+    // Shows the main form (unless ShowMainForm is off) and runs the message loop until the
+    // application terminates (closing the main form terminates it). Returns at once without
+    // a main form.
     void Run();
+    bool GetShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool Value) { FShowMainForm = Value; }
     // Handles the messages waiting in the queue, and returns.
     void ProcessMessages();
     // Handles one message; waits for one (after OnIdle) when there is none.
@@ -397,8 +403,15 @@ public:
     // form it builds the main form itself); null leaves the application without one. The
     // application forgets the form when it is deleted.
     void SetMainForm(TCustomForm* Form);
-    // The application's hidden window.
+    // The application's hidden window. It stands for the program as a whole: besides the
+    // system's broadcasts it hears of the main form's minimizing as WM_SIZE with
+    // SIZE_MINIMIZED, as if it had been minimized itself.
     HWND GetHandle();
+    // Hooks see the messages of the application's window before its own handling, in the
+    // order they were added; the first that answers true ends the message's way. A hook
+    // may add or remove hooks while it runs.
+    void HookMainWindow(TWindowHook Hook);
+    void UnhookMainWindow(TWindowHook Hook);
 
     // Hints. When the pointer rests HintPause milliseconds over a control whose ShowHint
     // is set (or over a control inside it), the control's Hint (or that of the nearest of
@@ -412,6 +425,12 @@ public:
     void SetHintPause(int Value) { FHintPause = Value; }
     int GetHintHidePause() const { return FHintHidePause; }
     void SetHintHidePause(int Value) { FHintHidePause = Value; }
+    // The pause instead of HintPause when the pointer moves on to another control while a
+    // hint shows.
+    int GetHintShortPause() const { return FHintShortPause; }
+    void SetHintShortPause(int Value) { FHintShortPause = Value; }
+    // Called before a hint shows; see THintInfo.
+    TShowHintEvent OnShowHint;
     // The hint of the control under the pointer, or of the nearest of its parents that has
     // one; empty over none. Setting a different text fires OnHint.
     const AnsiString& GetHint() const { return FHint; }
@@ -447,11 +466,14 @@ private:
     HWND FHandle = nullptr;
     AnsiString FTitle;
     bool FTerminated = false;
+    bool FShowMainForm = true;
     bool FMinimized = false;
     std::vector<HWND> FHiddenByMinimize;
     bool FShowHint = true;
     int FHintPause = 500;
     int FHintHidePause = 2500;
+    int FHintShortPause = 50;
+    std::vector<TWindowHook> FWindowHooks;
     AnsiString FHint;
     // The control whose hint waits or shows.
     TControl* FHintControl = nullptr;

@@ -60,6 +60,9 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     FForm->OnShortCut = TShortCutEvent(this, &TskSkinForm::FormShortCut);
     FForm->SetAutoSize(false);
     FSysMenu = new TPopupMenu(this);
+    SysTrayMenu = new TskSkinPopupMenu(this);
+    SysTrayMenu->PopupForm = FForm;
+    CreateSysTrayMenu();
     SkinMenu = new TskSkinMenu(this, FForm);
 
     if (!IsDesigning()) {
@@ -91,6 +94,7 @@ TskSkinForm::~TskSkinForm() {
         delete item;
     }
     delete std::exchange(FChildDivider, nullptr);
+    ReleaseTrayIcon();
     if (FForm && !IsDesigning() && !FForm->IsDestroying()) {
         FForm->WindowProc = OldWindowProc;
         if (FForm->HandleAllocated()) {
@@ -111,9 +115,12 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("ShowIcon", &TskSkinForm::GetShowIcon, &TskSkinForm::SetShowIcon, false);
     P.Add("MaximizeOnFullScreen", &TskSkinForm::GetMaximizeOnFullScreen,
           &TskSkinForm::SetMaximizeOnFullScreen, false);
+    P.Add("SkinHint", &TskSkinForm::GetSkinHint, &TskSkinForm::SetSkinHint);
+    P.Add("ShowObjectHint", &TskSkinForm::GetShowObjectHint, &TskSkinForm::SetShowObjectHint, false);
     P.Add("DefCaptionFont", &TskSkinForm::GetDefCaptionFont, &TskSkinForm::SetDefCaptionFont);
     P.Add("DefInActiveCaptionFont", &TskSkinForm::GetDefInActiveCaptionFont,
           &TskSkinForm::SetDefInActiveCaptionFont);
+    P.Add("TrayIcon", &TskSkinForm::GetTrayIcon, &TskSkinForm::SetTrayIcon);
     P.Add("SupportNCArea", &TskSkinForm::GetSupportNCArea, &TskSkinForm::SetSupportNCArea, true);
     P.Add("MainMenu", &TskSkinForm::GetMainMenu, &TskSkinForm::SetMainMenu);
     P.Add("MainMenuBar", &TskSkinForm::GetMainMenuBar, &TskSkinForm::SetMainMenuBar);
@@ -157,6 +164,8 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("OnSwitchChangeStateEvent", &TskSkinForm::OnSwitchChangeStateEvent);
     P.Add("OnTrackBarChangeValueEvent", &TskSkinForm::OnTrackBarChangeValueEvent);
     P.Add("OnFrameRegulatorChangeValueEvent", &TskSkinForm::OnFrameRegulatorChangeValueEvent);
+    P.Add("OnMinimizeToTray", &TskSkinForm::OnMinimizeToTray);
+    P.Add("OnRestoreFromTray", &TskSkinForm::OnRestoreFromTray);
 }
 
 TskSkinForm* GetSkinFormComponent(TCustomForm* Form) {
@@ -237,7 +246,10 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
         FMainMenuBar = nullptr;
     } else if (AComponent == FSystemMenu) {
         FSystemMenu = nullptr;
+    } else if (AComponent == FTrayIcon) {
+        FTrayIcon = nullptr;
     }
+    if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (auto* control = dynamic_cast<TControl*>(AComponent)) {
         UnLinkControlFromArea(control);
         std::erase(RollUpControls, control);
@@ -848,11 +860,21 @@ void TskSkinForm::TestActive(int X, int Y, bool AActive) {
     if (MouseDownObject != -1 && ActiveObject != -1 && ActiveObject != MouseDownObject) ActiveObject = -1;
     if (ActiveObject >= GetObjectCount()) ActiveObject = -1;
     if (ActiveObject == OldActiveObject) return;
-    if (TskActiveSkinObject* old = ObjectAt(OldActiveObject))
+    if (TskActiveSkinObject* old = ObjectAt(OldActiveObject)) {
+        const bool hadHint = !old->Hint.empty();
         if (old->Enabled && old->Visible) old->MouseLeave();
+        if (IsDestroying()) return;
+        if (ObjectHints() && hadHint) FSkinHint->HideHint();
+    }
     if (IsDestroying()) return;
-    if (TskActiveSkinObject* now = ObjectAt(ActiveObject))
-        if (now->Enabled && now->Visible) now->MouseEnter();
+    if (TskActiveSkinObject* now = ObjectAt(ActiveObject)) {
+        const AnsiString hint = now->Hint;
+        if (now->Enabled && now->Visible) {
+            now->MouseEnter();
+            if (IsDestroying()) return;
+            if (GetFormActive() && ObjectHints() && !hint.empty()) FSkinHint->ActivateHint2(hint);
+        }
+    }
 }
 
 void TskSkinForm::MouseDown(TMouseButton Button, int X, int Y) {
@@ -1103,6 +1125,7 @@ void TskSkinForm::MouseLeaveEvent(const AnsiString& IDName) {
 
 void TskSkinForm::CheckMenuVisible(TMessage& Message) {
     if (!CanMenuClose(Message.Msg)) return;
+    if (FSkinHint && FSkinHint->IsVisible()) FSkinHint->HideHint();
     if (FMainMenuActive && !SkinMenu->Visible)
         SkinMainMenuClose();
     else if (SkinMenu->Visible)
@@ -1276,7 +1299,7 @@ TMenuItem* TskSkinForm::NewSysMenuItem(const char* Name, const char* Caption) {
         void (TskSkinForm::*Click)(TObject*);
     } kClicks[] = {{"DSF_MINITEM", &TskSkinForm::SM_Min},     {"DSF_MAXITEM", &TskSkinForm::SM_Max},
                    {"DSF_RESTORE", &TskSkinForm::SM_Restore}, {"DSF_ROLLUP", &TskSkinForm::SM_RollUp},
-                   {"DSF_CLOSE", &TskSkinForm::SM_Close}};
+                   {"DSF_CLOSE", &TskSkinForm::SM_Close},     {"DSF_MINTOTRAY", &TskSkinForm::SM_MinToTray}};
     auto* item = new TMenuItem(this);
     item->SetName(Name);
     item->SetCaption(Caption);

@@ -14,7 +14,9 @@
 #include "skin/form/SkinForm_MenuBar.h"
 #include "skin/form/SkinForm_Objects.h"
 #include "skin/form/SkinForm_ValueObjects.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinMenus.h"
+#include "skin/form/skTrayIcon.h"
 
 #include "classlib/Forms.h"
 #include "classlib/Timers.h"
@@ -164,6 +166,23 @@ public:
     AnsiString CaptionText();
     // The client window of an MDI main form without a skin.
     void PaintMDIBGDefault(HDC DC);
+
+    // Hints of the frame's objects, shown through SkinHint when ShowObjectHint is set.
+    TskSkinHint* GetSkinHint() const { return FSkinHint; }
+    void SetSkinHint(TskSkinHint* Value) { SetReference(this, FSkinHint, Value); }
+    bool GetShowObjectHint() const { return FShowObjectHint; }
+    void SetShowObjectHint(bool Value) { FShowObjectHint = Value; }
+    // The tray icon the form minimizes to. Given one without a menu of its own, it shows
+    // the form's tray menu ("&Restore", "&Close") and a double click on it restores.
+    TskTrayIcon* GetTrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TskTrayIcon* Value);
+    // Only with a TrayIcon: the program is minimized and hidden in the notification area,
+    // and brought back from it.
+    void MinimizeToTray();
+    void RestoreFromTray();
+    TskSkinPopupMenu* GetSysTrayMenu() const { return SysTrayMenu; }
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
 
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeActivate;
@@ -431,6 +450,15 @@ private:
     void MDIChildShown();
     // The slot of a minimized MDI child in the work area.
     TPoint GetMDIMinimizeCoord();
+    void SM_MinToTray(TObject* Sender);
+    void CreateSysTrayMenu();
+    void TSM_Restore(TObject* Sender);
+    void TSM_Close(TObject* Sender);
+    void TrayIconDBLCLK(TObject* Sender);
+    // The tray icon no longer calls this component.
+    void ReleaseTrayIcon();
+    // Object hints are on: ShowObjectHint with a SkinHint.
+    bool ObjectHints() const { return FShowObjectHint && FSkinHint; }
     TskActiveSkinObject* ObjectAt(int Index) const;
     template <class T> T* ObjectAs(const AnsiString& IDName) const { return dynamic_cast<T*>(ObjectAt(GetIndex(IDName))); }
     void StepMainMenuItem(int Direction);
@@ -490,6 +518,10 @@ private:
     bool FShortCutHandled = false;
     TskSkinMainMenuBar* FMainMenuBar = nullptr;
     TMessageEvent FSavedAppMessage;
+    TskSkinHint* FSkinHint = nullptr;
+    bool FShowObjectHint = false;
+    TskTrayIcon* FTrayIcon = nullptr;
+    TskSkinPopupMenu* SysTrayMenu = nullptr;
 
     bool FMDIChildMaximized = false;
     TWindowProcHook FClientHook;
