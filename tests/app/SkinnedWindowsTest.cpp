@@ -260,27 +260,6 @@ TEST_F(SkinnedWindows, ScreenshotsOfBothWindows) {
     SetCursorPos(0, 0);
 }
 
-// The user's pointer, through the system's input queue, at the screen point P.
-void PointerTo(TPoint P) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (P.X * 65536 + w - 1) / w;
-    input.mi.dy = (P.Y * 65536 + h - 1) / h;
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-}
-
-// Pumps until Done or two seconds have passed; whether Done came.
-template <class F> bool PumpUntil(F Done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!Done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        Pump();
-    }
-    return true;
-}
-
 // The screen's pixels of the rectangle that holds both windows.
 std::unique_ptr<TBitmap> ShotOfBoth(HWND A, HWND B) {
     RECT a, b;
