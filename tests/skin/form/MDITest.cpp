@@ -41,10 +41,6 @@ TPoint Centre(const TRect& R) {
 }
 
 // The user's own mouse and keys.
-void PointerTo(TPoint P) {
-    SetCursorPos(P.X, P.Y);
-    Pump();
-}
 void ClickAt(TPoint P, bool Right = false) {
     PointerTo(P);
     mouse_event(Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
