@@ -118,6 +118,18 @@ TEST_F(SkinMemo, TheBarsThumbAndArrowScrollTheTextToItsPosition) {
     }
 }
 
+TEST_F(SkinMemo, TheSecondMemosBarReachesTheLastLine) {
+    // Its bar mirrors the EDIT's own range and page, so that the bar's end is the text's end.
+    auto* memo = Memo<TskSkinMemo2>();
+    auto* bar = Bar(sbVertical, 212, 10, 19, 100);
+    memo->SetVScrollBar(bar);
+    memo->SetText(Lines(60));
+    const int lines = static_cast<int>(SendMessageA(memo->GetHandle(), EM_GETLINECOUNT, 0, 0));
+    bar->SetPosition(bar->GetMax());
+    EXPECT_EQ(FirstLine(memo), lines - memo->VisibleLines());
+    EXPECT_EQ(bar->GetPosition(), FirstLine(memo));
+}
+
 TEST_F(SkinMemo, EachWheelMessageScrollsOneLine) {
     for (bool second : {false, true}) {
         TskCustomSkinMemo* memo = second ? static_cast<TskCustomSkinMemo*>(Memo<TskSkinMemo2>())

@@ -240,6 +240,23 @@ TEST_F(PasswordEdit, CentredGlyphsAndClicksMapThroughTheSameOffset) {
     EXPECT_EQ(edit->GetSelLength(), 0) << "a click leaves nothing selected";
 }
 
+TEST_F(PasswordEdit, DraggingThePointerSelectsFromWhereItWasPressed) {
+    auto* edit = Edit(200);
+    edit->SetText("abcdefgh");
+    const TRect area = edit->GetEditRect();
+    const int cw = edit->GetPasswordCharWidth();
+    const int y = (area.Top + area.Bottom) / 2;
+    const TPoint from = edit->ClientToScreen(TPoint(area.Left + cw + 1, y));
+    // Into the middle of the fifth glyph's cell, wherever the pointer lands within it.
+    const TPoint moved = DragPointer(from, 3 * cw + cw / 2, 0);
+    ASSERT_GE(moved.X, 3 * cw);
+    ASSERT_LT(moved.X, 4 * cw - 1);
+    ASSERT_TRUE(PumpUntil([&] { return edit->GetCaretPosition() == 4; })) << edit->GetCaretPosition();
+    EXPECT_EQ(edit->GetSelStart(), 1);
+    EXPECT_EQ(edit->GetSelLength(), 3);
+    EXPECT_EQ(edit->GetSelText(), "bcd");
+}
+
 TEST_F(PasswordEdit, FocusWithAutoSelectSelectsTheWholeTextAndShowsItHighlighted) {
     auto* other = Add<TskSkinPasswordEdit>(Form, 10, 50, 121, 21);
     auto* edit = Edit();
