@@ -5,7 +5,7 @@
 // eight such layers. What the control shows after every timed step of the optimiser is
 // compared with what it showed after the same step repainted in full, so that an optimiser
 // that repaints too little cannot look fast: a difference ends the run with an error and
-// leaves both pictures beside the program. Needs a display (scripts/bench.sh gives one).
+// leaves both pictures beside the program. Needs a display (scripts/bench-view.sh gives one).
 #include "app/About_sl.h"
 #include "app/LedGeometry.h"
 #include "app/Segled.h"
