@@ -134,15 +134,17 @@ std::uint64_t ScreenChecksum(HWND Window) {
     return sum;
 }
 
-// Reads Window from the screen until its picture has stayed the same for SETTLED_SECONDS (or
-// the deadline passes: then 0), and returns when the picture that stays was first read.
+// Reads Window from the screen until its picture has stayed the same for SETTLED_SECONDS, and
+// returns when the picture that stays was first read; 0 once the deadline has passed, -1 when
+// the window is gone (a program may make its main window again while it starts).
 double SettledSince(HWND Window, double Deadline) {
     double changedAt = SecondsNow();
     double stableSince = changedAt;
     std::uint64_t last = 0;
     bool first = true;
     while (SecondsNow() - changedAt < SETTLED_SECONDS) {
-        if (SecondsNow() > Deadline || !IsWindow(Window)) return 0;
+        if (!IsWindow(Window)) return -1;
+        if (SecondsNow() > Deadline) return 0;
         const double readAt = SecondsNow();
         const std::uint64_t sum = ScreenChecksum(Window);
         if (first || sum != last) {
@@ -177,6 +179,7 @@ TStartResult TimeStart(const TProgram& Program) {
     TStartResult Result;
     HWND Window = nullptr;
     while (SecondsNow() - Start < START_TIMEOUT_MS / 1000.0) {
+        if (Window && !IsWindow(Window)) Window = nullptr;
         if (!Window) {
             HWND Found = FindWindowA(Program.WindowClass, Program.Caption);
             DWORD Owner = 0;
@@ -186,6 +189,10 @@ TStartResult TimeStart(const TProgram& Program) {
         if (Window && IsWindowVisible(Window) && IsPainted(Window)) {
             const double regionsGone = SecondsNow();
             const double settled = SettledSince(Window, Start + START_TIMEOUT_MS / 1000.0);
+            if (settled < 0) {
+                Window = nullptr;
+                continue;
+            }
             if (settled > 0)
                 Result = {true, (settled - Start) * 1000.0, (settled - regionsGone) * 1000.0};
             break;
