@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """The bench scripts' summary of three runs: the figures it gives and when it refuses."""
 import os
+import subprocess
 import sys
+import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+sys.path.insert(0, SCRIPTS)
 
 import bench_summary  # noqa: E402
 
@@ -81,6 +84,40 @@ class Refusals(unittest.TestCase):
     def test_runs_that_disagree_on_a_target(self):
         with self.assertRaisesRegex(bench_summary.SummaryError, "different targets"):
             summary(run(("a", "1", "at most 2")), run(("a", "1", "at most 3")))
+
+
+class ThreeRuns(unittest.TestCase):
+    """run_three_times of scripts/common.sh, with a shell command standing in for a benchmark."""
+
+    def run_three_times(self, benchmark):
+        script = f'source "{SCRIPTS}/common.sh"; run_three_times bash -c "$1"'
+        return subprocess.run(["bash", "-c", script, "bench", benchmark], capture_output=True,
+                              text=True, timeout=60)
+
+    def counting_run(self, then):
+        """A command that numbers its runs 1, 2, 3 in $n (kept in a file), then runs then."""
+        fd, counter = tempfile.mkstemp()
+        os.write(fd, b"0\n")
+        os.close(fd)
+        self.addCleanup(os.unlink, counter)
+        return f"n=$(( $(cat {counter}) + 1 )); echo $n > {counter}; {then}"
+
+    def test_three_runs_are_summarised_and_their_records_kept_out_of_the_output(self):
+        done = self.run_three_times(
+            self.counting_run('echo "run $n"; printf "ratio\\t$n\\tat most 2\\topen\\n"'))
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertIn("run 3", done.stdout)
+        self.assertNotIn("ratio\t", done.stdout)
+        self.assertRegex(done.stdout, r"open +1\.000 +2\.000 +3\.000  at most 2: not met "
+                                      r"\(2 of 3 runs met\)")
+
+    def test_a_failed_run_ends_the_runs_with_its_status(self):
+        done = self.run_three_times(
+            self.counting_run('printf "ratio\\t1\\t-\\topen\\n"; [ $n -lt 2 ] || exit 7'))
+        self.assertEqual(done.returncode, 7)
+        self.assertIn("Run 2 of 3 failed (exit status 7)", done.stderr)
+        self.assertNotIn("Run 3 of 3", done.stdout)
+        self.assertNotIn("minimum", done.stdout)
 
 
 if __name__ == "__main__":
