@@ -22,7 +22,7 @@ Component Collection Streams HiddenWindow ShellOpen
 StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat
-Graphics Canvas Bitmaps Icons JpegImage Picture
+Graphics Canvas Bitmaps Icons JpegImage Picture Printers
 Timers ImageLists
 ActnList
 Controls WinControls

@@ -512,7 +512,11 @@ void TskSkinCustomComboBox::CloseUp(bool AcceptValue) {
     } else {
         FListBox->SetItemIndex(FSaveItemIndex);
     }
-    if (AcceptValue && OnCloseUp) OnCloseUp(this);
+    if (AcceptValue) CloseUpAccepted();
+}
+
+void TskSkinCustomComboBox::CloseUpAccepted() {
+    if (OnCloseUp) OnCloseUp(this);
 }
 
 void TskSkinCustomComboBox::CloseOnCancel(TControl* Sender) {
@@ -699,7 +703,7 @@ void TskSkinCustomComboBox::WMKillFocus(TMessage& Message) {
 void TskSkinCustomComboBox::CMTextChanged(TMessage& Message) {
     TskSkinCustomControl::Dispatch(Message);
     if (FEdit && !FFromEdit) FEdit->SetText(GetText());
-    if (OnChange) OnChange(this);
+    if (OnChange && !HoldOnChange) OnChange(this);
     if (FFromEdit) Change();
 }
 

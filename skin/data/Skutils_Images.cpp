@@ -98,6 +98,19 @@ TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High) {
     return {static_cast<int>(first), static_cast<int>(std::max<Int64>(first - 1, last))};
 }
 
+void DrawPictureTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Picture, const TRect& R) {
+    if (!Picture || Picture->GetEmpty()) return;
+    const TRect inside(std::max(R.Left, 0), std::max(R.Top, 0),
+                       std::min(R.Right, Picture->GetWidth()), std::min(R.Bottom, Picture->GetHeight()));
+    if (inside.Right <= inside.Left || inside.Bottom <= inside.Top) return;
+    const int w = inside.Right - inside.Left;
+    const int h = inside.Bottom - inside.Top;
+    TBitmap part(w, h);
+    part.GetCanvas()->CopyRect(TRect(0, 0, w, h), Picture->GetCanvas(), inside);
+    part.SetTransparent(true);
+    Canvas->Draw(X + inside.Left - R.Left, Y + inside.Top - R.Top, &part);
+}
+
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW, int) {
     B->SetSize(AW, RectHeight(SkinRect));
     const int h = B->GetHeight();

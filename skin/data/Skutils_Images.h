@@ -29,6 +29,11 @@ struct TTileRange {
 };
 TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High);
 
+// Rectangle R of Picture drawn at (X, Y) of Canvas without its transparent colour (its
+// bottom-left pixel's). Only what lies inside the picture is drawn: a skin's rectangle may
+// reach past it.
+void DrawPictureTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Picture, const TRect& R);
+
 // Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
 // wide and as high as SkinRect.
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,
