@@ -417,7 +417,7 @@ void TBrush::Change() {
 }
 
 void TBrush::SetColor(TColor Value) {
-    if (Value == FColor) return;
+    if (Value == FColor && FStyle != bsClear) return;
     FColor = Value;
     // A colour makes a clear brush solid again.
     if (FStyle == bsClear) FStyle = bsSolid;

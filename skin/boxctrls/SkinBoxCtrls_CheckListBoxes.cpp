@@ -223,6 +223,12 @@ void TskSkinCheckListBox::GetSkinData() {
     ItemCheckRect = record->ItemCheckRect;
 }
 
+void TskSkinCheckListBox::ChangeSkinData() {
+    FCheckPicture.reset();
+    FUnCheckPicture.reset();
+    TskSkinCustomListBox::ChangeSkinData();
+}
+
 bool TskSkinCheckListBox::SkinnedItems() const {
     return TskSkinCustomListBox::SkinnedItems() && FCheckRecord && !IsNullRect(CheckImageRect) &&
            !IsNullRect(UnCheckImageRect) && !IsNullRect(ItemCheckRect);
@@ -245,8 +251,13 @@ void TskSkinCheckListBox::DrawSkinCheck(TCanvas* Canvas, int W, TCheckBoxState S
     const int iw = RectWidth(CheckImageRect), ih = RectHeight(CheckImageRect);
     const int x = box.Left + RectWidth(box) / 2 - iw / 2;
     const int y = box.Top + RectHeight(box) / 2 - ih / 2;
-    DrawPictureTransparent(Canvas, x, y, Picture,
-                           State == cbChecked ? CheckImageRect : UnCheckImageRect);
+    const bool checked = State == cbChecked;
+    std::unique_ptr<TskTransparentPicture>& cut = checked ? FCheckPicture : FUnCheckPicture;
+    // Cut once, drawn many times: a list scrolls through thousands of rows.
+    if (!cut)
+        cut = std::make_unique<TskTransparentPicture>(
+            Picture, checked ? CheckImageRect : UnCheckImageRect);
+    cut->Draw(Canvas, x, y);
     // The skin has no grayed picture: a grey mark on the unchecked one tells it apart.
     if (State == cbGrayed)
         DrawCheckImage(Canvas, x + iw / 2 - kMarkSize / 2, y + ih / 2 - kMarkSize / 2, clGray);

@@ -97,6 +97,7 @@ public:
     void SetState(int Index, TCheckBoxState Value);
 
     void GetSkinData() override;
+    void ChangeSkinData() override;
 
     // The check box of an item W wide, in the item's coordinates: the skin's place for it,
     // or the plain box's first 20 pixels.
@@ -119,4 +120,7 @@ private:
 
     bool FCheckRecord = false;
     TRect UnCheckImageRect, CheckImageRect, ItemCheckRect;
+    // The check and uncheck pictures cut from the skin's picture for drawing, made at the
+    // first item drawn after a skin change.
+    std::unique_ptr<TskTransparentPicture> FCheckPicture, FUnCheckPicture;
 };

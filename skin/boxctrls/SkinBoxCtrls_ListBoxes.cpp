@@ -240,6 +240,12 @@ void TskListBox::WMEraseBkgnd(TMessage& Message) {
     Message.Result = 1;
     if (!SkinListBox || GetWidth() < 1 || GetHeight() < 1) return;
     SkinListBox->GetSkinData();
+    if (GetColumns() < 1) {
+        // One column of rows paints every pixel itself (rows, then what lies below them):
+        // a background first would only be painted over.
+        if (!FRedrawOff) SkinListBox->UpDateScrollBar();
+        return;
+    }
     TCanvas* canvas = GetCanvas();
     canvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
     if (SkinListBox->Skinned()) {
@@ -925,6 +931,18 @@ void TskSkinCustomListBox::DrawItemContent(TCanvas* Canvas, int Index, const TRe
     SKDrawText3(Canvas, GetItems()->Get(Index), TR, offset - hOffset);
 }
 
+TBitmap& TskSkinCustomListBox::ItemBuffer() {
+    if (!FItemBuffer) FItemBuffer = std::make_unique<TBitmap>();
+    // What the last item's drawing (an OnDrawItem handler's too) left on the canvas does
+    // not reach the next item: each starts with the pen and brush of a new canvas.
+    TCanvas* canvas = FItemBuffer->GetCanvas();
+    TPen pen;
+    canvas->GetPen()->Assign(&pen);
+    TBrush brush;
+    canvas->GetBrush()->Assign(&brush);
+    return *FItemBuffer;
+}
+
 void TskSkinCustomListBox::DrawItemImageAndText(TCanvas* Canvas, int Index, TRect TR) {
     if (FImages) {
         const int image = FImageIndex > -1 ? FImageIndex : Index;
@@ -942,7 +960,7 @@ void TskSkinCustomListBox::DrawSkinItem(TCanvas* Canvas, int Index, const TRect&
     if (!Picture || Index < 0 || Index >= GetItems()->GetCount()) return;
     const int w = RectWidth(Rect), h = RectHeight(SkinItemRect);
     if (w <= 0 || h <= 0) return;
-    TBitmap buffer;
+    TBitmap& buffer = ItemBuffer();
     const TRect& source = State.Contains(odFocused)    ? FocusItemRect
                           : State.Contains(odSelected) ? ActiveItemRect
                                                        : SkinItemRect;
@@ -972,7 +990,7 @@ void TskSkinCustomListBox::DrawDefaultItem(TCanvas* Canvas, int Index, const TRe
     if (Index < 0 || Index >= GetItems()->GetCount()) return;
     const int w = RectWidth(Rect), h = RectHeight(Rect);
     if (w <= 0 || h <= 0) return;
-    TBitmap buffer;
+    TBitmap& buffer = ItemBuffer();
     buffer.SetSize(w, h);
     TCanvas* c = buffer.GetCanvas();
     TFont* font = c->GetFont();

@@ -232,6 +232,9 @@ protected:
     // The caption's check button released over it without OnCheckButtonClick: the list's
     // click.
     virtual void CheckButtonAction();
+    // The off-screen bitmap each item is composed in before it is copied to the list, kept
+    // from one item to the next (a new bitmap per item costs more than the item).
+    TBitmap& ItemBuffer();
     // The item's image (when Images is set) at TR's left and its text after it, both
     // vertically centred.
     void DrawItemImageAndText(TCanvas* Canvas, int Index, TRect TR);
@@ -324,6 +327,7 @@ private:
     TAlignment FAlignment = taLeftJustify;
     int FDefaultItemHeight = 20;
     bool FUpdatingBars = false;
+    std::unique_ptr<TBitmap> FItemBuffer;
 };
 
 class TskSkinListBox : public TskSkinCustomListBox {

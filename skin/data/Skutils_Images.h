@@ -33,6 +33,23 @@ TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High);
 // bottom-left pixel's). Only what lies inside the picture is drawn: a skin's rectangle may
 // reach past it.
 void DrawPictureTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Picture, const TRect& R);
+// The same part cut out once and drawn many times, as a list's rows draw their check
+// pictures: the transparent colour's pixels are masked out by two plain copies, which
+// cost far less than a transparent copy each time.
+class TskTransparentPicture {
+public:
+    TskTransparentPicture(TBitmap* Picture, const TRect& R);
+    // Nothing of R lies inside the picture.
+    bool GetEmpty() const { return FImage.GetEmpty(); }
+    // Drawn where R's top-left corner lands at (X, Y).
+    void Draw(TCanvas* Canvas, int X, int Y);
+
+private:
+    // The part with its transparent pixels black, and white where they are (black elsewhere).
+    TBitmap FImage;
+    TBitmap FMask;
+    TPoint FOffset;
+};
 
 // Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
 // wide and as high as SkinRect.

@@ -214,6 +214,10 @@ TEST(PenAndBrush, ChangesRenewHandlesAndClearBrushesUseTheStockBrush) {
         LOGBRUSH solid;
         ASSERT_TRUE(GetObjectA(brush.GetHandle(), sizeof solid, &solid));
         EXPECT_EQ(solid.lbColor, RGB(0, 255, 0));
+        // ... also the colour it already has.
+        brush.SetStyle(bsClear);
+        brush.SetColor(clLime);
+        EXPECT_EQ(brush.GetStyle(), bsSolid);
         brush.SetStyle(bsCross);
         ASSERT_TRUE(GetObjectA(brush.GetHandle(), sizeof solid, &solid));
         EXPECT_EQ(solid.lbStyle, static_cast<UINT>(BS_HATCHED));

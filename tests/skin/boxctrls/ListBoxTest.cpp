@@ -202,6 +202,23 @@ TEST_F(SkinListBox, ItemsAreDrawnInTheSkinTheirStateOrThePlainLookOrByTheEvent) 
     image = PaintToBitmap(plain->GetListBox());
     EXPECT_EQ(PixelOf(image.get(), 140, 2), ColorToRGB(clLime));
     EXPECT_EQ(drawn, 4);
+
+    // Each item's handler starts from a new canvas's pen and brush, whatever the one before
+    // left behind.
+    struct TCareless {
+        std::vector<TColor> PenSeen;
+        std::vector<TBrushStyle> BrushSeen;
+        void Draw(TCanvas* Cnvs, int, int, int, const TRect&, TOwnerDrawState) {
+            PenSeen.push_back(Cnvs->GetPen()->GetColor());
+            BrushSeen.push_back(Cnvs->GetBrush()->GetStyle());
+            Cnvs->GetPen()->SetColor(clRed);
+            Cnvs->GetBrush()->SetStyle(bsCross);
+        }
+    } careless;
+    plain->OnDrawItem = TskDrawSkinItemEvent(&careless, &TCareless::Draw);
+    PaintToBitmap(plain->GetListBox());
+    EXPECT_EQ(careless.PenSeen, std::vector<TColor>(2, clBlack));
+    EXPECT_EQ(careless.BrushSeen, std::vector<TBrushStyle>(2, bsSolid));
 }
 
 TEST_F(SkinListBox, ARecordWithoutStatePicturesOrClientAreaStillDraws) {
