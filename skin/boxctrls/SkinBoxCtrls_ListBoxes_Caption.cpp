@@ -1,9 +1,9 @@
 // The list box's frames and its caption bar: the caption with its glyph, and the up, down
 // and check buttons with their looks, hit testing and the repeat of a held step button.
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
 
 #include "skin/controls/SkinCtrls_ButtonCore.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
 #include "skin/data/Skutils.h"
 
 #include <algorithm>

@@ -69,9 +69,10 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW
                  const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
                  const std::function<void(int X, int Y)>& Draw) {
     RECT measure = {0, 0, 0, 0};
-    DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &measure,
-              DT_CALCRECT);
-    const int tw = measure.right - measure.left;
+    HDC dc = Canvas->GetHandle();
+    DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &measure, DT_CALCRECT);
+    // Laid out by what its glyphs draw, not only by their advances.
+    const int tw = Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0);
     const int th = measure.bottom - measure.top;
     Canvas->GetBrush()->SetStyle(bsClear);
     int gx = 0, gy = 0, tx = 0, ty = 0;
@@ -82,10 +83,12 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW
         ++tx;
         ++ty;
     }
-    AuditTextRoom(Canvas, R, Caption, 0);
-    RECT text = {tx, ty, tx + tw + 2, ty + th};
-    DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &text,
-              DT_CENTER | DT_VCENTER);
+    // Clipped to the face, not to the caption's own width, which would cut a glyph's edge.
+    RECT text = {tx, ty, tx + tw, ty + th};
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
+    DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text, DT_LEFT | DT_NOCLIP);
+    RestoreDC(dc, saved);
     if (Draw) Draw(gx, gy);
 }
 
@@ -196,15 +199,23 @@ void TskButtonCore::ActionChange(TCustomAction* Sender) {
     control->SetEnabled(Sender->GetEnabled());
     TActionList* list = Sender->GetActionList();
     TCustomImageList* images = list ? list->GetImages() : nullptr;
-    const int index = Sender->GetImageIndex();
-    TBitmap* glyph = GetGlyph();
-    if (glyph->GetEmpty() && images && index >= 0 && index < images->GetCount()) {
-        glyph->SetSize(images->GetWidth(), images->GetHeight());
-        glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
-        glyph->GetCanvas()->FillRect(TRect(0, 0, images->GetWidth(), images->GetHeight()));
-        images->Draw(glyph->GetCanvas(), 0, 0, index);
-    }
+    if (GetGlyph()->GetEmpty()) DrawImageIntoGlyph(images, Sender->GetImageIndex());
     control->Repaint();
+}
+
+void TskButtonCore::DrawImageIntoGlyph(TCustomImageList* Images, int Index) {
+    if (!Images || Index < 0 || Index >= Images->GetCount()) return;
+    TBitmap* glyph = GetGlyph();
+    glyph->SetSize(Images->GetWidth(), Images->GetHeight());
+    glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+    glyph->GetCanvas()->FillRect(TRect(0, 0, Images->GetWidth(), Images->GetHeight()));
+    Images->Draw(glyph->GetCanvas(), 0, 0, Index);
+}
+
+void TskButtonCore::SetGlyphFromImages(TCustomImageList* Images, int Index) {
+    GetGlyph()->Assign(nullptr);
+    DrawImageIntoGlyph(Images, Index);
+    ButtonControl()->Repaint();
 }
 
 void TskButtonCore::GlyphChanged() {
@@ -296,6 +307,8 @@ void TskButtonCore::StopRepeat() {
 }
 
 void TskButtonCore::RepeatTimerProc(TObject*) {
+    // A click may free the button (a scroll button that is no longer needed).
+    TComponentProtector protect(ButtonControl());
     ButtonClick();
 }
 

@@ -18,12 +18,13 @@ COLORREF PixelOf(TBitmap* Bitmap, int X, int Y) {
 }
 
 bool TakeFocus(TWinControl* Control) {
-    for (int attempt = 0; attempt < 50 && !Control->Focused(); ++attempt) {
+    return PumpUntil([Control] {
+        // A form hands its focus on to its active control.
+        if (Control->Focused() || IsChild(Control->GetHandle(), GetFocus())) return true;
         SetForegroundWindow(Control->GetParentForm()->GetHandle());
         Control->SetFocus();
-        Pump();
-    }
-    return Control->Focused();
+        return false;
+    });
 }
 
 void PostClick(TWinControl* Control, int X, int Y) {
@@ -55,10 +56,63 @@ void PressKey(Word Key) {
     Pump();
 }
 
+bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (Condition()) return true;
+        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+namespace {
+
+void SendPointer(TPoint Screen, DWORD Flags, int Wheel = 0) {
+    SendMouseInput(Flags, Screen, static_cast<DWORD>(Wheel));
+    // The pointer is where it was sent once the input has gone through the queue.
+    PumpUntil([Screen] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == Screen.X && at.y == Screen.Y;
+    }, 1000);
+    Pump();
+}
+
+} // namespace
+
+void PointerTo(TPoint Screen) {
+    SendPointer(Screen, 0);
+}
+
+void PointerDown(TPoint Screen) {
+    SendPointer(Screen, MOUSEEVENTF_LEFTDOWN);
+}
+
+void PointerUp(TPoint Screen) {
+    SendPointer(Screen, MOUSEEVENTF_LEFTUP);
+}
+
+void PointerWheel(TPoint Screen, int Clicks) {
+    SendPointer(Screen, MOUSEEVENTF_WHEEL, Clicks * WHEEL_DELTA);
+}
+
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
     RedrawWindow(Wnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return ScreenShot(Wnd);
+}
+
+void SendMouseInput(DWORD Flags, TPoint At, DWORD Data) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Rounded up, so that the system's scaling back lands on the very pixel.
+    input.mi.dx = (At.X * 65536 + w - 1) / w;
+    input.mi.dy = (At.Y * 65536 + h - 1) / h;
+    input.mi.mouseData = Data;
+    input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
 }
 
 std::unique_ptr<TBitmap> ScreenShot(HWND Wnd) {

@@ -14,17 +14,23 @@
 
 // Handles the messages waiting in the queue.
 void Pump();
+// Handles messages and polls Condition until it holds or Ms milliseconds have passed;
+// whether it held.
+bool PumpUntil(const std::function<bool()>& Condition, int Ms = 4000);
 // Control as it paints itself, window-less children included, into a bitmap handed over
 // with WM_ERASEBKGND and WM_PAINT.
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control);
 COLORREF PixelOf(TBitmap* Bitmap, int X, int Y);
 // Other programs on the same display may take the focus away: asks for it again until
-// Control has it, a bounded number of times.
+// Control or a control inside it has it, up to a deadline.
 bool TakeFocus(TWinControl* Control);
 // A left click at (X, Y) of Control, posted to its window, then handled.
 void PostClick(TWinControl* Control, int X, int Y);
 // A double click at (X, Y) of Control as the system sends it, posted, then handled.
 void PostDoubleClick(TWinControl* Control, int X, int Y);
+// The user's pointer through the system's input queue: moved to screen point At, with the
+// button events of Flags (MOUSEEVENTF_...) and the wheel's Data.
+void SendMouseInput(DWORD Flags, TPoint At, DWORD Data = 0);
 // A key pressed and released, posted to Control's window, then handled.
 void PostKey(TWinControl* Control, Word Key);
 // A key pressed and released on the keyboard, then handled: it reaches the window with the
@@ -57,6 +63,14 @@ std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
 // the mouse, takes each of them. Hover runs once the pointer rests at From, before the
 // press. Returns how far the pointer really moved.
 TPoint DragPointer(TPoint From, int DX, int DY, const std::function<void()>& Hover = {});
+
+// A person's pointer, through the system's input queue (SendInput): moved to a screen point,
+// its left button pressed or released there, its wheel turned by Clicks notches (positive
+// away from the user). Each call handles the messages its input brings.
+void PointerTo(TPoint Screen);
+void PointerDown(TPoint Screen);
+void PointerUp(TPoint Screen);
+void PointerWheel(TPoint Screen, int Clicks);
 
 // A shown, empty form for the controls of one test. An exception that reaches the
 // application during the test fails it.
