@@ -87,6 +87,8 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"statuspanel", TskDataSkinLabelControl::StaticClass()},
         {"richedit", TskDataSkinRichEdit::StaticClass()},
         {"buttonedit", TskDataSkinEditControl::StaticClass()},
+        {"checklistbox", TskDataSkinCheckListBox::StaticClass()},
+        {"captionlistbox", TskDataSkinCheckListBox::StaticClass()},
     };
     return controls;
 }
