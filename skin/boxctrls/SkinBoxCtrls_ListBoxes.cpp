@@ -933,8 +933,10 @@ void TskSkinCustomListBox::DrawItemContent(TCanvas* Canvas, int Index, const TRe
 
 TBitmap& TskSkinCustomListBox::ItemBuffer() {
     if (!FItemBuffer) FItemBuffer = std::make_unique<TBitmap>();
-    // What the last item's drawing (an OnDrawItem handler's too) left on the canvas does
-    // not reach the next item: each starts with the pen and brush of a new canvas.
+    // What an OnDrawItem handler left on the canvas does not reach the next item: each
+    // starts with the pen and brush of a new canvas. The list's own drawing sets what it
+    // uses, and renewing the pen and brush at every row would slow scrolling down.
+    if (!OnDrawItem) return *FItemBuffer;
     TCanvas* canvas = FItemBuffer->GetCanvas();
     TPen pen;
     canvas->GetPen()->Assign(&pen);
