@@ -27,6 +27,8 @@ struct TColorName {
     const char* Name;
 };
 
+// In the order GetColorValues reports them: the 16 standard colours, the 4 extended
+// ones, the system's colours, then clNone and clDefault.
 const TColorName ColorNames[] = {
     {clBlack, "clBlack"},
     {clMaroon, "clMaroon"},
@@ -48,8 +50,6 @@ const TColorName ColorNames[] = {
     {clSkyBlue, "clSkyBlue"},
     {clCream, "clCream"},
     {clMedGray, "clMedGray"},
-    {clLtGray, "clLtGray"},
-    {clDkGray, "clDkGray"},
     {clScrollBar, "clScrollBar"},
     {clBackground, "clBackground"},
     {clActiveCaption, "clActiveCaption"},
@@ -84,10 +84,14 @@ const TColorName ColorNames[] = {
     {clDefault, "clDefault"},
 };
 
+// Read, never written or listed: the colours have their own names above.
+const TColorName ColorSynonyms[] = {
+    {clLtGray, "clLtGray"},
+    {clDkGray, "clDkGray"},
+};
+
 } // namespace
 
-// The first name of a colour wins, so clSilver and clGray are written rather than
-// their synonyms clLtGray and clDkGray.
 bool ColorToIdent(TColor Color, AnsiString& Ident) {
     for (const TColorName& entry : ColorNames) {
         if (entry.Color == Color) {
@@ -99,13 +103,34 @@ bool ColorToIdent(TColor Color, AnsiString& Ident) {
 }
 
 bool IdentToColor(const AnsiString& Ident, TColor& Color) {
-    for (const TColorName& entry : ColorNames) {
-        if (SameText(entry.Name, Ident)) {
-            Color = entry.Color;
-            return true;
+    for (const auto& table : {std::span<const TColorName>(ColorNames),
+                              std::span<const TColorName>(ColorSynonyms)}) {
+        for (const TColorName& entry : table) {
+            if (SameText(entry.Name, Ident)) {
+                Color = entry.Color;
+                return true;
+            }
         }
     }
     return false;
+}
+
+void GetColorValues(const std::function<void(const AnsiString&)>& Proc) {
+    for (const TColorName& entry : ColorNames) Proc(entry.Name);
+}
+
+AnsiString ColorToString(TColor Color) {
+    AnsiString ident;
+    if (ColorToIdent(Color, ident)) return ident;
+    AnsiString text("$");
+    text += IntToHex(Color, 8);
+    return text;
+}
+
+TColor StringToColor(const AnsiString& S) {
+    TColor color = 0;
+    if (IdentToColor(S, color)) return color;
+    return StrToInt(S);
 }
 
 // ---------------------------------------------------------------------------
@@ -392,7 +417,7 @@ void TBrush::Change() {
 }
 
 void TBrush::SetColor(TColor Value) {
-    if (Value == FColor) return;
+    if (Value == FColor && FStyle != bsClear) return;
     FColor = Value;
     // A colour makes a clear brush solid again.
     if (FStyle == bsClear) FStyle = bsSolid;

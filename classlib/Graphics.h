@@ -14,6 +14,7 @@
 
 #include "classlib/Platform.h"
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -97,6 +98,14 @@ COLORREF ColorToRGB(TColor Color);
 // name / Ident names no colour (compared ignoring case).
 bool ColorToIdent(TColor Color, AnsiString& Ident);
 bool IdentToColor(const AnsiString& Ident, TColor& Color);
+// Calls Proc with the name of every named colour: the 16 standard colours (clBlack to
+// clWhite), the 4 extended ones (clMoneyGreen, clSkyBlue, clCream, clMedGray), the
+// system's colours, then clNone and clDefault. Synonyms (clLtGray, clDkGray) are left out.
+void GetColorValues(const std::function<void(const AnsiString&)>& Proc);
+// The colour's name, else "$" and its eight hexadecimal digits.
+AnsiString ColorToString(TColor Color);
+// A colour's name (any case) or an integer ("$" for hexadecimal); EConvertError otherwise.
+TColor StringToColor(const AnsiString& S);
 
 // ---------------------------------------------------------------------------
 // Fonts, pens and brushes

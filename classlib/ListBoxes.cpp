@@ -22,7 +22,7 @@ struct TItemMessages {
 // list while it does not (before it is made and while it is made again).
 class TItemsWindow : public TStrings {
 public:
-    TItemsWindow(TWinControl* Control, const TItemMessages& Messages)
+    TItemsWindow(TCustomListControl* Control, const TItemMessages& Messages)
         : FControl(Control), FMessages(Messages) {
         FSaved.SetDuplicates(dupAccept);
     }
@@ -60,7 +60,7 @@ public:
     TObject* GetObject(int Index) const override {
         if (!Live()) return FSaved.GetObject(Index);
         CheckIndex(Index);
-        return reinterpret_cast<TObject*>(Send(FMessages.GetItemData, static_cast<WPARAM>(Index)));
+        return FControl->GetItemData(Index);
     }
 
     void PutObject(int Index, TObject* AObject) override {
@@ -69,32 +69,31 @@ public:
             return;
         }
         CheckIndex(Index);
-        Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
+        FControl->SetItemData(Index, AObject);
     }
 
-    int Add(const AnsiString& S) override { return AddObject(S, nullptr); }
+    // A new item's data is already nil: only an object of its own is written.
+    int Add(const AnsiString& S) override {
+        if (!Live()) return FSaved.Add(S);
+        return AddString(S);
+    }
 
     int AddObject(const AnsiString& S, TObject* AObject) override {
         if (!Live()) return FSaved.AddObject(S, AObject);
-        LRESULT index = Send(FMessages.AddString, 0, reinterpret_cast<LPARAM>(S.c_str()));
-        if (index < 0) throw EOutOfResources("Cannot add an item to the list");
-        Send(FMessages.SetItemData, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(AObject));
-        return static_cast<int>(index);
+        const int index = AddString(S);
+        FControl->SetItemData(index, AObject);
+        return index;
     }
 
-    void Insert(int Index, const AnsiString& S) override { InsertObject(Index, S, nullptr); }
+    void Insert(int Index, const AnsiString& S) override { InsertItem(Index, S); }
 
     void InsertObject(int Index, const AnsiString& S, TObject* AObject) override {
-        if (FSorted) throw EStringListError("Operation not allowed on sorted list");
         if (!Live()) {
-            FSaved.InsertObject(Index, S, AObject);
+            InsertItem(Index, S);
+            FSaved.PutObject(Index, AObject);
             return;
         }
-        if (Index < 0 || Index > GetCount()) IndexError(Index);
-        LRESULT index = Send(FMessages.InsertString, static_cast<WPARAM>(Index),
-                             reinterpret_cast<LPARAM>(S.c_str()));
-        if (index < 0) throw EOutOfResources("Cannot add an item to the list");
-        Send(FMessages.SetItemData, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(AObject));
+        FControl->SetItemData(InsertItem(Index, S), AObject);
     }
 
     void Delete(int Index) override {
@@ -103,12 +102,12 @@ public:
             return;
         }
         CheckIndex(Index);
-        Send(FMessages.DeleteString, static_cast<WPARAM>(Index));
+        FControl->DeleteString(Index);
     }
 
     void Clear() override {
         if (Live())
-            Send(FMessages.ResetContent);
+            FControl->ResetContent();
         else
             FSaved.Clear();
     }
@@ -116,17 +115,31 @@ public:
     int GetSelected() const { return static_cast<int>(Send(FMessages.GetCurSel)); }
     void Select(int Index) const { Send(FMessages.SetCurSel, static_cast<WPARAM>(Index)); }
 
-    // The window was made: it takes the kept items.
+    // The window was made: it takes the kept items, each with its data written, in order,
+    // drawn once at the end (outside an update, which turns the drawing on at its end).
     void WindowCreated() {
+        const bool quiet = FSaved.GetCount() > 0 && GetUpdateCount() == 0;
+        if (quiet) Send(WM_SETREDRAW, FALSE);
         for (int i = 0; i < FSaved.GetCount(); ++i) {
             LRESULT index =
                 Send(FMessages.AddString, 0, reinterpret_cast<LPARAM>(FSaved.Get(i).c_str()));
-            if (index >= 0)
-                Send(FMessages.SetItemData, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(FSaved.GetObject(i)));
+            if (index >= 0) FControl->SetItemData(static_cast<int>(index), FSaved.GetObject(i));
         }
         FSaved.Clear();
+        if (quiet) SetUpdateState(false);
     }
+
+    // By the index, not by the error value: an item's data may itself be -1.
+    TObject* NativeData(int Index) const {
+        CheckIndex(Index);
+        return reinterpret_cast<TObject*>(Send(FMessages.GetItemData, static_cast<WPARAM>(Index)));
+    }
+    void SetNativeData(int Index, TObject* AObject) const {
+        CheckIndex(Index);
+        Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
+    }
+    void NativeDelete(int Index) const { Send(FMessages.DeleteString, static_cast<WPARAM>(Index)); }
+    void NativeReset() const { Send(FMessages.ResetContent); }
 
     // The window is about to go: its items are kept.
     void WindowDestroying() {
@@ -144,6 +157,24 @@ protected:
     }
 
 private:
+    int AddString(const AnsiString& S) {
+        LRESULT index = Send(FMessages.AddString, 0, reinterpret_cast<LPARAM>(S.c_str()));
+        if (index < 0) throw EOutOfResources("Cannot add an item to the list");
+        return static_cast<int>(index);
+    }
+    // The item's place; without a window the kept list takes it with nil data.
+    int InsertItem(int Index, const AnsiString& S) {
+        if (FSorted) throw EStringListError("Operation not allowed on sorted list");
+        if (!Live()) {
+            FSaved.InsertObject(Index, S, nullptr);
+            return Index;
+        }
+        if (Index < 0 || Index > GetCount()) IndexError(Index);
+        LRESULT index = Send(FMessages.InsertString, static_cast<WPARAM>(Index),
+                             reinterpret_cast<LPARAM>(S.c_str()));
+        if (index < 0) throw EOutOfResources("Cannot add an item to the list");
+        return static_cast<int>(index);
+    }
     bool Live() const { return FControl->HandleAllocated(); }
     LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const {
         return SendMessageA(FControl->GetHandle(), Msg, WParam, LParam);
@@ -152,7 +183,7 @@ private:
         if (Index < 0 || Index >= GetCount()) IndexError(Index);
     }
 
-    TWinControl* FControl;
+    TCustomListControl* FControl;
     TItemMessages FMessages;
     TStringList FSaved;
     bool FSorted = false;
@@ -198,6 +229,22 @@ void TCustomListControl::SetItemIndex(int Value) {
     if (Value < 0 || Value >= FItems->GetCount()) Value = -1;
     FItemIndex = Value;
     if (HandleAllocated()) FItems->Select(Value);
+}
+
+TObject* TCustomListControl::GetItemData(int Index) {
+    return FItems->NativeData(Index);
+}
+
+void TCustomListControl::SetItemData(int Index, TObject* AData) {
+    FItems->SetNativeData(Index, AData);
+}
+
+void TCustomListControl::DeleteString(int Index) {
+    FItems->NativeDelete(Index);
+}
+
+void TCustomListControl::ResetContent() {
+    FItems->NativeReset();
 }
 
 void TCustomListControl::SetSorted(bool Value) {

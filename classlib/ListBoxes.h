@@ -36,8 +36,17 @@ public:
     void SetSorted(bool Value);
 
 protected:
+    friend class TItemsWindow;
     // Messages are those of the system's list window class.
     TCustomListControl(TComponent* AOwner, const TItemMessages& Messages);
+    // The window's own item data, by which the items' objects are read and written (also when
+    // a new window takes the kept items): a descendant may keep an object of its own there and
+    // hand the application's out. An index the window rejects raises EStringListError.
+    virtual TObject* GetItemData(int Index);
+    virtual void SetItemData(int Index, TObject* AData);
+    // Removes one item, or all of them, from the window.
+    virtual void DeleteString(int Index);
+    virtual void ResetContent();
     // The new window takes the kept items and the selection.
     void CreateWnd() override;
     void DestroyWnd() override;

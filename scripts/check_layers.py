@@ -22,7 +22,7 @@ Component Collection Streams HiddenWindow WindowHook ShellOpen ShellNotify
 StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat
-Graphics Canvas Bitmaps Icons Metafiles JpegImage Picture
+Graphics Canvas Bitmaps Icons Metafiles JpegImage Picture Printers
 Timers ImageLists
 ActnList
 Controls WinControls

@@ -135,6 +135,7 @@ GLYPHS = {
     "right": ["#...", "##..", "###.", "####", "###.", "##..", "#..."],
     "up": ["...#...", "..###..", ".#####.", "#######"],
     "down": ["#######", ".#####.", "..###..", "...#..."],
+    "check": ["......#", ".....##", "#...##.", "##.##..", ".###...", "..#...."],
 }
 
 
@@ -293,7 +294,7 @@ def draw_bar_item(pic, r, state):
     pic.soften_corners(inner, FACE)
 
 
-CHECK_MARK = ["......#", ".....##", "#...##.", "##.##..", ".###...", "..#...."]
+CHECK_MARK = GLYPHS["check"]
 
 
 def draw_check_picture(pic, r, state, checked, radio):
@@ -613,11 +614,43 @@ class SkinPainter:
 
     def control_listbox(self, name, index, skin, rects):
         self.each_state(name, index, rects, draw_field, {"skinrect"})
+        self.list_items(name, index, rects)
+
+    def list_items(self, name, index, rects):
         self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, NORMAL), {"itemrect"})
         self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, HOT),
                         {"activeitemrect"})
         self.each_state(name, index, rects, lambda p, r, s: draw_item(p, r, DOWN),
                         {"focusitemrect"})
+
+    def control_checklistbox(self, name, index, skin, rects):
+        """A list box with check pictures; with a caption its top band holds the caption and
+        the check, down and up buttons (their places are in the picture, their normal look
+        part of the frame)."""
+        caption = rects.get("captionrect", (0, 0, 0, 0))
+        buttons = {"checkbuttonrect": "check", "downbuttonrect": "down", "upbuttonrect": "up"}
+        band = point(self.ini.get(name, "lefttoppoint"))[1]
+
+        def base(p, r, s):
+            draw_field(p, r, s)
+            if not nonzero(caption):
+                return
+            p.vgradient((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + band - 1), WHITE, FACE_DARK)
+            p.fill((r[0] + 1, r[1] + band - 1, r[2] - 1, r[1] + band), LINE)
+            for key, glyph in buttons.items():
+                draw_small_button(p, rects[key], glyph, NORMAL)
+        self.each_state(name, index, rects, base, {"skinrect"})
+        self.list_items(name, index, rects)
+        for key, checked in (("checkimagerect", True), ("uncheckimagerect", False)):
+            r = rects[key]
+            self.schedule(index, r, lambda p, r=r, c=checked:
+                          draw_check_picture(p, r, NORMAL, c, False), f"{name}.{key}")
+        for key, glyph in buttons.items():
+            for look in ("active", "down"):
+                r = rects.get(look + key, (0, 0, 0, 0))
+                if nonzero(r):
+                    self.schedule(index, r, lambda p, r=r, g=glyph, s=state_of(look):
+                                  draw_small_button(p, r, g, s), f"{name}.{look}{key}")
 
     def control_mainmenubar(self, name, index, skin, rects):
         def draw(p, r, s):

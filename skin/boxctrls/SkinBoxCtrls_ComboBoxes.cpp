@@ -143,7 +143,8 @@ void TskSkinCustomComboBox::SetItemIndex(int Value) {
     const int index = FListBox->GetItemIndex();
     if (GetItems()->GetCount() > 0 && index != -1) SetText(GetItems()->Get(index));
     FSaveItemIndex = index;
-    if (!FEdit) Repaint();
+    // The face is painted once the caller is done, not at every step of a refill.
+    if (!FEdit) Invalidate();
     if (GetComponentState().Contains(csLoading) || IsDesigning()) return;
     Click();
     Change();
@@ -327,7 +328,8 @@ void TskSkinCustomComboBox::Invalidate() {
 }
 
 void TskSkinCustomComboBox::Repaint2() {
-    if (!FEdit) Repaint();
+    // The face is painted once the caller is done, not at every step of a refill.
+    if (!FEdit) Invalidate();
 }
 
 void TskSkinCustomComboBox::CalcRects() {
@@ -511,7 +513,11 @@ void TskSkinCustomComboBox::CloseUp(bool AcceptValue) {
     } else {
         FListBox->SetItemIndex(FSaveItemIndex);
     }
-    if (AcceptValue && OnCloseUp) OnCloseUp(this);
+    if (AcceptValue) CloseUpAccepted();
+}
+
+void TskSkinCustomComboBox::CloseUpAccepted() {
+    if (OnCloseUp) OnCloseUp(this);
 }
 
 void TskSkinCustomComboBox::CloseOnCancel(TControl* Sender) {
@@ -698,7 +704,7 @@ void TskSkinCustomComboBox::WMKillFocus(TMessage& Message) {
 void TskSkinCustomComboBox::CMTextChanged(TMessage& Message) {
     TskSkinCustomControl::Dispatch(Message);
     if (FEdit && !FFromEdit) FEdit->SetText(GetText());
-    if (OnChange) OnChange(this);
+    if (OnChange && !HoldOnChange) OnChange(this);
     if (FFromEdit) Change();
 }
 

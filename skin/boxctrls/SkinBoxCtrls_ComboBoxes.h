@@ -131,6 +131,11 @@ public:
 protected:
     // After an accepted choice and after a text change typed in the edit.
     virtual void Change() {}
+    // The list closed with a choice accepted (valid or not): fires OnCloseUp.
+    virtual void CloseUpAccepted();
+
+    // OnChange is held back while a descendant rebuilds its items.
+    bool HoldOnChange = false;
 
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;

@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr UINT_PTR kCaptionTimer = 1;
-constexpr UINT kFirstRepeat = 500;
-constexpr UINT kRepeat = 100;
-constexpr UINT kReturnRepeat = 50;
 // The plain bars' thickness and their corner square.
 constexpr int kPlainBar = 19;
 
@@ -23,19 +19,6 @@ TRect RelativeToSkin(const TRect& R, const TRect& Skin) {
 
 TRect OrElse(const TRect& R, const TRect& Fallback) {
     return IsNullRect(R) ? Fallback : R;
-}
-
-TRect Offset(const TRect& R, int DX, int DY) {
-    return TRect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY);
-}
-
-void CopyFont(TFont* Target, const AnsiString& Name, int Height, TFontStyles Style, TColor Color,
-              TFontCharset Charset) {
-    Target->SetName(Name);
-    Target->SetHeight(Height);
-    Target->SetStyle(Style);
-    Target->SetColor(Color);
-    Target->SetCharset(Charset);
 }
 
 } // namespace
@@ -257,6 +240,12 @@ void TskListBox::WMEraseBkgnd(TMessage& Message) {
     Message.Result = 1;
     if (!SkinListBox || GetWidth() < 1 || GetHeight() < 1) return;
     SkinListBox->GetSkinData();
+    if (GetColumns() < 1) {
+        // One column of rows paints every pixel itself (rows, then what lies below them):
+        // a background first would only be painted over.
+        if (!FRedrawOff) SkinListBox->UpDateScrollBar();
+        return;
+    }
     TCanvas* canvas = GetCanvas();
     canvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
     if (SkinListBox->Skinned()) {
@@ -299,6 +288,10 @@ void TskListBox::CNDrawItem(TMessage& Message) {
 // ---- TskSkinCustomListBox: construction and properties --------------------------------
 
 TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner)
+    : TskSkinCustomListBox(AOwner, [](TComponent* Owner) { return new TskListBox(Owner); }) {}
+
+TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner,
+                                           TskListBox* (*NewList)(TComponent* Owner))
     : TskSkinCustomControl(AOwner), FGlyph(std::make_unique<TBitmap>()),
       FDefaultCaptionFont(std::make_unique<TFont>()) {
     SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks,
@@ -313,7 +306,7 @@ TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner)
     FDefaultCaptionFont->SetName("Arial");
     FDefaultCaptionFont->SetHeight(14);
     FDefaultCaptionFont->OnChange = TNotifyEvent(this, &TskSkinCustomListBox::CaptionChanged);
-    ListBox = new TskListBox(this);
+    ListBox = NewList(this);
     ListBox->SkinListBox = this;
     ListBox->SetItemHeight(FDefaultItemHeight);
     ListBox->SetParent(this);
@@ -332,7 +325,6 @@ TskSkinCustomListBox::~TskSkinCustomListBox() {
 
 void TskSkinCustomListBox::Published(TPropertyList& P) {
     using C = TskSkinCustomListBox;
-    P.Add("HorizontalExtent", &C::GetHorizontalExtent, &C::SetHorizontalExtent, false);
     P.Add("Columns", &C::GetColumns, &C::SetColumns, 0);
     P.Add("RowCount", &C::GetRowCount, &C::SetRowCount, 0);
     P.Add("Images", &C::GetImages, &C::SetImages);
@@ -370,6 +362,9 @@ void TskSkinCustomListBox::Published(TPropertyList& P) {
 
 void TskSkinListBox::Published(TPropertyList& P) {
     P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
+    // The check list has no horizontal extent.
+    P.Add("HorizontalExtent", &TskSkinListBox::GetHorizontalExtent,
+          &TskSkinListBox::SetHorizontalExtent, false);
 }
 
 void TskSkinCustomListBox::SetHorizontalExtent(bool Value) {
@@ -936,29 +931,60 @@ void TskSkinCustomListBox::DrawItemContent(TCanvas* Canvas, int Index, const TRe
     SKDrawText3(Canvas, GetItems()->Get(Index), TR, offset - hOffset);
 }
 
+TBitmap& TskSkinCustomListBox::ItemBuffer() {
+    if (!FItemBuffer) FItemBuffer = std::make_unique<TBitmap>();
+    // What an OnDrawItem handler left on the canvas does not reach the next item: each
+    // starts with the pen and brush of a new canvas. The list's own drawing sets what it
+    // uses, and renewing the pen and brush at every row would slow scrolling down.
+    if (!OnDrawItem) return *FItemBuffer;
+    TCanvas* canvas = FItemBuffer->GetCanvas();
+    TPen pen;
+    canvas->GetPen()->Assign(&pen);
+    TBrush brush;
+    canvas->GetBrush()->Assign(&brush);
+    return *FItemBuffer;
+}
+
+void TskSkinCustomListBox::DrawItemImageAndText(TCanvas* Canvas, int Index, TRect TR) {
+    if (FImages) {
+        const int image = FImageIndex > -1 ? FImageIndex : Index;
+        if (image < FImages->GetCount())
+            FImages->Draw(Canvas, TR.Left, TR.Top + RectHeight(TR) / 2 - FImages->GetHeight() / 2,
+                          image, true);
+        TR.Left += FImages->GetWidth() + 2;
+    }
+    Canvas->GetBrush()->SetStyle(bsClear);
+    SKDrawText(Canvas, GetItems()->Get(Index), TR);
+}
+
 void TskSkinCustomListBox::DrawSkinItem(TCanvas* Canvas, int Index, const TRect& Rect,
                                         TOwnerDrawState State) {
     if (!Picture || Index < 0 || Index >= GetItems()->GetCount()) return;
     const int w = RectWidth(Rect), h = RectHeight(SkinItemRect);
     if (w <= 0 || h <= 0) return;
-    TBitmap buffer;
+    TBitmap& buffer = ItemBuffer();
     const TRect& source = State.Contains(odFocused)    ? FocusItemRect
                           : State.Contains(odSelected) ? ActiveItemRect
                                                        : SkinItemRect;
     CreateHSkinImage(ItemLeftOffset, ItemRightOffset, &buffer, Picture, source, w, h);
-    const TRect tr(ItemTextRect.Left, ItemTextRect.Top,
-                   ItemTextRect.Right + (w - RectWidth(SkinItemRect)), ItemTextRect.Bottom);
     TCanvas* c = buffer.GetCanvas();
     SetSkinFont(c, FontName, FontHeight, FontStyle);
     c->GetFont()->SetColor(State.Contains(odFocused)    ? FocusFontColor
                            : State.Contains(odSelected) ? ActiveFontColor
                                                         : FontColor);
     c->GetBrush()->SetStyle(bsClear);
-    if (OnDrawItem)
-        OnDrawItem(c, Index, buffer.GetWidth(), buffer.GetHeight(), tr, State);
-    else
-        DrawItemContent(c, Index, tr);
+    const TRect tr(ItemTextRect.Left, ItemTextRect.Top,
+                   ItemTextRect.Right + (w - RectWidth(SkinItemRect)), ItemTextRect.Bottom);
+    DrawSkinItemContent(c, Index, buffer.GetWidth(), buffer.GetHeight(), tr, State);
     Canvas->Draw(Rect.Left, Rect.Top, &buffer);
+}
+
+void TskSkinCustomListBox::DrawSkinItemContent(TCanvas* Canvas, int Index, int W, int H,
+                                               const TRect& TR, TOwnerDrawState State) {
+    if (OnDrawItem)
+        OnDrawItem(Canvas, Index, W, H, TR, State);
+    else
+        DrawItemContent(Canvas, Index, TR);
 }
 
 void TskSkinCustomListBox::DrawDefaultItem(TCanvas* Canvas, int Index, const TRect& Rect,
@@ -966,9 +992,8 @@ void TskSkinCustomListBox::DrawDefaultItem(TCanvas* Canvas, int Index, const TRe
     if (Index < 0 || Index >= GetItems()->GetCount()) return;
     const int w = RectWidth(Rect), h = RectHeight(Rect);
     if (w <= 0 || h <= 0) return;
-    TBitmap buffer;
+    TBitmap& buffer = ItemBuffer();
     buffer.SetSize(w, h);
-    const TRect r(0, 0, w, h);
     TCanvas* c = buffer.GetCanvas();
     TFont* font = c->GetFont();
     font->SetName(GetFont()->GetName());
@@ -982,18 +1007,22 @@ void TskSkinCustomListBox::DrawDefaultItem(TCanvas* Canvas, int Index, const TRe
         c->GetBrush()->SetColor(clWindow);
         font->SetColor(GetFont()->GetColor());
     }
+    const TRect r(std::min(DefaultItemIndent(), w), 0, w, h);
     c->FillRect(r);
-    const TRect tr(r.Left + 2, r.Top, r.Right - 2, r.Bottom);
-    if (OnDrawItem) {
-        OnDrawItem(c, Index, w, h, tr, State);
-    } else {
-        DrawItemContent(c, Index, tr);
-    }
+    DrawDefaultItemContent(c, Index, w, h, TRect(r.Left + 2, r.Top, r.Right - 2, r.Bottom), State);
     if (State.Contains(odFocused)) {
         c->GetBrush()->SetStyle(bsSolid);
         c->DrawFocusRect(r);
     }
     Canvas->Draw(Rect.Left, Rect.Top, &buffer);
+}
+
+void TskSkinCustomListBox::DrawDefaultItemContent(TCanvas* Canvas, int Index, int W, int H,
+                                                  const TRect& TR, TOwnerDrawState State) {
+    if (OnDrawItem)
+        OnDrawItem(Canvas, Index, W, H, TR, State);
+    else
+        DrawItemContent(Canvas, Index, TR);
 }
 
 void TskSkinCustomListBox::PaintBGWH(TCanvas* Canvas, int W, int H, int X, int Y) {
@@ -1020,269 +1049,6 @@ void TskSkinCustomListBox::PaintBGWH(TCanvas* Canvas, int W, int H, int X, int Y
         }
     }
     Canvas->Draw(X, Y, &buffer);
-}
-
-// ---- Frame and caption bar --------------------------------------------------------------
-
-void TskSkinCustomListBox::CreateControlSkinImage(TBitmap* B) {
-    TskSkinCustomControl::CreateControlSkinImage(B);
-    const int dW = GetWidth() - RectWidth(SkinRect), dH = GetHeight() - RectHeight(SkinRect);
-    ListRect = TRect(ClRect.Left, ClRect.Top, ClRect.Right + dW, ClRect.Bottom + dH);
-    if (FCaptionMode) DrawSkinCaption(B->GetCanvas());
-}
-
-void TskSkinCustomListBox::CreateControlDefaultImage(TBitmap* B) {
-    TskSkinCustomControl::CreateControlDefaultImage(B);
-    TCanvas* c = B->GetCanvas();
-    Frm3D(c, GetClientRect(), clBtnShadow, clBtnShadow);
-    if (FCaptionMode) DrawDefaultCaption(c);
-}
-
-void TskSkinCustomListBox::DrawSkinCaption(TCanvas* Canvas) {
-    const int dW = GetWidth() - RectWidth(SkinRect), dH = GetHeight() - RectHeight(SkinRect);
-    NewCaptionRect = CaptionRect;
-    if (CaptionRect.Right >= RTPoint.X) NewCaptionRect.Right += dW;
-    const TRect sources[3] = {UpButtonRect, DownButtonRect, CheckButtonRect};
-    for (int i = 0; i < 3; ++i) {
-        TRect r = sources[i];
-        if (LTPoint.Y < r.Top) {
-            r = Offset(r, 0, dH);
-            if (RBPoint.X < r.Left) r = Offset(r, dW, 0);
-        } else if (RTPoint.X < r.Left) {
-            r = Offset(r, dW, 0);
-        }
-        Buttons[i].R = r;
-    }
-    if (!IsNullRect(CaptionRect)) {
-        const TRect& ncr = NewCaptionRect;
-        CopyFont(Canvas->GetFont(), CaptionFontName, CaptionFontHeight, CaptionFontStyle,
-                 CaptionFontColor, FDefaultCaptionFont->GetCharset());
-        const AnsiString caption = GetCaption();
-        const bool glyph = !FGlyph->GetEmpty();
-        const int numGlyphs = std::max(FNumGlyphs, 1);
-        int cw = Canvas->TextWidth(caption);
-        if (glyph) cw += FGlyph->GetWidth() / numGlyphs + FSpacing;
-        int ty = ncr.Top + RectHeight(ncr) / 2 - Canvas->TextHeight(caption) / 2;
-        int tx = FAlignment == taRightJustify ? ncr.Right - cw - 2
-                 : FAlignment == taCenter     ? ncr.Left + 2 + RectWidth(ncr) / 2 - cw / 2
-                                              : ncr.Left + 2;
-        Canvas->GetBrush()->SetStyle(bsClear);
-        int gx = 0, gy = 0;
-        if (glyph) {
-            gx = tx;
-            gy = ncr.Top + RectHeight(ncr) / 2 - FGlyph->GetHeight() / 2;
-            tx = gx + FGlyph->GetWidth() / numGlyphs + FSpacing;
-        }
-        Canvas->TextRect(ncr, tx, ty, caption);
-        if (glyph)
-            DrawGlyph(Canvas, gx, gy, FGlyph.get(), numGlyphs,
-                      !GetEnabled() && numGlyphs == 2 ? 2 : 1);
-    }
-    for (int i = 0; i < 3; ++i) DrawButton(Canvas, i);
-}
-
-void TskSkinCustomListBox::DrawDefaultCaption(TCanvas* Canvas) {
-    const int w = GetWidth();
-    const int bs = std::min(17, FDefaultCaptionHeight - 3);
-    Buttons[0].R = TRect(w - bs - 2, 2, w - 2, bs + 1);
-    Buttons[1].R = TRect(Buttons[0].R.Left - bs, 2, Buttons[0].R.Left, bs + 1);
-    Buttons[2].R = TRect(Buttons[1].R.Left - bs, 2, Buttons[1].R.Left, bs + 1);
-    const TRect cr(3, 2, w - 3 * bs - 3, FDefaultCaptionHeight - 2);
-    Canvas->GetFont()->Assign(FDefaultCaptionFont.get());
-    const AnsiString caption = GetCaption();
-    if (FNumGlyphs == 0) FNumGlyphs = 1;
-    const bool glyph = !FGlyph->GetEmpty();
-    int cw = Canvas->TextWidth(caption);
-    if (glyph) cw += FGlyph->GetWidth() / FNumGlyphs + FSpacing;
-    int tx = FAlignment == taRightJustify ? cr.Right - cw
-             : FAlignment == taCenter     ? cr.Left + RectWidth(cr) / 2 - cw / 2
-                                          : cr.Left;
-    const int ty = (FDefaultCaptionHeight - 2) / 2 - Canvas->TextHeight(caption) / 2;
-    Canvas->GetBrush()->SetStyle(bsClear);
-    int gx = 0, gy = 0;
-    if (glyph) {
-        gx = tx;
-        gy = cr.Top + RectHeight(cr) / 2 - FGlyph->GetHeight() / 2 - 1;
-        tx = gx + FGlyph->GetWidth() / FNumGlyphs + FSpacing;
-    }
-    Canvas->TextRect(cr, tx, ty, caption);
-    if (glyph)
-        DrawGlyph(Canvas, gx, gy, FGlyph.get(), FNumGlyphs,
-                  !GetEnabled() && FNumGlyphs == 2 ? 2 : 1);
-    Canvas->GetPen()->SetColor(clBtnShadow);
-    Canvas->MoveTo(1, FDefaultCaptionHeight - 1);
-    Canvas->LineTo(w - 1, FDefaultCaptionHeight - 1);
-    for (int i = 0; i < 3; ++i) DrawButton(Canvas, i);
-}
-
-void TskSkinCustomListBox::DrawButton(TCanvas* Canvas, int I) {
-    const TskListBoxCaptionButton& button = Buttons[I];
-    const TRect r = button.R;
-    if (Skinned()) {
-        if (IsNullRect(r) || !Picture) return;
-        const TRect downs[3] = {DownUpButtonRect, DownDownButtonRect, DownCheckButtonRect};
-        const TRect actives[3] = {ActiveUpButtonRect, ActiveDownButtonRect, ActiveCheckButtonRect};
-        const TRect normals[3] = {UpButtonRect, DownButtonRect, CheckButtonRect};
-        TRect source;
-        if (button.Down && button.MouseIn)
-            source = downs[I];
-        else if (button.MouseIn)
-            source = actives[I];
-        if (IsNullRect(source)) source = Offset(normals[I], SkinRect.Left, SkinRect.Top);
-        Canvas->CopyRect(r, Picture->GetCanvas(), source);
-        return;
-    }
-    if (IsNullRect(r)) return;
-    Canvas->GetBrush()->SetStyle(bsSolid);
-    if (button.MouseIn) {
-        Canvas->GetBrush()->SetColor(button.Down ? TColor(0xB59285) : TColor(0xD2BDB6));
-        Canvas->FillRect(r);
-        Canvas->GetBrush()->SetColor(clNavy);
-        Canvas->FrameRect(r);
-    } else {
-        Canvas->GetBrush()->SetColor(clBtnFace);
-        Canvas->FillRect(r);
-    }
-    if (I == 2)
-        DrawCheckImage(Canvas, r.Left + 4, r.Top + 4, clBlack);
-    else
-        DrawArrowImage(Canvas, r, clBlack, I == 0 ? 3 : 4);
-}
-
-void TskSkinCustomListBox::TestActive(int X, int Y) {
-    if (!FCaptionMode) return;
-    if (Skinned() && IsNullRect(UpButtonRect) && IsNullRect(DownButtonRect)) return;
-    OldActiveButton = ActiveButton;
-    ActiveButton = -1;
-    for (int i = 0; i < 3; ++i) {
-        const TRect& r = Buttons[i].R;
-        if (X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom) {
-            ActiveButton = i;
-            break;
-        }
-    }
-    if (CaptureButton != -1 && ActiveButton != CaptureButton) ActiveButton = -1;
-    if (ActiveButton == OldActiveButton) return;
-    if (OldActiveButton != -1) {
-        TskListBoxCaptionButton& old = Buttons[OldActiveButton];
-        old.MouseIn = false;
-        DrawButton(GetCanvas(), OldActiveButton);
-        if (TimerMode != 0 && old.Down) KillTimer(GetHandle(), kCaptionTimer);
-    }
-    if (ActiveButton != -1) {
-        TskListBoxCaptionButton& now = Buttons[ActiveButton];
-        now.MouseIn = true;
-        DrawButton(GetCanvas(), ActiveButton);
-        if (TimerMode != 0 && now.Down) StartTimer(kReturnRepeat);
-    }
-}
-
-void TskSkinCustomListBox::StartTimer(UINT Interval) {
-    if (HandleAllocated()) ::SetTimer(GetHandle(), kCaptionTimer, Interval, nullptr);
-}
-
-void TskSkinCustomListBox::StopTimer() {
-    if (HandleAllocated()) KillTimer(GetHandle(), kCaptionTimer);
-}
-
-void TskSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (FCaptionMode) {
-        TestActive(X, Y);
-        if (ActiveButton != -1) {
-            CaptureButton = ActiveButton;
-            Buttons[ActiveButton].MouseIn = true;
-            Buttons[ActiveButton].Down = true;
-            DrawButton(GetCanvas(), ActiveButton);
-            const TNotifyEvent* events[3] = {&OnUpButtonClick, &OnDownButtonClick,
-                                             &OnCheckButtonClick};
-            if (!*events[ActiveButton]) {
-                TimerMode = ActiveButton == 0 ? 1 : ActiveButton == 1 ? 2 : 0;
-                if (TimerMode != 0) {
-                    WaitMode = true;
-                    StartTimer(kFirstRepeat);
-                }
-            }
-        }
-    }
-    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TskSkinCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
-    TestActive(X, Y);
-    TskSkinCustomControl::MouseMove(Shift, X, Y);
-}
-
-void TskSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (FCaptionMode && CaptureButton != -1) {
-        const int i = CaptureButton;
-        CaptureButton = -1;
-        TskListBoxCaptionButton& button = Buttons[i];
-        button.Down = false;
-        if (i != ActiveButton) button.MouseIn = false;
-        DrawButton(GetCanvas(), i);
-        const TNotifyEvent* events[3] = {&OnUpButtonClick, &OnDownButtonClick,
-                                         &OnCheckButtonClick};
-        if (button.MouseIn && *events[i]) {
-            (*events[i])(this);
-        } else {
-            ButtonAction(i);
-            if (TimerMode != 0) {
-                StopTimer();
-                TimerMode = 0;
-            }
-        }
-    }
-    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
-}
-
-void TskSkinCustomListBox::ButtonAction(int I) {
-    switch (I) {
-    case 0: StepUp(); break;
-    case 1: StepDown(); break;
-    default: ListBox->Click(); break;
-    }
-}
-
-void TskSkinCustomListBox::StepUp() {
-    if (GetItemIndex() > 0) SetItemIndex(GetItemIndex() - 1);
-}
-
-void TskSkinCustomListBox::StepDown() {
-    SetItemIndex(GetItemIndex() + 1);
-}
-
-void TskSkinCustomListBox::WMTimer(TMessage& Message) {
-    TskSkinCustomControl::Dispatch(Message);
-    if (WaitMode) {
-        WaitMode = false;
-        StopTimer();
-        StartTimer(kRepeat);
-        return;
-    }
-    if (TimerMode == 1) StepUp();
-    if (TimerMode == 2) StepDown();
-}
-
-void TskSkinCustomListBox::CMMouseEnter(TMessage& Message) {
-    TskSkinCustomControl::Dispatch(Message);
-    TestActive(-1, -1);
-}
-
-void TskSkinCustomListBox::CMMouseLeave(TMessage& Message) {
-    TskSkinCustomControl::Dispatch(Message);
-    if (!FCaptionMode) return;
-    bool changed = false;
-    for (TskListBoxCaptionButton& button : Buttons) {
-        if (!button.MouseIn) continue;
-        button.MouseIn = false;
-        changed = true;
-    }
-    if (changed) Invalidate();
-}
-
-void TskSkinCustomListBox::CMTextChanged(TMessage& Message) {
-    TskSkinCustomControl::Dispatch(Message);
-    if (FCaptionMode) Invalidate();
 }
 
 REGISTER_CLASS(TskSkinListBox);

@@ -197,6 +197,9 @@ public:
     virtual void ListBoxCreateWnd();
 
 protected:
+    // The inner list is made by NewList (owned by the container).
+    TskSkinCustomListBox(TComponent* AOwner, TskListBox* (*NewList)(TComponent* Owner));
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateParams(TCreateParams& Params) override;
     void CreateControlDefaultImage(TBitmap* B) override;
@@ -208,13 +211,33 @@ protected:
 
     // Item Index in the skin's look, into Canvas at Rect.
     void DrawSkinItem(TCanvas* Canvas, int Index, const TRect& Rect, TOwnerDrawState State);
+    // What the skinned item shows over its background (W x H, text rectangle TR):
+    // OnDrawItem, or the image and the text.
+    virtual void DrawSkinItemContent(TCanvas* Canvas, int Index, int W, int H, const TRect& TR,
+                                     TOwnerDrawState State);
     // Item Index in the plain look.
     void DrawDefaultItem(TCanvas* Canvas, int Index, const TRect& Rect, TOwnerDrawState State);
+    // Where the plain item's fill and focus rectangle start: the pixels before belong to the
+    // content.
+    virtual int DefaultItemIndent() const { return 0; }
+    // What the plain item shows over its fill (W x H, text rectangle TR): OnDrawItem, or the
+    // image and the text.
+    virtual void DrawDefaultItemContent(TCanvas* Canvas, int Index, int W, int H, const TRect& TR,
+                                        TOwnerDrawState State);
     // The skin's client area tiled over W x H, drawn at (X, Y).
     void PaintBGWH(TCanvas* Canvas, int W, int H, int X, int Y);
     bool Skinned() const { return FIndex != -1; }
     // Items come from the skin only when its record gives their picture; else they are plain.
-    bool SkinnedItems() const { return Skinned() && Picture && !IsNullRect(SkinItemRect); }
+    virtual bool SkinnedItems() const { return Skinned() && Picture && !IsNullRect(SkinItemRect); }
+    // The caption's check button released over it without OnCheckButtonClick: the list's
+    // click.
+    virtual void CheckButtonAction();
+    // The off-screen bitmap each item is composed in before it is copied to the list, kept
+    // from one item to the next (a new bitmap per item costs more than the item).
+    TBitmap& ItemBuffer();
+    // The item's image (when Images is set) at TR's left and its text after it, both
+    // vertically centred.
+    void DrawItemImageAndText(TCanvas* Canvas, int Index, TRect TR);
 
     void WMSize(TMessage& Message);
     void WMTimer(TMessage& Message);
@@ -264,7 +287,9 @@ protected:
     TRect NewCaptionRect;
     TskListBoxCaptionButton Buttons[3];
     int ActiveButton = -1, OldActiveButton = -1, CaptureButton = -1;
+    // 0 no repeat, 1 stepping up, 2 stepping down.
     int TimerMode = 0;
+    // The first, longer wait of the repeat is running.
     bool WaitMode = false;
 
 private:
@@ -285,7 +310,9 @@ private:
     void StartTimer(UINT Interval);
     void StopTimer();
     void StepUp();
+    // Stops at the last item.
     void StepDown();
+    TNotifyEvent& ButtonEvent(int I);
 
     bool FHorizontalExtent = false;
     int FRowCount = 0;
@@ -300,6 +327,7 @@ private:
     TAlignment FAlignment = taLeftJustify;
     int FDefaultItemHeight = 20;
     bool FUpdatingBars = false;
+    std::unique_ptr<TBitmap> FItemBuffer;
 };
 
 class TskSkinListBox : public TskSkinCustomListBox {

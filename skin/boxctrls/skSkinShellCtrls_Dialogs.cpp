@@ -358,12 +358,8 @@ bool TskSkinOpenDialog::Execute() {
 
     form->SetCaption(FTitle);
     TskSkinForm* frame = form->DSF;
-    frame->SetBorderIcons({});
-    frame->SetSkinData(FSkinData);
-    frame->SetMenusSkinData(FCtrlSkinData);
-    frame->SetAlphaBlend(FAlphaBlend);
-    frame->SetAlphaBlendAnimation(FAlphaBlendAnimation);
-    frame->SetAlphaBlendValue(FAlphaBlendValue);
+    frame->SetUpDialog(FSkinData, FCtrlSkinData, FAlphaBlend, FAlphaBlendAnimation,
+                       FAlphaBlendValue);
 
     form->DTV->SetSkinData(FCtrlSkinData);
     form->DTV->SetSkinMessage(FSkinMessage);

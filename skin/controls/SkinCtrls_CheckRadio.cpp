@@ -216,17 +216,7 @@ TRect TskSkinCheckRadioBox::CheckPictureRect() {
 }
 
 void TskSkinCheckRadioBox::DrawCheckPicture(TCanvas* Canvas, int X, int Y, const TRect& R) {
-    if (!Picture || Picture->GetEmpty()) return;
-    // Only what lies inside the picture: a skin's rectangle may reach past it.
-    const TRect inside(std::max(R.Left, 0), std::max(R.Top, 0),
-                       std::min(R.Right, Picture->GetWidth()), std::min(R.Bottom, Picture->GetHeight()));
-    if (IsNullRect(inside)) return;
-    const int w = RectWidth(inside);
-    const int h = RectHeight(inside);
-    TBitmap check(w, h);
-    check.GetCanvas()->CopyRect(TRect(0, 0, w, h), Picture->GetCanvas(), inside);
-    check.SetTransparent(true);
-    Canvas->Draw(X + inside.Left - R.Left, Y + inside.Top - R.Top, &check);
+    DrawPictureTransparent(Canvas, X, Y, Picture, R);
 }
 
 void TskSkinCheckRadioBox::CreateImage(TBitmap* B, const TRect& R, bool AActive) {

@@ -104,6 +104,13 @@ void TskSkinScrollBar::SimplySetPosition(int Value) {
 }
 
 void TskSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize) {
+    // Lists hand their range over at every scroll: the same range needs no painting.
+    if (AMin == FMin && AMax == FMax && APageSize == FPageSize) {
+        const int saved = FPosition;
+        FPosition = Clamp(APosition);
+        if (FPosition != saved) Repaint();
+        return;
+    }
     FMin = AMin;
     FMax = AMax;
     FPageSize = APageSize;
@@ -139,6 +146,7 @@ void TskSkinScrollBar::SetSmallChange(int Value) {
 }
 
 void TskSkinScrollBar::SetLargeChange(int Value) {
+    if (FLargeChange == Value) return;
     FLargeChange = Value;
     Repaint();
 }

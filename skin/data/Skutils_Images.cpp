@@ -97,6 +97,64 @@ void TileClient(TBitmap* Dest, TBitmap* Source, const TRect& From, const TRect& 
     }
 }
 
+namespace {
+
+// The part of R that lies inside Picture; empty when none does.
+TRect InsidePicture(TBitmap* Picture, const TRect& R) {
+    if (!Picture || Picture->GetEmpty()) return TRect();
+    const TRect inside(std::max(R.Left, 0), std::max(R.Top, 0),
+                       std::min(R.Right, Picture->GetWidth()), std::min(R.Bottom, Picture->GetHeight()));
+    if (inside.Right <= inside.Left || inside.Bottom <= inside.Top) return TRect();
+    return inside;
+}
+
+} // namespace
+
+void DrawPictureTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Picture, const TRect& R) {
+    const TRect inside = InsidePicture(Picture, R);
+    if (inside.Width() <= 0) return;
+    TBitmap part(inside.Width(), inside.Height());
+    part.GetCanvas()->CopyRect(TRect(0, 0, inside.Width(), inside.Height()), Picture->GetCanvas(),
+                               inside);
+    part.SetTransparent(true);
+    Canvas->Draw(X + inside.Left - R.Left, Y + inside.Top - R.Top, &part);
+}
+
+TskTransparentPicture::TskTransparentPicture(TBitmap* Picture, const TRect& R) {
+    const TRect inside = InsidePicture(Picture, R);
+    const int w = inside.Width(), h = inside.Height();
+    if (w <= 0) return;
+    FOffset = TPoint(inside.Left - R.Left, inside.Top - R.Top);
+    FImage.SetPixelFormat(pf24bit);
+    FImage.SetSize(w, h);
+    FMask.SetPixelFormat(pf24bit);
+    FMask.SetSize(w, h);
+    TCanvas* image = FImage.GetCanvas();
+    TCanvas* mask = FMask.GetCanvas();
+    image->CopyRect(TRect(0, 0, w, h), Picture->GetCanvas(), inside);
+    const TColor key = image->GetPixels(0, h - 1);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool clear = image->GetPixels(x, y) == key;
+            mask->SetPixels(x, y, clear ? clWhite : clBlack);
+            if (clear) image->SetPixels(x, y, clBlack);
+        }
+    }
+}
+
+void TskTransparentPicture::Draw(TCanvas* Canvas, int X, int Y) {
+    if (GetEmpty()) return;
+    const TRect dest(X + FOffset.X, Y + FOffset.Y, X + FOffset.X + FImage.GetWidth(),
+                     Y + FOffset.Y + FImage.GetHeight());
+    const TRect source(0, 0, FImage.GetWidth(), FImage.GetHeight());
+    const TCopyMode mode = Canvas->GetCopyMode();
+    Canvas->SetCopyMode(cmSrcAnd);
+    Canvas->CopyRect(dest, FMask.GetCanvas(), source);
+    Canvas->SetCopyMode(cmSrcPaint);
+    Canvas->CopyRect(dest, FImage.GetCanvas(), source);
+    Canvas->SetCopyMode(mode);
+}
+
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW, int) {
     B->SetSize(AW, RectHeight(SkinRect));
     const int h = B->GetHeight();

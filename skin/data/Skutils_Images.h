@@ -29,6 +29,28 @@ struct TTileRange {
 };
 TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High);
 
+// Rectangle R of Picture drawn at (X, Y) of Canvas without its transparent colour (its
+// bottom-left pixel's). Only what lies inside the picture is drawn: a skin's rectangle may
+// reach past it.
+void DrawPictureTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Picture, const TRect& R);
+// The same part cut out once and drawn many times, as a list's rows draw their check
+// pictures: the transparent colour's pixels are masked out by two plain copies, which
+// cost far less than a transparent copy each time.
+class TskTransparentPicture {
+public:
+    TskTransparentPicture(TBitmap* Picture, const TRect& R);
+    // Nothing of R lies inside the picture.
+    bool GetEmpty() const { return FImage.GetEmpty(); }
+    // Drawn where R's top-left corner lands at (X, Y).
+    void Draw(TCanvas* Canvas, int X, int Y);
+
+private:
+    // The part with its transparent pixels black, and white where they are (black elsewhere).
+    TBitmap FImage;
+    TBitmap FMask;
+    TPoint FOffset;
+};
+
 // The source rectangle From (in SB) repeated over To from its top-left corner, the last
 // column and row clipped at To's right and bottom, never scaled.
 void TileClient(TBitmap* B, TBitmap* SB, const TRect& From, const TRect& To);

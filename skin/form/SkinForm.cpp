@@ -212,6 +212,16 @@ void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
     SetReference(this, FMenusSkinData, Value);
 }
 
+void TskSkinForm::SetUpDialog(TskSkinData* Skin, TskSkinData* MenusSkin, bool Blend,
+                              bool Animation, Byte Value) {
+    SetBorderIcons({});
+    SetSkinData(Skin);
+    SetMenusSkinData(MenusSkin);
+    SetAlphaBlend(Blend);
+    SetAlphaBlendAnimation(Animation);
+    SetAlphaBlendValue(Value);
+}
+
 void TskSkinForm::SetFormStyle(TFormStyle Value) {
     if (Value != fsNormal && Value != fsStayOnTop) return;
     FForm->SetFormStyle(Value);

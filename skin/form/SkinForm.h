@@ -121,6 +121,10 @@ public:
     TNotifyEvent OnMainMenuEnter;
     TNotifyEvent OnMainMenuExit;
     void SetMenusSkinData(TskSkinData* Value);
+    // The frame of a dialog made at run time: no border icons, the dialog's skins and its
+    // translucency.
+    void SetUpDialog(TskSkinData* Skin, TskSkinData* MenusSkin, bool Blend, bool Animation,
+                     Byte Value);
     // The form's style, fsNormal or fsStayOnTop (the MDI styles are the form's own
     // business); its window is made anew, so with AlphaBlend every skinned control of the
     // form reads its skin again.

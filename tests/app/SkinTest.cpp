@@ -89,6 +89,8 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"buttonedit", TskDataSkinEditControl::StaticClass()},
         {"memo", TskDataSkinMemoControl::StaticClass()},
         {"scrollbox", TskDataSkinScrollBoxControl::StaticClass()},
+        {"checklistbox", TskDataSkinCheckListBox::StaticClass()},
+        {"captionlistbox", TskDataSkinCheckListBox::StaticClass()},
     };
     return controls;
 }

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -64,6 +66,35 @@ TEST(Colors, ResolveThroughTheSystemOrStayAndTheirNamesRoundTrip) {
     EXPECT_EQ(color, clSilver);
     EXPECT_FALSE(ColorToIdent(0x123456, name));
     EXPECT_FALSE(IdentToColor("clPurplish", color));
+}
+
+TEST(Colors, TheNamedColoursComeInTheirGroupsAndConvertBothWays) {
+    std::vector<AnsiString> names;
+    GetColorValues([&names](const AnsiString& Name) { names.push_back(Name); });
+    ASSERT_EQ(names.size(), 16u + 4u + 30u + 2u);
+    // The standard colours, the extended ones, the system's, then "none" and "default".
+    EXPECT_EQ(names[0], "clBlack");
+    EXPECT_EQ(names[15], "clWhite");
+    EXPECT_EQ(names[16], "clMoneyGreen");
+    EXPECT_EQ(names[19], "clMedGray");
+    EXPECT_EQ(names[20], "clScrollBar");
+    EXPECT_EQ(names[names.size() - 2], "clNone");
+    EXPECT_EQ(names.back(), "clDefault");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const TColor color = StringToColor(names[i]);
+        EXPECT_EQ(ColorToString(color), names[i]);
+        const bool system = (static_cast<std::uint32_t>(color) & 0xFF000000u) == 0x80000000u;
+        EXPECT_EQ(system, i >= 20 && i < names.size() - 2) << names[i];
+    }
+    // Synonyms are read but never listed.
+    EXPECT_EQ(std::count(names.begin(), names.end(), "clLtGray"), 0);
+    EXPECT_EQ(StringToColor("cldkgray"), clGray);
+
+    EXPECT_EQ(ColorToString(0x123456), "$00123456");
+    EXPECT_EQ(StringToColor("$00123456"), 0x123456);
+    EXPECT_EQ(StringToColor("255"), clRed);
+    EXPECT_THROW(StringToColor("clPurplish"), EConvertError);
+    EXPECT_THROW(StringToColor(""), EConvertError);
 }
 
 // ---------------------------------------------------------------------------
@@ -183,6 +214,10 @@ TEST(PenAndBrush, ChangesRenewHandlesAndClearBrushesUseTheStockBrush) {
         LOGBRUSH solid;
         ASSERT_TRUE(GetObjectA(brush.GetHandle(), sizeof solid, &solid));
         EXPECT_EQ(solid.lbColor, RGB(0, 255, 0));
+        // ... also the colour it already has.
+        brush.SetStyle(bsClear);
+        brush.SetColor(clLime);
+        EXPECT_EQ(brush.GetStyle(), bsSolid);
         brush.SetStyle(bsCross);
         ASSERT_TRUE(GetObjectA(brush.GetHandle(), sizeof solid, &solid));
         EXPECT_EQ(solid.lbStyle, static_cast<UINT>(BS_HATCHED));

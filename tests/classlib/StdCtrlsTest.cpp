@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -227,6 +228,69 @@ TEST_F(StdCtrlsTest, ListBoxItemsAndIndexSurviveTheWindow) {
     EXPECT_THROW(list->GetItems()->Insert(0, "x"), EStringListError);
     list->SetItemIndex(7);
     EXPECT_EQ(list->GetItemIndex(), -1);
+}
+
+// A list that keeps a box of its own in every item's window data, as a check list does.
+class TBoxingListBox : public TListBox {
+public:
+    using TListBox::TListBox;
+    struct TBox : TObject {
+        TObject* Data = nullptr;
+    };
+    std::vector<std::string> Log;
+
+protected:
+    TObject* GetItemData(int Index) override {
+        auto* box = static_cast<TBox*>(TListBox::GetItemData(Index));
+        return box ? box->Data : nullptr;
+    }
+    void SetItemData(int Index, TObject* AData) override {
+        Log.push_back("set " + std::to_string(Index));
+        auto* box = static_cast<TBox*>(TListBox::GetItemData(Index));
+        if (!box) {
+            Boxes.push_back(std::make_unique<TBox>());
+            box = Boxes.back().get();
+            TListBox::SetItemData(Index, box);
+        }
+        box->Data = AData;
+    }
+    void DeleteString(int Index) override {
+        Log.push_back("delete " + std::to_string(Index));
+        TListBox::DeleteString(Index);
+    }
+    void ResetContent() override {
+        Log.push_back("reset");
+        TListBox::ResetContent();
+    }
+
+private:
+    std::vector<std::unique_ptr<TBox>> Boxes;
+};
+
+TEST_F(StdCtrlsTest, ItemObjectsGoThroughTheListsOwnItemData) {
+    auto* list = Add<TBoxingListBox>(Form, 10, 10, 100, 80);
+    TStrings* items = list->GetItems();
+    items->Add("plain");
+    EXPECT_TRUE(list->Log.empty()); // a new item's data is nil already
+    items->AddObject("marked", Form);
+    items->InsertObject(0, "first", list);
+    EXPECT_EQ(list->Log, (std::vector<std::string>{"set 1", "set 0"}));
+    EXPECT_EQ(items->GetObject(0), list);
+    EXPECT_EQ(items->GetObject(1), nullptr);
+    EXPECT_EQ(items->GetObject(2), Form);
+    EXPECT_THROW(items->GetObject(3), EListError);
+
+    // A new window takes every item's data through the list, in order.
+    list->Log.clear();
+    list->RecreateWnd();
+    list->HandleNeeded();
+    EXPECT_EQ(list->Log, (std::vector<std::string>{"set 0", "set 1", "set 2"}));
+    EXPECT_EQ(items->GetObject(2), Form);
+
+    list->Log.clear();
+    items->Delete(1);
+    items->Clear();
+    EXPECT_EQ(list->Log, (std::vector<std::string>{"delete 1", "reset"}));
 }
 
 TEST_F(StdCtrlsTest, ChoosingAListItemWithTheMouseClicks) {

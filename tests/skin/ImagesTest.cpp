@@ -137,6 +137,29 @@ TEST(SkinImages, BorderImagesAndMasksOfAFrame) {
     EXPECT_EQ(At(&mr, 1, 15), 0u);
 }
 
+TEST(SkinImages, APictureCutOnceDrawsAsTheTransparentCopyDoes) {
+    // A 5x4 gradient whose bottom-left colour also marks a clear pixel inside it.
+    auto picture = Gradient(5, 4);
+    TCanvas* source = picture->GetCanvas();
+    const TColor clear = source->GetPixels(0, 3);
+    source->SetPixels(2, 1, clear);
+    // Each part: wholly inside, reaching past the picture, and all outside it.
+    for (const TRect& part : {TRect(0, 0, 5, 4), TRect(1, 1, 7, 6), TRect(6, 6, 9, 9)}) {
+        TBitmap expected(10, 10), cut(10, 10);
+        for (TBitmap* b : {&expected, &cut}) {
+            b->GetCanvas()->GetBrush()->SetColor(clBlue);
+            b->GetCanvas()->FillRect(TRect(0, 0, 10, 10));
+        }
+        DrawPictureTransparent(expected.GetCanvas(), 2, 3, picture.get(), part);
+        TskTransparentPicture once(picture.get(), part);
+        EXPECT_EQ(once.GetEmpty(), part.Left >= 5);
+        once.Draw(cut.GetCanvas(), 2, 3);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                ASSERT_EQ(At(&cut, x, y), At(&expected, x, y)) << x << "," << y;
+    }
+}
+
 TEST(SkinRegions, RegionDataHoldsOneRectanglePerRun) {
     auto mask = MaskOf(6, {{{0, 2}, {3, 6}}, {}, {{0, 6}}});
     std::vector<Byte> data;

@@ -7,35 +7,22 @@
 #include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
 
-#include "tests/skin/controls/SkinFixture.h"
+#include "tests/skin/boxctrls/ListSkinFixture.h"
 
 namespace {
 
 // Item states in the fixture picture, one flat colour each.
-constexpr TColor kItem = 0x00C0FFC0;
-constexpr TColor kActiveItem = 0x00FFC0C0;
-constexpr TColor kClient = 0x00C0C0FF;
-constexpr TColor kFrame = 0x00404040;
+constexpr TColor kItem = kListItem;
+constexpr TColor kActiveItem = kListActiveItem;
+constexpr TColor kClient = kListClient;
 
 class SkinListBox : public ShownFormTest {
 protected:
     void SetUp() override {
         ShownFormTest::SetUp();
         Form->SetBounds(0, 0, 600, 400);
-        const int pic = Skin.AddPicture(200, 100);
-        Skin.Fill(pic, TRect(0, 0, 100, 80), kFrame);
-        Skin.Fill(pic, TRect(4, 4, 96, 76), kClient);
-        Skin.Fill(pic, TRect(100, 0, 180, 16), kItem);
-        Skin.Fill(pic, TRect(100, 16, 180, 32), kActiveItem);
-        Record = Skin.AddFramed<TskDataSkinListBox>("listbox", pic, TRect(0, 0, 100, 80));
-        Record->LTPoint = TPoint(4, 4);
-        Record->RTPoint = TPoint(96, 4);
-        Record->LBPoint = TPoint(4, 76);
-        Record->RBPoint = TPoint(96, 76);
-        Record->ClRect = TRect(4, 4, 96, 76);
-        Record->ItemRect = TRect(100, 0, 180, 16);
-        Record->ActiveItemRect = TRect(100, 16, 180, 32);
-        Record->ItemTextRect = TRect(2, 0, 78, 16);
+        int picture = 0;
+        Record = AddListRecord<TskDataSkinListBox>(Skin, "listbox", 200, picture);
     }
     TskSkinListBox* Filled(int Count, int Height = 120) {
         auto* list = Add<TskSkinListBox>(Form, 10, 10, 150, Height);
@@ -215,6 +202,23 @@ TEST_F(SkinListBox, ItemsAreDrawnInTheSkinTheirStateOrThePlainLookOrByTheEvent) 
     image = PaintToBitmap(plain->GetListBox());
     EXPECT_EQ(PixelOf(image.get(), 140, 2), ColorToRGB(clLime));
     EXPECT_EQ(drawn, 4);
+
+    // Each item's handler starts from a new canvas's pen and brush, whatever the one before
+    // left behind.
+    struct TCareless {
+        std::vector<TColor> PenSeen;
+        std::vector<TBrushStyle> BrushSeen;
+        void Draw(TCanvas* Cnvs, int, int, int, const TRect&, TOwnerDrawState) {
+            PenSeen.push_back(Cnvs->GetPen()->GetColor());
+            BrushSeen.push_back(Cnvs->GetBrush()->GetStyle());
+            Cnvs->GetPen()->SetColor(clRed);
+            Cnvs->GetBrush()->SetStyle(bsCross);
+        }
+    } careless;
+    plain->OnDrawItem = TskDrawSkinItemEvent(&careless, &TCareless::Draw);
+    PaintToBitmap(plain->GetListBox());
+    EXPECT_EQ(careless.PenSeen, std::vector<TColor>(2, clBlack));
+    EXPECT_EQ(careless.BrushSeen, std::vector<TBrushStyle>(2, bsSolid));
 }
 
 TEST_F(SkinListBox, ARecordWithoutStatePicturesOrClientAreaStillDraws) {
@@ -271,6 +275,67 @@ TEST_F(SkinListBox, CaptionButtonsStepTheSelectionRepeatWhileHeldOrFireTheirEven
     MouseUp(list, up.Left + 3, up.Top + 3);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(list->GetItemIndex(), 5);
+}
+
+TEST_F(SkinListBox, HeldCaptionStepsStopAtTheLastItemAndAReleaseOffTheButtonDoesNothing) {
+    auto* list = Filled(4, 150);
+    list->SetCaptionMode(true);
+    list->SetItemIndex(2);
+    Pump();
+    HWND wnd = list->GetHandle();
+    const TRect down = list->GetButtonRect(1);
+    MovePointer(list->ClientToScreen(TPoint(down.Left + 4, down.Top + 4)));
+    PressLeftButton(true);
+    // A pressed caption button holds the mouse.
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() == wnd; }));
+    for (int tick = 0; tick < 4; ++tick) SendMessageA(wnd, WM_TIMER, 1, 0);
+    EXPECT_EQ(list->GetItemIndex(), 3);
+    PressLeftButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() != wnd; }));
+    EXPECT_EQ(list->GetItemIndex(), 3);
+
+    // Pressed on the up button, the pointer taken away, released elsewhere: no step.
+    const TRect up = list->GetButtonRect(0);
+    MovePointer(list->ClientToScreen(TPoint(up.Left + 4, up.Top + 4)));
+    PressLeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() == wnd; }));
+    MovePointer(list->ClientToScreen(TPoint(20, 100)));
+    ASSERT_TRUE(PumpUntil([&] {
+        POINT p;
+        GetCursorPos(&p);
+        return list->ScreenToClient(TPoint(p.x, p.y)).Y == 100;
+    }));
+    PressLeftButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() != wnd; }));
+    EXPECT_EQ(list->GetItemIndex(), 3);
+
+    // With its own event assigned a button only clicks: no timer steps it.
+    int clicks = 0;
+    list->OnDownButtonClick = TNotifyEvent::FromCallable([&clicks](TObject*) { ++clicks; });
+    list->SetItemIndex(0);
+    MouseDown(list, down.Left + 4, down.Top + 4);
+    for (int tick = 0; tick < 3; ++tick) SendMessageA(wnd, WM_TIMER, 1, 0);
+    MouseUp(list, down.Left + 4, down.Top + 4);
+    EXPECT_EQ(list->GetItemIndex(), 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SkinListBox, PlainCaptionButtonsAreRingedIdleLitWhenHotAndDarkerWhenPressed) {
+    auto* list = Filled(4, 150);
+    list->SetCaptionMode(true);
+    Pump();
+    const TRect r = list->GetButtonRect(0);
+    // Inside the ring, clear of the arrow in the middle.
+    const auto fill = [&] { return PixelOf(PaintToBitmap(list).get(), r.Left + 2, r.Top + 2); };
+    const auto ring = [&] { return PixelOf(PaintToBitmap(list).get(), r.Left, r.Top + 5); };
+    EXPECT_EQ(fill(), ColorToRGB(clBtnFace));
+    EXPECT_EQ(ring(), ColorToRGB(clBtnShadow));
+    MouseMove(list, r.Left + 4, r.Top + 4);
+    EXPECT_EQ(fill(), ColorToRGB(0xD2BDB6));
+    EXPECT_EQ(ring(), ColorToRGB(clNavy));
+    MouseDown(list, r.Left + 4, r.Top + 4);
+    EXPECT_EQ(fill(), ColorToRGB(0xB59385));
+    MouseUp(list, r.Left + 4, r.Top + 4);
 }
 
 TEST_F(SkinListBox, Screenshot) {

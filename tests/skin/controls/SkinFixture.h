@@ -111,6 +111,22 @@ inline bool ClickOnScreen(TWinControl* Control, int X, int Y, const std::functio
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     return PumpUntil(Done);
 }
+// The pointer moved to a screen point by the system's mouse input.
+inline void MovePointer(const TPoint& At) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = At.X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = At.Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+// The left mouse button pressed or released where the pointer is, by the system's input.
+inline void PressLeftButton(bool Down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof(input));
+}
 // A key pressed and released on the keyboard: it reaches the window with the focus. True
 // once Done holds.
 inline bool KeyOnKeyboard(Word Key, const std::function<bool()>& Done) {

@@ -1,0 +1,31 @@
+// The list box records of the list tests: a 100 x 80 frame with a border of 4 around its
+// client area and 80 x 16 items, each part one flat colour in a picture of W x 100.
+#pragma once
+
+#include "skin/data/SkinData_EditControls.h"
+
+#include "tests/skin/controls/SkinFixture.h"
+
+constexpr TColor kListItem = 0x00C0FFC0;
+constexpr TColor kListActiveItem = 0x00FFC0C0;
+constexpr TColor kListClient = 0x00C0C0FF;
+constexpr TColor kListFrame = 0x00404040;
+
+// A record of class R named Name in a new picture W wide, whose index goes to Picture.
+template <class R> R* AddListRecord(TFixtureSkin& Skin, const char* Name, int W, int& Picture) {
+    Picture = Skin.AddPicture(W, 100);
+    Skin.Fill(Picture, TRect(0, 0, 100, 80), kListFrame);
+    Skin.Fill(Picture, TRect(4, 4, 96, 76), kListClient);
+    Skin.Fill(Picture, TRect(100, 0, 180, 16), kListItem);
+    Skin.Fill(Picture, TRect(100, 16, 180, 32), kListActiveItem);
+    R* record = Skin.AddFramed<R>(Name, Picture, TRect(0, 0, 100, 80));
+    record->LTPoint = TPoint(4, 4);
+    record->RTPoint = TPoint(96, 4);
+    record->LBPoint = TPoint(4, 76);
+    record->RBPoint = TPoint(96, 76);
+    record->ClRect = TRect(4, 4, 96, 76);
+    record->ItemRect = TRect(100, 0, 180, 16);
+    record->ActiveItemRect = TRect(100, 16, 180, 32);
+    record->ItemTextRect = TRect(2, 0, 78, 16);
+    return record;
+}
