@@ -221,6 +221,12 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
 }
 
 TEST_F(SkinFrame, AFrameShowingTheFormIconGivesBackEveryHandleItCounted) {
+    // Each form shown here takes the front and hands it back as it goes. Under Wine the
+    // display reports the focus late, and each late report activates its window again: with
+    // the fixture's form still shown, two late reports chase each other between the two
+    // windows for ever. The fixture's form steps aside; a hidden one is never activated.
+    Form->Hide();
+    Pump();
     auto cycle = [] {
         auto* form = new TForm(nullptr);
         form->SetBounds(50, 50, 220, 160);
