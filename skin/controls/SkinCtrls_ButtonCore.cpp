@@ -68,13 +68,15 @@ namespace {
 void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW, int GH,
                  const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
                  const std::function<void(int X, int Y)>& Draw) {
+    // Before the handle is taken, so that the text is drawn over the face rather than in a box
+    // of whatever colour the canvas's brush last had.
+    Canvas->GetBrush()->SetStyle(bsClear);
     RECT measure = {0, 0, 0, 0};
     HDC dc = Canvas->GetHandle();
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &measure, DT_CALCRECT);
     // Laid out by what its glyphs draw, not only by their advances.
     const int tw = Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0);
     const int th = measure.bottom - measure.top;
-    Canvas->GetBrush()->SetStyle(bsClear);
     int gx = 0, gy = 0, tx = 0, ty = 0;
     CalcGlyphAndTextLayout(Layout, R, GW, GH, tw, th, Margin, Spacing, gx, gy, tx, ty);
     if (Shift) {
