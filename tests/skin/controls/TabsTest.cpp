@@ -162,11 +162,17 @@ TEST_F(SkinTabs, ThePageAreaFitsTheSkinsFrameOnEverySideAndBothWays) {
                 case tpRight: expected = TRect(4, 4 + native.Top - 6, native.Right, ch - 4); break;
                 }
             }
-            // The system's side page areas start at its own frame; nothing leaves the client.
+            // The system's side page areas start at its own frame: the frame's top edge stays
+            // in sight. Nothing leaves the client.
+            expected.Top = std::max(expected.Top, skinned ? 4 : 1);
             expected = TRect(std::max(expected.Left, 0), std::max(expected.Top, 0),
                              std::min(expected.Right, cw), std::min(expected.Bottom, ch));
             EXPECT_EQ(display, expected);
             EXPECT_EQ(pages->GetActivePage()->GetBoundsRect(), display);
+            // The frame's top edge shows above the page area.
+            auto image = PaintToBitmap(pages);
+            EXPECT_EQ(PixelOf(image.get(), Middle(display).X, display.Top - (skinned ? 3 : 1)),
+                      ColorToRGB(skinned ? kFrame : clBtnShadow));
 
             // From the page area back to the window: the inverse of the correction.
             RECT back{display.Left, display.Top, display.Right, display.Bottom};
