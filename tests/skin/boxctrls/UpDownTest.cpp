@@ -10,7 +10,7 @@
 #include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
 
-#include "tests/skin/controls/SkinFixture.h"
+#include "tests/skin/controls/ContainerDemos.h"
 
 #include <chrono>
 #include <functional>
@@ -673,7 +673,7 @@ TEST(UpDownResource, AFormReadsItsUpDownAndSpinEditWithTheirRangesBeforeTheirVal
 
 constexpr int kColumn = 150;
 
-class UpDownDemo : public SkinDemoTest {
+class UpDownDemo : public ContainerDemoTest {
 protected:
     // Columns: normal, hot, pressed, disabled. Only one control is under the pointer at a
     // time, so each hot and pressed control is shown and captured on its own, into the sheet.
@@ -687,11 +687,7 @@ protected:
             auto* v = PlaceAt<TskSkinUpDown>(x + 60, 10, 20, 40, "vupdown");
             v->SetOrientation(udVertical);
             v->SetBounds(x + 60, 10, 20, 40);
-            auto* s = PlaceAt<TskSkinSpinEdit>(x, 70, 130, 20);
-            s->SetValue(123 + state);
-            auto* f = PlaceAt<TskSkinSpinEdit>(x, 110, 130, 20);
-            f->SetValueType(vtFloat);
-            f->SetValue(2.5 * state);
+            auto [s, f] = PlaceSpinEdits(x, 70, state);
             Spins.push_back(s);
             if (state == 1) hot = {h, v, s, f};
             if (state == 2) pressed = {h, v, s, f};

@@ -98,7 +98,7 @@ protected:
     template <typename T>
     T* PlaceAt(int Left, int Top, int Width, int Height, const char* Section = nullptr) {
         T* control = new T(Form);
-        control->SetParent(Form);
+        control->SetParent(HostOfControls());
         if (Section) control->SetSkinDataName(Section);
         control->SetBounds(Left, Top, Width, Height);
         control->SetSkinData(Data);
@@ -119,7 +119,11 @@ protected:
         ReleaseCapture();
     }
 
+    // Where PlaceAt puts the controls: Host, or the form itself when there is none.
+    TWinControl* HostOfControls() const { return Host ? Host : Form; }
+
     TskSkinData* Data = nullptr;
+    TWinControl* Host = nullptr;
     // The controls of the column being built.
     std::vector<TControl*> Controls;
 };

@@ -10,7 +10,7 @@
 #include "classlib/Buttons.h"
 #include "classlib/FormLoader.h"
 
-#include "tests/skin/controls/SkinFixture.h"
+#include "tests/skin/controls/ContainerDemos.h"
 
 #include <sstream>
 #include <string>
@@ -442,34 +442,13 @@ TEST_F(SkinTabs, PagesAreReadFromAFormResourceAsThePageControlsChildren) {
 }
 
 // Tabs on all four sides and an overflowing strip with its up-down, for people to look at.
-class TabsDemo : public SkinDemoTest {
+class TabsDemo : public ContainerDemoTest {
 protected:
     void BuildAndCapture(const char* FileName) {
         Form->SetBounds(20, 20, 660, 470);
         Form->SetColor(clBtnFace);
-        const TTabPosition positions[] = {tpTop, tpBottom, tpLeft, tpRight};
-        for (int i = 0; i < 4; ++i) {
-            auto* pages = new TskSkinPageControl(Form);
-            pages->SetParent(Form);
-            pages->SetBounds(10 + (i % 2) * 320, 10 + (i / 2) * 190, 300, 180);
-            pages->SetTabPosition(positions[i]);
-            for (const char* caption : {"General", "Colours", "Pins"}) {
-                auto* sheet = new TskSkinTabSheet(Form);
-                sheet->SetCaption(caption);
-                sheet->SetPageControl(pages);
-            }
-            auto* button = new TButton(Form);
-            button->SetParent(pages->GetPage(0));
-            button->SetBounds(12, 12, 90, 25);
-            button->SetCaption("On the page");
-            pages->SetSkinData(Data);
-        }
-        auto* strip = new TskSkinTabControl(Form);
-        strip->SetParent(Form);
-        strip->SetBounds(10, 390, 300, 40);
-        for (int i = 1; i <= 10; ++i) strip->GetTabs()->Add("Page " + std::to_string(i));
-        strip->SetTabIndex(1);
-        strip->SetSkinData(Data);
+        PlaceTabsOnFourSides(10, 10, 300, 180);
+        TskSkinTabControl* strip = PlaceOverflowingStrip(10, 390, 300);
         Pump();
         EXPECT_NE(strip->GetUpDown(), nullptr);
         Capture(FileName);
