@@ -68,8 +68,7 @@ namespace {
 void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW, int GH,
                  const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
                  const std::function<void(int X, int Y)>& Draw) {
-    // Before the handle is taken, so that the text is drawn over the face rather than in a box
-    // of whatever colour the canvas's brush last had.
+    // The canvas makes its DC's text background transparent when it hands the handle out.
     Canvas->GetBrush()->SetStyle(bsClear);
     RECT measure = {0, 0, 0, 0};
     HDC dc = Canvas->GetHandle();
