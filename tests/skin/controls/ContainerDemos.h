@@ -15,6 +15,7 @@
 #include "skin/controls/SkinCtrls_StatusPanels.h"
 #include "skin/controls/SkinTabs.h"
 
+#include "tests/skin/controls/DemoPictures.h"
 #include "tests/skin/controls/SkinFixture.h"
 
 #include <string>
@@ -148,7 +149,7 @@ protected:
     // disabled (its lamp unlit).
     TskSkinStatusBar* PlaceStatusBar(int Width) {
         auto* status = PlaceAt<TskSkinStatusBar>(0, 0, Width, 23);
-        auto lamp = Lamp();
+        auto lamp = LampStrip();
         int left = 2;
         for (const char* caption : {"Ready", "12 pages", "Common anode"}) {
             auto* panel = new TskSkinStatusPanel(Form);
@@ -211,18 +212,5 @@ private:
         button->SetCaption(Caption);
         button->SetSkinData(Data);
         button->SetParent(Bar);
-    }
-    // A round lamp, lit and unlit, as a two-frame glyph strip.
-    static std::unique_ptr<TBitmap> Lamp() {
-        auto strip = std::make_unique<TBitmap>(24, 12);
-        TCanvas* c = strip->GetCanvas();
-        c->GetBrush()->SetColor(clFuchsia);
-        c->FillRect(TRect(0, 0, 24, 12));
-        c->GetPen()->SetColor(clGray);
-        c->GetBrush()->SetColor(static_cast<TColor>(0x30C030));
-        c->Ellipse(1, 1, 11, 11);
-        c->GetBrush()->SetColor(clSilver);
-        c->Ellipse(13, 1, 23, 11);
-        return strip;
     }
 };

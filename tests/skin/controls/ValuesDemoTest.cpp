@@ -121,22 +121,6 @@ TSize InkSize(const TShownText& Shown) {
     return TSize{ink.Width(), ink.Height()};
 }
 
-// The bounds of the pixels in which two pictures of one size differ, of those of A in Only
-// when it is set; empty when none do.
-TRect Differences(TBitmap* A, TBitmap* B, COLORREF Only) {
-    TRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-    for (int y = 0; y < A->GetHeight(); ++y)
-        for (int x = 0; x < A->GetWidth(); ++x)
-            if (PixelOf(A, x, y) != PixelOf(B, x, y) &&
-                (Only == CLR_INVALID || PixelOf(A, x, y) == Only)) {
-                ink.Left = std::min(ink.Left, x);
-                ink.Top = std::min(ink.Top, y);
-                ink.Right = std::max(ink.Right, x + 1);
-                ink.Bottom = std::max(ink.Bottom, y + 1);
-            }
-    return ink.Left == INT_MAX ? TRect() : ink;
-}
-
 class ValuesDemo : public SkinDemoTest {
 protected:
     void SetUp() override {
