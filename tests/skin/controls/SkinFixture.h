@@ -8,6 +8,7 @@
 #include "classlib/Paths.h"
 
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include <chrono>
 #include <climits>
@@ -103,35 +104,6 @@ inline TRect Differences(TBitmap* A, TBitmap* B, COLORREF Only = CLR_INVALID) {
                 ink.Bottom = std::max(ink.Bottom, y + 1);
             }
     return ink.Left == INT_MAX ? TRect() : ink;
-}
-
-// The user's mouse at a screen point, with the given button flags, through the system's
-// input queue.
-inline void SendPointer(TPoint At, DWORD Flags = 0) {
-    SendMouseInput(Flags, At);
-}
-
-// Control's point (X, Y) on the screen, for a window-less control too.
-inline TPoint OnScreen(TControl* Control, int X, int Y) {
-    return Control->GetParent()->ClientToScreen(
-        TPoint(Control->GetLeft() + X, Control->GetTop() + Y));
-}
-
-// A person's click at (X, Y) of Control: the pointer moved there on the screen, the left
-// button pressed and released there by the system's mouse input. True once Done holds.
-inline bool ClickOnScreen(TWinControl* Control, int X, int Y, const std::function<bool()>& Done) {
-    const TPoint at = Control->ClientToScreen(TPoint(X, Y));
-    SetCursorPos(at.X, at.Y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    return PumpUntil(Done);
-}
-// A key pressed and released on the keyboard: it reaches the window with the focus. True
-// once Done holds.
-inline bool KeyOnKeyboard(Word Key, const std::function<bool()>& Done) {
-    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
-    return PumpUntil(Done);
 }
 
 // A demo form of skinned controls, each in its looks side by side, for a screenshot that

@@ -78,13 +78,10 @@ TPoint Middle(const TRect& R) {
 }
 
 void PointAt(TWinControl* Control, TPoint P) {
-    SendMouseInput(0, Control->ClientToScreen(P));
+    PointerTo(Control->ClientToScreen(P));
 }
 void ClickAt(TWinControl* Control, TPoint P) {
-    const TPoint at = Control->ClientToScreen(P);
-    SendMouseInput(0, at);
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN, at);
-    SendMouseInput(MOUSEEVENTF_LEFTUP, at);
+    ClickAt(Control->ClientToScreen(P));
 }
 
 COLORREF ScreenPixel(TWinControl* Control, TPoint P) {

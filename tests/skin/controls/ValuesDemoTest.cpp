@@ -139,7 +139,7 @@ protected:
 
     // The pointer in the screen's corner, away from the form.
     static void Park() {
-        SendPointer(TPoint(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2));
+        PointerTo(TPoint(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2));
         Pump();
     }
 
@@ -345,7 +345,7 @@ protected:
             Cell(Look, knob, TPoint(18, 18), [knob] {
                 const int start = knob->GetValue();
                 for (int step = 1; step <= 2; ++step) {
-                    SendPointer(OnScreen(knob, 18 + 2 * step, 18 - 2 * step));
+                    PointerTo(OnScreen(knob, 18 + 2 * step, 18 - 2 * step));
                     EXPECT_TRUE(PumpUntil([=] { return knob->GetValue() > start + step - 1; }));
                 }
             });
@@ -404,11 +404,11 @@ protected:
     void ShowLook(const TLookCell& Cell, bool Press) {
         TControl* control = Cell.Control;
         const TPoint at = OnScreen(control, Cell.Point.X, Cell.Point.Y);
-        SendPointer(at);
+        PointerTo(at);
         EXPECT_TRUE(PumpUntil([control] { return GetMouseControl() == control; }))
             << control->ClassName() << " is not under the pointer";
         if (Press) {
-            SendPointer(at, MOUSEEVENTF_LEFTDOWN);
+            PointerDown(at);
             EXPECT_TRUE(PumpUntil([control] { return GetCaptureControl() == control; }))
                 << control->ClassName() << " took no press";
         }
@@ -420,7 +420,7 @@ protected:
         const TPoint origin = OnScreen(control, 0, 0);
         Sheet->GetCanvas()->Draw(origin.X - frame.left, origin.Y - frame.top, shot.get());
         if (!Press) return;
-        SendPointer(OnScreen(control, Cell.Point.X, Cell.Point.Y), MOUSEEVENTF_LEFTUP);
+        PointerUp(OnScreen(control, Cell.Point.X, Cell.Point.Y));
         EXPECT_TRUE(PumpUntil([] { return GetCaptureControl() == nullptr; }));
     }
     // Fades and animations driven to their end.
