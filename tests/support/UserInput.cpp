@@ -93,3 +93,20 @@ bool KeyOnKeyboard(Word Key, const std::function<bool()>& Done) {
     PressKey(Key);
     return PumpUntil(Done);
 }
+
+bool KeyWith(BYTE Modifier, Word Key, const std::function<bool()>& Done) {
+    KeyDown(Modifier);
+    const bool done = KeyOnKeyboard(Key, Done);
+    KeyUp(Modifier);
+    return done;
+}
+
+void TypeOnKeyboard(const std::string& Text) {
+    for (char c : Text) {
+        const SHORT scan = VkKeyScanA(c);
+        const bool shift = (scan >> 8) & 1;
+        if (shift) KeyDown(VK_SHIFT);
+        PressKey(static_cast<Word>(scan & 0xFF));
+        if (shift) KeyUp(VK_SHIFT);
+    }
+}

@@ -10,6 +10,7 @@
 #include "classlib/Controls.h"
 
 #include <functional>
+#include <string>
 
 // Mouse input at screen point Screen (MOUSEEVENTF_... Flags, the wheel's Data), then the
 // messages it brings until the pointer is there and, for a button, the button is down or up.
@@ -34,3 +35,8 @@ bool KeyDown(Word Key);
 bool KeyUp(Word Key);
 // Key pressed and released; true once Done holds.
 bool KeyOnKeyboard(Word Key, const std::function<bool()>& Done);
+// Key pressed while the modifier key Modifier (VK_SHIFT, VK_CONTROL) is held; true once Done
+// holds.
+bool KeyWith(BYTE Modifier, Word Key, const std::function<bool()>& Done);
+// Characters typed, each pressed and released (with Shift where the keyboard needs it).
+void TypeOnKeyboard(const std::string& Text);
