@@ -55,10 +55,28 @@ void TCustomListView::CreateParams(TCreateParams& Params) {
 
 void TCustomListView::CreateWnd() {
     TWinControl::CreateWnd();
+    ApplyColors();
     ApplyExtendedStyle();
     if (FSmallImages) ApplyImages(LVSIL_SMALL, FSmallImages);
     if (FLargeImages) ApplyImages(LVSIL_NORMAL, FLargeImages);
     for (int i = 0; i < static_cast<int>(FColumns.size()); ++i) InsertColumn(i);
+}
+
+void TCustomListView::ApplyColors() {
+    const auto back = static_cast<LPARAM>(ColorToRGB(GetColor()));
+    SendMessageA(GetHandle(), LVM_SETBKCOLOR, 0, back);
+    SendMessageA(GetHandle(), LVM_SETTEXTBKCOLOR, 0, back);
+    SendMessageA(GetHandle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(GetFont()->GetColor())));
+}
+
+void TCustomListView::CMColorChanged(TMessage& Message) {
+    TWinControl::Dispatch(Message);
+    if (HandleAllocated()) ApplyColors();
+}
+
+void TCustomListView::CMFontChanged(TMessage& Message) {
+    TWinControl::Dispatch(Message);
+    if (HandleAllocated()) ApplyColors();
 }
 
 void TCustomListView::ApplyExtendedStyle() {

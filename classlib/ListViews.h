@@ -95,12 +95,18 @@ protected:
 
     // Clicks come from the control's own notifications: it follows the mouse itself.
     void CNNotify(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
 
     MESSAGE_HANDLERS(TCustomListView, TWinControl)
     MESSAGE_HANDLER(CN_NOTIFY, CNNotify)
+    MESSAGE_HANDLER(CM_COLORCHANGED, CMColorChanged)
+    MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChanged)
     END_MESSAGE_HANDLERS
 
 private:
+    // The system draws the view in its own colours unless given Color and the font's.
+    void ApplyColors();
     void InsertColumn(int Index);
     void ColumnInfo(int Index, LVCOLUMNA& Info);
     void ApplyImages(int Which, TCustomImageList* Images);

@@ -48,9 +48,25 @@ void TCustomTreeView::CreateParams(TCreateParams& Params) {
 
 void TCustomTreeView::CreateWnd() {
     TWinControl::CreateWnd();
+    ApplyColors();
     if (FImages)
         SendMessageA(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
                      reinterpret_cast<LPARAM>(FImages->GetHandle()));
+}
+
+void TCustomTreeView::ApplyColors() {
+    SendMessageA(GetHandle(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(GetColor())));
+    SendMessageA(GetHandle(), TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(GetFont()->GetColor())));
+}
+
+void TCustomTreeView::CMColorChanged(TMessage& Message) {
+    TWinControl::Dispatch(Message);
+    if (HandleAllocated()) ApplyColors();
+}
+
+void TCustomTreeView::CMFontChanged(TMessage& Message) {
+    TWinControl::Dispatch(Message);
+    if (HandleAllocated()) ApplyColors();
 }
 
 void TCustomTreeView::SetStyleBit(DWORD Bit, bool On) {

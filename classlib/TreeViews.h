@@ -95,12 +95,18 @@ protected:
     virtual void Edit(const TVITEMA& Item);
 
     void CNNotify(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
 
     MESSAGE_HANDLERS(TCustomTreeView, TWinControl)
     MESSAGE_HANDLER(CN_NOTIFY, CNNotify)
+    MESSAGE_HANDLER(CM_COLORCHANGED, CMColorChanged)
+    MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChanged)
     END_MESSAGE_HANDLERS
 
 private:
+    // The system draws the view in its own colours unless given Color and the font's.
+    void ApplyColors();
     void SetStyleBit(DWORD Bit, bool On);
     void SetItemField(TTreeNode Node, UINT Mask, TVITEMA& Item);
 

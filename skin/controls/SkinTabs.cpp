@@ -218,6 +218,9 @@ void TskTabsSkin::AdjustDisplayRect(bool ToWindow, RECT& R) {
         case tpRight: R = {ol, ot + R.top - 6, R.right - orr + 4, ch - ob}; break;
         }
     }
+    // The system's page area on the sides starts right at its own frame, so the overlap meant
+    // for tabs along the top would lift the frame's top edge out of sight there.
+    R.top = std::max<LONG>(R.top, FIndex == -1 ? 1 : FrameInsets().Top);
     // Never outside the client area, never turned inside out.
     R.left = std::clamp<LONG>(R.left, 0, cw);
     R.top = std::clamp<LONG>(R.top, 0, ch);

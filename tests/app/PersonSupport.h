@@ -4,6 +4,8 @@
 // with a deadline.
 #pragma once
 
+#include "tests/support/ScreenText.h"
+
 #include <gtest/gtest.h>
 #include "classlib/Platform.h"
 
@@ -58,27 +60,6 @@ void ParkPointer();
 
 // ---- The screen --------------------------------------------------------------------------------
 
-// A rectangle of the screen as it shows it, one 0x00RRGGBB value per pixel, rows top down.
-struct TShot {
-    int Width = 0;
-    int Height = 0;
-    std::vector<DWORD> Pixels;
-
-    bool operator==(const TShot& Other) const {
-        return Width == Other.Width && Height == Other.Height && Pixels == Other.Pixels;
-    }
-    DWORD At(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y * Width + X)]; }
-    // The smallest rectangle, in this shot's coordinates, that holds every pixel that differs
-    // from Other's; empty when none does.
-    RECT Changes(const TShot& Other) const;
-    // Area (in this shot's coordinates) painted black, for a part that changes by itself.
-    void Blank(const RECT& Area);
-    bool SameIn(const TShot& Other, const RECT& Area) const;
-    // Written beside the test program as a BMP file.
-    void Save(const std::string& Name) const;
-};
-
-TShot Grab(const RECT& R);
 // Asks Wnd and everything in it to paint itself again from scratch, without waiting for it.
 void ForceFullRepaint(HWND Wnd);
 
@@ -123,27 +104,9 @@ private:
 
 // ---- Text as the screen shows it -----------------------------------------------------------------
 
-// A font as the program's skin names it for one kind of control.
-struct TSkinFont {
-    std::string Name;
-    int Height = 0;
-    bool Bold = false;
-};
-// The font of the skin's section Section (such as "button").
-TSkinFont SkinFont(const std::string& Section);
-std::ostream& operator<<(std::ostream& Out, const TSkinFont& Font);
-
-struct TInkLook {
-    // "&" marks the next letter, as in buttons' captions.
-    bool Prefix = false;
-    // The text may show as its start followed by "...", where the room is short.
-    bool MayShorten = false;
-};
-
-// Whether Text, drawn here by the system in Font, shows whole somewhere in Shot: every pixel
-// that its glyphs cover fully is there, all in one colour, and the pixels around them are
-// mostly not of that colour. On failure, how many of its ink columns do show.
-testing::AssertionResult ShowsWhole(const TShot& Shot, const std::string& Text, const TSkinFont& Font,
-                                    TInkLook Look = {});
+// The font of the program skin's section Section (such as "button").
+inline TTextFont SkinFont(const std::string& Section) {
+    return ::SkinFont(VANTOREL_SKIN_INI, Section);
+}
 
 } // namespace person

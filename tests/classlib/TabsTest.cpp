@@ -9,6 +9,7 @@
 #include "classlib/Forms.h"
 
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -32,16 +33,8 @@ protected:
     bool ClickTab(TCustomTabControl* Tabs, int Index, int At, const std::function<bool()>& Done) {
         const TRect r = Tabs->GetTabRect(Index);
         const TPoint at = Tabs->ClientToScreen(TPoint(r.Left + At, (r.Top + r.Bottom) / 2));
-        SetCursorPos(at.X, at.Y);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (std::chrono::steady_clock::now() < deadline) {
-            Pump();
-            if (Done()) return true;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-        return false;
+        ClickAt(at);
+        return PumpUntil(Done, 5000);
     }
     std::vector<std::string> Log;
 };

@@ -342,20 +342,17 @@ TEST_F(TableTest, DraggingTheThumbPastSixteenBitsReachesTheColumnsBeyond) {
     bar.cbSize = sizeof bar;
     ASSERT_TRUE(GetScrollBarInfo(T->GetHandle(), OBJID_HSCROLL, &bar));
     int y = (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2;
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    auto moveTo = [w, h](int X, int Y) {
-        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DWORD((X * 65536 + w / 2) / w),
-                    DWORD((Y * 65536 + h / 2) / h), 0, 0);
-    };
-    moveTo(bar.rcScrollBar.left + (bar.xyThumbTop + bar.xyThumbBottom) / 2, y);
-    Pump();
+    // Queued together: the system's tracking loop, which the press starts, takes them all.
+    const TPoint thumb(bar.rcScrollBar.left + (bar.xyThumbTop + bar.xyThumbBottom) / 2, y);
+    const TPoint end(bar.rcScrollBar.right - 20, y);
+    PointerTo(thumb);
     std::vector<int> seen;
     T->OnTopLeftCellChanged = TCellNotifyEvent::FromCallable(
         [&seen](TObject*, int, int Col) { seen.push_back(Col); });
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    moveTo(bar.rcScrollBar.right - 30, y);
-    moveTo(bar.rcScrollBar.right - 20, y);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN, thumb);
+    SendMouseInput(0, TPoint(bar.rcScrollBar.right - 30, y));
+    SendMouseInput(0, end);
+    SendMouseInput(MOUSEEVENTF_LEFTUP, end);
     Pump();
     // Without thumb tracking the table moves once, when the button is up, and the system's
     // final message carries only the low 16 bits of where the thumb went.

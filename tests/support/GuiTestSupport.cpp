@@ -1,4 +1,5 @@
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 void Pump() {
     Application->ProcessMessages();
@@ -51,9 +52,8 @@ void PostKey(TWinControl* Control, Word Key) {
 }
 
 void PressKey(Word Key) {
-    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
-    Pump();
+    KeyDown(Key);
+    KeyUp(Key);
 }
 
 bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
@@ -66,42 +66,26 @@ bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
     }
 }
 
-namespace {
-
-void SendPointer(TPoint Screen, DWORD Flags, int Wheel = 0) {
-    SendMouseInput(Flags, Screen, static_cast<DWORD>(Wheel));
-    // The pointer is where it was sent once the input has gone through the queue.
-    PumpUntil([Screen] {
-        POINT at{};
-        GetCursorPos(&at);
-        return at.x == Screen.X && at.y == Screen.Y;
-    }, 1000);
-    Pump();
-}
-
-} // namespace
-
 void PointerTo(TPoint Screen) {
-    SendPointer(Screen, 0);
+    SendPointerInput(Screen, 0);
 }
 
 void PointerDown(TPoint Screen) {
-    SendPointer(Screen, MOUSEEVENTF_LEFTDOWN);
+    SendPointerInput(Screen, MOUSEEVENTF_LEFTDOWN);
 }
 
 void PointerUp(TPoint Screen) {
-    SendPointer(Screen, MOUSEEVENTF_LEFTUP);
+    SendPointerInput(Screen, MOUSEEVENTF_LEFTUP);
 }
 
 void PointerWheel(TPoint Screen, int Clicks) {
-    SendPointer(Screen, MOUSEEVENTF_WHEEL, Clicks * WHEEL_DELTA);
+    SendPointerInput(Screen, MOUSEEVENTF_WHEEL, static_cast<DWORD>(Clicks * WHEEL_DELTA));
 }
 
 void PressCtrlKey(Word Key) {
-    keybd_event(VK_CONTROL, 0, 0, 0);
+    KeyDown(VK_CONTROL);
     PressKey(Key);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-    Pump();
+    KeyUp(VK_CONTROL);
 }
 
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
@@ -161,25 +145,19 @@ struct TPointerDrag {
 };
 TPointerDrag Drag;
 
-void MovePointerTo(int X, int Y) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
-                static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
-}
-
 // One step per tick, so that the loop takes each move before the next: halfway, the
 // whole way, then the release.
 void CALLBACK DragStep(HWND, UINT, UINT_PTR, DWORD) {
     POINT at;
     GetCursorPos(&at);
     if (Drag.Step == 0) {
-        MovePointerTo((at.x + Drag.Target.X) / 2, (at.y + Drag.Target.Y) / 2);
+        SendMouseInput(0, TPoint((at.x + Drag.Target.X) / 2, (at.y + Drag.Target.Y) / 2));
     } else if (Drag.Step == 1) {
-        MovePointerTo(Drag.Target.X, Drag.Target.Y);
+        SendMouseInput(0, Drag.Target);
     } else {
         KillTimer(nullptr, Drag.Timer);
         Drag.Timer = 0;
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        SendMouseInput(MOUSEEVENTF_LEFTUP, TPoint(at.x, at.y));
     }
     ++Drag.Step;
 }
@@ -187,14 +165,13 @@ void CALLBACK DragStep(HWND, UINT, UINT_PTR, DWORD) {
 } // namespace
 
 TPoint DragPointer(TPoint From, int DX, int DY, const std::function<void()>& Hover) {
-    SetCursorPos(From.X, From.Y);
-    Pump();
+    PointerTo(From);
     if (Hover) Hover();
     POINT start;
     GetCursorPos(&start);
     Drag.Target = TPoint(start.x + DX, start.y + DY);
     Drag.Step = 0;
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN, TPoint(start.x, start.y));
     Drag.Timer = SetTimer(nullptr, 0, 1, &DragStep);
     Pump();
     while (Drag.Timer) DragStep(nullptr, 0, 0, 0);

@@ -296,11 +296,10 @@ TEST_F(CalendarTest, PersonClicksADayAndHoldsTheNavigationButtons) {
     next->SetRepeatInterval(600000);
     Clicks = 0;
     const TPoint at = calendar->ClientToScreen(Middle(next->GetBoundsRect()));
-    SetCursorPos(at.X, at.Y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    PointerDown(at);
     ASSERT_TRUE(PumpUntil([&] { return next->IsRepeating(); }));
     for (int i = 0; i < 3; ++i) next->RepeatTimerProc();
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    PointerUp(at);
     ASSERT_TRUE(PumpUntil([&] { return !next->IsRepeating(); }));
     EXPECT_EQ(Ymd(calendar->GetDate()), (TYmd{2025, 1, 20})) << "three steps and the release";
     EXPECT_EQ(Clicks, 4);
@@ -378,9 +377,7 @@ TEST_F(CalendarTest, TheButtonDropsTheCalendarUnderTheEditAndAPickedDayFiresOnDa
     GetWindowRect(edit->GetHandle(), &window);
     const TPoint press(window.left + (button.Left + button.Right) / 2,
                        window.top + (button.Top + button.Bottom) / 2);
-    SetCursorPos(press.X, press.Y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ClickAt(press);
     ASSERT_TRUE(PumpUntil([&] { return edit->IsCalendarVisible(); }));
     TskPopupCalendar* calendar = edit->GetCalendar();
     RECT dropped;

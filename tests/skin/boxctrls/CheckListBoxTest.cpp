@@ -139,10 +139,7 @@ TEST_F(CheckList, APlainItemTogglesByAClickInItsBoxOrBySpaceAndTheContainerHears
 
     // The right button opens menus: it changes no check.
     const TPoint at = list->GetListBox()->ClientToScreen(TPoint(10, h / 2));
-    SetCursorPos(at.X, at.Y);
-    mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-    Pump();
+    ClickAt(at, true);
     EXPECT_EQ(list->GetState(0), cbUnchecked);
 }
 

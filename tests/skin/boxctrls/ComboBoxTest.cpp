@@ -217,10 +217,7 @@ TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
     TskSkinScrollBar* bar = list->GetVScrollBar();
     ASSERT_NE(bar, nullptr);
     TPoint arrow = bar->ClientToScreen(TPoint(bar->GetWidth() / 2, bar->GetHeight() - 5));
-    SetCursorPos(arrow.X, arrow.Y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    Pump();
+    ClickAt(arrow);
     EXPECT_TRUE(Combo->IsPopupVisible());
     EXPECT_EQ(list->GetTopIndex(), 2);
     EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
@@ -228,15 +225,11 @@ TEST_F(ComboBox, OpenListNeverTakesTheActivationOrTheFocus) {
     // A real click on the third row.
     TRect row = list->ItemRect(3);
     TPoint p = Inner()->ClientToScreen(TPoint(row.Left + 10, row.Top + 5));
-    SetCursorPos(p.X, p.Y);
-    Pump();
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    Pump();
+    PointerDown(p);
     EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
     EXPECT_EQ(GetFocus(), Combo->GetHandle());
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    Pump();
-    SetCursorPos(0, 0);
+    PointerUp(p);
+    PointerTo(TPoint(0, 0));
     EXPECT_FALSE(Combo->IsPopupVisible());
     EXPECT_EQ(Combo->GetItemIndex(), 3);
     EXPECT_EQ(GetActiveWindow(), Form->GetHandle());

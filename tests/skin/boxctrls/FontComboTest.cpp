@@ -197,11 +197,11 @@ TEST_F(FontCombo, APersonOpensTheListAndChoosesARow) {
     const int target = std::min(list->GetTopIndex() + 2, count - 1);
     ASSERT_NE(target, list->GetItemIndex());
     const TRect r = list->ItemRect(target);
-    MovePointer(list->GetListBox()->ClientToScreen(TPoint(r.Left + 40, r.Top + 4)));
+    const TPoint row = list->GetListBox()->ClientToScreen(TPoint(r.Left + 40, r.Top + 4));
+    PointerTo(row);
     ASSERT_TRUE(PumpUntil([&] { return list->GetItemIndex() == target; }));
     const AnsiString chosen = combo->GetItems()->Get(list->GetItemIndex());
-    PressLeftButton(true);
-    PressLeftButton(false);
+    ClickAt(row);
     ASSERT_TRUE(PumpUntil([&] { return !combo->IsPopupVisible(); }));
     EXPECT_EQ(combo->GetFontName(), chosen);
 }

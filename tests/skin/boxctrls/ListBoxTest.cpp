@@ -284,28 +284,26 @@ TEST_F(SkinListBox, HeldCaptionStepsStopAtTheLastItemAndAReleaseOffTheButtonDoes
     Pump();
     HWND wnd = list->GetHandle();
     const TRect down = list->GetButtonRect(1);
-    MovePointer(list->ClientToScreen(TPoint(down.Left + 4, down.Top + 4)));
-    PressLeftButton(true);
+    PointerDown(list->ClientToScreen(TPoint(down.Left + 4, down.Top + 4)));
     // A pressed caption button holds the mouse.
     ASSERT_TRUE(PumpUntil([&] { return GetCapture() == wnd; }));
     for (int tick = 0; tick < 4; ++tick) SendMessageA(wnd, WM_TIMER, 1, 0);
     EXPECT_EQ(list->GetItemIndex(), 3);
-    PressLeftButton(false);
+    Release();
     ASSERT_TRUE(PumpUntil([&] { return GetCapture() != wnd; }));
     EXPECT_EQ(list->GetItemIndex(), 3);
 
     // Pressed on the up button, the pointer taken away, released elsewhere: no step.
     const TRect up = list->GetButtonRect(0);
-    MovePointer(list->ClientToScreen(TPoint(up.Left + 4, up.Top + 4)));
-    PressLeftButton(true);
+    PointerDown(list->ClientToScreen(TPoint(up.Left + 4, up.Top + 4)));
     ASSERT_TRUE(PumpUntil([&] { return GetCapture() == wnd; }));
-    MovePointer(list->ClientToScreen(TPoint(20, 100)));
+    PointerTo(list->ClientToScreen(TPoint(20, 100)));
     ASSERT_TRUE(PumpUntil([&] {
         POINT p;
         GetCursorPos(&p);
         return list->ScreenToClient(TPoint(p.x, p.y)).Y == 100;
     }));
-    PressLeftButton(false);
+    Release();
     ASSERT_TRUE(PumpUntil([&] { return GetCapture() != wnd; }));
     EXPECT_EQ(list->GetItemIndex(), 3);
 

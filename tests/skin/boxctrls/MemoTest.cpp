@@ -85,10 +85,7 @@ TEST_F(SkinMemo, TheBarFollowsLinesAndScrollingAndIsDisabledWhileAllFits) {
 
     // The keyboard scrolls the text: the bar follows to its end, which shows the last line.
     ASSERT_TRUE(TakeFocus(memo));
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    ASSERT_TRUE(KeyOnKeyboard(VK_END, [&] { return FirstLine(memo) > 0; }));
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-    Pump();
+    ASSERT_TRUE(KeyWith(VK_CONTROL, VK_END, [&] { return FirstLine(memo) > 0; }));
     EXPECT_EQ(bar->GetPosition(), FirstLine(memo));
     EXPECT_EQ(FirstLine(memo), lines - visible);
     EXPECT_EQ(bar->GetPosition(), bar->GetMax() - bar->GetPageSize() + 1) << "at the bar's end";

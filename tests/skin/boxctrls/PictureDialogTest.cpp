@@ -226,9 +226,10 @@ protected:
         RECT w;
         GetWindowRect(Edit->GetHandle(), &w);
         const TPoint at((w.right - 8), (w.top + w.bottom) / 2);
-        SetCursorPos(at.X, at.Y);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        PointerTo(at);
+        // Queued together, without waiting: the click may open a dialog of its own.
+        SendMouseInput(MOUSEEVENTF_LEFTDOWN, at);
+        SendMouseInput(MOUSEEVENTF_LEFTUP, at);
     }
     void SetUp() override {
         PictureDialog::SetUp();

@@ -20,7 +20,9 @@ TPoint Middle(const TRect& R) {
 
 // The wheel turned by Delta at the pointer, as the user's mouse does.
 void Wheel(int Delta) {
-    mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(Delta), 0);
+    POINT at{};
+    GetCursorPos(&at);
+    SendPointerInput(TPoint(at.x, at.y), MOUSEEVENTF_WHEEL, static_cast<DWORD>(Delta));
 }
 
 class TrackTimeTest : public ShownFormTest {
@@ -42,11 +44,7 @@ protected:
         const TPoint m = Middle(Edit->GetButtonRect());
         return TPoint(window.left + m.X, window.top + m.Y);
     }
-    static void Press(const TPoint& At) {
-        SetCursorPos(At.X, At.Y);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    }
+    static void Press(const TPoint& At) { ClickAt(At); }
     int Changes = 0;
 };
 

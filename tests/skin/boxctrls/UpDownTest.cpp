@@ -10,7 +10,7 @@
 #include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
 
-#include "tests/skin/controls/SkinFixture.h"
+#include "tests/skin/controls/ContainerDemos.h"
 
 #include <chrono>
 #include <functional>
@@ -22,27 +22,6 @@ namespace {
 
 constexpr TColor kBase = 0x00FFFF, kCap = 0x0080FF, kHotUp = 0xFF0000, kDownUp = 0x800000,
                  kHotDown = 0x00FF00;
-
-// Polls Condition, handling messages, until it holds or two seconds have passed.
-bool WaitFor(const std::function<bool()>& Condition) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!Condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        Pump();
-    }
-    return true;
-}
-
-// The user's keys, through the system's input queue.
-void SendKey(Word Key) {
-    INPUT input[2] = {};
-    for (INPUT& i : input) {
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = Key;
-    }
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
 
 TPoint Centre(TWinControl* Control, const TRect& R) {
     return Control->ClientToScreen(TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
@@ -574,28 +553,26 @@ TEST_F(UpDownTest, ASpinEditRecordWithoutItsPictureDrawsThePlainLook) {
 TEST_F(UpDownTest, PersonHoldsTheUpArrowAndTypesIntoTheSpinEdit) {
     auto* ud = UpDown();
     const TPoint up = Centre(ud, ud->GetButtonRect(TskSkinUpDown::sbUp));
-    SendMouseInput(0, up);
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN, up);
-    ASSERT_TRUE(WaitFor([&] { return ud->IsButtonPressed(TskSkinUpDown::sbUp); }));
+    PointerDown(up);
+    ASSERT_TRUE(PumpUntil([&] { return ud->IsButtonPressed(TskSkinUpDown::sbUp); }));
     EXPECT_TRUE(ud->IsButtonHot(TskSkinUpDown::sbUp));
     EXPECT_EQ(ud->GetRepeatInterval(), kStepFirstDelay);
     for (int i = 0; i < 4; ++i) Tick(ud);
     EXPECT_EQ(ud->GetPosition(), 3);
-    SendMouseInput(MOUSEEVENTF_LEFTUP, up);
-    ASSERT_TRUE(WaitFor([&] { return !ud->IsButtonPressed(TskSkinUpDown::sbUp); }));
+    PointerUp(up);
+    ASSERT_TRUE(PumpUntil([&] { return !ud->IsButtonPressed(TskSkinUpDown::sbUp); }));
     EXPECT_EQ(ud->GetPosition(), 4);
     EXPECT_EQ(ud->GetRepeatInterval(), 0u);
 
     // Held with the right button, left and let go elsewhere: the repeat ends all the same.
     const TPoint down = Centre(ud, ud->GetButtonRect(TskSkinUpDown::sbDown));
-    SendMouseInput(0, down);
-    SendMouseInput(MOUSEEVENTF_RIGHTDOWN, down);
-    ASSERT_TRUE(WaitFor([&] { return ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
+    SendPointerInput(down, MOUSEEVENTF_RIGHTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
     const TPoint away(down.X, down.Y + 200);
-    SendMouseInput(0, away);
-    ASSERT_TRUE(WaitFor([&] { return ud->GetRepeatInterval() == 0; }));
-    SendMouseInput(MOUSEEVENTF_RIGHTUP, away);
-    ASSERT_TRUE(WaitFor([&] { return !ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
+    PointerTo(away);
+    ASSERT_TRUE(PumpUntil([&] { return ud->GetRepeatInterval() == 0; }));
+    SendPointerInput(away, MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(PumpUntil([&] { return !ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
     EXPECT_EQ(ud->GetPosition(), 3);
     EXPECT_EQ(ud->GetRepeatMode(), TskSkinUpDown::repNone);
 
@@ -603,23 +580,20 @@ TEST_F(UpDownTest, PersonHoldsTheUpArrowAndTypesIntoTheSpinEdit) {
     spin->SetMinValue(0);
     spin->SetMaxValue(50);
     const TPoint field = spin->ClientToScreen(TPoint(30, 10));
-    SendMouseInput(0, field);
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN, field);
-    SendMouseInput(MOUSEEVENTF_LEFTUP, field);
-    ASSERT_TRUE(WaitFor([&] { return spin->GetEdit()->Focused(); }));
+    ClickAt(field);
+    ASSERT_TRUE(PumpUntil([&] { return spin->GetEdit()->Focused(); }));
     for (Word key : {Word(VK_END), Word(VK_BACK), Word('4'), Word('7'), Word('A'), Word(VK_UP)})
-        SendKey(key);
-    ASSERT_TRUE(WaitFor([&] { return spin->GetValue() == 48; }));
+        PressKey(key);
+    ASSERT_TRUE(PumpUntil([&] { return spin->GetValue() == 48; }));
     EXPECT_EQ(spin->GetEdit()->GetText(), "48") << "a letter is no number character";
     // Typing past the bounds shows the bound.
-    SendKey('9');
-    ASSERT_TRUE(WaitFor([&] { return spin->GetEdit()->GetText() == "50"; }));
+    PressKey('9');
+    ASSERT_TRUE(PumpUntil([&] { return spin->GetEdit()->GetText() == "50"; }));
     EXPECT_EQ(spin->GetValue(), 50);
     // The wheel turned away from the user lowers the value.
-    SendMouseInput(MOUSEEVENTF_WHEEL, field, WHEEL_DELTA);
-    ASSERT_TRUE(WaitFor([&] { return spin->GetValue() == 49; }));
-    SendMouseInput(0, TPoint(0, 0));
-    Pump();
+    PointerWheel(field, 1);
+    ASSERT_TRUE(PumpUntil([&] { return spin->GetValue() == 49; }));
+    PointerTo(TPoint(0, 0));
 }
 
 // ---- A form resource ------------------------------------------------------------------------
@@ -673,7 +647,7 @@ TEST(UpDownResource, AFormReadsItsUpDownAndSpinEditWithTheirRangesBeforeTheirVal
 
 constexpr int kColumn = 150;
 
-class UpDownDemo : public SkinDemoTest {
+class UpDownDemo : public ContainerDemoTest {
 protected:
     // Columns: normal, hot, pressed, disabled. Only one control is under the pointer at a
     // time, so each hot and pressed control is shown and captured on its own, into the sheet.
@@ -687,11 +661,7 @@ protected:
             auto* v = PlaceAt<TskSkinUpDown>(x + 60, 10, 20, 40, "vupdown");
             v->SetOrientation(udVertical);
             v->SetBounds(x + 60, 10, 20, 40);
-            auto* s = PlaceAt<TskSkinSpinEdit>(x, 70, 130, 20);
-            s->SetValue(123 + state);
-            auto* f = PlaceAt<TskSkinSpinEdit>(x, 110, 130, 20);
-            f->SetValueType(vtFloat);
-            f->SetValue(2.5 * state);
+            auto [s, f] = PlaceSpinEdits(x, 70, state);
             Spins.push_back(s);
             if (state == 1) hot = {h, v, s, f};
             if (state == 2) pressed = {h, v, s, f};

@@ -96,6 +96,32 @@ TEST_F(SkinButton, TheDefaultLookFollowsTheSameStates) {
     MouseUp(button, 5, 5);
 }
 
+TEST_F(SkinButton, TheDefaultLookDrawsOnlyTheCaptionsLettersOverTheFace) {
+    TskSkinButton* button = Button(10, 10, false);
+    for (bool lit : {false, true}) {
+        if (lit) MouseMove(button, 5, 5);
+        button->SetCaption("");
+        auto bare = PaintToBitmap(button);
+        button->SetCaption("Save");
+        auto captioned = PaintToBitmap(button);
+        // The letters alone, black on white, in the button's font.
+        TBitmap alone(60, 30, pf32bit);
+        alone.GetCanvas()->GetBrush()->SetColor(clWhite);
+        alone.GetCanvas()->FillRect(TRect(0, 0, 60, 30));
+        alone.GetCanvas()->GetFont()->Assign(button->GetDefaultFont());
+        alone.GetCanvas()->GetFont()->SetColor(clBlack);
+        alone.GetCanvas()->GetBrush()->SetStyle(bsClear);
+        alone.GetCanvas()->TextOut(5, 5, "Save");
+        const TRect letters = InkOf(&alone, RGB(255, 255, 255));
+        const TRect changed = Differences(captioned.get(), bare.get());
+        EXPECT_TRUE(changed.Width() == letters.Width() && changed.Height() == letters.Height())
+            << (lit ? "lit" : "normal") << ": the caption changed " << changed.Left << "," << changed.Top
+            << "," << changed.Right << "," << changed.Bottom << ", its letters alone are " << letters.Width() << " x "
+            << letters.Height();
+    }
+    MouseAway(button);
+}
+
 TEST_F(SkinButton, TheFocusLooksOtherThanTheHover) {
     for (bool skinned : {true, false}) {
         SCOPED_TRACE(skinned ? "skinned" : "default look");

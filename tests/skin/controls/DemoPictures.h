@@ -1,5 +1,5 @@
 // Pictures the demo forms give the controls that show pictures of their own when there is
-// no skin: frame strips, a button label's glyph strip and an image button's looks.
+// no skin: frame strips, a button label's glyph strip, a status lamp and an image button's looks.
 #pragma once
 
 #include "skin/controls/SkinCtrls_ImageButtons.h"
@@ -61,6 +61,15 @@ inline std::unique_ptr<TBitmap> KnobStrip() {
         C->MoveTo(R.Left + 18, R.Top + 18);
         C->LineTo(R.Left + 18 + static_cast<int>(13 * std::sin(angle)),
                   R.Top + 18 - static_cast<int>(13 * std::cos(angle)));
+    });
+}
+
+// A status lamp's two frames of 12 x 12: lit, then unlit.
+inline std::unique_ptr<TBitmap> LampStrip() {
+    return DemoStrip(2, 12, 12, [](TCanvas* C, TRect R, double T) {
+        C->GetPen()->SetColor(clGray);
+        C->GetBrush()->SetColor(T < 0.5 ? static_cast<TColor>(0x30C030) : clSilver);
+        C->Ellipse(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
     });
 }
 

@@ -26,35 +26,6 @@ const TColor kNormal = clRed, kActive = clLime, kDown = clBlue, kDownPart = clYe
              kDisabled = clGray;
 const COLORREF kLitFill = RGB(182, 189, 210), kDownFill = RGB(133, 147, 181);
 
-// Polls the waiting messages until Condition holds or Ms milliseconds have passed.
-bool WaitFor(const std::function<bool()>& Condition, int Ms = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
-    for (;;) {
-        Pump();
-        if (Condition()) return true;
-        if (std::chrono::steady_clock::now() > end) return false;
-        Sleep(10);
-    }
-}
-
-// The person's own input: the left button, a key (PointerTo moves the pointer).
-void LeftDown() {
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    Pump();
-}
-void LeftUp() {
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    Pump();
-}
-void KeyDown(Word Key) {
-    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
-    Pump();
-}
-void KeyUp(Word Key) {
-    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
-    Pump();
-}
-
 TRect ScreenRect(HWND Wnd) {
     RECT r;
     GetWindowRect(Wnd, &r);
@@ -143,35 +114,30 @@ protected:
 TEST_F(MenuButtons, APressOpensTheMenuBelowTheButtonAndOnlyItsClosingRaisesIt) {
     TskSkinMenuButton* button = Button();
     const TRect screen = ScreenRect(button->GetHandle());
-    PointerTo(TPoint(screen.Left + 10, screen.Top + 10));
-    LeftDown();
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 1; })) << "the menu opens on the press";
+    PointerDown(TPoint(screen.Left + 10, screen.Top + 10));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 1; })) << "the menu opens on the press";
     EXPECT_TRUE(button->GetDown());
     EXPECT_TRUE(button->IsMenuTracking());
     EXPECT_EQ(LevelRect().Left, screen.Left);
     EXPECT_EQ(LevelRect().Top, screen.Bottom);
-    LeftUp();
+    Release();
     EXPECT_TRUE(button->GetDown()) << "the release is the menu's";
     EXPECT_EQ(Log, std::vector<std::string>{"show"});
 
     // Escape closes the menu; the button hears it and goes up, with no click.
     KeyDown(VK_ESCAPE);
     KeyUp(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 0; }));
     EXPECT_FALSE(button->GetDown());
     EXPECT_FALSE(button->IsMenuTracking());
     EXPECT_EQ(Log, (std::vector<std::string>{"show", "hide"}));
 
     // An item chosen with the pointer runs once the menu has gone and the button is up.
     Log.clear();
-    PointerTo(TPoint(screen.Left + 10, screen.Top + 10));
-    LeftDown();
-    LeftUp();
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 1; }));
-    PointerTo(ItemCentre(1));
-    LeftDown();
-    LeftUp();
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 0; }));
+    ClickAt(TPoint(screen.Left + 10, screen.Top + 10));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 1; }));
+    ClickAt(ItemCentre(1));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 0; }));
     EXPECT_EQ(Log, (std::vector<std::string>{"show", "hide", "Save"}));
     EXPECT_FALSE(button->GetDown());
 }
@@ -180,7 +146,7 @@ TEST_F(MenuButtons, SpaceOpensTheMenuAndNoSpaceReleaseClicksOrRaisesItWhileItIsO
     TskSkinMenuButton* button = Button();
     ASSERT_TRUE(TakeFocus(button));
     KeyDown(VK_SPACE);
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 1; }));
     KeyUp(VK_SPACE);
     EXPECT_TRUE(button->GetDown());
     EXPECT_TRUE(button->IsMenuTracking());
@@ -191,7 +157,7 @@ TEST_F(MenuButtons, SpaceOpensTheMenuAndNoSpaceReleaseClicksOrRaisesItWhileItIsO
     EXPECT_EQ(Log, std::vector<std::string>{"show"});
     KeyDown(VK_ESCAPE);
     KeyUp(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 0; }));
     EXPECT_FALSE(button->GetDown());
     EXPECT_EQ(Log, (std::vector<std::string>{"show", "hide"}));
 
@@ -213,12 +179,12 @@ TEST_F(MenuButtons, ItsAcceleratorTakesTheFocusAndOpensTheMenu) {
     ASSERT_TRUE(TakeFocus(other));
     KeyDown('T');
     KeyUp('T');
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 1; }));
     EXPECT_TRUE(button->Focused());
     EXPECT_TRUE(button->GetDown());
     KeyDown(VK_ESCAPE);
     KeyUp(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([&] { return Levels() == 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return Levels() == 0; }));
     EXPECT_FALSE(button->GetDown());
     EXPECT_EQ(Log, (std::vector<std::string>{"show", "hide"}));
 }

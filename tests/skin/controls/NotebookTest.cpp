@@ -7,7 +7,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 
-#include "tests/skin/controls/PointerInput.h"
+#include "tests/support/UserInput.h"
 #include "tests/skin/controls/SkinFixture.h"
 
 namespace {

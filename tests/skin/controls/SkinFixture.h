@@ -8,12 +8,12 @@
 #include "classlib/Paths.h"
 
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include <chrono>
 #include <climits>
 #include <functional>
 #include <memory>
-#include <string>
 
 class TFixtureSkin {
 public:
@@ -90,72 +90,21 @@ inline TRect InkOf(TBitmap* Picture, COLORREF Background, TPoint Origin = TPoint
     return ink.Left == INT_MAX ? TRect() : ink;
 }
 
-// The user's mouse at a screen point, with the given button flags, through the system's
-// input queue.
-inline void SendPointer(TPoint At, DWORD Flags = 0) {
-    SendMouseInput(Flags, At);
+// The bounds of the pixels in which two pictures of one size differ, of those of A in Only
+// when it is set; empty when none do.
+inline TRect Differences(TBitmap* A, TBitmap* B, COLORREF Only = CLR_INVALID) {
+    TRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = 0; y < A->GetHeight(); ++y)
+        for (int x = 0; x < A->GetWidth(); ++x)
+            if (PixelOf(A, x, y) != PixelOf(B, x, y) &&
+                (Only == CLR_INVALID || PixelOf(A, x, y) == Only)) {
+                ink.Left = std::min(ink.Left, x);
+                ink.Top = std::min(ink.Top, y);
+                ink.Right = std::max(ink.Right, x + 1);
+                ink.Bottom = std::max(ink.Bottom, y + 1);
+            }
+    return ink.Left == INT_MAX ? TRect() : ink;
 }
-
-// Control's point (X, Y) on the screen, for a window-less control too.
-inline TPoint OnScreen(TControl* Control, int X, int Y) {
-    return Control->GetParent()->ClientToScreen(
-        TPoint(Control->GetLeft() + X, Control->GetTop() + Y));
-}
-
-// A person's click at (X, Y) of Control: the pointer moved there on the screen, the left
-// button pressed and released there by the system's mouse input. True once Done holds.
-inline bool ClickOnScreen(TWinControl* Control, int X, int Y, const std::function<bool()>& Done) {
-    const TPoint at = Control->ClientToScreen(TPoint(X, Y));
-    SetCursorPos(at.X, at.Y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    return PumpUntil(Done);
-}
-// The pointer moved to a screen point by the system's mouse input.
-inline void MovePointer(const TPoint& At) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = At.X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = At.Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
-}
-// The left mouse button pressed or released where the pointer is, by the system's input.
-inline void PressLeftButton(bool Down) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof(input));
-}
-// A key pressed and released on the keyboard: it reaches the window with the focus. True
-// once Done holds.
-inline bool KeyOnKeyboard(Word Key, const std::function<bool()>& Done) {
-    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
-    return PumpUntil(Done);
-}
-// Key pressed on the keyboard while the modifier key Modifier (VK_SHIFT, VK_CONTROL) is held.
-// True once Done holds.
-inline bool KeyWith(BYTE Modifier, Word Key, const std::function<bool()>& Done) {
-    keybd_event(Modifier, 0, 0, 0);
-    const bool done = KeyOnKeyboard(Key, Done);
-    keybd_event(Modifier, 0, KEYEVENTF_KEYUP, 0);
-    Pump();
-    return done;
-}
-// Characters typed on the keyboard, each pressed and released (with Shift where the
-// keyboard needs it); they reach the window with the focus.
-inline void TypeOnKeyboard(const std::string& Text) {
-    for (char c : Text) {
-        const SHORT scan = VkKeyScanA(c);
-        const bool shift = (scan >> 8) & 1;
-        if (shift) keybd_event(VK_SHIFT, 0, 0, 0);
-        keybd_event(static_cast<BYTE>(scan & 0xFF), 0, 0, 0);
-        keybd_event(static_cast<BYTE>(scan & 0xFF), 0, KEYEVENTF_KEYUP, 0);
-        if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-    }
-}
-
 // A demo form of skinned controls, each in its looks side by side, for a screenshot that
 // people look at.
 class SkinDemoTest : public ShownFormTest {
@@ -164,7 +113,7 @@ protected:
     template <typename T>
     T* PlaceAt(int Left, int Top, int Width, int Height, const char* Section = nullptr) {
         T* control = new T(Form);
-        control->SetParent(Form);
+        control->SetParent(HostOfControls());
         if (Section) control->SetSkinDataName(Section);
         control->SetBounds(Left, Top, Width, Height);
         control->SetSkinData(Data);
@@ -185,7 +134,11 @@ protected:
         ReleaseCapture();
     }
 
+    // Where PlaceAt puts the controls: Host, or the form itself when there is none.
+    TWinControl* HostOfControls() const { return Host ? Host : Form; }
+
     TskSkinData* Data = nullptr;
+    TWinControl* Host = nullptr;
     // The controls of the column being built.
     std::vector<TControl*> Controls;
 };

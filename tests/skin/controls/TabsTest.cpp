@@ -10,7 +10,7 @@
 #include "classlib/Buttons.h"
 #include "classlib/FormLoader.h"
 
-#include "tests/skin/controls/SkinFixture.h"
+#include "tests/skin/controls/ContainerDemos.h"
 
 #include <sstream>
 #include <string>
@@ -78,13 +78,10 @@ TPoint Middle(const TRect& R) {
 }
 
 void PointAt(TWinControl* Control, TPoint P) {
-    SendMouseInput(0, Control->ClientToScreen(P));
+    PointerTo(Control->ClientToScreen(P));
 }
 void ClickAt(TWinControl* Control, TPoint P) {
-    const TPoint at = Control->ClientToScreen(P);
-    SendMouseInput(0, at);
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN, at);
-    SendMouseInput(MOUSEEVENTF_LEFTUP, at);
+    ClickAt(Control->ClientToScreen(P));
 }
 
 COLORREF ScreenPixel(TWinControl* Control, TPoint P) {
@@ -162,11 +159,17 @@ TEST_F(SkinTabs, ThePageAreaFitsTheSkinsFrameOnEverySideAndBothWays) {
                 case tpRight: expected = TRect(4, 4 + native.Top - 6, native.Right, ch - 4); break;
                 }
             }
-            // The system's side page areas start at its own frame; nothing leaves the client.
+            // The system's side page areas start at its own frame: the frame's top edge stays
+            // in sight. Nothing leaves the client.
+            expected.Top = std::max(expected.Top, skinned ? 4 : 1);
             expected = TRect(std::max(expected.Left, 0), std::max(expected.Top, 0),
                              std::min(expected.Right, cw), std::min(expected.Bottom, ch));
             EXPECT_EQ(display, expected);
             EXPECT_EQ(pages->GetActivePage()->GetBoundsRect(), display);
+            // The frame's top edge shows above the page area.
+            auto image = PaintToBitmap(pages);
+            EXPECT_EQ(PixelOf(image.get(), Middle(display).X, display.Top - (skinned ? 3 : 1)),
+                      ColorToRGB(skinned ? kFrame : clBtnShadow));
 
             // From the page area back to the window: the inverse of the correction.
             RECT back{display.Left, display.Top, display.Right, display.Bottom};
@@ -436,34 +439,13 @@ TEST_F(SkinTabs, PagesAreReadFromAFormResourceAsThePageControlsChildren) {
 }
 
 // Tabs on all four sides and an overflowing strip with its up-down, for people to look at.
-class TabsDemo : public SkinDemoTest {
+class TabsDemo : public ContainerDemoTest {
 protected:
     void BuildAndCapture(const char* FileName) {
         Form->SetBounds(20, 20, 660, 470);
         Form->SetColor(clBtnFace);
-        const TTabPosition positions[] = {tpTop, tpBottom, tpLeft, tpRight};
-        for (int i = 0; i < 4; ++i) {
-            auto* pages = new TskSkinPageControl(Form);
-            pages->SetParent(Form);
-            pages->SetBounds(10 + (i % 2) * 320, 10 + (i / 2) * 190, 300, 180);
-            pages->SetTabPosition(positions[i]);
-            for (const char* caption : {"General", "Colours", "Pins"}) {
-                auto* sheet = new TskSkinTabSheet(Form);
-                sheet->SetCaption(caption);
-                sheet->SetPageControl(pages);
-            }
-            auto* button = new TButton(Form);
-            button->SetParent(pages->GetPage(0));
-            button->SetBounds(12, 12, 90, 25);
-            button->SetCaption("On the page");
-            pages->SetSkinData(Data);
-        }
-        auto* strip = new TskSkinTabControl(Form);
-        strip->SetParent(Form);
-        strip->SetBounds(10, 390, 300, 40);
-        for (int i = 1; i <= 10; ++i) strip->GetTabs()->Add("Page " + std::to_string(i));
-        strip->SetTabIndex(1);
-        strip->SetSkinData(Data);
+        PlaceTabsOnFourSides(10, 10, 300, 180);
+        TskSkinTabControl* strip = PlaceOverflowingStrip(10, 390, 300);
         Pump();
         EXPECT_NE(strip->GetUpDown(), nullptr);
         Capture(FileName);

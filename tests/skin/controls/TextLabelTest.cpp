@@ -25,16 +25,6 @@ const TColor kSkinColour = clGreen, kSkinActive = clRed;
 // ---- The screen and the pointer -------------------------------------------------------------
 
 // Polls Condition, handling messages, until it holds or Ms milliseconds have passed.
-bool WaitUntil(const std::function<bool()>& Condition, int Ms = 3000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
-    for (;;) {
-        Pump();
-        if (Condition()) return true;
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 // The pixels of Control's parent within Area (the parent's client coordinates) as the
 // screen shows them after a full repaint.
 std::unique_ptr<TBitmap> ScreenOf(TWinControl* Parent, const TRect& Area) {
@@ -111,7 +101,7 @@ protected:
     }
     // The pointer in the screen's corner, away from the form.
     static void Park() {
-        SendPointer(TPoint(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2));
+        PointerTo(TPoint(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2));
         Pump();
     }
     // The shell call replaced by one that records the addresses and answers Result.
@@ -130,9 +120,7 @@ protected:
         FarClick = !FarClick;
         const TPoint at = OnScreen(Control, Control->GetWidth() * (FarClick ? 2 : 1) / 3,
                                    Control->GetHeight() / 2);
-        SendPointer(at);
-        SendPointer(at, MOUSEEVENTF_LEFTDOWN);
-        SendPointer(at, MOUSEEVENTF_LEFTUP);
+        ClickAt(at);
     }
 
     TFixtureSkin Skin;
@@ -301,12 +289,12 @@ TEST_F(TextLabels, ALinkLabelFitsItsUnderlinedTextAndTurnsItsActiveColourUnderTh
         EXPECT_GT(colourCount(normal), 20);
         EXPECT_EQ(colourCount(active), 0);
 
-        SendPointer(OnScreen(link, 5, link->GetHeight() / 2));
-        ASSERT_TRUE(WaitUntil([&] { return link->IsMouseOver(); }));
+        PointerTo(OnScreen(link, 5, link->GetHeight() / 2));
+        ASSERT_TRUE(PumpUntil([&] { return link->IsMouseOver(); }));
         EXPECT_GT(colourCount(active), 20);
         EXPECT_EQ(colourCount(normal), 0);
-        SendPointer(OnScreen(link, link->GetWidth() + 40, link->GetHeight() + 40));
-        ASSERT_TRUE(WaitUntil([&] { return !link->IsMouseOver(); }));
+        PointerTo(OnScreen(link, link->GetWidth() + 40, link->GetHeight() + 40));
+        ASSERT_TRUE(PumpUntil([&] { return !link->IsMouseOver(); }));
         EXPECT_GT(colourCount(normal), 20);
         EXPECT_EQ(colourCount(active), 0);
     }
@@ -332,7 +320,7 @@ TEST_F(TextLabels, ClicksOpenOnlyWebAndMailAddressesAndAFailingShellIsReportedNa
         image->SetURL(url);
         ClickOn(link);
         ClickOn(image);
-        ASSERT_TRUE(WaitUntil([&] { return Opened.size() == 2; })) << url;
+        ASSERT_TRUE(PumpUntil([&] { return Opened.size() == 2; })) << url;
         EXPECT_EQ(Opened, (std::vector<std::string>{url, url}));
         Opened.clear();
     }
@@ -350,7 +338,7 @@ TEST_F(TextLabels, ClicksOpenOnlyWebAndMailAddressesAndAFailingShellIsReportedNa
         image->SetURL(url);
         ClickOn(link);
         ClickOn(image);
-        ASSERT_TRUE(WaitUntil([&] { return Errors.size() == 2; })) << url;
+        ASSERT_TRUE(PumpUntil([&] { return Errors.size() == 2; })) << url;
         for (const std::string& error : Errors)
             EXPECT_NE(error.find(url), std::string::npos) << error;
         Errors.clear();
@@ -362,7 +350,7 @@ TEST_F(TextLabels, ClicksOpenOnlyWebAndMailAddressesAndAFailingShellIsReportedNa
     // No address: nothing to open and nothing to report.
     link->SetURL("");
     ClickOn(link);
-    ASSERT_TRUE(WaitUntil([&] { return clicks == 10; }));
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 10; }));
     EXPECT_TRUE(Opened.empty());
     EXPECT_TRUE(Errors.empty());
 
@@ -370,7 +358,7 @@ TEST_F(TextLabels, ClicksOpenOnlyWebAndMailAddressesAndAFailingShellIsReportedNa
     InjectShell(ERROR_FILE_NOT_FOUND);
     link->SetURL("https://vantorel.example/missing");
     ClickOn(link);
-    ASSERT_TRUE(WaitUntil([&] { return Errors.size() == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return Errors.size() == 1; }));
     EXPECT_EQ(Opened, std::vector<std::string>{"https://vantorel.example/missing"});
     EXPECT_NE(Errors[0].find("Cannot open https://vantorel.example/missing"), std::string::npos)
         << Errors[0];
@@ -473,14 +461,14 @@ TEST_F(TextLabels, AButtonLabelColoursItsCaptionUnderThePointerAndClicks) {
         const TColor normal = skinned ? kSkinColour : label->GetDefaultFont()->GetColor();
         const TColor active = skinned ? kSkinActive : clBlue;
         EXPECT_GT(count(normal), 20);
-        SendPointer(OnScreen(label, 70, 20));
-        ASSERT_TRUE(WaitUntil([&] { return label->IsMouseOver(); }));
+        PointerTo(OnScreen(label, 70, 20));
+        ASSERT_TRUE(PumpUntil([&] { return label->IsMouseOver(); }));
         EXPECT_GT(count(active), 20);
         EXPECT_EQ(count(normal), 0);
         ClickOn(label);
-        ASSERT_TRUE(WaitUntil([&] { return clicks == (skinned ? 2 : 1); }));
+        ASSERT_TRUE(PumpUntil([&] { return clicks == (skinned ? 2 : 1); }));
         Park();
-        ASSERT_TRUE(WaitUntil([&] { return !label->IsMouseOver(); }));
+        ASSERT_TRUE(PumpUntil([&] { return !label->IsMouseOver(); }));
         EXPECT_GT(count(normal), 20);
         // Every text fits: the caption's ink stays inside.
         const TRect ink = InkAround(label);

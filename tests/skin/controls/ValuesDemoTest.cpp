@@ -121,22 +121,6 @@ TSize InkSize(const TShownText& Shown) {
     return TSize{ink.Width(), ink.Height()};
 }
 
-// The bounds of the pixels in which two pictures of one size differ, of those of A in Only
-// when it is set; empty when none do.
-TRect Differences(TBitmap* A, TBitmap* B, COLORREF Only) {
-    TRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-    for (int y = 0; y < A->GetHeight(); ++y)
-        for (int x = 0; x < A->GetWidth(); ++x)
-            if (PixelOf(A, x, y) != PixelOf(B, x, y) &&
-                (Only == CLR_INVALID || PixelOf(A, x, y) == Only)) {
-                ink.Left = std::min(ink.Left, x);
-                ink.Top = std::min(ink.Top, y);
-                ink.Right = std::max(ink.Right, x + 1);
-                ink.Bottom = std::max(ink.Bottom, y + 1);
-            }
-    return ink.Left == INT_MAX ? TRect() : ink;
-}
-
 class ValuesDemo : public SkinDemoTest {
 protected:
     void SetUp() override {
@@ -155,7 +139,7 @@ protected:
 
     // The pointer in the screen's corner, away from the form.
     static void Park() {
-        SendPointer(TPoint(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2));
+        PointerTo(TPoint(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2));
         Pump();
     }
 
@@ -361,7 +345,7 @@ protected:
             Cell(Look, knob, TPoint(18, 18), [knob] {
                 const int start = knob->GetValue();
                 for (int step = 1; step <= 2; ++step) {
-                    SendPointer(OnScreen(knob, 18 + 2 * step, 18 - 2 * step));
+                    PointerTo(OnScreen(knob, 18 + 2 * step, 18 - 2 * step));
                     EXPECT_TRUE(PumpUntil([=] { return knob->GetValue() > start + step - 1; }));
                 }
             });
@@ -420,11 +404,11 @@ protected:
     void ShowLook(const TLookCell& Cell, bool Press) {
         TControl* control = Cell.Control;
         const TPoint at = OnScreen(control, Cell.Point.X, Cell.Point.Y);
-        SendPointer(at);
+        PointerTo(at);
         EXPECT_TRUE(PumpUntil([control] { return GetMouseControl() == control; }))
             << control->ClassName() << " is not under the pointer";
         if (Press) {
-            SendPointer(at, MOUSEEVENTF_LEFTDOWN);
+            PointerDown(at);
             EXPECT_TRUE(PumpUntil([control] { return GetCaptureControl() == control; }))
                 << control->ClassName() << " took no press";
         }
@@ -436,7 +420,7 @@ protected:
         const TPoint origin = OnScreen(control, 0, 0);
         Sheet->GetCanvas()->Draw(origin.X - frame.left, origin.Y - frame.top, shot.get());
         if (!Press) return;
-        SendPointer(OnScreen(control, Cell.Point.X, Cell.Point.Y), MOUSEEVENTF_LEFTUP);
+        PointerUp(OnScreen(control, Cell.Point.X, Cell.Point.Y));
         EXPECT_TRUE(PumpUntil([] { return GetCaptureControl() == nullptr; }));
     }
     // Fades and animations driven to their end.

@@ -4,6 +4,7 @@
 #include "skin/form/SkinForm.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
@@ -438,13 +439,7 @@ TEST_F(SkinFrame, AMinimizedWindowIsAllCaptionAndADoubleClickRestoresIt) {
     const TRect w = Window();
     EXPECT_EQ(HitAt(RectWidth(w) / 2, RectHeight(w) / 2), HTCAPTION);
     Shot("skinframe_iconic.bmp");
-    SetCursorPos((w.Left + w.Right) / 2, (w.Top + w.Bottom) / 2);
-    Pump();
-    for (int click = 0; click < 2; ++click) {
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    }
-    Pump();
+    DoubleClickAt(TPoint((w.Left + w.Right) / 2, (w.Top + w.Bottom) / 2));
     EXPECT_FALSE(IsIconic(Form->GetHandle()));
 }
 

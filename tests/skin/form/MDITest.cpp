@@ -9,6 +9,7 @@
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include "classlib/Panels.h"
 #include "classlib/Paths.h"
@@ -41,26 +42,6 @@ TPoint Centre(const TRect& R) {
 }
 
 // The user's own mouse and keys.
-void ClickAt(TPoint P, bool Right = false) {
-    PointerTo(P);
-    mouse_event(Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    Pump();
-    mouse_event(Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    Pump();
-}
-void DoubleClickAt(TPoint P) {
-    PointerTo(P);
-    for (int i = 0; i < 2; ++i) {
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    }
-    Pump();
-}
-void Press(Word K) {
-    keybd_event(static_cast<BYTE>(K), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(K), 0, KEYEVENTF_KEYUP, 0);
-    Pump();
-}
 
 class SkinMDI : public testing::Test {
 protected:
@@ -383,7 +364,7 @@ TEST_F(SkinMDI, TheBarsSystemMenuButtonOpensTheChildsSystemMenuAndItsDoubleClick
         << "a maximized MDI child cannot roll up";
     EXPECT_EQ(ShortCutToText(Level(0)->ItemList.back()->MenuItem->GetShortCut()), "Ctrl+F4");
     EXPECT_TRUE(Bar->Buttons()[0].Down) << "down while its menu is open";
-    Press(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     EXPECT_EQ(MainSkin->GetSkinMenu()->GetCount(), 0);
     EXPECT_FALSE(Bar->Buttons()[0].Down);
     // Choosing "Restore" from it; clicked a few pixels off the first click, or the two make
@@ -474,16 +455,14 @@ void CALLBACK CloseDuringDrag(HWND, UINT, UINT_PTR Timer, DWORD) {
 TEST_F(SkinMDI, ClosingAChildWhileItIsPressedOrDraggedIsSafe) {
     TForm* a = NewChild("ChildA", "Alpha", 20, 20);
     ASSERT_TRUE(ActivateMain());
-    PointerTo(ObjectCentre(a, "minbutton"));
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    Pump();
+    const TPoint onMin = ObjectCentre(a, "minbutton");
+    PointerDown(onMin);
     ASSERT_NE(Frame(a)->GetMouseDownObject(), -1);
     a->Close();
     Pump();
     EXPECT_EQ(Frame(a)->GetMouseDownObject(), -1);
     EXPECT_NE(GetCapture(), a->GetHandle());
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    Pump();
+    PointerUp(onMin);
     a->Show();
     Pump();
     EXPECT_EQ(Frame(a)->GetWindowState(), wsNormal) << "the release did not reach the hidden button";
@@ -548,16 +527,16 @@ TEST_F(SkinMDI, KeysOfAChildDriveTheMainFormsOpenMenu) {
     ClickAt(BarItemCentre(1));
     ASSERT_EQ(MainSkin->GetSkinMenu()->GetCount(), 1);
     EXPECT_EQ(Main->GetActiveMDIChild(), a);
-    Press(VK_DOWN);
+    PressKey(VK_DOWN);
     const int first = Level(0)->ActiveItem;
     // The child's own message hook comes on top of the main form's: the key still goes
     // to the main form's menu.
     Frame(a)->SkinMenuOpen();
-    Press(VK_DOWN);
+    PressKey(VK_DOWN);
     EXPECT_NE(Level(0)->ActiveItem, first);
     EXPECT_EQ(MainSkin->GetSkinMenu()->GetCount(), 1);
     Frame(a)->SkinMenuClose();
-    Press(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     EXPECT_EQ(MainSkin->GetSkinMenu()->GetCount(), 0);
 }
 

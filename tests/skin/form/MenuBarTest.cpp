@@ -6,6 +6,7 @@
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include "classlib/Paths.h"
 #include "classlib/Persistence.h"
@@ -81,28 +82,10 @@ protected:
         Pump();
     }
     int Levels() { return Skin->GetSkinMenu()->GetCount(); }
-    // The user's own input: the pointer to a screen point, a click there, a key.
-    static void PointerTo(TPoint P) {
-        SetCursorPos(P.X, P.Y);
-        Pump();
-    }
-    static void ClickAt(TPoint P) {
-        PointerTo(P);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        Pump();
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        Pump();
-    }
-    static void Press(Word K) {
-        keybd_event(static_cast<BYTE>(K), 0, 0, 0);
-        keybd_event(static_cast<BYTE>(K), 0, KEYEVENTF_KEYUP, 0);
-        Pump();
-    }
     // The pointer really at X, Y of the bar, and the bar told at once: the bar looks at the
     // pointer itself every 50 ms and would put out a light that only a message had lit.
     void HoverAt(int X, int Y) {
-        const TPoint p = Bar->ClientToScreen(TPoint(X, Y));
-        SetCursorPos(p.X, p.Y);
+        PointerTo(Bar->ClientToScreen(TPoint(X, Y)));
         SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
     }
     TPoint ItemCentre(int Index) {
@@ -294,7 +277,7 @@ TEST_F(SkinMenuBar, HoverLightGoesOutOffTheItemsAndOffTheBar) {
     moveTo(Bar->Items()[1].ObjectRect.Left + 3);
     Bar->GetMouseTimer()->SetEnabled(false); // stepped here, none on its own
     const TPoint away = Form->ClientToScreen(TPoint(Form->GetWidth() + 100, Form->GetHeight() + 100));
-    SetCursorPos(away.X, away.Y);
+    PointerTo(away);
     Bar->GetMouseTimer()->SetEnabled(true);
     Bar->TestMouse(nullptr);
     EXPECT_EQ(Bar->GetActiveItem(), -1);
@@ -369,11 +352,11 @@ TEST_F(SkinMenuBar, NoHighlightStaysAfterEscAClickElsewhereOrACommand) {
     ASSERT_EQ(Levels(), 1);
     EXPECT_TRUE(Skin->GetMainMenuActive());
     PointerTo(OnClientArea());
-    Press(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     EXPECT_EQ(Levels(), 0);
     EXPECT_TRUE(Skin->GetMainMenuActive());
     EXPECT_EQ(Bar->GetActiveItem(), 1);
-    Press(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     EXPECT_FALSE(Skin->GetMainMenuActive());
     EXPECT_EQ(Bar->GetActiveItem(), -1);
     EXPECT_TRUE(BarPixels() == plain) << "after Esc";

@@ -6,6 +6,7 @@
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/skin/form/ObjectTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
@@ -373,11 +374,9 @@ TEST_F(SkinObjects, MainMenuItemsOpenByClickAndKeys) {
     EXPECT_EQ(Levels(), 0);
     EXPECT_EQ(Log, (std::vector<std::string>{"Pages one"}));
     // An accelerator with Alt held opens its item.
-    keybd_event(VK_MENU, 0, 0, 0);
-    keybd_event('S', 0, 0, 0);
-    keybd_event('S', 0, KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
-    Pump();
+    KeyDown(VK_MENU);
+    PressKey('S');
+    KeyUp(VK_MENU);
     EXPECT_TRUE(items[1]->Down);
     EXPECT_EQ(Levels(), 1);
 }
