@@ -74,6 +74,8 @@ public:
     void* Object() const { return FMethod.Data; }
 
     R operator()(Args... args) const {
+        // A handler may assign its own event anew: what it captured lives until it returns.
+        const std::shared_ptr<void> keep = FMethod.Holder;
         return reinterpret_cast<Invoker>(FMethod.Invoker)(FMethod, std::forward<Args>(args)...);
     }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 struct Counter {
@@ -48,4 +50,19 @@ TEST(Events, ErasedMethodKeepsItsSignature) {
     auto lambda = TEvent<int(int)>::FromCallable([&](int v) { return seen = v * 2; });
     EXPECT_EQ(lambda(21), 42);
     EXPECT_EQ(seen, 42);
+}
+
+TEST(Events, AHandlerThatClearsItsOwnEventStillHasWhatItCaptured) {
+    // A handler that runs once and unhooks itself, as idle handlers driving a modal loop do.
+    TNotifyEvent event;
+    std::string seen;
+    const std::string word(64, 'w'); // long enough to live on the heap inside the closure
+    event = TNotifyEvent::FromCallable([&event, &seen, word](TObject*) {
+        event = nullptr;
+        std::string filler(64, 'f'); // would take the freed closure's memory
+        seen = word;
+    });
+    event(nullptr);
+    EXPECT_EQ(seen, word);
+    EXPECT_FALSE(event);
 }
