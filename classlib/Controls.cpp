@@ -576,6 +576,8 @@ void TControl::Resize() {
 void TControl::SetVisible(bool Value) {
     if (Value == FVisible) return;
     FVisible = Value;
+    TComponentProtector protect(this);
+    if (!Value && !MoveFocusOut()) return;
     Perform(CM_VISIBLECHANGED, Value, 0);
     RequestAlign();
 }
@@ -599,7 +601,16 @@ bool TControl::IsEffectivelyEnabled() const {
 void TControl::SetEnabled(bool Value) {
     if (Value == FEnabled) return;
     FEnabled = Value;
+    TComponentProtector protect(this);
+    if (!Value && !MoveFocusOut()) return;
     Perform(CM_ENABLEDCHANGED, 0, 0);
+}
+
+bool TControl::MoveFocusOut() {
+    // Before the window goes disabled or hidden: the system would leave the focus nowhere.
+    if (!IsWindowed() || IsDestroying()) return true;
+    if (TFormHost* form = GetFormHost()) form->MoveFocusFrom(static_cast<TWinControl*>(this));
+    return !IsDestroying();
 }
 
 AnsiString TControl::GetText() {

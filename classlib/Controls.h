@@ -63,6 +63,10 @@ public:
     virtual void FocusControl(TWinControl* Control) = 0;
     // Control or one of its children is leaving: the form forgets it as focused or active.
     virtual void DefocusControl(TWinControl* Control) = 0;
+    // Control is being disabled or hidden, and with it whatever lies inside it: when that
+    // holds the focus or the form's active control, both move on to the next tab stop, so
+    // that the keys still reach a live control.
+    virtual void MoveFocusFrom(TWinControl* Control) = 0;
     // Control got the focus: the form sends the exit and enter messages; false when a
     // handler moved the focus elsewhere meanwhile.
     virtual bool SetFocusedControl(TWinControl* Control) = 0;
@@ -507,6 +511,9 @@ private:
     void ConstraintsChanged(TObject* Sender);
     void InvalidateInParent(const TRect& Rect);
     void UpdateAnchorRules();
+    // A windowed control being disabled or hidden hands the focus on (TFormHost::
+    // MoveFocusFrom); false when an event that ran meanwhile deleted it.
+    bool MoveFocusOut();
 
     TWinControl* FParent = nullptr;
     int FLeft = 0;

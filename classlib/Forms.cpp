@@ -605,6 +605,25 @@ void TCustomForm::DefocusControl(TWinControl* Control) {
     }
 }
 
+void TCustomForm::MoveFocusFrom(TWinControl* Control) {
+    if (!Control || Control == this || GetComponentState().Contains(csLoading) || IsDestroying())
+        return;
+    HWND focus = GetFocus();
+    const bool holdsFocus = Control->HandleAllocated() && focus &&
+                            (focus == Control->GetHandle() || IsChild(Control->GetHandle(), focus));
+    // A form still being set up before it shows keeps its choice: it focuses the form
+    // itself when the active control cannot take the focus.
+    const bool holdsActive = Control->ContainsControl(FActiveControl) && HandleAllocated() &&
+                             IsWindowVisible(GetHandle());
+    if (!holdsFocus && !holdsActive) return;
+    TComponentProtector protect(this);
+    // Control no longer counts as a stop: its Enabled or Visible has already changed.
+    TWinControl* from = Control->ContainsControl(FActiveControl) ? FActiveControl : Control;
+    TWinControl* next = FindNextControl(from, true, true, false);
+    FActiveControl = next;
+    if (holdsFocus && HandleAllocated()) ::SetFocus(next ? next->GetHandle() : GetHandle());
+}
+
 void TCustomForm::SendCancelMode(TControl* Sender) {
     if (FActiveControl) FActiveControl->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(Sender));
 }

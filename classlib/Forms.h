@@ -129,6 +129,7 @@ public:
     bool SetFocusedControl(TWinControl* Control) override;
     // Forgets Control (and what lies inside it) as active or focused control.
     void DefocusControl(TWinControl* Control) override;
+    void MoveFocusFrom(TWinControl* Control) override;
     // The form is the active window.
     bool GetActive() const { return FActive; }
     bool GetKeyPreview() const override { return FKeyPreview; }

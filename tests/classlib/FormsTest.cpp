@@ -317,6 +317,68 @@ TEST_F(FormsTest, APressOnAnotherControlTellsTheActiveOneToCancelItsMode) {
     EXPECT_EQ(Journal.front(), "cancel A by B");
 }
 
+TEST_F(FormsTest, TheFocusLeavesAControlAsItIsDisabledOrHiddenForTheNextTabStop) {
+    auto* a = Make<TField>("A", 10);
+    auto* b = Make<TField>("B", 70);
+    auto* c = Make<TField>("C", 130);
+    auto* box = Make<TTestPanel>("Box", 190);
+    box->SetBounds(190, 10, 150, 60);
+    auto* d = new TField(Form);
+    d->SetName("D");
+    d->SetParent(box);
+    d->SetBounds(5, 5, 40, 30);
+    Form->Show();
+    Focus(b);
+    // The keys go where the system has put the focus, as a person's keys do.
+    auto focusedWindow = [] { return FindControl(GetFocus()); };
+    auto tab = [] {
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        Pump();
+    };
+    Journal.clear();
+
+    b->SetEnabled(false);
+    EXPECT_EQ(Form->GetActiveControl(), c);
+    EXPECT_EQ(focusedWindow(), c);
+    EXPECT_EQ(Journal, (std::vector<std::string>{"exit B", "enter C"}));
+    c->SetVisible(false);
+    EXPECT_EQ(focusedWindow(), d) << "into the panel, the next stop";
+    // A disabled container takes what is inside it out of the tab order.
+    box->SetEnabled(false);
+    EXPECT_EQ(focusedWindow(), a) << "round to the first stop";
+    tab();
+    EXPECT_EQ(focusedWindow(), a) << "A is the one stop left";
+    b->SetEnabled(true);
+    tab();
+    EXPECT_EQ(focusedWindow(), b);
+
+    // With no stop left the form keeps the keys, and Tab finds the next one that comes back.
+    a->SetEnabled(false);
+    b->SetVisible(false);
+    EXPECT_EQ(Form->GetActiveControl(), nullptr);
+    EXPECT_EQ(focusedWindow(), Form);
+    c->SetVisible(true);
+    tab();
+    EXPECT_EQ(focusedWindow(), c);
+
+    // Disabled while another window has the focus: the form's active control moves on, and
+    // the focus lands there when the form is active again.
+    a->SetEnabled(true);
+    auto* other = new TForm(nullptr);
+    other->SetBounds(520, 80, 200, 100);
+    other->Show();
+    other->SetFocus();
+    Pump();
+    ASSERT_EQ(focusedWindow(), other);
+    c->SetEnabled(false);
+    EXPECT_EQ(Form->GetActiveControl(), a);
+    delete other;
+    Form->SetFocus();
+    Pump();
+    EXPECT_EQ(focusedWindow(), a);
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(FormsTest, FocusingAnInvisibleControlIsRefused) {
     auto* a = Make<TField>("A", 10);
     a->SetVisible(false);
