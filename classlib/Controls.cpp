@@ -39,13 +39,10 @@ const TCursorName kCursorNames[] = {
 };
 
 unsigned long gCreationCounter = 0;
-// The window-less control that has the mouse inside its parent's capture.
-TControl* gCaptureChild = nullptr;
-TControl* gMouseControl = nullptr;
 
 } // namespace
 
-DEFINE_UNIT(Controls, uoClassLib + 40, RegisterControlTypes, nullptr);
+DEFINE_UNIT(Controls, uoClassLib + 40, RegisterControlTypes, controls_detail::StopPointerWatch);
 
 bool CursorToIdent(int Cursor, AnsiString& Ident) {
     for (const TCursorName& entry : kCursorNames) {
@@ -66,52 +63,6 @@ bool IdentToCursor(const AnsiString& Ident, int& Cursor) {
     }
     return false;
 }
-
-// ---------------------------------------------------------------------------
-// Capture and the control under the pointer
-
-TControl* GetCaptureControl() {
-    HWND capture = GetCapture();
-    TWinControl* control = capture ? FindControl(capture) : nullptr;
-    if (!control) return nullptr;
-    if (gCaptureChild && gCaptureChild->GetParent() == control) return gCaptureChild;
-    return control;
-}
-
-void SetCaptureControl(TControl* Control) {
-    gCaptureChild = nullptr;
-    if (!Control) {
-        if (FindControl(GetCapture())) ReleaseCapture();
-        return;
-    }
-    if (Control->IsWindowed()) {
-        SetCapture(static_cast<TWinControl*>(Control)->GetHandle());
-        return;
-    }
-    TWinControl* parent = Control->GetParent();
-    if (!parent) return;
-    SetCapture(parent->GetHandle());
-    gCaptureChild = Control;
-}
-
-TControl* GetMouseControl() {
-    return gMouseControl;
-}
-
-namespace controls_detail {
-
-// Tells the control the pointer left that it did, and the one it entered that it came.
-void ChangeMouseControl(TControl* Entered) {
-    TControl* left = gMouseControl;
-    if (left == Entered) return;
-    gMouseControl = Entered;
-    if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
-    if (Entered && gMouseControl == Entered)
-        Entered->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(Entered));
-    if (HintHost) HintHost->HintMouseEnter(gMouseControl);
-}
-
-} // namespace controls_detail
 
 // ---------------------------------------------------------------------------
 // TSizeConstraints
@@ -239,11 +190,7 @@ TControl::~TControl() {
 }
 
 void TControl::Unlink() {
-    if (gCaptureChild == this) {
-        gCaptureChild = nullptr;
-        ReleaseCapture();
-    }
-    if (gMouseControl == this) gMouseControl = nullptr;
+    controls_detail::ForgetPointerControl(this);
     if (FParent) FParent->RemoveControl(this);
 }
 

@@ -50,6 +50,7 @@ DECLARE_UNIT(Controls)
 class TControl;
 class TWinControl;
 class TCustomForm;
+class TTimer;
 class TPopupMenu; // the menus unit's; a control's PopupMenu holds one (see TPopupHost)
 class TWMKey;
 
@@ -93,6 +94,14 @@ void CallHandler(Self* Object, void (Class::*Handler)(View&), TMessage& Message)
         (Object->*Handler)(view);
     }
 }
+
+// The pointer went from the control under it to Entered (null: to none of the program's):
+// the one it left gets CM_MOUSELEAVE, Entered CM_MOUSEENTER.
+void ChangeMouseControl(TControl* Entered);
+// Control is going: it no longer counts as under the pointer nor as holding the capture.
+void ForgetPointerControl(TControl* Control);
+// Frees the pointer watch's timer (unit shut-down).
+void StopPointerWatch();
 } // namespace controls_detail
 
 #define MESSAGE_HANDLERS(Class, ParentClass)                                                       \
@@ -561,6 +570,17 @@ TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
 // The control under the pointer, as CM_MOUSEENTER and CM_MOUSELEAVE last told it.
 TControl* GetMouseControl();
+// The pointer watch. The system tells a window that the pointer has left it, but not
+// always: not when the pointer jumps off all of the program's windows at once, nor when
+// another window comes to cover the control under the pointer. So while a control is under
+// the pointer, a timer looks every 50 ms at the window the pointer is really over
+// (WindowFromPoint): once that is no longer the control's, the control gets the
+// CM_MOUSELEAVE the system did not send. Entering stays the mouse messages' business.
+//
+// One such look, as the timer takes it.
+void CheckMouseControl();
+// The watch's timer, running while a control is under the pointer; null until one was.
+TTimer* GetMouseControlWatch();
 
 // ---------------------------------------------------------------------------
 // TGraphicControl

@@ -9,10 +9,6 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace controls_detail {
-void ChangeMouseControl(TControl* Entered);
-} // namespace controls_detail
-
 namespace {
 
 // The control whose window CreateWindowEx is making on this thread: its first message
@@ -920,12 +916,14 @@ void TWinControl::WndProc(TMessage& Message) {
     TControl::WndProc(Message);
 }
 
+TControl* TWinControl::MouseTargetAt(const TPoint& Pos) {
+    if (!InRect(GetClientRect(), Pos)) return nullptr;
+    TControl* child = GraphicControlAtPos(Pos);
+    return child ? child : this;
+}
+
 void TWinControl::TrackMouseControl(const TPoint& Pos) {
-    TControl* target = nullptr;
-    if (InRect(GetClientRect(), Pos)) {
-        target = GraphicControlAtPos(Pos);
-        if (!target) target = this;
-    }
+    TControl* target = MouseTargetAt(Pos);
     if (target && !FTrackingLeave && FHandle) {
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
         FTrackingLeave = TrackMouseEvent(&track) != FALSE;

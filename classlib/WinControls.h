@@ -98,6 +98,9 @@ public:
     // The topmost visible (and, unless AllowDisabled, enabled) window-less child whose
     // bounds hold Pos (client coordinates).
     TControl* GraphicControlAtPos(const TPoint& Pos, bool AllowDisabled = false) const;
+    // The control that the pointer at Pos (client coordinates) is over: the window-less child
+    // there, or this control; null outside the client area.
+    TControl* MouseTargetAt(const TPoint& Pos);
     // Whether Control is this one or lies somewhere inside it.
     bool ContainsControl(TControl* Control) const;
     void InsertControl(TControl* AControl);

@@ -98,8 +98,8 @@ protected:
         keybd_event(static_cast<BYTE>(K), 0, KEYEVENTF_KEYUP, 0);
         Pump();
     }
-    // The pointer really at X, Y of the bar, and the bar told at once: the bar looks at the
-    // pointer itself every 50 ms and would put out a light that only a message had lit.
+    // The pointer really at X, Y of the bar, and the bar told at once: the class library looks
+    // at the pointer every 50 ms and would put out a light that only a message had lit.
     void HoverAt(int X, int Y) {
         const TPoint p = Bar->ClientToScreen(TPoint(X, Y));
         SetCursorPos(p.X, p.Y);
@@ -285,26 +285,25 @@ TEST_F(SkinMenuBar, HoverLightGoesOutOffTheItemsAndOffTheBar) {
     };
     moveTo(Bar->Items()[0].ObjectRect.Left + 3);
     EXPECT_EQ(Bar->GetActiveItem(), 0);
-    EXPECT_TRUE(Bar->GetMouseTimer()->GetEnabled()) << "the bar watches the pointer once it moves on it";
     moveTo(Bar->GetWidth() - 20);
     EXPECT_EQ(Bar->GetActiveItem(), -1) << "the bar's empty end lights nothing";
 
-    // The pointer jumps off the window without the bar hearing of it: the next look at the
-    // pointer puts the light out and stops watching.
+    // The pointer jumps off the window without the bar hearing of it: the class library's
+    // look at the pointer tells the bar that it left, and the light goes out.
     moveTo(Bar->Items()[1].ObjectRect.Left + 3);
-    Bar->GetMouseTimer()->SetEnabled(false); // stepped here, none on its own
     const TPoint away = Form->ClientToScreen(TPoint(Form->GetWidth() + 100, Form->GetHeight() + 100));
     SetCursorPos(away.X, away.Y);
-    Bar->GetMouseTimer()->SetEnabled(true);
-    Bar->TestMouse(nullptr);
+    CheckMouseControl();
     EXPECT_EQ(Bar->GetActiveItem(), -1);
-    EXPECT_FALSE(Bar->GetMouseTimer()->GetEnabled());
     Pump();
     EXPECT_TRUE(BarPixels() == plain);
 
-    // The keys' selection stays lit wherever the pointer is.
+    // The keys' selection stays lit wherever the pointer goes.
+    moveTo(Bar->Items()[1].ObjectRect.Left + 3);
     SendMessageA(Form->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
-    Bar->TestMouse(nullptr);
+    SetCursorPos(away.X, away.Y);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), nullptr);
     EXPECT_EQ(Bar->GetActiveItem(), 0);
     Key(VK_ESCAPE);
     EXPECT_EQ(Bar->GetActiveItem(), -1);
