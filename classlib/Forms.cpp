@@ -551,6 +551,14 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
         ::SetFocus(Control->GetHandle());
 }
 
+bool TCustomForm::IsActiveControlStored() const {
+    if (!FActiveControl || FActiveControl->GetName().empty()) return false;
+    // The writer reaches a control through parents that the form owns as well.
+    for (TControl* c = FActiveControl; c != this; c = c->GetParent())
+        if (!c || c->GetOwner() != this) return false;
+    return true;
+}
+
 void TCustomForm::FocusControl(TWinControl* Control) {
     SetActiveControl(Control);
     if (Control && GetVisible()) ::SetFocus(Control->GetHandle());
@@ -718,7 +726,8 @@ void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
 // TForm
 
 void TForm::Published(TPropertyList& P) {
-    P.Add("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
+    P.Add("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl)
+        .Stored(&TCustomForm::IsActiveControlStored);
     P.Add("BorderIcons", &TCustomForm::GetBorderIcons, &TCustomForm::SetBorderIcons,
           TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     P.Add("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle, bsSizeable);

@@ -122,6 +122,10 @@ public:
 
     TWinControl* GetActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* Control);
+    // The active control is written with the form only when the form writes the control
+    // itself: not one that a component of the form makes for its own use (a radio group's
+    // boxes), which no reference in the form's resource could name.
+    bool IsActiveControlStored() const;
     // Makes Control the active control and gives it the focus.
     void FocusControl(TWinControl* Control) override;
     // Called when a control of the form receives the focus; fires the exit and enter

@@ -684,6 +684,34 @@ TEST_F(FormsTest, AFormReadFromItsTextLaysOutItsAlignedPanels) {
     delete form;
 }
 
+// A control that makes an unnamed field of its own, as a radio group makes its boxes.
+class TTestGroup : public TTestPanel {
+    DECLARE_CLASS(TTestGroup, TTestPanel)
+public:
+    explicit TTestGroup(TComponent* AOwner) : TTestPanel(AOwner), Box(new TField(this)) {
+        Box->SetParent(this);
+        Box->SetBounds(5, 5, 30, 20);
+    }
+    TField* Box;
+};
+
+TEST_F(FormsTest, AShownFormWritesItsActiveControlOnlyWhenItWritesThatControl) {
+    Form->SetName("Shown");
+    auto* field = Make<TField>("Field", 10);
+    auto* group = Make<TTestGroup>("Group", 70);
+    group->SetBounds(70, 10, 80, 40);
+    Form->Show();
+    Focus(field);
+    EXPECT_NE(WriteComponentText(Form).find("ActiveControl = Field"), AnsiString::npos);
+
+    Focus(group->Box);
+    AnsiString text;
+    ASSERT_NO_THROW(text = WriteComponentText(Form));
+    EXPECT_EQ(text.find("ActiveControl"), AnsiString::npos) << text;
+    EXPECT_NE(text.find("object Group: TTestGroup"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("object : TField"), AnsiString::npos) << "the group's own box stays out";
+}
+
 TEST_F(FormsTest, AFormWithoutResourceIsNotCreatedFromIt) {
     int forms = Screen->GetFormCount();
     TLayoutForm* reference = reinterpret_cast<TLayoutForm*>(1);
