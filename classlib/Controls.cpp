@@ -461,7 +461,8 @@ void TControl::SetAlign(TAlign Value) {
     if (Value == FAlign) return;
     FAlign = Value;
     if (Value == alNone) UpdateAnchorRules();
-    RequestAlign();
+    // The siblings close the place it leaves, or make room for it.
+    if (FParent) FParent->AlignControl(this);
 }
 
 void TControl::SetAnchors(TAnchors Value) {
@@ -494,7 +495,9 @@ void TControl::UpdateAnchorRules() {
 }
 
 void TControl::RequestAlign() {
-    if (FParent) FParent->AlignControl(this);
+    // A control placed by hand moves none of its siblings: asking the parent to lay them all
+    // out for each of many such controls would grow with the square of their number.
+    if (FParent && FAlign != alNone) FParent->AlignControl(this);
 }
 
 void TControl::SetAutoSize(bool Value) {

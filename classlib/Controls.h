@@ -465,7 +465,7 @@ protected:
     virtual bool CanAutoSize(int& NewWidth, int& NewHeight);
     // Puts Z-order position into effect (windowed controls move their windows).
     virtual void SetZOrder(bool TopMost);
-    // Asks the parent to lay out its children again.
+    // Asks the parent to lay out its children again, when this control is one it aligns.
     void RequestAlign();
     // Brings the control's size within its Constraints.
     void ConstrainSize(int& AWidth, int& AHeight) const;

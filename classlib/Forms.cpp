@@ -289,11 +289,16 @@ TRect TCustomForm::GetClientRect() {
     if (HandleAllocated()) return TWinControl::GetClientRect();
     TCreateParams params;
     CreateParams(params);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
-    int width = GetWidth() - (frame.right - frame.left);
-    int height = GetHeight() - (frame.bottom - frame.top);
-    return {0, 0, std::max(width, 0), std::max(height, 0)};
+    // The system is asked once per style: every control placed while the form is read asks
+    // for its client area, and the answer takes the system a while.
+    if (!FFrame.Valid || FFrame.Style != params.Style || FFrame.ExStyle != params.ExStyle) {
+        RECT frame{0, 0, 0, 0};
+        AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+        FFrame = {true, params.Style, params.ExStyle, frame.right - frame.left,
+                  frame.bottom - frame.top};
+    }
+    return {0, 0, std::max(GetWidth() - FFrame.Width, 0),
+            std::max(GetHeight() - FFrame.Height, 0)};
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {

@@ -219,7 +219,17 @@ private:
     // The window would destroy the menu's system menu with itself: it is the menu's.
     void DetachMenu();
 
+    // The size of the frame of a window made with Style and ExStyle, while there is none.
+    struct TFrameSize {
+        bool Valid = false;
+        DWORD Style = 0;
+        DWORD ExStyle = 0;
+        int Width = 0;
+        int Height = 0;
+    };
+
     TMainMenu* FMenu = nullptr;
+    TFrameSize FFrame;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TFormBorderStyle FBorderStyle = bsSizeable;

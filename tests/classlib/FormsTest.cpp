@@ -712,6 +712,51 @@ TEST_F(FormsTest, AShownFormWritesItsActiveControlOnlyWhenItWritesThatControl) {
     EXPECT_EQ(text.find("object : TField"), AnsiString::npos) << "the group's own box stays out";
 }
 
+// A control as a form resource lists it: placed, in a tab order, naming a control it works
+// with.
+class TListedControl : public TCustomControl {
+    DECLARE_CLASS(TListedControl, TCustomControl)
+public:
+    explicit TListedControl(TComponent* AOwner) : TCustomControl(AOwner) { SetTabStop(true); }
+    TWinControl* GetBuddy() const { return FBuddy; }
+    void SetBuddy(TWinControl* Value) { FBuddy = Value; }
+    static void Published(TPropertyList& P) {
+        PublishWinControlProperties(P);
+        P.Add("Buddy", &TListedControl::GetBuddy, &TListedControl::SetBuddy);
+    }
+
+private:
+    TWinControl* FBuddy = nullptr;
+};
+
+TEST_F(FormsTest, AFormOfTwentyThousandControlsLoadsWithTheirNamesReferencesAndTabOrder) {
+    RegisterClass(TListedControl::StaticClass());
+    constexpr int kCount = 20000;
+    // Each names the next, and they are listed last in tab order first.
+    AnsiString text = "object Big: TForm\n";
+    for (int i = 0; i < kCount; ++i)
+        text += "  object C" + std::to_string(i) + ": TListedControl\n    Left = " +
+                std::to_string(i % 500) + "\n    TabOrder = " + std::to_string(kCount - 1 - i) +
+                "\n    Buddy = C" + std::to_string((i + 1) % kCount) + "\n  end\n";
+    text += "end\n";
+    auto* form = new TForm(nullptr);
+    ReadComponentText(text, form);
+    ASSERT_EQ(form->GetComponentCount(), kCount);
+    auto* first = dynamic_cast<TListedControl*>(form->FindComponent("C0"));
+    auto* last = dynamic_cast<TListedControl*>(form->FindComponent("c19999"));
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->GetBuddy(), form->FindComponent("C1"));
+    EXPECT_EQ(last->GetBuddy(), first);
+    EXPECT_EQ(form->GetControlCount(), kCount);
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    ASSERT_EQ(order.size(), std::size_t(kCount));
+    EXPECT_EQ(order.front(), last);
+    EXPECT_EQ(order.back(), first);
+    EXPECT_EQ(order[1], form->FindComponent("C19998"));
+    delete form;
+}
+
 TEST_F(FormsTest, AFormWithoutResourceIsNotCreatedFromIt) {
     int forms = Screen->GetFormCount();
     TLayoutForm* reference = reinterpret_cast<TLayoutForm*>(1);
