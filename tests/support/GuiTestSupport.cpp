@@ -90,6 +90,22 @@ void ShownFormTest::TearDown() {
     EXPECT_TRUE(Errors.empty()) << Errors.front();
 }
 
+void MovePointerTo(int X, int Y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
+                static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
+}
+
+bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (Condition()) return true;
+        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
 namespace {
 
 // The drag in progress: where the pointer goes, and the step the timer takes next.
@@ -99,12 +115,6 @@ struct TPointerDrag {
     UINT_PTR Timer = 0;
 };
 TPointerDrag Drag;
-
-void MovePointerTo(int X, int Y) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
-                static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
-}
 
 // One step per tick, so that the loop takes each move before the next: halfway, the
 // whole way, then the release.

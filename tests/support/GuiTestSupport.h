@@ -51,6 +51,12 @@ std::unique_ptr<TBitmap> ScreenShot(HWND Wnd);
 // windows and their scroll bars.
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
 
+// The user's pointer moved to screen point (X, Y) through the system's input, as a mouse
+// moves it: the messages it brings arrive with the next Pump.
+void MovePointerTo(int X, int Y);
+// Handles messages until Condition holds or Ms milliseconds have passed; whether it held.
+bool PumpUntil(const std::function<bool()>& Condition, int Ms = 2000);
+
 // A drag by the user's mouse: the pointer at screen point From, the left button pressed,
 // the pointer moved by (DX, DY) in two steps, the button released. The moves and the
 // release come from a timer, so that a sizing or moving loop of the system, which holds

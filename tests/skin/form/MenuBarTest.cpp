@@ -309,6 +309,52 @@ TEST_F(SkinMenuBar, HoverLightGoesOutOffTheItemsAndOffTheBar) {
     EXPECT_EQ(Bar->GetActiveItem(), -1);
 }
 
+TEST_F(SkinMenuBar, AWindowOverTheBarPutsTheHoverOutAndOpensNoOtherMenu) {
+    // The bar as it paints itself, under whatever covers it on the screen.
+    auto painted = [&] {
+        auto shot = PaintToBitmap(Bar);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < shot->GetHeight(); ++y)
+            for (int x = 0; x < shot->GetWidth(); ++x) pixels.push_back(PixelOf(shot.get(), x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> plain = painted();
+    // A window of another kind over the bar's second item, as one that comes up there, not
+    // taking the activation (which would close an open menu).
+    auto cover = [&] {
+        const TRect item = Bar->Items()[1].ObjectRect;
+        const TPoint at = Bar->ClientToScreen(TPoint(item.Left, 0));
+        HWND wnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON", "",
+                                   WS_POPUP, at.X, at.Y, RectWidth(item), Bar->GetHeight(), nullptr,
+                                   nullptr, nullptr, nullptr);
+        ShowWindow(wnd, SW_SHOWNOACTIVATE);
+        return wnd;
+    };
+
+    HoverAt(Bar->Items()[1].ObjectRect.Left + 3, 5);
+    Pump();
+    ASSERT_EQ(Bar->GetActiveItem(), 1);
+    HWND window = cover();
+    ASSERT_NE(window, nullptr);
+    CheckMouseControl();
+    EXPECT_EQ(Bar->GetActiveItem(), -1);
+    Pump();
+    EXPECT_TRUE(painted() == plain) << "no item lit under the window";
+    DestroyWindow(window);
+
+    // With the first item's menu open, the pointer goes onto the window over the second.
+    testskins::Activate(Skin, Form);
+    ClickAt(ItemCentre(0));
+    ASSERT_EQ(Levels(), 1);
+    window = cover();
+    const TPoint second = ItemCentre(1);
+    MovePointerTo(second.X, second.Y);
+    EXPECT_FALSE(PumpUntil([&] { return Levels() != 1 || !Bar->Items()[0].Down; }, 300))
+        << "the open menu changed: " << Levels() << " levels, the second item "
+        << (Bar->Items()[1].Down ? "open" : "closed");
+    DestroyWindow(window);
+}
+
 TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {
     auto* data = new TskSkinData(Form);
     BuildBarSkin(data, true);
