@@ -4,6 +4,16 @@ void Pump() {
     Application->ProcessMessages();
 }
 
+bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (Condition()) return true;
+        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
+        Sleep(10);
+    }
+}
+
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control) {
     auto bitmap = std::make_unique<TBitmap>(Control->GetClientWidth(), Control->GetClientHeight());
     bitmap->SetPixelFormat(pf24bit);
@@ -94,16 +104,6 @@ void MovePointerTo(int X, int Y) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
                 static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
-}
-
-bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (Condition()) return true;
-        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
 }
 
 namespace {

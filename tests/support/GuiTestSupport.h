@@ -14,6 +14,9 @@
 
 // Handles the messages waiting in the queue.
 void Pump();
+// Handles messages and polls Condition until it holds or Ms milliseconds have passed;
+// whether it held.
+bool PumpUntil(const std::function<bool()>& Condition, int Ms = 4000);
 // Control as it paints itself, window-less children included, into a bitmap handed over
 // with WM_ERASEBKGND and WM_PAINT.
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control);
@@ -54,8 +57,6 @@ std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
 // The user's pointer moved to screen point (X, Y) through the system's input, as a mouse
 // moves it: the messages it brings arrive with the next Pump.
 void MovePointerTo(int X, int Y);
-// Handles messages until Condition holds or Ms milliseconds have passed; whether it held.
-bool PumpUntil(const std::function<bool()>& Condition, int Ms = 2000);
 
 // A drag by the user's mouse: the pointer at screen point From, the left button pressed,
 // the pointer moved by (DX, DY) in two steps, the button released. The moves and the
