@@ -244,7 +244,8 @@ void TBitmap::Rebuild(TPixelFormat Format, int AWidth, int AHeight, std::vector<
                             static_cast<const Byte*>(FBits) + y * oldStride, Int64{width} * bits);
         } else {
             TImageDC dest(image.Handle);
-            BitBlt(dest, 0, 0, width, height, GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+            BitBlt(dest, 0, 0, width, height, GetCanvas()->GetHandle(), FOrigin.X, FOrigin.Y,
+                   SRCCOPY);
         }
     }
     TakeImage(image);
@@ -271,7 +272,8 @@ void TBitmap::Assign(TPersistent* Source) {
                                                  image.Height));
         } else {
             TImageDC dest(image.Handle);
-            BitBlt(dest, 0, 0, image.Width, image.Height, source->GetCanvas()->GetHandle(), 0, 0,
+            BitBlt(dest, 0, 0, image.Width, image.Height, source->GetCanvas()->GetHandle(),
+                   source->FOrigin.X, source->FOrigin.Y,
                    SRCCOPY);
         }
     }
@@ -465,6 +467,62 @@ void TBitmap::LoadFromResource(HINSTANCE Instance, const char* ResName, const An
 }
 
 // ---------------------------------------------------------------------------
+// TBitmapPart
+
+TBitmapPart::TBitmapPart(const TRect& Part, int ImageWidth, int ImageHeight)
+    : TBitmap(Part.Width(), Part.Height()), FPart(Part), FImageWidth(ImageWidth),
+      FImageHeight(ImageHeight) {
+    SetCanvasOrigin(Part.TopLeft());
+}
+
+void TBitmapPart::SetSize(int AWidth, int AHeight) {
+    if (AWidth < 0 || AHeight < 0)
+        throw EInvalidGraphicOperation("Invalid bitmap size " + std::to_string(AWidth) + " x " +
+                                       std::to_string(AHeight));
+    if (AWidth == FImageWidth && AHeight == FImageHeight) return;
+    // The pixels the new size adds to the image are white, as a whole bitmap's would be.
+    TCanvas* canvas = GetCanvas();
+    const HDC dc = canvas->GetHandle();
+    const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (AWidth > FImageWidth) {
+        RECT added{FImageWidth, FPart.Top, AWidth, FPart.Bottom};
+        FillRect(dc, &added, white);
+    }
+    if (AHeight > FImageHeight) {
+        RECT added{FPart.Left, FImageHeight, FPart.Right, AHeight};
+        FillRect(dc, &added, white);
+    }
+    FImageWidth = AWidth;
+    FImageHeight = AHeight;
+    Changed();
+}
+
+void TBitmapPart::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    // The pixels of Part inside the image, scaled as the whole image is into Rect.
+    const TRect shown(FPart.Left, FPart.Top, std::min(FPart.Right, FImageWidth),
+                      std::min(FPart.Bottom, FImageHeight));
+    if (shown.Width() <= 0 || shown.Height() <= 0 || FImageWidth <= 0 || FImageHeight <= 0)
+        return;
+    auto scaleX = [&](int X) {
+        return Rect.Left + static_cast<int>(Int64{X} * Rect.Width() / FImageWidth);
+    };
+    auto scaleY = [&](int Y) {
+        return Rect.Top + static_cast<int>(Int64{Y} * Rect.Height() / FImageHeight);
+    };
+    HDC source = GetCanvas()->GetHandle();
+    HDC dest = ACanvas->GetHandle();
+    SetStretchBltMode(dest, COLORONCOLOR);
+    const int left = scaleX(shown.Left), top = scaleY(shown.Top);
+    StretchBlt(dest, left, top, scaleX(shown.Right) - left, scaleY(shown.Bottom) - top, source,
+               shown.Left, shown.Top, shown.Width(), shown.Height(), ACanvas->GetCopyMode());
+}
+
+TRect BitmapPart(TBitmap* Bitmap) {
+    if (auto* part = dynamic_cast<TBitmapPart*>(Bitmap)) return part->GetPart();
+    return TRect(0, 0, Bitmap->GetWidth(), Bitmap->GetHeight());
+}
+
+// ---------------------------------------------------------------------------
 // TBitmapCanvas
 
 TBitmapCanvas::~TBitmapCanvas() {
@@ -475,6 +533,8 @@ void TBitmapCanvas::CreateHandle() {
     HDC dc = GdiTrack(CreateCompatibleDC(nullptr));
     if (!dc) OutOfResources();
     if (FBitmap->FHandle) FOldBitmap = SelectObject(dc, FBitmap->FHandle);
+    const TPoint origin = FBitmap->FOrigin;
+    if (origin.X != 0 || origin.Y != 0) SetWindowOrgEx(dc, origin.X, origin.Y, nullptr);
     FDC = dc;
     SetHandle(dc);
 }

@@ -49,7 +49,7 @@ public:
     void SetHeight(int Value) override;
     // Keeps the pixels that stay inside; new pixels are white. A bitmap with a zero
     // side is empty. A negative side raises EInvalidGraphicOperation.
-    void SetSize(int AWidth, int AHeight);
+    virtual void SetSize(int AWidth, int AHeight);
 
     TPixelFormat GetPixelFormat() const { return FPixelFormat; }
     // Converts the pixels; palette formats get a standard colour table.
@@ -87,6 +87,10 @@ public:
 protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 
+protected:
+    // Where the canvas's coordinates start: the bitmap's first pixel is drawn at Origin.
+    void SetCanvasOrigin(TPoint Origin) { FOrigin = Origin; }
+
 private:
     struct TImage;
     // Replaces the image by a new one; the pixels of the old image that fit are copied.
@@ -104,7 +108,39 @@ private:
     std::unique_ptr<TBitmapCanvas> FCanvas;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
+    TPoint FOrigin{};
 };
+
+// An off-screen picture of one part of a larger image, so that painting a large control
+// costs memory for the area repainted only. It holds the pixels of Part (in the image's
+// coordinates) of an image of ImageWidth x ImageHeight, made as a TBitmap of Part's size
+// would be. Its canvas draws in the image's coordinates and keeps what falls inside Part.
+// Its size (GetWidth, GetHeight, SetSize) is the image's: a new size whitens the pixels of
+// Part that it adds to the image, as a bitmap's SetSize does. Drawn on a canvas, it draws
+// the pixels of Part that lie in the image at their place. Its handle, pixel format and
+// scan lines are Part's own; the format is not to be changed.
+class TBitmapPart : public TBitmap {
+public:
+    TBitmapPart(const TRect& Part, int ImageWidth, int ImageHeight);
+
+    const TRect& GetPart() const { return FPart; }
+    int GetWidth() const override { return FImageWidth; }
+    int GetHeight() const override { return FImageHeight; }
+    void SetWidth(int Value) override { SetSize(Value, FImageHeight); }
+    void SetHeight(int Value) override { SetSize(FImageWidth, Value); }
+    void SetSize(int AWidth, int AHeight) override;
+
+protected:
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+private:
+    TRect FPart;
+    int FImageWidth;
+    int FImageHeight;
+};
+
+// The part of its image that Bitmap holds: GetPart of a TBitmapPart, all of any other.
+TRect BitmapPart(TBitmap* Bitmap);
 
 // The canvas of a TBitmap: a memory device context with the bitmap selected into it.
 class TBitmapCanvas : public TCanvas {

@@ -777,10 +777,14 @@ void TWriter::WriteOrdinal(const TPropInfo* Property, Int64 Value) {
         AnsiString ident;
         bool fits32 = Value >= std::numeric_limits<std::int32_t>::min() &&
                       Value <= std::numeric_limits<std::uint32_t>::max();
-        if (fits32 && Property->IntToIdent(static_cast<int>(Value), ident))
+        if (fits32 && Property->IntToIdent(static_cast<int>(Value), ident)) {
             WriteIdent(ident);
-        else
-            WriteInteger(Value);
+            return;
+        }
+        // What could not be read back is not written.
+        if (Value < Property->GetMinValue() || Value > Property->GetMaxValue())
+            throw EWriteError("Value " + IntToStr(Value) + " is out of range");
+        WriteInteger(Value);
         return;
     }
     case pkEnumeration: {

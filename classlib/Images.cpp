@@ -1,7 +1,9 @@
 #include "classlib/Images.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/Exceptions.h"
 #include "classlib/Persistence.h"
+#include "classlib/Strings.h"
 
 #include <algorithm>
 
@@ -81,6 +83,16 @@ bool TImage::CanAutoSize(int& NewWidth, int& NewHeight) {
     NewWidth = FPicture->GetWidth();
     NewHeight = FPicture->GetHeight();
     return true;
+}
+
+void TImage::ReadState(TReader* Reader) {
+    TGraphicControl::ReadState(Reader);
+    int width = 0, height = 0;
+    if (!GetAutoSize() || !CanAutoSize(width, height)) return;
+    if (width > MaxControlExtent || height > MaxControlExtent)
+        throw EReadError(Format("A picture of %d x %d pixels makes the auto-sized image larger "
+                                "than %d pixels",
+                                width, height, MaxControlExtent));
 }
 
 TRect TImage::DestRect() {

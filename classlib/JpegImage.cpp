@@ -118,6 +118,8 @@ public:
     }
 
     int Width() const { return static_cast<int>(FInfo.output_width); }
+    // After ReadRows: the length of the file up to and with its end marker.
+    std::size_t Length() const { return FSize - FInfo.src->bytes_in_buffer; }
     int Height() const { return static_cast<int>(FInfo.output_height); }
 
     // Decodes every row into Bitmap (pf24bit, of the image's size) and finishes.
@@ -181,7 +183,8 @@ void TJPEGImage::SetHeight(int) {
 }
 
 void TJPEGImage::LoadFromStream(TStream* Stream) {
-    std::vector<Byte> data(static_cast<std::size_t>(Stream->GetSize() - Stream->GetPosition()));
+    const Int64 start = Stream->GetPosition();
+    std::vector<Byte> data(static_cast<std::size_t>(Stream->GetSize() - start));
     Stream->ReadBuffer(data.data(), static_cast<Int64>(data.size()));
 
     TJpegDecoder decoder(data.data(), data.size());
@@ -190,6 +193,10 @@ void TJPEGImage::LoadFromStream(TStream* Stream) {
     bitmap->SetPixelFormat(pf24bit);
     bitmap->SetSize(decoder.Width(), decoder.Height());
     if (!decoder.ReadRows(*bitmap)) decoder.Fail();
+    // The picture is its bytes up to its end marker, as a bitmap's are those its header
+    // counts: what follows stays in the stream and is not saved with the picture.
+    data.resize(decoder.Length());
+    Stream->SetPosition(start + static_cast<Int64>(data.size()));
     FBitmap = std::move(bitmap);
     FData = std::move(data);
     Changed();

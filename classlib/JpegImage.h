@@ -6,7 +6,8 @@
 #include <memory>
 #include <vector>
 
-// Reads the rest of a stream as one JPEG file. A damaged file (garbage, a cut-off
+// Reads one JPEG file from a stream, up to and with its end marker; bytes after it stay
+// in the stream (and are not saved with the picture). A damaged file (garbage, a cut-off
 // end, corrupt coded data, an unsupported colour space) raises EInvalidGraphic
 // "JPEG error #n: text" with the decoder's message number and text, and leaves the image
 // as it was; so does a file that declares more pixels than a bitmap holds or than its

@@ -10,6 +10,68 @@
 #include <algorithm>
 #include <vector>
 
+UINT LabelTextFlags(TAlignment Alignment, bool WordWrap, bool ShowAccelChar) {
+    UINT flags = DT_EXPANDTABS;
+    if (Alignment == taRightJustify)
+        flags |= DT_RIGHT;
+    else if (Alignment == taCenter)
+        flags |= DT_CENTER;
+    if (WordWrap) flags |= DT_WORDBREAK;
+    if (!ShowAccelChar) flags |= DT_NOPREFIX;
+    return flags;
+}
+
+void DrawLabelTextOn(TCanvas* Canvas, TRect& Rect, AnsiString Text, UINT Flags, bool Enabled) {
+    const bool prefixes = (Flags & DT_NOPREFIX) == 0;
+    if ((Flags & DT_CALCRECT) && (Text.empty() || (prefixes && Text == "&"))) Text += " ";
+    if ((Flags & DT_CALCRECT) || Enabled) {
+        Canvas->TextRect(Rect, Text, Flags);
+        return;
+    }
+    // Disabled text: a light copy one pixel down and right under a shadowed one.
+    TRect light(Rect.Left + 1, Rect.Top + 1, Rect.Right + 1, Rect.Bottom + 1);
+    Canvas->GetFont()->SetColor(clBtnHighlight);
+    Canvas->TextRect(light, Text, Flags);
+    Canvas->GetFont()->SetColor(clBtnShadow);
+    Canvas->TextRect(Rect, Text, Flags);
+}
+
+void PlaceLabelText(TRect& Rect, UINT& Flags, bool FitsText, TAlignment Alignment,
+                    TTextLayout Layout, const std::function<void(TRect&, UINT)>& Measure) {
+    if (FitsText && Alignment != taLeftJustify) {
+        // The room an autosized label keeps for the glyphs' overhang lies after the text:
+        // aligned lines end where the text does, and the overhang may run past it.
+        TRect measured = Rect;
+        Measure(measured, Flags | DT_CALCRECT);
+        Rect.Right = std::min(Rect.Right, Rect.Left + measured.Width());
+        Flags |= DT_NOCLIP;
+    }
+    if (Layout != tlTop) {
+        TRect measured = Rect;
+        Measure(measured, Flags | DT_CALCRECT);
+        const int free = Rect.Height() - measured.Height();
+        Rect.Top += Layout == tlBottom ? free : free / 2;
+    }
+}
+
+TPoint MeasureLabelOnScreen(TCanvas* Canvas, int WrapWidth,
+                            const std::function<void(TRect&)>& Measure) {
+    // The canvas lets go of the screen's DC however the measuring ends.
+    struct TScreenDC {
+        TCanvas* Canvas;
+        HDC DC = GetDC(nullptr);
+        explicit TScreenDC(TCanvas* C) : Canvas(C) { Canvas->SetHandle(DC); }
+        ~TScreenDC() {
+            Canvas->SetHandle(nullptr);
+            ReleaseDC(nullptr, DC);
+        }
+    } screen(Canvas);
+    TRect rect(0, 0, WrapWidth, 0);
+    Measure(rect);
+    // Measured in the font the text is drawn with, which Measure has just chosen.
+    return TPoint(rect.Width() + Canvas->TextOverhang(), rect.Height());
+}
+
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     SetControlStyle(GetControlStyle() << csOpaque << csReplicatable);
     SetBounds(GetLeft(), GetTop(), 65, 17);
@@ -82,14 +144,7 @@ void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 UINT TCustomLabel::TextFlags() const {
-    UINT flags = DT_EXPANDTABS;
-    if (FAlignment == taRightJustify)
-        flags |= DT_RIGHT;
-    else if (FAlignment == taCenter)
-        flags |= DT_CENTER;
-    if (FWordWrap) flags |= DT_WORDBREAK;
-    if (!FShowAccelChar) flags |= DT_NOPREFIX;
-    return flags;
+    return LabelTextFlags(FAlignment, FWordWrap, FShowAccelChar);
 }
 
 void TCustomLabel::Paint() {
@@ -102,20 +157,8 @@ void TCustomLabel::Paint() {
     }
     canvas->GetBrush()->SetStyle(bsClear);
     UINT flags = TextFlags();
-    if (GetAutoSize() && !FWordWrap && FAlignment != taLeftJustify) {
-        // The room an autosized label keeps for the glyphs' overhang lies after the text:
-        // aligned lines end where the text does, and the overhang may run past it.
-        TRect measured = rect;
-        DoDrawText(measured, flags | DT_CALCRECT);
-        rect.Right = std::min(rect.Right, rect.Left + measured.Width());
-        flags |= DT_NOCLIP;
-    }
-    if (FLayout != tlTop) {
-        TRect measured = rect;
-        DoDrawText(measured, flags | DT_CALCRECT);
-        int free = rect.Height() - measured.Height();
-        rect.Top += FLayout == tlBottom ? free : free / 2;
-    }
+    PlaceLabelText(rect, flags, GetAutoSize() && !FWordWrap, FAlignment, FLayout,
+                   [this](TRect& R, UINT F) { DoDrawText(R, F); });
     DoDrawText(rect, flags);
 }
 
@@ -125,35 +168,17 @@ void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags) {
 }
 
 void TCustomLabel::DrawLabelText(TRect& Rect, AnsiString Text, UINT Flags) {
-    TCanvas* canvas = GetCanvas();
-    // An empty caption still takes the height of a line.
-    if ((Flags & DT_CALCRECT) && (Text.empty() || (FShowAccelChar && Text == "&"))) Text += " ";
-    if ((Flags & DT_CALCRECT) || IsEffectivelyEnabled()) {
-        canvas->TextRect(Rect, Text, Flags);
-        return;
-    }
-    // Disabled text: a light copy one pixel down and right under a shadowed one.
-    TRect light(Rect.Left + 1, Rect.Top + 1, Rect.Right + 1, Rect.Bottom + 1);
-    canvas->GetFont()->SetColor(clBtnHighlight);
-    canvas->TextRect(light, Text, Flags);
-    canvas->GetFont()->SetColor(clBtnShadow);
-    canvas->TextRect(Rect, Text, Flags);
+    DrawLabelTextOn(GetCanvas(), Rect, std::move(Text), Flags, IsEffectivelyEnabled());
 }
 
 bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
     // Measured on a screen DC, so that a label sizes itself before it has a parent.
     ReleaseCanvasHandle();
-    HDC dc = GetDC(nullptr);
-    TCanvas* canvas = GetCanvas();
-    canvas->SetHandle(dc);
-    TRect rect(0, 0, FWordWrap ? GetWidth() : 0, 0);
-    DoDrawText(rect, TextFlags() | DT_CALCRECT);
-    // Measured in the font the text is drawn with, which DoDrawText has just chosen.
-    const int room = canvas->TextOverhang();
-    canvas->SetHandle(nullptr);
-    ReleaseDC(nullptr, dc);
-    if (!FWordWrap) NewWidth = rect.Width() + room;
-    NewHeight = rect.Height();
+    const TPoint size =
+        MeasureLabelOnScreen(GetCanvas(), FWordWrap ? GetWidth() : 0,
+                             [this](TRect& R) { DoDrawText(R, TextFlags() | DT_CALCRECT); });
+    if (!FWordWrap) NewWidth = size.X;
+    NewHeight = size.Y;
     return true;
 }
 

@@ -5,9 +5,31 @@
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
 
+#include <functional>
 #include <memory>
 
 DECLARE_UNIT(Labels)
+
+// What every label does with its text, whatever holds the text.
+//
+// DrawText flags: tabs expanded, aligned, wrapped at words when WordWrap, and "&" shown as
+// it is unless it marks an accelerator (ShowAccelChar).
+UINT LabelTextFlags(TAlignment Alignment, bool WordWrap, bool ShowAccelChar);
+// Text in Rect on Canvas in the canvas's current font: measured with DT_CALCRECT in Flags,
+// else drawn, embossed when not Enabled. An empty text, or a lone accelerator mark, measures
+// as one blank, so that the label keeps the height of a line.
+void DrawLabelTextOn(TCanvas* Canvas, TRect& Rect, AnsiString Text, UINT Flags, bool Enabled);
+// Where a label of bounds Rect draws its text with Flags: lowered by Layout, and for an
+// auto-sized label whose lines are not wrapped (FitsText) and that is not aligned left,
+// ended where the text does, with DT_NOCLIP, so that the room it keeps for the glyphs'
+// overhang lies after the text. Measure measures the text (DT_CALCRECT is in its flags).
+void PlaceLabelText(TRect& Rect, UINT& Flags, bool FitsText, TAlignment Alignment,
+                    TTextLayout Layout, const std::function<void(TRect&, UINT)>& Measure);
+// The size of a label's text measured on the screen's DC, which Canvas holds meanwhile:
+// Measure measures into the rectangle (WrapWidth wide at first) in the font it chooses on
+// Canvas. The width has room for that font's overhang.
+TPoint MeasureLabelOnScreen(TCanvas* Canvas, int WrapWidth,
+                            const std::function<void(TRect&)>& Measure);
 
 // Text drawn by the system's DrawText on the parent's window: a lone CR or LF breaks a
 // line, and "&" marks an accelerator that focuses FocusControl.

@@ -11,6 +11,7 @@ the pressed look ("down...") and the disabled look ("disabled...", "unenabled...
 Edges and client parts that the program repeats are drawn uniform along the direction
 of repetition, so that a skinned element of any size shows no seams."""
 import configparser
+import math
 import os
 import shutil
 import struct
@@ -354,7 +355,7 @@ def typed_list(ini, section):
 RELATIVE_KEYS = {"clientrect", "captionrect", "textrect", "itemsrect", "itemtextrect",
                  "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect", "framerect", "activeframerect",
                  "frametextrect", "checkimagerect", "uncheckimagerect", "maskrectarea",
-                 "mainmenurect", "iconrect", "buttonsrect"}
+                 "mainmenurect", "iconrect", "buttonsrect", "trackbuttonrect"}
 
 
 class SkinPainter:
@@ -445,6 +446,22 @@ class SkinPainter:
                 for i in range(3):
                     for j in range(i + 1):
                         p.put(r[2] - 4 - 2 * j, r[3] - 4 - 2 * (2 - i), DARK)
+        self.each_state(name, index, rects, draw)
+
+    def control_menubutton(self, name, index, skin, rects):
+        """A button whose drop-down part at the right is set off by a groove and holds the
+        arrow; the part of the pressed look is what an open menu shows."""
+        track = rects["trackbuttonrect"]
+
+        def draw(p, r, s):
+            draw_button(p, r, s)
+            part = offset(track, r)
+            groove = (part[0], r[1] + BUTTON_EDGE, part[0] + 1, r[3] - BUTTON_EDGE)
+            p.fill(groove, grey(LINE) if s == DISABLED else LINE)
+            if s != DOWN:
+                p.fill(offset(groove, (1, 0)), WHITE)
+            p.glyph((part[0] + 1, part[1], part[2], part[3]), GLYPHS["down"],
+                    grey(GLYPH) if s == DISABLED else GLYPH)
         self.each_state(name, index, rects, draw)
 
     def control_panel(self, name, index, skin, rects):
@@ -564,6 +581,29 @@ class SkinPainter:
         self.each_state(name, index, rects, thumb,
                         {"thumbrect", "activethumbrect", "downthumbrect"})
 
+    def control_updown(self, name, index, skin, rects):
+        vertical = skin[3] - skin[1] > skin[2] - skin[0]
+        self.step_buttons(name, index, rects, ("up", "down") if vertical else ("right", "left"),
+                          lambda p, r: p.fill(r, FACE))
+
+    def control_spinedit(self, name, index, skin, rects):
+        self.step_buttons(name, index, rects, ("up", "down"), lambda p, r: draw_field(p, r, NORMAL))
+
+    def step_buttons(self, name, index, rects, glyphs, base):
+        """A control with an up and a down button: its picture holds both in their normal
+        look; the hot and pressed looks lie apart."""
+        up, down = glyphs
+
+        def whole(p, r, s):
+            base(p, r)
+            draw_small_button(p, offset(rects["upbuttonrect"], r), up, NORMAL)
+            draw_small_button(p, offset(rects["downbuttonrect"], r), down, NORMAL)
+        self.each_state(name, index, rects, whole, {"skinrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, up, s),
+                        {"activeupbuttonrect", "downupbuttonrect"})
+        self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, down, s),
+                        {"activedownbuttonrect", "downdownbuttonrect"})
+
     def control_trackbar(self, name, index, skin, rects):
         vertical = self.ini.getint(name, "vertical") == 1
 
@@ -647,6 +687,99 @@ class SkinPainter:
     control_bevel = control_stdlabel
     control_treeview = control_stdlabel
     control_listview = control_stdlabel
+
+    # Frame strips: every frame of the strip drawn by one routine from its number (0 first).
+    def frame_strip(self, name, index, skin, draw):
+        count = max(2, self.ini.getint(name, "framescount"))
+        vertical = self.ini.get(name, "framesplacement") != "fphorizontal"
+        w = (skin[2] - skin[0]) // (1 if vertical else count)
+        h = (skin[3] - skin[1]) // (count if vertical else 1)
+
+        def strip(p):
+            for i in range(count):
+                x, y = (skin[0], skin[1] + i * h) if vertical else (skin[0] + i * w, skin[1])
+                draw(p, (x, y, x + w, y + h), i, count)
+        self.schedule(index, skin, strip, f"{name}.skinrect")
+
+    def control_switch(self, name, index, skin, rects):
+        """A sliding switch: the knob runs from left (off) to right (on), the track takes the
+        accent colour as it goes."""
+        def draw(p, r, i, count):
+            t = i / (count - 1)
+            p.fill(r, FACE)
+            track = (r[0] + 2, r[1] + 3, r[2] - 2, r[3] - 3)
+            p.vgradient(track, mix(FACE_DARK, ACCENT_BOTTOM, t), mix(TRACK, ACCENT_LIGHT, t))
+            p.frame(track, mix(LINE, ACCENT_EDGE, t))
+            p.soften_corners(track, FACE)
+            size = r[3] - r[1] - 4
+            left = r[0] + 2 + round(t * (r[2] - r[0] - 4 - size))
+            knob = (left, r[1] + 2, left + size, r[3] - 2)
+            p.vgradient(knob, BUTTON_TOP, BUTTON_BOTTOM)
+            p.frame(knob, mix(LINE, ACCENT_EDGE, t))
+            p.soften_corners(knob, FACE)
+        self.frame_strip(name, index, skin, draw)
+
+    def control_animate(self, name, index, skin, rects):
+        """A seven-segment digit counting from 0 to 9, lit on a dark field."""
+        digits = [0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F]
+        lit, unlit = (150, 210, 255), mix(ACCENT_EDGE, ACCENT_BOTTOM, 0.5)
+
+        def draw(p, r, i, count):
+            p.fill(r, ACCENT_EDGE)
+            p.frame(r, DARK)
+            x0, x1 = r[0] + 5, r[2] - 5
+            y0, y1 = r[1] + 5, r[3] - 5
+            ym = (y0 + y1) // 2
+            segments = [(x0 + 2, y0, x1 - 2, y0 + 3), (x1 - 3, y0 + 2, x1, ym - 1),
+                        (x1 - 3, ym + 1, x1, y1 - 2), (x0 + 2, y1 - 3, x1 - 2, y1),
+                        (x0, ym + 1, x0 + 3, y1 - 2), (x0, y0 + 2, x0 + 3, ym - 1),
+                        (x0 + 2, ym - 1, x1 - 2, ym + 2)]
+            bits = digits[i % len(digits)]
+            for bit, seg in enumerate(segments):
+                p.fill(seg, lit if bits >> bit & 1 else unlit)
+        self.frame_strip(name, index, skin, draw)
+
+    def control_framegauge(self, name, index, skin, rects):
+        """A level meter of cells, one more lit in each frame."""
+        def draw(p, r, i, count):
+            p.fill(r, FACE)
+            field = (r[0], r[1] + 1, r[2], r[3] - 1)
+            draw_field(p, field, NORMAL)
+            cells = count - 1
+            inner = (field[0] + 2, field[1] + 2, field[2] - 2, field[3] - 2)
+            span = inner[2] - inner[0] + 1
+            for c in range(cells):
+                cell = (inner[0] + round(c * span / cells), inner[1],
+                        inner[0] + round((c + 1) * span / cells) - 1, inner[3])
+                if c < i:
+                    p.vgradient(cell, ACCENT_LIGHT, ACCENT_TOP)
+                else:
+                    p.fill(cell, TRACK)
+        self.frame_strip(name, index, skin, draw)
+
+    def control_frameregulator(self, name, index, skin, rects):
+        """A round knob whose mark turns from lower left (first frame) to lower right."""
+        def draw(p, r, i, count):
+            p.fill(r, FACE)
+            size = r[2] - r[0]
+            c = (size - 1) / 2
+            radius = c - 2
+            for y in range(size):
+                for x in range(size):
+                    d = math.hypot(x - c, y - c)
+                    if d <= radius - 1:
+                        p.put(r[0] + x, r[1] + y, mix(BUTTON_TOP, BUTTON_BOTTOM, y / (size - 1)))
+                    elif d <= radius:
+                        p.put(r[0] + x, r[1] + y, LINE)
+                    elif d <= radius + 1:
+                        p.put(r[0] + x, r[1] + y, mix(LINE, FACE, d - radius))
+            angle = math.radians(-135 + 270 * i / (count - 1))
+            for k in range(4, int(radius) - 2):
+                x = c + k * math.sin(angle)
+                y = c - k * math.cos(angle)
+                for dx, dy in ((0, 0), (1, 0), (0, 1), (1, 1)):
+                    p.put(r[0] + round(x - 0.5) + dx, r[1] + round(y - 0.5) + dy, ACCENT_BOTTOM)
+        self.frame_strip(name, index, skin, draw)
 
     def window_picture(self, section, inner_key, back):
         inner = rect(self.ini.get(section, inner_key))

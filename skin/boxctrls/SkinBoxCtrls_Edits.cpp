@@ -26,14 +26,14 @@ bool Inside(const TRect& R, const TPoint& P) {
     return R.Left <= P.X && P.X < R.Right && R.Top <= P.Y && P.Y < R.Bottom;
 }
 
+} // namespace
+
 char LocaleDecimalSeparator() {
     char buffer[8] = {};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1)
         return buffer[0];
     return '.';
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // TskCustomEdit
@@ -116,11 +116,16 @@ TPoint TskCustomEdit::ClientOffset() {
 void TskCustomEdit::PaintBackground(HDC DC) {
     if (!GetParent() || !GetParent()->HandleAllocated() || GetWidth() < 1 || GetHeight() < 1)
         return;
-    TBitmap under(GetWidth(), GetHeight());
-    GetParentImage(this, under.GetCanvas());
+    // The parent's picture under the part of the client area that DC shows.
     const TPoint origin = ClientOffset();
-    BitBlt(DC, 0, 0, GetClientWidth(), GetClientHeight(), under.GetCanvas()->GetHandle(),
-           origin.X, origin.Y, SRCCOPY);
+    TRect part = PaintedPart(DC, GetClientWidth(), GetClientHeight());
+    if (IsNullRect(part)) return;
+    part = TRect(part.Left + origin.X, part.Top + origin.Y, part.Right + origin.X,
+                 part.Bottom + origin.Y);
+    TBitmapPart under(part, GetWidth(), GetHeight());
+    GetParentImage(this, under.GetCanvas());
+    BitBlt(DC, part.Left - origin.X, part.Top - origin.Y, part.Width(), part.Height(),
+           under.GetCanvas()->GetHandle(), part.Left, part.Top, SRCCOPY);
 }
 
 void TskCustomEdit::WMGetDlgCode(TMessage& Message) {
@@ -509,7 +514,9 @@ void TskSkinCustomEdit::PaintSkin(TBitmap* B) {
 void TskSkinCustomEdit::PaintWhole(HDC DC) {
     GetSkinData();
     CalcRects();
-    TBitmap image(GetWidth(), GetHeight());
+    const TRect part = PaintedPart(DC, GetWidth(), GetHeight());
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, GetWidth(), GetHeight());
     // A record whose picture is missing paints the plain look rather than nothing.
     if (IsSkinned() && FPicture)
         PaintSkin(&image);

@@ -17,6 +17,9 @@ DECLARE_UNIT(SkinBoxCtrls_Edits)
 constexpr LRESULT HTEDITBUTTON = HTHSCROLL;
 constexpr LRESULT HTEDITFRAME = HTVSCROLL;
 
+// The decimal separator of the user's locale, which number edits type and show.
+char LocaleDecimalSeparator();
+
 using TEditCancelModeEvent = TEvent<void(TObject* Sender, TControl* Cause)>;
 
 // The plain inner editor of skinned controls: its own read-only filter (the window stays

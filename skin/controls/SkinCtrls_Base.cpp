@@ -82,6 +82,16 @@ void TskSkinControl::WMMove(TMessage& Message) {
     MovedRepaint();
 }
 
+void TskSkinControl::SetWindowRegion(HRGN Rgn) {
+    if (!HandleAllocated()) {
+        if (Rgn) DeleteObject(Rgn);
+        FRgn = nullptr;
+        return;
+    }
+    if (!Rgn && !FRgn) return;
+    FRgn = ::SetWindowRegion(GetHandle(), Rgn, FRgn);
+}
+
 // ---- TskSkinSizing -----------------------------------------------------------------
 
 TskSkinSizing::TskSkinSizing() : FDefaultFont(std::make_unique<TFont>()) {
@@ -208,19 +218,15 @@ void TskSkinCustomControl::CreateWnd() {
 }
 
 void TskSkinCustomControl::SetControlRegion() {
-    if (MaskPicture && FIndex != -1) {
+    if (MaskPicture && FIndex != -1)
         CreateControlRegion();
-    } else if (FRgn) {
-        if (HandleAllocated()) SetWindowRgn(GetHandle(), nullptr, TRUE);
-        FRgn = nullptr;
-    }
+    else
+        SetWindowRegion(nullptr);
 }
 
 void TskSkinCustomControl::CreateControlRegion() {
     if (ResizeMode == rmNoSkinRect || !HandleAllocated()) return;
-    // The window owns the region from here on and frees it when it is replaced.
-    FRgn = CreateShapeRegion(GetWidth(), GetHeight());
-    SetWindowRgn(GetHandle(), FRgn, TRUE);
+    SetWindowRegion(CreateShapeRegion(GetWidth(), GetHeight()));
 }
 
 void TskSkinCustomControl::CreateControlDefaultImage(TBitmap* B) {

@@ -58,7 +58,12 @@ protected:
     END_MESSAGE_HANDLERS
 
 protected:
-    // The window region in place (set by the resizable base); the window owns it.
+    // Rgn becomes the window region, and the window owns it from then on. A region the window
+    // refuses, or one without area (a mask without black), is deleted and leaves the window
+    // whole; null removes the region in place.
+    void SetWindowRegion(HRGN Rgn);
+
+    // The window region in place; the window owns it.
     HRGN FRgn = nullptr;
 };
 

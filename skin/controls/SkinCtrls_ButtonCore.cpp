@@ -115,6 +115,12 @@ void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled,
                 hasImage ? Images->GetHeight() : 0, Caption, Layout, Spacing, draw);
 }
 
+int ButtonGlyphIndex(bool ADown, bool AActive, bool Enabled, int NumGlyphs) {
+    if (AActive && ADown && NumGlyphs > 2) return 3;
+    if (AActive && NumGlyphs > 3) return 4;
+    return Enabled || NumGlyphs < 2 ? 1 : 2;
+}
+
 void DrawDefaultButtonFace(TCanvas* Canvas, const TRect& R, bool Down, bool Lit) {
     TColor frame = clNavy;
     TColor fill = static_cast<TColor>(RGB(182, 189, 210));
@@ -130,9 +136,49 @@ void DrawDefaultButtonFace(TCanvas* Canvas, const TRect& R, bool Down, bool Lit)
     Canvas->FrameRect(R);
 }
 
+// ---- TskButtonGlyph -------------------------------------------------------------------
+
+TskButtonGlyph::TskButtonGlyph() : FGlyph(std::make_unique<TBitmap>()) {}
+
+TskButtonGlyph::~TskButtonGlyph() = default;
+
+void TskButtonGlyph::SetGlyph(TBitmap* Value) {
+    FGlyph->Assign(Value);
+    GlyphChanged();
+}
+
+void TskButtonGlyph::SetNumGlyphs(int Value) {
+    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
+    GlyphChanged();
+}
+
+void TskButtonGlyph::SetMargin(int Value) {
+    if (Value == FMargin || Value < -1) return;
+    FMargin = Value;
+    GlyphChanged();
+}
+
+void TskButtonGlyph::SetSpacing(int Value) {
+    if (Value == FSpacing) return;
+    FSpacing = Value;
+    GlyphChanged();
+}
+
+void TskButtonGlyph::SetLayout(TskButtonLayout Value) {
+    if (Value == FLayout) return;
+    FLayout = Value;
+    GlyphChanged();
+}
+
+void TskButtonGlyph::DrawGlyphAndCaption(TCanvas* Canvas, const TRect& R, bool Shift,
+                                         int GlyphIndex, const AnsiString& Caption) {
+    DrawGlyphAndText(Canvas, R, FMargin, Shift, GlyphIndex, FNumGlyphs, FGlyph.get(), Caption,
+                     FLayout, FSpacing);
+}
+
 // ---- TskButtonCore --------------------------------------------------------------------
 
-TskButtonCore::TskButtonCore() : FGlyph(std::make_unique<TBitmap>()) {}
+TskButtonCore::TskButtonCore() = default;
 
 TskButtonCore::~TskButtonCore() = default;
 
@@ -151,40 +197,17 @@ void TskButtonCore::ActionChange(TCustomAction* Sender) {
     TActionList* list = Sender->GetActionList();
     TCustomImageList* images = list ? list->GetImages() : nullptr;
     const int index = Sender->GetImageIndex();
-    if (FGlyph->GetEmpty() && images && index >= 0 && index < images->GetCount()) {
-        FGlyph->SetSize(images->GetWidth(), images->GetHeight());
-        FGlyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
-        FGlyph->GetCanvas()->FillRect(TRect(0, 0, images->GetWidth(), images->GetHeight()));
-        images->Draw(FGlyph->GetCanvas(), 0, 0, index);
+    TBitmap* glyph = GetGlyph();
+    if (glyph->GetEmpty() && images && index >= 0 && index < images->GetCount()) {
+        glyph->SetSize(images->GetWidth(), images->GetHeight());
+        glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+        glyph->GetCanvas()->FillRect(TRect(0, 0, images->GetWidth(), images->GetHeight()));
+        images->Draw(glyph->GetCanvas(), 0, 0, index);
     }
     control->Repaint();
 }
 
-void TskButtonCore::SetGlyph(TBitmap* Value) {
-    FGlyph->Assign(Value);
-    ButtonControl()->Repaint();
-}
-
-void TskButtonCore::SetNumGlyphs(int Value) {
-    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
-    ButtonControl()->Repaint();
-}
-
-void TskButtonCore::SetMargin(int Value) {
-    if (Value == FMargin || Value < -1) return;
-    FMargin = Value;
-    ButtonControl()->Repaint();
-}
-
-void TskButtonCore::SetSpacing(int Value) {
-    if (Value == FSpacing) return;
-    FSpacing = Value;
-    ButtonControl()->Repaint();
-}
-
-void TskButtonCore::SetLayout(TskButtonLayout Value) {
-    if (Value == FLayout) return;
-    FLayout = Value;
+void TskButtonCore::GlyphChanged() {
     ButtonControl()->Repaint();
 }
 
@@ -279,11 +302,8 @@ void TskButtonCore::RepeatTimerProc(TObject*) {
 // ---- Looks -----------------------------------------------------------------------------
 
 int TskButtonCore::GlyphIndex(bool ADown, bool AActive) {
-    if (AActive && ADown && FNumGlyphs > 2) return 3;
-    if (AActive && FNumGlyphs > 3) return 4;
-    if (ButtonControl()->IsEffectivelyEnabled() || FNumGlyphs < 2)
-        return 1;
-    return 2;
+    return ButtonGlyphIndex(ADown, AActive, ButtonControl()->IsEffectivelyEnabled(),
+                            GetNumGlyphs());
 }
 
 TColor TskButtonCore::FontColorOf(bool ADown, bool AActive) {
@@ -303,21 +323,18 @@ void TskButtonCore::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bo
 
 void TskButtonCore::DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, bool ADown,
                                 bool AActive) {
-    DrawGlyphAndText(Canvas, R, GetMargin(), Shift, GlyphIndex(ADown, AActive), GetNumGlyphs(),
-                     GetGlyph(), ButtonControl()->GetCaption(), GetLayout(), GetSpacing());
+    DrawGlyphAndCaption(Canvas, R, Shift, GlyphIndex(ADown, AActive),
+                        ButtonControl()->GetCaption());
 }
 
 void TskButtonCore::CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit) {
     const TskSkinSizing& sizing = ButtonSizing();
     const bool enabled = ButtonControl()->IsEffectivelyEnabled();
     if (FMorphing && FMorphKf != 0 && FMorphKf != 1 && enabled) {
-        TBitmap active(Image->GetWidth(), Image->GetHeight());
-        CreateButtonImage(Image, sizing.SkinRect, false, false);
-        CreateButtonImage(&active, ActiveSkinRect, false, true);
-        TskEffectBmp normal(Image->GetHandle());
-        TskEffectBmp lit(active.GetHandle());
-        normal.MorphByKind(FMorphKind, &lit, FMorphKf);
-        normal.Draw(Image->GetCanvas()->GetHandle(), 0, 0);
+        DrawMorphed(
+            Image, FMorphKind, FMorphKf,
+            [&](TBitmap* B) { CreateButtonImage(B, sizing.SkinRect, false, false); },
+            [&](TBitmap* B) { CreateButtonImage(B, ActiveSkinRect, false, true); });
     } else if (!enabled && !IsNullRect(DisabledSkinRect)) {
         CreateButtonImage(Image, DisabledSkinRect, false, false);
     } else if (ShowsDown) {
@@ -387,3 +404,13 @@ void TskButtonCore::PointerEntered() {
 void TskButtonCore::PointerLeft() {
     if (FDown && FRepeatMode && FGroupIndex == 0) StopRepeat();
 }
+
+namespace {
+
+void RegisterButtonLayouts() {
+    RegisterEnum<TskButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+}
+
+} // namespace
+
+DEFINE_UNIT(SkinCtrls_ButtonCore, uoSkin + 10, RegisterButtonLayouts, nullptr);

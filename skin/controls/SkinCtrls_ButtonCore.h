@@ -10,6 +10,11 @@
 #include "classlib/ImageLists.h"
 
 #include "classlib/Timers.h"
+#include "classlib/UnitInit.h"
+
+// Registers the glyph layouts' names for form resources, for every control that lays a
+// glyph out with its caption.
+DECLARE_UNIT(SkinCtrls_ButtonCore)
 
 enum TskButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
@@ -26,13 +31,54 @@ void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled,
                       TCustomImageList* Images, int ImageIndex, const AnsiString& Caption,
                       TskButtonLayout Layout, int Spacing);
 
+// The frame of a glyph strip (from 1) that a button shows: pressed under the pointer 3 and
+// under the pointer 4, when the strip has them; else 1, or 2 when disabled.
+int ButtonGlyphIndex(bool ADown, bool AActive, bool Enabled, int NumGlyphs);
+
 // The default (skinless) face of a button: pressed, lit or normal.
 void DrawDefaultButtonFace(TCanvas* Canvas, const TRect& R, bool Down, bool Lit);
 
-class TskButtonCore {
+// A glyph strip of NumGlyphs frames and its place beside a caption, as every skinned
+// button kind keeps them. Each change repaints the control.
+class TskButtonGlyph {
+public:
+    TskButtonGlyph();
+    virtual ~TskButtonGlyph();
+
+    TBitmap* GetGlyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* Value);
+    int GetNumGlyphs() const { return FNumGlyphs; }
+    // Kept within 1..4.
+    void SetNumGlyphs(int Value);
+    int GetMargin() const { return FMargin; }
+    // Values below -1 are refused.
+    void SetMargin(int Value);
+    int GetSpacing() const { return FSpacing; }
+    void SetSpacing(int Value);
+    TskButtonLayout GetLayout() const { return FLayout; }
+    void SetLayout(TskButtonLayout Value);
+
+protected:
+    virtual void GlyphChanged() = 0;
+    // Frame GlyphIndex of the strip and Caption laid out in R, in the canvas's font.
+    void DrawGlyphAndCaption(TCanvas* Canvas, const TRect& R, bool Shift, int GlyphIndex,
+                             const AnsiString& Caption);
+
+private:
+    const std::unique_ptr<TBitmap> FGlyph;
+    int FNumGlyphs = 1;
+    int FMargin = -1;
+    int FSpacing = 1;
+    TskButtonLayout FLayout = blGlyphLeft;
+};
+
+class TskButtonCore : public TskButtonGlyph {
+    // The menu buttons' tracking drives the button's Down, fade and images.
+    friend class TskMenuTrack;
+
 public:
     TskButtonCore();
-    virtual ~TskButtonCore();
+    ~TskButtonCore() override;
 
     // Every click of the button goes through here.
     virtual void ButtonClick() = 0;
@@ -47,18 +93,6 @@ public:
     void SetRepeatMode(bool Value) { FRepeatMode = Value; }
     int GetRepeatInterval() const { return FRepeatInterval; }
     void SetRepeatInterval(int Value) { FRepeatInterval = Value; }
-    TBitmap* GetGlyph() const { return FGlyph.get(); }
-    void SetGlyph(TBitmap* Value);
-    int GetNumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int Value);
-    int GetMargin() const { return FMargin; }
-    // Values below -1 are refused.
-    void SetMargin(int Value);
-    int GetSpacing() const { return FSpacing; }
-    void SetSpacing(int Value);
-    TskButtonLayout GetLayout() const { return FLayout; }
-    void SetLayout(TskButtonLayout Value);
-
     // The linked action: the button takes its caption, enabled state and image, and runs it.
     TCustomAction* GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
     void SetAction(TCustomAction* Value);
@@ -89,6 +123,7 @@ protected:
     virtual bool IsLit() { return FMouseIn; }
     // Another button of the same kind, with which this one forms groups.
     virtual bool IsGroupMate(TControl* Other) = 0;
+    void GlyphChanged() override;
 
     // Copies the button record found by the lookup.
     void ReadButtonRecord();
@@ -137,12 +172,18 @@ private:
     bool FAllowAllUp = false;
     bool FRepeatMode = false;
     int FRepeatInterval = 100;
-    std::unique_ptr<TBitmap> FGlyph;
-    int FNumGlyphs = 1;
-    int FMargin = -1;
-    int FSpacing = 1;
-    TskButtonLayout FLayout = blGlyphLeft;
 };
+
+// The glyph's properties, as forms store them.
+template <class C> void PublishButtonGlyph(TPropertyList& P) {
+    using skinctrls_detail::Own;
+    P.Add("Glyph", Own<C>(&C::GetGlyph), Own<C>(&C::SetGlyph));
+    P.Add("NumGlyphs", Own<C>(&C::GetNumGlyphs), Own<C>(&C::SetNumGlyphs), 1);
+    P.Add("Margin", Own<C>(&C::GetMargin), Own<C>(&C::SetMargin), -1);
+    // The constructor's value is the stored default, so that every other value survives.
+    P.Add("Spacing", Own<C>(&C::GetSpacing), Own<C>(&C::SetSpacing), 1);
+    P.Add("Layout", Own<C>(&C::GetLayout), Own<C>(&C::SetLayout), blGlyphLeft);
+}
 
 // The properties both buttons store in form resources.
 template <class C> void PublishButtonCore(TPropertyList& P) {
@@ -152,12 +193,7 @@ template <class C> void PublishButtonCore(TPropertyList& P) {
     P.Add("AllowAllUp", Own<C>(&C::GetAllowAllUp), Own<C>(&C::SetAllowAllUp), false);
     P.Add("Down", Own<C>(&C::GetDown), Own<C>(&C::SetDown), false);
     P.Add("GroupIndex", Own<C>(&C::GetGroupIndex), Own<C>(&C::SetGroupIndex), 0);
-    P.Add("Glyph", Own<C>(&C::GetGlyph), Own<C>(&C::SetGlyph));
-    P.Add("NumGlyphs", Own<C>(&C::GetNumGlyphs), Own<C>(&C::SetNumGlyphs), 1);
-    P.Add("Margin", Own<C>(&C::GetMargin), Own<C>(&C::SetMargin), -1);
-    // The constructor's value is the stored default, so that every other value survives.
-    P.Add("Spacing", Own<C>(&C::GetSpacing), Own<C>(&C::SetSpacing), 1);
-    P.Add("Layout", Own<C>(&C::GetLayout), Own<C>(&C::SetLayout), blGlyphLeft);
+    PublishButtonGlyph<C>(P);
     P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
     P.Add("Action", Own<C>(&C::GetAction), Own<C>(&C::SetAction));
     P.Add("OnClick", &TControl::OnClick);

@@ -23,27 +23,38 @@ TskOwnedGroupButton::TskOwnedGroupButton(TskSkinCustomButtonGroup* Group)
 }
 
 TskOwnedGroupButton::~TskOwnedGroupButton() {
+    TskOwnedGroupButton::Unlink();
+}
+
+void TskOwnedGroupButton::Unlink() {
+    TskSkinCheckRadioBox::Unlink();
+    if (!FGroup) return;
     auto& buttons = FGroup->FButtons;
     buttons.erase(std::remove(buttons.begin(), buttons.end(), this), buttons.end());
+    FGroup = nullptr;
+}
+
+bool TskOwnedGroupButton::CanModify() {
+    return FGroup && FGroup->CanModify();
 }
 
 void TskOwnedGroupButton::CNCommand(TMessage& Message) {
     if (FInClick) return;
     TFlagGuard inClick(FInClick);
     const int code = HIWORD(Message.WParam);
-    if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && FGroup->CanModify())
+    if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && CanModify())
         TskSkinCheckRadioBox::Dispatch(Message);
 }
 
 void TskOwnedGroupButton::KeyPress(char& Key) {
     TskSkinCheckRadioBox::KeyPress(Key);
-    FGroup->GroupKeyPress(Key);
-    if ((Key == '\b' || Key == ' ') && !FGroup->CanModify()) Key = '\0';
+    if (FGroup) FGroup->GroupKeyPress(Key);
+    if ((Key == '\b' || Key == ' ') && !CanModify()) Key = '\0';
 }
 
 void TskOwnedGroupButton::KeyDown(Word& Key, TShiftState Shift) {
     TskSkinCheckRadioBox::KeyDown(Key, Shift);
-    FGroup->GroupKeyDown(Key, Shift);
+    if (FGroup) FGroup->GroupKeyDown(Key, Shift);
 }
 
 TskGroupButton::TskGroupButton(TskSkinCustomButtonGroup* Group) : TskOwnedGroupButton(Group) {

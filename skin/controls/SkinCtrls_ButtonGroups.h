@@ -15,7 +15,8 @@ DECLARE_UNIT(SkinCtrls_ButtonGroups)
 
 class TskSkinCustomButtonGroup;
 
-// A box that a group made: it tells the group when it goes, and passes keys on to it.
+// A box that a group made: it leaves the group's list when it is deleted, asks the group
+// before the user changes it, and passes keys on to it.
 class TskOwnedGroupButton : public TskSkinCheckRadioBox {
     DECLARE_CLASS(TskOwnedGroupButton, TskSkinCheckRadioBox)
 public:
@@ -23,6 +24,10 @@ public:
     ~TskOwnedGroupButton() override;
 
 protected:
+    // Deleted during one of its own calls, the box leaves the group at once: the group may
+    // be waiting for its list to shrink, and may be gone when the destructor runs.
+    void Unlink() override;
+    bool CanModify() override;
     void KeyPress(char& Key) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void CNCommand(TMessage& Message);
@@ -32,6 +37,7 @@ protected:
     END_MESSAGE_HANDLERS
 
 protected:
+    // Null once the box has left its group.
     TskSkinCustomButtonGroup* FGroup;
 
 private:

@@ -96,7 +96,9 @@ void TskSkinButton::Paint() {
         return;
     }
     if (GetWidth() < 1 || GetHeight() < 1) return;
-    TBitmap image(GetWidth(), GetHeight());
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, GetWidth(), GetHeight());
     CreateStateImage(&image, ShowsDown(), IsLit());
     DrawFocusMark(image.GetCanvas());
     DrawBlended(GetCanvas(), &image);
@@ -110,8 +112,7 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap* B) {
     const TRect r = GetClientRect();
     const bool down = ShowsDown();
     DrawDefaultButtonFace(canvas, r, down, IsLit());
-    DrawGlyphAndText(canvas, r, GetMargin(), down, 1, GetNumGlyphs(), GetGlyph(), GetCaption(),
-                     GetLayout(), GetSpacing());
+    DrawGlyphAndCaption(canvas, r, down, 1, GetCaption());
     DrawFocusMark(canvas);
 }
 
@@ -251,12 +252,4 @@ void TskSkinButton::WndProc(TMessage& Message) {
 
 REGISTER_CLASS(TskSkinButton);
 
-namespace {
-
-void RegisterButtonEnums() {
-    RegisterEnum<TskButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
-}
-
-} // namespace
-
-DEFINE_UNIT(SkinCtrls_Buttons, uoSkin + 10, RegisterButtonEnums, nullptr);
+DEFINE_UNIT(SkinCtrls_Buttons, uoSkin + 10, nullptr, nullptr);

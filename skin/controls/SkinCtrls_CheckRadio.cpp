@@ -108,25 +108,28 @@ void TskSkinCheckRadioBox::FitAreas(int W) {
 // ---- Checked, grouped ----------------------------------------------------------------------
 
 void TskSkinCheckRadioBox::SetChecked(bool Value) {
+    // The mates' and this box's OnClick may delete this box, its parent or its form.
+    TComponentProtector protect(this);
     FChecked = Value;
     Repaint();
     if (FChecked && FGroupIndex != 0) UnCheckAll();
+    if (IsDestroying()) return;
     // Handlers wait until the form they belong to is read whole.
     if (OnClick && (!FRadio || FChecked) && !IsLoading()) OnClick(this);
 }
 
 void TskSkinCheckRadioBox::UnCheckAll() {
-    TWinControl* parent = GetParent();
-    if (!parent) return;
-    // By index: a mate's OnClick may change the parent's controls.
-    for (int i = 0; i < parent->GetControlCount(); ++i) {
-        auto* mate = dynamic_cast<TskSkinCheckRadioBox*>(parent->GetControl(i));
+    // By index, the parent asked again each time: a mate's OnClick may change the parent's
+    // controls or delete the parent, and with it this box, which then has no parent.
+    for (int i = 0; !IsDestroying() && GetParent() && i < GetParent()->GetControlCount(); ++i) {
+        auto* mate = dynamic_cast<TskSkinCheckRadioBox*>(GetParent()->GetControl(i));
         if (mate && mate != this && mate->FGroupIndex == FGroupIndex && mate->FChecked)
             mate->SetChecked(false);
     }
 }
 
 void TskSkinCheckRadioBox::SetCheckState() {
+    if (!CanModify()) return;
     if (!FRadio)
         SetChecked(!FChecked);
     else if (!FChecked)
@@ -252,15 +255,13 @@ void TskSkinCheckRadioBox::Paint() {
         TskSkinCustomControl::Paint();
         return;
     }
-    TBitmap image(GetWidth(), GetHeight());
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, GetWidth(), GetHeight());
     if (FMorphing && FMorphKf > 0 && FMorphKf < 1) {
-        TBitmap active(GetWidth(), GetHeight());
-        CreateImage(&image, SkinRect, false);
-        CreateImage(&active, ActiveSkinRect, true);
-        TskEffectBmp normal(image.GetHandle());
-        TskEffectBmp lit(active.GetHandle());
-        normal.MorphByKind(FMorphKind, &lit, FMorphKf);
-        normal.Draw(image.GetCanvas()->GetHandle(), 0, 0);
+        DrawMorphed(
+            &image, FMorphKind, FMorphKf, [&](TBitmap* B) { CreateImage(B, SkinRect, false); },
+            [&](TBitmap* B) { CreateImage(B, ActiveSkinRect, true); });
     } else if (FMouseIn || IsFocused()) {
         CreateImage(&image, ActiveSkinRect, true);
     } else {

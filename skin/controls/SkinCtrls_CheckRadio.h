@@ -43,7 +43,8 @@ public:
     int GetImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
 
-    // The user's toggle: a check box flips, a radio box only ever becomes checked.
+    // The user's toggle: a check box flips, a radio box only ever becomes checked; nothing
+    // when the box may not be changed (CanModify).
     void SetCheckState();
     bool IsFocused();
 
@@ -60,6 +61,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap*) override {}
+    // Whether the user may change the box now; the boxes of a group ask their group.
+    virtual bool CanModify() { return true; }
 
     void CMDialogChar(TWMKey& Message);
     void CMTextChanged(TMessage& Message);

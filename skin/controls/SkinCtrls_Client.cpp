@@ -3,6 +3,8 @@
 #include "skin/data/Skeffbmp.h"
 #include "skin/data/Skutils.h"
 
+#include <algorithm>
+
 void TskSkinClient::SetSkinData(TskSkinData* Value) {
     TControl* control = SkinnedControl();
     if (FSD && FSD != Value) FSD->RemoveFreeNotification(control);
@@ -47,11 +49,47 @@ void TskSkinClient::ApplySkinCursor() {
                                     : crDefault);
 }
 
+TRect PaintedPart(HDC DC, int Width, int Height) {
+    RECT clip{};
+    if (GetClipBox(DC, &clip) == ERROR) return TRect(0, 0, Width, Height);
+    const TRect part(std::max<LONG>(clip.left, 0), std::max<LONG>(clip.top, 0),
+                     std::min<LONG>(clip.right, Width), std::min<LONG>(clip.bottom, Height));
+    if (part.Width() <= 0 || part.Height() <= 0) return TRect();
+    return part;
+}
+
+namespace {
+
+// Pixels up to which a morph is drawn over the whole look (16 MB per picture).
+constexpr Int64 WholeMorphPixels = Int64{4} << 20;
+
+} // namespace
+
+void DrawMorphed(TBitmap* Image, TMorphKind Kind, double Kf,
+                 const std::function<void(TBitmap*)>& DrawNormal,
+                 const std::function<void(TBitmap*)>& DrawLit) {
+    const int w = Image->GetWidth(), h = Image->GetHeight();
+    const TRect part = BitmapPart(Image);
+    const TRect whole = Int64{w} * h <= WholeMorphPixels ? TRect(0, 0, w, h) : part;
+    TBitmapPart normalLook(whole, w, h);
+    TBitmapPart litLook(whole, w, h);
+    DrawNormal(&normalLook);
+    DrawLit(&litLook);
+    TskEffectBmp normal(normalLook.GetHandle());
+    TskEffectBmp lit(litLook.GetHandle());
+    normal.MorphByKind(Kind, &lit, Kf);
+    // Image's canvas keeps what falls inside its part.
+    normal.Draw(Image->GetCanvas()->GetHandle(), whole.Left, whole.Top);
+}
+
 void TskSkinClient::PaintOffScreen(TCanvas* Canvas) {
     TControl* control = SkinnedControl();
-    if (control->GetWidth() < 1 || control->GetHeight() < 1) return;
+    const int w = control->GetWidth(), h = control->GetHeight();
+    if (w < 1 || h < 1) return;
     GetSkinData();
-    TBitmap image(control->GetWidth(), control->GetHeight());
+    const TRect part = PaintedPart(Canvas->GetHandle(), w, h);
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, w, h);
     if (FIndex != -1)
         CreateControlSkinImage(&image);
     else if (DrawDefault)
@@ -65,7 +103,8 @@ void TskSkinClient::DrawBlended(TCanvas* Canvas, TBitmap* Image) {
         return;
     }
     TControl* control = SkinnedControl();
-    TBitmap parent(Image->GetWidth(), Image->GetHeight());
+    const TRect part = BitmapPart(Image);
+    TBitmapPart parent(part, Image->GetWidth(), Image->GetHeight());
     if (control->IsWindowed())
         GetParentImage(control, parent.GetCanvas());
     else
@@ -73,7 +112,7 @@ void TskSkinClient::DrawBlended(TCanvas* Canvas, TBitmap* Image) {
     TskEffectBmp mine(Image->GetHandle());
     TskEffectBmp under(parent.GetHandle());
     mine.Morph(&under, 1 - FAlphaBlendValue / 255.0);
-    mine.Draw(Canvas->GetHandle(), 0, 0);
+    mine.Draw(Canvas->GetHandle(), part.Left, part.Top);
 }
 
 void TskSkinClient::SkinNotification(TComponent* AComponent, TOperation Operation) {

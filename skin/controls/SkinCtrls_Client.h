@@ -10,6 +10,21 @@
 #include "classlib/Controls.h"
 #include "classlib/Persistence.h"
 
+#include <functional>
+
+// The part of a Width x Height image that DC shows (its clipping box, within the image): a
+// control paints off-screen through a picture of this part only (TBitmapPart), so that its
+// cost follows the area being repainted rather than its size.
+TRect PaintedPart(HDC DC, int Width, int Height);
+
+// Draws into Image (the whole of a control's look or a part of it) the look DrawNormal draws
+// morphed by Kf towards the look DrawLit draws, with the transition of Kind. Both looks are
+// drawn whole while that is cheap, so that the transition spans the whole control whatever
+// part is repainted; a larger control morphs within the part.
+void DrawMorphed(TBitmap* Image, TMorphKind Kind, double Kf,
+                 const std::function<void(TBitmap*)>& DrawNormal,
+                 const std::function<void(TBitmap*)>& DrawLit);
+
 class TskSkinClient {
 public:
     virtual ~TskSkinClient() = default;
@@ -60,9 +75,10 @@ protected:
 
     // The cursor of the record, or the default one, when UseSkinCursor is set.
     void ApplySkinCursor();
-    // Builds the image off-screen and copies it to Canvas in one step.
+    // Builds the image of the part Canvas shows off-screen and copies it to Canvas in one step.
     void PaintOffScreen(TCanvas* Canvas);
-    // Draws Image at 0,0 of Canvas, blended with the parent's picture when AlphaBlend is on.
+    // Draws Image (the control's image or a part of it) at its place on Canvas, blended with
+    // the parent's picture when AlphaBlend is on.
     void DrawBlended(TCanvas* Canvas, TBitmap* Image);
     // Clears the reference when the skin data component goes.
     void SkinNotification(TComponent* AComponent, TOperation Operation);

@@ -197,13 +197,14 @@ void TskSkinGauge::CreateControlSkinImage(TBitmap* B) {
         DrawProgressText(canvas);
         return;
     }
-    TBitmap plain(B->GetWidth(), B->GetHeight());
+    const TRect part = BitmapPart(B);
+    TBitmapPart plain(part, B->GetWidth(), B->GetHeight());
     plain.GetCanvas()->Draw(0, 0, B);
     DrawProgressText(canvas);
     TskEffectBmp withText(B->GetHandle());
     TskEffectBmp without(plain.GetHandle());
     withText.Morph(&without, 1 - FTextAlphaBlendValue / 255.0);
-    withText.Draw(B->GetCanvas()->GetHandle(), 0, 0);
+    withText.Draw(B->GetCanvas()->GetHandle(), part.Left, part.Top);
 }
 
 void TskSkinGauge::CreateControlDefaultImage(TBitmap* B) {

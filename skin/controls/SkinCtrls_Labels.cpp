@@ -21,80 +21,95 @@ int TextRoomIn(TFont* Font, const AnsiString& Text) {
 
 } // namespace
 
+// ---- TskStdLabelSkin ----------------------------------------------------------------------
+
+TskStdLabelSkin::TskStdLabelSkin(TComponent* Label)
+    : FLabel(Label), FDefaultFont(std::make_unique<TFont>()) {
+    FDefaultFont->OnChange = TNotifyEvent::FromCallable([this](TObject*) { LabelFontChanged(); });
+}
+
+void TskStdLabelSkin::SetSkinData(TskSkinData* Value) {
+    if (FSD && FSD != Value) FSD->RemoveFreeNotification(FLabel);
+    FSD = Value;
+    if (!Value) return;
+    Value->FreeNotification(FLabel);
+    ChangeSkinData();
+}
+
+void TskStdLabelSkin::SkinNotification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == opRemove && AComponent == FSD) FSD = nullptr;
+}
+
+void TskStdLabelSkin::SetUseSkinFont(bool Value) {
+    if (Value == FUseSkinFont) return;
+    FUseSkinFont = Value;
+    LabelFontChanged();
+}
+
+void TskStdLabelSkin::GetSkinData() {
+    FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(FSkinDataName);
+    if (FIndex == -1) return;
+    auto* record = dynamic_cast<TskDataSkinStdLabelControl*>(
+        FSD->CtrlList[static_cast<std::size_t>(FIndex)].get());
+    if (!record) {
+        FIndex = -1;
+        return;
+    }
+    FontName = record->FontName;
+    FontStyle = record->FontStyle;
+    FontHeight = record->FontHeight;
+    FontColor = record->FontColor;
+    ActiveFontColor = record->ActiveFontColor;
+}
+
+void TskStdLabelSkin::ChangeSkinData() {
+    GetSkinData();
+    // The skin's font measures differently from the one the label was sized in.
+    LabelFontChanged();
+}
+
+void TskStdLabelSkin::AssignLabelFont(TFont* Font, TFont* Plain, bool Hot) const {
+    if (FIndex == -1) {
+        Font->Assign(FUseSkinFont ? FDefaultFont.get() : Plain);
+        return;
+    }
+    Font->Assign(Plain);
+    if (FUseSkinFont) {
+        Font->SetName(FontName);
+        Font->SetStyle(FontStyle);
+        Font->SetHeight(FontHeight);
+    }
+    Font->SetColor(Hot ? ActiveFontColor : FontColor);
+}
+
 // ---- TskSkinStdLabel ---------------------------------------------------------------------
 
-TskSkinStdLabel::TskSkinStdLabel(TComponent* AOwner)
-    : TCustomLabel(AOwner), FDefaultFont(std::make_unique<TFont>()) {
+TskSkinStdLabel::TskSkinStdLabel(TComponent* AOwner) : TCustomLabel(AOwner), TskStdLabelSkin(this) {
     SetTransparent(true);
 }
 
 void TskSkinStdLabel::Published(TPropertyList& P) {
-    P.Add("UseSkinFont", &TskSkinStdLabel::GetUseSkinFont, &TskSkinStdLabel::SetUseSkinFont, true);
-    P.Add("DefaultFont", &TskSkinStdLabel::GetDefaultFont);
-    P.Add("SkinData", &TskSkinStdLabel::GetSkin, &TskSkinStdLabel::SetSkinData);
-    P.Add("SkinDataName", &TskSkinStdLabel::GetSkinDataName, &TskSkinStdLabel::SetSkinDataName);
+    PublishStdLabelSkin<TskSkinStdLabel>(P);
     P.Add("OnClick", &TControl::OnClick);
-}
-
-void TskSkinStdLabel::SetSkinData(TskSkinData* Value) {
-    if (FSD && FSD != Value) FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (!Value) return;
-    Value->FreeNotification(this);
-    ChangeSkinData();
 }
 
 void TskSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) FSD = nullptr;
+    SkinNotification(AComponent, Operation);
 }
 
-void TskSkinStdLabel::GetSkinData() {
-    FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(SkinDataName);
-    if (FIndex == -1) return;
-    auto* record = dynamic_cast<TskDataSkinStdLabelControl*>(
-        FSD->CtrlList[static_cast<std::size_t>(FIndex)].get());
-    if (!record) return;
-    FontName = record->FontName;
-    FontColor = record->FontColor;
-    FontStyle = record->FontStyle;
-    FontHeight = record->FontHeight;
-}
-
-void TskSkinStdLabel::ChangeSkinData() {
-    GetSkinData();
-    // The skin's font measures differently from the one the label was sized in.
-    AdjustBounds();
-    Repaint();
-}
-
-void TskSkinStdLabel::SetUseSkinFont(bool Value) {
-    if (Value == UseSkinFont) return;
-    UseSkinFont = Value;
+void TskSkinStdLabel::LabelFontChanged() {
     AdjustBounds();
     Invalidate();
 }
 
-void TskSkinStdLabel::SetDefaultFont(TFont* Value) {
-    FDefaultFont->Assign(Value);
-    AdjustBounds();
-    Invalidate();
+void TskSkinStdLabel::SetTextFont(TFont* Font) {
+    AssignLabelFont(Font, GetFont(), false);
 }
 
 void TskSkinStdLabel::DoDrawText(TRect& Rect, UINT Flags) {
     GetSkinData();
-    TFont* font = GetCanvas()->GetFont();
-    if (FIndex == -1) {
-        font->Assign(UseSkinFont ? FDefaultFont.get() : GetFont());
-    } else {
-        font->Assign(GetFont());
-        if (UseSkinFont) {
-            font->SetName(FontName);
-            font->SetStyle(FontStyle);
-            font->SetHeight(FontHeight);
-        }
-        font->SetColor(FontColor);
-    }
+    SetTextFont(GetCanvas()->GetFont());
     DrawLabelText(Rect, GetCaption(), Flags);
     if (!(Flags & DT_CALCRECT)) AuditTextRoom(GetCanvas(), Rect, GetCaption(), Flags);
 }

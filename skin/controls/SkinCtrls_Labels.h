@@ -9,42 +9,78 @@
 
 DECLARE_UNIT(SkinCtrls_Labels)
 
-class TskSkinStdLabel : public TCustomLabel {
-    DECLARE_CLASS(TskSkinStdLabel, TCustomLabel)
+// What the window-less labels drawn in the font of a "stdlabel" record hold of the skin:
+// the skin data object (never owned; forgotten when it goes), the section's name, the
+// label's own DefaultFont, and a copy of the record's font once looked up. A section of
+// another kind counts as none: the label keeps its default look.
+class TskStdLabelSkin {
 public:
-    explicit TskSkinStdLabel(TComponent* AOwner);
-    static void Published(TPropertyList& P);
+    explicit TskStdLabelSkin(TComponent* Label);
+    virtual ~TskStdLabelSkin() = default;
 
     TskSkinData* GetSkin() const { return FSD; }
     // Applies any non-null skin at once.
     void SetSkinData(TskSkinData* Value);
-    const AnsiString& GetSkinDataName() const { return SkinDataName; }
-    void SetSkinDataName(const AnsiString& Value) { SkinDataName = Value; }
-    bool GetUseSkinFont() const { return UseSkinFont; }
-    // A change of the font the label is drawn in sizes an AutoSize label again.
+    const AnsiString& GetSkinDataName() const { return FSkinDataName; }
+    // Only stores: the next lookup uses the new name.
+    void SetSkinDataName(const AnsiString& Value) { FSkinDataName = Value; }
+    bool GetUseSkinFont() const { return FUseSkinFont; }
     void SetUseSkinFont(bool Value);
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
-    void SetDefaultFont(TFont* Value);
+    void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
 
+    // Finds the record again (every drawing does) and copies its font.
     void GetSkinData();
-    // Looks the record up again; an AutoSize label fits its text in the skin's font.
+    // The new skin is in place: the label follows its font.
     void ChangeSkinData();
-
-    AnsiString SkinDataName = "stdlabel";
-    bool UseSkinFont = true;
+    bool Skinned() const { return FIndex != -1; }
 
 protected:
-    void DoDrawText(TRect& Rect, UINT Flags) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The font the label draws in may have changed: an auto-sized label fits its text
+    // again, and the label repaints.
+    virtual void LabelFontChanged() = 0;
+    // Font := the font the label draws in. Without a record: DefaultFont when UseSkinFont,
+    // else Plain. With one: Plain, given the record's name, style and height when
+    // UseSkinFont, in the record's colour (its active colour when Hot).
+    void AssignLabelFont(TFont* Font, TFont* Plain, bool Hot) const;
+    // Forgets the skin data object when it is removed.
+    void SkinNotification(TComponent* AComponent, TOperation Operation);
 
 private:
+    TComponent* FLabel;
     TskSkinData* FSD = nullptr;
-    std::unique_ptr<TFont> FDefaultFont;
+    AnsiString FSkinDataName = "stdlabel";
+    bool FUseSkinFont = true;
+    const std::unique_ptr<TFont> FDefaultFont;
     int FIndex = -1;
     AnsiString FontName;
     TFontStyles FontStyle;
     int FontHeight = 0;
     TColor FontColor = clBtnText;
+    TColor ActiveFontColor = clBlue;
+};
+
+// The skin properties the labels drawn in a "stdlabel" record's font store in form resources.
+template <class C> void PublishStdLabelSkin(TPropertyList& P) {
+    using skinctrls_detail::Own;
+    P.Add("UseSkinFont", Own<C>(&C::GetUseSkinFont), Own<C>(&C::SetUseSkinFont), true);
+    P.Add("DefaultFont", Own<C>(&C::GetDefaultFont));
+    P.Add("SkinData", Own<C>(&C::GetSkin), Own<C>(&C::SetSkinData));
+    P.Add("SkinDataName", Own<C>(&C::GetSkinDataName), Own<C>(&C::SetSkinDataName));
+}
+
+class TskSkinStdLabel : public TCustomLabel, public TskStdLabelSkin {
+    DECLARE_CLASS(TskSkinStdLabel, TCustomLabel)
+public:
+    explicit TskSkinStdLabel(TComponent* AOwner);
+    static void Published(TPropertyList& P);
+
+protected:
+    void DoDrawText(TRect& Rect, UINT Flags) override;
+    // The canvas font for the text, after the lookup.
+    virtual void SetTextFont(TFont* Font);
+    void LabelFontChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 };
 
 // A framed label drawn from the skin; AutoSize widens it to its text.

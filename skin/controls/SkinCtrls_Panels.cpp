@@ -252,8 +252,12 @@ void TskSkinPanel::Paint() {
         const int pw = picture->GetWidth();
         const int ph = picture->GetHeight();
         if (pw < 1 || ph < 1) return;
-        for (int i = 0; i <= GetWidth() / pw; ++i)
-            for (int j = 0; j <= GetHeight() / ph; ++j) GetCanvas()->Draw(i * pw, j * ph, picture);
+        // Only the tiles the repainted area meets.
+        const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+        const TTileRange columns = TilesMeeting(0, pw, GetWidth() / pw, part.Left, part.Right);
+        const TTileRange rows = TilesMeeting(0, ph, GetHeight() / ph, part.Top, part.Bottom);
+        for (int i = columns.First; i <= columns.Last; ++i)
+            for (int j = rows.First; j <= rows.Last; ++j) GetCanvas()->Draw(i * pw, j * ph, picture);
         return;
     }
     TskSkinCustomControl::Paint();
@@ -265,8 +269,11 @@ void TskSkinPanel::TileClientPart(TBitmap* B) {
     if (cw < 1 || ch < 1 || !Picture) return;
     const int w = GetWidth();
     const int h = GetHeight();
-    for (int i = 0; i <= w / cw; ++i)
-        for (int j = 0; j <= h / ch; ++j) {
+    const TRect part = BitmapPart(B);
+    const TTileRange columns = TilesMeeting(0, cw, w / cw, part.Left, part.Right);
+    const TTileRange rows = TilesMeeting(0, ch, h / ch, part.Top, part.Bottom);
+    for (int i = columns.First; i <= columns.Last; ++i)
+        for (int j = rows.First; j <= rows.Last; ++j) {
             const int xo = std::max(0, cw * (i + 1) - w);
             const int yo = std::max(0, ch * (j + 1) - h);
             const TRect source(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,

@@ -8,6 +8,7 @@
 #include "classlib/Streams.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -15,14 +16,21 @@ constexpr UINT kTimerId = 1;
 constexpr UINT kTrackInterval = 400;
 const char* const kDefaultImages[4] = {"SK_HTB", "SK_HRL", "SK_VTB", "SK_VRL"};
 
-// Value rounded down / up to a multiple of Step (Step >= 1), for negative values too.
-int FloorTo(int Value, int Step) {
-    const int q = Value / Step;
+// Value rounded down / up to a multiple of Step (Step >= 1), for negative values too; wide,
+// since the multiple may lie past either end of int.
+Int64 FloorTo(Int64 Value, Int64 Step) {
+    const Int64 q = Value / Step;
     return (Value % Step != 0 && Value < 0 ? q - 1 : q) * Step;
 }
-int CeilTo(int Value, int Step) {
-    const int q = Value / Step;
+Int64 CeilTo(Int64 Value, Int64 Step) {
+    const Int64 q = Value / Step;
     return (Value % Step != 0 && Value > 0 ? q + 1 : q) * Step;
+}
+
+// How many intervals the points of every K-th step of Step divide Range into.
+Int64 PointIntervals(Int64 Range, Int64 K, int Step) {
+    return static_cast<Int64>(
+        std::nearbyint(static_cast<double>(Range) / (static_cast<double>(K) * Step)));
 }
 
 void CopyAlong(TBitmap* Dest, TBitmap* Source, bool Vertical, int To, int From, int Length) {
@@ -161,7 +169,8 @@ void TskSkinCustomSlider::SetRange(int Min, int Max) {
     if (Max <= Min && !Reading()) return;
     FMinValue = Min;
     FMaxValue = Max;
-    if (!Reading() && Max - Min < FIncrement) FIncrement = Max - Min;
+    const Int64 span = static_cast<Int64>(Max) - Min;
+    if (!Reading() && span < FIncrement) FIncrement = static_cast<int>(span);
     if (FOptions.Contains(soShowPoints)) Invalidate();
     SetValue(FValue);
     RangeChanged();
@@ -321,19 +330,24 @@ void TskSkinCustomSlider::AdjustElements() {
 int TskSkinCustomSlider::GetOffsetByValue(int Value) const {
     const int rl = GetRulerLength();
     const int indent = kIndent;
-    int offset = RoundEven(RangeFraction(Value, FMinValue, FMaxValue) * rl) + indent;
+    // A value outside the range stands at the nearer end.
+    const double k = RangeFraction(ClampValue(Value, FMinValue, FMaxValue), FMinValue, FMaxValue);
+    int offset = RoundEven(k * rl) + indent;
     if (Vertical()) offset = GetHeight() - offset - ThumbSize().cy;
     return std::max(offset, indent);
 }
 
 int TskSkinCustomSlider::GetValueByOffset(int Offset) const {
-    if (Vertical()) Offset = GetHeight() - Offset - ThumbSize().cy;
+    // In floating point throughout: the steps of a range that spans all of int, counted
+    // from MinValue, do not fit in int; every integer of that size does fit in a double.
+    double along = Offset;
+    if (Vertical()) along = static_cast<double>(GetHeight()) - Offset - ThumbSize().cy;
     const int rl = GetRulerLength();
-    int v = rl > 0 ? RoundEven(static_cast<double>(Offset - kIndent) *
-                               (static_cast<double>(FMaxValue) - FMinValue) / rl)
-                   : 0;
-    if (!FOptions.Contains(soSmooth)) v = RoundEven(static_cast<double>(v) / FIncrement) * FIncrement;
-    return std::min(FMinValue + std::max(v, 0), FMaxValue);
+    const double range = static_cast<double>(FMaxValue) - FMinValue;
+    double v = rl > 0 ? std::nearbyint((along - kIndent) * range / rl) : 0;
+    if (!FOptions.Contains(soSmooth)) v = std::nearbyint(v / FIncrement) * FIncrement;
+    return static_cast<int>(std::min(static_cast<double>(FMinValue) + std::max(v, 0.0),
+                                     static_cast<double>(FMaxValue)));
 }
 
 TPoint TskSkinCustomSlider::GetThumbPosition(int& Offset) const {
@@ -365,7 +379,7 @@ void TskSkinCustomSlider::SetThumbOffset(int Offset) {
 // ---- Steps and tracking -------------------------------------------------------------------------
 
 void TskSkinCustomSlider::ThumbJump(TskJumpMode Mode) {
-    int value = FValue;
+    Int64 value = FValue;
     switch (Mode) {
     case jmHome: value = FMinValue; break;
     case jmEnd: value = FMaxValue; break;
@@ -374,8 +388,8 @@ void TskSkinCustomSlider::ThumbJump(TskJumpMode Mode) {
     case jmPrior: value = CeilTo(FValue, FIncrement) - FIncrement; break;
     default: return;
     }
-    value = ClampValue(value, FMinValue, FMaxValue);
-    if (value != FValue) SetValue(value);
+    const int clamped = ClampValue(value, FMinValue, FMaxValue);
+    if (clamped != FValue) SetValue(clamped);
 }
 
 TskJumpMode TskSkinCustomSlider::JumpTo(int X, int Y) const {
@@ -526,38 +540,45 @@ void TskSkinCustomSlider::DefaultDrawPoints(int PointsStep, int PointsHeight,
 void TskSkinCustomSlider::InternalDrawPoints(TCanvas* Canvas, int PointsStep, int PointsHeight,
                                              int ExtremePointsHeight) {
     const int rl = GetRulerLength();
-    const int range = FMaxValue - FMinValue;
+    const Int64 range = static_cast<Int64>(FMaxValue) - FMinValue;
     if (PointsStep < 1 || range <= 0 || rl <= 0) return;
     Canvas->GetPen()->SetColor(Skinned() ? PointsColor : clWindowText);
-    // The fewest steps that leave the points at least 4 pixels apart.
-    int k = 1, count = 1;
-    for (;; ++k) {
-        const int n = RoundEven(static_cast<double>(range) / (static_cast<double>(k) * PointsStep));
-        count = n + 1;
-        const int distance = count > 1 ? rl / n : rl;
-        if (distance >= 4 || distance >= rl) break;
+    // The fewest steps (every k-th) that leave the points at least 4 pixels apart, or one
+    // interval over the whole ruler: n intervals are rl div n pixels apart, so n may be at
+    // most rl div 4, or 1. n shrinks as k grows: the smallest such k is found by halving,
+    // since a range of all of int at a step of 1 would take millions of single steps.
+    const Int64 most = std::max(1, rl / 4);
+    Int64 low = 1, high = range / PointsStep + 1;
+    while (low < high) {
+        const Int64 k = low + (high - low) / 2;
+        if (PointIntervals(range, k, PointsStep) <= most)
+            high = k;
+        else
+            low = k + 1;
     }
+    const Int64 k = low;
+    const Int64 count = PointIntervals(range, k, PointsStep) + 1;
     const TSize thumb = ThumbSize();
-    int value = FMinValue;
-    for (int i = 1; i <= count; ++i) {
+    Int64 value = FMinValue;
+    for (Int64 i = 1; i <= count; ++i) {
         if (i == count) value = FMaxValue;
         const int length =
             value == FMinValue || value == FMaxValue ? ExtremePointsHeight : PointsHeight;
         if (Vertical()) {
-            const int y = GetOffsetByValue(value) + thumb.cy / 2;
+            const int y = GetOffsetByValue(static_cast<int>(value)) + thumb.cy / 2;
             Canvas->MoveTo(FPointsRect.Left, y);
             Canvas->LineTo(FPointsRect.Left + length, y);
         } else {
-            const int x = GetOffsetByValue(value) + thumb.cx / 2;
+            const int x = GetOffsetByValue(static_cast<int>(value)) + thumb.cx / 2;
             Canvas->MoveTo(x, FPointsRect.Top);
             Canvas->LineTo(x, FPointsRect.Top + length);
         }
-        value = std::min(value + k * PointsStep, FMaxValue);
+        value = std::min(value + k * PointsStep, static_cast<Int64>(FMaxValue));
     }
 }
 
 void TskSkinCustomSlider::DrawThumb(TCanvas* Canvas) {
-    const bool lit = FThumbDown || !GetEnabled();
+    const bool lit = FThumbDown || !IsEffectivelyEnabled();
     const int w = RectWidth(FThumbRect), h = RectHeight(FThumbRect);
     if (w < 1 || h < 1) return;
     TBitmap thumb(w, h);
@@ -597,12 +618,26 @@ void TskSkinCustomSlider::Paint() {
         canvas->DrawFocusRect(TRect(2, 2, w - 2, h - 2));
     if (FOptions.Contains(soShowPoints)) {
         if (OnDrawPoints)
-            OnDrawPoints(this);
+            DrawPointsByHandler(canvas);
         else
             InternalDrawPoints(canvas, FIncrement, 3, 5);
     }
     DrawThumb(canvas);
     GetCanvas()->Draw(0, 0, &buffer);
+}
+
+void TskSkinCustomSlider::DrawPointsByHandler(TCanvas* Buffer) {
+    // The handler draws on the control's canvas, as DefaultDrawPoints does: while it runs
+    // that canvas draws into the picture being painted, under the thumb, which then goes
+    // to the screen whole.
+    TCanvas* canvas = GetCanvas();
+    struct TRedirect {
+        TCanvas* Canvas;
+        HDC Screen;
+        ~TRedirect() { Canvas->SetHandle(Screen); }
+    } redirect{canvas, canvas->HandleAllocated() ? canvas->GetHandle() : nullptr};
+    canvas->SetHandle(Buffer->GetHandle());
+    OnDrawPoints(this);
 }
 
 // ---- Published --------------------------------------------------------------------------------

@@ -84,7 +84,8 @@ public:
     TskJumpMode JumpTo(int X, int Y) const;
     bool IsTracking() const { return FTracking; }
     bool IsThumbDown() const { return FThumbDown; }
-    // The tick points, for an OnDrawPoints handler.
+    // The tick points on the control's canvas, for an OnDrawPoints handler: there they go
+    // into the picture being painted.
     void DefaultDrawPoints(int PointsStep, int PointsHeight, int ExtremePointsHeight);
 
 protected:
@@ -135,6 +136,8 @@ private:
     void InternalDrawPoints(TCanvas* Canvas, int PointsStep, int PointsHeight,
                             int ExtremePointsHeight);
     void DrawThumb(TCanvas* Canvas);
+    // OnDrawPoints, drawing into Buffer.
+    void DrawPointsByHandler(TCanvas* Buffer);
     void ReadUserImages(TStream* Stream);
     void WriteUserImages(TStream* Stream);
 

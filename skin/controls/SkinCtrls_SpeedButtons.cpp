@@ -4,13 +4,6 @@
 
 #include "classlib/ClassRegistry.h"
 
-namespace {
-
-// The drop-down strip of a menu speed button without a skin.
-constexpr int kTrackWidth = 15;
-
-} // namespace
-
 // ---- TskSkinSpeedButton --------------------------------------------------------------------
 
 TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskGraphicSkinCustomControl(AOwner) {
@@ -103,7 +96,9 @@ void TskSkinSpeedButton::Paint() {
         TskGraphicSkinCustomControl::Paint();
         return;
     }
-    TBitmap image(GetWidth(), GetHeight());
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, GetWidth(), GetHeight());
     CreateStateImage(&image, ShowsDown(), FMouseIn);
     DrawBlended(GetCanvas(), &image);
 }
@@ -166,120 +161,39 @@ TskSkinMenuSpeedButton::TskSkinMenuSpeedButton(TComponent* AOwner) : TskSkinSpee
 }
 
 void TskSkinMenuSpeedButton::Published(TPropertyList& P) {
-    P.Add("SkinPopupMenu", &TskSkinMenuSpeedButton::GetSkinPopupMenu,
-          &TskSkinMenuSpeedButton::SetSkinPopupMenu);
-    P.Add("TrackButtonMode", &TskSkinMenuSpeedButton::GetTrackButtonMode,
-          &TskSkinMenuSpeedButton::SetTrackButtonMode, false);
-    P.Add("OnShowTrackMenu", &TskSkinMenuSpeedButton::OnShowTrackMenu);
-    P.Add("OnHideTrackMenu", &TskSkinMenuSpeedButton::OnHideTrackMenu);
+    PublishMenuTrack<TskSkinMenuSpeedButton>(P);
 }
 
 void TskSkinMenuSpeedButton::GetSkinData() {
     TskSkinSpeedButton::GetSkinData();
-    if (auto* record = dynamic_cast<TskDataSkinMenuButtonControl*>(GetSkinRecord()))
-        TrackButtonRect = record->TrackButtonRect;
-}
-
-void TskSkinMenuSpeedButton::SetSkinPopupMenu(TPopupMenu* Value) {
-    if (FSkinPopupMenu && FSkinPopupMenu != Value) FSkinPopupMenu->RemoveFreeNotification(this);
-    FSkinPopupMenu = Value;
-    if (Value) Value->FreeNotification(this);
+    ReadTrackRecord();
 }
 
 void TskSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinSpeedButton::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
-}
-
-void TskSkinMenuSpeedButton::SetTrackButtonMode(bool Value) {
-    FTrackButtonMode = Value;
-    if (FIndex == -1) Repaint();
-}
-
-TRect TskSkinMenuSpeedButton::GetNewTrackButtonRect() {
-    TRect r = TrackButtonRect;
-    if (ResizeMode == rmWidth) {
-        const int d = GetWidth() - RectWidth(SkinRect);
-        r = TRect(r.Left + d, r.Top, r.Right + d, r.Bottom);
-    } else if (ResizeMode == rmHeight) {
-        const int d = GetHeight() - RectHeight(SkinRect);
-        r = TRect(r.Left, r.Top + d, r.Right, r.Bottom + d);
-    }
-    return r;
-}
-
-bool TskSkinMenuSpeedButton::CanMenuTrack(int X, int Y) {
-    if (!FSkinPopupMenu) return false;
-    if (!FTrackButtonMode) return true;
-    const TRect track = FIndex == -1
-                            ? TRect(GetWidth() - kTrackWidth, 0, GetWidth(), GetHeight())
-                            : GetNewTrackButtonRect();
-    return PointInRect(track, TPoint(X, Y));
-}
-
-void TskSkinMenuSpeedButton::TrackMenu() {
-    if (!FSkinPopupMenu) return;
-    if (FMorphing) FMorphKf = 1;
-    const TPoint origin = ClientToScreen(TPoint(0, 0));
-    const TRect screen(origin.X, origin.Y, origin.X + GetWidth(), origin.Y + GetHeight());
-    auto* popup = dynamic_cast<TskRectPopup*>(FSkinPopupMenu);
-    // A menu that did not open ends the tracking at once.
-    if (!popup || !popup->PopupFromRect2(this, screen, false)) {
-        EndTracking();
-        return;
-    }
-    if (OnShowTrackMenu) OnShowTrackMenu(this);
-}
-
-void TskSkinMenuSpeedButton::EndTracking() {
-    FMenuTracking = false;
-    SetDown(false);
+    MenuNotification(AComponent, Operation);
 }
 
 void TskSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button != mbLeft) {
+    if (Button != mbLeft || !StartTrackPress(X, Y))
         TskSkinSpeedButton::MouseDown(Button, Shift, X, Y);
-        return;
-    }
-    FMenuTracking = CanMenuTrack(X, Y);
-    FMenuPress = FMenuTracking;
-    if (!FMenuTracking) {
-        TskSkinSpeedButton::MouseDown(Button, Shift, X, Y);
-        return;
-    }
-    if (!GetDown()) SetDown(true);
-    TrackMenu();
 }
 
 void TskSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    // The release of the press that opened the menu is no click, even when the menu has
-    // already closed.
-    if (FMenuTracking || (Button == mbLeft && FMenuPress)) {
-        if (Button == mbLeft) FMenuPress = false;
-        return;
-    }
+    if (Button == mbLeft ? EndTrackPress() : FMenuTracking) return;
     TskSkinSpeedButton::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinMenuSpeedButton::WMCloseSkinMenu(TMessage&) {
-    EndTracking();
-    if (OnHideTrackMenu) OnHideTrackMenu(this);
+    MenuClosed();
 }
 
 void TskSkinMenuSpeedButton::CMMouseEnter(TMessage& Message) {
-    if (!FMenuTracking) {
-        TskSkinSpeedButton::CMMouseEnter(Message);
-        return;
-    }
-    FMouseIn = true;
+    if (!HoverWhileTracking(true)) TskSkinSpeedButton::CMMouseEnter(Message);
 }
 
 void TskSkinMenuSpeedButton::CMMouseLeave(TMessage& Message) {
-    if (!FMenuTracking) {
-        TskSkinSpeedButton::CMMouseLeave(Message);
-        return;
-    }
-    FMouseIn = false;
+    if (!HoverWhileTracking(false)) TskSkinSpeedButton::CMMouseLeave(Message);
 }
 
 void TskSkinMenuSpeedButton::Paint() {
@@ -288,49 +202,29 @@ void TskSkinMenuSpeedButton::Paint() {
         TskSkinSpeedButton::Paint();
         return;
     }
-    const TRect area = FIndex == -1 ? TRect(0, 0, GetWidth() - kTrackWidth, GetHeight()) : NewClRect;
+    const TRect area =
+        FIndex == -1 ? TRect(0, 0, GetWidth() - kTrackButtonWidth, GetHeight()) : NewClRect;
     PaintContentOnly(area);
-    const int left = FIndex == -1 ? GetWidth() - kTrackWidth : area.Right;
-    DrawTrackArrowImage(GetCanvas(), TRect(left, 0, GetWidth(), GetHeight()), clBtnText);
+    DrawTrackArrowImage(GetCanvas(), TRect(area.Right, 0, GetWidth(), GetHeight()), clBtnText);
 }
 
 void TskSkinMenuSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool ADown,
                                                bool AActive) {
-    if (!(FMenuTracking && FTrackButtonMode && !IsNullRect(TrackButtonRect) &&
-          !IsNullRect(DownSkinRect))) {
-        TskSkinSpeedButton::CreateButtonImage(B, R, ADown, AActive);
-        return;
-    }
-    TskSkinSpeedButton::CreateButtonImage(B, ActiveSkinRect, false, true);
-    const TRect source(DownSkinRect.Left + TrackButtonRect.Left, DownSkinRect.Top + TrackButtonRect.Top,
-                       DownSkinRect.Left + TrackButtonRect.Right,
-                       DownSkinRect.Top + TrackButtonRect.Bottom);
-    if (Picture) B->GetCanvas()->CopyRect(GetNewTrackButtonRect(), Picture->GetCanvas(), source);
+    if (!CreateTrackedImage(B)) TskSkinSpeedButton::CreateButtonImage(B, R, ADown, AActive);
 }
 
 void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap* B) {
     TskGraphicSkinCustomControl::CreateControlDefaultImage(B);
     TCanvas* canvas = B->GetCanvas();
     const bool pressed = GetDown() && FMouseIn;
-    const TRect body(0, 0, GetWidth() - (FTrackButtonMode ? kTrackWidth : 0), GetHeight());
-    const TRect arrow(GetWidth() - kTrackWidth, 0, GetWidth(), GetHeight());
-    if (FTrackButtonMode) {
-        DrawDefaultButtonFace(canvas, body, pressed, FMouseIn || FMenuTracking);
-        DrawDefaultButtonFace(canvas, arrow, pressed || FMenuTracking, FMouseIn || FMenuTracking);
-    } else {
-        DrawDefaultButtonFace(canvas, GetClientRect(), pressed || FMenuTracking,
-                              FMouseIn || FMenuTracking);
-    }
+    // A window-less button stays pressed while its menu is open.
+    DrawDefaultTrackFaces(canvas, GetClientRect(), GetTrackButtonMode(), FMenuTracking,
+                          pressed || FMenuTracking, FMouseIn || FMenuTracking);
     canvas->GetFont()->Assign(GetDefaultFont());
     if (!IsEffectivelyEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
-    DrawContent(canvas, TRect(0, 0, GetWidth() - kTrackWidth, GetHeight()), pressed, pressed,
+    DrawContent(canvas, TRect(0, 0, GetWidth() - kTrackButtonWidth, GetHeight()), pressed, pressed,
                 FMouseIn);
-    TRect arrowGlyph = arrow;
-    if (pressed || FMenuTracking) {
-        arrowGlyph.Left += 2;
-        arrowGlyph.Top += 2;
-    }
-    DrawTrackArrowImage(canvas, arrowGlyph, clBtnText);
+    DrawDefaultTrackArrow(canvas, GetClientRect(), pressed || FMenuTracking);
 }
 
 REGISTER_CLASS(TskSkinSpeedButton);

@@ -5,24 +5,9 @@
 
 #include "skin/controls/SkinCtrls_ButtonCore.h"
 #include "skin/controls/SkinCtrls_Graphic.h"
-
-#include "classlib/Menus.h"
+#include "skin/controls/SkinCtrls_MenuTrack.h"
 
 DECLARE_UNIT(SkinCtrls_SpeedButtons)
-
-// Sent by a closing skinned menu to the control that opened it.
-const int WM_CLOSESKINMENU = 1228;
-
-// A popup menu that opens against a screen rectangle on behalf of a control (the
-// skinned popup menu of the skinned form).
-class TskRectPopup {
-public:
-    // Returns while the menu stays open; false when nothing was shown.
-    virtual bool PopupFromRect2(TControl* Control, const TRect& R, bool Flag) = 0;
-
-protected:
-    ~TskRectPopup() = default;
-};
 
 // A container whose speed buttons take their pictures from its image lists (the tool bar).
 class TskButtonImages {
@@ -89,28 +74,16 @@ private:
     int FImageIndex = 0;
 };
 
-class TskSkinMenuSpeedButton : public TskSkinSpeedButton {
+class TskSkinMenuSpeedButton : public TskSkinSpeedButton, public TskMenuTrack {
     DECLARE_CLASS(TskSkinMenuSpeedButton, TskSkinSpeedButton)
 public:
     explicit TskSkinMenuSpeedButton(TComponent* AOwner);
     static void Published(TPropertyList& P);
 
-    TNotifyEvent OnShowTrackMenu;
-    TNotifyEvent OnHideTrackMenu;
-
     void GetSkinData() override;
-    // A popup menu that opens against a rectangle (a TskRectPopup); not owned.
-    TPopupMenu* GetSkinPopupMenu() const { return FSkinPopupMenu; }
-    void SetSkinPopupMenu(TPopupMenu* Value);
-    bool GetTrackButtonMode() const { return FTrackButtonMode; }
-    void SetTrackButtonMode(bool Value);
-    bool IsMenuTracking() const { return FMenuTracking; }
-    // Whether a press at (X, Y) opens the menu.
-    bool CanMenuTrack(int X, int Y);
-    TRect GetNewTrackButtonRect();
-    void TrackMenu();
 
 protected:
+    TskButtonCore& TrackedButton() override { return *this; }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -127,14 +100,4 @@ protected:
     MESSAGE_HANDLER(CM_MOUSEENTER, CMMouseEnter)
     MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave)
     END_MESSAGE_HANDLERS
-
-private:
-    // Leaves the menu-open state: tracking ends and the button goes up.
-    void EndTracking();
-
-    TPopupMenu* FSkinPopupMenu = nullptr;
-    bool FTrackButtonMode = false;
-    bool FMenuTracking = false;
-    bool FMenuPress = false;
-    TRect TrackButtonRect;
 };

@@ -5,6 +5,8 @@
 
 #include "classlib/ClassRegistry.h"
 
+#include <cmath>
+
 namespace {
 
 // The default look's inset of the track from the control's edges.
@@ -126,7 +128,13 @@ int TskSkinTrackBar::CalcValue(int Offset) const {
     double k = span > 0 ? static_cast<double>(Offset) / span : 0;
     if (k < 0) k = 0;
     if (k > 1) k = 1;
-    return FMinValue + RoundEven((static_cast<double>(FMaxValue) - FMinValue) * k);
+    // The steps from MinValue may not fit in int; the sum lies within the range.
+    const double steps = std::nearbyint((static_cast<double>(FMaxValue) - FMinValue) * k);
+    return ClampValue(static_cast<Int64>(FMinValue + steps), FMinValue, FMaxValue);
+}
+
+void TskSkinTrackBar::StepValue(int Delta) {
+    SetValue(ClampValue(static_cast<Int64>(FValue) + Delta, FMinValue, FMaxValue));
 }
 
 // ---- Mouse, keys and wheel -------------------------------------------------------------------
@@ -173,9 +181,9 @@ void TskSkinTrackBar::KeyDown(Word& Key, TShiftState Shift) {
     TskSkinCustomControl::KeyDown(Key, Shift);
     if (!FCanFocused) return;
     if (Key == VK_LEFT || Key == VK_DOWN)
-        SetValue(FValue - 1);
+        StepValue(-1);
     else if (Key == VK_UP || Key == VK_RIGHT)
-        SetValue(FValue + 1);
+        StepValue(1);
 }
 
 void TskSkinTrackBar::CMWantSpecialKey(TMessage& Message) {
@@ -194,7 +202,7 @@ void TskSkinTrackBar::WMMouseWheel(TMessage& Message) {
     }
     // Turned away from the user: up a vertical bar, towards the minimum of a horizontal one.
     const bool away = static_cast<short>(HIWORD(Message.WParam)) > 0;
-    SetValue(away == FVertical ? FValue + 1 : FValue - 1);
+    StepValue(away == FVertical ? 1 : -1);
 }
 
 void TskSkinTrackBar::WMFocus(TMessage& Message) {
@@ -220,7 +228,9 @@ void TskSkinTrackBar::WndProc(TMessage& Message) {
 void TskSkinTrackBar::CreateControlSkinImage(TBitmap* B) {
     TskSkinCustomControl::CreateControlSkinImage(B);
     FButtonRect = CalcButtonRect(TrackRect());
-    const TRect source = FDown || IsFocused() ? ActiveButtonRect : ButtonRect;
+    // The skin gives no disabled thumb: a disabled bar shows the normal one.
+    const bool lit = IsEffectivelyEnabled() && (FDown || IsFocused());
+    const TRect source = lit ? ActiveButtonRect : ButtonRect;
     const int w = RectWidth(FButtonRect), h = RectHeight(FButtonRect);
     if (!Picture || IsNullRect(source) || w < 1 || h < 1) return;
     TBitmap thumb(w, h);
@@ -249,7 +259,10 @@ void TskSkinTrackBar::CreateControlDefaultImage(TBitmap* B) {
     canvas->GetBrush()->SetColor(clBtnFace);
     canvas->FillRect(FButtonRect);
     TColor frame = clBtnShadow, fill = clBtnFace;
-    if (FDown) {
+    if (!IsEffectivelyEnabled()) {
+        // Greyed as the other default looks grey their marks: a flat clBtnShadow thumb.
+        fill = clBtnShadow;
+    } else if (FDown) {
         frame = clNavy;
         fill = static_cast<TColor>(RGB(133, 147, 181));
     } else if (IsFocused()) {

@@ -69,6 +69,8 @@ protected:
 private:
     // The thumb's size in the current look.
     TSize ThumbSize() const;
+    // Value moved by Delta, kept to the range however close to the ends of int it lies.
+    void StepValue(int Delta);
 
     bool FJumpWhenClick = false;
     bool FCanFocused = false;

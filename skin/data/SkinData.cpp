@@ -261,6 +261,25 @@ void TskSkinData::RunLoad(const std::function<bool()>& Read) {
     SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
 }
 
+void TskSkinData::RejectLoad() {
+    RunLoad([] { return false; });
+}
+
+// What a load reads before the loaded skin is touched: everything that can fail, in a skin
+// of no owner (which sends no message), and the cursors loaded but not yet in place.
+struct TskSkinData::TStaged {
+    TskSkinData Skin{nullptr};
+    std::vector<HCURSOR> Cursors;
+
+    TStaged() = default;
+    TStaged(const TStaged&) = delete;
+    TStaged& operator=(const TStaged&) = delete;
+    ~TStaged() {
+        for (HCURSOR cursor : Cursors)
+            DestroyCursor(cursor);
+    }
+};
+
 void TskSkinData::ReadVersion(TCustomIniFile* IniFile, bool All) {
     SkinName = IniFile->ReadString("VERSION", "skinname", "");
     if (!All) return;
@@ -285,24 +304,53 @@ void TskSkinData::ReadRecords(TCustomIniFile* IniFile, bool Areas) {
     ReadCtrls(IniFile);
 }
 
+void TskSkinData::TakeRecords(TskSkinData& From, TCustomIniFile* IniFile) {
+    // The frame's fields are read again: From read them from the same description, with
+    // the same mask name, so this cannot fail.
+    ReadFormInfo(IniFile);
+    std::swap(PopupWindow, From.PopupWindow);
+    std::swap(HintWindow, From.HintWindow);
+    AreaList = std::move(From.AreaList);
+    ObjectList = std::move(From.ObjectList);
+    CtrlList = std::move(From.CtrlList);
+}
+
 void TskSkinData::LoadFromFile(const AnsiString& FileName) {
     if (!FileExists(FileName)) throw EFOpenError(Format("Cannot open file %s", FileName));
     TIniFile ini(FileName);
     CheckSkinLists(&ini);
+    if (!CheckSkinSections(&ini)) return RejectLoad();
+    const AnsiString folder = ExtractFilePath(FileName);
+    TStaged staged;
+    TskSkinData& read = staged.Skin;
+    read.ReadPictureNames(&ini);
+    const AnsiString names[4] = {read.PictureName, read.MaskName, read.RollUpPictureName,
+                                 read.RollUpMaskName};
+    const auto bitmaps = read.MainPictures();
+    for (int i = 0; i < 4; ++i)
+        WithErrorPrefix(Format("%s, %s \"%s\": ", FileName, SkinPictureRoles[i], names[i]),
+                        [&] { LoadSkinPicture(bitmaps[i], folder + names[i], names[i]); });
+    read.ReadActivePictures(&ini, folder);
+    read.ReadStartCursorIndex(&ini);
+    ReadStrings1(&ini, "CURSORS", "cursors", read.CursorNames.get());
+    if (!SkipCursorFiles) staged.Cursors = read.LoadCursorFiles(&ini, folder);
+    read.ReadRecords(&ini, true);
+    ini.UpdateFile();
+
     RunLoad([&] {
-        if (!CheckSkinSections(&ini)) return false;
-        const AnsiString folder = ExtractFilePath(FileName);
         ReadVersion(&ini, true);
         ReadPictureNames(&ini);
-        const AnsiString names[4] = {PictureName, MaskName, RollUpPictureName, RollUpMaskName};
-        const auto bitmaps = MainPictures();
-        for (int i = 0; i < 4; ++i)
-            WithErrorPrefix(Format("%s, %s \"%s\": ", FileName, SkinPictureRoles[i], names[i]),
-                            [&] { LoadSkinPicture(bitmaps[i], folder + names[i], names[i]); });
-        ReadActivePictures(&ini, folder);
-        ReadCursors(&ini, folder);
-        ReadRecords(&ini, true);
-        ini.UpdateFile();
+        std::swap(Picture, read.Picture);
+        std::swap(Mask, read.Mask);
+        std::swap(RollUpPicture, read.RollUpPicture);
+        std::swap(RollUpMask, read.RollUpMask);
+        std::swap(ActivePictures, read.ActivePictures);
+        ActivePictureNames->Assign(read.ActivePictureNames.get());
+        StartCursorIndex = read.StartCursorIndex;
+        CursorNames->Assign(read.CursorNames.get());
+        InstallCursors(staged.Cursors);
+        FCursorFiles = std::move(read.FCursorFiles);
+        TakeRecords(read, &ini);
         return true;
     });
 }
@@ -312,8 +360,11 @@ void TskSkinData::LoadStoredSkin(TskStoredSkin* StoredSkin) {
     TMemIniFile ini("");
     ini.SetStrings(StoredSkin->GetIniStrings());
     CheckSkinLists(&ini);
+    if (!CheckSkinSections(&ini)) return RejectLoad();
+    TStaged staged;
+    staged.Skin.ReadRecords(&ini, true);
+
     RunLoad([&] {
-        if (!CheckSkinSections(&ini)) return false;
         ReadVersion(&ini, false);
         const auto bitmaps = MainPictures();
         const auto source = StoredSkin->MainPictures();
@@ -324,7 +375,7 @@ void TskSkinData::LoadStoredSkin(TskStoredSkin* StoredSkin) {
             ActivePictures.back()->Assign(bitmap.get());
         }
         ReadStartCursorIndex(&ini);
-        ReadRecords(&ini, true);
+        TakeRecords(staged.Skin, &ini);
         return true;
     });
 }
@@ -343,13 +394,17 @@ void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedSt
     TMemIniFile ini("");
     ini.SetStrings(payload.Description.get());
     CheckSkinLists(&ini);
+    if (!CheckSkinSections(&ini)) return RejectLoad();
+    TStaged staged;
+    staged.Skin.ReadPictureNames(&ini);
+    staged.Skin.ReadRecords(&ini, false);
+
     RunLoad([&] {
-        if (!CheckSkinSections(&ini)) return false;
         AdoptPictures(payload.Pictures);
         ReadVersion(&ini, true);
         ReadPictureNames(&ini);
         ReadStrings1(&ini, "PICTURES", "activepictures", ActivePictureNames.get());
-        ReadRecords(&ini, false);
+        TakeRecords(staged.Skin, &ini);
         return true;
     });
 }
@@ -466,18 +521,46 @@ void TskSkinData::ReadStartCursorIndex(TCustomIniFile* IniFile) {
 void TskSkinData::ReadCursors(TCustomIniFile* IniFile, const AnsiString& Folder) {
     ReadStartCursorIndex(IniFile);
     ReadStrings1(IniFile, "CURSORS", "cursors", CursorNames.get());
-    if (SkipCursorFiles || !Screen) return;
-    for (int i = 0; i < CursorNames->GetCount(); ++i) {
-        const AnsiString file = Folder + CursorNames->Get(i);
-        HCURSOR cursor = LoadCursorFromFileA(file.c_str());
-        if (!cursor)
-            throw EFOpenError(Format("%s, cursor %d: cannot load %s", Describe(IniFile), i, file));
-        Screen->Cursors[static_cast<TCursor>(StartCursorIndex + i)] = cursor;
-        TMemoryStream content;
-        content.LoadFromFile(file);
-        FCursorFiles.emplace_back(static_cast<const char*>(content.GetMemory()),
-                                  static_cast<std::size_t>(content.GetSize()));
+    if (SkipCursorFiles) return;
+    std::vector<HCURSOR> cursors = LoadCursorFiles(IniFile, Folder);
+    InstallCursors(cursors);
+}
+
+std::vector<HCURSOR> TskSkinData::LoadCursorFiles(TCustomIniFile* IniFile,
+                                                  const AnsiString& Folder) {
+    std::vector<HCURSOR> cursors;
+    std::vector<std::string> files;
+    try {
+        for (int i = 0; i < CursorNames->GetCount(); ++i) {
+            const AnsiString file = Folder + CursorNames->Get(i);
+            HCURSOR cursor = LoadCursorFromFileA(file.c_str());
+            if (!cursor)
+                throw EFOpenError(
+                    Format("%s, cursor %d: cannot load %s", Describe(IniFile), i, file));
+            cursors.push_back(cursor);
+            TMemoryStream content;
+            content.LoadFromFile(file);
+            files.emplace_back(static_cast<const char*>(content.GetMemory()),
+                               static_cast<std::size_t>(content.GetSize()));
+        }
+    } catch (...) {
+        for (HCURSOR cursor : cursors)
+            DestroyCursor(cursor);
+        throw;
     }
+    FCursorFiles = std::move(files);
+    return cursors;
+}
+
+void TskSkinData::InstallCursors(std::vector<HCURSOR>& Cursors) {
+    for (std::size_t i = 0; i < Cursors.size(); ++i) {
+        if (Screen)
+            Screen->Cursors[static_cast<TCursor>(StartCursorIndex + static_cast<int>(i))] =
+                Cursors[i];
+        else
+            DestroyCursor(Cursors[i]);
+    }
+    Cursors.clear();
 }
 
 // ---- Writers -----------------------------------------------------------------------
@@ -580,8 +663,12 @@ void TskSkinData::StoreToDisk(const AnsiString& Path) {
             index < ActivePictureNames->GetCount() ? ActivePictureNames->Get(index) : "";
         names.Active.push_back(DiskName(name, Format("active%d.bmp", index)));
     }
-    const bool cursorFiles = static_cast<int>(FCursorFiles.size()) == CursorNames->GetCount();
-    for (int i = 0; cursorFiles && i < CursorNames->GetCount(); ++i)
+    // A folder without the cursor files its description names would not load again.
+    if (static_cast<int>(FCursorFiles.size()) != CursorNames->GetCount())
+        throw EWriteError(Format("Cannot store the skin in %s: the files of its %d cursors were "
+                                 "not read with it",
+                                 Path, CursorNames->GetCount()));
+    for (int i = 0; i < CursorNames->GetCount(); ++i)
         names.Cursors.push_back(ExtractFileName(CursorNames->Get(i)));
 
     // The description is made first (it can fail on a record's name) and written last, so

@@ -1,10 +1,10 @@
 // TskSkinData: one loaded skin (pictures, records, areas and the form frame's
 // geometry) that every skinned element shares and finds its record in by name.
 //
-// A load clears the old skin first. Around every load and ClearSkin the forms hear
-// 1225 (the skin is about to change), 1226 (the new skin is in place) and 1227 (the
-// change is over), but only when the owner is a form. A load that raises leaves the
-// skin cleared, still sends 1226 and 1227, and passes the exception on.
+// A load replaces the whole skin. Around every load and ClearSkin the forms hear 1225
+// (the skin is about to change), 1226 (the new skin is in place) and 1227 (the change is
+// over), but only when the owner is a form. A load that raises (a damaged description,
+// picture or cursor file) leaves the loaded skin as it was and sends nothing.
 #pragma once
 
 #include "skin/data/SkinData_Pictures.h"
@@ -43,9 +43,9 @@ public:
     TskCompressedStoredSkin* GetCompressedStoredSkin() const { return FCompressedStoredSkin; }
     void SetCompressedStoredSkin(TskCompressedStoredSkin* Value);
 
-    // Each load reads what it can before the skin is cleared: a damaged stored or
-    // compressed skin, or a list that counts more entries than the description holds,
-    // raises and leaves the loaded skin as it was.
+    // Each load reads everything before the skin is cleared: a damaged stored or
+    // compressed skin, picture, cursor file or description raises and leaves the loaded
+    // skin as it was. A description without a required section clears the skin.
     void LoadStoredSkin(TskStoredSkin* StoredSkin);
     // Does nothing for an empty compressed skin.
     void LoadCompressedStoredSkin(TskCompressedStoredSkin* CompressedStoredSkin);
@@ -59,8 +59,8 @@ public:
     void SaveToCustomIniFile(TCustomIniFile* IniFile);
     // Writes "skin.ini", every picture as a BMP and the cursor files read with the skin
     // into Path (which ends with a path separator), so that LoadFromFile of the
-    // description reads the same skin. Cursors whose files were not read (skipped, or a
-    // stored skin) are left out of the description.
+    // description reads the same skin. A skin that names cursors whose files were not
+    // read with it (skipped) raises EWriteError, and nothing is written.
     void StoreToDisk(const AnsiString& Path);
 
     void ClearSkin();
@@ -138,11 +138,22 @@ private:
         std::vector<AnsiString> Active;
         std::vector<AnsiString> Cursors;
     };
-    // The load skeleton: Read runs between the clear and the completion messages;
-    // it returns false when the description lacks a required section.
+    struct TStaged;
+    // The load skeleton: Read runs between the clear and the completion messages; it
+    // returns false when the description lacks a required section. Whatever can fail is
+    // read before (staged), so that Read only takes it over.
     void RunLoad(const std::function<bool()>& Read);
+    // A description without a required section: the skin is cleared, with the messages.
+    void RejectLoad();
     // Form frame, popup and hint windows, areas (when asked), objects, controls.
     void ReadRecords(TCustomIniFile* IniFile, bool Areas);
+    // The records From read from IniFile (the frame's fields are read again).
+    void TakeRecords(TskSkinData& From, TCustomIniFile* IniFile);
+    // Loads the cursor files of CursorNames and keeps their contents; the cursors are
+    // returned to be installed. A file that cannot be loaded raises, and nothing is kept.
+    std::vector<HCURSOR> LoadCursorFiles(TCustomIniFile* IniFile, const AnsiString& Folder);
+    // Puts the cursors into the screen's table from StartCursorIndex on and empties Cursors.
+    void InstallCursors(std::vector<HCURSOR>& Cursors);
     void ReadVersion(TCustomIniFile* IniFile, bool All);
     // "startcursorindex", raised to 1 when lower (all a stored skin reads of its cursors).
     void ReadStartCursorIndex(TCustomIniFile* IniFile);
@@ -154,7 +165,7 @@ private:
 
     void WriteCursorList(TCustomIniFile* IniFile, const std::vector<AnsiString>& Names);
     // The contents of the cursor files read with the skin, one for each of CursorNames
-    // when every file was read.
+    // when their files were read (none when they were skipped).
     std::vector<std::string> FCursorFiles;
 
     TskStoredSkin* FStoredSkin = nullptr;

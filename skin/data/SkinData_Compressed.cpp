@@ -35,6 +35,14 @@ TSkinPayload ReadSkinPayload(TskCompressedStoredSkin* Skin) {
     const Int64 rest = plain.GetSize() - plain.GetPosition();
     AnsiString text(static_cast<std::size_t>(rest), '\0');
     plain.ReadBuffer(text.data(), rest);
+    // What follows the pictures is text: a count short of the pictures present leaves
+    // the others (binary, with zero bytes in every header) where the description should be.
+    const std::size_t binary = text.find('\0');
+    if (binary != AnsiString::npos)
+        throw EReadError(Format("%s: the description holds binary data at byte %d of it; are "
+                                "more pictures there than the %d counted?",
+                                source, static_cast<int>(binary),
+                                static_cast<int>(payload.Pictures.Active.size())));
     payload.Description = std::make_unique<TStringList>();
     payload.Description->SetText(text);
     return payload;
@@ -128,6 +136,9 @@ void TskCompressedStoredSkin::LoadFromIniFile(const AnsiString& FileName) {
     lines.LoadFromFile(FileName);
     TMemIniFile ini("");
     ini.SetStrings(&lines);
+    ini.Rename(FileName, false);
+    // A description cut short is refused here as the skin's own readers refuse it.
+    CheckSkinLists(&ini);
     if (!CheckSkinSections(&ini)) return;
     const AnsiString folder = ExtractFilePath(FileName);
     auto load = [&](TBitmap* Bitmap, const AnsiString& Name, const AnsiString& Role) {

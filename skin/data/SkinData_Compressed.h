@@ -25,8 +25,8 @@ struct TSkinPayload {
 };
 
 // Inflates and splits the component's block; damaged data raises EDecompressionError
-// (the block) or EReadError (a payload of another version than 1, the pictures), naming
-// the component's property.
+// (the block) or EReadError (a payload of another version than 1, the pictures, binary data
+// where the description should be), naming the component's property.
 TSkinPayload ReadSkinPayload(TskCompressedStoredSkin* Skin);
 
 class TskCompressedStoredSkin : public TComponent {
@@ -48,7 +48,8 @@ public:
     void DeCompressToStream(TMemoryStream* Stream);
     void LoadFromSkinData(TskSkinData* SkinData);
     // A skin folder's description and BMP pictures. A description lacking a required
-    // section changes nothing; so does any error.
+    // section changes nothing; so does any error (a list of the description that counts
+    // more entries than it holds raises EReadError).
     void LoadFromIniFile(const AnsiString& FileName);
     // A compressed skin file of another version leaves the component empty; a
     // damaged one (one whose block length is not the rest of the file) raises

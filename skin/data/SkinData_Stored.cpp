@@ -1,5 +1,6 @@
 #include "skin/data/SkinData_Stored.h"
 
+#include "skin/data/SkinData.h"
 #include "skin/data/Skutils_Codecs.h"
 
 #include "classlib/Filer.h"
@@ -58,6 +59,9 @@ void TskStoredSkin::LoadFromFile(const AnsiString& FileName) {
     lines.LoadFromFile(FileName);
     TMemIniFile ini("");
     ini.SetStrings(&lines);
+    ini.Rename(FileName, false);
+    // A description cut short would be refused by the skin data loading it.
+    CheckSkinLists(&ini);
     const AnsiString folder = ExtractFilePath(FileName);
 
     TSkinPictures pictures;

@@ -28,7 +28,8 @@ public:
     void ReadData(TStream* Stream);
     void WriteData(TStream* Stream);
     // Takes the description file and the pictures it names from a skin folder. Nothing
-    // changes unless every file could be read.
+    // changes unless every file could be read; a list of the description that counts more
+    // entries than it holds raises EReadError.
     void LoadFromFile(const AnsiString& FileName);
 
     std::array<TBitmap*, 4> MainPictures() const;

@@ -25,6 +25,9 @@ inline bool IsNullPoint(const TPoint& P) {
 inline bool EqRects(const TRect& R1, const TRect& R2) {
     return R1 == R2;
 }
+inline TRect MovedRect(const TRect& R, int dX, int dY) {
+    return TRect(R.Left + dX, R.Top + dY, R.Right + dX, R.Bottom + dY);
+}
 // All four sides included.
 inline bool PointInRect(const TRect& R, const TPoint& P) {
     return R.Left <= P.X && P.X <= R.Right && R.Top <= P.Y && P.Y <= R.Bottom;
@@ -34,11 +37,14 @@ inline bool PointInRect(const TRect& R, const TPoint& P) {
 inline int RoundEven(double Value) {
     return static_cast<int>(std::nearbyint(Value));
 }
-// How far Value lies from Min towards Max, as a real number; 0 for an empty range.
+// How far Value lies from Min towards Max, as a real number; 0 for an empty range. The
+// differences are taken in floating point: a range may span all of int.
 inline double RangeFraction(int Value, int Min, int Max) {
-    return Max == Min ? 0.0 : static_cast<double>(Value - Min) / (static_cast<double>(Max) - Min);
+    return Max == Min ? 0.0
+                      : (static_cast<double>(Value) - Min) / (static_cast<double>(Max) - Min);
 }
-// Value lowered to Max when above it, else raised to Min when below it.
-inline int ClampValue(int Value, int Min, int Max) {
-    return Value > Max ? Max : Value < Min ? Min : Value;
+// Value lowered to Max when above it, else raised to Min when below it. Value is wide, so
+// that a step past either end of an int range is clamped rather than wrapped.
+inline int ClampValue(Int64 Value, int Min, int Max) {
+    return static_cast<int>(Value > Max ? Max : Value < Min ? Min : Value);
 }

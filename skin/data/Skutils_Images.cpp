@@ -25,8 +25,10 @@ void Copy(TBitmap* Dest, const TRect& To, TBitmap* Source, const TRect& From) {
 void Tile(TBitmap* Dest, TBitmap* Source, const TRect& From, int Step, int S, int E, int A, int B,
           bool AlongY) {
     if (Step <= 0 || E - S < 0) return;
-    const int n = (E - S) / Step;
-    for (int i = 0; i <= n; ++i) {
+    const TRect part = BitmapPart(Dest);
+    const TTileRange tiles = AlongY ? TilesMeeting(S, Step, (E - S) / Step, part.Top, part.Bottom)
+                                    : TilesMeeting(S, Step, (E - S) / Step, part.Left, part.Right);
+    for (int i = tiles.First; i <= tiles.Last; ++i) {
         const int start = S + i * Step;
         const int end = S + (i + 1) * Step - std::max(0, S + (i + 1) * Step - E);
         const int off = S + (i + 1) * Step - end;
@@ -53,9 +55,12 @@ void TileV(TBitmap* Dest, TBitmap* Source, const TRect& From, int Step, int S, i
 void TileClient(TBitmap* Dest, TBitmap* Source, const TRect& From, const TRect& To) {
     const int cw = From.Width(), ch = From.Height();
     if (cw <= 0 || ch <= 0 || To.Width() < 0 || To.Height() < 0) return;
-    for (int i = 0; i <= To.Width() / cw; ++i) {
+    const TRect part = BitmapPart(Dest);
+    const TTileRange columns = TilesMeeting(To.Left, cw, To.Width() / cw, part.Left, part.Right);
+    const TTileRange rows = TilesMeeting(To.Top, ch, To.Height() / ch, part.Top, part.Bottom);
+    for (int i = columns.First; i <= columns.Last; ++i) {
         const int offX = std::max(0, (i + 1) * cw - To.Width());
-        for (int j = 0; j <= To.Height() / ch; ++j) {
+        for (int j = rows.First; j <= rows.Last; ++j) {
             const int offY = std::max(0, (j + 1) * ch - To.Height());
             const int x = To.Left + i * cw, y = To.Top + j * ch;
             Copy(Dest, TRect(x, y, x + cw - offX, y + ch - offY), Source,
@@ -84,6 +89,14 @@ bool NoSkinPoints(const TSkinGeometry& Skin, TBitmap* SB) {
 }
 
 } // namespace
+
+TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High) {
+    // Tile i covers [Start + i * Step, Start + (i + 1) * Step).
+    auto floorDiv = [](Int64 A, Int64 B) { return A / B - ((A % B != 0) && ((A < 0) != (B < 0))); };
+    const Int64 first = std::max<Int64>(0, floorDiv(Int64{Low} - Start, Step));
+    const Int64 last = std::min<Int64>(Last, floorDiv(Int64{High} - 1 - Start, Step));
+    return {static_cast<int>(first), static_cast<int>(std::max<Int64>(first - 1, last))};
+}
 
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW, int) {
     B->SetSize(AW, RectHeight(SkinRect));
@@ -402,6 +415,17 @@ void Unite(HRGN& Into, HRGN& Part) {
 
 HRGN CreateSkinSimplyRegion(TBitmap* FMask) {
     return RegionOf(FMask, 0, 0);
+}
+
+HRGN SetWindowRegion(HWND Wnd, HRGN Rgn, HRGN Current) {
+    RECT box;
+    if (Rgn && GetRgnBox(Rgn, &box) == NULLREGION) {
+        DeleteObject(Rgn);
+        Rgn = nullptr;
+    }
+    if (SetWindowRgn(Wnd, Rgn, TRUE)) return Rgn;
+    if (Rgn) DeleteObject(Rgn);
+    return Current;
 }
 
 HRGN CreateSkinRegion(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* FMask, int AW,

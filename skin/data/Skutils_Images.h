@@ -19,6 +19,16 @@ struct TSkinGeometry {
     TRect ClRect;
 };
 
+// Every routine draws only the tiles that meet the part of its destination's image that the
+// destination holds (BitmapPart): a large control repaints in the time of its visible part.
+//
+// The tiles First..Last (of 0..Last, Step apart from Start, along one axis) that meet
+// [Low, High); none (First > Last) when no tile does.
+struct TTileRange {
+    int First, Last;
+};
+TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High);
+
 // Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
 // wide and as high as SkinRect.
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,
@@ -72,6 +82,12 @@ private:
 int CreateRgnFromBmp(TBitmap* Bmp, int XOffset, int YOffset, std::vector<Byte>& RgnData);
 // The region of FMask's black pixels; null for an empty mask.
 HRGN CreateSkinSimplyRegion(TBitmap* FMask);
+// Hands Rgn to Wnd as its window region (null removes the region) and returns the region in
+// place afterwards. The window owns a region it accepted and frees it when it is replaced,
+// so nobody deletes it again; a region it refused is deleted here and Current stays in
+// place. An empty region (a mask without black pixels) would hide the window: it is
+// deleted and the window left whole.
+HRGN SetWindowRegion(HWND Wnd, HRGN Rgn, HRGN Current);
 // The window region of a frame at AW x AH: the client rectangle united with the four
 // border masks' regions; null when there is none, or when the new points cross.
 HRGN CreateSkinRegion(const TSkinGeometry& Skin, const TSkinGeometry& New, TBitmap* FMask, int AW,

@@ -3,7 +3,7 @@
 // the work area's edges.
 #pragma once
 
-#include "classlib/Types.h"
+#include "skin/data/Skutils_Geometry.h"
 
 // The skin picture's corner points and size.
 struct TSkinFrameZones {
@@ -23,10 +23,6 @@ int PlainFrameHitTest(TPoint P, int W, int H, bool CanSize, bool ObjectActive,
 
 // Moves L and T to an edge of Area when the window is closer than M pixels to it.
 void MagneticDock(int& L, int& T, int W, int H, const TRect& Area, int M);
-
-inline TRect MovedRect(const TRect& R, int dX, int dY) {
-    return TRect(R.Left + dX, R.Top + dY, R.Right + dX, R.Bottom + dY);
-}
 
 // Left and top edges inside, right and bottom edges outside.
 inline bool InHalfOpen(const TRect& R, const TPoint& P) {

@@ -69,6 +69,15 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"slider", TskDataSkinSlider::StaticClass()},
         {"checkbox", TskDataSkinCheckRadioControl::StaticClass()},
         {"radiobox", TskDataSkinCheckRadioControl::StaticClass()},
+        {"switch", TskDataSkinSwitchControl::StaticClass()},
+        {"animate", TskDataSkinAnimateControl::StaticClass()},
+        {"framegauge", TskDataSkinFrameGauge::StaticClass()},
+        {"frameregulator", TskDataSkinFrameRegulator::StaticClass()},
+        {"hupdown", TskDataSkinUpDownControl::StaticClass()},
+        {"vupdown", TskDataSkinUpDownControl::StaticClass()},
+        {"spinedit", TskDataSkinSpinEditControl::StaticClass()},
+        {"menubutton", TskDataSkinMenuButtonControl::StaticClass()},
+        {"toolmenubutton", TskDataSkinMenuButtonControl::StaticClass()},
     };
     return controls;
 }
@@ -375,6 +384,16 @@ std::unique_ptr<TBitmap> ControlImage(TskDataSkinCustomControl* C, TBitmap* Pict
 
 void PlaceControls(TSheet& Sheet, TskSkinData* Skin) {
     for (const auto& record : Skin->CtrlList) {
+        if (auto* strip = dynamic_cast<TskDataSkinFrameControl*>(record.get())) {
+            // A frame strip shows all its frames.
+            const TRect& r = strip->SkinRect;
+            TBitmap image(RectWidth(r), RectHeight(r));
+            image.GetCanvas()->CopyRect(TRect(0, 0, RectWidth(r), RectHeight(r)),
+                                        Skin->ActivePictures[strip->PictureIndex]->GetCanvas(), r);
+            Sheet.Place(&image);
+            Sheet.NewRow();
+            continue;
+        }
         auto* c = dynamic_cast<TskDataSkinCustomControl*>(record.get());
         if (!c || IsNullRect(c->SkinRect) || c->PictureIndex < 0) continue;
         TBitmap* picture = Skin->ActivePictures[c->PictureIndex].get();

@@ -758,6 +758,8 @@ TEST(PictureData, DamagedDataIsTheReadersErrorNamingTheComponent) {
     const std::vector<Byte> saved = SavedBytes(small);
     const std::string bmp(saved.begin(), saved.end());
     ASSERT_NO_THROW(ReadPictureData(ClassTag("TBitmap") + bmp));
+    const std::vector<Byte> icon = IconFile();
+    ASSERT_NO_THROW(ReadPictureData(ClassTag("TIcon") + std::string(icon.begin(), icon.end())));
     const std::string damaged[] = {
         "",
         ClassTag("TBitmap"),
@@ -766,6 +768,8 @@ TEST(PictureData, DamagedDataIsTheReadersErrorNamingTheComponent) {
         ClassTag("TStrings") + bmp,
         ClassTag("TIcon") + bmp,
         std::string("\x20TBitmap"),
+        // The same padding after an icon as after a bitmap (and a JPEG image).
+        ClassTag("TIcon") + std::string(icon.begin(), icon.end()) + "x",
     };
     for (const std::string& data : damaged) {
         try {
@@ -774,6 +778,56 @@ TEST(PictureData, DamagedDataIsTheReadersErrorNamingTheComponent) {
         } catch (const EReadError& E) {
             EXPECT_NE(E.Message().find("IMG_Bad.Picture.Data"), AnsiString::npos) << E.Message();
         }
+    }
+}
+
+// A form that loads writes back: an auto-sized image takes its picture's size, which must
+// lie in the range its Width and Height are read with; and nothing out of that range is
+// written.
+TEST(PictureData, AutoSizedImagesStayInTheRangeAFormReadsBack) {
+    auto formWith = [](int Width) {
+        TBitmap wide;
+        wide.SetPixelFormat(pf1bit);
+        wide.SetSize(Width, 1);
+        const std::vector<Byte> saved = SavedBytes(wide);
+        return "object Holder: TForm\r\n"
+               "  object IMG_Wide: TImage\r\n"
+               "    AutoSize = True\r\n"
+               "    Picture.Data = {" +
+               Hex(ClassTag("TBitmap") + std::string(saved.begin(), saved.end())) +
+               "}\r\n"
+               "  end\r\n"
+               "end\r\n";
+    };
+    TForm fits(nullptr);
+    ReadComponentText(formWith(MaxControlExtent), &fits);
+    EXPECT_EQ(ImageOf(fits, "IMG_Wide")->GetWidth(), MaxControlExtent);
+    TForm again(nullptr);
+    ReadComponentText(WriteComponentText(&fits), &again);
+    EXPECT_EQ(ImageOf(again, "IMG_Wide")->GetWidth(), MaxControlExtent);
+
+    TForm tooWide(nullptr);
+    try {
+        ReadComponentText(formWith(MaxControlExtent + 1), &tooWide);
+        ADD_FAILURE() << "an image wider than a form reads back was loaded";
+    } catch (const EReadError& E) {
+        EXPECT_NE(E.Message().find("IMG_Wide"), AnsiString::npos) << E.Message();
+        EXPECT_NE(E.Message().find("32768 x 1"), AnsiString::npos) << E.Message();
+    }
+    EXPECT_EQ(tooWide.FindComponent("IMG_Wide"), nullptr);
+
+    // Grown so at run time, it is not written as a form that would not read back.
+    TBitmap wide;
+    wide.SetPixelFormat(pf1bit);
+    wide.SetSize(MaxControlExtent + 1, 1);
+    TImage* image = ImageOf(fits, "IMG_Wide");
+    image->GetPicture()->SetGraphic(&wide);
+    ASSERT_EQ(image->GetWidth(), MaxControlExtent + 1);
+    try {
+        WriteComponentText(&fits);
+        ADD_FAILURE() << "a width out of range was written";
+    } catch (const EWriteError& E) {
+        EXPECT_NE(E.Message().find("IMG_Wide.Width"), AnsiString::npos) << E.Message();
     }
 }
 

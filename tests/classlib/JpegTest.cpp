@@ -174,6 +174,46 @@ TEST(Jpeg, SavesTheBytesItReadAndCannotBeResized) {
     EXPECT_THROW(copy.Assign(&bitmap), EConvertError);
 }
 
+// A JPEG image is its bytes up to its end marker, as a bitmap is the bytes its header
+// counts: what follows stays in the stream, is not saved, and makes picture data refused.
+TEST(Jpeg, BytesAfterTheEndMarkerAreNotThePictures) {
+    const std::vector<Byte> good = RedBlue();
+    std::vector<Byte> padded = good;
+    for (char c : std::string("trailing"))
+        padded.push_back(static_cast<Byte>(c));
+    TMemoryStream stream;
+    stream.WriteBuffer(padded.data(), static_cast<Int64>(padded.size()));
+    stream.SetPosition(0);
+    TJPEGImage jpeg;
+    jpeg.LoadFromStream(&stream);
+    EXPECT_EQ(stream.GetPosition(), static_cast<Int64>(good.size()));
+    EXPECT_EQ(jpeg.GetWidth(), 32);
+    TMemoryStream saved;
+    jpeg.SaveToStream(&saved);
+    ASSERT_EQ(saved.GetSize(), static_cast<Int64>(good.size()));
+    EXPECT_EQ(std::memcmp(saved.GetMemory(), good.data(), good.size()), 0);
+
+    // A file with such bytes still opens.
+    TTempFolder folder;
+    WriteFileReplacing(folder.PathOf("padded.jpg"), padded.data(), padded.size());
+    TPicture fromFile;
+    fromFile.LoadFromFile(folder.PathOf("padded.jpg"));
+    EXPECT_EQ(fromFile.GetWidth(), 32);
+
+    const std::string tag = std::string(1, '\x0A') + "TJPEGImage";
+    auto readData = [&](const std::vector<Byte>& Bytes) {
+        TStringStream data(tag + std::string(Bytes.begin(), Bytes.end()));
+        TPicture picture;
+        picture.ReadData(&data);
+        return picture.GetWidth();
+    };
+    EXPECT_EQ(readData(good), 32);
+    EXPECT_THROW(readData(padded), EReadError);
+    std::vector<Byte> twice = good;
+    twice.insert(twice.end(), good.begin(), good.end());
+    EXPECT_THROW(readData(twice), EReadError);
+}
+
 TEST(Jpeg, PicturesChooseTheDecoderByExtension) {
     TTempFolder folder;
     const AnsiString file = folder.PathOf("picture.JPeG");

@@ -17,6 +17,8 @@
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+#include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
+#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
@@ -30,12 +32,16 @@
 #include "skin/controls/SkinCtrls_Buttons.h"
 #include "skin/controls/SkinCtrls_CheckRadio.h"
 #include "skin/controls/SkinCtrls_ExPanels.h"
+#include "skin/controls/SkinCtrls_FrameStrips.h"
 #include "skin/controls/SkinCtrls_Gauges.h"
+#include "skin/controls/SkinCtrls_ImageButtons.h"
 #include "skin/controls/SkinCtrls_Labels.h"
+#include "skin/controls/SkinCtrls_MenuButtons.h"
 #include "skin/controls/SkinCtrls_Panels.h"
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
 #include "skin/controls/SkinCtrls_SpeedButtons.h"
+#include "skin/controls/SkinCtrls_TextLabels.h"
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
@@ -75,6 +81,11 @@ const std::vector<const char*> SkinControl = {
     "SkinDataName", "OnMouseEnter", "OnMouseLeave", "AlphaBlend", "AlphaBlendValue", "UseSkinCursor"};
 const std::vector<const char*> SkinCustomControl = {"DefaultFont", "UseSkinFont", "DefaultWidth",
                                                     "DefaultHeight"};
+const std::vector<const char*> SkinButton = {
+    "RepeatMode", "RepeatInterval", "AllowAllUp", "PopupMenu", "ShowHint", "Action", "Align",
+    "Enabled", "Caption", "TabStop", "CanFocused", "Down", "GroupIndex", "Glyph", "NumGlyphs",
+    "Margin", "Spacing", "Layout", "Cancel", "Default", "ModalResult", "OnClick", "OnMouseDown",
+    "OnMouseMove", "OnMouseUp", "OnResize", "OnKeyDown", "OnKeyPress", "OnKeyUp"};
 
 std::vector<const char*> Join(std::initializer_list<std::vector<const char*>> Lists) {
     std::vector<const char*> all;
@@ -125,6 +136,9 @@ const std::vector<const char*> SkinSpeedButton = {
     "Flat", "AllowAllUp", "PopupMenu", "ShowHint", "Action", "Caption", "Align", "Enabled",
     "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize", "Down", "GroupIndex",
     "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout"};
+// The frame-strip controls' default strip.
+const std::vector<const char*> FrameStrip = {"DefaultImage", "DefaultMask", "DefaultFramesCount",
+                                             "DefaultFramesPlacement"};
 const std::vector<const char*> SkinGroupBox = {"Caption",     "Align",      "BorderStyle",
                                                "CaptionMode", "RollUpMode", "RollUpState"};
 // The groups of skinned check and radio boxes.
@@ -184,14 +198,7 @@ const std::vector<TClassProperties>& Table() {
                 "DefaultAlignment", "DefaultCaptionHeight", "BorderStyle", "CaptionMode",
                 "RollUpMode", "RollUpState", "OnChecked", "Caption", "Align", "Constraints"}}),
          {}},
-        {"TskSkinButton",
-         Join({SkinControl, SkinCustomControl,
-               {"RepeatMode", "RepeatInterval", "AllowAllUp", "PopupMenu", "ShowHint", "Action",
-                "Align", "Enabled", "Caption", "TabStop", "CanFocused", "Down", "GroupIndex",
-                "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "Cancel", "Default",
-                "ModalResult", "OnClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
-                "OnKeyDown", "OnKeyPress", "OnKeyUp"}}),
-         {}},
+        {"TskSkinButton", Join({SkinControl, SkinCustomControl, SkinButton}), {}},
         {"TskSkinScrollBar",
          Join({SkinControl, SkinCustomControl,
                {"Kind", "Min", "Max", "Position", "PageSize", "SmallChange", "LargeChange", "Both",
@@ -223,6 +230,17 @@ const std::vector<TClassProperties>& Table() {
                 "ListBoxCaption", "ListBoxCaptionMode", "ListBoxDefaultFont",
                 "ListBoxDefaultCaptionFont", "ListBoxDefaultItemHeight", "ListBoxCaptionAlignment",
                 "OnChange", "OnClick", "OnCloseUp", "OnComboBoxDrawItem", "OnListBoxDrawItem"}}),
+         {}},
+        {"TskSkinUpDown",
+         Join({SkinControl, SkinCustomControl,
+               {"Min", "Max", "Increment", "Position", "Orientation", "OnChange",
+                "OnUpButtonClick", "OnDownButtonClick"}}),
+         {}},
+        {"TskSkinSpinEdit",
+         Join({SkinControl, SkinCustomControl,
+               {"ValueType", "Decimal", "MinValue", "MaxValue", "Value", "Increment",
+                "EditorEnabled", "MaxLength", "OnChange", "OnEditKeyDown", "OnEditKeyPress",
+                "OnEditKeyUp"}}),
          {}},
         {"TskSkinMainMenuBar",
          Join({SkinControl,
@@ -328,6 +346,19 @@ const std::vector<TClassProperties>& Table() {
                 "MaxValue", "NumThumbStates", "Orientation", "EdgeSize", "Options", "Value",
                 "Transparent", "UseSkinThumb", "OnChange", "OnChanged", "OnDrawPoints"}}),
          {}},
+        {"TskFrameSkinControl", Join({SkinControl, FrameStrip}), {}},
+        {"TskSkinSwitch", Join({SkinControl, FrameStrip, {"State", "TimerInterval", "OnChange"}}),
+         {}},
+        {"TskSkinAnimate",
+         Join({SkinControl, FrameStrip,
+               {"Active", "CycleMode", "ButtonMode", "TimerInterval", "OnStart", "OnStop"}}),
+         {}},
+        {"TskSkinFrameGauge", Join({SkinControl, FrameStrip, {"MinValue", "MaxValue", "Value"}}),
+         {}},
+        {"TskSkinFrameRegulator",
+         Join({SkinControl, FrameStrip,
+               {"MinValue", "MaxValue", "Value", "DefaultKind", "OnChange"}}),
+         {}},
         {"TskSkinBevel", {"SkinData", "SkinDataName", "DividerMode", "Shape", "Style"}, {}},
         {"TskSkinSplitter", {"DefaultSize", "SkinDataName", "SkinData"}, {}},
         {"TskSkinRadioGroup",
@@ -350,6 +381,29 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinBitLabel",
          Join({SkinControl, SkinCustomControl,
                {"AutoSize", "FixLength", "Caption", "OnMouseDown", "OnMouseMove", "OnMouseUp"}}),
+         {}},
+        {"TskSkinMenuButton",
+         Join({SkinControl, SkinCustomControl, SkinButton,
+               {"SkinPopupMenu", "TrackButtonMode", "OnShowTrackMenu", "OnHideTrackMenu"}}),
+         {}},
+        {"TskSkinXFormButton",
+         Join({SkinControl, SkinCustomControl, SkinButton,
+               {"DefImage", "DefActiveImage", "DefDownImage", "DefMask", "DefActiveFontColor",
+                "DefDownFontColor"}}),
+         {}},
+        {"TskSkinTextLabel",
+         {"Lines", "Alignment", "Layout", "WordWrap", "AutoSize", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "Align", "Enabled", "Font", "ShowHint", "OnClick"},
+         {}},
+        {"TskSkinLinkLabel",
+         {"Alignment", "AutoSize", "Caption", "FocusControl", "Layout", "ShowAccelChar", "WordWrap",
+          "Transparent", "Cursor", "URL", "DefaultActiveFontColor", "UseSkinFont", "DefaultFont",
+          "SkinData", "SkinDataName", "OnClick"},
+         {}},
+        {"TskSkinLinkImage", {"URL", "AutoSize", "Cursor", "Picture", "Center", "Stretch"}, {}},
+        {"TskSkinButtonLabel",
+         {"Caption", "Glyph", "NumGlyphs", "Margin", "Spacing", "Layout", "DefaultActiveFontColor",
+          "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName", "Enabled", "OnClick"},
          {}},
         {"TskSkinMenuSpeedButton",
          Join({SkinSpeedButton,

@@ -3,6 +3,7 @@
 #include "bitmap32/Bmp32.h"
 #include "classlib/Bitmaps.h"
 #include "classlib/Icons.h"
+#include "classlib/Picture.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Streams.h"
 
@@ -215,6 +216,20 @@ TEST(IconRobustness, LoadsOrRefusesEveryDamagedFile) {
     }
     corpus.push_back({"65535 images", WithField(Icon(32), kIconFields[0], 0xFFFF)});
     ExpectBoundedLoads<EInvalidGraphic>(corpus, LoadFromStream<TIcon>);
+}
+
+// Picture data of a form resource is the icon and nothing more.
+TEST(IconRobustness, PictureDataWithBytesAfterTheIconIsRefused) {
+    auto readData = [](const std::string& Bytes) {
+        TStringStream stream(std::string(1, '\x05') + "TIcon" + Bytes);
+        TPicture picture;
+        picture.ReadData(&stream);
+    };
+    ASSERT_NO_THROW(readData(Icon(32)));
+    const TCorpus corpus = {{"a byte after", Icon(32) + "x"},
+                            {"a zero after", Icon(4) + std::string(1, '\0')},
+                            {"twice", Icon(32) + Icon(32)}};
+    ExpectRefusals<EReadError>(corpus, readData);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // JPEG files read by TJPEGImage.
 #include "classlib/Exceptions.h"
 #include "classlib/JpegImage.h"
+#include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
 #include "tests/robustness/RobustnessHarness.h"
@@ -96,6 +97,25 @@ TEST(JpegRobustness, LoadsOrRefusesEveryDamagedFile) {
         corpus.push_back({seed.Name + " scan cut", seed.Bytes.substr(0, scan + 20) + "\xFF\xD9"});
     }
     ExpectBoundedLoads<EInvalidGraphic>(corpus, LoadFromStream<TJPEGImage>);
+}
+
+// Picture data of a form resource is the picture and nothing more: bytes after the end
+// marker are refused, as after a bitmap or an icon.
+TEST(JpegRobustness, PictureDataWithBytesAfterThePictureIsRefused) {
+    const std::string tag = std::string(1, '\x0A') + "TJPEGImage";
+    auto readData = [&tag](const std::string& Bytes) {
+        TStringStream stream(tag + Bytes);
+        TPicture picture;
+        picture.ReadData(&stream);
+    };
+    TCorpus corpus;
+    for (const TCorpusEntry& seed : Seeds()) {
+        ASSERT_NO_THROW(readData(seed.Bytes)) << seed.Name;
+        corpus.push_back({seed.Name + " and a byte", seed.Bytes + "x"});
+        corpus.push_back({seed.Name + " and a zero", seed.Bytes + std::string(1, '\0')});
+        corpus.push_back({seed.Name + " twice", seed.Bytes + seed.Bytes});
+    }
+    ExpectRefusals<EReadError>(corpus, readData);
 }
 
 // A file of a few hundred bytes may declare a picture of billions of pixels.

@@ -148,6 +148,33 @@ TCorpus CutShortDescriptions() {
     return corpus;
 }
 
+// A compressed skin file of Payload.
+std::string CompressedSkinFile(const std::string& Payload) {
+    TStringStream plain(Payload), packed;
+    CompressStream(&plain, &packed);
+    const std::string block = packed.GetDataString();
+    return Int32(1) + Int32(static_cast<std::int32_t>(block.size())) + block;
+}
+
+// The offset of the count of active pictures in the pictures layout at Start of Bytes.
+std::size_t PictureCountAt(const std::string& Bytes, std::size_t Start) {
+    std::size_t at = Start;
+    for (int i = 0; i < 4; ++i)
+        if (Bytes[at++] == 0) at += BmpSize(Bytes, at);
+    return at;
+}
+
+// Payloads whose count of active pictures is short of the Present pictures behind it: the
+// pictures left over would stand where the description is.
+TCorpus ShortPictureCounts(const std::string& Payload, std::int32_t Present) {
+    const TField count{"count", PictureCountAt(Payload, 4), 4};
+    TCorpus corpus;
+    for (std::int32_t n = 0; n < Present; ++n)
+        corpus.push_back({"count " + std::to_string(n) + " of " + std::to_string(Present),
+                          WithField(Payload, count, std::uint32_t(n))});
+    return corpus;
+}
+
 // Pictures that must not load, starting at Start of Seed (the stored skin's layout of two
 // main pictures and two active ones): counts inside the limit that the data does not bear
 // out, flags that are neither 0 nor 1, a size field that takes in the next picture, and
@@ -195,10 +222,21 @@ TEST(SkinRobustness, FoldersLoadOrAreRefusedByEveryFolderReader) {
         folder.Put("skin.ini", Bytes);
         loadFolder();
     });
+    // The three readers of a folder agree on a description cut short.
     ExpectRefusals<EReadError>(CutShortDescriptions(), [&](const std::string& Bytes) {
         folder.Put("skin.ini", Bytes);
         TskSkinData data(nullptr);
         data.LoadFromFile(folder.Ini());
+    });
+    ExpectRefusals<EReadError>(CutShortDescriptions(), [&](const std::string& Bytes) {
+        folder.Put("skin.ini", Bytes);
+        TskStoredSkin stored(nullptr);
+        stored.LoadFromFile(folder.Ini());
+    });
+    ExpectRefusals<EReadError>(CutShortDescriptions(), [&](const std::string& Bytes) {
+        folder.Put("skin.ini", Bytes);
+        TskCompressedStoredSkin compressed(nullptr);
+        compressed.LoadFromIniFile(folder.Ini());
     });
 
     folder.Put("skin.ini", kDescription);
@@ -305,6 +343,8 @@ TEST(SkinRobustness, CompressedBlocksPayloadsAndFilesLoadOrAreRefused) {
     TCorpus refusedBlocks = {{"payload of version 2", compress(Int32(2) + payload.substr(4))},
                              {"a byte after the zlib stream", block + "x"},
                              {"a kilobyte after the zlib stream", block + std::string(1024, '\0')}};
+    for (TCorpusEntry& entry : ShortPictureCounts(payload, 2))
+        refusedBlocks.push_back({entry.Name, compress(entry.Bytes)});
     ExpectRefusals<EReadError, EDecompressionError>(refusedBlocks, loadBlock, bounds);
     TCorpus refusedFiles = {
         {"a byte after the block", file + "x"},
@@ -360,13 +400,19 @@ TEST(SkinRobustness, TheProgramsOwnSkinLoadsOrIsRefusedWhenDamaged) {
     for (TCorpusEntry& entry : payloads) {
         if (entry.Name.rfind("description", 0) == 0)
             entry.Bytes = payload.substr(0, text) + entry.Bytes;
-        TStringStream plain(entry.Bytes), packed;
-        CompressStream(&plain, &packed);
-        const std::string block = packed.GetDataString();
-        corpus.push_back(
-            {entry.Name, Int32(1) + Int32(static_cast<std::int32_t>(block.size())) + block});
+        corpus.push_back({entry.Name, CompressedSkinFile(entry.Bytes)});
     }
     ExpectBoundedLoads<SKIN_ERRORS>(corpus, loadFile);
+
+    // A count of pictures short of those present is refused, not read as the description.
+    const std::size_t countAt = PictureCountAt(payload, 4);
+    std::int32_t present = 0;
+    std::memcpy(&present, payload.data() + countAt, 4);
+    ASSERT_GT(present, 2);
+    TCorpus shortCounts;
+    for (TCorpusEntry& entry : ShortPictureCounts(payload, present))
+        shortCounts.push_back({entry.Name, CompressedSkinFile(entry.Bytes)});
+    ExpectRefusals<EReadError>(shortCounts, loadFile);
 }
 
 } // namespace

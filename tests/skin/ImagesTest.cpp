@@ -201,3 +201,34 @@ TEST(SkinRegions, FrameRegionsUniteTheClientAndTheBorders) {
     DeleteObject(simple);
     DeleteObject(runByRun);
 }
+
+TEST(SkinRegions, AWindowKeepsTheRegionItTakesAndARefusedOrEmptyOneIsDeleted) {
+    auto popup = [](int W, int H) {
+        return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, W, H, nullptr, nullptr, nullptr,
+                               nullptr);
+    };
+    HWND wnd = popup(40, 20);
+    ASSERT_TRUE(wnd);
+    HRGN held = CreateRectRgn(0, 0, 0, 0);
+    HRGN left = CreateRectRgn(0, 0, 10, 20);
+    EXPECT_EQ(SetWindowRegion(wnd, left, nullptr), left);
+    ASSERT_EQ(GetWindowRgn(wnd, held), SIMPLEREGION);
+    RECT box;
+    GetRgnBox(held, &box);
+    EXPECT_EQ(box.right, 10);
+
+    // A window that is gone refuses: the region is deleted and the one in place reported.
+    HWND gone = popup(4, 4);
+    DestroyWindow(gone);
+    HRGN refused = CreateRectRgn(0, 0, 5, 5);
+    EXPECT_EQ(SetWindowRegion(gone, refused, left), left);
+    EXPECT_EQ(GetObjectType(refused), 0u);
+
+    // An empty region would hide the window: deleted, and the window left whole.
+    HRGN empty = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(SetWindowRegion(wnd, empty, left), nullptr);
+    EXPECT_EQ(GetObjectType(empty), 0u);
+    EXPECT_EQ(GetWindowRgn(wnd, held), ERROR);
+    DeleteObject(held);
+    DestroyWindow(wnd);
+}

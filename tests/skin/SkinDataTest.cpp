@@ -182,19 +182,18 @@ TEST(SkinData, MessagesGoToTheOwnerFormFirstAndOnlyForFormOwners) {
     EXPECT_EQ(log.size(), 6u);
     EXPECT_EQ(log[2], "owner 1226 empty");
 
-    // A load that raises clears, still completes the messages, and passes the error on.
+    // A load that raises passes the error on and leaves the loaded skin, without a message.
+    folder.Put("skin.ini", Description);
+    data->LoadFromFile(folder.Ini());
     log.clear();
     AnsiString damaged = Description;
     damaged.replace(damaged.find("skinrect=0,0,20,21"), 18, "skinrect=0,0,x,21");
     folder.Put("skin.ini", damaged);
     EXPECT_THROW(data->LoadFromFile(folder.Ini()), EConvertError);
-    EXPECT_TRUE(data->Empty);
-    EXPECT_TRUE(data->CtrlList.empty());
-    EXPECT_TRUE(data->Picture->GetEmpty());
-    EXPECT_EQ(
-        log, (std::vector<AnsiString>{"owner 1225 empty", "other 1225 empty", "owner 1226 empty",
-                                      "other 1226 empty", "owner 1227 empty", "other 1227 empty"}));
-    log.clear();
+    EXPECT_FALSE(data->Empty);
+    EXPECT_EQ(data->CtrlList.size(), 2u);
+    EXPECT_FALSE(data->Picture->GetEmpty());
+    EXPECT_TRUE(log.empty());
     EXPECT_THROW(data->LoadFromFile(folder.PathOf("absent.ini")), EFOpenError);
     EXPECT_TRUE(log.empty());
 
@@ -266,6 +265,60 @@ TEST(SkinData, ListsThatCountMoreEntriesThanPresentAreRefused) {
                              "[bits]\nsymbolslinecount=3\nsymbolsline0=x\n";
     folder.Put("skin.ini", withSymbols);
     EXPECT_THROW(data.LoadFromFile(folder.Ini()), EReadError);
+    EXPECT_FALSE(data.Empty);
+    EXPECT_EQ(data.CtrlList.size(), 2u);
+}
+
+// Whatever a load finds wrong (a record's text cut short, a malformed number, a picture or a
+// cursor file that cannot be read), the skin loaded before stays whole, through each reader.
+TEST(SkinData, ARefusedLoadKeepsTheLoadedSkinThroughEveryReader) {
+    AnsiString text = Description;
+    text.replace(text.find("[CURSORS]\nstartcursorindex=-3\n"), 30,
+                 "[CURSORS]\nstartcursorindex=40\ncursorscount=1\n0=hand.cur\n");
+    text.replace(text.find("3=panel:panel"), 13, "3=bits:bitlabel");
+    text += "[bits]\nsymbolslinecount=1\nsymbolsline0=x\n";
+    TSkinFolder folder(text);
+    folder.Put("hand.cur", CursorFileBytes());
+    TskSkinData data(nullptr);
+    data.LoadFromFile(folder.Ini());
+    const AnsiString loaded = DescriptionOf(data);
+    auto expectLoaded = [&](const AnsiString& What) {
+        EXPECT_FALSE(data.Empty) << What;
+        EXPECT_EQ(DescriptionOf(data), loaded) << What;
+        EXPECT_EQ(data.Picture->GetWidth(), 40) << What;
+        EXPECT_EQ(data.ActivePictures.size(), 2u) << What;
+        EXPECT_EQ(data.CursorNames->GetCommaText(), "hand.cur") << What;
+    };
+    auto replaced = [&](const AnsiString& Old, const AnsiString& New) {
+        AnsiString damaged = text;
+        damaged.replace(damaged.find(Old), Old.size(), New);
+        return damaged;
+    };
+    const AnsiString descriptions[] = {replaced("symbolslinecount=1", "symbolslinecount=2"),
+                                       replaced("skinrect=0,0,20,21", "skinrect=0,,20,21"),
+                                       replaced("clientrect=12,14,28,26", "clientrect=12,14,x,")};
+    for (const AnsiString& damaged : descriptions) {
+        folder.Put("skin.ini", damaged);
+        EXPECT_ANY_THROW(data.LoadFromFile(folder.Ini())) << damaged;
+        expectLoaded("folder: " + damaged);
+        TskStoredSkin stored(nullptr);
+        stored.IniStrings->SetText(damaged);
+        EXPECT_ANY_THROW(data.LoadStoredSkin(&stored)) << damaged;
+        expectLoaded("stored: " + damaged);
+        TskCompressedStoredSkin compressed(nullptr);
+        compressed.LoadFromIniFile(folder.Ini());
+        ASSERT_FALSE(compressed.GetEmpty());
+        EXPECT_ANY_THROW(data.LoadCompressedStoredSkin(&compressed)) << damaged;
+        expectLoaded("compressed: " + damaged);
+    }
+    folder.Put("skin.ini", text);
+    folder.Put("hand.cur", "not a cursor");
+    EXPECT_THROW(data.LoadFromFile(folder.Ini()), EFOpenError);
+    expectLoaded("a cursor file that cannot be read");
+    folder.Put("hand.cur", CursorFileBytes());
+    folder.Put("b.bmp", "BM garbage");
+    EXPECT_THROW(data.LoadFromFile(folder.Ini()), EInvalidGraphic);
+    expectLoaded("a picture that cannot be read");
 }
 
 TEST(SkinData, TheDescriptionWriterIsStableAndReadsBack) {
@@ -331,16 +384,21 @@ TEST(SkinData, StoreToDiskWritesTheCursorFilesItsDescriptionNames) {
     EXPECT_EQ(reloaded.CursorNames->GetCommaText(), "hand.cur");
     EXPECT_EQ(reloaded.StartCursorIndex, 40);
 
-    // Cursors whose files were never read cannot go with the folder: it lists none.
+    // Cursors whose files were never read cannot go with the folder: storing it is refused
+    // before anything is written, rather than leaving the cursors out.
     TskSkinData skipped(nullptr);
     skipped.SkipCursorFiles = true;
     skipped.LoadFromFile(source.Ini());
     TTempFolder second;
     const AnsiString secondPath = IncludeTrailingPathDelimiter(second.GetPath().string());
-    skipped.StoreToDisk(secondPath);
-    TskSkinData again(nullptr);
-    again.LoadFromFile(secondPath + "skin.ini");
-    EXPECT_EQ(again.CursorNames->GetCount(), 0);
+    try {
+        skipped.StoreToDisk(secondPath);
+        ADD_FAILURE() << "stored without its cursor files";
+    } catch (const EWriteError& e) {
+        EXPECT_NE(e.Message().find("cursors"), AnsiString::npos) << e.Message();
+    }
+    EXPECT_FALSE(FileExists(secondPath + "skin.ini"));
+    EXPECT_FALSE(FileExists(secondPath + "frame.bmp"));
 }
 
 TEST(SkinData, AFailedWriteLeavesTheOldDescriptionWhole) {

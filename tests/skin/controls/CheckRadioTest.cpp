@@ -439,6 +439,134 @@ TEST_F(ButtonGroups, ACheckGroupClicksForTheUserButNotForItsCheckedProperty) {
     EXPECT_FALSE(group->GetChecked(-1));
 }
 
+// ---- The user's clicks that change or free the group ---------------------------------------
+
+// A group whose boxes must ask it before the user changes them.
+template <typename G> class TGuarded : public G {
+public:
+    explicit TGuarded(TComponent* AOwner) : G(AOwner) {}
+    bool CanModify() override { return Allowed; }
+    bool Allowed = false;
+};
+
+class GroupsOnScreen : public ButtonGroups {
+protected:
+    void SetUp() override {
+        ButtonGroups::SetUp();
+        SetForegroundWindow(Form->GetHandle());
+    }
+    // The user clicks line Index of Group with the mouse; true once Done holds.
+    static bool ClickLine(TskSkinCustomButtonGroup* Group, int Index,
+                          const std::function<bool()>& Done) {
+        TskSkinCheckRadioBox* button = Group->GetButton(Index);
+        return ClickOnScreen(button, 10, button->GetHeight() / 2, Done);
+    }
+
+    // The user's click on the box of line 1, then Space on it, both refused; allowed, Space
+    // checks it and a click on line 2 changes that one.
+    template <typename G> void ExpectRefusedUntilAllowed() {
+        auto* group = Add<TGuarded<G>>(Form, 10, 10, 220, 130);
+        for (const char* line : {"one", "two", "three"}) group->GetItems()->Add(line);
+        group->OnClick = TNotifyEvent(this, &ButtonGroups::GroupClicked);
+        GroupClicks = 0;
+        int ups = 0, keyUps = 0;
+        auto count = [&](TskSkinCheckRadioBox* Box) {
+            Box->OnMouseUp = TMouseEvent::FromCallable(
+                [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; });
+            Box->OnKeyUp = TKeyEvent::FromCallable([&](TObject*, Word&, TShiftState) { ++keyUps; });
+        };
+        TskSkinCheckRadioBox* box = group->GetButton(1);
+        count(box);
+        count(group->GetButton(2));
+
+        ASSERT_TRUE(ClickLine(group, 1, [&] { return ups == 1; }));
+        EXPECT_FALSE(box->GetChecked());
+        ASSERT_TRUE(TakeFocus(box));
+        ASSERT_TRUE(KeyOnKeyboard(VK_SPACE, [&] { return keyUps == 1; }));
+        EXPECT_FALSE(box->GetChecked());
+        EXPECT_EQ(group->GetItemIndex(), -1);
+        EXPECT_EQ(GroupClicks, 0);
+
+        group->Allowed = true;
+        ASSERT_TRUE(KeyOnKeyboard(VK_SPACE, [&] { return keyUps == 2; }));
+        EXPECT_TRUE(box->GetChecked());
+        EXPECT_EQ(group->GetItemIndex(), 1);
+        EXPECT_EQ(GroupClicks, 1);
+        ASSERT_TRUE(ClickLine(group, 2, [&] { return ups == 2; }));
+        EXPECT_TRUE(group->GetButton(2)->GetChecked());
+        EXPECT_EQ(group->GetItemIndex(), 2);
+        EXPECT_EQ(GroupClicks, 2);
+    }
+
+    // The group's OnClick runs Action on the group after the user clicks its last line.
+    template <typename G> G* ClickLastLineAndThen(const std::function<void(G*)>& Action) {
+        auto* group = Group<G>(3);
+        bool done = false;
+        group->OnClick = TNotifyEvent::FromCallable([&, group](TObject*) {
+            Action(group);
+            done = true;
+        });
+        EXPECT_TRUE(ClickLine(group, 2, [&] { return done; }));
+        return group;
+    }
+
+    // The lines cleared, then the clicked last line deleted, from the group's OnClick: the
+    // click ends, the boxes follow the lines and the group takes new lines.
+    template <typename G> void ExpectLinesChangedFromOnClick() {
+        G* group = ClickLastLineAndThen<G>([](G* Group) { Group->GetItems()->Clear(); });
+        EXPECT_EQ(group->GetButtonCount(), 0);
+        EXPECT_EQ(group->GetItemIndex(), -1);
+        group->GetItems()->Add("again");
+        EXPECT_EQ(group->GetButtonCount(), 1);
+        delete group;
+
+        group = ClickLastLineAndThen<G>(
+            [](G* Group) { Group->GetItems()->Delete(Group->GetItemIndex()); });
+        ASSERT_EQ(group->GetButtonCount(), 2);
+        EXPECT_EQ(group->GetItemIndex(), 1);
+        EXPECT_EQ(group->GetButton(1)->GetCaption(), "Line 1");
+        CaptureWindow(Form->GetHandle());
+        delete group;
+    }
+
+    // The group freed from its OnClick, then a form freed with its group.
+    template <typename G> void ExpectFreedFromOnClick() {
+        ClickLastLineAndThen<G>([](G* Group) { delete Group; });
+        EXPECT_EQ(Form->GetControlCount(), 0);
+        CaptureWindow(Form->GetHandle());
+
+        auto* other = new TForm(nullptr);
+        other->SetBounds(60, 60, 300, 200);
+        other->Show();
+        auto* group = new G(other);
+        group->SetParent(other);
+        group->SetBounds(10, 10, 220, 130);
+        for (const char* line : {"one", "two"}) group->GetItems()->Add(line);
+        bool freed = false;
+        group->OnClick = TNotifyEvent::FromCallable([&](TObject*) {
+            delete other;
+            freed = true;
+        });
+        EXPECT_TRUE(ClickLine(group, 1, [&] { return freed; }));
+        Pump();
+    }
+};
+
+TEST_F(GroupsOnScreen, CanModifyRefusesTheUsersClicksAndSpaceUntilItAllows) {
+    ExpectRefusedUntilAllowed<TskSkinRadioGroup>();
+    ExpectRefusedUntilAllowed<TskSkinCheckGroup>();
+}
+
+TEST_F(GroupsOnScreen, LinesClearedOrTheClickedOneDeletedFromOnClick) {
+    ExpectLinesChangedFromOnClick<TskSkinRadioGroup>();
+    ExpectLinesChangedFromOnClick<TskSkinCheckGroup>();
+}
+
+TEST_F(GroupsOnScreen, AGroupOrItsFormFreedFromOnClick) {
+    ExpectFreedFromOnClick<TskSkinRadioGroup>();
+    ExpectFreedFromOnClick<TskSkinCheckGroup>();
+}
+
 const char* const kGroupForm = "object Choices: TChoiceForm\r\n"
                                "  object RG_Pick: TskSkinRadioGroup\r\n"
                                "    Left = 10\r\n"

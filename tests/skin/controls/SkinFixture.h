@@ -9,6 +9,8 @@
 
 #include "tests/support/GuiTestSupport.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 class TFixtureSkin {
@@ -73,6 +75,34 @@ inline void MouseUp(TWinControl* Control, int X, int Y) {
 // The pointer leaves the control (moved away while the control holds the mouse).
 inline void MouseAway(TWinControl* Control) {
     MouseMove(Control, -20, -20);
+}
+
+// Handles messages until Done holds, waiting for each next one; false when it still does not
+// hold after a few seconds.
+inline bool PumpUntil(const std::function<bool()>& Done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        Pump();
+        if (Done()) return true;
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+// A person's click at (X, Y) of Control: the pointer moved there on the screen, the left
+// button pressed and released there by the system's mouse input. True once Done holds.
+inline bool ClickOnScreen(TWinControl* Control, int X, int Y, const std::function<bool()>& Done) {
+    const TPoint at = Control->ClientToScreen(TPoint(X, Y));
+    SetCursorPos(at.X, at.Y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    return PumpUntil(Done);
+}
+// A key pressed and released on the keyboard: it reaches the window with the focus. True
+// once Done holds.
+inline bool KeyOnKeyboard(Word Key, const std::function<bool()>& Done) {
+    keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
+    return PumpUntil(Done);
 }
 
 // A demo form of skinned controls, each in its looks side by side, for a screenshot that

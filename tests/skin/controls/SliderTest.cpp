@@ -1,16 +1,20 @@
 // The skinned slider: the indent geometry and values as tables (ties to even, snapping),
 // the ruler built from its image (a middle of no length included), keyboard steps on the
-// Increment grid, page tracking on WM_TIMER, the range rules, the run-time orientation
-// swap and the one-byte "UserImages" property in form resources.
+// Increment grid, page tracking on WM_TIMER, the range rules and ranges as wide as int, the
+// run-time orientation swap, the one-byte "UserImages" property in form resources, points
+// drawn by a handler and the disabled look inside a disabled container, on the screen.
 #include "skin/controls/SkinCtrls_Sliders.h"
 
 #include "classlib/Exceptions.h"
 #include "classlib/Filer.h"
+#include "classlib/Panels.h"
 #include "classlib/Streams.h"
 
 #include "tests/skin/controls/SkinFixture.h"
 
+#include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,6 +44,19 @@ protected:
         fill(0, 2, clRed);
         fill(Width - 2, Width, clLime);
         return image;
+    }
+
+    // The pixels of R in a picture of the slider.
+    static std::vector<COLORREF> Pixels(TBitmap* Picture, const TRect& R) {
+        std::vector<COLORREF> result;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x) result.push_back(PixelOf(Picture, x, y));
+        return result;
+    }
+    // The slider as the screen shows it after a full repaint.
+    std::vector<COLORREF> OnScreen(TskSkinSlider* Of) {
+        auto shot = CaptureWindow(Of->GetHandle());
+        return Pixels(shot.get(), TRect(0, 0, Of->GetWidth(), Of->GetHeight()));
     }
 
     TskSkinSlider* Slider = nullptr;
@@ -179,6 +196,122 @@ TEST_F(SkinSlider, RangesAreRefusedWhenEmptyAndNarrowTheIncrement) {
     EXPECT_EQ(Slider->GetIncrement(), 5);
     PaintToBitmap(Slider);
     EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SkinSlider, RangesAsWideAsIntPlaceStepAndDragTheThumbWithoutWrapping) {
+    Slider->SetRange(INT_MIN, INT_MAX);
+    EXPECT_EQ(Slider->GetIncrement(), 10);
+    // 129 pixels of travel from x 6.
+    EXPECT_EQ(Slider->GetOffsetByValue(INT_MIN), 6);
+    EXPECT_EQ(Slider->GetOffsetByValue(INT_MAX), 135);
+    EXPECT_NEAR(Slider->GetOffsetByValue(0), 6 + 129 / 2, 1);
+    EXPECT_EQ(Slider->GetValueByOffset(6), INT_MIN);
+    EXPECT_EQ(Slider->GetValueByOffset(135), INT_MAX);
+    EXPECT_EQ(Slider->GetValueByOffset(INT_MAX), INT_MAX);
+    EXPECT_EQ(Slider->GetValueByOffset(INT_MIN), INT_MIN);
+    Slider->SetOptions({soShowPoints});
+    EXPECT_EQ(Slider->GetValueByOffset(135), INT_MAX);
+    Slider->SetOptions({soShowPoints, soSmooth});
+
+    // Steps stop at the ends; the grid points next to them lie inside.
+    Key(VK_END);
+    EXPECT_EQ(Slider->GetValue(), INT_MAX);
+    Changes = 0;
+    Key(VK_RIGHT);
+    EXPECT_EQ(Slider->GetValue(), INT_MAX);
+    EXPECT_EQ(Changes, 0);
+    Key(VK_LEFT);
+    EXPECT_EQ(Slider->GetValue(), INT_MAX - 7);
+    Key(VK_HOME);
+    Key(VK_LEFT);
+    EXPECT_EQ(Slider->GetValue(), INT_MIN);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Slider->GetValue(), INT_MIN + 8);
+
+    // Dragged past the right end.
+    const TRect thumb = Slider->GetThumbRect();
+    MouseDown(Slider, thumb.Left + 2, 14);
+    SendMessageA(Slider->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb.Left + 300, 14));
+    EXPECT_EQ(Slider->GetValue(), INT_MAX);
+    MouseUp(Slider, thumb.Left + 300, 14);
+
+    // Every step a point is far too many: the fewest steps that leave 4 pixels between the
+    // points, the ends longer. Found at once, not by trying millions of step widths.
+    Slider->SetIncrement(1);
+    auto picture = PaintToBitmap(Slider);
+    const TRect points = Slider->GetPointsRect();
+    std::vector<int> marks;
+    for (int x = 0; x < Slider->GetWidth(); ++x)
+        if (PixelOf(picture.get(), x, points.Top + 1) == ColorToRGB(clWindowText))
+            marks.push_back(x);
+    ASSERT_GE(marks.size(), 2u);
+    EXPECT_LE(marks.size(), 129u / 4 + 1);
+    EXPECT_EQ(marks.front(), Slider->GetOffsetByValue(INT_MIN) + 9 / 2);
+    EXPECT_EQ(marks.back(), Slider->GetOffsetByValue(INT_MAX) + 9 / 2);
+    EXPECT_EQ(PixelOf(picture.get(), marks.front(), points.Top + 4), ColorToRGB(clWindowText));
+    EXPECT_NE(PixelOf(picture.get(), marks[1], points.Top + 4), ColorToRGB(clWindowText));
+
+    // A range of less than one Increment narrows it, at the top end of int too.
+    Slider->SetIncrement(10);
+    Slider->SetRange(INT_MAX - 5, INT_MAX);
+    EXPECT_EQ(Slider->GetIncrement(), 5);
+    Key(VK_HOME);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Slider->GetValue(), INT_MAX - 2);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Slider->GetValue(), INT_MAX);
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SkinSlider, AnOnDrawPointsHandlerDrawsWherePaintDrawsUnderTheThumb) {
+    Slider->SetValue(50);
+    const std::vector<COLORREF> plain = OnScreen(Slider);
+    // A handler that asks for the default points shows what no handler shows.
+    Slider->OnDrawPoints = TNotifyEvent::FromCallable(
+        [this](TObject*) { Slider->DefaultDrawPoints(Slider->GetIncrement(), 3, 5); });
+    EXPECT_TRUE(OnScreen(Slider) == plain);
+    // A handler's own drawing: all of the control in red, the thumb drawn over it.
+    Slider->OnDrawPoints = TNotifyEvent::FromCallable([this](TObject*) {
+        TCanvas* canvas = Slider->GetCanvas();
+        canvas->GetBrush()->SetColor(clRed);
+        canvas->FillRect(TRect(0, 0, Slider->GetWidth(), Slider->GetHeight()));
+    });
+    auto shot = CaptureWindow(Slider->GetHandle());
+    const TRect points = Slider->GetPointsRect();
+    const TRect thumb = Slider->GetThumbRect();
+    EXPECT_EQ(PixelOf(shot.get(), points.Left + 3, points.Top + 2), ColorToRGB(clRed));
+    EXPECT_EQ(PixelOf(shot.get(), 2, 2), ColorToRGB(clRed));
+    const int w = Slider->GetWidth();
+    const int cx = (thumb.Left + thumb.Right) / 2, cy = (thumb.Top + thumb.Bottom) / 2;
+    EXPECT_EQ(PixelOf(shot.get(), cx, cy), plain[static_cast<std::size_t>(cy * w + cx)]);
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(SkinSlider, InsideADisabledContainerTheThumbShowsTheDisabledState) {
+    auto* panel = Add<TPanel>(Form, 10, 60, 200, 60);
+    panel->SetBevelOuter(bvNone);
+    auto* inner = Add<TskSkinSlider>(panel, 0, 0, 150, 40);
+    inner->SetValue(50);
+    Slider->SetValue(50);
+    const TRect thumb = inner->GetThumbRect();
+    auto thumbOnScreen = [&](TskSkinSlider* Of) {
+        auto shot = ScreenShot(Of->GetHandle());
+        return Pixels(shot.get(), thumb);
+    };
+    Pump();
+    const std::vector<COLORREF> enabled = thumbOnScreen(inner);
+    Slider->SetEnabled(false);
+    Pump();
+    const std::vector<COLORREF> disabled = thumbOnScreen(Slider);
+    ASSERT_FALSE(disabled == enabled);
+
+    // The container's change repaints the slider by itself; a full repaint agrees.
+    panel->SetEnabled(false);
+    EXPECT_TRUE(PumpUntil([&] { return thumbOnScreen(inner) == disabled; }));
+    CaptureWindow(inner->GetHandle());
+    EXPECT_TRUE(thumbOnScreen(inner) == disabled);
+    panel->SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return thumbOnScreen(inner) == enabled; }));
 }
 
 TEST_F(SkinSlider, AUserImageIsStoredAsOneByteOfFlags) {

@@ -1,8 +1,13 @@
 // The skinned track bar: thumb geometry and values as tables (ties to even, clamps, empty
-// ranges), the drag, the click jump, keys and the wheel, and the skinned look.
+// ranges, ranges as wide as int), the drag, the click jump, keys and the wheel, the skinned
+// look, and the disabled looks inside a disabled container on the screen.
 #include "skin/controls/SkinCtrls_TrackBars.h"
 
+#include "classlib/Panels.h"
+
 #include "tests/skin/controls/SkinFixture.h"
+
+#include <climits>
 
 namespace {
 
@@ -15,6 +20,37 @@ protected:
     }
     void Changed(TObject*) { ++Changes; }
     TRect Thumb() { return Bar->CalcButtonRect(Bar->TrackRect()); }
+    void Key(Word Key) { SendMessageA(Bar->GetHandle(), WM_KEYDOWN, Key, 1); }
+    void Wheel(short Delta) {
+        SendMessageA(Bar->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(Delta)), 0);
+    }
+    // The centre of the thumb as the screen shows it now.
+    COLORREF ThumbOnScreen() {
+        const TRect thumb = Thumb();
+        auto shot = ScreenShot(Bar->GetHandle());
+        return PixelOf(shot.get(), (thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2);
+    }
+    // An "htrackbar" record of a red track with a blue thumb, lime when active.
+    static TskDataSkinTrackBarControl* AddFlatRecord(TFixtureSkin& Skin) {
+        const int pic = Skin.AddPicture(60, 20);
+        Skin.Fill(pic, TRect(0, 0, 40, 20), clRed);
+        Skin.Fill(pic, TRect(40, 0, 48, 16), clBlue);
+        Skin.Fill(pic, TRect(48, 0, 56, 16), clLime);
+        auto* record =
+            Skin.AddFramed<TskDataSkinTrackBarControl>("htrackbar", pic, TRect(0, 0, 40, 20));
+        record->TrackArea = TRect(2, 2, 38, 18);
+        record->ButtonRect = TRect(40, 0, 48, 16);
+        record->ActiveButtonRect = TRect(48, 0, 56, 16);
+        return record;
+    }
+    // The bar moved onto a panel of the form that the test then disables.
+    TPanel* OnPanel() {
+        auto* panel = Add<TPanel>(Form, 10, 60, 200, 60);
+        panel->SetBevelOuter(bvNone);
+        Bar->SetParent(panel);
+        Bar->SetBounds(10, 10, 100, 20);
+        return panel;
+    }
 
     TskSkinTrackBar* Bar = nullptr;
     int Changes = 0;
@@ -104,6 +140,45 @@ TEST_F(SkinTrackBar, DraggingTheThumbMovesTheValueAndClampsAtTheEnds) {
     MouseUp(Bar, 10, 72);
 }
 
+TEST_F(SkinTrackBar, RangesAsWideAsIntStepAndDragWithoutWrapping) {
+    Bar->SetMinValue(INT_MIN);
+    Bar->SetMaxValue(INT_MAX);
+    Bar->SetValue(0);
+    EXPECT_EQ(Thumb().Left, 46);
+    Thumb();
+    EXPECT_EQ(Bar->CalcValue(0), INT_MIN);
+    EXPECT_EQ(Bar->CalcValue(88), INT_MAX);
+    EXPECT_EQ(Bar->CalcValue(44), 0);
+
+    Bar->SetCanFocused(true);
+    ASSERT_TRUE(TakeFocus(Bar));
+    Bar->SetValue(INT_MIN);
+    Changes = 0;
+    Key(VK_LEFT);
+    Wheel(120);
+    EXPECT_EQ(Bar->GetValue(), INT_MIN);
+    EXPECT_EQ(Changes, 0);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Bar->GetValue(), INT_MIN + 1);
+    Bar->SetValue(INT_MAX);
+    Key(VK_UP);
+    Wheel(-120);
+    EXPECT_EQ(Bar->GetValue(), INT_MAX);
+    Key(VK_DOWN);
+    EXPECT_EQ(Bar->GetValue(), INT_MAX - 1);
+
+    // Dragged from the minimum past the right end, then back past the left one.
+    Bar->SetValue(INT_MIN);
+    MouseDown(Bar, 6, 10);
+    ASSERT_TRUE(Bar->IsDragging());
+    MouseMove(Bar, 400, 10);
+    EXPECT_EQ(Bar->GetValue(), INT_MAX);
+    MouseMove(Bar, -400, 10);
+    EXPECT_EQ(Bar->GetValue(), INT_MIN);
+    MouseUp(Bar, -400, 10);
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(SkinTrackBar, AClickJumpsOnlyWithJumpWhenClickAndCentresTheThumbUnderThePointer) {
     MouseDown(Bar, 80, 10);
     MouseUp(Bar, 80, 10);
@@ -157,14 +232,7 @@ TEST_F(SkinTrackBar, KeysAndTheWheelActOnlyWhenTheBarTakesTheFocus) {
 
 TEST_F(SkinTrackBar, TheSkinDrawsTrackAndThumbFromTheRecord) {
     TFixtureSkin skin;
-    const int pic = skin.AddPicture(60, 20);
-    skin.Fill(pic, TRect(0, 0, 40, 20), clRed);
-    skin.Fill(pic, TRect(40, 0, 48, 16), clBlue);
-    skin.Fill(pic, TRect(48, 0, 56, 16), clLime);
-    auto* record = skin.AddFramed<TskDataSkinTrackBarControl>("htrackbar", pic, TRect(0, 0, 40, 20));
-    record->TrackArea = TRect(2, 2, 38, 18);
-    record->ButtonRect = TRect(40, 0, 48, 16);
-    record->ActiveButtonRect = TRect(48, 0, 56, 16);
+    auto* record = AddFlatRecord(skin);
     Bar->SetValue(0);
     Bar->SetSkinData(skin.Data.get());
     auto normal = PaintToBitmap(Bar);
@@ -195,6 +263,39 @@ TEST_F(SkinTrackBar, TheDefaultLookShowsTheThumbInItsState) {
     EXPECT_EQ(PixelOf(pressed.get(), 2, 10), ColorToRGB(clNavy));
     EXPECT_EQ(PixelOf(pressed.get(), 6, 10), static_cast<COLORREF>(RGB(133, 147, 181)));
     MouseUp(Bar, 6, 10);
+}
+
+TEST_F(SkinTrackBar, TheDefaultLookGreysTheThumbInADisabledContainerEvenWhenFocused) {
+    TPanel* panel = OnPanel();
+    Bar->SetValue(0);
+    Bar->SetCanFocused(true);
+    ASSERT_TRUE(TakeFocus(Bar));
+    const COLORREF focused = static_cast<COLORREF>(RGB(182, 189, 210));
+    EXPECT_TRUE(PumpUntil([&] { return ThumbOnScreen() == focused; }));
+
+    // The container's change repaints the bar by itself; a full repaint agrees.
+    panel->SetEnabled(false);
+    EXPECT_TRUE(PumpUntil([&] { return ThumbOnScreen() == ColorToRGB(clBtnShadow); }));
+    CaptureWindow(Bar->GetHandle());
+    EXPECT_EQ(ThumbOnScreen(), ColorToRGB(clBtnShadow));
+    panel->SetEnabled(true);
+    Bar->SetEnabled(false);
+    EXPECT_TRUE(PumpUntil([&] { return ThumbOnScreen() == ColorToRGB(clBtnShadow); }));
+    Bar->SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return ThumbOnScreen() != ColorToRGB(clBtnShadow); }));
+}
+
+TEST_F(SkinTrackBar, ASkinnedBarInADisabledContainerShowsTheNormalThumbWhenFocused) {
+    TFixtureSkin skin;
+    AddFlatRecord(skin);
+    TPanel* panel = OnPanel();
+    Bar->SetSkinData(skin.Data.get());
+    Bar->SetCanFocused(true);
+    ASSERT_TRUE(TakeFocus(Bar));
+    EXPECT_TRUE(PumpUntil([&] { return ThumbOnScreen() == static_cast<COLORREF>(clLime); }));
+    panel->SetEnabled(false);
+    EXPECT_TRUE(PumpUntil([&] { return ThumbOnScreen() == static_cast<COLORREF>(clBlue); }));
+    Bar->SetSkinData(nullptr);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // A demo form with the skinned value controls (track bars, gauges with their texts, the
-// vertical one turned, sliders), each normal, hot, pressed and disabled, with the program's
-// skin and without any; screenshots values-skinned.bmp and values-default.bmp beside the
-// test program for people to look at.
+// vertical one turned, sliders), each normal, hot, pressed, disabled and inside a disabled
+// panel, with the program's skin and without any; screenshots values-skinned.bmp and
+// values-default.bmp beside the test program for people to look at.
 #include "skin/controls/SkinCtrls_Gauges.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
+
+#include "classlib/Panels.h"
 
 #include "tests/skin/controls/SkinFixture.h"
 
@@ -14,16 +16,25 @@ constexpr int kColumn = 130;
 
 class ValuesDemo : public SkinDemoTest {
 protected:
-    // Column State: 0 normal, 1 hot (focused), 2 pressed, 3 disabled.
+    // Column State: 0 normal, 1 hot (focused), 2 pressed, 3 disabled, 4 on a disabled panel.
     template <typename T>
     T* Place(int Left, int Top, int State, int Width, int Height, const char* Section = nullptr) {
-        return PlaceAt<T>(Left + State * kColumn, Top, Width, Height, Section);
+        T* control = PlaceAt<T>(Left + State * kColumn, Top, Width, Height, Section);
+        if (State == 4) {
+            control->SetParent(Container);
+            control->SetLeft(Left);
+        }
+        return control;
     }
 
     void BuildAndCapture(const char* FileName) {
-        Form->SetBounds(20, 20, 10 + 4 * kColumn + 20, 360);
+        Form->SetBounds(20, 20, 10 + 5 * kColumn + 20, 360);
         Form->SetColor(clBtnFace);
-        for (int state = 0; state < 4; ++state) {
+        Container = new TPanel(Form);
+        Container->SetParent(Form);
+        Container->SetBevelOuter(bvNone);
+        Container->SetBounds(4 * kColumn, 0, kColumn + 20, 330);
+        for (int state = 0; state < 5; ++state) {
             auto* track = Place<TskSkinTrackBar>(10, 10, state, 110, 22);
             track->SetValue(30 + 10 * state);
             auto* vtrack = Place<TskSkinTrackBar>(10, 40, state, 22, 100, "trackbar");
@@ -61,9 +72,11 @@ protected:
         // The hot look of a track bar is its focused one; the pressed one holds the mouse.
         TakeFocus(Focused);
         MouseDown(Pressed, Pressed->CalcButtonRect(Pressed->TrackRect()).Left + 2, 11);
+        Container->SetEnabled(false);
         Capture(FileName);
     }
 
+    TPanel* Container = nullptr;
     TWinControl* Focused = nullptr;
     TskSkinTrackBar* Pressed = nullptr;
 };
