@@ -77,17 +77,6 @@ inline void MouseAway(TWinControl* Control) {
     MouseMove(Control, -20, -20);
 }
 
-// Handles messages until Done holds, waiting for each next one; false when it still does not
-// hold after a few seconds.
-inline bool PumpUntil(const std::function<bool()>& Done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    for (;;) {
-        Pump();
-        if (Done()) return true;
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 // A person's click at (X, Y) of Control: the pointer moved there on the screen, the left
 // button pressed and released there by the system's mouse input. True once Done holds.
 inline bool ClickOnScreen(TWinControl* Control, int X, int Y, const std::function<bool()>& Done) {
