@@ -1,7 +1,9 @@
-// The keyboard focus of the built editor as a person meets it: the button that has the focus is
-// disabled by what it does (Apply, answered Yes) or by a file opened meanwhile, and the keys
-// still reach a live control that Tab moves on from. Driven by keys and clicks at screen points
-// only (tests/app/PersonSupport.h); screenshots (person-focus-*.bmp) go beside the test.
+// What takes the keys and what lights under the pointer in the built editor, as a person meets
+// them: the button that has the focus is disabled by what it does (Apply, answered Yes) or by a
+// file opened meanwhile, and the keys still reach a live control that Tab moves on from; a lit
+// button goes dark when the pointer jumps off every window of the editor or when a window of
+// another program comes over it. Driven by keys and the pointer at screen points only
+// (tests/app/PersonSupport.h); screenshots (person-focus-*.bmp) go beside the test.
 #include "tests/app/PersonSupport.h"
 #include "tests/support/TempFolder.h"
 
@@ -128,6 +130,37 @@ TEST_F(PersonFocus, AFileOpenedWhileApplyHasTheFocusHandsItOn) {
     TypeText("two.pge");
     ReturnLeavesNothingToApply(dialog, "the open dialog");
     ExpectLiveFocusThatTabMoves("file-opened");
+}
+
+TEST_F(PersonFocus, ALitButtonGoesDarkOffEveryWindowAndUnderAnotherProgramsWindow) {
+    HWND add = FindInside(Main, "TskSkinButton", "Add Page");
+    ASSERT_NE(add, nullptr);
+    const RECT button = WindowRectOf(add);
+    const TShot plain = Editor->GrabSettled(button);
+    auto lightUp = [&] {
+        MoveTo(Centre(button).x, Centre(button).y);
+        return WaitUntil([&] { return !(Grab(button) == plain); });
+    };
+    ASSERT_TRUE(lightUp()) << "the pointer on Add Page lights nothing";
+    Editor->GrabSettled(WindowRectOf(Main)).Save("person-focus-hover.bmp");
+
+    ParkPointer();
+    EXPECT_TRUE(Editor->GrabSettled(button) == plain) << "Add Page stays lit, the pointer gone";
+
+    // This test's own window, of another program, over the right half of the lit button.
+    ASSERT_TRUE(lightUp());
+    const int half = (button.right - button.left) / 2;
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON",
+                                 "", WS_POPUP, button.left + half, button.top - 4, half + 8,
+                                 button.bottom - button.top + 8, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(cover, nullptr);
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    UpdateWindow(cover);
+    const RECT inShot{0, 0, half, button.bottom - button.top};
+    const bool dark = WaitUntil([&] { return plain.SameIn(Grab(button), inShot); });
+    Editor->GrabSettled(WindowRectOf(Main)).Save("person-focus-hover-covered.bmp");
+    EXPECT_TRUE(dark) << "Add Page stays lit under another program's window";
+    DestroyWindow(cover);
 }
 
 } // namespace
