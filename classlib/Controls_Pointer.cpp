@@ -68,6 +68,9 @@ TControl* GetMouseControl() {
 
 void CheckMouseControl() {
     if (!gMouseControl) return UpdateWatch();
+    // A window of ours that holds the mouse gets every move, wherever the pointer goes, and
+    // tells the controls itself.
+    if (FindControl(GetCapture())) return;
     POINT pointer{};
     if (!GetCursorPos(&pointer)) return;
     if (ControlAt(pointer) != gMouseControl) controls_detail::ChangeMouseControl(nullptr);

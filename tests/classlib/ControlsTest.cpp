@@ -587,6 +587,16 @@ TEST_F(PointerTest, ThePointerWatchTellsTheControlThePointerLeftWhenTheSystemDoe
     SendMessageA(GetMouseControlWatch()->GetWindowHandle(), WM_TIMER, 1, 0);
     EXPECT_EQ(GetMouseControl(), nullptr);
     EXPECT_EQ(Parent->Log.back(), "leave");
+
+    // A control holding the mouse hears of every move itself: the watch leaves it be.
+    MoveTo(150, 100);
+    SetCaptureControl(Parent);
+    SetCursorPos(5, 5);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), Parent);
+    SetCaptureControl(nullptr);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), nullptr);
     Pump();
 }
 
