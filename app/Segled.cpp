@@ -217,7 +217,7 @@ void TFM::UpdateCaptions() {
     TCanvas* canvas = GetCanvas();
     SGB_Pages->SetCaptionFont(canvas);
     const int room = RectWidth(SGB_Pages->CaptionTextRect()) - canvas->TextWidth(title) -
-                     canvas->TextOverhang();
+                     canvas->TextOverhang(title + FFileName);
     SGB_Pages->SetCaption(
         title + Skfilectrl::MinimizeName(FFileName, canvas, std::min(kFileCaptionWidth, room)));
 }
@@ -513,7 +513,14 @@ void TFM::SXBasicSXx1Click(TObject*) {
     }
     AnsiString output = FAppDir + SxbOutputName;
     ExportSxb(FAppDir + SxbTemplateName, output, FPages.GetBytes());
-    ShellOpenOrRaise(output);
+    const INT_PTR shown = ShellOpenCode(output);
+    if (shown > 32) return;
+    // The export has succeeded: what failed is only showing its result.
+    const AnsiString why = IsNoProgramError(shown)
+                               ? AnsiString("No program is set to show it.")
+                               : "It could not be shown: " + ShellErrorText(shown) + ".";
+    SSM_Message->MessageDlg("The sample program was written to " + output + ".\r" + why,
+                            mtInformation, {mbOK}, 0);
 }
 
 // ---- Animation -------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "classlib/Canvas.h"
 
+#include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
 
 #include <algorithm>
@@ -302,13 +303,40 @@ int TCanvas::TextHeight(const AnsiString& Text) {
     return TextExtent(Text).cy;
 }
 
-int TCanvas::TextOverhang() {
+int TCanvas::TextOverhang(const AnsiString& Text, UINT Flags) {
     RequiredState({csHandleValid, csFontValid});
-    // The system draws up to two pixels of a glyph's edge beyond its advance width.
     const int kEdgeSpill = 2;
     TEXTMETRICA metrics{};
     GetTextMetricsA(FHandle, &metrics);
-    return kEdgeSpill + metrics.tmOverhang;
+    const int least = kEdgeSpill + metrics.tmOverhang;
+    // Word breaks need a width of their own: lines are measured as they stand.
+    Flags &= ~static_cast<UINT>(DT_WORDBREAK | DT_CALCRECT | DT_RIGHT | DT_CENTER);
+    RECT measured{0, 0, 0, 0};
+    DrawTextA(FHandle, Text.data(), static_cast<int>(Text.size()), &measured, Flags | DT_CALCRECT);
+    if (measured.right <= 0 || measured.bottom <= 0) return least;
+
+    // Drawn black on white, with room for glyphs running well past the advances.
+    const int width = measured.right + measured.right / 4 + metrics.tmMaxCharWidth + 8;
+    TBitmap ink(width, measured.bottom, pf32bit);
+    TCanvas* canvas = ink.GetCanvas();
+    canvas->GetBrush()->SetColor(clWhite);
+    canvas->FillRect(TRect(0, 0, width, measured.bottom));
+    canvas->GetFont()->Assign(FFont.get());
+    canvas->GetFont()->SetColor(clBlack);
+    canvas->GetBrush()->SetStyle(bsClear);
+    TRect at(0, 0, width, measured.bottom);
+    canvas->TextRect(at, Text, Flags | DT_NOCLIP);
+    GdiFlush();
+    int inkEnd = 0;
+    for (int y = 0; y < measured.bottom; ++y) {
+        const auto* row = static_cast<const DWORD*>(ink.GetScanLine(y));
+        for (int x = width - 1; x >= inkEnd; --x)
+            if ((row[x] & 0xFFFFFFu) != 0xFFFFFFu) {
+                inkEnd = x + 1;
+                break;
+            }
+    }
+    return std::max(least, inkEnd - static_cast<int>(measured.right));
 }
 
 void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {

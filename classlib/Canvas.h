@@ -90,10 +90,12 @@ public:
     TSize TextExtent(const AnsiString& Text);
     int TextWidth(const AnsiString& Text);
     int TextHeight(const AnsiString& Text);
-    // The pixels a text in the current font may reach past the width TextExtent measures
-    // (antialiased edges, synthesised bold or italic): a control sized to its text leaves
-    // that much room after it.
-    int TextOverhang();
+    // The pixels Text, drawn by DrawText with Flags in the current font, reaches past the
+    // width DrawText measures for it: a glyph's edge, synthesised bold or italic, and glyph
+    // positions that the system draws ahead of the advances it reports (as some systems do
+    // along a long line). Found by drawing Text off-screen; at least the two pixels a glyph's
+    // edge may spill. A control sized to its text leaves that much room after it.
+    int TextOverhang(const AnsiString& Text, UINT Flags = DT_SINGLELINE | DT_NOPREFIX);
 
     // Graphic at its own size / stretched to Rect; transparent bitmaps leave their
     // transparent colour out.

@@ -54,7 +54,7 @@ void PlaceLabelText(TRect& Rect, UINT& Flags, bool FitsText, TAlignment Alignmen
     }
 }
 
-TPoint MeasureLabelOnScreen(TCanvas* Canvas, int WrapWidth,
+TPoint MeasureLabelOnScreen(TCanvas* Canvas, int WrapWidth, const AnsiString& Text, UINT Flags,
                             const std::function<void(TRect&)>& Measure) {
     // The canvas lets go of the screen's DC however the measuring ends.
     struct TScreenDC {
@@ -69,7 +69,7 @@ TPoint MeasureLabelOnScreen(TCanvas* Canvas, int WrapWidth,
     TRect rect(0, 0, WrapWidth, 0);
     Measure(rect);
     // Measured in the font the text is drawn with, which Measure has just chosen.
-    return TPoint(rect.Width() + Canvas->TextOverhang(), rect.Height());
+    return TPoint(rect.Width() + Canvas->TextOverhang(Text, Flags), rect.Height());
 }
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -175,7 +175,7 @@ bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
     // Measured on a screen DC, so that a label sizes itself before it has a parent.
     ReleaseCanvasHandle();
     const TPoint size =
-        MeasureLabelOnScreen(GetCanvas(), FWordWrap ? GetWidth() : 0,
+        MeasureLabelOnScreen(GetCanvas(), FWordWrap ? GetWidth() : 0, GetCaption(), TextFlags(),
                              [this](TRect& R) { DoDrawText(R, TextFlags() | DT_CALCRECT); });
     if (!FWordWrap) NewWidth = size.X;
     NewHeight = size.Y;

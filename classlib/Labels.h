@@ -27,8 +27,8 @@ void PlaceLabelText(TRect& Rect, UINT& Flags, bool FitsText, TAlignment Alignmen
                     TTextLayout Layout, const std::function<void(TRect&, UINT)>& Measure);
 // The size of a label's text measured on the screen's DC, which Canvas holds meanwhile:
 // Measure measures into the rectangle (WrapWidth wide at first) in the font it chooses on
-// Canvas. The width has room for that font's overhang.
-TPoint MeasureLabelOnScreen(TCanvas* Canvas, int WrapWidth,
+// Canvas. The width has room for the overhang of Text drawn with Flags in that font.
+TPoint MeasureLabelOnScreen(TCanvas* Canvas, int WrapWidth, const AnsiString& Text, UINT Flags,
                             const std::function<void(TRect&)>& Measure);
 
 // Text drawn by the system's DrawText on the parent's window: a lone CR or LF breaks a

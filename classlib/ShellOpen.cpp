@@ -14,8 +14,9 @@ TShellExecute& CurrentShellExecute() {
     return function;
 }
 
-// The shell answers a number above 32 on success and a failure code otherwise.
-INT_PTR OpenWithShell(const AnsiString& FileName, HWND Owner) {
+} // namespace
+
+INT_PTR ShellOpenCode(const AnsiString& FileName, HWND Owner) {
     const TShellExecute& custom = CurrentShellExecute();
     HINSTANCE result =
         custom ? custom(Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL)
@@ -24,8 +25,6 @@ INT_PTR OpenWithShell(const AnsiString& FileName, HWND Owner) {
     return reinterpret_cast<INT_PTR>(result);
 }
 
-} // namespace
-
 TShellExecute SetShellExecute(TShellExecute Function) {
     TShellExecute previous = std::move(CurrentShellExecute());
     CurrentShellExecute() = std::move(Function);
@@ -33,11 +32,11 @@ TShellExecute SetShellExecute(TShellExecute Function) {
 }
 
 bool ShellOpen(const AnsiString& FileName, HWND Owner) {
-    return OpenWithShell(FileName, Owner) > 32;
+    return ShellOpenCode(FileName, Owner) > 32;
 }
 
 void ShellOpenOrRaise(const AnsiString& FileName, HWND Owner) {
-    INT_PTR code = OpenWithShell(FileName, Owner);
+    INT_PTR code = ShellOpenCode(FileName, Owner);
     if (code <= 32) throw EOSError("Cannot open " + FileName + ": " + ShellErrorText(code));
 }
 
@@ -64,4 +63,8 @@ AnsiString ShellErrorText(INT_PTR Code) {
         AnsiString text = SysErrorMessage(static_cast<Cardinal>(Code));
         return text.empty() ? "Shell error " + IntToStr(Code) : text;
     }
+}
+
+bool IsNoProgramError(INT_PTR Code) {
+    return Code == SE_ERR_NOASSOC || Code == SE_ERR_ASSOCINCOMPLETE;
 }

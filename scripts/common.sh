@@ -14,7 +14,9 @@ TOOLCHAIN_FILE=$VANTOREL_ROOT/cmake/mingw-w64-x86_64.cmake
 REQUIRED_PACKAGES=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb cmake ninja-build
   libz-mingw-w64-dev googletest fonts-liberation fonts-wine dpkg-dev python3 x11-apps xauth
+  g++ pkg-config libpixman-1-dev libcairo2-dev
 )
+NATIVE_BUILD_DIR=$BUILD_ROOT/bench-native
 
 log() { printf '==> %s\n' "$*"; }
 
@@ -111,6 +113,18 @@ build_project() {
     cmake --build "$CMAKE_BUILD_DIR"
   fi
   wineserver -w
+}
+
+# The native benchmark, built with the host compiler against pixman and cairo: the test
+# command builds it so that it cannot rot unnoticed, scripts/bench-native.sh runs it.
+build_native_bench() {
+  install_packages
+  local werror=OFF
+  [ "${CI:-}" = "true" ] && werror=ON
+  log "Building the native benchmark"
+  cmake -S "$VANTOREL_ROOT/bench/native" -B "$NATIVE_BUILD_DIR" -G Ninja \
+    -DCMAKE_BUILD_TYPE=Release -DVANTOREL_WERROR=$werror >/dev/null
+  cmake --build "$NATIVE_BUILD_DIR"
 }
 
 export_wine_env() {

@@ -4,6 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project
+build_native_bench
 log "Checking that no unit includes a higher one"
 python3 "$VANTOREL_ROOT/scripts/check_layers.py" "$VANTOREL_ROOT"
 log "Checking that no two libraries define the same global symbol"

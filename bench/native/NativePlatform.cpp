@@ -1,8 +1,10 @@
 // The platform side of the bitmap library in the native build: pixels in heap memory with
 // no section, device context or font, locks on the standard library's mutex, the two text
-// helpers that the library's error messages and resampler names use, and the identifier
-// check that component names would need.
+// helpers that the library's error messages and resampler names use, the identifier check
+// that component names would need, and the component's reading of its stored state, whose
+// stream code needs the platform.
 #include "bitmap32/Bmp32.h"
+#include "classlib/Component.h"
 #include "classlib/Strings.h"
 
 #include <algorithm>
@@ -90,4 +92,9 @@ bool SameText(const AnsiString& S1, const AnsiString& S2) {
 // The benchmark names no component: any non-empty name passes.
 bool IsValidIdent(const AnsiString& Ident, bool) {
     return !Ident.empty();
+}
+
+// The benchmark reads no form resources.
+void TComponent::ReadState(TReader*) {
+    throw EInvalidOperation("The native build reads no component state");
 }

@@ -410,7 +410,6 @@ void TskSkinCustomComboBox::DrawItemContent(TCanvas* C, int Index, int W, int H,
         TR.Left += images->GetWidth() + 2;
     }
     SKDrawText(C, GetItems()->Get(Index), TR);
-    AuditTextRoom(C, TR, GetItems()->Get(Index));
 }
 
 void TskSkinCustomComboBox::DrawSkinItem(TCanvas* C) {

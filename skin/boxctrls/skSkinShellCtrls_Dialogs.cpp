@@ -7,6 +7,9 @@
 #include "classlib/Paths.h"
 #include "classlib/Persistence.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
 // Characters no file name may hold; a typed name with one is refused.
@@ -208,6 +211,13 @@ void TskOpenDlgForm::SetControlsSkinData(TskSkinData* Value) {
     TypeLabel->SetSkinData(Value);
 }
 
+TPoint TskOpenDlgForm::LeastClientSize() {
+    int right = 0;
+    for (TControl* control : std::initializer_list<TControl*>{Edit, FCB, OpenButton, CancelButton})
+        right = std::max(right, control->GetLeft() + control->GetWidth());
+    return {right + NameLabel->GetLeft(), ToolPanel->GetHeight() + BottomPanel->GetHeight()};
+}
+
 void TskOpenDlgForm::ToolPanelOnResize(TObject*) {
     if (!DCB || !LeftDivider || !RightDivider) return;
     const int left = LeftDivider->GetLeft() + LeftDivider->GetWidth();
@@ -373,7 +383,7 @@ bool TskSkinOpenDialog::Execute() {
 
     form->SetControlsSkinData(FCtrlSkinData);
 
-    FitClientSize(form.get(), frame, 500, 300);
+    FitClientSize(form.get(), frame, 500, 300, form->LeastClientSize());
 
     const bool accepted = form->ShowModal() == mrOk;
     Remember(form.get());

@@ -70,6 +70,9 @@ public:
     TskSkinSpeedButton* StyleButton(TViewStyle Style);
     // Every skinned control of the form except the tree and the list.
     void SetControlsSkinData(TskSkinData* Value);
+    // The least client size at which the name field, the type box and both buttons are
+    // whole, with the margin the labels keep on the left.
+    TPoint LeastClientSize();
 
     void ToolPanelOnResize(TObject* Sender);
     void BackToolButtonClick(TObject* Sender);

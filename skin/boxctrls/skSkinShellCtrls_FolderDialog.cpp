@@ -111,15 +111,21 @@ void TskSkinDialogComponent::Change() {
 }
 
 void TskSkinDialogComponent::FitClientSize(TForm* Form, TskSkinForm* Frame, int DefaultWidth,
-                                           int DefaultHeight) const {
-    int width = DialogWidth != 0 ? DialogWidth : DefaultWidth;
-    int height = DialogWidth != 0 ? DialogHeight : DefaultHeight;
+                                           int DefaultHeight, TPoint Least) const {
+    // A remembered size below the least one would reopen a dialog whose controls are out of
+    // reach.
+    int width = std::max(DialogWidth != 0 ? DialogWidth : DefaultWidth, Least.X);
+    int height = std::max(DialogWidth != 0 ? DialogHeight : DefaultHeight, Least.Y);
     if (FSkinData && !FSkinData->Empty) {
         width = std::max(width, Frame->GetMinWidth());
         height = std::max(height, Frame->GetMinHeight());
     }
     Form->SetClientWidth(width);
     Form->SetClientHeight(height);
+    if (Least.X <= 0 && Least.Y <= 0) return;
+    // The frame limits the window, which is the client size and the frame's borders.
+    Frame->SetMinWidth(Least.X + Form->GetWidth() - Form->GetClientWidth());
+    Frame->SetMinHeight(Least.Y + Form->GetHeight() - Form->GetClientHeight());
 }
 
 TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner)

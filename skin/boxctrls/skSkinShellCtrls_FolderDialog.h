@@ -65,8 +65,10 @@ public:
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The remembered client size, or the default one before the first run, never below
-    // what the skinned frame needs.
-    void FitClientSize(TForm* Form, TskSkinForm* Frame, int DefaultWidth, int DefaultHeight) const;
+    // what the skinned frame needs nor below Least. Least also becomes the least client size
+    // the frame can be dragged to.
+    void FitClientSize(TForm* Form, TskSkinForm* Frame, int DefaultWidth, int DefaultHeight,
+                       TPoint Least = {}) const;
 
     TskSkinMessage* FSkinMessage = nullptr;
     TskSkinData* FSkinData = nullptr;

@@ -237,7 +237,6 @@ void TskSkinDriveComboBox::DrawDriveItem(TCanvas* Cnvs, int Index, int, int, con
     Cnvs->GetBrush()->SetStyle(bsClear);
     const int y = TextRect.Top + (RectHeight(TextRect) - Cnvs->TextHeight("Wg")) / 2;
     Cnvs->TextOut(x, y, items->Get(Index));
-    AuditTextRoom(Cnvs, TRect(x, TextRect.Top, TextRect.Right, TextRect.Bottom), items->Get(Index));
 }
 
 void TskSkinDriveComboBox::Published(TPropertyList& P) {

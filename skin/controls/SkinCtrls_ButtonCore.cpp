@@ -69,9 +69,10 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW
                  const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
                  const std::function<void(int X, int Y)>& Draw) {
     RECT measure = {0, 0, 0, 0};
-    DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &measure,
-              DT_CALCRECT);
-    const int tw = measure.right - measure.left;
+    HDC dc = Canvas->GetHandle();
+    DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &measure, DT_CALCRECT);
+    // Laid out by what its glyphs draw, not only by their advances.
+    const int tw = Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0);
     const int th = measure.bottom - measure.top;
     Canvas->GetBrush()->SetStyle(bsClear);
     int gx = 0, gy = 0, tx = 0, ty = 0;
@@ -82,10 +83,12 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW
         ++tx;
         ++ty;
     }
-    AuditTextRoom(Canvas, R, Caption, 0);
-    RECT text = {tx, ty, tx + tw + 2, ty + th};
-    DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &text,
-              DT_CENTER | DT_VCENTER);
+    // Clipped to the face, not to the caption's own width, which would cut a glyph's edge.
+    RECT text = {tx, ty, tx + tw, ty + th};
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
+    DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text, DT_LEFT | DT_NOCLIP);
+    RestoreDC(dc, saved);
     if (Draw) Draw(gx, gy);
 }
 

@@ -317,7 +317,7 @@ void TskSkinCheckRadioBox::PaintFlat() {
     const AnsiString caption = GetCaption();
     const TSize size = canvas->TextExtent(caption);
     // Room for the pixels the last character reaches past its advance.
-    const int tw = size.cx + canvas->TextOverhang();
+    const int tw = size.cx + canvas->TextOverhang(caption, DT_SINGLELINE);
     const int th = size.cy;
     TRect text(textLeft, h / 2 - th / 2, textLeft + tw, h / 2 - th / 2 + th);
     TRect imageRect;

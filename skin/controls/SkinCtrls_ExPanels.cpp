@@ -345,6 +345,13 @@ TRect TskSkinExPanel::LayoutSkinned() {
     return caption;
 }
 
+void TskSkinExPanel::DrawCaption(TCanvas* Canvas, const TRect& R) {
+    AnsiString caption = GetCaption();
+    // Drawn 2 pixels in from R's left edge.
+    FitTextToRoom(Canvas, caption, RectWidth(R) - 2);
+    SKDrawText2(Canvas, caption, R);
+}
+
 void TskSkinExPanel::DrawRotatedCaption(TCanvas* Canvas, const TRect& R) {
     const AnsiString caption = GetCaption();
     LOGFONTA font{};
@@ -432,8 +439,7 @@ void TskSkinExPanel::CreateControlDefaultImage(TBitmap* B) {
         TRect caption(0, 0, GetWidth(), FDefaultCaptionHeight);
         Frame3D(canvas, caption, clBtnShadow, clBtnShadow, 1);
         Frame3D(canvas, caption, clBtnHighlight, clBtnFace, 1);
-        SKDrawText2(canvas, GetCaption(), text);
-        AuditTextRoom(canvas, TRect(text.Left + 2, text.Top, text.Right, text.Bottom), GetCaption());
+        DrawCaption(canvas, text);
     }
     DrawButton(canvas, ebClose);
     DrawButton(canvas, ebRoll);
@@ -465,9 +471,7 @@ void TskSkinExPanel::CreateControlSkinImage(TBitmap* B) {
     if (FRollState && Horizontal())
         DrawRotatedCaption(canvas, text);
     else
-        SKDrawText2(canvas, GetCaption(), text);
-    if (!FRollState || !Horizontal())
-        AuditTextRoom(canvas, TRect(text.Left + 2, text.Top, text.Right, text.Bottom), GetCaption());
+        DrawCaption(canvas, text);
     DrawButton(canvas, ebClose);
     DrawButton(canvas, ebRoll);
 }

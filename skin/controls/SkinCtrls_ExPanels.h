@@ -83,6 +83,8 @@ private:
     TRect LayoutSkinned();
     void DrawButton(TCanvas* Canvas, int Index);
     void DrawRotatedCaption(TCanvas* Canvas, const TRect& R);
+    // The caption across the bar, shortened with "..." where the text rectangle R is short.
+    void DrawCaption(TCanvas* Canvas, const TRect& R);
     // The skin's normal, active and down rectangles of a button.
     void ButtonSources(int Index, TRect& Normal, TRect& Active, TRect& Down) const;
 

@@ -1,7 +1,6 @@
 #include "skin/controls/SkinCtrls_Labels.h"
 
 #include "skin/data/Skutils_Geometry.h"
-#include "skin/data/Skutils_TextAudit.h"
 
 #include "classlib/ClassRegistry.h"
 
@@ -9,7 +8,7 @@ namespace {
 
 // The width Text takes in the canvas's font, with room for the glyphs' overhang.
 int TextRoomIn(TCanvas* Canvas, const AnsiString& Text) {
-    return Canvas->TextWidth(Text) + Canvas->TextOverhang();
+    return Canvas->TextWidth(Text) + Canvas->TextOverhang(Text);
 }
 
 // The same in Font, measured off-screen.
@@ -111,7 +110,6 @@ void TskSkinStdLabel::DoDrawText(TRect& Rect, UINT Flags) {
     GetSkinData();
     SetTextFont(GetCanvas()->GetFont());
     DrawLabelText(Rect, GetCaption(), Flags);
-    if (!(Flags & DT_CALCRECT)) AuditTextRoom(GetCanvas(), Rect, GetCaption(), Flags);
 }
 
 // ---- TskSkinLabel --------------------------------------------------------------------------
@@ -222,7 +220,6 @@ void TskSkinLabel::DrawLabelText(TCanvas* Canvas, const TRect& R) {
         tx = R.Left + RectWidth(R) / 2 - tw / 2;
     Canvas->GetBrush()->SetStyle(bsClear);
     Canvas->TextRect(R, tx, ty, caption);
-    AuditTextRoom(Canvas, R, caption);
 }
 
 void TskSkinLabel::CreateControlDefaultImage(TBitmap* B) {

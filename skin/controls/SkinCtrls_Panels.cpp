@@ -304,8 +304,6 @@ void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align
                        FRollUpState ? 4 : 3);
     Canvas->GetBrush()->SetStyle(bsClear);
     Canvas->TextRect(R, tx, ty, caption);
-    AuditTextRoom(Canvas, TRect(R.Left + LeftPad + (hasGlyph ? gw + FSpacing : 0), R.Top, R.Right, R.Bottom),
-                  caption);
     if (hasGlyph)
         DrawGlyph(Canvas, gx, gy, FGlyph.get(), FNumGlyphs,
                   !IsEffectivelyEnabled() && FNumGlyphs == 2 ? 2 : 1);

@@ -1,6 +1,5 @@
 #include "skin/controls/SkinCtrls_TextLabels.h"
 
-#include "skin/data/Skutils_TextAudit.h"
 
 #include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
@@ -100,7 +99,6 @@ void TskSkinTextLabel::DoDrawText(TRect& Rect, UINT Flags) {
     AssignLabelFont(canvas->GetFont(), GetFont(), false);
     const AnsiString text = Text();
     DrawLabelTextOn(canvas, Rect, text, Flags, IsEffectivelyEnabled());
-    if (!(Flags & DT_CALCRECT)) AuditTextRoom(canvas, Rect, text, Flags);
 }
 
 void TskSkinTextLabel::Paint() {
@@ -115,7 +113,7 @@ void TskSkinTextLabel::Paint() {
 bool TskSkinTextLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
     ReleaseCanvasHandle();
     const TPoint size =
-        MeasureLabelOnScreen(GetCanvas(), FWordWrap ? GetWidth() : 0,
+        MeasureLabelOnScreen(GetCanvas(), FWordWrap ? GetWidth() : 0, Text(), TextFlags(),
                              [this](TRect& R) { DoDrawText(R, TextFlags() | DT_CALCRECT); });
     // A wrapping label keeps the width it wraps at, so a longer text wraps there again.
     if (!FWordWrap) NewWidth = size.X;

@@ -31,6 +31,17 @@ void CorrectTextbyWidth(TCanvas* Cnvs, AnsiString& S, int W) {
     S += "...";
 }
 
+void FitTextToRoom(TCanvas* Cnvs, AnsiString& S, int Room) {
+    const AnsiString whole = S;
+    for (int width = Room;;) {
+        const int excess = Cnvs->TextWidth(S) + Cnvs->TextOverhang(S) - Room;
+        if (excess <= 0 || S == "...") return;
+        width -= excess;
+        S = whole;
+        CorrectTextbyWidth(Cnvs, S, width);
+    }
+}
+
 void SKDrawText(TCanvas* Cnvs, const AnsiString& S, const TRect& R) {
     TRect r = R;
     Cnvs->TextRect(r, S, DT_SINGLELINE | DT_VCENTER | DT_LEFT);

@@ -7,7 +7,6 @@
 #include "skin/data/Skutils_Codecs.h"
 #include "skin/data/Skutils_Geometry.h"
 #include "skin/data/Skutils_Images.h"
-#include "skin/data/Skutils_TextAudit.h"
 
 #include "classlib/Graphics.h"
 #include "classlib/JpegImage.h"
@@ -21,6 +20,9 @@ TRect RectToCenter(TRect& R, const TRect& Bounds);
 
 // Shortens S from its end until S + "..." fits W; the result then ends in "...".
 void CorrectTextbyWidth(TCanvas* Cnvs, AnsiString& S, int W);
+// The same for a text drawn into Room: it fits with the pixels its glyphs draw past their
+// advances (TCanvas::TextOverhang), so that no letter is cut at Room's edge.
+void FitTextToRoom(TCanvas* Cnvs, AnsiString& S, int Room);
 // Single line, vertically centred, left aligned.
 void SKDrawText(TCanvas* Cnvs, const AnsiString& S, const TRect& R);
 // S clipped to R, 2 pixels in (plus AOffset), vertically centred.

@@ -1,397 +1,64 @@
 // The editor as a person uses it: the built vantorel.exe runs as a process of its own, in a
-// folder of its own, and is driven only by the pointer and the keys (SendInput at screen
-// points); every check reads the screen and the windows' rectangles from outside. The
-// program writes each skinned text it draws, with the room it had, to the file named by
-// VANTOREL_TEXT_AUDIT. Screenshots (person-*.bmp) go beside the test program.
+// folder of its own, and is driven only by the pointer and the keys; every check reads the
+// screen and the windows' rectangles from outside (tests/app/PersonSupport.h). Texts are
+// checked by their ink: each is drawn here in the font the skin gives its control and looked
+// for, whole, among the pixels of that control. Screenshots (person-*.bmp) go beside the test
+// program.
 //
 // Every wait is a poll with a deadline; the editor is killed at the end of every test.
+#include "tests/app/PersonSupport.h"
 #include "tests/support/TempFolder.h"
-
-#include "classlib/Paths.h"
 
 #include <gtest/gtest.h>
 #include "classlib/Platform.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <memory>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace person;
 
-// Polls Condition until it holds or Ms milliseconds have passed.
-bool WaitUntil(const std::function<bool()>& Condition, int Ms = 4000) {
-    const auto end = Clock::now() + std::chrono::milliseconds(Ms);
-    for (;;) {
-        if (Condition()) return true;
-        if (Clock::now() > end) return false;
-        Sleep(25);
-    }
-}
-
-std::string Describe(const RECT& R) {
-    std::ostringstream s;
-    s << "(" << R.left << ", " << R.top << ")-(" << R.right << ", " << R.bottom << ")";
-    return s.str();
-}
-
-// ---- Windows seen from outside ---------------------------------------------------------------
-
-std::string ClassOf(HWND Wnd) {
-    char name[256] = "";
-    GetClassNameA(Wnd, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND Wnd) {
-    char text[512] = "";
-    // Straight to the window: a text query that cannot wait on a busy program.
-    DWORD_PTR unused = 0;
-    SendMessageTimeoutA(Wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 1000, &unused);
-    return text;
-}
-
-std::string Name(HWND Wnd) {
-    return ClassOf(Wnd) + " \"" + TextOf(Wnd) + "\"";
-}
-
-RECT WindowRectOf(HWND Wnd) {
-    RECT r{};
-    GetWindowRect(Wnd, &r);
-    return r;
-}
-
-RECT ClientRectOnScreen(HWND Wnd) {
-    RECT r{};
-    GetClientRect(Wnd, &r);
-    POINT corner{0, 0};
-    ClientToScreen(Wnd, &corner);
-    OffsetRect(&r, corner.x, corner.y);
-    return r;
-}
-
-POINT Centre(const RECT& R) {
-    return {(R.left + R.right) / 2, (R.top + R.bottom) / 2};
-}
-
-// The shown top-level windows of process Pid.
-std::vector<HWND> TopWindowsOf(DWORD Pid) {
-    struct Search {
-        DWORD Pid;
-        std::vector<HWND> Found;
-    } search{Pid, {}};
-    EnumWindows(
-        [](HWND Wnd, LPARAM Param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(Param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(Wnd, &pid);
-            if (pid == s->Pid && IsWindowVisible(Wnd)) s->Found.push_back(Wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
-// Every window inside Parent, at any depth.
-std::vector<HWND> DescendantsOf(HWND Parent) {
-    std::vector<HWND> found;
-    EnumChildWindows(
-        Parent,
-        [](HWND Wnd, LPARAM Param) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(Param)->push_back(Wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// The first window inside Parent of that class whose caption starts with Start.
-HWND FindInside(HWND Parent, const std::string& Class, const std::string& Start = "") {
-    for (HWND wnd : DescendantsOf(Parent))
-        if (ClassOf(wnd) == Class && TextOf(wnd).rfind(Start, 0) == 0) return wnd;
-    return nullptr;
-}
-
-// ---- A person's hands ------------------------------------------------------------------------
-
-void SendMouse(DWORD Flags, int X, int Y) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // Rounded up, so that the system's scaling back lands on the very pixel.
-    input.mi.dx = (X * 65536 + w - 1) / w;
-    input.mi.dy = (Y * 65536 + h - 1) / h;
-    input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-    Sleep(15);
-}
-
-void MoveTo(int X, int Y) {
-    SendMouse(0, X, Y);
-}
-
-void Click(int X, int Y) {
-    MoveTo(X, Y);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, X, Y);
-    SendMouse(MOUSEEVENTF_LEFTUP, X, Y);
-}
-
-void Click(const POINT& P) {
-    Click(P.x, P.y);
-}
-
-// True while the thread of Window runs the system's loop that moves or sizes a window.
-bool InMoveSizeLoop(HWND Window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &info) &&
-           (info.flags & GUI_INMOVESIZE) != 0;
-}
-
-// Pressed at the first point, moved there in steps, released at the second. With a Frame,
-// the press is on its sizing border: the moves wait until its loop runs, since the loop
-// measures from where the pointer is when it starts, not from where it was pressed.
-void Drag(int X0, int Y0, int X1, int Y1, HWND Frame = nullptr) {
-    MoveTo(X0, Y0);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, X0, Y0);
-    if (Frame) WaitUntil([Frame] { return InMoveSizeLoop(Frame); }, 3000);
-    constexpr int kSteps = 8;
-    for (int i = 1; i <= kSteps; ++i) {
-        MoveTo(X0 + (X1 - X0) * i / kSteps, Y0 + (Y1 - Y0) * i / kSteps);
-        Sleep(20);
-    }
-    SendMouse(MOUSEEVENTF_LEFTUP, X1, Y1);
-}
-
-void SendKey(WORD Vk, bool Up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = Vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(Vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-    Sleep(15);
-}
-
-void PressKey(WORD Vk) {
-    SendKey(Vk, false);
-    SendKey(Vk, true);
-}
-
-void TypeText(const std::string& Text) {
-    for (char c : Text) {
-        const SHORT key = VkKeyScanA(c);
-        const bool shift = (key & 0x100) != 0;
-        if (shift) SendKey(VK_SHIFT, false);
-        PressKey(static_cast<WORD>(key & 0xFF));
-        if (shift) SendKey(VK_SHIFT, true);
-    }
-}
-
-// The pointer rests in the screen's corner, away from every window of the editor.
-void ParkPointer() {
-    MoveTo(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
-}
-
-// ---- The screen ------------------------------------------------------------------------------
-
-// A rectangle of the screen as it shows it, one 0x00RRGGBB value per pixel, rows top down.
-struct TShot {
-    int Width = 0;
-    int Height = 0;
-    std::vector<DWORD> Pixels;
-
-    bool operator==(const TShot& Other) const {
-        return Width == Other.Width && Height == Other.Height && Pixels == Other.Pixels;
-    }
-    DWORD At(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y * Width + X)]; }
-    // The smallest rectangle, in this shot's coordinates, that holds every pixel that differs
-    // from Other's; empty when none does.
-    RECT Changes(const TShot& Other) const {
-        RECT r{Width, Height, 0, 0};
-        for (int y = 0; y < Height; ++y)
-            for (int x = 0; x < Width; ++x)
-                if (At(x, y) != Other.At(x, y)) {
-                    r.left = std::min<LONG>(r.left, x);
-                    r.top = std::min<LONG>(r.top, y);
-                    r.right = std::max<LONG>(r.right, x + 1);
-                    r.bottom = std::max<LONG>(r.bottom, y + 1);
-                }
-        if (r.right <= r.left) r = RECT{0, 0, 0, 0};
-        return r;
-    }
-    // Area (in this shot's coordinates) painted black, for a part that changes by itself.
-    void Blank(const RECT& Area) {
-        for (int y = std::max<LONG>(0, Area.top); y < std::min<LONG>(Height, Area.bottom); ++y)
-            for (int x = std::max<LONG>(0, Area.left); x < std::min<LONG>(Width, Area.right); ++x)
-                Pixels[static_cast<std::size_t>(y * Width + x)] = 0;
-    }
-    bool SameIn(const TShot& Other, const RECT& Area) const {
-        for (int y = std::max<LONG>(0, Area.top); y < std::min<LONG>(Height, Area.bottom); ++y)
-            for (int x = std::max<LONG>(0, Area.left); x < std::min<LONG>(Width, Area.right); ++x)
-                if (At(x, y) != Other.At(x, y)) return false;
-        return true;
-    }
-    void Save(const std::string& Name) const {
-        BITMAPINFOHEADER info{};
-        info.biSize = sizeof info;
-        info.biWidth = Width;
-        info.biHeight = -Height;
-        info.biPlanes = 1;
-        info.biBitCount = 32;
-        info.biCompression = BI_RGB;
-        BITMAPFILEHEADER file{};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info;
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(Pixels.size() * 4);
-        std::ofstream out(ExeDir() + Name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(&file), sizeof file);
-        out.write(reinterpret_cast<const char*>(&info), sizeof info);
-        out.write(reinterpret_cast<const char*>(Pixels.data()),
-                  static_cast<std::streamsize>(Pixels.size() * 4));
-    }
+// The controls whose window text is a caption they draw, and the skin section of their font.
+struct TCaptionKind {
+    const char* Class;
+    const char* Section;
+    TInkLook Look;
+};
+const TCaptionKind kCaptionKinds[] = {
+    {"TskSkinButton", "button", {.Prefix = true}},
+    {"TskSkinGroupBox", "groupbox", {}},
+    {"TskSkinExPanel", "expanel", {.MayShorten = true}},
+    {"TskSkinLabel", "label", {}},
 };
 
-TShot Grab(const RECT& R) {
-    TShot shot;
-    shot.Width = std::max<LONG>(0, R.right - R.left);
-    shot.Height = std::max<LONG>(0, R.bottom - R.top);
-    shot.Pixels.assign(static_cast<std::size_t>(shot.Width * shot.Height), 0);
-    if (shot.Pixels.empty()) return shot;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.Width;
-    info.bmiHeader.biHeight = -shot.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.Width, shot.Height, screen, R.left, R.top, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (std::size_t i = 0; i < shot.Pixels.size(); ++i) shot.Pixels[i] = pixels[i] & 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
+// The part of Shot (taken at Origin on the screen) that shows Area of the screen.
+TShot Part(const TShot& Shot, POINT Origin, RECT Area) {
+    OffsetRect(&Area, -Origin.x, -Origin.y);
+    const RECT all{0, 0, Shot.Width, Shot.Height};
+    IntersectRect(&Area, &Area, &all);
+    TShot part;
+    part.Width = std::max<LONG>(0, Area.right - Area.left);
+    part.Height = std::max<LONG>(0, Area.bottom - Area.top);
+    for (int y = Area.top; y < Area.bottom; ++y)
+        for (int x = Area.left; x < Area.right; ++x) part.Pixels.push_back(Shot.At(x, y));
+    return part;
 }
-
-// The rectangle once it stops changing (the same twice in a row), or as it is at the deadline.
-TShot GrabStill(const RECT& R, int Ms = 2000) {
-    TShot last = Grab(R);
-    WaitUntil(
-        [&] {
-            Sleep(60);
-            TShot now = Grab(R);
-            const bool still = now == last;
-            last = std::move(now);
-            return still;
-        },
-        Ms);
-    return last;
-}
-
-// Asks Wnd and everything in it to paint itself again from scratch, without waiting for it
-// (a busy program must not hold the test up): the caller waits for a still screen.
-void ForceFullRepaint(HWND Wnd) {
-    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-// ---- The editor in a process of its own --------------------------------------------------------
-
-class TEditorProcess {
-public:
-    // Copies the program and its template into Folder and starts it there; AuditFile receives
-    // the texts it draws.
-    TEditorProcess(const std::filesystem::path& Folder, const std::filesystem::path& AuditFile) {
-        const std::filesystem::path exe = Folder / "vantorel.exe";
-        std::filesystem::copy_file(ExeDir() + "vantorel.exe", exe,
-                                   std::filesystem::copy_options::overwrite_existing);
-        std::filesystem::copy_file(ExeDir() + "sxb.tpl", Folder / "sxb.tpl",
-                                   std::filesystem::copy_options::overwrite_existing);
-        SetEnvironmentVariableA("VANTOREL_TEXT_AUDIT", AuditFile.string().c_str());
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe.string() + "\"";
-        FStarted = CreateProcessA(exe.string().c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, Folder.string().c_str(), &startup, &FProcess) != 0;
-        SetEnvironmentVariableA("VANTOREL_TEXT_AUDIT", nullptr);
-        if (!FStarted) return;
-        WaitUntil([this] { return (Main = Find("TFM")) != nullptr; }, 15000);
-    }
-    ~TEditorProcess() {
-        if (!FStarted) return;
-        TerminateProcess(FProcess.hProcess, 0);
-        WaitForSingleObject(FProcess.hProcess, 5000);
-        CloseHandle(FProcess.hThread);
-        CloseHandle(FProcess.hProcess);
-    }
-    TEditorProcess(const TEditorProcess&) = delete;
-    TEditorProcess& operator=(const TEditorProcess&) = delete;
-
-    DWORD Pid() const { return FProcess.dwProcessId; }
-    DWORD ThreadId() const { return FProcess.dwThreadId; }
-    std::vector<HWND> Windows() const { return TopWindowsOf(Pid()); }
-    // The first shown top-level window of the editor of that class.
-    HWND Find(const std::string& Class) const {
-        for (HWND wnd : Windows())
-            if (ClassOf(wnd) == Class) return wnd;
-        return nullptr;
-    }
-    // The window that has the keyboard focus in the editor.
-    HWND Focus() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(ThreadId(), &info) ? info.hwndFocus : nullptr;
-    }
-    // The text caret on the screen, blinking or not; empty when there is none.
-    RECT Caret() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (!GetGUIThreadInfo(ThreadId(), &info) || !info.hwndCaret) return RECT{};
-        RECT r = info.rcCaret;
-        POINT corner{0, 0};
-        ClientToScreen(info.hwndCaret, &corner);
-        OffsetRect(&r, corner.x, corner.y);
-        return r;
-    }
-
-    HWND Main = nullptr;
-
-private:
-    bool FStarted = false;
-    PROCESS_INFORMATION FProcess{};
-};
-
-// ---- The fixture -----------------------------------------------------------------------------
 
 class PersonUsesEditor : public testing::Test, protected TTempFolder {
 protected:
     void SetUp() override {
         // A short folder name: the file dialogs show it in their captions.
         std::filesystem::create_directories(GetPath() / kFolder);
-        FAudit = GetPath() / "text-audit.log";
-        Editor = std::make_unique<TEditorProcess>(GetPath() / kFolder, FAudit);
+        Editor = std::make_unique<TEditorProcess>(GetPath() / kFolder);
         ASSERT_NE(Editor->Main, nullptr) << "the editor's main window never showed";
-        ParkPointer();
-        SetForegroundWindow(Editor->Main);
         Main = Editor->Main;
-        GrabStill(WindowRectOf(Main));
+        ParkPointer();
+        ASSERT_TRUE(Editor->Activate());
+        Editor->GrabSettled(WindowRectOf(Main));
     }
     void TearDown() override { Editor.reset(); }
 
@@ -423,11 +90,11 @@ protected:
         if (!bar) return {};
         const RECT barRect = WindowRectOf(bar);
         ParkPointer();
-        const TShot plain = GrabStill(barRect);
+        const TShot plain = Editor->GrabSettled(barRect);
         const int y = (barRect.top + barRect.bottom) / 2;
         for (int x = barRect.left + 6; x < barRect.right - 6 && FBarItems.size() < 8;) {
             MoveTo(x, y);
-            const TShot lit = GrabStill(barRect, 800);
+            const TShot lit = Editor->GrabSettled(barRect);
             const RECT changed = lit.Changes(plain);
             RECT item = changed;
             OffsetRect(&item, barRect.left, barRect.top);
@@ -440,7 +107,7 @@ protected:
             x = item.right + 3;
         }
         ParkPointer();
-        EXPECT_TRUE(GrabStill(barRect, 800) == plain) << "the hover light stays after the pointer left the bar";
+        EXPECT_TRUE(Editor->GrabSettled(barRect) == plain) << "the hover light stays after the pointer left the bar";
         return FBarItems;
     }
 
@@ -454,17 +121,27 @@ protected:
     }
 
     // A menu command by keys: Alt, Right to the bar item, Return opens its drop-down on its
-    // first row, Down to the row (counted in rows that can be chosen), Return.
+    // first row, Down to the row (counted in rows that can be chosen), Return. Each key is
+    // pressed once the one before shows: on the bar, then in the drop-down.
     void Command(std::size_t BarItem, int Row) {
-        SetForegroundWindow(Main);
-        PressKey(VK_MENU);
-        for (std::size_t i = 0; i < BarItem; ++i) PressKey(VK_RIGHT);
+        ASSERT_TRUE(Editor->Activate());
+        HWND bar = FindInside(Main, "TskSkinMainMenuBar");
+        ASSERT_NE(bar, nullptr);
+        auto pressSeen = [this](WORD Vk, const RECT& Where, const char* What) {
+            TShot shown = Editor->GrabSettled(Where);
+            PressKey(Vk);
+            EXPECT_TRUE(WaitUntil([&] { return !(Grab(Where) == shown); })) << What << " showed nothing";
+        };
+        const RECT barRect = WindowRectOf(bar);
+        pressSeen(VK_MENU, barRect, "Alt");
+        for (std::size_t i = 0; i < BarItem; ++i) pressSeen(VK_RIGHT, barRect, "Right on the menu bar");
         const std::vector<HWND> before = Editor->Windows();
         PressKey(VK_RETURN);
         HWND menu = WaitForNew(before, "", 2000);
-        for (int i = 0; i < Row; ++i) PressKey(VK_DOWN);
+        ASSERT_NE(menu, nullptr) << "Return on bar item " << BarItem << " opened no drop-down";
+        for (int i = 0; i < Row; ++i) pressSeen(VK_DOWN, WindowRectOf(menu), "Down in the drop-down");
         PressKey(VK_RETURN);
-        if (menu) WaitGone(menu, 2000);
+        EXPECT_TRUE(WaitGone(menu, 2000)) << "Return on row " << Row << " left the drop-down open";
     }
 
     HWND Button(const std::string& Caption) {
@@ -473,58 +150,88 @@ protected:
     }
     static bool Enabled(HWND Wnd) { return Wnd && IsWindowEnabled(Wnd); }
 
-    // The texts drawn since the last look, each as "room W x H, need W x H: text".
-    struct TDrawnText {
-        int RoomWidth, RoomHeight, NeedWidth, NeedHeight;
-        std::string Text;
-    };
-    std::vector<TDrawnText> NewTexts() {
-        std::vector<TDrawnText> texts;
-        std::ifstream in(FAudit, std::ios::binary);
-        if (!in) return texts;
-        in.seekg(FAuditRead);
-        std::string line;
-        while (std::getline(in, line)) {
-            TDrawnText t{};
-            char text[512] = "";
-            if (std::sscanf(line.c_str(), "%d\t%d\t%d\t%d\t%511[^\n]", &t.RoomWidth, &t.RoomHeight,
-                            &t.NeedWidth, &t.NeedHeight, text) == 5) {
-                t.Text = text;
-                texts.push_back(t);
-            }
-        }
-        in.clear();
-        in.seekg(0, std::ios::end);
-        FAuditRead = in.tellg();
-        return texts;
-    }
-
-    // The layout of Wnd as shown: its screenshot, every child window inside its parent's
-    // client area (but for the children of Unchecked), and every text drawn in the editor
-    // since the last look fitting its room with 2 pixels to spare.
+    // The layout of Wnd as shown, after a full repaint: its screenshot, every child window
+    // inside its parent's client area, and the caption of every captioned control whole on the
+    // screen; Unchecked and what it holds are left out.
     void AuditLayout(HWND Wnd, const std::string& Shown, HWND Unchecked = nullptr) {
         SCOPED_TRACE("layout of " + Shown);
         ForceFullRepaint(Wnd);
-        GrabStill(WindowRectOf(Wnd)).Save("person-" + Shown + ".bmp");
-        for (HWND child : DescendantsOf(Wnd)) {
+        const RECT window = WindowRectOf(Wnd);
+        // A caption that changes by itself (the animation's) counts when it is the same
+        // before and after the look.
+        const std::vector<HWND> children = DescendantsOf(Wnd);
+        auto captions = [&children] {
+            std::vector<std::string> texts;
+            for (HWND child : children) texts.push_back(TextOf(child));
+            return texts;
+        };
+        TShot shot;
+        std::vector<std::string> texts;
+        EXPECT_TRUE(WaitUntil([&] {
+            texts = captions();
+            shot = Editor->GrabSettled(window);
+            return captions() == texts;
+        })) << "the captions never held still for a look";
+        shot.Save("person-" + Shown + ".bmp");
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            const HWND child = children[i];
             if (!IsWindowVisible(child)) continue;
+            if (Unchecked && (child == Unchecked || IsChild(Unchecked, child))) continue;
             HWND parent = GetParent(child);
-            if (parent == Unchecked) continue;
             const RECT area = ClientRectOnScreen(parent), own = WindowRectOf(child);
-            RECT both{};
-            IntersectRect(&both, &area, &own);
-            EXPECT_TRUE(EqualRect(&both, &own))
-                << Name(child) << " at " << Describe(own) << " leaves the client area "
-                << Describe(area) << " of " << Name(parent);
+            EXPECT_TRUE(Inside(own, area)) << Name(child) << " at " << Describe(own) << " leaves the client area "
+                                           << Describe(area) << " of " << Name(parent);
+            const std::string& caption = texts[i];
+            if (caption.empty()) continue;
+            for (const TCaptionKind& kind : kCaptionKinds) {
+                if (ClassOf(child) != kind.Class) continue;
+                EXPECT_TRUE(ShowsWhole(Part(shot, {window.left, window.top}, own), caption, SkinFont(kind.Section),
+                                       kind.Look))
+                    << "in " << Name(child) << " at " << Describe(own);
+            }
         }
-        std::set<std::string> reported;
-        for (const TDrawnText& t : NewTexts()) {
-            if (t.NeedWidth + 2 <= t.RoomWidth && t.NeedHeight <= t.RoomHeight) continue;
-            std::ostringstream s;
-            s << "drawn by now in one of the editor's windows: \"" << t.Text << "\" needs " << t.NeedWidth << " x " << t.NeedHeight
-              << " (+2 wide) in a text rectangle of " << t.RoomWidth << " x " << t.RoomHeight;
-            if (reported.insert(s.str()).second) ADD_FAILURE() << s.str();
-        }
+    }
+
+    // The file dialog's two labels whole, and its name field, type box and both buttons
+    // inside its client area.
+    void ExpectBottomRowWhole(HWND Dialog) {
+        HWND edit = FindInside(Dialog, "TskSkinEdit");
+        ASSERT_NE(edit, nullptr);
+        HWND bottom = GetParent(edit);
+        const RECT client = ClientRectOnScreen(Dialog), row = WindowRectOf(bottom);
+        std::vector<HWND> controls{edit, FindInside(Dialog, "TskSkinFilterComboBox")};
+        for (HWND wnd : DescendantsOf(bottom))
+            if (ClassOf(wnd) == "TskSkinButton") controls.push_back(wnd);
+        ASSERT_EQ(controls.size(), 4u) << "the name field, the type box and two buttons";
+        for (HWND control : controls)
+            EXPECT_TRUE(control && Inside(WindowRectOf(control), client))
+                << Name(control) << " at " << Describe(WindowRectOf(control)) << " is not inside the client area "
+                << Describe(client);
+        const TShot shot = Editor->GrabSettled(row);
+        for (const char* label : {"File name:", "File type:"})
+            EXPECT_TRUE(ShowsWhole(shot, label, SkinFont("stdlabel")));
+    }
+
+    // Each line of a skinned message box's text whole in the box.
+    void ExpectMessageWhole(HWND Box, const std::vector<std::string>& Lines) {
+        const TShot shot = Editor->GrabSettled(WindowRectOf(Box));
+        for (const std::string& line : Lines)
+            EXPECT_TRUE(ShowsWhole(shot, line, SkinFont("stdlabel"))) << "in the box " << Name(Box);
+    }
+
+    // A click into the edit Edit, which then has the focus: what is typed next goes there.
+    void ClickInto(HWND Edit) {
+        Click(Centre(WindowRectOf(Edit)));
+        ASSERT_TRUE(WaitUntil([&] { return Editor->Focus() == Edit; })) << Name(Edit) << " took no focus";
+    }
+
+    // Name typed into the file dialog Dialog's name field and Return pressed: the dialog closes.
+    void TypeAndReturn(HWND Dialog, const std::string& Name) {
+        HWND edit = FindInside(Dialog, "TskSkinEdit");
+        ASSERT_NE(edit, nullptr);
+        ClickInto(edit);
+        TypeText(Name);
+        AnswerBox(Dialog, VK_RETURN, "Return on " + Name);
     }
 
     // Key Vk in the box Box: the box closes, and until it does, none of its windows is lost.
@@ -544,16 +251,15 @@ protected:
             << "the main window stays disabled after " << What;
     }
 
-    // The editor's own folder, inside the test's.
+    // The editor's own folder, inside the test's, as the editor names it.
     static constexpr const char* kFolder = "ed";
+    std::string EditorFolder() const { return (GetPath() / kFolder).string(); }
     static AnsiString InFolder(const char* Name) { return AnsiString(kFolder) + "\\" + Name; }
 
     std::unique_ptr<TEditorProcess> Editor;
     HWND Main = nullptr;
 
 private:
-    std::filesystem::path FAudit;
-    std::streamoff FAuditRead = 0;
     std::vector<RECT> FBarItems;
 };
 
@@ -566,9 +272,9 @@ TEST_F(PersonUsesEditor, MenuBarDropDownsOpenUnderTheirItemsAndLeaveNoHighlight)
     const RECT barRect = WindowRectOf(bar);
     const std::vector<RECT> items = BarItems();
     std::string found;
-    for (const RECT& r : items) found += " " + Describe(r);
+    for (const RECT& r : items) found.append(" ").append(Describe(r));
     ASSERT_EQ(items.size(), 4u) << "Pages, Segments, Examples, Help; found" << found;
-    const TShot plain = GrabStill(barRect);
+    const TShot plain = Editor->GrabSettled(barRect);
     const char* names[] = {"pages", "segments", "examples", "help"};
 
     // On failure the bar as it stays is saved, and the stretch that differs is told.
@@ -590,7 +296,7 @@ TEST_F(PersonUsesEditor, MenuBarDropDownsOpenUnderTheirItemsAndLeaveNoHighlight)
         UnionRect(&shown, &shown, &window);
         const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         IntersectRect(&shown, &shown, &screen);
-        GrabStill(shown, 800).Save(std::string("person-menu-") + names[i] + ".bmp");
+        Editor->GrabSettled(shown).Save(std::string("person-menu-") + names[i] + ".bmp");
         // Touching the item's lower edge (or the bar's, a margin below it).
         EXPECT_GE(dropDown.top, item.bottom) << "drop-down at " << Describe(dropDown) << ", item at "
                                               << Describe(item);
@@ -619,12 +325,12 @@ TEST_F(PersonUsesEditor, MenuBarDropDownsOpenUnderTheirItemsAndLeaveNoHighlight)
     // Closed by a command: Segments, Invert lights segments a to g.
     HWND view = FindInside(Main, "TImage32");
     ASSERT_NE(view, nullptr);
-    const TShot before = GrabStill(WindowRectOf(view));
+    const TShot before = Editor->GrabSettled(WindowRectOf(view));
     ASSERT_NE(menu = OpenMenu(kSegmentsMenu), nullptr);
     const RECT rows = WindowRectOf(menu);
     Click(Centre(rows).x, rows.top + (rows.bottom - rows.top) / 4);
     MoveTo(window.right - 10, window.bottom - 10);
-    EXPECT_FALSE(GrabStill(WindowRectOf(view)) == before) << "Invert did not run";
+    EXPECT_TRUE(WaitUntil([&] { return !(Grab(WindowRectOf(view)) == before); })) << "Invert did not run";
     EXPECT_TRUE(barPlainAgain("command"));
 }
 
@@ -633,19 +339,15 @@ TEST_F(PersonUsesEditor, MainWindowResizesByItsBottomEdgeDownTo320) {
     const int x = (start.left + start.right) / 2;
     // Pressed 2 pixels inside the edge and moved 60 pixels down from there.
     Drag(x, start.bottom - 2, x, start.bottom - 2 + 60, Main);
-    WaitUntil([this] { return !InMoveSizeLoop(Main); }, 3000);
     const RECT taller = WindowRectOf(Main);
     EXPECT_EQ(taller.bottom - taller.top, start.bottom - start.top + 60)
         << "dragging the bottom edge 60 pixels down";
     EXPECT_EQ(taller.right - taller.left, start.right - start.left) << "the width stays";
 
     Drag(x, taller.bottom - 2, x, taller.top + 100, Main);
-    WaitUntil([this] { return !InMoveSizeLoop(Main); }, 3000);
     const RECT least = WindowRectOf(Main);
     EXPECT_EQ(least.bottom - least.top, 320) << "dragged far up, the window keeps 320";
-    // At the least height the pages group keeps its caption and next to no client area:
-    // its tool panel and table lie below it by the window's design, so only their texts
-    // are audited there.
+    // At the least height the pages group lies below the window's edge by the window's design.
     AuditLayout(Main, "main-least-height", FindInside(Main, "TskSkinGroupBox", "Pages"));
 }
 
@@ -663,13 +365,14 @@ TEST_F(PersonUsesEditor, EveryTabStopOfTheMainWindowShowsItsFocus) {
     ParkPointer();
     std::vector<HWND> stops;
     bool viewStopped = false, comboStopped = false;
+    HWND focus = Editor->Focus();
     for (int press = 0; press < 14; ++press) {
-        const TShot before = GrabStill(window, 1000);
+        const TShot before = Editor->GrabSettled(window);
+        const HWND left = focus;
         PressKey(VK_TAB);
-        HWND focus = nullptr;
-        WaitUntil([&] { return (focus = Editor->Focus()) != nullptr; }, 1000);
-        const TShot after = GrabStill(window, 1500);
-        if (!focus) continue;
+        ASSERT_TRUE(WaitUntil([&] { return (focus = Editor->Focus()) != left && focus; }, 2000))
+            << "Tab took the focus nowhere from " << Name(left);
+        const TShot after = Editor->GrabSettled(window);
         if (std::find(stops.begin(), stops.end(), focus) != stops.end()) break;
         stops.push_back(focus);
         viewStopped = viewStopped || ClassOf(focus) == "TImage32";
@@ -696,7 +399,7 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     HWND combo = FindInside(Main, "TskSkinComboBox");
     ASSERT_NE(combo, nullptr);
     ASSERT_TRUE(WaitUntil([combo] { return IsWindowVisible(combo) != 0; }, 2000));
-    GrabStill(WindowRectOf(Main));
+    Editor->GrabSettled(WindowRectOf(Main));
     std::vector<HWND> before = Editor->Windows();
     Click(Centre(WindowRectOf(combo)));
     HWND list = WaitForNew(before);
@@ -733,6 +436,8 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     box = WaitForNew(before, "TskMessageForm");
     ASSERT_NE(box, nullptr) << "New asked nothing about the modified list";
     AuditLayout(box, "discard-question");
+    ExpectMessageWhole(box, {EditorFolder() + "\\Untitled.pge has been modified.", "Continuing will loose changes.",
+                             "Do you want to continue?"});
     AnswerBox(box, VK_ESCAPE, "Esc in the discard question");
     EXPECT_TRUE(Enabled(replace)) << "Esc is No: the page stays";
     before = Editor->Windows();
@@ -753,6 +458,23 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     AuditLayout(Main, "main-animating");
     Click(Centre(WindowRectOf(animate)));
     ParkPointer();
+
+    // The export: written, and no program is set to show ".sxb" files, which an information
+    // box tells.
+    for (WORD key : {VK_ESCAPE, VK_RETURN}) {
+        before = Editor->Windows();
+        Command(kExamplesMenu, 0);  // SXBasic, the one item that works
+        box = WaitForNew(before, "TskMessageForm");
+        ASSERT_NE(box, nullptr) << "the export showed nothing";
+        EXPECT_EQ(TextOf(box), "Information");
+        if (key == VK_ESCAPE) {
+            AuditLayout(box, "export-information");
+            ExpectMessageWhole(box, {"The sample program was written to " + EditorFolder() + "\\sxb_sample.sxb.",
+                                     "No program is set to show it."});
+        }
+        AnswerBox(box, key, key == VK_ESCAPE ? "Esc in the export's information" : "Return in the export's information");
+    }
+    EXPECT_TRUE(std::filesystem::exists(GetPath() / kFolder / "sxb_sample.sxb"));
 
     // The export without its template: the error box.
     std::filesystem::remove(GetPath() / kFolder / "sxb.tpl");
@@ -789,7 +511,7 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
     AuditLayout(dialog, "open-dialog");
     HWND edit = FindInside(dialog, "TskSkinEdit");
     ASSERT_NE(edit, nullptr);
-    Click(Centre(WindowRectOf(edit)));
+    ClickInto(edit);
     AnswerBox(dialog, VK_ESCAPE, "Esc in the open dialog's name field");
 
     // Open again: every view of the file list as a full repaint draws it; Return opens.
@@ -809,7 +531,7 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
     RECT caret = Editor->Caret();
     OffsetRect(&caret, -dialogRect.left, -dialogRect.top);
     auto grabDialog = [&](const std::string& Shown) {
-        TShot shot = GrabStill(dialogRect);
+        TShot shot = Editor->GrabSettled(dialogRect);
         if (!Shown.empty()) shot.Save("person-open-" + Shown + ".bmp");
         shot.Blank(caret);
         return shot;
@@ -820,8 +542,12 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
         SCOPED_TRACE(views[v]);
         Click(toolRect.right - 13 - 27 * (3 - v), (toolRect.top + toolRect.bottom) / 2);
         MoveTo(dialogRect.right - 4, dialogRect.top + 8);
+        EXPECT_TRUE(WaitUntil([&] {
+            TShot now = Grab(dialogRect);
+            now.Blank(caret);
+            return !(now == previous);
+        })) << "the view button changed nothing";
         const TShot shown = grabDialog(views[v]);
-        EXPECT_FALSE(shown == previous) << "the view button changed nothing";
         previous = shown;
         ForceFullRepaint(dialog);
         const TShot repainted = grabDialog("");
@@ -829,11 +555,7 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
         EXPECT_TRUE(IsRectEmpty(&differs))
             << "a full repaint changes " << Describe(differs) << " of the dialog";
     }
-    edit = FindInside(dialog, "TskSkinEdit");
-    ASSERT_NE(edit, nullptr);
-    Click(Centre(WindowRectOf(edit)));
-    TypeText("two.pge");
-    AnswerBox(dialog, VK_RETURN, "Return on an existing file in the open dialog");
+    TypeAndReturn(dialog, "two.pge");
     HWND animate = Button("Animate Pages");
     EXPECT_TRUE(WaitUntil([&] { return Enabled(animate); }, 2000)) << "two.pge's pages were not loaded";
 
@@ -852,7 +574,7 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
         ASSERT_NE(dialog, nullptr);
         edit = FindInside(dialog, "TskSkinEdit");
         ASSERT_NE(edit, nullptr);
-        Click(Centre(WindowRectOf(edit)));
+        ClickInto(edit);
         before = Editor->Windows();
         PressKey(VK_RETURN);
         HWND box = WaitForNew(before, "TskMessageForm");
@@ -860,12 +582,97 @@ TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
         EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog)) << "the save dialog closed first";
         if (key == VK_ESCAPE) AuditLayout(box, "overwrite-question");
         AnswerBox(box, key, key == VK_ESCAPE ? "Esc in the overwrite question" : "Return in the overwrite question");
+        // Once the editor answers again it has done with the file: reading it earlier could
+        // stand in the way of its writing.
+        EXPECT_TRUE(Editor->Answers());
         if (key == VK_ESCAPE)
             EXPECT_EQ(Get(InFolder("two.pge")), written) << "Esc is No: the file stays";
         else
-            EXPECT_TRUE(WaitUntil([&] { return Get(InFolder("two.pge")) != written; }, 2000))
-                << "Return is Yes: the file is written";
+            EXPECT_NE(Get(InFolder("two.pge")), written) << "Return is Yes: the file is written";
     }
+}
+
+// Dragged by its corner, each file dialog stops where its name field, type box and buttons
+// still fit, and reopens at that size; the folder pane's caption shows whole or shortened
+// with "...", never cut inside a letter.
+TEST_F(PersonUsesEditor, FileDialogsShrinkNoFurtherThanTheirControlsNeed) {
+    const std::string longFolder = "a folder whose name is longer than its pane";
+    std::filesystem::create_directories(GetPath() / kFolder / longFolder);
+    for (std::size_t item : {std::size_t{1}, std::size_t{2}}) {
+        const std::string kind = item == 1 ? "open" : "save";
+        SCOPED_TRACE(kind + " dialog");
+        std::vector<HWND> before = Editor->Windows();
+        Command(kPagesMenu, static_cast<int>(item));
+        HWND dialog = WaitForNew(before, "TskOpenDlgForm");
+        ASSERT_NE(dialog, nullptr);
+        if (item == 1) {
+            // Return on a folder's full path moves the list, the tree and the pane there.
+            HWND edit = FindInside(dialog, "TskSkinEdit");
+            ASSERT_NE(edit, nullptr);
+            ClickInto(edit);
+            TypeText(EditorFolder() + "\\" + longFolder);
+            PressKey(VK_RETURN);
+            HWND pane = FindInside(dialog, "TskSkinExPanel");
+            ASSERT_NE(pane, nullptr);
+            ASSERT_TRUE(WaitUntil([&] { return TextOf(pane) == longFolder; })) << "the pane shows " << Name(pane);
+            AuditLayout(dialog, "open-long-folder");
+        }
+        const RECT start = WindowRectOf(dialog);
+        Drag(start.right - 2, start.bottom - 2, start.left + 40, start.top + 30, dialog);
+        const RECT least = WindowRectOf(dialog);
+        EXPECT_LT(least.right - least.left, start.right - start.left) << "the dialog did not get narrower";
+        EXPECT_LT(least.bottom - least.top, start.bottom - start.top) << "the dialog did not get lower";
+        ExpectBottomRowWhole(dialog);
+        Editor->GrabSettled(least).Save("person-" + kind + "-least.bmp");
+        // Dragged again, no smaller.
+        Drag(least.right - 2, least.bottom - 2, least.left + 20, least.top + 20, dialog);
+        const RECT again = WindowRectOf(dialog);
+        EXPECT_TRUE(EqualRect(&again, &least)) << Describe(again) << " after " << Describe(least);
+        AnswerBox(dialog, VK_ESCAPE, "Esc in the dialog at its least size");
+
+        // It reopens at the size it was left at, with every control of the row inside.
+        before = Editor->Windows();
+        Command(kPagesMenu, static_cast<int>(item));
+        dialog = WaitForNew(before, "TskOpenDlgForm");
+        ASSERT_NE(dialog, nullptr);
+        const RECT reopened = WindowRectOf(dialog);
+        EXPECT_EQ(reopened.right - reopened.left, least.right - least.left);
+        EXPECT_EQ(reopened.bottom - reopened.top, least.bottom - least.top);
+        ExpectBottomRowWhole(dialog);
+        AnswerBox(dialog, VK_ESCAPE, "Esc in the reopened dialog");
+    }
+}
+
+// Page 100 of 120 makes the widest caption the Animate button shows in use; "Stop (n -
+// 10000)" takes as many digits.
+TEST_F(PersonUsesEditor, TheAnimateButtonShowsItsWidestCaptionWhole) {
+    std::string pages = "[Type]\r\nCommonType=0\r\n[Page]\r\n";
+    for (int i = 0; i < 10000; ++i) pages += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";
+    Put(InFolder("many.pge"), pages);
+    std::vector<HWND> before = Editor->Windows();
+    Command(kPagesMenu, 1);
+    HWND dialog = WaitForNew(before, "TskOpenDlgForm");
+    ASSERT_NE(dialog, nullptr);
+    TypeAndReturn(dialog, "many.pge");
+    HWND animate = Button("Animate Pages");
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(animate); }, 10000)) << "many.pge was not loaded";
+    Click(Centre(WindowRectOf(animate)));
+    ParkPointer();
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(animate).rfind("Stop (", 0) == 0; }, 3000));
+    // The focus mark, drawn across a caption as wide as the button, moves on.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return Editor->Focus() != animate; })) << "Tab left the focus on Animate";
+    // The caption changes twice a second: a look counts when it is the same before and after.
+    std::string caption;
+    TShot shot;
+    ASSERT_TRUE(WaitUntil([&] {
+        caption = TextOf(animate);
+        shot = Editor->GrabSettled(WindowRectOf(animate));
+        return TextOf(animate) == caption;
+    }));
+    shot.Save("person-animate-widest.bmp");
+    EXPECT_NE(caption.find(" - 10000)"), std::string::npos) << caption;
+    EXPECT_TRUE(ShowsWhole(shot, caption, SkinFont("button"), {.Prefix = true}));
 }
 
 } // namespace

@@ -315,11 +315,11 @@ TEST_F(SkinnedWindows, EveryQuestionAndNoticeFitsItsMessageBox) {
 
 TEST_F(SkinnedWindows, TheMainWindowSizesByItsBottomEdgeOnlyAndToNoLessThan320) {
     TskSkinForm* frame = Form->skSkinForm1;
-    for (int i = 0; i < 50 && !frame->GetFormActive(); ++i) {
+    ASSERT_TRUE(PumpUntil([&] {
+        if (frame->GetFormActive()) return true;
         SetForegroundWindow(Form->GetHandle());
-        Pump();
-    }
-    if (!frame->GetFormActive()) GTEST_SKIP() << "the window could not be activated";
+        return false;
+    })) << "the window could not be activated";
     auto window = [&] {
         RECT r;
         GetWindowRect(Form->GetHandle(), &r);

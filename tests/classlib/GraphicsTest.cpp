@@ -300,6 +300,55 @@ TEST(Canvas, TextIsDrawnInTheFontColourAndMeasured) {
     EXPECT_EQ(measured.Height(), extent.cy);
 }
 
+// A control sized to its text's width and overhang holds every pixel the text draws, on
+// one line or several: along a long line the drawn glyphs may run ahead of the advances the
+// system reports.
+TEST(Canvas, TheOverhangHoldsEveryColumnTheTextDraws) {
+    const std::string longLine = "C:\\users\\root\\Temp\\vantorel-268-PersonUsesEditor-"
+                                 "MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsTexts\\ed\\"
+                                 "Untitled.pge has been modified.";
+    struct TCase {
+        std::string Text;
+        int Height;
+        bool Bold;
+        UINT Flags;
+    };
+    const TCase cases[] = {
+        {"View", 12, false, DT_SINGLELINE | DT_NOPREFIX},
+        {"Stop (100 - 120)", 12, false, DT_SINGLELINE | DT_NOPREFIX},
+        {"&Open", 12, false, DT_SINGLELINE},
+        {"a folder whose name is longer than its pane", 14, true, DT_SINGLELINE | DT_NOPREFIX},
+        {longLine, 14, false, DT_SINGLELINE | DT_NOPREFIX},
+        {longLine + "\rContinuing will loose changes.\rDo you want to continue?", 14, false,
+         DT_NOPREFIX | DT_EXPANDTABS},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Text);
+        TBitmap measure(1, 1);
+        TCanvas* m = measure.GetCanvas();
+        m->GetFont()->SetName("Arial");
+        m->GetFont()->SetHeight(c.Height);
+        m->GetFont()->SetStyle(c.Bold ? TFontStyles{fsBold} : TFontStyles{});
+        TRect room(0, 0, 0, 0);
+        m->TextRect(room, c.Text, c.Flags | DT_CALCRECT);
+        const long objects = GdiObjectCount();
+        const int overhang = m->TextOverhang(c.Text, c.Flags);
+        EXPECT_EQ(GdiObjectCount(), objects) << "what it measured with is given back";
+        EXPECT_GE(overhang, 2);
+
+        auto drawn = Surface(room.Width() * 2 + 40, room.Height());
+        TCanvas* d = drawn->GetCanvas();
+        d->GetFont()->Assign(m->GetFont());
+        d->GetFont()->SetColor(clBlack);
+        d->GetBrush()->SetStyle(bsClear);
+        TRect all(0, 0, drawn->GetWidth(), drawn->GetHeight());
+        d->TextRect(all, c.Text, c.Flags | DT_NOCLIP);
+        const int white = CountPixels(*drawn, clWhite, Rect(room.Width() + overhang, 0, drawn->GetWidth(), drawn->GetHeight()));
+        EXPECT_EQ(white, (drawn->GetWidth() - room.Width() - overhang) * drawn->GetHeight())
+            << "ink past " << room.Width() << " + " << overhang;
+    }
+}
+
 TEST(Canvas, CopyRectCopiesAndStretches) {
     auto source = Surface(4, 4);
     source->GetCanvas()->GetBrush()->SetColor(clRed);

@@ -75,6 +75,29 @@ TEST(SkinUtils, TextIsShortenedWithAnEllipsis) {
     EXPECT_EQ(empty, "...");
 }
 
+// Fitted to a room, a text keeps room for what its glyphs draw past their advances: one that
+// fits by its advances alone, with nothing to spare, is shortened too.
+TEST(SkinUtils, TextFittedToARoomKeepsItsOverhangInside) {
+    auto sheet = Sheet(10, 10);
+    TCanvas* canvas = sheet->GetCanvas();
+    const AnsiString caption = "a folder whose name is longer than its pane";
+    AnsiString roomy = caption;
+    FitTextToRoom(canvas, roomy, canvas->TextWidth(caption) + canvas->TextOverhang(caption));
+    EXPECT_EQ(roomy, caption);
+    AnsiString tight = caption;
+    FitTextToRoom(canvas, tight, canvas->TextWidth(caption));
+    EXPECT_NE(tight, caption);
+    for (int room : {canvas->TextWidth(caption), 120, 40, 12, 0}) {
+        AnsiString text = caption;
+        FitTextToRoom(canvas, text, room);
+        ASSERT_GE(text.size(), 3u) << room;
+        EXPECT_EQ(text.substr(text.size() - 3), "...") << room;
+        if (text != "...") {
+            EXPECT_LE(canvas->TextWidth(text) + canvas->TextOverhang(text), room) << text;
+        }
+    }
+}
+
 TEST(SkinUtils, GlyphsHaveTheirPixels) {
     auto sheet = Sheet(9, 8);
     DrawArrowImage(sheet->GetCanvas(), TRect(0, 0, 9, 8), clBlack, 4);

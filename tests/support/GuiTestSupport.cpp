@@ -28,12 +28,13 @@ COLORREF PixelOf(TBitmap* Bitmap, int X, int Y) {
 }
 
 bool TakeFocus(TWinControl* Control) {
-    for (int attempt = 0; attempt < 50 && !Control->Focused(); ++attempt) {
+    return PumpUntil([Control] {
+        // A form hands its focus on to its active control.
+        if (Control->Focused() || IsChild(Control->GetHandle(), GetFocus())) return true;
         SetForegroundWindow(Control->GetParentForm()->GetHandle());
         Control->SetFocus();
-        Pump();
-    }
-    return Control->Focused();
+        return false;
+    });
 }
 
 void PostClick(TWinControl* Control, int X, int Y) {

@@ -22,7 +22,7 @@ bool PumpUntil(const std::function<bool()>& Condition, int Ms = 4000);
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control);
 COLORREF PixelOf(TBitmap* Bitmap, int X, int Y);
 // Other programs on the same display may take the focus away: asks for it again until
-// Control has it, a bounded number of times.
+// Control or a control inside it has it, up to a deadline.
 bool TakeFocus(TWinControl* Control);
 // A left click at (X, Y) of Control, posted to its window, then handled.
 void PostClick(TWinControl* Control, int X, int Y);

@@ -359,4 +359,51 @@ TEST_F(FileDialog, OnTheProgramsSkinThePaneRollsToItsSkinnedStripAndBack) {
     EXPECT_FALSE(Open.PaneRolled);
 }
 
+// A size remembered below the least one is raised, and dragging stops at it: the name field,
+// the type box and both buttons stay whole inside the client area, in the places they have.
+TEST_F(FileDialog, TheDialogsReopenAndDragNoSmallerThanTheirBottomRowNeeds) {
+    TskSkinData skin(nullptr);
+    skin.LoadFromFile(VANTOREL_SKIN_INI);
+    ASSERT_FALSE(skin.Empty);
+    auto expectWhole = [](TskOpenDlgForm* F) {
+        const TRect client = F->GetClientRect();
+        for (TControl* control : std::initializer_list<TControl*>{F->Edit, F->FCB, F->OpenButton, F->CancelButton}) {
+            const TPoint corner = F->ScreenToClient(control->ClientToScreen(TPoint(0, 0)));
+            const TRect own(corner.X, corner.Y, corner.X + control->GetWidth(), corner.Y + control->GetHeight());
+            EXPECT_TRUE(own.Left >= 0 && own.Top >= 0 && own.Right <= client.Right && own.Bottom <= client.Bottom)
+                << control->ClassName() << " at " << own.Left << "," << own.Top << "-" << own.Right << ","
+                << own.Bottom << " in " << client.Right << " x " << client.Bottom;
+        }
+        EXPECT_EQ(F->OpenButton->GetBoundsRect(), TRect(390, 10, 460, 10 + F->OpenButton->GetHeight()));
+        EXPECT_EQ(F->FCB->GetLeft(), 70);
+    };
+    for (TskSkinData* frameSkin : {static_cast<TskSkinData*>(nullptr), &skin})
+        for (TskSkinOpenDialog* dialog : {static_cast<TskSkinOpenDialog*>(&Open), static_cast<TskSkinOpenDialog*>(&Save)}) {
+            SCOPED_TRACE(std::string(dialog->GetTitle()) + (frameSkin ? ", skinned" : ", plain"));
+            dialog->SetSkinData(frameSkin);
+            dialog->SetCtrlSkinData(frameSkin);
+            dialog->DialogWidth = 176;
+            dialog->DialogHeight = 20;
+            Run(*dialog, [&](TskOpenDlgForm* F) {
+                const TPoint least = F->LeastClientSize();
+                EXPECT_EQ(least, TPoint(470, 105)) << "the buttons' right edge and its margin; tool bar and bottom panel";
+                EXPECT_GE(F->GetClientWidth(), least.X);
+                EXPECT_GE(F->GetClientHeight(), least.Y);
+                expectWhole(F);
+                // What the frame lets a drag reach.
+                MINMAXINFO info{};
+                SendMessageA(F->GetHandle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+                EXPECT_EQ(info.ptMinTrackSize.x, least.X + F->GetWidth() - F->GetClientWidth());
+                EXPECT_EQ(info.ptMinTrackSize.y, least.Y + F->GetHeight() - F->GetClientHeight());
+                F->SetBounds(F->GetLeft(), F->GetTop(), info.ptMinTrackSize.x, info.ptMinTrackSize.y);
+                Pump();
+                EXPECT_EQ(F->GetClientWidth(), least.X);
+                EXPECT_EQ(F->GetClientHeight(), least.Y);
+                expectWhole(F);
+            });
+            EXPECT_EQ(dialog->DialogWidth, 470);
+            EXPECT_EQ(dialog->DialogHeight, 105);
+        }
+}
+
 } // namespace

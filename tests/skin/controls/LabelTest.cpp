@@ -56,8 +56,8 @@ TEST_F(SkinLabels, AnAutoSizedLabelFitsItsTextInTheFontItIsDrawnInWithRoomForThe
         measure.GetCanvas()->GetFont()->SetName(Name);
         measure.GetCanvas()->GetFont()->SetHeight(Height);
         // Two pixels at least beyond what the system measures.
-        EXPECT_GE(measure.GetCanvas()->TextOverhang(), 2);
-        return measure.GetCanvas()->TextWidth("File name:") + measure.GetCanvas()->TextOverhang();
+        EXPECT_GE(measure.GetCanvas()->TextOverhang("File name:"), 2);
+        return measure.GetCanvas()->TextWidth("File name:") + measure.GetCanvas()->TextOverhang("File name:");
     };
     EXPECT_EQ(label->GetWidth(), widthIn("Arial", 10));
     // The skin's font arrives after the label sized itself: it measures again.
@@ -78,12 +78,12 @@ TEST_F(SkinLabels, TheFramedLabelWidensToItsTextUnlessItsSkinIsFixed) {
     measure.GetCanvas()->GetFont()->Assign(label->GetDefaultFont());
     // The text, the room for its overhang and the frame.
     EXPECT_EQ(label->GetWidth(), measure.GetCanvas()->TextWidth("A rather long caption") +
-                                     measure.GetCanvas()->TextOverhang() + 4);
+                                     measure.GetCanvas()->TextOverhang("A rather long caption") + 4);
     // A larger default font widens it again.
     label->GetDefaultFont()->SetHeight(24);
     measure.GetCanvas()->GetFont()->Assign(label->GetDefaultFont());
     EXPECT_EQ(label->GetWidth(), measure.GetCanvas()->TextWidth("A rather long caption") +
-                                     measure.GetCanvas()->TextOverhang() + 4);
+                                     measure.GetCanvas()->TextOverhang("A rather long caption") + 4);
 
     // A fixed-size skin: AutoSize goes off and the skin's size holds.
     const int pic = Skin.AddPicture(40, 20);
@@ -106,7 +106,7 @@ TEST_F(SkinLabels, TheFramedLabelWidensToItsTextUnlessItsSkinIsFixed) {
     measure.GetCanvas()->GetFont()->SetHeight(12);
     measure.GetCanvas()->GetFont()->SetStyle(TFontStyles());
     const int text = measure.GetCanvas()->TextWidth("Longer still, much longer") +
-                     measure.GetCanvas()->TextOverhang();
+                     measure.GetCanvas()->TextOverhang("Longer still, much longer");
     EXPECT_EQ(label->NewClRect.Right - label->NewClRect.Left, text);
     EXPECT_EQ(label->GetWidth(), text + 4);
 }

@@ -114,7 +114,7 @@ TPoint ScreenExtent(TFont* Font, const AnsiString& Text, UINT Flags = 0) {
     canvas.SetFont(Font);
     TRect r;
     canvas.TextRect(r, Text, Flags | DT_CALCRECT);
-    const TPoint extent(r.Width() + canvas.TextOverhang(), r.Height());
+    const TPoint extent(r.Width() + canvas.TextOverhang(Text, Flags), r.Height());
     canvas.SetHandle(nullptr);
     ReleaseDC(nullptr, dc);
     return extent;

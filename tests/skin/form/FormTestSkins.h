@@ -23,13 +23,14 @@ constexpr int kWidth = 120, kHeight = 80, kRollUpHeight = 24;
 // Where the client-mode skin puts a control named after its area.
 const TRect kArea(8, 28, 60, 60);
 
-// Brings the skinned form to the front until its skin sees it active; whether it did.
+// Brings the skinned form to the front until its skin sees it active; whether it did
+// within a deadline.
 inline bool Activate(TskSkinForm* Skin, TWinControl* Form) {
-    for (int i = 0; i < 50 && !Skin->GetFormActive(); ++i) {
+    return PumpUntil([&] {
+        if (Skin->GetFormActive()) return true;
         SetForegroundWindow(Form->GetHandle());
-        Pump();
-    }
-    return Skin->GetFormActive();
+        return false;
+    });
 }
 
 // The window's rectangle on the screen.

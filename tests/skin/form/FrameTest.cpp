@@ -148,7 +148,7 @@ TEST_F(SkinFrame, RollUpWinsOverConstraintsAndGivesThemBack) {
 }
 
 TEST_F(SkinFrame, CloseButtonClosesAfterItsOwnRelease) {
-    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
+    ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
     bool closed = false;
     Form->OnClose = TCloseEvent::FromCallable([&](TObject*, TCloseAction& A) {
         closed = true;
@@ -173,7 +173,7 @@ TEST_F(SkinFrame, CloseButtonClosesAfterItsOwnRelease) {
 }
 
 TEST_F(SkinFrame, HoverLightsOnlyThePressedButtonWhileHeld) {
-    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
+    ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
     const int close = Skin->GetIndex("closebutton"), max = Skin->GetIndex("maxbutton");
     Skin->TestActive(288, 12, true);
     EXPECT_EQ(Skin->GetActiveObject(), close);
@@ -309,11 +309,11 @@ TEST_F(SkinFrame, InactiveFrameTakesTheSkinsEffect) {
     TForm other(nullptr);
     other.SetBounds(600, 600, 100, 100);
     other.Show();
-    for (int i = 0; i < 50 && Skin->GetFormActive(); ++i) {
+    ASSERT_TRUE(PumpUntil([&] {
+        if (!Skin->GetFormActive()) return true;
         SetForegroundWindow(other.GetHandle());
-        Pump();
-    }
-    if (Skin->GetFormActive()) GTEST_SKIP() << "the form stayed active";
+        return false;
+    })) << "the form stayed active";
     auto shot = Shot("skinform_inactive.bmp");
     const COLORREF top = PixelOf(shot.get(), 150, 10);
     EXPECT_EQ(GetRValue(top), GetGValue(top));

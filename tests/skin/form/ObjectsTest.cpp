@@ -213,7 +213,7 @@ TEST_F(SkinObjects, TwoHundredRedrawsLeaveNoGdiObjects) {
 
 TEST_F(SkinObjects, TrackBarAndRegulatorFollowTheMouse) {
     UseSkin();
-    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
+    ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
     auto* track = Object<TskSkinTrackBarObject>("track");
     // A press on the track jumps the thumb there; dragging past the end leaves it alone.
     NcPress(24 + 14, 50);
@@ -336,7 +336,7 @@ TEST_F(SkinObjects, MainMenuItemsOpenByClickAndKeys) {
     EXPECT_EQ(items[0]->ObjectRect.Left, 4);
     EXPECT_EQ(items[0]->ObjectRect.Top, 22);
     EXPECT_EQ(items[1]->ObjectRect.Left, items[0]->ObjectRect.Right);
-    if (!testskins::Activate(Skin, Form)) GTEST_SKIP() << "the form could not be activated";
+    ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
     // A click opens the item's menu below it.
     const TRect second = items[1]->ObjectRect;
     NcPress(second.Left + 5, second.Top + 5);

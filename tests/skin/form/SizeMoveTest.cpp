@@ -18,7 +18,7 @@ protected:
         Skin->SetSkinData(Data);
         Form->SetBounds(200, 200, 300, 200);
         Pump();
-        testskins::Activate(Skin, Form);
+        ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
     }
     void TearDown() override {
         SetCursorPos(1279, 1023);
@@ -38,7 +38,6 @@ protected:
 };
 
 TEST_F(SizeMove, BordersSizeAndTheCaptionMoves) {
-    if (!Skin->GetFormActive()) GTEST_SKIP() << "the form could not be activated";
     TPoint moved = Drag(299, 100, 60, 0);
     EXPECT_EQ(Window(), TRect(200, 200, 500 + moved.X, 400)) << "right border";
     moved = Drag(150, 199, 0, 40);
@@ -56,7 +55,6 @@ TEST_F(SizeMove, BordersSizeAndTheCaptionMoves) {
 }
 
 TEST_F(SizeMove, MovingDocksToTheWorkAreaEdgeWithinMagneticSize) {
-    if (!Skin->GetFormActive()) GTEST_SKIP() << "the form could not be activated";
     RECT wa;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
     Skin->SetMagnetic(true);
