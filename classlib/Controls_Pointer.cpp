@@ -29,9 +29,11 @@ void UpdateWatch() {
         return;
     }
     if (!gWatch) {
+        // Made stopped: a timer starts running when it is enabled with all of this in place.
         gWatch = new TTimer(nullptr);
+        gWatch->SetEnabled(false);
         gWatch->SetInterval(kWatchInterval);
-        gWatch->OnTimer = TNotifyEvent::FromCallable([](TObject*) { CheckMouseControl(); });
+        gWatch->SetOnTimer(TNotifyEvent::FromCallable([](TObject*) { CheckMouseControl(); }));
     }
     gWatch->SetEnabled(true);
 }
@@ -68,9 +70,13 @@ TControl* GetMouseControl() {
 
 void CheckMouseControl() {
     if (!gMouseControl) return UpdateWatch();
-    // A window of ours that holds the mouse gets every move, wherever the pointer goes, and
-    // tells the controls itself.
-    if (FindControl(GetCapture())) return;
+    // The window that holds the mouse gets every move, wherever the pointer goes, and tells
+    // the control itself when that is the window or one of its window-less children.
+    if (TWinControl* holder = FindControl(GetCapture())) {
+        const bool holds = gMouseControl == holder ||
+                           (!gMouseControl->IsWindowed() && gMouseControl->GetParent() == holder);
+        if (holds) return;
+    }
     POINT pointer{};
     if (!GetCursorPos(&pointer)) return;
     if (ControlAt(pointer) != gMouseControl) controls_detail::ChangeMouseControl(nullptr);

@@ -145,7 +145,9 @@ TEST_F(PersonFocus, ALitButtonGoesDarkOffEveryWindowAndUnderAnotherProgramsWindo
     Editor->GrabSettled(WindowRectOf(Main)).Save("person-focus-hover.bmp");
 
     ParkPointer();
-    EXPECT_TRUE(Editor->GrabSettled(button) == plain) << "Add Page stays lit, the pointer gone";
+    EXPECT_TRUE(Editor->GrabSettled(button) == plain)
+        << "Add Page stays lit, the pointer gone; the focus is on "
+        << (Editor->Focus() ? Name(Editor->Focus()) : "no window");
 
     // This test's own window, of another program, over the right half of the lit button.
     ASSERT_TRUE(lightUp());

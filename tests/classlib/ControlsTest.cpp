@@ -553,30 +553,46 @@ TEST_F(PointerTest, ThePointerEnteringAndLeavingReachesWindowedAndWindowlessCont
 }
 
 TEST_F(PointerTest, ThePointerWatchTellsTheControlThePointerLeftWhenTheSystemDoesNot) {
+    // The first control the pointer comes to starts the watch's timer, as at the program's
+    // start: its ticks come.
+    controls_detail::StopPointerWatch();
+    MoveTo(100, 100);
+    ASSERT_EQ(GetMouseControl(), Parent);
+    ASSERT_NE(GetMouseControlWatch(), nullptr);
+    EXPECT_TRUE(GetMouseControlWatch()->GetEnabled()) << "watching while a control is under the pointer";
+    // A window comes over the control under the resting pointer: the system says nothing, the
+    // watch's own ticks do (a button: a static window lets the pointer through to what is
+    // below).
+    const TPoint corner = Parent->ClientToScreen({0, 0});
+    auto cover = [&] {
+        return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "BUTTON", "", WS_POPUP | WS_VISIBLE,
+                               corner.X, corner.Y, 120, 120, nullptr, nullptr, nullptr, nullptr);
+    };
+    HWND window = cover();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(PumpUntil([] { return GetMouseControl() == nullptr; })) << "the watch never looked";
+    EXPECT_EQ(Parent->Log, (std::vector<std::string>{"enter", "leave"}));
+    DestroyWindow(window);
+
     // Off all of the program's windows at once. Each look is taken here, at once, before any
     // message the moves may bring is handled.
     MoveTo(150, 100);
     ASSERT_EQ(GetMouseControl(), Parent);
-    ASSERT_NE(GetMouseControlWatch(), nullptr);
-    EXPECT_TRUE(GetMouseControlWatch()->GetEnabled()) << "watching while a control is under the pointer";
+    Parent->Log.clear();
     SetCursorPos(5, 5);
     CheckMouseControl();
-    EXPECT_EQ(Parent->Log, (std::vector<std::string>{"enter", "leave"}));
+    EXPECT_EQ(Parent->Log, (std::vector<std::string>{"leave"}));
     EXPECT_EQ(GetMouseControl(), nullptr);
     EXPECT_FALSE(GetMouseControlWatch()->GetEnabled()) << "no watching with no control under the pointer";
 
-    // A window that comes over a window-less control under a resting pointer (a button: a
-    // static one lets the pointer through to what is below).
+    // A window that comes over a window-less control under a resting pointer.
     MoveTo(30, 40);
     ASSERT_EQ(GetMouseControl(), Shape);
-    const TPoint corner = Parent->ClientToScreen({0, 0});
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "BUTTON", "", WS_POPUP | WS_VISIBLE,
-                                 corner.X, corner.Y, 120, 120, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(cover, nullptr);
+    window = cover();
     CheckMouseControl();
     EXPECT_EQ(Shape->Log.back(), "leave");
     EXPECT_EQ(GetMouseControl(), nullptr);
-    DestroyWindow(cover);
+    DestroyWindow(window);
 
     // Over the control's own window, where the system's mouse messages would say the same,
     // a look changes nothing; the watch's own timer takes the looks.
@@ -597,6 +613,13 @@ TEST_F(PointerTest, ThePointerWatchTellsTheControlThePointerLeftWhenTheSystemDoe
     SetCaptureControl(nullptr);
     CheckMouseControl();
     EXPECT_EQ(GetMouseControl(), nullptr);
+    // One that holds the mouse for its own ends tells no other control: the watch does.
+    MoveTo(150, 100);
+    SetCaptureControl(Form);
+    SetCursorPos(5, 5);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    SetCaptureControl(nullptr);
     Pump();
 }
 
