@@ -157,6 +157,7 @@ protected:
         return true;
     }
     void Mouse(TWinControl* Control, UINT Msg, WPARAM Keys, TPoint At) {
+        if (Msg == WM_MOUSEMOVE) PutPointer(Control, At.X, At.Y);
         PostMessageA(Control->GetHandle(), Msg, Keys, MAKELPARAM(At.X, At.Y));
         Pump();
     }

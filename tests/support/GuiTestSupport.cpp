@@ -101,6 +101,11 @@ void ShownFormTest::TearDown() {
     EXPECT_TRUE(Errors.empty()) << Errors.front();
 }
 
+void PutPointer(TWinControl* Control, int X, int Y) {
+    const TPoint at = Control->ClientToScreen(TPoint(X, Y));
+    SetCursorPos(at.X, at.Y);
+}
+
 void MovePointerTo(int X, int Y) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),

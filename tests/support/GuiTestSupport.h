@@ -57,6 +57,10 @@ std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
 // The user's pointer moved to screen point (X, Y) through the system's input, as a mouse
 // moves it: the messages it brings arrive with the next Pump.
 void MovePointerTo(int X, int Y);
+// The real pointer put at (X, Y) of Control's client area, for a test that hands Control a
+// pointer message for that point itself: the class library watches where the pointer really
+// is, and puts out a hover that the pointer is not there to hold.
+void PutPointer(TWinControl* Control, int X, int Y);
 
 // A drag by the user's mouse: the pointer at screen point From, the left button pressed,
 // the pointer moved by (DX, DY) in two steps, the button released. The moves and the

@@ -61,8 +61,7 @@ public:
 // pointer goes there as well: the class library looks where the pointer really is, and puts
 // out a hover that only a message lit.
 inline void MouseMove(TWinControl* Control, int X, int Y) {
-    const TPoint at = Control->ClientToScreen(TPoint(X, Y));
-    SetCursorPos(at.X, at.Y);
+    PutPointer(Control, X, Y);
     SendMessageA(Control->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
 }
 inline void MouseDown(TWinControl* Control, int X, int Y) {
