@@ -150,7 +150,10 @@ enum TControlStyleItem {
     csFixedWidth,
     csFixedHeight,
     csReplicatable,
-    csNoStdEvents // no OnMouseXxx / OnKeyXxx events
+    csNoStdEvents, // no OnMouseXxx / OnKeyXxx events
+    // built on a system control, yet its PaintWindow draws all of it: its paints never go
+    // straight to the system control's own painter
+    csOwnPaint
 };
 using TControlStyle = TSet<TControlStyleItem>;
 

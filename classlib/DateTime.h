@@ -1,4 +1,5 @@
-// Dates and times as TDateTime, the clock, and the locale's month and day names.
+// Dates and times as TDateTime, the clock, the locale's month and day names and short
+// date format, and dates written and read as text.
 //
 // A TDateTime counts days from 30 December 1899. Before that day the whole
 // part (truncated toward zero) still names the day and the absolute value of
@@ -45,6 +46,18 @@ TDateTime Time();
 using TLocalTimeSource = void (*)(SYSTEMTIME& LocalTime);
 TLocalTimeSource SetLocalTimeSource(TLocalTimeSource Source);
 
+// Where the locale's names and formats are read; tests put a fixed locale here.
+class TLocaleSource {
+public:
+    virtual ~TLocaleSource() = default;
+    // The locale's text for Item (a LOCALE_ constant); false when it gives none.
+    virtual bool LocaleText(LCTYPE Item, AnsiString& Value) = 0;
+};
+// Replaces the source and reads the names, formats and separator below from it at
+// once; null restores the user locale. Returns the previous source, null for the
+// user locale.
+TLocaleSource* SetLocaleSource(TLocaleSource* Source);
+
 // The user locale's names, read when the units start (English until then, and
 // where the locale gives none). Months start with January, days with Sunday.
 extern AnsiString LongMonthNames[12];
@@ -55,3 +68,24 @@ extern AnsiString ShortDayNames[7];
 // 12-hour clock " AMPM" after it or "AMPM " before it, as the locale places
 // the marker.
 extern AnsiString LongTimeFormat;
+// The locale's short date format, with '/' where the date separator goes ("M/d/yyyy"),
+// and that separator.
+extern AnsiString ShortDateFormat;
+extern char DateSeparator;
+
+// DateTime written by Format. Letters are fields, in either case: d and dd the day,
+// ddd and dddd its short and long name; m and mm the month (the minutes right after an
+// hour), mmm and mmmm its names; yy the year's last two digits, yyyy all four; h and
+// hh the hour, on a 12-hour clock when the format holds AMPM (written "AM" or "PM");
+// n and nn the minutes, s and ss the seconds, z and zzz the milliseconds. '/' writes
+// DateSeparator; text in single or double quotes is written as it stands, as is every
+// other character. "MMMM, YYYY" gives "July, 2024".
+AnsiString FormatDateTime(const AnsiString& Format, TDateTime DateTime);
+// The date in ShortDateFormat.
+AnsiString DateToStr(TDateTime Date);
+// Reads three numbers split by DateSeparator (blanks around them allowed) in the order
+// ShortDateFormat gives day, month and year. A year of one or two digits lies in the
+// current century. StrToDate raises EConvertError "'S' is not a valid date" where
+// TryStrToDate returns false.
+TDateTime StrToDate(const AnsiString& S);
+bool TryStrToDate(const AnsiString& S, TDateTime& Date);

@@ -7,6 +7,10 @@
 
 #include "classlib/Platform.h"
 
+// Dll, loaded on the first call (a DLL that registers window classes, say); raises EOSError
+// naming it when it cannot be had.
+HMODULE DelayLoadModule(const char* Dll);
+
 // The address of Name in Dll, loading Dll on the first call; raises EOSError naming both
 // when either cannot be had.
 FARPROC DelayLoadAddress(const char* Dll, const char* Name);

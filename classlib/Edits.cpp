@@ -43,7 +43,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 void TCustomEdit::CreateWnd() {
     TWinControl::CreateWnd();
     HWND wnd = GetHandle();
-    SendMessageA(wnd, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+    LimitText();
     if (FPasswordChar != '\0')
         SendMessageA(wnd, EM_SETPASSWORDCHAR, static_cast<unsigned char>(FPasswordChar), 0);
     SendMessageA(wnd, EM_SETMODIFY, FModified, 0);
@@ -62,8 +62,11 @@ void TCustomEdit::DestroyWnd() {
 
 void TCustomEdit::SetMaxLength(int Value) {
     FMaxLength = std::max(Value, 0);
-    if (HandleAllocated())
-        SendMessageA(GetHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+    if (HandleAllocated()) LimitText();
+}
+
+void TCustomEdit::LimitText() {
+    SendMessageA(GetHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
 }
 
 void TCustomEdit::SetReadOnly(bool Value) {
@@ -126,7 +129,8 @@ void TCustomEdit::SetSelLength(int Value) {
 }
 
 AnsiString TCustomEdit::GetSelText() {
-    AnsiString text = GetText();
+    // The selection lies in the text as the window shows it.
+    AnsiString text = TWinControl::RealGetText();
     auto start = std::min<std::size_t>(static_cast<std::size_t>(GetSelStart()), text.size());
     return text.substr(start, static_cast<std::size_t>(GetSelLength()));
 }
@@ -271,10 +275,6 @@ void TCustomMemo::WMGetDlgCode(TWMGetDlgCode& Message) {
     else
         Message.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
     if (!FWantReturns) Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
-}
-
-void TCustomMaskEdit::Published(TPropertyList& P) {
-    P.Add("EditMask", &TCustomMaskEdit::GetEditMask, &TCustomMaskEdit::SetEditMask);
 }
 
 REGISTER_CLASS(TEdit);

@@ -1,6 +1,7 @@
 // Edits and memos: the system EDIT class.
 #pragma once
 
+#include "classlib/Edits_Mask.h"
 #include "classlib/StringList.h"
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
@@ -50,6 +51,8 @@ protected:
     void DestroyWnd() override;
     // Fires OnChange.
     virtual void Change();
+    // Hands MaxLength to the window.
+    virtual void LimitText();
 
     void CNCommand(TWMCommand& Message);
 
@@ -73,8 +76,11 @@ public:
     explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 };
 
-// An edit that keeps an input mask. The mask is stored and streamed; what typing
-// it allows belongs to the controls that read it.
+// An edit laid out by a mask (see Edits_Mask.h). While it has one, typing overwrites
+// one position at a time and skips the literals; a character a position does not take
+// is refused with a beep; Backspace and Delete empty positions; pasted text is typed
+// character by character. Text is the value (see TEditMask::TextFromEdit); EditText
+// what the window shows. Without a mask it is a plain edit.
 class TCustomMaskEdit : public TCustomEdit {
     DECLARE_CLASS(TCustomMaskEdit, TCustomEdit)
 public:
@@ -83,10 +89,67 @@ public:
     static void Published(TPropertyList& P);
 
     const AnsiString& GetEditMask() const { return FEditMask; }
-    void SetEditMask(const AnsiString& Value) { FEditMask = Value; }
+    // Stores the mask and lays the current Text out by it.
+    void SetEditMask(const AnsiString& Value);
+    bool IsMasked() const { return !FMask.Empty(); }
+    const TEditMask& GetMask() const { return FMask; }
+    AnsiString GetEditText();
+    // Value is taken position by position (see TEditMask::Fitted).
+    void SetEditText(const AnsiString& Value);
+    // Where a character typed now lands: the first input position at or after the
+    // selection's start; -1 when there is none (or no mask).
+    int GetEditPosition();
+
+protected:
+    AnsiString RealGetText() override;
+    void DestroyWnd() override;
+    // A text read while the control is being loaded is laid out here, by the mask read
+    // with it, whichever of the two came first.
+    void Loaded() override;
+    // Quiet while a paste is taken back to be typed by the mask.
+    void Change() override;
+
+    void WMSetText(TMessage& Message);
+    void WMChar(TMessage& Message);
+    void WMKeyDown(TMessage& Message);
+    void WMPaste(TMessage& Message);
+    void WMCut(TMessage& Message);
+    void WMClear(TMessage& Message);
+    void WMUndo(TMessage& Message);
+    void EMReplaceSel(TMessage& Message);
+
+    MESSAGE_HANDLERS(TCustomMaskEdit, TCustomEdit)
+    MESSAGE_HANDLER(WM_SETTEXT, WMSetText)
+    MESSAGE_HANDLER(WM_CHAR, WMChar)
+    MESSAGE_HANDLER(WM_KEYDOWN, WMKeyDown)
+    MESSAGE_HANDLER(WM_PASTE, WMPaste)
+    MESSAGE_HANDLER(WM_CUT, WMCut)
+    MESSAGE_HANDLER(WM_CLEAR, WMClear)
+    MESSAGE_HANDLER(WM_UNDO, WMUndo)
+    MESSAGE_HANDLER(EM_UNDO, WMUndo)
+    MESSAGE_HANDLER(EM_REPLACESEL, EMReplaceSel)
+    END_MESSAGE_HANDLERS
 
 private:
+    // The window's text as it stands, bypassing the mask.
+    AnsiString RawText() { return TCustomEdit::RealGetText(); }
+    void SetRawText(const AnsiString& Value);
+    // Types Chars over the selection: it is emptied, then each character goes to the
+    // next input position that takes it. False when none was taken.
+    bool TypeChars(const AnsiString& Chars);
+    // Empties the selection, or with none the input position at or after (Forward) or
+    // before the caret.
+    void EmptyPositions(bool Forward);
+    // Writes Edit into the window as one change and puts the caret at Caret.
+    void Apply(const AnsiString& Edit, int Caret);
+
     AnsiString FEditMask;
+    TEditMask FMask;
+    // The next WM_SETTEXT or EM_REPLACESEL is the control's own, past the mask.
+    bool FRawNext = false;
+    bool FQuiet = false;
+    // A text was read during loading and waits for the mask.
+    bool FTextPending = false;
 };
 
 class TMaskEdit : public TCustomMaskEdit {

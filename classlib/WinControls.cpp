@@ -1054,7 +1054,7 @@ void TWinControl::WMPaint(TWMPaint& Message) {
     }
     bool hasGraphicChildren = std::any_of(FControls.begin(), FControls.end(),
                                           [](TControl* c) { return !c->IsWindowed(); });
-    if (FDefWndProc && !hasGraphicChildren) {
+    if (FDefWndProc && !hasGraphicChildren && !GetControlStyle().Contains(csOwnPaint)) {
         DefaultHandler(Message.Message);
         return;
     }

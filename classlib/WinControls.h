@@ -113,6 +113,8 @@ public:
     // Layout
     void DisableAlign();
     void EnableAlign();
+    // Forgets a layout asked for while alignment was disabled: EnableAlign then moves nothing.
+    void DropPendingAlign() { FAlignPending = false; }
     void Realign();
     virtual void AdjustClientRect(TRect& Rect);
 

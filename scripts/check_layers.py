@@ -29,7 +29,9 @@ Controls WinControls
 Menus Hints
 Forms
 Labels Buttons Edits ListBoxes ScrollBars GroupBoxes Panels Images Bevels Splitters
-TreeViews ListViews
+ControlBars
+TreeViews ListViews Tabs
+HeaderControls RichEdits
 StdCtrls ExtCtrls Dialogs Clipboard
 """
 

@@ -344,9 +344,24 @@ def bmp(rows, colours=None, bits=8):
     return header + info + palette + bytes(image)
 
 
-if __name__ == "__main__":
-    folder = sys.argv[1]
+def check_pictures(found, sizes):
+    """Each picture (rows of letters) has its width and height, and its bottom-left pixel is
+    the background."""
+    for name, rows in found.items():
+        width, height = sizes[name]
+        if {len(row) for row in rows} != {width} or len(rows) != height:
+            raise SystemExit(f"{name}: not {width} x {height}")
+        if rows[-1][0] != ".":
+            raise SystemExit(f"{name}: a painted bottom-left pixel")
+
+
+def write_pictures(folder, found, colours=None, bits=8):
+    """Each picture as <folder>/<name>.bmp."""
     os.makedirs(folder, exist_ok=True)
-    for name, rows in pictures().items():
+    for name, rows in found.items():
         with open(os.path.join(folder, name + ".bmp"), "wb") as out:
-            out.write(bmp(rows))
+            out.write(bmp(rows, colours, bits))
+
+
+if __name__ == "__main__":
+    write_pictures(sys.argv[1], pictures())

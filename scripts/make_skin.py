@@ -217,10 +217,10 @@ def draw_field(pic, r, state):
     pic.frame(r, edge)
 
 
-def draw_panel(pic, r, highlight=True):
+def draw_panel(pic, r, highlight=True, face=FACE):
     """A framed face; the highlight inside the frame needs a border of two pixels, or it
     would lie in the client part that the program repeats."""
-    pic.fill(r, FACE)
+    pic.fill(r, face)
     pic.frame(r, LINE)
     if not highlight:
         return
@@ -233,6 +233,32 @@ def draw_group(pic, r, caption_bottom):
     pic.vgradient((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + caption_bottom), WHITE, FACE_DARK)
     pic.fill((r[0] + 1, r[1] + caption_bottom - 1, r[2] - 1, r[1] + caption_bottom),
              ACCENT_LIGHT)
+
+
+def draw_header_section(pic, r, state):
+    """A column heading: shaded downwards, a rule below, a separator in its right edge; the
+    middle repeats along the header."""
+    top, bottom, rule = {NORMAL: (WHITE, FACE, LINE), HOT: (WHITE, lighter(SELECT, 0.3), SELECT_EDGE),
+                         DOWN: (FACE_DARK, FACE, DARK)}[state]
+    pic.vgradient(r, top, bottom)
+    pic.fill((r[0], r[3] - 1, r[2], r[3]), rule)
+    pic.fill((r[2] - 1, r[1] + 3, r[2], r[3] - 3), LINE)
+    pic.fill((r[2] - 2, r[1] + 3, r[2] - 1, r[3] - 3), WHITE)
+
+
+def draw_status_bar(pic, r):
+    pic.fill(r, FACE_DARK)
+    pic.fill((r[0], r[1], r[2], r[1] + 1), LINE)
+    pic.fill((r[0], r[1] + 1, r[2], r[1] + 2), WHITE)
+
+
+def draw_status_panel(pic, r):
+    """A sunken field of the status bar: shadow above and left, light below and right."""
+    pic.fill(r, FACE)
+    pic.fill((r[0], r[1], r[2], r[1] + 1), LINE)
+    pic.fill((r[0], r[1], r[0] + 1, r[3]), LINE)
+    pic.fill((r[0], r[3] - 1, r[2], r[3]), WHITE)
+    pic.fill((r[2] - 1, r[1], r[2], r[3]), WHITE)
 
 
 def draw_tool_panel(pic, r):
@@ -440,6 +466,10 @@ class SkinPainter:
                           f"{name}.{key}")
 
     def control_button(self, name, index, skin, rects):
+        if name == "header":
+            self.each_state(name, index, rects, draw_header_section)
+            return
+
         def draw(p, r, s):
             draw_button(p, r, s)
             if name == "resizebutton":
@@ -468,6 +498,10 @@ class SkinPainter:
         caption = rects.get("captionrect", (0, 0, 0, 0))
         if name == "toolpanel":
             draw = lambda p, r, s: draw_tool_panel(p, r)
+        elif name == "buttonsbar":
+            draw = lambda p, r, s: draw_panel(p, r, face=FACE_DARK)
+        elif name == "statusbar":
+            draw = lambda p, r, s: draw_status_bar(p, r)
         elif nonzero(caption):
             client = rects["clientrect"]
             draw = lambda p, r, s: draw_group(p, r, client[1])
@@ -506,7 +540,27 @@ class SkinPainter:
                 self.schedule(index, r, lambda p, r=r, g=GLYPHS[glyph], s=state:
                               caption_button(p, r, g, s, button_top, band), f"{name}.{key}")
 
+    def control_controlbar(self, name, index, skin, rects):
+        """The bar: a framed darker face that repeats inside; the band frame: a face with
+        a grip of two grooves down its left 12 pixels, uniform along each edge."""
+        def band(p, r):
+            p.fill(r, FACE)
+            p.frame(r, LINE)
+            p.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 2), WHITE)
+            for x in (r[0] + 4, r[0] + 7):
+                p.fill((x, r[1] + 3, x + 1, r[3] - 3), DARK)
+                p.fill((x + 1, r[1] + 3, x + 2, r[3] - 3), WHITE)
+            p.soften_corners(r, FACE_DARK)
+        self.schedule(index, skin, lambda p: draw_panel(p, skin, face=FACE_DARK),
+                      f"{name}.skinrect")
+        item = rects["itemrect"]
+        if nonzero(item):
+            self.schedule(index, item, lambda p: band(p, item), f"{name}.itemrect")
+
     def control_label(self, name, index, skin, rects):
+        if name == "statuspanel":
+            self.each_state(name, index, rects, lambda p, r, s: draw_status_panel(p, r))
+            return
         self.each_state(name, index, rects, lambda p, r, s: p.fill(r, FACE))
 
     def control_splitter(self, name, index, skin, rects):
@@ -521,7 +575,22 @@ class SkinPainter:
         self.each_state(name, index, rects, draw)
 
     def control_edit(self, name, index, skin, rects):
-        self.each_state(name, index, rects, draw_field)
+        button = rects.get("buttonrect", (0, 0, 0, 0))
+        if not nonzero(button):
+            self.each_state(name, index, rects, draw_field)
+            return
+
+        # A button edit: its frame pictures hold the button's normal look.
+        def base(p, r, s):
+            draw_field(p, r, s)
+            draw_small_button(p, offset(button, r), "down", NORMAL)
+        self.each_state(name, index, rects, base, {"skinrect", "activeskinrect"})
+        # Here the pressed look lies in the picture, unlike the step buttons' "downbuttonrect".
+        for key in ("activebuttonrect", "downbuttonrect", "unenabledbuttonrect"):
+            r = rects.get(key, (0, 0, 0, 0))
+            if nonzero(r):
+                self.schedule(index, r, lambda p, r=r, s=state_of(key):
+                              draw_small_button(p, r, "down", s), f"{name}.{key}")
 
     def control_combobox(self, name, index, skin, rects):
         button = rects["buttonrect"]
@@ -603,6 +672,34 @@ class SkinPainter:
                         {"activeupbuttonrect", "downupbuttonrect"})
         self.each_state(name, index, rects, lambda p, r, s: draw_small_button(p, r, down, s),
                         {"activedownbuttonrect", "downdownbuttonrect"})
+
+    def control_tab(self, name, index, skin, rects):
+        """The page area's frame (a panel), the tabs (rounded at the top, the selected ones
+        joined to the page below them) and the strip's plain background."""
+        self.schedule(index, skin, lambda p: draw_panel(p, skin), f"{name}.skinrect")
+
+        def tab(p, r, key):
+            top, bottom, edge = BUTTON_TOP, FACE_DARK, LINE
+            if key == "mouseintabrect":
+                top, bottom, edge = WHITE, lighter(SELECT, 0.3), SELECT_EDGE
+            elif key in ("activetabrect", "focustabrect"):
+                top, bottom = WHITE, FACE
+            p.fill(r, FACE)
+            body = (r[0], r[1] + 1, r[2], r[3])
+            p.vgradient(body, top, bottom)
+            p.fill((r[0] + 1, r[1], r[2] - 1, r[1] + 1), edge)
+            p.fill((r[0], r[1] + 1, r[0] + 1, r[3]), edge)
+            p.fill((r[2] - 1, r[1] + 1, r[2], r[3]), edge)
+            if key == "focustabrect":
+                p.fill((r[0] + 1, r[1] + 1, r[2] - 1, r[1] + 3), ACCENT_LIGHT)
+            if key not in ("activetabrect", "focustabrect"):
+                p.fill((r[0], r[3] - 1, r[2], r[3]), LINE)
+            p.soften_corners((r[0], r[1], r[2], r[1] + 2), FACE)
+        for key in ("tabrect", "activetabrect", "focustabrect", "mouseintabrect"):
+            r = rects[key]
+            self.schedule(index, r, lambda p, r=r, k=key: tab(p, r, k), f"{name}.{key}")
+        strip = rects["tabsbgrect"]
+        self.schedule(index, strip, lambda p: p.fill(strip, FACE), f"{name}.tabsbgrect")
 
     def control_trackbar(self, name, index, skin, rects):
         vertical = self.ini.getint(name, "vertical") == 1
@@ -687,6 +784,7 @@ class SkinPainter:
     control_bevel = control_stdlabel
     control_treeview = control_stdlabel
     control_listview = control_stdlabel
+    control_richedit = control_stdlabel
 
     # Frame strips: every frame of the strip drawn by one routine from its number (0 first).
     def frame_strip(self, name, index, skin, draw):

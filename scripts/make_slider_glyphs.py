@@ -8,10 +8,9 @@ horizontal ruler), SK_VTB (the vertical thumb, two 19-pixel states) and SK_VRL (
 vertical ruler) into <folder>. Every picture's bottom-left pixel is the background, a
 colour the elements never use, which the slider leaves out when it draws them.
 """
-import os
 import sys
 
-from make_file_glyphs import bmp
+from make_file_glyphs import check_pictures, write_pictures
 
 # Colours by letter, as (red, green, blue). "." is the background.
 COLOURS = {
@@ -86,18 +85,10 @@ def pictures():
         "SK_VTB": beside(vthumb, pressed(vthumb)),
         "SK_VRL": turned(HRULER),
     }
-    sizes = {"SK_HTB": (18, 17), "SK_HRL": (10, 8), "SK_VTB": (38, 9), "SK_VRL": (8, 10)}
-    for name, rows in found.items():
-        if {len(row) for row in rows} != {sizes[name][0]} or len(rows) != sizes[name][1]:
-            raise SystemExit(f"{name}: not {sizes[name][0]} x {sizes[name][1]}")
-        if rows[-1][0] != ".":
-            raise SystemExit(f"{name}: a painted bottom-left pixel")
+    check_pictures(found, {"SK_HTB": (18, 17), "SK_HRL": (10, 8), "SK_VTB": (38, 9),
+                           "SK_VRL": (8, 10)})
     return found
 
 
 if __name__ == "__main__":
-    folder = sys.argv[1]
-    os.makedirs(folder, exist_ok=True)
-    for name, rows in pictures().items():
-        with open(os.path.join(folder, name + ".bmp"), "wb") as out:
-            out.write(bmp(rows, COLOURS, 4))
+    write_pictures(sys.argv[1], pictures(), COLOURS, 4)

@@ -596,6 +596,10 @@ void TskSkinCustomEdit::WMNCLButtonUp(TMessage& Message) {
     FButtonDown = false;
     Invalidate();
     if (!Focused() && CanFocus()) SetFocus();
+    ButtonClick();
+}
+
+void TskSkinCustomEdit::ButtonClick() {
     if (OnButtonClick) OnButtonClick(this);
 }
 

@@ -184,6 +184,8 @@ public:
     void Invalidate() override;
 
 protected:
+    // A click of the button: fires OnButtonClick.
+    virtual void ButtonClick();
     void CreateParams(TCreateParams& Params) override;
     // The client part of the edit's own picture.
     void PaintBackground(HDC DC) override;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
 
 #include "classlib/UnitInit.h"
 

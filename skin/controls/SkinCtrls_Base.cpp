@@ -13,6 +13,12 @@ void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style) 
     }
 }
 
+void MakeDefaultSkinFont(TFont* Font) {
+    Font->SetName("Arial");
+    Font->SetHeight(14);
+    Font->SetStyle(TFontStyles());
+}
+
 std::unique_ptr<TTimer> NewFadeTimer(TNotifyEvent Tick) {
     auto timer = std::make_unique<TTimer>(nullptr);
     timer->SetInterval(20);
@@ -95,9 +101,7 @@ void TskSkinControl::SetWindowRegion(HRGN Rgn) {
 // ---- TskSkinSizing -----------------------------------------------------------------
 
 TskSkinSizing::TskSkinSizing() : FDefaultFont(std::make_unique<TFont>()) {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle(TFontStyles());
+    MakeDefaultSkinFont(FDefaultFont.get());
     FDefaultFont->OnChange = TNotifyEvent(this, &TskSkinSizing::DefaultFontChanged);
 }
 
@@ -135,17 +139,22 @@ void TskSkinSizing::CreateSkinControlImage(TBitmap* B, TBitmap* SB, const TRect&
     TskSkinShape::CreateSkinControlImage(B, SB, R, control->GetWidth(), control->GetHeight());
 }
 
-void TskSkinSizing::SetSkinFont(TCanvas* Canvas, const AnsiString& Name, int Height,
-                                TFontStyles Style) {
+void SetSkinFont(TCanvas* Canvas, TFont* DefaultFont, bool UseSkinFont, const AnsiString& Name,
+                 int Height, TFontStyles Style) {
     TFont* font = Canvas->GetFont();
     if (!UseSkinFont) {
-        font->Assign(FDefaultFont.get());
+        font->Assign(DefaultFont);
         return;
     }
     font->SetName(Name);
     font->SetHeight(Height);
     font->SetStyle(Style);
-    font->SetCharset(FDefaultFont->GetCharset());
+    font->SetCharset(DefaultFont->GetCharset());
+}
+
+void TskSkinSizing::SetSkinFont(TCanvas* Canvas, const AnsiString& Name, int Height,
+                                TFontStyles Style) {
+    ::SetSkinFont(Canvas, FDefaultFont.get(), UseSkinFont, Name, Height, Style);
 }
 
 void TskSkinSizing::ReadRecordShape(int& CursorIndex) {
@@ -280,4 +289,13 @@ void ShowChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& 
     // A child freed while hidden has left the parent.
     for (TControl* control : *list)
         if (IsChildOf(Parent, control)) control->SetVisible(true);
+}
+
+void StackInOrder(TWinControl* Parent, const std::vector<TControl*>& Buttons, int Last) {
+    // Laid out together, the buttons keep the order of their places: a button that joins
+    // the bottom stack comes from above it, one that joins the top stack from below it.
+    Parent->DisableAlign();
+    for (std::size_t i = 0; i < Buttons.size(); ++i)
+        Buttons[i]->SetAlign(static_cast<int>(i) <= Last ? alTop : alBottom);
+    Parent->EnableAlign();
 }

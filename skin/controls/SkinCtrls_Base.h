@@ -25,12 +25,20 @@ bool StepFade(double& Kf, bool Lit);
 // with SettingFocus raised meanwhile. False when it still has no focus: the press is dropped.
 bool FocusOnPress(TWinControl* Control, bool& SettingFocus);
 
+// The font skinned controls draw their text in without a skin: Arial, 14 pixels high, plain.
+void MakeDefaultSkinFont(TFont* Font);
+
 // The frame of a skinned container or label without a skin. Its own scope keeps its names apart
 // from the class library's panel bevels; form resources write "bvFrame" and so on.
 enum class TskSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
 
 // The one-pixel frame of that style round R, in the system's 3-D colours.
 void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style);
+
+// The canvas font from the skin (Name, Height, Style, DefaultFont's charset) when UseSkinFont,
+// else a copy of DefaultFont.
+void SetSkinFont(TCanvas* Canvas, TFont* DefaultFont, bool UseSkinFont, const AnsiString& Name,
+                 int Height, TFontStyles Style);
 
 
 class TskSkinControl : public TCustomControl, public TskSkinClient {
@@ -156,3 +164,7 @@ protected:
 void HideChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden);
 // Shows those of Hidden's children that are still Parent's and empties Hidden.
 void ShowChildren(TWinControl* Parent, std::unique_ptr<std::vector<TControl*>>& Hidden);
+// Stacks Buttons, children of Parent, in their order: those up to Last along the top,
+// the others along the bottom. One layout places them all, so that each stack follows
+// the buttons' order whatever the stacks held before.
+void StackInOrder(TWinControl* Parent, const std::vector<TControl*>& Buttons, int Last);

@@ -10,20 +10,20 @@
 
 DECLARE_UNIT(SkinCtrls_Bevels)
 
-class TskSkinBevel : public TBevel {
+class TskSkinBevel : public TBevel, public TskSkinFollower {
     DECLARE_CLASS(TskSkinBevel, TBevel)
 public:
     explicit TskSkinBevel(TComponent* AOwner);
     static void Published(TPropertyList& P);
 
-    TskSkinData* GetSkin() const { return FSD; }
+    TskSkinData* GetSkin() const override { return FSD; }
     // Stores and applies, null included.
     void SetSkinData(TskSkinData* Value);
     const AnsiString& GetSkinDataName() const { return SkinDataName; }
     void SetSkinDataName(const AnsiString& Value) { SkinDataName = Value; }
     bool GetDividerMode() const { return FDividerMode; }
     void SetDividerMode(bool Value);
-    void ChangeSkinData();
+    void ChangeSkinData() override;
 
     AnsiString SkinDataName = "bevel";
 
@@ -38,13 +38,13 @@ private:
     TColor FDarkColor = clBtnShadow;
 };
 
-class TskSkinSplitter : public TSplitter {
+class TskSkinSplitter : public TSplitter, public TskSkinFollower {
     DECLARE_CLASS(TskSkinSplitter, TSplitter)
 public:
     explicit TskSkinSplitter(TComponent* AOwner);
     static void Published(TPropertyList& P);
 
-    TskSkinData* GetSkin() const { return FSD; }
+    TskSkinData* GetSkin() const override { return FSD; }
     void SetSkinData(TskSkinData* Value);
     const AnsiString& GetSkinDataName() const { return SkinDataName; }
     void SetSkinDataName(const AnsiString& Value) { SkinDataName = Value; }
@@ -52,7 +52,7 @@ public:
     void SetDefaultSize(int Value) { FDefaultSize = Value; }
     void GetSkinData();
     // The thickness of the skin (or DefaultSize), which is also the least size.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
 
     AnsiString SkinDataName = "vsplitter";
 

@@ -199,15 +199,23 @@ void TskButtonCore::ActionChange(TCustomAction* Sender) {
     control->SetEnabled(Sender->GetEnabled());
     TActionList* list = Sender->GetActionList();
     TCustomImageList* images = list ? list->GetImages() : nullptr;
-    const int index = Sender->GetImageIndex();
-    TBitmap* glyph = GetGlyph();
-    if (glyph->GetEmpty() && images && index >= 0 && index < images->GetCount()) {
-        glyph->SetSize(images->GetWidth(), images->GetHeight());
-        glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
-        glyph->GetCanvas()->FillRect(TRect(0, 0, images->GetWidth(), images->GetHeight()));
-        images->Draw(glyph->GetCanvas(), 0, 0, index);
-    }
+    if (GetGlyph()->GetEmpty()) DrawImageIntoGlyph(images, Sender->GetImageIndex());
     control->Repaint();
+}
+
+void TskButtonCore::DrawImageIntoGlyph(TCustomImageList* Images, int Index) {
+    if (!Images || Index < 0 || Index >= Images->GetCount()) return;
+    TBitmap* glyph = GetGlyph();
+    glyph->SetSize(Images->GetWidth(), Images->GetHeight());
+    glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+    glyph->GetCanvas()->FillRect(TRect(0, 0, Images->GetWidth(), Images->GetHeight()));
+    Images->Draw(glyph->GetCanvas(), 0, 0, Index);
+}
+
+void TskButtonCore::SetGlyphFromImages(TCustomImageList* Images, int Index) {
+    GetGlyph()->Assign(nullptr);
+    DrawImageIntoGlyph(Images, Index);
+    ButtonControl()->Repaint();
 }
 
 void TskButtonCore::GlyphChanged() {
@@ -299,6 +307,8 @@ void TskButtonCore::StopRepeat() {
 }
 
 void TskButtonCore::RepeatTimerProc(TObject*) {
+    // A click may free the button (a scroll button that is no longer needed).
+    TComponentProtector protect(ButtonControl());
     ButtonClick();
 }
 

@@ -93,6 +93,9 @@ public:
     void SetRepeatMode(bool Value) { FRepeatMode = Value; }
     int GetRepeatInterval() const { return FRepeatInterval; }
     void SetRepeatInterval(int Value) { FRepeatInterval = Value; }
+    // The glyph becomes image Index of Images (on clFuchsia, the transparent colour), or
+    // empty when the list has no such image.
+    void SetGlyphFromImages(TCustomImageList* Images, int Index);
     // The linked action: the button takes its caption, enabled state and image, and runs it.
     TCustomAction* GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
     void SetAction(TCustomAction* Value);
@@ -101,6 +104,8 @@ public:
     double GetMorphKf() const { return FMorphKf; }
     bool IsMorphing() const { return FMorphTimer != nullptr; }
     bool IsRepeating() const { return FRepeatTimer != nullptr; }
+    // The timer of the repeat while the button is held; null otherwise.
+    TTimer* GetRepeatTimer() const { return FRepeatTimer.get(); }
     // One tick of the fade timer and of the repeat timer.
     void DoMorph(TObject* Sender = nullptr);
     void RepeatTimerProc(TObject* Sender = nullptr);
@@ -125,6 +130,8 @@ protected:
     virtual bool IsGroupMate(TControl* Other) = 0;
     void GlyphChanged() override;
 
+    // Draws image Index of Images into the glyph, when the list has one.
+    void DrawImageIntoGlyph(TCustomImageList* Images, int Index);
     // Copies the button record found by the lookup.
     void ReadButtonRecord();
     void ReDrawControl();

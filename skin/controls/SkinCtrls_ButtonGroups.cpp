@@ -78,9 +78,7 @@ TskSkinCustomButtonGroup::TskSkinCustomButtonGroup(TComponent* AOwner,
       FButtonDefaultFont(std::make_unique<TFont>()), FButtonSkinDataName(ButtonSection) {
     SetControlStyle(GetControlStyle() << csSetCaption << csDoubleClicks);
     FItems->OnChange = TNotifyEvent(this, &TskSkinCustomButtonGroup::ItemsChange);
-    FButtonDefaultFont->SetName("Arial");
-    FButtonDefaultFont->SetHeight(14);
-    FButtonDefaultFont->SetStyle(TFontStyles());
+    MakeDefaultSkinFont(FButtonDefaultFont.get());
     FButtonDefaultFont->OnChange = TNotifyEvent(this, &TskSkinCustomButtonGroup::ButtonFontChange);
 }
 

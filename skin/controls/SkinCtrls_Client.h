@@ -25,15 +25,29 @@ void DrawMorphed(TBitmap* Image, TMorphKind Kind, double Kf,
                  const std::function<void(TBitmap*)>& DrawNormal,
                  const std::function<void(TBitmap*)>& DrawLit);
 
-class TskSkinClient {
+// What a skinned form's relay of a skin change asks of a control that follows the skin,
+// whatever its base: the skinned bases answer it, and so do the controls that take their
+// font, colours or pictures from a skin without being skinned controls (native views and
+// editors, the header control, labels, bevels).
+class TskSkinFollower {
 public:
-    virtual ~TskSkinClient() = default;
+    virtual ~TskSkinFollower() = default;
 
+    // The skin data object followed; null for none.
+    virtual TskSkinData* GetSkin() const = 0;
+    // The skin is about to be replaced: nothing may paint from its records any more.
+    virtual void BeforeChangeSkinData() {}
+    // The new skin is in place.
+    virtual void ChangeSkinData() = 0;
+};
+
+class TskSkinClient : public TskSkinFollower {
+public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
     // The skin data object the control uses (the SkinData property).
-    TskSkinData* GetSkin() const { return FSD; }
+    TskSkinData* GetSkin() const override { return FSD; }
     // Applies a non-empty skin outside design mode; null clears the reference and repaints.
     virtual void SetSkinData(TskSkinData* Value);
     const AnsiString& GetSkinDataName() const { return FSkinDataName; }
@@ -53,9 +67,8 @@ public:
     // Looks the record up again (every paint does).
     virtual void GetSkinData();
     // The new skin is in place: look up, cursor, size, repaint.
-    virtual void ChangeSkinData();
-    // The skin is about to be replaced: nothing paints from its records any more.
-    virtual void BeforeChangeSkinData() { FIndex = -1; }
+    void ChangeSkinData() override;
+    void BeforeChangeSkinData() override { FIndex = -1; }
 
     // The record's index in the skin's control list; -1 when unskinned.
     int GetSkinIndex() const { return FIndex; }
@@ -68,6 +81,7 @@ public:
 
     // The control this is the skin of.
     virtual TControl* SkinnedControl() = 0;
+
 
 protected:
     virtual void CreateControlDefaultImage(TBitmap*) {}

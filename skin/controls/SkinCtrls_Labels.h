@@ -13,12 +13,12 @@ DECLARE_UNIT(SkinCtrls_Labels)
 // the skin data object (never owned; forgotten when it goes), the section's name, the
 // label's own DefaultFont, and a copy of the record's font once looked up. A section of
 // another kind counts as none: the label keeps its default look.
-class TskStdLabelSkin {
+class TskStdLabelSkin : public TskSkinFollower {
 public:
     explicit TskStdLabelSkin(TComponent* Label);
     virtual ~TskStdLabelSkin() = default;
 
-    TskSkinData* GetSkin() const { return FSD; }
+    TskSkinData* GetSkin() const override { return FSD; }
     // Applies any non-null skin at once.
     void SetSkinData(TskSkinData* Value);
     const AnsiString& GetSkinDataName() const { return FSkinDataName; }
@@ -32,7 +32,7 @@ public:
     // Finds the record again (every drawing does) and copies its font.
     void GetSkinData();
     // The new skin is in place: the label follows its font.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     bool Skinned() const { return FIndex != -1; }
 
 protected:

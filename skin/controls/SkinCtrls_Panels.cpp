@@ -264,24 +264,10 @@ void TskSkinPanel::Paint() {
 }
 
 void TskSkinPanel::TileClientPart(TBitmap* B) {
-    const int cw = RectWidth(ClRect);
-    const int ch = RectHeight(ClRect);
-    if (cw < 1 || ch < 1 || !Picture) return;
-    const int w = GetWidth();
-    const int h = GetHeight();
-    const TRect part = BitmapPart(B);
-    const TTileRange columns = TilesMeeting(0, cw, w / cw, part.Left, part.Right);
-    const TTileRange rows = TilesMeeting(0, ch, h / ch, part.Top, part.Bottom);
-    for (int i = columns.First; i <= columns.Last; ++i)
-        for (int j = rows.First; j <= rows.Last; ++j) {
-            const int xo = std::max(0, cw * (i + 1) - w);
-            const int yo = std::max(0, ch * (j + 1) - h);
-            const TRect source(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,
-                               SkinRect.Left + ClRect.Right - xo, SkinRect.Top + ClRect.Bottom - yo);
-            const TRect dest(i * cw, j * ch, i * cw + cw - xo, (j + 1) * ch - yo);
-            if (IsNullRect(dest)) continue;
-            B->GetCanvas()->CopyRect(dest, Picture->GetCanvas(), source);
-        }
+    if (!Picture) return;
+    const TRect source(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,
+                       SkinRect.Left + ClRect.Right, SkinRect.Top + ClRect.Bottom);
+    TileClient(B, Picture, source, TRect(0, 0, GetWidth(), GetHeight()));
 }
 
 void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,

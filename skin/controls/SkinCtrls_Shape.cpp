@@ -12,6 +12,24 @@ TRect TskSkinShape::AreaAtSize(const TRect& Area, bool Vertical, int W, int H) c
     return r;
 }
 
+void TskSkinShape::CreateSectionImage(TBitmap* B, const TRect& Source, int W, int H,
+                                     bool OpenRight) const {
+    if (LBPoint.X != 0 || LBPoint.Y != 0) {
+        TskSkinShape shape = *this;
+        shape.ResizeMode = rmBoth;
+        shape.MapToSize(W, H, true);
+        (OpenRight ? CreateSkinImage2 : CreateSkinImage)(shape.SkinGeometry(), shape.NewGeometry(), B,
+                                                         Picture, Source, W, H, true);
+        return;
+    }
+    TBitmap strip;
+    (OpenRight ? CreateHSkinImage2 : CreateHSkinImage)(LTPoint.X, RectWidth(SkinRect) - RTPoint.X,
+                                                       &strip, Picture, Source, W,
+                                                       RectHeight(Source));
+    B->SetSize(W, H);
+    B->GetCanvas()->StretchDraw(TRect(0, 0, W, H), &strip);
+}
+
 TBitmap* SkinPicture(TskSkinData* Data, int Index) {
     if (!Data || Index < 0 || Index >= static_cast<int>(Data->ActivePictures.size()))
         return nullptr;

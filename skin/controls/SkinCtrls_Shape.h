@@ -36,6 +36,11 @@ public:
     // Area (a track or progress area of the skin) at W x H: a resizable skin stretches its
     // bottom edge (Vertical) or its right edge with the control.
     TRect AreaAtSize(const TRect& Area, bool Vertical, int W, int H) const;
+    // A header section's picture of Source (one state of SkinRect) at W x H into B: stretched
+    // with the corner points when LBPoint is given, else its three horizontal parts, stretched
+    // to H. OpenRight leaves out the right edge (the area after the last section).
+    void CreateSectionImage(TBitmap* B, const TRect& Source, int W, int H,
+                            bool OpenRight = false) const;
     // The window region of the mask at W x H; null when there is none.
     HRGN CreateShapeRegion(int W, int H) const;
 

@@ -25,18 +25,20 @@ void TskViewSkin::SetSkinData(TskSkinData* Value) {
 
 void TskViewSkin::SetDefaultFont(TFont* Value) {
     FDefaultFont->Assign(Value);
-    if (FIndex == -1) View()->GetFont()->Assign(Value);
+    if (FIndex == -1 && TakesSkinLook()) View()->GetFont()->Assign(Value);
 }
 
 void TskViewSkin::SetDefaultColor(TColor Value) {
     FDefaultColor = Value;
-    if (FIndex == -1) View()->SetColor(Value);
+    if (FIndex == -1 && TakesSkinLook()) View()->SetColor(Value);
 }
 
 void TskViewSkin::ChangeSkinData() {
     TWinControl* view = View();
     FIndex = (!FSD || FSD->Empty) ? -1 : FSD->GetControlIndex(SkinDataName);
-    if (FIndex == -1) {
+    if (!TakesSkinLook()) {
+        // Nothing to apply.
+    } else if (FIndex == -1) {
         view->SetColor(FDefaultColor);
         view->GetFont()->Assign(FDefaultFont.get());
     } else {
@@ -53,6 +55,8 @@ void TskViewSkin::ChangeSkinData() {
             apply(tree);
         else if (auto* list = dynamic_cast<TskDataSkinListView*>(record))
             apply(list);
+        else if (auto* rich = dynamic_cast<TskDataSkinRichEdit*>(record))
+            apply(rich);
     }
     UpDateScrollBars();
 }
@@ -61,17 +65,42 @@ TskViewSkin::~TskViewSkin() {
     ForgetBars();
 }
 
+namespace {
+
+// The bar stops calling View: every event of it bound to View goes.
+void Unbind(TskSkinScrollBar* Bar, const TskViewSkin* View) {
+    for (TNotifyEvent* event : {&Bar->OnChange, &Bar->OnUpButtonClick, &Bar->OnDownButtonClick})
+        if (event->Object() == View) *event = nullptr;
+}
+
+} // namespace
+
 void TskViewSkin::ForgetBars() {
     // A bar freed first has told this view already; one still here stops calling it.
     for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-        if (bar && bar->OnChange.Object() == this) bar->OnChange = nullptr;
+        if (bar) Unbind(bar, this);
     FVScrollBar = FHScrollBar = nullptr;
 }
 
 void TskViewSkin::ReleaseBar(TskSkinScrollBar* Bar, TskSkinScrollBar* Other) {
     if (!Bar) return;
-    if (Bar->OnChange.Object() == this) Bar->OnChange = nullptr;
+    Unbind(Bar, this);
     if (Bar != Other) Bar->RemoveFreeNotification(View());
+}
+
+void TskViewSkin::BindBar(TskSkinScrollBar* Bar, bool Vertical) {
+    Bar->OnChange = Vertical ? TNotifyEvent(this, &TskViewSkin::OnVScrollBarChange)
+                             : TNotifyEvent(this, &TskViewSkin::OnHScrollBarChange);
+    if (Vertical && StepsByLines()) {
+        Bar->OnUpButtonClick = TNotifyEvent(this, &TskViewSkin::OnVScrollBarUpButtonClick);
+        Bar->OnDownButtonClick = TNotifyEvent(this, &TskViewSkin::OnVScrollBarDownButtonClick);
+    }
+    PrepareBar(Bar);
+}
+
+void TskViewSkin::PrepareBar(TskSkinScrollBar* Bar) {
+    Bar->SetEnabled(true);
+    Bar->SetVisible(false);
 }
 
 void TskViewSkin::SetVScrollBar(TskSkinScrollBar* Value) {
@@ -79,9 +108,7 @@ void TskViewSkin::SetVScrollBar(TskSkinScrollBar* Value) {
     FVScrollBar = Value;
     if (Value) {
         Value->FreeNotification(View());
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = TNotifyEvent(this, &TskViewSkin::OnVScrollBarChange);
+        BindBar(Value, true);
     }
     UpDateScrollBars();
 }
@@ -91,9 +118,7 @@ void TskViewSkin::SetHScrollBar(TskSkinScrollBar* Value) {
     FHScrollBar = Value;
     if (Value) {
         Value->FreeNotification(View());
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = TNotifyEvent(this, &TskViewSkin::OnHScrollBarChange);
+        BindBar(Value, false);
     }
     UpDateScrollBars();
 }
@@ -137,6 +162,16 @@ void TskViewSkin::NativeScroll(int Bar, int& Min, int& Max, int& Pos) {
     Min = Max = 0;
     GetScrollRange(wnd, Bar, &Min, &Max);
     Pos = GetScrollPos(wnd, Bar);
+}
+
+void TskViewSkin::ScrollToThumb(UINT Msg, TskSkinScrollBar* Bar) {
+    SendMessageA(View()->GetHandle(), Msg, MAKEWPARAM(SB_THUMBPOSITION, Bar->GetPosition() & 0xFFFF),
+                 0);
+}
+
+void TskViewSkin::RealignBars() {
+    for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
+        if (bar && bar->GetParent()) bar->GetParent()->Realign();
 }
 
 // ---- Tree view --------------------------------------------------------------------------------
@@ -226,14 +261,11 @@ void TskSkinCustomTreeView::UpDateScrollBars() {
 }
 
 void TskSkinCustomTreeView::OnVScrollBarChange(TObject*) {
-    // Thumb positions travel in 16 bits.
-    SendMessageA(GetHandle(), WM_VSCROLL,
-                 MAKEWPARAM(SB_THUMBPOSITION, FVScrollBar->GetPosition() & 0xFFFF), 0);
+    ScrollToThumb(WM_VSCROLL, FVScrollBar);
 }
 
 void TskSkinCustomTreeView::OnHScrollBarChange(TObject*) {
-    SendMessageA(GetHandle(), WM_HSCROLL,
-                 MAKEWPARAM(SB_THUMBPOSITION, FHScrollBar->GetPosition() & 0xFFFF), 0);
+    ScrollToThumb(WM_HSCROLL, FHScrollBar);
 }
 
 // ---- List view ----------------------------------------------------------------------------------
@@ -343,9 +375,7 @@ void TskSkinCustomListView::Loaded() {
 
 void TskSkinCustomListView::ChangeSkinData() {
     TskViewSkin::ChangeSkinData();
-    // The bars' parent lays them out again.
-    for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-        if (bar && bar->GetParent()) bar->GetParent()->Realign();
+    RealignBars();
 }
 
 void TskSkinCustomListView::WndProc(TMessage& Message) {
@@ -543,22 +573,6 @@ void TskSkinCustomListView::GetHeaderSkin() {
     FHeaderDownRect = IsNullRect(record->DownSkinRect) ? active : record->DownSkinRect;
 }
 
-void TskSkinCustomListView::HeaderImage(TBitmap* B, const TRect& Source, int W, int H) {
-    TskSkinShape shape = FHeader;
-    if (shape.LBPoint.X != 0 || shape.LBPoint.Y != 0) {
-        shape.ResizeMode = rmBoth;
-        shape.MapToSize(W, H, true);
-        CreateSkinImage(shape.SkinGeometry(), shape.NewGeometry(), B, shape.Picture, Source, W, H,
-                        true);
-        return;
-    }
-    TBitmap strip;
-    CreateHSkinImage(shape.LTPoint.X, RectWidth(shape.SkinRect) - shape.RTPoint.X, &strip,
-                     shape.Picture, Source, W, RectHeight(Source));
-    B->SetSize(W, H);
-    B->GetCanvas()->StretchDraw(TRect(0, 0, W, H), &strip);
-}
-
 void TskSkinCustomListView::DrawHeaderSection(TCanvas* Canvas, int Index, bool Pressed,
                                               const TRect& R) {
     const int w = RectWidth(R);
@@ -568,7 +582,7 @@ void TskSkinCustomListView::DrawHeaderSection(TCanvas* Canvas, int Index, bool P
     TCanvas* c = image.GetCanvas();
     c->GetFont()->Assign(GetFont());
     if (FHeaderIndex != -1) {
-        HeaderImage(&image, Pressed ? FHeaderDownRect : FHeader.SkinRect, w, h);
+        FHeader.CreateSectionImage(&image, Pressed ? FHeaderDownRect : FHeader.SkinRect, w, h);
         c->GetFont()->SetColor(Pressed ? FHeaderDownFontColor : FHeaderFontColor);
     } else {
         c->GetBrush()->SetColor(static_cast<TColor>(Pressed ? 0xB59385 : ColorToRGB(clBtnFace)));
@@ -637,7 +651,7 @@ void TskSkinCustomListView::PaintHeader(HDC DC) {
     if (RectWidth(rest) > 0 && height > 0) {
         if (FHeaderIndex != -1) {
             TBitmap image;
-            HeaderImage(&image, FHeader.SkinRect, RectWidth(rest), height);
+            FHeader.CreateSectionImage(&image, FHeader.SkinRect, RectWidth(rest), height);
             canvas.Draw(rest.Left, 0, &image);
         } else {
             canvas.GetBrush()->SetColor(clBtnFace);

@@ -1,6 +1,7 @@
 // Skinned tree and list views: the system's views without their own scroll bars, driving
 // two skinned scroll bars beside them both ways, in the skin's font and colour; the list
-// view's column header is painted from a button-like skin section.
+// view's column header is painted from a button-like skin section. The skinned rich edit
+// stands on the same base.
 #pragma once
 
 #include "skin/controls/SkinCtrls_ScrollBars.h"
@@ -10,13 +11,13 @@
 
 DECLARE_UNIT(SkinCtrls_Views)
 
-// What both views share: the skin reference, the default font and colour, the two bars.
-class TskViewSkin {
+// What the native views share: the skin reference, the default font and colour, the two bars.
+class TskViewSkin : public TskSkinFollower {
 public:
     TskViewSkin();
-    virtual ~TskViewSkin();
+    ~TskViewSkin() override;
 
-    TskSkinData* GetSkin() const { return FSD; }
+    TskSkinData* GetSkin() const override { return FSD; }
     void SetSkinData(TskSkinData* Value);
     const AnsiString& GetSkinDataName() const { return SkinDataName; }
     void SetSkinDataName(const AnsiString& Value) { SkinDataName = Value; }
@@ -31,7 +32,7 @@ public:
     int GetSkinIndex() const { return FIndex; }
 
     // Font and colour from the skin (or the defaults), then the bars.
-    virtual void ChangeSkinData();
+    void ChangeSkinData() override;
     virtual void UpDateScrollBars() = 0;
 
     AnsiString SkinDataName;
@@ -40,6 +41,16 @@ protected:
     virtual TWinControl* View() = 0;
     virtual void OnVScrollBarChange(TObject* Sender) = 0;
     virtual void OnHScrollBarChange(TObject* Sender) = 0;
+    // Whether the view takes its font and colour from the skin (and the defaults).
+    virtual bool TakesSkinLook() const { return true; }
+    // A bar the view is given: its events call the view.
+    void BindBar(TskSkinScrollBar* Bar, bool Vertical);
+    // The bar before the view first updates it: the views show it only once they scroll.
+    virtual void PrepareBar(TskSkinScrollBar* Bar);
+    // Whether the vertical bar's arrows step the view by lines (the bar then does not step).
+    virtual bool StepsByLines() const { return false; }
+    virtual void OnVScrollBarUpButtonClick(TObject*) {}
+    virtual void OnVScrollBarDownButtonClick(TObject*) {}
     void ViewNotification(TComponent* AComponent, TOperation Operation);
     // The view lets go of a bar it no longer drives: the bar stops calling it, and the
     // free link goes unless the other bar is the same one.
@@ -56,6 +67,11 @@ protected:
     void FinishBars(bool Changed);
     // The native range and position of one bar of the view.
     void NativeScroll(int Bar, int& Min, int& Max, int& Pos);
+    // Scrolls the view to Bar's position with Msg (WM_VSCROLL or WM_HSCROLL); thumb
+    // positions travel in 16 bits.
+    void ScrollToThumb(UINT Msg, TskSkinScrollBar* Bar);
+    // The bars' parent lays them out again.
+    void RealignBars();
 
     bool FUpdating = false;
     TskSkinScrollBar* FVScrollBar = nullptr;
@@ -157,8 +173,6 @@ private:
     void PaintHeader(HDC DC);
     void GetHeaderSkin();
     void DrawHeaderSection(TCanvas* Canvas, int Index, bool Pressed, const TRect& R);
-    // The header picture of rectangle Source at W x H.
-    void HeaderImage(TBitmap* B, const TRect& Source, int W, int H);
     int ItemHeight();
 
     HWND FHeaderHandle = nullptr;

@@ -51,24 +51,6 @@ void TileV(TBitmap* Dest, TBitmap* Source, const TRect& From, int Step, int S, i
     Tile(Dest, Source, From, Step, S, E, Left, Right, true);
 }
 
-// The source client rectangle From tiled over To in both directions.
-void TileClient(TBitmap* Dest, TBitmap* Source, const TRect& From, const TRect& To) {
-    const int cw = From.Width(), ch = From.Height();
-    if (cw <= 0 || ch <= 0 || To.Width() < 0 || To.Height() < 0) return;
-    const TRect part = BitmapPart(Dest);
-    const TTileRange columns = TilesMeeting(To.Left, cw, To.Width() / cw, part.Left, part.Right);
-    const TTileRange rows = TilesMeeting(To.Top, ch, To.Height() / ch, part.Top, part.Bottom);
-    for (int i = columns.First; i <= columns.Last; ++i) {
-        const int offX = std::max(0, (i + 1) * cw - To.Width());
-        for (int j = rows.First; j <= rows.Last; ++j) {
-            const int offY = std::max(0, (j + 1) * ch - To.Height());
-            const int x = To.Left + i * cw, y = To.Top + j * ch;
-            Copy(Dest, TRect(x, y, x + cw - offX, y + ch - offY), Source,
-                 TRect(From.Left, From.Top, From.Right - offX, From.Bottom - offY));
-        }
-    }
-}
-
 // The middle strip stretched into To through a bitmap of its own size.
 void StretchStrip(TBitmap* Dest, const TRect& To, TBitmap* Source, const TRect& From) {
     if (From.Width() <= 0 || From.Height() <= 0) return;
@@ -96,6 +78,23 @@ TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High) {
     const Int64 first = std::max<Int64>(0, floorDiv(Int64{Low} - Start, Step));
     const Int64 last = std::min<Int64>(Last, floorDiv(Int64{High} - 1 - Start, Step));
     return {static_cast<int>(first), static_cast<int>(std::max<Int64>(first - 1, last))};
+}
+
+void TileClient(TBitmap* Dest, TBitmap* Source, const TRect& From, const TRect& To) {
+    const int cw = From.Width(), ch = From.Height();
+    if (cw <= 0 || ch <= 0 || To.Width() < 0 || To.Height() < 0) return;
+    const TRect part = BitmapPart(Dest);
+    const TTileRange columns = TilesMeeting(To.Left, cw, To.Width() / cw, part.Left, part.Right);
+    const TTileRange rows = TilesMeeting(To.Top, ch, To.Height() / ch, part.Top, part.Bottom);
+    for (int i = columns.First; i <= columns.Last; ++i) {
+        const int offX = std::max(0, (i + 1) * cw - To.Width());
+        for (int j = rows.First; j <= rows.Last; ++j) {
+            const int offY = std::max(0, (j + 1) * ch - To.Height());
+            const int x = To.Left + i * cw, y = To.Top + j * ch;
+            Copy(Dest, TRect(x, y, x + cw - offX, y + ch - offY), Source,
+                 TRect(From.Left, From.Top, From.Right - offX, From.Bottom - offY));
+        }
+    }
 }
 
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW, int) {

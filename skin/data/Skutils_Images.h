@@ -29,6 +29,10 @@ struct TTileRange {
 };
 TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High);
 
+// The source rectangle From (in SB) repeated over To from its top-left corner, the last
+// column and row clipped at To's right and bottom, never scaled.
+void TileClient(TBitmap* B, TBitmap* SB, const TRect& From, const TRect& To);
+
 // Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
 // wide and as high as SkinRect.
 void CreateHSkinImage(int LO, int RO, TBitmap* B, TBitmap* SB, const TRect& SkinRect, int AW,

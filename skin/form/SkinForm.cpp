@@ -626,13 +626,13 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             MouseTimer->SetEnabled(false);
             ClearObjects();
         }
-        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
-            client->BeforeChangeSkinData();
+        ForEachSkinnedControl(FForm, reinterpret_cast<TskSkinData*>(Message.WParam),
+                              [](TskSkinFollower* f) { f->BeforeChangeSkinData(); });
         break;
     case WM_CHANGESKINDATA:
         if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
-        for (TskSkinClient* client : SkinnedControlsOf(FForm, reinterpret_cast<TskSkinData*>(Message.WParam)))
-            client->ChangeSkinData();
+        ForEachSkinnedControl(FForm, reinterpret_cast<TskSkinData*>(Message.WParam),
+                              [](TskSkinFollower* f) { f->ChangeSkinData(); });
         break;
     default:
         if (Message.Msg == WM_CLOSESKINMENU) SkinMenuClose();

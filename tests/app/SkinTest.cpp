@@ -78,6 +78,15 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"spinedit", TskDataSkinSpinEditControl::StaticClass()},
         {"menubutton", TskDataSkinMenuButtonControl::StaticClass()},
         {"toolmenubutton", TskDataSkinMenuButtonControl::StaticClass()},
+        {"tab", TskDataSkinTabControl::StaticClass()},
+        {"controlbar", TskDataSkinControlBar::StaticClass()},
+        {"notebook", TskDataSkinPanelControl::StaticClass()},
+        {"buttonsbar", TskDataSkinPanelControl::StaticClass()},
+        {"header", TskDataSkinButtonControl::StaticClass()},
+        {"statusbar", TskDataSkinPanelControl::StaticClass()},
+        {"statuspanel", TskDataSkinLabelControl::StaticClass()},
+        {"richedit", TskDataSkinRichEdit::StaticClass()},
+        {"buttonedit", TskDataSkinEditControl::StaticClass()},
     };
     return controls;
 }

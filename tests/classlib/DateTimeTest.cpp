@@ -2,9 +2,12 @@
 
 #include "classlib/Exceptions.h"
 
+#include "tests/support/FixedLocale.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <regex>
 
 namespace {
@@ -207,4 +210,97 @@ TEST(LocaleNames, ComeFromTheUserLocaleWithSundayFirst) {
         EXPECT_EQ(LongDayNames[0], "Sunday");
         EXPECT_EQ(LongTimeFormat, "h:mm:ss AMPM");
     }
+}
+
+// ---- Dates as text ------------------------------------------------------------------------
+
+namespace {
+
+class PinnedLocale : public testing::Test {
+protected:
+    void Pin(const char* ShortDate, const char* Separator) {
+        Locale = std::make_unique<TFixedLocale>(ShortDate, Separator);
+        SetLocaleSource(Locale.get());
+    }
+    void SetUp() override {
+        PreviousClock = SetLocalTimeSource(FixedClock);
+        Pin("dd.MM.yyyy", ".");
+    }
+    void TearDown() override {
+        SetLocaleSource(nullptr);
+        SetLocalTimeSource(PreviousClock);
+    }
+
+    std::unique_ptr<TFixedLocale> Locale;
+    TLocalTimeSource PreviousClock = nullptr;
+};
+
+} // namespace
+
+TEST_F(PinnedLocale, FormatsWriteFieldsNamesAndLiterals) {
+    EXPECT_EQ(ShortDateFormat, "dd/MM/yyyy");
+    EXPECT_EQ(DateSeparator, '.');
+    const TDateTime friday = EncodeDate(2024, 7, 5) + EncodeTime(13, 7, 9, 45);
+    const struct {
+        const char* Format;
+        const char* Text;
+    } rows[] = {
+        {"MMMM, YYYY", "July, 2024"},      {"dd/mm/yyyy", "05.07.2024"},
+        {"d/M/yy", "5.7.24"},              {"dddd, mmm d", "Friday, Jul 5"},
+        {"ddd", "Fri"},                    {"hh:nn:ss.zzz", "13:07:09.045"},
+        {"h:mm AMPM", "1:07 PM"},          {"'Day' d \"of\" m", "Day 5 of 7"},
+        {"yyyy-mm-dd 'unclosed", "2024-07-05 unclosed"},
+        {"z", "45"},                       {"", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FormatDateTime(row.Format, friday), row.Text) << row.Format;
+    EXPECT_EQ(FormatDateTime("h AMPM", EncodeTime(0, 30, 0, 0)), "12 AM");
+    EXPECT_EQ(DateToStr(EncodeDate(9999, 12, 31)), "31.12.9999");
+}
+
+TEST_F(PinnedLocale, DatesAreReadInTheShortFormatsOrder) {
+    const struct {
+        const char* Text;
+        TDate Date; // 0, 0, 0 when refused
+    } rows[] = {
+        {"31.12.9999", {9999, 12, 31}}, {"1.2.24", {2024, 2, 1}},  {" 05 . 07 . 1761 ", {1761, 7, 5}},
+        {"29.02.2023", {0, 0, 0}},      {"31.04.2024", {0, 0, 0}}, {"0.1.2024", {0, 0, 0}},
+        {"1.13.2024", {0, 0, 0}},       {"1.1.0000", {0, 0, 0}},   {"1..2024", {0, 0, 0}},
+        {"a.b.c", {0, 0, 0}},           {"1.2.3.4", {0, 0, 0}},    {"", {0, 0, 0}},
+        {"1/2/2024", {0, 0, 0}},        {"123456789012.1.2024", {0, 0, 0}},
+        {"1.2.10000", {0, 0, 0}},       {"1.2", {0, 0, 0}},
+    };
+    for (const auto& row : rows) {
+        TDateTime date = -1;
+        const bool read = TryStrToDate(row.Text, date);
+        EXPECT_EQ(read, row.Date.Year != 0) << row.Text;
+        if (read) {
+            EXPECT_EQ(Decoded(date), row.Date) << row.Text;
+        }
+    }
+    EXPECT_THROW(StrToDate("31.02.2024"), EConvertError);
+    try {
+        StrToDate("x");
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'x' is not a valid date");
+    }
+
+    Pin("yyyy-MM-dd", "-");
+    EXPECT_EQ(ShortDateFormat, "yyyy/MM/dd");
+    EXPECT_EQ(Decoded(StrToDate("2024-02-29")), (TDate{2024, 2, 29}));
+    EXPECT_EQ(DateToStr(EncodeDate(1761, 1, 1)), "1761-01-01");
+    Pin("M/d/yyyy", "/");
+    EXPECT_EQ(Decoded(StrToDate("12/31/9999")), (TDate{9999, 12, 31}));
+    Pin("'Week' dd/MM/yyyy", "/");
+    EXPECT_EQ(ShortDateFormat, "'Week' dd/MM/yyyy") << "quoted text keeps its separators";
+}
+
+TEST(LocaleSource, PinsTheNamesAndGivesBackTheUserLocale) {
+    TFixedLocale english("d/M/yyyy", "/");
+    EXPECT_EQ(SetLocaleSource(&english), nullptr);
+    EXPECT_EQ(LongMonthNames[6], "July");
+    EXPECT_EQ(ShortDayNames[0], "Sun");
+    EXPECT_EQ(SetLocaleSource(nullptr), &english);
+    EXPECT_EQ(LongMonthNames[0], LocaleName(LOCALE_SMONTHNAME1));
+    EXPECT_EQ(DateSeparator, LocaleName(LOCALE_SDATE)[0]);
 }

@@ -15,10 +15,13 @@
 #include "grid/gcltchdr.h"
 #include "grid/gcltcstr.h"
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
+#include "skin/boxctrls/SkinBoxCtrls_DateEdits.h"
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
+#include "skin/boxctrls/SkinBoxCtrls_TimeEdits.h"
+#include "skin/boxctrls/SkinBoxCtrls_TrackEdits.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
@@ -30,21 +33,28 @@
 #include "skin/controls/SkinCtrls_Bevels.h"
 #include "skin/controls/SkinCtrls_ButtonGroups.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/controls/SkinCtrls_ButtonsBars.h"
+#include "skin/controls/SkinCtrls_ControlBars.h"
 #include "skin/controls/SkinCtrls_CheckRadio.h"
 #include "skin/controls/SkinCtrls_ExPanels.h"
 #include "skin/controls/SkinCtrls_FrameStrips.h"
 #include "skin/controls/SkinCtrls_Gauges.h"
 #include "skin/controls/SkinCtrls_ImageButtons.h"
+#include "skin/controls/SkinCtrls_Headers.h"
 #include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/controls/SkinCtrls_MenuButtons.h"
+#include "skin/controls/SkinCtrls_Notebooks.h"
 #include "skin/controls/SkinCtrls_Panels.h"
+#include "skin/controls/SkinCtrls_RichEdits.h"
 #include "skin/controls/SkinCtrls_ScrollBars.h"
 #include "skin/controls/SkinCtrls_Sliders.h"
 #include "skin/controls/SkinCtrls_SpeedButtons.h"
 #include "skin/controls/SkinCtrls_TextLabels.h"
+#include "skin/controls/SkinCtrls_StatusPanels.h"
 #include "skin/controls/SkinCtrls_ToolBars.h"
 #include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/controls/SkinCtrls_Views.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Compressed.h"
 #include "skin/data/SkinData_Stored.h"
@@ -150,6 +160,10 @@ const std::vector<const char*> SkinEdit = {
     "DefaultHeight", "Alignment"};
 const std::vector<const char*> SkinView = {"SkinData",     "SkinDataName", "DefaultFont",
                                            "DefaultColor", "VScrollBar",   "HScrollBar"};
+// The page and tab controls (their tab height follows the look).
+const std::vector<const char*> SkinTabs = {
+    "UseSkinFont", "DefaultFont", "DefaultItemHeight", "SkinData", "SkinDataName", "TabPosition",
+    "Style", "MultiLine", "Images", "OnChange", "OnChanging", "Align", "Enabled", "TabStop"};
 // The skinned modal dialogs.
 const std::vector<const char*> SkinDialog = {"SkinMessage", "AlphaBlend", "AlphaBlendValue",
                                              "AlphaBlendAnimation", "SkinData", "CtrlSkinData",
@@ -159,8 +173,9 @@ const std::vector<const char*> FileDialog = {"LVHeaderSkinDataName", "InitialDir
 
 // Every class the libraries register for form resources, except the bases no form holds
 // on their own (the skinned control, custom control, graphic control and custom slider
-// bases, the custom combo box), the combo box's own drop-down list, and the resamplers and
-// kernels, which a bitmap holds as objects of its own.
+// bases, the custom combo box), the combo box's own drop-down list, the tab sheets, which
+// only a page control holds, and the resamplers and kernels, which a bitmap holds as
+// objects of its own.
 const std::vector<TClassProperties>& Table() {
     static const std::vector<TClassProperties> table = {
         {"TRangeBar",
@@ -288,7 +303,26 @@ const std::vector<TClassProperties>& Table() {
           "ShowAccelChar", "WordWrap", "UseSkinFont", "DefaultFont", "SkinData", "SkinDataName"},
          {}},
         {"TskSkinTreeView", SkinView, {}},
+        {"TskSkinPageControl", Join({SkinTabs, {"ActivePage"}}), {}},
+        {"TskSkinTabControl", Join({SkinTabs, {"Tabs", "TabIndex"}}), {}},
         {"TskSkinListView", Join({SkinView, {"HeaderSkinDataName"}}), {}},
+        {"TskSkinRichEdit",
+         Join({SkinView,
+               {"SkinSupport", "ScrollBars", "Alignment", "HideSelection", "Lines", "MaxLength",
+                "PlainText", "ReadOnly", "WantTabs", "WantReturns", "WordWrap", "OnChange",
+                "OnSelectionChange", "OnProtectChange", "OnResizeRequest", "OnSaveClipboard",
+                "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp"},
+               DragAndDock, {"OnEndDock", "OnStartDock"}}),
+         // The class library's controls are neither dragged nor docked yet.
+         Join({DragAndDock, {"OnEndDock", "OnStartDock"}})},
+        {"TskSkinHeaderControl",
+         {"SkinData", "SkinDataName", "DefaultFont", "UseSkinFont", "DefaultHeight", "Sections",
+          "Style", "DragReorder", "Images", "OnSkinSectionClick", "OnDrawSkinSection",
+          "OnSectionClick", "OnSectionResize", "OnDrawSection"},
+         {}},
+        {"TskSkinStatusPanel",
+         Join({SkinControl, SkinCustomControl, {"Glyph", "NumGlyphs", "Caption", "BorderStyle"}}),
+         {}},
         {"TskSkinData", {"StoredSkin", "CompressedStoredSkin"}, {}},
         {"TPaintBox32", Join({PaintBox, {"Options", "OnPaintBuffer"}}), PaintBoxGaps},
         {"TImage32", Join({PaintBox, ImageOfBitmap, {"BitmapAlign", "ScaleMode"}}), PaintBoxGaps},
@@ -361,6 +395,30 @@ const std::vector<TClassProperties>& Table() {
          {}},
         {"TskSkinBevel", {"SkinData", "SkinDataName", "DividerMode", "Shape", "Style"}, {}},
         {"TskSkinSplitter", {"DefaultSize", "SkinDataName", "SkinData"}, {}},
+        {"TskSkinNotebook",
+         Join({SkinControl, SkinCustomControl,
+               {"Pages", "PageIndex", "ActivePage", "ButtonsMode", "ButtonSkinDataName", "Images",
+                "OnPageChanged", "Caption", "Align", "BorderStyle"}}),
+         {}},
+        {"TskSkinPage", Join({SkinControl, SkinCustomControl, {"ImageIndex", "Caption", "Align"}}),
+         {}},
+        {"TskSkinButtonsBar",
+         Join({SkinControl, SkinCustomControl,
+               {"Sections", "SectionIndex", "ShowButtons", "DefaultSectionFont", "DefaultItemFont",
+                "DefaultButtonHeight", "SectionButtonSkinDataName", "ItemHeight",
+                "ItemsTransparent", "ItemImages", "SectionImages", "Align", "BorderStyle"}}),
+         {}},
+        {"TskSkinControlBar",
+         Join({DragAndDock,
+               {"SkinDataName", "SkinData", "SkinBevel", "Align", "Anchors", "AutoDrag",
+                "AutoSize", "BevelInner", "BevelOuter", "BorderWidth", "Color", "Constraints",
+                "DockSite", "Enabled", "ParentColor", "ParentFont", "ParentShowHint", "Picture",
+                "PopupMenu", "RowSize", "RowSnap", "ShowHint", "TabOrder", "TabStop", "Visible",
+                "OnBandDrag", "OnBandInfo", "OnBandMove", "OnBandPaint", "OnClick", "OnDockDrop",
+                "OnResize", "OnUnDock"}}),
+         // The class library's control bar neither drags nor docks its bands.
+         Join({DragAndDock, {"AutoDrag", "BorderWidth", "DockSite", "OnBandDrag", "OnBandInfo",
+                             "OnBandMove", "OnBandPaint", "OnDockDrop", "OnUnDock"}})},
         {"TskSkinRadioGroup",
          Join({SkinControl, SkinCustomControl, SkinGroupBox, ButtonGroup, DragAndDock,
                {"Anchors", "BiDiMode", "Color", "Ctl3D", "Enabled", "Font", "Constraints",
@@ -415,6 +473,24 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinMaskEdit",
          Join({SkinEdit, {"EditMask", "AutoSize", "BorderStyle", "Color", "Ctl3D"}}), {}},
         {"TskSkinNumEdit", {"OnUpClick", "OnDownClick", "EditorEnabled", "Float"}, {}},
+        {"TskSkinMonthCalendar",
+         Join({SkinControl, SkinCustomControl,
+               {"Caption", "Align", "BorderStyle", "CaptionMode", "DefaultCaptionHeight", "Date",
+                "TodayDefault", "FirstDayOfWeek", "OnNumberClick"}}),
+         {}},
+        {"TskSkinDateEdit",
+         Join({SkinEdit,
+               {"Date", "TodayDefault", "CalendarWidth", "CalendarHeight", "CalendarFont",
+                "CalendarAlphaBlend", "CalendarAlphaBlendValue", "CalendarAlphaBlendAnimation",
+                "OnDateChange"}}),
+         {}},
+        {"TskSkinTrackEdit",
+         Join({SkinEdit,
+               {"MinValue", "MaxValue", "Value", "TrackBarWidth", "TrackBarSkinDataName",
+                "TrackBarAlphaBlend", "TrackBarAlphaBlendValue", "TrackBarAlphaBlendAnimation",
+                "JumpWhenClick", "ReadOnly"}}),
+         {}},
+        {"TskSkinTimeEdit", Join({SkinEdit, {"EditMask", "ShowMilliseconds"}}), {}},
         {"TskSkinFilterComboBox", {"Filter", "FileList", "OnChange"}, {}},
         // The file controls' Drive and Directory follow the file system and are not stored.
         {"TskSkinDriveComboBox", {"TextCase", "DirList", "OnChange"}, {}},

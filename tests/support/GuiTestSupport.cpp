@@ -4,16 +4,6 @@ void Pump() {
     Application->ProcessMessages();
 }
 
-bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (Condition()) return true;
-        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
-        Sleep(10);
-    }
-}
-
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control) {
     auto bitmap = std::make_unique<TBitmap>(Control->GetClientWidth(), Control->GetClientHeight());
     bitmap->SetPixelFormat(pf24bit);
@@ -66,10 +56,63 @@ void PressKey(Word Key) {
     Pump();
 }
 
+bool PumpUntil(const std::function<bool()>& Condition, int Ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (Condition()) return true;
+        if (GetTickCount() - start > static_cast<DWORD>(Ms)) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+namespace {
+
+void SendPointer(TPoint Screen, DWORD Flags, int Wheel = 0) {
+    SendMouseInput(Flags, Screen, static_cast<DWORD>(Wheel));
+    // The pointer is where it was sent once the input has gone through the queue.
+    PumpUntil([Screen] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == Screen.X && at.y == Screen.Y;
+    }, 1000);
+    Pump();
+}
+
+} // namespace
+
+void PointerTo(TPoint Screen) {
+    SendPointer(Screen, 0);
+}
+
+void PointerDown(TPoint Screen) {
+    SendPointer(Screen, MOUSEEVENTF_LEFTDOWN);
+}
+
+void PointerUp(TPoint Screen) {
+    SendPointer(Screen, MOUSEEVENTF_LEFTUP);
+}
+
+void PointerWheel(TPoint Screen, int Clicks) {
+    SendPointer(Screen, MOUSEEVENTF_WHEEL, Clicks * WHEEL_DELTA);
+}
+
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
     RedrawWindow(Wnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return ScreenShot(Wnd);
+}
+
+void SendMouseInput(DWORD Flags, TPoint At, DWORD Data) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Rounded up, so that the system's scaling back lands on the very pixel.
+    input.mi.dx = (At.X * 65536 + w - 1) / w;
+    input.mi.dy = (At.Y * 65536 + h - 1) / h;
+    input.mi.mouseData = Data;
+    input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
 }
 
 std::unique_ptr<TBitmap> ScreenShot(HWND Wnd) {
@@ -106,12 +149,6 @@ void PutPointer(TWinControl* Control, int X, int Y) {
     SetCursorPos(at.X, at.Y);
 }
 
-void MovePointerTo(int X, int Y) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
-                static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
-}
-
 namespace {
 
 // The drag in progress: where the pointer goes, and the step the timer takes next.
@@ -121,6 +158,12 @@ struct TPointerDrag {
     UINT_PTR Timer = 0;
 };
 TPointerDrag Drag;
+
+void MovePointerTo(int X, int Y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((X * 65536 + w / 2) / w),
+                static_cast<DWORD>((Y * 65536 + h / 2) / h), 0, 0);
+}
 
 // One step per tick, so that the loop takes each move before the next: halfway, the
 // whole way, then the release.

@@ -28,6 +28,9 @@ bool TakeFocus(TWinControl* Control);
 void PostClick(TWinControl* Control, int X, int Y);
 // A double click at (X, Y) of Control as the system sends it, posted, then handled.
 void PostDoubleClick(TWinControl* Control, int X, int Y);
+// The user's pointer through the system's input queue: moved to screen point At, with the
+// button events of Flags (MOUSEEVENTF_...) and the wheel's Data.
+void SendMouseInput(DWORD Flags, TPoint At, DWORD Data = 0);
 // A key pressed and released, posted to Control's window, then handled.
 void PostKey(TWinControl* Control, Word Key);
 // A key pressed and released on the keyboard, then handled: it reaches the window with the
@@ -54,9 +57,6 @@ std::unique_ptr<TBitmap> ScreenShot(HWND Wnd);
 // windows and their scroll bars.
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
 
-// The user's pointer moved to screen point (X, Y) through the system's input, as a mouse
-// moves it: the messages it brings arrive with the next Pump.
-void MovePointerTo(int X, int Y);
 // The real pointer put at (X, Y) of Control's client area, for a test that hands Control a
 // pointer message for that point itself: the class library watches where the pointer really
 // is, and puts out a hover that the pointer is not there to hold.
@@ -68,6 +68,14 @@ void PutPointer(TWinControl* Control, int X, int Y);
 // the mouse, takes each of them. Hover runs once the pointer rests at From, before the
 // press. Returns how far the pointer really moved.
 TPoint DragPointer(TPoint From, int DX, int DY, const std::function<void()>& Hover = {});
+
+// A person's pointer, through the system's input queue (SendInput): moved to a screen point,
+// its left button pressed or released there, its wheel turned by Clicks notches (positive
+// away from the user). Each call handles the messages its input brings.
+void PointerTo(TPoint Screen);
+void PointerDown(TPoint Screen);
+void PointerUp(TPoint Screen);
+void PointerWheel(TPoint Screen, int Clicks);
 
 // A shown, empty form for the controls of one test. An exception that reaches the
 // application during the test fails it.

@@ -3,7 +3,7 @@
 // records of flat-colour skins, damaged records, the real pointer and keys, a form read from
 // its resource, and screenshots (updown-skinned.bmp, updown-default.bmp) for people to see.
 #include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
 
 #include "skin/data/SkinData_EditControls.h"
 
@@ -33,17 +33,7 @@ bool WaitFor(const std::function<bool()>& Condition) {
     return true;
 }
 
-// The user's pointer and keys, through the system's input queue.
-void SendMouse(DWORD Flags, TPoint At, DWORD Data = 0) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (At.X * 65536 + w - 1) / w;
-    input.mi.dy = (At.Y * 65536 + h - 1) / h;
-    input.mi.mouseData = Data;
-    input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-}
+// The user's keys, through the system's input queue.
 void SendKey(Word Key) {
     INPUT input[2] = {};
     for (INPUT& i : input) {
@@ -584,27 +574,27 @@ TEST_F(UpDownTest, ASpinEditRecordWithoutItsPictureDrawsThePlainLook) {
 TEST_F(UpDownTest, PersonHoldsTheUpArrowAndTypesIntoTheSpinEdit) {
     auto* ud = UpDown();
     const TPoint up = Centre(ud, ud->GetButtonRect(TskSkinUpDown::sbUp));
-    SendMouse(0, up);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, up);
+    SendMouseInput(0, up);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN, up);
     ASSERT_TRUE(WaitFor([&] { return ud->IsButtonPressed(TskSkinUpDown::sbUp); }));
     EXPECT_TRUE(ud->IsButtonHot(TskSkinUpDown::sbUp));
     EXPECT_EQ(ud->GetRepeatInterval(), kStepFirstDelay);
     for (int i = 0; i < 4; ++i) Tick(ud);
     EXPECT_EQ(ud->GetPosition(), 3);
-    SendMouse(MOUSEEVENTF_LEFTUP, up);
+    SendMouseInput(MOUSEEVENTF_LEFTUP, up);
     ASSERT_TRUE(WaitFor([&] { return !ud->IsButtonPressed(TskSkinUpDown::sbUp); }));
     EXPECT_EQ(ud->GetPosition(), 4);
     EXPECT_EQ(ud->GetRepeatInterval(), 0u);
 
     // Held with the right button, left and let go elsewhere: the repeat ends all the same.
     const TPoint down = Centre(ud, ud->GetButtonRect(TskSkinUpDown::sbDown));
-    SendMouse(0, down);
-    SendMouse(MOUSEEVENTF_RIGHTDOWN, down);
+    SendMouseInput(0, down);
+    SendMouseInput(MOUSEEVENTF_RIGHTDOWN, down);
     ASSERT_TRUE(WaitFor([&] { return ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
     const TPoint away(down.X, down.Y + 200);
-    SendMouse(0, away);
+    SendMouseInput(0, away);
     ASSERT_TRUE(WaitFor([&] { return ud->GetRepeatInterval() == 0; }));
-    SendMouse(MOUSEEVENTF_RIGHTUP, away);
+    SendMouseInput(MOUSEEVENTF_RIGHTUP, away);
     ASSERT_TRUE(WaitFor([&] { return !ud->IsButtonPressed(TskSkinUpDown::sbDown); }));
     EXPECT_EQ(ud->GetPosition(), 3);
     EXPECT_EQ(ud->GetRepeatMode(), TskSkinUpDown::repNone);
@@ -613,9 +603,9 @@ TEST_F(UpDownTest, PersonHoldsTheUpArrowAndTypesIntoTheSpinEdit) {
     spin->SetMinValue(0);
     spin->SetMaxValue(50);
     const TPoint field = spin->ClientToScreen(TPoint(30, 10));
-    SendMouse(0, field);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, field);
-    SendMouse(MOUSEEVENTF_LEFTUP, field);
+    SendMouseInput(0, field);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN, field);
+    SendMouseInput(MOUSEEVENTF_LEFTUP, field);
     ASSERT_TRUE(WaitFor([&] { return spin->GetEdit()->Focused(); }));
     for (Word key : {Word(VK_END), Word(VK_BACK), Word('4'), Word('7'), Word('A'), Word(VK_UP)})
         SendKey(key);
@@ -626,9 +616,9 @@ TEST_F(UpDownTest, PersonHoldsTheUpArrowAndTypesIntoTheSpinEdit) {
     ASSERT_TRUE(WaitFor([&] { return spin->GetEdit()->GetText() == "50"; }));
     EXPECT_EQ(spin->GetValue(), 50);
     // The wheel turned away from the user lowers the value.
-    SendMouse(MOUSEEVENTF_WHEEL, field, WHEEL_DELTA);
+    SendMouseInput(MOUSEEVENTF_WHEEL, field, WHEEL_DELTA);
     ASSERT_TRUE(WaitFor([&] { return spin->GetValue() == 49; }));
-    SendMouse(0, TPoint(0, 0));
+    SendMouseInput(0, TPoint(0, 0));
     Pump();
 }
 

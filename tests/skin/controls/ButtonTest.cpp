@@ -155,8 +155,7 @@ TEST_F(SkinButton, TheHoverGoesOutWhenThePointerJumpsOffEveryWindowOrAWindowCove
     };
     // The real pointer moved onto the button, and the hover lit by the system's own messages.
     auto hover = [&] {
-        const TPoint at = button->ClientToScreen(TPoint(30, 12));
-        MovePointerTo(at.X, at.Y);
+        PointerTo(button->ClientToScreen(TPoint(30, 12)));
         return PumpUntil([&] { return GetMouseControl() == button; });
     };
     const TColor normal = kNormal, active = kActive;
@@ -164,7 +163,7 @@ TEST_F(SkinButton, TheHoverGoesOutWhenThePointerJumpsOffEveryWindowOrAWindowCove
     EXPECT_EQ(onScreen(), static_cast<COLORREF>(active));
 
     // Off every window at once: the next look at the pointer puts the hover out.
-    MovePointerTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    PointerTo(TPoint(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1));
     CheckMouseControl();
     EXPECT_EQ(Middle(button), static_cast<COLORREF>(normal));
     EXPECT_EQ(onScreen(), static_cast<COLORREF>(normal));

@@ -370,14 +370,7 @@ protected:
     // Sends the input at client point P and waits, two seconds at most, until Done.
     bool Input(DWORD Flags, TPoint P, const std::function<bool()>& Done) {
         const TPoint at(Control->GetClientOrigin().X + P.X, Control->GetClientOrigin().Y + P.Y);
-        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        // Rounded up, so that the system's scaling back lands on the very pixel.
-        input.mi.dx = (at.X * 65536 + w - 1) / w;
-        input.mi.dy = (at.Y * 65536 + h - 1) / h;
-        input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        SendInput(1, &input, sizeof input);
+        SendMouseInput(Flags, at);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (!Done()) {
             if (std::chrono::steady_clock::now() > deadline) return false;

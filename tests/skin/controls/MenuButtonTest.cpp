@@ -36,11 +36,7 @@ bool WaitFor(const std::function<bool()>& Condition, int Ms = 3000) {
     }
 }
 
-// The person's own input: the pointer at a screen point, the left button, a key.
-void PointerTo(TPoint P) {
-    SetCursorPos(P.X, P.Y);
-    Pump();
-}
+// The person's own input: the left button, a key (PointerTo moves the pointer).
 void LeftDown() {
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     Pump();

@@ -347,8 +347,7 @@ TEST_F(SkinMenuBar, AWindowOverTheBarPutsTheHoverOutAndOpensNoOtherMenu) {
     ClickAt(ItemCentre(0));
     ASSERT_EQ(Levels(), 1);
     window = cover();
-    const TPoint second = ItemCentre(1);
-    MovePointerTo(second.X, second.Y);
+    PointerTo(ItemCentre(1));
     EXPECT_FALSE(PumpUntil([&] { return Levels() != 1 || !Bar->Items()[0].Down; }, 300))
         << "the open menu changed: " << Levels() << " levels, the second item "
         << (Bar->Items()[1].Down ? "open" : "closed");

@@ -1,4 +1,4 @@
-#include "skin/boxctrls/SkinBoxCtrls_UpDown.h"
+#include "skin/controls/SkinCtrls_UpDown.h"
 
 #include "skin/controls/SkinCtrls_ButtonCore.h"
 #include "skin/data/Skutils.h"
@@ -304,4 +304,4 @@ void RegisterUpDownEnums() {
 
 } // namespace
 
-DEFINE_UNIT(SkinBoxCtrls_UpDown, uoSkin + 32, RegisterUpDownEnums, nullptr);
+DEFINE_UNIT(SkinCtrls_UpDown, uoSkin + 10, RegisterUpDownEnums, nullptr);

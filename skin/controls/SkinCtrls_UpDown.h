@@ -9,7 +9,7 @@
 
 #include "classlib/UnitInit.h"
 
-DECLARE_UNIT(SkinBoxCtrls_UpDown)
+DECLARE_UNIT(SkinCtrls_UpDown)
 
 // The repeat timings, in milliseconds.
 constexpr UINT kStepFirstDelay = 500;
