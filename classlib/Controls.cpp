@@ -495,9 +495,11 @@ void TControl::UpdateAnchorRules() {
 }
 
 void TControl::RequestAlign() {
-    // A control placed by hand moves none of its siblings: asking the parent to lay them all
-    // out for each of many such controls would grow with the square of their number.
-    if (FParent && FAlign != alNone) FParent->AlignControl(this);
+    // A control placed by hand moves none of its siblings, unless the parent places every
+    // child: asking the parent to lay them all out for each of many such controls would grow
+    // with the square of their number.
+    if (FParent && (FAlign != alNone || FParent->PlacesUnalignedControls()))
+        FParent->AlignControl(this);
 }
 
 void TControl::SetAutoSize(bool Value) {

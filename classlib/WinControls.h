@@ -167,6 +167,9 @@ protected:
     // the children's positions; AControl, the child being aligned, keeps the place it was
     // given against a sibling at the same position.
     virtual void AlignControls(TControl* AControl, TRect& Rect);
+    // Whether AlignControls places the children left unaligned as well, so that placing,
+    // hiding or showing one of them lays the children out again.
+    virtual bool PlacesUnalignedControls() const { return false; }
     void SetZOrder(bool TopMost) override;
     AnsiString RealGetText() override;
     // Fires the key events; true when a handler consumed the key.
