@@ -109,6 +109,7 @@ void TFM::Published(TPropertyList& P) {
     P.Field("PUM_AnimatePages", &TFM::PUM_AnimatePages);
     P.Field("IML_Pages", &TFM::IML_Pages);
     P.Field("SSM_Message", &TFM::SSM_Message);
+    P.Field("SHT_Hint", &TFM::SHT_Hint);
     P.Field("skSkinForm1", &TFM::skSkinForm1);
     P.Field("SMN_MenuBar", &TFM::SMN_MenuBar);
     P.Method("FormShow", &TFM::FormShow);

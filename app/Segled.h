@@ -48,6 +48,7 @@ class TskSkinMessage;
 class TskSkinOpenDialog;
 class TskSkinSaveDialog;
 class TskSkinForm;
+class TskSkinHint;
 class TskSkinMainMenuBar;
 class TPanel;
 class TPopupMenu;
@@ -102,6 +103,7 @@ public:
     TMenuItem* PUM_AnimatePages = nullptr;
     Bmp32::TBitmap32List* IML_Pages = nullptr;
     TskSkinMessage* SSM_Message = nullptr;
+    TskSkinHint* SHT_Hint = nullptr;
     TskSkinForm* skSkinForm1 = nullptr;
     TskSkinMainMenuBar* SMN_MenuBar = nullptr;
 

@@ -25,7 +25,7 @@ void RegisterFormTypes() {
                              "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
                              "poOwnerFormCenter"});
     RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
-    RegisterEnum<TFormStyle>({"fsNormal", "fsStayOnTop"});
+    RegisterEnum<TFormStyle>({"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"});
     RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
 }
 
@@ -139,6 +139,9 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 }
 
 TCustomForm::~TCustomForm() {
+    // An MDI child's window leaves through its client window, which a destructor further
+    // down would no longer know to do.
+    if (FFormStyle == fsMDIChild) DestroyHandle();
     DetachMenu();
     if (Screen) Screen->RemoveForm(this);
     FCanvas->FreeHandle();
@@ -193,6 +196,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
         DetachMenu();
         FMenu = nullptr;
     }
+    if (AComponent == FWindowMenu) FWindowMenu = nullptr;
 }
 
 // ---- Window ----------------------------------------------------------------------
@@ -227,6 +231,12 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
         Params.ExStyle |= WS_EX_TOOLWINDOW;
     if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+    if (FFormStyle == fsMDIChild) {
+        // A child window of the main form's client window, framed as its border style says.
+        Params.Style = (Params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD;
+        Params.ExStyle = (Params.ExStyle & ~static_cast<DWORD>(WS_EX_TOPMOST)) | WS_EX_MDICHILD;
+        Params.WndParent = MDIParentClient();
+    }
     if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
         Params.Style |= WS_SYSMENU;
         bool boxes = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
@@ -243,15 +253,20 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomForm::CreateWnd() {
+    if (FFormStyle == fsMDIChild && !MDIParentClient())
+        throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
     TWinControl::CreateWnd();
     UpdateBounds();
     IconChanged(nullptr);
     AttachMenu();
+    if (FFormStyle == fsMDIForm) CreateMDIClient();
 }
 
 void TCustomForm::DestroyWnd() {
     DetachMenu();
     TWinControl::DestroyWnd();
+    // It went with the form's window.
+    FClientHandle = nullptr;
 }
 
 void TCustomForm::SetMenu(TMainMenu* Value) {
@@ -356,6 +371,8 @@ void TCustomForm::WMSize(TWMSize& Message) {
         }
     }
     TWinControl::Dispatch(Message.Message);
+    if (Message.SizeType() == SIZE_MINIMIZED && Application && Application->GetMainForm() == this)
+        SendMessageA(Application->GetHandle(), WM_SIZE, SIZE_MINIMIZED, 0);
 }
 
 void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& Message) {
@@ -379,7 +396,10 @@ void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& Message) {
 
 void TCustomForm::Show() {
     SetVisible(true);
-    BringToFront();
+    if (FFormStyle == fsMDIChild)
+        ActivateMDIChild();
+    else
+        BringToFront();
 }
 
 void TCustomForm::CMVisibleChanged(TMessage&) {
@@ -406,9 +426,11 @@ void TCustomForm::UpdateShowing() {
         if (IsWindowVisible(GetHandle())) return;
         static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
         ShowWindow(GetHandle(), kShow[FWindowState]);
+        if (FFormStyle == fsMDIChild) ActivateMDIChild();
     } else {
         if (!HandleAllocated() || !IsWindowVisible(GetHandle())) return;
         ShowWindow(GetHandle(), SW_HIDE);
+        if (FFormStyle == fsMDIChild) PassMDIActivation();
     }
     Perform(CM_SHOWINGCHANGED, 0, 0);
 }
@@ -757,6 +779,7 @@ void TForm::Published(TPropertyList& P) {
     P.Add("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition, poDesigned);
     P.Add("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint, false);
     P.Add("Visible", &TControl::GetVisible, &TControl::SetVisible, false);
+    P.Add("WindowMenu", &TCustomForm::GetWindowMenu, &TCustomForm::SetWindowMenu);
     P.Add("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState, wsNormal);
     P.Add("OnActivate", &TCustomForm::OnActivate);
     P.Add("OnClick", &TControl::OnClick);
@@ -854,8 +877,13 @@ void TApplication::IconChanged(TObject*) {
 }
 
 void TApplication::SetMainForm(TCustomForm* Form) {
+    if (Form == FMainForm) return;
+    // A form the application does not own tells it of its deletion through this link.
+    if (FMainForm && FMainForm->GetOwner() != this) FMainForm->RemoveFreeNotification(this);
     FMainForm = Form;
-    if (Form) Form->HandleNeeded();
+    if (!Form) return;
+    if (Form->GetOwner() != this) Form->FreeNotification(this);
+    Form->HandleNeeded();
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
@@ -869,8 +897,24 @@ HWND TApplication::GetHandle() {
     return FHandle;
 }
 
+void TApplication::HookMainWindow(TWindowHook Hook) {
+    FWindowHooks.push_back(Hook);
+}
+
+void TApplication::UnhookMainWindow(TWindowHook Hook) {
+    auto found = std::find(FWindowHooks.begin(), FWindowHooks.end(), Hook);
+    if (found != FWindowHooks.end()) FWindowHooks.erase(found);
+}
+
 void TApplication::WndProc(TMessage& Message) {
     TComponentProtector protect(this);
+    // A hook may remove itself or others: each still hooked when its turn comes runs.
+    const std::vector<TWindowHook> hooks = FWindowHooks;
+    for (const TWindowHook& hook : hooks) {
+        if (std::find(FWindowHooks.begin(), FWindowHooks.end(), hook) == FWindowHooks.end()) continue;
+        if (hook(Message)) return;
+        if (IsDestroying()) return;
+    }
     DefaultWindowHandler(FHandle, Message);
 }
 
@@ -881,7 +925,7 @@ AnsiString TApplication::GetExeName() const {
 void TApplication::Run() {
     FTerminated = false;
     if (!FMainForm) return;
-    FMainForm->SetVisible(true);
+    if (FShowMainForm) FMainForm->SetVisible(true);
     do {
         try {
             HandleMessage();
@@ -938,6 +982,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     try {
         if (OnMessage) OnMessage(Msg, handled);
         if (!handled) handled = IsKeyMsg(Msg);
+        if (!handled) handled = IsMDIMsg(Msg);
     } catch (...) {
         HandleWindowProcException(this);
         handled = true;
@@ -1000,7 +1045,8 @@ void TApplication::Minimize() {
         TCustomForm* form = Screen->GetForm(i);
         if (form == FMainForm || !form->HandleAllocated()) continue;
         HWND wnd = form->GetHandle();
-        if (!IsWindowVisible(wnd)) continue;
+        // MDI children go with their main form.
+        if (!IsWindowVisible(wnd) || (GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD)) continue;
         ShowWindow(wnd, SW_HIDE);
         FHiddenByMinimize.push_back(wnd);
     }
@@ -1209,12 +1255,14 @@ void TApplication::HintMouseEnter(TControl* Control) {
     TControl* hintControl = Control;
     while (hintControl && !hintControl->GetShowHint()) hintControl = hintControl->GetParent();
     if (hintControl == FHintControl) return;
+    // Moving on from a shown hint, the next one follows sooner.
+    const int pause = FHintShowing ? FHintShortPause : FHintPause;
     CancelHint();
     if (!FShowHint || !hintControl || HintOf(hintControl).empty()) return;
     FHintControl = hintControl;
     FHintControl->FreeNotification(this);
-    if (FHintPause > 0)
-        StartHintTimer(FHintPause);
+    if (pause > 0)
+        StartHintTimer(pause);
     else
         ActivateHint();
 }
@@ -1261,19 +1309,37 @@ void TApplication::ActivateHint() {
             throw EInvalidOperation("HintWindowClass is not a hint window class");
         FHintWindow.reset(static_cast<THintWindow*>(HintWindowClass->Create(nullptr)));
     }
-    const AnsiString text = HintOf(FHintControl);
+    AnsiString text = HintOf(FHintControl);
     POINT pointer{};
     GetCursorPos(&pointer);
-    TRect rect = FHintWindow->CalcHintRect(Screen->GetWidth(), text, nullptr);
-    const int width = rect.Right - rect.Left;
-    const int height = rect.Bottom - rect.Top;
+    THintInfo info;
+    info.HintControl = FHintControl;
+    info.CursorPos = TPoint(pointer.x, pointer.y);
+    info.HintMaxWidth = Screen->GetWidth();
+    info.HideTimeout = FHintHidePause;
+    TRect rect = FHintWindow->CalcHintRect(info.HintMaxWidth, text, nullptr);
     int top = pointer.y + kHintBelowPointer;
     // Above the pointer where there is no room below it.
-    if (top + height > Screen->GetHeight()) top = pointer.y - height;
-    FHintWindow->ActivateHint(TRect(pointer.x, top, pointer.x + width, top + height), text);
+    if (top + rect.Bottom - rect.Top > Screen->GetHeight()) top = pointer.y - (rect.Bottom - rect.Top);
+    info.HintPos = TPoint(pointer.x, top);
+    if (OnShowHint) {
+        TComponentProtector protect(this);
+        bool canShow = true;
+        OnShowHint(text, canShow, info);
+        // The handler may have let the control or the window go.
+        if (!canShow || !FHintControl || !FHintWindow || IsDestroying()) {
+            if (FHintTimer) FHintTimer->SetEnabled(false);
+            return;
+        }
+        rect = FHintWindow->CalcHintRect(info.HintMaxWidth, text, nullptr);
+    }
+    const int width = rect.Right - rect.Left;
+    const int height = rect.Bottom - rect.Top;
+    FHintWindow->ActivateHint(TRect(info.HintPos.X, info.HintPos.Y, info.HintPos.X + width, info.HintPos.Y + height),
+                              text);
     FHintShowing = true;
-    if (FHintHidePause > 0)
-        StartHintTimer(FHintHidePause);
+    if (info.HideTimeout > 0)
+        StartHintTimer(info.HideTimeout);
     else if (FHintTimer)
         FHintTimer->SetEnabled(false);
 }

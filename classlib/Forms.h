@@ -20,6 +20,7 @@
 #pragma once
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Hints.h"
 #include "classlib/Icons.h"
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
@@ -35,6 +36,7 @@ DECLARE_UNIT(Forms)
 class TDataModule;
 class THintWindow;
 class TMainMenu;
+class TMenuItem;
 class TTimer;
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
@@ -50,8 +52,11 @@ enum TPosition {
     poOwnerFormCenter
 };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-// fsStayOnTop keeps the window above all windows that are not topmost.
-enum TFormStyle { fsNormal, fsStayOnTop };
+// fsStayOnTop keeps the window above all windows that are not topmost. An fsMDIForm holds
+// its MDI children in a client window that fills what its aligned controls leave of its
+// client area; an fsMDIChild lives in the client window of the application's main form,
+// which must be an fsMDIForm with its window when the child's window is made.
+enum TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;
@@ -73,6 +78,8 @@ using TShortCutEvent = TEvent<void(TWMKey& Message, bool& Handled)>;
 using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception& E)>;
 using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
+// A hook on the application's window: true when it has handled Message (its Result stands).
+using TWindowHook = TEvent<bool(TMessage& Message)>;
 
 namespace forms_detail {
 // Reads Root's resource (named after its class) and runs what follows the reading.
@@ -164,6 +171,26 @@ public:
     TMainMenu* GetMenu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
 
+    // MDI (see TFormStyle). The client window of an fsMDIForm; null for other forms and
+    // before the form's window exists.
+    HWND GetClientHandle() const { return FClientHandle; }
+    // The MDI children of an fsMDIForm, hidden ones included, in the order of their
+    // windows from the top: the active child comes first.
+    std::vector<TCustomForm*> GetMDIChildList() const;
+    int GetMDIChildCount() const;
+    TCustomForm* GetMDIChildren(int Index) const;
+    // The active MDI child; null when none (and for forms that are not fsMDIForm).
+    TCustomForm* GetActiveMDIChild() const;
+    // The item of the main menu that lists the MDI children (filled by whoever shows the
+    // list); not owned.
+    TMenuItem* GetWindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* Value);
+    // The system's arrangements of the MDI children: side by side, overlapping from the
+    // top left, and the minimized ones in a row along the bottom.
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+
     void SetFocus() override;
     TRect GetClientRect() override;
     void PaintWindow(HDC DC) override;
@@ -175,6 +202,9 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    void DestroyWindowHandle() override;
+    LRESULT DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
     void UpdateShowing() override;
     void ReleaseCanvasHandle() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -197,6 +227,7 @@ protected:
     void CMRelease(TMessage& Message);
     void CMDialogKey(TWMKey& Message);
     void CMVisibleChanged(TMessage& Message);
+    void WMMDIActivate(TMessage& Message);
 
     MESSAGE_HANDLERS(TCustomForm, TWinControl)
     MESSAGE_HANDLER(WM_CLOSE, WMClose)
@@ -208,10 +239,17 @@ protected:
     MESSAGE_HANDLER(CM_RELEASE, CMRelease)
     MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey)
     MESSAGE_HANDLER(CM_VISIBLECHANGED, CMVisibleChanged)
+    MESSAGE_HANDLER(WM_MDIACTIVATE, WMMDIActivate)
     END_MESSAGE_HANDLERS
 
 private:
     void IconChanged(TObject* Sender);
+    void CreateMDIClient();
+    // The client window an MDI child's window lives in: the main form's; null without one.
+    static HWND MDIParentClient();
+    void ActivateMDIChild();
+    // Another visible child takes over from this one, which is being hidden.
+    void PassMDIActivation();
     void ApplyPosition();
     void SetWindowFocus();
     void CloseModal();
@@ -230,6 +268,8 @@ private:
 
     TMainMenu* FMenu = nullptr;
     TFrameSize FFrame;
+    TMenuItem* FWindowMenu = nullptr;
+    HWND FClientHandle = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TFormBorderStyle FBorderStyle = bsSizeable;
@@ -337,9 +377,12 @@ public:
     // is set before the resource is read, so that code run while reading finds it. The
     // first form created becomes the main form.
     template <typename T> void CreateForm(T*& Reference);
-    // Shows the main form and runs the message loop until the application terminates
-    // (closing the main form terminates it). Returns at once without a main form.
+    // Shows the main form (unless ShowMainForm is off) and runs the message loop until the
+    // application terminates (closing the main form terminates it). Returns at once without
+    // a main form.
     void Run();
+    bool GetShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool Value) { FShowMainForm = Value; }
     // Handles the messages waiting in the queue, and returns.
     void ProcessMessages();
     // Handles one message; waits for one (after OnIdle) when there is none.
@@ -370,8 +413,20 @@ public:
     void SetIcon(TIcon* Value);
     AnsiString GetExeName() const;
     TCustomForm* GetMainForm() const { return FMainForm; }
-    // The application's hidden window.
+    // Makes Form the main form: Run shows it, closing it ends the program, and forms made
+    // after it belong to its window. For a form built in code (CreateForm makes the first
+    // form it builds the main form itself); null leaves the application without one. The
+    // application forgets the form when it is deleted.
+    void SetMainForm(TCustomForm* Form);
+    // The application's hidden window. It stands for the program as a whole: besides the
+    // system's broadcasts it hears of the main form's minimizing as WM_SIZE with
+    // SIZE_MINIMIZED, as if it had been minimized itself.
     HWND GetHandle();
+    // Hooks see the messages of the application's window before its own handling, in the
+    // order they were added; the first that answers true ends the message's way. A hook
+    // may add or remove hooks while it runs.
+    void HookMainWindow(TWindowHook Hook);
+    void UnhookMainWindow(TWindowHook Hook);
 
     // Hints. When the pointer rests HintPause milliseconds over a control whose ShowHint
     // is set (or over a control inside it), the control's Hint (or that of the nearest of
@@ -385,6 +440,12 @@ public:
     void SetHintPause(int Value) { FHintPause = Value; }
     int GetHintHidePause() const { return FHintHidePause; }
     void SetHintHidePause(int Value) { FHintHidePause = Value; }
+    // The pause instead of HintPause when the pointer moves on to another control while a
+    // hint shows.
+    int GetHintShortPause() const { return FHintShortPause; }
+    void SetHintShortPause(int Value) { FHintShortPause = Value; }
+    // Called before a hint shows; see THintInfo.
+    TShowHintEvent OnShowHint;
     // The hint of the control under the pointer, or of the nearest of its parents that has
     // one; empty over none. Setting a different text fires OnHint.
     const AnsiString& GetHint() const { return FHint; }
@@ -404,9 +465,10 @@ protected:
 private:
     bool ProcessMessage(MSG& Msg);
     bool IsKeyMsg(MSG& Msg);
+    // Ctrl+F4 and Ctrl+F6 of the main form's MDI children.
+    bool IsMDIMsg(MSG& Msg);
     void Idle();
     void WndProc(TMessage& Message);
-    void SetMainForm(TCustomForm* Form);
     void IconChanged(TObject* Sender);
     HWND DialogOwner() const;
     void HintTimerExpired(TObject* Sender);
@@ -419,11 +481,14 @@ private:
     HWND FHandle = nullptr;
     AnsiString FTitle;
     bool FTerminated = false;
+    bool FShowMainForm = true;
     bool FMinimized = false;
     std::vector<HWND> FHiddenByMinimize;
     bool FShowHint = true;
     int FHintPause = 500;
     int FHintHidePause = 2500;
+    int FHintShortPause = 50;
+    std::vector<TWindowHook> FWindowHooks;
     AnsiString FHint;
     // The control whose hint waits or shows.
     TControl* FHintControl = nullptr;

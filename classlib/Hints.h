@@ -35,6 +35,23 @@ protected:
     END_MESSAGE_HANDLERS
 };
 
+// What the application is about to show, handed to its OnShowHint: the handler may change
+// the text and where the window goes, or refuse the hint.
+struct THintInfo {
+    // The control whose hint it is.
+    TControl* HintControl = nullptr;
+    // The window's top-left corner on the screen.
+    TPoint HintPos;
+    // Lines are broken at this width.
+    int HintMaxWidth = 0;
+    // The pointer on the screen.
+    TPoint CursorPos;
+    // How long the hint stays, in milliseconds (0: until the pointer leaves).
+    int HideTimeout = 0;
+};
+// HintStr is the text; CanShow false keeps the hint from showing.
+using TShowHintEvent = TEvent<void(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
 // The class of the window the application shows hints in: THintWindow or one derived
 // from it. Read each time the application makes its hint window.
 extern const TClassInfo* HintWindowClass;

@@ -16,6 +16,7 @@ struct TImageListFunctions {
     decltype(ImageList_AddMasked)* AddMasked;
     decltype(ImageList_Remove)* Remove;
     decltype(ImageList_Draw)* Draw;
+    decltype(ImageList_GetIcon)* GetIcon;
 };
 
 const TImageListFunctions& ImageListFunctions() {
@@ -28,7 +29,8 @@ const TImageListFunctions& ImageListFunctions() {
             DelayLoaded<decltype(ImageList_GetImageCount)>(dll, "ImageList_GetImageCount"),
             DelayLoaded<decltype(ImageList_AddMasked)>(dll, "ImageList_AddMasked"),
             DelayLoaded<decltype(ImageList_Remove)>(dll, "ImageList_Remove"),
-            DelayLoaded<decltype(ImageList_Draw)>(dll, "ImageList_Draw")};
+            DelayLoaded<decltype(ImageList_Draw)>(dll, "ImageList_Draw"),
+            DelayLoaded<decltype(ImageList_GetIcon)>(dll, "ImageList_GetIcon")};
     }();
     return functions;
 }
@@ -92,6 +94,14 @@ int TCustomImageList::AddMasked(TBitmap* Image, TColor Transparent) {
 
 void TCustomImageList::Clear() {
     if (FHandle && !FShared) ImageListFunctions().Remove(FHandle, -1);
+}
+
+bool TCustomImageList::GetIcon(int Index, TIcon* Icon) {
+    if (Index < 0 || Index >= GetCount()) return false;
+    HICON icon = ImageListFunctions().GetIcon(FHandle, Index, ILD_NORMAL);
+    if (!icon) return false;
+    Icon->SetHandle(icon);
+    return true;
 }
 
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "classlib/Bitmaps.h"
+#include "classlib/Icons.h"
 #include "classlib/Component.h"
 #include "classlib/UnitInit.h"
 
@@ -29,6 +30,9 @@ public:
     // Returns the index of the first.
     int AddMasked(TBitmap* Image, TColor Transparent);
     void Clear();
+    // Image Index made into an icon (transparent where the image is masked) that Icon takes
+    // over; false, and Icon untouched, for an index outside the list.
+    bool GetIcon(int Index, TIcon* Icon);
     // Image Index at (X, Y); greyed when not Enabled. Nothing for an index outside the list.
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
     HIMAGELIST GetHandle();

@@ -285,10 +285,12 @@ void TWinControl::DefaultHandler(TMessage& Message) {
     }
     // The library's own messages mean nothing to the system.
     if (Message.Msg >= CM_BASE && Message.Msg < CN_BASE + 0x400) return;
-    Message.Result =
-        FDefWndProc
-            ? CallWindowProcA(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam)
-            : DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
+    Message.Result = DefaultWindowProc(Message.Msg, Message.WParam, Message.LParam);
+}
+
+LRESULT TWinControl::DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    return FDefWndProc ? CallWindowProcA(FDefWndProc, FHandle, Msg, WParam, LParam)
+                       : DefWindowProcA(FHandle, Msg, WParam, LParam);
 }
 
 AnsiString TWinControl::RealGetText() {

@@ -159,6 +159,9 @@ protected:
     void CreateSubClass(TCreateParams& Params, const char* ClassName);
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& Params);
+    // The system's default processing of a message of the window: the class's own
+    // procedure (after CreateSubClass) or DefWindowProc.
+    virtual LRESULT DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam);
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
     // Makes the window and the windows of the visible children.

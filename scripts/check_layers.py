@@ -18,7 +18,7 @@ Platform Types Sets Events UnitInit
 Exceptions Messages GdiCounter
 Objects Strings DateTime
 Paths Registry ClassRegistry List IniDocument WindowProcErrors DelayLoad
-Component Collection Streams HiddenWindow ShellOpen
+Component Collection Streams HiddenWindow WindowHook ShellOpen ShellNotify
 StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat

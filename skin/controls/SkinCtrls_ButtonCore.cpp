@@ -68,13 +68,14 @@ namespace {
 void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW, int GH,
                  const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
                  const std::function<void(int X, int Y)>& Draw) {
+    // The canvas makes its DC's text background transparent when it hands the handle out.
+    Canvas->GetBrush()->SetStyle(bsClear);
     RECT measure = {0, 0, 0, 0};
     HDC dc = Canvas->GetHandle();
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &measure, DT_CALCRECT);
     // Laid out by what its glyphs draw, not only by their advances.
     const int tw = Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0);
     const int th = measure.bottom - measure.top;
-    Canvas->GetBrush()->SetStyle(bsClear);
     int gx = 0, gy = 0, tx = 0, ty = 0;
     CalcGlyphAndTextLayout(Layout, R, GW, GH, tw, th, Margin, Spacing, gx, gy, tx, ty);
     if (Shift) {

@@ -118,9 +118,12 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap* B) {
 
 void TskSkinButton::DrawFocusMark(TCanvas* Canvas) {
     // The lit look also means the pointer is over the button: the focus needs a mark of its own.
-    constexpr int kInset = 3;
-    if (IsFocused())
-        Canvas->DrawFocusRect(TRect(kInset, kInset, GetWidth() - kInset, GetHeight() - kInset));
+    if (IsFocused()) Canvas->DrawFocusRect(FocusMarkRect());
+}
+
+TRect TskSkinButton::FocusMarkRect() {
+    return TRect(kFocusMarkInset, kFocusMarkInset, GetWidth() - kFocusMarkInset,
+                 GetHeight() - kFocusMarkInset);
 }
 
 // ---- Mouse and keys ------------------------------------------------------------------------

@@ -8,6 +8,9 @@
 
 DECLARE_UNIT(SkinCtrls_Buttons)
 
+// How far the focus frame lies inside a button's edges.
+constexpr int kFocusMarkInset = 3;
+
 class TskSkinButton : public TskSkinCustomControl, public TskButtonCore {
     DECLARE_CLASS(TskSkinButton, TskSkinCustomControl)
 public:
@@ -76,6 +79,8 @@ protected:
     bool ShowsDown();
     // The dotted focus frame inside the button while it has the focus.
     void DrawFocusMark(TCanvas* Canvas);
+    // Where that frame goes.
+    virtual TRect FocusMarkRect();
     // Whether the pointer's coming or going redraws the button.
     bool HoverRedraws();
 

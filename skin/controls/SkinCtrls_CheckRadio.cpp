@@ -299,7 +299,9 @@ void TskSkinCheckRadioBox::CreateControlDefaultImage(TBitmap* B) {
 void TskSkinCheckRadioBox::PaintFlat() {
     const int w = GetWidth();
     const int h = GetHeight();
-    TBitmap image(w, h);
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), w, h);
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, w, h);
     TCanvas* canvas = image.GetCanvas();
     GetParentImage2(this, canvas);
     int textLeft;

@@ -2,6 +2,8 @@
 
 #include "classlib/ClassRegistry.h"
 
+#include <algorithm>
+
 TskSkinMenuButton::TskSkinMenuButton(TComponent* AOwner) : TskSkinButton(AOwner) {
     FSkinDataName = "toolmenubutton";
 }
@@ -95,6 +97,15 @@ void TskSkinMenuButton::CreateControlDefaultImage(TBitmap* B) {
                      GetSpacing());
     DrawDefaultTrackArrow(canvas, r, pressed || FMenuTracking);
     DrawFocusMark(canvas);
+}
+
+TRect TskSkinMenuButton::FocusMarkRect() {
+    TRect r = TskSkinButton::FocusMarkRect();
+    // In track-button mode the drop-down part is a button of its own: the frame marks the body.
+    const TRect part = DropDownPart();
+    if (GetTrackButtonMode() && !IsNullRect(part))
+        r.Right = std::min(r.Right, part.Left - kFocusMarkInset);
+    return r;
 }
 
 REGISTER_CLASS(TskSkinMenuButton);

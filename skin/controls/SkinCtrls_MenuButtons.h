@@ -25,6 +25,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateButtonImage(TBitmap* B, const TRect& R, bool ADown, bool AActive) override;
     void CreateControlDefaultImage(TBitmap* B) override;
+    TRect FocusMarkRect() override;
 
     void WMCloseSkinMenu(TMessage& Message);
     void CMMouseEnter(TMessage& Message);

@@ -62,16 +62,18 @@ TRect TskMenuTrack::GetNewTrackButtonRect() {
     return TrackButtonRect;
 }
 
+TRect TskMenuTrack::DropDownPart() {
+    TskButtonCore& button = TrackedButton();
+    TControl* control = button.ButtonControl();
+    if (button.ButtonClient().GetSkinIndex() != -1) return GetNewTrackButtonRect();
+    return TRect(control->GetWidth() - kTrackButtonWidth, 0, control->GetWidth(),
+                 control->GetHeight());
+}
+
 bool TskMenuTrack::CanMenuTrack(int X, int Y) {
     if (!FSkinPopupMenu) return false;
     if (!FTrackButtonMode) return true;
-    TskButtonCore& button = TrackedButton();
-    TControl* control = button.ButtonControl();
-    const TRect part = button.ButtonClient().GetSkinIndex() == -1
-                           ? TRect(control->GetWidth() - kTrackButtonWidth, 0, control->GetWidth(),
-                                   control->GetHeight())
-                           : GetNewTrackButtonRect();
-    return PointInRect(part, TPoint(X, Y));
+    return PointInRect(DropDownPart(), TPoint(X, Y));
 }
 
 void TskMenuTrack::TrackMenu() {

@@ -52,6 +52,9 @@ public:
     bool CanMenuTrack(int X, int Y);
     // The skin's drop-down part at the control's size: it moves with the edge that stretches.
     TRect GetNewTrackButtonRect();
+    // The drop-down part as the control shows it: the skin's, or without a skin record the
+    // rightmost pixels at full height.
+    TRect DropDownPart();
     // Opens the menu against the control's screen rectangle; a menu that shows nothing
     // ends the tracking at once.
     void TrackMenu();

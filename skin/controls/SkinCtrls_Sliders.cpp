@@ -602,7 +602,9 @@ void TskSkinCustomSlider::Paint() {
     GetSkinData();
     const int w = GetWidth(), h = GetHeight();
     if (w < 1 || h < 1) return;
-    TBitmap buffer(w, h);
+    const TRect part = PaintedPart(GetCanvas()->GetHandle(), w, h);
+    if (IsNullRect(part)) return;
+    TBitmapPart buffer(part, w, h);
     TCanvas* canvas = buffer.GetCanvas();
     if (FTransparent) {
         GetParentImage(this, canvas);

@@ -7,6 +7,7 @@
 #include "classlib/Persistence.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -59,6 +60,9 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
     FForm->OnShortCut = TShortCutEvent(this, &TskSkinForm::FormShortCut);
     FForm->SetAutoSize(false);
     FSysMenu = new TPopupMenu(this);
+    SysTrayMenu = new TskSkinPopupMenu(this);
+    SysTrayMenu->PopupForm = FForm;
+    CreateSysTrayMenu();
     SkinMenu = new TskSkinMenu(this, FForm);
 
     if (!IsDesigning()) {
@@ -78,6 +82,19 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
 
 TskSkinForm::~TskSkinForm() {
     UnHookApp();
+    if (HWND client = FClientHook.GetWindow()) {
+        FClientHook.Unhook();
+        SetWindowPos(client, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The window menu keeps no item of children it can no longer list.
+    while (!FChildItems.empty()) {
+        TMenuItem* item = FChildItems.back().Item;
+        FChildItems.pop_back();
+        delete item;
+    }
+    delete std::exchange(FChildDivider, nullptr);
+    ReleaseTrayIcon();
     if (FForm && !IsDesigning() && !FForm->IsDestroying()) {
         FForm->WindowProc = OldWindowProc;
         if (FForm->HandleAllocated()) {
@@ -98,9 +115,12 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("ShowIcon", &TskSkinForm::GetShowIcon, &TskSkinForm::SetShowIcon, false);
     P.Add("MaximizeOnFullScreen", &TskSkinForm::GetMaximizeOnFullScreen,
           &TskSkinForm::SetMaximizeOnFullScreen, false);
+    P.Add("SkinHint", &TskSkinForm::GetSkinHint, &TskSkinForm::SetSkinHint);
+    P.Add("ShowObjectHint", &TskSkinForm::GetShowObjectHint, &TskSkinForm::SetShowObjectHint, false);
     P.Add("DefCaptionFont", &TskSkinForm::GetDefCaptionFont, &TskSkinForm::SetDefCaptionFont);
     P.Add("DefInActiveCaptionFont", &TskSkinForm::GetDefInActiveCaptionFont,
           &TskSkinForm::SetDefInActiveCaptionFont);
+    P.Add("TrayIcon", &TskSkinForm::GetTrayIcon, &TskSkinForm::SetTrayIcon);
     P.Add("SupportNCArea", &TskSkinForm::GetSupportNCArea, &TskSkinForm::SetSupportNCArea, true);
     P.Add("MainMenu", &TskSkinForm::GetMainMenu, &TskSkinForm::SetMainMenu);
     P.Add("MainMenuBar", &TskSkinForm::GetMainMenuBar, &TskSkinForm::SetMainMenuBar);
@@ -144,6 +164,8 @@ void TskSkinForm::Published(TPropertyList& P) {
     P.Add("OnSwitchChangeStateEvent", &TskSkinForm::OnSwitchChangeStateEvent);
     P.Add("OnTrackBarChangeValueEvent", &TskSkinForm::OnTrackBarChangeValueEvent);
     P.Add("OnFrameRegulatorChangeValueEvent", &TskSkinForm::OnFrameRegulatorChangeValueEvent);
+    P.Add("OnMinimizeToTray", &TskSkinForm::OnMinimizeToTray);
+    P.Add("OnRestoreFromTray", &TskSkinForm::OnRestoreFromTray);
 }
 
 TskSkinForm* GetSkinFormComponent(TCustomForm* Form) {
@@ -191,6 +213,7 @@ void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
 }
 
 void TskSkinForm::SetFormStyle(TFormStyle Value) {
+    if (Value != fsNormal && Value != fsStayOnTop) return;
     FForm->SetFormStyle(Value);
     if (FAlphaBlend) RelaySkinChange(FForm, nullptr, [] {});
 }
@@ -223,11 +246,20 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
         FMainMenuBar = nullptr;
     } else if (AComponent == FSystemMenu) {
         FSystemMenu = nullptr;
+    } else if (AComponent == FTrayIcon) {
+        FTrayIcon = nullptr;
     }
+    if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (auto* control = dynamic_cast<TControl*>(AComponent)) {
         UnLinkControlFromArea(control);
         std::erase(RollUpControls, control);
     }
+    if (AComponent == FChildDivider) FChildDivider = nullptr;
+    std::erase_if(FChildItems, [&](const TMDIChildItem& e) { return e.Item == AComponent; });
+    // A child of the main form deleted while listed or maximized.
+    auto* form = dynamic_cast<TCustomForm*>(AComponent);
+    if (form && form != FForm && form->GetFormStyle() == fsMDIChild && IsMDIMainForm() && !IsDestroying())
+        MDIChildLeft(form);
 }
 
 void TskSkinForm::SetBorderIcons(TskBorderIcons Value) {
@@ -336,6 +368,7 @@ void TskSkinForm::RemoveCaptionStyle() {
 }
 
 bool TskSkinForm::GetFormActive() {
+    if (IsMDIChild() || IsMDIMainForm()) return FFormActive;
     return FForm->GetActive() && Screen->GetActiveForm() == FForm;
 }
 
@@ -418,8 +451,13 @@ void TskSkinForm::ChangeSkinData() {
     FNewWidth = FForm->GetWidth();
     FNewHeight = FForm->GetHeight();
     if (FSkinApplied) CreateNewForm(true);
-    FForm->Invalidate();
-    FormChangeActive(true);
+    if (HWND client = IsMDIMainForm() ? FForm->GetClientHandle() : nullptr) {
+        RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        ResizeMDIChilds();
+    } else {
+        FForm->Invalidate();
+    }
+    FormChangeActive(!MaximizedMDIChild());
     MouseTimer->SetEnabled(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
@@ -435,6 +473,8 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
     };
     const bool nc = FSupportNCArea;
     const bool plainStyle = FForm->GetBorderStyle() == bsNone;
+    // A maximized MDI child shows no frame: the main form shows its caption and buttons.
+    const bool frameless = plainStyle || MaximizedMDIChild();
     const bool iconic = FForm->HandleAllocated() && IsIconic(FForm->GetHandle());
     switch (Message.Msg) {
     case WM_CREATE:
@@ -444,6 +484,11 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
     case WM_DESTROY:
         MorphTimer->SetEnabled(false);
         MouseTimer->SetEnabled(false);
+        if (IsMDIChild()) {
+            FWindowState = wsNormal;
+            DeleteChildFromMenu(FForm);
+            SendToMainForm(WM_MDICHILDRESTORED);
+        }
         break;
     case WM_SIZE:
         if (FInSizeMove && FFullDrag) break;
@@ -466,6 +511,10 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         // A drag that loses the activation has lost its button too.
         FDragging = false;
         passNow();
+        if (MaximizedMDIChild()) {
+            FormChangeActive(false);
+            break;
+        }
         if (nc) {
             SendNCPaint();
             TestActive(-1, -1, false);
@@ -479,9 +528,15 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     case WM_SETTEXT:
         passNow();
-        if (!plainStyle) {
+        if (!frameless) {
             SendNCPaint();
             if (FSkinApplied) SetDefaultCaptionText();
+        }
+        if (IsMDIChild()) {
+            UpDateChildCaptionInMenu(FForm);
+            // The main form's caption shows a maximized child's.
+            if (FWindowState == wsMaximized)
+                if (TskSkinForm* main = MainFormComponent()) main->SendNCPaint();
         }
         break;
     case WM_ERASEBKGND: {
@@ -505,8 +560,15 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             StartFadeIn();
         else if (CheckW2KWXP() && FAlphaBlend)
             SetLayered(false);
+        if (Message.WParam && IsMDIMainForm()) HookMDIClient();
         if (Message.WParam && nc) UpDateForm();
         if (Message.WParam && !nc) ControlsToAreas();
+        if (IsMDIChild()) {
+            if (Message.WParam)
+                MDIChildShown();
+            else
+                MDIChildHidden();
+        }
         // The menu is shown skinned, not as the system's menu bar.
         if (Message.WParam && FForm->GetMenu()) FForm->SetMenu(nullptr);
         break;
@@ -521,6 +583,12 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         passOn = false;
         break;
     case WM_NCHITTEST:
+        if (MaximizedMDIChild()) {
+            // All client: the frame is not shown.
+            Message.Result = HTCLIENT;
+            passOn = false;
+            break;
+        }
         if (!nc && FSkinApplied) {
             ClientHitTest(Message);
             passOn = false;
@@ -545,7 +613,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     case WM_NCPAINT:
         if (iconic) break;
-        if (!plainStyle && nc) {
+        if (!frameless && nc) {
             if (FSkinApplied)
                 PaintNCSkin();
             else
@@ -555,10 +623,25 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     case WM_NCACTIVATE:
         FFormActive = Message.WParam != 0;
-        Message.Result = 1;
-        passOn = false;
-        if (!plainStyle) SendNCPaint();
-        FormChangeActive(true);
+        if (IsMDIMainForm() || IsMDIChild()) {
+            // The client window hands the activation on to the active child.
+            passNow();
+        } else {
+            Message.Result = 1;
+            passOn = false;
+        }
+        if (!frameless) SendNCPaint();
+        FormChangeActive(!frameless);
+        if (MaximizedMDIChild())
+            if (TskSkinForm* main = MainFormComponent()) main->SendNCPaint();
+        if (IsMDIChild()) UpDateChildActiveInMenu();
+        break;
+    case WM_MOUSEACTIVATE:
+        if (IsMDIChild() && !FFormActive && Application->GetMainForm() &&
+            Application->GetMainForm()->GetActiveMDIChild() == FForm) {
+            FFormActive = true;
+            FormChangeActive(!MaximizedMDIChild());
+        }
         break;
     case WM_TIMER:
         if (Message.WParam == 1) FadeIn();
@@ -589,7 +672,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     case WM_MOVING: {
         auto* r = reinterpret_cast<RECT*>(Message.LParam);
-        if (FWindowState == wsMaximized) {
+        if (FWindowState == wsMaximized && !IsMDIChild()) {
             *r = RECT{FForm->GetLeft(), FForm->GetTop(), FForm->GetLeft() + FForm->GetWidth(),
                       FForm->GetTop() + FForm->GetHeight()};
         } else if (FMagnetic) {
@@ -633,6 +716,19 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
         ForEachSkinnedControl(FForm, reinterpret_cast<TskSkinData*>(Message.WParam),
                               [](TskSkinFollower* f) { f->ChangeSkinData(); });
+        break;
+    case WM_AFTERCHANGESKINDATA:
+        if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData) && IsMDIMainForm())
+            ResizeMDIChilds();
+        break;
+    case WM_RESIZEMDICHILD:
+        if (MaximizedMDIChild()) ResizeMaximizedMDIChild();
+        break;
+    case WM_MDICHILDMAXIMIZED:
+        if (IsMDIMainForm()) MDIChildMaximized();
+        break;
+    case WM_MDICHILDRESTORED:
+        if (IsMDIMainForm()) MDIChildRestored();
         break;
     default:
         if (Message.Msg == WM_CLOSESKINMENU) SkinMenuClose();
@@ -764,11 +860,21 @@ void TskSkinForm::TestActive(int X, int Y, bool AActive) {
     if (MouseDownObject != -1 && ActiveObject != -1 && ActiveObject != MouseDownObject) ActiveObject = -1;
     if (ActiveObject >= GetObjectCount()) ActiveObject = -1;
     if (ActiveObject == OldActiveObject) return;
-    if (TskActiveSkinObject* old = ObjectAt(OldActiveObject))
+    if (TskActiveSkinObject* old = ObjectAt(OldActiveObject)) {
+        const bool hadHint = !old->Hint.empty();
         if (old->Enabled && old->Visible) old->MouseLeave();
+        if (IsDestroying()) return;
+        if (ObjectHints() && hadHint) FSkinHint->HideHint();
+    }
     if (IsDestroying()) return;
-    if (TskActiveSkinObject* now = ObjectAt(ActiveObject))
-        if (now->Enabled && now->Visible) now->MouseEnter();
+    if (TskActiveSkinObject* now = ObjectAt(ActiveObject)) {
+        const AnsiString hint = now->Hint;
+        if (now->Enabled && now->Visible) {
+            now->MouseEnter();
+            if (IsDestroying()) return;
+            if (GetFormActive() && ObjectHints() && !hint.empty()) FSkinHint->ActivateHint2(hint);
+        }
+    }
 }
 
 void TskSkinForm::MouseDown(TMouseButton Button, int X, int Y) {
@@ -1019,12 +1125,15 @@ void TskSkinForm::MouseLeaveEvent(const AnsiString& IDName) {
 
 void TskSkinForm::CheckMenuVisible(TMessage& Message) {
     if (!CanMenuClose(Message.Msg)) return;
+    if (FSkinHint && FSkinHint->IsVisible()) FSkinHint->HideHint();
     if (FMainMenuActive && !SkinMenu->Visible)
         SkinMainMenuClose();
     else if (SkinMenu->Visible)
         SkinMenu->Hide();
     else if (FSkinMenuOpen)
         SkinMenuClose();
+    else if (IsMDIMainForm() && FForm->GetVisible())
+        if (TskSkinForm* child = GetMDIChildSkinFormComponent2(); child && child != this) child->CheckMenuVisible(Message);
 }
 
 void TskSkinForm::HookApp() {
@@ -1056,6 +1165,10 @@ void TskSkinForm::NewAppMessage(MSG& Msg, bool& Handled) {
 }
 
 void TskSkinForm::FormKeyDown(Word Key) {
+    // A child's key drives the main form's menu while that is open.
+    if (IsMDIChild())
+        if (TskSkinForm* main = MainFormComponent(); main && main != this && (main->FSkinMenuOpen || main->FMainMenuActive))
+            return main->FormKeyDown(Key);
     const int levels = SkinMenu->GetCount();
     const bool kb = FMainMenuActive;
     if (kb && levels == 0 && FindHotKeyItem(Key)) return;
@@ -1186,13 +1299,13 @@ TMenuItem* TskSkinForm::NewSysMenuItem(const char* Name, const char* Caption) {
         void (TskSkinForm::*Click)(TObject*);
     } kClicks[] = {{"DSF_MINITEM", &TskSkinForm::SM_Min},     {"DSF_MAXITEM", &TskSkinForm::SM_Max},
                    {"DSF_RESTORE", &TskSkinForm::SM_Restore}, {"DSF_ROLLUP", &TskSkinForm::SM_RollUp},
-                   {"DSF_CLOSE", &TskSkinForm::SM_Close}};
+                   {"DSF_CLOSE", &TskSkinForm::SM_Close},     {"DSF_MINTOTRAY", &TskSkinForm::SM_MinToTray}};
     auto* item = new TMenuItem(this);
     item->SetName(Name);
     item->SetCaption(Caption);
     for (const auto& c : kClicks)
         if (AnsiString(Name) == c.Name) item->OnClick = TNotifyEvent(this, c.Click);
-    if (AnsiString(Name) == "DSF_CLOSE") item->SetShortCut(TextToShortCut("Alt+F4"));
+    if (AnsiString(Name) == "DSF_CLOSE") item->SetShortCut(TextToShortCut(IsMDIChild() ? "Ctrl+F4" : "Alt+F4"));
     return item;
 }
 
@@ -1204,7 +1317,8 @@ bool TskSkinForm::SysMenuWants(const char* Name) const {
         return FBorderIcons.Contains(TskBorderIcon::biMaximize) && FWindowState != wsMaximized;
     if (name == "DSF_RESTORE") return FWindowState != wsNormal || FRollUpState;
     if (name == "DSF_ROLLUP")
-        return FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized;
+        return FBorderIcons.Contains(TskBorderIcon::biRollUp) && !FRollUpState && FWindowState != wsMinimized &&
+               !MaximizedMDIChild();
     if (name == "DSF_MINTOTRAY") return FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray);
     return true;
 }

@@ -14,10 +14,13 @@
 #include "skin/form/SkinForm_MenuBar.h"
 #include "skin/form/SkinForm_Objects.h"
 #include "skin/form/SkinForm_ValueObjects.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinMenus.h"
+#include "skin/form/skTrayIcon.h"
 
 #include "classlib/Forms.h"
 #include "classlib/Timers.h"
+#include "classlib/WindowHook.h"
 
 #include <memory>
 #include <vector>
@@ -41,6 +44,12 @@ using TFrameRegulatorChangeValueEvent = TEvent<void(const AnsiString& IDName, in
 
 // The system's code for a frame part without a meaning of its own.
 constexpr int HTOBJECT_FRAME = 19;
+
+// Between the skinned forms of an MDI program: a maximized child refits to the work area;
+// a child was maximized; a child was restored, minimized or left (sent to the main form).
+const int WM_RESIZEMDICHILD = 1230;
+const int WM_MDICHILDMAXIMIZED = 1231;
+const int WM_MDICHILDRESTORED = 1232;
 
 class TskSkinForm : public TComponent {
     DECLARE_CLASS(TskSkinForm, TComponent)
@@ -112,9 +121,68 @@ public:
     TNotifyEvent OnMainMenuEnter;
     TNotifyEvent OnMainMenuExit;
     void SetMenusSkinData(TskSkinData* Value);
-    // The form's style; its window is made anew, so with AlphaBlend every skinned control
-    // of the form reads its skin again.
+    // The form's style, fsNormal or fsStayOnTop (the MDI styles are the form's own
+    // business); its window is made anew, so with AlphaBlend every skinned control of the
+    // form reads its skin again.
     void SetFormStyle(TFormStyle Value);
+
+    // MDI: the form is the application's main form with the style fsMDIForm, or one of its
+    // children (fsMDIChild). A skinned child keeps its own window state like any skinned
+    // form: maximized, it loses its frame and fills the main form's MDI work area, and the
+    // main form shows its caption and its buttons (on the menu bar).
+    bool IsMDIMainForm() const;
+    bool IsMDIChild() const;
+    // On an MDI main form: one of its children is maximized.
+    bool IsMDIChildMaximized() const { return FMDIChildMaximized; }
+    // The maximized child of the application's main form: the active one when it is
+    // maximized, else the first maximized one; null when none. Hidden children and children
+    // on their way out do not count.
+    TCustomForm* GetMaximizeMDIChild();
+    // The part of the main form's client area that the aligned controls leave, in the main
+    // form's client coordinates: where the MDI children live.
+    TRect GetMDIWorkArea();
+    // Arrangement of the children of an MDI main form: side by side in columns filled from
+    // the right, each from the bottom; overlapping from the top left; all minimized,
+    // maximized or restored; all closed.
+    void Tile();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void RestoreAll();
+    void CloseAll();
+    // The children refit to the work area (the maximized ones) and the minimized ones take
+    // their places again.
+    void ResizeMDIChilds();
+    void ArangeMinimizedChilds();
+    // The window menu of the main form (its WindowMenu) lists the visible children after a
+    // divider; each is run on the main form's component.
+    void AddChildToMenu(TCustomForm* Child);
+    void DeleteChildFromMenu(TCustomForm* Child);
+    void UpDateChildCaptionInMenu(TCustomForm* Child);
+    void UpDateChildActiveInMenu();
+    // A child's item of the window menu: the child is restored from minimized and shown.
+    void MDIItemClick(TObject* Sender);
+    // The frame's caption: the form's, with " - [child]" while an MDI child is maximized.
+    AnsiString CaptionText();
+    // The client window of an MDI main form without a skin.
+    void PaintMDIBGDefault(HDC DC);
+
+    // Hints of the frame's objects, shown through SkinHint when ShowObjectHint is set.
+    TskSkinHint* GetSkinHint() const { return FSkinHint; }
+    void SetSkinHint(TskSkinHint* Value) { SetReference(this, FSkinHint, Value); }
+    bool GetShowObjectHint() const { return FShowObjectHint; }
+    void SetShowObjectHint(bool Value) { FShowObjectHint = Value; }
+    // The tray icon the form minimizes to. Given one without a menu of its own, it shows
+    // the form's tray menu ("&Restore", "&Close") and a double click on it restores.
+    TskTrayIcon* GetTrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TskTrayIcon* Value);
+    // Only with a TrayIcon: the program is minimized and hidden in the notification area,
+    // and brought back from it.
+    void MinimizeToTray();
+    void RestoreFromTray();
+    TskSkinPopupMenu* GetSysTrayMenu() const { return SysTrayMenu; }
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
 
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeActivate;
@@ -314,6 +382,9 @@ private:
     void RemoveRegion();
     void PaintBG(HDC DC);
     void PaintBG2(HDC DC);
+    // The background over a client area of the given size (the MDI client window's).
+    void PaintBG(HDC DC, const TRect& Client);
+    void PaintBG2(HDC DC, const TRect& Client);
     // The skin's background picture: nil when its index names no picture with pixels, and
     // the client part of the frame is the background then.
     TBitmap* BackgroundPicture() const;
@@ -362,6 +433,32 @@ private:
     void SM_Restore(TObject* Sender);
     void SM_RollUp(TObject* Sender);
     void SM_Close(TObject* Sender);
+    // MDI.
+    bool MaximizedMDIChild() const;
+    TskSkinForm* MainFormComponent() const;
+    void SendToMainForm(UINT Msg);
+    void HookMDIClient();
+    void FormClientWindowProcHook(TMessage& Message);
+    // The main form's answers to a child maximized or restored.
+    void MDIChildMaximized();
+    void MDIChildRestored();
+    void ResizeMaximizedMDIChild();
+    // A child of the main form has gone or been hidden: its item and its maximized look go.
+    void MDIChildLeft(TCustomForm* Child);
+    // The child's own press, drag or size under way ends with its hiding.
+    void MDIChildHidden();
+    void MDIChildShown();
+    // The slot of a minimized MDI child in the work area.
+    TPoint GetMDIMinimizeCoord();
+    void SM_MinToTray(TObject* Sender);
+    void CreateSysTrayMenu();
+    void TSM_Restore(TObject* Sender);
+    void TSM_Close(TObject* Sender);
+    void TrayIconDBLCLK(TObject* Sender);
+    // The tray icon no longer calls this component.
+    void ReleaseTrayIcon();
+    // Object hints are on: ShowObjectHint with a SkinHint.
+    bool ObjectHints() const { return FShowObjectHint && FSkinHint; }
     TskActiveSkinObject* ObjectAt(int Index) const;
     template <class T> T* ObjectAs(const AnsiString& IDName) const { return dynamic_cast<T*>(ObjectAt(GetIndex(IDName))); }
     void StepMainMenuItem(int Direction);
@@ -421,6 +518,22 @@ private:
     bool FShortCutHandled = false;
     TskSkinMainMenuBar* FMainMenuBar = nullptr;
     TMessageEvent FSavedAppMessage;
+    TskSkinHint* FSkinHint = nullptr;
+    bool FShowObjectHint = false;
+    TskTrayIcon* FTrayIcon = nullptr;
+    TskSkinPopupMenu* SysTrayMenu = nullptr;
+
+    bool FMDIChildMaximized = false;
+    TWindowProcHook FClientHook;
+    // The main form's window menu: one item per listed child, after a divider that stands
+    // while the list holds any. The items belong to the window menu; the component hears
+    // of their deletion and of the children's.
+    struct TMDIChildItem {
+        TCustomForm* Child;
+        TMenuItem* Item;
+    };
+    std::vector<TMDIChildItem> FChildItems;
+    TMenuItem* FChildDivider = nullptr;
 
     TskSkinData* FSkinData = nullptr;
     TskSkinData* FMenusSkinData = nullptr;
@@ -443,3 +556,8 @@ private:
 
 // The first TskSkinForm among the form's components; null when none.
 TskSkinForm* GetSkinFormComponent(TCustomForm* Form);
+// Among the MDI children of the application's main form, the first whose component is
+// maximized; null when none.
+TskSkinForm* GetMDIChildSkinFormComponent();
+// The component of the main form's active MDI child; null when there is none.
+TskSkinForm* GetMDIChildSkinFormComponent2();

@@ -1,6 +1,7 @@
 #include "skin/form/SkinForm_Frame.h"
 
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinForm_Arrange.h"
 
 #include "skin/controls/SkinCtrls_Shape.h"
 #include "skin/data/Skeffbmp.h"
@@ -206,6 +207,7 @@ void TskSkinForm::RemoveRegion() {
 void TskSkinForm::CreateNewRegion(bool AUpdate) {
     if (!FForm->HandleAllocated()) return;
     if (FSupportNCArea && FForm->GetBorderStyle() == bsNone) return RemoveRegion();
+    if (MaximizedMDIChild() && FSkinData && FSkinData->Mask && !FSkinData->Mask->GetEmpty()) return RemoveRegion();
     if (!FSkinData || FSkinData->Empty || !FSkinData->Mask || FSkinData->Mask->GetEmpty()) {
         RemoveRegion();
         for (auto* m : {TopMask.get(), BottomMask.get(), LeftMask.get(), RightMask.get()}) m->SetSize(0, 0);
@@ -302,7 +304,7 @@ int TskSkinForm::NewDefNCHitTest(TPoint P) {
 
 void TskSkinForm::NCCalcSize(TMessage& Message) {
     Message.Result = 0;
-    if (!FSupportNCArea || FForm->GetBorderStyle() == bsNone) return;
+    if (!FSupportNCArea || FForm->GetBorderStyle() == bsNone || MaximizedMDIChild()) return;
     auto* r = reinterpret_cast<RECT*>(Message.LParam);
     if (CanNCSupport()) {
         CalcRects();
@@ -327,7 +329,7 @@ void TskSkinForm::NCCalcSize(TMessage& Message) {
 void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
     if (!CanObjectTest(Object->RollUp) || !FForm->HandleAllocated()) return;
     if (!FSupportNCArea) return Object->Draw(FForm->GetCanvas(), true);
-    if (FForm->GetBorderStyle() == bsNone) return;
+    if (FForm->GetBorderStyle() == bsNone || MaximizedMDIChild()) return;
     HWND wnd = FForm->GetHandle();
     HDC dc = GetWindowDC(wnd);
     {
@@ -408,8 +410,12 @@ void TskSkinForm::PaintNCSkin() {
 }
 
 void TskSkinForm::PaintBG(HDC DC) {
+    PaintBG(DC, FForm->GetClientRect());
+}
+
+void TskSkinForm::PaintBG(HDC DC, const TRect& Client) {
     if (!FSkinData || FSkinData->Empty) return;
-    const TRect client = FForm->GetClientRect();
+    const TRect& client = Client;
     const TRect& cl = FSkinData->ClRect;
     TBitmap* picture = FSkinData->Picture.get();
     TBitmap b(RectWidth(client), RectHeight(client), pf24bit);
@@ -431,9 +437,13 @@ TBitmap* TskSkinForm::BackgroundPicture() const {
 }
 
 void TskSkinForm::PaintBG2(HDC DC) {
+    PaintBG2(DC, FForm->GetClientRect());
+}
+
+void TskSkinForm::PaintBG2(HDC DC, const TRect& Client) {
     TBitmap* p = BackgroundPicture();
-    if (!p) return PaintBG(DC);
-    const TRect client = FForm->GetClientRect();
+    if (!p) return PaintBG(DC, Client);
+    const TRect& client = Client;
     for (int y = 0; y <= RectHeight(client) / p->GetHeight(); ++y)
         for (int x = 0; x <= RectWidth(client) / p->GetWidth(); ++x)
             BitBlt(DC, x * p->GetWidth(), y * p->GetHeight(), p->GetWidth(), p->GetHeight(),
@@ -511,7 +521,7 @@ void TskSkinForm::PaintNCDefault() {
         }
     }
     c->GetFont()->Assign(GetFormActive() ? FDefCaptionFont.get() : FDefInActiveCaptionFont.get());
-    AnsiString text = FForm->GetCaption();
+    AnsiString text = CaptionText();
     if (!text.empty()) {
         CorrectTextbyWidth(c, text, b.GetWidth() - a - bb);
         const int tw = c->TextWidth(text), th = c->TextHeight(text);
@@ -611,30 +621,16 @@ void TskSkinForm::DrawFormIcon(TCanvas* Cnvs, int X, int Y) {
 }
 
 TPoint TskSkinForm::GetMinimizeCoord() {
-    const TRect area = WorkArea();
-    const int w = GetMinWidth(), h = GetMinHeight();
-    int x = area.Left, y = area.Bottom - h;
-    auto taken = [&] {
+    if (IsMDIChild()) return GetMDIMinimizeCoord();
+    return MinimizedSlot(WorkArea(), GetMinWidth(), GetMinHeight(), [&](TPoint P) {
         for (int i = 0; i < Screen->GetFormCount(); ++i) {
             TCustomForm* f = Screen->GetForm(i);
             if (f == FForm || f == Application->GetMainForm() || !f->GetVisible()) continue;
             TskSkinForm* c = GetSkinFormComponent(f);
-            if (c && c->GetWindowState() == wsMinimized && f->GetLeft() == x && f->GetTop() == y) return true;
+            if (c && c->GetWindowState() == wsMinimized && f->GetLeft() == P.X && f->GetTop() == P.Y) return true;
         }
         return false;
-    };
-    while (taken()) {
-        x += w;
-        if (x + w > area.Right) {
-            x = area.Left;
-            y -= h;
-        }
-        if (y < area.Top) {
-            y = area.Bottom - h;
-            break;
-        }
-    }
-    return TPoint(x, y);
+    });
 }
 
 void TskSkinForm::SetFormBounds(const TRect& R) {
@@ -666,6 +662,7 @@ void TskSkinForm::DoMinimize() {
         if (Empty(NormalBounds)) NormalBounds = BoundsOf(FForm);
         const TPoint p = GetMinimizeCoord();
         FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
+        if (IsMDIChild()) SendToMainForm(WM_MDICHILDRESTORED);
     } else {
         Application->Minimize();
     }
@@ -673,6 +670,17 @@ void TskSkinForm::DoMinimize() {
 
 void TskSkinForm::DoMaximize() {
     if (Empty(NormalBounds)) NormalBounds = BoundsOf(FForm);
+    if (IsMDIChild()) {
+        // Without its frame, over the whole of the work area.
+        MouseTimer->SetEnabled(false);
+        TestActive(-1, -1, false);
+        const TRect before = BoundsOf(FForm);
+        const TRect area = GetMDIWorkArea();
+        SetFormBounds(TRect(0, 0, RectWidth(area), RectHeight(area)));
+        if (RectWidth(before) == FForm->GetWidth() && RectHeight(before) == FForm->GetHeight()) UpDateForm();
+        SendToMainForm(WM_MDICHILDMAXIMIZED);
+        return;
+    }
     if (FMaximizeOnFullScreen)
         SetFormBounds(TRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
     else
@@ -687,6 +695,7 @@ void TskSkinForm::DoNormalize() {
     if (FSupportNCArea) {
         if (RectWidth(before) == FForm->GetWidth() && RectHeight(before) == FForm->GetHeight()) UpDateForm();
         FForm->Invalidate();
+        if (IsMDIChild()) SendToMainForm(WM_MDICHILDRESTORED);
     }
     NormalBounds = TRect();
 }
@@ -727,5 +736,12 @@ void TskSkinForm::SetRollUpState(bool Value) {
 }
 
 void TskSkinForm::DoMagnetic(int& L, int& T, int W, int H) {
-    MagneticDock(L, T, W, H, WorkArea(), FMagneticSize);
+    TRect area = WorkArea();
+    TCustomForm* main = Application->GetMainForm();
+    if (IsMDIChild() && main) {
+        // The children's work area, on the screen.
+        const TPoint origin = main->ClientToScreen(TPoint(0, 0));
+        area = MovedRect(GetMDIWorkArea(), origin.X, origin.Y);
+    }
+    MagneticDock(L, T, W, H, area, FMagneticSize);
 }

@@ -19,9 +19,6 @@ void RegisterMenuBarClasses() {
     RegisterClass(TskSkinMainMenu::StaticClass());
     RegisterClass(TskSkinMainMenuBar::StaticClass());
 }
-
-constexpr TColor kDownColor = 0xB59385;   // RGB(133, 147, 181)
-constexpr TColor kActiveColor = 0xD2BDB6; // RGB(182, 189, 210)
 } // namespace
 
 DEFINE_UNIT(SkinForm_MenuBar, uoSkin + 23, RegisterMenuBarClasses, nullptr);
@@ -124,6 +121,10 @@ void TskSkinMainMenuBar::GetSkinData() {
 
 void TskSkinMainMenuBar::ChangeSkinData() {
     GetSkinData();
+    if (FMDIButtons) {
+        AddButtons();
+        CheckButtons();
+    }
     if (FSkinned)
         SetHeight(RectHeight(FSkinRect));
     else if (FDefaultHeight > 0)
@@ -148,6 +149,10 @@ void TskSkinMainMenuBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 }
 
 TRect TskSkinMainMenuBar::ItemsArea() const {
+    return FMDIButtons ? PlaceButtons(BarArea(), nullptr) : BarArea();
+}
+
+TRect TskSkinMainMenuBar::BarArea() const {
     if (FSkinned)
         return TRect(FItemsRect.Left, FItemsRect.Top, GetWidth() - (RectWidth(FSkinRect) - FItemsRect.Right),
                      FItemsRect.Bottom);
@@ -250,7 +255,7 @@ void TskSkinMainMenuBar::DrawItem(TCanvas* C, const TskMenuBarItem& Item) {
     }
     const bool enabled = Item.MenuItem->GetEnabled();
     if (Item.Down || Item.Active) {
-        C->GetBrush()->SetColor(Item.Down ? kDownColor : kActiveColor);
+        C->GetBrush()->SetColor(Item.Down ? MenuBarDownColor : MenuBarActiveColor);
         C->FillRect(r);
         C->GetBrush()->SetColor(clNavy);
         C->FrameRect(r);
@@ -278,6 +283,7 @@ void TskSkinMainMenuBar::CreateControlDefaultImage(TBitmap* B) {
     }
     for (const TskMenuBarItem& item : FItems)
         if (item.InBar) DrawItem(c, item);
+    for (const TskMenuBarButton& button : Buttons()) DrawButton(c, button);
     if (FScrollMarker) {
         const TColor color = FSkinned ? (FScrollMarkerActive ? FTrackMarkActiveColor : FTrackMarkColor)
                                       : (FScrollMarkerActive ? clBtnText : clBtnShadow);
@@ -321,6 +327,13 @@ void TskSkinMainMenuBar::SetActive(int Index) {
 
 void TskSkinMainMenuBar::TestMorph(TObject*) {
     bool any = false;
+    for (TskMenuBarButton& b : FButtons) {
+        const double target = b.MouseIn ? 1 : 0;
+        if (!b.Morphing || b.MorphKf == target) continue;
+        b.MorphKf = b.MorphKf < target ? std::min(b.MorphKf + 0.1, 1.0) : std::max(b.MorphKf - 0.1, 0.0);
+        if (std::abs(b.MorphKf - target) < 1e-9) b.MorphKf = target;
+        any = true;
+    }
     for (TskMenuBarItem& item : FItems) {
         // An open item shows its down look at once and comes back from the full active look.
         const double target = item.Active || item.Down ? 1 : 0;
@@ -397,6 +410,7 @@ void TskSkinMainMenuBar::ClickItem(int Index) {
 void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TskSkinControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft) return;
+    if (const int button = ButtonAt(X, Y); button != -1) return PressButton(button, Shift.Contains(ssDouble));
     const int index = ItemAt(X, Y);
     if (index == -1) {
         if (FScrollMarker && InHalfOpen(ScrollMarkerRect(), TPoint(X, Y)))
@@ -418,6 +432,9 @@ void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TskSkinMainMenuBar::TestActive(int X, int Y) {
+    const int button = ButtonAt(X, Y);
+    // While a button is held only that one lights.
+    if (FButtonCapture == -1 || button == FButtonCapture || button == -1) SetButtonActive(button);
     const bool onMarker = FScrollMarker && InHalfOpen(ScrollMarkerRect(), TPoint(X, Y));
     if (onMarker != FScrollMarkerActive) {
         FScrollMarkerActive = onMarker;
@@ -454,6 +471,13 @@ void TskSkinMainMenuBar::CMMouseLeave2(TMessage& Message) {
 }
 
 void TskSkinMainMenuBar::WMCloseSkinMenu(TMessage&) {
+    // The system-menu button stays down while its menu is open.
+    for (TskMenuBarButton& b : FButtons)
+        if (b.Command == cmSysMenu && b.Down) {
+            b.Down = false;
+            if (FButtonCapture != -1 && FButtons[static_cast<std::size_t>(FButtonCapture)].Command == cmSysMenu)
+                FButtonCapture = -1;
+        }
     if (FDown >= 0 && FDown < static_cast<int>(FItems.size())) FItems[static_cast<std::size_t>(FDown)].Down = false;
     FDown = -1;
     Invalidate();

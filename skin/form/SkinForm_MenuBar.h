@@ -51,6 +51,27 @@ struct TskMenuBarItemLook {
     TMorphKind MorphKind = mkDefault;
 };
 
+// A button of the maximized MDI child at an end of the bar: its system menu at the left
+// end, close, maximize (restore) and minimize at the right end.
+struct TskMenuBarButton {
+    TStdCommand Command = cmClose;
+    TRect ObjectRect;
+    bool Enabled = true;
+    bool MouseIn = false;
+    bool Down = false;
+    // Skinned by the skin's caption-button record of the bar's name for it.
+    bool HasSkin = false;
+    TBitmap* Picture = nullptr;
+    TRect SkinRect, ActiveSkinRect, DownRect;
+    bool Morphing = false;
+    TMorphKind MorphKind = mkDefault;
+    double MorphKf = 0;
+};
+
+// The plain look's fills of a pressed and of a hovered item or button.
+constexpr TColor MenuBarDownColor = 0xB59385;   // RGB(133, 147, 181)
+constexpr TColor MenuBarActiveColor = 0xD2BDB6; // RGB(182, 189, 210)
+
 using TMainMenuItemClick = TEvent<void(const AnsiString& IDName)>;
 
 class TskSkinMainMenuBar : public TskSkinControl {
@@ -78,6 +99,14 @@ public:
 
     // The items as laid out for the present width.
     const std::vector<TskMenuBarItem>& Items();
+    // An MDI child of the bar's form was maximized, or restored (or left): the bar shows the
+    // maximized child's buttons while there is one.
+    void MDIChildMaximize();
+    void MDIChildRestore();
+    bool GetMDIButtons() const { return FMDIButtons; }
+    // The buttons as laid out for the present width: system menu, close, maximize,
+    // minimize; none while no child is maximized.
+    const std::vector<TskMenuBarButton>& Buttons();
     bool GetScrollMarker() { Items(); return FScrollMarker; }
     int GetActiveItem() const { return FActive; }
 
@@ -114,6 +143,7 @@ public:
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // A press on the bar is the bar's own: the form hears of it neither as a child's press
     // nor, while one of the bar's menus is open, as an activating click, since either
@@ -144,6 +174,20 @@ private:
     void Step(int Direction);
     // The index of the menu item's entry in the present layout, -1 when it has none.
     int IndexOf(TMenuItem* MenuItem);
+    // The bar without its ends: where the MDI buttons and the items stand.
+    TRect BarArea() const;
+    // Where the MDI buttons stand at the ends of Area (set into Placed when given); the
+    // part of Area between them.
+    TRect PlaceButtons(TRect Area, std::vector<TskMenuBarButton>* Placed) const;
+    void AddButtons();
+    void CheckButtons();
+    int ButtonAt(int X, int Y);
+    void SetButtonActive(int Index);
+    void PressButton(int Index, bool Double);
+    void ReleaseButton(int X, int Y);
+    // The button's command on the maximized child's frame.
+    void ButtonCommand(TStdCommand Command);
+    void DrawButton(TCanvas* C, const TskMenuBarButton& B);
 
     TMainMenu* FMainMenu = nullptr;
     TskSkinForm* FSkinForm = nullptr;
@@ -167,6 +211,11 @@ private:
     TskMenuBarItemLook FItemLook;
 
     TTimer* FMorphTimer = nullptr;
+
+    bool FMDIButtons = false;
+    std::vector<TskMenuBarButton> FButtons;
+    int FButtonActive = -1;
+    int FButtonCapture = -1;
 
     void DrawItem(TCanvas* C, const TskMenuBarItem& Item);
     // The skinned item at its own size from look S, its caption in the state's colour.

@@ -490,7 +490,7 @@ std::unique_ptr<TBitmap> TskSkinCaptionObject::Stretched(TBitmap* Source, const 
 }
 
 void TskSkinCaptionObject::DrawText(TCanvas* C, int DX, int DY, bool AActive) {
-    AnsiString text = Parent->GetForm()->GetCaption();
+    AnsiString text = Parent->CaptionText();
     if (text.empty() || IsNullRect(TextRect)) return;
     const int w = RectWidth(ObjectRect);
     TRect t = TextRect;

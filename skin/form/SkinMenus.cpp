@@ -20,13 +20,6 @@ void RegisterMenuClasses() {
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr int kMarker = 10;
 
-
-TBitmap* PictureAt(TskSkinData* S, int Index) {
-    if (!S || Index < 0 || Index >= static_cast<int>(S->ActivePictures.size())) return nullptr;
-    TBitmap* b = S->ActivePictures[static_cast<std::size_t>(Index)].get();
-    return b->GetEmpty() ? nullptr : b;
-}
-
 // Least space between the widest caption and the shortcut column.
 constexpr int kShortCutGap = 12;
 
@@ -136,6 +129,12 @@ bool CanMenuClose(UINT Msg) {
     default:
         return false;
     }
+}
+
+TBitmap* PictureAt(TskSkinData* S, int Index) {
+    if (!S || Index < 0 || Index >= static_cast<int>(S->ActivePictures.size())) return nullptr;
+    TBitmap* b = S->ActivePictures[static_cast<std::size_t>(Index)].get();
+    return b->GetEmpty() ? nullptr : b;
 }
 
 // ---------------------------------------------------------------------------

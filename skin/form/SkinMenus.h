@@ -34,6 +34,9 @@ template <typename T> void SetReference(TComponent* Self, T*& Field, T* Value) {
 // A stopped timer of Owner's that calls Tick every Interval milliseconds once enabled.
 TTimer* MakeTimer(TComponent* Owner, Cardinal Interval, TNotifyEvent Tick);
 
+// The skin's active picture Index; null for an index outside the list or an empty picture.
+TBitmap* PictureAt(TskSkinData* S, int Index);
+
 // The messages after which an open skinned menu closes.
 bool CanMenuClose(UINT Msg);
 

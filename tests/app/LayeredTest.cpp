@@ -6,7 +6,9 @@
 
 #include "skin/data/Skutils.h"
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinMenus.h"
+#include "skin/form/skTrayIcon.h"
 
 #include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
@@ -100,6 +102,55 @@ TEST_F(LayeredForm, TranslucentMenusAreLayeredAndTheFirstLevelFadesIn) {
     EXPECT_EQ(Alpha(chain->GetLevel(1)), 150);
     CaptureWindow(level->GetHandle())->SaveToFile(ExeDir() + "skinmenu-layered.bmp");
     chain->CloseMenu(0);
+}
+
+TEST_F(LayeredForm, ATranslucentHintIsALayeredWindowAndLosesItWhenOpaqueAgain) {
+    Application->SetMainForm(Form);
+    auto* hint = new TskSkinHint(Form);
+    hint->SetAlphaBlendSupport(true);
+    ASSERT_TRUE(hint->GetAlphaBlendSupport()) << "layered windows as the system has them";
+    hint->SetAlphaBlend(true);
+    hint->SetAlphaBlendValue(170);
+    hint->ActivateHint(TPoint(Form->GetLeft() + 20, Form->GetTop() + 20), "Layered");
+    TskSkinHintWindow* window = hint->GetHintWindow();
+    ASSERT_TRUE(hint->IsVisible());
+    EXPECT_TRUE(Layered(window));
+    EXPECT_EQ(Alpha(window), 170);
+    hint->SetAlphaBlendValue(90);
+    hint->ActivateHint(TPoint(Form->GetLeft() + 20, Form->GetTop() + 20), "Layered");
+    EXPECT_EQ(Alpha(window), 90);
+    hint->SetAlphaBlend(false);
+    hint->ActivateHint(TPoint(Form->GetLeft() + 20, Form->GetTop() + 20), "Opaque");
+    EXPECT_FALSE(Layered(window));
+    hint->HideHint();
+    Application->SetMainForm(nullptr);
+    HintWindowClass = THintWindow::StaticClass();
+}
+
+TEST_F(LayeredForm, TheTrayMenuOfATranslucentFormIsLayered) {
+    auto* skin = new TskSkinForm(Form);
+    skin->SetMenusAlphaBlend(true);
+    skin->SetMenusAlphaBlendValue(160);
+    std::vector<DWORD> calls;
+    SetShellNotifyIcon([&](DWORD Message, NOTIFYICONDATAA*) {
+        calls.push_back(Message);
+        return TRUE;
+    });
+    auto* tray = new TskTrayIcon(Form);
+    skin->SetTrayIcon(tray);
+    SetCursorPos(Form->GetLeft() + 30, Form->GetTop() + 30);
+    PostMessageA(tray->GetHandle(), TskTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
+    Pump();
+    TskSkinMenu* chain = skin->GetSkinMenu();
+    ASSERT_EQ(chain->GetCount(), 1) << "the tray menu at the pointer";
+    TskSkinPopupWindow* level = chain->GetLevel(0);
+    EXPECT_TRUE(Layered(level));
+    EXPECT_EQ(Alpha(level), 160);
+    EXPECT_EQ(level->ItemList.size(), 3u);
+    chain->CloseMenu(0);
+    Pump();
+    delete tray;
+    SetShellNotifyIcon({});
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -217,6 +218,8 @@ TEST_F(SkinnedWindows, AHoveredButtonFadesInAndADisabledOneLooksDisabled) {
 }
 
 TEST_F(SkinnedWindows, ScreenshotsOfBothWindows) {
+    // The editor's hint component sits on its main form.
+    Application->SetMainForm(Form);
     Send(Form->BTN_Add, WM_MOUSEMOVE, 0, 10, 10);
     while (Form->BTN_Add->IsMorphing()) Form->BTN_Add->DoMorph();
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "editor-skinned.bmp");
@@ -256,6 +259,94 @@ TEST_F(SkinnedWindows, ScreenshotsOfBothWindows) {
     Application->SetHintPause(500);
     Application->SetHintHidePause(2500);
     SetCursorPos(0, 0);
+}
+
+// The screen's pixels of the rectangle that holds both windows.
+std::unique_ptr<TBitmap> ShotOfBoth(HWND A, HWND B) {
+    RECT a, b;
+    GetWindowRect(A, &a);
+    GetWindowRect(B, &b);
+    UnionRect(&a, &a, &b);
+    auto shot = CaptureWindow(GetDesktopWindow());
+    auto part = std::make_unique<TBitmap>(a.right - a.left, a.bottom - a.top);
+    part->SetPixelFormat(pf24bit);
+    BitBlt(part->GetCanvas()->GetHandle(), 0, 0, part->GetWidth(), part->GetHeight(),
+           shot->GetCanvas()->GetHandle(), a.left, a.top, SRCCOPY);
+    return part;
+}
+
+TEST_F(SkinnedWindows, TheFramesObjectsAndTheAboutBoxShowTheirHintsInTheSkinnedLook) {
+    Application->SetMainForm(Form);
+    Application->SetHintPause(600000);
+    Application->SetHintHidePause(600000);
+    TskSkinHint* hint = Form->SHT_Hint;
+    ASSERT_EQ(Form->skSkinForm1->GetSkinHint(), hint);
+    ASSERT_TRUE(Form->skSkinForm1->GetShowObjectHint());
+    TskSkinData* skin = DMM->STS_SkinData;
+    TBitmap* picture = skin->ActivePictures[static_cast<std::size_t>(skin->HintWindow->WindowPictureIndex)].get();
+    const COLORREF edge = PixelOf(picture, 0, 0), inside = PixelOf(picture, picture->GetWidth() / 2, picture->GetHeight() - 4);
+    auto expectSkinned = [&](HWND Wnd, const char* Text) {
+        char text[32] = {};
+        GetWindowTextA(Wnd, text, sizeof(text));
+        EXPECT_STREQ(text, Text);
+        auto shot = ScreenShot(Wnd);
+        EXPECT_EQ(PixelOf(shot.get(), 0, 0), edge) << Text;
+        EXPECT_EQ(PixelOf(shot.get(), 2, shot->GetHeight() - 3), inside) << Text;
+        EXPECT_GE(shot->GetWidth(), picture->GetWidth());
+        EXPECT_GE(shot->GetHeight(), picture->GetHeight());
+    };
+
+    // The pointer rests on the main window's minimize button.
+    TskSkinForm* frame = Form->skSkinForm1;
+    for (int i = 0; i < 50 && !frame->GetFormActive(); ++i) {
+        SetForegroundWindow(Form->GetHandle());
+        Pump();
+    }
+    ASSERT_TRUE(frame->GetFormActive());
+    const int min = frame->GetIndex("minbutton");
+    ASSERT_NE(min, -1);
+    const TRect button = frame->GetObject(min)->ObjectRect;
+    RECT window;
+    GetWindowRect(Form->GetHandle(), &window);
+    PointerTo({window.left + (button.Left + button.Right) / 2, window.top + (button.Top + button.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return hint->GetHintTimer() != nullptr; })) << "the object's hint waits";
+    hint->HintTime1(hint->GetHintTimer());
+    Pump();
+    ASSERT_TRUE(hint->IsVisible());
+    expectSkinned(hint->GetHintWindow()->GetHandle(), "Minimize");
+    auto objectShot = ShotOfBoth(Form->GetHandle(), hint->GetHintWindow()->GetHandle());
+
+    // The pointer rests on the about box's label.
+    FAbout->Show();
+    Pump();
+    const TPoint label = FAbout->skSkinLabel1->ClientToScreen({40, 8});
+    PointerTo(label);
+    ASSERT_TRUE(PumpUntil([] { return Application->GetHint() == "Close"; })) << "the label's hint waits";
+    ASSERT_NE(Application->GetHintTimer(), nullptr);
+    SendMessageA(Application->GetHintTimer()->GetWindowHandle(), WM_TIMER, 1, 0);
+    Pump();
+    ASSERT_TRUE(Application->GetHintShowing());
+    auto* window2 = dynamic_cast<TskSkinHintWindow*>(Application->GetHintWindow());
+    ASSERT_NE(window2, nullptr);
+    EXPECT_EQ(window2->GetSkinData(), skin);
+    expectSkinned(window2->GetHandle(), "Close");
+    auto aboutShot = ShotOfBoth(FAbout->GetHandle(), window2->GetHandle());
+
+    TBitmap both(objectShot->GetWidth() + 8 + aboutShot->GetWidth(),
+                 std::max(objectShot->GetHeight(), aboutShot->GetHeight()));
+    both.SetPixelFormat(pf24bit);
+    both.GetCanvas()->GetBrush()->SetColor(clWhite);
+    both.GetCanvas()->FillRect(TRect(0, 0, both.GetWidth(), both.GetHeight()));
+    both.GetCanvas()->Draw(0, 0, objectShot.get());
+    both.GetCanvas()->Draw(objectShot->GetWidth() + 8, 0, aboutShot.get());
+    both.SaveToFile(ExeDir() + "hint-skinned.bmp");
+
+    Application->CancelHint();
+    hint->HideHint();
+    Application->SetHintPause(500);
+    Application->SetHintHidePause(2500);
+    PointerTo({0, 0});
+    Pump();
 }
 
 TEST_F(SkinnedWindows, EveryTextOfTheMainWindowAndTheAboutBoxFitsWhereItIsDrawn) {

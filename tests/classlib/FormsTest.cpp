@@ -501,6 +501,70 @@ TEST_F(FormsTest, MinimizeAndRestoreDoNotShowTheFormsAgain) {
     EXPECT_EQ(shows, 1);
 }
 
+TEST_F(FormsTest, TheApplicationsWindowHooksSeeItsMessagesAndTheMainFormsMinimizing) {
+    std::vector<std::string> seen;
+    bool takeIt = false;
+    TWindowHook first = TWindowHook::FromCallable([&](TMessage& M) {
+        if (M.Msg == WM_SIZE) seen.push_back("first size " + std::to_string(M.WParam));
+        if (M.Msg == WM_USER + 7) {
+            seen.push_back("first user");
+            M.Result = 42;
+            return takeIt;
+        }
+        return false;
+    });
+    TWindowHook second = TWindowHook::FromCallable([&](TMessage& M) {
+        if (M.Msg == WM_USER + 7) seen.push_back("second user");
+        return false;
+    });
+    Application->HookMainWindow(first);
+    Application->HookMainWindow(second);
+    HWND app = Application->GetHandle();
+    SendMessageA(app, WM_USER + 7, 0, 0);
+    takeIt = true;
+    EXPECT_EQ(SendMessageA(app, WM_USER + 7, 0, 0), 42);
+    EXPECT_EQ(seen, (std::vector<std::string>{"first user", "second user", "first user"}));
+
+    // The main form's minimizing reaches the application's window; another form's does not.
+    seen.clear();
+    Application->SetMainForm(Form);
+    Form->Show();
+    auto* other = new TForm(nullptr);
+    other->Show();
+    ShowWindow(other->GetHandle(), SW_MINIMIZE);
+    Application->Minimize();
+    Pump();
+    EXPECT_EQ(seen, (std::vector<std::string>{"first size 1"}));
+    EXPECT_FALSE(IsWindowVisible(app));
+    Application->Restore();
+    Application->UnhookMainWindow(first);
+    Application->UnhookMainWindow(second);
+    seen.clear();
+    SendMessageA(app, WM_USER + 7, 0, 0);
+    EXPECT_TRUE(seen.empty());
+    delete other;
+    // A main form built in code is forgotten when it goes.
+    auto* main = new TForm(nullptr);
+    Application->SetMainForm(main);
+    EXPECT_EQ(Application->GetMainForm(), main);
+    delete main;
+    EXPECT_EQ(Application->GetMainForm(), nullptr);
+}
+
+TEST_F(FormsTest, RunLeavesTheMainFormHiddenWhenAskedTo) {
+    Form->Hide();
+    Application->SetMainForm(Form);
+    Application->SetShowMainForm(false);
+    PostMessageA(nullptr, WM_QUIT, 0, 0);
+    Application->Run();
+    EXPECT_FALSE(Form->GetVisible());
+    Application->SetShowMainForm(true);
+    PostMessageA(nullptr, WM_QUIT, 0, 0);
+    Application->Run();
+    EXPECT_TRUE(Form->GetVisible());
+    Application->SetMainForm(nullptr);
+}
+
 // ---------------------------------------------------------------------------
 // Geometry
 
@@ -854,6 +918,20 @@ TEST(ApplicationIconTest, FormsWithoutAnIconOfTheirOwnShowTheProgramsIcon) {
     EXPECT_EQ(ShownIcon(&plain), Application->GetIcon()->GetHandle());
     EXPECT_EQ(ShownIcon(&own), own.GetIcon()->GetHandle());
     Application->SetIcon(&saved);
+}
+
+TEST(MainFormTest, AFormBuiltInCodeBecomesTheMainFormAndIsForgottenWhenDeleted) {
+    ASSERT_EQ(Application->GetMainForm(), nullptr);
+    auto* form = new TForm(nullptr);
+    Application->SetMainForm(form);
+    EXPECT_EQ(Application->GetMainForm(), form);
+    EXPECT_TRUE(form->HandleAllocated());
+    auto* other = new TForm(nullptr);
+    Application->SetMainForm(other);
+    delete form;
+    EXPECT_EQ(Application->GetMainForm(), other) << "the former main form is no longer watched";
+    delete other;
+    EXPECT_EQ(Application->GetMainForm(), nullptr);
 }
 
 } // namespace

@@ -75,6 +75,7 @@ TEST(Hints, ApplicationDefaults) {
     EXPECT_TRUE(Application->GetShowHint());
     EXPECT_EQ(Application->GetHintPause(), 500);
     EXPECT_EQ(Application->GetHintHidePause(), 2500);
+    EXPECT_EQ(Application->GetHintShortPause(), 50);
     EXPECT_EQ(HintWindowClass, THintWindow::StaticClass());
 }
 
@@ -162,6 +163,41 @@ TEST_F(HintsTest, ParentShowHintAndTheApplicationSwitch) {
     MoveTo(Panel, 150, 60);
     EXPECT_FALSE(Waiting());
     Application->SetShowHint(true);
+}
+
+TEST_F(HintsTest, OnShowHintChangesOrRefusesTheHintAndTheNextComesAfterTheShortPause) {
+    Application->SetHintShortPause(kLongPause + 2);
+    std::vector<TControl*> asked;
+    Application->OnShowHint = TShowHintEvent::FromCallable([&](AnsiString& S, bool& CanShow, THintInfo& Info) {
+        asked.push_back(Info.HintControl);
+        EXPECT_EQ(Info.HideTimeout, kLongPause + 1);
+        POINT p;
+        GetCursorPos(&p);
+        EXPECT_EQ(Info.CursorPos, TPoint(p.x, p.y));
+        CanShow = Info.HintControl == Panel;
+        S = "Shut";
+        Info.HintPos = TPoint(Info.HintPos.X + 30, Info.HintPos.Y);
+        Info.HideTimeout = 1234;
+    });
+    ShowPanelHint();
+    char text[32] = {};
+    GetWindowTextA(HintWnd(), text, sizeof(text));
+    EXPECT_STREQ(text, "Shut");
+    POINT pointer;
+    GetCursorPos(&pointer);
+    RECT bounds;
+    GetWindowRect(HintWnd(), &bounds);
+    EXPECT_EQ(bounds.left, pointer.x + 30);
+    EXPECT_EQ(Application->GetHintTimer()->GetInterval(), 1234u);
+    // From a shown hint straight onto another control: the short pause.
+    Other->SetShowHint(true);
+    MoveTo(Other, 50, 50);
+    EXPECT_EQ(Application->GetHintTimer()->GetInterval(), Cardinal(kLongPause + 2));
+    Tick();
+    EXPECT_FALSE(Application->GetHintShowing()) << "refused";
+    EXPECT_EQ(asked, (std::vector<TControl*>{Panel, Other}));
+    Application->OnShowHint = nullptr;
+    Application->SetHintShortPause(50);
 }
 
 class TLoudHintWindow : public THintWindow {

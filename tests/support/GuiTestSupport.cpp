@@ -97,6 +97,13 @@ void PointerWheel(TPoint Screen, int Clicks) {
     SendPointer(Screen, MOUSEEVENTF_WHEEL, Clicks * WHEEL_DELTA);
 }
 
+void PressCtrlKey(Word Key) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    PressKey(Key);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    Pump();
+}
+
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd) {
     RedrawWindow(Wnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -36,6 +36,8 @@ void PostKey(TWinControl* Control, Word Key);
 // A key pressed and released on the keyboard, then handled: it reaches the window with the
 // focus, as a person's key does.
 void PressKey(Word Key);
+// The same with Ctrl held down on the keyboard.
+void PressCtrlKey(Word Key);
 // Holds Ctrl down in this thread's keyboard state while it lives.
 class TCtrlDown {
 public:

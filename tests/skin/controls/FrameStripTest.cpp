@@ -7,10 +7,10 @@
 #include "classlib/FormLoader.h"
 #include "classlib/Streams.h"
 
+#include "tests/skin/controls/DemoPictures.h"
 #include "tests/skin/controls/SkinFixture.h"
 
 #include <chrono>
-#include <cmath>
 #include <functional>
 
 namespace {
@@ -513,15 +513,6 @@ TEST_F(FrameStrips, PicturesAndSettingsSurviveTheFormResourcesAndTheFrameFollows
 
 class FramesDemo : public SkinDemoTest {
 protected:
-    // Without a skin, strips of Count frames of W x H drawn by Draw (T from 0 to 1).
-    template <typename D> std::unique_ptr<TBitmap> Default(int Count, int W, int H, D Draw) {
-        auto strip = std::make_unique<TBitmap>(Count * W, H, pf24bit);
-        TCanvas* c = strip->GetCanvas();
-        c->GetBrush()->SetColor(clBtnFace);
-        c->FillRect(TRect(0, 0, Count * W, H));
-        for (int i = 0; i < Count; ++i) Draw(c, Bounds(i * W, 0, W, H), i / (Count - 1.0));
-        return strip;
-    }
     template <typename T> T* PlaceStrip(int Left, int Top, TBitmap* Default, int Count) {
         T* control = PlaceAt<T>(Left, Top, 50, 50);
         if constexpr (std::is_base_of_v<TskFrameTimerControl, T>)
@@ -535,34 +526,10 @@ protected:
     void BuildAndCapture(const char* FileName) {
         Form->SetBounds(20, 20, 480, 200);
         Form->SetColor(clBtnFace);
-        auto toggle = Default(6, 44, 22, [](TCanvas* C, TRect R, double T) {
-            C->GetBrush()->SetColor(T < 0.5 ? clSilver : clHighlight);
-            C->RoundRect(R.Left + 2, R.Top + 3, R.Right - 2, R.Bottom - 3, 16, 16);
-            const int left = R.Left + 2 + static_cast<int>(T * (RectWidth(R) - 22));
-            C->GetBrush()->SetColor(clWhite);
-            C->Ellipse(left, R.Top + 2, left + 18, R.Bottom - 2);
-        });
-        auto digits = Default(10, 24, 36, [](TCanvas* C, TRect R, double T) {
-            C->GetBrush()->SetColor(clBlack);
-            C->FillRect(R);
-            C->GetFont()->SetColor(clLime);
-            C->GetFont()->SetHeight(-24);
-            C->TextOut(R.Left + 5, R.Top + 5, AnsiString(1, static_cast<char>('0' + T * 9 + 0.5)));
-        });
-        auto bar = Default(11, 100, 14, [](TCanvas* C, TRect R, double T) {
-            C->GetBrush()->SetColor(clWhite);
-            C->FillRect(TRect(R.Left + 1, R.Top + 2, R.Right - 1, R.Bottom - 2));
-            C->GetBrush()->SetColor(clHighlight);
-            C->FillRect(Bounds(R.Left + 2, R.Top + 3, static_cast<int>(T * 96), RectHeight(R) - 6));
-        });
-        auto knob = Default(12, 36, 36, [](TCanvas* C, TRect R, double T) {
-            C->GetBrush()->SetColor(clWhite);
-            C->Ellipse(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
-            const double angle = (-135 + 270 * T) * 3.14159265 / 180;
-            C->MoveTo(R.Left + 18, R.Top + 18);
-            C->LineTo(R.Left + 18 + static_cast<int>(13 * std::sin(angle)),
-                      R.Top + 18 - static_cast<int>(13 * std::cos(angle)));
-        });
+        auto toggle = ToggleStrip();
+        auto digits = DigitStrip();
+        auto bar = BarStrip();
+        auto knob = KnobStrip();
         // Off, caught halfway on, and on.
         for (int i = 0; i < 3; ++i) {
             auto* control = PlaceStrip<TskSkinSwitch>(10 + i * 60, 10, toggle.get(), 6);

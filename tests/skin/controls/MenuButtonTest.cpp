@@ -10,6 +10,7 @@
 
 #include "classlib/FormLoader.h"
 
+#include "tests/skin/controls/DemoPictures.h"
 #include "tests/skin/controls/SkinFixture.h"
 #include "tests/skin/form/MenuTestSupport.h"
 
@@ -351,6 +352,36 @@ TEST_F(MenuButtons, TheDefaultLookIsTwoBoxesInTrackButtonMode) {
     EXPECT_EQ(arrow, 5 + 3 + 1);
 }
 
+TEST_F(MenuButtons, InTrackButtonModeTheFocusFrameMarksTheBodyAndLeavesTheDropDownPartAlone) {
+    // Pixels of the lit look, the arrow and the frames; anything else is the dotted frame.
+    auto dotted = [](TBitmap* Picture, const TRect& R, const std::vector<COLORREF>& Look) {
+        int count = 0;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x)
+                if (std::find(Look.begin(), Look.end(), PixelOf(Picture, x, y)) == Look.end())
+                    ++count;
+        return count;
+    };
+    for (bool skinned : {true, false}) {
+        TskSkinMenuButton* button = Button(skinned);
+        button->SetBounds(20, 20, 100, 25);
+        button->SetTrackButtonMode(true);
+        ASSERT_TRUE(TakeFocus(button));
+        auto focused = PaintToBitmap(button);
+        const int h = button->GetHeight();
+        const std::vector<COLORREF> look =
+            skinned ? std::vector<COLORREF>{ColorToRGB(kActive)}
+                    : std::vector<COLORREF>{kLitFill, ColorToRGB(clNavy), ColorToRGB(clBtnText)};
+        EXPECT_GT(dotted(focused.get(), TRect(0, 0, 85, h), look), 20) << skinned;
+        EXPECT_EQ(dotted(focused.get(), TRect(85, 0, 100, h), look), 0) << skinned;
+        // One button, whole: the frame goes round it all.
+        button->SetTrackButtonMode(false);
+        focused = PaintToBitmap(button);
+        EXPECT_GT(dotted(focused.get(), TRect(85, 0, 100, h), look), 5) << skinned;
+        delete button;
+    }
+}
+
 TEST_F(MenuButtons, DamagedRecordsGiveAPlainLookAndNoError) {
     TskSkinMenuButton* button = Button();
     button->SetTrackButtonMode(true);
@@ -497,13 +528,7 @@ private:
     void ImageCell(int Look, TskSkinData* Data) {
         auto* button = Add<TskSkinXFormButton>(Form, 20, 20, 70, 34);
         button->SetCaption("Go");
-        button->SetDefImage(Oval(RGB(84, 122, 172)).get());
-        button->SetDefActiveImage(Oval(RGB(120, 156, 204)).get());
-        button->SetDefDownImage(Oval(RGB(42, 72, 116)).get());
-        button->SetDefMask(Oval(RGB(0, 0, 0)).get());
-        button->GetDefaultFont()->SetColor(clWhite);
-        button->SetDefActiveFontColor(clWhite);
-        button->SetDefDownFontColor(clYellow);
+        GiveOvalLooks(button);
         button->SetSkinData(Data);
         if (Look == lkHot) ::MouseMove(button, 30, 15);
         if (Look == lkPressed) ::MouseDown(button, 30, 15);
@@ -512,19 +537,6 @@ private:
         if (Look == lkPressed) ::MouseUp(button, 30, 15);
         delete button;
     }
-    // An oval of Colour on white, 70 x 34.
-    static std::unique_ptr<TBitmap> Oval(COLORREF Colour) {
-        auto picture = std::make_unique<TBitmap>(70, 34);
-        picture->SetPixelFormat(pf24bit);
-        TCanvas* canvas = picture->GetCanvas();
-        canvas->GetBrush()->SetColor(clWhite);
-        canvas->FillRect(TRect(0, 0, 70, 34));
-        canvas->GetBrush()->SetColor(static_cast<TColor>(Colour));
-        canvas->GetPen()->SetColor(static_cast<TColor>(Colour));
-        canvas->Ellipse(0, 0, 70, 34);
-        return picture;
-    }
-
     TBitmap Sheet;
 };
 

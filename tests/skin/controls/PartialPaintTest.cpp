@@ -1,16 +1,22 @@
 // Skinned controls paint off-screen through a picture of the area being repainted only:
 // a partial repaint shows the pixels of a full one, and a control of any size paints in
 // memory that follows the screen, not the control.
+#include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/controls/SkinCtrls_ButtonGroups.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
 #include "skin/controls/SkinCtrls_CheckRadio.h"
 #include "skin/controls/SkinCtrls_Labels.h"
 #include "skin/controls/SkinCtrls_Panels.h"
+#include "skin/controls/SkinCtrls_ScrollBars.h"
+#include "skin/controls/SkinCtrls_Sliders.h"
+#include "skin/controls/SkinCtrls_TrackBars.h"
 #include "skin/data/SkinData.h"
 
 #include "tests/support/GuiTestSupport.h"
 
 #include <psapi.h>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -24,9 +30,9 @@ protected:
         ASSERT_FALSE(Skin.Empty);
     }
 
-    // One control of each family the form resources hold, at W x H each (a radio group
-    // only with Radios).
-    std::vector<TWinControl*> PlaceControls(int W, int H, bool Radios = true) {
+    // One control of each family that paints off-screen, at W x H each (where the skin
+    // leaves them that size).
+    std::vector<TWinControl*> PlaceControls(int W, int H) {
         auto* panel = Place<TskSkinPanel>(W, H, "panel");
         panel->SetCaption("Panel");
         auto* button = Place<TskSkinButton>(W, H, "button");
@@ -35,13 +41,37 @@ protected:
         group->SetCaption("Group");
         auto* check = Place<TskSkinCheckRadioBox>(W, H, "checkbox");
         check->SetCaption("Check");
+        // A flat box paints the picture of its parent under it.
+        auto* flat = Place<TskSkinCheckRadioBox>(W, H, "radiobox");
+        flat->SetRadio(true);
+        flat->SetFlat(true);
+        flat->SetChecked(true);
+        flat->SetCaption("Flat");
         auto* label = Place<TskSkinLabel>(W, H, "label");
         label->SetCaption("Label");
-        if (!Radios) return {panel, button, group, check, label};
         auto* radios = Place<TskSkinRadioGroup>(W, H, "groupbox");
         radios->GetItems()->SetText("One\nTwo\nThree");
         radios->SetItemIndex(1);
-        return {panel, button, group, check, label, radios};
+        auto* checks = Place<TskSkinCheckGroup>(W, H, "groupbox");
+        checks->GetItems()->SetText("One\nTwo");
+        checks->SetColumns(2);
+        checks->SetChecked(1, true);
+        auto* slider = Place<TskSkinSlider>(W, H, "slider");
+        slider->SetValue(30);
+        auto* vslider = Place<TskSkinSlider>(W, H, "slider");
+        vslider->SetOrientation(soVertical);
+        vslider->SetBounds(4, 4, W, H);
+        vslider->SetValue(60);
+        auto* track = Place<TskSkinTrackBar>(W, H, "htrackbar");
+        auto* vtrack = Place<TskSkinTrackBar>(W, H, "trackbar");
+        vtrack->SetVertical(true);
+        auto* bar = Place<TskSkinScrollBar>(W, H, "hscrollbar");
+        bar->SetRange(0, 100, 30, 20);
+        auto* vbar = Place<TskSkinScrollBar>(W, H, "vscrollbar");
+        vbar->SetKind(sbVertical);
+        vbar->SetRange(0, 100, 60, 20);
+        return {panel,  button, group, check,  flat,  label,  radios,
+                checks, slider, vslider, track, vtrack, bar, vbar};
     }
 
     template <typename T> T* Place(int W, int H, const char* Section) {
@@ -72,7 +102,12 @@ std::unique_ptr<TBitmap> PaintClipped(TWinControl* Control, const TRect& Area) {
 }
 
 TEST_F(PartialPaint, APartialRepaintShowsThePixelsOfAFullOne) {
-    for (TWinControl* control : PlaceControls(150, 90)) {
+    std::vector<TWinControl*> controls = PlaceControls(150, 90);
+    // A group's flat box paints the part of the group under it.
+    for (TWinControl* control : std::vector<TWinControl*>(controls))
+        if (auto* group = dynamic_cast<TskSkinCustomButtonGroup*>(control))
+            controls.push_back(group->GetButton(group->GetButtonCount() - 1));
+    for (TWinControl* control : controls) {
         control->BringToFront();
         Pump();
         const auto full = PaintClipped(control, TRect());
@@ -81,8 +116,11 @@ TEST_F(PartialPaint, APartialRepaintShowsThePixelsOfAFullOne) {
         const TRect areas[] = {{0, 0, w, h},          {10, 5, w / 2, h / 2},
                                {0, 0, 1, h},          {w - 1, 0, w, h},
                                {w / 2, h - 3, w, h},  {33, h / 3, 34, h / 3 + 1},
-                               {w - 10, 2, w + 10, h + 5}};
+                               {w - 10, 2, w + 10, h + 5}, {w / 2, 3, w / 2 + 5, h - 3}};
         for (const TRect& area : areas) {
+            // An area a narrow control does not have.
+            if (area.Left >= std::min(area.Right, w) || area.Top >= std::min(area.Bottom, h))
+                continue;
             const auto part = PaintClipped(control, area);
             int differing = 0;
             for (int y = 0; y < h; ++y)
@@ -109,22 +147,57 @@ SIZE_T PeakMemory() {
     return counters.PeakWorkingSetSize;
 }
 
+// What Control paints of Area (its client coordinates), into a picture of Area's size.
+std::unique_ptr<TBitmap> PaintArea(TWinControl* Control, const TRect& Area) {
+    auto bitmap = std::make_unique<TBitmap>(Area.Width(), Area.Height());
+    bitmap->SetPixelFormat(pf24bit);
+    HDC dc = bitmap->GetCanvas()->GetHandle();
+    const int saved = SaveDC(dc);
+    SetWindowOrgEx(dc, Area.Left, Area.Top, nullptr);
+    Control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+    return bitmap;
+}
+
+// The pixels of Area of Control's window as the screen shows them.
+std::unique_ptr<TBitmap> ScreenArea(TWinControl* Control, const TRect& Area) {
+    auto bitmap = std::make_unique<TBitmap>(Area.Width(), Area.Height());
+    bitmap->SetPixelFormat(pf24bit);
+    HDC dc = GetDC(Control->GetHandle());
+    BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, Area.Width(), Area.Height(), dc, Area.Left,
+           Area.Top, SRCCOPY);
+    ReleaseDC(Control->GetHandle(), dc);
+    return bitmap;
+}
+
+int DifferingPixels(TBitmap* A, TBitmap* B) {
+    int differing = 0;
+    for (int y = 0; y < A->GetHeight(); ++y)
+        for (int x = 0; x < A->GetWidth(); ++x)
+            if (PixelOf(A, x, y) != PixelOf(B, x, y)) ++differing;
+    return differing;
+}
+
 TEST_F(PartialPaint, HugeControlsPaintInMemoryOfTheScreensSize) {
     const SIZE_T before = PeakMemory();
     ASSERT_GT(before, 0u);
     for (int side : {8000, 32767}) {
-        // A radio group's boxes still cut their windows with masks of their whole size.
-        const std::vector<TWinControl*> controls = PlaceControls(side, side, false);
+        std::vector<TWinControl*> controls = PlaceControls(side, side);
+        auto* edit = Place<TskSkinEdit>(side, side, "edit");
+        edit->SetText("Edit");
+        controls.push_back(edit);
         Form->SetBounds(0, 0, side, side);
         for (TWinControl* control : controls) {
             control->BringToFront();
             control->Repaint();
-            // The control painted what the screen shows of it.
-            HDC dc = GetDC(control->GetHandle());
-            const COLORREF corner = GetPixel(dc, 1, 1);
-            ReleaseDC(control->GetHandle(), dc);
-            EXPECT_NE(corner, CLR_INVALID) << control->ClassName();
-            EXPECT_NE(corner, ColorToRGB(clBtnFace)) << control->ClassName() << " " << side;
+            // The screen shows what the control paints at its top-left corner, away from
+            // the children a group places under its caption.
+            const TRect corner(0, 0, std::min(16, control->GetClientWidth()),
+                               std::min(16, control->GetClientHeight()));
+            const auto shown = ScreenArea(control, corner);
+            const auto painted = PaintArea(control, corner);
+            EXPECT_EQ(DifferingPixels(shown.get(), painted.get()), 0)
+                << control->ClassName() << " " << side;
         }
         for (TWinControl* control : controls)
             delete control;

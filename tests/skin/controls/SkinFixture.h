@@ -10,6 +10,7 @@
 #include "tests/support/GuiTestSupport.h"
 
 #include <chrono>
+#include <climits>
 #include <functional>
 #include <memory>
 
@@ -74,6 +75,33 @@ inline void MouseUp(TWinControl* Control, int X, int Y) {
 // The pointer leaves the control (moved away while the control holds the mouse).
 inline void MouseAway(TWinControl* Control) {
     MouseMove(Control, -20, -20);
+}
+
+// The bounds of the pixels of Picture that are not Background, offset by Origin; empty
+// when there are none.
+inline TRect InkOf(TBitmap* Picture, COLORREF Background, TPoint Origin = TPoint()) {
+    TRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = 0; y < Picture->GetHeight(); ++y)
+        for (int x = 0; x < Picture->GetWidth(); ++x)
+            if (PixelOf(Picture, x, y) != Background) {
+                ink.Left = std::min(ink.Left, x + Origin.X);
+                ink.Top = std::min(ink.Top, y + Origin.Y);
+                ink.Right = std::max(ink.Right, x + Origin.X + 1);
+                ink.Bottom = std::max(ink.Bottom, y + Origin.Y + 1);
+            }
+    return ink.Left == INT_MAX ? TRect() : ink;
+}
+
+// The user's mouse at a screen point, with the given button flags, through the system's
+// input queue.
+inline void SendPointer(TPoint At, DWORD Flags = 0) {
+    SendMouseInput(Flags, At);
+}
+
+// Control's point (X, Y) on the screen, for a window-less control too.
+inline TPoint OnScreen(TControl* Control, int X, int Y) {
+    return Control->GetParent()->ClientToScreen(
+        TPoint(Control->GetLeft() + X, Control->GetTop() + Y));
 }
 
 // A person's click at (X, Y) of Control: the pointer moved there on the screen, the left

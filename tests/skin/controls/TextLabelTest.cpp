@@ -11,6 +11,7 @@
 #include "classlib/ShellOpen.h"
 #include "classlib/Strings.h"
 
+#include "tests/skin/controls/DemoPictures.h"
 #include "tests/skin/controls/SkinFixture.h"
 
 #include <chrono>
@@ -34,24 +35,6 @@ bool WaitUntil(const std::function<bool()>& Condition, int Ms = 3000) {
     }
 }
 
-// The user's mouse at a screen point, with the given button flags.
-void SendPointer(TPoint At, DWORD Flags = 0) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // Rounded up, so that the system's scaling back lands on the very pixel.
-    input.mi.dx = (At.X * 65536 + w - 1) / w;
-    input.mi.dy = (At.Y * 65536 + h - 1) / h;
-    input.mi.dwFlags = Flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-// Control's point (X, Y) on the screen.
-TPoint OnScreen(TControl* Control, int X, int Y) {
-    return Control->GetParent()->ClientToScreen(
-        TPoint(Control->GetLeft() + X, Control->GetTop() + Y));
-}
-
 // The pixels of Control's parent within Area (the parent's client coordinates) as the
 // screen shows them after a full repaint.
 std::unique_ptr<TBitmap> ScreenOf(TWinControl* Parent, const TRect& Area) {
@@ -66,21 +49,6 @@ std::unique_ptr<TBitmap> ScreenOf(TWinControl* Parent, const TRect& Area) {
            origin.Y, SRCCOPY);
     ReleaseDC(nullptr, screen);
     return shot;
-}
-
-// The bounds of the pixels of Picture that are not Background, offset by Origin; empty
-// when there are none.
-TRect InkOf(TBitmap* Picture, COLORREF Background, TPoint Origin = TPoint()) {
-    TRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-    for (int y = 0; y < Picture->GetHeight(); ++y)
-        for (int x = 0; x < Picture->GetWidth(); ++x)
-            if (PixelOf(Picture, x, y) != Background) {
-                ink.Left = std::min(ink.Left, x + Origin.X);
-                ink.Top = std::min(ink.Top, y + Origin.Y);
-                ink.Right = std::max(ink.Right, x + Origin.X + 1);
-                ink.Bottom = std::max(ink.Bottom, y + Origin.Y + 1);
-            }
-    return ink.Left == INT_MAX ? TRect() : ink;
 }
 
 int CountOf(TBitmap* Picture, COLORREF Colour) {
@@ -621,24 +589,6 @@ TEST(TextLabelResources, DamagedGlyphDataIsTheReadersErrorNamingTheLabel) {
 // ---- Every look, with the program's skin and without one --------------------------------------
 
 constexpr int kColumn = 150;
-
-// A round glyph in four frames: normal, disabled, pressed, hot.
-std::unique_ptr<TBitmap> RoundGlyph() {
-    const TColor looks[] = {
-        static_cast<TColor>(RGB(70, 100, 150)), static_cast<TColor>(RGB(170, 175, 185)),
-        static_cast<TColor>(RGB(30, 50, 90)), static_cast<TColor>(RGB(40, 120, 220))};
-    auto strip = std::make_unique<TBitmap>(64, 16);
-    strip->SetPixelFormat(pf24bit);
-    TCanvas* canvas = strip->GetCanvas();
-    canvas->GetBrush()->SetColor(clWhite);
-    canvas->FillRect(TRect(0, 0, 64, 16));
-    for (int i = 0; i < 4; ++i) {
-        canvas->GetBrush()->SetColor(looks[i]);
-        canvas->GetPen()->SetColor(looks[i]);
-        canvas->Ellipse(i * 16 + 2, 2, i * 16 + 14, 14);
-    }
-    return strip;
-}
 
 class TextLabelsDemo : public SkinDemoTest {
 protected:
