@@ -31,6 +31,7 @@ int RunBenchmark() {
         BenchBlendRoutines(size, references);
         BenchStretchTransfer(size, references);
     }
+    EndSizeSections();
     if (!BenchKernelResampling()) return 1;
     BenchKernelSampling();
     return 0;

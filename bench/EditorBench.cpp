@@ -4,33 +4,41 @@
 // builds it (main form, data module with its skin, about box), and its skinned file dialog
 // and message box are answered as a user would answer them. Needs a display
 // (scripts/bench-editor.sh gives one).
+//
+// An open is timed from the moment the file dialog's window is gone to the list and the
+// page view painted, with the messages the open posted handled; each timed open happens in
+// a main form made for it, whose thumbnail cache is empty, as in a program just started.
+// Program and reference are sampled alike: the same number of single runs, taken in turn,
+// and the median of each.
 #include "app/About_sl.h"
 #include "app/Dm.h"
 #include "app/PageFile.h"
 #include "app/PageList.h"
+#include "app/PageThumbnails.h"
 #include "app/Segled.h"
+#include "bench/BenchRatio.h"
 #include "bench/BenchSamples.h"
-#include "bench/BenchTimer.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/form/skMessages.h"
 
 #include "classlib/Forms.h"
 #include "classlib/GdiCounter.h"
 #include "classlib/IniFiles.h"
-#include "classlib/Paths.h"
 #include "classlib/UnitInit.h"
 
 #include "classlib/Platform.h"
 #include <psapi.h>
 
 #include <algorithm>
+#include <bitset>
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -42,10 +50,21 @@ constexpr int kDefaultPageCount = 100000;
 constexpr int kShortListPageCount = 1000;
 // Single adds are quick: the median of many is the figure.
 constexpr int kAddSamples = 201;
+// Opens, New and their reference, each: every open needs a main form of its own.
+constexpr int kSamples = 9;
 
 // The page byte of page I in the generated files.
 int PageByte(int I) {
     return I * 37 % 256;
+}
+
+// The number of different pages among the first Count of a generated file: the thumbnails an
+// open of it draws into an empty cache.
+int PatternCount(int Count) {
+    std::bitset<256> seen;
+    for (int i = 0; i < Count && !seen.all(); ++i)
+        seen.set(std::size_t(PageByte(i)));
+    return int(seen.count());
 }
 
 std::string WritePageFile(int Count, const char* Suffix) {
@@ -63,17 +82,12 @@ std::string WritePageFile(int Count, const char* Suffix) {
 using Bench::Median;
 using Bench::Seconds;
 
-// Paints whatever a change left to paint, as the message loop would next.
+// Paints whatever a change left to paint, as the message loop would next, and handles what
+// the change posted.
 void PaintNow(TFM* Form) {
     RedrawWindow(static_cast<HWND>(Form->GetHandle()), nullptr, nullptr,
                  RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void PrintRatio(const char* Name, double Seconds, double Reference, const char* ReferenceName,
-                double Limit) {
-    const double ratio = Seconds / Reference;
-    std::printf("%-34s %10.3f ms   %6.2fx %s (at most %.1fx: %s)\n", Name, Seconds * 1e3, ratio,
-                ReferenceName, Limit, ratio <= Limit ? "met" : "not met");
+    Bench::PumpMessages();
 }
 
 double Now() {
@@ -81,26 +95,80 @@ double Now() {
         .count();
 }
 
-// Answers every skinned file dialog of the editor once it shows: the open dialog with the
-// name *Opened, the save dialog with Saved. AcceptedAt is when the last one was answered,
-// where an open's own work starts.
+// The moment a window is gone: a hook of this thread sees the last message the window gets,
+// and unhooks itself then, so that it costs nothing afterwards.
+class TWindowEndWatch {
+public:
+    ~TWindowEndWatch() { Stop(); }
+
+    void Watch(HWND Window) {
+        Stop();
+        FWindow = Window;
+        FEndedAt = 0;
+        Current = this;
+        FHook = SetWindowsHookExA(WH_CALLWNDPROCRET, HookProc, nullptr, GetCurrentThreadId());
+        if (!FHook) throw std::runtime_error("Cannot watch the file dialog's window");
+    }
+    void Forget() {
+        Stop();
+        FEndedAt = 0;
+    }
+    // When the watched window got its last message; 0 while it has not.
+    double EndedAt() const { return FEndedAt; }
+
+private:
+    void Stop() {
+        if (FHook) UnhookWindowsHookEx(FHook);
+        FHook = nullptr;
+        if (Current == this) Current = nullptr;
+    }
+    static LRESULT CALLBACK HookProc(int Code, WPARAM WParam, LPARAM LParam) {
+        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(LParam);
+        TWindowEndWatch* watch = Current;
+        HHOOK hook = watch ? watch->FHook : nullptr;
+        if (Code == HC_ACTION && watch && sent->hwnd == watch->FWindow &&
+            sent->message == WM_NCDESTROY) {
+            watch->FEndedAt = Now();
+            watch->Stop();
+        }
+        return CallNextHookEx(hook, Code, WParam, LParam);
+    }
+
+    static inline TWindowEndWatch* Current = nullptr;
+    HWND FWindow = nullptr;
+    HHOOK FHook = nullptr;
+    double FEndedAt = 0;
+};
+
+// Answers every skinned file dialog of the editor Form once it shows: the open dialog with
+// the name *Opened, the save dialog with Saved. ClosedAt() is when the last dialog answered
+// was gone, where an open's own work starts.
 struct TFileDialogAnswers {
+    TFM* Form = nullptr;
     const std::string* Opened = nullptr;
     std::string Saved;
-    double AcceptedAt = 0;
 
-    void Install(TFM* Form) {
-        Application->OnIdle = TIdleEvent::FromCallable([this, Form](TObject*, bool& Done) {
+    void Install() {
+        Application->OnIdle = TIdleEvent::FromCallable([this](TObject*, bool& Done) {
             TskSkinOpenDialog* dialog = Form->DLG_Open->Dlg ? Form->DLG_Open : Form->DLG_Save;
             TskOpenDlgForm* shown = dialog->Dlg;
             if (!shown || !shown->GetVisible() || shown->GetModalResult() != mrNone) return;
             shown->FileName = dialog->SaveMode ? Saved : *Opened;
-            AcceptedAt = Now();
+            FClose.Watch(shown->GetHandle());
             shown->SetModalResult(mrOk);
             // The modal loop looks at the result only after a message: it must not wait.
             Done = false;
         });
     }
+    // Forgets the last dialog's close: the next open must close one of its own.
+    void ForgetClose() { FClose.Forget(); }
+    double ClosedAt() const {
+        if (FClose.EndedAt() == 0) throw std::runtime_error("The file dialog did not close");
+        return FClose.EndedAt();
+    }
+
+private:
+    TWindowEndWatch FClose;
 };
 
 // Whether the editor holds exactly the Count pages of the generated file, by count and by
@@ -163,18 +231,61 @@ void Progress(const char* Step) {
     std::fprintf(stderr, "%s\n", Step);
 }
 
-// Opens the file that the dialog answers give into an empty list and paints: the seconds
-// from the dialog's answer to the painted window.
+// Opens the file that the dialog answers give and paints: the seconds from the dialog's
+// close to the painted window.
+double OpenAndPaint(TFM* Form, TFileDialogAnswers& Answers) {
+    Answers.ForgetClose();
+    Form->Open2Click(nullptr);
+    PaintNow(Form);
+    return Now() - Answers.ClosedAt();
+}
+
+// Empties the form's list, then opens the answers' file into it.
 double OpenIntoEmptyList(TFM* Form, TFileDialogAnswers& Answers) {
     Form->New2Click(nullptr);
     PaintNow(Form);
-    Form->Open2Click(nullptr);
-    PaintNow(Form);
-    return Now() - Answers.AcceptedAt;
+    return OpenAndPaint(Form, Answers);
+}
+
+// One timed open of the file into a main form made for it, as a program just started has
+// it: nothing in its list and no thumbnail drawn yet. Checks the pages it holds and that the
+// open drew the thumbnail of every pattern of the file.
+double OpenIntoNewEditor(TFileDialogAnswers& Answers, int PageCount) {
+    TFM* main = Answers.Form;
+    TFM* editor = CreateFromResource<TFM>(nullptr);
+    editor->Show();
+    Bench::PumpMessages();
+    Answers.Form = editor;
+    int drawn = 0;
+    SetThumbnailHook([&](Byte) { ++drawn; });
+    const double seconds = OpenAndPaint(editor, Answers);
+    SetThumbnailHook(nullptr);
+    Answers.Form = main;
+    const bool holds = HoldsGeneratedPages(editor, PageCount);
+    delete editor;
+    Bench::PumpMessages();
+    if (!holds) throw std::runtime_error("An open into a new main form went wrong");
+    if (drawn != PatternCount(PageCount))
+        throw std::runtime_error("An open into a new main form drew " + std::to_string(drawn) +
+                                 " thumbnails, not one for each of the file's " +
+                                 std::to_string(PatternCount(PageCount)) + " patterns");
+    return seconds;
+}
+
+void PrintTime(const char* Name, double Seconds) {
+    std::printf("%-38s %10.3f ms\n", Name, Seconds * 1e3);
+}
+
+// A figure against its reference, printed and recorded.
+void PrintRatio(const char* Name, double Seconds, double Reference, const char* ReferenceName,
+                const Bench::TTarget& Target = {}) {
+    const double ratio = Seconds / Reference;
+    std::printf("%-38s %10.3f ms   %6.2fx %s%s\n", Name, Seconds * 1e3, ratio, ReferenceName,
+                Bench::VerdictText(ratio, Target).c_str());
+    Bench::RecordRatio(std::string(Name) + " / " + ReferenceName, ratio, Target);
 }
 
 int RunBenchmark(int PageCount) {
-    using namespace Bench;
     const std::string file = WritePageFile(PageCount, "");
     const std::string shortFile = WritePageFile(kShortListPageCount, "-short");
     TFileDialogAnswers answers;
@@ -190,12 +301,14 @@ int RunBenchmark(int PageCount) {
     Application->CreateForm(DMM);
     Application->CreateForm(FAbout);
     TFM* form = FM;
-    answers.Install(form);
+    answers.Form = form;
+    answers.Install();
     form->Show();
     Bench::PumpMessages();
 
-    std::printf("%d pages; best of %d runs (adding: median of %d)\n", PageCount, RUN_COUNT,
-                kAddSamples);
+    std::printf("%d pages; opens, New and parsing: median of %d single runs each, taken in "
+                "turn; adding: median of %d\n",
+                PageCount, kSamples, kAddSamples);
     std::fflush(stdout);
     Progress("adding to the empty list");
     const double addToEmpty = AddOnePage(form);
@@ -211,33 +324,33 @@ int RunBenchmark(int PageCount) {
     const double shortBytes = ResidentBytes();
     const long shortGdi = GdiObjects();
     const long shortTracked = GdiObjectCount();
-    const double firstOpen = [&] {
-        form->Open2Click(nullptr);
-        PaintNow(form);
-        return Now() - answers.AcceptedAt;
-    }();
+    const double firstOpen = OpenAndPaint(form, answers);
     if (!HoldsGeneratedPages(form, PageCount)) return 1;
     // Measured against the short list, so only for a file longer than it.
     const int extraPages = PageCount - kShortListPageCount;
     const double bytesPerPage = extraPages > 0 ? (ResidentBytes() - shortBytes) / extraPages : 0;
     const long gdiGrowth = GdiObjects() - shortGdi;
     const long trackedGrowth = GdiObjectCount() - shortTracked;
-    Progress("parsing");
-    const double parse = BestSecondsPerCall([&] { TMemIniFile ini(file.c_str()); });
-    const double read = BestSecondsPerCall([&] { ReadPageFile(file.c_str()); });
-    Progress("opening");
-    double open = 1e30;
-    for (int run = 0; run < RUN_COUNT; ++run) {
-        open = std::min(open, OpenIntoEmptyList(form, answers));
-        if (!HoldsGeneratedPages(form, PageCount)) return 1;
+
+    Progress("opening and parsing");
+    std::vector<double> parses, reads, opens;
+    // The long-lived main form stays out of the way of the new ones.
+    form->Hide();
+    for (int sample = 0; sample < kSamples; ++sample) {
+        parses.push_back(Seconds([&] { TMemIniFile ini(file.c_str()); }));
+        reads.push_back(Seconds([&] { ReadPageFile(file.c_str()); }));
+        opens.push_back(OpenIntoNewEditor(answers, PageCount));
     }
+    form->Show();
+    Bench::PumpMessages();
+    const double parse = Median(parses);
     Progress("adding to the open file");
     const double addToLarge = AddOnePage(form);
     Progress("New");
-    double fresh = 1e30;
-    for (int run = 0; run < RUN_COUNT; ++run) {
+    std::vector<double> news;
+    for (int sample = 0; sample < kSamples; ++sample) {
         OpenIntoEmptyList(form, answers);
-        fresh = std::min(fresh, Seconds([&] {
+        news.push_back(Seconds([&] {
             form->New2Click(nullptr);
             PaintNow(form);
         }));
@@ -251,24 +364,30 @@ int RunBenchmark(int PageCount) {
     form->BTN_AddClick(nullptr);
     const double save = Seconds([&] { form->S1Click(nullptr); });
     const std::size_t savedPages = ReadPageFile(answers.Saved.c_str()).Pages.size();
+    if (savedPages != std::size_t(PageCount) + 1) {
+        std::printf("The saved file holds %zu pages, not %d: no figure is valid\n", savedPages,
+                    PageCount + 1);
+        return 1;
+    }
 
-    std::printf("%-34s %10.3f ms\n", "TMemIniFile parse (reference)", parse * 1e3);
-    std::printf("%-34s %10.3f ms   %6.2fx parse\n", "Reading the page file alone", read * 1e3,
-                read / parse);
-    std::printf("%-34s %10.3f ms   %6.2fx parse\n", "Open after 1,000 pages, once", firstOpen * 1e3,
-                firstOpen / parse);
-    PrintRatio("Open into an empty list, painted", open, parse, "parse", 3.0);
-    PrintRatio("New on the open file", fresh, parse, "parse", 0.5);
-    std::printf("%-34s %10.3f ms\n", "Add a page to an empty list", addToEmpty * 1e3);
-    PrintRatio("Add a page to the open file", addToLarge, addToEmpty, "empty", 2.0);
-    std::printf("%-34s %10.3f ms   the open file takes %.2fx\n", "Add a page to 1,000 pages",
-                addToShort * 1e3, addToLarge / addToShort);
-    std::printf("%-34s %10.3f ms   (%zu pages read back, %d written: %s)\n",
-                "Save of the edited file, once", save * 1e3, savedPages, PageCount + 1,
-                savedPages == std::size_t(PageCount) + 1 ? "met" : "not met");
+    PrintTime("TMemIniFile parse (reference)", parse);
+    PrintRatio("Reading the page file alone", Median(reads), parse, "parse");
+    PrintRatio("Open after 1,000 pages, once", firstOpen, parse, "parse");
+    PrintRatio("Open into a new main form, painted", Median(opens), parse, "parse",
+               Bench::AtMost(3.0));
+    PrintRatio("New on the open file", Median(news), parse, "parse", Bench::AtMost(0.5));
+    PrintTime("Add a page to an empty list", addToEmpty);
+    PrintRatio("Add a page to the open file", addToLarge, addToEmpty, "empty list",
+               Bench::AtMost(2.0));
+    PrintTime("Add a page to 1,000 pages", addToShort);
+    const double againstShort = addToLarge / addToShort;
+    std::printf("%-38s %10s      the open file takes %.2fx\n", "", "", againstShort);
+    Bench::RecordRatio("Add a page to the open file / to 1,000 pages", againstShort);
+    std::printf("%-38s %10.3f ms   (%zu pages read back, %d written)\n",
+                "Save of the edited file, once", save * 1e3, savedPages, PageCount + 1);
     if (extraPages > 0)
-        std::printf("%-34s %10.0f bytes per page (%.1f MB for the whole list)\n"
-                    "%-34s %10ld GDI objects more, %ld of them made by the class library (%ld "
+        std::printf("%-38s %10.0f bytes per page (%.1f MB for the whole list)\n"
+                    "%-38s %10ld GDI objects more, %ld of them made by the class library (%ld "
                     "live before)\n",
                     "Memory of the open file", bytesPerPage, bytesPerPage * PageCount / 1048576.0,
                     "", gdiGrowth, trackedGrowth, shortGdi);

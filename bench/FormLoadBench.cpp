@@ -5,6 +5,7 @@
 // 29 for N log N), 400 when it grows with its square.
 // Runs under a virtual display (scripts/bench-load.sh gives one); `scripts/bench-load.sh N`
 // compares 1,000 with N components.
+#include "bench/BenchRatio.h"
 #include "skin/controls/SkinCtrls_ButtonGroups.h"
 
 #include "classlib/Buttons.h"
@@ -22,6 +23,9 @@
 #include <cstdlib>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -66,24 +70,38 @@ AnsiString RadioGroupForm(int Count) {
     return text + "    )\n  end\nend\n";
 }
 
-// The best of a few loads of Text into a new form.
-double SecondsToLoad(const AnsiString& Text) {
+// How many parts a form loaded from one of the texts above holds: its components, or the
+// boxes of its radio group.
+int PartsOf(TForm* Form) {
+    if (auto* group = dynamic_cast<TskSkinRadioGroup*>(Form->FindComponent("Group")))
+        return group->GetButtonCount();
+    return Form->GetComponentCount();
+}
+
+// The best of a few loads of Text into a new form; a load that misses some of its Count
+// parts ends the benchmark.
+double SecondsToLoad(const AnsiString& Text, int Count) {
     double best = 1e30;
     for (int run = 0; run < kRuns; ++run) {
-        auto* form = new TForm(nullptr);
+        std::unique_ptr<TForm> form(new TForm(nullptr));
         const Clock::time_point start = Clock::now();
-        ReadComponentText(Text, form, "bench form");
+        ReadComponentText(Text, form.get(), "bench form");
         best = std::min(best, SecondsSince(start));
-        delete form;
+        if (PartsOf(form.get()) != Count)
+            throw std::runtime_error("a form of " + std::to_string(Count) + " parts loaded " +
+                                     std::to_string(PartsOf(form.get())));
     }
     return best;
 }
 
 void Compare(const char* What, const std::function<AnsiString(int)>& Text) {
-    const double small = SecondsToLoad(Text(kSmall));
-    const double large = SecondsToLoad(Text(gLarge));
+    const double small = SecondsToLoad(Text(kSmall), kSmall);
+    const double large = SecondsToLoad(Text(gLarge), gLarge);
     std::printf("%-22s %9.2f ms  %10.2f ms   ratio %6.1f\n", What, small * 1000, large * 1000,
                 large / small);
+    Bench::RecordRatio(std::string("load ") + What + ", " + std::to_string(gLarge) + " / " +
+                           std::to_string(kSmall),
+                       large / small);
 }
 
 } // namespace

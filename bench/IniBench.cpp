@@ -1,6 +1,9 @@
 // The INI document benchmark: reading a page file of 100,000 pages and looking up every page
 // against one pass that only splits the same file into lines, and the memory an INI document
 // takes per byte of a few extreme files, counted by the document and seen by the process.
+// Every timed pass checks what it read: the number of lines, the sum of the values looked up
+// and the number of entries listed; a wrong one ends the benchmark with an error.
+#include "bench/BenchRatio.h"
 #include "bench/BenchTimer.h"
 #include "classlib/IniDocument.h"
 #include "classlib/IniFiles.h"
@@ -16,12 +19,16 @@
 #include <cstdio>
 #include <exception>
 #include <random>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr int PAGE_COUNT = 100000;
+// The page file's lines: two headers, the type and the pages.
+constexpr std::size_t PAGE_FILE_LINES = 3 + PAGE_COUNT;
 constexpr std::size_t MEMORY_FILE_BYTES = 20u << 20;
 
 AnsiString TempFileName(const char* Name) {
@@ -31,11 +38,30 @@ AnsiString TempFileName(const char* Name) {
            "_" + Name;
 }
 
+int PageValue(int Page) {
+    return Page % 256;
+}
+
 AnsiString PageFileText() {
     AnsiString text = "[Type]\r\nCommonType=0\r\n[Page]\r\n";
     for (int page = 0; page < PAGE_COUNT; ++page)
-        text += IntToStr(Int64(page)) + "=" + IntToStr(Int64(page % 256)) + "\r\n";
+        text += IntToStr(Int64(page)) + "=" + IntToStr(Int64(PageValue(page))) + "\r\n";
     return text;
+}
+
+// A timed pass counted Got where the file holds Expected: no figure of it is valid.
+void Expect(const char* Pass, const char* What, long long Got, long long Expected) {
+    if (Got == Expected) return;
+    throw std::runtime_error(std::string(Pass) + ": " + What + " " + std::to_string(Got) +
+                             ", not " + std::to_string(Expected));
+}
+
+void PrintRatio(const char* Name, double Seconds, double Reference, const char* ReferenceName,
+                const Bench::TTarget& Target = {}) {
+    const double ratio = Seconds / Reference;
+    std::printf("  %-46s %8.2f ms  %5.2f x%s\n", Name, Seconds * 1e3, ratio,
+                Bench::VerdictText(ratio, Target).c_str());
+    Bench::RecordRatio(std::string(Name) + " / " + ReferenceName, ratio, Target);
 }
 
 AnsiString ReadWholeFile(const AnsiString& FileName) {
@@ -70,52 +96,56 @@ void BenchPageFile() {
     std::vector<AnsiString> shuffled = keys;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(1));
 
-    long long sink = 0;
+    // The type, 0, and every page's value.
+    long long expectedSum = 0;
+    for (int page = 0; page < PAGE_COUNT; ++page)
+        expectedSum += PageValue(page);
     const double splitStrings = Bench::BestSecondsPerCall([&] {
         std::vector<AnsiString> lines;
         SplitLines(ReadWholeFile(fileName),
                    [&](std::string_view Line) { lines.emplace_back(Line); });
-        sink += static_cast<long long>(lines.size());
+        Expect("splitting into strings", "lines", (long long)lines.size(), PAGE_FILE_LINES);
     });
     const double splitViews = Bench::BestSecondsPerCall([&] {
         const AnsiString bytes = ReadWholeFile(fileName);
         std::vector<std::string_view> lines;
         SplitLines(bytes, [&](std::string_view Line) { lines.push_back(Line); });
-        sink += static_cast<long long>(lines.size());
+        Expect("splitting into views", "lines", (long long)lines.size(), PAGE_FILE_LINES);
     });
-    auto readAndLookUp = [&](const std::vector<AnsiString>& Keys) {
+    auto readAndLookUp = [&](const char* Pass, const std::vector<AnsiString>& Keys) {
         return Bench::BestSecondsPerCall([&] {
             TMemIniFile ini(fileName);
-            sink += ini.ReadInteger("Type", "CommonType", 1);
+            long long sum = ini.ReadInteger("Type", "CommonType", 1);
             for (const AnsiString& key : Keys)
-                sink += ini.ReadInteger("Page", key, -1);
+                sum += ini.ReadInteger("Page", key, -1);
+            Expect(Pass, "the values looked up sum to", sum, expectedSum);
         });
     };
-    const double inOrder = readAndLookUp(keys);
-    const double outOfOrder = readAndLookUp(shuffled);
+    const double inOrder = readAndLookUp("looking up in file order", keys);
+    const double outOfOrder = readAndLookUp("looking up shuffled", shuffled);
     const double sectionValues = Bench::BestSecondsPerCall([&] {
         TMemIniFile ini(fileName);
         TStringList entries;
         ini.ReadSectionValues("Page", &entries);
-        sink += entries.GetCount();
+        Expect("ReadSectionValues", "entries", entries.GetCount(), PAGE_COUNT);
     });
     DeleteFileA(fileName.c_str());
 
     std::printf("Page file of %d pages (%zu bytes), read from the file each time:\n", PAGE_COUNT,
                 text.size());
+    const char* strings = "split into line strings";
     std::printf("  %-46s %8.2f ms\n", "split into a list of line strings", splitStrings * 1e3);
-    std::printf("  %-46s %8.2f ms  %5.2f x\n", "split into line views (no copies)",
-                splitViews * 1e3, splitViews / splitStrings);
-    std::printf("  %-46s %8.2f ms  %5.2f x   (at most 3 x: %s)\n",
-                "read + look up every page, in file order", inOrder * 1e3, inOrder / splitStrings,
-                inOrder / splitStrings <= 3 ? "met" : "not met");
-    std::printf("  %-46s %8.2f ms  %5.2f x\n", "read + look up every page, shuffled",
-                outOfOrder * 1e3, outOfOrder / splitStrings);
-    std::printf("  %-46s %8.2f ms  %5.2f x\n", "read + ReadSectionValues of [Page]",
-                sectionValues * 1e3, sectionValues / splitStrings);
+    PrintRatio("split into line views (no copies)", splitViews, splitStrings, strings);
+    PrintRatio("read + look up every page, in file order", inOrder, splitStrings, strings,
+               Bench::AtMost(3));
+    PrintRatio("read + look up every page, shuffled", outOfOrder, splitStrings, strings);
+    PrintRatio("read + ReadSectionValues of [Page]", sectionValues, splitStrings, strings);
     std::printf("  (against line views: %.2f x in order, %.2f x shuffled)\n", inOrder / splitViews,
                 outOfOrder / splitViews);
-    if (sink == 42) std::printf(" \n");
+    Bench::RecordRatio("read + look up every page, in file order / split into line views",
+                       inOrder / splitViews);
+    Bench::RecordRatio("read + look up every page, shuffled / split into line views",
+                       outOfOrder / splitViews);
 }
 
 // What used to grow with the square of the size: listing many sections, writing many keys.
@@ -188,13 +218,18 @@ void BenchMemory(const char* Name, const AnsiString& Text) {
         seconds = double(stop.QuadPart - start.QuadPart) / double(frequency.QuadPart);
         held = double(document.GetMemoryUsed());
     }
-    std::printf("  %-26s %6.1f MB  held %5.2f bytes/byte (at most 4: %s)  load %7.1f ms", Name,
-                bytes / 1048576, held / bytes, held / bytes <= 4 ? "met" : "not met", seconds * 1e3);
+    const Bench::TTarget target = Bench::AtMost(4);
+    std::printf("  %-26s %6.1f MB  held %5.2f bytes/byte%s  load %7.1f ms", Name, bytes / 1048576,
+                held / bytes, Bench::VerdictText(held / bytes, target).c_str(), seconds * 1e3);
     {
         // The process's own count of resident memory, reading through the INI file object.
         TMemIniFile ini(fileName);
         const double grown = double(ResidentBytes()) - double(before);
         std::printf("  process +%5.2f bytes/byte\n", grown / bytes);
+        Bench::RecordRatio(std::string(Name) + ": bytes held per byte of the file", held / bytes,
+                           target);
+        Bench::RecordRatio(std::string(Name) + ": the process's growth per byte of the file",
+                           grown / bytes);
     }
     DeleteFileA(fileName.c_str());
 }

@@ -88,7 +88,7 @@ void BenchBlendRoutines(const TBufferSize& Size, const TReferenceRates& Referenc
                 fast.push_back(BlendRate(Size, blendCase, set.Routines, src, dst, work));
             const std::string name =
                 std::string(blendCase.Name) + ", " + AlphaPatternName(ALPHA_PATTERNS[i]);
-            PrintVariantsRow(name.c_str(), plain, fast, References.Memcpy);
+            PrintVariantsRow(name.c_str(), plain, fast, References.Memcpy, "memcpy", fastSets);
         }
     }
 }

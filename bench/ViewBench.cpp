@@ -2,11 +2,16 @@
 // the change until its messages are handled (the copy to the screen and the platform's work
 // after it): the editor's LED view (the hover moving from segment
 // b to segment c, and one outline redrawn in a layer), and a 1920 by 1080 image control with
-// eight such layers. Needs a display (scripts/bench.sh gives one).
+// eight such layers. What the control shows after every timed step of the optimiser is
+// compared with what it showed after the same step repainted in full, so that an optimiser
+// that repaints too little cannot look fast: a difference ends the run with an error and
+// leaves both pictures beside the program. Needs a display (scripts/bench-view.sh gives one).
 #include "app/About_sl.h"
 #include "app/LedGeometry.h"
 #include "app/Segled.h"
+#include "bench/BenchRatio.h"
 #include "bench/BenchSamples.h"
+#include "bench/BenchScreen.h"
 
 #include "bitmap32/Bmp32_Image.h"
 #include "bitmap32/Bmp32_Polygons.h"
@@ -20,8 +25,12 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -76,12 +85,65 @@ private:
     std::array<int, 3> FLevels{};
 };
 
+// What the control shows after each timed step of a pass. The pass that repaints in full
+// comes first and is the reference; each step of the optimiser's pass must then show what the
+// same step showed repainted in full. The steps of a pass repeat a few pictures, of which the
+// first ones are kept to show a difference.
+class TShownSteps {
+public:
+    TShownSteps(TCustomPaintBox32* Control, const char* Tag) : FControl(Control), FTag(Tag) {}
+
+    void StartReference() {
+        FChecking = false;
+        FSums.clear();
+        FPictures.clear();
+    }
+    void StartCheck() { FChecking = true; }
+
+    void AfterStep(int Index) {
+        std::unique_ptr<TBitmap> shown = Bench::PaintedPixels(FControl->GetHandle());
+        const std::uint64_t sum = Bench::PixelChecksum(shown.get());
+        if (!FChecking) {
+            FSums.push_back(sum);
+            if (FPictures.size() < kPicturesKept && !FPictures.count(sum))
+                FPictures.emplace(sum, std::move(shown));
+            return;
+        }
+        if (std::size_t(Index) >= FSums.size())
+            throw std::runtime_error("The full repaint's pass has no step " +
+                                     std::to_string(Index));
+        const std::uint64_t expected = FSums[std::size_t(Index)];
+        if (sum == expected) return;
+        std::string detail = "its picture was not kept";
+        const auto kept = FPictures.find(expected);
+        if (kept != FPictures.end())
+            detail =
+                std::to_string(Bench::DifferingPixels(shown.get(), kept->second.get())) +
+                " pixels differ; " +
+                Bench::SaveForInspection("view-bench-" + FTag, shown.get(), kept->second.get());
+        throw std::runtime_error("After step " + std::to_string(Index) + " of " + FTag +
+                                 " the optimiser's repaint shows other pixels than the full "
+                                 "repaint: " +
+                                 detail);
+    }
+
+private:
+    static constexpr std::size_t kPicturesKept = 4;
+    TCustomPaintBox32* FControl;
+    std::string FTag;
+    bool FChecking = false;
+    std::vector<std::uint64_t> FSums;
+    std::map<std::uint64_t, std::unique_ptr<TBitmap>> FPictures;
+};
+
 // The median seconds of Step (which is handed the sample number) with its messages handled;
-// Between runs untimed after each step. The step runs untimed first for kWarmUp.
-double MedianStep(TStepClock& Clock, const std::function<void(int)>& Step,
+// what the control shows is taken after each timed step, before Between runs untimed. The step
+// runs untimed first for kWarmUp.
+double MedianStep(TStepClock& Clock, TShownSteps& Shown, const std::function<void(int)>& Step,
                   const std::function<void()>& Between = nullptr) {
-    const auto run = [&](int I) {
+    const auto run = [&](int I, bool Timed) {
         const double seconds = Clock.Time([&] { Step(I); });
+        if (Timed) Shown.AfterStep(I);
         if (Between) {
             Between();
             Bench::PumpMessages();
@@ -90,11 +152,11 @@ double MedianStep(TStepClock& Clock, const std::function<void(int)>& Step,
     };
     const TClock::time_point warm = TClock::now() + kWarmUp;
     for (int i = 0; TClock::now() < warm; ++i)
-        run(i);
+        run(i, false);
     Clock.TakeLevels();
     std::vector<double> samples;
     for (int i = 0; i < kSamples; ++i)
-        samples.push_back(run(i));
+        samples.push_back(run(i, true));
     return Bench::Median(samples);
 }
 
@@ -125,27 +187,35 @@ struct TModeTimes {
     std::array<int, 3> Levels;
 };
 
-TModeTimes InBothModes(TCustomPaintBox32* Control,
-                       const std::function<double(TStepClock&)>& Measure) {
+// The full repaint's pass first, as the reference of the optimiser's pass.
+TModeTimes InBothModes(TCustomPaintBox32* Control, const char* Tag,
+                       const std::function<double(TStepClock&, TShownSteps&)>& Measure) {
     TStepClock clock(Control);
+    TShownSteps shown(Control, Tag);
     TModeTimes times{};
-    Control->SetRepaintMode(rmOptimizer);
-    Bench::PumpMessages();
-    times.Optimizer = Measure(clock);
-    times.Levels = clock.TakeLevels();
     Control->SetRepaintMode(rmFull);
     Bench::PumpMessages();
-    times.Full = Measure(clock);
+    shown.StartReference();
+    times.Full = Measure(clock, shown);
     Control->SetRepaintMode(rmOptimizer);
+    Bench::PumpMessages();
+    shown.StartCheck();
+    times.Optimizer = Measure(clock, shown);
+    times.Levels = clock.TakeLevels();
     return times;
 }
 
-void PrintTimes(const char* Name, const TModeTimes& Times, double Limit) {
+// Name is the printed row's; the ratio's record carries RecordName when it is given.
+void PrintTimes(const char* Name, const TModeTimes& Times, double Limit,
+                const char* RecordName = nullptr) {
     const double ratio = Times.Optimizer / Times.Full;
-    std::printf("%-44s %9.3f ms %9.3f ms %7.2fx %4d/%d/%d (at most %.1fx: %s)\n", Name,
-                Times.Optimizer * 1e3, Times.Full * 1e3, ratio, Times.Levels[0], Times.Levels[1],
-                Times.Levels[2], Limit, ratio <= Limit ? "met" : "not met");
+    const Bench::TTarget target = Bench::AtMost(Limit);
+    std::printf("%-44s %9.3f ms %9.3f ms %7.2fx %4d/%d/%d%s\n", Name, Times.Optimizer * 1e3,
+                Times.Full * 1e3, ratio, Times.Levels[0], Times.Levels[1], Times.Levels[2],
+                Bench::VerdictText(ratio, target).c_str());
     std::fflush(stdout);
+    Bench::RecordRatio(std::string(RecordName ? RecordName : Name) + ": optimiser / full repaint",
+                       ratio, target);
 }
 
 // A shown form with a 1920 by 1080 image control and eight segment-sized bitmap layers.
@@ -188,18 +258,19 @@ int RunBenchmark() {
     Bench::PumpMessages();
     TImage32* view = form->IMG_Seg;
     std::printf("Median of %d steps, each mode after %d s of the same steps untimed, from the "
-                "change until its messages are handled\n",
+                "change until its messages are handled; after every timed step the optimiser's "
+                "pixels are compared with the full repaint's\n",
                 kSamples, int(kWarmUp.count() / 1000));
     std::printf("%-44s %12s %12s %8s %s\n", "", "optimiser", "full", "ratio",
                 "steps at level 0/1/2");
 
     PrintTimes("LED view: hover from segment b to c",
-               InBothModes(view,
-                           [&](TStepClock& Clock) {
+               InBothModes(view, "led-hover",
+                           [&](TStepClock& Clock, TShownSteps& Shown) {
                                MoveTo(view, kSegmentB);
                                Bench::PumpMessages();
                                return MedianStep(
-                                   Clock, [&](int) { MoveTo(view, kSegmentC); },
+                                   Clock, Shown, [&](int) { MoveTo(view, kSegmentC); },
                                    [&] { MoveTo(view, kSegmentB); });
                            }),
                1.2);
@@ -208,9 +279,9 @@ int RunBenchmark() {
     TOutline outline;
     auto* layerB = static_cast<TBitmapLayer*>(view->GetLayers()->GetItem(1));
     PrintTimes("LED view: one outline redrawn in its layer",
-               InBothModes(view,
-                           [&](TStepClock& Clock) {
-                               return MedianStep(Clock,
+               InBothModes(view, "led-outline",
+                           [&](TStepClock& Clock, TShownSteps& Shown) {
+                               return MedianStep(Clock, Shown,
                                                  [&](int Sample) { outline.Draw(layerB, Sample); });
                            }),
                0.5);
@@ -218,19 +289,19 @@ int RunBenchmark() {
     // does not fall back to repainting everything, for comparison only.
     view->GetRepaintOptimizer()->SetAdaptiveMode(false);
     PrintTimes("  the same, precision fixed at micro tiles",
-               InBothModes(view,
-                           [&](TStepClock& Clock) {
-                               return MedianStep(Clock,
+               InBothModes(view, "led-outline-micro-tiles",
+                           [&](TStepClock& Clock, TShownSteps& Shown) {
+                               return MedianStep(Clock, Shown,
                                                  [&](int Sample) { outline.Draw(layerB, Sample); });
                            }),
-               0.5);
+               0.5, "LED view: one outline redrawn in its layer, precision fixed at micro tiles");
     view->GetRepaintOptimizer()->SetAdaptiveMode(true);
     {
         TLargeView large;
         PrintTimes("1920 x 1080, eight layers: one outline redrawn",
-                   InBothModes(large.Image,
-                               [&](TStepClock& Clock) {
-                                   return MedianStep(Clock, [&](int Sample) {
+                   InBothModes(large.Image, "large-outline",
+                               [&](TStepClock& Clock, TShownSteps& Shown) {
+                                   return MedianStep(Clock, Shown, [&](int Sample) {
                                        outline.Draw(large.Layers[1], Sample);
                                    });
                                }),

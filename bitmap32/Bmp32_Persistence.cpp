@@ -7,6 +7,7 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Clipboard.h"
 #include "classlib/Filer.h"
+#include "classlib/Metafiles.h"
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 
@@ -163,9 +164,9 @@ void AssignFromGraphic(TBitmap32& Self, TGraphic* Source) {
     Self.ResetAlpha();
 }
 
-// Icons are drawn twice, on white and on blue: pixels that come out the same belong to the
-// icon (opaque), the others show the background (transparent).
-void AssignFromIcon(TBitmap32& Self, TGraphic* Icon) {
+// Icons and metafiles are drawn twice, on white and on blue: pixels that come out the same
+// belong to the picture (opaque), the others show the background (transparent).
+void AssignFromIconOrMetafile(TBitmap32& Self, TGraphic* Icon) {
     Self.SetSize(Icon->GetWidth(), Icon->GetHeight());
     if (Self.Empty()) return;
     Self.Clear(0xFFFFFFFF);
@@ -189,8 +190,8 @@ void AssignFromPicture(TBitmap32& Self, TPicture* Source) {
     TGraphic* graphic = Source->GetGraphic();
     if (auto* bitmap = dynamic_cast<TBitmap*>(graphic)) {
         AssignFromBitmap(Self, bitmap);
-    } else if (dynamic_cast<TIcon*>(graphic)) {
-        AssignFromIcon(Self, graphic);
+    } else if (dynamic_cast<TIcon*>(graphic) || dynamic_cast<TMetafile*>(graphic)) {
+        AssignFromIconOrMetafile(Self, graphic);
     } else if (graphic) {
         Self.SetSize(graphic->GetWidth(), graphic->GetHeight());
         if (Self.Empty()) return;

@@ -21,7 +21,9 @@ void TCustomEdit::Published(TPropertyList& P) {
     PublishWinControlProperties(P);
     P.Add("Text", &TControl::GetText, &TControl::SetText);
     P.Add("BorderStyle", &TCustomEdit::GetBorderStyle, &TCustomEdit::SetBorderStyle, bsSingle);
+    P.Add("HideSelection", &TCustomEdit::GetHideSelection, &TCustomEdit::SetHideSelection, true);
     P.Add("MaxLength", &TCustomEdit::GetMaxLength, &TCustomEdit::SetMaxLength, 0);
+    P.Add("OEMConvert", &TCustomEdit::GetOEMConvert, &TCustomEdit::SetOEMConvert, false);
     P.Add("ReadOnly", &TCustomEdit::GetReadOnly, &TCustomEdit::SetReadOnly, false);
     P.Add("OnChange", &TCustomEdit::OnChange);
 }
@@ -32,6 +34,8 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
     Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     if (FReadOnly) Params.Style |= ES_READONLY;
     if (FPasswordChar != '\0') Params.Style |= ES_PASSWORD;
+    if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
+    if (FOEMConvert) Params.Style |= ES_OEMCONVERT;
     if (FBorderStyle == bsSingle) {
         if (GetCtl3D())
             Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -93,6 +97,18 @@ void TCustomEdit::SetPasswordChar(char Value) {
 void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
     if (FBorderStyle == Value) return;
     FBorderStyle = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomEdit::SetHideSelection(bool Value) {
+    if (FHideSelection == Value) return;
+    FHideSelection = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomEdit::SetOEMConvert(bool Value) {
+    if (FOEMConvert == Value) return;
+    FOEMConvert = Value;
     if (HandleAllocated()) RecreateWnd();
 }
 
@@ -236,6 +252,7 @@ TCustomMemo::TCustomMemo(TComponent* AOwner)
 TCustomMemo::~TCustomMemo() = default;
 
 void TCustomMemo::Published(TPropertyList& P) {
+    P.Add("Alignment", &TCustomMemo::GetAlignment, &TCustomMemo::SetAlignment, taLeftJustify);
     P.Add("Lines", &TCustomMemo::GetLines);
     P.Add("ScrollBars", &TCustomMemo::GetScrollBars, &TCustomMemo::SetScrollBars, ssNone);
     P.Add("WantReturns", &TCustomMemo::GetWantReturns, &TCustomMemo::SetWantReturns, true);
@@ -245,6 +262,12 @@ void TCustomMemo::Published(TPropertyList& P) {
 
 void TCustomMemo::SetLines(TStrings* Value) {
     FLines->Assign(Value);
+}
+
+void TCustomMemo::SetAlignment(TAlignment Value) {
+    if (FAlignment == Value) return;
+    FAlignment = Value;
+    if (HandleAllocated()) RecreateWnd();
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle Value) {
@@ -261,7 +284,8 @@ void TCustomMemo::SetWordWrap(bool Value) {
 
 void TCustomMemo::CreateParams(TCreateParams& Params) {
     TCustomEdit::CreateParams(Params);
-    Params.Style |= ES_MULTILINE;
+    static constexpr DWORD kAlignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    Params.Style |= ES_MULTILINE | kAlignments[FAlignment];
     if (FWordWrap) Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
     if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
     if ((FScrollBars == ssHorizontal || FScrollBars == ssBoth) && !FWordWrap)
@@ -285,6 +309,7 @@ namespace {
 
 void RegisterEditsEnums() {
     RegisterEnum<TScrollStyle>({"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+    RegisterEnum<TEditCharCase>({"ecNormal", "ecUpperCase", "ecLowerCase"});
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 
 DECLARE_UNIT(Edits)
 
+// What typed text becomes: as typed, upper case or lower case.
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
 class TCustomEdit : public TWinControl {
     DECLARE_CLASS(TCustomEdit, TWinControl)
 public:
@@ -33,6 +36,12 @@ public:
     void SetPasswordChar(char Value);
     TBorderStyle GetBorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // The selection stays shown while another control has the focus when false.
+    bool GetHideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value);
+    // Typed characters pass through the OEM character set, as file names on a DOS disk.
+    bool GetOEMConvert() const { return FOEMConvert; }
+    void SetOEMConvert(bool Value);
 
     // The selection, in characters from the start of the text.
     int GetSelStart();
@@ -66,6 +75,8 @@ private:
     bool FModified = false;
     char FPasswordChar = '\0';
     TBorderStyle FBorderStyle = bsSingle;
+    bool FHideSelection = true;
+    bool FOEMConvert = false;
     int FSelStart = 0;
     int FSelLength = 0;
 };
@@ -171,6 +182,8 @@ public:
     // The text's lines (split at CR LF, CR or LF); changing them changes the text.
     TStrings* GetLines() const { return FLines.get(); }
     void SetLines(TStrings* Value);
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
     TScrollStyle GetScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle Value);
     bool GetWordWrap() const { return FWordWrap; }
@@ -192,6 +205,7 @@ protected:
 
 private:
     std::unique_ptr<TStrings> FLines;
+    TAlignment FAlignment = taLeftJustify;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;
     bool FWantReturns = true;

@@ -30,3 +30,7 @@ BOOL GdiDeleteDC(HDC DC) {
 BOOL GdiDestroyIcon(HICON Icon) {
     return Icon ? Counted(DestroyIcon(Icon)) : FALSE;
 }
+
+BOOL GdiDeleteEnhMetaFile(HENHMETAFILE Metafile) {
+    return Metafile ? Counted(DeleteEnhMetaFile(Metafile)) : FALSE;
+}

@@ -23,3 +23,4 @@ template <typename Handle> Handle GdiTrack(Handle Created) {
 BOOL GdiDeleteObject(HGDIOBJ Object);
 BOOL GdiDeleteDC(HDC DC);
 BOOL GdiDestroyIcon(HICON Icon);
+BOOL GdiDeleteEnhMetaFile(HENHMETAFILE Metafile);

@@ -3,6 +3,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Filer.h"
 #include "classlib/JpegImage.h"
+#include "classlib/Metafiles.h"
 #include "classlib/Paths.h"
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
@@ -25,6 +26,8 @@ const TGraphicKind& KindAt(int Index) {
         {".jpg", TJPEGImage::StaticClass(), &Make<TJPEGImage>},
         {".jpeg", TJPEGImage::StaticClass(), &Make<TJPEGImage>},
         {".ico", TIcon::StaticClass(), &Make<TIcon>},
+        {".emf", TMetafile::StaticClass(), &Make<TMetafile>},
+        {".wmf", TMetafile::StaticClass(), &Make<TMetafile>},
         {nullptr, nullptr, nullptr},
     };
     return kinds[Index];

@@ -7,7 +7,7 @@
 #include <memory>
 
 // File extensions (ignoring case): ".bmp" gives a TBitmap, ".jpg" and ".jpeg" a
-// TJPEGImage, ".ico" a TIcon. Any other extension raises EInvalidGraphic
+// TJPEGImage, ".ico" a TIcon, ".emf" and ".wmf" a TMetafile. Any other extension raises EInvalidGraphic
 // "Unknown picture file extension (.xyz)".
 //
 // The picture owns its graphic and fires OnChange when the graphic is replaced or

@@ -520,6 +520,18 @@ void TWinControl::Realign() {
 
 void TWinControl::AdjustClientRect(TRect&) {}
 
+void TWinControl::ScrollBy(int DeltaX, int DeltaY) {
+    if (DeltaX == 0 && DeltaY == 0) return;
+    DisableAlign();
+    // Moving a child may run its handlers: the walk goes over a copy, and a child that left
+    // meanwhile is passed over.
+    const std::vector<TControl*> children = FControls;
+    for (TControl* c : children)
+        if (std::find(FControls.begin(), FControls.end(), c) != FControls.end())
+            c->SetBounds(c->GetLeft() + DeltaX, c->GetTop() + DeltaY, c->GetWidth(), c->GetHeight());
+    EnableAlign();
+}
+
 void TWinControl::AlignControl(TControl* AControl) {
     TComponentState state = GetComponentState();
     if (state.Contains(csLoading) || state.Contains(csDestroying) || FAlignLevel > 0) {

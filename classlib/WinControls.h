@@ -117,6 +117,9 @@ public:
     void DropPendingAlign() { FAlignPending = false; }
     void Realign();
     virtual void AdjustClientRect(TRect& Rect);
+    // Moves every child by (DeltaX, DeltaY): a container scrolls a content larger than itself.
+    // The children are laid out once, after all of them moved.
+    void ScrollBy(int DeltaX, int DeltaY);
 
     // Focus
     bool GetTabStop() const { return FTabStop; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vantorel and measures its cold start, from process creation to the first painted
-# main window, against a bare Win32 window program under the same Wine in a private Xvfb.
+# main window, against a bare Win32 window program under the same Wine, three times, each in
+# a private Xvfb.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project

@@ -22,7 +22,7 @@ Component Collection Streams HiddenWindow WindowHook ShellOpen ShellNotify
 StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat
-Graphics Canvas Bitmaps Icons JpegImage Picture
+Graphics Canvas Bitmaps Icons Metafiles JpegImage Picture
 Timers ImageLists
 ActnList
 Controls WinControls

@@ -195,8 +195,60 @@ start_xvfb() {
   log "Xvfb on display $DISPLAY"
 }
 
-# Runs a benchmark program of the build under Wine on a private virtual display (the GUI
-# benchmarks show real windows), passing on the remaining arguments.
+# Runs the command with a private Xvfb of the given screen geometry on DISPLAY, and stops that
+# Xvfb when the command ends (in a subshell of its own, whatever the caller traps).
+run_with_xvfb() {
+  local screen=$1
+  shift
+  (
+    xvfb_pid=""
+    trap 'if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi' EXIT
+    start_xvfb "$screen"
+    "$@"
+  )
+}
+
+# Runs a program of the build under Wine with the remaining arguments, then waits for the
+# prefix's wineserver to end: a server left from one run would give the next run's windows
+# to a display that no longer exists.
+run_wine_program() {
+  local program=$1 status=0
+  shift
+  wine "$CMAKE_BUILD_DIR/bin/$program" "$@" || status=$?
+  wineserver -w
+  return "$status"
+}
+
+# Every benchmark runs three times, one run after the other: the command with its arguments.
+# Each run's output is shown as it comes, without the ratio records (bench/BenchRatio.h);
+# then bench_summary.py gives the minimum, median and maximum of every ratio, "met" only where
+# all three runs met the target. A run that fails (a wrong result, a crash) ends the script
+# with its status: no figure of a failed run counts.
+BENCH_RUNS=3
+run_three_times() {
+  local dir run status
+  local outputs=()
+  dir=$(mktemp -d)
+  for run in $(seq "$BENCH_RUNS"); do
+    log "Run $run of $BENCH_RUNS"
+    status=0
+    "$@" | tee "$dir/run$run.txt" | { grep -v $'^ratio\t' || true; } || status=${PIPESTATUS[0]}
+    if [ "$status" -ne 0 ]; then
+      echo "Run $run of $BENCH_RUNS failed (exit status $status): no figure of these runs counts" >&2
+      rm -rf "$dir"
+      return "$status"
+    fi
+    outputs+=("$dir/run$run.txt")
+  done
+  status=0
+  python3 "$VANTOREL_ROOT/scripts/bench_summary.py" "${outputs[@]}" || status=$?
+  rm -rf "$dir"
+  return "$status"
+}
+
+# Builds, then runs a benchmark program of the build three times under Wine, each run on a
+# private virtual display of its own (the GUI benchmarks show real windows), passing on the
+# remaining arguments. BENCH_SCREEN gives another screen geometry.
 run_gui_bench() {
   local program=$1
   shift
@@ -204,5 +256,5 @@ run_gui_bench() {
   export_wine_env
   init_wine_prefix
   log "Running $program"
-  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" wine "$CMAKE_BUILD_DIR/bin/$program" "$@"
+  run_three_times run_with_xvfb "${BENCH_SCREEN:-1280x1024x24}" run_wine_program "$program" "$@"
 }

@@ -4,8 +4,8 @@
 make_file_glyphs.py <folder>
 
 Writes one <NAME>.bmp per picture below into <folder>: the drive and folder icons of
-the drive combo and folder list, and the glyphs of the open and save dialogs' tool
-buttons. Every picture's bottom-left pixel is the background, which the controls
+the drive combo and folder list, and the glyphs of the open, save and picture dialogs'
+tool buttons. Every picture's bottom-left pixel is the background, which the controls
 leave out when they draw it.
 """
 import os
@@ -284,6 +284,24 @@ kkkkkk...kkkkkk.
 ................
 .nkkkkk.kk.kkk..
 ................
+................""",
+    # The picture dialog's stretch button: arrows out to the four corners.
+    "SK_STRETCH": """
+................
+.nnnnn....nnnnn.
+.nnnn......nnnn.
+.nnn........nnn.
+.nn.n......n.nn.
+.n...n....n...n.
+......n..n......
+................
+................
+......n..n......
+.n...n....n...n.
+.nn.n......n.nn.
+.nnn........nnn.
+.nnnn......nnnn.
+.nnnnn....nnnnn.
 ................""",
 }
 

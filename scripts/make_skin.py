@@ -592,6 +592,12 @@ class SkinPainter:
                 self.schedule(index, r, lambda p, r=r, s=state_of(key):
                               draw_small_button(p, r, "down", s), f"{name}.{key}")
 
+    def control_memo(self, name, index, skin, rects):
+        self.each_state(name, index, rects, draw_field)
+
+    def control_scrollbox(self, name, index, skin, rects):
+        self.each_state(name, index, rects, draw_field)
+
     def control_combobox(self, name, index, skin, rects):
         button = rects["buttonrect"]
 

@@ -1,6 +1,7 @@
 // The native benchmark: the bitmap library's blend of a full image, with the plain set and each
 // fast set, against pixman's OVER composite and the C library's memcpy, on each buffer size;
 // then its aliased and antialiased polygon fills against cairo's.
+#include "bench/BenchRatio.h"
 #include "bench/BenchReport.h"
 #include "bench/BenchTimer.h"
 #include "bench/PixelBench.h"
@@ -41,7 +42,8 @@ void PrintPixmanHeading(const std::vector<TFastSet>& FastSets) {
     std::printf("\n");
 }
 
-void PrintPixmanRow(TAlphaPattern Pattern, double Plain, const std::vector<double>& Fast,
+void PrintPixmanRow(const TBufferSize& Size, TAlphaPattern Pattern, double Plain,
+                    const std::vector<double>& Fast, const std::vector<TFastSet>& FastSets,
                     double Pixman, double Memcpy) {
     std::printf("  %-22s %9.1f", AlphaPatternName(Pattern), Plain);
     for (double fast : Fast)
@@ -54,6 +56,12 @@ void PrintPixmanRow(TAlphaPattern Pattern, double Plain, const std::vector<doubl
         std::printf(" %9.2f", fast / Pixman);
     std::printf("\n");
     std::fflush(stdout);
+    const std::string row = SizeName(Size) + ": BlendLine, " + AlphaPatternName(Pattern) + ", ";
+    for (std::size_t i = 0; i < Fast.size() && i < FastSets.size(); ++i) {
+        RecordRatio(row + FastSets[i].Name + " / memcpy", Fast[i] / Memcpy);
+        RecordRatio(row + FastSets[i].Name + " / pixman", Fast[i] / Pixman);
+    }
+    RecordRatio(row + "pixman / memcpy", Pixman / Memcpy);
 }
 
 double PixmanRate(const TBufferSize& Size, const TPixels& Src, const TPixels& Dst) {
@@ -77,7 +85,8 @@ void BenchAgainstPixman(const TBufferSize& Size, const TReferenceRates& Referenc
         std::vector<double> fast;
         for (const TFastSet& set : fastSets)
             fast.push_back(BlendRate(Size, blendLine, set.Routines, src, dst, work));
-        PrintPixmanRow(pattern, plain, fast, PixmanRate(Size, src, dst), References.Memcpy);
+        PrintPixmanRow(Size, pattern, plain, fast, fastSets, PixmanRate(Size, src, dst),
+                       References.Memcpy);
     }
 }
 
@@ -90,6 +99,7 @@ int RunBenchmark() {
         PrintSizeHeading(size);
         BenchAgainstPixman(size, MeasureReferences(size));
     }
+    EndSizeSections();
     if (!BenchPolygonsAgainstCairo()) return 1;
     return BenchAntialiasedPolygonsAgainstCairo() ? 0 : 1;
 }

@@ -1,8 +1,10 @@
 #include "bench/native/PolygonVsCairo.h"
 
+#include "bench/BenchRatio.h"
 #include "bench/BenchTimer.h"
 
 #include <cstdio>
+#include <string>
 
 namespace Bench {
 
@@ -16,6 +18,10 @@ constexpr std::uint32_t PINNED_CHECKSUM = 0x89C93B05u;
 double ToDouble(TFixed V) {
     return V / 65536.0;
 }
+
+// The fill of the heading above the rows ("Aliased", "Antialiased"), which their ratios' names
+// carry.
+std::string FillHeading;
 
 } // namespace
 
@@ -49,6 +55,7 @@ void PrintCairoHeading(const char* Fill, const char* Antialiasing, const char* C
     std::printf("\n%s polygon fill against cairo %s (%s, even-odd), %d x %d;\n"
                 "speed of ours over cairo's, best of %d runs\n",
                 Fill, cairo_version_string(), Antialiasing, SCENE_WIDTH, SCENE_HEIGHT, RUN_COUNT);
+    FillHeading = Fill;
     std::printf("  %-24s %-20s %12s %12s %8s\n", "scene", Case, "ours", "cairo", "speed");
 }
 
@@ -60,12 +67,12 @@ void PrepareSceneBitmap(TBitmap32& Bitmap) {
 void PrintCairoRow(const char* Scene, const char* Fill, double Ours, double Cairo, double Target,
                    bool Targeted) {
     const double ratio = Cairo / Ours;
-    std::printf("  %-24s %-20s %9.3f ms %9.3f ms %7.2fx", Scene, Fill, Ours * 1e3, Cairo * 1e3,
-                ratio);
-    if (Targeted)
-        std::printf("  (at least %.1fx: %s)", Target, ratio >= Target ? "met" : "not met");
-    std::printf("\n");
+    const TTarget target = Targeted ? AtLeast(Target) : TTarget{};
+    std::printf("  %-24s %-20s %9.3f ms %9.3f ms %7.2fx%s\n", Scene, Fill, Ours * 1e3, Cairo * 1e3,
+                ratio, VerdictText(ratio, target).c_str());
     std::fflush(stdout);
+    RecordRatio(FillHeading + " polygon fill, " + Scene + ", " + Fill + ": speed over cairo", ratio,
+                target);
 }
 
 bool MatchesPinnedChecksum(const char* What, std::uint32_t Checksum, std::uint32_t Pinned) {

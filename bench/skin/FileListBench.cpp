@@ -1,6 +1,7 @@
 // The file list benchmark, as a ratio measured in one run: filling the skinned file list
 // from a folder of 2,000 files against reading the same folder with FindFirst/FindNext
 // (at most 50x).
+#include "bench/BenchRatio.h"
 #include "bench/BenchTimer.h"
 #include "bench/skin/SkinBenchMain.h"
 #include "skin/boxctrls/skSkinShellCtrls_FileList.h"
@@ -70,8 +71,10 @@ int Run() {
         Bench::KeepMemory(Skshellctrls::ReadFolder(folder, "*.*").data());
     });
     const double ratio = fill / search;
-    std::printf("%-62s %7.2f  (at most 50) %s\n", "file list fill of 2,000 files / FindFirst-FindNext",
-                ratio, ratio <= 50 ? "met" : "not met");
+    const Bench::TTarget target = Bench::AtMost(50);
+    const char* name = "file list fill of 2,000 files / FindFirst-FindNext";
+    std::printf("%-62s %7.2f%s\n", name, ratio, Bench::VerdictText(ratio, target).c_str());
+    Bench::RecordRatio(name, ratio, target);
     std::printf("  fill %.2f ms (reading and ordering the entries %.2f ms), search %.3f ms (%d entries)\n",
                 fill * 1e3, read * 1e3, search * 1e3, counted);
     RemoveFolder(folder);

@@ -2,6 +2,7 @@
 // 50 children framed by the program's own skin (the skinned main form's own arrangement)
 // against the system's Tile and Cascade of 50 plain MDI children, each with the repaint it
 // causes (at most 2x).
+#include "bench/BenchRatio.h"
 #include "bench/skin/SkinBenchMain.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Stored.h"
@@ -63,8 +64,10 @@ double BestSeconds(HWND Client, const std::function<void()>& Before, const std::
 
 void Report(const char* What, double Skinned, double Plain) {
     const double ratio = Skinned / Plain;
-    std::printf("%-62s %7.2f  (at most 2) %s\n", What, ratio, ratio <= 2 ? "met" : "not met");
+    const Bench::TTarget target = Bench::AtMost(2);
+    std::printf("%-62s %7.2f%s\n", What, ratio, Bench::VerdictText(ratio, target).c_str());
     std::printf("  skinned %.1f ms, plain %.1f ms\n", Skinned * 1e3, Plain * 1e3);
+    Bench::RecordRatio(What, ratio, target);
 }
 
 int Run() {

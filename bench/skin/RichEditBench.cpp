@@ -3,6 +3,7 @@
 // Down key, every step painted; the skinned rich edit with its two skinned bars on the
 // program's own skin against the system's rich edit with its own bars, in the same font and
 // colours (at most 1.5x). The best of three runs of each, taken in turn.
+#include "bench/BenchRatio.h"
 #include "bench/skin/SkinBenchMain.h"
 #include "skin/controls/SkinCtrls_RichEdits.h"
 #include "skin/data/SkinData.h"
@@ -147,9 +148,10 @@ int Run() {
         if (run % 2 == 1) plainRun(system);
     }
     const double ratio = (ours.Load + ours.Scroll) / (system.Load + system.Scroll);
-    std::printf("%-62s %7.2f  (at most 1.5) %s\n",
-                "rich edit 1 MB load and paging, skinned / system's", ratio,
-                ratio <= 1.5 ? "met" : "not met");
+    const Bench::TTarget target = Bench::AtMost(1.5);
+    const char* name = "rich edit 1 MB load and paging, skinned / system's";
+    std::printf("%-62s %7.2f%s\n", name, ratio, Bench::VerdictText(ratio, target).c_str());
+    Bench::RecordRatio(name, ratio, target);
     std::printf("  load: skinned %.0f ms, system %.0f ms; %d pages down: skinned %.0f ms, "
                 "system %.0f ms\n",
                 ours.Load * 1e3, system.Load * 1e3, ours.Pages, ours.Scroll * 1e3,

@@ -467,20 +467,8 @@ void TskSkinCustomEdit::CalcRects() {
 
 void TskSkinCustomEdit::WMNCCalcSize(TMessage& Message) {
     GetSkinData();
-    auto* r = reinterpret_cast<RECT*>(Message.LParam); // the first of the params when WParam
-    int left = 2, top = 2, right = HasButton() ? 22 : 2, bottom = 2;
-    if (IsSkinned()) {
-        // A client rectangle outside the skin's leaves no negative border.
-        left = std::max(0, FClRect.Left);
-        top = std::max(0, FClRect.Top);
-        right = std::max(0, RectWidth(FSkinRect) - FClRect.Right);
-        bottom = std::max(0, RectHeight(FSkinRect) - FClRect.Bottom);
-    }
-    r->left += left;
-    r->top += top;
-    r->right = std::max(r->left, r->right - right);
-    r->bottom = std::max(r->top, r->bottom - bottom);
-    Message.Result = 0;
+    AnswerFrameInsets(Message, IsSkinned() ? SkinClientInsets(FSkinRect, FClRect)
+                                           : TRect(2, 2, HasButton() ? 22 : 2, 2));
 }
 
 void TskSkinCustomEdit::PaintDefault(TBitmap* B) {

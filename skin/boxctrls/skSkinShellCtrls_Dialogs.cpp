@@ -344,8 +344,12 @@ void TskSkinOpenDialog::Remember(TskOpenDlgForm* Form) {
     ListViewStyle = Form->FLV->GetViewStyle();
 }
 
+TskOpenDlgForm* TskSkinOpenDialog::NewForm() {
+    return new TskOpenDlgForm(Application, SaveMode);
+}
+
 bool TskSkinOpenDialog::Execute() {
-    std::unique_ptr<TskOpenDlgForm> form(new TskOpenDlgForm(Application, SaveMode));
+    std::unique_ptr<TskOpenDlgForm> form(NewForm());
     Dlg = form.get();
     struct TForget {
         TskOpenDlgForm*& Field;
@@ -383,10 +387,12 @@ bool TskSkinOpenDialog::Execute() {
 
     form->SetControlsSkinData(FCtrlSkinData);
 
-    FitClientSize(form.get(), frame, 500, 300, form->LeastClientSize());
+    FitClientSize(form.get(), frame, FDefaultClientWidth, 300, form->LeastClientSize());
+    BeforeShow(form.get());
 
     const bool accepted = form->ShowModal() == mrOk;
     Remember(form.get());
+    AfterShow(form.get());
     if (accepted) {
         FFileName = form->FileName;
         Change();

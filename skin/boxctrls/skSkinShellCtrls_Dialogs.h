@@ -69,7 +69,7 @@ public:
     // The speed button that stands for a view style.
     TskSkinSpeedButton* StyleButton(TViewStyle Style);
     // Every skinned control of the form except the tree and the list.
-    void SetControlsSkinData(TskSkinData* Value);
+    virtual void SetControlsSkinData(TskSkinData* Value);
     // The least client size at which the name field, the type box and both buttons are
     // whole, with the margin the labels keep on the left.
     TPoint LeastClientSize();
@@ -91,7 +91,7 @@ public:
     void EditKeyPress(TObject* Sender, char& Key);
     void OpenButtonClick(TObject* Sender);
 
-private:
+protected:
     // Puts Control into the tool bar at Left, then aligns it: alignment keeps each control
     // at the place it was given among those of its alignment.
     void JoinToolBar(TControl* Control, TAlign Align, int Left);
@@ -99,6 +99,8 @@ private:
     TskSkinSpeedButton* MakeToolButton(const char* Glyph, TAlign Align, TNotifyEvent Click);
     TskSkinBevel* MakeDivider(int Width, TAlign Align, int Left);
     TskSkinStdLabel* MakeLabel(const AnsiString& Caption, int Top);
+
+private:
     void SetViewStyle(TViewStyle Style, bool UpdateBars);
     // Closes the form with Path as the accepted name.
     void Accept(const AnsiString& Path);
@@ -131,6 +133,16 @@ public:
     int PaneWidth = 200;
     bool PaneRolled = false;
     TViewStyle ListViewStyle = vsList;
+
+protected:
+    // The form of one Execute; a descendant makes its own kind.
+    virtual TskOpenDlgForm* NewForm();
+    // The form, its lists filled, before it shows; and after it closed, whatever the result.
+    virtual void BeforeShow(TskOpenDlgForm*) {}
+    virtual void AfterShow(TskOpenDlgForm*) {}
+
+    // The client size of the first run.
+    int FDefaultClientWidth = 500;
 
 private:
     // Puts the list in its first folder and the edit's first text.

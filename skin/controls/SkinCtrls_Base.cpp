@@ -4,6 +4,8 @@
 
 #include "classlib/ClassRegistry.h"
 
+#include <algorithm>
+
 void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style) {
     switch (Style) {
     case TskSkinBorderStyle::bvFrame: Frm3D(Canvas, R, clBtnShadow, clBtnShadow); break;
@@ -17,6 +19,21 @@ void MakeDefaultSkinFont(TFont* Font) {
     Font->SetName("Arial");
     Font->SetHeight(14);
     Font->SetStyle(TFontStyles());
+}
+
+void AnswerFrameInsets(TMessage& Message, const TRect& Insets) {
+    auto* r = reinterpret_cast<RECT*>(Message.LParam); // the first of the params when WParam
+    r->left += Insets.Left;
+    r->top += Insets.Top;
+    r->right = std::max(r->left, r->right - Insets.Right);
+    r->bottom = std::max(r->top, r->bottom - Insets.Bottom);
+    Message.Result = 0;
+}
+
+TRect SkinClientInsets(const TRect& SkinRect, const TRect& ClRect) {
+    return TRect(std::max(0, ClRect.Left), std::max(0, ClRect.Top),
+                 std::max(0, RectWidth(SkinRect) - ClRect.Right),
+                 std::max(0, RectHeight(SkinRect) - ClRect.Bottom));
 }
 
 std::unique_ptr<TTimer> NewFadeTimer(TNotifyEvent Tick) {

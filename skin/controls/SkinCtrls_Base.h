@@ -39,6 +39,12 @@ void DrawBorderFrame(TCanvas* Canvas, const TRect& R, TskSkinBorderStyle Style);
 // else a copy of DefaultFont.
 void SetSkinFont(TCanvas* Canvas, TFont* DefaultFont, bool UseSkinFont, const AnsiString& Name,
                  int Height, TFontStyles Style);
+// Answers WM_NCCALCSIZE for a frame Insets wide on each side (Left, Top, Right, Bottom): the
+// proposed client rectangle shrinks by them, to nothing at the least.
+void AnswerFrameInsets(TMessage& Message, const TRect& Insets);
+// The frame round a skin's client rectangle within its skin rectangle, as insets; a client
+// rectangle reaching outside the skin's leaves no negative inset.
+TRect SkinClientInsets(const TRect& SkinRect, const TRect& ClRect);
 
 
 class TskSkinControl : public TCustomControl, public TskSkinClient {

@@ -248,26 +248,12 @@ void TskSkinPanel::Paint() {
     // A background picture (an index naming one of the skin's pictures) is tiled straight
     // onto the panel; any other index paints as a panel without one.
     if (TBitmap* picture = BackgroundPicture()) {
-        if (GetWidth() < 1 || GetHeight() < 1) return;
-        const int pw = picture->GetWidth();
-        const int ph = picture->GetHeight();
-        if (pw < 1 || ph < 1) return;
         // Only the tiles the repainted area meets.
-        const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
-        const TTileRange columns = TilesMeeting(0, pw, GetWidth() / pw, part.Left, part.Right);
-        const TTileRange rows = TilesMeeting(0, ph, GetHeight() / ph, part.Top, part.Bottom);
-        for (int i = columns.First; i <= columns.Last; ++i)
-            for (int j = rows.First; j <= rows.Last; ++j) GetCanvas()->Draw(i * pw, j * ph, picture);
+        TilePicture(GetCanvas(), picture, GetWidth(), GetHeight(),
+                    PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight()));
         return;
     }
     TskSkinCustomControl::Paint();
-}
-
-void TskSkinPanel::TileClientPart(TBitmap* B) {
-    if (!Picture) return;
-    const TRect source(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,
-                       SkinRect.Left + ClRect.Right, SkinRect.Top + ClRect.Bottom);
-    TileClient(B, Picture, source, TRect(0, 0, GetWidth(), GetHeight()));
 }
 
 void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,
@@ -297,7 +283,7 @@ void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align
 
 void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
     if (FBorderStyle == bvNone && ResizeMode == rmBoth && !FCaptionMode) {
-        TileClientPart(B);
+        TileClientPart(B, GetWidth(), GetHeight());
         return;
     }
     TskSkinCustomControl::CreateControlSkinImage(B);

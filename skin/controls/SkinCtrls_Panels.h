@@ -85,7 +85,6 @@ protected:
     // Glyph, text and arrow of a caption in R, the text at TX.
     void DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,
                             TColor ArrowColor);
-    void TileClientPart(TBitmap* B);
     // The unskinned caption bar as drawn, and that bar less the check box's and the
     // arrow's room.
     TRect DefaultCaptionBar();

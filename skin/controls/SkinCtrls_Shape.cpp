@@ -1,6 +1,7 @@
 #include "skin/controls/SkinCtrls_Shape.h"
 
 #include "skin/data/Skutils_Geometry.h"
+#include "skin/data/Skutils_Images.h"
 
 TRect TskSkinShape::AreaAtSize(const TRect& Area, bool Vertical, int W, int H) const {
     TRect r = Area;
@@ -34,6 +35,23 @@ TBitmap* SkinPicture(TskSkinData* Data, int Index) {
     if (!Data || Index < 0 || Index >= static_cast<int>(Data->ActivePictures.size()))
         return nullptr;
     return Data->ActivePictures[static_cast<std::size_t>(Index)].get();
+}
+
+void TilePicture(TCanvas* Canvas, TBitmap* Picture, int W, int H, const TRect& Part) {
+    const int pw = Picture->GetWidth();
+    const int ph = Picture->GetHeight();
+    if (W < 1 || H < 1 || pw < 1 || ph < 1) return;
+    const TTileRange columns = TilesMeeting(0, pw, W / pw, Part.Left, Part.Right);
+    const TTileRange rows = TilesMeeting(0, ph, H / ph, Part.Top, Part.Bottom);
+    for (int i = columns.First; i <= columns.Last; ++i)
+        for (int j = rows.First; j <= rows.Last; ++j) Canvas->Draw(i * pw, j * ph, Picture);
+}
+
+void TskSkinShape::TileClientPart(TBitmap* B, int W, int H) const {
+    if (!Picture) return;
+    const TRect source(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,
+                       SkinRect.Left + ClRect.Right, SkinRect.Top + ClRect.Bottom);
+    TileClient(B, Picture, source, TRect(0, 0, W, H));
 }
 
 void TskSkinShape::ReadShape(TskSkinData* Data, TskDataSkinControl* Record, int& CursorIndex) {

@@ -43,6 +43,9 @@ public:
                             bool OpenRight = false) const;
     // The window region of the mask at W x H; null when there is none.
     HRGN CreateShapeRegion(int W, int H) const;
+    // The skin's client part (ClRect within SkinRect) tiled from (0, 0) over B, an image of
+    // W x H (or the part of one that B holds), the last row and column cut to fit.
+    void TileClientPart(TBitmap* B, int W, int H) const;
 
     TSkinGeometry SkinGeometry() const { return {LTPoint, RTPoint, LBPoint, RBPoint, ClRect}; }
     TSkinGeometry NewGeometry() const {
@@ -52,3 +55,6 @@ public:
 
 // Picture Index of the skin, or null when the index lies outside the list.
 TBitmap* SkinPicture(TskSkinData* Data, int Index);
+
+// Picture tiled whole from (0, 0) over W x H on Canvas: only the tiles that meet Part.
+void TilePicture(TCanvas* Canvas, TBitmap* Picture, int W, int H, const TRect& Part);

@@ -87,6 +87,8 @@ const std::vector<TNamedRecord>& ExpectedControls() {
         {"statuspanel", TskDataSkinLabelControl::StaticClass()},
         {"richedit", TskDataSkinRichEdit::StaticClass()},
         {"buttonedit", TskDataSkinEditControl::StaticClass()},
+        {"memo", TskDataSkinMemoControl::StaticClass()},
+        {"scrollbox", TskDataSkinScrollBoxControl::StaticClass()},
     };
     return controls;
 }

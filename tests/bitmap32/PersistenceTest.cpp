@@ -5,6 +5,7 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Component.h"
 #include "classlib/Filer.h"
+#include "classlib/Metafiles.h"
 #include "classlib/Persistence.h"
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
@@ -319,6 +320,28 @@ TEST(Assign, FromAnIconIsOpaqueWhereTheIconIs) {
     EXPECT_EQ(b.GetPixel(1, 0), 0xFFFF0000u);
     EXPECT_EQ(b.GetPixel(0, 1) >> 24, 0u);
     EXPECT_EQ(b.GetPixel(1, 1) >> 24, 0u);
+}
+
+TEST(Assign, FromAMetafileIsOpaqueWhereItDraws) {
+    // 20 x 10 pixels at 96 per inch; a red rectangle over the left half of the top half.
+    const RECT frame{0, 0, 530, 265};
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    const RECT part{0, 0, 10, 5};
+    FillRect(dc, &part, red);
+    DeleteObject(red);
+    TMetafile metafile;
+    metafile.SetHandle(CloseEnhMetaFile(dc));
+    metafile.SetWidth(20);
+    metafile.SetHeight(10);
+    TPicture picture;
+    picture.SetGraphic(&metafile);
+    TBitmap32 b;
+    b.Assign(&picture);
+    ASSERT_EQ(b.GetWidth(), 20);
+    ASSERT_EQ(b.GetHeight(), 10);
+    EXPECT_EQ(b.GetPixel(2, 2), 0xFFFF0000u);
+    EXPECT_EQ(b.GetPixel(15, 8) >> 24, 0u);
 }
 
 TEST(AssignTo, ABitmapAndAPictureGetEveryChannel) {

@@ -401,6 +401,28 @@ TEST_F(ControlsTest, AControlBeingAlignedKeepsItsPlaceAgainstSiblingsOfItsAlignm
     EXPECT_EQ(inner->GetLeft(), 305);
 }
 
+TEST_F(ControlsTest, ScrollByMovesEveryChildWindowedOrNotAndTheScreenFollows) {
+    Form->Show();
+    auto* box = Make<TProbe>(Form, 10, 10, 200, 150);
+    auto* windowed = Make<TProbe>(box, 20, 30, 40, 40);
+    auto* shape = Make<TShape>(box, 100, 60, 30, 30);
+    auto* aligned = Make<TProbe>(box, 0, 0, 10, 20);
+    aligned->SetAlign(alBottom);
+    box->ScrollBy(-15, 25);
+    EXPECT_EQ(windowed->GetBoundsRect(), TRect(5, 55, 45, 95));
+    EXPECT_EQ(shape->GetBoundsRect(), TRect(85, 85, 115, 115));
+    EXPECT_EQ(aligned->GetBoundsRect(), TRect(0, 130, 200, 150)) << "an aligned child keeps its place";
+    RECT r;
+    GetWindowRect(windowed->GetHandle(), &r);
+    const TPoint origin = box->ClientToScreen(TPoint(0, 0));
+    EXPECT_EQ(r.left - origin.X, 5);
+    EXPECT_EQ(r.top - origin.Y, 55);
+    auto shot = CaptureWindow(box->GetHandle());
+    EXPECT_EQ(PixelOf(shot.get(), 90, 90), RGB(0, 0, 255)) << "the shape is painted where it went";
+    box->ScrollBy(0, 0);
+    EXPECT_EQ(windowed->GetLeft(), 5);
+}
+
 TEST_F(ControlsTest, ACloseRequestToAControlsWindowDestroysNothing) {
     auto* panel = Make<TProbe>(Form, 10, 10, 100, 100);
     auto* inner = Make<TProbe>(panel, 5, 5, 20, 20);

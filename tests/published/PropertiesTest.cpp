@@ -18,6 +18,9 @@
 #include "skin/boxctrls/SkinBoxCtrls_DateEdits.h"
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+#include "skin/boxctrls/SkinBoxCtrls_Memos.h"
+#include "skin/boxctrls/SkinBoxCtrls_PasswordEdits.h"
+#include "skin/boxctrls/SkinBoxCtrls_ScrollBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
 #include "skin/controls/SkinCtrls_UpDown.h"
 #include "skin/boxctrls/SkinBoxCtrls_TimeEdits.h"
@@ -25,8 +28,10 @@
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skSkinShellCtrls_DirTree.h"
 #include "skin/boxctrls/skSkinShellCtrls_DriveCombo.h"
+#include "skin/boxctrls/skSkinShellCtrls_FileEdits.h"
 #include "skin/boxctrls/skSkinShellCtrls_FileList.h"
 #include "skin/boxctrls/skSkinShellCtrls_FolderDialog.h"
+#include "skin/boxctrls/skSkinShellCtrls_PictureDialogs.h"
 #include "skin/boxctrls/skfilectrl_Combos.h"
 #include "skin/boxctrls/skfilectrl_DirList.h"
 #include "skin/boxctrls/skfilectrl_FileList.h"
@@ -168,6 +173,11 @@ const std::vector<const char*> SkinTabs = {
 const std::vector<const char*> SkinDialog = {"SkinMessage", "AlphaBlend", "AlphaBlendValue",
                                              "AlphaBlendAnimation", "SkinData", "CtrlSkinData",
                                              "DefaultFont", "Title"};
+// The memos: the memo's own properties, the skin's and the linked bar.
+const std::vector<const char*> SkinMemo = {
+    "DefaultFont", "UseSkinFont", "VScrollBar", "SkinData", "SkinDataName", "Alignment",
+    "HideSelection", "Lines", "MaxLength", "OEMConvert", "WantReturns", "WantTabs", "WordWrap",
+    "OnChange", "OnMouseEnter", "OnMouseLeave"};
 const std::vector<const char*> FileDialog = {"LVHeaderSkinDataName", "InitialDir", "Filter",
                                              "FilterIndex", "FileName"};
 
@@ -517,6 +527,22 @@ const std::vector<TClassProperties>& Table() {
         {"TskSkinOpenDialog", Join({SkinDialog, FileDialog}), {}},
         {"TskSkinSaveDialog", Join({SkinDialog, FileDialog}), {}},
         {"TskSkinSelectDirectoryDialog", Join({SkinDialog, {"Directory"}}), {}},
+        {"TskSkinOpenPictureDialog", Join({SkinDialog, FileDialog}), {}},
+        {"TskSkinSavePictureDialog", Join({SkinDialog, FileDialog}), {}},
+        {"TskSkinDirectoryEdit", Join({SkinEdit, {"DlgSkinData", "DlgCtrlSkinData"}}), {}},
+        {"TskSkinFileEdit",
+         Join({SkinEdit, {"DlgSkinData", "DlgCtrlSkinData", "LVHeaderSkinDataName", "Filter"}}), {}},
+        {"TskSkinSaveFileEdit",
+         Join({SkinEdit, {"DlgSkinData", "DlgCtrlSkinData", "LVHeaderSkinDataName", "Filter"}}), {}},
+        {"TskSkinMemo",
+         Join({SkinMemo, {"BitMapBG", "Transparent", "AlphaBlendValue", "ReadOnly"}}), {}},
+        {"TskSkinMemo2", Join({SkinMemo, {"HScrollBar", "ReadOnly", "ScrollBars"}}), {}},
+        {"TskSkinPasswordEdit",
+         Join({SkinControl, SkinCustomControl,
+               {"AutoSelect", "CharCase", "Cursor", "HideSelection", "MaxLength", "PasswordKind",
+                "ReadOnly", "Text", "TextAlignment", "OnChange"}}),
+         {}},
+        {"TskSkinScrollBox", Join({SkinControl, {"VScrollBar", "HScrollBar", "BorderStyle"}}), {}},
         {"TForm", {"FormStyle", "BorderStyle", "BorderIcons", "Position", "WindowState"}, {}},
     };
     return table;

@@ -13,6 +13,7 @@
 #include <climits>
 #include <functional>
 #include <memory>
+#include <string>
 
 class TFixtureSkin {
 public:
@@ -119,6 +120,27 @@ inline bool KeyOnKeyboard(Word Key, const std::function<bool()>& Done) {
     keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
     keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
     return PumpUntil(Done);
+}
+// Key pressed on the keyboard while the modifier key Modifier (VK_SHIFT, VK_CONTROL) is held.
+// True once Done holds.
+inline bool KeyWith(BYTE Modifier, Word Key, const std::function<bool()>& Done) {
+    keybd_event(Modifier, 0, 0, 0);
+    const bool done = KeyOnKeyboard(Key, Done);
+    keybd_event(Modifier, 0, KEYEVENTF_KEYUP, 0);
+    Pump();
+    return done;
+}
+// Characters typed on the keyboard, each pressed and released (with Shift where the
+// keyboard needs it); they reach the window with the focus.
+inline void TypeOnKeyboard(const std::string& Text) {
+    for (char c : Text) {
+        const SHORT scan = VkKeyScanA(c);
+        const bool shift = (scan >> 8) & 1;
+        if (shift) keybd_event(VK_SHIFT, 0, 0, 0);
+        keybd_event(static_cast<BYTE>(scan & 0xFF), 0, 0, 0);
+        keybd_event(static_cast<BYTE>(scan & 0xFF), 0, KEYEVENTF_KEYUP, 0);
+        if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    }
 }
 
 // A demo form of skinned controls, each in its looks side by side, for a screenshot that
