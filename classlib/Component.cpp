@@ -5,6 +5,7 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -13,6 +14,11 @@ void Erase(std::vector<TComponent*>& List, TComponent* Item) {
 }
 
 } // namespace
+
+struct TComponent::TNameIndex {
+    // Keyed by the upper-case name: SameText's idea of equal names.
+    std::unordered_map<AnsiString, TComponent*> Names;
+};
 
 TComponent::TComponent(TComponent* AOwner) {
     if (AOwner) AOwner->InsertComponent(this);
@@ -119,7 +125,21 @@ void TComponent::SetName(const AnsiString& NewName) {
         FOwner->ValidateRename(this, FName, NewName);
     else
         ValidateRename(nullptr, FName, NewName);
+    const AnsiString oldName = FName;
     FName = NewName;
+    if (FOwner) FOwner->IndexName(this, oldName);
+}
+
+void TComponent::IndexName(TComponent* Component, const AnsiString& OldName) {
+    if (!FNameIndex) FNameIndex = std::make_unique<TNameIndex>();
+    auto& names = FNameIndex->Names;
+    if (!OldName.empty()) {
+        auto old = names.find(UpperCase(OldName));
+        if (old != names.end() && old->second == Component) names.erase(old);
+    }
+    // One that has left this owner is only taken out.
+    if (Component->FOwner == this && !Component->FName.empty())
+        names.emplace(UpperCase(Component->FName), Component);
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const AnsiString&,
@@ -131,10 +151,9 @@ void TComponent::ValidateRename(TComponent* AComponent, const AnsiString&,
 }
 
 TComponent* TComponent::FindComponent(const AnsiString& AName) const {
-    if (AName.empty()) return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, AName)) return c;
-    return nullptr;
+    if (AName.empty() || !FNameIndex) return nullptr;
+    auto found = FNameIndex->Names.find(UpperCase(AName));
+    return found == FNameIndex->Names.end() ? nullptr : found->second;
 }
 
 AnsiString TComponent::GetNamePath() {
@@ -147,6 +166,7 @@ void TComponent::InsertComponent(TComponent* AComponent) {
     if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
+    IndexName(AComponent, AnsiString());
     if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);
     Notification(AComponent, opInsert);
 }
@@ -154,16 +174,24 @@ void TComponent::InsertComponent(TComponent* AComponent) {
 void TComponent::RemoveComponent(TComponent* AComponent) {
     if (!AComponent || AComponent->FOwner != this) return;
     Notification(AComponent, opRemove);
-    Erase(FComponents, AComponent);
+    // Most often the last one, when the owner deletes what it owns.
+    if (!FComponents.empty() && FComponents.back() == AComponent)
+        FComponents.pop_back();
+    else
+        Erase(FComponents, AComponent);
     AComponent->FOwner = nullptr;
+    IndexName(AComponent, AComponent->FName);
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    // A handler may delete components of this one: tell only those still owned.
-    const std::vector<TComponent*> owned = FComponents;
-    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
-        if (std::find(FComponents.begin(), FComponents.end(), *it) != FComponents.end())
-            (*it)->Notification(AComponent, Operation);
+    if (Operation == opInsert && IsLoading()) return;
+    // Last owned first, by position in the list as it is after each call: a handler may
+    // delete components of this one, which are then told no more.
+    for (std::size_t i = FComponents.size(); i > 0;) {
+        --i;
+        FComponents[i]->Notification(AComponent, Operation);
+        i = std::min(i, FComponents.size());
+    }
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {

@@ -9,9 +9,13 @@
 // component the owner owns (recursively). FreeNotification links two components in
 // both directions: whichever is deleted first tells the other with opRemove and the
 // link is gone. A component may hear of the same removal both through its owner and
-// through a free-notification link, so Notification handlers must be idempotent.
+// through a free-notification link, so Notification handlers must be idempotent; one
+// that deletes components of the owner may also make a later one hear the news twice.
 // opInsert is sent from TComponent's constructor, before the new component's derived
-// parts exist: its pointer is known then, its final class is not.
+// parts exist: its pointer is known then, its final class is not. While the owner is
+// loading (csLoading) it hears of an insertion itself but does not pass it on: what it owns
+// is being read as well and finds the rest through the resource's references, and loading
+// would otherwise grow with the square of the number of components read.
 //
 // Deletion. C++ destructors run from the most derived class down, and during
 // ~TComponent virtual calls no longer reach derived overrides. So `delete` of a
@@ -40,6 +44,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -149,8 +154,13 @@ private:
     void ReleaseBeforeDestruction();
     void NotifyFreeNotificationPartners();
 
+    // Owned components by name, ignoring case, for lookups that stay quick in large forms.
+    struct TNameIndex;
+    void IndexName(TComponent* Component, const AnsiString& OldName);
+
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    std::unique_ptr<TNameIndex> FNameIndex;
     std::vector<TComponent*> FFreeNotifies;
     AnsiString FName;
     TComponentState FComponentState;

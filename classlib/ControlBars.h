@@ -48,6 +48,7 @@ protected:
     // Places the visible children as bands, row by row, in the order they were placed on
     // the bar.
     void AlignControls(TControl* AControl, TRect& Rect) override;
+    bool PlacesUnalignedControls() const override { return true; }
     // With AutoSize: as high as its rows.
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
     // The non-client area and the look of the bevels.

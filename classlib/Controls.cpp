@@ -39,13 +39,10 @@ const TCursorName kCursorNames[] = {
 };
 
 unsigned long gCreationCounter = 0;
-// The window-less control that has the mouse inside its parent's capture.
-TControl* gCaptureChild = nullptr;
-TControl* gMouseControl = nullptr;
 
 } // namespace
 
-DEFINE_UNIT(Controls, uoClassLib + 40, RegisterControlTypes, nullptr);
+DEFINE_UNIT(Controls, uoClassLib + 40, RegisterControlTypes, controls_detail::StopPointerWatch);
 
 bool CursorToIdent(int Cursor, AnsiString& Ident) {
     for (const TCursorName& entry : kCursorNames) {
@@ -66,52 +63,6 @@ bool IdentToCursor(const AnsiString& Ident, int& Cursor) {
     }
     return false;
 }
-
-// ---------------------------------------------------------------------------
-// Capture and the control under the pointer
-
-TControl* GetCaptureControl() {
-    HWND capture = GetCapture();
-    TWinControl* control = capture ? FindControl(capture) : nullptr;
-    if (!control) return nullptr;
-    if (gCaptureChild && gCaptureChild->GetParent() == control) return gCaptureChild;
-    return control;
-}
-
-void SetCaptureControl(TControl* Control) {
-    gCaptureChild = nullptr;
-    if (!Control) {
-        if (FindControl(GetCapture())) ReleaseCapture();
-        return;
-    }
-    if (Control->IsWindowed()) {
-        SetCapture(static_cast<TWinControl*>(Control)->GetHandle());
-        return;
-    }
-    TWinControl* parent = Control->GetParent();
-    if (!parent) return;
-    SetCapture(parent->GetHandle());
-    gCaptureChild = Control;
-}
-
-TControl* GetMouseControl() {
-    return gMouseControl;
-}
-
-namespace controls_detail {
-
-// Tells the control the pointer left that it did, and the one it entered that it came.
-void ChangeMouseControl(TControl* Entered) {
-    TControl* left = gMouseControl;
-    if (left == Entered) return;
-    gMouseControl = Entered;
-    if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
-    if (Entered && gMouseControl == Entered)
-        Entered->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(Entered));
-    if (HintHost) HintHost->HintMouseEnter(gMouseControl);
-}
-
-} // namespace controls_detail
 
 // ---------------------------------------------------------------------------
 // TSizeConstraints
@@ -239,11 +190,7 @@ TControl::~TControl() {
 }
 
 void TControl::Unlink() {
-    if (gCaptureChild == this) {
-        gCaptureChild = nullptr;
-        ReleaseCapture();
-    }
-    if (gMouseControl == this) gMouseControl = nullptr;
+    controls_detail::ForgetPointerControl(this);
     if (FParent) FParent->RemoveControl(this);
 }
 
@@ -514,7 +461,8 @@ void TControl::SetAlign(TAlign Value) {
     if (Value == FAlign) return;
     FAlign = Value;
     if (Value == alNone) UpdateAnchorRules();
-    RequestAlign();
+    // The siblings close the place it leaves, or make room for it.
+    if (FParent) FParent->AlignControl(this);
 }
 
 void TControl::SetAnchors(TAnchors Value) {
@@ -547,7 +495,11 @@ void TControl::UpdateAnchorRules() {
 }
 
 void TControl::RequestAlign() {
-    if (FParent) FParent->AlignControl(this);
+    // A control placed by hand moves none of its siblings, unless the parent places every
+    // child: asking the parent to lay them all out for each of many such controls would grow
+    // with the square of their number.
+    if (FParent && (FAlign != alNone || FParent->PlacesUnalignedControls()))
+        FParent->AlignControl(this);
 }
 
 void TControl::SetAutoSize(bool Value) {
@@ -576,6 +528,8 @@ void TControl::Resize() {
 void TControl::SetVisible(bool Value) {
     if (Value == FVisible) return;
     FVisible = Value;
+    TComponentProtector protect(this);
+    if (!Value && !MoveFocusOut()) return;
     Perform(CM_VISIBLECHANGED, Value, 0);
     RequestAlign();
 }
@@ -599,7 +553,16 @@ bool TControl::IsEffectivelyEnabled() const {
 void TControl::SetEnabled(bool Value) {
     if (Value == FEnabled) return;
     FEnabled = Value;
+    TComponentProtector protect(this);
+    if (!Value && !MoveFocusOut()) return;
     Perform(CM_ENABLEDCHANGED, 0, 0);
+}
+
+bool TControl::MoveFocusOut() {
+    // Before the window goes disabled or hidden: the system would leave the focus nowhere.
+    if (!IsWindowed() || IsDestroying()) return true;
+    if (TFormHost* form = GetFormHost()) form->MoveFocusFrom(static_cast<TWinControl*>(this));
+    return !IsDestroying();
 }
 
 AnsiString TControl::GetText() {

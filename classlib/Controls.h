@@ -50,6 +50,7 @@ DECLARE_UNIT(Controls)
 class TControl;
 class TWinControl;
 class TCustomForm;
+class TTimer;
 class TPopupMenu; // the menus unit's; a control's PopupMenu holds one (see TPopupHost)
 class TWMKey;
 
@@ -63,6 +64,10 @@ public:
     virtual void FocusControl(TWinControl* Control) = 0;
     // Control or one of its children is leaving: the form forgets it as focused or active.
     virtual void DefocusControl(TWinControl* Control) = 0;
+    // Control is being disabled or hidden, and with it whatever lies inside it: when that
+    // holds the focus or the form's active control, both move on to the next tab stop, so
+    // that the keys still reach a live control.
+    virtual void MoveFocusFrom(TWinControl* Control) = 0;
     // Control got the focus: the form sends the exit and enter messages; false when a
     // handler moved the focus elsewhere meanwhile.
     virtual bool SetFocusedControl(TWinControl* Control) = 0;
@@ -89,6 +94,14 @@ void CallHandler(Self* Object, void (Class::*Handler)(View&), TMessage& Message)
         (Object->*Handler)(view);
     }
 }
+
+// The pointer went from the control under it to Entered (null: to none of the program's):
+// the one it left gets CM_MOUSELEAVE, Entered CM_MOUSEENTER.
+void ChangeMouseControl(TControl* Entered);
+// Control is going: it no longer counts as under the pointer nor as holding the capture.
+void ForgetPointerControl(TControl* Control);
+// Frees the pointer watch's timer (unit shut-down).
+void StopPointerWatch();
 } // namespace controls_detail
 
 #define MESSAGE_HANDLERS(Class, ParentClass)                                                       \
@@ -455,7 +468,7 @@ protected:
     virtual bool CanAutoSize(int& NewWidth, int& NewHeight);
     // Puts Z-order position into effect (windowed controls move their windows).
     virtual void SetZOrder(bool TopMost);
-    // Asks the parent to lay out its children again.
+    // Asks the parent to lay out its children again, when this control is one it aligns.
     void RequestAlign();
     // Brings the control's size within its Constraints.
     void ConstrainSize(int& AWidth, int& AHeight) const;
@@ -510,6 +523,9 @@ private:
     void ConstraintsChanged(TObject* Sender);
     void InvalidateInParent(const TRect& Rect);
     void UpdateAnchorRules();
+    // A windowed control being disabled or hidden hands the focus on (TFormHost::
+    // MoveFocusFrom); false when an event that ran meanwhile deleted it.
+    bool MoveFocusOut();
 
     TWinControl* FParent = nullptr;
     int FLeft = 0;
@@ -557,6 +573,17 @@ TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
 // The control under the pointer, as CM_MOUSEENTER and CM_MOUSELEAVE last told it.
 TControl* GetMouseControl();
+// The pointer watch. The system tells a window that the pointer has left it, but not
+// always: not when the pointer jumps off all of the program's windows at once, nor when
+// another window comes to cover the control under the pointer. So while a control is under
+// the pointer, a timer looks every 50 ms at the window the pointer is really over
+// (WindowFromPoint): once that is no longer the control's, the control gets the
+// CM_MOUSELEAVE the system did not send. Entering stays the mouse messages' business.
+//
+// One such look, as the timer takes it.
+void CheckMouseControl();
+// The watch's timer, running while a control is under the pointer; null until one was.
+TTimer* GetMouseControlWatch();
 
 // ---------------------------------------------------------------------------
 // TGraphicControl

@@ -304,11 +304,16 @@ TRect TCustomForm::GetClientRect() {
     if (HandleAllocated()) return TWinControl::GetClientRect();
     TCreateParams params;
     CreateParams(params);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
-    int width = GetWidth() - (frame.right - frame.left);
-    int height = GetHeight() - (frame.bottom - frame.top);
-    return {0, 0, std::max(width, 0), std::max(height, 0)};
+    // The system is asked once per style: every control placed while the form is read asks
+    // for its client area, and the answer takes the system a while.
+    if (!FFrame.Valid || FFrame.Style != params.Style || FFrame.ExStyle != params.ExStyle) {
+        RECT frame{0, 0, 0, 0};
+        AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+        FFrame = {true, params.Style, params.ExStyle, frame.right - frame.left,
+                  frame.bottom - frame.top};
+    }
+    return {0, 0, std::max(GetWidth() - FFrame.Width, 0),
+            std::max(GetHeight() - FFrame.Height, 0)};
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
@@ -573,6 +578,14 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
         ::SetFocus(Control->GetHandle());
 }
 
+bool TCustomForm::IsActiveControlStored() const {
+    if (!FActiveControl || FActiveControl->GetName().empty()) return false;
+    // The writer reaches a control through parents that the form owns as well.
+    for (TControl* c = FActiveControl; c != this; c = c->GetParent())
+        if (!c || c->GetOwner() != this) return false;
+    return true;
+}
+
 void TCustomForm::FocusControl(TWinControl* Control) {
     SetActiveControl(Control);
     if (Control && GetVisible()) ::SetFocus(Control->GetHandle());
@@ -625,6 +638,25 @@ void TCustomForm::DefocusControl(TWinControl* Control) {
             HandleAllocated())
             ::SetFocus(GetHandle());
     }
+}
+
+void TCustomForm::MoveFocusFrom(TWinControl* Control) {
+    if (!Control || Control == this || GetComponentState().Contains(csLoading) || IsDestroying())
+        return;
+    HWND focus = GetFocus();
+    const bool holdsFocus = Control->HandleAllocated() && focus &&
+                            (focus == Control->GetHandle() || IsChild(Control->GetHandle(), focus));
+    // A form still being set up before it shows keeps its choice: it focuses the form
+    // itself when the active control cannot take the focus.
+    const bool holdsActive = Control->ContainsControl(FActiveControl) && HandleAllocated() &&
+                             IsWindowVisible(GetHandle());
+    if (!holdsFocus && !holdsActive) return;
+    TComponentProtector protect(this);
+    // Control no longer counts as a stop: its Enabled or Visible has already changed.
+    TWinControl* from = Control->ContainsControl(FActiveControl) ? FActiveControl : Control;
+    TWinControl* next = FindNextControl(from, true, true, false);
+    FActiveControl = next;
+    if (holdsFocus && HandleAllocated()) ::SetFocus(next ? next->GetHandle() : GetHandle());
 }
 
 void TCustomForm::SendCancelMode(TControl* Sender) {
@@ -721,7 +753,8 @@ void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
 // TForm
 
 void TForm::Published(TPropertyList& P) {
-    P.Add("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
+    P.Add("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl)
+        .Stored(&TCustomForm::IsActiveControlStored);
     P.Add("BorderIcons", &TCustomForm::GetBorderIcons, &TCustomForm::SetBorderIcons,
           TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     P.Add("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle, bsSizeable);

@@ -129,6 +129,10 @@ public:
 
     TWinControl* GetActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* Control);
+    // The active control is written with the form only when the form writes the control
+    // itself: not one that a component of the form makes for its own use (a radio group's
+    // boxes), which no reference in the form's resource could name.
+    bool IsActiveControlStored() const;
     // Makes Control the active control and gives it the focus.
     void FocusControl(TWinControl* Control) override;
     // Called when a control of the form receives the focus; fires the exit and enter
@@ -136,6 +140,7 @@ public:
     bool SetFocusedControl(TWinControl* Control) override;
     // Forgets Control (and what lies inside it) as active or focused control.
     void DefocusControl(TWinControl* Control) override;
+    void MoveFocusFrom(TWinControl* Control) override;
     // The form is the active window.
     bool GetActive() const { return FActive; }
     bool GetKeyPreview() const override { return FKeyPreview; }
@@ -252,7 +257,17 @@ private:
     // The window would destroy the menu's system menu with itself: it is the menu's.
     void DetachMenu();
 
+    // The size of the frame of a window made with Style and ExStyle, while there is none.
+    struct TFrameSize {
+        bool Valid = false;
+        DWORD Style = 0;
+        DWORD ExStyle = 0;
+        int Width = 0;
+        int Height = 0;
+    };
+
     TMainMenu* FMenu = nullptr;
+    TFrameSize FFrame;
     TMenuItem* FWindowMenu = nullptr;
     HWND FClientHandle = nullptr;
     TWinControl* FActiveControl = nullptr;

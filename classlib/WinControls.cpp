@@ -9,10 +9,6 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace controls_detail {
-void ChangeMouseControl(TControl* Entered);
-} // namespace controls_detail
-
 namespace {
 
 // The control whose window CreateWindowEx is making on this thread: its first message
@@ -165,7 +161,10 @@ void TWinControl::CreateParams(TCreateParams& Params) {
         Params.WndParent = FParentWindow;
     Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     Params.WindowClass.lpfnWndProc = DefWindowProcA;
-    Params.WindowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    // A shared system cursor, looked up once: the parameters are also asked for while no
+    // window is made (a form's client area before it has a window), and often.
+    static const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    Params.WindowClass.hCursor = arrow;
     Params.WinClassName = ClassName();
 }
 
@@ -471,10 +470,7 @@ void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root) {
 
 void TWinControl::Loaded() {
     TControl::Loaded();
-    if (FParent && FTabOrderWanted >= 0) {
-        FParent->SortTabList();
-        FTabOrderWanted = -1;
-    }
+    if (FParent && FTabOrderWanted >= 0) FParent->SortTabList();
     Realign();
 }
 
@@ -673,7 +669,11 @@ int TWinControl::GetTabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int Value) {
-    if (GetComponentState().Contains(csLoading)) FTabOrderWanted = Value;
+    // Read from a form resource: the parent sorts its list once, when loaded.
+    if (GetComponentState().Contains(csLoading)) {
+        FTabOrderWanted = Value;
+        return;
+    }
     if (!FParent) return;
     auto& list = FParent->FTabList;
     auto it = std::find(list.begin(), list.end(), this);
@@ -692,8 +692,11 @@ void TWinControl::SortTabList() {
     }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 0; i < keyed.size(); ++i)
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
         FTabList[i] = keyed[i].second;
+        // In place now: the loaded siblings that come next need no sort of their own.
+        FTabList[i]->FTabOrderWanted = -1;
+    }
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) {
@@ -934,12 +937,14 @@ void TWinControl::WndProc(TMessage& Message) {
     TControl::WndProc(Message);
 }
 
+TControl* TWinControl::MouseTargetAt(const TPoint& Pos) {
+    if (!InRect(GetClientRect(), Pos)) return nullptr;
+    TControl* child = GraphicControlAtPos(Pos);
+    return child ? child : this;
+}
+
 void TWinControl::TrackMouseControl(const TPoint& Pos) {
-    TControl* target = nullptr;
-    if (InRect(GetClientRect(), Pos)) {
-        target = GraphicControlAtPos(Pos);
-        if (!target) target = this;
-    }
+    TControl* target = MouseTargetAt(Pos);
     if (target && !FTrackingLeave && FHandle) {
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
         FTrackingLeave = TrackMouseEvent(&track) != FALSE;

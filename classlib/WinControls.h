@@ -98,6 +98,9 @@ public:
     // The topmost visible (and, unless AllowDisabled, enabled) window-less child whose
     // bounds hold Pos (client coordinates).
     TControl* GraphicControlAtPos(const TPoint& Pos, bool AllowDisabled = false) const;
+    // The control that the pointer at Pos (client coordinates) is over: the window-less child
+    // there, or this control; null outside the client area.
+    TControl* MouseTargetAt(const TPoint& Pos);
     // Whether Control is this one or lies somewhere inside it.
     bool ContainsControl(TControl* Control) const;
     void InsertControl(TControl* AControl);
@@ -170,6 +173,9 @@ protected:
     // the children's positions; AControl, the child being aligned, keeps the place it was
     // given against a sibling at the same position.
     virtual void AlignControls(TControl* AControl, TRect& Rect);
+    // Whether AlignControls places the children left unaligned as well, so that placing,
+    // hiding or showing one of them lays the children out again.
+    virtual bool PlacesUnalignedControls() const { return false; }
     void SetZOrder(bool TopMost) override;
     AnsiString RealGetText() override;
     // Fires the key events; true when a handler consumed the key.

@@ -127,6 +127,11 @@ void TGclController::DoOnPostEdit(TObject* Sender, TWinControl* GainingControl) 
                  reinterpret_cast<LPARAM>(Sender));
 }
 
+void TGclController::PostFocusControl(TWinControl* Control) {
+    if (!Control) return;
+    PostMessageA(GetHandle(), om_FocusControl, 0, reinterpret_cast<LPARAM>(Control->GetHandle()));
+}
+
 void TGclController::DelayNotify(TObject* Sender, Word NotifyCode) {
     if (OnDelayNotify.Assigned())
         PostMessageA(GetHandle(), om_DelayNotify, NotifyCode, reinterpret_cast<LPARAM>(Sender));
@@ -156,12 +161,13 @@ bool TGclController::IsSpecialButton(HWND Handle) {
 void TGclController::cWndProc(TMessage& Msg) {
     try {
         switch (Msg.Msg) {
-        case om_FocusControl: {
-            auto* control = reinterpret_cast<TWinControl*>(Msg.LParam);
-            control->Show();
-            if (control->CanFocus()) control->SetFocus();
+        case om_FocusControl:
+            // A control freed before the queue reached the message has no window any more.
+            if (TWinControl* control = FindControl(reinterpret_cast<HWND>(Msg.LParam))) {
+                control->Show();
+                if (control->CanFocus()) control->SetFocus();
+            }
             break;
-        }
         case om_PreEditNotify:
             if (OnPreEdit.Assigned())
                 OnPreEdit(reinterpret_cast<TObject*>(Msg.LParam),

@@ -289,6 +289,9 @@ public:
     void DoOnPreEdit(TObject* Sender, TWinControl* LosingControl);
     void DoOnPostEdit(TObject* Sender, TWinControl* GainingControl);
     void DelayNotify(TObject* Sender, Word NotifyCode);
+    // Shows Control and gives it the focus once the messages already waiting are handled
+    // (om_FocusControl, carrying the control's window: a control freed meanwhile is passed by).
+    void PostFocusControl(TWinControl* Control);
     void DoOnTimerTrigger(TObject* Sender, int Handle, Cardinal Interval, int ElapsedTime);
     int GetEpoch();
     // Only 1600 to 3999 are taken.

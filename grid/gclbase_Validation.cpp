@@ -49,8 +49,7 @@ TGclBaseEntryField* TGclController::ValidateEntryFieldsEx(bool ReportError, bool
         if (ReportError && !ErrorPending)
             PostMessageA(field->GetHandle(), om_ReportError, field->GetLastError(), 0);
         if (ChangeFocus && !ErrorPending) {
-            PostMessageA(GetHandle(), om_FocusControl, 0,
-                         reinterpret_cast<LPARAM>(static_cast<TWinControl*>(field)));
+            PostFocusControl(field);
             ErrorPending = true;
         }
         return ReportError || ChangeFocus;
@@ -64,8 +63,7 @@ TGclBaseEntryField* TGclController::ValidateTheseEntryFields(const std::vector<T
         if (!field || field->ValidateContents(false) == 0) continue;
         if (!ErrorPending) {
             PostMessageA(field->GetHandle(), om_ReportError, field->GetLastError(), 0);
-            PostMessageA(GetHandle(), om_FocusControl, 0,
-                         reinterpret_cast<LPARAM>(static_cast<TWinControl*>(field)));
+            PostFocusControl(field);
             ErrorPending = true;
         }
         return field;

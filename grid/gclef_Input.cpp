@@ -87,7 +87,7 @@ void TGclBaseEntryField::MoveCaretToStart() {
 }
 
 void TGclBaseEntryField::efMoveFocus(TWinControl* Control) {
-    PostMessageA(GetController()->GetHandle(), om_FocusControl, 0, reinterpret_cast<LPARAM>(Control));
+    GetController()->PostFocusControl(Control);
 }
 
 void TGclBaseEntryField::efMoveFocusToNextField() {

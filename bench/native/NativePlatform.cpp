@@ -89,6 +89,12 @@ bool SameText(const AnsiString& S1, const AnsiString& S2) {
            });
 }
 
+AnsiString UpperCase(const AnsiString& S) {
+    AnsiString result(S);
+    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return result;
+}
+
 // The benchmark names no component: any non-empty name passes.
 bool IsValidIdent(const AnsiString& Ident, bool) {
     return !Ident.empty();

@@ -42,6 +42,8 @@ protected:
     void CreateControlSkinImage(TBitmap* B) override;
     // A child moved, changed size or was shown or hidden: the ranges follow.
     void AlignControls(TControl* AControl, TRect& Rect) override;
+    // Its ranges follow every child, aligned or placed by hand.
+    bool PlacesUnalignedControls() const override { return true; }
 
     void WMNCCalcSize(TMessage& Message);
     void WMNCPaint(TMessage& Message);

@@ -45,10 +45,6 @@ TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwn
     FMorphTimer->SetEnabled(false);
     FMorphTimer->SetInterval(20);
     FMorphTimer->OnTimer = TNotifyEvent(this, &TskSkinMainMenuBar::TestMorph);
-    FMouseTimer = new TTimer(this);
-    FMouseTimer->SetEnabled(false);
-    FMouseTimer->SetInterval(50);
-    FMouseTimer->OnTimer = TNotifyEvent(this, &TskSkinMainMenuBar::TestMouse);
 }
 
 TskSkinMainMenuBar::~TskSkinMainMenuBar() = default;
@@ -432,7 +428,6 @@ void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y) {
     TskSkinControl::MouseMove(Shift, X, Y);
-    FMouseTimer->SetEnabled(true);
     TestActive(X, Y);
 }
 
@@ -458,16 +453,6 @@ void TskSkinMainMenuBar::TestActive(int X, int Y) {
         SetActive(index);
 }
 
-void TskSkinMainMenuBar::TestMouse(TObject*) {
-    if (!HandleAllocated()) return FMouseTimer->SetEnabled(false);
-    POINT p{};
-    GetCursorPos(&p);
-    const TPoint at = ScreenToClient(TPoint(p.x, p.y));
-    if (at.X >= 0 && at.X <= GetWidth() && at.Y >= 0 && at.Y <= GetHeight()) return TestActive(at.X, at.Y);
-    FMouseTimer->SetEnabled(false);
-    TestActive(-1, -1);
-}
-
 void TskSkinMainMenuBar::CreateParams(TCreateParams& Params) {
     TskSkinControl::CreateParams(Params);
     Params.ExStyle |= WS_EX_NOPARENTNOTIFY;
@@ -480,14 +465,8 @@ void TskSkinMainMenuBar::WMMouseActivate(TMessage& Message) {
         TskSkinControl::Dispatch(Message);
 }
 
-void TskSkinMainMenuBar::CMMouseEnter2(TMessage& Message) {
-    TskSkinControl::Dispatch(Message);
-    FMouseTimer->SetEnabled(true);
-}
-
 void TskSkinMainMenuBar::CMMouseLeave2(TMessage& Message) {
     TskSkinControl::Dispatch(Message);
-    FMouseTimer->SetEnabled(false);
     TestActive(-1, -1);
 }
 

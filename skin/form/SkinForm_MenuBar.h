@@ -139,11 +139,6 @@ public:
     // One 20 ms step of the items' hover morphing, public so that tests can step it.
     void TestMorph(TObject* Sender);
     TTimer* GetMorphTimer() const { return FMorphTimer; }
-    // One 50 ms look at the pointer while it is on the bar: the item under it lights; once
-    // it is off the bar the timer stops and the hover light goes out, also when the window
-    // system never tells the bar that the pointer left. Public so that tests can step it.
-    void TestMouse(TObject* Sender);
-    TTimer* GetMouseTimer() const { return FMouseTimer; }
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -156,13 +151,11 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void WMMouseActivate(TMessage& Message);
     void WMCloseSkinMenu(TMessage& Message);
-    void CMMouseEnter2(TMessage& Message);
     void CMMouseLeave2(TMessage& Message);
 
     MESSAGE_HANDLERS(TskSkinMainMenuBar, TskSkinControl)
     MESSAGE_HANDLER(WM_MOUSEACTIVATE, WMMouseActivate)
     MESSAGE_HANDLER(WM_CLOSESKINMENU, WMCloseSkinMenu)
-    MESSAGE_HANDLER(CM_MOUSEENTER, CMMouseEnter2)
     MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave2)
     END_MESSAGE_HANDLERS
 
@@ -218,7 +211,6 @@ private:
     TskMenuBarItemLook FItemLook;
 
     TTimer* FMorphTimer = nullptr;
-    TTimer* FMouseTimer = nullptr;
 
     bool FMDIButtons = false;
     std::vector<TskMenuBarButton> FButtons;

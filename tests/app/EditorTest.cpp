@@ -106,6 +106,8 @@ protected:
                 Shell.push_back(AnsiString(Verb) + " " + File + " " + std::to_string(Show));
                 return reinterpret_cast<HINSTANCE>(ShellResult);
             });
+        // Away from where the window comes: one shown under the pointer would hear a move.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         FAbout = CreateFromResource<TFAbout>(nullptr);
         Form = CreateFromResource<TFM>(nullptr);
         Form->Show();
@@ -157,6 +159,14 @@ protected:
         return true;
     }
     void Mouse(TWinControl* Control, UINT Msg, WPARAM Keys, TPoint At) {
+        if (Msg == WM_MOUSEMOVE) {
+            // The real pointer goes there as well, where the class library looks for it; the
+            // move the system makes of that is dropped: the view draws once per move it hears.
+            PutPointer(Control, At.X, At.Y);
+            MSG move;
+            while (PeekMessageA(&move, Control->GetHandle(), WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+            }
+        }
         PostMessageA(Control->GetHandle(), Msg, Keys, MAKELPARAM(At.X, At.Y));
         Pump();
     }

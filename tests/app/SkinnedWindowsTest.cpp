@@ -127,6 +127,7 @@ protected:
         Pump();
     }
     static void Send(TWinControl* Control, UINT Msg, WPARAM Keys, int X, int Y) {
+        if (Msg == WM_MOUSEMOVE) PutPointer(Control, X, Y);
         SendMessageA(Control->GetHandle(), Msg, Keys, MAKELPARAM(X, Y));
     }
     // The control's pixels as it paints itself.

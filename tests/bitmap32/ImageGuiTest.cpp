@@ -56,6 +56,8 @@ protected:
         return layer;
     }
     LRESULT Send(UINT Msg, WPARAM WParam, LPARAM LParam) {
+        if (Msg == WM_MOUSEMOVE && WParam == 0)
+            PutPointer(Image, static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam)));
         return SendMessageA(Image->GetHandle(), Msg, WParam, LParam);
     }
     bool Captured() { return GetCapture() == Image->GetHandle(); }

@@ -40,6 +40,7 @@ protected:
     // The pointer is placed where a button message says it is.
     LRESULT Send(TWinControl* C, UINT Msg, WPARAM W, int X, int Y) {
         if (Msg != WM_MOUSEWHEEL) Point(C, X, Y);
+        if (Msg == WM_MOUSEMOVE && W == 0) PutPointer(C, X, Y);
         return SendMessageA(C->GetHandle(), Msg, W, MAKELPARAM(X, Y));
     }
     void Point(TWinControl* C, int X, int Y) {

@@ -4,6 +4,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Forms.h"
 #include "classlib/GdiCounter.h"
+#include "classlib/Timers.h"
 #include "classlib/WinControls.h"
 
 #include "tests/support/GuiTestSupport.h"
@@ -535,30 +536,113 @@ TEST_F(ControlsTest, TheMouseOverAWindowlessChildGoesToItInItsOwnCoordinates) {
     SendMessageA(wnd, WM_LBUTTONUP, 0, At(25, 35));
 }
 
-TEST_F(ControlsTest, ThePointerEnteringAndLeavingReachesWindowedAndWindowlessControls) {
-    auto* parent = Make<TProbe>(Form, 10, 10, 200, 150);
-    auto* shape = Make<TShape>(parent, 20, 30, 50, 40);
-    // Out of the way of the windows of other programs on the display.
-    Form->SetBounds(760, 560, 260, 200);
-    Form->Show();
-    SetWindowPos(Form->GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    Pump();
-    HWND wnd = parent->GetHandle();
-    auto moveTo = [&](int X, int Y) {
-        TPoint screen = parent->ClientToScreen({X, Y});
+// A probe with a shape inside, on the form shown on top of everything, and the pointer: the
+// real one goes to a point of the probe, which hears of it at once, as from a real move.
+class PointerTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        Parent = Make<TProbe>(Form, 10, 10, 200, 150);
+        Shape = Make<TShape>(Parent, 20, 30, 50, 40);
+        // Out of the way of the windows of other programs on the display.
+        Form->SetBounds(760, 560, 260, 200);
+        Form->Show();
+        SetWindowPos(Form->GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Pump();
+    }
+    void MoveTo(int X, int Y) {
+        const TPoint screen = Parent->ClientToScreen({X, Y});
         SetCursorPos(screen.X, screen.Y);
-        SendMessageA(wnd, WM_MOUSEMOVE, 0, At(X, Y));
-    };
-    moveTo(100, 100);
-    moveTo(30, 40);
-    moveTo(35, 45);
-    moveTo(150, 100);
-    EXPECT_EQ(parent->Log, (std::vector<std::string>{"enter", "leave", "enter"}));
-    EXPECT_EQ(shape->Log, (std::vector<std::string>{"enter", "move 10,10", "move 15,15", "leave"}));
+        SendMessageA(Parent->GetHandle(), WM_MOUSEMOVE, 0, At(X, Y));
+    }
+
+    TProbe* Parent = nullptr;
+    TShape* Shape = nullptr;
+};
+
+TEST_F(PointerTest, ThePointerEnteringAndLeavingReachesWindowedAndWindowlessControls) {
+    HWND wnd = Parent->GetHandle();
+    MoveTo(100, 100);
+    MoveTo(30, 40);
+    MoveTo(35, 45);
+    MoveTo(150, 100);
+    EXPECT_EQ(Parent->Log, (std::vector<std::string>{"enter", "leave", "enter"}));
+    EXPECT_EQ(Shape->Log, (std::vector<std::string>{"enter", "move 10,10", "move 15,15", "leave"}));
     SendMessageA(wnd, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(parent->Log.back(), "leave");
+    EXPECT_EQ(Parent->Log.back(), "leave");
     EXPECT_EQ(GetMouseControl(), nullptr);
     SetCursorPos(0, 0);
+}
+
+TEST_F(PointerTest, ThePointerWatchTellsTheControlThePointerLeftWhenTheSystemDoesNot) {
+    // The first control the pointer comes to starts the watch's timer, as at the program's
+    // start: its ticks come.
+    controls_detail::StopPointerWatch();
+    MoveTo(100, 100);
+    ASSERT_EQ(GetMouseControl(), Parent);
+    ASSERT_NE(GetMouseControlWatch(), nullptr);
+    EXPECT_TRUE(GetMouseControlWatch()->GetEnabled()) << "watching while a control is under the pointer";
+    // A window comes over the control under the resting pointer: the system says nothing, the
+    // watch's own ticks do (a button: a static window lets the pointer through to what is
+    // below).
+    const TPoint corner = Parent->ClientToScreen({0, 0});
+    auto cover = [&] {
+        return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "BUTTON", "", WS_POPUP | WS_VISIBLE,
+                               corner.X, corner.Y, 120, 120, nullptr, nullptr, nullptr, nullptr);
+    };
+    HWND window = cover();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(PumpUntil([] { return GetMouseControl() == nullptr; })) << "the watch never looked";
+    EXPECT_EQ(Parent->Log, (std::vector<std::string>{"enter", "leave"}));
+    DestroyWindow(window);
+
+    // Off all of the program's windows at once. Each look is taken here, at once, before any
+    // message the moves may bring is handled.
+    MoveTo(150, 100);
+    ASSERT_EQ(GetMouseControl(), Parent);
+    Parent->Log.clear();
+    SetCursorPos(5, 5);
+    CheckMouseControl();
+    EXPECT_EQ(Parent->Log, (std::vector<std::string>{"leave"}));
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    EXPECT_FALSE(GetMouseControlWatch()->GetEnabled()) << "no watching with no control under the pointer";
+
+    // A window that comes over a window-less control under a resting pointer.
+    MoveTo(30, 40);
+    ASSERT_EQ(GetMouseControl(), Shape);
+    window = cover();
+    CheckMouseControl();
+    EXPECT_EQ(Shape->Log.back(), "leave");
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    DestroyWindow(window);
+
+    // Over the control's own window, where the system's mouse messages would say the same,
+    // a look changes nothing; the watch's own timer takes the looks.
+    MoveTo(150, 100);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), Parent);
+    SetCursorPos(5, 5);
+    SendMessageA(GetMouseControlWatch()->GetWindowHandle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    EXPECT_EQ(Parent->Log.back(), "leave");
+
+    // A control holding the mouse hears of every move itself: the watch leaves it be.
+    MoveTo(150, 100);
+    SetCaptureControl(Parent);
+    SetCursorPos(5, 5);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), Parent);
+    SetCaptureControl(nullptr);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    // One that holds the mouse for its own ends tells no other control: the watch does.
+    MoveTo(150, 100);
+    SetCaptureControl(Form);
+    SetCursorPos(5, 5);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), nullptr);
+    SetCaptureControl(nullptr);
+    Pump();
 }
 
 class TTestPopup : public TComponent, public TPopupHost {

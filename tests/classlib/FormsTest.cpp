@@ -317,6 +317,68 @@ TEST_F(FormsTest, APressOnAnotherControlTellsTheActiveOneToCancelItsMode) {
     EXPECT_EQ(Journal.front(), "cancel A by B");
 }
 
+TEST_F(FormsTest, TheFocusLeavesAControlAsItIsDisabledOrHiddenForTheNextTabStop) {
+    auto* a = Make<TField>("A", 10);
+    auto* b = Make<TField>("B", 70);
+    auto* c = Make<TField>("C", 130);
+    auto* box = Make<TTestPanel>("Box", 190);
+    box->SetBounds(190, 10, 150, 60);
+    auto* d = new TField(Form);
+    d->SetName("D");
+    d->SetParent(box);
+    d->SetBounds(5, 5, 40, 30);
+    Form->Show();
+    Focus(b);
+    // The keys go where the system has put the focus, as a person's keys do.
+    auto focusedWindow = [] { return FindControl(GetFocus()); };
+    auto tab = [] {
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        Pump();
+    };
+    Journal.clear();
+
+    b->SetEnabled(false);
+    EXPECT_EQ(Form->GetActiveControl(), c);
+    EXPECT_EQ(focusedWindow(), c);
+    EXPECT_EQ(Journal, (std::vector<std::string>{"exit B", "enter C"}));
+    c->SetVisible(false);
+    EXPECT_EQ(focusedWindow(), d) << "into the panel, the next stop";
+    // A disabled container takes what is inside it out of the tab order.
+    box->SetEnabled(false);
+    EXPECT_EQ(focusedWindow(), a) << "round to the first stop";
+    tab();
+    EXPECT_EQ(focusedWindow(), a) << "A is the one stop left";
+    b->SetEnabled(true);
+    tab();
+    EXPECT_EQ(focusedWindow(), b);
+
+    // With no stop left the form keeps the keys, and Tab finds the next one that comes back.
+    a->SetEnabled(false);
+    b->SetVisible(false);
+    EXPECT_EQ(Form->GetActiveControl(), nullptr);
+    EXPECT_EQ(focusedWindow(), Form);
+    c->SetVisible(true);
+    tab();
+    EXPECT_EQ(focusedWindow(), c);
+
+    // Disabled while another window has the focus: the form's active control moves on, and
+    // the focus lands there when the form is active again.
+    a->SetEnabled(true);
+    auto* other = new TForm(nullptr);
+    other->SetBounds(520, 80, 200, 100);
+    other->Show();
+    other->SetFocus();
+    Pump();
+    ASSERT_EQ(focusedWindow(), other);
+    c->SetEnabled(false);
+    EXPECT_EQ(Form->GetActiveControl(), a);
+    delete other;
+    Form->SetFocus();
+    Pump();
+    EXPECT_EQ(focusedWindow(), a);
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(FormsTest, FocusingAnInvisibleControlIsRefused) {
     auto* a = Make<TField>("A", 10);
     a->SetVisible(false);
@@ -683,6 +745,79 @@ TEST_F(FormsTest, AFormReadFromItsTextLaysOutItsAlignedPanels) {
     form->Show();
     EXPECT_EQ(form->Shows, 1);
     EXPECT_EQ(form->Body->GetBoundsRect(), TRect(60, 40, 300, 200));
+    delete form;
+}
+
+// A control that makes an unnamed field of its own, as a radio group makes its boxes.
+class TTestGroup : public TTestPanel {
+    DECLARE_CLASS(TTestGroup, TTestPanel)
+public:
+    explicit TTestGroup(TComponent* AOwner) : TTestPanel(AOwner), Box(new TField(this)) {
+        Box->SetParent(this);
+        Box->SetBounds(5, 5, 30, 20);
+    }
+    TField* Box;
+};
+
+TEST_F(FormsTest, AShownFormWritesItsActiveControlOnlyWhenItWritesThatControl) {
+    Form->SetName("Shown");
+    auto* field = Make<TField>("Field", 10);
+    auto* group = Make<TTestGroup>("Group", 70);
+    group->SetBounds(70, 10, 80, 40);
+    Form->Show();
+    Focus(field);
+    EXPECT_NE(WriteComponentText(Form).find("ActiveControl = Field"), AnsiString::npos);
+
+    Focus(group->Box);
+    AnsiString text;
+    ASSERT_NO_THROW(text = WriteComponentText(Form));
+    EXPECT_EQ(text.find("ActiveControl"), AnsiString::npos) << text;
+    EXPECT_NE(text.find("object Group: TTestGroup"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("object : TField"), AnsiString::npos) << "the group's own box stays out";
+}
+
+// A control as a form resource lists it: placed, in a tab order, naming a control it works
+// with.
+class TListedControl : public TCustomControl {
+    DECLARE_CLASS(TListedControl, TCustomControl)
+public:
+    explicit TListedControl(TComponent* AOwner) : TCustomControl(AOwner) { SetTabStop(true); }
+    TWinControl* GetBuddy() const { return FBuddy; }
+    void SetBuddy(TWinControl* Value) { FBuddy = Value; }
+    static void Published(TPropertyList& P) {
+        PublishWinControlProperties(P);
+        P.Add("Buddy", &TListedControl::GetBuddy, &TListedControl::SetBuddy);
+    }
+
+private:
+    TWinControl* FBuddy = nullptr;
+};
+
+TEST_F(FormsTest, AFormOfTwentyThousandControlsLoadsWithTheirNamesReferencesAndTabOrder) {
+    RegisterClass(TListedControl::StaticClass());
+    constexpr int kCount = 20000;
+    // Each names the next, and they are listed last in tab order first.
+    AnsiString text = "object Big: TForm\n";
+    for (int i = 0; i < kCount; ++i)
+        text += "  object C" + std::to_string(i) + ": TListedControl\n    Left = " +
+                std::to_string(i % 500) + "\n    TabOrder = " + std::to_string(kCount - 1 - i) +
+                "\n    Buddy = C" + std::to_string((i + 1) % kCount) + "\n  end\n";
+    text += "end\n";
+    auto* form = new TForm(nullptr);
+    ReadComponentText(text, form);
+    ASSERT_EQ(form->GetComponentCount(), kCount);
+    auto* first = dynamic_cast<TListedControl*>(form->FindComponent("C0"));
+    auto* last = dynamic_cast<TListedControl*>(form->FindComponent("c19999"));
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->GetBuddy(), form->FindComponent("C1"));
+    EXPECT_EQ(last->GetBuddy(), first);
+    EXPECT_EQ(form->GetControlCount(), kCount);
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    ASSERT_EQ(order.size(), std::size_t(kCount));
+    EXPECT_EQ(order.front(), last);
+    EXPECT_EQ(order.back(), first);
+    EXPECT_EQ(order[1], form->FindComponent("C19998"));
     delete form;
 }
 

@@ -745,6 +745,21 @@ TEST_F(EntryFieldTest, FocusMovesArePostedAndUserValidationHasTheLastWord) {
     Pump();
     EXPECT_EQ(GetFocus(), third->GetHandle());
 
+    // A control freed before the queue reaches the move is passed by (freed memory is
+    // poisoned in this program: a pointer kept in the message would be used after it).
+    auto* gone = Make(10, 100);
+    Field->efMoveFocus(gone);
+    delete gone;
+    Pump();
+    EXPECT_EQ(GetFocus(), third->GetHandle());
+    auto* required = Make(10, 130);
+    required->SetOptions({efoInputRequired});
+    ASSERT_EQ(Controller->ValidateTheseEntryFields({required}), required);
+    delete required;
+    Pump();
+    EXPECT_EQ(GetFocus(), third->GetHandle());
+    Controller->ErrorPending = false;
+
     Word seen = 1;
     third->OnUserValidation = TUserValidationEvent::FromCallable([&](TObject*, Word& Code) {
         seen = Code;

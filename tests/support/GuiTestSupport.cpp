@@ -135,6 +135,11 @@ void ShownFormTest::TearDown() {
     EXPECT_TRUE(Errors.empty()) << Errors.front();
 }
 
+void PutPointer(TWinControl* Control, int X, int Y) {
+    const TPoint at = Control->ClientToScreen(TPoint(X, Y));
+    SetCursorPos(at.X, at.Y);
+}
+
 namespace {
 
 // The drag in progress: where the pointer goes, and the step the timer takes next.

@@ -59,6 +59,11 @@ std::unique_ptr<TBitmap> ScreenShot(HWND Wnd);
 // windows and their scroll bars.
 std::unique_ptr<TBitmap> CaptureWindow(HWND Wnd);
 
+// The real pointer put at (X, Y) of Control's client area, for a test that hands Control a
+// pointer message for that point itself: the class library watches where the pointer really
+// is, and puts out a hover that the pointer is not there to hold.
+void PutPointer(TWinControl* Control, int X, int Y);
+
 // A drag by the user's mouse: the pointer at screen point From, the left button pressed,
 // the pointer moved by (DX, DY) in two steps, the button released. The moves and the
 // release come from a timer, so that a sizing or moving loop of the system, which holds

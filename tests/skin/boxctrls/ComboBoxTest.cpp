@@ -60,6 +60,7 @@ protected:
     // The pointer over row Row of the open list.
     void HoverRow(int Row) {
         TRect r = Combo->GetListBox()->ItemRect(Row);
+        PutPointer(Inner(), r.Left + 5, r.Top + 3);
         SendMessageA(Inner()->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.Left + 5, r.Top + 3));
     }
     TRect ScreenRect(TWinControl* C) {

@@ -342,6 +342,7 @@ TEST_F(FileDialog, OnTheProgramsSkinThePaneRollsToItsSkinnedStripAndBack) {
         ASSERT_TRUE(pane->GetRollState());
         EXPECT_EQ(pane->GetWidth(), RectWidth(record->RollHSkinRect));
         EXPECT_EQ(F->Splitter->GetLeft(), pane->GetWidth());
+        PutPointer(pane, 0, pane->GetHeight() - 1);
         PostMessageA(pane->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(0, pane->GetHeight() - 1));
         Pump();
         CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "opendialog-rolled.bmp");

@@ -172,6 +172,40 @@ TEST_F(SkinButton, AHoverFadesInByTenthsAndEndsAtExactlyOne) {
     EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
 }
 
+TEST_F(SkinButton, TheHoverGoesOutWhenThePointerJumpsOffEveryWindowOrAWindowCoversTheButton) {
+    TskSkinButton* button = Button(10, 10);
+    // The button as the screen shows it, left of where the covering window comes.
+    auto onScreen = [&] {
+        auto shot = ScreenShot(button->GetHandle());
+        return PixelOf(shot.get(), 8, button->GetHeight() / 2);
+    };
+    // The real pointer moved onto the button, and the hover lit by the system's own messages.
+    auto hover = [&] {
+        PointerTo(button->ClientToScreen(TPoint(30, 12)));
+        return PumpUntil([&] { return GetMouseControl() == button; });
+    };
+    const TColor normal = kNormal, active = kActive;
+    ASSERT_TRUE(hover());
+    EXPECT_EQ(onScreen(), static_cast<COLORREF>(active));
+
+    // Off every window at once: the next look at the pointer puts the hover out.
+    PointerTo(TPoint(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1));
+    CheckMouseControl();
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(normal));
+    EXPECT_EQ(onScreen(), static_cast<COLORREF>(normal));
+
+    // A window that comes over the lit button under a resting pointer.
+    ASSERT_TRUE(hover());
+    const TPoint corner = button->ClientToScreen(TPoint(0, 0));
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "BUTTON", "", WS_POPUP | WS_VISIBLE,
+                                 corner.X + 20, corner.Y, 40, 24, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(cover, nullptr);
+    CheckMouseControl();
+    EXPECT_EQ(Middle(button), static_cast<COLORREF>(normal));
+    EXPECT_EQ(onScreen(), static_cast<COLORREF>(normal));
+    DestroyWindow(cover);
+}
+
 TEST_F(SkinButton, APressDraggedOffDoesNotClick) {
     TskSkinButton* button = Button(10, 10);
     MouseDown(button, 5, 5);

@@ -59,8 +59,11 @@ public:
     std::unique_ptr<TskSkinData> Data;
 };
 
-// The mouse messages a user's pointer sends to Control's window, handled at once.
+// The mouse messages a user's pointer sends to Control's window, handled at once. The real
+// pointer goes there as well: the class library looks where the pointer really is, and puts
+// out a hover that only a message lit.
 inline void MouseMove(TWinControl* Control, int X, int Y) {
+    PutPointer(Control, X, Y);
     SendMessageA(Control->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
 }
 inline void MouseDown(TWinControl* Control, int X, int Y) {

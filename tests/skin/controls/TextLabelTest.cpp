@@ -405,13 +405,17 @@ TEST_F(TextLabels, AButtonLabelShowsTheGlyphFrameOfItsLookForOneToFourFrames) {
         int Frames[4];
     };
     auto press = [&] {
+        PutPointer(Form, 30, 30);
         SendMessageA(Form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
         SendMessageA(Form->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
     };
     const TLook looks[] = {
         {"normal", [] {}, {1, 1, 1, 1}},
         {"hovered",
-         [&] { SendMessageA(Form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30)); },
+         [&] {
+             PutPointer(Form, 30, 30);
+             SendMessageA(Form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+         },
          {1, 1, 1, 4}},
         {"pressed", press, {1, 1, 3, 3}},
         {"pressed, dragged off",

@@ -82,8 +82,8 @@ protected:
         Pump();
     }
     int Levels() { return Skin->GetSkinMenu()->GetCount(); }
-    // The pointer really at X, Y of the bar, and the bar told at once: the bar looks at the
-    // pointer itself every 50 ms and would put out a light that only a message had lit.
+    // The pointer really at X, Y of the bar, and the bar told at once: the class library looks
+    // at the pointer every 50 ms and would put out a light that only a message had lit.
     void HoverAt(int X, int Y) {
         PointerTo(Bar->ClientToScreen(TPoint(X, Y)));
         SendMessageA(Bar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
@@ -268,29 +268,73 @@ TEST_F(SkinMenuBar, HoverLightGoesOutOffTheItemsAndOffTheBar) {
     };
     moveTo(Bar->Items()[0].ObjectRect.Left + 3);
     EXPECT_EQ(Bar->GetActiveItem(), 0);
-    EXPECT_TRUE(Bar->GetMouseTimer()->GetEnabled()) << "the bar watches the pointer once it moves on it";
     moveTo(Bar->GetWidth() - 20);
     EXPECT_EQ(Bar->GetActiveItem(), -1) << "the bar's empty end lights nothing";
 
-    // The pointer jumps off the window without the bar hearing of it: the next look at the
-    // pointer puts the light out and stops watching.
+    // The pointer jumps off the window without the bar hearing of it: the class library's
+    // look at the pointer tells the bar that it left, and the light goes out.
     moveTo(Bar->Items()[1].ObjectRect.Left + 3);
-    Bar->GetMouseTimer()->SetEnabled(false); // stepped here, none on its own
     const TPoint away = Form->ClientToScreen(TPoint(Form->GetWidth() + 100, Form->GetHeight() + 100));
     PointerTo(away);
-    Bar->GetMouseTimer()->SetEnabled(true);
-    Bar->TestMouse(nullptr);
+    CheckMouseControl();
     EXPECT_EQ(Bar->GetActiveItem(), -1);
-    EXPECT_FALSE(Bar->GetMouseTimer()->GetEnabled());
     Pump();
     EXPECT_TRUE(BarPixels() == plain);
 
-    // The keys' selection stays lit wherever the pointer is.
+    // The keys' selection stays lit wherever the pointer goes.
+    moveTo(Bar->Items()[1].ObjectRect.Left + 3);
     SendMessageA(Form->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
-    Bar->TestMouse(nullptr);
+    SetCursorPos(away.X, away.Y);
+    CheckMouseControl();
+    EXPECT_EQ(GetMouseControl(), nullptr);
     EXPECT_EQ(Bar->GetActiveItem(), 0);
     Key(VK_ESCAPE);
     EXPECT_EQ(Bar->GetActiveItem(), -1);
+}
+
+TEST_F(SkinMenuBar, AWindowOverTheBarPutsTheHoverOutAndOpensNoOtherMenu) {
+    // The bar as it paints itself, under whatever covers it on the screen.
+    auto painted = [&] {
+        auto shot = PaintToBitmap(Bar);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < shot->GetHeight(); ++y)
+            for (int x = 0; x < shot->GetWidth(); ++x) pixels.push_back(PixelOf(shot.get(), x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> plain = painted();
+    // A window of another kind over the bar's second item, as one that comes up there, not
+    // taking the activation (which would close an open menu).
+    auto cover = [&] {
+        const TRect item = Bar->Items()[1].ObjectRect;
+        const TPoint at = Bar->ClientToScreen(TPoint(item.Left, 0));
+        HWND wnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON", "",
+                                   WS_POPUP, at.X, at.Y, RectWidth(item), Bar->GetHeight(), nullptr,
+                                   nullptr, nullptr, nullptr);
+        ShowWindow(wnd, SW_SHOWNOACTIVATE);
+        return wnd;
+    };
+
+    HoverAt(Bar->Items()[1].ObjectRect.Left + 3, 5);
+    Pump();
+    ASSERT_EQ(Bar->GetActiveItem(), 1);
+    HWND window = cover();
+    ASSERT_NE(window, nullptr);
+    CheckMouseControl();
+    EXPECT_EQ(Bar->GetActiveItem(), -1);
+    Pump();
+    EXPECT_TRUE(painted() == plain) << "no item lit under the window";
+    DestroyWindow(window);
+
+    // With the first item's menu open, the pointer goes onto the window over the second.
+    testskins::Activate(Skin, Form);
+    ClickAt(ItemCentre(0));
+    ASSERT_EQ(Levels(), 1);
+    window = cover();
+    PointerTo(ItemCentre(1));
+    EXPECT_FALSE(PumpUntil([&] { return Levels() != 1 || !Bar->Items()[0].Down; }, 300))
+        << "the open menu changed: " << Levels() << " levels, the second item "
+        << (Bar->Items()[1].Down ? "open" : "closed");
+    DestroyWindow(window);
 }
 
 TEST_F(SkinMenuBar, SkinnedItemsMorphTickByTick) {

@@ -1,0 +1,117 @@
+// The control that has the mouse captured, the control under the pointer, and the watch
+// that tells the control under the pointer that the pointer has gone when the system does not.
+#include "classlib/Controls.h"
+
+#include "classlib/Timers.h"
+#include "classlib/WinControls.h"
+
+namespace {
+
+// The window-less control that has the mouse inside its parent's capture.
+TControl* gCaptureChild = nullptr;
+TControl* gMouseControl = nullptr;
+TTimer* gWatch = nullptr;
+
+constexpr Cardinal kWatchInterval = 50;
+
+// The control the pointer at Screen is over, as its mouse messages will tell it; null over
+// any window that is not one of ours.
+TControl* ControlAt(POINT Screen) {
+    TWinControl* window = FindControl(WindowFromPoint(Screen));
+    return window ? window->MouseTargetAt(window->ScreenToClient(TPoint(Screen.x, Screen.y)))
+                  : nullptr;
+}
+
+// The watch runs while a control is under the pointer, and only then.
+void UpdateWatch() {
+    if (!gMouseControl) {
+        if (gWatch) gWatch->SetEnabled(false);
+        return;
+    }
+    if (!gWatch) {
+        // Made stopped: a timer starts running when it is enabled with all of this in place.
+        gWatch = new TTimer(nullptr);
+        gWatch->SetEnabled(false);
+        gWatch->SetInterval(kWatchInterval);
+        gWatch->SetOnTimer(TNotifyEvent::FromCallable([](TObject*) { CheckMouseControl(); }));
+    }
+    gWatch->SetEnabled(true);
+}
+
+} // namespace
+
+TControl* GetCaptureControl() {
+    HWND capture = GetCapture();
+    TWinControl* control = capture ? FindControl(capture) : nullptr;
+    if (!control) return nullptr;
+    if (gCaptureChild && gCaptureChild->GetParent() == control) return gCaptureChild;
+    return control;
+}
+
+void SetCaptureControl(TControl* Control) {
+    gCaptureChild = nullptr;
+    if (!Control) {
+        if (FindControl(GetCapture())) ReleaseCapture();
+        return;
+    }
+    if (Control->IsWindowed()) {
+        SetCapture(static_cast<TWinControl*>(Control)->GetHandle());
+        return;
+    }
+    TWinControl* parent = Control->GetParent();
+    if (!parent) return;
+    SetCapture(parent->GetHandle());
+    gCaptureChild = Control;
+}
+
+TControl* GetMouseControl() {
+    return gMouseControl;
+}
+
+void CheckMouseControl() {
+    if (!gMouseControl) return UpdateWatch();
+    // The window that holds the mouse gets every move, wherever the pointer goes, and tells
+    // the control itself when that is the window or one of its window-less children.
+    if (TWinControl* holder = FindControl(GetCapture())) {
+        const bool holds = gMouseControl == holder ||
+                           (!gMouseControl->IsWindowed() && gMouseControl->GetParent() == holder);
+        if (holds) return;
+    }
+    POINT pointer{};
+    if (!GetCursorPos(&pointer)) return;
+    if (ControlAt(pointer) != gMouseControl) controls_detail::ChangeMouseControl(nullptr);
+}
+
+TTimer* GetMouseControlWatch() {
+    return gWatch;
+}
+
+namespace controls_detail {
+
+void ChangeMouseControl(TControl* Entered) {
+    TControl* left = gMouseControl;
+    if (left == Entered) return;
+    gMouseControl = Entered;
+    if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
+    if (Entered && gMouseControl == Entered)
+        Entered->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(Entered));
+    if (HintHost) HintHost->HintMouseEnter(gMouseControl);
+    UpdateWatch();
+}
+
+void ForgetPointerControl(TControl* Control) {
+    if (gCaptureChild == Control) {
+        gCaptureChild = nullptr;
+        ReleaseCapture();
+    }
+    if (gMouseControl != Control) return;
+    gMouseControl = nullptr;
+    UpdateWatch();
+}
+
+void StopPointerWatch() {
+    delete gWatch;
+    gWatch = nullptr;
+}
+
+} // namespace controls_detail
