@@ -373,3 +373,14 @@ void TskEffectBmp::Rotate90_2(TskEffectBmp* Dest) {
         for (int x = 0; x < FWidth; ++x)
             std::memcpy(Dest->Pixel(FHeight - 1 - y, x), Pixel(x, y), 3);
 }
+
+void ApplyInActiveEffect(TskEffectBmp& Image, TskInActiveEffect Effect) {
+    switch (Effect) {
+    case ieBrightness: Image.ChangeBrightness(0.5); break;
+    case ieDarkness: Image.ChangeDarkness(0.3); break;
+    case ieGrayScale: Image.GrayScale(); break;
+    case ieNoise: Image.AddMonoNoise(50); break;
+    case ieSplitBlur: Image.SplitBlur(1); break;
+    case ieInvert: Image.Invert(); break;
+    }
+}

@@ -86,3 +86,6 @@ private:
     Byte* FBits = nullptr;
     BITMAPINFO FInfo{};
 };
+
+// The look a skin gives what belongs to an inactive window (its frame, its caption).
+void ApplyInActiveEffect(TskEffectBmp& Image, TskInActiveEffect Effect);

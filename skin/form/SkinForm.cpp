@@ -433,6 +433,7 @@ void TskSkinForm::CreateNewForm(bool AUpdate) {
 
 void TskSkinForm::ChangeSkinData() {
     ResetObjectIndexes();
+    for (TskInactiveLook& look : FInactiveLooks) look.Clear();
     FSkinApplied = FSkinData && !FSkinData->Empty;
     if (!FSupportNCArea) return ChangeClientSkinData();
     if (FSkinApplied) {

@@ -10,6 +10,7 @@
 // and given back when the component goes.
 #pragma once
 
+#include "skin/form/SkinForm_InactiveLook.h"
 #include "skin/form/SkinForm_MainMenuItems.h"
 #include "skin/form/SkinForm_MenuBar.h"
 #include "skin/form/SkinForm_Objects.h"
@@ -511,6 +512,8 @@ private:
     std::unique_ptr<TFont> FDefCaptionFont;
     std::unique_ptr<TFont> FDefInActiveCaptionFont;
     std::unique_ptr<TBitmap> TopMask, BottomMask, LeftMask, RightMask;
+    // The top, left, right and bottom frame images as an inactive frame shows them.
+    TskInactiveLook FInactiveLooks[4];
     std::unique_ptr<TIcon> FIcon;
     TPopupMenu* FSysMenu = nullptr;
     TPopupMenu* FSystemMenu = nullptr;

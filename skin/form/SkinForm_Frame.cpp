@@ -395,16 +395,7 @@ void TskSkinForm::PaintNCSkin() {
             BitBlt(dc, at[i].X, at[i].Y, b->GetWidth(), b->GetHeight(), b->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
             continue;
         }
-        TskEffectBmp effect(b->GetHandle());
-        switch (s.InActiveEffect) {
-        case ieBrightness: effect.ChangeBrightness(0.5); break;
-        case ieDarkness: effect.ChangeDarkness(0.3); break;
-        case ieGrayScale: effect.GrayScale(); break;
-        case ieNoise: effect.AddMonoNoise(50); break;
-        case ieSplitBlur: effect.SplitBlur(1); break;
-        case ieInvert: effect.Invert(); break;
-        }
-        effect.Draw(dc, at[i].X, at[i].Y);
+        FInactiveLooks[i].Of(b, s.InActiveEffect).Draw(dc, at[i].X, at[i].Y);
     }
     ReleaseDC(wnd, dc);
 }

@@ -532,14 +532,7 @@ void TskSkinCaptionObject::DrawText(TCanvas* C, int DX, int DY, bool AActive) {
 
 void TskSkinCaptionObject::ApplyInActiveEffect(TskEffectBmp& E) {
     if (!SkinData || SkinData->Empty || !SkinData->AutoRenderingInActiveImage || Active) return;
-    switch (SkinData->InActiveEffect) {
-    case ieBrightness: E.ChangeBrightness(0.5); break;
-    case ieDarkness: E.ChangeDarkness(0.3); break;
-    case ieGrayScale: E.GrayScale(); break;
-    case ieNoise: E.AddMonoNoise(50); break;
-    case ieSplitBlur: E.SplitBlur(1); break;
-    case ieInvert: E.Invert(); break;
-    }
+    ::ApplyInActiveEffect(E, SkinData->InActiveEffect);
 }
 
 std::unique_ptr<TBitmap> TskSkinCaptionObject::Look(bool AActive) {

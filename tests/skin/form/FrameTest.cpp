@@ -328,6 +328,97 @@ TEST_F(SkinFrame, InactiveFrameTakesTheSkinsEffect) {
     EXPECT_EQ(PixelOf(shot.get(), 150, 100), Rgb(testskins::kClient)) << "the client area is left alone";
 }
 
+// The top band of the test skin in another colour.
+void RecolourTop(TskSkinData* S) {
+    testskins::Fill(S->Picture.get(), TRect(0, 0, testskins::kWidth, 24), 0x00C0FF);
+}
+
+void GreyWhenInactive(TskSkinData* S) {
+    S->AutoRenderingInActiveImage = true;
+    S->InActiveEffect = ieGrayScale;
+}
+
+// The window as it shows after its frame and client have been painted again.
+std::unique_ptr<TBitmap> Repainted(TWinControl* C) {
+    SendMessageA(C->GetHandle(), WM_NCPAINT, 1, 0);
+    return CaptureWindow(C->GetHandle());
+}
+
+int DifferentPixels(TBitmap* A, TBitmap* B) {
+    if (A->GetWidth() != B->GetWidth() || A->GetHeight() != B->GetHeight()) return -1;
+    int n = 0;
+    for (int y = 0; y < A->GetHeight(); ++y)
+        for (int x = 0; x < A->GetWidth(); ++x) n += PixelOf(A, x, y) != PixelOf(B, x, y);
+    return n;
+}
+
+// An inactive frame is repainted from the look it keeps: after a resize, a skin change and
+// a new caption it must show what a fresh form of that size, skin and caption shows.
+TEST_F(SkinFrame, AnInactiveFrameShowsItsNewSizeAndSkinAsAFreshFormDoes) {
+    UseSkin();
+    GreyWhenInactive(Data);
+    TForm other(nullptr);
+    other.SetBounds(600, 600, 100, 100);
+    other.Show();
+    auto inactive = [&](TskSkinForm* S) {
+        return PumpUntil([&] {
+            if (!S->GetFormActive()) return true;
+            SetForegroundWindow(other.GetHandle());
+            return false;
+        });
+    };
+    ASSERT_TRUE(inactive(Skin)) << "the form stayed active";
+    auto before = Repainted(Form);
+    const COLORREF grey = PixelOf(before.get(), 150, 10);
+    ASSERT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey)) << "no inactive look";
+
+    TForm fresh(nullptr);
+    fresh.SetCaption("Frame");
+    auto* freshSkin = new TskSkinForm(&fresh);
+    fresh.SetBounds(100, 400, 340, 220);
+    fresh.Show();
+    auto* freshData = new TskSkinData(&fresh);
+    testskins::Build(freshData);
+    GreyWhenInactive(freshData);
+    freshSkin->SetSkinData(freshData);
+    Pump();
+
+    Form->SetBounds(100, 100, 340, 220);
+    Pump();
+    ASSERT_TRUE(inactive(Skin) && inactive(freshSkin)) << "a form stayed active";
+    auto resized = Repainted(Form);
+    auto expected = Repainted(&fresh);
+    resized->SaveToFile(ExeDir() + "skinform_inactive_resized.bmp");
+    EXPECT_EQ(DifferentPixels(resized.get(), expected.get()), 0) << "after the resize";
+
+    testskins::Build(Data);
+    RecolourTop(Data);
+    GreyWhenInactive(Data);
+    Data->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_CHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
+    RecolourTop(freshData);
+    freshSkin->SetSkinData(nullptr);
+    freshSkin->SetSkinData(freshData);
+    Pump();
+    ASSERT_TRUE(inactive(Skin) && inactive(freshSkin)) << "a form stayed active";
+    auto reskinned = Repainted(Form);
+    expected = Repainted(&fresh);
+    reskinned->SaveToFile(ExeDir() + "skinform_inactive_reskinned.bmp");
+    EXPECT_NE(PixelOf(reskinned.get(), 150, 10), PixelOf(resized.get(), 150, 10)) << "the new skin shows";
+    EXPECT_EQ(DifferentPixels(reskinned.get(), expected.get()), 0) << "after the skin change";
+
+    // Same size and skin, another caption.
+    Form->SetCaption("Renamed");
+    fresh.SetCaption("Renamed");
+    Pump();
+    ASSERT_TRUE(inactive(Skin) && inactive(freshSkin)) << "a form stayed active";
+    auto renamed = Repainted(Form);
+    expected = Repainted(&fresh);
+    EXPECT_EQ(DifferentPixels(renamed.get(), expected.get()), 0) << "after the new caption";
+    EXPECT_GT(DifferentPixels(renamed.get(), reskinned.get()), 0) << "the new caption shows";
+}
+
 TEST_F(SkinFrame, BadSkinsGivePlainLooksNeverACrash) {
     using Mutate = void (*)(TskSkinData*);
     const Mutate mutations[] = {
