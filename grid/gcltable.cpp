@@ -480,7 +480,9 @@ void TGclCustomTable::SetBlockFont(TFont* Value) {
 
 void TGclCustomTable::SetAllowRedraw(bool Value) {
     if (!Value) {
-        if (++FRedrawLock != 1 || !HandleAllocated()) return;
+        if (++FRedrawLock != 1) return;
+        FNothingPending = false;
+        if (!HandleAllocated()) return;
         if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
         if (FState.Contains(otsEditing) && FEditingCell) {
             HWND Editor = FEditingCell->EditHandle();
@@ -508,7 +510,11 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
     }
     if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
     if (!HandleAllocated()) return;
-    if (WholeClientPending()) FInvalid->Clear();
+    // The table never invalidates its window itself, so once the scroll found nothing
+    // pending, asking the window server again could only find damage another window caused
+    // since, which the window's own paint repaints after the cells painted here.
+    if (!FNothingPending && WholeClientPending()) FInvalid->Clear();
+    FNothingPending = false;
     if (!FInvalid->GetEmpty()) PaintCellList(*FInvalid);
     if (FState.Contains(otsHiddenEdit) && RowDisplayIndex(FActiveRow) >= 0 &&
         ColDisplayIndex(FActiveCol) >= 0)

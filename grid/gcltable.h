@@ -403,6 +403,8 @@ private:
     bool FHasHorzBar = false, FHasVertBar = false, FScrollPosPending = false;
     bool FSelecting = false, FDeselecting = false, FExtendPending = false;
     bool FPaintWhileLocked = false, FDefaultCellsPending = true, FVScrollInProgress = false;
+    // The window had no damage pending at the last look inside the open redraw bracket.
+    bool FNothingPending = false;
     bool FFocusingClick = false;
 };
 

@@ -137,10 +137,18 @@ void TGclCustomTable::SetTopLeftCell(int RowNum, int ColNum) {
 
 namespace {
 
-// Moves the pixels of Area by (DX, DY), validates the uncovered strip and lets the
-// window repaint whatever else is damaged while the cells are only marked.
-void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY) {
-    ScrollWindow(Wnd, DX, DY, &Area, &Area);
+// Moves the pixels of Area by (DX, DY). The uncovered strip is never invalidated: its cells
+// are marked and painted when the redraw bracket closes. Whatever else could not be copied
+// (parts covered by another window) is invalidated, and the window repaints it while the
+// cells are only marked. Invalidating the strip only to validate it again would cost two
+// more round trips to the window server, which is what a one-row scroll spends most on.
+void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY, const RECT& Strip) {
+    HRGN Damage = CreateRectRgn(0, 0, 0, 0);
+    HRGN StripRgn = CreateRectRgnIndirect(&Strip);
+    ScrollWindowEx(Wnd, DX, DY, &Area, &Area, Damage, nullptr, 0);
+    if (CombineRgn(Damage, Damage, StripRgn, RGN_DIFF) != NULLREGION) InvalidateRgn(Wnd, Damage, TRUE);
+    DeleteObject(StripRgn);
+    DeleteObject(Damage);
 }
 
 } // namespace
@@ -148,6 +156,7 @@ void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY) {
 // Whatever else the window has pending (damage the scroll moved, or that was there
 // before) is only marked by the locked paint; a window with nothing pending is not asked.
 void TGclCustomTable::PaintPendingWhileLocked() {
+    FNothingPending = true;
     if (!GetUpdateRect(GetHandle(), nullptr, FALSE)) return;
     FPaintWhileLocked = true;
     UpdateWindow(GetHandle());
@@ -164,7 +173,8 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
             int Delta = FRowArray.Entries[NewIdx].Offset - OldOffset;
             int LastShown = FRowArray.Entries[FRowArray.Count - 1].Num;
             RECT Area{0, OldOffset, W, H};
-            ScrollArea(GetHandle(), Area, 0, -Delta);
+            RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
+            ScrollArea(GetHandle(), Area, 0, -Delta, Strip);
             FTopRow = NewTop;
             BuildRowArray(NewTop);
             // Rows that come in at the bottom, and every row reaching into the uncovered
@@ -173,8 +183,6 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
                 if (FRowArray.Entries[i].Num > LastShown || FRowArray.Entries[i + 1].Offset > H - Delta)
                     if (FRowArray.Entries[i].Num >= FLockedRows) InvalidateRow(FRowArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
-            RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
-            ValidateRect(GetHandle(), &Strip);
             PaintPendingWhileLocked();
             return;
         }
@@ -191,10 +199,9 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
     if (NowIdx >= 0 && OldTopIdx >= 0) {
         int Delta = FRowArray.Entries[NowIdx].Offset - OldOffset;
         RECT Area{0, OldOffset, W, H};
-        ScrollArea(GetHandle(), Area, 0, Delta);
-        for (int r = NewTop; r < OldTop; ++r) InvalidateRow(r);
         RECT Strip{0, OldOffset, W, OldOffset + Delta};
-        ValidateRect(GetHandle(), &Strip);
+        ScrollArea(GetHandle(), Area, 0, Delta, Strip);
+        for (int r = NewTop; r < OldTop; ++r) InvalidateRow(r);
         PaintPendingWhileLocked();
     } else {
         InvalidateTableNotLockedRows();
@@ -211,15 +218,14 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
             int Delta = FColArray.Entries[NewIdx].Offset - OldOffset;
             int LastShown = FColArray.Entries[FColArray.Count - 1].Num;
             RECT Area{OldOffset, 0, W, H};
-            ScrollArea(GetHandle(), Area, -Delta, 0);
+            RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
+            ScrollArea(GetHandle(), Area, -Delta, 0, Strip);
             FLeftCol = NewLeft;
             BuildColArray(NewLeft);
             for (int i = 0; i < FColArray.Count; ++i)
                 if (FColArray.Entries[i].Num > LastShown || FColArray.Entries[i + 1].Offset > W - Delta)
                     if (FColArray.Entries[i].Num >= FLockedCols) InvalidateColumn(FColArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
-            RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
-            ValidateRect(GetHandle(), &Strip);
             PaintPendingWhileLocked();
             return;
         }
@@ -236,10 +242,9 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
     if (NowIdx >= 0 && OldIdx >= 0) {
         int Delta = FColArray.Entries[NowIdx].Offset - OldOffset;
         RECT Area{OldOffset, 0, W, H};
-        ScrollArea(GetHandle(), Area, Delta, 0);
-        for (int c = NewLeft; c < OldLeft; ++c) InvalidateColumn(c);
         RECT Strip{OldOffset, 0, OldOffset + Delta, H};
-        ValidateRect(GetHandle(), &Strip);
+        ScrollArea(GetHandle(), Area, Delta, 0, Strip);
+        for (int c = NewLeft; c < OldLeft; ++c) InvalidateColumn(c);
         PaintPendingWhileLocked();
     } else {
         InvalidateTableNotLockedCols();

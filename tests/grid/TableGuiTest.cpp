@@ -290,6 +290,41 @@ TEST_F(TableTest, EveryScrollStepLeavesWhatAFullRepaintShows) {
     StaleAfter("Right");
 }
 
+// A scroll moves pixels only where they are the table's own: damage waiting to be painted,
+// and the part another window covers, end up painted as a full repaint paints them.
+TEST_F(TableTest, ScrollsWithDamagePendingOrACoveringWindowLeaveNothingStale) {
+    WithTexts = true;
+    MakeTable(40);
+    ASSERT_TRUE(TakeFocus(T));
+    StaleAfter("showing");
+    // Pixels no cell paints, waiting for a repaint when each scroll starts.
+    const auto spoil = [this](RECT Area) {
+        HDC dc = GetDC(T->GetHandle());
+        HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(dc, &Area, magenta);
+        DeleteObject(magenta);
+        ReleaseDC(T->GetHandle(), dc);
+        InvalidateRect(T->GetHandle(), &Area, FALSE);
+    };
+    spoil(RECT{10, 45, 140, 70});
+    T->SetTopRow(2);
+    StaleAfter("a row down with damage pending");
+    spoil(RECT{60, 90, 190, 118});
+    T->SetTopRow(1);
+    StaleAfter("a row up with damage pending");
+    // A window over the table's middle rows while the rows scroll under it.
+    POINT corner{20, 30};
+    ClientToScreen(T->GetHandle(), &corner);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE,
+                                 corner.x, corner.y, 120, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(cover, nullptr);
+    Pump();
+    T->SetTopRow(3);
+    T->SetTopRow(2);
+    DestroyWindow(cover);
+    StaleAfter("rows scrolled under a covering window");
+}
+
 TEST_F(TableTest, ScrollMessagesMoveToThePositionTheyCarry) {
     MakeTable(60, 12);
     T->SetScrollBars(ssBoth);
