@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -47,37 +48,46 @@ bool ParsePageByte(std::string_view Value, Byte& Page) {
 
 TPageFileContent ReadPageFile(const AnsiString& FileName) {
     if (!FileExists(FileName)) throw EFOpenError(Format("Cannot open file %s", FileName));
-    TMemIniFile ini(FileName);
-    bool hasType = ini.SectionExists(kTypeSection);
-    bool hasPages = ini.SectionExists(kPageSection);
-    if (!hasType && !hasPages)
+    enum { kType, kPages };
+    // A bad type is reported before a bad page, wherever each stands in the file: both
+    // are checked once the whole file is read.
+    std::optional<AnsiString> type;
+    std::optional<AnsiString> badPage;
+    std::vector<std::pair<int, Byte>> pages;
+    const std::vector<bool> found = ScanIniSections(
+        FileName, {kTypeSection, kPageSection},
+        [&](std::size_t Section, std::string_view Key, std::string_view Value) {
+            if (Section == kType) {
+                if (!type && SameText(AnsiString(Key), kTypeKey)) type = AnsiString(Value);
+                return;
+            }
+            if (badPage) return;
+            int number = 0;
+            Byte page = 0;
+            if (!ParsePageNumber(Key, number))
+                badPage = Format("%s: \"%s\" in [Page] is not a page number", FileName,
+                                 AnsiString(Key));
+            else if (!ParsePageByte(Value, page))
+                badPage = Format("%s: page %d holds \"%s\", which is not a number from 0 to 255",
+                                 FileName, number, AnsiString(Value));
+            else
+                pages.emplace_back(number, page);
+        });
+    if (!found[kType] && !found[kPages])
         throw EPageFileError(Format(
             "%s is not a page file: it has neither a [Type] nor a [Page] section", FileName));
 
     TPageFileContent content;
-    if (ini.ValueExists(kTypeSection, kTypeKey)) {
-        AnsiString type = ini.ReadString(kTypeSection, kTypeKey, "");
+    if (type) {
         int number = 0;
-        if (!TryStrToInt(type, number))
+        if (!TryStrToInt(*type, number))
             throw EPageFileError(
                 Format("%s: the LED type \"%s\" is not a number (0 common anode, 1 common cathode)",
-                       FileName, type));
+                       FileName, *type));
         content.CommonCathode = number != 0;
     }
+    if (badPage) throw EPageFileError(*badPage);
 
-    std::vector<std::pair<int, Byte>> pages;
-    ini.ForEachValue(kPageSection, [&](std::string_view Key, std::string_view Value) {
-        int number = 0;
-        if (!ParsePageNumber(Key, number))
-            throw EPageFileError(Format("%s: \"%s\" in [Page] is not a page number", FileName,
-                                        AnsiString(Key)));
-        Byte page = 0;
-        if (!ParsePageByte(Value, page))
-            throw EPageFileError(
-                Format("%s: page %d holds \"%s\", which is not a number from 0 to 255", FileName,
-                       number, AnsiString(Value)));
-        pages.emplace_back(number, page);
-    });
     // Files keep their keys in order, so this is usually one pass.
     const auto byNumber = [](const auto& A, const auto& B) { return A.first < B.first; };
     if (!std::is_sorted(pages.begin(), pages.end(), byNumber))

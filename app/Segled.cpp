@@ -25,6 +25,7 @@
 #include "skin/form/skMessages.h"
 
 #include <algorithm>
+#include <bitset>
 #include <initializer_list>
 #include <new>
 #include <vector>
@@ -457,8 +458,14 @@ void TFM::LoadPages() {
     TPageFileContent content;
     try {
         content = ReadPageFile(fileName);
-        for (Byte page : content.Pages)
+        // Each pattern once, in file order: a long list repeats its few patterns.
+        std::bitset<256> seen;
+        for (Byte page : content.Pages) {
+            if (seen[page]) continue;
+            seen.set(page);
             Thumbnails().Get(page, content.CommonCathode);
+            if (seen.all()) break;
+        }
     } catch (const std::bad_alloc&) {
         throw EOutOfResources(
             Format("There is not enough memory to open %s; the pages stay as they were", fileName));

@@ -22,9 +22,16 @@ std::string_view ContentOf(std::string_view Lines) {
 
 // ---------------------------------------------------------------------------- whole text
 
+namespace {
+
+void CheckTextSize(std::size_t Size, std::uint32_t Limit) {
+    if (Size >= Limit) throw EIniFileException("INI texts of 2 GB and more are not supported");
+}
+
+} // namespace
+
 void TIniDocument::SetText(AnsiString Text) {
-    if (Text.size() >= Flag)
-        throw EIniFileException("INI texts of 2 GB and more are not supported");
+    CheckTextSize(Text.size(), Flag);
     // Built aside, so that running out of memory leaves the document as it was.
     TIniDocument loaded;
     loaded.FWork = GetWork();
@@ -159,6 +166,33 @@ std::vector<AnsiString> TIniDocument::GetSectionNames() const {
         if (FindBlock(name) == block) names.emplace_back(name);
     }
     return names;
+}
+
+std::vector<bool> TIniDocument::ScanSections(
+    std::string_view Text, const std::vector<AnsiString>& Sections,
+    const std::function<void(std::size_t Index, std::string_view Key, std::string_view Value)>&
+        Visit) {
+    CheckTextSize(Text.size(), Flag);
+    std::vector<bool> found(Sections.size(), false);
+    // The section being read, or none: lines before the first header, a section not asked
+    // for and a later occurrence of one already read are passed over.
+    std::size_t reading = Sections.size();
+    ForEachLine(Text, [&](std::size_t Start, std::size_t End, std::size_t) {
+        TLine line = ParseLine(Text.substr(Start, End - Start));
+        if (line.Kind == TLineKind::Entry) {
+            if (reading < Sections.size()) Visit(reading, line.Name, line.Value);
+            return;
+        }
+        if (line.Kind != TLineKind::Header) return;
+        reading = Sections.size();
+        for (std::size_t i = 0; i < Sections.size(); ++i)
+            if (!found[i] && SameName(Sections[i], line.Name)) {
+                found[i] = true;
+                reading = i;
+                break;
+            }
+    });
+    return found;
 }
 
 // ---------------------------------------------------------------------------- changing

@@ -42,6 +42,15 @@ public:
     // Each section name once, in file order.
     std::vector<AnsiString> GetSectionNames() const;
 
+    // Goes once through Text, as SetText would read it, without keeping or indexing it: calls
+    // Visit(Index, Key, Value) for each entry of the first section named Sections[Index], in
+    // file order, duplicates included. Returns which of Sections the text has. For readers
+    // that take large sections apart once and look nothing up.
+    static std::vector<bool> ScanSections(
+        std::string_view Text, const std::vector<AnsiString>& Sections,
+        const std::function<void(std::size_t Index, std::string_view Key, std::string_view Value)>&
+            Visit);
+
     // Names and values are written as given: the caller checks they read back.
     void SetValue(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value);
     // Every occurrence of the key in the section.

@@ -72,23 +72,36 @@ void FillStrings(TStrings* Strings, const std::vector<AnsiString>& Lines) {
     });
 }
 
-// The document in a file; empty when the file does not exist.
-TIniDocument ReadDocument(const AnsiString& FileName) {
-    TIniDocument document;
-    if (FileName.empty()) return document;
+// The text of a file; empty when the file does not exist.
+AnsiString ReadText(const AnsiString& FileName) {
+    if (FileName.empty()) return AnsiString();
     if (GetFileAttributesA(FileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return document;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return AnsiString();
     }
     // Files are replaced, never rewritten in place, so reading need not lock out writers.
     TFileStream file(FileName, fmOpenRead | fmShareDenyNone);
     AnsiString text(static_cast<std::size_t>(file.GetSize()), '\0');
     file.ReadBuffer(text.data(), static_cast<Int64>(text.size()));
-    document.SetText(std::move(text));
+    return text;
+}
+
+// The document in a file; empty when the file does not exist.
+TIniDocument ReadDocument(const AnsiString& FileName) {
+    TIniDocument document;
+    AnsiString text = ReadText(FileName);
+    if (!text.empty()) document.SetText(std::move(text));
     return document;
 }
 
 } // namespace
+
+std::vector<bool> ScanIniSections(
+    const AnsiString& FileName, const std::vector<AnsiString>& Sections,
+    const std::function<void(std::size_t Index, std::string_view Key, std::string_view Value)>&
+        Visit) {
+    return TIniDocument::ScanSections(ReadText(FileName), Sections, Visit);
+}
 
 // ---------------------------------------------------------------------------- TCustomIniFile
 

@@ -25,6 +25,14 @@ class TStrings;
 // otherwise): not empty, no blanks around it, no line break and no "]".
 bool IsValidIniSectionName(const AnsiString& Section);
 
+// Reads the file as TMemIniFile would (a missing file has no sections, an unreadable one
+// raises EFOpenError) but only once through, keeping and indexing nothing: see
+// TIniDocument::ScanSections. For readers of large files that look nothing up.
+std::vector<bool> ScanIniSections(
+    const AnsiString& FileName, const std::vector<AnsiString>& Sections,
+    const std::function<void(std::size_t Index, std::string_view Key, std::string_view Value)>&
+        Visit);
+
 class TCustomIniFile : public TObject {
     DECLARE_CLASS(TCustomIniFile, TObject)
 public:

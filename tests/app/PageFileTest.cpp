@@ -82,6 +82,16 @@ TEST_F(PageFile, BadKeysAndTypesAreReported) {
     ExpectRejected(Folder, "[Page]\r\nfirst=1\r\n", "\"first\"");
     ExpectRejected(Folder, "[Page]\r\n1=1\r\n01=2\r\n", "more than once");
     ExpectRejected(Folder, "[Type]\r\nCommonType=yes\r\n", "\"yes\"");
+    // The type is reported first, wherever it stands.
+    ExpectRejected(Folder, "[Page]\r\n0=abc\r\n[Type]\r\nCommonType=yes\r\n", "\"yes\"");
+}
+
+TEST_F(PageFile, NamesAreCaseBlindAndTheFirstOfEachCounts) {
+    Folder.Put("twice.pge", "0=3\r\n[page]\r\n0=5\r\n[TYPE]\r\n commontype = 1\r\n"
+                            "CommonType=0\r\n[Page]\r\n0=9\r\n1=x\r\n[Type]\r\nCommonType=0\r\n");
+    TPageFileContent read = ReadPageFile(Folder.PathOf("twice.pge"));
+    EXPECT_TRUE(read.CommonCathode);
+    EXPECT_EQ(read.Pages, std::vector<Byte>{5});
 }
 
 TEST_F(PageFile, GarbageTruncatedAndEmptyFilesAreNotPageFiles) {

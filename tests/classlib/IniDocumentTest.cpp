@@ -135,6 +135,38 @@ TEST(IniDocument, RandomChangesReadBackAfterARoundTrip) {
             EXPECT_EQ(*reread.FindValue(section, key), *document.FindValue(section, key));
 }
 
+// A scan finds the sections and entries that a loaded document reads, on odd texts and
+// on texts pieced together from lines of every kind.
+TEST(IniDocument, AScanReadsWhatTheDocumentReads) {
+    const std::vector<AnsiString> sections = {"A", "b", ""};
+    auto expectSame = [&](const AnsiString& Text) {
+        TIniDocument document = FromText(Text);
+        std::vector<Entries> scanned(sections.size());
+        const std::vector<bool> found = TIniDocument::ScanSections(
+            Text, sections, [&](std::size_t Index, std::string_view Key, std::string_view Value) {
+                scanned[Index].emplace_back(Key, Value);
+            });
+        for (std::size_t i = 0; i < sections.size(); ++i) {
+            EXPECT_EQ(found[i], document.SectionExists(sections[i])) << Text << sections[i];
+            EXPECT_EQ(scanned[i], EntriesOf(document, sections[i])) << Text << sections[i];
+        }
+    };
+    for (const AnsiString& text :
+         {"k=0\n[A]\nk=1\n[B]\nk=2\n[a]\nk=3\nk=4"s, "no section\n=v\n;c=1\n[A\n[A]x\n  [ a ]  \n k = 1 \n"s,
+          "[A]\tk\t=\tv\n\x01[B]\x01\nnul\0key=v\0x\n[b]\n[]\nk=\n[ ]\n=\n"s, "[A]\r\rk=1\r\nj=2"s})
+        expectSame(text);
+    const std::vector<AnsiString> lines = {"[A]", "[a] ", "[B]", " [b]", "[C]", "[]",   "k=1",
+                                           "K = 2", "k=", "=3",  ";k=4", "[A",  "x",    ""};
+    const std::vector<AnsiString> breaks = {"\r\n", "\n", "\r"};
+    std::mt19937 random(11);
+    for (int text = 0; text < 300; ++text) {
+        AnsiString built;
+        for (std::size_t line = random() % 12; line > 0; --line)
+            built += lines[random() % lines.size()] + breaks[random() % breaks.size()];
+        expectSame(built);
+    }
+}
+
 TEST(IniDocument, MemoryStaysWithinFourBytesPerByteOfAnyText) {
     const std::size_t size = 4u << 20;
     const std::vector<AnsiString> texts = {
