@@ -20,20 +20,9 @@ constexpr TColor32 Weigh(TColor32 X, Cardinal W) {
     return redBlue | alphaGreen;
 }
 
-// The same without alpha: the result's alpha byte is 0.
-constexpr TColor32 WeighRgb(TColor32 X, Cardinal W) {
-    const TColor32 redBlue = (((X & 0x00FF00FF) * W + 0x00800080) & 0xFF00FF00) >> 8;
-    const TColor32 green = (((X & 0x0000FF00) >> 8) * W + 0x00800080) & 0xFF00FF00;
-    return redBlue | green;
-}
-
 // Each channel sum stays at or below 255, so whole words can be added.
 constexpr TColor32 WeighPair(TColor32 F, TColor32 B, Cardinal W) {
     return Weigh(F, W) + Weigh(B, 255 - W);
-}
-
-constexpr TColor32 WeighPairRgb(TColor32 F, TColor32 B, Cardinal W) {
-    return WeighRgb(F, W) + WeighRgb(B, 255 - W);
 }
 
 constexpr Cardinal AlphaOf(TColor32 Color) {
@@ -77,9 +66,7 @@ void BlendMemPlain(TColor32 F, TColor32& B) {
 }
 
 TColor32 BlendRegExPlain(TColor32 F, TColor32 B, Byte M) {
-    const Cardinal w = ((M + 1) * AlphaOf(F)) >> 8;
-    if (w == 0) return B;
-    return WeighPairRgb(F, B, w);
+    return BlendRegExInline(F, B, M);
 }
 
 void BlendMemExPlain(TColor32 F, TColor32& B, Byte M) {

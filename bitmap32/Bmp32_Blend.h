@@ -140,6 +140,27 @@ TBlendOutcome BlendExOutcome(TCombineMode Mode, TColor32 F, Byte M, TColor32& Re
 // callers still mark the end of each batch with it.
 inline void EMMS() {}
 
+// Each of red, green and blue of X becomes (c * W + 128) >> 8; the result's alpha byte is 0.
+// Two channels go through one multiplication: every channel product stays below 65536.
+constexpr TColor32 WeighRgb(TColor32 X, Cardinal W) {
+    const TColor32 redBlue = (((X & 0x00FF00FF) * W + 0x00800080) & 0xFF00FF00) >> 8;
+    const TColor32 green = (((X & 0x0000FF00) >> 8) * W + 0x00800080) & 0xFF00FF00;
+    return redBlue | green;
+}
+
+// Each channel sum stays at or below 255, so whole words can be added.
+constexpr TColor32 WeighPairRgb(TColor32 F, TColor32 B, Cardinal W) {
+    return WeighRgb(F, W) + WeighRgb(B, 255 - W);
+}
+
+// What BlendRegEx gives with every routine set, for loops that blend pixels one or two at a
+// time, where a call through the routine table per pixel would cost more than the arithmetic.
+constexpr TColor32 BlendRegExInline(TColor32 F, TColor32 B, Byte M) {
+    const Cardinal w = ((M + 1) * (F >> 24)) >> 8;
+    if (w == 0) return B;
+    return WeighPairRgb(F, B, w);
+}
+
 // Alpha kept; red, green and blue each moved by Amount and clamped to 0..255.
 TColor32 Lighten(TColor32 Color, int Amount);
 

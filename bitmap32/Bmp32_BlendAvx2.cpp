@@ -136,12 +136,22 @@ AVX2_INLINE void StoreBlock(TColor32* Pixels, __m256i Block) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(Pixels), Block);
 }
 
+// Whether every alpha of the block is 0, and whether every one is 255: one test each, where
+// comparing and gathering the lanes' results would take three instructions.
+AVX2_INLINE bool AllTransparent(__m256i Pixels) {
+    return _mm256_testz_si256(Pixels, _mm256_set1_epi32(int(0xFF000000)));
+}
+
+AVX2_INLINE bool AllOpaque(__m256i Pixels) {
+    return _mm256_testc_si256(Pixels, _mm256_set1_epi32(int(0xFF000000)));
+}
+
 AVX2_INLINE void BlendBlock(const TColor32* Src, TColor32* Dst) {
     const __m256i f = LoadBlock(Src);
+    if (AllTransparent(f)) return;
+    if (AllOpaque(f)) return StoreBlock(Dst, f);
     const __m256i w = AlphaLanes(f);
     const __m256i transparent = Equals(w, 0), opaque = Equals(w, 255);
-    if (AllSet(transparent)) return;
-    if (AllSet(opaque)) return StoreBlock(Dst, f);
     const __m256i b = LoadBlock(Dst);
     StoreBlock(Dst, Select(opaque, f, Select(transparent, b, WeighPair(f, b, w))));
 }
@@ -158,10 +168,10 @@ AVX2_INLINE void BlendExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
 
 AVX2_INLINE void MergeBlock(const TColor32* Src, TColor32* Dst) {
     const __m256i f = LoadBlock(Src);
+    if (AllTransparent(f)) return;
+    if (AllOpaque(f)) return StoreBlock(Dst, f);
     const __m256i fa = AlphaLanes(f);
     const __m256i transparent = Equals(fa, 0), opaque = Equals(fa, 255);
-    if (AllSet(transparent)) return;
-    if (AllSet(opaque)) return StoreBlock(Dst, f);
     const __m256i b = LoadBlock(Dst);
     const __m256i baHigh = AlphaHighLanes(b);
     __m256i result = MergeWeighted(f, fa, b, baHigh);
@@ -172,9 +182,9 @@ AVX2_INLINE void MergeBlock(const TColor32* Src, TColor32* Dst) {
 
 AVX2_INLINE void MergeExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
     const __m256i f = LoadBlock(Src);
+    if (AllTransparent(f)) return;
     const __m256i fa = AlphaLanes(f);
     const __m256i transparent = Equals(fa, 0);
-    if (AllSet(transparent)) return;
     const __m256i b = LoadBlock(Dst);
     const __m256i baHigh = AlphaHighLanes(b);
     const __m256i fa2 = Div255(_mm256_mullo_epi16(fa, Words(M)));
@@ -186,20 +196,34 @@ AVX2_INLINE void MergeExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
     StoreBlock(Dst, result);
 }
 
-// Block(Src + i, Dst + i, Args...) over the run, one block at a time; the pixels left over go
-// through a block of their own in a scratch copy.
+// Block(Src + i, Dst + i, Args...) over the run, one block at a time. A run shorter than a
+// block goes through a block in a scratch copy. Of a longer run the last PIXELS_PER_BLOCK
+// pixels are copied before the others are blended, blended in the copy afterwards and stored
+// over the end: each pixel's result depends only on its own source and destination pixel, so
+// the pixels that this last block shares with the one before it get the same value twice. A
+// line of the LED's width thus ends in a few moves instead of three copies of variable length.
 template <auto Block, typename... Args>
 AVX2_INLINE void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
-    int i = 0;
-    for (; i + PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
-        Block(Src + i, Dst + i, A...);
-    const int rest = Count - i;
-    if (rest <= 0) return;
     TColor32 src[PIXELS_PER_BLOCK] = {}, dst[PIXELS_PER_BLOCK] = {};
-    std::memcpy(src, Src + i, rest * sizeof(TColor32));
-    std::memcpy(dst, Dst + i, rest * sizeof(TColor32));
+    if (Count < PIXELS_PER_BLOCK) {
+        if (Count <= 0) return;
+        std::memcpy(src, Src, std::size_t(Count) * sizeof(TColor32));
+        std::memcpy(dst, Dst, std::size_t(Count) * sizeof(TColor32));
+        Block(src, dst, A...);
+        std::memcpy(Dst, dst, std::size_t(Count) * sizeof(TColor32));
+        return;
+    }
+    const int last = Count - PIXELS_PER_BLOCK;
+    const bool ragged = last % PIXELS_PER_BLOCK != 0;
+    if (ragged) {
+        std::memcpy(src, Src + last, sizeof src);
+        std::memcpy(dst, Dst + last, sizeof dst);
+    }
+    for (int i = 0; i + PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
+        Block(Src + i, Dst + i, A...);
+    if (!ragged) return;
     Block(src, dst, A...);
-    std::memcpy(Dst + i, dst, rest * sizeof(TColor32));
+    std::memcpy(Dst + last, dst, sizeof dst);
 }
 
 AVX2_FUNCTION void BlendLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {

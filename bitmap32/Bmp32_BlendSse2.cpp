@@ -147,28 +147,31 @@ bool AllSet(__m128i Mask) {
 }
 
 // The blocks of the line routines. Each takes blocks in which every source alpha is 0 as a
-// whole, and so do those without master alpha with blocks in which every source alpha is 255.
+// whole, and so do those without master alpha with blocks in which every source alpha is 255
+// (these two take blocks in pairs, PairOfBlocks).
 // They and MergeWeighted are inlined into the line routines: a call per block would save and
 // restore the registers that 64-bit Windows keeps across calls, and pass vectors through memory.
 // The whole-block shortcuts are marked likely so that they are laid out on the loop's straight
 // path: a run of such blocks then takes no jump but the loop's own, while the arithmetic of a
 // mixed block dwarfs the jumps around it.
 
-[[gnu::always_inline]] inline void BlendBlock(const TColor32* Src, TColor32* Dst) {
-    const __m128i f = LoadBlock(Src);
-    const __m128i transparent = AlphaEquals(f, 0);
-    const int transparentBits = _mm_movemask_epi8(transparent);
-    if (transparentBits == 0xFFFF) [[likely]]
-        return;
-    const __m128i opaque = AlphaEquals(f, 255);
-    const int opaqueBits = _mm_movemask_epi8(opaque);
-    if (opaqueBits == 0xFFFF) [[likely]]
-        return StoreBlock(Dst, f);
+// The blend and the merge of a block past the whole-block shortcuts: blocks holding other
+// alphas, or alphas 0 and 255 both.
+[[gnu::always_inline]] inline void BlendMixedBlock(__m128i F, TColor32* Dst) {
     const __m128i b = LoadBlock(Dst);
-    __m128i result = WeighPair(f, b, AlphaLanes(f));
-    if ((transparentBits | opaqueBits) != 0)
-        result = Select(transparent, b, Select(opaque, f, result));
+    const __m128i transparent = AlphaEquals(F, 0), opaque = AlphaEquals(F, 255);
+    __m128i result = WeighPair(F, b, AlphaLanes(F));
+    if (_mm_movemask_epi8(_mm_or_si128(transparent, opaque)) != 0)
+        result = Select(transparent, b, Select(opaque, F, result));
     StoreBlock(Dst, result);
+}
+
+[[gnu::always_inline]] inline void MergeMixedBlock(__m128i F, TColor32* Dst) {
+    const __m128i b = LoadBlock(Dst);
+    __m128i result = MergeWeighted(F, AlphaLanes(F), b);
+    result = Select(AlphaEquals(b, 0), F, result);
+    result = Select(AlphaEquals(F, 0), b, result);
+    StoreBlock(Dst, Select(AlphaEquals(F, 255), F, result));
 }
 
 [[gnu::always_inline]] inline void BlendExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
@@ -181,20 +184,6 @@ bool AllSet(__m128i Mask) {
     StoreBlock(Dst, Select(keep, b, WithoutAlpha(WeighPair(f, b, w))));
 }
 
-[[gnu::always_inline]] inline void MergeBlock(const TColor32* Src, TColor32* Dst) {
-    const __m128i f = LoadBlock(Src);
-    const __m128i transparent = AlphaEquals(f, 0);
-    if (AllSet(transparent)) [[likely]]
-        return;
-    const __m128i opaque = AlphaEquals(f, 255);
-    if (AllSet(opaque)) [[likely]]
-        return StoreBlock(Dst, f);
-    const __m128i b = LoadBlock(Dst);
-    __m128i result = MergeWeighted(f, AlphaLanes(f), b);
-    result = Select(AlphaEquals(b, 0), f, result);
-    result = Select(transparent, b, result);
-    StoreBlock(Dst, Select(opaque, f, result));
-}
 
 [[gnu::always_inline]] inline void MergeExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
     const __m128i f = LoadBlock(Src);
@@ -211,20 +200,58 @@ bool AllSet(__m128i Mask) {
     StoreBlock(Dst, result);
 }
 
-// Block(Src + i, Dst + i, Args...) over the run, one block at a time; the pixels left over go
-// through a block of their own in a scratch copy.
-template <auto Block, typename... Args>
+// The bits of _mm_movemask_epi8 that the alpha bytes of a block give.
+constexpr int ALPHA_BYTE_BITS = 0x8888;
+
+// Two blocks of the blend or the merge (Mixed their arithmetic), which leave a block whose
+// alphas are all 0 as it is and copy one whose alphas are all 255: the alpha bytes of both
+// blocks together tell with one test each whether both take the same shortcut, in runs of
+// transparent or opaque pixels; any other pair goes through the arithmetic.
+template <auto Mixed>
+[[gnu::always_inline]] inline void PairOfBlocks(const TColor32* Src, TColor32* Dst) {
+    const __m128i f0 = LoadBlock(Src), f1 = LoadBlock(Src + PIXELS_PER_BLOCK);
+    const __m128i anyAlpha = _mm_or_si128(f0, f1), everyAlpha = _mm_and_si128(f0, f1);
+    if ((_mm_movemask_epi8(_mm_cmpeq_epi8(anyAlpha, _mm_setzero_si128())) & ALPHA_BYTE_BITS) ==
+        ALPHA_BYTE_BITS) [[likely]]
+        return;
+    if ((_mm_movemask_epi8(_mm_cmpeq_epi8(everyAlpha, _mm_set1_epi8(-1))) & ALPHA_BYTE_BITS) ==
+        ALPHA_BYTE_BITS) [[likely]] {
+        StoreBlock(Dst, f0);
+        StoreBlock(Dst + PIXELS_PER_BLOCK, f1);
+        return;
+    }
+    Mixed(f0, Dst);
+    Mixed(f1, Dst + PIXELS_PER_BLOCK);
+}
+
+// Block(Src + i, Dst + i, Args...) over the run, one block at a time. A run shorter than a
+// block goes through a block in a scratch copy. Of a longer run the last BlockSize pixels
+// are copied before the others are blended, blended in the copy afterwards and stored over
+// the end: each pixel's result depends only on its own source and destination pixel, so
+// the pixels that this last block shares with the one before it get the same value twice. A
+// line of the LED's width thus ends in a few moves instead of three copies of variable length.
+template <auto Block, int BlockSize = PIXELS_PER_BLOCK, typename... Args>
 void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
-    int i = 0;
-    for (; i + PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
+    TColor32 src[BlockSize] = {}, dst[BlockSize] = {};
+    if (Count < BlockSize) {
+        if (Count <= 0) return;
+        std::memcpy(src, Src, std::size_t(Count) * sizeof(TColor32));
+        std::memcpy(dst, Dst, std::size_t(Count) * sizeof(TColor32));
+        Block(src, dst, A...);
+        std::memcpy(Dst, dst, std::size_t(Count) * sizeof(TColor32));
+        return;
+    }
+    const int last = Count - BlockSize;
+    const bool ragged = last % BlockSize != 0;
+    if (ragged) {
+        std::memcpy(src, Src + last, sizeof src);
+        std::memcpy(dst, Dst + last, sizeof dst);
+    }
+    for (int i = 0; i + BlockSize <= Count; i += BlockSize)
         Block(Src + i, Dst + i, A...);
-    const int rest = Count - i;
-    if (rest <= 0) return;
-    TColor32 src[PIXELS_PER_BLOCK] = {}, dst[PIXELS_PER_BLOCK] = {};
-    std::memcpy(src, Src + i, rest * sizeof(TColor32));
-    std::memcpy(dst, Dst + i, rest * sizeof(TColor32));
+    if (!ragged) return;
     Block(src, dst, A...);
-    std::memcpy(Dst + i, dst, rest * sizeof(TColor32));
+    std::memcpy(Dst + last, dst, sizeof dst);
 }
 
 // F weighted W plus B weighted 255 - W on all four channels of single pixels. F's channels
@@ -304,7 +331,7 @@ void BlendMemExSse2(TColor32 F, TColor32& B, Byte M) {
 
 void BlendLineSse2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.BlendLine(Src, Dst, Count);
-    ProcessLine<BlendBlock>(Src, Dst, Count);
+    ProcessLine<PairOfBlocks<BlendMixedBlock>, 2 * PIXELS_PER_BLOCK>(Src, Dst, Count);
 }
 
 void BlendLineExSse2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
@@ -356,7 +383,7 @@ void CombMergeMemSse2(TColor32 F, TColor32& B, Byte W) {
 
 void MergeLineSse2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.MergeLine(Src, Dst, Count);
-    ProcessLine<MergeBlock>(Src, Dst, Count);
+    ProcessLine<PairOfBlocks<MergeMixedBlock>, 2 * PIXELS_PER_BLOCK>(Src, Dst, Count);
 }
 
 void MergeLineExSse2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {

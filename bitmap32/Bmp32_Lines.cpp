@@ -268,9 +268,22 @@ void TBitmap32::HorzLineS(int X1, int Y, int X2, TColor32 Value) {
 void TBitmap32::HorzLineT(int X1, int Y, int X2, TColor32 Value) {
     if (X2 < X1) return;
     TColor32* p = GetPixelPtr(X1, Y);
-    const TBlendMem blend = BLEND_MEM[FCombineMode];
-    for (Int64 x = X1; x <= X2; ++x)
-        blend(Value, *p++);
+    Int64 count = Int64(X2) - X1 + 1;
+    // A call through the routine table per pixel costs more than the blend itself: longer runs go
+    // through the line routine, a chunk at a time against copies of the colour, which gives every
+    // pixel what the single-pixel routine gives it.
+    constexpr Int64 SHORT_RUN = 8, CHUNK = 64;
+    if (count < SHORT_RUN) {
+        const TBlendMem blend = BLEND_MEM[FCombineMode];
+        for (; count > 0; --count)
+            blend(Value, *p++);
+    } else {
+        TColor32 colours[CHUNK];
+        std::fill_n(colours, std::min(count, CHUNK), Value);
+        const TBlendLine blendLine = BLEND_LINE[FCombineMode];
+        for (; count > 0; count -= CHUNK, p += CHUNK)
+            blendLine(colours, p, int(std::min(count, CHUNK)));
+    }
     EMMS();
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <emmintrin.h>
 #include <span>
 
 namespace Bmp32 {
@@ -72,6 +73,20 @@ bool UniformRows(const TCrossingTable& Table, int First, int Last) {
 inline void AddEdge(int* Cells, int Cell, int Here, int Next) {
     Cells[Cell] += Here;
     Cells[Cell + 1] += Next;
+}
+
+// The first index from From on and below Length whose cell is not zero, or Length. Inside a
+// shape the difference cells are zero for hundreds of pixels: four are tested at a time.
+int NextNonZeroCell(const int* Cells, int From, int Length) {
+    int i = From;
+    for (; i + 4 <= Length; i += 4) {
+        const __m128i cells = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Cells + i));
+        const int zeroBytes = _mm_movemask_epi8(_mm_cmpeq_epi32(cells, _mm_setzero_si128()));
+        if (zeroBytes != 0xFFFF) return i + __builtin_ctz(unsigned(~zeroBytes)) / 4;
+    }
+    while (i < Length && Cells[i] == 0)
+        ++i;
+    return i;
 }
 
 // The coverage of every pixel row of a sorted sub-sample crossing table whose positions lie
@@ -201,9 +216,7 @@ public:
         int sum = 0;
         for (int i = 0; i < Length;) {
             sum += Cells[i];
-            int end = i + 1;
-            while (end < Length && Cells[end] == 0)
-                ++end;
+            const int end = NextNonZeroCell(Cells, i + 1, Length);
             WriteRun(dst + i, end - i, AlphaOf(sum));
             i = end;
         }
@@ -240,8 +253,14 @@ private:
         }
         const TColor32 color = FRgb | Alpha << 24;
         if (Length < SHORT_RUN) {
-            for (int i = 0; i < Length; ++i)
-                FBlendMem(color, Dst[i], FMaster);
+            // Edge pixels come one or two at a time, so blending, the common mode, is inlined.
+            if (FMode == cmBlend) {
+                for (int i = 0; i < Length; ++i)
+                    Dst[i] = BlendRegExInline(color, Dst[i], FMaster);
+            } else {
+                for (int i = 0; i < Length; ++i)
+                    FBlendMem(color, Dst[i], FMaster);
+            }
             return;
         }
         if (int(FColors.size()) < Length) FColors.resize(std::size_t(Length));

@@ -271,6 +271,18 @@ void TCrossingTable::SortRow(int R, TPolyFillMode Mode) {
     if (size == 2) {
         if ((row[0] & PositionMask) > (row[1] & PositionMask)) std::swap(row[0], row[1]);
     } else if (size > 2 && Mode == pfAlternate) {
+        // Edges traced around a shape leave most rows in order one way or the other, which one
+        // look tells; even-odd spans never read the directions, so those rows keep theirs.
+        bool ascending = true, descending = true;
+        Cardinal previous = row[0] & PositionMask;
+        for (int i = 1; i < size; ++i) {
+            const Cardinal position = row[i] & PositionMask;
+            ascending &= previous <= position;
+            descending &= previous >= position;
+            previous = position;
+        }
+        if (ascending) return;
+        if (descending) return std::reverse(row, row + size);
         for (int i = 0; i < size; ++i)
             row[i] &= PositionMask;
         SortPositions(row, size);

@@ -241,3 +241,38 @@ TEST_P(BlendVariants, LinesWithMasterAlphaForEveryMaster) {
                                      int Count) { R.MergeLineEx(Src, Dst, Count, m); });
     }
 }
+
+// Lines longer than a block but not a whole number of blocks, as wide as the LED view, blended
+// in place and between buffers, where the last block takes a whole-block shortcut (every alpha 0
+// or 255) while the block before it, which it overlaps, is mixed, and the other way round.
+TEST_P(BlendVariants, RaggedLinesWhoseLastBlockTakesAShortcut) {
+    RandomColours colours;
+    for (int count : {9, 13, 15, 17, 297})
+        for (Cardinal tailAlpha : {0u, 255u, 128u})
+            for (bool inPlace : {false, true}) {
+                std::vector<TColor32> src(static_cast<std::size_t>(count)),
+                    dst(static_cast<std::size_t>(count));
+                for (int i = 0; i < count; ++i) {
+                    src[std::size_t(i)] =
+                        i >= count - 8 ? colours.WithAlpha(tailAlpha) : colours.Pixel();
+                    dst[std::size_t(i)] = colours.Pixel();
+                }
+                for (const auto line : {&TBlendRoutines::BlendLine, &TBlendRoutines::MergeLine}) {
+                    std::vector<TColor32> plain = inPlace ? src : dst, fast = plain;
+                    (Plain.*line)(inPlace ? plain.data() : src.data(), plain.data(), count);
+                    (Fast.*line)(inPlace ? fast.data() : src.data(), fast.data(), count);
+                    ASSERT_EQ(fast, plain) << "count " << count << " tail alpha " << tailAlpha;
+                }
+                for (Byte master : {0, 128, 255}) {
+                    std::vector<TColor32> plain = dst, fast = dst;
+                    Plain.BlendLineEx(src.data(), plain.data(), count, master);
+                    Fast.BlendLineEx(src.data(), fast.data(), count, master);
+                    ASSERT_EQ(fast, plain) << "count " << count << " master " << int(master);
+                    plain = dst;
+                    fast = dst;
+                    Plain.MergeLineEx(src.data(), plain.data(), count, master);
+                    Fast.MergeLineEx(src.data(), fast.data(), count, master);
+                    ASSERT_EQ(fast, plain) << "count " << count << " master " << int(master);
+                }
+            }
+}

@@ -144,6 +144,33 @@ TEST_F(Lines, BlendedRunsBlendAndOnlyTheClippedOnesReport) {
                                                {{2, 0, 3, 3}, AREAINFO_RECT}}));
 }
 
+// Runs of every length up to past three chunks of the line routine, from several starts, in
+// both combine modes and with translucent, opaque and transparent colours over translucent
+// pixels: each pixel must be what blending it alone gives.
+TEST_F(Lines, LongBlendedRunsBlendEveryPixelAsOnItsOwn) {
+    Reset(220, 2);
+    for (TCombineMode mode : {cmBlend, cmMerge})
+        for (TColor32 colour : {0xFE3060C0u, 0x40FF8000u, 0xFF102030u, 0x00ABCDEFu})
+            for (int start : {0, 1, 5})
+                for (int length = 1; length <= 200; ++length) {
+                    B.SetCombineMode(mode);
+                    std::vector<TColor32> expected(220);
+                    for (int x = 0; x < 220; ++x) {
+                        const TColor32 under = 0x01000000u * Cardinal((x * 37 + length) % 256) |
+                                               Cardinal(x * 2654435761u >> 8 & 0xFFFFFF);
+                        B.SetPixel(x, 0, under);
+                        expected[std::size_t(x)] = under;
+                        if (x >= start && x < start + length)
+                            expected[std::size_t(x)] = BLEND_REG[mode](colour, under);
+                    }
+                    B.HorzLineT(start, 0, start + length - 1, colour);
+                    for (int x = 0; x < 220; ++x)
+                        ASSERT_EQ(B.GetPixel(x, 0), expected[std::size_t(x)])
+                            << "mode " << mode << " colour " << std::hex << colour << std::dec
+                            << " start " << start << " length " << length << " x " << x;
+                }
+}
+
 // ---- Stippled runs and frames -------------------------------------------------------------
 
 TEST_F(Lines, StippledRunKeepsThePhaseOfTheWholeRun) {
