@@ -53,6 +53,7 @@ protected:
         ExpectNothingOverlaps({dates.Date->GetCalendar()->GetHandle(),
                                dates.Track->GetTrackBar()->GetHandle()});
         CloseDatePopups(dates);
+        ExpectPlainNavigationButtons(dates.Calendar);
 
         // No caret comes and goes while the texts are looked at.
         ASSERT_TRUE(TakeFocus(dates.Calendar));
@@ -70,6 +71,20 @@ protected:
                 [Edit, text](bool Show) {
                     SetWindowTextA(Edit->GetHandle(), Show ? text.c_str() : "");
                 }};
+    }
+
+    // Each of the calendar's navigation buttons shows its arrows and nothing else: the face
+    // right of and below them is the same across each row.
+    static void ExpectPlainNavigationButtons(TskSkinMonthCalendar* Calendar) {
+        for (int b = TskSkinMonthCalendar::nbPriorYear; b <= TskSkinMonthCalendar::nbNextYear; ++b) {
+            TControl* button = Calendar->GetButton(static_cast<TskSkinMonthCalendar::TNavButton>(b));
+            const auto shot = ScreenOf(button);
+            const int w = shot->GetWidth(), h = shot->GetHeight();
+            for (int y = h - 6; y < h - 2; ++y)
+                for (int x = w - 6; x < w - 2; ++x)
+                    EXPECT_EQ(PixelOf(shot.get(), x, y), PixelOf(shot.get(), w - 6, y))
+                        << "button " << b << " at " << x << "," << y;
+        }
     }
 
     // The size of Text's ink in a plain system edit with Font, wide enough for it: the
