@@ -470,14 +470,9 @@ class SkinPainter:
         if name == "header":
             self.each_state(name, index, rects, draw_header_section)
             return
-
-        def draw(p, r, s):
-            draw_button(p, r, s)
-            if name == "resizebutton":
-                for i in range(3):
-                    for j in range(i + 1):
-                        p.put(r[2] - 4 - 2 * j, r[3] - 4 - 2 * (2 - i), DARK)
-        self.each_state(name, index, rects, draw)
+        # "resizebutton" is a plain button that stretches: the calendar's arrows, the
+        # buttons bar's items and the list view's header sections all draw on it.
+        self.each_state(name, index, rects, draw_button)
 
     def control_menubutton(self, name, index, skin, rects):
         """A button whose drop-down part at the right is set off by a groove and holds the

@@ -9,6 +9,7 @@
 #include "classlib/Clipboard.h"
 #include "classlib/Paths.h"
 
+#include "tests/skin/boxctrls/EditDemos.h"
 #include "tests/skin/controls/SkinFixture.h"
 
 #include <chrono>
@@ -17,12 +18,6 @@
 namespace {
 
 constexpr TColor kFrame = 0x00FFFF, kHotFrame = 0xFF00FF, kInside = 0x00FF00;
-
-AnsiString Lines(int Count) {
-    AnsiString text;
-    for (int i = 0; i < Count; ++i) text += "line " + std::to_string(i) + "\r\n";
-    return text;
-}
 
 int FirstLine(TWinControl* Memo) {
     return static_cast<int>(SendMessageA(Memo->GetHandle(), EM_GETFIRSTVISIBLELINE, 0, 0));
@@ -57,10 +52,7 @@ protected:
         return memo;
     }
     TskSkinScrollBar* Bar(TScrollBarKind Kind, int Left, int Top, int Width, int Height) {
-        auto* bar = Add<TskSkinScrollBar>(Form, Left, Top, Width, Height);
-        bar->SetKind(Kind);
-        if (Kind == sbVertical) bar->SetSkinDataName("vscrollbar");
-        return bar;
+        return PlaceBar(Form, TPoint(), Kind, Left, Top, Width, Height);
     }
 
     TFixtureSkin Skin;
@@ -75,7 +67,7 @@ TEST_F(SkinMemo, TheBarFollowsLinesAndScrollingAndIsDisabledWhileAllFits) {
     EXPECT_EQ(bar->GetMax(), 0);
     EXPECT_EQ(bar->GetPageSize(), 0);
 
-    memo->SetText(Lines(40));
+    memo->SetText(NumberedLines(40));
     const int visible = memo->VisibleLines();
     const int lines = static_cast<int>(SendMessageA(memo->GetHandle(), EM_GETLINECOUNT, 0, 0));
     EXPECT_TRUE(bar->GetEnabled());
@@ -101,7 +93,7 @@ TEST_F(SkinMemo, TheBarsThumbAndArrowScrollTheTextToItsPosition) {
                                          : Memo<TskSkinMemo>();
         auto* bar = Bar(sbVertical, 212, 10, 19, 100);
         memo->SetVScrollBar(bar);
-        memo->SetText(Lines(60));
+        memo->SetText(NumberedLines(60));
         bar->SetPosition(17);
         EXPECT_EQ(FirstLine(memo), 17) << second;
         // The arrow at the bottom, clicked on the screen, moves one line on.
@@ -120,7 +112,7 @@ TEST_F(SkinMemo, TheSecondMemosBarReachesTheLastLine) {
     auto* memo = Memo<TskSkinMemo2>();
     auto* bar = Bar(sbVertical, 212, 10, 19, 100);
     memo->SetVScrollBar(bar);
-    memo->SetText(Lines(60));
+    memo->SetText(NumberedLines(60));
     const int lines = static_cast<int>(SendMessageA(memo->GetHandle(), EM_GETLINECOUNT, 0, 0));
     bar->SetPosition(bar->GetMax());
     EXPECT_EQ(FirstLine(memo), lines - memo->VisibleLines());
@@ -133,7 +125,7 @@ TEST_F(SkinMemo, EachWheelMessageScrollsOneLine) {
                                          : Memo<TskSkinMemo>();
         auto* bar = Bar(sbVertical, 212, 10, 19, 100);
         memo->SetVScrollBar(bar);
-        memo->SetText(Lines(60));
+        memo->SetText(NumberedLines(60));
         ASSERT_TRUE(TakeFocus(memo));
         const TPoint centre = memo->ClientToScreen(TPoint(50, 30));
         PointerWheel(centre, -1);
@@ -152,7 +144,7 @@ TEST_F(SkinMemo, ReadOnlyDropsEditingButTheCaretAndTheBarStillMove) {
     auto* memo = Memo<TskSkinMemo>();
     auto* bar = Bar(sbVertical, 212, 10, 19, 100);
     memo->SetVScrollBar(bar);
-    memo->SetText(Lines(30));
+    memo->SetText(NumberedLines(30));
     memo->SetReadOnly(true);
     ASSERT_TRUE(TakeFocus(memo));
     const AnsiString before = memo->GetText();
@@ -180,7 +172,7 @@ TEST_F(SkinMemo, TheSecondMemoHasNoBorderAndNoSystemBarsWhateverItsSize) {
     auto* hbar = Bar(sbHorizontal, 10, 92, 150, 19);
     memo->SetVScrollBar(vbar);
     memo->SetHScrollBar(hbar);
-    memo->SetText(Lines(50) + AnsiString(300, 'w'));
+    memo->SetText(NumberedLines(50) + AnsiString(300, 'w'));
     for (int width : {150, 60, 300}) {
         memo->SetWidth(width);
         RECT client, window;
@@ -273,31 +265,10 @@ TEST_F(SkinMemo, ScreenshotsOfSkinnedAndPlainMemos) {
     ASSERT_FALSE(program.Empty);
     Form->SetBounds(50, 50, 520, 300);
     for (bool skinned : {true, false}) {
-        std::vector<TControl*> made;
-        auto* memo = Memo<TskSkinMemo>(10, 10, 220, 120);
-        auto* bar = Bar(sbVertical, 232, 10, 19, 120);
-        auto* memo2 = Memo<TskSkinMemo2>(270, 10, 200, 120);
-        auto* v2 = Bar(sbVertical, 472, 10, 19, 120);
-        auto* h2 = Bar(sbHorizontal, 270, 132, 200, 19);
-        h2->SetBothMarkerWidth(19);
-        auto* backed = Memo<TskSkinMemo>(10, 160, 220, 90);
-        backed->SetBitMapBG(true);
-        for (TskCustomSkinMemo* m : {static_cast<TskCustomSkinMemo*>(memo), static_cast<TskCustomSkinMemo*>(memo2),
-                                     static_cast<TskCustomSkinMemo*>(backed)})
-            m->SetText(Lines(20) + "A longer line that runs past the right edge of the memo");
-        memo->SetVScrollBar(bar);
-        memo2->SetVScrollBar(v2);
-        memo2->SetHScrollBar(h2);
-        if (skinned) {
-            for (TskSkinScrollBar* b : {bar, v2, h2}) b->SetSkinData(&program);
-            for (TskCustomSkinMemo* m : {static_cast<TskCustomSkinMemo*>(memo), static_cast<TskCustomSkinMemo*>(memo2),
-                                         static_cast<TskCustomSkinMemo*>(backed)})
-                m->SetSkinData(&program);
-        }
-        v2->SetPosition(3);
+        const TMemoDemo demo = PlaceMemos(Form, TPoint(10, 10), skinned ? &program : nullptr);
         CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + (skinned ? "memo-skinned.bmp" : "memo-default.bmp"));
-        EXPECT_EQ(FirstLine(memo2), 3);
-        for (TControl* c : std::initializer_list<TControl*>{memo, bar, memo2, v2, h2, backed}) delete c;
+        EXPECT_EQ(FirstLine(demo.Memo2), 3);
+        for (TControl* c : demo.All()) delete c;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "classlib/Clipboard.h"
 #include "classlib/Paths.h"
 
+#include "tests/skin/boxctrls/EditDemos.h"
 #include "tests/skin/controls/SkinFixture.h"
 
 #include <string>
@@ -283,25 +284,10 @@ TEST_F(PasswordEdit, ScreenshotsOfSkinnedAndPlainFields) {
     ASSERT_FALSE(program.Empty);
     Form->SetBounds(50, 50, 340, 140);
     for (bool skinned : {true, false}) {
-        std::vector<TskSkinPasswordEdit*> edits;
-        for (int kind = 0; kind < 3; ++kind) {
-            auto* edit = Add<TskSkinPasswordEdit>(Form, 10, 10 + kind * 30, 150, 21);
-            edit->SetPasswordKind(static_cast<TskPasswordKind>(kind));
-            edit->SetText("secret pass");
-            if (skinned) edit->SetSkinData(&program);
-            edits.push_back(edit);
-        }
-        auto* narrow = Add<TskSkinPasswordEdit>(Form, 180, 10, 100, 21);
-        narrow->SetText("a much longer secret than fits");
-        narrow->SetHideSelection(false);
-        if (skinned) narrow->SetSkinData(&program);
-        narrow->SetCaretPosition(30);
-        narrow->SetSelStart(2);
-        narrow->SetSelLength(3);
+        const TPasswordDemo demo = PlacePasswordEdits(Form, TPoint(10, 10), skinned ? &program : nullptr);
         CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + (skinned ? "passwordedit-skinned.bmp"
                                                                            : "passwordedit-default.bmp"));
-        for (TControl* c : edits) delete c;
-        delete narrow;
+        for (TControl* c : demo.All()) delete c;
     }
 }
 

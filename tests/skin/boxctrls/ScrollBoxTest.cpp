@@ -9,6 +9,7 @@
 #include "classlib/Panels.h"
 #include "classlib/Paths.h"
 
+#include "tests/skin/boxctrls/EditDemos.h"
 #include "tests/skin/controls/SkinFixture.h"
 
 namespace {
@@ -180,28 +181,11 @@ TEST_F(SkinScrollBox, ScreenshotsOfSkinnedAndPlainBoxes) {
     ASSERT_FALSE(program.Empty);
     Box->SetVisible(false);
     for (bool skinned : {true, false}) {
-        auto* box = Add<TskSkinScrollBox>(Form, 200, 10, 180, 150);
-        auto* v = Add<TskSkinScrollBar>(Form, 381, 10, 19, 150);
-        v->SetKind(sbVertical);
-        v->SetSkinDataName("vscrollbar");
-        auto* h = Add<TskSkinScrollBar>(Form, 200, 161, 180, 19);
-        h->SetBothMarkerWidth(19);
-        box->SetVScrollBar(v);
-        box->SetHScrollBar(h);
-        for (int i = 0; i < 6; ++i) {
-            auto* child = Add<TPanel>(box, 10 + i * 40, 10 + i * 45, 80, 35);
-            child->SetCaption(AnsiString("Child ") + std::to_string(i + 1));
-        }
-        if (skinned)
-            for (TskSkinControl* c : std::initializer_list<TskSkinControl*>{box, v, h}) c->SetSkinData(&program);
-        box->VScroll(40);
-        box->HScroll(20);
+        const TScrollBoxDemo demo = PlaceScrollBox(Form, TPoint(200, 10), skinned ? &program : nullptr);
         Pump();
         CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + (skinned ? "scrollbox-skinned.bmp"
                                                                            : "scrollbox-default.bmp"));
-        delete box;
-        delete v;
-        delete h;
+        for (TControl* c : demo.All()) delete c;
     }
 }
 
