@@ -7,6 +7,7 @@
 #include "classlib/Exceptions.h"
 #include "classlib/Paths.h"
 
+#include "tests/skin/boxctrls/EditDemos.h"
 #include "tests/skin/boxctrls/ListSkinFixture.h"
 
 namespace {
@@ -276,22 +277,8 @@ TEST_F(CheckList, Screenshot) {
     program.LoadFromFile(VANTOREL_SKIN_INI);
     ASSERT_FALSE(program.Empty);
     ASSERT_NE(program.GetControlIndex("checklistbox"), -1);
-    const char* texts[] = {"Segment a", "Segment b", "Segment c", "Segment d", "Segment e",
-                           "Segment f", "Segment g", "Decimal point"};
-    const TCheckBoxState states[] = {cbChecked, cbUnchecked, cbGrayed, cbChecked,
-                                     cbUnchecked, cbGrayed, cbChecked, cbUnchecked};
-    for (int column = 0; column < 2; ++column) {
-        auto* list = Add<TskSkinCheckListBox>(Form, 10 + column * 200, 10, 190, 190);
-        list->SetCaption("Lit segments");
-        list->SetCaptionMode(true);
-        if (column == 0) {
-            list->SetSkinDataName("captionlistbox");
-            list->SetSkinData(&program);
-        }
-        for (const char* text : texts) list->GetItems()->Add(text);
-        for (int i = 0; i < 8; ++i) list->SetState(i, states[i]);
-        list->SetItemIndex(3);
-    }
+    for (int column = 0; column < 2; ++column)
+        PlaceCheckList(Form, TPoint(10 + column * 200, 10), column == 0 ? &program : nullptr);
     Pump();
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "checklist.bmp");
 }

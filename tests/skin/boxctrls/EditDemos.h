@@ -4,12 +4,16 @@
 // alike.
 #pragma once
 
+#include "skin/boxctrls/SkinBoxCtrls_CheckListBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_DateEdits.h"
+#include "skin/boxctrls/SkinBoxCtrls_FontCombos.h"
 #include "skin/boxctrls/SkinBoxCtrls_Memos.h"
 #include "skin/boxctrls/SkinBoxCtrls_PasswordEdits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ScrollBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_TimeEdits.h"
 #include "skin/boxctrls/SkinBoxCtrls_TrackEdits.h"
+#include "skin/boxctrls/skColorCtrls.h"
+#include "skin/boxctrls/skColorCtrls_ColorBox.h"
 #include "skin/boxctrls/skSkinShellCtrls_FileEdits.h"
 
 #include "classlib/Panels.h"
@@ -237,5 +241,65 @@ inline TButtonEditDemo PlaceButtonEdits(TWinControl* Parent, TPoint At, TskSkinD
             e->SetDlgSkinData(Skin);
             e->SetDlgCtrlSkinData(Skin);
         }
+    return d;
+}
+
+// A check list of the segments with its caption bar, 190 x 190: checked, unchecked and
+// grayed items, the fourth selected. Skinned, it takes the record with a caption.
+inline const TCheckBoxState kDemoSegmentStates[] = {cbChecked, cbUnchecked, cbGrayed,
+                                                    cbChecked, cbUnchecked, cbGrayed,
+                                                    cbChecked, cbUnchecked};
+
+inline TskSkinCheckListBox* PlaceCheckList(TWinControl* Parent, TPoint At, TskSkinData* Skin) {
+    const char* texts[] = {"Segment a", "Segment b", "Segment c", "Segment d", "Segment e",
+                           "Segment f", "Segment g", "Decimal point"};
+    auto* list = PlaceIn<TskSkinCheckListBox>(Parent, At, 0, 0, 190, 190);
+    list->SetCaption("Lit segments");
+    list->SetCaptionMode(true);
+    if (Skin) {
+        list->SetSkinDataName("captionlistbox");
+        list->SetSkinData(Skin);
+    }
+    for (const char* text : texts) list->GetItems()->Add(text);
+    for (int i = 0; i < 8; ++i) list->SetState(i, kDemoSegmentStates[i]);
+    list->SetItemIndex(3);
+    return list;
+}
+
+// A list of pages with its caption bar, a font combo box, a colour combo box and the grid
+// of basic colours beside a viewer of the colour picked: 540 x 190. Skinned, the list and
+// the grid take records with a caption, as the check list and the colour dialog do.
+struct TListsDemo {
+    TskSkinListBox* Pages;
+    TskSkinFontComboBox* Fonts;
+    TskSkinColorComboBox* Colors;
+    TskSkinColorGrid* Grid;
+    TskColorViewer* Viewer;
+};
+
+inline TListsDemo PlaceLists(TWinControl* Parent, TPoint At, TskSkinData* Skin) {
+    TListsDemo d;
+    d.Pages = PlaceIn<TskSkinListBox>(Parent, At, 0, 0, 190, 190);
+    d.Pages->SetCaption("Pages");
+    d.Pages->SetCaptionMode(true);
+    for (const char* page : {"Digits", "Letters", "Signs", "Blank"}) d.Pages->GetItems()->Add(page);
+    d.Pages->SetItemIndex(1);
+    d.Fonts = PlaceIn<TskSkinFontComboBox>(Parent, At, 210, 0, 220, 20);
+    d.Colors = PlaceIn<TskSkinColorComboBox>(Parent, At, 210, 30, 220, 20);
+    d.Grid = PlaceIn<TskSkinColorGrid>(Parent, At, 210, 65, 280, 115);
+    d.Viewer = PlaceIn<TskColorViewer>(Parent, At, 500, 65, 40, 40);
+    if (Skin) {
+        d.Pages->SetSkinDataName("captionlistbox");
+        d.Grid->SetSkinDataName("groupbox");
+        d.Pages->SetSkinData(Skin);
+        d.Fonts->SetSkinData(Skin);
+        d.Colors->SetSkinData(Skin);
+        d.Grid->SetSkinData(Skin);
+    }
+    d.Fonts->SetFontName("Courier New");
+    d.Colors->SetExStyle({skcbStandardColors, skcbExtendedColors, skcbPrettyNames});
+    d.Colors->SetSelected(clTeal);
+    d.Grid->SetColorValue(BasicColor(16));
+    d.Viewer->SetColorValue(d.Grid->GetColorValue());
     return d;
 }

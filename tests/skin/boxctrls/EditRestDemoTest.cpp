@@ -1,7 +1,9 @@
 // One demo form with the rest of the skinned edit controls: the memos with their bars, the
 // password edits, the scroll box with children, the month calendar and the date edit with its
 // calendar open, the track edit with its bar open, the time edits and the folder and file
-// edits with their buttons, on the program's skin and without one; screenshots
+// edits with their buttons, the check list with checked, unchecked and grayed items, a list
+// with its caption bar, the font and colour combo boxes and the colour grid with a viewer,
+// on the program's skin and without one; screenshots
 // editrest-skinned.bmp and editrest-default.bmp beside the test program for people to look
 // at. Nothing overlaps, and every one-line text is on the screen whole.
 #include "classlib/Edits.h"
@@ -40,7 +42,7 @@ std::string Describe(TControl* Control) {
 class EditRestDemo : public SkinDemoTest {
 protected:
     void BuildAndCapture(const char* FileName) {
-        Form->SetBounds(10, 10, 980, 480);
+        Form->SetBounds(10, 10, 980, 700);
         Form->SetColor(Data ? kSkinFace : clBtnFace);
         PlaceMemos(Form, TPoint(10, 10), Data);
         PlacePasswordEdits(Form, TPoint(10, 270), Data);
@@ -48,12 +50,15 @@ protected:
             PlaceButtonEdits(Form, TPoint(10, 365), Data, "C:\\Segments");
         PlaceScrollBox(Form, TPoint(310, 270), Data);
         const TDatesDemo dates = PlaceDates(Form, TPoint(530, 10), Data);
+        TskSkinCheckListBox* checks = PlaceCheckList(Form, TPoint(10, 470), Data);
+        PlaceLists(Form, TPoint(220, 470), Data);
         ASSERT_TRUE(OpenDatePopups(dates));
         Capture(FileName);
         ExpectNothingOverlaps({dates.Date->GetCalendar()->GetHandle(),
                                dates.Track->GetTrackBar()->GetHandle()});
         CloseDatePopups(dates);
         ExpectPlainNavigationButtons(dates.Calendar);
+        ExpectThreeCheckLooks(checks);
 
         // No caret comes and goes while the texts are looked at.
         ASSERT_TRUE(TakeFocus(dates.Calendar));
@@ -85,6 +90,32 @@ protected:
                     EXPECT_EQ(PixelOf(shot.get(), x, y), PixelOf(shot.get(), w - 6, y))
                         << "button " << b << " at " << x << "," << y;
         }
+    }
+
+    // The check list's checked, unchecked and grayed items each show their own check box.
+    static void ExpectThreeCheckLooks(TskSkinCheckListBox* List) {
+        TskCheckListBox* inner = List->GetCheckListBox();
+        const auto shot = ScreenOf(inner);
+        auto checkBox = [&](int Index) {
+            RECT item{};
+            SendMessageA(inner->GetHandle(), LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&item));
+            const TRect box = List->ItemCheckBox(item.right - item.left, item.bottom - item.top);
+            std::vector<COLORREF> pixels;
+            for (int y = box.Top; y < box.Bottom; ++y)
+                for (int x = box.Left; x < box.Right; ++x)
+                    pixels.push_back(PixelOf(shot.get(), item.left + x, item.top + y));
+            return pixels;
+        };
+        // Items 0, 1 and 2; the selected fourth is drawn on the highlight.
+        ASSERT_EQ(List->GetState(0), cbChecked);
+        ASSERT_EQ(List->GetState(1), cbUnchecked);
+        ASSERT_EQ(List->GetState(2), cbGrayed);
+        const auto checked = checkBox(0), unchecked = checkBox(1), grayed = checkBox(2);
+        ASSERT_FALSE(checked.empty());
+        EXPECT_NE(checked, unchecked);
+        EXPECT_NE(checked, grayed);
+        EXPECT_NE(unchecked, grayed);
+        EXPECT_EQ(checkBox(3 + 3), checked) << "a checked item further down looks the same";
     }
 
     // The size of Text's ink in a plain system edit with Font, wide enough for it: the
