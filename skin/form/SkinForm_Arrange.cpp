@@ -104,22 +104,26 @@ std::vector<std::pair<TCustomForm*, TskSkinForm*>> SkinnedChildren(TCustomForm* 
 
 } // namespace
 
-void TskSkinForm::MinimizeAll() {
-    if (!IsMDIMainForm()) return;
-    TComponentProtector protect(this);
-    for (auto [child, c] : SkinnedChildren(FForm)) {
+namespace {
+
+// Every skinned child of an MDI main form given State; a child freed by another's change is
+// passed over.
+void SetChildrenState(TskSkinForm* Main, TCustomForm* Form, TWindowState State) {
+    TComponentProtector protect(Main);
+    for (auto [child, c] : SkinnedChildren(Form)) {
         TComponentProtector keep(c);
-        if (!c->IsDestroying()) c->SetWindowState(wsMinimized);
+        if (!c->IsDestroying()) c->SetWindowState(State);
     }
 }
 
+} // namespace
+
+void TskSkinForm::MinimizeAll() {
+    if (IsMDIMainForm()) SetChildrenState(this, FForm, wsMinimized);
+}
+
 void TskSkinForm::MaximizeAll() {
-    if (!IsMDIMainForm()) return;
-    TComponentProtector protect(this);
-    for (auto [child, c] : SkinnedChildren(FForm)) {
-        TComponentProtector keep(c);
-        if (!c->IsDestroying()) c->SetWindowState(wsMaximized);
-    }
+    if (IsMDIMainForm()) SetChildrenState(this, FForm, wsMaximized);
 }
 
 void TskSkinForm::RestoreAll() {
