@@ -317,7 +317,7 @@ public:
 
     void Begin(int X, int Y, int Length) {
         FDst = FBitmap->GetPixelPtr(X, Y);
-        if (Length <= 64 && Y + PREFETCH_ROWS < FBitmap->GetClipRect().Bottom) {
+        if (Length <= PREFETCH_LENGTH && Y + PREFETCH_ROWS < FBitmap->GetClipRect().Bottom) {
             const TColor32* ahead = FDst + std::ptrdiff_t(PREFETCH_ROWS) * FBitmap->GetWidth();
             for (int i = 0; i < Length; i += CACHE_LINE_PIXELS)
                 __builtin_prefetch(ahead + i, 1);
@@ -334,6 +334,8 @@ private:
     // this many rows below, which the next rows will read, are asked for early.
     static constexpr int PREFETCH_ROWS = 2;
     static constexpr int CACHE_LINE_PIXELS = 16;
+    // Longer rows are read in order, which the processor's own prefetching follows.
+    static constexpr int PREFETCH_LENGTH = 64;
 
     TBitmap32* FBitmap;
     TColor32 FRgb;
