@@ -182,14 +182,14 @@ private:
 // first cell), then Row.End(). The difference cells stay zero between rows, so each row clears
 // only what it touched.
 template <TPolyFillMode Mode, bool Marked, typename TRow>
-void ResolveCoverageBy(const TCrossingTable& Table, TCoverageCells<Marked> cells,
-                       const TAntialiasTable& AA, int origin, int MaxRight, TRow& Row) {
+void ResolveCoverageBy(const TCrossingTable& Table, TCoverageCells<Marked> Cells,
+                       const TAntialiasTable& AA, int Origin, int MaxRight, TRow& Row) {
     const int k = AA.Shift, mask = AA.Samples - 1;
     const auto edge = [&](Int64 X, int Sign) {
-        cells.AddEdge(int(X >> k) - origin, Sign * (mask - int(X & mask)), Sign * int(X & mask));
+        Cells.AddEdge(int(X >> k) - Origin, Sign * (mask - int(X & mask)), Sign * int(X & mask));
     };
     const auto flush = [&](int Cell, int Here, int Next) {
-        if (Here != 0 || Next != 0) cells.AddEdge(Cell, Here, Next);
+        if (Here != 0 || Next != 0) Cells.AddEdge(Cell, Here, Next);
     };
     // In rows of one span, its start and its end are gathered while they fall into the same
     // cell, so that the rows of a steep edge do not each add to the cell that the one before
@@ -197,7 +197,7 @@ void ResolveCoverageBy(const TCrossingTable& Table, TCoverageCells<Marked> cells
     int startCell = 0, startHere = 0, startNext = 0;
     int endCell = 0, endHere = 0, endNext = 0;
     const auto add = [&](int& Cell, int& Here, int& Next, Int64 X, int Sign) {
-        const int cell = int(X >> k) - origin;
+        const int cell = int(X >> k) - Origin;
         if (cell != Cell) {
             flush(Cell, Here, Next);
             Cell = cell;
@@ -222,9 +222,9 @@ void ResolveCoverageBy(const TCrossingTable& Table, TCoverageCells<Marked> cells
             const Int64 from = PositionOf(top[0]), to = PositionOf(top[1]);
             minX = from;
             maxX = to + mask;
-            cells.AddEdge(int(from >> k) - origin, AA.Samples * (mask - int(from & mask)),
+            Cells.AddEdge(int(from >> k) - Origin, AA.Samples * (mask - int(from & mask)),
                           AA.Samples * int(from & mask));
-            cells.AddEdge(int(to >> k) - origin, -AA.Samples * (mask - int(to & mask)),
+            Cells.AddEdge(int(to >> k) - Origin, -AA.Samples * (mask - int(to & mask)),
                           -AA.Samples * int(to & mask));
         }
         for (int r = first; r <= last && !uniform; ++r) {
@@ -259,11 +259,11 @@ void ResolveCoverageBy(const TCrossingTable& Table, TCoverageCells<Marked> cells
         const int length = std::min(count, MaxRight - firstCell);
         if (length > 0) {
             Row.Begin(firstCell, y, length);
-            cells.TakeRuns(firstCell - origin, length, count,
+            Cells.TakeRuns(firstCell - Origin, length, count,
                            [&](int From, int To, int Coverage) { Row.Run(From, To, Coverage); });
             Row.End();
         } else {
-            cells.TakeRuns(firstCell - origin, 0, count, [](int, int, int) {});
+            Cells.TakeRuns(firstCell - Origin, 0, count, [](int, int, int) {});
         }
     }
 }
