@@ -317,8 +317,11 @@ public:
 
     void Begin(int X, int Y, int Length) {
         FDst = FBitmap->GetPixelPtr(X, Y);
-        if (Length <= PREFETCH_LENGTH && Y + PREFETCH_ROWS < FBitmap->GetClipRect().Bottom) {
-            const TColor32* ahead = FDst + std::ptrdiff_t(PREFETCH_ROWS) * FBitmap->GetWidth();
+        FAhead = Y + PREFETCH_ROWS < FBitmap->GetClipRect().Bottom
+                     ? std::ptrdiff_t(PREFETCH_ROWS) * FBitmap->GetWidth()
+                     : 0;
+        if (Length <= PREFETCH_LENGTH && FAhead != 0) {
+            const TColor32* ahead = FDst + FAhead;
             for (int i = 0; i < Length; i += CACHE_LINE_PIXELS)
                 __builtin_prefetch(ahead + i, 1);
             __builtin_prefetch(ahead + Length - 1, 1);
@@ -331,7 +334,8 @@ private:
     // Runs shorter than this go pixel by pixel rather than through the line routine.
     static constexpr int SHORT_RUN = 8;
     // Shapes scattered over a large bitmap find few of their pixels in the cache; the pixels
-    // this many rows below, which the next rows will read, are asked for early.
+    // this many rows below, which the next rows will read, are asked for early: a short row's
+    // all, a long row's where it blends.
     static constexpr int PREFETCH_ROWS = 2;
     static constexpr int CACHE_LINE_PIXELS = 16;
     // Longer rows are read in order, which the processor's own prefetching follows.
@@ -349,6 +353,8 @@ private:
     TBlendOutcome FFullOutcome = boDepends;
     TColor32 FFullColor = 0;
     TColor32* FDst = nullptr;
+    // From a pixel to the one PREFETCH_ROWS below, or 0 near the bottom of the clip.
+    std::ptrdiff_t FAhead = 0;
 
     Cardinal AlphaOf(int Coverage) const { return (Cardinal(Coverage * FMultiplier) >> 8) & 0xFF; }
 
@@ -359,6 +365,8 @@ private:
             return;
         }
         const TColor32 color = FRgb | Alpha << 24;
+        // The rows below have their edges about here, and will read the pixels under them.
+        __builtin_prefetch(Dst + FAhead, 1);
         if (Length < SHORT_RUN) {
             // Edge pixels come one or two at a time, so blending, the common mode, is inlined.
             if (FMode == cmBlend) {
