@@ -137,11 +137,8 @@ void TGclCustomTable::SetTopLeftCell(int RowNum, int ColNum) {
 
 namespace {
 
-// Moves the pixels of Area by (DX, DY) on the table's own device context. The window's
-// pending damage was painted before, so there is none for the window system to move along
-// and the cheaper ScrollDC does. The uncovered strip is left to the caller, whose cells are
-// marked and painted when the redraw bracket closes; what else could not be copied (parts
-// hidden by another window) comes back as a box whose cells are marked likewise.
+// Moves the pixels of Area by (DX, DY) on DC; returns the box of what could not be copied
+// (parts hidden by another window) other than the uncovered Strip.
 TRect ScrollArea(HDC DC, const RECT& Area, int DX, int DY, const RECT& Strip) {
     HRGN Damage = CreateRectRgn(0, 0, 0, 0);
     ScrollDC(DC, DX, DY, &Area, &Area, Damage, nullptr);
@@ -155,24 +152,73 @@ TRect ScrollArea(HDC DC, const RECT& Area, int DX, int DY, const RECT& Strip) {
     return Box;
 }
 
+// Moves remembered before the window system is asked about pending damage at last.
+constexpr std::size_t MaxCarryingMoves = 16;
+
 } // namespace
 
 // Damage the window has pending is only marked by the locked paint, at the cells it covers
 // now; a window with nothing pending is not asked.
 void TGclCustomTable::PaintPendingWhileLocked() {
-    FNothingPending = true;
-    // Asked for the region rather than its box: the one server request, where the box
-    // costs this window system about twice as much.
+    FPaintMarkedRegardless = true;
+    // Asked for the region rather than its box: this window system answers that in half
+    // the time.
     HRGN Pending = CreateRectRgn(0, 0, 0, 0);
     const bool Any = GetUpdateRgn(GetHandle(), Pending, FALSE) > NULLREGION;
     DeleteObject(Pending);
-    if (!Any) return;
+    if (!Any) {
+        FCarryingMoves.clear();
+        return;
+    }
     FPaintWhileLocked = true;
     UpdateWindow(GetHandle());
     FPaintWhileLocked = false;
 }
 
+// The pixels move on the table's own device context, and the window system is not asked
+// whether damage is pending (the question costs more than the row a scroll paints): the
+// move is remembered instead, and the window's next paint also repaints wherever pending
+// damage was carried to. The uncovered strip's cells are the caller's to mark. A long run
+// of moves without a paint asks once, before the display arrays change (the locked paint
+// marks the cells under the damage where they are now).
+TRect TGclCustomTable::MovePixels(const RECT& Area, int DX, int DY, const RECT& Strip) {
+    FPaintMarkedRegardless = true;
+    FCarryingMoves.push_back(TPoint(DX, DY));
+    return ScrollArea(GetCanvas()->GetHandle(), Area, DX, DY, Strip);
+}
+
+// Damage that was pending before a move now shows at its place moved by that move and every
+// later one: those places are damaged too, before the paint begins.
+void TGclCustomTable::InvalidateCarriedDamage() {
+    HRGN Pending = CreateRectRgn(0, 0, 0, 0);
+    if (GetUpdateRgn(GetHandle(), Pending, FALSE) > NULLREGION) {
+        HRGN Carried = CreateRectRgn(0, 0, 0, 0);
+        HRGN Moved = CreateRectRgn(0, 0, 0, 0);
+        int DX = 0, DY = 0;
+        for (auto Move = FCarryingMoves.rbegin(); Move != FCarryingMoves.rend(); ++Move) {
+            DX += Move->X;
+            DY += Move->Y;
+            CombineRgn(Moved, Pending, nullptr, RGN_COPY);
+            OffsetRgn(Moved, DX, DY);
+            CombineRgn(Carried, Carried, Moved, RGN_OR);
+        }
+        InvalidateRgn(GetHandle(), Carried, FALSE);
+        DeleteObject(Moved);
+        DeleteObject(Carried);
+    }
+    DeleteObject(Pending);
+    FCarryingMoves.clear();
+}
+
+void TGclCustomTable::WMPaint(TMessage& Msg) {
+    // Only a paint of the window's own damage (not one into a device context handed in)
+    // validates it.
+    if (!Msg.WParam && !FCarryingMoves.empty()) InvalidateCarriedDamage();
+    TGclTableAncestor::Dispatch(Msg);
+}
+
 void TGclCustomTable::ScrollRowsTo(int NewTop) {
+    if (FCarryingMoves.size() >= MaxCarryingMoves) PaintPendingWhileLocked();
     int H = GetClientHeight(), W = GetClientWidth();
     int OldTopIdx = RowDisplayIndex(FTopRow);
     int NewIdx = RowDisplayIndex(NewTop);
@@ -183,8 +229,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
             int LastShown = FRowArray.Entries[FRowArray.Count - 1].Num;
             RECT Area{0, OldOffset, W, H};
             RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
-            PaintPendingWhileLocked();
-            TRect Hidden = ScrollArea(GetCanvas()->GetHandle(), Area, 0, -Delta, Strip);
+            TRect Hidden = MovePixels(Area, 0, -Delta, Strip);
             FTopRow = NewTop;
             BuildRowArray(NewTop);
             // Rows that come in at the bottom, and every row reaching into the uncovered
@@ -203,7 +248,6 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
     }
     int OldTop = FTopRow;
     int OldOffset = OldTopIdx >= 0 ? FRowArray.Entries[OldTopIdx].Offset : 0;
-    PaintPendingWhileLocked();
     FTopRow = NewTop;
     BuildRowArray(NewTop);
     int NowIdx = RowDisplayIndex(OldTop);
@@ -211,7 +255,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
         int Delta = FRowArray.Entries[NowIdx].Offset - OldOffset;
         RECT Area{0, OldOffset, W, H};
         RECT Strip{0, OldOffset, W, OldOffset + Delta};
-        TRect Hidden = ScrollArea(GetCanvas()->GetHandle(), Area, 0, Delta, Strip);
+        TRect Hidden = MovePixels(Area, 0, Delta, Strip);
         for (int r = NewTop; r < OldTop; ++r) InvalidateRow(r);
         if (Hidden.Width() > 0) InvalidateCellsInRect(Hidden);
     } else {
@@ -220,6 +264,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
 }
 
 void TGclCustomTable::ScrollColsTo(int NewLeft) {
+    if (FCarryingMoves.size() >= MaxCarryingMoves) PaintPendingWhileLocked();
     int H = GetClientHeight(), W = GetClientWidth();
     int OldIdx = ColDisplayIndex(FLeftCol);
     int NewIdx = ColDisplayIndex(NewLeft);
@@ -230,8 +275,7 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
             int LastShown = FColArray.Entries[FColArray.Count - 1].Num;
             RECT Area{OldOffset, 0, W, H};
             RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
-            PaintPendingWhileLocked();
-            TRect Hidden = ScrollArea(GetCanvas()->GetHandle(), Area, -Delta, 0, Strip);
+            TRect Hidden = MovePixels(Area, -Delta, 0, Strip);
             FLeftCol = NewLeft;
             BuildColArray(NewLeft);
             for (int i = 0; i < FColArray.Count; ++i)
@@ -248,7 +292,6 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
     }
     int OldLeft = FLeftCol;
     int OldOffset = OldIdx >= 0 ? FColArray.Entries[OldIdx].Offset : 0;
-    PaintPendingWhileLocked();
     FLeftCol = NewLeft;
     BuildColArray(NewLeft);
     int NowIdx = ColDisplayIndex(OldLeft);
@@ -256,7 +299,7 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
         int Delta = FColArray.Entries[NowIdx].Offset - OldOffset;
         RECT Area{OldOffset, 0, W, H};
         RECT Strip{OldOffset, 0, OldOffset + Delta, H};
-        TRect Hidden = ScrollArea(GetCanvas()->GetHandle(), Area, Delta, 0, Strip);
+        TRect Hidden = MovePixels(Area, Delta, 0, Strip);
         for (int c = NewLeft; c < OldLeft; ++c) InvalidateColumn(c);
         if (Hidden.Width() > 0) InvalidateCellsInRect(Hidden);
     } else {
