@@ -522,14 +522,15 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
         DrawActiveCellFrame();
 }
 
+// One question to the window server: the region, whose box is worked out here.
 bool TGclCustomTable::WholeClientPending() {
     RECT Pending, Client;
-    if (!GetUpdateRect(GetHandle(), &Pending, FALSE)) return false;
-    ::GetClientRect(GetHandle(), &Client);
     HRGN Region = CreateRectRgn(0, 0, 0, 0);
-    bool Whole = GetUpdateRgn(GetHandle(), Region, FALSE) == SIMPLEREGION && EqualRect(&Pending, &Client);
+    bool Whole = GetUpdateRgn(GetHandle(), Region, FALSE) == SIMPLEREGION && GetRgnBox(Region, &Pending);
     DeleteObject(Region);
-    return Whole;
+    if (!Whole) return false;
+    ::GetClientRect(GetHandle(), &Client);
+    return EqualRect(&Pending, &Client);
 }
 
 void TGclCustomTable::MarkCell(TGclCellArray& List, int RowNum, int ColNum) {
