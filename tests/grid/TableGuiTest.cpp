@@ -325,9 +325,9 @@ TEST_F(TableTest, ScrollsWithDamagePendingOrACoveringWindowLeaveNothingStale) {
     T->SetLeftCol(1);
     T->SetTopRow(4);
     StaleAfter("moves both ways with damage pending between them");
-    // A run of single-row moves longer than the table remembers without asking.
-    spoil(RECT{30, 30, 170, 110});
-    for (int top = 5; top < 30; ++top) T->SetTopRow(top);
+    // A run of single-row moves to and fro, longer than the table remembers without asking.
+    spoil(RECT{30, 62, 170, 78});
+    for (int move = 0; move < 25; ++move) T->SetTopRow(move % 2 ? 5 : 6);
     StaleAfter("a long run of moves with damage pending");
     // A window over the table's middle rows while the rows scroll under it.
     POINT corner{20, 30};
