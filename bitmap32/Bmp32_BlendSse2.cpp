@@ -441,13 +441,6 @@ TColor32 ColorExclusionSse2(TColor32 C1, TColor32 C2) {
 
 } // namespace
 
-bool OverlapsPartly(const TColor32* Src, const TColor32* Dst, int Count) {
-    const auto src = reinterpret_cast<std::uintptr_t>(Src);
-    const auto dst = reinterpret_cast<std::uintptr_t>(Dst);
-    const std::uintptr_t bytes = std::uintptr_t(Count) * sizeof(TColor32);
-    return src != dst && src < dst + bytes && dst < src + bytes;
-}
-
 // Division has no SSE2 form, so the plain ColorDiv stays.
 void FillSse2BlendRoutines(TBlendRoutines& Routines) {
     Routines.CombineReg = CombineRegSse2;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -275,4 +276,37 @@ TEST_P(BlendVariants, RaggedLinesWhoseLastBlockTakesAShortcut) {
                     ASSERT_EQ(fast, plain) << "count " << count << " master " << int(master);
                 }
             }
+}
+
+// Lines long enough for the fast sets to take a path of their own for large images, and lines
+// just short of that, from every pixel of a 32-byte block, in place and between buffers: runs of
+// transparent, opaque and translucent pixels that start anywhere, so whole blocks of each kind
+// meet mixed blocks and both ends of the line.
+TEST_P(BlendVariants, LongLinesFromEveryAlignment) {
+    RandomColours colours;
+    for (int count : {4095, 4096, 4097, 4103, 4111, 5000})
+        for (int offset = 0; offset < 8; ++offset) {
+            const std::size_t size = std::size_t(count) + 16;
+            std::vector<TColor32> src(size), dst(size);
+            for (std::size_t i = 0; i < size;) {
+                const Cardinal pick = colours.Below(3);
+                const std::size_t run = 1 + colours.Below(40);
+                for (std::size_t end = std::min(size, i + run); i < end; ++i)
+                    src[i] = pick == 0 ? colours.WithAlpha(0)
+                             : pick == 1 ? colours.WithAlpha(255)
+                                         : colours.WithAlpha(colours.Below(256));
+            }
+            for (TColor32& c : dst)
+                c = colours.Pixel();
+            for (const auto line : {&TBlendRoutines::BlendLine, &TBlendRoutines::MergeLine})
+                for (bool inPlace : {false, true}) {
+                    std::vector<TColor32> plain = inPlace ? src : dst, fast = plain;
+                    (Plain.*line)((inPlace ? plain.data() : src.data()) + offset,
+                                  plain.data() + offset, count);
+                    (Fast.*line)((inPlace ? fast.data() : src.data()) + offset,
+                                 fast.data() + offset, count);
+                    ASSERT_EQ(fast, plain) << "count " << count << " offset " << offset
+                                           << (inPlace ? " in place" : "");
+                }
+        }
 }
