@@ -136,16 +136,6 @@ AVX2_INLINE void StoreBlock(TColor32* Pixels, __m256i Block) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(Pixels), Block);
 }
 
-// A block that replaces its destination without reading it. Streamed, it goes to memory
-// without first fetching the destination's cache lines, which a destination far larger than
-// the cache would only evict again unread; Pixels must then be aligned to 32 bytes.
-template <bool Streamed> AVX2_INLINE void ReplaceBlock(TColor32* Pixels, __m256i Block) {
-    if constexpr (Streamed)
-        _mm256_stream_si256(reinterpret_cast<__m256i*>(Pixels), Block);
-    else
-        StoreBlock(Pixels, Block);
-}
-
 // Whether every alpha of the block is 0, and whether every one is 255: one test each, where
 // comparing and gathering the lanes' results would take three instructions.
 AVX2_INLINE bool AllTransparent(__m256i Pixels) {
@@ -223,10 +213,10 @@ AVX2_INLINE __m256i MergeExResults(__m256i F, __m256i B, Byte M) {
 
 // The same for a block in place, which reads the destination only where the shortcuts do not
 // settle the block.
-template <bool Streamed> AVX2_INLINE void BlendBlock(const TColor32* Src, TColor32* Dst) {
+AVX2_INLINE void BlendBlock(const TColor32* Src, TColor32* Dst) {
     const __m256i f = LoadBlock(Src);
     if (AllTransparent(f)) return;
-    if (AllOpaque(f)) return ReplaceBlock<Streamed>(Dst, f);
+    if (AllOpaque(f)) return StoreBlock(Dst, f);
     StoreBlock(Dst, BlendPixels(f, LoadBlock(Dst)));
 }
 
@@ -236,10 +226,10 @@ AVX2_INLINE void BlendExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
     StoreBlock(Dst, BlendExPixels(f, LoadBlock(Dst), M));
 }
 
-template <bool Streamed> AVX2_INLINE void MergeBlock(const TColor32* Src, TColor32* Dst) {
+AVX2_INLINE void MergeBlock(const TColor32* Src, TColor32* Dst) {
     const __m256i f = LoadBlock(Src);
     if (AllTransparent(f)) return;
-    if (AllOpaque(f)) return ReplaceBlock<Streamed>(Dst, f);
+    if (AllOpaque(f)) return StoreBlock(Dst, f);
     StoreBlock(Dst, MergePixels(f, LoadBlock(Dst)));
 }
 
@@ -259,13 +249,31 @@ AVX2_INLINE void ProcessShortRun(const TColor32* Src, TColor32* Dst, int Count, 
     _mm256_maskstore_epi32(reinterpret_cast<int*>(Dst), inRun, Results(f, b, A...));
 }
 
+// The results of a block at an end of a line, taken before the block that overlaps it changes
+// any of its pixels and stored after that block: each pixel's result depends only on its own
+// source and destination pixel, so the pixels that the two blocks share get the same value
+// twice. Every routine leaves the destination of a block whose source alphas are all 0 as it is,
+// so such a block's destination is neither read nor written.
+struct TEndBlock {
+    __m256i Results;
+    bool Keeps;
+};
+
+template <auto Results, typename... Args>
+AVX2_INLINE TEndBlock ReadEndBlock(const TColor32* Src, const TColor32* Dst, Args... A) {
+    const __m256i f = LoadBlock(Src);
+    if (AllTransparent(f)) return {f, true};
+    return {Results(f, LoadBlock(Dst), A...), false};
+}
+
+AVX2_INLINE void WriteEndBlock(const TEndBlock& Block, TColor32* Dst) {
+    if (!Block.Keeps) StoreBlock(Dst, Block.Results);
+}
+
 // Block(Src + i, Dst + i, Args...) for i = Start, Start + PIXELS_PER_BLOCK, ... while a whole
 // block fits before Count, which lies at least a block past Start. When Count - Start is not a
-// whole number of blocks, the last PIXELS_PER_BLOCK pixels are read before the last block
-// changes any of them and their results, from Results, stored over the end: each pixel's result
-// depends only on its own source and destination pixel, so the pixels that this last block
-// shares with the one before it get the same value twice. A line of the LED's width thus ends
-// in a few moves, in registers.
+// whole number of blocks, the last PIXELS_PER_BLOCK pixels are an end block of the last whole
+// block: a line of the LED's width thus ends in a few moves, in registers.
 template <auto Block, auto Results, typename... Args>
 AVX2_INLINE void ProcessBlocks(const TColor32* Src, TColor32* Dst, int Start, int Count,
                                Args... A) {
@@ -274,78 +282,36 @@ AVX2_INLINE void ProcessBlocks(const TColor32* Src, TColor32* Dst, int Start, in
         Block(Src + i, Dst + i, A...);
     const int last = Count - PIXELS_PER_BLOCK;
     if (last == i) return Block(Src + i, Dst + i, A...);
-    const __m256i f = LoadBlock(Src + last), b = LoadBlock(Dst + last);
+    const TEndBlock end = ReadEndBlock<Results>(Src + last, Dst + last, A...);
     Block(Src + i, Dst + i, A...);
-    StoreBlock(Dst + last, Results(f, b, A...));
+    WriteEndBlock(end, Dst + last);
 }
 
-// Block over the line, from the first pixel at which the destination is aligned to 32 bytes
-// (where it is aligned to a pixel): no store then straddles two cache lines. The pixels before
-// that get their results from a block at the start, read first and stored last, as the end's do.
+// ProcessBlocks from the first pixel at which the destination is aligned to 32 bytes (where it
+// is aligned to a pixel), so that no store straddles two cache lines; the pixels before it are
+// an end block of the first aligned block. Count is at least three blocks.
 template <auto Block, auto Results, typename... Args>
 AVX2_INLINE void ProcessAlignedLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
     const auto address = reinterpret_cast<std::uintptr_t>(Dst);
     const int head = address % sizeof(TColor32) != 0 ? 0 : int((-address & 31) / sizeof(TColor32));
     if (head == 0) return ProcessBlocks<Block, Results>(Src, Dst, 0, Count, A...);
-    const __m256i f = LoadBlock(Src), b = LoadBlock(Dst);
-    ProcessBlocks<Block, Results>(Src, Dst, head, Count, A...);
-    StoreBlock(Dst, Results(f, b, A...));
+    const TEndBlock start = ReadEndBlock<Results>(Src, Dst, A...);
+    Block(Src + head, Dst + head, A...);
+    WriteEndBlock(start, Dst);
+    ProcessBlocks<Block, Results>(Src, Dst, head + PIXELS_PER_BLOCK, Count, A...);
 }
 
 template <auto Block, auto Results, typename... Args>
 AVX2_INLINE void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
-    if (Count >= 2 * PIXELS_PER_BLOCK)
+    if (Count >= 3 * PIXELS_PER_BLOCK)
         return ProcessAlignedLine<Block, Results>(Src, Dst, Count, A...);
     if (Count >= PIXELS_PER_BLOCK) return ProcessBlocks<Block, Results>(Src, Dst, 0, Count, A...);
     if (Count > 0) ProcessShortRun<Results>(Src, Dst, Count, A...);
 }
 
-// From this many pixels on, a line is taken to belong to an image that the cache cannot hold,
-// and the blend and the merge stream the blocks they replace (ReplaceBlock). Streaming saves the
-// fetch of every replaced cache line where the image is far larger than the cache, but costs
-// where it would have stayed there: with a 32 MB cache, opaque blends of square images gained
-// from about 2,500 pixels across and lost at 1,920, the more so on a full-HD image.
-constexpr int STREAMED_LINE_LENGTH = 4096;
-
-// Lanes set for the pixels from First up to, not including, Last of a block.
-AVX2_INLINE __m256i LanesBetween(int First, int Last) {
-    const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    return _mm256_andnot_si256(_mm256_cmpgt_epi32(_mm256_set1_epi32(First), lane),
-                               _mm256_cmpgt_epi32(_mm256_set1_epi32(Last), lane));
-}
-
-// ProcessLine of the blend or the merge, with StreamingBlock streaming the blocks it replaces,
-// for long lines. The blocks are laid from the first pixel at which the destination is aligned to
-// 32 bytes; the pixels before them and after the last whole block are stored first, each run
-// through masked lanes: a store into a cache line after a streamed one would wait for the
-// streamed line to reach memory and fetch it back. Streamed stores are ordered after the others
-// by a fence, so that whatever reads the destination next, on any processor, sees them.
-template <auto Block, auto StreamingBlock, auto Results>
-AVX2_INLINE void ProcessReplacingLine(const TColor32* Src, TColor32* Dst, int Count) {
-    const auto address = reinterpret_cast<std::uintptr_t>(Dst);
-    if (Count < STREAMED_LINE_LENGTH || address % sizeof(TColor32) != 0)
-        return ProcessLine<Block, Results>(Src, Dst, Count);
-    const int head = int((-address & 31) / sizeof(TColor32));
-    const int end = head + (Count - head) / PIXELS_PER_BLOCK * PIXELS_PER_BLOCK;
-    if (head != 0) {
-        const __m256i inHead = LanesBetween(0, head);
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(Dst), inHead,
-                               Results(LoadBlock(Src), LoadBlock(Dst)));
-    }
-    if (end != Count) {
-        const int last = Count - PIXELS_PER_BLOCK;
-        const __m256i inTail = LanesBetween(end - last, PIXELS_PER_BLOCK);
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(Dst + last), inTail,
-                               Results(LoadBlock(Src + last), LoadBlock(Dst + last)));
-    }
-    for (int i = head; i < end; i += PIXELS_PER_BLOCK)
-        StreamingBlock(Src + i, Dst + i);
-    _mm_sfence();
-}
-
 AVX2_FUNCTION void BlendLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.BlendLine(Src, Dst, Count);
-    ProcessReplacingLine<BlendBlock<false>, BlendBlock<true>, BlendResults>(Src, Dst, Count);
+    ProcessLine<BlendBlock, BlendResults>(Src, Dst, Count);
 }
 
 AVX2_FUNCTION void BlendLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
@@ -356,7 +322,7 @@ AVX2_FUNCTION void BlendLineExAvx2(const TColor32* Src, TColor32* Dst, int Count
 
 AVX2_FUNCTION void MergeLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.MergeLine(Src, Dst, Count);
-    ProcessReplacingLine<MergeBlock<false>, MergeBlock<true>, MergeResults>(Src, Dst, Count);
+    ProcessLine<MergeBlock, MergeResults>(Src, Dst, Count);
 }
 
 AVX2_FUNCTION void MergeLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
