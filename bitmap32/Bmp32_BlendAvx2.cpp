@@ -220,6 +220,21 @@ AVX2_INLINE void BlendBlock(const TColor32* Src, TColor32* Dst) {
     StoreBlock(Dst, BlendPixels(f, LoadBlock(Dst)));
 }
 
+// Two blocks of the blend or the merge (Pixels their arithmetic): both blocks' alphas together
+// tell with one test each whether both take the same shortcut, in runs of transparent or opaque
+// pixels, which then take one jump per sixteen pixels; any other pair goes through the
+// arithmetic, which gives the shortcuts' results too.
+template <auto Pixels> AVX2_INLINE void TwoBlocks(const TColor32* Src, TColor32* Dst) {
+    const __m256i f0 = LoadBlock(Src), f1 = LoadBlock(Src + PIXELS_PER_BLOCK);
+    if (AllTransparent(_mm256_or_si256(f0, f1))) return;
+    if (AllOpaque(_mm256_and_si256(f0, f1))) {
+        StoreBlock(Dst, f0);
+        return StoreBlock(Dst + PIXELS_PER_BLOCK, f1);
+    }
+    StoreBlock(Dst, Pixels(f0, LoadBlock(Dst)));
+    StoreBlock(Dst + PIXELS_PER_BLOCK, Pixels(f1, LoadBlock(Dst + PIXELS_PER_BLOCK)));
+}
+
 AVX2_INLINE void BlendExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
     const __m256i f = LoadBlock(Src);
     if (KeepsAll(f, M)) return;
@@ -274,10 +289,13 @@ AVX2_INLINE void WriteEndBlock(const TEndBlock& Block, TColor32* Dst) {
 // block fits before Count, which lies at least a block past Start. When Count - Start is not a
 // whole number of blocks, the last PIXELS_PER_BLOCK pixels are an end block of the last whole
 // block: a line of the LED's width thus ends in a few moves, in registers.
-template <auto Block, auto Results, typename... Args>
+template <auto Block, auto Results, auto Pair, typename... Args>
 AVX2_INLINE void ProcessBlocks(const TColor32* Src, TColor32* Dst, int Start, int Count,
                                Args... A) {
     int i = Start;
+    if constexpr (Pair != nullptr)
+        for (; i + 3 * PIXELS_PER_BLOCK <= Count; i += 2 * PIXELS_PER_BLOCK)
+            Pair(Src + i, Dst + i);
     for (; i + 2 * PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
         Block(Src + i, Dst + i, A...);
     const int last = Count - PIXELS_PER_BLOCK;
@@ -290,28 +308,29 @@ AVX2_INLINE void ProcessBlocks(const TColor32* Src, TColor32* Dst, int Start, in
 // ProcessBlocks from the first pixel at which the destination is aligned to 32 bytes (where it
 // is aligned to a pixel), so that no store straddles two cache lines; the pixels before it are
 // an end block of the first aligned block. Count is at least three blocks.
-template <auto Block, auto Results, typename... Args>
+template <auto Block, auto Results, auto Pair, typename... Args>
 AVX2_INLINE void ProcessAlignedLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
     const auto address = reinterpret_cast<std::uintptr_t>(Dst);
     const int head = address % sizeof(TColor32) != 0 ? 0 : int((-address & 31) / sizeof(TColor32));
-    if (head == 0) return ProcessBlocks<Block, Results>(Src, Dst, 0, Count, A...);
+    if (head == 0) return ProcessBlocks<Block, Results, Pair>(Src, Dst, 0, Count, A...);
     const TEndBlock start = ReadEndBlock<Results>(Src, Dst, A...);
     Block(Src + head, Dst + head, A...);
     WriteEndBlock(start, Dst);
-    ProcessBlocks<Block, Results>(Src, Dst, head + PIXELS_PER_BLOCK, Count, A...);
+    ProcessBlocks<Block, Results, Pair>(Src, Dst, head + PIXELS_PER_BLOCK, Count, A...);
 }
 
-template <auto Block, auto Results, typename... Args>
+template <auto Block, auto Results, auto Pair = nullptr, typename... Args>
 AVX2_INLINE void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
     if (Count >= 3 * PIXELS_PER_BLOCK)
-        return ProcessAlignedLine<Block, Results>(Src, Dst, Count, A...);
-    if (Count >= PIXELS_PER_BLOCK) return ProcessBlocks<Block, Results>(Src, Dst, 0, Count, A...);
+        return ProcessAlignedLine<Block, Results, Pair>(Src, Dst, Count, A...);
+    if (Count >= PIXELS_PER_BLOCK)
+        return ProcessBlocks<Block, Results, Pair>(Src, Dst, 0, Count, A...);
     if (Count > 0) ProcessShortRun<Results>(Src, Dst, Count, A...);
 }
 
 AVX2_FUNCTION void BlendLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.BlendLine(Src, Dst, Count);
-    ProcessLine<BlendBlock, BlendResults>(Src, Dst, Count);
+    ProcessLine<BlendBlock, BlendResults, TwoBlocks<BlendPixels>>(Src, Dst, Count);
 }
 
 AVX2_FUNCTION void BlendLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
@@ -322,7 +341,7 @@ AVX2_FUNCTION void BlendLineExAvx2(const TColor32* Src, TColor32* Dst, int Count
 
 AVX2_FUNCTION void MergeLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.MergeLine(Src, Dst, Count);
-    ProcessLine<MergeBlock, MergeResults>(Src, Dst, Count);
+    ProcessLine<MergeBlock, MergeResults, TwoBlocks<MergePixels>>(Src, Dst, Count);
 }
 
 AVX2_FUNCTION void MergeLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
