@@ -10,7 +10,7 @@
 #include "bitmap32/Bmp32_Blend.h"
 #include "bitmap32/Bmp32_BlendSse2.h"
 
-#include <cstring>
+#include <cstdint>
 #include <immintrin.h>
 
 #define AVX2_FUNCTION __attribute__((target("avx2")))
@@ -146,106 +146,208 @@ AVX2_INLINE bool AllOpaque(__m256i Pixels) {
     return _mm256_testc_si256(Pixels, _mm256_set1_epi32(int(0xFF000000)));
 }
 
+// The results of a block, pixel by pixel, from its source F and destination B. The block
+// routines below first take the whole-block shortcuts, which give the same results.
+AVX2_INLINE __m256i BlendPixels(__m256i F, __m256i B) {
+    const __m256i w = AlphaLanes(F);
+    const __m256i transparent = Equals(w, 0), opaque = Equals(w, 255);
+    return Select(opaque, F, Select(transparent, B, WeighPair(F, B, w)));
+}
+
+// ((M + 1) * Alpha) >> 8, as the high word of (Alpha << 8) * (M + 1).
+AVX2_INLINE __m256i MasterWeight(__m256i F, Byte M) {
+    return _mm256_mulhi_epu16(AlphaHighLanes(F), Words(M + 1));
+}
+
+AVX2_INLINE __m256i BlendExPixels(__m256i F, __m256i B, Byte M) {
+    const __m256i w = MasterWeight(F, M);
+    return Select(Equals(w, 0), B, WithoutAlpha(WeighPair(F, B, w)));
+}
+
+AVX2_INLINE __m256i MergePixels(__m256i F, __m256i B) {
+    const __m256i fa = AlphaLanes(F);
+    const __m256i baHigh = AlphaHighLanes(B);
+    __m256i result = MergeWeighted(F, fa, B, baHigh);
+    result = Select(Equals(baHigh, 0), F, result);
+    result = Select(Equals(fa, 0), B, result);
+    return Select(Equals(fa, 255), F, result);
+}
+
+AVX2_INLINE __m256i MergeExPixels(__m256i F, __m256i B, Byte M) {
+    const __m256i fa = AlphaLanes(F);
+    const __m256i baHigh = AlphaHighLanes(B);
+    const __m256i fa2 = Div255(_mm256_mullo_epi16(fa, Words(M)));
+    const __m256i f2 = WithAlpha(F, fa2);
+    __m256i result = MergeWeighted(f2, fa2, B, baHigh);
+    result = Select(_mm256_or_si256(Equals(fa2, 255), Equals(baHigh, 0)), f2, result);
+    result = Select(Equals(fa, 0), B, result);
+    if (M == 0) result = Select(Equals(fa, 255), B, result);
+    return result;
+}
+
+// The results of a block with the whole-block shortcuts of each routine taken first: for the
+// blocks at the ends of a line, which come in registers.
+AVX2_INLINE __m256i BlendResults(__m256i F, __m256i B) {
+    if (AllTransparent(F)) return B;
+    if (AllOpaque(F)) return F;
+    return BlendPixels(F, B);
+}
+
+AVX2_INLINE bool KeepsAll(__m256i F, Byte M) {
+    return AllSet(Equals(MasterWeight(F, M), 0));
+}
+
+AVX2_INLINE __m256i BlendExResults(__m256i F, __m256i B, Byte M) {
+    return KeepsAll(F, M) ? B : BlendExPixels(F, B, M);
+}
+
+AVX2_INLINE __m256i MergeResults(__m256i F, __m256i B) {
+    if (AllTransparent(F)) return B;
+    if (AllOpaque(F)) return F;
+    return MergePixels(F, B);
+}
+
+AVX2_INLINE __m256i MergeExResults(__m256i F, __m256i B, Byte M) {
+    return AllTransparent(F) ? B : MergeExPixels(F, B, M);
+}
+
+// The same for a block in place, which reads the destination only where the shortcuts do not
+// settle the block.
 AVX2_INLINE void BlendBlock(const TColor32* Src, TColor32* Dst) {
     const __m256i f = LoadBlock(Src);
     if (AllTransparent(f)) return;
     if (AllOpaque(f)) return StoreBlock(Dst, f);
-    const __m256i w = AlphaLanes(f);
-    const __m256i transparent = Equals(w, 0), opaque = Equals(w, 255);
-    const __m256i b = LoadBlock(Dst);
-    StoreBlock(Dst, Select(opaque, f, Select(transparent, b, WeighPair(f, b, w))));
+    StoreBlock(Dst, BlendPixels(f, LoadBlock(Dst)));
+}
+
+// Two blocks of the blend or the merge (Pixels their arithmetic): both blocks' alphas together
+// tell with one test each whether both take the same shortcut, in runs of transparent or opaque
+// pixels, which then take one jump per sixteen pixels; any other pair goes through the
+// arithmetic, which gives the shortcuts' results too.
+template <auto Pixels> AVX2_INLINE void TwoBlocks(const TColor32* Src, TColor32* Dst) {
+    const __m256i f0 = LoadBlock(Src), f1 = LoadBlock(Src + PIXELS_PER_BLOCK);
+    if (AllTransparent(_mm256_or_si256(f0, f1))) return;
+    if (AllOpaque(_mm256_and_si256(f0, f1))) {
+        StoreBlock(Dst, f0);
+        return StoreBlock(Dst + PIXELS_PER_BLOCK, f1);
+    }
+    StoreBlock(Dst, Pixels(f0, LoadBlock(Dst)));
+    StoreBlock(Dst + PIXELS_PER_BLOCK, Pixels(f1, LoadBlock(Dst + PIXELS_PER_BLOCK)));
 }
 
 AVX2_INLINE void BlendExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
     const __m256i f = LoadBlock(Src);
-    // ((M + 1) * Alpha) >> 8, as the high word of (Alpha << 8) * (M + 1).
-    const __m256i w = _mm256_mulhi_epu16(AlphaHighLanes(f), Words(M + 1));
-    const __m256i keep = Equals(w, 0);
-    if (AllSet(keep)) return;
-    const __m256i b = LoadBlock(Dst);
-    StoreBlock(Dst, Select(keep, b, WithoutAlpha(WeighPair(f, b, w))));
+    if (KeepsAll(f, M)) return;
+    StoreBlock(Dst, BlendExPixels(f, LoadBlock(Dst), M));
 }
 
 AVX2_INLINE void MergeBlock(const TColor32* Src, TColor32* Dst) {
     const __m256i f = LoadBlock(Src);
     if (AllTransparent(f)) return;
     if (AllOpaque(f)) return StoreBlock(Dst, f);
-    const __m256i fa = AlphaLanes(f);
-    const __m256i transparent = Equals(fa, 0), opaque = Equals(fa, 255);
-    const __m256i b = LoadBlock(Dst);
-    const __m256i baHigh = AlphaHighLanes(b);
-    __m256i result = MergeWeighted(f, fa, b, baHigh);
-    result = Select(Equals(baHigh, 0), f, result);
-    result = Select(transparent, b, result);
-    StoreBlock(Dst, Select(opaque, f, result));
+    StoreBlock(Dst, MergePixels(f, LoadBlock(Dst)));
 }
 
 AVX2_INLINE void MergeExBlock(const TColor32* Src, TColor32* Dst, Byte M) {
     const __m256i f = LoadBlock(Src);
     if (AllTransparent(f)) return;
-    const __m256i fa = AlphaLanes(f);
-    const __m256i transparent = Equals(fa, 0);
-    const __m256i b = LoadBlock(Dst);
-    const __m256i baHigh = AlphaHighLanes(b);
-    const __m256i fa2 = Div255(_mm256_mullo_epi16(fa, Words(M)));
-    const __m256i f2 = WithAlpha(f, fa2);
-    __m256i result = MergeWeighted(f2, fa2, b, baHigh);
-    result = Select(_mm256_or_si256(Equals(fa2, 255), Equals(baHigh, 0)), f2, result);
-    result = Select(transparent, b, result);
-    if (M == 0) result = Select(Equals(fa, 255), b, result);
-    StoreBlock(Dst, result);
+    StoreBlock(Dst, MergeExPixels(f, LoadBlock(Dst), M));
 }
 
-// Block(Src + i, Dst + i, Args...) over the run, one block at a time. A run shorter than a
-// block goes through a block in a scratch copy. Of a longer run the last PIXELS_PER_BLOCK
-// pixels are copied before the others are blended, blended in the copy afterwards and stored
-// over the end: each pixel's result depends only on its own source and destination pixel, so
-// the pixels that this last block shares with the one before it get the same value twice. A
-// line of the LED's width thus ends in a few moves instead of three copies of variable length.
-template <auto Block, typename... Args>
-AVX2_INLINE void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
-    TColor32 src[PIXELS_PER_BLOCK] = {}, dst[PIXELS_PER_BLOCK] = {};
-    if (Count < PIXELS_PER_BLOCK) {
-        if (Count <= 0) return;
-        std::memcpy(src, Src, std::size_t(Count) * sizeof(TColor32));
-        std::memcpy(dst, Dst, std::size_t(Count) * sizeof(TColor32));
-        Block(src, dst, A...);
-        std::memcpy(Dst, dst, std::size_t(Count) * sizeof(TColor32));
-        return;
-    }
-    const int last = Count - PIXELS_PER_BLOCK;
-    const bool ragged = last % PIXELS_PER_BLOCK != 0;
-    if (ragged) {
-        std::memcpy(src, Src + last, sizeof src);
-        std::memcpy(dst, Dst + last, sizeof dst);
-    }
-    for (int i = 0; i + PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
+// Pixels of a run shorter than a block, through lanes masked off beyond Count.
+template <auto Results, typename... Args>
+AVX2_INLINE void ProcessShortRun(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
+    const __m256i inRun =
+        _mm256_cmpgt_epi32(_mm256_set1_epi32(Count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    const __m256i f = _mm256_maskload_epi32(reinterpret_cast<const int*>(Src), inRun);
+    const __m256i b = _mm256_maskload_epi32(reinterpret_cast<const int*>(Dst), inRun);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(Dst), inRun, Results(f, b, A...));
+}
+
+// The results of a block at an end of a line, taken before the block that overlaps it changes
+// any of its pixels and stored after that block: each pixel's result depends only on its own
+// source and destination pixel, so the pixels that the two blocks share get the same value
+// twice. Every routine leaves the destination of a block whose source alphas are all 0 as it is,
+// so such a block's destination is neither read nor written.
+struct TEndBlock {
+    __m256i Results;
+    bool Keeps;
+};
+
+template <auto Results, typename... Args>
+AVX2_INLINE TEndBlock ReadEndBlock(const TColor32* Src, const TColor32* Dst, Args... A) {
+    const __m256i f = LoadBlock(Src);
+    if (AllTransparent(f)) return {f, true};
+    return {Results(f, LoadBlock(Dst), A...), false};
+}
+
+AVX2_INLINE void WriteEndBlock(const TEndBlock& Block, TColor32* Dst) {
+    if (!Block.Keeps) StoreBlock(Dst, Block.Results);
+}
+
+// Block(Src + i, Dst + i, Args...) for i = Start, Start + PIXELS_PER_BLOCK, ... while a whole
+// block fits before Count, which lies at least a block past Start. When Count - Start is not a
+// whole number of blocks, the last PIXELS_PER_BLOCK pixels are an end block of the last whole
+// block: a line of the LED's width thus ends in a few moves, in registers.
+template <auto Block, auto Results, auto Pair, typename... Args>
+AVX2_INLINE void ProcessBlocks(const TColor32* Src, TColor32* Dst, int Start, int Count,
+                               Args... A) {
+    int i = Start;
+    if constexpr (Pair != nullptr)
+        for (; i + 3 * PIXELS_PER_BLOCK <= Count; i += 2 * PIXELS_PER_BLOCK)
+            Pair(Src + i, Dst + i);
+    for (; i + 2 * PIXELS_PER_BLOCK <= Count; i += PIXELS_PER_BLOCK)
         Block(Src + i, Dst + i, A...);
-    if (!ragged) return;
-    Block(src, dst, A...);
-    std::memcpy(Dst + last, dst, sizeof dst);
+    const int last = Count - PIXELS_PER_BLOCK;
+    if (last == i) return Block(Src + i, Dst + i, A...);
+    const TEndBlock end = ReadEndBlock<Results>(Src + last, Dst + last, A...);
+    Block(Src + i, Dst + i, A...);
+    WriteEndBlock(end, Dst + last);
+}
+
+// ProcessBlocks from the first pixel at which the destination is aligned to 32 bytes (where it
+// is aligned to a pixel), so that no store straddles two cache lines; the pixels before it are
+// an end block of the first aligned block. Count is at least three blocks.
+template <auto Block, auto Results, auto Pair, typename... Args>
+AVX2_INLINE void ProcessAlignedLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
+    const auto address = reinterpret_cast<std::uintptr_t>(Dst);
+    const int head = address % sizeof(TColor32) != 0 ? 0 : int((-address & 31) / sizeof(TColor32));
+    if (head == 0) return ProcessBlocks<Block, Results, Pair>(Src, Dst, 0, Count, A...);
+    const TEndBlock start = ReadEndBlock<Results>(Src, Dst, A...);
+    Block(Src + head, Dst + head, A...);
+    WriteEndBlock(start, Dst);
+    ProcessBlocks<Block, Results, Pair>(Src, Dst, head + PIXELS_PER_BLOCK, Count, A...);
+}
+
+template <auto Block, auto Results, auto Pair = nullptr, typename... Args>
+AVX2_INLINE void ProcessLine(const TColor32* Src, TColor32* Dst, int Count, Args... A) {
+    if (Count >= 3 * PIXELS_PER_BLOCK)
+        return ProcessAlignedLine<Block, Results, Pair>(Src, Dst, Count, A...);
+    if (Count >= PIXELS_PER_BLOCK)
+        return ProcessBlocks<Block, Results, Pair>(Src, Dst, 0, Count, A...);
+    if (Count > 0) ProcessShortRun<Results>(Src, Dst, Count, A...);
 }
 
 AVX2_FUNCTION void BlendLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.BlendLine(Src, Dst, Count);
-    ProcessLine<BlendBlock>(Src, Dst, Count);
+    ProcessLine<BlendBlock, BlendResults, TwoBlocks<BlendPixels>>(Src, Dst, Count);
 }
 
 AVX2_FUNCTION void BlendLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
     if (OverlapsPartly(Src, Dst, Count))
         return PLAIN_BLEND_ROUTINES.BlendLineEx(Src, Dst, Count, M);
-    ProcessLine<BlendExBlock>(Src, Dst, Count, M);
+    ProcessLine<BlendExBlock, BlendExResults>(Src, Dst, Count, M);
 }
 
 AVX2_FUNCTION void MergeLineAvx2(const TColor32* Src, TColor32* Dst, int Count) {
     if (OverlapsPartly(Src, Dst, Count)) return PLAIN_BLEND_ROUTINES.MergeLine(Src, Dst, Count);
-    ProcessLine<MergeBlock>(Src, Dst, Count);
+    ProcessLine<MergeBlock, MergeResults, TwoBlocks<MergePixels>>(Src, Dst, Count);
 }
 
 AVX2_FUNCTION void MergeLineExAvx2(const TColor32* Src, TColor32* Dst, int Count, Byte M) {
     if (OverlapsPartly(Src, Dst, Count))
         return PLAIN_BLEND_ROUTINES.MergeLineEx(Src, Dst, Count, M);
-    ProcessLine<MergeExBlock>(Src, Dst, Count, M);
+    ProcessLine<MergeExBlock, MergeExResults>(Src, Dst, Count, M);
 }
 
 } // namespace

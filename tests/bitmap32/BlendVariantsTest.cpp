@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -275,4 +276,43 @@ TEST_P(BlendVariants, RaggedLinesWhoseLastBlockTakesAShortcut) {
                     ASSERT_EQ(fast, plain) << "count " << count << " master " << int(master);
                 }
             }
+}
+
+// Lines of runs of transparent, opaque and translucent pixels that start anywhere, from every
+// pixel of a 32-byte block, in place and between buffers: the fast sets lay their blocks from the
+// first aligned destination pixel, so whole blocks of each kind meet mixed blocks and the
+// blocks at both ends of the line at every position.
+TEST_P(BlendVariants, LinesOfRunsFromEveryAlignment) {
+    RandomColours colours;
+    for (int count : {23, 24, 25, 31, 297, 1920, 1927})
+        for (int offset = 0; offset < 8; ++offset) {
+            const std::size_t size = std::size_t(count) + 16;
+            std::vector<TColor32> src(size), dst(size);
+            for (std::size_t i = 0; i < size;) {
+                const Cardinal pick = colours.Below(3);
+                const std::size_t run = 1 + colours.Below(40);
+                for (std::size_t end = std::min(size, i + run); i < end; ++i)
+                    src[i] = pick == 0   ? colours.WithAlpha(0)
+                             : pick == 1 ? colours.WithAlpha(255)
+                                         : colours.WithAlpha(colours.Below(256));
+            }
+            for (TColor32& c : dst)
+                c = colours.Pixel();
+            for (int routine = 0; routine < 4; ++routine)
+                for (bool inPlace : {false, true}) {
+                    const auto run = [&](const TBlendRoutines& R, std::vector<TColor32>& Out) {
+                        const TColor32* from = (inPlace ? Out.data() : src.data()) + offset;
+                        TColor32* to = Out.data() + offset;
+                        if (routine == 0) R.BlendLine(from, to, count);
+                        if (routine == 1) R.MergeLine(from, to, count);
+                        if (routine == 2) R.BlendLineEx(from, to, count, 200);
+                        if (routine == 3) R.MergeLineEx(from, to, count, 200);
+                    };
+                    std::vector<TColor32> plain = inPlace ? src : dst, fast = plain;
+                    run(Plain, plain);
+                    run(Fast, fast);
+                    ASSERT_EQ(fast, plain) << "routine " << routine << " count " << count
+                                           << " offset " << offset << (inPlace ? " in place" : "");
+                }
+        }
 }
