@@ -997,7 +997,11 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::CMInvalidate(TMessage&) {
-    if (FHandle) InvalidateRect(FHandle, nullptr, !GetControlStyle().Contains(csOpaque));
+    // A window that is not on the screen (hidden, or inside a hidden form) gets painted whole
+    // when it shows; marking it now only costs a server round trip per call, and a form that
+    // sets itself up before its first show makes hundreds of them.
+    if (FHandle && IsWindowVisible(FHandle))
+        InvalidateRect(FHandle, nullptr, !GetControlStyle().Contains(csOpaque));
 }
 
 void TWinControl::Update() {

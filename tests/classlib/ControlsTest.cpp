@@ -423,6 +423,32 @@ TEST_F(ControlsTest, ScrollByMovesEveryChildWindowedOrNotAndTheScreenFollows) {
     EXPECT_EQ(windowed->GetLeft(), 5);
 }
 
+TEST_F(ControlsTest, ChangesMadeWhileTheFormIsHiddenAllShowAtItsFirstShow) {
+    auto* box = Make<TProbe>(Form, 10, 10, 200, 150);
+    auto* inner = Make<TProbe>(box, 20, 30, 40, 40);
+    auto* shape = Make<TShape>(box, 100, 60, 30, 30);
+    Form->HandleNeeded();
+    ASSERT_FALSE(IsWindowVisible(Form->GetHandle()));
+    // Invalidating a window that is not on the screen is skipped; showing paints it whole.
+    box->Fill = RGB(0, 160, 0);
+    inner->Fill = RGB(200, 200, 0);
+    shape->Fill = RGB(0, 0, 120);
+    box->Invalidate();
+    inner->Invalidate();
+    shape->Invalidate();
+    shape->SetVisible(false);
+    shape->SetVisible(true);
+    Form->Show();
+    Pump();
+    auto shot = CaptureWindow(box->GetHandle());
+    EXPECT_EQ(PixelOf(shot.get(), 5, 5), RGB(0, 160, 0));
+    EXPECT_EQ(PixelOf(shot.get(), 40, 50), RGB(200, 200, 0));
+    EXPECT_EQ(PixelOf(shot.get(), 110, 70), RGB(0, 0, 120));
+    // Once shown, an invalidation marks the window again.
+    inner->Invalidate();
+    EXPECT_TRUE(GetUpdateRect(inner->GetHandle(), nullptr, FALSE));
+}
+
 TEST_F(ControlsTest, ACloseRequestToAControlsWindowDestroysNothing) {
     auto* panel = Make<TProbe>(Form, 10, 10, 100, 100);
     auto* inner = Make<TProbe>(panel, 5, 5, 20, 20);
