@@ -285,7 +285,19 @@ void TWinControl::DefaultHandler(TMessage& Message) {
     }
     // The library's own messages mean nothing to the system.
     if (Message.Msg >= CM_BASE && Message.Msg < CN_BASE + 0x400) return;
+    if (Message.Msg == WM_NCPAINT && !FDefWndProc && !HasNonClientArea()) {
+        // Nothing lies outside the client area, yet the system's handling would still fetch a
+        // window DC for it: a few server round trips for each window at every first paint.
+        Message.Result = 0;
+        return;
+    }
     Message.Result = DefaultWindowProc(Message.Msg, Message.WParam, Message.LParam);
+}
+
+bool TWinControl::HasNonClientArea() const {
+    RECT window, client;
+    if (!::GetWindowRect(FHandle, &window) || !::GetClientRect(FHandle, &client)) return true;
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
 
 LRESULT TWinControl::DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -1005,7 +1017,8 @@ void TWinControl::CMInvalidate(TMessage&) {
 }
 
 void TWinControl::Update() {
-    if (FHandle) UpdateWindow(FHandle);
+    // A window not on the screen has nothing to paint yet.
+    if (FHandle && IsWindowVisible(FHandle)) UpdateWindow(FHandle);
 }
 
 void TWinControl::Repaint() {

@@ -71,6 +71,19 @@ protected:
     END_MESSAGE_HANDLERS
 };
 
+// A probe with the system's thin border around its client area.
+class TBorderedProbe : public TProbe {
+    DECLARE_CLASS(TBorderedProbe, TProbe)
+public:
+    using TProbe::TProbe;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TProbe::CreateParams(Params);
+        Params.Style |= WS_BORDER;
+    }
+};
+
 // A class below TProbe whose own handler runs first and then passes the message on.
 class TDerivedProbe : public TProbe {
     DECLARE_CLASS(TDerivedProbe, TProbe)
@@ -447,6 +460,20 @@ TEST_F(ControlsTest, ChangesMadeWhileTheFormIsHiddenAllShowAtItsFirstShow) {
     // Once shown, an invalidation marks the window again.
     inner->Invalidate();
     EXPECT_TRUE(GetUpdateRect(inner->GetHandle(), nullptr, FALSE));
+}
+
+TEST_F(ControlsTest, AFrameAroundTheClientAreaIsPaintedAndAWindowWithoutOneIsAllClient) {
+    auto* plain = Make<TProbe>(Form, 10, 10, 60, 40);
+    auto* bordered = Make<TBorderedProbe>(Form, 100, 10, 60, 40);
+    plain->Fill = bordered->Fill = RGB(0, 150, 0);
+    Form->Show();
+    auto plainShot = ScreenShot(plain->GetHandle());
+    EXPECT_EQ(PixelOf(plainShot.get(), 0, 0), RGB(0, 150, 0));
+    EXPECT_EQ(PixelOf(plainShot.get(), 59, 39), RGB(0, 150, 0));
+    auto borderedShot = ScreenShot(bordered->GetHandle());
+    EXPECT_EQ(PixelOf(borderedShot.get(), 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(PixelOf(borderedShot.get(), 59, 39), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(PixelOf(borderedShot.get(), 30, 20), RGB(0, 150, 0));
 }
 
 TEST_F(ControlsTest, ACloseRequestToAControlsWindowDestroysNothing) {
