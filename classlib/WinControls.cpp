@@ -136,7 +136,10 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::CreateChildHandles() {
-    for (std::size_t i = 0; i < FControls.size(); ++i) {
+    // Last first: the system puts each new child window at the bottom of its siblings, which
+    // is then already its place, below the windows of the controls after it.
+    for (std::size_t i = FControls.size(); i-- > 0;) {
+        if (i >= FControls.size()) continue; // a handler removed controls
         TControl* child = FControls[i];
         if (child->IsWindowed() && child->GetVisible())
             static_cast<TWinControl*>(child)->CreateHandle();
@@ -512,6 +515,8 @@ void TWinControl::UpdateZOrder() {
             }
         }
     }
+    const HWND previous = GetWindow(FHandle, GW_HWNDPREV);
+    if (above == HWND_TOP ? previous == nullptr : previous == above) return;
     SetWindowPos(FHandle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -317,13 +317,21 @@ TEST_F(ControlsTest, WindowsAreMadeWithTheParentsOrOnDemand) {
 
 TEST_F(ControlsTest, ChildWindowsStackInTheOrderOfTheControlList) {
     auto* bottom = Make<TProbe>(Form, 10, 10, 50, 50);
+    auto* middle = Make<TProbe>(Form, 15, 15, 50, 50);
+    Make<TShape>(Form, 5, 5, 20, 20);
     auto* top = Make<TProbe>(Form, 20, 20, 50, 50);
+    auto* inner = Make<TProbe>(middle, 0, 0, 10, 10);
+    auto* innerTop = Make<TProbe>(middle, 5, 5, 10, 10);
     Form->HandleNeeded();
     // The first child window in the system's order is the topmost.
     EXPECT_EQ(GetWindow(Form->GetHandle(), GW_CHILD), top->GetHandle());
+    EXPECT_EQ(GetWindow(top->GetHandle(), GW_HWNDNEXT), middle->GetHandle());
+    EXPECT_EQ(GetWindow(middle->GetHandle(), GW_HWNDNEXT), bottom->GetHandle());
+    EXPECT_EQ(GetWindow(middle->GetHandle(), GW_CHILD), innerTop->GetHandle());
+    EXPECT_EQ(GetWindow(innerTop->GetHandle(), GW_HWNDNEXT), inner->GetHandle());
     bottom->BringToFront();
     EXPECT_EQ(GetWindow(Form->GetHandle(), GW_CHILD), bottom->GetHandle());
-    EXPECT_EQ(Form->GetControl(1), bottom);
+    EXPECT_EQ(Form->GetControl(Form->GetControlCount() - 1), bottom);
 }
 
 // ---------------------------------------------------------------------------
