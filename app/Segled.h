@@ -223,6 +223,10 @@ private:
     Bmp32::TBitmap32 FCellImage;
     Byte FPattern = 0;
     bool FHoverDirty = false;
+    // Whether the view had the focus at its last enter or exit: the paint stage runs once per
+    // repainted rectangle, and asking the system each time cost more than the rest of a small
+    // repaint.
+    bool FViewFocused = false;
     bool FCommonType = false;
     bool FTypeChanged = false;
     bool FModified = false;

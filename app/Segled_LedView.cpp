@@ -86,11 +86,12 @@ void TFM::SetupViewFocusMark() {
 }
 
 void TFM::IMG_SegFocusChange(TObject*) {
+    FViewFocused = IMG_Seg->Focused();
     IMG_Seg->ForceFullInvalidate();
 }
 
 void TFM::IMG_SegPaintStage(TObject*, Bmp32::TBitmap32* Buffer, int) {
-    if (!IMG_Seg->Focused()) return;
+    if (!FViewFocused) return;
     // Every other pixel, so that the repaint of one changed area draws the same dots again.
     constexpr int kInset = 2;
     const int right = Buffer->GetWidth() - 1 - kInset, bottom = Buffer->GetHeight() - 1 - kInset;

@@ -539,6 +539,7 @@ void TMicroTilesRepaintOptimizer::SetAdaptiveMode(bool Value) {
 
 void TMicroTilesRepaintOptimizer::ResetAdaptiveMode() {
     FTimeDelta = TIMER_LOWLIMIT;
+    FSlowerRepaints = 0;
     FAdaptionFailed = false;
     FPerformanceLevel = PL_MICROTILES;
 }
@@ -552,10 +553,12 @@ void TMicroTilesRepaintOptimizer::BeginAdaption() {
     if (!FAdaptiveMode || FPerformanceLevel < PL_WHOLETILES) return;
     if (TimeForCheck()) {
         FPerformanceLevel = std::clamp(FPerformanceLevel - 1, PL_MICROTILES, PL_FULLSCENE);
+        FSlowerRepaints = 0;
         FTimedCheck = true;
     } else if (!FAdaptionFailed &&
                GetInvalidRects()->GetCount() < FOldInvalidRectsCount - INVALIDRECTS_DELTA) {
         FPerformanceLevel = std::clamp(FPerformanceLevel - 1, PL_MICROTILES, PL_FULLSCENE);
+        FSlowerRepaints = 0;
     } else if (FPerformanceLevel == PL_FULLSCENE) {
         GetInvalidRects()->Clear();
     }
@@ -569,7 +572,8 @@ void TMicroTilesRepaintOptimizer::EndAdaption() {
     } else if (FAdaptiveMode) {
         if (elapsed > FElapsedTimeForFullSceneRepaint) {
             const int level = std::clamp(FPerformanceLevel + 1, PL_MICROTILES, PL_FULLSCENE);
-            if (level != FPerformanceLevel) {
+            if (level != FPerformanceLevel && ++FSlowerRepaints >= SLOWER_REPAINTS_TO_COARSEN) {
+                FSlowerRepaints = 0;
                 FOldInvalidRectsCount = rectCount;
                 FPerformanceLevel = level;
                 if (FTimedCheck) {
@@ -580,6 +584,7 @@ void TMicroTilesRepaintOptimizer::EndAdaption() {
                 FAdaptionFailed = true;
             }
         } else if (elapsed < FElapsedTimeForFullSceneRepaint) {
+            FSlowerRepaints = 0;
             if (FTimedCheck) {
                 ScheduleCheck(TIMER_LOWLIMIT);
                 FTimedCheck = false;

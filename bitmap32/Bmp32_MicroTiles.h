@@ -114,6 +114,9 @@ public:
     static constexpr int TIMER_LOWLIMIT = 1000;
     static constexpr int TIMER_HIGHLIMIT = 5000;
     static constexpr int INVALIDRECTS_DELTA = 10;
+    // Partial repaints in a row that must be slower than the full one before the precision
+    // coarsens: one repaint that the system held up says nothing about the next.
+    static constexpr int SLOWER_REPAINTS_TO_COARSEN = 3;
 
     TMicroTilesRepaintOptimizer(TBitmap32* Buffer, TRectList* InvalidRects);
     ~TMicroTilesRepaintOptimizer() override;
@@ -182,6 +185,7 @@ private:
     int FNextCheck = 0;
     Int64 FElapsedTimeOnLastPenalty = 0;
     int FOldInvalidRectsCount = 0;
+    int FSlowerRepaints = 0;
 };
 
 } // namespace Bmp32

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <emmintrin.h>
 #include <span>
 
@@ -31,6 +32,8 @@ struct TScratch {
     std::vector<std::vector<TPixelVertex>> Vertices;
     TCrossingTable Table;
     std::vector<int> Coverage;
+    // One mark per block of coverage cells that an edge has added to since it was cleared.
+    std::vector<Byte> Touched;
     std::vector<Cardinal> Alphas;
     std::vector<TColor32> Colors;
     bool Busy = false;
@@ -69,14 +72,8 @@ bool UniformRows(const TCrossingTable& Table, int First, int Last) {
     return true;
 }
 
-// A span edge's share of a cell and of the cell after it.
-inline void AddEdge(int* Cells, int Cell, int Here, int Next) {
-    Cells[Cell] += Here;
-    Cells[Cell + 1] += Next;
-}
-
 // The first index from From on and below Length whose cell is not zero, or Length. Inside a
-// shape the difference cells are zero for hundreds of pixels: four are tested at a time.
+// shape the difference cells are zero for many pixels: four are tested at a time.
 int NextNonZeroCell(const int* Cells, int From, int Length) {
     int i = From;
     for (; i + 4 <= Length; i += 4) {
@@ -89,25 +86,110 @@ int NextNonZeroCell(const int* Cells, int From, int Length) {
     return i;
 }
 
-// The coverage of every pixel row of a sorted sub-sample crossing table whose positions lie
-// in MinX..MaxX, handed to Row(first cell, pixel row, coverage differences, cell count) for
-// the cells left of MaxRight: a cell's coverage is the sum of the differences up to it. The
-// difference cells stay zero between rows, so each row clears only what it touched.
-template <TPolyFillMode Mode, typename TRow>
-void ResolveCoverageBy(TScratch& Scratch, const TAntialiasTable& AA, Int64 MinX, Int64 MaxX,
-                       int MaxRight, TRow Row) {
-    const TCrossingTable& Table = Scratch.Table;
-    std::vector<int>& coverage = Scratch.Coverage;
-    const int k = AA.Shift, mask = AA.Samples - 1;
-    const int origin = int(MinX >> k);
-    const std::size_t needed = std::size_t(((MaxX + mask) >> k) - origin + 2);
-    if (coverage.size() < needed) {
-        coverage.resize(needed + 64);
-        Scratch.Alphas.resize(coverage.size());
+// The coverage differences of the cells of a polygon's bounds. Marked, it also notes which
+// blocks of cells an edge has touched: a row of a large shape spans hundreds of cells of which a
+// few dozen hold a difference, and the runs between them are found from the touched blocks
+// without reading the others. A mark is a plain store, so that edges that follow each other do
+// not wait on one another's marks. The rows of a narrow shape are read whole, which costs less
+// than marking.
+template <bool Marked> class TCoverageCells {
+public:
+    static constexpr int BLOCK_SHIFT = 4;
+    static constexpr int BLOCK_CELLS = 1 << BLOCK_SHIFT;
+    // Cells and marks read past the last one that can be touched: whole blocks of cells, and
+    // eight marks at a time.
+    static constexpr std::size_t CELL_SLACK = BLOCK_CELLS * 2;
+    static constexpr std::size_t MARK_SLACK = 16;
+
+    TCoverageCells(int* Cells, Byte* Touched) : FCells(Cells), FTouched(Touched) {}
+
+    // A span edge's share of a cell and of the cell after it.
+    void AddEdge(int Cell, int Here, int Next) {
+        FCells[Cell] += Here;
+        FCells[Cell + 1] += Next;
+        if constexpr (Marked) {
+            FTouched[Cell >> BLOCK_SHIFT] = 1;
+            FTouched[(Cell + 1) >> BLOCK_SHIFT] = 1;
+        }
     }
-    int* const cells = coverage.data();
+
+    // Calls Run(from, to, coverage) for each run of cells From + from up to From + to, below
+    // From + Length, that share one coverage (the sum of the differences up to the run), and
+    // clears every touched cell from From to From + Count.
+    template <typename TRun> void TakeRuns(int From, int Length, int Count, TRun Run) {
+        if constexpr (!Marked) {
+            int* const cells = FCells + From;
+            int sum = 0;
+            for (int i = 0; i < Length;) {
+                sum += cells[i];
+                const int end = NextNonZeroCell(cells, i + 1, Length);
+                Run(i, end, sum);
+                i = end;
+            }
+            std::fill(cells, cells + Count, 0);
+            return;
+        }
+        int sum = 0, runStart = 0;
+        bool ended = Length <= 0;
+        const int lastBlock = (From + Count - 1) >> BLOCK_SHIFT;
+        for (int group = From >> BLOCK_SHIFT; group <= lastBlock; group += 8) {
+            std::uint64_t marks;
+            std::memcpy(&marks, FTouched + group, sizeof marks);
+            if (marks == 0) continue;
+            std::memset(FTouched + group, 0, sizeof marks);
+            for (; marks != 0; marks &= marks - 1) {
+                const int block = group + __builtin_ctzll(marks) / 8;
+                int* const cells = FCells + block * BLOCK_CELLS;
+                unsigned filled = NonZeroCells(cells);
+                for (; filled != 0; filled &= filled - 1) {
+                    const int at = block * BLOCK_CELLS + __builtin_ctz(filled) - From;
+                    if (ended || at >= Length) {
+                        ended = true;
+                        break;
+                    }
+                    if (at > runStart) Run(runStart, at, sum);
+                    sum += cells[at + From - block * BLOCK_CELLS];
+                    runStart = at;
+                }
+                const __m128i zero = _mm_setzero_si128();
+                for (int i = 0; i < BLOCK_CELLS; i += 4)
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + i), zero);
+            }
+        }
+        if (Length > runStart) Run(runStart, Length, sum);
+    }
+
+private:
+    int* FCells;
+    Byte* FTouched;
+
+    // One bit per cell of the block that holds a difference.
+    static unsigned NonZeroCells(const int* Cells) {
+        const __m128i zero = _mm_setzero_si128();
+        const auto zeros = [&](int I) {
+            return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(Cells + I)),
+                                   zero);
+        };
+        const __m128i low = _mm_packs_epi32(zeros(0), zeros(4));
+        const __m128i high = _mm_packs_epi32(zeros(8), zeros(12));
+        return ~unsigned(_mm_movemask_epi8(_mm_packs_epi16(low, high))) & 0xFFFF;
+    }
+};
+
+// The coverage of every pixel row of a sorted sub-sample crossing table whose positions lie
+// in MinX..MaxX, for the cells left of MaxRight: Row.Begin(first cell, pixel row, cell count),
+// then Row.Run(from, to, coverage) for each run of cells of one coverage (counted from the
+// first cell), then Row.End(). The difference cells stay zero between rows, so each row clears
+// only what it touched.
+template <TPolyFillMode Mode, bool Marked, typename TRow>
+void ResolveCoverageBy(const TCrossingTable& Table, TCoverageCells<Marked> Cells,
+                       const TAntialiasTable& AA, int Origin, int MaxRight, TRow& Row) {
+    const int k = AA.Shift, mask = AA.Samples - 1;
     const auto edge = [&](Int64 X, int Sign) {
-        AddEdge(cells, int(X >> k) - origin, Sign * (mask - int(X & mask)), Sign * int(X & mask));
+        Cells.AddEdge(int(X >> k) - Origin, Sign * (mask - int(X & mask)), Sign * int(X & mask));
+    };
+    const auto flush = [&](int Cell, int Here, int Next) {
+        if (Here != 0 || Next != 0) Cells.AddEdge(Cell, Here, Next);
     };
     // In rows of one span, its start and its end are gathered while they fall into the same
     // cell, so that the rows of a steep edge do not each add to the cell that the one before
@@ -115,9 +197,9 @@ void ResolveCoverageBy(TScratch& Scratch, const TAntialiasTable& AA, Int64 MinX,
     int startCell = 0, startHere = 0, startNext = 0;
     int endCell = 0, endHere = 0, endNext = 0;
     const auto add = [&](int& Cell, int& Here, int& Next, Int64 X, int Sign) {
-        const int cell = int(X >> k) - origin;
+        const int cell = int(X >> k) - Origin;
         if (cell != Cell) {
-            AddEdge(cells, Cell, Here, Next);
+            flush(Cell, Here, Next);
             Cell = cell;
             Here = 0;
             Next = 0;
@@ -140,10 +222,10 @@ void ResolveCoverageBy(TScratch& Scratch, const TAntialiasTable& AA, Int64 MinX,
             const Int64 from = PositionOf(top[0]), to = PositionOf(top[1]);
             minX = from;
             maxX = to + mask;
-            AddEdge(cells, int(from >> k) - origin, AA.Samples * (mask - int(from & mask)),
-                    AA.Samples * int(from & mask));
-            AddEdge(cells, int(to >> k) - origin, -AA.Samples * (mask - int(to & mask)),
-                    -AA.Samples * int(to & mask));
+            Cells.AddEdge(int(from >> k) - Origin, AA.Samples * (mask - int(from & mask)),
+                          AA.Samples * int(from & mask));
+            Cells.AddEdge(int(to >> k) - Origin, -AA.Samples * (mask - int(to & mask)),
+                          -AA.Samples * int(to & mask));
         }
         for (int r = first; r <= last && !uniform; ++r) {
             const std::span<const Cardinal> row = Table.Row(r);
@@ -168,26 +250,54 @@ void ResolveCoverageBy(TScratch& Scratch, const TAntialiasTable& AA, Int64 MinX,
                 }
             }
         }
-        AddEdge(cells, startCell, startHere, startNext);
-        AddEdge(cells, endCell, endHere, endNext);
+        flush(startCell, startHere, startNext);
+        flush(endCell, endHere, endNext);
         startHere = startNext = endHere = endNext = 0;
         if (maxX < minX) continue;
         const int firstCell = int(minX >> k);
         const int count = int(maxX >> k) - firstCell + 2;
         const int length = std::min(count, MaxRight - firstCell);
-        int* const rowCells = cells + (firstCell - origin);
-        if (length > 0) Row(firstCell, y, rowCells, length);
-        std::fill(rowCells, rowCells + count, 0);
+        if (length > 0) {
+            Row.Begin(firstCell, y, length);
+            Cells.TakeRuns(firstCell - Origin, length, count,
+                           [&](int From, int To, int Coverage) { Row.Run(From, To, Coverage); });
+            Row.End();
+        } else {
+            Cells.TakeRuns(firstCell - Origin, 0, count, [](int, int, int) {});
+        }
     }
+}
+
+// Shapes wider than this many cells have their touched cells marked.
+constexpr std::size_t MARKED_WIDTH = 128;
+
+template <bool Marked, typename TRow>
+void ResolveCoverageIn(TScratch& Scratch, TPolyFillMode Mode, const TAntialiasTable& AA,
+                       int Origin, int MaxRight, TRow& Row) {
+    const TCoverageCells<Marked> cells(Scratch.Coverage.data(), Scratch.Touched.data());
+    if (Mode == pfAlternate)
+        ResolveCoverageBy<pfAlternate>(Scratch.Table, cells, AA, Origin, MaxRight, Row);
+    else
+        ResolveCoverageBy<pfWinding>(Scratch.Table, cells, AA, Origin, MaxRight, Row);
 }
 
 template <typename TRow>
 void ResolveCoverage(TScratch& Scratch, TPolyFillMode Mode, const TAntialiasTable& AA, Int64 MinX,
-                     Int64 MaxX, int MaxRight, TRow Row) {
-    if (Mode == pfAlternate)
-        ResolveCoverageBy<pfAlternate>(Scratch, AA, MinX, MaxX, MaxRight, Row);
+                     Int64 MaxX, int MaxRight, TRow& Row) {
+    using TMarked = TCoverageCells<true>;
+    std::vector<int>& coverage = Scratch.Coverage;
+    const int k = AA.Shift, mask = AA.Samples - 1;
+    const int origin = int(MinX >> k);
+    const std::size_t needed = std::size_t(((MaxX + mask) >> k) - origin + 2);
+    if (coverage.size() < needed) {
+        coverage.resize(needed + TMarked::CELL_SLACK);
+        Scratch.Touched.resize((coverage.size() >> TMarked::BLOCK_SHIFT) + TMarked::MARK_SLACK);
+        Scratch.Alphas.resize(coverage.size());
+    }
+    if (needed > MARKED_WIDTH)
+        ResolveCoverageIn<true>(Scratch, Mode, AA, origin, MaxRight, Row);
     else
-        ResolveCoverageBy<pfWinding>(Scratch, AA, MinX, MaxX, MaxRight, Row);
+        ResolveCoverageIn<false>(Scratch, Mode, AA, origin, MaxRight, Row);
 }
 
 // Blends one colour, weighted by coverage, into the pixel rows of a bitmap. Coverage comes in
@@ -205,31 +315,31 @@ public:
         FFullOutcome = BlendExOutcome(FMode, FRgb | FFullAlpha << 24, FMaster, FFullColor);
     }
 
-    void operator()(int X, int Y, const int* Cells, int Length) {
-        TColor32* dst = FBitmap->GetPixelPtr(X, Y);
-        if (Y + PREFETCH_ROWS < FBitmap->GetClipRect().Bottom) {
-            const TColor32* ahead = dst + std::ptrdiff_t(PREFETCH_ROWS) * FBitmap->GetWidth();
+    void Begin(int X, int Y, int Length) {
+        FDst = FBitmap->GetPixelPtr(X, Y);
+        FAhead = Y + PREFETCH_ROWS < FBitmap->GetClipRect().Bottom
+                     ? std::ptrdiff_t(PREFETCH_ROWS) * FBitmap->GetWidth()
+                     : 0;
+        if (Length <= PREFETCH_LENGTH && FAhead != 0) {
+            const TColor32* ahead = FDst + FAhead;
             for (int i = 0; i < Length; i += CACHE_LINE_PIXELS)
                 __builtin_prefetch(ahead + i, 1);
             __builtin_prefetch(ahead + Length - 1, 1);
         }
-        int sum = 0;
-        for (int i = 0; i < Length;) {
-            sum += Cells[i];
-            const int end = NextNonZeroCell(Cells, i + 1, Length);
-            WriteRun(dst + i, end - i, AlphaOf(sum));
-            i = end;
-        }
-        EMMS();
     }
+    void Run(int From, int To, int Coverage) { WriteRun(FDst + From, To - From, AlphaOf(Coverage)); }
+    void End() { EMMS(); }
 
 private:
     // Runs shorter than this go pixel by pixel rather than through the line routine.
     static constexpr int SHORT_RUN = 8;
     // Shapes scattered over a large bitmap find few of their pixels in the cache; the pixels
-    // this many rows below, which the next rows will read, are asked for early.
+    // this many rows below, which the next rows will read, are asked for early: a short row's
+    // all, a long row's where it blends.
     static constexpr int PREFETCH_ROWS = 2;
     static constexpr int CACHE_LINE_PIXELS = 16;
+    // Longer rows are read in order, which the processor's own prefetching follows.
+    static constexpr int PREFETCH_LENGTH = 64;
 
     TBitmap32* FBitmap;
     TColor32 FRgb;
@@ -242,6 +352,9 @@ private:
     Cardinal FFullAlpha = 0;
     TBlendOutcome FFullOutcome = boDepends;
     TColor32 FFullColor = 0;
+    TColor32* FDst = nullptr;
+    // From a pixel to the one PREFETCH_ROWS below, or 0 near the bottom of the clip.
+    std::ptrdiff_t FAhead = 0;
 
     Cardinal AlphaOf(int Coverage) const { return (Cardinal(Coverage * FMultiplier) >> 8) & 0xFF; }
 
@@ -252,6 +365,8 @@ private:
             return;
         }
         const TColor32 color = FRgb | Alpha << 24;
+        // The rows below have their edges about here, and will read the pixels under them.
+        __builtin_prefetch(Dst + FAhead, 1);
         if (Length < SHORT_RUN) {
             // Edge pixels come one or two at a time, so blending, the common mode, is inlined.
             if (FMode == cmBlend) {
@@ -267,6 +382,35 @@ private:
         std::fill(FColors.begin(), FColors.begin() + Length, color);
         FBlendLine(FColors.data(), Dst, Length, FMaster);
     }
+};
+
+// Hands each pixel row's coverage alphas, uncut by any colour, to a fill-line callback.
+class TCoverageCallback {
+public:
+    TCoverageCallback(TBitmap32* Bitmap, const TFillLineEvent& Callback, const TAntialiasTable& AA,
+                      std::vector<Cardinal>& Alphas)
+        : FBitmap(Bitmap), FCallback(Callback), FMultiplier(AA.Multiplier), FAlphas(Alphas) {}
+
+    void Begin(int X, int Y, int Length) {
+        FX = X;
+        FY = Y;
+        FLength = Length;
+    }
+    void Run(int From, int To, int Coverage) {
+        std::fill(FAlphas.begin() + From, FAlphas.begin() + To,
+                  Cardinal(Coverage * FMultiplier) >> 8);
+    }
+    void End() {
+        FCallback(FBitmap->GetPixelPtr(FX, FY), FX, FY, FLength, FAlphas.data());
+        EMMS();
+    }
+
+private:
+    TBitmap32* FBitmap;
+    const TFillLineEvent& FCallback;
+    int FMultiplier;
+    std::vector<Cardinal>& FAlphas;
+    int FX = 0, FY = 0, FLength = 0;
 };
 
 void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Lines, TColor32 Color,
@@ -319,24 +463,15 @@ void FillAntialiased(TBitmap32* Bitmap, std::span<const TArrayOfFixedPoint> Line
         Bitmap->BeginUpdate();
         try {
             if (Callback) {
-                std::vector<Cardinal>& alphas = scratch.Alphas;
-                ResolveCoverage(scratch, Mode, aa, fromX, toX, clip.Right,
-                                [&](int X, int Y, const int* Cells, int Length) {
-                                    int sum = 0;
-                                    for (int i = 0; i < Length; ++i) {
-                                        sum += Cells[i];
-                                        alphas[std::size_t(i)] = Cardinal(sum * aa.Multiplier) >> 8;
-                                    }
-                                    Callback(Bitmap->GetPixelPtr(X, Y), X, Y, Length,
-                                             alphas.data());
-                                    EMMS();
-                                });
+                TCoverageCallback rows(Bitmap, Callback, aa, scratch.Alphas);
+                ResolveCoverage(scratch, Mode, aa, fromX, toX, clip.Right, rows);
             } else {
-                ResolveCoverage(scratch, Mode, aa, fromX, toX, clip.Right,
-                                TCoverageWriter(Bitmap, Color, aa, scratch.Colors));
+                TCoverageWriter rows(Bitmap, Color, aa, scratch.Colors);
+                ResolveCoverage(scratch, Mode, aa, fromX, toX, clip.Right, rows);
             }
         } catch (...) {
             std::fill(scratch.Coverage.begin(), scratch.Coverage.end(), 0);
+            std::fill(scratch.Touched.begin(), scratch.Touched.end(), 0);
             Bitmap->EndUpdate();
             throw;
         }

@@ -54,7 +54,8 @@ void TCanvas::RequiredState(TCanvasState State) {
 }
 
 void TCanvas::SelectFont() {
-    HGDIOBJ previous = SelectObject(FHandle, FFont->GetHandle());
+    FSelectedFont = FFont->GetHandle();
+    HGDIOBJ previous = SelectObject(FHandle, FSelectedFont);
     if (!FOldFont) FOldFont = previous;
     SetTextColor(FHandle, ColorToRGB(FFont->GetColor()));
     FState.Include(csFontValid);
@@ -101,6 +102,12 @@ void TCanvas::DeselectHandles() {
 }
 
 void TCanvas::FontChanged(TObject*) {
+    // A new colour keeps the font object selected and changes only the text colour: text in
+    // alternating colours (a table's highlighted cell) would otherwise select it every time.
+    if (FState.Contains(csFontValid) && FFont->HandleAllocated() && FFont->GetHandle() == FSelectedFont) {
+        SetTextColor(FHandle, ColorToRGB(FFont->GetColor()));
+        return;
+    }
     Release(csFontValid);
 }
 

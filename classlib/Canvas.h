@@ -132,6 +132,7 @@ private:
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;
     HGDIOBJ FOldFont = nullptr;
+    HFONT FSelectedFont = nullptr; // the font object SelectFont put into the device context
     HGDIOBJ FOldPen = nullptr;
     HGDIOBJ FOldBrush = nullptr;
     TCopyMode FCopyMode = cmSrcCopy;

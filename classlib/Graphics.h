@@ -161,6 +161,7 @@ public:
     // Every attribute as the system describes the font.
     const LOGFONTA& GetLogFont() const { return FLogFont; }
     HFONT GetHandle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
     // Takes ownership of Value (a font the caller created) and adopts its attributes.
     void SetHandle(HFONT Value);
 

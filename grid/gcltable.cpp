@@ -481,7 +481,7 @@ void TGclCustomTable::SetBlockFont(TFont* Value) {
 void TGclCustomTable::SetAllowRedraw(bool Value) {
     if (!Value) {
         if (++FRedrawLock != 1) return;
-        FNothingPending = false;
+        FPaintMarkedRegardless = false;
         if (!HandleAllocated()) return;
         if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
         if (FState.Contains(otsEditing) && FEditingCell) {
@@ -510,11 +510,10 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
     }
     if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
     if (!HandleAllocated()) return;
-    // The table never invalidates its window itself, so once the scroll found nothing
-    // pending, asking the window server again could only find damage another window caused
-    // since, which the window's own paint repaints after the cells painted here.
-    if (!FNothingPending && WholeClientPending()) FInvalid->Clear();
-    FNothingPending = false;
+    // A window waiting to repaint all of itself needs no cells painted now; after a scroll
+    // (or a look that found nothing pending) the few marked cells cost less than asking.
+    if (!FPaintMarkedRegardless && WholeClientPending()) FInvalid->Clear();
+    FPaintMarkedRegardless = false;
     if (!FInvalid->GetEmpty()) PaintCellList(*FInvalid);
     if (FState.Contains(otsHiddenEdit) && RowDisplayIndex(FActiveRow) >= 0 &&
         ColDisplayIndex(FActiveCol) >= 0)
@@ -523,14 +522,15 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
         DrawActiveCellFrame();
 }
 
+// One question to the window server: the region, whose box is worked out here.
 bool TGclCustomTable::WholeClientPending() {
     RECT Pending, Client;
-    if (!GetUpdateRect(GetHandle(), &Pending, FALSE)) return false;
-    ::GetClientRect(GetHandle(), &Client);
     HRGN Region = CreateRectRgn(0, 0, 0, 0);
-    bool Whole = GetUpdateRgn(GetHandle(), Region, FALSE) == SIMPLEREGION && EqualRect(&Pending, &Client);
+    bool Whole = GetUpdateRgn(GetHandle(), Region, FALSE) == SIMPLEREGION && GetRgnBox(Region, &Pending);
     DeleteObject(Region);
-    return Whole;
+    if (!Whole) return false;
+    ::GetClientRect(GetHandle(), &Client);
+    return EqualRect(&Pending, &Client);
 }
 
 void TGclCustomTable::MarkCell(TGclCellArray& List, int RowNum, int ColNum) {

@@ -232,6 +232,7 @@ protected:
     void WMSetFocus(TMessage& Msg);
     void WMKillFocus(TMessage& Msg);
     void WMCancelMode(TMessage& Msg);
+    void WMPaint(TMessage& Msg);
     void WMLButtonDown(TMessage& Msg);
     void WMMouseMove(TMessage& Msg);
     void WMLButtonUp(TMessage& Msg);
@@ -267,6 +268,7 @@ protected:
     MESSAGE_HANDLER(WM_SETFOCUS, WMSetFocus)
     MESSAGE_HANDLER(WM_KILLFOCUS, WMKillFocus)
     MESSAGE_HANDLER(WM_CANCELMODE, WMCancelMode)
+    MESSAGE_HANDLER(WM_PAINT, WMPaint)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, WMLButtonDown)
     MESSAGE_HANDLER(WM_MOUSEMOVE, WMMouseMove)
     MESSAGE_HANDLER(WM_LBUTTONUP, WMLButtonUp)
@@ -323,6 +325,10 @@ private:
     void ScrollRowsTo(int NewTop);
     void ScrollColsTo(int NewLeft);
     void PaintPendingWhileLocked();
+    // Moves the pixels of Area by (DX, DY), leaving Strip to the caller; returns the box of
+    // what else could not be copied, empty when all could.
+    TRect MovePixels(const RECT& Area, int DX, int DY, const RECT& Strip);
+    void InvalidateCarriedDamage();
     void CalcLastPage();
     void SetVertRange();
     void SetHorzRange();
@@ -403,8 +409,13 @@ private:
     bool FHasHorzBar = false, FHasVertBar = false, FScrollPosPending = false;
     bool FSelecting = false, FDeselecting = false, FExtendPending = false;
     bool FPaintWhileLocked = false, FDefaultCellsPending = true, FVScrollInProgress = false;
-    // The window had no damage pending at the last look inside the open redraw bracket.
-    bool FNothingPending = false;
+    // The marked cells are painted when the open redraw bracket closes without asking
+    // whether the whole window waits for a repaint: nothing was pending at the last look,
+    // or a scroll moved pixels (whose few new cells cost less than the question).
+    bool FPaintMarkedRegardless = false;
+    // The pixel moves since the window last painted its damage or had none, oldest first:
+    // damage pending before a move was carried along with the pixels.
+    std::vector<TPoint> FCarryingMoves;
     bool FFocusingClick = false;
 };
 

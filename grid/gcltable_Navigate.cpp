@@ -137,33 +137,88 @@ void TGclCustomTable::SetTopLeftCell(int RowNum, int ColNum) {
 
 namespace {
 
-// Moves the pixels of Area by (DX, DY). The uncovered strip is never invalidated: its cells
-// are marked and painted when the redraw bracket closes. Whatever else could not be copied
-// (parts covered by another window) is invalidated, and the window repaints it while the
-// cells are only marked. Invalidating the strip only to validate it again would cost two
-// more round trips to the window server, which is what a one-row scroll spends most on.
-void ScrollArea(HWND Wnd, const RECT& Area, int DX, int DY, const RECT& Strip) {
+// Moves the pixels of Area by (DX, DY) on DC; returns the box of what could not be copied
+// (parts hidden by another window) other than the uncovered Strip.
+TRect ScrollArea(HDC DC, const RECT& Area, int DX, int DY, const RECT& Strip) {
     HRGN Damage = CreateRectRgn(0, 0, 0, 0);
+    ScrollDC(DC, DX, DY, &Area, &Area, Damage, nullptr);
     HRGN StripRgn = CreateRectRgnIndirect(&Strip);
-    ScrollWindowEx(Wnd, DX, DY, &Area, &Area, Damage, nullptr, 0);
-    if (CombineRgn(Damage, Damage, StripRgn, RGN_DIFF) != NULLREGION) InvalidateRgn(Wnd, Damage, TRUE);
+    TRect Box;
+    RECT Rest;
+    if (CombineRgn(Damage, Damage, StripRgn, RGN_DIFF) != NULLREGION && GetRgnBox(Damage, &Rest))
+        Box = TRect(Rest.left, Rest.top, Rest.right, Rest.bottom);
     DeleteObject(StripRgn);
     DeleteObject(Damage);
+    return Box;
 }
+
+// Moves remembered before the window system is asked about pending damage at last.
+constexpr std::size_t MaxCarryingMoves = 16;
 
 } // namespace
 
-// Whatever else the window has pending (damage the scroll moved, or that was there
-// before) is only marked by the locked paint; a window with nothing pending is not asked.
+// Damage the window has pending is only marked by the locked paint, at the cells it covers
+// now; a window with nothing pending is not asked.
 void TGclCustomTable::PaintPendingWhileLocked() {
-    FNothingPending = true;
-    if (!GetUpdateRect(GetHandle(), nullptr, FALSE)) return;
+    FPaintMarkedRegardless = true;
+    // Asked for the region rather than its box: this window system answers that in half
+    // the time.
+    HRGN Pending = CreateRectRgn(0, 0, 0, 0);
+    const bool Any = GetUpdateRgn(GetHandle(), Pending, FALSE) > NULLREGION;
+    DeleteObject(Pending);
+    if (!Any) {
+        FCarryingMoves.clear();
+        return;
+    }
     FPaintWhileLocked = true;
     UpdateWindow(GetHandle());
     FPaintWhileLocked = false;
 }
 
+// The pixels move on the table's own device context, and the window system is not asked
+// whether damage is pending (the question costs more than the row a scroll paints): the
+// move is remembered instead, and the window's next paint also repaints wherever pending
+// damage was carried to. The uncovered strip's cells are the caller's to mark. A long run
+// of moves without a paint asks once, before the display arrays change (the locked paint
+// marks the cells under the damage where they are now).
+TRect TGclCustomTable::MovePixels(const RECT& Area, int DX, int DY, const RECT& Strip) {
+    FPaintMarkedRegardless = true;
+    FCarryingMoves.push_back(TPoint(DX, DY));
+    return ScrollArea(GetCanvas()->GetHandle(), Area, DX, DY, Strip);
+}
+
+// Damage that was pending before a move now shows at its place moved by that move and every
+// later one: those places are damaged too, before the paint begins.
+void TGclCustomTable::InvalidateCarriedDamage() {
+    HRGN Pending = CreateRectRgn(0, 0, 0, 0);
+    if (GetUpdateRgn(GetHandle(), Pending, FALSE) > NULLREGION) {
+        HRGN Carried = CreateRectRgn(0, 0, 0, 0);
+        HRGN Moved = CreateRectRgn(0, 0, 0, 0);
+        int DX = 0, DY = 0;
+        for (auto Move = FCarryingMoves.rbegin(); Move != FCarryingMoves.rend(); ++Move) {
+            DX += Move->X;
+            DY += Move->Y;
+            CombineRgn(Moved, Pending, nullptr, RGN_COPY);
+            OffsetRgn(Moved, DX, DY);
+            CombineRgn(Carried, Carried, Moved, RGN_OR);
+        }
+        InvalidateRgn(GetHandle(), Carried, FALSE);
+        DeleteObject(Moved);
+        DeleteObject(Carried);
+    }
+    DeleteObject(Pending);
+    FCarryingMoves.clear();
+}
+
+void TGclCustomTable::WMPaint(TMessage& Msg) {
+    // Only a paint of the window's own damage (not one into a device context handed in)
+    // validates it.
+    if (!Msg.WParam && !FCarryingMoves.empty()) InvalidateCarriedDamage();
+    TGclTableAncestor::Dispatch(Msg);
+}
+
 void TGclCustomTable::ScrollRowsTo(int NewTop) {
+    if (FCarryingMoves.size() >= MaxCarryingMoves) PaintPendingWhileLocked();
     int H = GetClientHeight(), W = GetClientWidth();
     int OldTopIdx = RowDisplayIndex(FTopRow);
     int NewIdx = RowDisplayIndex(NewTop);
@@ -174,7 +229,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
             int LastShown = FRowArray.Entries[FRowArray.Count - 1].Num;
             RECT Area{0, OldOffset, W, H};
             RECT Strip{0, std::max(OldOffset, H - Delta), W, H};
-            ScrollArea(GetHandle(), Area, 0, -Delta, Strip);
+            TRect Hidden = MovePixels(Area, 0, -Delta, Strip);
             FTopRow = NewTop;
             BuildRowArray(NewTop);
             // Rows that come in at the bottom, and every row reaching into the uncovered
@@ -183,7 +238,7 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
                 if (FRowArray.Entries[i].Num > LastShown || FRowArray.Entries[i + 1].Offset > H - Delta)
                     if (FRowArray.Entries[i].Num >= FLockedRows) InvalidateRow(FRowArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
-            PaintPendingWhileLocked();
+            if (Hidden.Width() > 0) InvalidateCellsInRect(Hidden);
             return;
         }
         FTopRow = NewTop;
@@ -200,15 +255,16 @@ void TGclCustomTable::ScrollRowsTo(int NewTop) {
         int Delta = FRowArray.Entries[NowIdx].Offset - OldOffset;
         RECT Area{0, OldOffset, W, H};
         RECT Strip{0, OldOffset, W, OldOffset + Delta};
-        ScrollArea(GetHandle(), Area, 0, Delta, Strip);
+        TRect Hidden = MovePixels(Area, 0, Delta, Strip);
         for (int r = NewTop; r < OldTop; ++r) InvalidateRow(r);
-        PaintPendingWhileLocked();
+        if (Hidden.Width() > 0) InvalidateCellsInRect(Hidden);
     } else {
         InvalidateTableNotLockedRows();
     }
 }
 
 void TGclCustomTable::ScrollColsTo(int NewLeft) {
+    if (FCarryingMoves.size() >= MaxCarryingMoves) PaintPendingWhileLocked();
     int H = GetClientHeight(), W = GetClientWidth();
     int OldIdx = ColDisplayIndex(FLeftCol);
     int NewIdx = ColDisplayIndex(NewLeft);
@@ -219,14 +275,14 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
             int LastShown = FColArray.Entries[FColArray.Count - 1].Num;
             RECT Area{OldOffset, 0, W, H};
             RECT Strip{std::max(OldOffset, W - Delta), 0, W, H};
-            ScrollArea(GetHandle(), Area, -Delta, 0, Strip);
+            TRect Hidden = MovePixels(Area, -Delta, 0, Strip);
             FLeftCol = NewLeft;
             BuildColArray(NewLeft);
             for (int i = 0; i < FColArray.Count; ++i)
                 if (FColArray.Entries[i].Num > LastShown || FColArray.Entries[i + 1].Offset > W - Delta)
                     if (FColArray.Entries[i].Num >= FLockedCols) InvalidateColumn(FColArray.Entries[i].Num);
             FInvalid->AddUnusedBit();
-            PaintPendingWhileLocked();
+            if (Hidden.Width() > 0) InvalidateCellsInRect(Hidden);
             return;
         }
         FLeftCol = NewLeft;
@@ -243,9 +299,9 @@ void TGclCustomTable::ScrollColsTo(int NewLeft) {
         int Delta = FColArray.Entries[NowIdx].Offset - OldOffset;
         RECT Area{OldOffset, 0, W, H};
         RECT Strip{OldOffset, 0, OldOffset + Delta, H};
-        ScrollArea(GetHandle(), Area, Delta, 0, Strip);
+        TRect Hidden = MovePixels(Area, Delta, 0, Strip);
         for (int c = NewLeft; c < OldLeft; ++c) InvalidateColumn(c);
-        PaintPendingWhileLocked();
+        if (Hidden.Width() > 0) InvalidateCellsInRect(Hidden);
     } else {
         InvalidateTableNotLockedCols();
     }

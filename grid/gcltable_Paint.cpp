@@ -202,16 +202,24 @@ void TGclCustomTable::DrawGridLines(const TGclGridPen* Pen, int Left, int Top, i
         for (++P; P != Points.end(); ++P) ::LineTo(DC, P->x, P->y);
     };
     HDC DC = Canvas->GetHandle();
-    COLORREF OldBk = SetBkColor(DC, ColorToRGB(GetColor()));
-    int OldMode = SetBkMode(DC, OPAQUE);
+    // Only dashed and dotted lines have gaps; solid ones leave the background alone.
+    const bool Gaps = Pen->GetStyle() >= psDash && Pen->GetStyle() <= psDashDotDot;
+    COLORREF OldBk = 0;
+    int OldMode = 0;
+    if (Gaps) {
+        OldBk = SetBkColor(DC, ColorToRGB(GetColor()));
+        OldMode = SetBkMode(DC, OPAQUE);
+    }
     if (Pen->GetEffect() == ge3D)
         Line(Pen->GetSecondColor(), {{Left, Top + Height - 1}, {Left, Top}, {Left + Width, Top}});
     if (Pen->GetEffect() != geHorizontal)
         Line(Pen->GetNormalColor(), {{Left + Width - 1, Top}, {Left + Width - 1, Top + Height}});
     if (Pen->GetEffect() != geVertical)
         Line(Pen->GetNormalColor(), {{Left, Top + Height - 1}, {Left + Width, Top + Height - 1}});
-    SetBkColor(DC, OldBk);
-    SetBkMode(DC, OldMode);
+    if (Gaps) {
+        SetBkColor(DC, OldBk);
+        SetBkMode(DC, OldMode);
+    }
 }
 
 void TGclCustomTable::DrawActiveCellFrame() {

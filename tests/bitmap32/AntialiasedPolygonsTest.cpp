@@ -1,9 +1,11 @@
 // The antialiased polygon fill: coverage per mode, the colour's alpha as master, the callback's
-// uncut alphas, fill rules and clipping; and the pattern filler's span routines.
+// uncut alphas, fill rules and clipping, wide shapes alike narrow ones; and the pattern filler's
+// span routines.
 #include "bitmap32/Bmp32_Polygons.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 using namespace Bmp32;
@@ -16,6 +18,18 @@ TArrayOfFixedPoint Box(float L, float T, float R, float B) {
 
 int AlphaAt(const TBitmap32& B, int X, int Y) {
     return int(B.GetPixel(X, Y) >> 24);
+}
+
+// A star of Count points around (CX, CY), its points and notches at uneven sub-pixel positions.
+TArrayOfFixedPoint Star(float CX, float CY, float Outer, float Inner, int Count) {
+    TArrayOfFixedPoint star;
+    for (int i = 0; i < 2 * Count; ++i) {
+        const double angle = 3.14159265358979 * i / Count + 0.1;
+        const double radius = i % 2 ? Inner : Outer;
+        star.push_back(FixedPoint(float(CX + radius * std::cos(angle)),
+                                  float(CY + radius * std::sin(angle))));
+    }
+    return star;
 }
 
 class Antialiased : public testing::Test {
@@ -95,6 +109,57 @@ TEST_F(Antialiased, FillRulesAndClipping) {
     EXPECT_EQ(AlphaAt(B, 4, 3), 255);
     EXPECT_EQ(AlphaAt(B, 5, 3), 0);
     EXPECT_EQ(AlphaAt(B, 0, 3), 255);
+}
+
+TEST(AntialiasedWide, ShapesSideBySideFillAsEachAlone) {
+    // Rows of a wide shape find their coverage another way than those of a narrow one. Two
+    // narrow stars filled as one wide shape must give the pixels and the callback alphas that
+    // each gives alone: in every mode, by both fill rules and combine modes, also with the clip
+    // cutting through the second star.
+    const TArrayOfArrayOfFixedPoint stars{Star(60.3f, 50.2f, 48, 14.5f, 23),
+                                          Star(217.6f, 48.9f, 47, 20.3f, 16)};
+    const auto prepare = [](TBitmap32& Bitmap, TCombineMode Combine, int ClipRight) {
+        Bitmap.SetSize(320, 100);
+        Bitmap.Clear(0xFF203040);
+        Bitmap.SetCombineMode(Combine);
+        Bitmap.SetClipRect({0, 0, ClipRight, 100});
+    };
+    // Each pixel's callback alpha, both stars' spans written into one map.
+    const auto alphaMap = [](std::vector<Cardinal>& Map) {
+        return TFillLineEvent::FromCallable(
+            [&Map](TColor32*, int X, int Y, int Length, const Cardinal* Alphas) {
+                for (int i = 0; i < Length; ++i)
+                    Map[std::size_t(Y * 320 + X + i)] |= Alphas[i];
+            });
+    };
+    for (int mode = am32times; mode <= am2times; ++mode)
+        for (TPolyFillMode fill : {pfAlternate, pfWinding})
+            for (TCombineMode combine : {cmBlend, cmMerge})
+                for (int clipRight : {320, 231}) {
+                    const TAntialiasMode aa = TAntialiasMode(mode);
+                    TBitmap32 together, apart;
+                    prepare(together, combine, clipRight);
+                    prepare(apart, combine, clipRight);
+                    PolyPolygonXS(&together, stars, 0xE0D0200C, fill, aa);
+                    for (const TArrayOfFixedPoint& star : stars)
+                        PolygonXS(&apart, star, 0xE0D0200C, fill, aa);
+                    std::vector<Cardinal> togetherAlphas(320 * 100), apartAlphas(320 * 100);
+                    PolyPolygonXS(&together, stars, alphaMap(togetherAlphas), fill, aa);
+                    for (const TArrayOfFixedPoint& star : stars)
+                        PolygonXS(&apart, star, alphaMap(apartAlphas), fill, aa);
+                    int differing = 0, partial = 0;
+                    for (int y = 0; y < 100; ++y)
+                        for (int x = 0; x < 320; ++x) {
+                            differing += together.GetPixel(x, y) != apart.GetPixel(x, y);
+                            const Cardinal alpha = apartAlphas[std::size_t(y * 320 + x)];
+                            differing += togetherAlphas[std::size_t(y * 320 + x)] != alpha;
+                            partial += alpha > 0 && alpha < 250;
+                        }
+                    EXPECT_EQ(differing, 0) << "mode " << mode << ", fill " << int(fill)
+                                            << ", combine " << int(combine) << ", clip "
+                                            << clipRight;
+                    EXPECT_GT(partial, 500);
+                }
 }
 
 TEST(PatternFiller, RoutinesByDrawModeAndTiling) {

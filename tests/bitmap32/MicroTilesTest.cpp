@@ -156,6 +156,14 @@ protected:
         Counter += Micros;
         Optimizer.EndPaintBuffer();
     }
+    // Enough partial repaints of Micros each, in a row, to coarsen the precision if they are
+    // slower than the full repaint.
+    void PartialRepaints(Int64 Micros) {
+        for (int i = 0; i < TMicroTilesRepaintOptimizer::SLOWER_REPAINTS_TO_COARSEN; ++i) {
+            Rects.Add({0, 0, 1, 1});
+            Repaint(Micros);
+        }
+    }
 
     Int64 Counter = 0;
     Cardinal Tick = 1000;
@@ -204,20 +212,17 @@ TEST_F(RepaintOptimizerTest, ResetAndDisablingForgetPendingLayers) {
 
 TEST_F(RepaintOptimizerTest, AdaptiveLevels) {
     Repaint(100); // a full repaint sets the reference time
-    Rects.Add({0, 0, 1, 1});
-    Repaint(200); // slower than the full repaint: whole tiles
+    PartialRepaints(200); // slower than the full repaint: whole tiles
     EXPECT_EQ(Optimizer.GetPerformanceLevel(), 1);
     Tick = 5000; // past the first check: back to micro tiles, timed
     Perform();
     EXPECT_EQ(Optimizer.GetPerformanceLevel(), 0);
-    Rects.Add({0, 0, 1, 1});
-    Repaint(200); // timed penalty: the next check 1000 ms on
+    PartialRepaints(200); // timed penalty: the next check 1000 ms on
     EXPECT_EQ(Optimizer.GetPerformanceLevel(), 1);
     Tick = 5999;
     Perform();
     EXPECT_EQ(Optimizer.GetPerformanceLevel(), 1);
-    Rects.Add({0, 0, 1, 1});
-    Repaint(300);
+    PartialRepaints(300);
     EXPECT_EQ(Optimizer.GetPerformanceLevel(), 2);
     Optimizer.AreaUpdateHandler(nullptr, {0, 0, 5, 5}, AREAINFO_RECT);
     EXPECT_TRUE(Optimize().empty()); // the full scene: no rectangles
@@ -232,14 +237,36 @@ TEST_F(RepaintOptimizerTest, AdaptiveLevels) {
     EXPECT_EQ(Optimizer.GetPerformanceLevel(), 0);
 }
 
+// A partial repaint that the system held up once, or twice, is not a reason to repaint more:
+// the precision coarsens only after repaints slower than the full one in a row.
+TEST_F(RepaintOptimizerTest, OneSlowRepaintKeepsThePrecision) {
+    Repaint(100);
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 1; i < TMicroTilesRepaintOptimizer::SLOWER_REPAINTS_TO_COARSEN; ++i) {
+            Rects.Add({0, 0, 1, 1});
+            Repaint(400);
+        }
+        Rects.Add({0, 0, 1, 1});
+        Repaint(20);
+        EXPECT_EQ(Optimizer.GetPerformanceLevel(), 0);
+    }
+    PartialRepaints(400);
+    EXPECT_EQ(Optimizer.GetPerformanceLevel(), 1);
+    // At a timed check the evidence starts afresh: one slow repaint is not yet a penalty.
+    Tick = 5000;
+    Perform();
+    EXPECT_EQ(Optimizer.GetPerformanceLevel(), 0);
+    Rects.Add({0, 0, 1, 1});
+    Repaint(400);
+    EXPECT_EQ(Optimizer.GetPerformanceLevel(), 0);
+}
+
 TEST_F(RepaintOptimizerTest, TimedCheckSurvivesTickCountWrap) {
     Tick = 0x7FFFFE00;
     Repaint(100);
-    Rects.Add({0, 0, 1, 1});
-    Repaint(200);
+    PartialRepaints(200);
     Perform(); // timed check
-    Rects.Add({0, 0, 1, 1});
-    Repaint(200); // next check at 0x7FFFFE00 + 1000, past 2^31
+    PartialRepaints(200); // next check at 0x7FFFFE00 + 1000, past 2^31
     EXPECT_EQ(Optimizer.GetPerformanceLevel(), 1);
     Tick = 0x7FFFFF00;
     Perform();

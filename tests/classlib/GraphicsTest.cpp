@@ -335,6 +335,29 @@ TEST(Canvas, TextIsDrawnInTheFontColourAndMeasured) {
     EXPECT_EQ(measured.Height(), extent.cy);
 }
 
+// A new colour alone keeps the selected font object; a new size selects the new font, also
+// right after a colour change.
+TEST(Canvas, AColourChangeKeepsTheFontSelectedAndASizeChangeReplacesIt) {
+    auto bitmap = Surface(100, 20);
+    TCanvas* canvas = bitmap->GetCanvas();
+    canvas->GetFont()->SetName("Arial");
+    canvas->GetFont()->SetHeight(-12);
+    canvas->GetFont()->SetColor(clRed);
+    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->TextOut(2, 2, "WWW");
+    const HGDIOBJ small = GetCurrentObject(canvas->GetHandle(), OBJ_FONT);
+    canvas->GetFont()->SetColor(clBlue);
+    EXPECT_EQ(GetCurrentObject(canvas->GetHandle(), OBJ_FONT), small);
+    canvas->TextOut(50, 2, "WWW");
+    EXPECT_GT(CountPixels(*bitmap, clBlue, Rect(50, 0, 100, 20)), 10);
+    EXPECT_EQ(CountPixels(*bitmap, clRed, Rect(50, 0, 100, 20)), 0);
+    const int smallWidth = canvas->TextWidth("WWW");
+    canvas->GetFont()->SetColor(clRed);
+    canvas->GetFont()->SetHeight(-30);
+    EXPECT_NE(GetCurrentObject(canvas->GetHandle(), OBJ_FONT), small);
+    EXPECT_GT(canvas->TextWidth("WWW"), smallWidth * 2);
+}
+
 // A control sized to its text's width and overhang holds every pixel the text draws, on
 // one line or several: along a long line the drawn glyphs may run ahead of the advances the
 // system reports.

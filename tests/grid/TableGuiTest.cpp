@@ -312,6 +312,23 @@ TEST_F(TableTest, ScrollsWithDamagePendingOrACoveringWindowLeaveNothingStale) {
     spoil(RECT{60, 90, 190, 118});
     T->SetTopRow(1);
     StaleAfter("a row up with damage pending");
+    // Damage waiting through several moves of rows and columns, more of it between them.
+    T->SetColCount(12);
+    for (int c = 0; c < 12; ++c) T->GetColumns()->SetWidth(c, 50);
+    StaleAfter("adding columns");
+    spoil(RECT{5, 25, 60, 50});
+    T->SetTopRow(3);
+    spoil(RECT{120, 60, 180, 100});
+    T->SetLeftCol(2);
+    T->SetTopRow(2);
+    spoil(RECT{0, 95, 40, 115});
+    T->SetLeftCol(1);
+    T->SetTopRow(4);
+    StaleAfter("moves both ways with damage pending between them");
+    // A run of single-row moves to and fro, longer than the table remembers without asking.
+    spoil(RECT{30, 62, 170, 78});
+    for (int move = 0; move < 25; ++move) T->SetTopRow(move % 2 ? 5 : 6);
+    StaleAfter("a long run of moves with damage pending");
     // A window over the table's middle rows while the rows scroll under it.
     POINT corner{20, 30};
     ClientToScreen(T->GetHandle(), &corner);
