@@ -685,6 +685,8 @@ void TControl::Repaint() {
 
 void TControl::InvalidateInParent(const TRect& Rect) {
     if (IsWindowed() || !FVisible || !FParent || !FParent->HandleAllocated()) return;
+    // Not on the screen: the parent is painted whole when it shows.
+    if (!IsWindowVisible(FParent->GetHandle())) return;
     RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
     InvalidateRect(FParent->GetHandle(), &r, !FControlStyle.Contains(csOpaque));
 }
@@ -865,7 +867,7 @@ void TControl::WMContextMenu(TWMContextMenu& Message) {
 // ---- Message handlers ------------------------------------------------------------
 
 void TControl::CMVisibleChanged(TMessage&) {
-    if (!FParent || !FParent->HandleAllocated()) return;
+    if (!FParent || !FParent->HandleAllocated() || !IsWindowVisible(FParent->GetHandle())) return;
     RECT r{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
     InvalidateRect(FParent->GetHandle(), &r, TRUE);
 }

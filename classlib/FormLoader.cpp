@@ -170,17 +170,17 @@ void LoadRoot(TReader& Reader, TComponent* Root, const AnsiString& SourceName) {
 } // namespace
 
 void ReadComponentRes(const AnsiString& ResName, TComponent* Root) {
+    // Read in place: the skin's data module is megabytes of text.
     TResourceStream resource(GetModuleHandleA(nullptr), ResName, RT_RCDATA);
-    AnsiString text(static_cast<std::size_t>(resource.GetSize()), '\0');
-    if (!text.empty()) resource.ReadBuffer(text.data(), resource.GetSize());
-    ReadComponentText(text, Root, ResName);
+    ReadComponentText(std::string_view(static_cast<const char*>(resource.GetMemory()),
+                                       static_cast<std::size_t>(resource.GetSize())),
+                      Root, ResName);
 }
 
-void ReadComponentText(const AnsiString& Text, TComponent* Root, const AnsiString& SourceName) {
-    TStringStream text(Text);
+void ReadComponentText(std::string_view Text, TComponent* Root, const AnsiString& SourceName) {
     TMemoryStream binary;
     TLineMap lines;
-    ObjectTextToBinary(&text, &binary, SourceName, &lines);
+    ObjectTextToBinary(Text, &binary, SourceName, &lines);
     binary.SetPosition(0);
     TReader reader(&binary);
     reader.SetSourceName(SourceName);

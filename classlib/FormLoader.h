@@ -25,6 +25,8 @@
 
 #include "classlib/Types.h"
 
+#include <string_view>
+
 class TComponent;
 class TStream;
 
@@ -33,7 +35,7 @@ class TStream;
 // EResNotFound "Resource %s not found" when there is none.
 void ReadComponentRes(const AnsiString& ResName, TComponent* Root);
 // Reads a text form into Root; SourceName names the text in error messages.
-void ReadComponentText(const AnsiString& Text, TComponent* Root,
+void ReadComponentText(std::string_view Text, TComponent* Root,
                        const AnsiString& SourceName = "form text");
 // Reads a binary form (Filer.h) from Stream's position into Root.
 void ReadComponentStream(TStream* Stream, TComponent* Root,

@@ -4,9 +4,11 @@
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -14,6 +16,20 @@ const std::size_t kStringPieceLength = 64;
 // The binary form gives names and identifiers a length byte.
 const std::size_t kMaxIdentLength = 255;
 const std::size_t kBinaryLineBytes = 32;
+
+// Hexadecimal digit values by character, -1 for the others: binary values are megabytes of
+// digits, read a character at a time.
+constexpr std::array<signed char, 256> kHexDigitValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        values['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+        values['A' + i] = static_cast<signed char>(10 + i);
+        values['a' + i] = static_cast<signed char>(10 + i);
+    }
+    return values;
+}();
 
 bool IsIdentStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
@@ -36,8 +52,8 @@ AnsiString ReadAll(TStream* Input) {
 
 class TTextParser {
 public:
-    TTextParser(AnsiString Text, TStream* Output, const AnsiString& Source, TLineMap* Lines)
-        : FText(std::move(Text)), FOutput(Output), FWriter(Output), FSource(Source), FLines(Lines) {
+    TTextParser(std::string_view Text, TStream* Output, const AnsiString& Source, TLineMap* Lines)
+        : FText(Text), FOutput(Output), FWriter(Output), FSource(Source), FLines(Lines) {
     }
 
     void Parse() {
@@ -149,7 +165,7 @@ private:
         if (IsIdentChar(Peek()) || Peek() == '.') {
             while (IsIdentChar(Peek()) || Peek() == '.')
                 Advance();
-            Error("Invalid number " + FText.substr(start, FPos - start));
+            Error("Invalid number " + AnsiString(FText.substr(start, FPos - start)));
         }
         const char* first = FTokenText.data();
         const char* last = first + FTokenText.size();
@@ -176,7 +192,7 @@ private:
             if (opening == '#') {
                 std::size_t start = FPos;
                 SkipDigits();
-                AnsiString digits = FText.substr(start, FPos - start);
+                const AnsiString digits(FText.substr(start, FPos - start));
                 int code = -1;
                 if (!digits.empty() && digits.size() <= 3) code = std::stoi(digits);
                 if (code < 0 || code > 255) Error("Invalid character code #" + digits);
@@ -362,35 +378,52 @@ private:
 
     void ParseBinary() {
         int start = FTokenLine;
-        AnsiString bytes;
-        // Stored pictures make values of a megabyte: reserve once, decode without calls.
-        const std::size_t close = FText.find('}', FPos);
-        if (close != AnsiString::npos) bytes.reserve((close - FPos) / 2);
+        // Stored pictures make values of megabytes, read at every start: decode them in one
+        // pass over the text into a buffer sized once.
+        const std::size_t found = FText.find('}', FPos);
+        const std::size_t close = found == std::string_view::npos ? FText.size() : found;
+        AnsiString bytes((close - FPos) / 2, '\0');
+        auto hex = [](char c) { return int(kHexDigitValues[static_cast<unsigned char>(c)]); };
+        std::size_t count = 0;
         int high = -1;
-        for (;;) {
-            if (AtEnd()) Error("Unterminated binary value", start);
-            char c = Peek();
-            Advance();
-            if (c == '}') break;
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
-            const int digit = HexDigitValue(c);
-            if (digit < 0) {
-                FTokenLine = FLine;
-                Error("Invalid binary value");
-            }
+        while (FPos < close) {
+            // Whole pairs of digits, the bulk of every line, go two characters a step.
             if (high < 0) {
-                high = digit;
-            } else {
-                bytes += static_cast<char>(high * 16 + digit);
-                high = -1;
+                while (FPos + 1 < close) {
+                    const int h = hex(FText[FPos]), l = hex(FText[FPos + 1]);
+                    if ((h | l) < 0) break;
+                    bytes[count++] = static_cast<char>(h * 16 + l);
+                    FPos += 2;
+                }
+                if (FPos == close) break;
             }
+            const char c = FText[FPos];
+            const int digit = hex(c);
+            ++FPos;
+            if (digit >= 0) {
+                if (high < 0) {
+                    high = digit;
+                } else {
+                    bytes[count++] = static_cast<char>(high * 16 + digit);
+                    high = -1;
+                }
+                continue;
+            }
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+                if (c == '\n' || (c == '\r' && Peek() != '\n')) ++FLine;
+                continue;
+            }
+            FTokenLine = FLine;
+            Error("Invalid binary value");
         }
+        if (found == std::string_view::npos) Error("Unterminated binary value", start);
+        ++FPos; // the closing brace
         if (high >= 0) Error("Invalid binary value: odd number of digits", start);
-        FWriter.WriteBinary(bytes.data(), static_cast<Int64>(bytes.size()));
+        FWriter.WriteBinary(bytes.data(), static_cast<Int64>(count));
         Next();
     }
 
-    AnsiString FText;
+    std::string_view FText;
     std::size_t FPos = 0;
     int FLine = 1;
     TStream* FOutput;
@@ -593,7 +626,12 @@ private:
 
 void ObjectTextToBinary(TStream* Input, TStream* Output, const AnsiString& SourceName,
                         TLineMap* Lines) {
-    TTextParser(ReadAll(Input), Output, SourceName, Lines).Parse();
+    ObjectTextToBinary(ReadAll(Input), Output, SourceName, Lines);
+}
+
+void ObjectTextToBinary(std::string_view Text, TStream* Output, const AnsiString& SourceName,
+                        TLineMap* Lines) {
+    TTextParser(Text, Output, SourceName, Lines).Parse();
 }
 
 void ObjectBinaryToText(TStream* Input, TStream* Output) {

@@ -29,12 +29,17 @@
 
 #include "classlib/Filer.h"
 
+#include <string_view>
+
 // Converts the text from Input's position to its end into the binary form, written to
 // Output. Errors raise EReadError "Error reading SourceName (line N): Component.Property: ..."
 // (bad token, unterminated string, list or collection, bad number, missing "end",
 // an identifier over 255 characters).
 // Lines, when given, receives the line of every object record and property written.
 void ObjectTextToBinary(TStream* Input, TStream* Output, const AnsiString& SourceName = "",
+                        TLineMap* Lines = nullptr);
+// The same, from text held in memory (a form resource read in place).
+void ObjectTextToBinary(std::string_view Text, TStream* Output, const AnsiString& SourceName = "",
                         TLineMap* Lines = nullptr);
 
 // Converts the binary form from Input's position into canonical text, written to Output.

@@ -136,7 +136,10 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::CreateChildHandles() {
-    for (std::size_t i = 0; i < FControls.size(); ++i) {
+    // Last first: the system puts each new child window at the bottom of its siblings, which
+    // is then already its place, below the windows of the controls after it.
+    for (std::size_t i = FControls.size(); i-- > 0;) {
+        if (i >= FControls.size()) continue; // a handler removed controls
         TControl* child = FControls[i];
         if (child->IsWindowed() && child->GetVisible())
             static_cast<TWinControl*>(child)->CreateHandle();
@@ -285,7 +288,19 @@ void TWinControl::DefaultHandler(TMessage& Message) {
     }
     // The library's own messages mean nothing to the system.
     if (Message.Msg >= CM_BASE && Message.Msg < CN_BASE + 0x400) return;
+    if (Message.Msg == WM_NCPAINT && !FDefWndProc && !HasNonClientArea()) {
+        // Nothing lies outside the client area, yet the system's handling would still fetch a
+        // window DC for it: a few server round trips for each window at every first paint.
+        Message.Result = 0;
+        return;
+    }
     Message.Result = DefaultWindowProc(Message.Msg, Message.WParam, Message.LParam);
+}
+
+bool TWinControl::HasNonClientArea() const {
+    RECT window, client;
+    if (!::GetWindowRect(FHandle, &window) || !::GetClientRect(FHandle, &client)) return true;
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
 
 LRESULT TWinControl::DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -500,6 +515,8 @@ void TWinControl::UpdateZOrder() {
             }
         }
     }
+    const HWND previous = GetWindow(FHandle, GW_HWNDPREV);
+    if (above == HWND_TOP ? previous == nullptr : previous == above) return;
     SetWindowPos(FHandle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -997,11 +1014,16 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::CMInvalidate(TMessage&) {
-    if (FHandle) InvalidateRect(FHandle, nullptr, !GetControlStyle().Contains(csOpaque));
+    // A window that is not on the screen (hidden, or inside a hidden form) gets painted whole
+    // when it shows; marking it now only costs a server round trip per call, and a form that
+    // sets itself up before its first show makes hundreds of them.
+    if (FHandle && IsWindowVisible(FHandle))
+        InvalidateRect(FHandle, nullptr, !GetControlStyle().Contains(csOpaque));
 }
 
 void TWinControl::Update() {
-    if (FHandle) UpdateWindow(FHandle);
+    // A window not on the screen has nothing to paint yet.
+    if (FHandle && IsWindowVisible(FHandle)) UpdateWindow(FHandle);
 }
 
 void TWinControl::Repaint() {

@@ -165,6 +165,8 @@ protected:
     // The system's default processing of a message of the window: the class's own
     // procedure (after CreateSubClass) or DefWindowProc.
     virtual LRESULT DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // True when the window has a frame, border or scroll bar around its client area.
+    bool HasNonClientArea() const;
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
     // Makes the window and the windows of the visible children.

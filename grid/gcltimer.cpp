@@ -54,8 +54,14 @@ struct TGclTimerPool::TAliveGuard {
     TAliveGuard& operator=(const TAliveGuard&) = delete;
 };
 
-TGclTimerPool::TGclTimerPool(TComponent* AOwner) : TComponent(AOwner) {
-    FWindowHandle = AllocateHWnd(TWndMethod(this, &TGclTimerPool::tpTimerWndProc));
+TGclTimerPool::TGclTimerPool(TComponent* AOwner) : TComponent(AOwner) {}
+
+// Made when first needed: every table has a pool, most never start its timer, and a hidden
+// window costs a few milliseconds of the program's start.
+HWND TGclTimerPool::WindowHandle() {
+    if (!FWindowHandle)
+        FWindowHandle = AllocateHWnd(TWndMethod(this, &TGclTimerPool::tpTimerWndProc));
+    return FWindowHandle;
 }
 
 TGclTimerPool::~TGclTimerPool() {
@@ -152,9 +158,9 @@ void TGclTimerPool::tpCalcNewInterval() {
 }
 
 void TGclTimerPool::tpUpdateTimer() {
-    (Services.KillTimer ? Services.KillTimer : ::KillTimer)(FWindowHandle, TimerId);
+    if (FWindowHandle) (Services.KillTimer ? Services.KillTimer : ::KillTimer)(FWindowHandle, TimerId);
     if (FTimerInterval != 0 && FEnabledCount > 0) {
-        if ((Services.SetTimer ? Services.SetTimer : ::SetTimer)(FWindowHandle, TimerId,
+        if ((Services.SetTimer ? Services.SetTimer : ::SetTimer)(WindowHandle(), TimerId,
                                                                   FTimerInterval, nullptr) == 0)
             throw ENoTimersAvailable();
     }

@@ -70,7 +70,7 @@ public:
 
     // The period of the system timer, 0 when none runs.
     Cardinal TimerInterval() const { return FTimerInterval; }
-    HWND WindowHandle() const { return FWindowHandle; }
+    HWND WindowHandle();
 
     static void Published(TPropertyList& P);
 

@@ -469,7 +469,10 @@ void TskSkinForm::ChangeSkinData() {
         FForm->Invalidate();
     }
     FormChangeActive(!MaximizedMDIChild());
-    MouseTimer->SetEnabled(true);
+    // The pointer cannot be over a window that is not on the screen, and the frame's hit test
+    // starts the timer once it is: a hidden form (the main form while the program starts) is
+    // spared making the timer's window.
+    if (IsWindowVisible(FForm->GetHandle())) MouseTimer->SetEnabled(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
 }

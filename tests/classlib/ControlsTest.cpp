@@ -71,6 +71,19 @@ protected:
     END_MESSAGE_HANDLERS
 };
 
+// A probe with the system's thin border around its client area.
+class TBorderedProbe : public TProbe {
+    DECLARE_CLASS(TBorderedProbe, TProbe)
+public:
+    using TProbe::TProbe;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TProbe::CreateParams(Params);
+        Params.Style |= WS_BORDER;
+    }
+};
+
 // A class below TProbe whose own handler runs first and then passes the message on.
 class TDerivedProbe : public TProbe {
     DECLARE_CLASS(TDerivedProbe, TProbe)
@@ -304,13 +317,21 @@ TEST_F(ControlsTest, WindowsAreMadeWithTheParentsOrOnDemand) {
 
 TEST_F(ControlsTest, ChildWindowsStackInTheOrderOfTheControlList) {
     auto* bottom = Make<TProbe>(Form, 10, 10, 50, 50);
+    auto* middle = Make<TProbe>(Form, 15, 15, 50, 50);
+    Make<TShape>(Form, 5, 5, 20, 20);
     auto* top = Make<TProbe>(Form, 20, 20, 50, 50);
+    auto* inner = Make<TProbe>(middle, 0, 0, 10, 10);
+    auto* innerTop = Make<TProbe>(middle, 5, 5, 10, 10);
     Form->HandleNeeded();
     // The first child window in the system's order is the topmost.
     EXPECT_EQ(GetWindow(Form->GetHandle(), GW_CHILD), top->GetHandle());
+    EXPECT_EQ(GetWindow(top->GetHandle(), GW_HWNDNEXT), middle->GetHandle());
+    EXPECT_EQ(GetWindow(middle->GetHandle(), GW_HWNDNEXT), bottom->GetHandle());
+    EXPECT_EQ(GetWindow(middle->GetHandle(), GW_CHILD), innerTop->GetHandle());
+    EXPECT_EQ(GetWindow(innerTop->GetHandle(), GW_HWNDNEXT), inner->GetHandle());
     bottom->BringToFront();
     EXPECT_EQ(GetWindow(Form->GetHandle(), GW_CHILD), bottom->GetHandle());
-    EXPECT_EQ(Form->GetControl(1), bottom);
+    EXPECT_EQ(Form->GetControl(Form->GetControlCount() - 1), bottom);
 }
 
 // ---------------------------------------------------------------------------
@@ -421,6 +442,46 @@ TEST_F(ControlsTest, ScrollByMovesEveryChildWindowedOrNotAndTheScreenFollows) {
     EXPECT_EQ(PixelOf(shot.get(), 90, 90), RGB(0, 0, 255)) << "the shape is painted where it went";
     box->ScrollBy(0, 0);
     EXPECT_EQ(windowed->GetLeft(), 5);
+}
+
+TEST_F(ControlsTest, ChangesMadeWhileTheFormIsHiddenAllShowAtItsFirstShow) {
+    auto* box = Make<TProbe>(Form, 10, 10, 200, 150);
+    auto* inner = Make<TProbe>(box, 20, 30, 40, 40);
+    auto* shape = Make<TShape>(box, 100, 60, 30, 30);
+    Form->HandleNeeded();
+    ASSERT_FALSE(IsWindowVisible(Form->GetHandle()));
+    // Invalidating a window that is not on the screen is skipped; showing paints it whole.
+    box->Fill = RGB(0, 160, 0);
+    inner->Fill = RGB(200, 200, 0);
+    shape->Fill = RGB(0, 0, 120);
+    box->Invalidate();
+    inner->Invalidate();
+    shape->Invalidate();
+    shape->SetVisible(false);
+    shape->SetVisible(true);
+    Form->Show();
+    Pump();
+    auto shot = CaptureWindow(box->GetHandle());
+    EXPECT_EQ(PixelOf(shot.get(), 5, 5), RGB(0, 160, 0));
+    EXPECT_EQ(PixelOf(shot.get(), 40, 50), RGB(200, 200, 0));
+    EXPECT_EQ(PixelOf(shot.get(), 110, 70), RGB(0, 0, 120));
+    // Once shown, an invalidation marks the window again.
+    inner->Invalidate();
+    EXPECT_TRUE(GetUpdateRect(inner->GetHandle(), nullptr, FALSE));
+}
+
+TEST_F(ControlsTest, AFrameAroundTheClientAreaIsPaintedAndAWindowWithoutOneIsAllClient) {
+    auto* plain = Make<TProbe>(Form, 10, 10, 60, 40);
+    auto* bordered = Make<TBorderedProbe>(Form, 100, 10, 60, 40);
+    plain->Fill = bordered->Fill = RGB(0, 150, 0);
+    Form->Show();
+    auto plainShot = ScreenShot(plain->GetHandle());
+    EXPECT_EQ(PixelOf(plainShot.get(), 0, 0), RGB(0, 150, 0));
+    EXPECT_EQ(PixelOf(plainShot.get(), 59, 39), RGB(0, 150, 0));
+    auto borderedShot = ScreenShot(bordered->GetHandle());
+    EXPECT_EQ(PixelOf(borderedShot.get(), 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(PixelOf(borderedShot.get(), 59, 39), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(PixelOf(borderedShot.get(), 30, 20), RGB(0, 150, 0));
 }
 
 TEST_F(ControlsTest, ACloseRequestToAControlsWindowDestroysNothing) {

@@ -135,6 +135,18 @@ TEST(FormTextConversion, LineMapPointsAtRecordsAndProperties) {
     EXPECT_LT(lines[2].first, lines[3].first);
 }
 
+TEST(FormTextConversion, BinaryDigitsMayBeSplitByBlanksAndLineEnds) {
+    // Pairs split by blanks and by every kind of line end decode as written together, and
+    // the lines they span still count for what follows.
+    const AnsiString together = ToBinary("object FM: TFM\n  Data = {0A1bFF7e}\nend");
+    EXPECT_EQ(ToBinary("object FM: TFM\n  Data = {0 A1b\tF\r\nF 7\re}\nend"), together);
+    EXPECT_EQ(ToBinary("object FM: TFM\r\n  Data = {\r\n  0A1b\r\n  FF7e}\r\nend"), together);
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Data = {0\r\n1\r2\n3}\n  Left = 1x\nend"),
+              "Error reading test (line 6): FM.Left: Invalid number 1x");
+    EXPECT_EQ(ErrorOf("object FM: TFM\n  Data = {01 2\n}\nend"),
+              "Error reading test (line 2): FM.Data: Invalid binary value: odd number of digits");
+}
+
 TEST(FormTextErrors, UnterminatedValuesGiveTheirLine) {
     EXPECT_EQ(ErrorOf("object FM: TFM\n  object B: TB\n    Caption = 'abc\n  end\nend"),
               "Error reading test (line 3): FM.B.Caption: Unterminated string");

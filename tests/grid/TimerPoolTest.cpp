@@ -257,3 +257,35 @@ TEST(TimerPoolReal, FiresOnTheSystemTimer) {
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(pool.GetTriggerCount(), 0);
 }
+
+// A pool makes its hidden window only when its system timer first starts (each window costs
+// the program's start a few milliseconds), and the timer then runs on that window.
+TEST(TimerPoolReal, HiddenWindowMadeWhenTheTimerFirstStarts) {
+    // The thread's windows of the class library's hidden window class (the system may add
+    // windows of its own to a thread that makes its first window).
+    auto countHiddenWindows = [] {
+        int count = 0;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND Wnd, LPARAM Count) -> BOOL {
+                char name[64] = {};
+                GetClassNameA(Wnd, name, sizeof name);
+                if (std::string(name) == "VantorelHiddenWindow") ++*reinterpret_cast<int*>(Count);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    const int before = countHiddenWindows();
+    TGclTimerPool pool(nullptr);
+    EXPECT_EQ(countHiddenWindows(), before);
+    int fired = 0;
+    pool.AddOneTime(TTriggerEvent::FromCallable([&](TObject*, int, Cardinal, int) { ++fired; }), 55);
+    EXPECT_EQ(countHiddenWindows(), before + 1);
+    const DWORD start = GetTickCount();
+    while (!fired && GetTickCount() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        Application->ProcessMessages();
+    }
+    EXPECT_EQ(fired, 1);
+}

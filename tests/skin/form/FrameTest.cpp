@@ -191,6 +191,21 @@ TEST_F(SkinFrame, HoverLightsOnlyThePressedButtonWhileHeld) {
     EXPECT_FALSE(Skin->GetMouseTimer()->GetEnabled());
 }
 
+// A skin given to a hidden form starts no pointer watch (its timer's window would cost the
+// program's start); once shown, the pointer over a frame button starts it and lights the button.
+TEST_F(SkinFrame, HiddenFormWatchesThePointerOnlyOnceShown) {
+    Form->Hide();
+    Pump();
+    UseSkin();
+    EXPECT_FALSE(Skin->GetMouseTimer()->GetEnabled());
+    Form->Show();
+    Pump();
+    ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
+    EXPECT_EQ(HitAt(288, 12), HTOBJECT_FRAME);
+    EXPECT_TRUE(Skin->GetMouseTimer()->GetEnabled());
+    EXPECT_EQ(Skin->GetActiveObject(), Skin->GetIndex("closebutton"));
+}
+
 TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     UseSkin();
     ASSERT_TRUE(Skin->SkinApplied());
