@@ -2,7 +2,7 @@
 // first top-level window is shown and painted. Each program is started several times,
 // alternating, and the median of each is kept; the ratio compares the editor with a bare
 // Win32 window program started the same way (on the development machine: about 190 ms
-// against 100 ms, 1.8x). The first start of each program is reported as well (the editor
+// against 100 ms, 1.8-1.9x). The first start of each program is reported as well (the editor
 // starts first, so it also pays whatever Wine does once for any program).
 //
 // "Painted" means that the window and its visible children hold no update region any more,
@@ -16,31 +16,28 @@
 // The moment it was first read as it stays is the painted moment. Each program starts in its
 // own folder.
 //
-// Where the editor's start goes (ms from its process's creation, medians and ranges of eight
-// starts on a loaded machine; the harness adds 30-50 ms to both programs):
-//   Wine maps the exe and its DLLs (kernel32, user32, gdi32, msimg32,
-//   zlib1) up to our first code                                     46-54  (bare: 30-50)
-//   the first use of the display (the application's icon brings up
-//   Wine's X11 driver): the same cost any program pays once         28-35  (bare: ~30, at its
+// Where the editor's start goes (ms from its process's creation, timers inside the program on a
+// loaded machine; the harness adds 30-50 ms to both programs):
+//   Wine maps the exe and its DLLs up to our first code               ~45  (bare: the same)
+//   class-library start-up with the first use of the display (the
+//   application's icon brings up Wine's X11 driver)                 22-37  (bare: ~30, at its
 //                                                                           first window)
-//   main form: reading its resource 9-15; its windows 38-64 (measured
-//   with a system combo box, ~12, since replaced by the skinned one):
-//   the form's own ~12, nine skinned buttons ~1.2 each, table 5,
-//   image 2                                                         50-75
-//   data module: the skin is fixed in; the frame change and the
-//   width nudge lay out the hidden form three times                 14-18
-//   about box                                                       3-4
-//   FormShow: LED view and pages ~8, aligns (one layout) ~4,
-//   size limits (one layout) ~4, table colours (one update) 0.6     14-22
-//   showing, activating and the first paint: frame 4 ms the first
-//   time, 0.5 after; focus change ~7; child windows painted ~13     25-40
+//   main form's windows: the top-level CreateWindowEx 12-18 (inside
+//   Wine), the two WM_SETICON 2.5, 17 child windows ~0.4 each        28-32
+//   data module: lexing the 4.5 MB form text 11.5 (hex digits 6.8),
+//   pictures 3.4, skin records 1.4, copying the pictures 1-1.8,
+//   the hidden form's update 2.6                                     23-25
+//   showing: WM_ACTIVATE 9-11 (Wine's focus handling), the frame 4-6,
+//   each skinned button 1.2-1.4, the menu bar 4.5
 // Deferred until first needed: the common controls (comctl32's attach alone cost ~35 ms
 // before WinMain), the common dialogs, the shell, ole32 and mpr (DelayLoad), the theme
-// handles of the bitmap library, and the hidden window of every timer (the skinned frame,
-// menu bar and menus make several that do not run at start-up). The frame of a hidden
-// window is not composed, and the stored skin's hexadecimal text decodes without library calls.
-// What is left is mostly window creation and the first paint of some twenty child windows (about 1
-// ms each under Wine) and the display's start-up that every program pays. A stripped or
+// handles of the bitmap library, and the hidden window of every timer (2-2.7 ms each under
+// Wine: the table's timer pool, the skinned frame's pointer watch, menu bar and menus). The
+// frame of a hidden window is not composed, windows not on the screen are neither invalidated
+// nor updated, frameless windows of our own classes answer WM_NCPAINT themselves, children are
+// created in their stacking order, and the form resources are read in place.
+// What is left is mostly Wine's window creation and focus change, the first paint of some
+// twenty child windows and the display's start-up that every program pays. A stripped or
 // page-aligned executable starts no faster: Wine reads the image in a few ms.
 #include "bench/BenchRatio.h"
 
