@@ -404,19 +404,10 @@ TEST_F(TextLabels, AButtonLabelShowsTheGlyphFrameOfItsLookForOneToFourFrames) {
         std::function<void()> Enter;
         int Frames[4];
     };
-    auto press = [&] {
-        PutPointer(Form, 30, 30);
-        SendMessageA(Form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
-        SendMessageA(Form->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
-    };
+    auto press = [&] { MouseDown(Form, 30, 30); };
     const TLook looks[] = {
         {"normal", [] {}, {1, 1, 1, 1}},
-        {"hovered",
-         [&] {
-             PutPointer(Form, 30, 30);
-             SendMessageA(Form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
-         },
-         {1, 1, 1, 4}},
+        {"hovered", [&] { MouseMove(Form, 30, 30); }, {1, 1, 1, 4}},
         {"pressed", press, {1, 1, 3, 3}},
         {"pressed, dragged off",
          [&] {
