@@ -13,6 +13,7 @@
 
 #include "tests/skin/controls/DemoPictures.h"
 #include "tests/skin/controls/SkinFixture.h"
+#include "tests/skin/controls/TextInk.h"
 
 #include <chrono>
 #include <functional>
@@ -23,23 +24,6 @@ const COLORREF kFace = RGB(210, 220, 230);
 const TColor kSkinColour = clGreen, kSkinActive = clRed;
 
 // ---- The screen and the pointer -------------------------------------------------------------
-
-// Polls Condition, handling messages, until it holds or Ms milliseconds have passed.
-// The pixels of Control's parent within Area (the parent's client coordinates) as the
-// screen shows them after a full repaint.
-std::unique_ptr<TBitmap> ScreenOf(TWinControl* Parent, const TRect& Area) {
-    RedrawWindow(Parent->GetHandle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    auto shot = std::make_unique<TBitmap>(Area.Width(), Area.Height());
-    shot->SetPixelFormat(pf24bit);
-    const TPoint origin = Parent->ClientToScreen(TPoint(Area.Left, Area.Top));
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->GetCanvas()->GetHandle(), 0, 0, Area.Width(), Area.Height(), screen, origin.X,
-           origin.Y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
 
 int CountOf(TBitmap* Picture, COLORREF Colour) {
     int count = 0;
@@ -59,7 +43,7 @@ TRect InkAround(TControl* Control) {
     const TRect client = Control->GetParent()->GetClientRect();
     const TRect area(std::max(around.Left, client.Left), std::max(around.Top, client.Top),
                      std::min(around.Right, client.Right), std::min(around.Bottom, client.Bottom));
-    auto shot = ScreenOf(Control->GetParent(), area);
+    auto shot = ScreenOf(Control, area);
     return InkOf(shot.get(), PixelOf(shot.get(), 0, 0), TPoint(area.Left, area.Top));
 }
 
@@ -197,7 +181,7 @@ TEST_F(TextLabels, ATextLabelDrawsInTheSkinsColourAndTheDefaultLookWithoutAStdLa
     label->GetDefaultFont()->SetColor(clBlue);
     label->GetFont()->SetColor(clFuchsia);
     auto count = [&](TColor Colour) {
-        auto shot = ScreenOf(Form, label->GetBoundsRect());
+        auto shot = ScreenOf(label);
         return CountOf(shot.get(), ColorToRGB(Colour));
     };
     EXPECT_GT(count(clBlue), 20);
@@ -235,7 +219,7 @@ TEST_F(TextLabels, ADisabledTextLabelIsEmbossedWithTheShadowOverTheLight) {
     label->SetSkinData(Skin.Data.get());
     label->GetLines()->SetText("Embossed");
     label->SetEnabled(false);
-    auto shot = ScreenOf(Form, Inflated(label->GetBoundsRect(), 2));
+    auto shot = ScreenOf(label, Inflated(label->GetBoundsRect(), 2));
     const COLORREF light = ColorToRGB(clBtnHighlight), shadow = ColorToRGB(clBtnShadow);
     EXPECT_EQ(CountOf(shot.get(), ColorToRGB(kSkinColour)), 0);
     int lightUnder = 0, shadows = 0;
@@ -271,7 +255,7 @@ TEST_F(TextLabels, ALinkLabelFitsItsUnderlinedTextAndTurnsItsActiveColourUnderTh
     link->SetCaption("vantorel.example/led");
     EXPECT_EQ(link->GetCursor(), crHandPoint);
     auto colourCount = [&](TColor Colour) {
-        auto shot = ScreenOf(Form, link->GetBoundsRect());
+        auto shot = ScreenOf(link);
         return CountOf(shot.get(), ColorToRGB(Colour));
     };
     for (bool skinned : {false, true}) {
@@ -447,7 +431,7 @@ TEST_F(TextLabels, AButtonLabelColoursItsCaptionUnderThePointerAndClicks) {
     int clicks = 0;
     label->OnClick = TNotifyEvent::FromCallable([&](TObject*) { ++clicks; });
     auto count = [&](TColor Colour) {
-        auto shot = ScreenOf(Form, label->GetBoundsRect());
+        auto shot = ScreenOf(label);
         return CountOf(shot.get(), ColorToRGB(Colour));
     };
     for (bool skinned : {false, true}) {
