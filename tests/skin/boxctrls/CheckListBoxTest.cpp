@@ -33,10 +33,7 @@ protected:
     }
     TskSkinCheckListBox* Filled(int Count, int Left = 10, int Height = 150) {
         auto* list = Add<TskSkinCheckListBox>(Form, Left, 10, 160, Height);
-        TStrings* items = list->GetItems();
-        items->BeginUpdate();
-        for (int i = 0; i < Count; ++i) items->Add("item " + IntToStr(i));
-        items->EndUpdate();
+        AddNumberedItems(list->GetItems(), Count);
         Pump();
         return list;
     }

@@ -26,10 +26,7 @@ protected:
     }
     TskSkinListBox* Filled(int Count, int Height = 120) {
         auto* list = Add<TskSkinListBox>(Form, 10, 10, 150, Height);
-        TStrings* items = list->GetItems();
-        items->BeginUpdate();
-        for (int i = 0; i < Count; ++i) items->Add("item " + IntToStr(i));
-        items->EndUpdate();
+        AddNumberedItems(list->GetItems(), Count);
         Pump();
         return list;
     }

@@ -1,7 +1,10 @@
 // The list box records of the list tests: a 100 x 80 frame with a border of 4 around its
-// client area and 80 x 16 items, each part one flat colour in a picture of W x 100.
+// client area and 80 x 16 items, each part one flat colour in a picture of W x 100; and the
+// numbered items the tests fill their lists with.
 #pragma once
 
+#include "classlib/StringList.h"
+#include "classlib/Strings.h"
 #include "skin/data/SkinData_EditControls.h"
 
 #include "tests/skin/controls/SkinFixture.h"
@@ -28,4 +31,11 @@ template <class R> R* AddListRecord(TFixtureSkin& Skin, const char* Name, int W,
     record->ActiveItemRect = TRect(100, 16, 180, 32);
     record->ItemTextRect = TRect(2, 0, 78, 16);
     return record;
+}
+
+// Items "item 0" .. "item Count-1" added to Items in one update, as a long list is filled.
+inline void AddNumberedItems(TStrings* Items, int Count) {
+    Items->BeginUpdate();
+    for (int i = 0; i < Count; ++i) Items->Add("item " + IntToStr(i));
+    Items->EndUpdate();
 }
