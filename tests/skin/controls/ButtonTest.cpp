@@ -6,6 +6,7 @@
 #include "classlib/Edits.h"
 
 #include "tests/skin/controls/SkinFixture.h"
+#include "tests/skin/controls/TextInk.h"
 
 namespace {
 
@@ -104,20 +105,14 @@ TEST_F(SkinButton, TheDefaultLookDrawsOnlyTheCaptionsLettersOverTheFace) {
         auto bare = PaintToBitmap(button);
         button->SetCaption("Save");
         auto captioned = PaintToBitmap(button);
-        // The letters alone, black on white, in the button's font.
-        TBitmap alone(60, 30, pf32bit);
-        alone.GetCanvas()->GetBrush()->SetColor(clWhite);
-        alone.GetCanvas()->FillRect(TRect(0, 0, 60, 30));
-        alone.GetCanvas()->GetFont()->Assign(button->GetDefaultFont());
-        alone.GetCanvas()->GetFont()->SetColor(clBlack);
-        alone.GetCanvas()->GetBrush()->SetStyle(bsClear);
-        alone.GetCanvas()->TextOut(5, 5, "Save");
-        const TRect letters = InkOf(&alone, RGB(255, 255, 255));
+        // The letters alone, in the button's font.
+        const auto font = [&](TFont* F) { F->Assign(button->GetDefaultFont()); };
+        const TSize letters = InkSize({button, "Save", font, {}});
         const TRect changed = Differences(captioned.get(), bare.get());
-        EXPECT_TRUE(changed.Width() == letters.Width() && changed.Height() == letters.Height())
+        EXPECT_TRUE(changed.Width() == letters.cx && changed.Height() == letters.cy)
             << (lit ? "lit" : "normal") << ": the caption changed " << changed.Left << "," << changed.Top
-            << "," << changed.Right << "," << changed.Bottom << ", its letters alone are " << letters.Width() << " x "
-            << letters.Height();
+            << "," << changed.Right << "," << changed.Bottom << ", its letters alone are " << letters.cx << " x "
+            << letters.cy;
     }
     MouseAway(button);
 }
