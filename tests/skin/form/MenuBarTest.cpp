@@ -106,14 +106,15 @@ protected:
         GetWindowRect(Skin->GetSkinMenu()->GetLevel(Index)->GetHandle(), &r);
         return TRect(r.left, r.top, r.right, r.bottom);
     }
-    // The bar's pixels as it paints itself now.
-    std::vector<COLORREF> BarPixels() {
-        auto shot = CaptureWindow(Bar->GetHandle());
+    // Every pixel of Shot, row by row.
+    static std::vector<COLORREF> PixelsOf(TBitmap* Shot) {
         std::vector<COLORREF> pixels;
-        for (int y = 0; y < shot->GetHeight(); ++y)
-            for (int x = 0; x < shot->GetWidth(); ++x) pixels.push_back(PixelOf(shot.get(), x, y));
+        for (int y = 0; y < Shot->GetHeight(); ++y)
+            for (int x = 0; x < Shot->GetWidth(); ++x) pixels.push_back(PixelOf(Shot, x, y));
         return pixels;
     }
+    // The bar's pixels as it paints itself now.
+    std::vector<COLORREF> BarPixels() { return PixelsOf(CaptureWindow(Bar->GetHandle()).get()); }
 
     TskSkinForm* Skin = nullptr;
     TskSkinMainMenu* Menu = nullptr;
@@ -294,13 +295,7 @@ TEST_F(SkinMenuBar, HoverLightGoesOutOffTheItemsAndOffTheBar) {
 
 TEST_F(SkinMenuBar, AWindowOverTheBarPutsTheHoverOutAndOpensNoOtherMenu) {
     // The bar as it paints itself, under whatever covers it on the screen.
-    auto painted = [&] {
-        auto shot = PaintToBitmap(Bar);
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < shot->GetHeight(); ++y)
-            for (int x = 0; x < shot->GetWidth(); ++x) pixels.push_back(PixelOf(shot.get(), x, y));
-        return pixels;
-    };
+    auto painted = [&] { return PixelsOf(PaintToBitmap(Bar).get()); };
     const std::vector<COLORREF> plain = painted();
     // A window of another kind over the bar's second item, as one that comes up there, not
     // taking the activation (which would close an open menu).
