@@ -20,11 +20,7 @@ protected:
     }
     // A person's click at the middle of Control, through the system's input.
     static void ClickOn(TWinControl* Control) {
-        const TPoint at =
-            Control->ClientToScreen(TPoint(Control->GetWidth() / 2, Control->GetHeight() / 2));
-        SetCursorPos(at.X, at.Y);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ClickAt(Control, Control->GetWidth() / 2, Control->GetHeight() / 2);
         Pump();
     }
 };
