@@ -22,7 +22,7 @@ TPoint Middle(const TRect& R) {
 void Wheel(int Delta) {
     POINT at{};
     GetCursorPos(&at);
-    SendPointerInput(TPoint(at.x, at.y), MOUSEEVENTF_WHEEL, static_cast<DWORD>(Delta));
+    PointerWheel(TPoint(at.x, at.y), Delta / WHEEL_DELTA);
 }
 
 class TrackTimeTest : public ShownFormTest {
