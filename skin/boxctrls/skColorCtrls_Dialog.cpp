@@ -195,6 +195,15 @@ void TskSkinColorDialog::SetEdits(int First, int A, int B, int C) {
     Dlg->Edits[First + 2]->SetValue(C);
 }
 
+void TskSkinColorDialog::SetHSLEdits(TColor Color) {
+    Byte r = 0, g = 0, b = 0;
+    SplitColor(Color, r, g, b);
+    int h = 0, s = 0, l = 0;
+    RGBToHSL(r, g, b, h, s, l);
+    TFlagGuard guard(UpdatingHSL);
+    SetEdits(kHue, h, s, l);
+}
+
 void TskSkinColorDialog::RGBEditChange(TObject*) {
     if (UpdatingRGB || !Dlg) return;
     TskSkinSpinEdit* const* e = Dlg->Edits;
@@ -202,12 +211,7 @@ void TskSkinColorDialog::RGBEditChange(TObject*) {
                                    static_cast<Byte>(EditValue(e[kGreen])),
                                    static_cast<Byte>(EditValue(e[kBlue])));
     Dlg->Viewer->SetColorValue(color);
-    Byte r = 0, g = 0, b = 0;
-    SplitColor(color, r, g, b);
-    int h = 0, s = 0, l = 0;
-    RGBToHSL(r, g, b, h, s, l);
-    TFlagGuard guard(UpdatingHSL);
-    SetEdits(kHue, h, s, l);
+    SetHSLEdits(color);
 }
 
 void TskSkinColorDialog::HSLEditChange(TObject*) {
@@ -230,10 +234,7 @@ void TskSkinColorDialog::ColorGridChange(TObject*) {
         SetEdits(kRed, r, g, b);
     }
     Dlg->Viewer->SetColorValue(color);
-    int h = 0, s = 0, l = 0;
-    RGBToHSL(r, g, b, h, s, l);
-    TFlagGuard guard(UpdatingHSL);
-    SetEdits(kHue, h, s, l);
+    SetHSLEdits(color);
 }
 
 REGISTER_CLASS(TskSkinColorDialog);

@@ -79,6 +79,8 @@ private:
     void HSLEditChange(TObject* Sender);
     void ColorGridChange(TObject* Sender);
     void SetEdits(int First, int A, int B, int C);
+    // The hue, saturation and lightness fields to Color's, without their change handler.
+    void SetHSLEdits(TColor Color);
 
     TColor FColor = 0;
     AnsiString FCaption = "Set color";

@@ -105,12 +105,7 @@ void TskSkinScrollBar::SimplySetPosition(int Value) {
 
 void TskSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize) {
     // Lists hand their range over at every scroll: the same range needs no painting.
-    if (AMin == FMin && AMax == FMax && APageSize == FPageSize) {
-        const int saved = FPosition;
-        FPosition = Clamp(APosition);
-        if (FPosition != saved) Repaint();
-        return;
-    }
+    if (AMin == FMin && AMax == FMax && APageSize == FPageSize) return SimplySetPosition(APosition);
     FMin = AMin;
     FMax = AMax;
     FPageSize = APageSize;

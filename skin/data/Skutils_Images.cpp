@@ -104,7 +104,7 @@ TRect InsidePicture(TBitmap* Picture, const TRect& R) {
     if (!Picture || Picture->GetEmpty()) return TRect();
     const TRect inside(std::max(R.Left, 0), std::max(R.Top, 0),
                        std::min(R.Right, Picture->GetWidth()), std::min(R.Bottom, Picture->GetHeight()));
-    if (inside.Right <= inside.Left || inside.Bottom <= inside.Top) return TRect();
+    if (IsNullRect(inside)) return TRect();
     return inside;
 }
 
@@ -112,7 +112,7 @@ TRect InsidePicture(TBitmap* Picture, const TRect& R) {
 
 void DrawPictureTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Picture, const TRect& R) {
     const TRect inside = InsidePicture(Picture, R);
-    if (inside.Width() <= 0) return;
+    if (IsNullRect(inside)) return;
     TBitmap part(inside.Width(), inside.Height());
     part.GetCanvas()->CopyRect(TRect(0, 0, inside.Width(), inside.Height()), Picture->GetCanvas(),
                                inside);
@@ -122,8 +122,8 @@ void DrawPictureTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Picture, con
 
 TskTransparentPicture::TskTransparentPicture(TBitmap* Picture, const TRect& R) {
     const TRect inside = InsidePicture(Picture, R);
+    if (IsNullRect(inside)) return;
     const int w = inside.Width(), h = inside.Height();
-    if (w <= 0) return;
     FOffset = TPoint(inside.Left - R.Left, inside.Top - R.Top);
     FImage.SetPixelFormat(pf24bit);
     FImage.SetSize(w, h);

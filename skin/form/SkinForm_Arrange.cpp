@@ -102,10 +102,6 @@ std::vector<std::pair<TCustomForm*, TskSkinForm*>> SkinnedChildren(TCustomForm* 
     return children;
 }
 
-} // namespace
-
-namespace {
-
 // Every skinned child of an MDI main form given State; a child freed by another's change is
 // passed over.
 void SetChildrenState(TskSkinForm* Main, TCustomForm* Form, TWindowState State) {

@@ -47,12 +47,8 @@ protected:
     // box unrolled by a click on its caption, Tab to its combo box, Down to the other type,
     // Tab to Apply.
     void FocusPendingApply() {
-        HWND typeBox = FindInside(Main, "TskSkinGroupBox", "Type");
-        ASSERT_NE(typeBox, nullptr);
-        const RECT typeRect = WindowRectOf(typeBox);
-        Click(typeRect.left + 40, typeRect.top + 8);
-        HWND combo = FindInside(Main, "TskSkinComboBox");
-        ASSERT_TRUE(WaitUntil([combo] { return IsWindowVisible(combo) != 0; }, 2000));
+        HWND combo = UnrollTypeBox(Main);
+        ASSERT_NE(combo, nullptr);
         for (int press = 0; press < 14 && Editor->Focus() != combo; ++press) KeyMovingFocus(VK_TAB);
         ASSERT_EQ(Editor->Focus(), combo) << "Tab never reached the type box";
         PressKey(VK_DOWN);

@@ -198,6 +198,22 @@ void ParkPointer() {
     MoveTo(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
 }
 
+HWND UnrollTypeBox(HWND Main) {
+    HWND typeBox = FindInside(Main, "TskSkinGroupBox", "Type");
+    if (!typeBox) {
+        ADD_FAILURE() << "the main window has no type box";
+        return nullptr;
+    }
+    const RECT typeRect = WindowRectOf(typeBox);
+    Click(typeRect.left + 40, typeRect.top + 8);
+    HWND combo = FindInside(Main, "TskSkinComboBox");
+    if (!combo || !WaitUntil([combo] { return IsWindowVisible(combo) != 0; }, 2000)) {
+        ADD_FAILURE() << "the type box did not unroll its combo box";
+        return nullptr;
+    }
+    return combo;
+}
+
 // ---- The screen --------------------------------------------------------------------------------
 
 void ForceFullRepaint(HWND Wnd) {

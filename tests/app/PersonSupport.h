@@ -57,6 +57,9 @@ void PressKey(WORD Vk);
 void TypeText(const std::string& Text);
 // The pointer rests in the screen's corner, away from every window of the editor.
 void ParkPointer();
+// The main window's type box unrolled by a click on its caption: its combo box once shown,
+// null (the test failed) when the box or the combo box is missing or stays hidden.
+HWND UnrollTypeBox(HWND Main);
 
 // ---- The screen --------------------------------------------------------------------------------
 

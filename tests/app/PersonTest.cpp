@@ -355,12 +355,8 @@ TEST_F(PersonUsesEditor, EveryTabStopOfTheMainWindowShowsItsFocus) {
     const RECT window = WindowRectOf(Main);
     // The type box unrolled, so that its combo box is a stop too; then the caption activates
     // the window without focusing a control.
-    HWND typeBox = FindInside(Main, "TskSkinGroupBox", "Type");
-    ASSERT_NE(typeBox, nullptr);
-    const RECT typeRect = WindowRectOf(typeBox);
-    Click(typeRect.left + 40, typeRect.top + 8);
-    HWND combo = FindInside(Main, "TskSkinComboBox");
-    ASSERT_TRUE(WaitUntil([combo] { return IsWindowVisible(combo) != 0; }, 2000));
+    HWND combo = UnrollTypeBox(Main);
+    ASSERT_NE(combo, nullptr);
     Click((window.left + window.right) / 2, window.top + 8);
     ParkPointer();
     std::vector<HWND> stops;
@@ -394,13 +390,8 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     AuditLayout(Main, "main");
 
     // The type box unrolled, the other type chosen in its list: Apply asks.
-    HWND typeBox = FindInside(Main, "TskSkinGroupBox", "Type");
-    ASSERT_NE(typeBox, nullptr);
-    const RECT typeRect = WindowRectOf(typeBox);
-    Click(typeRect.left + 40, typeRect.top + 8);
-    HWND combo = FindInside(Main, "TskSkinComboBox");
+    HWND combo = UnrollTypeBox(Main);
     ASSERT_NE(combo, nullptr);
-    ASSERT_TRUE(WaitUntil([combo] { return IsWindowVisible(combo) != 0; }, 2000));
     Editor->GrabSettled(WindowRectOf(Main));
     std::vector<HWND> before = Editor->Windows();
     Click(Centre(WindowRectOf(combo)));

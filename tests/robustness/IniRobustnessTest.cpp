@@ -1,4 +1,5 @@
-// INI files read by TMemIniFile, then listed and looked up whole.
+// INI files read by TMemIniFile, then listed and looked up whole, and scanned once through by
+// ScanIniSections.
 #include "classlib/Exceptions.h"
 #include "classlib/IniFiles.h"
 #include "classlib/StringList.h"
@@ -6,6 +7,8 @@
 #include "tests/robustness/RobustnessHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <string_view>
 
 namespace {
 
@@ -48,6 +51,19 @@ private:
     TScratchFile FFile{".ini"};
 };
 
+// Scans the file for the seed's sections and the large files'.
+class TIniScanner {
+public:
+    void operator()(const std::string& Bytes) const {
+        FFile.Write(Bytes);
+        ScanIniSections(FFile.Path(), {"Window", "Pages", "Page", "s", "A"},
+                        [](std::size_t, std::string_view, std::string_view) {});
+    }
+
+private:
+    TScratchFile FFile{".ini"};
+};
+
 TEST(IniRobustness, ReadsEveryDamagedFile) {
     TCorpus corpus;
     AddTruncations(corpus, "INI", kSeed);
@@ -56,6 +72,8 @@ TEST(IniRobustness, ReadsEveryDamagedFile) {
     corpus.push_back({"bare CRs", "[A]\rx=1\r\r[B]\ry=2"});
     TIniReader reader(true);
     ExpectBoundedLoads<EIniFileException>(corpus, std::ref(reader));
+    TIniScanner scanner;
+    ExpectBoundedLoads<EIniFileException>(corpus, std::ref(scanner));
 }
 
 TEST(IniRobustness, LargeFilesStayWithinFourTimesTheirSize) {
@@ -82,6 +100,9 @@ TEST(IniRobustness, LargeFilesStayWithinFourTimesTheirSize) {
     document.HeapPerByte = 4;
     TIniReader load(false);
     ExpectBoundedLoads<EIniFileException>(corpus, std::ref(load), document);
+    // A scan, which keeps nothing but the text, within the same bound.
+    TIniScanner scan;
+    ExpectBoundedLoads<EIniFileException>(corpus, std::ref(scan), document);
     // Its section lists and look-ups (whose string lists cost what they cost) in linear time.
     TBounds listing;
     listing.CpuSeconds = 1;
