@@ -77,8 +77,8 @@ void ClickAt(TControl* Control, int X, int Y) {
 }
 
 bool ClickOnScreen(TControl* Control, int X, int Y, const std::function<bool()>& Done) {
-    ClickAt(Control->ClientToScreen(TPoint(X, Y)));
-    return PumpUntil(Done);
+    const bool clicked = ClickAt(Control->ClientToScreen(TPoint(X, Y)));
+    return PumpUntil(Done) && clicked;
 }
 
 bool KeyDown(Word Key) {

@@ -27,7 +27,8 @@ bool DoubleClickAt(TPoint Screen);
 void PressAt(TControl* Control, int X, int Y);
 void Release();
 void ClickAt(TControl* Control, int X, int Y);
-// A click at (X, Y) of Control's client area; true once Done holds.
+// A click at (X, Y) of Control's client area; true once the press and release came through
+// and Done holds.
 bool ClickOnScreen(TControl* Control, int X, int Y, const std::function<bool()>& Done);
 
 // A key of the keyboard, reaching the window with the focus, pressed or let go.
