@@ -17,19 +17,17 @@ const std::size_t kStringPieceLength = 64;
 const std::size_t kMaxIdentLength = 255;
 const std::size_t kBinaryLineBytes = 32;
 
-// Hexadecimal digit values by character, -1 for the others: binary values are megabytes of
-// digits, read a character at a time.
-constexpr std::array<signed char, 256> kHexDigitValues = [] {
-    std::array<signed char, 256> values{};
-    values.fill(-1);
-    for (int i = 0; i < 10; ++i)
-        values['0' + i] = static_cast<signed char>(i);
-    for (int i = 0; i < 6; ++i) {
-        values['A' + i] = static_cast<signed char>(10 + i);
-        values['a' + i] = static_cast<signed char>(10 + i);
-    }
+// HexDigitValue by character, looked up once: binary values are megabytes of digits, read a
+// character at a time.
+const std::array<signed char, 256>& HexDigitValues() {
+    static const std::array<signed char, 256> values = [] {
+        std::array<signed char, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[c] = static_cast<signed char>(HexDigitValue(static_cast<char>(c)));
+        return table;
+    }();
     return values;
-}();
+}
 
 bool IsIdentStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
@@ -383,7 +381,8 @@ private:
         const std::size_t found = FText.find('}', FPos);
         const std::size_t close = found == std::string_view::npos ? FText.size() : found;
         AnsiString bytes((close - FPos) / 2, '\0');
-        auto hex = [](char c) { return int(kHexDigitValues[static_cast<unsigned char>(c)]); };
+        const auto& values = HexDigitValues();
+        auto hex = [&values](char c) { return int(values[static_cast<unsigned char>(c)]); };
         std::size_t count = 0;
         int high = -1;
         while (FPos < close) {
