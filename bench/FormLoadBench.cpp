@@ -6,6 +6,7 @@
 // Runs under a virtual display (scripts/bench-load.sh gives one); `scripts/bench-load.sh N`
 // compares 1,000 with N components.
 #include "bench/BenchRatio.h"
+#include "bench/BenchSamples.h"
 #include "skin/controls/SkinCtrls_ButtonGroups.h"
 
 #include "classlib/Buttons.h"
@@ -17,7 +18,6 @@
 #include "classlib/UnitInit.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,12 +33,6 @@ constexpr int kSmall = 1000;
 constexpr int kRuns = 3;
 // The larger count: 20,000 unless the command line gives another.
 int gLarge = 20000;
-
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point Start) {
-    return std::chrono::duration<double>(Clock::now() - Start).count();
-}
 
 AnsiString LabelsForm(int Count) {
     AnsiString text = "object LoadForm: TForm\n";
@@ -84,9 +78,8 @@ double SecondsToLoad(const AnsiString& Text, int Count) {
     double best = 1e30;
     for (int run = 0; run < kRuns; ++run) {
         std::unique_ptr<TForm> form(new TForm(nullptr));
-        const Clock::time_point start = Clock::now();
-        ReadComponentText(Text, form.get(), "bench form");
-        best = std::min(best, SecondsSince(start));
+        best = std::min(best,
+                        Bench::Seconds([&] { ReadComponentText(Text, form.get(), "bench form"); }));
         if (PartsOf(form.get()) != Count)
             throw std::runtime_error("a form of " + std::to_string(Count) + " parts loaded " +
                                      std::to_string(PartsOf(form.get())));
