@@ -10,6 +10,7 @@
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include <algorithm>
 #include <cstring>
@@ -340,6 +341,27 @@ TEST_F(TableTest, ScrollsWithDamagePendingOrACoveringWindowLeaveNothingStale) {
     T->SetTopRow(2);
     DestroyWindow(cover);
     StaleAfter("rows scrolled under a covering window");
+}
+
+// The keys a person presses, through the system's input queue: Down past the last row shown
+// and Up past the first move the rows one at a time, and what the screen shows after every
+// move is what a full repaint shows.
+TEST_F(TableTest, RowsScrolledByTheKeyboardShowWhatAFullRepaintShows) {
+    WithTexts = true;
+    MakeTable(40);
+    ASSERT_TRUE(TakeFocus(T));
+    StaleAfter("showing");
+    for (int row = T->GetActiveRow() + 1; row <= 12; ++row) {
+        ASSERT_TRUE(KeyOnKeyboard(VK_DOWN, [&] { return T->GetActiveRow() == row; })) << row;
+        StaleAfter("Down");
+    }
+    const int scrolledTo = T->GetTopRow();
+    EXPECT_GT(scrolledTo, 1);
+    for (int row = 11; row >= 0 && T->GetTopRow() == scrolledTo; --row) {
+        ASSERT_TRUE(KeyOnKeyboard(VK_UP, [&] { return T->GetActiveRow() == row; })) << row;
+        StaleAfter("Up");
+    }
+    EXPECT_LT(T->GetTopRow(), scrolledTo);
 }
 
 TEST_F(TableTest, ScrollMessagesMoveToThePositionTheyCarry) {
