@@ -78,9 +78,11 @@ struct TBitmapInfo {
 };
 
 
-// A new image, white; Bits receives the pixels of a device-independent one.
+// A new image, white unless its pixels are about to be overwritten (filling megabytes of
+// fresh memory costs as much as copying them); Bits receives the pixels of a
+// device-independent one.
 HBITMAP CreateImage(TPixelFormat Format, int Width, int Height, const std::vector<RGBQUAD>& Table,
-                    void** Bits) {
+                    bool White, void** Bits) {
     HBITMAP image = nullptr;
     *Bits = nullptr;
     if (Format == pfDevice) {
@@ -106,6 +108,7 @@ HBITMAP CreateImage(TPixelFormat Format, int Width, int Height, const std::vecto
     }
     if (!image) OutOfResources();
     GdiTrack(image);
+    if (!White) return image;
     HDC dc = GdiTrack(CreateCompatibleDC(nullptr));
     HGDIOBJ old = SelectObject(dc, image);
     RECT all{0, 0, Width, Height};
@@ -126,20 +129,30 @@ void CopyRowBits(Byte* Dest, const Byte* Source, Int64 Bits) {
     }
 }
 
-// Reads a whole BMP file whose length is the size field of its file header.
-std::vector<Byte> ReadBmpFile(TStream* Stream) {
-    const Int64 available = Stream->GetSize() - Stream->GetPosition();
+} // namespace
+
+TBmpFileBytes::TBmpFileBytes(TStream* Stream) {
+    const Int64 position = Stream->GetPosition();
+    const Int64 available = Stream->GetSize() - position;
     Byte header[14];
     if (available < static_cast<Int64>(sizeof header)) RaiseInvalidBitmap();
     Stream->ReadBuffer(header, sizeof header);
     const Int64 fileSize = ReadLe32(header + 2);
     if (header[0] != 'B' || header[1] != 'M' || fileSize < 14 + 12 || fileSize > available)
         RaiseInvalidBitmap();
-    std::vector<Byte> file(static_cast<std::size_t>(fileSize));
-    std::memcpy(file.data(), header, sizeof header);
-    Stream->ReadBuffer(file.data() + sizeof header, fileSize - static_cast<Int64>(sizeof header));
-    return file;
+    FSize = fileSize;
+    if (auto* memory = dynamic_cast<TCustomMemoryStream*>(Stream)) {
+        FData = static_cast<const Byte*>(memory->GetMemory()) + position;
+        Stream->SetPosition(position + fileSize);
+        return;
+    }
+    FCopy.resize(static_cast<std::size_t>(fileSize));
+    std::memcpy(FCopy.data(), header, sizeof header);
+    Stream->ReadBuffer(FCopy.data() + sizeof header, fileSize - static_cast<Int64>(sizeof header));
+    FData = FCopy.data();
 }
+
+namespace {
 
 // A temporary memory DC for an image that is not selected anywhere else.
 class TImageDC {
@@ -174,10 +187,15 @@ struct TBitmap::TImage {
     TPixelFormat Format = pfDevice;
     std::vector<RGBQUAD> Table;
 
+    // Unfilled: the caller writes every pixel at once.
+    enum TFill { White, Unfilled };
+
     TImage() = default;
-    TImage(TPixelFormat AFormat, int AWidth, int AHeight, std::vector<RGBQUAD> ATable)
+    TImage(TPixelFormat AFormat, int AWidth, int AHeight, std::vector<RGBQUAD> ATable,
+           TFill Fill = White)
         : Width(AWidth), Height(AHeight), Format(AFormat), Table(std::move(ATable)) {
-        if (Width > 0 && Height > 0) Handle = CreateImage(Format, Width, Height, Table, &Bits);
+        if (Width > 0 && Height > 0)
+            Handle = CreateImage(Format, Width, Height, Table, Fill == White, &Bits);
     }
     ~TImage() { GdiDeleteObject(Handle); }
     TImage(const TImage&) = delete;
@@ -263,7 +281,8 @@ void TBitmap::Assign(TPersistent* Source) {
         return;
     }
     if (source == this) return;
-    TImage image(source->FPixelFormat, source->FWidth, source->FHeight, source->FColorTable);
+    TImage image(source->FPixelFormat, source->FWidth, source->FHeight, source->FColorTable,
+                 TImage::Unfilled);
     if (image.Handle) {
         if (image.Format != pfDevice) {
             GdiFlush();
@@ -418,9 +437,9 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
 }
 
 void TBitmap::LoadFromStream(TStream* Stream) {
-    std::vector<Byte> file = ReadBmpFile(Stream);
-    TBmpLayout layout = ParseBmp(file);
-    TImage image(layout.Format, layout.Width, layout.Height, layout.Table);
+    const TBmpFileBytes file(Stream);
+    TBmpLayout layout = ParseBmp(file.Data(), file.Size());
+    TImage image(layout.Format, layout.Width, layout.Height, layout.Table, TImage::Unfilled);
     if (image.Handle) {
         GdiFlush();
         DecodeBmpPixels(layout, static_cast<Byte*>(image.Bits),

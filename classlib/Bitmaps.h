@@ -13,6 +13,26 @@ enum TBitmapHandleType { bmDIB, bmDDB };
 enum TTransparentMode { tmAuto, tmFixed };
 
 class TBitmapCanvas;
+class TStream;
+
+// The bytes of the BMP file at a stream's position, whose length is the size in its file
+// header; the stream is left after them. A memory stream's bytes are used in place (they
+// must outlive this object), any other stream's are read into a copy. A stream too short
+// for the size raises as RaiseInvalidBitmap.
+class TBmpFileBytes {
+public:
+    explicit TBmpFileBytes(TStream* Stream);
+    TBmpFileBytes(const TBmpFileBytes&) = delete;
+    TBmpFileBytes& operator=(const TBmpFileBytes&) = delete;
+
+    const Byte* Data() const { return FData; }
+    Int64 Size() const { return FSize; }
+
+private:
+    std::vector<Byte> FCopy;
+    const Byte* FData = nullptr;
+    Int64 FSize = 0;
+};
 
 // A bitmap with its own canvas (on a memory device context of its own, made on first use).
 //

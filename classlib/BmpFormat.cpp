@@ -84,9 +84,9 @@ void WriteLe32(Byte* P, std::uint32_t Value) {
 
 // Every size, offset and count is checked against the bytes present, in 64-bit
 // arithmetic, before anything is allocated for the image.
-TBmpLayout ParseBmp(const std::vector<Byte>& File) {
-    const Byte* p = File.data();
-    const Int64 size = static_cast<Int64>(File.size());
+TBmpLayout ParseBmp(const Byte* File, Int64 Size) {
+    const Byte* p = File;
+    const Int64 size = Size;
     if (size < 18 || p[0] != 'B' || p[1] != 'M') RaiseInvalidBitmap();
     const Int64 pixelOffset = ReadLe32(p + 10);
     const Int64 headerSize = ReadLe32(p + 14);

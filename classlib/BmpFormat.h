@@ -61,7 +61,10 @@ struct TBmpLayout {
 // (those read as black); masks of 5-5-5 and 5-6-5 (16 bits) and 8-8-8 (32 bits) keep the
 // file's format, other masks decode to pf24bit, or to pf32bit when an alpha mask is given.
 // A file that cannot be read raises as RaiseInvalidBitmap.
-TBmpLayout ParseBmp(const std::vector<Byte>& File);
+TBmpLayout ParseBmp(const Byte* File, Int64 Size);
+inline TBmpLayout ParseBmp(const std::vector<Byte>& File) {
+    return ParseBmp(File.data(), static_cast<Int64>(File.size()));
+}
 
 // Writes the Layout.Height rows of the picture, top row first, Stride bytes apart from Dest
 // on. Run-length codes that leave the picture are clipped; pixels they never reach keep

@@ -549,11 +549,23 @@ void TReader::DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData,
                                    bool) {
     if (FDefineFound || FDefineName.empty() || !SameText(Name, FDefineName)) return;
     FDefineFound = true;
-    std::vector<Byte> bytes = ReadBinary();
+    // A form read from memory hands its bytes over in place: a stored skin's pictures are
+    // megabytes, and every fresh copy of them costs as much as decoding them.
+    auto* memory = dynamic_cast<TCustomMemoryStream*>(FStream);
+    if (!memory) {
+        std::vector<Byte> bytes = ReadBinary();
+        if (!ReadData) return;
+        TReadOnlyMemoryStream block(bytes.data(), static_cast<Int64>(bytes.size()));
+        ReadData(&block);
+        return;
+    }
+    if (ReadValue() != vaBinary) InvalidValue();
+    const Int64 size = ReadLength(FStream);
+    const Int64 start = FStream->GetPosition();
+    if (size > FStream->GetSize() - start) throw EReadError("Stream read error");
+    FStream->SetPosition(start + size);
     if (!ReadData) return;
-    TMemoryStream block;
-    if (!bytes.empty()) block.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
-    block.SetPosition(0);
+    TReadOnlyMemoryStream block(static_cast<const Byte*>(memory->GetMemory()) + start, size);
     ReadData(&block);
 }
 
@@ -646,11 +658,15 @@ void TWriter::WriteIdent(const AnsiString& Ident) {
 }
 
 void TWriter::WriteBinary(const void* Data, Int64 Size) {
+    WriteBinaryHeader(Size);
+    WriteBytes(Data, Size);
+}
+
+void TWriter::WriteBinaryHeader(Int64 Size) {
     if (Size < 0 || Size > std::numeric_limits<std::uint32_t>::max())
         throw EWriteError("Binary value too large");
     WriteValue(vaBinary);
     WriteLittleEndian(FStream, static_cast<std::uint64_t>(Size), 4);
-    WriteBytes(Data, Size);
 }
 
 void TWriter::WriteStr(const AnsiString& Value) {

@@ -224,6 +224,9 @@ public:
     // "False", "True" and "nil" become their own tags.
     void WriteIdent(const AnsiString& Ident);
     void WriteBinary(const void* Data, Int64 Size);
+    // The tag and length of a binary value, whose Size bytes the caller writes next (or
+    // writes in place and then gives their length by writing the header again over it).
+    void WriteBinaryHeader(Int64 Size);
     // A length byte and the characters, without tag; EWriteError over 255 characters.
     void WriteStr(const AnsiString& Value);
     void WriteSignature();

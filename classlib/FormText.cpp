@@ -5,6 +5,8 @@
 #include "classlib/Strings.h"
 
 #include <array>
+#include <bit>
+#include <emmintrin.h>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -29,6 +31,46 @@ const std::array<signed char, 256>& HexDigitValues() {
     return values;
 }
 
+// The values of 16 characters that are all hexadecimal digits, or false.
+bool HexValues16(__m128i Chars, __m128i& Values) {
+    const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(Chars, _mm_set1_epi8('0' - 1)),
+                                        _mm_cmplt_epi8(Chars, _mm_set1_epi8('9' + 1)));
+    // Letters in either case: setting the case bit of anything but A-F and a-f leaves it
+    // outside a-f (characters from 128 on compare as negative).
+    const __m128i lower = _mm_or_si128(Chars, _mm_set1_epi8(0x20));
+    const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                         _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
+    if (_mm_movemask_epi8(_mm_or_si128(digit, letter)) != 0xFFFF) return false;
+    // '0'-'9' keep their low four bits; 'A'-'F' and 'a'-'f' have 1-6 there.
+    Values = _mm_add_epi8(_mm_and_si128(Chars, _mm_set1_epi8(0x0F)),
+                          _mm_and_si128(letter, _mm_set1_epi8(9)));
+    return true;
+}
+
+// Eight 16-bit lanes of a high and a low digit value (high first in memory) as the eight
+// bytes they make, one a lane.
+__m128i JoinDigitPairs(__m128i Values) {
+    return _mm_or_si128(_mm_and_si128(_mm_slli_epi16(Values, 4), _mm_set1_epi16(0x00F0)),
+                        _mm_srli_epi16(Values, 8));
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The first Wanted in Text from From on, or npos: the search for the end of a binary value
+// crosses megabytes of digits, which the library's byte-at-a-time search takes milliseconds over.
+std::size_t FindByte(std::string_view Text, char Wanted, std::size_t From) {
+    const __m128i wanted = _mm_set1_epi8(Wanted);
+    std::size_t at = From;
+    for (; at + 16 <= Text.size(); at += 16) {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text.data() + at));
+        if (const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(chars, wanted)))
+            return at + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(hits)));
+    }
+    return Text.find(Wanted, at);
+}
+
 bool IsIdentStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
 }
@@ -45,6 +87,37 @@ AnsiString ReadAll(TStream* Input) {
     if (size > 0) Input->ReadBuffer(text.data(), size);
     return text;
 }
+
+} // namespace
+
+std::size_t form_text_detail::DecodeHexPairsPlain(const char* Text, std::size_t Length,
+                                                  Byte* Dest) {
+    const auto& values = HexDigitValues();
+    std::size_t used = 0;
+    for (; used + 1 < Length; used += 2) {
+        const int high = values[static_cast<unsigned char>(Text[used])];
+        const int low = values[static_cast<unsigned char>(Text[used + 1])];
+        if ((high | low) < 0) break;
+        *Dest++ = static_cast<Byte>(high * 16 + low);
+    }
+    return used;
+}
+
+std::size_t form_text_detail::DecodeHexPairs(const char* Text, std::size_t Length, Byte* Dest) {
+    std::size_t used = 0;
+    for (; used + 32 <= Length; used += 32) {
+        __m128i first, second;
+        if (!HexValues16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(Text + used)), first) ||
+            !HexValues16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(Text + used + 16)),
+                         second))
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dest + used / 2),
+                         _mm_packus_epi16(JoinDigitPairs(first), JoinDigitPairs(second)));
+    }
+    return used + DecodeHexPairsPlain(Text + used, Length - used, Dest + used / 2);
+}
+
+namespace {
 
 // ---- Text to binary ---------------------------------------------------------------
 
@@ -91,7 +164,7 @@ private:
     }
 
     void SkipBlanks() {
-        while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r' || Peek() == '\n'))
+        while (!AtEnd() && IsBlank(Peek()))
             Advance();
     }
 
@@ -375,51 +448,82 @@ private:
     }
 
     void ParseBinary() {
-        int start = FTokenLine;
-        // Stored pictures make values of megabytes, read at every start: decode them in one
-        // pass over the text into a buffer sized once.
-        const std::size_t found = FText.find('}', FPos);
+        const int start = FTokenLine;
+        const std::size_t found = FindByte(FText, '}', FPos);
         const std::size_t close = found == std::string_view::npos ? FText.size() : found;
-        AnsiString bytes((close - FPos) / 2, '\0');
-        const auto& values = HexDigitValues();
-        auto hex = [&values](char c) { return int(values[static_cast<unsigned char>(c)]); };
+        const std::size_t room = (close - FPos) / 2;
+        // Stored pictures make values of megabytes, read at every start: a memory stream
+        // written at its end (a form being read) receives the bytes in place, any other
+        // output through a buffer.
+        auto* memory = dynamic_cast<TMemoryStream*>(FOutput);
+        if (memory && memory->GetPosition() != memory->GetSize()) memory = nullptr;
+        const Int64 header = FOutput->GetPosition();
+        std::vector<Byte> buffer;
+        Byte* dest = nullptr;
+        if (memory) {
+            FWriter.WriteBinaryHeader(0);
+            memory->SetSize(memory->GetPosition() + static_cast<Int64>(room));
+            dest = static_cast<Byte*>(memory->GetMemory()) + memory->GetPosition();
+        } else {
+            buffer.resize(room);
+            dest = buffer.data();
+        }
+        bool oddDigits = false;
+        const std::size_t count = DecodeBinary(close, dest, oddDigits);
+        if (found == std::string_view::npos) Error("Unterminated binary value", start);
+        ++FPos; // the closing brace
+        if (oddDigits) Error("Invalid binary value: odd number of digits", start);
+        if (memory) {
+            FOutput->SetPosition(header);
+            FWriter.WriteBinaryHeader(static_cast<Int64>(count));
+            memory->SetSize(FOutput->GetPosition() + static_cast<Int64>(count));
+            FOutput->SetPosition(memory->GetSize());
+        } else {
+            FWriter.WriteBinary(buffer.data(), static_cast<Int64>(count));
+        }
+        Next();
+    }
+
+    // Decodes the digits from the position up to Close into Dest, skipping blanks and
+    // counting line ends; returns the bytes written. A character that is neither is an
+    // error; OddDigits tells of a digit left over.
+    std::size_t DecodeBinary(std::size_t Close, Byte* Dest, bool& OddDigits) {
         std::size_t count = 0;
         int high = -1;
-        while (FPos < close) {
-            // Whole pairs of digits, the bulk of every line, go two characters a step.
+        while (FPos < Close) {
+            // Whole pairs of digits, the bulk of every line, go in one run.
             if (high < 0) {
-                while (FPos + 1 < close) {
-                    const int h = hex(FText[FPos]), l = hex(FText[FPos + 1]);
-                    if ((h | l) < 0) break;
-                    bytes[count++] = static_cast<char>(h * 16 + l);
-                    FPos += 2;
-                }
-                if (FPos == close) break;
+                const std::size_t used =
+                    form_text_detail::DecodeHexPairs(FText.data() + FPos, Close - FPos, Dest + count);
+                FPos += used;
+                count += used / 2;
+                if (FPos == Close) break;
             }
             const char c = FText[FPos];
-            const int digit = hex(c);
+            const int digit = HexDigitValues()[static_cast<unsigned char>(c)];
             ++FPos;
             if (digit >= 0) {
                 if (high < 0) {
                     high = digit;
                 } else {
-                    bytes[count++] = static_cast<char>(high * 16 + digit);
+                    Dest[count++] = static_cast<Byte>(high * 16 + digit);
                     high = -1;
                 }
                 continue;
             }
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-                if (c == '\n' || (c == '\r' && Peek() != '\n')) ++FLine;
+            if (IsBlank(c)) {
+                // The line break and indentation between two lines of digits, in one go.
+                for (char blank = c;; blank = FText[FPos++]) {
+                    if (blank == '\n' || (blank == '\r' && Peek() != '\n')) ++FLine;
+                    if (FPos == Close || !IsBlank(FText[FPos])) break;
+                }
                 continue;
             }
             FTokenLine = FLine;
             Error("Invalid binary value");
         }
-        if (found == std::string_view::npos) Error("Unterminated binary value", start);
-        ++FPos; // the closing brace
-        if (high >= 0) Error("Invalid binary value: odd number of digits", start);
-        FWriter.WriteBinary(bytes.data(), static_cast<Int64>(count));
-        Next();
+        OddDigits = high >= 0;
+        return count;
     }
 
     std::string_view FText;

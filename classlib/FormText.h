@@ -46,3 +46,11 @@ void ObjectTextToBinary(std::string_view Text, TStream* Output, const AnsiString
 // A malformed binary form raises EReadError, as do names and identifiers that the text
 // form cannot hold (spaces, control characters) and floats that are NaN or infinite.
 void ObjectBinaryToText(TStream* Input, TStream* Output);
+
+namespace form_text_detail {
+// Decodes pairs of hexadecimal digits from Text into Dest, one byte a pair, up to the first
+// character that is not a digit or a last single character; returns the characters used
+// (an even number). DecodeHexPairs is DecodeHexPairsPlain taking sixteen pairs a step.
+std::size_t DecodeHexPairsPlain(const char* Text, std::size_t Length, Byte* Dest);
+std::size_t DecodeHexPairs(const char* Text, std::size_t Length, Byte* Dest);
+} // namespace form_text_detail

@@ -338,6 +338,20 @@ void TMemoryStream::LoadFromFile(const AnsiString& FileName) {
     LoadFromStream(&file);
 }
 
+// ---------------------------------------------------------------------------- TReadOnlyMemoryStream
+
+TReadOnlyMemoryStream::TReadOnlyMemoryStream(const void* Data, Int64 Size) {
+    SetPointer(const_cast<void*>(Data), Size);
+}
+
+Int64 TReadOnlyMemoryStream::Write(const void*, Int64) {
+    throw EStreamError("Can't write to a read-only memory stream");
+}
+
+void TReadOnlyMemoryStream::SetSize(Int64) {
+    throw EStreamError("Can't write to a read-only memory stream");
+}
+
 // ---------------------------------------------------------------------------- TResourceStream
 
 TResourceStream::TResourceStream(HINSTANCE Instance, const AnsiString& ResName,

@@ -134,6 +134,18 @@ private:
     std::vector<Byte> FData;
 };
 
+// Read-only access to a block of memory that stays valid and unchanged while the stream
+// is used (the bytes of a larger stream, read in place). Writing raises EStreamError
+// "Can't write to a read-only memory stream".
+class TReadOnlyMemoryStream : public TCustomMemoryStream {
+    DECLARE_CLASS(TReadOnlyMemoryStream, TCustomMemoryStream)
+public:
+    TReadOnlyMemoryStream(const void* Data, Int64 Size);
+
+    Int64 Write(const void* Buffer, Int64 Count) override;
+    void SetSize(Int64 NewSize) override;
+};
+
 // Read-only access to a resource of a module, e.g. ResType RT_RCDATA.
 // A missing resource raises EResNotFound "Resource %s not found"; writing raises
 // EStreamError "Can't write to a read-only resource stream".

@@ -24,10 +24,9 @@ void ReadBmp(TStream* Stream, TBitmap* Bitmap, const AnsiString& Source, const A
     } catch (const Exception& e) {
         throw EReadError(Format("%s: the %s cannot be read: %s", Source, Role, e.Message()));
     }
-    std::vector<Byte> file(static_cast<std::size_t>(Stream->GetPosition() - start));
     Stream->SetPosition(start);
-    Stream->ReadBuffer(file.data(), static_cast<Int64>(file.size()));
-    const Int64 spare = BmpSpareBytes(ParseBmp(file));
+    const TBmpFileBytes file(Stream); // the same bytes again, which leaves the stream after them
+    const Int64 spare = BmpSpareBytes(ParseBmp(file.Data(), file.Size()));
     if (spare != 0)
         throw EReadError(Format("%s: the size of the %s claims %d bytes more than its pixels take",
                                 Source, Role, spare));

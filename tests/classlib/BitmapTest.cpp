@@ -360,6 +360,18 @@ TEST(BitmapFiles, FilesFollowingEachOtherAreReadOneByOne) {
     EXPECT_EQ(d.GetWidth(), 7);
     EXPECT_EQ(Pixel(d, 6, 1), clTeal);
     EXPECT_THROW(d.LoadFromStream(&stream), EInvalidGraphic);
+
+    // A memory stream's files are read in place, any other stream's through a copy: alike.
+    TStringStream other(AnsiString(static_cast<const char*>(stream.GetMemory()),
+                                   static_cast<std::size_t>(stream.GetSize())));
+    TBitmap e, f;
+    e.LoadFromStream(&other);
+    EXPECT_EQ(other.GetPosition(), first);
+    f.LoadFromStream(&other);
+    EXPECT_EQ(other.GetPosition(), other.GetSize());
+    EXPECT_EQ(e.GetWidth(), 5);
+    EXPECT_EQ(Pixel(f, 6, 1), clTeal);
+    EXPECT_THROW(f.LoadFromStream(&other), EInvalidGraphic);
 }
 
 TEST(BitmapFiles, EmptyBitmapsAndScreenFormatBitmapsAreWritten) {

@@ -411,6 +411,52 @@ TEST(FilerComponents, ReaderCreatesChildrenBindsHandlersAndCollectsReferences) {
     EXPECT_EQ(reader.GetFixups()[0].Referrer, read);
 }
 
+TEST(FilerComponents, BinaryPropertiesReadAlikeInPlaceFromMemoryAndFromOtherStreams) {
+    // A memory stream's binary value is handed to its reader in place, any other stream's
+    // as a copy: the same bytes either way, the reading goes on after them, and a length
+    // that claims more than the stream holds is refused by both.
+    THolder source;
+    source.SetName("Source");
+    auto* first = new TBase(&source);
+    first->SetName("First");
+    for (int i = 0; i < 1000; ++i)
+        first->Block.push_back(static_cast<Byte>(i * 7));
+    (new TDerived(&source))->SetName("Second");
+    TMemoryStream written;
+    TWriter(&written).WriteRootComponent(&source);
+    const AnsiString bytes(static_cast<const char*>(written.GetMemory()),
+                           static_cast<std::size_t>(written.GetSize()));
+
+    auto readFrom = [](TStream& Stream) {
+        THolder copy;
+        TReader(&Stream).ReadRootComponent(&copy);
+        EXPECT_EQ(copy.GetComponentCount(), 2);
+        EXPECT_EQ(copy.GetComponent(1)->GetName(), "Second");
+        auto block = static_cast<TBase*>(copy.GetComponent(0))->Block;
+        while (copy.GetComponentCount() > 0)
+            delete copy.GetComponent(0);
+        return block;
+    };
+    TMemoryStream memory;
+    memory.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+    memory.SetPosition(0);
+    EXPECT_EQ(readFrom(memory), first->Block);
+    TStringStream other(bytes);
+    EXPECT_EQ(readFrom(other), first->Block);
+
+    // The length 1000 (E8 03 00 00) made larger than what follows.
+    AnsiString claimed = bytes;
+    const std::size_t length = claimed.find(AnsiString("\x0A\xE8\x03\x00\x00", 5));
+    ASSERT_NE(length, AnsiString::npos);
+    claimed[length + 3] = '\x7F';
+    TMemoryStream claimedMemory;
+    claimedMemory.WriteBuffer(claimed.data(), static_cast<Int64>(claimed.size()));
+    claimedMemory.SetPosition(0);
+    EXPECT_THROW(readFrom(claimedMemory), EReadError);
+    TStringStream claimedOther(claimed);
+    EXPECT_THROW(readFrom(claimedOther), EReadError);
+}
+
 namespace {
 
 // A root THolder without properties, then the start of its child TBase B1.

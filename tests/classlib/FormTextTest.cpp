@@ -2,6 +2,7 @@
 #include "classlib/Filer.h"
 #include "classlib/FormText.h"
 #include "classlib/Streams.h"
+#include "classlib/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,23 @@ AnsiString ToBinary(const AnsiString& Text, TLineMap* Lines = nullptr) {
     TStringStream output;
     ObjectTextToBinary(&input, &output, "test", Lines);
     return output.GetDataString();
+}
+
+// The same conversion into a memory stream, which receives binary values in place.
+AnsiString ToBinaryInMemory(const AnsiString& Text) {
+    TMemoryStream output;
+    ObjectTextToBinary(std::string_view(Text), &output, "test");
+    return AnsiString(static_cast<const char*>(output.GetMemory()),
+                      static_cast<std::size_t>(output.GetSize()));
+}
+
+AnsiString InMemoryErrorOf(const AnsiString& Text) {
+    try {
+        ToBinaryInMemory(Text);
+    } catch (const EReadError& e) {
+        return e.Message();
+    }
+    return "no error";
 }
 
 AnsiString ToText(const AnsiString& Binary) {
@@ -145,6 +163,70 @@ TEST(FormTextConversion, BinaryDigitsMayBeSplitByBlanksAndLineEnds) {
               "Error reading test (line 6): FM.Left: Invalid number 1x");
     EXPECT_EQ(ErrorOf("object FM: TFM\n  Data = {01 2\n}\nend"),
               "Error reading test (line 2): FM.Data: Invalid binary value: odd number of digits");
+}
+
+TEST(FormTextConversion, HexPairsDecodeAlikeSixteenPairsAStepAndOneAtATime) {
+    // Digits of both cases with every byte value in turn at every place, over texts longer
+    // than two wide steps and cut at every place the wide steps could stop.
+    AnsiString digits;
+    for (int i = 0; i < 80; ++i)
+        digits += "0123456789abcdefABCDEF"[i % 22];
+    using form_text_detail::DecodeHexPairs;
+    using form_text_detail::DecodeHexPairsPlain;
+    Byte expected[40];
+    for (std::size_t i = 0; i < 40; ++i)
+        expected[i] = static_cast<Byte>(HexDigitValue(digits[2 * i]) * 16 +
+                                        HexDigitValue(digits[2 * i + 1]));
+    Byte plain[40] = {};
+    ASSERT_EQ(DecodeHexPairsPlain(digits.data(), digits.size(), plain), digits.size());
+    EXPECT_EQ(std::memcmp(plain, expected, sizeof plain), 0);
+    for (int value = 0; value < 256; ++value) {
+        for (std::size_t at = 0; at <= digits.size(); ++at) {
+            AnsiString text = digits;
+            if (at < text.size()) text[at] = static_cast<char>(value);
+            for (const std::size_t length : {text.size(), text.size() - 1, at}) {
+                Byte wide[40] = {}, single[40] = {};
+                const std::size_t used = DecodeHexPairs(text.data(), length, wide);
+                ASSERT_EQ(used, DecodeHexPairsPlain(text.data(), length, single))
+                    << "byte " << value << " at " << at << ", length " << length;
+                ASSERT_EQ(std::memcmp(wide, single, sizeof wide), 0)
+                    << "byte " << value << " at " << at << ", length " << length;
+            }
+        }
+    }
+}
+
+TEST(FormTextConversion, LongBinaryValuesReadAlikeIntoMemoryAndOtherStreams) {
+    // A break of the digits at any place, with or without a line end, decodes as the
+    // unbroken digits and counts its lines for what follows, whichever stream is written.
+    AnsiString digits;
+    for (int i = 0; i < 100; ++i)
+        digits += IntToHex(i * 37 % 256, 2);
+    const AnsiString head = "object FM: TFM\r\n  Data = {";
+    const AnsiString whole = ToBinary(head + digits + "}\r\nend");
+    ASSERT_EQ(ToBinaryInMemory(head + digits + "}\r\nend"), whole);
+    struct TBreak {
+        const char* Text;
+        int Lines;
+    };
+    for (const TBreak& brk : {TBreak{"\r\n      ", 1}, TBreak{"\n", 1}, TBreak{"\r", 1},
+                              TBreak{" \t ", 0}, TBreak{"\r\n\r\n  ", 2}}) {
+        for (std::size_t at = 0; at <= digits.size(); at += 2) {
+            const AnsiString broken = head + digits.substr(0, at) + brk.Text + digits.substr(at);
+            ASSERT_EQ(ToBinary(broken + "}\r\nend"), whole) << at;
+            ASSERT_EQ(ToBinaryInMemory(broken + "}\r\nend"), whole) << at;
+            const AnsiString error = "Error reading test (line " + IntToStr(3 + brk.Lines) +
+                                     "): FM.Left: Invalid number 1x";
+            ASSERT_EQ(ErrorOf(broken + "}\r\n  Left = 1x\r\nend"), error) << at;
+            ASSERT_EQ(InMemoryErrorOf(broken + "}\r\n  Left = 1x\r\nend"), error) << at;
+        }
+    }
+    EXPECT_EQ(InMemoryErrorOf(head + digits + "0}\r\nend"),
+              "Error reading test (line 2): FM.Data: Invalid binary value: odd number of digits");
+    EXPECT_EQ(InMemoryErrorOf(head + digits.substr(0, 150) + "G" + digits.substr(150)),
+              "Error reading test (line 2): FM.Data: Invalid binary value");
+    EXPECT_EQ(InMemoryErrorOf(head + digits),
+              "Error reading test (line 2): FM.Data: Unterminated binary value");
 }
 
 TEST(FormTextErrors, UnterminatedValuesGiveTheirLine) {
