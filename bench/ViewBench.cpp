@@ -5,7 +5,10 @@
 // eight such layers. What the control shows after every timed step of the optimiser is
 // compared with what it showed after the same step repainted in full, so that an optimiser
 // that repaints too little cannot look fast: a difference ends the run with an error and
-// leaves both pictures beside the program. Needs a display (scripts/bench-view.sh gives one).
+// leaves both pictures beside the program. Beside the large control's ratio stands the
+// platform's own floor of such a step under the control's design (a posted paint, the message
+// loop, one copy per rectangle, none of our work), as a fraction of the same full repaint.
+// Needs a display (scripts/bench-view.sh gives one).
 #include "app/About_sl.h"
 #include "app/LedGeometry.h"
 #include "app/Segled.h"
@@ -16,8 +19,11 @@
 #include "bitmap32/Bmp32_Image.h"
 #include "bitmap32/Bmp32_Polygons.h"
 
+#include "classlib/Controls.h"
 #include "classlib/Forms.h"
+#include "classlib/Timers.h"
 #include "classlib/UnitInit.h"
+#include "classlib/WinControls.h"
 
 #include "classlib/Platform.h"
 
@@ -53,13 +59,35 @@ const TPoint kSegmentC{81, 115};
 
 using TClock = std::chrono::steady_clock;
 
+// Puts the pointer on the screen's last pixel, off every window of ours, and waits until no
+// control counts as under it: while one does, its pointer watch (a timer every 50 ms) and the
+// system's tracking of the pointer run, and their messages would land in timed steps of either
+// mode at random.
+void ParkPointer() {
+    const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    SetCursorPos(corner.x, corner.y);
+    if (FindControl(WindowFromPoint(corner)))
+        throw std::runtime_error("The screen's corner is covered by a window of the benchmark");
+    const TClock::time_point deadline = TClock::now() + std::chrono::seconds(5);
+    const auto watching = [] {
+        const TTimer* watch = GetMouseControlWatch();
+        return GetMouseControl() || (watch && watch->GetEnabled());
+    };
+    while (watching()) {
+        if (TClock::now() > deadline)
+            throw std::runtime_error("The pointer watch still runs with the pointer off the windows");
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Bench::PumpMessages();
+    }
+}
+
 // Times the steps of one control from the change until its messages are handled: the control
 // reports each copy to the screen through OnGDIOverlay, and a step that brought none fails the
-// run. It also counts the optimiser's precision level after each timed step.
+// run. It also counts the optimiser's precision level after the steps it is told to count.
 class TStepClock {
 public:
     explicit TStepClock(TCustomPaintBox32* Control) : FControl(Control) {
-        Control->OnGDIOverlay = TNotifyEvent::FromCallable([this](TObject*) { ++FCopies; });
+        Control->OnGDIOverlay = TNotifyEvent::FromCallable([this](TObject*) { Copied(); });
     }
     ~TStepClock() { FControl->OnGDIOverlay = nullptr; }
     TStepClock(const TStepClock&) = delete;
@@ -72,16 +100,31 @@ public:
             Bench::PumpMessages();
         });
         if (FCopies == 0) throw std::runtime_error("A step brought no copy to the screen");
-        ++FLevels[std::size_t(FControl->GetRepaintOptimizer()->GetPerformanceLevel())];
         return seconds;
+    }
+    void CountLevel() {
+        ++FLevels[std::size_t(FControl->GetRepaintOptimizer()->GetPerformanceLevel())];
     }
 
     // The counts of the optimiser's levels 0 to 2 since the last call.
     std::array<int, 3> TakeLevels() { return std::exchange(FLevels, {}); }
+    // The rectangles of the control's last copy to the screen.
+    const std::vector<TRect>& LastCopy() const { return FLastCopy; }
 
 private:
+    void Copied() {
+        ++FCopies;
+        // The control calls this after the copy and before it forgets its invalid rectangles.
+        const TRectList* rects = FControl->GetInvalidRects();
+        FLastCopy.clear();
+        for (int i = 0; i < rects->GetCount(); ++i)
+            FLastCopy.push_back(*rects->Get(i));
+        if (FLastCopy.empty()) FLastCopy.push_back(FControl->GetViewportRect());
+    }
+
     TCustomPaintBox32* FControl;
     int FCopies = 0;
+    std::vector<TRect> FLastCopy;
     std::array<int, 3> FLevels{};
 };
 
@@ -138,12 +181,18 @@ private:
 
 // The median seconds of Step (which is handed the sample number) with its messages handled;
 // what the control shows is taken after each timed step, before Between runs untimed. The step
-// runs untimed first for kWarmUp.
+// runs untimed first for kWarmUp. Each timed step follows the step before it, untimed, as a
+// person's steps follow each other: taking what the control shows reads the whole window and
+// leaves the processor's caches cold, which would make every step after it pay for the check,
+// our code and the platform's alike.
 double MedianStep(TStepClock& Clock, TShownSteps& Shown, const std::function<void(int)>& Step,
                   const std::function<void()>& Between = nullptr) {
     const auto run = [&](int I, bool Timed) {
         const double seconds = Clock.Time([&] { Step(I); });
-        if (Timed) Shown.AfterStep(I);
+        if (Timed) {
+            Clock.CountLevel();
+            Shown.AfterStep(I);
+        }
         if (Between) {
             Between();
             Bench::PumpMessages();
@@ -155,8 +204,10 @@ double MedianStep(TStepClock& Clock, TShownSteps& Shown, const std::function<voi
         run(i, false);
     Clock.TakeLevels();
     std::vector<double> samples;
-    for (int i = 0; i < kSamples; ++i)
+    for (int i = 0; i < kSamples; ++i) {
+        run(i + 1, false);
         samples.push_back(run(i, true));
+    }
     return Bench::Median(samples);
 }
 
@@ -185,6 +236,8 @@ struct TModeTimes {
     double Full;
     // How many of the optimiser's timed steps ended at each precision level.
     std::array<int, 3> Levels;
+    // The rectangles the optimiser's last step copied to the screen.
+    std::vector<TRect> Copies;
 };
 
 // The full repaint's pass first, as the reference of the optimiser's pass.
@@ -202,6 +255,7 @@ TModeTimes InBothModes(TCustomPaintBox32* Control, const char* Tag,
     shown.StartCheck();
     times.Optimizer = Measure(clock, shown);
     times.Levels = clock.TakeLevels();
+    times.Copies = clock.LastCopy();
     return times;
 }
 
@@ -250,6 +304,108 @@ struct TLargeView {
     ~TLargeView() { delete Form; }
 };
 
+// What the platform alone costs per step under the control's design, with none of our work:
+// a paint posted to the control's own window, the message loop's PeekMessage and
+// DispatchMessage with what the system does around a dispatched paint, and a window procedure
+// that copies the rectangles of the optimiser's last step, one BitBlt each, from a memory
+// bitmap to a device context of the window kept from one step to the next, as the control's
+// canvas keeps its own. Timed as the control's steps are: after a warm-up, each timed step
+// after an untimed one, and the window's pixels read and summed after it.
+class TPlatformFloor {
+public:
+    TPlatformFloor(HWND Window, std::vector<TRect> Copies)
+        : FWindow(Window), FCopies(std::move(Copies)), FWindowDC(GetDC(Window)),
+          FMemoryDC(CreateCompatibleDC(nullptr)) {
+        RECT client;
+        GetClientRect(Window, &client);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        FBitmap = CreateDIBSection(FMemoryDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!FWindowDC || !FMemoryDC || !FBitmap)
+            throw std::runtime_error("No device contexts or bitmap for the platform's floor");
+        FOldBitmap = SelectObject(FMemoryDC, FBitmap);
+        // What the window shows, so that the copies change no pixel of it.
+        BitBlt(FMemoryDC, 0, 0, client.right, client.bottom, FWindowDC, 0, 0, SRCCOPY);
+        Active = this;
+        FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPlatformFloor::WindowProc)));
+    }
+    ~TPlatformFloor() {
+        SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldProc));
+        Active = nullptr;
+        SelectObject(FMemoryDC, FOldBitmap);
+        DeleteObject(FBitmap);
+        DeleteDC(FMemoryDC);
+        ReleaseDC(FWindow, FWindowDC);
+    }
+    TPlatformFloor(const TPlatformFloor&) = delete;
+    TPlatformFloor& operator=(const TPlatformFloor&) = delete;
+
+    double MedianStep() {
+        const auto step = [this] {
+            FPainted = false;
+            const double seconds = Bench::Seconds([this] {
+                PostMessageA(FWindow, WM_PAINT, 0, PaintMark);
+                Bench::PumpMessages();
+            });
+            if (!FPainted) throw std::runtime_error("A step of the platform's floor brought no copy");
+            return seconds;
+        };
+        const TClock::time_point warm = TClock::now() + kFloorWarmUp;
+        while (TClock::now() < warm)
+            step();
+        std::vector<double> samples;
+        for (int i = 0; i < kSamples; ++i) {
+            step();
+            samples.push_back(step());
+            Bench::PixelChecksum(Bench::PaintedPixels(FWindow).get());
+        }
+        return Bench::Median(samples);
+    }
+
+private:
+    // Nothing adapts here as the optimiser does: a short warm-up settles the caches.
+    static constexpr auto kFloorWarmUp = std::chrono::seconds(1);
+    static constexpr LPARAM PaintMark = 0x464C4F52;
+    static inline TPlatformFloor* Active = nullptr;
+
+    static LRESULT CALLBACK WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+        TPlatformFloor* floor = Active;
+        if (Msg == WM_PAINT && LParam == PaintMark && floor) {
+            for (const TRect& r : floor->FCopies)
+                BitBlt(floor->FWindowDC, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                       floor->FMemoryDC, r.Left, r.Top, SRCCOPY);
+            floor->FPainted = true;
+            return 0;
+        }
+        return CallWindowProcA(floor->FOldProc, Window, Msg, WParam, LParam);
+    }
+
+    HWND FWindow;
+    std::vector<TRect> FCopies;
+    HDC FWindowDC;
+    HDC FMemoryDC;
+    HBITMAP FBitmap = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+    WNDPROC FOldProc = nullptr;
+    bool FPainted = false;
+};
+
+void PrintFloor(double Floor, double Full) {
+    const double ratio = Floor / Full;
+    std::printf("%-44s %9.3f ms %9.3f ms %7.2fx\n",
+                "  the platform's floor of that step", Floor * 1e3, Full * 1e3, ratio);
+    std::fflush(stdout);
+    Bench::RecordRatio("1920 x 1080, eight layers: the platform's floor of one step (a posted "
+                       "paint, the message loop, one copy per rectangle) / full repaint",
+                       ratio);
+}
+
 int RunBenchmark() {
     Application->Initialize();
     FAbout = CreateFromResource<TFAbout>(nullptr);
@@ -276,6 +432,7 @@ int RunBenchmark() {
                1.2);
     MoveTo(view, {150, 100});
     Bench::PumpMessages();
+    ParkPointer();
     TOutline outline;
     auto* layerB = static_cast<TBitmapLayer*>(view->GetLayers()->GetItem(1));
     PrintTimes("LED view: one outline redrawn in its layer",
@@ -298,14 +455,15 @@ int RunBenchmark() {
     view->GetRepaintOptimizer()->SetAdaptiveMode(true);
     {
         TLargeView large;
-        PrintTimes("1920 x 1080, eight layers: one outline redrawn",
-                   InBothModes(large.Image, "large-outline",
-                               [&](TStepClock& Clock, TShownSteps& Shown) {
-                                   return MedianStep(Clock, Shown, [&](int Sample) {
-                                       outline.Draw(large.Layers[1], Sample);
-                                   });
-                               }),
-                   0.1);
+        ParkPointer();
+        const TModeTimes times =
+            InBothModes(large.Image, "large-outline", [&](TStepClock& Clock, TShownSteps& Shown) {
+                return MedianStep(Clock, Shown,
+                                  [&](int Sample) { outline.Draw(large.Layers[1], Sample); });
+            });
+        PrintTimes("1920 x 1080, eight layers: one outline redrawn", times, 0.1);
+        PrintFloor(TPlatformFloor(large.Image->GetHandle(), times.Copies).MedianStep(),
+                   times.Full);
     }
     delete form;
     delete FAbout;
