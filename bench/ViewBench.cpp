@@ -45,6 +45,9 @@ namespace {
 using namespace Bmp32;
 
 constexpr int kSamples = 301;
+// The timed steps come in blocks, each mode in turn, and each block after a few untimed steps.
+constexpr int kBlocks = 7;
+constexpr int kSettleSteps = 5;
 // The optimiser adapts its precision to the repaint times it sees and refines it again only at
 // checks up to five seconds apart. Each step first runs untimed for two such periods, in each
 // mode, so that a mode is timed in its steady state for that step and not in the state the
@@ -128,20 +131,16 @@ private:
     std::array<int, 3> FLevels{};
 };
 
-// What the control shows after each timed step of a pass. The pass that repaints in full
-// comes first and is the reference; each step of the optimiser's pass must then show what the
-// same step showed repainted in full. The steps of a pass repeat a few pictures, of which the
-// first ones are kept to show a difference.
+// What the control shows after each timed step. The steps repainted in full come first and
+// are the reference; each step of the optimiser must then show what the same step showed
+// repainted in full. The steps repeat a few pictures, of which the first ones are kept to show
+// a difference.
 class TShownSteps {
 public:
     TShownSteps(TCustomPaintBox32* Control, const char* Tag) : FControl(Control), FTag(Tag) {}
 
-    void StartReference() {
-        FChecking = false;
-        FSums.clear();
-        FPictures.clear();
-    }
-    void StartCheck() { FChecking = true; }
+    // Whether the steps that follow are checked against the reference or add to it.
+    void SetChecking(bool Value) { FChecking = Value; }
 
     void AfterStep(int Index) {
         std::unique_ptr<TBitmap> shown = Bench::PaintedPixels(FControl->GetHandle());
@@ -153,7 +152,7 @@ public:
             return;
         }
         if (std::size_t(Index) >= FSums.size())
-            throw std::runtime_error("The full repaint's pass has no step " +
+            throw std::runtime_error("The full repaint has no step " +
                                      std::to_string(Index));
         const std::uint64_t expected = FSums[std::size_t(Index)];
         if (sum == expected) return;
@@ -179,38 +178,6 @@ private:
     std::map<std::uint64_t, std::unique_ptr<TBitmap>> FPictures;
 };
 
-// The median seconds of Step (which is handed the sample number) with its messages handled;
-// what the control shows is taken after each timed step, before Between runs untimed. The step
-// runs untimed first for kWarmUp. Each timed step follows the step before it, untimed, as a
-// person's steps follow each other: taking what the control shows reads the whole window and
-// leaves the processor's caches cold, which would make every step after it pay for the check,
-// our code and the platform's alike.
-double MedianStep(TStepClock& Clock, TShownSteps& Shown, const std::function<void(int)>& Step,
-                  const std::function<void()>& Between = nullptr) {
-    const auto run = [&](int I, bool Timed) {
-        const double seconds = Clock.Time([&] { Step(I); });
-        if (Timed) {
-            Clock.CountLevel();
-            Shown.AfterStep(I);
-        }
-        if (Between) {
-            Between();
-            Bench::PumpMessages();
-        }
-        return seconds;
-    };
-    const TClock::time_point warm = TClock::now() + kWarmUp;
-    for (int i = 0; TClock::now() < warm; ++i)
-        run(i, false);
-    Clock.TakeLevels();
-    std::vector<double> samples;
-    for (int i = 0; i < kSamples; ++i) {
-        run(i + 1, false);
-        samples.push_back(run(i, true));
-    }
-    return Bench::Median(samples);
-}
-
 void MoveTo(TWinControl* Control, TPoint At) {
     SendMessageA(Control->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(At.X, At.Y));
 }
@@ -230,32 +197,172 @@ private:
     TPolygon32 FShape;
 };
 
-// Both repaint modes of one step: the optimiser's time and the full repaint's.
+// Both repaint modes of one step: the optimiser's median time and the full repaint's, and the
+// platform's floor where it was asked for (else 0).
 struct TModeTimes {
-    double Optimizer;
-    double Full;
+    double Optimizer = 0;
+    double Full = 0;
+    double Floor = 0;
     // How many of the optimiser's timed steps ended at each precision level.
-    std::array<int, 3> Levels;
-    // The rectangles the optimiser's last step copied to the screen.
-    std::vector<TRect> Copies;
+    std::array<int, 3> Levels{};
 };
 
-// The full repaint's pass first, as the reference of the optimiser's pass.
-TModeTimes InBothModes(TCustomPaintBox32* Control, const char* Tag,
-                       const std::function<double(TStepClock&, TShownSteps&)>& Measure) {
+// What the platform alone costs per step under the control's design, with none of our work:
+// a paint posted to the control's own window, the message loop's PeekMessage and
+// DispatchMessage with what the system does around a dispatched paint, and a window procedure
+// that copies the rectangles of the optimiser's last step, one BitBlt each, from a memory
+// bitmap to a device context of the window kept from one step to the next, as the control's
+// canvas keeps its own. While it lives, the window's own procedure sees no paint of its mark.
+class TPlatformFloor {
+public:
+    TPlatformFloor(HWND Window, std::vector<TRect> Copies)
+        : FWindow(Window), FCopies(std::move(Copies)), FWindowDC(GetDC(Window)),
+          FMemoryDC(CreateCompatibleDC(nullptr)) {
+        RECT client;
+        GetClientRect(Window, &client);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        FBitmap = CreateDIBSection(FMemoryDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!FWindowDC || !FMemoryDC || !FBitmap)
+            throw std::runtime_error("No device contexts or bitmap for the platform's floor");
+        FOldBitmap = SelectObject(FMemoryDC, FBitmap);
+        // What the window shows, so that the copies change no pixel of it.
+        BitBlt(FMemoryDC, 0, 0, client.right, client.bottom, FWindowDC, 0, 0, SRCCOPY);
+        Active = this;
+        FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPlatformFloor::WindowProc)));
+    }
+    ~TPlatformFloor() {
+        SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldProc));
+        Active = nullptr;
+        SelectObject(FMemoryDC, FOldBitmap);
+        DeleteObject(FBitmap);
+        DeleteDC(FMemoryDC);
+        ReleaseDC(FWindow, FWindowDC);
+    }
+    TPlatformFloor(const TPlatformFloor&) = delete;
+    TPlatformFloor& operator=(const TPlatformFloor&) = delete;
+
+    // The seconds of one step, from posting the paint until the messages are handled.
+    double Step() {
+        FPainted = false;
+        const double seconds = Bench::Seconds([this] {
+            PostMessageA(FWindow, WM_PAINT, 0, PaintMark);
+            Bench::PumpMessages();
+        });
+        if (!FPainted) throw std::runtime_error("A step of the platform's floor brought no copy");
+        return seconds;
+    }
+
+private:
+    static constexpr LPARAM PaintMark = 0x464C4F52;
+    static inline TPlatformFloor* Active = nullptr;
+
+    static LRESULT CALLBACK WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+        TPlatformFloor* floor = Active;
+        if (Msg == WM_PAINT && LParam == PaintMark && floor) {
+            for (const TRect& r : floor->FCopies)
+                BitBlt(floor->FWindowDC, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                       floor->FMemoryDC, r.Left, r.Top, SRCCOPY);
+            floor->FPainted = true;
+            return 0;
+        }
+        return CallWindowProcA(floor->FOldProc, Window, Msg, WParam, LParam);
+    }
+
+    HWND FWindow;
+    std::vector<TRect> FCopies;
+    HDC FWindowDC;
+    HDC FMemoryDC;
+    HBITMAP FBitmap = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+    WNDPROC FOldProc = nullptr;
+    bool FPainted = false;
+};
+
+// One step of a benchmark: Step is handed the sample number; Between runs untimed after each
+// step, Prepare before the first steps of each block.
+struct TStep {
+    std::function<void(int)> Step;
+    std::function<void()> Between;
+    std::function<void()> Prepare;
+};
+
+// The median seconds of a step in both modes, from the change until its messages are handled,
+// and of the platform's floor of the optimiser's step when WithFloor is set. Each mode first
+// runs the step untimed for kWarmUp; then the timed steps come in kBlocks blocks, each mode in
+// turn, so that both see the same load of the machine: the full repaint's block first, as the
+// reference of what the optimiser's block must show after the same steps, then the
+// optimiser's, then the floor's. A few untimed steps after each change of mode let that mode
+// settle. Each timed step follows the step before it, untimed, as a person's steps follow each
+// other: taking what the control shows reads the whole window and leaves the processor's caches
+// cold, which would make every step after it pay for the check, our code and the platform's
+// alike.
+TModeTimes InBothModes(TCustomPaintBox32* Control, const char* Tag, const TStep& Step,
+                       bool WithFloor = false) {
     TStepClock clock(Control);
     TShownSteps shown(Control, Tag);
-    TModeTimes times{};
-    Control->SetRepaintMode(rmFull);
-    Bench::PumpMessages();
-    shown.StartReference();
-    times.Full = Measure(clock, shown);
-    Control->SetRepaintMode(rmOptimizer);
-    Bench::PumpMessages();
-    shown.StartCheck();
-    times.Optimizer = Measure(clock, shown);
+    // One step with its messages handled; Timed is handed its seconds before Between runs.
+    const auto run = [&](int I, const std::function<void(double)>& Timed = nullptr) {
+        const double seconds = clock.Time([&] { Step.Step(I); });
+        if (Timed) Timed(seconds);
+        if (Step.Between) {
+            Step.Between();
+            Bench::PumpMessages();
+        }
+    };
+    const auto enter = [&](TRepaintMode Mode, int Steps) {
+        Control->SetRepaintMode(Mode);
+        Bench::PumpMessages();
+        if (Step.Prepare) {
+            Step.Prepare();
+            Bench::PumpMessages();
+        }
+        for (int i = 0; i < Steps; ++i)
+            run(i);
+    };
+    for (const TRepaintMode mode : {rmFull, rmOptimizer}) {
+        enter(mode, 0);
+        const TClock::time_point warm = TClock::now() + kWarmUp;
+        for (int i = 0; TClock::now() < warm; ++i)
+            run(i);
+    }
+    clock.TakeLevels();
+    std::vector<double> full, optimizer, floor;
+    for (int block = 0; block < kBlocks; ++block) {
+        const int first = block * kSamples / kBlocks, last = (block + 1) * kSamples / kBlocks;
+        for (const TRepaintMode mode : {rmFull, rmOptimizer}) {
+            enter(mode, kSettleSteps);
+            shown.SetChecking(mode == rmOptimizer);
+            for (int i = first; i < last; ++i) {
+                run(i + 1);
+                run(i, [&](double Seconds) {
+                    if (mode == rmOptimizer) clock.CountLevel();
+                    shown.AfterStep(i);
+                    (mode == rmFull ? full : optimizer).push_back(Seconds);
+                });
+            }
+        }
+        if (!WithFloor) continue;
+        TPlatformFloor platform(Control->GetHandle(), clock.LastCopy());
+        for (int i = 0; i < kSettleSteps; ++i)
+            platform.Step();
+        for (int i = first; i < last; ++i) {
+            platform.Step();
+            floor.push_back(platform.Step());
+            Bench::PixelChecksum(Bench::PaintedPixels(Control->GetHandle()).get());
+        }
+    }
+    TModeTimes times;
+    times.Full = Bench::Median(full);
+    times.Optimizer = Bench::Median(optimizer);
+    if (WithFloor) times.Floor = Bench::Median(floor);
     times.Levels = clock.TakeLevels();
-    times.Copies = clock.LastCopy();
     return times;
 }
 
@@ -304,98 +411,6 @@ struct TLargeView {
     ~TLargeView() { delete Form; }
 };
 
-// What the platform alone costs per step under the control's design, with none of our work:
-// a paint posted to the control's own window, the message loop's PeekMessage and
-// DispatchMessage with what the system does around a dispatched paint, and a window procedure
-// that copies the rectangles of the optimiser's last step, one BitBlt each, from a memory
-// bitmap to a device context of the window kept from one step to the next, as the control's
-// canvas keeps its own. Timed as the control's steps are: after a warm-up, each timed step
-// after an untimed one, and the window's pixels read and summed after it.
-class TPlatformFloor {
-public:
-    TPlatformFloor(HWND Window, std::vector<TRect> Copies)
-        : FWindow(Window), FCopies(std::move(Copies)), FWindowDC(GetDC(Window)),
-          FMemoryDC(CreateCompatibleDC(nullptr)) {
-        RECT client;
-        GetClientRect(Window, &client);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = client.right;
-        info.bmiHeader.biHeight = -client.bottom;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        FBitmap = CreateDIBSection(FMemoryDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!FWindowDC || !FMemoryDC || !FBitmap)
-            throw std::runtime_error("No device contexts or bitmap for the platform's floor");
-        FOldBitmap = SelectObject(FMemoryDC, FBitmap);
-        // What the window shows, so that the copies change no pixel of it.
-        BitBlt(FMemoryDC, 0, 0, client.right, client.bottom, FWindowDC, 0, 0, SRCCOPY);
-        Active = this;
-        FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPlatformFloor::WindowProc)));
-    }
-    ~TPlatformFloor() {
-        SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldProc));
-        Active = nullptr;
-        SelectObject(FMemoryDC, FOldBitmap);
-        DeleteObject(FBitmap);
-        DeleteDC(FMemoryDC);
-        ReleaseDC(FWindow, FWindowDC);
-    }
-    TPlatformFloor(const TPlatformFloor&) = delete;
-    TPlatformFloor& operator=(const TPlatformFloor&) = delete;
-
-    double MedianStep() {
-        const auto step = [this] {
-            FPainted = false;
-            const double seconds = Bench::Seconds([this] {
-                PostMessageA(FWindow, WM_PAINT, 0, PaintMark);
-                Bench::PumpMessages();
-            });
-            if (!FPainted) throw std::runtime_error("A step of the platform's floor brought no copy");
-            return seconds;
-        };
-        const TClock::time_point warm = TClock::now() + kFloorWarmUp;
-        while (TClock::now() < warm)
-            step();
-        std::vector<double> samples;
-        for (int i = 0; i < kSamples; ++i) {
-            step();
-            samples.push_back(step());
-            Bench::PixelChecksum(Bench::PaintedPixels(FWindow).get());
-        }
-        return Bench::Median(samples);
-    }
-
-private:
-    // Nothing adapts here as the optimiser does: a short warm-up settles the caches.
-    static constexpr auto kFloorWarmUp = std::chrono::seconds(1);
-    static constexpr LPARAM PaintMark = 0x464C4F52;
-    static inline TPlatformFloor* Active = nullptr;
-
-    static LRESULT CALLBACK WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
-        TPlatformFloor* floor = Active;
-        if (Msg == WM_PAINT && LParam == PaintMark && floor) {
-            for (const TRect& r : floor->FCopies)
-                BitBlt(floor->FWindowDC, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
-                       floor->FMemoryDC, r.Left, r.Top, SRCCOPY);
-            floor->FPainted = true;
-            return 0;
-        }
-        return CallWindowProcA(floor->FOldProc, Window, Msg, WParam, LParam);
-    }
-
-    HWND FWindow;
-    std::vector<TRect> FCopies;
-    HDC FWindowDC;
-    HDC FMemoryDC;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOldBitmap = nullptr;
-    WNDPROC FOldProc = nullptr;
-    bool FPainted = false;
-};
-
 void PrintFloor(double Floor, double Full) {
     const double ratio = Floor / Full;
     std::printf("%-44s %9.3f ms %9.3f ms %7.2fx\n",
@@ -413,57 +428,42 @@ int RunBenchmark() {
     form->Show();
     Bench::PumpMessages();
     TImage32* view = form->IMG_Seg;
-    std::printf("Median of %d steps, each mode after %d s of the same steps untimed, from the "
-                "change until its messages are handled; after every timed step the optimiser's "
-                "pixels are compared with the full repaint's\n",
-                kSamples, int(kWarmUp.count() / 1000));
+    std::printf("Median of %d steps, from the change until its messages are handled, each mode "
+                "after %d s of the same steps untimed, timed in %d blocks with the modes in "
+                "turn, each timed step after an untimed one; after every timed step the "
+                "optimiser's pixels are compared with the full repaint's\n",
+                kSamples, int(kWarmUp.count() / 1000), kBlocks);
     std::printf("%-44s %12s %12s %8s %s\n", "", "optimiser", "full", "ratio",
                 "steps at level 0/1/2");
 
     PrintTimes("LED view: hover from segment b to c",
                InBothModes(view, "led-hover",
-                           [&](TStepClock& Clock, TShownSteps& Shown) {
-                               MoveTo(view, kSegmentB);
-                               Bench::PumpMessages();
-                               return MedianStep(
-                                   Clock, Shown, [&](int) { MoveTo(view, kSegmentC); },
-                                   [&] { MoveTo(view, kSegmentB); });
-                           }),
+                           {[&](int) { MoveTo(view, kSegmentC); },
+                            [&] { MoveTo(view, kSegmentB); }, [&] { MoveTo(view, kSegmentB); }}),
                1.2);
     MoveTo(view, {150, 100});
     Bench::PumpMessages();
     ParkPointer();
     TOutline outline;
     auto* layerB = static_cast<TBitmapLayer*>(view->GetLayers()->GetItem(1));
+    const TStep outlineB{[&](int Sample) { outline.Draw(layerB, Sample); }, nullptr, nullptr};
     PrintTimes("LED view: one outline redrawn in its layer",
-               InBothModes(view, "led-outline",
-                           [&](TStepClock& Clock, TShownSteps& Shown) {
-                               return MedianStep(Clock, Shown,
-                                                 [&](int Sample) { outline.Draw(layerB, Sample); });
-                           }),
-               0.5);
+               InBothModes(view, "led-outline", outlineB), 0.5);
     // The same with the precision kept at micro tiles: what the step costs when the optimiser
     // does not fall back to repainting everything, for comparison only.
     view->GetRepaintOptimizer()->SetAdaptiveMode(false);
     PrintTimes("  the same, precision fixed at micro tiles",
-               InBothModes(view, "led-outline-micro-tiles",
-                           [&](TStepClock& Clock, TShownSteps& Shown) {
-                               return MedianStep(Clock, Shown,
-                                                 [&](int Sample) { outline.Draw(layerB, Sample); });
-                           }),
-               0.5, "LED view: one outline redrawn in its layer, precision fixed at micro tiles");
+               InBothModes(view, "led-outline-micro-tiles", outlineB), 0.5,
+               "LED view: one outline redrawn in its layer, precision fixed at micro tiles");
     view->GetRepaintOptimizer()->SetAdaptiveMode(true);
     {
         TLargeView large;
         ParkPointer();
-        const TModeTimes times =
-            InBothModes(large.Image, "large-outline", [&](TStepClock& Clock, TShownSteps& Shown) {
-                return MedianStep(Clock, Shown,
-                                  [&](int Sample) { outline.Draw(large.Layers[1], Sample); });
-            });
+        const TModeTimes times = InBothModes(
+            large.Image, "large-outline",
+            {[&](int Sample) { outline.Draw(large.Layers[1], Sample); }, nullptr, nullptr}, true);
         PrintTimes("1920 x 1080, eight layers: one outline redrawn", times, 0.1);
-        PrintFloor(TPlatformFloor(large.Image->GetHandle(), times.Copies).MedianStep(),
-                   times.Full);
+        PrintFloor(times.Floor, times.Full);
     }
     delete form;
     delete FAbout;
