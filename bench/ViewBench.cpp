@@ -5,7 +5,10 @@
 // eight such layers. What the control shows after every timed step of the optimiser is
 // compared with what it showed after the same step repainted in full, so that an optimiser
 // that repaints too little cannot look fast: a difference ends the run with an error and
-// leaves both pictures beside the program. Needs a display (scripts/bench-view.sh gives one).
+// leaves both pictures beside the program. Beside the large control's ratio stands the
+// platform's own floor of such a step under the control's design (a posted paint, the message
+// loop, one copy per rectangle, none of our work), as a fraction of the same full repaint.
+// Needs a display (scripts/bench-view.sh gives one).
 #include "app/About_sl.h"
 #include "app/LedGeometry.h"
 #include "app/Segled.h"
@@ -16,8 +19,11 @@
 #include "bitmap32/Bmp32_Image.h"
 #include "bitmap32/Bmp32_Polygons.h"
 
+#include "classlib/Controls.h"
 #include "classlib/Forms.h"
+#include "classlib/Timers.h"
 #include "classlib/UnitInit.h"
+#include "classlib/WinControls.h"
 
 #include "classlib/Platform.h"
 
@@ -39,6 +45,9 @@ namespace {
 using namespace Bmp32;
 
 constexpr int kSamples = 301;
+// The timed steps come in blocks, each mode in turn, and each block after a few untimed steps.
+constexpr int kBlocks = 7;
+constexpr int kSettleSteps = 5;
 // The optimiser adapts its precision to the repaint times it sees and refines it again only at
 // checks up to five seconds apart. Each step first runs untimed for two such periods, in each
 // mode, so that a mode is timed in its steady state for that step and not in the state the
@@ -53,13 +62,35 @@ const TPoint kSegmentC{81, 115};
 
 using TClock = std::chrono::steady_clock;
 
+// Puts the pointer on the screen's last pixel, off every window of ours, and waits until no
+// control counts as under it: while one does, its pointer watch (a timer every 50 ms) and the
+// system's tracking of the pointer run, and their messages would land in timed steps of either
+// mode at random.
+void ParkPointer() {
+    const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    SetCursorPos(corner.x, corner.y);
+    if (FindControl(WindowFromPoint(corner)))
+        throw std::runtime_error("The screen's corner is covered by a window of the benchmark");
+    const TClock::time_point deadline = TClock::now() + std::chrono::seconds(5);
+    const auto watching = [] {
+        const TTimer* watch = GetMouseControlWatch();
+        return GetMouseControl() || (watch && watch->GetEnabled());
+    };
+    while (watching()) {
+        if (TClock::now() > deadline)
+            throw std::runtime_error("The pointer watch still runs with the pointer off the windows");
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Bench::PumpMessages();
+    }
+}
+
 // Times the steps of one control from the change until its messages are handled: the control
 // reports each copy to the screen through OnGDIOverlay, and a step that brought none fails the
-// run. It also counts the optimiser's precision level after each timed step.
+// run. It also counts the optimiser's precision level after the steps it is told to count.
 class TStepClock {
 public:
     explicit TStepClock(TCustomPaintBox32* Control) : FControl(Control) {
-        Control->OnGDIOverlay = TNotifyEvent::FromCallable([this](TObject*) { ++FCopies; });
+        Control->OnGDIOverlay = TNotifyEvent::FromCallable([this](TObject*) { Copied(); });
     }
     ~TStepClock() { FControl->OnGDIOverlay = nullptr; }
     TStepClock(const TStepClock&) = delete;
@@ -72,33 +103,44 @@ public:
             Bench::PumpMessages();
         });
         if (FCopies == 0) throw std::runtime_error("A step brought no copy to the screen");
-        ++FLevels[std::size_t(FControl->GetRepaintOptimizer()->GetPerformanceLevel())];
         return seconds;
+    }
+    void CountLevel() {
+        ++FLevels[std::size_t(FControl->GetRepaintOptimizer()->GetPerformanceLevel())];
     }
 
     // The counts of the optimiser's levels 0 to 2 since the last call.
     std::array<int, 3> TakeLevels() { return std::exchange(FLevels, {}); }
+    // The rectangles of the control's last copy to the screen.
+    const std::vector<TRect>& LastCopy() const { return FLastCopy; }
 
 private:
+    void Copied() {
+        ++FCopies;
+        // The control calls this after the copy and before it forgets its invalid rectangles.
+        const TRectList* rects = FControl->GetInvalidRects();
+        FLastCopy.clear();
+        for (int i = 0; i < rects->GetCount(); ++i)
+            FLastCopy.push_back(*rects->Get(i));
+        if (FLastCopy.empty()) FLastCopy.push_back(FControl->GetViewportRect());
+    }
+
     TCustomPaintBox32* FControl;
     int FCopies = 0;
+    std::vector<TRect> FLastCopy;
     std::array<int, 3> FLevels{};
 };
 
-// What the control shows after each timed step of a pass. The pass that repaints in full
-// comes first and is the reference; each step of the optimiser's pass must then show what the
-// same step showed repainted in full. The steps of a pass repeat a few pictures, of which the
-// first ones are kept to show a difference.
+// What the control shows after each timed step. The steps repainted in full come first and
+// are the reference; each step of the optimiser must then show what the same step showed
+// repainted in full. The steps repeat a few pictures, of which the first ones are kept to show
+// a difference.
 class TShownSteps {
 public:
     TShownSteps(TCustomPaintBox32* Control, const char* Tag) : FControl(Control), FTag(Tag) {}
 
-    void StartReference() {
-        FChecking = false;
-        FSums.clear();
-        FPictures.clear();
-    }
-    void StartCheck() { FChecking = true; }
+    // Whether the steps that follow are checked against the reference or add to it.
+    void SetChecking(bool Value) { FChecking = Value; }
 
     void AfterStep(int Index) {
         std::unique_ptr<TBitmap> shown = Bench::PaintedPixels(FControl->GetHandle());
@@ -110,7 +152,7 @@ public:
             return;
         }
         if (std::size_t(Index) >= FSums.size())
-            throw std::runtime_error("The full repaint's pass has no step " +
+            throw std::runtime_error("The full repaint has no step " +
                                      std::to_string(Index));
         const std::uint64_t expected = FSums[std::size_t(Index)];
         if (sum == expected) return;
@@ -136,30 +178,6 @@ private:
     std::map<std::uint64_t, std::unique_ptr<TBitmap>> FPictures;
 };
 
-// The median seconds of Step (which is handed the sample number) with its messages handled;
-// what the control shows is taken after each timed step, before Between runs untimed. The step
-// runs untimed first for kWarmUp.
-double MedianStep(TStepClock& Clock, TShownSteps& Shown, const std::function<void(int)>& Step,
-                  const std::function<void()>& Between = nullptr) {
-    const auto run = [&](int I, bool Timed) {
-        const double seconds = Clock.Time([&] { Step(I); });
-        if (Timed) Shown.AfterStep(I);
-        if (Between) {
-            Between();
-            Bench::PumpMessages();
-        }
-        return seconds;
-    };
-    const TClock::time_point warm = TClock::now() + kWarmUp;
-    for (int i = 0; TClock::now() < warm; ++i)
-        run(i, false);
-    Clock.TakeLevels();
-    std::vector<double> samples;
-    for (int i = 0; i < kSamples; ++i)
-        samples.push_back(run(i, true));
-    return Bench::Median(samples);
-}
-
 void MoveTo(TWinControl* Control, TPoint At) {
     SendMessageA(Control->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(At.X, At.Y));
 }
@@ -179,28 +197,171 @@ private:
     TPolygon32 FShape;
 };
 
-// Both repaint modes of one step: the optimiser's time and the full repaint's.
+// Both repaint modes of one step: the optimiser's median time and the full repaint's, and the
+// platform's floor where it was asked for (else 0).
 struct TModeTimes {
-    double Optimizer;
-    double Full;
+    double Optimizer = 0;
+    double Full = 0;
+    double Floor = 0;
     // How many of the optimiser's timed steps ended at each precision level.
-    std::array<int, 3> Levels;
+    std::array<int, 3> Levels{};
 };
 
-// The full repaint's pass first, as the reference of the optimiser's pass.
-TModeTimes InBothModes(TCustomPaintBox32* Control, const char* Tag,
-                       const std::function<double(TStepClock&, TShownSteps&)>& Measure) {
+// What the platform alone costs per step under the control's design, with none of our work:
+// a paint posted to the control's own window, the message loop's PeekMessage and
+// DispatchMessage with what the system does around a dispatched paint, and a window procedure
+// that copies the rectangles of the optimiser's last step, one BitBlt each, from a memory
+// bitmap to a device context of the window kept from one step to the next, as the control's
+// canvas keeps its own. While it lives, the window's own procedure sees no paint of its mark.
+class TPlatformFloor {
+public:
+    TPlatformFloor(HWND Window, std::vector<TRect> Copies)
+        : FWindow(Window), FCopies(std::move(Copies)), FWindowDC(GetDC(Window)),
+          FMemoryDC(CreateCompatibleDC(nullptr)) {
+        RECT client;
+        GetClientRect(Window, &client);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        FBitmap = CreateDIBSection(FMemoryDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!FWindowDC || !FMemoryDC || !FBitmap)
+            throw std::runtime_error("No device contexts or bitmap for the platform's floor");
+        FOldBitmap = SelectObject(FMemoryDC, FBitmap);
+        // What the window shows, so that the copies change no pixel of it.
+        BitBlt(FMemoryDC, 0, 0, client.right, client.bottom, FWindowDC, 0, 0, SRCCOPY);
+        Active = this;
+        FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPlatformFloor::WindowProc)));
+    }
+    ~TPlatformFloor() {
+        SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldProc));
+        Active = nullptr;
+        SelectObject(FMemoryDC, FOldBitmap);
+        DeleteObject(FBitmap);
+        DeleteDC(FMemoryDC);
+        ReleaseDC(FWindow, FWindowDC);
+    }
+    TPlatformFloor(const TPlatformFloor&) = delete;
+    TPlatformFloor& operator=(const TPlatformFloor&) = delete;
+
+    // The seconds of one step, from posting the paint until the messages are handled.
+    double Step() {
+        FPainted = false;
+        const double seconds = Bench::Seconds([this] {
+            PostMessageA(FWindow, WM_PAINT, 0, PaintMark);
+            Bench::PumpMessages();
+        });
+        if (!FPainted) throw std::runtime_error("A step of the platform's floor brought no copy");
+        return seconds;
+    }
+
+private:
+    static constexpr LPARAM PaintMark = 0x464C4F52;
+    static inline TPlatformFloor* Active = nullptr;
+
+    static LRESULT CALLBACK WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+        TPlatformFloor* floor = Active;
+        if (Msg == WM_PAINT && LParam == PaintMark && floor) {
+            for (const TRect& r : floor->FCopies)
+                BitBlt(floor->FWindowDC, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                       floor->FMemoryDC, r.Left, r.Top, SRCCOPY);
+            floor->FPainted = true;
+            return 0;
+        }
+        return CallWindowProcA(floor->FOldProc, Window, Msg, WParam, LParam);
+    }
+
+    HWND FWindow;
+    std::vector<TRect> FCopies;
+    HDC FWindowDC;
+    HDC FMemoryDC;
+    HBITMAP FBitmap = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+    WNDPROC FOldProc = nullptr;
+    bool FPainted = false;
+};
+
+// One step of a benchmark: Step is handed the sample number; Between runs untimed after each
+// step, Prepare before the first steps of each block.
+struct TStep {
+    std::function<void(int)> Step;
+    std::function<void()> Between;
+    std::function<void()> Prepare;
+};
+
+// The median seconds of a step in both modes, from the change until its messages are handled,
+// and of the platform's floor of the optimiser's step when WithFloor is set. Each mode first
+// runs the step untimed for kWarmUp; then the timed steps come in kBlocks blocks, each mode in
+// turn, so that both see the same load of the machine: the full repaint's block first, as the
+// reference of what the optimiser's block must show after the same steps, then the
+// optimiser's, then the floor's. A few untimed steps after each change of mode let that mode
+// settle. Each timed step follows the step before it, untimed, as a person's steps follow each
+// other: taking what the control shows reads the whole window and leaves the processor's caches
+// cold, which would make every step after it pay for the check, our code and the platform's
+// alike.
+TModeTimes InBothModes(TCustomPaintBox32* Control, const char* Tag, const TStep& Step,
+                       bool WithFloor = false) {
     TStepClock clock(Control);
     TShownSteps shown(Control, Tag);
-    TModeTimes times{};
-    Control->SetRepaintMode(rmFull);
-    Bench::PumpMessages();
-    shown.StartReference();
-    times.Full = Measure(clock, shown);
-    Control->SetRepaintMode(rmOptimizer);
-    Bench::PumpMessages();
-    shown.StartCheck();
-    times.Optimizer = Measure(clock, shown);
+    // One step with its messages handled; Timed is handed its seconds before Between runs.
+    const auto run = [&](int I, const std::function<void(double)>& Timed = nullptr) {
+        const double seconds = clock.Time([&] { Step.Step(I); });
+        if (Timed) Timed(seconds);
+        if (Step.Between) {
+            Step.Between();
+            Bench::PumpMessages();
+        }
+    };
+    const auto enter = [&](TRepaintMode Mode, int Steps) {
+        Control->SetRepaintMode(Mode);
+        Bench::PumpMessages();
+        if (Step.Prepare) {
+            Step.Prepare();
+            Bench::PumpMessages();
+        }
+        for (int i = 0; i < Steps; ++i)
+            run(i);
+    };
+    for (const TRepaintMode mode : {rmFull, rmOptimizer}) {
+        enter(mode, 0);
+        const TClock::time_point warm = TClock::now() + kWarmUp;
+        for (int i = 0; TClock::now() < warm; ++i)
+            run(i);
+    }
+    clock.TakeLevels();
+    std::vector<double> full, optimizer, floor;
+    for (int block = 0; block < kBlocks; ++block) {
+        const int first = block * kSamples / kBlocks, last = (block + 1) * kSamples / kBlocks;
+        for (const TRepaintMode mode : {rmFull, rmOptimizer}) {
+            enter(mode, kSettleSteps);
+            shown.SetChecking(mode == rmOptimizer);
+            for (int i = first; i < last; ++i) {
+                run(i + 1);
+                run(i, [&](double Seconds) {
+                    if (mode == rmOptimizer) clock.CountLevel();
+                    shown.AfterStep(i);
+                    (mode == rmFull ? full : optimizer).push_back(Seconds);
+                });
+            }
+        }
+        if (!WithFloor) continue;
+        TPlatformFloor platform(Control->GetHandle(), clock.LastCopy());
+        for (int i = 0; i < kSettleSteps; ++i)
+            platform.Step();
+        for (int i = first; i < last; ++i) {
+            platform.Step();
+            floor.push_back(platform.Step());
+            Bench::PixelChecksum(Bench::PaintedPixels(Control->GetHandle()).get());
+        }
+    }
+    TModeTimes times;
+    times.Full = Bench::Median(full);
+    times.Optimizer = Bench::Median(optimizer);
+    if (WithFloor) times.Floor = Bench::Median(floor);
     times.Levels = clock.TakeLevels();
     return times;
 }
@@ -250,6 +411,16 @@ struct TLargeView {
     ~TLargeView() { delete Form; }
 };
 
+void PrintFloor(double Floor, double Full) {
+    const double ratio = Floor / Full;
+    std::printf("%-44s %9.3f ms %9.3f ms %7.2fx\n",
+                "  the platform's floor of that step", Floor * 1e3, Full * 1e3, ratio);
+    std::fflush(stdout);
+    Bench::RecordRatio("1920 x 1080, eight layers: the platform's floor of one step (a posted "
+                       "paint, the message loop, one copy per rectangle) / full repaint",
+                       ratio);
+}
+
 int RunBenchmark() {
     Application->Initialize();
     FAbout = CreateFromResource<TFAbout>(nullptr);
@@ -257,55 +428,42 @@ int RunBenchmark() {
     form->Show();
     Bench::PumpMessages();
     TImage32* view = form->IMG_Seg;
-    std::printf("Median of %d steps, each mode after %d s of the same steps untimed, from the "
-                "change until its messages are handled; after every timed step the optimiser's "
-                "pixels are compared with the full repaint's\n",
-                kSamples, int(kWarmUp.count() / 1000));
+    std::printf("Median of %d steps, from the change until its messages are handled, each mode "
+                "after %d s of the same steps untimed, timed in %d blocks with the modes in "
+                "turn, each timed step after an untimed one; after every timed step the "
+                "optimiser's pixels are compared with the full repaint's\n",
+                kSamples, int(kWarmUp.count() / 1000), kBlocks);
     std::printf("%-44s %12s %12s %8s %s\n", "", "optimiser", "full", "ratio",
                 "steps at level 0/1/2");
 
     PrintTimes("LED view: hover from segment b to c",
                InBothModes(view, "led-hover",
-                           [&](TStepClock& Clock, TShownSteps& Shown) {
-                               MoveTo(view, kSegmentB);
-                               Bench::PumpMessages();
-                               return MedianStep(
-                                   Clock, Shown, [&](int) { MoveTo(view, kSegmentC); },
-                                   [&] { MoveTo(view, kSegmentB); });
-                           }),
+                           {[&](int) { MoveTo(view, kSegmentC); },
+                            [&] { MoveTo(view, kSegmentB); }, [&] { MoveTo(view, kSegmentB); }}),
                1.2);
     MoveTo(view, {150, 100});
     Bench::PumpMessages();
+    ParkPointer();
     TOutline outline;
     auto* layerB = static_cast<TBitmapLayer*>(view->GetLayers()->GetItem(1));
+    const TStep outlineB{[&](int Sample) { outline.Draw(layerB, Sample); }, nullptr, nullptr};
     PrintTimes("LED view: one outline redrawn in its layer",
-               InBothModes(view, "led-outline",
-                           [&](TStepClock& Clock, TShownSteps& Shown) {
-                               return MedianStep(Clock, Shown,
-                                                 [&](int Sample) { outline.Draw(layerB, Sample); });
-                           }),
-               0.5);
+               InBothModes(view, "led-outline", outlineB), 0.5);
     // The same with the precision kept at micro tiles: what the step costs when the optimiser
     // does not fall back to repainting everything, for comparison only.
     view->GetRepaintOptimizer()->SetAdaptiveMode(false);
     PrintTimes("  the same, precision fixed at micro tiles",
-               InBothModes(view, "led-outline-micro-tiles",
-                           [&](TStepClock& Clock, TShownSteps& Shown) {
-                               return MedianStep(Clock, Shown,
-                                                 [&](int Sample) { outline.Draw(layerB, Sample); });
-                           }),
-               0.5, "LED view: one outline redrawn in its layer, precision fixed at micro tiles");
+               InBothModes(view, "led-outline-micro-tiles", outlineB), 0.5,
+               "LED view: one outline redrawn in its layer, precision fixed at micro tiles");
     view->GetRepaintOptimizer()->SetAdaptiveMode(true);
     {
         TLargeView large;
-        PrintTimes("1920 x 1080, eight layers: one outline redrawn",
-                   InBothModes(large.Image, "large-outline",
-                               [&](TStepClock& Clock, TShownSteps& Shown) {
-                                   return MedianStep(Clock, Shown, [&](int Sample) {
-                                       outline.Draw(large.Layers[1], Sample);
-                                   });
-                               }),
-                   0.1);
+        ParkPointer();
+        const TModeTimes times = InBothModes(
+            large.Image, "large-outline",
+            {[&](int Sample) { outline.Draw(large.Layers[1], Sample); }, nullptr, nullptr}, true);
+        PrintTimes("1920 x 1080, eight layers: one outline redrawn", times, 0.1);
+        PrintFloor(times.Floor, times.Full);
     }
     delete form;
     delete FAbout;
