@@ -223,6 +223,10 @@ private:
     Bmp32::TBitmap32 FCellImage;
     Byte FPattern = 0;
     bool FHoverDirty = false;
+    // The pin DrawPins last highlighted (-1 for none): the pins show the pattern since, as
+    // every change of the pattern draws them again, and a move over no segment that would
+    // draw them as they are draws nothing.
+    int FPinsHighlighted = -1;
     // Whether the view had the focus at its last enter or exit: the paint stage runs once per
     // repainted rectangle, and asking the system each time cost more than the rest of a small
     // repaint.

@@ -142,6 +142,7 @@ void TFM::DrawPins(int Highlighted) {
         view->FillRect(label.Left, label.Top, label.Right, label.Bottom, ToColor32(FColors.OffFill));
         view->RenderText(label.Left + 1, label.Top, PinLabelText(pin, level), 0, color);
     }
+    FPinsHighlighted = Highlighted;
 }
 
 void TFM::HoverSegment(int Segment) {
@@ -202,7 +203,7 @@ void TFM::IMG_SegMouseMove(TObject*, TShiftState, int, int, Bmp32::TCustomLayer*
     const int segment = SegmentOf(Layer);
     if (segment >= 0)
         HoverSegment(segment);
-    else
+    else if (FPinsHighlighted != -1)
         DrawPins(-1);
 }
 

@@ -22,11 +22,18 @@ bool SameTable(const std::vector<RGBQUAD>& A, const std::vector<RGBQUAD>& B) {
 }
 
 
+// A device context of the display, kept for the life of the program, for what only needs the
+// display's format: asking the window system for the screen's own DC costs a round trip to its
+// server on every bitmap.
+HDC DisplayInfoDC() {
+    static const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    return display;
+}
+
 // The device-independent format of the screen.
 TPixelFormat ScreenFormat() {
-    HDC screen = GetDC(nullptr);
+    const HDC screen = DisplayInfoDC();
     int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
     switch (bits) {
     case 1:
         return pf1bit;
@@ -86,9 +93,7 @@ HBITMAP CreateImage(TPixelFormat Format, int Width, int Height, const std::vecto
     HBITMAP image = nullptr;
     *Bits = nullptr;
     if (Format == pfDevice) {
-        HDC screen = GetDC(nullptr);
-        image = CreateCompatibleBitmap(screen, Width, Height);
-        ReleaseDC(nullptr, screen);
+        image = CreateCompatibleBitmap(DisplayInfoDC(), Width, Height);
     } else {
         TBitmapInfo info{};
         info.Header.biSize = sizeof info.Header;
@@ -488,9 +493,18 @@ void TBitmap::LoadFromResource(HINSTANCE Instance, const char* ResName, const An
 // ---------------------------------------------------------------------------
 // TBitmapPart
 
+namespace {
+
+TPixelFormat PaintBufferFormat() {
+    const TPixelFormat screen = ScreenFormat();
+    return screen == pf24bit || screen == pf32bit ? pf32bit : pfDevice;
+}
+
+} // namespace
+
 TBitmapPart::TBitmapPart(const TRect& Part, int ImageWidth, int ImageHeight)
-    : TBitmap(Part.Width(), Part.Height()), FPart(Part), FImageWidth(ImageWidth),
-      FImageHeight(ImageHeight) {
+    : TBitmap(Part.Width(), Part.Height(), PaintBufferFormat()), FPart(Part),
+      FImageWidth(ImageWidth), FImageHeight(ImageHeight) {
     SetCanvasOrigin(Part.TopLeft());
 }
 

@@ -133,8 +133,10 @@ private:
 
 // An off-screen picture of one part of a larger image, so that painting a large control
 // costs memory for the area repainted only. It holds the pixels of Part (in the image's
-// coordinates) of an image of ImageWidth x ImageHeight, made as a TBitmap of Part's size
-// would be. Its canvas draws in the image's coordinates and keeps what falls inside Part.
+// coordinates) of an image of ImageWidth x ImageHeight: of 32 bits a pixel where the screen
+// shows true colour (a device-independent picture, which costs a fraction of making a device
+// one and draws and shows the same), else in the screen's own format. Its canvas draws in
+// the image's coordinates and keeps what falls inside Part.
 // Its size (GetWidth, GetHeight, SetSize) is the image's: a new size whitens the pixels of
 // Part that it adds to the image, as a bitmap's SetSize does. Drawn on a canvas, it draws
 // the pixels of Part that lie in the image at their place. Its handle, pixel format and

@@ -27,8 +27,12 @@
 //   data module: lexing the 4.5 MB form text 11.5 (hex digits 6.8),
 //   pictures 3.4, skin records 1.4, copying the pictures 1-1.8,
 //   the hidden form's update 2.6                                     23-25
-//   showing: WM_ACTIVATE 9-11 (Wine's focus handling), the frame 4-6,
-//   each skinned button 1.2-1.4, the menu bar 4.5
+//   showing, from the main form's Show to its last update region gone: 30-40 (medians of
+//   runs; 50-60 before its frame was painted once at show and the paint buffers were made
+//   device-independent): the form's show handler 5-7, the show itself 11-14 (WM_ACTIVATE
+//   3-9 of Wine's focus handling, the frame 1.5-2.3, Wine's erase of the ~17 children 3),
+//   the first paint of the children 14-17 (each skinned button 0.5-1.1, a third of it
+//   finding its caption's ink, the menu bar 0.9-1.8)
 // Deferred until first needed: the common controls (comctl32's attach alone cost ~35 ms
 // before WinMain), the common dialogs, the shell, ole32 and mpr (DelayLoad), the theme
 // handles of the bitmap library, and the hidden window of every timer (2-2.7 ms each under

@@ -530,7 +530,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             break;
         }
         if (nc) {
-            SendNCPaint();
+            if (!FShowPaintPending) SendNCPaint();
             TestActive(-1, -1, false);
             for (auto& object : FObjectList) {
                 if (dynamic_cast<TskSkinCaptionObject*>(object.get())) continue;
@@ -570,6 +570,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     }
     case WM_SHOWWINDOW:
+        FShowPaintPending = Message.WParam && !IsMDIChild() && !IsMDIMainForm();
         if (Message.WParam)
             StartFadeIn();
         else if (CheckW2KWXP() && FAlphaBlend)
@@ -625,7 +626,11 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             passOn = false;
         }
         break;
+    case WM_WINDOWPOSCHANGED:
+        FShowPaintPending = false;
+        break;
     case WM_NCPAINT:
+        FShowPaintPending = false;
         if (iconic) break;
         if (!frameless && nc) {
             if (FSkinApplied)
@@ -644,7 +649,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
             Message.Result = 1;
             passOn = false;
         }
-        if (!frameless) SendNCPaint();
+        if (!frameless && !FShowPaintPending) SendNCPaint();
         FormChangeActive(!frameless);
         if (MaximizedMDIChild())
             if (TskSkinForm* main = MainFormComponent()) main->SendNCPaint();

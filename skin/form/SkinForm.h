@@ -477,6 +477,9 @@ private:
     LONG_PTR FSavedStyle = 0;
     bool FSkinApplied = false;
     bool FFormActive = false;
+    // From WM_SHOWWINDOW until the system paints the newly shown frame (or the show ends):
+    // the activation on the way paints nothing the system's paint would not paint again.
+    bool FShowPaintPending = false;
     bool FRollUpState = false;
     bool FMaxRollUpState = false;
     TWindowState FWindowState = wsNormal;

@@ -74,8 +74,7 @@ void DrawItemCaption(TCanvas* C, const TRect& At, const TRect& TextRect, const A
 
 std::unique_ptr<TBitmap> TskSkinMainMenuItem::Image(const TRect& S, bool ActiveText) {
     const int w = std::max(RectWidth(ObjectRect), 1), h = std::max(RectHeight(ObjectRect), 1);
-    auto b = std::make_unique<TBitmap>(w, h);
-    b->SetPixelFormat(pf24bit);
+    auto b = std::make_unique<TBitmap>(w, h, pf24bit);
     TCanvas* c = b->GetCanvas();
     DrawItemLook(c, TRect(0, 0, w, h), ActivePicture, S, ItemLeftOffset, ItemRightOffset);
     SetFont(c);

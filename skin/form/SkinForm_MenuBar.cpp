@@ -216,8 +216,7 @@ const std::vector<TskMenuBarItem>& TskSkinMainMenuBar::Items() {
 std::unique_ptr<TBitmap> TskSkinMainMenuBar::ItemImage(const TskMenuBarItem& Item, const TRect& S, bool ActiveText) {
     const TskMenuBarItemLook& look = FItemLook;
     const TRect r(0, 0, std::max(RectWidth(Item.ObjectRect), 1), std::max(RectHeight(Item.ObjectRect), 1));
-    auto b = std::make_unique<TBitmap>(r.Right, r.Bottom);
-    b->SetPixelFormat(pf24bit);
+    auto b = std::make_unique<TBitmap>(r.Right, r.Bottom, pf24bit);
     TCanvas* c = b->GetCanvas();
     DrawItemLook(c, r, look.Picture, S, look.ItemLeftOffset, look.ItemRightOffset);
     c->GetFont()->Assign(FDefItemFont.get());
@@ -277,7 +276,9 @@ void TskSkinMainMenuBar::CreateControlDefaultImage(TBitmap* B) {
     c->FillRect(TRect(0, 0, w, h));
     if (FSkinned && FPicture && !FPicture->GetEmpty()) {
         // The bar's ends stay, its middle is repeated across.
+        // Device-independent: a device picture costs many times as much to make.
         TBitmap back;
+        back.SetPixelFormat(pf32bit);
         CreateHSkinImage(FItemsRect.Left, RectWidth(FSkinRect) - FItemsRect.Right, &back, FPicture, FSkinRect, w, h);
         BitBlt(c->GetHandle(), 0, 0, back.GetWidth(), back.GetHeight(), back.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
     }

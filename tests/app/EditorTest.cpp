@@ -360,6 +360,12 @@ TEST_F(Editor, LeavingASegmentTakesTheOutlineAndThePinHighlightAway) {
     EXPECT_EQ(ViewPixel(edge), OnBackground(Blended(ToColor32(colors.OffEdge), hovered)));
     EXPECT_EQ(ViewPixel(wireB), ToColor32(kPinHighColor));
     EXPECT_EQ(Screen->GetCursor(), crDefault);
+    // Clicked while hovered, b's pin turns low; leaving it, the pin shows that, unhighlighted.
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kSegmentPoints[1]);
+    ClickSegment(1);
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kBackground);
+    Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kBackground);
+    EXPECT_EQ(ViewPixel(wireB), ToColor32(kPinLowColor));
 }
 
 TEST_F(Editor, InvertLightsAToGButNotThePointAndClearTurnsAllOff) {

@@ -908,3 +908,38 @@ TEST(Icon, DamagedFilesRaiseAndHandlesAreAdopted) {
     }
     EXPECT_EQ(GdiObjectCount(), objects);
 }
+
+// A paint buffer of one part of a control's image lands, drawn on a canvas, on the very pixels
+// that a whole bitmap of the image shows there: fill, line and antialiased text alike.
+TEST(BitmapPart, ShowsInItsPartWhatAWholeBitmapShows) {
+    const int w = 90, h = 40;
+    const TRect part(7, 5, 67, 35);
+    auto draw = [&](TCanvas* C) {
+        C->GetBrush()->SetColor(static_cast<TColor>(RGB(30, 120, 200)));
+        C->FillRect(TRect(0, 0, w, h));
+        C->GetPen()->SetColor(clYellow);
+        C->MoveTo(0, 0);
+        C->LineTo(w - 1, h - 1);
+        C->GetFont()->SetName("Arial");
+        C->GetFont()->SetHeight(16);
+        C->GetFont()->SetColor(clWhite);
+        C->GetBrush()->SetStyle(bsClear);
+        C->TextOut(9, 12, "Delete page");
+    };
+    TBitmapPart buffer(part, w, h);
+    TBitmap whole(w, h);
+    draw(buffer.GetCanvas());
+    draw(whole.GetCanvas());
+    TBitmap fromBuffer(w, h, pf32bit), fromWhole(w, h, pf32bit);
+    fromBuffer.GetCanvas()->Draw(0, 0, &buffer);
+    fromWhole.GetCanvas()->Draw(0, 0, &whole);
+    int differing = 0, ink = 0;
+    for (int y = part.Top; y < part.Bottom; ++y)
+        for (int x = part.Left; x < part.Right; ++x) {
+            differing += Pixel(fromBuffer, x, y) != Pixel(fromWhole, x, y);
+            ink += Pixel(fromWhole, x, y) != static_cast<TColor>(RGB(30, 120, 200));
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(ink, 40) << "the text and the line fall into the part";
+    EXPECT_EQ(Pixel(fromBuffer, 2, 2), clWhite) << "outside its part the buffer draws nothing";
+}

@@ -434,6 +434,23 @@ TEST_F(SkinFrame, AnInactiveFrameShowsItsNewSizeAndSkinAsAFreshFormDoes) {
     EXPECT_GT(DifferentPixels(renamed.get(), reskinned.get()), 0) << "the new caption shows";
 }
 
+// Shown and activated at once, the form paints its frame while the system shows it: the frame
+// on the screen is the active one a repaint shows, not the inactive look of the moment before.
+TEST_F(SkinFrame, AShownFormShowsTheActiveFrameARepaintShows) {
+    Form->Hide();
+    UseSkin();
+    GreyWhenInactive(Data);
+    Pump();
+    Form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Skin->GetFormActive(); })) << "the form did not become active";
+    auto shown = CaptureWindow(Form->GetHandle());
+    const COLORREF top = PixelOf(shown.get(), 150, 10);
+    EXPECT_FALSE(GetRValue(top) == GetGValue(top) && GetGValue(top) == GetBValue(top))
+        << "the inactive look shows";
+    auto expected = Repainted(Form);
+    EXPECT_EQ(DifferentPixels(shown.get(), expected.get()), 0);
+}
+
 TEST_F(SkinFrame, BadSkinsGivePlainLooksNeverACrash) {
     using Mutate = void (*)(TskSkinData*);
     const Mutate mutations[] = {
