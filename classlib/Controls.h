@@ -50,7 +50,6 @@ DECLARE_UNIT(Controls)
 class TControl;
 class TWinControl;
 class TCustomForm;
-class TTimer;
 class TPopupMenu; // the menus unit's; a control's PopupMenu holds one (see TPopupHost)
 class TWMKey;
 
@@ -582,8 +581,8 @@ TControl* GetMouseControl();
 //
 // One such look, as the timer takes it.
 void CheckMouseControl();
-// The watch's timer, running while a control is under the pointer; null until one was.
-TTimer* GetMouseControlWatch();
+// True while the watch's timer runs: while a control is under the pointer.
+bool IsMouseControlWatched();
 
 // ---------------------------------------------------------------------------
 // TGraphicControl

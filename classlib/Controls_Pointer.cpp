@@ -2,15 +2,18 @@
 // that tells the control under the pointer that the pointer has gone when the system does not.
 #include "classlib/Controls.h"
 
-#include "classlib/Timers.h"
 #include "classlib/WinControls.h"
+#include "classlib/WindowProcErrors.h"
 
 namespace {
 
 // The window-less control that has the mouse inside its parent's capture.
 TControl* gCaptureChild = nullptr;
 TControl* gMouseControl = nullptr;
-TTimer* gWatch = nullptr;
+// A timer of the thread rather than of a window: the pointer is often over the program's
+// first window as it starts, and a hidden window for the timer would cost the start a few
+// milliseconds.
+UINT_PTR gWatch = 0;
 
 constexpr Cardinal kWatchInterval = 50;
 
@@ -22,20 +25,24 @@ TControl* ControlAt(POINT Screen) {
                   : nullptr;
 }
 
+void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
+    try {
+        CheckMouseControl();
+    } catch (...) {
+        HandleWindowProcException(nullptr);
+    }
+}
+
+void StopWatch() {
+    if (!gWatch) return;
+    KillTimer(nullptr, gWatch);
+    gWatch = 0;
+}
+
 // The watch runs while a control is under the pointer, and only then.
 void UpdateWatch() {
-    if (!gMouseControl) {
-        if (gWatch) gWatch->SetEnabled(false);
-        return;
-    }
-    if (!gWatch) {
-        // Made stopped: a timer starts running when it is enabled with all of this in place.
-        gWatch = new TTimer(nullptr);
-        gWatch->SetEnabled(false);
-        gWatch->SetInterval(kWatchInterval);
-        gWatch->SetOnTimer(TNotifyEvent::FromCallable([](TObject*) { CheckMouseControl(); }));
-    }
-    gWatch->SetEnabled(true);
+    if (!gMouseControl) return StopWatch();
+    if (!gWatch) gWatch = SetTimer(nullptr, 0, kWatchInterval, WatchTick);
 }
 
 } // namespace
@@ -82,8 +89,8 @@ void CheckMouseControl() {
     if (ControlAt(pointer) != gMouseControl) controls_detail::ChangeMouseControl(nullptr);
 }
 
-TTimer* GetMouseControlWatch() {
-    return gWatch;
+bool IsMouseControlWatched() {
+    return gWatch != 0;
 }
 
 namespace controls_detail {
@@ -110,8 +117,7 @@ void ForgetPointerControl(TControl* Control) {
 }
 
 void StopPointerWatch() {
-    delete gWatch;
-    gWatch = nullptr;
+    StopWatch();
 }
 
 } // namespace controls_detail

@@ -250,6 +250,9 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
             Params.Width = Params.Height = CW_USEDEFAULT;
     }
     Params.WindowClass.style = CS_DBLCLKS;
+    // The program's icon given by the class costs the system nothing more when a window is
+    // made, where setting it on each new window costs a few milliseconds.
+    if (Application) Params.WindowClass.hIcon = Application->GetIcon()->GetHandle();
 }
 
 void TCustomForm::CreateWnd() {
@@ -338,12 +341,20 @@ void TCustomForm::SetIcon(TIcon* Value) {
     FIcon->Assign(Value);
 }
 
+HICON TCustomForm::ShownIcon() const {
+    const TIcon* shown = FIcon->GetEmpty() && Application ? Application->GetIcon() : FIcon.get();
+    return shown->GetHandle();
+}
+
 void TCustomForm::IconChanged(TObject*) {
     if (!HandleAllocated()) return;
-    TIcon* shown = FIcon->GetEmpty() && Application ? Application->GetIcon() : FIcon.get();
-    auto icon = reinterpret_cast<LPARAM>(shown->GetHandle());
-    SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, icon);
-    SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, icon);
+    HWND wnd = GetHandle();
+    HICON icon = ShownIcon();
+    // A window without icons of its own shows its class's.
+    const bool ownIcons = SendMessageA(wnd, WM_GETICON, ICON_BIG, 0) != 0;
+    if (!ownIcons && icon == reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICON))) return;
+    SendMessageA(wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void TCustomForm::SetWindowState(TWindowState Value) {
@@ -1100,11 +1111,7 @@ const TSystemCursor kSystemCursors[] = {
 
 } // namespace
 
-TScreen::TCursorList::TCursorList() {
-    for (const TSystemCursor& entry : kSystemCursors)
-        FSystem[entry.Index] = LoadCursorA(nullptr, entry.Id);
-    FSystem[crNone] = nullptr;
-}
+TScreen::TCursorList::TCursorList() = default;
 
 TScreen::TCursorList::~TCursorList() {
     for (auto& [index, cursor] : FCursors)
@@ -1114,9 +1121,20 @@ TScreen::TCursorList::~TCursorList() {
 HCURSOR TScreen::TCursorList::Get(TCursor Index) const {
     auto own = FCursors.find(Index);
     if (own != FCursors.end()) return own->second;
-    auto system = FSystem.find(Index);
-    if (system != FSystem.end()) return system->second;
-    return FSystem.at(crDefault);
+    return SystemCursor(Index);
+}
+
+HCURSOR TScreen::TCursorList::SystemCursor(TCursor Index) const {
+    if (Index == crNone) return nullptr;
+    auto known = FSystem.find(Index);
+    if (known != FSystem.end()) return known->second;
+    const auto* entry = std::find_if(std::begin(kSystemCursors), std::end(kSystemCursors),
+                                     [Index](const TSystemCursor& E) { return E.Index == Index; });
+    // Unknown indexes show the default cursor.
+    if (entry == std::end(kSystemCursors)) return SystemCursor(crDefault);
+    HCURSOR cursor = LoadCursorA(nullptr, entry->Id);
+    FSystem[Index] = cursor;
+    return cursor;
 }
 
 void TScreen::TCursorList::Set(TCursor Index, HCURSOR Cursor) {

@@ -244,6 +244,8 @@ protected:
 
 private:
     void IconChanged(TObject* Sender);
+    // The form's own icon, or the application's while the form has none.
+    HICON ShownIcon() const;
     void CreateMDIClient();
     // The client window an MDI child's window lives in: the main form's; null without one.
     static HWND MDIParentClient();
@@ -558,8 +560,12 @@ public:
         void Set(TCursor Index, HCURSOR Cursor);
 
     private:
+        // The system's shared cursor for Index, looked up on first use: each look-up costs
+        // the system a few round trips, and most programs show a handful of the cursors.
+        HCURSOR SystemCursor(TCursor Index) const;
+
         std::map<TCursor, HCURSOR> FCursors;
-        std::map<TCursor, HCURSOR> FSystem;
+        mutable std::map<TCursor, HCURSOR> FSystem;
     };
     TCursorList Cursors;
 

@@ -187,12 +187,14 @@ void TWinControl::RegisterWindowClass(TCreateParams& Params) {
         if (existing.lpfnWndProc == ControlWindowProc) return;
         UnregisterClassA(Params.WinClassName.c_str(), instance);
     }
-    WNDCLASSA wc = Params.WindowClass;
-    wc.lpfnWndProc = ControlWindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = Params.WinClassName.c_str();
-    wc.lpszMenuName = nullptr;
-    if (!RegisterClassA(&wc))
+    const WNDCLASSA& params = Params.WindowClass;
+    WNDCLASSEXA wc = {sizeof(WNDCLASSEXA), params.style, ControlWindowProc, params.cbClsExtra,
+                      params.cbWndExtra, instance, params.hIcon, params.hCursor,
+                      params.hbrBackground, nullptr, Params.WinClassName.c_str(),
+                      // The same icon small: the system would otherwise make a copy of it
+                      // at every start.
+                      params.hIcon};
+    if (!RegisterClassExA(&wc))
         throw EOutOfResources(Format("Cannot register the window class %s", Params.WinClassName));
 }
 

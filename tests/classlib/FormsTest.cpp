@@ -863,6 +863,19 @@ TEST_F(FormsTest, ScreenCursorsHoldSystemAndRegisteredCursors) {
     Screen->Cursors[5] = nullptr;
     EXPECT_EQ(static_cast<HCURSOR>(Screen->Cursors[5]),
               static_cast<HCURSOR>(Screen->Cursors[crDefault]));
+
+    // The system's cursors are looked up when first asked for, each as the system has it.
+    EXPECT_EQ(static_cast<HCURSOR>(Screen->Cursors[crNone]), nullptr);
+    EXPECT_EQ(static_cast<HCURSOR>(Screen->Cursors[crDefault]),
+              LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    const HCURSOR beam = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM));
+    Screen->Cursors[crIBeam] = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
+    EXPECT_NE(static_cast<HCURSOR>(Screen->Cursors[crIBeam]), beam);
+    Screen->Cursors[crIBeam] = nullptr;
+    EXPECT_EQ(static_cast<HCURSOR>(Screen->Cursors[crIBeam]), beam)
+        << "a cursor of the program's own gives way to the system's again";
+    EXPECT_EQ(static_cast<HCURSOR>(Screen->Cursors[crSizeAll]),
+              LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEALL)));
 }
 
 TEST_F(FormsTest, DataModulesAreListedReadFromTextAndToldOfTheirEnd) {
@@ -893,8 +906,11 @@ TEST_F(FormsTest, HandleExceptionGoesToOnExceptionEAbortIsSilentAndTerminateEnds
 
 namespace {
 
+// The icon the system shows for the window: its own, or else its class's.
 HICON ShownIcon(TCustomForm* Form) {
-    return reinterpret_cast<HICON>(SendMessageA(Form->GetHandle(), WM_GETICON, ICON_BIG, 0));
+    HWND wnd = Form->GetHandle();
+    if (auto own = reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_BIG, 0))) return own;
+    return reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICON));
 }
 
 TEST(ApplicationIconTest, FormsWithoutAnIconOfTheirOwnShowTheProgramsIcon) {
@@ -917,6 +933,14 @@ TEST(ApplicationIconTest, FormsWithoutAnIconOfTheirOwnShowTheProgramsIcon) {
     Application->SetIcon(&other);
     EXPECT_EQ(ShownIcon(&plain), Application->GetIcon()->GetHandle());
     EXPECT_EQ(ShownIcon(&own), own.GetIcon()->GetHandle());
+    TForm later(nullptr);
+    later.HandleNeeded();
+    EXPECT_EQ(ShownIcon(&later), Application->GetIcon()->GetHandle())
+        << "a form made after the program's icon changed shows the new one";
+    TIcon none;
+    own.SetIcon(&none);
+    EXPECT_EQ(ShownIcon(&own), Application->GetIcon()->GetHandle())
+        << "a form that gives up its own icon shows the program's";
     Application->SetIcon(&saved);
 }
 
