@@ -21,7 +21,6 @@
 
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
-#include "classlib/Timers.h"
 #include "classlib/UnitInit.h"
 #include "classlib/WinControls.h"
 
@@ -72,11 +71,7 @@ void ParkPointer() {
     if (FindControl(WindowFromPoint(corner)))
         throw std::runtime_error("The screen's corner is covered by a window of the benchmark");
     const TClock::time_point deadline = TClock::now() + std::chrono::seconds(5);
-    const auto watching = [] {
-        const TTimer* watch = GetMouseControlWatch();
-        return GetMouseControl() || (watch && watch->GetEnabled());
-    };
-    while (watching()) {
+    while (GetMouseControl() || IsMouseControlWatched()) {
         if (TClock::now() > deadline)
             throw std::runtime_error("The pointer watch still runs with the pointer off the windows");
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
