@@ -445,6 +445,10 @@ void TskSkinForm::ChangeSkinData() {
     }
     if (!FForm->HandleAllocated()) return;
     FInChangeSkinData = true;
+    // A hidden form (the main form while the data module loads) is not laid out twice nor
+    // painted: its first show lays it out once, and the frame change below already lays out
+    // a client area that changed size.
+    const bool shown = IsWindowVisible(FForm->GetHandle());
     // The client area follows the new frame.
     SetWindowPos(FForm->GetHandle(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -455,7 +459,7 @@ void TskSkinForm::ChangeSkinData() {
         FForm->SetHeight(mh);
     else if (mw > FForm->GetWidth())
         FForm->SetWidth(mw);
-    else
+    else if (shown)
         UpDateForm();
     if ((FRollUpState || FWindowState == wsMinimized) && FForm->GetHeight() != mh) FForm->SetHeight(mh);
     if (FWindowState == wsMinimized && FForm->GetWidth() != mw) FForm->SetWidth(mw);
@@ -465,14 +469,13 @@ void TskSkinForm::ChangeSkinData() {
     if (HWND client = IsMDIMainForm() ? FForm->GetClientHandle() : nullptr) {
         RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
         ResizeMDIChilds();
-    } else {
+    } else if (shown) {
         FForm->Invalidate();
     }
     FormChangeActive(!MaximizedMDIChild());
     // The pointer cannot be over a window that is not on the screen, and the frame's hit test
-    // starts the timer once it is: a hidden form (the main form while the program starts) is
-    // spared making the timer's window.
-    if (IsWindowVisible(FForm->GetHandle())) MouseTimer->SetEnabled(true);
+    // starts the timer once it is: a hidden form is spared making the timer's window.
+    if (shown) MouseTimer->SetEnabled(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
 }

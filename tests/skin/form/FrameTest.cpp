@@ -7,6 +7,7 @@
 #include "tests/support/UserInput.h"
 
 #include "classlib/GdiCounter.h"
+#include "classlib/Panels.h"
 #include "classlib/Paths.h"
 
 
@@ -447,6 +448,35 @@ TEST_F(SkinFrame, AShownFormShowsTheActiveFrameARepaintShows) {
     const COLORREF top = PixelOf(shown.get(), 150, 10);
     EXPECT_FALSE(GetRValue(top) == GetGValue(top) && GetGValue(top) == GetBValue(top))
         << "the inactive look shows";
+    auto expected = Repainted(Form);
+    EXPECT_EQ(DifferentPixels(shown.get(), expected.get()), 0);
+}
+
+// A hidden form is laid out only when it shows: skinned, and skinned again with a frame of the
+// same size (its client area keeps its size), it must show the last skin, its buttons and an
+// aligned child where a repaint puts them.
+TEST_F(SkinFrame, AFormSkinnedWhileHiddenShowsItsLastSkinAtItsFirstShow) {
+    auto* panel = new TPanel(Form);
+    panel->SetParent(Form);
+    panel->SetAlign(alClient);
+    Form->Hide();
+    Pump();
+    UseSkin();
+    testskins::Build(Data);
+    RecolourTop(Data);
+    Data->SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_CHANGESKINDATA);
+    Data->SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
+    Pump();
+    Form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Skin->GetFormActive(); })) << "the form did not become active";
+    EXPECT_EQ(Form->GetClientWidth(), 300 - 8);
+    EXPECT_EQ(Form->GetClientHeight(), 200 - 28);
+    EXPECT_EQ(panel->GetBoundsRect(), TRect(0, 0, 300 - 8, 200 - 28));
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("closebutton"))->ObjectRect, TRect(280, 4, 296, 20));
+    auto shown = Shot("skinform_hidden_skinned.bmp");
+    EXPECT_EQ(PixelOf(shown.get(), 150, 10), Rgb(0x00C0FF)) << "the last skin shows";
+    EXPECT_EQ(PixelOf(shown.get(), 288, 12), Rgb(testskins::kButton));
     auto expected = Repainted(Form);
     EXPECT_EQ(DifferentPixels(shown.get(), expected.get()), 0);
 }
