@@ -168,8 +168,9 @@ TRect BitmapPart(TBitmap* Bitmap);
 // until the display's settings change: every paint buffer wants it, and each question costs
 // the window system a check of the display devices.
 TPixelFormat ScreenPixelFormat();
-// Forgets what was kept of the display's settings; every control window calls it when told
-// of a display change (WM_DISPLAYCHANGE).
+// Forgets what was kept of the display's and the system's settings (the screen's format, the
+// work area); every control window calls it when told of a change (WM_DISPLAYCHANGE,
+// WM_SETTINGCHANGE).
 void ScreenSettingsChanged();
 // How many display changes were seen so far.
 unsigned ScreenSettingsGeneration();

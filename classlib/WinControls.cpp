@@ -75,7 +75,7 @@ LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
         gCreatingControl = nullptr;
         control->AttachHandle(Wnd);
     }
-    if (Msg == WM_DISPLAYCHANGE) ScreenSettingsChanged();
+    if (Msg == WM_DISPLAYCHANGE || Msg == WM_SETTINGCHANGE) ScreenSettingsChanged();
     TMessage message{Msg, WParam, LParam, 0};
     TComponentProtector protect(control);
     if (control->IsDestroying()) {

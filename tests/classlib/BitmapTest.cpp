@@ -969,4 +969,15 @@ TEST(ScreenFormat, IsAskedAgainAfterADisplayChangeReachesAForm) {
     TBitmap bitmap;
     bitmap.SetHandleType(bmDIB);
     EXPECT_EQ(bitmap.GetPixelFormat(), expected);
+
+    // The work area is kept the same way, and a change of the system's settings forgets it.
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(Screen->GetWorkAreaRect(), TRect(work.left, work.top, work.right, work.bottom));
+    const unsigned beforeSettings = ScreenSettingsGeneration();
+    ASSERT_NE(SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0,
+                                  SMTO_ABORTIFHUNG, 5000, &result),
+              0);
+    EXPECT_GT(ScreenSettingsGeneration(), beforeSettings);
+    EXPECT_EQ(Screen->GetWorkAreaRect(), TRect(work.left, work.top, work.right, work.bottom));
 }
