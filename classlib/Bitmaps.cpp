@@ -30,8 +30,7 @@ HDC DisplayInfoDC() {
     return display;
 }
 
-// The device-independent format of the screen.
-TPixelFormat ScreenFormat() {
+TPixelFormat AskScreenFormat() {
     const HDC screen = DisplayInfoDC();
     int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
     switch (bits) {
@@ -335,7 +334,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value) {
 
 void TBitmap::SetHandleType(TBitmapHandleType Value) {
     if (Value == GetHandleType()) return;
-    SetPixelFormat(Value == bmDDB ? pfDevice : ScreenFormat());
+    SetPixelFormat(Value == bmDDB ? pfDevice : ScreenPixelFormat());
 }
 
 void* TBitmap::GetScanLine(int Row) {
@@ -495,12 +494,32 @@ void TBitmap::LoadFromResource(HINSTANCE Instance, const char* ResName, const An
 
 namespace {
 
+unsigned gScreenSettingsGeneration = 0;
+
 TPixelFormat PaintBufferFormat() {
-    const TPixelFormat screen = ScreenFormat();
+    const TPixelFormat screen = ScreenPixelFormat();
     return screen == pf24bit || screen == pf32bit ? pf32bit : pfDevice;
 }
 
 } // namespace
+
+TPixelFormat ScreenPixelFormat() {
+    static unsigned askedIn = 0;
+    static TPixelFormat format = pfDevice;
+    if (format == pfDevice || askedIn != gScreenSettingsGeneration) {
+        format = AskScreenFormat();
+        askedIn = gScreenSettingsGeneration;
+    }
+    return format;
+}
+
+void ScreenSettingsChanged() {
+    ++gScreenSettingsGeneration;
+}
+
+unsigned ScreenSettingsGeneration() {
+    return gScreenSettingsGeneration;
+}
 
 TBitmapPart::TBitmapPart(const TRect& Part, int ImageWidth, int ImageHeight)
     : TBitmap(Part.Width(), Part.Height(), PaintBufferFormat()), FPart(Part),

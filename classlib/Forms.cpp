@@ -1,5 +1,6 @@
 #include "classlib/Forms.h"
 
+#include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 #include "classlib/HiddenWindow.h"
@@ -1189,10 +1190,20 @@ int TScreen::GetHeight() const {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
+// Kept until the display's or the system's settings change: a form asks it on every move and
+// resize, and each question costs the window system a check of the display devices.
 TRect TScreen::GetWorkAreaRect() const {
-    RECT r{0, 0, GetWidth(), GetHeight()};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-    return {r.left, r.top, r.right, r.bottom};
+    static bool known = false;
+    static unsigned askedIn = 0;
+    static TRect area;
+    if (!known || askedIn != ScreenSettingsGeneration()) {
+        RECT r{0, 0, GetWidth(), GetHeight()};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+        area = TRect(r.left, r.top, r.right, r.bottom);
+        askedIn = ScreenSettingsGeneration();
+        known = true;
+    }
+    return area;
 }
 
 int TScreen::GetPixelsPerInch() const {

@@ -1,4 +1,5 @@
 #include "classlib/WinControls.h"
+#include "classlib/Bitmaps.h"
 
 #include "classlib/Exceptions.h"
 #include "classlib/WindowProcErrors.h"
@@ -74,6 +75,7 @@ LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
         gCreatingControl = nullptr;
         control->AttachHandle(Wnd);
     }
+    if (Msg == WM_DISPLAYCHANGE || Msg == WM_SETTINGCHANGE) ScreenSettingsChanged();
     TMessage message{Msg, WParam, LParam, 0};
     TComponentProtector protect(control);
     if (control->IsDestroying()) {

@@ -18,6 +18,7 @@ TSkinGeometry Geometry(TPoint LT, TPoint RT, TPoint LB, TPoint RB, const TRect& 
 }
 
 TRect WorkArea() {
+    if (Screen) return Screen->GetWorkAreaRect();
     RECT r;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
     return TRect(r.left, r.top, r.right, r.bottom);

@@ -943,3 +943,41 @@ TEST(BitmapPart, ShowsInItsPartWhatAWholeBitmapShows) {
     EXPECT_GT(ink, 40) << "the text and the line fall into the part";
     EXPECT_EQ(Pixel(fromBuffer, 2, 2), clWhite) << "outside its part the buffer draws nothing";
 }
+
+// The screen's format is kept between messages: a display change that reaches a form's
+// window must make the next question ask the display again, and the answer stays the
+// display's own.
+TEST(ScreenFormat, IsAskedAgainAfterADisplayChangeReachesAForm) {
+    HDC screen = GetDC(nullptr);
+    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    const TPixelFormat expected = bits == 32 ? pf32bit : bits == 16 ? pf16bit : bits == 8 ? pf8bit
+                                                                                           : pf24bit;
+    ASSERT_EQ(ScreenPixelFormat(), expected);
+
+    TForm form(nullptr);
+    form.HandleNeeded();
+    const unsigned before = ScreenSettingsGeneration();
+    DWORD_PTR result = 0;
+    ASSERT_NE(SendMessageTimeoutA(HWND_BROADCAST, WM_DISPLAYCHANGE, bits,
+                                  MAKELPARAM(GetSystemMetrics(SM_CXSCREEN),
+                                             GetSystemMetrics(SM_CYSCREEN)),
+                                  SMTO_ABORTIFHUNG, 5000, &result),
+              0);
+    EXPECT_GT(ScreenSettingsGeneration(), before);
+    EXPECT_EQ(ScreenPixelFormat(), expected);
+    TBitmap bitmap;
+    bitmap.SetHandleType(bmDIB);
+    EXPECT_EQ(bitmap.GetPixelFormat(), expected);
+
+    // The work area is kept the same way, and a change of the system's settings forgets it.
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(Screen->GetWorkAreaRect(), TRect(work.left, work.top, work.right, work.bottom));
+    const unsigned beforeSettings = ScreenSettingsGeneration();
+    ASSERT_NE(SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0,
+                                  SMTO_ABORTIFHUNG, 5000, &result),
+              0);
+    EXPECT_GT(ScreenSettingsGeneration(), beforeSettings);
+    EXPECT_EQ(Screen->GetWorkAreaRect(), TRect(work.left, work.top, work.right, work.bottom));
+}
