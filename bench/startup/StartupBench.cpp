@@ -1,8 +1,8 @@
 // Cold start of a window program: the time from creating its process to the moment its
 // first top-level window is shown and painted. Each program is started several times,
 // alternating, and the median of each is kept; the ratio compares the editor with a bare
-// Win32 window program started the same way (on the development machine: about 190 ms
-// against 100 ms, 1.8-1.9x). The first start of each program is reported as well (the editor
+// Win32 window program started the same way (on the development machine, quiet: about
+// 190 ms against 120 ms, 1.5-1.7x). The first start of each program is reported as well (the editor
 // starts first, so it also pays whatever Wine does once for any program).
 //
 // "Painted" means that the window and its visible children hold no update region any more,
@@ -20,13 +20,15 @@
 // loaded machine; the harness adds 30-50 ms to both programs):
 //   Wine maps the exe and its DLLs up to our first code               ~45  (bare: the same)
 //   class-library start-up with the first use of the display (the
-//   application's icon brings up Wine's X11 driver)                 22-37  (bare: ~30, at its
+//   application's icon brings up Wine's X11 driver; system cursors
+//   are loaded when first shown)                                      ~34  (bare: ~30, at its
 //                                                                           first window)
-//   main form's windows: the top-level CreateWindowEx 12-18 (inside
-//   Wine), the two WM_SETICON 2.5, 17 child windows ~0.4 each        28-32
-//   data module: lexing the 4.5 MB form text 11.5 (hex digits 6.8),
-//   pictures 3.4, skin records 1.4, copying the pictures 1-1.8,
-//   the hidden form's update 2.6                                     23-25
+//   main form's windows: the top-level CreateWindowEx 16-20 (inside
+//   Wine, as the bare window's), 17 child windows ~0.7 each (Wine's
+//   minimum for a child window); the icon comes from the class        ~30
+//   data module: hex digits decoded 32 a step into the form's binary
+//   stream, pictures parsed in place, skin records and the pictures'
+//   copy, the hidden form's skin update 0.5                           9-17
 //   showing, from the main form's Show to its last update region gone: 30-40 (medians of
 //   runs; 50-60 before its frame was painted once at show and the paint buffers were made
 //   device-independent): the form's show handler 5-7, the show itself 11-14 (WM_ACTIVATE
@@ -36,7 +38,7 @@
 // Deferred until first needed: the common controls (comctl32's attach alone cost ~35 ms
 // before WinMain), the common dialogs, the shell, ole32 and mpr (DelayLoad), the theme
 // handles of the bitmap library, and the hidden window of every timer (2-2.7 ms each under
-// Wine: the table's timer pool, the skinned frame's pointer watch, menu bar and menus). The
+// Wine: the table's timer pool, menu bar and menus; the pointer watch is a thread timer). The
 // frame of a hidden window is not composed, windows not on the screen are neither invalidated
 // nor updated, frameless windows of our own classes answer WM_NCPAINT themselves, children are
 // created in their stacking order, and the form resources are read in place.
