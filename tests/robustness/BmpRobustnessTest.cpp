@@ -155,6 +155,10 @@ TEST(BmpRobustness, ClassLibraryBitmapLoadsOrRefusesEveryDamagedFile) {
     ExpectBoundedLoads<EInvalidGraphic>(BmpCorpus(), LoadFromStream<TBitmap>);
 }
 
+TEST(BmpRobustness, ClassLibraryBitmapReadInPlaceLoadsOrRefusesEveryDamagedFile) {
+    ExpectBoundedLoads<EInvalidGraphic>(BmpCorpus(), LoadFromMemoryStream<TBitmap>);
+}
+
 // Files whose counts and sizes, each within its limits, disagree with the bytes present.
 TEST(BmpRobustness, CountsTheBytesDoNotBearOutAreRefused) {
     const std::string bmp8 = Bmp(5, 3, 8);
@@ -169,6 +173,7 @@ TEST(BmpRobustness, CountsTheBytesDoNotBearOutAreRefused) {
         {"run-length codes that stop short", WithField(cut, kBmpFields[0], cut.size())},
         {"a colour table running into the pixels", WithField(bmp8, kBmpFields[1], 54 + 100)}};
     ExpectRefusals<EInvalidGraphic>(corpus, LoadFromStream<TBitmap>);
+    ExpectRefusals<EInvalidGraphic>(corpus, LoadFromMemoryStream<TBitmap>);
 }
 
 TEST(BmpRobustness, Bitmap32LoadsOrRefusesEveryDamagedFile) {

@@ -124,6 +124,15 @@ template <typename T> void LoadFromStream(const std::string& Bytes) {
     object.LoadFromStream(&stream);
 }
 
+// The same from a memory stream, which readers may read in place instead of copying.
+template <typename T> void LoadFromMemoryStream(const std::string& Bytes) {
+    TMemoryStream stream;
+    stream.Write(Bytes.data(), static_cast<Int64>(Bytes.size()));
+    stream.SetPosition(0);
+    T object;
+    object.LoadFromStream(&stream);
+}
+
 // A file in the temporary folder that the file readers are given, removed at the end.
 class TScratchFile {
 public:
