@@ -209,6 +209,11 @@ std::vector<Byte> TReader::ReadBinary() {
     return std::vector<Byte>(bytes.begin(), bytes.end());
 }
 
+bool IsBinaryForm(const void* Data, Int64 Size) {
+    return Size >= Int64(sizeof kSignature) &&
+           std::memcmp(Data, kSignature, sizeof kSignature) == 0;
+}
+
 AnsiString TReader::ReadStr() {
     return ReadChars(FStream, ReadByte());
 }

@@ -64,6 +64,9 @@ using TReaderProc = std::function<void(TReader* Reader)>;
 using TWriterProc = std::function<void(TWriter* Writer)>;
 using TStreamProc = std::function<void(TStream* Stream)>;
 
+// True when Data starts with the binary form's signature; a text form never does.
+bool IsBinaryForm(const void* Data, Int64 Size);
+
 // Offsets of records and properties in a binary form converted from text, each with the
 // line of the text it came from, by ascending offset.
 using TLineMap = std::vector<std::pair<Int64, int>>;

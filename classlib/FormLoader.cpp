@@ -170,11 +170,22 @@ void LoadRoot(TReader& Reader, TComponent* Root, const AnsiString& SourceName) {
 } // namespace
 
 void ReadComponentRes(const AnsiString& ResName, TComponent* Root) {
-    // Read in place: the skin's data module is megabytes of text.
+    // Read in place: the skin's data module is megabytes.
     TResourceStream resource(GetModuleHandleA(nullptr), ResName, RT_RCDATA);
-    ReadComponentText(std::string_view(static_cast<const char*>(resource.GetMemory()),
-                                       static_cast<std::size_t>(resource.GetSize())),
-                      Root, ResName);
+    ReadComponentMemory(resource.GetMemory(), resource.GetSize(), Root, ResName);
+}
+
+void ReadComponentMemory(const void* Data, Int64 Size, TComponent* Root,
+                         const AnsiString& SourceName) {
+    if (IsBinaryForm(Data, Size)) {
+        // Stream properties get their bytes where they lie, with no text to decode first.
+        TReadOnlyMemoryStream stream(Data, Size);
+        ReadComponentStream(&stream, Root, SourceName);
+        return;
+    }
+    ReadComponentText(std::string_view(static_cast<const char*>(Data),
+                                       static_cast<std::size_t>(Size)),
+                      Root, SourceName);
 }
 
 void ReadComponentText(std::string_view Text, TComponent* Root, const AnsiString& SourceName) {

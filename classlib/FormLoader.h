@@ -30,10 +30,15 @@
 class TComponent;
 class TStream;
 
-// Reads the text form stored in the program's RCDATA resource ResName (compiled in from a
-// ".form" file by a resource line such as `TFM RCDATA "TFM.form"`) into Root.
-// EResNotFound "Resource %s not found" when there is none.
+// Reads the form stored in the program's RCDATA resource ResName into Root: a text form
+// compiled in from a ".form" file by a resource line such as `TFM RCDATA "TFM.form"`, or a
+// binary form written at build time (ReadComponentMemory). EResNotFound "Resource %s not
+// found" when there is none.
 void ReadComponentRes(const AnsiString& ResName, TComponent* Root);
+// Reads the form held in Data, a binary form when it starts with the binary signature and a
+// text form otherwise, into Root; the bytes are read in place and must outlive the reading.
+void ReadComponentMemory(const void* Data, Int64 Size, TComponent* Root,
+                         const AnsiString& SourceName);
 // Reads a text form into Root; SourceName names the text in error messages.
 void ReadComponentText(std::string_view Text, TComponent* Root,
                        const AnsiString& SourceName = "form text");

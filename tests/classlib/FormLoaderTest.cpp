@@ -461,6 +461,33 @@ TEST(FormLoading, WritingBackGivesTheSameTextAndBytes) {
                              static_cast<std::size_t>(first.GetSize())));
 }
 
+TEST(FormLoading, AFormInMemoryIsReadAsBinaryOrAsTextByItsStart) {
+    TMemoryStream binary;
+    WriteComponentStream(&binary, Loaded<TTestForm>(kMainForm).get());
+    ASSERT_TRUE(IsBinaryForm(binary.GetMemory(), binary.GetSize()));
+    ASSERT_FALSE(IsBinaryForm(kMainForm, sizeof kMainForm - 1));
+
+    TTestForm fromBinary;
+    ReadComponentMemory(binary.GetMemory(), binary.GetSize(), &fromBinary, "test");
+    EXPECT_EQ(WriteComponentText(&fromBinary), kMainForm);
+    TTestForm fromText;
+    ReadComponentMemory(kMainForm, sizeof kMainForm - 1, &fromText, "test");
+    EXPECT_EQ(WriteComponentText(&fromText), kMainForm);
+
+    // A binary form cut short anywhere loads nothing and names its source.
+    for (Int64 size : {Int64(4), binary.GetSize() / 2, binary.GetSize() - 1}) {
+        TTestForm cut;
+        try {
+            ReadComponentMemory(binary.GetMemory(), size, &cut, "cut form");
+            ADD_FAILURE() << "a binary form of " << size << " bytes loaded";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message().rfind("Error reading cut form", 0), 0u) << e.Message();
+        }
+        EXPECT_EQ(cut.GetComponentCount(), 0);
+        EXPECT_FALSE(cut.GetComponentState().Contains(csLoading));
+    }
+}
+
 // ---- References across roots -------------------------------------------------------------
 
 TEST(FormReferences, ReferenceWaitsForTheDataModuleLoadedLater) {

@@ -3,8 +3,10 @@
 //   skinwrite SKIN_INI DATA_MODULE_FORM COMPRESSED_SKIN
 //
 // Reads the description SKIN_INI and the pictures it names, then writes the data
-// module's form text (a stored skin "STS_StoredSkin" and the skin data "STS_SkinData"
-// that loads it) and the compressed skin file. Run at build time; any error ends it
+// module's form (a stored skin "STS_StoredSkin" and the skin data "STS_SkinData" that
+// loads it) and the compressed skin file. The form is written in its binary form, which
+// the program reads where it lies in its resources: as text, its pictures would be
+// megabytes of hexadecimal digits to decode at every start. Run at build time; any error ends it
 // with a message and a non-zero exit code, and writes nothing further.
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinData_Compressed.h"
@@ -27,11 +29,6 @@ public:
     explicit TDMM(TComponent* AOwner) : TDataModule(AOwner) {}
 };
 
-void WriteText(const AnsiString& FileName, const AnsiString& Text) {
-    TFileStream file(FileName, fmCreate);
-    file.WriteBuffer(Text.data(), static_cast<Int64>(Text.size()));
-}
-
 void Write(const AnsiString& IniFile, const AnsiString& FormFile, const AnsiString& SkinFile) {
     TDMM root(nullptr);
     root.SetName("DMM");
@@ -43,7 +40,9 @@ void Write(const AnsiString& IniFile, const AnsiString& FormFile, const AnsiStri
     data->SetName("STS_SkinData");
     data->SetStoredSkin(stored);
     if (data->Empty) throw Exception(IniFile + " lacks a required section");
-    WriteText(FormFile, WriteComponentText(&root));
+    TMemoryStream form;
+    WriteComponentStream(&form, &root);
+    form.SaveToFile(FormFile);
 
     TskCompressedStoredSkin compressed(nullptr);
     compressed.LoadFromIniFile(IniFile);
