@@ -1,5 +1,6 @@
 #include "classlib/Bitmaps.h"
 
+#include "classlib/DelayLoad.h"
 #include "classlib/Exceptions.h"
 #include "classlib/GdiCounter.h"
 #include "classlib/Streams.h"
@@ -157,6 +158,16 @@ TBmpFileBytes::TBmpFileBytes(TStream* Stream) {
 }
 
 namespace {
+
+// Transparent copies come from a library of their own, loaded when one is first drawn rather
+// than before the program's first instruction.
+BOOL TransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SourceX,
+                     int SourceY, int SourceWidth, int SourceHeight, UINT Transparent) {
+    static auto* const copy =
+        DelayLoaded<decltype(TransparentBlt)>("msimg32.dll", "TransparentBlt");
+    return copy(Dest, X, Y, Width, Height, Source, SourceX, SourceY, SourceWidth, SourceHeight,
+                Transparent);
+}
 
 // A temporary memory DC for an image that is not selected anywhere else.
 class TImageDC {
@@ -431,8 +442,8 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
     HDC source = GetCanvas()->GetHandle();
     HDC dest = ACanvas->GetHandle();
     if (GetTransparent()) {
-        TransparentBlt(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0, FWidth,
-                       FHeight, ColorToRGB(GetTransparentColor()) & 0xFFFFFF);
+        TransparentCopy(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0,
+                        FWidth, FHeight, ColorToRGB(GetTransparentColor()) & 0xFFFFFF);
     } else {
         SetStretchBltMode(dest, COLORONCOLOR);
         StretchBlt(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0, FWidth,
@@ -609,9 +620,9 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
     RequiredState({csHandleValid, csBrushValid});
     RECT r{Dest.Left, Dest.Top, Dest.Right, Dest.Bottom};
     ::FillRect(FHandle, &r, FBrush->GetHandle());
-    TransparentBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(),
-                   Bitmap->GetCanvas()->GetHandle(), Source.Left, Source.Top, Source.Width(),
-                   Source.Height(), ColorToRGB(Color) & 0xFFFFFF);
+    TransparentCopy(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(),
+                    Bitmap->GetCanvas()->GetHandle(), Source.Left, Source.Top, Source.Width(),
+                    Source.Height(), ColorToRGB(Color) & 0xFFFFFF);
     Changed();
 }
 
