@@ -18,7 +18,9 @@
 //
 // Where the editor's start goes (ms from its process's creation, timers inside the program on a
 // loaded machine; the harness adds 30-50 ms to both programs):
-//   Wine maps the exe and its DLLs up to our first code               ~45  (bare: the same)
+//   Wine maps the exe and its DLLs up to our first code (the exe's
+//   sections lie on page boundaries in its file, so that Wine maps
+//   them as they are used: read whole, they cost 4-6 ms more)         ~40  (bare: ~35)
 //   class-library start-up with the first use of the display (the
 //   application's icon brings up Wine's X11 driver; system cursors
 //   are loaded when first shown)                                      ~34  (bare: ~30, at its
@@ -26,9 +28,10 @@
 //   main form's windows: the top-level CreateWindowEx 16-20 (inside
 //   Wine, as the bare window's), 17 child windows ~0.7 each (Wine's
 //   minimum for a child window); the icon comes from the class        ~30
-//   data module: hex digits decoded 32 a step into the form's binary
-//   stream, pictures parsed in place, skin records and the pictures'
-//   copy, the hidden form's skin update 0.5                           9-17
+//   data module: its binary form read in place from the resources
+//   (as text it cost 3-4 ms more to decode), the pictures decoded 1.5,
+//   skin records 1.2, the pictures' copy into the skin data 1.1, the
+//   main form's references to it and its skin update 0.6-1.1           6-8
 //   showing, from the main form's Show to its last update region gone: 30-40 (medians of
 //   runs; 50-60 before its frame was painted once at show and the paint buffers were made
 //   device-independent): the form's show handler 5-7, the show itself 11-14 (WM_ACTIVATE
@@ -36,15 +39,14 @@
 //   the first paint of the children 14-17 (each skinned button 0.5-1.1, a third of it
 //   finding its caption's ink, the menu bar 0.9-1.8)
 // Deferred until first needed: the common controls (comctl32's attach alone cost ~35 ms
-// before WinMain), the common dialogs, the shell, ole32 and mpr (DelayLoad), the theme
+// before WinMain), the common dialogs, the shell, ole32, mpr and msimg32 (DelayLoad), the theme
 // handles of the bitmap library, and the hidden window of every timer (2-2.7 ms each under
 // Wine: the table's timer pool, menu bar and menus; the pointer watch is a thread timer). The
 // frame of a hidden window is not composed, windows not on the screen are neither invalidated
 // nor updated, frameless windows of our own classes answer WM_NCPAINT themselves, children are
 // created in their stacking order, and the form resources are read in place.
 // What is left is mostly Wine's window creation and focus change, the first paint of some
-// twenty child windows and the display's start-up that every program pays. A stripped or
-// page-aligned executable starts no faster: Wine reads the image in a few ms.
+// twenty child windows and the display's start-up that every program pays.
 #include "bench/BenchRatio.h"
 
 #include <windows.h>
