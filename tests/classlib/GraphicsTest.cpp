@@ -407,6 +407,35 @@ TEST(Canvas, TheOverhangHoldsEveryColumnTheTextDraws) {
     }
 }
 
+// The ink of a text measured once is kept, but only ever answers for the same font and
+// text, whatever the order of the questions.
+TEST(Canvas, AKeptOverhangAnswersOnlyForItsOwnFontAndText) {
+    TBitmap measure(1, 1);
+    TCanvas* m = measure.GetCanvas();
+    m->GetFont()->SetName("Arial");
+    m->GetFont()->SetHeight(-40);
+    auto overhangs = [&] {
+        std::vector<int> found;
+        for (TFontStyles style : {TFontStyles{}, TFontStyles{fsItalic}}) {
+            m->GetFont()->SetStyle(style);
+            for (const char* text : {"f", "ff", "Wolf"}) found.push_back(m->TextOverhang(text));
+        }
+        return found;
+    };
+    const std::vector<int> first = overhangs();
+    EXPECT_GT(first[3], first[0]) << "an italic f reaches far past its advance";
+    // Asked again in the other order, every answer is the one measured.
+    std::vector<int> again;
+    for (TFontStyles style : {TFontStyles{fsItalic}, TFontStyles{}}) {
+        m->GetFont()->SetStyle(style);
+        for (const char* text : {"Wolf", "ff", "f"}) again.push_back(m->TextOverhang(text));
+    }
+    EXPECT_EQ(again, (std::vector<int>{first[5], first[4], first[3], first[2], first[1], first[0]}));
+    // A display change forgets what was kept; the answers stay.
+    ScreenSettingsChanged();
+    EXPECT_EQ(overhangs(), first);
+}
+
 TEST(Canvas, CopyRectCopiesAndStretches) {
     auto source = Surface(4, 4);
     source->GetCanvas()->GetBrush()->SetColor(clRed);
