@@ -2,6 +2,7 @@
 
 #include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
+#include "classlib/GdiCounter.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -503,4 +504,16 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
     }
     ++Rect.Bottom;
     ++Rect.Right;
+}
+
+TClipWithin::TClipWithin(TCanvas* Canvas, const TRect& R)
+    : FDC(Canvas->GetHandle()), FSaved(GdiTrack(CreateRectRgn(0, 0, 0, 0))) {
+    if (!FSaved) throw EOutOfResources("Out of system resources");
+    FHadClip = GetClipRgn(FDC, FSaved) == 1;
+    IntersectClipRect(FDC, R.Left, R.Top, R.Right, R.Bottom);
+}
+
+TClipWithin::~TClipWithin() {
+    SelectClipRgn(FDC, FHadClip ? FSaved : nullptr);
+    GdiDeleteObject(FSaved);
 }
