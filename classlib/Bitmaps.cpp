@@ -228,6 +228,11 @@ TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat) {
     SetSize(AWidth, AHeight);
 }
 
+TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat, TUnfilled) {
+    TImage image(AFormat, AWidth, AHeight, {}, TImage::Unfilled);
+    TakeImage(image);
+}
+
 TBitmap::~TBitmap() {
     FCanvas.reset();
     GdiDeleteObject(FHandle);
@@ -533,9 +538,14 @@ unsigned ScreenSettingsGeneration() {
 }
 
 TBitmapPart::TBitmapPart(const TRect& Part, int ImageWidth, int ImageHeight)
-    : TBitmap(Part.Width(), Part.Height(), PaintBufferFormat()), FPart(Part),
+    : TBitmap(Part.Width(), Part.Height(), PaintBufferFormat(), TUnfilled{}), FPart(Part),
       FImageWidth(ImageWidth), FImageHeight(ImageHeight) {
     SetCanvasOrigin(Part.TopLeft());
+    if (Part.Width() <= 0 || Part.Height() <= 0) return;
+    // White as every new bitmap, through the context its painter draws with next: a context
+    // of its own only for that costs as much as the rest of making the picture.
+    RECT all{Part.Left, Part.Top, Part.Right, Part.Bottom};
+    FillRect(GetCanvas()->GetHandle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 void TBitmapPart::SetSize(int AWidth, int AHeight) {

@@ -108,6 +108,9 @@ protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 
 protected:
+    // A bitmap of AFormat (one without a colour table) whose pixels its maker fills itself.
+    struct TUnfilled {};
+    TBitmap(int AWidth, int AHeight, TPixelFormat AFormat, TUnfilled);
     // Where the canvas's coordinates start: the bitmap's first pixel is drawn at Origin.
     void SetCanvasOrigin(TPoint Origin) { FOrigin = Origin; }
 

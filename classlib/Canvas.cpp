@@ -2,8 +2,13 @@
 
 #include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
+#include "classlib/GdiCounter.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <map>
+#include <string>
 #include <vector>
 
 TCanvas::TCanvas()
@@ -310,6 +315,126 @@ int TCanvas::TextHeight(const AnsiString& Text) {
     return TextExtent(Text).cy;
 }
 
+namespace {
+
+// Where texts are drawn to find their ink: one 32-bit picture with its device context, kept
+// for the process and grown as texts need. Making a picture, a context and a copy of the font
+// for every measure cost several times the measure itself, and every caption is measured.
+class TInkPicture {
+public:
+    ~TInkPicture() {
+        if (!FDC) return;
+        SelectObject(FDC, FOldBitmap);
+        DeleteObject(FBitmap);
+        DeleteDC(FDC);
+    }
+
+    // The context, its top-left Width x Height white and ready for black text in Font; null
+    // when the system has no room for the picture.
+    HDC Prepare(int Width, int Height, HFONT Font) {
+        if (Width > FWidth || Height > FHeight) Grow(std::max(Width, FWidth), std::max(Height, FHeight));
+        if (!FDC) return nullptr;
+        RECT area{0, 0, Width, Height};
+        FillRect(FDC, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SelectObject(FDC, Font);
+        SetTextColor(FDC, RGB(0, 0, 0));
+        SetBkMode(FDC, TRANSPARENT);
+        return FDC;
+    }
+    // Lets go of the font, which its owner may delete.
+    void Finish() { SelectObject(FDC, GetStockObject(SYSTEM_FONT)); }
+    const DWORD* Row(int Y) const { return FBits + std::size_t(Y) * std::size_t(FWidth); }
+
+private:
+    void Grow(int Width, int Height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = Width;
+        info.bmiHeader.biHeight = -Height; // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!bitmap) return;
+        if (!FDC) {
+            FDC = CreateCompatibleDC(nullptr);
+            if (!FDC) {
+                DeleteObject(bitmap);
+                return;
+            }
+            FOldBitmap = SelectObject(FDC, bitmap);
+        } else {
+            DeleteObject(SelectObject(FDC, bitmap));
+        }
+        FBitmap = bitmap;
+        FBits = static_cast<DWORD*>(bits);
+        FWidth = Width;
+        FHeight = Height;
+    }
+
+    HDC FDC = nullptr;
+    HBITMAP FBitmap = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+    DWORD* FBits = nullptr;
+    int FWidth = 0;
+    int FHeight = 0;
+};
+
+// The right end of Text's ink, drawn in Font with Flags from the top left of a white area of
+// Width x Height: 0 when nothing shows.
+int InkEnd(HFONT Font, const AnsiString& Text, UINT Flags, int Width, int Height) {
+    static TInkPicture picture;
+    HDC dc = picture.Prepare(Width, Height, Font);
+    if (!dc) throw EOutOfResources("Out of system resources");
+    RECT at{0, 0, Width, Height};
+    DrawTextA(dc, Text.data(), static_cast<int>(Text.size()), &at, Flags | DT_NOCLIP);
+    picture.Finish();
+    GdiFlush();
+    int inkEnd = 0;
+    for (int y = 0; y < Height; ++y) {
+        const DWORD* row = picture.Row(y);
+        for (int x = Width - 1; x >= inkEnd; --x)
+            if ((row[x] & 0xFFFFFFu) != 0xFFFFFFu) {
+                inkEnd = x + 1;
+                break;
+            }
+    }
+    return inkEnd;
+}
+
+// Everything the overhang of a text follows: the font as the system describes it, the text,
+// the flags, and the measures the caller's context gave. A caption is measured at every paint.
+struct TInkKey {
+    std::string Font;
+    AnsiString Text;
+    UINT Flags;
+    LONG Right, Bottom, Overhang, MaxCharWidth;
+
+    auto operator<=>(const TInkKey&) const = default;
+};
+
+std::string FontKey(const LOGFONTA& Font) {
+    std::string key(reinterpret_cast<const char*>(&Font), offsetof(LOGFONTA, lfFaceName));
+    key.append(Font.lfFaceName, strnlen(Font.lfFaceName, LF_FACESIZE));
+    return key;
+}
+
+// Forgotten whole when full, and when the display's settings change (font smoothing draws
+// other ink).
+constexpr std::size_t MaxKeptOverhangs = 512;
+
+std::map<TInkKey, int>& KeptOverhangs() {
+    static std::map<TInkKey, int> kept;
+    static unsigned keptIn = ScreenSettingsGeneration();
+    if (keptIn != ScreenSettingsGeneration() || kept.size() >= MaxKeptOverhangs) {
+        kept.clear();
+        keptIn = ScreenSettingsGeneration();
+    }
+    return kept;
+}
+
+} // namespace
+
 int TCanvas::TextOverhang(const AnsiString& Text, UINT Flags) {
     RequiredState({csHandleValid, csFontValid});
     const int kEdgeSpill = 2;
@@ -322,28 +447,16 @@ int TCanvas::TextOverhang(const AnsiString& Text, UINT Flags) {
     DrawTextA(FHandle, Text.data(), static_cast<int>(Text.size()), &measured, Flags | DT_CALCRECT);
     if (measured.right <= 0 || measured.bottom <= 0) return least;
 
+    TInkKey key{FontKey(FFont->GetLogFont()), Text, Flags, measured.right, measured.bottom,
+                metrics.tmOverhang, metrics.tmMaxCharWidth};
+    auto& kept = KeptOverhangs();
+    if (auto found = kept.find(key); found != kept.end()) return found->second;
     // Drawn black on white, with room for glyphs running well past the advances.
     const int width = measured.right + measured.right / 4 + metrics.tmMaxCharWidth + 8;
-    TBitmap ink(width, measured.bottom, pf32bit);
-    TCanvas* canvas = ink.GetCanvas();
-    canvas->GetBrush()->SetColor(clWhite);
-    canvas->FillRect(TRect(0, 0, width, measured.bottom));
-    canvas->GetFont()->Assign(FFont.get());
-    canvas->GetFont()->SetColor(clBlack);
-    canvas->GetBrush()->SetStyle(bsClear);
-    TRect at(0, 0, width, measured.bottom);
-    canvas->TextRect(at, Text, Flags | DT_NOCLIP);
-    GdiFlush();
-    int inkEnd = 0;
-    for (int y = 0; y < measured.bottom; ++y) {
-        const auto* row = static_cast<const DWORD*>(ink.GetScanLine(y));
-        for (int x = width - 1; x >= inkEnd; --x)
-            if ((row[x] & 0xFFFFFFu) != 0xFFFFFFu) {
-                inkEnd = x + 1;
-                break;
-            }
-    }
-    return std::max(least, inkEnd - static_cast<int>(measured.right));
+    const int inkEnd = InkEnd(FFont->GetHandle(), Text, Flags, width, measured.bottom);
+    const int overhang = std::max(least, inkEnd - static_cast<int>(measured.right));
+    kept.emplace(std::move(key), overhang);
+    return overhang;
 }
 
 void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
@@ -391,4 +504,16 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
     }
     ++Rect.Bottom;
     ++Rect.Right;
+}
+
+TClipWithin::TClipWithin(TCanvas* Canvas, const TRect& R)
+    : FDC(Canvas->GetHandle()), FSaved(GdiTrack(CreateRectRgn(0, 0, 0, 0))) {
+    if (!FSaved) throw EOutOfResources("Out of system resources");
+    FHadClip = GetClipRgn(FDC, FSaved) == 1;
+    IntersectClipRect(FDC, R.Left, R.Top, R.Right, R.Bottom);
+}
+
+TClipWithin::~TClipWithin() {
+    SelectClipRgn(FDC, FHadClip ? FSaved : nullptr);
+    GdiDeleteObject(FSaved);
 }

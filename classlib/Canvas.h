@@ -139,6 +139,22 @@ private:
     CRITICAL_SECTION FLock;
 };
 
+// Keeps what is drawn on Canvas within R while it lives, then gives the canvas its clipping
+// back. Unlike SaveDC and RestoreDC it leaves the font, pen and brush alone, which the
+// canvas may replace (and delete) meanwhile.
+class TClipWithin {
+public:
+    TClipWithin(TCanvas* Canvas, const TRect& R);
+    ~TClipWithin();
+    TClipWithin(const TClipWithin&) = delete;
+    TClipWithin& operator=(const TClipWithin&) = delete;
+
+private:
+    HDC FDC;
+    HRGN FSaved;
+    bool FHadClip = false;
+};
+
 // Draws Width nested one-pixel frames inside Rect (TopColor on the left and top,
 // BottomColor on the right and bottom) and shrinks Rect by Width on every side.
 void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width);

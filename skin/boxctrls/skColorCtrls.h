@@ -50,6 +50,7 @@ public:
 protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
+    bool DrawsOverSkin() const override { return true; }
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:

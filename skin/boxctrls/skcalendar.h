@@ -78,6 +78,7 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateControlSkinImage(TBitmap* B) override;
+    bool DrawsOverSkin() const override { return true; }
     void CreateControlDefaultImage(TBitmap* B) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 

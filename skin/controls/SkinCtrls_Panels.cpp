@@ -253,7 +253,19 @@ void TskSkinPanel::Paint() {
                     PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight()));
         return;
     }
+    // A plain client's tiles do not overlap: they too go straight onto the panel, without a
+    // picture of the repainted part first (a large panel behind other controls repaints
+    // mostly what they cover).
+    if (IsPlainTiledClient() && !DrawsOverSkin() && !FAlphaBlend && GetWidth() > 0 &&
+        GetHeight() > 0) {
+        const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+        if (IsNullRect(part) || TileClientPart(GetCanvas(), part, GetWidth(), GetHeight())) return;
+    }
     TskSkinCustomControl::Paint();
+}
+
+bool TskSkinPanel::IsPlainTiledClient() const {
+    return FIndex != -1 && FBorderStyle == bvNone && ResizeMode == rmBoth && !FCaptionMode;
 }
 
 void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,
@@ -282,7 +294,7 @@ void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align
 }
 
 void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
-    if (FBorderStyle == bvNone && ResizeMode == rmBoth && !FCaptionMode) {
+    if (IsPlainTiledClient()) {
         TileClientPart(B, GetWidth(), GetHeight());
         return;
     }

@@ -82,6 +82,11 @@ protected:
     TBitmap* BackgroundPicture();
     // Repaints (and realigns) the default look when there is no record.
     void DefaultLookChanged(bool Realign);
+    // Skinned with the client part tiled over the whole panel and no frame or caption.
+    bool IsPlainTiledClient() const;
+    // A descendant that draws its own content over the skin's image says so: the image is
+    // then made off-screen whole before it shows.
+    virtual bool DrawsOverSkin() const { return false; }
     // Glyph, text and arrow of a caption in R, the text at TX.
     void DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align, int LeftPad,
                             TColor ArrowColor);

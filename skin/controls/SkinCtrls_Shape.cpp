@@ -47,11 +47,23 @@ void TilePicture(TCanvas* Canvas, TBitmap* Picture, int W, int H, const TRect& P
         for (int j = rows.First; j <= rows.Last; ++j) Canvas->Draw(i * pw, j * ph, Picture);
 }
 
+TRect TskSkinShape::ClientTile() const {
+    return TRect(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,
+                 SkinRect.Left + ClRect.Right, SkinRect.Top + ClRect.Bottom);
+}
+
 void TskSkinShape::TileClientPart(TBitmap* B, int W, int H) const {
     if (!Picture) return;
-    const TRect source(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top,
-                       SkinRect.Left + ClRect.Right, SkinRect.Top + ClRect.Bottom);
-    TileClient(B, Picture, source, TRect(0, 0, W, H));
+    TileClient(B, Picture, ClientTile(), TRect(0, 0, W, H));
+}
+
+bool TskSkinShape::TileClientPart(TCanvas* Canvas, const TRect& Part, int W, int H) const {
+    const TRect tile = ClientTile();
+    if (!Picture || tile.Width() <= 0 || tile.Height() <= 0 || tile.Left < 0 || tile.Top < 0 ||
+        tile.Right > Picture->GetWidth() || tile.Bottom > Picture->GetHeight())
+        return false;
+    TileClient(Canvas, Part, Picture, tile, TRect(0, 0, W, H));
+    return true;
 }
 
 void TskSkinShape::ReadShape(TskSkinData* Data, TskDataSkinControl* Record, int& CursorIndex) {

@@ -46,6 +46,12 @@ public:
     // The skin's client part (ClRect within SkinRect) tiled from (0, 0) over B, an image of
     // W x H (or the part of one that B holds), the last row and column cut to fit.
     void TileClientPart(TBitmap* B, int W, int H) const;
+    // The same straight onto Canvas, only the tiles that meet Part; false (nothing drawn)
+    // unless the tiles cover the whole of W x H, which a picture of the part first whitens.
+    bool TileClientPart(TCanvas* Canvas, const TRect& Part, int W, int H) const;
+
+    // The skin's client part within the picture.
+    TRect ClientTile() const;
 
     TSkinGeometry SkinGeometry() const { return {LTPoint, RTPoint, LBPoint, RBPoint, ClRect}; }
     TSkinGeometry NewGeometry() const {

@@ -81,18 +81,23 @@ TTileRange TilesMeeting(int Start, int Step, int Last, int Low, int High) {
 }
 
 void TileClient(TBitmap* Dest, TBitmap* Source, const TRect& From, const TRect& To) {
+    TileClient(Dest->GetCanvas(), BitmapPart(Dest), Source, From, To);
+}
+
+void TileClient(TCanvas* Canvas, const TRect& Part, TBitmap* Source, const TRect& From,
+                const TRect& To) {
     const int cw = From.Width(), ch = From.Height();
     if (cw <= 0 || ch <= 0 || To.Width() < 0 || To.Height() < 0) return;
-    const TRect part = BitmapPart(Dest);
-    const TTileRange columns = TilesMeeting(To.Left, cw, To.Width() / cw, part.Left, part.Right);
-    const TTileRange rows = TilesMeeting(To.Top, ch, To.Height() / ch, part.Top, part.Bottom);
+    const TTileRange columns = TilesMeeting(To.Left, cw, To.Width() / cw, Part.Left, Part.Right);
+    const TTileRange rows = TilesMeeting(To.Top, ch, To.Height() / ch, Part.Top, Part.Bottom);
     for (int i = columns.First; i <= columns.Last; ++i) {
         const int offX = std::max(0, (i + 1) * cw - To.Width());
         for (int j = rows.First; j <= rows.Last; ++j) {
             const int offY = std::max(0, (j + 1) * ch - To.Height());
             const int x = To.Left + i * cw, y = To.Top + j * ch;
-            Copy(Dest, TRect(x, y, x + cw - offX, y + ch - offY), Source,
-                 TRect(From.Left, From.Top, From.Right - offX, From.Bottom - offY));
+            if (offX >= cw || offY >= ch) continue;
+            Canvas->CopyRect(TRect(x, y, x + cw - offX, y + ch - offY), Source->GetCanvas(),
+                             TRect(From.Left, From.Top, From.Right - offX, From.Bottom - offY));
         }
     }
 }

@@ -54,6 +54,8 @@ private:
 // The source rectangle From (in SB) repeated over To from its top-left corner, the last
 // column and row clipped at To's right and bottom, never scaled.
 void TileClient(TBitmap* B, TBitmap* SB, const TRect& From, const TRect& To);
+// The same straight onto Canvas, only the tiles that meet Part.
+void TileClient(TCanvas* Canvas, const TRect& Part, TBitmap* SB, const TRect& From, const TRect& To);
 
 // Horizontal three-slice: fixed caps LO and RO wide, the middle tiled. B becomes AW
 // wide and as high as SkinRect.

@@ -214,19 +214,23 @@ const std::vector<TskMenuBarItem>& TskSkinMainMenuBar::Items() {
 }
 
 std::unique_ptr<TBitmap> TskSkinMainMenuBar::ItemImage(const TskMenuBarItem& Item, const TRect& S, bool ActiveText) {
-    const TskMenuBarItemLook& look = FItemLook;
     const TRect r(0, 0, std::max(RectWidth(Item.ObjectRect), 1), std::max(RectHeight(Item.ObjectRect), 1));
     auto b = std::make_unique<TBitmap>(r.Right, r.Bottom, pf24bit);
-    TCanvas* c = b->GetCanvas();
-    DrawItemLook(c, r, look.Picture, S, look.ItemLeftOffset, look.ItemRightOffset);
-    c->GetFont()->Assign(FDefItemFont.get());
-    SetSkinFont(c->GetFont(), look.FontName, look.FontStyle, look.FontHeight);
-    c->GetFont()->SetColor(Item.Down        ? look.DownFontColor
+    DrawItemFace(b->GetCanvas(), r, Item, S, ActiveText);
+    return b;
+}
+
+void TskSkinMainMenuBar::DrawItemFace(TCanvas* C, const TRect& R, const TskMenuBarItem& Item, const TRect& S,
+                                      bool ActiveText) {
+    const TskMenuBarItemLook& look = FItemLook;
+    DrawItemLook(C, R, look.Picture, S, look.ItemLeftOffset, look.ItemRightOffset);
+    C->GetFont()->Assign(FDefItemFont.get());
+    SetSkinFont(C->GetFont(), look.FontName, look.FontStyle, look.FontHeight);
+    C->GetFont()->SetColor(Item.Down        ? look.DownFontColor
                            : ActiveText     ? look.ActiveFontColor
                            : Item.MenuItem->GetEnabled() ? look.FontColor
                                                          : look.UnEnabledFontColor);
-    DrawItemCaption(c, r, look.TextRect, Item.MenuItem->GetCaption());
-    return b;
+    DrawItemCaption(C, R, look.TextRect, Item.MenuItem->GetCaption());
 }
 
 void TskSkinMainMenuBar::DrawItem(TCanvas* C, const TskMenuBarItem& Item) {
@@ -234,22 +238,30 @@ void TskSkinMainMenuBar::DrawItem(TCanvas* C, const TskMenuBarItem& Item) {
     if (FItemSkinned) {
         const TskMenuBarItemLook& look = FItemLook;
         const double target = Item.Active ? 1 : 0;
-        std::unique_ptr<TBitmap> image;
-        if (Item.Down) {
-            image = ItemImage(Item, look.DownRect, true);
-        } else if (look.Morphing && Item.MorphKf != target) {
-            image = ItemImage(Item, look.SkinRect, false);
+        if (!Item.Down && look.Morphing && Item.MorphKf != target) {
+            auto image = ItemImage(Item, look.SkinRect, false);
             auto active = ItemImage(Item, look.ActiveSkinRect, true);
             TskEffectBmp e1(image->GetHandle()), e2(active->GetHandle());
             e1.MorphByKind(look.MorphKind, &e2, Item.MorphKf);
             e1.Draw(C->GetHandle(), r.Left, r.Top);
             return;
-        } else {
-            image = ItemImage(Item, Item.Active && !IsNullRect(look.ActiveSkinRect) ? look.ActiveSkinRect : look.SkinRect,
-                              Item.Active);
         }
-        BitBlt(C->GetHandle(), r.Left, r.Top, image->GetWidth(), image->GetHeight(), image->GetCanvas()->GetHandle(), 0,
-               0, SRCCOPY);
+        const TRect& skin = Item.Down ? look.DownRect
+                            : Item.Active && !IsNullRect(look.ActiveSkinRect) ? look.ActiveSkinRect
+                                                                              : look.SkinRect;
+        const bool activeText = Item.Down || Item.Active;
+        if (RectWidth(r) < 1 || RectHeight(r) < 1) {
+            auto image = ItemImage(Item, skin, activeText);
+            BitBlt(C->GetHandle(), r.Left, r.Top, image->GetWidth(), image->GetHeight(),
+                   image->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+            return;
+        }
+        // Straight into the bar's picture, kept within the item as its own picture would be,
+        // on the white such a picture starts from.
+        TClipWithin within(C, r);
+        C->GetBrush()->SetColor(clWhite);
+        C->FillRect(r);
+        DrawItemFace(C, r, Item, skin, activeText);
         return;
     }
     const bool enabled = Item.MenuItem->GetEnabled();

@@ -220,5 +220,7 @@ private:
     void DrawItem(TCanvas* C, const TskMenuBarItem& Item);
     // The skinned item at its own size from look S, its caption in the state's colour.
     std::unique_ptr<TBitmap> ItemImage(const TskMenuBarItem& Item, const TRect& S, bool ActiveText);
+    // The item's look S with its caption in R of C.
+    void DrawItemFace(TCanvas* C, const TRect& R, const TskMenuBarItem& Item, const TRect& S, bool ActiveText);
     int ItemWidth(TCanvas* Probe, TMenuItem* Item);
 };

@@ -944,6 +944,29 @@ TEST(BitmapPart, ShowsInItsPartWhatAWholeBitmapShows) {
     EXPECT_EQ(Pixel(fromBuffer, 2, 2), clWhite) << "outside its part the buffer draws nothing";
 }
 
+// A paint buffer starts white over its part, as every new bitmap does, and gives back every
+// object it made.
+TEST(BitmapPart, StartsWhiteOverItsPartAndGivesBackWhatItMade) {
+    const long objects = GdiObjectCount();
+    {
+        const TRect part(7, 5, 67, 35);
+        TBitmapPart buffer(part, 90, 40);
+        TBitmap shown(90, 40, pf32bit);
+        shown.GetCanvas()->GetBrush()->SetColor(clBlack);
+        shown.GetCanvas()->FillRect(TRect(0, 0, 90, 40));
+        shown.GetCanvas()->Draw(0, 0, &buffer);
+        int white = 0, black = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 90; ++x) {
+                white += Pixel(shown, x, y) == clWhite;
+                black += Pixel(shown, x, y) == clBlack;
+            }
+        EXPECT_EQ(white, part.Width() * part.Height());
+        EXPECT_EQ(black, 90 * 40 - white);
+    }
+    EXPECT_EQ(GdiObjectCount(), objects);
+}
+
 // The screen's format is kept between messages: a display change that reaches a form's
 // window must make the next question ask the display again, and the answer stays the
 // display's own.

@@ -407,6 +407,63 @@ TEST(Canvas, TheOverhangHoldsEveryColumnTheTextDraws) {
     }
 }
 
+// The ink of a text measured once is kept, but only ever answers for the same font and
+// text, whatever the order of the questions.
+TEST(Canvas, AKeptOverhangAnswersOnlyForItsOwnFontAndText) {
+    TBitmap measure(1, 1);
+    TCanvas* m = measure.GetCanvas();
+    m->GetFont()->SetName("Arial");
+    m->GetFont()->SetHeight(-40);
+    auto overhangs = [&] {
+        std::vector<int> found;
+        for (TFontStyles style : {TFontStyles{}, TFontStyles{fsItalic}}) {
+            m->GetFont()->SetStyle(style);
+            for (const char* text : {"f", "ff", "Wolf"}) found.push_back(m->TextOverhang(text));
+        }
+        return found;
+    };
+    const std::vector<int> first = overhangs();
+    EXPECT_GT(first[3], first[0]) << "an italic f reaches far past its advance";
+    // Asked again in the other order, every answer is the one measured.
+    std::vector<int> again;
+    for (TFontStyles style : {TFontStyles{fsItalic}, TFontStyles{}}) {
+        m->GetFont()->SetStyle(style);
+        for (const char* text : {"Wolf", "ff", "f"}) again.push_back(m->TextOverhang(text));
+    }
+    EXPECT_EQ(again, (std::vector<int>{first[5], first[4], first[3], first[2], first[1], first[0]}));
+    // A display change forgets what was kept; the answers stay.
+    ScreenSettingsChanged();
+    EXPECT_EQ(overhangs(), first);
+}
+
+// Drawing kept within a rectangle may change the canvas's font and brush meanwhile; after,
+// the canvas draws with them and with the clipping it had before.
+TEST(Canvas, ClipWithinKeepsDrawingInsideAndGivesTheClippingBack) {
+    auto bitmap = Surface(60, 40);
+    TCanvas* canvas = bitmap->GetCanvas();
+    IntersectClipRect(canvas->GetHandle(), 0, 0, 50, 40);
+    const long objects = GdiObjectCount();
+    { TClipWithin idle(canvas, TRect(0, 0, 1, 1)); }
+    EXPECT_EQ(GdiObjectCount(), objects);
+    {
+        TClipWithin within(canvas, TRect(10, 10, 20, 20));
+        canvas->GetBrush()->SetColor(clRed);
+        canvas->FillRect(TRect(0, 0, 60, 40));
+        canvas->GetFont()->SetHeight(-20);
+        canvas->GetBrush()->SetColor(clBlue);
+        canvas->FillRect(TRect(15, 0, 60, 40));
+    }
+    EXPECT_EQ(CountPixels(*bitmap, clRed, TRect(0, 0, 60, 40)), 50);
+    EXPECT_EQ(CountPixels(*bitmap, clBlue, TRect(0, 0, 60, 40)), 50);
+    canvas->GetBrush()->SetColor(clGreen);
+    canvas->FillRect(TRect(0, 30, 60, 40));
+    EXPECT_EQ(CountPixels(*bitmap, clGreen, TRect(0, 30, 60, 40)), 500);
+    canvas->GetFont()->SetColor(clBlack);
+    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->TextOut(0, 0, "WW");
+    EXPECT_GT(CountPixels(*bitmap, clBlack, TRect(0, 0, 50, 30)), 20) << "the canvas still draws its text";
+}
+
 TEST(Canvas, CopyRectCopiesAndStretches) {
     auto source = Surface(4, 4);
     source->GetCanvas()->GetBrush()->SetColor(clRed);

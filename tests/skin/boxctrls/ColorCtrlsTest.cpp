@@ -106,6 +106,24 @@ TEST_F(ColorGrid, AClickPicksABasicColourUnderTheCursorWhichInvertsExceptOnGrey)
     EXPECT_EQ(grid->GetColCount(), 12);
 }
 
+// Borderless, without a caption, on a skin whose panel tiles its client: the cells are still
+// drawn over the tiles.
+TEST_F(ColorGrid, ABorderlessSkinnedGridStillShowsItsCells) {
+    TskSkinData skin(nullptr);
+    skin.LoadFromFile(VANTOREL_SKIN_INI);
+    auto* grid = Add<TskSkinColorGrid>(Form, 10, 10, 280, 115);
+    grid->SetSkinDataName("panel");
+    grid->SetBorderStyle(TskSkinBorderStyle::bvNone);
+    grid->SetCaptionMode(false);
+    grid->SetSkinData(&skin);
+    grid->Repaint();
+    const TRect cell = grid->CellRect(0, 4);
+    ASSERT_FALSE(IsNullRect(cell));
+    auto screen = ScreenShot(grid->GetHandle());
+    EXPECT_EQ(PixelOf(screen.get(), cell.Left + 2, cell.Top + 2), RGB(255, 0, 0));
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(ColorGrid, TheViewerShowsItsColourInABlackFrame) {
     auto* viewer = new TskColorViewer(Form);
     viewer->SetParent(Form);

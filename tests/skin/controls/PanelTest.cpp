@@ -164,6 +164,46 @@ TEST_F(SkinPanel, PaintsTheSkinTheClientTilesAndTheBackground) {
     EXPECT_TRUE(Errors.empty());
 }
 
+// A borderless panel without a caption has its client tiles drawn straight on the screen:
+// each pixel is the tile's pixel at its place, on the screen and in a repaint of a part.
+// A tile that lies outside the skin's picture draws nothing, over the white a panel without
+// a picture shows.
+TEST_F(SkinPanel, APlainPanelShowsItsClientTileAtEveryPlace) {
+    const TColor kRight = clRed;
+    Skin.Fill(Pic, TRect(30, 14, 58, 58), kRight);
+    auto* plain = Skin.AddFramed<TskDataSkinPanelControl>("panel", Pic, TRect(0, 0, 60, 60));
+    plain->ClRect = TRect(2, 14, 58, 58);
+    auto* panel = Add<TskSkinPanel>(Form, 220, 10, 130, 90);
+    panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
+    panel->SetSkinData(Skin.Data.get());
+    panel->Repaint();
+    auto expected = [](int X) { return static_cast<COLORREF>(X % 56 < 28 ? kClient : clRed); };
+    auto screen = ScreenShot(panel->GetHandle());
+    auto painted = PaintToBitmap(panel);
+    int differing = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 130; ++x)
+            differing += (PixelOf(screen.get(), x, y) != expected(x)) +
+                         (PixelOf(painted.get(), x, y) != expected(x));
+    EXPECT_EQ(differing, 0);
+
+    // Only the part asked for is painted.
+    TBitmap part(130, 90);
+    HDC dc = part.GetCanvas()->GetHandle();
+    IntersectClipRect(dc, 40, 20, 70, 30);
+    panel->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(PixelOf(&part, 39, 25), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelOf(&part, 40, 25), expected(40));
+    EXPECT_EQ(PixelOf(&part, 69, 29), expected(69));
+    EXPECT_EQ(PixelOf(&part, 70, 29), ColorToRGB(clWhite));
+
+    plain->ClRect = TRect(2, 14, 58, 70);
+    panel->Repaint();
+    auto outside = ScreenShot(panel->GetHandle());
+    EXPECT_EQ(PixelOf(outside.get(), 100, 50), ColorToRGB(clWhite));
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(SkinPanel, TheDefaultLookFramesByBorderStyle) {
     auto frame = PaintToBitmap(Box);
     EXPECT_EQ(PixelOf(frame.get(), 0, 100), ColorToRGB(clBtnShadow));

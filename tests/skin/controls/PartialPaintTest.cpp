@@ -35,6 +35,9 @@ protected:
     std::vector<TWinControl*> PlaceControls(int W, int H) {
         auto* panel = Place<TskSkinPanel>(W, H, "panel");
         panel->SetCaption("Panel");
+        // Without a border its client tiles go straight onto the screen.
+        auto* plain = Place<TskSkinPanel>(W, H, "panel");
+        plain->SetBorderStyle(TskSkinBorderStyle::bvNone);
         auto* button = Place<TskSkinButton>(W, H, "button");
         button->SetCaption("Button");
         auto* group = Place<TskSkinGroupBox>(W, H, "groupbox");
@@ -70,8 +73,8 @@ protected:
         auto* vbar = Place<TskSkinScrollBar>(W, H, "vscrollbar");
         vbar->SetKind(sbVertical);
         vbar->SetRange(0, 100, 60, 20);
-        return {panel,  button, group, check,  flat,  label,  radios,
-                checks, slider, vslider, track, vtrack, bar, vbar};
+        return {panel,  plain,  button, group,  check, flat,   label, radios,
+                checks, slider, vslider, track, vtrack, bar,  vbar};
     }
 
     template <typename T> T* Place(int W, int H, const char* Section) {
