@@ -229,10 +229,10 @@ void TFM::UpdateControls() {
     SGB_Pages->SetEnabled(idle);
     SGB_Type->SetEnabled(idle);
     BTN_Add->SetEnabled(idle);
-    BTN_Replace->SetEnabled(idle);
+    // Set once to its final state: each change of a button's state is a message to its window.
+    BTN_Replace->SetEnabled(idle && FPages.GetCount() >= 1);
     // While the animation runs, it must stay possible to stop it.
     if (!idle) return;
-    BTN_Replace->SetEnabled(FPages.GetCount() >= 1);
     BTN_Animate->SetEnabled(FPages.GetCount() > 1);
     BTN_ApplyNode->SetEnabled(FTypeChanged);
     PUM_AddPage->SetEnabled(BTN_Add->GetEnabled());

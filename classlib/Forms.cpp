@@ -101,6 +101,21 @@ private:
 
 DEFINE_UNIT(Forms, uoClassLib + 50, InitForms, DoneForms);
 
+namespace {
+
+class TBoundsKeeper {
+public:
+    TBoundsKeeper(TWinControl* Control, bool Keep) : FControl(Control) { FControl->KeepBounds(Keep); }
+    ~TBoundsKeeper() { FControl->KeepBounds(false); }
+    TBoundsKeeper(const TBoundsKeeper&) = delete;
+    TBoundsKeeper& operator=(const TBoundsKeeper&) = delete;
+
+private:
+    TWinControl* FControl;
+};
+
+} // namespace
+
 namespace forms_detail {
 
 void BuildFromResource(TComponent* Root) {
@@ -420,10 +435,17 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
     if (GetVisible()) {
         HandleNeeded();
         if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
-        ApplyPosition();
-        DoShow();
-        if (IsDestroying() || !GetVisible()) return;
-        UpdateShowing();
+        {
+            // Where the form goes and the size its show handler gives it reach the window in
+            // one move: each move of a window costs the system about as much as showing it.
+            TBoundsKeeper keep(this, FWindowState == wsNormal && FFormStyle != fsMDIChild);
+            ApplyPosition();
+            DoShow();
+        }
+        if (IsDestroying()) return;
+        // Before the show, so that the frame is first drawn at the size it keeps.
+        ApplyKeptBounds();
+        if (GetVisible()) UpdateShowing();
     } else {
         DoHide();
         if (IsDestroying() || GetVisible()) return;

@@ -238,6 +238,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 
 void TWinControl::AttachHandle(HWND Wnd) {
     FHandle = Wnd;
+    FBoundsKept = false;
     WindowControls()[Wnd] = this;
 }
 
@@ -246,6 +247,7 @@ void TWinControl::DetachHandle() {
     WindowControls().erase(FHandle);
     FHandle = nullptr;
     FTrackingLeave = false;
+    FBoundsKept = false;
 }
 
 void TWinControl::DestroyHandle() {
@@ -350,10 +352,12 @@ void TWinControl::UpdateShowing() {
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     ConstrainSize(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
-    if (FHandle) {
+    const bool keep = FHandle && FKeepBounds && !FParent && !IsWindowVisible(FHandle);
+    if (FHandle && !keep) {
         SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         UpdateBounds();
     } else {
+        FBoundsKept = keep;
         bool resized = AWidth != FWidth || AHeight != FHeight;
         FLeft = ALeft;
         FTop = ATop;
@@ -368,8 +372,15 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     RequestAlign();
 }
 
+void TWinControl::ApplyKeptBounds() {
+    if (!FBoundsKept) return;
+    FBoundsKept = false;
+    SetWindowPos(FHandle, nullptr, FLeft, FTop, FWidth, FHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateBounds();
+}
+
 void TWinControl::UpdateBounds() {
-    if (!FHandle) return;
+    if (!FHandle || FBoundsKept) return;
     RECT r;
     GetWindowRect(FHandle, &r);
     if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) {
@@ -390,6 +401,13 @@ TRect TWinControl::GetClientRect() {
     if (!FHandle) return TControl::GetClientRect();
     RECT r;
     ::GetClientRect(FHandle, &r);
+    if (FBoundsKept) {
+        // The frame stays as it is: the client area grows and shrinks with the bounds.
+        RECT w;
+        GetWindowRect(FHandle, &w);
+        r.right = std::max<LONG>(r.right + FWidth - (w.right - w.left), 0);
+        r.bottom = std::max<LONG>(r.bottom + FHeight - (w.bottom - w.top), 0);
+    }
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -397,6 +415,12 @@ TPoint TWinControl::GetClientOrigin() {
     if (!FHandle) return TControl::GetClientOrigin();
     POINT p{0, 0};
     ::ClientToScreen(FHandle, &p);
+    if (FBoundsKept) {
+        RECT w;
+        GetWindowRect(FHandle, &w);
+        p.x += FLeft - w.left;
+        p.y += FTop - w.top;
+    }
     return {p.x, p.y};
 }
 
@@ -1132,6 +1156,25 @@ void TWinControl::WMMove(TWMMove& Message) {
     UpdateBounds();
     for (TControl* child : FControls)
         if (!child->IsWindowed()) child->ReleaseCanvasHandle();
+    DefaultHandler(Message.Message);
+}
+
+void TWinControl::WMWindowPosChanging(TWMWindowPosChanging& Message) {
+    if (FBoundsKept) {
+        // The change takes the bounds that wait for whatever it does not set itself.
+        FBoundsKept = false;
+        WINDOWPOS* pos = Message.WindowPos();
+        if (pos->flags & SWP_NOMOVE) {
+            pos->x = FLeft;
+            pos->y = FTop;
+            pos->flags &= ~static_cast<UINT>(SWP_NOMOVE);
+        }
+        if (pos->flags & SWP_NOSIZE) {
+            pos->cx = FWidth;
+            pos->cy = FHeight;
+            pos->flags &= ~static_cast<UINT>(SWP_NOSIZE);
+        }
+    }
     DefaultHandler(Message.Message);
 }
 

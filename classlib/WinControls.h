@@ -91,6 +91,12 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     TRect GetClientRect() override;
     TPoint GetClientOrigin() override;
+    // While kept, bounds given to the hidden window of a parentless control wait in the
+    // control, which reports them and lays its children out by them, and go to the window
+    // with its next change of place, size or showing, or at ApplyKeptBounds: a form that is
+    // placed and sized while it is being shown moves once.
+    void KeepBounds(bool Keep) { FKeepBounds = Keep; }
+    void ApplyKeptBounds();
 
     // Children, in Z-order (the first at the bottom).
     int GetControlCount() const { return static_cast<int>(FControls.size()); }
@@ -203,6 +209,7 @@ protected:
     void WMEraseBkgnd(TWMEraseBkgnd& Message);
     void WMSize(TWMSize& Message);
     void WMMove(TWMMove& Message);
+    void WMWindowPosChanging(TWMWindowPosChanging& Message);
     void WMWindowPosChanged(TWMWindowPosChanged& Message);
     void WMSetCursor(TWMSetCursor& Message);
     void WMMouseLeave(TMessage& Message);
@@ -235,6 +242,7 @@ protected:
     MESSAGE_HANDLER(WM_SIZE, WMSize)
     MESSAGE_HANDLER(WM_MOVE, WMMove)
     MESSAGE_HANDLER(WM_CLOSE, WMClose)
+    MESSAGE_HANDLER(WM_WINDOWPOSCHANGING, WMWindowPosChanging)
     MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, WMWindowPosChanged)
     MESSAGE_HANDLER(WM_SETCURSOR, WMSetCursor)
     MESSAGE_HANDLER(WM_MOUSELEAVE, WMMouseLeave)
@@ -307,6 +315,9 @@ private:
     bool FAligning = false;
     bool FAlignPending = false;
     bool FTrackingLeave = false;
+    bool FKeepBounds = false;
+    // FLeft, FTop, FWidth and FHeight are not yet the window's.
+    bool FBoundsKept = false;
 };
 
 // PublishControlProperties and what windowed controls add: 3-D look, tab order, focus and

@@ -286,6 +286,7 @@ void TskSkinForm::SetBorderIcons(TskBorderIcons Value) {
 
 void TskSkinForm::SetShowIcon(bool Value) {
     FShowIcon = Value;
+    FFrameBuiltFor = TSize(-1, -1);
     if (!IsLoading() && !IsDesigning()) SendNCPaint();
 }
 
@@ -405,6 +406,11 @@ void TskSkinForm::FormChangeActive(bool AUpdate) {
     }
 }
 
+bool TskSkinForm::FrameBuiltForItsSize() {
+    return FSkinApplied && !IsMDIChild() && !IsMDIMainForm() &&
+           FFrameBuiltFor == TSize(FForm->GetWidth(), FForm->GetHeight());
+}
+
 void TskSkinForm::UpDateForm() {
     if (!FForm->HandleAllocated()) return;
     const int w = FForm->GetWidth();
@@ -418,10 +424,12 @@ void TskSkinForm::UpDateForm() {
 }
 
 void TskSkinForm::CreateNewForm(bool AUpdate) {
+    FFrameBuiltFor = TSize(-1, -1);
     if (IsDesigning() || !FSkinData || FSkinData->Empty) return;
     CalcRects();
     if (AUpdate) CalcAllRealObjectRect();
     CreateNewRegion(AUpdate);
+    if (AUpdate) FFrameBuiltFor = TSize(FNewWidth, FNewHeight);
     if (OnChangeClientRect) OnChangeClientRect(NewClRect);
     if (!FSupportNCArea) {
         FForm->Invalidate();
@@ -432,6 +440,7 @@ void TskSkinForm::CreateNewForm(bool AUpdate) {
 }
 
 void TskSkinForm::ChangeSkinData() {
+    FFrameBuiltFor = TSize(-1, -1);
     ResetObjectIndexes();
     for (TskInactiveLook& look : FInactiveLooks) look.Clear();
     FSkinApplied = FSkinData && !FSkinData->Empty;
@@ -496,9 +505,11 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_CREATE:
         passNow();
+        FFrameBuiltFor = TSize(-1, -1);
         RemoveCaptionStyle();
         break;
     case WM_DESTROY:
+        FFrameBuiltFor = TSize(-1, -1);
         MorphTimer->SetEnabled(false);
         MouseTimer->SetEnabled(false);
         if (IsMDIChild()) {
@@ -515,7 +526,7 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         if (!FSkinApplied) {
             if (nc) SendNCPaint();
         } else if (nc && GetMinWidth() <= FNewWidth && GetMinHeight() <= FNewHeight) {
-            CreateNewForm(true);
+            if (Message.WParam != SIZE_RESTORED || !FrameBuiltForItsSize()) CreateNewForm(true);
         } else if (!nc && !FRollUpState) {
             RebuildClientFrame(CanScale());
         }
@@ -579,7 +590,8 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         else if (CheckW2KWXP() && FAlphaBlend)
             SetLayered(false);
         if (Message.WParam && IsMDIMainForm()) HookMDIClient();
-        if (Message.WParam && nc) UpDateForm();
+        // A frame already built for the size the form shows at is not built again.
+        if (Message.WParam && nc && !FrameBuiltForItsSize()) UpDateForm();
         if (Message.WParam && !nc) ControlsToAreas();
         if (IsMDIChild()) {
             if (Message.WParam)

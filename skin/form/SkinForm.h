@@ -349,6 +349,7 @@ public:
 
     void UpDateForm();
     void CreateNewForm(bool AUpdate);
+    bool FrameBuiltForItsSize();
     void PaintNCSkin();
     void PaintNCDefault();
 
@@ -487,6 +488,10 @@ private:
     bool FFullDrag = false;
     int FNewWidth = 0;
     int FNewHeight = 0;
+    // The size the frame's rectangles and region were last built for (none: -1): a WM_SIZE
+    // that brings no new size, as the one a window gets when it first shows, builds and
+    // paints nothing again.
+    TSize FFrameBuiltFor{-1, -1};
     HRGN FRgn = nullptr;
     std::vector<std::unique_ptr<TskActiveSkinObject>> FObjectList;
     int ActiveObject = -1;

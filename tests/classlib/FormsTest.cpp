@@ -648,6 +648,124 @@ TEST_F(FormsTest, AScreenCentredFormIsCentredWhenShown) {
     EXPECT_EQ(Form->GetTop(), (Screen->GetHeight() - 300) / 2);
 }
 
+// A hidden form with its window, a header and a body, that counts the moves of its window
+// (changes of place or size) and checks, in its show handler, that it lays its children out
+// by the size it was just given.
+class PlacedFormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 20, 400, 300);
+        Header = Place(Form, alTop);
+        Body = Place(Form, alClient);
+        Form->HandleNeeded();
+        Previous = Form->WindowProc;
+        Form->WindowProc = TWndMethod::FromCallable([this](TMessage& Message) {
+            if (Message.Msg == WM_WINDOWPOSCHANGED) {
+                auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+                if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) ++Moves;
+            }
+            Previous(Message);
+        });
+    }
+    void TearDown() override {
+        Form->WindowProc = Previous;
+        delete Form;
+        Pump();
+    }
+    static TTestPanel* Place(TForm* Parent, TAlign Align) {
+        auto* panel = new TTestPanel(Parent);
+        panel->SetParent(Parent);
+        panel->SetBounds(0, 0, 50, 30);
+        panel->SetAlign(Align);
+        return panel;
+    }
+    // Each child's window, in its parent's client coordinates.
+    static TRect WindowBounds(TWinControl* Control) {
+        RECT r;
+        GetWindowRect(Control->GetHandle(), &r);
+        MapWindowPoints(HWND_DESKTOP, ::GetParent(Control->GetHandle()), reinterpret_cast<POINT*>(&r), 2);
+        return {r.left, r.top, r.right, r.bottom};
+    }
+
+    TForm* Form = nullptr;
+    TTestPanel* Header = nullptr;
+    TTestPanel* Body = nullptr;
+    TWndMethod Previous;
+    int Moves = 0;
+};
+
+TEST_F(PlacedFormTest, AFormPlacedAndSizedByItsShowHandlerMovesOnceAndLaysOutAsAFreshOne) {
+    Form->SetPosition(poScreenCenter);
+    TRect clientInHandler;
+    Form->OnShow = TNotifyEvent::FromCallable([&](TObject*) {
+        Form->SetWidth(325);
+        Form->SetHeight(280);
+        clientInHandler = Form->GetClientRect();
+        EXPECT_EQ(Body->GetBoundsRect(), TRect(0, 30, clientInHandler.Right, clientInHandler.Bottom));
+    });
+    Form->Show();
+    const TRect bounds((Screen->GetWidth() - 400) / 2, (Screen->GetHeight() - 300) / 2, 0, 0);
+    EXPECT_EQ(Form->GetBoundsRect(), Bounds(bounds.Left, bounds.Top, 325, 280));
+    RECT shown;
+    GetWindowRect(Form->GetHandle(), &shown);
+    EXPECT_EQ(TRect(shown.left, shown.top, shown.right, shown.bottom), Form->GetBoundsRect());
+    EXPECT_EQ(Moves, 1);
+    // The client area the handler was told of is the window's, and the children are where
+    // a form made at this size puts them.
+    RECT client;
+    ::GetClientRect(Form->GetHandle(), &client);
+    EXPECT_EQ(clientInHandler, TRect(0, 0, client.right, client.bottom));
+    TForm fresh(nullptr);
+    fresh.SetBoundsRect(Form->GetBoundsRect());
+    TTestPanel* freshHeader = Place(&fresh, alTop);
+    TTestPanel* freshBody = Place(&fresh, alClient);
+    fresh.Show();
+    EXPECT_EQ(WindowBounds(Header), WindowBounds(freshHeader));
+    EXPECT_EQ(WindowBounds(Body), WindowBounds(freshBody));
+    EXPECT_EQ(Body->GetBoundsRect(), freshBody->GetBoundsRect());
+}
+
+TEST_F(PlacedFormTest, AFormHiddenAgainByItsShowHandlerKeepsTheBoundsItWasGiven) {
+    Form->OnShow = TNotifyEvent::FromCallable([&](TObject*) {
+        Form->SetBounds(50, 60, 320, 240);
+        Form->Hide();
+    });
+    Form->Show();
+    EXPECT_FALSE(IsWindowVisible(Form->GetHandle()));
+    RECT r;
+    GetWindowRect(Form->GetHandle(), &r);
+    EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom), TRect(50, 60, 370, 300));
+    // Hidden, it is moved at once: only a form being shown waits for its show.
+    Form->SetBounds(70, 80, 330, 250);
+    GetWindowRect(Form->GetHandle(), &r);
+    EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom), TRect(70, 80, 400, 330));
+}
+
+TEST_F(PlacedFormTest, BoundsThatWaitGoWithTheWindowsNextChangeOrAtOnceWhenAsked) {
+    Form->KeepBounds(true);
+    Form->SetBounds(30, 40, 350, 260);
+    Form->KeepBounds(false);
+    RECT r;
+    GetWindowRect(Form->GetHandle(), &r);
+    EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom), TRect(10, 20, 410, 320));
+    EXPECT_EQ(Form->GetBoundsRect(), TRect(30, 40, 380, 300));
+    POINT origin{0, 0};
+    ClientToScreen(Form->GetHandle(), &origin);
+    EXPECT_EQ(Form->GetClientOrigin(), TPoint(origin.x + 20, origin.y + 20));
+    // A change of the window's own (here of its Z-order) carries them.
+    SetWindowPos(Form->GetHandle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    GetWindowRect(Form->GetHandle(), &r);
+    EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom), TRect(30, 40, 380, 300));
+    Form->KeepBounds(true);
+    Form->SetBounds(0, 0, 300, 200);
+    Form->KeepBounds(false);
+    Form->ApplyKeptBounds();
+    GetWindowRect(Form->GetHandle(), &r);
+    EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom), TRect(0, 0, 300, 200));
+    EXPECT_EQ(Form->GetBoundsRect(), TRect(0, 0, 300, 200));
+}
+
 // ---------------------------------------------------------------------------
 // The menu bar
 

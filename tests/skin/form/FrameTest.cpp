@@ -481,6 +481,37 @@ TEST_F(SkinFrame, AFormSkinnedWhileHiddenShowsItsLastSkinAtItsFirstShow) {
     EXPECT_EQ(DifferentPixels(shown.get(), expected.get()), 0);
 }
 
+// A form that has never been shown, sized by its show handler: its frame and region are built
+// once, for that size, and it shows what a repaint shows.
+TEST_F(SkinFrame, AFormSizedByItsShowHandlerBuildsItsFrameOnceAtItsFirstShow) {
+    auto* form = new TForm(nullptr);
+    form->SetCaption("Sized");
+    auto* skin = new TskSkinForm(form);
+    form->SetBounds(120, 110, 300, 200);
+    auto* data = new TskSkinData(form);
+    testskins::Build(data, {.Mask = true});
+    skin->SetSkinData(data);
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(form->GetHandle()));
+    int builds = 0;
+    skin->OnChangeClientRect = TChangeClientRectEvent::FromCallable([&](const TRect&) { ++builds; });
+    form->OnShow = TNotifyEvent::FromCallable([&](TObject*) { form->SetWidth(400); });
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return skin->GetFormActive(); })) << "the form did not become active";
+    EXPECT_EQ(builds, 1);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(form->GetHandle(), rgn), ERROR);
+    EXPECT_TRUE(PtInRegion(rgn, 395, 100));
+    EXPECT_FALSE(PtInRegion(rgn, 398, 1)) << "the cut corner is at the new right edge";
+    DeleteObject(rgn);
+    auto shown = CaptureWindow(form->GetHandle());
+    shown->SaveToFile(ExeDir() + "skinform_sized_at_show.bmp");
+    auto expected = Repainted(form);
+    EXPECT_EQ(DifferentPixels(shown.get(), expected.get()), 0);
+    delete form;
+    Pump();
+}
+
 TEST_F(SkinFrame, BadSkinsGivePlainLooksNeverACrash) {
     using Mutate = void (*)(TskSkinData*);
     const Mutate mutations[] = {
