@@ -1,6 +1,8 @@
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/UserInput.h"
 
+#include <stdexcept>
+
 void Pump() {
     Application->ProcessMessages();
 }
@@ -109,7 +111,8 @@ void SendMouseInput(DWORD Flags, TPoint At, DWORD Data) {
 std::unique_ptr<TBitmap> ScreenShot(HWND Wnd) {
     Pump();
     RECT frame;
-    GetWindowRect(Wnd, &frame);
+    if (!GetWindowRect(Wnd, &frame))
+        throw std::runtime_error("the window was gone before its picture could be taken");
     auto shot = std::make_unique<TBitmap>(frame.right - frame.left, frame.bottom - frame.top);
     shot->SetPixelFormat(pf24bit);
     HDC screen = GetDC(nullptr);

@@ -430,8 +430,11 @@ TEST_F(SkinMenu, MutatedMenuSkinsGivePlainLooksNeverACrash) {
             if (Chain()->GetCount() && translucent) Level(0)->WTProc(nullptr);
             Key(VK_DOWN);
             Key(VK_RIGHT);
+            // Painted at once, not through a screenshot: a screenshot pumps messages first, and
+            // a pointer resting over the (possibly huge) first level may close a deeper one then.
             for (int i = 0; i < Chain()->GetCount(); ++i) {
-                CaptureWindow(Level(i)->GetHandle());
+                RedrawWindow(Level(i)->GetHandle(), nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
                 Level(i)->TestMorph(nullptr);
             }
             Key(VK_ESCAPE);
