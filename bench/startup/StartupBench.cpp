@@ -2,7 +2,7 @@
 // first top-level window is shown and painted. Each program is started several times,
 // alternating, and the median of each is kept; the ratio compares the editor with a bare
 // Win32 window program started the same way (on the development machine, quiet: about
-// 190 ms against 120 ms, 1.5-1.7x). The first start of each program is reported as well (the editor
+// 130-165 ms against 93-105 ms, 1.26-1.66x). The first start of each program is reported as well (the editor
 // starts first, so it also pays whatever Wine does once for any program).
 //
 // "Painted" means that the window and its visible children hold no update region any more,
@@ -34,10 +34,14 @@
 //   main form's references to it and its skin update 0.6-1.1           6-8
 //   showing, from the main form's Show to its last update region gone: 30-40 (medians of
 //   runs; 50-60 before its frame was painted once at show and the paint buffers were made
-//   device-independent): the form's show handler 5-7, the show itself 11-14 (WM_ACTIVATE
+//   device-independent): the form's show handler 4-6 (bounds it
+//   sets while the form is being shown reach the window in one move; a frame already built
+//   for the size the first WM_SIZE brings is not built again), the show itself 11-14 (WM_ACTIVATE
 //   3-9 of Wine's focus handling, the frame 1.5-2.3, Wine's erase of the ~17 children 3),
-//   the first paint of the children 14-17 (each skinned button 0.5-1.1, a third of it
-//   finding its caption's ink, the menu bar 0.9-1.8)
+//   the first paint of the children 10-12 (Wine's BeginPaint and EndPaint ~0.2 a window;
+//   a caption's ink is measured in one kept picture and kept per font and text; the menu
+//   bar draws its items straight into its own picture 0.45-0.6; a borderless panel draws its
+//   tiles straight onto the screen)
 // Deferred until first needed: the common controls (comctl32's attach alone cost ~35 ms
 // before WinMain), the common dialogs, the shell, ole32, mpr and msimg32 (DelayLoad), the theme
 // handles of the bitmap library, and the hidden window of every timer (2-2.7 ms each under
