@@ -61,6 +61,22 @@ TEST(FormBinaryRobustness, TheLoaderBuildsOrRefusesEveryDamagedForm) {
     ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, fields, 21), LoadFormBinary);
 }
 
+// The program's own binary forms are read where they lie in its resources: property bytes
+// are used in place, not copied out of a stream first.
+void LoadFormInPlace(const std::string& Binary) {
+    TForm form(nullptr);
+    ReadComponentMemory(Binary.data(), static_cast<Int64>(Binary.size()), &form, "form");
+}
+
+TEST(FormBinaryRobustness, TheLoaderBuildsOrRefusesEveryDamagedFormReadInPlace) {
+    const std::string binary = ToBinary(kFormSeed);
+    ASSERT_NO_THROW(LoadFormInPlace(binary));
+    std::vector<TField> fields = {LengthField(binary, "hint length", '\x0C', 300),
+                                  NameLength(binary, "Caption"), NameLength(binary, "TPanel"),
+                                  NameLength(binary, "alTop")};
+    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, fields, 23), LoadFormInPlace);
+}
+
 TEST(FormBinaryRobustness, TheConversionToTextConvertsOrRefusesEveryDamagedForm) {
     const std::string binary = ToBinary(kSyntaxSeed);
     ASSERT_NO_THROW(ConvertToText(binary));
