@@ -85,8 +85,9 @@ TGclCustomTable::~TGclCustomTable() {
 
 void TGclCustomTable::CreateParams(TCreateParams& Params) {
     TGclTableAncestor::CreateParams(Params);
-    if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
-    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
+    // The window is made without scroll bars: the ranges set once it exists show a bar that
+    // has something to scroll, which saves hiding (and laying the window out again for) one
+    // that has not.
     if (FBorderStyle == bsSingle) {
         if (GetCtl3D())
             Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -510,15 +511,22 @@ void TGclCustomTable::SetAllowRedraw(bool Value) {
     }
     if (FOptions.Contains(otoBrowseRow)) MarkActiveRow();
     if (!HandleAllocated()) return;
-    // A window waiting to repaint all of itself needs no cells painted now; after a scroll
-    // (or a look that found nothing pending) the few marked cells cost less than asking.
-    if (!FPaintMarkedRegardless && WholeClientPending()) FInvalid->Clear();
+    // A window that is not on the screen (a form sets its table up before its first show) is
+    // painted whole when it shows, and one waiting to repaint all of itself is painted whole
+    // next: that paint draws every cell and the active cell's frame, so nothing is drawn now.
+    // After a scroll (or a look that found nothing pending) the few marked cells cost less
+    // than asking.
+    const bool WholePaintComing = !IsWindowVisible(GetHandle()) ||
+                                  (!FPaintMarkedRegardless && WholeClientPending());
     FPaintMarkedRegardless = false;
-    if (!FInvalid->GetEmpty()) PaintCellList(*FInvalid);
+    if (WholePaintComing)
+        FInvalid->Clear();
+    else if (!FInvalid->GetEmpty())
+        PaintCellList(*FInvalid);
     if (FState.Contains(otsHiddenEdit) && RowDisplayIndex(FActiveRow) >= 0 &&
         ColDisplayIndex(FActiveCol) >= 0)
         PlaceHiddenEditor();
-    else
+    else if (!WholePaintComing)
         DrawActiveCellFrame();
 }
 

@@ -394,6 +394,9 @@ void ShowBar(HWND Wnd, int Bar, int Min, int Max, int Pos, int& ShownMax, int& S
     if (Max == ShownMax && Pos == ShownPos) return;
     ShownMax = Max;
     ShownPos = Pos;
+    // Nothing to scroll and no bar shown: there is nothing to hide.
+    const LONG_PTR BarStyle = Bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    if (Max <= Min && !(GetWindowLongPtrA(Wnd, GWL_STYLE) & BarStyle)) return;
     SCROLLINFO Info{sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, Min, Max, 0, Pos, 0};
     SetScrollInfo(Wnd, Bar, &Info, TRUE);
 }

@@ -87,6 +87,11 @@ void TGclCustomTable::Paint() {
 }
 
 void TGclCustomTable::PaintCellList(TGclCellArray& List) {
+    // Not on the screen: the window is painted whole when it shows.
+    if (!IsWindowVisible(GetHandle())) {
+        List.Clear();
+        return;
+    }
     int n = List.Count();
     for (int i = 0; i < n;) {
         TGclCellAddress A;

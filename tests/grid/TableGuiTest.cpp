@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -384,6 +385,139 @@ TEST_F(TableTest, ScrollMessagesMoveToThePositionTheyCarry) {
     EXPECT_EQ(T->GetTopRow(), 3);
     SendMessageA(T->GetHandle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
     EXPECT_EQ(T->GetLeftCol(), 1);
+}
+
+// The window is made without bars: the vertical bar shows only while the rows pass the view,
+// whichever way that comes about (rows added or removed, the table resized, a new window
+// for the table), with the range and position it scrolls, and what the screen shows, frame
+// and bar included, is what a full redraw shows.
+TEST_F(TableTest, TheVerticalBarShowsOnlyWhileTheRowsPassTheView) {
+    WithTexts = true;
+    MakeTable(3);
+    T->SetScrollBars(ssVertical);
+    Pump();
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    auto barShown = [this] { return (GetWindowLongPtrA(T->GetHandle(), GWL_STYLE) & WS_VSCROLL) != 0; };
+    auto staleWindowAfter = [this](const char* Step) {
+        std::unique_ptr<TBitmap> before = ScreenShot(T->GetHandle());
+        RedrawWindow(T->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        std::unique_ptr<TBitmap> after = ScreenShot(T->GetHandle());
+        int differing = 0;
+        for (int y = 0; y < before->GetHeight(); ++y)
+            for (int x = 0; x < before->GetWidth(); ++x)
+                if (PixelOf(before.get(), x, y) != PixelOf(after.get(), x, y)) ++differing;
+        EXPECT_EQ(differing, 0) << "stale pixels after " << Step;
+    };
+    auto expectRange = [this](int Top) {
+        int lowest = 0, highest = 0;
+        GetScrollRange(T->GetHandle(), SB_VERT, &lowest, &highest);
+        EXPECT_EQ(lowest, 1);
+        EXPECT_EQ(highest, T->GetLastPageTopRow());
+        EXPECT_EQ(GetScrollPos(T->GetHandle(), SB_VERT), Top);
+    };
+    // Three rows of 20 fit the 120 pixels.
+    EXPECT_FALSE(barShown());
+    EXPECT_EQ(T->GetClientWidth(), 200);
+    T->SetRowLimit(40);
+    Pump();
+    ASSERT_TRUE(barShown());
+    EXPECT_EQ(T->GetClientWidth(), 200 - barWidth);
+    expectRange(1);
+    staleWindowAfter("rows added");
+    T->SetTopRow(10);
+    expectRange(10);
+    T->SetRowLimit(4);
+    Pump();
+    EXPECT_FALSE(barShown());
+    EXPECT_EQ(T->GetClientWidth(), 200);
+    EXPECT_EQ(T->GetTopRow(), 1);
+    staleWindowAfter("rows removed");
+    // Seven rows pass 120 pixels, not 200, and again 100.
+    T->SetRowLimit(7);
+    Pump();
+    EXPECT_TRUE(barShown());
+    T->SetBounds(0, 0, 200, 200);
+    Pump();
+    EXPECT_FALSE(barShown());
+    staleWindowAfter("made taller");
+    T->SetBounds(0, 0, 200, 100);
+    Pump();
+    EXPECT_TRUE(barShown());
+    expectRange(1);
+    staleWindowAfter("made shorter");
+    // A new window for the table starts with the bar the rows need, where it was.
+    T->SetRowLimit(40);
+    T->SetTopRow(12);
+    T->SetBorderStyle(bsSingle);
+    Pump();
+    EXPECT_TRUE(barShown());
+    expectRange(12);
+    staleWindowAfter("a new window");
+    T->SetRowLimit(2);
+    T->SetBorderStyle(bsNone);
+    Pump();
+    EXPECT_FALSE(barShown());
+    EXPECT_EQ(T->GetClientWidth(), 200);
+    staleWindowAfter("a new window with nothing to scroll");
+    // Without a vertical bar, rows past the view show none.
+    T->SetScrollBars(ssHorizontal);
+    T->SetRowLimit(40);
+    Pump();
+    EXPECT_FALSE(barShown());
+}
+
+// A table set up while it is not on the screen paints nothing then; once it shows, the
+// screen holds what a full repaint paints, with every change made meanwhile.
+TEST_F(TableTest, ChangesWhileHiddenPaintNothingUntilTheTableShows) {
+    WithTexts = true;
+    MakeTable(10);
+    ASSERT_TRUE(TakeFocus(T));
+    for (TWinControl* hide : std::initializer_list<TWinControl*>{T, Form}) {
+        hide->SetVisible(false);
+        Clear();
+        {
+            TGclTableRedraw batch(T);
+            T->SetColor(hide == T ? clYellow : clAqua);
+            T->SetColorUnused(hide == T ? clLime : clFuchsia);
+            T->GetColors()->SetLocked(hide == T ? clRed : clBlue);
+        }
+        T->SetRowLimit(4);
+        T->SetActiveRow(2);
+        T->InvalidateTable();
+        T->SetAllowRedraw(false);
+        T->SetAllowRedraw(true);
+        EXPECT_TRUE(Requested.empty()) << "painted while hidden";
+        hide->SetVisible(true);
+        Pump();
+        EXPECT_FALSE(Requested.empty());
+        StaleAfter("showing");
+        std::unique_ptr<TBitmap> shot = Screen();
+        EXPECT_TRUE(SameColour(PixelOf(shot.get(), 140, 65), hide == T ? clYellow : clAqua));
+        EXPECT_TRUE(SameColour(PixelOf(shot.get(), 170, 100), hide == T ? clLime : clFuchsia));
+        EXPECT_TRUE(SameColour(PixelOf(shot.get(), 140, 8), hide == T ? clRed : clBlue));
+        T->SetRowLimit(10);
+    }
+}
+
+// A bracket closing while the whole table waits to be repainted draws nothing; the paint
+// that follows draws the marked cells and the active cell's frame.
+TEST_F(TableTest, ABracketClosingBeforeAWholeRepaintLeavesTheFrameToThePaint) {
+    WithTexts = true;
+    MakeTable(10);
+    ASSERT_TRUE(TakeFocus(T));
+    Clear();
+    InvalidateRect(T->GetHandle(), nullptr, FALSE);
+    {
+        TGclTableRedraw batch(T);
+        T->InvalidateRow(3);
+        T->InvalidateRow(4);
+    }
+    EXPECT_TRUE(Requested.empty());
+    Pump();
+    EXPECT_TRUE(Requested.count({3, 1}) && Requested.count({4, 1}));
+    std::unique_ptr<TBitmap> shot = Screen();
+    EXPECT_TRUE(SameColour(PixelOf(shot.get(), 50, 30), clBlack)); // the active cell's frame
+    StaleAfter("the paint after the bracket");
 }
 
 TEST_F(TableTest, LockedCountsPastTheEndCostNoWalkThroughThem) {
