@@ -458,6 +458,9 @@ void TCustomForm::UpdateShowing() {
     if (GetVisible()) {
         HandleNeeded();
         if (IsWindowVisible(GetHandle())) return;
+        // Before the show's messages, which the form's frame and skin handle with its
+        // controls' windows there.
+        ChildHandlesNeeded();
         static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
         ShowWindow(GetHandle(), kShow[FWindowState]);
         if (FFormStyle == fsMDIChild) ActivateMDIChild();

@@ -134,6 +134,18 @@ void TWinControl::HandleNeeded() {
 void TWinControl::CreateHandle() {
     if (FHandle) return;
     CreateWnd();
+    // A window made hidden (a form before it first shows) makes its children's windows when
+    // it shows: they are then made where, as and whether they are shown, where windows made
+    // now would each be moved, restyled or hidden by the set-up that comes before the show.
+    if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_VISIBLE)
+        CreateChildHandles();
+    else
+        FChildHandlesWait = true;
+}
+
+void TWinControl::ChildHandlesNeeded() {
+    if (!FChildHandlesWait) return;
+    FChildHandlesWait = false;
     CreateChildHandles();
 }
 
@@ -248,6 +260,7 @@ void TWinControl::DetachHandle() {
     FHandle = nullptr;
     FTrackingLeave = false;
     FBoundsKept = false;
+    FChildHandlesWait = false;
 }
 
 void TWinControl::DestroyHandle() {
@@ -333,16 +346,17 @@ bool TWinControl::IsShowing() const {
 }
 
 void TWinControl::UpdateShowing() {
-    bool parentReady = FParent ? FParent->HandleAllocated() : FParentWindow != nullptr;
-    if (!parentReady) return;
-    if (GetVisible() && !FHandle) {
-        if (GetComponentState().Contains(csLoading)) return;
-        CreateHandle();
+    if (!FHandle) {
+        // A parent whose window waits to show makes this one's with its other children's.
+        bool parentReady = FParent ? FParent->HandleAllocated() && !FParent->FChildHandlesWait
+                                   : FParentWindow != nullptr;
+        if (parentReady && GetVisible() && !GetComponentState().Contains(csLoading))
+            CreateHandle();
         return;
     }
-    if (!FHandle) return;
     bool shown = (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown == GetVisible()) return;
+    if (GetVisible()) ChildHandlesNeeded();
     SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
                      (GetVisible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
@@ -1160,6 +1174,8 @@ void TWinControl::WMMove(TWMMove& Message) {
 }
 
 void TWinControl::WMWindowPosChanging(TWMWindowPosChanging& Message) {
+    // Shown by a call of the system's own rather than through Visible.
+    if (Message.WindowPos()->flags & SWP_SHOWWINDOW) ChildHandlesNeeded();
     if (FBoundsKept) {
         // The change takes the bounds that wait for whatever it does not set itself.
         FBoundsKept = false;

@@ -3,9 +3,10 @@
 // canvas. Message dispatch is described at the top of Controls.h.
 //
 // The window is made when it is first needed: when the control is shown on a parent
-// whose window exists, when a parent's window is made (for its visible children), or
-// when someone asks for Handle. A control can thus be built, placed and filled before
-// any window exists.
+// whose window is shown or showing, when a parent's window shows (for its visible
+// children; a window made hidden, such as a form's before its first show, makes no
+// children's windows until then), or when someone asks for Handle. A control can thus be
+// built, placed and filled before any window exists.
 //
 // Window classes. A control's window class is registered under the control's class name
 // with the library's window procedure. A control that builds on a system control calls,
@@ -175,8 +176,10 @@ protected:
     bool HasNonClientArea() const;
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
-    // Makes the window and the windows of the visible children.
+    // Makes the window, and the windows of the visible children once the window shows.
     virtual void CreateHandle();
+    // The window is about to show: the visible children get the windows they waited for.
+    void ChildHandlesNeeded();
     // Places the aligned children in Rect, alignment by alignment, each group in the order of
     // the children's positions; AControl, the child being aligned, keeps the place it was
     // given against a sibling at the same position.
@@ -318,6 +321,8 @@ private:
     bool FKeepBounds = false;
     // FLeft, FTop, FWidth and FHeight are not yet the window's.
     bool FBoundsKept = false;
+    // The window was made hidden: its visible children get theirs when it shows.
+    bool FChildHandlesWait = false;
 };
 
 // PublishControlProperties and what windowed controls add: 3-D look, tab order, focus and

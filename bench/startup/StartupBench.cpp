@@ -25,19 +25,22 @@
 //   application's icon brings up Wine's X11 driver; system cursors
 //   are loaded when first shown)                                      ~34  (bare: ~30, at its
 //                                                                           first window)
-//   main form's windows: the top-level CreateWindowEx 16-20 (inside
-//   Wine, as the bare window's), 17 child windows ~0.7 each (Wine's
-//   minimum for a child window); the icon comes from the class        ~30
+//   main form's window: the top-level CreateWindowEx 16-20 (inside
+//   Wine, as the bare window's); the icon comes from the class         ~20
 //   data module: its binary form read in place from the resources
 //   (as text it cost 3-4 ms more to decode), the pictures decoded 1.5,
 //   skin records 1.2, the pictures' copy into the skin data 1.1, the
 //   main form's references to it and its skin update 0.6-1.1           6-8
-//   showing, from the main form's Show to its last update region gone: 30-40 (medians of
+//   showing, from the main form's Show to its last update region gone: 40-50 (medians of
 //   runs; 50-60 before its frame was painted once at show and the paint buffers were made
 //   device-independent): the form's show handler 4-6 (bounds it
 //   sets while the form is being shown reach the window in one move; a frame already built
-//   for the size the first WM_SIZE brings is not built again), the show itself 11-14 (WM_ACTIVATE
-//   3-9 of Wine's focus handling, the frame 1.5-2.3, Wine's erase of the ~17 children 3),
+//   for the size the first WM_SIZE brings is not built again), the form's 15 child windows ~0.7
+//   each (Wine's minimum for a child window), made only now, at the show: where, as and whether
+//   the show handler leaves them, with no move, hide or restyle after (made with the form, 17 of
+//   them were then moved or hidden 10 times and disabled 3 times, 4-5 ms; the rolled-up type box's combo
+//   box and Apply get theirs when it unrolls), the show itself 11-14 (WM_ACTIVATE
+//   3-9 of Wine's focus handling, the frame 1.5-2.3, Wine's erase of the ~15 children 3),
 //   the first paint of the children 10-12 (Wine's BeginPaint and EndPaint ~0.2 a window;
 //   a caption's ink is measured in one kept picture and kept per font and text; the menu
 //   bar draws its items straight into its own picture 0.45-0.6; a borderless panel draws its

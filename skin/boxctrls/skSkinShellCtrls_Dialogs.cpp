@@ -369,6 +369,9 @@ bool TskSkinOpenDialog::Execute() {
     form->StyleButton(ListViewStyle)->SetDown(true);
     form->FLV->SetViewStyle(ListViewStyle);
 
+    // The file list tells the folder tree the start folder through its window's
+    // notifications: the tree then opens it at the size it has before the dialog is fitted.
+    form->FLV->HandleNeeded();
     OpenStartFolder(form.get());
     form->FromFLV = true;
     const AnsiString listed = form->FLV->GetDirectory();

@@ -74,6 +74,9 @@ void TskSkinShellDriveComboBox::BuildList() {
 
 void TskSkinShellDriveComboBox::SetDrive(char Value) {
     const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(Value)));
+    // Chosen before the window, which builds the rows, exists: they are built now, so that
+    // the choice holds and the window keeps it.
+    if (FDriveLetters->GetCount() == 0) BuildList();
     if (drive != FDrive) {
         const int index = FDriveLetters->IndexOf(AnsiString(1, drive));
         if (index == -1) return;

@@ -30,8 +30,6 @@ protected:
         ParkPointer();
         ASSERT_TRUE(Editor->Activate());
         Editor->GrabSettled(WindowRectOf(Main));
-        Apply = FindInside(Main, "TskSkinButton", "Apply");
-        ASSERT_NE(Apply, nullptr);
     }
     void TearDown() override { Editor.reset(); }
 
@@ -49,6 +47,13 @@ protected:
     void FocusPendingApply() {
         HWND combo = UnrollTypeBox(Main);
         ASSERT_NE(combo, nullptr);
+        // Unrolled, the box shows Apply: its window is made then.
+        ASSERT_TRUE(WaitUntil(
+            [this] {
+                Apply = FindInside(Main, "TskSkinButton", "Apply");
+                return Apply != nullptr;
+            },
+            2000));
         for (int press = 0; press < 14 && Editor->Focus() != combo; ++press) KeyMovingFocus(VK_TAB);
         ASSERT_EQ(Editor->Focus(), combo) << "Tab never reached the type box";
         PressKey(VK_DOWN);

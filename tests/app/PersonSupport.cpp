@@ -206,8 +206,12 @@ HWND UnrollTypeBox(HWND Main) {
     }
     const RECT typeRect = WindowRectOf(typeBox);
     Click(typeRect.left + 40, typeRect.top + 8);
-    HWND combo = FindInside(Main, "TskSkinComboBox");
-    if (!combo || !WaitUntil([combo] { return IsWindowVisible(combo) != 0; }, 2000)) {
+    // The rolled-up box's controls get their windows when they first show.
+    HWND combo = nullptr;
+    if (!WaitUntil([&] {
+            combo = FindInside(Main, "TskSkinComboBox");
+            return combo && IsWindowVisible(combo);
+        }, 2000)) {
         ADD_FAILURE() << "the type box did not unroll its combo box";
         return nullptr;
     }

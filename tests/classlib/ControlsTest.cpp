@@ -288,7 +288,7 @@ TEST_F(ControlsTest, AnExceptionOfAnyClassInAHandlerReachesHandleExceptionAndThe
 // ---------------------------------------------------------------------------
 // Windows made on demand
 
-TEST_F(ControlsTest, WindowsAreMadeWithTheParentsOrOnDemand) {
+TEST_F(ControlsTest, WindowsAreMadeWhenTheyShowOrOnDemand) {
     auto* shown = Make<TProbe>(Form, 10, 10, 50, 50);
     auto* hidden = Make<TProbe>(Form, 70, 10, 50, 50);
     hidden->SetVisible(false);
@@ -296,13 +296,24 @@ TEST_F(ControlsTest, WindowsAreMadeWithTheParentsOrOnDemand) {
     EXPECT_FALSE(Form->HandleAllocated());
     EXPECT_FALSE(shown->HandleAllocated());
 
+    // The form's own window, not shown yet: its controls' windows wait for the show, and
+    // whatever is set meanwhile is where they start.
     Form->HandleNeeded();
-    EXPECT_TRUE(shown->HandleAllocated());
+    EXPECT_FALSE(shown->HandleAllocated());
+    shown->SetBounds(12, 14, 56, 50);
+    shown->SetEnabled(false);
+    Form->Show();
+    ASSERT_TRUE(shown->HandleAllocated());
     EXPECT_FALSE(hidden->HandleAllocated());
     char text[16] = {};
     GetWindowTextA(shown->GetHandle(), text, sizeof text);
     EXPECT_STREQ(text, "kept");
     EXPECT_EQ(::GetParent(shown->GetHandle()), Form->GetHandle());
+    RECT r{};
+    GetWindowRect(shown->GetHandle(), &r);
+    MapWindowPoints(HWND_DESKTOP, Form->GetHandle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom), TRect(12, 14, 68, 64));
+    EXPECT_FALSE(IsWindowEnabled(shown->GetHandle()));
 
     hidden->SetVisible(true);
     EXPECT_TRUE(hidden->HandleAllocated());
@@ -314,6 +325,69 @@ TEST_F(ControlsTest, WindowsAreMadeWithTheParentsOrOnDemand) {
     TProbe orphan(nullptr); // no parent window: none of its own
     EXPECT_THROW(orphan.HandleNeeded(), EInvalidOperation);
     EXPECT_THROW(orphan.SetParent(&orphan), EInvalidOperation);
+}
+
+TEST_F(ControlsTest, WindowsMadeLateTakeTheirPlaceInStackingTabOrderAndFocus) {
+    auto* first = Make<TProbe>(Form, 10, 10, 60, 60);
+    auto* asked = Make<TProbe>(Form, 20, 20, 60, 60);
+    auto* later = Make<TProbe>(Form, 30, 30, 80, 80);
+    auto* inner = Make<TProbe>(later, 5, 6, 20, 20);
+    auto* last = Make<TProbe>(Form, 40, 40, 60, 60);
+    for (TWinControl* c : {static_cast<TWinControl*>(first), static_cast<TWinControl*>(asked),
+                           static_cast<TWinControl*>(later), static_cast<TWinControl*>(last)})
+        static_cast<TProbe*>(c)->SetTabStop(true);
+    later->SetVisible(false);
+    Form->HandleNeeded();
+
+    // Asked for before the show: made at once, alone, where its control is.
+    const HWND askedWnd = asked->GetHandle();
+    ASSERT_NE(askedWnd, nullptr);
+    EXPECT_EQ(::GetParent(askedWnd), Form->GetHandle());
+    EXPECT_FALSE(first->HandleAllocated());
+    EXPECT_FALSE(last->HandleAllocated());
+    Form->Show();
+    ASSERT_TRUE(first->HandleAllocated() && last->HandleAllocated());
+    EXPECT_EQ(asked->GetHandle(), askedWnd);
+    // The first child window in the system's order is the topmost.
+    EXPECT_EQ(GetWindow(Form->GetHandle(), GW_CHILD), last->GetHandle());
+    EXPECT_EQ(GetWindow(last->GetHandle(), GW_HWNDNEXT), askedWnd);
+    EXPECT_EQ(GetWindow(askedWnd, GW_HWNDNEXT), first->GetHandle());
+
+    // A hidden control's window asked for directly exists, hidden, and its children's windows
+    // wait for its show.
+    const HWND laterWnd = later->GetHandle();
+    ASSERT_NE(laterWnd, nullptr);
+    EXPECT_FALSE(IsWindowVisible(laterWnd));
+    EXPECT_FALSE(inner->HandleAllocated());
+    later->Show();
+    ASSERT_TRUE(inner->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(inner->GetHandle()));
+    EXPECT_EQ(::GetParent(inner->GetHandle()), laterWnd);
+    EXPECT_EQ(GetWindow(last->GetHandle(), GW_HWNDNEXT), laterWnd);
+    EXPECT_EQ(GetWindow(laterWnd, GW_HWNDNEXT), askedWnd);
+    RECT r{};
+    GetWindowRect(inner->GetHandle(), &r);
+    const TPoint origin = later->ClientToScreen({5, 6});
+    EXPECT_EQ(TPoint(r.left, r.top), origin);
+
+    // In the tab order it keeps the place of its control, and it takes the focus.
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == Form->GetHandle(); }));
+    EXPECT_EQ(Form->FindNextControl(asked, true, true, false), later);
+    asked->SetFocus();
+    Form->SelectNext(asked, true, true);
+    EXPECT_EQ(GetFocus(), laterWnd);
+    EXPECT_TRUE(later->Focused());
+}
+
+TEST_F(ControlsTest, AFormShownByTheSystemsOwnCallStillMakesItsControlsWindows) {
+    auto* box = Make<TProbe>(Form, 10, 10, 100, 80);
+    auto* inner = Make<TProbe>(box, 10, 10, 30, 30);
+    Form->HandleNeeded();
+    EXPECT_FALSE(box->HandleAllocated());
+    ShowWindow(Form->GetHandle(), SW_SHOWNA);
+    ASSERT_TRUE(box->HandleAllocated() && inner->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(inner->GetHandle()));
+    ShowWindow(Form->GetHandle(), SW_HIDE);
 }
 
 TEST_F(ControlsTest, ChildWindowsStackInTheOrderOfTheControlList) {
