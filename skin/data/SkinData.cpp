@@ -370,10 +370,7 @@ void TskSkinData::LoadStoredSkin(TskStoredSkin* StoredSkin) {
         const auto source = StoredSkin->MainPictures();
         for (int i = 0; i < 4; ++i)
             bitmaps[i]->Assign(source[i]);
-        for (const auto& bitmap : StoredSkin->ActivePictures) {
-            ActivePictures.push_back(std::make_unique<TBitmap>());
-            ActivePictures.back()->Assign(bitmap.get());
-        }
+        ActivePictures = StoredSkin->ActivePictures;
         ReadStartCursorIndex(&ini);
         TakeRecords(staged.Skin, &ini);
         return true;

@@ -14,7 +14,10 @@
 #include <memory>
 #include <vector>
 
-using TBitmapList = std::vector<std::unique_ptr<TBitmap>>;
+// A skin's further pictures. A loaded picture is never drawn into: a skin data that loads a
+// stored skin shares the stored skin's pictures instead of copying them (the controls' picture
+// alone is some 2 MB), so a list changes by putting new pictures in, never by changing one.
+using TBitmapList = std::vector<std::shared_ptr<TBitmap>>;
 
 struct TSkinPictures {
     // Main picture, mask, roll-up picture, roll-up mask.

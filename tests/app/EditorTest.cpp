@@ -697,6 +697,22 @@ TEST_F(Editor, AnAmpersandInAFileNameShowsInThePagesCaption) {
     EXPECT_GT(CaptionEnd(Form, "Pages ::   a&b"), CaptionEnd(Form, "Pages ::   ab"));
 }
 
+// A name too long for the caption bar is shortened, and what stays is painted inside the bar:
+// measured aside in the caption's font, it must match the ink the box paints.
+TEST_F(Editor, ALongFileNameIsShortenedToTheInkThatFitsThePagesCaption) {
+    TTempFolder folder;
+    const AnsiString name = "a rather long name for a list of LED pages, kept for later";
+    Picks.push_back(folder.PathOf(name));
+    Choose(Form->S1);
+    ASSERT_EQ(Form->GetFileName(), folder.PathOf(name + ".pge"));
+    const AnsiString caption = Form->SGB_Pages->GetCaption();
+    EXPECT_EQ(caption.rfind("Pages ::   ", 0), 0u) << caption;
+    EXPECT_LT(caption.size(), AnsiString("Pages ::   " + Form->GetFileName()).size()) << caption;
+    const int end = CaptionEnd(Form, caption);
+    EXPECT_GT(end, CaptionEnd(Form, "Pages ::   "));
+    EXPECT_LT(end, Form->SGB_Pages->CaptionTextRect().Right) << caption;
+}
+
 TEST_F(Editor, SaveWritesTheListAndOpenReadsItBack) {
     TTempFolder folder;
     AddPageOf({0, 1, 2, 3, 4, 5});

@@ -140,6 +140,40 @@ TEST(StoredSkin, LoadingIntoSkinDataTakesOnlyTheNameAndNoPictureNames) {
     ExpectSamePicture(data.Mask.get(), stored.Mask.get());
 }
 
+// A skin data takes the stored skin's further pictures without copying them; what either
+// side does to its list afterwards, and the stored skin's going, leaves the other's as it was.
+TEST(StoredSkin, SkinDataKeepsItsPicturesWhateverTheStoredSkinDoesAndTheOtherWayRound) {
+    TSkinFolder folder;
+    auto* stored = new TskStoredSkin(nullptr);
+    stored->LoadFromFile(folder.Ini());
+    TBitmap first, second;
+    first.Assign(stored->ActivePictures[0].get());
+    second.Assign(stored->ActivePictures[1].get());
+    TskSkinData data(nullptr);
+    data.SetStoredSkin(stored);
+    ASSERT_EQ(data.ActivePictures.size(), 2u);
+
+    // The skin data's list changes: the stored skin keeps both pictures.
+    data.DeleteBitMap(0);
+    data.AddBitMap(folder.PathOf("frame.bmp"));
+    ASSERT_EQ(stored->ActivePictures.size(), 2u);
+    ExpectSamePicture(stored->ActivePictures[0].get(), &first);
+    ExpectSamePicture(stored->ActivePictures[1].get(), &second);
+
+    // The stored skin reads other pictures, lets go of them and goes: the skin data's stay.
+    data.SetStoredSkin(nullptr);
+    data.SetStoredSkin(stored);
+    MakePicture(8, 4, pf24bit, clRed)->SaveToFile(folder.PathOf("a.bmp"));
+    stored->LoadFromFile(folder.Ini());
+    ExpectSamePicture(data.ActivePictures[0].get(), &first);
+    stored->ClearBitMaps();
+    delete stored;
+    EXPECT_EQ(data.GetStoredSkin(), nullptr);
+    ASSERT_EQ(data.ActivePictures.size(), 2u);
+    ExpectSamePicture(data.ActivePictures[0].get(), &first);
+    ExpectSamePicture(data.ActivePictures[1].get(), &second);
+}
+
 TEST(CompressedSkin, RoundTripsThroughSkinDataAndTheFile) {
     TSkinFolder folder;
     TskSkinData source(nullptr);
