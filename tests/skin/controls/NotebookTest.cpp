@@ -242,9 +242,17 @@ TEST_F(Notebook, HiddenPagesGetTheirWindowsAndStayHidden) {
     NotebookHandlesNeeded(nullptr);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(Book->GetPage(i)->HandleAllocated()) << i;
     EXPECT_FALSE(IsWindowVisible(Book->GetPage(2)->GetHandle()));
-    EXPECT_TRUE(child->HandleAllocated());
     EXPECT_EQ(child->GetBoundsRect(), TRect(3, 4, 23, 24));
     ExpectShown(0);
+    // A hidden page's controls get their windows when it shows, where they were placed.
+    Book->SetPageIndex(2);
+    ASSERT_TRUE(child->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(child->GetHandle()));
+    EXPECT_EQ(child->GetBoundsRect(), TRect(3, 4, 23, 24));
+    RECT placed{};
+    GetWindowRect(child->GetHandle(), &placed);
+    MapWindowPoints(nullptr, Book->GetPage(2)->GetHandle(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(TRect(placed.left, placed.top, placed.right, placed.bottom), TRect(3, 4, 23, 24));
 }
 
 // ---- Form resources --------------------------------------------------------------------------
