@@ -273,8 +273,9 @@ void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align
     const AnsiString caption = GetCaption();
     const bool hasGlyph = !FGlyph->GetEmpty();
     const int gw = hasGlyph ? FGlyph->GetWidth() / FNumGlyphs : 0;
-    const int ty = R.Top + RectHeight(R) / 2 - Canvas->TextHeight(caption) / 2;
-    const int block = Canvas->TextWidth(caption) + (hasGlyph ? gw + FSpacing : 0);
+    const TSize extent = Canvas->TextExtent(caption);
+    const int ty = R.Top + RectHeight(R) / 2 - extent.cy / 2;
+    const int block = extent.cx + (hasGlyph ? gw + FSpacing : 0);
     int tx = R.Left + LeftPad;
     if (Align == taRightJustify)
         tx = R.Right - block;
