@@ -433,18 +433,29 @@ std::map<TInkKey, int>& KeptOverhangs() {
     return kept;
 }
 
+// Word breaks need a width of their own: lines are measured as they stand.
+UINT OverhangFlags(UINT Flags) {
+    return Flags & ~static_cast<UINT>(DT_WORDBREAK | DT_CALCRECT | DT_RIGHT | DT_CENTER);
+}
+
 } // namespace
 
 int TCanvas::TextOverhang(const AnsiString& Text, UINT Flags) {
     RequiredState({csHandleValid, csFontValid});
+    Flags = OverhangFlags(Flags);
+    RECT measured{0, 0, 0, 0};
+    DrawTextA(FHandle, Text.data(), static_cast<int>(Text.size()), &measured, Flags | DT_CALCRECT);
+    return TextOverhang(Text, Flags, measured);
+}
+
+int TCanvas::TextOverhang(const AnsiString& Text, UINT Flags, const RECT& Measured) {
+    RequiredState({csHandleValid, csFontValid});
+    Flags = OverhangFlags(Flags);
     const int kEdgeSpill = 2;
     TEXTMETRICA metrics{};
     GetTextMetricsA(FHandle, &metrics);
     const int least = kEdgeSpill + metrics.tmOverhang;
-    // Word breaks need a width of their own: lines are measured as they stand.
-    Flags &= ~static_cast<UINT>(DT_WORDBREAK | DT_CALCRECT | DT_RIGHT | DT_CENTER);
-    RECT measured{0, 0, 0, 0};
-    DrawTextA(FHandle, Text.data(), static_cast<int>(Text.size()), &measured, Flags | DT_CALCRECT);
+    const RECT measured{0, 0, Measured.right - Measured.left, Measured.bottom - Measured.top};
     if (measured.right <= 0 || measured.bottom <= 0) return least;
 
     TInkKey key{FontKey(FFont->GetLogFont()), Text, Flags, measured.right, measured.bottom,

@@ -96,6 +96,9 @@ public:
     // along a long line). Found by drawing Text off-screen; at least the two pixels a glyph's
     // edge may spill. A control sized to its text leaves that much room after it.
     int TextOverhang(const AnsiString& Text, UINT Flags = DT_SINGLELINE | DT_NOPREFIX);
+    // The same for a text its caller has measured already: Measured is what DrawText with
+    // DT_CALCRECT and those Flags (without word breaks and alignment) gave in the current font.
+    int TextOverhang(const AnsiString& Text, UINT Flags, const RECT& Measured);
 
     // Graphic at its own size / stretched to Rect; transparent bitmaps leave their
     // transparent colour out.

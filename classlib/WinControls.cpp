@@ -25,6 +25,18 @@ std::unordered_map<HWND, TWinControl*>& WindowControls() {
     return *controls;
 }
 
+// The window of this thread's controls that holds the keyboard focus, as its WM_SETFOCUS and
+// WM_KILLFOCUS tell, or null: asking the system costs a trip to its server, and every paint of
+// a control that shows its focus asks. A window gone while it held the focus lets go of it.
+thread_local HWND gFocusWindow = nullptr;
+
+void FollowFocus(HWND Wnd, UINT Msg) {
+    if (Msg == WM_SETFOCUS)
+        gFocusWindow = Wnd;
+    else if ((Msg == WM_KILLFOCUS || Msg == WM_NCDESTROY) && gFocusWindow == Wnd)
+        gFocusWindow = nullptr;
+}
+
 // Control IDs of child windows, so that notifications naming an ID find their window.
 WORD NextChildId() {
     static WORD id = 100;
@@ -68,6 +80,8 @@ TWinControl* FindControl(HWND Wnd) {
 
 // The window procedure of every window of a control.
 LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    // Before the control's own handling, which may move the focus on.
+    FollowFocus(Wnd, Msg);
     TWinControl* control = FindControl(Wnd);
     if (!control) {
         control = gCreatingControl;
@@ -257,6 +271,7 @@ void TWinControl::AttachHandle(HWND Wnd) {
 void TWinControl::DetachHandle() {
     if (!FHandle) return;
     WindowControls().erase(FHandle);
+    FollowFocus(FHandle, WM_NCDESTROY);
     FHandle = nullptr;
     FTrackingLeave = false;
     FBoundsKept = false;
@@ -774,7 +789,7 @@ bool TWinControl::CanFocus() {
 }
 
 bool TWinControl::Focused() const {
-    return FHandle && GetFocus() == FHandle;
+    return FHandle && gFocusWindow == FHandle;
 }
 
 void TWinControl::SetFocus() {

@@ -74,7 +74,8 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW
     HDC dc = Canvas->GetHandle();
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &measure, DT_CALCRECT);
     // Laid out by what its glyphs draw, not only by their advances.
-    const int tw = Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0);
+    const int tw =
+        Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0, measure);
     const int th = measure.bottom - measure.top;
     int gx = 0, gy = 0, tx = 0, ty = 0;
     CalcGlyphAndTextLayout(Layout, R, GW, GH, tw, th, Margin, Spacing, gx, gy, tx, ty);

@@ -60,6 +60,60 @@ TRect PaintedPart(HDC DC, int Width, int Height) {
 
 namespace {
 
+// Rectangles past which one clipping box paints faster than each of them.
+constexpr DWORD MaxPaintedParts = 24;
+
+// The region of DC the screen shows, in DC's coordinates (its visible region within its
+// clipping region); null where DC has no window of its own or draws with a moved origin.
+HRGN ShownRegion(HDC DC) {
+    POINT viewport{}, window{}, origin{};
+    if (GetMapMode(DC) != MM_TEXT || !GetViewportOrgEx(DC, &viewport) ||
+        !GetWindowOrgEx(DC, &window) || viewport.x || viewport.y || window.x || window.y ||
+        !GetDCOrgEx(DC, &origin) || !WindowFromDC(DC))
+        return nullptr;
+    HRGN shown = CreateRectRgn(0, 0, 0, 0);
+    if (!shown) return nullptr;
+    // The visible region comes in screen coordinates.
+    if (GetRandomRgn(DC, shown, SYSRGN) != 1) {
+        DeleteObject(shown);
+        return nullptr;
+    }
+    OffsetRgn(shown, -origin.x, -origin.y);
+    if (HRGN clip = CreateRectRgn(0, 0, 0, 0)) {
+        if (GetClipRgn(DC, clip) == 1) CombineRgn(shown, shown, clip, RGN_AND);
+        DeleteObject(clip);
+    }
+    return shown;
+}
+
+} // namespace
+
+std::vector<TRect> PaintedParts(HDC DC, int Width, int Height) {
+    const TRect whole = PaintedPart(DC, Width, Height);
+    if (IsNullRect(whole)) return {};
+    HRGN shown = ShownRegion(DC);
+    if (!shown) return {whole};
+    std::vector<TRect> parts{whole};
+    if (HRGN bounds = CreateRectRgn(whole.Left, whole.Top, whole.Right, whole.Bottom)) {
+        CombineRgn(shown, shown, bounds, RGN_AND);
+        DeleteObject(bounds);
+        const DWORD size = GetRegionData(shown, 0, nullptr);
+        std::vector<char> data(size);
+        auto* region = reinterpret_cast<RGNDATA*>(data.data());
+        if (size >= sizeof(RGNDATAHEADER) && GetRegionData(shown, size, region) == size &&
+            region->rdh.nCount <= MaxPaintedParts) {
+            const auto* rects = reinterpret_cast<const RECT*>(region->Buffer);
+            parts.clear();
+            for (DWORD i = 0; i < region->rdh.nCount; ++i)
+                parts.emplace_back(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+        }
+    }
+    DeleteObject(shown);
+    return parts;
+}
+
+namespace {
+
 // Pixels up to which a morph is drawn over the whole look (16 MB per picture).
 constexpr Int64 WholeMorphPixels = Int64{4} << 20;
 

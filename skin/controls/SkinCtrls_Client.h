@@ -11,11 +11,17 @@
 #include "classlib/Persistence.h"
 
 #include <functional>
+#include <vector>
 
 // The part of a Width x Height image that DC shows (its clipping box, within the image): a
 // control paints off-screen through a picture of this part only (TBitmapPart), so that its
 // cost follows the area being repainted rather than its size.
 TRect PaintedPart(HDC DC, int Width, int Height);
+// The same as the rectangles of DC's area that the screen shows, for a control that draws
+// straight onto the screen: behind its child windows, most of a container's clipping box is
+// hidden. The one rectangle PaintedPart gives where the DC cannot tell (a DC of no window, a
+// moved origin) or the rectangles would be many; none when nothing shows.
+std::vector<TRect> PaintedParts(HDC DC, int Width, int Height);
 
 // Draws into Image (the whole of a control's look or a part of it) the look DrawNormal draws
 // morphed by Kf towards the look DrawLit draws, with the transition of Kind. Both looks are

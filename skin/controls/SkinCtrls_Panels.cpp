@@ -248,9 +248,9 @@ void TskSkinPanel::Paint() {
     // A background picture (an index naming one of the skin's pictures) is tiled straight
     // onto the panel; any other index paints as a panel without one.
     if (TBitmap* picture = BackgroundPicture()) {
-        // Only the tiles the repainted area meets.
-        TilePicture(GetCanvas(), picture, GetWidth(), GetHeight(),
-                    PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight()));
+        // Only the tiles the shown part of the repainted area meets.
+        for (const TRect& part : PaintedParts(GetCanvas()->GetHandle(), GetWidth(), GetHeight()))
+            TilePicture(GetCanvas(), picture, GetWidth(), GetHeight(), part);
         return;
     }
     // A plain client's tiles do not overlap: they too go straight onto the panel, without a
@@ -258,8 +258,14 @@ void TskSkinPanel::Paint() {
     // mostly what they cover).
     if (IsPlainTiledClient() && !DrawsOverSkin() && !FAlphaBlend && GetWidth() > 0 &&
         GetHeight() > 0) {
-        const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
-        if (IsNullRect(part) || TileClientPart(GetCanvas(), part, GetWidth(), GetHeight())) return;
+        const std::vector<TRect> parts =
+            PaintedParts(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
+        if (parts.empty()) return;
+        if (TileClientPart(GetCanvas(), parts.front(), GetWidth(), GetHeight())) {
+            for (std::size_t i = 1; i < parts.size(); ++i)
+                TileClientPart(GetCanvas(), parts[i], GetWidth(), GetHeight());
+            return;
+        }
     }
     TskSkinCustomControl::Paint();
 }
@@ -273,8 +279,9 @@ void TskSkinPanel::DrawCaptionContent(TCanvas* Canvas, TRect R, TAlignment Align
     const AnsiString caption = GetCaption();
     const bool hasGlyph = !FGlyph->GetEmpty();
     const int gw = hasGlyph ? FGlyph->GetWidth() / FNumGlyphs : 0;
-    const int ty = R.Top + RectHeight(R) / 2 - Canvas->TextHeight(caption) / 2;
-    const int block = Canvas->TextWidth(caption) + (hasGlyph ? gw + FSpacing : 0);
+    const TSize extent = Canvas->TextExtent(caption);
+    const int ty = R.Top + RectHeight(R) / 2 - extent.cy / 2;
+    const int block = extent.cx + (hasGlyph ? gw + FSpacing : 0);
     int tx = R.Left + LeftPad;
     if (Align == taRightJustify)
         tx = R.Right - block;

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -557,6 +559,111 @@ TEST_F(ControlsTest, AFrameAroundTheClientAreaIsPaintedAndAWindowWithoutOneIsAll
     EXPECT_EQ(PixelOf(borderedShot.get(), 0, 0), GetSysColor(COLOR_WINDOWFRAME));
     EXPECT_EQ(PixelOf(borderedShot.get(), 59, 39), GetSysColor(COLOR_WINDOWFRAME));
     EXPECT_EQ(PixelOf(borderedShot.get(), 30, 20), RGB(0, 150, 0));
+}
+
+// A window of another thread, as another program's would be, shown while it lives.
+class TWindowElsewhere {
+public:
+    TWindowElsewhere() {
+        FThread = std::thread([this] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = DefWindowProcA;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = "ControlsTestElsewhere";
+            RegisterClassA(&wc);
+            HWND wnd = CreateWindowExA(0, wc.lpszClassName, "Elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                       500, 60, 200, 120, nullptr, nullptr, wc.hInstance, nullptr);
+            FThreadId = GetCurrentThreadId();
+            FWnd = wnd;
+            MSG msg;
+            while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+            DestroyWindow(wnd);
+        });
+        PumpUntil([this] { return FWnd.load() != nullptr; });
+    }
+    ~TWindowElsewhere() {
+        while (!PostThreadMessageA(FThreadId, WM_QUIT, 0, 0)) Sleep(1);
+        FThread.join();
+    }
+    HWND Handle() const { return FWnd; }
+
+private:
+    std::atomic<HWND> FWnd{nullptr};
+    std::atomic<DWORD> FThreadId{0};
+    std::thread FThread;
+};
+
+// Which control holds the focus is kept from the windows' own focus messages, without asking
+// the system: it must agree with the system wherever the focus goes, moved by the system, to a
+// window of no control, to another program, away from a control disabled or whose window is
+// destroyed while it holds the focus.
+TEST_F(ControlsTest, FocusedAgreesWithTheSystemWhereverTheFocusGoes) {
+    auto* a = Make<TProbe>(Form, 10, 10, 60, 30);
+    auto* b = Make<TProbe>(Form, 80, 10, 60, 30);
+    Form->Show();
+    HWND plain = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 150, 10, 60, 20,
+                                 Form->GetHandle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(plain);
+    std::vector<TProbe*> probes{a, b};
+    auto agrees = [&] {
+        const HWND focus = GetFocus();
+        for (TProbe* p : probes)
+            if (p->Focused() != (p->HandleAllocated() && focus == p->GetHandle())) return false;
+        return true;
+    };
+    // Asked again until it holds: other programs on the display may take the focus meanwhile.
+    auto moveTo = [&](HWND Target) {
+        return PumpUntil([&] {
+            if (GetFocus() == Target) return true;
+            SetForegroundWindow(Form->GetHandle());
+            ::SetFocus(Target);
+            return false;
+        });
+    };
+    ASSERT_TRUE(moveTo(a->GetHandle()));
+    EXPECT_TRUE(a->Focused());
+    EXPECT_FALSE(b->Focused());
+    ASSERT_TRUE(moveTo(b->GetHandle()));
+    EXPECT_FALSE(a->Focused());
+    EXPECT_TRUE(b->Focused());
+    ASSERT_TRUE(moveTo(plain));
+    EXPECT_FALSE(a->Focused());
+    EXPECT_FALSE(b->Focused());
+
+    ASSERT_TRUE(moveTo(a->GetHandle()));
+    a->SetEnabled(false);
+    Pump();
+    EXPECT_FALSE(a->Focused());
+    EXPECT_TRUE(agrees());
+    a->SetEnabled(true);
+
+    ASSERT_TRUE(moveTo(b->GetHandle()));
+    b->RecreateWnd();
+    Pump();
+    EXPECT_TRUE(agrees());
+    ASSERT_TRUE(moveTo(b->GetHandle()));
+    EXPECT_TRUE(b->Focused());
+    delete b;
+    Pump();
+    auto* c = Make<TProbe>(Form, 80, 50, 60, 30);
+    c->HandleNeeded();
+    probes = {a, c};
+    EXPECT_TRUE(agrees());
+
+    ASSERT_TRUE(moveTo(a->GetHandle()));
+    {
+        TWindowElsewhere elsewhere;
+        ASSERT_TRUE(elsewhere.Handle());
+        EXPECT_TRUE(PumpUntil([&] {
+            SetForegroundWindow(elsewhere.Handle());
+            return GetForegroundWindow() == elsewhere.Handle();
+        }));
+        Pump();
+        EXPECT_TRUE(agrees());
+    }
+    ASSERT_TRUE(moveTo(a->GetHandle()));
+    EXPECT_TRUE(a->Focused());
+    EXPECT_TRUE(agrees());
 }
 
 TEST_F(ControlsTest, ACloseRequestToAControlsWindowDestroysNothing) {

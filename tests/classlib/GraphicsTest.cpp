@@ -393,6 +393,12 @@ TEST(Canvas, TheOverhangHoldsEveryColumnTheTextDraws) {
         const int overhang = m->TextOverhang(c.Text, c.Flags);
         EXPECT_EQ(GdiObjectCount(), objects) << "what it measured with is given back";
         EXPECT_GE(overhang, 2);
+        // Handed the measure it would take itself, wherever the caller's rectangle lies.
+        const UINT asMeasured = c.Flags & ~static_cast<UINT>(DT_WORDBREAK | DT_RIGHT | DT_CENTER);
+        RECT measured{5, 7, 5, 7};
+        DrawTextA(m->GetHandle(), c.Text.data(), static_cast<int>(c.Text.size()), &measured,
+                  asMeasured | DT_CALCRECT);
+        EXPECT_EQ(m->TextOverhang(c.Text, c.Flags, measured), overhang);
 
         auto drawn = Surface(room.Width() * 2 + 40, room.Height());
         TCanvas* d = drawn->GetCanvas();

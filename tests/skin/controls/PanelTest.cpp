@@ -204,6 +204,48 @@ TEST_F(SkinPanel, APlainPanelShowsItsClientTileAtEveryPlace) {
     EXPECT_TRUE(Errors.empty());
 }
 
+// A plain panel tiles only what its child windows leave shown: every shown pixel is its tile's,
+// after a full repaint, a repaint of an area crossing a child's edge, and a child's hiding.
+TEST_F(SkinPanel, APlainPanelTilesWhatItsChildrenLeaveShown) {
+    Skin.Fill(Pic, TRect(30, 14, 58, 58), clRed);
+    auto* plain = Skin.AddFramed<TskDataSkinPanelControl>("panel", Pic, TRect(0, 0, 60, 60));
+    plain->ClRect = TRect(2, 14, 58, 58);
+    auto* panel = Add<TskSkinPanel>(Form, 180, 10, 200, 150);
+    panel->SetBorderStyle(TskSkinBorderStyle::bvNone);
+    auto* left = Add<TskSkinPanel>(panel, 10, 10, 60, 100);
+    auto* right = Add<TskSkinPanel>(panel, 100, 40, 80, 30);
+    panel->SetSkinData(Skin.Data.get());
+    auto expected = [](int X) { return static_cast<COLORREF>(X % 56 < 28 ? kClient : clRed); };
+    auto under = [](TControl* C, int X, int Y) {
+        return C->GetVisible() && X >= C->GetLeft() && X < C->GetLeft() + C->GetWidth() &&
+               Y >= C->GetTop() && Y < C->GetTop() + C->GetHeight();
+    };
+    auto wrongPixels = [&] {
+        auto screen = ScreenShot(panel->GetHandle());
+        int wrong = 0;
+        for (int y = 0; y < 150; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (!under(left, x, y) && !under(right, x, y))
+                    wrong += PixelOf(screen.get(), x, y) != expected(x);
+        return wrong;
+    };
+    // What is repainted is wiped first, so that no pixel left from an earlier paint counts.
+    auto repaint = [&](const RECT& Area) {
+        HDC dc = GetDC(panel->GetHandle());
+        FillRect(dc, &Area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ReleaseDC(panel->GetHandle(), dc);
+        RedrawWindow(panel->GetHandle(), &Area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    };
+    repaint(RECT{0, 0, 200, 150});
+    EXPECT_EQ(wrongPixels(), 0);
+    repaint(RECT{50, 30, 130, 90});
+    EXPECT_EQ(wrongPixels(), 0);
+    right->SetVisible(false);
+    Pump();
+    EXPECT_EQ(wrongPixels(), 0);
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(SkinPanel, TheDefaultLookFramesByBorderStyle) {
     auto frame = PaintToBitmap(Box);
     EXPECT_EQ(PixelOf(frame.get(), 0, 100), ColorToRGB(clBtnShadow));
