@@ -78,6 +78,8 @@ struct TStartResult {
     double Milliseconds = 0;
     // From the last update region gone to the painted moment.
     double ScreenLagMilliseconds = 0;
+    // Why a start did not count, when it did not.
+    const char* Failure = "could not be started";
 };
 
 // A program and how its main window is known.
@@ -191,6 +193,7 @@ TStartResult TimeStart(const TProgram& Program) {
                         Folder.empty() ? nullptr : Folder.c_str(), &Startup, &Process))
         return {};
     TStartResult Result;
+    Result.Failure = "showed no painted main window";
     HWND Window = nullptr;
     while (SecondsNow() - Start < START_TIMEOUT_MS / 1000.0) {
         if (Window && !IsWindow(Window)) Window = nullptr;
@@ -209,9 +212,18 @@ TStartResult TimeStart(const TProgram& Program) {
             }
             if (settled > 0)
                 Result = {true, (settled - Start) * 1000.0, (settled - regionsGone) * 1000.0};
+            else
+                Result.Failure = "painted a main window that did not stay the same";
             break;
         }
-        if (WaitForSingleObject(Process.hProcess, 1) == WAIT_OBJECT_0) break;
+        if (WaitForSingleObject(Process.hProcess, 1) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(Process.hProcess, &code);
+            std::fprintf(stderr, "%s ended by itself with status 0x%lx\n", Program.Caption,
+                         static_cast<unsigned long>(code));
+            Result.Failure = "ended before its main window was painted";
+            break;
+        }
     }
     TerminateProcess(Process.hProcess, 0);
     WaitForSingleObject(Process.hProcess, START_TIMEOUT_MS);
@@ -225,11 +237,10 @@ double Median(std::vector<double> Values) {
     return Values[Values.size() / 2];
 }
 
-bool Started(const TStartResult& Result) {
+bool Started(const TProgram& Program, const TStartResult& Result) {
     if (!Result.Ok)
-        std::fprintf(
-            stderr, "a program did not show a painted window that stayed as it was within %lu ms\n",
-            static_cast<unsigned long>(START_TIMEOUT_MS));
+        std::fprintf(stderr, "%s %s within %lu ms\n", Program.Caption, Result.Failure,
+                     static_cast<unsigned long>(START_TIMEOUT_MS));
     return Result.Ok;
 }
 
@@ -246,11 +257,11 @@ int main(int argc, char** argv) {
     // caches, after which both programs are measured alike.
     const TStartResult FirstProgram = TimeStart(Program);
     const TStartResult FirstBare = TimeStart(Bare);
-    if (!Started(FirstProgram) || !Started(FirstBare)) return 1;
+    if (!Started(Program, FirstProgram) || !Started(Bare, FirstBare)) return 1;
     std::vector<double> ProgramTimes, BareTimes, ProgramLags, BareLags;
     for (int Run = 0; Run < RUNS_PER_PROGRAM; ++Run) {
         TStartResult P = TimeStart(Program), B = TimeStart(Bare);
-        if (!Started(P) || !Started(B)) return 1;
+        if (!Started(Program, P) || !Started(Bare, B)) return 1;
         ProgramTimes.push_back(P.Milliseconds);
         BareTimes.push_back(B.Milliseconds);
         ProgramLags.push_back(P.ScreenLagMilliseconds);
