@@ -2,7 +2,7 @@
 // first top-level window is shown and painted. Each program is started several times,
 // alternating, and the median of each is kept; the ratio compares the editor with a bare
 // Win32 window program started the same way (on the development machine, quiet: about
-// 130-165 ms against 93-105 ms, 1.26-1.66x). The first start of each program is reported as well (the editor
+// 125-155 ms against 93-115 ms, 1.22-1.42x). The first start of each program is reported as well (the editor
 // starts first, so it also pays whatever Wine does once for any program).
 //
 // "Painted" means that the window and its visible children hold no update region any more,
@@ -29,8 +29,9 @@
 //   Wine, as the bare window's); the icon comes from the class         ~20
 //   data module: its binary form read in place from the resources
 //   (as text it cost 3-4 ms more to decode), the pictures decoded 1.5,
-//   skin records 1.2, the pictures' copy into the skin data 1.1, the
-//   main form's references to it and its skin update 0.6-1.1           6-8
+//   skin records 1.2, the skin data shares the stored skin's pictures
+//   (their copy cost 1.1), the main form's references to it and its
+//   skin update 0.6-1.1                                                 5-7
 //   showing, from the main form's Show to its last update region gone: 40-50 (medians of
 //   runs; 50-60 before its frame was painted once at show and the paint buffers were made
 //   device-independent): the form's show handler 4-6 (bounds it
