@@ -52,13 +52,16 @@ TCorpus BinaryCorpus(const std::string& Binary, const std::vector<TField>& Field
     return corpus;
 }
 
+// The fields of the form seed's binary whose values are damaged on purpose.
+std::vector<TField> FormSeedFields(const std::string& Binary) {
+    return {LengthField(Binary, "hint length", '\x0C', 300), NameLength(Binary, "Caption"),
+            NameLength(Binary, "TPanel"), NameLength(Binary, "alTop")};
+}
+
 TEST(FormBinaryRobustness, TheLoaderBuildsOrRefusesEveryDamagedForm) {
     const std::string binary = ToBinary(kFormSeed);
     ASSERT_NO_THROW(LoadFormBinary(binary));
-    std::vector<TField> fields = {LengthField(binary, "hint length", '\x0C', 300),
-                                  NameLength(binary, "Caption"), NameLength(binary, "TPanel"),
-                                  NameLength(binary, "alTop")};
-    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, fields, 21), LoadFormBinary);
+    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, FormSeedFields(binary), 21), LoadFormBinary);
 }
 
 // The program's own binary forms are read where they lie in its resources: property bytes
@@ -71,10 +74,7 @@ void LoadFormInPlace(const std::string& Binary) {
 TEST(FormBinaryRobustness, TheLoaderBuildsOrRefusesEveryDamagedFormReadInPlace) {
     const std::string binary = ToBinary(kFormSeed);
     ASSERT_NO_THROW(LoadFormInPlace(binary));
-    std::vector<TField> fields = {LengthField(binary, "hint length", '\x0C', 300),
-                                  NameLength(binary, "Caption"), NameLength(binary, "TPanel"),
-                                  NameLength(binary, "alTop")};
-    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, fields, 23), LoadFormInPlace);
+    ExpectBoundedLoads<EFilerError>(BinaryCorpus(binary, FormSeedFields(binary), 23), LoadFormInPlace);
 }
 
 TEST(FormBinaryRobustness, TheConversionToTextConvertsOrRefusesEveryDamagedForm) {
