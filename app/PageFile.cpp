@@ -6,7 +6,7 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
-#include <charconv>
+#include <limits>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -18,31 +18,79 @@ const char kTypeSection[] = "Type";
 const char kTypeKey[] = "CommonType";
 const char kPageSection[] = "Page";
 
-bool AllDigits(std::string_view Text) {
-    return !Text.empty() &&
-           std::all_of(Text.begin(), Text.end(), [](char c) { return c >= '0' && c <= '9'; });
+// Text written in decimal digits only, as a number that fits an int. A page file has a key
+// and a value of a few digits on each of up to millions of lines: one pass over each,
+// without the library's general conversion, which costs as much as reading the line.
+bool ParseDigits(std::string_view Text, int& Number) {
+    if (Text.empty()) return false;
+    int number = 0;
+    for (char c : Text) {
+        if (c < '0' || c > '9') return false;
+        const int digit = c - '0';
+        if (number > (std::numeric_limits<int>::max() - digit) / 10) return false;
+        number = number * 10 + digit;
+    }
+    Number = number;
+    return true;
 }
 
 // A page key is a page number written in decimal digits only.
 bool ParsePageNumber(std::string_view Key, int& Number) {
-    if (!AllDigits(Key)) return false;
-    auto [end, error] = std::from_chars(Key.data(), Key.data() + Key.size(), Number);
-    return error == std::errc() && end == Key.data() + Key.size();
+    return ParseDigits(Key, Number);
 }
 
 // Plain decimal values are read directly; any other integer form goes through the general
 // conversion.
 bool ParsePageByte(std::string_view Value, Byte& Page) {
     int number = 0;
-    if (AllDigits(Value) && Value.size() <= 3) {
-        std::from_chars(Value.data(), Value.data() + Value.size(), number);
-    } else if (!TryStrToInt(AnsiString(Value), number)) {
-        return false;
-    }
+    if (!ParseDigits(Value, number) && !TryStrToInt(AnsiString(Value), number)) return false;
     if (number < 0 || number > 255) return false;
     Page = static_cast<Byte>(number);
     return true;
 }
+
+// The pages as the file lists them. Files keep their keys in order 0, 1, 2, ...: such pages go
+// straight into the list. The first key out of that order turns what was read into numbered
+// pages, which are put in order and checked once the whole file is read.
+class TPageCollector {
+public:
+    void Add(int Number, Byte Page) {
+        if (FNumbered.empty() && static_cast<std::size_t>(Number) == FInOrder.size()) {
+            FInOrder.push_back(Page);
+            return;
+        }
+        if (FNumbered.empty()) {
+            FNumbered.reserve(FInOrder.size() + 1);
+            for (std::size_t i = 0; i < FInOrder.size(); ++i)
+                FNumbered.emplace_back(static_cast<int>(i), FInOrder[i]);
+            FInOrder.clear();
+        }
+        FNumbered.emplace_back(Number, Page);
+    }
+
+    // As many pages as entries, each read by its position: a key that is not a position is
+    // not read, and a position without a key is page 0.
+    std::vector<Byte> Take(const AnsiString& FileName) {
+        if (FNumbered.empty()) return std::move(FInOrder);
+        const auto byNumber = [](const auto& A, const auto& B) { return A.first < B.first; };
+        std::stable_sort(FNumbered.begin(), FNumbered.end(), byNumber);
+        const auto twice =
+            std::adjacent_find(FNumbered.begin(), FNumbered.end(),
+                               [](const auto& A, const auto& B) { return A.first == B.first; });
+        if (twice != FNumbered.end())
+            throw EPageFileError(
+                Format("%s: page %d is stored more than once", FileName, twice->first));
+        std::vector<Byte> pages(FNumbered.size(), 0);
+        for (const auto& [number, page] : FNumbered)
+            if (static_cast<std::size_t>(number) < pages.size())
+                pages[static_cast<std::size_t>(number)] = page;
+        return pages;
+    }
+
+private:
+    std::vector<Byte> FInOrder;
+    std::vector<std::pair<int, Byte>> FNumbered;
+};
 
 } // namespace
 
@@ -53,7 +101,7 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
     // are checked once the whole file is read.
     std::optional<AnsiString> type;
     std::optional<AnsiString> badPage;
-    std::vector<std::pair<int, Byte>> pages;
+    TPageCollector pages;
     const std::vector<bool> found = ScanIniSections(
         FileName, {kTypeSection, kPageSection},
         [&](std::size_t Section, std::string_view Key, std::string_view Value) {
@@ -71,7 +119,7 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
                 badPage = Format("%s: page %d holds \"%s\", which is not a number from 0 to 255",
                                  FileName, number, AnsiString(Value));
             else
-                pages.emplace_back(number, page);
+                pages.Add(number, page);
         });
     if (!found[kType] && !found[kPages])
         throw EPageFileError(Format(
@@ -87,23 +135,7 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
         content.CommonCathode = number != 0;
     }
     if (badPage) throw EPageFileError(*badPage);
-
-    // Files keep their keys in order, so this is usually one pass.
-    const auto byNumber = [](const auto& A, const auto& B) { return A.first < B.first; };
-    if (!std::is_sorted(pages.begin(), pages.end(), byNumber))
-        std::stable_sort(pages.begin(), pages.end(), byNumber);
-    const auto twice = std::adjacent_find(pages.begin(), pages.end(), [](const auto& A, const auto& B) {
-        return A.first == B.first;
-    });
-    if (twice != pages.end())
-        throw EPageFileError(
-            Format("%s: page %d is stored more than once", FileName, twice->first));
-    // As many pages as entries, each read by its position: a key that is not a position
-    // is not read, and a position without a key is page 0.
-    content.Pages.assign(pages.size(), 0);
-    for (const auto& [number, page] : pages)
-        if (static_cast<std::size_t>(number) < pages.size())
-            content.Pages[static_cast<std::size_t>(number)] = page;
+    content.Pages = pages.Take(FileName);
     return content;
 }
 

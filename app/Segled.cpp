@@ -150,7 +150,9 @@ void TFM::FormShow(TObject*) {
     CreateSegmentShapes();
     SetupViewBitmap();
     SetupViewFocusMark();
-    FCellBitmap = std::make_unique<TBitmap>();
+    // A picture of its own format: a device bitmap would ask the display for its depth, a
+    // costly question under Wine, each time it is made.
+    FCellBitmap = std::make_unique<TBitmap>(0, 0, pf32bit);
     IMG_Seg->SetRepaintMode(Bmp32::rmOptimizer);
     // The size and the aligns below lay the window out once, outermost first, instead of
     // once per change.

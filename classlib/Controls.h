@@ -570,6 +570,8 @@ void PublishMouseEvents(TPropertyList& P);
 // capture); null when none of ours has.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
+// Releases the mouse when Control holds it; for a control that is leaving its parent.
+void ReleaseCaptureOf(TControl* Control);
 // The control under the pointer, as CM_MOUSEENTER and CM_MOUSELEAVE last told it.
 TControl* GetMouseControl();
 // The pointer watch. The system tells a window that the pointer has left it, but not

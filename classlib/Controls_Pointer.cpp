@@ -71,6 +71,17 @@ void SetCaptureControl(TControl* Control) {
     gCaptureChild = Control;
 }
 
+void ReleaseCaptureOf(TControl* Control) {
+    // A window takes the capture with it when it goes, and a window-less control holds the
+    // mouse only as its parent's capture child: the system is asked only when the control may
+    // hold it, since under Wine each question is a round trip to the window server, paid for
+    // every control of a form that is deleted.
+    const bool mayHold = Control->IsWindowed()
+                             ? static_cast<TWinControl*>(Control)->HandleAllocated()
+                             : Control == gCaptureChild;
+    if (mayHold && GetCaptureControl() == Control) SetCaptureControl(nullptr);
+}
+
 TControl* GetMouseControl() {
     return gMouseControl;
 }

@@ -512,7 +512,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
         (mouse == AControl ||
          (AControl->IsWindowed() && static_cast<TWinControl*>(AControl)->ContainsControl(mouse))))
         controls_detail::ChangeMouseControl(nullptr);
-    if (GetCaptureControl() == AControl) SetCaptureControl(nullptr);
+    ReleaseCaptureOf(AControl);
     AControl->FParent = nullptr;
     if (AControl->GetAlign() != alNone && !GetComponentState().Contains(csDestroying))
         AlignControl(nullptr);

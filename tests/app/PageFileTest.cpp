@@ -54,6 +54,13 @@ TEST_F(PageFile, PagesAreReadByPositionUpToTheCountOfEntries) {
     EXPECT_EQ(ReadPageFile(Folder.PathOf("order.pge")).Pages, (std::vector<Byte>{1, 2, 7}));
 }
 
+TEST_F(PageFile, AKeyOutOfOrderAfterOrderedOnesStillReadsEveryPageByPosition) {
+    Folder.Put("late.pge", "[Page]\r\n0=1\r\n1=2\r\n3=4\r\n2=3\r\n");
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("late.pge")).Pages, (std::vector<Byte>{1, 2, 3, 4}));
+    Folder.Put("leading.pge", "[Page]\r\n0=007\r\n1=0255\r\n2=+5\r\n");
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("leading.pge")).Pages, (std::vector<Byte>{7, 255, 5}));
+}
+
 TEST_F(PageFile, AnyNonZeroTypeIsCommonCathode) {
     Folder.Put("type.pge", "[Type]\r\nCommonType=2\r\n");
     TPageFileContent read = ReadPageFile(Folder.PathOf("type.pge"));
@@ -81,6 +88,8 @@ TEST_F(PageFile, ValuesOutsideAByteAreReportedNotCut) {
 TEST_F(PageFile, BadKeysAndTypesAreReported) {
     ExpectRejected(Folder, "[Page]\r\nfirst=1\r\n", "\"first\"");
     ExpectRejected(Folder, "[Page]\r\n1=1\r\n01=2\r\n", "more than once");
+    ExpectRejected(Folder, "[Page]\r\n0=1\r\n1=2\r\n1=3\r\n", "page 1 is stored more than once");
+    ExpectRejected(Folder, "[Page]\r\n0=1\r\n99999999999=2\r\n", "\"99999999999\"");
     ExpectRejected(Folder, "[Type]\r\nCommonType=yes\r\n", "\"yes\"");
     // The type is reported first, wherever it stands.
     ExpectRejected(Folder, "[Page]\r\n0=abc\r\n[Type]\r\nCommonType=yes\r\n", "\"yes\"");

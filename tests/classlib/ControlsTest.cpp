@@ -886,6 +886,34 @@ TEST_F(PointerTest, ThePointerWatchTellsTheControlThePointerLeftWhenTheSystemDoe
     Pump();
 }
 
+TEST_F(PointerTest, AControlThatGoesWhileHoldingTheMouseLetsItGoAndNoOtherDoes) {
+    // A window-less control holds the mouse through its parent's window.
+    SetCaptureControl(Shape);
+    ASSERT_EQ(GetCaptureControl(), Shape);
+    delete Shape;
+    Shape = nullptr;
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+
+    // A control going while another holds the mouse leaves the holder be.
+    auto* other = Make<TShape>(Parent, 100, 30, 20, 20);
+    auto* child = Make<TProbe>(Parent, 130, 30, 40, 40);
+    child->HandleNeeded();
+    SetCaptureControl(Parent);
+    delete other;
+    delete child;
+    EXPECT_EQ(GetCaptureControl(), Parent);
+
+    // A windowed control takes the capture with its window.
+    child = Make<TProbe>(Parent, 130, 30, 40, 40);
+    child->HandleNeeded();
+    SetCaptureControl(child);
+    ASSERT_EQ(GetCapture(), child->GetHandle());
+    delete child;
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+}
+
 class TTestPopup : public TComponent, public TPopupHost {
     DECLARE_CLASS(TTestPopup, TComponent)
 public:
