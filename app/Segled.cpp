@@ -216,12 +216,12 @@ void TFM::UpdateCaptions() {
                         IntToHex(FPattern, 2) + " )   String ( %" + Bits::ToBinaryString(FPattern) +
                         " )");
     // The file name is shortened in the font the caption is drawn in, to what the caption
-    // bar has room for after its title. Measured on a memory picture: the form's own canvas
-    // would get a DC of the form's window, a costly thing under Wine, and keep it until the
-    // form's next paint.
+    // bar has room for after its title. Measured on a memory picture kept for it: the form's
+    // own canvas would get a DC of the form's window, a costly thing under Wine, and keep it
+    // until the form's next paint.
     const AnsiString title = "Pages ::   ";
-    TBitmap measure(1, 1, pf32bit);
-    TCanvas* canvas = measure.GetCanvas();
+    if (!FCaptionMeasure) FCaptionMeasure = std::make_unique<TBitmap>(1, 1, pf32bit);
+    TCanvas* canvas = FCaptionMeasure->GetCanvas();
     SGB_Pages->SetCaptionFont(canvas);
     const int room = RectWidth(SGB_Pages->CaptionTextRect()) - canvas->TextWidth(title) -
                      canvas->TextOverhang(title + FFileName);

@@ -220,6 +220,7 @@ private:
     // one text and one picture for every row, so rows cost no memory or GDI object.
     AnsiString FCellText;
     std::unique_ptr<TBitmap> FCellBitmap;
+    std::unique_ptr<TBitmap> FCaptionMeasure;
     Bmp32::TBitmap32 FCellImage;
     Byte FPattern = 0;
     bool FHoverDirty = false;

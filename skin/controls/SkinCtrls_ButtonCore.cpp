@@ -402,7 +402,8 @@ void TskButtonCore::EnabledChanged() {
         FMorphKf = 0;
     }
     FMouseIn = false;
-    ButtonControl()->Repaint();
+    // The control's own handling of the change has invalidated it already.
+    ButtonControl()->Update();
 }
 
 void TskButtonCore::TextChanged() {

@@ -181,7 +181,17 @@ void TskSkinPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TskSkinPanel::CMTextChanged(TMessage&) {
-    if (FCaptionMode) Repaint();
+    if (!FCaptionMode) return;
+    // The text shows in the caption bar only: a large box (a list's group) repaints its bar,
+    // not everything around its children. A skinned bar is known once the box has painted.
+    const TRect bar = FIndex != -1 ? NewCaptionRect : DefaultCaptionBar();
+    if (IsNullRect(bar) || !HandleAllocated()) {
+        Repaint();
+        return;
+    }
+    const RECT r{bar.Left, bar.Top, bar.Right, bar.Bottom};
+    InvalidateRect(GetHandle(), &r, FALSE);
+    Update();
 }
 
 void TskSkinPanel::AdjustClientRect(TRect& Rect) {
