@@ -157,8 +157,6 @@ void TFM::UpdatePatternFromLayers() {
     for (int segment = 0; segment < kSegmentCount; ++segment)
         lit[static_cast<std::size_t>(segment)] = SegmentLitFlag(segment);
     FPattern = PatternFromSegments(lit, FCommonType);
-    UpdateCaptions();
-    UpdateControls();
 }
 
 void TFM::UpdateLayersFromPattern() {
@@ -175,6 +173,10 @@ void TFM::Redraw() {
     DrawSegments();
     UpdatePatternFromLayers();
     DrawPins(-1);
+    // The captions last: a caption's repaint paints the picture inside its box as well, and
+    // the picture is whole by then, so it is painted once.
+    UpdateCaptions();
+    UpdateControls();
 }
 
 // ---- Mouse and commands ------------------------------------------------------------------

@@ -313,6 +313,51 @@ TEST_F(Editor, ClickingSegmentATurnsItOnAndSetsItsPinLow) {
     EXPECT_EQ(Tag(0), 0);
 }
 
+// Counts the WM_PAINT messages a window handles, sent (as UpdateWindow sends them) or taken
+// from the queue.
+class TPaintCounter {
+public:
+    explicit TPaintCounter(HWND Window) {
+        FWindow = Window;
+        FCount = 0;
+        FSent = SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+        FTaken = SetWindowsHookExA(WH_GETMESSAGE, Taken, nullptr, GetCurrentThreadId());
+    }
+    ~TPaintCounter() {
+        UnhookWindowsHookEx(FSent);
+        UnhookWindowsHookEx(FTaken);
+    }
+    int Count() const { return FCount; }
+
+private:
+    static LRESULT CALLBACK Sent(int Code, WPARAM WParam, LPARAM LParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(LParam);
+        if (Code == HC_ACTION && message->hwnd == FWindow && message->message == WM_PAINT) ++FCount;
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    }
+    static LRESULT CALLBACK Taken(int Code, WPARAM WParam, LPARAM LParam) {
+        const auto* message = reinterpret_cast<const MSG*>(LParam);
+        if (Code == HC_ACTION && WParam == PM_REMOVE && message->hwnd == FWindow &&
+            message->message == WM_PAINT)
+            ++FCount;
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    }
+    static inline HWND FWindow = nullptr;
+    static inline int FCount = 0;
+    HHOOK FSent = nullptr;
+    HHOOK FTaken = nullptr;
+};
+
+TEST_F(Editor, AClickOnASegmentPaintsThePictureOnceWithItsPins) {
+    // The click changes the LED caption, whose repaint paints the picture inside its box: the
+    // picture is whole by then, segment and pins, and is not painted again.
+    Pump();
+    TPaintCounter paints(Form->IMG_Seg->GetHandle());
+    ClickSegment(0);
+    EXPECT_EQ(Form->GetPattern(), 0xFE);
+    EXPECT_EQ(paints.Count(), 1);
+}
+
 TEST_F(Editor, WhereSegmentsOverlapTheLaterOneIsClicked) {
     ClickAt(Form->IMG_Seg, kOverlapAB);
     EXPECT_EQ(Form->GetPattern(), 0xFD);
