@@ -183,9 +183,10 @@ void TskSkinPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TskSkinPanel::CMTextChanged(TMessage&) {
     if (!FCaptionMode) return;
     // The text shows in the caption bar only: a large box (a list's group) repaints its bar,
-    // not everything around its children. A skinned bar is known once the box has painted.
+    // not everything around its children. A skinned bar is known once the box has painted;
+    // a box not on the screen is painted whole when it shows, and Repaint asks nothing then.
     const TRect bar = FIndex != -1 ? NewCaptionRect : DefaultCaptionBar();
-    if (IsNullRect(bar) || !HandleAllocated()) {
+    if (IsNullRect(bar) || !HandleAllocated() || !IsWindowVisible(GetHandle())) {
         Repaint();
         return;
     }

@@ -638,6 +638,39 @@ TEST_F(PersonUsesEditor, FileDialogsShrinkNoFurtherThanTheirControlsNeed) {
 
 // Page 100 of 120 makes the widest caption the Animate button shows in use; "Stop (n -
 // 10000)" takes as many digits.
+// An open and a click on a segment change the captions, the buttons, the table and the LED
+// picture, each repainting only what changed: the window shows what a full repaint shows.
+TEST_F(PersonUsesEditor, AnOpenAndASegmentClickShowWhatAFullRepaintShows) {
+    Put(InFolder("three.pge"), "[Type]\r\nCommonType=0\r\n[Page]\r\n0=192\r\n1=249\r\n2=164\r\n");
+    const RECT window = WindowRectOf(Main);
+    auto expectAsRepainted = [&](const std::string& Shown) {
+        ParkPointer();
+        const TShot shown = Editor->GrabSettled(window);
+        shown.Save("person-" + Shown + ".bmp");
+        ForceFullRepaint(Main);
+        const RECT differs = shown.Changes(Editor->GrabSettled(window));
+        EXPECT_TRUE(IsRectEmpty(&differs)) << "after " << Shown << ", a full repaint changes "
+                                           << Describe(differs) << " of the window";
+    };
+    std::vector<HWND> before = Editor->Windows();
+    Command(kPagesMenu, 1);
+    HWND dialog = WaitForNew(before, "TskOpenDlgForm");
+    ASSERT_NE(dialog, nullptr) << "Open showed no dialog";
+    TypeAndReturn(dialog, "three.pge");
+    HWND animate = Button("Animate Pages");
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(animate); }, 2000)) << "three.pge was not loaded";
+    expectAsRepainted("opened");
+
+    HWND view = FindInside(Main, "TImage32");
+    ASSERT_NE(view, nullptr);
+    const RECT area = ClientRectOnScreen(view);
+    const std::string led = TextOf(GetParent(view));
+    Click(area.left + 55, area.top + 38); // segment a
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetParent(view)) != led; }, 2000))
+        << "the click on segment a left the LED caption " << led;
+    expectAsRepainted("segment-clicked");
+}
+
 TEST_F(PersonUsesEditor, TheAnimateButtonShowsItsWidestCaptionWhole) {
     std::string pages = "[Type]\r\nCommonType=0\r\n[Page]\r\n";
     for (int i = 0; i < 10000; ++i) pages += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";

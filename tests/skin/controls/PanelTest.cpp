@@ -260,17 +260,6 @@ TEST_F(SkinPanel, TheDefaultLookFramesByBorderStyle) {
     EXPECT_EQ(client, TRect(1, 23, 199, 149));
 }
 
-// The pixels of Control's window as the screen shows them.
-std::unique_ptr<TBitmap> OnScreen(TWinControl* Control) {
-    auto bitmap = std::make_unique<TBitmap>(Control->GetWidth(), Control->GetHeight());
-    bitmap->SetPixelFormat(pf24bit);
-    HDC dc = GetDC(Control->GetHandle());
-    BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, Control->GetWidth(), Control->GetHeight(), dc,
-           0, 0, SRCCOPY);
-    ReleaseDC(Control->GetHandle(), dc);
-    return bitmap;
-}
-
 TEST_F(SkinPanel, ANewCaptionShowsAsAWholeRepaintWouldShowIt) {
     for (bool skinned : {false, true}) {
         SCOPED_TRACE(skinned ? "skinned" : "default look");
@@ -279,10 +268,8 @@ TEST_F(SkinPanel, ANewCaptionShowsAsAWholeRepaintWouldShowIt) {
         Pump();
         for (const char* caption : {"Pages ::   short.pge", "", "Pages"}) {
             Box->SetCaption(caption);
-            auto changed = OnScreen(Box);
-            RedrawWindow(Box->GetHandle(), nullptr, nullptr,
-                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            auto whole = OnScreen(Box);
+            auto changed = ScreenShot(Box->GetHandle());
+            auto whole = CaptureWindow(Box->GetHandle());
             int differing = 0;
             for (int y = 0; y < Box->GetHeight(); ++y)
                 for (int x = 0; x < Box->GetWidth(); ++x)
