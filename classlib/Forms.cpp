@@ -664,25 +664,32 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     return true;
 }
 
+namespace {
+
+// Whether the keyboard focus is in Control's window or in a window inside it. For a window
+// with none inside, the control knows without asking the system.
+bool FocusIsIn(TWinControl* Control) {
+    if (!Control->HandleAllocated()) return false;
+    if (!Control->HasWindowsInside()) return Control->Focused();
+    HWND focus = GetFocus();
+    return focus && (focus == Control->GetHandle() || IsChild(Control->GetHandle(), focus));
+}
+
+} // namespace
+
 void TCustomForm::DefocusControl(TWinControl* Control) {
     if (!Control || GetComponentState().Contains(csDestroying)) return;
     if (Control->ContainsControl(FActiveControl)) FActiveControl = nullptr;
     if (Control->ContainsControl(FFocusedControl)) {
         FFocusedControl = nullptr;
-        HWND focus = GetFocus();
-        if (Control->HandleAllocated() && focus &&
-            (focus == Control->GetHandle() || IsChild(Control->GetHandle(), focus)) &&
-            HandleAllocated())
-            ::SetFocus(GetHandle());
+        if (FocusIsIn(Control) && HandleAllocated()) ::SetFocus(GetHandle());
     }
 }
 
 void TCustomForm::MoveFocusFrom(TWinControl* Control) {
     if (!Control || Control == this || GetComponentState().Contains(csLoading) || IsDestroying())
         return;
-    HWND focus = GetFocus();
-    const bool holdsFocus = Control->HandleAllocated() && focus &&
-                            (focus == Control->GetHandle() || IsChild(Control->GetHandle(), focus));
+    const bool holdsFocus = FocusIsIn(Control);
     // A form still being set up before it shows keeps its choice: it focuses the form
     // itself when the active control cannot take the focus.
     const bool holdsActive = Control->ContainsControl(FActiveControl) && HandleAllocated() &&

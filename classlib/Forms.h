@@ -174,6 +174,9 @@ public:
     // MDI (see TFormStyle). The client window of an fsMDIForm; null for other forms and
     // before the form's window exists.
     HWND GetClientHandle() const { return FClientHandle; }
+    bool HasWindowsInside() const override {
+        return FClientHandle || TWinControl::HasWindowsInside();
+    }
     // The MDI children of an fsMDIForm, hidden ones included, in the order of their
     // windows from the top: the active child comes first.
     std::vector<TCustomForm*> GetMDIChildList() const;

@@ -792,6 +792,11 @@ bool TWinControl::Focused() const {
     return FHandle && gFocusWindow == FHandle;
 }
 
+bool TWinControl::HasWindowsInside() const {
+    return FDefWndProc || std::any_of(FControls.begin(), FControls.end(),
+                                      [](const TControl* c) { return c->IsWindowed(); });
+}
+
 void TWinControl::SetFocus() {
     TFormHost* form = GetFormHost();
     if (form && FormWindow(this) != this) {
@@ -1308,8 +1313,10 @@ void TWinControl::CMVisibleChanged(TMessage&) {
 void TWinControl::CMEnabledChanged(TMessage& Message) {
     if (FHandle) {
         EnableWindow(FHandle, GetEnabled());
-        // The controls inside look enabled or disabled with it.
-        RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        // The windows inside look enabled or disabled with it; the control's own window and
+        // its window-less controls are invalidated below.
+        if (HasWindowsInside())
+            RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     TControl::Dispatch(Message);
 }

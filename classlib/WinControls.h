@@ -136,6 +136,9 @@ public:
     void SetTabOrder(int Value);
     virtual bool CanFocus();
     bool Focused() const;
+    // Whether windows can lie inside this control's window: those of the controls inside it,
+    // or the system's own inside a system control. Known without asking the system.
+    virtual bool HasWindowsInside() const;
     virtual void SetFocus();
     // Moves the focus to the next (or previous) control in tab order after CurControl.
     void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);

@@ -104,6 +104,24 @@ protected:
     END_MESSAGE_HANDLERS
 };
 
+// A probe painted grey while its window or any window around it is disabled, as a control
+// looks when it cannot be used.
+class TGreyingProbe : public TProbe {
+    DECLARE_CLASS(TGreyingProbe, TProbe)
+public:
+    using TProbe::TProbe;
+    static constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+protected:
+    void Paint() override {
+        const COLORREF own = Fill;
+        for (HWND wnd = GetHandle(); wnd; wnd = ::GetParent(wnd))
+            if (!IsWindowEnabled(wnd)) Fill = kGrey;
+        TProbe::Paint();
+        Fill = own;
+    }
+};
+
 // A window-less control that logs and paints a colour, deliberately over its bounds.
 class TShape : public TGraphicControl {
     DECLARE_CLASS(TShape, TGraphicControl)
@@ -545,6 +563,32 @@ TEST_F(ControlsTest, ChangesMadeWhileTheFormIsHiddenAllShowAtItsFirstShow) {
     // Once shown, an invalidation marks the window again.
     inner->Invalidate();
     EXPECT_TRUE(GetUpdateRect(inner->GetHandle(), nullptr, FALSE));
+}
+
+TEST_F(ControlsTest, DisablingOrEnablingShowsOnTheControlAndOnEveryWindowInsideIt) {
+    auto* lone = Make<TGreyingProbe>(Form, 10, 10, 60, 40);
+    auto* box = Make<TGreyingProbe>(Form, 100, 10, 200, 150);
+    auto* inner = Make<TGreyingProbe>(box, 20, 30, 40, 40);
+    lone->Fill = box->Fill = RGB(0, 150, 0);
+    inner->Fill = RGB(200, 200, 0);
+    Form->Show();
+    Pump();
+    const auto looks = [&](TWinControl* Control, COLORREF Expected) {
+        const auto shot = ScreenShot(Control->GetHandle());
+        return PixelOf(shot.get(), 5, 5) == Expected;
+    };
+    const COLORREF grey = TGreyingProbe::kGrey;
+    lone->SetEnabled(false);
+    box->SetEnabled(false);
+    EXPECT_TRUE(looks(lone, grey));
+    EXPECT_TRUE(looks(box, grey));
+    // The window inside is enabled itself; it looks disabled with the box around it.
+    EXPECT_TRUE(looks(inner, grey));
+    lone->SetEnabled(true);
+    box->SetEnabled(true);
+    EXPECT_TRUE(looks(lone, RGB(0, 150, 0)));
+    EXPECT_TRUE(looks(box, RGB(0, 150, 0)));
+    EXPECT_TRUE(looks(inner, RGB(200, 200, 0)));
 }
 
 TEST_F(ControlsTest, AFrameAroundTheClientAreaIsPaintedAndAWindowWithoutOneIsAllClient) {
