@@ -9,7 +9,8 @@
 // page view painted, with the messages the open posted handled; each timed open happens in
 // a main form made for it, whose thumbnail cache is empty, as in a program just started.
 // Program and reference are sampled alike: the same number of single runs, taken in turn,
-// and the median of each.
+// and the median of each. Beside New stands its platform part, sampled in turn with it: the
+// same changes to bare windows, the least any program pays for them here.
 #include "app/About_sl.h"
 #include "app/Dm.h"
 #include "app/PageFile.h"
@@ -18,6 +19,7 @@
 #include "app/Segled.h"
 #include "bench/BenchRatio.h"
 #include "bench/BenchSamples.h"
+#include "bench/NewFloor.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/form/skMessages.h"
 
@@ -272,6 +274,29 @@ double OpenIntoNewEditor(TFileDialogAnswers& Answers, int PageCount) {
     return seconds;
 }
 
+// Where the windows that New changes lie in Form's client area.
+Bench::TNewWindows NewWindowsOf(TFM* Form) {
+    const auto rectIn = [](TWinControl* Control, TWinControl* Parent) {
+        RECT r;
+        GetWindowRect(static_cast<HWND>(Control->GetHandle()), &r);
+        MapWindowPoints(nullptr, static_cast<HWND>(Parent->GetHandle()),
+                        reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const TRect caption = Form->SGB_Pages->CaptionTextRect();
+    return {rectIn(Form->SGB_Pages, Form),
+            {caption.Left, caption.Top, caption.Right, caption.Bottom},
+            rectIn(Form->TBL_Leds, Form->SGB_Pages),
+            rectIn(Form->BTN_Replace, Form),
+            rectIn(Form->BTN_Animate, Form)};
+}
+
+SIZE ClientSizeOf(TFM* Form) {
+    RECT r;
+    GetClientRect(static_cast<HWND>(Form->GetHandle()), &r);
+    return {r.right, r.bottom};
+}
+
 void PrintTime(const char* Name, double Seconds) {
     std::printf("%-38s %10.3f ms\n", Name, Seconds * 1e3);
 }
@@ -347,7 +372,8 @@ int RunBenchmark(int PageCount) {
     Progress("adding to the open file");
     const double addToLarge = AddOnePage(form);
     Progress("New");
-    std::vector<double> news;
+    std::vector<double> news, newFloors;
+    Bench::TNewFloor newFloor(NewWindowsOf(form), ClientSizeOf(form));
     for (int sample = 0; sample < kSamples; ++sample) {
         OpenIntoEmptyList(form, answers);
         news.push_back(Seconds([&] {
@@ -358,6 +384,8 @@ int RunBenchmark(int PageCount) {
             std::printf("New left %d pages: no figure is valid\n", form->GetPages().GetCount());
             return 1;
         }
+        newFloor.Reset();
+        newFloors.push_back(Seconds([&] { newFloor.New(); }));
     }
     Progress("saving");
     OpenIntoEmptyList(form, answers);
@@ -376,6 +404,7 @@ int RunBenchmark(int PageCount) {
     PrintRatio("Open into a new main form, painted", Median(opens), parse, "parse",
                Bench::AtMost(3.0));
     PrintRatio("New on the open file", Median(news), parse, "parse", Bench::AtMost(0.5));
+    PrintRatio("New's platform part (bare windows)", Median(newFloors), parse, "parse");
     PrintTime("Add a page to an empty list", addToEmpty);
     PrintRatio("Add a page to the open file", addToLarge, addToEmpty, "empty list",
                Bench::AtMost(2.0));
