@@ -2,6 +2,7 @@
 // filled and scrolled from top to bottom against a plain list box with the same items (at
 // most 2x), plainly and on the program's skin; and the font combo box's filling against one
 // EnumFontFamiliesEx over the same fonts (at most 3x).
+#include "bench/BenchRatio.h"
 #include "bench/BenchTimer.h"
 #include "bench/skin/SkinBenchMain.h"
 #include "skin/boxctrls/SkinBoxCtrls_CheckListBoxes.h"
@@ -52,10 +53,10 @@ std::vector<double> BestInTurns(const std::vector<std::function<void()>>& Operat
     return best;
 }
 
-bool Report(const char* What, double Ratio, double Limit) {
-    std::printf("%-66s %6.2f  (at most %.0f) %s\n", What, Ratio, Limit,
-                Ratio <= Limit ? "met" : "not met");
-    return Ratio <= Limit;
+void Report(const char* What, double Ratio, double Limit) {
+    const Bench::TTarget target = Bench::AtMost(Limit);
+    std::printf("%-66s %6.2f%s\n", What, Ratio, Bench::VerdictText(Ratio, target).c_str());
+    Bench::RecordRatio(What, Ratio, target);
 }
 
 int CALLBACK CountFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM Count) {
