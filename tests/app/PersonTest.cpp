@@ -636,8 +636,6 @@ TEST_F(PersonUsesEditor, FileDialogsShrinkNoFurtherThanTheirControlsNeed) {
     }
 }
 
-// Page 100 of 120 makes the widest caption the Animate button shows in use; "Stop (n -
-// 10000)" takes as many digits.
 // An open and a click on a segment change the captions, the buttons, the table and the LED
 // picture, each repainting only what changed: the window shows what a full repaint shows.
 TEST_F(PersonUsesEditor, AnOpenAndASegmentClickShowWhatAFullRepaintShows) {
@@ -671,6 +669,8 @@ TEST_F(PersonUsesEditor, AnOpenAndASegmentClickShowWhatAFullRepaintShows) {
     expectAsRepainted("segment-clicked");
 }
 
+// Page 100 of 120 makes the widest caption the Animate button shows in use; "Stop (n -
+// 10000)" takes as many digits.
 TEST_F(PersonUsesEditor, TheAnimateButtonShowsItsWidestCaptionWhole) {
     std::string pages = "[Type]\r\nCommonType=0\r\n[Page]\r\n";
     for (int i = 0; i < 10000; ++i) pages += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";

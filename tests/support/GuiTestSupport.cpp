@@ -20,6 +20,13 @@ COLORREF PixelOf(TBitmap* Bitmap, int X, int Y) {
     return static_cast<COLORREF>(Bitmap->GetCanvas()->GetPixels(X, Y));
 }
 
+int DifferingPixels(TBitmap* A, TBitmap* B) {
+    int differing = 0;
+    for (int y = 0; y < A->GetHeight(); ++y)
+        for (int x = 0; x < A->GetWidth(); ++x) differing += PixelOf(A, x, y) != PixelOf(B, x, y);
+    return differing;
+}
+
 bool TakeFocus(TWinControl* Control) {
     return PumpUntil([Control] {
         // A form hands its focus on to its active control.

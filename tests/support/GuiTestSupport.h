@@ -21,6 +21,8 @@ bool PumpUntil(const std::function<bool()>& Condition, int Ms = 4000);
 // with WM_ERASEBKGND and WM_PAINT.
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control);
 COLORREF PixelOf(TBitmap* Bitmap, int X, int Y);
+// The number of pixels of A whose colour differs in B, which is at least A's size.
+int DifferingPixels(TBitmap* A, TBitmap* B);
 // Other programs on the same display may take the focus away: asks for it again until
 // Control or a control inside it has it, up to a deadline.
 bool TakeFocus(TWinControl* Control);

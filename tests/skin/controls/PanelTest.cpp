@@ -270,11 +270,8 @@ TEST_F(SkinPanel, ANewCaptionShowsAsAWholeRepaintWouldShowIt) {
             Box->SetCaption(caption);
             auto changed = ScreenShot(Box->GetHandle());
             auto whole = CaptureWindow(Box->GetHandle());
-            int differing = 0;
-            for (int y = 0; y < Box->GetHeight(); ++y)
-                for (int x = 0; x < Box->GetWidth(); ++x)
-                    differing += PixelOf(changed.get(), x, y) != PixelOf(whole.get(), x, y);
-            EXPECT_EQ(differing, 0) << "caption \"" << caption << "\"";
+            EXPECT_EQ(DifferingPixels(changed.get(), whole.get()), 0)
+                << "caption \"" << caption << "\"";
         }
     }
 }

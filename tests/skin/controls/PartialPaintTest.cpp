@@ -173,14 +173,6 @@ std::unique_ptr<TBitmap> ScreenArea(TWinControl* Control, const TRect& Area) {
     return bitmap;
 }
 
-int DifferingPixels(TBitmap* A, TBitmap* B) {
-    int differing = 0;
-    for (int y = 0; y < A->GetHeight(); ++y)
-        for (int x = 0; x < A->GetWidth(); ++x)
-            if (PixelOf(A, x, y) != PixelOf(B, x, y)) ++differing;
-    return differing;
-}
-
 TEST_F(PartialPaint, HugeControlsPaintInMemoryOfTheScreensSize) {
     const SIZE_T before = PeakMemory();
     ASSERT_GT(before, 0u);

@@ -79,11 +79,7 @@ protected:
         auto shown = ScreenShot(Main->GetHandle());
         shown->SaveToFile(ExeDir() + Name);
         auto repainted = CaptureWindow(Main->GetHandle());
-        int differing = 0;
-        for (int y = 0; y < shown->GetHeight(); ++y)
-            for (int x = 0; x < shown->GetWidth(); ++x)
-                differing += PixelOf(shown.get(), x, y) != PixelOf(repainted.get(), x, y);
-        EXPECT_EQ(differing, 0) << Name << ": what the screen shows after the arrangement is what a repaint shows";
+        EXPECT_EQ(DifferingPixels(shown.get(), repainted.get()), 0) << Name << ": what the screen shows after the arrangement is what a repaint shows";
     }
     static TRect BoundsOf(TCustomForm* F) {
         return TRect(F->GetLeft(), F->GetTop(), F->GetLeft() + F->GetWidth(), F->GetTop() + F->GetHeight());
