@@ -34,7 +34,10 @@ protected:
 
     TRect Window() { return testskins::WindowRectOf(Form); }
     int HitAt(int X, int Y) { return testskins::HitTestAt(Form, X, Y); }
+    // The real pointer goes where the message says: the form's mouse timer looks where the
+    // pointer really is and lets an object go when the pointer is not over the form.
     void Mouse(UINT Msg, int X, int Y) {
+        PutPointer(Form, X, Y);
         SendMessageA(Form->GetHandle(), Msg, Msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(X, Y));
         Pump();
     }
