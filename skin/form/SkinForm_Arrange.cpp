@@ -56,6 +56,8 @@ std::vector<int> CascadeOffsets(const std::vector<TSize>& Sizes, int W, int H, i
 
 TPoint MinimizedSlot(const TRect& Area, int W, int H, const std::function<bool(TPoint)>& Taken) {
     int x = Area.Left, y = Area.Bottom - H;
+    // A slot without width or height would step nowhere and the search would never end.
+    if (W <= 0 || H <= 0) return TPoint(x, y);
     while (Taken(TPoint(x, y))) {
         x += W;
         if (x + W > Area.Right) {

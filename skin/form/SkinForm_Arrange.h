@@ -26,5 +26,6 @@ std::vector<int> CascadeOffsets(const std::vector<TSize>& Sizes, int W, int H, i
 
 // The slot of a minimized W x H window in Area: from the bottom-left corner rightwards,
 // then the rows above; Taken(P) tells whether another minimized window stands at P. When
-// every row is full the bottom-left slot is used again.
+// every row is full, or the window has no width or height to step by, the bottom-left slot
+// is used again.
 TPoint MinimizedSlot(const TRect& Area, int W, int H, const std::function<bool(TPoint)>& Taken);

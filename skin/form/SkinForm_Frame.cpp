@@ -6,6 +6,8 @@
 #include "skin/controls/SkinCtrls_Shape.h"
 #include "skin/data/Skeffbmp.h"
 
+#include <algorithm>
+
 
 namespace {
 
@@ -567,11 +569,14 @@ int TskSkinForm::GetMinWidth() {
 int TskSkinForm::GetMinHeight() {
     const bool free = !FRollUpState && FWindowState != wsMinimized;
     if (FSupportNCArea) {
-        int p;
-        if (FSkinApplied)
+        const int plain = GetDefCaptionHeight() + 6;
+        int p = plain;
+        if (FSkinApplied) {
             p = (FSkinData->Picture ? FSkinData->Picture->GetHeight() : 0) - RectHeight(FSkinData->ClRect);
-        else
-            p = GetDefCaptionHeight() + 6;
+            // A frame with little or nothing outside its client part would minimize to a
+            // sliver nobody can click: a minimized frame is at least the plain one.
+            if (FWindowState == wsMinimized) p = std::max(p, plain);
+        }
         return p < FMinHeight && free ? FMinHeight : p;
     }
     if (!FSkinApplied) return 0;

@@ -84,4 +84,16 @@ TEST(MinimizedSlotTest, RowsFromTheBottomLeftUpwardsAndTheFirstSlotWhenFull) {
     EXPECT_EQ(MinimizedSlot(TRect(10, 20, 110, 220), 50, 30, [](TPoint) { return false; }), TPoint(10, 190));
 }
 
+TEST(MinimizedSlotTest, ASlotWithoutHeightOrWidthEndsTheSearchAtTheFirstSlot) {
+    // Every slot taken; the question is asked a bounded number of times, so that a search
+    // that never ends still comes back and fails instead of hanging.
+    const TRect area(0, 0, 300, 100);
+    for (const TSize& size : {TSize{100, 0}, TSize{0, 25}, TSize{0, 0}, TSize{100, -5}}) {
+        int asked = 0;
+        const TPoint p = MinimizedSlot(area, size.cx, size.cy, [&](TPoint) { return ++asked < 10000; });
+        EXPECT_LT(asked, 100) << size.cx << " x " << size.cy << ": the search ends by itself";
+        EXPECT_EQ(p, TPoint(0, 100 - size.cy)) << size.cx << " x " << size.cy;
+    }
+}
+
 } // namespace

@@ -615,6 +615,43 @@ TEST_F(SkinFrame, AnotherFormMinimizesToASmallFrameAtTheBottomLeft) {
     EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
 }
 
+// A skin whose picture is all client part: its frame has no height of its own.
+TEST_F(SkinFrame, AFrameWithoutHeightMinimizesToACaptionThatADoubleClickRestores) {
+    Data = new TskSkinData(Form);
+    testskins::Build(Data);
+    // Wide enough that a row of the work area holds one minimized frame.
+    testskins::Frame(Data, 700, 80, 0, 80);
+    Data->ClRect = TRect(0, 0, 700, 80);
+    Skin->SetSkinData(Data);
+    Pump();
+    ASSERT_EQ(Skin->GetMinHeight(), 0);
+    RECT wa;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
+    const int least = Skin->GetDefCaptionHeight() + 6;
+    const TRect normal = Window();
+    Skin->SetWindowState(wsMinimized);
+    Pump();
+    // Stops here without a least height: the next minimize would search a full row for ever.
+    ASSERT_EQ(Window(), TRect(wa.left, wa.bottom - least, wa.left + 700, wa.bottom));
+    // Another form made with its frame, as a form is.
+    TForm other(nullptr);
+    other.SetBounds(300, 300, 200, 150);
+    auto* second = new TskSkinForm(&other);
+    second->SetSkinData(Data);
+    other.Show();
+    Pump();
+    second->SetWindowState(wsMinimized);
+    Pump();
+    EXPECT_EQ(testskins::WindowRectOf(&other), TRect(wa.left, wa.bottom - 2 * least, wa.left + 700, wa.bottom - least))
+        << "the row above";
+    // The caption is there to click: a person's double click on it gives the form back.
+    const TRect w = Window();
+    ASSERT_EQ(HitAt(30, 12), HTCAPTION);
+    DoubleClickAt(TPoint(w.Left + 30, w.Top + 12));
+    EXPECT_EQ(Skin->GetWindowState(), wsNormal);
+    EXPECT_EQ(Window(), normal);
+}
+
 TEST_F(SkinFrame, AMinimizedWindowIsAllCaptionAndADoubleClickRestoresIt) {
     UseSkin();
     ShowWindow(Form->GetHandle(), SW_MINIMIZE);
