@@ -646,8 +646,9 @@ void TskSkinForm::NewWndProc(TMessage& Message) {
         break;
     case WM_NCPAINT:
         FShowPaintPending = false;
-        if (iconic) break;
-        if (!frameless && nc) {
+        if (iconic && !frameless && nc) {
+            PaintIconic();
+        } else if (!frameless && nc) {
             if (FSkinApplied)
                 PaintNCSkin();
             else
@@ -969,7 +970,8 @@ void TskSkinForm::TestMouse(TObject*) {
         if (FUseSkinCursors && !IsDestroying()) TestCursors();
         return;
     }
-    if (under != FForm->GetHandle()) {
+    // The icon of a minimized window is all caption: its buttons only show.
+    if (under != FForm->GetHandle() || IsIconic(FForm->GetHandle())) {
         TestActive(-1, -1, false);
         MouseTimer->SetEnabled(false);
         return;

@@ -352,6 +352,9 @@ public:
     bool FrameBuiltForItsSize();
     void PaintNCSkin();
     void PaintNCDefault();
+    // A minimized window (the system's icon of it): the caption with its title and
+    // buttons, as the frame shows it rolled up.
+    void PaintIconic();
 
     void ChangeSkinData();
     void SetDefaultCaptionText();
@@ -386,6 +389,7 @@ private:
     void FormChangeActive(bool AUpdate);
     void CreateNewRegion(bool AUpdate);
     void RemoveRegion();
+    void PaintSkinFrame(bool Show);
     void PaintBG(HDC DC);
     void PaintBG2(HDC DC);
     // The background over a client area of the given size (the MDI client window's).

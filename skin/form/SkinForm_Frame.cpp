@@ -368,10 +368,15 @@ void TskSkinForm::PaintNCSkin() {
     if (FNewWidth == 0) FNewWidth = FForm->GetWidth();
     if (FNewHeight == 0) FNewHeight = FForm->GetHeight();
     if (FNewWidth < GetMinWidth() || FNewHeight < GetMinHeight()) return;
+    // A hidden frame shows nothing; showing it paints the frame again.
+    PaintSkinFrame(IsWindowVisible(FForm->GetHandle()) != FALSE);
+}
+
+// The frame laid out for FNewWidth x FNewHeight, drawn when Show says so.
+void TskSkinForm::PaintSkinFrame(bool Show) {
     CalcRects();
     CalcAllRealObjectRect();
-    // A hidden frame shows nothing; showing it paints the frame again.
-    if (!IsWindowVisible(FForm->GetHandle())) return;
+    if (!Show) return;
     const TskSkinData& s = *FSkinData;
     TBitmap top, left, right, bottom;
     // Memory images: a device bitmap of the frame's width costs more to make than to fill.
@@ -401,6 +406,28 @@ void TskSkinForm::PaintNCSkin() {
         FInactiveLooks[i].Of(b, s.InActiveEffect).Draw(dc, at[i].X, at[i].Y);
     }
     ReleaseDC(wnd, dc);
+}
+
+void TskSkinForm::PaintIconic() {
+    HWND wnd = FForm->GetHandle();
+    RECT r;
+    GetWindowRect(wnd, &r);
+    const int w = r.right - r.left;
+    if (CanNCSupport()) {
+        // The frame a rolled-up form shows, as wide as the icon where the skin's middles
+        // can shrink that far; what passes the icon's edges is cut off.
+        const TskSkinData& s = *FSkinData;
+        const int pw = s.Picture->GetWidth();
+        FNewWidth = std::max({w, pw - (s.RTPoint.X - s.LTPoint.X), pw - (s.RBPoint.X - s.LBPoint.X)});
+        FNewHeight = s.Picture->GetHeight() - RectHeight(s.ClRect);
+        PaintSkinFrame(true);
+    } else {
+        FNewWidth = w;
+        FNewHeight = GetDefCaptionHeight() + 6;
+        PaintNCDefault();
+    }
+    // The frame was laid out for the icon: the restored window lays out its own again.
+    FFrameBuiltFor = TSize(-1, -1);
 }
 
 void TskSkinForm::PaintBG(HDC DC) {

@@ -659,7 +659,17 @@ TEST_F(SkinFrame, AMinimizedWindowIsAllCaptionAndADoubleClickRestoresIt) {
     ASSERT_TRUE(IsIconic(Form->GetHandle()));
     const TRect w = Window();
     EXPECT_EQ(HitAt(RectWidth(w) / 2, RectHeight(w) / 2), HTCAPTION);
-    Shot("skinframe_iconic.bmp");
+    // It shows the skin's caption band, the form's title on it and the buttons at its right.
+    auto shot = Shot("skinframe_iconic.bmp");
+    EXPECT_EQ(PixelOf(shot.get(), 10, 2), Rgb(testskins::kTop));
+    EXPECT_EQ(PixelOf(shot.get(), RectWidth(w) / 2, 2), Rgb(testskins::kTop));
+    int ink = 0;
+    for (int y = 4; y < 20; ++y)
+        for (int x = 24; x < 64; ++x) ink += PixelOf(shot.get(), x, y) != Rgb(testskins::kTop);
+    EXPECT_GT(ink, 15) << "the title's ink";
+    int buttons = 0;
+    for (int x = RectWidth(w) - 60; x < RectWidth(w); ++x) buttons += PixelOf(shot.get(), x, 12) == Rgb(testskins::kButton);
+    EXPECT_GE(buttons, 3 * 16) << "close, maximize and minimize at the right edge";
     DoubleClickAt(TPoint((w.Left + w.Right) / 2, (w.Top + w.Bottom) / 2));
     EXPECT_FALSE(IsIconic(Form->GetHandle()));
 }
