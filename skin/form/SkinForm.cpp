@@ -896,18 +896,19 @@ void TskSkinForm::TestActive(int X, int Y, bool AActive) {
     if (ActiveObject >= GetObjectCount()) ActiveObject = -1;
     if (ActiveObject == OldActiveObject) return;
     if (TskActiveSkinObject* old = ObjectAt(OldActiveObject)) {
-        const bool hadHint = !old->Hint.empty();
+        const bool hadHint = !old->CurrentHint().empty();
         if (old->Enabled && old->Visible) old->MouseLeave();
         if (IsDestroying()) return;
         if (ObjectHints() && hadHint) FSkinHint->HideHint();
     }
     if (IsDestroying()) return;
     if (TskActiveSkinObject* now = ObjectAt(ActiveObject)) {
-        const AnsiString hint = now->Hint;
+        const AnsiString hint = now->CurrentHint();
         if (now->Enabled && now->Visible) {
             now->MouseEnter();
             if (IsDestroying()) return;
-            if (GetFormActive() && ObjectHints() && !hint.empty()) FSkinHint->ActivateHint2(hint);
+            // A hint would cover the open menu's items.
+            if (GetFormActive() && ObjectHints() && !hint.empty() && !FSkinMenuOpen) FSkinHint->ActivateHint2(hint);
         }
     }
 }
@@ -1283,6 +1284,9 @@ void TskSkinForm::FormShortCut(TWMKey& Msg, bool& Handled) {
 }
 
 void TskSkinForm::SkinMenuOpen() {
+    // The hint of the object that opened the menu, shown or still waiting, would cover the
+    // menu's first items.
+    if (FSkinHint) FSkinHint->HideHint();
     HookApp();
     if (FSkinMenuOpen) return;
     FSkinMenuOpen = true;
@@ -1372,7 +1376,7 @@ void TskSkinForm::CreateSysMenu() {
     items->Clear();
     static const std::pair<const char*, const char*> kItems[] = {{"DSF_MINITEM", "Mi&nimize"},
                                                                  {"DSF_MAXITEM", "Ma&ximize"},
-                                                                 {"DSF_RESTORE", "&Restore"},
+                                                                 {"DSF_RESTORE", kRestoreCaption},
                                                                  {"DSF_ROLLUP", "Ro&llUp"},
                                                                  {"DSF_MINTOTRAY", "Minimize to &Tray"}};
     for (const auto& [name, caption] : kItems)
@@ -1395,7 +1399,7 @@ void TskSkinForm::CreateUserSysMenu() {
     static const std::pair<const char*, const char*> kOnTop[] = {{"DSF_MINTOTRAY", "Minimize to &Tray"},
                                                                  {"DSF_ROLLUP", "Ro&llUp"},
                                                                  {"DSF_MAXITEM", "Ma&ximize"},
-                                                                 {"DSF_RESTORE", "&Restore"},
+                                                                 {"DSF_RESTORE", kRestoreCaption},
                                                                  {"DSF_MINITEM", "Mi&nimize"}};
     for (const auto& [name, caption] : kOnTop)
         if (SysMenuWants(name)) items->Insert(0, NewSysMenuItem(name, caption));

@@ -43,6 +43,9 @@ using TSwitchChangeStateEvent = TEvent<void(const AnsiString& IDName, TSwitchSta
 using TTrackBarChangeValueEvent = TEvent<void(const AnsiString& IDName, int Value)>;
 using TFrameRegulatorChangeValueEvent = TEvent<void(const AnsiString& IDName, int Value)>;
 
+// The caption of the menu items that give a minimized, maximized or rolled-up form back.
+constexpr const char* kRestoreCaption = "&Restore";
+
 // The system's code for a frame part without a meaning of its own.
 constexpr int HTOBJECT_FRAME = 19;
 

@@ -255,6 +255,14 @@ bool TskSkinStdButtonObject::InRestoreState() const {
     }
 }
 
+// A click on a button in its restore state gives the form back, whatever the skin's text
+// names (the roll-up button of a rolled-up form unrolls it): the hint says so, as the system
+// menu's item for it does.
+AnsiString TskSkinStdButtonObject::CurrentHint() const {
+    if (Hint.empty() || !InRestoreState()) return Hint;
+    return StripHotkey(kRestoreCaption);
+}
+
 bool TskSkinStdButtonObject::DrawsIcon() const {
     return Command == cmSysMenu && Parent->GetShowIcon() && SkinRectInAPicture;
 }

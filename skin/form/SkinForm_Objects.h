@@ -35,6 +35,8 @@ public:
     virtual void MouseEnter();
     virtual void MouseLeave();
     virtual bool CanMorphing();
+    // What the object's hint says now: its skin's text.
+    virtual AnsiString CurrentHint() const { return Hint; }
 
     // Draws now, or lets the morph timer step towards the new look.
     void Redraw();
@@ -119,6 +121,7 @@ public:
     void MouseDown(int X, int Y, TMouseButton Button) override;
     void MouseUp(int X, int Y, TMouseButton Button) override;
     void DblClick() override;
+    AnsiString CurrentHint() const override;
 
     void DoCommand();
     void DoMax();

@@ -12,7 +12,7 @@ void TskSkinForm::CreateSysTrayMenu() {
         items->Add(item);
         return item;
     };
-    add("TRAY_DSF_RESTORE", "&Restore", &TskSkinForm::TSM_Restore);
+    add("TRAY_DSF_RESTORE", kRestoreCaption, &TskSkinForm::TSM_Restore);
     add("", "-", nullptr);
     add("TRAY_DSF_CLOSE", "&Close", &TskSkinForm::TSM_Close)->SetShortCut(TextToShortCut("Alt+F4"));
 }

@@ -46,6 +46,13 @@ inline int HitTestAt(TWinControl* C, int X, int Y) {
     return static_cast<int>(SendMessageA(C->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(w.Left + X, w.Top + Y)));
 }
 
+// The middle of the skinned form's frame object IDName on the screen.
+inline TPoint ObjectCentre(TskSkinForm* Skin, const char* IDName) {
+    const TRect r = Skin->GetObject(Skin->GetIndex(IDName))->ObjectRect;
+    const TRect w = WindowRectOf(Skin->GetForm());
+    return TPoint(w.Left + (r.Left + r.Right) / 2, w.Top + (r.Top + r.Bottom) / 2);
+}
+
 inline std::unique_ptr<TBitmap> Solid(int W, int H, TColor Color) {
     auto b = std::make_unique<TBitmap>(W, H);
     b->SetPixelFormat(pf24bit);
@@ -92,6 +99,19 @@ inline void Frame(TskSkinData* S, int W, int H, int Top, int Bottom) {
     S->MaskRectArea = TRect(4, 4, W - 4, Bottom);
 }
 
+// A caption button for Command with the looks of the active picture PictureIndex.
+inline TskDataSkinStdButton* AddButton(TskSkinData* S, const char* Name, TStdCommand Command, int PictureIndex = 0) {
+    auto b = std::make_unique<TskDataSkinStdButton>(Name);
+    b->Command = Command;
+    b->SkinRectInAPicture = true;
+    b->SkinRect = TRect(32, 0, 48, 16);
+    b->ActiveSkinRect = TRect(0, 0, 16, 16);
+    b->DownRect = TRect(16, 0, 32, 16);
+    b->ActivePictureIndex = PictureIndex;
+    S->ObjectList.push_back(std::move(b));
+    return static_cast<TskDataSkinStdButton*>(S->ObjectList.back().get());
+}
+
 // Frame: top 24, left 4, right 4, bottom 4. Buttons 16 x 16 laid out from the right of
 // the buttons band, one pixel apart; the caption from 24 to 64.
 inline void Build(TskSkinData* S, const Options& O = Options()) {
@@ -124,16 +144,7 @@ inline void Build(TskSkinData* S, const Options& O = Options()) {
         const std::pair<const char*, TStdCommand> buttons[] = {
             {"closebutton", cmClose}, {"maxbutton", cmMaximize}, {"minbutton", cmMinimize},
             {"rollupbutton", cmRollUp}};
-        for (const auto& [name, command] : buttons) {
-            auto b = std::make_unique<TskDataSkinStdButton>(name);
-            b->Command = command;
-            b->SkinRectInAPicture = true;
-            b->SkinRect = TRect(32, 0, 48, 16);
-            b->ActiveSkinRect = TRect(0, 0, 16, 16);
-            b->DownRect = TRect(16, 0, 32, 16);
-            b->ActivePictureIndex = O.ActivePictureIndex;
-            S->ObjectList.push_back(std::move(b));
-        }
+        for (const auto& [name, command] : buttons) AddButton(S, name, command, O.ActivePictureIndex);
     }
     if (O.ClientMode) {
         S->RollUpPicture = Solid(kWidth, kRollUpHeight, kRollUp);

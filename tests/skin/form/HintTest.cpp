@@ -6,6 +6,7 @@
 #include "skin/form/SkinHint.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/UserInput.h"
 
 #include "classlib/Panels.h"
 
@@ -345,8 +346,11 @@ class ObjectHint : public SkinHint {
 protected:
     void SetUp() override {
         SkinHint::SetUp();
-        for (auto& record : Skin->ObjectList)
+        for (auto& record : Skin->ObjectList) {
             if (record->IDName == "closebutton") record->Hint = "Close it";
+            if (record->IDName == "rollupbutton") record->Hint = "Roll up";
+        }
+        testskins::AddButton(Skin, "sysmenubutton", cmSysMenu)->Hint = "Window menu";
         Frame = new TskSkinForm(Form);
         Frame->SetSkinHint(Hint);
         Frame->SetShowObjectHint(true);
@@ -354,12 +358,13 @@ protected:
         Pump();
         ASSERT_TRUE(testskins::Activate(Frame, Form));
     }
-    // The close button's middle on the screen.
-    TPoint CloseButton() {
-        const TskActiveSkinObject* close = Frame->GetObject(Frame->GetIndex("closebutton"));
+    // The middle of a frame object on the screen.
+    TPoint ObjectCentre(const char* IDName) { return testskins::ObjectCentre(Frame, IDName); }
+    TPoint CloseButton() { return ObjectCentre("closebutton"); }
+    // A point of the caption, which has no hint.
+    TPoint Caption() {
         const TRect w = WindowRectOf(Form->GetHandle());
-        return TPoint(w.Left + (close->ObjectRect.Left + close->ObjectRect.Right) / 2,
-                      w.Top + (close->ObjectRect.Top + close->ObjectRect.Bottom) / 2);
+        return TPoint(w.Left + 30, w.Top + 10);
     }
     // The pointer goes to P; the frame's 50 ms watch of the pointer is stepped at once.
     void PointerTo(TPoint P) {
@@ -442,6 +447,47 @@ TEST_F(ObjectHint, NoHintWithoutShowObjectHintOrAfterTheComponentGoes) {
     EXPECT_EQ(Frame->GetSkinHint(), nullptr);
     PointerTo(CloseButton());
     EXPECT_EQ(Frame->GetActiveObject(), Frame->GetIndex("closebutton"));
+}
+
+TEST_F(ObjectHint, TheWindowMenuButtonsHintGoesWhenItsMenuOpens) {
+    // The pointer rests on the button; a person clicks before the hint's pause is over.
+    PointerTo(ObjectCentre("sysmenubutton"));
+    ASSERT_NE(Hint->GetHintTimer(), nullptr) << "waiting";
+    EXPECT_EQ(Hint->GetHintText(), "Window menu");
+    ASSERT_TRUE(ClickAt(ObjectCentre("sysmenubutton")));
+    ASSERT_TRUE(PumpUntil([&] { return Frame->GetSkinMenu()->GetCount() == 1; })) << "the system menu";
+    EXPECT_EQ(Hint->GetHintTimer(), nullptr) << "no hint comes over the menu's items";
+    EXPECT_FALSE(Hint->IsVisible());
+    // Nor does another button's while the menu is open.
+    PointerTo(CloseButton());
+    EXPECT_EQ(Hint->GetHintTimer(), nullptr);
+    Frame->GetSkinMenu()->CloseMenu(0);
+    Pump();
+}
+
+TEST_F(ObjectHint, TheRollUpButtonsHintSaysWhatAClickWillDo) {
+    const TPoint roll = ObjectCentre("rollupbutton");
+    PointerTo(roll);
+    ASSERT_NE(Hint->GetHintTimer(), nullptr);
+    EXPECT_EQ(Hint->GetHintText(), "Roll up");
+    ASSERT_TRUE(ClickAt(roll));
+    ASSERT_TRUE(PumpUntil([&] { return Frame->GetRollUpState(); })) << "a click rolls the form up";
+    // The pointer leaves the button and comes back: a click now unrolls the form.
+    PointerTo(Caption());
+    PointerTo(roll);
+    ASSERT_NE(Hint->GetHintTimer(), nullptr);
+    EXPECT_EQ(Hint->GetHintText(), "Restore");
+    Hint->HintTime1(Hint->GetHintTimer());
+    ASSERT_TRUE(Hint->IsVisible());
+    char shown[64] = {};
+    GetWindowTextA(HintWnd(), shown, sizeof(shown));
+    EXPECT_STREQ(shown, "Restore");
+    // A few pixels off the first click, or the two make a double click.
+    ASSERT_TRUE(ClickAt(TPoint(roll.X + 4, roll.Y)));
+    ASSERT_TRUE(PumpUntil([&] { return !Frame->GetRollUpState(); })) << "and the click unrolls it";
+    PointerTo(Caption());
+    PointerTo(roll);
+    EXPECT_EQ(Hint->GetHintText(), "Roll up");
 }
 
 } // namespace

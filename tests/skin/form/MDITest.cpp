@@ -104,12 +104,7 @@ protected:
         return GetForegroundWindow() == Main->GetHandle();
     }
     // The screen centre of a frame object of a form.
-    static TPoint ObjectCentre(TCustomForm* F, const char* IDName) {
-        TskSkinForm* frame = Frame(F);
-        const TRect r = frame->GetObject(frame->GetIndex(IDName))->ObjectRect;
-        const TRect w = ScreenRectOf(F->GetHandle());
-        return Centre(TRect(w.Left + r.Left, w.Top + r.Top, w.Left + r.Right, w.Top + r.Bottom));
-    }
+    static TPoint ObjectCentre(TCustomForm* F, const char* IDName) { return testskins::ObjectCentre(Frame(F), IDName); }
     TPoint ButtonCentre(TStdCommand Command) {
         for (const TskMenuBarButton& b : Bar->Buttons())
             if (b.Command == Command) return Bar->ClientToScreen(Centre(b.ObjectRect));
