@@ -1345,8 +1345,12 @@ TMenuItem* TskSkinForm::NewSysMenuItem(const char* Name, const char* Caption) {
     item->SetCaption(Caption);
     for (const auto& c : kClicks)
         if (AnsiString(Name) == c.Name) item->OnClick = TNotifyEvent(this, c.Click);
-    if (AnsiString(Name) == "DSF_CLOSE") item->SetShortCut(TextToShortCut(IsMDIChild() ? "Ctrl+F4" : "Alt+F4"));
+    if (AnsiString(Name) == "DSF_CLOSE") item->SetShortCut(CloseShortCut());
     return item;
+}
+
+TShortCut TskSkinForm::CloseShortCut() const {
+    return TextToShortCut(IsMDIChild() ? "Ctrl+F4" : "Alt+F4");
 }
 
 bool TskSkinForm::SysMenuWants(const char* Name) const {

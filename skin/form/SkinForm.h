@@ -467,6 +467,9 @@ private:
     void CreateSysTrayMenu();
     void TSM_Restore(TObject* Sender);
     void TSM_Close(TObject* Sender);
+    void SysTrayMenuPopup(TObject* Sender);
+    // The key that closes the form: Ctrl+F4 for an MDI child, else Alt+F4.
+    TShortCut CloseShortCut() const;
     void TrayIconDBLCLK(TObject* Sender);
     // The tray icon no longer calls this component.
     void ReleaseTrayIcon();

@@ -14,7 +14,14 @@ void TskSkinForm::CreateSysTrayMenu() {
     };
     add("TRAY_DSF_RESTORE", kRestoreCaption, &TskSkinForm::TSM_Restore);
     add("", "-", nullptr);
-    add("TRAY_DSF_CLOSE", "&Close", &TskSkinForm::TSM_Close)->SetShortCut(TextToShortCut("Alt+F4"));
+    add("TRAY_DSF_CLOSE", "&Close", &TskSkinForm::TSM_Close)->SetShortCut(CloseShortCut());
+    SysTrayMenu->OnPopup = TNotifyEvent(this, &TskSkinForm::SysTrayMenuPopup);
+}
+
+// The menu is built with the component, before a form read from its resource knows its
+// style: the close item's key is the one the form closes with as it is now.
+void TskSkinForm::SysTrayMenuPopup(TObject*) {
+    if (auto* item = dynamic_cast<TMenuItem*>(FindComponent("TRAY_DSF_CLOSE"))) item->SetShortCut(CloseShortCut());
 }
 
 void TskSkinForm::SetTrayIcon(TskTrayIcon* Value) {

@@ -6,6 +6,7 @@
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinForm_Arrange.h"
 #include "skin/form/SkinMenus.h"
+#include "skin/form/skTrayIcon.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/skin/form/MenuTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
@@ -400,6 +401,36 @@ TEST_F(SkinMDI, AnMDIChildsSystemMenuClosesWithCtrlF4AndHasNoRollUpWhileMaximize
     ASSERT_TRUE(ActivateMain());
     PressCtrlKey(VK_F4);
     EXPECT_FALSE(a->GetVisible());
+}
+
+TEST_F(SkinMDI, AnMDIChildsTrayMenuClosesWithCtrlF4) {
+    // The component comes before the child's style, as with a form read from its resource.
+    auto* a = new TForm(nullptr);
+    a->SetName("ChildA");
+    auto* frame = new TskSkinForm(a);
+    a->SetFormStyle(fsMDIChild);
+    a->SetBounds(10, 10, 220, 160);
+    frame->SetSkinData(Data);
+    a->Show();
+    auto* icon = new TskTrayIcon(a);
+    frame->SetTrayIcon(icon);
+    Pump();
+    // The right button on the icon, as the shell reports it.
+    SetCursorPos(300, 300);
+    PostMessageA(icon->GetHandle(), TskTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return frame->GetSkinMenu()->GetCount() == 1; })) << "the tray menu";
+    TMenuItem* close = frame->GetSkinMenu()->GetLevel(0)->ItemList.back()->MenuItem;
+    EXPECT_EQ(close->GetName(), "TRAY_DSF_CLOSE");
+    EXPECT_EQ(ShortCutToText(close->GetShortCut()), "Ctrl+F4") << "as the child's system menu";
+    frame->GetSkinMenu()->CloseMenu(0);
+    Pump();
+    // The main form's closes with Alt+F4.
+    auto* mainIcon = new TskTrayIcon(Main);
+    MainSkin->SetTrayIcon(mainIcon);
+    PostMessageA(mainIcon->GetHandle(), TskTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return MainSkin->GetSkinMenu()->GetCount() == 1; }));
+    close = MainSkin->GetSkinMenu()->GetLevel(0)->ItemList.back()->MenuItem;
+    EXPECT_EQ(ShortCutToText(close->GetShortCut()), "Alt+F4");
 }
 
 TEST_F(SkinMDI, ClosingAMaximizedOrRolledUpChildLeavesTheMainFormPlain) {
