@@ -422,7 +422,7 @@ void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& Message) {
 // ---- Showing and hiding --------------------------------------------------------------
 
 void TCustomForm::Show() {
-    SetVisible(true);
+    TControl::Show();
     if (FFormStyle == fsMDIChild)
         ActivateMDIChild();
     else

@@ -518,6 +518,10 @@ void TWinControl::RemoveControl(TControl* AControl) {
         AlignControl(nullptr);
 }
 
+void TWinControl::ShowControl(TControl*) {
+    if (FParent) FParent->ShowControl(this);
+}
+
 void TWinControl::ForgetFocus(TWinControl* Leaving) {
     if (GetComponentState().Contains(csDestroying)) return;
     if (TFormHost* form = GetFormHost()) form->DefocusControl(Leaving);
