@@ -514,7 +514,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
         controls_detail::ChangeMouseControl(nullptr);
     ReleaseCaptureOf(AControl);
     AControl->FParent = nullptr;
-    if (AControl->GetAlign() != alNone && !GetComponentState().Contains(csDestroying))
+    // The siblings close up over the place it leaves, as when it was placed or hidden.
+    if ((AControl->GetAlign() != alNone || PlacesUnalignedControls()) &&
+        !GetComponentState().Contains(csDestroying))
         AlignControl(nullptr);
 }
 
