@@ -1,10 +1,10 @@
 #include "classlib/WinControls.h"
-#include "classlib/Bitmaps.h"
 
 #include "classlib/Exceptions.h"
 #include "classlib/WindowProcErrors.h"
 #include "classlib/List.h"
 #include "classlib/Persistence.h"
+#include "classlib/ScreenSettings.h"
 #include "classlib/Strings.h"
 
 #include <algorithm>
