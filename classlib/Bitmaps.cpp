@@ -3,6 +3,7 @@
 #include "classlib/DelayLoad.h"
 #include "classlib/Exceptions.h"
 #include "classlib/GdiCounter.h"
+#include "classlib/ScreenSettings.h"
 #include "classlib/Streams.h"
 
 #include <algorithm>
@@ -510,8 +511,6 @@ void TBitmap::LoadFromResource(HINSTANCE Instance, const char* ResName, const An
 
 namespace {
 
-unsigned gScreenSettingsGeneration = 0;
-
 TPixelFormat PaintBufferFormat() {
     const TPixelFormat screen = ScreenPixelFormat();
     return screen == pf24bit || screen == pf32bit ? pf32bit : pfDevice;
@@ -520,21 +519,8 @@ TPixelFormat PaintBufferFormat() {
 } // namespace
 
 TPixelFormat ScreenPixelFormat() {
-    static unsigned askedIn = 0;
-    static TPixelFormat format = pfDevice;
-    if (format == pfDevice || askedIn != gScreenSettingsGeneration) {
-        format = AskScreenFormat();
-        askedIn = gScreenSettingsGeneration;
-    }
-    return format;
-}
-
-void ScreenSettingsChanged() {
-    ++gScreenSettingsGeneration;
-}
-
-unsigned ScreenSettingsGeneration() {
-    return gScreenSettingsGeneration;
+    static TKeptUntilSettingsChange<TPixelFormat> kept;
+    return kept.Get(AskScreenFormat);
 }
 
 TBitmapPart::TBitmapPart(const TRect& Part, int ImageWidth, int ImageHeight)

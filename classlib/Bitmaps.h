@@ -167,16 +167,9 @@ private:
 // The part of its image that Bitmap holds: GetPart of a TBitmapPart, all of any other.
 TRect BitmapPart(TBitmap* Bitmap);
 
-// The device-independent format of the screen. It is asked of the display once and kept
-// until the display's settings change: every paint buffer wants it, and each question costs
-// the window system a check of the display devices.
+// The device-independent format of the screen, kept until the display's settings change:
+// every paint buffer wants it.
 TPixelFormat ScreenPixelFormat();
-// Forgets what was kept of the display's and the system's settings (the screen's format, the
-// work area); every control window calls it when told of a change (WM_DISPLAYCHANGE,
-// WM_SETTINGCHANGE).
-void ScreenSettingsChanged();
-// How many display changes were seen so far.
-unsigned ScreenSettingsGeneration();
 
 // The canvas of a TBitmap: a memory device context with the bitmap selected into it.
 class TBitmapCanvas : public TCanvas {

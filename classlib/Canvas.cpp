@@ -3,6 +3,7 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Exceptions.h"
 #include "classlib/GdiCounter.h"
+#include "classlib/ScreenSettings.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -424,12 +425,9 @@ std::string FontKey(const LOGFONTA& Font) {
 constexpr std::size_t MaxKeptOverhangs = 512;
 
 std::map<TInkKey, int>& KeptOverhangs() {
-    static std::map<TInkKey, int> kept;
-    static unsigned keptIn = ScreenSettingsGeneration();
-    if (keptIn != ScreenSettingsGeneration() || kept.size() >= MaxKeptOverhangs) {
-        kept.clear();
-        keptIn = ScreenSettingsGeneration();
-    }
+    static TKeptUntilSettingsChange<std::map<TInkKey, int>> keptUntilChange;
+    auto& kept = keptUntilChange.Get([] { return std::map<TInkKey, int>(); });
+    if (kept.size() >= MaxKeptOverhangs) kept.clear();
     return kept;
 }
 

@@ -535,6 +535,10 @@ void TControl::SetVisible(bool Value) {
 }
 
 void TControl::Show() {
+    TComponentProtector protect(this);
+    if (FParent) FParent->ShowControl(this);
+    // A page switched to may have freed the control in its page-change event.
+    if (IsDestroying()) return;
     SetVisible(true);
 }
 

@@ -383,6 +383,9 @@ public:
 
     bool GetVisible() const { return FVisible; }
     virtual void SetVisible(bool Value);
+    // Visible, after asking its parents to show it: a control on a hidden page brings that
+    // page forward. Visible := True alone only changes the control's own state, as the
+    // library's own showing of scroll bars and pages must not switch the pages around them.
     void Show();
     void Hide();
     // Visible, and so are all its parents up to a shown window.

@@ -9,6 +9,7 @@
 #include "classlib/Menus.h"
 #include "classlib/Paths.h"
 #include "classlib/Persistence.h"
+#include "classlib/ScreenSettings.h"
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
 
@@ -422,7 +423,7 @@ void TCustomForm::WMGetMinMaxInfo(TWMGetMinMaxInfo& Message) {
 // ---- Showing and hiding --------------------------------------------------------------
 
 void TCustomForm::Show() {
-    SetVisible(true);
+    TControl::Show();
     if (FFormStyle == fsMDIChild)
         ActivateMDIChild();
     else
@@ -1222,20 +1223,14 @@ int TScreen::GetHeight() const {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
-// Kept until the display's or the system's settings change: a form asks it on every move and
-// resize, and each question costs the window system a check of the display devices.
+// Kept until the settings change: a form asks it on every move and resize.
 TRect TScreen::GetWorkAreaRect() const {
-    static bool known = false;
-    static unsigned askedIn = 0;
-    static TRect area;
-    if (!known || askedIn != ScreenSettingsGeneration()) {
+    static TKeptUntilSettingsChange<TRect> kept;
+    return kept.Get([this] {
         RECT r{0, 0, GetWidth(), GetHeight()};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-        area = TRect(r.left, r.top, r.right, r.bottom);
-        askedIn = ScreenSettingsGeneration();
-        known = true;
-    }
-    return area;
+        return TRect(r.left, r.top, r.right, r.bottom);
+    });
 }
 
 int TScreen::GetPixelsPerInch() const {

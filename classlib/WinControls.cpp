@@ -1,10 +1,10 @@
 #include "classlib/WinControls.h"
-#include "classlib/Bitmaps.h"
 
 #include "classlib/Exceptions.h"
 #include "classlib/WindowProcErrors.h"
 #include "classlib/List.h"
 #include "classlib/Persistence.h"
+#include "classlib/ScreenSettings.h"
 #include "classlib/Strings.h"
 
 #include <algorithm>
@@ -514,8 +514,14 @@ void TWinControl::RemoveControl(TControl* AControl) {
         controls_detail::ChangeMouseControl(nullptr);
     ReleaseCaptureOf(AControl);
     AControl->FParent = nullptr;
-    if (AControl->GetAlign() != alNone && !GetComponentState().Contains(csDestroying))
+    // The siblings close up over the place it leaves, as when it was placed or hidden.
+    if ((AControl->GetAlign() != alNone || PlacesUnalignedControls()) &&
+        !GetComponentState().Contains(csDestroying))
         AlignControl(nullptr);
+}
+
+void TWinControl::ShowControl(TControl*) {
+    if (FParent) FParent->ShowControl(this);
 }
 
 void TWinControl::ForgetFocus(TWinControl* Leaving) {

@@ -112,6 +112,9 @@ public:
     bool ContainsControl(TControl* Control) const;
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
+    // AControl, a child, is to be shown: a container of pages brings forward the page it is;
+    // every container asks its own parent to show it in turn.
+    virtual void ShowControl(TControl* AControl);
     // Sends Message to every child, stopping at the first that answers Result != 0.
     void Broadcast(TMessage& Message);
     // Sends Msg to every child.

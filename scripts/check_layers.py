@@ -15,7 +15,7 @@ FOLDERS = ["classlib", "bitmap32", "grid", "skin/data", "skin/controls", "skin/f
 
 CLASSLIB = """
 Platform Types Sets Events UnitInit
-Exceptions Messages GdiCounter
+Exceptions Messages GdiCounter ScreenSettings
 Objects Strings DateTime
 Paths Registry ClassRegistry List IniDocument WindowProcErrors DelayLoad
 Component Collection Streams HiddenWindow WindowHook ShellOpen ShellNotify

@@ -319,6 +319,15 @@ void TskSkinNotebook::ShowPage(int Index) {
     if (changed && OnPageChanged && !IsLoading()) OnPageChanged(this);
 }
 
+void TskSkinNotebook::ShowControl(TControl* AControl) {
+    TComponentProtector protect(this);
+    const auto at = std::find(FPageList.begin(), FPageList.end(), AControl);
+    if (at != FPageList.end()) SetPageIndex(static_cast<int>(at - FPageList.begin()));
+    // The page-change event may have freed the notebook.
+    if (IsDestroying()) return;
+    TskSkinPanel::ShowControl(AControl);
+}
+
 AnsiString TskSkinNotebook::GetActivePage() const {
     return FShown ? FShown->GetCaption() : AnsiString();
 }

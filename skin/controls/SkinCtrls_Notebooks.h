@@ -128,6 +128,8 @@ public:
     void ReadState(TReader* Reader) override;
     // The pages, in order.
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    // A page to be shown is selected; the notebook then asks to be shown itself.
+    void ShowControl(TControl* AControl) override;
 
 protected:
     friend class TskSkinPage;

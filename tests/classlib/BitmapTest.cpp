@@ -6,6 +6,7 @@
 #include "classlib/GdiCounter.h"
 #include "classlib/Images.h"
 #include "classlib/Picture.h"
+#include "classlib/ScreenSettings.h"
 #include "classlib/Streams.h"
 
 #include "tests/support/BmpSamples.h"
@@ -965,6 +966,18 @@ TEST(BitmapPart, StartsWhiteOverItsPartAndGivesBackWhatItMade) {
         EXPECT_EQ(black, 90 * 40 - white);
     }
     EXPECT_EQ(GdiObjectCount(), objects);
+}
+
+TEST(ScreenSettings, AKeptValueIsMadeOnceAndAgainAfterEachChange) {
+    TKeptUntilSettingsChange<int> kept;
+    int made = 0;
+    auto make = [&] { return ++made * 10; };
+    EXPECT_EQ(kept.Get(make), 10);
+    EXPECT_EQ(kept.Get(make), 10);
+    ScreenSettingsChanged();
+    EXPECT_EQ(kept.Get(make), 20);
+    EXPECT_EQ(kept.Get(make), 20);
+    EXPECT_EQ(made, 2);
 }
 
 // The screen's format is kept between messages: a display change that reaches a form's

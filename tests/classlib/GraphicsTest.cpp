@@ -3,6 +3,7 @@
 #include "classlib/GdiCounter.h"
 #include "classlib/Graphics.h"
 #include "classlib/Persistence.h"
+#include "classlib/ScreenSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -69,6 +69,22 @@ TEST_F(SkinScrollBox, ATallChildShowsTheVerticalBarAloneWithItsRangeAndPage) {
     EXPECT_FALSE(HBar->GetVisible());
 }
 
+TEST_F(SkinScrollBox, TheRangesFollowAChildThatIsFreedOrMovedToAnotherParent) {
+    auto* tall = Child(0, 0, 50, 300);
+    auto* wide = Child(0, 0, 400, 50);
+    ASSERT_TRUE(VBar->GetVisible());
+    ASSERT_TRUE(HBar->GetVisible());
+    Box->VScroll(100);
+    delete tall;
+    EXPECT_FALSE(VBar->GetVisible());
+    EXPECT_EQ(VBar->GetMax(), 0);
+    EXPECT_EQ(wide->GetTop(), 0) << "scrolled back to the top with nothing left to scroll";
+    EXPECT_TRUE(HBar->GetVisible());
+    wide->SetParent(Form);
+    EXPECT_FALSE(HBar->GetVisible());
+    EXPECT_EQ(HBar->GetMax(), 0);
+}
+
 TEST_F(SkinScrollBox, ThePositionReachesTheBarsMaximumSoTheLastRowShows) {
     auto* child = Child(0, 0, 50, 300);
     Box->VScroll(100000);

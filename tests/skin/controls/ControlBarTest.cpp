@@ -54,6 +54,22 @@ TEST_F(ControlBar, BandsStandInRowsWithGripsInsideTheBevels) {
     EXPECT_EQ(bar->GetClientWidth(), 200);
 }
 
+TEST_F(ControlBar, BandsCloseUpWhenABandIsFreedOrMovedToAnotherParent) {
+    auto* bar = MakeBar<TControlBar>();
+    ASSERT_EQ(bar->GetControl(2)->GetBoundsRect(), TRect(11, 28, 71, 48));
+    const COLORREF rowTwoGrip = ScreenPixel(bar, 2 + 3, 2 + 26 + 12);
+    ASSERT_EQ(rowTwoGrip, ColorToRGB(clBtnHighlight));
+    delete bar->GetControl(0);
+    // The band that started the second row joins the first, and the second row is empty.
+    ASSERT_EQ(bar->GetControlCount(), 2);
+    EXPECT_EQ(bar->GetControl(0)->GetBoundsRect(), TRect(11, 2, 71, 22));
+    EXPECT_EQ(bar->GetControl(1)->GetBoundsRect(), TRect(84, 2, 144, 22));
+    EXPECT_EQ(ScreenPixel(bar, 2 + 3, 2 + 26 + 12), ColorToRGB(clBtnFace));
+    bar->GetControl(0)->SetParent(Form);
+    ASSERT_EQ(bar->GetControlCount(), 1);
+    EXPECT_EQ(bar->GetControl(0)->GetBoundsRect(), TRect(11, 2, 71, 22));
+}
+
 class SkinnedControlBar : public ControlBar {
 protected:
     void SetUp() override {

@@ -6,6 +6,7 @@
 
 #include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
+#include "classlib/Panels.h"
 
 #include "tests/support/UserInput.h"
 #include "tests/skin/controls/SkinFixture.h"
@@ -419,6 +420,67 @@ TEST_F(NotebookLook, AMaskedNotebookKeepsItsWindowRegionThroughResizesAndSkinCha
         DeleteObject(probe);
     }
     Pump();
+    EXPECT_TRUE(Errors.empty());
+}
+
+// ---- Showing a control on a page -------------------------------------------------------------
+
+// A red panel on Page, hidden; its window shows on the screen only once its page does.
+TPanel* HiddenRedPanel(TskSkinPage* Page) {
+    auto* panel = new TPanel(Page);
+    panel->SetBounds(20, 20, 40, 40);
+    panel->SetColor(clRed);
+    panel->SetBevelOuter(bvNone);
+    panel->SetVisible(false);
+    panel->SetParent(Page);
+    return panel;
+}
+
+TEST_F(NotebookLook, AControlShownOnAHiddenPageBringsItsPageForward) {
+    Fill({"A", "B", "C"});
+    for (int i = 0; i < 3; ++i) Book->GetPage(i)->SetSkinDataName("page");
+    Book->SetSkinData(Skin.Data.get());
+    TPanel* panel = HiddenRedPanel(Book->GetPage(2));
+    panel->Show();
+    ExpectShown(2);
+    EXPECT_EQ(Changes, 1);
+    ASSERT_TRUE(panel->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(panel->GetHandle()));
+    auto shot = CaptureWindow(Book->GetHandle());
+    EXPECT_EQ(PixelOf(shot.get(), 1 + 40, 1 + 40), ColorToRGB(clRed));
+    EXPECT_EQ(PixelOf(shot.get(), 100, 100), ColorToRGB(kPage));
+    // Shown again from another page, the control brings its page back.
+    Book->SetPageIndex(0);
+    panel->Show();
+    ExpectShown(2);
+    // Visible alone keeps the page: the library shows its own scroll bars and pages that way.
+    Book->SetPageIndex(1);
+    panel->Hide();
+    panel->SetVisible(true);
+    ExpectShown(1);
+}
+
+TEST_F(Notebook, AControlShownInsideNestedNotebooksBringsEveryPageAroundItForward) {
+    Fill({"A", "B"});
+    auto* inner = Add<TskSkinNotebook>(Book->GetPage(1), 5, 5, 150, 150);
+    inner->GetPages()->Add("Inner");
+    inner->SetPageIndex(0);
+    TPanel* panel = HiddenRedPanel(inner->GetPage(1));
+    panel->Show();
+    ExpectShown(1);
+    EXPECT_EQ(inner->GetPageIndex(), 1);
+    ASSERT_TRUE(panel->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(panel->GetHandle()));
+    // A page-change handler that frees the notebooks, and the control with them, ends the
+    // asking there.
+    inner->SetPageIndex(0);
+    panel->Hide();
+    inner->OnPageChanged = TNotifyEvent::FromCallable([&](TObject*) {
+        delete Book;
+        Book = nullptr;
+    });
+    panel->Show();
+    EXPECT_EQ(Book, nullptr);
     EXPECT_TRUE(Errors.empty());
 }
 
