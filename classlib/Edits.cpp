@@ -183,6 +183,26 @@ void TCustomEdit::CNCommand(TWMCommand& Message) {
     if (Message.NotifyCode() == EN_CHANGE && !IsLoading()) Change();
 }
 
+// The system edit pastes on Shift+Insert and undoes on Alt+Backspace without sending itself
+// the messages: sent as messages, they pass what the controls built on it refuse or filter
+// (read-only text, masks, fixed separators).
+void TCustomEdit::WMKeyDown(TMessage& Message) {
+    if (Message.WParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0) {
+        Perform(WM_PASTE, 0, 0);
+        return;
+    }
+    TWinControl::Dispatch(Message);
+}
+
+void TCustomEdit::WMSysKeyDown(TMessage& Message) {
+    constexpr LPARAM kAltDown = LPARAM(1) << 29;
+    if (Message.WParam == VK_BACK && (Message.LParam & kAltDown) != 0) {
+        Perform(WM_UNDO, 0, 0);
+        return;
+    }
+    TWinControl::Dispatch(Message);
+}
+
 // ---------------------------------------------------------------------------
 // TCustomMemo
 

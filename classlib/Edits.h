@@ -64,9 +64,13 @@ protected:
     virtual void LimitText();
 
     void CNCommand(TWMCommand& Message);
+    void WMKeyDown(TMessage& Message);
+    void WMSysKeyDown(TMessage& Message);
 
     MESSAGE_HANDLERS(TCustomEdit, TWinControl)
     MESSAGE_HANDLER(CN_COMMAND, CNCommand)
+    MESSAGE_HANDLER(WM_KEYDOWN, WMKeyDown)
+    MESSAGE_HANDLER(WM_SYSKEYDOWN, WMSysKeyDown)
     END_MESSAGE_HANDLERS
 
 private:

@@ -344,19 +344,12 @@ void TCustomMaskEdit::WMChar(TMessage& Message) {
 }
 
 void TCustomMaskEdit::WMKeyDown(TMessage& Message) {
-    if (IsMasked()) {
-        const bool shift = GetKeyState(VK_SHIFT) < 0;
-        if (Message.WParam == VK_DELETE) {
-            if (shift)
-                Perform(WM_CUT, 0, 0);
-            else
-                EmptyPositions(true);
-            return;
-        }
-        if (Message.WParam == VK_INSERT && shift) {
-            Perform(WM_PASTE, 0, 0);
-            return;
-        }
+    if (IsMasked() && Message.WParam == VK_DELETE) {
+        if (GetKeyState(VK_SHIFT) < 0)
+            Perform(WM_CUT, 0, 0);
+        else
+            EmptyPositions(true);
+        return;
     }
     TCustomEdit::Dispatch(Message);
 }

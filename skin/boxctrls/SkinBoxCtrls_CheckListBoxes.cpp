@@ -13,9 +13,6 @@ namespace {
 // The plain look's check box takes the item's first pixels.
 constexpr int kPlainCheckWidth = 20;
 
-// A check mark of DrawCheckImage is 8 pixels square.
-constexpr int kMarkSize = 8;
-
 } // namespace
 
 // ---- TskCheckListBox ----------------------------------------------------------------------
@@ -248,19 +245,16 @@ TRect TskSkinCheckListBox::ItemCheckBox(int W, int H) const {
 
 void TskSkinCheckListBox::DrawSkinCheck(TCanvas* Canvas, int W, TCheckBoxState State) {
     const TRect box = ItemCheckBox(W, RectHeight(SkinItemRect));
-    const int iw = RectWidth(CheckImageRect), ih = RectHeight(CheckImageRect);
-    const int x = box.Left + RectWidth(box) / 2 - iw / 2;
-    const int y = box.Top + RectHeight(box) / 2 - ih / 2;
+    const int x = box.Left + RectWidth(box) / 2 - RectWidth(CheckImageRect) / 2;
+    const int y = box.Top + RectHeight(box) / 2 - RectHeight(CheckImageRect) / 2;
     const bool checked = State == cbChecked;
     std::unique_ptr<TskTransparentPicture>& cut = checked ? FCheckPicture : FUnCheckPicture;
     // Cut once, drawn many times: a list scrolls through thousands of rows.
     if (!cut)
         cut = std::make_unique<TskTransparentPicture>(
             Picture, checked ? CheckImageRect : UnCheckImageRect);
+    // A grayed item shows the unchecked picture: the skin has none of its own.
     cut->Draw(Canvas, x, y);
-    // The skin has no grayed picture: a grey mark on the unchecked one tells it apart.
-    if (State == cbGrayed)
-        DrawCheckImage(Canvas, x + iw / 2 - kMarkSize / 2, y + ih / 2 - kMarkSize / 2, clGray);
 }
 
 void TskSkinCheckListBox::DrawSkinItemContent(TCanvas* Canvas, int Index, int W, int H,
@@ -283,15 +277,10 @@ void TskSkinCheckListBox::DrawDefaultItemContent(TCanvas* Canvas, int Index, int
     brush->SetColor(clWindow);
     Canvas->FillRect(TRect(0, 0, std::min(kPlainCheckWidth, W), H));
     const TRect box(3, H / 2 - 6, 16, H / 2 + 7);
-    const TCheckBoxState check = GetState(Index);
-    if (check == cbGrayed) {
-        brush->SetColor(clBtnFace);
-        Canvas->FillRect(box);
-    }
     brush->SetColor(clBtnShadow);
     Canvas->FrameRect(box);
-    if (check == cbChecked) DrawCheckImage(Canvas, 6, H / 2 - 4, clWindowText);
-    if (check == cbGrayed) DrawCheckImage(Canvas, 6, H / 2 - 4, clGrayText);
+    // A grayed item looks unchecked, as in the skinned look.
+    if (GetState(Index) == cbChecked) DrawCheckImage(Canvas, 6, H / 2 - 4, clWindowText);
     brush->SetStyle(bsClear);
     if (OnDrawItem)
         OnDrawItem(Canvas, Index, W, H, TR, State);

@@ -57,6 +57,9 @@ void TskSkinDateEdit::Published(TPropertyList& P) {
     // Made with a button: a form leaves that out.
     P.Add("ButtonMode", Own<C>(&TskSkinCustomEdit::GetButtonMode),
           Own<C>(&TskSkinCustomEdit::SetButtonMode), true);
+    // Made with its date's length rather than no limit: always stored, so that a form that
+    // loads writes back the same.
+    P.Add("MaxLength", Own<C>(&TCustomEdit::GetMaxLength), Own<C>(&TCustomEdit::SetMaxLength));
     P.Add("Date", &C::GetDate, &C::SetDate);
     P.Add("TodayDefault", &C::GetTodayDefault, &C::SetTodayDefault, false);
     P.Add("CalendarWidth", &C::GetCalendarWidth, &C::SetCalendarWidth, 200);

@@ -191,9 +191,13 @@ void TskSkinPasswordEdit::ClampToText() {
 }
 
 void TskSkinPasswordEdit::SetCaretPosition(int Value) {
+    // The selection's caret end goes with the caret and its anchor stays: the selection
+    // never reaches past the text, however the caret is moved.
+    const int anchor = std::clamp(FSelStart + FSelLength, 0, Length());
     FCaret = std::clamp(Value, 0, Length());
+    FSelStart = FCaret;
+    FSelLength = FSelLength == 0 ? 0 : anchor - FCaret;
     UpdateFirstVisibleChar();
-    if (GetSelLength() < 1) FSelStart = FCaret;
     if (Focused() && HandleAllocated()) SetCaretPos(GetCharX(FCaret), GetEditRect().Top);
 }
 
@@ -226,19 +230,17 @@ void TskSkinPasswordEdit::SetSelLength(int Value) {
 
 void TskSkinPasswordEdit::SelectAll() {
     // The caret at the end, the anchor at the start: Shift with an arrow goes on from there.
+    FSelStart = Length();
     FSelLength = -Length();
     SetCaretPosition(Length());
-    FSelStart = FCaret;
-    Invalidate();
 }
 
 void TskSkinPasswordEdit::SelectWord() {
     const int start = GetPrivWordBeging(FCaret);
     const int end = GetNextWordBeging(start);
+    FSelStart = end;
     FSelLength = start - end;
     SetCaretPosition(end);
-    FSelStart = FCaret;
-    Invalidate();
 }
 
 // ---- Text changes --------------------------------------------------------------------------
@@ -250,6 +252,8 @@ void TskSkinPasswordEdit::SetText(const AnsiString& Value) {
         text = AnsiUpperCase(text);
     else if (FCharCase == ecLowerCase)
         text = AnsiLowerCase(text);
+    if (FMaxLength > 0 && static_cast<int>(text.size()) > FMaxLength)
+        text.resize(static_cast<std::size_t>(FMaxLength));
     const bool changed = text != FText;
     FText = text;
     ClampToText();
@@ -304,10 +308,9 @@ void TskSkinPasswordEdit::InsertAfter(int Pos, const AnsiString& S, bool Selecte
     SetText(text);
     if (!Selected || IsDestroying()) return;
     // The caret at the inserted text's end, the anchor at its start.
+    FSelStart = Pos + static_cast<int>(inserted.size());
     FSelLength = -static_cast<int>(inserted.size());
-    SetCaretPosition(Pos + static_cast<int>(inserted.size()));
-    FSelStart = FCaret;
-    ClampToText();
+    SetCaretPosition(FSelStart);
 }
 
 void TskSkinPasswordEdit::DeleteFrom(int Pos, int Count, bool Selected) {
@@ -495,6 +498,7 @@ void TskSkinPasswordEdit::WMSetFocus(TMessage& Message) {
     TskSkinCustomControl::Dispatch(Message);
     if (IsDestroying()) return;
     UpdateCarete();
+    FSelLength = 0;
     SetCaretPosition(0);
     if (FAutoSelect) SelectAll();
 }
@@ -506,10 +510,11 @@ void TskSkinPasswordEdit::WMKillFocus(TMessage& Message) {
 }
 
 void TskSkinPasswordEdit::WMSetText(TMessage& Message) {
-    // The secret stays out of the window's caption, where other programs could read it.
+    // The secret stays out of the window's caption, where other programs could read it. A
+    // text sent by another program (a password filler) is taken as the program's own.
     const char* text = reinterpret_cast<const char*>(Message.LParam);
-    FText = text ? text : "";
     Message.Result = TRUE;
+    SetText(text ? text : "");
 }
 
 void TskSkinPasswordEdit::WMCopy(TMessage& Message) {

@@ -28,12 +28,14 @@ public:
 
     // The secret text. The window's own caption never holds it.
     AnsiString GetText() const { return FText; }
-    // Upper- or lower-cased by CharCase; Change runs when the stored text differs.
+    // Upper- or lower-cased by CharCase and cut to MaxLength; Change runs when the stored
+    // text differs. WM_SETTEXT comes here too.
     void SetText(const AnsiString& Value);
     void Clear() { SetText(""); }
 
     // The caret is a number of characters before it, 0 .. Length; the selection runs from the
-    // caret's end (SelStart as stored) to the anchor, SelStart + the signed length.
+    // caret (SelStart as stored) to the anchor, SelStart + the signed length. Moving the
+    // caret keeps the anchor.
     int GetCaretPosition() const { return FCaret; }
     void SetCaretPosition(int Value);
     int GetSelStart() const;

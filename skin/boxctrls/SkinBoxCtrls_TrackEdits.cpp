@@ -2,11 +2,14 @@
 
 #include "skin/boxctrls/SkinBoxCtrls_Popups.h"
 
+#include "skin/data/Skutils.h"
+
 #include "classlib/ClassRegistry.h"
 #include "classlib/Strings.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <climits>
 
 // ---- TskSkinPopupTrackBar -------------------------------------------------------------------
@@ -30,9 +33,8 @@ TskSkinTrackEdit::TskSkinTrackEdit(TComponent* AOwner) : TskSkinCustomEdit(AOwne
     FTrackBar->SetVisible(false);
     FTrackBar->SetParent(this);
     FTrackBar->OnChange = TNotifyEvent(this, &TskSkinTrackEdit::TrackBarChange);
-    FInChange = true;
+    TFlagGuard setting(FInChange);
     SetText("0");
-    FInChange = false;
 }
 
 TskSkinTrackEdit::~TskSkinTrackEdit() {
@@ -78,7 +80,9 @@ void TskSkinTrackEdit::SetJumpWhenClick(bool Value) {
 
 int TskSkinTrackEdit::CheckValue(int Value) const {
     if (FMinValue == FMaxValue) return Value;
-    return Value < FMinValue ? FMinValue : Value > FMaxValue ? FMaxValue : Value;
+    // Bounds given the wrong way round still make one range, so a value kept to them stays
+    // where it is when it is set again (as each save and load of a form does).
+    return std::clamp(Value, std::min(FMinValue, FMaxValue), std::max(FMinValue, FMaxValue));
 }
 
 bool TskSkinTrackEdit::IsNumText(const AnsiString& Text) const {
@@ -92,42 +96,43 @@ bool TskSkinTrackEdit::IsNumText(const AnsiString& Text) const {
 
 void TskSkinTrackEdit::SetValue(int Value) {
     FValue = CheckValue(Value);
-    FInChange = true;
-    SetText(IntToStr(FValue));
-    FInChange = false;
+    {
+        TFlagGuard setting(FInChange);
+        SetText(IntToStr(FValue));
+    }
     Change();
 }
 
-void TskSkinTrackEdit::TextToValue() {
+bool TskSkinTrackEdit::FollowText() {
     const AnsiString text = GetText();
     int typed = 0;
     // A number too long for an int is no value either.
-    if (!IsNumText(text) || !TryStrToInt(text, typed)) return;
+    if (!IsNumText(text) || !TryStrToInt(text, typed)) return false;
     const int value = CheckValue(typed);
-    if (value != FValue) {
-        FValue = value;
-        TComponentProtector protect(this);
-        FInChange = true;
-        Change();
-        FInChange = false;
-        if (IsDestroying()) return;
+    const bool changed = value != FValue;
+    FValue = value;
+    if (value != typed) {
+        TFlagGuard setting(FInChange);
+        SetText(IntToStr(value));
+        SetSelStart(static_cast<int>(GetText().size()));
     }
-    if (value == typed) return;
-    FInChange = true;
-    SetText(IntToStr(value));
-    FInChange = false;
-    SetSelStart(static_cast<int>(GetText().size()));
+    return changed;
 }
 
 void TskSkinTrackEdit::Change() {
-    TComponentProtector protect(this);
+    // The value follows a typed text before anyone is told of the change.
+    if (!FInChange) FollowText();
     TskSkinCustomEdit::Change();
-    if (!IsDestroying() && !FInChange) TextToValue();
 }
 
-void TskSkinTrackEdit::CMTextChanged(TMessage& Message) {
+void TskSkinTrackEdit::WMSetText(TMessage& Message) {
     TskSkinCustomEdit::Dispatch(Message);
-    if (!FInChange && !IsDestroying()) TextToValue();
+    // The multi-line system edit reports no change for a text set from outside: the value
+    // follows it here, and a new value is told.
+    if (FInChange || IsDestroying() || !FollowText()) return;
+    TComponentProtector protect(this);
+    TFlagGuard setting(FInChange);
+    Change();
 }
 
 // ---- Keys and the wheel ---------------------------------------------------------------------

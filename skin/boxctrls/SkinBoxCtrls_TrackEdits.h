@@ -38,7 +38,7 @@ public:
     int GetValue() const { return FValue; }
     // The value kept to the bounds, shown, then OnChange.
     void SetValue(int Value);
-    // Value within MinValue..MaxValue; any value when the two are equal.
+    // Value within MinValue..MaxValue (in either order); any value when the two are equal.
     int CheckValue(int Value) const;
     // Digits and a leading minus sign, with at least one digit.
     bool IsNumText(const AnsiString& Text) const;
@@ -68,13 +68,13 @@ protected:
     void KeyPress(char& Key) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
-    void CMTextChanged(TMessage& Message);
+    void WMSetText(TMessage& Message);
     void WMMouseWheel(TMessage& Message);
     void WMKillFocus(TMessage& Message);
     void CMCancelMode(TMessage& Message);
 
     MESSAGE_HANDLERS(TskSkinTrackEdit, TskSkinCustomEdit)
-    MESSAGE_HANDLER(CM_TEXTCHANGED, CMTextChanged)
+    MESSAGE_HANDLER(WM_SETTEXT, WMSetText)
     MESSAGE_HANDLER(WM_MOUSEWHEEL, WMMouseWheel)
     MESSAGE_HANDLER(WM_KILLFOCUS, WMKillFocus)
     MESSAGE_HANDLER(CM_CANCELMODE, CMCancelMode)
@@ -82,8 +82,9 @@ protected:
 
 private:
     // The value of a typed or set text: a number is kept to the bounds, and a number
-    // beyond them is shown as the bound. Any other text changes nothing.
-    void TextToValue();
+    // beyond them is shown as the bound. Any other text changes nothing. True when the
+    // value changed.
+    bool FollowText();
     void TrackBarChange(TObject* Sender);
 
     TskSkinPopupTrackBar* FTrackBar = nullptr;

@@ -139,11 +139,11 @@ bool TskSkinColorGrid::CheckColor(TColor Color) {
 }
 
 void TskSkinColorGrid::SetColorValue(TColor Value) {
+    // The cursor follows the value: onto its cell, or off the grid for another colour.
+    if (Value != FColorValue) Invalidate();
     FColorValue = Value;
     if (!CheckColor(Value)) return;
-    TComponentProtector protect(this);
     if (OnChange) OnChange(this);
-    if (!IsDestroying()) Invalidate();
 }
 
 TRect TskSkinColorGrid::CellRect(int Row, int Col) {

@@ -36,7 +36,7 @@ public:
     int GetRowCount() const { return FRowCount; }
     void SetRowCount(int Value);
     TColor GetColorValue() const { return FColorValue; }
-    // Stored; a basic colour also repaints and fires OnChange.
+    // Stored and shown; a basic colour also fires OnChange.
     void SetColorValue(TColor Value);
     // Whether Color is one of the 48 basic colours.
     static bool CheckColor(TColor Color);

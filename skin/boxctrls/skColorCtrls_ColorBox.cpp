@@ -139,7 +139,9 @@ void TskSkinColorComboBox::SetSelected(TColor Value) {
 }
 
 TColor TskSkinColorComboBox::GetSelected() {
-    if (!HandleAllocated()) return FSelected;
+    // Until the list is filled the remembered colour is the choice, and the first filling
+    // selects it.
+    if (!HandleAllocated() || GetItems()->GetCount() == 0) return FSelected;
     const int index = GetItemIndex();
     return index < 0 ? kNoColorSelected : GetColor(index);
 }

@@ -35,7 +35,8 @@ public:
     TskColorBoxExStyle GetExStyle() const { return FExStyle; }
     // The groups listed; without any colour group or the custom row the box is disabled.
     void SetExStyle(TskColorBoxExStyle Value);
-    // The chosen row's colour; kNoColorSelected when none is chosen.
+    // The chosen row's colour; kNoColorSelected when none is chosen. An empty list keeps
+    // the colour last set, and selects it once filled.
     TColor GetSelected();
     // Selects the row of that colour (a listed colour's own row, never "Custom..."); another
     // colour becomes the custom row's when there is one.

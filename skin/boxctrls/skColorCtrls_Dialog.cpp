@@ -23,10 +23,6 @@ std::unique_ptr<TFont> ArialFont() {
     return font;
 }
 
-int EditValue(TskSkinSpinEdit* Edit) {
-    return static_cast<int>(Edit->GetValue());
-}
-
 } // namespace
 
 TskColorDlgForm::TskColorDlgForm(TComponent* AOwner) : TForm(AOwner) {
@@ -46,11 +42,10 @@ TskColorDlgForm::TskColorDlgForm(TComponent* AOwner) : TForm(AOwner) {
         Labels[i]->SetParent(this);
         Labels[i]->SetCaption(captions[i]);
     }
-    for (TskSkinSpinEdit*& edit : Edits) {
-        edit = new TskSkinSpinEdit(this);
+    for (TskSkinTrackEdit*& edit : Edits) {
+        edit = new TskSkinTrackEdit(this);
         edit->SetParent(this);
-        edit->SetValueType(vtInteger);
-        edit->SetIncrement(1);
+        edit->SetJumpWhenClick(true);
     }
     OKButton = new TskSkinButton(this);
     OKButton->SetParent(this);
@@ -119,11 +114,13 @@ void TskSkinColorDialog::Build(TskColorDlgForm* Form) {
         label->SetSkinData(FCtrlSkinData);
     }
     const int maxima[6] = {255, 255, 255, 359, 100, 100};
+    const int trackBarWidths[6] = {260, 260, 260, 260, 120, 120};
     for (int i = 0; i < 6; ++i) {
-        TskSkinSpinEdit* edit = Form->Edits[i];
+        TskSkinTrackEdit* edit = Form->Edits[i];
         edit->SetMinValue(0);
         edit->SetMaxValue(maxima[i]);
-        edit->SimpleSetValue(0);
+        edit->SetValue(0);
+        edit->SetTrackBarWidth(trackBarWidths[i]);
         edit->SetSkinData(FCtrlSkinData);
         edit->OnChange = TNotifyEvent(this, i < kHue ? &TskSkinColorDialog::RGBEditChange
                                                      : &TskSkinColorDialog::HSLEditChange);
@@ -141,13 +138,13 @@ void TskSkinColorDialog::Build(TskColorDlgForm* Form) {
             left = control->GetLeft() + control->GetWidth() + kGap;
         }
     };
-    TskSkinSpinEdit* const* e = Form->Edits;
+    TskSkinTrackEdit* const* e = Form->Edits;
     TskSkinStdLabel* const* l = Form->Labels;
     const int y0 = Form->Grid->GetTop() + Form->Grid->GetHeight() + 10;
     row(y0, {l[0], e[kRed], l[1], e[kGreen], l[2], e[kBlue], l[3], Form->Viewer});
     const int y1 = Form->Viewer->GetTop() + Form->Viewer->GetHeight() + 10;
     row(y1, {l[4], e[kHue], l[5], e[kSaturation], l[6], e[kLightness]});
-    // The row must not run past the dialog's right edge.
+    // The first row is wider than the grid: the dialog widens so that the viewer fits.
     Form->SetClientWidth(std::max(280, Form->Viewer->GetLeft() + Form->Viewer->GetWidth() + kGap));
 
     const int width = Form->GetClientWidth();
@@ -206,26 +203,36 @@ void TskSkinColorDialog::SetHSLEdits(TColor Color) {
 
 void TskSkinColorDialog::RGBEditChange(TObject*) {
     if (UpdatingRGB || !Dlg) return;
-    TskSkinSpinEdit* const* e = Dlg->Edits;
-    const TColor color = MakeColor(static_cast<Byte>(EditValue(e[kRed])),
-                                   static_cast<Byte>(EditValue(e[kGreen])),
-                                   static_cast<Byte>(EditValue(e[kBlue])));
+    TskSkinTrackEdit* const* e = Dlg->Edits;
+    const TColor color = MakeColor(static_cast<Byte>(e[kRed]->GetValue()),
+                                   static_cast<Byte>(e[kGreen]->GetValue()),
+                                   static_cast<Byte>(e[kBlue]->GetValue()));
     Dlg->Viewer->SetColorValue(color);
     SetHSLEdits(color);
+    ShowOnGrid(color);
 }
 
 void TskSkinColorDialog::HSLEditChange(TObject*) {
     if (UpdatingHSL || !Dlg) return;
-    TskSkinSpinEdit* const* e = Dlg->Edits;
+    TskSkinTrackEdit* const* e = Dlg->Edits;
     Byte r = 0, g = 0, b = 0;
-    HSLToRGB(r, g, b, EditValue(e[kHue]), EditValue(e[kSaturation]), EditValue(e[kLightness]));
-    Dlg->Viewer->SetColorValue(MakeColor(r, g, b));
-    TFlagGuard guard(UpdatingRGB);
-    SetEdits(kRed, r, g, b);
+    HSLToRGB(r, g, b, e[kHue]->GetValue(), e[kSaturation]->GetValue(), e[kLightness]->GetValue());
+    const TColor color = MakeColor(r, g, b);
+    Dlg->Viewer->SetColorValue(color);
+    {
+        TFlagGuard guard(UpdatingRGB);
+        SetEdits(kRed, r, g, b);
+    }
+    ShowOnGrid(color);
+}
+
+void TskSkinColorDialog::ShowOnGrid(TColor Color) {
+    TFlagGuard guard(UpdatingGrid);
+    Dlg->Grid->SetColorValue(Color);
 }
 
 void TskSkinColorDialog::ColorGridChange(TObject*) {
-    if (!Dlg) return;
+    if (UpdatingGrid || !Dlg) return;
     const TColor color = Dlg->Grid->GetColorValue();
     Byte r = 0, g = 0, b = 0;
     SplitColor(color, r, g, b);

@@ -4,7 +4,7 @@
 // frees it.
 #pragma once
 
-#include "skin/boxctrls/SkinBoxCtrls_SpinEdit.h"
+#include "skin/boxctrls/SkinBoxCtrls_TrackEdits.h"
 #include "skin/boxctrls/skColorCtrls.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
 #include "skin/controls/SkinCtrls_Labels.h"
@@ -22,7 +22,7 @@ public:
     TskSkinColorGrid* Grid = nullptr;
     TskColorViewer* Viewer = nullptr;
     // Red, green, blue, then hue, saturation, lightness.
-    TskSkinSpinEdit* Edits[6] = {};
+    TskSkinTrackEdit* Edits[6] = {};
     TskSkinStdLabel* Labels[7] = {};
     TskSkinButton* OKButton = nullptr;
     TskSkinButton* CancelButton = nullptr;
@@ -81,6 +81,8 @@ private:
     void SetEdits(int First, int A, int B, int C);
     // The hue, saturation and lightness fields to Color's, without their change handler.
     void SetHSLEdits(TColor Color);
+    // The grid's cursor to Color's cell, or to none, without the grid's change handler.
+    void ShowOnGrid(TColor Color);
 
     TColor FColor = 0;
     AnsiString FCaption = "Set color";
@@ -96,4 +98,5 @@ private:
     bool FUseSkinFont = true;
     bool UpdatingRGB = false;
     bool UpdatingHSL = false;
+    bool UpdatingGrid = false;
 };

@@ -1,7 +1,7 @@
 // Forms holding the month calendar, the date, track and time edits and a masked edit: damaged
 // form texts, and hostile dates, bounds, values, masks and texts in otherwise sound ones. The
 // loader builds each form or refuses it with its own exception; the controls keep a look they
-// can show.
+// can show. Forms of odd bounds and limits write back what they loaded.
 #include "skin/boxctrls/SkinBoxCtrls_DateEdits.h"
 #include "skin/boxctrls/SkinBoxCtrls_TimeEdits.h"
 #include "skin/boxctrls/SkinBoxCtrls_TrackEdits.h"
@@ -63,13 +63,25 @@ void LoadForm(const std::string& Text) {
     }
 }
 
-// The seed with the value of Property in Object replaced by Value.
-std::string WithValue(const std::string& Object, const std::string& Property,
+// Text with the value of Property in Object replaced by Value.
+std::string WithValue(std::string Text, const std::string& Object, const std::string& Property,
                       const std::string& Value) {
-    std::string text = kDatesSeed;
+    std::string& text = Text;
     const std::size_t at = text.find("    " + Property + " = ", text.find("object " + Object));
     const std::size_t start = at + Property.size() + 7;
     return text.replace(start, text.find("\r\n", start) - start, Value);
+}
+
+std::string WithValue(const std::string& Object, const std::string& Property,
+                      const std::string& Value) {
+    return WithValue(kDatesSeed, Object, Property, Value);
+}
+
+// The form Text loads into, as the writer writes it back.
+std::string WrittenBack(const std::string& Text) {
+    TForm form(nullptr);
+    ReadComponentText(Text, &form);
+    return WriteComponentText(&form);
 }
 
 TEST(DateControlsRobustness, TheLoaderBuildsOrRefusesEveryDamagedForm) {
@@ -103,6 +115,28 @@ TEST(DateControlsRobustness, TheLoaderBuildsOrRefusesEveryDamagedForm) {
     corpus.push_back(
         {"long mask", WithValue("ME_Code", "EditMask", "'" + std::string(100000, '0') + "'")});
     ExpectBoundedLoads<EFilerError>(corpus, LoadForm);
+}
+
+// Values a control keeps in its own way (a track edit's bounds the wrong way round, a date
+// edit's length limit below 0) are written back as they loaded, and then stay.
+TEST(DateControlsRobustness, WhatLoadsWritesBackTheSame) {
+    TCorpus corpus;
+    for (const char* value : {"-60", "-50", "-5", "0", "20", "50", "60"}) {
+        std::string text = WithValue("TK_Level", "MinValue", "50");
+        text = WithValue(text, "TK_Level", "MaxValue", "-50");
+        corpus.push_back({std::string("TK_Level 50..-50 at ") + value,
+                          WithValue(text, "TK_Level", "Value", value)});
+    }
+    for (const char* limit : {"-1", "-2147483648", "0", "3", "2147483647"}) {
+        std::string text = kDatesSeed;
+        const std::string object = "object DE_Due: TskSkinDateEdit\r\n";
+        text.insert(text.find(object) + object.size(), std::string("    MaxLength = ") + limit + "\r\n");
+        corpus.push_back({std::string("DE_Due.MaxLength ") + limit, text});
+    }
+    ExpectBoundedLoads<EFilerError>(corpus, [](const std::string& Text) {
+        const std::string once = WrittenBack(Text);
+        EXPECT_EQ(WrittenBack(once), once) << "written back from:\n" << Text;
+    });
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "skin/boxctrls/SkinBoxCtrls_Popups.h"
 #include "skin/data/SkinData_Controls.h"
 
+#include "classlib/Clipboard.h"
 #include "classlib/FormLoader.h"
 
 #include "tests/skin/controls/SkinFixture.h"
@@ -355,6 +356,12 @@ TEST_F(CalendarTest, PersonOvertypesTheDigitsAndTheSeparatorsStay) {
     // Backspace, Delete and letters change nothing (Home, after them, shows they were handled).
     for (Word key : {Word(VK_BACK), Word(VK_DELETE), Word('X')}) PressKey(key);
     ASSERT_TRUE(KeyOnKeyboard(VK_HOME, [&] { return edit->GetSelStart() == 0; }));
+    EXPECT_EQ(edit->GetText(), "12.09.2024");
+    // Nor does a paste with Shift+Insert over the separators.
+    Clipboard()->SetAsText("1234567890");
+    edit->SelectAll();
+    KeyWith(VK_SHIFT, VK_INSERT, [] { return true; });
+    ASSERT_TRUE(KeyOnKeyboard(VK_HOME, [&] { return edit->GetSelLength() == 0; }));
     EXPECT_EQ(edit->GetText(), "12.09.2024");
     // An impossible day is ignored while it is typed and undone when the focus goes.
     type('3', "32.09.2024");

@@ -206,7 +206,8 @@ TEST_F(CheckList, BothLooksShowEachStateAndMissingPicturesFallBackToThePlainLook
     plain->SetState(0, cbChecked);
     plain->SetState(2, cbGrayed);
     auto image = PaintToBitmap(plain->GetListBox());
-    // Box (3, 4)-(16, 17) of a 20-pixel row: a frame, and inside a mark, nothing or grey.
+    // Box (3, 4)-(16, 17) of a 20-pixel row: a frame, and inside a mark or nothing; a grayed
+    // item's box is the unchecked one.
     EXPECT_EQ(PixelOf(image.get(), 3, 10), ColorToRGB(clBtnShadow));
     const auto inks = [&](int Top, COLORREF Ink) {
         int count = 0;
@@ -216,8 +217,14 @@ TEST_F(CheckList, BothLooksShowEachStateAndMissingPicturesFallBackToThePlainLook
     };
     EXPECT_GT(inks(0, ColorToRGB(clWindowText)), 10);
     EXPECT_EQ(inks(20, ColorToRGB(clWindowText)), 0);
-    EXPECT_GT(inks(40, ColorToRGB(clGrayText)), 10);
-    EXPECT_GT(inks(40, ColorToRGB(clBtnFace)), 10);
+    const auto sameBoxes = [&](int TopA, int TopB) {
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                if (PixelOf(image.get(), x, TopA + y) != PixelOf(image.get(), x, TopB + y)) return false;
+        return true;
+    };
+    EXPECT_TRUE(sameBoxes(20, 40)) << "grayed as unchecked";
+    EXPECT_FALSE(sameBoxes(0, 40));
 
     auto* skinned = Filled(3, 200);
     skinned->SetSkinData(Skin.Data.get());
@@ -230,10 +237,10 @@ TEST_F(CheckList, BothLooksShowEachStateAndMissingPicturesFallBackToThePlainLook
     EXPECT_EQ(PixelOf(image.get(), 10, 8), ColorToRGB(kChecked));
     EXPECT_EQ(PixelOf(image.get(), 10, 16 + 8), ColorToRGB(kUnchecked));
     EXPECT_EQ(PixelOf(image.get(), 4, 8), ColorToRGB(kItem));
-    int grey = 0;
-    for (int y = 32 + 3; y < 32 + 13; ++y)
-        for (int x = 5; x < 15; ++x) grey += PixelOf(image.get(), x, y) == ColorToRGB(clGray);
-    EXPECT_GT(grey, 10); // the grayed mark on the unchecked picture
+    // A grayed item shows the unchecked picture, and nothing over it.
+    for (int y = 2; y < 14; ++y)
+        for (int x = 2; x < 18; ++x)
+            EXPECT_EQ(PixelOf(image.get(), x, 32 + y), PixelOf(image.get(), x, 16 + y)) << x << "," << y;
 
     // A record without its check pictures draws plain items, which still toggle.
     Record->CheckImageRect = TRect();

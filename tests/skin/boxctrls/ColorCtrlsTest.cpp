@@ -91,10 +91,14 @@ TEST_F(ColorGrid, AClickPicksABasicColourUnderTheCursorWhichInvertsExceptOnGrey)
                       grey.Top + RectHeight(grey) / 2),
               RGB(0, 0, 0));
     EXPECT_EQ(changes, 2);
-    // Another colour is kept without a repaint or an event: the cursor stays.
+    // Another colour is kept without an event, and the cursor leaves the grid on the screen.
+    const TPoint arm(grey.Left + RectWidth(grey) / 2 - 3, grey.Top + RectHeight(grey) / 2);
+    const auto armOnScreen = [&] { return PixelOf(ScreenShot(grid->GetHandle()).get(), arm.X, arm.Y); };
+    ASSERT_TRUE(PumpUntil([&] { return armOnScreen() == RGB(0, 0, 0); }));
     grid->SetColorValue(MakeColor(1, 2, 3));
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(grid->GetColorValue(), MakeColor(1, 2, 3));
+    EXPECT_TRUE(PumpUntil([&] { return armOnScreen() == RGB(128, 128, 128); }));
 
     // Odd sizes: no cells past the 48 colours, none at all without rows.
     grid->SetRowCount(5);
@@ -154,7 +158,7 @@ bool RunDialog(TskSkinColorDialog& Dialog, std::function<void(TskColorDlgForm*)>
 
 std::vector<int> Values(TskColorDlgForm* Form) {
     std::vector<int> values;
-    for (TskSkinSpinEdit* edit : Form->Edits) values.push_back(static_cast<int>(edit->GetValue()));
+    for (TskSkinTrackEdit* edit : Form->Edits) values.push_back(edit->GetValue());
     return values;
 }
 
@@ -199,6 +203,52 @@ TEST_F(ColorDialog, OpensOnItsColourKeepsTheFieldsInStepAndReturnsThePickOnOK) {
     EXPECT_TRUE(ok);
     EXPECT_EQ(dialog.GetColor(), MakeColor(0, 255, 0));
     EXPECT_EQ(dialog.Dlg, nullptr);
+}
+
+// Whether the grid on the screen shows the cursor on the cell at (Row, Col): its left arm
+// inverts the cell's colour.
+bool CursorOnScreen(TskSkinColorGrid* Grid, int Row, int Col) {
+    const TRect cell = Grid->CellRect(Row, Col);
+    const COLORREF color = ColorToRGB(BasicColor(Row * Grid->GetColCount() + Col));
+    auto screen = ScreenShot(Grid->GetHandle());
+    return PixelOf(screen.get(), cell.Left + RectWidth(cell) / 2 - 3,
+                   cell.Top + RectHeight(cell) / 2) == (~color & 0xFFFFFF);
+}
+
+TEST_F(ColorDialog, TypedValuesPutTheGridsCursorOnTheirColourOrTakeItOff) {
+    TskSkinColorDialog dialog(nullptr);
+    dialog.SetSkinData(&Program);
+    dialog.SetCtrlSkinData(&Program);
+    dialog.SetColor(MakeColor(255, 0, 0));
+    enum { kRed, kHue = 3 };
+    RunDialog(dialog, [&](TskColorDlgForm* F) {
+        const int trackBarWidths[6] = {260, 260, 260, 260, 120, 120};
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(F->Edits[i]->GetWidth(), 50) << i;
+            EXPECT_TRUE(F->Edits[i]->GetJumpWhenClick()) << i;
+            EXPECT_EQ(F->Edits[i]->GetTrackBarWidth(), trackBarWidths[i]) << i;
+        }
+        EXPECT_LE(F->Viewer->GetLeft() + F->Viewer->GetWidth(), F->GetClientWidth());
+        EXPECT_TRUE(PumpUntil([&] { return CursorOnScreen(F->Grid, 0, 4); })) << "on red";
+
+        // A person types Text over the field's value; true once the dialog holds Color.
+        const auto type = [&](TskSkinTrackEdit* Edit, const char* Text, TColor Color) {
+            if (!Click(Edit, 5, 5, [&] { return Edit->Focused(); })) return false;
+            Edit->SelectAll();
+            TypeOnKeyboard(Text);
+            return PumpUntil([&] { return F->Viewer->GetColorValue() == Color; }) &&
+                   F->Grid->GetColorValue() == Color;
+        };
+        // A hue: green, a basic colour, takes the cursor.
+        ASSERT_TRUE(type(F->Edits[kHue], "120", MakeColor(0, 255, 0)));
+        EXPECT_TRUE(PumpUntil([&] {
+            return CursorOnScreen(F->Grid, 1, 3) && !CursorOnScreen(F->Grid, 0, 4);
+        })) << "on green, off red";
+        // A red of 5 makes a colour the grid does not hold: no cell has the cursor.
+        ASSERT_TRUE(type(F->Edits[kRed], "5", MakeColor(5, 255, 0)));
+        EXPECT_TRUE(PumpUntil([&] { return !CursorOnScreen(F->Grid, 1, 3); })) << "off green";
+        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "colordialog-typed.bmp");
+    });
 }
 
 TEST_F(ColorDialog, CancelKeepsTheColourAndSystemColoursOpenAsTheirValue) {
@@ -283,6 +333,28 @@ TEST_F(ColorCombo, SelectedFindsTheColoursOwnRowOrTheCustomRowOrNone) {
     auto image = PaintToBitmap(custom);
     const TRect item = custom->GetItemRect();
     EXPECT_EQ(PixelOf(image.get(), item.Left + 6, item.Top + RectHeight(item) / 2), RGB(255, 0, 0));
+}
+
+// As a form is read: Selected comes before the window and its list.
+TEST_F(ColorCombo, SelectedBeforeTheWindowIsChosenOnceTheListIsFilled) {
+    auto* fresh = Add<TskSkinColorComboBox>(Form, 20, 20, 180, 20);
+    ASSERT_TRUE(PumpUntil([&] { return fresh->GetItems()->GetCount() > 0; }));
+    EXPECT_EQ(fresh->GetSelected(), clBlack) << "the default";
+    EXPECT_EQ(fresh->GetColorName(fresh->GetItemIndex()), "clBlack");
+
+    auto* read = new TskSkinColorComboBox(Form);
+    read->SetSelected(clTeal);
+    EXPECT_EQ(read->GetSelected(), clTeal);
+    read->SetBounds(20, 60, 180, 20);
+    read->SetParent(Form);
+    ASSERT_TRUE(PumpUntil([&] { return read->GetItems()->GetCount() > 0; }));
+    EXPECT_EQ(read->GetSelected(), clTeal);
+    ASSERT_GE(read->GetItemIndex(), 0);
+    EXPECT_EQ(read->GetColorName(read->GetItemIndex()), "clTeal");
+    auto image = PaintToBitmap(read);
+    const TRect item = read->GetItemRect();
+    EXPECT_EQ(PixelOf(image.get(), item.Left + 6, item.Top + RectHeight(item) / 2),
+              ColorToRGB(clTeal));
 }
 
 TEST_F(ColorCombo, EnterOnTheCustomRowPicksItsColourInTheDialog) {

@@ -166,6 +166,31 @@ TEST_F(SkinMemo, ReadOnlyDropsEditingButTheCaretAndTheBarStillMove) {
     EXPECT_NE(memo->GetText().find("xyline"), AnsiString::npos);
 }
 
+// The system edit pastes on Shift+Insert and undoes on Alt+Backspace by itself: a read-only
+// memo keeps its text all the same.
+TEST_F(SkinMemo, ReadOnlyKeepsItsTextUnderShiftInsertAndAltBackspace) {
+    auto* memo = Memo<TskSkinMemo>();
+    memo->SetText("first");
+    ASSERT_TRUE(TakeFocus(memo));
+    ASSERT_TRUE(KeyOnKeyboard(VK_END, [&] { return memo->GetSelStart() == 5; }));
+    TypeOnKeyboard("xy");
+    ASSERT_TRUE(PumpUntil([&] { return memo->GetText() == "firstxy"; }));
+    Clipboard()->SetAsText("pasted");
+    memo->SetReadOnly(true);
+    KeyWith(VK_SHIFT, VK_INSERT, [] { return true; });
+    KeyWith(VK_MENU, VK_BACK, [] { return true; });
+    // Home, after them, shows they were handled.
+    ASSERT_TRUE(KeyOnKeyboard(VK_HOME, [&] { return memo->GetSelStart() == 0; }));
+    EXPECT_EQ(memo->GetText(), "firstxy");
+
+    // Writable, the same keys paste and undo.
+    memo->SetReadOnly(false);
+    ASSERT_TRUE(KeyWith(VK_SHIFT, VK_INSERT, [&] { return memo->GetText() == "pastedfirstxy"; }))
+        << memo->GetText();
+    ASSERT_TRUE(KeyWith(VK_MENU, VK_BACK, [&] { return memo->GetText() == "firstxy"; }))
+        << memo->GetText();
+}
+
 TEST_F(SkinMemo, TheSecondMemoHasNoBorderAndNoSystemBarsWhateverItsSize) {
     auto* memo = Memo<TskSkinMemo2>(10, 10, 150, 80);
     auto* vbar = Bar(sbVertical, 162, 10, 19, 80);

@@ -195,6 +195,48 @@ TEST_F(PasswordEdit, CaretAndSelectionStayWithinTheText) {
     EXPECT_EQ(edit->GetCaretPosition(), 0);
 }
 
+// What a password filler does: WM_SETTEXT into the focused field that holds a longer text
+// and a selection. The text is taken as SetText takes it; caret and selection stay in it.
+TEST_F(PasswordEdit, ATextSentByAnotherProgramIsTakenAsTheProgramsOwn) {
+    auto* edit = Edit();
+    ASSERT_TRUE(TakeFocus(edit));
+    TypeOnKeyboard("abcdefgh");
+    ASSERT_TRUE(PumpUntil([&] { return edit->GetText() == "abcdefgh"; }));
+    ASSERT_TRUE(KeyWith(VK_SHIFT, VK_LEFT, [&] { return edit->GetSelLength() == 1; }));
+    Changes = 0;
+    EXPECT_EQ(SendMessageA(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("xyz")), TRUE);
+    EXPECT_EQ(edit->GetText(), "xyz");
+    EXPECT_EQ(Changes, 1);
+    EXPECT_LE(edit->GetCaretPosition(), 3);
+    EXPECT_LE(edit->GetSelStart() + edit->GetSelLength(), 3);
+    edit->Repaint();
+    ASSERT_TRUE(KeyOnKeyboard(VK_END, [&] { return edit->GetCaretPosition() == 3; }));
+    ASSERT_TRUE(KeyOnKeyboard(VK_BACK, [&] { return edit->GetText() == "xy"; }));
+
+    edit->SetCharCase(ecUpperCase);
+    edit->SetMaxLength(4);
+    SendMessageA(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
+    EXPECT_EQ(edit->GetText(), "SECR");
+    EXPECT_TRUE(Errors.empty());
+}
+
+// Focus selects all; the program then puts the caret inside and the person widens the
+// selection with Shift+Right: it runs from the anchor, within the text.
+TEST_F(PasswordEdit, MovingTheCaretUnderASelectionKeepsItsAnchor) {
+    auto* edit = Edit();
+    edit->SetText("abcdef");
+    ASSERT_TRUE(TakeFocus(edit));
+    ASSERT_EQ(edit->GetSelLength(), 6);
+    edit->SetCaretPosition(4);
+    ASSERT_TRUE(KeyWith(VK_SHIFT, VK_RIGHT, [&] { return edit->GetCaretPosition() == 5; }));
+    EXPECT_EQ(edit->GetSelStart(), 0);
+    EXPECT_EQ(edit->GetSelLength(), 5);
+    EXPECT_EQ(edit->GetSelText(), "abcde");
+    edit->Repaint();
+    ASSERT_TRUE(KeyOnKeyboard(VK_BACK, [&] { return edit->GetText() == "f"; }));
+    EXPECT_TRUE(Errors.empty());
+}
+
 TEST_F(PasswordEdit, GlyphsStayInsideTheTextAreaAndTheFirstVisibleFollowsTheCaret) {
     auto* edit = Edit(100);
     edit->SetPasswordKind(pkRect);

@@ -11,6 +11,8 @@
 
 #include <climits>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,6 +63,8 @@ TEST_F(TrackTimeTest, TheTrackEditsValuesAndNumberTexts) {
     } values[] = {
         {0, 100, 50, 50},   {0, 100, 150, 100}, {0, 100, -5, 0},         {0, 0, 12345, 12345},
         {5, 5, -7, -7},     {-10, 10, -11, -10}, {0, 0, INT_MIN, INT_MIN},
+        // Bounds the wrong way round make the same range: a kept value stays kept.
+        {10, 5, 7, 7},      {10, 5, 3, 5},       {10, 5, 12, 10},        {10, 5, 5, 5},
     };
     for (const auto& row : values) {
         edit->SetMinValue(row.Min);
@@ -90,6 +94,30 @@ TEST_F(TrackTimeTest, TheTrackEditsValuesAndNumberTexts) {
     EXPECT_EQ(edit->GetValue(), 100);
     EXPECT_EQ(edit->GetText(), "100");
     EXPECT_EQ(Changes, 1);
+}
+
+// OnChange reads the value of the text it tells of: typed by a person, or sent by another
+// program with WM_SETTEXT.
+TEST_F(TrackTimeTest, OnChangeReadsTheValueOfTheNewText) {
+    auto* edit = TrackEdit();
+    std::vector<std::pair<std::string, int>> told;
+    edit->OnChange = TNotifyEvent::FromCallable(
+        [&](TObject*) { told.emplace_back(edit->GetText(), edit->GetValue()); });
+    ASSERT_TRUE(TakeFocus(edit));
+    edit->SelectAll();
+    ASSERT_TRUE(KeyOnKeyboard('4', [&] { return edit->GetText() == "4"; }));
+    ASSERT_TRUE(KeyOnKeyboard('2', [&] { return edit->GetText() == "42"; }));
+    EXPECT_EQ(told, (std::vector<std::pair<std::string, int>>{{"4", 4}, {"42", 42}}));
+
+    told.clear();
+    SendMessageA(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("77"));
+    EXPECT_EQ(edit->GetValue(), 77);
+    SendMessageA(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("250"));
+    EXPECT_EQ(edit->GetValue(), 100);
+    EXPECT_EQ(edit->GetText(), "100");
+    SendMessageA(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
+    EXPECT_EQ(edit->GetValue(), 100);
+    EXPECT_EQ(told, (std::vector<std::pair<std::string, int>>{{"77", 77}, {"100", 100}}));
 }
 
 TEST_F(TrackTimeTest, PersonTypesIntoTheTrackEditAndTurnsTheWheel) {
