@@ -12,6 +12,12 @@
 
 namespace {
 
+// What the file list and the folder pane keep at the dialog's least size: the list's width
+// beside the panes, and a height for the pane's caption, four rows of the tree or the list
+// and the bar below them.
+constexpr int kLeastListWidth = 150;
+constexpr int kLeastBodyHeight = 120;
+
 // Characters no file name may hold; a typed name with one is refused.
 bool IsBadName(const AnsiString& Name) {
     return Name.find_first_of("\\/:*?\"<>|") != AnsiString::npos;
@@ -33,23 +39,24 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
     ToolPanel->SetSkinDataName("toolpanel");
     ToolPanel->OnResize = TNotifyEvent(this, &TskOpenDlgForm::ToolPanelOnResize);
 
-    BackToolButton = MakeToolButton("SK_UP", alLeft, TNotifyEvent(this, &TskOpenDlgForm::BackToolButtonClick));
+    BackToolButton = MakeToolButton("SK_UP", "Up one level", alLeft,
+                                    TNotifyEvent(this, &TskOpenDlgForm::BackToolButtonClick));
     BackToolButton->SetDefaultHeight(25);
     BackToolButton->SetDefaultWidth(70);
-    SortNameToolButton = MakeToolButton("SK_SORTNAME", alRight,
+    SortNameToolButton = MakeToolButton("SK_SORTNAME", "Sort by name", alRight,
                                         TNotifyEvent(this, &TskOpenDlgForm::SortNameToolButtonClick));
-    SortSizeToolButton = MakeToolButton("SK_SORTSIZE", alRight,
+    SortSizeToolButton = MakeToolButton("SK_SORTSIZE", "Sort by size", alRight,
                                         TNotifyEvent(this, &TskOpenDlgForm::SortSizeToolButtonClick));
-    SortDateButton = MakeToolButton("SK_SORTDATE", alRight,
+    SortDateButton = MakeToolButton("SK_SORTDATE", "Sort by date", alRight,
                                     TNotifyEvent(this, &TskOpenDlgForm::SortDateButtonClick));
     SortDivider = MakeDivider(27, alRight, ToolPanel->GetWidth());
-    ListToolButton = MakeToolButton("SK_LISTSTYLE", alRight,
+    ListToolButton = MakeToolButton("SK_LISTSTYLE", "List", alRight,
                                     TNotifyEvent(this, &TskOpenDlgForm::ListToolButtonClick));
-    SmallIconToolButton = MakeToolButton("SK_SMALLICONSTYLE", alRight,
+    SmallIconToolButton = MakeToolButton("SK_SMALLICONSTYLE", "Small icons", alRight,
                                          TNotifyEvent(this, &TskOpenDlgForm::SmallIconToolButtonClick));
-    IconToolButton = MakeToolButton("SK_ICONSTYLE", alRight,
+    IconToolButton = MakeToolButton("SK_ICONSTYLE", "Large icons", alRight,
                                     TNotifyEvent(this, &TskOpenDlgForm::IconToolButtonClick));
-    ReportToolButton = MakeToolButton("SK_REPORTSTYLE", alRight,
+    ReportToolButton = MakeToolButton("SK_REPORTSTYLE", "Details", alRight,
                                       TNotifyEvent(this, &TskOpenDlgForm::ReportToolButtonClick));
     for (TskSkinSpeedButton* button : {ListToolButton, SmallIconToolButton, IconToolButton, ReportToolButton})
         button->SetGroupIndex(1);
@@ -79,6 +86,8 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
     DTVPanel->SetAlign(alLeft);
     DTVPanel->SetRollKind(rkRollHorizontal);
     DTVPanel->SetShowCloseButton(false);
+    // The caption is the folder's name, which shows how it begins and how it ends.
+    DTVPanel->SetShortenInMiddle(true);
     DTVPanel->SetWidth(200);
 
     FLVPanel = new TskSkinPanel(this);
@@ -146,9 +155,13 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool ASaveMode)
     ToolPanelOnResize(ToolPanel);
 }
 
-TskSkinSpeedButton* TskOpenDlgForm::MakeToolButton(const char* Glyph, TAlign Align, TNotifyEvent Click) {
+TskSkinSpeedButton* TskOpenDlgForm::MakeToolButton(const char* Glyph, const char* Hint, TAlign Align,
+                                                   TNotifyEvent Click) {
     auto* button = new TskSkinSpeedButton(this);
     button->SetSkinDataName("toolbutton");
+    // The button shows a picture only: its hint says what it does.
+    button->SetHint(Hint);
+    button->SetShowHint(true);
     JoinToolBar(button, Align, Align == alRight ? ToolPanel->GetWidth() : 0);
     if (Align == alRight) button->SetDefaultWidth(27);
     button->SetNumGlyphs(1);
@@ -215,7 +228,16 @@ TPoint TskOpenDlgForm::LeastClientSize() {
     int right = 0;
     for (TControl* control : std::initializer_list<TControl*>{Edit, FCB, OpenButton, CancelButton})
         right = std::max(right, control->GetLeft() + control->GetWidth());
-    return {right + NameLabel->GetLeft(), ToolPanel->GetHeight() + BottomPanel->GetHeight()};
+    // Between the tool bar and the bottom panel, the panes beside the file list keep their
+    // widths and the list its least room.
+    int body = kLeastListWidth;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        TControl* control = GetControl(i);
+        if (control->GetVisible() && (control->GetAlign() == alLeft || control->GetAlign() == alRight))
+            body += control->GetWidth();
+    }
+    return {std::max(right + NameLabel->GetLeft(), body),
+            ToolPanel->GetHeight() + kLeastBodyHeight + BottomPanel->GetHeight()};
 }
 
 void TskOpenDlgForm::ToolPanelOnResize(TObject*) {
@@ -294,8 +316,11 @@ void TskOpenDlgForm::EditKeyPress(TObject*, char& Key) {
         FLV->SetMask(text);
     else if (!text.empty() && FileExists(FLV->GetDirectory() + text))
         OpenButtonClick(OpenButton);
-    else if (!text.empty() && DirectoryExists(text))
+    else if (!text.empty() && DirectoryExists(text)) {
         FLV->SetDirectory(text);
+        // The folder is reached: its path is no name to give the file.
+        Edit->Clear();
+    }
 }
 
 void TskOpenDlgForm::FLVDBLClick(TObject*) {
@@ -388,6 +413,8 @@ bool TskSkinOpenDialog::Execute() {
 
     FitClientSize(form.get(), frame, FDefaultClientWidth, 300, form->LeastClientSize());
     BeforeShow(form.get());
+    // The proposed name is selected, so that a typed name replaces it.
+    form->Edit->SelectAll();
 
     const bool accepted = form->ShowModal() == mrOk;
     Remember(form.get());

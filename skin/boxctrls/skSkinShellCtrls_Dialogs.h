@@ -71,7 +71,8 @@ public:
     // Every skinned control of the form except the tree and the list.
     virtual void SetControlsSkinData(TskSkinData* Value);
     // The least client size at which the name field, the type box and both buttons are
-    // whole, with the margin the labels keep on the left.
+    // whole, with the margin the labels keep on the left, and the file list and the folder
+    // pane keep room to use.
     TPoint LeastClientSize();
 
     void ToolPanelOnResize(TObject* Sender);
@@ -96,7 +97,7 @@ protected:
     // at the place it was given among those of its alignment.
     void JoinToolBar(TControl* Control, TAlign Align, int Left);
     // Right-aligned buttons join the bar at its right end.
-    TskSkinSpeedButton* MakeToolButton(const char* Glyph, TAlign Align, TNotifyEvent Click);
+    TskSkinSpeedButton* MakeToolButton(const char* Glyph, const char* Hint, TAlign Align, TNotifyEvent Click);
     TskSkinBevel* MakeDivider(int Width, TAlign Align, int Left);
     TskSkinStdLabel* MakeLabel(const AnsiString& Caption, int Top);
 

@@ -59,6 +59,14 @@ protected:
 
     void Expanding(TObject* Sender, TTreeNode Node, bool& AllowExpansion);
 
+    // The tree draws its items; the selected one keeps a visible mark while the focus is
+    // elsewhere.
+    void CNNotify(TMessage& Message);
+
+    MESSAGE_HANDLERS(TskSkinDirTreeView, TskSkinCustomTreeView)
+    MESSAGE_HANDLER(CN_NOTIFY, CNNotify)
+    END_MESSAGE_HANDLERS
+
 private:
     // The shell's image list the tree is made with belongs to it, not to the form.
     bool IsImagesStored() const { return GetImages() != FImages.get(); }

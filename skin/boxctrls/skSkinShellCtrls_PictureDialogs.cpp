@@ -44,7 +44,7 @@ TskOpenPictureDlgForm::TskOpenPictureDlgForm(TComponent* AOwner, bool ASaveMode)
 
     BackToolButton->SetDefaultWidth(75);
     StretchDivider = MakeDivider(27, alRight, ToolPanel->GetWidth());
-    StretchButton = MakeToolButton("SK_STRETCH", alRight,
+    StretchButton = MakeToolButton("SK_STRETCH", "Stretch to fit", alRight,
                                    TNotifyEvent(this, &TskOpenPictureDlgForm::StretchButtonClick));
     StretchButton->SetGroupIndex(2);
     StretchButton->SetAllowAllUp(true);

@@ -194,6 +194,12 @@ void TskSkinExPanel::SetShowCloseButton(bool Value) {
     Repaint();
 }
 
+void TskSkinExPanel::SetShortenInMiddle(bool Value) {
+    if (FShortenInMiddle == Value) return;
+    FShortenInMiddle = Value;
+    Repaint();
+}
+
 void TskSkinExPanel::SetDefaultCaptionHeight(int Value) {
     FDefaultCaptionHeight = Value;
     if (FIndex != -1) return;
@@ -348,7 +354,10 @@ TRect TskSkinExPanel::LayoutSkinned() {
 void TskSkinExPanel::DrawCaption(TCanvas* Canvas, const TRect& R) {
     AnsiString caption = GetCaption();
     // Drawn 2 pixels in from R's left edge.
-    FitTextToRoom(Canvas, caption, RectWidth(R) - 2);
+    if (FShortenInMiddle)
+        FitTextToRoomInMiddle(Canvas, caption, RectWidth(R) - 2);
+    else
+        FitTextToRoom(Canvas, caption, RectWidth(R) - 2);
     SKDrawText2(Canvas, caption, R);
 }
 

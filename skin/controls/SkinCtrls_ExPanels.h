@@ -37,6 +37,10 @@ public:
     void SetShowRollButton(bool Value);
     bool GetShowCloseButton() const { return FShowCloseButton; }
     void SetShowCloseButton(bool Value);
+    // A caption too long for its bar loses characters in its middle instead of at its end,
+    // which keeps both ends of a name in view.
+    bool GetShortenInMiddle() const { return FShortenInMiddle; }
+    void SetShortenInMiddle(bool Value);
     int GetDefaultCaptionHeight() const { return FDefaultCaptionHeight; }
     void SetDefaultCaptionHeight(int Value);
     // The width and height kept from before the last roll.
@@ -93,6 +97,7 @@ private:
     bool FShowRollButton = true;
     bool FShowCloseButton = true;
     int FDefaultCaptionHeight = 21;
+    bool FShortenInMiddle = false;
     bool FRollChanging = false;
     int FStoredWidth = 0;
     int FStoredHeight = 0;

@@ -42,6 +42,18 @@ void FitTextToRoom(TCanvas* Cnvs, AnsiString& S, int Room) {
     }
 }
 
+void FitTextToRoomInMiddle(TCanvas* Cnvs, AnsiString& S, int Room) {
+    auto fits = [&](const AnsiString& Text) { return Cnvs->TextWidth(Text) + Cnvs->TextOverhang(Text) <= Room; };
+    if (fits(S)) return;
+    const AnsiString whole = S;
+    // The start keeps the odd character: a name is read from its start.
+    for (std::size_t kept = whole.size() - 1; kept > 0; --kept) {
+        S = whole.substr(0, (kept + 1) / 2) + "..." + whole.substr(whole.size() - kept / 2);
+        if (fits(S)) return;
+    }
+    S = "...";
+}
+
 void SKDrawText(TCanvas* Cnvs, const AnsiString& S, const TRect& R) {
     TRect r = R;
     Cnvs->TextRect(r, S, DT_SINGLELINE | DT_VCENTER | DT_LEFT);

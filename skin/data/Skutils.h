@@ -23,6 +23,9 @@ void CorrectTextbyWidth(TCanvas* Cnvs, AnsiString& S, int W);
 // The same for a text drawn into Room: it fits with the pixels its glyphs draw past their
 // advances (TCanvas::TextOverhang), so that no letter is cut at Room's edge.
 void FitTextToRoom(TCanvas* Cnvs, AnsiString& S, int Room);
+// The same, shortened in its middle: S keeps its start and its end around "...", so that a
+// name still shows how it begins and ends; "..." alone when no character fits beside it.
+void FitTextToRoomInMiddle(TCanvas* Cnvs, AnsiString& S, int Room);
 // Single line, vertically centred, left aligned.
 void SKDrawText(TCanvas* Cnvs, const AnsiString& S, const TRect& R);
 // S clipped to R, 2 pixels in (plus AOffset), vertically centred.

@@ -75,6 +75,21 @@ TEST(SkinUtils, TextIsShortenedWithAnEllipsis) {
     EXPECT_EQ(empty, "...");
 }
 
+// Shortened in its middle, a name keeps its start (with the odd letter) and its end.
+TEST(SkinUtils, TextShortenedInItsMiddleKeepsBothEnds) {
+    auto sheet = Sheet(10, 10);
+    TCanvas* canvas = sheet->GetCanvas();
+    AnsiString fits = "Skin";
+    FitTextToRoomInMiddle(canvas, fits, 1000);
+    EXPECT_EQ(fits, "Skin");
+    AnsiString longer = "A rather long caption";
+    FitTextToRoomInMiddle(canvas, longer, canvas->TextWidth("A rat...ption") + canvas->TextOverhang("A rat...ption"));
+    EXPECT_EQ(longer, "A rat...ption");
+    AnsiString nothing = "Skin";
+    FitTextToRoomInMiddle(canvas, nothing, 1);
+    EXPECT_EQ(nothing, "...");
+}
+
 // Fitted to a room, a text keeps room for what its glyphs draw past their advances: one that
 // fits by its advances alone, with nothing to spare, is shortened too.
 TEST(SkinUtils, TextFittedToARoomKeepsItsOverhangInside) {

@@ -5,7 +5,9 @@
 #include "skin/data/SkinData_Controls.h"
 
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UserInput.h"
 
 #include "classlib/Paths.h"
 
@@ -267,6 +269,73 @@ TEST_F(FileDialog, EscInEveryFieldPressesCancelReturnInTheNameActsAndNoWindowGoe
     EXPECT_EQ(Open.GetFileName(), Data + "a.pge");
 }
 
+// The proposed name shows selected, so that typed keys replace it; Return on a typed folder
+// moves there and leaves the field empty for the file's name.
+TEST_F(FileDialog, TypingReplacesTheProposedNameAndAFolderReachedByReturnLeavesTheFieldEmpty) {
+    Save.SetFileName(Data + "Untitled.pge");
+    EXPECT_TRUE(Run(Save, [&](TskOpenDlgForm* F) {
+        ASSERT_TRUE(PumpUntil([&] { return GetFocus() == F->Edit->GetHandle(); }));
+        TypeOnKeyboard("mine");
+        EXPECT_EQ(F->Edit->GetText(), "mine");
+        for (int i = 0; i < 4; ++i) PressKey(VK_BACK);
+        TypeOnKeyboard(std::string(Data) + "Sub");
+        ASSERT_TRUE(KeyOnKeyboard(VK_RETURN, [&] { return F->FLV->GetDirectory() == Data + "Sub\\"; }));
+        EXPECT_EQ(F->Edit->GetText(), "") << "the folder's path is no name for the file";
+        TypeOnKeyboard("new.pge");
+        ClickAt(F->OpenButton, 10, 10);
+    }));
+    EXPECT_EQ(Save.GetFileName(), Data + "Sub\\new.pge");
+}
+
+// A folder's name too long for the pane's caption loses letters in its middle: its start and
+// its end show.
+TEST_F(FileDialog, ALongFolderNameInThePanesCaptionKeepsItsStartAndItsEnd) {
+    const std::string name = "a folder whose name is longer than its pane";
+    ASSERT_TRUE(ForceDirectories(Data + name.c_str()));
+    Open.SetInitialDir(Data);
+    Run(Open, [&](TskOpenDlgForm* F) {
+        ASSERT_TRUE(PumpUntil([&] { return GetFocus() == F->Edit->GetHandle(); }));
+        TypeOnKeyboard(std::string(Data) + name);
+        ASSERT_TRUE(KeyOnKeyboard(VK_RETURN, [&] { return F->DTVPanel->GetCaption() == name.c_str(); }));
+        Pump();
+        TskSkinExPanel* pane = F->DTVPanel;
+        const TPoint corner = pane->ClientToScreen(TPoint(0, 0));
+        const TShot caption = Grab(RECT{corner.X, corner.Y, corner.X + pane->GetWidth(),
+                                        corner.Y + pane->GetDefaultCaptionHeight()});
+        caption.Save("opendialog-long-folder-caption.bmp");
+        TFont* font = pane->GetDefaultFont();
+        const TTextFont look{font->GetName().c_str(), font->GetHeight(), font->GetStyle().Contains(fsBold)};
+        EXPECT_TRUE(ShowsWhole(caption, "a folder", look));
+        EXPECT_TRUE(ShowsWhole(caption, "its pane", look));
+        EXPECT_TRUE(ShowsWhole(caption, "...", look));
+    });
+}
+
+// Resting on a tool button that shows a picture only tells what it does.
+TEST_F(FileDialog, EachPictureButtonOfTheToolBarSaysInItsHintWhatItDoes) {
+    Open.SetFileName(Data + "x");
+    Run(Open, [&](TskOpenDlgForm* F) {
+        const std::pair<TskSkinSpeedButton*, const char*> buttons[] = {
+            {F->BackToolButton, "Up one level"}, {F->SortNameToolButton, "Sort by name"},
+            {F->SortSizeToolButton, "Sort by size"}, {F->SortDateButton, "Sort by date"},
+            {F->ListToolButton, "List"}, {F->SmallIconToolButton, "Small icons"},
+            {F->IconToolButton, "Large icons"}, {F->ReportToolButton, "Details"}};
+        for (const auto& [button, hint] : buttons) {
+            ASSERT_TRUE(SendPointerInput(OnScreen(button, button->GetWidth() / 2, button->GetHeight() / 2), 0));
+            const std::string expected = hint;
+            EXPECT_TRUE(PumpUntil([&] {
+                THintWindow* window = Application->GetHintWindow();
+                if (!Application->GetHintShowing() || !window || !window->HandleAllocated()) return false;
+                char text[64] = {};
+                GetWindowTextA(window->GetHandle(), text, sizeof text);
+                return IsWindowVisible(window->GetHandle()) && expected == text;
+            })) << "no hint " << hint << " over the button";
+        }
+        SendPointerInput(OnScreen(F->FLV, F->FLV->GetWidth() / 2, F->FLV->GetHeight() / 2), 0);
+        Application->CancelHint();
+    });
+}
+
 TEST_F(FileDialog, EachViewSwitchShowsTheNewViewAtOnce) {
     Open.SetFileName(Data + "x");
     Run(Open, [&](TskOpenDlgForm* F) {
@@ -361,8 +430,9 @@ TEST_F(FileDialog, OnTheProgramsSkinThePaneRollsToItsSkinnedStripAndBack) {
 }
 
 // A size remembered below the least one is raised, and dragging stops at it: the name field,
-// the type box and both buttons stay whole inside the client area, in the places they have.
-TEST_F(FileDialog, TheDialogsReopenAndDragNoSmallerThanTheirBottomRowNeeds) {
+// the type box and both buttons stay whole inside the client area, in the places they have,
+// and the folder tree and the file list keep rows to use.
+TEST_F(FileDialog, TheDialogsReopenAndDragNoSmallerThanTheirPanesAndBottomRowNeed) {
     TskSkinData skin(nullptr);
     skin.LoadFromFile(VANTOREL_SKIN_INI);
     ASSERT_FALSE(skin.Empty);
@@ -377,6 +447,12 @@ TEST_F(FileDialog, TheDialogsReopenAndDragNoSmallerThanTheirBottomRowNeeds) {
         }
         EXPECT_EQ(F->OpenButton->GetBoundsRect(), TRect(390, 10, 460, 10 + F->OpenButton->GetHeight()));
         EXPECT_EQ(F->FCB->GetLeft(), 70);
+        // The tree shows four rows below the pane's caption, the list as much room beside it.
+        const int rows = 4 * static_cast<int>(SendMessageA(F->DTV->GetHandle(), TVM_GETITEMHEIGHT, 0, 0));
+        EXPECT_GE(F->DTV->GetHeight(), rows);
+        EXPECT_GE(F->FLV->GetHeight(), rows);
+        EXPECT_GE(F->DTV->GetWidth(), 150);
+        EXPECT_GE(F->FLV->GetWidth(), 150);
     };
     for (TskSkinData* frameSkin : {static_cast<TskSkinData*>(nullptr), &skin})
         for (TskSkinOpenDialog* dialog : {static_cast<TskSkinOpenDialog*>(&Open), static_cast<TskSkinOpenDialog*>(&Save)}) {
@@ -387,7 +463,8 @@ TEST_F(FileDialog, TheDialogsReopenAndDragNoSmallerThanTheirBottomRowNeeds) {
             dialog->DialogHeight = 20;
             Run(*dialog, [&](TskOpenDlgForm* F) {
                 const TPoint least = F->LeastClientSize();
-                EXPECT_EQ(least, TPoint(470, 105)) << "the buttons' right edge and its margin; tool bar and bottom panel";
+                EXPECT_EQ(least, TPoint(470, 225))
+                    << "the buttons' right edge and its margin; tool bar, room for the panes and bottom panel";
                 EXPECT_GE(F->GetClientWidth(), least.X);
                 EXPECT_GE(F->GetClientHeight(), least.Y);
                 expectWhole(F);
@@ -403,7 +480,7 @@ TEST_F(FileDialog, TheDialogsReopenAndDragNoSmallerThanTheirBottomRowNeeds) {
                 expectWhole(F);
             });
             EXPECT_EQ(dialog->DialogWidth, 470);
-            EXPECT_EQ(dialog->DialogHeight, 105);
+            EXPECT_EQ(dialog->DialogHeight, 225);
         }
 }
 

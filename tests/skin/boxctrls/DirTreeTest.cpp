@@ -9,12 +9,19 @@
 #include "skin/form/skMessages.h"
 
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UserInput.h"
+
+#include "classlib/Edits.h"
 
 #include "classlib/Paths.h"
 #include "classlib/Strings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <map>
 
 using namespace Skshellctrls;
 
@@ -74,11 +81,27 @@ protected:
         SendMessageA(Tree->GetHandle(), TVM_ENDEDITLABELNOW, FALSE, 0);
         Pump();
     }
-    TPoint LabelCentre(TTreeNode Node) {
+    // Node's label in the tree's client area.
+    RECT LabelRect(TTreeNode Node) {
         RECT r{};
         std::memcpy(&r, &Node, sizeof Node);
         SendMessageA(Tree->GetHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    TPoint LabelCentre(TTreeNode Node) {
+        const RECT r = LabelRect(Node);
         return TPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    // Node's label as the screen shows it.
+    TShot LabelOnScreen(TTreeNode Node) {
+        const RECT r = LabelRect(Node);
+        const TPoint corner = Tree->ClientToScreen(TPoint(r.left, r.top));
+        return Grab(RECT{corner.X, corner.Y, corner.X + r.right - r.left, corner.Y + r.bottom - r.top});
+    }
+    testing::AssertionResult LabelShowsWhole(const TShot& Label, TTreeNode Node) {
+        TFont* font = Tree->GetFont();
+        return ShowsWhole(Label, Tree->GetNodeText(Node).c_str(),
+                          {font->GetName().c_str(), font->GetHeight(), font->GetStyle().Contains(fsBold)});
     }
 
     AnsiString Root;
@@ -242,6 +265,44 @@ TEST_F(DirTree, ADriveThatIsNotReadyIsReportedAndTheSelectionStepsBack) {
     EXPECT_EQ(Tree->GetSkinMessage(), nullptr);
 }
 
+// The contrast of two colours of the screen (0x00RRGGBB) as the WCAG ratio, 1 to 21.
+double ContrastRatio(DWORD A, DWORD B) {
+    auto luminance = [](DWORD Rgb) {
+        auto channel = [](DWORD C) {
+            const double c = static_cast<double>(C & 0xFF) / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(Rgb >> 16) + 0.7152 * channel(Rgb >> 8) + 0.0722 * channel(Rgb);
+    };
+    const double a = luminance(A) + 0.05, b = luminance(B) + 0.05;
+    return a > b ? a / b : b / a;
+}
+
+// With the focus in another field the tree still marks its current folder: the mark
+// stands out from the tree's background and the folder's name shows whole on it.
+TEST_F(DirTree, TheCurrentFolderStaysMarkedWhileTheFocusIsElsewhere) {
+    Tree->SetHeight(380);
+    auto* other = Add<TEdit>(Form, 5, 392, 200, 21);
+    Tree->OpenPath(Root + "\\Alpha");
+    ASSERT_EQ(SelectedText(), "Alpha");
+    ASSERT_TRUE(ClickOnScreen(other, 5, 5, [&] { return GetFocus() == other->GetHandle(); }));
+    Pump();
+
+    const TShot mark = LabelOnScreen(Selected());
+    mark.Save("dirtree-unfocused.bmp");
+    std::map<DWORD, int> counts;
+    for (DWORD pixel : mark.Pixels) ++counts[pixel];
+    const DWORD markColour = std::max_element(counts.begin(), counts.end(), [](const auto& A, const auto& B) {
+                                 return A.second < B.second;
+                             })->first;
+    const RECT label = LabelRect(Selected());
+    const TPoint beside = Tree->ClientToScreen(TPoint(Tree->GetClientWidth() - 3, (label.top + label.bottom) / 2));
+    const DWORD background = Grab(RECT{beside.X, beside.Y, beside.X + 1, beside.Y + 1}).At(0, 0);
+    EXPECT_GE(ContrastRatio(markColour, background), 3.0)
+        << std::hex << "mark " << markColour << " on the tree's " << background;
+    EXPECT_TRUE(LabelShowsWhole(mark, Selected()));
+}
+
 // ---- The drive combo box ---------------------------------------------------------------------
 
 // Drives C: (fixed) and D: (a CD drive), no others.
@@ -258,7 +319,9 @@ public:
 TEST_F(DirTree, TheDriveComboListsTheProbedDrivesAndFollowsSetDriveAndKeys) {
     TTwoDrives probe;
     SetDriveProbe(&probe);
-    auto* combo = Add<TskSkinShellDriveComboBox>(Form, 10, 10, 200, 21);
+    // Below the tree, so that its open list leaves the tree's rows in view.
+    Tree->SetHeight(330);
+    auto* combo = Add<TskSkinShellDriveComboBox>(Form, 10, 345, 200, 21);
     int changes = 0;
     combo->OnChange = TNotifyEvent::FromCallable([&](TObject*) { ++changes; });
     Pump();
@@ -287,7 +350,11 @@ TEST_F(DirTree, TheDriveComboListsTheProbedDrivesAndFollowsSetDriveAndKeys) {
     EXPECT_EQ(combo->GetItemIndex(), 0) << "the chosen drive stays chosen";
     EXPECT_EQ(combo->GetDrive(), 'C');
     combo->DropDown();
+    ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupVisible(); }));
+    Pump();
+    // The computer's row of the tree shows whole beside the open list.
     CaptureWindow(Form->GetHandle())->SaveToFile(ExeDir() + "drivecombo.bmp");
+    EXPECT_TRUE(LabelShowsWhole(LabelOnScreen(Tree->GetFirstNode()), Tree->GetFirstNode()));
     combo->CloseUp(false);
 }
 

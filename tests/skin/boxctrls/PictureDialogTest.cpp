@@ -9,9 +9,11 @@
 
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/MetafileSamples.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -199,6 +201,28 @@ TEST_F(PictureDialog, ANameWithItsFolderIsSelectedAndPreviewedAtTheStart) {
         EXPECT_EQ(F->Image->GetWidth(), 40);
         EXPECT_EQ(F->Image->GetHeight(), 30);
     }));
+}
+
+// The narrow folder pane shows the name of the current folder, however deep it lies.
+TEST_F(PictureDialog, TheNarrowPaneShowsTheCurrentFoldersName) {
+    Open.SetFileName(Data + "small.bmp");
+    RunPicture(Open, [&](TskOpenPictureDlgForm* F) {
+        TskSkinDirTreeView* tree = F->DTV;
+        TTreeNode node = tree->GetSelected();
+        ASSERT_NE(node, nullptr);
+        ASSERT_EQ(tree->GetNodeText(node), "Pictures");
+        RECT label{};
+        std::memcpy(&label, &node, sizeof node);
+        ASSERT_TRUE(SendMessageA(tree->GetHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+        EXPECT_GE(label.left, 0);
+        EXPECT_LE(label.right, tree->GetClientWidth()) << "the name ends outside the pane";
+        const TPoint corner = tree->ClientToScreen(TPoint(label.left, label.top));
+        const TShot shown = Grab(RECT{corner.X, corner.Y, corner.X + label.right - label.left,
+                                      corner.Y + label.bottom - label.top});
+        TFont* font = tree->GetFont();
+        EXPECT_TRUE(ShowsWhole(shown, "Pictures",
+                               {font->GetName().c_str(), font->GetHeight(), font->GetStyle().Contains(fsBold)}));
+    });
 }
 
 TEST_F(PictureDialog, ScreenshotOnTheProgramsSkinWithAPictureSelected) {
