@@ -70,12 +70,10 @@ void TGclCustomCalculator::EvaluateButton(TGclCalculatorButton Button) {
                 FTape->AddValueLine(FormatCalcNumber(FOperand, decimals), CalcButtonMark(Button));
         }
         if (Button == cbEqual && FEngine->LastOperation == coEqual) {
-            if (FOptions.Contains(coShowItemCount)) {
-                char count[16];
+            char count[16] = "";
+            if (FOptions.Contains(coShowItemCount))
                 __mingw_snprintf(count, sizeof count, "%3.3u", FEngine->OperationCount + 1);
-                FTape->AddLeftLine(count);
-            }
-            FTape->AddValueLine(FormatCalcNumber(FDisplay, decimals), "*");
+            FTape->AddTotalLine(FormatCalcNumber(FDisplay, decimals), count);
             FTape->AddSeparatorLine();
         }
         FDisplayStr = FormatCalcNumber(FDisplay, decimals);

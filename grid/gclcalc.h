@@ -103,7 +103,8 @@ public:
     TFont* GetFont() const { return FFont; }
 
     void AddValueLine(const AnsiString& Value, const char* Mark);
-    void AddLeftLine(const AnsiString& Text);
+    // A total, marked "*", with the item count (empty for none) at the line's left.
+    void AddTotalLine(const AnsiString& Value, const AnsiString& Count);
     void AddSeparatorLine();
     // Every line blank, the count kept.
     void Blank();
@@ -118,6 +119,7 @@ private:
         TKind Kind;
         AnsiString Text;
         AnsiString Mark;
+        AnsiString Count;
     };
     void AddLine(const TEntry& Entry);
     AnsiString Render(const TEntry& Entry) const;

@@ -2,6 +2,8 @@
 // the active cell's frame, the unused area and attribute resolution.
 #include "grid/gcltable.h"
 
+#include "classlib/ColorMix.h"
+
 #include <algorithm>
 #include <initializer_list>
 
@@ -342,7 +344,8 @@ void TGclCustomTable::ResolveCellAttributes(int RowNum, int ColNum, TGclCellAttr
         if (Color == clGclUnset) Color = Locked ? FColors->GetLocked() : CellAttr.Color;
     }
     CellAttr.Color = Color;
-    // A table that takes no input (itself or a container disabled) shows grey text.
-    CellAttr.FontColor = IsEffectivelyEnabled() ? FontColor : clGrayText;
+    // A table that takes no input (itself or a container disabled) shows its text halfway to
+    // its cell's colour: greyed on any colour, and still readable on it.
+    CellAttr.FontColor = IsEffectivelyEnabled() ? FontColor : MixColors(FontColor, Color, 50);
     DoGetCellAttributes(RowNum, ColNum, CellAttr);
 }

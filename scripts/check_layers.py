@@ -22,7 +22,7 @@ Component Collection Streams HiddenWindow WindowHook ShellOpen ShellNotify
 StringList Persistence
 Filer IniFiles FormText FormLoader
 BmpFormat
-Graphics Canvas Bitmaps Icons Metafiles JpegImage Picture Printers
+Graphics ColorMix Canvas Bitmaps Icons Metafiles JpegImage Picture Printers
 Timers ImageLists
 ActnList
 Controls WinControls

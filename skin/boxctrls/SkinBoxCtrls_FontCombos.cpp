@@ -26,6 +26,8 @@ int CALLBACK EnumFamily(const LOGFONTA* Font, const TEXTMETRICA*, DWORD FontType
 constexpr int kMarkRise = 7;
 // Where a row's name starts after the mark.
 constexpr int kMarkRoom = 15;
+// The item flag of a family whose glyphs are letters (any character set but the symbol set).
+constexpr DWORD kTextFontFlag = 0x100;
 
 } // namespace
 
@@ -45,7 +47,7 @@ bool FontPassesOptions(const TskFontFamily& Family, TskFontListOptions Options) 
 }
 
 DWORD FontItemFlags(const TskFontFamily& Family) {
-    return Family.FontType | (Family.CharSet != SYMBOL_CHARSET ? 0x100 : 0);
+    return Family.FontType | (Family.CharSet != SYMBOL_CHARSET ? kTextFontFlag : 0);
 }
 
 TskSkinFontComboBox::TskSkinFontComboBox(TComponent* AOwner) : TskSkinCustomComboBox(AOwner) {
@@ -232,9 +234,13 @@ void TskSkinFontComboBox::DrawLBFontItem(TCanvas* Cnvs, int Index, int, int Item
     }
     r.Left += kMarkRoom;
     const AnsiString name = GetItems()->Get(Index);
-    TFont* font = Cnvs->GetFont();
-    font->SetName(name);
-    font->SetStyle(TFontStyles());
+    // A symbol font's own glyphs spell no name a person can read: its row keeps the list's
+    // font.
+    if (GetItemFlags(Index) & kTextFontFlag) {
+        TFont* font = Cnvs->GetFont();
+        font->SetName(name);
+        font->SetStyle(TFontStyles());
+    }
     SKDrawText(Cnvs, name, r);
 }
 

@@ -100,7 +100,9 @@ void TskSkinXFormButton::CreateControlDefaultImage(TBitmap* B) {
     const bool lit = IsLit();
     canvas->Draw(0, 0, StateImage(pressed, lit));
     canvas->GetFont()->Assign(GetDefaultFont());
-    if (pressed)
+    if (!IsEffectivelyEnabled())
+        canvas->GetFont()->SetColor(clBtnShadow);
+    else if (pressed)
         canvas->GetFont()->SetColor(FDefDownFontColor);
     else if (lit)
         canvas->GetFont()->SetColor(FDefActiveFontColor);

@@ -3,6 +3,9 @@
 #include "skin/data/Skutils.h"
 
 #include "classlib/ClassRegistry.h"
+#include "classlib/ColorMix.h"
+
+#include <algorithm>
 
 using enum TskSkinBorderStyle;
 
@@ -75,11 +78,15 @@ void TskSkinPanel::DoRollUp(bool Value) {
         if (!FHiddenControls) HideControls();
         // A child's event unrolled the panel while it was hiding its children.
         if (!FRollUpState) return;
-        SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
+        SetHeight(RolledHeight());
     } else if (FStoredHeight != -1) {
         SetHeight(FStoredHeight);
         if (FHiddenControls) ShowControls();
     }
+}
+
+int TskSkinPanel::RolledHeight() {
+    return HasPlainCaptionBar() ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect);
 }
 
 void TskSkinPanel::HideControls() {
@@ -96,7 +103,7 @@ void TskSkinPanel::ChangeSkinData() {
         // Rolled again for the new skin's caption, from the height kept before rolling.
         const int stored = FStoredHeight;
         SetHeight(stored);
-        SetHeight(FIndex == -1 ? FDefaultCaptionHeight + 1 : GetHeight() - RectHeight(NewClRect));
+        SetHeight(RolledHeight());
         FStoredHeight = stored;
     } else {
         Realign();
@@ -185,7 +192,7 @@ void TskSkinPanel::CMTextChanged(TMessage&) {
     // The text shows in the caption bar only: a large box (a list's group) repaints its bar,
     // not everything around its children. A skinned bar is known once the box has painted;
     // a box not on the screen is painted whole when it shows, and Repaint asks nothing then.
-    const TRect bar = FIndex != -1 ? NewCaptionRect : DefaultCaptionBar();
+    const TRect bar = HasPlainCaptionBar() ? DefaultCaptionBar() : NewCaptionRect;
     if (IsNullRect(bar) || !HandleAllocated() || !IsWindowVisible(GetHandle())) {
         Repaint();
         return;
@@ -198,6 +205,7 @@ void TskSkinPanel::CMTextChanged(TMessage&) {
 void TskSkinPanel::AdjustClientRect(TRect& Rect) {
     if (FIndex != -1 && !IsDesigning()) {
         if (!BackgroundPicture()) Rect = NewClRect;
+        if (HasPlainCaptionBar()) Rect.Top = std::max(Rect.Top, FDefaultCaptionHeight);
         return;
     }
     if (FBorderStyle != bvNone) Rect = TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right - 1, Rect.Bottom - 1);
@@ -205,11 +213,15 @@ void TskSkinPanel::AdjustClientRect(TRect& Rect) {
 }
 
 TRect TskSkinPanel::CaptionBar() {
-    return FIndex != -1 ? NewCaptionRect : TRect(1, 1, GetWidth() - 1, FDefaultCaptionHeight);
+    return HasPlainCaptionBar() ? TRect(1, 1, GetWidth() - 1, FDefaultCaptionHeight) : NewCaptionRect;
+}
+
+bool TskSkinPanel::HasPlainCaptionBar() const {
+    return FIndex == -1 || (FCaptionMode && IsNullRect(CaptionRect));
 }
 
 TRect TskSkinPanel::CaptionTextRect() {
-    if (FIndex == -1) {
+    if (HasPlainCaptionBar()) {
         TRect r = DefaultCaptionRect();
         r.Left += 2;
         return r;
@@ -318,6 +330,11 @@ void TskSkinPanel::CreateControlSkinImage(TBitmap* B) {
     }
     TskSkinCustomControl::CreateControlSkinImage(B);
     NewCaptionRect = ResizeMode > 0 ? GetNewRect(CaptionRect) : CaptionRect;
+    // A skin without a caption place still shows the caption bar a panel asks for.
+    if (HasPlainCaptionBar()) {
+        DrawPlainCaptionBar(B->GetCanvas());
+        return;
+    }
     if (GetCaption().empty() || IsNullRect(CaptionRect)) return;
     TCanvas* canvas = B->GetCanvas();
     TRect r = CaptionTextRect();
@@ -342,30 +359,37 @@ void TskSkinPanel::CreateControlDefaultImage(TBitmap* B) {
     TskSkinCustomControl::CreateControlDefaultImage(B);
     TCanvas* canvas = B->GetCanvas();
     DrawBorderFrame(canvas, TRect(0, 0, GetWidth(), GetHeight()), FBorderStyle);
-    if (!FCaptionMode) return;
+    if (FCaptionMode) DrawPlainCaptionBar(canvas);
+}
+
+void TskSkinPanel::DrawPlainCaptionBar(TCanvas* Canvas) {
     const TRect bar = DefaultCaptionBar();
     const TRect inner(bar.Left + 1, bar.Top + 1, bar.Right - 1, bar.Bottom - 1);
     if (FBorderStyle != bvFrame) {
-        Frm3D(canvas, bar, clBtnShadow, clBtnHighlight);
-        Frm3D(canvas, inner, clBtnHighlight, clBtnShadow);
+        Frm3D(Canvas, bar, clBtnShadow, clBtnHighlight);
+        Frm3D(Canvas, inner, clBtnHighlight, clBtnShadow);
     } else {
-        Frm3D(canvas, bar, clBtnShadow, clBtnShadow);
-        Frm3D(canvas, inner, clBtnHighlight, clBtnFace);
+        Frm3D(Canvas, bar, clBtnShadow, clBtnShadow);
+        Frm3D(Canvas, inner, clBtnHighlight, clBtnFace);
     }
     const TRect r = DefaultCaptionRect();
-    canvas->GetFont()->Assign(GetDefaultFont());
-    canvas->GetFont()->SetColor(CaptionColor(canvas->GetFont()->GetColor()));
+    SetCaptionFont(Canvas);
+    const TColor text = CaptionColor(FIndex == -1 ? Canvas->GetFont()->GetColor() : FontColor);
+    Canvas->GetFont()->SetColor(text);
     if (FCheckedMode) {
         const int cy = r.Top + RectHeight(r) / 2;
         const TRect box(5, cy - 7, 19, cy + 7);
-        Frm3D(canvas, box, clBtnShadow, clBtnShadow);
-        if (FChecked) DrawCheckImage(canvas, box.Left + 1 + 3, box.Top + 1 + 2, clBtnText);
+        Frm3D(Canvas, box, clBtnShadow, clBtnShadow);
+        if (FChecked) DrawCheckImage(Canvas, box.Left + 1 + 3, box.Top + 1 + 2, clBtnText);
     }
-    DrawCaptionContent(canvas, r, FDefaultAlignment, 2, CaptionColor(clBtnText));
+    DrawCaptionContent(Canvas, r, FDefaultAlignment, 2, FIndex == -1 ? CaptionColor(clBtnText) : text);
 }
 
 TColor TskSkinPanel::CaptionColor(TColor Enabled) {
-    return IsEffectivelyEnabled() ? Enabled : clGrayText;
+    if (IsEffectivelyEnabled()) return Enabled;
+    // The system's grey is made for its own faces; on a skin's it may all but vanish, while
+    // the skin's colour taken halfway to grey stays readable where the skin put it.
+    return FIndex == -1 ? clGrayText : MixColors(Enabled, clGray, 50);
 }
 
 // ---- Descendants ------------------------------------------------------------------------

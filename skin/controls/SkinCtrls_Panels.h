@@ -94,6 +94,13 @@ protected:
     // arrow's room.
     TRect DefaultCaptionBar();
     TRect DefaultCaptionRect();
+    // The caption bar is the unskinned one: no record, or in caption mode a record that
+    // gives the caption no place.
+    bool HasPlainCaptionBar() const;
+    // The unskinned caption bar, its check box, glyph, text and arrow.
+    void DrawPlainCaptionBar(TCanvas* Canvas);
+    // The height a roll-up leaves: the caption bar's.
+    int RolledHeight();
     // The caption's colour: Enabled, or grey while the panel takes no input.
     TColor CaptionColor(TColor Enabled);
 

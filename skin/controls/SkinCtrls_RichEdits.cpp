@@ -134,6 +134,28 @@ void TskSkinRichEdit::ScaledPage(int Range, int Visible, int& Page, int& Pos) {
 
 void TskSkinRichEdit::OnVScrollBarChange(TObject*) {
     ScrollToThumb(WM_VSCROLL, FVScrollBar);
+    // The editor scrolls to the thumb's pixel, most often inside a line.
+    ShowTopLineWhole();
+}
+
+void TskSkinRichEdit::ShowTopLineWhole() {
+    HWND wnd = GetHandle();
+    int min = 0, max = 0, pos = 0;
+    NativeScroll(SB_VERT, min, max, pos);
+    // The editor's scroll position in pixels has 16 bits: a taller document keeps the
+    // thumb's place.
+    if (max >= 0xFFFF) return;
+    RECT format{};
+    SendMessageA(wnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const LRESULT line = SendMessageA(wnd, EM_GETFIRSTVISIBLELINE, 0, 0);
+    POINTL top{};
+    SendMessageA(wnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&top),
+                 SendMessageA(wnd, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+    if (top.y >= format.top) return;
+    POINT scrolled{};
+    SendMessageA(wnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    scrolled.y -= format.top - top.y;
+    SendMessageA(wnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
 }
 
 void TskSkinRichEdit::OnHScrollBarChange(TObject*) {

@@ -54,6 +54,8 @@ private:
     // The page and position, in parts of the vertical range Range, of Visible pixels of a
     // document taller than the range.
     void ScaledPage(int Range, int Visible, int& Page, int& Pos);
+    // Scrolls back the part of a line that the editor's top edge cuts.
+    void ShowTopLineWhole();
 
     bool FSkinSupport = false;
 };

@@ -249,6 +249,8 @@ void TskSkinButtonLabel::Paint() {
     // Its own Font plays no part: without the skin's font the label draws in DefaultFont.
     AssignLabelFont(font, GetDefaultFont(), FMouseIn);
     if (!Skinned() && FMouseIn) font->SetColor(FDefaultActiveFontColor);
+    // Its greyed glyph alone would leave the caption looking as if it still answered.
+    if (!Skinned() && !IsEffectivelyEnabled()) font->SetColor(clBtnShadow);
     DrawGlyphAndCaption(canvas, GetClientRect(), FPressed, GlyphIndex(), GetCaption());
 }
 

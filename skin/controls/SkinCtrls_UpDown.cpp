@@ -52,7 +52,7 @@ void TskSkinStepButtons::DrawDefaultButton(TCanvas* Canvas, int Index, int Arrow
         Canvas->GetBrush()->SetColor(clBtnFace);
         Canvas->FillRect(button.R);
     }
-    DrawArrowImage(Canvas, button.R, clBlack, Arrow);
+    DrawArrowImage(Canvas, button.R, IsEffectivelyEnabled() ? clBlack : clBtnShadow, Arrow);
 }
 
 void TskSkinStepButtons::TestActive(int X, int Y) {

@@ -10,6 +10,7 @@
 #include "skin/data/Skutils_Geometry.h"
 #include "skin/data/Skutils_Images.h"
 #include "tests/skin/SkinTestSupport.h"
+#include "tests/support/ScreenText.h"
 
 #include "classlib/Paths.h"
 #include "classlib/Streams.h"
@@ -19,7 +20,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -334,17 +338,14 @@ TEST_F(ProgramSkin, RoundTripsAreByteStable) {
 // ---- The contact sheet ------------------------------------------------------------
 
 // Lays pictures out in rows on a white sheet.
+// Pictures laid out in rows; the sheet is as tall as its rows, whatever they hold.
 class TSheet {
 public:
-    TSheet() : Bitmap(std::make_unique<TBitmap>()) {
-        Bitmap->SetPixelFormat(pf24bit);
-        Bitmap->SetSize(Width, 2400);
-        Bitmap->GetCanvas()->GetBrush()->SetColor(clWhite);
-        Bitmap->GetCanvas()->FillRect(TRect(0, 0, Width, 2400));
-    }
     void Place(TBitmap* Picture) {
         if (X + Picture->GetWidth() > Width - Margin) NewRow();
-        Bitmap->GetCanvas()->Draw(X, Y, Picture);
+        auto copy = std::make_unique<TBitmap>();
+        copy->Assign(Picture);
+        Placed.push_back({TPoint(X, Y), std::move(copy)});
         X += Picture->GetWidth() + Margin;
         RowHeight = std::max(RowHeight, Picture->GetHeight());
     }
@@ -354,20 +355,27 @@ public:
         Y += RowHeight + Margin;
         RowHeight = 0;
     }
-    void Save(const AnsiString& FileName) {
+    // The sheet as saved: every picture placed, at its place.
+    std::unique_ptr<TBitmap> Compose() {
         NewRow();
-        TBitmap cut;
-        cut.SetPixelFormat(pf24bit);
-        cut.SetSize(Width, Y);
-        cut.GetCanvas()->CopyRect(TRect(0, 0, Width, Y), Bitmap->GetCanvas(),
-                                  TRect(0, 0, Width, Y));
-        cut.SaveToFile(FileName);
+        auto sheet = std::make_unique<TBitmap>();
+        sheet->SetPixelFormat(pf24bit);
+        sheet->SetSize(Width, Y);
+        sheet->GetCanvas()->GetBrush()->SetColor(clWhite);
+        sheet->GetCanvas()->FillRect(TRect(0, 0, Width, Y));
+        for (const auto& [at, picture] : Placed) sheet->GetCanvas()->Draw(at.X, at.Y, picture.get());
+        return sheet;
+    }
+    // Where the last picture placed lies on the sheet.
+    TRect LastPlaced() const {
+        const auto& [at, picture] = Placed.back();
+        return TRect(at.X, at.Y, at.X + picture->GetWidth(), at.Y + picture->GetHeight());
     }
 
 private:
     static constexpr int Width = 1100;
     static constexpr int Margin = 10;
-    std::unique_ptr<TBitmap> Bitmap;
+    std::vector<std::pair<TPoint, std::unique_ptr<TBitmap>>> Placed;
     int X = Margin, Y = Margin, RowHeight = 0;
 };
 
@@ -515,7 +523,13 @@ TEST_F(ProgramSkin, ContactSheetShowsEveryStateAtSkinSizeAndLarger) {
                        frame->GetHeight() / 2),
               static_cast<COLORREF>(client));
     sheet.Place(frame.get());
-    sheet.Save(ExeDir() + "skin-sheet.bmp");
+    const TRect placed = sheet.LastPlaced();
+    auto saved = sheet.Compose();
+    saved->SaveToFile(ExeDir() + "skin-sheet.bmp");
+    // The last row, the frame at the main window's size, shows whole on the sheet.
+    ASSERT_GE(saved->GetHeight(), placed.Bottom);
+    EXPECT_TRUE(ShotOf(saved.get(), placed) ==
+                ShotOf(frame.get(), TRect(0, 0, frame->GetWidth(), frame->GetHeight())));
 }
 
 } // namespace

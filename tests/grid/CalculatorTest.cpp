@@ -61,16 +61,16 @@ TEST_F(CalculatorTest, AddsLeftToRightAndPrintsTheTape) {
     Press({cb2, cbAdd, cb3, cbEqual});
     EXPECT_EQ(Shown(), "5.00");
     std::vector<std::string> tape = Tape();
-    ASSERT_EQ(tape.size(), 5u);
+    ASSERT_EQ(tape.size(), 4u);
     EXPECT_EQ(tape[0], "2 +");
     EXPECT_EQ(tape[1], "3 =");
-    EXPECT_EQ(tape[2], "002");
-    EXPECT_EQ(tape[3], "5.00 *");
-    EXPECT_EQ(tape[4], std::string(Calc->GetTape()->GetWidthChars(), '_'));
-    // Value lines fill the width plus one, the mark in the last two columns.
+    EXPECT_EQ(tape[3], std::string(Calc->GetTape()->GetWidthChars(), '_'));
+    // Value lines fill the width plus one, the mark in the last two columns; the total's
+    // item count stands at the left of the total's own line.
     const AnsiString& raw = Calc->GetTape()->Lines()[Calc->GetTape()->Lines().size() - 2];
     EXPECT_EQ(static_cast<int>(raw.size()), Calc->GetTape()->GetWidthChars() + 1);
-    EXPECT_EQ(raw.substr(raw.size() - 2), "* ");
+    EXPECT_EQ(raw.substr(0, 4), "002 ");
+    EXPECT_EQ(raw.substr(raw.size() - 7), "5.00 * ");
 
     Press({cbClear, cb2, cbAdd, cb3, cbAdd, cb4, cbEqual});
     EXPECT_EQ(Shown(), "9.00");
@@ -235,11 +235,10 @@ TEST_F(CalculatorTest, TapeLinesTakenBackAndClipboard) {
     Press({cb2, cbAdd, cb3, cbEqual});
     const std::vector<AnsiString>& lines = Calc->GetTape()->Lines();
     int count = static_cast<int>(lines.size());
-    // The value line "5.00 *" is taken; the separator and the item count are not numbers.
-    Calc->TakeTapeLine(count - 5);
+    // The total's line gives its total, not its item count; the separator is no number.
+    Calc->TakeTapeLine(count - 4);
     EXPECT_EQ(Calc->GetDisplayStr(), "2");
     Calc->TakeTapeLine(count - 1);
-    Calc->TakeTapeLine(count - 3);
     EXPECT_EQ(Calc->GetDisplayStr(), "2");
     Calc->TakeTapeLine(count - 2);
     EXPECT_EQ(Calc->GetDisplayStr(), "5.00");
@@ -316,8 +315,10 @@ TEST_F(CalculatorTest, ResizingRealignsTheTapeToTheNewWidth) {
     const std::size_t n = lines.size();
     EXPECT_EQ(lines[n - 1], AnsiString(after, '_'));
     EXPECT_EQ(static_cast<int>(lines[n - 2].size()), after + 1);
-    EXPECT_EQ(Trimmed(lines[n - 2]), "5.00 *");
-    EXPECT_EQ(lines[n - 3], "002"); // the count stays left-aligned
+    // The count stays at the left, the total at the right.
+    EXPECT_EQ(lines[n - 2].substr(0, 4), "002 ");
+    EXPECT_EQ(lines[n - 2].substr(lines[n - 2].size() - 7), "5.00 * ");
+    EXPECT_EQ(Trimmed(lines[n - 3]), "3 =");
     EXPECT_EQ(Calc->GetTapeBox()->GetItems()->Get(static_cast<int>(n) - 1), AnsiString(after, '_'));
 }
 

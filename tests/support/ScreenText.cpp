@@ -3,6 +3,8 @@
 #include "classlib/Paths.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 // ---- The screen ------------------------------------------------------------------------------
 
@@ -137,7 +139,7 @@ TInk RenderInk(const std::string& Text, const TTextFont& Font, bool Prefix) {
     TRect measure(0, 0, 0, 0);
     probe.GetCanvas()->TextRect(measure, Text, flags | DT_CALCRECT);
     // Room around the advance for whatever the glyphs draw past it.
-    const int margin = Font.Height * 2;
+    const int margin = std::abs(Font.Height) * 2;
     const int width = measure.Right + measure.Right / 4 + 2 * margin, height = measure.Bottom + 2 * margin;
     TBitmap image(width, height, pf32bit);
     TCanvas* canvas = image.GetCanvas();
@@ -233,4 +235,47 @@ testing::AssertionResult ShowsWhole(const TShot& Shot, const std::string& Text, 
                                                       : "only " + std::to_string(shown) + " of its " +
                                                             std::to_string(ink.Width) + " ink columns")
                                        << " found" << (Look.MayShorten ? ", nor a start of it with \"...\"" : "");
+}
+
+// ---- Contrast ----------------------------------------------------------------------------------
+
+namespace {
+
+// The relative luminance of an sRGB colour.
+double Luminance(DWORD Colour) {
+    auto channel = [](DWORD Value) {
+        const double c = Value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel((Colour >> 16) & 0xFF) + 0.7152 * channel((Colour >> 8) & 0xFF) +
+           0.0722 * channel(Colour & 0xFF);
+}
+
+} // namespace
+
+double ContrastRatio(DWORD A, DWORD B) {
+    const double a = Luminance(A), b = Luminance(B);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+TInkContrast InkContrast(const TShot& Shot, const std::string& Text, const TTextFont& Font, TInkLook Look) {
+    TInkContrast contrast;
+    const TInk ink = RenderInk(Text, Font, Look.Prefix);
+    const std::vector<POINT> origins = OriginsOf(Shot, ink, ink.Width);
+    if (origins.empty()) return contrast;
+    const int left = origins.front().x - ink.Origin.x, top = origins.front().y - ink.Origin.y;
+    contrast.Shown = true;
+    contrast.Box = RECT{left, top, left + ink.Width, top + ink.Height};
+    const DWORD colour = Shot.At(left + ink.Solid.front().x, top + ink.Solid.front().y);
+    contrast.Ratio = 21;
+    // A clear pixel in the ink's own colour is something else drawn there, not background.
+    for (const POINT& p : ink.Clear)
+        if (const DWORD back = Shot.At(left + p.x, top + p.y); back != colour)
+            contrast.Ratio = std::min(contrast.Ratio, ContrastRatio(colour, back));
+    return contrast;
+}
+
+std::ostream& operator<<(std::ostream& Out, const TInkContrast& Contrast) {
+    if (!Contrast.Shown) return Out << "not shown whole";
+    return Out << "contrast " << Contrast.Ratio << " at (" << Contrast.Box.left << ", " << Contrast.Box.top << ")";
 }

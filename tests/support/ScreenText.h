@@ -61,3 +61,20 @@ struct TInkLook {
 // mostly not of that colour. On failure, how many of its ink columns do show.
 testing::AssertionResult ShowsWhole(const TShot& Shot, const std::string& Text, const TTextFont& Font,
                                     TInkLook Look = {});
+
+// The contrast ratio of two colours (0x00RRGGBB) as the web's accessibility guidelines
+// measure it, from 1 (the same) to 21 (black on white).
+double ContrastRatio(DWORD A, DWORD B);
+
+// How Text, drawn here by the system in Font, stands out where it shows whole in Shot.
+struct TInkContrast {
+    bool Shown = false;
+    // The box of its ink in Shot.
+    RECT Box{0, 0, 0, 0};
+    // The lowest contrast ratio of its ink against the pixels that its glyphs leave clear
+    // in that box: the background right beside the text, at its faintest.
+    double Ratio = 0;
+};
+TInkContrast InkContrast(const TShot& Shot, const std::string& Text, const TTextFont& Font,
+                         TInkLook Look = {});
+std::ostream& operator<<(std::ostream& Out, const TInkContrast& Contrast);

@@ -8,6 +8,7 @@
 #include "classlib/Printers.h"
 
 #include "tests/skin/controls/SkinFixture.h"
+#include "tests/support/ScreenText.h"
 
 #include <set>
 #include <string>
@@ -129,6 +130,40 @@ TEST_F(FontCombo, ListsEachFamilyOnceSortedWithItsFlagsAndFollowsTheOptions) {
         EXPECT_EQ(combo->GetItems()->GetCount(), 0);
         combo->SetDevice(fdBoth);
         EXPECT_EQ(combo->GetItems()->GetCount(), 7);
+    }
+}
+
+// A symbol font's glyphs spell no name: its row shows its name in the list's font, a text
+// font's row in its own.
+TEST_F(FontCombo, ASymbolFontsRowReadsInTheListsFont) {
+    TskFontFamily symbol;
+    HDC screen = GetDC(nullptr);
+    EnumSystemFontFamilies(screen, [&symbol](const TskFontFamily& Family) {
+        if (Family.CharSet == SYMBOL_CHARSET && symbol.Name.empty()) symbol = Family;
+    });
+    ReleaseDC(nullptr, screen);
+    ASSERT_FALSE(symbol.Name.empty()) << "Wine lists no symbol font";
+    auto* combo = new TskSkinFontComboBox(Form);
+    combo->FontSource = [&symbol](HDC, const std::function<void(const TskFontFamily&)>& Add) {
+        Add(symbol);
+        Add(Family("Courier New", ANSI_CHARSET, FIXED_PITCH, TRUETYPE_FONTTYPE));
+    };
+    combo->SetParent(Form);
+    Pump();
+    ASSERT_EQ(combo->GetItems()->GetCount(), 2);
+    const int symbolRow = combo->GetItems()->Get(0) == symbol.Name ? 0 : 1;
+    const TTextFont list{"Arial", 14, false};
+    for (int index : {0, 1}) {
+        TBitmap row(200, 20);
+        TCanvas* canvas = row.GetCanvas();
+        canvas->GetBrush()->SetColor(clWhite);
+        canvas->FillRect(TRect(0, 0, 200, 20));
+        canvas->GetFont()->SetName(list.Name);
+        canvas->GetFont()->SetHeight(list.Height);
+        combo->DrawLBFontItem(canvas, index, 200, 20, TRect(2, 0, 198, 20), TOwnerDrawState());
+        const std::string name = combo->GetItems()->Get(index);
+        const bool inListFont = ShowsWhole(ShotOf(&row, TRect(0, 0, 200, 20)), name, list);
+        EXPECT_EQ(inListFont, index == symbolRow) << name;
     }
 }
 

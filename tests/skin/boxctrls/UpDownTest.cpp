@@ -261,6 +261,20 @@ TEST_F(UpDownTest, PlainButtonsSplitTheControlByOrientationWithNavyRingsWhenLit)
     ud->SetBounds(10, 10, 20, 40);
     EXPECT_EQ(ud->GetButtonRect(TskSkinUpDown::sbUp), TRect(0, 0, 20, 20));
     EXPECT_EQ(ud->GetButtonRect(TskSkinUpDown::sbDown), TRect(0, 20, 20, 40));
+
+    // Disabled, the arrows grey: no black is left.
+    MouseAway(ud);
+    auto arrows = [&](TColor Colour) {
+        auto shot = PaintToBitmap(ud);
+        int count = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 20; ++x) count += PixelOf(shot.get(), x, y) == ColorToRGB(Colour);
+        return count;
+    };
+    ASSERT_GT(arrows(clBlack), 4);
+    ud->SetEnabled(false);
+    EXPECT_EQ(arrows(clBlack), 0);
+    EXPECT_GT(arrows(clBtnShadow), 4);
 }
 
 // Damaged skins: each gives the plain look (or, for a look outside the picture, no look),

@@ -325,6 +325,11 @@ TEST_F(CheckRadio, TheDefaultLookFramesTheBoxAndMarksIt) {
     EXPECT_EQ(At(check, 16, 16), ColorToRGB(clBtnShadow));
     EXPECT_EQ(At(check, 60, 10), ColorToRGB(clBtnFace));
     EXPECT_EQ(marks(check), 0);
+    // The radio box is round: the middle of each side is framed, the corners are not.
+    for (const TPoint side : {TPoint(10, 3), TPoint(3, 10), TPoint(10, 16), TPoint(16, 10)})
+        EXPECT_EQ(At(radio, side.X, side.Y), ColorToRGB(clBtnShadow)) << side.X << "," << side.Y;
+    for (const TPoint corner : {TPoint(3, 3), TPoint(16, 3), TPoint(3, 16), TPoint(16, 16)})
+        EXPECT_EQ(At(radio, corner.X, corner.Y), ColorToRGB(clBtnFace)) << corner.X << "," << corner.Y;
     check->SetChecked(true);
     radio->SetChecked(true);
     EXPECT_GT(marks(check), 5);

@@ -100,6 +100,10 @@ TEST_F(ImageButton, ItsPicturesGiveItsSizeAndItsLooks) {
     MouseAway(button);
     EXPECT_EQ(Middle(button), static_cast<COLORREF>(kNormal));
     EXPECT_EQ(Count(button, clYellow) + Count(button, clNavy), 0);
+    // Disabled, its caption greys as every plain button's does.
+    const int shadow = Count(button, clBtnShadow);
+    button->SetEnabled(false);
+    EXPECT_GT(Count(button, clBtnShadow), shadow);
 }
 
 TEST_F(ImageButton, TheMaskShapesTheWindowAndEveryChangeLeavesItOneRegion) {

@@ -4,6 +4,9 @@
 #include "skin/controls/SkinCtrls_Panels.h"
 
 #include "tests/skin/controls/SkinFixture.h"
+#include "tests/support/ScreenText.h"
+
+#include "classlib/ColorMix.h"
 
 namespace {
 
@@ -286,10 +289,34 @@ TEST_F(SkinPanel, ADisabledGroupBoxGreysItsCaption) {
     for (int y = text.Top; y < text.Bottom; ++y)
         for (int x = text.Left; x < text.Right; ++x) {
             changed += PixelOf(enabled.get(), x, y) != PixelOf(disabled.get(), x, y);
-            grey += PixelOf(disabled.get(), x, y) == ColorToRGB(clGrayText);
+            // The skin's caption colour halfway to grey: the system's grey is made for its
+            // own faces, not for the skin's.
+            grey += PixelOf(disabled.get(), x, y) == ColorToRGB(MixColors(Record->FontColor, clGray, 50));
         }
     EXPECT_GT(changed, 10);
     EXPECT_GT(grey, 10);
+}
+
+// A skin that gives the caption no place: the caption bar a panel asks for still shows, with
+// its check box and caption, answers clicks, and keeps the children below it.
+TEST_F(SkinPanel, ASkinWithoutACaptionPlaceStillShowsTheCaptionBar) {
+    Record->CaptionRect = TRect();
+    Box->SetRollUpMode(false);
+    Box->SetCheckedMode(true);
+    Box->SetSkinData(Skin.Data.get());
+    Pump();
+    auto shot = CaptureWindow(Box->GetHandle());
+    EXPECT_TRUE(ShowsWhole(ShotOf(shot.get(), TRect(0, 0, Box->GetWidth(), Box->GetDefaultCaptionHeight())),
+                           "Pages", {Record->FontName, Record->FontHeight, false}));
+    // The check box's frame, left of the caption.
+    const int cy = Box->CaptionTextRect().Top + RectHeight(Box->CaptionTextRect()) / 2;
+    EXPECT_EQ(PixelOf(shot.get(), 5, cy), ColorToRGB(clBtnShadow));
+    TRect client(0, 0, Box->GetWidth(), Box->GetHeight());
+    Box->AdjustClientRect(client);
+    EXPECT_GE(client.Top, Box->GetDefaultCaptionHeight());
+    MouseDown(Box, 60, 10);
+    MouseUp(Box, 60, 10);
+    EXPECT_TRUE(Box->GetChecked());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "skin/form/SkinForm.h"
 
 #include "tests/skin/controls/SkinFixture.h"
+#include "tests/support/ScreenText.h"
 
 #include <richedit.h>
 
@@ -139,6 +140,28 @@ TEST_F(SkinRichEdit, APersonScrollsTheEditorWithTheSkinnedBar) {
     ClickAt(OnBar(VBar->GetButtonRect(TskSkinScrollBar::sbUp)));
     Pump();
     EXPECT_EQ(FirstLine(), last);
+}
+
+// The thumb's pixel lies most often inside a line: the line at the top still shows whole.
+TEST_F(SkinRichEdit, TheThumbLeavesTheTopLineWhole) {
+    Edit->SetText(Lines(200));
+    ASSERT_TRUE(PumpUntil([&] { return VBar->GetEnabled(); }));
+    const TTextFont font{Edit->GetFont()->GetName(), Edit->GetFont()->GetHeight(), false};
+    const TPoint origin = Edit->ClientToScreen(TPoint(0, 0));
+    for (int drag : {7, 11, 13}) {
+        const TPoint grip = OnBar(VBar->GetButtonRect(TskSkinScrollBar::sbThumb));
+        PointerTo(grip);
+        PointerDown(grip);
+        PointerTo(TPoint(grip.X, grip.Y + drag / 2));
+        PointerTo(TPoint(grip.X, grip.Y + drag));
+        PointerUp(TPoint(grip.X, grip.Y + drag));
+        ASSERT_TRUE(PumpUntil([&] { return FirstLine() > 0; }));
+        Edit->Update();
+        const std::string top = "line " + std::to_string(FirstLine());
+        EXPECT_TRUE(ShowsWhole(Grab(RECT{origin.X, origin.Y, origin.X + Edit->GetWidth(), origin.Y + 40}),
+                               top, font))
+            << "dragged " << drag << " pixels";
+    }
 }
 
 TEST_F(SkinRichEdit, TheWheelScrollsTheEditorAndTheBarFollows) {

@@ -425,6 +425,20 @@ TEST_F(TextLabels, AButtonLabelShowsTheGlyphFrameOfItsLookForOneToFourFrames) {
     EXPECT_EQ(label->GetMargin(), 4);
 }
 
+TEST_F(TextLabels, ADisabledButtonLabelGreysItsCaptionWithItsGlyph) {
+    auto* label = Add<TskSkinButtonLabel>(Form, 20, 20, 140, 40);
+    label->SetCaption("Animate Pages");
+    auto count = [&](TColor Colour) {
+        auto shot = ScreenOf(label);
+        return CountOf(shot.get(), ColorToRGB(Colour));
+    };
+    const TColor normal = label->GetDefaultFont()->GetColor();
+    ASSERT_GT(count(normal), 20);
+    label->SetEnabled(false);
+    EXPECT_EQ(count(normal), 0);
+    EXPECT_GT(count(clBtnShadow), 20);
+}
+
 TEST_F(TextLabels, AButtonLabelColoursItsCaptionUnderThePointerAndClicks) {
     auto* label = Add<TskSkinButtonLabel>(Form, 20, 20, 140, 40);
     label->SetCaption("Animate Pages");

@@ -201,8 +201,11 @@ protected:
         for (TskSkinButtonLabel* label : {left, top}) {
             label->SetGlyph(Glyph.get());
             label->SetNumGlyphs(4);
+            // Disabled, the plain look greys the caption whatever its font's colour.
+            const bool greyed = Look == lkDisabled && !LabelRecord(label);
             Texts.push_back({label, label->GetCaption(), LabelFontOf(label),
-                             [this, label](bool Show) { ButtonLabelInk(label, Show); }});
+                             [this, label](bool Show) { ButtonLabelInk(label, Show); }, false,
+                             greyed ? ColorToRGB(clBtnShadow) : CLR_INVALID});
             Cell(Look, label, TPoint(label->GetWidth() / 2, label->GetHeight() / 2));
         }
         auto* image = Add<TskSkinLinkImage>(Form, 10 + Look * kColumn, 518, 10, 10);
@@ -222,7 +225,12 @@ protected:
             Label->Repaint();
             return;
         }
-        if (!Show) SavedColors.first = Label->GetDefaultFont()->GetColor();
+        if (!Show) {
+            SavedColors.first = Label->GetDefaultFont()->GetColor();
+            // A greyed caption takes the other colour only while the label is enabled.
+            SavedDisabled = !Label->GetEnabled();
+        }
+        if (SavedDisabled) Label->SetEnabled(Show ? false : true);
         Label->GetDefaultFont()->SetColor(Show ? SavedColors.first : other);
         Label->Repaint();
     }
@@ -406,6 +414,7 @@ protected:
     std::vector<TShownText> Texts;
     std::unique_ptr<TBitmap> Sheet, Glyph, Toggle, Digits, Bar, Knob;
     std::pair<TColor, TColor> SavedColors;
+    bool SavedDisabled = false;
     // A control without a text, to hold the focus.
     TWinControl* Unlettered = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "skin/form/skMessages.h"
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScreenText.h"
 
 #include "classlib/GdiCounter.h"
 #include "classlib/Paths.h"
@@ -137,17 +138,38 @@ TEST_F(SkinMessageBox, SkinnedButtonsTakeTheRecordHeight) {
     TForm owner(nullptr);
     auto* ctrl = new TskSkinData(&owner);
     testskins::Build(ctrl);
+    // A light face with a dark edge, its text area inside the edge, stretched to any size.
+    auto face = testskins::Solid(40, 31, 0x000000);
+    testskins::Fill(face.get(), TRect(1, 1, 39, 30), 0xE0E0E0);
+    ctrl->ActivePictures.push_back(std::move(face));
     auto record = std::make_unique<TskDataSkinButtonControl>("button");
+    record->PictureIndex = static_cast<int>(ctrl->ActivePictures.size()) - 1;
     record->SkinRect = TRect(0, 0, 40, 31);
+    record->LTPoint = TPoint(3, 3);
+    record->RTPoint = TPoint(37, 3);
+    record->LBPoint = TPoint(3, 28);
+    record->RBPoint = TPoint(37, 28);
+    record->ClRect = TRect(3, 3, 37, 28);
     ctrl->CtrlList.push_back(std::move(record));
     auto* frame = new TskSkinData(&owner);
     testskins::Build(frame);
+    // The caption reaches from the left corner into the right one: it grows with the box.
+    for (const auto& object : frame->ObjectList)
+        if (auto* caption = dynamic_cast<TskDataSkinCaption*>(object.get())) {
+            caption->SkinRect = TRect(4, 4, testskins::kWidth - 20, 20);
+            caption->TextRect = TRect(2, 0, RectWidth(caption->SkinRect) - 2, 16);
+        }
     Box->SetCtrlSkinData(ctrl);
     Box->SetSkinData(frame);
     EXPECT_EQ(Ask("Skinned", mtConfirmation, {mbYes, mbNo, mbCancel}, [&](TskMessageForm* F) {
         EXPECT_TRUE(F->SkinForm->SkinApplied());
         EXPECT_EQ(Find("Yes")->GetHeight(), 31);
-        CaptureWindow(F->GetHandle())->SaveToFile(ExeDir() + "skinmessage_skinned.bmp");
+        auto shot = CaptureWindow(F->GetHandle());
+        shot->SaveToFile(ExeDir() + "skinmessage_skinned.bmp");
+        // Each button shows its caption whole in the record's font.
+        const TShot buttons = ShotOf(shot.get(), TRect(0, 0, shot->GetWidth(), shot->GetHeight()));
+        for (const char* caption : {"&Yes", "&No", "Cancel"})
+            EXPECT_TRUE(ShowsWhole(buttons, caption, {"Arial", 12, false}, {.Prefix = true}));
     }, VK_ESCAPE), mrCancel);
     delete ctrl;
     EXPECT_EQ(Box->GetCtrlSkinData(), nullptr) << "a removed skin is forgotten";
