@@ -61,6 +61,20 @@ TEST_F(PageFile, AKeyOutOfOrderAfterOrderedOnesStillReadsEveryPageByPosition) {
     EXPECT_EQ(ReadPageFile(Folder.PathOf("leading.pge")).Pages, (std::vector<Byte>{7, 255, 5}));
 }
 
+// Many text editors write a UTF-8 byte-order mark before the first section.
+TEST_F(PageFile, AByteOrderMarkBeforeTheFirstSectionIsSkipped) {
+    Folder.Put("marked.pge", "\xEF\xBB\xBF[Type]\r\nCommonType=1\r\n[Page]\r\n0=6\r\n1=91\r\n");
+    TPageFileContent read = ReadPageFile(Folder.PathOf("marked.pge"));
+    EXPECT_TRUE(read.CommonCathode);
+    EXPECT_EQ(read.Pages, (std::vector<Byte>{6, 91}));
+    Folder.Put("pages.pge", "\xEF\xBB\xBF[Page]\r\n0=6\r\n[Type]\r\nCommonType=1\r\n");
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("pages.pge")).Pages, std::vector<Byte>{6});
+    // Saved over, the file keeps its other sections and reads the same.
+    Folder.Put("notes.pge", "\xEF\xBB\xBF[Notes]\r\nAuthor=me\r\n[Page]\r\n0=1\r\n");
+    WritePageFile(Folder.PathOf("notes.pge"), {false, {9}});
+    EXPECT_EQ(Folder.Get("notes.pge"), "[Notes]\r\nAuthor=me\r\n[Type]\r\nCommonType=0\r\n[Page]\r\n0=9\r\n");
+}
+
 TEST_F(PageFile, AnyNonZeroTypeIsCommonCathode) {
     Folder.Put("type.pge", "[Type]\r\nCommonType=2\r\n");
     TPageFileContent read = ReadPageFile(Folder.PathOf("type.pge"));
