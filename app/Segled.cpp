@@ -162,6 +162,7 @@ void TFM::FormShow(TObject*) {
     limits->SetMinWidth(kWindowWidth);
     limits->SetMinHeight(kMinWindowHeight);
     SetWidth(kWindowWidth);
+    FAnimateBounds = BTN_Animate->GetBoundsRect();
     FAppDir = ExeDir();
     FFileName = FAppDir + kUntitled;
     FTimer = nullptr;
@@ -231,6 +232,7 @@ void TFM::UpdateCaptions() {
 
 void TFM::UpdateControls() {
     bool idle = FTimer == nullptr;
+    FitAnimateButton();
     SGB_Pages->SetEnabled(idle);
     SGB_Type->SetEnabled(idle);
     BTN_Add->SetEnabled(idle);
@@ -560,6 +562,26 @@ void TFM::StopAnimation() {
     delete FTimer;
     FTimer = nullptr;
     BTN_Animate->SetCaption("Animate");
+}
+
+// While the pages animate, the button is as wide as "Stop (n - count)" with the widest digits
+// the count's length allows. It keeps its right edge and grows to the left, into the gap
+// beside Replace Page, then to the right as far as the margin the row keeps at its left.
+void TFM::FitAnimateButton() {
+    const int digits = FTimer ? static_cast<int>(IntToStr(FPages.GetCount()).size()) : 0;
+    if (!FSetUp || digits == FAnimateDigits) return;
+    FAnimateDigits = digits;
+    int width = FAnimateBounds.Width();
+    for (char digit = '0'; digit <= '9' && digits > 0; ++digit) {
+        const AnsiString number(static_cast<std::size_t>(digits), digit);
+        width = std::max(width, BTN_Animate->WidthFor("Stop (" + number + " - " + number + ")"));
+    }
+    const int gap = BTN_Replace->GetLeft() - (BTN_Add->GetLeft() + BTN_Add->GetWidth());
+    const int left = BTN_Replace->GetLeft() + BTN_Replace->GetWidth() + gap;
+    const int right = SGB_Led->GetClientWidth() - BTN_Add->GetLeft();
+    width = std::min(width, right - left);
+    BTN_Animate->SetBounds(std::max(left, FAnimateBounds.Right - width), FAnimateBounds.Top, width,
+                           FAnimateBounds.Height());
 }
 
 void TFM::AnimationTimer(TObject*) {

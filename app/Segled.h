@@ -206,6 +206,8 @@ private:
 
     // Animation
     void StopAnimation();
+    // Sets the Animate button's width for the widest caption it can show now.
+    void FitAnimateButton();
 
     std::array<std::unique_ptr<Bmp32::TPolygon32>, kSegmentCount> FSegmentShapes;
     std::array<std::unique_ptr<Bmp32::TPolygon32>, kPinCount> FWires;
@@ -236,6 +238,10 @@ private:
     bool FTypeChanged = false;
     bool FModified = false;
     TLedPalette FColors;
+    // The Animate button's place in the form resource, and the page count's digits it was
+    // last fitted to (0 while no animation runs).
+    TRect FAnimateBounds;
+    int FAnimateDigits = -1;
     AnsiString FAppDir;
     AnsiString FFileName;
     bool FSetUp = false;

@@ -1,5 +1,6 @@
 // Page files and the SXBasic export: their exact content, round trips, and bad input.
 #include "app/PageFile.h"
+#include "app/PageList.h"
 #include "app/SxbExport.h"
 #include "tests/support/TempFolder.h"
 
@@ -115,6 +116,14 @@ TEST_F(PageFile, NamesAreCaseBlindAndTheFirstOfEachCounts) {
     TPageFileContent read = ReadPageFile(Folder.PathOf("twice.pge"));
     EXPECT_TRUE(read.CommonCathode);
     EXPECT_EQ(read.Pages, std::vector<Byte>{5});
+}
+
+TEST_F(PageFile, AFileOfMorePagesThanAListHoldsIsRefused) {
+    AnsiString text = "[Page]\r\n";
+    for (int i = 0; i < kMostPages; ++i) text += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";
+    Folder.Put("most.pge", text);
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("most.pge")).Pages.size(), static_cast<std::size_t>(kMostPages));
+    ExpectRejected(Folder, text + std::to_string(kMostPages) + "=1\r\n", "more than 99999 pages");
 }
 
 TEST_F(PageFile, GarbageTruncatedAndEmptyFilesAreNotPageFiles) {
