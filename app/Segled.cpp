@@ -429,6 +429,15 @@ int TFM::Ask(const AnsiString& Question) {
     return SSM_Message->MessageDlg(Question, mtConfirmation, {mbYes, mbNo}, 0);
 }
 
+void TFM::ShowError(TObject*, const std::exception& E) {
+    try {
+        SSM_Message->MessageDlg(E.what(), mtError, {mbOK}, 0);
+    } catch (const std::exception&) {
+        // A box that cannot be built (no memory, no window) must not hide the error.
+        Application->ShowException(E);
+    }
+}
+
 bool TFM::ConfirmDiscard() {
     if (!FModified) return true;
     return Ask(FFileName + " has been modified.\rContinuing will loose changes.\r" +

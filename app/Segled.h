@@ -137,6 +137,8 @@ public:
     void BTN_AnimateClick(TObject* Sender);
     void AnimationTimer(TObject* Sender);
     void MNU_AboutClick(TObject* Sender);
+    // An error that reached the application, in the skinned message box like every question.
+    void ShowError(TObject* Sender, const std::exception& E);
 
     // What the window shows, for those who look at it from outside.
     const TPageList& GetPages() const { return FPages; }

@@ -469,14 +469,18 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     }
     EXPECT_TRUE(std::filesystem::exists(GetPath() / kFolder / "sxb_sample.sxb"));
 
-    // The export without its template: the error box.
+    // The export without its template: the skinned error box.
     std::filesystem::remove(GetPath() / kFolder / "sxb.tpl");
     for (WORD key : {VK_ESCAPE, VK_RETURN}) {
         before = Editor->Windows();
         Command(kExamplesMenu, 0);  // SXBasic, the one item that works
         box = WaitForNew(before);
         ASSERT_NE(box, nullptr) << "the failed export showed nothing";
-        if (key == VK_ESCAPE) AuditLayout(box, "export-error");
+        EXPECT_EQ(ClassOf(box), "TskMessageForm") << "the error shows in " << Name(box);
+        if (key == VK_ESCAPE) {
+            AuditLayout(box, "export-error");
+            ExpectMessageWhole(box, {"Cannot open file " + EditorFolder() + "\\sxb.tpl"});
+        }
         AnswerBox(box, key, key == VK_ESCAPE ? "Esc in the error box" : "Return in the error box");
     }
 
@@ -490,6 +494,29 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     ASSERT_NE(label, nullptr);
     Click(Centre(WindowRectOf(label)));
     EXPECT_TRUE(WaitGone(about)) << "a click on the label closes the about box";
+}
+
+// A page file that cannot be read, opened by a person: the skinned error box names it.
+TEST_F(PersonUsesEditor, ADamagedPageFileIsReportedInTheSkinnedMessageBox) {
+    Put(InFolder("damaged.pge"), "[Page]\r\n0=192\r\n1=abc\r\n");
+    std::vector<HWND> before = Editor->Windows();
+    Command(kPagesMenu, 1);
+    HWND dialog = WaitForNew(before, "TskOpenDlgForm");
+    ASSERT_NE(dialog, nullptr) << "Open showed no dialog";
+    HWND edit = FindInside(dialog, "TskSkinEdit");
+    ASSERT_NE(edit, nullptr);
+    ClickInto(edit);
+    TypeText("damaged.pge");
+    before = Editor->Windows();
+    PressKey(VK_RETURN);
+    HWND box = WaitForNew(before);
+    ASSERT_NE(box, nullptr) << "the damaged file was opened without a word";
+    EXPECT_EQ(ClassOf(box), "TskMessageForm") << "the error shows in " << Name(box);
+    EXPECT_EQ(TextOf(box), "Error");
+    AuditLayout(box, "open-error");
+    ExpectMessageWhole(box, {EditorFolder() + "\\damaged.pge: page 1 holds \"abc\", which is not a number from 0 to 255"});
+    AnswerBox(box, VK_RETURN, "Return in the error box");
+    EXPECT_TRUE(Enabled(Button("Add Page"))) << "the editor goes on";
 }
 
 TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
