@@ -494,6 +494,16 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     ASSERT_NE(label, nullptr);
     Click(Centre(WindowRectOf(label)));
     EXPECT_TRUE(WaitGone(about)) << "a click on the label closes the about box";
+    // Esc and Return close it as well, as they close every modal box.
+    for (WORD key : {VK_ESCAPE, VK_RETURN}) {
+        before = Editor->Windows();
+        Command(kHelpMenu, 0);
+        about = WaitForNew(before, "TFAbout");
+        ASSERT_NE(about, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; })) << "the about box is not in front";
+        Editor->GrabSettled(WindowRectOf(about));
+        AnswerBox(about, key, key == VK_ESCAPE ? "Esc in the about box" : "Return in the about box");
+    }
 }
 
 // A page file that cannot be read, opened by a person: the skinned error box names it.
