@@ -19,6 +19,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
+#include "grid/gcltbrws.h"
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skfilectrl_Paths.h"
@@ -39,6 +40,8 @@ const Cardinal kAnimationInterval = 500;
 const int kWindowWidth = 325;
 const int kMinWindowHeight = 320;
 const int kFileCaptionWidth = 280;
+// Rows of the page list that stay in view at the least height while the type box is unrolled.
+const int kLeastPageRows = 2;
 
 // Page table columns: thumbnail, decimal, hexadecimal, bits.
 
@@ -61,6 +64,13 @@ public:
 private:
     std::vector<TWinControl*> FContainers;
 };
+
+// The height of the area inside Control that its aligned children share.
+int AlignHeight(TWinControl* Control) {
+    TRect area = Control->GetClientRect();
+    Control->AdjustClientRect(area);
+    return RectHeight(area);
+}
 
 } // namespace
 
@@ -163,6 +173,8 @@ void TFM::FormShow(TObject*) {
     limits->SetMinHeight(kMinWindowHeight);
     SetWidth(kWindowWidth);
     FAnimateBounds = BTN_Animate->GetBoundsRect();
+    SGB_Type->OnResize = TNotifyEvent(this, &TFM::BoxResize);
+    SGB_Led->OnResize = TNotifyEvent(this, &TFM::BoxResize);
     FAppDir = ExeDir();
     FFileName = FAppDir + kUntitled;
     FTimer = nullptr;
@@ -198,6 +210,26 @@ void TFM::SetupColors() {
     colors->SetActiveUnfocusedText(ToColor(FColors.Select));
     colors->SetLocked(ToColor(kHeadingColor));
     colors->SetLockedText(clBlack);
+}
+
+// Rolled up, the type box leaves the least height at 320. Unrolled, it pushes the LED box
+// down, and the window keeps in view the LED box as it is and below it the page list's
+// headings, two of its rows and its buttons.
+int TFM::LeastHeight() {
+    if (SGB_Type->GetRollUpState()) return kMinWindowHeight;
+    TGclTableRows* rows = TBL_Leds->GetRows();
+    const int table = TBL_Leds->GetHeight() - TBL_Leds->GetClientHeight() + rows->GetRowHeight(0) +
+                      kLeastPageRows * rows->GetRowHeight(1);
+    const int pages = SGB_Pages->GetHeight() - AlignHeight(SGB_Pages) + PNL_PageTools->GetHeight() + table;
+    // Worked out from the boxes above, which keep their heights: the page box itself stops
+    // shrinking at nothing.
+    const int room = AlignHeight(PNL_Main) - SGB_Type->GetHeight() - SGB_Led->GetHeight();
+    return std::max(kMinWindowHeight, GetHeight() + pages - room);
+}
+
+// A box above the page list rolled up or down.
+void TFM::BoxResize(TObject*) {
+    GetConstraints()->SetMinHeight(LeastHeight());
 }
 
 void TFM::FormCloseQuery(TObject*, bool& CanClose) {

@@ -157,6 +157,9 @@ public:
 private:
     // Set-up
     void SetupColors();
+    // The least window height for the boxes as they are rolled.
+    int LeastHeight();
+    void BoxResize(TObject* Sender);
 
     // LED view
     void CreateSegmentShapes();

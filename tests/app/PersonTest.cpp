@@ -351,6 +351,47 @@ TEST_F(PersonUsesEditor, MainWindowResizesByItsBottomEdgeDownTo320) {
     AuditLayout(Main, "main-least-height", FindInside(Main, "TskSkinGroupBox", "Pages"));
 }
 
+// The type box unrolled pushes the LED box down: dragged far up, the window still shows the
+// LED picture and its buttons, and below them the page list's headings, two of its rows and
+// its buttons. Rolled up again, the least height is 320 once more.
+TEST_F(PersonUsesEditor, WithTheTypeBoxUnrolledTheLeastHeightKeepsTheLedBoxAndTwoPageRows) {
+    ASSERT_NE(UnrollTypeBox(Main), nullptr);
+    ParkPointer();
+    const RECT start = WindowRectOf(Main);
+    const int x = (start.left + start.right) / 2;
+    Drag(x, start.bottom - 2, x, start.top + 100, Main);
+    const RECT least = WindowRectOf(Main);
+    EXPECT_LT(least.bottom - least.top, start.bottom - start.top) << "the window did not get lower";
+    AuditLayout(Main, "main-least-height-type-unrolled");
+    const RECT client = ClientRectOnScreen(Main);
+    auto inView = [&](HWND Wnd, const std::string& What) {
+        ASSERT_NE(Wnd, nullptr) << What;
+        EXPECT_TRUE(IsWindowVisible(Wnd)) << What;
+        const RECT own = WindowRectOf(Wnd);
+        EXPECT_TRUE(Inside(own, client)) << What << " at " << Describe(own) << " leaves the window's client area "
+                                         << Describe(client);
+        EXPECT_GT(own.bottom - own.top, 0) << What;
+    };
+    inView(FindInside(Main, "TImage32"), "the LED picture");
+    for (const char* caption : {"Add Page", "Replace Page", "Animate Pages", "View", "Move Up", "Move Down", "Delete"})
+        inView(Button(caption), caption);
+    HWND table = FindInside(Main, "TGclTable");
+    inView(table, "the page list");
+    // The headings, 25 pixels, and two rows of 40 inside its border.
+    const RECT rows = ClientRectOnScreen(table);
+    EXPECT_GE(rows.bottom - rows.top, 25 + 2 * 40) << "the page list shows " << Describe(rows);
+
+    HWND typeBox = FindInside(Main, "TskSkinGroupBox", "Type");
+    ASSERT_NE(typeBox, nullptr);
+    const RECT typeRect = WindowRectOf(typeBox);
+    Click(typeRect.left + 40, typeRect.top + 8);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(FindInside(Main, "TskSkinComboBox")); })) << "the type box stays unrolled";
+    const RECT rolled = WindowRectOf(Main);
+    Drag(x, rolled.bottom - 2, x, rolled.top + 100, Main);
+    const RECT leastRolled = WindowRectOf(Main);
+    EXPECT_EQ(leastRolled.bottom - leastRolled.top, 320) << "rolled up, the type box leaves the least height at 320";
+}
+
 TEST_F(PersonUsesEditor, EveryTabStopOfTheMainWindowShowsItsFocus) {
     const RECT window = WindowRectOf(Main);
     // The type box unrolled, so that its combo box is a stop too; then the caption activates
