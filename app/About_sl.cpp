@@ -29,3 +29,14 @@ void TFAbout::Loaded() {
 void TFAbout::skSkinLabel1Click(TObject*) {
     Close();
 }
+
+// The box has nothing to choose: Esc and Return close it, as they close every modal box.
+void TFAbout::CMDialogKey(TWMKey& Message) {
+    const Word key = Message.CharCode();
+    if ((key == VK_ESCAPE || key == VK_RETURN) && KeyDataToShiftState(Message.KeyData()).Empty()) {
+        Close();
+        Message.Message.Result = 1;
+        return;
+    }
+    TForm::Dispatch(Message.Message);
+}

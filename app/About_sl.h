@@ -1,5 +1,5 @@
-// The about box: the program's name and release over a picture; a click on either
-// closes it.
+// The about box: the program's name and release over a picture; a click on either, Esc or
+// Return closes it.
 #pragma once
 
 #include "classlib/Forms.h"
@@ -23,6 +23,12 @@ public:
 protected:
     // The picture is a bitmap resource of the program.
     void Loaded() override;
+
+    void CMDialogKey(TWMKey& Message);
+
+    MESSAGE_HANDLERS(TFAbout, TForm)
+    MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey)
+    END_MESSAGE_HANDLERS
 };
 
 extern TFAbout* FAbout;

@@ -1,5 +1,7 @@
 #include "app/PageFile.h"
 
+#include "app/PageList.h"
+
 #include "classlib/IniFiles.h"
 #include "classlib/Paths.h"
 #include "classlib/StringList.h"
@@ -102,6 +104,7 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
     std::optional<AnsiString> type;
     std::optional<AnsiString> badPage;
     TPageCollector pages;
+    int entries = 0;
     const std::vector<bool> found = ScanIniSections(
         FileName, {kTypeSection, kPageSection},
         [&](std::size_t Section, std::string_view Key, std::string_view Value) {
@@ -110,6 +113,10 @@ TPageFileContent ReadPageFile(const AnsiString& FileName) {
                 return;
             }
             if (badPage) return;
+            if (++entries > kMostPages) {
+                badPage = Format("%s holds more than %d pages, the most the editor keeps", FileName, kMostPages);
+                return;
+            }
             int number = 0;
             Byte page = 0;
             if (!ParsePageNumber(Key, number))

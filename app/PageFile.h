@@ -16,7 +16,8 @@ struct TPageFileContent {
 
 // Reads a whole page file: as many pages as [Page] has entries, page i from key "i"
 // (0 when there is no such key; keys at or past the count are not read). Raises EFOpenError when the file cannot be read, and
-// EPageFileError when it holds neither section or a key or value that is not a page.
+// EPageFileError when it holds neither section, a key or value that is not a page, or more
+// pages than a page list holds (kMostPages).
 TPageFileContent ReadPageFile(const AnsiString& FileName);
 
 // Replaces the [Type] and [Page] sections of the file (made when missing), keeping its

@@ -15,6 +15,8 @@ Byte TPageList::Get(int Index) const {
 }
 
 void TPageList::Add(Byte Page) {
+    if (GetCount() >= kMostPages)
+        throw EListError(Format("The page list is full: it holds at most %d pages", kMostPages));
     FPages.push_back(Page);
 }
 

@@ -6,6 +6,10 @@
 
 #include <vector>
 
+// The most pages a list holds. The Animate button names the page shown and the count, "Stop
+// (99999 - 99999)" at most, and its row has room for five digits in each place.
+constexpr int kMostPages = 99999;
+
 class TPageList {
 public:
     int GetCount() const { return static_cast<int>(FPages.size()); }
@@ -15,6 +19,7 @@ public:
     Byte Get(int Index) const;
     const std::vector<Byte>& GetBytes() const { return FPages; }
 
+    // EListError for a page past kMostPages.
     void Add(Byte Page);
     // Each returns false, changing nothing, when Index names no page.
     bool Replace(int Index, Byte Page);
@@ -23,6 +28,7 @@ public:
     // is none.
     bool Move(int Index, bool Down);
     void Clear();
+    // At most kMostPages: the file reader refuses more.
     void Assign(std::vector<Byte> Pages);
     // Inverts every page (a change of LED type that keeps the pictures).
     void InvertAll();

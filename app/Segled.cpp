@@ -19,6 +19,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
 #include "classlib/Timers.h"
+#include "grid/gcltbrws.h"
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/skSkinShellCtrls_Dialogs.h"
 #include "skin/boxctrls/skfilectrl_Paths.h"
@@ -39,6 +40,8 @@ const Cardinal kAnimationInterval = 500;
 const int kWindowWidth = 325;
 const int kMinWindowHeight = 320;
 const int kFileCaptionWidth = 280;
+// Rows of the page list that stay in view at the least height while the type box is unrolled.
+const int kLeastPageRows = 2;
 
 // Page table columns: thumbnail, decimal, hexadecimal, bits.
 
@@ -61,6 +64,13 @@ public:
 private:
     std::vector<TWinControl*> FContainers;
 };
+
+// The height of the area inside Control that its aligned children share.
+int AlignHeight(TWinControl* Control) {
+    TRect area = Control->GetClientRect();
+    Control->AdjustClientRect(area);
+    return RectHeight(area);
+}
 
 } // namespace
 
@@ -162,6 +172,9 @@ void TFM::FormShow(TObject*) {
     limits->SetMinWidth(kWindowWidth);
     limits->SetMinHeight(kMinWindowHeight);
     SetWidth(kWindowWidth);
+    FAnimateBounds = BTN_Animate->GetBoundsRect();
+    SGB_Type->OnResize = TNotifyEvent(this, &TFM::BoxResize);
+    SGB_Led->OnResize = TNotifyEvent(this, &TFM::BoxResize);
     FAppDir = ExeDir();
     FFileName = FAppDir + kUntitled;
     FTimer = nullptr;
@@ -199,6 +212,26 @@ void TFM::SetupColors() {
     colors->SetLockedText(clBlack);
 }
 
+// Rolled up, the type box leaves the least height at 320. Unrolled, it pushes the LED box
+// down, and the window keeps in view the LED box as it is and below it the page list's
+// headings, two of its rows and its buttons.
+int TFM::LeastHeight() {
+    if (SGB_Type->GetRollUpState()) return kMinWindowHeight;
+    TGclTableRows* rows = TBL_Leds->GetRows();
+    const int table = TBL_Leds->GetHeight() - TBL_Leds->GetClientHeight() + rows->GetRowHeight(0) +
+                      kLeastPageRows * rows->GetRowHeight(1);
+    const int pages = SGB_Pages->GetHeight() - AlignHeight(SGB_Pages) + PNL_PageTools->GetHeight() + table;
+    // Worked out from the boxes above, which keep their heights: the page box itself stops
+    // shrinking at nothing.
+    const int room = AlignHeight(PNL_Main) - SGB_Type->GetHeight() - SGB_Led->GetHeight();
+    return std::max(kMinWindowHeight, GetHeight() + pages - room);
+}
+
+// A box above the page list rolled up or down.
+void TFM::BoxResize(TObject*) {
+    GetConstraints()->SetMinHeight(LeastHeight());
+}
+
 void TFM::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = ConfirmDiscard();
     if (CanClose) StopAnimation();
@@ -231,6 +264,7 @@ void TFM::UpdateCaptions() {
 
 void TFM::UpdateControls() {
     bool idle = FTimer == nullptr;
+    FitAnimateButton();
     SGB_Pages->SetEnabled(idle);
     SGB_Type->SetEnabled(idle);
     BTN_Add->SetEnabled(idle);
@@ -427,6 +461,15 @@ int TFM::Ask(const AnsiString& Question) {
     return SSM_Message->MessageDlg(Question, mtConfirmation, {mbYes, mbNo}, 0);
 }
 
+void TFM::ShowError(TObject*, const std::exception& E) {
+    try {
+        SSM_Message->MessageDlg(E.what(), mtError, {mbOK}, 0);
+    } catch (const std::exception&) {
+        // A box that cannot be built (no memory, no window) must not hide the error.
+        Application->ShowException(E);
+    }
+}
+
 bool TFM::ConfirmDiscard() {
     if (!FModified) return true;
     return Ask(FFileName + " has been modified.\rContinuing will loose changes.\r" +
@@ -560,6 +603,26 @@ void TFM::StopAnimation() {
     delete FTimer;
     FTimer = nullptr;
     BTN_Animate->SetCaption("Animate");
+}
+
+// While the pages animate, the button is as wide as "Stop (n - count)" with the widest digits
+// the count's length allows. It keeps its right edge and grows to the left, into the gap
+// beside Replace Page, then to the right as far as the margin the row keeps at its left.
+void TFM::FitAnimateButton() {
+    const int digits = FTimer ? static_cast<int>(IntToStr(FPages.GetCount()).size()) : 0;
+    if (!FSetUp || digits == FAnimateDigits) return;
+    FAnimateDigits = digits;
+    int width = FAnimateBounds.Width();
+    for (char digit = '0'; digit <= '9' && digits > 0; ++digit) {
+        const AnsiString number(static_cast<std::size_t>(digits), digit);
+        width = std::max(width, BTN_Animate->WidthFor("Stop (" + number + " - " + number + ")"));
+    }
+    const int gap = BTN_Replace->GetLeft() - (BTN_Add->GetLeft() + BTN_Add->GetWidth());
+    const int left = BTN_Replace->GetLeft() + BTN_Replace->GetWidth() + gap;
+    const int right = SGB_Led->GetClientWidth() - BTN_Add->GetLeft();
+    width = std::min(width, right - left);
+    BTN_Animate->SetBounds(std::max(left, FAnimateBounds.Right - width), FAnimateBounds.Top, width,
+                           FAnimateBounds.Height());
 }
 
 void TFM::AnimationTimer(TObject*) {

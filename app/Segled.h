@@ -137,6 +137,8 @@ public:
     void BTN_AnimateClick(TObject* Sender);
     void AnimationTimer(TObject* Sender);
     void MNU_AboutClick(TObject* Sender);
+    // An error that reached the application, in the skinned message box like every question.
+    void ShowError(TObject* Sender, const std::exception& E);
 
     // What the window shows, for those who look at it from outside.
     const TPageList& GetPages() const { return FPages; }
@@ -155,6 +157,9 @@ public:
 private:
     // Set-up
     void SetupColors();
+    // The least window height for the boxes as they are rolled.
+    int LeastHeight();
+    void BoxResize(TObject* Sender);
 
     // LED view
     void CreateSegmentShapes();
@@ -206,6 +211,8 @@ private:
 
     // Animation
     void StopAnimation();
+    // Sets the Animate button's width for the widest caption it can show now.
+    void FitAnimateButton();
 
     std::array<std::unique_ptr<Bmp32::TPolygon32>, kSegmentCount> FSegmentShapes;
     std::array<std::unique_ptr<Bmp32::TPolygon32>, kPinCount> FWires;
@@ -236,6 +243,10 @@ private:
     bool FTypeChanged = false;
     bool FModified = false;
     TLedPalette FColors;
+    // The Animate button's place in the form resource, and the page count's digits it was
+    // last fitted to (0 while no animation runs).
+    TRect FAnimateBounds;
+    int FAnimateDigits = -1;
     AnsiString FAppDir;
     AnsiString FFileName;
     bool FSetUp = false;

@@ -15,6 +15,19 @@ namespace {
 constexpr Bmp32::TColor32 kHorizontalLayerColor = Bmp32::Color32(200, 0, 0, 0);
 constexpr Bmp32::TColor32 kVerticalLayerColor = Bmp32::Color32(0, 200, 0, 0);
 
+// What a segment's layer holds under its drawing: the decimal point stands opaque on the unlit
+// fill, the other segments on a transparent colour.
+Bmp32::TColor32 SegmentGround(TSegmentKind Kind, const TLedPalette& Colors) {
+    switch (Kind) {
+    case skHorizontal:
+        return kHorizontalLayerColor;
+    case skVertical:
+        return kVerticalLayerColor;
+    default:
+        return ToColor32(Colors.OffFill);
+    }
+}
+
 void AddPoints(Bmp32::TPolygon32* Polygon, const std::vector<TPoint>& Points) {
     for (const TPoint& p : Points)
         Polygon->Add(Bmp32::FixedPoint(p));
@@ -35,10 +48,9 @@ void TFM::CreateSegmentShapes() {
         SetupSegmentLayer(FSegmentLayers[static_cast<std::size_t>(segment)], SegmentKind(segment));
     for (int segment = 0; segment < kSegmentCount; ++segment)
         BuildSegmentShape(FSegmentShapes[static_cast<std::size_t>(segment)].get(), segment);
-    // The decimal point stands opaque on a square of the unlit fill.
     Bmp32::TBitmap32* point = FSegmentLayers[kDecimalPoint]->GetBitmap();
     point->SetSize(SegmentLocation(kDecimalPoint).Width(), SegmentLocation(kDecimalPoint).Height());
-    point->Clear(ToColor32(FColors.OffFill));
+    point->Clear(SegmentGround(skSquare, FColors));
     FSegmentLayers[kDecimalPoint]->SetLocation(
         Bmp32::FloatRect(0, 0, float(point->GetWidth()), float(point->GetHeight())));
     for (Bmp32::TBitmapLayer* layer : FSegmentLayers) {
@@ -56,7 +68,7 @@ void TFM::SetupSegmentLayer(Bmp32::TBitmapLayer* Layer, TSegmentKind Kind) {
     bitmap->SetDrawMode(Bmp32::dmBlend);
     const bool horizontal = Kind == skHorizontal;
     bitmap->SetSize(horizontal ? 51 : 11, horizontal ? 11 : 51);
-    bitmap->Clear(horizontal ? kHorizontalLayerColor : kVerticalLayerColor);
+    bitmap->Clear(SegmentGround(Kind, FColors));
     Layer->SetLocation(
         Bmp32::FloatRect(0, 0, float(bitmap->GetWidth()), float(bitmap->GetHeight())));
 }
@@ -123,8 +135,12 @@ bool TFM::SegmentLitFlag(int Segment) const {
 void TFM::DrawSegments() {
     for (int segment = 0; segment < kSegmentCount; ++segment) {
         const bool lit = SegmentLitFlag(segment);
+        // Drawn on the layer's ground: the outline's partly covered pixels would otherwise
+        // blend over the last drawing and darken a little more at each hover.
+        Bmp32::TBitmap32* layer = FSegmentLayers[static_cast<std::size_t>(segment)]->GetBitmap();
+        layer->Clear(SegmentGround(SegmentKind(segment), FColors));
         FSegmentShapes[static_cast<std::size_t>(segment)]->Draw(
-            FSegmentLayers[static_cast<std::size_t>(segment)]->GetBitmap(),
+            layer,
             ToColor32(lit ? FColors.OnEdge : FColors.OffEdge),
             ToColor32(lit ? FColors.OnFill : FColors.OffFill));
     }
@@ -149,7 +165,8 @@ void TFM::HoverSegment(int Segment) {
     FSegmentShapes[static_cast<std::size_t>(Segment)]->DrawEdge(
         FSegmentLayers[static_cast<std::size_t>(Segment)]->GetBitmap(), ToColor32(FColors.Hover));
     FHoverDirty = true;
-    DrawPins(Segment);
+    // Drawn again, the highlight would blend over itself and darken the wire at each move.
+    if (FPinsHighlighted != Segment) DrawPins(Segment);
 }
 
 void TFM::UpdatePatternFromLayers() {

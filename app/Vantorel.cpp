@@ -24,10 +24,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->CreateForm(FM);
         Application->CreateForm(DMM);
         Application->CreateForm(FAbout);
+        Application->OnException = TExceptionEvent(FM, &TFM::ShowError);
         Application->Run();
     } catch (const std::exception& e) {
         Application->ShowException(e);
     }
+    // The skinned box goes with the main window: what fails after it, the system's box shows.
+    Application->OnException = nullptr;
     try {
         FinalizeUnits();
     } catch (const std::exception& e) {

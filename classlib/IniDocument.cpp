@@ -32,6 +32,7 @@ void CheckTextSize(std::size_t Size, std::uint32_t Limit) {
 
 void TIniDocument::SetText(AnsiString Text) {
     CheckTextSize(Text.size(), Flag);
+    Text.erase(0, ByteOrderMarkLength(Text));
     // Built aside, so that running out of memory leaves the document as it was.
     TIniDocument loaded;
     loaded.FWork = GetWork();
@@ -173,6 +174,7 @@ std::vector<bool> TIniDocument::ScanSections(
     const std::function<void(std::size_t Index, std::string_view Key, std::string_view Value)>&
         Visit) {
     CheckTextSize(Text.size(), Flag);
+    Text.remove_prefix(ByteOrderMarkLength(Text));
     std::vector<bool> found(Sections.size(), false);
     // The section being read, or none: lines before the first header, a section not asked
     // for and a later occurrence of one already read are passed over.

@@ -24,7 +24,8 @@
 
 class TIniDocument {
 public:
-    // Lines end at CR, LF or CR LF. Texts of 2 GB and more raise EIniFileException.
+    // Lines end at CR, LF or CR LF. A UTF-8 byte-order mark before the first line is dropped:
+    // GetText gives the text without it. Texts of 2 GB and more raise EIniFileException.
     void SetText(AnsiString Text);
     // New lines end with CR LF; so does a last line that has lines after it now.
     AnsiString GetText() const;

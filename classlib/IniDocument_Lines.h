@@ -24,6 +24,12 @@ inline std::size_t NextLine(std::string_view Text, std::size_t End) {
     return End + 1;
 }
 
+// The bytes of the UTF-8 byte-order mark that many text editors write before the first line;
+// 0 when Text does not start with one. Reading starts after it, as if it were not there.
+inline std::size_t ByteOrderMarkLength(std::string_view Text) {
+    return Text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+}
+
 // Calls Visit(Start, ContentEnd, Next) for each line of Text, in order.
 template <class TVisit> void ForEachLine(std::string_view Text, TVisit&& Visit) {
     std::size_t start = 0;

@@ -3,6 +3,7 @@
 #include "skin/data/Skeffbmp.h"
 #include "skin/data/Skutils.h"
 
+#include <algorithm>
 #include <functional>
 
 // ---- Glyph and caption layout --------------------------------------------------------
@@ -61,22 +62,27 @@ void CalcGlyphAndTextLayout(TskButtonLayout Layout, const TRect& R, int GW, int 
     }
 }
 
+TSize CaptionExtent(TCanvas* Canvas, const AnsiString& Caption) {
+    RECT measure = {0, 0, 0, 0};
+    DrawTextA(Canvas->GetHandle(), Caption.c_str(), static_cast<int>(Caption.size()), &measure, DT_CALCRECT);
+    // Laid out by what its glyphs draw, not only by their advances.
+    const int width =
+        Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0, measure);
+    return TSize(width, measure.bottom - measure.top);
+}
+
 namespace {
 
 // The caption laid out with an image of GW x GH, which Draw paints at its place after
-// the caption.
-void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW, int GH,
-                 const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
-                 const std::function<void(int X, int Y)>& Draw) {
+// the caption; the rectangle the two cover.
+TRect DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW, int GH,
+                  const AnsiString& Caption, TskButtonLayout Layout, int Spacing,
+                  const std::function<void(int X, int Y)>& Draw) {
     // The canvas makes its DC's text background transparent when it hands the handle out.
     Canvas->GetBrush()->SetStyle(bsClear);
-    RECT measure = {0, 0, 0, 0};
     HDC dc = Canvas->GetHandle();
-    DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &measure, DT_CALCRECT);
-    // Laid out by what its glyphs draw, not only by their advances.
-    const int tw =
-        Caption.empty() ? 0 : measure.right - measure.left + Canvas->TextOverhang(Caption, 0, measure);
-    const int th = measure.bottom - measure.top;
+    const TSize extent = CaptionExtent(Canvas, Caption);
+    const int tw = extent.cx, th = extent.cy;
     int gx = 0, gy = 0, tx = 0, ty = 0;
     CalcGlyphAndTextLayout(Layout, R, GW, GH, tw, th, Margin, Spacing, gx, gy, tx, ty);
     if (Shift) {
@@ -92,11 +98,16 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GW
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text, DT_LEFT | DT_NOCLIP);
     RestoreDC(dc, saved);
     if (Draw) Draw(gx, gy);
+    // An empty one of the two counts as none.
+    const RECT caption{tx, ty, tx + tw, ty + th}, glyph{gx, gy, gx + GW, gy + GH};
+    RECT covered{};
+    UnionRect(&covered, &caption, &glyph);
+    return TRect(covered.left, covered.top, covered.right, covered.bottom);
 }
 
 } // namespace
 
-void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
+TRect DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
                       int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
                       TskButtonLayout Layout, int Spacing) {
     const bool hasGlyph = Glyph && !Glyph->GetEmpty();
@@ -106,18 +117,18 @@ void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, i
     std::function<void(int, int)> draw;
     if (hasGlyph)
         draw = [&](int X, int Y) { DrawGlyph(Canvas, X, Y, Glyph, count, GlyphIndex); };
-    DrawLaidOut(Canvas, R, Margin, Shift, gw, gh, Caption, Layout, Spacing, draw);
+    return DrawLaidOut(Canvas, R, Margin, Shift, gw, gh, Caption, Layout, Spacing, draw);
 }
 
-void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled, bool Shift,
+TRect DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled, bool Shift,
                       TCustomImageList* Images, int ImageIndex, const AnsiString& Caption,
                       TskButtonLayout Layout, int Spacing) {
     const bool hasImage = Images && ImageIndex >= 0 && ImageIndex < Images->GetCount();
     std::function<void(int, int)> draw;
     if (hasImage)
         draw = [&](int X, int Y) { Images->Draw(Canvas, X, Y, ImageIndex, Enabled); };
-    DrawLaidOut(Canvas, R, Margin, Shift, hasImage ? Images->GetWidth() : 0,
-                hasImage ? Images->GetHeight() : 0, Caption, Layout, Spacing, draw);
+    return DrawLaidOut(Canvas, R, Margin, Shift, hasImage ? Images->GetWidth() : 0,
+                       hasImage ? Images->GetHeight() : 0, Caption, Layout, Spacing, draw);
 }
 
 int ButtonGlyphIndex(bool ADown, bool AActive, bool Enabled, int NumGlyphs) {
@@ -177,8 +188,16 @@ void TskButtonGlyph::SetLayout(TskButtonLayout Value) {
 
 void TskButtonGlyph::DrawGlyphAndCaption(TCanvas* Canvas, const TRect& R, bool Shift,
                                          int GlyphIndex, const AnsiString& Caption) {
-    DrawGlyphAndText(Canvas, R, FMargin, Shift, GlyphIndex, FNumGlyphs, FGlyph.get(), Caption,
-                     FLayout, FSpacing);
+    FContentRect = DrawGlyphAndText(Canvas, R, FMargin, Shift, GlyphIndex, FNumGlyphs, FGlyph.get(),
+                                    Caption, FLayout, FSpacing);
+}
+
+int TskButtonGlyph::ContentWidth(TCanvas* Canvas, const AnsiString& Caption) const {
+    const int text = CaptionExtent(Canvas, Caption).cx;
+    const int glyph = FGlyph->GetEmpty() ? 0 : FGlyph->GetWidth() / FNumGlyphs;
+    if (glyph == 0) return text;
+    if (FLayout == blGlyphTop || FLayout == blGlyphBottom) return std::max(text, glyph);
+    return text + FSpacing + glyph;
 }
 
 // ---- TskButtonCore --------------------------------------------------------------------

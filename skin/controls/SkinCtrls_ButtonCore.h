@@ -21,15 +21,20 @@ enum TskButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 // The glyph's and the caption's top-left corners in R.
 void CalcGlyphAndTextLayout(TskButtonLayout Layout, const TRect& R, int GW, int GH, int TW, int TH,
                             int Margin, int Spacing, int& GX, int& GY, int& TX, int& TY);
+// The box a caption's glyphs draw in, in the canvas's font: their advances and overhang wide,
+// a line high; empty for no caption.
+TSize CaptionExtent(TCanvas* Canvas, const AnsiString& Caption);
+
 // The caption (measured in the canvas's font), then frame GlyphIndex of the glyph strip.
-void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
-                      int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
-                      TskButtonLayout Layout, int Spacing);
+// Returns the rectangle the two cover.
+TRect DrawGlyphAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Shift, int GlyphIndex,
+                       int NumGlyphs, TBitmap* Glyph, const AnsiString& Caption,
+                       TskButtonLayout Layout, int Spacing);
 
 // The same with image ImageIndex of Images (greyed when not Enabled) for the glyph.
-void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled, bool Shift,
-                      TCustomImageList* Images, int ImageIndex, const AnsiString& Caption,
-                      TskButtonLayout Layout, int Spacing);
+TRect DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, bool Enabled, bool Shift,
+                       TCustomImageList* Images, int ImageIndex, const AnsiString& Caption,
+                       TskButtonLayout Layout, int Spacing);
 
 // The frame of a glyph strip (from 1) that a button shows: pressed under the pointer 3 and
 // under the pointer 4, when the strip has them; else 1, or 2 when disabled.
@@ -58,11 +63,17 @@ public:
     TskButtonLayout GetLayout() const { return FLayout; }
     void SetLayout(TskButtonLayout Value);
 
+    // The width the glyph and Caption take side by side (or one above the other), in the
+    // canvas's font.
+    int ContentWidth(TCanvas* Canvas, const AnsiString& Caption) const;
+
 protected:
     virtual void GlyphChanged() = 0;
     // Frame GlyphIndex of the strip and Caption laid out in R, in the canvas's font.
     void DrawGlyphAndCaption(TCanvas* Canvas, const TRect& R, bool Shift, int GlyphIndex,
                              const AnsiString& Caption);
+    // Where the last drawing put the glyph and the caption: what a focus frame keeps clear of.
+    const TRect& GetContentRect() const { return FContentRect; }
 
 private:
     const std::unique_ptr<TBitmap> FGlyph;
@@ -70,6 +81,7 @@ private:
     int FMargin = -1;
     int FSpacing = 1;
     TskButtonLayout FLayout = blGlyphLeft;
+    TRect FContentRect;
 };
 
 class TskButtonCore : public TskButtonGlyph {

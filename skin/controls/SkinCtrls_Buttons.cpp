@@ -3,6 +3,8 @@
 #include "classlib/ClassRegistry.h"
 #include "classlib/Forms.h"
 
+#include <algorithm>
+
 // ---- TskSkinButton -------------------------------------------------------------------
 
 TskSkinButton::TskSkinButton(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
@@ -122,8 +124,30 @@ void TskSkinButton::DrawFocusMark(TCanvas* Canvas) {
 }
 
 TRect TskSkinButton::FocusMarkRect() {
-    return TRect(kFocusMarkInset, kFocusMarkInset, GetWidth() - kFocusMarkInset,
-                 GetHeight() - kFocusMarkInset);
+    TRect r(kFocusMarkInset, kFocusMarkInset, GetWidth() - kFocusMarkInset, GetHeight() - kFocusMarkInset);
+    // Round the caption and the glyph with a pixel between, as far as the button reaches: a
+    // frame drawn across a letter hides it.
+    const TRect content = GetContentRect();
+    if (IsNullRect(content)) return r;
+    return TRect(std::max(0, std::min(r.Left, content.Left - kFocusMarkClearance)),
+                 std::max(0, std::min(r.Top, content.Top - kFocusMarkClearance)),
+                 std::min(GetWidth(), std::max(r.Right, content.Right + kFocusMarkClearance)),
+                 std::min(GetHeight(), std::max(r.Bottom, content.Bottom + kFocusMarkClearance)));
+}
+
+int TskSkinButton::WidthFor(const AnsiString& Caption) {
+    GetSkinData();
+    TBitmap measure(1, 1, pf32bit);
+    TCanvas* canvas = measure.GetCanvas();
+    // The caption is laid out in the skin's client part, without a skin in the whole button.
+    int sides = 0;
+    if (FIndex != -1) {
+        SetSkinFont(canvas, FontName, FontHeight, FontStyle);
+        sides = GetWidth() - RectWidth(NewClRect);
+    } else {
+        canvas->GetFont()->Assign(GetDefaultFont());
+    }
+    return ContentWidth(canvas, Caption) + std::max(sides, 2 * (kFocusMarkInset + kFocusMarkClearance));
 }
 
 // ---- Mouse and keys ------------------------------------------------------------------------

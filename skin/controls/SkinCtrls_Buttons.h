@@ -10,6 +10,8 @@ DECLARE_UNIT(SkinCtrls_Buttons)
 
 // How far the focus frame lies inside a button's edges.
 constexpr int kFocusMarkInset = 3;
+// How far out the frame lies from the caption's box: its line, then a pixel of face.
+constexpr int kFocusMarkClearance = 2;
 
 class TskSkinButton : public TskSkinCustomControl, public TskButtonCore {
     DECLARE_CLASS(TskSkinButton, TskSkinCustomControl)
@@ -36,6 +38,9 @@ public:
     void SetModalResult(int Value) { FModalResult = Value; }
 
     bool IsFocused();
+    // The width at which Caption (and the glyph) show whole in this button's font and skin,
+    // with the focus frame clear of them.
+    int WidthFor(const AnsiString& Caption);
 
 protected:
     TControl* ButtonControl() override { return this; }

@@ -92,19 +92,19 @@ void TskSkinMenuButton::CreateControlDefaultImage(TBitmap* B) {
     if (!IsEffectivelyEnabled()) canvas->GetFont()->SetColor(clBtnShadow);
     // Only the two boxes of track-button mode move their content when pressed.
     const bool shift = pressed && GetTrackButtonMode() && !FMenuTracking;
-    DrawGlyphAndText(canvas, TRect(r.Left, r.Top, r.Right - kTrackButtonWidth, r.Bottom),
-                     GetMargin(), shift, 1, GetNumGlyphs(), GetGlyph(), GetCaption(), GetLayout(),
-                     GetSpacing());
+    DrawGlyphAndCaption(canvas, TRect(r.Left, r.Top, r.Right - kTrackButtonWidth, r.Bottom), shift, 1,
+                        GetCaption());
     DrawDefaultTrackArrow(canvas, r, pressed || FMenuTracking);
     DrawFocusMark(canvas);
 }
 
 TRect TskSkinMenuButton::FocusMarkRect() {
     TRect r = TskSkinButton::FocusMarkRect();
-    // In track-button mode the drop-down part is a button of its own: the frame marks the body.
+    // The frame marks the body, the part the caption is laid out in: the drop-down part's
+    // arrow lies outside it, where the frame would run over its tip. In track-button mode the
+    // part is a button of its own as well.
     const TRect part = DropDownPart();
-    if (GetTrackButtonMode() && !IsNullRect(part))
-        r.Right = std::min(r.Right, part.Left - kFocusMarkInset);
+    if (!IsNullRect(part)) r.Right = std::min(r.Right, part.Left - kFocusMarkInset);
     return r;
 }
 

@@ -120,6 +120,15 @@ TEST(PageList, ManyPagesCountPastSixteenBits) {
     EXPECT_TRUE(pages.Move(39998, true));
 }
 
+TEST(PageList, AddingPastTheMostPagesIsRefused) {
+    TPageList pages;
+    pages.Assign(std::vector<Byte>(kMostPages - 1, 5));
+    pages.Add(6);
+    EXPECT_THROW(pages.Add(7), EListError);
+    EXPECT_EQ(pages.GetCount(), kMostPages);
+    EXPECT_EQ(pages.Get(kMostPages - 1), 6);
+}
+
 TEST(PageTable, ShowsAtLeastOneRow) {
     EXPECT_EQ(PageTableRows(0), 1);
     EXPECT_EQ(PageTableRows(1), 1);

@@ -402,7 +402,7 @@ TEST_F(Editor, LeavingASegmentTakesTheOutlineAndThePinHighlightAway) {
     EXPECT_EQ(Screen->GetCursor(), crHandPoint);
     EXPECT_EQ(ViewPixel(wireB), Blended(ToColor32(colors.Select), ToColor32(kPinHighColor)));
     Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kBackground);
-    EXPECT_EQ(ViewPixel(edge), OnBackground(Blended(ToColor32(colors.OffEdge), hovered)));
+    EXPECT_EQ(ViewPixel(edge), OnBackground(before));
     EXPECT_EQ(ViewPixel(wireB), ToColor32(kPinHighColor));
     EXPECT_EQ(Screen->GetCursor(), crDefault);
     // Clicked while hovered, b's pin turns low; leaving it, the pin shows that, unhighlighted.
@@ -411,6 +411,30 @@ TEST_F(Editor, LeavingASegmentTakesTheOutlineAndThePinHighlightAway) {
     Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kBackground);
     Mouse(Form->IMG_Seg, WM_MOUSEMOVE, 0, kBackground);
     EXPECT_EQ(ViewPixel(wireB), ToColor32(kPinLowColor));
+}
+
+// A person's pointer moving about over one segment: the outline and the pins show what the
+// first move showed, however many moves follow.
+TEST_F(Editor, MovesOverTheSameSegmentShowWhatTheFirstMoveShows) {
+    ClickSegment(2);
+    const TPoint at = Form->IMG_Seg->ClientToScreen(kSegmentPoints[2]);
+    PointerTo(at);
+    ASSERT_TRUE(PumpUntil([&] { return Screen->GetCursor() == crHandPoint; })) << "the pointer is not over c";
+    const std::unique_ptr<TBitmap> once = CaptureWindow(Form->IMG_Seg->GetHandle());
+    once->SaveToFile(ExeDir() + "led-view-hovered-1.bmp");
+    for (int move = 0; move < 30; ++move) PointerTo({at.X + move % 3 - 1, at.Y + move % 2 * 8});
+    PointerTo(at);
+    const std::unique_ptr<TBitmap> after = CaptureWindow(Form->IMG_Seg->GetHandle());
+    after->SaveToFile(ExeDir() + "led-view-hovered-30.bmp");
+    EXPECT_EQ(DifferingPixels(once.get(), after.get()), 0);
+    // The layers hold the same: nothing builds up out of sight either.
+    Bmp32::TBitmap32 layer;
+    layer.Assign(LayerBitmap(2));
+    for (int move = 0; move < 10; ++move) PointerTo({at.X, at.Y + move % 2 * 8});
+    PointerTo(at);
+    for (int y = 0; y < layer.GetHeight(); ++y)
+        for (int x = 0; x < layer.GetWidth(); ++x)
+            ASSERT_EQ(LayerBitmap(2)->GetPixel(x, y), layer.GetPixel(x, y)) << x << ", " << y;
 }
 
 TEST_F(Editor, InvertLightsAToGButNotThePointAndClearTurnsAllOff) {
@@ -423,8 +447,8 @@ TEST_F(Editor, InvertLightsAToGButNotThePointAndClearTurnsAllOff) {
 }
 
 // Writes led-view.bmp beside the test program: a, b and g clicked, the pointer over c. Every
-// pixel checked follows from the number of times each layer was drawn: once at start-up, then
-// once per click; hovering outlines c once more and highlights pin C.
+// layer shows its last drawing over its ground; hovering outlines c once more and highlights
+// pin C.
 TEST_F(Editor, LedViewShowsClickedSegmentsTheHoverAndThePins) {
     const TLedPalette colors = EditorPalette();
     const TColor32 offFill = ToColor32(colors.OffFill);
@@ -465,17 +489,15 @@ TEST_F(Editor, LedViewShowsClickedSegmentsTheHoverAndThePins) {
         EXPECT_EQ(ViewPixel(At), Pixel) << What;
         EXPECT_EQ(PixelOf(shot.get(), At.X, At.Y), ScreenColor(Pixel)) << What << " on the screen";
     };
-    // Segment fills: each draw blends again, nothing clears the layers.
-    expect(kSegmentPoints[0], OnBackground(Blended(onFill, Blended(offFill, horizontal), 3)), "a");
-    expect(kSegmentPoints[1], OnBackground(Blended(onFill, Blended(offFill, vertical, 2), 2)), "b");
-    expect(kSegmentPoints[6], OnBackground(Blended(onFill, Blended(offFill, horizontal, 3))), "g");
-    expect(kSegmentPoints[3], OnBackground(Blended(offFill, horizontal, 4)), "d");
+    // Segment fills over their layers' transparent grounds.
+    expect(kSegmentPoints[0], OnBackground(Blended(onFill, horizontal)), "a");
+    expect(kSegmentPoints[1], OnBackground(Blended(onFill, vertical)), "b");
+    expect(kSegmentPoints[6], OnBackground(Blended(onFill, horizontal)), "g");
+    expect(kSegmentPoints[3], OnBackground(Blended(offFill, horizontal)), "d");
     // The decimal point is opaque: its own pixels, alpha and all, replace the view's.
-    expect(kSegmentPoints[7], Blended(offFill, offFill, 4), "decimal point");
-    // c's right edge: filled, then outlined, four times; then outlined in the hover colour.
-    TColor32 edge = vertical;
-    for (int draw = 0; draw < 4; ++draw)
-        edge = Blended(offEdge, Blended(offFill, edge));
+    expect(kSegmentPoints[7], Blended(offFill, offFill), "decimal point");
+    // c's right edge: filled, then outlined; then outlined in the hover colour.
+    const TColor32 edge = Blended(offEdge, Blended(offFill, vertical));
     expect({86, 116}, OnBackground(Blended(ToColor32(colors.Hover), edge)), "c's hovered edge");
     expect(kBackground, ToColor32(colors.Back), "background");
     expect({0, 0}, offEdge, "frame");

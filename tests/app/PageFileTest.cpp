@@ -1,5 +1,6 @@
 // Page files and the SXBasic export: their exact content, round trips, and bad input.
 #include "app/PageFile.h"
+#include "app/PageList.h"
 #include "app/SxbExport.h"
 #include "tests/support/TempFolder.h"
 
@@ -61,6 +62,20 @@ TEST_F(PageFile, AKeyOutOfOrderAfterOrderedOnesStillReadsEveryPageByPosition) {
     EXPECT_EQ(ReadPageFile(Folder.PathOf("leading.pge")).Pages, (std::vector<Byte>{7, 255, 5}));
 }
 
+// Many text editors write a UTF-8 byte-order mark before the first section.
+TEST_F(PageFile, AByteOrderMarkBeforeTheFirstSectionIsSkipped) {
+    Folder.Put("marked.pge", "\xEF\xBB\xBF[Type]\r\nCommonType=1\r\n[Page]\r\n0=6\r\n1=91\r\n");
+    TPageFileContent read = ReadPageFile(Folder.PathOf("marked.pge"));
+    EXPECT_TRUE(read.CommonCathode);
+    EXPECT_EQ(read.Pages, (std::vector<Byte>{6, 91}));
+    Folder.Put("pages.pge", "\xEF\xBB\xBF[Page]\r\n0=6\r\n[Type]\r\nCommonType=1\r\n");
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("pages.pge")).Pages, std::vector<Byte>{6});
+    // Saved over, the file keeps its other sections and reads the same.
+    Folder.Put("notes.pge", "\xEF\xBB\xBF[Notes]\r\nAuthor=me\r\n[Page]\r\n0=1\r\n");
+    WritePageFile(Folder.PathOf("notes.pge"), {false, {9}});
+    EXPECT_EQ(Folder.Get("notes.pge"), "[Notes]\r\nAuthor=me\r\n[Type]\r\nCommonType=0\r\n[Page]\r\n0=9\r\n");
+}
+
 TEST_F(PageFile, AnyNonZeroTypeIsCommonCathode) {
     Folder.Put("type.pge", "[Type]\r\nCommonType=2\r\n");
     TPageFileContent read = ReadPageFile(Folder.PathOf("type.pge"));
@@ -101,6 +116,14 @@ TEST_F(PageFile, NamesAreCaseBlindAndTheFirstOfEachCounts) {
     TPageFileContent read = ReadPageFile(Folder.PathOf("twice.pge"));
     EXPECT_TRUE(read.CommonCathode);
     EXPECT_EQ(read.Pages, std::vector<Byte>{5});
+}
+
+TEST_F(PageFile, AFileOfMorePagesThanAListHoldsIsRefused) {
+    AnsiString text = "[Page]\r\n";
+    for (int i = 0; i < kMostPages; ++i) text += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";
+    Folder.Put("most.pge", text);
+    EXPECT_EQ(ReadPageFile(Folder.PathOf("most.pge")).Pages.size(), static_cast<std::size_t>(kMostPages));
+    ExpectRejected(Folder, text + std::to_string(kMostPages) + "=1\r\n", "more than 99999 pages");
 }
 
 TEST_F(PageFile, GarbageTruncatedAndEmptyFilesAreNotPageFiles) {

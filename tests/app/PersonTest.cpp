@@ -351,6 +351,47 @@ TEST_F(PersonUsesEditor, MainWindowResizesByItsBottomEdgeDownTo320) {
     AuditLayout(Main, "main-least-height", FindInside(Main, "TskSkinGroupBox", "Pages"));
 }
 
+// The type box unrolled pushes the LED box down: dragged far up, the window still shows the
+// LED picture and its buttons, and below them the page list's headings, two of its rows and
+// its buttons. Rolled up again, the least height is 320 once more.
+TEST_F(PersonUsesEditor, WithTheTypeBoxUnrolledTheLeastHeightKeepsTheLedBoxAndTwoPageRows) {
+    ASSERT_NE(UnrollTypeBox(Main), nullptr);
+    ParkPointer();
+    const RECT start = WindowRectOf(Main);
+    const int x = (start.left + start.right) / 2;
+    Drag(x, start.bottom - 2, x, start.top + 100, Main);
+    const RECT least = WindowRectOf(Main);
+    EXPECT_LT(least.bottom - least.top, start.bottom - start.top) << "the window did not get lower";
+    AuditLayout(Main, "main-least-height-type-unrolled");
+    const RECT client = ClientRectOnScreen(Main);
+    auto inView = [&](HWND Wnd, const std::string& What) {
+        ASSERT_NE(Wnd, nullptr) << What;
+        EXPECT_TRUE(IsWindowVisible(Wnd)) << What;
+        const RECT own = WindowRectOf(Wnd);
+        EXPECT_TRUE(Inside(own, client)) << What << " at " << Describe(own) << " leaves the window's client area "
+                                         << Describe(client);
+        EXPECT_GT(own.bottom - own.top, 0) << What;
+    };
+    inView(FindInside(Main, "TImage32"), "the LED picture");
+    for (const char* caption : {"Add Page", "Replace Page", "Animate Pages", "View", "Move Up", "Move Down", "Delete"})
+        inView(Button(caption), caption);
+    HWND table = FindInside(Main, "TGclTable");
+    inView(table, "the page list");
+    // The headings, 25 pixels, and two rows of 40 inside its border.
+    const RECT rows = ClientRectOnScreen(table);
+    EXPECT_GE(rows.bottom - rows.top, 25 + 2 * 40) << "the page list shows " << Describe(rows);
+
+    HWND typeBox = FindInside(Main, "TskSkinGroupBox", "Type");
+    ASSERT_NE(typeBox, nullptr);
+    const RECT typeRect = WindowRectOf(typeBox);
+    Click(typeRect.left + 40, typeRect.top + 8);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(FindInside(Main, "TskSkinComboBox")); })) << "the type box stays unrolled";
+    const RECT rolled = WindowRectOf(Main);
+    Drag(x, rolled.bottom - 2, x, rolled.top + 100, Main);
+    const RECT leastRolled = WindowRectOf(Main);
+    EXPECT_EQ(leastRolled.bottom - leastRolled.top, 320) << "rolled up, the type box leaves the least height at 320";
+}
+
 TEST_F(PersonUsesEditor, EveryTabStopOfTheMainWindowShowsItsFocus) {
     const RECT window = WindowRectOf(Main);
     // The type box unrolled, so that its combo box is a stop too; then the caption activates
@@ -469,14 +510,18 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     }
     EXPECT_TRUE(std::filesystem::exists(GetPath() / kFolder / "sxb_sample.sxb"));
 
-    // The export without its template: the error box.
+    // The export without its template: the skinned error box.
     std::filesystem::remove(GetPath() / kFolder / "sxb.tpl");
     for (WORD key : {VK_ESCAPE, VK_RETURN}) {
         before = Editor->Windows();
         Command(kExamplesMenu, 0);  // SXBasic, the one item that works
         box = WaitForNew(before);
         ASSERT_NE(box, nullptr) << "the failed export showed nothing";
-        if (key == VK_ESCAPE) AuditLayout(box, "export-error");
+        EXPECT_EQ(ClassOf(box), "TskMessageForm") << "the error shows in " << Name(box);
+        if (key == VK_ESCAPE) {
+            AuditLayout(box, "export-error");
+            ExpectMessageWhole(box, {"Cannot open file " + EditorFolder() + "\\sxb.tpl"});
+        }
         AnswerBox(box, key, key == VK_ESCAPE ? "Esc in the error box" : "Return in the error box");
     }
 
@@ -490,6 +535,39 @@ TEST_F(PersonUsesEditor, MessageBoxesAnswerEscAndReturnAndEveryWindowFitsItsText
     ASSERT_NE(label, nullptr);
     Click(Centre(WindowRectOf(label)));
     EXPECT_TRUE(WaitGone(about)) << "a click on the label closes the about box";
+    // Esc and Return close it as well, as they close every modal box.
+    for (WORD key : {VK_ESCAPE, VK_RETURN}) {
+        before = Editor->Windows();
+        Command(kHelpMenu, 0);
+        about = WaitForNew(before, "TFAbout");
+        ASSERT_NE(about, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; })) << "the about box is not in front";
+        Editor->GrabSettled(WindowRectOf(about));
+        AnswerBox(about, key, key == VK_ESCAPE ? "Esc in the about box" : "Return in the about box");
+    }
+}
+
+// A page file that cannot be read, opened by a person: the skinned error box names it.
+TEST_F(PersonUsesEditor, ADamagedPageFileIsReportedInTheSkinnedMessageBox) {
+    Put(InFolder("damaged.pge"), "[Page]\r\n0=192\r\n1=abc\r\n");
+    std::vector<HWND> before = Editor->Windows();
+    Command(kPagesMenu, 1);
+    HWND dialog = WaitForNew(before, "TskOpenDlgForm");
+    ASSERT_NE(dialog, nullptr) << "Open showed no dialog";
+    HWND edit = FindInside(dialog, "TskSkinEdit");
+    ASSERT_NE(edit, nullptr);
+    ClickInto(edit);
+    TypeText("damaged.pge");
+    before = Editor->Windows();
+    PressKey(VK_RETURN);
+    HWND box = WaitForNew(before);
+    ASSERT_NE(box, nullptr) << "the damaged file was opened without a word";
+    EXPECT_EQ(ClassOf(box), "TskMessageForm") << "the error shows in " << Name(box);
+    EXPECT_EQ(TextOf(box), "Error");
+    AuditLayout(box, "open-error");
+    ExpectMessageWhole(box, {EditorFolder() + "\\damaged.pge: page 1 holds \"abc\", which is not a number from 0 to 255"});
+    AnswerBox(box, VK_RETURN, "Return in the error box");
+    EXPECT_TRUE(Enabled(Button("Add Page"))) << "the editor goes on";
 }
 
 TEST_F(PersonUsesEditor, FileDialogsAnswerEscAndReturnAndRepaintEveryView) {
@@ -669,8 +747,8 @@ TEST_F(PersonUsesEditor, AnOpenAndASegmentClickShowWhatAFullRepaintShows) {
     expectAsRepainted("segment-clicked");
 }
 
-// Page 100 of 120 makes the widest caption the Animate button shows in use; "Stop (n -
-// 10000)" takes as many digits.
+// "Stop (n - 10000)" in the Animate button as the animation shows it, with the focus the click
+// gave the button: its letters whole, the focus frame clear of them.
 TEST_F(PersonUsesEditor, TheAnimateButtonShowsItsWidestCaptionWhole) {
     std::string pages = "[Type]\r\nCommonType=0\r\n[Page]\r\n";
     for (int i = 0; i < 10000; ++i) pages += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";
@@ -685,9 +763,7 @@ TEST_F(PersonUsesEditor, TheAnimateButtonShowsItsWidestCaptionWhole) {
     Click(Centre(WindowRectOf(animate)));
     ParkPointer();
     ASSERT_TRUE(WaitUntil([&] { return TextOf(animate).rfind("Stop (", 0) == 0; }, 3000));
-    // The focus mark, drawn across a caption as wide as the button, moves on.
-    PressKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return Editor->Focus() != animate; })) << "Tab left the focus on Animate";
+    ASSERT_TRUE(WaitUntil([&] { return Editor->Focus() == animate; })) << "the click left the focus elsewhere";
     // The caption changes twice a second: a look counts when it is the same before and after.
     std::string caption;
     TShot shot;

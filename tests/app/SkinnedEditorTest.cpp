@@ -5,6 +5,7 @@
 #include "app/Dm.h"
 #include "app/Segled.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempFolder.h"
 
 #include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
@@ -17,10 +18,13 @@
 #include "classlib/FormLoader.h"
 #include "classlib/Menus.h"
 #include "classlib/Paths.h"
+#include "classlib/Strings.h"
+#include "classlib/Timers.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -215,6 +219,75 @@ TEST_F(SkinnedEditorInUse, OpenByKeysLoadsADoubleClickedFileAndSaveWritesTheType
     TBitmap measure(1, 1);
     Form->SGB_Pages->SetCaptionFont(measure.GetCanvas());
     EXPECT_LE(measure.GetCanvas()->TextWidth(caption) + 2, RectWidth(Form->SGB_Pages->CaptionTextRect()));
+}
+
+// While a list animates, the Animate button fits "Stop (n - count)" at every page, up to the
+// largest list a page file holds: with the count in both places its letters show whole in the
+// skin's font, the focus frame goes round them, and the button stays in its row.
+TEST_F(SkinnedEditorInUse, TheAnimateButtonFitsEveryStopCaptionWithItsFocusFrameClear) {
+    const int index = DMM->STS_SkinData->GetControlIndex("button");
+    ASSERT_GE(index, 0);
+    const auto* record = dynamic_cast<const TskDataSkinButtonControl*>(
+        DMM->STS_SkinData->CtrlList[static_cast<std::size_t>(index)].get());
+    ASSERT_NE(record, nullptr);
+    const TTextFont font{record->FontName, record->FontHeight, record->FontStyle.Contains(fsBold)};
+    const AnsiString folder = IncludeTrailingPathDelimiter(GetPath().string());
+    SetMessageFormHook([](TskMessageForm* F) {
+        ADD_FAILURE() << "unexpected question: " << F->GetCaption();
+        PostMessageA(F->GetHandle(), WM_CLOSE, 0, 0);
+    });
+    TskSkinButton* animate = Form->BTN_Animate;
+    const TRect designed = animate->GetBoundsRect();
+    for (int count : {120, 2563, kMostPages}) {
+        SCOPED_TRACE(count);
+        AnsiString pages = "[Page]\r\n";
+        for (int i = 0; i < count; ++i) pages += std::to_string(i) + "=" + std::to_string(i % 256) + "\r\n";
+        Put("pages.pge", pages);
+        OnFileDialog([&](TskOpenDlgForm* F) {
+            F->FLV->SetDirectory(folder);
+            F->Edit->SetText("pages.pge");
+            PostClick(F->OpenButton, 10, 10);
+        });
+        Choose(Form->Open2);
+        ASSERT_EQ(Form->GetPages().GetCount(), count);
+        const TPoint centre = animate->ClientToScreen(TPoint(animate->GetWidth() / 2, animate->GetHeight() / 2));
+        PointerDown(centre);
+        PointerUp(centre);
+        ASSERT_NE(Form->GetAnimationTimer(), nullptr) << "the click started no animation";
+        // Held at the caption of the last page's tick.
+        Form->GetAnimationTimer()->SetEnabled(false);
+        const AnsiString widest = "Stop (" + IntToStr(count) + " - " + IntToStr(count) + ")";
+        const TRect row = animate->GetBoundsRect();
+        const TRect add = Form->BTN_Add->GetBoundsRect(), replace = Form->BTN_Replace->GetBoundsRect();
+        EXPECT_GE(row.Left, replace.Right + replace.Left - add.Right)
+            << "the button runs into Replace Page";
+        EXPECT_LE(row.Right, Form->SGB_Led->GetClientWidth() - Form->BTN_Add->GetLeft()) << "the button leaves the row";
+        EXPECT_EQ(row.Top, designed.Top);
+        EXPECT_EQ(row.Height(), designed.Height());
+
+        // The three looks: lit under the pointer without its caption and with it, then focused.
+        ASSERT_TRUE(TakeFocus(Form->IMG_Seg));
+        PointerTo(centre);
+        animate->SetCaption("");
+        ASSERT_TRUE(PumpUntil([&] { return !animate->IsMorphing(); }));
+        auto bare = CaptureWindow(animate->GetHandle());
+        animate->SetCaption(widest);
+        auto lit = CaptureWindow(animate->GetHandle());
+        PointerTo(TPoint(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1));
+        ASSERT_TRUE(TakeFocus(animate));
+        ASSERT_TRUE(PumpUntil([&] { return !animate->IsMorphing(); }));
+        auto focused = CaptureWindow(animate->GetHandle());
+        focused->SaveToFile(ExeDir() + "editor-animate-" + IntToStr(count) + ".bmp");
+        const TRect whole(0, 0, animate->GetWidth(), animate->GetHeight());
+        EXPECT_TRUE(ShowsWhole(ShotOf(focused.get(), whole), widest.c_str(), font, {.Prefix = true}));
+        EXPECT_TRUE(FocusFrameClearOfInk(bare.get(), lit.get(), focused.get()));
+
+        PointerDown(centre);
+        PointerUp(centre);
+        ASSERT_EQ(Form->GetAnimationTimer(), nullptr) << "the click stopped nothing";
+        EXPECT_EQ(animate->GetCaption(), "Animate");
+        EXPECT_EQ(animate->GetBoundsRect(), designed) << "stopped, the button is as the form draws it";
+    }
 }
 
 } // namespace

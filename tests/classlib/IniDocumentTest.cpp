@@ -167,6 +167,28 @@ TEST(IniDocument, AScanReadsWhatTheDocumentReads) {
     }
 }
 
+// What many text editors write: a UTF-8 byte-order mark before the first section.
+TEST(IniDocument, AByteOrderMarkBeforeTheFirstLineIsReadAsIfAbsent) {
+    const AnsiString bom = "\xEF\xBB\xBF";
+    const AnsiString text = "[Type]\r\nCommonType=1\r\n[Page]\r\n0=5\r\n";
+    TIniDocument document = FromText(bom + text);
+    EXPECT_EQ(document.GetSectionNames(), (std::vector<AnsiString>{"Type", "Page"}));
+    EXPECT_EQ(document.FindValue("Type", "CommonType"), AnsiString("1"));
+    EXPECT_EQ(document.GetText(), text);
+    std::vector<Entries> scanned(2);
+    const std::vector<bool> found = TIniDocument::ScanSections(
+        bom + text, {"Type", "Page"}, [&](std::size_t Index, std::string_view Key, std::string_view Value) {
+            scanned[Index].emplace_back(Key, Value);
+        });
+    EXPECT_EQ(found, (std::vector<bool>{true, true}));
+    EXPECT_EQ(scanned[0], (Entries{{"CommonType", "1"}}));
+    EXPECT_EQ(scanned[1], (Entries{{"0", "5"}}));
+    // Only before the first line: elsewhere the bytes are the line's own.
+    TIniDocument later = FromText("[A]\r\n" + bom + "[B]\r\nk=1\r\n");
+    EXPECT_FALSE(later.SectionExists("B"));
+    EXPECT_EQ(later.GetText(), "[A]\r\n" + bom + "[B]\r\nk=1\r\n");
+}
+
 TEST(IniDocument, MemoryStaysWithinFourBytesPerByteOfAnyText) {
     const std::size_t size = 4u << 20;
     const std::vector<AnsiString> texts = {

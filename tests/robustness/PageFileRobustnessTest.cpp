@@ -58,6 +58,11 @@ TEST(PageFileRobustness, ReadsOrRefusesEveryDamagedFile) {
     corpus.push_back({"many pages", many});
     corpus.push_back({"far page numbers", "[Page]\r\n0=1\r\n2147483647=2\r\n"});
     corpus.push_back({"many pages of one number", "[Page]\r\n" + Repeat("0=1\r\n", pages)});
+    const std::string bom = "\xEF\xBB\xBF";
+    corpus.push_back({"byte-order mark", bom + kSeed});
+    corpus.push_back({"byte-order mark alone", bom});
+    corpus.push_back({"byte-order marks", Repeat(bom, 1000) + kSeed});
+    AddTruncations(corpus, "marked page file", bom + kSeed);
     ExpectBoundedLoads<EPageFileError>(corpus, std::ref(reader));
 }
 

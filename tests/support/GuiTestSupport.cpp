@@ -20,11 +20,35 @@ COLORREF PixelOf(TBitmap* Bitmap, int X, int Y) {
     return static_cast<COLORREF>(Bitmap->GetCanvas()->GetPixels(X, Y));
 }
 
-int DifferingPixels(TBitmap* A, TBitmap* B) {
-    int differing = 0;
+std::vector<TPoint> DifferingPoints(TBitmap* A, TBitmap* B) {
+    std::vector<TPoint> points;
     for (int y = 0; y < A->GetHeight(); ++y)
-        for (int x = 0; x < A->GetWidth(); ++x) differing += PixelOf(A, x, y) != PixelOf(B, x, y);
-    return differing;
+        for (int x = 0; x < A->GetWidth(); ++x)
+            if (PixelOf(A, x, y) != PixelOf(B, x, y)) points.push_back(TPoint(x, y));
+    return points;
+}
+
+int DifferingPixels(TBitmap* A, TBitmap* B) {
+    return static_cast<int>(DifferingPoints(A, B).size());
+}
+
+testing::AssertionResult FocusFrameClearOfInk(TBitmap* Bare, TBitmap* Lit, TBitmap* Focused) {
+    const std::vector<TPoint> ink = DifferingPoints(Bare, Lit), frame = DifferingPoints(Lit, Focused);
+    if (ink.empty()) return testing::AssertionFailure() << "no caption shows";
+    if (frame.empty()) return testing::AssertionFailure() << "no focus frame shows";
+    RECT letters{ink.front().X, ink.front().Y, ink.front().X + 1, ink.front().Y + 1};
+    for (const TPoint& p : ink) {
+        const RECT one{p.X, p.Y, p.X + 1, p.Y + 1};
+        UnionRect(&letters, &letters, &one);
+    }
+    // A pixel clear all round.
+    InflateRect(&letters, 1, 1);
+    for (const TPoint& p : frame)
+        if (PtInRect(&letters, POINT{p.X, p.Y}))
+            return testing::AssertionFailure() << "the frame at " << p.X << ", " << p.Y << " touches the letters in "
+                                               << letters.left << ", " << letters.top << " - " << letters.right
+                                               << ", " << letters.bottom;
+    return testing::AssertionSuccess() << frame.size() << " frame pixels clear of the letters";
 }
 
 bool TakeFocus(TWinControl* Control) {

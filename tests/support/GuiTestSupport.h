@@ -21,8 +21,14 @@ bool PumpUntil(const std::function<bool()>& Condition, int Ms = 4000);
 // with WM_ERASEBKGND and WM_PAINT.
 std::unique_ptr<TBitmap> PaintToBitmap(TWinControl* Control);
 COLORREF PixelOf(TBitmap* Bitmap, int X, int Y);
-// The number of pixels of A whose colour differs in B, which is at least A's size.
+// The pixels of A whose colour differs in B, which is at least A's size, and their number.
+std::vector<TPoint> DifferingPoints(TBitmap* A, TBitmap* B);
 int DifferingPixels(TBitmap* A, TBitmap* B);
+// A control's focus frame against its caption, from three pictures of it: Bare without the
+// caption, Lit with it in the look the focus gives, Focused with the focus as well. The frame
+// (what Focused changes in Lit) shows, and keeps a pixel clear of the caption's ink (what Lit
+// changes in Bare).
+testing::AssertionResult FocusFrameClearOfInk(TBitmap* Bare, TBitmap* Lit, TBitmap* Focused);
 // Other programs on the same display may take the focus away: asks for it again until
 // Control or a control inside it has it, up to a deadline.
 bool TakeFocus(TWinControl* Control);

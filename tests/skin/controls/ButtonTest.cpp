@@ -138,6 +138,43 @@ TEST_F(SkinButton, TheFocusLooksOtherThanTheHover) {
     }
 }
 
+// A caption that fills the button past where the frame usually lies: the frame goes round its
+// letters with a pixel of face between, never across one; and the width the button names for a
+// caption keeps the frame in its usual place.
+TEST_F(SkinButton, TheFocusFrameKeepsClearOfTheCaptionsLetters) {
+    const AnsiString caption = "Stop (1000 - 2563)";
+    for (bool skinned : {true, false}) {
+        SCOPED_TRACE(skinned ? "skinned" : "default look");
+        TskSkinButton* other = Button(10, 40, skinned);
+        TskSkinButton* button = Button(10, 10, skinned);
+        const int usual = button->WidthFor(caption);
+        for (int width : {usual - 4, usual}) {
+            SCOPED_TRACE(width);
+            button->SetWidth(width);
+            ASSERT_TRUE(TakeFocus(other));
+            MouseMove(button, 5, 5);
+            button->SetCaption("");
+            auto bare = PaintToBitmap(button);
+            button->SetCaption(caption);
+            auto hovered = PaintToBitmap(button);
+            MouseAway(button);
+            ASSERT_TRUE(TakeFocus(button));
+            auto focused = PaintToBitmap(button);
+            EXPECT_TRUE(FocusFrameClearOfInk(bare.get(), hovered.get(), focused.get()));
+            if (width != usual) continue;
+            // Three pixels in at the sides, as on any button: every other pixel of each side.
+            for (int x : {3, width - 4}) {
+                int marked = 0;
+                for (int y = 4; y < button->GetHeight() - 4; ++y)
+                    marked += PixelOf(focused.get(), x, y) != PixelOf(hovered.get(), x, y);
+                EXPECT_GE(marked, (button->GetHeight() - 8) / 2) << "column " << x;
+            }
+        }
+        delete button;
+        delete other;
+    }
+}
+
 TEST_F(SkinButton, AHoverFadesInByTenthsAndEndsAtExactlyOne) {
     Record->Morphing = true;
     TskSkinButton* button = Button(10, 10);

@@ -318,7 +318,7 @@ TEST_F(MenuButtons, TheDefaultLookIsTwoBoxesInTrackButtonMode) {
     EXPECT_EQ(arrow, 5 + 3 + 1);
 }
 
-TEST_F(MenuButtons, InTrackButtonModeTheFocusFrameMarksTheBodyAndLeavesTheDropDownPartAlone) {
+TEST_F(MenuButtons, TheFocusFrameMarksTheBodyAndLeavesTheDropDownPartAndItsArrowAlone) {
     // Pixels of the lit look, the arrow and the frames; anything else is the dotted frame.
     auto dotted = [](TBitmap* Picture, const TRect& R, const std::vector<COLORREF>& Look) {
         int count = 0;
@@ -329,22 +329,30 @@ TEST_F(MenuButtons, InTrackButtonModeTheFocusFrameMarksTheBodyAndLeavesTheDropDo
         return count;
     };
     for (bool skinned : {true, false}) {
-        TskSkinMenuButton* button = Button(skinned);
-        button->SetBounds(20, 20, 100, 25);
-        button->SetTrackButtonMode(true);
-        ASSERT_TRUE(TakeFocus(button));
-        auto focused = PaintToBitmap(button);
-        const int h = button->GetHeight();
-        const std::vector<COLORREF> look =
-            skinned ? std::vector<COLORREF>{ColorToRGB(kActive)}
-                    : std::vector<COLORREF>{kLitFill, ColorToRGB(clNavy), ColorToRGB(clBtnText)};
-        EXPECT_GT(dotted(focused.get(), TRect(0, 0, 85, h), look), 20) << skinned;
-        EXPECT_EQ(dotted(focused.get(), TRect(85, 0, 100, h), look), 0) << skinned;
-        // One button, whole: the frame goes round it all.
-        button->SetTrackButtonMode(false);
-        focused = PaintToBitmap(button);
-        EXPECT_GT(dotted(focused.get(), TRect(85, 0, 100, h), look), 5) << skinned;
-        delete button;
+        // In track-button mode the part is a button of its own; as one button, the arrow at its
+        // right would lie under the frame's right edge.
+        for (bool track : {true, false}) {
+            SCOPED_TRACE(std::string(skinned ? "skinned" : "default look") + (track ? ", track-button mode" : ""));
+            TskSkinMenuButton* button = Button(skinned);
+            button->SetBounds(20, 20, 100, 25);
+            button->SetTrackButtonMode(track);
+            ASSERT_TRUE(TakeFocus(button));
+            auto focused = PaintToBitmap(button);
+            const int h = button->GetHeight();
+            const std::vector<COLORREF> look =
+                skinned ? std::vector<COLORREF>{ColorToRGB(kActive)}
+                        : std::vector<COLORREF>{kLitFill, ColorToRGB(clNavy), ColorToRGB(clBtnText)};
+            EXPECT_GT(dotted(focused.get(), TRect(0, 0, 85, h), look), 20);
+            EXPECT_EQ(dotted(focused.get(), TRect(85, 0, 100, h), look), 0);
+            if (!skinned) {
+                int arrow = 0;
+                for (int y = 0; y < h; ++y)
+                    for (int x = 85; x < 100; ++x)
+                        if (PixelOf(focused.get(), x, y) == ColorToRGB(clBtnText)) ++arrow;
+                EXPECT_EQ(arrow, 5 + 3 + 1) << "the arrow whole";
+            }
+            delete button;
+        }
     }
 }
 
