@@ -46,8 +46,8 @@
 
 namespace {
 
-// The number of pages, unless the command line gives another.
-constexpr int kDefaultPageCount = 100000;
+// The number of pages, unless the command line gives another: the most a page list keeps.
+constexpr int kDefaultPageCount = kMostPages;
 // A list long enough for a scroll bar: adding to it shows what the list's length adds.
 constexpr int kShortListPageCount = 1000;
 // Single adds are quick: the median of many is the figure.
@@ -434,7 +434,7 @@ int RunBenchmark(int PageCount) {
 int main(int argc, char** argv) {
     try {
         InitializeUnits();
-        const int pages = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultPageCount;
+        const int pages = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, kMostPages) : kDefaultPageCount;
         const int result = RunBenchmark(pages);
         FinalizeUnits();
         return result;

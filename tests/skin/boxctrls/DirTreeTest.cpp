@@ -265,19 +265,6 @@ TEST_F(DirTree, ADriveThatIsNotReadyIsReportedAndTheSelectionStepsBack) {
     EXPECT_EQ(Tree->GetSkinMessage(), nullptr);
 }
 
-// The contrast of two colours of the screen (0x00RRGGBB) as the WCAG ratio, 1 to 21.
-double ContrastRatio(DWORD A, DWORD B) {
-    auto luminance = [](DWORD Rgb) {
-        auto channel = [](DWORD C) {
-            const double c = static_cast<double>(C & 0xFF) / 255.0;
-            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(Rgb >> 16) + 0.7152 * channel(Rgb >> 8) + 0.0722 * channel(Rgb);
-    };
-    const double a = luminance(A) + 0.05, b = luminance(B) + 0.05;
-    return a > b ? a / b : b / a;
-}
-
 // With the focus in another field the tree still marks its current folder: the mark
 // stands out from the tree's background and the folder's name shows whole on it.
 TEST_F(DirTree, TheCurrentFolderStaysMarkedWhileTheFocusIsElsewhere) {
