@@ -109,6 +109,9 @@ TEST_F(ClientMode, RollUpShowsTheRollUpPictureCutByItsMask) {
     const int unroll = Skin->GetIndex("unrollbutton");
     ASSERT_NE(unroll, -1);
     EXPECT_EQ(Skin->GetObject(unroll)->ObjectRect, TRect(280, 4, 296, 20));
+    // Its hint is the skin's own, written for the rolled-up frame it belongs to.
+    Skin->GetObject(unroll)->Hint = "Unroll";
+    EXPECT_EQ(Skin->GetObject(unroll)->CurrentHint(), "Unroll");
     auto shot = CaptureWindow(Form->GetHandle());
     shot->SaveToFile(ExeDir() + "skinform_clientmode_rolledup.bmp");
     EXPECT_EQ(PixelOf(shot.get(), 150, 12), Rgb(testskins::kRollUp));
