@@ -36,7 +36,7 @@ TFont* MakeCaptionFont(TColor Color) {
 
 DEFINE_UNIT(SkinForm, uoSkin + 20, RegisterSkinFormClasses, nullptr);
 
-TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(FormOwner(AOwner)) {
+TskSkinForm::TskSkinForm(TComponent* AOwner) : TskFormTakeover(FormOwner(AOwner)) {
     FDefCaptionFont.reset(MakeCaptionFont(clBtnText));
     FDefInActiveCaptionFont.reset(MakeCaptionFont(clBtnShadow));
     TopMask = std::make_unique<TBitmap>();
@@ -352,10 +352,6 @@ void TskSkinForm::FadeIn() {
 // ---------------------------------------------------------------------------
 // Window procedure
 
-void TskSkinForm::CallOld(TMessage& Message) {
-    if (OldWindowProc.Assigned()) OldWindowProc(Message);
-}
-
 void TskSkinForm::SendNCPaint() {
     if (FForm && FForm->HandleAllocated()) SendMessageA(FForm->GetHandle(), WM_NCPAINT, 0, 0);
 }
@@ -484,286 +480,308 @@ void TskSkinForm::ChangeSkinData() {
 void TskSkinForm::NewWndProc(TMessage& Message) {
     TComponentProtector protect(this);
     CheckMenuVisible(Message);
-    bool passOn = true;
-    auto passNow = [&] {
-        CallOld(Message);
-        passOn = false;
-    };
-    const bool nc = FSupportNCArea;
-    const bool plainStyle = FForm->GetBorderStyle() == bsNone;
-    // A maximized MDI child shows no frame: the main form shows its caption and buttons.
-    const bool frameless = plainStyle || MaximizedMDIChild();
-    const bool iconic = FForm->HandleAllocated() && IsIconic(FForm->GetHandle());
-    switch (Message.Msg) {
-    case WM_CREATE:
-        passNow();
-        FFrameBuiltFor = TSize(-1, -1);
-        RemoveCaptionStyle();
-        break;
-    case WM_DESTROY:
-        FFrameBuiltFor = TSize(-1, -1);
-        MorphTimer->SetEnabled(false);
-        MouseTimer->SetEnabled(false);
-        if (IsMDIChild()) {
-            FWindowState = wsNormal;
-            DeleteChildFromMenu(FForm);
-            SendToMainForm(WM_MDICHILDRESTORED);
-        }
-        break;
-    case WM_SIZE:
-        if (FInSizeMove && FFullDrag) break;
-        passNow();
-        FNewWidth = FForm->GetWidth();
-        FNewHeight = FForm->GetHeight();
-        if (!FSkinApplied) {
-            if (nc) SendNCPaint();
-        } else if (nc && GetMinWidth() <= FNewWidth && GetMinHeight() <= FNewHeight) {
-            if (Message.WParam != SIZE_RESTORED || !FrameBuiltForItsSize()) CreateNewForm(true);
-        } else if (!nc && !FRollUpState) {
-            RebuildClientFrame(CanScale());
-        }
-        if (FAlphaBlend && FAlphaBlendValue != 255 && CheckW2KWXP() && nc) {
-            SendNCPaint();
-            FForm->Invalidate();
-        }
-        break;
-    case WM_ACTIVATE:
-        // A drag that loses the activation has lost its button too.
-        FDragging = false;
-        passNow();
-        if (MaximizedMDIChild()) {
-            FormChangeActive(false);
-            break;
-        }
-        if (nc) {
-            if (!FShowPaintPending) SendNCPaint();
-            TestActive(-1, -1, false);
-            for (auto& object : FObjectList) {
-                if (dynamic_cast<TskSkinCaptionObject*>(object.get())) continue;
-                object->Active = false;
-                object->MorphKf = 0;
-            }
-        }
-        FormChangeActive(true);
-        break;
-    case WM_SETTEXT:
-        passNow();
-        if (!frameless) {
-            SendNCPaint();
-            if (FSkinApplied) SetDefaultCaptionText();
-        }
-        if (IsMDIChild()) {
-            UpDateChildCaptionInMenu(FForm);
-            // The main form's caption shows a maximized child's.
-            if (FWindowState == wsMaximized)
-                if (TskSkinForm* main = MainFormComponent()) main->SendNCPaint();
-        }
-        break;
-    case WM_ERASEBKGND: {
-        HDC dc = reinterpret_cast<HDC>(Message.WParam);
-        if (!nc) {
-            Paint(dc);
-        } else if (FSkinApplied) {
-            if (BackgroundPicture())
-                PaintBG2(dc);
-            else
-                PaintBG(dc);
-        } else {
-            PaintBGDefault(dc);
-        }
-        Message.Result = 1;
-        passOn = false;
-        break;
-    }
-    case WM_SHOWWINDOW:
-        FShowPaintPending = Message.WParam && !IsMDIChild() && !IsMDIMainForm();
-        if (Message.WParam)
-            StartFadeIn();
-        else if (CheckW2KWXP() && FAlphaBlend)
-            SetLayered(false);
-        if (Message.WParam && IsMDIMainForm()) HookMDIClient();
-        // A frame already built for the size the form shows at is not built again.
-        if (Message.WParam && nc && !FrameBuiltForItsSize()) UpDateForm();
-        if (Message.WParam && !nc) ControlsToAreas();
-        if (IsMDIChild()) {
-            if (Message.WParam)
-                MDIChildShown();
-            else
-                MDIChildHidden();
-        }
-        // The menu is shown skinned, not as the system's menu bar.
-        if (Message.WParam && FForm->GetMenu()) FForm->SetMenu(nullptr);
-        break;
-    case WM_GETMINMAXINFO: {
-        auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-        info->ptMinTrackSize = POINT{GetMinWidth(), GetMinHeight()};
-        info->ptMaxTrackSize = POINT{GetMaxWidth(), GetMaxHeight()};
-        break;
-    }
-    case WM_NCCALCSIZE:
-        NCCalcSize(Message);
-        passOn = false;
-        break;
-    case WM_NCHITTEST:
-        if (MaximizedMDIChild()) {
-            // All client: the frame is not shown.
-            Message.Result = HTCLIENT;
-            passOn = false;
-            break;
-        }
-        if (!nc && FSkinApplied) {
-            ClientHitTest(Message);
-            passOn = false;
-        }
-        if (iconic) {
-            // The whole of a minimized window is its caption: a double click restores it.
-            Message.Result = HTCAPTION;
-            passOn = false;
-            break;
-        }
-        if (!nc) break;
-        {
-            TPoint p = TWMNCHitTest(Message).Pos();
-            PointToNCPoint(p);
-            Message.Result = FSkinApplied ? NewNCHitTest(p) : NewDefNCHitTest(p);
-            if (Message.Result == HTOBJECT_FRAME && !MouseTimer->GetEnabled()) {
-                TestActive(p.X, p.Y, true);
-                MouseTimer->SetEnabled(true);
-            }
-            passOn = false;
-        }
-        break;
-    case WM_WINDOWPOSCHANGED:
-        FShowPaintPending = false;
-        break;
-    case WM_NCPAINT:
-        FShowPaintPending = false;
-        if (iconic && !frameless && nc) {
-            PaintIconic();
-        } else if (!frameless && nc) {
-            if (FSkinApplied)
-                PaintNCSkin();
-            else
-                PaintNCDefault();
-        }
-        passOn = false;
-        break;
-    case WM_NCACTIVATE:
-        FFormActive = Message.WParam != 0;
-        if (IsMDIMainForm() || IsMDIChild()) {
-            // The client window hands the activation on to the active child.
-            passNow();
-        } else {
-            Message.Result = 1;
-            passOn = false;
-        }
-        if (!frameless && !FShowPaintPending) SendNCPaint();
-        FormChangeActive(!frameless);
-        if (MaximizedMDIChild())
-            if (TskSkinForm* main = MainFormComponent()) main->SendNCPaint();
-        if (IsMDIChild()) UpDateChildActiveInMenu();
-        break;
-    case WM_MOUSEACTIVATE:
-        if (IsMDIChild() && !FFormActive && Application->GetMainForm() &&
-            Application->GetMainForm()->GetActiveMDIChild() == FForm) {
-            FFormActive = true;
-            FormChangeActive(!MaximizedMDIChild());
-        }
-        break;
-    case WM_TIMER:
-        if (Message.WParam == 1) FadeIn();
-        break;
-    case WM_SYNCPAINT:
-        if (FRollUpState && nc) {
-            SendNCPaint();
-            Message.Result = 0;
-            passOn = false;
-        }
-        break;
-    case WM_SYSCOMMAND:
-        // SC_KEYMENU exactly (61696); 61440 would be SC_SIZE, keyboard sizing.
-        if (Message.WParam == SC_KEYMENU) {
-            KeyMenu();
-            passOn = false;
-        }
-        break;
-    case WM_SIZING:
-        if (FInSizeMove && FFullDrag) {
-            passNow();
-            auto* r = reinterpret_cast<RECT*>(Message.LParam);
-            FNewWidth = r->right - r->left;
-            FNewHeight = r->bottom - r->top;
-            if (nc && FSkinData && GetMinWidth() <= FForm->GetWidth() && GetMinHeight() <= FForm->GetHeight())
-                CreateNewForm(true);
-        }
-        break;
-    case WM_MOVING: {
-        auto* r = reinterpret_cast<RECT*>(Message.LParam);
-        if (FWindowState == wsMaximized && !IsMDIChild()) {
-            *r = RECT{FForm->GetLeft(), FForm->GetTop(), FForm->GetLeft() + FForm->GetWidth(),
-                      FForm->GetTop() + FForm->GetHeight()};
-        } else if (FMagnetic) {
-            int l = r->left, t = r->top;
-            DoMagnetic(l, t, FForm->GetWidth(), FForm->GetHeight());
-            *r = RECT{l, t, l + FForm->GetWidth(), t + FForm->GetHeight()};
-        }
-        break;
-    }
-    case WM_ENTERSIZEMOVE:
-        if (nc) {
-            FInSizeMove = true;
-            BOOL full = FALSE;
-            SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
-            FFullDrag = full != FALSE;
-        }
-        break;
-    case WM_EXITSIZEMOVE:
-        if (nc) {
-            FInSizeMove = false;
-            if (FSkinData && !FSkinData->Empty) SendNCPaint();
-        }
-        break;
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-        // The system would track its own system menu in a loop of its own; the frame
-        // shows the skinned one.
-        if (nc && Message.WParam == HTCAPTION) passOn = false;
-        break;
-    case WM_BEFORECHANGESKINDATA:
-        if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) {
-            FSkinApplied = false;
-            MorphTimer->SetEnabled(false);
-            MouseTimer->SetEnabled(false);
-            ClearObjects();
-        }
-        ForEachSkinnedControl(FForm, reinterpret_cast<TskSkinData*>(Message.WParam),
-                              [](TskSkinFollower* f) { f->BeforeChangeSkinData(); });
-        break;
-    case WM_CHANGESKINDATA:
-        if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
-        ForEachSkinnedControl(FForm, reinterpret_cast<TskSkinData*>(Message.WParam),
-                              [](TskSkinFollower* f) { f->ChangeSkinData(); });
-        break;
-    case WM_AFTERCHANGESKINDATA:
-        if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData) && IsMDIMainForm())
-            ResizeMDIChilds();
-        break;
-    case WM_RESIZEMDICHILD:
-        if (MaximizedMDIChild()) ResizeMaximizedMDIChild();
-        break;
-    case WM_MDICHILDMAXIMIZED:
-        if (IsMDIMainForm()) MDIChildMaximized();
-        break;
-    case WM_MDICHILDRESTORED:
-        if (IsMDIMainForm()) MDIChildRestored();
-        break;
-    default:
-        if (Message.Msg == WM_CLOSESKINMENU) SkinMenuClose();
-        break;
-    }
-    if (passOn) CallOld(Message);
+    // The mouse of a window minimized before the message reaches no object of the frame.
+    const bool iconic = Iconic();
+    Dispatch(Message);
     if (IsDestroying()) return;
     if (!iconic) RouteMouse(Message);
+}
+
+bool TskSkinForm::Iconic() const {
+    return FForm->HandleAllocated() && IsIconic(FForm->GetHandle());
+}
+
+// A maximized MDI child shows no frame: the main form shows its caption and buttons.
+bool TskSkinForm::Frameless() const {
+    return FForm->GetBorderStyle() == bsNone || MaximizedMDIChild();
+}
+
+void TskSkinForm::WMCreate(TMessage& Message) {
+    CallOld(Message);
+    FFrameBuiltFor = TSize(-1, -1);
+    RemoveCaptionStyle();
+}
+
+void TskSkinForm::WMDestroy(TMessage& Message) {
+    FFrameBuiltFor = TSize(-1, -1);
+    MorphTimer->SetEnabled(false);
+    MouseTimer->SetEnabled(false);
+    if (IsMDIChild()) {
+        FWindowState = wsNormal;
+        DeleteChildFromMenu(FForm);
+        SendToMainForm(WM_MDICHILDRESTORED);
+    }
+    CallOld(Message);
+}
+
+void TskSkinForm::WMSize(TMessage& Message) {
+    CallOld(Message);
+    if (FInSizeMove && FFullDrag) return;
+    const bool nc = FSupportNCArea;
+    FNewWidth = FForm->GetWidth();
+    FNewHeight = FForm->GetHeight();
+    if (!FSkinApplied) {
+        if (nc) SendNCPaint();
+    } else if (nc && GetMinWidth() <= FNewWidth && GetMinHeight() <= FNewHeight) {
+        if (Message.WParam != SIZE_RESTORED || !FrameBuiltForItsSize()) CreateNewForm(true);
+    } else if (!nc && !FRollUpState) {
+        RebuildClientFrame(CanScale());
+    }
+    if (FAlphaBlend && FAlphaBlendValue != 255 && CheckW2KWXP() && nc) {
+        SendNCPaint();
+        FForm->Invalidate();
+    }
+}
+
+void TskSkinForm::WMActivate(TMessage& Message) {
+    // A drag that loses the activation has lost its button too.
+    FDragging = false;
+    CallOld(Message);
+    if (MaximizedMDIChild()) return FormChangeActive(false);
+    if (FSupportNCArea) {
+        if (!FShowPaintPending) SendNCPaint();
+        TestActive(-1, -1, false);
+        for (auto& object : FObjectList) {
+            if (dynamic_cast<TskSkinCaptionObject*>(object.get())) continue;
+            object->Active = false;
+            object->MorphKf = 0;
+        }
+    }
+    FormChangeActive(true);
+}
+
+void TskSkinForm::WMSetText(TMessage& Message) {
+    const bool frameless = Frameless();
+    CallOld(Message);
+    if (!frameless) {
+        SendNCPaint();
+        if (FSkinApplied) SetDefaultCaptionText();
+    }
+    if (IsMDIChild()) {
+        UpDateChildCaptionInMenu(FForm);
+        // The main form's caption shows a maximized child's.
+        if (FWindowState == wsMaximized)
+            if (TskSkinForm* main = MainFormComponent()) main->SendNCPaint();
+    }
+}
+
+void TskSkinForm::WMEraseBkgnd(TMessage& Message) {
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if (!FSupportNCArea)
+        Paint(dc);
+    else if (!FSkinApplied)
+        PaintBGDefault(dc);
+    else if (BackgroundPicture())
+        PaintBG2(dc);
+    else
+        PaintBG(dc);
+    Message.Result = 1;
+}
+
+void TskSkinForm::WMShowWindow(TMessage& Message) {
+    const bool shown = Message.WParam != 0;
+    const bool nc = FSupportNCArea;
+    FShowPaintPending = shown && !IsMDIChild() && !IsMDIMainForm();
+    if (shown)
+        StartFadeIn();
+    else if (CheckW2KWXP() && FAlphaBlend)
+        SetLayered(false);
+    if (shown && IsMDIMainForm()) HookMDIClient();
+    // A frame already built for the size the form shows at is not built again.
+    if (shown && nc && !FrameBuiltForItsSize()) UpDateForm();
+    if (shown && !nc) ControlsToAreas();
+    if (IsMDIChild()) {
+        if (shown)
+            MDIChildShown();
+        else
+            MDIChildHidden();
+    }
+    // The menu is shown skinned, not as the system's menu bar.
+    if (shown && FForm->GetMenu()) FForm->SetMenu(nullptr);
+    CallOld(Message);
+}
+
+void TskSkinForm::WMGetMinMaxInfo(TMessage& Message) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+    info->ptMinTrackSize = POINT{GetMinWidth(), GetMinHeight()};
+    info->ptMaxTrackSize = POINT{GetMaxWidth(), GetMaxHeight()};
+    CallOld(Message);
+}
+
+void TskSkinForm::WMNCHitTest(TMessage& Message) {
+    if (MaximizedMDIChild()) {
+        // All client: the frame is not shown.
+        Message.Result = HTCLIENT;
+        return;
+    }
+    const bool nc = FSupportNCArea;
+    if (!nc && FSkinApplied) ClientHitTest(Message);
+    if (Iconic()) {
+        // The whole of a minimized window is its caption: a double click restores it.
+        Message.Result = HTCAPTION;
+        return;
+    }
+    if (!nc) {
+        // Without a skin the old procedure answers.
+        if (!FSkinApplied) CallOld(Message);
+        return;
+    }
+    TPoint p = TWMNCHitTest(Message).Pos();
+    PointToNCPoint(p);
+    Message.Result = FSkinApplied ? NewNCHitTest(p) : NewDefNCHitTest(p);
+    if (Message.Result == HTOBJECT_FRAME && !MouseTimer->GetEnabled()) {
+        TestActive(p.X, p.Y, true);
+        MouseTimer->SetEnabled(true);
+    }
+}
+
+void TskSkinForm::WMWindowPosChanged(TMessage& Message) {
+    FShowPaintPending = false;
+    CallOld(Message);
+}
+
+void TskSkinForm::WMNCPaint(TMessage&) {
+    FShowPaintPending = false;
+    if (Frameless() || !FSupportNCArea) return;
+    if (Iconic())
+        PaintIconic();
+    else if (FSkinApplied)
+        PaintNCSkin();
+    else
+        PaintNCDefault();
+}
+
+void TskSkinForm::WMNCActivate(TMessage& Message) {
+    const bool frameless = Frameless();
+    FFormActive = Message.WParam != 0;
+    if (IsMDIMainForm() || IsMDIChild())
+        // The client window hands the activation on to the active child.
+        CallOld(Message);
+    else
+        Message.Result = 1;
+    if (!frameless && !FShowPaintPending) SendNCPaint();
+    FormChangeActive(!frameless);
+    if (MaximizedMDIChild())
+        if (TskSkinForm* main = MainFormComponent()) main->SendNCPaint();
+    if (IsMDIChild()) UpDateChildActiveInMenu();
+}
+
+void TskSkinForm::WMMouseActivate(TMessage& Message) {
+    if (IsMDIChild() && !FFormActive && Application->GetMainForm() &&
+        Application->GetMainForm()->GetActiveMDIChild() == FForm) {
+        FFormActive = true;
+        FormChangeActive(!MaximizedMDIChild());
+    }
+    CallOld(Message);
+}
+
+void TskSkinForm::WMTimer(TMessage& Message) {
+    if (Message.WParam == 1) FadeIn();
+    CallOld(Message);
+}
+
+void TskSkinForm::WMSyncPaint(TMessage& Message) {
+    if (!FRollUpState || !FSupportNCArea) return CallOld(Message);
+    SendNCPaint();
+    Message.Result = 0;
+}
+
+void TskSkinForm::WMSysCommand(TMessage& Message) {
+    // SC_KEYMENU exactly (61696); 61440 would be SC_SIZE, keyboard sizing.
+    if (Message.WParam == SC_KEYMENU) return KeyMenu();
+    CallOld(Message);
+}
+
+void TskSkinForm::WMSizing(TMessage& Message) {
+    CallOld(Message);
+    if (!FInSizeMove || !FFullDrag) return;
+    auto* r = reinterpret_cast<RECT*>(Message.LParam);
+    FNewWidth = r->right - r->left;
+    FNewHeight = r->bottom - r->top;
+    if (FSupportNCArea && FSkinData && GetMinWidth() <= FForm->GetWidth() && GetMinHeight() <= FForm->GetHeight())
+        CreateNewForm(true);
+}
+
+void TskSkinForm::WMMoving(TMessage& Message) {
+    auto* r = reinterpret_cast<RECT*>(Message.LParam);
+    if (FWindowState == wsMaximized && !IsMDIChild()) {
+        *r = RECT{FForm->GetLeft(), FForm->GetTop(), FForm->GetLeft() + FForm->GetWidth(),
+                  FForm->GetTop() + FForm->GetHeight()};
+    } else if (FMagnetic) {
+        int l = r->left, t = r->top;
+        DoMagnetic(l, t, FForm->GetWidth(), FForm->GetHeight());
+        *r = RECT{l, t, l + FForm->GetWidth(), t + FForm->GetHeight()};
+    }
+    CallOld(Message);
+}
+
+void TskSkinForm::WMEnterSizeMove(TMessage& Message) {
+    if (FSupportNCArea) {
+        FInSizeMove = true;
+        BOOL full = FALSE;
+        SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+        FFullDrag = full != FALSE;
+    }
+    CallOld(Message);
+}
+
+void TskSkinForm::WMExitSizeMove(TMessage& Message) {
+    if (FSupportNCArea) {
+        FInSizeMove = false;
+        if (FSkinData && !FSkinData->Empty) SendNCPaint();
+    }
+    CallOld(Message);
+}
+
+void TskSkinForm::WMNCRButton(TMessage& Message) {
+    // The system would track its own system menu in a loop of its own; the frame shows the
+    // skinned one.
+    if (FSupportNCArea && Message.WParam == HTCAPTION) return;
+    CallOld(Message);
+}
+
+void TskSkinForm::WMBeforeChangeSkinData(TMessage& Message) {
+    if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) {
+        FSkinApplied = false;
+        MorphTimer->SetEnabled(false);
+        MouseTimer->SetEnabled(false);
+        ClearObjects();
+    }
+    ForEachSkinnedControl(FForm, reinterpret_cast<TskSkinData*>(Message.WParam),
+                          [](TskSkinFollower* f) { f->BeforeChangeSkinData(); });
+    CallOld(Message);
+}
+
+void TskSkinForm::WMChangeSkinData(TMessage& Message) {
+    if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ChangeSkinData();
+    ForEachSkinnedControl(FForm, reinterpret_cast<TskSkinData*>(Message.WParam),
+                          [](TskSkinFollower* f) { f->ChangeSkinData(); });
+    CallOld(Message);
+}
+
+void TskSkinForm::WMAfterChangeSkinData(TMessage& Message) {
+    if (FSkinData && Message.WParam == reinterpret_cast<WPARAM>(FSkinData) && IsMDIMainForm()) ResizeMDIChilds();
+    CallOld(Message);
+}
+
+void TskSkinForm::WMResizeMDIChild(TMessage& Message) {
+    if (MaximizedMDIChild()) ResizeMaximizedMDIChild();
+    CallOld(Message);
+}
+
+void TskSkinForm::WMMDIChildMaximized(TMessage& Message) {
+    if (IsMDIMainForm()) MDIChildMaximized();
+    CallOld(Message);
+}
+
+void TskSkinForm::WMMDIChildRestored(TMessage& Message) {
+    if (IsMDIMainForm()) MDIChildRestored();
+    CallOld(Message);
+}
+
+void TskSkinForm::WMCloseSkinMenu(TMessage& Message) {
+    SkinMenuClose();
+    CallOld(Message);
 }
 
 // ---------------------------------------------------------------------------

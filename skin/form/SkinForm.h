@@ -55,8 +55,23 @@ const int WM_RESIZEMDICHILD = 1230;
 const int WM_MDICHILDMAXIMIZED = 1231;
 const int WM_MDICHILDRESTORED = 1232;
 
-class TskSkinForm : public TComponent {
-    DECLARE_CLASS(TskSkinForm, TComponent)
+// A component that takes a form's window procedure over: the root of its message map,
+// where a message no handler takes, or one a handler passes on, goes to the procedure the
+// form had before.
+class TskFormTakeover : public TComponent {
+    DECLARE_CLASS(TskFormTakeover, TComponent)
+public:
+    using TComponent::TComponent;
+    virtual void Dispatch(TMessage& Message) {
+        if (OldWindowProc.Assigned()) OldWindowProc(Message);
+    }
+
+protected:
+    TWndMethod OldWindowProc;
+};
+
+class TskSkinForm : public TskFormTakeover {
+    DECLARE_CLASS(TskSkinForm, TskFormTakeover)
 public:
     // AOwner must be a form (EInvalidCast otherwise).
     explicit TskSkinForm(TComponent* AOwner);
@@ -382,7 +397,10 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    void CallOld(TMessage& Message);
+    // The form's own procedure of before answers the message.
+    void CallOld(TMessage& Message) { TskFormTakeover::Dispatch(Message); }
+    bool Iconic() const;
+    bool Frameless() const;
     void SetLayered(bool Value);
     bool Running() const;
     void StartFadeIn();
@@ -484,7 +502,6 @@ private:
     friend class TskSkinMainMenuBar;
 
     TForm* FForm = nullptr;
-    TWndMethod OldWindowProc;
     LONG_PTR FSavedStyle = 0;
     bool FSkinApplied = false;
     bool FFormActive = false;
@@ -577,6 +594,69 @@ private:
     bool FUseSkinCursors = false;
     int FMinWidth = 0;
     int FMinHeight = 0;
+
+    // The form's messages, each to its handler; a handler passes a message on to the form's
+    // own procedure (CallOld) where the form's handling is wanted too.
+    void WMCreate(TMessage& Message);
+    void WMDestroy(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMActivate(TMessage& Message);
+    void WMSetText(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    void WMShowWindow(TMessage& Message);
+    void WMGetMinMaxInfo(TMessage& Message);
+    void WMNCHitTest(TMessage& Message);
+    void WMWindowPosChanged(TMessage& Message);
+    void WMNCPaint(TMessage& Message);
+    void WMNCActivate(TMessage& Message);
+    void WMMouseActivate(TMessage& Message);
+    void WMTimer(TMessage& Message);
+    void WMSyncPaint(TMessage& Message);
+    void WMSysCommand(TMessage& Message);
+    void WMSizing(TMessage& Message);
+    void WMMoving(TMessage& Message);
+    void WMEnterSizeMove(TMessage& Message);
+    void WMExitSizeMove(TMessage& Message);
+    void WMNCRButton(TMessage& Message);
+    void WMBeforeChangeSkinData(TMessage& Message);
+    void WMChangeSkinData(TMessage& Message);
+    void WMAfterChangeSkinData(TMessage& Message);
+    void WMResizeMDIChild(TMessage& Message);
+    void WMMDIChildMaximized(TMessage& Message);
+    void WMMDIChildRestored(TMessage& Message);
+    void WMCloseSkinMenu(TMessage& Message);
+    MESSAGE_HANDLERS(TskSkinForm, TskFormTakeover)
+    MESSAGE_HANDLER(WM_CREATE, WMCreate)
+    MESSAGE_HANDLER(WM_DESTROY, WMDestroy)
+    MESSAGE_HANDLER(WM_SIZE, WMSize)
+    MESSAGE_HANDLER(WM_ACTIVATE, WMActivate)
+    MESSAGE_HANDLER(WM_SETTEXT, WMSetText)
+    MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
+    MESSAGE_HANDLER(WM_SHOWWINDOW, WMShowWindow)
+    MESSAGE_HANDLER(WM_GETMINMAXINFO, WMGetMinMaxInfo)
+    MESSAGE_HANDLER(WM_NCCALCSIZE, NCCalcSize)
+    MESSAGE_HANDLER(WM_NCHITTEST, WMNCHitTest)
+    MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, WMWindowPosChanged)
+    MESSAGE_HANDLER(WM_NCPAINT, WMNCPaint)
+    MESSAGE_HANDLER(WM_NCACTIVATE, WMNCActivate)
+    MESSAGE_HANDLER(WM_MOUSEACTIVATE, WMMouseActivate)
+    MESSAGE_HANDLER(WM_TIMER, WMTimer)
+    MESSAGE_HANDLER(WM_SYNCPAINT, WMSyncPaint)
+    MESSAGE_HANDLER(WM_SYSCOMMAND, WMSysCommand)
+    MESSAGE_HANDLER(WM_SIZING, WMSizing)
+    MESSAGE_HANDLER(WM_MOVING, WMMoving)
+    MESSAGE_HANDLER(WM_ENTERSIZEMOVE, WMEnterSizeMove)
+    MESSAGE_HANDLER(WM_EXITSIZEMOVE, WMExitSizeMove)
+    MESSAGE_HANDLER(WM_NCRBUTTONDOWN, WMNCRButton)
+    MESSAGE_HANDLER(WM_NCRBUTTONUP, WMNCRButton)
+    MESSAGE_HANDLER(WM_BEFORECHANGESKINDATA, WMBeforeChangeSkinData)
+    MESSAGE_HANDLER(WM_CHANGESKINDATA, WMChangeSkinData)
+    MESSAGE_HANDLER(WM_AFTERCHANGESKINDATA, WMAfterChangeSkinData)
+    MESSAGE_HANDLER(WM_RESIZEMDICHILD, WMResizeMDIChild)
+    MESSAGE_HANDLER(WM_MDICHILDMAXIMIZED, WMMDIChildMaximized)
+    MESSAGE_HANDLER(WM_MDICHILDRESTORED, WMMDIChildRestored)
+    MESSAGE_HANDLER(WM_CLOSESKINMENU, WMCloseSkinMenu)
+    END_MESSAGE_HANDLERS
 };
 
 // The first TskSkinForm among the form's components; null when none.

@@ -199,7 +199,7 @@ void TskSkinForm::TestMouse(TObject*) {
         return;
     }
     // The icon of a minimized window is all caption: its buttons only show.
-    if (under != FForm->GetHandle() || IsIconic(FForm->GetHandle())) {
+    if (under != FForm->GetHandle() || Iconic()) {
         TestActive(-1, -1, false);
         MouseTimer->SetEnabled(false);
         return;

@@ -257,9 +257,10 @@ bool TskSkinStdButtonObject::InRestoreState() const {
 
 // A click on a button in its restore state gives the form back, whatever the skin's text
 // names (the roll-up button of a rolled-up form unrolls it): the hint says so, as the system
-// menu's item for it does.
+// menu's item for it does. An object of the rolled-up client-mode frame shows in that state
+// only, and its skin's text is written for it.
 AnsiString TskSkinStdButtonObject::CurrentHint() const {
-    if (Hint.empty() || !InRestoreState()) return Hint;
+    if (Hint.empty() || RollUp || !InRestoreState()) return Hint;
     return StripHotkey(kRestoreCaption);
 }
 

@@ -163,6 +163,18 @@ TEST_F(SkinnedWindows, TheMainWindowMinimizesThroughTheApplicationAndItsIconRest
     GetWindowRect(wnd, &icon);
     const LPARAM middle = MAKELPARAM((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
     EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, middle), HTCAPTION);
+    // It shows the skin's caption with the program's title, not a black box.
+    auto shot = CaptureWindow(wnd);
+    shot->SaveToFile(ExeDir() + "main-iconic.bmp");
+    int black = 0, title = 0;
+    for (int y = 0; y < shot->GetHeight(); ++y)
+        for (int x = 0; x < shot->GetWidth(); ++x) {
+            const COLORREF c = PixelOf(shot.get(), x, y);
+            black += c == 0;
+            title += y >= 3 && y < 21 && x >= 24 && x < 100 && GetRValue(c) + GetGValue(c) + GetBValue(c) > 3 * 180;
+        }
+    EXPECT_LT(black, shot->GetWidth() * shot->GetHeight() / 10);
+    EXPECT_GT(title, 20) << "the title's light ink on the caption";
     SendMessageA(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, middle);
     Pump();
     EXPECT_FALSE(IsIconic(wnd));

@@ -18,6 +18,8 @@ COLORREF Rgb(TColor C) {
 class ClientMode : public ShownFormTest {
 protected:
     void SetUp() override {
+        // A pointer left over the form's close button by an earlier program would hover it.
+        SetCursorPos(0, 0);
         ShownFormTest::SetUp();
         Form->SetCaption("Client");
         Skin = new TskSkinForm(Form);
@@ -88,15 +90,13 @@ TEST_F(ClientMode, TheWholeSkinIsPaintedInTheClientArea) {
 }
 
 TEST_F(ClientMode, RollUpShowsTheRollUpPictureCutByItsMask) {
-    // A white window behind the form: the mask's cut corners show it, where the empty
-    // desktop of the test display would show black.
-    TForm behind(nullptr);
-    behind.SetColor(clWhite);
-    behind.SetBorderStyle(bsNone);
-    behind.SetBounds(90, 90, 320, 40);
-    behind.Show();
+    // A window of the window colour behind the form, never active: the mask's cut corners
+    // show it, where the empty desktop of the test display would show black.
+    HWND behind = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | SS_WHITERECT, 0, 0, 0, 0, nullptr,
+                                  nullptr, nullptr, nullptr);
+    SetWindowPos(behind, nullptr, 90, 90, 320, 40, SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    SetWindowPos(Form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Pump();
-    SetWindowPos(Form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Form->GetConstraints()->SetMinHeight(150);
     Skin->SetSizeable(false);
     // A double click on the caption rolls a form that cannot size up.
@@ -109,13 +109,17 @@ TEST_F(ClientMode, RollUpShowsTheRollUpPictureCutByItsMask) {
     const int unroll = Skin->GetIndex("unrollbutton");
     ASSERT_NE(unroll, -1);
     EXPECT_EQ(Skin->GetObject(unroll)->ObjectRect, TRect(280, 4, 296, 20));
+    // Its hint is the skin's own, written for the rolled-up frame it belongs to.
+    Skin->GetObject(unroll)->Hint = "Unroll";
+    EXPECT_EQ(Skin->GetObject(unroll)->CurrentHint(), "Unroll");
     auto shot = CaptureWindow(Form->GetHandle());
     shot->SaveToFile(ExeDir() + "skinform_clientmode_rolledup.bmp");
     EXPECT_EQ(PixelOf(shot.get(), 150, 12), Rgb(testskins::kRollUp));
     EXPECT_EQ(PixelOf(shot.get(), 288, 12), Rgb(testskins::kButton));
-    EXPECT_EQ(PixelOf(shot.get(), 0, 0), Rgb(clWhite)) << "the window behind, through the cut corner";
-    EXPECT_EQ(PixelOf(shot.get(), 299, 2), Rgb(clWhite));
+    EXPECT_EQ(PixelOf(shot.get(), 0, 0), Rgb(clWindow)) << "the window behind, through the cut corner";
+    EXPECT_EQ(PixelOf(shot.get(), 299, 2), Rgb(clWindow));
     EXPECT_EQ(PixelOf(shot.get(), 3, 0), Rgb(testskins::kRollUp));
+    DestroyWindow(behind);
     EXPECT_FALSE(InRegion(299, 0));
     EXPECT_TRUE(InRegion(150, 12));
     EXPECT_EQ(HitAt(0, 12), HTCLIENT) << "a rolled-up form does not size";
