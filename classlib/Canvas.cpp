@@ -6,6 +6,7 @@
 #include "classlib/ScreenSettings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <map>
@@ -318,9 +319,15 @@ int TCanvas::TextHeight(const AnsiString& Text) {
 
 namespace {
 
+// The most pixels the ink of a text is drawn in: a text of a larger area (a font thousands
+// of pixels high) is measured in a smaller copy of its font (ScaledOverhang), so that neither
+// the picture nor the time spent scanning it follows the font's size.
+constexpr Int64 MaxInkPixels = Int64{1} << 20;
+
 // Where texts are drawn to find their ink: one 32-bit picture with its device context, kept
-// for the process and grown as texts need. Making a picture, a context and a copy of the font
-// for every measure cost several times the measure itself, and every caption is measured.
+// for the process and grown as texts need, up to MaxInkPixels. Making a picture, a context
+// and a copy of the font for every measure cost several times the measure itself, and every
+// caption is measured.
 class TInkPicture {
 public:
     ~TInkPicture() {
@@ -331,10 +338,14 @@ public:
     }
 
     // The context, its top-left Width x Height white and ready for black text in Font; null
-    // when the system has no room for the picture.
+    // when the system has no room for a picture that large (the smaller one is kept).
     HDC Prepare(int Width, int Height, HFONT Font) {
-        if (Width > FWidth || Height > FHeight) Grow(std::max(Width, FWidth), std::max(Height, FHeight));
-        if (!FDC) return nullptr;
+        if (Width > FWidth || Height > FHeight) {
+            // Grown to hold both the old and the new text, unless that passes the most.
+            const bool both = Int64{std::max(Width, FWidth)} * std::max(Height, FHeight) <= MaxInkPixels;
+            Grow(both ? std::max(Width, FWidth) : Width, both ? std::max(Height, FHeight) : Height);
+        }
+        if (!FDC || Width > FWidth || Height > FHeight) return nullptr;
         RECT area{0, 0, Width, Height};
         FillRect(FDC, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         SelectObject(FDC, Font);
@@ -403,6 +414,45 @@ int InkEnd(HFONT Font, const AnsiString& Text, UINT Flags, int Width, int Height
     return inkEnd;
 }
 
+// How far the ink of Text in Font (on DC) runs past its advances, for a text whose picture
+// would be larger than MaxInkPixels: measured in Font scaled down until it fits, and scaled
+// back up with a pixel of the small picture to spare, so as to err towards more room.
+int ScaledOverhang(HDC DC, const LOGFONTA& Font, const AnsiString& Text, UINT Flags,
+                   double Scale) {
+    // A long text may not fit at the first scale: each further try halves the font.
+    for (int tries = 0; tries < 8; ++tries, Scale /= 2) {
+        LOGFONTA scaled = Font;
+        auto shrink = [&](LONG Size) {
+            const auto small = static_cast<LONG>(std::lround(Size * Scale));
+            return small != 0 || Size == 0 ? small : (Size < 0 ? -1 : 1);
+        };
+        scaled.lfHeight = shrink(Font.lfHeight);
+        scaled.lfWidth = shrink(Font.lfWidth);
+        HFONT font = CreateFontIndirectA(&scaled);
+        if (!font) throw EOutOfResources("Out of system resources");
+        struct TSelected {
+            HDC DC;
+            HGDIOBJ Old;
+            HFONT Font;
+            ~TSelected() {
+                SelectObject(DC, Old);
+                DeleteObject(Font);
+            }
+        } selected{DC, SelectObject(DC, font), font};
+        RECT measured{0, 0, 0, 0};
+        DrawTextA(DC, Text.data(), static_cast<int>(Text.size()), &measured, Flags | DT_CALCRECT);
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(DC, &metrics);
+        if (measured.right <= 0 || measured.bottom <= 0) return 0;
+        const Int64 width = Int64{measured.right} + measured.right / 4 + metrics.tmMaxCharWidth + 8;
+        if (width * measured.bottom > MaxInkPixels) continue;
+        const int inkEnd = InkEnd(font, Text, Flags, static_cast<int>(width), measured.bottom);
+        return static_cast<int>(std::ceil((inkEnd - measured.right + 1) / Scale));
+    }
+    // No size the picture holds shows the text: its own spill is all that is known.
+    return 0;
+}
+
 // Everything the overhang of a text follows: the font as the system describes it, the text,
 // the flags, and the measures the caller's context gave. A caption is measured at every paint.
 struct TInkKey {
@@ -461,9 +511,14 @@ int TCanvas::TextOverhang(const AnsiString& Text, UINT Flags, const RECT& Measur
     auto& kept = KeptOverhangs();
     if (auto found = kept.find(key); found != kept.end()) return found->second;
     // Drawn black on white, with room for glyphs running well past the advances.
-    const int width = measured.right + measured.right / 4 + metrics.tmMaxCharWidth + 8;
-    const int inkEnd = InkEnd(FFont->GetHandle(), Text, Flags, width, measured.bottom);
-    const int overhang = std::max(least, inkEnd - static_cast<int>(measured.right));
+    const Int64 width = Int64{measured.right} + measured.right / 4 + metrics.tmMaxCharWidth + 8;
+    const Int64 pixels = width * measured.bottom;
+    const int overhang = std::max(
+        least, pixels <= MaxInkPixels
+                   ? InkEnd(FFont->GetHandle(), Text, Flags, static_cast<int>(width), measured.bottom) -
+                         static_cast<int>(measured.right)
+                   : ScaledOverhang(FHandle, FFont->GetLogFont(), Text, Flags,
+                                    std::sqrt(static_cast<double>(MaxInkPixels) / pixels)));
     kept.emplace(std::move(key), overhang);
     return overhang;
 }

@@ -400,14 +400,16 @@ void TControl::SetBoundsRect(const TRect& Rect) {
     SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
 }
 
-void TControl::ConstrainSize(int& AWidth, int& AHeight) const {
+void TControl::ConstrainBounds(int& ALeft, int& ATop, int& AWidth, int& AHeight) const {
     FConstraints->Apply(AWidth, AHeight);
-    if (AWidth < 0) AWidth = 0;
-    if (AHeight < 0) AHeight = 0;
+    AWidth = std::clamp(AWidth, 0, MaxControlExtent);
+    AHeight = std::clamp(AHeight, 0, MaxControlExtent);
+    ALeft = std::clamp(ALeft, -MaxControlExtent - 1, MaxControlExtent);
+    ATop = std::clamp(ATop, -MaxControlExtent - 1, MaxControlExtent);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    ConstrainSize(AWidth, AHeight);
+    ConstrainBounds(ALeft, ATop, AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     bool resized = AWidth != FWidth || AHeight != FHeight;
     InvalidateInParent(GetBoundsRect());

@@ -472,8 +472,10 @@ protected:
     virtual void SetZOrder(bool TopMost);
     // Asks the parent to lay out its children again, when this control is one it aligns.
     void RequestAlign();
-    // Brings the control's size within its Constraints.
-    void ConstrainSize(int& AWidth, int& AHeight) const;
+    // Brings the control's size within its Constraints, and its place and size within what a
+    // form may hold (MaxControlExtent): whatever sets them (a skin's default size, a row
+    // count, an alignment), a control that loads can be written back.
+    void ConstrainBounds(int& ALeft, int& ATop, int& AWidth, int& AHeight) const;
     // Opens the popup menu of this control (or of its parents) at a screen point; false
     // when there is none.
     virtual bool DoPopup(int X, int Y);

@@ -191,7 +191,7 @@ double TReader::ReadFloat() {
 AnsiString TReader::ReadIdent() {
     switch (ReadValue()) {
     case vaIdent:
-        return ReadStr();
+        return ReadName(true);
     case vaFalse:
         return "False";
     case vaTrue:
@@ -216,6 +216,24 @@ bool IsBinaryForm(const void* Data, Int64 Size) {
 
 AnsiString TReader::ReadStr() {
     return ReadChars(FStream, ReadByte());
+}
+
+namespace {
+
+AnsiString Printable(const AnsiString& S) {
+    AnsiString shown;
+    for (char c : S.substr(0, 32))
+        shown += static_cast<unsigned char>(c) < 32 ? '?' : c;
+    return shown;
+}
+
+} // namespace
+
+AnsiString TReader::ReadName(bool AllowDots, bool AllowEmpty) {
+    AnsiString name = ReadStr();
+    if (!IsValidIdent(name, AllowDots) && !(AllowEmpty && name.empty()))
+        throw EReadError("Invalid name or identifier '" + Printable(name) + "'");
+    return name;
 }
 
 void TReader::ReadSignature() {

@@ -154,6 +154,9 @@ public:
     std::vector<Byte> ReadBinary();
     // A length byte and that many characters, without tag.
     AnsiString ReadStr();
+    // The same as a name or identifier that the text form reads back (dotted parts where
+    // AllowDots, nothing where AllowEmpty), or EReadError: both forms take the same names.
+    AnsiString ReadName(bool AllowDots, bool AllowEmpty = false);
     void ReadSignature();
 
     // Reads the root's record into Root: its name and properties, then its children, each

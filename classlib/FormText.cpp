@@ -566,24 +566,10 @@ private:
         FText.append(static_cast<std::size_t>(Indent), ' ');
     }
 
-    // A name or identifier as the text reader reads it back, or EReadError.
-    AnsiString ReadIdentText(bool AllowDots, bool AllowEmpty = false) {
-        AnsiString ident = FReader.ReadStr();
-        if (!IsValidIdent(ident, AllowDots) && !(AllowEmpty && ident.empty()))
-            throw EReadError("Invalid name or identifier '" + Printable(ident) + "'");
-        return ident;
-    }
-    static AnsiString Printable(const AnsiString& S) {
-        AnsiString shown;
-        for (char c : S.substr(0, 32))
-            shown += static_cast<unsigned char>(c) < 32 ? '?' : c;
-        return shown;
-    }
-
     void PrintObject(int Indent) {
         TNestingGuard nesting(FNesting);
-        AnsiString className = ReadIdentText(false);
-        AnsiString name = ReadIdentText(false, true);
+        AnsiString className = FReader.ReadName(false);
+        AnsiString name = FReader.ReadName(false, true);
         FText.append(static_cast<std::size_t>(Indent), ' ');
         FText += "object " + (name.empty() ? className : name + ": " + className);
         PrintProperties(Indent + 2);
@@ -600,7 +586,7 @@ private:
     void PrintProperties(int Indent) {
         while (!FReader.EndOfList()) {
             NewLine(Indent);
-            FText += ReadIdentText(true) + " = ";
+            FText += FReader.ReadName(true) + " = ";
             PrintValue(Indent);
         }
         FReader.ReadListEnd();
@@ -633,9 +619,6 @@ private:
             PrintString(FReader.ReadString(), Indent);
             break;
         case vaIdent:
-            FReader.ReadValue();
-            FText += ReadIdentText(true);
-            break;
         case vaFalse:
         case vaTrue:
         case vaNil:
@@ -648,7 +631,7 @@ private:
             FReader.ReadValue();
             FText += "[";
             bool first = true;
-            for (AnsiString ident; !(ident = ReadIdentText(false, true)).empty(); first = false)
+            for (AnsiString ident; !(ident = FReader.ReadName(false, true)).empty(); first = false)
                 FText += (first ? "" : ", ") + ident;
             FText += "]";
             break;

@@ -379,7 +379,7 @@ void TWinControl::UpdateShowing() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    ConstrainSize(AWidth, AHeight);
+    ConstrainBounds(ALeft, ATop, AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     const bool keep = FHandle && FKeepBounds && !FParent && !IsWindowVisible(FHandle);
     if (FHandle && !keep) {

@@ -361,12 +361,13 @@ void TskButtonCore::DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, boo
                         ButtonControl()->GetCaption());
 }
 
-void TskButtonCore::CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit) {
+void TskButtonCore::CreateStateImage(TBitmap* Image, const TRect& Shown, bool ShowsDown,
+                                     bool Lit) {
     const TskSkinSizing& sizing = ButtonSizing();
     const bool enabled = ButtonControl()->IsEffectivelyEnabled();
     if (FMorphing && FMorphKf != 0 && FMorphKf != 1 && enabled) {
         DrawMorphed(
-            Image, FMorphKind, FMorphKf,
+            Image, Shown, FMorphKind, FMorphKf,
             [&](TBitmap* B) { CreateButtonImage(B, sizing.SkinRect, false, false); },
             [&](TBitmap* B) { CreateButtonImage(B, ActiveSkinRect, false, true); });
     } else if (!enabled && !IsNullRect(DisabledSkinRect)) {

@@ -133,9 +133,9 @@ protected:
     virtual void ActionChange(TCustomAction* Sender);
     // Glyph (or image) and caption of a look in R.
     virtual void DrawContent(TCanvas* Canvas, const TRect& R, bool Shift, bool ADown, bool AActive);
-    // The skinned image of the look the state asks for: a running fade, disabled,
-    // pressed, lit (or faded in), normal.
-    void CreateStateImage(TBitmap* Image, bool ShowsDown, bool Lit);
+    // The skinned image of the look the state asks for: a running fade (over Shown, what the
+    // window shows: ShownPart), disabled, pressed, lit (or faded in), normal.
+    void CreateStateImage(TBitmap* Image, const TRect& Shown, bool ShowsDown, bool Lit);
     // Shown lit: the pointer is over the button (or it has the focus).
     virtual bool IsLit() { return FMouseIn; }
     // Another button of the same kind, with which this one forms groups.

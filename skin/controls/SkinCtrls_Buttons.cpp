@@ -101,7 +101,8 @@ void TskSkinButton::Paint() {
     const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
     if (IsNullRect(part)) return;
     TBitmapPart image(part, GetWidth(), GetHeight());
-    CreateStateImage(&image, ShowsDown(), IsLit());
+    CreateStateImage(&image, ShownPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight()),
+                     ShowsDown(), IsLit());
     DrawFocusMark(image.GetCanvas());
     DrawBlended(GetCanvas(), &image);
 }

@@ -250,7 +250,7 @@ void TskSkinCheckRadioBox::Paint() {
     TBitmapPart image(part, GetWidth(), GetHeight());
     if (FMorphing && FMorphKf > 0 && FMorphKf < 1) {
         DrawMorphed(
-            &image, FMorphKind, FMorphKf, [&](TBitmap* B) { CreateImage(B, SkinRect, false); },
+            &image, ShownPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight()), FMorphKind, FMorphKf, [&](TBitmap* B) { CreateImage(B, SkinRect, false); },
             [&](TBitmap* B) { CreateImage(B, ActiveSkinRect, true); });
     } else if (FMouseIn || IsFocused()) {
         CreateImage(&image, ActiveSkinRect, true);

@@ -49,13 +49,22 @@ void TskSkinClient::ApplySkinCursor() {
                                     : crDefault);
 }
 
-TRect PaintedPart(HDC DC, int Width, int Height) {
+TRect PartOfPlaced(const TRect& Part, const TRect& Placed) {
+    const TRect part(std::max(Part.Left, Placed.Left) - Placed.Left,
+                     std::max(Part.Top, Placed.Top) - Placed.Top,
+                     std::min(Part.Right, Placed.Right) - Placed.Left,
+                     std::min(Part.Bottom, Placed.Bottom) - Placed.Top);
+    return IsNullRect(part) ? TRect() : part;
+}
+
+TRect PaintedPartAt(HDC DC, const TRect& Placed) {
     RECT clip{};
-    if (GetClipBox(DC, &clip) == ERROR) return TRect(0, 0, Width, Height);
-    const TRect part(std::max<LONG>(clip.left, 0), std::max<LONG>(clip.top, 0),
-                     std::min<LONG>(clip.right, Width), std::min<LONG>(clip.bottom, Height));
-    if (part.Width() <= 0 || part.Height() <= 0) return TRect();
-    return part;
+    if (GetClipBox(DC, &clip) == ERROR) return TRect(0, 0, Placed.Width(), Placed.Height());
+    return PartOfPlaced(TRect(clip.left, clip.top, clip.right, clip.bottom), Placed);
+}
+
+TRect PaintedPart(HDC DC, int Width, int Height) {
+    return PaintedPartAt(DC, TRect(0, 0, Width, Height));
 }
 
 namespace {
@@ -63,9 +72,9 @@ namespace {
 // Rectangles past which one clipping box paints faster than each of them.
 constexpr DWORD MaxPaintedParts = 24;
 
-// The region of DC the screen shows, in DC's coordinates (its visible region within its
-// clipping region); null where DC has no window of its own or draws with a moved origin.
-HRGN ShownRegion(HDC DC) {
+// The region of DC's window the screen shows, in DC's coordinates; null where DC has no
+// window of its own or draws with a moved origin.
+HRGN VisibleRegion(HDC DC) {
     POINT viewport{}, window{}, origin{};
     if (GetMapMode(DC) != MM_TEXT || !GetViewportOrgEx(DC, &viewport) ||
         !GetWindowOrgEx(DC, &window) || viewport.x || viewport.y || window.x || window.y ||
@@ -79,6 +88,13 @@ HRGN ShownRegion(HDC DC) {
         return nullptr;
     }
     OffsetRgn(shown, -origin.x, -origin.y);
+    return shown;
+}
+
+// The same within DC's clipping region.
+HRGN ShownRegion(HDC DC) {
+    HRGN shown = VisibleRegion(DC);
+    if (!shown) return nullptr;
     if (HRGN clip = CreateRectRgn(0, 0, 0, 0)) {
         if (GetClipRgn(DC, clip) == 1) CombineRgn(shown, shown, clip, RGN_AND);
         DeleteObject(clip);
@@ -119,12 +135,25 @@ constexpr Int64 WholeMorphPixels = Int64{4} << 20;
 
 } // namespace
 
-void DrawMorphed(TBitmap* Image, TMorphKind Kind, double Kf,
+TRect ShownPart(HDC DC, int Width, int Height) {
+    const TRect all(0, 0, Width, Height);
+    HRGN visible = VisibleRegion(DC);
+    if (!visible) return all;
+    RECT box{};
+    const bool known = GetRgnBox(visible, &box) != ERROR;
+    DeleteObject(visible);
+    return known ? PartOfPlaced(TRect(box.left, box.top, box.right, box.bottom), all) : all;
+}
+
+void DrawMorphed(TBitmap* Image, const TRect& Shown, TMorphKind Kind, double Kf,
                  const std::function<void(TBitmap*)>& DrawNormal,
                  const std::function<void(TBitmap*)>& DrawLit) {
     const int w = Image->GetWidth(), h = Image->GetHeight();
     const TRect part = BitmapPart(Image);
-    const TRect whole = Int64{w} * h <= WholeMorphPixels ? TRect(0, 0, w, h) : part;
+    // The repainted part lies within what shows, save where a DC told less than it drew.
+    const TRect shown(std::min(Shown.Left, part.Left), std::min(Shown.Top, part.Top),
+                      std::max(Shown.Right, part.Right), std::max(Shown.Bottom, part.Bottom));
+    const TRect whole = Int64{shown.Width()} * shown.Height() <= WholeMorphPixels ? shown : part;
     TBitmapPart normalLook(whole, w, h);
     TBitmapPart litLook(whole, w, h);
     DrawNormal(&normalLook);

@@ -22,12 +22,24 @@ TRect PaintedPart(HDC DC, int Width, int Height);
 // hidden. The one rectangle PaintedPart gives where the DC cannot tell (a DC of no window, a
 // moved origin) or the rectangles would be many; none when nothing shows.
 std::vector<TRect> PaintedParts(HDC DC, int Width, int Height);
+// The part of a picture that lies at Placed (in DC's coordinates) that DC shows, in the
+// picture's own coordinates: a control painting one piece of itself at a time (a header's
+// sections) pays for the repainted area of that piece only.
+TRect PaintedPartAt(HDC DC, const TRect& Placed);
+// The part of a picture that lies at Placed (in Part's coordinates) that falls inside Part,
+// in the picture's own coordinates; empty when none does.
+TRect PartOfPlaced(const TRect& Part, const TRect& Placed);
+
+// The part of a Width x Height image that DC's window shows on the screen, whatever part of
+// it is repainted: the whole image where the DC cannot tell (PaintedParts' cases).
+TRect ShownPart(HDC DC, int Width, int Height);
 
 // Draws into Image (the whole of a control's look or a part of it) the look DrawNormal draws
 // morphed by Kf towards the look DrawLit draws, with the transition of Kind. Both looks are
-// drawn whole while that is cheap, so that the transition spans the whole control whatever
-// part is repainted; a larger control morphs within the part.
-void DrawMorphed(TBitmap* Image, TMorphKind Kind, double Kf,
+// drawn over all of Shown (what the window shows, ShownPart) while that is cheap, so that the
+// transition spans what the user sees whatever part is repainted, and no more: a control far
+// larger than its window blends only what shows; past that, a control morphs within the part.
+void DrawMorphed(TBitmap* Image, const TRect& Shown, TMorphKind Kind, double Kf,
                  const std::function<void(TBitmap*)>& DrawNormal,
                  const std::function<void(TBitmap*)>& DrawLit);
 

@@ -56,13 +56,13 @@ void TskSkinGauge::SetValue(int Value) {
 
 void TskSkinGauge::SetMinValue(int Value) {
     FMinValue = Value;
-    if (FValue < Value) FValue = Value;
+    FValue = ClampValue(FValue, FMinValue, FMaxValue);
     Repaint();
 }
 
 void TskSkinGauge::SetMaxValue(int Value) {
     FMaxValue = Value;
-    if (FValue > Value) FValue = Value;
+    FValue = ClampValue(FValue, FMinValue, FMaxValue);
     Repaint();
 }
 

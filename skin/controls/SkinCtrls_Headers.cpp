@@ -180,7 +180,9 @@ void TskSkinHeaderControl::DrawSkinSectionR(TCanvas* Canvas, THeaderSection* Sec
     if (IsNullRect(R)) return;
     const int w = RectWidth(R);
     const int h = KeepsSkinHeight() ? RectHeight(FShape.SkinRect) : RectHeight(R);
-    TBitmap image(w, h);
+    const TRect part = PaintedPartAt(Canvas->GetHandle(), Bounds(R.Left, R.Top, w, h));
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, w, h);
     TCanvas* c = image.GetCanvas();
     if (Skinned()) {
         SetSkinFont(c, FDefaultFont.get(), FUseSkinFont, FFontName, FFontHeight, FFontStyle);
@@ -248,10 +250,11 @@ void TskSkinHeaderControl::PaintRest(TCanvas* Canvas, const TRect& Rest) {
         Canvas->FrameRect(Rest);
         return;
     }
-    TBitmap image;
-    FShape.CreateSectionImage(&image, FShape.SkinRect, w,
-                              KeepsSkinHeight() ? RectHeight(FShape.SkinRect) : RectHeight(Rest),
-                              true);
+    const int h = KeepsSkinHeight() ? RectHeight(FShape.SkinRect) : RectHeight(Rest);
+    const TRect part = PaintedPartAt(Canvas->GetHandle(), Bounds(Rest.Left, Rest.Top, w, h));
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, w, h);
+    FShape.CreateSectionImage(&image, FShape.SkinRect, w, h, true);
     Canvas->Draw(Rest.Left, Rest.Top, &image);
 }
 

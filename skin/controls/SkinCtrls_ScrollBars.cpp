@@ -5,6 +5,10 @@
 
 #include "classlib/ClassRegistry.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 namespace {
 
 constexpr UINT kTimerId = 1;
@@ -82,10 +86,10 @@ void TskSkinScrollBar::CalcSize(int& W, int& H) {
 
 // ---- Range and position ------------------------------------------------------------------
 
-int TskSkinScrollBar::Clamp(int Value) const {
-    if (Value < FMin) return FMin;
-    const int top = FPageSize > 0 ? FMax - FPageSize + 1 : FMax;
-    return Value > top ? top : Value;
+int TskSkinScrollBar::Clamp(Int64 Value) const {
+    // A page reaching below the least int leaves no room above Min: the position is Min.
+    const Int64 top = FPageSize > 0 ? Int64{FMax} - FPageSize + 1 : FMax;
+    return ClampValue(Value, FMin, static_cast<int>(std::max<Int64>(top, INT_MIN)));
 }
 
 void TskSkinScrollBar::SetPosition(int Value) {
@@ -124,14 +128,17 @@ void TskSkinScrollBar::SetMax(int Value) {
     if (FPageSize == 0) {
         if (Value < FPosition) FPosition = Value;
     } else {
-        if (FMax - FMin < FPageSize + FPosition) FPosition = FMax - FMin - FPageSize + 1;
+        // Wide, so that bounds and pages near the ends of int do not wrap round.
+        const Int64 room = Int64{FMax} - FMin - FPageSize + 1;
+        if (room <= FPosition) FPosition = static_cast<int>(std::max<Int64>(room, INT_MIN));
         if (FMin > FPosition) FPosition = FMin;
     }
     Repaint();
 }
 
 void TskSkinScrollBar::SetPageSize(int Value) {
-    if (FPosition + Value <= FMax - FMin + 1) FPageSize = Value;
+    // Wide, so that a page near the largest int does not pass by wrapping round.
+    if (Int64{FPosition} + Value <= Int64{FMax} - FMin + 1) FPageSize = Value;
     Repaint();
 }
 
@@ -197,7 +204,8 @@ void TskSkinScrollBar::SetCanFocused(bool Value) {
 
 void TskSkinScrollBar::CalcRects() {
     const bool horizontal = Horizontal();
-    double ratio = FMax == FMin ? 0 : static_cast<double>(FPosition - FMin) / (FMax - FMin);
+    // Differences of bounds are taken in floating point: a range may span all of int.
+    double ratio = RangeFraction(FPosition, FMin, FMax);
     int minThumb = kDefaultSize;
     int crossThumb = 0;
     if (!Skinned()) {
@@ -239,11 +247,13 @@ void TskSkinScrollBar::CalcRects() {
     const int trackEnd = horizontal ? FTrackRect.Right : FTrackRect.Bottom;
     int thumb = minThumb;
     if (FPageSize > 0) {
-        const int range = FMax - FMin + 1;
-        thumb = range == 0 ? 0 : RoundEven(static_cast<double>(trackEnd - trackStart) * FPageSize / range);
+        const double range = static_cast<double>(FMax) - FMin + 1;
+        const double track = trackEnd - trackStart;
+        // A page beyond the range (a Min below 0 lets one pass) fills the track, no more.
+        thumb = range == 0 ? 0 : RoundEven(std::min(track * FPageSize / range, std::max(track, 0.0)));
         if (thumb < minThumb) thumb = minThumb;
-        const int span = FMax - FPageSize + 1 - FMin;
-        ratio = span > 0 ? static_cast<double>(FPosition - FMin) / span : (Skinned() ? 0 : 1);
+        const double span = static_cast<double>(FMax) - FPageSize + 1 - FMin;
+        ratio = span > 0 ? (static_cast<double>(FPosition) - FMin) / span : (Skinned() ? 0 : 1);
     }
     const int half = thumb / 2;
     FThumbPosStart = trackStart + half;
@@ -280,8 +290,8 @@ int TskSkinScrollBar::CalcValue(double D) {
     double t = span > 0 ? D / span : 0;
     if (t < 0) t = 0;
     if (t > 1) t = 1;
-    if (FPageSize > 0) return RoundEven((FMax - FMin - FPageSize + 1) * t) + FMin;
-    return RoundEven((FMax - FMin) * t) + FMin;
+    const double values = static_cast<double>(FMax) - FMin - (FPageSize > 0 ? FPageSize - 1 : 0);
+    return Clamp(static_cast<Int64>(std::nearbyint(values * t)) + FMin);
 }
 
 // ---- Buttons ------------------------------------------------------------------------------

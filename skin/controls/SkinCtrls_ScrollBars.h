@@ -97,7 +97,7 @@ private:
         bool Down = false;
     };
 
-    int Clamp(int Value) const;
+    int Clamp(Int64 Value) const;
     bool Horizontal() const { return FKind == sbHorizontal; }
     bool Skinned() const { return FIndex != -1; }
     void TestActive(int X, int Y);

@@ -99,7 +99,8 @@ void TskSkinSpeedButton::Paint() {
     const TRect part = PaintedPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight());
     if (IsNullRect(part)) return;
     TBitmapPart image(part, GetWidth(), GetHeight());
-    CreateStateImage(&image, ShowsDown(), FMouseIn);
+    CreateStateImage(&image, ShownPart(GetCanvas()->GetHandle(), GetWidth(), GetHeight()),
+                     ShowsDown(), FMouseIn);
     DrawBlended(GetCanvas(), &image);
 }
 

@@ -60,13 +60,13 @@ void TskSkinTrackBar::SetValue(int Value) {
 
 void TskSkinTrackBar::SetMinValue(int Value) {
     FMinValue = Value;
-    if (FValue < Value) FValue = Value;
+    FValue = ClampValue(FValue, FMinValue, FMaxValue);
     Repaint();
 }
 
 void TskSkinTrackBar::SetMaxValue(int Value) {
     FMaxValue = Value;
-    if (FValue > Value) FValue = Value;
+    FValue = ClampValue(FValue, FMinValue, FMaxValue);
     Repaint();
 }
 

@@ -318,13 +318,17 @@ void TskTabsSkin::PaintTabs(HDC DC) {
     const int w = c->GetWidth(), h = c->GetHeight();
     if (w < 1 || h < 1) return;
     GetSkinData();
-    TBitmap image(w, h);
+    const TRect part = PaintedPart(DC, w, h);
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, w, h);
     if (FIndex != -1)
         PaintSkinWindow(&image);
     else
         PaintDefaultWindow(&image);
     DrawTabs(image.GetCanvas());
-    BitBlt(DC, 0, 0, w, h, image.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+    // The picture's context draws in the control's coordinates.
+    BitBlt(DC, part.Left, part.Top, part.Width(), part.Height(), image.GetCanvas()->GetHandle(),
+           part.Left, part.Top, SRCCOPY);
 }
 
 void TskTabsSkin::PaintDefaultWindow(TBitmap* B) {
@@ -378,7 +382,10 @@ void TskTabsSkin::PaintSkinWindow(TBitmap* B) {
                               TPoint(LBPoint.X, LBPoint.Y + dh),
                               TPoint(RBPoint.X + dw, RBPoint.Y + dh),
                               TRect(ClRect.Left, ClRect.Top, ClRect.Right + dw, ClRect.Bottom + dh)};
-    TBitmap frame;
+    // The frame's own picture holds what B holds of it.
+    const TRect framePart = PartOfPlaced(BitmapPart(B), r);
+    if (IsNullRect(framePart)) return;
+    TBitmapPart frame(framePart, r.Width(), r.Height());
     CreateSkinImage(skin, sized, &frame, FPicture, SkinRect, r.Width(), r.Height(), true);
     canvas->Draw(r.Left, r.Top, &frame);
 }
@@ -692,9 +699,13 @@ void TskSkinCustomTabSheet::PaintBG(HDC DC) {
     const int w = GetWidth(), h = GetHeight();
     auto* pages = dynamic_cast<TskSkinPageControl*>(GetPageControl());
     if (w < 1 || h < 1 || !pages) return;
-    TBitmap image(w, h);
+    const TRect part = PaintedPart(DC, w, h);
+    if (IsNullRect(part)) return;
+    TBitmapPart image(part, w, h);
     pages->PaintPageBackground(&image);
-    BitBlt(DC, 0, 0, w, h, image.GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+    // The picture's context draws in the control's coordinates.
+    BitBlt(DC, part.Left, part.Top, part.Width(), part.Height(), image.GetCanvas()->GetHandle(),
+           part.Left, part.Top, SRCCOPY);
 }
 
 void TskSkinCustomTabSheet::WMEraseBkgnd(TWMEraseBkgnd& Message) {

@@ -43,8 +43,13 @@ inline double RangeFraction(int Value, int Min, int Max) {
     return Max == Min ? 0.0
                       : (static_cast<double>(Value) - Min) / (static_cast<double>(Max) - Min);
 }
-// Value lowered to Max when above it, else raised to Min when below it. Value is wide, so
-// that a step past either end of an int range is clamped rather than wrapped.
+// Value raised to Min when below it, then lowered to Max when above it. Bounds that cross
+// (a form sets MinValue before MaxValue, and may set them so) give Max for every value: a
+// clamped value clamps to itself, so a value that was read writes back and reads again
+// unchanged. Value is wide, so that a step past either end of an int range is clamped rather
+// than wrapped. Every control holding a value between two bounds keeps it with this after
+// each change of the value or of a bound.
 inline int ClampValue(Int64 Value, int Min, int Max) {
-    return static_cast<int>(Value > Max ? Max : Value < Min ? Min : Value);
+    const Int64 raised = Value < Min ? Min : Value;
+    return static_cast<int>(raised > Max ? Max : raised);
 }

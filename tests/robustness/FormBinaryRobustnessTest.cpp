@@ -6,6 +6,9 @@
 #include "classlib/Forms.h"
 #include "classlib/Streams.h"
 
+#include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/data/SkinData.h"
+
 #include "tests/robustness/FormSeeds.h"
 #include "tests/robustness/RobustnessHarness.h"
 
@@ -84,6 +87,62 @@ TEST(FormBinaryRobustness, TheConversionToTextConvertsOrRefusesEveryDamagedForm)
                                   LengthField(binary, "string length", '\x0C', 300),
                                   NameLength(binary, "Columns"), NameLength(binary, "FormShow")};
     ExpectBoundedLoads<EReadError>(BinaryCorpus(binary, fields, 22), ConvertToText);
+}
+
+// A button that takes its skin from a skin data component of the same form, by Reference.
+std::string SkinnedButtonForm(const std::string& Reference) {
+    return "object Probe: TForm\r\n"
+           "  object SD_Skin: TskSkinData\r\n"
+           "  end\r\n"
+           "  object BT_Go: TskSkinButton\r\n"
+           "    SkinData = " + Reference + "\r\n"
+           "  end\r\n"
+           "end\r\n";
+}
+
+void LoadFormText(const std::string& Text) {
+    TForm form(nullptr);
+    ReadComponentText(Text, &form);
+}
+
+// Names that are no identifiers, dotted or not: a dotted one whose root no form has would
+// wait for that root for ever while the button went without its skin.
+const char* const kNoIdentifiers[] = {"SD Skin", "1SD", "SD-Skin", "SD_Skin.", ".SD_Skin",
+                                      "SD..Skin", "Probe.SD Skin", "\x01.SD_Skin",
+                                      "1x.SD_Skin", "\xE9t\xE9.SD_Skin", "Probe.", "."};
+
+TEST(FormBinaryRobustness, BothReadersRefuseAReferenceThatNamesNoIdentifier) {
+    const std::string sound = ToBinary(SkinnedButtonForm("SD_Skin"));
+    const std::string name = "\x07SD_Skin";
+    // The property's name, after the class name TskSkinData and the component's own name.
+    const std::size_t at = sound.find(name, sound.find("\x08SkinData"));
+    ASSERT_NE(at, std::string::npos);
+    TCorpus binary, text;
+    for (const std::string bad : kNoIdentifiers) {
+        std::string bytes = sound;
+        bytes.replace(at, name.size(), static_cast<char>(bad.size()) + bad);
+        binary.push_back({"binary reference '" + bad + "'", bytes});
+        text.push_back({"text reference '" + bad + "'", SkinnedButtonForm(bad)});
+    }
+    ExpectRefusals<EFilerError>(binary, LoadFormBinary);
+    ExpectRefusals<EFilerError>(text, LoadFormText);
+
+    // A name of the form itself, dotted or not, is read by both into the button's skin.
+    for (const std::string good : {"SD_Skin", "Probe.SD_Skin"}) {
+        for (bool asText : {false, true}) {
+            TForm form(nullptr);
+            const std::string read = SkinnedButtonForm(good);
+            if (asText) {
+                ReadComponentText(read, &form);
+            } else {
+                TStringStream stream(ToBinary(read));
+                ReadComponentStream(&stream, &form);
+            }
+            auto* button = dynamic_cast<TskSkinButton*>(form.FindComponent("BT_Go"));
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->GetSkin(), form.FindComponent("SD_Skin")) << good << asText;
+        }
+    }
 }
 
 } // namespace

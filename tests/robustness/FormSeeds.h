@@ -2,6 +2,7 @@
 // every kind of value of the text form; and the binary forms' conversion and loading.
 #pragma once
 
+#include "classlib/Exceptions.h"
 #include "classlib/FormLoader.h"
 #include "classlib/FormText.h"
 #include "classlib/Forms.h"
@@ -13,6 +14,8 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Timers.h"
 
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 // Reads into a TForm: properties of every kind on controls, menus and a timer.
@@ -110,4 +113,37 @@ inline void LoadFormBinary(const std::string& Binary) {
     TStringStream stream(Binary);
     TForm form(nullptr);
     ReadComponentStream(&stream, &form);
+}
+
+// Every window of a shown Form painted at once through the window system, as the screen
+// shows it, then the form hidden again.
+inline void PaintShown(TForm& Form) {
+    Form.Show();
+    RedrawWindow(Form.GetHandle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Form.Hide();
+}
+
+// A form text read into a form that is shown and painted, written back, and read again: what
+// loads must paint and write, and what it writes must read back as the form that wrote it
+// (the second writing is the first). Prepare, when given, works on each form read before it
+// paints.
+inline void LoadPaintWriteRead(const std::string& Text,
+                               const std::function<void(TForm&)>& Prepare = {}) {
+    auto roundOf = [&](const std::string& Read) {
+        TForm form(nullptr);
+        ReadComponentText(Read, &form);
+        if (Prepare) Prepare(form);
+        PaintShown(form);
+        // The writer's refusal is no refusal of the reader's: what loaded must write.
+        try {
+            return std::string(WriteComponentText(&form));
+        } catch (const EWriteError& E) {
+            throw std::logic_error("what loaded cannot be written back: " + E.Message());
+        }
+    };
+    const std::string written = roundOf(Text);
+    const std::string again = roundOf(written);
+    if (again != written)
+        throw std::logic_error("the form wrote back\n" + written + "and then\n" + again);
 }

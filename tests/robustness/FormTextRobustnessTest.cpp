@@ -5,10 +5,26 @@
 #include "classlib/Forms.h"
 #include "classlib/Streams.h"
 
+#include "skin/boxctrls/SkinBoxCtrls_Edits.h"
+#include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+#include "skin/controls/SkinCtrls_Buttons.h"
+#include "skin/controls/SkinCtrls_ExPanels.h"
+#include "skin/controls/SkinCtrls_Gauges.h"
+#include "skin/controls/SkinCtrls_Headers.h"
+#include "skin/controls/SkinCtrls_Panels.h"
+#include "skin/controls/SkinCtrls_RichEdits.h"
+#include "skin/controls/SkinCtrls_ScrollBars.h"
+#include "skin/controls/SkinCtrls_TrackBars.h"
+#include "skin/controls/SkinTabs.h"
+
 #include "tests/robustness/FormSeeds.h"
+#include "tests/skin/controls/SkinFixture.h"
 #include "tests/robustness/RobustnessHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -76,6 +92,139 @@ TEST(FormTextRobustness, TheLoaderRefusesControlsNoWindowCanHoldAndRepeatedNames
     corpus.push_back({"many panels of one name",
                       text.substr(0, last) + Repeat("object P: TPanel\r\nend\r\n", 1000) + "end\r\n"});
     ExpectRefusals<EFilerError, EComponentError>(corpus, LoadForm);
+}
+
+// A form holding Objects (each "object ... end", its lines indented by four).
+std::string FormHolding(const std::string& Objects) {
+    return "object Probe: TForm\r\n  Width = 400\r\n  Height = 300\r\n" + Objects + "end\r\n";
+}
+
+// One object of Class with the properties Lines (each a whole "Name = value").
+std::string Object(const std::string& Name, const std::string& Class,
+                   const std::vector<std::string>& Lines, const std::string& Inside = "") {
+    std::string text = "  object " + Name + ": " + Class + "\r\n";
+    for (const std::string& line : Lines)
+        text += "    " + line + "\r\n";
+    return text + Inside + "  end\r\n";
+}
+
+// Forms of the skinned controls at the edges of what their properties take: fonts of the
+// greatest heights, controls of 8000 x 8000 pixels, default sizes and row counts past what a
+// form can hold, a page past the range, bounds that cross. Each loads, paints, writes back
+// and reads again as the form it wrote, within the bounds, or is refused by the reader.
+TCorpus ExtremeForms() {
+    TCorpus corpus;
+    auto add = [&](const std::string& Name, const std::string& Objects) {
+        corpus.push_back({Name, FormHolding(Objects)});
+    };
+    // The ink of a caption is measured after that of smaller ones. The label is hidden: the
+    // window system's own drawing of glyphs thousands of pixels high costs more than the
+    // bounds on its own.
+    for (const char* height : {"20000", "32767"})
+        add(std::string("a hidden label of font height ") + height + " after another caption",
+            Object("LB_Small", "TLabel", {"Caption = 'small'"}) +
+                Object("LB_Big", "TLabel",
+                       {"Caption = 'Label1'", "Font.Height = " + std::string(height), "Visible = False"}));
+    const std::string sheet = Object("TS_One", "TskSkinTabSheet", {"Caption = 'One'"});
+    for (const char* height : {"32767", "65536"}) {
+        const std::string font = std::string("DefaultFont.Height = ") + height;
+        add(std::string("a rich edit of font height ") + height,
+            Object("RE_Text", "TskSkinRichEdit", {font, "Lines.Strings = ('Text')"}));
+        add(std::string("a page control of font height ") + height,
+            Object("PC_Pages", "TskSkinPageControl", {font}, sheet));
+        add(std::string("a tab control of font height ") + height,
+            Object("TC_Tabs", "TskSkinTabControl", {font, "Tabs.Strings = ('One' 'Two')"}));
+    }
+    const std::string huge = "Width = 8000\r\n    Height = 8000";
+    add("a page control of 8000 x 8000", Object("PC_Pages", "TskSkinPageControl", {huge}, sheet));
+    add("a tab control of 8000 x 8000",
+        Object("TC_Tabs", "TskSkinTabControl", {huge, "Tabs.Strings = ('One' 'Two')"}));
+    add("a header of 8000 x 8000",
+        Object("HC_Head", "TskSkinHeaderControl",
+               {huge, "Sections = <\r\n      item\r\n        Text = 'Name'\r\n"
+                      "        Width = 8000\r\n      end>"}));
+    add("a scroll bar of the greatest page",
+        Object("SB_Bar", "TskSkinScrollBar", {"PageSize = 2147483647"}));
+    // Sizes that follow other properties.
+    for (const char* value : {"40000", "2147483647"}) {
+        const std::string v = value;
+        add("an edit of default width " + v, Object("ED_Text", "TskSkinEdit", {"DefaultWidth = " + v}));
+        add("an edit of default height " + v, Object("ED_Text", "TskSkinEdit", {"DefaultHeight = " + v}));
+        add("a list box of row count " + v, Object("LB_List", "TskSkinListBox", {"RowCount = " + v}));
+        add("a list box of caption height " + v,
+            Object("LB_List", "TskSkinListBox",
+                   {"Align = alRight", "CaptionMode = True", "DefaultCaptionHeight = " + v}));
+        add("a panel of caption height " + v,
+            Object("PN_Panel", "TskSkinPanel", {"CaptionMode = True", "DefaultCaptionHeight = " + v}));
+        add("an expanding panel of caption height " + v,
+            Object("XP_Panel", "TskSkinExPanel", {"Align = alRight", "DefaultCaptionHeight = " + v}));
+    }
+    // Bounds that cross, with and without a value of their own.
+    for (const char* value : {"", "Value = 101", "Value = 32768", "Value = 7"}) {
+        std::vector<std::string> lines = {"MinValue = 32768", "MaxValue = 101"};
+        if (*value) lines.push_back(value);
+        const std::string with = *value ? std::string(" and ") + value : "";
+        add("a gauge of crossed bounds" + with, Object("GA_Level", "TskSkinGauge", lines));
+        add("a track bar of crossed bounds" + with, Object("TB_Level", "TskSkinTrackBar", lines));
+        std::vector<std::string> bar = {"Min = 32768", "Max = 101"};
+        if (*value) bar.push_back(std::string("Position") + (value + 5));
+        add("a scroll bar of crossed bounds" + with, Object("SB_Bar", "TskSkinScrollBar", bar));
+    }
+    return corpus;
+}
+
+TEST(FormTextRobustness, FormsAtTheEdgesOfTheirPropertiesPaintWriteBackAndReadAgain) {
+    // The same forms with everyday values load and come back whole.
+    ASSERT_NO_THROW(LoadPaintWriteRead(FormHolding(
+        Object("LB_Big", "TLabel", {"Caption = 'Label1'", "Font.Height = -40"}) +
+        Object("PC_Pages", "TskSkinPageControl", {"DefaultFont.Height = -20"},
+               Object("TS_One", "TskSkinTabSheet", {"Caption = 'One'"})) +
+        Object("HC_Head", "TskSkinHeaderControl",
+               {"Sections = <\r\n      item\r\n        Text = 'Name'\r\n      end>"}) +
+        Object("GA_Level", "TskSkinGauge", {"MinValue = 10", "MaxValue = 20", "Value = 15"}) +
+        Object("SB_Bar", "TskSkinScrollBar", {"PageSize = 10", "Min = -5"}) +
+        Object("LB_List", "TskSkinListBox", {"RowCount = 4"}))));
+    ExpectBoundedLoads<EFilerError>(ExtremeForms(), [](const std::string& Text) {
+        try {
+            LoadPaintWriteRead(Text);
+        } catch (const EFilerError& E) {
+            // A refusal of a name the form got wrong would pass without testing anything.
+            const AnsiString& message = E.Message();
+            if (message.find("does not exist") != AnsiString::npos ||
+                message.find("not found") != AnsiString::npos)
+                throw std::logic_error(message);
+            throw;
+        }
+    });
+}
+
+// A skinned button of the greatest width a form gives, beside one of its own size, on a
+// skin whose buttons fade in: taking the focus runs the whole fade.
+TEST(FormTextRobustness, AButtonOfTheGreatestWidthFadesInWithinTheBounds) {
+    TFixtureSkin skin;
+    const int picture = skin.AddPicture(80, 20);
+    skin.Fill(picture, TRect(0, 0, 40, 20), clRed);
+    skin.Fill(picture, TRect(40, 0, 80, 20), clLime);
+    auto* record = skin.AddFramed<TskDataSkinButtonControl>("button", picture, TRect(0, 0, 40, 20));
+    record->ActiveSkinRect = TRect(40, 0, 80, 20);
+    record->Morphing = true;
+    const std::string text =
+        FormHolding(Object("BT_Small", "TskSkinButton", {"Caption = 'Small'"}) +
+                    Object("BT_Wide", "TskSkinButton",
+                           {"Top = 40", "Width = 32767", "Height = 120", "Caption = 'Wide'"}));
+    ExpectBoundedLoads<EFilerError>({{"a skinned button of 32767 x 120", text}}, [&](const std::string& Text) {
+        TForm form(nullptr);
+        ReadComponentText(Text, &form);
+        auto* button = dynamic_cast<TskSkinButton*>(form.FindComponent("BT_Wide"));
+        button->SetSkinData(skin.Data.get());
+        form.Show();
+        Pump();
+        if (!TakeFocus(button) || !button->IsMorphing())
+            throw std::logic_error("the wide button did not take the focus and fade");
+        while (button->IsMorphing())
+            button->DoMorph();
+        form.Hide();
+    });
 }
 
 TEST(FormTextRobustness, TheConversionToBinaryConvertsOrRefusesEveryDamagedText) {
