@@ -7,13 +7,11 @@
 
 void TskSkinClient::SetSkinData(TskSkinData* Value) {
     TControl* control = SkinnedControl();
-    if (FSD && FSD != Value) FSD->RemoveFreeNotification(control);
-    FSD = Value;
+    SetReference(control, FSD, Value);
     if (!Value) {
         control->Repaint();
         return;
     }
-    Value->FreeNotification(control);
     if (!Value->Empty && !control->IsDesigning()) ChangeSkinData();
 }
 
