@@ -185,6 +185,8 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opInsert && IsLoading()) return;
+    // One of what this one owns goes with it: the others go too (see the header).
+    if (Operation == opRemove && IsDestroying() && AComponent->FOwner == this) return;
     // Last owned first, by position in the list as it is after each call: a handler may
     // delete components of this one, which are then told no more.
     for (std::size_t i = FComponents.size(); i > 0;) {

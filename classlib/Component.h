@@ -6,7 +6,10 @@
 //
 // Notifications: when a component is inserted into or removed from an owner, the
 // owner's Notification runs, and TComponent::Notification passes it on to every
-// component the owner owns (recursively). FreeNotification links two components in
+// component the owner owns (recursively), except when the owner, being deleted, deletes
+// what it owns: those go with it, and one that keeps a reference to another that goes
+// first has a free-notification link to it (telling each of them of each other would make
+// freeing grow with the square of their number). FreeNotification links two components in
 // both directions: whichever is deleted first tells the other with opRemove and the
 // link is gone. The link is counted by roles: each FreeNotification is one role (a
 // reference one of the two keeps to the other), each RemoveFreeNotification lets one go,

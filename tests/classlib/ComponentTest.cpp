@@ -234,6 +234,42 @@ TEST(ComponentFreeNotification, AListViewHearsOfAnImageListThatWasBothItsSmallAn
     delete view;
 }
 
+// Counts every notification it hears.
+class TTally : public TComponent {
+public:
+    TTally(TComponent* AOwner, long long* Heard) : TComponent(AOwner), FHeard(Heard) {}
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        ++*FHeard;
+    }
+
+private:
+    long long* FHeard;
+};
+
+TEST(ComponentNotification, FreeingAnOwnerTellsWhatItOwnsOnlyThroughTheirLinks) {
+    constexpr int kCount = 3000;
+    long long heard = 0;
+    std::vector<std::string> log;
+    auto* form = new TComponent(nullptr);
+    auto* watcher = new TListener(form, &log);
+    watcher->SetName("Watcher");
+    for (int i = 0; i < kCount; ++i) new TTally(form, &heard);
+    // Made after the watcher, so deleted before it.
+    auto* watched = new TComponent(form);
+    watched->SetName("Watched");
+    SetReference(watcher, watcher->Watched, watched);
+    heard = 0;
+    log.clear();
+    delete form;
+    // Telling each one of each other's going would be kCount * (kCount - 1) / 2.
+    EXPECT_LE(heard, kCount);
+    EXPECT_EQ(log, (std::vector<std::string>{"Watcher -Watched:TComponent"}))
+        << "one that linked to another is told";
+}
+
 TEST(ComponentState, LoadingReadingDesigning) {
     TComponent owner(nullptr);
     auto* child = new TComponent(&owner);
