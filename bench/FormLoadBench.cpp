@@ -1,8 +1,8 @@
-// Loading forms from their text as they grow: a form of plain labels, a form of buttons
-// (windowed controls in a tab order) and a form holding one skinned radio group whose lines
-// each make a box. Each is loaded with 1,000 and with 20,000 components, and the times are
-// shown with their ratio: about 20 when the cost grows with the number of components (about
-// 29 for N log N), 400 when it grows with its square.
+// Loading forms from their text as they grow, and freeing them: a form of plain labels, a
+// form of buttons (windowed controls in a tab order) and a form holding one skinned radio
+// group whose lines each make a box. Each is loaded and freed with 1,000 and with 20,000
+// components, and the times are shown with their ratio: about 20 when the cost grows with
+// the number of components (about 29 for N log N), 400 when it grows with its square.
 // Runs under a virtual display (scripts/bench-load.sh gives one); `scripts/bench-load.sh N`
 // compares 1,000 with N components.
 #include "bench/BenchRatio.h"
@@ -72,29 +72,39 @@ int PartsOf(TForm* Form) {
     return Form->GetComponentCount();
 }
 
-// The best of a few loads of Text into a new form; a load that misses some of its Count
-// parts ends the benchmark.
-double SecondsToLoad(const AnsiString& Text, int Count) {
-    double best = 1e30;
+struct TSeconds {
+    double Load = 1e30;
+    double Free = 1e30;
+};
+
+// The best of a few loads of Text into a new form, and of their freeing; a load that misses
+// some of its Count parts ends the benchmark.
+TSeconds SecondsToLoadAndFree(const AnsiString& Text, int Count) {
+    TSeconds best;
     for (int run = 0; run < kRuns; ++run) {
         std::unique_ptr<TForm> form(new TForm(nullptr));
-        best = std::min(best,
-                        Bench::Seconds([&] { ReadComponentText(Text, form.get(), "bench form"); }));
+        best.Load = std::min(
+            best.Load, Bench::Seconds([&] { ReadComponentText(Text, form.get(), "bench form"); }));
         if (PartsOf(form.get()) != Count)
             throw std::runtime_error("a form of " + std::to_string(Count) + " parts loaded " +
                                      std::to_string(PartsOf(form.get())));
+        best.Free = std::min(best.Free, Bench::Seconds([&] { form.reset(); }));
     }
     return best;
 }
 
+void Report(const std::string& What, double Small, double Large) {
+    std::printf("%-28s %9.2f ms  %10.2f ms   ratio %6.1f\n", What.c_str(), Small * 1000,
+                Large * 1000, Large / Small);
+    Bench::RecordRatio(What + ", " + std::to_string(gLarge) + " / " + std::to_string(kSmall),
+                       Large / Small);
+}
+
 void Compare(const char* What, const std::function<AnsiString(int)>& Text) {
-    const double small = SecondsToLoad(Text(kSmall), kSmall);
-    const double large = SecondsToLoad(Text(gLarge), gLarge);
-    std::printf("%-22s %9.2f ms  %10.2f ms   ratio %6.1f\n", What, small * 1000, large * 1000,
-                large / small);
-    Bench::RecordRatio(std::string("load ") + What + ", " + std::to_string(gLarge) + " / " +
-                           std::to_string(kSmall),
-                       large / small);
+    const TSeconds small = SecondsToLoadAndFree(Text(kSmall), kSmall);
+    const TSeconds large = SecondsToLoadAndFree(Text(gLarge), gLarge);
+    Report(std::string("load ") + What, small.Load, large.Load);
+    Report(std::string("free ") + What, small.Free, large.Free);
 }
 
 } // namespace
@@ -108,10 +118,11 @@ int main(int argc, char** argv) {
             RegisterClass(type);
         const int times = gLarge / kSmall;
         const double logRatio = std::log(double(gLarge)) / std::log(double(kSmall));
-        std::printf("Loading a form of %d components against one of %d: the ratio is about %d\n"
-                    "for a cost that grows with N, %.0f for N log N, %d for N squared.\n\n",
+        std::printf("Loading and freeing a form of %d components against one of %d: the ratio\n"
+                    "is about %d for a cost that grows with N, %.0f for N log N, %d for N\n"
+                    "squared.\n\n",
                     gLarge, kSmall, times, times * logRatio, times * times);
-        std::printf("%-22s %9d    %10d\n", "components", kSmall, gLarge);
+        std::printf("%-28s %9d    %10d\n", "components", kSmall, gLarge);
         Compare("labels", LabelsForm);
         Compare("buttons in tab order", ButtonsForm);
         Compare("radio group lines", RadioGroupForm);

@@ -10,9 +10,7 @@ void TActionList::Published(TPropertyList& P) {
 }
 
 void TActionList::SetImages(TCustomImageList* Value) {
-    if (FImages && FImages != Value) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FImages, Value);
 }
 
 void TActionList::Notification(TComponent* AComponent, TOperation Operation) {
@@ -70,9 +68,7 @@ void TCustomAction::SetImageIndex(int Value) {
 }
 
 void TCustomAction::SetActionList(TActionList* Value) {
-    if (FActionList && FActionList != Value) FActionList->RemoveFreeNotification(this);
-    FActionList = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FActionList, Value);
     Changed();
 }
 

@@ -64,9 +64,9 @@ void TComponent::ReleaseBeforeDestruction() {
 
 void TComponent::NotifyFreeNotificationPartners() {
     while (!FFreeNotifies.empty()) {
-        TComponent* partner = FFreeNotifies.back();
+        TComponent* partner = FFreeNotifies.back().Partner;
         FFreeNotifies.pop_back();
-        Erase(partner->FFreeNotifies, this);
+        partner->DropFreeLink(this);
         partner->Notification(this, opRemove);
     }
 }
@@ -185,6 +185,8 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opInsert && IsLoading()) return;
+    // One of what this one owns goes with it: the others go too (see the header).
+    if (Operation == opRemove && IsDestroying() && AComponent->FOwner == this) return;
     // Last owned first, by position in the list as it is after each call: a handler may
     // delete components of this one, which are then told no more.
     for (std::size_t i = FComponents.size(); i > 0;) {
@@ -194,19 +196,40 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     }
 }
 
+TComponent::TFreeLink* TComponent::FindFreeLink(TComponent* Partner) {
+    // From the end: a partner linked last (and so most often let go first) is found at once.
+    for (auto link = FFreeNotifies.rbegin(); link != FFreeNotifies.rend(); ++link)
+        if (link->Partner == Partner) return &*link;
+    return nullptr;
+}
+
+void TComponent::DropFreeLink(TComponent* Partner) {
+    if (TFreeLink* link = FindFreeLink(Partner))
+        FFreeNotifies.erase(FFreeNotifies.begin() + (link - FFreeNotifies.data()));
+}
+
 void TComponent::FreeNotification(TComponent* AComponent) {
     if (!AComponent || AComponent == this) return;
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end())
-        FFreeNotifies.push_back(AComponent);
-    auto& theirs = AComponent->FFreeNotifies;
-    if (std::find(theirs.begin(), theirs.end(), this) == theirs.end()) theirs.push_back(this);
+    if (TFreeLink* link = FindFreeLink(AComponent)) {
+        ++link->Roles;
+        ++AComponent->FindFreeLink(this)->Roles;
+    } else {
+        FFreeNotifies.push_back({AComponent, 1});
+        AComponent->FFreeNotifies.push_back({this, 1});
+    }
     FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
-    if (!AComponent) return;
-    Erase(FFreeNotifies, AComponent);
-    Erase(AComponent->FFreeNotifies, this);
+    // Looked up here first: a partner that has gone is no longer linked, and is not touched.
+    TFreeLink* link = FindFreeLink(AComponent);
+    if (!link) return;
+    if (--link->Roles > 0) {
+        --AComponent->FindFreeLink(this)->Roles;
+        return;
+    }
+    DropFreeLink(AComponent);
+    AComponent->DropFreeLink(this);
 }
 
 TComponentState TComponent::GetComponentState() const {

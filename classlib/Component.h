@@ -6,11 +6,19 @@
 //
 // Notifications: when a component is inserted into or removed from an owner, the
 // owner's Notification runs, and TComponent::Notification passes it on to every
-// component the owner owns (recursively). FreeNotification links two components in
+// component the owner owns (recursively), except when the owner, being deleted, deletes
+// what it owns: those go with it, and one that keeps a reference to another that goes
+// first has a free-notification link to it (telling each of them of each other would make
+// freeing grow with the square of their number). FreeNotification links two components in
 // both directions: whichever is deleted first tells the other with opRemove and the
-// link is gone. A component may hear of the same removal both through its owner and
-// through a free-notification link, so Notification handlers must be idempotent; one
-// that deletes components of the owner may also make a later one hear the news twice.
+// link is gone. The link is counted by roles: each FreeNotification is one role (a
+// reference one of the two keeps to the other), each RemoveFreeNotification lets one go,
+// and the link lasts until the last role has gone, so that one partner held in two roles
+// (a main form that is also under the hint) is still told when one role ends.
+// SetReference keeps a reference and its role together. A component may hear of the
+// same removal both through its owner and through a free-notification link, so
+// Notification handlers must be idempotent; one that deletes components of the owner may
+// also make a later one hear the news twice.
 // opInsert is sent from TComponent's constructor, before the new component's derived
 // parts exist: its pointer is known then, its final class is not. While the owner is
 // loading (csLoading) it hears of an insertion itself but does not pass it on: what it owns
@@ -46,6 +54,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 enum TOperation { opInsert, opRemove };
@@ -102,8 +111,10 @@ public:
     void InsertComponent(TComponent* AComponent);
     void RemoveComponent(TComponent* AComponent);
 
-    // Links this component and AComponent: whichever goes first tells the other.
+    // Links this component and AComponent, or adds a role to their link: whichever goes
+    // first tells the other.
     void FreeNotification(TComponent* AComponent);
+    // Lets one role of the link with AComponent go; the link goes with its last role.
     void RemoveFreeNotification(TComponent* AComponent);
 
     TComponentState GetComponentState() const;
@@ -161,7 +172,14 @@ private:
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::unique_ptr<TNameIndex> FNameIndex;
-    std::vector<TComponent*> FFreeNotifies;
+    // Both partners of a link hold it, with the same count of roles.
+    struct TFreeLink {
+        TComponent* Partner;
+        int Roles;
+    };
+    TFreeLink* FindFreeLink(TComponent* Partner);
+    void DropFreeLink(TComponent* Partner);
+    std::vector<TFreeLink> FFreeNotifies;
     AnsiString FName;
     TComponentState FComponentState;
     int FTag = 0;
@@ -181,3 +199,16 @@ public:
 private:
     TComponent* FComponent;
 };
+
+// Points Field, a reference that Holder keeps to another component, at Value, moving one
+// role of the free-notification link from the old partner to the new one: Holder hears of
+// the deletion of the one it points at (and clears Field in its Notification) however many
+// other references, of Holder or of the partner, share the link.
+template <typename T>
+void SetReference(TComponent* Holder, T*& Field, std::type_identity_t<T>* Value) {
+    if (Field == Value) return;
+    T* old = Field;
+    Field = Value;
+    if (Value) Holder->FreeNotification(Value);
+    if (old) Holder->RemoveFreeNotification(old);
+}

@@ -659,9 +659,7 @@ void TControl::SetPopupMenu(TComponent* Value) {
     if (Value == FPopupMenu) return;
     if (Value && !dynamic_cast<TPopupHost*>(Value))
         throw EInvalidOperation(Format("%s is not a popup menu", Value->ClassName()));
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FPopupMenu, Value);
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {

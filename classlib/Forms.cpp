@@ -261,15 +261,9 @@ void TCustomForm::DestroyWnd() {
 
 void TCustomForm::SetMenu(TMainMenu* Value) {
     if (Value == FMenu) return;
-    if (FMenu) {
-        DetachMenu();
-        FMenu->RemoveFreeNotification(this);
-    }
-    FMenu = Value;
-    if (FMenu) {
-        FMenu->FreeNotification(this);
-        AttachMenu();
-    }
+    if (FMenu) DetachMenu();
+    SetReference(this, FMenu, Value);
+    if (FMenu) AttachMenu();
 }
 
 void TCustomForm::AttachMenu() {

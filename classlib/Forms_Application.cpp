@@ -48,12 +48,9 @@ void TApplication::IconChanged(TObject*) {
 
 void TApplication::SetMainForm(TCustomForm* Form) {
     if (Form == FMainForm) return;
-    // A form the application does not own tells it of its deletion through this link.
-    if (FMainForm && FMainForm->GetOwner() != this) FMainForm->RemoveFreeNotification(this);
-    FMainForm = Form;
-    if (!Form) return;
-    if (Form->GetOwner() != this) Form->FreeNotification(this);
-    Form->HandleNeeded();
+    // One role of the form's link: it may be under the hint as well.
+    SetReference(this, FMainForm, Form);
+    if (Form) Form->HandleNeeded();
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
@@ -273,8 +270,7 @@ void TApplication::HintMouseEnter(TControl* Control) {
     const int pause = FHintShowing ? FHintShortPause : FHintPause;
     CancelHint();
     if (!FShowHint || !hintControl || HintOf(hintControl).empty()) return;
-    FHintControl = hintControl;
-    FHintControl->FreeNotification(this);
+    SetReference(this, FHintControl, hintControl);
     if (pause > 0)
         StartHintTimer(pause);
     else
@@ -283,9 +279,7 @@ void TApplication::HintMouseEnter(TControl* Control) {
 
 void TApplication::CancelHint() {
     HideHint();
-    if (!FHintControl) return;
-    FHintControl->RemoveFreeNotification(this);
-    FHintControl = nullptr;
+    SetReference(this, FHintControl, nullptr);
 }
 
 void TApplication::HideHint() {

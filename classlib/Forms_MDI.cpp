@@ -98,9 +98,7 @@ TCustomForm* TCustomForm::GetActiveMDIChild() const {
 
 void TCustomForm::SetWindowMenu(TMenuItem* Value) {
     if (Value == FWindowMenu) return;
-    if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
-    FWindowMenu = Value;
-    if (FWindowMenu) FWindowMenu->FreeNotification(this);
+    SetReference(this, FWindowMenu, Value);
 }
 
 void TCustomForm::Tile() {

@@ -163,9 +163,7 @@ void THeaderControl::SetDragReorder(bool Value) {
 }
 
 void THeaderControl::SetImages(TCustomImageList* Value) {
-    if (FImages && FImages != Value) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FImages, Value);
     if (!HandleAllocated()) return;
     SendMessageA(GetHandle(), HDM_SETIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(Value ? Value->GetHandle() : nullptr));

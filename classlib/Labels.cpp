@@ -133,9 +133,7 @@ void TCustomLabel::SetShowAccelChar(bool Value) {
 
 void TCustomLabel::SetFocusControl(TWinControl* Value) {
     if (FFocusControl == Value) return;
-    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (FFocusControl) FFocusControl->FreeNotification(this);
+    SetReference(this, FFocusControl, Value);
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {

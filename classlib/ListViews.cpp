@@ -128,16 +128,12 @@ void TCustomListView::SetHideSelection(bool Value) {
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* Value) {
-    if (FSmallImages && FSmallImages != Value) FSmallImages->RemoveFreeNotification(this);
-    FSmallImages = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FSmallImages, Value);
     if (HandleAllocated()) ApplyImages(LVSIL_SMALL, Value);
 }
 
 void TCustomListView::SetLargeImages(TCustomImageList* Value) {
-    if (FLargeImages && FLargeImages != Value) FLargeImages->RemoveFreeNotification(this);
-    FLargeImages = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FLargeImages, Value);
     if (HandleAllocated()) ApplyImages(LVSIL_NORMAL, Value);
 }
 

@@ -435,9 +435,7 @@ void TMenu::Published(TPropertyList& P) {
 
 void TMenu::SetImages(TCustomImageList* Value) {
     if (FImages == Value) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    SetReference(this, FImages, Value);
 }
 
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
@@ -542,9 +540,7 @@ void TPopupMenu::Published(TPropertyList& P) {
 
 void TPopupMenu::SetPopupComponent(TComponent* Value) {
     if (FPopupComponent == Value) return;
-    if (FPopupComponent) FPopupComponent->RemoveFreeNotification(this);
-    FPopupComponent = Value;
-    if (FPopupComponent) FPopupComponent->FreeNotification(this);
+    SetReference(this, FPopupComponent, Value);
 }
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {

@@ -86,9 +86,8 @@ int TSplitter::ParentPos(int X, int Y) const {
 void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TGraphicControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft || FDragging) return;
-    FNeighbour = FindNeighbour();
+    SetReference(this, FNeighbour, FindNeighbour());
     if (!FNeighbour) return;
-    FNeighbour->FreeNotification(this);
     FDragging = true;
     FDragStart = ParentPos(X, Y);
     FStartSize = NeighbourSize();
@@ -107,8 +106,7 @@ void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (FDragging && Button == mbLeft) {
         FDragging = false;
         bool moved = FNeighbour && NeighbourSize() != FStartSize;
-        if (FNeighbour) FNeighbour->RemoveFreeNotification(this);
-        FNeighbour = nullptr;
+        SetReference(this, FNeighbour, nullptr);
         if (moved && OnMoved) OnMoved(this);
     }
     TGraphicControl::MouseUp(Button, Shift, X, Y);

@@ -164,9 +164,7 @@ void TCustomTabControl::SetTabWidth(int Value) {
 
 void TCustomTabControl::SetImages(TCustomImageList* Value) {
     if (Value == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    SetReference(this, FImages, Value);
     if (HandleAllocated()) {
         SendMessageA(GetHandle(), TCM_SETIMAGELIST, 0,
                      reinterpret_cast<LPARAM>(FImages ? FImages->GetHandle() : nullptr));

@@ -93,9 +93,7 @@ void TCustomTreeView::SetShowButtons(bool Value) {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* Value) {
-    if (FImages && FImages != Value) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FImages, Value);
     if (HandleAllocated())
         SendMessageA(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
                      reinterpret_cast<LPARAM>(Value ? Value->GetHandle() : nullptr));

@@ -2,9 +2,13 @@
 // window of an MDI form: the window's messages go to a method of an object first, and the
 // method hands what it leaves to the procedure the window had before (CallPrevious).
 //
-// The hook knows its window by a window property, so one procedure serves every hooked
-// window. Unhook puts the previous procedure back only while the hook's own is still the
-// window's: a procedure installed over it later would otherwise be cut off.
+// Each hook on a window is a subclass of its own: it takes one of a few window procedures
+// that differ only in the window property through which they find their hook, so several
+// hooks (and procedures installed by others) stack on one window, each calling the one
+// under it. Unhooking in any order leaves the chain whole: a hook on top puts back the
+// procedure under it, one under another of these hooks is skipped by it, and one under a
+// procedure installed by others stays in the chain passing every message on, until the
+// window goes.
 #pragma once
 
 #include "classlib/Messages.h"
@@ -19,6 +23,7 @@ public:
     TWindowProcHook& operator=(const TWindowProcHook&) = delete;
 
     // Sends Wnd's messages to Method from now on; a hook on another window goes first.
+    // EInvalidOperation when Wnd is no window or holds as many hooks as it can.
     void Hook(HWND Wnd, TWndMethod Method);
     void Unhook();
     // The hooked window; null when none (also once the window has been destroyed).
@@ -27,10 +32,21 @@ public:
     // The previous procedure's answer to Message, stored in Message.Result.
     void CallPrevious(TMessage& Message);
 
+    // Hooks one window can hold at a time.
+    static constexpr int MaxHooksPerWindow = 8;
+
 private:
-    static LRESULT CALLBACK HookProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    // A hook's place in a window's chain of procedures, kept by the window (as a property)
+    // for as long as the place's procedure is in the chain.
+    struct TLink;
+
+    template <int Slot>
+    static LRESULT CALLBACK SlotProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    static WNDPROC SlotProcedure(int Slot);
+    static LRESULT Dispatch(int Slot, HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    static void ForgetLink(HWND Wnd, TLink* Link);
 
     HWND FWnd = nullptr;
-    WNDPROC FPrevious = nullptr;
+    TLink* FLink = nullptr;
     TWndMethod FMethod;
 };

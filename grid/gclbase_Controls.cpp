@@ -73,9 +73,8 @@ TGclAttachedLabel::TGclAttachedLabel(TComponent* AOwner, TWinControl* AControl)
 }
 
 void TGclAttachedLabel::SetControl(TWinControl* Value) {
-    FControl = Value;
+    SetReference(this, FControl, Value);
     SetFocusControl(Value);
-    if (Value) Value->FreeNotification(this);
 }
 
 void TGclAttachedLabel::Published(TPropertyList& P) {
@@ -184,8 +183,7 @@ TGclController* TGclCustomControlEx::GetController() {
 }
 
 void TGclCustomControlEx::SetController(TComponent* Value) {
-    FController = dynamic_cast<TGclController*>(Value);
-    if (FController) FController->FreeNotification(this);
+    SetReference(this, FController, dynamic_cast<TGclController*>(Value));
 }
 
 TGclController* ChooseController(TControl* Control, TGclController* Current) {

@@ -11,8 +11,7 @@ AnsiString TGclCustomEdit::GetAbout() const {
 }
 
 void TGclCustomEdit::SetController(TGclController* Value) {
-    FController = Value;
-    if (FController) FController->FreeNotification(this);
+    SetReference(this, FController, Value);
 }
 
 void TGclCustomEdit::CreateWnd() {

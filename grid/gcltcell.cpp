@@ -199,12 +199,10 @@ void TGclBaseTableCell::SetTable(TGclTableAncestor* Value) {
             SendMessageA(Old->GetHandle(), ctimRemoveCell, 0, reinterpret_cast<LPARAM>(this));
         else
             Old->RemoveCell(this);
-        Old->RemoveFreeNotification(this);
     }
-    FTable = Value;
+    SetReference(this, FTable, Value);
     OnCfgChanged = nullptr;
     FRefCount = 0;
-    if (FTable) FTable->FreeNotification(this);
     tcResetTableValues();
 }
 
@@ -216,11 +214,8 @@ void TGclBaseTableCell::IncRefs() {
 void TGclBaseTableCell::DecRefs() {
     if (FRefCount <= 0) return;
     if (--FRefCount > 0) return;
-    if (FTable) {
-        FTable->tbExcludeCell(this);
-        FTable->RemoveFreeNotification(this);
-    }
-    FTable = nullptr;
+    if (FTable) FTable->tbExcludeCell(this);
+    SetReference<TGclTableAncestor>(this, FTable, nullptr);
     OnCfgChanged = nullptr;
 }
 
@@ -320,8 +315,7 @@ TGclTableAncestor::~TGclTableAncestor() {
 }
 
 void TGclTableAncestor::SetController(TGclController* Value) {
-    FController = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FController, Value);
 }
 
 void TGclTableAncestor::CreateWnd() {

@@ -387,9 +387,7 @@ void TskSkinCustomListBox::SetRowCount(int Value) {
 }
 
 void TskSkinCustomListBox::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    SetReference(this, FImages, Value);
     ListBox->Invalidate();
 }
 

@@ -152,10 +152,8 @@ void TskCustomSkinMemo::SetVScrollBar(TskSkinScrollBar* Value) {
 }
 
 void TskCustomSkinMemo::LinkBar(TskSkinScrollBar*& Link, TskSkinScrollBar* Bar) {
-    if (Link && Link != Bar) Link->RemoveFreeNotification(this);
-    Link = Bar;
+    SetReference(this, Link, Bar);
     if (!Bar) return;
-    Bar->FreeNotification(this);
     Bar->SetRange(0, 0, 0, 0);
     Bar->OnChange = TNotifyEvent(this, &TskCustomSkinMemo::BarChange);
 }

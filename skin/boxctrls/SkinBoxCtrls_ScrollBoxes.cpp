@@ -45,11 +45,9 @@ TBitmap* TskSkinScrollBox::BackgroundPicture() {
 // ---- The bars --------------------------------------------------------------------------------
 
 void TskSkinScrollBox::LinkBar(TAxis& Axis, TskSkinScrollBar* Bar) {
-    if (Axis.Bar && Axis.Bar != Bar) Axis.Bar->RemoveFreeNotification(this);
-    Axis.Bar = Bar;
+    SetReference(this, Axis.Bar, Bar);
     Axis.LastPosition = 0;
     if (!Bar) return;
-    Bar->FreeNotification(this);
     Bar->SetCanFocused(false);
     Bar->SetEnabled(true);
     Bar->SetVisible(false);

@@ -18,15 +18,11 @@ void TskSkinDialogEdit::Published(TPropertyList& P) {
 }
 
 void TskSkinDialogEdit::SetDlgSkinData(TskSkinData* Value) {
-    if (FDlgSkinData && FDlgSkinData != FDlgCtrlSkinData) FDlgSkinData->RemoveFreeNotification(this);
-    FDlgSkinData = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FDlgSkinData, Value);
 }
 
 void TskSkinDialogEdit::SetDlgCtrlSkinData(TskSkinData* Value) {
-    if (FDlgCtrlSkinData && FDlgCtrlSkinData != FDlgSkinData) FDlgCtrlSkinData->RemoveFreeNotification(this);
-    FDlgCtrlSkinData = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FDlgCtrlSkinData, Value);
 }
 
 void TskSkinDialogEdit::Notification(TComponent* AComponent, TOperation Operation) {

@@ -139,9 +139,7 @@ void TskSkinFileListView::Published(TPropertyList& P) {
 }
 
 void TskSkinFileListView::SetSkinMessage(TskSkinMessage* Value) {
-    if (FSkinMessage && FSkinMessage != Value) FSkinMessage->RemoveFreeNotification(this);
-    FSkinMessage = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FSkinMessage, Value);
 }
 
 void TskSkinFileListView::Notification(TComponent* AComponent, TOperation Operation) {

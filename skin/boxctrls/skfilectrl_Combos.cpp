@@ -45,13 +45,9 @@ AnsiString TskSkinFilterComboBox::GetMask() {
 
 void TskSkinFilterComboBox::SetFileList(TskSkinFileListBox* Value) {
     if (Value == FFileList) return;
-    if (FFileList) {
-        FFileList->SetFilterCombo(nullptr);
-        FFileList->RemoveFreeNotification(this);
-    }
-    FFileList = Value;
+    if (FFileList) FFileList->SetFilterCombo(nullptr);
+    SetReference(this, FFileList, Value);
     if (!Value) return;
-    Value->FreeNotification(this);
     Value->SetFilterCombo(this);
     Change();
 }
@@ -205,13 +201,9 @@ void TskSkinDriveComboBox::SetTextCase(TTextCase Value) {
 
 void TskSkinDriveComboBox::SetDirListBox(TskSkinDirectoryListBox* Value) {
     if (Value == FDirList) return;
-    if (FDirList) {
-        FDirList->SetDriveCombo(nullptr, nullptr);
-        FDirList->RemoveFreeNotification(this);
-    }
-    FDirList = Value;
+    if (FDirList) FDirList->SetDriveCombo(nullptr, nullptr);
+    SetReference(this, FDirList, Value);
     if (!Value) return;
-    Value->FreeNotification(this);
     Value->SetDriveCombo(this, this);
 }
 

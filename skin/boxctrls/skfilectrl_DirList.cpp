@@ -60,31 +60,23 @@ void TskSkinDirectoryListBox::ReadBitmaps() {
 void TskSkinDirectoryListBox::SetFileList(TskSkinFileListBox* Value) {
     if (FFileList == Value) return;
     TskSkinFileListBox* old = FFileList;
-    FFileList = nullptr;
-    if (old) {
-        old->RemoveFreeNotification(this);
-        old->SetDirList(nullptr);
-    }
-    FFileList = Value;
+    SetReference<TskSkinFileListBox>(this, FFileList, nullptr);
+    if (old) old->SetDirList(nullptr);
+    SetReference(this, FFileList, Value);
     if (!Value) return;
-    Value->FreeNotification(this);
     Value->SetDirList(this);
     Value->SetDirectory(FDirectory);
 }
 
 void TskSkinDirectoryListBox::SetDirLabel(TskSkinStdLabel* Value) {
-    if (FDirLabel) FDirLabel->RemoveFreeNotification(this);
-    FDirLabel = Value;
+    SetReference(this, FDirLabel, Value);
     if (!Value) return;
-    Value->FreeNotification(this);
     Change();
 }
 
 void TskSkinDirectoryListBox::SetDriveCombo(TskDriveLink* Link, TComponent* Combo) {
-    if (FDriveComboComponent) FDriveComboComponent->RemoveFreeNotification(this);
     FDriveCombo = Link;
-    FDriveComboComponent = Link ? Combo : nullptr;
-    if (FDriveComboComponent) FDriveComboComponent->FreeNotification(this);
+    SetReference(this, FDriveComboComponent, Link ? Combo : nullptr);
 }
 
 void TskSkinDirectoryListBox::Notification(TComponent* AComponent, TOperation Operation) {

@@ -64,24 +64,18 @@ void TskSkinFileListBox::Published(TPropertyList& P) {
 // ---- Links --------------------------------------------------------------------------------
 
 void TskSkinFileListBox::SetFileEdit(TCustomEdit* Value) {
-    if (FFileEdit) FFileEdit->RemoveFreeNotification(this);
-    FFileEdit = Value;
+    SetReference(this, FFileEdit, Value);
     if (!Value) return;
-    Value->FreeNotification(this);
     Change();
 }
 
 void TskSkinFileListBox::SetDirList(TskSkinDirectoryListBox* Value) {
     if (FDirList == Value) return;
-    if (FDirList) FDirList->RemoveFreeNotification(this);
-    FDirList = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FDirList, Value);
 }
 
 void TskSkinFileListBox::SetFilterCombo(TComponent* Value) {
-    if (FFilterCombo) FFilterCombo->RemoveFreeNotification(this);
-    FFilterCombo = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FFilterCombo, Value);
 }
 
 void TskSkinFileListBox::Notification(TComponent* AComponent, TOperation Operation) {

@@ -178,6 +178,8 @@ void TskSkinSizing::ReadRecordShape(int& CursorIndex) {
     TskSkinClient& client = Client();
     if (TskDataSkinControl* record = client.GetSkinRecord())
         ReadShape(client.GetSkin(), record, CursorIndex);
+    else
+        Picture = MaskPicture = nullptr; // a skin that went may have taken them along
 }
 
 bool TskSkinSizing::FitBounds(int& AWidth, int& AHeight) {

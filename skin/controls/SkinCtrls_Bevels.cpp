@@ -11,12 +11,6 @@ TskDataSkinControl* FindRecord(TskSkinData* Data, const AnsiString& Name, int& I
     return Index == -1 ? nullptr : Data->CtrlList[static_cast<std::size_t>(Index)].get();
 }
 
-// Moves the free notification of a skin reference from Old to New.
-void Relink(TComponent* Owner, TskSkinData* Old, TskSkinData* New) {
-    if (Old && Old != New) Old->RemoveFreeNotification(Owner);
-    if (New) New->FreeNotification(Owner);
-}
-
 } // namespace
 
 // ---- TskSkinBevel ------------------------------------------------------------------------
@@ -30,8 +24,7 @@ void TskSkinBevel::Published(TPropertyList& P) {
 }
 
 void TskSkinBevel::SetSkinData(TskSkinData* Value) {
-    Relink(this, FSD, Value);
-    FSD = Value;
+    SetReference(this, FSD, Value);
     ChangeSkinData();
 }
 
@@ -127,8 +120,7 @@ void TskSkinSplitter::Published(TPropertyList& P) {
 }
 
 void TskSkinSplitter::SetSkinData(TskSkinData* Value) {
-    Relink(this, FSD, Value);
-    FSD = Value;
+    SetReference(this, FSD, Value);
     ChangeSkinData();
 }
 

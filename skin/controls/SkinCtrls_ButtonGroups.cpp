@@ -174,9 +174,7 @@ void TskSkinCustomButtonGroup::SetColumns(int Value) {
 }
 
 void TskSkinCustomButtonGroup::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    SetReference(this, FImages, Value);
     for (int i = 0; i < GetButtonCount(); ++i) GetButton(i)->SetImages(Value);
 }
 

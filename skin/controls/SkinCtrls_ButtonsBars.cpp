@@ -436,9 +436,7 @@ void TskSkinButtonsBar::SetItemsTransparent(bool Value) {
 }
 
 void TskSkinButtonsBar::Link(TCustomImageList*& Field, TCustomImageList* Value) {
-    if (Field && Field != Value) Field->RemoveFreeNotification(this);
-    Field = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, Field, Value);
 }
 
 void TskSkinButtonsBar::SetItemImages(TCustomImageList* Value) {

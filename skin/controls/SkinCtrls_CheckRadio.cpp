@@ -159,9 +159,7 @@ void TskSkinCheckRadioBox::SetCanFocused(bool Value) {
 }
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    SetReference(this, FImages, Value);
     Repaint();
 }
 

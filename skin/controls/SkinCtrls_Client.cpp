@@ -7,13 +7,11 @@
 
 void TskSkinClient::SetSkinData(TskSkinData* Value) {
     TControl* control = SkinnedControl();
-    if (FSD && FSD != Value) FSD->RemoveFreeNotification(control);
-    FSD = Value;
+    SetReference(control, FSD, Value);
     if (!Value) {
         control->Repaint();
         return;
     }
-    Value->FreeNotification(control);
     if (!Value->Empty && !control->IsDesigning()) ChangeSkinData();
 }
 
@@ -199,7 +197,15 @@ void TskSkinClient::DrawBlended(TCanvas* Canvas, TBitmap* Image) {
 }
 
 void TskSkinClient::SkinNotification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == opRemove && AComponent == FSD) FSD = nullptr;
+    if (Operation != opRemove || !FSD || AComponent != FSD) return;
+    FSD = nullptr;
+    // The records and pictures go with the skin: the lookup without one clears whatever the
+    // control kept of them (its record's index, its pictures and masks), and the control
+    // takes its default look, unless it is going as well.
+    if (SkinnedControl()->IsDestroying())
+        GetSkinData();
+    else
+        ChangeSkinData();
 }
 
 void TskSkinClient::MovedRepaint() {

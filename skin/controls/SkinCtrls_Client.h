@@ -112,7 +112,8 @@ protected:
     // Draws Image (the control's image or a part of it) at its place on Canvas, blended with
     // the parent's picture when AlphaBlend is on.
     void DrawBlended(TCanvas* Canvas, TBitmap* Image);
-    // Clears the reference when the skin data component goes.
+    // The skin data component goes: the control lets go of it and of everything it kept of
+    // it, and shows its default look.
     void SkinNotification(TComponent* AComponent, TOperation Operation);
     // Repaints when the control is blended with what lies under it (it moved).
     void MovedRepaint();

@@ -69,9 +69,7 @@ void TskSkinHeaderControl::GetSkinData() {
 }
 
 void TskSkinHeaderControl::SetSkinData(TskSkinData* Value) {
-    if (FSD && FSD != Value) FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FSD, Value);
     if (!Value || (!Value->Empty && !IsDesigning())) ChangeSkinData();
 }
 

@@ -28,10 +28,8 @@ TskStdLabelSkin::TskStdLabelSkin(TComponent* Label)
 }
 
 void TskStdLabelSkin::SetSkinData(TskSkinData* Value) {
-    if (FSD && FSD != Value) FSD->RemoveFreeNotification(FLabel);
-    FSD = Value;
+    SetReference(FLabel, FSD, Value);
     if (!Value) return;
-    Value->FreeNotification(FLabel);
     ChangeSkinData();
 }
 

@@ -30,9 +30,7 @@ void DrawDefaultTrackArrow(TCanvas* Canvas, const TRect& R, bool Shifted) {
 
 void TskMenuTrack::SetSkinPopupMenu(TPopupMenu* Value) {
     TControl* control = TrackedButton().ButtonControl();
-    if (FSkinPopupMenu && FSkinPopupMenu != Value) FSkinPopupMenu->RemoveFreeNotification(control);
-    FSkinPopupMenu = Value;
-    if (Value) Value->FreeNotification(control);
+    SetReference(control, FSkinPopupMenu, Value);
 }
 
 void TskMenuTrack::MenuNotification(TComponent* AComponent, TOperation Operation) {

@@ -351,9 +351,7 @@ void TskSkinNotebook::SetButtonSkinDataName(const AnsiString& Value) {
 }
 
 void TskSkinNotebook::SetImages(TCustomImageList* Value) {
-    if (FImages && FImages != Value) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, FImages, Value);
     UpdateButtons();
 }
 

@@ -48,9 +48,7 @@ void TskSkinToolBar::SetFlat(bool Value) {
 }
 
 void TskSkinToolBar::Link(TCustomImageList*& Field, TCustomImageList* Value) {
-    if (Field && Field != Value) Field->RemoveFreeNotification(this);
-    Field = Value;
-    if (Value) Value->FreeNotification(this);
+    SetReference(this, Field, Value);
 }
 
 void TskSkinToolBar::SetImages(TCustomImageList* Value) {

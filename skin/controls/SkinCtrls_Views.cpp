@@ -16,10 +16,8 @@ TskViewSkin::TskViewSkin() : FDefaultFont(std::make_unique<TFont>()) {
 }
 
 void TskViewSkin::SetSkinData(TskSkinData* Value) {
-    if (FSD && FSD != Value) FSD->RemoveFreeNotification(View());
-    FSD = Value;
+    SetReference(View(), FSD, Value);
     if (!Value) return;
-    Value->FreeNotification(View());
     if (!Value->Empty && !View()->IsDesigning()) ChangeSkinData();
 }
 
@@ -82,10 +80,8 @@ void TskViewSkin::ForgetBars() {
     FVScrollBar = FHScrollBar = nullptr;
 }
 
-void TskViewSkin::ReleaseBar(TskSkinScrollBar* Bar, TskSkinScrollBar* Other) {
-    if (!Bar) return;
-    Unbind(Bar, this);
-    if (Bar != Other) Bar->RemoveFreeNotification(View());
+void TskViewSkin::ReleaseBar(TskSkinScrollBar* Bar) {
+    if (Bar) Unbind(Bar, this);
 }
 
 void TskViewSkin::BindBar(TskSkinScrollBar* Bar, bool Vertical) {
@@ -104,22 +100,16 @@ void TskViewSkin::PrepareBar(TskSkinScrollBar* Bar) {
 }
 
 void TskViewSkin::SetVScrollBar(TskSkinScrollBar* Value) {
-    if (FVScrollBar != Value) ReleaseBar(FVScrollBar, FHScrollBar);
-    FVScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(View());
-        BindBar(Value, true);
-    }
+    if (FVScrollBar != Value) ReleaseBar(FVScrollBar);
+    SetReference(View(), FVScrollBar, Value);
+    if (Value) BindBar(Value, true);
     UpDateScrollBars();
 }
 
 void TskViewSkin::SetHScrollBar(TskSkinScrollBar* Value) {
-    if (FHScrollBar != Value) ReleaseBar(FHScrollBar, FVScrollBar);
-    FHScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(View());
-        BindBar(Value, false);
-    }
+    if (FHScrollBar != Value) ReleaseBar(FHScrollBar);
+    SetReference(View(), FHScrollBar, Value);
+    if (Value) BindBar(Value, false);
     UpDateScrollBars();
 }
 

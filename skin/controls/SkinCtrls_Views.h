@@ -52,9 +52,8 @@ protected:
     virtual void OnVScrollBarUpButtonClick(TObject*) {}
     virtual void OnVScrollBarDownButtonClick(TObject*) {}
     void ViewNotification(TComponent* AComponent, TOperation Operation);
-    // The view lets go of a bar it no longer drives: the bar stops calling it, and the
-    // free link goes unless the other bar is the same one.
-    void ReleaseBar(TskSkinScrollBar* Bar, TskSkinScrollBar* Other);
+    // The view lets go of a bar it no longer drives: the bar stops calling it.
+    void ReleaseBar(TskSkinScrollBar* Bar);
     // The view is going: no bar calls it any more. A view deleted during one of its own
     // calls does this when it is unlinked, since its free links are gone by then.
     void ForgetBars();

@@ -63,9 +63,7 @@ TBitmap* TskTabsSkin::PictureAt(int Index) const {
 
 void TskTabsSkin::SetSkinData(TskSkinData* Value) {
     TCustomTabControl* c = Tabs();
-    if (FSD && FSD != Value) FSD->RemoveFreeNotification(c);
-    FSD = Value;
-    if (Value) Value->FreeNotification(c);
+    SetReference(c, FSD, Value);
     if (c->IsDestroying() || c->IsDesigning()) return;
     if (!Value || !Value->Empty) ChangeSkinData();
 }

@@ -118,26 +118,13 @@ const TSkinFieldTable& TskSkinData::FormInfoFields() {
 
 // ---- References ------------------------------------------------------------------
 
-namespace {
-
-// Moves the free-notification link of Data from Old to New.
-void Relink(TComponent* Data, TComponent* Old, TComponent* New) {
-    if (Old == New) return;
-    if (Old) Data->RemoveFreeNotification(Old);
-    if (New) Data->FreeNotification(New);
-}
-
-} // namespace
-
 void TskSkinData::SetStoredSkin(TskStoredSkin* Value) {
-    Relink(this, FStoredSkin, Value);
-    FStoredSkin = Value;
+    SetReference(this, FStoredSkin, Value);
     if (Value && !GetComponentState().Contains(csDesigning)) LoadStoredSkin(Value);
 }
 
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value) {
-    Relink(this, FCompressedStoredSkin, Value);
-    FCompressedStoredSkin = Value;
+    SetReference(this, FCompressedStoredSkin, Value);
     if (Value && !GetComponentState().Contains(csDesigning)) LoadCompressedStoredSkin(Value);
 }
 

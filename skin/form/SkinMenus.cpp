@@ -978,8 +978,7 @@ void TskSkinMenu::CloseMenu(int Index) {
     WaitTimer->SetEnabled(false);
     Visible = false;
     if (TControl* opener = PopupControl) {
-        opener->RemoveFreeNotification(this);
-        PopupControl = nullptr;
+        SetReference<TControl>(this, PopupControl, nullptr);
         if (auto* win = dynamic_cast<TWinControl*>(opener); win && win->HandleAllocated())
             SendMessageA(win->GetHandle(), WM_CLOSESKINMENU, 0, 0);
         else

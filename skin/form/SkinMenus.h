@@ -24,13 +24,6 @@ class TForm;
 
 DECLARE_UNIT(SkinMenus)
 
-// Points Field at Value and keeps Self told when Value goes (a reference, not ownership).
-template <typename T> void SetReference(TComponent* Self, T*& Field, T* Value) {
-    if (Field) Field->RemoveFreeNotification(Self);
-    Field = Value;
-    if (Field) Field->FreeNotification(Self);
-}
-
 // A stopped timer of Owner's that calls Tick every Interval milliseconds once enabled.
 TTimer* MakeTimer(TComponent* Owner, Cardinal Interval, TNotifyEvent Tick);
 

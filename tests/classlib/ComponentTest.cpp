@@ -1,6 +1,8 @@
 #include "classlib/ClassRegistry.h"
 #include "classlib/Component.h"
 #include "classlib/Exceptions.h"
+#include "classlib/ImageLists.h"
+#include "classlib/ListViews.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +20,13 @@ public:
         : TComponent(AOwner), FLog(Log) {}
 
     TComponent* Watched = nullptr;
+    TComponent* AlsoWatched = nullptr;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
         if (Operation == opRemove && AComponent == Watched) Watched = nullptr;
+        if (Operation == opRemove && AComponent == AlsoWatched) AlsoWatched = nullptr;
         if (FLog)
             FLog->push_back(GetName() + (Operation == opInsert ? " +" : " -") +
                             AComponent->GetName() + ":" + AComponent->ClassName());
@@ -198,6 +202,72 @@ TEST(ComponentFreeNotification, SubscriberDeletedFirstUnsubscribes) {
     log.clear();
     delete skin; // and nobody is left to call
     EXPECT_TRUE(log.empty());
+}
+
+TEST(ComponentFreeNotification, APartnerHeldInTwoRolesIsToldUntilTheLastRoleLetsGo) {
+    auto* partner = new TListener(nullptr);
+    TListener holder(nullptr);
+    SetReference(&holder, holder.Watched, partner);
+    SetReference(&holder, holder.AlsoWatched, partner);
+    // The partner refers back: a third role of the same link.
+    SetReference<TComponent>(partner, partner->Watched, &holder);
+    SetReference<TComponent>(&holder, holder.Watched, nullptr);
+    SetReference<TComponent>(partner, partner->Watched, nullptr);
+    delete partner;
+    EXPECT_EQ(holder.AlsoWatched, nullptr);
+
+    partner = new TListener(nullptr);
+    SetReference(&holder, holder.Watched, partner);
+    SetReference<TComponent>(&holder, holder.Watched, nullptr);
+    delete partner;
+    EXPECT_EQ(holder.Watched, nullptr);
+}
+
+TEST(ComponentFreeNotification, AListViewHearsOfAnImageListThatWasBothItsSmallAndLargeImages) {
+    auto* view = new TListView(nullptr);
+    auto* images = new TImageList(nullptr);
+    view->SetSmallImages(images);
+    view->SetLargeImages(images);
+    view->SetSmallImages(nullptr);
+    delete images;
+    EXPECT_EQ(view->GetLargeImages(), nullptr);
+    delete view;
+}
+
+// Counts every notification it hears.
+class TTally : public TComponent {
+public:
+    TTally(TComponent* AOwner, long long* Heard) : TComponent(AOwner), FHeard(Heard) {}
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        ++*FHeard;
+    }
+
+private:
+    long long* FHeard;
+};
+
+TEST(ComponentNotification, FreeingAnOwnerTellsWhatItOwnsOnlyThroughTheirLinks) {
+    constexpr int kCount = 3000;
+    long long heard = 0;
+    std::vector<std::string> log;
+    auto* form = new TComponent(nullptr);
+    auto* watcher = new TListener(form, &log);
+    watcher->SetName("Watcher");
+    for (int i = 0; i < kCount; ++i) new TTally(form, &heard);
+    // Made after the watcher, so deleted before it.
+    auto* watched = new TComponent(form);
+    watched->SetName("Watched");
+    SetReference(watcher, watcher->Watched, watched);
+    heard = 0;
+    log.clear();
+    delete form;
+    // Telling each one of each other's going would be kCount * (kCount - 1) / 2.
+    EXPECT_LE(heard, kCount);
+    EXPECT_EQ(log, (std::vector<std::string>{"Watcher -Watched:TComponent"}))
+        << "one that linked to another is told";
 }
 
 TEST(ComponentState, LoadingReadingDesigning) {

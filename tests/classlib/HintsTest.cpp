@@ -122,6 +122,35 @@ TEST_F(HintsTest, ShowsAfterThePauseBelowThePointerAndHidesAfterTheHidePause) {
     EXPECT_FALSE(Waiting());
 }
 
+TEST_F(HintsTest, AMainFormMadeInCodeThatWasUnderTheHintIsForgottenWhenDeleted) {
+    TCustomForm* before = Application->GetMainForm();
+    auto makeMain = [] {
+        auto* main = new TForm(nullptr);
+        main->SetHint("Main");
+        main->SetShowHint(true);
+        return main;
+    };
+    // The hint ends (a key, a click) while the form stays the main form.
+    TForm* main = makeMain();
+    Application->SetMainForm(main);
+    Application->HintMouseEnter(main); // the pointer comes over it
+    ASSERT_TRUE(Waiting());
+    Application->CancelHint();
+    delete main;
+    EXPECT_EQ(Application->GetMainForm(), nullptr);
+
+    // Another main form comes while the hint waits on this one.
+    main = makeMain();
+    Application->SetMainForm(main);
+    Application->HintMouseEnter(main);
+    ASSERT_TRUE(Waiting());
+    Application->SetMainForm(before);
+    delete main;
+    EXPECT_FALSE(Waiting()) << "the pending hint went with its control";
+    Tick();
+    EXPECT_FALSE(Application->GetHintShowing());
+}
+
 TEST_F(HintsTest, AKeyAClickOrLeavingHidesIt) {
     ShowPanelHint();
     PostKey(Form, 'A');

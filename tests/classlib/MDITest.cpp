@@ -250,4 +250,73 @@ TEST(WindowProcHookTest, AForeignWindowsMessagesPassThroughTheHookUntilItLetsGo)
     EXPECT_FALSE(hook.Hooked()) << "a destroyed window is let go of";
 }
 
+// A subclass made the plain way, by a program that knows nothing of the hooks.
+WNDPROC gForeignPrevious = nullptr;
+LRESULT CALLBACK ForeignProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    return CallWindowProcA(gForeignPrevious, Wnd, Msg, WParam, LParam);
+}
+
+class WindowProcHooks : public testing::Test {
+protected:
+    void SetUp() override {
+        Edit = CreateWindowExA(0, "EDIT", "text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(Edit, nullptr);
+        SendMessageA(Edit, EM_SETLIMITTEXT, 123, 0);
+        Own = GetWindowLongPtrA(Edit, GWLP_WNDPROC);
+    }
+    void TearDown() override { DestroyWindow(Edit); }
+
+    // Hook passes everything on, counting the limit queries it sees in Seen.
+    void Hook(TWindowProcHook& Hook, int& Seen) {
+        Hook.Hook(Edit, TWndMethod::FromCallable([&Hook, &Seen](TMessage& M) {
+                      if (M.Msg == EM_GETLIMITTEXT) ++Seen;
+                      Hook.CallPrevious(M);
+                  }));
+    }
+    LRESULT Limit() const { return SendMessageA(Edit, EM_GETLIMITTEXT, 0, 0); }
+
+    HWND Edit = nullptr;
+    LONG_PTR Own = 0;
+};
+
+TEST_F(WindowProcHooks, TwoHooksOnOneWindowEachCallTheOneUnderItAndLetGoInEitherOrder) {
+    for (bool firstGoesFirst : {true, false}) {
+        TWindowProcHook first, second;
+        int seenFirst = 0, seenSecond = 0;
+        Hook(first, seenFirst);
+        Hook(second, seenSecond);
+        EXPECT_EQ(Limit(), 123);
+        EXPECT_EQ(seenFirst, 1);
+        EXPECT_EQ(seenSecond, 1);
+        (firstGoesFirst ? first : second).Unhook();
+        EXPECT_EQ(Limit(), 123) << firstGoesFirst;
+        EXPECT_EQ(seenFirst, firstGoesFirst ? 1 : 2);
+        EXPECT_EQ(seenSecond, firstGoesFirst ? 2 : 1);
+        (firstGoesFirst ? second : first).Unhook();
+        EXPECT_EQ(Limit(), 123);
+        EXPECT_EQ(GetWindowLongPtrA(Edit, GWLP_WNDPROC), Own) << firstGoesFirst;
+    }
+}
+
+TEST_F(WindowProcHooks, AHookUnderASubclassMadeLaterLeavesTheWindowsOwnProcedureInTheChain) {
+    TWindowProcHook hook;
+    int seen = 0;
+    Hook(hook, seen);
+    gForeignPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+    EXPECT_EQ(Limit(), 123);
+    hook.Unhook();
+    EXPECT_EQ(Limit(), 123) << "the edit still answers";
+    EXPECT_EQ(seen, 1) << "the hook that let go is not called";
+    // The subclass goes the plain way too; a new hook takes the window again.
+    SetWindowLongPtrA(Edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gForeignPrevious));
+    EXPECT_EQ(Limit(), 123);
+    Hook(hook, seen);
+    EXPECT_EQ(Limit(), 123);
+    EXPECT_EQ(seen, 2);
+    DestroyWindow(Edit);
+    EXPECT_FALSE(hook.Hooked()) << "a destroyed window is let go of";
+}
+
 } // namespace

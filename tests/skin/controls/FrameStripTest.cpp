@@ -64,15 +64,6 @@ bool SameImage(TBitmap* A, TBitmap* B) {
     return true;
 }
 
-// The bounding box of the window's region; empty without one.
-TRect RegionBox(TWinControl* Control) {
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    RECT box{};
-    if (GetWindowRgn(Control->GetHandle(), region) != ERROR) GetRgnBox(region, &box);
-    DeleteObject(region);
-    return TRect(box.left, box.top, box.right, box.bottom);
-}
-
 class FrameStrips : public ShownFormTest {
 public:
     void Changed(TObject*) { ++Changes; }

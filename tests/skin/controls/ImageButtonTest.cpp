@@ -29,19 +29,6 @@ std::unique_ptr<TBitmap> Mask(int W, int H, const TRect& Black) {
     return mask;
 }
 
-// The bounding box of the window's region; the empty rectangle when it has none.
-TRect RegionBox(TWinControl* Control) {
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    TRect box;
-    if (GetWindowRgn(Control->GetHandle(), region) != ERROR) {
-        RECT r;
-        GetRgnBox(region, &r);
-        box = TRect(r.left, r.top, r.right, r.bottom);
-    }
-    DeleteObject(region);
-    return box;
-}
-
 class ImageButton : public ShownFormTest {
 protected:
     TskSkinXFormButton* Button() {

@@ -59,6 +59,15 @@ public:
     std::unique_ptr<TskSkinData> Data;
 };
 
+// The bounding box of the window's region; empty without one.
+inline TRect RegionBox(TWinControl* Control) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    if (GetWindowRgn(Control->GetHandle(), region) != ERROR) GetRgnBox(region, &box);
+    DeleteObject(region);
+    return TRect(box.left, box.top, box.right, box.bottom);
+}
+
 // The mouse messages a user's pointer sends to Control's window, handled at once. The real
 // pointer goes there as well: the class library looks where the pointer really is, and puts
 // out a hover that only a message lit.
