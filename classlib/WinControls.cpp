@@ -12,6 +12,16 @@
 
 namespace {
 
+// A parent frees its children last-first, so the one leaving is found from the end: freeing
+// many children then costs as much as adding them.
+template <class T>
+bool EraseFromEnd(std::vector<T*>& List, const T* Item) {
+    auto it = std::find(List.rbegin(), List.rend(), Item);
+    if (it == List.rend()) return false;
+    List.erase(std::next(it).base());
+    return true;
+}
+
 // The control whose window CreateWindowEx is making on this thread: its first message
 // ties the window to it.
 thread_local TWinControl* gCreatingControl = nullptr;
@@ -477,18 +487,17 @@ void TWinControl::InsertControl(TControl* AControl) {
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
-    auto it = std::find(FControls.begin(), FControls.end(), AControl);
-    if (it == FControls.end()) return;
+    if (std::find(FControls.rbegin(), FControls.rend(), AControl) == FControls.rend()) return;
     if (AControl->IsWindowed()) {
         auto* child = static_cast<TWinControl*>(AControl);
         ForgetFocus(child);
         child->DestroyHandle();
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), child), FTabList.end());
+        EraseFromEnd(FTabList, child);
     } else {
         AControl->Invalidate();
         AControl->ReleaseCanvasHandle();
     }
-    FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
+    EraseFromEnd(FControls, AControl);
     TControl* mouse = GetMouseControl();
     if (mouse &&
         (mouse == AControl ||
