@@ -47,6 +47,16 @@ protected:
         Pump();
     }
 
+    // A skin W wide whose picture is all client part: its frame has no height of its own.
+    void UseSkinWithoutFrameHeight(int W) {
+        Data = new TskSkinData(Form);
+        testskins::Build(Data);
+        testskins::Frame(Data, W, 80, 0, 80);
+        Data->ClRect = TRect(0, 0, W, 80);
+        Skin->SetSkinData(Data);
+        Pump();
+    }
+
     TskSkinForm* Skin = nullptr;
     TskSkinData* Data = nullptr;
 };
@@ -615,15 +625,9 @@ TEST_F(SkinFrame, AnotherFormMinimizesToASmallFrameAtTheBottomLeft) {
     EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
 }
 
-// A skin whose picture is all client part: its frame has no height of its own.
 TEST_F(SkinFrame, AFrameWithoutHeightMinimizesToACaptionThatADoubleClickRestores) {
-    Data = new TskSkinData(Form);
-    testskins::Build(Data);
     // Wide enough that a row of the work area holds one minimized frame.
-    testskins::Frame(Data, 700, 80, 0, 80);
-    Data->ClRect = TRect(0, 0, 700, 80);
-    Skin->SetSkinData(Data);
-    Pump();
+    UseSkinWithoutFrameHeight(700);
     ASSERT_EQ(Skin->GetMinHeight(), 0);
     RECT wa;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
@@ -649,6 +653,29 @@ TEST_F(SkinFrame, AFrameWithoutHeightMinimizesToACaptionThatADoubleClickRestores
     ASSERT_EQ(HitAt(30, 12), HTCAPTION);
     DoubleClickAt(TPoint(w.Left + 30, w.Top + 12));
     EXPECT_EQ(Skin->GetWindowState(), wsNormal);
+    EXPECT_EQ(Window(), normal);
+}
+
+// The same frame without height of its own, rolled up: its buttons lie over the client part,
+// so the window menu's command rolls it up.
+TEST_F(SkinFrame, AFrameWithoutHeightRollsUpToACaptionThatADoubleClickUnrolls) {
+    Skin->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biRollUp});
+    UseSkinWithoutFrameHeight(300);
+    ASSERT_EQ(Skin->GetMinHeight(), 0);
+    ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
+    const TRect normal = Window();
+    Skin->SetRollUpState(true);
+    Pump();
+    ASSERT_TRUE(Skin->GetRollUpState());
+    const int least = Skin->GetDefCaptionHeight() + 6;
+    EXPECT_EQ(Window(), TRect(normal.Left, normal.Top, normal.Right, normal.Top + least))
+        << "rolled up to a caption as high as the plain frame's, not to nothing";
+    Shot("skinframe_rolledup_noframe.bmp");
+    // The caption is there to click: a person's double click on it unrolls the form.
+    const TRect w = Window();
+    ASSERT_EQ(HitAt(30, 12), HTCAPTION);
+    ASSERT_TRUE(DoubleClickAt(TPoint(w.Left + 30, w.Top + 12)));
+    ASSERT_TRUE(PumpUntil([&] { return !Skin->GetRollUpState(); })) << "a double click unrolls it";
     EXPECT_EQ(Window(), normal);
 }
 
