@@ -225,14 +225,15 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     // The buttons band starts right of the picture's middle: the buttons follow the right edge.
     EXPECT_EQ(Skin->GetObject(Skin->GetIndex("closebutton"))->ObjectRect, TRect(280, 4, 296, 20));
     EXPECT_EQ(Skin->GetObject(Skin->GetIndex("maxbutton"))->ObjectRect, TRect(263, 4, 279, 20));
-    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("caption"))->ObjectRect, TRect(24, 4, 64, 20));
+    // The caption reaches from the left corner to the roll-up button.
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("caption"))->ObjectRect, TRect(19, 4, 229, 20));
     struct Case {
         int X, Y, Code;
     };
     const Case cases[] = {{0, 0, HTTOPLEFT},      {299, 0, HTTOPRIGHT},  {0, 199, HTBOTTOMLEFT},
                           {299, 199, HTBOTTOMRIGHT}, {150, 0, HTTOP},    {150, 199, HTBOTTOM},
                           {0, 100, HTLEFT},       {299, 100, HTRIGHT},   {30, 12, HTCAPTION},
-                          {150, 12, HTOBJECT_FRAME}, {150, 100, HTCLIENT}, {2, 100, HTOBJECT_FRAME}};
+                          {150, 12, HTCAPTION}, {150, 100, HTCLIENT}, {2, 100, HTOBJECT_FRAME}};
     for (const Case& c : cases) EXPECT_EQ(HitAt(c.X, c.Y), c.Code) << c.X << "," << c.Y;
     auto shot = Shot("skinform_skinned.bmp");
     EXPECT_EQ(PixelOf(shot.get(), 150, 10), Rgb(testskins::kTop));
@@ -245,6 +246,32 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     Pump();
     EXPECT_FALSE(Skin->SkinApplied());
     EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
+}
+
+// A caption with room to spare shows whole, and its room grows with the frame.
+TEST_F(SkinFrame, ACaptionWithRoomShowsWholeAndItsRoomGrowsWithTheFrame) {
+    UseSkin();
+    Form->SetCaption("A caption with room to spare");
+    Form->SetWidth(400);
+    Pump();
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("caption"))->ObjectRect, TRect(19, 4, 329, 20));
+    auto shot = Shot("skinform_caption_room.bmp");
+    // The ink of the title, in its own colour on the caption band.
+    int first = -1, last = -1;
+    for (int x = 19; x < 329; ++x)
+        for (int y = 4; y < 20; ++y) {
+            const COLORREF p = PixelOf(shot.get(), x, y);
+            if (p == Rgb(testskins::kTop) || p == Rgb(testskins::kButton)) continue;
+            if (first < 0) first = x;
+            last = x;
+            break;
+        }
+    TBitmap measure(1, 1);
+    measure.GetCanvas()->GetFont()->SetName("Arial");
+    const int whole = measure.GetCanvas()->TextWidth("A caption with room to spare");
+    ASSERT_GE(first, 24);
+    EXPECT_GE(last - first + 1, whole - 2) << "the whole title, not its start and \"...\"";
+    EXPECT_LT(last, 329 - 4 * 17) << "left of the buttons";
 }
 
 TEST_F(SkinFrame, AFrameShowingTheFormIconGivesBackEveryHandleItCounted) {
