@@ -600,9 +600,10 @@ int TskSkinForm::GetMinHeight() {
         int p = plain;
         if (FSkinApplied) {
             p = (FSkinData->Picture ? FSkinData->Picture->GetHeight() : 0) - RectHeight(FSkinData->ClRect);
-            // A frame with little or nothing outside its client part would minimize to a
-            // sliver nobody can click: a minimized frame is at least the plain one.
-            if (FWindowState == wsMinimized) p = std::max(p, plain);
+            // A frame with little or nothing outside its client part would minimize or roll
+            // up to a sliver nobody can click: a frame that is all caption is at least the
+            // plain one.
+            if (!free) p = std::max(p, plain);
         }
         return p < FMinHeight && free ? FMinHeight : p;
     }

@@ -112,8 +112,18 @@ inline TskDataSkinStdButton* AddButton(TskSkinData* S, const char* Name, TStdCom
     return static_cast<TskDataSkinStdButton*>(S->ObjectList.back().get());
 }
 
+// The caption starts in the left corner, just before its stretch point, and reaches to where
+// the four caption buttons start, where the top band's right corner begins: the caption's
+// room grows with the frame and never runs under the buttons. Its text starts at 24.
+inline void CaptionUpToButtons(TskSkinData* S, TskDataSkinCaption* Caption) {
+    const int buttons = S->ButtonsRect.Right - 4 * (16 + S->ButtonsOffset) + S->ButtonsOffset;
+    S->RTPoint.X = buttons;
+    Caption->SkinRect = TRect(S->LTPoint.X - 1, 4, buttons, 20);
+    Caption->TextRect = TRect(24 - Caption->SkinRect.Left, 0, RectWidth(Caption->SkinRect) - 2, 16);
+}
+
 // Frame: top 24, left 4, right 4, bottom 4. Buttons 16 x 16 laid out from the right of
-// the buttons band, one pixel apart; the caption from 24 to 64.
+// the buttons band, one pixel apart; the caption up to them.
 inline void Build(TskSkinData* S, const Options& O = Options()) {
     S->ClearAll();
     Frame(S, kWidth, kHeight, 24, 76);
@@ -134,8 +144,7 @@ inline void Build(TskSkinData* S, const Options& O = Options()) {
     }
     if (O.Caption) {
         auto caption = std::make_unique<TskDataSkinCaption>("caption");
-        caption->SkinRect = TRect(24, 4, 64, 20);
-        caption->TextRect = TRect(2, 0, 38, 16);
+        CaptionUpToButtons(S, caption.get());
         caption->FontColor = 0x000000;
         caption->ActiveFontColor = 0xFFFFFF;
         S->ObjectList.push_back(std::move(caption));

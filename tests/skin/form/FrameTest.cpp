@@ -47,6 +47,16 @@ protected:
         Pump();
     }
 
+    // A skin W wide whose picture is all client part: its frame has no height of its own.
+    void UseSkinWithoutFrameHeight(int W) {
+        Data = new TskSkinData(Form);
+        testskins::Build(Data);
+        testskins::Frame(Data, W, 80, 0, 80);
+        Data->ClRect = TRect(0, 0, W, 80);
+        Skin->SetSkinData(Data);
+        Pump();
+    }
+
     TskSkinForm* Skin = nullptr;
     TskSkinData* Data = nullptr;
 };
@@ -215,14 +225,15 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     // The buttons band starts right of the picture's middle: the buttons follow the right edge.
     EXPECT_EQ(Skin->GetObject(Skin->GetIndex("closebutton"))->ObjectRect, TRect(280, 4, 296, 20));
     EXPECT_EQ(Skin->GetObject(Skin->GetIndex("maxbutton"))->ObjectRect, TRect(263, 4, 279, 20));
-    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("caption"))->ObjectRect, TRect(24, 4, 64, 20));
+    // The caption reaches from the left corner to the roll-up button.
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("caption"))->ObjectRect, TRect(19, 4, 229, 20));
     struct Case {
         int X, Y, Code;
     };
     const Case cases[] = {{0, 0, HTTOPLEFT},      {299, 0, HTTOPRIGHT},  {0, 199, HTBOTTOMLEFT},
                           {299, 199, HTBOTTOMRIGHT}, {150, 0, HTTOP},    {150, 199, HTBOTTOM},
                           {0, 100, HTLEFT},       {299, 100, HTRIGHT},   {30, 12, HTCAPTION},
-                          {150, 12, HTOBJECT_FRAME}, {150, 100, HTCLIENT}, {2, 100, HTOBJECT_FRAME}};
+                          {150, 12, HTCAPTION}, {150, 100, HTCLIENT}, {2, 100, HTOBJECT_FRAME}};
     for (const Case& c : cases) EXPECT_EQ(HitAt(c.X, c.Y), c.Code) << c.X << "," << c.Y;
     auto shot = Shot("skinform_skinned.bmp");
     EXPECT_EQ(PixelOf(shot.get(), 150, 10), Rgb(testskins::kTop));
@@ -235,6 +246,32 @@ TEST_F(SkinFrame, SkinnedFrameGeometryHitTestsAndPixels) {
     Pump();
     EXPECT_FALSE(Skin->SkinApplied());
     EXPECT_EQ(Form->GetClientHeight(), 200 - 25);
+}
+
+// A caption with room to spare shows whole, and its room grows with the frame.
+TEST_F(SkinFrame, ACaptionWithRoomShowsWholeAndItsRoomGrowsWithTheFrame) {
+    UseSkin();
+    Form->SetCaption("A caption with room to spare");
+    Form->SetWidth(400);
+    Pump();
+    EXPECT_EQ(Skin->GetObject(Skin->GetIndex("caption"))->ObjectRect, TRect(19, 4, 329, 20));
+    auto shot = Shot("skinform_caption_room.bmp");
+    // The ink of the title, in its own colour on the caption band.
+    int first = -1, last = -1;
+    for (int x = 19; x < 329; ++x)
+        for (int y = 4; y < 20; ++y) {
+            const COLORREF p = PixelOf(shot.get(), x, y);
+            if (p == Rgb(testskins::kTop) || p == Rgb(testskins::kButton)) continue;
+            if (first < 0) first = x;
+            last = x;
+            break;
+        }
+    TBitmap measure(1, 1);
+    measure.GetCanvas()->GetFont()->SetName("Arial");
+    const int whole = measure.GetCanvas()->TextWidth("A caption with room to spare");
+    ASSERT_GE(first, 24);
+    EXPECT_GE(last - first + 1, whole - 2) << "the whole title, not its start and \"...\"";
+    EXPECT_LT(last, 329 - 4 * 17) << "left of the buttons";
 }
 
 TEST_F(SkinFrame, AFrameShowingTheFormIconGivesBackEveryHandleItCounted) {
@@ -615,15 +652,9 @@ TEST_F(SkinFrame, AnotherFormMinimizesToASmallFrameAtTheBottomLeft) {
     EXPECT_EQ(Window(), TRect(100, 100, 400, 300));
 }
 
-// A skin whose picture is all client part: its frame has no height of its own.
 TEST_F(SkinFrame, AFrameWithoutHeightMinimizesToACaptionThatADoubleClickRestores) {
-    Data = new TskSkinData(Form);
-    testskins::Build(Data);
     // Wide enough that a row of the work area holds one minimized frame.
-    testskins::Frame(Data, 700, 80, 0, 80);
-    Data->ClRect = TRect(0, 0, 700, 80);
-    Skin->SetSkinData(Data);
-    Pump();
+    UseSkinWithoutFrameHeight(700);
     ASSERT_EQ(Skin->GetMinHeight(), 0);
     RECT wa;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
@@ -649,6 +680,29 @@ TEST_F(SkinFrame, AFrameWithoutHeightMinimizesToACaptionThatADoubleClickRestores
     ASSERT_EQ(HitAt(30, 12), HTCAPTION);
     DoubleClickAt(TPoint(w.Left + 30, w.Top + 12));
     EXPECT_EQ(Skin->GetWindowState(), wsNormal);
+    EXPECT_EQ(Window(), normal);
+}
+
+// The same frame without height of its own, rolled up: its buttons lie over the client part,
+// so the window menu's command rolls it up.
+TEST_F(SkinFrame, AFrameWithoutHeightRollsUpToACaptionThatADoubleClickUnrolls) {
+    Skin->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biRollUp});
+    UseSkinWithoutFrameHeight(300);
+    ASSERT_EQ(Skin->GetMinHeight(), 0);
+    ASSERT_TRUE(testskins::Activate(Skin, Form)) << "the form could not be activated";
+    const TRect normal = Window();
+    Skin->SetRollUpState(true);
+    Pump();
+    ASSERT_TRUE(Skin->GetRollUpState());
+    const int least = Skin->GetDefCaptionHeight() + 6;
+    EXPECT_EQ(Window(), TRect(normal.Left, normal.Top, normal.Right, normal.Top + least))
+        << "rolled up to a caption as high as the plain frame's, not to nothing";
+    Shot("skinframe_rolledup_noframe.bmp");
+    // The caption is there to click: a person's double click on it unrolls the form.
+    const TRect w = Window();
+    ASSERT_EQ(HitAt(30, 12), HTCAPTION);
+    ASSERT_TRUE(DoubleClickAt(TPoint(w.Left + 30, w.Top + 12)));
+    ASSERT_TRUE(PumpUntil([&] { return !Skin->GetRollUpState(); })) << "a double click unrolls it";
     EXPECT_EQ(Window(), normal);
 }
 

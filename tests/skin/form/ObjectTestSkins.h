@@ -42,6 +42,7 @@ inline void Build(TskSkinData* S, const Options& O = Options()) {
     S->ButtonsRect = TRect(200, 4, 276, 20);
     S->MainMenuRect = TRect(4, 22, 276, 40);
     auto* caption = dynamic_cast<TskDataSkinCaption*>(S->ObjectList.front().get());
+    testskins::CaptionUpToButtons(S, caption);
     caption->Shadow = true;
     caption->ShadowColor = caption->ActiveShadowColor = kShadow;
     // Active picture 1: row 0 track passed part and thumb, row 1 gauge fill and menu item
