@@ -153,12 +153,6 @@ TEST_F(SkinMessageBox, SkinnedButtonsTakeTheRecordHeight) {
     ctrl->CtrlList.push_back(std::move(record));
     auto* frame = new TskSkinData(&owner);
     testskins::Build(frame);
-    // The caption reaches from the left corner into the right one: it grows with the box.
-    for (const auto& object : frame->ObjectList)
-        if (auto* caption = dynamic_cast<TskDataSkinCaption*>(object.get())) {
-            caption->SkinRect = TRect(4, 4, testskins::kWidth - 20, 20);
-            caption->TextRect = TRect(2, 0, RectWidth(caption->SkinRect) - 2, 16);
-        }
     Box->SetCtrlSkinData(ctrl);
     Box->SetSkinData(frame);
     EXPECT_EQ(Ask("Skinned", mtConfirmation, {mbYes, mbNo, mbCancel}, [&](TskMessageForm* F) {
