@@ -292,6 +292,10 @@ void TWinControl::DestroyWindowHandle() {
 
 void TWinControl::RecreateWnd() {
     if (!FHandle) return;
+    // The active window, destroyed, would hand the activation to another window and take it
+    // back when shown again: under Wine the late focus events of those two switches pass it
+    // back and forth between the two for ever. Let go of it first, so no other window takes it.
+    if (FHandle == GetActiveWindow()) SetActiveWindow(nullptr);
     DestroyHandle();
     UpdateShowing();
 }
