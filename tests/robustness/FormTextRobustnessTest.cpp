@@ -139,14 +139,6 @@ TCorpus ExtremeForms() {
         add(std::string("a calendar of font height ") + height,
             Object("MC_Due", "TskSkinMonthCalendar", {font, "Date = 45478.0"}));
     }
-    const std::string huge = "Width = 8000\r\n    Height = 8000";
-    add("a page control of 8000 x 8000", Object("PC_Pages", "TskSkinPageControl", {huge}, sheet));
-    add("a tab control of 8000 x 8000",
-        Object("TC_Tabs", "TskSkinTabControl", {huge, "Tabs.Strings = ('One' 'Two')"}));
-    add("a header of 8000 x 8000",
-        Object("HC_Head", "TskSkinHeaderControl",
-               {huge, "Sections = <\r\n      item\r\n        Text = 'Name'\r\n"
-                      "        Width = 8000\r\n      end>"}));
     add("a scroll bar of the greatest page",
         Object("SB_Bar", "TskSkinScrollBar", {"PageSize = 2147483647"}));
     // Sizes that follow other properties.
@@ -177,6 +169,20 @@ TCorpus ExtremeForms() {
     return corpus;
 }
 
+// Controls of 8000 x 8000 pixels on a small form: what paints them is what the form shows.
+TCorpus HugeControls() {
+    const std::string huge = "Width = 8000\r\n    Height = 8000";
+    const std::string sheet = Object("TS_One", "TskSkinTabSheet", {"Caption = 'One'"});
+    return {{"a page control of 8000 x 8000",
+             FormHolding(Object("PC_Pages", "TskSkinPageControl", {huge}, sheet))},
+            {"a tab control of 8000 x 8000",
+             FormHolding(Object("TC_Tabs", "TskSkinTabControl", {huge, "Tabs.Strings = ('One' 'Two')"}))},
+            {"a header of 8000 x 8000",
+             FormHolding(Object("HC_Head", "TskSkinHeaderControl",
+                                {huge, "Sections = <\r\n      item\r\n        Text = 'Name'\r\n"
+                                       "        Width = 8000\r\n      end>"}))}};
+}
+
 TEST(FormTextRobustness, FormsAtTheEdgesOfTheirPropertiesPaintWriteBackAndReadAgain) {
     // The same forms with everyday values load and come back whole.
     ASSERT_NO_THROW(LoadPaintWriteRead(FormHolding(
@@ -200,6 +206,12 @@ TEST(FormTextRobustness, FormsAtTheEdgesOfTheirPropertiesPaintWriteBackAndReadAg
             throw;
         }
     });
+    // A picture of a whole huge control is a quarter of a gigabyte: a bound of a quarter of
+    // that tells it from a picture of the part shown.
+    TBounds shown;
+    shown.ProcessBytes = std::size_t(64) << 20;
+    ExpectBoundedLoads<EFilerError>(HugeControls(), [](const std::string& Text) { LoadPaintWriteRead(Text); },
+                                    shown);
 }
 
 // A skinned button of the greatest width a form gives, beside one of its own size, on a
