@@ -417,17 +417,19 @@ int InkEnd(HFONT Font, const AnsiString& Text, UINT Flags, int Width, int Height
 // How far the ink of Text in Font (on DC) runs past its advances, for a text whose picture
 // would be larger than MaxInkPixels: measured in Font scaled down until it fits, and scaled
 // back up with a pixel of the small picture to spare, so as to err towards more room.
-int ScaledOverhang(HDC DC, const LOGFONTA& Font, const AnsiString& Text, UINT Flags,
-                   double Scale) {
+int ScaledOverhang(HDC DC, HFONT Font, const AnsiString& Text, UINT Flags, double Scale) {
+    // Scaled from the font as the system was given it (a huge font's height capped).
+    LOGFONTA drawn{};
+    GetObjectA(Font, sizeof drawn, &drawn);
     // A long text may not fit at the first scale: each further try halves the font.
     for (int tries = 0; tries < 8; ++tries, Scale /= 2) {
-        LOGFONTA scaled = Font;
+        LOGFONTA scaled = drawn;
         auto shrink = [&](LONG Size) {
             const auto small = static_cast<LONG>(std::lround(Size * Scale));
             return small != 0 || Size == 0 ? small : (Size < 0 ? -1 : 1);
         };
-        scaled.lfHeight = shrink(Font.lfHeight);
-        scaled.lfWidth = shrink(Font.lfWidth);
+        scaled.lfHeight = shrink(drawn.lfHeight);
+        scaled.lfWidth = shrink(drawn.lfWidth);
         HFONT font = CreateFontIndirectA(&scaled);
         if (!font) throw EOutOfResources("Out of system resources");
         struct TSelected {
@@ -517,7 +519,7 @@ int TCanvas::TextOverhang(const AnsiString& Text, UINT Flags, const RECT& Measur
         least, pixels <= MaxInkPixels
                    ? InkEnd(FFont->GetHandle(), Text, Flags, static_cast<int>(width), measured.bottom) -
                          static_cast<int>(measured.right)
-                   : ScaledOverhang(FHandle, FFont->GetLogFont(), Text, Flags,
+                   : ScaledOverhang(FHandle, FFont->GetHandle(), Text, Flags,
                                     std::sqrt(static_cast<double>(MaxInkPixels) / pixels)));
     kept.emplace(std::move(key), overhang);
     return overhang;

@@ -285,6 +285,8 @@ HFONT TFont::GetHandle() {
             std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
             std::strncpy(font.lfFaceName, DefaultFontName, LF_FACESIZE - 1);
         }
+        font.lfHeight = std::clamp<LONG>(font.lfHeight, -MaxFontHeight, MaxFontHeight);
+        font.lfWidth = std::clamp<LONG>(font.lfWidth, -MaxFontHeight, MaxFontHeight);
         FHandle = GdiTrack(CreateFontIndirectA(&font));
         if (!FHandle) throw EOutOfResources("Out of system resources");
     }

@@ -128,6 +128,10 @@ using TFontCharset = Byte;
 // The font of a new TFont; "Default" as a font name also stands for it.
 extern const char* const DefaultFontName;
 constexpr int DefaultFontHeight = -11;
+// The tallest font the system is asked to draw with, in pixels: taller than any screen
+// shows, yet small enough that the system's pictures of its glyphs stay within reason. A
+// font of a greater Height (a damaged form's) keeps it, and draws at this one.
+constexpr int MaxFontHeight = 4096;
 
 // A logical font. Height is in pixels (negative: character height without internal
 // leading); Size is in points at the screen's pixels per inch. Orientation is the

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -113,6 +114,25 @@ TEST(Font, DefaultsAndSizeFollowTheScreenResolution) {
     font.SetSize(12);
     EXPECT_EQ(font.GetHeight(), -MulDiv(12, TFont::ScreenPixelsPerInch(), 72));
     EXPECT_EQ(font.GetSize(), 12);
+}
+
+TEST(Font, AFontTallerThanAnyScreenKeepsItsHeightButDrawsAtTheTallest) {
+    TBitmap picture(8, 8);
+    TCanvas* canvas = picture.GetCanvas();
+    for (int height : {20000, -32767, 65536}) {
+        canvas->GetFont()->SetHeight(height);
+        EXPECT_EQ(canvas->GetFont()->GetHeight(), height);
+        LOGFONTA drawn{};
+        GetObjectA(canvas->GetFont()->GetHandle(), sizeof drawn, &drawn);
+        EXPECT_EQ(std::abs(drawn.lfHeight), MaxFontHeight) << height;
+        EXPECT_LE(canvas->TextHeight("Wq"), MaxFontHeight * 5 / 4) << height;
+    }
+    // A font within the bounds draws at its own height.
+    canvas->GetFont()->SetHeight(-MaxFontHeight / 2);
+    LOGFONTA drawn{};
+    GetObjectA(canvas->GetFont()->GetHandle(), sizeof drawn, &drawn);
+    EXPECT_EQ(drawn.lfHeight, -MaxFontHeight / 2);
+    EXPECT_GT(canvas->TextHeight("Wq"), MaxFontHeight / 4);
 }
 
 TEST(Font, EachRealChangeFiresOnceAndRenewsTheHandle) {

@@ -7,6 +7,7 @@
 
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+#include "skin/boxctrls/skcalendar.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
 #include "skin/controls/SkinCtrls_ExPanels.h"
 #include "skin/controls/SkinCtrls_Gauges.h"
@@ -117,14 +118,15 @@ TCorpus ExtremeForms() {
     auto add = [&](const std::string& Name, const std::string& Objects) {
         corpus.push_back({Name, FormHolding(Objects)});
     };
-    // The ink of a caption is measured after that of smaller ones. The label is hidden: the
-    // window system's own drawing of glyphs thousands of pixels high costs more than the
-    // bounds on its own.
+    // The ink of a caption is measured after that of smaller ones, hidden or painted.
     for (const char* height : {"20000", "32767"})
-        add(std::string("a hidden label of font height ") + height + " after another caption",
-            Object("LB_Small", "TLabel", {"Caption = 'small'"}) +
-                Object("LB_Big", "TLabel",
-                       {"Caption = 'Label1'", "Font.Height = " + std::string(height), "Visible = False"}));
+        for (const char* visible : {"False", "True"})
+            add(std::string(*visible == 'F' ? "a hidden" : "a") + " label of font height " + height +
+                    " after another caption",
+                Object("LB_Small", "TLabel", {"Caption = 'small'"}) +
+                    Object("LB_Big", "TLabel",
+                           {"Caption = 'Label1'", "Font.Height = " + std::string(height),
+                            std::string("Visible = ") + visible}));
     const std::string sheet = Object("TS_One", "TskSkinTabSheet", {"Caption = 'One'"});
     for (const char* height : {"32767", "65536"}) {
         const std::string font = std::string("DefaultFont.Height = ") + height;
@@ -134,15 +136,9 @@ TCorpus ExtremeForms() {
             Object("PC_Pages", "TskSkinPageControl", {font}, sheet));
         add(std::string("a tab control of font height ") + height,
             Object("TC_Tabs", "TskSkinTabControl", {font, "Tabs.Strings = ('One' 'Two')"}));
+        add(std::string("a calendar of font height ") + height,
+            Object("MC_Due", "TskSkinMonthCalendar", {font, "Date = 45478.0"}));
     }
-    const std::string huge = "Width = 8000\r\n    Height = 8000";
-    add("a page control of 8000 x 8000", Object("PC_Pages", "TskSkinPageControl", {huge}, sheet));
-    add("a tab control of 8000 x 8000",
-        Object("TC_Tabs", "TskSkinTabControl", {huge, "Tabs.Strings = ('One' 'Two')"}));
-    add("a header of 8000 x 8000",
-        Object("HC_Head", "TskSkinHeaderControl",
-               {huge, "Sections = <\r\n      item\r\n        Text = 'Name'\r\n"
-                      "        Width = 8000\r\n      end>"}));
     add("a scroll bar of the greatest page",
         Object("SB_Bar", "TskSkinScrollBar", {"PageSize = 2147483647"}));
     // Sizes that follow other properties.
@@ -173,6 +169,20 @@ TCorpus ExtremeForms() {
     return corpus;
 }
 
+// Controls of 8000 x 8000 pixels on a small form: what paints them is what the form shows.
+TCorpus HugeControls() {
+    const std::string huge = "Width = 8000\r\n    Height = 8000";
+    const std::string sheet = Object("TS_One", "TskSkinTabSheet", {"Caption = 'One'"});
+    return {{"a page control of 8000 x 8000",
+             FormHolding(Object("PC_Pages", "TskSkinPageControl", {huge}, sheet))},
+            {"a tab control of 8000 x 8000",
+             FormHolding(Object("TC_Tabs", "TskSkinTabControl", {huge, "Tabs.Strings = ('One' 'Two')"}))},
+            {"a header of 8000 x 8000",
+             FormHolding(Object("HC_Head", "TskSkinHeaderControl",
+                                {huge, "Sections = <\r\n      item\r\n        Text = 'Name'\r\n"
+                                       "        Width = 8000\r\n      end>"}))}};
+}
+
 TEST(FormTextRobustness, FormsAtTheEdgesOfTheirPropertiesPaintWriteBackAndReadAgain) {
     // The same forms with everyday values load and come back whole.
     ASSERT_NO_THROW(LoadPaintWriteRead(FormHolding(
@@ -196,6 +206,12 @@ TEST(FormTextRobustness, FormsAtTheEdgesOfTheirPropertiesPaintWriteBackAndReadAg
             throw;
         }
     });
+    // A picture of a whole huge control is a quarter of a gigabyte: a bound of a quarter of
+    // that tells it from a picture of the part shown.
+    TBounds shown;
+    shown.ProcessBytes = std::size_t(64) << 20;
+    ExpectBoundedLoads<EFilerError>(HugeControls(), [](const std::string& Text) { LoadPaintWriteRead(Text); },
+                                    shown);
 }
 
 // A skinned button of the greatest width a form gives, beside one of its own size, on a

@@ -74,6 +74,16 @@ TEST(BoundedLoads, WorkingSetAndProcessorTimeBeyondTheBoundsFail) {
                                 },
                                 bounds),
                             "raised the working set");
+    // A later input that grows as much as an earlier one did: the process's peak stays, the
+    // growth is the later input's all the same.
+    const auto touch = [](const std::string&) {
+        void* block = VirtualAlloc(nullptr, std::size_t(64) << 20, MEM_COMMIT, PAGE_READWRITE);
+        for (std::size_t at = 0; at < (std::size_t(64) << 20); at += 4096)
+            static_cast<volatile char*>(block)[at] = 1;
+        VirtualFree(block, 0, MEM_RELEASE);
+    };
+    EXPECT_NONFATAL_FAILURE(ExpectBoundedLoads<EReadError>(kTwoInputs, touch, bounds),
+                            "second: raised the working set by");
     EXPECT_NONFATAL_FAILURE(ExpectBoundedLoads<EReadError>(
                                 {{"spinning", ""}},
                                 [](const std::string&) {

@@ -123,6 +123,57 @@ std::size_t WorkingSet() {
     return counters.WorkingSetSize;
 }
 
+// The most working set since the last Restart, sampled every millisecond from a thread of
+// its own: the system's peak is the process's, which an earlier input may have raised past
+// what a later one uses, so that the later one's growth went unseen.
+class TWorkingSetPeak {
+public:
+    TWorkingSetPeak() : FStop(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        InitializeCriticalSection(&FLock);
+        Restart();
+        FThread = CreateThread(nullptr, 0, &TWorkingSetPeak::Sample, this, 0, nullptr);
+    }
+    ~TWorkingSetPeak() {
+        SetEvent(FStop);
+        WaitForSingleObject(FThread, INFINITE);
+        CloseHandle(FThread);
+        CloseHandle(FStop);
+        DeleteCriticalSection(&FLock);
+    }
+    TWorkingSetPeak(const TWorkingSetPeak&) = delete;
+    TWorkingSetPeak& operator=(const TWorkingSetPeak&) = delete;
+
+    // A sample taken before the restart never counts after it.
+    void Restart() {
+        EnterCriticalSection(&FLock);
+        FPeak = WorkingSet();
+        LeaveCriticalSection(&FLock);
+    }
+    // The peak, with a last sample.
+    std::size_t Peak() { return Take(); }
+
+private:
+    std::size_t Take() {
+        EnterCriticalSection(&FLock);
+        FPeak = std::max(FPeak, WorkingSet());
+        const std::size_t peak = FPeak;
+        LeaveCriticalSection(&FLock);
+        return peak;
+    }
+    static DWORD WINAPI Sample(void* Self) {
+        auto* peak = static_cast<TWorkingSetPeak*>(Self);
+        do
+            peak->Take();
+        while (WaitForSingleObject(peak->FStop, 1) == WAIT_TIMEOUT);
+        return 0;
+    }
+
+    CRITICAL_SECTION FLock;
+    std::size_t FPeak = 0;
+    HANDLE FStop;
+    HANDLE FThread = nullptr;
+};
+
 double ThreadCpuSeconds() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
@@ -252,6 +303,7 @@ void robustness_detail::CheckBoundedLoads(
     const TBounds& Bounds, bool MustRefuse) {
     std::vector<std::string> failures;
     std::size_t processLimit = std::max(PeakWorkingSet(), WorkingSet() + Bounds.ProcessBytes);
+    TWorkingSetPeak sampled;
     for (const TCorpusEntry& input : Corpus) {
         std::snprintf(gCurrentInput, sizeof gCurrentInput, "%s", input.Name.c_str());
         const std::size_t heapBound =
@@ -262,6 +314,8 @@ void robustness_detail::CheckBoundedLoads(
         gCap = liveBefore + 2 * heapBound;
         const double cpuBefore = ThreadCpuSeconds();
         std::string outcome;
+        sampled.Restart();
+        const std::size_t workingSetBefore = WorkingSet();
         try {
             Load(input.Bytes);
             if (MustRefuse) outcome = "loaded: the damage was taken as valid";
@@ -274,6 +328,7 @@ void robustness_detail::CheckBoundedLoads(
         } catch (...) {
             outcome = "raised something that is not an exception";
         }
+        const std::size_t workingSetPeak = sampled.Peak();
         gCap = std::numeric_limits<std::size_t>::max();
         const double cpu = ThreadCpuSeconds() - cpuBefore;
         const std::size_t heapGrowth = gPeak.load() - liveBefore;
@@ -285,6 +340,8 @@ void robustness_detail::CheckBoundedLoads(
             outcome = "raised the working set to " + Megabytes(PeakWorkingSet());
             processLimit = PeakWorkingSet();
         }
+        if (outcome.empty() && workingSetPeak > workingSetBefore + Bounds.ProcessBytes)
+            outcome = "raised the working set by " + Megabytes(workingSetPeak - workingSetBefore);
         if (outcome.empty() && cpu > Bounds.CpuSeconds)
             outcome = "took " + std::to_string(cpu) + " s of processor time";
         if (!outcome.empty()) failures.push_back(input.Name + ": " + outcome);

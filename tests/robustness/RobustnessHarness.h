@@ -71,8 +71,8 @@ struct TBounds {
     // Growth of the C++ heap while one input loads: HeapBase + HeapPerByte x its size.
     std::size_t HeapBase = std::size_t(256) << 20;
     double HeapPerByte = 0;
-    // Growth of the process's peak working set (GDI, libjpeg and other memory the
-    // allocator does not see).
+    // Growth of the working set while one input loads, and of the process's peak working set
+    // (GDI, libjpeg and other memory the allocator does not see).
     std::size_t ProcessBytes = std::size_t(256) << 20;
     // Processor time of the loading thread per input: the work, which the machine's load
     // does not change.
