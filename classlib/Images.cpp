@@ -85,16 +85,6 @@ bool TImage::CanAutoSize(int& NewWidth, int& NewHeight) {
     return true;
 }
 
-void TImage::ReadState(TReader* Reader) {
-    TGraphicControl::ReadState(Reader);
-    int width = 0, height = 0;
-    if (!GetAutoSize() || !CanAutoSize(width, height)) return;
-    if (width > MaxControlExtent || height > MaxControlExtent)
-        throw EReadError(Format("A picture of %d x %d pixels makes the auto-sized image larger "
-                                "than %d pixels",
-                                width, height, MaxControlExtent));
-}
-
 TRect TImage::DestRect() {
     if (FStretch) return GetClientRect();
     int width = FPicture->GetWidth();

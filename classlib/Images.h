@@ -44,9 +44,6 @@ public:
     bool GetTransparent() const { return FTransparent; }
     void SetTransparent(bool Value);
 
-    // A picture that would size an auto-sized image past the extent a form holds
-    // (MaxControlExtent) raises EReadError: a form that loads must write back.
-    void ReadState(TReader* Reader) override;
 
 protected:
     void Paint() override;
