@@ -3,7 +3,19 @@
 
 #include "classlib/Objects.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
+
+// Removes the last entry that is Item; false when there is none. Owners free what they hold
+// last-first, so looking from the end keeps freeing many as cheap as adding them.
+template <class T>
+bool EraseFromEnd(std::vector<T*>& List, const T* Item) {
+    auto it = std::find(List.rbegin(), List.rend(), Item);
+    if (it == List.rend()) return false;
+    List.erase(std::next(it).base());
+    return true;
+}
 
 // Negative when Item1 goes before Item2, 0 when equal, positive after.
 using TListSortCompare = int (*)(void* Item1, void* Item2);

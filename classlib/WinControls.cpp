@@ -12,16 +12,6 @@
 
 namespace {
 
-// A parent frees its children last-first, so the one leaving is found from the end: freeing
-// many children then costs as much as adding them.
-template <class T>
-bool EraseFromEnd(std::vector<T*>& List, const T* Item) {
-    auto it = std::find(List.rbegin(), List.rend(), Item);
-    if (it == List.rend()) return false;
-    List.erase(std::next(it).base());
-    return true;
-}
-
 // The control whose window CreateWindowEx is making on this thread: its first message
 // ties the window to it.
 thread_local TWinControl* gCreatingControl = nullptr;
@@ -108,7 +98,10 @@ TWinControl::~TWinControl() {
     // From here on the window's messages get only the default processing.
     Destroying();
     TWinControl::Unlink();
-    // Children go with their parent; each leaves this list as it goes.
+    // Children go with their parent; each leaves this list as it goes. The tab order goes
+    // at once: it may list them in any order, and searching it for each would cost as
+    // many steps as there are children.
+    FTabList.clear();
     while (!FControls.empty())
         delete FControls.back();
 }

@@ -5,6 +5,7 @@
 #include "classlib/ClassRegistry.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Filer.h"
+#include "classlib/List.h"
 
 #include <algorithm>
 
@@ -29,8 +30,7 @@ TskOwnedGroupButton::~TskOwnedGroupButton() {
 void TskOwnedGroupButton::Unlink() {
     TskSkinCheckRadioBox::Unlink();
     if (!FGroup) return;
-    auto& buttons = FGroup->FButtons;
-    buttons.erase(std::remove(buttons.begin(), buttons.end(), this), buttons.end());
+    EraseFromEnd<TskSkinCheckRadioBox>(FGroup->FButtons, this);
     FGroup = nullptr;
 }
 
