@@ -23,31 +23,8 @@ constexpr double kText = 4.5, kDisabledText = 3.0;
 // The editor's own form font, in which its page table draws.
 const TTextFont kTableFont{"MS Sans Serif", -11, false};
 
-class SkinContrast : public testing::Test, protected TTempFolder {
+class SkinContrast : public TEditorTest {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directories(GetPath() / "c");
-        Editor = std::make_unique<TEditorProcess>(GetPath() / "c");
-        ASSERT_NE(Editor->Main, nullptr) << "the editor's main window never showed";
-        Main = Editor->Main;
-        ParkPointer();
-        ASSERT_TRUE(Editor->Activate());
-        Editor->GrabSettled(WindowRectOf(Main));
-    }
-    void TearDown() override { Editor.reset(); }
-
-    HWND WaitForNew(const std::vector<HWND>& Before) {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            for (HWND wnd : Editor->Windows())
-                if (std::find(Before.begin(), Before.end(), wnd) == Before.end()) {
-                    found = wnd;
-                    return true;
-                }
-            return false;
-        });
-        return found;
-    }
     HWND Button(const std::string& Caption) {
         HWND found = FindInside(Main, "TskSkinButton", Caption);
         return found && TextOf(found) == Caption ? found : nullptr;
@@ -69,8 +46,6 @@ protected:
         Expect(WindowRectOf(button), Caption, SkinFont("button"), Least, Name, {.Prefix = true});
     }
 
-    std::unique_ptr<TEditorProcess> Editor;
-    HWND Main = nullptr;
 };
 
 TEST_F(SkinContrast, EveryTextTheSkinColoursStandsOutFromWhatLiesBesideIt) {

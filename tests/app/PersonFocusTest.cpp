@@ -20,19 +20,8 @@ namespace {
 
 using namespace person;
 
-class PersonFocus : public testing::Test, protected TTempFolder {
+class PersonFocus : public TEditorTest {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directories(GetPath() / "ed");
-        Editor = std::make_unique<TEditorProcess>(GetPath() / "ed");
-        ASSERT_NE(Editor->Main, nullptr) << "the editor's main window never showed";
-        Main = Editor->Main;
-        ParkPointer();
-        ASSERT_TRUE(Editor->Activate());
-        Editor->GrabSettled(WindowRectOf(Main));
-    }
-    void TearDown() override { Editor.reset(); }
-
     // A key, and the focus once it has moved from where it was (or the deadline passed).
     HWND KeyMovingFocus(WORD Vk) {
         const HWND before = Editor->Focus();
@@ -89,8 +78,6 @@ protected:
         EXPECT_TRUE(live(next)) << "Tab put the focus on " << (next ? Name(next) : "no window");
     }
 
-    std::unique_ptr<TEditorProcess> Editor;
-    HWND Main = nullptr;
     HWND Apply = nullptr;
 };
 

@@ -324,4 +324,30 @@ bool TEditorProcess::Activate() const {
     return active;
 }
 
+void TEditorTest::SetUp() {
+    std::filesystem::create_directories(GetPath() / FFolder);
+    Editor = std::make_unique<TEditorProcess>(GetPath() / FFolder);
+    ASSERT_NE(Editor->Main, nullptr) << "the editor's main window never showed";
+    Main = Editor->Main;
+    ParkPointer();
+    ASSERT_TRUE(Editor->Activate());
+    Editor->GrabSettled(WindowRectOf(Main));
+}
+
+HWND TEditorTest::WaitForNew(const std::vector<HWND>& Before, const std::string& Class, int Ms) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND wnd : Editor->Windows())
+                if (std::find(Before.begin(), Before.end(), wnd) == Before.end() &&
+                    (Class.empty() || ClassOf(wnd) == Class)) {
+                    found = wnd;
+                    return true;
+                }
+            return false;
+        },
+        Ms);
+    return found;
+}
+
 } // namespace person

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "tests/support/ScreenText.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include "classlib/Platform.h"
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,23 @@ public:
 private:
     bool FStarted = false;
     PROCESS_INFORMATION FProcess{};
+};
+
+// A test on the built editor: started in its own folder (Folder) of a temporary folder, active,
+// its main window settled, the pointer parked away from it.
+class TEditorTest : public testing::Test, protected TTempFolder {
+protected:
+    explicit TEditorTest(const char* Folder = "ed") : FFolder(Folder) {}
+    void SetUp() override;
+    void TearDown() override { Editor.reset(); }
+    // A window of class Class (any, when empty) that the editor shows next, not one of Before.
+    HWND WaitForNew(const std::vector<HWND>& Before, const std::string& Class = "", int Ms = 4000);
+
+    std::unique_ptr<TEditorProcess> Editor;
+    HWND Main = nullptr;
+
+private:
+    const char* FFolder;
 };
 
 // ---- Text as the screen shows it -----------------------------------------------------------------

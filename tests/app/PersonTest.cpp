@@ -48,36 +48,10 @@ TShot Part(const TShot& Shot, POINT Origin, RECT Area) {
     return part;
 }
 
-class PersonUsesEditor : public testing::Test, protected TTempFolder {
+class PersonUsesEditor : public TEditorTest {
 protected:
-    void SetUp() override {
-        // A short folder name: the file dialogs show it in their captions.
-        std::filesystem::create_directories(GetPath() / kFolder);
-        Editor = std::make_unique<TEditorProcess>(GetPath() / kFolder);
-        ASSERT_NE(Editor->Main, nullptr) << "the editor's main window never showed";
-        Main = Editor->Main;
-        ParkPointer();
-        ASSERT_TRUE(Editor->Activate());
-        Editor->GrabSettled(WindowRectOf(Main));
-    }
-    void TearDown() override { Editor.reset(); }
-
-    // A window of class Class that the editor shows next, not one of Before.
-    HWND WaitForNew(const std::vector<HWND>& Before, const std::string& Class = "", int Ms = 4000) {
-        HWND found = nullptr;
-        WaitUntil(
-            [&] {
-                for (HWND wnd : Editor->Windows())
-                    if (std::find(Before.begin(), Before.end(), wnd) == Before.end() &&
-                        (Class.empty() || ClassOf(wnd) == Class)) {
-                        found = wnd;
-                        return true;
-                    }
-                return false;
-            },
-            Ms);
-        return found;
-    }
+    // A short folder name: the file dialogs show it in their captions.
+    PersonUsesEditor() : TEditorTest(kFolder) {}
     static bool WaitGone(HWND Wnd, int Ms = 4000) {
         return WaitUntil([Wnd] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, Ms);
     }
@@ -256,8 +230,6 @@ protected:
     std::string EditorFolder() const { return (GetPath() / kFolder).string(); }
     static AnsiString InFolder(const char* Name) { return AnsiString(kFolder) + "\\" + Name; }
 
-    std::unique_ptr<TEditorProcess> Editor;
-    HWND Main = nullptr;
 
 private:
     std::vector<RECT> FBarItems;
