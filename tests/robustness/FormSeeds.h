@@ -17,6 +17,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // Reads into a TForm: properties of every kind on controls, menus and a timer.
 inline const std::string kFormSeed = "object Probe: TForm\r\n"
@@ -146,4 +147,18 @@ inline void LoadPaintWriteRead(const std::string& Text,
     const std::string again = roundOf(written);
     if (again != written)
         throw std::logic_error("the form wrote back\n" + written + "and then\n" + again);
+}
+
+// A form holding Objects (each "object ... end", its lines indented by four).
+inline std::string FormHolding(const std::string& Objects) {
+    return "object Probe: TForm\r\n  Width = 400\r\n  Height = 300\r\n" + Objects + "end\r\n";
+}
+
+// One object of Class with the properties Lines (each a whole "Name = value").
+inline std::string Object(const std::string& Name, const std::string& Class,
+                          const std::vector<std::string>& Lines, const std::string& Inside = "") {
+    std::string text = "  object " + Name + ": " + Class + "\r\n";
+    for (const std::string& line : Lines)
+        text += "    " + line + "\r\n";
+    return text + Inside + "  end\r\n";
 }

@@ -95,20 +95,6 @@ TEST(FormTextRobustness, TheLoaderRefusesControlsNoWindowCanHoldAndRepeatedNames
     ExpectRefusals<EFilerError, EComponentError>(corpus, LoadForm);
 }
 
-// A form holding Objects (each "object ... end", its lines indented by four).
-std::string FormHolding(const std::string& Objects) {
-    return "object Probe: TForm\r\n  Width = 400\r\n  Height = 300\r\n" + Objects + "end\r\n";
-}
-
-// One object of Class with the properties Lines (each a whole "Name = value").
-std::string Object(const std::string& Name, const std::string& Class,
-                   const std::vector<std::string>& Lines, const std::string& Inside = "") {
-    std::string text = "  object " + Name + ": " + Class + "\r\n";
-    for (const std::string& line : Lines)
-        text += "    " + line + "\r\n";
-    return text + Inside + "  end\r\n";
-}
-
 // Forms of the skinned controls at the edges of what their properties take: fonts of the
 // greatest heights, controls of 8000 x 8000 pixels, default sizes and row counts past what a
 // form can hold, a page past the range, bounds that cross. Each loads, paints, writes back
