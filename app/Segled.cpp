@@ -129,6 +129,7 @@ void TFM::Published(TPropertyList& P) {
     P.Method("BTN_ApplyNodeClick", &TFM::BTN_ApplyNodeClick);
     P.Method("IMG_SegMouseDown", &TFM::IMG_SegMouseDown);
     P.Method("IMG_SegMouseMove", &TFM::IMG_SegMouseMove);
+    P.Method("IMG_SegMouseLeave", &TFM::IMG_SegMouseLeave);
     P.Method("GB_LEDMouseMove", &TFM::GB_LEDMouseMove);
     P.Method("Clear2Click", &TFM::Clear2Click);
     P.Method("MNU_InvertClick", &TFM::MNU_InvertClick);

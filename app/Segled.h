@@ -116,6 +116,7 @@ public:
                           Bmp32::TCustomLayer* Layer);
     void IMG_SegMouseMove(TObject* Sender, TShiftState Shift, int X, int Y,
                           Bmp32::TCustomLayer* Layer);
+    void IMG_SegMouseLeave(TObject* Sender);
     void GB_LEDMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void Clear2Click(TObject* Sender);
     void MNU_InvertClick(TObject* Sender);
@@ -176,6 +177,8 @@ private:
     void DrawSegments();
     void DrawPins(int Highlighted);
     void HoverSegment(int Segment);
+    // The segments and the pins without a hover outline or highlight.
+    void EndHover();
     void UpdatePatternFromLayers();
     void UpdateLayersFromPattern();
     void ToggleSegment(Bmp32::TCustomLayer* Layer);

@@ -169,6 +169,11 @@ void TFM::HoverSegment(int Segment) {
     if (FPinsHighlighted != Segment) DrawPins(Segment);
 }
 
+void TFM::EndHover() {
+    if (FHoverDirty) DrawSegments();
+    if (FPinsHighlighted != -1) DrawPins(-1);
+}
+
 void TFM::UpdatePatternFromLayers() {
     TSegmentStates lit{};
     for (int segment = 0; segment < kSegmentCount; ++segment)
@@ -218,12 +223,16 @@ void TFM::IMG_SegMouseDown(TObject*, TMouseButton, TShiftState Shift, int, int,
 }
 
 void TFM::IMG_SegMouseMove(TObject*, TShiftState, int, int, Bmp32::TCustomLayer* Layer) {
-    if (FHoverDirty) DrawSegments();
     const int segment = SegmentOf(Layer);
-    if (segment >= 0)
-        HoverSegment(segment);
-    else if (FPinsHighlighted != -1)
-        DrawPins(-1);
+    if (segment < 0) return EndHover();
+    if (FHoverDirty) DrawSegments();
+    HoverSegment(segment);
+}
+
+// The pointer may leave the view in one jump, from a segment onto another control, without a
+// move over the view's background.
+void TFM::IMG_SegMouseLeave(TObject*) {
+    EndHover();
 }
 
 void TFM::GB_LEDMouseMove(TObject*, TShiftState, int, int) {

@@ -210,6 +210,16 @@ double AddOnePage(TFM* Form) {
     return Median(samples);
 }
 
+// A full list loses its last page, untimed: adding is measured on a list that has room for the
+// page, one page shorter than the file of the most pages the editor keeps.
+void MakeRoomForOnePage(TFM* Form) {
+    const int count = Form->GetPages().GetCount();
+    if (count < kMostPages) return;
+    Form->TBL_Leds->SetActiveRow(count);
+    Form->BTN_DeletePageClick(nullptr);
+    PaintNow(Form);
+}
+
 // The process's resident memory.
 double ResidentBytes() {
     PROCESS_MEMORY_COUNTERS counters{};
@@ -334,6 +344,9 @@ int RunBenchmark(int PageCount) {
     std::printf("%d pages; opens, New and parsing: median of %d single runs each, taken in "
                 "turn; adding: median of %d\n",
                 PageCount, kSamples, kAddSamples);
+    if (PageCount == kMostPages)
+        std::printf("The list is full once the file is open: adding to it and the edit before "
+                    "the save take its last page away first, untimed\n");
     std::fflush(stdout);
     Progress("adding to the empty list");
     const double addToEmpty = AddOnePage(form);
@@ -370,6 +383,7 @@ int RunBenchmark(int PageCount) {
     Bench::PumpMessages();
     const double parse = Median(parses);
     Progress("adding to the open file");
+    MakeRoomForOnePage(form);
     const double addToLarge = AddOnePage(form);
     Progress("New");
     std::vector<double> news, newFloors;
@@ -389,12 +403,14 @@ int RunBenchmark(int PageCount) {
     }
     Progress("saving");
     OpenIntoEmptyList(form, answers);
+    MakeRoomForOnePage(form);
     form->BTN_AddClick(nullptr);
+    const int editedPages = std::min(PageCount, kMostPages - 1) + 1;
     const double save = Seconds([&] { form->S1Click(nullptr); });
     const std::size_t savedPages = ReadPageFile(answers.Saved.c_str()).Pages.size();
-    if (savedPages != std::size_t(PageCount) + 1) {
+    if (savedPages != std::size_t(editedPages)) {
         std::printf("The saved file holds %zu pages, not %d: no figure is valid\n", savedPages,
-                    PageCount + 1);
+                    editedPages);
         return 1;
     }
 
@@ -413,7 +429,7 @@ int RunBenchmark(int PageCount) {
     std::printf("%-38s %10s      the open file takes %.2fx\n", "", "", againstShort);
     Bench::RecordRatio("Add a page to the open file / to 1,000 pages", againstShort);
     std::printf("%-38s %10.3f ms   (%zu pages read back, %d written)\n",
-                "Save of the edited file, once", save * 1e3, savedPages, PageCount + 1);
+                "Save of the edited file, once", save * 1e3, savedPages, editedPages);
     if (extraPages > 0)
         std::printf("%-38s %10.0f bytes per page (%.1f MB for the whole list)\n"
                     "%-38s %10ld GDI objects more, %ld of them made by the class library (%ld "

@@ -110,7 +110,9 @@ void ChangeMouseControl(TControl* Entered) {
     TControl* left = gMouseControl;
     if (left == Entered) return;
     gMouseControl = Entered;
-    if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
+    // A control going away, with its form or its parent, hears no leave: its handlers may
+    // belong to an owner already partly taken apart.
+    if (left && !left->IsDestroying()) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
     if (Entered && gMouseControl == Entered)
         Entered->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(Entered));
     if (HintHost) HintHost->HintMouseEnter(gMouseControl);

@@ -695,7 +695,6 @@ void TGclCustomTable::ColumnsChanged(TObject*, int ColNum1, int ColNum2, TGclTbl
                 if (FLeftCol == ColNum1) SetLeftCol(FLeftCol);
                 if (FActiveCol == ColNum1) SetActiveCol(FActiveCol);
             }
-            if (FLeftCol > FLastPageCol) SetLeftCol(FLastPageCol);
             FBlockColBegin = std::min(FBlockColBegin, GetColCount() - 1);
             FBlockColEnd = std::min(FBlockColEnd, GetColCount() - 1);
         }
@@ -754,8 +753,6 @@ void TGclCustomTable::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (HeightChanged) BuildRowArray(FTopRow);
     SetVertRange();
     SetHorzRange();
-    if (FTopRow > FLastPageRow) SetTopRow(FLastPageRow);
-    if (FLeftCol > FLastPageCol) SetLeftCol(FLastPageCol);
     InvalidateTable();
 }
 
@@ -833,8 +830,6 @@ void TGclCustomTable::ChangeScale(int M, int D) {
     BuildColArray(FLeftCol);
     SetVertRange();
     SetHorzRange();
-    if (FTopRow > FLastPageRow) SetTopRow(FLastPageRow);
-    if (FLeftCol > FLastPageCol) SetLeftCol(FLastPageCol);
     InvalidateTable();
 }
 

@@ -330,6 +330,7 @@ private:
     TRect MovePixels(const RECT& Area, int DX, int DY, const RECT& Strip);
     void InvalidateCarriedDamage();
     void CalcLastPage();
+    void KeepTopLeftOnLastPage();
     void SetVertRange();
     void SetHorzRange();
     void SetVertPos();

@@ -342,7 +342,6 @@ void TGclCustomTable::CalcLastPage() {
         }
         FLastPageRow = Start;
         FLastPageRows = GetRowLimit() - Start;
-        if (FTopRow > Start) FTopRow = Start;
     } else {
         FLastPageRows = 0;
         FLastPageRow = FLockedRows;
@@ -361,11 +360,21 @@ void TGclCustomTable::CalcLastPage() {
         }
         FLastPageCol = Start;
         FLastPageCols = GetColCount() - Start;
-        if (FLeftCol > Start) FLeftCol = Start;
     } else {
         FLastPageCols = 0;
         FLastPageCol = FLockedCols;
     }
+    KeepTopLeftOnLastPage();
+}
+
+// A shorter table or a taller window leaves the top row (or the left column) past the last
+// page's first one, however the table was scrolled: it scrolls back there, so that what is
+// displayed follows, rather than only the number changing under rows still shown from it.
+void TGclCustomTable::KeepTopLeftOnLastPage() {
+    if (FTopRow <= FLastPageRow && FLeftCol <= FLastPageCol) return;
+    if (HandleAllocated()) return SetTopLeftCell(FTopRow, FLeftCol);
+    FTopRow = std::min(FTopRow, FLastPageRow);
+    FLeftCol = std::min(FLeftCol, FLastPageCol);
 }
 
 namespace {

@@ -153,4 +153,22 @@ TEST_F(PersonFocus, ALitButtonGoesDarkOffEveryWindowAndUnderAnotherProgramsWindo
     DestroyWindow(cover);
 }
 
+// Resting on segment a lights its outline, its wire and its pin label; the pointer jumping from
+// there onto Add Page in one move takes all of them back to their own colours.
+TEST_F(PersonFocus, TheLedViewsHoverGoesWhenThePointerJumpsOffTheView) {
+    HWND view = FindInside(Main, "TImage32"), add = FindInside(Main, "TskSkinButton", "Add Page");
+    ASSERT_TRUE(view && add);
+    const RECT area = ClientRectOnScreen(view);
+    const TShot plain = Editor->GrabSettled(area);
+    MoveTo(area.left + 55, area.top + 38);
+    ASSERT_TRUE(WaitUntil([&] { return !(Grab(area) == plain); })) << "resting on segment a lights nothing";
+    Editor->GrabSettled(area).Save("person-focus-led-hover.bmp");
+
+    MoveTo(Centre(WindowRectOf(add)).x, Centre(WindowRectOf(add)).y);
+    const TShot left = Editor->GrabSettled(area);
+    left.Save("person-focus-led-left.bmp");
+    const RECT lit = left.Changes(plain);
+    EXPECT_TRUE(IsRectEmpty(&lit)) << "the view stays lit in " << Describe(lit) << " with the pointer on Add Page";
+}
+
 } // namespace

@@ -117,13 +117,14 @@ bool PointerAt(int X, int Y) {
     return p.x == X && p.y == Y;
 }
 
-void SendMouse(DWORD Flags, int X, int Y) {
+void SendMouse(DWORD Flags, int X, int Y, DWORD Data = 0) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
     // Rounded up, so that the system's scaling back lands on the very pixel.
     input.mi.dx = (X * 65536 + w - 1) / w;
     input.mi.dy = (Y * 65536 + h - 1) / h;
+    input.mi.mouseData = Data;
     input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     EXPECT_EQ(SendInput(1, &input, sizeof input), 1u) << "the system refused the pointer input";
     EXPECT_TRUE(WaitUntil([&] { return PointerAt(X, Y); }, 2000))
@@ -144,6 +145,11 @@ void Click(int X, int Y) {
 
 void Click(const POINT& P) {
     Click(P.x, P.y);
+}
+
+void Wheel(int X, int Y, int Notches) {
+    MoveTo(X, Y);
+    SendMouse(MOUSEEVENTF_WHEEL, X, Y, static_cast<DWORD>(Notches * WHEEL_DELTA));
 }
 
 bool InMoveSizeLoop(HWND Window) {

@@ -48,6 +48,9 @@ bool Inside(const RECT& Inner, const RECT& Outer);
 void MoveTo(int X, int Y);
 void Click(int X, int Y);
 void Click(const POINT& P);
+// The wheel turned by Notches with the pointer at (X, Y): away from the person when positive.
+// It reaches the window that has the keyboard focus.
+void Wheel(int X, int Y, int Notches);
 // True while the thread of Window runs the system's loop that moves or sizes a window.
 bool InMoveSizeLoop(HWND Window);
 // Pressed at the first point, moved there in steps, released at the second. With a Frame, the

@@ -719,6 +719,60 @@ TEST_F(PersonUsesEditor, AnOpenAndASegmentClickShowWhatAFullRepaintShows) {
     expectAsRepainted("segment-clicked");
 }
 
+// Five pages, the list scrolled by the wheel to its end, its top row clicked, Replace Page and
+// Delete: the shorter list scrolls back so that pages fill it down to its bottom, and a full
+// repaint shows the same.
+TEST_F(PersonUsesEditor, DeletingAfterTheWheelScrolledTheListLeavesNoRowEmptyBelowTheLastPage) {
+    HWND view = FindInside(Main, "TImage32"), table = FindInside(Main, "TGclTable");
+    HWND add = Button("Add Page"), replace = Button("Replace Page"), remove = Button("Delete");
+    ASSERT_TRUE(view && table && add && replace && remove);
+    const RECT list = ClientRectOnScreen(table);
+    constexpr int kHeading = 25, kRow = 40;
+    ASSERT_LT(list.bottom - list.top, kHeading + 4 * kRow) << "four pages fit: one of five deleted, nothing scrolls";
+    // Every page has segment a lit, the last one b as well. In the thumbnail column, a shows as
+    // a red bar 3 pixels below its row's top at x 20, b as a red bar down the side at x 31.
+    constexpr DWORD kLit = 0xFF0000;
+    auto pageRowTops = [&](const TShot& Shot) {
+        std::vector<int> tops;
+        for (int y = 1; y < Shot.Height; ++y)
+            if (Shot.At(20, y) == kLit && Shot.At(20, y - 1) != kLit) tops.push_back(y - 3);
+        return tops;
+    };
+    auto showsLastPage = [&](const TShot& Shot) {
+        for (int top : pageRowTops(Shot))
+            if (top + 10 < Shot.Height && Shot.At(31, top + 10) == kLit) return true;
+        return false;
+    };
+    const RECT area = ClientRectOnScreen(view);
+    Click(area.left + 55, area.top + 38);
+    for (int page = 1; page <= 5; ++page) {
+        if (page == 5) Click(area.left + 81, area.top + 60);
+        Click(Centre(WindowRectOf(add)));
+        Editor->GrabSettled(list);
+    }
+    // The wheel reaches the window with the focus: a click on the first row gives it the list.
+    // The two clicks on the top row lie apart, or the second would make a double click.
+    const int topRowY = list.top + kHeading + kRow / 2;
+    Click(list.left + 60, topRowY);
+    for (int notch = 0; notch < 4; ++notch) Wheel(list.left + 60, topRowY, -1);
+    ASSERT_TRUE(WaitUntil([&] { return showsLastPage(Grab(list)); })) << "the wheel did not scroll to the last page";
+    Click(list.left + 150, topRowY);
+    Click(Centre(WindowRectOf(replace)));
+    Click(Centre(WindowRectOf(remove)));
+    ParkPointer();
+    const TShot shown = Editor->GrabSettled(list);
+    shown.Save("person-pages-deleted-after-wheel.bmp");
+    const std::vector<int> tops = pageRowTops(shown);
+    ASSERT_FALSE(tops.empty()) << "the list shows no page";
+    EXPECT_TRUE(showsLastPage(shown)) << "the last page is not shown";
+    const int empty = shown.Height - (tops.back() + kRow);
+    EXPECT_LT(empty, kRow) << "below its last page the list stands empty for " << empty << " pixels, "
+                           << "while its first row shown is at " << tops.front();
+    ForceFullRepaint(table);
+    const RECT differs = shown.Changes(Editor->GrabSettled(list));
+    EXPECT_TRUE(IsRectEmpty(&differs)) << "a full repaint changes " << Describe(differs) << " of the list";
+}
+
 // "Stop (n - 10000)" in the Animate button as the animation shows it, with the focus the click
 // gave the button: its letters whole, the focus frame clear of them.
 TEST_F(PersonUsesEditor, TheAnimateButtonShowsItsWidestCaptionWhole) {

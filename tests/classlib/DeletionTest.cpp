@@ -3,6 +3,7 @@
 // freed component fails the test instead of passing by luck.
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
+#include "classlib/Panels.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Timers.h"
 #include "tests/support/GuiTestSupport.h"
@@ -58,6 +59,20 @@ protected:
 #pragma GCC diagnostic pop
     MESSAGE_HANDLERS(TSelfDeletingControl, TCustomControl)
     MESSAGE_HANDLER(WM_LBUTTONUP, WMLButtonUp)
+    END_MESSAGE_HANDLERS
+};
+
+// Counts the leaves of the pointer that reach it.
+class TLeaveCounter : public TCustomControl {
+    DECLARE_CLASS(TLeaveCounter, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    int* Leaves = nullptr;
+
+protected:
+    void CMMouseLeave(TMessage&) { ++*Leaves; }
+    MESSAGE_HANDLERS(TLeaveCounter, TCustomControl)
+    MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave)
     END_MESSAGE_HANDLERS
 };
 
@@ -132,6 +147,21 @@ TEST_F(DeletionTest, AControlMayDeleteItsForm) {
     EXPECT_FALSE(IsWindow(formWnd));
     for (int i = 0; i < Screen->GetFormCount(); ++i) EXPECT_NE(Screen->GetForm(i), form);
     delete probe;
+}
+
+// A leave handler of a control that goes with its form would run on an owner whose own parts
+// may be gone already: here the panel's leaving the form would tell the control inside it.
+TEST_F(DeletionTest, AFormDeletedUnderThePointerTellsNoneOfItsControlsThatThePointerLeft) {
+    auto* panel = Add<TPanel>(Form, 10, 10, 100, 60);
+    auto* control = Add<TLeaveCounter>(panel, 10, 10, 50, 30);
+    int leaves = 0;
+    control->Leaves = &leaves;
+    PointerTo(control->ClientToScreen({5, 5}));
+    ASSERT_EQ(GetMouseControl(), control);
+    delete Form;
+    Form = nullptr;
+    EXPECT_EQ(leaves, 0);
+    EXPECT_EQ(GetMouseControl(), nullptr);
 }
 
 TEST_F(DeletionTest, AMenuItemMayDeleteItsMenu) {
