@@ -70,10 +70,12 @@ void TGclCustomCalculator::EvaluateButton(TGclCalculatorButton Button) {
                 FTape->AddValueLine(FormatCalcNumber(FOperand, decimals), CalcButtonMark(Button));
         }
         if (Button == cbEqual && FEngine->LastOperation == coEqual) {
-            char count[16] = "";
-            if (FOptions.Contains(coShowItemCount))
+            if (FOptions.Contains(coShowItemCount)) {
+                char count[16];
                 __mingw_snprintf(count, sizeof count, "%3.3u", FEngine->OperationCount + 1);
-            FTape->AddTotalLine(FormatCalcNumber(FDisplay, decimals), count);
+                FTape->AddLeftLine(count);
+            }
+            FTape->AddValueLine(FormatCalcNumber(FDisplay, decimals), "*");
             FTape->AddSeparatorLine();
         }
         FDisplayStr = FormatCalcNumber(FDisplay, decimals);

@@ -103,8 +103,7 @@ public:
     TFont* GetFont() const { return FFont; }
 
     void AddValueLine(const AnsiString& Value, const char* Mark);
-    // A total, marked "*", with the item count (empty for none) at the line's left.
-    void AddTotalLine(const AnsiString& Value, const AnsiString& Count);
+    void AddLeftLine(const AnsiString& Text);
     void AddSeparatorLine();
     // Every line blank, the count kept.
     void Blank();
@@ -119,7 +118,6 @@ private:
         TKind Kind;
         AnsiString Text;
         AnsiString Mark;
-        AnsiString Count;
     };
     void AddLine(const TEntry& Entry);
     AnsiString Render(const TEntry& Entry) const;

@@ -51,7 +51,7 @@ long double CalcTextToNumber(const AnsiString& Text) {
     return ParseNumber(trimmed, value) ? value : 0;
 }
 
-TGclCalcTape::TGclCalcTape() : FEntries(30, TEntry{tkText, "", "", ""}), FLines(30), FFont(new TFont) {
+TGclCalcTape::TGclCalcTape() : FEntries(30, TEntry{tkText, "", ""}), FLines(30), FFont(new TFont) {
     FFont->SetName("Courier New");
     FFont->SetSize(10);
 }
@@ -70,11 +70,8 @@ AnsiString TGclCalcTape::Render(const TEntry& Entry) const {
     case tkValue: {
         AnsiString mark = Entry.Mark;
         mark.resize(MarkWidth, ' ');
-        // A total's item count stands at the left of the total's own line.
-        const int room = FWidthChars + 1 - static_cast<int>(Entry.Count.size()) - 1 - MarkWidth;
-        int pad = room - static_cast<int>(Entry.Text.size());
-        if (!Entry.Count.empty() && pad < 1) pad = 1;
-        return Entry.Count + AnsiString(pad > 0 ? pad : 0, ' ') + Entry.Text + " " + mark;
+        int pad = FWidthChars + 1 - static_cast<int>(Entry.Text.size()) - 1 - MarkWidth;
+        return AnsiString(pad > 0 ? pad : 0, ' ') + Entry.Text + " " + mark;
     }
     case tkSeparator: return AnsiString(FWidthChars, SeparatorChar);
     default: return Entry.Text;
@@ -96,29 +93,35 @@ void TGclCalcTape::AddLine(const TEntry& Entry) {
 }
 
 void TGclCalcTape::AddValueLine(const AnsiString& Value, const char* Mark) {
-    AddLine({tkValue, Value, Mark, ""});
+    AddLine({tkValue, Value, Mark});
 }
 
-void TGclCalcTape::AddTotalLine(const AnsiString& Value, const AnsiString& Count) {
-    AddLine({tkValue, Value, "*", Count});
+void TGclCalcTape::AddLeftLine(const AnsiString& Text) {
+    AddLine({tkText, Text, ""});
 }
 
 void TGclCalcTape::AddSeparatorLine() {
-    AddLine({tkSeparator, "", "", ""});
+    AddLine({tkSeparator, "", ""});
 }
 
 void TGclCalcTape::Blank() {
     for (TEntry& entry : FEntries)
-        entry = {tkText, "", "", ""};
+        entry = {tkText, "", ""};
     for (AnsiString& line : FLines)
         line.clear();
 }
 
 bool TGclCalcTape::LineValue(int Index, long double& Value, AnsiString& Text) const {
-    if (Index < 0 || Index >= static_cast<int>(FEntries.size())) return false;
-    // The value a line shows, without the item count beside a total.
-    const TEntry& entry = FEntries[static_cast<std::size_t>(Index)];
-    if (entry.Kind != tkValue) return false;
-    Text = entry.Text;
+    if (Index < 0 || Index >= static_cast<int>(FLines.size())) return false;
+    const AnsiString& line = FLines[Index];
+    if (line.size() <= MarkWidth) return false;
+    // A total's item count ("002") is the line that starts with a zero no decimal point
+    // follows; a value's line starts with its padding, so a "0 +" line is still taken.
+    if (line[0] == '0' && line[1] != CalcDecimalSeparator()) return false;
+    Text = line.substr(0, line.size() - MarkWidth);
+    while (!Text.empty() && Text.front() == ' ')
+        Text.erase(0, 1);
+    while (!Text.empty() && Text.back() == ' ')
+        Text.pop_back();
     return ParseNumber(Text, Value);
 }

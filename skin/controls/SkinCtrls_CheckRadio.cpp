@@ -259,16 +259,8 @@ void TskSkinCheckRadioBox::Paint() {
 }
 
 void TskSkinCheckRadioBox::DrawDefaultBox(TCanvas* Canvas, int X, int Y) {
-    const TColor frame = FMouseIn ? clNavy : clBtnShadow;
-    if (FRadio) {
-        // A radio box is told from a check box by its round shape.
-        Canvas->GetPen()->SetColor(frame);
-        Canvas->GetBrush()->SetStyle(bsClear);
-        Canvas->Ellipse(X, Y, X + 14, Y + 14);
-    } else {
-        Canvas->GetBrush()->SetColor(frame);
-        Canvas->FrameRect(TRect(X, Y, X + 14, Y + 14));
-    }
+    Canvas->GetBrush()->SetColor(FMouseIn ? clNavy : clBtnShadow);
+    Canvas->FrameRect(TRect(X, Y, X + 14, Y + 14));
     if (!FChecked) return;
     const TColor mark = IsEffectivelyEnabled() ? clBlack : clBtnShadow;
     if (FRadio)

@@ -209,7 +209,7 @@ void DrawArrowImage(TCanvas* Cnvs, const TRect& R, TColor Color, int Direction) 
 
 void DrawRadioImage(TCanvas* Cnvs, int X, int Y, TColor Color) {
     PenAndBrush(Cnvs, Color);
-    Cnvs->Ellipse(X, Y, X + 6, Y + 6);
+    Cnvs->Rectangle(X, Y, X + 6, Y + 6);
 }
 
 void DrawCheckImage(TCanvas* Cnvs, int X, int Y, TColor Color) {

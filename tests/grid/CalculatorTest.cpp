@@ -9,6 +9,8 @@
 #include "classlib/Menus.h"
 #include "classlib/Persistence.h"
 #include "tests/grid/GridTestSupport.h"
+#include "tests/support/ScreenText.h"
+#include "tests/support/UserInput.h"
 
 #include <algorithm>
 #include <string>
@@ -61,16 +63,16 @@ TEST_F(CalculatorTest, AddsLeftToRightAndPrintsTheTape) {
     Press({cb2, cbAdd, cb3, cbEqual});
     EXPECT_EQ(Shown(), "5.00");
     std::vector<std::string> tape = Tape();
-    ASSERT_EQ(tape.size(), 4u);
+    ASSERT_EQ(tape.size(), 5u);
     EXPECT_EQ(tape[0], "2 +");
     EXPECT_EQ(tape[1], "3 =");
-    EXPECT_EQ(tape[3], std::string(Calc->GetTape()->GetWidthChars(), '_'));
-    // Value lines fill the width plus one, the mark in the last two columns; the total's
-    // item count stands at the left of the total's own line.
+    EXPECT_EQ(tape[2], "002");
+    EXPECT_EQ(tape[3], "5.00 *");
+    EXPECT_EQ(tape[4], std::string(Calc->GetTape()->GetWidthChars(), '_'));
+    // Value lines fill the width plus one, the mark in the last two columns.
     const AnsiString& raw = Calc->GetTape()->Lines()[Calc->GetTape()->Lines().size() - 2];
     EXPECT_EQ(static_cast<int>(raw.size()), Calc->GetTape()->GetWidthChars() + 1);
-    EXPECT_EQ(raw.substr(0, 4), "002 ");
-    EXPECT_EQ(raw.substr(raw.size() - 7), "5.00 * ");
+    EXPECT_EQ(raw.substr(raw.size() - 2), "* ");
 
     Press({cbClear, cb2, cbAdd, cb3, cbAdd, cb4, cbEqual});
     EXPECT_EQ(Shown(), "9.00");
@@ -232,16 +234,40 @@ TEST_F(CalculatorTest, ColoursBySchemeAndMemoryButtonsByMemory) {
 }
 
 TEST_F(CalculatorTest, TapeLinesTakenBackAndClipboard) {
+    Calc->SetBounds(10, 10, 240, 280);
+    Calc->SetOptions({coShowItemCount, coShowMemoryButtons, coShowTape});
+    Calc->SetTapeHeight(100);
     Press({cb2, cbAdd, cb3, cbEqual});
-    const std::vector<AnsiString>& lines = Calc->GetTape()->Lines();
-    int count = static_cast<int>(lines.size());
-    // The total's line gives its total, not its item count; the separator is no number.
-    Calc->TakeTapeLine(count - 4);
-    EXPECT_EQ(Calc->GetDisplayStr(), "2");
-    Calc->TakeTapeLine(count - 1);
-    EXPECT_EQ(Calc->GetDisplayStr(), "2");
-    Calc->TakeTapeLine(count - 2);
-    EXPECT_EQ(Calc->GetDisplayStr(), "5.00");
+    TListBox* box = Calc->GetTapeBox();
+    auto row = [&](int FromEnd) {
+        RECT r{};
+        SendMessageA(box->GetHandle(), LB_GETITEMRECT, box->GetItems()->GetCount() - FromEnd,
+                     reinterpret_cast<LPARAM>(&r));
+        const TPoint at = box->ClientToScreen(TPoint(r.left, r.top));
+        return RECT{at.X, at.Y, at.X + r.right - r.left, at.Y + r.bottom - r.top};
+    };
+    // The item count on a line of its own between the equals and the total, in this order.
+    const std::string lines[] = {"2 +", "3 =", "002", "5.00 *",
+                                 std::string(Calc->GetTape()->GetWidthChars(), '_')};
+    const TTextFont font{"Courier New", Calc->GetTapeFont()->GetHeight(), false};
+    auto shown = [&](int I) { return ShowsWhole(Grab(row(5 - I)), lines[I], font); };
+    PumpUntil([&] { return static_cast<bool>(shown(4)); });
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(shown(i)) << i;
+    const TPoint corner = box->ClientToScreen(TPoint(0, 0));
+    Grab(RECT{corner.X, corner.Y, corner.X + box->GetWidth(), corner.Y + box->GetHeight()})
+        .Save("calculator-tape.bmp");
+
+    // A double click takes its line's number; the item count and the separator are no numbers.
+    auto takes = [&](int FromEnd, const char* Entry) {
+        const RECT r = row(FromEnd);
+        EXPECT_TRUE(DoubleClickAt(TPoint(r.left + 20, (r.top + r.bottom) / 2)));
+        return PumpUntil([&] { return Calc->GetDisplayStr() == Entry; });
+    };
+    EXPECT_TRUE(takes(4, "3"));
+    EXPECT_TRUE(takes(3, "3"));
+    EXPECT_TRUE(takes(1, "3"));
+    EXPECT_TRUE(takes(2, "5.00"));
     EXPECT_EQ(Calc->GetOperand(), 5);
 
     Calc->CopyToClipboard();
@@ -249,6 +275,9 @@ TEST_F(CalculatorTest, TapeLinesTakenBackAndClipboard) {
     Clipboard()->SetAsText("7x*6=");
     Calc->PasteFromClipboard();
     EXPECT_EQ(Shown(), "42.00");
+    // A zero entry's line is a number too.
+    Press({cbClear, cb0, cbAdd});
+    EXPECT_TRUE(takes(1, "0"));
 }
 
 TEST_F(CalculatorTest, TapeSeparatorTravelsAsOneCharacter) {
@@ -315,10 +344,8 @@ TEST_F(CalculatorTest, ResizingRealignsTheTapeToTheNewWidth) {
     const std::size_t n = lines.size();
     EXPECT_EQ(lines[n - 1], AnsiString(after, '_'));
     EXPECT_EQ(static_cast<int>(lines[n - 2].size()), after + 1);
-    // The count stays at the left, the total at the right.
-    EXPECT_EQ(lines[n - 2].substr(0, 4), "002 ");
-    EXPECT_EQ(lines[n - 2].substr(lines[n - 2].size() - 7), "5.00 * ");
-    EXPECT_EQ(Trimmed(lines[n - 3]), "3 =");
+    EXPECT_EQ(Trimmed(lines[n - 2]), "5.00 *");
+    EXPECT_EQ(lines[n - 3], "002"); // the count stays left-aligned
     EXPECT_EQ(Calc->GetTapeBox()->GetItems()->Get(static_cast<int>(n) - 1), AnsiString(after, '_'));
 }
 

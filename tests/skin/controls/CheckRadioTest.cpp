@@ -12,6 +12,7 @@
 #include "classlib/Strings.h"
 
 #include "tests/skin/controls/SkinFixture.h"
+#include "tests/support/ScreenText.h"
 
 namespace {
 
@@ -325,11 +326,6 @@ TEST_F(CheckRadio, TheDefaultLookFramesTheBoxAndMarksIt) {
     EXPECT_EQ(At(check, 16, 16), ColorToRGB(clBtnShadow));
     EXPECT_EQ(At(check, 60, 10), ColorToRGB(clBtnFace));
     EXPECT_EQ(marks(check), 0);
-    // The radio box is round: the middle of each side is framed, the corners are not.
-    for (const TPoint side : {TPoint(10, 3), TPoint(3, 10), TPoint(10, 16), TPoint(16, 10)})
-        EXPECT_EQ(At(radio, side.X, side.Y), ColorToRGB(clBtnShadow)) << side.X << "," << side.Y;
-    for (const TPoint corner : {TPoint(3, 3), TPoint(16, 3), TPoint(3, 16), TPoint(16, 16)})
-        EXPECT_EQ(At(radio, corner.X, corner.Y), ColorToRGB(clBtnFace)) << corner.X << "," << corner.Y;
     check->SetChecked(true);
     radio->SetChecked(true);
     EXPECT_GT(marks(check), 5);
@@ -342,6 +338,45 @@ TEST_F(CheckRadio, TheDefaultLookFramesTheBoxAndMarksIt) {
     check->SetFlat(true);
     EXPECT_EQ(At(check, 60, 10), ColorToRGB(Form->GetColor()));
     EXPECT_EQ(At(check, 3, 3), ColorToRGB(clBtnShadow));
+}
+
+// Whether Shot, a plain box on the screen, shows the 14 x 14 square from (3, H/2 - 7) framed
+// in Frame, holding the 6 x 6 mark from (7, H/2 - 3) in black when Checked, else the face.
+testing::AssertionResult ShowsSquare(const TShot& Shot, TColor Frame, bool Checked) {
+    const int top = Shot.Height / 2 - 7;
+    for (int y = top; y < top + 14; ++y)
+        for (int x = 3; x < 17; ++x) {
+            const bool edge = x == 3 || x == 16 || y == top || y == top + 13;
+            const bool mark = Checked && x >= 7 && x < 13 && y >= top + 4 && y < top + 10;
+            const COLORREF want = ColorToRGB(edge ? Frame : mark ? clBlack : clBtnFace);
+            const DWORD shown = Shot.At(x, y);
+            if (RGB(shown >> 16 & 0xFF, shown >> 8 & 0xFF, shown & 0xFF) != want)
+                return testing::AssertionFailure() << "the screen shows " << std::hex << shown
+                                                   << " at " << std::dec << x << "," << y;
+        }
+    return testing::AssertionSuccess();
+}
+
+TEST_F(CheckRadio, APlainRadioBoxIsTheCheckBoxSquareMarkedWithASquare) {
+    TskSkinCheckRadioBox* radio = Box(10, 10, true, 1);
+    const TPoint at = radio->ClientToScreen(TPoint(0, 0));
+    const RECT onScreen{at.X, at.Y, at.X + radio->GetWidth(), at.Y + radio->GetHeight()};
+    // The box once the screen shows that look, as a full repaint shows it too, saved as File.
+    auto shows = [&](TColor Frame, bool Checked, const char* File) {
+        TShot shot;
+        PumpUntil(
+            [&] { return static_cast<bool>(ShowsSquare(shot = Grab(onScreen), Frame, Checked)); });
+        shot.Save(File);
+        EXPECT_TRUE(shot == ShotOf(CaptureWindow(radio->GetHandle()).get(), radio->GetClientRect()))
+            << File;
+        return ShowsSquare(shot, Frame, Checked);
+    };
+    EXPECT_TRUE(shows(clBtnShadow, false, "radio-plain-unchecked.bmp"));
+    radio->SetChecked(true);
+    EXPECT_TRUE(shows(clBtnShadow, true, "radio-plain-checked.bmp"));
+    ASSERT_TRUE(SendPointerInput(OnScreen(radio, 60, 10), 0));
+    EXPECT_TRUE(shows(clNavy, true, "radio-plain-hovered.bmp"));
+    SendPointerInput(OnScreen(radio, -20, -20), 0);
 }
 
 // ---- Radio and check groups -------------------------------------------------------------
