@@ -87,7 +87,9 @@ void TskSkinScrollBar::CalcSize(int& W, int& H) {
 // ---- Range and position ------------------------------------------------------------------
 
 int TskSkinScrollBar::Clamp(Int64 Value) const {
-    // A page reaching below the least int leaves no room above Min: the position is Min.
+    // The last position a page leaves, Max - PageSize + 1, is an upper bound like Max. A page
+    // wider than the range puts it below Min: the bounds cross, and the position is that last
+    // one, as for any crossed bounds (within int, however wide the page).
     const Int64 top = FPageSize > 0 ? Int64{FMax} - FPageSize + 1 : FMax;
     return ClampValue(Value, FMin, static_cast<int>(std::max<Int64>(top, INT_MIN)));
 }
@@ -119,26 +121,22 @@ void TskSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize
 
 void TskSkinScrollBar::SetMin(int Value) {
     FMin = Value;
-    if (Value > FPosition) FPosition = Value;
+    FPosition = Clamp(FPosition);
     Repaint();
 }
 
 void TskSkinScrollBar::SetMax(int Value) {
     FMax = Value;
-    if (FPageSize == 0) {
-        if (Value < FPosition) FPosition = Value;
-    } else {
-        // Wide, so that bounds and pages near the ends of int do not wrap round.
-        const Int64 room = Int64{FMax} - FMin - FPageSize + 1;
-        if (room <= FPosition) FPosition = static_cast<int>(std::max<Int64>(room, INT_MIN));
-        if (FMin > FPosition) FPosition = FMin;
-    }
+    FPosition = Clamp(FPosition);
     Repaint();
 }
 
 void TskSkinScrollBar::SetPageSize(int Value) {
-    // Wide, so that a page near the largest int does not pass by wrapping round.
-    if (Int64{FPosition} + Value <= Int64{FMax} - FMin + 1) FPageSize = Value;
+    // The page bounds the position as Min and Max do, and is taken whatever the position: a
+    // page refused for the position of the moment would be refused or taken by the order in
+    // which a form sets them.
+    FPageSize = Value;
+    FPosition = Clamp(FPosition);
     Repaint();
 }
 

@@ -36,10 +36,12 @@ public:
     void SimplySetPosition(int Value);
     void SetRange(int AMin, int AMax, int APosition, int APageSize);
     int GetMin() const { return FMin; }
+    // The position is kept to the new bounds (Clamp), telling no one.
     void SetMin(int Value);
     int GetMax() const { return FMax; }
     void SetMax(int Value);
     int GetPageSize() const { return FPageSize; }
+    // The position is kept to the new last position, Max - PageSize + 1.
     void SetPageSize(int Value);
     int GetSmallChange() const { return FSmallChange; }
     void SetSmallChange(int Value);
@@ -97,6 +99,7 @@ private:
         bool Down = false;
     };
 
+    // Value kept to Min..Max, or Min..Max - PageSize + 1 with a page, by ClampValue.
     int Clamp(Int64 Value) const;
     bool Horizontal() const { return FKind == sbHorizontal; }
     bool Skinned() const { return FIndex != -1; }
