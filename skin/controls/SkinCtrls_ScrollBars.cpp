@@ -86,15 +86,30 @@ void TskSkinScrollBar::CalcSize(int& W, int& H) {
 
 // ---- Range and position ------------------------------------------------------------------
 
+Int64 TskSkinScrollBar::LastPosition() const {
+    return FPageSize > 0 ? Int64{FMax} - FPageSize + 1 : FMax;
+}
+
+bool TskSkinScrollBar::BoundsCross() const {
+    return FMin > LastPosition();
+}
+
 int TskSkinScrollBar::Clamp(Int64 Value) const {
-    // The last position a page leaves, Max - PageSize + 1, is an upper bound like Max. A page
-    // wider than the range puts it below Min: the bounds cross, and the position is that last
-    // one, as for any crossed bounds (within int, however wide the page).
-    const Int64 top = FPageSize > 0 ? Int64{FMax} - FPageSize + 1 : FMax;
-    return ClampValue(Value, FMin, static_cast<int>(std::max<Int64>(top, INT_MIN)));
+    // A page wider than the range puts the last position below Min: the bounds cross, and
+    // the position is that last one, as for any crossed bounds (within int, however wide
+    // the page).
+    return ClampValue(Value, FMin, static_cast<int>(std::max<Int64>(LastPosition(), INT_MIN)));
+}
+
+void TskSkinScrollBar::KeepToBounds() {
+    FPosition = Clamp(FPosition);
 }
 
 void TskSkinScrollBar::SetPosition(int Value) {
+    if (IsLoading()) {
+        FPosition = Value;
+        return;
+    }
     const int value = Clamp(Value);
     if (value == FPosition) return;
     FPosition = value;
@@ -121,22 +136,44 @@ void TskSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize
 
 void TskSkinScrollBar::SetMin(int Value) {
     FMin = Value;
-    FPosition = Clamp(FPosition);
+    if (IsLoading()) return;
+    if (BoundsCross())
+        KeepToBounds();
+    else if (Value > FPosition)
+        FPosition = Value;
     Repaint();
 }
 
 void TskSkinScrollBar::SetMax(int Value) {
     FMax = Value;
-    FPosition = Clamp(FPosition);
+    if (IsLoading()) return;
+    if (BoundsCross()) {
+        KeepToBounds();
+    } else if (FPageSize == 0) {
+        if (Value < FPosition) FPosition = Value;
+    } else {
+        // Wide, so that bounds and pages near the ends of int do not wrap round.
+        const Int64 room = Int64{FMax} - FMin - FPageSize + 1;
+        if (room <= FPosition) FPosition = static_cast<int>(room);
+        if (FMin > FPosition) FPosition = FMin;
+    }
     Repaint();
 }
 
 void TskSkinScrollBar::SetPageSize(int Value) {
-    // The page bounds the position as Min and Max do, and is taken whatever the position: a
-    // page refused for the position of the moment would be refused or taken by the order in
-    // which a form sets them.
-    FPageSize = Value;
-    FPosition = Clamp(FPosition);
+    if (IsLoading()) {
+        FPageSize = Value;
+        return;
+    }
+    // Wide, so that a page near the largest int does not pass by wrapping round.
+    if (Int64{FPosition} + Value <= Int64{FMax} - FMin + 1) FPageSize = Value;
+    if (BoundsCross()) KeepToBounds();
+    Repaint();
+}
+
+void TskSkinScrollBar::Loaded() {
+    TskSkinCustomControl::Loaded();
+    KeepToBounds();
     Repaint();
 }
 

@@ -59,17 +59,24 @@ TEST_F(SkinScrollBar, PositionsAreClampedAndOnlySetPositionTellsOfIt) {
     EXPECT_EQ(Changes, 1);
     // Dragging the thumb to the track's end reaches Max - PageSize + 1.
     EXPECT_EQ(Bar->CalcValue(10000), 91);
-    // Every bound keeps the position to Min..Max - PageSize + 1, whatever Min is; a page
-    // wider than the range crosses them, and the position is the last one.
+    // With Min other than 0 the setters work on Max - Min.
     Bar->SetRange(10, 100, 10, 0);
     Bar->SetPageSize(95);
-    EXPECT_EQ(Bar->GetPageSize(), 95);
-    EXPECT_EQ(Bar->GetPosition(), 100 - 95 + 1);
+    EXPECT_EQ(Bar->GetPageSize(), 0);
     Bar->SetPageSize(20);
-    EXPECT_EQ(Bar->GetPosition(), 10);
     Bar->SetPosition(80);
     Bar->SetMax(90);
-    EXPECT_EQ(Bar->GetPosition(), 90 - 20 + 1);
+    EXPECT_EQ(Bar->GetPosition(), 90 - 10 - 20 + 1);
+    // Bounds that cross, or a page that leaves no room, keep the position at the last one.
+    Bar->SetMax(20);
+    EXPECT_EQ(Bar->GetPosition(), 20 - 20 + 1);
+    Bar->SetRange(0, 100, 0, 0);
+    Bar->SetMin(101);
+    EXPECT_EQ(Bar->GetPosition(), 100);
+    Bar->SetRange(-50, 50, -50, 0);
+    Bar->SetPageSize(150);
+    EXPECT_EQ(Bar->GetPageSize(), 150);
+    EXPECT_EQ(Bar->GetPosition(), 50 - 150 + 1);
 }
 
 TEST_F(SkinScrollBar, AHeldButtonStepsAtOnceThenAfterTheFirstTickEveryTick) {
