@@ -73,8 +73,27 @@ void TskSkinSpinEdit::Notification(TComponent* AComponent, TOperation Operation)
 // ---- Value and text -------------------------------------------------------------------------
 
 double TskSkinSpinEdit::CheckValue(double Value) const {
-    if (FMinValue == FMaxValue) return Value;
-    return Value < FMinValue ? FMinValue : Value > FMaxValue ? FMaxValue : Value;
+    return KeepToEditBounds(Value, FMinValue, FMaxValue);
+}
+
+void TskSkinSpinEdit::SetMinValue(double Value) {
+    FMinValue = Value;
+    KeepToBounds();
+}
+
+void TskSkinSpinEdit::SetMaxValue(double Value) {
+    FMaxValue = Value;
+    KeepToBounds();
+}
+
+void TskSkinSpinEdit::KeepToBounds() {
+    if (IsLoading() || Constrain(FValue) == FValue) return;
+    SimpleSetValue(FValue);
+}
+
+void TskSkinSpinEdit::Loaded() {
+    TskSkinStepButtons::Loaded();
+    KeepToBounds();
 }
 
 double TskSkinSpinEdit::Constrain(double Value) const {
@@ -82,10 +101,7 @@ double TskSkinSpinEdit::Constrain(double Value) const {
     if (FValueType != vtInteger) return bounded;
     // The integer the text shows is the value kept.
     double whole = std::nearbyint(bounded);
-    if (FMinValue != FMaxValue) {
-        if (whole < FMinValue) whole = std::ceil(FMinValue);
-        if (whole > FMaxValue) whole = std::floor(FMaxValue);
-    }
+    if (FMinValue != FMaxValue) whole = ClampValue(whole, std::ceil(FMinValue), std::floor(FMaxValue));
     return whole == 0 ? 0.0 : whole;
 }
 

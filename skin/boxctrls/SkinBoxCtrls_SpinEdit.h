@@ -37,7 +37,8 @@ public:
     void SetValue(double Value);
     // The same without OnChange.
     void SimpleSetValue(double Value);
-    // Value within MinValue..MaxValue; any value when the two are equal.
+    // Value kept to MinValue..MaxValue as every range control keeps it (ClampValue: bounds
+    // that cross give MaxValue); any value when the two are equal.
     double CheckValue(double Value) const;
     // Whether Text reads as a number of the value type: digits, a leading minus sign and,
     // for vtFloat, one decimal separator that does not come first.
@@ -50,9 +51,10 @@ public:
     // Digits after the separator of a vtFloat text, used from the next value on.
     void SetDecimal(Byte Value) { FDecimal = Value; }
     double GetMinValue() const { return FMinValue; }
-    void SetMinValue(double Value) { FMinValue = Value; }
+    // The value is kept to the new bounds and shown, telling no one.
+    void SetMinValue(double Value);
     double GetMaxValue() const { return FMaxValue; }
-    void SetMaxValue(double Value) { FMaxValue = Value; }
+    void SetMaxValue(double Value);
     double GetIncrement() const { return FIncrement; }
     void SetIncrement(double Value) { FIncrement = Value; }
     bool GetEditorEnabled() const;
@@ -70,6 +72,7 @@ protected:
     virtual void Change();
     void Step(int Index) override;
     void DefaultFontChange() override;
+    void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
@@ -94,6 +97,10 @@ private:
     // The value of a typed text; a text that reads as no number changes nothing.
     void TextToValue(const AnsiString& Text);
     void ShowValue(double Value);
+    // The value kept to bounds that changed. A form's lines come in any order, and equal
+    // bounds hold any value: while it is read the bounds are only stored, and the value is
+    // kept once they are all there.
+    void KeepToBounds();
     void ApplyEditFont();
     void EnabledFontColor();
 

@@ -9,7 +9,6 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <climits>
 
 // ---- TskSkinPopupTrackBar -------------------------------------------------------------------
@@ -79,10 +78,29 @@ void TskSkinTrackEdit::SetJumpWhenClick(bool Value) {
 // ---- Value and text -----------------------------------------------------------------------
 
 int TskSkinTrackEdit::CheckValue(int Value) const {
-    if (FMinValue == FMaxValue) return Value;
-    // Bounds given the wrong way round still make one range, so a value kept to them stays
-    // where it is when it is set again (as each save and load of a form does).
-    return std::clamp(Value, std::min(FMinValue, FMaxValue), std::max(FMinValue, FMaxValue));
+    return KeepToEditBounds(Value, FMinValue, FMaxValue);
+}
+
+void TskSkinTrackEdit::SetMinValue(int Value) {
+    FMinValue = Value;
+    KeepToBounds();
+}
+
+void TskSkinTrackEdit::SetMaxValue(int Value) {
+    FMaxValue = Value;
+    KeepToBounds();
+}
+
+void TskSkinTrackEdit::KeepToBounds() {
+    if (IsLoading() || CheckValue(FValue) == FValue) return;
+    FValue = CheckValue(FValue);
+    TFlagGuard setting(FInChange);
+    SetText(IntToStr(FValue));
+}
+
+void TskSkinTrackEdit::Loaded() {
+    TskSkinCustomEdit::Loaded();
+    KeepToBounds();
 }
 
 bool TskSkinTrackEdit::IsNumText(const AnsiString& Text) const {

@@ -31,14 +31,15 @@ public:
     static void Published(TPropertyList& P);
 
     int GetMinValue() const { return FMinValue; }
-    // The bounds are only stored: the value is kept to them from its next change on.
-    void SetMinValue(int Value) { FMinValue = Value; }
+    // The value is kept to the new bounds and shown, telling no one.
+    void SetMinValue(int Value);
     int GetMaxValue() const { return FMaxValue; }
-    void SetMaxValue(int Value) { FMaxValue = Value; }
+    void SetMaxValue(int Value);
     int GetValue() const { return FValue; }
     // The value kept to the bounds, shown, then OnChange.
     void SetValue(int Value);
-    // Value within MinValue..MaxValue (in either order); any value when the two are equal.
+    // Value kept to MinValue..MaxValue as every range control keeps it (ClampValue: bounds
+    // that cross give MaxValue); any value when the two are equal.
     int CheckValue(int Value) const;
     // Digits and a leading minus sign, with at least one digit.
     bool IsNumText(const AnsiString& Text) const;
@@ -66,6 +67,7 @@ protected:
     void ButtonClick() override;
     void Change() override;
     void KeyPress(char& Key) override;
+    void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     void WMSetText(TMessage& Message);
@@ -85,6 +87,10 @@ private:
     // beyond them is shown as the bound. Any other text changes nothing. True when the
     // value changed.
     bool FollowText();
+    // The value kept to bounds that changed. A form's lines come in any order, and equal
+    // bounds hold any value: while it is read the bounds are only stored, and the value is
+    // kept once they are all there.
+    void KeepToBounds();
     void TrackBarChange(TObject* Sender);
 
     TskSkinPopupTrackBar* FTrackBar = nullptr;

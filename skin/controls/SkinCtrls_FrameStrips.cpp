@@ -379,13 +379,13 @@ void TskFrameValueControl::SetValue(int Value) {
 
 void TskFrameValueControl::SetMinValue(int Value) {
     FMinValue = Value;
-    if (FValue < Value) FValue = Value;
+    FValue = ClampValue(FValue, FMinValue, FMaxValue);
     CalcFrame();
 }
 
 void TskFrameValueControl::SetMaxValue(int Value) {
     FMaxValue = Value;
-    if (FValue > Value) FValue = Value;
+    FValue = ClampValue(FValue, FMinValue, FMaxValue);
     CalcFrame();
 }
 
@@ -465,10 +465,8 @@ void TskSkinFrameRegulator::CalcValue() {
     const long long moved = static_cast<long long>(FCurrentCoord) - FPressCoord;
     if (std::llabs(moved) < pixelStep) return;
     FPressCoord = FCurrentCoord;
-    const long long value = FWorkValue + (moved < 0 ? -valueStep : valueStep);
-    FWorkValue = value > GetMaxValue()   ? GetMaxValue()
-                 : value < GetMinValue() ? GetMinValue()
-                                         : static_cast<int>(value);
+    FWorkValue = ClampValue(FWorkValue + (moved < 0 ? -valueStep : valueStep), GetMinValue(),
+                            GetMaxValue());
     SetValue(FWorkValue);
 }
 

@@ -201,7 +201,7 @@ public:
     // Ignored unless it is a new value within the range.
     void SetValue(int Value);
     int GetMinValue() const { return FMinValue; }
-    // The value follows into the range.
+    // The value is kept to the new bounds (ClampValue).
     void SetMinValue(int Value);
     int GetMaxValue() const { return FMaxValue; }
     void SetMaxValue(int Value);

@@ -86,13 +86,30 @@ void TskSkinScrollBar::CalcSize(int& W, int& H) {
 
 // ---- Range and position ------------------------------------------------------------------
 
+Int64 TskSkinScrollBar::LastPosition() const {
+    return FPageSize > 0 ? Int64{FMax} - FPageSize + 1 : FMax;
+}
+
+bool TskSkinScrollBar::BoundsCross() const {
+    return FMin > LastPosition();
+}
+
 int TskSkinScrollBar::Clamp(Int64 Value) const {
-    // A page reaching below the least int leaves no room above Min: the position is Min.
-    const Int64 top = FPageSize > 0 ? Int64{FMax} - FPageSize + 1 : FMax;
-    return ClampValue(Value, FMin, static_cast<int>(std::max<Int64>(top, INT_MIN)));
+    // A page wider than the range puts the last position below Min: the bounds cross, and
+    // the position is that last one, as for any crossed bounds (within int, however wide
+    // the page).
+    return ClampValue(Value, FMin, static_cast<int>(std::max<Int64>(LastPosition(), INT_MIN)));
+}
+
+void TskSkinScrollBar::KeepToBounds() {
+    FPosition = Clamp(FPosition);
 }
 
 void TskSkinScrollBar::SetPosition(int Value) {
+    if (IsLoading()) {
+        FPosition = Value;
+        return;
+    }
     const int value = Clamp(Value);
     if (value == FPosition) return;
     FPosition = value;
@@ -119,26 +136,44 @@ void TskSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize
 
 void TskSkinScrollBar::SetMin(int Value) {
     FMin = Value;
-    if (Value > FPosition) FPosition = Value;
+    if (IsLoading()) return;
+    if (BoundsCross())
+        KeepToBounds();
+    else if (Value > FPosition)
+        FPosition = Value;
     Repaint();
 }
 
 void TskSkinScrollBar::SetMax(int Value) {
     FMax = Value;
-    if (FPageSize == 0) {
+    if (IsLoading()) return;
+    if (BoundsCross()) {
+        KeepToBounds();
+    } else if (FPageSize == 0) {
         if (Value < FPosition) FPosition = Value;
     } else {
         // Wide, so that bounds and pages near the ends of int do not wrap round.
         const Int64 room = Int64{FMax} - FMin - FPageSize + 1;
-        if (room <= FPosition) FPosition = static_cast<int>(std::max<Int64>(room, INT_MIN));
+        if (room <= FPosition) FPosition = static_cast<int>(room);
         if (FMin > FPosition) FPosition = FMin;
     }
     Repaint();
 }
 
 void TskSkinScrollBar::SetPageSize(int Value) {
+    if (IsLoading()) {
+        FPageSize = Value;
+        return;
+    }
     // Wide, so that a page near the largest int does not pass by wrapping round.
     if (Int64{FPosition} + Value <= Int64{FMax} - FMin + 1) FPageSize = Value;
+    if (BoundsCross()) KeepToBounds();
+    Repaint();
+}
+
+void TskSkinScrollBar::Loaded() {
+    TskSkinCustomControl::Loaded();
+    KeepToBounds();
     Repaint();
 }
 

@@ -30,16 +30,24 @@ public:
     void CalcSize(int& W, int& H) override;
 
     int GetPosition() const { return FPosition; }
-    // Clamped; fires OnChange when the position changes.
+    // Clamped; fires OnChange when the position changes. While a form is read the setters of
+    // the position, bounds and page only store what they are given (see Loaded).
     void SetPosition(int Value);
     // Clamped; never fires OnChange.
     void SimplySetPosition(int Value);
     void SetRange(int AMin, int AMax, int APosition, int APageSize);
+    // The bounds and the page move the position by their own rules below, telling no one;
+    // bounds that cross (Min above the last position) keep it by Clamp, at the last one.
     int GetMin() const { return FMin; }
+    // A position below the new Min is raised to it.
     void SetMin(int Value);
     int GetMax() const { return FMax; }
+    // Without a page a position above the new Max is lowered to it. With one, a position
+    // above Max - Min - PageSize + 1 is lowered to that (counted from 0, where SetPosition
+    // counts Max - PageSize + 1), then raised to Min.
     void SetMax(int Value);
     int GetPageSize() const { return FPageSize; }
+    // Taken only when Position + Value <= Max - Min + 1.
     void SetPageSize(int Value);
     int GetSmallChange() const { return FSmallChange; }
     void SetSmallChange(int Value);
@@ -72,6 +80,9 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
+    // The form's lines come in any order, and whether a page is taken depends on the position
+    // of the moment: once all are read, the page stays as read and the position is clamped.
+    void Loaded() override;
 
     void CMMouseLeave(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
@@ -97,7 +108,12 @@ private:
         bool Down = false;
     };
 
+    // Max, or Max - PageSize + 1 with a page.
+    Int64 LastPosition() const;
+    bool BoundsCross() const;
+    // Value kept to Min..LastPosition by ClampValue.
     int Clamp(Int64 Value) const;
+    void KeepToBounds();
     bool Horizontal() const { return FKind == sbHorizontal; }
     bool Skinned() const { return FIndex != -1; }
     void TestActive(int X, int Y);

@@ -248,12 +248,12 @@ void TskSkinUpDown::SetPosition(int Value) {
 
 void TskSkinUpDown::SetMin(int Value) {
     FMin = Value;
-    if (FPosition < Value) FPosition = Value;
+    FPosition = ClampValue(FPosition, FMin, FMax);
 }
 
 void TskSkinUpDown::SetMax(int Value) {
     FMax = Value;
-    if (FPosition > Value) FPosition = Value;
+    FPosition = ClampValue(FPosition, FMin, FMax);
 }
 
 void TskSkinUpDown::SetOrientation(TUDOrientation Value) {

@@ -121,13 +121,12 @@ public:
     void CalcRects() override;
 
     int GetPosition() const { return FPosition; }
-    // A value outside Min..Max is ignored.
+    // A value outside Min..Max is ignored (every value, while the bounds cross).
     void SetPosition(int Value);
     int GetMin() const { return FMin; }
-    // Moves a position below the new minimum up to it, telling no one.
+    // Keeps the position to the new bounds (ClampValue), telling no one.
     void SetMin(int Value);
     int GetMax() const { return FMax; }
-    // Moves a position above the new maximum down to it, telling no one.
     void SetMax(int Value);
     int GetIncrement() const { return FIncrement; }
     void SetIncrement(int Value) { FIncrement = Value; }

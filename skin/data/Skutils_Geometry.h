@@ -53,3 +53,13 @@ inline int ClampValue(Int64 Value, int Min, int Max) {
     const Int64 raised = Value < Min ? Min : Value;
     return static_cast<int>(raised > Max ? Max : raised);
 }
+// The same rule for a floating-point value (the spin edit's).
+inline double ClampValue(double Value, double Min, double Max) {
+    const double raised = Value < Min ? Min : Value;
+    return raised > Max ? Max : raised;
+}
+// The number edits' bounds (track edit, spin edit): equal bounds hold any value, and others
+// keep it by ClampValue.
+template <typename T> T KeepToEditBounds(T Value, T Min, T Max) {
+    return Min == Max ? Value : ClampValue(Value, Min, Max);
+}

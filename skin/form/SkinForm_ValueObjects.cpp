@@ -29,7 +29,8 @@ void Put(TCanvas* Cnvs, const TRect& At, TBitmap* B) {
            SRCCOPY);
 }
 
-// V held between A and B, whichever is the larger.
+// The coordinate V held between the ends A and B of a track, whichever is the larger. Values
+// are kept to their bounds by ClampValue.
 int Within(int V, int A, int B) {
     return std::clamp(V, std::min(A, B), std::max(A, B));
 }
@@ -124,7 +125,7 @@ void TskSkinTrackBarObject::ValueChanged(bool AUpdate) {
 }
 
 void TskSkinTrackBarObject::MoveTo(int V, bool AUpdate) {
-    Value = Within(V, MinValue, MaxValue);
+    Value = ClampValue(V, MinValue, MaxValue);
     OldButtonPos = ButtonPos;
     ButtonPos = CalcButtonPos(Value);
     ValueChanged(AUpdate);
@@ -306,8 +307,7 @@ TskSkinFrameRegulatorObject::TskSkinFrameRegulatorObject(TskSkinForm* AParent, T
         MaxValue = d->MaxValue;
         Kind = d->Kind;
     }
-    if (Value < MinValue) Value = MinValue;
-    if (Value > MaxValue) Value = MaxValue;
+    Value = ClampValue(Value, MinValue, MaxValue);
 }
 
 void TskSkinFrameRegulatorObject::Draw(TCanvas* Cnvs, bool UpDate) {
@@ -353,7 +353,7 @@ void TskSkinFrameRegulatorObject::CalcValue() {
     if (std::abs(OldOffset - CurrentOffset) < PixelStep) return;
     TempValue += OldOffset > CurrentOffset ? -ValueStep : ValueStep;
     OldOffset = CurrentOffset;
-    TempValue = Within(TempValue, MinValue, MaxValue);
+    TempValue = ClampValue(TempValue, MinValue, MaxValue);
     SetValue(TempValue);
 }
 
@@ -510,7 +510,7 @@ TPoint TskSkinGaugeObject::CalcProgressPos() const {
 
 void TskSkinGaugeObject::SimplySetValue(int V) {
     if (V == Value) return;
-    Value = Within(V, MinValue, MaxValue);
+    Value = ClampValue(V, MinValue, MaxValue);
     OldProgressPos = ProgressPos;
     ProgressPos = CalcProgressPos();
 }

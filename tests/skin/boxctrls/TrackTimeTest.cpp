@@ -63,8 +63,8 @@ TEST_F(TrackTimeTest, TheTrackEditsValuesAndNumberTexts) {
     } values[] = {
         {0, 100, 50, 50},   {0, 100, 150, 100}, {0, 100, -5, 0},         {0, 0, 12345, 12345},
         {5, 5, -7, -7},     {-10, 10, -11, -10}, {0, 0, INT_MIN, INT_MIN},
-        // Bounds the wrong way round make the same range: a kept value stays kept.
-        {10, 5, 7, 7},      {10, 5, 3, 5},       {10, 5, 12, 10},        {10, 5, 5, 5},
+        // Bounds that cross keep every value at the maximum, as in every range control.
+        {10, 5, 7, 5},      {10, 5, 3, 5},       {10, 5, 12, 5},         {10, 5, 5, 5},
     };
     for (const auto& row : values) {
         edit->SetMinValue(row.Min);
@@ -210,6 +210,37 @@ TEST_F(TrackTimeTest, TheTrackBarDropsUnderTheEditAndIsDragged) {
     auto* other = Add<TEdit>(Form, 200, 10, 80, 21);
     other->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return !edit->IsTrackBarVisible(); }));
+    SetCursorPos(0, 0);
+}
+
+// Bounds that cross keep the edit at the maximum; the bar it drops gets the same bounds and
+// value, shows its thumb at the maximum's end, and a drag on it leaves both there.
+TEST_F(TrackTimeTest, TheTrackBarOfCrossedBoundsShowsWhatTheEditHolds) {
+    auto* edit = TrackEdit();
+    edit->SetValue(7);
+    edit->SetMinValue(10);
+    edit->SetMaxValue(5);
+    EXPECT_EQ(edit->GetValue(), 5);
+    EXPECT_EQ(edit->GetText(), "5");
+    Press(ButtonOnScreen(edit));
+    ASSERT_TRUE(PumpUntil([&] { return edit->IsTrackBarVisible(); }));
+    TskSkinPopupTrackBar* bar = edit->GetTrackBar();
+    EXPECT_EQ(bar->GetMinValue(), 10);
+    EXPECT_EQ(bar->GetMaxValue(), 5);
+    EXPECT_EQ(bar->GetValue(), edit->GetValue());
+    const TRect track = bar->TrackRect();
+    const TRect thumb = bar->CalcButtonRect(track);
+    EXPECT_GE(thumb.Right, track.Right - 1) << "the thumb stands at the maximum's end";
+    auto shown = ScreenShot(bar->GetHandle());
+    shown->SaveToFile(ExeDir() + "trackedit_crossed.bmp");
+    auto repainted = CaptureWindow(bar->GetHandle());
+    EXPECT_EQ(DifferingPixels(shown.get(), repainted.get()), 0);
+
+    DragPointer(bar->ClientToScreen(Middle(thumb)), -80, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !bar->IsDragging(); }));
+    EXPECT_EQ(bar->GetValue(), 5);
+    EXPECT_EQ(edit->GetValue(), 5);
+    EXPECT_EQ(edit->GetText(), "5");
     SetCursorPos(0, 0);
 }
 

@@ -67,6 +67,16 @@ TEST_F(SkinScrollBar, PositionsAreClampedAndOnlySetPositionTellsOfIt) {
     Bar->SetPosition(80);
     Bar->SetMax(90);
     EXPECT_EQ(Bar->GetPosition(), 90 - 10 - 20 + 1);
+    // Bounds that cross, or a page that leaves no room, keep the position at the last one.
+    Bar->SetMax(20);
+    EXPECT_EQ(Bar->GetPosition(), 20 - 20 + 1);
+    Bar->SetRange(0, 100, 0, 0);
+    Bar->SetMin(101);
+    EXPECT_EQ(Bar->GetPosition(), 100);
+    Bar->SetRange(-50, 50, -50, 0);
+    Bar->SetPageSize(150);
+    EXPECT_EQ(Bar->GetPageSize(), 150);
+    EXPECT_EQ(Bar->GetPosition(), 50 - 150 + 1);
 }
 
 TEST_F(SkinScrollBar, AHeldButtonStepsAtOnceThenAfterTheFirstTickEveryTick) {

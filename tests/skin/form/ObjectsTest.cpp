@@ -142,6 +142,22 @@ TEST_F(SkinObjects, ArithmeticTables) {
     }
 }
 
+// Bounds that cross keep every value at the maximum, as in every range control.
+TEST_F(SkinObjects, CrossedBoundsKeepTheValueAtTheMaximum) {
+    UseSkin();
+    auto* track = Object<TskSkinTrackBarObject>("track");
+    auto* gauge = Object<TskSkinGaugeObject>("gauge");
+    ASSERT_TRUE(track && gauge);
+    track->MinValue = gauge->MinValue = 10;
+    track->MaxValue = gauge->MaxValue = 5;
+    for (int value : {3, 7, 12}) {
+        track->SetValue(value);
+        gauge->SetValue(value);
+        EXPECT_EQ(track->Value, 5) << value;
+        EXPECT_EQ(gauge->Value, 5) << value;
+    }
+}
+
 TEST_F(SkinObjects, EveryKindDrawsItsLookAndTakesValuesByName) {
     UseSkin();
     std::vector<std::pair<std::string, int>> events;
