@@ -347,7 +347,9 @@ void TskSkinCustomListBox::Published(TPropertyList& P) {
     P.Add("MultiSelect", &C::GetMultiSelect, &C::SetMultiSelect, false);
     P.Add("ExtandedSelect", &C::GetExtandedSelect, &C::SetExtandedSelect, true);
     P.Add("Sorted", &C::GetSorted, &C::SetSorted, false);
-    P.Add("ListBoxFont", &C::GetListBoxFont);
+    // The list takes the container's font until a font of its own is read: what differs from
+    // that is what a reader needs.
+    P.Add("ListBoxFont", &C::GetListBoxFont).DefaultsFrom(&C::GetFont);
     P.Add("ListBoxTabOrder", &C::GetListBoxTabOrder, &C::SetListBoxTabOrder);
     P.Add("ListBoxTabStop", &C::GetListBoxTabStop, &C::SetListBoxTabStop, true);
     P.Add("ListBoxPopupMenu", &C::GetListBoxPopupMenu, &C::SetListBoxPopupMenu);

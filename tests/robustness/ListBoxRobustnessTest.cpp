@@ -1,5 +1,5 @@
 // Skinned list and check list boxes in form resources: lists of the greatest sizes on a skin
-// paint within bounds.
+// paint within bounds, and their list font writes back what was read.
 #include "skin/boxctrls/SkinBoxCtrls_CheckListBoxes.h"
 
 #include "classlib/Exceptions.h"
@@ -98,6 +98,27 @@ TEST_F(ListBoxRobustness, ListsOfTheGreatestSizesOnASkinPaintInMemoryOfTheScreen
     shown.ProcessBytes = std::size_t(64) << 20;
     ExpectBoundedLoads<EFilerError>(
         HugeLists(), [this](const std::string& Text) { LoadPaintWriteReadHandled(Text); }, shown);
+}
+
+// The list's font follows the default font through the container's until one of its own is
+// read: a value of its own that a font starts with is still one a reader needs.
+TEST_F(ListBoxRobustness, TheListFontWritesBackWhatWasReadBesideADefaultFontOfItsOwn) {
+    TCorpus corpus;
+    const std::vector<std::vector<std::string>> fonts = {
+        {"DefaultFont.Orientation = 1", "ListBoxFont.Orientation = 0"},
+        {"DefaultFont.Orientation = 1"},
+        {"DefaultFont.Style = [fsBold]", "ListBoxFont.Style = []"},
+        {"DefaultFont.Color = clRed", "ListBoxFont.Color = clWindowText"},
+        {"DefaultFont.Name = 'Courier New'", "ListBoxFont.Height = 20"}};
+    for (const char* kind : {"TskSkinListBox", "TskSkinCheckListBox"})
+        for (const std::vector<std::string>& lines : fonts) {
+            std::string name = std::string("a ") + kind + " of";
+            for (const std::string& line : lines)
+                name += " " + line;
+            corpus.push_back({name, FormHolding(Object("LB_List", kind, lines))});
+        }
+    ExpectBoundedLoads<EFilerError>(
+        corpus, [this](const std::string& Text) { LoadPaintWriteReadHandled(Text); });
 }
 
 } // namespace
