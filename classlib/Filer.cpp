@@ -731,9 +731,10 @@ void TWriter::WriteComponent(TComponent* Component) {
     WriteListEnd();
 }
 
-void TWriter::WriteProperties(TPersistent* Instance, const AnsiString& Prefix) {
+void TWriter::WriteProperties(TPersistent* Instance, const AnsiString& Prefix,
+                              TPersistent* Defaults) {
     for (const TPropInfo* property : GetPublished(Instance->ClassType()).Properties())
-        WritePublished(Instance, property, Prefix);
+        WritePublished(Instance, property, Prefix, Defaults);
     if (auto* lines = dynamic_cast<TStrings*>(Instance); lines && lines->GetCount() > 0) {
         FPropertyPath = Prefix + "Strings";
         WriteStr(FPropertyPath);
@@ -749,7 +750,7 @@ void TWriter::WriteProperties(TPersistent* Instance, const AnsiString& Prefix) {
 }
 
 void TWriter::WritePublished(TPersistent* Instance, const TPropInfo* Property,
-                             const AnsiString& Prefix) {
+                             const AnsiString& Prefix, TPersistent* Defaults) {
     if (!Property->IsStored(Instance)) return;
     AnsiString name = Prefix + Property->GetName();
     FPropertyPath = name;
@@ -760,7 +761,9 @@ void TWriter::WritePublished(TPersistent* Instance, const TPropInfo* Property,
     case pkSet: {
         if (!Property->HasSetter()) return;
         Int64 value = Property->GetOrdValue(Instance);
-        if (Property->HasDefault() && value == Property->GetDefaultOrd()) return;
+        if (Defaults ? value == Property->GetOrdValue(Defaults)
+                     : Property->HasDefault() && value == Property->GetDefaultOrd())
+            return;
         WriteStr(name);
         WriteOrdinal(Property, value);
         return;
@@ -768,7 +771,9 @@ void TWriter::WritePublished(TPersistent* Instance, const TPropInfo* Property,
     case pkFloat: {
         if (!Property->HasSetter()) return;
         double value = Property->GetFloatValue(Instance);
-        if (Property->HasDefault() && value == Property->GetDefaultFloat()) return;
+        if (Defaults ? value == Property->GetFloatValue(Defaults)
+                     : Property->HasDefault() && value == Property->GetDefaultFloat())
+            return;
         WriteStr(name);
         WriteFloat(value);
         return;
@@ -776,7 +781,8 @@ void TWriter::WritePublished(TPersistent* Instance, const TPropInfo* Property,
     case pkString: {
         if (!Property->HasSetter()) return;
         AnsiString value = Property->GetStrValue(Instance);
-        if (value == Property->GetDefaultStr()) return;
+        if (value == (Defaults ? Property->GetStrValue(Defaults) : Property->GetDefaultStr()))
+            return;
         WriteStr(name);
         WriteString(value);
         return;
@@ -803,7 +809,11 @@ void TWriter::WritePublished(TPersistent* Instance, const TPropInfo* Property,
         WriteStr(name);
         WriteCollection(collection);
     } else if (auto* nested = dynamic_cast<TPersistent*>(value)) {
-        WriteProperties(nested, name + ".");
+        auto* defaults = dynamic_cast<TPersistent*>(Property->GetDefaultsObject(Instance));
+        // Values are compared one property at a time: only an object of the same class has
+        // them all.
+        if (defaults && defaults->ClassType() != nested->ClassType()) defaults = nullptr;
+        WriteProperties(nested, name + ".", defaults);
     }
 }
 

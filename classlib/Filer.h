@@ -253,8 +253,11 @@ public:
 private:
     void WriteBytes(const void* Data, Int64 Size);
     void WriteComponent(TComponent* Component);
-    void WriteProperties(TPersistent* Instance, const AnsiString& Prefix);
-    void WritePublished(TPersistent* Instance, const TPropInfo* Property, const AnsiString& Prefix);
+    // Defaults, when given, holds the values a reader starts from (TPropInfo::DefaultsFrom).
+    void WriteProperties(TPersistent* Instance, const AnsiString& Prefix,
+                         TPersistent* Defaults = nullptr);
+    void WritePublished(TPersistent* Instance, const TPropInfo* Property, const AnsiString& Prefix,
+                        TPersistent* Defaults);
     void WriteOrdinal(const TPropInfo* Property, Int64 Value);
     void WriteCollection(TCollection* Collection);
     AnsiString ReferenceName(TComponent* Component) const;

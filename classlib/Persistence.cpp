@@ -116,6 +116,17 @@ bool TPropInfo::IsStored(TObject* Instance) const {
     return !FStored || FStored(Instance);
 }
 
+TPropInfo& TPropInfo::SetDefaultsObject(std::function<TObject*(TObject*)> Defaults) {
+    if (FKind != pkObject || IsReference())
+        throw EFilerError("Property " + FName + " is not an object kept in place");
+    FDefaults = std::move(Defaults);
+    return *this;
+}
+
+TObject* TPropInfo::GetDefaultsObject(TObject* Instance) const {
+    return FDefaults ? FDefaults(Instance) : nullptr;
+}
+
 Int64 TPropInfo::GetOrdValue(TObject* Instance) const {
     return FGetOrd(Instance);
 }

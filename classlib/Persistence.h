@@ -32,6 +32,8 @@
 // The writer leaves out a property whose value equals its default, whose Stored condition
 // is false, or that has no setter (objects excepted). Without a default, integer, Boolean,
 // enumeration, set and floating-point properties are always written; strings default to "".
+// The values of an object kept in place whose property has DefaultsFrom are compared with
+// those of the object it names instead: a font that follows another writes what differs.
 // A class may re-add an inherited property to give it another default; it keeps its place.
 //
 // A root class also lists, in the same function, its component fields (filled by name
@@ -107,12 +109,20 @@ public:
     // A member function of the object that answers whether the value is written.
     template <typename F>
     requires std::is_member_function_pointer_v<F> TPropInfo& Stored(F IsStored);
+    // Objects kept in place only: a member function of the object that gives the object of
+    // the same class whose values a reader holds where this object's are left out (the font
+    // that a list's font follows until one of its own is read). The writer writes each value
+    // that differs from that object's, rather than each that differs from its default.
+    template <typename F>
+    requires std::is_member_function_pointer_v<F> TPropInfo& DefaultsFrom(F Defaults);
 
     const AnsiString& GetName() const { return FName; }
     TPropKind GetKind() const { return FKind; }
     bool HasSetter() const { return FHasSetter; }
     bool HasDefault() const { return FHasDefault; }
     bool IsStored(TObject* Instance) const;
+    // The object DefaultsFrom gives for Instance; null without one.
+    TObject* GetDefaultsObject(TObject* Instance) const;
 
     // Integer, Boolean (0 or 1), enumeration (the value) and set (bit i for value i).
     Int64 GetOrdValue(TObject* Instance) const;
@@ -153,6 +163,9 @@ public:
 private:
     template <typename T> friend struct persistence_detail::TBinder;
 
+    // EFilerError unless the property is an object kept in place.
+    TPropInfo& SetDefaultsObject(std::function<TObject*(TObject*)> Defaults);
+
     AnsiString FName;
     TPropKind FKind = pkInteger;
     bool FHasSetter = false;
@@ -169,6 +182,7 @@ private:
     TIntToIdent FToIdent;
     TIdentToInt FToInt;
     std::function<bool(TObject*)> FStored;
+    std::function<TObject*(TObject*)> FDefaults;
     std::function<Int64(TObject*)> FGetOrd;
     std::function<void(TObject*, Int64)> FSetOrd;
     std::function<double(TObject*)> FGetFloat;
@@ -437,6 +451,14 @@ requires std::is_member_function_pointer_v<F> TPropInfo& TPropInfo::Stored(F IsS
         return static_cast<bool>((persistence_detail::As<Class>(o)->*IsStored)());
     };
     return *this;
+}
+
+template <typename F>
+requires std::is_member_function_pointer_v<F> TPropInfo& TPropInfo::DefaultsFrom(F Defaults) {
+    using Class = typename persistence_detail::TMember<F>::Class;
+    return SetDefaultsObject([Defaults](TObject* o) -> TObject* {
+        return (persistence_detail::As<Class>(o)->*Defaults)();
+    });
 }
 
 // Everything a class publishes, its ancestors' first; built once per class.

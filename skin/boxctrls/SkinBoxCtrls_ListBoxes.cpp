@@ -1,5 +1,6 @@
 #include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
 
+#include "skin/controls/SkinCtrls_Client.h"
 #include "skin/data/Skutils.h"
 
 #include "classlib/ClassRegistry.h"
@@ -211,12 +212,9 @@ void TskListBox::PaintList(TCanvas* Canvas) {
     const int count = GetItems()->GetCount();
     const int top = GetTopIndex();
     const int last = std::min(top + GetHeight() / itemHeight, count - 1);
+    const TRect part = PaintedPart(Canvas->GetHandle(), GetWidth(), GetHeight());
     int bottom = 0;
-    for (int i = top; i <= last; ++i) {
-        const TRect r = ItemRect(i);
-        DrawItemState(Canvas, i, r, ItemState(i));
-        bottom = r.Bottom;
-    }
+    for (int i = top; i <= last; ++i) bottom = DrawItemIn(Canvas, part, i).Bottom;
     if (bottom >= GetHeight()) return;
     if (SkinListBox && SkinListBox->Skinned()) {
         SkinListBox->PaintBGWH(Canvas, GetWidth(), GetHeight() - bottom, 0, bottom);
@@ -232,8 +230,15 @@ void TskListBox::PaintColumnsList(TCanvas* Canvas) {
     const int top = GetTopIndex();
     const int last =
         std::min(top + GetHeight() / itemHeight * GetColumns(), GetItems()->GetCount() - 1);
-    for (int i = top; i <= last; ++i)
-        DrawItemState(Canvas, i, ItemRect(i), ItemState(i));
+    const TRect part = PaintedPart(Canvas->GetHandle(), GetWidth(), GetHeight());
+    for (int i = top; i <= last; ++i) DrawItemIn(Canvas, part, i);
+}
+
+TRect TskListBox::DrawItemIn(TCanvas* Canvas, const TRect& Part, int Index) {
+    const TRect r = ItemRect(Index);
+    // A tall list shows thousands of rows: only those the canvas repaints are drawn.
+    if (!IsNullRect(PartOfPlaced(Part, r))) DrawItemState(Canvas, Index, r, ItemState(Index));
+    return r;
 }
 
 void TskListBox::WMEraseBkgnd(TMessage& Message) {
@@ -342,7 +347,9 @@ void TskSkinCustomListBox::Published(TPropertyList& P) {
     P.Add("MultiSelect", &C::GetMultiSelect, &C::SetMultiSelect, false);
     P.Add("ExtandedSelect", &C::GetExtandedSelect, &C::SetExtandedSelect, true);
     P.Add("Sorted", &C::GetSorted, &C::SetSorted, false);
-    P.Add("ListBoxFont", &C::GetListBoxFont);
+    // The list takes the container's font until a font of its own is read: what differs from
+    // that is what a reader needs.
+    P.Add("ListBoxFont", &C::GetListBoxFont).DefaultsFrom(&C::GetFont);
     P.Add("ListBoxTabOrder", &C::GetListBoxTabOrder, &C::SetListBoxTabOrder);
     P.Add("ListBoxTabStop", &C::GetListBoxTabStop, &C::SetListBoxTabStop, true);
     P.Add("ListBoxPopupMenu", &C::GetListBoxPopupMenu, &C::SetListBoxPopupMenu);
@@ -1025,26 +1032,17 @@ void TskSkinCustomListBox::DrawDefaultItemContent(TCanvas* Canvas, int Index, in
 
 void TskSkinCustomListBox::PaintBGWH(TCanvas* Canvas, int W, int H, int X, int Y) {
     if (W <= 0 || H <= 0) return;
-    const int tw = RectWidth(ClRect), th = RectHeight(ClRect);
-    TBitmap buffer;
-    buffer.SetSize(W, H);
-    TCanvas* c = buffer.GetCanvas();
-    if (tw <= 0 || th <= 0 || !Picture) {
+    // Below a tall list's rows lies most of it: only what Canvas repaints is tiled.
+    const TRect part = PaintedPartAt(Canvas->GetHandle(), Bounds(X, Y, W, H));
+    if (IsNullRect(part)) return;
+    TBitmapPart buffer(part, W, H);
+    if (RectWidth(ClRect) <= 0 || RectHeight(ClRect) <= 0 || !Picture) {
         // A skin without a client area has nothing to tile.
+        TCanvas* c = buffer.GetCanvas();
         c->GetBrush()->SetColor(clWindow);
         c->FillRect(TRect(0, 0, W, H));
     } else {
-        TCanvas* source = Picture->GetCanvas();
-        const int sx = SkinRect.Left + ClRect.Left, sy = SkinRect.Top + ClRect.Top;
-        for (int i = 0; i <= W / tw; ++i) {
-            for (int j = 0; j <= H / th; ++j) {
-                const int dx = std::max((i + 1) * tw - W, 0);
-                const int dy = std::max((j + 1) * th - H, 0);
-                if (dx >= tw || dy >= th) continue;
-                c->CopyRect(TRect(i * tw, j * th, (i + 1) * tw - dx, (j + 1) * th - dy), source,
-                            TRect(sx, sy, sx + tw - dx, sy + th - dy));
-            }
-        }
+        TileClientPart(&buffer, W, H);
     }
     Canvas->Draw(X, Y, &buffer);
 }

@@ -70,6 +70,8 @@ private:
     TOwnerDrawState ItemState(int Index);
     // Item Index through the container's skinned or plain drawing.
     void DrawItemState(TCanvas* Canvas, int Index, const TRect& R, TOwnerDrawState State);
+    // Item Index drawn when it meets Part (what Canvas repaints); its rectangle.
+    TRect DrawItemIn(TCanvas* Canvas, const TRect& Part, int Index);
 
     bool FRedrawOff = false;
 };

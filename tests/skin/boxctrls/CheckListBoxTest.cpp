@@ -13,8 +13,8 @@
 namespace {
 
 constexpr TColor kItem = kListItem;
-constexpr TColor kChecked = 0x00008000;
-constexpr TColor kUnchecked = 0x00000080;
+constexpr TColor kChecked = kListChecked;
+constexpr TColor kUnchecked = kListUnchecked;
 
 class CheckList : public ShownFormTest {
 protected:
@@ -22,14 +22,7 @@ protected:
         ShownFormTest::SetUp();
         Form->SetBounds(40, 40, 600, 420);
         int pic = 0;
-        Record = AddListRecord<TskDataSkinCheckListBox>(Skin, "checklistbox", 240, pic);
-        // The check pictures: 10 x 10 in a white margin (the transparent colour).
-        Skin.Fill(pic, TRect(201, 1, 211, 11), kChecked);
-        Skin.Fill(pic, TRect(221, 1, 231, 11), kUnchecked);
-        Record->ItemTextRect = TRect(20, 0, 78, 16);
-        Record->ItemCheckRect = TRect(2, 0, 18, 16);
-        Record->CheckImageRect = TRect(200, 0, 212, 12);
-        Record->UnCheckImageRect = TRect(220, 0, 232, 12);
+        Record = AddCheckListRecord(Skin, "checklistbox", pic);
     }
     TskSkinCheckListBox* Filled(int Count, int Left = 10, int Height = 150) {
         auto* list = Add<TskSkinCheckListBox>(Form, Left, 10, 160, Height);

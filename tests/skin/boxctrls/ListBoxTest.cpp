@@ -1,8 +1,9 @@
 // The skinned list box on a real native list: its layout and heights, the skinned bars
 // following the list both ways (past 65,535 rows too), wheel and Left/Right, items drawn
 // by the container in the skin's look, the plain look and by OnDrawItem, the caption
-// buttons; a screenshot listboxes.bmp beside the test program.
-#include "skin/boxctrls/SkinBoxCtrls_ListBoxes.h"
+// buttons, parts repainted on the program's skin; screenshots listboxes.bmp and
+// listboxes_skin.bmp beside the test program.
+#include "skin/boxctrls/SkinBoxCtrls_CheckListBoxes.h"
 
 #include "classlib/FormLoader.h"
 #include "classlib/Paths.h"
@@ -331,6 +332,59 @@ TEST_F(SkinListBox, PlainCaptionButtonsAreRingedIdleLitWhenHotAndDarkerWhenPress
     MouseDown(list, r.Left + 4, r.Top + 4);
     EXPECT_EQ(fill(), ColorToRGB(0xB59385));
     MouseUp(list, r.Left + 4, r.Top + 4);
+}
+
+// The pixels of Area of Wnd's client area painted over in a colour no skin uses, then
+// repainted alone, as the system asks when a window uncovers that part.
+void RepaintAlone(HWND Wnd, const TRect& Area) {
+    const RECT r{Area.Left, Area.Top, Area.Right, Area.Bottom};
+    HDC dc = GetDC(Wnd);
+    HBRUSH marker = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &r, marker);
+    DeleteObject(marker);
+    ReleaseDC(Wnd, dc);
+    RedrawWindow(Wnd, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+TEST_F(SkinListBox, APartRepaintedShowsThePixelsOfAFullRepaint) {
+    TskSkinData skin(nullptr);
+    skin.LoadFromFile(VANTOREL_SKIN_INI);
+    ASSERT_FALSE(skin.Empty);
+    auto* many = Filled(30);
+    many->SetItemIndex(2);
+    auto* columns = Add<TskSkinListBox>(Form, 170, 10, 150, 120);
+    AddNumberedItems(columns->GetItems(), 9);
+    columns->SetColumns(2);
+    auto* checks = Add<TskSkinCheckListBox>(Form, 10, 150, 150, 200);
+    checks->SetSkinDataName("captionlistbox");
+    checks->SetCaption("Checks");
+    checks->SetCaptionMode(true);
+    AddNumberedItems(checks->GetItems(), 30);
+    checks->SetChecked(1, true);
+    checks->SetItemIndex(1);
+    std::vector<TskSkinCustomListBox*> lists = {many, columns, checks};
+    for (TskSkinCustomListBox* list : lists) list->SetSkinData(&skin);
+    // The program's skin tiles one colour below the rows: a tile with a corner of another
+    // shows where each tile lands.
+    Skin.Fill(Record->PictureIndex, TRect(4, 4, 20, 12), clRed);
+    auto* tiled = Add<TskSkinListBox>(Form, 170, 150, 150, 200);
+    AddNumberedItems(tiled->GetItems(), 3);
+    tiled->SetSkinData(Skin.Data.get());
+    lists.push_back(tiled);
+    Pump();
+    const auto full = CaptureWindow(Form->GetHandle());
+    full->SaveToFile(ExeDir() + "listboxes_skin.bmp");
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        TskSkinCustomListBox* list = lists[i];
+        // The rows, the tiles below and between them, and the caption band with its buttons.
+        const int w = list->GetListBox()->GetWidth(), h = list->GetListBox()->GetHeight();
+        for (const TRect& area : {TRect(0, 0, w, h), TRect(7, 30, w - 9, h - 5),
+                                  TRect(w / 2, 3, w / 2 + 1, h - 1), TRect(3, h - 17, 41, h - 2)})
+            RepaintAlone(list->GetListBox()->GetHandle(), area);
+        RepaintAlone(list->GetHandle(), TRect(0, 0, list->GetWidth(), 30));
+        const auto shot = ScreenShot(Form->GetHandle());
+        EXPECT_EQ(DifferingPixels(full.get(), shot.get()), 0) << "list " << i;
+    }
 }
 
 TEST_F(SkinListBox, Screenshot) {

@@ -1,6 +1,7 @@
 // The list box records of the list tests: a 100 x 80 frame with a border of 4 around its
-// client area and 80 x 16 items, each part one flat colour in a picture of W x 100; and the
-// numbered items the tests fill their lists with.
+// client area and 80 x 16 items, each part one flat colour in a picture of W x 100, and the
+// check list's with its check pictures; and the numbered items the tests fill their lists
+// with.
 #pragma once
 
 #include "classlib/StringList.h"
@@ -30,6 +31,24 @@ template <class R> R* AddListRecord(TFixtureSkin& Skin, const char* Name, int W,
     record->ItemRect = TRect(100, 0, 180, 16);
     record->ActiveItemRect = TRect(100, 16, 180, 32);
     record->ItemTextRect = TRect(2, 0, 78, 16);
+    return record;
+}
+
+constexpr TColor kListChecked = 0x00008000;
+constexpr TColor kListUnchecked = 0x00000080;
+
+// A check list record named Name in a new picture 240 wide, whose index goes to Picture: the
+// list record with a check box before each item's text, and check pictures 10 x 10 in a
+// white margin (the transparent colour).
+inline TskDataSkinCheckListBox* AddCheckListRecord(TFixtureSkin& Skin, const char* Name,
+                                                   int& Picture) {
+    auto* record = AddListRecord<TskDataSkinCheckListBox>(Skin, Name, 240, Picture);
+    Skin.Fill(Picture, TRect(201, 1, 211, 11), kListChecked);
+    Skin.Fill(Picture, TRect(221, 1, 231, 11), kListUnchecked);
+    record->ItemTextRect = TRect(20, 0, 78, 16);
+    record->ItemCheckRect = TRect(2, 0, 18, 16);
+    record->CheckImageRect = TRect(200, 0, 212, 12);
+    record->UnCheckImageRect = TRect(220, 0, 232, 12);
     return record;
 }
 
