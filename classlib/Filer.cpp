@@ -760,6 +760,8 @@ void TWriter::WritePublished(TPersistent* Instance, const TPropInfo* Property,
     case pkSet: {
         if (!Property->HasSetter()) return;
         Int64 value = Property->GetOrdValue(Instance);
+        if (Property->IsWrittenWithinRange())
+            value = std::clamp(value, Property->GetMinValue(), Property->GetMaxValue());
         if (Property->HasDefault() && value == Property->GetDefaultOrd()) return;
         WriteStr(name);
         WriteOrdinal(Property, value);
