@@ -400,16 +400,14 @@ void TControl::SetBoundsRect(const TRect& Rect) {
     SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
 }
 
-void TControl::ConstrainBounds(int& ALeft, int& ATop, int& AWidth, int& AHeight) const {
+void TControl::ConstrainSize(int& AWidth, int& AHeight) const {
     FConstraints->Apply(AWidth, AHeight);
     AWidth = std::clamp(AWidth, 0, MaxControlExtent);
     AHeight = std::clamp(AHeight, 0, MaxControlExtent);
-    ALeft = std::clamp(ALeft, -MaxControlExtent - 1, MaxControlExtent);
-    ATop = std::clamp(ATop, -MaxControlExtent - 1, MaxControlExtent);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    ConstrainBounds(ALeft, ATop, AWidth, AHeight);
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     bool resized = AWidth != FWidth || AHeight != FHeight;
     InvalidateInParent(GetBoundsRect());
@@ -935,8 +933,11 @@ void TControl::Loaded() {
 
 void TControl::Published(TPropertyList& P) {
     P.Add("Left", &TControl::GetLeft, &TControl::SetLeft)
-        .Range(-MaxControlExtent - 1, MaxControlExtent);
-    P.Add("Top", &TControl::GetTop, &TControl::SetTop).Range(-MaxControlExtent - 1, MaxControlExtent);
+        .Range(-MaxControlExtent - 1, MaxControlExtent)
+        .WrittenWithinRange();
+    P.Add("Top", &TControl::GetTop, &TControl::SetTop)
+        .Range(-MaxControlExtent - 1, MaxControlExtent)
+        .WrittenWithinRange();
     P.Add("Width", &TControl::GetWidth, &TControl::SetWidth).Range(0, MaxControlExtent);
     P.Add("Height", &TControl::GetHeight, &TControl::SetHeight).Range(0, MaxControlExtent);
 }

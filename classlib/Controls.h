@@ -300,9 +300,10 @@ private:
 // ---------------------------------------------------------------------------
 // TControl
 
-// The position and size a form may give a control: windows receive mouse positions in
-// 16 bits, so nothing larger can be meant, and reading refuses it before any control
-// sizes a buffer to it.
+// The greatest size of a control, and the farthest place a form holds for one: windows
+// receive mouse positions in 16 bits, so no larger size can be meant, and reading refuses
+// more before any control sizes a buffer to it. While the program runs a control's place is
+// any int (scrolling takes children far off); a form stores the nearest place it holds.
 constexpr int MaxControlExtent = 32767;
 
 class TControl : public TComponent {
@@ -472,10 +473,10 @@ protected:
     virtual void SetZOrder(bool TopMost);
     // Asks the parent to lay out its children again, when this control is one it aligns.
     void RequestAlign();
-    // Brings the control's size within its Constraints, and its place and size within what a
-    // form may hold (MaxControlExtent): whatever sets them (a skin's default size, a row
-    // count, an alignment), a control that loads can be written back.
-    void ConstrainBounds(int& ALeft, int& ATop, int& AWidth, int& AHeight) const;
+    // Brings the control's size within its Constraints and within MaxControlExtent, whatever
+    // sets it (a skin's default size, a row count, an alignment). The place is left as it is:
+    // scrolling moves children anywhere and must be able to bring them back.
+    void ConstrainSize(int& AWidth, int& AHeight) const;
     // Opens the popup menu of this control (or of its parents) at a screen point; false
     // when there is none.
     virtual bool DoPopup(int X, int Y);

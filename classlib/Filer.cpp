@@ -761,6 +761,8 @@ void TWriter::WritePublished(TPersistent* Instance, const TPropInfo* Property,
     case pkSet: {
         if (!Property->HasSetter()) return;
         Int64 value = Property->GetOrdValue(Instance);
+        if (Property->IsWrittenWithinRange())
+            value = std::clamp(value, Property->GetMinValue(), Property->GetMaxValue());
         if (Defaults ? value == Property->GetOrdValue(Defaults)
                      : Property->HasDefault() && value == Property->GetDefaultOrd())
             return;

@@ -242,7 +242,8 @@ public:
     // name of Root's published method they are bound to; a handler bound to anything else
     // is left out. References to components are written as "Name" for Root and the
     // components it owns and as "Owner.Name" for others. A number outside the range its
-    // property reads raises EWriteError: what is written reads back.
+    // property reads raises EWriteError, or is written as the nearest number of the range
+    // when the property is WrittenWithinRange: what is written reads back.
     void WriteRootComponent(TComponent* Root);
 
     void DefineProperty(const AnsiString& Name, TReaderProc ReadData, TWriterProc WriteData,

@@ -107,6 +107,12 @@ TPropInfo& TPropInfo::Range(Int64 Min, Int64 Max) {
     return *this;
 }
 
+TPropInfo& TPropInfo::WrittenWithinRange() {
+    if (FKind != pkInteger) throw EFilerError("Property " + FName + " is not an integer property");
+    FWrittenWithinRange = true;
+    return *this;
+}
+
 TPropInfo& TPropInfo::Stored(bool Value) {
     FStored = [Value](TObject*) { return Value; };
     return *this;

@@ -106,6 +106,10 @@ public:
     TPropInfo& Stored(bool Value);
     // Integer properties only: narrows the values that reading accepts.
     TPropInfo& Range(Int64 Min, Int64 Max);
+    // Integer properties whose value may leave its Range while the program runs (a control's
+    // place, which scrolling takes anywhere): the writer stores the nearest value the range
+    // holds, where it refuses any other property's value outside it.
+    TPropInfo& WrittenWithinRange();
     // A member function of the object that answers whether the value is written.
     template <typename F>
     requires std::is_member_function_pointer_v<F> TPropInfo& Stored(F IsStored);
@@ -131,6 +135,7 @@ public:
     // The range of the integer type.
     Int64 GetMinValue() const { return FMin; }
     Int64 GetMaxValue() const { return FMax; }
+    bool IsWrittenWithinRange() const { return FWrittenWithinRange; }
     // A 32-bit number from an ident mapping, as the property's own type holds it.
     Int64 FromIdentNumber(int Value) const;
     bool HasIdents() const { return static_cast<bool>(FToIdent); }
@@ -171,6 +176,7 @@ private:
     bool FHasSetter = false;
     bool FHasDefault = false;
     bool FIsUnsigned32 = false;
+    bool FWrittenWithinRange = false;
     Int64 FMin = 0;
     Int64 FMax = 0;
     Int64 FDefaultOrd = 0;

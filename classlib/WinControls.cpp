@@ -8,7 +8,9 @@
 #include "classlib/Strings.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -46,6 +48,12 @@ WORD NextChildId() {
 
 bool InRect(const TRect& R, const TPoint& P) {
     return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+
+// Where the window system puts a window given Place along one axis: it holds 16 bits each way.
+// A control is no larger than that, so a window stopped there shows what one put farther would.
+int WindowPlace(int Place) {
+    return std::clamp(Place, -MaxControlExtent - 1, MaxControlExtent);
 }
 
 } // namespace
@@ -368,10 +376,15 @@ void TWinControl::UpdateShowing() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    ConstrainBounds(ALeft, ATop, AWidth, AHeight);
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     const bool keep = FHandle && FKeepBounds && !FParent && !IsWindowVisible(FHandle);
     if (FHandle && !keep) {
+        struct TPlacing {
+            std::optional<TPoint>& Place;
+            std::optional<TPoint> Outer;
+            ~TPlacing() { Place = Outer; }
+        } placing{FPlacing, std::exchange(FPlacing, TPoint(ALeft, ATop))};
         SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         UpdateBounds();
     } else {
@@ -405,11 +418,15 @@ void TWinControl::UpdateBounds() {
         if (HWND parent = ::GetParent(FHandle))
             MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
     }
-    if (r.left == FLeft && r.top == FTop && r.right - r.left == FWidth &&
-        r.bottom - r.top == FHeight)
+    // A window where the system puts the control's place stands for that place, however far
+    // scrolling took it.
+    const TPoint place = FPlacing.value_or(TPoint(FLeft, FTop));
+    const int left = r.left == WindowPlace(place.X) ? place.X : r.left;
+    const int top = r.top == WindowPlace(place.Y) ? place.Y : r.top;
+    if (left == FLeft && top == FTop && r.right - r.left == FWidth && r.bottom - r.top == FHeight)
         return;
-    FLeft = r.left;
-    FTop = r.top;
+    FLeft = left;
+    FTop = top;
     FWidth = r.right - r.left;
     FHeight = r.bottom - r.top;
     if (!FPlacedByParent && FAlign == alNone) UpdateAnchorRules();

@@ -38,6 +38,7 @@
 #include "classlib/Controls.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct TCreateParams {
@@ -327,6 +328,9 @@ private:
     bool FKeepBounds = false;
     // FLeft, FTop, FWidth and FHeight are not yet the window's.
     bool FBoundsKept = false;
+    // The place SetBounds is giving the window, while it gives it: the window's own place
+    // stops at the 16 bits each way that the system holds.
+    std::optional<TPoint> FPlacing;
     // The window was made hidden: its visible children get theirs when it shows.
     bool FChildHandlesWait = false;
 };

@@ -2,8 +2,17 @@
 #include "classlib/WinControls.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
+
+// The start of a control that keeps its centre's share of its parent's size along one axis.
+// Its place may be any that scrolling gave it: the product is taken in 64 bits.
+int KeptShare(int Start, int Size, int ParentSize, int OldParentSize) {
+    const Int64 start = (Int64{Start} + Size / 2) * ParentSize / OldParentSize - Size / 2;
+    return static_cast<int>(
+        std::clamp<Int64>(start, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
 
 // Sets a control's FPlacedByParent for the duration of a placement.
 class TPlacement {
@@ -146,7 +155,7 @@ void TWinControl::ApplyAnchors(TControl* Control, const TRect& Client) {
             left = Client.Width() - rules.Right - width;
         }
     } else if (!anchors.Contains(akLeft) && rules.ParentWidth > 0) {
-        left = (rules.Left + width / 2) * Client.Width() / rules.ParentWidth - width / 2;
+        left = KeptShare(rules.Left, width, Client.Width(), rules.ParentWidth);
     }
     if (anchors.Contains(akBottom)) {
         if (anchors.Contains(akTop)) {
@@ -156,7 +165,7 @@ void TWinControl::ApplyAnchors(TControl* Control, const TRect& Client) {
             top = Client.Height() - rules.Bottom - height;
         }
     } else if (!anchors.Contains(akTop) && rules.ParentHeight > 0) {
-        top = (rules.Top + height / 2) * Client.Height() / rules.ParentHeight - height / 2;
+        top = KeptShare(rules.Top, height, Client.Height(), rules.ParentHeight);
     }
     TPlacement placement(Control->FPlacedByParent);
     Control->SetBounds(left, top, std::max(width, 0), std::max(height, 0));

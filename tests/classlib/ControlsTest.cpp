@@ -748,6 +748,15 @@ TEST_F(ControlsTest, AnchoredChildrenFollowTheEdgesOfTheirParent) {
     EXPECT_EQ(stretched->GetBoundsRect(), TRect(10, 10, 290, 30));
 }
 
+// Scrolling may take a child far past any place a form holds.
+TEST_F(ControlsTest, AChildFarPastItsParentKeepsItsShareAsTheParentGrows) {
+    auto* parent = Make<TProbe>(Form, 0, 0, 100, 1000);
+    auto* distant = Make<TProbe>(parent, 0, 100000, 20, 10);
+    distant->SetAnchors({akLeft});
+    parent->SetHeight(30000);
+    EXPECT_EQ(distant->GetTop(), 3000145) << "its centre 100005 of 1000 is 3000150 of 30000";
+}
+
 TEST_F(ControlsTest, ChildrenTakeTheParentsFontAndColourUntilTheyHaveTheirOwn) {
     auto* child = Make<TProbe>(Form, 0, 0, 20, 20);
     child->SetParentColor(true);

@@ -141,6 +141,14 @@ TCorpus ExtremeForms() {
         add("an expanding panel of caption height " + v,
             Object("XP_Panel", "TskSkinExPanel", {"Align = alRight", "DefaultCaptionHeight = " + v}));
     }
+    // Places that alignment and anchors push past what a form holds while it loads.
+    std::string stacked;
+    for (const char* name : {"PN_A", "PN_B", "PN_C"})
+        stacked += Object(name, "TPanel", {"Align = alTop", "Height = 32767"});
+    add("three panels of the greatest height aligned to the top", stacked);
+    add("a panel at the farthest place anchored right on a panel that fills the form",
+        Object("PN_Client", "TPanel", {"Align = alClient", "Width = 100"},
+               Object("PN_Far", "TPanel", {"Left = 32767", "Anchors = [akTop, akRight]"})));
     // Bounds that cross, with and without a value of their own.
     for (const char* value : {"", "Value = 101", "Value = 32768", "Value = 7"}) {
         std::vector<std::string> lines = {"MinValue = 32768", "MaxValue = 101"};

@@ -150,6 +150,21 @@ TEST_F(SkinScrollBox, TheUsersClicksOnTheBarMoveTheChildren) {
     EXPECT_EQ(PixelOf(shot.get(), 20, 100), ColorToRGB(clRed));
 }
 
+// Scrolled to the end, the first child stands far past any place a form holds.
+TEST_F(SkinScrollBox, DraggingTheThumbToTheEndAndBackPutsEveryChildBackExactly) {
+    auto* first = Child(0, 0, 50, 100);
+    auto* last = Child(0, MaxControlExtent, 50, MaxControlExtent);
+    for (int end : {VBar->GetMax() - VBar->GetPageSize() + 1, 0}) {
+        const TRect thumb = VBar->GetButtonRect(TskSkinScrollBar::sbThumb);
+        DragPointer(OnScreen(VBar, (thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2),
+                    0, end > 0 ? 400 : -400);
+        ASSERT_EQ(VBar->GetPosition(), end) << "dragged past the end of the track";
+    }
+    EXPECT_EQ(first->GetTop(), 0);
+    EXPECT_EQ(last->GetTop(), MaxControlExtent);
+    EXPECT_EQ(PixelOf(CaptureWindow(Box->GetHandle()).get(), 20, 50), ColorToRGB(clRed));
+}
+
 TEST_F(SkinScrollBox, TheSkinsFrameAndTiledClientPartOrABackgroundPictureWithoutFrame) {
     TFixtureSkin skin;
     const int picture = skin.AddPicture(40, 40);
