@@ -1,0 +1,50 @@
+// Form resources of controls that fit their text: an expanding panel too narrow for its empty
+// caption paints.
+#include "skin/controls/SkinCtrls_ExPanels.h"
+
+#include "classlib/Exceptions.h"
+
+#include "tests/robustness/FormSeeds.h"
+#include "tests/robustness/RobustnessHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// LoadPaintWriteRead with what painting raised reported to the application made the input's
+// failure, instead of a message box that waits for a click.
+void LoadPaintWriteReadRaising(const std::string& Text,
+                               const std::function<void(TForm&)>& Prepare = {}) {
+    std::vector<std::string> raised;
+    Application->OnException = TExceptionEvent::FromCallable(
+        [&](TObject*, const std::exception& E) { raised.push_back(E.what()); });
+    struct TRestore {
+        ~TRestore() { Application->OnException = nullptr; }
+    } restore;
+    LoadPaintWriteRead(Text, Prepare);
+    if (!raised.empty()) throw std::logic_error("painting raised: " + raised.front());
+}
+
+// Shortened in its middle, as the file dialogs' side panel is: the panel's own way to fit.
+void ShortenCaptionsInTheirMiddle(TForm& Form) {
+    for (int i = 0; i < Form.GetComponentCount(); ++i)
+        if (auto* panel = dynamic_cast<TskSkinExPanel*>(Form.GetComponent(i)))
+            panel->SetShortenInMiddle(true);
+}
+
+TEST(FontCapRobustness, AnExpandingPanelTooNarrowForItsEmptyCaptionPaints) {
+    const std::string text =
+        FormHolding(Object("XP_Narrow", "TskSkinExPanel", {"Width = 30", "Caption = ''"}));
+    ExpectBoundedLoads<EFilerError>(
+        {{"an expanding panel whose empty caption has less than no room", text}},
+        [](const std::string& Text) {
+            LoadPaintWriteReadRaising(Text, ShortenCaptionsInTheirMiddle);
+        });
+}
+
+} // namespace
