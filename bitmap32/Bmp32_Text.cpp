@@ -286,7 +286,7 @@ void SetFontAntialiasing(TFont* Font, Cardinal Quality) {
     const AnsiString name =
         SameText(Font->GetName(), "Default") ? DefaultFontName : Font->GetName();
     std::strncpy(font.lfFaceName, name.c_str(), LF_FACESIZE - 1);
-    Font->SetHandle(CreateFontIndirectA(&font));
+    Font->SetLogFont(font);
 }
 
 } // namespace Bmp32

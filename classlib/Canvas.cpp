@@ -430,7 +430,7 @@ int ScaledOverhang(HDC DC, HFONT Font, const AnsiString& Text, UINT Flags, doubl
         };
         scaled.lfHeight = shrink(drawn.lfHeight);
         scaled.lfWidth = shrink(drawn.lfWidth);
-        HFONT font = CreateFontIndirectA(&scaled);
+        HFONT font = CreateCappedFont(scaled);
         if (!font) throw EOutOfResources("Out of system resources");
         struct TSelected {
             HDC DC;

@@ -149,6 +149,33 @@ void TGraphicsObject::Changed(HGDIOBJ Retired) {
 
 const char* const DefaultFontName = "MS Sans Serif";
 
+namespace {
+
+LONG WithinFontCap(LONG Size) {
+    return std::clamp<LONG>(Size, -MaxFontHeight, MaxFontHeight);
+}
+
+bool PastFontCap(const LOGFONTA& Font) {
+    return WithinFontCap(Font.lfHeight) != Font.lfHeight ||
+           WithinFontCap(Font.lfWidth) != Font.lfWidth;
+}
+
+} // namespace
+
+HFONT CreateCappedFont(const LOGFONTA& Font) {
+    LOGFONTA font = Font;
+    if (SameText(font.lfFaceName, "Default")) {
+        std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+        std::strncpy(font.lfFaceName, DefaultFontName, LF_FACESIZE - 1);
+    }
+    font.lfHeight = WithinFontCap(font.lfHeight);
+    font.lfWidth = WithinFontCap(font.lfWidth);
+    // The system turns outline fonts only: a turned font that asks for no kind asks for one.
+    if (font.lfEscapement != 0 && font.lfOutPrecision == OUT_DEFAULT_PRECIS)
+        font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    return CreateFontIndirectA(&font);
+}
+
 int TFont::ScreenPixelsPerInch() {
     static const int pixelsPerInch = [] {
         HDC screen = GetDC(nullptr);
@@ -278,16 +305,13 @@ void TFont::SetColor(TColor Value) {
     Changed(nullptr);
 }
 
+void TFont::SetLogFont(const LOGFONTA& Value) {
+    Change(Value);
+}
+
 HFONT TFont::GetHandle() {
     if (!FHandle) {
-        LOGFONTA font = FLogFont;
-        if (SameText(font.lfFaceName, "Default")) {
-            std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-            std::strncpy(font.lfFaceName, DefaultFontName, LF_FACESIZE - 1);
-        }
-        font.lfHeight = std::clamp<LONG>(font.lfHeight, -MaxFontHeight, MaxFontHeight);
-        font.lfWidth = std::clamp<LONG>(font.lfWidth, -MaxFontHeight, MaxFontHeight);
-        FHandle = GdiTrack(CreateFontIndirectA(&font));
+        FHandle = GdiTrack(CreateCappedFont(FLogFont));
         if (!FHandle) throw EOutOfResources("Out of system resources");
     }
     return FHandle;
@@ -298,6 +322,11 @@ void TFont::SetHandle(HFONT Value) {
     if (!Value || GetObjectA(Value, sizeof font, &font) != sizeof font)
         throw EInvalidGraphicOperation("Invalid font handle");
     GdiTrack(Value);
+    if (PastFontCap(font)) {
+        GdiDeleteObject(Value);
+        Change(font);
+        return;
+    }
     HFONT retired = FHandle;
     FLogFont = font;
     FHandle = Value;

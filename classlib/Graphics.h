@@ -133,6 +133,12 @@ constexpr int DefaultFontHeight = -11;
 // font of a greater Height (a damaged form's) keeps it, and draws at this one.
 constexpr int MaxFontHeight = 4096;
 
+// The system's font for Font, its height and width held within MaxFontHeight; "Default" as
+// the face name stands for DefaultFontName, and a turned font asks for an outline font (the
+// only kind that turns). Every font handle is made here, so that none goes past the cap. The
+// caller owns the font; null when the system gives none.
+HFONT CreateCappedFont(const LOGFONTA& Font);
+
 // A logical font. Height is in pixels (negative: character height without internal
 // leading); Size is in points at the screen's pixels per inch. Orientation is the
 // angle of the text's base line in tenths of a degree, counter-clockwise.
@@ -164,9 +170,13 @@ public:
 
     // Every attribute as the system describes the font.
     const LOGFONTA& GetLogFont() const { return FLogFont; }
+    // Adopts every attribute of Value; the handle is made from them when first used.
+    void SetLogFont(const LOGFONTA& Value);
     HFONT GetHandle();
     bool HandleAllocated() const { return FHandle != nullptr; }
-    // Takes ownership of Value (a font the caller created) and adopts its attributes.
+    // Takes ownership of Value (a font the caller created) and adopts its attributes. A font
+    // taller or wider than MaxFontHeight keeps its attributes but is not drawn with: one
+    // within the cap is made in its place.
     void SetHandle(HFONT Value);
 
     static int ScreenPixelsPerInch();

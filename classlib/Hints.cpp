@@ -18,7 +18,7 @@ void UseStatusFont(TFont* Font) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof(metrics);
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        Font->SetHandle(CreateFontIndirectA(&metrics.lfStatusFont));
+        Font->SetLogFont(metrics.lfStatusFont);
 }
 
 constexpr UINT kTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;

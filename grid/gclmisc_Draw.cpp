@@ -29,7 +29,7 @@ struct TMenuFontDC {
         NONCLIENTMETRICSA metrics{};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        Font = CreateFontIndirectA(&metrics.lfMenuFont);
+        Font = CreateCappedFont(metrics.lfMenuFont);
         Old = SelectObject(DC, Font);
     }
     ~TMenuFontDC() {
@@ -97,7 +97,7 @@ HFONT CreateRotatedFont(TFont* Font, int Angle) {
                                : pitch == VARIABLE_PITCH ? VARIABLE_PITCH
                                                          : DEFAULT_PITCH;
     lstrcpynA(rotated.lfFaceName, lf.lfFaceName, LF_FACESIZE);
-    return CreateFontIndirectA(&rotated);
+    return CreateCappedFont(rotated);
 }
 
 int GetEditHeight(TFont* Font, bool Ctl3D) {

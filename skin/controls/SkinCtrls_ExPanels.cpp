@@ -363,22 +363,13 @@ void TskSkinExPanel::DrawCaption(TCanvas* Canvas, const TRect& R) {
 
 void TskSkinExPanel::DrawRotatedCaption(TCanvas* Canvas, const TRect& R) {
     const AnsiString caption = GetCaption();
-    LOGFONTA font{};
-    GetObjectA(Canvas->GetFont()->GetHandle(), sizeof(font), &font);
-    font.lfEscapement = font.lfOrientation = 900;
-    HFONT rotated = CreateFontIndirectA(&font);
-    HDC dc = Canvas->GetHandle();
-    HGDIOBJ old = SelectObject(dc, rotated);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    // A quarter turn counter-clockwise, reading upward.
+    Canvas->GetFont()->SetOrientation(900);
+    const TSize size = Canvas->TextExtent(caption);
     const int x = R.Left + RectWidth(R) / 2 - size.cy / 2;
     int y = R.Top + RectHeight(R) / 2 + size.cx / 2;
     if (y > R.Bottom - 2) y = R.Bottom - 2;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(Canvas->GetFont()->GetColor()));
-    TextOutA(dc, x, y, caption.c_str(), static_cast<int>(caption.size()));
-    SelectObject(dc, old);
-    DeleteObject(rotated);
+    Canvas->TextOut(x, y, caption);
 }
 
 void TskSkinExPanel::ButtonSources(int Index, TRect& Normal, TRect& Active, TRect& Down) const {

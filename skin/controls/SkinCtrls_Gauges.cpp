@@ -141,11 +141,8 @@ void TskSkinGauge::DrawProgressText(TCanvas* Canvas) {
         Canvas->TextOut(w / 2 - size.cx / 2, h / 2 - size.cy / 2, text);
         return;
     }
-    // A quarter turn counter-clockwise; only outline fonts turn, so ask for one.
-    LOGFONTA turned = font->GetLogFont();
-    turned.lfEscapement = turned.lfOrientation = 900;
-    turned.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    font->SetHandle(CreateFontIndirectA(&turned));
+    // A quarter turn counter-clockwise.
+    font->SetOrientation(900);
     Canvas->TextOut(w / 2 - size.cy / 2, h / 2 + size.cx / 2, text);
 }
 

@@ -47,7 +47,8 @@ void FitTextToRoomInMiddle(TCanvas* Cnvs, AnsiString& S, int Room) {
     if (fits(S)) return;
     const AnsiString whole = S;
     // The start keeps the odd character: a name is read from its start.
-    for (std::size_t kept = whole.size() - 1; kept > 0; --kept) {
+    for (std::size_t dropped = 1; dropped < whole.size(); ++dropped) {
+        const std::size_t kept = whole.size() - dropped;
         S = whole.substr(0, (kept + 1) / 2) + "..." + whole.substr(whole.size() - kept / 2);
         if (fits(S)) return;
     }

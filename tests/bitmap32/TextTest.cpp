@@ -101,6 +101,13 @@ TEST_F(Text, RenderingPutsTheFontBackToDefaultQualityAndEmptyBitmapsLeaveItAlone
     EXPECT_EQ(empty.GetFont()->GetHandle(), before);
 }
 
+TEST_F(Text, AFontTallerThanAnyScreenKeepsItsHeightButRendersAtTheTallest) {
+    B.GetFont()->SetHeight(65536);
+    SetFontAntialiasing(B.GetFont(), NONANTIALIASED_QUALITY);
+    EXPECT_EQ(B.GetFont()->GetHeight(), 65536);
+    EXPECT_LE(B.TextHeight("Wq"), MaxFontHeight * 5 / 4);
+}
+
 TEST_F(Text, TextoutReportsTheExtentPlusOnePixel) {
     const TSize extent = B.TextExtent("Hello");
     ASSERT_GT(extent.cx, 0);

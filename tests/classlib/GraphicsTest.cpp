@@ -135,6 +135,25 @@ TEST(Font, AFontTallerThanAnyScreenKeepsItsHeightButDrawsAtTheTallest) {
     EXPECT_GT(canvas->TextHeight("Wq"), MaxFontHeight / 4);
 }
 
+TEST(Font, AnAdoptedFontTallerThanAnyScreenKeepsItsHeightButDrawsAtTheTallest) {
+    LOGFONTA tall{};
+    tall.lfHeight = 65536;
+    tall.lfEscapement = tall.lfOrientation = 900;
+    lstrcpyA(tall.lfFaceName, "Arial");
+    const long objects = GdiObjectCount();
+    {
+        TFont font;
+        font.SetHandle(CreateFontIndirectA(&tall));
+        EXPECT_EQ(font.GetHeight(), 65536);
+        EXPECT_EQ(font.GetOrientation(), 900);
+        LOGFONTA drawn{};
+        GetObjectA(font.GetHandle(), sizeof drawn, &drawn);
+        EXPECT_EQ(drawn.lfHeight, MaxFontHeight);
+        EXPECT_EQ(drawn.lfEscapement, 900);
+    }
+    EXPECT_EQ(GdiObjectCount(), objects);
+}
+
 TEST(Font, EachRealChangeFiresOnceAndRenewsTheHandle) {
     TFont font;
     ChangeCounter counter;

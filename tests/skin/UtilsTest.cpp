@@ -90,6 +90,14 @@ TEST(SkinUtils, TextShortenedInItsMiddleKeepsBothEnds) {
     EXPECT_EQ(nothing, "...");
 }
 
+// A panel narrower than its caption buttons leaves its empty caption less than no room.
+TEST(SkinUtils, AnEmptyTextWithoutRoomShortensInItsMiddleToAnEllipsis) {
+    auto sheet = Sheet(10, 10);
+    AnsiString empty;
+    FitTextToRoomInMiddle(sheet->GetCanvas(), empty, -8);
+    EXPECT_EQ(empty, "...");
+}
+
 // Fitted to a room, a text keeps room for what its glyphs draw past their advances: one that
 // fits by its advances alone, with nothing to spare, is shortened too.
 TEST(SkinUtils, TextFittedToARoomKeepsItsOverhangInside) {
