@@ -69,6 +69,7 @@ void TComponent::NotifyFreeNotificationPartners() {
         partner->DropFreeLink(this);
         partner->Notification(this, opRemove);
     }
+    FComponentState.Exclude(csFreeNotification);
 }
 
 void TComponent::DestroyComponents() {
@@ -206,6 +207,7 @@ TComponent::TFreeLink* TComponent::FindFreeLink(TComponent* Partner) {
 void TComponent::DropFreeLink(TComponent* Partner) {
     if (TFreeLink* link = FindFreeLink(Partner))
         FFreeNotifies.erase(FFreeNotifies.begin() + (link - FFreeNotifies.data()));
+    if (FFreeNotifies.empty()) FComponentState.Exclude(csFreeNotification);
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
@@ -218,6 +220,7 @@ void TComponent::FreeNotification(TComponent* AComponent) {
         AComponent->FFreeNotifies.push_back({this, 1});
     }
     FComponentState.Include(csFreeNotification);
+    AComponent->FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {

@@ -15,10 +15,11 @@
 // reference one of the two keeps to the other), each RemoveFreeNotification lets one go,
 // and the link lasts until the last role has gone, so that one partner held in two roles
 // (a main form that is also under the hint) is still told when one role ends.
-// SetReference keeps a reference and its role together. A component may hear of the
-// same removal both through its owner and through a free-notification link, so
-// Notification handlers must be idempotent; one that deletes components of the owner may
-// also make a later one hear the news twice.
+// SetReference keeps a reference and its role together. A component has csFreeNotification
+// in its state while it has any link. A component may hear of the same removal both
+// through its owner and through a free-notification link, so Notification handlers must be
+// idempotent; one that deletes components of the owner may also make a later one hear the
+// news twice.
 // opInsert is sent from TComponent's constructor, before the new component's derived
 // parts exist: its pointer is known then, its final class is not. While the owner is
 // loading (csLoading) it hears of an insertion itself but does not pass it on: what it owns

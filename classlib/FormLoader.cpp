@@ -67,6 +67,8 @@ public:
         std::copy_if(FWaiting.begin(), FWaiting.end(), std::back_inserter(due), waitsForRoot);
         FWaiting.erase(std::remove_if(FWaiting.begin(), FWaiting.end(), waitsForRoot),
                        FWaiting.end());
+        for (const TReferenceFixup& fixup : due)
+            RemoveFreeNotification(fixup.Referrer);
         AnsiString failures;
         for (const TReferenceFixup& fixup : due) {
             try {

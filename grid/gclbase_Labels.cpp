@@ -46,8 +46,8 @@ void TGclLabelHost::Attach(TObject*, bool Value) {
         return;
     }
     delete label;
-    label = new TGclAttachedLabel(form, FControl);
-    label->FreeNotification(FControl);
+    label = nullptr;
+    SetReference(FControl, label, new TGclAttachedLabel(form, FControl));
     label->SetParent(FControl->GetParent());
     const AnsiString name = GenerateComponentName(form, FControl->GetName() + "Label");
     label->SetName(name);
@@ -92,8 +92,8 @@ void TGclLabelHost::VisibleChanged() {
 }
 
 void TGclLabelHost::AssignMessage(LPARAM Label) {
-    FInfo->ALabel = reinterpret_cast<TGclAttachedLabel*>(Label);
-    if (FInfo->ALabel) FInfo->ALabel->FreeNotification(FControl);
+    // Sent again at every move of the label: the same label keeps its one role.
+    SetReference(FControl, FInfo->ALabel, reinterpret_cast<TGclAttachedLabel*>(Label));
 }
 
 void TGclLabelHost::PositionMessage() {

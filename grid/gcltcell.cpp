@@ -319,12 +319,7 @@ void TGclTableAncestor::SetController(TGclController* Value) {
 }
 
 void TGclTableAncestor::CreateWnd() {
-    TWinControl* Form = GetImmediateParentForm(this);
-    if (IsDesigning() && !IsLoading()) ResolveController(Form, FController);
-    if (!FController && !IsLoading()) {
-        FController = FindController(Form);
-        if (!FController && !IsDesigning()) FController = DefaultController();
-    }
+    SetController(ChooseController(this, FController));
     TGcl32CustomControl::CreateWnd();
 }
 
@@ -332,7 +327,7 @@ void TGclTableAncestor::Notification(TComponent* AComponent, TOperation Operatio
     TGcl32CustomControl::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FController) FController = nullptr;
     if (Operation == opInsert && !FController)
-        if (auto* Controller = dynamic_cast<TGclController*>(AComponent)) FController = Controller;
+        if (auto* Controller = dynamic_cast<TGclController*>(AComponent)) SetController(Controller);
 }
 
 void TGclTableAncestor::tbIncludeCell(TGclTableCellAncestor* Cell) {
@@ -345,7 +340,7 @@ void TGclTableAncestor::tbIncludeCell(TGclTableCellAncestor* Cell) {
 }
 
 void TGclTableAncestor::tbExcludeCell(TGclTableCellAncestor* Cell) {
-    std::erase(FCells, Cell);
+    if (std::erase(FCells, Cell)) RemoveFreeNotification(Cell);
 }
 
 void TGclTableAncestor::tbNotifyCellsOfTableChange() {

@@ -88,6 +88,7 @@ TskSkinForm::~TskSkinForm() {
     delete std::exchange(FChildDivider, nullptr);
     ReleaseTrayIcon();
     if (FForm && !IsDesigning() && !FForm->IsDestroying()) {
+        SetReference<TskSkinForm>(FForm, FShownToMain, nullptr);
         FForm->WindowProc = OldWindowProc;
         if (FForm->HandleAllocated()) {
             HWND wnd = FForm->GetHandle();
@@ -252,10 +253,8 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
         FTrayIcon = nullptr;
     }
     if (AComponent == FSkinHint) FSkinHint = nullptr;
-    if (auto* control = dynamic_cast<TControl*>(AComponent)) {
-        UnLinkControlFromArea(control);
-        std::erase(RollUpControls, control);
-    }
+    if (AComponent == FShownToMain) FShownToMain = nullptr;
+    if (auto* control = dynamic_cast<TControl*>(AComponent)) ForgetControl(control);
     if (AComponent == FChildDivider) FChildDivider = nullptr;
     std::erase_if(FChildItems, [&](const TMDIChildItem& e) { return e.Item == AComponent; });
     // A child of the main form deleted while listed or maximized.
@@ -790,6 +789,8 @@ void TskSkinForm::WMCloseSkinMenu(TMessage& Message) {
 void TskSkinForm::ClearObjects() {
     ResetObjectIndexes();
     FObjectList.clear();
+    for (const TAreaLink& link : AreaLinks)
+        RemoveFreeNotification(link.Control);
     AreaLinks.clear();
 }
 

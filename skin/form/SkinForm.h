@@ -439,6 +439,8 @@ private:
     void ClientHitTest(TMessage& Message);
     void CreateRollUpForm();
     void RestoreRollUpForm();
+    // Control has gone: every area link and roll-up place it had goes, with its role.
+    void ForgetControl(TControl* Control);
     void SetRollUpFormRegion();
     void ChangeClientSkinData();
     void RebuildClientFrame(bool Scalable);
@@ -566,6 +568,10 @@ private:
     TskSkinPopupMenu* SysTrayMenu = nullptr;
 
     bool FMDIChildMaximized = false;
+    // The main form's component while this MDI child shows: it hears of the child form's
+    // freeing (the link is the child form's, and this component hears of the main one's
+    // freeing through the form).
+    TskSkinForm* FShownToMain = nullptr;
     TWindowProcHook FClientHook;
     // The main form's window menu: one item per listed child, after a divider that stands
     // while the list holds any. The items belong to the window menu; the component hears

@@ -229,8 +229,14 @@ void TskSkinForm::RestoreRollUpForm() {
     TestActive(-1, -1, true);
     MouseTimer->SetEnabled(false);
     MorphTimer->SetEnabled(false);
-    for (TControl* c : RollUpControls) c->SetVisible(true);
-    RollUpControls.clear();
+    // Each leaves the list, and lets its role go, before it shows: showing runs its events,
+    // which may free the others.
+    while (!RollUpControls.empty()) {
+        TControl* c = RollUpControls.front();
+        RollUpControls.erase(RollUpControls.begin());
+        RemoveFreeNotification(c);
+        c->SetVisible(true);
+    }
     if (CanScale()) FForm->SetBounds(FForm->GetLeft(), FForm->GetTop(), RollUpWidth, RollUpHeight);
     CheckSize();
     // The frame is rebuilt for the size even when it did not change.
@@ -281,8 +287,17 @@ void TskSkinForm::UnLinkControlFromArea(TControl* Control) {
     for (auto it = AreaLinks.begin(); it != AreaLinks.end(); ++it)
         if (it->Control == Control) {
             AreaLinks.erase(it);
+            RemoveFreeNotification(Control);
             return;
         }
+}
+
+void TskSkinForm::ForgetControl(TControl* Control) {
+    const auto linked = [&](const TAreaLink& L) { return L.Control == Control; };
+    const std::size_t roles =
+        std::erase_if(AreaLinks, linked) + std::erase(RollUpControls, Control);
+    for (std::size_t i = 0; i < roles; ++i)
+        RemoveFreeNotification(Control);
 }
 
 void TskSkinForm::ControlsToAreas() {

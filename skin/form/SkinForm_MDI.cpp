@@ -117,7 +117,7 @@ void TskSkinForm::ResizeMaximizedMDIChild() {
 }
 
 void TskSkinForm::MDIChildShown() {
-    if (TskSkinForm* main = MainFormComponent()) FForm->FreeNotification(main);
+    SetReference(FForm, FShownToMain, MainFormComponent());
     AddChildToMenu(FForm);
     if (FWindowState == wsMaximized) SendToMainForm(WM_MDICHILDMAXIMIZED);
 }
@@ -131,6 +131,7 @@ void TskSkinForm::MDIChildHidden() {
     MouseTimer->SetEnabled(false);
     TestActive(-1, -1, false);
     DeleteChildFromMenu(FForm);
+    SetReference<TskSkinForm>(FForm, FShownToMain, nullptr);
     if (FWindowState == wsMaximized) SendToMainForm(WM_MDICHILDRESTORED);
 }
 
@@ -237,6 +238,7 @@ void TskSkinForm::DeleteChildFromMenu(TCustomForm* Child) {
     if (found != main->FChildItems.end()) {
         TMenuItem* item = found->Item;
         main->FChildItems.erase(found);
+        main->RemoveFreeNotification(Child);
         delete item;
     }
     if (main->FChildItems.empty()) delete std::exchange(main->FChildDivider, nullptr);

@@ -223,6 +223,19 @@ TEST(ComponentFreeNotification, APartnerHeldInTwoRolesIsToldUntilTheLastRoleLets
     EXPECT_EQ(holder.Watched, nullptr);
 }
 
+TEST(ComponentFreeNotification, TheStateShowsALinkOnlyWhileOneStands) {
+    TComponent holder(nullptr), partner(nullptr);
+    holder.FreeNotification(&partner);
+    EXPECT_TRUE(partner.GetComponentState().Contains(csFreeNotification));
+    holder.RemoveFreeNotification(&partner);
+    EXPECT_FALSE(holder.GetComponentState().Contains(csFreeNotification));
+    EXPECT_FALSE(partner.GetComponentState().Contains(csFreeNotification));
+    auto* gone = new TComponent(nullptr);
+    holder.FreeNotification(gone);
+    delete gone;
+    EXPECT_FALSE(holder.GetComponentState().Contains(csFreeNotification));
+}
+
 TEST(ComponentFreeNotification, AListViewHearsOfAnImageListThatWasBothItsSmallAndLargeImages) {
     auto* view = new TListView(nullptr);
     auto* images = new TImageList(nullptr);

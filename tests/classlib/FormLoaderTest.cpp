@@ -520,6 +520,18 @@ TEST(FormReferences, AWaitingReferenceGoesWithItsComponentAndALoadedModuleIsFoun
     EXPECT_EQ(FindLoadedRoot("DMM"), nullptr);
 }
 
+TEST(FormReferences, AReferenceSetWhenItsRootLoadsLeavesNoLinkBehind) {
+    auto form = Loaded<TTestForm>("object Third: TTestForm\n  object Waiting: TTestControl\n"
+                                  "    Buddy = Later.Target\n  end\nend\n");
+    TTestControl* waiting = Control(form.get(), "Waiting");
+    EXPECT_TRUE(waiting->GetComponentState().Contains(csFreeNotification))
+        << "watched while it waits";
+    auto later = Loaded<TTestDataModule>("object Later: TTestDataModule\n"
+                                         "  object Target: TTestControl\n  end\nend\n");
+    EXPECT_EQ(waiting->GetBuddy(), later->FindComponent("Target"));
+    EXPECT_FALSE(waiting->GetComponentState().Contains(csFreeNotification));
+}
+
 TEST(FormReferences, MissingComponentOfALaterRootIsReportedWhenItLoads) {
     auto form = Loaded<TTestForm>(SkinnedForm("DMM.Missing"));
     try {

@@ -148,6 +148,19 @@ TEST_F(Controller, AttachedLabelFollowsTheControl) {
     EXPECT_EQ(Form->FindComponent("EditLabel1"), nullptr);
 }
 
+TEST_F(Controller, ALabelMovedByHandTakesNoFurtherHoldOnItsControl) {
+    auto* edit = Control("Edit", 40, 60);
+    edit->GetHandle();
+    edit->GetLabelInfo()->SetVisible(true);
+    TGclAttachedLabel* first = edit->GetAttachedLabel();
+    for (int left : {60, 70, 80})
+        first->SetBounds(left, 20, first->GetWidth(), first->GetHeight());
+    auto* second = new TGclAttachedLabel(Form, edit);
+    second->SetBounds(0, 0, 40, 16); // the control takes this one
+    first->SetControl(nullptr);
+    EXPECT_FALSE(first->GetComponentState().Contains(csFreeNotification));
+}
+
 TEST_F(Controller, FocusAndWheelEvents) {
     auto* edit = Control("Edit", 10, 10);
     auto* other = Control("Other", 10, 50);

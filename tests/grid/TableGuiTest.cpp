@@ -213,6 +213,28 @@ TEST_F(TableTest, KeyMovesFireTheirEventsInOrder) {
     EXPECT_EQ(T->GetTopRow(), T->GetLastPageTopRow());
 }
 
+TEST_F(TableTest, AControllerFreedWhileItsFormIsFreedIsGoneFromTheTable) {
+    auto* controller = new TGclController(Form);
+    MakeTable(5);
+    ASSERT_EQ(T->GetController(), controller);
+    bool stillHeld = true;
+    // The form's own clean-up, before its components go with it.
+    Form->OnDestroy = TNotifyEvent::FromCallable([&](TObject*) {
+        delete controller;
+        stillHeld = T->ControllerAssigned();
+    });
+    delete Form;
+    Form = nullptr;
+    EXPECT_FALSE(stillHeld);
+}
+
+TEST_F(TableTest, ACellEveryColumnLetGoIsNoLongerLinkedToTheTable) {
+    MakeTable(5);
+    for (int c = 0; c < 3; ++c)
+        T->GetColumns()->SetDefaultCell(c, nullptr);
+    EXPECT_FALSE(Cell->GetComponentState().Contains(csFreeNotification));
+}
+
 TEST_F(TableTest, ScrollingMovesPixelsAndPaintsOnlyTheUncoveredRows) {
     WithTexts = true;
     MakeTable(200);

@@ -7,6 +7,7 @@
 #include "tests/skin/form/FormTestSkins.h"
 #include "tests/support/GuiTestSupport.h"
 
+#include "classlib/Panels.h"
 #include "classlib/Paths.h"
 
 namespace {
@@ -148,6 +149,24 @@ TEST_F(ClientMode, RollUpShowsTheRollUpPictureCutByItsMask) {
     EXPECT_TRUE(Panel->GetVisible());
     Skin->SetRollUpState(true);
     EXPECT_FALSE(Skin->GetRollUpState()) << "no roll-up picture, no roll-up";
+}
+
+TEST_F(ClientMode, ControlsShownAgainAfterRollUpsAreNoLongerLinkedToTheSkinForm) {
+    auto* plain = Add<TPanel>(Form, 10, 40, 20, 20);
+    for (int i = 0; i < 3; ++i) {
+        Skin->SetRollUpState(true);
+        Skin->SetRollUpState(false);
+    }
+    ASSERT_TRUE(plain->GetVisible());
+    EXPECT_FALSE(plain->GetComponentState().Contains(csFreeNotification));
+}
+
+TEST_F(ClientMode, AControlTakenOffItsAreaAfterSkinChangesIsNoLongerLinkedToTheSkinForm) {
+    for (int i = 0; i < 3; ++i)
+        Skin->ChangeSkinData();
+    Panel->SetAreaName("");
+    Skin->ChangeSkinData();
+    EXPECT_FALSE(Panel->GetComponentState().Contains(csFreeNotification));
 }
 
 TEST_F(ClientMode, ADraggableFormFollowsThePointerFromOutsideTheObjects) {

@@ -478,6 +478,29 @@ void CALLBACK CloseDuringDrag(HWND, UINT, UINT_PTR Timer, DWORD) {
     gClosing = nullptr;
 }
 
+// Counts the forms whose freeing the component that owns it hears of.
+struct TFormsGone : TComponent {
+    using TComponent::TComponent;
+    int Count = 0;
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && dynamic_cast<TCustomForm*>(AComponent)) ++Count;
+    }
+};
+
+TEST_F(SkinMDI, AChildShownAndHiddenAgainLeavesTheMainFormNoLinkToIt) {
+    TForm* child = NewChild("Child", "Child");
+    for (int i = 0; i < 2; ++i) {
+        child->SetVisible(false);
+        child->SetVisible(true);
+    }
+    child->SetVisible(false);
+    Pump();
+    auto* heard = new TFormsGone(MainSkin);
+    delete child;
+    EXPECT_EQ(heard->Count, 0);
+}
+
 TEST_F(SkinMDI, ClosingAChildWhileItIsPressedOrDraggedIsSafe) {
     TForm* a = NewChild("ChildA", "Alpha", 20, 20);
     ASSERT_TRUE(ActivateMain());
