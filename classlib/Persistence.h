@@ -32,7 +32,8 @@
 // The writer leaves out a property whose value equals its default, whose Stored condition
 // is false, or that has no setter (objects excepted). Without a default, integer, Boolean,
 // enumeration, set and floating-point properties are always written; strings default to "".
-// A class may re-add an inherited property to give it another default; it keeps its place.
+// A class may add again a property that an ancestor or a shared publishing function
+// (PublishControlProperties) added, to give it another default; it keeps its place.
 //
 // A root class also lists, in the same function, its component fields (filled by name
 // once its resource is read) and its event handlers (looked up by name):
