@@ -552,12 +552,21 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
 // ---------------------------------------------------------------------------
 // Frame3D
 
+int FramesWithin(const TRect& Rect, int Width) {
+    if (Width <= 0) return 0;
+    // Each frame takes a pixel from every side. The frame that uses the rectangle up is the
+    // last; one that finds it used up already is still drawn, as a one-pixel frame always is.
+    const Int64 side = std::min(Int64(Rect.Right) - Rect.Left, Int64(Rect.Bottom) - Rect.Top);
+    return static_cast<int>(std::min<Int64>(Width, std::max<Int64>(1, (side + 1) / 2)));
+}
+
 void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width) {
     TPen* pen = Canvas->GetPen();
     pen->SetWidth(1);
+    int frames = FramesWithin(Rect, Width);
     --Rect.Bottom;
     --Rect.Right;
-    for (; Width > 0; --Width) {
+    for (; frames > 0; --frames) {
         pen->SetColor(TopColor);
         Canvas->Polyline({{Rect.Left, Rect.Bottom}, {Rect.Left, Rect.Top}, {Rect.Right, Rect.Top}});
         pen->SetColor(BottomColor);

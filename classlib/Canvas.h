@@ -158,6 +158,10 @@ private:
     bool FHadClip = false;
 };
 
-// Draws Width nested one-pixel frames inside Rect (TopColor on the left and top,
-// BottomColor on the right and bottom) and shrinks Rect by Width on every side.
+// How many of Width nested one-pixel frames Rect holds: frames stop at the rectangle, after
+// the one that uses it up.
+int FramesWithin(const TRect& Rect, int Width);
+// Draws nested one-pixel frames inside Rect (TopColor on the left and top, BottomColor on the
+// right and bottom), FramesWithin(Rect, Width) of them, and shrinks Rect by as many on every
+// side.
 void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width);

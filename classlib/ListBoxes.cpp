@@ -281,7 +281,8 @@ TCustomListBox::~TCustomListBox() = default;
 
 void TCustomListBox::Published(TPropertyList& P) {
     PublishWinControlProperties(P);
-    P.Add("ItemHeight", &TCustomListBox::GetItemHeight, &TCustomListBox::SetItemHeight, 16);
+    P.Add("ItemHeight", &TCustomListBox::GetItemHeight, &TCustomListBox::SetItemHeight, 16)
+        .Range(1, 255);
     P.Add("Items", &TCustomListBox::GetItems);
     P.Add("Sorted", &TCustomListBox::GetSorted, &TCustomListBox::SetSorted, false);
     P.Add("Style", &TCustomListBox::GetStyle, &TCustomListBox::SetStyle, lbStandard);

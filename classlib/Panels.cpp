@@ -90,10 +90,15 @@ void TCustomPanel::BordersChanged() {
 
 void TCustomPanel::AdjustClientRect(TRect& Rect) {
     TCustomControl::AdjustClientRect(Rect);
-    int inset = FBorderWidth;
-    if (FBevelOuter != bvNone) inset += FBevelWidth;
-    if (FBevelInner != bvNone) inset += FBevelWidth;
-    Rect = TRect(Rect.Left + inset, Rect.Top + inset, Rect.Right - inset, Rect.Bottom - inset);
+    // What the frames that Paint draws leave inside them, wide frames stopping at the rectangle.
+    auto inside = [&Rect](int Width) {
+        const int frames = FramesWithin(Rect, Width);
+        Rect =
+            TRect(Rect.Left + frames, Rect.Top + frames, Rect.Right - frames, Rect.Bottom - frames);
+    };
+    if (FBevelOuter != bvNone) inside(FBevelWidth);
+    inside(FBorderWidth);
+    if (FBevelInner != bvNone) inside(FBevelWidth);
 }
 
 void TCustomPanel::CreateParams(TCreateParams& Params) {

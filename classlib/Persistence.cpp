@@ -205,9 +205,11 @@ void TPropInfo::SetMethodValue(TObject* Instance, const TMethod& Value) const {
 
 TPropInfo& TPropertyList::NewProperty(const char* Name) {
     CheckName("property", Name);
-    for (const auto& p : FProperties)
-        if (SameText(p->GetName(), Name))
-            throw EFilerError(Format("Property %s is published twice", Name));
+    for (auto& p : FProperties)
+        if (SameText(p->GetName(), Name)) {
+            p = std::make_unique<TPropInfo>(Name);
+            return *p;
+        }
     FProperties.push_back(std::make_unique<TPropInfo>(Name));
     return *FProperties.back();
 }

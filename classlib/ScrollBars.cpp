@@ -35,6 +35,16 @@ void TScrollBar::SetKind(TScrollBarKind Value) {
     if (HandleAllocated()) RecreateWnd();
 }
 
+// The writer gives Max before Min, so a range below zero crosses the default one until Min is
+// read; the bound moved out of the way gets its own value when it is read in turn.
+void TScrollBar::SetMin(int Value) {
+    SetParams(FPosition, Value, IsLoading() ? std::max(Value, FMax) : FMax);
+}
+
+void TScrollBar::SetMax(int Value) {
+    SetParams(FPosition, IsLoading() ? std::min(Value, FMin) : FMin, Value);
+}
+
 void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
     if (AMax < AMin) throw EInvalidOperation("Scroll bar property out of range");
     APosition = std::clamp(APosition, AMin, AMax);

@@ -40,9 +40,11 @@ public:
     TScrollBarKind GetKind() const { return FKind; }
     void SetKind(TScrollBarKind Value);
     int GetMin() const { return FMin; }
-    void SetMin(int Value) { SetParams(FPosition, Value, FMax); }
+    // While loading, setting Min or Max moves the other bound out of its way instead of
+    // raising: a form may give them in either order.
+    void SetMin(int Value);
     int GetMax() const { return FMax; }
-    void SetMax(int Value) { SetParams(FPosition, FMin, Value); }
+    void SetMax(int Value);
     int GetPosition() const { return FPosition; }
     void SetPosition(int Value) { SetParams(Value, FMin, FMax); }
     int GetSmallChange() const { return FSmallChange; }

@@ -14,6 +14,10 @@ TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 void TSplitter::Published(TPropertyList& P) {
     PublishControlProperties(P);
+    // The align and cursor a splitter is made with are the ones a form leaves out.
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, alLeft);
+    P.Add("Cursor", &TControl::GetCursor, &TControl::SetCursor, crHSplit)
+        .Idents(CursorToIdent, IdentToCursor);
     P.Add("MinSize", &TSplitter::GetMinSize, &TSplitter::SetMinSize, 30);
     P.Add("OnMoved", &TSplitter::OnMoved);
 }

@@ -284,6 +284,8 @@ TTabSheet::~TTabSheet() {
 
 void TTabSheet::Published(TPropertyList& P) {
     PublishWinControlProperties(P);
+    // A sheet is made filling its page control, which a form then leaves out.
+    P.Add("Align", &TControl::GetAlign, &TControl::SetAlign, alClient);
     P.Add("Caption", &TControl::GetCaption, &TControl::SetCaption);
     P.Add("ImageIndex", &TTabSheet::GetImageIndex, &TTabSheet::SetImageIndex, -1);
     // Pages are written in page order.

@@ -3,11 +3,13 @@
 #include "classlib/Bitmaps.h"
 #include "classlib/Forms.h"
 #include "classlib/GdiCounter.h"
+#include "classlib/Paths.h"
 
 #include "tests/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +58,29 @@ TEST_F(ExtCtrlsTest, PanelChildrenStayInsideBordersAndBevels) {
     EXPECT_EQ(child->GetBoundsRect(), TRect(5, 5, 195, 95));
     panel->SetBevelInner(bvNone);
     EXPECT_EQ(child->GetBoundsRect(), TRect(4, 4, 196, 96));
+}
+
+// Frames wider than the panel stop at its middle, however wide they are said to be.
+TEST_F(ExtCtrlsTest, ABevelWiderThanThePanelPaintsAsTheWidestOneItHolds) {
+    auto* wide = Add<TPanel>(Form, 10, 10, 60, 30);
+    wide->SetBevelWidth(1000);
+    auto* widest = Add<TPanel>(Form, 10, 50, 60, 30);
+    widest->SetBevelWidth(15);
+    auto wideShot = CaptureWindow(wide->GetHandle());
+    auto widestShot = CaptureWindow(widest->GetHandle());
+    wideShot->SaveToFile(ExeDir() + "wide-bevel.bmp");
+    EXPECT_EQ(DifferingPixels(wideShot.get(), widestShot.get()), 0);
+}
+
+TEST_F(ExtCtrlsTest, ChildrenStayInsideAPanelWhoseBorderIsTheWidestThereIs) {
+    auto* panel = Add<TPanel>(Form, 0, 0, 200, 100);
+    panel->SetBevelInner(bvLowered);
+    auto* child = Add<TPanel>(panel, 0, 0, 10, 10);
+    child->SetAlign(alClient);
+    panel->SetBorderWidth(std::numeric_limits<int>::max());
+    const TRect bounds = child->GetBoundsRect();
+    EXPECT_TRUE(bounds.Left >= 0 && bounds.Top >= 0 && bounds.Right <= 200 && bounds.Bottom <= 100)
+        << bounds.Left << ", " << bounds.Top << ", " << bounds.Right << ", " << bounds.Bottom;
 }
 
 // ---------------------------------------------------------------------------

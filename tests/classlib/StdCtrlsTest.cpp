@@ -396,6 +396,24 @@ TEST_F(StdCtrlsTest, ScrollBarsMoveByTheirStepsWithinTheirRangeOrWhereOnScrollSa
     EXPECT_THROW(bar->SetParams(0, 10, 5), EInvalidOperation);
 }
 
+// A form gives Max first: a range below zero crosses the bar's own until Min is read.
+TEST_F(StdCtrlsTest, AScrollBarWhoseRangeLiesBelowZeroReadsAsItWasWritten) {
+    TForm form(nullptr);
+    ReadComponentText("object Below: TForm\n"
+                      "  object SB_Below: TScrollBar\n"
+                      "    Max = -5\n"
+                      "    Min = -10\n"
+                      "    Position = -7\n"
+                      "  end\n"
+                      "end\n",
+                      &form);
+    auto* bar = dynamic_cast<TScrollBar*>(form.FindComponent("SB_Below"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetMin(), -10);
+    EXPECT_EQ(bar->GetMax(), -5);
+    EXPECT_EQ(bar->GetPosition(), -7);
+}
+
 // ---------------------------------------------------------------------------
 // Labels and group boxes
 
