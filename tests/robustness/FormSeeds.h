@@ -125,17 +125,39 @@ inline void PaintShown(TForm& Form) {
     Form.Hide();
 }
 
+// While it stands, an exception that painting hands to the application fails the input
+// instead of showing a message box that waits for a click.
+class TPaintErrorsRaised {
+public:
+    TPaintErrorsRaised() : FPrevious(Application->OnException) {
+        Application->OnException = TExceptionEvent::FromCallable(
+            [this](TObject*, const std::exception& E) {
+                if (FFirst.empty()) FFirst = E.what();
+            });
+    }
+    ~TPaintErrorsRaised() { Application->OnException = FPrevious; }
+    void ThrowFirst() const {
+        if (!FFirst.empty()) throw std::logic_error("painting handed the application: " + FFirst);
+    }
+
+private:
+    TExceptionEvent FPrevious;
+    std::string FFirst;
+};
+
 // A form text read into a form that is shown and painted, written back, and read again: what
 // loads must paint and write, and what it writes must read back as the form that wrote it
-// (the second writing is the first). Prepare, when given, works on each form read before it
-// paints.
+// (the second writing is the first), and painting hands the application no exception.
+// Prepare, when given, works on each form read before it paints.
 inline void LoadPaintWriteRead(const std::string& Text,
                                const std::function<void(TForm&)>& Prepare = {}) {
+    TPaintErrorsRaised errors;
     auto roundOf = [&](const std::string& Read) {
         TForm form(nullptr);
         ReadComponentText(Read, &form);
         if (Prepare) Prepare(form);
         PaintShown(form);
+        errors.ThrowFirst();
         // The writer's refusal is no refusal of the reader's: what loaded must write.
         try {
             return std::string(WriteComponentText(&form));
