@@ -60,17 +60,18 @@ public:
             FRoots.push_back(Root);
             Root->FreeNotification(this);
         }
-        std::vector<TReferenceFixup> due;
         auto waitsForRoot = [&](const TReferenceFixup& f) {
             return SameText(f.Target.substr(0, f.Target.find('.')), Root->GetName());
         };
-        std::copy_if(FWaiting.begin(), FWaiting.end(), std::back_inserter(due), waitsForRoot);
-        FWaiting.erase(std::remove_if(FWaiting.begin(), FWaiting.end(), waitsForRoot),
-                       FWaiting.end());
-        for (const TReferenceFixup& fixup : due)
-            RemoveFreeNotification(fixup.Referrer);
         AnsiString failures;
-        for (const TReferenceFixup& fixup : due) {
+        // One at a time, each taken off the list before it is set: a setter may free a
+        // referrer that still waits, which its free notification then takes off the list.
+        for (auto due = std::find_if(FWaiting.begin(), FWaiting.end(), waitsForRoot);
+             due != FWaiting.end();
+             due = std::find_if(FWaiting.begin(), FWaiting.end(), waitsForRoot)) {
+            const TReferenceFixup fixup = *due;
+            FWaiting.erase(due);
+            RemoveFreeNotification(fixup.Referrer);
             try {
                 TComponent* target =
                     Root->FindComponent(fixup.Target.substr(fixup.Target.find('.') + 1));

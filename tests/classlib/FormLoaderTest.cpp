@@ -294,9 +294,43 @@ public:
     static void Published(TPropertyList& P) { P.Field("PNL_Main", &TMismatchForm::Wrong); }
 };
 
+// A control whose reference, once set, frees its sibling "Doomed"; Doomed notes a reference set
+// into it after it was freed.
+const void* gDoomedFreed = nullptr;
+bool gSetIntoFreed = false;
+
+class TDoomedControl : public TTestControl {
+    DECLARE_CLASS(TDoomedControl, TTestControl)
+public:
+    using TTestControl::TTestControl;
+    ~TDoomedControl() override { gDoomedFreed = this; }
+    void SetBuddyNoted(TTestControl* V) {
+        if (this == gDoomedFreed) gSetIntoFreed = true;
+        else SetBuddy(V);
+    }
+    static void Published(TPropertyList& P) {
+        P.Add("Buddy", &TDoomedControl::GetBuddy, &TDoomedControl::SetBuddyNoted);
+    }
+};
+
+class TFreeingControl : public TTestControl {
+    DECLARE_CLASS(TFreeingControl, TTestControl)
+public:
+    using TTestControl::TTestControl;
+    void SetBuddyFreeing(TTestControl* V) {
+        SetBuddy(V);
+        delete GetOwner()->FindComponent("Doomed");
+    }
+    static void Published(TPropertyList& P) {
+        P.Add("Buddy", &TFreeingControl::GetBuddy, &TFreeingControl::SetBuddyFreeing);
+    }
+};
+
 const bool kRegistered = [] {
     RegisterClass(TTestControl::StaticClass());
     RegisterClass(TTestSkin::StaticClass());
+    RegisterClass(TDoomedControl::StaticClass());
+    RegisterClass(TFreeingControl::StaticClass());
     return true;
 }();
 
@@ -530,6 +564,17 @@ TEST(FormReferences, AReferenceSetWhenItsRootLoadsLeavesNoLinkBehind) {
                                          "  object Target: TTestControl\n  end\nend\n");
     EXPECT_EQ(waiting->GetBuddy(), later->FindComponent("Target"));
     EXPECT_FALSE(waiting->GetComponentState().Contains(csFreeNotification));
+}
+
+TEST(FormReferences, AReferrerFreedWhileTheReferencesOfItsRootAreSetIsPassedOver) {
+    auto form = Loaded<TTestForm>("object Fifth: TTestForm\n"
+                                  "  object Freeing: TFreeingControl\n    Buddy = Last.Target\n  end\n"
+                                  "  object Doomed: TDoomedControl\n    Buddy = Last.Target\n  end\nend\n");
+    auto last = Loaded<TTestDataModule>("object Last: TTestDataModule\n"
+                                        "  object Target: TTestControl\n  end\nend\n");
+    EXPECT_EQ(Control(form.get(), "Freeing")->GetBuddy(), last->FindComponent("Target"));
+    EXPECT_EQ(form->FindComponent("Doomed"), nullptr);
+    EXPECT_FALSE(gSetIntoFreed);
 }
 
 TEST(FormReferences, MissingComponentOfALaterRootIsReportedWhenItLoads) {
