@@ -69,7 +69,6 @@ void TComponent::NotifyFreeNotificationPartners() {
         partner->DropFreeLink(this);
         partner->Notification(this, opRemove);
     }
-    FComponentState.Exclude(csFreeNotification);
 }
 
 void TComponent::DestroyComponents() {
@@ -207,7 +206,6 @@ TComponent::TFreeLink* TComponent::FindFreeLink(TComponent* Partner) {
 void TComponent::DropFreeLink(TComponent* Partner) {
     if (TFreeLink* link = FindFreeLink(Partner))
         FFreeNotifies.erase(FFreeNotifies.begin() + (link - FFreeNotifies.data()));
-    if (FFreeNotifies.empty()) FComponentState.Exclude(csFreeNotification);
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
@@ -219,8 +217,6 @@ void TComponent::FreeNotification(TComponent* AComponent) {
         FFreeNotifies.push_back({AComponent, 1});
         AComponent->FFreeNotifies.push_back({this, 1});
     }
-    FComponentState.Include(csFreeNotification);
-    AComponent->FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
@@ -236,7 +232,9 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 }
 
 TComponentState TComponent::GetComponentState() const {
-    return FComponentState;
+    TComponentState state = FComponentState;
+    if (!FFreeNotifies.empty()) state.Include(csFreeNotification);
+    return state;
 }
 
 int TComponent::GetTag() const {

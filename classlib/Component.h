@@ -44,8 +44,8 @@
 // TComponentProtector on it. Deleting a protected component does all of the above that
 // happens while it is whole, then Unlink(): its window goes and it leaves its parent, so
 // it is gone from the program's point of view. Its destructors run (deleting what it owns)
-// and its memory is freed only when the outermost protector is released. Code after a callback may therefore read
-// its own fields again; where it must know whether to go on, it asks csDestroying.
+// and its memory is freed only when the outermost protector is released. Code after a callback may
+// therefore read its own fields again; where it must know whether to go on, it asks csDestroying.
 #pragma once
 
 #include "classlib/Objects.h"

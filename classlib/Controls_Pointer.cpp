@@ -112,7 +112,8 @@ void ChangeMouseControl(TControl* Entered) {
     gMouseControl = Entered;
     // A control going away, with its form or its parent, hears no leave: its handlers may
     // belong to an owner already partly taken apart.
-    if (left && !left->IsDestroying()) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
+    if (left && !left->IsDestroying())
+        left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
     if (Entered && gMouseControl == Entered)
         Entered->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(Entered));
     if (HintHost) HintHost->HintMouseEnter(gMouseControl);

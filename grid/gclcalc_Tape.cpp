@@ -1,6 +1,8 @@
 #include "grid/gclcalc.h"
 #include "grid/gclintl.h"
 
+#include "classlib/Strings.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -118,10 +120,6 @@ bool TGclCalcTape::LineValue(int Index, long double& Value, AnsiString& Text) co
     // A total's item count ("002") is the line that starts with a zero no decimal point
     // follows; a value's line starts with its padding, so a "0 +" line is still taken.
     if (line[0] == '0' && line[1] != CalcDecimalSeparator()) return false;
-    Text = line.substr(0, line.size() - MarkWidth);
-    while (!Text.empty() && Text.front() == ' ')
-        Text.erase(0, 1);
-    while (!Text.empty() && Text.back() == ' ')
-        Text.pop_back();
+    Text = Trim(line.substr(0, line.size() - MarkWidth));
     return ParseNumber(Text, Value);
 }

@@ -214,7 +214,8 @@ void TskListBox::PaintList(TCanvas* Canvas) {
     const int last = std::min(top + GetHeight() / itemHeight, count - 1);
     const TRect part = PaintedPart(Canvas->GetHandle(), GetWidth(), GetHeight());
     int bottom = 0;
-    for (int i = top; i <= last; ++i) bottom = DrawItemIn(Canvas, part, i).Bottom;
+    for (int i = top; i <= last; ++i)
+        bottom = DrawItemIn(Canvas, part, i).Bottom;
     if (bottom >= GetHeight()) return;
     if (SkinListBox && SkinListBox->Skinned()) {
         SkinListBox->PaintBGWH(Canvas, GetWidth(), GetHeight() - bottom, 0, bottom);
@@ -231,7 +232,8 @@ void TskListBox::PaintColumnsList(TCanvas* Canvas) {
     const int last =
         std::min(top + GetHeight() / itemHeight * GetColumns(), GetItems()->GetCount() - 1);
     const TRect part = PaintedPart(Canvas->GetHandle(), GetWidth(), GetHeight());
-    for (int i = top; i <= last; ++i) DrawItemIn(Canvas, part, i);
+    for (int i = top; i <= last; ++i)
+        DrawItemIn(Canvas, part, i);
 }
 
 TRect TskListBox::DrawItemIn(TCanvas* Canvas, const TRect& Part, int Index) {

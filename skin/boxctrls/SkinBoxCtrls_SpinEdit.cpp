@@ -101,7 +101,8 @@ double TskSkinSpinEdit::Constrain(double Value) const {
     if (FValueType != vtInteger) return bounded;
     // The integer the text shows is the value kept.
     double whole = std::nearbyint(bounded);
-    if (FMinValue != FMaxValue) whole = ClampValue(whole, std::ceil(FMinValue), std::floor(FMaxValue));
+    if (FMinValue != FMaxValue)
+        whole = ClampValue(whole, std::ceil(FMinValue), std::floor(FMaxValue));
     return whole == 0 ? 0.0 : whole;
 }
 

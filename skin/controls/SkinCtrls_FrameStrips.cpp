@@ -465,8 +465,8 @@ void TskSkinFrameRegulator::CalcValue() {
     const long long moved = static_cast<long long>(FCurrentCoord) - FPressCoord;
     if (std::llabs(moved) < pixelStep) return;
     FPressCoord = FCurrentCoord;
-    FWorkValue = ClampValue(FWorkValue + (moved < 0 ? -valueStep : valueStep), GetMinValue(),
-                            GetMaxValue());
+    FWorkValue =
+        ClampValue(FWorkValue + (moved < 0 ? -valueStep : valueStep), GetMinValue(), GetMaxValue());
     SetValue(FWorkValue);
 }
 

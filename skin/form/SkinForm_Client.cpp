@@ -213,7 +213,12 @@ void TskSkinForm::CreateRollUpForm() {
             RollUpControls.push_back(c);
             c->FreeNotification(this);
         }
-        for (TControl* c : RollUpControls) c->SetVisible(false);
+        // Hiding runs a control's events, which may free others: the walk goes over a copy,
+        // and a control that left meanwhile is passed over.
+        const std::vector<TControl*> hiding = RollUpControls;
+        for (TControl* c : hiding)
+            if (std::find(RollUpControls.begin(), RollUpControls.end(), c) != RollUpControls.end())
+                c->SetVisible(false);
     }
     if (stretch)
         FForm->SetHeight(h);

@@ -161,14 +161,16 @@ TEST_F(PersonFocus, TheLedViewsHoverGoesWhenThePointerJumpsOffTheView) {
     const RECT area = ClientRectOnScreen(view);
     const TShot plain = Editor->GrabSettled(area);
     MoveTo(area.left + 55, area.top + 38);
-    ASSERT_TRUE(WaitUntil([&] { return !(Grab(area) == plain); })) << "resting on segment a lights nothing";
+    ASSERT_TRUE(WaitUntil([&] { return !(Grab(area) == plain); }))
+        << "resting on segment a lights nothing";
     Editor->GrabSettled(area).Save("person-focus-led-hover.bmp");
 
     MoveTo(Centre(WindowRectOf(add)).x, Centre(WindowRectOf(add)).y);
     const TShot left = Editor->GrabSettled(area);
     left.Save("person-focus-led-left.bmp");
     const RECT lit = left.Changes(plain);
-    EXPECT_TRUE(IsRectEmpty(&lit)) << "the view stays lit in " << Describe(lit) << " with the pointer on Add Page";
+    EXPECT_TRUE(IsRectEmpty(&lit))
+        << "the view stays lit in " << Describe(lit) << " with the pointer on Add Page";
 }
 
 } // namespace

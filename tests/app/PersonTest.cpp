@@ -728,7 +728,8 @@ TEST_F(PersonUsesEditor, DeletingAfterTheWheelScrolledTheListLeavesNoRowEmptyBel
     ASSERT_TRUE(view && table && add && replace && remove);
     const RECT list = ClientRectOnScreen(table);
     constexpr int kHeading = 25, kRow = 40;
-    ASSERT_LT(list.bottom - list.top, kHeading + 4 * kRow) << "four pages fit: one of five deleted, nothing scrolls";
+    ASSERT_LT(list.bottom - list.top, kHeading + 4 * kRow)
+        << "four pages fit: one of five deleted, nothing scrolls";
     // Every page has segment a lit, the last one b as well. In the thumbnail column, a shows as
     // a red bar 3 pixels below its row's top at x 20, b as a red bar down the side at x 31.
     constexpr DWORD kLit = 0xFF0000;
@@ -754,8 +755,10 @@ TEST_F(PersonUsesEditor, DeletingAfterTheWheelScrolledTheListLeavesNoRowEmptyBel
     // The two clicks on the top row lie apart, or the second would make a double click.
     const int topRowY = list.top + kHeading + kRow / 2;
     Click(list.left + 60, topRowY);
-    for (int notch = 0; notch < 4; ++notch) Wheel(list.left + 60, topRowY, -1);
-    ASSERT_TRUE(WaitUntil([&] { return showsLastPage(Grab(list)); })) << "the wheel did not scroll to the last page";
+    for (int notch = 0; notch < 4; ++notch)
+        Wheel(list.left + 60, topRowY, -1);
+    ASSERT_TRUE(WaitUntil([&] { return showsLastPage(Grab(list)); }))
+        << "the wheel did not scroll to the last page";
     Click(list.left + 150, topRowY);
     Click(Centre(WindowRectOf(replace)));
     Click(Centre(WindowRectOf(remove)));
@@ -766,11 +769,13 @@ TEST_F(PersonUsesEditor, DeletingAfterTheWheelScrolledTheListLeavesNoRowEmptyBel
     ASSERT_FALSE(tops.empty()) << "the list shows no page";
     EXPECT_TRUE(showsLastPage(shown)) << "the last page is not shown";
     const int empty = shown.Height - (tops.back() + kRow);
-    EXPECT_LT(empty, kRow) << "below its last page the list stands empty for " << empty << " pixels, "
+    EXPECT_LT(empty, kRow) << "below its last page the list stands empty for " << empty
+                           << " pixels, "
                            << "while its first row shown is at " << tops.front();
     ForceFullRepaint(table);
     const RECT differs = shown.Changes(Editor->GrabSettled(list));
-    EXPECT_TRUE(IsRectEmpty(&differs)) << "a full repaint changes " << Describe(differs) << " of the list";
+    EXPECT_TRUE(IsRectEmpty(&differs))
+        << "a full repaint changes " << Describe(differs) << " of the list";
 }
 
 // "Stop (n - 10000)" in the Animate button as the animation shows it, with the focus the click

@@ -305,8 +305,10 @@ public:
     using TTestControl::TTestControl;
     ~TDoomedControl() override { gDoomedFreed = this; }
     void SetBuddyNoted(TTestControl* V) {
-        if (this == gDoomedFreed) gSetIntoFreed = true;
-        else SetBuddy(V);
+        if (this == gDoomedFreed)
+            gSetIntoFreed = true;
+        else
+            SetBuddy(V);
     }
     static void Published(TPropertyList& P) {
         P.Add("Buddy", &TDoomedControl::GetBuddy, &TDoomedControl::SetBuddyNoted);
@@ -567,9 +569,10 @@ TEST(FormReferences, AReferenceSetWhenItsRootLoadsLeavesNoLinkBehind) {
 }
 
 TEST(FormReferences, AReferrerFreedWhileTheReferencesOfItsRootAreSetIsPassedOver) {
-    auto form = Loaded<TTestForm>("object Fifth: TTestForm\n"
-                                  "  object Freeing: TFreeingControl\n    Buddy = Last.Target\n  end\n"
-                                  "  object Doomed: TDoomedControl\n    Buddy = Last.Target\n  end\nend\n");
+    auto form =
+        Loaded<TTestForm>("object Fifth: TTestForm\n"
+                          "  object Freeing: TFreeingControl\n    Buddy = Last.Target\n  end\n"
+                          "  object Doomed: TDoomedControl\n    Buddy = Last.Target\n  end\nend\n");
     auto last = Loaded<TTestDataModule>("object Last: TTestDataModule\n"
                                         "  object Target: TTestControl\n  end\nend\n");
     EXPECT_EQ(Control(form.get(), "Freeing")->GetBuddy(), last->FindComponent("Target"));

@@ -49,13 +49,15 @@ void AddEveryOrder(TCorpus& Corpus, std::set<std::string>& Made, const char* Cla
         std::vector<std::string> lines;
         for (std::size_t i = 0; i < Lines.size(); ++i)
             if (chosen & (1u << i)) lines.push_back(Lines[i]);
-        if (!Needed.empty() && std::find(lines.begin(), lines.end(), Needed) == lines.end()) continue;
+        if (!Needed.empty() && std::find(lines.begin(), lines.end(), Needed) == lines.end())
+            continue;
         std::sort(lines.begin(), lines.end());
         do {
             const std::string form = FormHolding(Object("RC_Range", Class, lines));
             if (!Made.insert(form).second) continue;
             std::string name = Class;
-            for (const std::string& line : lines) name += ", " + line;
+            for (const std::string& line : lines)
+                name += ", " + line;
             Corpus.push_back({name, form});
         } while (std::next_permutation(lines.begin(), lines.end()));
     }
@@ -89,7 +91,8 @@ TEST(CrossedBoundsRobustness, EveryOrderOfBoundsAndValueWritesBackWhatItReadsAga
         SCOPED_TRACE(control.Class);
         const TCorpus corpus = CrossedBoundsForms(control);
         ASSERT_GT(corpus.size(), 100u);
-        ExpectBoundedLoads<EFilerError>(corpus, [](const std::string& Text) { LoadPaintWriteRead(Text); });
+        ExpectBoundedLoads<EFilerError>(corpus,
+                                        [](const std::string& Text) { LoadPaintWriteRead(Text); });
     }
 }
 

@@ -35,8 +35,8 @@ TCorpus TurnedTextForms() {
 }
 
 TEST(FontCapRobustness, TurnedTextInTheTallestFontsPaintsWritesBackAndReadsAgain) {
-    ExpectBoundedLoads<EFilerError>(
-        TurnedTextForms(), [](const std::string& Text) { LoadPaintWriteRead(Text); });
+    ExpectBoundedLoads<EFilerError>(TurnedTextForms(),
+                                    [](const std::string& Text) { LoadPaintWriteRead(Text); });
 }
 
 // Shortened in its middle, as the file dialogs' side panel is: the panel's own way to fit.
@@ -51,9 +51,7 @@ TEST(FontCapRobustness, AnExpandingPanelTooNarrowForItsEmptyCaptionPaints) {
         FormHolding(Object("XP_Narrow", "TskSkinExPanel", {"Width = 30", "Caption = ''"}));
     ExpectBoundedLoads<EFilerError>(
         {{"an expanding panel whose empty caption has less than no room", text}},
-        [](const std::string& Text) {
-            LoadPaintWriteRead(Text, ShortenCaptionsInTheirMiddle);
-        });
+        [](const std::string& Text) { LoadPaintWriteRead(Text, ShortenCaptionsInTheirMiddle); });
 }
 
 } // namespace

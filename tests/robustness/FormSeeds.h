@@ -130,8 +130,8 @@ inline void PaintShown(TForm& Form) {
 class TPaintErrorsRaised {
 public:
     TPaintErrorsRaised() : FPrevious(Application->OnException) {
-        Application->OnException = TExceptionEvent::FromCallable(
-            [this](TObject*, const std::exception& E) {
+        Application->OnException =
+            TExceptionEvent::FromCallable([this](TObject*, const std::exception& E) {
                 if (FFirst.empty()) FFirst = E.what();
             });
     }

@@ -41,9 +41,7 @@ protected:
         skin.Data->SetName("STS_SkinData");
         Module->InsertComponent(skin.Data.release());
     }
-    void TearDown() override {
-        Module.reset();
-    }
+    void TearDown() override { Module.reset(); }
 
     std::unique_ptr<TDataModule> Module;
 };
@@ -104,8 +102,8 @@ TEST_F(ListBoxRobustness, TheListFontWritesBackWhatWasReadBesideADefaultFontOfIt
                 name += " " + line;
             corpus.push_back({name, FormHolding(Object("LB_List", kind, lines))});
         }
-    ExpectBoundedLoads<EFilerError>(
-        corpus, [](const std::string& Text) { LoadPaintWriteRead(Text); });
+    ExpectBoundedLoads<EFilerError>(corpus,
+                                    [](const std::string& Text) { LoadPaintWriteRead(Text); });
 }
 
 } // namespace

@@ -363,7 +363,8 @@ TEST_F(SkinListBox, APartRepaintedShowsThePixelsOfAFullRepaint) {
     checks->SetChecked(1, true);
     checks->SetItemIndex(1);
     std::vector<TskSkinCustomListBox*> lists = {many, columns, checks};
-    for (TskSkinCustomListBox* list : lists) list->SetSkinData(&skin);
+    for (TskSkinCustomListBox* list : lists)
+        list->SetSkinData(&skin);
     // The program's skin tiles one colour below the rows: a tile with a corner of another
     // shows where each tile lands.
     Skin.Fill(Record->PictureIndex, TRect(4, 4, 20, 12), clRed);
