@@ -282,7 +282,7 @@ TCustomListBox::~TCustomListBox() = default;
 void TCustomListBox::Published(TPropertyList& P) {
     PublishWinControlProperties(P);
     P.Add("ItemHeight", &TCustomListBox::GetItemHeight, &TCustomListBox::SetItemHeight, 16)
-        .Range(1, 255);
+        .Range(1, MaxListItemHeight);
     P.Add("Items", &TCustomListBox::GetItems);
     P.Add("Sorted", &TCustomListBox::GetSorted, &TCustomListBox::SetSorted, false);
     P.Add("Style", &TCustomListBox::GetStyle, &TCustomListBox::SetStyle, lbStandard);
@@ -302,8 +302,9 @@ int TCustomListBox::GetItemHeight() {
 }
 
 void TCustomListBox::SetItemHeight(int Value) {
-    if (Value <= 0 || Value > 255)
-        throw EInvalidOperation("List box item height must be between 1 and 255");
+    if (Value <= 0 || Value > MaxListItemHeight)
+        throw EInvalidOperation(
+            Format("List box item height must be between 1 and %d", MaxListItemHeight));
     FItemHeight = Value;
     if (HandleAllocated() && FStyle == lbOwnerDrawFixed) {
         SendMessageA(GetHandle(), LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(Value));

@@ -59,6 +59,9 @@ private:
     bool FSorted = false;
 };
 
+// The tallest item a list box draws: the system keeps an item's height in a byte.
+constexpr int MaxListItemHeight = 255;
+
 class TCustomListBox : public TCustomListControl {
     DECLARE_CLASS(TCustomListBox, TCustomListControl)
 public:

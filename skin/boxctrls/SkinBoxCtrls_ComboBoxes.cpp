@@ -858,7 +858,8 @@ void TskSkinCustomComboBox::Published(TPropertyList& P) {
     P.Add("ListBoxDefaultFont", &C::GetListBoxDefaultFont);
     P.Add("ListBoxDefaultCaptionFont", &C::GetListBoxDefaultCaptionFont);
     P.Add("ListBoxDefaultItemHeight", &C::GetListBoxDefaultItemHeight,
-          &C::SetListBoxDefaultItemHeight, 20);
+          &C::SetListBoxDefaultItemHeight, 20)
+        .Range(1, MaxListItemHeight);
     P.Add("ListBoxCaptionAlignment", &C::GetListBoxCaptionAlignment,
           &C::SetListBoxCaptionAlignment, taLeftJustify);
     P.Add("OnChange", &C::OnChange);

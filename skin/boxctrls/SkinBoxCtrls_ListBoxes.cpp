@@ -343,7 +343,9 @@ void TskSkinCustomListBox::Published(TPropertyList& P) {
     P.Add("DefaultCaptionHeight", &C::GetDefaultCaptionHeight, &C::SetDefaultCaptionHeight, 20);
     P.Add("DefaultCaptionFont", &C::GetDefaultCaptionFont);
     P.Add("Alignment", &C::GetAlignment, &C::SetAlignment, taLeftJustify);
-    P.Add("DefaultItemHeight", &C::GetDefaultItemHeight, &C::SetDefaultItemHeight, 20);
+    // The inner list box takes no other height.
+    P.Add("DefaultItemHeight", &C::GetDefaultItemHeight, &C::SetDefaultItemHeight, 20)
+        .Range(1, MaxListItemHeight);
     P.Add("Items", &C::GetItems);
     P.Add("ItemIndex", &C::GetItemIndex, &C::SetItemIndex, -1);
     P.Add("MultiSelect", &C::GetMultiSelect, &C::SetMultiSelect, false);
@@ -682,7 +684,7 @@ void TskSkinCustomListBox::ChangeSkinData() {
     SkinChanging = true;
     if (!Skinned()) GetFont()->Assign(GetDefaultFont());
     ListBox->SetItemHeight(
-        std::clamp(SkinnedItems() ? RectHeight(SkinItemRect) : FDefaultItemHeight, 1, 255));
+        std::clamp(SkinnedItems() ? RectHeight(SkinItemRect) : FDefaultItemHeight, 1, MaxListItemHeight));
     SkinVScrollBar();
     SkinHScrollBar();
     if (FRowCount != 0) SetHeight(CalcHeight(FRowCount));

@@ -3,6 +3,8 @@
 // one for each enumerated property at each of its values. Every such form loads, paints,
 // writes back and reads again as it wrote within the suite's bounds, or the reader refuses the
 // value with its own error.
+#include "skin/boxctrls/SkinBoxCtrls_CheckListBoxes.h"
+#include "skin/boxctrls/SkinBoxCtrls_ComboBoxes.h"
 #include "skin/boxctrls/SkinBoxCtrls_Edits.h"
 #include "skin/controls/SkinCtrls_Bevels.h"
 #include "skin/controls/SkinCtrls_Buttons.h"
@@ -99,7 +101,8 @@ const std::vector<TPlaced> kSkinned = {
     {"TskSkinPanel", {"Caption = 'Panel'"}},   {"TskSkinGroupBox", {"Caption = 'Group'"}},
     {"TskSkinButton", {"Caption = 'Button'"}}, {"TskSkinCheckRadioBox", {"Caption = 'Check'"}},
     {"TskSkinLabel", {"Caption = 'Label'"}},   {"TskSkinBevel"},
-    {"TskSkinEdit", {"Text = 'Edit'"}},
+    {"TskSkinEdit", {"Text = 'Edit'"}},        {"TskSkinListBox", {kItems}},
+    {"TskSkinCheckListBox", {kItems}},         {"TskSkinComboBox", {kItems}},
 };
 
 const std::vector<std::int64_t> kEdges = {INT32_MIN, -1, 0, 32767, 100000000, INT32_MAX};
